@@ -1,0 +1,123 @@
+# Compiler settings and the helpers every CMakeLists.txt of the tree uses:
+#   lm_library(name PORTABLE|WINDOWS SOURCES ... [DEPS ...])
+#   lm_test(name PORTABLE|WINDOWS SOURCES ... [DEPS ...])
+#   lm_benchmark(name SOURCES ... [DEPS ...])
+# A PORTABLE library or test is built in every configuration; a WINDOWS one
+# only in the mingw builds.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_C_STANDARD 11)
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+
+find_program(LM_CCACHE ccache)
+if(LM_CCACHE)
+  set(CMAKE_C_COMPILER_LAUNCHER ${LM_CCACHE})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${LM_CCACHE})
+endif()
+
+if(WIN32)
+  set(LM_WINDOWS ON)
+else()
+  set(LM_WINDOWS OFF)
+endif()
+
+add_library(lm_options INTERFACE)
+target_include_directories(lm_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+target_compile_options(lm_options INTERFACE -Wall -Wextra)
+if(DEFINED ENV{CI})
+  target_compile_options(lm_options INTERFACE -Werror)
+endif()
+
+if(LM_WINDOWS)
+  # UNICODE everywhere: the program calls the W functions only.
+  target_compile_definitions(lm_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN
+                                                  NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # The .exe runs with no DLL beside it.
+  target_link_options(lm_options INTERFACE -static -static-libgcc -static-libstdc++)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "X86")
+    # The i686 ABI only guarantees 4-byte stack alignment; SSE code needs 16.
+    target_compile_options(lm_options INTERFACE -msse2 -mstackrealign)
+  endif()
+  # Image libraries cross-built by scripts/build-deps.sh.
+  set(LM_DEPS_PREFIX "$ENV{LM_DEPS_PREFIX}" CACHE PATH "Prefix of the cross-built image libraries")
+else()
+  if(LM_BENCH)
+    set(LM_SANITIZE OFF)
+  endif()
+  if(LM_SANITIZE)
+    target_compile_options(lm_options INTERFACE -fsanitize=address,undefined
+                           -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(lm_options INTERFACE -fsanitize=address,undefined)
+  endif()
+endif()
+
+find_package(Threads REQUIRED)
+target_link_libraries(lm_options INTERFACE Threads::Threads)
+
+function(_lm_wanted out)
+  cmake_parse_arguments(A "PORTABLE;WINDOWS" "" "" ${ARGN})
+  if(A_WINDOWS AND NOT LM_WINDOWS)
+    set(${out} OFF PARENT_SCOPE)
+  elseif(NOT A_WINDOWS AND NOT A_PORTABLE)
+    message(FATAL_ERROR "say PORTABLE or WINDOWS")
+  else()
+    set(${out} ON PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(lm_library name)
+  cmake_parse_arguments(A "PORTABLE;WINDOWS" "" "SOURCES;DEPS" ${ARGN})
+  if(A_WINDOWS)
+    _lm_wanted(want WINDOWS)
+  else()
+    _lm_wanted(want PORTABLE)
+  endif()
+  if(NOT want)
+    return()
+  endif()
+  add_library(${name} STATIC ${A_SOURCES})
+  target_link_libraries(${name} PUBLIC lm_options ${A_DEPS})
+endfunction()
+
+function(lm_test name)
+  cmake_parse_arguments(A "PORTABLE;WINDOWS" "" "SOURCES;DEPS" ${ARGN})
+  if(LM_BENCH)
+    return()
+  endif()
+  if(A_WINDOWS)
+    _lm_wanted(want WINDOWS)
+  else()
+    _lm_wanted(want PORTABLE)
+  endif()
+  if(NOT want)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
+  # One ctest entry per executable; the configuration prefix tells the two
+  # runs of a portable test apart in the combined summary.
+  add_test(NAME ${LM_CONFIG}.${name} COMMAND ${name})
+  set_tests_properties(${LM_CONFIG}.${name} PROPERTIES
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    ENVIRONMENT "LM_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()
+
+function(lm_benchmark name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT LM_BENCH)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE lm_options benchmark::benchmark benchmark::benchmark_main ${A_DEPS})
+endfunction()
+
+if(NOT LM_CONFIG)
+  if(LM_WINDOWS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "X86")
+    set(LM_CONFIG win32)
+  elseif(LM_WINDOWS)
+    set(LM_CONFIG win64)
+  else()
+    set(LM_CONFIG host)
+  endif()
+endif()

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs everything the build needs, non-interactively and idempotently:
+# Debian packages, and libjpeg-turbo, libpng and giflib cross-built for both
+# mingw targets from Debian's own source packages into a versioned cache.
+# A second run installs nothing and builds nothing.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/common.sh
+source "$here/common.sh"
+
+packages=(
+  build-essential cmake ninja-build ccache nasm pkg-config dpkg-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  fonts-wine fonts-liberation fonts-wqy-microhei fonts-dejavu-core
+  googletest libgtest-dev libbenchmark-dev libpixman-1-dev
+  zlib1g-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  lm_say "installing Debian packages: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq </dev/null
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+fi
+
+# The cross-built image libraries, one cache folder per source version and target.
+"$here/build-deps.sh"
