@@ -108,3 +108,30 @@ TEST(System, GuidParsesLikeWindows)
     EXPECT_EQ(g.D4[7], 0x2E);
     static_assert(sizeof(TGUID) == 16);
 }
+
+#include "framework/Maths.h"
+
+TEST(Maths, MinMaxRange)
+{
+    EXPECT_EQ(Min(3, 5), 3);
+    EXPECT_EQ(Max(Int64(3), 5), 5);
+    EXPECT_EQ(EnsureRange(300, 0, 255), 255);
+    EXPECT_EQ(EnsureRange(-3, 0, 255), 0);
+    EXPECT_EQ(EnsureRange(1.5, 0, 1), 1.0);
+    EXPECT_TRUE(InRange(5, 5, 6));
+    EXPECT_FALSE(InRange(7, 5, 6));
+    EXPECT_EQ(Floor(-1.5), -2);
+    EXPECT_EQ(Ceil(-1.5), -1);
+}
+
+// The same table passes against kernel32 under Windows and the host's own.
+TEST(Maths, MulDivRoundsHalfAwayFromZero)
+{
+    struct { int a, b, c, r; } cases[] = {
+        {5, 1, 2, 3}, {-5, 1, 2, -3}, {5, -1, 2, -3}, {5, 1, -2, -3}, {-5, -1, -2, -3},
+        {7, 1, 3, 2}, {8, 1, 3, 3}, {-8, 1, 3, -3}, {100, 96, 72, 133}, {1, 1, 0, -1},
+        {0x40000000, 4, 2, -1}, {0x40000000, 2, 1, -1}, {2147483647, 1, 1, 2147483647},
+        {-2147483647, 1, 1, -2147483647}, {2147483647, 2147483647, 2147483647, 2147483647},
+        {3, 3, 6, 2}, {-3, 3, 6, -2}, {0, 5, 7, 0}};
+    for (auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.r) << c.a << "*" << c.b << "/" << c.c;
+}
