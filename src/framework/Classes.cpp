@@ -1390,3 +1390,161 @@ void TComponent::SetName(const String& NewName)
     else ValidateRename(nullptr, FName, NewName);
     FName = NewName;
 }
+
+// ---------------------------------------------------------------------------
+// TCollectionItem / TCollection
+
+TCollectionItem::TCollectionItem(TCollection* Collection)
+{
+    SetCollection(Collection);
+}
+
+TCollectionItem::~TCollectionItem()
+{
+    if (FCollection) FCollection->RemoveItem(this);
+}
+
+void TCollectionItem::SetCollection(TCollection* Value)
+{
+    if (FCollection == Value) return;
+    if (FCollection) FCollection->RemoveItem(this);
+    if (Value) Value->InsertItem(this);
+}
+
+Integer TCollectionItem::Index() const
+{
+    if (!FCollection) return -1;
+    auto& v = FCollection->FItems;
+    auto it = std::find(v.begin(), v.end(), this);
+    return it == v.end() ? -1 : static_cast<Integer>(it - v.begin());
+}
+
+void TCollectionItem::SetIndex(Integer Value)
+{
+    Integer cur = Index();
+    if (cur < 0 || cur == Value) return;
+    auto& v = FCollection->FItems;
+    if (Value < 0 || Value >= static_cast<Integer>(v.size())) TList::Error(u"List index out of bounds (%d)", Value);
+    v.erase(v.begin() + cur);
+    v.insert(v.begin() + Value, this);
+    Changed(true);
+}
+
+void TCollectionItem::Changed(bool AllItems)
+{
+    if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(AllItems ? nullptr : this);
+}
+
+TCollection::TCollection(TCollectionItemFactory ItemFactory) : FItemFactory(std::move(ItemFactory)) {}
+
+TCollection::~TCollection()
+{
+    OnChange = nullptr;
+    ++FUpdateCount;
+    while (!FItems.empty()) delete FItems.back();
+}
+
+void TCollection::InsertItem(TCollectionItem* Item)
+{
+    FItems.push_back(Item);
+    Item->FCollection = this;
+    Item->FID = FNextID++;
+    Notify(Item, cnAdded);
+    Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item)
+{
+    Notify(Item, cnExtracting);
+    auto it = std::find(FItems.begin(), FItems.end(), Item);
+    if (it != FItems.end()) FItems.erase(it);
+    Item->FCollection = nullptr;
+    Changed();
+}
+
+TCollectionItem* TCollection::Add()
+{
+    return FItemFactory(this);
+}
+
+TCollectionItem* TCollection::Insert(Integer Index)
+{
+    if (Index < 0 || Index > Count()) TList::Error(u"List index out of bounds (%d)", Index);
+    TCollectionItem* item = Add();
+    item->SetIndex(Index);
+    return item;
+}
+
+void TCollection::Delete(Integer Index)
+{
+    TCollectionItem* item = Items(Index);
+    Notify(item, cnDeleting);
+    delete item;
+}
+
+void TCollection::Clear()
+{
+    if (FItems.empty()) return;
+    BeginUpdate();
+    try {
+        while (!FItems.empty()) delete FItems.back();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TCollection::Exchange(Integer Index1, Integer Index2)
+{
+    Items(Index1);
+    Items(Index2);
+    std::swap(FItems[Index1], FItems[Index2]);
+    Changed();
+}
+
+TCollectionItem* TCollection::Items(Integer Index) const
+{
+    if (Index < 0 || Index >= Count()) TList::Error(u"List index out of bounds (%d)", Index);
+    return FItems[Index];
+}
+
+TCollectionItem* TCollection::FindItemID(Integer ID) const
+{
+    for (TCollectionItem* i : FItems)
+        if (i->FID == ID) return i;
+    return nullptr;
+}
+
+void TCollection::Assign(TPersistent* Source)
+{
+    if (auto* src = dynamic_cast<TCollection*>(Source)) {
+        if (src == this) return;
+        BeginUpdate();
+        try {
+            Clear();
+            for (TCollectionItem* i : src->FItems) Add()->Assign(i);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TCollection::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0) Changed();
+}
+
+void TCollection::Changed()
+{
+    if (FUpdateCount == 0) Update(nullptr);
+}
+
+void TCollection::Update(TCollectionItem*)
+{
+    if (OnChange) OnChange(this);
+}

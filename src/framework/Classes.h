@@ -436,6 +436,101 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Collections: a TCollection owns its items; an item knows its collection and
+// its index. Items are made by the collection's item factory.
+class TCollection;
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+
+class TCollectionItem : public TPersistent {
+public:
+    // Adds itself to Collection (when given).
+    explicit TCollectionItem(TCollection* Collection);
+    TCollectionItem(const TCollectionItem&) = delete;
+    TCollectionItem& operator=(const TCollectionItem&) = delete;
+    ~TCollectionItem() override;  // leaves its collection
+    String ClassName() const override { return u"TCollectionItem"; }
+    TCollection* Collection() const { return FCollection; }
+    void SetCollection(TCollection* Value);
+    Integer Index() const;
+    virtual void SetIndex(Integer Value);
+    Integer ID() const { return FID; }
+    virtual String DisplayName() const { return ClassName(); }
+
+protected:
+    // Tells the collection that this item (or, with AllItems, every item) changed.
+    void Changed(bool AllItems);
+
+private:
+    friend class TCollection;
+    TCollection* FCollection = nullptr;
+    Integer FID = 0;
+};
+
+using TCollectionItemFactory = std::function<TCollectionItem*(TCollection* Collection)>;
+
+class TCollection : public TPersistent {
+public:
+    explicit TCollection(TCollectionItemFactory ItemFactory);
+    TCollection(const TCollection&) = delete;
+    TCollection& operator=(const TCollection&) = delete;
+    ~TCollection() override;
+    String ClassName() const override { return u"TCollection"; }
+
+    TCollectionItem* Add();
+    TCollectionItem* Insert(Integer Index);
+    void Delete(Integer Index);
+    void Clear();
+    void Exchange(Integer Index1, Integer Index2);
+    Integer Count() const { return static_cast<Integer>(FItems.size()); }
+    TCollectionItem* Items(Integer Index) const;  // EListError when out of bounds
+    TCollectionItem* operator[](Integer Index) const { return Items(Index); }
+    TCollectionItem* FindItemID(Integer ID) const;
+    // Clears and copies: one new item per source item, each Assign'ed from it.
+    void Assign(TPersistent* Source) override;
+    virtual TPersistent* Owner() const { return nullptr; }
+
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+    Integer UpdateCount() const { return FUpdateCount; }
+
+    TNotifyEvent OnChange;  // after each change outside update brackets
+
+protected:
+    // Item is the changed one, or nullptr when the change is not about one item.
+    virtual void Update(TCollectionItem* Item);
+    virtual void Notify(TCollectionItem* Item, TCollectionNotification Action) { (void)Item, (void)Action; }
+    void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* Item);
+    void RemoveItem(TCollectionItem* Item);
+
+    TCollectionItemFactory FItemFactory;
+    std::vector<TCollectionItem*> FItems;
+    Integer FNextID = 0;
+    Integer FUpdateCount = 0;
+};
+
+// A collection of items of class T (constructed as T(Collection)).
+template <class T>
+class TOwnedCollectionOf : public TCollection {
+public:
+    explicit TOwnedCollectionOf(TPersistent* AOwner = nullptr)
+        : TCollection([](TCollection* c) -> TCollectionItem* { return new T(c); }), FOwner(AOwner)
+    {
+    }
+    T* Add() { return static_cast<T*>(TCollection::Add()); }
+    T* Insert(Integer Index) { return static_cast<T*>(TCollection::Insert(Index)); }
+    T* Items(Integer Index) const { return static_cast<T*>(TCollection::Items(Index)); }
+    T* operator[](Integer Index) const { return Items(Index); }
+    TPersistent* Owner() const override { return FOwner; }
+
+private:
+    TPersistent* FOwner;
+};
+
+// ---------------------------------------------------------------------------
 // Components: an owner frees what it owns, in reverse order of creation.
 enum TOperation { opInsert, opRemove };
 enum TComponentStateFlag : Word {

@@ -336,3 +336,48 @@ TEST(Components, OwnerFreesInReverseOrderAndNotifies)
     EXPECT_EQ(Log, (std::vector<String>{u"free owner", u"free c", u"free b"}));
     delete outsider;
 }
+
+namespace {
+struct TNamedItem : TCollectionItem {
+    explicit TNamedItem(TCollection* C) : TCollectionItem(C), Name(Format(u"item%d", {Index()})) {}
+    String Name;
+    void Assign(TPersistent* Source) override
+    {
+        if (auto* s = dynamic_cast<TNamedItem*>(Source)) Name = s->Name + u"'";
+        else TCollectionItem::Assign(Source);
+    }
+};
+}  // namespace
+
+TEST(Collections, ItemsIndexesAndAssign)
+{
+    TOwnedCollectionOf<TNamedItem> c;
+    int changes = 0;
+    c.OnChange = [&](TObject*) { ++changes; };
+    c.Add();
+    c.Add();
+    TNamedItem* first = c.Insert(0);
+    EXPECT_EQ(c.Count(), 3);
+    EXPECT_EQ(first->Name, u"item2");  // named by its index when it was made
+    EXPECT_EQ(first->Index(), 0);
+    EXPECT_EQ(c[1]->Name, u"item0");
+    EXPECT_EQ(c.FindItemID(first->ID()), first);
+    EXPECT_GT(changes, 0);
+    c[2]->SetIndex(0);
+    EXPECT_EQ(c[0]->Name, u"item1");
+    delete c[0];  // an item leaves its collection when freed
+    EXPECT_EQ(c.Count(), 2);
+    EXPECT_THROW(c.Items(2), EListError);
+
+    TOwnedCollectionOf<TNamedItem> copy;
+    copy.Add();
+    changes = 0;
+    copy.OnChange = [&](TObject*) { ++changes; };
+    copy.Assign(&c);
+    EXPECT_EQ(changes, 1);  // one notification for the whole copy
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(copy[0]->Name, u"item2'");
+    c.Delete(0);
+    c.Clear();
+    EXPECT_EQ(c.Count(), 0);
+}
