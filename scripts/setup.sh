@@ -16,7 +16,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
-  zlib1g-dev
+  zlib1g-dev python3
 )
 
 missing=()

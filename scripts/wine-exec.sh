@@ -6,4 +6,12 @@ prefix=$1; shift
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-exec wine "$@"
+# The helper processes Wine starts on first use (services, the desktop
+# process) outlive the program and inherit its output: through a pipe, the
+# caller would wait for them. A file has no such end to wait for.
+out=$(mktemp)
+wine "$@" </dev/null >"$out" 2>&1
+rc=$?
+cat "$out"
+rm -f "$out"
+exit $rc

@@ -1,0 +1,26 @@
+# lm_configure CONFIG: configures $LM_BUILD/CONFIG once (sourced, not run).
+lm_configure() {
+  local cfg=$1 dir=$LM_BUILD/$1
+  local args=(-G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG="$cfg")
+  case $cfg in
+    host)
+      # -O1 keeps sanitizer builds quick to run without losing line numbers.
+      args+=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" "-DCMAKE_C_FLAGS_DEBUG=-g -O1") ;;
+    win64|win32)
+      # Release code, assertions kept.
+      args+=(-DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-$cfg.cmake"
+             -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DCMAKE_C_FLAGS_RELEASE=-O2)
+      if [[ $cfg == win64 ]]; then
+        args+=(-DLM_DEPS_PREFIX="$LM_DEPS_CACHE/x86_64-w64-mingw32")
+      else
+        args+=(-DLM_DEPS_PREFIX="$LM_DEPS_CACHE/i686-w64-mingw32")
+      fi ;;
+    bench)
+      args+=(-DLM_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
+    *) lm_say "unknown configuration $cfg"; return 1 ;;
+  esac
+  if [[ ! -f $dir/build.ninja ]]; then
+    lm_say "configuring $cfg"
+    cmake "${args[@]}" >/dev/null
+  fi
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test:
+#   scripts/test.sh [ctest arguments]        e.g. scripts/test.sh -R Ras32_Blend
+# Environment (all optional):
+#   LM_BUILD    build root (default: build/)
+#   LM_CONFIGS  configurations to build (default: "host win64 win32")
+#   LM_ONLY     targets to build instead of everything, e.g. "test_Ras32_Blend"
+# Host tests run natively, win64 tests under wine64 on an Xvfb display started
+# here; win32 is compiled and linked only. The last line is ctest's summary.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/common.sh"
+
+"$here/setup.sh"
+
+configs=${LM_CONFIGS:-host win64 win32}
+# shellcheck source=scripts/configure.sh
+source "$here/configure.sh"
+
+for cfg in $configs; do
+  lm_configure "$cfg"
+  lm_say "building $cfg"
+  if [[ -n ${LM_ONLY:-} ]]; then
+    # shellcheck disable=SC2086
+    cmake --build "$LM_BUILD/$cfg" -j "$LM_JOBS" --target $LM_ONLY
+  else
+    cmake --build "$LM_BUILD/$cfg" -j "$LM_JOBS"
+  fi
+done
+
+# One ctest run over the configurations that run tests, so that there is one
+# summary at the end.
+runnable=()
+for cfg in $configs; do
+  [[ $cfg == host || $cfg == win64 ]] && runnable+=("\"$cfg\"")
+done
+((${#runnable[@]})) || exit 0
+echo "subdirs(${runnable[*]})" > "$LM_BUILD/CTestTestfile.cmake"
+
+xvfb_pid=
+wine_prefix=
+cleanup() {
+  if [[ -n $wine_prefix ]]; then WINEPREFIX=$wine_prefix wineserver -k >/dev/null 2>&1 || true; fi
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if [[ " $configs " == *" win64 "* ]]; then
+  wine_prefix=$LM_BUILD/win64/wineprefix
+  "$here/wine-prefix.sh" "$wine_prefix"
+  # Windows that tests open go to a display of our own.
+  source "$here/xvfb.sh"
+  lm_start_xvfb
+  xvfb_pid=$LM_XVFB_PID
+  export DISPLAY=$LM_XVFB_DISPLAY
+  # A persistent wineserver: each test program then starts in well under 0.1 s.
+  WINEPREFIX=$wine_prefix wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$wine_prefix wineserver -p
+fi
+
+cd "$LM_BUILD"
+set +e
+ctest --output-on-failure --timeout 600 -j "$LM_JOBS" "$@"
+rc=$?
+set -e
+exit $rc
