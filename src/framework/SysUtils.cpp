@@ -1186,6 +1186,79 @@ TDateTime Now()
     return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 }
 
+
+static TDateTime FileTimeToDateTime(const FILETIME& ft)
+{
+    FILETIME local;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st)) return 0;
+    TDateTime d, t;
+    if (!TryEncodeDate(st.wYear, st.wMonth, st.wDay, d) || !TryEncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds, t))
+        return 0;
+    return d + t;
+}
+
+bool FileAge(const String& FileName, TDateTime& FileDateTime)
+{
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!GetFileAttributesExW(WStr(FileName), GetFileExInfoStandard, &d) || (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    FileDateTime = FileTimeToDateTime(d.ftLastWriteTime);
+    return true;
+}
+
+namespace {
+struct TWinFind {
+    HANDLE Handle = INVALID_HANDLE_VALUE;
+    ~TWinFind()
+    {
+        if (Handle != INVALID_HANDLE_VALUE) ::FindClose(Handle);
+    }
+};
+
+bool TakeEntry(TSearchRec& F, const WIN32_FIND_DATAW& d)
+{
+    Integer attr = static_cast<Integer>(d.dwFileAttributes);
+    if (attr & F.ExcludeAttr) return false;
+    F.Attr = attr;
+    F.Size = (static_cast<Int64>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    F.TimeStamp = FileTimeToDateTime(d.ftLastWriteTime);
+    F.Name = FromWStr(d.cFileName);
+    return true;
+}
+}  // namespace
+
+Integer FindFirst(const String& Path, Integer Attr, TSearchRec& F)
+{
+    F.ExcludeAttr = ~Attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+    auto h = std::make_shared<TWinFind>();
+    WIN32_FIND_DATAW d;
+    h->Handle = FindFirstFileW(WStr(Path), &d);
+    if (h->Handle == INVALID_HANDLE_VALUE) {
+        F.FindHandle.reset();
+        return static_cast<Integer>(GetLastError());
+    }
+    F.FindHandle = h;
+    if (TakeEntry(F, d)) return 0;
+    Integer rc = FindNext(F);
+    return rc == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : rc;
+}
+
+Integer FindNext(TSearchRec& F)
+{
+    auto* h = static_cast<TWinFind*>(F.FindHandle.get());
+    if (!h) return ERROR_NO_MORE_FILES;
+    WIN32_FIND_DATAW d;
+    while (FindNextFileW(h->Handle, &d))
+        if (TakeEntry(F, d)) return 0;
+    return static_cast<Integer>(GetLastError());
+}
+
+void FindClose(TSearchRec& F)
+{
+    F.FindHandle.reset();
+}
+
 #else
 
 bool FileExists(const String& FileName)
@@ -1265,6 +1338,113 @@ TDateTime Now()
     localtime_r(&t, &tm);
     return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) +
            EncodeTime(tm.tm_hour, tm.tm_min, std::min(tm.tm_sec, 59), static_cast<Word>(ms));
+}
+
+
+static TDateTime UnixToLocalDateTime(std::time_t t, long nsec)
+{
+    std::tm tm{};
+    if (!localtime_r(&t, &tm)) return 0;
+    TDateTime d, tt;
+    if (!TryEncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, d) ||
+        !TryEncodeTime(tm.tm_hour, tm.tm_min, std::min(tm.tm_sec, 59), static_cast<Word>(nsec / 1000000), tt))
+        return 0;
+    return d + tt;
+}
+
+bool FileAge(const String& FileName, TDateTime& FileDateTime)
+{
+    struct stat st;
+    if (stat(HostPath(FileName).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    FileDateTime = UnixToLocalDateTime(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    return true;
+}
+
+namespace {
+// "*" any run, "?" any one character; without case, as the Windows file system matches.
+bool WildMatch(const String& Pattern, const String& Name)
+{
+    size_t p = 0, n = 0, star = String::npos, mark = 0;
+    while (n < Name.size()) {
+        if (p < Pattern.size() && (Pattern[p] == u'?' || AnsiSameText(Pattern.substr(p, 1), Name.substr(n, 1)))) {
+            ++p;
+            ++n;
+        } else if (p < Pattern.size() && Pattern[p] == u'*') {
+            star = p++;
+            mark = n;
+        } else if (star != String::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < Pattern.size() && Pattern[p] == u'*') ++p;
+    return p == Pattern.size();
+}
+
+struct THostFind {
+    std::vector<TSearchRec> Entries;
+    size_t Next = 0;
+};
+
+Integer TakeNext(TSearchRec& F)
+{
+    auto* h = static_cast<THostFind*>(F.FindHandle.get());
+    if (!h || h->Next >= h->Entries.size()) return 18;  // no more files
+    const TSearchRec& e = h->Entries[h->Next++];
+    F.TimeStamp = e.TimeStamp;
+    F.Size = e.Size;
+    F.Attr = e.Attr;
+    F.Name = e.Name;
+    return 0;
+}
+}  // namespace
+
+Integer FindFirst(const String& Path, Integer Attr, TSearchRec& F)
+{
+    F.ExcludeAttr = ~Attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+    F.FindHandle.reset();
+    String dir = ExtractFilePath(Path);
+    String pattern = ExtractFileName(Path);
+    if (pattern == u"*.*") pattern = u"*";
+    std::string hostDir = HostPath(dir.empty() ? String(u".") : dir);
+    DIR* d = opendir(hostDir.c_str());
+    if (!d) return 3;  // path not found
+    auto h = std::make_shared<THostFind>();
+    while (dirent* e = readdir(d)) {
+        String name = UTF8ToString(e->d_name);
+        if (!WildMatch(pattern, name)) continue;
+        struct stat st;
+        if (stat((hostDir + "/" + e->d_name).c_str(), &st) != 0) continue;
+        TSearchRec r;
+        r.Name = name;
+        r.Attr = S_ISDIR(st.st_mode) ? faDirectory : faArchive;
+        if (!(st.st_mode & S_IWUSR)) r.Attr |= faReadOnly;
+        if (r.Attr & F.ExcludeAttr) continue;
+        r.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<Int64>(st.st_size);
+        r.TimeStamp = UnixToLocalDateTime(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+        h->Entries.push_back(std::move(r));
+    }
+    closedir(d);
+    // A stable order, like the Windows file system's.
+    std::sort(h->Entries.begin(), h->Entries.end(), [](const TSearchRec& a, const TSearchRec& b) {
+        Integer c = AnsiCompareText(a.Name, b.Name);
+        return c != 0 ? c < 0 : a.Name < b.Name;
+    });
+    if (h->Entries.empty()) return 2;  // file not found
+    F.FindHandle = h;
+    return TakeNext(F);
+}
+
+Integer FindNext(TSearchRec& F)
+{
+    return TakeNext(F);
+}
+
+void FindClose(TSearchRec& F)
+{
+    F.FindHandle.reset();
 }
 
 #endif

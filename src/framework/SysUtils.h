@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "framework/System.h"
@@ -210,6 +211,8 @@ String ExcludeTrailingPathDelimiter(const String& S);
 bool IsPathDelimiter(const String& S, Integer Index);
 String ExpandFileName(const String& FileName);
 
+using TDateTime = double;
+
 // ---------------------------------------------------------------------------
 // Files. On the host a path's "\" become "/" before the system sees it.
 bool FileExists(const String& FileName);
@@ -232,12 +235,39 @@ String GetCurrentDir();
 String GetEnvironmentVariable(const String& Name);
 String GetTempDirectory();  // with a trailing delimiter
 
+// Last write time of a file (local time); false when it does not exist.
+bool FileAge(const String& FileName, TDateTime& FileDateTime);
+
+// Directory search. Path may end in a pattern with "*" and "?" (matched without
+// case). Entries with faHidden, faSysFile, faVolumeID or faDirectory are
+// returned only when Attr asks for them; plain files always are.
+constexpr Integer faReadOnly = 0x01;
+constexpr Integer faHidden = 0x02;
+constexpr Integer faSysFile = 0x04;
+constexpr Integer faVolumeID = 0x08;
+constexpr Integer faDirectory = 0x10;
+constexpr Integer faArchive = 0x20;
+constexpr Integer faNormal = 0x80;
+constexpr Integer faAnyFile = 0x1FF;
+struct TSearchRec {
+    TDateTime TimeStamp = 0;  // last write, local time
+    Int64 Size = 0;
+    Integer Attr = 0;
+    String Name;  // without the folder
+    Integer ExcludeAttr = 0;
+    std::shared_ptr<void> FindHandle;
+};
+// 0 when an entry was found, else a system error code (2 none found, 3 no such
+// folder, 18 no more entries). FindClose releases the search.
+Integer FindFirst(const String& Path, Integer Attr, TSearchRec& F);
+Integer FindNext(TSearchRec& F);
+void FindClose(TSearchRec& F);
+
 // The native form of a path for the C library on the host (UTF-8, "/").
 std::string HostPath(const String& FileName);
 
 // ---------------------------------------------------------------------------
 // Dates: TDateTime counts days since 1899-12-30, the fraction is the time of day.
-using TDateTime = double;
 struct TSystemTime {
     Word Year, Month, DayOfWeek, Day, Hour, Minute, Second, Milliseconds;
 };

@@ -182,3 +182,49 @@ TEST(SysUtils, Dates)
     TDateTime now = Now();
     EXPECT_GT(now, EncodeDate(2020, 1, 1));
 }
+
+#include <set>
+
+#include "framework/Classes.h"
+
+TEST(SysUtils, FindFirstAndFileAge)
+{
+    String dir = GetTempDirectory() + u"lm_find_" + IntToStr(Random(1000000)) + u"\\";
+    ASSERT_TRUE(ForceDirectories(dir + u"c.dat"));
+    for (const char16_t* n : {u"a.dat", u"b.DAT", u"x.txt", u"datfile"}) {
+        TFileStream f(dir + n, fmCreate);
+        f.WriteBuffer("12345", 5);
+    }
+    auto list = [&](const String& pattern, Integer attr) {
+        std::set<String> names;
+        TSearchRec r;
+        for (Integer rc = FindFirst(dir + pattern, attr, r); rc == 0; rc = FindNext(r)) {
+            names.insert(r.Name + ((r.Attr & faDirectory) ? u"\\" : u""));
+            if (!(r.Attr & faDirectory)) {
+                EXPECT_EQ(r.Size, 5);
+            }
+        }
+        FindClose(r);
+        return names;
+    };
+    EXPECT_EQ(list(u"*.dat", 0), (std::set<String>{u"a.dat", u"b.DAT"}));
+    EXPECT_EQ(list(u"*.dat", faDirectory), (std::set<String>{u"a.dat", u"b.DAT", u"c.dat\\"}));
+    EXPECT_EQ(list(u"?.txt", faAnyFile), (std::set<String>{u"x.txt"}));
+    std::set<String> all = list(u"*.*", 0);
+    EXPECT_EQ(all.size(), 4u);
+    TSearchRec r;
+    EXPECT_NE(FindFirst(dir + u"*.none", faAnyFile, r), 0);
+    FindClose(r);
+    EXPECT_NE(FindFirst(dir + u"missing\\*", faAnyFile, r), 0);
+    FindClose(r);
+
+    TDateTime age;
+    ASSERT_TRUE(FileAge(dir + u"a.dat", age));
+    EXPECT_LT(std::abs(age - Now()), 1.0 / 24);  // written just now (an hour of slack for clocks)
+    EXPECT_FALSE(FileAge(dir + u"nothere", age));
+    EXPECT_FALSE(FileAge(dir + u"c.dat", age));
+
+    for (const char16_t* n : {u"a.dat", u"b.DAT", u"x.txt", u"datfile"}) EXPECT_TRUE(DeleteFile(dir + n));
+    EXPECT_TRUE(RemoveDir(dir + u"c.dat"));
+    EXPECT_TRUE(RemoveDir(dir));
+}
