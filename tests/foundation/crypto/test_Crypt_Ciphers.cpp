@@ -399,7 +399,9 @@ TEST(CryptCiphers, TwofishPublishedData)
         Bytes Key(KeyBytes, 0), Plain(16, 0), Out(16);
         for (int i = 1; i <= 49; ++i) {
             Out = Ecb(Cipher, Key, Plain);
-            if (Printed.count(i)) EXPECT_EQ(ToHex(Out), ToHex(Hex(Printed[i]))) << Size << " I=" << i;
+            if (Printed.count(i)) {
+                EXPECT_EQ(ToHex(Out), ToHex(Hex(Printed[i]))) << Size << " I=" << i;
+            }
             Bytes Next(Plain);
             Next.insert(Next.end(), Key.begin(), Key.end());
             Next.resize(KeyBytes);
