@@ -228,3 +228,44 @@ TEST(SysUtils, FindFirstAndFileAge)
     EXPECT_TRUE(RemoveDir(dir + u"c.dat"));
     EXPECT_TRUE(RemoveDir(dir));
 }
+
+#include "framework/CodePages.h"
+
+TEST(SysUtils, AnsiCodePage936)
+{
+    // "中文 图像" and the euro sign, in code page 936.
+    const AnsiString gbk = "\xD6\xD0\xCE\xC4 \xCD\xBC\xCF\xF1\x80";
+    const String text = u"中文 图像€";
+    EXPECT_EQ(TableAnsiToString(gbk, 936), text);
+    EXPECT_EQ(TableStringToAnsi(text, 936), gbk);
+    EXPECT_EQ(AnsiToString(gbk, 936), text);
+    EXPECT_EQ(StringToAnsi(text, 936), gbk);
+    // A lead byte at the end, or before a byte that cannot follow it.
+    EXPECT_EQ(TableAnsiToString("a\xD6", 936), u"a?");
+    EXPECT_EQ(TableAnsiToString(AnsiString("\xD6\0b", 3), 936), String(u"?\0b", 3));
+    EXPECT_EQ(TableAnsiToString("\xD6\x30z", 936), u"?z");
+    EXPECT_EQ(TableStringToAnsi(u"\U0001F600", 936), "??");
+}
+
+TEST(SysUtils, StringListInCodePage936WithoutBom)
+{
+    const RawByteString bytes = "\xC6\xA4\xB7\xF4=\xBC\xF2\xBD\xE0\r\n";  // 皮肤=简洁
+    {
+        TStringStream s{bytes};
+        TStringList l;
+        l.LoadFromStream(&s, TEncoding::GetCodePage(936));
+        EXPECT_EQ(l.Values(u"皮肤"), u"简洁");
+    }
+#ifndef _WIN32
+    // The host's system code page set to 936: no encoding named.
+    SetDefaultAnsiCodePage(936);
+    TStringStream s{bytes};
+    TStringList l;
+    l.LoadFromStream(&s);
+    EXPECT_EQ(l.Values(u"皮肤"), u"简洁");
+    TStringStream out{RawByteString()};
+    l.SaveToStream(&out);
+    EXPECT_EQ(out.Bytes(), bytes);
+    SetDefaultAnsiCodePage(1252);
+#endif
+}
