@@ -17,6 +17,7 @@ packages=(
   fonts-wine fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
   zlib1g-dev python3
+  clang libclang-rt-14-dev
 )
 
 missing=()
