@@ -147,7 +147,7 @@ constexpr Word fmShareDenyWrite = 0x0020;
 constexpr Word fmShareDenyRead = 0x0030;
 constexpr Word fmShareDenyNone = 0x0040;
 
-// A file on disk. Create raises EFCreateError "Cannot create file "<name>". <reason>"
+// A file on disk (the share modes apply on Windows; the host has none). Create raises EFCreateError "Cannot create file "<name>". <reason>"
 // or EFOpenError "Cannot open file "<name>". <reason>".
 class TFileStream : public TStream {
 public:

@@ -368,6 +368,8 @@ Extended StrToFloatDef(const String& S, Extended Default)
 // ---------------------------------------------------------------------------
 // Format
 
+TVarRec::TVarRec(const char* v) : Kind(vtString), VString(v ? UTF8ToString(v) : String()) {}
+
 static EConvertError FormatError(const String& Fmt)
 {
     return EConvertError(u"Format '" + Fmt + u"' invalid or incompatible with argument");

@@ -104,6 +104,7 @@ struct TVarRec {
     TVarRec(char16_t v) : Kind(vtChar), VString(1, v) {}
     TVarRec(const char16_t* v) : Kind(vtString), VString(v ? v : u"") {}
     TVarRec(const String& v) : Kind(vtString), VString(v) {}
+    TVarRec(const char* v);  // UTF-8 text, so that a narrow literal is a string, not a pointer
     TVarRec(const void* v) : Kind(vtPointer), VPointer(v) {}
 };
 

@@ -61,7 +61,7 @@ TEST(SysUtils, FloatsWriteWithPointAndReadBoth)
 TEST(SysUtils, FormatSubset)
 {
     EXPECT_EQ(Format(u"%d|%5d|%-5d|%.3d", {7, 7, 7, 7}), u"7|    7|7    |007");
-    EXPECT_EQ(Format(u"%s and %s", {u"a", String(u"b")}), u"a and b");
+    EXPECT_EQ(Format(u"%s and %s and %s", {u"a", String(u"b"), "c"}), u"a and b and c");
     EXPECT_EQ(Format(u"%x %.4x %X", {255, 255, -1}), u"FF 00FF FFFFFFFF");
     EXPECT_EQ(Format(u"%f %.1f %.0f", {1.5, 2.25, 2.5}), u"1.50 2.2 2");
     EXPECT_EQ(Format(u"%n %0.2n %.0n", {1234567.5, 1000.0, 999.0}), u"1,234,567.50 1,000.00 999");
