@@ -153,3 +153,31 @@ TEST(ZLibStreams, HelpersAndProgress)
     d.ReadBuffer(all.data(), static_cast<Integer>(all.size()));
     EXPECT_EQ(progress, static_cast<int>((packed.Size() + 8191) / 8192));
 }
+
+namespace {
+// A destination that takes only so many bytes, like a full disk.
+struct TFullStream : TMemoryStream {
+    Integer Room;
+    explicit TFullStream(Integer R) : Room(R) {}
+    Integer Write(const void* Buffer, Integer Count) override
+    {
+        Integer n = std::min(Count, Room);
+        Room -= n;
+        return n > 0 ? TMemoryStream::Write(Buffer, n) : 0;
+    }
+};
+}  // namespace
+
+TEST(ZLibStreams, FinishReportsAFullDestination)
+{
+    std::string data = Sample(200000);
+    TFullStream dest(100);
+    TCompressionStream c(clMax, &dest);
+    // The compressed data may or may not fill a buffer while writing; it must fail by the end.
+    EXPECT_THROW(
+        {
+            c.WriteBuffer(data.data(), static_cast<Integer>(data.size()));
+            c.Finish();
+        },
+        EWriteError);
+}
