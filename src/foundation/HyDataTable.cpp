@@ -1524,7 +1524,9 @@ void TDataTables::Assign(TPersistent* Source)
 
 String TDataTables::ToString(Integer /*Mode*/) const
 {
-    String Result = u"{" + FPropertyRow->ToString(true, u',') + u"}";
+    String Result(1, u'{');
+    Result += FPropertyRow->ToString(true, u',');
+    Result += u'}';
     for (size_t I = 0; I < FItems.size(); ++I) {
         if (I > 0) Result += u'&';
         Result += FItems[I]->ToString(true);

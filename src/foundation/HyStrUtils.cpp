@@ -50,6 +50,14 @@ std::vector<String> SplitToVariant(const String& Sep, const String& S, bool ByCh
     return Result;
 }
 
+static String WithExt(const String& FileName, const String& Ext)
+{
+    String R = FileName;
+    R += u'.';
+    R += Ext;
+    return R;
+}
+
 String AddFilterExt(const String& FileName, const String& ExtList, Integer Index, const String& DefaultExt)
 {
     std::vector<String> Exts = SplitToVariant(u",", ExtList, false);
@@ -57,10 +65,12 @@ String AddFilterExt(const String& FileName, const String& ExtList, Integer Index
     const String& Ext = Exts[static_cast<size_t>(Index)];
     if (Ext == u"*") {
         if (FileName.find(u'.') != String::npos || DefaultExt.empty()) return FileName;
-        return FileName + u"." + DefaultExt;
+        return WithExt(FileName, DefaultExt);
     }
-    if (EndsStr(u"." + Ext, FileName)) return FileName;
-    return FileName + u"." + Ext;
+    String Dotted(1, u'.');
+    Dotted += Ext;
+    if (EndsStr(Dotted, FileName)) return FileName;
+    return WithExt(FileName, Ext);
 }
 
 String PadStr(const String& S, Integer Len, Char Ch, bool PadLeft)

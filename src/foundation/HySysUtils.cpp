@@ -25,14 +25,19 @@ String OneDecimal(Double Value)
 {
     Int64 Tenths = Round(Value * 10);
     String Text = IntToStr(Tenths / 10);
-    if (Tenths % 10 != 0) Text += u"." + IntToStr(Tenths % 10);
+    if (Tenths % 10 != 0) {
+        Text += u'.';
+        Text += IntToStr(Tenths % 10);
+    }
     return Text;
 }
 
 String Scaled(Int64 Size, Double Unit, const String& Name)
 {
     Double M = static_cast<Double>(Size) / Unit;
-    return (M > 100 ? IntToStr(Round(M)) : OneDecimal(M)) + Name;
+    String Text = M > 100 ? IntToStr(Round(M)) : OneDecimal(M);
+    Text += Name;
+    return Text;
 }
 
 }  // namespace
@@ -52,8 +57,17 @@ String CompareVersion(const String& V1, const String& V2)
 
 String FormatFileSize(Int64 Size)
 {
-    if (Size < 1024) return IntToStr(Size) + u" Bytes";
-    if (Size < 1048576) return IntToStr(Round(static_cast<Double>(Size) / 1024)) + u" KB";
+    String Text;
+    if (Size < 1024) {
+        Text = IntToStr(Size);
+        Text += u" Bytes";
+        return Text;
+    }
+    if (Size < 1048576) {
+        Text = IntToStr(Round(static_cast<Double>(Size) / 1024));
+        Text += u" KB";
+        return Text;
+    }
     if (Size < 1073741824) return Scaled(Size, 1048576.0, u" MB");
     return Scaled(Size, 1073741824.0, u" GB");
 }

@@ -870,6 +870,21 @@ TEST(TableList, EventsAndOwnership)
     EXPECT_EQ(std::get<0>(Log.back()), cmTablesClear);
 }
 
+TEST(TableList, StreamBytesAreTheSameInEveryBuild)
+{
+    TDataTables L;
+    L.Init(u"{\u00e9}#\u989c\u8272#a,\U0001F600");
+    TMemoryStream S;
+    L.SaveToStream(&S);
+    const std::string Expected = "{\xC3\xA9}#\xE9\xA2\x9C\xE8\x89\xB2#a,\xF0\x9F\x98\x80";
+    ASSERT_EQ(S.Size(), static_cast<Int64>(Expected.size()));
+    EXPECT_EQ(std::string(static_cast<const char*>(S.Memory()), Expected.size()), Expected);
+    S.SetPosition(0);
+    TDataTables Back;
+    Back.LoadFromStream(&S);
+    EXPECT_EQ(Back.ToString(), L.ToString());
+}
+
 TEST(TableList, SaveRightAfterLoadWritesNothing)
 {
     String Dir = GetTempDirectory();
