@@ -1,0 +1,40 @@
+#include "Component/Raster32/Ras32_Backends.h"
+
+TBackendFactory NativeBackendClass = nullptr;
+
+namespace {
+
+bool HasInterface(TCustomBackend* Backend, const TGUID& IID)
+{
+    if (!Backend) return false;
+    void* Obj = nullptr;
+    if (Backend->QueryInterface(IID, &Obj) != S_OK_ || !Obj) return false;
+    static_cast<IInterface*>(Obj)->_Release();
+    return true;
+}
+
+}  // namespace
+
+void RequireBackendInterfaces(TCustomBitmap32* TargetBitmap, const std::vector<TGUID>& RequiredInterfaces,
+                              TRequireOperatorMode Mode, bool Destructive, TCustomBackend*& SavedBackend)
+{
+    SavedBackend = nullptr;
+    if (!TargetBitmap) return;
+    // The walk stops at the first missing identifier (romAnd) or the first
+    // present one (romOr); the answer there decides. Nothing required: present.
+    bool Present = true;
+    for (const TGUID& IID : RequiredInterfaces) {
+        Present = HasInterface(TargetBitmap->Backend(), IID);
+        if (Mode == romAnd ? !Present : Present) break;
+    }
+    if (Present || !NativeBackendClass) return;
+    if (Destructive) TargetBitmap->SetSize(0, 0);
+    SavedBackend = TargetBitmap->ReleaseBackend();
+    TargetBitmap->SetBackend(NativeBackendClass());
+}
+
+void ReinstallBackend(TCustomBitmap32* TargetBitmap, TCustomBackend* SavedBackend)
+{
+    if (!TargetBitmap || !SavedBackend) return;
+    TargetBitmap->SetBackend(SavedBackend);
+}
