@@ -262,7 +262,13 @@ static bool CellTextIs(const String& Stored, bool Escaped, const String& Text, b
 
 TRow::TRow(TDataTable* AOwner) : FParent(AOwner) {}
 
-TRow::~TRow() = default;
+TRow::~TRow()
+{
+    // A row freed directly while a table still lists it leaves the list first,
+    // so the list never holds a freed row.
+    if (FOwner) FOwner->Forget(this);
+    if (FRefParent && FRefParent != FOwner) FRefParent->Forget(this);
+}
 
 TCell* TRow::GetItem(Integer Index) const
 {
@@ -571,6 +577,14 @@ TDataTable::TDataTable(const String& Key, const TColumnSet& ConvertSet)
 TDataTable::~TDataTable()
 {
     ReleaseRows();
+    // Freed directly while a list holds it: the list lets go of it.
+    if (FParent) FParent->Forget(this);
+}
+
+void TDataTable::Forget(const TRow* ARow)
+{
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), ARow), FItems.end());
+    FRowIndexChanged = true;
 }
 
 void TDataTable::ReleaseRows()
@@ -1353,6 +1367,16 @@ TDataTables::TDataTables() : FPropertyRow(std::make_unique<TRow>(nullptr))
 TDataTables::~TDataTables()
 {
     FreeTables();
+}
+
+void TDataTables::Forget(const TDataTable* ADataTable)
+{
+    for (auto It = FItems.begin(); It != FItems.end(); ++It)
+        if (It->get() == ADataTable) {
+            It->release();
+            FItems.erase(It);
+            return;
+        }
 }
 
 void TDataTables::FreeTables()

@@ -400,6 +400,7 @@ private:
     void SaveRowForBatch(TRow* ARow);
     bool Lists(const TRow* ARow) const { return ARow->FOwner == this || ARow->FRefParent == this; }
     Integer IndexOfRow(const TRow* ARow) const;
+    void Forget(const TRow* ARow);
     // Does the row's cell ColIndex read as Text (ignoring the case of A..Z)?
     static bool CellIs(const TRow* Row, Integer ColIndex, const String& Text, bool IgnoreCase = true);
     template <class Pred>
@@ -486,6 +487,7 @@ private:
     friend class TDataTable;
     class TUpdateGuard;
     TDataTable* Adopt(std::unique_ptr<TDataTable> ADataTable, Integer Index);
+    void Forget(const TDataTable* ADataTable);
     void FreeTables();
 
     std::vector<std::unique_ptr<TDataTable>> FItems;

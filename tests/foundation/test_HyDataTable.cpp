@@ -749,6 +749,25 @@ TEST(Ownership, ReferencedRowsAreNeverFreedByTheListingTable)
     EXPECT_EQ(Owner.GetItem(0)->GetItem(0)->Text(), u"a");
 }
 
+TEST(Ownership, FreeingARowOrTableDirectlyTakesItOutOfItsList)
+{
+    TDataTable Owner, Refs;
+    Owner.AddItem(u"a");
+    Owner.AddItem(u"b");
+    Refs.RefItem(Owner.GetItem(1));
+    Owner.SetRowIndex(1);
+    delete Owner.GetItem(0);
+    EXPECT_EQ(Owner.ItemCount(), 1);
+    EXPECT_EQ(Owner.RowIndex(), 0);
+    Owner.RemoveItemByIndex(0);  // freed by its owner: the reference list lets go too
+    EXPECT_EQ(Refs.ItemCount(), 0);
+
+    TDataTables List;
+    List.AddEmptyItem(2);
+    delete List.GetItem(0);
+    EXPECT_EQ(List.ItemCount(), 1);
+}
+
 TEST(Ownership, ExtractMovesARowBetweenTables)
 {
     TDataTable From(u"", ColumnSet({0})), To(u"", ColumnSet({0}));
