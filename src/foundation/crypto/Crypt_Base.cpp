@@ -23,11 +23,11 @@ void TCrypt_hash::UpdateStream(TStream* Stream, Cardinal Size)
     uint8_t Buffer[ChunkSize];
     for (Cardinal i = 0; i < Size / ChunkSize; ++i) {
         Integer Read = Stream->Read(Buffer, ChunkSize);
-        Update(Buffer, Cardinal(Read));
+        Update(Buffer, Cardinal(std::max(Read, 0)));
     }
     if (Size % ChunkSize != 0) {
         Integer Read = Stream->Read(Buffer, Integer(Size % ChunkSize));
-        Update(Buffer, Cardinal(Read));
+        Update(Buffer, Cardinal(std::max(Read, 0)));
     }
     Wipe(Buffer, sizeof Buffer, 0);
 }
@@ -186,7 +186,7 @@ Cardinal TCrypt_cipher::CryptStream(TStream* InStream, TStream* OutStream, Cardi
     // Whole chunks first, then the remainder: a block mode's tail can only be
     // at the very end.
     auto Chunk = [&](Integer Count) {
-        Integer Read = InStream->Read(Buffer, Count);
+        Integer Read = std::max(InStream->Read(Buffer, Count), 0);
         Total += Cardinal(Read);
         if (Decrypting)
             Decrypt(Buffer, Buffer, Cardinal(Read));

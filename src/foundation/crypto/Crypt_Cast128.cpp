@@ -92,13 +92,25 @@ void TCrypt_cast128::EncryptECB(const void* InBlock, void* OutBlock)
     CheckInitialized();
     const uint8_t* In = static_cast<const uint8_t*>(InBlock);
     uint32_t L = LoadBE32(In), R = LoadBE32(In + 4);
-    // Round i uses f1, f2, f3 in turn.
-    for (int i = 0; i < Rounds; ++i) {
-        const uint32_t Km = KeyData[i], Kr = KeyData[16 + i];
-        const uint32_t f = i % 3 == 0 ? F1(R, Km, Kr) : i % 3 == 1 ? F2(R, Km, Kr) : F3(R, Km, Kr);
-        const uint32_t t = L ^ f;
-        L = R;
-        R = t;
+    // Rounds 1, 4, 7, ... use f1, rounds 2, 5, ... f2, rounds 3, 6, ... f3;
+    // the halves alternate instead of being exchanged.
+    L ^= F1(R, KeyData[0], KeyData[16]);
+    R ^= F2(L, KeyData[1], KeyData[17]);
+    L ^= F3(R, KeyData[2], KeyData[18]);
+    R ^= F1(L, KeyData[3], KeyData[19]);
+    L ^= F2(R, KeyData[4], KeyData[20]);
+    R ^= F3(L, KeyData[5], KeyData[21]);
+    L ^= F1(R, KeyData[6], KeyData[22]);
+    R ^= F2(L, KeyData[7], KeyData[23]);
+    L ^= F3(R, KeyData[8], KeyData[24]);
+    R ^= F1(L, KeyData[9], KeyData[25]);
+    L ^= F2(R, KeyData[10], KeyData[26]);
+    R ^= F3(L, KeyData[11], KeyData[27]);
+    if (Rounds > 12) {
+        L ^= F1(R, KeyData[12], KeyData[28]);
+        R ^= F2(L, KeyData[13], KeyData[29]);
+        L ^= F3(R, KeyData[14], KeyData[30]);
+        R ^= F1(L, KeyData[15], KeyData[31]);
     }
     uint8_t* Out = static_cast<uint8_t*>(OutBlock);
     StoreBE32(Out, R);
@@ -110,13 +122,24 @@ void TCrypt_cast128::DecryptECB(const void* InBlock, void* OutBlock)
     CheckInitialized();
     const uint8_t* In = static_cast<const uint8_t*>(InBlock);
     uint32_t R = LoadBE32(In), L = LoadBE32(In + 4);
-    for (int i = Rounds - 1; i >= 0; --i) {
-        const uint32_t Km = KeyData[i], Kr = KeyData[16 + i];
-        const uint32_t f = i % 3 == 0 ? F1(L, Km, Kr) : i % 3 == 1 ? F2(L, Km, Kr) : F3(L, Km, Kr);
-        const uint32_t t = R ^ f;
-        R = L;
-        L = t;
+    if (Rounds > 12) {
+        R ^= F1(L, KeyData[15], KeyData[31]);
+        L ^= F3(R, KeyData[14], KeyData[30]);
+        R ^= F2(L, KeyData[13], KeyData[29]);
+        L ^= F1(R, KeyData[12], KeyData[28]);
     }
+    R ^= F3(L, KeyData[11], KeyData[27]);
+    L ^= F2(R, KeyData[10], KeyData[26]);
+    R ^= F1(L, KeyData[9], KeyData[25]);
+    L ^= F3(R, KeyData[8], KeyData[24]);
+    R ^= F2(L, KeyData[7], KeyData[23]);
+    L ^= F1(R, KeyData[6], KeyData[22]);
+    R ^= F3(L, KeyData[5], KeyData[21]);
+    L ^= F2(R, KeyData[4], KeyData[20]);
+    R ^= F1(L, KeyData[3], KeyData[19]);
+    L ^= F3(R, KeyData[2], KeyData[18]);
+    R ^= F2(L, KeyData[1], KeyData[17]);
+    L ^= F1(R, KeyData[0], KeyData[16]);
     uint8_t* Out = static_cast<uint8_t*>(OutBlock);
     StoreBE32(Out, L);
     StoreBE32(Out + 4, R);
