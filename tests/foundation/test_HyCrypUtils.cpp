@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -156,6 +157,30 @@ TEST(HyCrypUtils, StreamLayout)
     ASSERT_TRUE(PwdEncryptStream("payload", u"", 7, 3, &Both));
     Both.SetPosition(6);
     EXPECT_EQ(PwdDecryptStream(u"", &Both), "payload");
+}
+
+// A stream that takes only so many bytes, like a full disk.
+class TFullStream : public TMemoryStream {
+public:
+    explicit TFullStream(Integer Room) : FRoom(Room) {}
+    Integer Write(const void* Buffer, Integer Count) override
+    {
+        const Integer n = std::min(Count, FRoom);
+        FRoom -= n;
+        return TMemoryStream::Write(Buffer, n);
+    }
+
+private:
+    Integer FRoom;
+};
+
+TEST(HyCrypUtils, AShortWriteIsAFailure)
+{
+    // The header fits, the data does not: false, not a truncated file reported as written.
+    TFullStream Out(18 + 100);
+    EXPECT_FALSE(PwdEncryptStream(Pattern(20000), u"", 1, 2, &Out));
+    TFullStream Room(18 + 20000);
+    EXPECT_TRUE(PwdEncryptStream(Pattern(20000), u"", 1, 2, &Room));
 }
 
 TEST(HyCrypUtils, EveryPairRoundTripsBothFormats)

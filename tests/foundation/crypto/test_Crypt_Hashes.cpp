@@ -129,6 +129,11 @@ TEST(CryptHashes, PaddingNeedsAnExtraBlockAtTheBoundary)
         EXPECT_EQ(c.Blocks(c.Spills), 2);
         EXPECT_EQ(c.Blocks(0), 1);
     }
+    // HAVAL's 128-byte block has room for its 10-byte field at 55 and 56 as well.
+    EXPECT_EQ(Cases[4].Blocks(55), 1);
+    EXPECT_EQ(Cases[4].Blocks(56), 1);
+    EXPECT_EQ(Cases[4].Blocks(128 + 117), 2);
+    EXPECT_EQ(Cases[4].Blocks(128 + 118), 3);
 }
 
 TEST(CryptHashes, PiecewiseUpdatesGiveTheSameDigest)
