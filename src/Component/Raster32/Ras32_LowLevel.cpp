@@ -27,6 +27,11 @@ void FillDwords_Store(Cardinal* Dst, Integer Count, Cardinal Value)
 
 #if defined(__SSE2__)
 
+// Fills of more words than this go around the caches: the stores need not
+// read the lines first, and a block this size would push everything else out
+// anyway.
+constexpr Integer StreamingFillDwords = 4 << 20;
+
 void FillDwords_SSE2(Cardinal* Dst, Integer Count, Cardinal Value)
 {
     if (Count < 32) {
@@ -39,8 +44,14 @@ void FillDwords_SSE2(Cardinal* Dst, Integer Count, Cardinal Value)
         --Count;
     }
     __m128i V = _mm_set1_epi32(static_cast<int>(Value));
+    __m128i* P = reinterpret_cast<__m128i*>(Dst);
     Integer Blocks = Count >> 2;
-    for (Integer i = 0; i < Blocks; ++i) _mm_store_si128(reinterpret_cast<__m128i*>(Dst) + i, V);
+    if (Count >= StreamingFillDwords) {
+        for (Integer i = 0; i < Blocks; ++i) _mm_stream_si128(P + i, V);
+        _mm_sfence();
+    } else {
+        for (Integer i = 0; i < Blocks; ++i) _mm_store_si128(P + i, V);
+    }
     Dst += Blocks * 4;
     FillDwords_Store(Dst, Count & 3, Value);
 }
@@ -59,6 +70,15 @@ __attribute__((target("avx2"))) void FillDwords_AVX2(Cardinal* Dst, Integer Coun
     __m256i* P = reinterpret_cast<__m256i*>(Dst);
     Integer Blocks = Count >> 3;
     Integer i = 0;
+    if (Count >= StreamingFillDwords) {
+        for (; i + 4 <= Blocks; i += 4) {
+            _mm256_stream_si256(P + i, V);
+            _mm256_stream_si256(P + i + 1, V);
+            _mm256_stream_si256(P + i + 2, V);
+            _mm256_stream_si256(P + i + 3, V);
+        }
+        _mm_sfence();
+    }
     for (; i + 4 <= Blocks; i += 4) {
         _mm256_store_si256(P + i, V);
         _mm256_store_si256(P + i + 1, V);
