@@ -317,19 +317,24 @@ void TCustomBitmap32::SetBackend(TCustomBackend* Value)
 {
     if (!Value || Value == FBackend) return;
     BeginUpdate();
+    Integer OldWidth = FWidth, OldHeight = FHeight;
     try {
         Value->FOwner = this;
-        if (FBackend) {
-            Value->Assign(FBackend);
-            DetachBackend();
-        }
-        FBackend = Value;
-        FBackend->OnChange = [this](TObject*) { HandleBackendChanged(); };
-        FBackend->OnChanging = [this](TObject*) { HandleBackendChanging(); };
+        if (FBackend) Value->Assign(FBackend);
     } catch (...) {
+        // The new backend could not take the pixels (no memory for them): the
+        // bitmap keeps its old backend and size, and the new one goes.
+        FWidth = OldWidth;
+        FHeight = OldHeight;
+        Value->FOwner = nullptr;
+        Value->_Release();
         EndUpdate();
         throw;
     }
+    DetachBackend();
+    FBackend = Value;
+    FBackend->OnChange = [this](TObject*) { HandleBackendChanged(); };
+    FBackend->OnChanging = [this](TObject*) { HandleBackendChanging(); };
     EndUpdate();
     FBackend->Changed();
     Changed();

@@ -29,8 +29,16 @@ void RequireBackendInterfaces(TCustomBitmap32* TargetBitmap, const std::vector<T
     }
     if (Present || !NativeBackendClass) return;
     if (Destructive) TargetBitmap->SetSize(0, 0);
+    TCustomBackend* Native = NativeBackendClass();
     SavedBackend = TargetBitmap->ReleaseBackend();
-    TargetBitmap->SetBackend(NativeBackendClass());
+    try {
+        TargetBitmap->SetBackend(Native);
+    } catch (...) {
+        // The bitmap kept its backend: give the extra reference back.
+        if (SavedBackend) SavedBackend->_Release();
+        SavedBackend = nullptr;
+        throw;
+    }
 }
 
 void ReinstallBackend(TCustomBitmap32* TargetBitmap, TCustomBackend* SavedBackend)

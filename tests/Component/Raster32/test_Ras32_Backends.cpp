@@ -29,6 +29,23 @@ protected:
     }
 };
 
+int GFailingAlive = 0;
+
+// A backend that never gets memory.
+class TFailingBackend : public TMemoryBackend, public ICanvasSupport {
+public:
+    TFailingBackend() { ++GFailingAlive; }
+    TNotifyEvent GetCanvasChange() override { return {}; }
+    void SetCanvasChange(const TNotifyEvent&) override {}
+    TCanvas* GetCanvas() override { return nullptr; }
+    void DeleteCanvas() override {}
+    bool CanvasAllocated() override { return false; }
+
+protected:
+    ~TFailingBackend() override { --GFailingAlive; }
+    void AllocateSurface(Integer, Integer, bool) override { throw EOutOfMemory(u"Out of memory"); }
+};
+
 struct TNativeScope {
     TNativeScope() { NativeBackendClass = [] { return static_cast<TCustomBackend*>(new TTestNativeBackend); }; }
     ~TNativeScope() { NativeBackendClass = nullptr; }
@@ -144,4 +161,29 @@ TEST(Ras32_Backends, NoNativeBackendLeavesTheBitmap)
     TNativeScope Native;
     RequireBackendInterfaces(&B, {}, romAnd, false, Saved);
     EXPECT_EQ(Saved, nullptr);
+}
+
+TEST(Ras32_Backends, ABackendWithoutMemoryLeavesTheBitmapAsItWas)
+{
+    TCustomBitmap32 B;
+    B.SetSize(3, 2);
+    B.SetPixel(2, 1, 0x12345678);
+    TCustomBackend* Old = B.Backend();
+    EXPECT_THROW(B.SetBackend(new TFailingBackend), EOutOfMemory);
+    EXPECT_EQ(GFailingAlive, 0);
+    EXPECT_EQ(B.Backend(), Old);
+    EXPECT_EQ(B.Width(), 3);
+    EXPECT_EQ(B.Height(), 2);
+    EXPECT_EQ(B.Pixel(2, 1), 0x12345678u);
+    EXPECT_EQ(B.UpdateCount(), 0);
+
+    NativeBackendClass = [] { return static_cast<TCustomBackend*>(new TFailingBackend); };
+    TCustomBackend* Saved = reinterpret_cast<TCustomBackend*>(1);
+    EXPECT_THROW(RequireBackendInterfaces(&B, {ICanvasSupport::IID}, romAnd, false, Saved), EOutOfMemory);
+    NativeBackendClass = nullptr;
+    EXPECT_EQ(Saved, nullptr);
+    EXPECT_EQ(B.Backend(), Old);
+    EXPECT_EQ(Old->RefCount(), 1);
+    EXPECT_EQ(GFailingAlive, 0);
+    EXPECT_EQ(B.Pixel(2, 1), 0x12345678u);
 }
