@@ -248,9 +248,12 @@ void MapToPalette(const uint32_t* Pixels, Integer Width, Integer Height, const s
     }
     std::unordered_map<uint32_t, uint8_t> exact;
     for (size_t i = Palette.size(); i-- > 0;) exact[Palette[i] & 0xFFFFFF] = static_cast<uint8_t>(i);
-    // Nearest entry by colour with 6 bits per channel, filled as needed.
-    std::vector<int16_t> cache(1 << 18, -1);
+    // Large pictures look the nearest entry up by colour with 6 bits per channel,
+    // filled as needed; small ones search the palette directly.
+    std::vector<int16_t> cache;
+    if (static_cast<int64_t>(Width) * Height > 65536) cache.assign(1 << 18, -1);
     auto lookup = [&](int r, int g, int b) -> uint8_t {
+        if (cache.empty()) return static_cast<uint8_t>(Nearest(r, g, b, Palette));
         int key = ((r >> 2) << 12) | ((g >> 2) << 6) | (b >> 2);
         if (cache[key] < 0) cache[key] = static_cast<int16_t>(Nearest(r | 2, g | 2, b | 2, Palette));
         return static_cast<uint8_t>(cache[key]);

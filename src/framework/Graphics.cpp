@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+
+#include "framework/Classes_Win.h"
 
 namespace {
 
@@ -343,7 +346,9 @@ HBRUSH TBrush::Handle()
     TOwnerLockGuard guard(OwnerCriticalSection());
     if (!FHandle) {
         FOwnsHandle = true;
-        if (FStyle == bsClear) {
+        if (FBitmap) {
+            FHandle = CreatePatternBrush(FBitmap->Handle());
+        } else if (FStyle == bsClear) {
             FHandle = GetStockObject(NULL_BRUSH);
             FOwnsHandle = false;
         } else if (FStyle == bsSolid) {
@@ -811,4 +816,874 @@ void TGraphic::SaveToFile(const String& FileName)
         DeleteFileW(WStr(temp));
         throw;
     }
+}
+
+// ---------------------------------------------------------------------------
+// TBitmap
+
+namespace {
+
+struct TSection {
+    HBITMAP Handle = nullptr;
+    uint8_t* Bits = nullptr;
+};
+
+// A top-down DIB section; the palette of an indexed format goes into its colour table.
+TSection CreateSection(Integer Width, Integer Height, TPixelFormat Format, const std::vector<uint32_t>& Palette)
+{
+    struct {
+        BITMAPINFOHEADER Header;
+        RGBQUAD Colors[256];
+    } bi{};
+    bi.Header.biSize = sizeof(BITMAPINFOHEADER);
+    bi.Header.biWidth = Width;
+    bi.Header.biHeight = -Height;
+    bi.Header.biPlanes = 1;
+    bi.Header.biBitCount = static_cast<WORD>(PixelFormatBits(Format));
+    bi.Header.biCompression = BI_RGB;
+    if (Format == pf16bit) {
+        bi.Header.biCompression = BI_BITFIELDS;
+        const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+        std::memcpy(bi.Colors, masks, sizeof masks);
+    } else if (IsIndexedFormat(Format)) {
+        size_t n = std::min(Palette.size(), size_t(1) << PixelFormatBits(Format));
+        bi.Header.biClrUsed = static_cast<DWORD>(n);
+        for (size_t i = 0; i < n; ++i) {
+            bi.Colors[i].rgbRed = static_cast<BYTE>(Palette[i] >> 16);
+            bi.Colors[i].rgbGreen = static_cast<BYTE>(Palette[i] >> 8);
+            bi.Colors[i].rgbBlue = static_cast<BYTE>(Palette[i]);
+        }
+    }
+    TSection s;
+    void* bits = nullptr;
+    s.Handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!s.Handle || !bits) {
+        if (s.Handle) DeleteObject(s.Handle);
+        OutOfResources();
+    }
+    s.Bits = static_cast<uint8_t*>(bits);
+    return s;
+}
+
+std::vector<uint32_t> PaletteFor(TPixelFormat Format, const std::vector<uint32_t>& Palette)
+{
+    if (!IsIndexedFormat(Format)) return {};
+    std::vector<uint32_t> p = Palette.empty() ? DefaultPalette(Format) : Palette;
+    if (p.size() > (size_t(1) << PixelFormatBits(Format))) p.resize(size_t(1) << PixelFormatBits(Format));
+    return p;
+}
+
+// Fills a row of Width pixels with white (the palette entry nearest to white).
+void FillWhite(uint8_t* Row, Integer Stride, TPixelFormat Format, const std::vector<uint32_t>& Palette)
+{
+    switch (Format) {
+    case pf1bit:
+    case pf4bit:
+    case pf8bit: {
+        int best = 0, bestSum = -1;
+        for (size_t i = 0; i < Palette.size(); ++i) {
+            int sum = static_cast<int>(((Palette[i] >> 16) & 0xFF) + ((Palette[i] >> 8) & 0xFF) + (Palette[i] & 0xFF));
+            if (sum > bestSum) bestSum = sum, best = static_cast<int>(i);
+        }
+        uint8_t v = Format == pf8bit ? static_cast<uint8_t>(best)
+                    : Format == pf4bit ? static_cast<uint8_t>(best << 4 | best)
+                                       : static_cast<uint8_t>(best ? 0xFF : 0x00);
+        std::memset(Row, v, static_cast<size_t>(Stride));
+        break;
+    }
+    case pf15bit:
+        for (Integer i = 0; i + 1 < Stride; i += 2) Row[i] = 0xFF, Row[i + 1] = 0x7F;
+        break;
+    case pf16bit:
+    case pf24bit: std::memset(Row, 0xFF, static_cast<size_t>(Stride)); break;
+    default:
+        // As GDI paints white on 32 bits: alpha 0.
+        for (Integer i = 0; i + 3 < Stride; i += 4) Row[i] = Row[i + 1] = Row[i + 2] = 0xFF, Row[i + 3] = 0;
+    }
+}
+
+TColor PixelToColor(uint32_t Pixel)
+{
+    return static_cast<TColor>(((Pixel >> 16) & 0xFF) | (Pixel & 0xFF00) | ((Pixel & 0xFF) << 16));
+}
+
+}  // namespace
+
+TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
+
+void TBitmapCanvas::CreateHandle()
+{
+    if (FDC) return;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) OutOfResources();
+    FOldBitmap = FBitmap->FHandle ? SelectObject(dc, FBitmap->FHandle) : nullptr;
+    FDC = dc;
+    SetHandle(dc);
+}
+
+void TBitmapCanvas::FreeContext()
+{
+    if (!FDC) return;
+    Lock();
+    SetHandle(nullptr);
+    if (FOldBitmap) SelectObject(FDC, FOldBitmap);
+    DeleteDC(FDC);
+    FDC = nullptr;
+    FOldBitmap = nullptr;
+    Unlock();
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(Integer AWidth, Integer AHeight) { SetSize(AWidth, AHeight); }
+
+TBitmap::~TBitmap()
+{
+    FCanvas.reset();
+    DeleteSection();
+}
+
+void TBitmap::FreeContext()
+{
+    if (FCanvas) FCanvas->FreeContext();
+}
+
+void TBitmap::DeleteSection()
+{
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+    FBits = nullptr;
+}
+
+void TBitmap::NewSection(Integer AWidth, Integer AHeight, TPixelFormat AFormat, const std::vector<uint32_t>& APalette)
+{
+    std::vector<uint32_t> palette = PaletteFor(AFormat, APalette);
+    TSection s = CreateSection(AWidth, AHeight, AFormat, palette);
+    FreeContext();
+    DeleteSection();
+    FHandle = s.Handle;
+    FBits = s.Bits;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    FStride = BytesPerScanline(AWidth, PixelFormatBits(AFormat));
+    FTopDown = true;
+    FPixelFormat = AFormat;
+    FPalette = std::move(palette);
+}
+
+void TBitmap::SetSize(Integer AWidth, Integer AHeight)
+{
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (AWidth == FWidth && AHeight == FHeight && (FHandle || AWidth == 0 || AHeight == 0)) return;
+    if (AWidth == 0 || AHeight == 0) {
+        FreeContext();
+        DeleteSection();
+        FWidth = AWidth;
+        FHeight = AHeight;
+        Changed();
+        return;
+    }
+    TDibImage old;
+    if (FHandle) GetDib(old);
+    NewSection(AWidth, AHeight, FPixelFormat, FPalette);
+    for (Integer y = 0; y < FHeight; ++y) FillWhite(Row(y), FStride, FPixelFormat, FPalette);
+    if (!old.Empty()) {
+        // The old picture stays in the top-left corner.
+        Integer bits = PixelFormatBits(FPixelFormat), w = std::min(old.Width, FWidth);
+        size_t whole = static_cast<size_t>(w) * bits / 8;
+        Integer rest = static_cast<Integer>((static_cast<size_t>(w) * bits % 8) / bits);
+        for (Integer y = 0; y < std::min(old.Height, FHeight); ++y) {
+            const uint8_t* src = old.ScanLine(y);
+            uint8_t* dst = Row(y);
+            std::memcpy(dst, src, whole);
+            for (Integer i = 0; i < rest; ++i) {
+                // Pixels of a last, partly used byte of a 1- or 4-bit row.
+                Integer shift = 8 - bits * (i + 1);
+                uint8_t mask = static_cast<uint8_t>(((1 << bits) - 1) << shift);
+                dst[whole] = static_cast<uint8_t>((dst[whole] & ~mask) | (src[whole] & mask));
+            }
+        }
+    }
+    Changed();
+}
+
+TCanvas* TBitmap::Canvas()
+{
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TBitmapCanvas>(this);
+        FCanvas->OnChange = [this](TObject*) { Changed(); };
+    }
+    return FCanvas.get();
+}
+
+HBITMAP TBitmap::Handle()
+{
+    FreeContext();
+    return FHandle;
+}
+
+void TBitmap::SetHandle(HBITMAP Value)
+{
+    if (Value == FHandle) return;
+    FreeContext();
+    if (!Value) {
+        DeleteSection();
+        FWidth = FHeight = 0;
+        Changed();
+        return;
+    }
+    DIBSECTION ds{};
+    if (GetObjectW(Value, sizeof ds, &ds) == static_cast<int>(sizeof ds) && ds.dsBm.bmBits) {
+        TPixelFormat fmt;
+        switch (ds.dsBmih.biBitCount) {
+        case 1: fmt = pf1bit; break;
+        case 4: fmt = pf4bit; break;
+        case 8: fmt = pf8bit; break;
+        case 16:
+            fmt = ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[1] == 0x07E0 ? pf16bit : pf15bit;
+            break;
+        case 24: fmt = pf24bit; break;
+        default: fmt = pf32bit;
+        }
+        std::vector<uint32_t> palette;
+        if (IsIndexedFormat(fmt)) {
+            RGBQUAD q[256];
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ old = SelectObject(dc, Value);
+            UINT n = GetDIBColorTable(dc, 0, 256, q);
+            SelectObject(dc, old);
+            DeleteDC(dc);
+            for (UINT i = 0; i < n; ++i)
+                palette.push_back(static_cast<uint32_t>(q[i].rgbRed) << 16 | q[i].rgbGreen << 8 | q[i].rgbBlue);
+        }
+        DeleteSection();
+        FHandle = Value;
+        FBits = static_cast<uint8_t*>(ds.dsBm.bmBits);
+        FWidth = ds.dsBm.bmWidth;
+        FHeight = std::abs(ds.dsBmih.biHeight);
+        FTopDown = ds.dsBmih.biHeight < 0;
+        FStride = ds.dsBm.bmWidthBytes;
+        FPixelFormat = fmt;
+        FPalette = std::move(palette);
+        Changed();
+        return;
+    }
+    // A device-dependent bitmap: its pixels are copied into a section.
+    BITMAP bm{};
+    if (!GetObjectW(Value, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        throw EInvalidGraphic(u"Bitmap image is not valid");
+    TPixelFormat fmt = bm.bmBitsPixel == 1 ? pf1bit
+                       : bm.bmBitsPixel == 4 ? pf4bit
+                       : bm.bmBitsPixel == 8 ? pf8bit
+                       : bm.bmBitsPixel == 16 ? pf16bit
+                       : bm.bmBitsPixel == 24 ? pf24bit
+                                               : pf32bit;
+    TDibImage img;
+    img.Allocate(bm.bmWidth, bm.bmHeight, fmt);
+    struct {
+        BITMAPINFOHEADER Header;
+        RGBQUAD Colors[256];
+    } bi{};
+    bi.Header.biSize = sizeof(BITMAPINFOHEADER);
+    bi.Header.biWidth = img.Width;
+    bi.Header.biHeight = -img.Height;
+    bi.Header.biPlanes = 1;
+    bi.Header.biBitCount = static_cast<WORD>(PixelFormatBits(fmt));
+    if (fmt == pf16bit) {
+        bi.Header.biCompression = BI_BITFIELDS;
+        const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+        std::memcpy(bi.Colors, masks, sizeof masks);
+    }
+    HDC dc = GetDC(nullptr);
+    int rows = GetDIBits(dc, Value, 0, static_cast<UINT>(img.Height), img.Bits.data(),
+                         reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (rows == 0) throw EInvalidGraphic(u"Bitmap image is not valid");
+    if (IsIndexedFormat(fmt))
+        for (size_t i = 0; i < (size_t(1) << PixelFormatBits(fmt)); ++i)
+            img.Palette.push_back(static_cast<uint32_t>(bi.Colors[i].rgbRed) << 16 | bi.Colors[i].rgbGreen << 8 |
+                                  bi.Colors[i].rgbBlue);
+    DeleteObject(Value);
+    SetDib(img);
+}
+
+HBITMAP TBitmap::ReleaseHandle()
+{
+    FreeContext();
+    HBITMAP h = FHandle;
+    FHandle = nullptr;
+    FBits = nullptr;
+    FWidth = FHeight = 0;
+    Changed();
+    return h;
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value)
+{
+    if (Value == FPixelFormat) return;
+    if (!FHandle) {
+        FPixelFormat = Value;
+        FPalette.clear();
+        return;
+    }
+    TDibImage img;
+    GetDib(img);
+    SetDib(ConvertDib(img, Value));
+}
+
+void TBitmap::SetAlphaFormat(TAlphaFormat Value)
+{
+    if (Value == FAlphaFormat) return;
+    FAlphaFormat = Value;
+    Changed();
+}
+
+void TBitmap::SetColorTable(const std::vector<uint32_t>& Value)
+{
+    if (!IsIndexedFormat(FPixelFormat)) return;
+    TDibImage img;
+    GetDib(img);
+    img.Palette = PaletteFor(FPixelFormat, Value);
+    SetDib(img);
+}
+
+void* TBitmap::ScanLine(Integer Row)
+{
+    if (!FHandle || Row < 0 || Row >= FHeight) throw EInvalidGraphic(u"Scan line index out of range");
+    GdiFlush();
+    return this->Row(Row);
+}
+
+TColor TBitmap::TransparentColor()
+{
+    if (FTransparentMode == tmFixed) return FTransparentColor;
+    if (!FHandle) return clDefault;
+    GdiFlush();
+    uint32_t px = 0;
+    DecodeScanline(Row(FHeight - 1), FPixelFormat, FPalette, 1, &px);
+    return PixelToColor(px);
+}
+
+void TBitmap::SetTransparentColor(TColor Value)
+{
+    if (Value == FTransparentColor && FTransparentMode == (Value == clDefault ? tmAuto : tmFixed)) return;
+    FTransparentColor = Value;
+    FTransparentMode = Value == clDefault ? tmAuto : tmFixed;
+    Changed();
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value)
+{
+    if (Value == FTransparentMode) return;
+    // Fixing the mode keeps the colour that was in use.
+    FTransparentColor = Value == tmAuto ? clDefault : TransparentColor();
+    FTransparentMode = Value;
+    Changed();
+}
+
+void TBitmap::GetDib(TDibImage& Image)
+{
+    Image.Allocate(FHandle ? FWidth : 0, FHandle ? FHeight : 0, FPixelFormat);
+    Image.Palette = FPalette;
+    if (!FHandle) {
+        Image.Width = FWidth;
+        Image.Height = FHeight;
+        return;
+    }
+    GdiFlush();
+    size_t n = static_cast<size_t>(std::min(Image.Stride(), FStride));
+    for (Integer y = 0; y < FHeight; ++y) std::memcpy(Image.ScanLine(y), Row(y), n);
+}
+
+void TBitmap::SetDib(const TDibImage& Image)
+{
+    if (Image.Empty()) {
+        FreeContext();
+        DeleteSection();
+        FWidth = std::max(Image.Width, 0);
+        FHeight = std::max(Image.Height, 0);
+        FPixelFormat = Image.PixelFormat;
+        FPalette = PaletteFor(Image.PixelFormat, Image.Palette);
+        Changed();
+        return;
+    }
+    NewSection(Image.Width, Image.Height, Image.PixelFormat, Image.Palette);
+    size_t n = static_cast<size_t>(std::min(Image.Stride(), FStride));
+    for (Integer y = 0; y < FHeight; ++y) std::memcpy(Row(y), Image.ScanLine(y), n);
+    Changed();
+}
+
+void TBitmap::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        FreeContext();
+        DeleteSection();
+        FWidth = FHeight = 0;
+        Changed();
+        return;
+    }
+    if (auto* b = dynamic_cast<TBitmap*>(Source)) {
+        if (b == this) return;
+        TDibImage img;
+        b->GetDib(img);
+        FAlphaFormat = b->FAlphaFormat;
+        FTransparentColor = b->FTransparentColor;
+        FTransparentMode = b->FTransparentMode;
+        SetTransparent(b->Transparent());
+        SetDib(img);
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TBitmap::Draw(TCanvas* ACanvas, const TRect& R)
+{
+    if (!FHandle || !ACanvas) return;
+    HDC dst = ACanvas->Handle();
+    HDC src = Canvas()->Handle();
+    Integer w = R.Width(), h = R.Height();
+    if (PixelFormatBits(FPixelFormat) == 32 && FAlphaFormat != afIgnored) {
+        BLENDFUNCTION bf{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        if (FAlphaFormat == afPremultiplied) {
+            AlphaBlend(dst, R.Left, R.Top, w, h, src, 0, 0, FWidth, FHeight, bf);
+            return;
+        }
+        // Blending needs premultiplied colours: a multiplied copy, the bitmap stays as it is.
+        TSection s = CreateSection(FWidth, FHeight, pf32bit, {});
+        GdiFlush();
+        for (Integer y = 0; y < FHeight; ++y) {
+            const uint8_t* p = Row(y);
+            uint8_t* q = s.Bits + static_cast<size_t>(y) * FWidth * 4;
+            for (Integer x = 0; x < FWidth * 4; x += 4) {
+                uint32_t a = p[x + 3];
+                // c * a / 255, rounded to nearest.
+                q[x] = static_cast<uint8_t>((p[x] * a + 127) / 255);
+                q[x + 1] = static_cast<uint8_t>((p[x + 1] * a + 127) / 255);
+                q[x + 2] = static_cast<uint8_t>((p[x + 2] * a + 127) / 255);
+                q[x + 3] = static_cast<uint8_t>(a);
+            }
+        }
+        HDC tdc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(tdc, s.Handle);
+        AlphaBlend(dst, R.Left, R.Top, w, h, tdc, 0, 0, FWidth, FHeight, bf);
+        SelectObject(tdc, old);
+        DeleteDC(tdc);
+        DeleteObject(s.Handle);
+        return;
+    }
+    if (Transparent()) {
+        TransparentBlt(dst, R.Left, R.Top, w, h, src, 0, 0, FWidth, FHeight,
+                       static_cast<UINT>(ColorToRGB(TransparentColor())));
+        return;
+    }
+    SetStretchBltMode(dst, COLORONCOLOR);
+    StretchBlt(dst, R.Left, R.Top, w, h, src, 0, 0, FWidth, FHeight, static_cast<DWORD>(ACanvas->CopyMode()));
+}
+
+void TBitmap::LoadFromStream(TStream* Stream)
+{
+    TDibImage img;
+    ReadBmp(Stream, img);
+    SetDib(img);
+}
+
+void TBitmap::SaveToStream(TStream* Stream)
+{
+    TDibImage img;
+    GetDib(img);
+    WriteBmp(Stream, img);
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE Instance, const String& ResName)
+{
+    TResourceStream rs(Instance, ResName, RT_BITMAP);
+    TDibImage img;
+    ReadPackedDib(static_cast<const uint8_t*>(rs.Memory()), static_cast<size_t>(rs.Size()), img);
+    SetDib(img);
+}
+
+void TBitmap::LoadFromResourceID(HINSTANCE Instance, Integer ResID)
+{
+    TResourceStream rs(Instance, ResID, RT_BITMAP);
+    TDibImage img;
+    ReadPackedDib(static_cast<const uint8_t*>(rs.Memory()), static_cast<size_t>(rs.Size()), img);
+    SetDib(img);
+}
+
+// ---------------------------------------------------------------------------
+// TIcon
+
+namespace {
+
+[[noreturn]] void InvalidIcon() { throw EInvalidGraphic(u"Icon image is not valid"); }
+
+// The icon's pixels as 32-bit rows top to bottom: colour with alpha, and the
+// AND mask (0 where the icon covers, 0xFFFFFF where it does not).
+bool IconPixels(HICON Icon, Integer& W, Integer& H, std::vector<uint32_t>& Color, std::vector<uint32_t>& Mask)
+{
+    ICONINFO ii{};
+    if (!GetIconInfo(Icon, &ii)) return false;
+    BITMAP bm{};
+    GetObjectW(ii.hbmMask, sizeof bm, &bm);
+    W = bm.bmWidth;
+    H = ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    auto read = [&](HBITMAP b, Integer rows, std::vector<uint32_t>& out) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = W;
+        bi.bmiHeader.biHeight = -rows;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        out.assign(static_cast<size_t>(W) * rows, 0);
+        HDC dc = GetDC(nullptr);
+        GetDIBits(dc, b, 0, static_cast<UINT>(rows), out.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+    };
+    bool ok = W > 0 && H > 0;
+    if (ok) {
+        if (ii.hbmColor) {
+            read(ii.hbmColor, H, Color);
+            read(ii.hbmMask, H, Mask);
+        } else {
+            // A monochrome icon: the AND mask above the XOR picture in one bitmap.
+            std::vector<uint32_t> both;
+            read(ii.hbmMask, 2 * H, both);
+            Mask.assign(both.begin(), both.begin() + static_cast<size_t>(W) * H);
+            Color.assign(both.begin() + static_cast<size_t>(W) * H, both.end());
+        }
+    }
+    if (ii.hbmColor) DeleteObject(ii.hbmColor);
+    if (ii.hbmMask) DeleteObject(ii.hbmMask);
+    return ok;
+}
+
+}  // namespace
+
+TIcon::~TIcon()
+{
+    if (FHandle) DestroyIcon(FHandle);
+}
+
+void TIcon::Reset(HICON Value)
+{
+    if (FHandle && FHandle != Value) DestroyIcon(FHandle);
+    FHandle = Value;
+    FWidth = FHeight = 0;
+    if (!Value) return;
+    ICONINFO ii{};
+    if (GetIconInfo(Value, &ii)) {
+        BITMAP bm{};
+        GetObjectW(ii.hbmMask, sizeof bm, &bm);
+        FWidth = bm.bmWidth;
+        FHeight = ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+        if (ii.hbmColor) DeleteObject(ii.hbmColor);
+        if (ii.hbmMask) DeleteObject(ii.hbmMask);
+    }
+}
+
+void TIcon::SetHandle(HICON Value)
+{
+    if (Value == FHandle) return;
+    Reset(Value);
+    FData.clear();
+    Changed();
+}
+
+HICON TIcon::ReleaseHandle()
+{
+    HICON h = FHandle;
+    FHandle = nullptr;
+    FWidth = FHeight = 0;
+    FData.clear();
+    Changed();
+    return h;
+}
+
+void TIcon::SetWidth(Integer Value)
+{
+    if (FHandle) {
+        if (Value != FWidth) throw EInvalidGraphicOperation(u"Cannot change the size of an icon");
+        return;
+    }
+    FRequestedWidth = Value;
+}
+
+void TIcon::SetHeight(Integer Value)
+{
+    if (FHandle) {
+        if (Value != FHeight) throw EInvalidGraphicOperation(u"Cannot change the size of an icon");
+        return;
+    }
+    FRequestedHeight = Value;
+}
+
+void TIcon::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        Reset(nullptr);
+        FData.clear();
+        Changed();
+        return;
+    }
+    if (auto* i = dynamic_cast<TIcon*>(Source)) {
+        if (i == this) return;
+        Reset(i->FHandle ? CopyIcon(i->FHandle) : nullptr);
+        FData = i->FData;
+        Changed();
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TIcon::Draw(TCanvas* ACanvas, const TRect& R)
+{
+    if (!FHandle || !ACanvas) return;
+    DrawIconEx(ACanvas->Handle(), R.Left, R.Top, FHandle, R.Width(), R.Height(), 0, nullptr, DI_NORMAL);
+}
+
+void TIcon::LoadFromStream(TStream* Stream)
+{
+    auto rd16 = [](const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8)); };
+    auto rd32 = [&](const uint8_t* p) { return rd16(p) | (rd16(p + 2) << 16); };
+    Int64 avail = Stream->Size() - Stream->Position();
+    if (avail < 6) InvalidIcon();
+    std::vector<uint8_t> data(6);
+    Stream->ReadBuffer(data.data(), 6);
+    uint32_t count = rd16(data.data() + 4);
+    if (rd16(data.data()) != 0 || rd16(data.data() + 2) != 1 || count == 0) InvalidIcon();
+    size_t dirEnd = 6 + 16 * static_cast<size_t>(count);
+    if (static_cast<Int64>(dirEnd) > avail) InvalidIcon();
+    data.resize(dirEnd);
+    Stream->ReadBuffer(data.data() + 6, static_cast<Integer>(dirEnd - 6));
+    // The file ends with its last image.
+    uint64_t end = dirEnd;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* e = data.data() + 6 + 16 * i;
+        uint64_t size = rd32(e + 8), offset = rd32(e + 12);
+        if (size == 0 || offset < dirEnd || offset + size > static_cast<uint64_t>(avail)) InvalidIcon();
+        end = std::max(end, offset + size);
+    }
+    data.resize(static_cast<size_t>(end));
+    Stream->ReadBuffer(data.data() + dirEnd, static_cast<Integer>(end - dirEnd));
+
+    // The image nearest to the wanted size, the most colours among equals.
+    Integer wantW = FRequestedWidth > 0 ? FRequestedWidth : GetSystemMetrics(SM_CXICON);
+    Integer wantH = FRequestedHeight > 0 ? FRequestedHeight : GetSystemMetrics(SM_CYICON);
+    int best = -1;
+    int64_t bestScore = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* e = data.data() + 6 + 16 * i;
+        Integer w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
+        const uint8_t* img = data.data() + rd32(e + 12);
+        bool png = rd32(e + 8) >= 8 && img[0] == 0x89 && img[1] == 'P';
+        Integer bits = rd16(e + 6) ? static_cast<Integer>(rd16(e + 6)) : png ? 32 : e[2] == 2 ? 1 : e[2] == 16 ? 4 : 8;
+        int64_t score = -(static_cast<int64_t>(std::abs(w - wantW)) + std::abs(h - wantH)) * 64 + bits;
+        if (best < 0 || score > bestScore) best = static_cast<int>(i), bestScore = score;
+    }
+    const uint8_t* e = data.data() + 6 + 16 * best;
+    Integer w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
+    HICON icon = CreateIconFromResourceEx(data.data() + rd32(e + 12), rd32(e + 8), TRUE, 0x00030000, w, h,
+                                          LR_DEFAULTCOLOR);
+    if (!icon) InvalidIcon();
+    Reset(icon);
+    FData = std::move(data);
+    Changed();
+}
+
+void TIcon::SaveToStream(TStream* Stream)
+{
+    if (!FData.empty()) {
+        Stream->WriteBuffer(FData.data(), static_cast<Integer>(FData.size()));
+        return;
+    }
+    if (!FHandle) return;
+    Integer w = 0, h = 0;
+    std::vector<uint32_t> color, mask;
+    if (!IconPixels(FHandle, w, h, color, mask)) InvalidIcon();
+    Integer maskStride = BytesPerScanline(w, 1);
+    uint32_t xorBytes = static_cast<uint32_t>(w) * h * 4, andBytes = static_cast<uint32_t>(maskStride) * h;
+    std::vector<uint8_t> b;
+    auto put16 = [&](uint32_t v) {
+        b.push_back(static_cast<uint8_t>(v));
+        b.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    auto put32 = [&](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
+    put16(0);
+    put16(1);
+    put16(1);
+    b.push_back(static_cast<uint8_t>(w >= 256 ? 0 : w));
+    b.push_back(static_cast<uint8_t>(h >= 256 ? 0 : h));
+    b.push_back(0);
+    b.push_back(0);
+    put16(1);
+    put16(32);
+    put32(40 + xorBytes + andBytes);
+    put32(22);
+    put32(40);
+    put32(static_cast<uint32_t>(w));
+    put32(static_cast<uint32_t>(2 * h));  // colour and mask
+    put16(1);
+    put16(32);
+    put32(0);
+    put32(xorBytes + andBytes);
+    for (int i = 0; i < 4; ++i) put32(0);
+    for (Integer y = h - 1; y >= 0; --y)
+        for (Integer x = 0; x < w; ++x) put32(color[static_cast<size_t>(y) * w + x]);
+    for (Integer y = h - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(static_cast<size_t>(maskStride), 0);
+        for (Integer x = 0; x < w; ++x)
+            if (mask[static_cast<size_t>(y) * w + x] & 0xFFFFFF) row[x >> 3] |= static_cast<uint8_t>(0x80 >> (x & 7));
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    Stream->WriteBuffer(b.data(), static_cast<Integer>(b.size()));
+}
+
+void TIcon::AssignTo(TPersistent* Dest)
+{
+    auto* bmp = dynamic_cast<TBitmap*>(Dest);
+    if (!bmp) {
+        TGraphic::AssignTo(Dest);
+        return;
+    }
+    if (!FHandle) {
+        bmp->Assign(nullptr);
+        return;
+    }
+    Integer w = 0, h = 0;
+    std::vector<uint32_t> color, mask;
+    if (!IconPixels(FHandle, w, h, color, mask)) InvalidIcon();
+    bool alpha = std::any_of(color.begin(), color.end(), [](uint32_t c) { return (c >> 24) != 0; });
+    TDibImage img;
+    img.Allocate(w, h, pf32bit);
+    for (Integer y = 0; y < h; ++y) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(img.ScanLine(y));
+        for (Integer x = 0; x < w; ++x) {
+            size_t i = static_cast<size_t>(y) * w + x;
+            // Without an alpha channel the mask says what the icon covers.
+            row[x] = alpha ? color[i] : (color[i] & 0xFFFFFF) | ((mask[i] & 0xFFFFFF) ? 0 : 0xFF000000u);
+        }
+    }
+    bmp->SetDib(img);
+    bmp->SetAlphaFormat(afDefined);
+}
+
+// ---------------------------------------------------------------------------
+// TPicture
+
+namespace {
+
+struct TFileFormat {
+    String Extension;
+    String Description;
+    TGraphicFactory Factory;
+};
+
+std::vector<TFileFormat>& FileFormats()
+{
+    static std::vector<TFileFormat> List = {
+        {u"bmp", u"Bitmaps", [] { return std::unique_ptr<TGraphic>(new TBitmap); }},
+        {u"ico", u"Icons", [] { return std::unique_ptr<TGraphic>(new TIcon); }},
+    };
+    return List;
+}
+
+}  // namespace
+
+void TPicture::RegisterFileFormat(const String& Extension, const String& Description, TGraphicFactory Factory)
+{
+    String ext = LowerCase(Extension);
+    for (TFileFormat& f : FileFormats())
+        if (f.Extension == ext) {
+            f.Description = Description;
+            f.Factory = std::move(Factory);
+            return;
+        }
+    FileFormats().push_back({ext, Description, std::move(Factory)});
+}
+
+TPicture::~TPicture()
+{
+    if (FGraphic) FGraphic->OnChange = nullptr;
+}
+
+void TPicture::Changed()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TPicture::Replace(std::unique_ptr<TGraphic> Value)
+{
+    if (FGraphic) FGraphic->OnChange = nullptr;
+    FGraphic = std::move(Value);
+    if (FGraphic) FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+void TPicture::SetGraphic(TGraphic* Value)
+{
+    if (!Value) {
+        Replace(nullptr);
+        return;
+    }
+    if (Value == FGraphic.get()) return;
+    std::unique_ptr<TGraphic> g = Value->NewOfSameClass();
+    g->Assign(Value);
+    Replace(std::move(g));
+}
+
+TBitmap* TPicture::Bitmap()
+{
+    if (!dynamic_cast<TBitmap*>(FGraphic.get())) Replace(std::make_unique<TBitmap>());
+    return static_cast<TBitmap*>(FGraphic.get());
+}
+
+TIcon* TPicture::Icon()
+{
+    if (!dynamic_cast<TIcon*>(FGraphic.get())) Replace(std::make_unique<TIcon>());
+    return static_cast<TIcon*>(FGraphic.get());
+}
+
+void TPicture::LoadFromFile(const String& FileName)
+{
+    String ext = LowerCase(ExtractFileExt(FileName));
+    if (!ext.empty()) ext.erase(0, 1);
+    for (const TFileFormat& f : FileFormats())
+        if (f.Extension == ext) {
+            std::unique_ptr<TGraphic> g = f.Factory();
+            g->LoadFromFile(FileName);
+            Replace(std::move(g));
+            return;
+        }
+    throw EInvalidGraphic(Format(u"Unknown picture file extension (.%s)", {ext}));
+}
+
+void TPicture::SaveToFile(const String& FileName)
+{
+    if (FGraphic) FGraphic->SaveToFile(FileName);
+}
+
+void TPicture::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        SetGraphic(nullptr);
+    } else if (auto* p = dynamic_cast<TPicture*>(Source)) {
+        if (p != this) SetGraphic(p->Graphic());
+    } else if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetGraphic(g);
+    } else {
+        TPersistent::Assign(Source);
+    }
+}
+
+void TPicture::AssignTo(TPersistent* Dest)
+{
+    if (FGraphic && dynamic_cast<TGraphic*>(Dest)) {
+        Dest->Assign(FGraphic.get());
+        return;
+    }
+    TPersistent::AssignTo(Dest);
 }

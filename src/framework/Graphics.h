@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/BmpFormat.h"
 #include "framework/Classes.h"
 #include "framework/Types.h"
 #include "framework/WinPlatform.h"
@@ -440,4 +441,213 @@ protected:
 private:
     bool FTransparent = false;
     bool FModified = false;
+};
+
+// ---------------------------------------------------------------------------
+// TBitmap: a device-independent bitmap section in one of the pixel formats
+// (pfDevice, like pfCustom, is kept as 32 bits per pixel). Its rows are
+// reached with ScanLine, its pixels with GDI through Canvas. Resizing keeps the
+// top-left part and fills new area with white.
+enum TAlphaFormat {
+    afIgnored,       // the fourth byte of a pf32bit pixel is not alpha
+    afDefined,       // straight alpha, blended when drawn
+    afPremultiplied  // colours already multiplied by alpha
+};
+enum TTransparentMode { tmAuto, tmFixed };
+enum TBitmapHandleType { bmDIB, bmDDB };
+
+class TBitmapCanvas;
+
+class TBitmap : public TGraphic {
+public:
+    TBitmap();
+    TBitmap(Integer AWidth, Integer AHeight);
+    ~TBitmap() override;
+    String ClassName() const override { return u"TBitmap"; }
+    // From a TBitmap (a copy), nil (empty), or any class that can assign itself to a bitmap.
+    void Assign(TPersistent* Source) override;
+
+    bool Empty() const override { return FHandle == nullptr; }
+    Integer Width() const override { return FWidth; }
+    Integer Height() const override { return FHeight; }
+    void SetWidth(Integer Value) override { SetSize(Value, FHeight); }
+    void SetHeight(Integer Value) override { SetSize(FWidth, Value); }
+    void SetSize(Integer AWidth, Integer AHeight) override;
+
+    // Stretched into R: blended by alpha for pf32bit with an alpha format, without
+    // the transparent colour when Transparent, else copied with the canvas's CopyMode.
+    void Draw(TCanvas* ACanvas, const TRect& R) override;
+    // Reads a BMP file (see BmpFormat); the pixel format follows the file.
+    void LoadFromStream(TStream* Stream) override;
+    // Writes a BMP file in the bitmap's pixel format.
+    void SaveToStream(TStream* Stream) override;
+    // A bitmap resource (raises EResNotFound when there is none).
+    void LoadFromResourceName(HINSTANCE Instance, const String& ResName);
+    void LoadFromResourceID(HINSTANCE Instance, Integer ResID);
+    std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TBitmap>(); }
+
+    // A canvas on a memory DC that holds the bitmap.
+    TCanvas* Canvas();
+    // The bitmap handle, taken out of the canvas's DC so that it can be selected elsewhere.
+    HBITMAP Handle();
+    // Takes over Value: a DIB section is used as it is, any other bitmap is
+    // copied into one and deleted. The alpha format and transparency stay.
+    void SetHandle(HBITMAP Value);
+    // Hands the handle to the caller; the bitmap becomes empty.
+    HBITMAP ReleaseHandle();
+    TBitmapHandleType HandleType() const { return bmDIB; }
+
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    // Converts the pixels (see ConvertDib); an empty bitmap only notes the format.
+    void SetPixelFormat(TPixelFormat Value);
+    TAlphaFormat AlphaFormat() const { return FAlphaFormat; }
+    void SetAlphaFormat(TAlphaFormat Value);
+    // Colour table of an indexed bitmap, 0x00RRGGBB entries.
+    const std::vector<uint32_t>& ColorTable() const { return FPalette; }
+    void SetColorTable(const std::vector<uint32_t>& Value);
+
+    // Row Row (0 = top) of the pixels. Raises EInvalidGraphic outside 0..Height-1.
+    void* ScanLine(Integer Row);
+
+    // tmAuto takes the colour of the bottom-left pixel; setting a colour other than
+    // clDefault switches to tmFixed.
+    TColor TransparentColor();
+    void SetTransparentColor(TColor Value);
+    TTransparentMode TransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode Value);
+
+    // The pixels as a TDibImage (rows top to bottom) and back, for the units
+    // that encode and decode other file formats.
+    void GetDib(TDibImage& Image);
+    void SetDib(const TDibImage& Image);
+
+private:
+    friend class TBitmapCanvas;
+    // Takes the bitmap out of its canvas's DC (the DC is made again when needed).
+    void FreeContext();
+    // Replaces the section by a new one of the given layout, FBits zeroed.
+    void NewSection(Integer AWidth, Integer AHeight, TPixelFormat AFormat, const std::vector<uint32_t>& APalette);
+    void DeleteSection();
+    uint8_t* Row(Integer Y) const
+    {
+        return FBits + static_cast<size_t>(FTopDown ? Y : FHeight - 1 - Y) * static_cast<size_t>(FStride);
+    }
+
+    HBITMAP FHandle = nullptr;
+    uint8_t* FBits = nullptr;
+    Integer FWidth = 0;
+    Integer FHeight = 0;
+    Integer FStride = 0;
+    bool FTopDown = true;
+    TPixelFormat FPixelFormat = pfDevice;
+    std::vector<uint32_t> FPalette;
+    TAlphaFormat FAlphaFormat = afIgnored;
+    TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = tmAuto;
+    std::unique_ptr<TBitmapCanvas> FCanvas;
+};
+
+// The canvas of a bitmap: a memory DC made when first drawn on, holding the bitmap.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap* ABitmap) : FBitmap(ABitmap) {}
+    ~TBitmapCanvas() override;
+    String ClassName() const override { return u"TBitmapCanvas"; }
+    void FreeContext();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    TBitmap* FBitmap;
+    HDC FDC = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// TIcon: an icon handle, read from and written to .ico files.
+class TIcon : public TGraphic {
+public:
+    TIcon() = default;
+    ~TIcon() override;
+    String ClassName() const override { return u"TIcon"; }
+    void Assign(TPersistent* Source) override;
+
+    bool Empty() const override { return FHandle == nullptr; }
+    Integer Width() const override { return FWidth; }
+    Integer Height() const override { return FHeight; }
+    // Before loading: the size of the image to pick from an .ico file with several
+    // (default: the system's icon size). An icon that exists cannot change its size.
+    void SetWidth(Integer Value) override;
+    void SetHeight(Integer Value) override;
+    bool Transparent() const override { return true; }
+
+    void Draw(TCanvas* ACanvas, const TRect& R) override;
+    // Reads an .ico file and makes the icon of its best-fitting image.
+    void LoadFromStream(TStream* Stream) override;
+    // Writes the .ico file as it was read, or one 32-bit image made from the handle.
+    void SaveToStream(TStream* Stream) override;
+    std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TIcon>(); }
+
+    HICON Handle() const { return FHandle; }
+    // Takes over Value (destroyed with the icon).
+    void SetHandle(HICON Value);
+    HICON ReleaseHandle();
+
+protected:
+    // To a TBitmap: pf32bit with straight alpha (afDefined), from the mask when the icon has no alpha.
+    void AssignTo(TPersistent* Dest) override;
+
+private:
+    void Reset(HICON Value);
+    HICON FHandle = nullptr;
+    Integer FWidth = 0;
+    Integer FHeight = 0;
+    Integer FRequestedWidth = 0;
+    Integer FRequestedHeight = 0;
+    std::vector<uint8_t> FData;  // the .ico file the handle was made from
+};
+
+// ---------------------------------------------------------------------------
+// TPicture: holds one graphic of any class and picks the class of a file by
+// its extension.
+using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+
+class TPicture : public TPersistent {
+public:
+    TPicture() = default;
+    TPicture(const TPicture&) = delete;
+    TPicture& operator=(const TPicture&) = delete;
+    ~TPicture() override;
+    String ClassName() const override { return u"TPicture"; }
+    // From a TPicture or TGraphic (a copy of its graphic), nil (no graphic), or
+    // any class that can assign itself to a picture.
+    void Assign(TPersistent* Source) override;
+
+    TGraphic* Graphic() const { return FGraphic.get(); }
+    // A copy of Value, of Value's class; nil removes the graphic.
+    void SetGraphic(TGraphic* Value);
+    // The graphic as a bitmap: a new empty one replaces a graphic of another class.
+    TBitmap* Bitmap();
+    TIcon* Icon();
+    Integer Width() const { return FGraphic ? FGraphic->Width() : 0; }
+    Integer Height() const { return FGraphic ? FGraphic->Height() : 0; }
+
+    // Raises EInvalidGraphic "Unknown picture file extension (.xyz)" for an
+    // extension no graphic class claims.
+    void LoadFromFile(const String& FileName);
+    void SaveToFile(const String& FileName);
+
+    // Known: bmp, ico, png, jpg, jpeg, jpe, gif. Extension without the dot.
+    static void RegisterFileFormat(const String& Extension, const String& Description, TGraphicFactory Factory);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void AssignTo(TPersistent* Dest) override;
+    void Changed();
+
+private:
+    void Replace(std::unique_ptr<TGraphic> Value);
+    std::unique_ptr<TGraphic> FGraphic;
 };
