@@ -1,7 +1,10 @@
 #include "foundation/HyDataTable.h"
 
 #include <algorithm>
+#include <random>
 #include <unordered_set>
+
+#include "foundation/HyCrypUtils.h"
 
 namespace {
 
@@ -1354,6 +1357,157 @@ Integer TDataTable::GetTableIndex() const
     for (Integer I = 0; I < FParent->ItemCount(); ++I)
         if (FParent->FItems[static_cast<size_t>(I)].get() == this) return I;
     return -1;
+}
+
+// ---------------------------------------------------------------------------
+// Table files
+
+namespace {
+
+// Cipher and hash of the enciphered bodies: CAST-128 with SHA-1 for the
+// stream form, Rijndael with MD5 for the text form.
+constexpr Byte FileCipher = 1, FileHash = 2;
+constexpr Byte TextCipher = 5, TextHash = 1;
+
+// A check byte, uniform in 0..254. Each thread has its own generator, seeded
+// from the system's entropy source, so saves in one clock tick still differ.
+Byte RandomCheckByte()
+{
+    thread_local std::mt19937 Generator{std::random_device{}()};
+    return static_cast<Byte>(std::uniform_int_distribution<int>(0, 254)(Generator));
+}
+
+bool CheckBytesMatch(const RawByteString& Bytes)
+{
+    if (Bytes.size() < 7) return false;
+    auto At = [&](size_t I) { return static_cast<Byte>(Bytes[I]); };
+    const size_t N = Bytes.size();
+    Byte H1 = At(0), H2 = At(1), H3 = At(2), T1 = At(N - 3), T2 = At(N - 2), T3 = At(N - 1);
+    return static_cast<Byte>(T3 - H1) == 31 && static_cast<Byte>(T2 - H2) == 99 && static_cast<Byte>(H3 - T1) == 12;
+}
+
+String CustomPassword(const String& KeyCustom, const String& FilePassword)
+{
+    return PwdDecryptStr(KeyCustom, String()) + FilePassword;
+}
+
+}  // namespace
+
+void TDataTable::Load(const String& sFileName, Integer AutoCreateRowCount, Integer AutoCreateCellCount)
+{
+    FFileName = sFileName;
+    {
+        TUpdateGuard Guard(this);
+        Clear();
+        if (FileExists(sFileName)) {
+            TFileStream File(sFileName, fmOpenRead | fmShareDenyWrite);
+            if (File.Size() != 0) LoadFromStream(&File);
+        }
+        Guard.Report(cmLoad);
+    }
+    SetDataChanged(false);
+    if (FItems.empty()) Init(AutoCreateRowCount, AutoCreateCellCount);
+}
+
+void TDataTable::LoadFromStream(TStream* Stream)
+{
+    TUpdateGuard Guard(this);
+    Stream->SetPosition(0);
+    const Int64 Size = Stream->Size();
+    if (Size <= 0 || Size > INT32_MAX) {
+        Guard.Report(cmTableInit);
+        return;
+    }
+    RawByteString Bytes(static_cast<size_t>(Size), '\0');
+    Stream->ReadBuffer(Bytes.data(), static_cast<Integer>(Size));
+    if (FIsAddVerifyCode) {
+        if (!CheckBytesMatch(Bytes)) {
+            Guard.Report(cmTableInit);
+            return;
+        }
+        Bytes = Bytes.substr(3, Bytes.size() - 6);
+    }
+    const String Password = KeyEncryptStr(FKey);
+    if (FIOMode & 2) {
+        TMemoryStream Body;
+        Body.WriteBuffer(Bytes.data(), static_cast<Integer>(Bytes.size()));
+        Body.SetPosition(0);
+        Bytes = PwdDecryptStream(Password, &Body);
+    }
+    String Text = UTF8ToString(Bytes);
+    if (FIOMode & 4) Text = PwdDecryptStr(Text, CustomPassword(FKeyCustom, Password));
+    if (FIOMode & 1) Text = StringReplace(Text, u"\r\n", u"", rfReplaceAll);
+    // A body that does not decipher (or holds nothing) reads as no rows: taken
+    // as a table text it would be one row of one cell, and owners that check
+    // for an empty table to build their defaults would index missing cells.
+    if (!Text.empty()) Init(Text);
+    Guard.Report(cmTableInit);
+}
+
+std::unique_ptr<TStream> TDataTable::CreateSaveStream(const String& TempFileName)
+{
+    return std::make_unique<TFileStream>(TempFileName, fmCreate | fmShareExclusive);
+}
+
+void TDataTable::Save(bool IsAs)
+{
+    if (FFileName.empty() || !(IsAs || FDataChanged)) return;
+    const String Text = ToString(true);
+    if (Text.empty()) return;
+    // Written beside the file and moved over it when complete, so a crash or a
+    // full disk never leaves a truncated table where the old one was.
+    const String TempName = FFileName + u".tmp";
+    try {
+        std::unique_ptr<TStream> File = CreateSaveStream(TempName);
+        SaveToStream(Text, File.get());
+    } catch (...) {
+        DeleteFile(TempName);
+        throw;
+    }
+    if (!RenameFileReplacing(TempName, FFileName)) {
+        DeleteFile(TempName);
+        throw EFCreateError(u"Cannot create file \"" + FFileName + u"\".");
+    }
+    SetDataChanged(false);
+}
+
+void TDataTable::SaveAs(const String& sFileName)
+{
+    if (sFileName.empty()) return;
+    FFileName = sFileName;
+    Save(true);
+}
+
+void TDataTable::SaveToStream(const String& S, TStream* Stream) const
+{
+    Byte Head[3] = {};
+    if (FIsAddVerifyCode) {
+        for (Byte& B : Head) B = RandomCheckByte();
+        Stream->WriteBuffer(Head, 3);
+    }
+    const String Password = KeyEncryptStr(FKey);
+    UTF8String Bytes = UTF8Encode((FIOMode & 4) ? PwdEncryptStr(S, CustomPassword(FKeyCustom, Password), TextCipher, TextHash) : S);
+    if (!Bytes.empty()) {
+        if (FIOMode & 2) {
+            if (!PwdEncryptStream(Bytes, Password, FileCipher, FileHash, Stream))
+                throw EWriteError(u"Stream write error");
+        } else {
+            Stream->WriteBuffer(Bytes.data(), static_cast<Integer>(Bytes.size()));
+        }
+    }
+    if (FIsAddVerifyCode) {
+        const Byte Tail[3] = {static_cast<Byte>(Head[2] - 12), static_cast<Byte>(Head[1] + 99),
+                              static_cast<Byte>(Head[0] + 31)};
+        Stream->WriteBuffer(Tail, 3);
+    }
+}
+
+void TDataTable::AppendFromFile(const String& sFileName, Integer MaxCount)
+{
+    TDataTable Source(FKey, FConvertSet);
+    Source.SetIOMode(FIOMode);
+    Source.Load(sFileName, 0, 0);
+    AppendFrom(&Source, MaxCount);
 }
 
 // ---------------------------------------------------------------------------

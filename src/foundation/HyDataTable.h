@@ -379,11 +379,34 @@ public:
     void BatchCommit();
     void BatchRollback();
 
+    // Table files: the table text, enciphered as IOMode, Key and KeyCustom
+    // say, framed by check bytes when IsAddVerifyCode. A missing, empty or
+    // damaged file (failed check bytes, a body that does not decipher) reads
+    // as no rows; Load then builds the empty table of the given size, left
+    // changed so that the next Save writes it. Files that cannot be opened
+    // raise the stream's error.
+    void Load(const String& sFileName, Integer AutoCreateRowCount = 0, Integer AutoCreateCellCount = 0);
+    // The whole stream, from its start.
+    void LoadFromStream(TStream* Stream);
+    // Writes FileName when IsAs or DataChanged. The file is replaced only once
+    // the new one is complete: a failed write leaves the old file as it was.
+    void Save(bool IsAs = false);
+    // Sets FileName and writes unconditionally; an empty name does nothing.
+    void SaveAs(const String& sFileName);
+    // Writes the file layout of table text S at the stream's position; raises
+    // EWriteError when the stream takes less than it is given.
+    void SaveToStream(const String& S, TStream* Stream) const;
+    // Appends, as AppendFrom, the rows of a file read with this table's key,
+    // escaped columns and IOMode (without check bytes or custom key).
+    void AppendFromFile(const String& sFileName, Integer MaxCount = 0);
+
     Integer NewRowId() { return FNextRowId++; }
     Integer GetTableIndex() const;  // position in the parent list, -1 without one
 
 protected:
     void DoDataChanged(TDataTableChangeMode ChangeMode, TRow* ARow, TCell* ACell, Integer Data1, Integer Data2);
+    // The stream Save writes before it replaces the table's file with it.
+    virtual std::unique_ptr<TStream> CreateSaveStream(const String& TempFileName);
 
 private:
     friend class TCell;

@@ -1138,6 +1138,11 @@ bool RenameFile(const String& OldName, const String& NewName)
     return MoveFileW(WStr(OldName), WStr(NewName)) != 0;
 }
 
+bool RenameFileReplacing(const String& OldName, const String& NewName)
+{
+    return MoveFileExW(WStr(OldName), WStr(NewName), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 Int64 FileSizeOf(const String& FileName)
 {
     WIN32_FILE_ATTRIBUTE_DATA d;
@@ -1297,6 +1302,14 @@ bool RenameFile(const String& OldName, const String& NewName)
     std::string to = HostPath(NewName);
     struct stat st;
     if (lstat(to.c_str(), &st) == 0) return false;
+    return rename(HostPath(OldName).c_str(), to.c_str()) == 0;
+}
+
+bool RenameFileReplacing(const String& OldName, const String& NewName)
+{
+    std::string to = HostPath(NewName);
+    struct stat st;
+    if (stat(to.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
     return rename(HostPath(OldName).c_str(), to.c_str()) == 0;
 }
 

@@ -231,6 +231,9 @@ bool RemoveDir(const String& Dir);
 #endif
 bool DeleteFile(const String& FileName);
 bool RenameFile(const String& OldName, const String& NewName);
+// Renames OldName to NewName, replacing an existing NewName in one step, so a
+// reader sees either the old file or the new one, never a missing or partial one.
+bool RenameFileReplacing(const String& OldName, const String& NewName);
 Int64 FileSizeOf(const String& FileName);  // -1 when missing
 String GetCurrentDir();
 String GetEnvironmentVariable(const String& Name);
