@@ -213,7 +213,8 @@ void DecodeDib(const TDibHeader& H, const uint8_t* Palette, const uint8_t* Pixel
     }
     Image.Allocate(H.Width, H.Height, format);
     if (IsIndexedFormat(format)) {
-        Image.Palette.assign(size_t(1) << H.BitCount, 0);
+        // The colour table as stored; indexes past its end read as black.
+        Image.Palette.assign(H.PaletteCount, 0);
         for (size_t i = 0; i < H.PaletteCount; ++i)
             Image.Palette[i] = Palette[4 * i] | (Palette[4 * i + 1] << 8) | (Palette[4 * i + 2] << 16);
     }

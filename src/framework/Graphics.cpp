@@ -5,6 +5,9 @@
 #include <cstring>
 
 #include "framework/Classes_Win.h"
+#include "framework/GifImg.h"
+#include "framework/Jpeg.h"
+#include "framework/PngImage.h"
 
 namespace {
 
@@ -1587,6 +1590,11 @@ std::vector<TFileFormat>& FileFormats()
     static std::vector<TFileFormat> List = {
         {u"bmp", u"Bitmaps", [] { return std::unique_ptr<TGraphic>(new TBitmap); }},
         {u"ico", u"Icons", [] { return std::unique_ptr<TGraphic>(new TIcon); }},
+        {u"png", u"PNG pictures", [] { return std::unique_ptr<TGraphic>(new TPngImage); }},
+        {u"jpg", u"JPEG pictures", [] { return std::unique_ptr<TGraphic>(new TJPEGImage); }},
+        {u"jpeg", u"JPEG pictures", [] { return std::unique_ptr<TGraphic>(new TJPEGImage); }},
+        {u"jpe", u"JPEG pictures", [] { return std::unique_ptr<TGraphic>(new TJPEGImage); }},
+        {u"gif", u"GIF pictures", [] { return std::unique_ptr<TGraphic>(new TGIFImage); }},
     };
     return List;
 }
