@@ -956,6 +956,24 @@ void TBitmap::DeleteSection()
     if (FHandle) DeleteObject(FHandle);
     FHandle = nullptr;
     FBits = nullptr;
+    // The palette handle follows the colour table, which goes with the section.
+    if (FPaletteHandle) DeleteObject(FPaletteHandle);
+    FPaletteHandle = nullptr;
+}
+
+HPALETTE TBitmap::Palette()
+{
+    if (!FPaletteHandle && FHandle && IsIndexedFormat(FPixelFormat) && !FPalette.empty()) {
+        std::vector<uint8_t> buf(sizeof(LOGPALETTE) + FPalette.size() * sizeof(PALETTEENTRY));
+        auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
+        lp->palVersion = 0x300;
+        lp->palNumEntries = static_cast<WORD>(FPalette.size());
+        for (size_t i = 0; i < FPalette.size(); ++i)
+            lp->palPalEntry[i] = PALETTEENTRY{static_cast<BYTE>(FPalette[i] >> 16), static_cast<BYTE>(FPalette[i] >> 8),
+                                              static_cast<BYTE>(FPalette[i]), 0};
+        FPaletteHandle = CreatePalette(lp);
+    }
+    return FPaletteHandle;
 }
 
 void TBitmap::NewSection(Integer AWidth, Integer AHeight, TPixelFormat AFormat, const std::vector<uint32_t>& APalette)
@@ -1118,6 +1136,8 @@ HBITMAP TBitmap::ReleaseHandle()
     FHandle = nullptr;
     FBits = nullptr;
     FWidth = FHeight = 0;
+    if (FPaletteHandle) DeleteObject(FPaletteHandle);
+    FPaletteHandle = nullptr;
     Changed();
     return h;
 }

@@ -495,7 +495,12 @@ public:
     void SetHandle(HBITMAP Value);
     // Hands the handle to the caller; the bitmap becomes empty.
     HBITMAP ReleaseHandle();
+    // Bitmaps are always device-independent sections: bmDDB is not taken.
     TBitmapHandleType HandleType() const { return bmDIB; }
+    void SetHandleType(TBitmapHandleType Value) { (void)Value; }
+    // A logical palette of the colour table of an indexed bitmap (owned by the
+    // bitmap, valid until its colours change), else nullptr.
+    HPALETTE Palette();
 
     TPixelFormat PixelFormat() const { return FPixelFormat; }
     // Converts the pixels (see ConvertDib); an empty bitmap only notes the format.
@@ -544,6 +549,7 @@ private:
     TAlphaFormat FAlphaFormat = afIgnored;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
+    HPALETTE FPaletteHandle = nullptr;
     std::unique_ptr<TBitmapCanvas> FCanvas;
 };
 

@@ -392,6 +392,21 @@ TEST(Bitmap, IndexedResizeKeepsPartlyUsedBytes)
     EXPECT_EQ(row, 0x5F);  // 0 1 0 kept, the new pixels white (index 1)
 }
 
+TEST(Bitmap, PaletteHandleFollowsTheColourTable)
+{
+    TBitmap b(2, 2);
+    EXPECT_EQ(b.Palette(), nullptr);  // not indexed
+    b.SetPixelFormat(pf4bit);
+    HPALETTE p = b.Palette();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(GetPaletteEntries(p, 0, 0, nullptr), b.ColorTable().size());
+    b.SetColorTable({0x112233, 0x445566});
+    PALETTEENTRY e[2]{};
+    ASSERT_EQ(GetPaletteEntries(b.Palette(), 0, 2, e), 2u);
+    EXPECT_EQ(e[1].peRed, 0x44);
+    EXPECT_EQ(e[1].peBlue, 0x66);
+}
+
 TEST(Bitmap, ScanLinesAndCanvasShareThePixels)
 {
     TBitmap b;
@@ -769,6 +784,7 @@ TEST(Gdi, NoHandlesLeakOverManyCycles)
         b.Canvas()->TextOut(0, 0, u"y");
         (void)f.Handle(), (void)p.Handle(), (void)br.Handle();
         b.SetPixelFormat(pf8bit);
+        (void)b.Palette();
         (void)b.Handle();
     };
     cycle(0);  // first use makes a few stock objects
