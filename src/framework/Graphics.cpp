@@ -84,7 +84,7 @@ void TGraphicsObject::Changed()
     if (OnChange) OnChange(this);
 }
 
-void TGraphicsObject::HandleChanged()
+void TGraphicsObject::ReplaceHandle(HGDIOBJ Value)
 {
     HGDIOBJ old;
     bool owns;
@@ -92,11 +92,11 @@ void TGraphicsObject::HandleChanged()
         TOwnerLockGuard guard(FOwnerLock);
         old = FHandle;
         owns = FOwnsHandle;
-        FHandle = nullptr;
+        FHandle = Value;
         FOwnsHandle = true;
     }
     Changed();
-    if (old && owns) DeleteObject(old);
+    if (old && owns && old != Value) DeleteObject(old);
 }
 
 void TGraphicsObject::DestroyHandle()
@@ -197,10 +197,7 @@ void TFont::SetHandle(HFONT Value)
         default: FQuality = fqDefault;
         }
     }
-    HandleChanged();
-    TOwnerLockGuard guard(OwnerCriticalSection());
-    FHandle = Value;
-    FOwnsHandle = true;
+    ReplaceHandle(Value);
 }
 
 void TFont::SetName(const String& Value)

@@ -148,7 +148,9 @@ protected:
     void Unlock();
     virtual void Changed();
     // The handle no longer matches the properties: notify, then delete it.
-    void HandleChanged();
+    void HandleChanged() { ReplaceHandle(nullptr); }
+    // Puts Value in place of the handle, notifies, then deletes the old one.
+    void ReplaceHandle(HGDIOBJ Value);
     // Deletes the handle without notifying (destructors).
     void DestroyHandle();
 
