@@ -1,0 +1,687 @@
+// Controls on real windows (Wine on an X display without a window manager):
+// mouse routing to windowed and windowless controls, hover and capture,
+// layout, the replaceable window procedure, painting into a caller's context,
+// focus and keys, the wheel, notifications and reflected messages.
+#include "GuiTest.h"
+
+#include <string>
+
+using namespace guitest;
+
+namespace {
+
+std::vector<std::string> Events;
+bool RecordMoves = false;
+bool RecordHover = false;
+bool RecordNotifications = false;
+
+std::string Xy(Integer X, Integer Y)
+{
+    return std::to_string(X) + "," + std::to_string(Y);
+}
+
+// Records the mouse events and notifications it receives under its name.
+template <class Base>
+class TRecorder : public Base {
+public:
+    explicit TRecorder(TComponent* AOwner) : Base(AOwner) {}
+    std::string Id = "?";
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
+    {
+        Events.push_back(Id + " down " + Xy(X, Y) + (Shift & ssDouble ? " double" : ""));
+        Base::MouseDown(Button, Shift, X, Y);
+    }
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override
+    {
+        if (RecordMoves) Events.push_back(Id + " move " + Xy(X, Y));
+        Base::MouseMove(Shift, X, Y);
+    }
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
+    {
+        Events.push_back(Id + " up " + Xy(X, Y));
+        Base::MouseUp(Button, Shift, X, Y);
+    }
+    void Click() override
+    {
+        Events.push_back(Id + " click");
+        Base::Click();
+    }
+    void DblClick() override
+    {
+        Events.push_back(Id + " dblclick");
+        Base::DblClick();
+    }
+    void CMMouseEnter(TMessage& Message) override
+    {
+        if (RecordHover) Events.push_back(Id + " enter");
+        Base::CMMouseEnter(Message);
+    }
+    void CMMouseLeave(TMessage& Message) override
+    {
+        if (RecordHover) Events.push_back(Id + " leave");
+        Base::CMMouseLeave(Message);
+    }
+    void WndProc(TMessage& Message) override
+    {
+        if (RecordNotifications) {
+            switch (Message.Msg) {
+            case CM_ENABLEDCHANGED: Events.push_back(Id + " enabled"); break;
+            case CM_VISIBLECHANGED: Events.push_back(Id + " visible"); break;
+            case CM_TEXTCHANGED: Events.push_back(Id + " text"); break;
+            case CM_FONTCHANGED: Events.push_back(Id + " font"); break;
+            case CM_COLORCHANGED: Events.push_back(Id + " color"); break;
+            }
+        }
+        Base::WndProc(Message);
+    }
+};
+
+using TWinRecorder = TRecorder<TCustomControl>;
+using TGraphicRecorder = TRecorder<TGraphicControl>;
+using TFormRecorder = TRecorder<TForm>;
+
+class Controls : public FormTest {
+protected:
+    void SetUp() override
+    {
+        Events.clear();
+        RecordMoves = RecordHover = RecordNotifications = false;
+        // Keep the pointer away from the forms until a test moves it.
+        MovePointer(Point(Screen->Width() - 1, Screen->Height() - 1));
+    }
+    void TearDown() override
+    {
+        // A failed drag must not leave the button held for the next test.
+        if (GetAsyncKeyState(VK_LBUTTON) < 0) LeftButton(false);
+        FormTest::TearDown();
+    }
+    // A form with a windowed child "win" at (10, 10, 100, 60) and a windowless
+    // child "gfx" at (150, 20, 80, 40).
+    void MakeForm()
+    {
+        Form = NewForm<TFormRecorder>();
+        Form->Id = "form";
+        Form->SetFormStyle(fsStayOnTop);
+        Win = new TWinRecorder(Form);
+        Win->Id = "win";
+        Win->SetParent(Form);
+        Win->SetBounds(10, 10, 100, 60);
+        Gfx = new TGraphicRecorder(Form);
+        Gfx->Id = "gfx";
+        Gfx->SetParent(Form);
+        Gfx->SetBounds(150, 20, 80, 40);
+        ShowAndWait(Form);
+        Events.clear();
+    }
+    TFormRecorder* Form = nullptr;
+    TWinRecorder* Win = nullptr;
+    TGraphicRecorder* Gfx = nullptr;
+};
+
+TEST_F(Controls, PostedClicksReachTheControlUnderThePointerInItsCoordinates)
+{
+    MakeForm();
+    HWND form = Form->Handle();
+    PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, Pos(160, 30));
+    PostMessageW(form, WM_LBUTTONUP, 0, Pos(161, 31));
+    PostMessageW(Win->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Pos(5, 6));
+    PostMessageW(Win->Handle(), WM_LBUTTONUP, 0, Pos(5, 6));
+    PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, Pos(300, 200));
+    PostMessageW(form, WM_LBUTTONUP, 0, Pos(300, 200));
+    Pump();
+    EXPECT_EQ(Events, (std::vector<std::string>{"gfx down 10,10", "gfx click", "gfx up 11,11", "win down 5,6",
+                                                "win click", "win up 5,6", "form down 300,200", "form click",
+                                                "form up 300,200"}));
+}
+
+TEST_F(Controls, RealInputHoversAndClicksWindowedAndWindowlessControls)
+{
+    MakeForm();
+    RecordHover = true;
+    MovePointer(Win->ClientToScreen(Point(20, 20)));
+    MovePointer(Gfx->ClientToScreen(Point(5, 5)));
+    LeftButton(true);
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([] { return !Events.empty() && Events.back() == "gfx up 5,5"; }));
+    MovePointer(Form->ClientToScreen(Point(300, 200)));
+    ASSERT_TRUE(PumpUntil([] { return Events.back() == "form enter"; }));
+    EXPECT_EQ(Events, (std::vector<std::string>{"win enter", "win leave", "gfx enter", "gfx down 5,5", "gfx click",
+                                                "gfx up 5,5", "gfx leave", "form enter"}));
+    EXPECT_EQ(MouseControl(), Form);
+}
+
+TEST_F(Controls, ADragStartedOnAWindowlessControlStaysWithItUntilRelease)
+{
+    MakeForm();
+    RecordMoves = true;
+    MovePointer(Gfx->ClientToScreen(Point(10, 10)));
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([] { return !Events.empty() && Events.back() == "gfx down 10,10"; }));
+    EXPECT_TRUE(Gfx->MouseCapture());
+    // Out of its bounds, and out of the form altogether.
+    TPoint outside = Form->ClientToScreen(Point(-40, 250));
+    MovePointer(Form->ClientToScreen(Point(20, 250)));
+    MovePointer(outside);
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([] { return Events.back().rfind("gfx up", 0) == 0; }));
+    EXPECT_FALSE(Gfx->MouseCapture());
+    std::vector<std::string> expected{"gfx down 10,10", "gfx move -130,230", "gfx move -190,230", "gfx up -190,230"};
+    std::vector<std::string> got;
+    for (auto& e : Events)
+        if (e != "gfx move 10,10") got.push_back(e);  // the move to the start point
+    EXPECT_EQ(got, expected);
+    // Released: the next move belongs to the control under the pointer.
+    Events.clear();
+    MovePointer(Form->ClientToScreen(Point(300, 200)));
+    ASSERT_TRUE(PumpUntil([] { return !Events.empty(); }));
+    EXPECT_EQ(Events.back(), "form move 300,200");
+}
+
+TEST_F(Controls, ADoubleClickFiresDblClickBeforeTheSecondPress)
+{
+    MakeForm();
+    auto* plain = new TGraphicRecorder(Form);  // does not want double clicks
+    plain->Id = "plain";
+    plain->SetControlStyle(plain->ControlStyle() & ~csDoubleClicks);
+    plain->SetParent(Form);
+    plain->SetBounds(150, 100, 80, 40);
+    HWND form = Form->Handle();
+    for (int y : {30, 110}) {
+        PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, Pos(160, y));
+        PostMessageW(form, WM_LBUTTONUP, 0, Pos(160, y));
+        PostMessageW(form, WM_LBUTTONDBLCLK, MK_LBUTTON, Pos(160, y));
+        PostMessageW(form, WM_LBUTTONUP, 0, Pos(160, y));
+    }
+    Pump();
+    EXPECT_EQ(Events, (std::vector<std::string>{"gfx down 10,10", "gfx click", "gfx up 10,10", "gfx dblclick",
+                                                "gfx down 10,10 double", "gfx up 10,10", "plain down 10,10",
+                                                "plain click", "plain up 10,10", "plain down 10,10", "plain click",
+                                                "plain up 10,10"}));
+}
+
+TEST_F(Controls, AlignLaysOutTheSixKindsAlsoAfterAResize)
+{
+    TForm* form = NewForm(100, 100, 400, 300);
+    auto add = [&](TAlign Align, TRect Bounds) {
+        auto* c = new TGraphicControl(form);
+        c->SetParent(form);
+        c->SetBoundsRect(Bounds);
+        c->SetAlign(Align);
+        return c;
+    };
+    TControl* top1 = add(alTop, Rect(0, 0, 10, 30));
+    TControl* top2 = add(alTop, Rect(0, 100, 10, 120));  // lower, so placed after top1
+    TControl* bottom = add(alBottom, Rect(0, 0, 10, 25));
+    TControl* left = add(alLeft, Rect(0, 0, 50, 10));
+    TControl* right = add(alRight, Rect(0, 0, 60, 10));
+    TControl* client = add(alClient, Rect(0, 0, 5, 5));
+    TControl* free = add(alNone, Rect(7, 8, 9, 10));
+    struct {
+        int W, H;
+        std::vector<TRect> Expected;  // top1, top2, bottom, left, right, client
+    } cases[] = {
+        {400, 300,
+         {Rect(0, 0, 400, 30), Rect(0, 30, 400, 50), Rect(0, 275, 400, 300), Rect(0, 50, 50, 275),
+          Rect(340, 50, 400, 275), Rect(50, 50, 340, 275)}},
+        {500, 400,
+         {Rect(0, 0, 500, 30), Rect(0, 30, 500, 50), Rect(0, 375, 500, 400), Rect(0, 50, 50, 375),
+          Rect(440, 50, 500, 375), Rect(50, 50, 440, 375)}},
+    };
+    for (bool shown : {false, true}) {
+        if (shown) ShowAndWait(form);
+        for (auto& c : cases) {
+            form->SetClientWidth(c.W);
+            form->SetClientHeight(c.H);
+            Pump();
+            SCOPED_TRACE(std::to_string(c.W) + (shown ? " shown" : " not shown"));
+            TControl* controls[] = {top1, top2, bottom, left, right, client};
+            for (int i = 0; i < 6; ++i) EXPECT_EQ(controls[i]->BoundsRect(), c.Expected[i]) << "control " << i;
+            EXPECT_EQ(free->BoundsRect(), Rect(7, 8, 9, 10));
+        }
+    }
+    // A hidden control leaves its place to the others.
+    right->Hide();
+    EXPECT_EQ(client->BoundsRect(), Rect(50, 50, 500, 375));
+}
+
+TEST_F(Controls, AnchorsKeepTheirDistancesWhenTheParentResizes)
+{
+    for (bool shown : {false, true}) {
+        SCOPED_TRACE(shown ? "shown" : "not shown");
+        TForm* form = NewForm(100, 100, 400, 300);
+        auto add = [&](TAnchors Anchors, TRect Bounds) {
+            auto* c = new TGraphicControl(form);
+            c->SetParent(form);
+            c->SetBoundsRect(Bounds);
+            c->SetAnchors(Anchors);
+            return c;
+        };
+        TControl* corner = add(akRight | akBottom, Rect(300, 250, 350, 270));
+        TControl* wide = add(akLeft | akTop | akRight, Rect(10, 10, 390, 30));
+        TControl* centred = add(0, Rect(175, 140, 225, 160));
+        TControl* all = add(akLeft | akTop | akRight | akBottom, Rect(20, 40, 380, 240));
+        if (shown) ShowAndWait(form);
+        form->SetClientWidth(500);
+        form->SetClientHeight(400);
+        Pump();
+        EXPECT_EQ(corner->BoundsRect(), Rect(400, 350, 450, 370));
+        EXPECT_EQ(wide->BoundsRect(), Rect(10, 10, 490, 30));
+        // The centre keeps its proportion: 200 of 400 becomes 250 of 500, 150 of 300 becomes 200 of 400.
+        EXPECT_EQ(centred->BoundsRect(), Rect(225, 190, 275, 210));
+        EXPECT_EQ(all->BoundsRect(), Rect(20, 40, 480, 340));
+        // Back to the first size: back to the first places.
+        form->SetClientWidth(400);
+        form->SetClientHeight(300);
+        Pump();
+        EXPECT_EQ(corner->BoundsRect(), Rect(300, 250, 350, 270));
+        EXPECT_EQ(centred->BoundsRect(), Rect(175, 140, 225, 160));
+        EXPECT_EQ(all->BoundsRect(), Rect(20, 40, 380, 240));
+    }
+}
+
+TEST_F(Controls, ConstraintsHoldForSetBoundsAlignmentAndTheWindowFrame)
+{
+    TForm* form = NewForm(100, 100, 400, 300);
+    auto* c = new TGraphicControl(form);
+    c->SetParent(form);
+    c->Constraints()->SetMinWidth(100);
+    c->Constraints()->SetMaxWidth(200);
+    c->Constraints()->SetMinHeight(10);
+    c->Constraints()->SetMaxHeight(50);
+    struct {
+        TRect Asked, Got;
+    } cases[] = {
+        {Rect(0, 0, 50, 5), Rect(0, 0, 100, 10)},
+        {Rect(5, 6, 305, 86), Rect(5, 6, 205, 56)},
+        {Rect(1, 2, 151, 32), Rect(1, 2, 151, 32)},
+    };
+    for (auto& k : cases) {
+        c->SetBoundsRect(k.Asked);
+        EXPECT_EQ(c->BoundsRect(), k.Got);
+    }
+    // Aligned to the client area, it still keeps its limits.
+    c->SetAlign(alClient);
+    EXPECT_EQ(c->BoundsRect(), Rect(0, 0, 200, 50));
+    // A new limit applies at once.
+    c->SetAlign(alNone);
+    c->Constraints()->SetMaxWidth(120);
+    EXPECT_EQ(c->Width(), 120);
+
+    form->Constraints()->SetMaxWidth(500);
+    form->Constraints()->SetMinHeight(150);
+    ShowAndWait(form);
+    form->SetBounds(form->Left(), form->Top(), 900, 100);
+    Pump();
+    EXPECT_EQ(form->Width(), 500);
+    EXPECT_EQ(form->Height(), 150);
+    MINMAXINFO info = {};
+    SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, 500);
+    EXPECT_EQ(info.ptMinTrackSize.y, 150);
+}
+
+TEST_F(Controls, AReplacedWindowProcSeesEveryMessageAndPassesThemOn)
+{
+    MakeForm();
+    std::vector<UINT> seen;
+    bool resized = false;
+    Form->OnResize = [&](TObject*) { resized = true; };
+    TWndMethod old = Form->WindowProc;
+    Form->WindowProc = [&](TMessage& Message) {
+        seen.push_back(Message.Msg);
+        if (Message.Msg == WM_USER + 8) return;  // swallowed
+        old(Message);
+    };
+    auto saw = [&](UINT Msg) { return std::find(seen.begin(), seen.end(), Msg) != seen.end(); };
+
+    Form->SetCaption(u"Hooked");
+    wchar_t text[32] = {};
+    GetWindowTextW(Form->Handle(), text, 32);
+    EXPECT_TRUE(saw(WM_SETTEXT));
+    EXPECT_EQ(std::wstring(text), L"Hooked");
+
+    PostMessageW(Form->Handle(), WM_USER + 7, 0, 0);
+    PostMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Pos(160, 30));
+    PostMessageW(Form->Handle(), WM_LBUTTONUP, 0, Pos(160, 30));
+    Pump();
+    EXPECT_TRUE(saw(WM_USER + 7));
+    EXPECT_TRUE(saw(WM_LBUTTONDOWN));
+    EXPECT_EQ(Events, (std::vector<std::string>{"gfx down 10,10", "gfx click", "gfx up 10,10"}));
+
+    Form->SetClientWidth(420);
+    EXPECT_TRUE(saw(WM_WINDOWPOSCHANGED));
+    EXPECT_TRUE(saw(WM_SIZE));
+    EXPECT_TRUE(resized);
+    EXPECT_EQ(Form->ClientWidth(), 420);
+
+    // What the hook keeps does not reach the form.
+    Events.clear();
+    Form->Perform(WM_USER + 8, 0, 0);
+    EXPECT_TRUE(saw(WM_USER + 8));
+
+    Form->WindowProc = old;
+    seen.clear();
+    PostMessageW(Form->Handle(), WM_USER + 7, 0, 0);
+    Form->SetCaption(u"Free");
+    Pump();
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(Form->Caption(), u"Free");
+}
+
+// Paints a white field with a red block; its windowless child paints green with a black frame.
+class TPainted : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clWhite);
+        Canvas()->FillRect(ClientRect());
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(Rect(10, 10, 40, 30));
+    }
+};
+
+class TPaintedChild : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clLime);
+        Canvas()->Pen()->SetColor(clBlack);
+        Canvas()->Rectangle(ClientRect());
+    }
+};
+
+TEST_F(Controls, PaintingIntoACallersContextMatchesTheScreen)
+{
+    TForm* form = NewForm(120, 140, 300, 200);
+    form->SetFormStyle(fsStayOnTop);
+    auto* painted = new TPainted(form);
+    painted->SetParent(form);
+    painted->SetBounds(20, 20, 200, 120);
+    auto* child = new TPaintedChild(form);
+    child->SetParent(painted);
+    child->SetBounds(60, 40, 50, 30);
+    ShowAndWait(form);
+    painted->Repaint();
+
+    TDib screen(200, 120);
+    TPoint origin = painted->ClientOrigin();
+    HDC sdc = GetDC(nullptr);
+    BitBlt(screen.DC(), 0, 0, 200, 120, sdc, origin.X, origin.Y, SRCCOPY);
+    ReleaseDC(nullptr, sdc);
+    TDib memory(200, 120);
+    painted->Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory.DC()), 0);
+
+    EXPECT_EQ(memory.Pixel(5, 5), 0xFFFFFFu);
+    EXPECT_EQ(memory.Pixel(20, 20), 0xFF0000u);
+    EXPECT_EQ(memory.Pixel(60, 40), 0x000000u);  // the child's frame, at its place
+    EXPECT_EQ(memory.Pixel(80, 55), 0x00FF00u);
+    int differing = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 200; ++x) differing += memory.Pixel(x, y) != screen.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(Controls, TabMovesTheFocusInTabOrderWithEnterAndExit)
+{
+    TForm* form = NewForm();
+    form->SetFormStyle(fsStayOnTop);
+    auto add = [&](const char* Name, TWinControl* Parent, int X) {
+        auto* b = new TTestButton(form);
+        b->SetParent(Parent);
+        b->SetLeft(X);
+        b->OnEnter = [Name](TObject*) { Events.push_back(std::string(Name) + " enter"); };
+        b->OnExit = [Name](TObject*) { Events.push_back(std::string(Name) + " exit"); };
+        return b;
+    };
+    TTestButton* b1 = add("b1", form, 0);
+    TTestButton* b2 = add("b2", form, 80);
+    TTestButton* b3 = add("b3", form, 160);
+    b3->SetTabOrder(0);  // b3, b1, b2
+    EXPECT_EQ(b2->TabOrder(), 2);
+    auto* panel = add("panel", form, 240);  // a parent without a tab stop of its own
+    panel->SetTabStop(false);
+    panel->SetControlStyle(panel->ControlStyle() | csAcceptsControls);
+    panel->SetBounds(10, 100, 200, 80);
+    TTestButton* inner = add("inner", panel, 10);
+    auto tab = [&] {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001);
+        PostMessageW(GetFocus(), WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
+        Pump();
+    };
+
+    ShowAndWait(form);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == b3->Handle(); }));
+    EXPECT_EQ(form->ActiveControl(), b3);
+    tab();
+    EXPECT_EQ(GetFocus(), b1->Handle());
+    EXPECT_EQ(Screen->ActiveControl(), b1);
+    EXPECT_EQ(Screen->ActiveCustomForm(), form);
+    b3->SetEnabled(false);
+    tab();
+    tab();
+    EXPECT_EQ(GetFocus(), inner->Handle());
+    EXPECT_EQ(Events, (std::vector<std::string>{"b3 enter", "b3 exit", "b1 enter", "b1 exit", "b2 enter", "b2 exit",
+                                                "panel enter", "inner enter"}));
+    Events.clear();
+    tab();  // past the disabled b3, round to b1
+    EXPECT_EQ(GetFocus(), b1->Handle());
+    EXPECT_EQ(Events, (std::vector<std::string>{"inner exit", "panel exit", "b1 enter"}));
+}
+
+TEST_F(Controls, KeysReachTheFocusedControlsEvents)
+{
+    TForm* form = NewForm();
+    auto* b = new TTestButton(form);
+    b->SetParent(form);
+    b->OnKeyDown = [](TObject*, Word& Key, TShiftState) { Events.push_back("down " + std::to_string(Key)); };
+    b->OnKeyPress = [](TObject*, Char& Key) { Events.push_back(std::string("press ") + static_cast<char>(Key)); };
+    b->OnKeyUp = [](TObject*, Word& Key, TShiftState) { Events.push_back("up " + std::to_string(Key)); };
+    ShowAndWait(form);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == b->Handle(); }));
+    // The loop translates the key into its character.
+    PostMessageW(b->Handle(), WM_KEYDOWN, 'A', 0x001E0001);
+    Pump();
+    PostMessageW(b->Handle(), WM_KEYUP, 'A', static_cast<LPARAM>(0xC01E0001));
+    Pump();
+    EXPECT_EQ(Events, (std::vector<std::string>{"down 65", "press a", "up 65"}));
+}
+
+TEST_F(Controls, TheWheelGoesToTheControlUnderThePointerThenUpItsParents)
+{
+    MakeForm();
+    auto log = [](TControl* C, const char* Name) {
+        C->OnMouseWheel = [Name](TObject*, TShiftState, Integer Delta, const TPoint&, bool&) {
+            Events.push_back(std::string(Name) + " wheel " + std::to_string(Delta));
+        };
+        C->OnMouseWheelDown = [Name](TObject*, TShiftState, const TPoint&, bool& Handled) {
+            Events.push_back(std::string(Name) + " down");
+            Handled = std::string(Name) == "form";
+        };
+    };
+    log(Gfx, "gfx");
+    log(Form, "form");
+    log(Win, "win");
+    TPoint overGfx = Gfx->ClientToScreen(Point(5, 5));
+    // The message goes to the focused window; the pointer is over gfx.
+    PostMessageW(Win->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                 Pos(overGfx.X, overGfx.Y));
+    Pump();
+    EXPECT_EQ(Events, (std::vector<std::string>{"gfx wheel -120", "gfx down", "form wheel -120", "form down"}));
+
+    // Away from the program's windows: the window that got it.
+    Events.clear();
+    PostMessageW(Win->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                 Pos(Screen->Width() - 1, Screen->Height() - 1));
+    Pump();
+    EXPECT_EQ(Events, (std::vector<std::string>{"win wheel -120", "win down", "form wheel -120", "form down"}));
+}
+
+TEST_F(Controls, PropertyChangesSendTheirNotifications)
+{
+    MakeForm();
+    auto* own = new TWinRecorder(Form);
+    own->Id = "own";
+    own->SetParent(Form);
+    own->Font()->SetName(u"Courier New");  // no longer the parent's font
+    RecordNotifications = true;
+
+    Win->SetEnabled(false);
+    EXPECT_FALSE(IsWindowEnabled(Win->Handle()));
+    Win->SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(Win->Handle()));
+    Win->SetVisible(true);
+    Win->SetCaption(u"Hi");
+    Gfx->SetCaption(u"G");
+    EXPECT_EQ(Events, (std::vector<std::string>{"win enabled", "win visible", "win visible", "win text", "gfx text"}));
+    wchar_t text[8] = {};
+    GetWindowTextW(Win->Handle(), text, 8);
+    EXPECT_EQ(std::wstring(text), L"Hi");
+    EXPECT_EQ(Win->Caption(), u"Hi");
+    EXPECT_EQ(Gfx->Text(), u"G");
+
+    Events.clear();
+    Form->Font()->SetHeight(-20);
+    EXPECT_EQ(Win->Font()->Height(), -20);
+    EXPECT_EQ(Gfx->Font()->Height(), -20);
+    EXPECT_NE(own->Font()->Height(), -20);
+    EXPECT_TRUE(Win->ParentFont());
+    EXPECT_NE(std::find(Events.begin(), Events.end(), "gfx font"), Events.end());
+
+    Form->SetColor(clRed);
+    EXPECT_EQ(Gfx->Color(), clRed);
+    EXPECT_EQ(Win->Brush()->Color(), clRed);
+    Gfx->SetColor(clBlue);
+    Form->SetColor(clGreen);
+    EXPECT_EQ(Gfx->Color(), clBlue);
+    EXPECT_FALSE(Gfx->ParentColor());
+    EXPECT_EQ(Win->Color(), clGreen);
+}
+
+// A native push button wrapped as a control.
+class TNativeButton : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    String ClassName() const override { return u"TNativeButton"; }
+    std::vector<Word> Notifications;
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TWinControl::CreateParams(Params);
+        CreateSubClass(Params, L"BUTTON");
+        Params.Style |= BS_PUSHBUTTON;
+    }
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == CN_COMMAND) {
+            Notifications.push_back(HIWORD(Message.WParam));
+            return;
+        }
+        TWinControl::Dispatch(Message);
+    }
+};
+
+TEST_F(Controls, ANativeChildGetsItsCommandsReflected)
+{
+    TForm* form = NewForm();
+    auto* button = new TNativeButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 90, 30);
+    button->SetCaption(u"Native");
+    ShowAndWait(form);
+    wchar_t cls[32] = {};
+    GetClassNameW(button->Handle(), cls, 32);
+    EXPECT_EQ(std::wstring(cls), L"TNativeButton");
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(button->Notifications, std::vector<Word>{BN_CLICKED});
+    EXPECT_EQ(button->Caption(), u"Native");
+}
+
+TEST_F(Controls, RecreateWndKeepsTheStateAndTheChildren)
+{
+    MakeForm();
+    Win->SetCaption(u"Child");
+    Form->SetCaption(u"Parent");
+    HWND oldForm = Form->Handle(), oldChild = Win->Handle();
+    TRect bounds = Win->BoundsRect();
+    Form->RecreateWnd();
+    Pump();
+    ASSERT_TRUE(Form->HandleAllocated());
+    EXPECT_NE(Form->Handle(), oldForm);
+    EXPECT_FALSE(IsWindow(oldForm));
+    EXPECT_TRUE(Win->HandleAllocated());
+    EXPECT_NE(Win->Handle(), oldChild);
+    EXPECT_EQ(GetParent(Win->Handle()), Form->Handle());
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    EXPECT_TRUE(IsWindowVisible(Win->Handle()));
+    EXPECT_EQ(Win->BoundsRect(), bounds);
+    EXPECT_EQ(Win->Caption(), u"Child");
+    EXPECT_EQ(Form->Caption(), u"Parent");
+}
+
+TEST_F(Controls, ZOrderDecidesWhoIsHitAndWhichWindowIsOnTop)
+{
+    MakeForm();
+    auto* over = new TGraphicRecorder(Form);
+    over->SetParent(Form);
+    over->SetBounds(160, 30, 80, 40);  // overlaps gfx
+    EXPECT_EQ(Form->ControlAtPos(Point(170, 40), false), over);
+    Gfx->BringToFront();
+    EXPECT_EQ(Form->Controls(Form->ControlCount() - 1), Gfx);
+    EXPECT_EQ(Form->ControlAtPos(Point(170, 40), false), Gfx);
+    Gfx->SendToBack();
+    EXPECT_EQ(Form->Controls(0), Gfx);
+    EXPECT_EQ(Form->ControlAtPos(Point(170, 40), false), over);
+    EXPECT_EQ(Form->ControlAtPos(Point(20, 20), false), nullptr);
+    EXPECT_EQ(Form->ControlAtPos(Point(20, 20), false, true), Win);
+
+    auto* win2 = new TWinRecorder(Form);
+    win2->SetParent(Form);
+    win2->SetBounds(20, 20, 100, 60);
+    EXPECT_EQ(GetWindow(Form->Handle(), GW_CHILD), win2->Handle());  // the top child window
+    Win->BringToFront();
+    EXPECT_EQ(GetWindow(Form->Handle(), GW_CHILD), Win->Handle());
+    Win->SendToBack();
+    EXPECT_EQ(GetWindow(Form->Handle(), GW_CHILD), win2->Handle());
+}
+
+TEST_F(Controls, CursorsFollowTheControlUnderThePointerAndTheScreen)
+{
+    MakeForm();
+    HCURSOR custom = CopyCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_CROSS)));
+    Screen->SetCursors(10, custom);
+    EXPECT_EQ(Screen->Cursors(10), custom);
+    EXPECT_EQ(Screen->Cursors(12345), Screen->Cursors(crDefault));
+    Gfx->SetCursor(10);
+    MovePointer(Gfx->ClientToScreen(Point(5, 5)));
+    auto setCursor = [&] {
+        SendMessageW(Form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form->Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(setCursor(), custom);
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(setCursor(), Screen->Cursors(crHourGlass));
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(setCursor(), custom);
+    Screen->SetCursors(10, nullptr);
+    EXPECT_EQ(Screen->Cursors(10), Screen->Cursors(crDefault));
+}
+
+TEST_F(Controls, AControlWithoutAParentWindowCannotGetOne)
+{
+    auto* orphan = new TCustomControl(nullptr);
+    EXPECT_THROW(orphan->Handle(), EInvalidOperation);
+    delete orphan;
+}
+
+} // namespace
