@@ -1,51 +1,42 @@
-// The program's entry. Until the editor's main window exists it shows a plain
-// window with the product name, so that the program can be started and seen.
-#include <windows.h>
+// The program's entry. Until the editor's main window exists it shows a small
+// form with the product's name, so that the program can be started and seen.
+#include "framework/Forms.h"
 
 namespace {
 
-const wchar_t* const ProductName = L"Quorvan Lumatra Standard";
+const String ProductName = u"Quorvan Lumatra Standard";
 
-LRESULT CALLBACK StartWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
-{
-    switch (Msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Wnd, &ps);
-        RECT r;
-        GetClientRect(Wnd, &r);
-        SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, ProductName, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EndPaint(Wnd, &ps);
-        return 0;
+class TStartForm : public TForm {
+public:
+    explicit TStartForm(TComponent* AOwner) : TForm(AOwner)
+    {
+        SetCaption(ProductName);
+        SetBounds(0, 0, 640, 400);
+        SetPosition(poScreenCenter);
+        Font()->SetHeight(-24);
+        OnPaint = [this](TObject*) { PaintName(); };
+        OnResize = [this](TObject*) { Invalidate(); };
+        Loaded();
     }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+
+private:
+    void PaintName()
+    {
+        TCanvas* canvas = Canvas();
+        canvas->Font()->Assign(Font());
+        canvas->Brush()->SetStyle(bsClear);
+        TSize size = canvas->TextExtent(ProductName);
+        canvas->TextOut((ClientWidth() - size.cx) / 2, (ClientHeight() - size.cy) / 2, ProductName);
     }
-    return DefWindowProcW(Wnd, Msg, WParam, LParam);
-}
+};
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE Instance, HINSTANCE, LPWSTR, int CmdShow)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = StartWndProc;
-    wc.hInstance = Instance;
-    wc.hIcon = LoadIconW(Instance, L"MAINICON");
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"TLumatraStart";
-    RegisterClassExW(&wc);
-    HWND wnd = CreateWindowExW(0, wc.lpszClassName, ProductName, WS_OVERLAPPEDWINDOW,
-                               CW_USEDEFAULT, CW_USEDEFAULT, 640, 400, nullptr, nullptr, Instance, nullptr);
-    ShowWindow(wnd, CmdShow);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    Application->Initialize();
+    Application->SetTitle(ProductName);
+    Application->CreateForm<TStartForm>();
+    Application->Run();
+    return 0;
 }

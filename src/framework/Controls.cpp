@@ -372,6 +372,7 @@ void TControl::Dispatch(TMessage& Message)
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); return;
     case CM_PARENTFONTCHANGED: CMParentFontChanged(Message); return;
     case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(Message); return;
+    case CM_SHOWHINTCHANGED: CMShowHintChanged(Message); return;
     case CM_TEXTCHANGED: CMTextChanged(Message); return;
     case CM_CURSORCHANGED: CMCursorChanged(Message); return;
     case CM_MOUSEENTER: CMMouseEnter(Message); return;
@@ -510,8 +511,9 @@ void TControl::SetAutoSize(bool Value)
 
 void TControl::AdjustSize()
 {
-    if (ComponentState() & (csLoading | csDestroying)) return;
-    SetBounds(FLeft, FTop, FWidth, FHeight);
+    if (!FAutoSize || (ComponentState() & (csLoading | csDestroying))) return;
+    Integer w = FWidth, h = FHeight;
+    if (CanAutoSize(w, h)) SetBounds(FLeft, FTop, w, h);
 }
 
 bool TControl::CanResize(Integer& NewWidth, Integer& NewHeight)
@@ -877,8 +879,12 @@ void TControl::CMParentFontChanged(TMessage&)
 
 void TControl::CMParentShowHintChanged(TMessage&)
 {
-    if (FParentShowHint && FParent) FShowHint = FParent->FShowHint;
+    if (!FParentShowHint || !FParent) return;
+    FShowHint = FParent->FShowHint;
+    Perform(CM_SHOWHINTCHANGED);
 }
+
+void TControl::CMShowHintChanged(TMessage&) {}
 
 void TControl::CMTextChanged(TMessage&) {}
 
@@ -1938,6 +1944,11 @@ void TWinControl::CMColorChanged(TMessage& Message)
     FBrush->SetColor(Color());
     NotifyControls(CM_PARENTCOLORCHANGED);
     TControl::CMColorChanged(Message);
+}
+
+void TWinControl::CMShowHintChanged(TMessage&)
+{
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
 }
 
 void TWinControl::CMFontChanged(TMessage& Message)

@@ -336,6 +336,7 @@ protected:
     virtual void CMParentColorChanged(TMessage& Message);
     virtual void CMParentFontChanged(TMessage& Message);
     virtual void CMParentShowHintChanged(TMessage& Message);
+    virtual void CMShowHintChanged(TMessage& Message);
     virtual void CMTextChanged(TMessage& Message);
     virtual void CMCursorChanged(TMessage& Message);
     virtual void CMMouseEnter(TMessage& Message);
@@ -524,6 +525,7 @@ protected:
     void CMVisibleChanged(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    void CMShowHintChanged(TMessage& Message) override;
     void CMInvalidate(TMessage& Message) override;
     virtual void WMPaint(TWMPaint& Message);
     virtual void WMEraseBkgnd(TMessage& Message);

@@ -58,6 +58,8 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner)
     SetColor(clBtnFace);
     SetParentFont(false);
     SetBounds(0, 0, 320, 240);
+    FIcon = std::make_unique<TIcon>();
+    FIcon->OnChange = [this](TObject*) { Perform(CM_ICONCHANGED); };
     Screen->AddForm(this);
 }
 
@@ -148,6 +150,16 @@ void TCustomForm::CreateWnd()
     TScrollingWinControl::CreateWnd();
     // A window made at the system's default place or size tells where it went.
     UpdateBounds();
+    Perform(CM_ICONCHANGED);
+}
+
+void TCustomForm::CMIconChanged(TMessage&)
+{
+    if (!FHandle) return;
+    HICON icon = FIcon->Handle();
+    if (!icon) icon = Application->Icon()->Handle();
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 TRect TCustomForm::GetClientRect()
@@ -471,6 +483,7 @@ void TCustomForm::Dispatch(TMessage& Message)
     case CM_ACTIVATE: CMActivate(Message); return;
     case CM_DEACTIVATE: CMDeactivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
+    case CM_ICONCHANGED: CMIconChanged(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_CLOSE: WMClose(Message); return;
     case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
@@ -663,6 +676,16 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     FTitle = ChangeFileExt(ExtractFileName(FromWStr(path)), u"");
     FHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
     SetWindowTextW(FHandle, WStr(FTitle));
+    FIcon = std::make_unique<TIcon>();
+    // An own copy of the program's icon: the icon object destroys what it holds.
+    if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))
+        FIcon->SetHandle(static_cast<HICON>(icon));
+    FIcon->OnChange = [](TObject*) {
+        // Forms without an icon of their own show the program's.
+        TScreen* screen = Screen;
+        for (Integer i = 0; i < screen->FormCount(); ++i)
+            if (screen->Forms(i)->Icon()->Empty()) screen->Forms(i)->Perform(CM_ICONCHANGED);
+    };
     ApplicationHandleException = [this](TObject* Sender) { HandleException(Sender); };
     HWND wnd = FHandle;
     WakeMainThread = [wnd] { PostMessageW(wnd, WM_NULL, 0, 0); };

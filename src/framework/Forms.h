@@ -129,6 +129,9 @@ public:
     void SetPosition(TPosition Value) { FPosition = Value; }
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
+    // The icon of the window's caption and task button; without one, the application's.
+    TIcon* Icon() const { return FIcon.get(); }
+    void SetIcon(TIcon* Value) { FIcon->Assign(Value); }
     TCanvas* Canvas() const { return TCustomControl::Canvas(); }
 
     TNotifyEvent OnCreate;
@@ -165,6 +168,7 @@ protected:
     virtual void CMActivate(TMessage& Message);
     virtual void CMDeactivate(TMessage& Message);
     virtual void CMRelease(TMessage& Message);
+    virtual void CMIconChanged(TMessage& Message);
     virtual void WMActivate(TMessage& Message);
     virtual void WMClose(TMessage& Message);
     virtual void WMGetMinMaxInfo(TMessage& Message);
@@ -188,6 +192,7 @@ private:
     bool FWasMinimized = false;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
+    std::unique_ptr<TIcon> FIcon;
 };
 
 class TForm : public TCustomForm {
@@ -296,6 +301,8 @@ public:
     void SetShowMainForm(bool Value) { FShowMainForm = Value; }
     const String& Title() const { return FTitle; }
     void SetTitle(const String& Value);
+    // The program's icon (the resource "MAINICON" when the program has one).
+    TIcon* Icon() const { return FIcon.get(); }
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool Value) { FShowHint = Value; }
     // Milliseconds before a hint shows, and how long it stays.
@@ -328,6 +335,7 @@ private:
     bool FShowMainForm = true;
     bool FMainMinimized = false;
     String FTitle;
+    std::unique_ptr<TIcon> FIcon;
     bool FShowHint = true;
     Integer FHintPause = 500;
     Integer FHintShortPause = 50;

@@ -677,6 +677,114 @@ TEST_F(Controls, CursorsFollowTheControlUnderThePointerAndTheScreen)
     EXPECT_EQ(Screen->Cursors(10), Screen->Cursors(crDefault));
 }
 
+// Sizes itself to a content of its own, as an image control does.
+class TContentSized : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    TSize Content{64, 48};
+
+protected:
+    bool CanAutoSize(Integer& NewWidth, Integer& NewHeight) override
+    {
+        NewWidth = Content.cx;
+        NewHeight = Content.cy;
+        return true;
+    }
+};
+
+TEST_F(Controls, AutoSizeFitsAParentToItsChildrenAndAControlToItsContent)
+{
+    TForm* form = NewForm();
+    auto* panel = new TCustomControl(form);
+    panel->SetParent(form);
+    panel->SetBounds(5, 5, 300, 200);
+    auto* a = new TGraphicControl(form);
+    a->SetParent(panel);
+    a->SetBounds(10, 10, 50, 20);
+    auto* b = new TGraphicControl(form);
+    b->SetParent(panel);
+    b->SetBounds(30, 40, 100, 30);
+    panel->SetAutoSize(true);
+    EXPECT_EQ(panel->BoundsRect(), Rect(5, 5, 135, 75));
+    b->SetBounds(30, 40, 150, 30);  // a child that grows takes its parent along
+    EXPECT_EQ(panel->BoundsRect(), Rect(5, 5, 185, 75));
+    panel->SetBounds(5, 5, 20, 20);  // asked sizes give way to the content
+    EXPECT_EQ(panel->BoundsRect(), Rect(5, 5, 185, 75));
+
+    auto* image = new TContentSized(form);
+    image->SetParent(form);
+    image->SetBounds(0, 100, 10, 10);
+    image->SetAutoSize(true);
+    EXPECT_EQ(image->BoundsRect(), Rect(0, 100, 64, 148));
+    image->SetAutoSize(false);
+    image->SetBounds(0, 100, 10, 10);
+    EXPECT_EQ(image->Width(), 10);
+}
+
+// Takes the Enter key for itself instead of leaving it to the dialog.
+class TWantsReturn : public TTestButton {
+public:
+    using TTestButton::TTestButton;
+
+protected:
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == CM_WANTSPECIALKEY) {
+            Message.Result = Message.WParam == VK_RETURN;
+            return;
+        }
+        TTestButton::Dispatch(Message);
+    }
+};
+
+TEST_F(Controls, EnterGoesToTheDefaultButtonUnlessTheFocusedControlWantsIt)
+{
+    TForm* form = NewForm();
+    auto* ok = new TTestButton(form);
+    ok->SetParent(form);
+    ok->Default = true;
+    ok->OnClick = [](TObject*) { Events.push_back("ok click"); };
+    auto* plain = new TTestButton(form);
+    plain->SetParent(form);
+    plain->SetLeft(100);
+    auto* wants = new TWantsReturn(form);
+    wants->SetParent(form);
+    wants->SetLeft(200);
+    wants->OnKeyDown = [](TObject*, Word& Key, TShiftState) { Events.push_back("key " + std::to_string(Key)); };
+    ShowAndWait(form);
+    for (TTestButton* focused : {plain, static_cast<TTestButton*>(wants)}) {
+        focused->SetFocus();
+        PostMessageW(focused->Handle(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        Pump();
+    }
+    EXPECT_EQ(Events, (std::vector<std::string>{"ok click", "key 13"}));
+}
+
+TEST_F(Controls, ShowHintFollowsTheParentUntilSetOnItsOwn)
+{
+    MakeForm();
+    EXPECT_TRUE(Gfx->ParentShowHint());
+    Form->SetShowHint(true);
+    EXPECT_TRUE(Gfx->ShowHint());
+    EXPECT_TRUE(Win->ShowHint());
+    Gfx->SetShowHint(false);
+    EXPECT_FALSE(Gfx->ParentShowHint());
+    Form->SetShowHint(false);
+    Form->SetShowHint(true);
+    EXPECT_FALSE(Gfx->ShowHint());
+    Gfx->SetHint(u"A tip");
+    EXPECT_EQ(Gfx->Hint(), u"A tip");
+}
+
+TEST_F(Controls, TheMouseTellsWhereThePointerIs)
+{
+    MovePointer(Point(321, 123));
+    EXPECT_EQ(Mouse->CursorPos(), Point(321, 123));
+    Mouse->SetCursorPos(Point(322, 124));
+    EXPECT_EQ(Mouse->CursorPos(), Point(322, 124));
+    EXPECT_EQ(Mouse->DragThreshold(), 5);
+}
+
 TEST_F(Controls, AControlWithoutAParentWindowCannotGetOne)
 {
     auto* orphan = new TCustomControl(nullptr);

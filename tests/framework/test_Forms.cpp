@@ -332,6 +332,25 @@ TEST_F(Forms, BorderStyleAndIconsMapToTheWindowStyles)
     EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
+TEST_F(Forms, TheWindowShowsTheFormsIconElseTheApplications)
+{
+    TForm* form = NewForm();
+    ShowAndWait(form);
+    auto shown = [&] { return reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0)); };
+    EXPECT_EQ(shown(), Application->Icon()->Handle());
+    HICON own = CopyIcon(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING)));
+    form->Icon()->SetHandle(own);
+    EXPECT_EQ(shown(), own);
+    HICON program = CopyIcon(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_INFORMATION)));
+    Application->Icon()->SetHandle(program);
+    EXPECT_EQ(shown(), own);
+    form->Icon()->SetHandle(nullptr);
+    EXPECT_EQ(shown(), program);
+    // A window made again keeps it.
+    form->SetBorderStyle(bsSingle);
+    EXPECT_EQ(shown(), program);
+}
+
 // A form built in code, as every form of the program is.
 struct TProbe : TComponent {
     TProbe(TComponent* AOwner, std::vector<std::string>& Log) : TComponent(AOwner), FLog(Log) {}
