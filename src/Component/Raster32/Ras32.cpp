@@ -1,10 +1,14 @@
 #include "Component/Raster32/Ras32.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
+#include <memory>
+#include <typeinfo>
 #include <vector>
 
 #include "Component/Raster32/Ras32_Backends_Generic.h"
+#include "framework/BmpFormat.h"
 #include "framework/SysUtils.h"
 
 // ---------------------------------------------------------------------------
@@ -609,4 +613,250 @@ void TCustomBitmap32::FillRectTS(const TRect& ARect, TColor32 Value)
         Changed(ARect, AreaInfoRect);
     else
         FillRectTS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value);
+}
+
+// ---------------------------------------------------------------------------
+// Sub-pixel access
+
+namespace {
+
+// The four plots of BlendSubpixel around pixel Idx of Bits, each only where
+// its flag allows: top left, top right, bottom right, bottom left, in that
+// order. Pixels are addressed by index, so no address outside the bitmap is
+// ever formed for a plot that is left out.
+void BlendSubpixelAt(PColor32 Bits, NativeInt Idx, NativeInt Stride, Integer X, Integer Y, TColor32 Color,
+                     TCombineMode Mode, bool TL, bool TR, bool BR, bool BL)
+{
+    Cardinal FX = X & 255, FY = Y & 255;
+    Cardinal WL = GammaCurve[255 - FX], WR = GammaCurve[FX], WT = GammaCurve[255 - FY], WB = GammaCurve[FY];
+    if (Mode == cmBlend) {
+        // The colour's alpha times both weights: at most 255^3, shifted back to a byte.
+        Cardinal A = Color >> 24;
+        if (TL) CombinePixelInPlace(Color, Bits[Idx], (A * WL * WT) >> 16);
+        if (TR) CombinePixelInPlace(Color, Bits[Idx + 1], (A * WR * WT) >> 16);
+        if (BR) CombinePixelInPlace(Color, Bits[Idx + Stride + 1], (A * WR * WB) >> 16);
+        if (BL) CombinePixelInPlace(Color, Bits[Idx + Stride], (A * WL * WB) >> 16);
+    } else {
+        if (TL) CombinePixelInPlace(MergePixel(Color, Bits[Idx]), Bits[Idx], (WL * WT) >> 8);
+        if (TR) CombinePixelInPlace(MergePixel(Color, Bits[Idx + 1]), Bits[Idx + 1], (WR * WT) >> 8);
+        if (BR)
+            CombinePixelInPlace(MergePixel(Color, Bits[Idx + Stride + 1]), Bits[Idx + Stride + 1], (WR * WB) >> 8);
+        if (BL) CombinePixelInPlace(MergePixel(Color, Bits[Idx + Stride]), Bits[Idx + Stride], (WL * WB) >> 8);
+    }
+}
+
+}  // namespace
+
+void TCustomBitmap32::BlendSubpixel(Integer X, Integer Y, TColor32 Color)
+{
+    BlendSubpixelAt(FBits, (X >> 8) + static_cast<NativeInt>(Y >> 8) * FWidth, FWidth, X, Y, Color, FCombineMode,
+                    true, true, true, true);
+}
+
+void TCustomBitmap32::BlendSubpixelClipped(Integer X, Integer Y, TColor32 Color)
+{
+    if (X < F256ClipRect.Left - 256 || X >= F256ClipRect.Right || Y < F256ClipRect.Top - 256 ||
+        Y >= F256ClipRect.Bottom)
+        return;
+    Integer PX = X >> 8, PY = Y >> 8;
+    bool Left = PX >= FClipRect.Left, Right = PX < FClipRect.Right - 1;
+    bool Top = PY >= FClipRect.Top, Bottom = PY < FClipRect.Bottom - 1;
+    BlendSubpixelAt(FBits, PX + static_cast<NativeInt>(PY) * FWidth, FWidth, X, Y, Color, FCombineMode, Left && Top,
+                    Right && Top, Right && Bottom, Left && Bottom);
+}
+
+// ---------------------------------------------------------------------------
+// Streams and files
+
+namespace {
+
+constexpr Integer BmpHeaderSize = 54;
+
+inline void Put16(uint8_t* H, Integer At, Cardinal V)
+{
+    H[At] = static_cast<uint8_t>(V);
+    H[At + 1] = static_cast<uint8_t>(V >> 8);
+}
+inline void Put32(uint8_t* H, Integer At, Cardinal V)
+{
+    for (Integer i = 0; i < 4; ++i) H[At + i] = static_cast<uint8_t>(V >> (8 * i));
+}
+inline Cardinal Get16(const uint8_t* H, Integer At) { return H[At] | (H[At + 1] << 8); }
+inline Cardinal Get32(const uint8_t* H, Integer At)
+{
+    return H[At] | (H[At + 1] << 8) | (H[At + 2] << 16) | (static_cast<Cardinal>(H[At + 3]) << 24);
+}
+
+[[noreturn]] void StreamReadError() { throw EReadError(u"Stream read error"); }
+
+// Width x Height pixels as a stream holds them: the sizes must be positive
+// (or 0) and every byte offset must fit 32 bits, else the stream is damaged.
+Integer PixelCount(Int64 Width, Int64 Height)
+{
+    if (Width < 0 || Height < 0 || Width * Height > 0x7FFFFFFF / 4) StreamReadError();
+    return static_cast<Integer>(Width * Height);
+}
+
+// Count pixels read into a buffer of their own. The buffer grows with what
+// the stream really delivers (1 MB, then doubling), so a header that claims
+// more than the stream holds fails with the stream read error after a small
+// allocation, whatever size it claims.
+std::vector<TColor32> ReadPixels(TStream* Stream, Integer Count)
+{
+    std::vector<TColor32> Pixels;
+    size_t Done = 0, Total = static_cast<size_t>(Count);
+    while (Done < Total) {
+        size_t Next = std::min(Total, std::max(Done * 2, static_cast<size_t>(1) << 18));
+        Pixels.resize(Next);
+        Stream->ReadBuffer(Pixels.data() + Done, static_cast<Integer>((Next - Done) * sizeof(TColor32)));
+        Done = Next;
+    }
+    return Pixels;
+}
+
+void WriteRow(TStream* Stream, const TColor32* Row, Integer Width)
+{
+    Stream->WriteBuffer(Row, Width * static_cast<Integer>(sizeof(TColor32)));
+}
+
+}  // namespace
+
+void TCustomBitmap32::SaveToStream(TStream* Stream, bool BottomUp)
+{
+    Cardinal ImageSize = static_cast<Cardinal>(FWidth) * static_cast<Cardinal>(FHeight) * 4;
+    uint8_t H[BmpHeaderSize] = {};
+    Put16(H, 0, 0x4D42);  // "BM"
+    Put32(H, 2, BmpHeaderSize + ImageSize);
+    Put32(H, 10, BmpHeaderSize);
+    Put32(H, 14, 40);
+    Put32(H, 18, static_cast<Cardinal>(FWidth));
+    // A positive height marks bottom-up rows, a negative one top-down rows.
+    Put32(H, 22, static_cast<Cardinal>(BottomUp ? FHeight : -FHeight));
+    Put16(H, 26, 1);
+    Put16(H, 28, 32);
+    Put32(H, 34, ImageSize);
+    Stream->WriteBuffer(H, BmpHeaderSize);
+    if (!FBits || FWidth == 0) return;
+    for (Integer Y = 0; Y < FHeight; ++Y) WriteRow(Stream, GetRowPtr(BottomUp ? FHeight - 1 - Y : Y), FWidth);
+}
+
+void TCustomBitmap32::LoadFromStream(TStream* Stream)
+{
+    uint8_t H[BmpHeaderSize];
+    Stream->ReadBuffer(H, BmpHeaderSize);
+    if (Get16(H, 0) == 0x4D42 && Get16(H, 28) == 32 && Get16(H, 26) == 1 && Get32(H, 30) == 0) {
+        // The pixels follow the 54 bytes, whatever the header says of its own
+        // size or of the pixel offset.
+        Integer W = static_cast<Integer>(Get32(H, 18)), SH = static_cast<Integer>(Get32(H, 22));
+        Int64 AbsH = SH < 0 ? -static_cast<Int64>(SH) : SH;
+        // Read first: a damaged stream leaves the bitmap as it was.
+        std::vector<TColor32> Pixels = ReadPixels(Stream, PixelCount(W, AbsH));
+        Integer Height = static_cast<Integer>(AbsH);
+        SetSize(W, Height);
+        if (FBits && W > 0)
+            for (Integer Y = 0; Y < Height; ++Y)
+                MoveDwords(Pixels.data() + static_cast<size_t>(SH > 0 ? Height - 1 - Y : Y) * W, GetRowPtr(Y), W);
+        Changed();
+    } else {
+        // Any other BMP (other depths, bit fields, compression) through the
+        // framework's decoder, the one its platform bitmap reads with.
+        Stream->Seek(-BmpHeaderSize, soCurrent);
+        TDibImage Image;
+        ReadBmp(Stream, Image);
+        AssignDib(Image);
+    }
+}
+
+void TCustomBitmap32::AssignDib(const TDibImage& Image)
+{
+    SetSize(Image.Width, Image.Height);
+    if (!Empty())
+        for (Integer Y = 0; Y < FHeight; ++Y)
+            DecodeScanline(Image.ScanLine(Y), Image.PixelFormat, Image.Palette, FWidth, GetRowPtr(Y));
+    Changed();
+}
+
+TPictureFileLoader PictureFileLoader = nullptr;
+
+void TCustomBitmap32::LoadFromFile(const String& FileName)
+{
+    {
+        TFileStream File(FileName, fmOpenRead | fmShareDenyWrite);
+        // Two bytes decide: a picture may be shorter than a BMP header.
+        uint8_t Signature[2] = {};
+        if (File.Read(Signature, 2) == 2 && Signature[0] == 'B' && Signature[1] == 'M') {
+            File.Seek(0, soBeginning);
+            LoadFromStream(&File);
+            return;
+        }
+    }
+    if (PictureFileLoader) {
+        PictureFileLoader(this, FileName);
+        return;
+    }
+    String Ext = LowerCase(ExtractFileExt(FileName));
+    if (!Ext.empty()) Ext.erase(0, 1);
+    throw EInvalidGraphic(Format(u"Unknown picture file extension (.%s)", {Ext}));
+}
+
+void TCustomBitmap32::SaveToFile(const String& FileName, bool BottomUp)
+{
+    // Through a temporary beside the file: a failed write (a full disk) keeps
+    // the old file whole.
+    static std::atomic<Cardinal> Counter{0};
+    String Temp = ExtractFilePath(ExpandFileName(FileName)) + u"~" + ExtractFileName(FileName) + u"." +
+                  IntToHex(static_cast<Int64>(reinterpret_cast<NativeUInt>(this) & 0xFFFFFF) * 256 +
+                               (++Counter & 0xFF),
+                           8) +
+                  u".tmp";
+    std::unique_ptr<TFileStream> File;
+    try {
+        File = std::make_unique<TFileStream>(Temp, fmCreate);
+    } catch (EFCreateError& E) {
+        // The temporary name means nothing to the user: report the file asked for.
+        throw EFCreateError(StringReplace(E.Message(), Temp, FileName, rfReplaceAll));
+    }
+    try {
+        SaveToStream(File.get(), BottomUp);
+        File.reset();
+        if (!RenameFileReplacing(Temp, FileName))
+            throw EFCreateError(u"Cannot create file \"" + FileName + u"\".");
+    } catch (...) {
+        File.reset();
+        DeleteFile(Temp);
+        throw;
+    }
+}
+
+void TCustomBitmap32::ReadPixelData(TStream* Stream)
+{
+    try {
+        Integer W = Stream->ReadValue<Integer>();
+        Integer H = Stream->ReadValue<Integer>();
+        std::vector<TColor32> Pixels = ReadPixels(Stream, PixelCount(W, H));
+        SetSize(W, H);
+        if (FBits && !Pixels.empty()) MoveDwords(Pixels.data(), FBits, static_cast<Integer>(Pixels.size()));
+    } catch (...) {
+        Changed();
+        throw;
+    }
+    Changed();
+}
+
+void TCustomBitmap32::WritePixelData(TStream* Stream)
+{
+    Stream->WriteValue<Integer>(FWidth);
+    Stream->WriteValue<Integer>(FHeight);
+    if (FBits && FWidth > 0)
+        for (Integer Y = 0; Y < FHeight; ++Y) WriteRow(Stream, GetRowPtr(Y), FWidth);
+}
+
+bool TCustomBitmap32::SameContent(TPersistent* Other) const
+{
+    auto* B = dynamic_cast<TCustomBitmap32*>(Other);
+    if (Empty() || (B && B->Empty())) return B && Empty() && B->Empty();
+    if (!B || typeid(*B) != typeid(*this)) return false;
+    // The streams of two bitmaps are equal exactly when their sizes and pixels are.
+    return FWidth == B->FWidth && FHeight == B->FHeight &&
+           std::equal(FBits, FBits + static_cast<size_t>(FWidth) * FHeight, B->FBits);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <initializer_list>
 #include <mutex>
 
 #include "Component/Raster32/Ras32_Blend.h"
@@ -16,6 +17,7 @@
 class TCustomBitmap32;
 class TCustomBackend;
 class TCustomResampler;
+struct TDibImage;
 
 // dmCustom's per-pixel callback: foreground, background (written back), master alpha.
 using TPixelCombineEvent = TEvent<TColor32, TColor32&, Cardinal>;
@@ -319,6 +321,138 @@ public:
     void FillRectTS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value);
     void FillRectTS(const TRect& ARect, TColor32 Value);
 
+    // -----------------------------------------------------------------------
+    // Lines, frames and stipple (Ras32.cpp, Ras32_Lines.cpp)
+    //
+    // Suffixes: S = clipped to the clip rectangle, and while measuring only
+    // reporting the area; T = every pixel combined through BlendProc;
+    // A = anti-aliased integer line; X = 16.16 end points plotted at sub-pixel
+    // positions; F = Single end points (rounded to 16.16); P = colours from the
+    // stipple pattern. L says whether the end point is drawn.
+    // A clipped line draws exactly the pixels that the same line drawn
+    // unclipped draws inside the clip rectangle, with the same values.
+    // The forms without S write without checks: the caller keeps every touched
+    // pixel inside the bitmap (for the X and A forms: the neighbours too).
+
+    // One-pixel lines, both ends inclusive. HorzLine, HorzLineT, VertLine and
+    // VertLineT draw nothing when the second end lies before the first; the
+    // S forms order the ends.
+    void HorzLine(Integer X1, Integer Y, Integer X2, TColor32 Value);
+    void HorzLineS(Integer X1, Integer Y, Integer X2, TColor32 Value);
+    void HorzLineT(Integer X1, Integer Y, Integer X2, TColor32 Value);
+    void HorzLineTS(Integer X1, Integer Y, Integer X2, TColor32 Value);
+    void VertLine(Integer X, Integer Y1, Integer Y2, TColor32 Value);
+    void VertLineS(Integer X, Integer Y1, Integer Y2, TColor32 Value);
+    void VertLineT(Integer X, Integer Y1, Integer Y2, TColor32 Value);
+    void VertLineTS(Integer X, Integer Y1, Integer Y2, TColor32 Value);
+
+    // Bresenham lines.
+    void Line(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value, bool L = false);
+    void LineS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value, bool L = false);
+    void LineT(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value, bool L = false);
+    void LineTS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value, bool L = false);
+    // Anti-aliased integer lines: two pixels per step, weighted by GammaCurve.
+    void LineA(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value, bool L = false);
+    void LineAS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value, bool L = false);
+    // Sub-pixel lines: one BlendSubpixel per pixel of length.
+    void LineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L = false);
+    void LineF(Single X1, Single Y1, Single X2, Single Y2, TColor32 Value, bool L = false);
+    void LineXS(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L = false);
+    void LineFS(Single X1, Single Y1, Single X2, Single Y2, TColor32 Value, bool L = false);
+    void LineXP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L = false);
+    void LineFP(Single X1, Single Y1, Single X2, Single Y2, bool L = false);
+    void LineXSP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L = false);
+    void LineFSP(Single X1, Single Y1, Single X2, Single Y2, bool L = false);
+    // Sub-pixel spans one pixel thick, spread over the two rows (columns) the
+    // position falls between; the colour's own alpha does not weigh in.
+    void HorzLineX(TFixed X1, TFixed Y, TFixed X2, TColor32 Value);
+    void HorzLineXS(TFixed X1, TFixed Y, TFixed X2, TColor32 Value);
+    void VertLineX(TFixed X, TFixed Y1, TFixed Y2, TColor32 Value);
+    void VertLineXS(TFixed X, TFixed Y1, TFixed Y2, TColor32 Value);
+    // Stippled one-pixel lines, combined through BlendProc; pixels cut off by
+    // the clip rectangle still advance the pattern.
+    void HorzLineTSP(Integer X1, Integer Y, Integer X2);
+    void VertLineTSP(Integer X, Integer Y1, Integer Y2);
+
+    // Pen positions: the LineTo forms draw in PenColor without the end point,
+    // then move the pen there.
+    void MoveTo(Integer X, Integer Y);
+    void LineToS(Integer X, Integer Y);
+    void LineToTS(Integer X, Integer Y);
+    void LineToAS(Integer X, Integer Y);
+    void MoveToX(TFixed X, TFixed Y);
+    void MoveToF(Single X, Single Y);
+    void LineToXS(TFixed X, TFixed Y);
+    void LineToFS(Single X, Single Y);
+    void LineToXSP(TFixed X, TFixed Y);
+    void LineToFSP(Single X, Single Y);
+
+    // Rectangle outlines and bevels; X2 and Y2 exclusive.
+    void FrameRectS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value);
+    void FrameRectS(const TRect& ARect, TColor32 Value);
+    void FrameRectTS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value);
+    void FrameRectTS(const TRect& ARect, TColor32 Value);
+    // Clockwise from the top-left corner, so that the pattern runs on around it.
+    void FrameRectTSP(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    // A bevel: Contrast > 0 raised (light top and left), < 0 sunken, 0 nothing.
+    void RaiseRectTS(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Contrast);
+    void RaiseRectTS(const TRect& ARect, Integer Contrast);
+
+    // Stipple: a pattern of colours that runs along the stippled lines,
+    // StippleStep pattern entries per pixel. Setting a pattern restarts it.
+    void SetStipple(const TArrayOfColor32& NewStipple);
+    void SetStipple(std::initializer_list<TColor32> NewStipple);
+    void AdvanceStippleCounter(Single LengthPixels);
+    // The colour at the counter (mixing the two entries it lies between),
+    // then the counter moves by StippleStep. Opaque black without a pattern.
+    TColor32 GetStippleColor();
+
+    // -----------------------------------------------------------------------
+    // Sub-pixel access (Ras32.cpp). 24.8 positions: pixel X shr 8, fraction
+    // X and 255; the weights come from GammaCurve. The forms without
+    // "Clipped" do no checks: the four pixels around the position must lie in
+    // the bitmap. A run of BlendSubpixel calls ends with EndPixelOps.
+    TColor32 SampleSubpixel(Integer X, Integer Y) const;
+    // OuterColor outside the clip rectangle; on its last column and row the
+    // pixel itself.
+    TColor32 SampleSubpixelClipped(Integer X, Integer Y) const;
+    // 16.16 positions, rounded to 24.8.
+    TColor32 GetPixelFixed(TFixed X, TFixed Y) const;
+    TColor32 GetPixelFixedClipped(TFixed X, TFixed Y) const;
+    // Wrapped into the clip rectangle by WrapMode; OuterColor when it is empty.
+    TColor32 GetPixelFixedWrapped(TFixed X, TFixed Y) const;
+    // Spreads Color over the four pixels around the position by the combine mode.
+    void BlendSubpixel(Integer X, Integer Y, TColor32 Color);
+    void BlendSubpixelClipped(Integer X, Integer Y, TColor32 Color);
+
+    // -----------------------------------------------------------------------
+    // Streams and files (Ras32.cpp): an uncompressed 32-bit BMP that keeps
+    // the alpha channel; a 54-byte header, then rows of Width pixels (blue,
+    // green, red, alpha) without padding.
+
+    // Reads a 32-bit uncompressed BMP, or any other BMP through the picture
+    // decoder of the framework (alpha 255 unless the picture has 32 bits).
+    // Damaged input raises (EReadError for sizes the stream cannot hold,
+    // EInvalidGraphic from the decoder) and leaves the bitmap as it was.
+    virtual void LoadFromStream(TStream* Stream);
+    // BottomUp true writes the rows from the bottom row up with a positive
+    // height; false writes the pixel memory as it is (top row first) with a
+    // negative height. Documents depend on both byte forms.
+    virtual void SaveToStream(TStream* Stream, bool BottomUp);
+    // A file starting with "BM" goes through LoadFromStream; any other picture
+    // through PictureFileLoader.
+    virtual void LoadFromFile(const String& FileName);
+    virtual void SaveToFile(const String& FileName, bool BottomUp);
+    // A bitmap resource of a module (Windows only: defined in Ras32_Win).
+    void LoadFromResourceID(NativeUInt Instance, Integer ResID);
+    void LoadFromResourceName(NativeUInt Instance, const String& ResName);
+    // The form-streaming pixel data: Width, Height (32-bit signed), then the
+    // pixels top row first, no header.
+    virtual void ReadPixelData(TStream* Stream);
+    virtual void WritePixelData(TStream* Stream);
+    // Both empty, or bitmaps of the same class with the same size and pixels.
+    bool SameContent(TPersistent* Other) const;
+
     // The whole bitmap changed.
     void Changed() override;
     virtual void Changed(const TRect& Area, Cardinal Info = AreaInfoRect);
@@ -368,5 +502,24 @@ protected:
     bool FMeasuringMode = false;
     TCustomResampler* FResampler = nullptr;
 
+    // Pixels of a decoded picture, alpha 255 unless it has 32 bits (Ras32.cpp).
+    void AssignDib(const TDibImage& Image);
+    // One step of the stipple counter, without the colour (Ras32_Lines.cpp).
+    void SkipStippleColor();
+
     friend class TCustomBackend;
 };
+
+// ---------------------------------------------------------------------------
+// Drawing helpers (Ras32_Lines.cpp, Ras32.cpp)
+
+// Outcode clipping of a segment to (MinX, MinY)-(MaxX, MaxY), moving the end
+// points along the line (rounded to nearest); false when nothing remains.
+bool ClipLineSegment(Integer& X1, Integer& Y1, Integer& X2, Integer& Y2, Integer MinX, Integer MinY, Integer MaxX,
+                     Integer MaxY);
+
+// Loads a picture file that is not a BMP into Bitmap (through the platform's
+// picture classes); installed by the Windows side of the engine. Without it
+// such a file raises EInvalidGraphic "Unknown picture file extension (.ext)".
+using TPictureFileLoader = void (*)(TCustomBitmap32* Bitmap, const String& FileName);
+extern TPictureFileLoader PictureFileLoader;
