@@ -760,6 +760,59 @@ TEST_F(Controls, EnterGoesToTheDefaultButtonUnlessTheFocusedControlWantsIt)
     EXPECT_EQ(Events, (std::vector<std::string>{"ok click", "key 13"}));
 }
 
+// Answers its accelerator character, as a captioned button does.
+class TAccelerated : public TTestButton {
+public:
+    using TTestButton::TTestButton;
+    Char Accel = u'x';
+
+protected:
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == CM_DIALOGCHAR && Message.WParam == Accel) {
+            Events.push_back("accel");
+            Message.Result = 1;
+            return;
+        }
+        TTestButton::Dispatch(Message);
+    }
+};
+
+TEST_F(Controls, CharactersTheFocusedControlDoesNotWantReachTheFormsAccelerators)
+{
+    TForm* form = NewForm();
+    auto* focused = new TTestButton(form);
+    focused->SetParent(form);
+    focused->OnKeyPress = [](TObject*, Char& Key) { Events.push_back(std::string("press ") + char(Key)); };
+    auto* panel = new TCustomControl(form);  // the accelerator sits one level down
+    panel->SetParent(form);
+    panel->SetBounds(0, 50, 200, 100);
+    auto* accel = new TAccelerated(form);
+    accel->SetParent(panel);
+    ShowAndWait(form);
+    focused->SetFocus();
+    PostMessageW(focused->Handle(), WM_CHAR, 'y', 0x00150001);
+    PostMessageW(focused->Handle(), WM_CHAR, 'x', 0x002D0001);
+    PostMessageW(focused->Handle(), WM_SYSCHAR, 'x', 0x202D0001);  // with Alt
+    Pump();
+    EXPECT_EQ(Events, (std::vector<std::string>{"press y", "accel", "accel"}));
+}
+
+TEST_F(Controls, AControlCanLiveInAWindowOfAnotherKind)
+{
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    auto* c = new TCustomControl(nullptr);
+    c->SetBounds(10, 10, 50, 30);
+    c->SetParentWindow(host);
+    ASSERT_TRUE(c->HandleAllocated());
+    EXPECT_EQ(GetParent(c->Handle()), host);
+    EXPECT_TRUE(IsWindowVisible(c->Handle()));
+    EXPECT_EQ(c->ClientOrigin(), Point(60, 60));
+    delete c;
+    DestroyWindow(host);
+}
+
 TEST_F(Controls, ShowHintFollowsTheParentUntilSetOnItsOwn)
 {
     MakeForm();
