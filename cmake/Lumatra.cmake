@@ -25,7 +25,10 @@ endif()
 add_library(lm_options INTERFACE)
 target_include_directories(lm_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
 target_compile_options(lm_options INTERFACE -Wall -Wextra)
-if(DEFINED ENV{CI})
+# Warnings are errors in CI; developers' builds make them errors too, so that
+# nothing reaches CI that it would refuse (LM_WERROR=OFF to look past them).
+option(LM_WERROR "Treat warnings as errors" ON)
+if(DEFINED ENV{CI} OR LM_WERROR)
   target_compile_options(lm_options INTERFACE -Werror)
 endif()
 
