@@ -92,10 +92,12 @@ TEST(Ras32BlendModes, EveryModeMatchesItsDefinition)
             Fs.push_back(Rng());
             Bs.push_back(Rng());
         }
+        const size_t Pairs = Fs.size() - 4000;
         for (Cardinal M : Masters) {
             std::vector<TColor32> Row(Bs);
             BlendModeRows[Mode](Fs.data(), Row.data(), static_cast<Integer>(Fs.size()), M);
-            for (size_t I = 0; I < Fs.size(); ++I) {
+            // Every channel pair at the full master alpha, the random pixels at all.
+            for (size_t I = M == 255 ? 0 : Pairs; I < Fs.size(); ++I) {
                 const TColor32 Expected = Reference(Mode, Fs[I], Bs[I], M);
                 TColor32 Got = Bs[I];
                 BlendModeProcs[Mode](Fs[I], Got, M);
