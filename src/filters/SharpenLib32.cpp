@@ -253,7 +253,7 @@ void SharpenBitmap(TCustomBitmap32* Bitmap, Integer Amount)
     // current row's old copy and the previous row's are kept in two buffers
     // (padded by one pixel on each side for the inner-pixel row routine).
     std::vector<TColor32> Prev(static_cast<size_t>(W) + 2), Cur(static_cast<size_t>(W) + 2);
-    std::memcpy(Cur.data() + 1, P, sizeof(TColor32) * W);
+    std::copy_n(P, static_cast<size_t>(W), Cur.data() + 1);
     // Window of (X, Y), with neighbours outside the bitmap replaced by the centre.
     auto EdgePixel = [&](const TColor32* Above, const TColor32* Row, const TColor32* Below, Integer X) {
         TColor32 Win[9];
