@@ -1,0 +1,41 @@
+// HyFileUtils_ImageInfo: what the image-file routines know about a picture
+// file without decoding it: its kind by extension, the size its header
+// claims, and the size a picture takes in a box. Portable; the decoders and
+// writers over GDI+ and the picture classes are in HyFileUtils_Image.
+#pragma once
+
+#include "framework/Classes.h"
+
+// Image file kinds. The values are stored in documents and passed between
+// subsystems: never reorder them.
+enum TImageFormat : Byte { ifBmp, ifPng, ifJpg, ifGif, ifUnknown, ifWmf, ifEmf, ifTiff, ifIco };
+
+// Pictures larger than this are refused before any pixel memory is taken
+// (the document refuses them too).
+constexpr Int64 MaxImagePixels = 30000000;
+
+// By the extension, without regard to case: ".bmp", ".png", ".jpg"/".jpe"/
+// ".jpeg", ".gif", ".emf", ".tif"/".tiff"; anything else (".wmf" and ".ico"
+// too) is ifUnknown.
+TImageFormat GetImageTypeByExt(const String& FileName);
+// The extension text of Format without a dot ("bmp", "png", "jpg", "gif", "",
+// "wmf", "emf", "tiff", "ico"). Only the low 7 bits of Format count; a value
+// above 8 leaves Ext as it was.
+void GetImageTypeExt(Byte Format, String& Ext);
+
+// The size that fits W x H into BoxW x BoxH keeping the aspect ratio, never
+// larger than the picture and at least 1 x 1. The quotient is taken first and
+// then multiplied, then truncated.
+void FitSize(Integer W, Integer H, Integer BoxW, Integer BoxH, Integer& NewW, Integer& NewH);
+
+// True when a picture of W x H pixels may be decoded: both sides above 0 and
+// at most MaxImagePixels pixels (checked without overflow).
+bool ImageSizeAllowed(Int64 W, Int64 H);
+
+// The pixel size that the header of a BMP, PNG, JPEG, GIF or TIFF picture
+// claims, read from the stream's position without decoding anything (for a
+// GIF the larger of the logical screen and the first frame). False when the
+// data is none of those or ends before the size. Leaves the position anywhere.
+bool ReadImageHeaderSize(TStream* Stream, Int64& Width, Int64& Height);
+// The same for a file; false when it cannot be opened.
+bool ReadImageFileHeaderSize(const String& FileName, Int64& Width, Int64& Height);
