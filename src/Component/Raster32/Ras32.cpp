@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_Backends_Generic.h"
+#include "Component/Raster32/Ras32_Resamplers.h"
 #include "framework/BmpFormat.h"
 #include "framework/SysUtils.h"
 
@@ -859,4 +860,233 @@ bool TCustomBitmap32::SameContent(TPersistent* Other) const
     // The streams of two bitmaps are equal exactly when their sizes and pixels are.
     return FWidth == B->FWidth && FHeight == B->FHeight &&
            std::equal(FBits, FBits + static_cast<size_t>(FWidth) * FHeight, B->FBits);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing onto other bitmaps, copying, flips and rotations
+
+void TCustomBitmap32::Draw(Integer DstX, Integer DstY, TCustomBitmap32* Src)
+{
+    if (Src) Src->DrawTo(this, DstX, DstY);
+}
+
+void TCustomBitmap32::Draw(Integer DstX, Integer DstY, const TRect& SrcRect, TCustomBitmap32* Src)
+{
+    if (Src) Src->DrawTo(this, DstX, DstY, SrcRect);
+}
+
+void TCustomBitmap32::Draw(const TRect& DstRect, const TRect& SrcRect, TCustomBitmap32* Src)
+{
+    if (Src) Src->DrawTo(this, DstRect, SrcRect);
+}
+
+void TCustomBitmap32::DrawTo(TCustomBitmap32* Dst) { DrawTo(Dst, 0, 0); }
+
+void TCustomBitmap32::DrawTo(TCustomBitmap32* Dst, Integer DstX, Integer DstY)
+{
+    DrawTo(Dst, DstX, DstY, BoundsRect());
+}
+
+void TCustomBitmap32::DrawTo(TCustomBitmap32* Dst, Integer DstX, Integer DstY, const TRect& SrcRect)
+{
+    TransferBlock(Dst, DstX, DstY, Dst ? Dst->ClipRect() : TRect{}, this, SrcRect, FDrawMode, OnPixelCombine);
+}
+
+void TCustomBitmap32::DrawTo(TCustomBitmap32* Dst, const TRect& DstRect) { DrawTo(Dst, DstRect, BoundsRect()); }
+
+void TCustomBitmap32::DrawTo(TCustomBitmap32* Dst, const TRect& DstRect, const TRect& SrcRect)
+{
+    TransferStretched(Dst, DstRect, Dst ? Dst->ClipRect() : TRect{}, this, SrcRect, FResampler, FDrawMode,
+                      OnPixelCombine);
+}
+
+void TCustomBitmap32::CopyPixelsTo(TCustomBitmap32* Dst)
+{
+    Dst->SetSize(FWidth, FHeight);
+    if (!Empty() && Dst->FBits) MoveDwords(FBits, Dst->FBits, FWidth * FHeight);
+}
+
+void TCustomBitmap32::CopySettingsTo(TCustomBitmap32* Dst)
+{
+    Dst->SetDrawMode(FDrawMode);
+    Dst->SetCombineMode(FCombineMode);
+    Dst->SetWrapMode(FWrapMode);
+    Dst->SetMasterAlpha(FMasterAlpha);
+    Dst->FOuterColor = FOuterColor;
+    Dst->SetResamplerClassName(ResamplerClassName());
+    if (FResampler && Dst->FResampler) Dst->FResampler->Assign(FResampler);
+}
+
+void TCustomBitmap32::Assign(TPersistent* Source)
+{
+    BeginUpdate();
+    try {
+        if (!Source) {
+            SetSize(0, 0);
+        } else if (auto* Bitmap = dynamic_cast<TCustomBitmap32*>(Source)) {
+            if (Bitmap != this) {
+                Bitmap->CopyPixelsTo(this);
+                Bitmap->CopySettingsTo(this);
+            }
+        } else {
+            TCustomMap::Assign(Source);
+        }
+    } catch (...) {
+        EndUpdate();
+        Changed();
+        throw;
+    }
+    EndUpdate();
+    Changed();
+}
+
+void TCustomBitmap32::FlipHorz(TCustomBitmap32* Dst)
+{
+    if (!Dst || Dst == this) {
+        for (Integer y = 0; y < FHeight; ++y) std::reverse(GetRowPtr(y), GetRowPtr(y) + FWidth);
+        Changed();
+        return;
+    }
+    Dst->BeginUpdate();
+    try {
+        Dst->SetSize(FWidth, FHeight);
+        for (Integer y = 0; y < FHeight; ++y) std::reverse_copy(GetRowPtr(y), GetRowPtr(y) + FWidth, Dst->GetRowPtr(y));
+    } catch (...) {
+        Dst->EndUpdate();
+        throw;
+    }
+    Dst->EndUpdate();
+    Dst->Changed();
+}
+
+void TCustomBitmap32::FlipVert(TCustomBitmap32* Dst)
+{
+    if (!Dst || Dst == this) {
+        std::vector<TColor32> Row(static_cast<size_t>(FWidth));
+        for (Integer y = 0; y < FHeight / 2; ++y) {
+            TColor32* A = GetRowPtr(y);
+            TColor32* B = GetRowPtr(FHeight - 1 - y);
+            MoveDwords(A, Row.data(), FWidth);
+            MoveDwords(B, A, FWidth);
+            MoveDwords(Row.data(), B, FWidth);
+        }
+        Changed();
+        return;
+    }
+    Dst->SetSize(FWidth, FHeight);
+    for (Integer y = 0; y < FHeight; ++y) MoveDwords(GetRowPtr(y), Dst->GetRowPtr(FHeight - 1 - y), FWidth);
+    Dst->Changed();
+}
+
+namespace {
+
+// Turns Src by a quarter into Dst: pixel (x, y) goes to Target(x, y, W, H).
+template <class TTarget>
+void TurnQuarter(TCustomBitmap32* Src, TCustomBitmap32* Dst, TTarget Target)
+{
+    Integer W = Src->Width(), H = Src->Height();
+    Dst->SetSize(H, W);
+    if (Src->Empty()) return;
+    for (Integer y = 0; y < H; ++y) {
+        const TColor32* Row = Src->GetRowPtr(y);
+        for (Integer x = 0; x < W; ++x) {
+            TPoint P = Target(x, y, W, H);
+            Dst->SetPixel(P.X, P.Y, Row[x]);
+        }
+    }
+}
+
+}  // namespace
+
+void TCustomBitmap32::Rotate90(TCustomBitmap32* Dst)
+{
+    auto Target = [](Integer x, Integer y, Integer, Integer H) { return TPoint{H - 1 - y, x}; };
+    if (Dst && Dst != this) {
+        Dst->BeginUpdate();
+        try {
+            TurnQuarter(this, Dst, Target);
+        } catch (...) {
+            Dst->EndUpdate();
+            throw;
+        }
+        Dst->EndUpdate();
+        Dst->Changed();
+        return;
+    }
+    TCustomBitmap32 Turned;
+    TurnQuarter(this, &Turned, Target);
+    Turned.CopyPixelsTo(this);
+    Changed();
+}
+
+void TCustomBitmap32::Rotate270(TCustomBitmap32* Dst)
+{
+    auto Target = [](Integer x, Integer y, Integer W, Integer) { return TPoint{y, W - 1 - x}; };
+    if (Dst && Dst != this) {
+        Dst->BeginUpdate();
+        try {
+            TurnQuarter(this, Dst, Target);
+        } catch (...) {
+            Dst->EndUpdate();
+            throw;
+        }
+        Dst->EndUpdate();
+        Dst->Changed();
+        return;
+    }
+    TCustomBitmap32 Turned;
+    TurnQuarter(this, &Turned, Target);
+    Turned.CopyPixelsTo(this);
+    Changed();
+}
+
+void TCustomBitmap32::Rotate180(TCustomBitmap32* Dst)
+{
+    Integer Count = FWidth * FHeight;
+    if (!Dst || Dst == this) {
+        if (FBits) std::reverse(FBits, FBits + Count);
+        Changed();
+        return;
+    }
+    Dst->SetSize(FWidth, FHeight);
+    if (FBits && Dst->FBits) std::reverse_copy(FBits, FBits + Count, Dst->FBits);
+    Dst->Changed();
+}
+
+void TCustomBitmap32::Roll(Integer Dx, Integer Dy, bool FillBack, TColor32 FillColor)
+{
+    if (Empty() || (Dx == 0 && Dy == 0)) return;
+    if (Dx <= -FWidth || Dx >= FWidth || Dy <= -FHeight || Dy >= FHeight) {
+        if (FillBack) Clear(FillColor);
+        return;
+    }
+    Integer Shift = Dx + Dy * FWidth;
+    size_t Count = static_cast<size_t>(FWidth) * FHeight - static_cast<size_t>(Shift < 0 ? -Shift : Shift);
+    // Overlapping moves: from the end when moving to higher addresses.
+    if (Shift > 0)
+        std::copy_backward(FBits, FBits + Count, FBits + Shift + Count);
+    else
+        std::copy(FBits - Shift, FBits - Shift + Count, FBits);
+    if (FillBack) {
+        TRect R;
+        IntersectRects(R, TRect{Dx, Dy, Dx + FWidth, Dy + FHeight}, BoundsRect());
+        if (R.Top > 0)
+            FillRect(0, 0, FWidth, R.Top, FillColor);
+        else if (R.Top == 0)
+            FillRect(0, R.Bottom, FWidth, FHeight, FillColor);
+        if (R.Left > 0)
+            FillRect(0, R.Top, R.Left, R.Bottom, FillColor);
+        else if (R.Left == 0)
+            FillRect(R.Right, R.Top, FWidth, R.Bottom, FillColor);
+    }
+    Changed();
+}
+
+void TCustomBitmap32::ResetAlpha(Byte AlphaValue)
+{
+    if (!FMeasuringMode && FBits) {
+        Byte* P = reinterpret_cast<Byte*>(FBits) + 3;
+        for (Integer i = 0; i < FWidth * FHeight; ++i, P += 4) *P = AlphaValue;
+    }
+    Changed();
 }

@@ -508,6 +508,51 @@ protected:
     void SkipStippleColor();
 
     friend class TCustomBackend;
+
+public:
+    // -----------------------------------------------------------------------
+    // Drawing onto other bitmaps, copying, flips and rotations (the last
+    // section of Ras32.cpp). The transfers (Ras32_Resamplers) use this
+    // bitmap's DrawMode, OnPixelCombine, MasterAlpha, CombineMode, OuterColor
+    // and, to stretch, its Resampler; a nil Dst raises "Destination bitmap is nil".
+
+    // Nothing when Src is nil; else Src's DrawTo onto this bitmap.
+    void Draw(Integer DstX, Integer DstY, TCustomBitmap32* Src);
+    void Draw(Integer DstX, Integer DstY, const TRect& SrcRect, TCustomBitmap32* Src);
+    void Draw(const TRect& DstRect, const TRect& SrcRect, TCustomBitmap32* Src);
+    // One to one within Dst's clip rectangle; the rectangle forms stretch.
+    void DrawTo(TCustomBitmap32* Dst);
+    void DrawTo(TCustomBitmap32* Dst, Integer DstX, Integer DstY);
+    void DrawTo(TCustomBitmap32* Dst, Integer DstX, Integer DstY, const TRect& SrcRect);
+    void DrawTo(TCustomBitmap32* Dst, const TRect& DstRect);
+    void DrawTo(TCustomBitmap32* Dst, const TRect& DstRect, const TRect& SrcRect);
+
+    // Dst takes this bitmap's size and pixels.
+    virtual void CopyPixelsTo(TCustomBitmap32* Dst);
+    // Dst takes the draw, combine and wrap modes, master alpha, outer colour
+    // and a resampler of the same class with the same properties.
+    virtual void CopySettingsTo(TCustomBitmap32* Dst);
+    // Nil empties the bitmap; another bitmap gives its pixels and settings;
+    // anything else is the platform's assignment. One change at the end.
+    void Assign(TPersistent* Source) override;
+
+    // Into Dst (nil or this bitmap: in place), mirrored left to right or top to bottom.
+    void FlipHorz(TCustomBitmap32* Dst = nullptr);
+    void FlipVert(TCustomBitmap32* Dst = nullptr);
+    // Clockwise by 90 degrees, by 180, counter-clockwise by 90; into Dst, or
+    // in place when Dst is nil or this bitmap. In place, the change is
+    // reported after the pixels are turned.
+    void Rotate90(TCustomBitmap32* Dst = nullptr);
+    void Rotate180(TCustomBitmap32* Dst = nullptr);
+    void Rotate270(TCustomBitmap32* Dst = nullptr);
+    // Moves the whole pixel memory by Dx + Dy * Width pixels (a horizontal
+    // shift carries pixels into the next row); FillBack paints what was
+    // uncovered with FillColor. A shift as large as the bitmap clears it
+    // (with FillBack) or does nothing.
+    void Roll(Integer Dx, Integer Dy, bool FillBack, TColor32 FillColor);
+    // Every alpha byte := AlphaValue (not while measuring); the change is reported in both cases.
+    void ResetAlpha() { ResetAlpha(255); }
+    void ResetAlpha(Byte AlphaValue);
 };
 
 // ---------------------------------------------------------------------------
