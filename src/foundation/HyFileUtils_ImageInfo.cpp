@@ -77,7 +77,7 @@ bool PngSize(TStream* S, Int64& W, Int64& H)
     return true;
 }
 
-bool JpegSize(TStream* S, Int64& W, Int64& H)
+bool JpegSize(TStream* S, Int64& W, Int64& H, Integer& Components)
 {
     // Walk the marker segments up to the first start of frame (SOF0..SOF15
     // without DHT C4, JPG C8 and DAC CC).
@@ -94,10 +94,11 @@ bool JpegSize(TStream* S, Int64& W, Int64& H)
         uint32_t Length = BigEndian16(L);
         if (Length < 2) return false;
         if (Marker >= 0xC0 && Marker <= 0xCF && Marker != 0xC4 && Marker != 0xC8 && Marker != 0xCC) {
-            uint8_t F[5];  // precision, height, width
-            if (Length < 7 || !ReadExact(S, F, 5)) return false;
+            uint8_t F[6];  // precision, height, width, components
+            if (Length < 8 || !ReadExact(S, F, 6)) return false;
             H = BigEndian16(F + 1);
             W = BigEndian16(F + 3);
+            Components = F[5];
             return true;
         }
         Int64 Next = S->Position() + Length - 2;
@@ -187,28 +188,41 @@ bool TiffSize(TStream* S, bool BigEndian, Int64& W, Int64& H)
 
 }  // namespace
 
-bool ReadImageHeaderSize(TStream* Stream, Int64& Width, Int64& Height)
+bool ReadImageHeader(TStream* Stream, TImageHeader& Header)
 {
+    Header = TImageHeader();
+    TImageHeader& H = Header;
     uint8_t Sig[8];
-    if (!ReadExact(Stream, Sig, 2)) return false;
-    if (Sig[0] == 'B' && Sig[1] == 'M') return BmpSize(Stream, Width, Height);
-    if (Sig[0] == 0xFF && Sig[1] == 0xD8) return JpegSize(Stream, Width, Height);
-    if (!ReadExact(Stream, Sig + 2, 2)) return false;
-    if (std::memcmp(Sig, "II*\0", 4) == 0) return TiffSize(Stream, false, Width, Height);
-    if (std::memcmp(Sig, "MM\0*", 4) == 0) return TiffSize(Stream, true, Width, Height);
-    if (!ReadExact(Stream, Sig + 4, 2)) return false;
-    if (std::memcmp(Sig, "GIF87a", 6) == 0 || std::memcmp(Sig, "GIF89a", 6) == 0)
-        return GifSize(Stream, Width, Height);
-    if (!ReadExact(Stream, Sig + 6, 2)) return false;
-    if (std::memcmp(Sig, "\x89PNG\r\n\x1A\n", 8) == 0) return PngSize(Stream, Width, Height);
-    return false;
+    bool Known = false;
+    if (!ReadExact(Stream, Sig, 2)) {
+    } else if (Sig[0] == 'B' && Sig[1] == 'M') {
+        H.Format = ifBmp;
+        Known = BmpSize(Stream, H.Width, H.Height);
+    } else if (Sig[0] == 0xFF && Sig[1] == 0xD8) {
+        H.Format = ifJpg;
+        Known = JpegSize(Stream, H.Width, H.Height, H.Components);
+    } else if (!ReadExact(Stream, Sig + 2, 2)) {
+    } else if (std::memcmp(Sig, "II*\0", 4) == 0 || std::memcmp(Sig, "MM\0*", 4) == 0) {
+        H.Format = ifTiff;
+        Known = TiffSize(Stream, Sig[0] == 'M', H.Width, H.Height);
+    } else if (!ReadExact(Stream, Sig + 4, 2)) {
+    } else if (std::memcmp(Sig, "GIF87a", 6) == 0 || std::memcmp(Sig, "GIF89a", 6) == 0) {
+        H.Format = ifGif;
+        Known = GifSize(Stream, H.Width, H.Height);
+    } else if (ReadExact(Stream, Sig + 6, 2) && std::memcmp(Sig, "\x89PNG\r\n\x1A\n", 8) == 0) {
+        H.Format = ifPng;
+        Known = PngSize(Stream, H.Width, H.Height);
+    }
+    if (!Known) Header = TImageHeader();
+    return Known;
 }
 
-bool ReadImageFileHeaderSize(const String& FileName, Int64& Width, Int64& Height)
+bool ReadImageFileHeader(const String& FileName, TImageHeader& Header)
 {
+    Header = TImageHeader();
     try {
         TFileStream F(FileName, fmOpenRead | fmShareDenyNone);
-        return ReadImageHeaderSize(&F, Width, Height);
+        return ReadImageHeader(&F, Header);
     } catch (const EStreamError&) {
         return false;
     }

@@ -32,10 +32,18 @@ void FitSize(Integer W, Integer H, Integer BoxW, Integer BoxH, Integer& NewW, In
 // at most MaxImagePixels pixels (checked without overflow).
 bool ImageSizeAllowed(Int64 W, Int64 H);
 
-// The pixel size that the header of a BMP, PNG, JPEG, GIF or TIFF picture
-// claims, read from the stream's position without decoding anything (for a
-// GIF the larger of the logical screen and the first frame). False when the
-// data is none of those or ends before the size. Leaves the position anywhere.
-bool ReadImageHeaderSize(TStream* Stream, Int64& Width, Int64& Height);
+// What a picture file's header says, read without decoding anything.
+struct TImageHeader {
+    TImageFormat Format = ifUnknown;  // by the signature: ifBmp, ifPng, ifJpg, ifGif or ifTiff
+    Int64 Width = 0;                  // the size the header claims
+    Int64 Height = 0;
+    Integer Components = 0;           // JPEG: components of the frame (1 grey, 3 colour, 4 CMYK)
+};
+
+// Reads the header of a BMP, PNG, JPEG, GIF or TIFF picture from the
+// stream's position (for a GIF the size is the larger of the logical screen
+// and the first frame). False when the data is none of those or ends before
+// the size. Leaves the position anywhere.
+bool ReadImageHeader(TStream* Stream, TImageHeader& Header);
 // The same for a file; false when it cannot be opened.
-bool ReadImageFileHeaderSize(const String& FileName, Int64& Width, Int64& Height);
+bool ReadImageFileHeader(const String& FileName, TImageHeader& Header);

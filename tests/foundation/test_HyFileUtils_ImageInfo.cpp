@@ -124,29 +124,32 @@ std::string Tiff(bool BigEndian, uint32_t W, uint32_t H)
 
 }  // namespace
 
-TEST(HyFileUtils_ImageInfo, HeaderSizes)
+TEST(HyFileUtils_ImageInfo, Headers)
 {
     struct {
         const char* What;
         std::string Data;
         bool Known;
         Int64 W, H;
+        TImageFormat Format = ifUnknown;
+        Integer Components = 0;
     } const Cases[] = {
-        {"png", Png(100000, 100000), true, 100000, 100000},
+        {"png", Png(100000, 100000), true, 100000, 100000, ifPng},
         {"png cut short", Png(5, 6).substr(0, 20), false, 0, 0},
-        {"jpeg", Jpeg(6000, 4000, false), true, 6000, 4000},
-        {"jpeg after an APP segment", Jpeg(65535, 65535, true), true, 65535, 65535},
+        {"jpeg", Jpeg(6000, 4000, false), true, 6000, 4000, ifJpg, 3},
+        {"jpeg after an APP segment", Jpeg(65535, 65535, true), true, 65535, 65535, ifJpg, 3},
         {"jpeg cut inside a segment", Jpeg(10, 10, true).substr(0, 100), false, 0, 0},
+        {"grey jpeg", Jpeg(8, 8, false).replace(Jpeg(8, 8, false).size() - 10, 1, 1, char(1)), true, 8, 8, ifJpg, 1},
         {"jpeg scan before a frame", std::string("\xFF\xD8\xFF\xDA\0\x02", 6), false, 0, 0},
-        {"gif screen", Gif(640, 480, 0, 10, 10), true, 640, 480},
-        {"gif frame beyond the screen", Gif(16, 16, 100, 60000, 50000), true, 60100, 50000},
-        {"gif without a frame", Gif(20, 30, 0, 1, 1).substr(0, 13), true, 20, 30},
-        {"bmp bottom-up", Bmp(40, 30), true, 40, 30},
-        {"bmp top-down", Bmp(40, -30), true, 40, 30},
-        {"bmp huge", Bmp(100000, 100000), true, 100000, 100000},
-        {"bmp core header", BmpCore(300, 200), true, 300, 200},
-        {"tiff little-endian", Tiff(false, 5000, 7000), true, 5000, 7000},
-        {"tiff big-endian", Tiff(true, 70000, 3), true, 70000, 3},
+        {"gif screen", Gif(640, 480, 0, 10, 10), true, 640, 480, ifGif},
+        {"gif frame beyond the screen", Gif(16, 16, 100, 60000, 50000), true, 60100, 50000, ifGif},
+        {"gif without a frame", Gif(20, 30, 0, 1, 1).substr(0, 13), true, 20, 30, ifGif},
+        {"bmp bottom-up", Bmp(40, 30), true, 40, 30, ifBmp},
+        {"bmp top-down", Bmp(40, -30), true, 40, 30, ifBmp},
+        {"bmp huge", Bmp(100000, 100000), true, 100000, 100000, ifBmp},
+        {"bmp core header", BmpCore(300, 200), true, 300, 200, ifBmp},
+        {"tiff little-endian", Tiff(false, 5000, 7000), true, 5000, 7000, ifTiff},
+        {"tiff big-endian", Tiff(true, 70000, 3), true, 70000, 3, ifTiff},
         {"tiff without a height", Tiff(false, 5, 7).substr(0, 8 + 2 + 24), false, 0, 0},
         {"unknown", "hello, world", false, 0, 0},
         {"empty", "", false, 0, 0},
@@ -155,16 +158,16 @@ TEST(HyFileUtils_ImageInfo, HeaderSizes)
         TMemoryStream S;
         if (!C.Data.empty()) S.WriteBuffer(C.Data.data(), static_cast<Integer>(C.Data.size()));
         S.SetPosition(0);
-        Int64 W = 0, H = 0;
-        EXPECT_EQ(ReadImageHeaderSize(&S, W, H), C.Known) << C.What;
-        if (C.Known) {
-            EXPECT_EQ(W, C.W) << C.What;
-            EXPECT_EQ(H, C.H) << C.What;
-        }
+        TImageHeader H;
+        EXPECT_EQ(ReadImageHeader(&S, H), C.Known) << C.What;
+        EXPECT_EQ(H.Format, C.Format) << C.What;  // ifUnknown when not read
+        EXPECT_EQ(H.Width, C.W) << C.What;
+        EXPECT_EQ(H.Height, C.H) << C.What;
+        EXPECT_EQ(H.Components, C.Components) << C.What;
     }
 }
 
-TEST(HyFileUtils_ImageInfo, HeaderSizeOfAFile)
+TEST(HyFileUtils_ImageInfo, HeaderOfAFile)
 {
     TTempFolder Dir;
     std::string Data = Png(321, 123);
@@ -172,9 +175,11 @@ TEST(HyFileUtils_ImageInfo, HeaderSizeOfAFile)
         TFileStream F(Dir / u"a.png", fmCreate);
         F.WriteBuffer(Data.data(), static_cast<Integer>(Data.size()));
     }
-    Int64 W = 0, H = 0;
-    EXPECT_TRUE(ReadImageFileHeaderSize(Dir / u"a.png", W, H));
-    EXPECT_EQ(W, 321);
-    EXPECT_EQ(H, 123);
-    EXPECT_FALSE(ReadImageFileHeaderSize(Dir / u"missing.png", W, H));
+    TImageHeader H;
+    EXPECT_TRUE(ReadImageFileHeader(Dir / u"a.png", H));
+    EXPECT_EQ(H.Format, ifPng);
+    EXPECT_EQ(H.Width, 321);
+    EXPECT_EQ(H.Height, 123);
+    EXPECT_FALSE(ReadImageFileHeader(Dir / u"missing.png", H));
+    EXPECT_EQ(H.Width, 0);
 }
