@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "Component/Raster32/Ras32_Resamplers.h"
 #include "document/ViDuza.h"
 #include "filters/Ras32_BlendModes.h"
 
@@ -589,4 +590,125 @@ void SetAlphaFromIntensity(TCustomBitmap32* Dst, TCustomBitmap32* Src, bool All)
     TColor32* D = Dst->Bits();
     for (Integer I = 0; I < Count; ++I)
         if (All || (D[I] >> 24) != 0) D[I] = WithAlpha(D[I], IntensityOf(S[I]));
+}
+
+// ===========================================================================
+// Frames and resizing
+
+Byte ColorLightness(TColor32 C)
+{
+    Integer R = RedOf(C), G = GreenOf(C), B = BlueOf(C);
+    return static_cast<Byte>((MaxOf3(R, G, B) + MinOf3(R, G, B)) >> 1);
+}
+
+void ResizeBitmap(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer Width, Integer Height)
+{
+    // Through a copy, so that Src may be Dst and keeps its own resampler.
+    TCustomBitmap32 Copy;
+    Copy.SetResamplerClassName(ResamplerClassList()->Items(2)->ClassName);
+    Copy.SetSize(Src->Width(), Src->Height());
+    TDrawMode OldMode = Src->DrawMode();
+    Src->SetDrawMode(dmOpaque);
+    try {
+        Copy.Draw(0, 0, Src);
+    } catch (...) {
+        Src->SetDrawMode(OldMode);
+        throw;
+    }
+    Src->SetDrawMode(OldMode);
+    Dst->SetSize(Width, Height);
+    Dst->Draw(Dst->BoundsRect(), Copy.BoundsRect(), &Copy);
+}
+
+void DrawShadedFrame(TCustomBitmap32* Bitmap, TRect Rect, Integer Inset, Integer N)
+{
+    N = std::min({N, Bitmap->Width() / 2, Bitmap->Height() / 2});
+    if (N <= 0) return;
+    // The frame takes its shade from this pixel: outside the bitmap there is none.
+    if (!PointInRect(Bitmap->BoundsRect(), TPoint{Rect.Left, Rect.Top})) return;
+    TColor32 C = Bitmap->Pixel(Rect.Left, Rect.Top);
+    Integer Step = ColorLightness(C) / (N + 3);
+    if (Step == 0) return;
+    Byte H, S, L;
+    Color32ToIntHSL(C, H, S, L);
+    GrowRect(Rect, N - Inset, N - Inset);
+    for (Integer k = 0; k < N; ++k) {
+        Bitmap->FrameRectS(Rect, IntHSLToColor32(H, S, L - Step * (k + 1)));
+        GrowRect(Rect, -1, -1);
+    }
+}
+
+namespace {
+
+// Draws Tile at (X, Y), or the corner piece for the first one of an edge.
+void DrawEdgePiece(TCustomBitmap32* Dst, Integer X, Integer Y, TCustomBitmap32* Tile, TCustomBitmap32* Corner,
+                   bool& First)
+{
+    Dst->Draw(X, Y, First ? Corner : Tile);
+    First = false;
+}
+
+void DrawMitredFrame(TCustomBitmap32* Tile, TCustomBitmap32* Dst, const TRect& Rect)
+{
+    // Work on a copy: the tile is turned at every corner. W runs along an
+    // edge, H is the frame's thickness; a square tile has W = H.
+    TCustomBitmap32 Piece;
+    Piece.Assign(Tile);
+    Integer W = Piece.Width(), H = Piece.Height();
+
+    for (Integer X = Rect.Left; X < Rect.Right; X += W) Dst->Draw(X, Rect.Top, &Piece);
+
+    // The corner piece: the turned tile with the triangle toward the corner
+    // transparent, so that the edge below shows through on the diagonal.
+    Piece.Rotate90();
+    TCustomBitmap32 Corner;
+    Corner.Assign(&Piece);
+    Corner.SetDrawMode(dmBlend);
+    for (Integer j = 0; j < Corner.Height(); ++j)
+        for (Integer i = 0; i < Corner.Width() && i + j < H; ++i) Corner.SetPixel(i, j, Corner.Pixel(i, j) & 0x00FFFFFF);
+
+    bool First = true;
+    for (Integer Y = Rect.Top; Y < Rect.Bottom; Y += W) DrawEdgePiece(Dst, Rect.Right - H, Y, &Piece, &Corner, First);
+
+    Piece.Rotate90();
+    Corner.Rotate90();
+    First = true;
+    for (Integer X = Rect.Right - W; X + W >= Rect.Left; X -= W)
+        DrawEdgePiece(Dst, X, Rect.Bottom - H, &Piece, &Corner, First);
+
+    Piece.Rotate90();
+    Corner.Rotate90();
+    First = true;
+    for (Integer Y = Rect.Bottom - W; Y + W >= Rect.Top; Y -= W) DrawEdgePiece(Dst, Rect.Left, Y, &Piece, &Corner, First);
+
+    Corner.Rotate90();
+    Dst->Draw(Rect.Left, Rect.Top, &Corner);
+}
+
+}  // namespace
+
+void DrawTiledFrame(TCustomBitmap32* Tile, TCustomBitmap32* Dst, const TRect& Rect, bool Mitred)
+{
+    if (Tile->Empty()) return;
+    TRect OldClip = Dst->ClipRect();
+    Dst->SetClipRect(Rect);
+    try {
+        if (Mitred) {
+            DrawMitredFrame(Tile, Dst, Rect);
+        } else {
+            Integer X = Rect.Left, Y = Rect.Top;
+            while (Y < Rect.Bottom) {
+                Dst->Draw(X, Y, Tile);
+                X += Tile->Width();
+                if (X > Rect.Right - 1) {
+                    X = Rect.Left;
+                    Y += Tile->Height();
+                }
+            }
+        }
+    } catch (...) {
+        Dst->SetClipRect(OldClip);
+        throw;
+    }
+    Dst->SetClipRect(OldClip);
 }

@@ -73,3 +73,22 @@ void MultiplyAlphaInRect(TCustomBitmap32* Dst, TCustomBitmap32* Src, const TRect
 // Dst's alpha := intensity of the Src pixel at the same index (without All
 // only where Dst's alpha is not 0).
 void SetAlphaFromIntensity(TCustomBitmap32* Dst, TCustomBitmap32* Src, bool All);
+
+// ===========================================================================
+// Frames and resizing (the last section of HyRas32Filters.cpp).
+
+// (max(R, G, B) + min(R, G, B)) shr 1.
+Byte ColorLightness(TColor32 C);
+// Dst becomes Src scaled to Width x Height through the draft resampler (box
+// averages when reducing, bilinear when enlarging). Src and Dst may be the
+// same bitmap; Src's draw mode is kept.
+void ResizeBitmap(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer Width, Integer Height);
+// N nested outlines (at most half the bitmap's smaller side), the outermost
+// N - Inset pixels outside Rect, each a lightness step darker than the pixel
+// at Rect's top-left (step = its lightness div (N + 3); nothing when 0).
+void DrawShadedFrame(TCustomBitmap32* Bitmap, TRect Rect, Integer Inset, Integer N);
+// Tiles Rect with Tile, drawn with the tile's own settings and clipped to
+// Rect. Mitred: only around the edges, the tile's height as their
+// thickness, turned at each corner, whose pieces meet on the diagonal. The
+// caller's tile is left as it is; an empty tile draws nothing.
+void DrawTiledFrame(TCustomBitmap32* Tile, TCustomBitmap32* Dst, const TRect& Rect, bool Mitred);
