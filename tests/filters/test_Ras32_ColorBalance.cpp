@@ -122,3 +122,36 @@ TEST(ColorBalance, RejectsShortStreamsAndBadModes)
     EXPECT_TRUE(Fresh.LoadFromStream(&S));
     EXPECT_EQ(Fresh.TransferMode(), tmHighlights);
 }
+
+TEST(ColorBalance, PreservedLightnessMatchesTheHslRoundTrip)
+{
+    TColorBalance CB;
+    CB.SetTransferMode(tmShadows);
+    CB.SetCyanRed(-35);
+    CB.SetTransferMode(tmMidtones);
+    CB.SetMagentaGreen(70);
+    CB.SetTransferMode(tmHighlights);
+    CB.SetYellowBlue(-90);
+    // A grid through the whole colour cube, greys, and random colours.
+    std::vector<TColor32> Pixels;
+    for (Integer R = 0; R < 256; R += 3)
+        for (Integer G = 0; G < 256; G += 5)
+            for (Integer B = 0; B < 256; B += 7) Pixels.push_back(Color32FromRGBA(R, G, B, (R + G) & 0xFF));
+    for (Integer I = 0; I < 256; ++I) Pixels.push_back(GrayColor32(I, 200));
+    std::mt19937 Rng(5);
+    for (Integer I = 0; I < 100000; ++I) Pixels.push_back(Rng());
+    auto Src = MakeBitmap(static_cast<Integer>(Pixels.size()), 1, Pixels);
+    CB.SetSourceBitmap(Src.get());
+    auto Dst = MakeBitmap(0, 0);
+    CB.Execute(Dst.get());
+    for (size_t I = 0; I < Pixels.size(); ++I) {
+        const TColor32 C = Pixels[I];
+        const Integer r = RedOf(C), g = GreenOf(C), b = BlueOf(C);
+        const TColor32 Looked = Color32FromRGBA(CB.RedLookup()[r], CB.GreenLookup()[g], CB.BlueLookup()[b], 0);
+        Single H, S, L;
+        Color32ToHSL(Looked, H, S, L);
+        L = static_cast<Single>((MaxOf3(r, g, b) + MinOf3(r, g, b)) >> 1) / 255;
+        const TColor32 Expected = (C & 0xFF000000) | (HSLToColor32(H, S, L) & 0x00FFFFFF);
+        ASSERT_EQ(Dst->Bits()[I], Expected) << std::hex << C;
+    }
+}
