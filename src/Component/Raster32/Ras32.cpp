@@ -619,6 +619,60 @@ void TCustomBitmap32::FillRectTS(const TRect& ARect, TColor32 Value)
 // ---------------------------------------------------------------------------
 // Sub-pixel access
 
+TColor32 TCustomBitmap32::SampleSubpixel(Integer X, Integer Y) const
+{
+    const TColor32* P = FBits + (X >> 8) + static_cast<NativeInt>(Y >> 8) * FWidth;
+    return InterpolatePair(GammaCurve[255 - (X & 255)], GammaCurve[255 - (Y & 255)], P, P + FWidth);
+}
+
+TColor32 TCustomBitmap32::SampleSubpixelClipped(Integer X, Integer Y) const
+{
+    // The last column and row inside, in 24.8.
+    Integer R = (FClipRect.Right - 1) * 256, B = (FClipRect.Bottom - 1) * 256;
+    if (X < F256ClipRect.Left || Y < F256ClipRect.Top) return FOuterColor;
+    if (X < R && Y < B) return SampleSubpixel(X, Y);
+    // On the last column or row the neighbours beyond would be outside.
+    if (X == R && Y <= B) return FBits[(X >> 8) + static_cast<NativeInt>(Y >> 8) * FWidth];
+    if (Y == B && X <= R) return FBits[(X >> 8) + static_cast<NativeInt>(Y >> 8) * FWidth];
+    return FOuterColor;
+}
+
+namespace {
+
+// 16.16 to 24.8, rounded (+127) and floored; in 64 bits so that no position overflows.
+inline Integer FixedTo256(TFixed V) { return static_cast<Integer>((static_cast<Int64>(V) + 127) >> 8); }
+
+}  // namespace
+
+TColor32 TCustomBitmap32::GetPixelFixed(TFixed X, TFixed Y) const
+{
+    TColor32 Result = SampleSubpixel(FixedTo256(X), FixedTo256(Y));
+    EndPixelOps();
+    return Result;
+}
+
+TColor32 TCustomBitmap32::GetPixelFixedClipped(TFixed X, TFixed Y) const
+{
+    TColor32 Result = SampleSubpixelClipped(FixedTo256(X), FixedTo256(Y));
+    EndPixelOps();
+    return Result;
+}
+
+TColor32 TCustomBitmap32::GetPixelFixedWrapped(TFixed X, TFixed Y) const
+{
+    if (RectIsEmpty(FClipRect)) return FOuterColor;
+    Integer X0 = X >> 16, Y0 = Y >> 16;
+    Cardinal WX = (static_cast<Cardinal>(X) >> 8) & 255, WY = (static_cast<Cardinal>(Y) >> 8) & 255;
+    Integer L = FClipRect.Left, R = FClipRect.Right - 1, T = FClipRect.Top, B = FClipRect.Bottom - 1;
+    Integer X1 = WrapProcHorz(X0, L, R), X2 = WrapProcHorz(X0 + 1, L, R);
+    Integer Y1 = WrapProcVert(Y0, T, B), Y2 = WrapProcVert(Y0 + 1, T, B);
+    TColor32 Top = CombinePixel(Pixel(X2, Y1), Pixel(X1, Y1), WX);
+    TColor32 Bottom = CombinePixel(Pixel(X2, Y2), Pixel(X1, Y2), WX);
+    TColor32 Result = CombinePixel(Bottom, Top, WY);
+    EndPixelOps();
+    return Result;
+}
+
 namespace {
 
 // The four plots of BlendSubpixel around pixel Idx of Bits, each only where

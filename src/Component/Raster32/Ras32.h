@@ -443,7 +443,8 @@ public:
     // through PictureFileLoader.
     virtual void LoadFromFile(const String& FileName);
     virtual void SaveToFile(const String& FileName, bool BottomUp);
-    // A bitmap resource of a module (Windows only: defined in Ras32_Win).
+    // A bitmap resource of a module (Windows only: defined in Ras32_Win.cpp,
+    // library lm_raster_win).
     void LoadFromResourceID(NativeUInt Instance, Integer ResID);
     void LoadFromResourceName(NativeUInt Instance, const String& ResName);
     // The form-streaming pixel data: Width, Height (32-bit signed), then the

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32.h"
+#include "Component/Raster32/Ras32_Resamplers.h"
 
 namespace {
 
@@ -249,4 +250,61 @@ TEST(Ras32_Draw, BlendSubpixelClippedWritesOnlyInside)
     B.BlendSubpixelClipped(4 << 8, 2 << 8, White);
     B.BlendSubpixelClipped(2 << 8, 4 << 8, White);
     for (Integer i = 0; i < 36; ++i) EXPECT_EQ(B.Bits()[i], Black);
+}
+
+// ---------------------------------------------------------------------------
+// Sub-pixel reads
+
+TEST(Ras32_Draw, SampleSubpixelMixesFourPixelsByGamma)
+{
+    TCustomBitmap32 B;
+    B.SetSize(3, 3);
+    for (Integer i = 0; i < 9; ++i) B.Bits()[i] = 0x10203040u * (i + 1);
+    // 24.8 position (0.25, 1.75): columns 0 and 1, rows 1 and 2.
+    EXPECT_EQ(B.SampleSubpixel(0x40, 0x1C0),
+              InterpolatePair(GammaCurve[255 - 0x40], GammaCurve[255 - 0xC0], B.GetPixelPtr(0, 1), B.GetPixelPtr(0, 2)));
+    // 16.16 positions are rounded to 24.8 first.
+    EXPECT_EQ(B.GetPixelFixed(0x4000 - 100, 0x1C000 - 127), B.SampleSubpixel(0x40, 0x1C0));
+}
+
+TEST(Ras32_Draw, SampleSubpixelClippedAtTheEdges)
+{
+    TCustomBitmap32 B;
+    B.SetSize(5, 4);
+    for (Integer i = 0; i < 20; ++i) B.Bits()[i] = 0xFF000000u | static_cast<TColor32>(i * 0x0A0B0C);
+    B.SetClipRect(TRect{1, 1, 4, 3});
+    B.SetOuterColor(0x12345678);
+    struct TCase {
+        Integer X, Y;
+        TColor32 Want;
+    } Cases[] = {
+        {3 * 256, 1 * 256 + 0x80, B.Pixel(3, 1)},  // on the last column: that pixel, no mixing
+        {3 * 256 + 1, 1 * 256, 0x12345678},         // one step further: outside
+        {2 * 256, 2 * 256, B.Pixel(2, 2)},          // on the last row
+        {3 * 256, 2 * 256, B.Pixel(3, 2)},          // the last corner
+        {1 * 256 - 1, 2 * 256, 0x12345678},         // left of the clip
+        {2 * 256, 1 * 256 - 1, 0x12345678},         // above it
+        {2 * 256 + 0x10, 2 * 256 + 1, 0x12345678},  // below the last row
+        {1 * 256 + 0x80, 1 * 256 + 0x80, B.SampleSubpixel(1 * 256 + 0x80, 1 * 256 + 0x80)},
+    };
+    for (const auto& C : Cases) EXPECT_EQ(B.SampleSubpixelClipped(C.X, C.Y), C.Want) << C.X << "," << C.Y;
+    EXPECT_EQ(B.GetPixelFixedClipped((3 << 16) + 0x7F00, 1 << 16), 0x12345678u);
+    EXPECT_EQ(B.GetPixelFixedClipped(3 << 16, 1 << 16), B.Pixel(3, 1));
+}
+
+TEST(Ras32_Draw, GetPixelFixedWrapped)
+{
+    TCustomBitmap32 B;
+    B.SetSize(4, 2);
+    for (Integer i = 0; i < 8; ++i) B.Bits()[i] = 0xFF000000u | static_cast<TColor32>(i * 0x202020);
+    B.SetWrapMode(wmRepeat);
+    // Half a pixel left of 0: the last column and the first, half each.
+    TColor32 Top = CombinePixel(B.Pixel(0, 0), B.Pixel(3, 0), 0x80);
+    TColor32 Bottom = CombinePixel(B.Pixel(0, 1), B.Pixel(3, 1), 0x80);
+    EXPECT_EQ(B.GetPixelFixedWrapped(-0x8000, 0), CombinePixel(Bottom, Top, 0));
+    // Whole positions read the pixel itself.
+    EXPECT_EQ(B.GetPixelFixedWrapped(2 << 16, 1 << 16), B.Pixel(2, 1));
+    B.SetClipRect(TRect{});
+    B.SetOuterColor(0xABCDEF01);
+    EXPECT_EQ(B.GetPixelFixedWrapped(1 << 16, 0), 0xABCDEF01u);
 }
