@@ -18,6 +18,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libpixman-1-dev
   zlib1g-dev python3
   clang libclang-rt-14-dev
+  libvips-dev libmagickcore-6.q16-dev python3-pil
 )
 
 missing=()

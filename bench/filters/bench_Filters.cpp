@@ -255,6 +255,7 @@ void RegisterVips()
             benchmark::RegisterBenchmark(("vips/" + std::string(C.Name) + Suffix).c_str(),
                                          [Make = C.Make, Threads](benchmark::State& S) { RunVips(S, Threads, Make); })
                 ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
                 ->Iterations(C.Iterations);
         struct TBlend {
             const char* Name;
@@ -277,6 +278,7 @@ void RegisterVips()
                                              });
                                          })
                 ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
                 ->Iterations(2);
     }
 }
@@ -362,6 +364,7 @@ void RegisterMagick()
             benchmark::RegisterBenchmark(("magick/" + std::string(C.Name) + Suffix).c_str(),
                                          [Run = C.Run, Threads](benchmark::State& S) { RunMagick(S, Threads, Run); })
                 ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
                 ->Iterations(C.Iterations);
         struct TBlend {
             const char* Name;
@@ -387,6 +390,7 @@ void RegisterMagick()
                                              });
                                          })
                 ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
                 ->Iterations(2);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -206,16 +207,94 @@ void AdjustPixelHueSaturation(Byte& R, Byte& G, Byte& B, Integer Degrees, Intege
     R = static_cast<Byte>(r), G = static_cast<Byte>(g), B = static_cast<Byte>(b);
 }
 
+namespace {
+
+// AdjustPixelHueSaturation with its divisions by per-pixel values taken from
+// tables: saturation by (max, min), the pixel's own hue step by (delta,
+// difference), the saturation factor by s. The same integers result.
+struct THueSaturationTables {
+    Byte Sat[256][256];             // [max][min], max > min
+    int16_t HueStep[256][511];      // [delta][diff + 255] = diff * 60 div delta
+    Byte Ramp[61];                  // (t * 255 + 30) div 60
+};
+
+const THueSaturationTables& HueSaturationTables()
+{
+    static const std::unique_ptr<const THueSaturationTables> T = [] {
+        auto N = std::make_unique<THueSaturationTables>();
+        for (Integer Mx = 0; Mx < 256; ++Mx)
+            for (Integer Mn = 0; Mn < 256; ++Mn) {
+                const Integer c = Mx + Mn;
+                N->Sat[Mx][Mn] = Mx <= Mn ? 0 : static_cast<Byte>(c > 255 ? (Mx - Mn) * 255 / (510 - c) : (Mx - Mn) * 255 / c);
+            }
+        for (Integer D = 1; D < 256; ++D)
+            for (Integer Diff = -255; Diff <= 255; ++Diff) N->HueStep[D][Diff + 255] = static_cast<int16_t>(Diff * 60 / D);
+        for (Integer T = 0; T <= 60; ++T) N->Ramp[T] = static_cast<Byte>((T * 255 + 30) / 60);
+        return std::unique_ptr<const THueSaturationTables>(std::move(N));
+    }();
+    return *T;
+}
+
+}  // namespace
+
 void AdjustHueSaturation(TCustomBitmap32* Bitmap, Integer Degrees, Integer Amount)
 {
     if (!Bitmap || Bitmap->Empty()) return;
+    const THueSaturationTables& T = HueSaturationTables();
+    // The saturation factor for every s (the step that depends on s only).
+    Int64 Factor[256];
+    for (Integer S = 0; S < 256; ++S) {
+        Int64 A = Amount;
+        if (A > 0) A = 65025 / std::max<Int64>(A + S < 255 ? 255 - A : S, 1) - 255;
+        Factor[S] = A;
+    }
+    const Integer Turn = Degrees % 360;
     TColor32* P = Bitmap->Bits();
     const Integer Count = PixelCount(Bitmap);
     for (Integer I = 0; I < Count; ++I) {
         const TColor32 C = P[I];
-        Byte R = (C >> 16) & 0xFF, G = (C >> 8) & 0xFF, B = C & 0xFF;
-        AdjustPixelHueSaturation(R, G, B, Degrees, Amount);
-        P[I] = (C & 0xFF000000) | static_cast<TColor32>(R) << 16 | static_cast<TColor32>(G) << 8 | B;
+        Integer r = (C >> 16) & 0xFF, g = (C >> 8) & 0xFF, b = C & 0xFF;
+        const Integer Max = MaxOf3(r, g, b), Min = MinOf3(r, g, b);
+        if (Max == Min) continue;
+        const Integer s = T.Sat[Max][Min];
+        const Integer l = (Max + Min) / 2;
+        if (Degrees != 0) {
+            const Integer Delta = Max - Min;
+            Integer Own;
+            if (r == Max)
+                Own = T.HueStep[Delta][g - b + 255];
+            else if (g == Max)
+                Own = T.HueStep[Delta][b - r + 255] + 120;
+            else
+                Own = T.HueStep[Delta][r - g + 255] + 240;
+            Integer h = Turn + Own;
+            if (h < 0) h += 360;
+            if (h > 360) h -= 360;
+            const Integer f = h / 60;
+            Integer v = T.Ramp[(f & 1) ? 60 - h % 60 : h % 60];
+            v = v - ((v - 128) * (255 - s)) / 255;
+            if (l >= 129)
+                v = v + ((l - 128) * (255 - v) + 64) / 128;
+            else if (l < 128)
+                v = v + ((l - 128) * v) / 128;
+            const Integer Mid = ClampByte(v);
+            switch (f) {
+            case 1: r = Mid, g = Max, b = Min; break;
+            case 2: r = Min, g = Max, b = Mid; break;
+            case 3: r = Min, g = Mid, b = Max; break;
+            case 4: r = Mid, g = Min, b = Max; break;
+            case 5: r = Max, g = Min, b = Mid; break;
+            default: r = Max, g = Mid, b = Min; break;
+            }
+        }
+        if (Amount != 0) {
+            const Int64 A = Factor[s];
+            auto Move = [&](Integer Ch) {
+                return ClampByte(static_cast<Integer>(std::clamp<Int64>(Ch + A * (Ch - l) / 255, -1, 256)));
+            };
+            r = Move(r), g = Move(g), b = Move(b);
+        }
+        P[I] = (C & 0xFF000000) | static_cast<TColor32>(r) << 16 | static_cast<TColor32>(g) << 8 | static_cast<TColor32>(b);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "FilterTestUtils.h"
 #include "filters/HyRas32Filters.h"
+#include "filters/ImageWarping.h"
 #include "filters/Ras32_BlendModes.h"
 #include "filters/Ras32_ColorBalance.h"
 #include "filters/Ras32_Convolution.h"
@@ -83,6 +84,15 @@ const std::vector<TFilterCase>& Filters()
              ConvolveShift5x5(D.get(), B, K5, A, A);
              LaplaceSharpen3x3(D.get(), B);
              Gaussian3x3(B, B);
+         }},
+        {"ImageWarping", [](TCustomBitmap32* B, Integer A) {
+             for (TBrushTool Tool : {btWarp, btZoom, btTwirl, btFlower}) {
+                 TImgWarping Warp(B, B, Tool);
+                 Warp.UpdateBrush(A % 12, A);
+                 Warp.MouseDown(ssLeft, A % 7, Neg(A) % 5);
+                 Warp.MouseMove(ssLeft, 2, 3);
+                 Warp.MouseMove(ssRight, A % 9, 1);
+             }
          }},
         {"ColorBalance", [](TCustomBitmap32* B, Integer A) {
              TColorBalance CB;

@@ -263,3 +263,23 @@ TEST(EdgeEffects, AlphaMasks)
     EXPECT_EQ(Big->Bits()[1], 0x11FFFFFFu);  // only Src's pixel count
     SetAlphaFromIntensity(White.get(), Big.get(), true);  // Dst smaller: no overrun
 }
+
+TEST(ColourFilters, HueSaturationBitmapMatchesThePixelRoutine)
+{
+    std::vector<TColor32> Pixels;
+    for (Integer R = 0; R < 256; R += 9)
+        for (Integer G = 0; G < 256; G += 7)
+            for (Integer B = 0; B < 256; B += 5) Pixels.push_back(Color32FromRGBA(R, G, B, 255));
+    const Integer Degrees[] = {0, 45, -90, 359, 725};
+    const Integer Amounts[] = {0, 100, 255, 400, -128, -1000};
+    for (Integer D : Degrees)
+        for (Integer A : Amounts) {
+            auto B = MakeBitmap(static_cast<Integer>(Pixels.size()), 1, Pixels);
+            AdjustHueSaturation(B.get(), D, A);
+            for (size_t I = 0; I < Pixels.size(); ++I) {
+                Byte R = RedOf(Pixels[I]), G = GreenOf(Pixels[I]), Bl = BlueOf(Pixels[I]);
+                AdjustPixelHueSaturation(R, G, Bl, D, A);
+                ASSERT_EQ(B->Bits()[I], Color32FromRGBA(R, G, Bl, 255)) << std::hex << Pixels[I] << std::dec << " " << D << " " << A;
+            }
+        }
+}
