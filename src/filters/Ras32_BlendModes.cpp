@@ -1,5 +1,7 @@
 #include "filters/Ras32_BlendModes.h"
 
+#include "filters/HSLKernels.h"
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -118,16 +120,18 @@ inline void SingleChannelPixel(Integer Shift, TColor32 F, TColor32& B, Integer c
 
 inline void HslPixel(Integer Mode, TColor32 F, TColor32& B, Integer c)
 {
+    using namespace HSLKernels;
+    const TTables& T = Tables();
     Single Hf, Sf, Lf, Hb, Sb, Lb;
-    Color32ToHSL(F, Hf, Sf, Lf);
-    Color32ToHSL(B, Hb, Sb, Lb);
+    ToHSL(T, (F >> 16) & 0xFF, (F >> 8) & 0xFF, F & 0xFF, Hf, Sf, Lf);
+    ToHSL(T, (B >> 16) & 0xFF, (B >> 8) & 0xFF, B & 0xFF, Hb, Sb, Lb);
     TColor32 X;
     if (Mode == bmHue)
-        X = HSLToColor32(Hf, Sb, Lb);
+        X = FromHSL(Hf, Sb, Lb);
     else if (Mode == bmSaturation)
-        X = HSLToColor32(Hb, Sf, Lb);
+        X = FromHSL(Hb, Sf, Lb);
     else
-        X = HSLToColor32(Hb, Sb, Lf);
+        X = FromHSL(Hb, Sb, Lf);
     const TColor32 Bv = B;
     auto Channel = [&](Integer Shift) {
         return Toward((Bv >> Shift) & 0xFF, (X >> Shift) & 0xFF, c) << Shift;

@@ -1,5 +1,7 @@
 #include "filters/Ras32_ColorBalance.h"
 
+#include "filters/HSLKernels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -22,71 +24,14 @@ const TTransferTables GTransfer = [] {
     return T;
 }();
 
-// The lightness-preserving step, the same IEEE operations in the same order
-// as Color32ToHSL followed by HSLToColor32 (so the same bits), with the
-// divisions that depend on bytes only taken from tables.
-struct TLightnessTables {
-    Single Unit[256];            // i / 255 in Single
-    Single Sat[256][256];        // saturation of a colour with that max and min
-    Byte Grey[256];              // a grey of that lightness, rebuilt
-};
-
-const std::unique_ptr<const TLightnessTables> GLightness = [] {
-    auto T = std::make_unique<TLightnessTables>();
-    for (Integer I = 0; I < 256; ++I) T->Unit[I] = static_cast<Single>(I) / 255.0f;
-    for (Integer Mx = 0; Mx < 256; ++Mx)
-        for (Integer Mn = 0; Mn < 256; ++Mn) {
-            const Single Max = T->Unit[Mx], Min = T->Unit[Mn];
-            const Single L = (Max + Min) / 2, D = Max - Min;
-            T->Sat[Mx][Mn] = Mx == Mn ? 0 : (L >= 0.5f ? D / (2 - Max - Min) : D / (Max + Min));
-        }
-    for (Integer I = 0; I < 256; ++I) T->Grey[I] = static_cast<Byte>(HSLToColor32(0, 0, T->Unit[I]) & 0xFF);
-    return std::unique_ptr<const TLightnessTables>(std::move(T));
-}();
-
-// Halves to even, as the rebuild rounds; V stays near 0..1, so no overflow.
-inline Integer ChannelByte(double V) { return std::clamp(static_cast<Integer>(Round(V * 255)), 0, 255); }
-
-// floor for the small values of a hue (no library call).
-inline double FloorSmall(double V)
+// The looked-up colour (R, G, B) split into hue, saturation and lightness,
+// its lightness replaced by Lightness / 255, and rebuilt.
+inline TColor32 WithLightness(const HSLKernels::TTables& T, Integer R, Integer G, Integer B, Integer Lightness)
 {
-    const double T = static_cast<double>(static_cast<Int64>(V));
-    return T > V ? T - 1 : T;
-}
-
-// The colour (R, G, B) with its lightness replaced by Lightness / 255.
-inline TColor32 WithLightness(const TLightnessTables& T, Integer R, Integer G, Integer B, Integer Lightness)
-{
-    const Integer Mx = MaxOf3(R, G, B), Mn = MinOf3(R, G, B);
-    if (Mx == Mn) return static_cast<TColor32>(T.Grey[Lightness]) * 0x010101u;
-    const Single Rf = T.Unit[R], Gf = T.Unit[G], Bf = T.Unit[B], D = T.Unit[Mx] - T.Unit[Mn];
-    Single H;
-    if (R == Mx)
-        H = (Gf - Bf) / D;
-    else if (G == Mx)
-        H = (Bf - Rf) / D + 2;
-    else
-        H = (Rf - Gf) / D + 4;
-    H = H / 6;
-    if (H < 0) H = H + 1;
-    const Single S = T.Sat[Mx][Mn], L = T.Unit[Lightness];
-    const double M2 = L <= 0.5 ? L * (1.0 + S) : static_cast<double>(L) + S - static_cast<double>(L) * S;
-    const double M1 = 2.0 * L - M2;
-    auto Channel = [&](double Hue) {
-        Hue -= FloorSmall(Hue);
-        double V;
-        if (6 * Hue < 1)
-            V = M1 + (M2 - M1) * Hue * 6;
-        else if (2 * Hue < 1)
-            V = M2;
-        else if (3 * Hue < 2)
-            V = M1 + (M2 - M1) * (2.0 / 3.0 - Hue) * 6;
-        else
-            V = M1;
-        return ChannelByte(V);
-    };
-    return static_cast<TColor32>(Channel(H + 1.0 / 3.0)) << 16 | static_cast<TColor32>(Channel(H)) << 8 |
-           static_cast<TColor32>(Channel(H - 1.0 / 3.0));
+    if (MaxOf3(R, G, B) == MinOf3(R, G, B)) return static_cast<TColor32>(T.Grey[Lightness]) * 0x010101u;
+    Single H, S, L;
+    HSLKernels::ToHSL(T, R, G, B, H, S, L);
+    return HSLKernels::FromHSL(H, S, T.Unit[Lightness]);
 }
 
 }  // namespace
@@ -178,7 +123,7 @@ void TColorBalance::ApplyLookups(TCustomBitmap32* Dest)
     }
     // The looked-up colour split into hue, saturation and lightness, its
     // lightness replaced by the source's, (max + min) shr 1, and rebuilt.
-    const TLightnessTables& T = *GLightness;
+    const HSLKernels::TTables& T = HSLKernels::Tables();
     TColor32 LastIn = 0, LastOut = 0;
     bool HaveLast = false;
     for (Integer I = 0; I < Count; ++I) {
