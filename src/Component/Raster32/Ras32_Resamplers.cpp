@@ -358,58 +358,9 @@ void TSinshKernel::ListProperties(TPropList& List) const
 }
 
 // ---------------------------------------------------------------------------
-// Sub-pixel reads of a bitmap (24.8 and 16.16 positions), weighted by GammaCurve
+// The linear resampler's own read
 
 namespace {
-
-inline TColor32 SampleSubpixel(const TCustomBitmap32* B, Integer X, Integer Y)
-{
-    const TColor32* P = B->GetPixelPtr(X >> 8, Y >> 8);
-    return InterpolatePair(GammaCurve[255 - (X & 255)], GammaCurve[255 - (Y & 255)], P, P + B->Width());
-}
-
-TColor32 SampleSubpixelClipped(const TCustomBitmap32* B, Integer X, Integer Y)
-{
-    const TRect& C = B->ClipRect();
-    const TRect& C256 = B->ClipRect256();
-    Integer R = C.Right - 1, Bottom = C.Bottom - 1;
-    if (X < C256.Left || Y < C256.Top) return B->OuterColor();
-    if (X < R * 256 && Y < Bottom * 256) return SampleSubpixel(B, X, Y);
-    if (X == R * 256 && Y <= Bottom * 256) return B->Pixel(R, Y >> 8);
-    if (Y == Bottom * 256 && X <= R * 256) return B->Pixel(X >> 8, Bottom);
-    return B->OuterColor();
-}
-
-inline Integer ToSubpixel(TFixed V) { return static_cast<Integer>((static_cast<Int64>(V) + 127) >> 8); }
-
-TColor32 GetPixelFixed(const TCustomBitmap32* B, TFixed X, TFixed Y)
-{
-    TColor32 Result = SampleSubpixel(B, ToSubpixel(X), ToSubpixel(Y));
-    EndPixelOps();
-    return Result;
-}
-
-TColor32 GetPixelFixedClipped(const TCustomBitmap32* B, TFixed X, TFixed Y)
-{
-    TColor32 Result = SampleSubpixelClipped(B, ToSubpixel(X), ToSubpixel(Y));
-    EndPixelOps();
-    return Result;
-}
-
-TColor32 GetPixelFixedWrapped(const TCustomBitmap32* B, TFixed X, TFixed Y)
-{
-    const TRect& C = B->ClipRect();
-    if (RectIsEmpty(C)) return B->OuterColor();
-    Integer X0 = X >> 16, Y0 = Y >> 16;
-    Cardinal WX = (X >> 8) & 0xFF, WY = (Y >> 8) & 0xFF;
-    Integer X1 = B->WrapProcHorz(X0, C.Left, C.Right - 1), X2 = B->WrapProcHorz(X0 + 1, C.Left, C.Right - 1);
-    Integer Y1 = B->WrapProcVert(Y0, C.Top, C.Bottom - 1), Y2 = B->WrapProcVert(Y0 + 1, C.Top, C.Bottom - 1);
-    TColor32 Top = CombinePixel(B->Pixel(X2, Y1), B->Pixel(X1, Y1), WX);
-    TColor32 Bottom = CombinePixel(B->Pixel(X2, Y2), B->Pixel(X1, Y2), WX);
-    TColor32 Result = CombinePixel(Bottom, Top, WY);
-    EndPixelOps();
-    return Result;
-}
 
 // The bilinear read that fades out at the clip rectangle's edges: outside
 // reads transparent black, and in the one-pixel band around the edge the
@@ -420,7 +371,7 @@ TColor32 GetPixelFixedTransparentEdge(const TCustomBitmap32* B, const TRect& Cli
     if (L >= R || T >= Bm) return 0;
     Integer ix = X >> 16, iy = Y >> 16;
     if (ix >= L && ix < R - 1 && iy >= T && iy < Bm - 1) {
-        TColor32 Result = SampleSubpixel(B, X >> 8, Y >> 8);
+        TColor32 Result = B->SampleSubpixel(X >> 8, Y >> 8);
         EndPixelOps();
         return Result;
     }
@@ -555,17 +506,17 @@ void TLinearResampler::PrepareSampling()
     switch (FPixelAccessMode) {
     case pamUnsafe:
         FGetSampleFixed = [](TLinearResampler* Self, TFixed X, TFixed Y) {
-            return GetPixelFixed(Self->FBitmap, X, Y);
+            return Self->FBitmap->GetPixelFixed(X, Y);
         };
         break;
     case pamSafe:
         FGetSampleFixed = [](TLinearResampler* Self, TFixed X, TFixed Y) {
-            return GetPixelFixedClipped(Self->FBitmap, X, Y);
+            return Self->FBitmap->GetPixelFixedClipped(X, Y);
         };
         break;
     case pamWrap:
         FGetSampleFixed = [](TLinearResampler* Self, TFixed X, TFixed Y) {
-            return GetPixelFixedWrapped(Self->FBitmap, X, Y);
+            return Self->FBitmap->GetPixelFixedWrapped(X, Y);
         };
         break;
     case pamTransparentEdge:
