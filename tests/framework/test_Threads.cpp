@@ -179,13 +179,15 @@ TEST(Threads, FreeOnTerminateDeletesTheObjectAfterOnTerminate)
 
 TEST(Threads, DeletingARunningThreadTerminatesAndWaits)
 {
-    std::atomic<bool> left{false};
+    std::atomic<bool> entered{false}, left{false};
     auto* t = new TLambdaThread([&](TLambdaThread* self) {
+        entered = true;
         while (!self->Terminated()) self->Synchronize([] {});
         left = true;
     });
     t->Start();
-    TThread::Sleep(5);
+    // On a loaded machine the thread may not have begun yet after a fixed pause.
+    ASSERT_TRUE(PumpUntil([&] { return entered.load(); }));
     delete t;
     EXPECT_TRUE(left);
 }
