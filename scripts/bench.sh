@@ -6,6 +6,20 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
 
+# The peers the benchmarks run against, from Debian (with the C interfaces
+# of libvips and ImageMagick that run in the benchmark's own process).
+peers=(libpixman-1-dev libvips-tools libvips-dev imagemagick libmagickcore-dev python3-pil)
+missing=()
+for p in "${peers[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  lm_say "installing the benchmarks' peers: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq </dev/null
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+fi
+
 dir=$LM_ROOT/build/bench
 cmake -G Ninja -S "$LM_ROOT" -B "$dir" -DLM_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$dir" -j "${LM_JOBS:-4}"
