@@ -748,7 +748,8 @@ inline Cardinal Get32(const uint8_t* H, Integer At)
 // (or 0) and every byte offset must fit 32 bits, else the stream is damaged.
 Integer PixelCount(Int64 Width, Int64 Height)
 {
-    if (Width < 0 || Height < 0 || Width * Height > 0x7FFFFFFF / 4) StreamReadError();
+    if (Width < 0 || Height < 0 || Width > 0x7FFFFFFF || Height > 0x7FFFFFFF || Width * Height > 0x7FFFFFFF / 4)
+        StreamReadError();
     return static_cast<Integer>(Width * Height);
 }
 

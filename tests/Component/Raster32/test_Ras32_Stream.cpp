@@ -161,6 +161,7 @@ TEST(Ras32_Stream, HostileHeadersAreRejectedBeforeAllocating)
     } Cases[] = {
         {"negative width", -5, 4, 1000},
         {"lowest height", 4, INT32_MIN, 1000},
+        {"lowest height, no width", 0, INT32_MIN, 1000},
         {"2^31 pixels", 65536, 32768, 1000},
         {"2^31 pixels bottom-up", 32768, -65536, 1000},
         {"more than the stream holds", 3000, 3000, 4 * 3000 * 3000 - 1},
