@@ -1,6 +1,8 @@
 #include "filters/Ras32_BlendModes.h"
 
+#include "Component/Raster32/Ras32_Bindings.h"
 #include "filters/HSLKernels.h"
+#include "filters/Ras32_BlendModes_Variants.h"
 
 #include <array>
 #include <cmath>
@@ -262,10 +264,37 @@ TBlendModeProc* const BlendModeProcs[BlendModeCount] = {
     BlendSubtractive, BlendAverage, BlendDifference, BlendExclusion, BlendNegation, BlendGlow, BlendHeat,
     BlendFreeze, BlendRed, BlendGreen, BlendBlue, BlendHue, BlendSaturation, BlendLightness, BlendCustomMap};
 
-TBlendModeRow* const BlendModeRows[BlendModeCount] = {
+namespace BlendModesPas {
+TBlendModeRow* const Rows[BlendModeCount] = {
     GRows[0], GRows[1], GRows[2], GRows[3], GRows[4], GRows[5], GRows[6], GRows[7], GRows[8], GRows[9],
     GRows[10], GRows[11], GRows[12], GRows[13], GRows[14], GRows[15], GRows[16], GRows[17], GRows[18], GRows[19],
     GRows[20], GRows[21], GRows[22], GRows[23], GRows[24], GRows[25], GRows[26], GRows[27]};
+}
+
+TBlendModeRow* BlendModeRows[BlendModeCount] = {
+    GRows[0], GRows[1], GRows[2], GRows[3], GRows[4], GRows[5], GRows[6], GRows[7], GRows[8], GRows[9],
+    GRows[10], GRows[11], GRows[12], GRows[13], GRows[14], GRows[15], GRows[16], GRows[17], GRows[18], GRows[19],
+    GRows[20], GRows[21], GRows[22], GRows[23], GRows[24], GRows[25], GRows[26], GRows[27]};
+
+namespace {
+
+void RegisterBlendModeBindings()
+{
+    TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_BlendModes bindings");
+    for (Integer Mode = 0; Mode < BlendModeCount; ++Mode) {
+        Registry->RegisterBinding(Mode, &BlendModeRows[Mode]);
+        Registry->Add(Mode, BlendModesPas::Rows[Mode]);
+#if defined(LM_RAS32_BLENDMODES_SSE2)
+        if (BlendModesSSE2::Rows[Mode]) Registry->Add(Mode, BlendModesSSE2::Rows[Mode], CpuFeature(ciSSE2));
+        if (BlendModesAVX2::Rows[Mode]) Registry->Add(Mode, BlendModesAVX2::Rows[Mode], CpuFeature(ciAVX2));
+#endif
+    }
+    Registry->RebindAll();
+}
+
+const bool GBlendModesBound = (RegisterBlendModeBindings(), true);
+
+}  // namespace
 
 TStringList* GetBlendModeNames()
 {

@@ -46,9 +46,11 @@ void BlendSaturation(TColor32 F, TColor32& B, Cardinal M);
 void BlendLightness(TColor32 F, TColor32& B, Cardinal M);
 void BlendCustomMap(TColor32 F, TColor32& B, Cardinal M);
 
-// The routines and row forms by mode index 0..27.
+// The routines by mode index 0..27, and the row forms, bound through
+// "Ras32_BlendModes bindings" (id = mode index; vector forms for the modes
+// whose target is plain arithmetic).
 extern TBlendModeProc* const BlendModeProcs[BlendModeCount];
-extern TBlendModeRow* const BlendModeRows[BlendModeCount];
+extern TBlendModeRow* BlendModeRows[BlendModeCount];
 
 // Entry i = round(sqrt(i)).
 extern const Byte (&BlendModeSqrtTable)[65536];
