@@ -488,10 +488,22 @@ TEST_F(GlobalTest, HotkeysFirstRunRegistersTheDefaults)
     EXPECT_EQ(Platform.Registered.size(), 3u);
     EXPECT_TRUE(Platform.Messages.empty());  // silent at start
 
-    EXPECT_EQ(HotkeyShortCut(5), 0x6000 + 83);
-    EXPECT_EQ(HotkeyMenuCaption(u"Rectangle", 5), u"Rectangle");
-    EXPECT_EQ(HotkeyShortCut(6), 0);
-    EXPECT_EQ(HotkeyMenuCaption(u"Menu", 6), u"Menu    [Off]");
+    // The menu items: Ctrl + Shift + S for an enabled slot, the mark for one that is off.
+    struct TItem {
+        String Caption;
+        Word ShortCut = 1;
+        void SetCaption(const String& Value) { Caption = Value; }
+        void SetShortCut(Word Value) { ShortCut = Value; }
+    } Item;
+    SetHotkeyMenuItem(&Item, u"Rectangle", 5);
+    EXPECT_EQ(Item.Caption, u"Rectangle");
+    EXPECT_EQ(Item.ShortCut, 0x4000 + 0x2000 + 83);
+    SetHotkeyMenuItem(&Item, u"Menu", 6);
+    EXPECT_EQ(Item.Caption, u"Menu    [Off]");
+    EXPECT_EQ(Item.ShortCut, 0);
+    HotkeyTable->GetItem(5)->GetItem(1)->SetValue(HotkeyAlt);
+    EXPECT_EQ(HotkeyShortCut(5), 0x8000 + 83);
+    HotkeyTable->GetItem(5)->GetItem(1)->SetValue(6);
 
     DoneHotkeys();
     EXPECT_TRUE(Platform.Registered.empty());
