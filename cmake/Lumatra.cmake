@@ -28,7 +28,9 @@ target_compile_options(lm_options INTERFACE -Wall -Wextra)
 # Warnings are errors in CI; developers' builds make them errors too, so that
 # nothing reaches CI that it would refuse (LM_WERROR=OFF to look past them).
 option(LM_WERROR "Treat warnings as errors" ON)
-if(DEFINED ENV{CI} OR LM_WERROR)
+# The release benchmark build (-O3) is left out: GCC 12 gives false overlap
+# warnings from inlined std::string code there.
+if((DEFINED ENV{CI} OR LM_WERROR) AND NOT LM_BENCH)
   target_compile_options(lm_options INTERFACE -Werror)
 endif()
 
