@@ -19,7 +19,9 @@ HResult TPlainInterfacedPersistent::QueryInterface(const TGUID& IID, void** Obj)
 {
     *Obj = nullptr;
     if (!GetInterface(IID, Obj)) return E_NOINTERFACE_;
-    static_cast<IInterface*>(*Obj)->_AddRef();
+    // *Obj points at the interface's own part, which is not this object's
+    // IInterface part when the class has several interfaces.
+    _AddRef();
     return S_OK_;
 }
 
@@ -983,7 +985,7 @@ void TCustomBitmap32::Assign(TPersistent* Source)
                 Bitmap->CopyPixelsTo(this);
                 Bitmap->CopySettingsTo(this);
             }
-        } else {
+        } else if (!PlatformAssignFrom || !PlatformAssignFrom(this, Source)) {
             TCustomMap::Assign(Source);
         }
     } catch (...) {
@@ -1144,4 +1146,16 @@ void TCustomBitmap32::ResetAlpha(Byte AlphaValue)
         for (Integer i = 0; i < FWidth * FHeight; ++i, P += 4) *P = AlphaValue;
     }
     Changed();
+}
+
+// ---------------------------------------------------------------------------
+// Exchange with the platform's pictures
+
+TPlatformAssignFunc PlatformAssignFrom = nullptr;
+TPlatformAssignFunc PlatformAssignTo = nullptr;
+
+void TCustomBitmap32::AssignTo(TPersistent* Dest)
+{
+    if (PlatformAssignTo && Dest && PlatformAssignTo(this, Dest)) return;
+    TCustomMap::AssignTo(Dest);
 }

@@ -554,6 +554,13 @@ public:
     // Every alpha byte := AlphaValue (not while measuring); the change is reported in both cases.
     void ResetAlpha() { ResetAlpha(255); }
     void ResetAlpha(Byte AlphaValue);
+
+protected:
+    // -----------------------------------------------------------------------
+    // Exchange with the platform's pictures (the end of Ras32.cpp): Assign
+    // hands sources it does not know to PlatformAssignFrom, AssignTo hands
+    // its destinations to PlatformAssignTo.
+    void AssignTo(TPersistent* Dest) override;
 };
 
 // ---------------------------------------------------------------------------
@@ -569,3 +576,11 @@ bool ClipLineSegment(Integer& X1, Integer& Y1, Integer& X2, Integer& Y2, Integer
 // such a file raises EInvalidGraphic "Unknown picture file extension (.ext)".
 using TPictureFileLoader = void (*)(TCustomBitmap32* Bitmap, const String& FileName);
 extern TPictureFileLoader PictureFileLoader;
+
+// Assign from and AssignTo the platform's pictures (a platform bitmap or other
+// graphic, the picture container, the clipboard); installed by the Windows
+// side of the engine. Each answers false for a class it does not know, which
+// leaves the platform's assignment error.
+using TPlatformAssignFunc = bool (*)(TCustomBitmap32* Bitmap, TPersistent* Other);
+extern TPlatformAssignFunc PlatformAssignFrom;
+extern TPlatformAssignFunc PlatformAssignTo;

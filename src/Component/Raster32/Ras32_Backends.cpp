@@ -9,7 +9,7 @@ bool HasInterface(TCustomBackend* Backend, const TGUID& IID)
     if (!Backend) return false;
     void* Obj = nullptr;
     if (Backend->QueryInterface(IID, &Obj) != S_OK_ || !Obj) return false;
-    static_cast<IInterface*>(Obj)->_Release();
+    Backend->_Release();  // Obj is the interface's own part, not an IInterface
     return true;
 }
 
