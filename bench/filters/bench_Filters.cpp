@@ -464,7 +464,8 @@ const std::map<std::string, double>& PillowTimes()
         if (!Write(Script, PillowScript, std::strlen(PillowScript)) || !Write(PathA, PictureA().data(), Pixels * 4) ||
             !Write(PathB, PictureB().data(), Pixels * 4))
             return T;
-        const std::string Command = "python3 " + Script + " " + PathA + " " + PathB + " " + std::to_string(W) + " " +
+        // Debian's own interpreter, which has Pillow (python3-pil).
+        const std::string Command = "/usr/bin/python3 " + Script + " " + PathA + " " + PathB + " " + std::to_string(W) + " " +
                                     std::to_string(H);
         if (FILE* P = popen(Command.c_str(), "r")) {
             char Name[128];

@@ -5,7 +5,11 @@
 // filter units.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "Component/Raster32/Ras32_LowLevel.h"
@@ -37,6 +41,21 @@ inline const TTables& Tables()
     return *T;
 }
 
+// Branch-free selections: the channel that is largest, the hue sector and
+// the lightness half change from pixel to pixel, and mispredicted branches
+// would cost more than the arithmetic.
+inline double SelectDouble(bool C, double A, double B)
+{
+    uint64_t Ab, Bb;
+    std::memcpy(&Ab, &A, 8);
+    std::memcpy(&Bb, &B, 8);
+    const uint64_t M = 0 - static_cast<uint64_t>(C);
+    const uint64_t R = (Ab & M) | (Bb & ~M);
+    double Out;
+    std::memcpy(&Out, &R, 8);
+    return Out;
+}
+
 // Color32ToHSL of (R, G, B).
 inline void ToHSL(const TTables& T, Integer R, Integer G, Integer B, Single& H, Single& S, Single& L)
 {
@@ -47,31 +66,30 @@ inline void ToHSL(const TTables& T, Integer R, Integer G, Integer B, Single& H, 
         S = 0;
         return;
     }
-    const Single Rf = T.Unit[R], Gf = T.Unit[G], Bf = T.Unit[B], D = T.Unit[Mx] - T.Unit[Mn];
+    const Single D = T.Unit[Mx] - T.Unit[Mn];
     S = T.Sat[Mx][Mn];
-    if (R == Mx)
-        H = (Gf - Bf) / D;
-    else if (G == Mx)
-        H = (Bf - Rf) / D + 2;
-    else
-        H = (Rf - Gf) / D + 4;
-    H = H / 6;
-    if (H < 0) H = H + 1;
+    // Max red: (G - B) / D; green: (B - R) / D + 2; blue: (R - G) / D + 4
+    // (adding 0 to the first leaves it as it is).
+    const bool RedMax = R == Mx, GreenMax = !RedMax && G == Mx;
+    const Integer First = RedMax ? G : (GreenMax ? B : R);
+    const Integer Second = RedMax ? B : (GreenMax ? R : G);
+    const Single Offset = static_cast<Single>(RedMax ? 0 : (GreenMax ? 2 : 4));
+    Single Hue = (T.Unit[First] - T.Unit[Second]) / D;
+    if (!RedMax) Hue = Hue + Offset;
+    Hue = Hue / 6;
+    H = Hue + static_cast<Single>(Hue < 0);
 }
 
-// floor for the small values of a hue (no library call).
+// floor for the small values of a hue.
 inline double FloorSmall(double V)
 {
-    const double F = static_cast<double>(static_cast<Int64>(V));
-    return F > V ? F - 1 : F;
+    const Int64 T = static_cast<Int64>(V);
+    return static_cast<double>(T - (static_cast<double>(T) > V));
 }
 
-// ClampedByte: halves to even, then 0..255.
-inline Integer ChannelByte(double V)
-{
-    if (!(V > -1e9 && V < 1e9)) return V > 0 ? 255 : 0;
-    return std::clamp(static_cast<Integer>(Round(V)), 0, 255);
-}
+// ClampedByte for the values near 0..255 a channel takes: halves to even
+// (the processor's rounding mode), then 0..255.
+inline Integer ChannelByte(double V) { return std::clamp(static_cast<Integer>(_mm_cvtsd_si32(_mm_set_sd(V))), 0, 255); }
 
 // HSLToColor32(H, S, L) without the alpha.
 inline TColor32 FromHSL(Single H, Single S, Single L)
@@ -80,20 +98,21 @@ inline TColor32 FromHSL(Single H, Single S, Single L)
         const TColor32 V = static_cast<TColor32>(ChannelByte(static_cast<double>(L) * 255));
         return V * 0x010101u;
     }
-    const double M2 = L <= 0.5 ? L * (1.0 + S) : static_cast<double>(L) + S - static_cast<double>(L) * S;
+    const double M2 = SelectDouble(L <= 0.5, L * (1.0 + S), static_cast<double>(L) + S - static_cast<double>(L) * S);
     const double M1 = 2.0 * L - M2;
     auto Channel = [&](double Hue) {
         Hue -= FloorSmall(Hue);
-        double V;
-        if (6 * Hue < 1)
-            V = M1 + (M2 - M1) * Hue * 6;
-        else if (2 * Hue < 1)
-            V = M2;
-        else if (3 * Hue < 2)
-            V = M1 + (M2 - M1) * (2.0 / 3.0 - Hue) * 6;
-        else
-            V = M1;
-        return static_cast<TColor32>(ChannelByte(V * 255));
+        const Integer Rising = ChannelByte((M1 + (M2 - M1) * Hue * 6) * 255);
+        const Integer Top = ChannelByte(M2 * 255);
+        const Integer Falling = ChannelByte((M1 + (M2 - M1) * (2.0 / 3.0 - Hue) * 6) * 255);
+        const Integer Bottom = ChannelByte(M1 * 255);
+        const Integer InRise = 6 * Hue < 1, InTop = 2 * Hue < 1, InFall = 3 * Hue < 2;
+        // Masks rather than jumps: pick the first case that holds.
+        Integer V = Bottom;
+        V += (Falling - V) & -InFall;
+        V += (Top - V) & -InTop;
+        V += (Rising - V) & -InRise;
+        return static_cast<TColor32>(V);
     };
     return Channel(H + 1.0 / 3.0) << 16 | Channel(H) << 8 | Channel(H - 1.0 / 3.0);
 }
