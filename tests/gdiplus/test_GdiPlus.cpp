@@ -538,3 +538,23 @@ TEST(GdiPlusCodecs, FailuresStayStatuses)
     EXPECT_EQ(0, B->GetPropertyIdList()->GetCount());
     EXPECT_EQ(0, B->GetImagePalette()->GetCount());
 }
+
+// Calls Wine's GDI+ lacks: the status comes back and nothing is raised or lost.
+TEST(GdiPlusCodecs, MissingPlatformCallsReturnTheirStatus)
+{
+    TGPPtr<IGPGraphicsPath> Path(new TGPGraphicsPath(FillModeWinding));
+    Path->AddPathEllipseI(0, 0, 20, 20);
+    Path->AddPathEllipseI(10, 0, 20, 20);
+    Integer Points = Path->GetPointCount();
+    TGPStatus Outline = Path->WindingModeOutline();
+    TGPPtr<IGPBitmap> Bitmap(new TGPBitmap(4, 4));
+    TGPPtr<IGPEncoderParameters> Params = Bitmap->GetEncoderParameterList(GetJpegCodec()->GetCodecId());
+    if (RunningOnWine()) {
+        EXPECT_EQ(Gdiplus::NotImplemented, Outline);
+        EXPECT_EQ(Points, Path->GetPointCount());
+        EXPECT_EQ(0, Params->GetCount());
+    } else {
+        EXPECT_EQ(Gdiplus::Ok, Outline);
+        EXPECT_GT(Params->GetCount(), 0);
+    }
+}
