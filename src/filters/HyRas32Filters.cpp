@@ -169,10 +169,11 @@ void AdjustPixelHueSaturation(Byte& R, Byte& G, Byte& B, Integer Degrees, Intege
             Own = (b - r) * 60 / Delta + 120;
         else
             Own = (r - g) * 60 / Delta + 240;
-        // Degrees far outside a turn are brought into one first (the same hue).
+        // Degrees far outside a turn are brought into one first (the same
+        // hue), and the sum into 0..360 (360 stays), so every sector exists.
         Integer h = Degrees % 360 + Own;
-        if (h < 0) h += 360;
-        if (h > 360) h -= 360;
+        while (h < 0) h += 360;
+        while (h > 360) h -= 360;
         const Integer f = h / 60;
         const Integer t = (f & 1) ? 60 - h % 60 : h % 60;
         Integer v = (t * 255 + 30) / 60;
@@ -259,33 +260,26 @@ void AdjustHueSaturation(TCustomBitmap32* Bitmap, Integer Degrees, Integer Amoun
         const Integer s = T.Sat[Max][Min];
         const Integer l = (Max + Min) / 2;
         if (Degrees != 0) {
+            // Selections by masks and tables rather than jumps: which channel
+            // is largest and the sector change from pixel to pixel.
             const Integer Delta = Max - Min;
-            Integer Own;
-            if (r == Max)
-                Own = T.HueStep[Delta][g - b + 255];
-            else if (g == Max)
-                Own = T.HueStep[Delta][b - r + 255] + 120;
-            else
-                Own = T.HueStep[Delta][r - g + 255] + 240;
+            const bool RedMax = r == Max, GreenMax = !RedMax && g == Max;
+            const Integer Diff = RedMax ? g - b : (GreenMax ? b - r : r - g);
+            const Integer Own = T.HueStep[Delta][Diff + 255] + (RedMax ? 0 : (GreenMax ? 120 : 240));
             Integer h = Turn + Own;
-            if (h < 0) h += 360;
-            if (h > 360) h -= 360;
-            const Integer f = h / 60;
-            Integer v = T.Ramp[(f & 1) ? 60 - h % 60 : h % 60];
+            // Into 0..360 (360 stays): h lies in -420..660 here.
+            h += 360 & -static_cast<Integer>(h < 0);
+            h += 360 & -static_cast<Integer>(h < 0);
+            h -= 360 & -static_cast<Integer>(h > 360);
+            const Integer f = h / 60, m = h % 60;
+            Integer v = T.Ramp[(f & 1) ? 60 - m : m];
             v = v - ((v - 128) * (255 - s)) / 255;
-            if (l >= 129)
-                v = v + ((l - 128) * (255 - v) + 64) / 128;
-            else if (l < 128)
-                v = v + ((l - 128) * v) / 128;
-            const Integer Mid = ClampByte(v);
-            switch (f) {
-            case 1: r = Mid, g = Max, b = Min; break;
-            case 2: r = Min, g = Max, b = Mid; break;
-            case 3: r = Min, g = Mid, b = Max; break;
-            case 4: r = Mid, g = Min, b = Max; break;
-            case 5: r = Max, g = Min, b = Mid; break;
-            default: r = Max, g = Mid, b = Min; break;
-            }
+            const Integer Up = v + ((l - 128) * (255 - v) + 64) / 128, Down = v + ((l - 128) * v) / 128;
+            v = l >= 129 ? Up : (l < 128 ? Down : v);
+            const Integer Values[3] = {Max, ClampByte(v), Min};
+            // Sector -> which of max, mid, min goes to red, green and blue.
+            static const Byte Order[7][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}, {2, 1, 0}, {1, 2, 0}, {0, 2, 1}, {0, 1, 2}};
+            r = Values[Order[f][0]], g = Values[Order[f][1]], b = Values[Order[f][2]];
         }
         if (Amount != 0) {
             const Int64 A = Factor[s];

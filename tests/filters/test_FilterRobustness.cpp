@@ -47,7 +47,7 @@ const std::vector<TFilterCase>& Filters()
         {"LightenBitmap", [](TCustomBitmap32* B, Integer A) { LightenBitmap(B, A); }},
         {"AdjustContrast", [](TCustomBitmap32* B, Integer A) { AdjustContrast(B, A); }},
         {"AdjustSaturation", [](TCustomBitmap32* B, Integer A) { AdjustSaturation(B, A); }},
-        {"AdjustHueSaturation", [](TCustomBitmap32* B, Integer A) { AdjustHueSaturation(B, A, A); AdjustHueSaturation(B, Neg(A), 255); }},
+        {"AdjustHueSaturation", [](TCustomBitmap32* B, Integer A) { AdjustHueSaturation(B, A, A); AdjustHueSaturation(B, Neg(A), 255); AdjustHueSaturation(B, -359, A); }},
         {"AddNoise", [](TCustomBitmap32* B, Integer A) { AddNoise(B, A, A & 1); }},
         {"FillColorKeepAlpha", [](TCustomBitmap32* B, Integer A) { FillColorKeepAlpha(B, static_cast<TColor32>(A)); }},
         {"FadeAlphaInCircle", [](TCustomBitmap32* B, Integer A) { FadeAlphaInCircle(B, TRect{A, A, Neg(A), 3}, A); FadeAlphaInCircle(B, TRect{0, 0, 3, 3}, A); }},

@@ -270,7 +270,7 @@ TEST(ColourFilters, HueSaturationBitmapMatchesThePixelRoutine)
     for (Integer R = 0; R < 256; R += 9)
         for (Integer G = 0; G < 256; G += 7)
             for (Integer B = 0; B < 256; B += 5) Pixels.push_back(Color32FromRGBA(R, G, B, 255));
-    const Integer Degrees[] = {0, 45, -90, 359, 725};
+    const Integer Degrees[] = {0, 45, -90, -359, 359, 725};
     const Integer Amounts[] = {0, 100, 255, 400, -128, -1000};
     for (Integer D : Degrees)
         for (Integer A : Amounts) {
