@@ -269,19 +269,24 @@ TEST(Ras32GDI, TilesOfAWideDestination)
     EXPECT_EQ(4u, TileRects(1025, 1025).size());
     EXPECT_TRUE(TileRects(0, 5).empty());
 
-    // The tiles together give what one stretch would.
-    TBitmap32 Src;
-    Src.SetSize(30, 10);
-    for (Integer Y = 0; Y < 10; ++Y)
-        for (Integer X = 0; X < 30; ++X) Src.SetPixel(X, Y, 0xFF000000 | (X * 8) << 16 | (Y * 20) << 8 | 7);
-    TBitmap32 Whole, Tiled;
-    Whole.SetSize(3000, 100);
-    TransferStretched(&Whole, Whole.BoundsRect(), Whole.BoundsRect(), &Src, Src.BoundsRect(), Src.Resampler(),
-                      Src.DrawMode(), Src.OnPixelCombine);
-    Tiled.SetSize(3000, 100);
-    Src.TileTo(Tiled.Handle(), Tiled.BoundsRect(), Src.BoundsRect());
-    GdiFlush();
-    EXPECT_TRUE(std::equal(Whole.Bits(), Whole.Bits() + 3000 * 100, Tiled.Bits()));
+    // The tiles together give what one stretch onto a new bitmap would, also
+    // for a blended source (every tile starts from transparent black, even
+    // when the reused tile bitmap keeps its size).
+    for (TDrawMode Mode : {dmOpaque, dmBlend}) {
+        TBitmap32 Src;
+        Src.SetSize(30, 10);
+        for (Integer Y = 0; Y < 10; ++Y)
+            for (Integer X = 0; X < 30; ++X) Src.SetPixel(X, Y, 0x80000000 | (X * 8) << 16 | (Y * 20) << 8 | 7);
+        Src.SetDrawMode(Mode);
+        TBitmap32 Whole, Tiled;
+        Whole.SetSize(3000, 100);
+        TransferStretched(&Whole, Whole.BoundsRect(), Whole.BoundsRect(), &Src, Src.BoundsRect(), Src.Resampler(),
+                          Src.DrawMode(), Src.OnPixelCombine);
+        Tiled.SetSize(3000, 100);
+        Src.TileTo(Tiled.Handle(), Tiled.BoundsRect(), Src.BoundsRect());
+        GdiFlush();
+        EXPECT_TRUE(std::equal(Whole.Bits(), Whole.Bits() + 3000 * 100, Tiled.Bits())) << Mode;
+    }
 }
 
 TEST(Ras32GDI, BlitsBetweenContexts)
