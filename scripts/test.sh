@@ -25,6 +25,8 @@ for cfg in $configs; do
     # Only the named targets this configuration has (a Windows-only test has
     # no host target).
     targets=()
+    # Regenerate first: a target added since the last configure is not known yet.
+    ninja -C "$LM_BUILD/$cfg" build.ninja >/dev/null
     for t in $LM_ONLY; do
       ninja -C "$LM_BUILD/$cfg" -t query "$t" >/dev/null 2>&1 && targets+=("$t")
     done

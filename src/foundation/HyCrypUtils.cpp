@@ -49,6 +49,15 @@ std::mt19937& SaltGenerator()
     return Generator;
 }
 
+}  // namespace
+
+void SeedSalts(uint32_t Seed)
+{
+    SaltGenerator().seed(Seed);
+}
+
+namespace {
+
 // Uniform in 0 .. Range - 1.
 uint32_t RandomBelow(uint32_t Range)
 {

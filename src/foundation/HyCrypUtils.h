@@ -42,6 +42,10 @@ String PwdDecryptStr(const String& Text, const String& Password);
 // As PwdEncryptStr with a cipher drawn from 0-8 and a hash from 0-4.
 String PwdEncryptStrRandom(const String& S, const String& Password);
 
+// Makes this thread's salts, IVs and random choices repeat from Seed, so that a
+// build tool writes the same bytes every time. The program itself never calls it.
+void SeedSalts(uint32_t Seed);
+
 // Appends the salted stream of Data at OutStream's position. False, with
 // nothing written, when Data is empty or the indexes name no algorithm; false
 // on a failure while writing (what was written stays).

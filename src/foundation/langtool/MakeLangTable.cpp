@@ -13,6 +13,7 @@
 #include <map>
 #include <vector>
 
+#include "foundation/HyCrypUtils.h"
 #include "foundation/HyDataTable.h"
 
 namespace {
@@ -115,6 +116,10 @@ int main(int argc, char** argv)
                 Row->GetItem(2)->SetText(It->second.English);
             }
         }
+        // The same texts give the same bytes in every build.
+        uint32_t Seed = 2166136261u;  // FNV-1a over the source
+        for (Char C : Text) Seed = (Seed ^ C) * 16777619u;
+        SeedSalts(Seed);
         Table.SaveAs(Output);
     } catch (const Exception& E) {
         Fail(Source, E.Message());
