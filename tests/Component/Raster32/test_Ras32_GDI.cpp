@@ -9,6 +9,7 @@
 #include "Component/Raster32/Ras32_GDI.h"
 #include "Component/Raster32/Ras32_Pictures.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
+#include "framework/Clipbrd.h"
 #include "framework/PngImage.h"
 #include "framework/SysUtils.h"
 #include "gdiplus/GdiPlus.h"
@@ -410,6 +411,21 @@ TEST(Ras32GDIPictures, ExportKeepsAlphaAndEmptyPicturesEmpty)
     Back.Assign(&Empty);
     EXPECT_TRUE(Back.Empty());
     EXPECT_THROW(Back.Assign(Back.Resampler()), EConvertError);
+}
+
+TEST(Ras32GDIPictures, ClipboardBothWays)
+{
+    TBitmap32 B;
+    B.SetSize(3, 2);
+    B.Clear(0xFF204080);
+    B.SetPixel(2, 1, 0xFF010203);
+    Clipboard()->Assign(&B);
+    TBitmap32 Back;
+    Back.Assign(Clipboard());
+    ASSERT_EQ(3, Back.Width());
+    ASSERT_EQ(2, Back.Height());
+    EXPECT_EQ(0x204080u, Back.Pixel(0, 0) & 0xFFFFFF);
+    EXPECT_EQ(0x010203u, Back.Pixel(2, 1) & 0xFFFFFF);
 }
 
 TEST(Ras32GDIPictures, OtherGraphicsAreDrawnOverWhiteAndOpaque)
