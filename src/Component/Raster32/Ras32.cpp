@@ -545,16 +545,21 @@ void TCustomBitmap32::FillRect(Integer X1, Integer Y1, Integer X2, Integer Y2, T
     Changed(TRect{X1, Y1, X2, Y2}, AreaInfoRect);
 }
 
+bool TCustomBitmap32::ClipFillRect(Integer& X1, Integer& Y1, Integer& X2, Integer& Y2) const
+{
+    if (FMeasuringMode || X2 <= X1 || Y2 <= Y1 || X1 >= FClipRect.Right || Y1 >= FClipRect.Bottom ||
+        X2 <= FClipRect.Left || Y2 <= FClipRect.Top)
+        return false;
+    X1 = std::max(X1, FClipRect.Left);
+    Y1 = std::max(Y1, FClipRect.Top);
+    X2 = std::min(X2, FClipRect.Right);
+    Y2 = std::min(Y2, FClipRect.Bottom);
+    return true;
+}
+
 void TCustomBitmap32::FillRectS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value)
 {
-    if (!FMeasuringMode && X2 > X1 && Y2 > Y1 && X1 < FClipRect.Right && Y1 < FClipRect.Bottom &&
-        X2 > FClipRect.Left && Y2 > FClipRect.Top) {
-        X1 = std::max(X1, FClipRect.Left);
-        Y1 = std::max(Y1, FClipRect.Top);
-        X2 = std::min(X2, FClipRect.Right);
-        Y2 = std::min(Y2, FClipRect.Bottom);
-        FillRect(X1, Y1, X2, Y2, Value);
-    }
+    if (ClipFillRect(X1, Y1, X2, Y2)) FillRect(X1, Y1, X2, Y2, Value);
     Changed(TRect{X1, Y1, X2, Y2}, AreaInfoRect);
 }
 
@@ -599,14 +604,7 @@ void TCustomBitmap32::FillRectT(Integer X1, Integer Y1, Integer X2, Integer Y2, 
 
 void TCustomBitmap32::FillRectTS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value)
 {
-    if (!FMeasuringMode && X2 > X1 && Y2 > Y1 && X1 < FClipRect.Right && Y1 < FClipRect.Bottom &&
-        X2 > FClipRect.Left && Y2 > FClipRect.Top) {
-        X1 = std::max(X1, FClipRect.Left);
-        Y1 = std::max(Y1, FClipRect.Top);
-        X2 = std::min(X2, FClipRect.Right);
-        Y2 = std::min(Y2, FClipRect.Bottom);
-        FillRectT(X1, Y1, X2, Y2, Value);
-    }
+    if (ClipFillRect(X1, Y1, X2, Y2)) FillRectT(X1, Y1, X2, Y2, Value);
     Changed(TRect{X1, Y1, X2, Y2}, AreaInfoRect);
 }
 

@@ -561,6 +561,11 @@ protected:
     // hands sources it does not know to PlatformAssignFrom, AssignTo hands
     // its destinations to PlatformAssignTo.
     void AssignTo(TPersistent* Dest) override;
+
+private:
+    // The fill rectangle cut to the clip rectangle; false when nothing of it
+    // is left or the bitmap is only measuring.
+    bool ClipFillRect(Integer& X1, Integer& Y1, Integer& X2, Integer& Y2) const;
 };
 
 // ---------------------------------------------------------------------------
