@@ -2,8 +2,10 @@
 
 #include "Component/Raster32/Ras32_Bindings.h"
 #include "filters/HSLKernels.h"
+#include "filters/HSLRows.h"
 #include "filters/Ras32_BlendModes_Variants.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -202,9 +204,44 @@ void Pixel(TColor32 F, TColor32& B, Cardinal M)
     ModePixel<Mode>(T, F, B, M);
 }
 
+// The HSL modes in runs: both colours split through the bound rows, the
+// target rebuilt from the chosen components, then the common frame.
+template <Integer Mode>
+void HslRow(const TColor32* Src, TColor32* Dst, Integer Count, Cardinal M)
+{
+    constexpr Integer Run = 256;
+    Single Hf[Run], Sf[Run], Lf[Run], Hb[Run], Sb[Run], Lb[Run];
+    TColor32 X[Run];
+    for (Integer Start = 0; Start < Count; Start += Run) {
+        const Integer N = std::min(Run, Count - Start);
+        ColorsToHSL(Src + Start, N, Hf, Sf, Lf);
+        ColorsToHSL(Dst + Start, N, Hb, Sb, Lb);
+        if constexpr (Mode == bmHue)
+            HSLToColors(Hf, Sb, Lb, X, N);
+        else if constexpr (Mode == bmSaturation)
+            HSLToColors(Hb, Sf, Lb, X, N);
+        else
+            HSLToColors(Hb, Sb, Lf, X, N);
+        for (Integer I = 0; I < N; ++I) {
+            const Integer c = Weight(Src[Start + I], M);
+            if (c == 0) continue;
+            TColor32& B = Dst[Start + I];
+            const TColor32 Bv = B, T = X[I];
+            auto Channel = [&](Integer Shift) {
+                return Toward((Bv >> Shift) & 0xFF, (T >> Shift) & 0xFF, c) << Shift;
+            };
+            B = (Bv & 0xFF000000) | Channel(16) | Channel(8) | Channel(0);
+        }
+    }
+}
+
 template <Integer Mode>
 void Row(const TColor32* Src, TColor32* Dst, Integer Count, Cardinal M)
 {
+    if constexpr (Mode == bmHue || Mode == bmSaturation || Mode == bmLightness) {
+        HslRow<Mode>(Src, Dst, Count, M);
+        return;
+    }
     const Byte* T = nullptr;
     if constexpr (UsesTable<Mode>()) T = TargetTable<Mode>();
     for (Integer I = 0; I < Count; ++I) ModePixel<Mode>(T, Src[I], Dst[I], M);

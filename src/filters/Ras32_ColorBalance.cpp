@@ -1,6 +1,7 @@
 #include "filters/Ras32_ColorBalance.h"
 
 #include "filters/HSLKernels.h"
+#include "filters/HSLRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,16 +24,6 @@ const TTransferTables GTransfer = [] {
     for (Integer I = 0; I < 256; ++I) T.ShadowCut[I] = T.HighlightLift[255 - I];
     return T;
 }();
-
-// The looked-up colour (R, G, B) split into hue, saturation and lightness,
-// its lightness replaced by Lightness / 255, and rebuilt.
-inline TColor32 WithLightness(const HSLKernels::TTables& T, Integer R, Integer G, Integer B, Integer Lightness)
-{
-    if (MaxOf3(R, G, B) == MinOf3(R, G, B)) return static_cast<TColor32>(T.Grey[Lightness]) * 0x010101u;
-    Single H, S, L;
-    HSLKernels::ToHSL(T, R, G, B, H, S, L);
-    return HSLKernels::FromHSL(H, S, T.Unit[Lightness]);
-}
 
 }  // namespace
 
@@ -121,21 +112,28 @@ void TColorBalance::ApplyLookups(TCustomBitmap32* Dest)
         }
         return;
     }
-    // The looked-up colour split into hue, saturation and lightness, its
-    // lightness replaced by the source's, (max + min) shr 1, and rebuilt.
+    // The looked-up colours split into hue, saturation and lightness, their
+    // lightness replaced by the source's, (max + min) shr 1, and rebuilt; in
+    // runs, through the bound rows.
     const HSLKernels::TTables& T = HSLKernels::Tables();
-    TColor32 LastIn = 0, LastOut = 0;
-    bool HaveLast = false;
-    for (Integer I = 0; I < Count; ++I) {
-        const TColor32 C = S[I];
-        if (!HaveLast || ((C ^ LastIn) & 0x00FFFFFF) != 0) {
+    constexpr Integer Run = 256;
+    TColor32 Looked[Run];
+    Single H[Run], Sat[Run], L[Run];
+    for (Integer Start = 0; Start < Count; Start += Run) {
+        const Integer N = std::min(Run, Count - Start);
+        for (Integer I = 0; I < N; ++I) {
+            const TColor32 C = S[Start + I];
             const Integer r = RedOf(C), g = GreenOf(C), b = BlueOf(C);
-            LastOut = WithLightness(T, FRedLookup[r], FGreenLookup[g], FBlueLookup[b],
-                                    (MaxOf3(r, g, b) + MinOf3(r, g, b)) >> 1);
-            LastIn = C;
-            HaveLast = true;
+            Looked[I] = static_cast<TColor32>(FRedLookup[r]) << 16 | static_cast<TColor32>(FGreenLookup[g]) << 8 |
+                        FBlueLookup[b];
         }
-        D[I] = (C & 0xFF000000) | LastOut;
+        ColorsToHSL(Looked, N, H, Sat, L);
+        for (Integer I = 0; I < N; ++I) {
+            const TColor32 C = S[Start + I];
+            L[I] = T.Unit[(MaxOf3(RedOf(C), GreenOf(C), BlueOf(C)) + MinOf3(RedOf(C), GreenOf(C), BlueOf(C))) >> 1];
+        }
+        HSLToColors(H, Sat, L, Looked, N);
+        for (Integer I = 0; I < N; ++I) D[Start + I] = (S[Start + I] & 0xFF000000) | Looked[I];
     }
 }
 
