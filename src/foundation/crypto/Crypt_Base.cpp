@@ -218,21 +218,21 @@ Cardinal TCrypt_cipher::DecryptStream(TStream* InStream, TStream* OutStream, Car
 AnsiString TCrypt_cipher::EncryptString(const AnsiString& Str)
 {
     AnsiString Data = Str;
-    Encrypt(Data.data(), Data.data(), Cardinal(Data.size()));
+    EncryptStringBytes(Data.data(), Cardinal(Data.size()));
     return EncodeBase64Ansi(Data);
 }
 
 AnsiString TCrypt_cipher::DecryptString(const AnsiString& Str)
 {
     AnsiString Data = DecodeBase64Ansi(Str);
-    Decrypt(Data.data(), Data.data(), Cardinal(Data.size()));
+    DecryptStringBytes(Data.data(), Cardinal(Data.size()));
     return Data;
 }
 
 String TCrypt_cipher::EncryptString(const String& Str)
 {
     AnsiString Data = Utf16LeBytes(Str);
-    Encrypt(Data.data(), Data.data(), Cardinal(Data.size()));
+    EncryptStringBytes(Data.data(), Cardinal(Data.size()));
     AnsiString Text = EncodeBase64Ansi(Data);
     return String(Text.begin(), Text.end());
 }
@@ -242,7 +242,7 @@ String TCrypt_cipher::DecryptString(const String& Str)
     AnsiString Data = DecodeBase64Ansi(Base64Narrow(Str));
     // An odd last byte is no character and is left out.
     Data.resize(Data.size() / 2 * 2);
-    Decrypt(Data.data(), Data.data(), Cardinal(Data.size()));
+    DecryptStringBytes(Data.data(), Cardinal(Data.size()));
     return FromUtf16LeBytes(reinterpret_cast<const uint8_t*>(Data.data()), Data.size() / 2);
 }
 
@@ -290,36 +290,6 @@ void TCrypt_blockcipher::Decrypt(const void* InData, void* OutData, Cardinal Siz
     case cmOFB: DecryptOFB(InData, OutData, Size); break;
     case cmCTR: DecryptCTR(InData, OutData, Size); break;
     }
-}
-
-AnsiString TCrypt_blockcipher::EncryptString(const AnsiString& Str)
-{
-    AnsiString Data = Str;
-    EncryptCFB8bit(Data.data(), Data.data(), Cardinal(Data.size()));
-    return EncodeBase64Ansi(Data);
-}
-
-AnsiString TCrypt_blockcipher::DecryptString(const AnsiString& Str)
-{
-    AnsiString Data = DecodeBase64Ansi(Str);
-    DecryptCFB8bit(Data.data(), Data.data(), Cardinal(Data.size()));
-    return Data;
-}
-
-String TCrypt_blockcipher::EncryptString(const String& Str)
-{
-    AnsiString Data = Utf16LeBytes(Str);
-    EncryptCFB8bit(Data.data(), Data.data(), Cardinal(Data.size()));
-    AnsiString Text = EncodeBase64Ansi(Data);
-    return String(Text.begin(), Text.end());
-}
-
-String TCrypt_blockcipher::DecryptString(const String& Str)
-{
-    AnsiString Data = DecodeBase64Ansi(Base64Narrow(Str));
-    Data.resize(Data.size() / 2 * 2);
-    DecryptCFB8bit(Data.data(), Data.data(), Cardinal(Data.size()));
-    return FromUtf16LeBytes(reinterpret_cast<const uint8_t*>(Data.data()), Data.size() / 2);
 }
 
 // ---------------------------------------------------------------------------

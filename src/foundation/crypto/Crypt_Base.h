@@ -151,6 +151,11 @@ public:
 protected:
     bool fInitialized = false;
 
+    // How the string operations encipher their bytes in place: the plain
+    // Encrypt and Decrypt here; a block cipher always uses 8-bit feedback.
+    virtual void EncryptStringBytes(void* Data, Cardinal Size) { Encrypt(Data, Data, Size); }
+    virtual void DecryptStringBytes(void* Data, Cardinal Size) { Decrypt(Data, Data, Size); }
+
     // Keys with the digest of the bytes of Key.
     void InitDigest(const AnsiString& Key, TCrypt_hashclass HashType);
     Cardinal CryptStream(TStream* InStream, TStream* OutStream, Cardinal Size, bool Decrypting);
@@ -188,14 +193,12 @@ public:
     // Dispatch on CipherMode.
     void Encrypt(const void* InData, void* OutData, Cardinal Size) override;
     void Decrypt(const void* InData, void* OutData, Cardinal Size) override;
-    // Always CFB with 8-bit feedback, whatever CipherMode says.
-    AnsiString EncryptString(const AnsiString& Str) override;
-    AnsiString DecryptString(const AnsiString& Str) override;
-    String EncryptString(const String& Str) override;
-    String DecryptString(const String& Str) override;
-
 protected:
     TCrypt_ciphermode fCipherMode = cmCBC;
+
+    // Strings are always CFB with 8-bit feedback, whatever CipherMode says.
+    void EncryptStringBytes(void* Data, Cardinal Size) override { EncryptCFB8bit(Data, Data, Size); }
+    void DecryptStringBytes(void* Data, Cardinal Size) override { DecryptCFB8bit(Data, Data, Size); }
 
     // Builds the key schedule from the first Size div 8 bytes of Key.
     virtual void ExpandKey(const void* Key, Cardinal Size) { (void)Key, (void)Size; }
