@@ -264,14 +264,21 @@ TEST(EdgeEffects, AlphaMasks)
     SetAlphaFromIntensity(White.get(), Big.get(), true);  // Dst smaller: no overrun
 }
 
-TEST(ColourFilters, HueSaturationBitmapMatchesThePixelRoutine)
+class HueSaturationVariants : public VariantTest {};
+
+TEST_F(HueSaturationVariants, BitmapMatchesThePixelRoutine)
 {
     std::vector<TColor32> Pixels;
     for (Integer R = 0; R < 256; R += 9)
         for (Integer G = 0; G < 256; G += 7)
             for (Integer B = 0; B < 256; B += 5) Pixels.push_back(Color32FromRGBA(R, G, B, 255));
-    const Integer Degrees[] = {0, 45, -90, -359, 359, 725};
-    const Integer Amounts[] = {0, 100, 255, 400, -128, -1000};
+    const Integer Degrees[] = {0, 45, -90, -359, 359, 725, -2147483647};
+    const Integer Amounts[] = {0, 100, 255, 400, -128, -1000, 2147483647, -2147483647};
+    std::mt19937 Rng(9);
+    for (Integer I = 0; I < 3000; ++I) Pixels.push_back(Rng());
+    for (const TVariantSet& Set : RunnableVariantSets()) {
+    BindForCpuFeatures(Set.Features);
+    SCOPED_TRACE(Set.Name);
     for (Integer D : Degrees)
         for (Integer A : Amounts) {
             auto B = MakeBitmap(static_cast<Integer>(Pixels.size()), 1, Pixels);
@@ -279,7 +286,9 @@ TEST(ColourFilters, HueSaturationBitmapMatchesThePixelRoutine)
             for (size_t I = 0; I < Pixels.size(); ++I) {
                 Byte R = RedOf(Pixels[I]), G = GreenOf(Pixels[I]), Bl = BlueOf(Pixels[I]);
                 AdjustPixelHueSaturation(R, G, Bl, D, A);
-                ASSERT_EQ(B->Bits()[I], Color32FromRGBA(R, G, Bl, 255)) << std::hex << Pixels[I] << std::dec << " " << D << " " << A;
+                ASSERT_EQ(B->Bits()[I], (Pixels[I] & 0xFF000000) | (Color32FromRGBA(R, G, Bl, 0)))
+                    << std::hex << Pixels[I] << std::dec << " " << D << " " << A;
             }
         }
+    }
 }
