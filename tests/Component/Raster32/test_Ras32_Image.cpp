@@ -426,4 +426,13 @@ TEST_F(ImageControls, PictureOfAViewWithBothBars)
     TRect H = View->HScroll()->GetThumbRect(), V = View->VScroll()->GetThumbRect();
     EXPECT_NEAR((H.Left + H.Right) / 2, 283 / 2, 2);
     EXPECT_NEAR((V.Top + V.Bottom) / 2, 183 / 2, 2);
+
+    // With the grip shown, the square holds the grip's marks, also after a repaint.
+    View->SetSizeGrip(sgAlways);
+    TDib WithGrip(300, 200);
+    PaintInto(View, WithGrip);
+    bool Marks = false;
+    for (Integer Y = 183; Y < 200; ++Y)
+        for (Integer X = 283; X < 300; ++X) Marks = Marks || WithGrip.Pixel(X, Y) != SysRgb(COLOR_BTNFACE);
+    EXPECT_TRUE(Marks);
 }
