@@ -63,8 +63,10 @@ void LightenEdges(TCustomBitmap32* Bitmap, Integer Width, Integer Sides);
 void RandomJaggedEdges(TCustomBitmap32* Bitmap, Integer Depth, Integer Sides, bool Sharp);
 // The same from a given seed (reproducible).
 void RandomJaggedEdges(TCustomBitmap32* Bitmap, Integer Depth, Integer Sides, bool Sharp, uint32_t Seed);
-// Mosaic of Size x Size cells; without UseWhite partly transparent pixels are
-// first merged over Color.
+// Mosaic of Size x Size cells (cut at the right and bottom edges); without
+// UseWhite partly transparent pixels are first merged over Color. With
+// UseWhite they are merged over transparent white, which leaves them as they
+// are: the flag does not flatten onto white.
 void PixelateBitmap(TCustomBitmap32* Bitmap, Integer Size, bool UseWhite, TColor32 Color);
 // Inside Rect (clipped to both bitmaps) Dst's alpha becomes Src's, or
 // round(Src alpha * Dst alpha / 255).
