@@ -8,7 +8,8 @@ source "$here/common.sh"
 
 # The peers the benchmarks run against, from Debian (with the C interfaces
 # of libvips and ImageMagick that run in the benchmark's own process).
-peers=(libpixman-1-dev libvips-tools libvips-dev imagemagick libmagickcore-dev python3-pil)
+peers=(libpixman-1-dev libvips-tools libvips-dev imagemagick libmagickcore-dev libmagickcore-6.q16-dev
+       python3-pil libjpeg-turbo-progs)
 missing=()
 for p in "${peers[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
