@@ -146,9 +146,14 @@ void BitmapAreaToControlRects(const TImageMapping& Mapping, const TRect& Area, C
     if ((Info & AreaInfoRect) == 0 && (Info & AreaInfoLine) != 0) Grow += static_cast<Integer>(Info & 0x00FFFFFF);
     TRect T = Area;
     InflateOriented(T, Grow, Grow);
-    TPoint A = Mapping.BitmapToControl(TPoint{T.Left, T.Top});
-    TPoint B = Mapping.BitmapToControl(TPoint{T.Right, T.Bottom});
-    TRect R{std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X), std::max(A.Y, B.Y)};
+    // The near corner rounded down, the far one up: at any scale the
+    // rectangle covers every control pixel the area reaches (truncating both
+    // would lose a change smaller than a control pixel, and an empty result
+    // would make the optimiser repaint everything).
+    TFloatPoint A = Mapping.BitmapToControl(TFloatPoint{static_cast<Single>(T.Left), static_cast<Single>(T.Top)});
+    TFloatPoint B = Mapping.BitmapToControl(TFloatPoint{static_cast<Single>(T.Right), static_cast<Single>(T.Bottom)});
+    TRect R{static_cast<Integer>(Floor(std::min(A.X, B.X))), static_cast<Integer>(Floor(std::min(A.Y, B.Y))),
+            static_cast<Integer>(Ceil(std::max(A.X, B.X))), static_cast<Integer>(Ceil(std::max(A.Y, B.Y)))};
     const TRect& BR = Mapping.BitmapRect;
     if (!Tiled || BR.Right <= 0 || BR.Bottom <= 0) {
         Emit(R);

@@ -106,8 +106,8 @@ struct TImageMapping {
 
 // The control rectangles a changed area of the bitmap repaints: the area
 // grown by the resampler's reach (trunc(Width) + 1; for a line area, Info's
-// width more), mapped and turned the right way round; with baTile once per
-// tile of the buffer.
+// width more), mapped outward to whole control pixels and turned the right
+// way round; with baTile once per tile of the buffer.
 void BitmapAreaToControlRects(const TImageMapping& Mapping, const TRect& Area, Cardinal Info, Single ResamplerWidth,
                               bool Tiled, TSize Buffer, const std::function<void(const TRect&)>& Emit);
 

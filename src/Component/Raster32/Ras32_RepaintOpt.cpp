@@ -246,6 +246,13 @@ void TMicroTilesRepaintOptimizer::BeginPaintBuffer()
 void TMicroTilesRepaintOptimizer::EndPaintBuffer()
 {
     FUseInvalidTiles = false;
+    // A full repaint (no rectangles: forced by the control) drew everything
+    // marked so far; left marked, it would all be repainted again at the next
+    // change.
+    if (FInvalidRects->Count() == 0) {
+        TilesClearUsed(FInvalidTiles, MICROTILE_EMPTY);
+        TilesClearUsed(FForcedInvalidTiles, MICROTILE_EMPTY);
+    }
     RateLastRepaint();
 }
 

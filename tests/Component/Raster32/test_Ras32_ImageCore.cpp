@@ -132,6 +132,20 @@ TEST(Ras32_ImageCore, ChangedBitmapAreasBecomeControlRectangles)
     Out.clear();
     BitmapAreaToControlRects(M, TRect{20, 30, 10, 5}, AreaInfoLine + 1, 1, false, {200, 100}, Emit);
     EXPECT_EQ(Out, (std::vector<TRect>{{7, 2, 23, 33}}));
+    // Far below one control pixel per bitmap pixel the area still covers a pixel.
+    Out.clear();
+    TImageMapping Small;
+    Small.Assign(TRect{1501, 200, 1568, 245}, TSize{6708, 4472});  // 1 %
+    BitmapAreaToControlRects(Small, TRect{3354, 2236, 3364, 2246}, AreaInfoRect, 1, false, {3880, 2200}, Emit);
+    ASSERT_EQ(Out.size(), 1u);
+    EXPECT_FALSE(RectIsEmpty(Out[0]));
+    EXPECT_EQ(Out[0], (TRect{1534, 222, 1535, 223}));
+    // Scrolled partly off the left edge: the near side rounds down.
+    Out.clear();
+    TImageMapping Half;
+    Half.Assign(TRect{-300, 0, -100, 100}, TSize{400, 200});  // scale 0.5
+    BitmapAreaToControlRects(Half, TRect{1, 0, 2, 1}, AreaInfoRect, 0, false, {200, 100}, Emit);
+    EXPECT_EQ(Out, (std::vector<TRect>{{-300, -1, -298, 1}}));
     // Tiled: once per tile of the buffer (200 / 100 + 1 columns, 100 / 80 + 1 rows).
     Out.clear();
     BitmapAreaToControlRects(M, TRect{10, 10, 11, 11}, AreaInfoRect, 1, true, {200, 100}, Emit);

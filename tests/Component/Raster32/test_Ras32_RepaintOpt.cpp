@@ -87,6 +87,16 @@ TEST(Ras32_RepaintOpt, EnablingRepaintsEverythingOnce)
     EXPECT_EQ(F.Repaint(), (std::vector<TRect>{{0, 0, 150, 40}}));
 }
 
+TEST(Ras32_RepaintOpt, AForcedFullRepaintSettlesWhatWasMarked)
+{
+    TFixture F;
+    // The control's first paint is forced full: no optimisation, no rectangles.
+    F.Opt.BeginPaintBuffer();
+    F.Opt.EndPaintBuffer();
+    F.Area(TRect{10, 10, 11, 11});
+    EXPECT_EQ(F.Repaint(), (std::vector<TRect>{{10, 10, 11, 11}}));
+}
+
 TEST(Ras32_RepaintOpt, ReportedAreasBecomeRectangles)
 {
     TFixture F;
