@@ -150,11 +150,6 @@ TArrowBar::~TArrowBar()
     FTimer->OnTimer = nullptr;
 }
 
-void TArrowBar::CreateParams(TCreateParams& Params)
-{
-    TCustomControl::CreateParams(Params);
-}
-
 TArrowBarGeometry TArrowBar::Geometry()
 {
     TArrowBarGeometry G;

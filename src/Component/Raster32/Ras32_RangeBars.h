@@ -63,7 +63,6 @@ public:
     virtual void HandleTimer();
 
 protected:
-    void CreateParams(TCreateParams& Params) override;
     void Paint() override;
     void Dispatch(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;

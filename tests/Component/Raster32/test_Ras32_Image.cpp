@@ -216,6 +216,32 @@ TEST_F(ImageControls, PaintStagesRunInOrderAndPerInvalidRectangle)
     Pump();
 }
 
+// A change of the bitmap reaches the window through the optimiser (a posted
+// paint that redraws and shows only the changed part) or, in rmDirect, at once.
+TEST_F(ImageControls, ChangesReachTheWindowInEachRepaintMode)
+{
+    MakeForm();
+    auto* Img = Put<TImage32>(120, 80);
+    Img->Bitmap()->SetSize(120, 80);
+    Img->Bitmap()->Clear(0xFF000080);
+    for (TRepaintMode Mode : {rmOptimizer, rmDirect, rmFull}) {
+        Img->SetRepaintMode(Mode);
+        Img->Repaint();
+        Pump();
+        TColor32 Colour = Mode == rmOptimizer ? 0xFFFF8000 : Mode == rmDirect ? 0xFF00A0FF : 0xFF40FF40;
+        Img->Bitmap()->FillRectS(TRect{30, 20, 40, 30}, Colour);
+        ASSERT_TRUE(PumpUntil([&] { return Img->BufferValid(); })) << Mode;
+        Pump();
+        EXPECT_EQ(Img->Buffer()->Pixel(35, 25), Colour) << Mode;
+        EXPECT_EQ(Img->Buffer()->Pixel(60, 60), 0xFF000080u) << Mode;
+        // What the window shows.
+        HDC DC = GetDC(Img->Handle());
+        COLORREF C = GetPixel(DC, 35, 25);
+        ReleaseDC(Img->Handle(), DC);
+        EXPECT_EQ(static_cast<DWORD>(GetRValue(C) << 16 | GetGValue(C) << 8 | GetBValue(C)), Colour & 0xFFFFFF) << Mode;
+    }
+}
+
 TEST_F(ImageControls, BitmapAndLayersAreDrawnWhereTheyBelong)
 {
     MakeForm();
