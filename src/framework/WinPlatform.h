@@ -1,6 +1,6 @@
 // The Windows API for the runtime's Windows units: <windows.h> with the macros
-// that clash with runtime names (DeleteFile, GetEnvironmentVariable)
-// undone. Windows units include this instead of <windows.h> and call the W
+// that clash with runtime names (DeleteFile, GetEnvironmentVariable, and
+// GetProp of the table store) undone. Windows units include this instead of <windows.h> and call the W
 // functions by their full names.
 #pragma once
 
@@ -12,3 +12,4 @@
 
 #undef DeleteFile
 #undef GetEnvironmentVariable
+#undef GetProp
