@@ -4,7 +4,9 @@
 #include <array>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 
 // jpeglib.h needs size_t and FILE declared first.
@@ -84,9 +86,10 @@ void NoMessage(j_common_ptr) {}
 
 // Decodes Data straight into Bitmap's rows as opaque BGRA: libjpeg-turbo
 // writes the final layout itself, with no picture-sized copy on the way.
-// False when libjpeg refuses the data or it is CMYK (which needs the JPEG
-// class's conversion).
-bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap)
+// ScaleDenom 2, 4 or 8 decodes at that fraction of the size (the DCT's own
+// scaling, for thumbnails). False when libjpeg refuses the data or it is
+// CMYK (which needs the JPEG class's conversion).
+bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap, unsigned ScaleDenom = 1)
 {
     jpeg_decompress_struct Info;
     TJpegErrorJump Err;
@@ -106,14 +109,18 @@ bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap)
         return false;
     }
     Info.out_color_space = JCS_EXT_BGRA;  // the fourth byte comes out as 255
+    Info.scale_num = 1;
+    Info.scale_denom = ScaleDenom;
+    jpeg_calc_output_dimensions(&Info);
+    const JDIMENSION Width = Info.output_width, Height = Info.output_height;
     try {
-        Bitmap->SetSize(static_cast<Integer>(Info.image_width), static_cast<Integer>(Info.image_height));
+        Bitmap->SetSize(static_cast<Integer>(Width), static_cast<Integer>(Height));
     } catch (...) {
         jpeg_destroy_decompress(&Info);
         throw;
     }
     jpeg_start_decompress(&Info);
-    if (Info.output_width != Info.image_width || Info.output_height != Info.image_height) longjmp(Err.Jump, 1);
+    if (Info.output_width != Width || Info.output_height != Height) longjmp(Err.Jump, 1);
     while (Info.output_scanline < Info.output_height) {
         JSAMPROW Rows[16];
         const JDIMENSION First = Info.output_scanline;
@@ -127,6 +134,21 @@ bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap)
     return true;
 }
 
+// The whole file, for the JPEG decoder; false when it cannot be read.
+bool ReadWholeFile(const String& FileName, std::vector<uint8_t>& Data)
+{
+    try {
+        TFileStream F(FileName, fmOpenRead | fmShareDenyWrite);
+        const Int64 Size = F.Size();
+        if (Size <= 0 || Size > 0x7FFFFFFF) return false;
+        Data.resize(static_cast<size_t>(Size));
+        F.ReadBuffer(Data.data(), static_cast<Integer>(Size));
+        return true;
+    } catch (const EStreamError&) {
+        return false;
+    }
+}
+
 // JPEG files are decoded with libjpeg-turbo: several times faster than GDI+
 // under Wine, and as fast elsewhere. The depths are the ones GDI+ reports:
 // grey 8 (an indexed grey palette), colour 24, CMYK 32. Null when libjpeg
@@ -135,15 +157,7 @@ std::unique_ptr<TBitmap32> DecodeJpeg(const String& FileName, const TImageHeader
                                       Integer& BitDepth)
 {
     std::vector<uint8_t> Data;
-    try {
-        TFileStream F(FileName, fmOpenRead | fmShareDenyWrite);
-        const Int64 Size = F.Size();
-        if (Size <= 0 || Size > 0x7FFFFFFF) return nullptr;
-        Data.resize(static_cast<size_t>(Size));
-        F.ReadBuffer(Data.data(), static_cast<Integer>(Size));
-    } catch (const EStreamError&) {
-        return nullptr;
-    }
+    if (!ReadWholeFile(FileName, Data)) return nullptr;
     auto Result = std::make_unique<TBitmap32>();
     if (!DecodeJpegRows(Data, Result.get())) {
         // CMYK: the JPEG class inverts and converts it.
@@ -209,16 +223,84 @@ void CopyToPlatformBitmap(TBitmap32* Bitmap, TBitmap& Dst, TPixelFormat Format)
     }
 }
 
-// The one JPEG encoder of the program: the file writer and the size
-// measurement both use it, so the measured size is the file's size.
-std::unique_ptr<TJPEGImage> CompressJpeg(TBitmap* Bitmap, Integer Quality)
+// Compresses Height rows of Width pixels in InSpace (Row gives row Y) with
+// libjpeg's standard settings at Quality: the settings of the JPEG picture
+// class, so the bytes are the ones it writes. Out is malloc'ed by libjpeg
+// (the caller frees it, also after a failure). False when libjpeg fails.
+bool CompressRows(Integer Width, Integer Height, J_COLOR_SPACE InSpace, int Components, Integer Quality,
+                  const std::function<JSAMPROW(Integer)>& Row, unsigned char** Out, unsigned long* OutSize)
 {
-    auto Jpeg = std::make_unique<TJPEGImage>();
-    Jpeg->Assign(Bitmap);
-    Jpeg->SetCompressionQuality(Quality);
-    Jpeg->Compress();
-    return Jpeg;
+    jpeg_compress_struct Info;
+    TJpegErrorJump Err;
+    Info.err = jpeg_std_error(&Err.Manager);
+    Err.Manager.error_exit = JumpOnError;
+    Err.Manager.output_message = NoMessage;
+    if (setjmp(Err.Jump)) {
+        jpeg_destroy_compress(&Info);
+        return false;
+    }
+    jpeg_create_compress(&Info);
+    jpeg_mem_dest(&Info, Out, OutSize);
+    Info.image_width = static_cast<JDIMENSION>(Width);
+    Info.image_height = static_cast<JDIMENSION>(Height);
+    Info.input_components = Components;
+    Info.in_color_space = InSpace;
+    jpeg_set_defaults(&Info);
+    jpeg_set_quality(&Info, Quality, TRUE);
+    jpeg_start_compress(&Info, TRUE);
+    while (Info.next_scanline < Info.image_height) {
+        JSAMPROW Rows[16];
+        const JDIMENSION First = Info.next_scanline;
+        const JDIMENSION Count = std::min<JDIMENSION>(16, Info.image_height - First);
+        for (JDIMENSION I = 0; I < Count; ++I) Rows[I] = Row(static_cast<Integer>(First + I));
+        jpeg_write_scanlines(&Info, Rows, Count);
+    }
+    jpeg_finish_compress(&Info);
+    jpeg_destroy_compress(&Info);
+    return true;
 }
+
+// The one JPEG encoder of the program: the file writer and the size
+// measurement both use it, so the measured size is the file's size. Quality
+// is limited to 1..100. Straight from the caller's rows: no copy of the picture.
+std::vector<uint8_t> EncodeJpeg(Integer Width, Integer Height, J_COLOR_SPACE InSpace, int Components,
+                                Integer Quality, const std::function<JSAMPROW(Integer)>& Row)
+{
+    if (Width <= 0 || Height <= 0) throw EJPEG(u"There is no picture to compress");
+    unsigned char* Out = nullptr;
+    unsigned long Size = 0;
+    const bool Ok = CompressRows(Width, Height, InSpace, Components, EnsureRange(Quality, 1, 100), Row, &Out, &Size);
+    std::unique_ptr<unsigned char, decltype(&std::free)> Hold(Out, &std::free);
+    if (!Ok || !Out) throw EJPEG(u"Cannot compress the JPEG image");
+    return std::vector<uint8_t>(Out, Out + Size);
+}
+
+// Bytes encoded already, so that they are written as every picture is: by
+// TGraphic::SaveToFile, into a temporary file that replaces the target only
+// once complete.
+class TEncodedPicture : public TGraphic {
+public:
+    explicit TEncodedPicture(std::vector<uint8_t> Bytes) : FBytes(std::move(Bytes)) {}
+    String ClassName() const override { return u"TEncodedPicture"; }
+    bool Empty() const override { return FBytes.empty(); }
+    Integer Width() const override { return 0; }
+    Integer Height() const override { return 0; }
+    void SetWidth(Integer) override {}
+    void SetHeight(Integer) override {}
+    void Draw(TCanvas*, const TRect&) override {}
+    void LoadFromStream(TStream*) override { throw EInvalidGraphicOperation(u"Encoded bytes are only written"); }
+    void SaveToStream(TStream* Stream) override
+    {
+        Stream->WriteBuffer(FBytes.data(), static_cast<Integer>(FBytes.size()));
+    }
+    std::unique_ptr<TGraphic> NewOfSameClass() const override
+    {
+        return std::make_unique<TEncodedPicture>(std::vector<uint8_t>());
+    }
+
+private:
+    std::vector<uint8_t> FBytes;
+};
 
 TPixelFormat BmpPixelFormat(Integer Bits)
 {
@@ -345,6 +427,28 @@ bool LoadThumbnailFile(const String& FileName, TBitmap32* Bitmap, Integer BoxW, 
         return true;
     }
 
+    // A JPEG much larger than the box is decoded at 1/2, 1/4 or 1/8 of its
+    // size by the DCT itself (never below the thumbnail's size), then shrunk
+    // as any other picture: the thumbnail workers go through whole folders.
+    TImageHeader Header;
+    if (ReadImageFileHeader(FileName, Header) && Header.Format == ifJpg &&
+        ImageSizeAllowed(Header.Width, Header.Height)) {
+        const Integer FullW = static_cast<Integer>(Header.Width), FullH = static_cast<Integer>(Header.Height);
+        Integer W, H;
+        FitSize(FullW, FullH, BoxW, BoxH, W, H);
+        Integer Denom = 8;
+        while (Denom > 1 && ((FullW + Denom - 1) / Denom < W || (FullH + Denom - 1) / Denom < H)) Denom /= 2;
+        std::vector<uint8_t> Data;
+        TBitmap32 Reduced;
+        if (Denom > 1 && ReadWholeFile(FileName, Data) &&
+            DecodeJpegRows(Data, &Reduced, static_cast<unsigned>(Denom))) {
+            OrigW = FullW;
+            OrigH = FullH;
+            ResizeBitmap(&Reduced, Bitmap, W, H);
+            return true;
+        }
+    }
+
     bool HasAlpha;
     Integer BitDepth;
     std::unique_ptr<TBitmap32> Picture = LoadImageToBitmap32(FileName, HasAlpha, BitDepth);
@@ -450,9 +554,11 @@ void SaveBitmap32ToFile(TBitmap32* Bitmap, const String& FileName, TImageFormat 
         }
         case ifJpg: {
             // Encoded in memory first: a failing encoder leaves the target alone.
-            TBitmap Platform;
-            CopyToPlatformBitmap(Bitmap, Platform, pf24bit);
-            CompressJpeg(&Platform, static_cast<Integer>(EnsureRange(Int64(Param) * 10, 1, 100)))->SaveToFile(FileName);
+            // Param x 10 as the quality (the callers pass 1..10).
+            const Integer Quality = static_cast<Integer>(EnsureRange(Int64(Param) * 10, 1, 100));
+            TEncodedPicture(EncodeJpeg(Bitmap->Width(), Bitmap->Height(), JCS_EXT_BGRA, 4, Quality, [&](Integer Y) {
+                return reinterpret_cast<JSAMPROW>(Bitmap->GetRowPtr(Y));
+            })).SaveToFile(FileName);
             break;
         }
         case ifGif: MakeGifImage(Bitmap, 32, 0xFFFFFF)->SaveToFile(FileName); break;
@@ -463,15 +569,23 @@ void SaveBitmap32ToFile(TBitmap32* Bitmap, const String& FileName, TImageFormat 
 bool EncodeBitmapToStream(TBitmap* Bitmap, Integer Quality, IStream* Stream)
 {
     try {
-        if (!Bitmap || !Stream) return false;
-        std::unique_ptr<TJPEGImage> Jpeg = CompressJpeg(Bitmap, Quality);
-        TMemoryStream Data;
-        Jpeg->SaveToStream(&Data);
-        const Byte* P = static_cast<const Byte*>(Data.Memory());
-        Int64 Left = Data.Size();
+        if (!Bitmap || !Stream || Bitmap->Empty()) return false;
+        // The writer's 24-bit rows; another layout is converted first, as the
+        // JPEG picture class would.
+        TBitmap Converted;
+        TBitmap* Rgb = Bitmap;
+        if (Bitmap->PixelFormat() != pf24bit) {
+            Converted.Assign(Bitmap);
+            Converted.SetPixelFormat(pf24bit);
+            Rgb = &Converted;
+        }
+        const std::vector<uint8_t> Data = EncodeJpeg(Rgb->Width(), Rgb->Height(), JCS_EXT_BGR, 3, Quality,
+                                                     [&](Integer Y) { return static_cast<JSAMPROW>(Rgb->ScanLine(Y)); });
+        const Byte* P = Data.data();
+        size_t Left = Data.size();
         while (Left > 0) {
             ULONG Written = 0;
-            ULONG Chunk = static_cast<ULONG>(std::min<Int64>(Left, 1 << 30));
+            const ULONG Chunk = static_cast<ULONG>(std::min<size_t>(Left, size_t(1) << 30));
             if (FAILED(Stream->Write(P, Chunk, &Written)) || Written == 0) return false;
             P += Written;
             Left -= Written;

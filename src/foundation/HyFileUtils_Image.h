@@ -1,9 +1,11 @@
 // HyFileUtils_Image: image files to TBitmap32 pictures and back. One decoder
-// reads every format (GDI+; JPEG files through the JPEG picture class, which
-// reports the same depths and is several times faster); one writer picks the
-// format by TImageFormat and always writes through a temporary file that
-// replaces the target only when complete. Thumbnails and the JPEG size
-// measurement sit beside them. No state: safe on worker threads.
+// reads every format through GDI+, except JPEG, which libjpeg-turbo decodes
+// straight into the bitmap (the same depths, several times faster under
+// Wine). One writer picks the format by TImageFormat and always writes through
+// a temporary file that replaces the target only when complete; JPEG is
+// encoded by libjpeg-turbo with the JPEG picture class's settings, and the
+// size measurement uses that same encoder. Thumbnails sit beside them. No
+// state: safe on worker threads.
 #pragma once
 
 #include <memory>

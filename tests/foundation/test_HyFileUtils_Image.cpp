@@ -285,6 +285,43 @@ TEST(HyFileUtils_Image, ThumbnailsOnBothPaths)
     }
 }
 
+TEST(HyFileUtils_Image, JpegThumbnailDecodedSmallMatchesTheWholeDecode)
+{
+    // A large JPEG's thumbnail comes from a reduced decode: the same size and
+    // nearly the same pixels as shrinking the whole picture.
+    TTempFolder Dir;
+    {
+        TBitmap B(800, 600);
+        B.SetPixelFormat(pf24bit);
+        B.Canvas()->Brush()->SetColor(0x20A040);
+        B.Canvas()->FillRect(Rect(0, 0, 800, 600));
+        B.Canvas()->Brush()->SetColor(0xF0F0F0);
+        B.Canvas()->FillRect(Rect(0, 0, 400, 300));
+        TJPEGImage J;
+        J.Assign(&B);
+        J.SaveToFile(Dir / u"large.jpg");
+    }
+    for (Integer Box : {60, 150, 399}) {
+        SCOPED_TRACE(Box);
+        TBitmap32 Thumb;
+        Integer W = 0, H = 0;
+        ASSERT_TRUE(LoadThumbnailFile(Dir / u"large.jpg", &Thumb, Box, Box, true, W, H));
+        EXPECT_EQ(W, 800);
+        EXPECT_EQ(H, 600);
+        bool HasAlpha;
+        Integer BitDepth;
+        auto Whole = LoadImageToBitmap32(Dir / u"large.jpg", HasAlpha, BitDepth);
+        TBitmap32 Expected;
+        FitBitmap32(Whole.get(), &Expected, Box, Box);
+        ASSERT_EQ(Thumb.Width(), Expected.Width());
+        ASSERT_EQ(Thumb.Height(), Expected.Height());
+        for (auto [X, Y] : {std::pair{Box / 8, Box / 8}, std::pair{Box - Box / 8, Box / 2}}) {
+            TColor32 A = Thumb.Pixel(X, Y), B = Expected.Pixel(X, Y);
+            for (Integer Shift : {0, 8, 16, 24}) EXPECT_NEAR(int((A >> Shift) & 0xFF), int((B >> Shift) & 0xFF), 6);
+        }
+    }
+}
+
 TEST(HyFileUtils_Image, ThumbnailOfAMissingFile)
 {
     TTempFolder Dir;
