@@ -471,6 +471,7 @@ TEST(HyFileUtils_Image, GifWithAllIndexesInUseKeepsOpaquePixelsOpaque)
     ASSERT_NE(Control, nullptr);
     EXPECT_TRUE(Control->Transparent());
     const Byte Index = Control->TransparentColorIndex();
+    EXPECT_EQ(Index, 255);  // reduced to 255 colours, the last index left free
     Integer Transparent = 0;
     for (Integer I = 0; I < 32 * 17; ++I)
         if (F->Data()[I] == Index) ++Transparent;
