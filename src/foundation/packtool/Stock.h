@@ -34,7 +34,7 @@ TImage EffectIcon(const std::string& Name);
 
 // Frame previews of frame packs 0 and 1 (78 x 66, on white): "pad<mode>", "band<mode>".
 TImage FramePreview(const std::string& Name);
-// Tiles of the layered frames (frame pack 2) and their 78 x 71 previews.
+// Tiles of the layered frames (frame pack 2), Size pixels square.
 TImage FrameTile(const std::string& Name, int Size);
 // The mask pictures of frame pack 3: dark where the frame colour shows.
 TImage FrameMask(const std::string& Name);
