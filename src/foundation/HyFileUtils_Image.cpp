@@ -201,26 +201,15 @@ void FillWhite(TBitmap32* Bitmap, Integer W, Integer H)
     Bitmap->Clear(0xFFFFFFFF);
 }
 
-// The pixels of Bitmap in a platform bitmap of Format (pf24bit: the colour
-// bytes; pf32bit: colour and alpha bytes as they are).
-void CopyToPlatformBitmap(TBitmap32* Bitmap, TBitmap& Dst, TPixelFormat Format)
+// The pixels of Bitmap in a 32-bit platform bitmap, colour and alpha bytes
+// as they are.
+void CopyToPlatformBitmap(TBitmap32* Bitmap, TBitmap& Dst)
 {
     const Integer W = Bitmap->Width(), H = Bitmap->Height();
-    Dst.SetPixelFormat(Format);
+    Dst.SetPixelFormat(pf32bit);
     Dst.SetSize(W, H);
-    for (Integer Y = 0; Y < H; ++Y) {
-        const TColor32* Src = Bitmap->GetRowPtr(Y);
-        Byte* Row = static_cast<Byte*>(Dst.ScanLine(Y));
-        if (Format == pf32bit) {
-            std::memcpy(Row, Src, static_cast<size_t>(W) * 4);
-        } else {
-            for (Integer X = 0; X < W; ++X, Row += 3) {
-                Row[0] = static_cast<Byte>(Src[X]);
-                Row[1] = static_cast<Byte>(Src[X] >> 8);
-                Row[2] = static_cast<Byte>(Src[X] >> 16);
-            }
-        }
-    }
+    for (Integer Y = 0; Y < H; ++Y)
+        std::memcpy(Dst.ScanLine(Y), Bitmap->GetRowPtr(Y), static_cast<size_t>(W) * 4);
 }
 
 // Compresses Height rows of Width pixels in InSpace (Row gives row Y) with
@@ -422,8 +411,11 @@ bool LoadThumbnailFile(const String& FileName, TBitmap32* Bitmap, Integer BoxW, 
         FillWhite(Bitmap, W, H);
         Bitmap->ResetAlpha(0);
         TGPPtr<IGPImage> Thumb = Image->GetImageThumbnail(static_cast<Cardinal>(W), static_cast<Cardinal>(H));
-        TGPPtr<IGPGraphics> Graphics = TGPGraphics::FromHDC(Bitmap->Handle());
-        Graphics->DrawImageRectI(Thumb, 0, 0, W, H);
+        {
+            TGPPtr<IGPGraphics> Graphics = TGPGraphics::FromHDC(Bitmap->Handle());
+            Graphics->DrawImageRectI(Thumb, 0, 0, W, H);
+        }  // the graphics goes before the pixels are announced
+        Bitmap->Changed();
         return true;
     }
 
@@ -479,7 +471,7 @@ std::unique_ptr<TGIFImage> MakeGifImage(TBitmap32* Bitmap, Byte AlphaThreshold, 
     Gif->SetDitherMode(dmFloydSteinberg);
     {
         TBitmap Platform;
-        CopyToPlatformBitmap(Bitmap, Platform, pf32bit);
+        CopyToPlatformBitmap(Bitmap, Platform);
         Gif->Assign(&Platform);
     }
     if (Gif->Images().empty()) return Gif;
@@ -529,7 +521,7 @@ void SaveBitmap32ToFile(TBitmap32* Bitmap, const String& FileName, TImageFormat 
     switch (Format) {
         case ifBmp: {
             TBitmap Platform;
-            CopyToPlatformBitmap(Bitmap, Platform, pf32bit);
+            CopyToPlatformBitmap(Bitmap, Platform);
             Platform.SetPixelFormat(BmpPixelFormat(Param));
             Platform.SaveToFile(FileName);
             break;
