@@ -3,12 +3,16 @@
 // writers and the JPEG size measurement. Fixtures are made here.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
 
 #include "TempFolder.h"
 #include "foundation/HyFileUtils_Image.h"
@@ -64,6 +68,35 @@ void SavePlatformBitmap(const String& Name, TPixelFormat Format, Integer W, Inte
     B.Canvas()->FillRect(Rect(0, 0, W / 2, H / 2));
     B.SetPixelFormat(Format);
     B.SaveToFile(Name);
+}
+
+// A JPEG of one flat sample per component (grey or CMYK), which the JPEG
+// class cannot write.
+void SaveRawJpeg(const String& Name, Integer W, Integer H, J_COLOR_SPACE Space, int Components, const uint8_t* Sample)
+{
+    jpeg_compress_struct Info;
+    jpeg_error_mgr Err;
+    Info.err = jpeg_std_error(&Err);
+    jpeg_create_compress(&Info);
+    unsigned char* Out = nullptr;
+    unsigned long Size = 0;
+    jpeg_mem_dest(&Info, &Out, &Size);
+    Info.image_width = W;
+    Info.image_height = H;
+    Info.input_components = Components;
+    Info.in_color_space = Space;
+    jpeg_set_defaults(&Info);
+    jpeg_start_compress(&Info, TRUE);
+    std::vector<uint8_t> Row(static_cast<size_t>(W) * Components);
+    for (size_t I = 0; I < Row.size(); ++I) Row[I] = Sample[I % Components];
+    while (Info.next_scanline < Info.image_height) {
+        JSAMPROW R = Row.data();
+        jpeg_write_scanlines(&Info, &R, 1);
+    }
+    jpeg_finish_compress(&Info);
+    jpeg_destroy_compress(&Info);
+    WriteBytes(Name, std::string(reinterpret_cast<char*>(Out), Size));
+    std::free(Out);
 }
 
 bool AllAlpha(const TBitmap32& B, TColor32 A)
@@ -129,13 +162,17 @@ TEST(HyFileUtils_Image, DecodesEveryKindWithItsDepthAndAlpha)
     for (TPixelFormat F : {pf1bit, pf4bit, pf8bit, pf15bit, pf24bit})
         SavePlatformBitmap(Dir / (u"depth" + IntToStr(PixelFormatBits(F)) + u".bmp"), F, 10, 6);
     WriteBytes(Dir / u"garbage.png", "this is not a picture at all");
+    const uint8_t Grey[1] = {0x80}, Cmyk[4] = {0xFF, 0xFF, 0xFF, 0xFF};  // Adobe-style: no ink
+    SaveRawJpeg(Dir / u"grey.jpg", 8, 8, JCS_GRAYSCALE, 1, Grey);
+    SaveRawJpeg(Dir / u"cmyk.jpg", 8, 8, JCS_CMYK, 4, Cmyk);
 
     struct {
         const char16_t* Name;
         Integer W, H, BitDepth;
         bool HasAlpha;
     } const Cases[] = {
-        {u"photo.jpg", 24, 16, 24, false}, {u"rgba.png", 4, 2, 32, true},   {u"rgb.png", 4, 2, 24, false},
+        {u"photo.jpg", 24, 16, 24, false}, {u"grey.jpg", 8, 8, 8, false},    {u"cmyk.jpg", 8, 8, 32, false},
+        {u"rgba.png", 4, 2, 32, true},   {u"rgb.png", 4, 2, 24, false},
         {u"anim.gif", 6, 2, 8, false},     {u"depth1.bmp", 10, 6, 1, false}, {u"depth4.bmp", 10, 6, 4, false},
         {u"depth8.bmp", 10, 6, 8, false},  {u"depth16.bmp", 10, 6, 16, false}, {u"depth24.bmp", 10, 6, 24, false},
         {u"missing.png", 0, 0, -1, false}, {u"garbage.png", 0, 0, -1, false},
@@ -162,6 +199,10 @@ TEST(HyFileUtils_Image, DecodesEveryKindWithItsDepthAndAlpha)
     EXPECT_NEAR(int((C >> 16) & 0xFF), 0xE0, 3);
     EXPECT_NEAR(int((C >> 8) & 0xFF), 0x80, 3);
     EXPECT_NEAR(int(C & 0xFF), 0x20, 3);
+
+    EXPECT_NEAR(int(LoadImageToBitmap32(Dir / u"grey.jpg", HasAlpha, BitDepth)->Pixel(3, 3) & 0xFF), 0x80, 2);
+    // libjpeg marks CMYK the Adobe way (255 = no ink): white.
+    EXPECT_EQ(LoadImageToBitmap32(Dir / u"cmyk.jpg", HasAlpha, BitDepth)->Pixel(3, 3), 0xFFFFFFFFu);
 
     auto Rgba = LoadImageToBitmap32(Dir / u"rgba.png", HasAlpha, BitDepth);
     for (Integer X = 0; X < 4; ++X) {
