@@ -11,6 +11,18 @@ source "$here/common.sh"
 
 repeats=${1:-5}
 "$here/setup.sh"
+# The reference tools run in the same benchmark: djpeg/cjpeg and vipsthumbnail.
+peers=(libjpeg-turbo-progs libvips-tools imagemagick)
+missing=()
+for p in "${peers[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  lm_say "installing the reference tools: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq </dev/null
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+fi
 
 dir=$LM_BUILD/bench-win64
 if [[ ! -f $dir/build.ninja ]]; then
