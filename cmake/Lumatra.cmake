@@ -139,6 +139,7 @@ function(lm_benchmark name)
   endif()
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE lm_options benchmark::benchmark benchmark::benchmark_main ${A_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 endfunction()
 
 if(NOT LM_CONFIG)  # set by scripts/configure.sh; guessed for a hand-made build folder

@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "PeerScripts.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_BlendModes.h"
 #include "filters/Ras32_ColorBalance.h"
@@ -456,27 +457,12 @@ const std::map<std::string, double>& PillowTimes()
 {
     static const std::map<std::string, double> Times = [] {
         std::map<std::string, double> T;
-        const std::string Dir = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
-        const std::string Script = Dir + "/bench_Filters_pillow.py", PathA = Dir + "/bench_Filters_a.raw",
-                          PathB = Dir + "/bench_Filters_b.raw";
-        auto Write = [](const std::string& Path, const void* Data, size_t Size) {
-            FILE* F = std::fopen(Path.c_str(), "wb");
-            if (!F) return false;
-            const bool Ok = std::fwrite(Data, 1, Size, F) == Size;
-            return std::fclose(F) == 0 && Ok;
-        };
-        if (!Write(Script, PillowScript, std::strlen(PillowScript)) || !Write(PathA, PictureA().data(), Pixels * 4) ||
-            !Write(PathB, PictureB().data(), Pixels * 4))
+        const std::string Script = BenchTempPath("bench_Filters_pillow.py"), PathA = BenchTempPath("bench_Filters_a.raw"),
+                          PathB = BenchTempPath("bench_Filters_b.raw");
+        if (!WriteBenchFile(Script, PillowScript, std::strlen(PillowScript)) ||
+            !WriteBenchFile(PathA, PictureA().data(), Pixels * 4) || !WriteBenchFile(PathB, PictureB().data(), Pixels * 4))
             return T;
-        // Debian's own interpreter, which has Pillow (python3-pil).
-        const std::string Command = "/usr/bin/python3 " + Script + " " + PathA + " " + PathB + " " + std::to_string(W) + " " +
-                                    std::to_string(H);
-        if (FILE* P = popen(Command.c_str(), "r")) {
-            char Name[128];
-            double Seconds;
-            while (std::fscanf(P, "%127s %lf", Name, &Seconds) == 2) T[Name] = Seconds;
-            pclose(P);
-        }
+        T = RunTimingScript(Script, PathA + " " + PathB + " " + std::to_string(W) + " " + std::to_string(H));
         std::remove(PathA.c_str());
         std::remove(PathB.c_str());
         std::remove(Script.c_str());

@@ -32,6 +32,7 @@
 #include <thread>
 #include <vector>
 
+#include "PeerScripts.h"
 #include "Component/Raster32/Ras32_Rasterizers.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
 
@@ -338,37 +339,15 @@ const std::map<std::string, double>& PillowTimes()
 {
     static const std::map<std::string, double> Times = [] {
         std::map<std::string, double> T;
-        const std::string Dir = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
-        const std::string Script = Dir + "/bench_Ras32_Resamplers_pillow.py",
-                          PathBig = Dir + "/bench_Ras32_Resamplers_big.raw",
-                          PathTurn = Dir + "/bench_Ras32_Resamplers_turn.raw";
-        auto Write = [](const std::string& Path, const void* Data, size_t Size) {
-            FILE* F = std::fopen(Path.c_str(), "wb");
-            if (!F) return false;
-            const bool Ok = std::fwrite(Data, 1, Size, F) == Size;
-            return std::fclose(F) == 0 && Ok;
-        };
-        if (!Write(Script, PillowScript, std::strlen(PillowScript)) ||
-            !Write(PathBig, BigPicture().data(), BigPicture().size() * 4) ||
-            !Write(PathTurn, TurnPicture().data(), TurnPicture().size() * 4))
+        const std::string Script = BenchTempPath("bench_Ras32_Resamplers_pillow.py"),
+                          PathBig = BenchTempPath("bench_Ras32_Resamplers_big.raw"),
+                          PathTurn = BenchTempPath("bench_Ras32_Resamplers_turn.raw");
+        if (!WriteBenchFile(Script, PillowScript, std::strlen(PillowScript)) ||
+            !WriteBenchFile(PathBig, BigPicture().data(), BigPicture().size() * 4) ||
+            !WriteBenchFile(PathTurn, TurnPicture().data(), TurnPicture().size() * 4))
             return T;
-        // Debian's Python, which has Debian's Pillow, when it is there.
-        std::string Python = "python3";
-        if (const char* Env = std::getenv("LM_PYTHON")) {
-            Python = Env;
-        } else if (FILE* Probe = std::fopen("/usr/bin/python3", "rb")) {
-            std::fclose(Probe);
-            Python = "/usr/bin/python3";
-        }
-        const std::string Command = Python + " " + Script + " " + PathBig + " " + std::to_string(BigW) + " " +
-                                    std::to_string(BigH) + " " + PathTurn + " " + std::to_string(TurnW) + " " +
-                                    std::to_string(TurnH);
-        if (FILE* P = popen(Command.c_str(), "r")) {
-            char Name[128];
-            double Seconds;
-            while (std::fscanf(P, "%127s %lf", Name, &Seconds) == 2) T[Name] = Seconds;
-            pclose(P);
-        }
+        T = RunTimingScript(Script, PathBig + " " + std::to_string(BigW) + " " + std::to_string(BigH) + " " +
+                                        PathTurn + " " + std::to_string(TurnW) + " " + std::to_string(TurnH));
         std::remove(PathBig.c_str());
         std::remove(PathTurn.c_str());
         std::remove(Script.c_str());
