@@ -134,7 +134,8 @@ bool CaptureScreenRect(TBitmap& Bitmap, const TRect& Rect, bool DrawCursor, HWND
         ToWindow(R.Left, R.Right, ScreenW);
         ToWindow(R.Top, R.Bottom, ScreenH);
     }
-    HDC Source = GetWindowDC(Wnd);
+    if (Wnd && !IsWindow(Wnd)) return false;
+    TWindowDC Source(Wnd);
     const Integer W = std::max(R.Right - R.Left, 0), H = std::max(R.Bottom - R.Top, 0);
     Bitmap.SetSize(W, H);
     TCanvas* Canvas = Bitmap.Canvas();
@@ -145,11 +146,10 @@ bool CaptureScreenRect(TBitmap& Bitmap, const TRect& Rect, bool DrawCursor, HWND
         if (GetIconInfo(Cursor.hCursor, &Icon)) {
             DrawIcon(Canvas->Handle(), Cursor.ptScreenPos.x - Origin.X - static_cast<Integer>(Icon.xHotspot),
                      Cursor.ptScreenPos.y - Origin.Y - static_cast<Integer>(Icon.yHotspot), Cursor.hCursor);
-            if (Icon.hbmMask) DeleteObject(Icon.hbmMask);
-            if (Icon.hbmColor) DeleteObject(Icon.hbmColor);
+            // GetIconInfo made copies of the cursor's bitmaps for us.
+            TGdiObject<HBITMAP> Mask(Icon.hbmMask), Color(Icon.hbmColor);
         }
     }
-    ReleaseDC(Wnd, Source);
     return true;
 }
 

@@ -20,7 +20,8 @@ bool GetClipboardBitmapSize(Integer& W, Integer& H);
 // Copies Rect of the screen (Wnd 0, screen coordinates) or the part of a
 // window's rectangle Rect that lies on the screen (from the window's own
 // context) into Bitmap, layered windows included; with DrawCursor the cursor
-// is drawn where it is when it lies inside Rect. Always true.
+// is drawn where it is when it lies inside Rect. False only for a window that
+// no longer exists.
 bool CaptureScreenRect(TBitmap& Bitmap, const TRect& Rect, bool DrawCursor, HWND Wnd);
 
 // Receives the bytes received so far; setting Cancel ends the download.

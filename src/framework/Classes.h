@@ -555,6 +555,8 @@ public:
     TComponent& operator=(const TComponent&) = delete;
     ~TComponent() override;
     String ClassName() const override { return u"TComponent"; }
+    // Marks the component and those it owns as going (Destroying).
+    void BeforeDestruction() override { Destroying(); }
 
     TComponent* Owner() const { return FOwner; }
     Integer ComponentCount() const { return static_cast<Integer>(FComponents.size()); }

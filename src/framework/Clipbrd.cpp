@@ -145,10 +145,10 @@ void TClipboard::AssignBitmap(TBitmap* Bitmap)
                             : img.PixelFormat == pf16bit   ? 3
                                                             : 0;
             const uint8_t* bits = dib.data() + info->bmiHeader.biSize + colors * 4;
-            HDC screen = GetDC(nullptr);
-            HBITMAP ddb = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
-            ReleaseDC(nullptr, screen);
-            if (ddb && !SetClipboardData(CF_BITMAP, ddb)) DeleteObject(ddb);
+            TGdiObject<HBITMAP> ddb(
+                CreateDIBitmap(TClientDC(nullptr), &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS));
+            // The clipboard owns the bitmap once it took it.
+            if (ddb.Handle() && SetClipboardData(CF_BITMAP, ddb.Handle())) ddb.Release();
         }
     } catch (...) {
         Close();

@@ -275,20 +275,20 @@ void TControlCanvas::CreateHandle()
         TCanvas::CreateHandle();
         return;
     }
-    if (!FDeviceContext) {
-        FDeviceContext = FControl->GetDeviceContext(FWindowHandle);
-        if (FDeviceContext) CanvasList.push_back(this);
+    if (!FDeviceContext.Handle()) {
+        HWND wnd = nullptr;
+        HDC dc = FControl->GetDeviceContext(wnd);
+        FDeviceContext = TReleasedDC::Adopt(wnd, dc);
+        if (dc) CanvasList.push_back(this);
     }
-    SetHandle(FDeviceContext);
+    SetHandle(FDeviceContext.Handle());
 }
 
 void TControlCanvas::FreeHandle()
 {
-    if (!FDeviceContext) return;
+    if (!FDeviceContext.Handle()) return;
     SetHandle(nullptr);
-    ReleaseDC(FWindowHandle, FDeviceContext);
-    FDeviceContext = nullptr;
-    FWindowHandle = nullptr;
+    FDeviceContext.Reset();
     CanvasList.erase(std::remove(CanvasList.begin(), CanvasList.end(), this), CanvasList.end());
 }
 
@@ -296,7 +296,7 @@ void FreeDeviceContexts(HWND Wnd)
 {
     std::vector<TControlCanvas*> list = CanvasList;
     for (TControlCanvas* c : list)
-        if (!Wnd || c->FWindowHandle == Wnd) c->FreeHandle();
+        if (!Wnd || c->FDeviceContext.Window() == Wnd) c->FreeHandle();
 }
 
 // ---------------------------------------------------------------------------
@@ -304,7 +304,7 @@ void FreeDeviceContexts(HWND Wnd)
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 {
-    WindowProc = [this](TMessage& Message) { WndProc(Message); };
+    WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
     FConstraints = std::make_unique<TSizeConstraints>();
     FConstraints->OnChange = [this](TObject*) {
         Integer w = FWidth, h = FHeight;
@@ -317,6 +317,10 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 
 TControl::~TControl()
 {
+    StopTimers(this);
+    // Hooks that outlive the control are out of its chain already.
+    for (TWindowHook* hook : FHooks) hook->FControl = nullptr;
+    FHooks.clear();
     if (TheMouseControl == this) TheMouseControl = nullptr;
     if (TheCaptureControl == this) {
         TheCaptureControl = nullptr;
@@ -355,6 +359,10 @@ void TControl::WndProc(TMessage& Message)
 void TControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_PAINT: WMPaint(Message); return;
+    case WM_TIMER: WMTimer(Message); return;
+    case WM_CONTEXTMENU: WMContextMenu(Message); return;
+    case WM_SETTEXT: WMSetText(Message); return;
     case WM_LBUTTONDOWN: WMLButtonDown(Message); return;
     case WM_LBUTTONUP: WMLButtonUp(Message); return;
     case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); return;
@@ -379,6 +387,11 @@ void TControl::Dispatch(TMessage& Message)
     case CM_MOUSELEAVE: CMMouseLeave(Message); return;
     case CM_MOUSEWHEEL: CMMouseWheel(Message); return;
     case CM_INVALIDATE: CMInvalidate(Message); return;
+    case CM_CANCELMODE: CMCancelMode(Message); return;
+    case CM_DIALOGKEY: CMDialogKey(Message); return;
+    case CM_DIALOGCHAR: CMDialogChar(Message); return;
+    case CM_FOCUSCHANGED: CMFocusChanged(Message); return;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
     }
     DefaultHandler(Message);
 }
@@ -670,18 +683,10 @@ void TControl::Repaint()
         return;
     }
     // Opaque: paint it and what lies above it at once, on the parent's window.
-    HDC dc = GetDC(FParent->FHandle);
-    int saved = SaveDC(dc);
+    TClientDC dc(FParent->FHandle);
+    TSavedDC saved(dc);
     IntersectClipRect(dc, FLeft, FTop, FLeft + FWidth, FTop + FHeight);
-    try {
-        FParent->PaintControls(dc, this);
-    } catch (...) {
-        RestoreDC(dc, saved);
-        ReleaseDC(FParent->FHandle, dc);
-        throw;
-    }
-    RestoreDC(dc, saved);
-    ReleaseDC(FParent->FHandle, dc);
+    FParent->PaintControls(dc, this);
 }
 
 void TControl::SetZOrder(bool TopMost)
@@ -705,6 +710,22 @@ void TControl::SetMouseCapture(bool Value)
 {
     if (MouseCapture() == Value) return;
     SetCaptureControl(Value ? this : nullptr);
+}
+
+void TControl::StartTimer(UINT_PTR Id, UINT Interval)
+{
+    ::StartTimer(TWndMethod::Of<&TControl::TimerMessage>(this), Id, Interval);
+}
+
+void TControl::StopTimer(UINT_PTR Id)
+{
+    ::StopTimer(TWndMethod::Of<&TControl::TimerMessage>(this), Id);
+}
+
+void TControl::TimerMessage(TMessage& Message)
+{
+    TWndMethod proc = WindowProc;  // the handler may free this control
+    proc(Message);
 }
 
 void TControl::Click()
@@ -909,6 +930,72 @@ void TControl::CMMouseWheel(TMessage& Message)
 void TControl::CMInvalidate(TMessage&)
 {
     InvalidateControl(FVisible, (FControlStyle & csOpaque) != 0);
+}
+
+void TControl::CMCancelMode(TMessage&) {}
+
+void TControl::CMDialogKey(TMessage&) {}
+
+void TControl::CMDialogChar(TMessage&) {}
+
+void TControl::CMFocusChanged(TMessage&) {}
+
+void TControl::CMWantSpecialKey(TMessage&) {}
+
+void TControl::WMPaint(TWMPaint& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TControl::WMTimer(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TControl::WMContextMenu(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TControl::WMSetText(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+// ---------------------------------------------------------------------------
+// TWindowHook
+
+void TWindowHook::Hook(TControl* Control, const TWndMethod& Method)
+{
+    Unhook();
+    if (!Control || !Method) return;
+    FControl = Control;
+    FMethod = Method;
+    FPrevious = Control->WindowProc;
+    Control->WindowProc = Method;
+    Control->FHooks.push_back(this);
+}
+
+void TWindowHook::Unhook()
+{
+    if (!FControl) return;
+    TControl* control = FControl;
+    FControl = nullptr;
+    auto& hooks = control->FHooks;
+    hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
+    if (control->WindowProc == FMethod) {
+        control->WindowProc = FPrevious;
+    } else {
+        // A later hook sits in front: the one whose saved value is this hook
+        // passes on to what this hook passed on to.
+        for (TWindowHook* later : hooks)
+            if (later->FPrevious == FMethod) {
+                later->FPrevious = FPrevious;
+                break;
+            }
+    }
+    FMethod = nullptr;
+    FPrevious = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -1459,16 +1546,6 @@ void TWinControl::DefaultHandler(TMessage& Message)
 
 void TWinControl::WndProc(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_SETFOCUS: {
-        TCustomForm* form = GetParentForm(this);
-        if (form && !form->SetFocusedControl(this)) return;
-        break;
-    }
-    case WM_KILLFOCUS:
-        if (FControlState & csFocusing) return;
-        break;
-    }
     if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST && Message.Msg != WM_MOUSEWHEEL &&
         Message.Msg != WM_MOUSEHWHEEL) {
         if (Message.Msg == WM_MOUSEMOVE && FHandle) {
@@ -1520,8 +1597,35 @@ bool TWinControl::IsControlMouseMsg(TWMMouse& Message)
 void TWinControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_PAINT: WMPaint(Message); return;
     case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
+    case WM_PRINTCLIENT: WMPrintClient(Message); return;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
+    case WM_NCPAINT: WMNCPaint(Message); return;
+    case WM_NCHITTEST: WMNCHitTest(Message); return;
+    case WM_NCACTIVATE: WMNCActivate(Message); return;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(Message); return;
+    case WM_NCMOUSELEAVE: WMNCMouseLeave(Message); return;
+    case WM_NCLBUTTONDOWN: WMNCLButtonDown(Message); return;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(Message); return;
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(Message); return;
+    case WM_NCRBUTTONDOWN: WMNCRButtonDown(Message); return;
+    case WM_NCRBUTTONUP: WMNCRButtonUp(Message); return;
+    case WM_NCRBUTTONDBLCLK: WMNCRButtonDblClk(Message); return;
+    case WM_NCMBUTTONDOWN: WMNCMButtonDown(Message); return;
+    case WM_NCMBUTTONUP: WMNCMButtonUp(Message); return;
+    case WM_NCMBUTTONDBLCLK: WMNCMButtonDblClk(Message); return;
+    case WM_NCXBUTTONDOWN: WMNCXButtonDown(Message); return;
+    case WM_NCXBUTTONUP: WMNCXButtonUp(Message); return;
+    case WM_NCXBUTTONDBLCLK: WMNCXButtonDblClk(Message); return;
+    case WM_SYSCOMMAND: WMSysCommand(Message); return;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); return;
+    case WM_GETDLGCODE: WMGetDlgCode(Message); return;
+    case WM_SETFOCUS: WMSetFocus(Message); return;
+    case WM_KILLFOCUS: WMKillFocus(Message); return;
+    case WM_HSCROLL: WMHScroll(Message); return;
+    case WM_VSCROLL: WMVScroll(Message); return;
+    case WM_DESTROY: WMDestroy(Message); return;
+    case CM_TABSTOPCHANGED: CMTabStopChanged(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case WM_MOVE: WMMove(Message); return;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
@@ -1550,9 +1654,6 @@ void TWinControl::Dispatch(TMessage& Message)
     case CN_CHAR: CNChar(Message); return;
     case CN_SYSKEYDOWN: CNSysKeyDown(Message); return;
     case CN_SYSCHAR: CNSysChar(Message); return;
-    case CM_DIALOGKEY: CMDialogKey(Message); return;
-    case CM_DIALOGCHAR: CMDialogChar(Message); return;
-    case CM_FOCUSCHANGED: CMFocusChanged(Message); return;
     case CM_ENTER: CMEnter(Message); return;
     case CM_EXIT: CMExit(Message); return;
     case CM_SHOWINGCHANGED: CMShowingChanged(Message); return;
@@ -1572,18 +1673,44 @@ void TWinControl::WMPaint(TWMPaint& Message)
         PaintHandler(Message);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(FHandle, &ps);
-    Message.WParam = reinterpret_cast<WPARAM>(dc);
-    try {
-        PaintHandler(Message);
-    } catch (...) {
-        Message.WParam = 0;
-        EndPaint(FHandle, &ps);
-        throw;
+    TPaintDC dc(FHandle);
+    if (FDoubleBuffered) {
+        PaintBuffered(dc);
+        return;
     }
-    Message.WParam = 0;
-    EndPaint(FHandle, &ps);
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc.Handle()), 0, 0};
+    PaintHandler(paint);
+}
+
+void TWinControl::PaintBuffered(HDC DC)
+{
+    RECT client;
+    ::GetClientRect(FHandle, &client);
+    Integer w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return;
+    // One bitmap for the control's life, grown when the control outgrows it.
+    if (!FPaintBuffer.Handle() || FPaintBufferSize.cx < w || FPaintBufferSize.cy < h) {
+        FPaintBuffer = TCompatibleBitmap(DC, std::max(w, FPaintBufferSize.cx), std::max(h, FPaintBufferSize.cy));
+        FPaintBufferSize = TSize{std::max(w, FPaintBufferSize.cx), std::max(h, FPaintBufferSize.cy)};
+    }
+    TMemoryDC memory(DC);
+    TSelectedObject buffer(memory, FPaintBuffer);
+    // The buffer is painted whole: what the screen clips away costs a copy only.
+    HDC mem = memory.Handle();
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(mem), 0, 0};
+    PaintHandler(paint);
+    BitBlt(DC, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+}
+
+void TWinControl::SetDoubleBuffered(bool Value)
+{
+    if (FDoubleBuffered == Value) return;
+    FDoubleBuffered = Value;
+    if (!Value) {
+        FPaintBuffer.Reset();
+        FPaintBufferSize = TSize{0, 0};
+    }
 }
 
 void TWinControl::PaintHandler(TWMPaint& Message)
@@ -1596,20 +1723,16 @@ void TWinControl::PaintHandler(TWMPaint& Message)
         return;
     }
     // Opaque windowless children cover their area: it is left out of the window's own paint.
-    int saved = SaveDC(dc);
-    int clip = SIMPLEREGION;
-    for (TControl* c : FControls) {
-        if (c->FIsWinControl || !c->FVisible || !(c->FControlStyle & csOpaque)) continue;
-        clip = ExcludeClipRect(dc, c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight);
-        if (clip == NULLREGION) break;
-    }
-    try {
+    {
+        TSavedDC saved(dc);
+        int clip = SIMPLEREGION;
+        for (TControl* c : FControls) {
+            if (c->FIsWinControl || !c->FVisible || !(c->FControlStyle & csOpaque)) continue;
+            clip = ExcludeClipRect(dc, c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight);
+            if (clip == NULLREGION) break;
+        }
         if (clip != NULLREGION) PaintWindow(dc);
-    } catch (...) {
-        RestoreDC(dc, saved);
-        throw;
     }
-    RestoreDC(dc, saved);
     PaintControls(dc, nullptr);
 }
 
@@ -1632,21 +1755,20 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         if (c->FIsWinControl || !c->FVisible || c->FWidth <= 0 || c->FHeight <= 0) continue;
         RECT r{c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight};
         if (!RectVisible(DC, &r)) continue;
-        int saved = SaveDC(DC);
+        TSavedDC saved(DC);
         MoveWindowOrg(DC, c->FLeft, c->FTop);
         IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        } catch (...) {
-            RestoreDC(DC, saved);
-            throw;
-        }
-        RestoreDC(DC, saved);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     }
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message)
 {
+    // Double buffered: the erase happens in the buffer (wParam == lParam there).
+    if (FDoubleBuffered && Message.WParam != static_cast<WPARAM>(Message.LParam)) {
+        Message.Result = 1;
+        return;
+    }
     RECT r;
     ::GetClientRect(FHandle, &r);
     FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush->Handle());
@@ -1925,6 +2047,68 @@ void TWinControl::WMCtlColor(TMessage& Message)
     if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
 }
 
+void TWinControl::WMHScroll(TMessage& Message)
+{
+    if (Message.LParam == 0 || !DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMVScroll(TMessage& Message)
+{
+    if (Message.LParam == 0 || !DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMSetFocus(TMessage& Message)
+{
+    TCustomForm* form = GetParentForm(this);
+    if (form && !form->SetFocusedControl(this)) return;
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMKillFocus(TMessage& Message)
+{
+    if (FControlState & csFocusing) return;
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMPrintClient(TMessage& Message)
+{
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (!dc || !(Message.LParam & PRF_CLIENT)) {
+        DefaultHandler(Message);
+        return;
+    }
+    if (Message.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, Message.WParam, Message.WParam);
+    // A paint into the context handed in: the buffer is not needed.
+    TMessage paint{WM_PAINT, Message.WParam, 0, 0};
+    WMPaint(paint);
+    Message.Result = 0;
+}
+
+// The frame and the rest are the platform's unless a control says otherwise.
+void TWinControl::WMNCCalcSize(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCPaint(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCHitTest(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCActivate(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCMouseMove(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCMouseLeave(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCLButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCLButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCLButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCRButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCRButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCRButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCMButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCMButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCMButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCXButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCXButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMNCXButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+void TWinControl::WMSysCommand(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMWindowPosChanging(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMDestroy(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CMTabStopChanged(TMessage&) {}
+
 void TWinControl::CMEnabledChanged(TMessage& Message)
 {
     if (!FEnabled && FParent) RemoveFocus(false);
@@ -2064,15 +2248,6 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner)
 TGraphicControl::~TGraphicControl()
 {
     FCanvas->SetControl(nullptr);
-}
-
-void TGraphicControl::Dispatch(TMessage& Message)
-{
-    if (Message.Msg == WM_PAINT) {
-        WMPaint(Message);
-        return;
-    }
-    TControl::Dispatch(Message);
 }
 
 void TGraphicControl::WMPaint(TWMPaint& Message)

@@ -19,6 +19,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TWindowHook;
 
 // ---------------------------------------------------------------------------
 // Enumerations and sets (a set is a bit mask: bit n for enumeration value n).
@@ -126,8 +127,7 @@ protected:
 private:
     friend void FreeDeviceContexts(HWND Wnd);
     TControl* FControl = nullptr;
-    HDC FDeviceContext = nullptr;
-    HWND FWindowHandle = nullptr;
+    TReleasedDC FDeviceContext;
 };
 
 // Releases the contexts the control canvases made on Wnd (all when null).
@@ -143,8 +143,9 @@ public:
     String ClassName() const override { return u"TControl"; }
     void Loaded() override;
 
-    // The message path. WindowProc starts as WndProc; a component that hooks
-    // the control keeps the old value and calls it for what it passes on.
+    // The message path. WindowProc starts as WndProc; a component hooks the
+    // control through a TWindowHook, which keeps the old value and calls it
+    // for what the hook passes on.
     TWndMethod WindowProc;
     // Sends a message straight to WindowProc (windowless controls included).
     LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
@@ -242,6 +243,12 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool Value);
 
+    // The control's own timers (windowless ones too), on the thread's one
+    // timer window: WM_TIMER with Id in wParam reaches WindowProc, and so
+    // WMTimer, every Interval milliseconds. Starting a running one restarts it.
+    void StartTimer(UINT_PTR Id, UINT Interval);
+    void StopTimer(UINT_PTR Id);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
@@ -290,6 +297,8 @@ protected:
     void DoMouseUp(TMessage& Message, TMouseButton Button);
 
     // Handlers, one per message.
+    // A windowless control paints on the context in wParam (its parent's).
+    virtual void WMPaint(TWMPaint& Message);
     virtual void WMLButtonDown(TWMMouse& Message);
     virtual void WMLButtonUp(TWMMouse& Message);
     virtual void WMLButtonDblClk(TWMMouse& Message);
@@ -314,6 +323,18 @@ protected:
     virtual void CMMouseLeave(TMessage& Message);
     virtual void CMMouseWheel(TMessage& Message);
     virtual void CMInvalidate(TMessage& Message);
+    // The framework's notifications every control may answer; the defaults do
+    // nothing (a windowed control passes the dialog keys and focus changes on
+    // to its children).
+    virtual void CMCancelMode(TMessage& Message);
+    virtual void CMDialogKey(TMessage& Message);
+    virtual void CMDialogChar(TMessage& Message);
+    virtual void CMFocusChanged(TMessage& Message);
+    virtual void CMWantSpecialKey(TMessage& Message);
+    // Messages a windowless control receives too (through Perform).
+    virtual void WMTimer(TMessage& Message);
+    virtual void WMContextMenu(TMessage& Message);
+    virtual void WMSetText(TMessage& Message);
 
     TWinControl* FParent = nullptr;
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -326,7 +347,10 @@ protected:
 private:
     friend class TWinControl;
     friend class TControlCanvas;
+    friend class TWindowHook;
     void FontChanged(TObject* Sender);
+    // Where the control's timers deliver: on to WindowProc.
+    void TimerMessage(TMessage& Message);
 
     bool FIsWinControl = false;
     TAlign FAlign = alNone;
@@ -345,6 +369,42 @@ private:
     String FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
+    std::vector<TWindowHook*> FHooks;  // the hooks in WindowProc's chain
+};
+
+// ---------------------------------------------------------------------------
+// A hook in a control's message path, for a component that takes part in
+// another control's messages (a skin on a form). Hook() puts Method in front
+// of the control's WindowProc and keeps the value it replaced; Method passes
+// what it does not take on with CallPrevious. Unhook() (the destructor too)
+// takes it out: when WindowProc is still this hook it gets the saved value
+// back; when a later hook sits in front, that hook is given this one's saved
+// value instead, so the later hook stays in the chain. A hook whose control
+// went first is unhooked already.
+class TWindowHook {
+public:
+    TWindowHook() = default;
+    ~TWindowHook() { Unhook(); }
+    TWindowHook(const TWindowHook&) = delete;
+    TWindowHook& operator=(const TWindowHook&) = delete;
+
+    void Hook(TControl* Control, const TWndMethod& Method);
+    void Unhook();
+    TControl* Control() const { return FControl; }
+    bool Hooked() const { return FControl != nullptr; }
+    // The value this hook replaced (it changes when an earlier hook leaves).
+    const TWndMethod& Previous() const { return FPrevious; }
+    void CallPrevious(TMessage& Message) const
+    {
+        TWndMethod previous = FPrevious;  // the call may unhook this hook
+        if (previous) previous(Message);
+    }
+
+private:
+    friend class TControl;
+    TControl* FControl = nullptr;
+    TWndMethod FMethod;
+    TWndMethod FPrevious;
 };
 
 // The control the mouse pointer is over (it has had CM_MOUSEENTER), or null.
@@ -430,6 +490,14 @@ public:
 
     TBrush* Brush() const { return FBrush.get(); }
 
+    // Paints through one off-screen bitmap of the control's own, kept and
+    // reused from paint to paint, then copies it to the screen at once: no
+    // flicker of a background painted before the picture. A paint into a
+    // context that is handed in (WM_PAINT with a DC, WM_PRINTCLIENT) goes
+    // straight into that context.
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool Value);
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -470,6 +538,8 @@ protected:
     void PaintHandler(TWMPaint& Message);
     virtual void PaintWindow(HDC DC);
     void PaintControls(HDC DC, TControl* First);
+    // A paint of the window through the off-screen bitmap, onto DC.
+    void PaintBuffered(HDC DC);
 
     virtual void KeyDown(Word& Key, TShiftState Shift);
     virtual void KeyUp(Word& Key, TShiftState Shift);
@@ -498,7 +568,7 @@ protected:
     void CMFontChanged(TMessage& Message) override;
     void CMShowHintChanged(TMessage& Message) override;
     void CMInvalidate(TMessage& Message) override;
-    virtual void WMPaint(TWMPaint& Message);
+    void WMPaint(TWMPaint& Message) override;
     virtual void WMEraseBkgnd(TMessage& Message);
     virtual void WMSize(TMessage& Message);
     virtual void WMMove(TMessage& Message);
@@ -522,13 +592,48 @@ protected:
     virtual void CNChar(TWMKey& Message);
     virtual void CNSysKeyDown(TWMKey& Message);
     virtual void CNSysChar(TWMKey& Message);
-    virtual void CMDialogKey(TMessage& Message);
-    virtual void CMDialogChar(TMessage& Message);
-    virtual void CMFocusChanged(TMessage& Message);
+    void CMDialogKey(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+    void CMFocusChanged(TMessage& Message) override;
     virtual void CMEnter(TMessage& Message);
     virtual void CMExit(TMessage& Message);
     virtual void CMShowingChanged(TMessage& Message);
     virtual void CMRecreateWnd(TMessage& Message);
+    virtual void CMTabStopChanged(TMessage& Message);
+    // The frame: its size, painting, hit tests, activation and mouse. The
+    // defaults leave each to the platform.
+    virtual void WMNCCalcSize(TMessage& Message);
+    virtual void WMNCPaint(TMessage& Message);
+    virtual void WMNCHitTest(TMessage& Message);
+    virtual void WMNCActivate(TMessage& Message);
+    virtual void WMNCMouseMove(TWMMouse& Message);
+    virtual void WMNCMouseLeave(TMessage& Message);
+    virtual void WMNCLButtonDown(TWMMouse& Message);
+    virtual void WMNCLButtonUp(TWMMouse& Message);
+    virtual void WMNCLButtonDblClk(TWMMouse& Message);
+    virtual void WMNCRButtonDown(TWMMouse& Message);
+    virtual void WMNCRButtonUp(TWMMouse& Message);
+    virtual void WMNCRButtonDblClk(TWMMouse& Message);
+    virtual void WMNCMButtonDown(TWMMouse& Message);
+    virtual void WMNCMButtonUp(TWMMouse& Message);
+    virtual void WMNCMButtonDblClk(TWMMouse& Message);
+    virtual void WMNCXButtonDown(TWMMouse& Message);
+    virtual void WMNCXButtonUp(TWMMouse& Message);
+    virtual void WMNCXButtonDblClk(TWMMouse& Message);
+    virtual void WMSysCommand(TMessage& Message);
+    virtual void WMWindowPosChanging(TMessage& Message);
+    virtual void WMGetDlgCode(TMessage& Message);
+    // The focus: a form learns which of its controls has it.
+    virtual void WMSetFocus(TMessage& Message);
+    virtual void WMKillFocus(TMessage& Message);
+    // Scroll messages of a scroll bar control go on to it as CN_HSCROLL / CN_VSCROLL.
+    virtual void WMHScroll(TMessage& Message);
+    virtual void WMVScroll(TMessage& Message);
+    // Paints the client area into the context in wParam (PRF_CLIENT), erasing
+    // it first with PRF_ERASEBKGND.
+    virtual void WMPrintClient(TMessage& Message);
+    // The window is going; the control is still whole (see BeforeDestruction).
+    virtual void WMDestroy(TMessage& Message);
 
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;
@@ -547,7 +652,10 @@ private:
     Integer FAlignLevel = 0;
     bool FTabStop = false;
     bool FTrackingLeave = false;
+    bool FDoubleBuffered = false;
     std::unique_ptr<TBrush> FBrush;
+    TGdiObject<HBITMAP> FPaintBuffer;  // the off-screen bitmap of DoubleBuffered
+    TSize FPaintBufferSize{0, 0};
 };
 
 // ---------------------------------------------------------------------------
@@ -561,8 +669,7 @@ public:
 
 protected:
     virtual void Paint() {}
-    void Dispatch(TMessage& Message) override;
-    virtual void WMPaint(TWMPaint& Message);
+    void WMPaint(TWMPaint& Message) override;
 
 private:
     std::unique_ptr<TControlCanvas> FCanvas;

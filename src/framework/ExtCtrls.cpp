@@ -2,15 +2,12 @@
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner)
 {
-    FWindowHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
     UpdateTimer();
 }
 
 TTimer::~TTimer()
 {
-    FEnabled = false;
-    UpdateTimer();
-    DeallocateHWnd(FWindowHandle);
+    StopTimers(this);
 }
 
 void TTimer::SetEnabled(bool Value)
@@ -29,20 +26,16 @@ void TTimer::SetInterval(Cardinal Value)
 
 void TTimer::UpdateTimer()
 {
-    // Setting the timer again restarts its count.
-    KillTimer(FWindowHandle, 1);
-    if (FEnabled && FInterval > 0 && !SetTimer(FWindowHandle, 1, FInterval, nullptr))
-        throw EOutOfResources(u"Not enough timers available");
+    // Starting the timer again restarts its count.
+    TWndMethod target = TWndMethod::Of<&TTimer::WndProc>(this);
+    StopTimer(target, 1);
+    if (FEnabled && FInterval > 0) StartTimer(target, 1, FInterval);
 }
 
 void TTimer::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_TIMER) {
-        // Exceptions of the handler reach the application's handler, and the timer goes on.
-        if (FEnabled) Timer();
-        return;
-    }
-    Message.Result = DefWindowProcW(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
+    // Exceptions of the handler reach the application's handler, and the timer goes on.
+    if (Message.Msg == WM_TIMER && FEnabled) Timer();
 }
 
 void TTimer::Timer()

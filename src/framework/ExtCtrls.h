@@ -4,8 +4,8 @@
 #include "framework/Controls.h"
 
 // Calls OnTimer every Interval milliseconds on the thread that made it (the
-// user-interface thread), through a window timer of a hidden window. It runs
-// while Enabled and Interval is above 0, with or without a handler.
+// user-interface thread), through the thread's one timer window (Messages).
+// It runs while Enabled and Interval is above 0, with or without a handler.
 class TTimer : public TComponent {
 public:
     explicit TTimer(TComponent* AOwner);
@@ -26,7 +26,6 @@ private:
     void UpdateTimer();
     void WndProc(TMessage& Message);
 
-    HWND FWindowHandle = nullptr;
     bool FEnabled = true;
     Cardinal FInterval = 1000;
 };

@@ -63,9 +63,11 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner)
     Screen->AddForm(this);
 }
 
-TCustomForm::~TCustomForm()
+void TCustomForm::BeforeDestruction()
 {
-    Destroying();
+    if (FDestroyed) return;
+    FDestroyed = true;
+    TScrollingWinControl::BeforeDestruction();
     try {
         DoDestroy();
     } catch (...) {
@@ -73,9 +75,14 @@ TCustomForm::~TCustomForm()
     }
     Screen->RemoveForm(this);
     if (Application->FMainForm == this) Application->FMainForm = nullptr;
-    // The window goes first (a component hooked into it still sees WM_DESTROY),
-    // then the owned components while the form is still whole.
+    // The window goes now, while every part of the form can still answer its
+    // messages (a component hooked into it sees WM_DESTROY too).
     DestroyHandle();
+}
+
+TCustomForm::~TCustomForm()
+{
+    BeforeDestruction();
     DestroyComponents();
 }
 
@@ -659,10 +666,8 @@ TRect TScreen::WorkAreaRect() const
 
 Integer TScreen::PixelsPerInch() const
 {
-    HDC dc = GetDC(nullptr);
-    Integer ppi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return ppi;
+    TClientDC screen(nullptr);
+    return GetDeviceCaps(screen, LOGPIXELSY);
 }
 
 // ---------------------------------------------------------------------------
@@ -674,7 +679,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     FTitle = ChangeFileExt(ExtractFileName(FromWStr(path)), u"");
-    FHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
+    FHandle = AllocateHWnd(TWndMethod::Of<&TApplication::WndProc>(this));
     SetWindowTextW(FHandle, WStr(FTitle));
     FIcon = std::make_unique<TIcon>();
     // An own copy of the program's icon: the icon object destroys what it holds.

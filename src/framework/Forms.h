@@ -81,7 +81,12 @@ private:
 class TCustomForm : public TScrollingWinControl {
 public:
     explicit TCustomForm(TComponent* AOwner);
-    // Fires OnDestroy, then frees the owned components while the form is whole.
+    // Fires OnDestroy and destroys the window while the whole form still
+    // exists: its handlers, members and hooks see WM_DESTROY and may save state.
+    void BeforeDestruction() override;
+    // Frees the owned components while the form's own parts still exist (and
+    // does what BeforeDestruction does when it has not run: a form that was
+    // not freed with delete).
     ~TCustomForm() override;
     String ClassName() const override { return u"TCustomForm"; }
     // Loaded on each owned component, the form's own, then OnCreate (once).
@@ -189,6 +194,7 @@ private:
     TModalResult FModalResult = mrNone;
     bool FActive = false;
     bool FCreated = false;
+    bool FDestroyed = false;  // BeforeDestruction has run
     bool FWasMinimized = false;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;

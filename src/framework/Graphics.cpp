@@ -1712,3 +1712,147 @@ void TPicture::AssignTo(TPersistent* Dest)
     }
     TPersistent::AssignTo(Dest);
 }
+
+// ---------------------------------------------------------------------------
+// Scoped GDI
+
+void DeleteGdiObject(HGDIOBJ Handle)
+{
+    if (Handle) DeleteObject(Handle);
+}
+
+TSolidBrush::TSolidBrush(TColor Color) : TGdiObject(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color))))
+{
+    if (!Handle()) throw EOutOfResources(u"Out of system resources");
+}
+
+TSolidPen::TSolidPen(TColor Color, Integer Width, Integer Style)
+    : TGdiObject(CreatePen(Style, Width, static_cast<COLORREF>(ColorToRGB(Color))))
+{
+    if (!Handle()) throw EOutOfResources(u"Out of system resources");
+}
+
+TPatternBrush::TPatternBrush(const void* PackedDib) : TGdiObject(CreateDIBPatternBrushPt(PackedDib, DIB_RGB_COLORS))
+{
+    if (!Handle()) throw EOutOfResources(u"Out of system resources");
+}
+
+TCompatibleBitmap::TCompatibleBitmap(HDC DC, Integer Width, Integer Height)
+    : TGdiObject(CreateCompatibleBitmap(DC, Width, Height))
+{
+    if (!Handle()) throw EOutOfResources(u"Out of system resources");
+}
+
+TRegion::TRegion(const TRect& R) : TGdiObject(CreateRectRgn(R.Left, R.Top, R.Right, R.Bottom))
+{
+    if (!Handle()) throw EOutOfResources(u"Out of system resources");
+}
+
+TRegion TRegion::CopyOf(HRGN Source)
+{
+    TRegion r;
+    if (!Source) return r;
+    r.Reset(CreateRectRgn(0, 0, 0, 0));
+    if (!r.Handle() || CombineRgn(r.Handle(), Source, nullptr, RGN_COPY) == ERROR) r.Reset();
+    return r;
+}
+
+TPaintDC::TPaintDC(HWND Wnd) : FWnd(Wnd), FDC(BeginPaint(Wnd, &FPaint)) {}
+
+TPaintDC::~TPaintDC()
+{
+    EndPaint(FWnd, &FPaint);
+}
+
+TReleasedDC::TReleasedDC(TReleasedDC&& Other) noexcept : FWnd(Other.FWnd), FDC(Other.FDC)
+{
+    Other.FWnd = nullptr;
+    Other.FDC = nullptr;
+}
+
+TReleasedDC& TReleasedDC::operator=(TReleasedDC&& Other) noexcept
+{
+    if (this != &Other) {
+        Reset();
+        FWnd = Other.FWnd;
+        FDC = Other.FDC;
+        Other.FWnd = nullptr;
+        Other.FDC = nullptr;
+    }
+    return *this;
+}
+
+TReleasedDC TReleasedDC::Adopt(HWND Wnd, HDC DC)
+{
+    TReleasedDC r;
+    r.FWnd = Wnd;
+    r.FDC = DC;
+    return r;
+}
+
+void TReleasedDC::Reset()
+{
+    if (FDC) ReleaseDC(FWnd, FDC);
+    FDC = nullptr;
+    FWnd = nullptr;
+}
+
+TClientDC::TClientDC(HWND Wnd, DWORD Flags)
+{
+    FWnd = Wnd;
+    FDC = Flags ? GetDCEx(Wnd, nullptr, Flags) : GetDC(Wnd);
+    if (!FDC) throw EOutOfResources(u"Cannot get a device context");
+}
+
+TWindowDC::TWindowDC(HWND Wnd)
+{
+    FWnd = Wnd;
+    FDC = GetWindowDC(Wnd);
+    if (!FDC) throw EOutOfResources(u"Cannot get a device context");
+}
+
+TWindowDC::TWindowDC(HWND Wnd, HRGN UpdateRegion)
+{
+    FWnd = Wnd;
+    // 1 stands for the whole window. GetDCEx takes the region over, so it gets a copy.
+    if (UpdateRegion && UpdateRegion != reinterpret_cast<HRGN>(1)) {
+        TRegion clip = TRegion::CopyOf(UpdateRegion);
+        FDC = GetDCEx(Wnd, clip.Handle(), DCX_WINDOW | DCX_INTERSECTRGN | DCX_CACHE | DCX_CLIPSIBLINGS);
+        if (FDC) clip.Release();
+    }
+    if (!FDC) FDC = GetWindowDC(Wnd);
+    if (!FDC) throw EOutOfResources(u"Cannot get a device context");
+}
+
+TMemoryDC::TMemoryDC(HDC DC) : FDC(CreateCompatibleDC(DC))
+{
+    if (!FDC) throw EOutOfResources(u"Cannot make a memory device context");
+}
+
+TMemoryDC::~TMemoryDC()
+{
+    DeleteDC(FDC);
+}
+
+TNonClientCanvas::TNonClientCanvas(HWND Wnd) : FDC(Wnd)
+{
+    SetHandle(FDC.Handle());
+}
+
+TNonClientCanvas::TNonClientCanvas(HWND Wnd, HRGN UpdateRegion) : FDC(Wnd, UpdateRegion)
+{
+    SetHandle(FDC.Handle());
+}
+
+TNonClientCanvas::~TNonClientCanvas()
+{
+    // The canvas's objects leave the context before it is released.
+    SetHandle(nullptr);
+}
+
+TRect TNonClientCanvas::WindowRect() const
+{
+    RECT r;
+    GetWindowRect(FDC.Window(), &r);
+    return Rect(0, 0, r.right - r.left, r.bottom - r.top);
+}

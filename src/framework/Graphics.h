@@ -401,6 +401,198 @@ private:
 void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, Integer Width);
 
 // ---------------------------------------------------------------------------
+// Scoped GDI. Each type owns one handle, or one change made to a context, for
+// the length of a scope and gives it back in its destructor, exceptions
+// included. Code outside this unit and a few platform units never creates,
+// deletes or releases GDI objects and contexts itself: it uses these, or
+// TFont/TPen/TBrush and a canvas (scripts/check-gdi-calls.sh keeps it so).
+
+// Deletes a GDI object: the one place that does it for the scoped types.
+void DeleteGdiObject(HGDIOBJ Handle);
+
+// A GDI object (brush, pen, font, region, bitmap) deleted with the scope.
+template <class H>
+class TGdiObject {
+public:
+    TGdiObject() = default;
+    explicit TGdiObject(H Handle) : FHandle(Handle) {}
+    TGdiObject(TGdiObject&& Other) noexcept : FHandle(Other.Release()) {}
+    TGdiObject& operator=(TGdiObject&& Other) noexcept
+    {
+        if (this != &Other) Reset(Other.Release());
+        return *this;
+    }
+    TGdiObject(const TGdiObject&) = delete;
+    TGdiObject& operator=(const TGdiObject&) = delete;
+    ~TGdiObject() { Reset(); }
+
+    H Handle() const { return FHandle; }
+    operator H() const { return FHandle; }
+    // Deletes the object held and takes Value.
+    void Reset(H Value = nullptr)
+    {
+        if (FHandle && FHandle != Value) DeleteGdiObject(FHandle);
+        FHandle = Value;
+    }
+    // Hands the object over (to the clipboard, say): it is no longer deleted here.
+    H Release()
+    {
+        H h = FHandle;
+        FHandle = nullptr;
+        return h;
+    }
+
+private:
+    H FHandle = nullptr;
+};
+
+// A brush of one colour for a scope.
+class TSolidBrush : public TGdiObject<HBRUSH> {
+public:
+    explicit TSolidBrush(TColor Color);
+};
+
+// A pen for a scope (PS_ style, width in pixels).
+class TSolidPen : public TGdiObject<HPEN> {
+public:
+    explicit TSolidPen(TColor Color, Integer Width = 1, Integer Style = PS_SOLID);
+};
+
+// A brush that repeats a picture given as a packed DIB (header, then pixels).
+class TPatternBrush : public TGdiObject<HBRUSH> {
+public:
+    explicit TPatternBrush(const void* PackedDib);
+};
+
+// A device-dependent bitmap compatible with DC, for painting off the screen.
+class TCompatibleBitmap : public TGdiObject<HBITMAP> {
+public:
+    TCompatibleBitmap(HDC DC, Integer Width, Integer Height);
+};
+
+// A region for a scope; empty (null) when made without a rectangle.
+class TRegion : public TGdiObject<HRGN> {
+public:
+    TRegion() = default;
+    explicit TRegion(const TRect& R);
+    // A copy of the region a message handed in (the update region of WM_NCPAINT).
+    static TRegion CopyOf(HRGN Source);
+};
+
+// The context of a paint: BeginPaint in the constructor, EndPaint in the destructor.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND Wnd);
+    ~TPaintDC();
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    HDC Handle() const { return FDC; }
+    operator HDC() const { return FDC; }
+    TRect PaintRect() const { return Rect(FPaint.rcPaint.left, FPaint.rcPaint.top, FPaint.rcPaint.right, FPaint.rcPaint.bottom); }
+
+private:
+    HWND FWnd;
+    PAINTSTRUCT FPaint = {};
+    HDC FDC;
+};
+
+// A context given back with ReleaseDC at the end of the scope: the client
+// area's (TClientDC) or the whole window's, frame included (TWindowDC).
+class TReleasedDC {
+public:
+    TReleasedDC() = default;
+    TReleasedDC(TReleasedDC&& Other) noexcept;
+    TReleasedDC& operator=(TReleasedDC&& Other) noexcept;
+    TReleasedDC(const TReleasedDC&) = delete;
+    TReleasedDC& operator=(const TReleasedDC&) = delete;
+    ~TReleasedDC() { Reset(); }
+    HDC Handle() const { return FDC; }
+    operator HDC() const { return FDC; }
+    HWND Window() const { return FWnd; }
+    // Takes a context someone got for Wnd with GetDC, GetDCEx or GetWindowDC.
+    static TReleasedDC Adopt(HWND Wnd, HDC DC);
+    // Gives the context back now.
+    void Reset();
+
+protected:
+    HWND FWnd = nullptr;
+    HDC FDC = nullptr;
+};
+
+class TClientDC : public TReleasedDC {
+public:
+    // The client area of Wnd (the screen for null); with Flags, through GetDCEx.
+    explicit TClientDC(HWND Wnd, DWORD Flags = 0);
+};
+
+class TWindowDC : public TReleasedDC {
+public:
+    // The whole window (GetWindowDC).
+    explicit TWindowDC(HWND Wnd);
+    // The non-client area of a WM_NCPAINT: clipped to its update region
+    // (wParam; 1 means the whole window).
+    TWindowDC(HWND Wnd, HRGN UpdateRegion);
+};
+
+// A memory context compatible with DC (the screen's for null), deleted with the scope.
+class TMemoryDC {
+public:
+    explicit TMemoryDC(HDC DC = nullptr);
+    ~TMemoryDC();
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    HDC Handle() const { return FDC; }
+    operator HDC() const { return FDC; }
+
+private:
+    HDC FDC;
+};
+
+// The state of a context (origins, clipping, selected objects, modes), put
+// back at the end of the scope (SaveDC / RestoreDC).
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
+    ~TSavedDC() { RestoreDC(FDC, FSaved); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int FSaved;
+};
+
+// An object selected into a context for the scope; the one it replaced goes back.
+class TSelectedObject {
+public:
+    TSelectedObject(HDC DC, HGDIOBJ Object) : FDC(DC), FOld(SelectObject(DC, Object)) {}
+    ~TSelectedObject() { SelectObject(FDC, FOld); }
+    TSelectedObject(const TSelectedObject&) = delete;
+    TSelectedObject& operator=(const TSelectedObject&) = delete;
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+// A canvas over a window's whole context, for painting the non-client area
+// (frames, borders): (0, 0) is the window's top-left corner. The context is
+// released when the canvas goes.
+class TNonClientCanvas : public TCanvas {
+public:
+    explicit TNonClientCanvas(HWND Wnd);
+    // Clipped to the update region of a WM_NCPAINT (its wParam).
+    TNonClientCanvas(HWND Wnd, HRGN UpdateRegion);
+    ~TNonClientCanvas() override;
+    String ClassName() const override { return u"TNonClientCanvas"; }
+    // The window's rectangle in the canvas's coordinates.
+    TRect WindowRect() const;
+
+private:
+    TWindowDC FDC;
+};
+
+// ---------------------------------------------------------------------------
 // TGraphic: a picture that can draw itself and be read from and written to a
 // stream or file.
 class TGraphic : public TPersistent {

@@ -1,6 +1,10 @@
 #include "framework/Messages.h"
 
+#include <map>
 #include <memory>
+#include <utility>
+
+#include "framework/Graphics.h"  // EOutOfResources
 
 TNotifyEvent ApplicationHandleException;
 
@@ -79,6 +83,121 @@ void DeallocateHWnd(HWND Wnd)
     SetWindowLongPtrW(Wnd, GWLP_USERDATA, 0);
     DestroyWindow(Wnd);
     delete method;
+}
+
+// ---------------------------------------------------------------------------
+// The thread's timer window
+
+namespace {
+
+const wchar_t TimerWindowClass[] = L"TPTimerWindow";
+
+// The timers of one thread: the platform's timer ids on the one window, and
+// what each of them calls.
+struct TThreadTimers {
+    struct TEntry {
+        TWndMethod Target;
+        UINT_PTR Id;
+    };
+    HWND Window = nullptr;
+    UINT_PTR NextId = 1;
+    std::map<UINT_PTR, TEntry> Entries;                          // by platform id
+    std::map<std::pair<const void*, UINT_PTR>, UINT_PTR> Index;  // (object, Id) -> platform id
+
+    ~TThreadTimers()
+    {
+        if (Window && IsWindow(Window)) DestroyWindow(Window);
+    }
+    void Remove(std::map<UINT_PTR, TEntry>::iterator It)
+    {
+        KillTimer(Window, It->first);
+        Index.erase({It->second.Target.Data(), It->second.Id});
+        Entries.erase(It);
+    }
+};
+
+thread_local TThreadTimers Timers;
+
+LRESULT CALLBACK TimerWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (Msg != WM_TIMER) return DefWindowProcW(Wnd, Msg, WParam, LParam);
+    auto it = Timers.Entries.find(static_cast<UINT_PTR>(WParam));
+    if (it == Timers.Entries.end()) return 0;
+    // Copies: the target may stop its timer or start others.
+    TWndMethod target = it->second.Target;
+    TMessage m{WM_TIMER, it->second.Id, 0, 0};
+    try {
+        target(m);
+    } catch (...) {
+        HandleWindowProcException(nullptr);
+    }
+    return 0;
+}
+
+HWND TimerWindow()
+{
+    if (Timers.Window) return Timers.Window;
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSW wc = {};
+    if (!GetClassInfoW(inst, TimerWindowClass, &wc)) {
+        wc.lpfnWndProc = TimerWndProc;
+        wc.hInstance = inst;
+        wc.lpszClassName = TimerWindowClass;
+        RegisterClassW(&wc);
+    }
+    Timers.Window = CreateWindowExW(0, TimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
+    if (!Timers.Window) throw EOSError(u"Cannot create the timer window");
+    return Timers.Window;
+}
+
+} // namespace
+
+void StartTimer(const TWndMethod& Target, UINT_PTR Id, UINT Interval)
+{
+    HWND wnd = TimerWindow();
+    auto key = std::make_pair(static_cast<const void*>(Target.Data()), Id);
+    auto found = Timers.Index.find(key);
+    UINT_PTR platformId;
+    if (found != Timers.Index.end()) {
+        platformId = found->second;
+    } else {
+        // Ids are not reused while the thread lives: a WM_TIMER of a stopped
+        // timer still in the queue finds nothing.
+        platformId = Timers.NextId++;
+        Timers.Index[key] = platformId;
+    }
+    Timers.Entries[platformId] = {Target, Id};
+    if (!SetTimer(wnd, platformId, Interval, nullptr)) {
+        Timers.Remove(Timers.Entries.find(platformId));
+        throw EOutOfResources(u"Not enough timers available");
+    }
+}
+
+void StopTimer(const TWndMethod& Target, UINT_PTR Id)
+{
+    auto found = Timers.Index.find({Target.Data(), Id});
+    if (found == Timers.Index.end()) return;
+    Timers.Remove(Timers.Entries.find(found->second));
+}
+
+void StopTimers(const void* Object)
+{
+    auto it = Timers.Index.lower_bound({Object, 0});
+    while (it != Timers.Index.end() && it->first.first == Object) {
+        UINT_PTR platformId = it->second;
+        ++it;
+        Timers.Remove(Timers.Entries.find(platformId));
+    }
+}
+
+HWND ThreadTimerWindow()
+{
+    return Timers.Window;
+}
+
+Integer ThreadTimerCount()
+{
+    return static_cast<Integer>(Timers.Entries.size());
 }
 
 // ---------------------------------------------------------------------------

@@ -4,9 +4,8 @@
 // programs. Windows only.
 #pragma once
 
-#include <functional>
-
 #include "framework/Classes.h"
+#include "framework/Methods.h"
 #include "framework/WinPlatform.h"
 
 // ---------------------------------------------------------------------------
@@ -40,8 +39,9 @@ using TWMKey = TMessage;
 using TWMMouse = TMessage;
 using TWMPaint = TMessage;
 
-// A replaceable message handler (a control's WindowProc, a utility window's method).
-using TWndMethod = std::function<void(TMessage& Message)>;
+// A replaceable message handler (a control's WindowProc, a utility window's
+// method): an object and one of its members, TWndMethod::Of<&TFoo::WndProc>(this).
+using TWndMethod = TMethod<void(TMessage& Message)>;
 
 // ---------------------------------------------------------------------------
 // The framework's own notifications, sent with Perform to one control (or
@@ -97,6 +97,8 @@ constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 
 // ---------------------------------------------------------------------------
 // Where exceptions that reach a window procedure go: the application installs
@@ -113,6 +115,21 @@ void HandleWindowProcException(TObject* Sender);
 // Method sets the Result; messages it does not handle go to DefWindowProcW.
 HWND AllocateHWnd(TWndMethod Method);
 void DeallocateHWnd(HWND Wnd);
+
+// ---------------------------------------------------------------------------
+// Timers. Every timer of a thread (each TTimer, each control's own) runs on
+// one hidden message-only window of that thread, made with the first timer:
+// a timer costs no window of its own. Target receives WM_TIMER with the
+// caller's Id in wParam every Interval milliseconds; starting a running timer
+// restarts its count. A timer is known by its target's object and its Id.
+void StartTimer(const TWndMethod& Target, UINT_PTR Id, UINT Interval);
+void StopTimer(const TWndMethod& Target, UINT_PTR Id);
+// Stops every timer whose target is a member of Object (it is going).
+void StopTimers(const void* Object);
+// The calling thread's timer window (null before its first timer) and the
+// number of timers running on it.
+HWND ThreadTimerWindow();
+Integer ThreadTimerCount();
 
 // ---------------------------------------------------------------------------
 // Messages to windows of other programs. A window of another program may hang,

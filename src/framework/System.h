@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -94,9 +95,23 @@ public:
     virtual ~TObject() = default;
     virtual String ClassName() const { return u"TObject"; }
     bool ClassNameIs(const String& Name) const;
-    // Kept for symmetry with the design's AfterConstruction/BeforeDestruction hooks.
+    // AfterConstruction is called by whoever makes an object that needs it
+    // (NewThread). BeforeDestruction runs on the whole object before any
+    // destructor whenever an object is freed with delete (an owner freeing
+    // its components, FreeAndNil, a form's Release, the application's end):
+    // virtual calls made there still reach the most derived class.
     virtual void AfterConstruction() {}
     virtual void BeforeDestruction() {}
+
+    // Every delete of a TObject comes here (a destroying delete): first
+    // BeforeDestruction, then the destructors, then the memory.
+    void operator delete(TObject* Object, std::destroying_delete_t)
+    {
+        Object->BeforeDestruction();
+        void* block = dynamic_cast<void*>(Object);
+        Object->~TObject();
+        ::operator delete(block);
+    }
 };
 
 using TClass = const std::type_info*;

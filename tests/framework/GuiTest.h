@@ -177,15 +177,14 @@ protected:
             if (ModalResult != mrNone) form->SetModalResult(ModalResult);
         TCustomControl::Click();
     }
-    void Dispatch(TMessage& Message) override
+    void CMDialogKey(TMessage& Message) override
     {
-        if (Message.Msg == CM_DIALOGKEY &&
-            ((Message.WParam == VK_RETURN && Default) || (Message.WParam == VK_ESCAPE && Cancel))) {
+        if ((Message.WParam == VK_RETURN && Default) || (Message.WParam == VK_ESCAPE && Cancel)) {
             Click();
             Message.Result = 1;
             return;
         }
-        TCustomControl::Dispatch(Message);
+        TCustomControl::CMDialogKey(Message);
     }
     void Paint() override
     {

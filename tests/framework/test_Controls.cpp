@@ -329,11 +329,12 @@ TEST_F(Controls, AReplacedWindowProcSeesEveryMessageAndPassesThemOn)
     bool resized = false;
     Form->OnResize = [&](TObject*) { resized = true; };
     TWndMethod old = Form->WindowProc;
-    Form->WindowProc = [&](TMessage& Message) {
+    auto hook = [&](TMessage& Message) {
         seen.push_back(Message.Msg);
         if (Message.Msg == WM_USER + 8) return;  // swallowed
         old(Message);
     };
+    Form->WindowProc = TWndMethod::OfCallable(hook);
     auto saw = [&](UINT Msg) { return std::find(seen.begin(), seen.end(), Msg) != seen.end(); };
 
     Form->SetCaption(u"Hooked");
@@ -727,14 +728,7 @@ public:
     using TTestButton::TTestButton;
 
 protected:
-    void Dispatch(TMessage& Message) override
-    {
-        if (Message.Msg == CM_WANTSPECIALKEY) {
-            Message.Result = Message.WParam == VK_RETURN;
-            return;
-        }
-        TTestButton::Dispatch(Message);
-    }
+    void CMWantSpecialKey(TMessage& Message) override { Message.Result = Message.WParam == VK_RETURN; }
 };
 
 TEST_F(Controls, EnterGoesToTheDefaultButtonUnlessTheFocusedControlWantsIt)
@@ -767,14 +761,14 @@ public:
     Char Accel = u'x';
 
 protected:
-    void Dispatch(TMessage& Message) override
+    void CMDialogChar(TMessage& Message) override
     {
-        if (Message.Msg == CM_DIALOGCHAR && Message.WParam == Accel) {
+        if (Message.WParam == Accel) {
             Events.push_back("accel");
             Message.Result = 1;
             return;
         }
-        TTestButton::Dispatch(Message);
+        TTestButton::CMDialogChar(Message);
     }
 };
 

@@ -83,11 +83,12 @@ TEST_F(Forms, OnMessageSeesAPostedMessageBeforeItsWindowAndCanSwallowIt)
 {
     TForm* form = NewForm();
     std::vector<std::string> log;
-    TWndMethod old = form->WindowProc;
-    form->WindowProc = [&](TMessage& Message) {
+    TWindowHook hook;
+    auto method = [&](TMessage& Message) {
         if (Message.Msg == WM_USER + 5) log.push_back("form " + std::to_string(Message.WParam));
-        old(Message);
+        hook.CallPrevious(Message);
     };
+    hook.Hook(form, TWndMethod::OfCallable(method));
     Application->OnMessage = [&](MSG& Msg, bool& Handled) {
         if (Msg.message != WM_USER + 5) return;
         log.push_back("app " + std::to_string(Msg.wParam));
@@ -97,7 +98,7 @@ TEST_F(Forms, OnMessageSeesAPostedMessageBeforeItsWindowAndCanSwallowIt)
     PostMessageW(form->Handle(), WM_USER + 5, 2, 0);
     Pump();
     EXPECT_EQ(log, (std::vector<std::string>{"app 1", "app 2", "form 2"}));
-    form->WindowProc = old;
+    hook.Unhook();
 }
 
 TEST_F(Forms, AnExceptionInAClickHandlerShowsOneMessageBoxAndTheProgramGoesOn)

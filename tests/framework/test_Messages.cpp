@@ -30,11 +30,12 @@ TEST(Messages, AUtilityWindowHandsItsMessagesToItsMethod)
 {
     std::vector<UINT> seen;
     HWND wnd = nullptr;
-    wnd = AllocateHWnd([&](TMessage& Message) {
+    auto method = [&](TMessage& Message) {
         seen.push_back(Message.Msg);
         if (Message.Msg == WM_USER + 1) Message.Result = 42;
         else Message.Result = DefWindowProcW(wnd, Message.Msg, Message.WParam, Message.LParam);
-    });
+    };
+    wnd = AllocateHWnd(TWndMethod::OfCallable(method));
     ASSERT_TRUE(IsWindow(wnd));
     // Top-level and hidden, so that it hears broadcasts and shows nothing.
     EXPECT_EQ(GetAncestor(wnd, GA_PARENT), GetDesktopWindow());
@@ -55,9 +56,10 @@ TEST(Messages, AnExceptionInAUtilityWindowGoesToTheApplicationsHandler)
             caught = E.Message();
         }
     };
-    HWND wnd = AllocateHWnd([](TMessage& Message) {
+    auto method = [](TMessage& Message) {
         if (Message.Msg == WM_USER) throw EListError(u"in the window");
-    });
+    };
+    HWND wnd = AllocateHWnd(TWndMethod::OfCallable(method));
     SendMessageW(wnd, WM_USER, 0, 0);
     EXPECT_EQ(caught, u"in the window");
     DeallocateHWnd(wnd);
@@ -70,7 +72,7 @@ TEST(Messages, CopyDataCarriesATextAndReadsNoMoreThanWasSent)
     ULONG_PTR id = 0;
     HWND sender = nullptr;
     HWND target = nullptr;
-    target = AllocateHWnd([&](TMessage& Message) {
+    auto method = [&](TMessage& Message) {
         if (Message.Msg == WM_COPYDATA) {
             auto* data = reinterpret_cast<COPYDATASTRUCT*>(Message.LParam);
             got = CopyDataText(data);
@@ -80,7 +82,8 @@ TEST(Messages, CopyDataCarriesATextAndReadsNoMoreThanWasSent)
             return;
         }
         Message.Result = DefWindowProcW(target, Message.Msg, Message.WParam, Message.LParam);
-    });
+    };
+    target = AllocateHWnd(TWndMethod::OfCallable(method));
     HWND me = AllocateHWnd(nullptr);
     const String name = u"C:\\Pictures\\\u4E2D\u6587 image.png";
     LRESULT result = 0;

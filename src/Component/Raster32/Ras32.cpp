@@ -45,8 +45,7 @@ Integer TPlainInterfacedPersistent::_Release()
     if (!FRefCounted) return -1;
     Integer Count = --FRefCount;
     if (Count == 0) {
-        // The object is still whole here, so the clean-up may call its virtuals.
-        BeforeDestruction();
+        // delete runs BeforeDestruction on the whole object first.
         delete this;
     }
     return Count;
@@ -226,7 +225,6 @@ void TCustomResampler::AssignTo(TPersistent* Dest)
 TCustomBackend::TCustomBackend()
 {
     FRefCounted = true;
-    FRefCount = 1;
 }
 
 void TCustomBackend::BeforeDestruction()
@@ -323,6 +321,7 @@ void TCustomBitmap32::CreateDefaultBackend() { SetBackend(new TMemoryBackend); }
 void TCustomBitmap32::SetBackend(TCustomBackend* Value)
 {
     if (!Value || Value == FBackend) return;
+    Value->_AddRef();  // the bitmap's reference
     BeginUpdate();
     Integer OldWidth = FWidth, OldHeight = FHeight;
     try {

@@ -190,9 +190,9 @@ extern TResamplerByNameFactory ResamplerByNameFactory;
 
 // Owns a bitmap's pixel memory and may offer platform services, which the
 // bitmap reaches through QueryInterface. Always reference counted: a new
-// backend has one reference, which the bitmap takes over when it is installed
-// with Bitmap->SetBackend(new TSomeBackend); the last _Release destroys it (so
-// the destructor is not public). Installing happens after construction, so
+// backend has no reference (like every counted object); the bitmap takes one
+// when it is installed with Bitmap->SetBackend(new TSomeBackend), and the last
+// _Release destroys it (so the destructor is not public). Installing happens after construction, so
 // that moving the old pixels in reaches the new class's own surface routines.
 class TCustomBackend : public TThreadPersistent {
 public:
@@ -237,8 +237,8 @@ public:
 
     // Backend
     TCustomBackend* Backend() const { return FBackend; }
-    // Takes over the caller's reference to Value, which becomes owned by this
-    // bitmap; the old backend's pixels move to it.
+    // Takes a reference to Value, which becomes owned by this bitmap (a new
+    // backend is then freed with it); the old backend's pixels move to it.
     virtual void SetBackend(TCustomBackend* Value);
     // The backend with one more reference, for a caller who keeps it across a switch.
     TCustomBackend* ReleaseBackend();

@@ -43,6 +43,9 @@ void RequireBackendInterfaces(TCustomBitmap32* TargetBitmap, const std::vector<T
 
 void ReinstallBackend(TCustomBitmap32* TargetBitmap, TCustomBackend* SavedBackend)
 {
-    if (!TargetBitmap || !SavedBackend) return;
-    TargetBitmap->SetBackend(SavedBackend);
+    if (!SavedBackend) return;
+    // The caller's reference (from ReleaseBackend) ends here, installed or not.
+    TIntfPtr<TCustomBackend> Saved(SavedBackend);
+    SavedBackend->_Release();
+    if (TargetBitmap) TargetBitmap->SetBackend(SavedBackend);
 }

@@ -58,6 +58,8 @@ TBitmap32::~TBitmap32()
 
 void TBitmap32::SetBackend(TCustomBackend* Value)
 {
+    // A new backend has no reference yet: the queries below would free it.
+    TIntfPtr<TCustomBackend> Keep(Value);
     if (Value && Value != FBackend) {
         TIntfPtr<IFontSupport> Font;
         if (Supports<IFontSupport>(Value, Font))

@@ -260,15 +260,11 @@ void TCustomPaintBox32::AssignTo(TPersistent* Dest)
     TCustomControl::AssignTo(Dest);
 }
 
-void TCustomPaintBox32::Dispatch(TMessage& Message)
+void TCustomPaintBox32::WMGetDlgCode(TMessage& Message)
 {
-    if (Message.Msg == WM_GETDLGCODE) {
-        TCustomControl::Dispatch(Message);
-        if (FOptions & pboWantArrowKeys) Message.Result |= DLGC_WANTARROWS;
-        else Message.Result &= ~static_cast<LRESULT>(DLGC_WANTARROWS);
-        return;
-    }
-    TCustomControl::Dispatch(Message);
+    TCustomControl::WMGetDlgCode(Message);
+    if (FOptions & pboWantArrowKeys) Message.Result |= DLGC_WANTARROWS;
+    else Message.Result &= ~static_cast<LRESULT>(DLGC_WANTARROWS);
 }
 
 void TCustomPaintBox32::WMEraseBkgnd(TMessage& Message)

@@ -74,7 +74,7 @@ protected:
     void Resize() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void AssignTo(TPersistent* Dest) override;
-    void Dispatch(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
     void WMPaint(TWMPaint& Message) override;
     void WMEraseBkgnd(TMessage& Message) override;
     void CMInvalidate(TMessage& Message) override;

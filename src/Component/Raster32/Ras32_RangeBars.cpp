@@ -19,10 +19,9 @@ COLORREF Rgb(TColor Color)
 void FillSolid(HDC DC, const TRect& R, COLORREF Color)
 {
     if (RectIsEmpty(R)) return;
-    HBRUSH Brush = CreateSolidBrush(Color);
+    TSolidBrush Brush(static_cast<TColor>(Color));
     RECT Rc{R.Left, R.Top, R.Right, R.Bottom};
     FillRect(DC, &Rc, Brush);
-    DeleteObject(Brush);
 }
 
 // The 8 x 8 checkered pattern of two colours (one colour fills solid).
@@ -45,10 +44,9 @@ void FillPatternRect(HDC DC, const TRect& R, COLORREF C1, COLORREF C2)
     auto Bgr = [](COLORREF C) { return static_cast<DWORD>(GetRValue(C) << 16 | GetGValue(C) << 8 | GetBValue(C)); };
     for (int Y = 0; Y < 8; ++Y)
         for (int X = 0; X < 8; ++X) Pattern.Bits[Y * 8 + X] = ((X + Y) & 1) ? Bgr(C2) : Bgr(C1);
-    HBRUSH Brush = CreateDIBPatternBrushPt(&Pattern, DIB_RGB_COLORS);
+    TPatternBrush Brush(&Pattern);
     RECT Rc{R.Left, R.Top, R.Right, R.Bottom};
     FillRect(DC, &Rc, Brush);
-    DeleteObject(Brush);
 }
 
 // One-pixel lines on every side but the one facing the track; each takes its
@@ -119,14 +117,10 @@ void DrawArrowGlyph(HDC DC, const TRect& R, Integer Direction, COLORREF Color)
         break;
     }
     }
-    HBRUSH Brush = CreateSolidBrush(Color);
-    HPEN Pen = CreatePen(PS_SOLID, 1, Color);
-    HGDIOBJ OldBrush = SelectObject(DC, Brush), OldPen = SelectObject(DC, Pen);
+    TSolidBrush Brush(static_cast<TColor>(Color));
+    TSolidPen Pen(static_cast<TColor>(Color));
+    TSelectedObject UseBrush(DC, Brush), UsePen(DC, Pen);
     Polygon(DC, P, 3);
-    SelectObject(DC, OldBrush);
-    SelectObject(DC, OldPen);
-    DeleteObject(Brush);
-    DeleteObject(Pen);
 }
 
 }  // namespace
@@ -224,35 +218,29 @@ bool TArrowBar::ShowsEnabled()
     return Enabled();
 }
 
-void TArrowBar::Dispatch(TMessage& Message)
+void TArrowBar::WMEraseBkgnd(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_ERASEBKGND:
-        Message.Result = -1;  // the bar paints all of itself
-        return;
-    case WM_NCCALCSIZE: {
-        DefaultHandler(Message);
-        if (FBorderStyle == bsSingle) {
-            auto* R = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
-                                     : reinterpret_cast<RECT*>(Message.LParam);
-            InflateRect(R, -1, -1);
-        }
-        return;
-    }
-    case WM_NCPAINT: {
-        DefaultHandler(Message);
-        if (FBorderStyle == bsSingle && HandleAllocated()) {
-            HDC DC = GetWindowDC(Handle());
-            RECT R;
-            GetWindowRect(Handle(), &R);
-            OffsetRect(&R, -R.left, -R.top);
-            DrawEdge(DC, &R, BDR_SUNKENOUTER, BF_RECT);
-            ReleaseDC(Handle(), DC);
-        }
-        return;
-    }
-    }
-    TCustomControl::Dispatch(Message);
+    Message.Result = -1;  // the bar paints all of itself
+}
+
+void TArrowBar::WMNCCalcSize(TMessage& Message)
+{
+    TCustomControl::WMNCCalcSize(Message);
+    if (FBorderStyle != bsSingle) return;
+    // The one-pixel border comes off the client area.
+    auto* R = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                             : reinterpret_cast<RECT*>(Message.LParam);
+    InflateRect(R, -1, -1);
+}
+
+void TArrowBar::WMNCPaint(TMessage& Message)
+{
+    TCustomControl::WMNCPaint(Message);
+    if (FBorderStyle != bsSingle || !HandleAllocated()) return;
+    TNonClientCanvas Frame(Handle());
+    TRect W = Frame.WindowRect();
+    RECT R{W.Left, W.Top, W.Right, W.Bottom};
+    DrawEdge(Frame.Handle(), &R, BDR_SUNKENOUTER, BF_RECT);
 }
 
 void TArrowBar::CMEnabledChanged(TMessage& Message)
@@ -475,10 +463,8 @@ void TArrowBar::DrawMacTrackPart(HDC DC, TRect R, Integer Direction, bool Pushed
 void TArrowBar::DrawMacThumb(HDC DC, TRect R, bool Horz, bool Hot)
 {
     Integer Handle = static_cast<Integer>(Rgb(FHandleColor)), Border = static_cast<Integer>(Rgb(FBorderColor));
-    HBRUSH Frame = CreateSolidBrush(static_cast<COLORREF>(Border));
     RECT Rc{R.Left, R.Top, R.Right, R.Bottom};
-    FrameRect(DC, &Rc, Frame);
-    DeleteObject(Frame);
+    FrameRect(DC, &Rc, TSolidBrush(Border));
     GrowRect(R, -1, -1);
     if (Hot) DrawBevel(DC, R, static_cast<COLORREF>(ShiftColor(Handle, -24)), static_cast<COLORREF>(Handle));
     else

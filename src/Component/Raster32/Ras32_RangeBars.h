@@ -64,7 +64,10 @@ public:
 
 protected:
     void Paint() override;
-    void Dispatch(TMessage& Message) override;
+    // The border: one pixel off the client area, drawn sunken on the frame.
+    void WMNCCalcSize(TMessage& Message) override;
+    void WMNCPaint(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;

@@ -60,14 +60,17 @@ bool VisualStylesActive()
 
 TThemeNexus::TThemeNexus()
 {
-    FWindowHandle = AllocateHWnd([this](TMessage& Message) {
-        if (Message.Msg == WM_THEMECHANGED) {
-            CloseThemes();
-            OpenThemes();
-        }
-        Message.Result = DefWindowProcW(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
-    });
+    FWindowHandle = AllocateHWnd(TWndMethod::Of<&TThemeNexus::WndProc>(this));
     OpenThemes();
+}
+
+void TThemeNexus::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_THEMECHANGED) {
+        CloseThemes();
+        OpenThemes();
+    }
+    Message.Result = DefWindowProcW(FWindowHandle, Message.Msg, Message.WParam, Message.LParam);
 }
 
 TThemeNexus::~TThemeNexus()

@@ -5,6 +5,7 @@
 // and the bars draw in the classic way. Windows only.
 #pragma once
 
+#include "framework/Messages.h"
 #include "framework/WinPlatform.h"
 
 #include <uxtheme.h>
@@ -51,6 +52,8 @@ public:
     void CloseThemes();
 
 private:
+    void WndProc(TMessage& Message);
+
     HWND FWindowHandle = nullptr;
 };
 

@@ -56,7 +56,8 @@ struct TNativeScope {
 TEST(Ras32_Backends, MemoryBackendSizes)
 {
     TCustomBackend* Backend = new TMemoryBackend;
-    EXPECT_EQ(Backend->RefCount(), 1);
+    EXPECT_EQ(Backend->RefCount(), 0);  // every count starts at 0
+    Backend->_AddRef();
     int Changes = 0, Changings = 0;
     Backend->OnChange = [&](TObject*) { ++Changes; };
     Backend->OnChanging = [&](TObject*) { ++Changings; };
