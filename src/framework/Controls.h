@@ -540,6 +540,8 @@ protected:
     void PaintControls(HDC DC, TControl* First);
     // A paint of the window through the off-screen bitmap, onto DC.
     void PaintBuffered(HDC DC);
+    // The off-screen bitmap of DoubleBuffered (null before the first paint).
+    HBITMAP PaintBuffer() const { return FPaintBuffer.Handle(); }
 
     virtual void KeyDown(Word& Key, TShiftState Shift);
     virtual void KeyUp(Word& Key, TShiftState Shift);

@@ -4,6 +4,7 @@
 // focus and keys, the wheel, notifications and reflected messages.
 #include "GuiTest.h"
 
+#include <algorithm>
 #include <string>
 
 using namespace guitest;
@@ -837,6 +838,224 @@ TEST_F(Controls, AControlWithoutAParentWindowCannotGetOne)
     auto* orphan = new TCustomControl(nullptr);
     EXPECT_THROW(orphan->Handle(), EInvalidOperation);
     delete orphan;
+}
+
+// Records each frame, focus, scroll, timer and print handler it receives.
+class THandlerRecorder : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<std::string> Seen;
+
+protected:
+    void Note(const char* Name) { Seen.push_back(Name); }
+    void WMNCCalcSize(TMessage& M) override { Note("NCCalcSize"); TCustomControl::WMNCCalcSize(M); }
+    void WMNCPaint(TMessage& M) override { Note("NCPaint"); TCustomControl::WMNCPaint(M); }
+    void WMNCHitTest(TMessage& M) override { Note("NCHitTest"); TCustomControl::WMNCHitTest(M); }
+    void WMNCActivate(TMessage& M) override { Note("NCActivate"); TCustomControl::WMNCActivate(M); }
+    void WMNCMouseMove(TWMMouse& M) override { Note("NCMouseMove"); TCustomControl::WMNCMouseMove(M); }
+    void WMNCMouseLeave(TMessage& M) override { Note("NCMouseLeave"); TCustomControl::WMNCMouseLeave(M); }
+    void WMNCLButtonDown(TWMMouse& M) override { Note("NCLButtonDown"); TCustomControl::WMNCLButtonDown(M); }
+    void WMNCLButtonUp(TWMMouse& M) override { Note("NCLButtonUp"); TCustomControl::WMNCLButtonUp(M); }
+    void WMNCLButtonDblClk(TWMMouse& M) override { Note("NCLButtonDblClk"); TCustomControl::WMNCLButtonDblClk(M); }
+    void WMNCRButtonDown(TWMMouse& M) override { Note("NCRButtonDown"); TCustomControl::WMNCRButtonDown(M); }
+    void WMNCRButtonUp(TWMMouse& M) override { Note("NCRButtonUp"); TCustomControl::WMNCRButtonUp(M); }
+    void WMNCRButtonDblClk(TWMMouse& M) override { Note("NCRButtonDblClk"); TCustomControl::WMNCRButtonDblClk(M); }
+    void WMNCMButtonDown(TWMMouse& M) override { Note("NCMButtonDown"); TCustomControl::WMNCMButtonDown(M); }
+    void WMNCMButtonUp(TWMMouse& M) override { Note("NCMButtonUp"); TCustomControl::WMNCMButtonUp(M); }
+    void WMNCMButtonDblClk(TWMMouse& M) override { Note("NCMButtonDblClk"); TCustomControl::WMNCMButtonDblClk(M); }
+    void WMNCXButtonDown(TWMMouse& M) override { Note("NCXButtonDown"); TCustomControl::WMNCXButtonDown(M); }
+    void WMNCXButtonUp(TWMMouse& M) override { Note("NCXButtonUp"); TCustomControl::WMNCXButtonUp(M); }
+    void WMNCXButtonDblClk(TWMMouse& M) override { Note("NCXButtonDblClk"); TCustomControl::WMNCXButtonDblClk(M); }
+    void WMSysCommand(TMessage& M) override { Note("SysCommand"); TCustomControl::WMSysCommand(M); }
+    void WMSetText(TMessage& M) override { Note("SetText"); TCustomControl::WMSetText(M); }
+    void WMWindowPosChanging(TMessage& M) override { Note("WindowPosChanging"); TCustomControl::WMWindowPosChanging(M); }
+    void WMWindowPosChanged(TMessage& M) override { Note("WindowPosChanged"); TCustomControl::WMWindowPosChanged(M); }
+    void WMGetDlgCode(TMessage& M) override { Note("GetDlgCode"); TCustomControl::WMGetDlgCode(M); }
+    void WMSetFocus(TMessage& M) override { Note("SetFocus"); TCustomControl::WMSetFocus(M); }
+    void WMKillFocus(TMessage& M) override { Note("KillFocus"); TCustomControl::WMKillFocus(M); }
+    void WMHScroll(TMessage& M) override { Note("HScroll"); TCustomControl::WMHScroll(M); }
+    void WMVScroll(TMessage& M) override { Note("VScroll"); TCustomControl::WMVScroll(M); }
+    void WMTimer(TMessage& M) override { Note("Timer"); TCustomControl::WMTimer(M); }
+    void WMContextMenu(TMessage& M) override { Note("ContextMenu"); TCustomControl::WMContextMenu(M); }
+    void WMPrintClient(TMessage& M) override { Note("PrintClient"); TCustomControl::WMPrintClient(M); }
+    void WMEraseBkgnd(TMessage& M) override { Note("EraseBkgnd"); TCustomControl::WMEraseBkgnd(M); }
+    void WMMouseWheel(TMessage& M) override { Note("MouseWheel"); TCustomControl::WMMouseWheel(M); }
+    void CMCancelMode(TMessage& M) override { Note("CancelMode"); TCustomControl::CMCancelMode(M); }
+    void CMWantSpecialKey(TMessage& M) override { Note("WantSpecialKey"); TCustomControl::CMWantSpecialKey(M); }
+    void CMTabStopChanged(TMessage& M) override { Note("TabStopChanged"); TCustomControl::CMTabStopChanged(M); }
+};
+
+TEST_F(Controls, EachMessageReachesTheHandlerNamedAfterIt)
+{
+    TForm* form = NewForm();
+    auto* control = new THandlerRecorder(form);
+    control->SetParent(form);
+    control->SetBounds(10, 10, 100, 50);
+    ShowAndWait(form);
+    HWND wnd = control->Handle();
+    RECT calc{0, 0, 100, 50};
+    WINDOWPOS pos{wnd, nullptr, 10, 10, 100, 50, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE};
+    TDib dib(100, 50);
+    const wchar_t text[] = L"named";
+    const LPARAM screenPos = Pos(20, 20);
+    struct {
+        UINT Msg;
+        WPARAM WParam;
+        LPARAM LParam;
+        const char* Handler;
+    } cases[] = {
+        {WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&calc), "NCCalcSize"},
+        {WM_NCPAINT, 1, 0, "NCPaint"},
+        {WM_NCHITTEST, 0, screenPos, "NCHitTest"},
+        {WM_NCACTIVATE, TRUE, 0, "NCActivate"},
+        {WM_NCMOUSEMOVE, HTBORDER, screenPos, "NCMouseMove"},
+        {WM_NCMOUSELEAVE, 0, 0, "NCMouseLeave"},
+        {WM_NCLBUTTONDOWN, HTBORDER, screenPos, "NCLButtonDown"},
+        {WM_NCLBUTTONUP, HTBORDER, screenPos, "NCLButtonUp"},
+        {WM_NCLBUTTONDBLCLK, HTBORDER, screenPos, "NCLButtonDblClk"},
+        {WM_NCRBUTTONDOWN, HTBORDER, screenPos, "NCRButtonDown"},
+        {WM_NCRBUTTONUP, HTBORDER, screenPos, "NCRButtonUp"},
+        {WM_NCRBUTTONDBLCLK, HTBORDER, screenPos, "NCRButtonDblClk"},
+        {WM_NCMBUTTONDOWN, HTBORDER, screenPos, "NCMButtonDown"},
+        {WM_NCMBUTTONUP, HTBORDER, screenPos, "NCMButtonUp"},
+        {WM_NCMBUTTONDBLCLK, HTBORDER, screenPos, "NCMButtonDblClk"},
+        {WM_NCXBUTTONDOWN, MAKEWPARAM(HTBORDER, XBUTTON1), screenPos, "NCXButtonDown"},
+        {WM_NCXBUTTONUP, MAKEWPARAM(HTBORDER, XBUTTON1), screenPos, "NCXButtonUp"},
+        {WM_NCXBUTTONDBLCLK, MAKEWPARAM(HTBORDER, XBUTTON1), screenPos, "NCXButtonDblClk"},
+        {WM_SYSCOMMAND, 0, 0, "SysCommand"},
+        {WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), "SetText"},
+        {WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos), "WindowPosChanging"},
+        {WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), "WindowPosChanged"},
+        {WM_GETDLGCODE, 0, 0, "GetDlgCode"},
+        {WM_SETFOCUS, 0, 0, "SetFocus"},
+        {WM_KILLFOCUS, 0, 0, "KillFocus"},
+        {WM_HSCROLL, SB_LINEDOWN, 0, "HScroll"},
+        {WM_VSCROLL, SB_LINEDOWN, 0, "VScroll"},
+        {WM_TIMER, 7, 0, "Timer"},
+        {WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd), screenPos, "ContextMenu"},
+        {WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.DC()), PRF_CLIENT, "PrintClient"},
+        {WM_ERASEBKGND, reinterpret_cast<WPARAM>(dib.DC()), 0, "EraseBkgnd"},
+        {WM_MOUSEWHEEL, 0, screenPos, "MouseWheel"},
+        {CM_CANCELMODE, 0, 0, "CancelMode"},
+        {CM_WANTSPECIALKEY, VK_RETURN, 0, "WantSpecialKey"},
+        {CM_TABSTOPCHANGED, 0, 0, "TabStopChanged"},
+    };
+    for (const auto& c : cases) {
+        control->Seen.clear();
+        SendMessageW(wnd, c.Msg, c.WParam, c.LParam);
+        EXPECT_NE(std::find(control->Seen.begin(), control->Seen.end(), std::string(c.Handler)), control->Seen.end())
+            << "message 0x" << std::hex << c.Msg << " did not reach WM/CM" << c.Handler;
+    }
+    EXPECT_EQ(control->Caption(), u"named");
+}
+
+// A windowless control with a timer of its own and a context menu handler.
+class TTimedGraphic : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    std::vector<std::string> Seen;
+
+protected:
+    void WMTimer(TMessage& Message) override
+    {
+        Seen.push_back("timer " + std::to_string(Message.WParam));
+        StopTimer(Message.WParam);
+    }
+    void WMContextMenu(TMessage&) override { Seen.push_back("context menu"); }
+};
+
+TEST_F(Controls, AWindowlessControlHasTimersAndHandlersOfItsOwn)
+{
+    TForm* form = NewForm();
+    auto* control = new TTimedGraphic(form);
+    control->SetParent(form);
+    HWND timerWindow = ThreadTimerWindow();
+    Integer timers = ThreadTimerCount();
+    control->StartTimer(3, 10);
+    control->StartTimer(4, 10);
+    EXPECT_EQ(ThreadTimerCount(), timers + 2);
+    ASSERT_TRUE(PumpUntil([&] { return control->Seen.size() == 2; }));
+    std::sort(control->Seen.begin(), control->Seen.end());
+    EXPECT_EQ(control->Seen, (std::vector<std::string>{"timer 3", "timer 4"}));
+    EXPECT_EQ(ThreadTimerCount(), timers);
+    if (timerWindow) EXPECT_EQ(ThreadTimerWindow(), timerWindow);
+    control->Seen.clear();
+    control->Perform(WM_CONTEXTMENU, 0, -1);
+    EXPECT_EQ(control->Seen, (std::vector<std::string>{"context menu"}));
+    // A control that goes stops its timers.
+    control->StartTimer(5, 10);
+    delete control;
+    EXPECT_EQ(ThreadTimerCount(), timers);
+}
+
+// Fills itself with one colour and notes the context it painted on.
+class TFillControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    using TWinControl::PaintBuffer;
+    TColor Fill = clRed;
+    std::vector<HDC> PaintedOn;
+    DWORD LastKind = 0;  // what the last paint's context was (OBJ_DC, OBJ_MEMDC)
+
+protected:
+    void Paint() override
+    {
+        PaintedOn.push_back(Canvas()->Handle());
+        LastKind = GetObjectType(Canvas()->Handle());
+        Canvas()->Brush()->SetColor(Fill);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+TEST_F(Controls, ADoubleBufferedControlPaintsThroughOneKeptBitmap)
+{
+    TForm* form = NewForm();
+    auto* control = new TFillControl(form);
+    control->SetParent(form);
+    control->SetBounds(20, 20, 60, 40);
+    ShowAndWait(form);
+    auto repaint = [&] {
+        control->PaintedOn.clear();
+        control->Repaint();
+        Pump();
+        return control->PaintedOn.empty() ? 0 : static_cast<int>(control->LastKind);
+    };
+    // Straight onto the window...
+    EXPECT_EQ(repaint(), OBJ_DC);
+    EXPECT_EQ(control->PaintBuffer(), nullptr);
+    // ...or into the off-screen bitmap, copied to the screen.
+    control->SetDoubleBuffered(true);
+    control->Fill = clBlue;
+    EXPECT_EQ(repaint(), OBJ_MEMDC);
+    HBITMAP buffer = control->PaintBuffer();
+    ASSERT_NE(buffer, nullptr);
+    TPoint centre = control->ClientToScreen(Point(30, 20));
+    EXPECT_EQ(ScreenPixel(centre.X, centre.Y), RGB(0, 0, 255));
+    control->Fill = clLime;
+    EXPECT_EQ(repaint(), OBJ_MEMDC);
+    EXPECT_EQ(control->PaintBuffer(), buffer);  // kept, not made again
+    EXPECT_EQ(ScreenPixel(centre.X, centre.Y), RGB(0, 255, 0));
+    // A larger control needs a larger bitmap; a smaller one keeps it.
+    control->SetBounds(20, 20, 120, 40);
+    repaint();
+    HBITMAP larger = control->PaintBuffer();
+    BITMAP info{};
+    GetObjectW(larger, sizeof info, &info);
+    EXPECT_GE(info.bmWidth, 120);
+    control->SetBounds(20, 20, 50, 30);
+    repaint();
+    EXPECT_EQ(control->PaintBuffer(), larger);
+
+    // WM_PRINTCLIENT paints straight into the context handed in.
+    TDib picture(50, 30);
+    control->PaintedOn.clear();
+    control->Fill = clYellow;
+    SendMessageW(control->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.DC()), PRF_CLIENT);
+    ASSERT_EQ(control->PaintedOn.size(), 1u);
+    EXPECT_EQ(control->PaintedOn[0], picture.DC());
+    EXPECT_EQ(picture.Pixel(25, 15), 0xFFFF00u);
+    control->SetDoubleBuffered(false);
+    EXPECT_EQ(control->PaintBuffer(), nullptr);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/IniFiles.h"
 #include "framework/Threads.h"
 
 using namespace guitest;
@@ -495,6 +496,124 @@ TEST_F(Forms, ClosingTheMainFormEndsRun)
     EXPECT_TRUE(closed);
     EXPECT_TRUE(Application->Terminated());
     EXPECT_TRUE(main->Visible());
+}
+
+// A dialog that keeps its place in a settings file: its OnDestroy writes the
+// setting through a member of the derived class, and its own handler and its
+// own hook must both see the window go.
+class TSettingsDialog : public TForm {
+public:
+    TSettingsDialog(TComponent* AOwner, const String& FileName) : TForm(AOwner)
+    {
+        FSettings = std::make_unique<TMemIniFile>(FileName);
+        OnDestroy = [this](TObject*) {
+            FSettings->WriteString(u"Dialog", u"Left", IntToStr(Left()));
+            FSettings->UpdateFile();
+        };
+        FHook.Hook(this, TWndMethod::Of<&TSettingsDialog::HookProc>(this));
+    }
+    std::vector<std::string>* Log = nullptr;
+
+protected:
+    void WMDestroy(TMessage& Message) override
+    {
+        if (Log) Log->push_back("handler sees WM_DESTROY");
+        TForm::WMDestroy(Message);
+    }
+
+private:
+    void HookProc(TMessage& Message)
+    {
+        if (Message.Msg == WM_DESTROY && Log) Log->push_back("hook sees WM_DESTROY");
+        FHook.CallPrevious(Message);
+    }
+    std::unique_ptr<TMemIniFile> FSettings;
+    TWindowHook FHook;
+};
+
+TEST_F(Forms, AFormFreedAnyWayRunsOnDestroyAndItsWindowsLastMessagesWhileWhole)
+{
+    enum TWay { ByOwner, ByFreeAndNil, ByRelease };
+    for (TWay way : {ByOwner, ByFreeAndNil, ByRelease}) {
+        SCOPED_TRACE(way);
+        String file = GetTempDirectory() + u"lm_dialog_" + IntToStr(way) + u".ini";
+        DeleteFile(file);
+        auto* owner = new TComponent(nullptr);
+        auto* dialog = new TSettingsDialog(owner, file);
+        std::vector<std::string> log;
+        dialog->Log = &log;
+        dialog->SetBounds(123, 80, 200, 150);
+        ShowAndWait(dialog);
+        switch (way) {
+        case ByOwner: delete owner; break;
+        case ByFreeAndNil: FreeAndNil(dialog); break;
+        case ByRelease:
+            dialog->Release();
+            ASSERT_TRUE(PumpUntil([&] { return log.size() == 2; }));
+            break;
+        }
+        if (way != ByOwner) delete owner;
+        EXPECT_EQ(log, (std::vector<std::string>{"hook sees WM_DESTROY", "handler sees WM_DESTROY"}));
+        TMemIniFile written(file);
+        EXPECT_EQ(written.ReadString(u"Dialog", u"Left", u""), u"123");
+        DeleteFile(file);
+    }
+}
+
+// A hook that records what passes through it and lets everything on.
+class TRecordingHook {
+public:
+    TRecordingHook(std::string Name, std::vector<std::string>& Log) : FName(std::move(Name)), FLog(Log) {}
+    void Hook(TControl* Control) { FHook.Hook(Control, TWndMethod::Of<&TRecordingHook::HookProc>(this)); }
+    TWindowHook& Hook() { return FHook; }
+
+private:
+    void HookProc(TMessage& Message)
+    {
+        if (Message.Msg == WM_USER + 9) FLog.push_back(FName);
+        FHook.CallPrevious(Message);
+    }
+    std::string FName;
+    std::vector<std::string>& FLog;
+    TWindowHook FHook;
+};
+
+TEST_F(Forms, AHookThatLeavesFromTheMiddleKeepsTheLaterHooksInTheChain)
+{
+    TForm* form = NewForm();
+    TWndMethod original = form->WindowProc;
+    std::vector<std::string> log;
+    auto send = [&] {
+        log.clear();
+        form->Perform(WM_USER + 9);
+        return log;
+    };
+    TRecordingHook skin("skin", log), later("later", log), last("last", log);
+    skin.Hook(form);
+    later.Hook(form);
+    EXPECT_EQ(send(), (std::vector<std::string>{"later", "skin"}));
+    // The skin goes first: it may not put back the value it saved, which would
+    // cut the later hook out.
+    skin.Hook().Unhook();
+    EXPECT_EQ(send(), (std::vector<std::string>{"later"}));
+    EXPECT_EQ(later.Hook().Previous(), original);
+    // The same from the middle of three, then from the front.
+    skin.Hook(form);
+    last.Hook(form);
+    EXPECT_EQ(send(), (std::vector<std::string>{"last", "skin", "later"}));
+    skin.Hook().Unhook();
+    EXPECT_EQ(send(), (std::vector<std::string>{"last", "later"}));
+    last.Hook().Unhook();
+    EXPECT_EQ(send(), (std::vector<std::string>{"later"}));
+    later.Hook().Unhook();
+    EXPECT_EQ(form->WindowProc, original);
+    EXPECT_TRUE(send().empty());
+    // A hook whose control goes first is let go with it.
+    TForm* other = NewForm();
+    later.Hook(other);
+    Forget(other);
+    delete other;
+    EXPECT_FALSE(later.Hook().Hooked());
 }
 
 } // namespace
