@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "framework/Classes.h"
 
 TEST(Streams, ReadBufferShortRaises)
@@ -304,6 +308,48 @@ struct TLogged : TComponent {
     }
 };
 }  // namespace
+
+// Notes, from BeforeDestruction, a value only the most derived class holds.
+class TLastLook : public TComponent {
+public:
+    TLastLook(TComponent* AOwner, std::vector<std::string>& Log, std::string Name)
+        : TComponent(AOwner), FLog(Log), FName(std::make_unique<std::string>(std::move(Name)))
+    {
+    }
+    String ClassName() const override { return u"TLastLook"; }
+    void BeforeDestruction() override
+    {
+        TComponent::BeforeDestruction();
+        FLog.push_back("before " + *FName + ((ComponentState() & csDestroying) ? " destroying" : ""));
+    }
+    ~TLastLook() override { FLog.push_back("destructor " + *FName); }
+
+private:
+    std::vector<std::string>& FLog;
+    std::unique_ptr<std::string> FName;
+};
+
+TEST(Components, FreeingCallsBeforeDestructionOnTheWholeObjectFirst)
+{
+    std::vector<std::string> log;
+    // Owner destruction: each owned component's last look precedes its destructor.
+    auto* owner = new TLastLook(nullptr, log, "owner");
+    new TLastLook(owner, log, "a");
+    new TLastLook(owner, log, "b");
+    delete owner;
+    EXPECT_EQ(log, (std::vector<std::string>{"before owner destroying", "destructor owner", "before b destroying",
+                                             "destructor b", "before a destroying", "destructor a"}));
+    // FreeAndNil, a base pointer, a unique_ptr.
+    log.clear();
+    TLastLook* single = new TLastLook(nullptr, log, "single");
+    FreeAndNil(single);
+    TObject* base = new TLastLook(nullptr, log, "base");
+    delete base;
+    { std::unique_ptr<TComponent> held(new TLastLook(nullptr, log, "held")); }
+    EXPECT_EQ(log, (std::vector<std::string>{"before single destroying", "destructor single",
+                                             "before base destroying", "destructor base", "before held destroying",
+                                             "destructor held"}));
+}
 
 TEST(Components, OwnerFreesInReverseOrderAndNotifies)
 {
