@@ -113,6 +113,17 @@ TThread::~TThread()
 #endif
 }
 
+void TThread::BeforeDestruction()
+{
+    // Execute may still be using the subclass's members: it ends before any destructor runs.
+    if (FThread.joinable() && std::this_thread::get_id() != FThread.get_id()) {
+        RemoveQueuedEvents(this);  // a deleted thread's queued calls are dropped, not run while waiting
+        Terminate();
+        WaitForEnd();
+    }
+    TObject::BeforeDestruction();
+}
+
 void TThread::AfterConstruction()
 {
     if (!FCreateSuspended && !FStarted) Start();

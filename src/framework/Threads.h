@@ -41,11 +41,14 @@ public:
     explicit TThread(bool CreateSuspended);
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
-    // A thread still running is told to terminate and waited for.
+    // A thread still running is told to terminate and waited for: by
+    // BeforeDestruction when the thread is freed with delete (the subclass's
+    // members still exist then), else by the destructor.
     ~TThread() override;
     String ClassName() const override { return u"TThread"; }
 
     void AfterConstruction() override;
+    void BeforeDestruction() override;
     // Raises EThread when the thread was started before.
     void Start();
     // Sets Terminated; Execute is expected to look at it and return.

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <vector>
 
 #include "framework/SyncObjs.h"
@@ -190,6 +191,42 @@ TEST(Threads, DeletingARunningThreadTerminatesAndWaits)
     ASSERT_TRUE(PumpUntil([&] { return entered.load(); }));
     delete t;
     EXPECT_TRUE(left);
+}
+
+// A member that says when it is gone.
+struct TGoneFlag {
+    std::atomic<bool>& Gone;
+    ~TGoneFlag() { Gone = true; }
+};
+
+// Uses a member of its own after it saw Terminated, as a thread that finishes its work does.
+class TFinishingThread : public TThread {
+public:
+    TFinishingThread(std::atomic<bool>& Gone, std::atomic<bool>& SawGone)
+        : TThread(false), FMember{Gone}, FSawGone(SawGone)
+    {
+    }
+
+protected:
+    void Execute() override
+    {
+        while (!Terminated()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        FSawGone = FMember.Gone.load();
+    }
+
+private:
+    TGoneFlag FMember;
+    std::atomic<bool>& FSawGone;
+};
+
+TEST(Threads, DeletingARunningThreadWaitsBeforeTheSubclasssMembersGo)
+{
+    std::atomic<bool> gone{false}, sawGone{false};
+    TThread* t = NewThread<TFinishingThread>(gone, sawGone);
+    delete t;  // no Terminate or WaitFor in the subclass's destructor
+    EXPECT_TRUE(gone);
+    EXPECT_FALSE(sawGone);
 }
 
 TEST(Threads, PriorityIsKept)

@@ -236,3 +236,23 @@ TEST_F(RangeBars, AccessSetsBothBars)
     EXPECT_FALSE(Access.ShowHandleGrip());
     EXPECT_EQ(Bar->Geometry().ArrowButtonSize(), 11);  // one less in the flat look
 }
+
+TEST_F(RangeBars, TheSingleBorderTakesAPixelEachSideAndIsDrawnSunken)
+{
+    Bar->SetBorderStyle(bsSingle);
+    Pump();
+    EXPECT_EQ(Bar->ClientRect(), (TRect{0, 0, 198, 15}));
+    RedrawWindow(Bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    RECT W;
+    GetWindowRect(Bar->Handle(), &W);
+    auto At = [](Integer X, Integer Y) {
+        COLORREF C = ScreenPixel(X, Y);
+        return static_cast<DWORD>(GetRValue(C) << 16 | GetGValue(C) << 8 | GetBValue(C));
+    };
+    // The sunken outer edge: shadow above and left, highlight below and right.
+    EXPECT_EQ(At(W.left + 50, W.top), SysRgb(COLOR_BTNSHADOW));
+    EXPECT_EQ(At(W.left, W.top + 8), SysRgb(COLOR_BTNSHADOW));
+    EXPECT_EQ(At(W.left + 50, W.bottom - 1), SysRgb(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(At(W.right - 1, W.top + 8), SysRgb(COLOR_BTNHIGHLIGHT));
+}
