@@ -104,14 +104,26 @@ public:
     virtual void BeforeDestruction() {}
 
     // Every delete of a TObject comes here (a destroying delete): first
-    // BeforeDestruction, then the destructors, then the memory.
+    // BeforeDestruction, then the destructors, then the memory, given back
+    // the way the object's own class took it.
     void operator delete(TObject* Object, std::destroying_delete_t)
     {
         Object->BeforeDestruction();
+        TDeallocator deallocate = Object->InstanceDeallocator();
         void* block = dynamic_cast<void*>(Object);
         Object->~TObject();
-        ::operator delete(block);
+        deallocate(block);
     }
+
+protected:
+    // A class with an operator new of its own answers its operator delete here:
+    // the destroying delete above is found through the static type, so the
+    // class's own operator delete would not be.
+    using TDeallocator = void (*)(void*);
+    virtual TDeallocator InstanceDeallocator() const { return &DefaultDeallocate; }
+
+private:
+    static void DefaultDeallocate(void* Block) { ::operator delete(Block); }
 };
 
 using TClass = const std::type_info*;

@@ -81,6 +81,8 @@ public:
     void SetNativeHandle(void* Value) override { FNativeHandle = Value; }
     static void* operator new(size_t Size);
     static void operator delete(void* P) noexcept;
+    // A delete through TObject gives the memory back to GDI+ too.
+    TDeallocator InstanceDeallocator() const override { return &TGdiplusBase::operator delete; }
 
 protected:
     TGdiplusBase() = default;

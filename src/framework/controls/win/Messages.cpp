@@ -116,13 +116,26 @@ struct TThreadTimers {
     }
 };
 
-thread_local TThreadTimers Timers;
+// The thread's timers go with the thread (before the program's static objects
+// at its end, whose destructors may still stop timers: they find none).
+thread_local bool TimersGone = false;
+struct TTimersHolder {
+    TThreadTimers Timers;
+    ~TTimersHolder() { TimersGone = true; }
+};
+thread_local TTimersHolder TimersHolder;
+
+TThreadTimers* ThreadTimers()
+{
+    return TimersGone ? nullptr : &TimersHolder.Timers;
+}
 
 LRESULT CALLBACK TimerWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (Msg != WM_TIMER) return DefWindowProcW(Wnd, Msg, WParam, LParam);
-    auto it = Timers.Entries.find(static_cast<UINT_PTR>(WParam));
-    if (it == Timers.Entries.end()) return 0;
+    TThreadTimers* timers = ThreadTimers();
+    if (Msg != WM_TIMER || !timers) return DefWindowProcW(Wnd, Msg, WParam, LParam);
+    auto it = timers->Entries.find(static_cast<UINT_PTR>(WParam));
+    if (it == timers->Entries.end()) return 0;
     // Copies: the target may stop its timer or start others.
     TWndMethod target = it->second.Target;
     TMessage m{WM_TIMER, it->second.Id, 0, 0};
@@ -134,7 +147,7 @@ LRESULT CALLBACK TimerWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
     return 0;
 }
 
-HWND TimerWindow()
+HWND TimerWindow(TThreadTimers& Timers)
 {
     if (Timers.Window) return Timers.Window;
     HINSTANCE inst = GetModuleHandleW(nullptr);
@@ -154,50 +167,58 @@ HWND TimerWindow()
 
 void StartTimer(const TWndMethod& Target, UINT_PTR Id, UINT Interval)
 {
-    HWND wnd = TimerWindow();
+    TThreadTimers* timers = ThreadTimers();
+    if (!timers) return;  // the thread is ending
+    HWND wnd = TimerWindow(*timers);
     auto key = std::make_pair(static_cast<const void*>(Target.Data()), Id);
-    auto found = Timers.Index.find(key);
+    auto found = timers->Index.find(key);
     UINT_PTR platformId;
-    if (found != Timers.Index.end()) {
+    if (found != timers->Index.end()) {
         platformId = found->second;
     } else {
         // Ids are not reused while the thread lives: a WM_TIMER of a stopped
         // timer still in the queue finds nothing.
-        platformId = Timers.NextId++;
-        Timers.Index[key] = platformId;
+        platformId = timers->NextId++;
+        timers->Index[key] = platformId;
     }
-    Timers.Entries[platformId] = {Target, Id};
+    timers->Entries[platformId] = {Target, Id};
     if (!SetTimer(wnd, platformId, Interval, nullptr)) {
-        Timers.Remove(Timers.Entries.find(platformId));
+        timers->Remove(timers->Entries.find(platformId));
         throw EOutOfResources(u"Not enough timers available");
     }
 }
 
 void StopTimer(const TWndMethod& Target, UINT_PTR Id)
 {
-    auto found = Timers.Index.find({Target.Data(), Id});
-    if (found == Timers.Index.end()) return;
-    Timers.Remove(Timers.Entries.find(found->second));
+    TThreadTimers* timers = ThreadTimers();
+    if (!timers) return;
+    auto found = timers->Index.find({Target.Data(), Id});
+    if (found == timers->Index.end()) return;
+    timers->Remove(timers->Entries.find(found->second));
 }
 
 void StopTimers(const void* Object)
 {
-    auto it = Timers.Index.lower_bound({Object, 0});
-    while (it != Timers.Index.end() && it->first.first == Object) {
+    TThreadTimers* timers = ThreadTimers();
+    if (!timers) return;
+    auto it = timers->Index.lower_bound({Object, 0});
+    while (it != timers->Index.end() && it->first.first == Object) {
         UINT_PTR platformId = it->second;
         ++it;
-        Timers.Remove(Timers.Entries.find(platformId));
+        timers->Remove(timers->Entries.find(platformId));
     }
 }
 
 HWND ThreadTimerWindow()
 {
-    return Timers.Window;
+    TThreadTimers* timers = ThreadTimers();
+    return timers ? timers->Window : nullptr;
 }
 
 Integer ThreadTimerCount()
 {
-    return static_cast<Integer>(Timers.Entries.size());
+    TThreadTimers* timers = ThreadTimers();
+    return timers ? static_cast<Integer>(timers->Entries.size()) : 0;
 }
 
 // ---------------------------------------------------------------------------
