@@ -793,3 +793,50 @@ TEST(Gdi, NoHandlesLeakOverManyCycles)
     for (int i = 0; i < 10000; ++i) cycle(i);
     EXPECT_EQ(GdiObjectCount(), before);
 }
+
+TEST(ScopedGdi, EachScopeGivesBackWhatItTook)
+{
+    TBitmap target;
+    target.SetSize(20, 20);
+    HDC dc = target.Canvas()->Handle();
+    HWND wnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_BORDER, 0, 0, 40, 30, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    auto cycle = [&] {
+        HGDIOBJ brushBefore = GetCurrentObject(dc, OBJ_BRUSH), penBefore = GetCurrentObject(dc, OBJ_PEN);
+        {
+            TSolidBrush brush(clRed);
+            TSolidPen pen(clBlue, 2);
+            TSelectedObject useBrush(dc, brush), usePen(dc, pen);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush.Handle());
+            TSavedDC saved(dc);
+            SetViewportOrgEx(dc, 5, 5, nullptr);
+            TRegion clip(Rect(0, 0, 4, 4));
+            SelectClipRgn(dc, clip);
+            Rectangle(dc, 0, 0, 4, 4);
+        }
+        // Origin, clip and objects are back.
+        POINT org;
+        GetViewportOrgEx(dc, &org);
+        EXPECT_EQ(org.x, 0);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brushBefore);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), penBefore);
+        { TMemoryDC memory(dc); TCompatibleBitmap bitmap(dc, 4, 4); TSelectedObject use(memory, bitmap); }
+        { TClientDC screen(nullptr); TClientDC client(wnd, DCX_CACHE); TWindowDC frame(wnd); }
+        {
+            TNonClientCanvas canvas(wnd);
+            EXPECT_EQ(canvas.WindowRect(), Rect(0, 0, 40, 30));
+            canvas.Brush()->SetColor(clLime);
+            canvas.FrameRect(canvas.WindowRect());
+        }
+        // Handed over: no longer deleted by the scope.
+        TGdiObject<HBRUSH> kept(TSolidBrush(clBlack).Release());
+        HBRUSH raw = kept.Release();
+        EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_BRUSH));
+        TGdiObject<HBRUSH> again(raw);
+    };
+    cycle();
+    int before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) cycle();
+    EXPECT_EQ(GdiObjectCount(), before);
+    DestroyWindow(wnd);
+}
