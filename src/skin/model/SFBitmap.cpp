@@ -77,6 +77,12 @@ const std::vector<TsfBitmap*>& SkinBitmapRegistry()
     return GRegistry ? *GRegistry : None;
 }
 
+bool TileMeetsClip(const TRect& Tile, const TRect& DstClip)
+{
+    TRect I;
+    return RectIsEmpty(DstClip) || (IntersectRects(I, Tile, DstClip) && !RectIsEmpty(I));
+}
+
 TsfBitmap* FindSkinBitmapByDC(HDC__* DC)
 {
     if (!GRegistry || !DC) return nullptr;
@@ -111,6 +117,8 @@ void TsfBitmap::SetSize(Integer AWidth, Integer AHeight)
     if (AWidth == 0 || AHeight == 0) return;
     if (FSurface && AWidth == FWidth && AHeight == FHeight) return;
     Unregister(this);
+    // The canvas lets go of the old device context before it goes.
+    if (FCanvas && SfCanvasRebind) SfCanvasRebind(FCanvas.get(), nullptr);
     FSurface.reset();
     FBits = nullptr;
     FWidth = 0;
@@ -362,39 +370,16 @@ void TsfBitmap::Draw(TsfBitmap* Bitmap, const TRect& DstRect, const TRect& SrcRe
     if (Bitmap) DrawToPixels(Bitmap->PixelTarget(), DstRect, SrcRect);
 }
 
-namespace {
-
-// The tiles of Tile and TileClip: DstRect covered by SrcRect-sized pieces from
-// its top-left corner, the last column and row cut to what is left.
-template <class F>
-void ForEachTile(const TRect& DstRect, const TRect& SrcRect, F DrawTile)
-{
-    const Integer SW = SrcRect.Width(), SH = SrcRect.Height();
-    if (SW <= 0 || SH <= 0) return;
-    const Integer NX = DstRect.Width() / SW + (DstRect.Width() % SW != 0);
-    const Integer NY = DstRect.Height() / SH + (DstRect.Height() % SH != 0);
-    for (Integer i = 0; i <= NX; ++i)
-        for (Integer j = 0; j <= NY; ++j) {
-            const Integer L = DstRect.Left + i * SW, T = DstRect.Top + j * SH;
-            TRect Tile;
-            IntersectRects(Tile, TRect{L, T, L + SW, T + SH}, DstRect);
-            if (RectIsEmpty(Tile)) break;
-            DrawTile(Tile, TRect{SrcRect.Left, SrcRect.Top, SrcRect.Left + Tile.Width(), SrcRect.Top + Tile.Height()});
-        }
-}
-
-}  // namespace
 
 void TsfBitmap::Tile(TsfBitmap* Bitmap, const TRect& DstRect, const TRect& SrcRect)
 {
-    ForEachTile(DstRect, SrcRect, [&](const TRect& T, const TRect& S) { Draw(Bitmap, T, S); });
+    ForEachSkinTile(DstRect, SrcRect, [&](const TRect& T, const TRect& S) { Draw(Bitmap, T, S); });
 }
 
 void TsfBitmap::TileClip(TsfBitmap* Bitmap, const TRect& DstRect, const TRect& DstClip, const TRect& SrcRect)
 {
-    ForEachTile(DstRect, SrcRect, [&](const TRect& T, const TRect& S) {
-        TRect I;
-        if (RectIsEmpty(DstClip) || (IntersectRects(I, T, DstClip) && !RectIsEmpty(I))) Draw(Bitmap, T, S);
+    ForEachSkinTile(DstRect, SrcRect, [&](const TRect& T, const TRect& S) {
+        if (TileMeetsClip(T, DstClip)) Draw(Bitmap, T, S);
     });
 }
 

@@ -6,6 +6,7 @@
 // defined by the Windows part (skin/model/win/SFBitmap_DC.cpp, lm_skin_model_win).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -184,6 +185,28 @@ private:
 const std::vector<TsfBitmap*>& SkinBitmapRegistry();
 TsfBitmap* FindSkinBitmapByDC(HDC__* DC);
 void FreeSkinBitmapRegistry();
+
+// The tiles of Tile and TileClip: DstRect covered by SrcRect-sized pieces from
+// its top-left corner, the last column and row cut to what is left;
+// DrawTile(Tile, Source) gets each with the source cut to the same size.
+template <class F>
+void ForEachSkinTile(const TRect& DstRect, const TRect& SrcRect, F DrawTile)
+{
+    const Integer SW = SrcRect.Width(), SH = SrcRect.Height();
+    if (SW <= 0 || SH <= 0) return;
+    const Integer NX = DstRect.Width() / SW + (DstRect.Width() % SW != 0);
+    const Integer NY = DstRect.Height() / SH + (DstRect.Height() % SH != 0);
+    for (Integer i = 0; i <= NX; ++i)
+        for (Integer j = 0; j <= NY; ++j) {
+            const Integer L = DstRect.Left + i * SW, T = DstRect.Top + j * SH;
+            const TRect Tile{std::max(L, DstRect.Left), std::max(T, DstRect.Top), std::min(L + SW, DstRect.Right),
+                             std::min(T + SH, DstRect.Bottom)};
+            if (Tile.Left >= Tile.Right || Tile.Top >= Tile.Bottom) break;
+            DrawTile(Tile, TRect{SrcRect.Left, SrcRect.Top, SrcRect.Left + Tile.Width(), SrcRect.Top + Tile.Height()});
+        }
+}
+// TileClip's test: an empty clip takes every tile, else the tiles that meet it.
+bool TileMeetsClip(const TRect& Tile, const TRect& DstClip);
 
 // Hooks of the Windows part for Assign and AssignTo with the platform's
 // pictures; false: not a class it handles.

@@ -137,7 +137,7 @@ struct TPcx {
         Put(10, YMax);
         H[65] = Planes;
         Put(66, BytesPerLine);
-        H.insert(H.end(), Data.begin(), Data.end());
+        for (uint8_t B : Data) H.push_back(B);
         if (Palette) {
             H.push_back(12);
             for (int i = 0; i < 256; ++i) {
