@@ -8,6 +8,21 @@
 #include "Component/Raster32/Ras32_Types.h"
 #include "skin/model/SFKernels_Variants.h"
 
+namespace {
+
+// The row rule of both forms: alpha 0 skips, 255 copies, others blend.
+template <TsfColor (*Pixel)(TsfColor, TsfColor)>
+void BlendRowWith(const TsfColor* Src, TsfColor* Dst, Integer N)
+{
+    for (Integer i = 0; i < N; ++i) {
+        const Cardinal A = Src[i] >> 24;
+        if (A == 0) continue;
+        Dst[i] = A == 255 ? Src[i] : Pixel(Src[i], Dst[i]);
+    }
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // Reference of the vector form: every byte, alpha included, becomes
 // (B * 256 + (F - B) * A) shr 8 = floor((F * A + B * (256 - A)) / 256).
@@ -24,14 +39,7 @@ TsfColor BlendPixel(TsfColor F, TsfColor B)
     return R;
 }
 
-void BlendRow(const TsfColor* Src, TsfColor* Dst, Integer N)
-{
-    for (Integer i = 0; i < N; ++i) {
-        const Cardinal A = Src[i] >> 24;
-        if (A == 0) continue;
-        Dst[i] = A == 255 ? Src[i] : BlendPixel(Src[i], Dst[i]);
-    }
-}
+void BlendRow(const TsfColor* Src, TsfColor* Dst, Integer N) { BlendRowWith<BlendPixel>(Src, Dst, N); }
 
 }  // namespace SfKernelsPas
 
@@ -51,14 +59,7 @@ TsfColor BlendPixel(TsfColor F, TsfColor B)
     return R;
 }
 
-void BlendRow(const TsfColor* Src, TsfColor* Dst, Integer N)
-{
-    for (Integer i = 0; i < N; ++i) {
-        const Cardinal A = Src[i] >> 24;
-        if (A == 0) continue;
-        Dst[i] = A == 255 ? Src[i] : BlendPixel(Src[i], Dst[i]);
-    }
-}
+void BlendRow(const TsfColor* Src, TsfColor* Dst, Integer N) { BlendRowWith<BlendPixel>(Src, Dst, N); }
 
 }  // namespace SfKernelsPlain
 
