@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "Component/Raster32/Ras32_Types.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Types.h"
+#include "framework/runtime/Types.h"
 #include "skin/model/SFKernels.h"
 
 // The platform's handle types, declared as the platform declares them, so that

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 // One pixel: alpha in bits 24-31, red 16-23, green 8-15, blue 0-7 (bytes B, G, R, A in memory).
 using TsfColor = uint32_t;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 #include "skin/model/SFBitmap.h"
 
 namespace {

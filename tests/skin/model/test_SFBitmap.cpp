@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SkinTestEnv.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 #include "skin/model/SFBitmap.h"
 
 namespace {

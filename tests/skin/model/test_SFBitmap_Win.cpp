@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/Graphics.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/win/Graphics.h"
+#include "framework/runtime/SysUtils.h"
 #include "skin/model/win/SFKernels_Win.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_Types.h"
-#include "framework/Clipbrd.h"
-#include "framework/Graphics.h"
+#include "framework/graphics/win/Clipbrd.h"
+#include "framework/graphics/win/Graphics.h"
 #include "skin/model/SFBitmap.h"
 #include "skin/model/win/SFKernels_Win.h"
 

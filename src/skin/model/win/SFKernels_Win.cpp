@@ -1,6 +1,6 @@
 #include "skin/model/win/SFKernels_Win.h"
 
-#include "framework/Graphics.h"
+#include "framework/graphics/win/Graphics.h"
 
 namespace {
 

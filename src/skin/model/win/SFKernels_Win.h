@@ -3,7 +3,7 @@
 // colour depth and the choice of the keyed route to a device context.
 #pragma once
 
-#include "framework/WinPlatform.h"
+#include "framework/runtime/win/WinPlatform.h"
 #include "skin/model/SFBitmap.h"
 
 // The program's start-up call: InstallSkinKernels plus the platform's part.
