@@ -10,6 +10,7 @@
 
 #include "framework/graphics/win/Graphics.h"
 #include "framework/runtime/SysUtils.h"
+#include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFKernels_Win.h"
 
 namespace {
@@ -357,6 +358,40 @@ TEST(SFBitmapWin, LoadFromResource)
     Missing.LoadFromResource(FromWStr(Self), u"NOSUCH");
     Missing.LoadFromResource(u"C:\\no\\such.dll", u"RGB3X2");
     EXPECT_TRUE(Missing.Empty());
+}
+
+// The effect bitmap is a 24-bit section: a copy of any bitmap, drawn and
+// stretched through the platform.
+TEST(SFBitmapWin, EffectBitmapThroughTheContext)
+{
+    TsfBitmap Src;
+    Src.SetSize(3, 2);
+    for (Integer i = 0; i < 6; ++i) Src.Bits()[i] = 0xFF000000u | static_cast<TsfColor>(0x102030 * (i + 1));
+    std::unique_ptr<TsfEffectBmp> E = TsfEffectBmp::CreateFromhWnd(Src.Handle());
+    ASSERT_NE(E->Handle, nullptr);
+    ASSERT_EQ(E->Width, 3);
+    ASSERT_EQ(E->Height, 2);
+    for (Integer i = 0; i < 6; ++i) EXPECT_EQ(E->GetPixel(i % 3, i / 3), (Src.Bits()[i] & 0xFFFFFF)) << i;
+
+    E->Invert();
+    TsfBitmap Out;
+    Out.SetSize(5, 4);
+    E->Draw(Out.DC(), 1, 1);
+    GdiFlush();
+    EXPECT_EQ(Out.GetPixel(1, 1) & 0xFFFFFF, ~Src.Bits()[0] & 0xFFFFFF);
+    EXPECT_EQ(Out.GetPixel(3, 2) & 0xFFFFFF, ~Src.Bits()[5] & 0xFFFFFF);
+    EXPECT_EQ(Out.GetPixel(0, 0), 0u);
+
+    TsfBitmap Big;
+    Big.SetSize(6, 4);
+    E->Stretch(Big.DC(), 0, 0, 6, 4);  // each pixel doubled both ways
+    GdiFlush();
+    EXPECT_EQ(Big.GetPixel(5, 3) & 0xFFFFFF, ~Src.Bits()[5] & 0xFFFFFF);
+    EXPECT_EQ(Big.GetPixel(1, 1) & 0xFFFFFF, ~Src.Bits()[0] & 0xFFFFFF);
+
+    std::unique_ptr<TsfEffectBmp> None = TsfEffectBmp::CreateFromhWnd(nullptr);
+    EXPECT_EQ(None->Bits, nullptr);
+    None->Draw(Out.DC(), 0, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "skin/model/win/SFKernels_Win.h"
 
 #include "framework/graphics/win/Graphics.h"
+#include "skin/model/sfeffbmp.h"
 
 namespace {
 
@@ -10,13 +11,7 @@ class TDibSurface : public TsfBitmapSurface {
 public:
     TDibSurface(Integer Width, Integer Height)
     {
-        BITMAPINFO Info{};
-        Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        Info.bmiHeader.biWidth = Width;
-        Info.bmiHeader.biHeight = -Height;  // top-down
-        Info.bmiHeader.biPlanes = 1;
-        Info.bmiHeader.biBitCount = 32;
-        Info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO Info = TopDownDibHeader(Width, Height, 32);
         void* Bits = nullptr;
         FHandle = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
         if (!FHandle || !Bits) {
@@ -104,6 +99,8 @@ void DrawThroughTemporaryBitmap(TsfBitmap* Bitmap, HDC DC, const TRect& DstRect,
 
 TsfDCRoute DCKeyedRoute = DrawThroughTemporaryBitmap;
 
+// The effect bitmap's section (sfeffbmp_DC.cpp).
+std::unique_ptr<TsfEffectSurface> MakeEffectDibSurface(Integer Width, Integer Height);
 // Assign and AssignTo with the platform's pictures (SFBitmap_DC.cpp).
 bool SkinBitmapAssignFrom(TsfBitmap* Bitmap, TPersistent* Source);
 bool SkinBitmapAssignTo(TsfBitmap* Bitmap, TPersistent* Dest);
@@ -114,6 +111,7 @@ void InstallSkinKernelsWin()
     if (GInstalled) return;
     GInstalled = true;
     SfSurfaceFactory = MakeDibSurface;
+    SfEffectSurfaceFactory = MakeEffectDibSurface;
     SfPlatformAssignFrom = SkinBitmapAssignFrom;
     SfPlatformAssignTo = SkinBitmapAssignTo;
     SfCanvasRebind = RebindCanvas;
@@ -140,6 +138,18 @@ void BindDCKeyedRoute(bool UseTransparentBlt)
 {
     DCKeyedRoute = UseTransparentBlt && GMsImg && GTransparentBlt && IsTrueColorScreen() ? DrawKeyedTransparentBlt
                                                                                           : DrawThroughTemporaryBitmap;
+}
+
+BITMAPINFO TopDownDibHeader(Integer Width, Integer Height, WORD BitCount)
+{
+    BITMAPINFO Info{};
+    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    Info.bmiHeader.biWidth = Width;
+    Info.bmiHeader.biHeight = -Height;  // top-down
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = BitCount;
+    Info.bmiHeader.biCompression = BI_RGB;
+    return Info;
 }
 
 Integer ScreenColorDepth() { return GScreenDepth; }

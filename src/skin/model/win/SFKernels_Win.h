@@ -10,6 +10,9 @@
 // UninstallSkinKernels undoes both.
 void InstallSkinKernelsWin();
 
+// The header of a top-down section of Width x Height with BitCount bits per pixel.
+BITMAPINFO TopDownDibHeader(Integer Width, Integer Height, WORD BitCount);
+
 // The section selected in DC: its pixels, width, height (positive: bottom-up)
 // and bit count; null and zeros when DC has no DIB section.
 void* GetDCDib(HDC DC, Integer& Width, Integer& Height, Integer& BitsPerPixel);
