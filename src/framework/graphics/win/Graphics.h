@@ -566,9 +566,14 @@ private:
 class TSelectedObject {
 public:
     TSelectedObject(HDC DC, HGDIOBJ Object) : FDC(DC), FOld(SelectObject(DC, Object)) {}
-    ~TSelectedObject() { SelectObject(FDC, FOld); }
+    ~TSelectedObject()
+    {
+        if (Selected()) SelectObject(FDC, FOld);
+    }
     TSelectedObject(const TSelectedObject&) = delete;
     TSelectedObject& operator=(const TSelectedObject&) = delete;
+    // False when the context refused the object.
+    bool Selected() const { return FOld && FOld != HGDI_ERROR; }
 
 private:
     HDC FDC;

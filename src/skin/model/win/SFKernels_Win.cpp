@@ -1,5 +1,7 @@
 #include "skin/model/win/SFKernels_Win.h"
 
+#include <memory>
+
 #include "framework/graphics/win/Graphics.h"
 #include "skin/model/sfeffbmp.h"
 
@@ -13,38 +15,26 @@ public:
     {
         const BITMAPINFO Info = TopDownDibHeader(Width, Height, 32);
         void* Bits = nullptr;
-        FHandle = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-        if (!FHandle || !Bits) {
-            if (FHandle) DeleteObject(FHandle);
-            throw Exception(u"Can't allocate the DIB handle");
-        }
+        FHandle.Reset(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+        if (!FHandle.Handle() || !Bits) throw Exception(u"Can't allocate the DIB handle");
         FBits = static_cast<TsfColor*>(Bits);
-        FDC = CreateCompatibleDC(nullptr);
-        if (!FDC) {
-            DeleteObject(FHandle);
+        try {
+            FDC = std::make_unique<TMemoryDC>();
+        } catch (EOutOfResources&) {
             throw Exception(u"Can't create compatible DC");
         }
-        FOld = SelectObject(FDC, FHandle);
-        if (!FOld || FOld == HGDI_ERROR) {
-            DeleteDC(FDC);
-            DeleteObject(FHandle);
-            throw Exception(u"Can't bslect an object into DC");
-        }
-    }
-    ~TDibSurface() override
-    {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-        DeleteObject(FHandle);
+        FSelected = std::make_unique<TSelectedObject>(FDC->Handle(), FHandle.Handle());
+        if (!FSelected->Selected()) throw Exception(u"Can't bslect an object into DC");
     }
     TsfColor* Bits() const override { return FBits; }
-    HDC__* DC() const override { return FDC; }
-    HBITMAP__* Handle() const override { return FHandle; }
+    HDC__* DC() const override { return FDC->Handle(); }
+    HBITMAP__* Handle() const override { return FHandle.Handle(); }
 
 private:
-    HBITMAP FHandle = nullptr;
-    HDC FDC = nullptr;
-    HGDIOBJ FOld = nullptr;
+    // Released in reverse: the section leaves the context, the context goes, then the section.
+    TGdiObject<HBITMAP> FHandle;
+    std::unique_ptr<TMemoryDC> FDC;
+    std::unique_ptr<TSelectedObject> FSelected;
     TsfColor* FBits = nullptr;
 };
 
@@ -128,9 +118,8 @@ void InstallSkinKernelsWin()
             GAlphaBlend = GetProcAddress(GMsImg, "AlphaBlend");
         }
     }
-    HDC Screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    GScreenDepth = Screen ? GetDeviceCaps(Screen, BITSPIXEL) * GetDeviceCaps(Screen, PLANES) : 0;
-    if (Screen) DeleteDC(Screen);
+    TClientDC Screen(nullptr);
+    GScreenDepth = GetDeviceCaps(Screen, BITSPIXEL) * GetDeviceCaps(Screen, PLANES);
     BindDCKeyedRoute(true);
 }
 

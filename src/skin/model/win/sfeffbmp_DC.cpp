@@ -1,6 +1,7 @@
 // The members of TsfEffectBmp that take a bitmap handle or a device context
 // (declared in sfeffbmp.h), and its DIB section.
 #include "skin/model/sfeffbmp.h"
+#include "framework/graphics/win/Graphics.h"
 #include "skin/model/win/SFKernels_Win.h"
 
 namespace {
@@ -14,19 +15,15 @@ public:
     {
         const BITMAPINFO Info = EffectHeader(Width, Height);
         void* Bits = nullptr;
-        FHandle = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-        if (!FHandle || !Bits) {
-            if (FHandle) DeleteObject(FHandle);
-            throw Exception(u"Can't allocate the DIB handle");
-        }
+        FHandle.Reset(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+        if (!FHandle.Handle() || !Bits) throw Exception(u"Can't allocate the DIB handle");
         FBits = static_cast<uint8_t*>(Bits);
     }
-    ~TEffectDibSurface() override { DeleteObject(FHandle); }
     uint8_t* Bits() const override { return FBits; }
-    HBITMAP__* Handle() const override { return FHandle; }
+    HBITMAP__* Handle() const override { return FHandle.Handle(); }
 
 private:
-    HBITMAP FHandle = nullptr;
+    TGdiObject<HBITMAP> FHandle;
     uint8_t* FBits = nullptr;
 };
 
@@ -43,11 +40,10 @@ std::unique_ptr<TsfEffectBmp> TsfEffectBmp::CreateFromhWnd(HBITMAP__* hBmp)
     if (!hBmp || !GetObjectW(hBmp, sizeof Info, &Info)) return std::make_unique<TsfEffectBmp>(0, 0);
     auto B = std::make_unique<TsfEffectBmp>(Info.bmWidth, Info.bmHeight);
     if (!B->Bits) return B;
-    HDC Screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    TClientDC Screen(nullptr);
     BITMAPINFO Header = EffectHeader(B->Width, B->Height);
     // The pixels of any depth as 24-bit rows.
     GetDIBits(Screen, hBmp, 0, static_cast<UINT>(B->Height), B->Bits, &Header, DIB_RGB_COLORS);
-    DeleteDC(Screen);
     return B;
 }
 
