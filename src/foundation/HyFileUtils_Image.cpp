@@ -377,18 +377,6 @@ std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName)
 // ---------------------------------------------------------------------------
 // Thumbnails
 
-bool FitBitmap32(TBitmap32* Src, TBitmap32* Dst, Integer BoxW, Integer BoxH)
-{
-    if (Src->Width() > BoxW || Src->Height() > BoxH) {
-        Integer W, H;
-        FitSize(Src->Width(), Src->Height(), BoxW, BoxH, W, H);
-        ResizeBitmap(Src, Dst, W, H);
-    } else {
-        Dst->Assign(Src);
-    }
-    return true;
-}
-
 bool LoadThumbnailFile(const String& FileName, TBitmap32* Bitmap, Integer BoxW, Integer BoxH, bool FullLoad,
                        Integer& OrigW, Integer& OrigH)
 {
