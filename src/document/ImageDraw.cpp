@@ -360,6 +360,22 @@ void TImgShape::ClampSingle(Single& Value, Single AMin, Single AMax)
 // TImageDraw
 
 namespace {
+// Rows and properties that a reader brought in may be shorter than the
+// layout says: a missing cell reads as an empty one.
+TCell* CellAt(const TRow* Row, Integer Index)
+{
+    return Row && Index >= 0 && Index < Row->ItemCount() ? Row->GetItem(Index) : nullptr;
+}
+TCell* PropAt(const TDataTable* Table, Integer Index) { return CellAt(Table->PropertyRow(), Index); }
+String TextAt(const TCell* Cell) { return Cell ? Cell->Text() : String(); }
+Integer ValueAt(const TCell* Cell) { return Cell ? Cell->Value() : 0; }
+bool BoolAt(const TCell* Cell) { return Cell && Cell->AsBool(); }
+TShapeType KindAt(const TRow* Row)
+{
+    Integer K = ValueAt(CellAt(Row, ObjCol::Kind));
+    return K >= 0 && K < ShapeTypeCount ? static_cast<TShapeType>(K) : shNone;
+}
+
 std::unique_ptr<TCustomBitmap32> NewBitmap(Integer W = 0, Integer H = 0)
 {
     auto B = std::make_unique<TCustomBitmap32>();
@@ -488,7 +504,8 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     // The working raster and the original image draw opaque whatever they were copied from.
     FSrcBmp->SetDrawMode(dmOpaque);
     // 5.
-    if (FSrcBmpBitsPixelPer == -1) FSrcBmpBitsPixelPer = FFileDT->GetItem(0) ? FFileDT->GetItem(0)->GetItem(9)->Value() : 0;
+    if (FSrcBmpBitsPixelPer == -1)
+        FSrcBmpBitsPixelPer = FFileDT->ItemCount() > 0 ? ValueAt(CellAt(FFileDT->GetItem(0), 9)) : 0;
     // 6.
     BuildHandlePictures();
     // 7. Selections are not restored from a sidecar file.
@@ -496,13 +513,13 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     // 8. The readers migrate old layouts and build the objects of the rows they read.
     // 9. The watermark is a layer of its own now.
     for (Integer i = FDT->ItemCount() - 1; i >= 0; --i)
-        if (FDT->GetItem(i)->GetItem(ObjCol::Name) && FDT->GetItem(i)->GetItem(ObjCol::Name)->Text() == u"Watermark")
+        if (TextAt(CellAt(FDT->GetItem(i), ObjCol::Name)) == u"Watermark")
             FDT->RemoveItemByIndex(i);
     // 10.
-    if (WatermarkRow && WatermarkRow->ItemCount() >= 12 && WatermarkRow->GetItem(0)->AsBool()) {
-        auto Cell = [&](Integer i) { return WatermarkRow->GetItem(i)->Value(); };
-        AddWatermark(UnescapeCellText(WatermarkRow->GetItem(1)->Text()), Cell(2), Cell(3), Cell(4), Cell(5), Cell(6),
-                     Cell(7), Cell(8), Cell(9), WatermarkRow->GetItem(10)->AsBool(), Cell(11));
+    if (WatermarkRow && BoolAt(CellAt(WatermarkRow, 0))) {
+        auto Cell = [&](Integer i) { return ValueAt(CellAt(WatermarkRow, i)); };
+        AddWatermark(UnescapeCellText(TextAt(CellAt(WatermarkRow, 1))), Cell(2), Cell(3), Cell(4), Cell(5), Cell(6),
+                     Cell(7), Cell(8), Cell(9), BoolAt(CellAt(WatermarkRow, 10)), Cell(11));
     }
     // 11.
     ReadGuidesAndRuler();
@@ -577,14 +594,14 @@ void TImageDraw::ReadGuidesAndRuler()
     auto Split = [](TRow& Row, const String& Text) {
         if (!Text.empty()) Row.Init(Text, u'.');
     };
-    Split(*FHorzGuidesRow, FDT->GetProp(ObjProp::HorzGuides) ? FDT->GetProp(ObjProp::HorzGuides)->Text() : String());
-    Split(*FVertGuidesRow, FDT->GetProp(ObjProp::VertGuides) ? FDT->GetProp(ObjProp::VertGuides)->Text() : String());
-    TCell* Ruler = FDT->GetProp(ObjProp::Ruler);
-    if (Ruler && !Ruler->Text().empty()) {
+    Split(*FHorzGuidesRow, TextAt(PropAt(FDT.get(), ObjProp::HorzGuides)));
+    Split(*FVertGuidesRow, TextAt(PropAt(FDT.get(), ObjProp::VertGuides)));
+    String Ruler = TextAt(PropAt(FDT.get(), ObjProp::Ruler));
+    if (!Ruler.empty()) {
         TRow R;
-        R.Init(Ruler->Text(), u'.');
-        auto Value = [&](Integer i) { return R.GetItem(i) ? R.GetItem(i)->Value() : 0; };
-        FRulerEnabled = R.GetItem(0) && R.GetItem(0)->AsBool();
+        R.Init(Ruler, u'.');
+        auto Value = [&](Integer i) { return ValueAt(CellAt(&R, i)); };
+        FRulerEnabled = BoolAt(CellAt(&R, 0));
         FRulerP1 = TPoint{Value(1), Value(2)};
         FRulerP2 = TPoint{Value(3), Value(4)};
     }
@@ -608,8 +625,7 @@ TImgShape* TImageDraw::RowShape(TRow* Row) { return Row ? Row->Data().As<TImgSha
 TImgShape* TImageDraw::GetShapeByName(const String& ShapeName) const
 {
     for (Integer i = 0; i < FDT->ItemCount(); ++i) {
-        TCell* Name = FDT->GetItem(i)->GetItem(ObjCol::Name);
-        if (Name && Name->Text() == ShapeName) return RowShape(FDT->GetItem(i));
+        if (TextAt(CellAt(FDT->GetItem(i), ObjCol::Name)) == ShapeName) return RowShape(FDT->GetItem(i));
     }
     return nullptr;
 }
@@ -663,10 +679,7 @@ void TImageDraw::SetTimeString(const String& Value)
 
 TShapeType TImageDraw::LastRowKind() const
 {
-    if (FDT->ItemCount() == 0) return shNone;
-    TCell* Kind = FDT->GetItem(FDT->ItemCount() - 1)->GetItem(ObjCol::Kind);
-    Integer K = Kind ? Kind->Value() : 0;
-    return K >= 0 && K < ShapeTypeCount ? static_cast<TShapeType>(K) : shNone;
+    return FDT->ItemCount() == 0 ? shNone : KindAt(FDT->GetItem(FDT->ItemCount() - 1));
 }
 
 template <class F>
@@ -680,13 +693,7 @@ Integer TImageDraw::CountRows(F Fn) const
         if (TImgShape* S = RowShape(Row)) {
             N += Fn(S->ShapeType(), S->Fixed(), S->Hided()) ? 1 : 0;
         } else {
-            auto Cell = [&](Integer c) { return Row->GetItem(c); };
-            Integer K = Cell(ObjCol::Kind) ? Cell(ObjCol::Kind)->Value() : 0;
-            N += Fn(static_cast<TShapeType>(K >= 0 && K < ShapeTypeCount ? K : 0),
-                    Cell(ObjCol::Fixed) && Cell(ObjCol::Fixed)->AsBool(),
-                    Cell(ObjCol::Hidden) && Cell(ObjCol::Hidden)->AsBool())
-                     ? 1
-                     : 0;
+            N += Fn(KindAt(Row), BoolAt(CellAt(Row, ObjCol::Fixed)), BoolAt(CellAt(Row, ObjCol::Hidden))) ? 1 : 0;
         }
     }
     return N;
@@ -813,13 +820,12 @@ void TImageDraw::AddWatermarkPicture(TCustomBitmap32* Picture, Integer LocationT
 void TImageDraw::InitBitmap()
 {
     FBitmap->SetSize(FSrcBmp->Width(), FSrcBmp->Height());
-    TCell* Transparent = FDT->GetProp(ObjProp::CanvasTransparent);
-    if (Transparent && Transparent->AsBool()) {
+    if (BoolAt(PropAt(FDT.get(), ObjProp::CanvasTransparent))) {
         FCanvasTransparent = true;
         FCanvasColor = 0xFFFFFFFF;
     } else {
         FCanvasTransparent = false;
-        TCell* Color = FDT->GetProp(ObjProp::CanvasColor);
+        TCell* Color = PropAt(FDT.get(), ObjProp::CanvasColor);
         FCanvasColor = ColorToColor32(Color ? Color->Value() : 0xFFFFFF);
     }
     FSrcBmpRect = FSrcBmp->BoundsRect();

@@ -107,6 +107,10 @@ TEST_F(ImgShapeTest, CursorsFollowTheAngle)
     }
     // The free shape's transform handles: arrows across the edges.
     Make(shFreeShape, {100, 100, 200, 200}, 0, 4);
+    TPoint P5 = Shape->CtrPoints()[5], P8 = Shape->CtrPoints()[8];
+    EXPECT_EQ(Shape->CtrRect()[5], (TRect{P5.X - 7, P5.Y - 13, P5.X + 8, P5.Y - 6}));
+    EXPECT_EQ(Shape->CtrRect()[8], (TRect{P8.X + 7, P8.Y - 7, P8.X + 14, P8.Y + 8}));
+    EXPECT_EQ(Shape->CtrRect()[1], TRect{});  // the corners keep their last rectangles
     TRect R5 = Shape->CtrRect()[5];
     ASSERT_TRUE(Shape->PtInControl(R5.Left, R5.Top));
     EXPECT_EQ(Shape->CurrentCursor(), crSizeWE);
