@@ -7,7 +7,7 @@
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
 #include "foundation/HyFileUtils.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 TImageDrawHooks ImageDrawHooks;
 

@@ -16,7 +16,7 @@
 #include "filters/Ras32_ColorBalance.h"
 #include "foundation/HyDataTable.h"
 #include "foundation/HyFileUtils_ImageInfo.h"
-#include "framework/UITypes.h"
+#include "framework/runtime/UITypes.h"
 
 class TImageDraw;
 class TImgSmall;

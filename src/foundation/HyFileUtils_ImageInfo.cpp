@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "filters/HyRas32Filters.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 TImageFormat GetImageTypeByExt(const String& FileName)
 {

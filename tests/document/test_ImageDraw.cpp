@@ -7,7 +7,7 @@
 
 #include "DocumentTestView.h"
 #include "document/ImageSmall.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 // Restores the hooks a test replaced.

@@ -3,7 +3,7 @@
 // window, so their order is fixed.
 #pragma once
 
-#include "framework/Types.h"
+#include "framework/runtime/Types.h"
 
 // The kind of an object or tool (object-table column 1).
 enum TShapeType : Byte {

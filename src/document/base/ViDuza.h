@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "Component/Raster32/Ras32_Types.h"
-#include "framework/Maths.h"
+#include "framework/runtime/Maths.h"
 
 using TArrayOfRect = std::vector<TRect>;
 

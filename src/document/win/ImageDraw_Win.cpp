@@ -1,6 +1,6 @@
 #include "document/win/ImageDraw_Win.h"
 
-#include "foundation/HyFileUtils_Image.h"
+#include "foundation/win/HyFileUtils_Image.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
 {

@@ -3,7 +3,7 @@
 // the document's hook at start-up.
 #pragma once
 
-#include "Component/Raster32/Ras32_Image.h"
+#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 
 // The image view as the document sees it. The view outlives the documents

@@ -1,13 +1,13 @@
 // The document on a real image view (Wine on an X display): the control
 // layer paints the current object's handles into the window, and watermark
 // pictures are decoded by the image-file routines.
-#include "../../framework/GuiTest.h"
+#include "../../framework/controls/win/GuiTest.h"
 
 #include <filesystem>
 
 #include "document/ImageSmall.h"
 #include "document/win/ImageDraw_Win.h"
-#include "foundation/HyFileUtils_Image.h"
+#include "foundation/win/HyFileUtils_Image.h"
 
 using namespace guitest;
 
