@@ -16,6 +16,7 @@
 #include "framework/ColorQuantizer.h"
 #include "framework/Jpeg.h"
 #include "framework/Maths.h"
+#include "framework/PngEncoder.h"
 #include "framework/PngImage.h"
 #include "framework/SysUtils.h"
 
@@ -527,21 +528,19 @@ void SaveBitmap32ToFile(TBitmap32* Bitmap, const String& FileName, TImageFormat 
             break;
         }
         case ifPng: {
+            // Straight from the bitmap's rows, as the PNG class would write
+            // them: colour type 6 for -1, else 2; no other chunk.
             const bool WithAlpha = Param == -1;
-            std::unique_ptr<TPngImage> Png =
-                TPngImage::CreateBlank(WithAlpha ? COLOR_RGBALPHA : COLOR_RGB, 8, Bitmap->Width(), Bitmap->Height());
-            for (Integer Y = 0; Y < Bitmap->Height(); ++Y) {
+            const Integer Width = Bitmap->Width();
+            TEncodedPicture(EncodePng(Width, Bitmap->Height(), WithAlpha, [&](Integer Y, uint8_t* Out) {
                 const TColor32* Src = Bitmap->GetRowPtr(Y);
-                uint8_t* Rgb = Png->Scanline(Y);  // blue, green, red
-                uint8_t* A = WithAlpha ? Png->AlphaScanline(Y) : nullptr;
-                for (Integer X = 0; X < Bitmap->Width(); ++X, Rgb += 3) {
-                    Rgb[0] = static_cast<uint8_t>(Src[X]);
-                    Rgb[1] = static_cast<uint8_t>(Src[X] >> 8);
-                    Rgb[2] = static_cast<uint8_t>(Src[X] >> 16);
-                    if (A) A[X] = static_cast<uint8_t>(Src[X] >> 24);
+                for (Integer X = 0; X < Width; ++X) {
+                    *Out++ = static_cast<uint8_t>(Src[X] >> 16);
+                    *Out++ = static_cast<uint8_t>(Src[X] >> 8);
+                    *Out++ = static_cast<uint8_t>(Src[X]);
+                    if (WithAlpha) *Out++ = static_cast<uint8_t>(Src[X] >> 24);
                 }
-            }
-            Png->SaveToFile(FileName);
+            })).SaveToFile(FileName);
             break;
         }
         case ifJpg: {
