@@ -246,7 +246,7 @@ if res:
         lines += ['#### Rotation accuracy', '',
                   ('Our bilinear turn by 30 degrees: %.1f dB against the exact bilinear turn; %.1f dB after the '
                    'best shift (%.2f pixel); %.1f dB against a floating-point model of the specified arithmetic. '
-                   'Peers are scored after their best shift of at most half a pixel (their canvases are placed '
+                   'Peers are scored after their best shift of at most a pixel (their canvases are placed '
                    'differently).') % (turn.get('PSNR_dB', 0), turn.get('PSNR_best_shift_dB', 0),
                                        turn.get('shift_px', 0), turn.get('PSNR_model_dB', 0)), '']
         for side in ('vips_1t', 'magick_1t', 'pillow'):

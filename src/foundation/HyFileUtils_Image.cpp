@@ -293,14 +293,16 @@ std::vector<uint8_t> EncodeJpeg(Integer Width, Integer Height, J_COLOR_SPACE InS
     return std::vector<uint8_t>(Out, Out + Size);
 }
 
-// Bytes encoded already, so that they are written as every picture is: by
-// TGraphic::SaveToFile, into a temporary file that replaces the target only
-// once complete.
+// Bytes encoded already, or an encoder that writes them into the stream, so
+// that they are written as every picture is: by TGraphic::SaveToFile, into a
+// temporary file that replaces the target only once complete.
 class TEncodedPicture : public TGraphic {
 public:
+    using TWriter = std::function<void(TStream*)>;
     explicit TEncodedPicture(std::vector<uint8_t> Bytes) : FBytes(std::move(Bytes)) {}
+    explicit TEncodedPicture(TWriter Writer) : FWriter(std::move(Writer)) {}
     String ClassName() const override { return u"TEncodedPicture"; }
-    bool Empty() const override { return FBytes.empty(); }
+    bool Empty() const override { return FBytes.empty() && !FWriter; }
     Integer Width() const override { return 0; }
     Integer Height() const override { return 0; }
     void SetWidth(Integer) override {}
@@ -309,7 +311,10 @@ public:
     void LoadFromStream(TStream*) override { throw EInvalidGraphicOperation(u"Encoded bytes are only written"); }
     void SaveToStream(TStream* Stream) override
     {
-        Stream->WriteBuffer(FBytes.data(), static_cast<Integer>(FBytes.size()));
+        if (FWriter)
+            FWriter(Stream);
+        else
+            Stream->WriteBuffer(FBytes.data(), static_cast<Integer>(FBytes.size()));
     }
     std::unique_ptr<TGraphic> NewOfSameClass() const override
     {
@@ -318,6 +323,7 @@ public:
 
 private:
     std::vector<uint8_t> FBytes;
+    TWriter FWriter;
 };
 
 TPixelFormat BmpPixelFormat(Integer Bits)
@@ -556,19 +562,27 @@ void SaveBitmap32ToFile(TBitmap32* Bitmap, const String& FileName, TImageFormat 
             break;
         }
         case ifPng: {
-            // Straight from the bitmap's rows, as the PNG class would write
-            // them: colour type 6 for -1, else 2; no other chunk.
+            // Straight from the bitmap's rows into the file, as the PNG class
+            // would write them: colour type 6 for -1, else 2; no other chunk.
             const bool WithAlpha = Param == -1;
-            const Integer Width = Bitmap->Width();
-            TEncodedPicture(EncodePng(Width, Bitmap->Height(), WithAlpha, [&](Integer Y, uint8_t* Out) {
-                const TColor32* Src = Bitmap->GetRowPtr(Y);
-                for (Integer X = 0; X < Width; ++X) {
-                    *Out++ = static_cast<uint8_t>(Src[X] >> 16);
-                    *Out++ = static_cast<uint8_t>(Src[X] >> 8);
-                    *Out++ = static_cast<uint8_t>(Src[X]);
-                    if (WithAlpha) *Out++ = static_cast<uint8_t>(Src[X] >> 24);
-                }
-            })).SaveToFile(FileName);
+            const Integer Width = Bitmap->Width(), Height = Bitmap->Height();
+            if (Width <= 0 || Height <= 0) throw EPNGError(u"Cannot save an empty PNG image");
+            TEncodedPicture([&](TStream* Stream) {
+                EncodePng(
+                    Width, Height, WithAlpha,
+                    [&](Integer Y, uint8_t* Out) {
+                        const TColor32* Src = Bitmap->GetRowPtr(Y);
+                        for (Integer X = 0; X < Width; ++X) {
+                            *Out++ = static_cast<uint8_t>(Src[X] >> 16);
+                            *Out++ = static_cast<uint8_t>(Src[X] >> 8);
+                            *Out++ = static_cast<uint8_t>(Src[X]);
+                            if (WithAlpha) *Out++ = static_cast<uint8_t>(Src[X] >> 24);
+                        }
+                    },
+                    [Stream](const uint8_t* Data, size_t Size) {
+                        Stream->WriteBuffer(Data, static_cast<Integer>(Size));
+                    });
+            }).SaveToFile(FileName);
             break;
         }
         case ifJpg: {

@@ -133,46 +133,79 @@ struct TFreeCompressor {
 };
 using TCompressor = std::unique_ptr<libdeflate_compressor, TFreeCompressor>;
 
-void EncodeSlice(TSlice& S, bool Last, size_t RowBytes, Integer Bpp, const TPngRowReader& Row,
-                 libdeflate_compressor* Compressor)
-{
-    const size_t Rows = static_cast<size_t>(S.Bottom - S.Top);
-    std::vector<uint8_t> Prior(RowBytes, 0), Raw(RowBytes), Filtered(Rows * (RowBytes + 1));
-    if (S.Top > 0) Row(S.Top - 1, Prior.data());
-    TRowFilter Filter(RowBytes, Bpp);
-    for (size_t I = 0; I < Rows; ++I) {
-        Row(S.Top + static_cast<Integer>(I), Raw.data());
-        Filter.Filter(Raw.data(), Prior.data(), Filtered.data() + I * (RowBytes + 1));
-        std::swap(Raw, Prior);
+// One thread's compressor and buffers, reused from slice to slice: fresh
+// memory costs a fault a page, which on some systems is most of the time.
+struct TWorker {
+    TCompressor Compressor;
+    std::vector<uint8_t> Prior, Raw, Filtered, Deflated;
+    std::unique_ptr<TRowFilter> Filter;
+
+    TWorker(Integer Level, size_t RowBytes, Integer Bpp)
+        : Compressor(libdeflate_alloc_compressor(Level)), Prior(RowBytes), Raw(RowBytes),
+          Filter(std::make_unique<TRowFilter>(RowBytes, Bpp))
+    {
+        if (!Compressor) throw std::bad_alloc();
     }
-    S.RawSize = Filtered.size();
-    S.Adler = libdeflate_adler32(1, Filtered.data(), Filtered.size());
-    S.Deflated.resize(libdeflate_deflate_compress_bound(Compressor, Filtered.size()) + 8);
-    const size_t Size =
-        libdeflate_deflate_compress(Compressor, Filtered.data(), Filtered.size(), S.Deflated.data(), S.Deflated.size());
-    if (Size == 0) throw Exception(u"The PNG image data could not be compressed");
-    S.Deflated.resize(Size);
-    if (!Last) MakeJoinable(S.Deflated);
-}
 
-void Put32(std::vector<uint8_t>& Out, uint32_t V)
-{
-    for (int Shift = 24; Shift >= 0; Shift -= 8) Out.push_back(static_cast<uint8_t>(V >> Shift));
-}
+    void Encode(TSlice& S, bool Last, size_t RowBytes, const TPngRowReader& Row)
+    {
+        const size_t Rows = static_cast<size_t>(S.Bottom - S.Top), Size = Rows * (RowBytes + 1);
+        if (Filtered.size() < Size) Filtered.resize(Size);
+        if (S.Top > 0)
+            Row(S.Top - 1, Prior.data());
+        else
+            std::fill(Prior.begin(), Prior.end(), uint8_t(0));
+        for (size_t I = 0; I < Rows; ++I) {
+            Row(S.Top + static_cast<Integer>(I), Raw.data());
+            Filter->Filter(Raw.data(), Prior.data(), Filtered.data() + I * (RowBytes + 1));
+            std::swap(Raw, Prior);
+        }
+        S.RawSize = Size;
+        S.Adler = libdeflate_adler32(1, Filtered.data(), Size);
+        const size_t Bound = libdeflate_deflate_compress_bound(Compressor.get(), Size) + 8;
+        if (Deflated.size() < Bound) Deflated.resize(Bound);
+        const size_t Made =
+            libdeflate_deflate_compress(Compressor.get(), Filtered.data(), Size, Deflated.data(), Deflated.size());
+        if (Made == 0) throw Exception(u"The PNG image data could not be compressed");
+        S.Deflated.assign(Deflated.begin(), Deflated.begin() + static_cast<ptrdiff_t>(Made));
+        if (!Last) MakeJoinable(S.Deflated);
+    }
+};
 
-void PutChunk(std::vector<uint8_t>& Out, const char* Type, const uint8_t* Data, size_t Size)
-{
-    Put32(Out, static_cast<uint32_t>(Size));
-    const size_t TypeAt = Out.size();
-    Out.insert(Out.end(), Type, Type + 4);
-    Out.insert(Out.end(), Data, Data + Size);
-    Put32(Out, libdeflate_crc32(0, Out.data() + TypeAt, Size + 4));
-}
+// Chunks are built in one small buffer and handed to the sink whole.
+class TChunkWriter {
+public:
+    explicit TChunkWriter(const TPngSink& Sink) : FSink(Sink) {}
+    void Put(const char* Type, const std::vector<const std::vector<uint8_t>*>& Parts)
+    {
+        size_t Size = 0;
+        for (const auto* P : Parts) Size += P->size();
+        uint32_t Crc = libdeflate_crc32(0, Type, 4);
+        for (const auto* P : Parts)  // a null buffer would restart the CRC
+            if (!P->empty()) Crc = libdeflate_crc32(Crc, P->data(), P->size());
+        uint8_t Head[8];
+        Be32(Head, static_cast<uint32_t>(Size));
+        std::memcpy(Head + 4, Type, 4);
+        FSink(Head, 8);
+        for (const auto* P : Parts)
+            if (!P->empty()) FSink(P->data(), P->size());
+        uint8_t Tail[4];
+        Be32(Tail, Crc);
+        FSink(Tail, 4);
+    }
+    static void Be32(uint8_t* P, uint32_t V)
+    {
+        for (int K = 0; K < 4; ++K) P[K] = static_cast<uint8_t>(V >> (24 - 8 * K));
+    }
+
+private:
+    const TPngSink& FSink;
+};
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(Integer Width, Integer Height, bool Alpha, const TPngRowReader& Row, Integer Level,
-                               Integer Threads)
+void EncodePng(Integer Width, Integer Height, bool Alpha, const TPngRowReader& Row, const TPngSink& Sink, Integer Level,
+               Integer Threads)
 {
     if (Width <= 0 || Height <= 0) throw Exception(u"Invalid PNG picture size");
     Level = std::clamp(Level, PngFastestLevel, PngMaxLevel);
@@ -193,10 +226,9 @@ std::vector<uint8_t> EncodePng(Integer Width, Integer Height, bool Alpha, const 
         std::atomic<bool> Failed{false};
         auto Work = [&](std::exception_ptr& Error) {
             try {
-                TCompressor C(libdeflate_alloc_compressor(Level));
-                if (!C) throw std::bad_alloc();
+                TWorker Worker(Level, RowBytes, Bpp);
                 for (size_t I; !Failed && (I = Next++) < Slices.size();)
-                    EncodeSlice(Slices[I], I + 1 == Slices.size(), RowBytes, Bpp, Row, C.get());
+                    Worker.Encode(Slices[I], I + 1 == Slices.size(), RowBytes, Row);
             } catch (...) {
                 Error = std::current_exception();
                 Failed = true;
@@ -210,42 +242,44 @@ std::vector<uint8_t> EncodePng(Integer Width, Integer Height, bool Alpha, const 
         for (std::exception_ptr& E : Errors)
             if (E) std::rethrow_exception(E);
 
-        size_t Total = 8 + 25 + 12 + 6;
-        for (const TSlice& S : Slices) Total += S.Deflated.size() + 12;
-        std::vector<uint8_t> Out;
-        Out.reserve(Total);
         static const uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-        Out.insert(Out.end(), Signature, Signature + 8);
-        uint8_t Header[13] = {};
-        for (int K = 0; K < 4; ++K) {
-            Header[K] = static_cast<uint8_t>(static_cast<uint32_t>(Width) >> (24 - 8 * K));
-            Header[4 + K] = static_cast<uint8_t>(static_cast<uint32_t>(Height) >> (24 - 8 * K));
-        }
-        Header[8] = 8;                 // bits a sample
-        Header[9] = Alpha ? 6 : 2;     // colour type; compression, filter and interlace 0
-        PutChunk(Out, "IHDR", Header, sizeof Header);
+        Sink(Signature, 8);
+        TChunkWriter Chunks(Sink);
+        std::vector<uint8_t> Header(13, 0);
+        TChunkWriter::Be32(&Header[0], static_cast<uint32_t>(Width));
+        TChunkWriter::Be32(&Header[4], static_cast<uint32_t>(Height));
+        Header[8] = 8;              // bits a sample
+        Header[9] = Alpha ? 6 : 2;  // colour type; compression, filter and interlace 0
+        Chunks.Put("IHDR", {&Header});
 
         // One IDAT a slice: the zlib header goes before the first, the
         // checksum of all the filtered rows after the last.
         uint32_t Adler = 1;
-        std::vector<uint8_t> Data;
+        const std::vector<uint8_t> None;
         for (size_t I = 0; I < Slices.size(); ++I) {
             TSlice& S = Slices[I];
-            Data.clear();
-            if (I == 0) {
-                const uint8_t Flags = Level < 2 ? 0x01 : Level < 6 ? 0x5E : Level == 6 ? 0x9C : 0xDA;
-                Data.push_back(0x78);
-                Data.push_back(Flags);
-            }
-            Data.insert(Data.end(), S.Deflated.begin(), S.Deflated.end());
-            std::vector<uint8_t>().swap(S.Deflated);
+            std::vector<uint8_t> Before, After;
+            if (I == 0) Before = {0x78, static_cast<uint8_t>(Level < 2 ? 0x01 : Level < 6 ? 0x5E : Level == 6 ? 0x9C : 0xDA)};
             Adler = I == 0 ? S.Adler : CombineAdler32(Adler, S.Adler, S.RawSize);
-            if (I + 1 == Slices.size()) Put32(Data, Adler);
-            PutChunk(Out, "IDAT", Data.data(), Data.size());
+            if (I + 1 == Slices.size()) {
+                After.resize(4);
+                TChunkWriter::Be32(After.data(), Adler);
+            }
+            Chunks.Put("IDAT", {&Before, &S.Deflated, &After});
+            std::vector<uint8_t>().swap(S.Deflated);
         }
-        PutChunk(Out, "IEND", nullptr, 0);
-        return Out;
+        Chunks.Put("IEND", {&None});
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory(u"Out of memory while writing the PNG image");
     }
+}
+
+std::vector<uint8_t> EncodePng(Integer Width, Integer Height, bool Alpha, const TPngRowReader& Row, Integer Level,
+                               Integer Threads)
+{
+    std::vector<uint8_t> Out;
+    EncodePng(
+        Width, Height, Alpha, Row, [&Out](const uint8_t* Data, size_t Size) { Out.insert(Out.end(), Data, Data + Size); },
+        Level, Threads);
+    return Out;
 }

@@ -22,8 +22,15 @@ constexpr Integer PngFastestLevel = 1;
 constexpr Integer PngDefaultLevel = 6;
 constexpr Integer PngMaxLevel = 12;
 
-// The whole file: signature, IHDR, IDAT chunks and IEND. Level is limited to
+// Receives the file's bytes in order, a chunk at a time.
+using TPngSink = std::function<void(const uint8_t* Data, size_t Size)>;
+
+// The whole file to Sink: signature, IHDR, IDAT chunks and IEND. Level is limited to
 // 1 .. 12; Threads 0 uses every processor. Raises Exception for a size below 1
 // or above 2^31 - 1 and EOutOfMemory when the buffers cannot be had.
+// Nothing reaches Sink when the encoding fails.
+void EncodePng(Integer Width, Integer Height, bool Alpha, const TPngRowReader& Row, const TPngSink& Sink,
+               Integer Level = PngDefaultLevel, Integer Threads = 0);
+// The same file in memory.
 std::vector<uint8_t> EncodePng(Integer Width, Integer Height, bool Alpha, const TPngRowReader& Row,
                                Integer Level = PngDefaultLevel, Integer Threads = 0);

@@ -296,15 +296,17 @@ void TPngImage::SaveToStream(TStream* Stream)
 {
     if (Empty()) throw EPNGError(u"Cannot save an empty PNG image");
     const bool alpha = FColorType == COLOR_RGBALPHA;
-    const std::vector<uint8_t> file = EncodePng(FWidth, FHeight, alpha, [&](Integer y, uint8_t* out) {
-        const uint8_t* bgr = FRgb.data() + static_cast<size_t>(y) * FWidth * 3;
-        const uint8_t* a = alpha ? FAlpha.data() + static_cast<size_t>(y) * FWidth : nullptr;
-        for (Integer x = 0; x < FWidth; ++x, bgr += 3) {
-            *out++ = bgr[2];
-            *out++ = bgr[1];
-            *out++ = bgr[0];
-            if (a) *out++ = a[x];
-        }
-    });
-    Stream->WriteBuffer(file.data(), static_cast<Integer>(file.size()));
+    EncodePng(
+        FWidth, FHeight, alpha,
+        [&](Integer y, uint8_t* out) {
+            const uint8_t* bgr = FRgb.data() + static_cast<size_t>(y) * FWidth * 3;
+            const uint8_t* a = alpha ? FAlpha.data() + static_cast<size_t>(y) * FWidth : nullptr;
+            for (Integer x = 0; x < FWidth; ++x, bgr += 3) {
+                *out++ = bgr[2];
+                *out++ = bgr[1];
+                *out++ = bgr[0];
+                if (a) *out++ = a[x];
+            }
+        },
+        [Stream](const uint8_t* data, size_t size) { Stream->WriteBuffer(data, static_cast<Integer>(size)); });
 }
