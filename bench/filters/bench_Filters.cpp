@@ -37,6 +37,7 @@
 
 #include "BenchQuality.h"
 #include "PeerScripts.h"
+#include "VipsPeer.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_BlendModes.h"
 #include "filters/Ras32_ColorBalance.h"
@@ -284,12 +285,7 @@ bool VipsInto(VipsImage* A, VipsImage* B, TVipsOp Make, std::vector<uint8_t>& Ou
     OW = Result->Xsize;
     OH = Result->Ysize;
     Bands = Result->Bands;
-    Out.resize(VIPS_IMAGE_SIZEOF_IMAGE(Result));
-    VipsImage* Memory = vips_image_new_from_memory(Out.data(), Out.size(), OW, OH, Result->Bands, Result->BandFmt);
-    const int Failed = vips_image_write(Result, Memory);
-    g_object_unref(Memory);
-    g_object_unref(Result);
-    return Failed == 0;
+    return VipsWriteInto(Result, Out);
 }
 
 // 8-bit results of 3 or 4 bands in B, G, R order (as the input) to 0xAARRGGBB.

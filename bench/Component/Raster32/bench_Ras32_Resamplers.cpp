@@ -38,6 +38,7 @@
 
 #include "BenchQuality.h"
 #include "PeerScripts.h"
+#include "VipsPeer.h"
 #include "Component/Raster32/Ras32_Rasterizers.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
 
@@ -295,12 +296,7 @@ bool VipsInto(VipsImage* In, const TVipsOp& Make, std::vector<uint8_t>& Out, int
     if (Make(In, &Result) != 0 || !Result) return false;
     W = Result->Xsize;
     H = Result->Ysize;
-    Out.resize(VIPS_IMAGE_SIZEOF_IMAGE(Result));
-    VipsImage* Memory = vips_image_new_from_memory(Out.data(), Out.size(), W, H, Result->Bands, Result->BandFmt);
-    const int Failed = vips_image_write(Result, Memory);
-    g_object_unref(Memory);
-    g_object_unref(Result);
-    return Failed == 0;
+    return VipsWriteInto(Result, Out);
 }
 
 // BGRA bytes to 0xAARRGGBB words (the vips picture is BGRA in memory).
