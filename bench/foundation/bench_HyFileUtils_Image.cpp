@@ -22,10 +22,10 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
-#include "foundation/HyFileUtils_Image.h"
-#include "framework/Maths.h"
-#include "framework/PngEncoder.h"
-#include "framework/SysUtils.h"
+#include "foundation/win/HyFileUtils_Image.h"
+#include "framework/graphics/PngEncoder.h"
+#include "framework/runtime/Maths.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 
