@@ -82,6 +82,8 @@ inline double Psnr(const uint32_t* Out, const TFloatPicture& Ref, const std::fun
 // One axis of a separable resampling: for each output position the source
 // taps and weights, with the kernel stretched by the scale when shrinking
 // (the area-correct convolution every peer performs); centres at i + 0.5.
+// The box is the exact area average: each source pixel weighs by how much of
+// it the destination pixel's footprint covers (no tap sits on an edge).
 struct TAxisWeights {
     std::vector<int> First;
     std::vector<std::vector<double>> W;
@@ -97,7 +99,9 @@ inline TAxisWeights AxisWeights(int SrcLen, int DstLen, const std::function<doub
         std::vector<double> W;
         double Sum = 0;
         for (int J = Lo; J <= Hi; ++J) {
-            const double Wj = Kernel((J + 0.5 - Centre) / Stretch);
+            const double Half = 0.5 * Stretch;
+            const double Wj = Support == 0.5 ? std::max(0.0, std::min(J + 1.0, Centre + Half) - std::max(double(J), Centre - Half))
+                                             : Kernel((J + 0.5 - Centre) / Stretch);
             W.push_back(Wj);
             Sum += Wj;
         }
@@ -108,7 +112,8 @@ inline TAxisWeights AxisWeights(int SrcLen, int DstLen, const std::function<doub
     return A;
 }
 
-// The exact separable resampling (edges clamped), or, with Kernel empty, the
+// The exact separable resampling (edges clamped; Support 0.5 is the box, as
+// an area average), or, with Kernel empty, the
 // nearest pixel to each destination centre.
 inline TFloatPicture ResizeReference(const TFloatPicture& S, int DW, int DH, const std::function<double(double)>& Kernel,
                                      double Support)
