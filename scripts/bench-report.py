@@ -215,7 +215,9 @@ lines = ['# Benchmarks', '',
          'Ratios are peer time / our time (above 1: we are faster) unless a column says otherwise.', '',
          '## Conditions', '',
          '- Machine: %s, %d logical processors, load average %s when written.' % (
-             model, cores, version("cut -d' ' -f1-3 /proc/loadavg")),
+             model, cores, version("cut -d' ' -f1-3 /proc/loadavg")) +
+         ' On a shared, loaded machine single figures can move by several times between runs; the ratios '
+         'and the quality columns are the part to read.',
          '- Every side works in memory on the same pixels; no process start-up, file parsing or file output is '
          'timed except in rows that say "file". Caches are emptied (64 MB written) before each timed operation, '
          'ours and the peers\' alike. Peers run in this process through their C interfaces (libvips %s, '
@@ -269,8 +271,8 @@ if fil:
                       'a^|n|, a = 1 - k, variance 2a / k^2); the peers blur with a Gaussian of exactly that '
                       'sigma, and every blur is scored against the exact Gaussian of it, so the column shows how '
                       'far each is from a true Gaussian. Brightness, contrast and colour balance are tables per '
-                      'channel: each peer runs its own table path with our table and is scored against our '
-                      'result (99: the same pixels). Saturation and hue/saturation are each side\'s own '
+                      'channel: each peer runs its own table path with our table; brightness and contrast are '
+                      'scored against our result (99: the same pixels). Saturation and hue/saturation are each side\'s own '
                       'operation of that name (different formulas), blends each side\'s mode of that name.')
     lines += t
 
