@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "SkinMasks.h"
 #include "SkinTestEnv.h"
 #include "skin/model/SFSkinImage.h"
 
@@ -18,7 +19,7 @@ void Fill(TsfBitmap& B, Integer W, Integer H)
         for (Integer x = 0; x < W; ++x) *B.PixelAddress(x, y) = At(x, y);
 }
 
-constexpr TsfColor White = 0xFFFFFFFFu, Black = 0xFF000000u;
+constexpr TsfColor White = MaskWhite, Black = MaskBlack;
 
 std::vector<int32_t> Ints(const std::vector<uint8_t>& Data)
 {
@@ -205,10 +206,7 @@ TEST(CreateSkinMask, StripsOfAWiderFrame)
 TEST(MaskToRgnData, RunsOfBlackPixels)
 {
     TsfBitmap M;
-    M.SetSize(4, 5);
-    M.Clear(White);
-    const TsfColor Row3[] = {Black, Black, White, Black};
-    for (Integer x = 0; x < 4; ++x) *M.PixelAddress(x, 3) = Row3[x];
+    MakeRowMask(M);
     struct { Integer X, Y; } Moves[] = {{0, 0}, {10, 20}};
     for (const auto& Mv : Moves) {
         std::vector<uint8_t> Data;

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "SkinMasks.h"
 #include "SkinTestEnv.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
 
 namespace {
 
-constexpr TsfColor White = 0xFFFFFFFFu, Black = 0xFF000000u;
+constexpr TsfColor White = MaskWhite, Black = MaskBlack;
 
 struct TRgnGuard {
     HRGN Rgn = nullptr;
@@ -17,10 +18,7 @@ struct TRgnGuard {
 TEST(CreateRgnFromMask, TheBlackPixelsAndNothingElse)
 {
     TsfBitmap M;
-    M.SetSize(4, 5);
-    M.Clear(White);
-    const TsfColor Row3[] = {Black, Black, White, Black};
-    for (Integer x = 0; x < 4; ++x) *M.PixelAddress(x, 3) = Row3[x];
+    MakeRowMask(M);
     TRgnGuard G;
     CreateRgnFromMask(G.Rgn, &M);
     ASSERT_NE(G.Rgn, nullptr);
