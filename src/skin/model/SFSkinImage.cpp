@@ -17,8 +17,9 @@ void Resize(TsfBitmap* B, Integer W, Integer H)
 void TileAlong(TsfBitmap* Dst, const TsfBitmap* Src, const TRect& S, Integer s, Integer e, Integer A0, Integer A1,
                bool Horz)
 {
+    if (!Dst) return;
     const Integer D = Horz ? S.Width() : S.Height();
-    for (const TsfTileSpan& T : SkinTileSpans(s, e, D)) {
+    for (const TsfTileSpan& T : SkinTileSpans(s, e, D, 0, Horz ? Dst->Width() : Dst->Height())) {
         if (Horz)
             SkinCopyRect(Dst, {T.Pos, A0, T.Pos + T.Len, A1}, Src, {S.Left, S.Top, S.Left + T.Len, S.Bottom});
         else
@@ -28,13 +29,18 @@ void TileAlong(TsfBitmap* Dst, const TsfBitmap* Src, const TRect& S, Integer s, 
 
 } // namespace
 
-std::vector<TsfTileSpan> SkinTileSpans(Integer S, Integer E, Integer D)
+std::vector<TsfTileSpan> SkinTileSpans(Integer S, Integer E, Integer D, Integer Lo, Integer Hi)
 {
     std::vector<TsfTileSpan> Spans;
     if (D <= 0 || E < S) return Spans;
-    for (Integer P = S; P <= E; P += D) {
-        const Integer Len = D - std::max(0, P + D - E);
-        if (Len > 0) Spans.push_back({P, Len});
+    // Skin geometry is outside data: tiles wholly outside Lo..Hi are skipped
+    // without being counted, and the arithmetic is done wide.
+    int64_t P = S;
+    if (Lo > S) P += (static_cast<int64_t>(Lo) - S) / D * D;
+    const int64_t End = std::min<int64_t>(E, Hi);
+    for (; P <= E && P < End; P += D) {
+        const int64_t Len = D - std::max<int64_t>(0, P + D - E);
+        if (Len > 0) Spans.push_back({static_cast<Integer>(P), static_cast<Integer>(Len)});
     }
     return Spans;
 }
@@ -109,16 +115,16 @@ void CreateSkinImage(TPoint LT, TPoint RT, TPoint LB, TPoint RB, TRect CL, TPoin
         if (StretchType == sfstFull) {
             SkinCopyRect(B, NCL, SB, Piece);
         } else if (StretchType == sfstHorz) {
-            for (const TsfTileSpan& T : SkinTileSpans(NCL.Left, NCL.Right, w))
+            for (const TsfTileSpan& T : SkinTileSpans(NCL.Left, NCL.Right, w, 0, W))
                 SkinCopyRect(B, {T.Pos, NCL.Top, T.Pos + w, NCL.Bottom}, SB, Piece, NCL);
         } else {
-            for (const TsfTileSpan& T : SkinTileSpans(NCL.Top, NCL.Bottom, h))
+            for (const TsfTileSpan& T : SkinTileSpans(NCL.Top, NCL.Bottom, h, 0, H))
                 SkinCopyRect(B, {NCL.Left, T.Pos, NCL.Right, T.Pos + h}, SB, Piece, NCL);
         }
         return;
     }
-    for (const TsfTileSpan& TY : SkinTileSpans(NCL.Top, NCL.Bottom, h))
-        for (const TsfTileSpan& TX : SkinTileSpans(NCL.Left, NCL.Right, w))
+    for (const TsfTileSpan& TY : SkinTileSpans(NCL.Top, NCL.Bottom, h, 0, H))
+        for (const TsfTileSpan& TX : SkinTileSpans(NCL.Left, NCL.Right, w, 0, W))
             SkinCopyRect(B, {TX.Pos, TY.Pos, TX.Pos + TX.Len, TY.Pos + TY.Len}, SB,
                          {Piece.Left, Piece.Top, Piece.Left + TX.Len, Piece.Top + TY.Len});
 }

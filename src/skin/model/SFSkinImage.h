@@ -23,8 +23,10 @@ struct TsfTileSpan {
 };
 
 // The tiles of a piece of length D from S up to E. A piece of no length gives
-// no tiles (counting them would divide by zero); so does E < S.
-std::vector<TsfTileSpan> SkinTileSpans(Integer S, Integer E, Integer D);
+// no tiles (counting them would divide by zero); so does E < S. Only the tiles
+// that reach into Lo..Hi (the destination's extent) are listed.
+std::vector<TsfTileSpan> SkinTileSpans(Integer S, Integer E, Integer D, Integer Lo = INT32_MIN,
+                                       Integer Hi = INT32_MAX);
 
 // The platform's rectangle copy: Src's rectangle S to Dst's rectangle D, scaled
 // (nearest pixel) when the sizes differ; nothing outside either picture or

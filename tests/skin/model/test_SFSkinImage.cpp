@@ -43,14 +43,19 @@ struct TFrame {
 
 TEST(SkinTileSpans, CountsTilesAndCutsTheLast)
 {
-    struct { Integer S, E, D; std::vector<TsfTileSpan> Want; } Cases[] = {
-        {10, 35, 10, {{10, 10}, {20, 10}, {30, 5}}},
-        {0, 20, 10, {{0, 10}, {10, 10}}},
-        {10, 5, 10, {}},  // the end before the start
-        {0, 10, 0, {}},   // a piece of no length: no tiles, no division
-        {0, 10, -3, {}},
+    constexpr Integer Max = INT32_MAX;
+    struct { Integer S, E, D, Lo, Hi; std::vector<TsfTileSpan> Want; } Cases[] = {
+        {10, 35, 10, INT32_MIN, Max, {{10, 10}, {20, 10}, {30, 5}}},
+        {0, 20, 10, INT32_MIN, Max, {{0, 10}, {10, 10}}},
+        {10, 5, 10, INT32_MIN, Max, {}},  // the end before the start
+        {0, 10, 0, INT32_MIN, Max, {}},   // a piece of no length: no tiles, no division
+        {0, 10, -3, INT32_MIN, Max, {}},
+        // Hostile geometry: only the tiles over the destination, no overflow.
+        {-2000000000, Max, 7, 0, 10, {{-5, 7}, {2, 7}, {9, 7}}},
+        {Max - 5, Max, 4, INT32_MIN, Max, {{Max - 5, 4}, {Max - 1, 1}}},
     };
-    for (const auto& C : Cases) EXPECT_EQ(SkinTileSpans(C.S, C.E, C.D), C.Want) << C.S << ' ' << C.E << ' ' << C.D;
+    for (const auto& C : Cases)
+        EXPECT_EQ(SkinTileSpans(C.S, C.E, C.D, C.Lo, C.Hi), C.Want) << C.S << ' ' << C.E << ' ' << C.D;
 }
 
 TEST(CreateSkinImage, IdentitySizeReproducesTheSourceWhateverTheFlags)
