@@ -27,6 +27,8 @@ public:
     Integer CursorIndex = -1;
 };
 
+// Nine-slice base: four corner points and a client rectangle that divide the SkinRect part of the
+// picture, one stretch-or-tile flag per edge, and how the client part is filled.
 class TsfDataSkinCustomControl : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -49,6 +51,7 @@ public:
     TsfStretchType StretchType = sfstFull;
 };
 
+// Colours of the light and dark lines of a bevel.
 class TsfDataSkinBevel : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -62,6 +65,7 @@ public:
     TColor DarkColor = 0;
 };
 
+// Ruler and thumb rectangles of a slider in both orientations, the edge size and two colours.
 class TsfDataSkinSlider : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -80,6 +84,7 @@ public:
     TColor PointsColor = 0;
 };
 
+// Font, background colour and the expand and no-expand images of a tree view.
 class TsfDataSkinTreeView : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -98,6 +103,7 @@ public:
     TRect NoExpandImageRect;
 };
 
+// Font and background colour of a list view.
 class TsfDataSkinListView : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -114,6 +120,7 @@ public:
     TColor BGColor = 16777215;
 };
 
+// Font and background colour of a rich-text editor.
 class TsfDataSkinRichEdit : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -130,6 +137,8 @@ public:
     TColor BGColor = 16777215;
 };
 
+// Main menu bar of a skinned window: the rectangle for the items, the IDNames of the frame-object
+// descriptions used for its items and its four buttons, two track-mark colours and two flags.
 class TsfDataSkinMainMenuBar : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -151,6 +160,10 @@ public:
     bool ItemTransparent = false;
 };
 
+// Tab and page controls: rectangles of the tab states, nine-slice fields of its own (corner points,
+// ClRect, stretch flags and stretch type, as in TsfDataSkinCustomControl but declared here), tab
+// offsets, fonts per state, the IDName of the up-down description used with the tabs, focus options
+// and the tab close button.
 class TsfDataSkinTabControl : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -200,6 +213,8 @@ public:
     TRect TabLeftBottomFocusRect;
 };
 
+// Grids: fixed, selected and focused cell images with their offsets and text rectangles, line and
+// background colours, background picture, and separate fonts for normal and fixed cells.
 class TsfDataSkinGridControl : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -236,11 +251,14 @@ public:
     bool ShowFocus = false;
 };
 
+// Controls drawn from a strip of equal frames inside SkinRect: the number of frames and whether they
+// lie side by side or one below the other.
 class TsfDataSkinFrameControl : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinFrameControl"; }
+    // A frame count below 1 is read as 1.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) override;
     static const TSkinKeys<TsfDataSkinFrameControl> Keys;
@@ -271,6 +289,7 @@ public:
     String ClassName() const override { return u"TsfDataSkinFrameGauge"; }
 };
 
+// Frame strip used as a regulator: round, horizontal or vertical.
 class TsfDataSkinFrameRegulator : public TsfDataSkinFrameControl {
 public:
     using inherited = TsfDataSkinFrameControl;
@@ -283,6 +302,7 @@ public:
     TRegulatorKind Kind = rkRound;
 };
 
+// Font of a plain label and its colour while active.
 class TsfDataSkinStdLabelControl : public TsfDataSkinControl {
 public:
     using inherited = TsfDataSkinControl;
@@ -299,6 +319,10 @@ public:
     TColor ActiveFontColor = 16711680;
 };
 
+// Push and tool buttons: fonts per state, the picture parts of the active, down, focused and disabled
+// states, morphing between states, an animation strip, the focus flag, the four menu-marker images
+// with their transparent colour, and a glow layer (its picture and mask picture, four edge offsets,
+// two show offsets and an alpha value).
 class TsfDataSkinButtonControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -341,6 +365,8 @@ public:
     Integer GlowLayerAlphaBlendValue = 255;
 };
 
+// A button with a separate drop-down track part: all keys of TsfDataSkinButtonControl plus the track
+// part's rectangle.
 class TsfDataSkinMenuButtonControl : public TsfDataSkinButtonControl {
 public:
     using inherited = TsfDataSkinButtonControl;
@@ -353,6 +379,9 @@ public:
     TRect TrackButtonRect;
 };
 
+// Check boxes and radio buttons: fonts per state, morphing, the active picture part, the check-image
+// area and text area inside the control, and the check images for checked, unchecked, active, disabled
+// ("unenabled") and grayed states.
 class TsfDataSkinCheckRadioControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -384,6 +413,9 @@ public:
     TColor FrameFontColor = 0;
 };
 
+// Panels, group boxes and status panels: background picture, caption rectangle and alignment, font,
+// check and uncheck images of a caption check box, a mark frame, a text frame with its text rectangle
+// and offsets, and a gripper image.
 class TsfDataSkinPanelControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -412,6 +444,9 @@ public:
     TColor GripperTransparentColor = 16711935;
 };
 
+// Panels that roll up horizontally or vertically: the rolled-up picture parts for both directions with
+// their offsets and caption rectangles, the close, roll and restore buttons of both directions in
+// normal, active and down state, the caption rectangle, font and button transparency.
 class TsfDataSkinExPanelControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -453,6 +488,7 @@ public:
     TColor ButtonsTransparentColor = 16711935;
 };
 
+// Scroll boxes: a background picture.
 class TsfDataSkinScrollBoxControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -465,6 +501,9 @@ public:
     Integer BGPictureIndex = -1;
 };
 
+// Progress gauges: progress area and progress image with transparency and stretching, orientation,
+// begin and end offsets, font, and two animation strips (for the whole gauge and for the progress
+// part) with frame counts, timer intervals and offsets.
 class TsfDataSkinGaugeControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -496,6 +535,7 @@ public:
     Integer AnimationEndOffset = 0;
 };
 
+// Splitters: the gripper image and its transparency.
 class TsfDataSkinSplitterControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -510,6 +550,8 @@ public:
     TColor GripperTransparentColor = 16711935;
 };
 
+// Track bars: the active picture part, the track area, the thumb button in normal and active state,
+// orientation and button transparency.
 class TsfDataSkinTrackBarControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -528,6 +570,7 @@ public:
     TColor ButtonTransparentColor = 16711935;
 };
 
+// Labels drawn on a nine-slice background: font only.
 class TsfDataSkinLabelControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -543,11 +586,14 @@ public:
     TColor FontColor = 0;
 };
 
+// Labels whose text is drawn from a picture of symbols: the text rectangle, the size of one symbol and
+// the list of symbol rows.
 class TsfDataSkinBitLabelControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinBitLabelControl"; }
+    // The symbol lines are appended to Symbols.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) override;
     static const TSkinKeys<TsfDataSkinBitLabelControl> Keys;
@@ -558,6 +604,9 @@ public:
     TStringList Symbols;
 };
 
+// Scroll bars: the track area, both arrow buttons in normal, active and down state, the thumb in three
+// states with its two offsets, transparency, stretching and two minimum sizes, and the thumb glyph in
+// three states with its transparency.
 class TsfDataSkinScrollBarControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -591,6 +640,7 @@ public:
     Integer ThumbMinPageSize = 0;
 };
 
+// Up-down buttons: the up and down buttons in normal, active and down state.
 class TsfDataSkinUpDownControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -612,6 +662,8 @@ private:
     void ClearGeometry();
 };
 
+// Edit boxes: the active picture part, font and colours (normal, active, disabled), and the rectangles
+// of an embedded button in normal, active, down and disabled ("unenabled") state.
 class TsfDataSkinEditControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -634,6 +686,7 @@ public:
     TRect UnEnabledButtonRect;
 };
 
+// Memos: all keys of TsfDataSkinEditControl plus a normal and an active background colour.
 class TsfDataSkinMemoControl : public TsfDataSkinEditControl {
 public:
     using inherited = TsfDataSkinEditControl;
@@ -647,6 +700,8 @@ public:
     TColor ActiveBGColor = 0;
 };
 
+// Spin edits: the active picture part, font and colours (normal, active, disabled), and the up and
+// down buttons in normal, active and down state.
 class TsfDataSkinSpinEditControl : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -671,6 +726,9 @@ public:
     TRect DownDownButtonRect;
 };
 
+// Combo boxes: the active picture part, the item images (normal, active, focused) with their offsets
+// and text rectangle, font and colours, the drop-down button in four states, the IDName of the list-
+// box description used for the drop-down list, two item stretch flags and the focus flag.
 class TsfDataSkinComboBox : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -703,6 +761,10 @@ public:
     String ListBoxName;
 };
 
+// List boxes: the item images (normal, active, focused) with offsets and text rectangle, font and
+// colours, a caption with its own font, the up and down buttons and a check button each in three
+// states, the IDNames of three scroll-bar descriptions, the focus flag, a disabled-buttons image and
+// the buttons area.
 class TsfDataSkinListBox : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;
@@ -746,6 +808,8 @@ public:
     TRect ButtonsArea;
 };
 
+// Check list boxes: all keys of TsfDataSkinListBox plus the checked and unchecked images and the check
+// rectangle inside an item.
 class TsfDataSkinCheckListBox : public TsfDataSkinListBox {
 public:
     using inherited = TsfDataSkinListBox;
@@ -760,6 +824,8 @@ public:
     TRect ItemCheckRect;
 };
 
+// Control bars: the band image with its offsets, stretching and transparency, a background picture,
+// horizontal and vertical grip images with offsets and transparency.
 class TsfDataSkinControlBar : public TsfDataSkinCustomControl {
 public:
     using inherited = TsfDataSkinCustomControl;

@@ -1,5 +1,6 @@
 #include "skin/model/SFIniCodecs.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {

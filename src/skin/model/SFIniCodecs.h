@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <type_traits>
 #include <variant>
 
 #include "framework/IniFiles.h"

@@ -39,16 +39,20 @@ public:
     Integer GlowLayerAlphaBlendValue = 255;
 };
 
+// A plain user object: only a roll-up flag, a rectangle and a cursor.
 class TsfDataUserObject : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataUserObject"; }
+    // Only these three keys, without the base reader (or writer).
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) const override;
     static const TSkinKeys<TsfDataUserObject> Keys;
 };
 
+// Buttons on the frame: the down and disabled picture parts, a group index, and alpha-mask pictures
+// for the normal, active and inactive states.
 class TsfDataSkinButton : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -66,11 +70,14 @@ public:
     Integer AlphaMaskInActivePictureIndex = -1;
 };
 
+// Caption buttons and main-menu-bar buttons: the command the button carries out, the picture parts of
+// the restore look in four states, and the hint shown in the restore look.
 class TsfDataSkinStdButton : public TsfDataSkinButton {
 public:
     using inherited = TsfDataSkinButton;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinStdButton"; }
+    // An empty RestoreHint becomes "Restore" for the maximize, minimize and roll-up buttons.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) const override;
     static const TSkinKeys<TsfDataSkinStdButton> Keys;
@@ -91,6 +98,12 @@ public:
     String ClassName() const override { return u"TsfDataSkinMainMenuBarButton"; }
 };
 
+// The window caption: default-caption flag, text rectangle, font and colours, alignment, shadow and
+// light flags with their colours, a caption frame image with text rectangle and offsets, stretching,
+// an animation strip, a full-frame flag, four glow flags (Vista glow and glow, each for the active and
+// the inactive window) with glow size, colours and offset, a reflection effect with colours and
+// offset, a divider image in two forms with transparency, and the alpha-mask picture of the quick
+// buttons.
 class TsfDataSkinCaption : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -144,11 +157,15 @@ public:
     Integer QuickButtonAlphaMaskPictureIndex = 0;
 };
 
+// Popup-menu items: item and divider offsets, divider, text and image rectangles, font and colours,
+// three stretch flags, an animation strip, image colouring, and the check, radio and arrow images in
+// normal and active form.
 class TsfDataSkinMenuItem : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinMenuItem"; }
+    // An empty active check, radio or arrow image takes the normal one.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) const override;
     static const TSkinKeys<TsfDataSkinMenuItem> Keys;
@@ -185,6 +202,8 @@ public:
     TRect ActiveArrowImageRect;
 };
 
+// Main-menu items: offsets, the down picture part, text rectangle, font and four colours, stretching
+// and an animation strip.
 class TsfDataSkinMainMenuItem : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -220,11 +239,14 @@ public:
     String ClassName() const override { return u"TsfDataSkinMainMenuBarItem"; }
 };
 
+// A track bar on the frame: the thumb button in normal and active state, the begin and end points of
+// its path, the value range, whether a mouse press changes the value, and button transparency.
 class TsfDataSkinTrackBar : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinTrackBar"; }
+    // Morphing is off after reading, whatever the text says.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) const override;
     static const TSkinKeys<TsfDataSkinTrackBar> Keys;
@@ -240,6 +262,7 @@ public:
     TColor ButtonTransparentColor = 0;
 };
 
+// A gauge on the frame: the value range and orientation.
 class TsfDataSkinGauge : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -254,6 +277,7 @@ public:
     TGaugeKind Kind = gkHorizontal;
 };
 
+// A gauge drawn from a strip of frames: the value range, the number of frames and their placement.
 class TsfDataSkinFrameGaugeObject : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -269,6 +293,8 @@ public:
     TFramesPlacement FramesPlacement = fpHorizontal;
 };
 
+// A regulator drawn from a strip of frames: the value range, the number of frames, their placement and
+// the regulator kind.
 class TsfDataSkinFrameRegulatorObject : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -285,6 +311,7 @@ public:
     TRegulatorKind Kind = rkRound;
 };
 
+// A text label on the frame: font, colours, alignment and the text.
 class TsfDataSkinLabel : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
@@ -303,11 +330,14 @@ public:
     String TextValue;
 };
 
+// A label drawn from a picture of symbols: the text, the symbol size, the symbol rows and
+// transparency.
 class TsfDataSkinBitLabel : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinBitLabel"; }
+    // Morphing is off; the symbol lines are appended to Symbols.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) const override;
     static const TSkinKeys<TsfDataSkinBitLabel> Keys;
@@ -320,11 +350,15 @@ public:
     TColor TransparentColor = 16711935;
 };
 
+// An animated frame object (it can also act as a caption button): the number of frames, cycling,
+// button style, timer interval, the command, the down picture part, the restore look in four states
+// and the restore hint.
 class TsfDataSkinAnimate : public TsfDataSkinObject {
 public:
     using inherited = TsfDataSkinObject;
     using inherited::inherited;
     String ClassName() const override { return u"TsfDataSkinAnimate"; }
+    // Morphing is off; the restore hint as for a standard button.
     void LoadFromFile(const TCustomIniFile* IniFile) override;
     void SaveToFile(TCustomIniFile* IniFile) const override;
     static const TSkinKeys<TsfDataSkinAnimate> Keys;
