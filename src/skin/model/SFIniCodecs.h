@@ -9,9 +9,9 @@
 #include <type_traits>
 #include <variant>
 
-#include "framework/IniFiles.h"
-#include "framework/Types.h"
-#include "framework/UITypes.h"
+#include "framework/runtime/IniFiles.h"
+#include "framework/runtime/Types.h"
+#include "framework/runtime/UITypes.h"
 #include "skin/model/SFTypes.h"
 
 // ---------------------------------------------------------------------------

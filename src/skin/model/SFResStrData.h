@@ -3,7 +3,7 @@
 // NAME=text lines looked up by name. Portable.
 #pragma once
 
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 using TFontCharset = Byte;
 

@@ -3,7 +3,7 @@
 // order the skin text's words list them, starting at 0. Portable.
 #pragma once
 
-#include "framework/System.h"
+#include "framework/runtime/System.h"
 
 enum TsfStretchType : Byte { sfstFull, sfstHorz, sfstVert };
 enum TsfInActiveEffect : Byte { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
