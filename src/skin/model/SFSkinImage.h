@@ -11,8 +11,7 @@
 
 #include "framework/runtime/Types.h"
 #include "skin/model/SFBitmap.h"
-
-enum TsfStretchType { sfstFull, sfstHorz, sfstVert };
+#include "skin/model/SFTypes.h"
 
 // One tile of a piece of length d laid from s towards e: its start and the
 // length kept (the last one is cut at e).
