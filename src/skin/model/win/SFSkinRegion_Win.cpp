@@ -1,5 +1,7 @@
 #include "skin/model/win/SFSkinRegion_Win.h"
 
+#include "framework/graphics/win/Graphics.h"
+
 namespace {
 
 HRGN RegionOf(const TsfBitmap* Mask, Integer X, Integer Y)
@@ -30,9 +32,8 @@ void CreateSkinRegion(HRGN& Rgn, TPoint LT, TPoint RT, TPoint LB, TPoint RB, TRe
         {&TopM, 0, 0}, {&BottomM, 0, NCL.Bottom}, {&LeftM, 0, NCL.Top}, {&RightM, NCL.Right, NCL.Top}};
     for (const auto& S : Strips) {
         if (S.M->Width() <= 0 || S.M->Height() <= 0) continue;
-        if (HRGN Part = RegionOf(S.M, S.X, S.Y)) {
-            CombineRgn(Rgn, Rgn, Part, RGN_OR);
-            DeleteObject(Part);
-        }
+        TRegion Part;
+        Part.Reset(RegionOf(S.M, S.X, S.Y));
+        if (Part.Handle()) CombineRgn(Rgn, Rgn, Part, RGN_OR);
     }
 }
