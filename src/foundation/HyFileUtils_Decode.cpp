@@ -9,8 +9,8 @@
 #include <gif_lib.h>
 #include <png.h>
 
-#include "framework/BmpFormat.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/BmpFormat.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 
@@ -65,7 +65,17 @@ struct TPngFacts {
     Integer BitDepth;
     bool HasAlpha;
     int Passes;
+    uint64_t RawBytes;  // the filtered rows the compressed data must give
 };
+
+// Deflate gives at most 1032 bytes for one compressed byte: a header that
+// claims more rows than the rest of the file could hold is damaged, and is
+// refused before its picture's memory is taken.
+bool PngDataCanHold(TStream* Stream, const TPngFacts& Facts)
+{
+    const Int64 Left = Stream->Size() - Stream->Position();
+    return Facts.RawBytes <= 1032 * static_cast<uint64_t>(std::max<Int64>(Left, 0)) + 1032;
+}
 
 // The header, the depth code and alpha flag of the file's pixel format, and
 // the transformations that give 8-bit blue, green, red, alpha in that order
@@ -78,6 +88,7 @@ bool ReadPngHeader(png_structp Png, png_infop Info, TPngFacts& Facts)
     Facts.Height = png_get_image_height(Png, Info);
     const int Type = png_get_color_type(Png, Info), Depth = png_get_bit_depth(Png, Info);
     const bool Key = png_get_valid(Png, Info, PNG_INFO_tRNS) != 0;
+    Facts.RawBytes = (uint64_t(Facts.Width) * png_get_channels(Png, Info) * Depth + 7) / 8 * Facts.Height + Facts.Height;
     // 2-bit samples have no code of their own: the next indexed format holds them.
     const Integer Indexed = Depth == 1 ? 1 : Depth <= 4 ? 4 : 8;
     switch (Type) {
@@ -213,6 +224,8 @@ TImageLoadResult DecodePng(TStream* Stream, TCustomBitmap32* Bitmap, bool& HasAl
     if (!Reader.Info) return ilrTooLarge;  // libpng could not allocate its state
     TPngFacts Facts{};
     if (!ReadPngHeader(Reader.Png, Reader.Info, Facts)) return ilrDamaged;
+    if (!ImageSizeAllocatable(Facts.Width, Facts.Height)) return ilrTooLarge;
+    if (!PngDataCanHold(Stream, Facts)) return ilrDamaged;
     if (TImageLoadResult R = AllocateBitmap(Bitmap, Facts.Width, Facts.Height); R != ilrLoaded) return R;
     if (!ReadPngRows(Reader.Png, Facts, {BitmapRow, nullptr, Bitmap})) {
         Bitmap->SetSize(0, 0);
@@ -235,6 +248,7 @@ TImageLoadResult DecodePngReduced(TStream* Stream, Integer MinW, Integer MinH, T
     Width = Facts.Width;
     Height = Facts.Height;
     if (!ImageSizeAllocatable(Width, Height)) return ilrTooLarge;
+    if (!PngDataCanHold(Stream, Facts)) return ilrDamaged;
     png_uint_32 Factor = 1;
     auto Fits = [&](png_uint_32 F) {
         return (Facts.Width + F - 1) / F >= png_uint_32(std::max(MinW, 1)) &&
@@ -291,6 +305,12 @@ TImageLoadResult DecodeGif(TStream* Stream, TCustomBitmap32* Bitmap, bool& HasAl
     if (Frame.Width <= 0 || Frame.Height <= 0 || Frame.Left < 0 || Frame.Top < 0) return ilrDamaged;
     const Int64 W = std::max<Int64>(Gif->SWidth, Int64(Frame.Left) + Frame.Width);
     const Int64 H = std::max<Int64>(Gif->SHeight, Int64(Frame.Top) + Frame.Height);
+    // A 12-bit LZW code stands for at most 4096 pixels: a frame larger than
+    // the rest of the file could hold is damaged, refused before its memory
+    // is taken.
+    if (!ImageSizeAllocatable(W, H)) return ilrTooLarge;
+    if (Int64(Frame.Width) * Frame.Height > 4096 * std::max<Int64>(Stream->Size() - Stream->Position(), 0) + 4096)
+        return ilrDamaged;
     if (TImageLoadResult R = AllocateBitmap(Bitmap, W, H); R != ilrLoaded) return R;
     Bitmap->Clear(0);
 
