@@ -45,6 +45,12 @@ if [[ ! -f $work/photo.png ]]; then
   convert "$work/photo.ppm" "$work/photo.png"
 fi
 
+if [[ ! -f $work/photo36.jpg ]]; then
+  lm_say "making the 7200 x 5000 (36 megapixel) test photo"
+  convert -seed 11 -size 1800x1250 plasma:fractal -resize '7200x5000!' -attenuate 0.2 +noise Gaussian \
+    -quality 92 "$work/photo36.jpg"
+fi
+
 prefix=$dir/wineprefix
 "$here/wine-prefix.sh" "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -67,10 +73,13 @@ time_tool() {
 results=$work/results.txt
 {
   wine "$dir/bench/bench_HyFileUtils_Image.exe" "$(winepath -w "$work/photo.jpg")" \
-    "$(winepath -w "$work/photo.png")" "$(winepath -w "$work/out")" "$repeats" </dev/null
+    "$(winepath -w "$work/photo.png")" "$(winepath -w "$work/out")" "$repeats" \
+    "$(winepath -w "$work/photo36.jpg")" </dev/null
   time_tool ref_djpeg djpeg -outfile /dev/null "$work/photo.jpg"
   time_tool ref_cjpeg_q80 cjpeg -quality 80 -outfile "$work/out/cjpeg.jpg" "$work/photo.ppm"
   time_tool ref_vipsthumbnail vipsthumbnail "$work/photo.jpg" -s 160x120 -o "$work/out/vips.jpg"
+  time_tool ref_djpeg_36mp djpeg -outfile /dev/null "$work/photo36.jpg"
+  time_tool ref_vipsthumbnail_36mp vipsthumbnail "$work/photo36.jpg" -s 160x120 -o "$work/out/vips36.jpg"
 } | tee "$results"
 wineserver -k || true
 
@@ -84,4 +93,6 @@ awk '
     printf "  save JPEG q80      %5.2f x cjpeg\n", t["save_jpeg_q80"] / t["ref_cjpeg_q80"]
     printf "  thumbnail, full    %5.2f x vipsthumbnail\n", t["thumbnail_160x120_full"] / t["ref_vipsthumbnail"]
     printf "  thumbnail, quick   %5.2f x vipsthumbnail\n", t["thumbnail_160x120_quick"] / t["ref_vipsthumbnail"]
+    printf "  open JPEG 36 MP    %5.2f x djpeg\n", t["decode_jpeg_36mp"] / t["ref_djpeg_36mp"]
+    printf "  thumbnail 36 MP    %5.2f x vipsthumbnail\n", t["thumbnail_36mp_full"] / t["ref_vipsthumbnail_36mp"]
   }' "$results"

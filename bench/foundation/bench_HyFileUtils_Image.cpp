@@ -1,8 +1,11 @@
 // Whole image-file operations on one large picture, timed by this program
 // (there is no Google Benchmark for the Windows builds): run under Wine by
 // scripts/bench-images.sh, which times the reference tools beside it.
-//   bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS]
-// Prints one line per operation: name, median and fastest time in ms.
+//   bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS [PHOTO36.jpg]]
+// Prints one line per operation: name, median and fastest time in ms. With a
+// 36-megapixel JPEG (beyond the document's size limit, which the decoders no
+// longer apply) it also times opening it and its thumbnail, and prints the
+// peak memory the thumbnail took beside the whole picture's.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +13,9 @@
 #include <vector>
 
 #include "foundation/win/HyFileUtils_Image.h"
+
+// After WinPlatform.h (through the unit's header), which it needs.
+#include <psapi.h>
 #include "framework/runtime/Maths.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -34,6 +40,14 @@ void Time(const char* Name, Integer Repeats, const std::function<void()>& Operat
     std::sort(Ms.begin(), Ms.end());
     std::printf("%-28s %9.1f %9.1f\n", Name, Ms[Ms.size() / 2], Ms.front());
     std::fflush(stdout);
+}
+
+Int64 Commit(bool Peak)
+{
+    PROCESS_MEMORY_COUNTERS C{};
+    C.cb = sizeof C;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &C, sizeof C);
+    return static_cast<Int64>(Peak ? C.PeakPagefileUsage : C.PagefileUsage);
 }
 
 void Check(bool Ok, const char* What)
@@ -80,5 +94,27 @@ int wmain(int argc, wchar_t** argv)
         Integer W, H;
         Check(LoadThumbnailFile(Jpeg, &Thumb, 160, 120, false, W, H), "quick thumbnail");
     });
+    if (argc > 5) {
+        const String Large = reinterpret_cast<const char16_t*>(argv[5]);
+        // The thumbnail first, while the process's peak is still low.
+        const Int64 Before = Commit(false);
+        {
+            TBitmap32 Thumb;
+            Integer W, H;
+            Check(LoadThumbnailFile(Large, &Thumb, 160, 120, true, W, H), "36 MP thumbnail");
+        }
+        const double ThumbMb = double(Commit(true) - Before) / 1048576.0;
+        std::unique_ptr<TBitmap32> Whole = LoadImageToBitmap32(Large, HasAlpha, BitDepth);
+        Check(!Whole->Empty(), "decoding the 36 MP JPEG");
+        std::printf("# 36 MP: %dx%d; thumbnail peak memory %.1f MB, the whole picture %.1f MB\n", Whole->Width(),
+                    Whole->Height(), ThumbMb, double(Whole->Width()) * Whole->Height() * 4 / 1048576.0);
+        Whole.reset();
+        Time("decode_jpeg_36mp", Repeats, [&] { Check(!LoadImageToBitmap32(Large, HasAlpha, BitDepth)->Empty(), "36 MP"); });
+        Time("thumbnail_36mp_full", Repeats, [&] {
+            TBitmap32 Thumb;
+            Integer W, H;
+            Check(LoadThumbnailFile(Large, &Thumb, 160, 120, true, W, H), "36 MP thumbnail");
+        });
+    }
     return 0;
 }
