@@ -5,7 +5,6 @@
 
 #include "foundation/HyCrypUtils.h"
 #include "foundation/HyFileUtils.h"
-#include "foundation/HyMediaPack.h"
 
 String BaseFolder;
 String ShareFileName;
@@ -167,8 +166,6 @@ void InitGlobals(const String& AProductName, Byte AEditionCode, const String& Da
     ConfigFileName = DataFolder + u"Config.db";
     IsZezavEzazerExe = Pos(u"ZezavEzazer.exe", ProgramFile) > 0;
 
-    // Table files that cannot be read are reported with the stock content's errors.
-    TableLogProc = LogStockError;
     ConfigTable = std::make_unique<TDataTable>();
     ConfigTable->SetIsAddVerifyCode(true);
     ConfigTable->Load(ConfigFileName, 0, 0);

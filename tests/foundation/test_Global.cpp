@@ -179,6 +179,7 @@ TEST_F(GlobalTest, DamagedOrShortConfigIsBroughtToShape)
         RawByteString("\x0a\x14\x1e", 3) + "garbage garbage garbage" + RawByteString("\x12\x77\x29", 3);
     WriteBytes(File, Garbage);
     ClearStockErrors();
+    TableLogProc = LogStockError;  // as the program's start-up does
     Start();
     ASSERT_EQ(ConfigTable->ItemCount(), 10);
     EXPECT_EQ(ConfigTable->GetProp(46)->Text(), u"617601 Service Pack 1");
@@ -188,6 +189,7 @@ TEST_F(GlobalTest, DamagedOrShortConfigIsBroughtToShape)
     EXPECT_EQ(RawByteString(static_cast<const char*>(Kept.Memory()), static_cast<size_t>(Kept.Size())), Garbage);
     ASSERT_FALSE(StockErrors().empty());
     EXPECT_EQ(StockErrors().back(), u"The table file " + File + u" cannot be read; it is kept as " + File + u".bad");
+    TableLogProc = nullptr;
 
     // A readable table of the wrong size keeps its cells and gets the rest.
     TDataTable Short;
