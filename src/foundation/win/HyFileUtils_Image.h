@@ -36,9 +36,6 @@ std::unique_ptr<TBitmap32> GPBitmapToBitmap32(TGPPtr<IGPBitmap> Image, bool& Has
 // empty when nothing decodes (Status as for LoadImageToBitmap32).
 std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName, TImageLoadStatus* Status = nullptr);
 
-// Dst := Src shrunk with ResizeBitmap to the FitSize of the box when Src is
-// wider or taller than the box, else a copy of Src. Always true.
-bool FitBitmap32(TBitmap32* Src, TBitmap32* Dst, Integer BoxW, Integer BoxH);
 // Bitmap := a thumbnail of the file fitting BoxW x BoxH, of any size of
 // picture; OrigW and OrigH the picture's size (0 when nothing decodes). JPEG
 // and PNG files are decoded reduced on both paths; the other kinds the
