@@ -16,6 +16,7 @@ import sys
 ALLOWED = [
     'framework/graphics/win/Graphics.h',            # the scoped types, drawing objects, pictures
     'framework/graphics/win/Graphics.cpp',
+    'framework/graphics/win/Metafile.cpp',          # a picture class of the graphics layer
     'Component/Raster32/win/Ras32_Backends_GDI.cpp',  # owns its DIB section and its context
     'gdiplus/win/*',                                 # GDI+'s own ReleaseDC method
 ]
