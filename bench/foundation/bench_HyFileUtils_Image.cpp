@@ -9,7 +9,9 @@
 #include <functional>
 #include <vector>
 
+#include "filters/FiltersStartup.h"
 #include "foundation/HyFileUtils_Image.h"
+#include "foundation/HyMediaPack_Win.h"
 #include "framework/Maths.h"
 #include "framework/SysUtils.h"
 
@@ -52,6 +54,8 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "usage: bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS]\n");
         return 2;
     }
+    InstallFilters();
+    InstallMediaPackPlatform();
     const String Jpeg = reinterpret_cast<const char16_t*>(argv[1]);
     const String Png = reinterpret_cast<const char16_t*>(argv[2]);
     const String Out = IncludeTrailingPathDelimiter(reinterpret_cast<const char16_t*>(argv[3]));

@@ -1,5 +1,8 @@
 // The program's entry. Until the editor's main window exists it shows a small
 // form with the product's name, so that the program can be started and seen.
+#include "Component/Raster32/Ras32_Image.h"
+#include "filters/FiltersStartup.h"
+#include "foundation/HyMediaPack_Win.h"
 #include "framework/Forms.h"
 
 namespace {
@@ -34,7 +37,7 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
-    Application->Initialize();
+    Application->Initialize({InstallFilters, InstallImageControls, InstallMediaPackPlatform});
     Application->SetTitle(ProductName);
     Application->CreateForm<TStartForm>();
     Application->Run();

@@ -64,6 +64,8 @@ namespace {
     Registry->Add(FID_##Name, FiltersPas::Name)
 #endif
 
+}  // namespace
+
 void RegisterFilterBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_Filters bindings");
@@ -77,10 +79,6 @@ void RegisterFilterBindings()
 }
 
 #undef LM_FILTER_REGISTER
-
-const bool GFiltersBound = (RegisterFilterBindings(), true);
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 // Filters

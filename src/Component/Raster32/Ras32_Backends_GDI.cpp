@@ -6,14 +6,6 @@ HFONT SystemFontHandle = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
 
 namespace {
 
-// The native backend of the engine from start-up on.
-struct TRegisterNativeBackend {
-    TRegisterNativeBackend()
-    {
-        NativeBackendClass = []() -> TCustomBackend* { return new TGDIBackend; };
-    }
-} RegisterNativeBackend;
-
 // A canvas that asks the backend for its context when it first draws, so
 // that making the canvas does not make the context.
 class TBackendCanvas : public TCanvas {

@@ -1,28 +1,15 @@
 #include "Component/Raster32/Ras32_GDI.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "Component/Raster32/Ras32_Pictures.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
+#include "Component/Raster32/Ras32_Startup.h"
 #include "framework/SysUtils.h"
 
 namespace {
 
-// The platform's answers to the portable engine from start-up on: system
-// colours for ColorToColor32, sizes of platform pictures for SetSizeFrom,
-// picture files that are not BMPs, and Assign and AssignTo with the platform's
-// pictures. Installed here because every program that has bitmaps on the
-// platform has this unit.
-struct TInstallPlatformHooks {
-    TInstallPlatformHooks()
-    {
-        SysColorFunc = [](Integer Index) -> Cardinal { return GetSysColor(Index); };
-        PlatformSizeOf = PlatformPictureSize;
-        PictureFileLoader = LoadPictureFile;
-        PlatformAssignFrom = ImportPlatformPicture;
-        PlatformAssignTo = ExportPlatformPicture;
-    }
-} InstallPlatformHooks;
 
 template <class T>
 TIntfPtr<T> Service(TCustomBackend* Backend)
@@ -34,6 +21,23 @@ TIntfPtr<T> Service(TCustomBackend* Backend)
 void SetFontQuality(TFont* Font, TFontQuality Quality) { Font->SetQuality(Quality); }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void InstallRasterPlatform()
+{
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        InstallRasterEngine();
+        NativeBackendClass = []() -> TCustomBackend* { return new TGDIBackend; };
+        SysColorFunc = [](Integer Index) -> Cardinal { return GetSysColor(Index); };
+        PlatformSizeOf = PlatformPictureSize;
+        PictureFileLoader = LoadPictureFile;
+        PlatformAssignFrom = ImportPlatformPicture;
+        PlatformAssignTo = ExportPlatformPicture;
+    });
+}
 
 // ---------------------------------------------------------------------------
 // Life cycle and backend

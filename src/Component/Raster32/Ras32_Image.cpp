@@ -1,23 +1,13 @@
 #include "Component/Raster32/Ras32_Image.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "Component/Raster32/Ras32_XPThemes.h"
 #include "framework/Forms.h"
 #include "framework/SysUtils.h"
 
 namespace {
-
-// Layers reach the screen cursor and their control's cursor through these.
-const bool GLayerCursorHooks = [] {
-    LayerScreenCursorProc = [](TCursor Cursor) { Screen->SetCursor(Cursor); };
-    LayerOwnerCursorFunc = [](TPersistent* Owner, TCursor& Cursor) {
-        auto* Control = dynamic_cast<TControl*>(Owner);
-        if (Control) Cursor = Control->Cursor();
-        return Control != nullptr;
-    };
-    return true;
-}();
 
 std::vector<TRect> RectsOf(TRectList* List)
 {
@@ -38,6 +28,20 @@ TSize SizeOf(const TRect& R)
 }
 
 }  // namespace
+
+void InstallImageControls()
+{
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        InstallRasterPlatform();
+        LayerScreenCursorProc = [](TCursor Cursor) { Screen->SetCursor(Cursor); };
+        LayerOwnerCursorFunc = [](TPersistent* Owner, TCursor& Cursor) {
+            auto* Control = dynamic_cast<TControl*>(Owner);
+            if (Control) Cursor = Control->Cursor();
+            return Control != nullptr;
+        };
+    });
+}
 
 // ---------------------------------------------------------------------------
 // TCustomPaintBox32
