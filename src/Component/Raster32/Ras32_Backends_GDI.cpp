@@ -181,17 +181,11 @@ TSize TGDIBackend::TextExtent(const String& Text)
     } else {
         // No context yet: measure on the shared picture rather than make one.
         TCanvas* Canvas = MeasureBitmap()->Canvas();
-        Canvas->Lock();
-        try {
-            HDC DC = Canvas->Handle();
-            HGDIOBJ Old = SelectObject(DC, FFont->Handle());
-            GetTextExtentPoint32W(DC, WStr(Text), static_cast<int>(Text.size()), &Size);
-            SelectObject(DC, Old);
-        } catch (...) {
-            Canvas->Unlock();
-            throw;
-        }
-        Canvas->Unlock();
+        auto Locked = LockScope(*Canvas);
+        HDC DC = Canvas->Handle();
+        HGDIOBJ Old = SelectObject(DC, FFont->Handle());
+        GetTextExtentPoint32W(DC, WStr(Text), static_cast<int>(Text.size()), &Size);
+        SelectObject(DC, Old);
     }
     return TSize{Size.cx, Size.cy};
 }

@@ -240,7 +240,8 @@ void TBitmap32::RenderText(Integer X, Integer Y, const String& Text, Integer AAL
     AALevel = ConstrainLow(AALevel, -1, 4);
     String Measured = Text + u" ";
     SetFontQuality(Font(), AALevel == -1 ? fqAntialiased : fqNonAntialiased);
-    try {
+    {
+        auto Restore = ScopeExit([&] { SetFontQuality(Font(), fqDefault); });
         TBitmap32 T;
         if (AALevel > 0) {
             const Integer F = 1 << AALevel;
@@ -269,11 +270,7 @@ void TBitmap32::RenderText(Integer X, Integer Y, const String& Text, Integer AAL
         T.SetMasterAlpha(Alpha);
         T.SetCombineMode(CombineMode());
         T.DrawTo(this, X, Y);
-    } catch (...) {
-        SetFontQuality(Font(), fqDefault);
-        throw;
     }
-    SetFontQuality(Font(), fqDefault);
 }
 
 void TBitmap32::RenderTextW(Integer X, Integer Y, const String& Text, Integer AALevel, TColor32 Color)
@@ -284,7 +281,8 @@ void TBitmap32::RenderTextW(Integer X, Integer Y, const String& Text, Integer AA
     AALevel = ConstrainLow(AALevel, -1, 4);
     String Measured = Text + u" ";
     SetFontQuality(Font(), AALevel == -1 ? fqAntialiased : fqNonAntialiased);
-    try {
+    {
+        auto Restore = ScopeExit([&] { SetFontQuality(Font(), fqDefault); });
         TBitmap32 T;
         // The wide form supersamples for AALevel > 0 too, measuring with the
         // enlarged font on the shared picture, in whole blocks plus one.
@@ -315,9 +313,5 @@ void TBitmap32::RenderTextW(Integer X, Integer Y, const String& Text, Integer AA
         T.SetMasterAlpha(Alpha);
         T.SetCombineMode(CombineMode());
         T.DrawTo(this, X, Y);
-    } catch (...) {
-        SetFontQuality(Font(), fqDefault);
-        throw;
     }
-    SetFontQuality(Font(), fqDefault);
 }

@@ -177,14 +177,10 @@ void TCustomPaintBox32::FitBuffer()
     TSize Old = SizeOf(FBuffer.get());
     TSize New = FitBufferSize(SizeOf(V), Old, FBufferOversize);
     if (New == Old) return;
-    FBuffer->Lock();
-    try {
+    {
+        auto Locked = LockScope(*FBuffer);
         FBuffer->SetSize(New.cx, New.cy);
-    } catch (...) {
-        FBuffer->Unlock();
-        throw;
     }
-    FBuffer->Unlock();
     NotifyBufferResized(Old.cx, Old.cy);
     ForceFullInvalidate();
 }
@@ -199,17 +195,13 @@ void TCustomPaintBox32::Flush(const TRect& SrcRect)
     TRect V = GetViewportRect();
     Canvas()->Lock();
     FBuffer->Lock();
-    try {
-        if (FBuffer->Handle() && Canvas()->Handle())
-            BitBlt(Canvas()->Handle(), SrcRect.Left + V.Left, SrcRect.Top + V.Top, SrcRect.Width(), SrcRect.Height(),
-                   FBuffer->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
-    } catch (...) {
+    auto Restore = ScopeExit([&] {
         FBuffer->Unlock();
         Canvas()->Unlock();
-        throw;
-    }
-    FBuffer->Unlock();
-    Canvas()->Unlock();
+    });
+    if (FBuffer->Handle() && Canvas()->Handle())
+        BitBlt(Canvas()->Handle(), SrcRect.Left + V.Left, SrcRect.Top + V.Top, SrcRect.Width(), SrcRect.Height(),
+               FBuffer->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
 }
 
 void TCustomPaintBox32::Paint()
@@ -224,14 +216,10 @@ void TCustomPaintBox32::Paint()
         RenderBuffer();
         if (PaintSupport) PaintSupport->CheckPixmap();
     }
-    FBuffer->Lock();
-    try {
+    {
+        auto Locked = LockScope(*FBuffer);
         if (PaintSupport) PaintSupport->DoPaint(FBuffer.get(), RectsOf(FInvalidRects.get()), Canvas(), GetViewportRect());
-    } catch (...) {
-        FBuffer->Unlock();
-        throw;
     }
-    FBuffer->Unlock();
     PaintGDIOverlay();
     if (Optimizing) FRepaintOptimizer->EndPaint();
     FInvalidRects->Clear();
@@ -592,15 +580,11 @@ bool TCustomImage32::CanAutoSize(Integer& NewWidth, Integer& NewHeight)
 void TCustomImage32::SetupBitmap(bool DoClear, TColor32 ClearColor)
 {
     TRect V = GetViewportRect();
-    FBitmap->BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*FBitmap);
         FBitmap->SetSize(V.Width(), V.Height());
         if (DoClear) FBitmap->Clear(ClearColor);
-    } catch (...) {
-        FBitmap->EndUpdate();
-        throw;
     }
-    FBitmap->EndUpdate();
     DropCache();
     Changed();
 }
@@ -729,21 +713,16 @@ void TCustomImage32::PaintTo(TBitmap32* Dest, const TRect& DestRect)
     }
     CacheValid = true;
     PaintToMode = true;
-    try {
-        for (Integer I = 0; I < FPaintStages->Count(); ++I) {
-            const TPaintStage* Stage = FPaintStages->GetItem(I);
-            if (!Stage->RunTime) continue;
-            if (auto Handler = StageHandler(Stage->Stage)) Handler(Dest, I);
-        }
-    } catch (...) {
+    auto Restore = ScopeExit([&] {
         PaintToMode = false;
         CacheValid = false;
         SetRepaintMode(OldMode);
-        throw;
+    });
+    for (Integer I = 0; I < FPaintStages->Count(); ++I) {
+        const TPaintStage* Stage = FPaintStages->GetItem(I);
+        if (!Stage->RunTime) continue;
+        if (auto Handler = StageHandler(Stage->Stage)) Handler(Dest, I);
     }
-    PaintToMode = false;
-    CacheValid = false;
-    SetRepaintMode(OldMode);
 }
 
 void TCustomImage32::PaintGDIOverlay()

@@ -64,7 +64,8 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
     if (!Graphic) return;
     TCustomBackend* Saved = nullptr;
     RequireBackendInterfaces(Bitmap, {IDeviceContextSupport::IID, ICanvasSupport::IID}, romOr, true, Saved);
-    try {
+    {
+        auto Restore = ScopeExit([&] { ReinstallBackend(Bitmap, Saved); });
         Bitmap->SetSize(Graphic->Width(), Graphic->Height());
         if (!Bitmap->Empty()) {
             Bitmap->Clear(Background);
@@ -73,16 +74,12 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
             const TRect Bounds = Bitmap->BoundsRect();
             if (Supports<IDeviceContextSupport>(Bitmap->Backend(), Context)) {
                 TCanvas Canvas;
-                Canvas.Lock();
-                try {
+                {
+                    auto Locked = LockScope(Canvas);
                     Canvas.SetHandle(Context->GetHandle());
                     Graphic->Draw(&Canvas, Bounds);
                     Canvas.SetHandle(nullptr);
-                } catch (...) {
-                    Canvas.Unlock();
-                    throw;
                 }
-                Canvas.Unlock();
             } else if (Supports<ICanvasSupport>(Bitmap->Backend(), BackendCanvas)) {
                 Graphic->Draw(BackendCanvas->GetCanvas(), Bounds);
             } else {
@@ -91,11 +88,7 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
             GdiFlush();
             if (ResetAlphaAfter) Bitmap->ResetAlpha(255);
         }
-    } catch (...) {
-        ReinstallBackend(Bitmap, Saved);
-        throw;
     }
-    ReinstallBackend(Bitmap, Saved);
 }
 
 bool ImportPlatformPicture(TCustomBitmap32* Bitmap, TPersistent* Source)
