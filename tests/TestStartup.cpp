@@ -11,13 +11,13 @@
 #include "filters/FiltersStartup.h"
 #endif
 #if defined(LM_HAS_RASTER_PLATFORM)
-#include "Component/Raster32/Ras32_GDI.h"
+#include "Component/Raster32/win/Ras32_GDI.h"
 #endif
 #if defined(LM_HAS_IMAGE_CONTROLS)
-#include "Component/Raster32/Ras32_Image.h"
+#include "Component/Raster32/win/Ras32_Image.h"
 #endif
 #if defined(LM_HAS_MEDIA_PACK_PLATFORM)
-#include "foundation/HyMediaPack_Win.h"
+#include "foundation/win/HyMediaPack_Win.h"
 #endif
 
 void InstallTestProgram()

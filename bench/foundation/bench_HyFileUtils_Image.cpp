@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "filters/FiltersStartup.h"
-#include "foundation/HyFileUtils_Image.h"
-#include "foundation/HyMediaPack_Win.h"
-#include "framework/Maths.h"
-#include "framework/SysUtils.h"
+#include "foundation/win/HyFileUtils_Image.h"
+#include "foundation/win/HyMediaPack_Win.h"
+#include "framework/runtime/Maths.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

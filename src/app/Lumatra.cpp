@@ -1,9 +1,9 @@
 // The program's entry. Until the editor's main window exists it shows a small
 // form with the product's name, so that the program can be started and seen.
-#include "Component/Raster32/Ras32_Image.h"
+#include "Component/Raster32/win/Ras32_Image.h"
 #include "filters/FiltersStartup.h"
-#include "foundation/HyMediaPack_Win.h"
-#include "framework/Forms.h"
+#include "foundation/win/HyMediaPack_Win.h"
+#include "framework/controls/win/Forms.h"
 
 namespace {
 

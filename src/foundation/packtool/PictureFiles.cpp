@@ -9,8 +9,8 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
-#include "framework/BmpFormat.h"
-#include "framework/Classes.h"
+#include "framework/graphics/BmpFormat.h"
+#include "framework/runtime/Classes.h"
 
 namespace Files {
 

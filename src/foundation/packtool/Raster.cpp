@@ -113,7 +113,11 @@ void TImage::Blend(int X, int Y, const TRGBA& C, float Coverage)
     if (X < 0 || Y < 0 || X >= Width() || Y >= Height()) return;
     const Cardinal M = ToByte(Coverage);
     if (M == 0 || C.A <= 0) return;
-    MergePixelMasterInPlace(ToColor32(C), Pixel(X, Y), M);
+    // Full coverage merges without the master weight, whose product with 255 rounds down.
+    if (M == 255)
+        MergePixelInPlace(ToColor32(C), Pixel(X, Y));
+    else
+        MergePixelMasterInPlace(ToColor32(C), Pixel(X, Y), M);
 }
 
 void TImage::Draw(const TImage& Src, int DX, int DY, float Opacity)
@@ -121,8 +125,13 @@ void TImage::Draw(const TImage& Src, int DX, int DY, float Opacity)
     const int X0 = std::max(0, DX), X1 = std::min(Width(), DX + Src.Width());
     if (X0 >= X1) return;
     const Cardinal M = ToByte(Opacity);
-    for (int Y = std::max(0, DY); Y < std::min(Height(), DY + Src.Height()); ++Y)
-        MergeRowMaster(Src.Bitmap()->GetPixelPtr(X0 - DX, Y - DY), &Pixel(X0, Y), X1 - X0, M);
+    for (int Y = std::max(0, DY); Y < std::min(Height(), DY + Src.Height()); ++Y) {
+        const TColor32* Row = Src.Bitmap()->GetPixelPtr(X0 - DX, Y - DY);
+        if (M == 255)
+            MergeRow(Row, &Pixel(X0, Y), X1 - X0);
+        else
+            MergeRowMaster(Row, &Pixel(X0, Y), X1 - X0, M);
+    }
 }
 
 void TImage::MaskBy(const std::function<float(double, double)>& M)
