@@ -234,15 +234,13 @@ void RunPaintStages(TCustomBitmap32* Buffer, const std::vector<TStageRun>& Runs,
 {
     auto Update = UpdateScope(*Buffer);
     auto Restore = ScopeExit([&] { Buffer->SetClipRect(Viewport); });
-    {
-        if (!InvalidRects || InvalidRects->Count() == 0) {
-            Buffer->SetClipRect(Viewport);
+    if (!InvalidRects || InvalidRects->Count() == 0) {
+        Buffer->SetClipRect(Viewport);
+        for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
+    } else {
+        for (Integer I = 0; I < InvalidRects->Count(); ++I) {
+            Buffer->SetClipRect(*InvalidRects->GetItem(I));
             for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
-        } else {
-            for (Integer I = 0; I < InvalidRects->Count(); ++I) {
-                Buffer->SetClipRect(*InvalidRects->GetItem(I));
-                for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
-            }
         }
     }
 }
