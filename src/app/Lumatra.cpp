@@ -4,6 +4,7 @@
 #include "filters/FiltersStartup.h"
 #include "foundation/win/HyMediaPack_Win.h"
 #include "framework/controls/win/Forms.h"
+#include "skin/model/win/SFKernels_Win.h"
 
 namespace {
 
@@ -37,9 +38,11 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
-    Application->Initialize({InstallFilters, InstallImageControls, InstallMediaPackPlatform});
+    // The skin kernels come before any form: every skinned surface draws through them.
+    Application->Initialize({InstallFilters, InstallImageControls, InstallMediaPackPlatform, InstallSkinKernelsWin});
     Application->SetTitle(ProductName);
     Application->CreateForm<TStartForm>();
     Application->Run();
+    UninstallSkinKernels();
     return 0;
 }
