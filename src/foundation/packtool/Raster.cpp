@@ -34,6 +34,17 @@ void Premultiply(TCustomBitmap32* Bitmap)
     }
 }
 
+// F merged over B. An opaque F replaces B: the engine's merge onto an opaque
+// background keeps 1/256 of it (black over white gives 1), and the full
+// master weight would round down; both would leave solid shapes not solid.
+void Over(TColor32 F, TColor32& B)
+{
+    if ((F >> 24) == 255)
+        B = F;
+    else
+        MergePixelInPlace(F, B);
+}
+
 void Unpremultiply(TCustomBitmap32* Bitmap)
 {
     TColor32* P = Bitmap->Bits();
@@ -113,9 +124,8 @@ void TImage::Blend(int X, int Y, const TRGBA& C, float Coverage)
     if (X < 0 || Y < 0 || X >= Width() || Y >= Height()) return;
     const Cardinal M = ToByte(Coverage);
     if (M == 0 || C.A <= 0) return;
-    // Full coverage merges without the master weight, whose product with 255 rounds down.
     if (M == 255)
-        MergePixelInPlace(ToColor32(C), Pixel(X, Y));
+        Over(ToColor32(C), Pixel(X, Y));
     else
         MergePixelMasterInPlace(ToColor32(C), Pixel(X, Y), M);
 }
@@ -128,7 +138,7 @@ void TImage::Draw(const TImage& Src, int DX, int DY, float Opacity)
     for (int Y = std::max(0, DY); Y < std::min(Height(), DY + Src.Height()); ++Y) {
         const TColor32* Row = Src.Bitmap()->GetPixelPtr(X0 - DX, Y - DY);
         if (M == 255)
-            MergeRow(Row, &Pixel(X0, Y), X1 - X0);
+            for (int X = X0; X < X1; ++X) Over(Row[X - X0], Pixel(X, Y));
         else
             MergeRowMaster(Row, &Pixel(X0, Y), X1 - X0, M);
     }

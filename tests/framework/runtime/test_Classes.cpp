@@ -400,7 +400,8 @@ TEST(Brackets, UpdateScopeEndsTheUpdateOnEveryWayOut)
     // still ends, and the list reports the change once.
     List.SetSorted(true);
     List.SetDuplicates(dupError);
+    const int Before = Changes;
     EXPECT_THROW(List.SetText(u"x\ny\nx"), EStringListError);
     EXPECT_EQ(List.UpdateCount(), 0);
-    EXPECT_EQ(Changes, 2);
+    EXPECT_EQ(Changes, Before + 1);
 }
