@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "foundation/HyCrypUtils.h"
+#include "foundation/HyFileUtils.h"
 
 String BaseFolder;
 String ShareFileName;
@@ -109,24 +110,6 @@ String NewShareRowText(const String& AProductName)
     return AProductName + String(static_cast<size_t>(ShareCells - 1), u',');
 }
 
-// Copies Source to Target unless Target exists. A copy that fails part-way
-// leaves no Target behind, so a broken sample is never taken for the user's own.
-void CopyFileNoOverwrite(const String& Source, const String& Target)
-{
-    if (FileExists(Target) || !FileExists(Source)) return;
-    const String Temp = Target + u".tmp";
-    try {
-        TMemoryStream Data;
-        Data.LoadFromFile(Source);
-        {
-            TFileStream File(Temp, fmCreate | fmShareExclusive);
-            Data.SaveToStream(&File);
-        }
-        if (!RenameFile(Temp, Target)) DeleteFile(Temp);
-    } catch (const Exception&) {
-        DeleteFile(Temp);
-    }
-}
 
 TCell* Config(Integer Row, Integer Cell)
 {

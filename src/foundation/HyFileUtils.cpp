@@ -47,3 +47,21 @@ Int64 GetFileSizeByName(const String& FileName)
     TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
     return File.Size();
 }
+
+bool CopyFileNoOverwrite(const String& Source, const String& Target)
+{
+    if (FileExists(Target) || !FileExists(Source)) return false;
+    const String Temp = Target + u".tmp";
+    try {
+        TMemoryStream Data;
+        Data.LoadFromFile(Source);
+        {
+            TFileStream File(Temp, fmCreate | fmShareExclusive);
+            Data.SaveToStream(&File);
+        }
+        if (RenameFile(Temp, Target)) return true;
+    } catch (const Exception&) {
+    }
+    DeleteFile(Temp);
+    return false;
+}
