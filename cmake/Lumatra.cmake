@@ -117,6 +117,16 @@ function(lm_library name)
   target_link_libraries(${name} PUBLIC lm_options ${A_DEPS})
 endfunction()
 
+# A library with start-up work (an install procedure) tells the start-up of a
+# test or benchmark program (tests/TestStartup.cpp) that it is linked: the
+# definition reaches only programs marked LM_STARTUP, so the libraries above
+# it compile with the same flags as before.
+function(lm_startup_flag library definition)
+  if(TARGET ${library})
+    target_compile_definitions(${library} INTERFACE $<$<BOOL:$<TARGET_PROPERTY:LM_STARTUP>>:${definition}>)
+  endif()
+endfunction()
+
 function(lm_test name)
   cmake_parse_arguments(A "PORTABLE;WINDOWS" "" "SOURCES;DEPS" ${ARGN})
   if(LM_BENCH)
@@ -132,12 +142,16 @@ function(lm_test name)
   endif()
   if(LM_CONFIG STREQUAL "win32")
     # Compiled on request (LM_ONLY), never run: this machine cannot execute 32-bit code.
-    add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
+    add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
+    set_target_properties(${name} PROPERTIES LM_STARTUP ON)
     target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
     target_compile_options(${name} PRIVATE -Wno-dangling-else)
     return()
   endif()
-  add_executable(${name} ${A_SOURCES})
+  # TestStartup.cpp is compiled per program: it calls the installs of the
+  # libraries this program links (their LM_HAS_* definitions).
+  add_executable(${name} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
+  set_target_properties(${name} PROPERTIES LM_STARTUP ON)
   target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
   # GoogleTest's EXPECT macros hide an if/else: "if (c) EXPECT_EQ(...);" is fine.
   target_compile_options(${name} PRIVATE -Wno-dangling-else)
@@ -154,9 +168,11 @@ function(lm_benchmark name)
   if(NOT LM_BENCH)
     return()
   endif()
-  add_executable(${name} ${A_SOURCES})
-  target_link_libraries(${name} PRIVATE lm_options benchmark::benchmark benchmark::benchmark_main ${A_DEPS})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
+  add_executable(${name} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/bench/BenchMain.cpp
+                         ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
+  set_target_properties(${name} PROPERTIES LM_STARTUP ON)
+  target_link_libraries(${name} PRIVATE lm_options benchmark::benchmark ${A_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench ${PROJECT_SOURCE_DIR}/tests)
 endfunction()
 
 if(NOT LM_CONFIG)  # set by scripts/configure.sh; guessed for a hand-made build folder

@@ -25,7 +25,9 @@
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
+#include "filters/FiltersStartup.h"
 #include "foundation/win/HyFileUtils_Image.h"
+#include "foundation/win/HyMediaPack_Win.h"
 #include "framework/graphics/PngEncoder.h"
 #include "framework/runtime/Maths.h"
 #include "framework/runtime/SysUtils.h"
@@ -122,6 +124,8 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "usage: bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS]\n");
         return 2;
     }
+    InstallFilters();
+    InstallMediaPackPlatform();
     const String Jpeg = reinterpret_cast<const char16_t*>(argv[1]);
     const String Png = reinterpret_cast<const char16_t*>(argv[2]);
     const String Out = IncludeTrailingPathDelimiter(reinterpret_cast<const char16_t*>(argv[3]));

@@ -1,5 +1,8 @@
 // The program's entry. Until the editor's main window exists it shows a small
 // form with the product's name, so that the program can be started and seen.
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "filters/FiltersStartup.h"
+#include "foundation/win/HyMediaPack_Win.h"
 #include "framework/controls/win/Forms.h"
 #include "skin/model/win/SFKernels_Win.h"
 
@@ -35,8 +38,8 @@ private:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
-    Application->Initialize();
-    InstallSkinKernelsWin();  // before any form: every skinned surface draws through them
+    // The skin kernels come before any form: every skinned surface draws through them.
+    Application->Initialize({InstallFilters, InstallImageControls, InstallMediaPackPlatform, InstallSkinKernelsWin});
     Application->SetTitle(ProductName);
     Application->CreateForm<TStartForm>();
     Application->Run();

@@ -24,8 +24,6 @@ void HSLToColors(const Single* H, const Single* S, const Single* L, TColor32* Co
 TColorsToHSL* ColorsToHSL = HSLRowsPas::ColorsToHSL;
 THSLToColors* HSLToColors = HSLRowsPas::HSLToColors;
 
-namespace {
-
 void RegisterHSLRowBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"HSLRows bindings");
@@ -39,7 +37,3 @@ void RegisterHSLRowBindings()
 #endif
     Registry->RebindAll();
 }
-
-const bool GHSLRowsBound = (RegisterHSLRowBindings(), true);
-
-}  // namespace

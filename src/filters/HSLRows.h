@@ -24,3 +24,7 @@ void ColorsToHSL(const TColor32* Colors, Integer Count, Single* H, Single* S, Si
 void HSLToColors(const Single* H, const Single* S, const Single* L, TColor32* Colors, Integer Count);
 }
 #endif
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallFilters calls it once.
+void RegisterHSLRowBindings();

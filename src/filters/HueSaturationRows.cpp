@@ -83,8 +83,6 @@ void HueSaturationRow(TColor32* P, Integer Count, const THueSaturationParams& Pa
 
 THueSaturationRow* HueSaturationRow = HueSaturationPas::HueSaturationRow;
 
-namespace {
-
 void RegisterHueSaturationBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"HueSaturationRows bindings");
@@ -95,7 +93,3 @@ void RegisterHueSaturationBindings()
 #endif
     Registry->RebindAll();
 }
-
-const bool GHueSaturationBound = (RegisterHueSaturationBindings(), true);
-
-}  // namespace

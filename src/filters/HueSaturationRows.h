@@ -37,3 +37,7 @@ namespace HueSaturationAVX2 {
 void HueSaturationRow(TColor32* Pixels, Integer Count, const THueSaturationParams& Params);
 }
 #endif
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallFilters calls it once.
+void RegisterHueSaturationBindings();

@@ -605,13 +605,10 @@ void ResizeBitmap(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer Width, Int
     Copy.SetSize(Src->Width(), Src->Height());
     TDrawMode OldMode = Src->DrawMode();
     Src->SetDrawMode(dmOpaque);
-    try {
+    {
+        auto Restore = ScopeExit([&] { Src->SetDrawMode(OldMode); });
         Copy.Draw(0, 0, Src);
-    } catch (...) {
-        Src->SetDrawMode(OldMode);
-        throw;
     }
-    Src->SetDrawMode(OldMode);
     Dst->SetSize(Width, Height);
     Dst->Draw(Dst->BoundsRect(), Copy.BoundsRect(), &Copy);
 }
@@ -688,7 +685,8 @@ void DrawTiledFrame(TCustomBitmap32* Tile, TCustomBitmap32* Dst, const TRect& Re
     if (Tile->Empty()) return;
     TRect OldClip = Dst->ClipRect();
     Dst->SetClipRect(Rect);
-    try {
+    {
+        auto Restore = ScopeExit([&] { Dst->SetClipRect(OldClip); });
         if (Mitred) {
             DrawMitredFrame(Tile, Dst, Rect);
         } else {
@@ -702,9 +700,5 @@ void DrawTiledFrame(TCustomBitmap32* Tile, TCustomBitmap32* Dst, const TRect& Re
                 }
             }
         }
-    } catch (...) {
-        Dst->SetClipRect(OldClip);
-        throw;
     }
-    Dst->SetClipRect(OldClip);
 }

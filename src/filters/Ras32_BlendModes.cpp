@@ -313,8 +313,6 @@ TBlendModeRow* BlendModeRows[BlendModeCount] = {
     GRows[10], GRows[11], GRows[12], GRows[13], GRows[14], GRows[15], GRows[16], GRows[17], GRows[18], GRows[19],
     GRows[20], GRows[21], GRows[22], GRows[23], GRows[24], GRows[25], GRows[26], GRows[27]};
 
-namespace {
-
 void RegisterBlendModeBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_BlendModes bindings");
@@ -328,10 +326,6 @@ void RegisterBlendModeBindings()
     }
     Registry->RebindAll();
 }
-
-const bool GBlendModesBound = (RegisterBlendModeBindings(), true);
-
-}  // namespace
 
 TStringList* GetBlendModeNames()
 {

@@ -61,3 +61,7 @@ extern const TColor32 (&CustomBlendMap)[256][256];
 TStringList* GetBlendModeNames();
 // 0..27 sets Event to that mode's routine, -1 clears it, anything else leaves it.
 void GetBlendProc(Integer Index, TPixelCombineEvent& Event);
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallFilters calls it once.
+void RegisterBlendModeBindings();

@@ -218,8 +218,6 @@ void BindConvolutionRoutines(bool Vector)
     ConvolveShift5x5 = Vector ? ShiftVector<5> : ShiftPlain<5>;
 }
 
-namespace {
-
 void RegisterConvolutionBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_Convolution bindings");
@@ -231,7 +229,3 @@ void RegisterConvolutionBindings()
     Registry->RebindAll();
     BindConvolutionRoutines(MmxBlendActive());
 }
-
-const bool GConvolutionBound = (RegisterConvolutionBindings(), true);
-
-}  // namespace

@@ -72,3 +72,7 @@ namespace ConvolutionSSE2 {
 void GaussianRow(const TColor32* Above, const TColor32* Row, const TColor32* Below, TColor32* Dst, Integer Count);
 }
 #endif
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallFilters calls it once.
+void RegisterConvolutionBindings();

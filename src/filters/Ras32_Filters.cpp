@@ -64,6 +64,8 @@ namespace {
     Registry->Add(FID_##Name, FiltersPas::Name)
 #endif
 
+}  // namespace
+
 void RegisterFilterBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_Filters bindings");
@@ -77,10 +79,6 @@ void RegisterFilterBindings()
 }
 
 #undef LM_FILTER_REGISTER
-
-const bool GFiltersBound = (RegisterFilterBindings(), true);
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 // Filters
@@ -172,16 +170,10 @@ void ApplyChannelMask(TCustomBitmap32* Dst, Integer DstX, Integer DstY, TCustomB
     if (D.Right < D.Left || D.Bottom < D.Top) return;
 
     if (!Dst->MeasuringMode()) {
-        Dst->BeginUpdate();
-        try {
-            const Integer W = D.Right - D.Left;
-            for (Integer Y = 0; Y < D.Bottom - D.Top; ++Y)
-                Row(Src->GetPixelPtr(S.Left, S.Top + Y), Dst->GetPixelPtr(D.Left, D.Top + Y), W, Mask);
-        } catch (...) {
-            Dst->EndUpdate();
-            throw;
-        }
-        Dst->EndUpdate();
+        auto Update = UpdateScope(*Dst);
+        const Integer W = D.Right - D.Left;
+        for (Integer Y = 0; Y < D.Bottom - D.Top; ++Y)
+            Row(Src->GetPixelPtr(S.Left, S.Top + Y), Dst->GetPixelPtr(D.Left, D.Top + Y), W, Mask);
     }
     Dst->Changed(D);
 }

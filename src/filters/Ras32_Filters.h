@@ -54,3 +54,7 @@ void MakeColorTransparent(TCustomBitmap32* Bitmap, TColor32 Color);
 void ApplyChannelMask(TCustomBitmap32* Dst, Integer DstX, Integer DstY, TCustomBitmap32* Src, const TRect& SrcRect,
                       TColor32 Mask, TMaskOperation Operation);
 void ApplyChannelMaskInPlace(TCustomBitmap32* Bitmap, const TRect& Rect, TColor32 Mask, TMaskOperation Operation);
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallFilters calls it once.
+void RegisterFilterBindings();

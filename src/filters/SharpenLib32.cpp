@@ -99,6 +99,8 @@ namespace {
     Registry->Add(FID_##Name, SharpenPas::Name)
 #endif
 
+}  // namespace
+
 void RegisterSharpenBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"SharpenLib32 bindings");
@@ -109,10 +111,6 @@ void RegisterSharpenBindings()
 }
 
 #undef LM_SHARPEN_REGISTER
-
-const bool GSharpenBound = (RegisterSharpenBindings(), true);
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 // Filters

@@ -46,3 +46,7 @@ using TSharpenRow = void(const TColor32* Above, const TColor32* Row, const TColo
 extern TExpBlurPass* ExpBlurRows;
 extern TExpBlurPass* ExpBlurColumns;
 extern TSharpenRow* SharpenRow;
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallFilters calls it once.
+void RegisterSharpenBindings();

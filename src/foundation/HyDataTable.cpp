@@ -1496,17 +1496,13 @@ void TDataTable::Save(bool IsAs)
     // Written beside the file and moved over it when complete, so a crash or a
     // full disk never leaves a truncated table where the old one was.
     const String TempName = FFileName + u".tmp";
-    try {
+    auto Remove = ScopeExit([&] { DeleteFile(TempName); });
+    {
         std::unique_ptr<TStream> File = CreateSaveStream(TempName);
         SaveToStream(Text, File.get());
-    } catch (...) {
-        DeleteFile(TempName);
-        throw;
     }
-    if (!RenameFileReplacing(TempName, FFileName)) {
-        DeleteFile(TempName);
-        throw EFCreateError(u"Cannot create file \"" + FFileName + u"\".");
-    }
+    if (!RenameFileReplacing(TempName, FFileName)) throw EFCreateError(u"Cannot create file \"" + FFileName + u"\".");
+    Remove.Dismiss();
     SetDataChanged(false);
 }
 

@@ -245,18 +245,13 @@ void TCustomBackend::Clear()
 void TCustomBackend::ChangeSize(Integer& Width, Integer& Height, Integer NewWidth, Integer NewHeight, bool ClearBuffer)
 {
     SignalChanging();
-    try {
-        ReleaseSurface();
-        Width = 0;
-        Height = 0;
-        if (NewWidth > 0 && NewHeight > 0) AllocateSurface(NewWidth, NewHeight, ClearBuffer);
-        Width = NewWidth;
-        Height = NewHeight;
-    } catch (...) {
-        Changed();
-        throw;
-    }
-    Changed();
+    auto Notify = ScopeExit([&] { Changed(); });
+    ReleaseSurface();
+    Width = 0;
+    Height = 0;
+    if (NewWidth > 0 && NewHeight > 0) AllocateSurface(NewWidth, NewHeight, ClearBuffer);
+    Width = NewWidth;
+    Height = NewHeight;
 }
 
 void TCustomBackend::Assign(TPersistent* Source)
@@ -324,18 +319,19 @@ void TCustomBitmap32::SetBackend(TCustomBackend* Value)
     Value->_AddRef();  // the bitmap's reference
     BeginUpdate();
     Integer OldWidth = FWidth, OldHeight = FHeight;
-    try {
+    {
+        // When the new backend cannot take the pixels (no memory for them),
+        // the bitmap keeps its old backend and size, and the new one goes.
+        auto Undo = ScopeExit([&] {
+            FWidth = OldWidth;
+            FHeight = OldHeight;
+            Value->FOwner = nullptr;
+            Value->_Release();
+            EndUpdate();
+        });
         Value->FOwner = this;
         if (FBackend) Value->Assign(FBackend);
-    } catch (...) {
-        // The new backend could not take the pixels (no memory for them): the
-        // bitmap keeps its old backend and size, and the new one goes.
-        FWidth = OldWidth;
-        FHeight = OldHeight;
-        Value->FOwner = nullptr;
-        Value->_Release();
-        EndUpdate();
-        throw;
+        Undo.Dismiss();
     }
     DetachBackend();
     FBackend = Value;
@@ -578,7 +574,11 @@ void TCustomBitmap32::FillRectT(Integer X1, Integer Y1, Integer X2, Integer Y2, 
         return;
     }
     if (Alpha == 0) return;
-    try {
+    {
+        auto Restore = ScopeExit([&] {
+            EndPixelOps();
+            Changed(TRect{X1, Y1, X2, Y2}, AreaInfoRect);
+        });
         Integer Count = X2 - X1;
         if (FBits && Count > 0 && Y2 > Y1) {
             // The colour as a source row, so that each row is one call of the
@@ -592,13 +592,7 @@ void TCustomBitmap32::FillRectT(Integer X1, Integer Y1, Integer X2, Integer Y2, 
                     MergeRow(Row.data(), GetPixelPtr(X1, Y), Count);
             }
         }
-    } catch (...) {
-        EndPixelOps();
-        Changed(TRect{X1, Y1, X2, Y2}, AreaInfoRect);
-        throw;
     }
-    EndPixelOps();
-    Changed(TRect{X1, Y1, X2, Y2}, AreaInfoRect);
 }
 
 void TCustomBitmap32::FillRectTS(Integer X1, Integer Y1, Integer X2, Integer Y2, TColor32 Value)
@@ -871,31 +865,25 @@ void TCustomBitmap32::SaveToFile(const String& FileName, bool BottomUp)
         // The temporary name means nothing to the user: report the file asked for.
         throw EFCreateError(StringReplace(E.Message(), Temp, FileName, rfReplaceAll));
     }
-    try {
-        SaveToStream(File.get(), BottomUp);
-        File.reset();
-        if (!RenameFileReplacing(Temp, FileName))
-            throw EFCreateError(u"Cannot create file \"" + FileName + u"\".");
-    } catch (...) {
+    // A failed write leaves no temporary file behind.
+    auto Remove = ScopeExit([&] {
         File.reset();
         DeleteFile(Temp);
-        throw;
-    }
+    });
+    SaveToStream(File.get(), BottomUp);
+    File.reset();
+    if (!RenameFileReplacing(Temp, FileName)) throw EFCreateError(u"Cannot create file \"" + FileName + u"\".");
+    Remove.Dismiss();
 }
 
 void TCustomBitmap32::ReadPixelData(TStream* Stream)
 {
-    try {
-        Integer W = Stream->ReadValue<Integer>();
-        Integer H = Stream->ReadValue<Integer>();
-        std::vector<TColor32> Pixels = ReadPixels(Stream, PixelCount(W, H));
-        SetSize(W, H);
-        if (FBits && !Pixels.empty()) MoveDwords(Pixels.data(), FBits, static_cast<Integer>(Pixels.size()));
-    } catch (...) {
-        Changed();
-        throw;
-    }
-    Changed();
+    auto Notify = ScopeExit([&] { Changed(); });
+    Integer W = Stream->ReadValue<Integer>();
+    Integer H = Stream->ReadValue<Integer>();
+    std::vector<TColor32> Pixels = ReadPixels(Stream, PixelCount(W, H));
+    SetSize(W, H);
+    if (FBits && !Pixels.empty()) MoveDwords(Pixels.data(), FBits, static_cast<Integer>(Pixels.size()));
 }
 
 void TCustomBitmap32::WritePixelData(TStream* Stream)
@@ -974,7 +962,11 @@ void TCustomBitmap32::CopySettingsTo(TCustomBitmap32* Dst)
 void TCustomBitmap32::Assign(TPersistent* Source)
 {
     BeginUpdate();
-    try {
+    {
+        auto Restore = ScopeExit([&] {
+            EndUpdate();
+            Changed();
+        });
         if (!Source) {
             SetSize(0, 0);
         } else if (auto* Bitmap = dynamic_cast<TCustomBitmap32*>(Source)) {
@@ -985,13 +977,7 @@ void TCustomBitmap32::Assign(TPersistent* Source)
         } else if (!PlatformAssignFrom || !PlatformAssignFrom(this, Source)) {
             TCustomMap::Assign(Source);
         }
-    } catch (...) {
-        EndUpdate();
-        Changed();
-        throw;
     }
-    EndUpdate();
-    Changed();
 }
 
 void TCustomBitmap32::FlipHorz(TCustomBitmap32* Dst)
@@ -1001,15 +987,11 @@ void TCustomBitmap32::FlipHorz(TCustomBitmap32* Dst)
         Changed();
         return;
     }
-    Dst->BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*Dst);
         Dst->SetSize(FWidth, FHeight);
         for (Integer y = 0; y < FHeight; ++y) std::reverse_copy(GetRowPtr(y), GetRowPtr(y) + FWidth, Dst->GetRowPtr(y));
-    } catch (...) {
-        Dst->EndUpdate();
-        throw;
     }
-    Dst->EndUpdate();
     Dst->Changed();
 }
 
@@ -1056,14 +1038,10 @@ void TCustomBitmap32::Rotate90(TCustomBitmap32* Dst)
 {
     auto Target = [](Integer x, Integer y, Integer, Integer H) { return TPoint{H - 1 - y, x}; };
     if (Dst && Dst != this) {
-        Dst->BeginUpdate();
-        try {
+        {
+            auto Update = UpdateScope(*Dst);
             TurnQuarter(this, Dst, Target);
-        } catch (...) {
-            Dst->EndUpdate();
-            throw;
         }
-        Dst->EndUpdate();
         Dst->Changed();
         return;
     }
@@ -1077,14 +1055,10 @@ void TCustomBitmap32::Rotate270(TCustomBitmap32* Dst)
 {
     auto Target = [](Integer x, Integer y, Integer W, Integer) { return TPoint{y, W - 1 - x}; };
     if (Dst && Dst != this) {
-        Dst->BeginUpdate();
-        try {
+        {
+            auto Update = UpdateScope(*Dst);
             TurnQuarter(this, Dst, Target);
-        } catch (...) {
-            Dst->EndUpdate();
-            throw;
         }
-        Dst->EndUpdate();
         Dst->Changed();
         return;
     }

@@ -31,14 +31,13 @@ void RequireBackendInterfaces(TCustomBitmap32* TargetBitmap, const std::vector<T
     if (Destructive) TargetBitmap->SetSize(0, 0);
     TCustomBackend* Native = NativeBackendClass();
     SavedBackend = TargetBitmap->ReleaseBackend();
-    try {
-        TargetBitmap->SetBackend(Native);
-    } catch (...) {
-        // The bitmap kept its backend: give the extra reference back.
+    // If the bitmap keeps its backend, the extra reference goes back.
+    auto Undo = ScopeExit([&] {
         if (SavedBackend) SavedBackend->_Release();
         SavedBackend = nullptr;
-        throw;
-    }
+    });
+    TargetBitmap->SetBackend(Native);
+    Undo.Dismiss();
 }
 
 void ReinstallBackend(TCustomBitmap32* TargetBitmap, TCustomBackend* SavedBackend)

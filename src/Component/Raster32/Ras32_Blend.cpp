@@ -310,6 +310,8 @@ namespace {
 #define LM_BLEND_REGISTER_AVX2(Name) LM_BLEND_REGISTER(Name)
 #endif
 
+}  // namespace
+
 void RegisterBlendBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_Blend bindings");
@@ -345,7 +347,3 @@ void RegisterBlendBindings()
 
 #undef LM_BLEND_REGISTER
 #undef LM_BLEND_REGISTER_AVX2
-
-const bool GBlendBound = (RegisterBlendBindings(), true);
-
-}  // namespace

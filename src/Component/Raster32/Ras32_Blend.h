@@ -103,3 +103,7 @@ extern const Byte (&QuotientTable)[256][256];
 extern const Word (&AlphaWeightTable)[256][8];
 // Whether the processor has MMX (the convolution routines choose by it).
 bool MmxBlendActive();
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallRasterEngine calls it once.
+void RegisterBlendBindings();

@@ -205,8 +205,8 @@ void DrawBitmapStage(TCustomBitmap32* Dest, TCustomBitmap32* Bitmap, const TRect
 {
     if (!Bitmap || Bitmap->Empty() || RectIsEmpty(BitmapRect)) return;
     const TRect& R = BitmapRect;
-    Bitmap->Lock();
-    try {
+    {
+        auto Locked = LockScope(*Bitmap);
         if (Tiled) {
             for (Integer Row = 0; Row <= Dest->Height() / R.Bottom; ++Row)
                 for (Integer Col = 0; Col <= Dest->Width() / R.Right; ++Col) {
@@ -217,11 +217,7 @@ void DrawBitmapStage(TCustomBitmap32* Dest, TCustomBitmap32* Bitmap, const TRect
         } else {
             Bitmap->DrawTo(Dest, R);
         }
-    } catch (...) {
-        Bitmap->Unlock();
-        throw;
     }
-    Bitmap->Unlock();
 }
 
 void DrawLayersStage(TCustomBitmap32* Dest, TLayerCollection* Layers, Cardinal Mask)
@@ -236,24 +232,17 @@ void DrawLayersStage(TCustomBitmap32* Dest, TLayerCollection* Layers, Cardinal M
 void RunPaintStages(TCustomBitmap32* Buffer, const std::vector<TStageRun>& Runs, TRectList* InvalidRects,
                     const TRect& Viewport)
 {
-    Buffer->BeginUpdate();
-    try {
-        if (!InvalidRects || InvalidRects->Count() == 0) {
-            Buffer->SetClipRect(Viewport);
-            for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
-        } else {
-            for (Integer I = 0; I < InvalidRects->Count(); ++I) {
-                Buffer->SetClipRect(*InvalidRects->GetItem(I));
-                for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
-            }
-            Buffer->SetClipRect(Viewport);
-        }
-    } catch (...) {
+    auto Update = UpdateScope(*Buffer);
+    auto Restore = ScopeExit([&] { Buffer->SetClipRect(Viewport); });
+    if (!InvalidRects || InvalidRects->Count() == 0) {
         Buffer->SetClipRect(Viewport);
-        Buffer->EndUpdate();
-        throw;
+        for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
+    } else {
+        for (Integer I = 0; I < InvalidRects->Count(); ++I) {
+            Buffer->SetClipRect(*InvalidRects->GetItem(I));
+            for (const TStageRun& Run : Runs) Run.Handler(Buffer, Run.StageNum);
+        }
     }
-    Buffer->EndUpdate();
 }
 
 // ---------------------------------------------------------------------------

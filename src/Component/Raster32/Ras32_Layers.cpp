@@ -41,15 +41,9 @@ void TLayerCollection::Delete(Integer Index)
 
 void TLayerCollection::Clear()
 {
-    BeginUpdate();
-    try {
-        while (!FItems.empty()) delete FItems.back();
-        NotifyList(lnCleared, nullptr, 0);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    auto Update = UpdateScope(*this);
+    while (!FItems.empty()) delete FItems.back();
+    NotifyList(lnCleared, nullptr, 0);
 }
 
 void TLayerCollection::Assign(TPersistent* Source)
@@ -224,33 +218,21 @@ TCustomLayer* TLayerCollection::DispatchMouseUp(TMouseButton Button, TShiftState
 
 void TLayerCollection::AttachLayer(TCustomLayer* Layer)
 {
-    BeginUpdate();
-    try {
-        FItems.push_back(Layer);
-        Layer->FLayerCollection = this;
-        NotifyList(lnLayerAdded, Layer, Count() - 1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    auto Update = UpdateScope(*this);
+    FItems.push_back(Layer);
+    Layer->FLayerCollection = this;
+    NotifyList(lnLayerAdded, Layer, Count() - 1);
 }
 
 void TLayerCollection::DetachLayer(TCustomLayer* Layer)
 {
-    BeginUpdate();
-    try {
-        Integer Index = IndexOf(Layer);
-        if (Index >= 0) {
-            FItems.erase(FItems.begin() + Index);
-            Layer->FLayerCollection = nullptr;
-            NotifyList(lnLayerDeleted, Layer, Index);
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    auto Update = UpdateScope(*this);
+    Integer Index = IndexOf(Layer);
+    if (Index >= 0) {
+        FItems.erase(FItems.begin() + Index);
+        Layer->FLayerCollection = nullptr;
+        NotifyList(lnLayerDeleted, Layer, Index);
     }
-    EndUpdate();
 }
 
 void TLayerCollection::InsertedAt(TCustomLayer* Layer, Integer Index)
@@ -332,14 +314,8 @@ void TCustomLayer::SetIndex(Integer Value)
         Move();  // an invisible move announces nothing
         return;
     }
-    FLayerCollection->BeginUpdate();
-    try {
-        Move();
-    } catch (...) {
-        FLayerCollection->EndUpdate();
-        throw;
-    }
-    FLayerCollection->EndUpdate();
+    auto Update = UpdateScope(*FLayerCollection);
+    Move();
 }
 
 void TCustomLayer::BringToFront()
@@ -382,13 +358,8 @@ void TCustomLayer::SetVisible(bool Value)
     }
     // Forced, so that hiding still reports the layer once (its old area is repainted).
     SetForceUpdate(true);
-    try {
-        SetLayerOptions(FLayerOptions & ~LOB_VISIBLE);
-    } catch (...) {
-        SetForceUpdate(false);
-        throw;
-    }
-    SetForceUpdate(false);
+    auto Restore = ScopeExit([&] { SetForceUpdate(false); });
+    SetLayerOptions(FLayerOptions & ~LOB_VISIBLE);
 }
 
 void TCustomLayer::SetInvalid(bool Value)

@@ -70,16 +70,9 @@ public:
     template <class T>
     T* Insert(Integer Index)
     {
-        BeginUpdate();
-        T* Layer;
-        try {
-            Layer = Add<T>();
-            InsertedAt(Layer, Index);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        auto Update = UpdateScope(*this);
+        T* Layer = Add<T>();
+        InsertedAt(Layer, Index);
         return Layer;
     }
     // Frees the layer at Index (EListError outside 0 .. Count - 1).

@@ -200,8 +200,6 @@ TWrapProcEx OptimalWrapProcFor(TWrapMode Mode, Integer Min, Integer Max)
 // ---------------------------------------------------------------------------
 // Bindings
 
-namespace {
-
 void RegisterLowLevelBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_LowLevel bindings");
@@ -214,7 +212,3 @@ void RegisterLowLevelBindings()
 #endif
     Registry->RebindAll();
 }
-
-const bool GLowLevelBound = (RegisterLowLevelBindings(), true);
-
-}  // namespace

@@ -78,3 +78,7 @@ inline Integer DivBy255(Cardinal Value)
 // Division by 256 or 512 truncated toward zero.
 inline Integer DivTrunc256(Integer Value) { return (Value < 0 ? Value + 255 : Value) >> 8; }
 inline Integer DivTrunc512(Integer Value) { return (Value < 0 ? Value + 511 : Value) >> 9; }
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallRasterEngine calls it once.
+void RegisterLowLevelBindings();

@@ -329,8 +329,6 @@ void TilesUnion(TMicroTiles& Dst, const TMicroTiles& Src, bool RoundToWholeTiles
 TTileUnionProc* TileUnion = MicroTilesPas::TileUnion;
 TTilesUnionProc* TilesUnion = MicroTilesPas::TilesUnion;
 
-namespace {
-
 void RegisterMicroTilesBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_MicroTiles bindings");
@@ -344,7 +342,3 @@ void RegisterMicroTilesBindings()
 #endif
     Registry->RebindAll();
 }
-
-const bool GMicroTilesBound = (RegisterMicroTilesBindings(), true);
-
-}  // namespace

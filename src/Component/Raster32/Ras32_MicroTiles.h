@@ -91,3 +91,7 @@ using TTileUnionProc = void(TMicroTile& Dst, TMicroTile Src);
 using TTilesUnionProc = void(TMicroTiles& Dst, const TMicroTiles& Src, bool RoundToWholeTiles);
 extern TTileUnionProc* TileUnion;
 extern TTilesUnionProc* TilesUnion;
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallRasterEngine calls it once.
+void RegisterMicroTilesBindings();

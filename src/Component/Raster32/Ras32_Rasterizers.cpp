@@ -80,16 +80,11 @@ void TRasterizer::Rasterize(TCustomBitmap32* Dst, const TRect& DstRect)
         while (Dst->UpdateCount() > UpdateCount) Dst->EndUpdate();
         FSampler->FinalizeSampling();
     };
-    try {
-        TRect R;
-        IntersectRects(R, DstRect, Dst->BoundsRect());
-        if (FSampler->HasBounds()) IntersectRects(R, R, FloatRectToRect(FSampler->GetSampleBounds(), rrOutside));
-        RasterizeArea(Dst, R);
-    } catch (...) {
-        Finish();
-        throw;
-    }
-    Finish();
+    auto Finished = ScopeExit(Finish);
+    TRect R;
+    IntersectRects(R, DstRect, Dst->BoundsRect());
+    if (FSampler->HasBounds()) IntersectRects(R, R, FloatRectToRect(FSampler->GetSampleBounds(), rrOutside));
+    RasterizeArea(Dst, R);
 }
 
 void TRasterizer::Rasterize(TCustomBitmap32* Dst, const TRect& DstRect, const TCombineInfo& CombineInfo)
@@ -105,17 +100,13 @@ void TRasterizer::Rasterize(TCustomBitmap32* Dst, const TRect& DstRect, TCustomB
 
 void TRasterizer::Assign(TPersistent* Source)
 {
-    BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*this);
         if (auto* Bitmap = dynamic_cast<TCustomBitmap32*>(Source))
             SetCombineInfo(CombineInfoOf(Bitmap));
         else
             TThreadPersistent::Assign(Source);
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
     Changed();
 }
 
@@ -211,15 +202,11 @@ void TransformBitmap(TCustomBitmap32* Dst, TCustomBitmap32* Src, TTransformation
         // transformer does not outlive this call.
         TCustomSampler* OldSampler = Rasterizer->Sampler();
         Rasterizer->SetSampler(&Transformer);
-        try {
-            Rasterizer->Rasterize(Dst, R, Src);
-        } catch (...) {
+        auto Restore = ScopeExit([&] {
             EndPixelOps();
             Rasterizer->SetSampler(OldSampler);
-            throw;
-        }
-        EndPixelOps();
-        Rasterizer->SetSampler(OldSampler);
+        });
+        Rasterizer->Rasterize(Dst, R, Src);
     }
     Dst->Changed(R, AreaInfoRect);
 }

@@ -313,15 +313,11 @@ void TMicroTilesRepaintOptimizer::MeasureLayer(TMicroTiles& Tiles, TCustomLayer*
     FBuffer->BeginMeasuring(
         [this](TObject* Sender, const TRect& Area, Cardinal Info) { MeasuringHandler(Sender, Area, Info); });
     FWorkMicroTiles = &Tiles;
-    try {
-        Layer->RenderLayer(FBuffer);
-    } catch (...) {
+    auto Restore = ScopeExit([&] {
         FWorkMicroTiles = nullptr;
         FBuffer->EndMeasuring();
-        throw;
-    }
-    FWorkMicroTiles = nullptr;
-    FBuffer->EndMeasuring();
+    });
+    Layer->RenderLayer(FBuffer);
 }
 
 void TMicroTilesRepaintOptimizer::MeasuringHandler(TObject* Sender, const TRect& Area, Cardinal Info)

@@ -1468,15 +1468,12 @@ TCustomResampler* MakeResamplerByName(const String& ClassName, TCustomBitmap32*)
     return Resampler;
 }
 
-bool StartResamplers()
+}  // namespace
+
+void StartResamplers()
 {
     RegisterResamplersBindings();
     RegisterClasses();
     DefaultResamplerFactory = MakeDefaultResampler;
     ResamplerByNameFactory = MakeResamplerByName;
-    return true;
 }
-
-const bool GResamplersStarted = StartResamplers();
-
-}  // namespace

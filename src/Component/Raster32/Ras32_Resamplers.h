@@ -463,3 +463,8 @@ public:
 private:
     TTransformation* FTransformation;
 };
+
+// Binds the resampling routines, registers the resampler and kernel classes
+// (in the order callers index) and sets the bitmap's resampler factories.
+// Start-up only: InstallRasterEngine calls it once.
+void StartResamplers();

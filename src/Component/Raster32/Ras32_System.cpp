@@ -165,6 +165,3 @@ String TPerfTimer::ReadSeconds()
     Int64 Delta = FPerformanceCountStop - FPerformanceCountStart;
     return FloatToStrF(static_cast<Extended>(Delta) / FFrequency, ffFixed, 15, 3);
 }
-
-// The processor is examined as the unit starts, before any routine is bound.
-static const bool GCpuDetectedAtStart = (DetectCpuFeatures(), true);

@@ -594,6 +594,8 @@ namespace {
 Single Det2x2Single_Pas(Single a, Single b, Single c, Single d) { return a * d - b * c; }
 Double Det2x2Double_Pas(Double a, Double b, Double c, Double d) { return a * d - b * c; }
 
+}  // namespace
+
 void RegisterTransformsBindings()
 {
     TFunctionRegistry* Registry = NewFunctionRegistry(u"Ras32_Transforms bindings");
@@ -606,9 +608,5 @@ void RegisterTransformsBindings()
     Registry->RebindAll();
 }
 
-}  // namespace
-
 TDet2x2SingleProc* Det2x2Single = Det2x2Single_Pas;
 TDet2x2DoubleProc* Det2x2Double = Det2x2Double_Pas;
-
-static const bool GTransformsBound = (RegisterTransformsBindings(), true);

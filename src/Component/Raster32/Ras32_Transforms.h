@@ -246,3 +246,7 @@ using TDet2x2SingleProc = Single(Single a, Single b, Single c, Single d);
 using TDet2x2DoubleProc = Double(Double a, Double b, Double c, Double d);
 extern TDet2x2SingleProc* Det2x2Single;
 extern TDet2x2DoubleProc* Det2x2Double;
+
+// Makes the unit's registry and binds the best routines for this processor.
+// Start-up only: InstallRasterEngine calls it once.
+void RegisterTransformsBindings();

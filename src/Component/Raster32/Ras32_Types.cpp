@@ -292,5 +292,3 @@ void BuildGammaCurve(Single Gamma)
     for (int i = 0; i < 256; ++i)
         GammaCurve[i] = static_cast<Byte>(ClampedByte(255.0 * std::pow(i / 255.0, static_cast<double>(Gamma))));
 }
-
-static const bool GGammaBuiltAtStart = (BuildGammaCurve(0.7f), true);

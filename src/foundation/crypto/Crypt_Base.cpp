@@ -194,14 +194,11 @@ Cardinal TCrypt_cipher::CryptStream(TStream* InStream, TStream* OutStream, Cardi
             Encrypt(Buffer, Buffer, Cardinal(Read));
         OutStream->WriteBuffer(Buffer, Read);
     };
-    try {
+    {
+        auto Wiped = ScopeExit([&] { Wipe(Buffer, sizeof Buffer, 0); });
         for (Cardinal i = 0; i < Size / ChunkSize; ++i) Chunk(Integer(ChunkSize));
         if (Size % ChunkSize != 0) Chunk(Integer(Size % ChunkSize));
-    } catch (...) {
-        Wipe(Buffer, sizeof Buffer, 0);
-        throw;
     }
-    Wipe(Buffer, sizeof Buffer, 0);
     return Total;
 }
 

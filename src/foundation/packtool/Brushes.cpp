@@ -37,7 +37,7 @@ TImage Soft()
 TImage Square()
 {
     TImage Img = White();
-    Img.Fill({Rect(4, 4, 56, 56)}, Ink);
+    Img.Fill({Kit::Rect(4, 4, 56, 56)}, Ink);
     return Img;
 }
 

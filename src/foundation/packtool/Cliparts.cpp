@@ -24,7 +24,7 @@ TImage ShapeMask(const TPath& Path, int W, int H)
 
 void MaskWith(TImage& Img, const TImage& Mask)
 {
-    Img.MaskBy([&](double X, double Y) { return Mask.At(int(X), int(Y))[3]; });
+    Img.MaskBy([&](double X, double Y) { return Mask.Get(int(X), int(Y)).A; });
 }
 
 // A face: the shadow, the gradient from Top to Bottom, the gloss on its
@@ -72,7 +72,7 @@ void UnionFace(TImage& Img, const TPath& Path, uint32_t Top, uint32_t Bottom, ui
         const double T = (Y - MinY) / (MaxY - MinY);
         return Rgb(0xFFFFFF, float(T < 0.45 ? 0.38 * (1 - T / 0.45) : 0));
     });
-    G.MaskBy([&](double X, double Y) { return F.At(int(X), int(Y))[3]; });
+    G.MaskBy([&](double X, double Y) { return F.Get(int(X), int(Y)).A; });
     F.Draw(G, 0, 0);
     Img.Draw(F, 0, 0);
 }
@@ -147,7 +147,7 @@ TImage BubbleArt()
     TContour Tail = {{30, 84}, {24, 116}, {58, 86}};
     Face(Img, {B, Tail}, 0xFFFFFF, 0xDCE9F7, 0x3C78B8);
     Img.Fill({Tail}, [](double, double) { return Rgb(0xDCE9F7); });
-    Img.Fill({Rect(33, 80, 22, 8)}, Rgb(0xDCE9F7));
+    Img.Fill({Kit::Rect(33, 80, 22, 8)}, Rgb(0xDCE9F7));
     for (int I = 0; I < 3; ++I) Img.Fill({Ellipse(40 + I * 24, 52, 7, 7)}, Rgb(0x3C78B8));
     return Img;
 }
@@ -220,7 +220,7 @@ TImage LeafArt()
 TImage TreeArt()
 {
     TImage Img = Blank();
-    Face(Img, {Rect(56, 78, 16, 44)}, 0xA0703E, 0x6E4622, 0x4A2E16, 2, false);
+    Face(Img, {Kit::Rect(56, 78, 16, 44)}, 0xA0703E, 0x6E4622, 0x4A2E16, 2, false);
     UnionFace(Img, {Ellipse(64, 46, 36, 32), Ellipse(36, 66, 26, 22), Ellipse(92, 66, 26, 22), Ellipse(64, 74, 30, 18)},
               0x8ED061, 0x2F8A36, 0x1E5E24, 1.5);
     return Img;
@@ -341,9 +341,9 @@ TImage BalloonArt()
 TImage GiftArt()
 {
     TImage Img = Blank();
-    Face(Img, {Rect(16, 56, 96, 66)}, 0x5FC0E8, 0x2A86C0, 0x1A5E8A);
-    Face(Img, {Rect(10, 40, 108, 20)}, 0x7AD4F5, 0x3A9AD0, 0x1A5E8A);
-    Img.Fill({Rect(56, 40, 16, 82)}, Rgb(0xE83A5A));
+    Face(Img, {Kit::Rect(16, 56, 96, 66)}, 0x5FC0E8, 0x2A86C0, 0x1A5E8A);
+    Face(Img, {Kit::Rect(10, 40, 108, 20)}, 0x7AD4F5, 0x3A9AD0, 0x1A5E8A);
+    Img.Fill({Kit::Rect(56, 40, 16, 82)}, Rgb(0xE83A5A));
     TContour L{{64, 40}}, R{{64, 40}};
     CubicTo(L, {64, 40}, {40, 4}, {20, 24}, {64, 40});
     CubicTo(R, {64, 40}, {88, 4}, {108, 24}, {64, 40});
@@ -357,7 +357,7 @@ TImage CrownArt()
     TImage Img = Blank();
     const TContour K = {{12, 100}, {8, 34}, {38, 62}, {64, 18}, {90, 62}, {120, 34}, {116, 100}};
     Face(Img, {K}, 0xFFE36A, 0xE09A10, 0x9A6A08);
-    Face(Img, {Rect(12, 98, 104, 16)}, 0xFFD24A, 0xD08A08, 0x9A6A08, 2);
+    Face(Img, {Kit::Rect(12, 98, 104, 16)}, 0xFFD24A, 0xD08A08, 0x9A6A08, 2);
     for (double X : {36.0, 64.0, 92.0}) Img.Fill({Ellipse(X, 106, 5, 5)}, Rgb(X == 64 ? 0x2A9AF0 : 0xE8284A));
     for (const TPt& P : std::vector<TPt>{{8, 34}, {64, 18}, {120, 34}}) Img.Fill({Ellipse(P.X, P.Y, 6, 6)}, Rgb(0xFFF3B0));
     return Img;
@@ -491,8 +491,8 @@ TImage WatermarkSample()
     TImage Halo = Art;
     for (int Y = 0; Y < H; ++Y)
         for (int XX = 0; XX < W; ++XX) {
-            float* P = Halo.At(XX, Y);
-            P[0] = P[1] = P[2] = 0;
+            TColor32& P = Halo.Pixel(XX, Y);
+            P &= 0xFF000000;
         }
     Halo.Blur(4);
     Img.Draw(Halo, 1, 2, 0.75f);

@@ -56,25 +56,25 @@ TImage Pad(int Mode)
     switch (Mode) {
     case 1:
         P = Q = Bottom = 8;
-        F.Fill({Rect(0, 0, PW, PH)}, Teal);
+        F.Fill({Kit::Rect(0, 0, PW, PH)}, Teal);
         break;
     case 2:
         P = Q = Bottom = 9;
-        F.Fill({Rect(0, 0, PW, PH)}, Teal);
-        F.Fill({Rect(5, 5, PW - 10, PH - 10)}, LightCyan);
-        F.Fill({Rect(8, 8, PW - 16, PH - 16)}, Blue);
+        F.Fill({Kit::Rect(0, 0, PW, PH)}, Teal);
+        F.Fill({Kit::Rect(5, 5, PW - 10, PH - 10)}, LightCyan);
+        F.Fill({Kit::Rect(8, 8, PW - 16, PH - 16)}, Blue);
         break;
     case 5:  // a wider band at the bottom
         P = Q = 5, Bottom = 18;
-        F.Fill({Rect(0, 0, PW, PH)}, Teal);
+        F.Fill({Kit::Rect(0, 0, PW, PH)}, Teal);
         break;
     case 6:  // bands above and below
         P = 3, Q = 9, Bottom = 14;
-        F.Fill({Rect(0, 0, PW, PH)}, Teal);
+        F.Fill({Kit::Rect(0, 0, PW, PH)}, Teal);
         break;
     default:  // a thin outer line, a band, and a shaped opening
-        F.Fill({Rect(0, 0, PW, PH)}, Navy);
-        F.Fill({Rect(1, 1, PW - 2, PH - 2)}, Teal);
+        F.Fill({Kit::Rect(0, 0, PW, PH)}, Navy);
+        F.Fill({Kit::Rect(1, 1, PW - 2, PH - 2)}, Teal);
         break;
     }
     const double W = PW - 2 * P, H = PH - Q - Bottom;
@@ -95,7 +95,7 @@ TImage Pad(int Mode)
         break;
     }
     case 8: Opening = Ellipse(P + W / 2, Q + H / 2, W / 2, H / 2); break;
-    default: Opening = Rect(P, Q, W, H); break;
+    default: Opening = Kit::Rect(P, Q, W, H); break;
     }
     Picture(Img, P, Q, int(W), int(H));
     // The bands with the opening cut out of them (inside the picture's box).
@@ -103,7 +103,7 @@ TImage Pad(int Mode)
     Hole.Fill({Opening}, Rgb(0xFFFFFF));
     F.MaskBy([&](double X, double Y) {
         const bool InBox = X > P && X < P + W && Y > Q && Y < Q + H;
-        return InBox ? 1 - Hole.At(int(X), int(Y))[3] : 1.0f;
+        return InBox ? 1 - Hole.Get(int(X), int(Y)).A : 1.0f;
     });
     Img.Draw(F, 0, 0);
     if (Mode == 3 || Mode == 4 || Mode >= 7) Img.Stroke(Opening, 1, Teal, true);

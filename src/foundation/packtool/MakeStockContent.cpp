@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "PictureFiles.h"
 #include "Stock.h"
+#include "filters/FiltersStartup.h"
 #include "foundation/HyCrypUtils.h"
 #include "foundation/HyFileUtils_Pack.h"
 #include "foundation/HyMediaPack.h"
@@ -121,7 +123,7 @@ void EffectsPack()
     for (Integer i = 0; i < T->ItemCount(); ++i) {
         TRow* Row = T->GetItem(i);
         if (Row->GetItem(14)->Text().empty()) continue;
-        SetLength(Row, 15, Add(Blobs, ZlibBytes(Kit::EncodeJpeg(Stock::Scene(PictureName(Row)), 88))));
+        SetLength(Row, 15, Add(Blobs, ZlibBytes(Files::EncodeJpeg(Stock::Scene(PictureName(Row)), 88))));
     }
     WritePack(u"Effects.dat", *T, 0, Blobs);
 }
@@ -132,7 +134,7 @@ void PatternPack()
     Bytes Blobs;
     for (Integer i = 0; i < T->ItemCount(); ++i) {
         TRow* Row = T->GetItem(i);
-        SetLength(Row, 15, Add(Blobs, ZlibBytes(Kit::EncodeJpeg(Stock::Pattern(PictureName(Row)), 92))));
+        SetLength(Row, 15, Add(Blobs, ZlibBytes(Files::EncodeJpeg(Stock::Pattern(PictureName(Row)), 92))));
     }
     WritePack(u"Pattern.dat", *T, 0, Blobs);
 }
@@ -144,8 +146,8 @@ void BrushPack()
     for (Integer i = 0; i < T->ItemCount(); ++i) {
         TRow* Row = T->GetItem(i);
         const Kit::TImage Style = Stock::BrushStyle(PictureName(Row));
-        SetLength(Row, 15, Add(Blobs, ZlibBytes(Kit::EncodeBmp24(Style))));
-        SetLength(Row, 16, Add(Blobs, Kit::EncodePng(Stock::BrushTip(Style), true)));
+        SetLength(Row, 15, Add(Blobs, ZlibBytes(Files::EncodeBmp24(Style))));
+        SetLength(Row, 16, Add(Blobs, Files::EncodePng(Stock::BrushTip(Style), true)));
     }
     WritePack(u"Brush.dat", *T, 0, Blobs);
 }
@@ -156,7 +158,7 @@ void IconPack(const String& Text, const String& Pack)
     Bytes Blobs;
     for (Integer i = 0; i < T->ItemCount(); ++i) {
         TRow* Row = T->GetItem(i);
-        SetLength(Row, 16, Add(Blobs, Kit::EncodePng(Stock::EffectIcon(PictureName(Row)), true)));
+        SetLength(Row, 16, Add(Blobs, Files::EncodePng(Stock::EffectIcon(PictureName(Row)), true)));
     }
     WritePack(Pack, *T, 0, Blobs);
 }
@@ -167,7 +169,7 @@ void PreviewFramePack(const String& Text, const String& Pack)
     Bytes Blobs;
     for (Integer i = 0; i < T->ItemCount(); ++i) {
         TRow* Row = T->GetItem(i);
-        SetLength(Row, 15, Add(Blobs, ZlibBytes(Kit::EncodeBitmap32(Stock::FramePreview(PictureName(Row))))));
+        SetLength(Row, 15, Add(Blobs, ZlibBytes(Files::EncodeBitmap32(Stock::FramePreview(PictureName(Row))))));
     }
     WritePack(Pack, *T, FrameTail, Blobs);
 }
@@ -240,9 +242,9 @@ void LayeredFramePack()
             if (L->GetItem(1)->AsBool()) continue;
             const Integer Size = L->GetItem(10)->Value();
             Tiles[size_t(k)] = Stock::FrameTile(UTF8Encode(L->GetItem(14)->Text()), Size);
-            SetLength(L, 19, W.AddZBlob(Kit::EncodeBitmap32(Tiles[size_t(k)])));
+            SetLength(L, 19, W.AddZBlob(Files::EncodeBitmap32(Tiles[size_t(k)])));
         }
-        Layers->GetProp(9)->SetValue(W.AddZBlob(Kit::EncodeJpeg(LayeredPreview(*Layers, Tiles), 92)));
+        Layers->GetProp(9)->SetValue(W.AddZBlob(Files::EncodeJpeg(LayeredPreview(*Layers, Tiles), 92)));
         CheckCodePage(Row->GetItem(14)->Text(), *Layers);
         W.Finish(*Layers, PackCodePage);
         const uint8_t* P = static_cast<const uint8_t*>(Nested.Memory());
@@ -257,7 +259,7 @@ void MaskFramePack()
     Bytes Blobs;
     for (Integer i = 0; i < T->ItemCount(); ++i) {
         TRow* Row = T->GetItem(i);
-        SetLength(Row, 15, Add(Blobs, ZlibBytes(Kit::EncodePng(Stock::FrameMask(PictureName(Row)), false))));
+        SetLength(Row, 15, Add(Blobs, ZlibBytes(Files::EncodePng(Stock::FrameMask(PictureName(Row)), false))));
     }
     WritePack(u"frame3.dat", *T, FrameTail, Blobs);
 }
@@ -309,7 +311,7 @@ void ClipartPack()
         const String Folder = Staging + Row->GetItem(0)->Text();
         ForceDirectories(Folder);
         const String File = Row->GetItem(1)->Text();
-        const Bytes B = Kit::EncodePng(Stock::Clipart(UTF8Encode(File.substr(0, File.rfind(u'.')))), true);
+        const Bytes B = Files::EncodePng(Stock::Clipart(UTF8Encode(File.substr(0, File.rfind(u'.')))), true);
         TFileStream F(Folder + File, fmCreate);
         F.WriteBuffer(B.data(), Integer(B.size()));
     }
@@ -327,6 +329,7 @@ int main(int argc, char** argv)
     }
     Source = IncludeTrailingPathDelimiter(Str(argv[1]));
     Output = IncludeTrailingPathDelimiter(Str(argv[2]));
+    InstallFilters();
     try {
         ForceDirectories(Output);
         EffectsPack();
@@ -339,8 +342,8 @@ int main(int argc, char** argv)
         LayeredFramePack();
         MaskFramePack();
         ClipartPack();
-        WriteFile(u"Sample.jpg", Kit::EncodeJpeg(Stock::SamplePicture(), 90));
-        WriteFile(u"WMSample.png", Kit::EncodePng(Stock::WatermarkSample(), true));
+        WriteFile(u"Sample.jpg", Files::EncodeJpeg(Stock::SamplePicture(), 90));
+        WriteFile(u"WMSample.png", Files::EncodePng(Stock::WatermarkSample(), true));
     } catch (const Exception& E) {
         Fail(E.Message());
     } catch (const std::exception& E) {

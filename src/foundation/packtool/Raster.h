@@ -1,14 +1,19 @@
-// The small drawing kit the stock pictures are made with: a floating-point
-// RGBA picture (premultiplied), anti-aliased filled paths and strokes,
-// gradients, blurs, noise that can tile, resizing, and the encoders of the
-// files the packs carry (JPEG, PNG, BMP and the raster engine's own stream).
-// Everything is deterministic: the same program makes the same bytes.
+// What the stock pictures are drawn with: pictures are the raster engine's
+// bitmaps (TCustomBitmap32, straight alpha), composited with its merge
+// routines, blurred and resized by the filters; the shapes the engine has no
+// filler for (anti-aliased paths with non-zero winding, round-capped strokes)
+// are scan-converted here into coverage that the engine's merge applies.
+// Colours are given as floats so that gradients read naturally. Everything is
+// deterministic: the same program makes the same bytes.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "Component/Raster32/Ras32.h"
 
 namespace Kit {
 
@@ -26,28 +31,39 @@ struct TPt {
 using TContour = std::vector<TPt>;
 using TPath = std::vector<TContour>;
 
-// A picture: premultiplied RGBA floats, row by row from the top.
+// The engine's colour of C (channels rounded to bytes).
+TColor32 ToColor32(const TRGBA& C);
+
+// A picture: a TCustomBitmap32 on the engine's memory backend.
 class TImage {
 public:
-    TImage() = default;
+    TImage();
     TImage(int W, int H, const TRGBA& Fill = TRGBA{});
-    int Width() const { return FW; }
-    int Height() const { return FH; }
+    TImage(const TImage& Other);
+    TImage& operator=(const TImage& Other);
+    TImage(TImage&&) noexcept = default;
+    TImage& operator=(TImage&&) noexcept = default;
+    ~TImage();
+    int Width() const { return FBitmap->Width(); }
+    int Height() const { return FBitmap->Height(); }
+    TCustomBitmap32* Bitmap() const { return FBitmap.get(); }
+    TColor32& Pixel(int X, int Y) { return FBitmap->Bits()[X + Y * FBitmap->Width()]; }
+    TColor32 Pixel(int X, int Y) const { return FBitmap->Bits()[X + Y * FBitmap->Width()]; }
 
-    TRGBA Get(int X, int Y) const;  // straight
+    TRGBA Get(int X, int Y) const;
     void Set(int X, int Y, const TRGBA& C);
-    // Premultiplied access.
-    float* At(int X, int Y) { return &FPix[(size_t(Y) * FW + X) * 4]; }
-    const float* At(int X, int Y) const { return &FPix[(size_t(Y) * FW + X) * 4]; }
 
     // Every pixel from F(x, y), sampled at the pixel's centre.
     void Shade(const std::function<TRGBA(double, double)>& F);
-    // C over the pixel with the given coverage (0..1).
+    // C merged over the pixel with the given coverage (0..1).
     void Blend(int X, int Y, const TRGBA& C, float Coverage);
-    // Another picture over this one at (X, Y), with an overall opacity.
+    // Another picture merged over this one at (X, Y), with an overall opacity.
     void Draw(const TImage& Src, int X, int Y, float Opacity = 1);
-    // Multiplies every pixel's alpha (and so its colour) by M(x, y).
+    // Multiplies every pixel's alpha by M(x, y).
     void MaskBy(const std::function<float(double, double)>& M);
+    // Adds Src's colour, weighted by its alpha and K, to this picture's (light
+    // adding up on black).
+    void AddLight(const TImage& Src, float K = 1);
 
     // Filled path (non-zero winding), each pixel's colour from Paint.
     void Fill(const TPath& Path, const std::function<TRGBA(double, double)>& Paint);
@@ -58,9 +74,11 @@ public:
     void Stroke(const TContour& Line, double Width, const std::function<TRGBA(double, double)>& Paint,
                 bool Closed = false);
 
-    // A Gaussian-like blur (three box passes) of the given radius.
+    // A blur of about a Gaussian of deviation Radius / 2: the filters'
+    // exponential blur (their 3 x 3 Gaussian below a radius of 2), over the
+    // colours weighted by alpha so that transparent pixels lend no colour.
     void Blur(double Radius);
-    // A copy of W x H, each pixel the average of the area it covers.
+    // A copy of W x H through the filters' resize (box averages when reducing).
     TImage Resized(int W, int H) const;
     TImage Cropped(int X, int Y, int W, int H) const;
     // Flattened onto an opaque background.
@@ -68,8 +86,7 @@ public:
 
 private:
     void Coverage(const TPath& Path, const std::function<void(int, int, float)>& Plot) const;
-    int FW = 0, FH = 0;
-    std::vector<float> FPix;
+    std::unique_ptr<TCustomBitmap32> FBitmap;
 };
 
 // ---------------------------------------------------------------------------
@@ -118,14 +135,5 @@ public:
 private:
     uint32_t FState;
 };
-
-// ---------------------------------------------------------------------------
-// Files. Straight 8-bit channels; JPEG and BMP drop alpha (pictures should be
-// flattened first).
-std::vector<uint8_t> EncodeJpeg(const TImage& Image, int Quality);
-std::vector<uint8_t> EncodePng(const TImage& Image, bool Alpha);
-std::vector<uint8_t> EncodeBmp24(const TImage& Image);
-// The raster engine's stream: a 54-byte header, then top-down BGRA.
-std::vector<uint8_t> EncodeBitmap32(const TImage& Image);
 
 }  // namespace Kit

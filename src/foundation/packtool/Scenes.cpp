@@ -34,21 +34,11 @@ void Glow(TImage& Img, double CX, double CY, double R, const TRGBA& C, float Str
             const double D = std::hypot(X + 0.5 - CX, Y + 0.5 - CY) / R;
             if (D >= 1) continue;
             const float K = float(std::pow(1 - D, 2.2)) * Strength;
-            float* P = Img.At(X, Y);
-            P[0] = std::min(1.0f, P[0] + C.R * K);
-            P[1] = std::min(1.0f, P[1] + C.G * K);
-            P[2] = std::min(1.0f, P[2] + C.B * K);
-        }
-}
-
-// Adds Src's colour to Img (light adds up on black).
-void AddLight(TImage& Img, const TImage& Src, float K = 1)
-{
-    for (int Y = 0; Y < Img.Height(); ++Y)
-        for (int X = 0; X < Img.Width(); ++X) {
-            float* P = Img.At(X, Y);
-            const float* S = Src.At(X, Y);
-            for (int C = 0; C < 3; ++C) P[C] = std::min(1.0f, P[C] + S[C] * K);
+            TRGBA P = Img.Get(X, Y);
+            P.R = std::min(1.0f, P.R + C.R * K);
+            P.G = std::min(1.0f, P.G + C.G * K);
+            P.B = std::min(1.0f, P.B + C.B * K);
+            Img.Set(X, Y, P);
         }
 }
 
@@ -90,7 +80,7 @@ TImage Sunny()
     TImage Streak(W, H);
     Streak.Stroke({{SX - 0.25 * W, SY + 0.015 * H}, {SX + 0.45 * W, SY - 0.035 * H}}, 2.5, Rgb(0xFFF0D0, 0.35f));
     Streak.Blur(9);
-    AddLight(Img, Streak);
+    Img.AddLight(Streak);
     // Flare ghosts on the line from the sun through the centre.
     const double CX = W / 2.0, CY = H / 2.0;
     struct TGhost {
@@ -109,7 +99,7 @@ TImage Sunny()
         L.Stroke(G.Sides ? Polygon(X, Y, G.R, G.Sides, 0.3) : Ellipse(X, Y, G.R, G.R), 2, Rgb(G.Color, G.Alpha * 1.6f),
                  true);
         L.Blur(2.5);
-        AddLight(Img, L);
+        Img.AddLight(L);
     }
     // A faint rainbow ring around the sun.
     TImage Ring(W, H);
@@ -118,7 +108,7 @@ TImage Sunny()
         Ring.Stroke(Ellipse(SX, SY, 150 + I * 4, 150 + I * 4), 4, Rgb(Colors[I], 0.07f), true);
     }
     Ring.Blur(4);
-    AddLight(Img, Ring);
+    Img.AddLight(Ring);
     return Img;
 }
 
@@ -146,15 +136,16 @@ TImage Droplets()
     }
     Bodies.Blur(1.5);
     Lights.Blur(1.2);
-    AddLight(Img, Bodies);
-    AddLight(Img, Lights);
+    Img.AddLight(Bodies);
+    Img.AddLight(Lights);
     // A little sheen across the glass.
     TNoise N(5);
     for (int Y = 0; Y < H; ++Y)
         for (int X = 0; X < W; ++X) {
             const float K = float(0.06 * N.Fbm(X / 90.0, Y / 90.0, 3));
-            float* P = Img.At(X, Y);
-            for (int C = 0; C < 3; ++C) P[C] = std::min(1.0f, P[C] + K);
+            TRGBA P = Img.Get(X, Y);
+            P.R = std::min(1.0f, P.R + K), P.G = std::min(1.0f, P.G + K), P.B = std::min(1.0f, P.B + K);
+            Img.Set(X, Y, P);
         }
     return Img;
 }
@@ -182,7 +173,7 @@ TImage Hearts()
             L.Stroke(Shape, 1.5, Rgb(0xFFD0E0, C.A * 0.7f), true);
         }
         L.Blur(Layer == 0 ? 7 : Layer == 1 ? 3 : 1);
-        AddLight(Img, L);
+        Img.AddLight(L);
     }
     return Img;
 }
@@ -203,7 +194,7 @@ TImage Snow()
             L.Fill({Ellipse(X, Y, S, S)}, Rgb(0xFFFFFF, float(R.Range(0.6, 1.0))));
         }
         L.Blur(Layer == 0 ? 0.6 : Layer == 1 ? 1.2 : 3.5);
-        AddLight(Img, L);
+        Img.AddLight(L);
     }
     // Crystals: six arms with side branches.
     TImage L(W, H);
@@ -222,7 +213,7 @@ TImage Snow()
         }
     }
     L.Blur(0.5);
-    AddLight(Img, L);
+    Img.AddLight(L);
     return Img;
 }
 
@@ -328,7 +319,7 @@ TImage Landscape(int W, int H)
     const double Scale = H / 300.0;
     for (double TX : {0.06, 0.11, 0.17, 0.85, 0.92}) {
         const double X = TX * W, Base = Shore + 0.02 * H, TH = (60 + R.Range(0, 30)) * Scale, TW = TH * 0.32;
-        Img.Fill({Rect(X - TW * 0.06, Base - TH * 0.15, TW * 0.12, TH * 0.2)}, Rgb(0x3A2A1C));
+        Img.Fill({Kit::Rect(X - TW * 0.06, Base - TH * 0.15, TW * 0.12, TH * 0.2)}, Rgb(0x3A2A1C));
         for (int K = 0; K < 3; ++K) {
             const double Top = Base - TH + K * TH * 0.22, Bottom = Base - TH * 0.1 - (2 - K) * TH * 0.12;
             const double Half = TW * (0.5 + K * 0.18) / 1.4;

@@ -1,5 +1,7 @@
 #include "foundation/win/HyMediaPack_Win.h"
 
+#include <mutex>
+
 #include "Component/Raster32/win/Ras32_GDI.h"
 #include "foundation/win/HyFileUtils_Image.h"
 #include "foundation/HyFileUtils_ImageInfo.h"
@@ -59,16 +61,17 @@ void CheckImage(const TGPPtr<IGPImage>& Image)
 
 void SendToDebugger(const String& Message) { ::OutputDebugStringW(WStr(Message + u"\n")); }
 
-// Installed at start-up.
-struct TInstaller {
-    TInstaller()
-    {
+}  // namespace
+
+void InstallMediaPackPlatform()
+{
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        InstallRasterPlatform();
         SetMediaPictureDecoder(&PlatformMediaDecoder());
         StockLogProc = SendToDebugger;
-    }
-} Installer;
-
-}  // namespace
+    });
+}
 
 TPlatformMediaDecoder& PlatformMediaDecoder()
 {

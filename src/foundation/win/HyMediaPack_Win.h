@@ -1,9 +1,9 @@
 // HyMediaPack_Win: the platform's side of the media packs. Its decoder reads
 // JPEG pictures with the platform's JPEG picture, BMP files through a
 // platform bitmap, and everything GDI+ reads; the pictures it makes are
-// TBitmap32 objects. This unit's start-up code installs the decoder for the
-// media pack loaders and sends stock-content errors to the debugger's
-// output; lm_foundation_win links it into every program that uses it.
+// TBitmap32 objects. InstallMediaPackPlatform (start-up) installs the decoder
+// for the media pack loaders and sends stock-content errors to the debugger's
+// output.
 #pragma once
 
 #include "foundation/HyMediaPack.h"
@@ -17,3 +17,7 @@ public:
 
 // The decoder this unit installs.
 TPlatformMediaDecoder& PlatformMediaDecoder();
+
+// Start-up: the raster engine's platform side, then this unit's decoder and
+// the debugger as the stock-content log. A second call does nothing.
+void InstallMediaPackPlatform();

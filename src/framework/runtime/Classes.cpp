@@ -711,18 +711,12 @@ void TStrings::InsertObject(Integer Index, const String& S, TObject* Obj)
 void TStrings::Move(Integer CurIndex, Integer NewIndex)
 {
     if (CurIndex == NewIndex) return;
-    BeginUpdate();
-    try {
-        String s = Strings(CurIndex);
-        TObject* obj = Objects(CurIndex);
-        SetObjects(CurIndex, nullptr);
-        Delete(CurIndex);
-        InsertObject(NewIndex, s, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    auto Update = UpdateScope(*this);
+    String s = Strings(CurIndex);
+    TObject* obj = Objects(CurIndex);
+    SetObjects(CurIndex, nullptr);
+    Delete(CurIndex);
+    InsertObject(NewIndex, s, obj);
 }
 
 void TStrings::Exchange(Integer Index1, Integer Index2)
@@ -772,8 +766,8 @@ void TStrings::Assign(TPersistent* Source)
 {
     if (auto* src = dynamic_cast<TStrings*>(Source)) {
         if (src == this) return;
-        BeginUpdate();
-        try {
+        {
+            auto Update = UpdateScope(*this);
             Clear();
             FDelimiter = src->FDelimiter;
             FQuoteChar = src->FQuoteChar;
@@ -781,11 +775,7 @@ void TStrings::Assign(TPersistent* Source)
             FStrictDelimiter = src->FStrictDelimiter;
             FLineBreak = src->FLineBreak;
             AddStrings(src);
-        } catch (...) {
-            EndUpdate();
-            throw;
         }
-        EndUpdate();
         return;
     }
     TPersistent::Assign(Source);
@@ -821,8 +811,8 @@ String TStrings::Text() const
 
 void TStrings::SetText(const String& Value)
 {
-    BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*this);
         Clear();
         size_t i = 0, n = Value.size();
         while (i < n) {
@@ -832,11 +822,7 @@ void TStrings::SetText(const String& Value)
             if (i < n && Value[i] == u'\r') ++i;
             if (i < n && Value[i] == u'\n') ++i;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
 }
 
 String TStrings::DelimitedText() const
@@ -861,8 +847,8 @@ String TStrings::DelimitedText() const
 void TStrings::SetDelimitedText(const String& Value)
 {
     auto blank = [&](Char c) { return !FStrictDelimiter && c >= 1 && c <= u' '; };
-    BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*this);
         Clear();
         size_t p = 0, n = Value.size();
         while (p < n && blank(Value[p])) ++p;
@@ -897,11 +883,7 @@ void TStrings::SetDelimitedText(const String& Value)
                 } while (p < n && blank(Value[p]));
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
 }
 
 String TStrings::CommaText() const
@@ -926,13 +908,8 @@ void TStrings::SetCommaText(const String& Value)
     FDelimiter = u',';
     FQuoteChar = u'"';
     FStrictDelimiter = false;
-    try {
-        SetDelimitedText(Value);
-    } catch (...) {
-        FDelimiter = d, FQuoteChar = q, FStrictDelimiter = strict;
-        throw;
-    }
-    FDelimiter = d, FQuoteChar = q, FStrictDelimiter = strict;
+    auto Restore = ScopeExit([&] { FDelimiter = d, FQuoteChar = q, FStrictDelimiter = strict; });
+    SetDelimitedText(Value);
 }
 
 String TStrings::Names(Integer Index) const
@@ -1485,14 +1462,8 @@ void TCollection::Delete(Integer Index)
 void TCollection::Clear()
 {
     if (FItems.empty()) return;
-    BeginUpdate();
-    try {
-        while (!FItems.empty()) delete FItems.back();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    auto Update = UpdateScope(*this);
+    while (!FItems.empty()) delete FItems.back();
 }
 
 void TCollection::Exchange(Integer Index1, Integer Index2)
@@ -1520,15 +1491,11 @@ void TCollection::Assign(TPersistent* Source)
 {
     if (auto* src = dynamic_cast<TCollection*>(Source)) {
         if (src == this) return;
-        BeginUpdate();
-        try {
+        {
+            auto Update = UpdateScope(*this);
             Clear();
             for (TCollectionItem* i : src->FItems) Add()->Assign(i);
-        } catch (...) {
-            EndUpdate();
-            throw;
         }
-        EndUpdate();
         return;
     }
     TPersistent::Assign(Source);

@@ -14,6 +14,41 @@ using TEvent = std::function<void(Args...)>;
 using TNotifyEvent = TEvent<TObject*>;
 
 // ---------------------------------------------------------------------------
+// Brackets: a pair of calls that must match (BeginUpdate/EndUpdate,
+// Lock/Unlock), the second made when the scope goes, on every way out:
+//   auto Update = UpdateScope(*Strings);   // Strings->BeginUpdate() ... EndUpdate()
+//   auto Locked = LockScope(*Bitmap);      // Bitmap->Lock() ... Unlock()
+// Cleanup errors while an exception leaves follow RunScopeCleanup (System).
+template <class T, auto Begin, auto End>
+class TBracket {
+public:
+    explicit TBracket(T& Object) : FObject(Object) { (FObject.*Begin)(); }
+    TBracket(const TBracket&) = delete;
+    TBracket& operator=(const TBracket&) = delete;
+    ~TBracket() noexcept(false)
+    {
+        auto Close = [this] { (FObject.*End)(); };
+        RunScopeCleanup(FExceptions, Close);
+    }
+
+private:
+    T& FObject;
+    int FExceptions = std::uncaught_exceptions();
+};
+
+template <class T>
+[[nodiscard]] auto UpdateScope(T& Object)
+{
+    return TBracket<T, &T::BeginUpdate, &T::EndUpdate>(Object);
+}
+
+template <class T>
+[[nodiscard]] auto LockScope(T& Object)
+{
+    return TBracket<T, &T::Lock, &T::Unlock>(Object);
+}
+
+// ---------------------------------------------------------------------------
 // TPersistent: Assign copies from another object; a class that can copy itself
 // into others overrides AssignTo.
 class TPersistent : public TObject {

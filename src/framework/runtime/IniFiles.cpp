@@ -94,19 +94,13 @@ void TMemIniFile::SetStrings(const TStrings* List)
 
 void TMemIniFile::GetStrings(TStrings* List) const
 {
-    List->BeginUpdate();
-    try {
-        List->Clear();
-        for (const TSection& sec : FSections) {
-            List->Add(u"[" + sec.Name + u"]");
-            for (const TLine& l : sec.Lines) List->Add(l.IsEntry ? l.Key + u"=" + l.Value : l.Value);
-            List->Add(String());
-        }
-    } catch (...) {
-        List->EndUpdate();
-        throw;
+    auto Update = UpdateScope(*List);
+    List->Clear();
+    for (const TSection& sec : FSections) {
+        List->Add(u"[" + sec.Name + u"]");
+        for (const TLine& l : sec.Lines) List->Add(l.IsEntry ? l.Key + u"=" + l.Value : l.Value);
+        List->Add(String());
     }
-    List->EndUpdate();
 }
 
 TMemIniFile::TSection* TMemIniFile::FindSection(const String& Section)
@@ -163,8 +157,8 @@ bool TMemIniFile::ValueExists(const String& Section, const String& Ident) const
 
 void TMemIniFile::ReadSection(const String& Section, TStrings* Strings) const
 {
-    Strings->BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*Strings);
         Strings->Clear();
         if (const TSection* s = FindSection(Section)) {
             std::vector<const String*> seen;
@@ -177,24 +171,14 @@ void TMemIniFile::ReadSection(const String& Section, TStrings* Strings) const
                 Strings->Add(l.Key);
             }
         }
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
     }
-    Strings->EndUpdate();
 }
 
 void TMemIniFile::ReadSections(TStrings* Strings) const
 {
-    Strings->BeginUpdate();
-    try {
-        Strings->Clear();
-        for (const TSection& s : FSections) Strings->Add(s.Name);
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    auto Update = UpdateScope(*Strings);
+    Strings->Clear();
+    for (const TSection& s : FSections) Strings->Add(s.Name);
 }
 
 void TMemIniFile::EraseSection(const String& Section)

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <string>
 #include <type_traits>
@@ -314,4 +315,54 @@ void AssertFailed(const String& Msg);
 inline void Assert(bool Condition, const String& Msg = u"Assertion failure")
 {
     if (!Condition) AssertFailed(Msg);
+}
+
+// ---------------------------------------------------------------------------
+// Scopes: cleanup that runs however a scope is left, instead of
+// catch (...) { cleanup; throw; } (which stays for code that translates or
+// reports an exception).
+
+// Runs a scope's cleanup. While an exception that started inside the scope is
+// leaving it, an exception from the cleanup is dropped: the first failure is
+// the one the caller hears of, and a destructor never throws during unwinding.
+template <class F>
+void RunScopeCleanup(int ExceptionsAtStart, F& Cleanup)
+{
+    if (std::uncaught_exceptions() == ExceptionsAtStart) {
+        Cleanup();
+        return;
+    }
+    try {
+        Cleanup();
+    } catch (...) {
+        // Dropped: see above.
+    }
+}
+
+// Runs Cleanup when the scope goes, unless dismissed:
+//   auto Restore = ScopeExit([&] { FBusy = false; });
+//   auto Remove = ScopeExit([&] { DeleteFile(Temp); });  ... Remove.Dismiss();  // kept on success
+template <class F>
+class TScopeGuard {
+public:
+    explicit TScopeGuard(F Cleanup) : FCleanup(std::move(Cleanup)) {}
+    TScopeGuard(const TScopeGuard&) = delete;
+    TScopeGuard& operator=(const TScopeGuard&) = delete;
+    ~TScopeGuard() noexcept(false)
+    {
+        if (FActive) RunScopeCleanup(FExceptions, FCleanup);
+    }
+    // Nothing to undo any more.
+    void Dismiss() { FActive = false; }
+
+private:
+    F FCleanup;
+    int FExceptions = std::uncaught_exceptions();
+    bool FActive = true;
+};
+
+template <class F>
+[[nodiscard]] TScopeGuard<F> ScopeExit(F Cleanup)
+{
+    return TScopeGuard<F>(std::move(Cleanup));
 }

@@ -77,14 +77,13 @@ bool CheckSynchronize(Integer Timeout)
             }
             SyncDone.notify_all();
         } else {
-            try {
-                item->Method();
-            } catch (...) {
-                // The rest keeps its place, before anything added meanwhile.
+            // If the call fails, the rest keeps its place, before anything added meanwhile.
+            auto Requeue = ScopeExit([&] {
                 std::lock_guard<std::mutex> lock(SyncMutex);
                 SyncList.insert(SyncList.begin(), batch.begin(), batch.end());
-                throw;
-            }
+            });
+            item->Method();
+            Requeue.Dismiss();
         }
     }
     return true;

@@ -49,7 +49,7 @@ bool InsideBitmap(const TsfBitmap& B, const TRect& R)
 
 TsfRowProc RowOpFor(const TsfBitmap& B)
 {
-    if (B.AlphaBlend()) return BlendRow;
+    if (B.AlphaBlend()) return SfBlendRow;
     if (B.Transparent()) return KeyRow;
     return MoveRow;
 }
@@ -245,7 +245,7 @@ void TsfBitmap::FillRect(const TRect& R, TsfColor Color)
         return;
     }
     const std::vector<TsfColor> Row(static_cast<size_t>(C.Width()), Color);
-    for (Integer y = C.Top; y < C.Bottom; ++y) BlendRow(Row.data(), PixelAddress(C.Left, y), C.Width());
+    for (Integer y = C.Top; y < C.Bottom; ++y) SfBlendRow(Row.data(), PixelAddress(C.Left, y), C.Width());
 }
 
 void TsfBitmap::ColorOperation(TsfColor (*Step)(TsfColor, Integer), Integer Arg)
@@ -397,7 +397,7 @@ void TsfBitmap::MergeDraw(TsfBitmap* Bitmap, Integer X, Integer Y, const TRect& 
             TsfColor& T = *PixelAddress(TX, TY);
             const TsfColor A = T >> 24;
             if (A == 0) T = *Bitmap->PixelAddress(a, b);
-            else if (A != 255) T = BlendPixel(T, *Bitmap->PixelAddress(a, b));
+            else if (A != 255) T = SfBlendPixel(T, *Bitmap->PixelAddress(a, b));
         }
     }
 }

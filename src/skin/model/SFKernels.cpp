@@ -116,8 +116,8 @@ TFunctionRegistry* GRegistry = nullptr;
 }  // namespace
 
 // Constant-initialised to the reference forms until the start-up binds them.
-TsfBlendPixel BlendPixel = SfKernelsPas::BlendPixel;
-TsfRowProc BlendRow = SfKernelsPas::BlendRow;
+TsfBlendPixel SfBlendPixel = SfKernelsPas::BlendPixel;
+TsfRowProc SfBlendRow = SfKernelsPas::BlendRow;
 TsfRowProc KeyRow = KeyRowImpl;
 TsfRowProc MoveRow = MoveRowImpl;
 TsfFillRow FillRow = FillRowImpl;
@@ -136,9 +136,9 @@ void InstallSkinKernels()
     // make skins look different. The plain form stays behind the test switch.
     if (!GRegistry) {
         GRegistry = NewFunctionRegistry(u"SFKernels bindings");
-        GRegistry->RegisterBinding(FID_BlendPixel, &::BlendPixel);
+        GRegistry->RegisterBinding(FID_BlendPixel, &SfBlendPixel);
         GRegistry->Add(FID_BlendPixel, SfKernelsPas::BlendPixel);
-        GRegistry->RegisterBinding(FID_BlendRow, &::BlendRow);
+        GRegistry->RegisterBinding(FID_BlendRow, &SfBlendRow);
         GRegistry->Add(FID_BlendRow, SfKernelsPas::BlendRow);
 #if defined(LM_SF_KERNELS_SSE2)
         GRegistry->Add(FID_BlendRow, SfKernelsSSE2::BlendRow, CpuFeature(ciSSE2));
@@ -165,13 +165,13 @@ bool SkinKernelsMMX() { return GMMX; }
 void BindPlainBlendKernels(bool Plain)
 {
     if (Plain) {
-        BlendPixel = SfKernelsPlain::BlendPixel;
-        BlendRow = SfKernelsPlain::BlendRow;
+        SfBlendPixel = SfKernelsPlain::BlendPixel;
+        SfBlendRow = SfKernelsPlain::BlendRow;
     } else if (GRegistry) {
         GRegistry->RebindAll();
     } else {
-        BlendPixel = SfKernelsPas::BlendPixel;
-        BlendRow = SfKernelsPas::BlendRow;
+        SfBlendPixel = SfKernelsPas::BlendPixel;
+        SfBlendRow = SfKernelsPas::BlendRow;
     }
 }
 

@@ -28,10 +28,11 @@ using TsfSetAlphaRect = void (*)(TsfColor* Bits, Integer Width, Integer Height, 
                                  Integer Y1, Integer X2, Integer Y2);
 using TsfKeyAlphaRow = void (*)(TsfColor* P, Integer N, TsfColor Color);
 
-// F over B with F's alpha.
-extern TsfBlendPixel BlendPixel;
-// Alpha 0 leaves Dst, 255 copies Src, other values blend like BlendPixel.
-extern TsfRowProc BlendRow;
+// F over B with F's alpha (named apart from the raster engine's BlendPixel and BlendRow,
+// which a program may link beside them).
+extern TsfBlendPixel SfBlendPixel;
+// Alpha 0 leaves Dst, 255 copies Src, other values blend like SfBlendPixel.
+extern TsfRowProc SfBlendRow;
 // Key pixels (RGB 0x7F, 0, 0x7F, any alpha) leave Dst; others are copied with alpha 255.
 extern TsfRowProc KeyRow;
 // Copies N pixels; the areas may overlap.

@@ -427,3 +427,27 @@ TEST(Collections, ItemsIndexesAndAssign)
     c.Clear();
     EXPECT_EQ(c.Count(), 0);
 }
+
+TEST(Brackets, UpdateScopeEndsTheUpdateOnEveryWayOut)
+{
+    TStringList List;
+    int Changes = 0;
+    List.OnChange = [&](TObject*) { ++Changes; };
+    {
+        auto Update = UpdateScope(List);
+        List.Add(u"a");
+        List.Add(u"b");
+        EXPECT_EQ(List.UpdateCount(), 1);
+        EXPECT_EQ(Changes, 0);
+    }
+    EXPECT_EQ(List.UpdateCount(), 0);
+    EXPECT_EQ(Changes, 1);
+    // SetText fails part-way (a sorted list without duplicates): the update
+    // still ends, and the list reports the change once.
+    List.SetSorted(true);
+    List.SetDuplicates(dupError);
+    const int Before = Changes;
+    EXPECT_THROW(List.SetText(u"x\ny\nx"), EStringListError);
+    EXPECT_EQ(List.UpdateCount(), 0);
+    EXPECT_EQ(Changes, Before + 1);
+}

@@ -135,3 +135,45 @@ TEST(Maths, MulDivRoundsHalfAwayFromZero)
         {3, 3, 6, 2}, {-3, 3, 6, -2}, {0, 5, 7, 0}};
     for (auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.r) << c.a << "*" << c.b << "/" << c.c;
 }
+
+TEST(System, ScopeExitRunsOnEveryWayOutUnlessDismissed)
+{
+    int Runs = 0;
+    { auto Guard = ScopeExit([&] { ++Runs; }); }
+    EXPECT_EQ(Runs, 1);
+    try {
+        auto Guard = ScopeExit([&] { ++Runs; });
+        throw Exception(u"failed");
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(Runs, 2);
+    {
+        auto Guard = ScopeExit([&] { ++Runs; });
+        Guard.Dismiss();
+    }
+    EXPECT_EQ(Runs, 2);
+}
+
+TEST(System, ScopeCleanupFailureKeepsTheFirstException)
+{
+    // While an exception leaves, the cleanup's own is dropped (never a
+    // terminate); on the normal way out it reaches the caller.
+    try {
+        auto Guard = ScopeExit([] { throw Exception(u"cleanup"); });
+        throw Exception(u"first");
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message(), u"first");
+    }
+    try {
+        auto Guard = ScopeExit([] { throw Exception(u"cleanup"); });
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message(), u"cleanup");
+    }
+    // A guard made inside a handler, while another exception is in flight,
+    // still reports its own failure.
+    try {
+        throw Exception(u"outer");
+    } catch (const Exception&) {
+        EXPECT_THROW({ auto Guard = ScopeExit([] { throw Exception(u"inner"); }); }, Exception);
+    }
+}

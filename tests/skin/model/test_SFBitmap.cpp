@@ -99,7 +99,7 @@ TEST(SFBitmap, FillAndColourOperations)
     EXPECT_EQ(Row(*B, 0), (std::vector<TsfColor>{0xFF0000FF, 0x80FF0000, 0x80FF0000}));
     B->SetAlphaBlend(true);
     B->FillRect(TRect{0, 0, 1, 1}, 0x80FF0000);
-    EXPECT_EQ(B->GetPixel(0, 0), BlendPixel(0x80FF0000, 0xFF0000FF));
+    EXPECT_EQ(B->GetPixel(0, 0), SfBlendPixel(0x80FF0000, 0xFF0000FF));
     B->FillRect(TRect{2, 0, 2, 1}, 0);  // empty
 
     // Colour steps keep each pixel's alpha and skip transparent pixels.
@@ -149,7 +149,7 @@ TEST(SFBitmap, KeyedBlendedAndPlainDraws)
     Dst->Clear(0xFF112233);
     Src->SetAlphaBlend(true);  // wins over Transparent
     Src->Draw(Dst.get(), 0, 0);
-    EXPECT_EQ(Row(*Dst, 0), (std::vector<TsfColor>{0xFF7F007F, 0xFF112233, BlendPixel(0x40FFFFFF, 0xFF112233)}));
+    EXPECT_EQ(Row(*Dst, 0), (std::vector<TsfColor>{0xFF7F007F, 0xFF112233, SfBlendPixel(0x40FFFFFF, 0xFF112233)}));
 
     Src->SetAlphaBlend(false);
     Src->SetTransparent(false);
@@ -231,7 +231,7 @@ TEST(SFBitmap, MergeDraw)
     auto Under = MakeBitmap(2, 1, {0x80ABCDEF, 0xFF0000FF});
     auto B = MakeBitmap(3, 1, {0x00000000, 0xFF111111, 0x80FF0000});
     B->MergeDraw(Under.get(), 0, 0, TRect{-1, 0, 5, 1});  // clipped to the source; lands one to the right
-    EXPECT_EQ(Row(*B, 0), (std::vector<TsfColor>{0x00000000, 0xFF111111, BlendPixel(0x80FF0000, 0xFF0000FF)}));
+    EXPECT_EQ(Row(*B, 0), (std::vector<TsfColor>{0x00000000, 0xFF111111, SfBlendPixel(0x80FF0000, 0xFF0000FF)}));
     auto C = MakeBitmap(2, 1, {0x00000000, 0x00000000});
     C->MergeDraw(Under.get(), 0, 0, TRect{0, 0, 2, 1});
     EXPECT_EQ(Row(*C, 0), (std::vector<TsfColor>{0x80ABCDEF, 0xFF0000FF}));  // alpha included

@@ -22,9 +22,9 @@ TEST(SFKernels, BlendPixelOfEachForm)
         {0x00123456, 0x80ABCDEF, 0x80ABCDEF, 0x80ABCDEF},  // alpha 0 gives the background
     };
     for (const TBlendCase& C : Cases) {
-        EXPECT_EQ(BlendPixel(C.F, C.B), C.Vector) << std::hex << C.F;
+        EXPECT_EQ(SfBlendPixel(C.F, C.B), C.Vector) << std::hex << C.F;
         BindPlainBlendKernels(true);
-        EXPECT_EQ(BlendPixel(C.F, C.B), C.Plain) << std::hex << C.F;
+        EXPECT_EQ(SfBlendPixel(C.F, C.B), C.Plain) << std::hex << C.F;
         BindPlainBlendKernels(false);
     }
 }
@@ -35,7 +35,7 @@ TEST(SFKernels, BlendRowSkipsClearAndCopiesOpaque)
         BindPlainBlendKernels(Plain);
         const TsfColor Src[3] = {0x00FFFFFF, 0xFF102030, 0x80FF0000};
         TsfColor Dst[3] = {0xFF0000FF, 0xFF0000FF, 0xFF0000FF};
-        BlendRow(Src, Dst, 3);
+        SfBlendRow(Src, Dst, 3);
         EXPECT_EQ(Dst[0], 0xFF0000FFu);
         EXPECT_EQ(Dst[1], 0xFF102030u);
         EXPECT_EQ(Dst[2], Plain ? 0xFF7F007Eu : 0xBF7F007Fu);
@@ -59,12 +59,12 @@ TEST(SFKernels, VectorBlendRowMatchesReference)
                 A[i] = B[i] = Rng();
             }
             SfKernelsPas::BlendRow(Src.data(), A.data(), N);
-            BlendRow(Src.data(), B.data(), N);
+            SfBlendRow(Src.data(), B.data(), N);
             ASSERT_EQ(A, B) << "length " << N;
             Compared += N;
         }
     BindForCpuFeatures(NoCpuFeatures);
-    EXPECT_EQ(BlendRow, &SfKernelsPas::BlendRow);
+    EXPECT_EQ(SfBlendRow, &SfKernelsPas::BlendRow);
     BindForProcessor();
     std::printf("compared %d pixels\n", Compared);
 }

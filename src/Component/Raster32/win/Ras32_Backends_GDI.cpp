@@ -6,14 +6,6 @@ HFONT SystemFontHandle = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
 
 namespace {
 
-// The native backend of the engine from start-up on.
-struct TRegisterNativeBackend {
-    TRegisterNativeBackend()
-    {
-        NativeBackendClass = []() -> TCustomBackend* { return new TGDIBackend; };
-    }
-} RegisterNativeBackend;
-
 // A canvas that asks the backend for its context when it first draws, so
 // that making the canvas does not make the context.
 class TBackendCanvas : public TCanvas {
@@ -189,17 +181,11 @@ TSize TGDIBackend::TextExtent(const String& Text)
     } else {
         // No context yet: measure on the shared picture rather than make one.
         TCanvas* Canvas = MeasureBitmap()->Canvas();
-        Canvas->Lock();
-        try {
-            HDC DC = Canvas->Handle();
-            HGDIOBJ Old = SelectObject(DC, FFont->Handle());
-            GetTextExtentPoint32W(DC, WStr(Text), static_cast<int>(Text.size()), &Size);
-            SelectObject(DC, Old);
-        } catch (...) {
-            Canvas->Unlock();
-            throw;
-        }
-        Canvas->Unlock();
+        auto Locked = LockScope(*Canvas);
+        HDC DC = Canvas->Handle();
+        HGDIOBJ Old = SelectObject(DC, FFont->Handle());
+        GetTextExtentPoint32W(DC, WStr(Text), static_cast<int>(Text.size()), &Size);
+        SelectObject(DC, Old);
     }
     return TSize{Size.cx, Size.cy};
 }

@@ -1,28 +1,15 @@
 #include "Component/Raster32/win/Ras32_GDI.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "Component/Raster32/win/Ras32_Pictures.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
+#include "Component/Raster32/Ras32_Startup.h"
 #include "framework/runtime/SysUtils.h"
 
 namespace {
 
-// The platform's answers to the portable engine from start-up on: system
-// colours for ColorToColor32, sizes of platform pictures for SetSizeFrom,
-// picture files that are not BMPs, and Assign and AssignTo with the platform's
-// pictures. Installed here because every program that has bitmaps on the
-// platform has this unit.
-struct TInstallPlatformHooks {
-    TInstallPlatformHooks()
-    {
-        SysColorFunc = [](Integer Index) -> Cardinal { return GetSysColor(Index); };
-        PlatformSizeOf = PlatformPictureSize;
-        PictureFileLoader = LoadPictureFile;
-        PlatformAssignFrom = ImportPlatformPicture;
-        PlatformAssignTo = ExportPlatformPicture;
-    }
-} InstallPlatformHooks;
 
 template <class T>
 TIntfPtr<T> Service(TCustomBackend* Backend)
@@ -34,6 +21,23 @@ TIntfPtr<T> Service(TCustomBackend* Backend)
 void SetFontQuality(TFont* Font, TFontQuality Quality) { Font->SetQuality(Quality); }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void InstallRasterPlatform()
+{
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        InstallRasterEngine();
+        NativeBackendClass = []() -> TCustomBackend* { return new TGDIBackend; };
+        SysColorFunc = [](Integer Index) -> Cardinal { return GetSysColor(Index); };
+        PlatformSizeOf = PlatformPictureSize;
+        PictureFileLoader = LoadPictureFile;
+        PlatformAssignFrom = ImportPlatformPicture;
+        PlatformAssignTo = ExportPlatformPicture;
+    });
+}
 
 // ---------------------------------------------------------------------------
 // Life cycle and backend
@@ -238,7 +242,8 @@ void TBitmap32::RenderText(Integer X, Integer Y, const String& Text, Integer AAL
     AALevel = ConstrainLow(AALevel, -1, 4);
     String Measured = Text + u" ";
     SetFontQuality(Font(), AALevel == -1 ? fqAntialiased : fqNonAntialiased);
-    try {
+    {
+        auto Restore = ScopeExit([&] { SetFontQuality(Font(), fqDefault); });
         TBitmap32 T;
         if (AALevel > 0) {
             const Integer F = 1 << AALevel;
@@ -267,11 +272,7 @@ void TBitmap32::RenderText(Integer X, Integer Y, const String& Text, Integer AAL
         T.SetMasterAlpha(Alpha);
         T.SetCombineMode(CombineMode());
         T.DrawTo(this, X, Y);
-    } catch (...) {
-        SetFontQuality(Font(), fqDefault);
-        throw;
     }
-    SetFontQuality(Font(), fqDefault);
 }
 
 void TBitmap32::RenderTextW(Integer X, Integer Y, const String& Text, Integer AALevel, TColor32 Color)
@@ -282,7 +283,8 @@ void TBitmap32::RenderTextW(Integer X, Integer Y, const String& Text, Integer AA
     AALevel = ConstrainLow(AALevel, -1, 4);
     String Measured = Text + u" ";
     SetFontQuality(Font(), AALevel == -1 ? fqAntialiased : fqNonAntialiased);
-    try {
+    {
+        auto Restore = ScopeExit([&] { SetFontQuality(Font(), fqDefault); });
         TBitmap32 T;
         // The wide form supersamples for AALevel > 0 too, measuring with the
         // enlarged font on the shared picture, in whole blocks plus one.
@@ -313,9 +315,5 @@ void TBitmap32::RenderTextW(Integer X, Integer Y, const String& Text, Integer AA
         T.SetMasterAlpha(Alpha);
         T.SetCombineMode(CombineMode());
         T.DrawTo(this, X, Y);
-    } catch (...) {
-        SetFontQuality(Font(), fqDefault);
-        throw;
     }
-    SetFontQuality(Font(), fqDefault);
 }

@@ -9,6 +9,12 @@
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/win/Ras32_Backends_GDI.h"
 
+// Start-up of the engine on the platform: the engine's own start-up, then the
+// GDI backend as the native one and the platform hooks of the portable engine
+// (system colours, sizes of platform pictures, picture files that are not BMPs,
+// Assign and AssignTo with platform pictures). A second call does nothing.
+void InstallRasterPlatform();
+
 class TBitmap32 : public TCustomBitmap32 {
 public:
     // On the GDI backend (NativeBackendClass).

@@ -1,23 +1,13 @@
 #include "Component/Raster32/win/Ras32_Image.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "Component/Raster32/win/Ras32_XPThemes.h"
 #include "framework/controls/win/Forms.h"
 #include "framework/runtime/SysUtils.h"
 
 namespace {
-
-// Layers reach the screen cursor and their control's cursor through these.
-const bool GLayerCursorHooks = [] {
-    LayerScreenCursorProc = [](TCursor Cursor) { Screen->SetCursor(Cursor); };
-    LayerOwnerCursorFunc = [](TPersistent* Owner, TCursor& Cursor) {
-        auto* Control = dynamic_cast<TControl*>(Owner);
-        if (Control) Cursor = Control->Cursor();
-        return Control != nullptr;
-    };
-    return true;
-}();
 
 std::vector<TRect> RectsOf(TRectList* List)
 {
@@ -38,6 +28,20 @@ TSize SizeOf(const TRect& R)
 }
 
 }  // namespace
+
+void InstallImageControls()
+{
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        InstallRasterPlatform();
+        LayerScreenCursorProc = [](TCursor Cursor) { Screen->SetCursor(Cursor); };
+        LayerOwnerCursorFunc = [](TPersistent* Owner, TCursor& Cursor) {
+            auto* Control = dynamic_cast<TControl*>(Owner);
+            if (Control) Cursor = Control->Cursor();
+            return Control != nullptr;
+        };
+    });
+}
 
 // ---------------------------------------------------------------------------
 // TCustomPaintBox32
@@ -173,14 +177,10 @@ void TCustomPaintBox32::FitBuffer()
     TSize Old = SizeOf(FBuffer.get());
     TSize New = FitBufferSize(SizeOf(V), Old, FBufferOversize);
     if (New == Old) return;
-    FBuffer->Lock();
-    try {
+    {
+        auto Locked = LockScope(*FBuffer);
         FBuffer->SetSize(New.cx, New.cy);
-    } catch (...) {
-        FBuffer->Unlock();
-        throw;
     }
-    FBuffer->Unlock();
     NotifyBufferResized(Old.cx, Old.cy);
     ForceFullInvalidate();
 }
@@ -195,17 +195,13 @@ void TCustomPaintBox32::Flush(const TRect& SrcRect)
     TRect V = GetViewportRect();
     Canvas()->Lock();
     FBuffer->Lock();
-    try {
-        if (FBuffer->Handle() && Canvas()->Handle())
-            BitBlt(Canvas()->Handle(), SrcRect.Left + V.Left, SrcRect.Top + V.Top, SrcRect.Width(), SrcRect.Height(),
-                   FBuffer->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
-    } catch (...) {
+    auto Restore = ScopeExit([&] {
         FBuffer->Unlock();
         Canvas()->Unlock();
-        throw;
-    }
-    FBuffer->Unlock();
-    Canvas()->Unlock();
+    });
+    if (FBuffer->Handle() && Canvas()->Handle())
+        BitBlt(Canvas()->Handle(), SrcRect.Left + V.Left, SrcRect.Top + V.Top, SrcRect.Width(), SrcRect.Height(),
+               FBuffer->Handle(), SrcRect.Left, SrcRect.Top, SRCCOPY);
 }
 
 void TCustomPaintBox32::Paint()
@@ -220,14 +216,10 @@ void TCustomPaintBox32::Paint()
         RenderBuffer();
         if (PaintSupport) PaintSupport->CheckPixmap();
     }
-    FBuffer->Lock();
-    try {
+    {
+        auto Locked = LockScope(*FBuffer);
         if (PaintSupport) PaintSupport->DoPaint(FBuffer.get(), RectsOf(FInvalidRects.get()), Canvas(), GetViewportRect());
-    } catch (...) {
-        FBuffer->Unlock();
-        throw;
     }
-    FBuffer->Unlock();
     PaintGDIOverlay();
     if (Optimizing) FRepaintOptimizer->EndPaint();
     FInvalidRects->Clear();
@@ -584,15 +576,11 @@ bool TCustomImage32::CanAutoSize(Integer& NewWidth, Integer& NewHeight)
 void TCustomImage32::SetupBitmap(bool DoClear, TColor32 ClearColor)
 {
     TRect V = GetViewportRect();
-    FBitmap->BeginUpdate();
-    try {
+    {
+        auto Update = UpdateScope(*FBitmap);
         FBitmap->SetSize(V.Width(), V.Height());
         if (DoClear) FBitmap->Clear(ClearColor);
-    } catch (...) {
-        FBitmap->EndUpdate();
-        throw;
     }
-    FBitmap->EndUpdate();
     DropCache();
     Changed();
 }
@@ -721,21 +709,16 @@ void TCustomImage32::PaintTo(TBitmap32* Dest, const TRect& DestRect)
     }
     CacheValid = true;
     PaintToMode = true;
-    try {
-        for (Integer I = 0; I < FPaintStages->Count(); ++I) {
-            const TPaintStage* Stage = FPaintStages->GetItem(I);
-            if (!Stage->RunTime) continue;
-            if (auto Handler = StageHandler(Stage->Stage)) Handler(Dest, I);
-        }
-    } catch (...) {
+    auto Restore = ScopeExit([&] {
         PaintToMode = false;
         CacheValid = false;
         SetRepaintMode(OldMode);
-        throw;
+    });
+    for (Integer I = 0; I < FPaintStages->Count(); ++I) {
+        const TPaintStage* Stage = FPaintStages->GetItem(I);
+        if (!Stage->RunTime) continue;
+        if (auto Handler = StageHandler(Stage->Stage)) Handler(Dest, I);
     }
-    PaintToMode = false;
-    CacheValid = false;
-    SetRepaintMode(OldMode);
 }
 
 void TCustomImage32::PaintGDIOverlay()

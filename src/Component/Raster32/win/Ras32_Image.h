@@ -17,6 +17,11 @@
 #include "Component/Raster32/Ras32_RepaintOpt.h"
 #include "framework/controls/win/Controls.h"
 
+// Start-up of the image controls: the engine's platform start-up, then the
+// layers' ways to the screen cursor and to their control's cursor. A second
+// call does nothing.
+void InstallImageControls();
+
 // Mouse events of the image controls: Layer is the layer that received the event, or nil.
 using TImgMouseEvent =
     TEvent<TObject* /*Sender*/, TMouseButton, TShiftState, Integer /*X*/, Integer /*Y*/, TCustomLayer* /*Layer*/>;

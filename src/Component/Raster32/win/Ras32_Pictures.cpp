@@ -67,7 +67,8 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
     if (!Graphic) return;
     TCustomBackend* Saved = nullptr;
     RequireBackendInterfaces(Bitmap, {IDeviceContextSupport::IID, ICanvasSupport::IID}, romOr, true, Saved);
-    try {
+    {
+        auto Restore = ScopeExit([&] { ReinstallBackend(Bitmap, Saved); });
         Bitmap->SetSize(Graphic->Width(), Graphic->Height());
         if (!Bitmap->Empty()) {
             Bitmap->Clear(Background);
@@ -76,16 +77,12 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
             const TRect Bounds = Bitmap->BoundsRect();
             if (Supports<IDeviceContextSupport>(Bitmap->Backend(), Context)) {
                 TCanvas Canvas;
-                Canvas.Lock();
-                try {
+                {
+                    auto Locked = LockScope(Canvas);
                     Canvas.SetHandle(Context->GetHandle());
                     Graphic->Draw(&Canvas, Bounds);
                     Canvas.SetHandle(nullptr);
-                } catch (...) {
-                    Canvas.Unlock();
-                    throw;
                 }
-                Canvas.Unlock();
             } else if (Supports<ICanvasSupport>(Bitmap->Backend(), BackendCanvas)) {
                 Graphic->Draw(BackendCanvas->GetCanvas(), Bounds);
             } else {
@@ -94,11 +91,7 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
             GdiFlush();
             if (ResetAlphaAfter) Bitmap->ResetAlpha(255);
         }
-    } catch (...) {
-        ReinstallBackend(Bitmap, Saved);
-        throw;
     }
-    ReinstallBackend(Bitmap, Saved);
 }
 
 void ImportGraphicMasked(TCustomBitmap32* Bitmap, TGraphic* Graphic)

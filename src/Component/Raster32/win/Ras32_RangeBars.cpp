@@ -565,13 +565,8 @@ bool TCustomRangeBar::DoMouseWheel(TShiftState Shift, Integer WheelDelta, const 
     if (!TArrowBar::DoMouseWheel(Shift, WheelDelta, MousePos)) {
         // The wheel is the user's doing, like a drag: the owner follows it.
         GenChange = true;
-        try {
-            SetPosition(FPosition + static_cast<Single>(WheelDelta) * static_cast<Single>(FIncrement) / 120);
-        } catch (...) {
-            GenChange = false;
-            throw;
-        }
-        GenChange = false;
+        auto Restore = ScopeExit([&] { GenChange = false; });
+        SetPosition(FPosition + static_cast<Single>(WheelDelta) * static_cast<Single>(FIncrement) / 120);
     }
     return true;
 }
@@ -599,13 +594,8 @@ void TCustomRangeBar::MouseMove(TShiftState Shift, Integer X, Integer Y)
     Single Delta = ThumbDragDelta(Horz ? C.Width() : C.Height(), ArrowButtonSize(), BorderStyle() == bsSingle, FRange,
                                   FEffectiveWindow, D);
     GenChange = true;
-    try {
-        SetPosition(PosBeforeDrag + Delta);
-    } catch (...) {
-        GenChange = false;
-        throw;
-    }
-    GenChange = false;
+    auto Restore = ScopeExit([&] { GenChange = false; });
+    SetPosition(PosBeforeDrag + Delta);
 }
 
 TPoint TCustomRangeBar::ClampedCursorPos()
@@ -621,7 +611,8 @@ void TCustomRangeBar::HandleTimer()
 {
     TArrowBar::HandleTimer();
     GenChange = true;
-    try {
+    {
+        auto Restore = ScopeExit([&] { GenChange = false; });
         auto PointerIn = [this](TRBZone A, TRBZone B) {
             TPoint P = ClampedCursorPos();
             TRBZone Z = ZoneAt(P.X, P.Y);
@@ -645,9 +636,5 @@ void TCustomRangeBar::HandleTimer()
             break;
         default: break;
         }
-    } catch (...) {
-        GenChange = false;
-        throw;
     }
-    GenChange = false;
 }

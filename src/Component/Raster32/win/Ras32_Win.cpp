@@ -20,21 +20,15 @@ TDibImage ReadBitmapResource(NativeUInt Instance, const TName& Name)
 
 void TCustomBitmap32::LoadFromResourceID(NativeUInt Instance, Integer ResID)
 {
-    try {
-        AssignDib(ReadBitmapResource(Instance, ResID));
-    } catch (...) {
-        // Listeners hear of the attempt also when it fails.
-        Changed();
-        throw;
-    }
+    // Listeners hear of the attempt also when it fails.
+    auto Notify = ScopeExit([&] { Changed(); });
+    AssignDib(ReadBitmapResource(Instance, ResID));
+    Notify.Dismiss();
 }
 
 void TCustomBitmap32::LoadFromResourceName(NativeUInt Instance, const String& ResName)
 {
-    try {
-        AssignDib(ReadBitmapResource(Instance, ResName));
-    } catch (...) {
-        Changed();
-        throw;
-    }
+    auto Notify = ScopeExit([&] { Changed(); });
+    AssignDib(ReadBitmapResource(Instance, ResName));
+    Notify.Dismiss();
 }

@@ -1140,18 +1140,16 @@ void TWinControl::AlignControl(TControl* AControl)
         return;
     }
     DisableAlign();
-    try {
+    {
+        // Requests made while laying out are answered by this layout.
+        auto Restore = ScopeExit([&] {
+            FControlState &= ~csAlignmentNeeded;
+            EnableAlign();
+        });
         TRect r = GetClientRect();
         AdjustClientRect(r);
         AlignControls(AControl, r);
-    } catch (...) {
-        // Requests made while laying out are answered by this layout.
-        FControlState &= ~csAlignmentNeeded;
-        EnableAlign();
-        throw;
     }
-    FControlState &= ~csAlignmentNeeded;
-    EnableAlign();
     if (AutoSize()) AdjustSize();
 }
 
@@ -1392,15 +1390,13 @@ void TWinControl::CreateWnd()
     RegisterWindowClass(params);
     FControlState |= csCreating;
     CreationControl = this;
-    try {
+    {
+        auto Restore = ScopeExit([&] {
+            CreationControl = nullptr;
+            FControlState &= ~csCreating;
+        });
         CreateWindowHandle(params);
-    } catch (...) {
-        CreationControl = nullptr;
-        FControlState &= ~csCreating;
-        throw;
     }
-    CreationControl = nullptr;
-    FControlState &= ~csCreating;
     if (!FHandle) throw EOSError(u"Cannot create the window of " + ClassName());
 }
 
@@ -1484,12 +1480,9 @@ void TWinControl::UpdateShowing()
     }
     if (FHandle && FShowing != show) {
         FShowing = show;
-        try {
-            Perform(CM_SHOWINGCHANGED);
-        } catch (...) {
-            FShowing = !show;
-            throw;
-        }
+        auto Undo = ScopeExit([&] { FShowing = !show; });
+        Perform(CM_SHOWINGCHANGED);
+        Undo.Dismiss();
     }
 }
 
@@ -2277,13 +2270,8 @@ void TCustomControl::PaintWindow(HDC DC)
 void TCustomControl::WMPaint(TWMPaint& Message)
 {
     FControlState |= csCustomPaint;
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        FControlState &= ~csCustomPaint;
-        throw;
-    }
-    FControlState &= ~csCustomPaint;
+    auto Restore = ScopeExit([&] { FControlState &= ~csCustomPaint; });
+    TWinControl::WMPaint(Message);
 }
 
 // ---------------------------------------------------------------------------

@@ -293,18 +293,15 @@ TModalResult TCustomForm::ShowModal()
         FFormState &= ~fsModal;
     };
     FModalResult = mrNone;
-    try {
+    {
+        auto Restore = ScopeExit(restore);
         Show();
         do {
             Application->HandleMessage();
             if (Application->Terminated()) FModalResult = mrCancel;
             else if (FModalResult != mrNone) CloseModal();
         } while (FModalResult == mrNone);
-    } catch (...) {
-        restore();
-        throw;
     }
-    restore();
     return FModalResult;
 }
 
@@ -365,7 +362,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control)
     screen->FActiveControl = Control;
     screen->FActiveCustomForm = this;
     Control->SetControlState(Control->ControlState() | csFocusing);
-    try {
+    {
+        auto Restore = ScopeExit([&] { Control->SetControlState(Control->ControlState() & ~csFocusing); });
         if (screen->FFocusedForm != this) {
             TCustomForm* old = screen->FFocusedForm;
             screen->FFocusedForm = nullptr;
@@ -390,11 +388,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control)
             }
             Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
         }
-    } catch (...) {
-        Control->SetControlState(Control->ControlState() & ~csFocusing);
-        throw;
     }
-    Control->SetControlState(Control->ControlState() & ~csFocusing);
     return true;
 }
 

@@ -6,6 +6,7 @@
 // calls Loaded on the owned components and then fires OnCreate.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -271,7 +272,14 @@ public:
     ~TApplication() override;
     String ClassName() const override { return u"TApplication"; }
 
-    void Initialize() {}
+    // The program's start-up: each library's install procedure in the order
+    // given, lowest layer first (InstallFilters, InstallImageControls ...).
+    // Nothing is installed by static initialisers, so nothing runs before this.
+    using TInstallProc = void (*)();
+    void Initialize(std::initializer_list<TInstallProc> Installs = {})
+    {
+        for (TInstallProc Install : Installs) Install();
+    }
     // Makes a form owned by the application; the first one becomes the main form.
     template <class T, class... A>
     T* CreateForm(A&&... Args)

@@ -103,12 +103,10 @@ String TClipboard::AsText()
 void TClipboard::SetAsText(const String& Value)
 {
     HGLOBAL h = GlobalCopy(Value.c_str(), (Value.size() + 1) * sizeof(char16_t));
-    try {
-        SetAsHandle(CF_UNICODETEXT, h);
-    } catch (...) {
-        GlobalFree(h);
-        throw;
-    }
+    // The clipboard owns the memory only once it took it.
+    auto Free = ScopeExit([&] { GlobalFree(h); });
+    SetAsHandle(CF_UNICODETEXT, h);
+    Free.Dismiss();
 }
 
 HANDLE TClipboard::GetAsHandle(Word Format)
@@ -135,7 +133,8 @@ void TClipboard::AssignBitmap(TBitmap* Bitmap)
     Bitmap->GetDib(img);
     std::vector<uint8_t> dib = MakePackedDib(img);
     Open();
-    try {
+    {
+        auto Closed = ScopeExit([&] { Close(); });
         Adding();
         // The exact pixels for readers of device-independent bitmaps...
         HGLOBAL h = GlobalCopy(dib.data(), dib.size());
@@ -152,28 +151,24 @@ void TClipboard::AssignBitmap(TBitmap* Bitmap)
             // The clipboard owns the bitmap once it took it.
             if (ddb.Handle() && SetClipboardData(CF_BITMAP, ddb.Handle())) ddb.Release();
         }
-    } catch (...) {
-        Close();
-        throw;
     }
-    Close();
 }
 
 void TClipboard::ReadBitmap(TBitmap* Bitmap)
 {
     Open();
-    try {
+    {
+        auto Closed = ScopeExit([&] { Close(); });
         if (HANDLE h = GetClipboardData(CF_DIB)) {
             const auto* p = static_cast<const uint8_t*>(GlobalLock(h));
             TDibImage img;
-            try {
+            {
+                auto Unlock = ScopeExit([&] {
+                    if (p) GlobalUnlock(h);
+                });
                 if (!p) throw EInvalidGraphic(u"Unsupported clipboard format");
                 ReadPackedDib(p, GlobalSize(h), img);
-            } catch (...) {
-                if (p) GlobalUnlock(h);
-                throw;
             }
-            GlobalUnlock(h);
             Bitmap->SetDib(img);
         } else if (HANDLE b = GetClipboardData(CF_BITMAP)) {
             // The clipboard keeps its bitmap: the picture takes a copy.
@@ -183,11 +178,7 @@ void TClipboard::ReadBitmap(TBitmap* Bitmap)
         } else {
             throw EInvalidGraphic(u"Unsupported clipboard format");
         }
-    } catch (...) {
-        Close();
-        throw;
     }
-    Close();
 }
 
 void TClipboard::Assign(TPersistent* Source)

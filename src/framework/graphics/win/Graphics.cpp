@@ -807,16 +807,16 @@ void TGraphic::SaveToFile(const String& FileName)
         // The temporary name means nothing to the user: report the file asked for.
         throw EFCreateError(StringReplace(e.Message(), temp, FileName, rfReplaceAll));
     }
-    try {
-        SaveToStream(stream.get());
-        stream.reset();
-        if (!MoveFileExW(WStr(temp), WStr(FileName), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + LastErrorText());
-    } catch (...) {
+    // A failed write leaves no temporary file behind.
+    auto Remove = ScopeExit([&] {
         stream.reset();
         DeleteFileW(WStr(temp));
-        throw;
-    }
+    });
+    SaveToStream(stream.get());
+    stream.reset();
+    if (!MoveFileExW(WStr(temp), WStr(FileName), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + LastErrorText());
+    Remove.Dismiss();
 }
 
 // ---------------------------------------------------------------------------
