@@ -795,27 +795,7 @@ void TGraphic::LoadFromFile(const String& FileName)
 
 void TGraphic::SaveToFile(const String& FileName)
 {
-    static std::atomic<unsigned> Counter{0};
-    String dir = ExtractFilePath(ExpandFileName(FileName));
-    String temp = dir + u"~" + ExtractFileName(FileName) + u"." +
-                  IntToHex(static_cast<Int64>(GetCurrentProcessId()) * 65536 + (++Counter & 0xFFFF), 8) + u".tmp";
-    std::unique_ptr<TFileStream> stream;
-    try {
-        stream = std::make_unique<TFileStream>(temp, fmCreate);
-    } catch (EFCreateError& e) {
-        // The temporary name means nothing to the user: report the file asked for.
-        throw EFCreateError(StringReplace(e.Message(), temp, FileName, rfReplaceAll));
-    }
-    try {
-        SaveToStream(stream.get());
-        stream.reset();
-        if (!MoveFileExW(WStr(temp), WStr(FileName), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + LastErrorText());
-    } catch (...) {
-        stream.reset();
-        DeleteFileW(WStr(temp));
-        throw;
-    }
+    SaveFileAtomically(FileName, [this](TStream* Stream) { SaveToStream(Stream); });
 }
 
 // ---------------------------------------------------------------------------
