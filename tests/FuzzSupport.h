@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "foundation/TempFolder.h"
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 inline void FuzzCheck(bool Condition, const char* What)
 {

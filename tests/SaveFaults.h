@@ -11,7 +11,7 @@
 #include <limits>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 #ifndef _WIN32
 #include <sys/mount.h>

@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "foundation/HyFileUtils_Image.h"
-#include "framework/Maths.h"
-#include "framework/SysUtils.h"
+#include "foundation/win/HyFileUtils_Image.h"
+#include "framework/runtime/Maths.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

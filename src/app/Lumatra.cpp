@@ -1,6 +1,6 @@
 // The program's entry. Until the editor's main window exists it shows a small
 // form with the product's name, so that the program can be started and seen.
-#include "framework/Forms.h"
+#include "framework/controls/win/Forms.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "Component/Raster32/Ras32_LowLevel.h"
 #include "Component/Raster32/Ras32_Types.h"
-#include "framework/System.h"
+#include "framework/runtime/System.h"
 
 namespace HSLKernels {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_Resamplers.h"
-#include "document/ViDuza.h"
+#include "document/base/ViDuza.h"
 #include "filters/HueSaturationRows.h"
 #include "filters/Ras32_BlendModes.h"
 

@@ -10,7 +10,7 @@
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/Ras32_Transforms.h"
 #include "Component/Raster32/Ras32_VectorMaps.h"
-#include "framework/UITypes.h"
+#include "framework/runtime/UITypes.h"
 
 enum TBrushTool : Byte { btWarp, btZoom, btTwirl, btFlower };
 enum TBrushToolMode : Byte { btmLeft, btmRight };

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "Component/Raster32/Ras32.h"
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 constexpr Integer BlendModeCount = 28;
 

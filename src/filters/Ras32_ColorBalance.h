@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "Component/Raster32/Ras32.h"
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 enum TTransferMode : Byte { tmShadows, tmMidtones, tmHighlights };
 

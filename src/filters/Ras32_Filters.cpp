@@ -2,7 +2,7 @@
 
 #include "Component/Raster32/Ras32_Bindings.h"
 #include "filters/Ras32_Filters_Variants.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 // ---------------------------------------------------------------------------
 // Reference rows

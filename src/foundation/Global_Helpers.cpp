@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -24,8 +24,8 @@
 #include <memory>
 
 #include "foundation/crypto/Crypt_Base.h"
-#include "framework/Classes.h"
-#include "framework/System.h"
+#include "framework/runtime/Classes.h"
+#include "framework/runtime/System.h"
 
 // Cipher index 0 Blowfish, 1 CAST-128, 2 CAST-256, 3 DES, 4 triple DES,
 // 5 Rijndael, 6 RC4, 7 Twofish, 8 IDEA; only the low seven bits count (128

@@ -10,14 +10,14 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 class TCell;
 class TRow;
 class TDataTable;
 class TDataTables;
 
-// Pascal-style sets: a set of column indexes 0..103 (13 bytes in the design)
+// Sets: a set of column indexes 0..103 (13 bytes in the design)
 // and a set of 0..255.
 using TColumnSet = std::bitset<104>;
 using TByteSet = std::bitset<256>;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 // The file name without folder and without its extension ('C:\a\b.c.txt'
 // gives 'b.c').

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 TImageFormat GetImageTypeByExt(const String& FileName)
 {

@@ -4,7 +4,7 @@
 // writers over GDI+ and the picture classes are in HyFileUtils_Image.
 #pragma once
 
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 // Image file kinds. The values are stored in documents and passed between
 // subsystems: never reorder them.

@@ -4,8 +4,8 @@
 
 #include "foundation/Global.h"
 #include "foundation/HyCrypUtils.h"
-#include "framework/SysUtils.h"
-#include "framework/ZLibStreams.h"
+#include "framework/runtime/SysUtils.h"
+#include "framework/runtime/ZLibStreams.h"
 
 namespace {
 

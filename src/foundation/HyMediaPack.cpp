@@ -4,8 +4,8 @@
 #include <mutex>
 
 #include "foundation/Global.h"
-#include "framework/SysUtils.h"
-#include "framework/ZLibStreams.h"
+#include "framework/runtime/SysUtils.h"
+#include "framework/runtime/ZLibStreams.h"
 
 TStockLogProc StockLogProc = nullptr;
 

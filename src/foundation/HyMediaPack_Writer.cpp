@@ -3,8 +3,8 @@
 // raster engine nor the program's folders.
 #include "foundation/HyMediaPack.h"
 
-#include "framework/SysUtils.h"
-#include "framework/ZLibStreams.h"
+#include "framework/runtime/SysUtils.h"
+#include "framework/runtime/ZLibStreams.h"
 
 std::vector<uint8_t> ZlibBytes(const std::vector<uint8_t>& Bytes)
 {

@@ -4,7 +4,7 @@
 
 #include "foundation/Global.h"
 #include "foundation/HyMediaPack.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 std::unique_ptr<TDataTable> EffectPresetTable;
 std::unique_ptr<TDataTable> FramePresetTable;

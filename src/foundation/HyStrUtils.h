@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "foundation/HyDataTable.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 String ChooseStr(bool Condition, const String& IfTrue, const String& IfFalse);
 Integer ChooseInt(bool Condition, Integer IfTrue, Integer IfFalse);

@@ -3,7 +3,7 @@
 // Windows API live in a Windows unit beside it.
 #pragma once
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 // "=", "<" or ">" comparing dotted version numbers part by part (a missing part
 // is smaller: "1.0" < "1.0.0"); empty text when either is empty. A part that

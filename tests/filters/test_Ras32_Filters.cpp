@@ -3,7 +3,7 @@
 #include "FilterTestUtils.h"
 #include "filters/Ras32_Filters.h"
 #include "filters/Ras32_Filters_Variants.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 class Ras32FiltersVariants : public VariantTest {};
 

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 class TTempFolder {
 public:

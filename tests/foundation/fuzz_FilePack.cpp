@@ -10,7 +10,7 @@
 #include "FuzzSupport.h"
 #include "foundation/HyCrypUtils.h"
 #include "foundation/HyFileUtils_Pack.h"
-#include "framework/ZLibStreams.h"
+#include "framework/runtime/ZLibStreams.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "ScopedEnv.h"
+#include "win/ScopedEnv.h"
 #include "TempFolder.h"
 #include "foundation/Global.h"
 #include "foundation/HyCrypUtils.h"

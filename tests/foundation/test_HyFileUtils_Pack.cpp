@@ -5,7 +5,7 @@
 #include "TempFolder.h"
 #include "foundation/HyCrypUtils.h"
 #include "foundation/HyFileUtils_Pack.h"
-#include "framework/ZLibStreams.h"
+#include "framework/runtime/ZLibStreams.h"
 
 namespace {
 

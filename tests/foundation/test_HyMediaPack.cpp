@@ -9,7 +9,7 @@
 #include "TempFolder.h"
 #include "foundation/Global.h"
 #include "foundation/HyMediaPack.h"
-#include "framework/BmpFormat.h"
+#include "framework/graphics/BmpFormat.h"
 
 namespace {
 

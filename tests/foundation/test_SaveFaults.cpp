@@ -13,7 +13,7 @@
 #include "TempFolder.h"
 #include "foundation/HyDataTable.h"
 #include "foundation/HyFileUtils_Pack.h"
-#include "framework/IniFiles.h"
+#include "framework/runtime/IniFiles.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "Component/Raster32/Ras32_Backends_Generic.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
-#include "framework/BmpFormat.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/BmpFormat.h"
+#include "framework/runtime/SysUtils.h"
 
 // ---------------------------------------------------------------------------
 // TPlainInterfacedPersistent

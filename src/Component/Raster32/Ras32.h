@@ -12,7 +12,7 @@
 #include "Component/Raster32/Ras32_Blend.h"
 #include "Component/Raster32/Ras32_LowLevel.h"
 #include "Component/Raster32/Ras32_Types.h"
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 class TCustomBitmap32;
 class TCustomBackend;

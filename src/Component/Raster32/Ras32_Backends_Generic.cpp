@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 // Rows start on cache-line boundaries for the wide row routines.

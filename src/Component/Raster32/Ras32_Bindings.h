@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_System.h"
-#include "framework/Classes.h"
+#include "framework/runtime/Classes.h"
 
 // Type-erased code pointer; every bound routine is stored as one and cast back
 // to its own type by the binding that receives it.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 // ---------------------------------------------------------------------------
 // TPointerMap

@@ -10,8 +10,8 @@
 #include <typeinfo>
 #include <vector>
 
-#include "framework/Classes.h"
-#include "framework/Types.h"
+#include "framework/runtime/Classes.h"
+#include "framework/runtime/Types.h"
 
 // ---------------------------------------------------------------------------
 // Pointer map: 256 buckets chosen by bits 8 to 15 of the key's address.

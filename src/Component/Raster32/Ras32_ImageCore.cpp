@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "Component/Raster32/Ras32_MicroTiles.h"
-#include "framework/Maths.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/Maths.h"
+#include "framework/runtime/SysUtils.h"
 
 // ---------------------------------------------------------------------------
 // TPaintStages

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 TSetScreenCursorProc LayerScreenCursorProc = nullptr;
 TOwnerCursorFunc LayerOwnerCursorFunc = nullptr;

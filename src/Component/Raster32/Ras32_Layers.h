@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32.h"
-#include "framework/UITypes.h"
+#include "framework/runtime/UITypes.h"
 
 class TCanvas;
 class TCustomLayer;

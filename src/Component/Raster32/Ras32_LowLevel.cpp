@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "Component/Raster32/Ras32_Bindings.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 #if defined(__SSE2__)
 #include <immintrin.h>

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 TFixed FixedDivide(TFixed A, TFixed B)
 {

@@ -7,7 +7,7 @@
 
 #include "Component/Raster32/Ras32_Bindings.h"
 #include "Component/Raster32/Ras32_MicroTiles_Variants.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 void InflateOriented(TRect& R, Integer Dx, Integer Dy)
 {

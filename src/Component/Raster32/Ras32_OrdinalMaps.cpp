@@ -1,7 +1,7 @@
 #include "Component/Raster32/Ras32_OrdinalMaps.h"
 
 #include "Component/Raster32/Ras32_Backends_Generic.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 void TIntegerMap::StoreSize(Integer& Width, Integer& Height, Integer NewWidth, Integer NewHeight)
 {

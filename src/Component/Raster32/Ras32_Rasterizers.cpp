@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 // ---------------------------------------------------------------------------
 // TRasterizer

@@ -9,8 +9,8 @@
 #include "Component/Raster32/Ras32_Bindings.h"
 #include "Component/Raster32/Ras32_Math.h"
 #include "Component/Raster32/Ras32_Resamplers_Variants.h"
-#include "framework/Maths.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/Maths.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

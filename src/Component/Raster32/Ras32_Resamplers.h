@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/Ras32_Containers.h"

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <cpuid.h>

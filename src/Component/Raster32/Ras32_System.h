@@ -2,7 +2,7 @@
 // the performance timer of the raster engine.
 #pragma once
 
-#include "framework/System.h"
+#include "framework/runtime/System.h"
 
 // The instruction sets an implementation of a bound routine may need.
 // ciAVX2 is the engine's own addition for its wide row routines.

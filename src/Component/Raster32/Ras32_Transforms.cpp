@@ -6,7 +6,7 @@
 
 #include "Component/Raster32/Ras32_Bindings.h"
 #include "Component/Raster32/Ras32_Math.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "framework/Types.h"
+#include "framework/runtime/Types.h"
 
 // One pixel, 0xAARRGGBB; in memory the bytes are blue, green, red, alpha.
 // Colour channels are straight, never premultiplied by alpha.

@@ -7,7 +7,7 @@
 
 #include "Component/Raster32/Ras32_Backends_Generic.h"
 #include "Component/Raster32/Ras32_Math.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/Classes.h"
-#include "framework/SysUtils.h"
-#include "framework/System.h"
+#include "framework/runtime/Classes.h"
+#include "framework/runtime/SysUtils.h"
+#include "framework/runtime/System.h"
 
 LM_EXCEPTION_CLASS(ECrypt_hash, Exception);
 LM_EXCEPTION_CLASS(ECrypt_cipher, Exception);

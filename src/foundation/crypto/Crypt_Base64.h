@@ -4,7 +4,7 @@
 // only its own group.
 #pragma once
 
-#include "framework/System.h"
+#include "framework/runtime/System.h"
 
 // Writes (Size + 2) div 3 * 4 characters to Output and returns their number.
 Cardinal EncodeBase64Buffer(const void* Input, void* Output, Cardinal Size);

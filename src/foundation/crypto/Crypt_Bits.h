@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/System.h"
+#include "framework/runtime/System.h"
 
 namespace CryptBits {
 

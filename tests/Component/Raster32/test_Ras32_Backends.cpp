@@ -4,7 +4,7 @@
 
 #include "Component/Raster32/Ras32_Backends.h"
 #include "Component/Raster32/Ras32_Backends_Generic.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_Containers.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

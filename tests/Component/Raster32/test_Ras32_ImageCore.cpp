@@ -7,7 +7,7 @@
 
 #include "Component/Raster32/Ras32_ImageCore.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

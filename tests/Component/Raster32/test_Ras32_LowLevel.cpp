@@ -9,7 +9,7 @@
 #include "Component/Raster32/Ras32_LowLevel.h"
 #include "Component/Raster32/Ras32_Math.h"
 #include "Component/Raster32/Ras32_System.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 TEST(Ras32_System, FeatureRules)
 {

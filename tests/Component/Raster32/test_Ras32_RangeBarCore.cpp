@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Component/Raster32/Ras32_RangeBarCore.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_Rasterizers.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "Component/Raster32/Ras32_Bindings.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
 #include "Component/Raster32/Ras32_Resamplers_Variants.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

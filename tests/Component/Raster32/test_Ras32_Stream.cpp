@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32.h"
-#include "framework/BmpFormat.h"
-#include "framework/SysUtils.h"
+#include "framework/graphics/BmpFormat.h"
+#include "framework/runtime/SysUtils.h"
 
 // The largest single allocation while Tracking is on: a hostile header must
 // not make the reader allocate what it claims.

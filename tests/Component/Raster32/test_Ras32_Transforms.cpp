@@ -5,7 +5,7 @@
 #include <random>
 
 #include "Component/Raster32/Ras32_Transforms.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

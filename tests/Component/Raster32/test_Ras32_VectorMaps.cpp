@@ -6,8 +6,8 @@
 
 #include "Component/Raster32/Ras32_OrdinalMaps.h"
 #include "Component/Raster32/Ras32_VectorMaps.h"
-#include "framework/Classes.h"
-#include "framework/SysUtils.h"
+#include "framework/runtime/Classes.h"
+#include "framework/runtime/SysUtils.h"
 
 namespace {
 

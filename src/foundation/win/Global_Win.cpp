@@ -1,0 +1,106 @@
+#include "foundation/win/Global_Win.h"
+
+#include <shlobj.h>
+
+#include "foundation/win/HyFileUtils_Win.h"
+#include "foundation/win/HySysUtils_Win.h"
+#include "framework/runtime/win/Classes_Win.h"
+
+HWND HotkeyWindow = nullptr;
+HWND ActiveFormWindow = nullptr;
+
+namespace {
+
+// How long a second start waits for the running copy to take a message.
+constexpr UINT HandOverTimeout = 3000;
+
+class TWinGlobalPlatform : public TGlobalPlatform {
+public:
+    String ProgramFileName() override
+    {
+        std::wstring Path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD N = GetModuleFileNameW(nullptr, Path.data(), static_cast<DWORD>(Path.size()));
+            if (N < Path.size()) {
+                Path.resize(N);
+                return FromWStr(Path.c_str());
+            }
+            Path.resize(Path.size() * 2);
+        }
+    }
+    String FileVersionText(const String& FileName) override { return GetFileVersionText(FileName); }
+    String SystemFolder() override { return GetSystemFolder(); }
+    String ShellAppDataFolder() override
+    {
+        wchar_t Folder[MAX_PATH] = {};
+        return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, Folder))
+                   ? FromWStr(Folder)
+                   : String();
+    }
+    String OSVersionText() override { return GetOSVersionText(); }
+    void AllowDropAndCopyData() override
+    {
+        if (Win32MajorVersion > 5) ::AllowDropAndCopyData();
+    }
+    std::unique_ptr<TStream> OpenResource(const String& Name) override
+    {
+        return std::make_unique<TResourceStream>(GetModuleHandleW(nullptr), Name);
+    }
+    Word FindOrAddAtom(const String& Name) override
+    {
+        const ATOM Found = GlobalFindAtomW(WStr(Name));
+        return Found ? Found : GlobalAddAtomW(WStr(Name));
+    }
+    void DeleteAtom(Word Atom) override { GlobalDeleteAtom(Atom); }
+    bool RegisterHotKey(Word Id, Integer Modifiers, Integer Key) override
+    {
+        return ::RegisterHotKey(HotkeyWindow, Id, static_cast<UINT>(Modifiers), static_cast<UINT>(Key)) != 0;
+    }
+    void UnregisterHotKey(Word Id) override { ::UnregisterHotKey(HotkeyWindow, Id); }
+    void ShowInfoMsg(const String& Text, const String& Caption) override { ::ShowInfoMsg(Text, Caption); }
+};
+
+bool SendWithin(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    DWORD_PTR Result = 0;
+    return SendMessageTimeoutW(Wnd, Msg, WParam, LParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, HandOverTimeout, &Result) != 0;
+}
+
+}  // namespace
+
+void InitGlobals(const String& AProductName, Byte AEditionCode, const String& DataFolderOverride)
+{
+    static TWinGlobalPlatform Platform;
+    InitGlobals(AProductName, AEditionCode, DataFolderOverride, Platform);
+}
+
+void InitSkinTable(HWND MainWindow, bool AllowMessages)
+{
+    HotkeyWindow = MainWindow;
+    ActiveFormWindow = nullptr;
+    InitSkinTable(AllowMessages);
+}
+
+bool ActivatePrevInstance(const String& Title, const String& FileName, Integer CallerId)
+{
+    if (!ProductShareRow || ProductShareRow->ItemCount() < 2) return false;
+    const Int64 Handle = StrToInt64Def(Trim(ProductShareRow->GetItem(1)->Text()), 0);
+    HWND Wnd = reinterpret_cast<HWND>(static_cast<intptr_t>(Handle));
+    // No such window, or the running copy shows a modal dialog.
+    if (!Wnd || !IsWindowEnabled(Wnd)) return false;
+    wchar_t Caption[1025] = {};
+    GetWindowTextW(Wnd, Caption, 1025);
+    if (FromWStr(Caption).find(Title) == String::npos) return false;
+
+    // With a time-out: a running copy that hangs must not hang this one too.
+    if (!SendWithin(Wnd, WM_SHOWMAINWINDOW, 1, 0)) return false;
+    if (!FileName.empty()) {
+        COPYDATASTRUCT Data = {};
+        Data.dwData = static_cast<ULONG_PTR>(CallerId);
+        Data.cbData = static_cast<DWORD>((FileName.size() + 1) * sizeof(Char));
+        Data.lpData = const_cast<Char*>(FileName.c_str());
+        SendWithin(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+    }
+    SetForegroundWindow(Wnd);
+    return true;
+}

@@ -1,0 +1,618 @@
+// Controls: the bases of every control. TControl (with or without a window of
+// its own), TWinControl (a real window, made on demand from CreateParams),
+// TGraphicControl and TCustomControl (each with a canvas for Paint), the
+// size constraints, the mouse, and the message path they all share:
+//   Win32 -> one window procedure -> WindowProc (replaceable per instance)
+//         -> WndProc (mouse routing and bookkeeping) -> Dispatch (one small
+//         virtual handler per message) -> DefaultHandler (the platform).
+// Windows only.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/runtime/Classes.h"
+#include "framework/graphics/win/Graphics.h"
+#include "framework/controls/win/Messages.h"
+#include "framework/runtime/Types.h"
+#include "framework/runtime/UITypes.h"
+
+class TWinControl;
+class TCustomForm;
+
+// ---------------------------------------------------------------------------
+// Enumerations and sets (a set is a bit mask: bit n for enumeration value n).
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+using TAnchors = Byte;
+constexpr TAnchors akLeft = 1 << 0;
+constexpr TAnchors akTop = 1 << 1;
+constexpr TAnchors akRight = 1 << 2;
+constexpr TAnchors akBottom = 1 << 3;
+
+// TMouseButton, TShiftState and TCursor with their values: framework/UITypes.h.
+
+// What a control class is: set once by its constructor.
+using TControlStyle = Cardinal;
+constexpr TControlStyle csAcceptsControls = 1 << 0;  // may be a parent
+constexpr TControlStyle csCaptureMouse = 1 << 1;     // keeps the mouse while a button is held
+constexpr TControlStyle csClickEvents = 1 << 2;      // a press and release over it is a Click
+constexpr TControlStyle csFramed = 1 << 3;
+constexpr TControlStyle csSetCaption = 1 << 4;
+constexpr TControlStyle csOpaque = 1 << 5;           // paints all of its area
+constexpr TControlStyle csDoubleClicks = 1 << 6;     // wants double clicks (else two presses)
+constexpr TControlStyle csFixedWidth = 1 << 7;
+constexpr TControlStyle csFixedHeight = 1 << 8;
+constexpr TControlStyle csNoDesignVisible = 1 << 9;
+constexpr TControlStyle csReplicatable = 1 << 10;
+constexpr TControlStyle csNoStdEvents = 1 << 11;     // no mouse and key events
+
+// What a control is doing now.
+using TControlState = Cardinal;
+constexpr TControlState csLButtonDown = 1 << 0;
+constexpr TControlState csClicked = 1 << 1;          // pressed; released over it gives Click
+constexpr TControlState csAlignmentNeeded = 1 << 2;  // a layout was asked for while layout was held
+constexpr TControlState csFocusing = 1 << 3;
+constexpr TControlState csCreating = 1 << 4;
+constexpr TControlState csPaintCopy = 1 << 5;
+constexpr TControlState csCustomPaint = 1 << 6;      // inside a paint the control drives itself
+constexpr TControlState csDestroyingHandle = 1 << 7;
+
+// Border styles: a form takes all six, other controls bsNone and bsSingle.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+// ---------------------------------------------------------------------------
+// Events
+// TMouseEvent and TMouseMoveEvent: framework/UITypes.h.
+using TKeyEvent = TEvent<TObject* /*Sender*/, Word& /*Key*/, TShiftState>;
+using TKeyPressEvent = TEvent<TObject* /*Sender*/, Char& /*Key*/>;
+// MousePos is in screen coordinates.
+using TMouseWheelEvent =
+    TEvent<TObject* /*Sender*/, TShiftState, Integer /*WheelDelta*/, const TPoint& /*MousePos*/, bool& /*Handled*/>;
+using TMouseWheelUpDownEvent = TEvent<TObject* /*Sender*/, TShiftState, const TPoint& /*MousePos*/, bool& /*Handled*/>;
+using TCanResizeEvent = TEvent<TObject* /*Sender*/, Integer& /*NewWidth*/, Integer& /*NewHeight*/, bool& /*Resize*/>;
+
+// Shift state from the MK_ flags of a mouse message (Alt from the keyboard).
+TShiftState KeysToShiftState(Word Keys);
+// Shift state from the key data of a key message.
+TShiftState KeyDataToShiftState(Integer KeyData);
+
+// ---------------------------------------------------------------------------
+// Limits of a control's size; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+public:
+    String ClassName() const override { return u"TSizeConstraints"; }
+    void Assign(TPersistent* Source) override;
+
+    Integer MinWidth() const { return FMinWidth; }
+    void SetMinWidth(Integer Value);
+    Integer MinHeight() const { return FMinHeight; }
+    void SetMinHeight(Integer Value);
+    Integer MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(Integer Value);
+    Integer MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(Integer Value);
+    // Both sizes brought within the limits.
+    void Apply(Integer& Width, Integer& Height) const;
+
+    TNotifyEvent OnChange;
+
+private:
+    void Change();
+    Integer FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
+// ---------------------------------------------------------------------------
+// A canvas over a control's device context, made on demand (on the parent's
+// window, moved and clipped to the control, for a windowless one). During
+// Paint it is bound to the paint context instead.
+class TControl;
+class TControlCanvas : public TCanvas {
+public:
+    TControlCanvas() = default;
+    ~TControlCanvas() override;
+    String ClassName() const override { return u"TControlCanvas"; }
+    TControl* Control() const { return FControl; }
+    void SetControl(TControl* Value);
+    // Releases the context it made (no effect on a context handed in).
+    void FreeHandle();
+
+protected:
+    void CreateHandle() override;
+
+private:
+    friend void FreeDeviceContexts(HWND Wnd);
+    TControl* FControl = nullptr;
+    HDC FDeviceContext = nullptr;
+    HWND FWindowHandle = nullptr;
+};
+
+// Releases the contexts the control canvases made on Wnd (all when null).
+void FreeDeviceContexts(HWND Wnd = nullptr);
+
+// ---------------------------------------------------------------------------
+// TControl: a rectangle on its parent with the behaviour every control shares.
+// A windowless control receives its messages from its parent through Perform.
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    String ClassName() const override { return u"TControl"; }
+    void Loaded() override;
+
+    // The message path. WindowProc starts as WndProc; a component that hooks
+    // the control keeps the old value and calls it for what it passes on.
+    TWndMethod WindowProc;
+    // Sends a message straight to WindowProc (windowless controls included).
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    virtual void WndProc(TMessage& Message);
+    // Calls the handler named after the message, else DefaultHandler.
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+
+    // Bounds, in the parent's client coordinates (a form: the screen's). Every
+    // change goes through the one virtual SetBounds.
+    Integer Left() const { return FLeft; }
+    Integer Top() const { return FTop; }
+    Integer Width() const { return FWidth; }
+    Integer Height() const { return FHeight; }
+    void SetLeft(Integer Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetTop(Integer Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetWidth(Integer Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetHeight(Integer Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+    TRect BoundsRect() const { return Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight); }
+    void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+
+    // The client area and where its origin lies on the screen.
+    TRect ClientRect() { return GetClientRect(); }
+    Integer ClientWidth() { return GetClientRect().Width(); }
+    Integer ClientHeight() { return GetClientRect().Height(); }
+    void SetClientWidth(Integer Value);
+    void SetClientHeight(Integer Value);
+    TPoint ClientOrigin() { return GetClientOrigin(); }
+    TPoint ClientToScreen(const TPoint& Point);
+    TPoint ScreenToClient(const TPoint& Point);
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    // A control that is not aligned keeps its distance to the parent's sides
+    // named in Anchors when the parent is resized; with neither side of an axis
+    // it keeps its centre at the same proportion.
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value);
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+    bool AutoSize() const { return FAutoSize; }
+    virtual void SetAutoSize(bool Value);
+
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+
+    // The text (a window's text, the caption of a windowless control).
+    String Text();
+    void SetText(const String& Value);
+    String Caption() { return Text(); }
+    void SetCaption(const String& Value) { SetText(Value); }
+
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    // The parent's font, followed while true; changing Font clears it.
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& Value) { FHint = Value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value);
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+
+    // Painting: Invalidate asks for a paint (through CM_INVALIDATE), Update
+    // paints what is invalid now, Repaint does both.
+    virtual void Invalidate();
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    // Places the control above or below its siblings.
+    void BringToFront() { SetZOrder(true); }
+    void SendToBack() { SetZOrder(false); }
+
+    // The mouse goes to this control while set (windowless ones too).
+    bool MouseCapture() const;
+    void SetMouseCapture(bool Value);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TNotifyEvent OnResize;
+    TCanResizeEvent OnCanResize;
+
+protected:
+    virtual TRect GetClientRect();
+    virtual TPoint GetClientOrigin();
+    // A device context for drawing outside a paint; WindowHandle receives the
+    // window it belongs to (for ReleaseDC).
+    virtual HDC GetDeviceContext(HWND& WindowHandle);
+    virtual void SetZOrder(bool TopMost);
+    // Invalidates the control's area on its parent.
+    void InvalidateControl(bool IsVisible, bool IsOpaque);
+
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    // True when handled; MousePos in screen coordinates.
+    virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos);
+    virtual void Resize();
+
+    // Size checks that SetBounds makes: OnCanResize, the auto size, the constraints.
+    virtual bool CanResize(Integer& NewWidth, Integer& NewHeight);
+    virtual bool CanAutoSize(Integer& NewWidth, Integer& NewHeight);
+    bool CheckNewSize(Integer& NewWidth, Integer& NewHeight);
+    virtual void ConstrainedResize(Integer& Width, Integer& Height);
+    // Sizes the control again when AutoSize is on.
+    virtual void AdjustSize();
+    // Asks the parent to lay out its children again.
+    void RequestAlign();
+    // Remembers the bounds and the parent's client size the anchors keep.
+    void UpdateAnchorRules();
+
+    void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
+    void DoMouseUp(TMessage& Message, TMouseButton Button);
+
+    // Handlers, one per message.
+    virtual void WMLButtonDown(TWMMouse& Message);
+    virtual void WMLButtonUp(TWMMouse& Message);
+    virtual void WMLButtonDblClk(TWMMouse& Message);
+    virtual void WMRButtonDown(TWMMouse& Message);
+    virtual void WMRButtonUp(TWMMouse& Message);
+    virtual void WMRButtonDblClk(TWMMouse& Message);
+    virtual void WMMButtonDown(TWMMouse& Message);
+    virtual void WMMButtonUp(TWMMouse& Message);
+    virtual void WMMButtonDblClk(TWMMouse& Message);
+    virtual void WMMouseMove(TWMMouse& Message);
+    virtual void CMEnabledChanged(TMessage& Message);
+    virtual void CMVisibleChanged(TMessage& Message);
+    virtual void CMColorChanged(TMessage& Message);
+    virtual void CMFontChanged(TMessage& Message);
+    virtual void CMParentColorChanged(TMessage& Message);
+    virtual void CMParentFontChanged(TMessage& Message);
+    virtual void CMParentShowHintChanged(TMessage& Message);
+    virtual void CMShowHintChanged(TMessage& Message);
+    virtual void CMTextChanged(TMessage& Message);
+    virtual void CMCursorChanged(TMessage& Message);
+    virtual void CMMouseEnter(TMessage& Message);
+    virtual void CMMouseLeave(TMessage& Message);
+    virtual void CMMouseWheel(TMessage& Message);
+    virtual void CMInvalidate(TMessage& Message);
+
+    TWinControl* FParent = nullptr;
+    Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TControlState FControlState = 0;
+    String FText;
+    bool FVisible = true;
+    bool FEnabled = true;
+
+private:
+    friend class TWinControl;
+    friend class TControlCanvas;
+    void FontChanged(TObject* Sender);
+
+    bool FIsWinControl = false;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = akLeft | akTop;
+    TRect FAnchorBounds;        // bounds when the anchors were last taken
+    TSize FAnchorParentSize;    // the parent's client size then (0: not taken)
+    bool FPlacedByParent = false;  // inside the parent's layout: the anchors stay
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    bool FAutoSize = false;
+    std::unique_ptr<TFont> FFont;
+    bool FParentFont = true;
+    bool FUpdatingFont = false;
+    TColor FColor = clWindow;
+    bool FParentColor = true;
+    TCursor FCursor = crDefault;
+    String FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+};
+
+// The control the mouse pointer is over (it has had CM_MOUSEENTER), or null.
+TControl* MouseControl();
+// The control that has the mouse: a windowless one that captured it, or the
+// control whose window has the platform's capture.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* Control);
+// The framework control of a window (null for any other window).
+TWinControl* FindControl(HWND Handle);
+// The framework control (windowless ones included) under a screen point.
+TControl* FindControlAtPos(const TPoint& ScreenPos);
+
+// ---------------------------------------------------------------------------
+// What CreateWnd passes to CreateWindowExW, and the window class to register.
+struct TCreateParams {
+    String Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    Integer X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    void* Param = nullptr;
+    WNDCLASSW WindowClass = {};
+    String WinClassName;
+};
+
+// ---------------------------------------------------------------------------
+// TWinControl: a control with a window. The window is made when first needed
+// (HandleNeeded) from CreateParams; properties set before are applied then.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    String ClassName() const override { return u"TWinControl"; }
+    void DefaultHandler(TMessage& Message) override;
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    void Invalidate() override;
+    void Update() override;
+    void Repaint() override;
+
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded();
+    // Destroys the window and makes it again (when it is shown), keeping the state.
+    void RecreateWnd();
+    // A window of another kind this control lives in, when it has no Parent.
+    HWND ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(HWND Value);
+    // The window exists and is shown as far as this control goes.
+    bool Showing() const { return FShowing; }
+
+    // Children, windowed and windowless mixed, in z-order (the bottom one first).
+    Integer ControlCount() const { return static_cast<Integer>(FControls.size()); }
+    TControl* Controls(Integer Index) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    bool ContainsControl(TControl* Control) const;
+    // The topmost visible child at Pos (client coordinates); windowed children
+    // only when AllowWinControls, disabled ones only when AllowDisabled.
+    TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+    // Sends Message to each child until one answers non-zero.
+    void Broadcast(TMessage& Message);
+    void NotifyControls(UINT Msg);
+
+    // Layout of the aligned and anchored children; held while the count is above 0.
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    bool AlignDisabled() const { return FAlignLevel > 0; }
+    void Realign();
+
+    // Focus and the keyboard.
+    virtual bool CanFocus();
+    bool Focused() const;
+    virtual void SetFocus();
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool Value);
+    Integer TabOrder() const;
+    void SetTabOrder(Integer Value);
+    // The windowed descendants in tab order, depth first.
+    void GetTabOrderList(std::vector<TWinControl*>& List);
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+
+    TBrush* Brush() const { return FBrush.get(); }
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    TRect GetClientRect() override;
+    TPoint GetClientOrigin() override;
+    HDC GetDeviceContext(HWND& WindowHandle) override;
+    void SetZOrder(bool TopMost) override;
+    bool CanAutoSize(Integer& NewWidth, Integer& NewHeight) override;
+
+    virtual void CreateParams(TCreateParams& Params);
+    // Makes Params a copy of a native window class (an edit, a list box ...):
+    // the native window procedure becomes the DefaultHandler.
+    void CreateSubClass(TCreateParams& Params, const wchar_t* ControlClassName);
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& Params);
+    virtual void DestroyWnd();
+    virtual void DestroyWindowHandle();
+    virtual void CreateHandle();
+    virtual void DestroyHandle();
+    // Shows or hides the window as Visible and the parents say.
+    void UpdateControlState();
+    virtual void UpdateShowing();
+    // Reads the window's real bounds into the fields.
+    void UpdateBounds();
+
+    // Layout: AControl is the child that asked (or null).
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    // The part of the client area the aligned children share.
+    virtual void AdjustClientRect(TRect& Rect);
+    void AlignControl(TControl* AControl);
+
+    // Painting. PaintWindow paints the control itself; PaintControls its
+    // windowless children on DC with the origin moved and clipped to each.
+    void PaintHandler(TWMPaint& Message);
+    virtual void PaintWindow(HDC DC);
+    void PaintControls(HDC DC, TControl* First);
+
+    virtual void KeyDown(Word& Key, TShiftState Shift);
+    virtual void KeyUp(Word& Key, TShiftState Shift);
+    virtual void KeyPress(Char& Key);
+    bool DoKeyDown(TWMKey& Message);
+    bool DoKeyUp(TWMKey& Message);
+    bool DoKeyPress(TWMKey& Message);
+    // The parent form's short-cut handling; true when it took the key.
+    bool IsMenuKey(TWMKey& Message);
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Takes the focus away from this control (and its children) in the form.
+    void RemoveFocus(bool Removing);
+    // Passes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* on to the child
+    // whose window they concern, as CN_ + message; false when there is none.
+    bool DoControlMsg(HWND ControlHandle, TMessage& Message);
+    // Routes a mouse message to the windowless child under the pointer (or the one
+    // holding the mouse); true when one took it.
+    bool IsControlMouseMsg(TWMMouse& Message);
+
+    void WndProc(TMessage& Message) override;
+    void Dispatch(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+    void CMVisibleChanged(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMShowHintChanged(TMessage& Message) override;
+    void CMInvalidate(TMessage& Message) override;
+    virtual void WMPaint(TWMPaint& Message);
+    virtual void WMEraseBkgnd(TMessage& Message);
+    virtual void WMSize(TMessage& Message);
+    virtual void WMMove(TMessage& Message);
+    virtual void WMWindowPosChanged(TMessage& Message);
+    virtual void WMSetCursor(TMessage& Message);
+    virtual void WMMouseWheel(TMessage& Message);
+    virtual void WMMouseLeave(TMessage& Message);
+    virtual void WMCaptureChanged(TMessage& Message);
+    virtual void WMKeyDown(TWMKey& Message);
+    virtual void WMKeyUp(TWMKey& Message);
+    virtual void WMChar(TWMKey& Message);
+    virtual void WMSysKeyDown(TWMKey& Message);
+    virtual void WMSysKeyUp(TWMKey& Message);
+    virtual void WMSysChar(TWMKey& Message);
+    virtual void WMCommand(TMessage& Message);
+    virtual void WMNotify(TMessage& Message);
+    virtual void WMDrawItem(TMessage& Message);
+    virtual void WMCtlColor(TMessage& Message);
+    virtual void CNKeyDown(TWMKey& Message);
+    virtual void CNKeyUp(TWMKey& Message);
+    virtual void CNChar(TWMKey& Message);
+    virtual void CNSysKeyDown(TWMKey& Message);
+    virtual void CNSysChar(TWMKey& Message);
+    virtual void CMDialogKey(TMessage& Message);
+    virtual void CMDialogChar(TMessage& Message);
+    virtual void CMFocusChanged(TMessage& Message);
+    virtual void CMEnter(TMessage& Message);
+    virtual void CMExit(TMessage& Message);
+    virtual void CMShowingChanged(TMessage& Message);
+    virtual void CMRecreateWnd(TMessage& Message);
+
+    HWND FHandle = nullptr;
+    WNDPROC FDefWndProc = nullptr;
+    bool FShowing = false;
+
+private:
+    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend class TControl;
+    void PlaceInZOrder();
+    void AnchorControl(TControl* Control, const TRect& Client);
+    void UpdateMouseControl(const TPoint& Pos);
+
+    HWND FParentWindow = nullptr;
+    std::vector<TControl*> FControls;     // z-order, bottom first
+    std::vector<TWinControl*> FTabList;   // windowed children in tab order
+    Integer FAlignLevel = 0;
+    bool FTabStop = false;
+    bool FTrackingLeave = false;
+    std::unique_ptr<TBrush> FBrush;
+};
+
+// ---------------------------------------------------------------------------
+// A windowless control that paints itself on its parent.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+    String ClassName() const override { return u"TGraphicControl"; }
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+protected:
+    virtual void Paint() {}
+    void Dispatch(TMessage& Message) override;
+    virtual void WMPaint(TWMPaint& Message);
+
+private:
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// A windowed control that paints itself.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+    String ClassName() const override { return u"TCustomControl"; }
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(HDC DC) override;
+    // Paints through PaintHandler always (csCustomPaint is set meanwhile).
+    void WMPaint(TWMPaint& Message) override;
+
+private:
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// ---------------------------------------------------------------------------
+// The mouse.
+class TMouse : public TObject {
+public:
+    String ClassName() const override { return u"TMouse"; }
+    TPoint CursorPos() const;
+    void SetCursorPos(const TPoint& Value);
+    // Pixels the pointer moves with a button held before a drag begins.
+    Integer DragThreshold() const { return FDragThreshold; }
+    void SetDragThreshold(Integer Value) { FDragThreshold = Value; }
+    // The window that has the platform's mouse capture.
+    HWND Capture() const { return GetCapture(); }
+    void SetCapture(HWND Value);
+    bool WheelPresent() const { return GetSystemMetrics(SM_MOUSEWHEELPRESENT) != 0; }
+
+private:
+    Integer FDragThreshold = 5;
+};
+
+// The program-wide objects (Application, Screen, Mouse) are made on first use,
+// so no order between the units' start-up matters.
+template <class T, T* (*Get)()>
+struct TGlobalObject {
+    T* operator->() const { return Get(); }
+    T& operator*() const { return *Get(); }
+    operator T*() const { return Get(); }
+};
+
+TMouse* MouseInstance();
+inline constexpr TGlobalObject<TMouse, MouseInstance> Mouse{};

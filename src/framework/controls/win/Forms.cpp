@@ -1,0 +1,863 @@
+#include "framework/controls/win/Forms.h"
+
+#include <algorithm>
+
+#include "framework/runtime/Threads.h"
+
+namespace {
+
+struct TDisableContext {
+    HWND Except;
+    std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND Wnd, LPARAM Param)
+{
+    auto* c = reinterpret_cast<TDisableContext*>(Param);
+    if (Wnd != c->Except && IsWindowVisible(Wnd) && IsWindowEnabled(Wnd)) c->Windows.push_back(Wnd);
+    return TRUE;
+}
+
+// The visible, enabled top-level windows of this thread, disabled for a modal form.
+std::vector<HWND> DisableThreadWindows(HWND Except)
+{
+    TDisableContext ctx{Except, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&ctx));
+    for (HWND w : ctx.Windows) EnableWindow(w, FALSE);
+    return ctx.Windows;
+}
+
+void EnableThreadWindows(const std::vector<HWND>& Windows)
+{
+    for (HWND w : Windows)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+}
+
+} // namespace
+
+TCustomForm* GetParentForm(TControl* Control)
+{
+    if (!Control) return nullptr;
+    while (Control->Parent()) Control = Control->Parent();
+    return dynamic_cast<TCustomForm*>(Control);
+}
+
+// ---------------------------------------------------------------------------
+// TScrollingWinControl
+
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner)
+{
+    FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    FVisible = false;
+    FFormState = fsCreating;
+    SetColor(clBtnFace);
+    SetParentFont(false);
+    SetBounds(0, 0, 320, 240);
+    FIcon = std::make_unique<TIcon>();
+    FIcon->OnChange = [this](TObject*) { Perform(CM_ICONCHANGED); };
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    Destroying();
+    try {
+        DoDestroy();
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    Screen->RemoveForm(this);
+    if (Application->FMainForm == this) Application->FMainForm = nullptr;
+    // The window goes first (a component hooked into it still sees WM_DESTROY),
+    // then the owned components while the form is still whole.
+    DestroyHandle();
+    DestroyComponents();
+}
+
+void TCustomForm::Loaded()
+{
+    for (Integer i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();
+    TScrollingWinControl::Loaded();
+    FFormState &= ~fsCreating;
+    if (!FCreated) {
+        FCreated = true;
+        try {
+            DoCreate();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
+}
+
+void TCustomForm::WindowStyles(DWORD& Style, DWORD& ExStyle) const
+{
+    Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    ExStyle = WS_EX_CONTROLPARENT;
+    TBorderIcons icons = FBorderIcons;
+    switch (FBorderStyle) {
+    case bsNone:
+        Style |= WS_POPUP;
+        icons = 0;
+        break;
+    case bsSingle: Style |= WS_CAPTION; break;
+    case bsSizeable: Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        Style |= WS_POPUP | WS_CAPTION;
+        ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        icons &= biSystemMenu | biHelp;
+        break;
+    case bsToolWindow:
+        Style |= WS_CAPTION;
+        ExStyle |= WS_EX_TOOLWINDOW;
+        icons &= biSystemMenu;
+        break;
+    case bsSizeToolWin:
+        Style |= WS_CAPTION | WS_THICKFRAME;
+        ExStyle |= WS_EX_TOOLWINDOW;
+        icons &= biSystemMenu;
+        break;
+    }
+    // The boxes show only with a system menu.
+    if (icons & biSystemMenu) {
+        Style |= WS_SYSMENU;
+        if (icons & biMinimize) Style |= WS_MINIMIZEBOX;
+        if (icons & biMaximize) Style |= WS_MAXIMIZEBOX;
+        if ((icons & biHelp) && !(icons & (biMinimize | biMaximize))) ExStyle |= WS_EX_CONTEXTHELP;
+    }
+    if (!FEnabled) Style |= WS_DISABLED;
+    if (FFormStyle == fsStayOnTop) ExStyle |= WS_EX_TOPMOST;
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params)
+{
+    TScrollingWinControl::CreateParams(Params);
+    WindowStyles(Params.Style, Params.ExStyle);
+    Params.WndParent = ParentWindow();
+    TCustomForm* mainForm = Application->MainForm();
+    if (!Params.WndParent && mainForm && mainForm != this && mainForm->HandleAllocated())
+        Params.WndParent = mainForm->FHandle;
+    if (FPosition == poDefault || FPosition == poDefaultPosOnly) Params.X = Params.Y = CW_USEDEFAULT;
+    if (FPosition == poDefault || FPosition == poDefaultSizeOnly) Params.Width = Params.Height = CW_USEDEFAULT;
+}
+
+void TCustomForm::CreateWnd()
+{
+    TScrollingWinControl::CreateWnd();
+    // A window made at the system's default place or size tells where it went.
+    UpdateBounds();
+    Perform(CM_ICONCHANGED);
+}
+
+void TCustomForm::CMIconChanged(TMessage&)
+{
+    if (!FHandle) return;
+    HICON icon = FIcon->Handle();
+    if (!icon) icon = Application->Icon()->Handle();
+    SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+TRect TCustomForm::GetClientRect()
+{
+    if (FHandle) return TScrollingWinControl::GetClientRect();
+    // No window yet: the frame the window will have, from its styles.
+    DWORD style, exStyle;
+    WindowStyles(style, exStyle);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    Integer w = Width() - static_cast<Integer>(frame.right - frame.left);
+    Integer h = Height() - static_cast<Integer>(frame.bottom - frame.top);
+    return Rect(0, 0, std::max(w, 0), std::max(h, 0));
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    BringToFront();
+}
+
+void TCustomForm::PlaceOnShow()
+{
+    if (FWindowState != wsNormal) return;
+    TRect area;
+    TRect screen = Rect(0, 0, Screen->Width(), Screen->Height());
+    TCustomForm* mainForm = Application->MainForm();
+    switch (FPosition) {
+    case poScreenCenter: area = screen; break;
+    case poDesktopCenter: area = Screen->WorkAreaRect(); break;
+    case poMainFormCenter:
+        area = (mainForm && mainForm != this && mainForm->Showing()) ? mainForm->BoundsRect() : screen;
+        break;
+    case poOwnerFormCenter: {
+        auto* owner = dynamic_cast<TCustomForm*>(Owner());
+        if (!owner || owner == this || !owner->Showing()) owner = mainForm != this ? mainForm : nullptr;
+        area = (owner && owner->Showing()) ? owner->BoundsRect() : screen;
+        break;
+    }
+    default: return;
+    }
+    // Each half is the integer quotient: the remainders are dropped.
+    SetBounds(area.Left + area.Width() / 2 - Width() / 2, area.Top + area.Height() / 2 - Height() / 2, Width(),
+              Height());
+}
+
+void TCustomForm::CMShowingChanged(TMessage&)
+{
+    if (FShowing) {
+        try {
+            DoShow();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+        PlaceOnShow();
+        int cmd = FWindowState == wsMaximized ? SW_SHOWMAXIMIZED
+                  : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                : SW_SHOWNORMAL;
+        ShowWindow(FHandle, cmd);
+        FFormState |= fsVisible;
+    } else {
+        ShowWindow(FHandle, SW_HIDE);
+        FFormState &= ~fsVisible;
+        try {
+            DoHide();
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
+}
+
+void TCustomForm::Close()
+{
+    if (FFormState & fsModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application->MainForm() == this) Application->Terminate();
+    else if (action == caHide) Hide();
+    else if (action == caMinimize) SetWindowState(wsMinimized);
+    else Release();
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action)
+{
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Release()
+{
+    PostMessageW(Handle(), CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::CMRelease(TMessage&)
+{
+    delete this;
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (FVisible || !FEnabled || (FFormState & fsModal))
+        throw EInvalidOperation(u"Cannot make a visible window modal");
+    if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    FFormState |= fsModal;
+    HWND activeWindow = GetActiveWindow();
+    std::vector<HWND> disabled = DisableThreadWindows(FHandle);
+    auto restore = [&] {
+        // The other windows come back before this one hides, so one of them takes the activation.
+        EnableThreadWindows(disabled);
+        Hide();
+        if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
+        FFormState &= ~fsModal;
+    };
+    FModalResult = mrNone;
+    try {
+        Show();
+        do {
+            Application->HandleMessage();
+            if (Application->Terminated()) FModalResult = mrCancel;
+            else if (FModalResult != mrNone) CloseModal();
+        } while (FModalResult == mrNone);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return FModalResult;
+}
+
+void TCustomForm::CloseModal()
+{
+    try {
+        TCloseAction action = caNone;
+        if (CloseQuery()) {
+            action = caHide;
+            DoClose(action);
+        }
+        if (action == caNone) FModalResult = mrNone;
+        else if (action == caFree) Release();
+    } catch (...) {
+        FModalResult = mrNone;
+        Application->HandleException(this);
+    }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control)
+{
+    if (FActiveControl == Control) return;
+    if (Control && (Control == this || GetParentForm(Control) != this ||
+                    (!(ComponentState() & csLoading) && !Control->CanFocus())))
+        throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
+    FActiveControl = Control;
+    if (!(ComponentState() & csLoading) && FActive) SetWindowFocus();
+}
+
+void TCustomForm::FocusControl(TWinControl* Control)
+{
+    bool wasActive = FActive;
+    SetActiveControl(Control);
+    if (!wasActive) SetFocus();
+    else if (Control && !Control->Focused()) SetWindowFocus();
+}
+
+void TCustomForm::SetFocus()
+{
+    if (!FVisible || !FEnabled) throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
+    SetWindowFocus();
+}
+
+void TCustomForm::SetWindowFocus()
+{
+    if (ComponentState() & csDestroying) return;
+    TWinControl* control = (FActiveControl && FActiveControl->CanFocus()) ? FActiveControl : this;
+    HWND h = control->Handle();
+    if (GetFocus() != h) ::SetFocus(h);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control)
+{
+    if (ComponentState() & csDestroying) return false;
+    if (Control->ControlState() & csFocusing) return false;
+    FActiveControl = Control != this ? Control : nullptr;
+    TScreen* screen = Screen;
+    screen->FActiveControl = Control;
+    screen->FActiveCustomForm = this;
+    Control->SetControlState(Control->ControlState() | csFocusing);
+    try {
+        if (screen->FFocusedForm != this) {
+            TCustomForm* old = screen->FFocusedForm;
+            screen->FFocusedForm = nullptr;
+            if (old) old->Perform(CM_DEACTIVATE);
+            screen->FFocusedForm = this;
+            Perform(CM_ACTIVATE);
+        }
+        if (!FFocusedControl) FFocusedControl = this;
+        if (FFocusedControl != Control) {
+            // Leave the controls that do not contain the new one, innermost first...
+            while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+                TWinControl* leaving = FFocusedControl;
+                FFocusedControl = FFocusedControl->Parent();
+                leaving->Perform(CM_EXIT);
+            }
+            // ...then enter the ones down to it, outermost first.
+            while (FFocusedControl && FFocusedControl != Control) {
+                TWinControl* entering = Control;
+                while (entering->Parent() != FFocusedControl) entering = entering->Parent();
+                FFocusedControl = entering;
+                entering->Perform(CM_ENTER);
+            }
+            Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+        }
+    } catch (...) {
+        Control->SetControlState(Control->ControlState() & ~csFocusing);
+        throw;
+    }
+    Control->SetControlState(Control->ControlState() & ~csFocusing);
+    return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing)
+{
+    if (Removing && Control->ContainsControl(FFocusedControl)) FFocusedControl = Control->Parent();
+    TScreen* screen = Screen;
+    if (screen->FActiveControl && Control->ContainsControl(screen->FActiveControl)) screen->FActiveControl = nullptr;
+    if (Control->ContainsControl(FActiveControl)) {
+        FActiveControl = nullptr;
+        if (FActive) SetWindowFocus();
+    }
+}
+
+bool TCustomForm::IsShortCut(TWMKey& Message)
+{
+    bool handled = false;
+    if (OnShortCut) OnShortCut(Message, handled);
+    return handled;
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
+{
+    if (FBorderStyle == Value) return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value)
+{
+    if (FBorderIcons == Value) return;
+    FBorderIcons = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value)
+{
+    if (FFormStyle == Value) return;
+    FFormStyle = Value;
+    if (FHandle)
+        SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetWindowState(TWindowState Value)
+{
+    if (FWindowState == Value) return;
+    FWindowState = Value;
+    if (FHandle && FShowing)
+        ShowWindow(FHandle, Value == wsMinimized   ? SW_MINIMIZE
+                            : Value == wsMaximized ? SW_SHOWMAXIMIZED
+                                                   : SW_RESTORE);
+}
+
+void TCustomForm::Paint()
+{
+    if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::Activate()
+{
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate()
+{
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::DoShow()
+{
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoCreate()
+{
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy()
+{
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CM_ACTIVATE: CMActivate(Message); return;
+    case CM_DEACTIVATE: CMDeactivate(Message); return;
+    case CM_RELEASE: CMRelease(Message); return;
+    case CM_ICONCHANGED: CMIconChanged(Message); return;
+    case WM_ACTIVATE: WMActivate(Message); return;
+    case WM_CLOSE: WMClose(Message); return;
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
+    }
+    TScrollingWinControl::Dispatch(Message);
+}
+
+void TCustomForm::CMActivate(TMessage&)
+{
+    Activate();
+}
+
+void TCustomForm::CMDeactivate(TMessage&)
+{
+    Deactivate();
+}
+
+void TCustomForm::CMDialogKey(TMessage& Message)
+{
+    if (GetKeyState(VK_MENU) >= 0) {
+        switch (Message.WParam) {
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+                Message.Result = 1;
+                return;
+            }
+            break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (FActiveControl && FActiveControl->Parent()) {
+                FActiveControl->Parent()->SelectNext(FActiveControl,
+                                                     Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
+                Message.Result = 1;
+            }
+            return;
+        }
+    }
+    // Enter and Escape reach the default and cancel buttons this way.
+    TScrollingWinControl::CMDialogKey(Message);
+}
+
+void TCustomForm::WMActivate(TMessage& Message)
+{
+    FActive = LOWORD(Message.WParam) != WA_INACTIVE;
+    if (!FActive || (ComponentState() & csDestroying)) return;
+    if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
+    // Not while minimised: the focus follows at the restore.
+    if (!HIWORD(Message.WParam)) SetWindowFocus();
+}
+
+void TCustomForm::WMClose(TMessage&)
+{
+    Close();
+}
+
+void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
+{
+    DefaultHandler(Message);
+    auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    TSizeConstraints* c = Constraints();
+    if (c->MinWidth() > 0) info->ptMinTrackSize.x = c->MinWidth();
+    if (c->MinHeight() > 0) info->ptMinTrackSize.y = c->MinHeight();
+    if (c->MaxWidth() > 0) info->ptMaxTrackSize.x = c->MaxWidth();
+    if (c->MaxHeight() > 0) info->ptMaxTrackSize.y = c->MaxHeight();
+    Message.Result = 0;
+}
+
+void TCustomForm::WMSize(TMessage& Message)
+{
+    switch (Message.WParam) {
+    case SIZE_MINIMIZED: FWindowState = wsMinimized; break;
+    case SIZE_MAXIMIZED: FWindowState = wsMaximized; break;
+    case SIZE_RESTORED: FWindowState = wsNormal; break;
+    }
+    bool minimized = Message.WParam == SIZE_MINIMIZED;
+    if (Application->FMainForm == this) Application->MainFormMinimized(minimized);
+    // The layout waits for the restore.
+    if (minimized) {
+        DefaultHandler(Message);
+        return;
+    }
+    TScrollingWinControl::WMSize(Message);
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
+{
+    static const struct {
+        TCursor Index;
+        LPCWSTR Id;
+    } System[] = {
+        {crDefault, IDC_ARROW},   {crArrow, IDC_ARROW},   {crCross, IDC_CROSS},        {crIBeam, IDC_IBEAM},
+        {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS}, {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},
+        {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT}, {crNo, IDC_NO},             {crAppStart, IDC_APPSTARTING},
+        {crHelp, IDC_HELP},       {crHandPoint, IDC_HAND}, {crSizeAll, IDC_SIZEALL},
+    };
+    for (const auto& c : System) FCursors[c.Index] = LoadCursorW(nullptr, c.Id);
+    FCursors[crNone] = nullptr;
+}
+
+TScreen::~TScreen()
+{
+    for (auto& [index, owned] : FOwnedCursors)
+        if (owned && FCursors[index]) DestroyCursor(FCursors[index]);
+}
+
+TCustomForm* TScreen::Forms(Integer Index) const
+{
+    if (Index < 0 || Index >= FormCount()) TList::Error(u"List index out of bounds (%d)", Index);
+    return FForms[Index];
+}
+
+void TScreen::AddForm(TCustomForm* Form)
+{
+    FForms.push_back(Form);
+}
+
+void TScreen::RemoveForm(TCustomForm* Form)
+{
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+    if (FActiveCustomForm == Form) FActiveCustomForm = nullptr;
+    if (FFocusedForm == Form) FFocusedForm = nullptr;
+    if (FActiveControl && Form->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+}
+
+void TScreen::SetCursor(TCursor Value)
+{
+    if (FCursor == Value) return;
+    FCursor = Value;
+    // The window under the pointer sets its cursor again.
+    POINT p;
+    GetCursorPos(&p);
+    HWND wnd = WindowFromPoint(p);
+    if (wnd && FindControl(wnd)) {
+        LRESULT hit = SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        SendMessageW(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
+    } else if (Value != crDefault) {
+        ::SetCursor(Cursors(Value));
+    }
+}
+
+HCURSOR TScreen::Cursors(Integer Index) const
+{
+    auto it = FCursors.find(Index);
+    if (it != FCursors.end()) return it->second;
+    return FCursors.at(crDefault);
+}
+
+void TScreen::SetCursors(Integer Index, HCURSOR Handle)
+{
+    auto it = FCursors.find(Index);
+    if (it != FCursors.end() && FOwnedCursors[Index] && it->second && it->second != Handle) DestroyCursor(it->second);
+    if (!Handle && Index != crDefault && Index != crNone) {
+        FCursors.erase(Index);
+        FOwnedCursors.erase(Index);
+        return;
+    }
+    FCursors[Index] = Handle;
+    FOwnedCursors[Index] = Handle != nullptr;
+}
+
+TRect TScreen::WorkAreaRect() const
+{
+    RECT r{0, 0, Width(), Height()};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    return Rect(r.left, r.top, r.right, r.bottom);
+}
+
+Integer TScreen::PixelsPerInch() const
+{
+    HDC dc = GetDC(nullptr);
+    Integer ppi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return ppi;
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
+{
+    ScreenInstance();  // made first, so it outlives the application's forms
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    FTitle = ChangeFileExt(ExtractFileName(FromWStr(path)), u"");
+    FHandle = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
+    SetWindowTextW(FHandle, WStr(FTitle));
+    FIcon = std::make_unique<TIcon>();
+    // An own copy of the program's icon: the icon object destroys what it holds.
+    if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))
+        FIcon->SetHandle(static_cast<HICON>(icon));
+    FIcon->OnChange = [](TObject*) {
+        // Forms without an icon of their own show the program's.
+        TScreen* screen = Screen;
+        for (Integer i = 0; i < screen->FormCount(); ++i)
+            if (screen->Forms(i)->Icon()->Empty()) screen->Forms(i)->Perform(CM_ICONCHANGED);
+    };
+    ApplicationHandleException = [this](TObject* Sender) { HandleException(Sender); };
+    HWND wnd = FHandle;
+    WakeMainThread = [wnd] { PostMessageW(wnd, WM_NULL, 0, 0); };
+}
+
+TApplication::~TApplication()
+{
+    WakeMainThread = nullptr;
+    Destroying();
+    // The forms go while the application is whole (their OnDestroy may use it).
+    DestroyComponents();
+    FMainForm = nullptr;
+    ApplicationHandleException = nullptr;
+    DeallocateHWnd(FHandle);
+}
+
+void TApplication::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_NULL) {
+        // A thread waits for a call on this thread.
+        CheckSynchronize();
+        return;
+    }
+    Message.Result = DefWindowProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TApplication::SetTitle(const String& Value)
+{
+    FTitle = Value;
+    SetWindowTextW(FHandle, WStr(FTitle));
+}
+
+void TApplication::Run()
+{
+    FTerminated = false;
+    if (FMainForm && FShowMainForm) FMainForm->SetVisible(true);
+    while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    PostQuitMessage(0);
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg;
+    if (!ProcessMessage(msg)) Idle();
+}
+
+bool TApplication::ProcessMessage(MSG& Msg)
+{
+    if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (Msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    try {
+        bool handled = false;
+        if (OnMessage) OnMessage(Msg, handled);
+        if (!handled && !IsKeyMsg(Msg)) {
+            TranslateMessage(&Msg);
+            DispatchMessageW(&Msg);
+        }
+    } catch (...) {
+        HandleException(this);
+    }
+    return true;
+}
+
+void TApplication::Idle()
+{
+    bool done = true;
+    try {
+        if (OnIdle) OnIdle(this, done);
+        FreeDeviceContexts();
+        if (CheckSynchronize()) done = false;
+    } catch (...) {
+        HandleException(this);
+    }
+    if (done) WaitMessage();
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg)
+{
+    if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
+    // The control the key is for: the one holding the mouse, else the window's
+    // own or that of the nearest parent window.
+    HWND wnd = GetCapture();
+    if (!wnd) wnd = Msg.hwnd;
+    TWinControl* control = nullptr;
+    while (wnd && !(control = FindControl(wnd))) wnd = GetParent(wnd);
+    if (!control) return false;
+    return control->Perform(CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    auto report = [&](Exception& E) {
+        if (OnException) OnException(Sender, E);
+        else ShowException(E);
+    };
+    try {
+        throw;
+    } catch (EAbort&) {
+    } catch (Exception& E) {
+        report(E);
+    } catch (std::exception& e) {
+        Exception E(Str(e.what()));
+        report(E);
+    } catch (...) {
+        Exception E(u"An unknown exception occurred");
+        report(E);
+    }
+}
+
+void TApplication::ShowException(Exception& E)
+{
+    MessageBox(E.Message(), FTitle, MB_OK | MB_ICONSTOP);
+}
+
+Integer TApplication::MessageBox(const String& Text, const String& Caption, UINT Flags)
+{
+    return ::MessageBoxW(GetActiveWindow(), WStr(Text), WStr(Caption), Flags);
+}
+
+void TApplication::Minimize()
+{
+    if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->FHandle, SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (FMainForm && FMainForm->HandleAllocated() && IsIconic(FMainForm->FHandle))
+        ShowWindow(FMainForm->FHandle, SW_RESTORE);
+}
+
+void TApplication::BringToFront()
+{
+    if (!FMainForm || !FMainForm->HandleAllocated()) return;
+    HWND wnd = GetLastActivePopup(FMainForm->FHandle);
+    if (wnd && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) SetForegroundWindow(wnd);
+}
+
+void TApplication::MainFormMinimized(bool Minimized)
+{
+    if (Minimized == FMainMinimized) return;
+    FMainMinimized = Minimized;
+    if (Minimized) {
+        if (OnMinimize) OnMinimize(this);
+    } else if (OnRestore) {
+        OnRestore(this);
+    }
+}
+
+TApplication* ApplicationInstance()
+{
+    // Made on first use and freed at the end of the program, forms first.
+    static std::unique_ptr<TApplication> application(new TApplication(nullptr));
+    return application.get();
+}
+
+TScreen* ScreenInstance()
+{
+    static TScreen* screen = new TScreen(nullptr);  // lives as long as the program
+    return screen;
+}

@@ -1,0 +1,348 @@
+// Forms: top-level windows (TCustomForm, TForm), the application object with
+// its message loop (Application), and the screen (Screen). Windows only.
+//
+// A form is built in code: its constructor creates its components and
+// controls, sets their properties and events, and ends with Loaded(), which
+// calls Loaded on the owned components and then fires OnCreate.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "framework/controls/win/Controls.h"
+
+// The application's MessageBox is a method; the platform's is MessageBoxW.
+#undef MessageBox
+
+class TCustomForm;
+
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+// poScreenCenter centres on the whole screen, poDesktopCenter in its work area.
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TBorderIcons = Byte;
+constexpr TBorderIcons biSystemMenu = 1 << 0;
+constexpr TBorderIcons biMinimize = 1 << 1;
+constexpr TBorderIcons biMaximize = 1 << 2;
+constexpr TBorderIcons biHelp = 1 << 3;
+
+using TFormState = Word;
+constexpr TFormState fsCreating = 1 << 0;
+constexpr TFormState fsVisible = 1 << 1;
+constexpr TFormState fsShowing = 1 << 2;
+constexpr TFormState fsModal = 1 << 3;
+constexpr TFormState fsCreatedMDIChild = 1 << 4;
+constexpr TFormState fsActivated = 1 << 5;
+
+using TModalResult = Integer;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = IDABORT;
+constexpr TModalResult mrRetry = IDRETRY;
+constexpr TModalResult mrIgnore = IDIGNORE;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+constexpr TModalResult mrClose = IDCLOSE;
+
+using TCloseEvent = TEvent<TObject* /*Sender*/, TCloseAction& /*Action*/>;
+using TCloseQueryEvent = TEvent<TObject* /*Sender*/, bool& /*CanClose*/>;
+using TShortCutEvent = TEvent<TWMKey& /*Msg*/, bool& /*Handled*/>;
+using TMessageEvent = TEvent<MSG& /*Msg*/, bool& /*Handled*/>;
+using TIdleEvent = TEvent<TObject* /*Sender*/, bool& /*Done*/>;
+using TExceptionEvent = TEvent<TObject* /*Sender*/, Exception& /*E*/>;
+
+// ---------------------------------------------------------------------------
+// A windowed control that may scroll its children (scrolling comes with the
+// controls that need it; forms only carry the switch).
+class TScrollingWinControl : public TCustomControl {
+public:
+    explicit TScrollingWinControl(TComponent* AOwner);
+    String ClassName() const override { return u"TScrollingWinControl"; }
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+
+private:
+    bool FAutoScroll = false;
+};
+
+// ---------------------------------------------------------------------------
+class TCustomForm : public TScrollingWinControl {
+public:
+    explicit TCustomForm(TComponent* AOwner);
+    // Fires OnDestroy, then frees the owned components while the form is whole.
+    ~TCustomForm() override;
+    String ClassName() const override { return u"TCustomForm"; }
+    // Loaded on each owned component, the form's own, then OnCreate (once).
+    void Loaded() override;
+
+    void Show();
+    void Hide() { SetVisible(false); }
+    // Asks OnCloseQuery, then OnClose decides: hide (the default), free,
+    // minimise or nothing. Closing the main form ends the application; closing
+    // a modal form sets ModalResult to mrCancel.
+    void Close();
+    bool CloseQuery();
+    // Frees the form once the messages now waiting are handled: safe from its
+    // own event handlers.
+    void Release();
+    // Shows the form modally: the thread's other windows are disabled, the
+    // application's message pump runs until ModalResult is set, the form is
+    // hidden and the windows are enabled again. Returns ModalResult.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    TFormState FormState() const { return FFormState; }
+
+    bool Active() const { return FActive; }
+    // The control that has (or gets, when the form is activated) the focus.
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* Control);
+    // Moves the focus to Control within the form.
+    void FocusControl(TWinControl* Control);
+    // Called when a control of the form receives the focus: sends CM_EXIT and
+    // CM_ENTER along the parent chains and CM_FOCUSCHANGED to the controls.
+    virtual bool SetFocusedControl(TWinControl* Control);
+    void DefocusControl(TWinControl* Control, bool Removing);
+    void SetFocus() override;
+    // The key goes through OnShortCut; true when it was taken.
+    virtual bool IsShortCut(TWMKey& Message);
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState Value);
+    // The icon of the window's caption and task button; without one, the application's.
+    TIcon* Icon() const { return FIcon.get(); }
+    void SetIcon(TIcon* Value) { FIcon->Assign(Value); }
+    TCanvas* Canvas() const { return TCustomControl::Canvas(); }
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    // Before the window exists: the client area the window's frame will leave.
+    TRect GetClientRect() override;
+    void Paint() override;
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void DoClose(TCloseAction& Action);
+    virtual void DoCreate();
+    virtual void DoDestroy();
+    // The first control the focus goes to when the form is activated.
+    void SetWindowFocus();
+    void CloseModal();
+
+    void Dispatch(TMessage& Message) override;
+    void CMShowingChanged(TMessage& Message) override;
+    void CMDialogKey(TMessage& Message) override;
+    virtual void CMActivate(TMessage& Message);
+    virtual void CMDeactivate(TMessage& Message);
+    virtual void CMRelease(TMessage& Message);
+    virtual void CMIconChanged(TMessage& Message);
+    virtual void WMActivate(TMessage& Message);
+    virtual void WMClose(TMessage& Message);
+    virtual void WMGetMinMaxInfo(TMessage& Message);
+    void WMSize(TMessage& Message) override;
+
+private:
+    friend class TApplication;
+    friend class TScreen;
+    void PlaceOnShow();
+    void WindowStyles(DWORD& Style, DWORD& ExStyle) const;
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    TFormState FFormState = 0;
+    TModalResult FModalResult = mrNone;
+    bool FActive = false;
+    bool FCreated = false;
+    bool FWasMinimized = false;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    std::unique_ptr<TIcon> FIcon;
+};
+
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+    String ClassName() const override { return u"TForm"; }
+};
+
+// The form that Control lies on (its topmost parent, when that is a form).
+TCustomForm* GetParentForm(TControl* Control);
+
+// ---------------------------------------------------------------------------
+// The screen: the program's forms, the active one, the cursors and the
+// screen's size.
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* AOwner);
+    ~TScreen() override;
+    String ClassName() const override { return u"TScreen"; }
+
+    // The forms in the order they were created.
+    Integer FormCount() const { return static_cast<Integer>(FForms.size()); }
+    TCustomForm* Forms(Integer Index) const;
+    Integer CustomFormCount() const { return FormCount(); }
+    TCustomForm* CustomForms(Integer Index) const { return Forms(Index); }
+    // The form that has the focus, and its focused control.
+    TCustomForm* ActiveCustomForm() const { return FActiveCustomForm; }
+    TWinControl* ActiveControl() const { return FActiveControl; }
+
+    // A cursor other than crDefault shows everywhere in the program.
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    // The cursor handle registered under Index (crDefault's for an unknown one).
+    HCURSOR Cursors(Integer Index) const;
+    // Registers Handle under Index; the screen destroys it when it is replaced
+    // or at the end. A null handle removes the entry.
+    void SetCursors(Integer Index, HCURSOR Handle);
+
+    Integer Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+    Integer Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+    TRect WorkAreaRect() const;
+    Integer WorkAreaLeft() const { return WorkAreaRect().Left; }
+    Integer WorkAreaTop() const { return WorkAreaRect().Top; }
+    Integer WorkAreaWidth() const { return WorkAreaRect().Width(); }
+    Integer WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    Integer PixelsPerInch() const;
+
+private:
+    friend class TCustomForm;
+    friend class TWinControl;
+    friend class TControl;
+    void AddForm(TCustomForm* Form);
+    void RemoveForm(TCustomForm* Form);
+
+    std::vector<TCustomForm*> FForms;
+    TCustomForm* FActiveCustomForm = nullptr;
+    TCustomForm* FFocusedForm = nullptr;
+    TWinControl* FActiveControl = nullptr;
+    TCursor FCursor = crDefault;
+    std::map<Integer, HCURSOR> FCursors;
+    std::map<Integer, bool> FOwnedCursors;
+};
+
+// ---------------------------------------------------------------------------
+// The application: its message loop, the main form, and what happens to
+// exceptions that reach the loop.
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+    String ClassName() const override { return u"TApplication"; }
+
+    void Initialize() {}
+    // Makes a form owned by the application; the first one becomes the main form.
+    template <class T, class... A>
+    T* CreateForm(A&&... Args)
+    {
+        T* form = new T(this, std::forward<A>(Args)...);
+        if (!FMainForm) FMainForm = form;
+        return form;
+    }
+    // Shows the main form and handles messages until Terminate.
+    void Run();
+    // Handles every message waiting now.
+    void ProcessMessages();
+    // Handles one message, or, when none waits, idles until one arrives.
+    void HandleMessage();
+    // Ends Run (the message loop sees the quit message).
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+
+    // For use in a catch block: OnException when assigned, else a message box
+    // with the exception's text captioned with Title. EAbort is silent.
+    void HandleException(TObject* Sender);
+    void ShowException(Exception& E);
+    Integer MessageBox(const String& Text, const String& Caption, UINT Flags = MB_OK);
+
+    void Minimize();
+    void Restore();
+    void BringToFront();
+
+    // A hidden window of the application; wakes the loop for waiting thread calls.
+    HWND Handle() const { return FHandle; }
+    TCustomForm* MainForm() const { return FMainForm; }
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& Value);
+    // The program's icon (the resource "MAINICON" when the program has one).
+    TIcon* Icon() const { return FIcon.get(); }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value) { FShowHint = Value; }
+    // Milliseconds before a hint shows, and how long it stays.
+    Integer HintPause() const { return FHintPause; }
+    void SetHintPause(Integer Value) { FHintPause = Value; }
+    Integer HintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(Integer Value) { FHintShortPause = Value; }
+    Integer HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+
+    // Sees every queued message before it is translated and dispatched; setting
+    // Handled swallows it. One handler: whoever replaces it keeps the old one.
+    TMessageEvent OnMessage;
+    TIdleEvent OnIdle;
+    TExceptionEvent OnException;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+
+private:
+    friend class TCustomForm;
+    bool ProcessMessage(MSG& Msg);
+    void Idle();
+    bool IsKeyMsg(MSG& Msg);
+    void WndProc(TMessage& Message);
+    void MainFormMinimized(bool Minimized);
+
+    HWND FHandle = nullptr;
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    bool FShowMainForm = true;
+    bool FMainMinimized = false;
+    String FTitle;
+    std::unique_ptr<TIcon> FIcon;
+    bool FShowHint = true;
+    Integer FHintPause = 500;
+    Integer FHintShortPause = 50;
+    Integer FHintHidePause = 2500;
+};
+
+TApplication* ApplicationInstance();
+TScreen* ScreenInstance();
+inline constexpr TGlobalObject<TApplication, ApplicationInstance> Application{};
+inline constexpr TGlobalObject<TScreen, ScreenInstance> Screen{};

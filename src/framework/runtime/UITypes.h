@@ -1,0 +1,41 @@
+// UITypes: the mouse buttons, shift states, cursor numbers and mouse events
+// that the controls share with portable code which takes part in mouse
+// handling without a window of its own (the layers of the image controls).
+// Portable; Controls includes it.
+#pragma once
+
+#include "framework/runtime/Classes.h"
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+using TShiftState = Word;
+constexpr TShiftState ssShift = 1 << 0;
+constexpr TShiftState ssAlt = 1 << 1;
+constexpr TShiftState ssCtrl = 1 << 2;
+constexpr TShiftState ssLeft = 1 << 3;
+constexpr TShiftState ssRight = 1 << 4;
+constexpr TShiftState ssMiddle = 1 << 5;
+constexpr TShiftState ssDouble = 1 << 6;
+
+// Cursors: the numbers of Screen.Cursors. The negative ones are the system's;
+// a program registers its own under positive numbers.
+using TCursor = SmallInt;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+using TMouseEvent = TEvent<TObject* /*Sender*/, TMouseButton, TShiftState, Integer /*X*/, Integer /*Y*/>;
+using TMouseMoveEvent = TEvent<TObject* /*Sender*/, TShiftState, Integer /*X*/, Integer /*Y*/>;

@@ -1,0 +1,229 @@
+// Helpers of the window framework's tests: pumping messages until a condition
+// holds, synthesised input, screen pixels, a message-box catcher and a small
+// push-button control.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/controls/win/Forms.h"
+
+namespace guitest {
+
+// Handles messages until Done() holds or about Ms milliseconds have passed.
+template <class F>
+bool PumpUntil(F Done, DWORD Ms = 3000)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        Application->ProcessMessages();
+        if (Done()) return true;
+        if (GetTickCount() - start > Ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+// Handles what is waiting now, including what handling it posts.
+inline void Pump()
+{
+    for (int i = 0; i < 20 && GetQueueStatus(QS_ALLINPUT); ++i) Application->ProcessMessages();
+    Application->ProcessMessages();
+}
+
+inline LPARAM Pos(int X, int Y)
+{
+    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(X)), static_cast<WORD>(static_cast<SHORT>(Y)));
+}
+
+// Moves the pointer to a screen point (the platform sends WM_MOUSEMOVE).
+inline void MovePointer(const TPoint& P)
+{
+    SetCursorPos(P.X, P.Y);
+    PumpUntil([&] {
+        POINT c;
+        GetCursorPos(&c);
+        return c.x == P.X && c.y == P.Y;
+    });
+    Pump();
+}
+
+// Presses or releases the left button where the pointer is, through SendInput.
+inline void LeftButton(bool Down)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
+inline COLORREF ScreenPixel(int X, int Y)
+{
+    HDC dc = GetDC(nullptr);
+    COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+// A 32-bit top-down picture with its own memory context.
+class TDib {
+public:
+    TDib(int Width, int Height) : FWidth(Width), FHeight(Height)
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = Width;
+        bi.bmiHeader.biHeight = -Height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        FDC = CreateCompatibleDC(nullptr);
+        FBitmap = CreateDIBSection(FDC, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
+        FOld = SelectObject(FDC, FBitmap);
+    }
+    ~TDib()
+    {
+        SelectObject(FDC, FOld);
+        DeleteObject(FBitmap);
+        DeleteDC(FDC);
+    }
+    TDib(const TDib&) = delete;
+    TDib& operator=(const TDib&) = delete;
+    HDC DC() const { return FDC; }
+    // 0x00RRGGBB
+    DWORD Pixel(int X, int Y) const
+    {
+        GdiFlush();
+        return FBits[Y * FWidth + X] & 0xFFFFFF;
+    }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+
+private:
+    int FWidth, FHeight;
+    HDC FDC;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld;
+    DWORD* FBits = nullptr;
+};
+
+// Catches the message boxes that open while it lives: records caption and
+// text and closes each one.
+class TMessageBoxCatcher {
+public:
+    struct TBox {
+        std::wstring Caption;
+        std::wstring Text;
+    };
+    TMessageBoxCatcher()
+    {
+        Current = this;
+        FHook = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    }
+    ~TMessageBoxCatcher()
+    {
+        UnhookWindowsHookEx(FHook);
+        Current = nullptr;
+    }
+    TMessageBoxCatcher(const TMessageBoxCatcher&) = delete;
+    TMessageBoxCatcher& operator=(const TMessageBoxCatcher&) = delete;
+    const std::vector<TBox>& Boxes() const { return FBoxes; }
+
+private:
+    static LRESULT CALLBACK CbtProc(int Code, WPARAM WParam, LPARAM LParam)
+    {
+        if (Code == HCBT_ACTIVATE && Current) {
+            auto wnd = reinterpret_cast<HWND>(WParam);
+            wchar_t cls[64] = {};
+            GetClassNameW(wnd, cls, 64);
+            if (std::wstring(cls) == L"#32770") {
+                TBox box;
+                wchar_t buf[512] = {};
+                GetWindowTextW(wnd, buf, 512);
+                box.Caption = buf;
+                buf[0] = 0;
+                GetDlgItemTextW(wnd, 0xFFFF, buf, 512);  // the box's text
+                box.Text = buf;
+                Current->FBoxes.push_back(box);
+                PostMessageW(wnd, WM_COMMAND, IDOK, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+    static inline TMessageBoxCatcher* Current = nullptr;
+    HHOOK FHook;
+    std::vector<TBox> FBoxes;
+};
+
+// A push button: Enter reaches it when it is the default button, Escape when
+// it is the cancel button; a click sets its form's ModalResult.
+class TTestButton : public TCustomControl {
+public:
+    explicit TTestButton(TComponent* AOwner) : TCustomControl(AOwner)
+    {
+        SetTabStop(true);
+        SetBounds(0, 0, 75, 25);
+    }
+    String ClassName() const override { return u"TTestButton"; }
+    bool Default = false;
+    bool Cancel = false;
+    TModalResult ModalResult = mrNone;
+    using TCustomControl::Click;
+
+protected:
+    void Click() override
+    {
+        if (TCustomForm* form = GetParentForm(this))
+            if (ModalResult != mrNone) form->SetModalResult(ModalResult);
+        TCustomControl::Click();
+    }
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == CM_DIALOGKEY &&
+            ((Message.WParam == VK_RETURN && Default) || (Message.WParam == VK_ESCAPE && Cancel))) {
+            Click();
+            Message.Result = 1;
+            return;
+        }
+        TCustomControl::Dispatch(Message);
+    }
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clBtnFace);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+// The form of a test, freed at its end.
+class FormTest : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (auto it = FForms.rbegin(); it != FForms.rend(); ++it) delete *it;
+        FForms.clear();
+        Pump();
+    }
+    template <class T = TForm>
+    T* NewForm(int Left = 100, int Top = 100, int ClientWidth = 400, int ClientHeight = 300)
+    {
+        T* form = new T(nullptr);
+        form->SetBounds(Left, Top, 200, 200);
+        form->SetClientWidth(ClientWidth);
+        form->SetClientHeight(ClientHeight);
+        FForms.push_back(form);
+        return form;
+    }
+    void Forget(TCustomForm* Form) { FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end()); }
+    void ShowAndWait(TCustomForm* Form)
+    {
+        Form->Show();
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Form->Handle()) != 0; }));
+        UpdateWindow(Form->Handle());
+        Pump();
+    }
+
+private:
+    std::vector<TCustomForm*> FForms;
+};
+
+} // namespace guitest

@@ -1,0 +1,499 @@
+// Forms, the application's message loop and the screen, on real windows.
+#include "GuiTest.h"
+
+#include <string>
+
+#include "framework/runtime/Threads.h"
+
+using namespace guitest;
+
+namespace {
+
+class Forms : public FormTest {
+protected:
+    void TearDown() override
+    {
+        Application->OnMessage = nullptr;
+        Application->OnException = nullptr;
+        Application->OnMinimize = nullptr;
+        Application->OnRestore = nullptr;
+        FormTest::TearDown();
+        if (MainForm) {
+            delete MainForm;
+            MainForm = nullptr;
+        }
+        Pump();
+    }
+    TForm* MakeMainForm()
+    {
+        MainForm = Application->CreateForm<TForm>();
+        MainForm->SetBounds(100, 100, 400, 300);
+        return MainForm;
+    }
+    TForm* MainForm = nullptr;
+};
+
+TEST_F(Forms, ShowModalAnswersEnterEscapeAndCloseWhileTheMainFormIsDisabled)
+{
+    TForm* main = MakeMainForm();
+    ShowAndWait(main);
+    struct {
+        UINT Msg;
+        WPARAM Key;
+        TModalResult Expected;
+    } cases[] = {{WM_KEYDOWN, VK_RETURN, mrOk}, {WM_KEYDOWN, VK_ESCAPE, mrCancel}, {WM_CLOSE, 0, mrCancel}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.Key);
+        TForm* dialog = NewForm(0, 0, 300, 120);
+        dialog->SetBorderStyle(bsDialog);
+        dialog->SetPosition(poMainFormCenter);
+        auto* field = new TTestButton(dialog);  // has the focus: neither default nor cancel
+        field->SetParent(dialog);
+        auto* ok = new TTestButton(dialog);
+        ok->SetParent(dialog);
+        ok->SetLeft(100);
+        ok->Default = true;
+        ok->ModalResult = mrOk;
+        auto* cancel = new TTestButton(dialog);
+        cancel->SetParent(dialog);
+        cancel->SetLeft(200);
+        cancel->Cancel = true;
+        cancel->ModalResult = mrCancel;
+        bool mainDisabled = false;
+        HWND focused = nullptr;
+        dialog->OnActivate = [&](TObject*) {
+            mainDisabled = !IsWindowEnabled(main->Handle());
+            focused = GetFocus();
+            PostMessageW(c.Msg == WM_CLOSE ? dialog->Handle() : focused, c.Msg, c.Key, 0x00010001);
+        };
+        EXPECT_EQ(dialog->ShowModal(), c.Expected);
+        EXPECT_EQ(focused, field->Handle());
+        EXPECT_TRUE(mainDisabled);
+        EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+        EXPECT_FALSE(dialog->Visible());
+        EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
+        EXPECT_FALSE(dialog->FormState() & fsModal);
+    }
+    TForm* shown = NewForm();
+    shown->Show();
+    EXPECT_THROW(shown->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(Forms, OnMessageSeesAPostedMessageBeforeItsWindowAndCanSwallowIt)
+{
+    TForm* form = NewForm();
+    std::vector<std::string> log;
+    TWndMethod old = form->WindowProc;
+    form->WindowProc = [&](TMessage& Message) {
+        if (Message.Msg == WM_USER + 5) log.push_back("form " + std::to_string(Message.WParam));
+        old(Message);
+    };
+    Application->OnMessage = [&](MSG& Msg, bool& Handled) {
+        if (Msg.message != WM_USER + 5) return;
+        log.push_back("app " + std::to_string(Msg.wParam));
+        Handled = Msg.wParam == 1;
+    };
+    PostMessageW(form->Handle(), WM_USER + 5, 1, 0);
+    PostMessageW(form->Handle(), WM_USER + 5, 2, 0);
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"app 1", "app 2", "form 2"}));
+    form->WindowProc = old;
+}
+
+TEST_F(Forms, AnExceptionInAClickHandlerShowsOneMessageBoxAndTheProgramGoesOn)
+{
+    TMessageBoxCatcher catcher;
+    TForm* form = NewForm();
+    auto* button = new TTestButton(form);
+    button->SetParent(form);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) {
+        ++clicks;
+        if (clicks == 1) throw EConvertError(u"'x' is not a number");
+        if (clicks == 3) throw EAbort(u"silent");
+    };
+    ShowAndWait(form);
+    auto click = [&] {
+        PostMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Pos(5, 5));
+        PostMessageW(button->Handle(), WM_LBUTTONUP, 0, Pos(5, 5));
+    };
+    click();
+    ASSERT_TRUE(PumpUntil([&] { return !catcher.Boxes().empty(); }));
+    Pump();
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].Caption, std::wstring(WStr(Application->Title())));
+    EXPECT_EQ(catcher.Boxes()[0].Text, L"'x' is not a number");
+    EXPECT_FALSE(button->MouseCapture());
+    // It goes on: the next clicks are handled, EAbort shows nothing.
+    click();
+    click();
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 3; }));
+    Pump();
+    EXPECT_EQ(catcher.Boxes().size(), 1u);
+
+    // OnException replaces the box.
+    String seen;
+    TObject* sender = nullptr;
+    Application->OnException = [&](TObject* Sender, Exception& E) {
+        sender = Sender;
+        seen = E.Message();
+    };
+    button->OnClick = [](TObject*) { throw EListError(u"gone"); };
+    click();
+    ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }));
+    EXPECT_EQ(seen, u"gone");
+    EXPECT_EQ(sender, button);
+    EXPECT_EQ(catcher.Boxes().size(), 1u);
+}
+
+TEST_F(Forms, CloseAsksOnCloseQueryThenFollowsTheCloseAction)
+{
+    struct {
+        bool CanClose;
+        TCloseAction Action;
+        bool Posted;  // through WM_CLOSE, as the caption's close button does
+    } cases[] = {{true, caHide, false}, {true, caHide, true}, {true, caNone, false}, {false, caHide, false},
+                 {true, caMinimize, false}, {true, caFree, false}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Action) * 10 + c.CanClose);
+        TForm* form = NewForm();
+        std::vector<std::string> log;
+        bool destroyed = false;
+        form->OnCloseQuery = [&](TObject*, bool& CanClose) {
+            log.push_back("query");
+            CanClose = c.CanClose;
+        };
+        form->OnClose = [&](TObject*, TCloseAction& Action) {
+            log.push_back("close");
+            EXPECT_EQ(Action, caHide);
+            Action = c.Action;
+        };
+        form->OnDestroy = [&](TObject*) { destroyed = true; };
+        ShowAndWait(form);
+        if (c.Action == caFree) Forget(form);
+        if (c.Posted) PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+        else form->Close();
+        Pump();
+        std::vector<std::string> expected{"query"};
+        if (c.CanClose) expected.push_back("close");
+        EXPECT_EQ(log, expected);
+        if (c.Action == caFree) {
+            EXPECT_TRUE(destroyed);
+            continue;
+        }
+        EXPECT_FALSE(destroyed);
+        bool hidden = c.CanClose && c.Action == caHide;
+        EXPECT_EQ(form->Visible(), !hidden);
+        EXPECT_EQ(IsWindowVisible(form->Handle()) != 0, !hidden);
+        if (c.Action == caMinimize) {
+            EXPECT_EQ(form->WindowState(), wsMinimized);
+        }
+    }
+}
+
+TEST_F(Forms, ReleaseFreesTheFormAfterItsOwnHandlerReturns)
+{
+    TForm* form = NewForm();
+    Forget(form);
+    auto* button = new TTestButton(form);
+    button->SetParent(form);
+    int destroyed = 0;
+    String captionAfterRelease;
+    form->OnDestroy = [&](TObject*) { ++destroyed; };
+    button->OnClick = [&](TObject*) {
+        form->Release();
+        captionAfterRelease = form->Caption();  // the form is still whole here
+        form->SetCaption(u"released");
+    };
+    form->SetCaption(u"before");
+    ShowAndWait(form);
+    HWND wnd = form->Handle();
+    PostMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Pos(5, 5));
+    PostMessageW(button->Handle(), WM_LBUTTONUP, 0, Pos(5, 5));
+    ASSERT_TRUE(PumpUntil([&] { return destroyed > 0; }));
+    Pump();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(captionAfterRelease, u"before");
+    EXPECT_FALSE(IsWindow(wnd));
+}
+
+TEST_F(Forms, ScreenListsTheFormsInCreationOrderAndFollowsTheActiveOne)
+{
+    Integer base = Screen->FormCount();
+    TForm* a = NewForm(50, 50);
+    TForm* b = NewForm(80, 80);
+    TForm* c = NewForm(110, 110);
+    ASSERT_EQ(Screen->FormCount(), base + 3);
+    EXPECT_EQ(Screen->Forms(base), a);
+    EXPECT_EQ(Screen->Forms(base + 1), b);
+    EXPECT_EQ(Screen->Forms(base + 2), c);
+    Forget(b);
+    delete b;
+    EXPECT_EQ(Screen->FormCount(), base + 2);
+    EXPECT_EQ(Screen->Forms(base + 1), c);
+
+    std::vector<std::string> log;
+    a->OnActivate = [&](TObject*) { log.push_back("a activate"); };
+    a->OnDeactivate = [&](TObject*) { log.push_back("a deactivate"); };
+    c->OnActivate = [&](TObject*) { log.push_back("c activate"); };
+    ShowAndWait(a);
+    ASSERT_TRUE(PumpUntil([&] { return Screen->ActiveCustomForm() == a; }));
+    EXPECT_TRUE(a->Active());
+    ShowAndWait(c);
+    ASSERT_TRUE(PumpUntil([&] { return Screen->ActiveCustomForm() == c; }));
+    EXPECT_FALSE(a->Active());
+    EXPECT_EQ(log, (std::vector<std::string>{"a activate", "a deactivate", "c activate"}));
+    // The list keeps creation order whatever is active.
+    EXPECT_EQ(Screen->Forms(base), a);
+}
+
+TEST_F(Forms, PositionPlacesTheFormWhenItIsShown)
+{
+    TForm* main = MakeMainForm();
+    main->SetBounds(100, 100, 400, 300);
+    ShowAndWait(main);
+    TRect work = Screen->WorkAreaRect();
+    struct {
+        TPosition Position;
+        TPoint Expected;
+    } cases[] = {
+        {poDesigned, Point(33, 44)},
+        {poScreenCenter, Point(Screen->Width() / 2 - 301 / 2, Screen->Height() / 2 - 201 / 2)},
+        {poDesktopCenter, Point(work.Left + work.Width() / 2 - 150, work.Top + work.Height() / 2 - 100)},
+        {poMainFormCenter, Point(100 + 200 - 150, 100 + 150 - 100)},
+        {poOwnerFormCenter, Point(150, 150)},  // no owner form: the main form
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Position));
+        TForm* form = NewForm();
+        form->SetBounds(33, 44, 301, 201);
+        form->SetPosition(c.Position);
+        ShowAndWait(form);
+        EXPECT_EQ(Point(form->Left(), form->Top()), c.Expected);
+        RECT r;
+        GetWindowRect(form->Handle(), &r);
+        EXPECT_EQ(Point(r.left, r.top), c.Expected);
+        EXPECT_EQ(form->Width(), 301);
+    }
+}
+
+TEST_F(Forms, BorderStyleAndIconsMapToTheWindowStyles)
+{
+    const TBorderIcons all = biSystemMenu | biMinimize | biMaximize;
+    struct {
+        TFormBorderStyle Style;
+        TBorderIcons Icons;
+        DWORD Has, HasNot, ExHas;
+    } cases[] = {
+        {bsSizeable, all, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, WS_POPUP, 0},
+        {bsSizeable, biSystemMenu | biMinimize, WS_MINIMIZEBOX, WS_MAXIMIZEBOX, 0},
+        {bsSizeable, 0, WS_CAPTION, WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0},
+        {bsSingle, all, WS_CAPTION | WS_SYSMENU, WS_THICKFRAME, 0},
+        {bsDialog, all, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME,
+         WS_EX_DLGMODALFRAME},
+        {bsToolWindow, all, WS_CAPTION, WS_THICKFRAME | WS_MAXIMIZEBOX, WS_EX_TOOLWINDOW},
+        {bsSizeToolWin, all, WS_CAPTION | WS_THICKFRAME, WS_MAXIMIZEBOX, WS_EX_TOOLWINDOW},
+        {bsNone, all, WS_POPUP, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Style) * 100 + c.Icons);
+        TForm* form = NewForm();
+        form->SetBorderStyle(c.Style);
+        form->SetBorderIcons(c.Icons);
+        form->SetClientWidth(250);
+        form->SetClientHeight(150);
+        DWORD style = GetWindowLongW(form->Handle(), GWL_STYLE);
+        DWORD exStyle = GetWindowLongW(form->Handle(), GWL_EXSTYLE);
+        EXPECT_EQ(style & c.Has, c.Has);
+        EXPECT_EQ(style & c.HasNot, 0u);
+        EXPECT_EQ(exStyle & c.ExHas, c.ExHas);
+        // The client size asked before the window existed is the one it got.
+        EXPECT_EQ(form->ClientWidth(), 250);
+        EXPECT_EQ(form->ClientHeight(), 150);
+    }
+
+    // Changing the style of a shown form makes its window again and keeps the rest.
+    TForm* form = NewForm(120, 130, 250, 150);
+    form->SetCaption(u"Restyled");
+    ShowAndWait(form);
+    HWND before = form->Handle();
+    TRect bounds = form->BoundsRect();
+    form->SetBorderStyle(bsSingle);
+    Pump();
+    EXPECT_NE(form->Handle(), before);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(form->Caption(), u"Restyled");
+    EXPECT_EQ(form->BoundsRect(), bounds);
+    EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_THICKFRAME, 0);
+
+    form->SetFormStyle(fsStayOnTop);
+    EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    form->SetFormStyle(fsNormal);
+    EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(Forms, TheWindowShowsTheFormsIconElseTheApplications)
+{
+    TForm* form = NewForm();
+    ShowAndWait(form);
+    auto shown = [&] { return reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0)); };
+    EXPECT_EQ(shown(), Application->Icon()->Handle());
+    HICON own = CopyIcon(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING)));
+    form->Icon()->SetHandle(own);
+    EXPECT_EQ(shown(), own);
+    HICON program = CopyIcon(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_INFORMATION)));
+    Application->Icon()->SetHandle(program);
+    EXPECT_EQ(shown(), own);
+    form->Icon()->SetHandle(nullptr);
+    EXPECT_EQ(shown(), program);
+    // A window made again keeps it.
+    form->SetBorderStyle(bsSingle);
+    EXPECT_EQ(shown(), program);
+}
+
+// A form built in code, as every form of the program is.
+struct TProbe : TComponent {
+    TProbe(TComponent* AOwner, std::vector<std::string>& Log) : TComponent(AOwner), FLog(Log) {}
+    ~TProbe() override { FLog.push_back("probe freed"); }
+    void Loaded() override
+    {
+        FLog.push_back("probe loaded");
+        TComponent::Loaded();
+    }
+    std::vector<std::string>& FLog;
+};
+
+class TBuiltForm : public TForm {
+public:
+    TBuiltForm(TComponent* AOwner, std::vector<std::string>& Log) : TForm(AOwner)
+    {
+        new TProbe(this, Log);
+        Button = new TTestButton(this);
+        Button->SetParent(this);
+        OnCreate = [&Log](TObject*) { Log.push_back("create"); };
+        OnDestroy = [&Log](TObject*) { Log.push_back("destroy"); };
+        Loaded();
+    }
+    TTestButton* Button;
+};
+
+TEST_F(Forms, AFormBuiltInCodeLoadsItsComponentsThenFiresOnCreate)
+{
+    std::vector<std::string> log;
+    auto* form = new TBuiltForm(nullptr, log);
+    EXPECT_EQ(log, (std::vector<std::string>{"probe loaded", "create"}));
+    form->Loaded();  // OnCreate fires once
+    log.clear();
+    delete form;
+    EXPECT_EQ(log, (std::vector<std::string>{"destroy", "probe freed"}));
+}
+
+TEST_F(Forms, ShortCutsSeeKeysBeforeTheFocusedControl)
+{
+    TForm* form = NewForm();
+    auto* button = new TTestButton(form);
+    button->SetParent(form);
+    std::vector<std::string> log;
+    button->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { log.push_back("key " + std::to_string(Key)); };
+    form->OnShortCut = [&](TWMKey& Msg, bool& Handled) {
+        log.push_back("shortcut " + std::to_string(Msg.CharCode()));
+        Handled = Msg.CharCode() == VK_F5;
+    };
+    ShowAndWait(form);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == button->Handle(); }));
+    PostMessageW(button->Handle(), WM_KEYDOWN, VK_F5, 0x003F0001);
+    PostMessageW(button->Handle(), WM_KEYDOWN, 'Q', 0x00100001);
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"shortcut 116", "shortcut 81", "key 81"}));
+}
+
+TEST_F(Forms, ShowHideResizeAndPaintEventsFire)
+{
+    TForm* form = NewForm();
+    std::vector<std::string> log;
+    auto add = [&](const char* Name) { return [&log, Name](TObject*) { log.push_back(Name); }; };
+    form->OnShow = add("show");
+    form->OnHide = add("hide");
+    form->OnResize = add("resize");
+    form->OnPaint = add("paint");
+    ShowAndWait(form);
+    EXPECT_EQ(log.front(), "show");
+    ASSERT_TRUE(PumpUntil([&] { return std::find(log.begin(), log.end(), "paint") != log.end(); }));
+    log.clear();
+    form->SetClientWidth(300);
+    EXPECT_EQ(log, std::vector<std::string>{"resize"});
+    log.clear();
+    form->Hide();
+    EXPECT_EQ(log, std::vector<std::string>{"hide"});
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(Forms, TheApplicationMinimisesAndRestoresItsMainForm)
+{
+    TForm* main = MakeMainForm();
+    ShowAndWait(main);
+    std::vector<std::string> log;
+    Application->OnMinimize = [&](TObject*) { log.push_back("minimize"); };
+    Application->OnRestore = [&](TObject*) { log.push_back("restore"); };
+    Application->Minimize();
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(main->Handle()) != 0; }));
+    EXPECT_EQ(main->WindowState(), wsMinimized);
+    Application->Restore();
+    ASSERT_TRUE(PumpUntil([&] { return !IsIconic(main->Handle()); }));
+    Pump();
+    EXPECT_EQ(main->WindowState(), wsNormal);
+    EXPECT_EQ(log, (std::vector<std::string>{"minimize", "restore"}));
+    EXPECT_EQ(main->Width(), 400);
+
+    main->SetWindowState(wsMaximized);
+    Pump();
+    EXPECT_TRUE(IsZoomed(main->Handle()));
+    main->SetWindowState(wsNormal);
+    Pump();
+    EXPECT_EQ(main->BoundsRect(), Rect(100, 100, 500, 400));
+}
+
+class TSyncThread : public TThread {
+public:
+    TSyncThread() : TThread(true) {}
+    std::atomic<int> Steps{0};
+    std::vector<bool> OnMain;
+
+protected:
+    void Execute() override
+    {
+        Sleep(30);  // the main thread is idle in its message loop by now
+        Synchronize([this] { OnMain.push_back(IsMainThread()); });
+        Queue([this] { OnMain.push_back(IsMainThread()); });
+        Steps = 1;
+    }
+};
+
+TEST_F(Forms, ThreadCallsWakeTheIdleMessageLoop)
+{
+    TSyncThread thread;
+    // A watchdog message, should the wake-up not come.
+    UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, nullptr);
+    DWORD start = GetTickCount();
+    thread.Start();
+    while (thread.OnMain.size() < 2 && GetTickCount() - start < 6000) Application->HandleMessage();
+    KillTimer(nullptr, watchdog);
+    EXPECT_LT(GetTickCount() - start, 4000u);
+    EXPECT_EQ(thread.OnMain, (std::vector<bool>{true, true}));
+    thread.WaitFor();
+}
+
+// Last: it ends the application's loop for good.
+TEST_F(Forms, ClosingTheMainFormEndsRun)
+{
+    TForm* main = MakeMainForm();
+    bool closed = false;
+    main->OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+    PostMessageW(main->Handle(), WM_CLOSE, 0, 0);
+    Application->Run();  // shows the main form, returns when it closes
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(main->Visible());
+}
+
+} // namespace
