@@ -4,7 +4,7 @@
 #pragma once
 
 #include "FuzzSupport.h"
-#include "ScopedEnv.h"
+#include "win/ScopedEnv.h"
 #include "foundation/Global.h"
 
 class TFuzzPlatform : public TGlobalPlatform {

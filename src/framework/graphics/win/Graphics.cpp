@@ -1,7 +1,6 @@
 #include "framework/graphics/win/Graphics.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
 #include "framework/runtime/win/Classes_Win.h"
@@ -38,17 +37,6 @@ Integer ScreenLogPixels()
         return v > 0 ? v : 96;
     }();
     return Value;
-}
-
-String LastErrorText()
-{
-    DWORD code = GetLastError();
-    wchar_t* buf = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-    String r = n ? TrimRight(FromWStr(buf)) : u"System error " + IntToStr(code);
-    if (buf) LocalFree(buf);
-    return r;
 }
 
 [[noreturn]] void OutOfResources()
