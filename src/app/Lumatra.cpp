@@ -1,6 +1,7 @@
 // The program's entry. Until the editor's main window exists it shows a small
 // form with the product's name, so that the program can be started and seen.
 #include "framework/controls/win/Forms.h"
+#include "skin/model/win/SFKernels_Win.h"
 
 namespace {
 
@@ -35,8 +36,10 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     Application->Initialize();
+    InstallSkinKernelsWin();  // before any form: every skinned surface draws through them
     Application->SetTitle(ProductName);
     Application->CreateForm<TStartForm>();
     Application->Run();
+    UninstallSkinKernels();
     return 0;
 }

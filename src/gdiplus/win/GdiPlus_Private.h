@@ -38,7 +38,7 @@ inline gp::GpRect* RI(TGPRect* R) { return reinterpret_cast<gp::GpRect*>(R); }
 inline gp::ARGB* AC(TGPColor* C) { return reinterpret_cast<gp::ARGB*>(C); }
 inline const gp::ARGB* AC(const TGPColor* C) { return reinterpret_cast<const gp::ARGB*>(C); }
 inline const GUID* G(const TGUID* Id) { return reinterpret_cast<const GUID*>(Id); }
-GUID* G(TGUID* Id) { return reinterpret_cast<GUID*>(Id); }
+inline GUID* G(TGUID* Id) { return reinterpret_cast<GUID*>(Id); }
 inline const WCHAR* W(const String& S) { return reinterpret_cast<const WCHAR*>(S.c_str()); }
 inline INT Len(const String& S) { return static_cast<INT>(S.size()); }
 template <class T>
