@@ -46,10 +46,10 @@ if(LM_WINDOWS)
     target_compile_options(lm_options INTERFACE -msse2 -mstackrealign)
   endif()
   # Image libraries cross-built by scripts/build-deps.sh, as static imported
-  # targets lm::jpeg, lm::png and lm::gif; zlib is Debian's mingw package.
+  # targets lm::jpeg, lm::png, lm::gif and lm::deflate; zlib is Debian's mingw package.
   set(LM_DEPS_PREFIX "" CACHE PATH "Prefix of the cross-built image libraries")
   find_package(ZLIB REQUIRED)
-  foreach(lib jpeg png16 gif)
+  foreach(lib jpeg png16 gif deflate)
     find_library(LM_${lib}_LIB NAMES lib${lib}.a PATHS ${LM_DEPS_PREFIX}/lib NO_DEFAULT_PATH REQUIRED)
   endforeach()
   add_library(lm::jpeg STATIC IMPORTED GLOBAL)
@@ -62,7 +62,15 @@ if(LM_WINDOWS)
   add_library(lm::gif STATIC IMPORTED GLOBAL)
   set_target_properties(lm::gif PROPERTIES IMPORTED_LOCATION ${LM_gif_LIB}
                         INTERFACE_INCLUDE_DIRECTORIES ${LM_DEPS_PREFIX}/include)
+  add_library(lm::deflate STATIC IMPORTED GLOBAL)
+  set_target_properties(lm::deflate PROPERTIES IMPORTED_LOCATION ${LM_deflate_LIB}
+                        INTERFACE_INCLUDE_DIRECTORIES ${LM_DEPS_PREFIX}/include)
 else()
+  # libdeflate from Debian (libdeflate-dev), the version the mingw builds are
+  # cross-built from, so that both write the same PNG bytes.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(LM_LIBDEFLATE REQUIRED IMPORTED_TARGET GLOBAL libdeflate)
+  add_library(lm::deflate ALIAS PkgConfig::LM_LIBDEFLATE)
   if(LM_BENCH)
     set(LM_SANITIZE OFF)
   endif()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds libjpeg-turbo, libpng and giflib as static libraries for both
+# Cross-builds libjpeg-turbo, libpng, giflib and libdeflate as static libraries for both
 # mingw targets, from Debian's source packages, into $LM_DEPS_CACHE/<triplet>.
 # zlib comes from Debian's own mingw package. Reused when already complete.
 set -euo pipefail
@@ -36,11 +36,12 @@ fetch_source() {
   lm_say "cannot fetch the source package $pkg"
   return 1
 }
-for pkg in libjpeg-turbo libpng1.6 giflib; do fetch_source "$pkg"; done
+for pkg in libjpeg-turbo libpng1.6 giflib libdeflate; do fetch_source "$pkg"; done
 jpeg_src=$(find . -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
 png_src=$(find . -maxdepth 1 -type d -name 'libpng1.6-*' | head -n1)
 gif_src=$(find . -maxdepth 1 -type d -name 'giflib-*' | head -n1)
-[[ -n $jpeg_src && -n $png_src && -n $gif_src ]] || { lm_say "source packages missing"; exit 1; }
+deflate_src=$(find . -maxdepth 1 -type d -name 'libdeflate-*' | head -n1)
+[[ -n $jpeg_src && -n $png_src && -n $gif_src && -n $deflate_src ]] || { lm_say "source packages missing"; exit 1; }
 
 for bits in 64 32; do
   tc=$LM_ROOT/cmake/toolchain-win$bits.cmake
@@ -68,12 +69,22 @@ for bits in 64 32; do
   done
   $triplet-ar rcs "$prefix/lib/libgif.a" gif-$bits/*.o
   cp "$gif_src/gif_lib.h" "$prefix/include/"
+
+  # libdeflate (the PNG writer's deflate): its library sources, the x86
+  # routines chosen at run time included.
+  mkdir -p "deflate-$bits"
+  for c in "$deflate_src"/lib/*.c "$deflate_src"/lib/x86/*.c; do
+    $triplet-gcc-posix -O2 -I"$deflate_src" -c "$c" -o "deflate-$bits/$(basename "${c%.c}").o"
+  done
+  $triplet-ar rcs "$prefix/lib/libdeflate.a" deflate-$bits/*.o
+  cp "$deflate_src/libdeflate.h" "$prefix/include/"
 done
 
 {
   echo "libjpeg-turbo ${jpeg_src#./libjpeg-turbo-}"
   echo "libpng ${png_src#./libpng1.6-}"
   echo "giflib ${gif_src#./giflib-}"
+  echo "libdeflate ${deflate_src#./libdeflate-}"
 } > "$cache/VERSIONS"
 touch "$cache/.complete"
 lm_say "image libraries ready: $(tr '\n' ' ' < "$cache/VERSIONS")"

@@ -2,7 +2,7 @@
 LM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 LM_BUILD=${LM_BUILD:-$LM_ROOT/build}
 # Bump when the way the image libraries are built changes: a new cache folder is made.
-LM_DEPS_REV=1
+LM_DEPS_REV=2
 LM_DEPS_CACHE=${LM_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lumatra/deps-r$LM_DEPS_REV}
 LM_JOBS=${LM_JOBS:-$(nproc)}
 lm_say() { printf '[lumatra] %s\n' "$*" >&2; }

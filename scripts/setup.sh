@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything the build needs, non-interactively and idempotently:
-# Debian packages, and libjpeg-turbo, libpng and giflib cross-built for both
+# Debian packages, and libjpeg-turbo, libpng, giflib and libdeflate cross-built for both
 # mingw targets from Debian's own source packages into a versioned cache.
 # A second run installs nothing and builds nothing.
 set -euo pipefail
@@ -16,7 +16,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
-  zlib1g-dev python3
+  zlib1g-dev libdeflate-dev python3
 )
 # The benchmarks' peers are installed by scripts/bench.sh, the fuzzers' clang
 # by hand (docs/DEVELOPING.md): neither is needed to build and test.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "filters/HyRas32Filters.h"
 #include "framework/runtime/SysUtils.h"
 
 TImageFormat GetImageTypeByExt(const String& FileName)
@@ -226,4 +227,16 @@ bool ReadImageFileHeader(const String& FileName, TImageHeader& Header)
     } catch (const EStreamError&) {
         return false;
     }
+}
+
+bool FitBitmap32(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer BoxW, Integer BoxH)
+{
+    if (Src->Width() > BoxW || Src->Height() > BoxH) {
+        Integer W, H;
+        FitSize(Src->Width(), Src->Height(), BoxW, BoxH, W, H);
+        ResizeBitmap(Src, Dst, W, H);
+    } else {
+        Dst->Assign(Src);
+    }
+    return true;
 }

@@ -6,6 +6,8 @@
 
 #include "framework/runtime/Classes.h"
 
+class TCustomBitmap32;
+
 // Image file kinds. The values are stored in documents and passed between
 // subsystems: never reorder them.
 enum TImageFormat : Byte { ifBmp, ifPng, ifJpg, ifGif, ifUnknown, ifWmf, ifEmf, ifTiff, ifIco };
@@ -27,6 +29,9 @@ void GetImageTypeExt(Byte Format, String& Ext);
 // larger than the picture and at least 1 x 1. The quotient is taken first and
 // then multiplied, then truncated.
 void FitSize(Integer W, Integer H, Integer BoxW, Integer BoxH, Integer& NewW, Integer& NewH);
+// Dst := Src shrunk with ResizeBitmap to the FitSize of the box when Src is
+// wider or taller than the box, else a copy of Src. Always true.
+bool FitBitmap32(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer BoxW, Integer BoxH);
 
 // True when a picture of W x H pixels may be decoded: both sides above 0 and
 // at most MaxImagePixels pixels (checked without overflow).

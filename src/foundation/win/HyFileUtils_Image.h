@@ -31,9 +31,6 @@ std::unique_ptr<TBitmap32> GPBitmapToBitmap32(TGPPtr<IGPBitmap> Image, bool& Has
 // picture over opaque white, for the clipboard; empty when nothing decodes.
 std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName);
 
-// Dst := Src shrunk with ResizeBitmap to the FitSize of the box when Src is
-// wider or taller than the box, else a copy of Src. Always true.
-bool FitBitmap32(TBitmap32* Src, TBitmap32* Dst, Integer BoxW, Integer BoxH);
 // Bitmap := a thumbnail of the file fitting BoxW x BoxH; OrigW and OrigH the
 // picture's size (0 when nothing decodes). FullLoad false asks GDI+ for a
 // quick thumbnail drawn over transparent white; true decodes the whole

@@ -421,6 +421,52 @@ TEST(HyFileUtils_Image, PngWithAndWithoutAlpha)
     EXPECT_EQ(Flat.Scanline(0)[4], 0x34);
 }
 
+// Large enough for the writer to compress the rows in several slices and
+// join them; every pixel comes back through GDI+ and through libpng.
+TEST(HyFileUtils_Image, PngFromTheWriterDecodesToTheSamePixelsElsewhere)
+{
+    TTempFolder Dir;
+    constexpr Integer W = 1200, H = 700;
+    auto B = NewBitmap32(W, H, 0);
+    uint32_t Seed = 12345;
+    for (Integer Y = 0; Y < H; ++Y)
+        for (Integer X = 0; X < W; ++X) {
+            Seed = Seed * 1664525u + 1013904223u;
+            const TColor32 Noise = Seed >> 8, Smooth = TColor32(X * 255 / W) << 16 | TColor32(Y * 255 / H) << 8 | 0x40;
+            const TColor32 A = (X / 50 + Y / 50) % 3 == 0 ? 0xFF : (X ^ Y) & 0xFF;
+            B->SetPixel(X, Y, A << 24 | ((Y / 20) % 2 ? Noise & 0xFFFFFF : Smooth));
+        }
+    for (Integer Param : {0, -1}) {
+        SCOPED_TRACE(Param);
+        const bool WithAlpha = Param == -1;
+        const String Name = Dir / (WithAlpha ? u"alpha.png" : u"flat.png");
+        SaveBitmap32ToFile(B.get(), Name, ifPng, Param);
+        bool HasAlpha = false;
+        Integer Depth = 0;
+        auto Gdiplus = GPBitmapToBitmap32(TGPBitmap::FromFile(Name), HasAlpha, Depth);
+        TPngImage Png;
+        Png.LoadFromFile(Name);
+        ASSERT_EQ(W, Gdiplus->Width());
+        ASSERT_EQ(H, Gdiplus->Height());
+        ASSERT_EQ(W, Png.Width());
+        Integer Wrong = 0;
+        for (Integer Y = 0; Y < H; ++Y) {
+            const uint8_t* Rgb = Png.Scanline(Y);
+            const uint8_t* Alpha = Png.AlphaScanline(Y);
+            for (Integer X = 0; X < W; ++X) {
+                const TColor32 Want = WithAlpha ? B->Pixel(X, Y) : B->Pixel(X, Y) | 0xFF000000u;
+                const TColor32 FromPng = TColor32(Alpha ? Alpha[X] : 0xFF) << 24 | TColor32(Rgb[3 * X + 2]) << 16 |
+                                         TColor32(Rgb[3 * X + 1]) << 8 | Rgb[3 * X];
+                // GDI+ need not keep the colour of a fully transparent pixel.
+                const TColor32 FromGdiplus = Gdiplus->Pixel(X, Y);
+                const bool GdiplusRight = FromGdiplus == Want || (Want >> 24 == 0 && FromGdiplus >> 24 == 0);
+                Wrong += (FromPng != Want) + !GdiplusRight;
+            }
+        }
+        EXPECT_EQ(0, Wrong);
+    }
+}
+
 TEST(HyFileUtils_Image, JpegAtQualitySteps)
 {
     TTempFolder Dir;

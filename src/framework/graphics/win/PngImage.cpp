@@ -8,6 +8,8 @@
 
 #include <png.h>
 
+#include "framework/graphics/PngEncoder.h"
+
 namespace {
 
 // Pictures above this many pixels are refused before anything is allocated.
@@ -20,7 +22,6 @@ struct TPngBuffer {
     uint8_t* Data = nullptr;
     size_t Size = 0;
     size_t Pos = 0;
-    size_t Capacity = 0;
 };
 
 struct TPngContext {
@@ -44,23 +45,6 @@ void ReadFromBuffer(png_structp Png, png_bytep Out, png_size_t Count)
     std::memcpy(Out, ctx->Buffer.Data + ctx->Buffer.Pos, Count);
     ctx->Buffer.Pos += Count;
 }
-
-void WriteToBuffer(png_structp Png, png_bytep In, png_size_t Count)
-{
-    auto* ctx = static_cast<TPngContext*>(png_get_io_ptr(Png));
-    TPngBuffer& b = ctx->Buffer;
-    if (b.Capacity - b.Size < Count) {
-        size_t cap = std::max(b.Capacity * 2, b.Size + Count + 4096);
-        auto* p = static_cast<uint8_t*>(std::realloc(b.Data, cap));
-        if (!p) png_error(Png, "out of memory");
-        b.Data = p;
-        b.Capacity = cap;
-    }
-    std::memcpy(b.Data + b.Size, In, Count);
-    b.Size += Count;
-}
-
-void FlushBuffer(png_structp) {}
 
 // The decoded picture: interleaved rows of blue, green, red (and alpha).
 struct TDecoded {
@@ -112,27 +96,6 @@ bool Decode(TPngContext& Ctx, TDecoded& Out)
     Out.Width = w;
     Out.Height = h;
     Out.Alpha = alpha;
-    return true;
-}
-
-// Rows are interleaved blue, green, red (and alpha); false with Ctx.Message on failure.
-bool Encode(TPngContext& Ctx, uint32_t Width, uint32_t Height, bool Alpha, png_bytep* Rows)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &Ctx, OnError, OnWarning);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, info ? &info : nullptr);
-        return false;
-    }
-    png_set_write_fn(png, &Ctx, WriteToBuffer, FlushBuffer);
-    png_set_IHDR(png, info, Width, Height, 8, Alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    png_set_bgr(png);
-    png_write_image(png, Rows);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
     return true;
 }
 
@@ -332,24 +295,18 @@ void TPngImage::LoadFromStream(TStream* Stream)
 void TPngImage::SaveToStream(TStream* Stream)
 {
     if (Empty()) throw EPNGError(u"Cannot save an empty PNG image");
-    bool alpha = FColorType == COLOR_RGBALPHA;
-    std::vector<uint8_t> pixels;
-    if (alpha) {
-        size_t n = static_cast<size_t>(FWidth) * FHeight;
-        pixels.resize(n * 4);
-        for (size_t i = 0; i < n; ++i) {
-            std::memcpy(&pixels[4 * i], &FRgb[3 * i], 3);
-            pixels[4 * i + 3] = FAlpha[i];
-        }
-    }
-    uint8_t* base = alpha ? pixels.data() : FRgb.data();
-    size_t rowBytes = static_cast<size_t>(FWidth) * (alpha ? 4 : 3);
-    std::vector<png_bytep> rows(static_cast<size_t>(FHeight));
-    for (Integer y = 0; y < FHeight; ++y) rows[y] = base + rowBytes * y;
-
-    TPngContext ctx;
-    bool ok = Encode(ctx, static_cast<uint32_t>(FWidth), static_cast<uint32_t>(FHeight), alpha, rows.data());
-    std::unique_ptr<uint8_t, decltype(&std::free)> out(ctx.Buffer.Data, &std::free);
-    if (!ok) throw EPNGError(u"Cannot write the PNG image (" + Str(ctx.Message) + u")");
-    Stream->WriteBuffer(ctx.Buffer.Data, static_cast<Integer>(ctx.Buffer.Size));
+    const bool alpha = FColorType == COLOR_RGBALPHA;
+    EncodePng(
+        FWidth, FHeight, alpha,
+        [&](Integer y, uint8_t* out) {
+            const uint8_t* bgr = FRgb.data() + static_cast<size_t>(y) * FWidth * 3;
+            const uint8_t* a = alpha ? FAlpha.data() + static_cast<size_t>(y) * FWidth : nullptr;
+            for (Integer x = 0; x < FWidth; ++x, bgr += 3) {
+                *out++ = bgr[2];
+                *out++ = bgr[1];
+                *out++ = bgr[0];
+                if (a) *out++ = a[x];
+            }
+        },
+        [Stream](const uint8_t* data, size_t size) { Stream->WriteBuffer(data, static_cast<Integer>(size)); });
 }

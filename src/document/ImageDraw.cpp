@@ -1,0 +1,870 @@
+#include "document/ImageDraw.h"
+
+#include <cmath>
+
+#include "Component/Raster32/Ras32_Types.h"
+#include "document/ImageSmall.h"
+#include "filters/HyRas32Filters.h"
+#include "filters/Ras32_Filters.h"
+#include "foundation/HyFileUtils.h"
+#include "framework/runtime/SysUtils.h"
+
+TImageDrawHooks ImageDrawHooks;
+
+String FloatToCellText(Extended Value, Integer Decimals)
+{
+    // The runtime's float text is "."-separated whatever the locale.
+    Extended Scale = std::pow(static_cast<Extended>(10), Decimals);
+    return FloatToStr(Round(Value * Scale) / Scale);
+}
+
+Single CellTextToFloat(const String& Text, Single Default)
+{
+    Single Value;
+    return TryStrToFloat(Text, Value) ? Value : Default;
+}
+
+// ---------------------------------------------------------------------------
+// TImgShape
+
+TImgShape::TImgShape(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+    : FPointsA(9), FCtrPoints(9), FCtrRect(9), FParent(AOwner), FId(ShapeId),
+      FBitmap(AOwner ? AOwner->Bitmap() : ABitmap)
+{
+}
+
+TImgShape::~TImgShape() = default;
+
+void TImgShape::Draw(TCustomBitmap32*) {}
+
+Single TImgShape::ViewScale() const { return FParent ? FParent->Scale() : 1.0f; }
+Integer TImgShape::ViewOffsetHorz() const { return FParent ? FParent->OffsetHorz() : 0; }
+Integer TImgShape::ViewOffsetVert() const { return FParent ? FParent->OffsetVert() : 0; }
+bool TImgShape::ShiftHeld() const { return FParent && FParent->PressSht(); }
+
+TFloatPoint TImgShape::RectCenter() const
+{
+    return TFloatPoint{static_cast<Single>(FRect.Left + (FRect.Right - FRect.Left) / 2.0),
+                       static_cast<Single>(FRect.Top + (FRect.Bottom - FRect.Top) / 2.0)};
+}
+
+void TImgShape::CalcControlPoints()
+{
+    if (!FSelected) return;
+    Single W2 = (FRect.Right - FRect.Left) / 2.0f, H2 = (FRect.Bottom - FRect.Top) / 2.0f;
+    Integer w = static_cast<Integer>(Round(W2)), h = static_cast<Integer>(Round(H2));
+    const TRect& R = FRect;
+    FPointsA = {{R.Left + w, R.Top - 30}, {R.Left, R.Top},      {R.Right, R.Top},
+                {R.Right, R.Bottom},      {R.Left, R.Bottom},   {R.Left + w, R.Top},
+                {R.Left + w, R.Bottom},   {R.Left, R.Top + h},  {R.Right, R.Top + h}};
+    if (FAngle != 0) {
+        TFloatPoint C{R.Left + W2, R.Top + H2};
+        for (TPoint& P : FPointsA) RotatePoint(C, P, P, FAngle);
+    }
+    for (size_t i = 0; i < 9; ++i) {
+        FCtrPoints[i] = FPointsA[i];
+        PointToView(FCtrPoints[i]);
+    }
+}
+
+void TImgShape::DrawControlPoint(TCustomBitmap32* ToBitmap)
+{
+    if (!FSelected || !FParent) return;
+    TCustomBitmap32* Dst = ToBitmap ? ToBitmap : FBitmap;
+    const TArrayOfPoint& P = FCtrPoints;
+    auto DashedFrame = [&] {
+        Dst->SetStipple({0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0, 0, 0, 0});
+        Dst->SetStippleStep(1);
+        Dst->MoveToF(static_cast<Single>(P[1].X), static_cast<Single>(P[1].Y));
+        for (Integer i : {2, 3, 4, 1}) Dst->LineToFSP(static_cast<Single>(P[i].X), static_cast<Single>(P[i].Y));
+    };
+    auto Place = [&](Integer i, const TRect& R, TCustomBitmap32* Picture) {
+        FCtrRect[i] = R;
+        Dst->Draw(R.Left, R.Top, Picture);
+    };
+    if (FShapeType == shFreeShape && FControlMode == 4) {
+        DashedFrame();
+        Place(5, {P[5].X - 7, P[5].Y - 13, P[5].X + 8, P[5].Y - 6}, FParent->CtrBmpAH());
+        Place(6, {P[6].X - 7, P[6].Y + 7, P[6].X + 8, P[6].Y + 14}, FParent->CtrBmpAH());
+        Place(7, {P[7].X - 13, P[7].Y - 7, P[7].X - 6, P[7].Y + 8}, FParent->CtrBmpAV());
+        Place(8, {P[8].X + 7, P[8].Y - 7, P[8].X + 14, P[8].Y + 8}, FParent->CtrBmpAV());
+        return;
+    }
+    switch (FShapeType) {
+    case shRectangle: case shSmall: case shText: case shCallout: case shEllipse: case shFreeShape: {
+        if (FShapeType == shText || FShapeType == shCallout) {
+            Dst->LineAS(P[0].X, P[0].Y, P[5].X, P[5].Y, 0xFF000000);
+            DashedFrame();
+        }
+        auto Square = [&](Integer i) { return TRect{P[i].X - 3, P[i].Y - 3, P[i].X + 3, P[i].Y + 3}; };
+        Place(0, Square(0), FParent->CtrBmpG2());
+        for (Integer i = 1; i <= 8; ++i) {
+            if (FShapeType == shSmall && i >= 5)
+                FCtrRect[i] = TRect{};  // a picture has corner handles only
+            else
+                Place(i, Square(i), FShapeType == shSmall ? FParent->CtrBmpY2() : FParent->CtrBmpW2());
+        }
+        return;
+    }
+    default: break;
+    }
+    // Polyline, highlighter and the rest: square handles outside the corners,
+    // the middle ones only where the object is over 20 view pixels long.
+    for (Integer i = 1; i <= 8; ++i) FCtrRect[i] = TRect{};
+    TCustomBitmap32* Pic = FParent->CtrBmpY();
+    Integer s = Pic->Width();
+    auto Put = [&](Integer i, Integer X, Integer Y) {
+        FCtrRect[i] = TRect{X, Y, X + s, Y + s};
+        // Blended twice: the half-transparent rim of the picture comes out stronger.
+        Dst->Draw(X, Y, Pic);
+        Dst->Draw(X, Y, Pic);
+    };
+    Put(1, P[1].X - s, P[1].Y - s);
+    Put(2, P[2].X, P[2].Y - s);
+    Put(3, P[3].X, P[3].Y);
+    Put(4, P[4].X - s, P[4].Y);
+    if (P[8].X - P[7].X > 20) {
+        Put(5, P[5].X - s / 2, P[5].Y - s);
+        Put(6, P[5].X - s / 2, P[6].Y);
+    }
+    if (P[6].Y - P[5].Y > 20) {
+        Put(7, P[7].X - s, P[7].Y - s / 2);
+        Put(8, P[8].X, P[7].Y - s / 2);
+    }
+}
+
+bool TImgShape::PtInControl(Integer X, Integer Y)
+{
+    FCurrentCtrIndex = -1;
+    if (!FSelected) return false;
+    static const TCursor Base[9] = {crRotate, crSizeNWSE, crSizeNESW, crSizeNWSE, crSizeNESW,
+                                    crSizeNS, crSizeNS,   crSizeWE,   crSizeWE};
+    for (Integer i = 0; i <= 8; ++i) {
+        const TRect& R = FCtrRect[i];
+        if (!(X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom)) continue;
+        if (i == 0) {
+            FCurrentCursor = crRotate;
+        } else if (FAngle != 0) {
+            // The cursor follows the turned edge in 22.5-degree sectors.
+            Integer c = (i <= 4) ? ((i == 1 || i == 3) ? 135 : 225) : (i <= 6 ? 180 : 90);
+            Int64 a = Round(static_cast<Extended>(270) - FAngle + c) % 180;  // sign of the dividend
+            Integer k = static_cast<Integer>(Trunc(a / 22.5));
+            FCurrentCursor = (k == 1 || k == 2)   ? crSizeNWSE
+                             : (k == 3 || k == 4) ? crSizeNS
+                             : (k == 5 || k == 6) ? crSizeNESW
+                                                  : crSizeWE;
+        } else if (FControlMode == 4) {
+            if (i == 5 || i == 6) FCurrentCursor = crSizeWE;
+            else if (i == 7 || i == 8) FCurrentCursor = crSizeNS;
+        } else {
+            FCurrentCursor = Base[i];
+        }
+        FCurrentCtrIndex = i;
+        return true;
+    }
+    return false;
+}
+
+bool TImgShape::PtInShape(Integer X, Integer Y)
+{
+    if (X >= FRect.Left && X < FRect.Right && Y >= FRect.Top && Y < FRect.Bottom) {
+        FCurrentCtrIndex = -1;
+        FCurrentCursor = crSizeAll;
+        return true;
+    }
+    return false;
+}
+
+void TImgShape::Click()
+{
+    Integer i = FCurrentCtrIndex;
+    if (i == -1) PrepareMove();
+    if (i >= 0 && i <= 8 && FControlMode == 4) {
+        FStartX = FPointsA[i].X;
+        FStartY = FPointsA[i].Y;
+    }
+    if ((FControlMode & 1) != 0 && i >= 1 && i <= 8) {
+        FStartX = FPointsA[i].X;
+        FStartY = FPointsA[i].Y;
+        if (i <= 4) {
+            FStartX0 = (i == 1 || i == 4) ? FRect.Left : FRect.Right;
+            FStartY0 = (i == 1 || i == 2) ? FRect.Top : FRect.Bottom;
+        }
+        if (FShapeType == shCrop && FParent && FParent->CropFixedRate() != 0)
+            FStartRate = FParent->CropFixedRate();
+        else
+            // A rectangle without height has no ratio to keep (0: drags stay free).
+            FStartRate = Height() != 0 ? static_cast<Single>(Width()) / Height() : 0.0f;
+    }
+    Select();
+}
+
+void TImgShape::AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    Integer i = FCurrentCtrIndex;
+    if ((FControlMode & 1) == 0 || i < 1 || i > 8) return;
+    TPoint P{X2 - X1 + FStartX, Y2 - Y1 + FStartY};
+    Single r = FStartRate;
+    // The ratio rule of the corner handles; a ratio of 0 (no height when the
+    // drag began) or below (-1, free) leaves the corner free.
+    auto KeepRatio = [&] {
+        if (i > 4 || !(r > 0)) return;
+        switch (i) {
+        case 1: P.Y = FRect.Bottom - static_cast<Integer>(Round((FRect.Right - P.X) / static_cast<Extended>(r))); break;
+        case 2: P.Y = FRect.Bottom - static_cast<Integer>(Round((P.X - FRect.Left) / static_cast<Extended>(r))); break;
+        case 3: P.Y = FRect.Top + static_cast<Integer>(Round((P.X - FRect.Left) / static_cast<Extended>(r))); break;
+        case 4: P.Y = FRect.Top + static_cast<Integer>(Round((FRect.Right - P.X) / static_cast<Extended>(r))); break;
+        default: break;
+        }
+    };
+    if (FAngle != 0) {
+        RotatePoint(RectCenter(), P, P, -FAngle);
+        if (FShapeType == shSmall && ShiftHeld()) KeepRatio();
+    } else if (FShapeType == shCrop || (FShapeType == shSmall && ShiftHeld())) {
+        KeepRatio();
+    }
+    switch (i) {
+    case 1: FRect.Left = P.X; FRect.Top = P.Y; break;
+    case 2: FRect.Right = P.X; FRect.Top = P.Y; break;
+    case 3: FRect.Right = P.X; FRect.Bottom = P.Y; break;
+    case 4: FRect.Left = P.X; FRect.Bottom = P.Y; break;
+    case 5: FRect.Top = P.Y; break;
+    case 6: FRect.Bottom = P.Y; break;
+    case 7: FRect.Left = P.X; break;
+    case 8: FRect.Right = P.X; break;
+    default: break;
+    }
+    EnforceMinSize(FRect, i, FMinSize);
+}
+
+void TImgShape::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    if (FStartX == NoStartPoint) FStartX = X1;
+    if (FStartY == NoStartPoint) FStartY = Y1;
+    TImgShape::OffsetShape(X2 - FStartX, Y2 - FStartY);
+}
+
+void TImgShape::MoveShapeOver(Integer, Integer) {}
+
+void TImgShape::OffsetShape(Integer DX, Integer DY)
+{
+    FRect.Left += DX;
+    FRect.Right += DX;
+    FRect.Top += DY;
+    FRect.Bottom += DY;
+    IncFloatPoint(FCenterPoint, DX, DY);
+    for (TPoint& P : FPointsA) IncPoint(P, DX, DY);
+}
+
+void TImgShape::InitPoints(bool) {}
+void TImgShape::CalcPoints(bool) {}
+void TImgShape::CalcRect() {}
+void TImgShape::CalcPointsRatio() {}
+
+void TImgShape::CalcCenterPoint() { FCenterPoint = RectCenter(); }
+
+void TImgShape::Select()
+{
+    if (FSelected) return;
+    FSelected = true;
+    if (FParent) FParent->SelectedIds()->AddItem(FId);
+}
+
+void TImgShape::UnSelect()
+{
+    if (!FSelected) return;
+    FSelected = false;
+    if (FParent) FParent->SelectedIds()->RemoveItemByValue(FId);
+}
+
+void TImgShape::StartDraw(TColor BGColor)
+{
+    FBitmap->Clear(ColorToColor32(BGColor));
+    // The hover frame wins over the current-style frame.
+    if ((FSelectMode & 1) != 0)
+        FBitmap->FrameRectS(0, 0, FBitmap->Width(), FBitmap->Height(), ColorToColor32(0x0000FF));
+    else if ((FSelectMode & 2) != 0)
+        FBitmap->FrameRectS(0, 0, FBitmap->Width(), FBitmap->Height(), ColorToColor32(0x800000));
+    Draw(nullptr);
+}
+
+void TImgShape::SetControlMode(Integer Value)
+{
+    if (FControlMode == Value) return;
+    FControlMode = Value;
+    if (!FCreating && !FLoading && FParent) FParent->ShapeStateChanged();
+}
+
+void TImgShape::SetSRect(const TRect& Value) { FRect = Value; }
+
+void TImgShape::PrepareMove()
+{
+    FStartX = FStartY = NoStartPoint;
+    FStartRect = FRect;
+}
+
+void TImgShape::SetAngleByPoint(Integer X, Integer Y)
+{
+    TFloatPoint C = RectCenter();
+    FAngle = 270 - CalcAngle(X, Y, C.X, C.Y);
+}
+
+TRect TImgShape::GetRotateRect() const
+{
+    if (FAngle == 0) return FRect;
+    TArrayOfPoint Corners{{FRect.Left, FRect.Top}, {FRect.Right, FRect.Top},
+                          {FRect.Right, FRect.Bottom}, {FRect.Left, FRect.Bottom}};
+    for (TPoint& P : Corners) RotatePoint(FCenterPoint, P, P, FAngle);
+    TRect R;
+    GetPointsRect(Corners, R);
+    return R;
+}
+
+void TImgShape::ClipRectToBitmap(TRect& R)
+{
+    R.Left = Max(R.Left, 0);
+    R.Top = Max(R.Top, 0);
+    R.Right = Min(R.Right, FBitmap->Width());
+    R.Bottom = Min(R.Bottom, FBitmap->Height());
+}
+
+void TImgShape::PointToView(TPoint& P)
+{
+    Single S = ViewScale();
+    P.X = static_cast<Integer>(Round(static_cast<Extended>(P.X) * S)) + ViewOffsetHorz();
+    P.Y = static_cast<Integer>(Round(static_cast<Extended>(P.Y) * S)) + ViewOffsetVert();
+}
+
+void TImgShape::PointsToView(TPoint* Points, Integer Count)
+{
+    for (Integer i = 0; i < Count; ++i) PointToView(Points[i]);
+}
+
+void TImgShape::GetViewRect(bool Clip, TRect& R)
+{
+    R = FRect;
+    if (Clip) ClipRectToBitmap(R);
+    TPoint A{R.Left, R.Top}, B{R.Right, R.Bottom};
+    PointToView(A);
+    PointToView(B);
+    R = TRect{A.X, A.Y, B.X, B.Y};
+}
+
+void TImgShape::ClampSingle(Single& Value, Single AMin, Single AMax)
+{
+    if (!(Value >= AMin)) Value = AMin;
+    if (Value > AMax) Value = AMax;
+}
+
+// ---------------------------------------------------------------------------
+// TImageDraw
+
+namespace {
+// Rows and properties that a reader brought in may be shorter than the
+// layout says: a missing cell reads as an empty one.
+TCell* CellAt(const TRow* Row, Integer Index)
+{
+    return Row && Index >= 0 && Index < Row->ItemCount() ? Row->GetItem(Index) : nullptr;
+}
+TCell* PropAt(const TDataTable* Table, Integer Index) { return CellAt(Table->PropertyRow(), Index); }
+String TextAt(const TCell* Cell) { return Cell ? Cell->Text() : String(); }
+Integer ValueAt(const TCell* Cell) { return Cell ? Cell->Value() : 0; }
+bool BoolAt(const TCell* Cell) { return Cell && Cell->AsBool(); }
+TShapeType KindAt(const TRow* Row)
+{
+    Integer K = ValueAt(CellAt(Row, ObjCol::Kind));
+    return K >= 0 && K < ShapeTypeCount ? static_cast<TShapeType>(K) : shNone;
+}
+
+std::unique_ptr<TCustomBitmap32> NewBitmap(Integer W = 0, Integer H = 0)
+{
+    auto B = std::make_unique<TCustomBitmap32>();
+    if (W > 0 && H > 0) B->SetSize(W, H);
+    return B;
+}
+
+std::unique_ptr<TCustomBitmap32> CopyOf(TCustomBitmap32* Src)
+{
+    auto B = NewBitmap();
+    if (Src) B->Assign(Src);
+    return B;
+}
+
+// A square of Size with a one-pixel black border.
+std::unique_ptr<TCustomBitmap32> BorderedSquare(Integer Size, TColor32 Fill)
+{
+    auto B = NewBitmap(Size, Size);
+    B->Clear(Fill);
+    B->FrameRectS(0, 0, Size, Size, 0xFF000000);
+    return B;
+}
+
+// Anti-aliased shape pictures: each pixel's coverage of the shape, sampled
+// 4 x 4 per pixel, as the alpha of Fill; pixels within the outline band are
+// black. Inside(x, y, Inset) tells whether a point lies inside the shape
+// shrunk by Inset.
+template <class F>
+std::unique_ptr<TCustomBitmap32> AntialiasedShape(Integer W, Integer H, TColor32 Fill, F Inside)
+{
+    auto B = NewBitmap(W, H);
+    B->Clear(0x00FFFFFF);
+    B->SetDrawMode(dmBlend);
+    for (Integer y = 0; y < H; ++y)
+        for (Integer x = 0; x < W; ++x) {
+            Integer Outer = 0, Inner = 0;
+            for (Integer sy = 0; sy < 4; ++sy)
+                for (Integer sx = 0; sx < 4; ++sx) {
+                    Single px = x + (sx + 0.5f) / 4, py = y + (sy + 0.5f) / 4;
+                    if (Inside(px, py, 0.0f)) ++Outer;
+                    if (Inside(px, py, 1.0f)) ++Inner;
+                }
+            if (Outer == 0) continue;
+            // The outline is what lies within one pixel of the edge.
+            TColor32 C = Inner * 2 >= Outer ? Fill : 0xFF000000;
+            B->SetPixel(x, y, (C & 0x00FFFFFF) | (static_cast<TColor32>(Outer * 255 / 16) << 24));
+        }
+    return B;
+}
+
+std::unique_ptr<TCustomBitmap32> Disc(TColor32 Fill)
+{
+    // The ellipse (0, 0, 6, 6): centre (3, 3), radius 3, in a 7 x 7 picture.
+    return AntialiasedShape(7, 7, Fill, [](Single x, Single y, Single Inset) {
+        Single dx = x - 3.0f, dy = y - 3.0f, R = 3.0f + 0.5f - Inset;
+        return dx * dx + dy * dy <= R * R;
+    });
+}
+}  // namespace
+
+TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap32* B32,
+                       TCustomBitmap32* CanvasPattern, TRow* WatermarkRow, const String& ImageFile, Integer LangIndex,
+                       bool FromClipboard, bool /*FromScreenCapture*/, TStream* P, Integer W, Integer H, TColor C,
+                       bool T, Integer Bpp)
+    : FOwner(AOwner), FLanguageIndex(LangIndex), FSrcBmpBitsPixelPer(Bpp)
+{
+    // 1.
+    FSelectedIds = std::make_unique<TRow>();
+    FCopyProp = std::make_unique<TRow>();
+    FColorBalance = std::make_unique<TColorBalance>();
+    FHorzGuidesRow = std::make_unique<TRow>();
+    FVertGuidesRow = std::make_unique<TRow>();
+    // 2.
+    FControlLayer = FOwner->Layers()->Add<TPositionedLayer>();
+    FControlLayer->SetLayerOptions(LOB_VISIBLE);
+    FControlLayer->OnPaint = [this](TObject* Sender, TCustomBitmap32* Buffer) { PaintControlLayer(Sender, Buffer); };
+    FBitmap = FOwner->Bitmap();
+    // 3.
+    FDT = std::make_unique<TDataTable>();
+    FFileDT = std::make_unique<TDataTable>();
+    FSelectionDT = std::make_unique<TDataTable>();
+    FOriBmp = NewBitmap();
+    FOriBmpThumb = NewBitmap();
+    FSrcBmp = NewBitmap();
+    FWMBmp = NewBitmap();
+    FWMBmp->SetDrawMode(dmBlend);
+    FWMBmp->SetCombineMode(cmMerge);
+    FFileName = ImageFile;
+    // 4.
+    bool FromStream = P != nullptr;
+    bool IsNew = false;
+    bool HasFile = !ImageFile.empty() && FileExists(ImageFile);
+    if (FromStream) {
+        if (HasFile) {
+            FFileType = GetImageTypeByExt(ImageFile);
+            FProfile = ImageFile + u".vuxa";
+        }
+        if (!ImageDrawHooks.ReadDocumentStream) throw EImageDraw(u"No reader of document streams is installed");
+        ImageDrawHooks.ReadDocumentStream(*this, *P);
+    } else if (HasFile) {
+        FFileType = GetImageTypeByExt(ImageFile);
+        FProfile = ImageFile + u".vuxa";
+        if (!ImageDrawHooks.ReadSidecar || !ImageDrawHooks.ReadSidecar(*this)) {
+            InitNewTables(0xFFFFFF, T);
+            FOriBmpFileMS = std::make_unique<TMemoryStream>();
+            FOriBmpFileMS->LoadFromFile(ImageFile);
+            FDT->GetProp(ObjProp::OriFileName)->SetText(EscapeCellText(ExtractFileName(ImageFile)));
+            FSrcBmp = CopyOf(B32);
+            FOriBmp = CopyOf(FSrcBmp.get());
+        }
+    } else if (FromClipboard) {
+        FSrcBmp = CopyOf(B);
+        FOriBmp = CopyOf(FSrcBmp.get());
+        InitNewTables(0xFFFFFF, false);
+        IsNew = true;
+    } else {
+        FSrcBmp->SetSize(Max(W, 0), Max(H, 0));
+        if (CanvasPattern && !CanvasPattern->Empty())
+            DrawTiledFrame(CanvasPattern, FSrcBmp.get(), FSrcBmp->BoundsRect(), false);
+        else
+            FSrcBmp->Clear(T ? 0x00FFFFFF : ColorToColor32(C));
+        FOriBmp = CopyOf(FSrcBmp.get());
+        InitNewTables(C, T);
+        IsNew = true;
+    }
+    // The working raster and the original image draw opaque whatever they were copied from.
+    FSrcBmp->SetDrawMode(dmOpaque);
+    // 5.
+    if (FSrcBmpBitsPixelPer == -1)
+        FSrcBmpBitsPixelPer = FFileDT->ItemCount() > 0 ? ValueAt(CellAt(FFileDT->GetItem(0), 9)) : 0;
+    // 6.
+    BuildHandlePictures();
+    // 7. Selections are not restored from a sidecar file.
+    if (!FromStream && SelectionExists()) FDT->RemoveItemByIndex(FDT->ItemCount() - 1);
+    // 8. The readers migrate old layouts and build the objects of the rows they read.
+    // 9. The watermark is a layer of its own now.
+    for (Integer i = FDT->ItemCount() - 1; i >= 0; --i)
+        if (TextAt(CellAt(FDT->GetItem(i), ObjCol::Name)) == u"Watermark")
+            FDT->RemoveItemByIndex(i);
+    // 10.
+    if (WatermarkRow && BoolAt(CellAt(WatermarkRow, 0))) {
+        auto Cell = [&](Integer i) { return ValueAt(CellAt(WatermarkRow, i)); };
+        AddWatermark(UnescapeCellText(TextAt(CellAt(WatermarkRow, 1))), Cell(2), Cell(3), Cell(4), Cell(5), Cell(6),
+                     Cell(7), Cell(8), Cell(9), BoolAt(CellAt(WatermarkRow, 10)), Cell(11));
+    }
+    // 11.
+    ReadGuidesAndRuler();
+    // 12.
+    FChanged = FWMEnabled || FromStream || IsNew;
+    // 13. The top selection or crop frame of a document stream becomes current.
+    if (SelectionExists() || CropExists()) {
+        TRow* Top = FDT->GetItem(FDT->ItemCount() - 1);
+        if (TImgShape* S = RowShape(Top)) {
+            S->Select();
+            SetCurrentShape(S->Id());
+        }
+    }
+}
+
+TImageDraw::~TImageDraw()
+{
+    // The thumbnail worker reads FOriBmp and writes FOriBmpThumb: it ends first.
+    WaitThumbWorker();
+    FCurrentShape = nullptr;
+    FDT.reset();  // the rows own their objects
+    FWMShape.reset();
+    if (FControlLayer) {
+        FControlLayer->OnPaint = nullptr;
+        delete FControlLayer;  // removes itself from the view
+    }
+}
+
+void TImageDraw::InitNewTables(TColor CanvasColor, bool Transparent)
+{
+    FFileDT->Init(5, 20);
+    FDT->SetPropCount(50);
+    FDT->GetProp(ObjProp::CanvasColor)->SetValue(CanvasColor);
+    FDT->GetProp(ObjProp::CanvasTransparent)->SetAsBool(Transparent);
+}
+
+void TImageDraw::BuildHandlePictures()
+{
+    FCtrBmpY = BorderedSquare(7, 0xFFFFFF00);
+    FCtrBmpG = BorderedSquare(7, 0xFF00FF00);
+    FCtrBmpB = BorderedSquare(7, 0xFF87CEEB);
+    FCtrBmpW = BorderedSquare(6, 0xFFFFFFFF);
+    FCtrBmpW2 = Disc(0xFFFFFFFF);
+    FCtrBmpY2 = Disc(0xFFFFFF00);
+    FCtrBmpG2 = Disc(0xFF00FF00);
+    FCtrBmpY3 = AntialiasedShape(9, 9, 0xFFFFFF00, [](Single x, Single y, Single Inset) {
+        // The diamond (4, 0), (8, 4), (4, 8), (0, 4), through the pixel centres.
+        return std::fabs(x - 4.5f) + std::fabs(y - 4.5f) <= 4.5f - Inset * 1.4142f;
+    });
+    FCtrBmpAH = NewBitmap(15, 7);
+    FCtrBmpAH->Clear(0x00FFFFFF);
+    FCtrBmpAH->SetDrawMode(dmBlend);
+    const TColor32 Blue = 0xFF0000FF;
+    FCtrBmpAH->HorzLine(0, 3, 14, Blue);
+    FCtrBmpAH->HorzLine(1, 2, 13, Blue);
+    FCtrBmpAH->HorzLine(1, 4, 13, Blue);
+    static const TPoint Head[] = {{3, 0}, {2, 1}, {3, 1}, {2, 5}, {3, 5}, {3, 6},
+                                  {11, 0}, {11, 1}, {12, 1}, {11, 5}, {12, 5}, {11, 6}};
+    for (const TPoint& P : Head) FCtrBmpAH->SetPixel(P.X, P.Y, Blue);
+    FCtrBmpAV = NewBitmap(7, 15);
+    FCtrBmpAV->SetDrawMode(dmBlend);
+    for (Integer y = 0; y < 15; ++y)
+        for (Integer x = 0; x < 7; ++x) FCtrBmpAV->SetPixel(x, y, FCtrBmpAH->Pixel(y, 6 - x));
+    // The selection outline's stripes: black where (x + y) mod 8 < 4.
+    FBrushBitmap = NewBitmap(8, 8);
+    for (Integer y = 0; y < 8; ++y)
+        for (Integer x = 0; x < 8; ++x) FBrushBitmap->SetPixel(x, y, (x + y) % 8 < 4 ? 0xFF000000 : 0xFFFFFFFF);
+}
+
+void TImageDraw::ReadGuidesAndRuler()
+{
+    auto Split = [](TRow& Row, const String& Text) {
+        if (!Text.empty()) Row.Init(Text, u'.');
+    };
+    Split(*FHorzGuidesRow, TextAt(PropAt(FDT.get(), ObjProp::HorzGuides)));
+    Split(*FVertGuidesRow, TextAt(PropAt(FDT.get(), ObjProp::VertGuides)));
+    String Ruler = TextAt(PropAt(FDT.get(), ObjProp::Ruler));
+    if (!Ruler.empty()) {
+        TRow R;
+        R.Init(Ruler, u'.');
+        auto Value = [&](Integer i) { return ValueAt(CellAt(&R, i)); };
+        FRulerEnabled = BoolAt(CellAt(&R, 0));
+        FRulerP1 = TPoint{Value(1), Value(2)};
+        FRulerP2 = TPoint{Value(3), Value(4)};
+    }
+}
+
+void TImageDraw::SetChanged(bool IsSaveUndo)
+{
+    FChanged = true;
+    if (IsSaveUndo) FModified = true;
+    if (OnChanged) OnChanged(this);
+}
+
+void TImageDraw::ShapeStateChanged()
+{
+    if (OnShapeStateChanged) OnShapeStateChanged(this);
+    SetChanged(true);
+}
+
+TImgShape* TImageDraw::RowShape(TRow* Row) { return Row ? Row->Data().As<TImgShape>() : nullptr; }
+
+TImgShape* TImageDraw::GetShapeByName(const String& ShapeName) const
+{
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        if (TextAt(CellAt(FDT->GetItem(i), ObjCol::Name)) == ShapeName) return RowShape(FDT->GetItem(i));
+    }
+    return nullptr;
+}
+
+Integer TImageDraw::IndexOfShapeId(Integer Id) const { return FDT->IndexOfValue(ObjCol::Id, Id); }
+
+TImgShape* TImageDraw::FindCurrentShape() const
+{
+    Integer i = IndexOfShapeId(FShapeId);
+    return i >= 0 ? RowShape(FDT->GetItem(i)) : nullptr;
+}
+
+void TImageDraw::SetCurrentShape(Integer Id)
+{
+    FShapeId = Id;
+    if (Id == -1) {
+        FCurrentShape = nullptr;
+        FObjectType = shNone;
+        return;
+    }
+    FCurrentShape = FindCurrentShape();
+    FObjectType = FCurrentShape ? FCurrentShape->ShapeType() : shNone;
+}
+
+String TImageDraw::ConvertCellEscapes(const String& S, bool ToPlain)
+{
+    return ToPlain ? UnescapeCellText(S) : EscapeCellText(S);
+}
+
+void TImageDraw::SetControlMode(TControlMode Value)
+{
+    if (FControlMode == Value) return;
+    FControlMode = Value;
+    FControlLayer->Update(FOwner->GetViewportRect());
+}
+
+void TImageDraw::SetScale(Single Value)
+{
+    // The selection's outline follows the zoom (selection object).
+    FScale = Value;
+}
+
+Integer TImageDraw::OffsetHorz() const { return static_cast<Integer>(Round(FOwner->OffsetHorz())); }
+Integer TImageDraw::OffsetVert() const { return static_cast<Integer>(Round(FOwner->OffsetVert())); }
+
+void TImageDraw::SetTimeString(const String& Value)
+{
+    FTimeString = Value;
+    if (OnTimeStringChanged) OnTimeStringChanged(this);
+}
+
+TShapeType TImageDraw::LastRowKind() const
+{
+    return FDT->ItemCount() == 0 ? shNone : KindAt(FDT->GetItem(FDT->ItemCount() - 1));
+}
+
+template <class F>
+Integer TImageDraw::CountRows(F Fn) const
+{
+    Integer N = 0;
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TRow* Row = FDT->GetItem(i);
+        // The object's own state when it exists (it is ahead of its row while
+        // edited), else the row's cells.
+        if (TImgShape* S = RowShape(Row)) {
+            N += Fn(S->ShapeType(), S->Fixed(), S->Hided()) ? 1 : 0;
+        } else {
+            N += Fn(KindAt(Row), BoolAt(CellAt(Row, ObjCol::Fixed)), BoolAt(CellAt(Row, ObjCol::Hidden))) ? 1 : 0;
+        }
+    }
+    return N;
+}
+
+Integer TImageDraw::ShapeCount() const
+{
+    return CountRows([](TShapeType K, bool, bool Hidden) { return !Hidden && K != shCrop && K != shSelection; });
+}
+
+Integer TImageDraw::ShapeEditableCount() const
+{
+    return CountRows(
+        [](TShapeType K, bool Fixed, bool Hidden) { return !Hidden && !Fixed && K != shCrop && K != shSelection; });
+}
+
+Integer TImageDraw::VectorObjectCount() const
+{
+    return CountRows([](TShapeType K, bool Fixed, bool Hidden) {
+        return !Hidden && !Fixed && K != shCrop && K != shSmall && K != shSelection;
+    });
+}
+
+Integer TImageDraw::BitmapObjectCount() const
+{
+    return CountRows([](TShapeType K, bool Fixed, bool Hidden) { return !Hidden && !Fixed && K == shSmall; });
+}
+
+Integer TImageDraw::ShapeSelectedCount() const
+{
+    Integer N = ObjectSelectedCount();
+    if (CropExists() || SelectionExists()) --N;
+    return N;
+}
+
+Integer TImageDraw::SelectionSize() const
+{
+    return FCurrentShape ? FCurrentShape->Width() * FCurrentShape->Height() : 0;
+}
+
+void TImageDraw::PaintControlLayer(TObject*, TCustomBitmap32* Buffer)
+{
+    if (FControlMode == cmObject) {
+        bool CreatingOther = FShapeCreating && FObjectType != shCrop && FObjectType != shSelection &&
+                             FObjectType != shFreeShape;
+        if (!CreatingOther)
+            for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+                TImgShape* S = RowShape(FDT->GetItem(i));
+                if (!S || S->Hided()) continue;
+                S->CalcControlPoints();
+                S->DrawControlPoint(Buffer);
+            }
+    }
+    Buffer->Changed();
+}
+
+// ---------------------------------------------------------------------------
+// The original-image thumbnail
+
+void TImageDraw::MakeThumbOfOriBmp(Integer ThumbWidth, Integer ThumbHeight)
+{
+    std::lock_guard<std::mutex> Guard(FOriBmpLock);
+    if (!FOriBmpThumbChanged) return;
+    FitBitmap32(FOriBmp.get(), FOriBmpThumb.get(), ThumbWidth, ThumbHeight);
+    FOriBmpThumbChanged = false;
+}
+
+void TImageDraw::MakeThumbOfOriBmpAsync(Integer ThumbWidth, Integer ThumbHeight, std::function<void()> Done)
+{
+    WaitThumbWorker();
+    FThumbWorker = std::thread([this, ThumbWidth, ThumbHeight, Done = std::move(Done)] {
+        MakeThumbOfOriBmp(ThumbWidth, ThumbHeight);
+        if (Done) Done();
+    });
+}
+
+void TImageDraw::WaitThumbWorker()
+{
+    if (FThumbWorker.joinable()) FThumbWorker.join();
+}
+
+// ---------------------------------------------------------------------------
+// View bitmap and watermark layer
+
+void TImageDraw::AddWatermark(const String& FileName, Integer LocationType, Integer Location, Integer ED1,
+                              Integer ED2, Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity, bool WMUseTC,
+                              TColor WMTC)
+{
+    std::unique_ptr<TCustomBitmap32> Picture;
+    if (ImageDrawHooks.LoadPicture) Picture = ImageDrawHooks.LoadPicture(FileName);
+    if (!Picture) Picture = NewBitmap();
+    AddWatermarkPicture(Picture.get(), LocationType, Location, ED1, ED2, SD1, SD2, WMAngle, WMOpacity, WMUseTC, WMTC);
+}
+
+void TImageDraw::AddWatermarkPicture(TCustomBitmap32* Picture, Integer LocationType, Integer Location, Integer ED1,
+                                     Integer ED2, Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity,
+                                     bool WMUseTC, TColor WMTC)
+{
+    FWMShape.reset();
+    if (!Picture || Picture->Width() == 0 || Picture->Height() == 0) {
+        FWMEnabled = false;
+    } else {
+        FWMShape = std::make_unique<TImgSmall>(this, -1, nullptr);
+        FWMShape->SetOpacity(WMOpacity);
+        FWMShape->SetAngle(static_cast<Single>(WMAngle));
+        FWMShape->SetSRect(TRect{0, 0, Picture->Width(), Picture->Height()});
+        FWMShape->CalcCenterPoint();
+        TCustomBitmap32* Src = FWMShape->SrcBmp();
+        Src->SetSize(Picture->Width(), Picture->Height());
+        Src->Clear(0);
+        Src->Draw(0, 0, Picture);
+        if (WMUseTC) MakeColorTransparent(Src, ColorToColor32(WMTC));
+        FWMEnabled = true;
+        FWMLocationType = LocationType;
+        FWMLocation = Location;
+        FWMLocationED1 = ED1;
+        FWMLocationED2 = ED2;
+        FWMLocationSD1 = SD1;
+        FWMLocationSD2 = SD2;
+    }
+    SetChanged(false);
+}
+
+void TImageDraw::InitBitmap()
+{
+    FBitmap->SetSize(FSrcBmp->Width(), FSrcBmp->Height());
+    if (BoolAt(PropAt(FDT.get(), ObjProp::CanvasTransparent))) {
+        FCanvasTransparent = true;
+        FCanvasColor = 0xFFFFFFFF;
+    } else {
+        FCanvasTransparent = false;
+        TCell* Color = PropAt(FDT.get(), ObjProp::CanvasColor);
+        FCanvasColor = ColorToColor32(Color ? Color->Value() : 0xFFFFFF);
+    }
+    FSrcBmpRect = FSrcBmp->BoundsRect();
+    FWMBmp->SetSize(FBitmap->Width(), FBitmap->Height());
+    FWMBmp->Clear(0x00FFFFFF);
+    if (!FWMShape || !FWMEnabled) return;
+    FWMBmp->SetMasterAlpha(static_cast<Cardinal>(EnsureRange(FWMShape->Opacity(), 0, 255)));
+    FWMBmp->SetClipRect(FSrcBmpRect);
+    FWMShape->DrawPrepare();
+    Integer BW = FWMBmp->Width(), BH = FWMBmp->Height();
+    if (FWMLocationType != 0) {
+        TRect M = FWMShape->GetMaxRect();
+        Integer w = M.Right - M.Left, h = M.Bottom - M.Top;
+        // A tile is placed while about a third of it would show; the steps
+        // are at least one pixel, so a picture with no extent cannot loop.
+        Integer StepX = Max(w + FWMLocationSD1, 1), StepY = Max(h + FWMLocationSD2, 1);
+        Integer x = 0, y = 0;
+        while (x < BW - w / 3 && y < BH - h / 3) {
+            FWMShape->DrawByRect(FWMBmp.get(), x, y, 255);
+            x += StepX;
+            if (x >= BW - w / 3) {
+                x = 0;
+                y += StepY;
+            }
+        }
+    } else {
+        Integer w = FWMShape->Width(), h = FWMShape->Height();
+        Integer a = static_cast<Integer>(Round(BW * static_cast<Extended>(FWMLocationED1) / 100));
+        Integer b = static_cast<Integer>(Round(BH * static_cast<Extended>(FWMLocationED2) / 100));
+        Integer x = a, y = b;
+        switch (FWMLocation) {
+        case 1: x = BW - w - a; y = b; break;
+        case 2: x = a; y = BH - h - b; break;
+        case 3: x = BW - w - a; y = BH - h - b; break;
+        case 4: x = (BW - w) / 2; y = (BH - h) / 2; break;
+        default: break;  // 0 and anything else: top-left
+        }
+        FWMShape->SetSRect(TRect{x, y, x + w, y + h});
+        FWMShape->CalcCenterPoint();
+        FWMShape->DrawByRect(FWMBmp.get(), x, y, 255);
+    }
+}

@@ -1,0 +1,594 @@
+// ImageDraw: the document of one open image (TImageDraw) and the base of its
+// drawn objects (TImgShape). Portable: the document reaches its image view
+// through TImageDrawView and the platform's picture decoder through
+// ImageDrawHooks, both supplied by win/ImageDraw_Win (and by the tests).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "Component/Raster32/Ras32.h"
+#include "Component/Raster32/Ras32_Layers.h"
+#include "document/base/ImageDrawTypes.h"
+#include "document/base/ViDuza.h"
+#include "filters/Ras32_ColorBalance.h"
+#include "foundation/HyDataTable.h"
+#include "foundation/HyFileUtils_ImageInfo.h"
+#include "framework/runtime/UITypes.h"
+
+class TImageDraw;
+class TImgSmall;
+
+// The platform's colour value (0x00BBGGRR, or a negative system colour).
+using TColor = Integer;
+
+// The program's rotate cursor, shown over an object's rotation handle.
+constexpr TCursor crRotate = 20;
+// FStartX / FStartY / FGradientStartX ... when nothing is under way.
+constexpr Integer NoStartPoint = -100000;
+
+// Floats in object-table cells: always written with "." whatever the user's
+// locale, read with "." or ","; an unreadable cell reads as Default.
+String FloatToCellText(Extended Value, Integer Decimals);
+Single CellTextToFloat(const String& Text, Single Default = 0);
+
+// ---------------------------------------------------------------------------
+// The drawn-object base
+
+class TImgShape : public TObject {
+public:
+    // Owner null: a stand-alone object (a style preview) drawing into ABitmap.
+    TImgShape(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    ~TImgShape() override;
+    String ClassName() const override { return u"TImgShape"; }
+
+    // The virtual operations, in slot order.
+    virtual void Draw(TCustomBitmap32* ToBitmap);                           // 0
+    virtual void DrawControlPoint(TCustomBitmap32* ToBitmap);               // 1
+    virtual bool PtInControl(Integer X, Integer Y);                         // 2, view coordinates
+    virtual bool PtInShape(Integer X, Integer Y);                           // 3, image coordinates
+    virtual void Click();                                                   // 4
+    virtual void AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2);  // 5
+    virtual void MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2);    // 6
+    virtual void MoveShapeOver(Integer DX, Integer DY);                     // 7
+    virtual void OffsetShape(Integer DX, Integer DY);                       // 8
+    virtual void InitPoints(bool IsDrawStyle);                              // 9
+    virtual void CalcPoints(bool IsForceCalc);                              // 10
+    virtual void CalcControlPoints();                                       // 11
+    virtual void CalcRect();                                                // 12
+    virtual void CalcCenterPoint();                                         // 13
+    virtual void CalcPointsRatio();                                         // 14
+    virtual void Select();                                                  // 15
+    virtual void UnSelect();                                                // 16
+
+    // A style preview: FBitmap cleared to BGColor, framed red while the
+    // pointer is over it (SelectMode bit 0), else navy for the current style
+    // (bit 1), then drawn.
+    void StartDraw(TColor BGColor);
+    void PrepareMove();
+    // The angle that puts the rotation handle under (X, Y): 270 - CalcAngle.
+    void SetAngleByPoint(Integer X, Integer Y);
+    // FRect (clamped to the drawing bitmap when Clip) in view coordinates.
+    void GetViewRect(bool Clip, TRect& R);
+    void ClipRectToBitmap(TRect& R);
+    void PointToView(TPoint& P);
+    void PointsToView(TPoint* Points, Integer Count);
+    static void ClampSingle(Single& Value, Single AMin, Single AMax);
+
+    TImageDraw* Parent() const { return FParent; }
+    Integer Id() const { return FId; }
+    TCustomBitmap32* Bitmap32() const { return FBitmap; }
+    const TArrayOfPoint& PointsA() const { return FPointsA; }
+    const TArrayOfPoint& CtrPoints() const { return FCtrPoints; }
+    const TArrayOfRect& CtrRect() const { return FCtrRect; }
+    Integer CurrentCtrIndex() const { return FCurrentCtrIndex; }
+    void SetCurrentCtrIndex(Integer Value) { FCurrentCtrIndex = Value; }
+    Integer MinSize() const { return FMinSize; }
+    void SetMinSize(Integer Value) { FMinSize = Value; }
+    Integer ControlMode() const { return FControlMode; }
+    void SetControlMode(Integer Value);
+    TShapeType ShapeType() const { return FShapeType; }
+    void SetShapeType(TShapeType Value) { FShapeType = Value; }
+    Integer StartX() const { return FStartX; }
+    void SetStartX(Integer Value) { FStartX = Value; }
+    Integer StartY() const { return FStartY; }
+    void SetStartY(Integer Value) { FStartY = Value; }
+    Single StartRate() const { return FStartRate; }
+    const TRect& StartRect() const { return FStartRect; }
+    TCursor CurrentCursor() const { return FCurrentCursor; }
+    void SetCurrentCursor(TCursor Value) { FCurrentCursor = Value; }
+    const TRect& SRect() const { return FRect; }
+    void SetSRect(const TRect& Value);
+    TRect RotateRect() const { return GetRotateRect(); }
+    const TFloatPoint& CenterPoint() const { return FCenterPoint; }
+    void SetCenterPoint(const TFloatPoint& Value) { FCenterPoint = Value; }
+    Integer Width() const { return FRect.Right - FRect.Left; }
+    Integer Height() const { return FRect.Bottom - FRect.Top; }
+    bool Selected() const { return FSelected; }
+    bool Fixed() const { return FFixed; }
+    void SetFixed(bool Value) { FFixed = Value; }
+    bool Hided() const { return FHided; }
+    void SetHided(bool Value) { FHided = Value; }
+    bool Changed2() const { return FChanged2; }
+    void SetChanged2(bool Value) { FChanged2 = Value; }
+    bool Rotated2() const { return FRotated2; }
+    void SetRotated2(bool Value) { FRotated2 = Value; }
+    bool DataChanged() const { return FDataChanged; }
+    void SetDataChanged(bool Value) { FDataChanged = Value; }
+    Integer DrawMode2() const { return FDrawMode2; }
+    void SetDrawMode2(Integer Value) { FDrawMode2 = Value; }
+    bool Creating() const { return FCreating; }
+    void SetCreating(bool Value) { FCreating = Value; }
+    bool Adjusting() const { return FAdjusting; }
+    void SetAdjusting(bool Value) { FAdjusting = Value; }
+    bool Loading() const { return FLoading; }
+    void SetLoading(bool Value) { FLoading = Value; }
+    Integer SelectMode() const { return FSelectMode; }
+    void SetSelectMode(Integer Value) { FSelectMode = Value; }
+
+    // Style values every kind shares.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+    TColor FillColor() const { return FFillColor; }
+    void SetFillColor(TColor Value) { FFillColor = Value; }
+    Integer Opacity() const { return FOpacity; }
+    void SetOpacity(Integer Value) { FOpacity = Value; }
+    Integer ShadowMode() const { return FShadowMode; }
+    void SetShadowMode(Integer Value) { FShadowMode = Value; }
+    Integer ReflectMode() const { return FReflectMode; }
+    void SetReflectMode(Integer Value) { FReflectMode = Value; }
+    Integer GradientMode() const { return FGradientMode; }
+    void SetGradientMode(Integer Value) { FGradientMode = Value; }
+    Integer OutWidth() const { return FOutWidth; }
+    void SetOutWidth(Integer Value) { FOutWidth = Value; }
+    Single Angle() const { return FAngle; }
+    void SetAngle(Single Value) { FAngle = Value; }
+    bool IsOutline() const { return FIsOutline; }
+    void SetIsOutline(bool Value) { FIsOutline = Value; }
+    bool IsFill() const { return FIsFill; }
+    void SetIsFill(bool Value) { FIsFill = Value; }
+    Integer PenStyle() const { return FPenStyle; }
+    void SetPenStyle(Integer Value) { FPenStyle = Value; }
+    Integer StyleId() const { return FStyleId; }
+    void SetStyleId(Integer Value) { FStyleId = Value; }
+    bool Antialias() const { return FAntialias; }
+    void SetAntialias(bool Value) { FAntialias = Value; }
+
+    // Shadow, reflection and gradient settings (built and drawn by the effect routines).
+    Integer ShadowAngle() const { return FShadowAngle; }
+    void SetShadowAngle(Integer Value) { FShadowAngle = Value; }
+    Integer ShadowDistance() const { return FShadowDistance; }
+    void SetShadowDistance(Integer Value) { FShadowDistance = Value; }
+    Integer ShadowZoomValue() const { return FShadowZoomValue; }
+    void SetShadowZoomValue(Integer Value) { FShadowZoomValue = Value; }
+    Integer ShadowBlurSize() const { return FShadowBlurSize; }
+    void SetShadowBlurSize(Integer Value) { FShadowBlurSize = Value; }
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor Value) { FShadowColor = Value; }
+    Integer ShadowOpacity() const { return FShadowOpacity; }
+    void SetShadowOpacity(Integer Value) { FShadowOpacity = Value; }
+    bool ShadowInner() const { return FShadowInner; }
+    void SetShadowInner(bool Value) { FShadowInner = Value; }
+    Integer ReflectDistance() const { return FReflectDistance; }
+    void SetReflectDistance(Integer Value) { FReflectDistance = Value; }
+    Integer ReflectBlurSize() const { return FReflectBlurSize; }
+    void SetReflectBlurSize(Integer Value) { FReflectBlurSize = Value; }
+    Integer ReflectOpacity() const { return FReflectOpacity; }
+    void SetReflectOpacity(Integer Value) { FReflectOpacity = Value; }
+    Integer ReflectHeight() const { return FReflectHeight; }
+    void SetReflectHeight(Integer Value) { FReflectHeight = Value; }
+    const String& GradientColor() const { return FGradientColor; }
+    void SetGradientColor(const String& Value) { FGradientColor = Value; }
+    const String& GradientOpacity() const { return FGradientOpacity; }
+    void SetGradientOpacity(const String& Value) { FGradientOpacity = Value; }
+    const String& GradientPosition() const { return FGradientPosition; }
+    void SetGradientPosition(const String& Value) { FGradientPosition = Value; }
+    Integer GradientFillMode() const { return FGradientFillMode; }
+    void SetGradientFillMode(Integer Value) { FGradientFillMode = Value; }
+    Integer GradientLinearAngle() const { return FGradientLinearAngle; }
+    void SetGradientLinearAngle(Integer Value) { FGradientLinearAngle = Value; }
+    const String& GradientTextureFileName() const { return FGradientTextureFileName; }
+    void SetGradientTextureFileName(const String& Value) { FGradientTextureFileName = Value; }
+    bool GradientGammaCorrected() const { return FGradientGammaCorrected; }
+    void SetGradientGammaCorrected(bool Value) { FGradientGammaCorrected = Value; }
+    TCustomBitmap32* GradientEdgingBmp() const { return FGradientEdgingBmp.get(); }
+    Integer GradientEdgingExtendLength() const { return FGradientEdgingExtendLength; }
+    void SetGradientEdgingExtendLength(Integer Value) { FGradientEdgingExtendLength = Value; }
+    Integer GradientEdgingWidth() const { return FGradientEdgingWidth; }
+    void SetGradientEdgingWidth(Integer Value) { FGradientEdgingWidth = Value; }
+    Integer GradientHatchMode() const { return FGradientHatchMode; }
+    void SetGradientHatchMode(Integer Value) { FGradientHatchMode = Value; }
+    TColor GradientHatchForeColor() const { return FGradientHatchForeColor; }
+    void SetGradientHatchForeColor(TColor Value) { FGradientHatchForeColor = Value; }
+    TColor GradientHatchBackColor() const { return FGradientHatchBackColor; }
+    void SetGradientHatchBackColor(TColor Value) { FGradientHatchBackColor = Value; }
+
+protected:
+    TRect GetRotateRect() const;
+    // The document's zoom and view offsets (1 and 0 without a document).
+    Single ViewScale() const;
+    Integer ViewOffsetHorz() const;
+    Integer ViewOffsetVert() const;
+    // The document's Shift state (false without a document).
+    bool ShiftHeld() const;
+    // The float centre of FRect the handles turn about.
+    TFloatPoint RectCenter() const;
+
+    TArrayOfPoint FPointsA;
+    TArrayOfPoint FCtrPoints;
+    TArrayOfRect FCtrRect;
+    Integer FControlMode = 0;
+    Integer FMinSize = 1;
+    TImageDraw* FParent;
+    Integer FId;
+    bool FChanged2 = true;
+    bool FRotated2 = false;
+    bool FDataChanged = true;
+    bool FCreating = true;
+    bool FAdjusting = false;
+    bool FLoading = false;
+    Integer FDrawMode2 = 0;
+    TCustomBitmap32* FBitmap;
+    TShapeType FShapeType = shNone;
+    Integer FStartX = 0, FStartY = 0;
+    Integer FStartX0 = 0, FStartY0 = 0;
+    Single FStartRate = 0;
+    TRect FStartRect;
+    TRect FRect;
+    TFloatPoint FCenterPoint;
+    TCursor FCurrentCursor = 0;
+    Integer FCurrentCtrIndex = -1;
+    bool FSelected = false;
+    bool FFixed = false;
+    bool FHided = false;
+    TColor FColor = 0, FFillColor = 0;
+    Integer FOpacity = 0;
+    Integer FShadowMode = 0, FReflectMode = 0, FGradientMode = 0;
+    Integer FOutWidth = 0;
+    Single FAngle = 0;
+    bool FIsOutline = false, FIsFill = false;
+    Integer FPenStyle = 0;
+    Integer FStyleId = 0;
+    bool FAntialias = true;
+    std::unique_ptr<TCustomBitmap32> FShadowBmp;
+    Integer FShadowExtendLength = 0, FShadowOffsetAngleLeft = 0, FShadowOffsetAngleTop = 0;
+    Integer FShadowOffsetZoomLeft = 0, FShadowOffsetZoomTop = 0;
+    Integer FShadowAngle = 0, FShadowDistance = 0, FShadowZoomValue = 0, FShadowBlurSize = 0;
+    TColor FShadowColor = 0;
+    Integer FShadowOpacity = 0;
+    bool FShadowInner = false;
+    std::unique_ptr<TCustomBitmap32> FShadowReflectBmp, FReflectBmp;
+    Integer FReflectExtendLength = 0;
+    Integer FReflectDistance = 0, FReflectBlurSize = 0, FReflectOpacity = 0, FReflectHeight = 0;
+    String FGradientColor, FGradientOpacity, FGradientPosition;
+    Integer FGradientFillMode = 0, FGradientLinearAngle = 0;
+    String FGradientTextureFileName;
+    bool FGradientGammaCorrected = false;
+    std::unique_ptr<TCustomBitmap32> FGradientEdgingBmp;
+    Integer FGradientEdgingExtendLength = 0, FGradientEdgingWidth = 0, FGradientHatchMode = 0;
+    TColor FGradientHatchForeColor = 0, FGradientHatchBackColor = 0;
+    Integer FSelectMode = 0;
+};
+
+// ---------------------------------------------------------------------------
+// What the document needs of its image view.
+
+class TImageDrawView {
+public:
+    virtual ~TImageDrawView() = default;
+    virtual TLayerCollection* Layers() = 0;
+    // The view bitmap the document composes into.
+    virtual TCustomBitmap32* Bitmap() = 0;
+    virtual Single OffsetHorz() = 0;
+    virtual Single OffsetVert() = 0;
+    virtual TRect GetViewportRect() = 0;
+};
+
+class TStream;
+
+// What the document takes from units beside or above it, installed at start-up.
+struct TImageDrawHooks {
+    // Decodes an image file; an empty bitmap when nothing decodes. Unset:
+    // every picture counts as undecodable.
+    std::unique_ptr<TCustomBitmap32> (*LoadPicture)(const String& FileName) = nullptr;
+    // Reads a document stream into the document (tables, selections, original
+    // image, raster, objects). Unset: a document stream cannot be opened.
+    void (*ReadDocumentStream)(TImageDraw& Document, TStream& Stream) = nullptr;
+    // Reads the image's sidecar document file when there is one; false
+    // without one. Unset: no sidecar is read.
+    bool (*ReadSidecar)(TImageDraw& Document) = nullptr;
+};
+extern TImageDrawHooks ImageDrawHooks;
+
+LM_EXCEPTION_CLASS(EImageDraw, Exception);
+
+using TShapeSelectedEvent = TEvent<TImageDraw* /*Sender*/>;
+using TShapeModifiedEvent = TEvent<TImageDraw* /*Sender*/>;
+using TShapeStateChangedEvent = TEvent<TImageDraw* /*Sender*/>;
+using TGodoEvent = TEvent<TImageDraw* /*Sender*/, const String& /*StateName*/>;
+using TProcessingDoneEvent = TEvent<TImageDraw* /*Sender*/, TProcessingMode, bool /*BoolData*/>;
+using TRulerChangedEvent = TEvent<TImageDraw* /*Sender*/, Integer, Integer, Integer, Integer>;
+
+// The object-table columns and table properties the document itself reads.
+namespace ObjCol {
+constexpr Integer Id = 0, Kind = 1, Name = 2, Fixed = 3, Hidden = 4;
+}
+namespace ObjProp {
+constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTransparent = 14, Ruler = 17,
+                  HorzGuides = 18, VertGuides = 19;
+}
+
+// ---------------------------------------------------------------------------
+// The document
+
+class TImageDraw : public TPersistent {
+public:
+    // Builds the document: from a document stream (P), from an image file
+    // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
+    // else a blank W x H canvas (tiled with CanvasPattern, transparent white
+    // when T, else colour C). The caller keeps every argument.
+    TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap32* B32, TCustomBitmap32* CanvasPattern,
+               TRow* WatermarkRow, const String& ImageFile, Integer LangIndex, bool FromClipboard,
+               bool FromScreenCapture, TStream* P, Integer W, Integer H, TColor C, bool T, Integer Bpp);
+    ~TImageDraw() override;
+    String ClassName() const override { return u"TImageDraw"; }
+
+    void SetChanged(bool IsSaveUndo);
+    void ShapeStateChanged();
+    TImgShape* GetShapeByName(const String& ShapeName) const;
+    void SetSrcBmpChanged(bool Value) { FSrcBmpChanged = Value; }
+    Integer IndexOfShapeId(Integer Id) const;
+    TImgShape* FindCurrentShape() const;
+    void SetCurrentShape(Integer Id);
+    static String ConvertCellEscapes(const String& S, bool ToPlain);
+    // The object a row owns (its Data slot), or null.
+    static TImgShape* RowShape(TRow* Row);
+
+    // Sizes the view bitmap to the raster, reads the canvas settings and
+    // renders the watermark layer.
+    void InitBitmap();
+    // Loads FileName as the watermark; a picture of size 0 switches it off.
+    void AddWatermark(const String& FileName, Integer LocationType, Integer Location, Integer ED1, Integer ED2,
+                      Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity, bool WMUseTC, TColor WMTC);
+    // The same with an already decoded picture.
+    void AddWatermarkPicture(TCustomBitmap32* Picture, Integer LocationType, Integer Location, Integer ED1,
+                             Integer ED2, Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity,
+                             bool WMUseTC, TColor WMTC);
+    TImgSmall* WMShape() const { return FWMShape.get(); }
+
+    // The control layer's paint handler: the handles of the visible objects
+    // while objects are edited.
+    void PaintControlLayer(TObject* Sender, TCustomBitmap32* Buffer);
+
+    // The original-image thumbnail. FOriBmp and FOriBmpThumb are shared with
+    // the thumbnail worker: MakeThumbOfOriBmp takes the lock, and so must
+    // whoever reads the thumbnail or replaces the original image
+    // (LockOriBmp). MakeThumbOfOriBmpAsync runs it on the document's worker
+    // (one at a time, Done called on the worker); the destructor waits for
+    // that worker before freeing anything it reads.
+    void MakeThumbOfOriBmp(Integer ThumbWidth, Integer ThumbHeight);
+    void MakeThumbOfOriBmpAsync(Integer ThumbWidth, Integer ThumbHeight, std::function<void()> Done);
+    void WaitThumbWorker();
+    std::unique_lock<std::mutex> LockOriBmp() { return std::unique_lock<std::mutex>(FOriBmpLock); }
+    bool OriBmpThumbChanged() const { return FOriBmpThumbChanged; }
+    void SetOriBmpThumbChanged(bool Value) { FOriBmpThumbChanged = Value; }
+
+    // Properties.
+    TImageDrawView* Owner() const { return FOwner; }
+    TPositionedLayer* ControlLayer() const { return FControlLayer; }
+    TControlMode ControlMode() const { return FControlMode; }
+    void SetControlMode(TControlMode Value);
+    Single Scale() const { return FScale; }
+    void SetScale(Single Value);
+    Integer OffsetHorz() const;
+    Integer OffsetVert() const;
+    Integer Width() const { return FBitmap->Width(); }
+    Integer Height() const { return FBitmap->Height(); }
+    Integer ScaleWidth() const { return static_cast<Integer>(Round(Width() * FScale)); }
+    Integer ScaleHeight() const { return static_cast<Integer>(Round(Height() * FScale)); }
+    const String& TimeString() const { return FTimeString; }
+    void SetTimeString(const String& Value);
+    Integer ShapeCount() const;
+    Integer ShapeEditableCount() const;
+    Integer VectorObjectCount() const;
+    Integer BitmapObjectCount() const;
+    Integer ObjectSelectedCount() const { return FSelectedIds->ItemCount(); }
+    Integer ShapeSelectedCount() const;
+    bool CropExists() const { return LastRowKind() == shCrop; }
+    bool SelectionExists() const { return LastRowKind() == shSelection; }
+    // The current object's width times height (the current object must exist).
+    Integer SelectionSize() const;
+    Integer UndoCount() const { return FUndoDT ? FUndoDT->ItemCount() : 0; }
+
+    bool PressCtl() const { return FPressCtl; }
+    void SetPressCtl(bool Value) { FPressCtl = Value; }
+    bool PressSht() const { return FPressSht; }
+    void SetPressSht(bool Value) { FPressSht = Value; }
+    bool PressAlt() const { return FPressAlt; }
+    void SetPressAlt(bool Value) { FPressAlt = Value; }
+    bool LeftMouseDown() const { return FLeftMouseDown; }
+    void SetLeftMouseDown(bool Value) { FLeftMouseDown = Value; }
+    Integer LanguageIndex() const { return FLanguageIndex; }
+    void SetLanguageIndex(Integer Value) { FLanguageIndex = Value; }
+    const String& FileName() const { return FFileName; }
+    TImageFormat FileType() const { return FFileType; }
+    const String& Profile() const { return FProfile; }
+    bool Changed() const { return FChanged; }
+    void SetChangedFlag(bool Value) { FChanged = Value; }
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value) { FModified = Value; }
+    TDataTable* PropDT() const { return FPropDT; }
+    void SetPropDT(TDataTable* Value) { FPropDT = Value; }
+    TDataTable* ShadowDT() const { return FShadowDT; }
+    void SetShadowDT(TDataTable* Value) { FShadowDT = Value; }
+    TDataTable* ReflectDT() const { return FReflectDT; }
+    void SetReflectDT(TDataTable* Value) { FReflectDT = Value; }
+    TDataTable* ObjGradientDT() const { return FObjGradientDT; }
+    void SetObjGradientDT(TDataTable* Value) { FObjGradientDT = Value; }
+    TDataTable* ActionDT() const { return FActionDT; }
+    void SetActionDT(TDataTable* Value) { FActionDT = Value; }
+    TDataTable* UndoDT() const { return FUndoDT; }
+    void SetUndoDT(TDataTable* Value) { FUndoDT = Value; }
+    Integer UndoIndex() const { return FUndoIndex; }
+    void SetUndoIndex(Integer Value) { FUndoIndex = Value; }
+    bool UndoRedoing() const { return FUndoRedoing; }
+    bool SaveUndoDone() const { return FSaveUndoDone; }
+    void SetSaveUndoDone(bool Value) { FSaveUndoDone = Value; }
+    TCustomBitmap32* CustomBmp() const { return FCustomBmp; }
+    void SetCustomBmp(TCustomBitmap32* Value) { FCustomBmp = Value; }
+    TDataTable* DT() const { return FDT.get(); }
+    TDataTable* FileDT() const { return FFileDT.get(); }
+    TDataTable* SelectionDT() const { return FSelectionDT.get(); }
+    TMemoryStream* OriBmpFileMS() const { return FOriBmpFileMS.get(); }
+    TCustomBitmap32* Bitmap() const { return FBitmap; }
+    TCustomBitmap32* OriBmp() const { return FOriBmp.get(); }
+    TCustomBitmap32* OriBmpThumb() const { return FOriBmpThumb.get(); }
+    TCustomBitmap32* SrcBmp() const { return FSrcBmp.get(); }
+    const TRect& SrcBmpRect() const { return FSrcBmpRect; }
+    Integer SrcBmpBitsPixelPer() const { return FSrcBmpBitsPixelPer; }
+    TCustomBitmap32* WMBmp() const { return FWMBmp.get(); }
+    bool WatermarkEnabled() const { return FWMEnabled; }
+    void SetWatermarkEnabled(bool Value) { FWMEnabled = Value; }
+    TCustomBitmap32* BrushBitmap() const { return FBrushBitmap.get(); }
+    TCustomBitmap32* CtrBmpY() const { return FCtrBmpY.get(); }
+    TCustomBitmap32* CtrBmpY2() const { return FCtrBmpY2.get(); }
+    TCustomBitmap32* CtrBmpG() const { return FCtrBmpG.get(); }
+    TCustomBitmap32* CtrBmpG2() const { return FCtrBmpG2.get(); }
+    TCustomBitmap32* CtrBmpW() const { return FCtrBmpW.get(); }
+    TCustomBitmap32* CtrBmpW2() const { return FCtrBmpW2.get(); }
+    TCustomBitmap32* CtrBmpB() const { return FCtrBmpB.get(); }
+    TCustomBitmap32* CtrBmpY3() const { return FCtrBmpY3.get(); }
+    TCustomBitmap32* CtrBmpAH() const { return FCtrBmpAH.get(); }
+    TCustomBitmap32* CtrBmpAV() const { return FCtrBmpAV.get(); }
+    TColor32 CanvasColor() const { return FCanvasColor; }
+    bool CanvasTransparent() const { return FCanvasTransparent; }
+    TImgShape* Shape() const { return FCurrentShape; }
+    Integer ShapeId() const { return FShapeId; }
+    TShapeType ShapeType() const { return FObjectType; }
+    TShapeType ToolType() const { return FToolType; }
+    void SetToolType(TShapeType Value) { FToolType = Value; }
+    bool ShapeCreating() const { return FShapeCreating; }
+    void SetShapeCreating(bool Value) { FShapeCreating = Value; }
+    TRow* SelectedIds() const { return FSelectedIds.get(); }
+    TRow* CopyProp() const { return FCopyProp.get(); }
+    TColorBalance* ColorBalance() const { return FColorBalance.get(); }
+    bool Antialiasing() const { return FAntialiasing; }
+    void SetAntialiasing(bool Value) { FAntialiasing = Value; }
+    Integer CropRateIndex() const { return FCropRateIndex; }
+    Single CropFixedRate() const { return FCropFixedRate; }
+    void SetCropFixedRate(Single Value) { FCropFixedRate = Value; }
+    Integer GradientStartX() const { return FGradientStartX; }
+    Integer ProcessStampStartX() const { return FProcessStampStartX; }
+    Integer CanvasCtrIndex() const { return FCanvasCtrIndex; }
+    TRow* HorzGuidesRow() const { return FHorzGuidesRow.get(); }
+    TRow* VertGuidesRow() const { return FVertGuidesRow.get(); }
+    Integer HorzGuidesIndex() const { return FHorzGuidesIndex; }
+    Integer VertGuidesIndex() const { return FVertGuidesIndex; }
+    bool RulerEnabled() const { return FRulerEnabled; }
+    void SetRulerEnabled(bool Value) { FRulerEnabled = Value; }
+    Integer RulerPickMode() const { return FRulerPickMode; }
+    const TPoint& RulerP1() const { return FRulerP1; }
+    const TPoint& RulerP2() const { return FRulerP2; }
+    bool Busing() const { return FBusing; }
+    void SetBusing(bool Value) { FBusing = Value; }
+    bool NotSaveDataFile() const { return FNotSaveDataFile; }
+    void SetNotSaveDataFile(bool Value) { FNotSaveDataFile = Value; }
+    const String& DefaultTextOnCreatingObject() const { return FDefaultTextOnCreatingObject; }
+    void SetDefaultTextOnCreatingObject(const String& Value) { FDefaultTextOnCreatingObject = Value; }
+    const String& MsgString() const { return FMsgString; }
+    Integer Count() const { return FCount; }
+
+    TShapeSelectedEvent OnShapeSelected;
+    TShapeModifiedEvent OnShapeModified;
+    TNotifyEvent OnOriBmpChanged;
+    TGodoEvent OnGodoStart;
+    TProcessingDoneEvent OnProcessingDone;
+    TShapeStateChangedEvent OnShapeStateChanged;
+    TNotifyEvent OnTimeStringChanged;
+    TRulerChangedEvent OnRulerChanged;
+    TNotifyEvent OnChanged;
+    TNotifyEvent OnCountChanged;
+
+private:
+    // The kind in column 1 of the last object row, shNone for an empty table.
+    TShapeType LastRowKind() const;
+    // Calls Fn(kind, fixed, hidden) for every object row.
+    template <class F>
+    Integer CountRows(F Fn) const;
+    void InitNewTables(TColor CanvasColor, bool Transparent);
+    void BuildHandlePictures();
+    void ReadGuidesAndRuler();
+
+    TImageDrawView* FOwner;
+    TPositionedLayer* FControlLayer = nullptr;
+    TControlMode FControlMode = cmObject;
+    bool FPressCtl = false, FPressSht = false, FPressAlt = false;
+    bool FLeftMouseDown = false;
+    Integer FLanguageIndex;
+    String FFileName;
+    TImageFormat FFileType = ifUnknown;
+    String FProfile;
+    bool FChanged = false;
+    bool FModified = false;
+    TDataTable* FPropDT = nullptr;
+    TDataTable *FShadowDT = nullptr, *FReflectDT = nullptr, *FObjGradientDT = nullptr;
+    std::unique_ptr<TDataTable> FSelectionDT;
+    TDataTable* FActionDT = nullptr;
+    std::unique_ptr<TDataTable> FDT;
+    std::unique_ptr<TDataTable> FFileDT;
+    TDataTable* FUndoDT = nullptr;
+    Integer FUndoIndex = 0;
+    bool FUndoRedoing = false;
+    bool FSaveUndoDone = false;
+    TCustomBitmap32* FCustomBmp = nullptr;
+    std::unique_ptr<TMemoryStream> FOriBmpFileMS;
+    std::unique_ptr<TCustomBitmap32> FOriBmp;
+    std::unique_ptr<TCustomBitmap32> FOriBmpThumb;
+    bool FOriBmpThumbChanged = true;
+    std::unique_ptr<TCustomBitmap32> FSrcBmp;
+    bool FSrcBmpChanged = false;
+    TRect FSrcBmpRect;
+    Integer FSrcBmpBitsPixelPer;
+    std::unique_ptr<TCustomBitmap32> FWMBmp;
+    std::unique_ptr<TImgSmall> FWMShape;
+    bool FWMEnabled = false;
+    Integer FWMLocationType = 0, FWMLocation = 0, FWMLocationED1 = 0, FWMLocationED2 = 0;
+    Integer FWMLocationSD1 = 0, FWMLocationSD2 = 0;
+    std::unique_ptr<TCustomBitmap32> FBrushBitmap;
+    std::unique_ptr<TCustomBitmap32> FCtrBmpY, FCtrBmpY2, FCtrBmpG, FCtrBmpG2, FCtrBmpW, FCtrBmpW2, FCtrBmpB,
+        FCtrBmpY3, FCtrBmpAH, FCtrBmpAV;
+    TCustomBitmap32* FBitmap = nullptr;
+    TColor32 FCanvasColor = 0;
+    bool FCanvasTransparent = false;
+    Single FScale = 1;
+    Integer FShapeId = -1;
+    bool FShapeCreating = false;
+    TImgShape* FCurrentShape = nullptr;
+    TShapeType FObjectType = shNone;
+    TShapeType FToolType = shNone;
+    std::unique_ptr<TRow> FSelectedIds;
+    std::unique_ptr<TRow> FCopyProp;
+    Integer FGradientStartX = NoStartPoint;
+    Integer FProcessStampStartX = NoStartPoint;
+    bool FAntialiasing = true;
+    Integer FCropRateIndex = -2;
+    Single FCropFixedRate = -1;
+    std::unique_ptr<TRow> FHorzGuidesRow, FVertGuidesRow;
+    Integer FHorzGuidesIndex = -1, FVertGuidesIndex = -1;
+    bool FRulerEnabled = false;
+    Integer FRulerPickMode = -1;
+    TPoint FRulerP1, FRulerP2;
+    Integer FCanvasCtrIndex = 0;
+    std::unique_ptr<TColorBalance> FColorBalance;
+    bool FBusing = false;
+    bool FNotSaveDataFile = false;
+    String FDefaultTextOnCreatingObject;
+    String FMsgString;
+    String FTimeString;
+    Integer FCount = 0;
+
+    std::mutex FOriBmpLock;
+    std::thread FThumbWorker;
+};

@@ -1,0 +1,21 @@
+#include "document/win/ImageDraw_Win.h"
+
+#include "foundation/win/HyFileUtils_Image.h"
+
+TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
+{
+    TFont* Font = FView->Bitmap()->Font();
+    Font->SetName(u"Tahoma");
+    Font->SetSize(9);
+}
+
+namespace {
+std::unique_ptr<TCustomBitmap32> LoadPicture(const String& FileName)
+{
+    bool HasAlpha = false;
+    Integer BitDepth = -1;
+    return LoadImageToBitmap32(FileName, HasAlpha, BitDepth);
+}
+}  // namespace
+
+void InstallImageDrawHooks() { ImageDrawHooks.LoadPicture = &LoadPicture; }

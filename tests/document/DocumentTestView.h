@@ -1,0 +1,30 @@
+// A view for documents under test: a layer collection, a view bitmap and
+// offsets, without a window.
+#pragma once
+
+#include <memory>
+
+#include "document/ImageDraw.h"
+
+class TTestView : public TImageDrawView {
+public:
+    TLayerCollection* Layers() override { return &FLayers; }
+    TCustomBitmap32* Bitmap() override { return &FBitmap; }
+    Single OffsetHorz() override { return OffsetX; }
+    Single OffsetVert() override { return OffsetY; }
+    TRect GetViewportRect() override { return TRect{0, 0, 800, 600}; }
+
+    Single OffsetX = 0, OffsetY = 0;
+
+private:
+    TLayerCollection FLayers{nullptr};
+    TCustomBitmap32 FBitmap;
+};
+
+// A blank W x H canvas, transparent or of colour C.
+inline std::unique_ptr<TImageDraw> NewBlankDocument(TTestView& View, Integer W, Integer H, bool Transparent,
+                                                    TColor C = 0xFFFFFF, TRow* WatermarkRow = nullptr)
+{
+    return std::make_unique<TImageDraw>(&View, nullptr, nullptr, nullptr, WatermarkRow, String(), 0, false, false,
+                                        nullptr, W, H, C, Transparent, 24);
+}
