@@ -1,7 +1,9 @@
 // UITypes: the mouse buttons, shift states, cursor numbers and mouse events
 // that the controls share with portable code which takes part in mouse
-// handling without a window of its own (the layers of the image controls).
-// Portable; Controls includes it.
+// handling without a window of its own (the layers of the image controls), and
+// the colour, font-style and alignment values that portable descriptions of a
+// look (the skin's) hand to the drawing side. Portable; Controls and Graphics
+// include it.
 #pragma once
 
 #include "framework/runtime/Classes.h"
@@ -39,3 +41,16 @@ constexpr TCursor crSizeAll = -22;
 
 using TMouseEvent = TEvent<TObject* /*Sender*/, TMouseButton, TShiftState, Integer /*X*/, Integer /*Y*/>;
 using TMouseMoveEvent = TEvent<TObject* /*Sender*/, TShiftState, Integer /*X*/, Integer /*Y*/>;
+
+// A TColor is 0x00BBGGRR; a negative value 0xFF0000nn names system colour nn.
+// The named colours are in Graphics.
+using TColor = Integer;
+
+// Small sets are bit masks: bit n stands for the enumeration value n.
+using TFontStyles = Byte;
+constexpr TFontStyles fsBold = 1 << 0;
+constexpr TFontStyles fsItalic = 1 << 1;
+constexpr TFontStyles fsUnderline = 1 << 2;
+constexpr TFontStyles fsStrikeOut = 1 << 3;
+
+enum TAlignment : Byte { taLeftJustify, taRightJustify, taCenter };

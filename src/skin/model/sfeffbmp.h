@@ -10,9 +10,7 @@
 
 #include "framework/runtime/Types.h"
 #include "skin/model/SFBitmap.h"
-
-// One transition of TsfEffectBmp each (the current picture towards the target).
-enum TMorphKind { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+#include "skin/model/SFTypes.h"  // TMorphKind: one transition each
 
 // Pixel memory of a TsfEffectBmp: zeroed memory by default, a DIB section on Windows.
 class TsfEffectSurface {

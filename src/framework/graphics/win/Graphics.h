@@ -9,12 +9,13 @@
 #include "framework/graphics/BmpFormat.h"
 #include "framework/runtime/Classes.h"
 #include "framework/runtime/Types.h"
+#include "framework/runtime/UITypes.h"
 #include "framework/runtime/win/WinPlatform.h"
 
 // ---------------------------------------------------------------------------
 // Colours. A TColor is 0x00BBGGRR; a negative value 0xFF0000nn names system
 // colour nn (GetSysColor index); clNone and clDefault are markers, not colours.
-using TColor = Integer;
+// TColor itself is in UITypes.
 
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
 constexpr TColor clScrollBar = clSystemColor | 0;
@@ -79,12 +80,7 @@ LM_EXCEPTION_CLASS(EOutOfResources, EOutOfMemory);
 TColor ColorToRGB(TColor Color);
 
 // ---------------------------------------------------------------------------
-// Small sets are bit masks: bit n stands for the enumeration value n.
-using TFontStyles = Byte;
-constexpr TFontStyles fsBold = 1 << 0;
-constexpr TFontStyles fsItalic = 1 << 1;
-constexpr TFontStyles fsUnderline = 1 << 2;
-constexpr TFontStyles fsStrikeOut = 1 << 3;
+// Font styles (TFontStyles, fsBold ...): UITypes.
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 enum TFontQuality {

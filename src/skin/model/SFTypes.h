@@ -1,0 +1,15 @@
+// SFTypes: the enumerations that the skin descriptions share with the skin
+// model, the skinned window frame and the effect bitmap. Values are in the
+// order the skin text's words list them, starting at 0. Portable.
+#pragma once
+
+#include "framework/runtime/System.h"
+
+enum TsfStretchType : Byte { sfstFull, sfstHorz, sfstVert };
+enum TsfInActiveEffect : Byte { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
+// One transition of the effect bitmap each.
+enum TMorphKind : Byte { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+enum TFramesPlacement : Byte { fpHorizontal, fpVertical };
+enum TRegulatorKind : Byte { rkRound, rkHorizontal, rkVertical };
+enum TGaugeKind : Byte { gkHorizontal, gkVertical };
+enum TStdCommand : Byte { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
