@@ -66,6 +66,15 @@ if(LM_WINDOWS)
   set_target_properties(lm::deflate PROPERTIES IMPORTED_LOCATION ${LM_deflate_LIB}
                         INTERFACE_INCLUDE_DIRECTORIES ${LM_DEPS_PREFIX}/include)
 else()
+  # The image libraries of the build machine (Debian's libpng-dev and
+  # libgif-dev), under the same names as the cross-built ones.
+  find_package(PNG REQUIRED)
+  add_library(lm::png ALIAS PNG::PNG)
+  find_path(LM_GIF_INCLUDE gif_lib.h REQUIRED)
+  find_library(LM_GIF_LIB NAMES gif REQUIRED)
+  add_library(lm::gif UNKNOWN IMPORTED GLOBAL)
+  set_target_properties(lm::gif PROPERTIES IMPORTED_LOCATION ${LM_GIF_LIB}
+                        INTERFACE_INCLUDE_DIRECTORIES ${LM_GIF_INCLUDE})
   # libdeflate from Debian (libdeflate-dev), the version the mingw builds are
   # cross-built from, so that both write the same PNG bytes.
   find_package(PkgConfig REQUIRED)

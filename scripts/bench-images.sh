@@ -14,7 +14,7 @@ source "$here/common.sh"
 repeats=${1:-5}
 "$here/setup.sh"
 # The peers run in a host program; Pillow in Debian's Python.
-peers=(libturbojpeg0-dev libvips-dev python3-pil imagemagick)
+peers=(libturbojpeg0-dev libvips-dev python3-pil imagemagick libjpeg-turbo-progs libvips-tools)
 missing=()
 for p in "${peers[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -38,6 +38,11 @@ cmake --build "$host" -j "$LM_JOBS" --target peers_Images >/dev/null
 
 work=$dir/images
 mkdir -p "$work/out"
+if [[ ! -f $work/photo36.jpg ]]; then
+  lm_say "making the 7200 x 5000 (36 megapixel) test photo"
+  convert -seed 11 -size 1800x1250 plasma:fractal -resize '7200x5000!' -attenuate 0.2 +noise Gaussian \
+    -quality 92 "$work/photo36.jpg"
+fi
 if [[ ! -f $work/photo.png ]]; then
   lm_say "making the 6000 x 4000 test photo"
   # A smooth fractal landscape with a little grain: compresses like a photo.
@@ -51,10 +56,28 @@ prefix=$dir/wineprefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -p  # a warm server: the timings below are the program's own anyway
 
+# Median and fastest wall time in ms of a command run $repeats times (the
+# command-line peers of the 36-megapixel rows: djpeg, vipsthumbnail).
+time_tool() {
+  local name=$1; shift
+  local ms=()
+  for ((i = 0; i < repeats; i++)); do
+    local t0 t1
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    t1=$(date +%s%N)
+    ms+=($(((t1 - t0) / 1000)))
+  done
+  printf '%s\n' "${ms[@]}" | sort -n | awk -v n="$name" '{v[NR] = $1} END {printf "%-28s %9.1f %9.1f\n", n, v[int((NR + 1) / 2)] / 1000, v[1] / 1000}'
+}
+
 results=$work/results.txt
 {
   wine "$dir/bench/bench_HyFileUtils_Image.exe" "$(winepath -w "$work/photo.jpg")" \
-    "$(winepath -w "$work/photo.png")" "$(winepath -w "$work/out")" "$repeats" </dev/null
+    "$(winepath -w "$work/photo.png")" "$(winepath -w "$work/out")" "$repeats" \
+    "$(winepath -w "$work/photo36.jpg")" </dev/null
+  time_tool ref_djpeg_36mp djpeg -outfile /dev/null "$work/photo36.jpg"
+  time_tool ref_vipsthumbnail_36mp vipsthumbnail "$work/photo36.jpg" -s 160x120 -o "$work/out/vips36.jpg"
   "$host/bench/foundation/peers_Images" "$work/photo.jpg" "$work/photo.png" "$repeats"
 } | tee "$results"
 wineserver -k || true
@@ -88,4 +111,6 @@ awk '
     split(b["png_memory_level6_1_thread"], s, "=")
     printf "  PNG size at level 6          %5.3f x Pillow default\n", s[2] / t["pillow_png_level6_bytes"]
     printf "  thumbnail 160x120            %5.2f x vips_thumbnail (one process, 1 thread)\n", t["thumbnail_160x120_full"] / t["peer_vips_thumbnail_1_thread"]
+    printf "  open JPEG 36 MP (file)       %5.2f x djpeg (file)\n", t["open_jpeg_36mp"] / t["ref_djpeg_36mp"]
+    printf "  thumbnail 36 MP (file)       %5.2f x vipsthumbnail (file)\n", t["thumbnail_36mp_full"] / t["ref_vipsthumbnail_36mp"]
   }' "$results"

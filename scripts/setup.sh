@@ -16,7 +16,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
-  zlib1g-dev libdeflate-dev python3
+  zlib1g-dev libdeflate-dev libpng-dev libgif-dev python3
 )
 # The benchmarks' peers are installed by scripts/bench.sh, the fuzzers' clang
 # by hand (docs/DEVELOPING.md): neither is needed to build and test.

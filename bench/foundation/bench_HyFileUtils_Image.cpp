@@ -1,9 +1,12 @@
 // Whole image-file operations on one large picture, timed by this program
 // (there is no Google Benchmark for the Windows builds): run under Wine by
 // scripts/bench-images.sh, which times the peers on the host beside it.
-//   bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS]
+//   bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS [PHOTO36.jpg]]
 // Prints one line per operation: name, median and fastest time in ms, and
-// for the PNG writer the file's size in bytes.
+// for the PNG writer the file's size in bytes. With a 36-megapixel JPEG
+// (beyond the document's size limit, which the decoders do not apply) it also
+// times opening it and its thumbnail, and prints the peak memory the
+// thumbnail took beside the whole picture's.
 //
 // Besides the program's own operations (file in, bitmap out; bitmap in, file
 // out) it times the parts a peer's in-memory figure stands for: the JPEG
@@ -27,6 +30,9 @@
 #include "framework/runtime/Maths.h"
 #include "framework/runtime/SysUtils.h"
 
+// After WinPlatform.h (through the unit's header), which it needs.
+#include <psapi.h>
+
 namespace {
 
 double NowMs()
@@ -49,6 +55,14 @@ void Time(const std::string& Name, Integer Repeats, const std::function<void()>&
     std::sort(Ms.begin(), Ms.end());
     std::printf("%-34s %9.1f %9.1f %s\n", Name.c_str(), Ms[Ms.size() / 2], Ms.front(), Extra ? Extra().c_str() : "");
     std::fflush(stdout);
+}
+
+Int64 Commit(bool Peak)
+{
+    PROCESS_MEMORY_COUNTERS C{};
+    C.cb = sizeof C;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &C, sizeof C);
+    return static_cast<Int64>(Peak ? C.PeakPagefileUsage : C.PagefileUsage);
 }
 
 void Check(bool Ok, const char* What)
@@ -170,5 +184,27 @@ int wmain(int argc, wchar_t** argv)
         Integer TW, TH;
         Check(LoadThumbnailFile(Jpeg, &Thumb, 160, 120, false, TW, TH), "quick thumbnail");
     });
+    if (argc > 5) {
+        const String Large = reinterpret_cast<const char16_t*>(argv[5]);
+        // The thumbnail first, while the process's peak is still low.
+        const Int64 Before = Commit(false);
+        {
+            TBitmap32 Thumb;
+            Integer W, H;
+            Check(LoadThumbnailFile(Large, &Thumb, 160, 120, true, W, H), "36 MP thumbnail");
+        }
+        const double ThumbMb = double(Commit(true) - Before) / 1048576.0;
+        std::unique_ptr<TBitmap32> Whole = LoadImageToBitmap32(Large, HasAlpha, BitDepth);
+        Check(!Whole->Empty(), "decoding the 36 MP JPEG");
+        std::printf("# 36 MP: %dx%d; thumbnail peak memory %.1f MB, the whole picture %.1f MB\n", Whole->Width(),
+                    Whole->Height(), ThumbMb, double(Whole->Width()) * Whole->Height() * 4 / 1048576.0);
+        Whole.reset();
+        Time("open_jpeg_36mp", Repeats, [&] { Check(!LoadImageToBitmap32(Large, HasAlpha, BitDepth)->Empty(), "36 MP"); });
+        Time("thumbnail_36mp_full", Repeats, [&] {
+            TBitmap32 Thumb;
+            Integer W, H;
+            Check(LoadThumbnailFile(Large, &Thumb, 160, 120, true, W, H), "36 MP thumbnail");
+        });
+    }
     return 0;
 }

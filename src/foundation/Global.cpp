@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "foundation/HyCrypUtils.h"
+#include "foundation/HyFileUtils.h"
 
 String BaseFolder;
 String ShareFileName;
@@ -109,18 +110,6 @@ String NewShareRowText(const String& AProductName)
     return AProductName + String(static_cast<size_t>(ShareCells - 1), u',');
 }
 
-// Copies Source to Target unless Target exists. A copy that fails part-way
-// leaves no Target behind, so a broken sample is never taken for the user's own.
-void CopyFileNoOverwrite(const String& Source, const String& Target)
-{
-    if (FileExists(Target) || !FileExists(Source)) return;
-    try {
-        TMemoryStream Data;
-        Data.LoadFromFile(Source);
-        Data.SaveToFile(Target);
-    } catch (const Exception&) {
-    }
-}
 
 TCell* Config(Integer Row, Integer Cell)
 {

@@ -1,10 +1,12 @@
 #include "foundation/HyDataTable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <unordered_set>
 
 #include "foundation/HyCrypUtils.h"
+#include "foundation/HyFileUtils.h"
 
 namespace {
 
@@ -1393,18 +1395,55 @@ String CustomPassword(const String& KeyCustom, const String& FilePassword)
 
 }  // namespace
 
+TTableLogProc TableLogProc = nullptr;
+
+String KeepUnreadableTableFile(const String& FileName)
+{
+    String Kept;
+    try {
+        TMemoryStream Bytes;
+        Bytes.LoadFromFile(FileName);
+        for (Integer N = 1; N <= 99 && Kept.empty(); ++N) {
+            const String Name = FileName + u".bad" + (N > 1 ? IntToStr(N) : String());
+            if (!FileExists(Name)) {
+                if (CopyFileNoOverwrite(FileName, Name)) Kept = Name;
+                break;
+            }
+            // The same damaged file met again is kept only once.
+            TMemoryStream Old;
+            Old.LoadFromFile(Name);
+            if (Old.Size() == Bytes.Size() &&
+                std::memcmp(Old.Memory(), Bytes.Memory(), static_cast<size_t>(Bytes.Size())) == 0)
+                return Name;
+        }
+    } catch (const Exception&) {
+        Kept.clear();
+    }
+    if (TableLogProc)
+        TableLogProc(Kept.empty() ? Format(u"The table file %s cannot be read, and no copy of it could be kept",
+                                           {FileName})
+                                  : Format(u"The table file %s cannot be read; it is kept as %s", {FileName, Kept}));
+    return Kept;
+}
+
 void TDataTable::Load(const String& sFileName, Integer AutoCreateRowCount, Integer AutoCreateCellCount)
 {
     FFileName = sFileName;
+    bool Unreadable = false;
     {
         TUpdateGuard Guard(this);
         Clear();
         if (FileExists(sFileName)) {
             TFileStream File(sFileName, fmOpenRead | fmShareDenyWrite);
-            if (File.Size() != 0) LoadFromStream(&File);
+            if (File.Size() != 0) {
+                LoadFromStream(&File);
+                Unreadable = FItems.empty();
+            }
         }
         Guard.Report(cmLoad);
     }
+    // Whatever replaces the table later, the user's file survives beside it.
+    if (Unreadable) KeepUnreadableTableFile(sFileName);
     SetDataChanged(false);
     if (FItems.empty()) Init(AutoCreateRowCount, AutoCreateCellCount);
 }

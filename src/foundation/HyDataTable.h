@@ -17,6 +17,15 @@ class TRow;
 class TDataTable;
 class TDataTables;
 
+// Where table files that cannot be read are reported (the program sets its
+// log at start-up; nothing is reported while it is null).
+using TTableLogProc = void (*)(const String& Message);
+extern TTableLogProc TableLogProc;
+// Copies a table file that exists but cannot be read to FileName + ".bad"
+// (".bad2", ".bad3" ... when that is taken) and reports it to TableLogProc.
+// Returns the copy's name, empty when nothing could be copied.
+String KeepUnreadableTableFile(const String& FileName);
+
 // Sets: a set of column indexes 0..103 (13 bytes in the design)
 // and a set of 0..255.
 using TColumnSet = std::bitset<104>;
@@ -383,8 +392,9 @@ public:
     // say, framed by check bytes when IsAddVerifyCode. A missing, empty or
     // damaged file (failed check bytes, a body that does not decipher) reads
     // as no rows; Load then builds the empty table of the given size, left
-    // changed so that the next Save writes it. Files that cannot be opened
-    // raise the stream's error.
+    // changed so that the next Save writes it. A damaged file is first copied
+    // beside itself (KeepUnreadableTableFile), so that no save replaces the
+    // user's only copy. Files that cannot be opened raise the stream's error.
     void Load(const String& sFileName, Integer AutoCreateRowCount = 0, Integer AutoCreateCellCount = 0);
     // The whole stream, from its start.
     void LoadFromStream(TStream* Stream);

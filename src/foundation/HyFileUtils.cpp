@@ -47,3 +47,16 @@ Int64 GetFileSizeByName(const String& FileName)
     TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
     return File.Size();
 }
+
+bool CopyFileNoOverwrite(const String& Source, const String& Target)
+{
+    if (FileExists(Target) || !FileExists(Source)) return false;
+    try {
+        TMemoryStream Data;
+        Data.LoadFromFile(Source);
+        Data.SaveToFile(Target);  // whole or not at all
+        return true;
+    } catch (const Exception&) {
+        return false;
+    }
+}

@@ -20,3 +20,7 @@ std::unique_ptr<TStringList> GetFileList(const String& Folder, const String& Ext
 // The size in bytes, -1 when the file does not exist; raises the stream's
 // error when it exists but cannot be opened.
 Int64 GetFileSizeByName(const String& FileName);
+// Copies Source to Target unless Target exists; true when Target was
+// written. A copy that fails part-way leaves no Target behind, so a broken
+// copy is never taken for a whole one.
+bool CopyFileNoOverwrite(const String& Source, const String& Target);

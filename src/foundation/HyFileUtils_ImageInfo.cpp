@@ -56,7 +56,7 @@ void FitSize(Integer W, Integer H, Integer BoxW, Integer BoxH, Integer& NewW, In
     if (NewH < 1) NewH = 1;
 }
 
-bool ImageSizeAllowed(Int64 W, Int64 H) { return W > 0 && H > 0 && W <= MaxImagePixels / H; }
+bool ImageSizeAllocatable(Int64 W, Int64 H) { return W > 0 && H > 0 && W <= MaxBitmapPixels / H; }
 
 namespace {
 

@@ -12,9 +12,29 @@ class TCustomBitmap32;
 // subsystems: never reorder them.
 enum TImageFormat : Byte { ifBmp, ifPng, ifJpg, ifGif, ifUnknown, ifWmf, ifEmf, ifTiff, ifIco };
 
-// Pictures larger than this are refused before any pixel memory is taken
-// (the document refuses them too).
+// The largest picture the document takes: the open command and the document
+// engine refuse larger ones with a message that names the size. The decoders
+// themselves apply no such limit.
 constexpr Int64 MaxImagePixels = 30000000;
+// The largest picture a bitmap can hold at all: its pixel memory (4 bytes a
+// pixel) and every pixel index fit a signed 32-bit integer.
+constexpr Int64 MaxBitmapPixels = 0x7FFFFFFF / 4;
+
+// Why a picture file gave no picture, for the callers' messages.
+enum TImageLoadResult : Byte {
+    ilrLoaded,       // decoded
+    ilrMissing,      // the file does not exist or cannot be opened
+    ilrDamaged,      // a known kind whose data cannot be decoded
+    ilrTooLarge,     // the claimed size cannot be held in memory
+    ilrUnsupported,  // no decoder knows the data
+};
+// What a decoder found: the result and the size the file claims (0 x 0 when
+// not even a header was read), given also when decoding was refused.
+struct TImageLoadStatus {
+    TImageLoadResult Result = ilrMissing;
+    Int64 Width = 0;
+    Int64 Height = 0;
+};
 
 // By the extension, without regard to case: ".bmp", ".png", ".jpg"/".jpe"/
 // ".jpeg", ".gif", ".emf", ".tif"/".tiff"; anything else (".wmf" and ".ico"
@@ -33,9 +53,9 @@ void FitSize(Integer W, Integer H, Integer BoxW, Integer BoxH, Integer& NewW, In
 // wider or taller than the box, else a copy of Src. Always true.
 bool FitBitmap32(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer BoxW, Integer BoxH);
 
-// True when a picture of W x H pixels may be decoded: both sides above 0 and
-// at most MaxImagePixels pixels (checked without overflow).
-bool ImageSizeAllowed(Int64 W, Int64 H);
+// True when a picture of W x H pixels can be decoded into a bitmap: both
+// sides above 0 and at most MaxBitmapPixels pixels (checked without overflow).
+bool ImageSizeAllocatable(Int64 W, Int64 H);
 
 // What a picture file's header says, read without decoding anything.
 struct TImageHeader {

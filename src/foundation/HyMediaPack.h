@@ -90,8 +90,8 @@ String MediaPackFileName(const String& Name);  // ProgramFolder + "Media\" + Nam
 String FramePackFileName(Integer Number);       // ... + "frame" + Number + ".dat"
 
 // ---------------------------------------------------------------------------
-// Errors met while loading stock content, kept for whoever looks (the last
-// few), and passed to StockLogProc when one is set (the Windows side sends
+// Errors met while loading stock content and table files, kept for whoever
+// looks (the last few), and passed to StockLogProc when one is set (the Windows side sends
 // them to the debugger's output).
 using TStockLogProc = void (*)(const String& Message);
 extern TStockLogProc StockLogProc;

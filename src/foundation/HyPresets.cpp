@@ -99,6 +99,8 @@ void LoadPresetTable(TDataTable* T, const String& FileName, Integer MinRows, Int
             Fill(T);
         else if (!HasShape(T, MinRows, MinCells)) {
             LogStockError(Format(u"The preset table %s is damaged; its built-in rows are used", {FileName}));
+            // The built-in rows will be saved over it: the user's file is kept first.
+            if (FileExists(FileName)) KeepUnreadableTableFile(FileName);
             Fill(T);
         }
         Upgrade(T);

@@ -10,6 +10,7 @@
 #include "win/ScopedEnv.h"
 #include "TempFolder.h"
 #include "foundation/Global.h"
+#include "foundation/HyMediaPack.h"
 #include "foundation/HyCrypUtils.h"
 
 namespace {
@@ -175,10 +176,21 @@ TEST_F(GlobalTest, DamagedOrShortConfigIsBroughtToShape)
     ForceDirectories(AppData + u"\\Quorvan\\LumatraStd");
     const String File = AppData + u"\\Quorvan\\LumatraStd\\Config.db";
     // Valid check bytes around a body that does not decipher: a new table.
-    WriteBytes(File, RawByteString("\x0a\x14\x1e", 3) + "garbage garbage garbage" + RawByteString("\x12\x77\x29", 3));
+    const RawByteString Garbage =
+        RawByteString("\x0a\x14\x1e", 3) + "garbage garbage garbage" + RawByteString("\x12\x77\x29", 3);
+    WriteBytes(File, Garbage);
+    ClearStockErrors();
+    TableLogProc = LogStockError;  // as the program's start-up does
     Start();
     ASSERT_EQ(ConfigTable->ItemCount(), 10);
     EXPECT_EQ(ConfigTable->GetProp(46)->Text(), u"617601 Service Pack 1");
+    // The user's file was kept beside the new one, and the log says so.
+    TMemoryStream Kept;
+    Kept.LoadFromFile(File + u".bad");
+    EXPECT_EQ(RawByteString(static_cast<const char*>(Kept.Memory()), static_cast<size_t>(Kept.Size())), Garbage);
+    ASSERT_FALSE(StockErrors().empty());
+    EXPECT_EQ(StockErrors().back(), u"The table file " + File + u" cannot be read; it is kept as " + File + u".bad");
+    TableLogProc = nullptr;
 
     // A readable table of the wrong size keeps its cells and gets the rest.
     TDataTable Short;

@@ -167,6 +167,51 @@ TEST(TableFiles, MissingEmptyAndUndecipherableFilesAutoCreate)
     EXPECT_EQ(ReadBytes(Dir / u"junk.db").size(), 32u);
 }
 
+namespace {
+std::vector<String> TableLog;
+void KeepTableLog(const String& Message) { TableLog.push_back(Message); }
+}  // namespace
+
+TEST(TableFiles, AnUnreadableFileIsKeptBesideItselfBeforeItIsReplaced)
+{
+    TTempFolder Dir;
+    TableLog.clear();
+    TableLogProc = KeepTableLog;
+    const RawByteString Junk = FromHex("0a141e") + "not a salted stream at all" + FromHex("127729");
+    const RawByteString BadCheck = "\x01\x02\x03 the user's table with broken check bytes \x04\x05\x06";
+    WriteBytes(Dir / u"Config.db", Junk);
+    WriteBytes(Dir / u"Other.db", BadCheck);
+    for (const char16_t* Name : {u"Config.db", u"Other.db"}) {
+        SCOPED_TRACE(UTF8Encode(Name));
+        const RawByteString Before = ReadBytes(Dir / Name);
+        for (Integer Run = 0; Run < 2; ++Run) {  // met twice, kept once
+            TDataTable T;
+            T.SetIsAddVerifyCode(true);
+            T.Load(Dir / Name, 10, 50);
+            T.Save(false);  // the defaults replace the file ...
+        }
+        EXPECT_NE(ReadBytes(Dir / Name), Before);
+        EXPECT_EQ(ReadBytes(Dir / Name + u".bad"), Before);  // ... which survives beside it
+        EXPECT_FALSE(FileExists(Dir / Name + u".bad2"));
+    }
+    ASSERT_EQ(TableLog.size(), 2u);
+    EXPECT_EQ(TableLog[0], u"The table file " + Dir / u"Config.db" + u" cannot be read; it is kept as " + Dir /
+                               u"Config.db.bad");
+    // Another damaged file under the same name gets the next free name;
+    // missing and empty files are nothing to keep.
+    WriteBytes(Dir / u"Config.db", Junk + "x");
+    WriteBytes(Dir / u"empty.db", "");
+    for (const char16_t* Name : {u"Config.db", u"empty.db", u"missing.db"}) {
+        TDataTable T;
+        T.SetIsAddVerifyCode(true);
+        T.Load(Dir / Name, 10, 50);
+    }
+    EXPECT_EQ(ReadBytes(Dir / u"Config.db.bad2"), Junk + "x");
+    EXPECT_FALSE(FileExists(Dir / u"empty.db.bad"));
+    EXPECT_EQ(TableLog.size(), 3u);
+    TableLogProc = nullptr;
+}
+
 TEST(TableFiles, SaveWritesOnlyWhatChanged)
 {
     TTempFolder Dir;

@@ -64,18 +64,20 @@ TEST(HyFileUtils_ImageInfo, FitSize)
     }
 }
 
-TEST(HyFileUtils_ImageInfo, SizeLimit)
+TEST(HyFileUtils_ImageInfo, AllocatableSizes)
 {
+    // Only what a bitmap cannot hold is refused: the document's own limit of
+    // 30,000,000 pixels is its callers' business.
     struct {
         Int64 W, H;
         bool Allowed;
     } const Cases[] = {
-        {6000, 5000, true},        {6000, 5001, false},       {30000000, 1, true},
-        {1, 30000001, false},      {100000, 100000, false},   {0, 10, false},
-        {10, 0, false},            {-5, -5, false},           {Int64(1) << 32, Int64(1) << 32, false},
-        {65535, 65535, false},     {1, 1, true},
+        {6000, 5000, true},        {6001, 5000, true},        {7000, 5000, true},
+        {MaxBitmapPixels, 1, true}, {1, MaxBitmapPixels + 1, false}, {100000, 100000, false},
+        {0, 10, false},            {10, 0, false},            {-5, -5, false},
+        {Int64(1) << 32, Int64(1) << 32, false}, {23170, 23170, true}, {65535, 65535, false}, {1, 1, true},
     };
-    for (const auto& C : Cases) EXPECT_EQ(ImageSizeAllowed(C.W, C.H), C.Allowed) << C.W << "x" << C.H;
+    for (const auto& C : Cases) EXPECT_EQ(ImageSizeAllocatable(C.W, C.H), C.Allowed) << C.W << "x" << C.H;
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "foundation/HyDataTable.h"
+#include "foundation/HyMediaPack.h"
 #include "foundation/win/HyFileUtils_Win.h"
 #include "foundation/win/HySysUtils_Win.h"
 #include "framework/runtime/win/Classes_Win.h"
@@ -71,6 +73,8 @@ bool SendWithin(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 void InitGlobals(const String& AProductName, Byte AEditionCode, const String& DataFolderOverride)
 {
     static TWinGlobalPlatform Platform;
+    // Table files that cannot be read are reported with the stock content's errors.
+    TableLogProc = LogStockError;
     InitGlobals(AProductName, AEditionCode, DataFolderOverride, Platform);
 }
 

@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 
 #include "filters/HyRas32Filters.h"
+#include "foundation/HyFileUtils_Decode.h"
 #include "framework/graphics/ColorQuantizer.h"
 #include "framework/graphics/PngEncoder.h"
 #include "framework/graphics/win/Jpeg.h"
@@ -115,9 +116,10 @@ void TouchPagesInParallel(TColor32* Bits, size_t Count)
 // Decodes Data straight into Bitmap's rows as opaque BGRA: libjpeg-turbo
 // writes the final layout itself, with no picture-sized copy on the way.
 // ScaleDenom 2, 4 or 8 decodes at that fraction of the size (the DCT's own
-// scaling, for thumbnails). False when libjpeg refuses the data or it is
-// CMYK (which needs the JPEG class's conversion).
-bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap, unsigned ScaleDenom = 1)
+// scaling, for thumbnails). Data that ends early decodes with the missing
+// part grey, as libjpeg fills it. ilrDamaged when libjpeg refuses the data
+// or it is CMYK (which needs the JPEG class's conversion).
+TImageLoadResult DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap, unsigned ScaleDenom = 1)
 {
     jpeg_decompress_struct Info;
     TJpegErrorJump Err;
@@ -126,26 +128,24 @@ bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap, unsigne
     Err.Manager.output_message = NoMessage;
     if (setjmp(Err.Jump)) {
         jpeg_destroy_decompress(&Info);
-        return false;
+        Bitmap->SetSize(0, 0);
+        return ilrDamaged;
     }
     jpeg_create_decompress(&Info);
     jpeg_mem_src(&Info, Data.data(), static_cast<unsigned long>(Data.size()));
     jpeg_read_header(&Info, TRUE);
-    if (Info.jpeg_color_space == JCS_CMYK || Info.jpeg_color_space == JCS_YCCK ||
-        !ImageSizeAllowed(Info.image_width, Info.image_height)) {
+    if (Info.jpeg_color_space == JCS_CMYK || Info.jpeg_color_space == JCS_YCCK) {
         jpeg_destroy_decompress(&Info);
-        return false;
+        return ilrDamaged;
     }
     Info.out_color_space = JCS_EXT_BGRA;  // the fourth byte comes out as 255
     Info.scale_num = 1;
     Info.scale_denom = ScaleDenom;
     jpeg_calc_output_dimensions(&Info);
     const JDIMENSION Width = Info.output_width, Height = Info.output_height;
-    try {
-        Bitmap->SetSize(static_cast<Integer>(Width), static_cast<Integer>(Height));
-    } catch (...) {
+    if (TImageLoadResult R = AllocateBitmap(Bitmap, Width, Height); R != ilrLoaded) {
         jpeg_destroy_decompress(&Info);
-        throw;
+        return R;
     }
     TouchPagesInParallel(Bitmap->Bits(), static_cast<size_t>(Width) * Height);
     jpeg_start_decompress(&Info);
@@ -160,7 +160,7 @@ bool DecodeJpegRows(const std::vector<uint8_t>& Data, TBitmap32* Bitmap, unsigne
     }
     jpeg_finish_decompress(&Info);
     jpeg_destroy_decompress(&Info);
-    return true;
+    return ilrLoaded;
 }
 
 // The whole file, for the JPEG decoder; false when it cannot be read.
@@ -180,17 +180,15 @@ bool ReadWholeFile(const String& FileName, std::vector<uint8_t>& Data)
 
 // JPEG files are decoded with libjpeg-turbo: several times faster than GDI+
 // under Wine, and as fast elsewhere. The depths are the ones GDI+ reports:
-// grey 8 (an indexed grey palette), colour 24, CMYK 32. Null when libjpeg
-// refuses the file, which then goes to GDI+.
-std::unique_ptr<TBitmap32> DecodeJpeg(const String& FileName, const TImageHeader& Header, bool& HasAlpha,
-                                      Integer& BitDepth)
+// grey 8 (an indexed grey palette), colour 24, CMYK 32.
+TImageLoadResult DecodeJpeg(const String& FileName, const TImageHeader& Header, TBitmap32* Bitmap, bool& HasAlpha,
+                            Integer& BitDepth)
 {
     std::vector<uint8_t> Data;
-    if (!ReadWholeFile(FileName, Data)) return nullptr;
-    auto Result = std::make_unique<TBitmap32>();
-    if (!DecodeJpegRows(Data, Result.get())) {
+    if (!ReadWholeFile(FileName, Data)) return ilrMissing;
+    TImageLoadResult Result = DecodeJpegRows(Data, Bitmap);
+    if (Result == ilrDamaged && Header.Components == 4) {
         // CMYK: the JPEG class inverts and converts it.
-        if (Header.Components != 4) return nullptr;
         TBitmap Rgb;
         try {
             TJPEGImage Jpeg;
@@ -200,28 +198,70 @@ std::unique_ptr<TBitmap32> DecodeJpeg(const String& FileName, const TImageHeader
             Jpeg.LoadFromStream(&Stream);
             Rgb.Assign(&Jpeg);
         } catch (const EInvalidGraphic&) {
-            return nullptr;
+            return ilrDamaged;
         }
         const Integer W = Rgb.Width(), H = Rgb.Height();
-        if (Rgb.PixelFormat() != pf24bit || !ImageSizeAllowed(W, H)) return nullptr;
-        Result->SetSize(W, H);
+        if (Rgb.PixelFormat() != pf24bit) return ilrDamaged;
+        if ((Result = AllocateBitmap(Bitmap, W, H)) != ilrLoaded) return Result;
         for (Integer Y = 0; Y < H; ++Y) {
             const Byte* Src = static_cast<const Byte*>(Rgb.ScanLine(Y));
-            TColor32* Dst = Result->GetRowPtr(Y);
+            TColor32* Dst = Bitmap->GetRowPtr(Y);
             for (Integer X = 0; X < W; ++X, Src += 3)
                 Dst[X] = 0xFF000000u | (TColor32(Src[2]) << 16) | (TColor32(Src[1]) << 8) | Src[0];
         }
     }
+    if (Result != ilrLoaded) return Result;
     HasAlpha = false;
     BitDepth = Header.Components == 1 ? 8 : Header.Components == 4 ? 32 : 24;
-    return Result;
+    return ilrLoaded;
 }
 
-// A header that claims more pixels than allowed is refused before any
-// decoder sees the file (some decode the whole picture while opening it).
-bool HeaderRefused(const String& FileName, TImageHeader& Header)
+// Decodes the file into Bitmap: JPEG, PNG, GIF and BMP through the program's
+// own decoders, anything else (TIFF, icons, metafiles) through GDI+. The
+// status carries the claimed size whenever the header could be read; a size
+// no bitmap can hold is refused before anything is decoded.
+TImageLoadStatus DecodeFile(const String& FileName, TBitmap32* Bitmap, bool& HasAlpha, Integer& BitDepth)
 {
-    return ReadImageFileHeader(FileName, Header) && !ImageSizeAllowed(Header.Width, Header.Height);
+    TImageLoadStatus Status;
+    Bitmap->SetSize(0, 0);
+    TImageHeader Header;
+    {
+        std::unique_ptr<TFileStream> File;
+        try {
+            File = std::make_unique<TFileStream>(FileName, fmOpenRead | fmShareDenyWrite);
+        } catch (const EStreamError&) {
+            return Status;  // ilrMissing
+        }
+        if (ReadImageHeader(File.get(), Header)) {
+            Status.Width = Header.Width;
+            Status.Height = Header.Height;
+            if (!ImageSizeAllocatable(Header.Width, Header.Height)) {
+                Status.Result = ilrTooLarge;
+                return Status;
+            }
+        }
+        File->SetPosition(0);
+        switch (Header.Format) {
+            case ifPng: Status.Result = DecodePng(File.get(), Bitmap, HasAlpha, BitDepth); return Status;
+            case ifGif: Status.Result = DecodeGif(File.get(), Bitmap, HasAlpha, BitDepth); return Status;
+            case ifBmp: Status.Result = DecodeBmp(File.get(), Bitmap, HasAlpha, BitDepth); return Status;
+            default: break;
+        }
+    }
+    if (Header.Format == ifJpg) {
+        Status.Result = DecodeJpeg(FileName, Header, Bitmap, HasAlpha, BitDepth);
+        return Status;
+    }
+    std::unique_ptr<TBitmap32> Picture = GPBitmapToBitmap32(TGPBitmap::FromFile(FileName, false), HasAlpha, BitDepth);
+    if (Picture->Empty()) {
+        Status.Result = Header.Format == ifUnknown ? ilrUnsupported : ilrDamaged;
+        return Status;
+    }
+    Status.Width = Picture->Width();
+    Status.Height = Picture->Height();
+    Status.Result = ilrLoaded;
+    Bitmap->Assign(Picture.get());
+    return Status;
 }
 
 void FillWhite(TBitmap32* Bitmap, Integer W, Integer H)
@@ -352,7 +392,7 @@ std::unique_ptr<TBitmap32> GPBitmapToBitmap32(TGPPtr<IGPBitmap> Image, bool& Has
         auto Result = std::make_unique<TBitmap32>();
         if (!Held) return Result;
         const Int64 W = Held->GetImageWidth(), H = Held->GetImageHeight();
-        if (W == 0 || H == 0 || !ImageSizeAllowed(W, H)) return Result;
+        if (!ImageSizeAllocatable(W, H)) return Result;
         const Integer Format = Held->GetImagePixelFormat();
         Result->SetSize(static_cast<Integer>(W), static_cast<Integer>(H));
         if (Result->Empty() ||
@@ -369,42 +409,60 @@ std::unique_ptr<TBitmap32> GPBitmapToBitmap32(TGPPtr<IGPBitmap> Image, bool& Has
     return std::make_unique<TBitmap32>();
 }
 
-std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth)
+std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth,
+                                               TImageLoadStatus* Status)
 {
     HasAlpha = false;
     BitDepth = -1;
+    auto Result = std::make_unique<TBitmap32>();
+    TImageLoadStatus S;
     try {
-        TImageHeader Header;
-        if (HeaderRefused(FileName, Header)) return std::make_unique<TBitmap32>();
-        if (Header.Format == ifJpg)
-            if (auto Result = DecodeJpeg(FileName, Header, HasAlpha, BitDepth)) return Result;
-        return GPBitmapToBitmap32(TGPBitmap::FromFile(FileName, false), HasAlpha, BitDepth);
+        S = DecodeFile(FileName, Result.get(), HasAlpha, BitDepth);
     } catch (const Exception&) {
+        S.Result = ilrDamaged;
     } catch (const std::bad_alloc&) {
+        S.Result = ilrTooLarge;
     }
-    HasAlpha = false;
-    BitDepth = -1;
-    return std::make_unique<TBitmap32>();
+    if (S.Result != ilrLoaded) {
+        Result->SetSize(0, 0);
+        HasAlpha = false;
+        BitDepth = -1;
+    }
+    if (Status) *Status = S;
+    return Result;
 }
 
-std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName)
+std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName, TImageLoadStatus* Status)
 {
     auto Result = std::make_unique<TBitmap>();
+    bool HasAlpha;
+    Integer BitDepth;
+    std::unique_ptr<TBitmap32> Picture = LoadImageToBitmap32(FileName, HasAlpha, BitDepth, Status);
+    if (Picture->Empty()) return Result;
     try {
-        TImageHeader Header;
-        if (HeaderRefused(FileName, Header)) return Result;
-        TGPPtr<IGPBitmap> Image = TGPBitmap::FromFile(FileName, false);
-        const Int64 W = Image->GetImageWidth(), H = Image->GetImageHeight();
-        if (!ImageSizeAllowed(W, H)) return Result;
-        if (HBITMAP Handle = Image->GetHBitmap(GPColorFromARGB(0xFFFFFFFF))) {
-            Result->SetHandle(Handle);
-            Result->SetPixelFormat(pf32bit);
-            Result->SetAlphaFormat(afDefined);
+        // Over opaque white; with the colours already composited the only
+        // consistent alpha is 255 (what a paste target that reads alpha needs).
+        TDibImage Image;
+        Image.Allocate(Picture->Width(), Picture->Height(), pf32bit);
+        for (Integer Y = 0; Y < Image.Height; ++Y) {
+            const TColor32* Src = Picture->GetRowPtr(Y);
+            auto* Dst = reinterpret_cast<TColor32*>(Image.ScanLine(Y));
+            for (Integer X = 0; X < Image.Width; ++X) {
+                // Each channel (c * a + 255 * (255 - a)) / 255, rounded.
+                const TColor32 C = Src[X], A = C >> 24, White = 255 * (255 - A) + 127;
+                Dst[X] = 0xFF000000u | ((((C >> 16) & 0xFF) * A + White) / 255) << 16 |
+                         ((((C >> 8) & 0xFF) * A + White) / 255) << 8 | (((C & 0xFF) * A + White) / 255);
+            }
         }
+        Picture.reset();
+        Result->SetDib(Image);
+        Result->SetAlphaFormat(afDefined);
     } catch (const Exception&) {
         Result->Assign(nullptr);
+        if (Status) Status->Result = ilrTooLarge;
     } catch (const std::bad_alloc&) {
         Result->Assign(nullptr);
+        if (Status) Status->Result = ilrTooLarge;
     }
     return Result;
 }
@@ -412,23 +470,108 @@ std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName)
 // ---------------------------------------------------------------------------
 // Thumbnails
 
+namespace {
+
+// A JPEG or PNG much larger than the box is decoded reduced: JPEG at 1/2,
+// 1/4 or 1/8 of its size by the DCT itself, PNG shrunk row by row while it is
+// read (never below the thumbnail's size): the thumbnail workers go through
+// whole folders, and a picture's full size may cost far more memory than its
+// thumbnail. ilrLoaded: Reduced holds the picture at a size between the full
+// one and the thumbnail's.
+TImageLoadStatus DecodeReduced(const String& FileName, const TImageHeader& Header, Integer BoxW, Integer BoxH,
+                               TBitmap32* Reduced)
+{
+    TImageLoadStatus Status;
+    Status.Width = Header.Width;
+    Status.Height = Header.Height;
+    if (!ImageSizeAllocatable(Header.Width, Header.Height)) {
+        Status.Result = ilrTooLarge;
+        return Status;
+    }
+    const Integer FullW = static_cast<Integer>(Header.Width), FullH = static_cast<Integer>(Header.Height);
+    Integer W, H;
+    FitSize(FullW, FullH, BoxW, BoxH, W, H);
+    if (Header.Format == ifPng) {
+        try {
+            TFileStream File(FileName, fmOpenRead | fmShareDenyWrite);
+            Status.Result = DecodePngReduced(&File, W, H, Reduced, Status.Width, Status.Height);
+        } catch (const EStreamError&) {
+            Status.Result = ilrMissing;
+        }
+        return Status;
+    }
+    Integer Denom = 8;
+    while (Denom > 1 && ((FullW + Denom - 1) / Denom < W || (FullH + Denom - 1) / Denom < H)) Denom /= 2;
+    std::vector<uint8_t> Data;
+    if (!ReadWholeFile(FileName, Data)) {
+        Status.Result = ilrMissing;
+        return Status;
+    }
+    Status.Result = DecodeJpegRows(Data, Reduced, static_cast<unsigned>(Denom));
+    return Status;
+}
+
+}  // namespace
+
 bool LoadThumbnailFile(const String& FileName, TBitmap32* Bitmap, Integer BoxW, Integer BoxH, bool FullLoad,
-                       Integer& OrigW, Integer& OrigH)
+                       Integer& OrigW, Integer& OrigH, TImageLoadStatus* Status)
 {
     OrigW = OrigH = 0;
-    if (!FullLoad) {
-        TImageHeader Header;
-        TGPPtr<IGPImage> Image;
-        if (!HeaderRefused(FileName, Header)) {
-            Image = TGPImage::FromFile(FileName, false);
-            OrigW = static_cast<Integer>(Image->GetImageWidth());
-            OrigH = static_cast<Integer>(Image->GetImageHeight());
+    TImageLoadStatus S;
+    TImageHeader Header;
+    const bool Known = ReadImageFileHeader(FileName, Header);
+    auto Done = [&](bool Result) {
+        if (Status) *Status = S;
+        return Result;
+    };
+    auto Failed = [&]() {
+        OrigW = OrigH = 0;
+        FillWhite(Bitmap, BoxW, BoxH);
+        if (FullLoad && !FileExists(FileName)) {
+            // Measured at the canvas's font, then drawn at 8 points.
+            String Name = ExtractFileName(FileName);
+            Integer TextW = Bitmap->Canvas()->TextWidth(Name);
+            Bitmap->Font()->SetSize(8);
+            Bitmap->RenderText((Bitmap->Width() - TextW) / 2, 22, Name, 0, 0xFF7F7F7F);
         }
+        return Done(false);
+    };
+    try {
+        if (Known && ((Header.Format == ifJpg && Header.Components != 4) || Header.Format == ifPng)) {
+            // On both paths: the reduced decode is as quick as the platform's thumbnail.
+            TBitmap32 Reduced;
+            S = DecodeReduced(FileName, Header, BoxW, BoxH, &Reduced);
+            if (S.Result != ilrLoaded) return Failed();
+            OrigW = static_cast<Integer>(S.Width);
+            OrigH = static_cast<Integer>(S.Height);
+            Integer W, H;
+            FitSize(OrigW, OrigH, BoxW, BoxH, W, H);
+            if (Reduced.Width() == W && Reduced.Height() == H)
+                Bitmap->Assign(&Reduced);
+            else
+                ResizeBitmap(&Reduced, Bitmap, W, H);
+            return Done(true);
+        }
+        if (FullLoad || Header.Format != ifUnknown) {
+            // The program's own decoders: every path treats a damaged file alike.
+            bool HasAlpha;
+            Integer BitDepth;
+            std::unique_ptr<TBitmap32> Picture = LoadImageToBitmap32(FileName, HasAlpha, BitDepth, &S);
+            if (Picture->Empty()) return Failed();
+            OrigW = Picture->Width();
+            OrigH = Picture->Height();
+            FitBitmap32(Picture.get(), Bitmap, BoxW, BoxH);
+            return Done(true);
+        }
+        // The quick path for what only GDI+ reads: its own thumbnail.
+        TGPPtr<IGPImage> Image = TGPImage::FromFile(FileName, false);
+        OrigW = static_cast<Integer>(Image->GetImageWidth());
+        OrigH = static_cast<Integer>(Image->GetImageHeight());
         if (OrigW <= 0 || OrigH <= 0) {
-            OrigW = OrigH = 0;
-            FillWhite(Bitmap, BoxW, BoxH);
-            return false;
+            S.Result = FileExists(FileName) ? ilrUnsupported : ilrMissing;
+            return Failed();
         }
+        S = {ilrLoaded, OrigW, OrigH};
         Integer W, H;
         FitSize(OrigW, OrigH, BoxW, BoxH, W, H);
         FillWhite(Bitmap, W, H);
@@ -439,48 +582,13 @@ bool LoadThumbnailFile(const String& FileName, TBitmap32* Bitmap, Integer BoxW, 
             Graphics->DrawImageRectI(Thumb, 0, 0, W, H);
         }  // the graphics goes before the pixels are announced
         Bitmap->Changed();
-        return true;
+        return Done(true);
+    } catch (const std::bad_alloc&) {
+        S.Result = ilrTooLarge;
+    } catch (const Exception&) {
+        S.Result = ilrDamaged;
     }
-
-    // A JPEG much larger than the box is decoded at 1/2, 1/4 or 1/8 of its
-    // size by the DCT itself (never below the thumbnail's size), then shrunk
-    // as any other picture: the thumbnail workers go through whole folders.
-    TImageHeader Header;
-    if (ReadImageFileHeader(FileName, Header) && Header.Format == ifJpg &&
-        ImageSizeAllowed(Header.Width, Header.Height)) {
-        const Integer FullW = static_cast<Integer>(Header.Width), FullH = static_cast<Integer>(Header.Height);
-        Integer W, H;
-        FitSize(FullW, FullH, BoxW, BoxH, W, H);
-        Integer Denom = 8;
-        while (Denom > 1 && ((FullW + Denom - 1) / Denom < W || (FullH + Denom - 1) / Denom < H)) Denom /= 2;
-        std::vector<uint8_t> Data;
-        TBitmap32 Reduced;
-        if (Denom > 1 && ReadWholeFile(FileName, Data) &&
-            DecodeJpegRows(Data, &Reduced, static_cast<unsigned>(Denom))) {
-            OrigW = FullW;
-            OrigH = FullH;
-            ResizeBitmap(&Reduced, Bitmap, W, H);
-            return true;
-        }
-    }
-
-    bool HasAlpha;
-    Integer BitDepth;
-    std::unique_ptr<TBitmap32> Picture = LoadImageToBitmap32(FileName, HasAlpha, BitDepth);
-    OrigW = Picture->Width();
-    OrigH = Picture->Height();
-    if (OrigW == 0 || OrigH == 0) {
-        FillWhite(Bitmap, BoxW, BoxH);
-        if (!FileExists(FileName)) {
-            // Measured at the canvas's font, then drawn at 8 points.
-            String Name = ExtractFileName(FileName);
-            Integer TextW = Bitmap->Canvas()->TextWidth(Name);
-            Bitmap->Font()->SetSize(8);
-            Bitmap->RenderText((Bitmap->Width() - TextW) / 2, 22, Name, 0, 0xFF7F7F7F);
-        }
-        return false;
-    }
-    return FitBitmap32(Picture.get(), Bitmap, BoxW, BoxH);
+    return Failed();
 }
 
 // ---------------------------------------------------------------------------

@@ -1,11 +1,12 @@
-// HyFileUtils_Image: image files to TBitmap32 pictures and back. One decoder
-// reads every format through GDI+, except JPEG, which libjpeg-turbo decodes
-// straight into the bitmap (the same depths, several times faster under
-// Wine). One writer picks the format by TImageFormat and always writes through
-// a temporary file that replaces the target only when complete; JPEG is
-// encoded by libjpeg-turbo with the JPEG picture class's settings, and the
-// size measurement uses that same encoder. Thumbnails sit beside them. No
-// state: safe on worker threads.
+// HyFileUtils_Image: image files to TBitmap32 pictures and back. JPEG is
+// decoded by libjpeg-turbo and PNG, GIF and BMP by the portable decoders of
+// HyFileUtils_Decode, each straight into the bitmap and reporting the depth
+// code of the file's own pixel format; GDI+ reads the other kinds. One writer
+// picks the format by TImageFormat and always writes through a temporary file
+// that replaces the target only when complete; JPEG is encoded by
+// libjpeg-turbo with the JPEG picture class's settings, and the size
+// measurement uses that same encoder. Thumbnails of large JPEG and PNG files
+// are decoded reduced. No state: safe on worker threads.
 #pragma once
 
 #include <memory>
@@ -17,27 +18,33 @@
 #include "Component/Raster32/win/Ras32_GDI.h"
 
 // Decodes the file into a new bitmap. Never raises: a missing, unreadable or
-// oversized picture (see MaxImagePixels) gives an empty bitmap, HasAlpha
-// false and BitDepth -1. Otherwise BitDepth is the source's bits per pixel
-// (1, 4, 8, 16, 24; 32 for anything with alpha, more than 8 bits a channel
-// or CMYK) and HasAlpha says whether the source carries an alpha channel.
+// unsupported file, or one whose size no bitmap can hold, gives an empty
+// bitmap, HasAlpha false and BitDepth -1; Status (when given) says which, with
+// the size the file claims. No other size limit applies (the callers refuse
+// pictures too large for a document). Otherwise BitDepth is the code of the
+// file's pixel format (1, 4, 8, 16, 24; 32 for alpha, more than 8 bits a
+// colour channel or CMYK) and HasAlpha whether that format holds alpha.
 // Pixels arrive as straight ARGB; transparent palette entries stay transparent.
-std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth);
+std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth,
+                                               TImageLoadStatus* Status = nullptr);
 // The pixels of an already decoded GDI+ bitmap. HasAlpha and BitDepth are
 // written only when pixels are decoded (the caller sets false and -1 first).
 // Takes over the caller's reference to Image.
 std::unique_ptr<TBitmap32> GPBitmapToBitmap32(TGPPtr<IGPBitmap> Image, bool& HasAlpha, Integer& BitDepth);
-// A 32-bit platform bitmap with straight alpha (afDefined) holding the
-// picture over opaque white, for the clipboard; empty when nothing decodes.
-std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName);
+// A 32-bit platform bitmap marked straight alpha (afDefined) holding the
+// picture composited over opaque white, every alpha 255, for the clipboard;
+// empty when nothing decodes (Status as for LoadImageToBitmap32).
+std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName, TImageLoadStatus* Status = nullptr);
 
-// Bitmap := a thumbnail of the file fitting BoxW x BoxH; OrigW and OrigH the
-// picture's size (0 when nothing decodes). FullLoad false asks GDI+ for a
-// quick thumbnail drawn over transparent white; true decodes the whole
-// picture and shrinks it. Nothing decoded: false and a white BoxW x BoxH
-// bitmap, which with FullLoad carries the missing file's name in grey.
+// Bitmap := a thumbnail of the file fitting BoxW x BoxH, of any size of
+// picture; OrigW and OrigH the picture's size (0 when nothing decodes). JPEG
+// and PNG files are decoded reduced on both paths; the other kinds the
+// program decodes itself are decoded whole and shrunk; for the rest FullLoad
+// false asks GDI+ for a quick thumbnail drawn over transparent white. Nothing
+// decoded: false and a white BoxW x BoxH bitmap, which with FullLoad carries a
+// missing file's name in grey; Status as for LoadImageToBitmap32.
 bool LoadThumbnailFile(const String& FileName, TBitmap32* Bitmap, Integer BoxW, Integer BoxH, bool FullLoad,
-                       Integer& OrigW, Integer& OrigH);
+                       Integer& OrigW, Integer& OrigH, TImageLoadStatus* Status = nullptr);
 
 // Writes Bitmap as FileName in Format; Param by format: ifBmp the bits per
 // pixel (1, 4, 8, 16 or 24; anything else 32); ifPng -1 with alpha, anything

@@ -202,7 +202,9 @@ void DecodeDib(const TDibHeader& H, const uint8_t* Palette, const uint8_t* Pixel
     case 4: format = pf4bit; break;
     case 8: format = pf8bit; break;
     case 16:
-        if (H.Masks[0] == 0x7C00 && H.Masks[1] == 0x03E0 && H.Masks[2] == 0x001F) format = pf15bit;
+        // With an alpha mask (1-5-5-5, 4-4-4-4) the generic path keeps the alpha.
+        if (H.Masks[3]) format = pf32bit, generic = true;
+        else if (H.Masks[0] == 0x7C00 && H.Masks[1] == 0x03E0 && H.Masks[2] == 0x001F) format = pf15bit;
         else if (H.Masks[0] == 0xF800 && H.Masks[1] == 0x07E0 && H.Masks[2] == 0x001F) format = pf16bit;
         else format = pf32bit, generic = true;
         break;
@@ -214,6 +216,8 @@ void DecodeDib(const TDibHeader& H, const uint8_t* Palette, const uint8_t* Pixel
                     (H.Masks[3] == 0 || H.Masks[3] == 0xFF000000u));
     }
     Image.Allocate(H.Width, H.Height, format);
+    Image.FileBitCount = H.BitCount;
+    Image.FileAlpha = H.Masks[3] != 0 && (H.BitCount == 16 || H.BitCount == 32);
     if (IsIndexedFormat(format)) {
         // The colour table as stored; indexes past its end read as black.
         Image.Palette.assign(H.PaletteCount, 0);

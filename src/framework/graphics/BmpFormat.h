@@ -31,6 +31,10 @@ struct TDibImage {
     TPixelFormat PixelFormat = pf24bit;
     std::vector<uint32_t> Palette;
     std::vector<uint8_t> Bits;
+    // What a file read into the image stored: its bits per pixel, and whether
+    // its bit-field masks include alpha (0 and false for images made here).
+    Integer FileBitCount = 0;
+    bool FileAlpha = false;
 
     Integer Stride() const { return BytesPerScanline(Width, PixelFormatBits(PixelFormat)); }
     uint8_t* ScanLine(Integer Y) { return Bits.data() + static_cast<size_t>(Y) * Stride(); }

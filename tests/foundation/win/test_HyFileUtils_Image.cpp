@@ -13,7 +13,9 @@
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
+#include <png.h>
 
+#include "../ImageFixtures.h"
 #include "../TempFolder.h"
 #include "foundation/win/HyFileUtils_Image.h"
 #include "framework/graphics/win/Jpeg.h"
@@ -114,11 +116,152 @@ Int64 PeakCommit()
     return static_cast<Int64>(C.PeakPagefileUsage);
 }
 
-std::string Le16(uint32_t V) { return {char(V & 0xFF), char(V >> 8)}; }
-std::string Le32(uint32_t V) { return Le16(V & 0xFFFF) + Le16(V >> 16); }
+Int64 CurrentCommit()
+{
+    PROCESS_MEMORY_COUNTERS C{};
+    C.cb = sizeof C;
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &C, sizeof C);
+    return static_cast<Int64>(C.PagefileUsage);
+}
+
+using ImageFixtures::Le16;
+using ImageFixtures::Le32;
 std::string Be32(uint32_t V) { return {char(V >> 24), char(V >> 16), char(V >> 8), char(V)}; }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Large pictures (first in the program: the peak-memory figures start low)
+
+namespace {
+
+// A 36-megapixel photo-like JPEG written row by row straight to the file, so
+// that making it takes no picture-sized memory.
+void SaveLargeJpeg(const String& Name, Integer W, Integer H)
+{
+    FILE* F = _wfopen(reinterpret_cast<const wchar_t*>(Name.c_str()), L"wb");
+    ASSERT_NE(F, nullptr);
+    jpeg_compress_struct Info;
+    jpeg_error_mgr Err;
+    Info.err = jpeg_std_error(&Err);
+    jpeg_create_compress(&Info);
+    jpeg_stdio_dest(&Info, F);
+    Info.image_width = W;
+    Info.image_height = H;
+    Info.input_components = 3;
+    Info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&Info);
+    jpeg_set_quality(&Info, 85, TRUE);
+    jpeg_start_compress(&Info, TRUE);
+    std::vector<uint8_t> Row(static_cast<size_t>(W) * 3);
+    uint32_t Seed = 1;
+    while (Info.next_scanline < Info.image_height) {
+        const Integer Y = static_cast<Integer>(Info.next_scanline);
+        for (Integer X = 0; X < W; ++X) {
+            Seed = Seed * 1103515245u + 12345u;
+            Row[3 * X] = static_cast<uint8_t>(X * 255 / W);
+            Row[3 * X + 1] = static_cast<uint8_t>(Y * 255 / H);
+            Row[3 * X + 2] = static_cast<uint8_t>(0x60 + (Seed >> 28));  // a little grain
+        }
+        JSAMPROW R = Row.data();
+        jpeg_write_scanlines(&Info, &R, 1);
+    }
+    jpeg_finish_compress(&Info);
+    jpeg_destroy_compress(&Info);
+    std::fclose(F);
+}
+
+void PngToFile(png_structp Png, png_bytep Data, size_t Length)
+{
+    std::fwrite(Data, 1, Length, static_cast<FILE*>(png_get_io_ptr(Png)));
+}
+void PngNoFlush(png_structp) {}
+
+// A W x H RGB PNG written row by row to the file: red across, green down.
+void SaveLargePng(const String& Name, Integer W, Integer H)
+{
+    FILE* F = _wfopen(reinterpret_cast<const wchar_t*>(Name.c_str()), L"wb");
+    ASSERT_NE(F, nullptr);
+    png_structp Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop Info = png_create_info_struct(Png);
+    png_set_write_fn(Png, F, PngToFile, PngNoFlush);
+    png_set_compression_level(Png, 1);
+    png_set_IHDR(Png, Info, W, H, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(Png, Info);
+    std::vector<png_byte> Row(static_cast<size_t>(W) * 3);
+    for (Integer Y = 0; Y < H; ++Y) {
+        for (Integer X = 0; X < W; ++X) {
+            Row[3 * X] = static_cast<png_byte>(X * 255 / W);
+            Row[3 * X + 1] = static_cast<png_byte>(Y * 255 / H);
+            Row[3 * X + 2] = 0x40;
+        }
+        png_write_row(Png, Row.data());
+    }
+    png_write_end(Png, Info);
+    png_destroy_write_struct(&Png, &Info);
+    std::fclose(F);
+}
+
+}  // namespace
+
+TEST(HyFileUtils_Image, LargePicturesOpenAndGetSmallThumbnails)
+{
+    // 7200 x 5000 (36 megapixels) JPEG and 7000 x 5000 PNG: beyond the
+    // document's 30,000,000 pixels, which is its callers' limit, not the
+    // decoders'. Their thumbnails come from reduced decoding and cost a small
+    // part of the full picture's memory.
+    TTempFolder Dir;
+    SaveLargeJpeg(Dir / u"36mp.jpg", 7200, 5000);
+    SaveLargePng(Dir / u"35mp.png", 7000, 5000);
+    struct {
+        const char16_t* Name;
+        Integer W, H;
+    } const Cases[] = {{u"36mp.jpg", 7200, 5000}, {u"35mp.png", 7000, 5000}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(UTF8Encode(C.Name));
+        const Int64 Full = Int64(C.W) * C.H * 4;
+        for (bool FullLoad : {true, false}) {
+            // The peak after the call over the memory in use before it: an
+            // upper bound of what the call took.
+            const Int64 Before = CurrentCommit();
+            TBitmap32 Thumb;
+            Integer W = 0, H = 0;
+            TImageLoadStatus Status;
+            ASSERT_TRUE(LoadThumbnailFile(Dir / C.Name, &Thumb, 160, 120, FullLoad, W, H, &Status));
+            const Int64 Peak = PeakCommit() - Before;
+            std::printf("thumbnail of %s (%s path): peak memory +%.1f MB, the whole picture %.1f MB\n",
+                        UTF8Encode(C.Name).c_str(), FullLoad ? "full" : "quick", Peak / 1048576.0,
+                        Full / 1048576.0);
+            EXPECT_LT(Peak, Full / 8);
+            EXPECT_EQ(Status.Result, ilrLoaded);
+            EXPECT_EQ(W, C.W);
+            EXPECT_EQ(H, C.H);
+            Integer BoxW, BoxH;
+            FitSize(C.W, C.H, 160, 120, BoxW, BoxH);
+            ASSERT_EQ(Thumb.Width(), BoxW);
+            ASSERT_EQ(Thumb.Height(), BoxH);
+            // Red grows to the right, green downwards.
+            const TColor32 TopLeft = Thumb.Pixel(5, 5), BottomRight = Thumb.Pixel(BoxW - 6, BoxH - 6);
+            EXPECT_LT((TopLeft >> 16) & 0xFF, 0x20u);
+            EXPECT_GT((BottomRight >> 16) & 0xFF, 0xE0u);
+            EXPECT_GT((BottomRight >> 8) & 0xFF, 0xE0u);
+        }
+        bool HasAlpha = true;
+        Integer BitDepth = 0;
+        TImageLoadStatus Status;
+        const Int64 Before = CurrentCommit();
+        auto Whole = LoadImageToBitmap32(Dir / C.Name, HasAlpha, BitDepth, &Status);
+        const Int64 Peak = PeakCommit() - Before;
+        std::printf("whole picture of %s: peak memory +%.1f MB\n", UTF8Encode(C.Name).c_str(), Peak / 1048576.0);
+        EXPECT_GE(Peak, Full);  // the measure sees the picture's memory
+        EXPECT_EQ(Status.Result, ilrLoaded);
+        EXPECT_EQ(Whole->Width(), C.W);
+        EXPECT_EQ(Whole->Height(), C.H);
+        EXPECT_EQ(BitDepth, 24);
+        EXPECT_FALSE(HasAlpha);
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Decoding
@@ -288,6 +431,189 @@ TEST(HyFileUtils_Image, PlatformBitmapForTheClipboard)
     EXPECT_EQ(B->AlphaFormat(), afDefined);
     EXPECT_EQ(static_cast<const uint32_t*>(B->ScanLine(1))[2] & 0xFFFFFF, 0x336699u);
     EXPECT_TRUE(LoadImageToBitmap(Dir / u"missing.png")->Empty());
+}
+
+TEST(HyFileUtils_Image, DepthAndAlphaOfTheFilesOwnPixelFormat)
+{
+    // The codes of the pixel-format table for what the file really holds, so
+    // that saving again at the depth it was read with keeps the depth; the
+    // alpha flag only where the format can hold alpha.
+    using ImageFixtures::MakeAnimatedGif;
+    using ImageFixtures::MakePng;
+    using ImageFixtures::MakeV5Bmp;
+    using ImageFixtures::Samples;
+    TTempFolder Dir;
+    auto Grey = [](int Depth, unsigned V) {
+        return MakePng({4, 2, PNG_COLOR_TYPE_GRAY, Depth}, [=](int) { return Samples(4, Depth, V); });
+    };
+    std::vector<png_color> Four = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    WriteBytes(Dir / u"grey2.png", Grey(2, 1));
+    WriteBytes(Dir / u"grey4.png", Grey(4, 3));
+    WriteBytes(Dir / u"grey8.png", Grey(8, 0x80));
+    WriteBytes(Dir / u"grey16.png", Grey(16, 0x8080));
+    WriteBytes(Dir / u"rgb16.png",
+               MakePng({4, 2, PNG_COLOR_TYPE_RGB, 16}, [](int) { return Samples(12, 16, 0x4040); }));
+    WriteBytes(Dir / u"palette2.png",
+               MakePng({4, 2, PNG_COLOR_TYPE_PALETTE, 2, false, Four}, [](int) { return Samples(4, 2, 3); }));
+    WriteBytes(Dir / u"opaque.gif", MakeAnimatedGif(6, 4, 3, false, false));
+    WriteBytes(Dir / u"v5alpha.bmp", MakeV5Bmp(2, 1, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+                                               Le32(0x80112233) + Le32(0x00445566)));
+    WriteBytes(Dir / u"argb4444.bmp",
+               MakeV5Bmp(2, 1, 16, {0x0F00, 0x00F0, 0x000F, 0xF000}, Le16(0xF12F) + Le16(0x0FFF) + Le32(0)));
+    // 5-6-5 and RLE8 from the platform bitmap class.
+    SavePlatformBitmap(Dir / u"rgb565.bmp", pf16bit, 10, 6);
+    const std::string Rle = "BM" + Le32(0) + Le32(0) + Le32(14 + 40 + 8) + Le32(40) + Le32(4) + Le32(1) + Le16(1) +
+                            Le16(8) + Le32(1) + Le32(4) + Le32(0) + Le32(0) + Le32(2) + Le32(0) + Le32(0x000000) +
+                            Le32(0x00FF00) + std::string("\x04\x01\x00\x01", 4);
+    WriteBytes(Dir / u"rle8.bmp", Rle);
+    struct {
+        const char16_t* Name;
+        Integer BitDepth;
+        bool HasAlpha;
+        TColor32 Pixel;  // of (1, 0)
+    } const Cases[] = {
+        {u"grey2.png", 4, false, 0xFF555555},    {u"grey4.png", 4, false, 0xFF333333},
+        {u"grey8.png", 8, false, 0xFF808080},    {u"grey16.png", 16, false, 0xFF808080},
+        {u"rgb16.png", 32, false, 0xFF404040},   {u"palette2.png", 4, false, 0xFF0000FF},
+        {u"opaque.gif", 8, false, 0xFFFF0000},   {u"v5alpha.bmp", 32, true, 0x00445566},
+        {u"argb4444.bmp", 32, true, 0x00FFFFFF}, {u"rgb565.bmp", 16, false, 0xFF000000},
+        {u"rle8.bmp", 8, false, 0xFF00FF00},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(UTF8Encode(C.Name));
+        bool HasAlpha = !C.HasAlpha;
+        Integer BitDepth = 0;
+        auto B = LoadImageToBitmap32(Dir / C.Name, HasAlpha, BitDepth);
+        ASSERT_FALSE(B->Empty());
+        EXPECT_EQ(BitDepth, C.BitDepth);
+        EXPECT_EQ(HasAlpha, C.HasAlpha);
+        EXPECT_EQ(B->Pixel(1, 0), C.Pixel);
+    }
+}
+
+TEST(HyFileUtils_Image, DamagedFilesBehaveAlikeOnEveryPath)
+{
+    // An animated GIF cut inside its second frame (the first is whole), and a
+    // JPEG cut at two thirds: every path opens them, the JPEG's missing part grey.
+    TTempFolder Dir;
+    const std::string Gif = ImageFixtures::MakeAnimatedGif(40, 30, 3, false);
+    const size_t Second = Gif.find("\x21\xF9", Gif.find("\x21\xF9") + 2);
+    ASSERT_NE(Second, std::string::npos);
+    WriteBytes(Dir / u"cut.gif", Gif.substr(0, Second + 25));
+    {
+        auto B = Gradient(240, 180);
+        SaveBitmap32ToFile(B.get(), Dir / u"whole.jpg", ifJpg, 9);
+        const std::string Jpeg = FileBytes(Dir / u"whole.jpg");
+        WriteBytes(Dir / u"cut.jpg", Jpeg.substr(0, Jpeg.size() * 2 / 3));
+    }
+    for (const char16_t* Name : {u"cut.gif", u"cut.jpg"}) {
+        SCOPED_TRACE(UTF8Encode(Name));
+        const bool IsJpeg = String(Name) == u"cut.jpg";
+        const Integer W = IsJpeg ? 240 : 40, H = IsJpeg ? 180 : 30;
+        // The gradient's blue is 0x40 everywhere; the GIF's first frame is red.
+        auto IsTop = [&](TColor32 C) {
+            return IsJpeg ? ((C & 0xFF) < 0x50 && ((C >> 16) & 0xFF) < 0x40) : C == 0xFFFF0000;
+        };
+        auto IsGrey = [](TColor32 C) {
+            return ((C >> 16) & 0xFF) == ((C >> 8) & 0xFF) && ((C >> 8) & 0xFF) == (C & 0xFF) && (C & 0xFF) > 0x40 &&
+                   (C & 0xFF) < 0xC0;
+        };
+        bool HasAlpha;
+        Integer BitDepth;
+        TImageLoadStatus Status;
+        auto Whole = LoadImageToBitmap32(Dir / Name, HasAlpha, BitDepth, &Status);
+        EXPECT_EQ(Status.Result, ilrLoaded);
+        ASSERT_EQ(Whole->Width(), W);
+        ASSERT_EQ(Whole->Height(), H);
+        EXPECT_TRUE(IsTop(Whole->Pixel(5, 5)));
+        if (IsJpeg) {
+            EXPECT_TRUE(IsGrey(Whole->Pixel(120, 175)));
+        }
+
+        std::unique_ptr<TBitmap> Platform = LoadImageToBitmap(Dir / Name);
+        ASSERT_EQ(Platform->Width(), W);
+        EXPECT_TRUE(IsTop(static_cast<const uint32_t*>(Platform->ScanLine(5))[5]));
+
+        for (bool FullLoad : {true, false}) {
+            SCOPED_TRACE(FullLoad ? "full thumbnail" : "quick thumbnail");
+            TBitmap32 Thumb;
+            Integer OrigW = 0, OrigH = 0;
+            ASSERT_TRUE(LoadThumbnailFile(Dir / Name, &Thumb, 20, 20, FullLoad, OrigW, OrigH));
+            EXPECT_EQ(OrigW, W);
+            EXPECT_EQ(OrigH, H);
+            EXPECT_TRUE(IsTop(Thumb.Pixel(1, 1)));
+            if (IsJpeg) {
+                EXPECT_TRUE(IsGrey(Thumb.Pixel(Thumb.Width() / 2, Thumb.Height() - 1)));
+            }
+        }
+    }
+}
+
+TEST(HyFileUtils_Image, FailuresSayWhyAndHowLarge)
+{
+    TTempFolder Dir;
+    const std::string Png = std::string("\x89PNG\r\n\x1A\n", 8) + Be32(13) + "IHDR" + Be32(100000) + Be32(100000) +
+                            std::string("\x08\x06\0\0\0", 5) + Be32(0) + std::string(64, '\0');
+    WriteBytes(Dir / u"huge.png", Png);
+    WriteBytes(Dir / u"garbage.png", "this is not a picture at all");
+    {
+        auto B = NewBitmap32(30, 20, 0xFF808080);
+        SaveBitmap32ToFile(B.get(), Dir / u"whole.png", ifPng, 0);
+        const std::string Bytes = FileBytes(Dir / u"whole.png");
+        WriteBytes(Dir / u"cut.png", Bytes.substr(0, Bytes.size() - 30));
+    }
+    struct {
+        const char16_t* Name;
+        TImageLoadResult Result;
+        Int64 W, H;
+    } const Cases[] = {
+        {u"missing.png", ilrMissing, 0, 0},
+        {u"garbage.png", ilrUnsupported, 0, 0},
+        {u"cut.png", ilrDamaged, 30, 20},
+        {u"huge.png", ilrTooLarge, 100000, 100000},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(UTF8Encode(C.Name));
+        bool HasAlpha;
+        Integer BitDepth;
+        TImageLoadStatus Status;
+        EXPECT_TRUE(LoadImageToBitmap32(Dir / C.Name, HasAlpha, BitDepth, &Status)->Empty());
+        EXPECT_EQ(BitDepth, -1);
+        EXPECT_EQ(Status.Result, C.Result);
+        EXPECT_EQ(Status.Width, C.W);
+        EXPECT_EQ(Status.Height, C.H);
+        Status = TImageLoadStatus{ilrLoaded, -1, -1};
+        EXPECT_TRUE(LoadImageToBitmap(Dir / C.Name, &Status)->Empty());
+        EXPECT_EQ(Status.Result, C.Result);
+        for (bool FullLoad : {true, false}) {
+            TBitmap32 Thumb;
+            Integer W = -1, H = -1;
+            Status = TImageLoadStatus{ilrLoaded, -1, -1};
+            EXPECT_FALSE(LoadThumbnailFile(Dir / C.Name, &Thumb, 16, 16, FullLoad, W, H, &Status));
+            EXPECT_EQ(W, 0);  // nothing decoded; the claimed size is in the status
+            EXPECT_EQ(Status.Result, C.Result);
+            EXPECT_EQ(Status.Width, C.W);
+        }
+    }
+}
+
+TEST(HyFileUtils_Image, PlatformBitmapIsOpaqueOverWhite)
+{
+    // Straight alpha (afDefined) over colours already composited over white:
+    // the only consistent alpha is 255, so an alpha-aware paste target shows
+    // what the gallery shows.
+    TTempFolder Dir;
+    auto Src = NewBitmap32(3, 1, 0xFF336699);
+    Src->SetPixel(1, 0, 0x80FF0000);  // half-transparent red
+    Src->SetPixel(2, 0, 0x00000000);  // fully transparent
+    SaveBitmap32ToFile(Src.get(), Dir / u"a.png", ifPng, -1);
+    std::unique_ptr<TBitmap> B = LoadImageToBitmap(Dir / u"a.png");
+    ASSERT_EQ(B->Width(), 3);
+    EXPECT_EQ(B->AlphaFormat(), afDefined);
+    const auto* Row = static_cast<const uint32_t*>(B->ScanLine(0));
+    EXPECT_EQ(Row[0], 0xFF336699u);
+    EXPECT_EQ(Row[1], 0xFFFF7F7Fu);  // 255 * 128 + 255 * 127, and 255 * 127, over 255
+    EXPECT_EQ(Row[2], 0xFFFFFFFFu);
 }
 
 // ---------------------------------------------------------------------------

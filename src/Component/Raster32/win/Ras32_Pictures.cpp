@@ -3,6 +3,7 @@
 #include "Component/Raster32/win/Ras32_Backends_GDI.h"
 #include "framework/graphics/BmpFormat.h"
 #include "framework/graphics/win/Clipbrd.h"
+#include "framework/graphics/win/Metafile.h"
 #include "framework/controls/win/Controls.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -40,6 +41,8 @@ void ImportGraphic(TCustomBitmap32* Bitmap, TGraphic* Graphic)
         TBitmap Pixels;
         Pixels.Assign(Icon);
         ImportPlatformBitmap(Bitmap, &Pixels);
+    } else if (dynamic_cast<TMetafile*>(Graphic)) {
+        ImportGraphicMasked(Bitmap, Graphic);
     } else {
         DrawGraphicInto(Bitmap, Graphic, 0xFFFFFFFF, true);
     }
@@ -96,6 +99,22 @@ void DrawGraphicInto(TCustomBitmap32* Bitmap, TGraphic* Graphic, TColor32 Backgr
         throw;
     }
     ReinstallBackend(Bitmap, Saved);
+}
+
+void ImportGraphicMasked(TCustomBitmap32* Bitmap, TGraphic* Graphic)
+{
+    DrawGraphicInto(Bitmap, Graphic, 0xFFFFFFFF, false);
+    if (Bitmap->Empty()) return;
+    TCustomBitmap32 OverRed;
+    DrawGraphicInto(&OverRed, Graphic, 0xFFFF0000, false);
+    PColor32 P = Bitmap->Bits();
+    const PColor32 Q = OverRed.Bits();
+    for (Integer I = 0, N = Bitmap->Width() * Bitmap->Height(); I < N; ++I) {
+        // A colour that changed with the background was not drawn.
+        const TColor32 Rgb = P[I] & 0xFFFFFF;
+        P[I] = Rgb == (Q[I] & 0xFFFFFF) ? Rgb | 0xFF000000u : Rgb;
+    }
+    Bitmap->Changed();
 }
 
 bool ImportPlatformPicture(TCustomBitmap32* Bitmap, TPersistent* Source)

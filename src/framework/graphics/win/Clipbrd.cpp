@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/graphics/win/Metafile.h"
+
 namespace {
 
 String ErrorText(DWORD Code)
@@ -192,6 +194,16 @@ void TClipboard::Assign(TPersistent* Source)
 {
     if (auto* b = dynamic_cast<TBitmap*>(Source)) {
         AssignBitmap(b);
+    } else if (auto* m = dynamic_cast<TMetafile*>(Source)) {
+        Open();
+        try {
+            Adding();
+            m->SaveToOpenClipboard();
+        } catch (...) {
+            Close();
+            throw;
+        }
+        Close();
     } else if (auto* p = dynamic_cast<TPicture*>(Source)) {
         Assign(p->Graphic());
     } else if (auto* g = dynamic_cast<TGraphic*>(Source)) {
@@ -203,11 +215,36 @@ void TClipboard::Assign(TPersistent* Source)
     }
 }
 
+bool TClipboard::ReadMetafile(TMetafile* Metafile)
+{
+    Open();
+    bool Read = false;
+    try {
+        Read = Metafile->LoadFromOpenClipboard();
+    } catch (...) {
+        Close();
+        throw;
+    }
+    Close();
+    return Read;
+}
+
 void TClipboard::AssignTo(TPersistent* Dest)
 {
-    if (auto* b = dynamic_cast<TBitmap*>(Dest)) {
+    // A clipboard that holds only a metafile gives the metafile.
+    const bool OnlyMetafile = !HasFormat(CF_DIB) && !HasFormat(CF_BITMAP) &&
+                              (HasFormat(CF_ENHMETAFILE) || HasFormat(CF_METAFILEPICT));
+    if (auto* m = dynamic_cast<TMetafile*>(Dest)) {
+        if (!ReadMetafile(m)) throw EInvalidGraphic(u"Unsupported clipboard format");
+    } else if (auto* b = dynamic_cast<TBitmap*>(Dest)) {
         ReadBitmap(b);
     } else if (auto* p = dynamic_cast<TPicture*>(Dest)) {
+        if (OnlyMetafile) {
+            TMetafile tmp;
+            if (!ReadMetafile(&tmp)) throw EInvalidGraphic(u"Unsupported clipboard format");
+            p->SetGraphic(&tmp);
+            return;
+        }
         TBitmap tmp;
         ReadBitmap(&tmp);
         p->Bitmap()->Assign(&tmp);

@@ -6,6 +6,8 @@
 
 LM_EXCEPTION_CLASS(EClipboardException, Exception);
 
+class TMetafile;
+
 class TClipboard : public TPersistent {
 public:
     TClipboard() = default;
@@ -33,20 +35,24 @@ public:
     // Puts Value as Format; the clipboard owns it afterwards.
     void SetAsHandle(Word Format, HANDLE Value);
 
-    // A TBitmap (as CF_DIB with its exact pixels and as CF_BITMAP), a TPicture's
-    // graphic or any other TGraphic (through a bitmap).
+    // A TBitmap (as CF_DIB with its exact pixels and as CF_BITMAP), a TMetafile
+    // (as CF_ENHMETAFILE), a TPicture's graphic or any other TGraphic (through
+    // a bitmap).
     void Assign(TPersistent* Source) override;
 
 protected:
     // To a TBitmap, a TPicture (its Bitmap) or another TGraphic (through a
-    // bitmap): the clipboard's CF_DIB, else its CF_BITMAP. Raises EInvalidGraphic
-    // "Unsupported clipboard format" when it holds neither.
+    // bitmap): the clipboard's CF_DIB, else its CF_BITMAP; to a TMetafile, and
+    // to a TPicture when the clipboard holds only a metafile: its
+    // CF_ENHMETAFILE, else its CF_METAFILEPICT. Raises EInvalidGraphic
+    // "Unsupported clipboard format" when it holds nothing of the kind.
     void AssignTo(TPersistent* Dest) override;
 
 private:
     void Adding();
     void AssignBitmap(TBitmap* Bitmap);
     void ReadBitmap(TBitmap* Bitmap);
+    bool ReadMetafile(TMetafile* Metafile);
     HWND FWindow = nullptr;  // owner of what this clipboard puts
     Integer FOpenRefCount = 0;
     bool FEmptied = false;

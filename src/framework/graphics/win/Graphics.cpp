@@ -6,6 +6,7 @@
 #include "framework/runtime/win/Classes_Win.h"
 #include "framework/graphics/win/GifImg.h"
 #include "framework/graphics/win/Jpeg.h"
+#include "framework/graphics/win/Metafile.h"
 #include "framework/graphics/win/PngImage.h"
 
 namespace {
@@ -1580,6 +1581,8 @@ std::vector<TFileFormat>& FileFormats()
         {u"jpeg", u"JPEG pictures", [] { return std::unique_ptr<TGraphic>(new TJPEGImage); }},
         {u"jpe", u"JPEG pictures", [] { return std::unique_ptr<TGraphic>(new TJPEGImage); }},
         {u"gif", u"GIF pictures", [] { return std::unique_ptr<TGraphic>(new TGIFImage); }},
+        {u"emf", u"Enhanced metafiles", [] { return std::unique_ptr<TGraphic>(new TMetafile); }},
+        {u"wmf", u"Metafiles", [] { return std::unique_ptr<TGraphic>(new TMetafile); }},
     };
     return List;
 }

@@ -642,7 +642,7 @@ public:
     void LoadFromFile(const String& FileName);
     void SaveToFile(const String& FileName);
 
-    // Known: bmp, ico, png, jpg, jpeg, jpe, gif. Extension without the dot.
+    // Known: bmp, ico, png, jpg, jpeg, jpe, gif, emf, wmf. Extension without the dot.
     static void RegisterFileFormat(const String& Extension, const String& Description, TGraphicFactory Factory);
 
     TNotifyEvent OnChange;

@@ -10,6 +10,7 @@
 #include "Component/Raster32/win/Ras32_Pictures.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
 #include "framework/graphics/win/Clipbrd.h"
+#include "framework/graphics/win/Metafile.h"
 #include "framework/graphics/win/PngImage.h"
 #include "framework/runtime/SysUtils.h"
 #include "gdiplus/win/GdiPlus.h"
@@ -462,6 +463,45 @@ TEST(Ras32GDIPictures, OtherGraphicsAreDrawnOverWhiteAndOpaque)
     EXPECT_EQ(ColorToColor32(clBtnFace), 0xFF000000 | ((GetSysColor(COLOR_BTNFACE) & 0xFF) << 16) |
                                              (GetSysColor(COLOR_BTNFACE) & 0xFF00) |
                                              ((GetSysColor(COLOR_BTNFACE) >> 16) & 0xFF));
+}
+
+TEST(Ras32GDIPictures, AMetafileGivesAlphaOnlyWhereItDraws)
+{
+    // An EMF drawn by GDI over a 40 x 30 frame: a white square in the top-left
+    // quarter (which the white background alone could not tell apart) and a
+    // blue one in the bottom-right; the rest is not drawn.
+    HDC Screen = GetDC(nullptr);
+    const Integer Dpi = GetDeviceCaps(Screen, LOGPIXELSX);
+    ReleaseDC(nullptr, Screen);
+    const RECT Frame{0, 0, MulDiv(40, 2540, Dpi) - 1, MulDiv(30, 2540, Dpi) - 1};
+    HDC Dc = CreateEnhMetaFileW(nullptr, nullptr, &Frame, nullptr);
+    const RECT TopLeft{0, 0, 20, 15}, BottomRight{20, 15, 40, 30};
+    FillRect(Dc, &TopLeft, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH Blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(Dc, &BottomRight, Blue);
+    DeleteObject(Blue);
+    TMetafile M;
+    M.SetHandle(CloseEnhMetaFile(Dc));
+    ASSERT_NEAR(M.Width(), 40, 1);
+
+    auto Check = [](const TCustomBitmap32& B) {
+        ASSERT_GE(B.Width(), 39);
+        EXPECT_EQ(B.Pixel(5, 5), 0xFFFFFFFFu);     // drawn white: opaque
+        EXPECT_EQ(B.Pixel(30, 25), 0xFF0000FFu);   // drawn blue: opaque
+        EXPECT_EQ(B.Pixel(30, 5), 0x00FFFFFFu);    // not drawn: transparent
+        EXPECT_EQ(B.Pixel(5, 25), 0x00FFFFFFu);
+    };
+    TCustomBitmap32 Assigned;
+    Assigned.Assign(&M);
+    Check(Assigned);
+    TBitmap32 Direct;
+    ImportGraphicMasked(&Direct, &M);
+    Check(Direct);
+    // A clipboard holding only the metafile gives the same.
+    Clipboard()->Assign(&M);
+    TBitmap32 Pasted;
+    Pasted.Assign(Clipboard());
+    Check(Pasted);
 }
 
 // ---------------------------------------------------------------------------
