@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     TImageHeader Header;
     if (!ReadImageHeader(&Stream, Header)) return 0;
     FuzzCheck(Header.Format != ifUnknown, "a header read without a kind");
-    ImageSizeAllowed(Header.Width, Header.Height);
+    ImageSizeAllocatable(Header.Width, Header.Height);
     return 0;
 }
