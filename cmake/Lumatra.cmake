@@ -2,6 +2,7 @@
 #   lm_library(name PORTABLE|WINDOWS SOURCES ... [DEPS ...])
 #   lm_test(name PORTABLE|WINDOWS SOURCES ... [DEPS ...])
 #   lm_benchmark(name SOURCES ... [DEPS ...])
+#   lm_fuzz(name SOURCES ... [DEPS ...] CORPUS folder)
 # A PORTABLE library or test is built in every configuration; a WINDOWS one
 # only in the mingw builds.
 set(CMAKE_CXX_STANDARD 20)
@@ -87,6 +88,10 @@ else()
                            -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(lm_options INTERFACE -fsanitize=address,undefined)
   endif()
+  if(LM_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # The fuzzers steer by the coverage of all of the program's code.
+    target_compile_options(lm_options INTERFACE -fsanitize=fuzzer-no-link)
+  endif()
 endif()
 
 find_package(Threads REQUIRED)
@@ -145,6 +150,7 @@ function(lm_test name)
     add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
     set_target_properties(${name} PROPERTIES LM_STARTUP ON)
     target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_options(${name} PRIVATE -Wno-dangling-else)
     return()
   endif()
@@ -153,6 +159,7 @@ function(lm_test name)
   add_executable(${name} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
   set_target_properties(${name} PROPERTIES LM_STARTUP ON)
   target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   # GoogleTest's EXPECT macros hide an if/else: "if (c) EXPECT_EQ(...);" is fine.
   target_compile_options(${name} PRIVATE -Wno-dangling-else)
   # One ctest entry per executable; the configuration prefix tells the two
@@ -184,3 +191,30 @@ if(NOT LM_CONFIG)  # set by scripts/configure.sh; guessed for a hand-made build 
     set(LM_CONFIG host)
   endif()
 endif()
+
+# lm_fuzz(name SOURCES ... [DEPS ...] CORPUS folder)
+# A fuzz target: LLVMFuzzerTestOneInput over a reader of outside data, with a
+# minimized corpus kept in the repository. In a clang build configured with
+# -DLM_FUZZ=ON it is a libFuzzer program; in every other host build it is
+# linked with tests/FuzzReplay.cpp as a plain replay program. Either way the
+# test <config>.<name> runs it once over every file of its corpus, so every
+# target compiles and replays in every host test run.
+function(lm_fuzz name)
+  cmake_parse_arguments(A "" "CORPUS" "SOURCES;DEPS" ${ARGN})
+  if(LM_BENCH OR LM_WINDOWS)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE lm_options ${A_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  if(LM_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_test(NAME ${LM_CONFIG}.${name} COMMAND ${name} -runs=0 ${A_CORPUS})
+  else()
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/FuzzReplay.cpp)
+    add_test(NAME ${LM_CONFIG}.${name} COMMAND ${name} ${A_CORPUS})
+  endif()
+  set_tests_properties(${LM_CONFIG}.${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    ENVIRONMENT "LM_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()

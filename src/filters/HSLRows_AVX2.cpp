@@ -5,8 +5,9 @@
 #include "filters/HSLRows.h"
 
 #if defined(LM_HSLROWS_AVX2)
-#pragma GCC target("avx2")
-#include <immintrin.h>
+#include "Component/Raster32/Ras32_TargetAVX2.h"
+
+LM_BEGIN_AVX2
 
 namespace HSLRowsAVX2 {
 
@@ -98,4 +99,5 @@ void HSLToColors(const Single* H, const Single* S, const Single* L, TColor32* Co
 }
 
 }  // namespace HSLRowsAVX2
+LM_END_AVX2
 #endif

@@ -6,8 +6,9 @@
 #include "filters/HueSaturationRows.h"
 
 #if defined(LM_HUESATURATION_AVX2)
-#pragma GCC target("avx2")
-#include <immintrin.h>
+#include "Component/Raster32/Ras32_TargetAVX2.h"
+
+LM_BEGIN_AVX2
 
 namespace {
 
@@ -117,4 +118,5 @@ void HueSaturationRow(TColor32* P, Integer Count, const THueSaturationParams& Pa
 }
 
 }  // namespace HueSaturationAVX2
+LM_END_AVX2
 #endif

@@ -2,8 +2,9 @@
 #include "filters/Ras32_BlendModes_Variants.h"
 
 #if defined(LM_RAS32_BLENDMODES_SSE2)
-#pragma GCC target("avx2")
-#include <immintrin.h>
+#include "Component/Raster32/Ras32_TargetAVX2.h"
+
+LM_BEGIN_AVX2
 
 #include "filters/Ras32_BlendModes_Kernels.h"
 
@@ -56,4 +57,5 @@ TBlendModeRow* const Rows[BlendModeCount] = {
     Row<10>, Row<11>, Row<12>, Row<13>, Row<14>, Row<15>, Row<16>, Row<17>, nullptr, nullptr,
     nullptr, Row<21>, Row<22>, Row<23>, nullptr, nullptr, nullptr, nullptr};
 }
+LM_END_AVX2
 #endif

@@ -2,8 +2,9 @@
 #include "filters/Ras32_Filters_Variants.h"
 
 #if defined(LM_RAS32_FILTERS_SSE2)
-#pragma GCC target("avx2")
-#include <immintrin.h>
+#include "Component/Raster32/Ras32_TargetAVX2.h"
+
+LM_BEGIN_AVX2
 
 namespace {
 
@@ -50,4 +51,5 @@ void OrRow(const TColor32* Src, TColor32* Dst, Integer Count, TColor32 Mask) { M
 void XorRow(const TColor32* Src, TColor32* Dst, Integer Count, TColor32 Mask) { MaskRow(Src, Dst, Count, Mask, Xor); }
 
 }  // namespace FiltersAVX2
+LM_END_AVX2
 #endif

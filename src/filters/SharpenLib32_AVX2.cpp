@@ -3,10 +3,11 @@
 #include "filters/SharpenLib32_Variants.h"
 
 #if defined(LM_SHARPENLIB32_SSE2)
-#pragma GCC target("avx2")
-#include <immintrin.h>
-
 #include <vector>
+
+#include "Component/Raster32/Ras32_TargetAVX2.h"
+
+LM_BEGIN_AVX2
 
 namespace {
 
@@ -173,4 +174,5 @@ void SharpenRow(const TColor32* Above, const TColor32* Row, const TColor32* Belo
 }
 
 }  // namespace SharpenAVX2
+LM_END_AVX2
 #endif

@@ -353,9 +353,13 @@ void LoadLangTable()
 String GetLangText(Integer Group, Integer Index, bool AddColon)
 {
     if (!LangTable) throw EInvalidOperation(u"The language table is not loaded");
-    Integer Row = Index;
+    // The group sizes are read from the table: summed wide, so that no sizes
+    // can wrap the row number round to a row that exists.
+    Int64 Row = Index;
     for (Integer G = 0; G < Group; ++G) Row += IntOf(LangTable->GetProp(G)->Text());
-    String Text = LangTable->GetItem(Row)->GetItem(LangColumn)->Text();
+    if (Row < 0 || Row >= LangTable->ItemCount())
+        throw EListError(Format(u"List index out of bounds (%d)", {Row}));
+    String Text = LangTable->GetItem(static_cast<Integer>(Row))->GetItem(LangColumn)->Text();
     if (AddColon) Text += u':';
     return Text;
 }

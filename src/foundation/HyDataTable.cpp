@@ -1483,11 +1483,6 @@ void TDataTable::LoadFromStream(TStream* Stream)
     Guard.Report(cmTableInit);
 }
 
-std::unique_ptr<TStream> TDataTable::CreateSaveStream(const String& TempFileName)
-{
-    return std::make_unique<TFileStream>(TempFileName, fmCreate | fmShareExclusive);
-}
-
 void TDataTable::Save(bool IsAs)
 {
     if (FFileName.empty() || !(IsAs || FDataChanged)) return;
@@ -1495,14 +1490,7 @@ void TDataTable::Save(bool IsAs)
     if (Text.empty()) return;
     // Written beside the file and moved over it when complete, so a crash or a
     // full disk never leaves a truncated table where the old one was.
-    const String TempName = FFileName + u".tmp";
-    auto Remove = ScopeExit([&] { DeleteFile(TempName); });
-    {
-        std::unique_ptr<TStream> File = CreateSaveStream(TempName);
-        SaveToStream(Text, File.get());
-    }
-    if (!RenameFileReplacing(TempName, FFileName)) throw EFCreateError(u"Cannot create file \"" + FFileName + u"\".");
-    Remove.Dismiss();
+    SaveFileAtomically(FFileName, [&](TStream* File) { SaveToStream(Text, File); });
     SetDataChanged(false);
 }
 
@@ -1809,10 +1797,7 @@ void TDataTables::Save(const String& sFileName, Integer Mode)
 {
     const String& Name = sFileName.empty() ? FFileName : sFileName;
     if (Name.empty() || (!FDataChanged && !FPropertyRow->DataChanged())) return;
-    {
-        TFileStream File(Name, fmCreate | fmShareExclusive);
-        SaveToStream(&File, Mode);
-    }
+    SaveFileAtomically(Name, [&](TStream* File) { SaveToStream(File, Mode); });
     SetDataChanged(false);
 }
 

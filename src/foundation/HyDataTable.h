@@ -415,8 +415,6 @@ public:
 
 protected:
     void DoDataChanged(TDataTableChangeMode ChangeMode, TRow* ARow, TCell* ACell, Integer Data1, Integer Data2);
-    // The stream Save writes before it replaces the table's file with it.
-    virtual std::unique_ptr<TStream> CreateSaveStream(const String& TempFileName);
 
 private:
     friend class TCell;

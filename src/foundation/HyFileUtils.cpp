@@ -51,17 +51,12 @@ Int64 GetFileSizeByName(const String& FileName)
 bool CopyFileNoOverwrite(const String& Source, const String& Target)
 {
     if (FileExists(Target) || !FileExists(Source)) return false;
-    const String Temp = Target + u".tmp";
     try {
         TMemoryStream Data;
         Data.LoadFromFile(Source);
-        {
-            TFileStream File(Temp, fmCreate | fmShareExclusive);
-            Data.SaveToStream(&File);
-        }
-        if (RenameFile(Temp, Target)) return true;
+        Data.SaveToFile(Target);  // whole or not at all
+        return true;
     } catch (const Exception&) {
+        return false;
     }
-    DeleteFile(Temp);
-    return false;
 }

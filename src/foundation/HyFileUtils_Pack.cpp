@@ -191,14 +191,9 @@ void InflateBlob(TStream& Pack, Integer Packed, Integer Size, std::vector<uint8_
 // a half-written file in its place.
 void WriteWholeFile(const String& FileName, const std::vector<uint8_t>& Bytes)
 {
-    const String Temp = FileName + u".~pk";
-    auto Remove = ScopeExit([&] { DeleteFile(Temp); });
-    {
-        TFileStream F(Temp, fmCreate);
-        if (!Bytes.empty()) F.WriteBuffer(Bytes.data(), Integer(Bytes.size()));
-    }
-    if (!RenameFileReplacing(Temp, FileName)) throw EFCreateError(Format(u"Cannot create file \"%s\".", {FileName}));
-    Remove.Dismiss();
+    SaveFileAtomically(FileName, [&](TStream* F) {
+        if (!Bytes.empty()) F->WriteBuffer(Bytes.data(), Integer(Bytes.size()));
+    });
 }
 
 }  // namespace
@@ -221,10 +216,7 @@ void WriteFilePack(const String& PackFile, const String& SourceFolder, const Str
     const size_t Slash = Trimmed.rfind(u'\\');
     const String ParentFolder = Slash == String::npos ? String() : Trimmed.substr(0, Slash + 1);
 
-    const String Temp = PackFile + u".~pk";
-    auto Remove = ScopeExit([&] { DeleteFile(Temp); });
-    {
-        TFileStream Pack(Temp, fmCreate);
+    SaveFileAtomically(PackFile, [&](TStream* Pack) {
         for (Integer i = 0; i < Table->ItemCount(); ++i) {
             TRow* Row = Table->GetItem(i);
             while (Row->ItemCount() <= cSize) Row->AddItem(String());
@@ -238,21 +230,18 @@ void WriteFilePack(const String& PackFile, const String& SourceFolder, const Str
             PackFileBlob(Folder + Row->GetItem(cName)->Text(), Blob, Size);
             Row->GetItem(cSize)->SetValue(Integer(Size));
             Row->GetItem(cPacked)->SetValue(Integer(Blob.Size()));
-            if (Blob.Size() > 0) Pack.WriteBuffer(Blob.Memory(), Integer(Blob.Size()));
+            if (Blob.Size() > 0) Pack->WriteBuffer(Blob.Memory(), Integer(Blob.Size()));
         }
         const String IndexText = Table->ToString(true);
         const String Salted = Cipher ? Cipher(IndexText, Key) : PwdEncryptStr(IndexText, Key, 0, 0);
         // The salted text is printable ASCII.
         const AnsiString Bytes(Salted.begin(), Salted.end());
-        WriteAnsi(Pack, Bytes);
-        Pack.WriteValue<int32_t>(int32_t(Bytes.size()));
-        WriteAnsi(Pack, KeyMark);
-        WriteAnsi(Pack, SuffixMark);
-        Pack.WriteValue<uint8_t>(Key.size() < size_t(LongKey) ? 2 : 1);
-    }
-    if (!RenameFileReplacing(Temp, PackFile))
-        throw EFCreateError(Format(u"Cannot create file \"%s\".", {PackFile}));
-    Remove.Dismiss();
+        WriteAnsi(*Pack, Bytes);
+        Pack->WriteValue<int32_t>(int32_t(Bytes.size()));
+        WriteAnsi(*Pack, KeyMark);
+        WriteAnsi(*Pack, SuffixMark);
+        Pack->WriteValue<uint8_t>(Key.size() < size_t(LongKey) ? 2 : 1);
+    });
 }
 
 bool ReadFilePack(const String& PackFile, const String& DestFolder, const String& Key,

@@ -3,6 +3,7 @@
 // (APPDATA, the home folder, the program folder) is a temporary one.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <set>
 
@@ -442,6 +443,24 @@ TEST_F(GlobalTest, LanguageTableGroupsAndColumns)
     LangColumn = 0;
     EXPECT_NE(GetLangText(0, 163).find(u"- 阔文卢玛特拉"), String::npos);
     EXPECT_EQ(GetLangText(0, 105), u"已关闭");
+}
+
+TEST_F(GlobalTest, LanguageGroupSizesThatWrapAreOutsideTheTable)
+{
+    // Two groups of 2^31 - 1 rows put group 2's index 3 at row 2^32 + 1: it
+    // must not wrap round to row 1.
+    Start();
+    const Integer Max = std::numeric_limits<Integer>::max();
+    LangTable = std::make_unique<TDataTable>();
+    LangTable->AddItem(u"zero,,zero");
+    LangTable->AddItem(u"one,,one");
+    LangTable->SetPropCount(3);
+    LangTable->GetProp(0)->SetValue(Max);
+    LangTable->GetProp(1)->SetValue(Max);
+    LangTable->GetProp(2)->SetValue(-Max);
+    EXPECT_EQ(GetLangText(0, 1), u"one");
+    EXPECT_THROW(GetLangText(2, 3), EListError);
+    EXPECT_THROW(GetLangText(3, 2), EListError);
 }
 
 TEST_F(GlobalTest, LanguageTextsKeepCommasBarsAndLineBreaks)

@@ -1,6 +1,7 @@
 // Table files: check bytes, enciphered bodies, loading and saving.
 #include <gtest/gtest.h>
 
+#include "SaveFaults.h"
 #include "TempFolder.h"
 #include "foundation/HyCrypUtils.h"
 #include "foundation/HyDataTable.h"
@@ -267,37 +268,6 @@ TEST(TableFiles, CrLfModeDropsCrLfButKeepsLoneLf)
     EXPECT_EQ(R.GetItem(1)->GetItem(0)->Text(), u"c\nd");
 }
 
-namespace {
-
-// A file that takes Limit bytes, then refuses every write: a full disk.
-class TFullDiskStream : public TFileStream {
-public:
-    TFullDiskStream(const String& FileName, Integer Limit) : TFileStream(FileName, fmCreate), FLimit(Limit) {}
-    Integer Write(const void* Buffer, Integer Count) override
-    {
-        Integer Room = std::max<Integer>(0, FLimit - static_cast<Integer>(Size()));
-        return TFileStream::Write(Buffer, std::min(Count, Room));
-    }
-
-private:
-    Integer FLimit;
-};
-
-class TFullDiskTable : public TDataTable {
-public:
-    Integer Limit = 20;
-    String TempName;
-
-protected:
-    std::unique_ptr<TStream> CreateSaveStream(const String& TempFileName) override
-    {
-        TempName = TempFileName;
-        return std::make_unique<TFullDiskStream>(TempFileName, Limit);
-    }
-};
-
-}  // namespace
-
 TEST(TableFiles, AFailedSaveKeepsTheOldFile)
 {
     TTempFolder Dir;
@@ -310,15 +280,16 @@ TEST(TableFiles, AFailedSaveKeepsTheOldFile)
     // Failing in the check bytes, the salt, the enciphered body and the tail.
     for (Integer Limit : {0, 2, 12, 30, static_cast<Integer>(Old.size()) - 1}) {
         SCOPED_TRACE(Limit);
-        TFullDiskTable D;
-        D.Limit = Limit;
+        TDataTable D(u"", ColumnSet({1}));
         D.SetIsAddVerifyCode(true);
         D.Load(Dir / u"keep.db");
         D.GetItem(0)->GetItem(0)->SetText(u"changed");
+        TScopedSaveFault Fault(Limit);
         EXPECT_THROW(D.Save(false), EWriteError);
         EXPECT_TRUE(D.DataChanged());
         EXPECT_EQ(ReadBytes(Dir / u"keep.db"), Old);
-        EXPECT_FALSE(FileExists(D.TempName));
+        ASSERT_EQ(Fault.TempNames.size(), 1u);
+        EXPECT_FALSE(FileExists(Fault.TempNames[0]));
     }
 }
 

@@ -125,24 +125,21 @@ void TCustomMap::Resized()
 
 namespace {
 
-// Whether the sampler's class overrides one of the pair. Uses the compiler's
-// extraction of the code address from a bound virtual member.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpmf-conversions"
-bool OverridesFixed(TCustomSampler* Sampler)
-{
-    using TProc = TColor32 (*)(TCustomSampler*, TFixed, TFixed);
-    return reinterpret_cast<TProc>(Sampler->*(&TCustomSampler::GetSampleFixed)) !=
-           reinterpret_cast<TProc>(&TCustomSampler::GetSampleFixed);
-}
+// The base pair call each other: a sampler overriding neither would never
+// return. The sampler whose base pair is running on this thread is noted, so
+// that the second base call of the same sampler is known for what it is.
+thread_local const TCustomSampler* BaseSampleOf = nullptr;
 
-bool OverridesFloat(TCustomSampler* Sampler)
-{
-    using TProc = TColor32 (*)(TCustomSampler*, Single, Single);
-    return reinterpret_cast<TProc>(Sampler->*(&TCustomSampler::GetSampleFloat)) !=
-           reinterpret_cast<TProc>(&TCustomSampler::GetSampleFloat);
-}
-#pragma GCC diagnostic pop
+class TBaseSampleScope {
+public:
+    explicit TBaseSampleScope(const TCustomSampler* Sampler) : FSaved(BaseSampleOf) { BaseSampleOf = Sampler; }
+    ~TBaseSampleScope() { BaseSampleOf = FSaved; }
+    TBaseSampleScope(const TBaseSampleScope&) = delete;
+    TBaseSampleScope& operator=(const TBaseSampleScope&) = delete;
+
+private:
+    const TCustomSampler* FSaved;
+};
 
 [[noreturn]] void SamplerIsAbstract() { throw EInvalidOperation(u"Abstract Error"); }
 
@@ -152,14 +149,15 @@ TColor32 TCustomSampler::GetSampleInt(Integer X, Integer Y) { return GetSampleFi
 
 TColor32 TCustomSampler::GetSampleFixed(TFixed X, TFixed Y)
 {
-    // The base pair call each other: a sampler overriding neither would never return.
-    if (!OverridesFloat(this)) SamplerIsAbstract();
+    if (BaseSampleOf == this) SamplerIsAbstract();
+    TBaseSampleScope Scope(this);
     return GetSampleFloat(X / 65536.0f, Y / 65536.0f);
 }
 
 TColor32 TCustomSampler::GetSampleFloat(Single X, Single Y)
 {
-    if (!OverridesFixed(this)) SamplerIsAbstract();
+    if (BaseSampleOf == this) SamplerIsAbstract();
+    TBaseSampleScope Scope(this);
     return GetSampleFixed(FloatToFixed(X), FloatToFixed(Y));
 }
 
@@ -850,30 +848,7 @@ void TCustomBitmap32::LoadFromFile(const String& FileName)
 
 void TCustomBitmap32::SaveToFile(const String& FileName, bool BottomUp)
 {
-    // Through a temporary beside the file: a failed write (a full disk) keeps
-    // the old file whole.
-    static std::atomic<Cardinal> Counter{0};
-    String Temp = ExtractFilePath(ExpandFileName(FileName)) + u"~" + ExtractFileName(FileName) + u"." +
-                  IntToHex(static_cast<Int64>(reinterpret_cast<NativeUInt>(this) & 0xFFFFFF) * 256 +
-                               (++Counter & 0xFF),
-                           8) +
-                  u".tmp";
-    std::unique_ptr<TFileStream> File;
-    try {
-        File = std::make_unique<TFileStream>(Temp, fmCreate);
-    } catch (EFCreateError& E) {
-        // The temporary name means nothing to the user: report the file asked for.
-        throw EFCreateError(StringReplace(E.Message(), Temp, FileName, rfReplaceAll));
-    }
-    // A failed write leaves no temporary file behind.
-    auto Remove = ScopeExit([&] {
-        File.reset();
-        DeleteFile(Temp);
-    });
-    SaveToStream(File.get(), BottomUp);
-    File.reset();
-    if (!RenameFileReplacing(Temp, FileName)) throw EFCreateError(u"Cannot create file \"" + FileName + u"\".");
-    Remove.Dismiss();
+    SaveFileAtomically(FileName, [&](TStream* File) { SaveToStream(File, BottomUp); });
 }
 
 void TCustomBitmap32::ReadPixelData(TStream* Stream)

@@ -7,10 +7,10 @@
 #if defined(LM_RAS32_BLEND_SSE2)
 
 #include <cstring>
-#include <immintrin.h>
 
-#pragma GCC push_options
-#pragma GCC target("avx2")
+#include "Component/Raster32/Ras32_TargetAVX2.h"
+
+LM_BEGIN_AVX2
 
 #include "Component/Raster32/Ras32_Blend_Kernels.h"
 
@@ -19,7 +19,7 @@ namespace {
 struct V256 {
     using T = __m256i;
     using F = __m256;
-    static constexpr int Pixels = 8;
+    [[maybe_unused]] static constexpr int Pixels = 8;
     static T Load(const TColor32* P) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(P)); }
     static void Store(TColor32* P, T V) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(P), V); }
     static T Zero() { return _mm256_setzero_si256(); }
@@ -182,6 +182,6 @@ void BlendRowMaster(const TColor32* Src, TColor32* Dst, Integer Count, Cardinal 
 
 }  // namespace BlendAVX2
 
-#pragma GCC pop_options
+LM_END_AVX2
 
 #endif

@@ -208,15 +208,17 @@ void TVectorMap::SaveToFile(const String& FileName) const
         Body[2 * i] = FVectors[i].X / 65536.0f;
         Body[2 * i + 1] = FVectors[i].Y / 65536.0f;
     }
-    TFileStream Stream(FileName, fmCreate);
-    Stream.WriteValue<Cardinal>(0x02000000);
-    for (Char C : MeshMagic) Stream.WriteValue<Word>(C);
-    Stream.WriteValue<Integer>(2);
-    Stream.WriteValue<Integer>(FWidth);
-    Stream.WriteValue<Integer>(FHeight);
-    WriteChunked(Stream, Body.data(), Body.size() * sizeof(Single));
-    const Byte Trailer[MeshTrailerSize] = {};
-    Stream.WriteBuffer(Trailer, MeshTrailerSize);
+    SaveFileAtomically(FileName, [&](TStream* File) {
+        TStream& Stream = *File;
+        Stream.WriteValue<Cardinal>(0x02000000);
+        for (Char C : MeshMagic) Stream.WriteValue<Word>(C);
+        Stream.WriteValue<Integer>(2);
+        Stream.WriteValue<Integer>(FWidth);
+        Stream.WriteValue<Integer>(FHeight);
+        WriteChunked(Stream, Body.data(), Body.size() * sizeof(Single));
+        const Byte Trailer[MeshTrailerSize] = {};
+        Stream.WriteBuffer(Trailer, MeshTrailerSize);
+    });
 }
 
 void TVectorMap::LoadFromFile(const String& FileName)

@@ -11,9 +11,8 @@ namespace {
 constexpr uint32_t BI_RGB_ = 0, BI_RLE8_ = 1, BI_RLE4_ = 2, BI_BITFIELDS_ = 3, BI_ALPHABITFIELDS_ = 6;
 constexpr size_t FileHeaderSize = 14;
 constexpr uint32_t MinInfoSize = 40, MaxInfoSize = 124;
-// The largest run-length picture decoded; larger ones are refused rather than
-// letting a few bytes of file claim gigabytes.
-constexpr uint64_t MaxDecodedBytes = 256u << 20;
+// Headers after the first version hold the three colour masks in bytes 40..51.
+constexpr uint32_t MaskedInfoSize = 52;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(u"Bitmap image is not valid"); }
 
@@ -91,7 +90,9 @@ void ParseHeader(const uint8_t* P, size_t N, TDibHeader& H)
             if (N >= H.Size + H.MaskBytes)
                 for (size_t i = 0; i < count; ++i) H.Masks[i] = Rd32(P + H.Size + 4 * i);
         } else {
-            // Version 2 and later headers hold the masks themselves.
+            // Version 2 and later headers hold the masks themselves; a header
+            // between the two sizes would leave them past its end.
+            if (H.Size < MaskedInfoSize) Invalid();
             for (size_t i = 0; i < 3; ++i) H.Masks[i] = Rd32(P + 40 + 4 * i);
             if (H.Size >= 56) H.Masks[3] = Rd32(P + 52);
         }
@@ -108,12 +109,13 @@ void ParseHeader(const uint8_t* P, size_t N, TDibHeader& H)
         H.PaletteCount = clrUsed;
     }
 
+    // Run-lengths let a few bytes claim any size: every picture is held to
+    // the pixel cap before anything is allocated.
+    if (static_cast<uint64_t>(H.Width) * static_cast<uint64_t>(H.Height) > MaxPicturePixels) Invalid();
     if (H.Width == 0 || H.Height == 0) {
         H.DataSize = 0;
     } else if (H.RunLength()) {
         H.DataSize = H.SizeImage;
-        uint64_t decoded = static_cast<uint64_t>(BytesPerScanline(H.Width, H.BitCount)) * H.Height;
-        if (static_cast<uint64_t>(H.Width) * H.BitCount / 8 > 0x7FFFFFFF || decoded > MaxDecodedBytes) Invalid();
     } else {
         uint64_t stride = (static_cast<uint64_t>(H.Width) * H.BitCount + 31) / 32 * 4;
         H.DataSize = stride * static_cast<uint64_t>(H.Height);

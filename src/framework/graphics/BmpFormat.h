@@ -13,6 +13,10 @@
 // pf15bit is 5-5-5 and pf16bit 5-6-5 (red in the high bits of the 16-bit word).
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 
+// The most pixels a decoder of the framework accepts in one picture; larger
+// ones are refused before anything is allocated.
+constexpr uint64_t MaxPicturePixels = uint64_t(1) << 28;
+
 Integer PixelFormatBits(TPixelFormat Format);
 bool IsIndexedFormat(TPixelFormat Format);  // pf1bit, pf4bit, pf8bit
 // Bytes of one row: whole 32-bit words.

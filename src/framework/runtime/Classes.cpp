@@ -1,6 +1,8 @@
 #include "framework/runtime/Classes.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
 
 #ifdef _WIN32
@@ -113,8 +115,7 @@ void TCustomMemoryStream::SaveToStream(TStream* Stream)
 
 void TCustomMemoryStream::SaveToFile(const String& FileName)
 {
-    TFileStream f(FileName, fmCreate);
-    SaveToStream(&f);
+    SaveFileAtomically(FileName, [this](TStream* File) { SaveToStream(File); });
 }
 
 TMemoryStream::~TMemoryStream()
@@ -292,6 +293,20 @@ TFileStream::~TFileStream()
     if (FHandle != -1) CloseHandle(reinterpret_cast<HANDLE>(FHandle));
 }
 
+void TFileStream::Flush()
+{
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(FHandle)))
+        throw EWriteError(u"Cannot write file \"" + FFileName + u"\". " + LastErrorText());
+}
+
+void TFileStream::Close()
+{
+    if (FHandle == -1) return;
+    HANDLE h = reinterpret_cast<HANDLE>(FHandle);
+    FHandle = -1;
+    if (!CloseHandle(h)) throw EWriteError(u"Cannot write file \"" + FFileName + u"\". " + LastErrorText());
+}
+
 Integer TFileStream::Read(void* Buffer, Integer Count)
 {
     DWORD n = 0;
@@ -356,6 +371,22 @@ TFileStream::~TFileStream()
     if (FHandle >= 0) ::close(static_cast<int>(FHandle));
 }
 
+void TFileStream::Flush()
+{
+    if (::fsync(static_cast<int>(FHandle)) != 0)
+        throw EWriteError(u"Cannot write file \"" + FFileName + u"\". " + ErrnoText(errno));
+}
+
+void TFileStream::Close()
+{
+    if (FHandle < 0) return;
+    int fd = static_cast<int>(FHandle);
+    FHandle = -1;
+    // EINTR leaves the descriptor closed on Linux: only a real error counts.
+    if (::close(fd) != 0 && errno != EINTR)
+        throw EWriteError(u"Cannot write file \"" + FFileName + u"\". " + ErrnoText(errno));
+}
+
 Integer TFileStream::Read(void* Buffer, Integer Count)
 {
     if (Count <= 0) return 0;
@@ -396,6 +427,62 @@ void TFileStream::SetSize(Int64 NewSize)
 }
 
 #endif
+
+// ---------------------------------------------------------------------------
+// Saving a user's file
+
+TSaveStreamFactory SaveStreamFactory;
+
+namespace {
+
+// The temporary of a save: deleted when the scope ends unless it took the
+// target's place.
+class TSaveTemporary {
+public:
+    explicit TSaveTemporary(const String& FileName)
+    {
+        static std::atomic<unsigned> Counter{0};
+        const String Path = ExpandFileName(FileName);
+        const auto Tick = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        FName = ExtractFilePath(Path) + u"~" + ExtractFileName(Path) + u"." +
+                IntToHex(static_cast<Int64>(((Tick >> 10) & 0xFFFF) * 65536 + (++Counter & 0xFFFF)), 8) + u".tmp";
+    }
+    ~TSaveTemporary()
+    {
+        if (!FPlaced) DeleteFile(FName);
+    }
+    TSaveTemporary(const TSaveTemporary&) = delete;
+    TSaveTemporary& operator=(const TSaveTemporary&) = delete;
+    const String& Name() const { return FName; }
+    void Placed() { FPlaced = true; }
+
+private:
+    String FName;
+    bool FPlaced = false;
+};
+
+}  // namespace
+
+void SaveFileAtomically(const String& FileName, const std::function<void(TStream* Stream)>& Write)
+{
+    TSaveTemporary Temp(FileName);
+    std::unique_ptr<TFileStream> File;
+    try {
+        File = SaveStreamFactory ? SaveStreamFactory(Temp.Name())
+                                 : std::make_unique<TFileStream>(Temp.Name(), fmCreate | fmShareExclusive);
+    } catch (const EFCreateError& E) {
+        // The temporary's name means nothing to the user: report the file asked for.
+        throw EFCreateError(StringReplace(E.Message(), Temp.Name(), FileName, rfReplaceAll));
+    }
+    Write(File.get());
+    // On the disk before it replaces anything: a crash or a failing disk
+    // must not put a file in place that was never written.
+    File->Flush();
+    File->Close();
+    File.reset();
+    if (!RenameFileReplacing(Temp.Name(), FileName)) throw EFCreateError(u"Cannot create file \"" + FileName + u"\".");
+    Temp.Placed();
+}
 
 // ---------------------------------------------------------------------------
 // TEncoding
@@ -986,8 +1073,7 @@ void TStrings::SaveToStream(TStream* Stream, const TEncoding* Encoding)
 
 void TStrings::SaveToFile(const String& FileName, const TEncoding* Encoding)
 {
-    TFileStream f(FileName, fmCreate);
-    SaveToStream(&f, Encoding);
+    SaveFileAtomically(FileName, [&](TStream* File) { SaveToStream(File, Encoding); });
 }
 
 // ---------------------------------------------------------------------------

@@ -196,11 +196,29 @@ public:
     Int64 Seek(Int64 Offset, TSeekOrigin Origin) override;
     void SetSize(Int64 NewSize) override;
     const String& FileName() const { return FFileName; }
+    // Makes the system write what it holds of the file to the disk
+    // (FlushFileBuffers, fsync); raises EWriteError "Cannot write file "<name>". <reason>".
+    virtual void Flush();
+    // Closes the file; a close the system reports as failed (data it could not
+    // write) raises EWriteError as Flush does. The destructor closes silently.
+    virtual void Close();
 
 private:
     String FFileName;
     intptr_t FHandle = -1;
 };
+
+// The one way a user's file is saved: Write fills a temporary file beside
+// FileName ("~<name>.<hex>.tmp"), which is flushed to the disk, closed and then
+// put in FileName's place. Any failure on the way (a full disk, a failing
+// flush or close, a refused replace) deletes the temporary, leaves the old
+// file as it was and raises: EFCreateError naming FileName when the temporary
+// cannot be made or cannot replace it, EWriteError when writing fails.
+void SaveFileAtomically(const String& FileName, const std::function<void(TStream* Stream)>& Write);
+// Test seam: makes the stream of the temporary (a failing disk in tests).
+// Empty: a TFileStream created with fmCreate | fmShareExclusive.
+using TSaveStreamFactory = std::function<std::unique_ptr<TFileStream>(const String& TempName)>;
+extern TSaveStreamFactory SaveStreamFactory;
 
 // ---------------------------------------------------------------------------
 // Text encodings for string lists and byte conversion.

@@ -234,6 +234,64 @@ TEST(BmpFormat, RefusesDamagedFiles)
     EXPECT_THROW(Load(MakeBmp(huge)), EInvalidGraphic);
 }
 
+TEST(BmpFormat, RefusesHeadersTooShortForTheirMasks)
+{
+    // A 41- to 51-byte header with bit fields would have its masks read from
+    // bytes 40..51, past its end (a 45-byte one makes a 59-byte file).
+    for (uint32_t size = 41; size < 52; ++size)
+        for (uint32_t compression : {3u, 6u}) {
+            SCOPED_TRACE(testing::Message() << size << " " << compression);
+            TBmpSpec s;
+            s.InfoSize = size, s.Width = 1, s.Height = 1, s.Bits = 16, s.Compression = compression;
+            std::vector<uint8_t> bytes = MakeBmp(s);
+            ASSERT_EQ(bytes.size(), 14 + size);
+            EXPECT_THROW(Load(bytes), EInvalidGraphic);
+            const std::vector<uint8_t> dib(bytes.begin() + 14, bytes.end());
+            TDibImage img;
+            EXPECT_THROW(ReadPackedDib(dib.data(), dib.size(), img), EInvalidGraphic);
+        }
+    // 52 bytes hold the three masks.
+    TBmpSpec s;
+    s.InfoSize = 52, s.Width = 1, s.Height = 1, s.Bits = 16, s.Compression = 3, s.Masks = {0xF800, 0x07E0, 0x001F};
+    s.Data = {0x1F, 0x00, 0, 0};
+    TDibImage img = Load(MakeBmp(s));
+    EXPECT_EQ(img.PixelFormat, pf16bit);
+    EXPECT_EQ(Pixels(img), (std::vector<uint32_t>{O | 0xFF}));
+}
+
+TEST(BmpFormat, RunLengthBombsAreRefusedBeforeAllocating)
+{
+    // A few hundred bytes of runs claiming more pixels than the cap: refused
+    // from the header, before the picture is allocated or a run decoded.
+    struct TBomb {
+        uint16_t Bits;
+        uint32_t Compression;
+        int32_t Width, Height;
+        size_t FileSize;
+    };
+    const TBomb bombs[] = {{4, 2, 524288, 1023, 120}, {8, 1, 20000, 17000, 305}, {8, 1, 16385, 16384, 305}};
+    for (const TBomb& b : bombs) {
+        SCOPED_TRACE(b.Width);
+        TBmpSpec s;
+        s.Width = b.Width, s.Height = b.Height, s.Bits = b.Bits, s.Compression = b.Compression;
+        s.ClrUsed = 2, s.Palette = {0, 0xFFFFFF};
+        s.Data.resize(b.FileSize - 14 - 40 - 8);
+        for (size_t i = 0; i + 1 < s.Data.size(); i += 2) s.Data[i] = 255, s.Data[i + 1] = 0x11;
+        std::vector<uint8_t> bytes = MakeBmp(s);
+        ASSERT_EQ(bytes.size(), b.FileSize);
+        EXPECT_THROW(Load(bytes), EInvalidGraphic);
+    }
+    // Within the cap a picture of a few bytes is read; what its runs do not
+    // reach keeps index 0.
+    TBmpSpec s;
+    s.Width = 4096, s.Height = 4096, s.Bits = 8, s.Compression = 1, s.ClrUsed = 2, s.Palette = {0, 0xFFFFFF};
+    s.Data = {2, 1, 0, 1};
+    TDibImage img = Load(MakeBmp(s));
+    ASSERT_EQ(img.Width, 4096);
+    EXPECT_EQ(img.ScanLine(4095)[1], 1);
+    EXPECT_EQ(img.ScanLine(4095)[2], 0);
+}
+
 TEST(BmpFormat, RunLengthsStopSafelyAtDamage)
 {
     // Runs past the right edge, moves past the top, a literal longer than the data.

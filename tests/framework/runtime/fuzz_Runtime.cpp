@@ -1,8 +1,7 @@
 // Fuzz target of the runtime's readers of outside data: the INI reader (with
 // the string list's encoding detection under it) and the decompressing stream.
-// The first byte chooses the reader, the rest is its input. Built as a libFuzzer
-// program in a clang build (LM_FUZZ), and replayed over the saved corpus by
-// test_FuzzReplay in every build.
+// The first byte chooses the reader, the rest is its input. A libFuzzer program
+// in a clang build (LM_FUZZ), replayed over its corpus in the host build (lm_fuzz).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

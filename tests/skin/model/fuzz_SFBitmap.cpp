@@ -1,7 +1,7 @@
 // Fuzz target of the skin bitmap's readers of outside data: the bitmap and
 // bitmap-link stream formats and the PCX reader. The first byte chooses the
-// reader, the rest is its input. Built as a libFuzzer program in a clang build
-// (LM_FUZZ), and replayed over the saved corpus by test_SFBitmapFuzzReplay.
+// reader, the rest is its input. A libFuzzer program in a clang build (LM_FUZZ),
+// replayed over its corpus in the host build (lm_fuzz).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // name descriptions by kind word, every description (and the window
 // descriptions and colours) read from its section; then what the writers make
 // of them must read back into descriptions that write the same text again.
-// Built as a libFuzzer program in a clang build (LM_FUZZ) and replayed over the
-// saved corpus by test_SkinFuzzReplay in every build.
+// A libFuzzer program in a clang build (LM_FUZZ), replayed over its corpus in
+// the host build (lm_fuzz).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

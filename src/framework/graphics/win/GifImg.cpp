@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr uint64_t MaxPixels = uint64_t(1) << 28;
+constexpr uint64_t MaxPixels = MaxPicturePixels;
 
 [[noreturn]] void Invalid() { throw EGIFError(u"GIF image is not valid"); }
 

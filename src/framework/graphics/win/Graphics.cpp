@@ -1,7 +1,6 @@
 #include "framework/graphics/win/Graphics.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
 #include "framework/runtime/win/Classes_Win.h"
@@ -39,17 +38,6 @@ Integer ScreenLogPixels()
         return v > 0 ? v : 96;
     }();
     return Value;
-}
-
-String LastErrorText()
-{
-    DWORD code = GetLastError();
-    wchar_t* buf = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-    String r = n ? TrimRight(FromWStr(buf)) : u"System error " + IntToStr(code);
-    if (buf) LocalFree(buf);
-    return r;
 }
 
 [[noreturn]] void OutOfResources()
@@ -796,27 +784,7 @@ void TGraphic::LoadFromFile(const String& FileName)
 
 void TGraphic::SaveToFile(const String& FileName)
 {
-    static std::atomic<unsigned> Counter{0};
-    String dir = ExtractFilePath(ExpandFileName(FileName));
-    String temp = dir + u"~" + ExtractFileName(FileName) + u"." +
-                  IntToHex(static_cast<Int64>(GetCurrentProcessId()) * 65536 + (++Counter & 0xFFFF), 8) + u".tmp";
-    std::unique_ptr<TFileStream> stream;
-    try {
-        stream = std::make_unique<TFileStream>(temp, fmCreate);
-    } catch (EFCreateError& e) {
-        // The temporary name means nothing to the user: report the file asked for.
-        throw EFCreateError(StringReplace(e.Message(), temp, FileName, rfReplaceAll));
-    }
-    // A failed write leaves no temporary file behind.
-    auto Remove = ScopeExit([&] {
-        stream.reset();
-        DeleteFileW(WStr(temp));
-    });
-    SaveToStream(stream.get());
-    stream.reset();
-    if (!MoveFileExW(WStr(temp), WStr(FileName), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw EFCreateError(u"Cannot create file \"" + FileName + u"\". " + LastErrorText());
-    Remove.Dismiss();
+    SaveFileAtomically(FileName, [this](TStream* Stream) { SaveToStream(Stream); });
 }
 
 // ---------------------------------------------------------------------------

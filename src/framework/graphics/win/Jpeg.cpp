@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr uint64_t MaxPixels = uint64_t(1) << 28;
+constexpr uint64_t MaxPixels = MaxPicturePixels;
 
 // libjpeg reports fatal errors through error_exit, which jumps back here; only
 // C data lies between the jump and its target.

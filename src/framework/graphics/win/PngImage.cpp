@@ -13,7 +13,7 @@
 namespace {
 
 // Pictures above this many pixels are refused before anything is allocated.
-constexpr uint64_t MaxPixels = uint64_t(1) << 28;
+constexpr uint64_t MaxPixels = MaxPicturePixels;
 
 // libpng reports errors by longjmp. Everything it runs over is plain C data
 // owned by these structures, released by whoever catches the jump; C++

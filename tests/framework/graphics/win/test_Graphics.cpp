@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "SaveFaults.h"
+
 namespace {
 
 // A 32-bit top-down DIB section in a memory DC, for reading back what a canvas drew.
@@ -669,6 +671,13 @@ TEST(Graphic, SaveToFileReplacesOnlyWhenComplete)
     failing.SetSize(50, 50);
     EXPECT_THROW(failing.SaveToFile(name), EWriteError);
     EXPECT_EQ(FileSizeOf(name), size);  // the old file is untouched
+    // A disk that fills, and one whose close fails.
+    for (bool failClose : {false, true}) {
+        TScopedSaveFault fault(failClose ? Int64(1) << 40 : 100, failClose);
+        TBitmap big(50, 50);
+        EXPECT_THROW(big.SaveToFile(name), EWriteError);
+        EXPECT_EQ(FileSizeOf(name), size);
+    }
     TSearchRec sr;
     EXPECT_NE(FindFirst(dir + u"~*", faAnyFile, sr), 0);  // no temporary file left
     FindClose(sr);
