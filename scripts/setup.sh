@@ -17,7 +17,10 @@ packages=(
   fonts-wine fonts-liberation fonts-wqy-microhei fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev
   zlib1g-dev libdeflate-dev libjpeg62-turbo-dev libpng-dev libgif-dev python3
+  cups printer-driver-cups-pdf poppler-utils
 )
+# The printing tests print to a PDF queue of a cupsd that scripts/test.sh starts
+# with a private configuration (scripts/cups.sh); Wine prints through CUPS.
 # The benchmarks' peers are installed by scripts/bench.sh, the fuzzers' clang
 # by hand (docs/DEVELOPING.md): neither is needed to build and test.
 
