@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/win/Menus.h"
 #include "framework/runtime/Threads.h"
 
 namespace {
@@ -158,6 +159,10 @@ void TCustomForm::CreateWnd()
     // A window made at the system's default place or size tells where it went.
     UpdateBounds();
     Perform(CM_ICONCHANGED);
+    if (FMenu) {
+        ::SetMenu(FHandle, FMenu->Handle());
+        FMenu->SetWindowHandle(FHandle);
+    }
 }
 
 void TCustomForm::CMIconChanged(TMessage&)
@@ -407,7 +412,78 @@ bool TCustomForm::IsShortCut(TWMKey& Message)
 {
     bool handled = false;
     if (OnShortCut) OnShortCut(Message, handled);
+    if (!handled && FMenu) handled = FMenu->IsShortCut(Message);
     return handled;
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value)
+{
+    if (FMenu == Value) return;
+    if (FMenu) {
+        if (FHandle) ::SetMenu(FHandle, nullptr);
+        FMenu->SetWindowHandle(nullptr);
+        FMenu->RemoveFreeNotification(this);
+    }
+    FMenu = Value;
+    if (FMenu) {
+        FMenu->FreeNotification(this);
+        if (FHandle) {
+            ::SetMenu(FHandle, FMenu->Handle());
+            FMenu->SetWindowHandle(FHandle);
+        }
+    }
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TScrollingWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMenu) {
+        // The menu destroys its native menu itself: the window must let go first.
+        if (FHandle) ::SetMenu(FHandle, nullptr);
+        FMenu = nullptr;
+    }
+}
+
+void TCustomForm::WMCommand(TMessage& Message)
+{
+    // lParam 0 and notification 0: a menu's command.
+    if (Message.LParam == 0 && Message.WParamHi() == 0 && FMenu && FMenu->DispatchCommand(Message.WParamLo())) return;
+    DefaultHandler(Message);
+}
+
+void TCustomForm::WMDrawItem(TMessage& Message)
+{
+    if (Message.WParam == 0 && FMenu && FMenu->DrawItemMessage(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam))) {
+        Message.Result = TRUE;
+        return;
+    }
+    TScrollingWinControl::Dispatch(Message);
+}
+
+void TCustomForm::WMMeasureItem(TMessage& Message)
+{
+    if (Message.WParam == 0 && FMenu &&
+        FMenu->MeasureItemMessage(*reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam))) {
+        Message.Result = TRUE;
+        return;
+    }
+    TScrollingWinControl::Dispatch(Message);
+}
+
+void TCustomForm::WMActivateApp(TMessage& Message)
+{
+    Application->ActivateChanged(Message.WParam != 0);
+    DefaultHandler(Message);
+}
+
+void TCustomForm::WMDestroy(TMessage& Message)
+{
+    // DestroyWindow would destroy the attached menu, which belongs to the menu object.
+    if (FMenu && FHandle) {
+        ::SetMenu(FHandle, nullptr);
+        FMenu->SetWindowHandle(nullptr);
+    }
+    TScrollingWinControl::WMDestroy(Message);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
@@ -488,6 +564,18 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_CLOSE: WMClose(Message); return;
     case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
+    // Those of the menu bar; a control's go on to the control.
+    case WM_COMMAND:
+        if (Message.LParam != 0) break;
+        WMCommand(Message);
+        return;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        if (Message.WParam != 0) break;
+        if (Message.Msg == WM_DRAWITEM) WMDrawItem(Message);
+        else WMMeasureItem(Message);
+        return;
+    case WM_ACTIVATEAPP: WMActivateApp(Message); return;
     }
     TScrollingWinControl::Dispatch(Message);
 }
@@ -835,6 +923,18 @@ void TApplication::BringToFront()
     if (!FMainForm || !FMainForm->HandleAllocated()) return;
     HWND wnd = GetLastActivePopup(FMainForm->FHandle);
     if (wnd && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) SetForegroundWindow(wnd);
+}
+
+void TApplication::ActivateChanged(bool Value)
+{
+    // Every form of the program hears WM_ACTIVATEAPP: the events fire once per change.
+    if (FActive == Value) return;
+    FActive = Value;
+    if (Value) {
+        if (OnActivate) OnActivate(this);
+    } else if (OnDeactivate) {
+        OnDeactivate(this);
+    }
 }
 
 void TApplication::MainFormMinimized(bool Minimized)

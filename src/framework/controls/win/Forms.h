@@ -16,6 +16,7 @@
 #undef MessageBox
 
 class TCustomForm;
+class TMainMenu;
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -122,8 +123,12 @@ public:
     virtual bool SetFocusedControl(TWinControl* Control);
     void DefocusControl(TWinControl* Control, bool Removing);
     void SetFocus() override;
-    // The key goes through OnShortCut; true when it was taken.
+    // The key goes through OnShortCut, then the short cuts of the form's menu;
+    // true when it was taken.
     virtual bool IsShortCut(TWMKey& Message);
+    // The menu bar shown on the form (nil: none).
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
@@ -169,6 +174,13 @@ protected:
     void CloseModal();
 
     void Dispatch(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Commands and owner drawing of the menu bar.
+    virtual void WMCommand(TMessage& Message);
+    virtual void WMDrawItem(TMessage& Message);
+    virtual void WMMeasureItem(TMessage& Message);
+    virtual void WMActivateApp(TMessage& Message);
+    void WMDestroy(TMessage& Message) override;
     void CMShowingChanged(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;
     virtual void CMActivate(TMessage& Message);
@@ -200,6 +212,7 @@ private:
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     std::unique_ptr<TIcon> FIcon;
+    TMainMenu* FMenu = nullptr;
 };
 
 class TForm : public TCustomForm {
@@ -334,9 +347,14 @@ public:
     TExceptionEvent OnException;
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
+    // The program's windows gain or lose the activation among the programs.
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    bool Active() const { return FActive; }
 
 private:
     friend class TCustomForm;
+    void ActivateChanged(bool Value);
     bool ProcessMessage(MSG& Msg);
     void Idle();
     bool IsKeyMsg(MSG& Msg);
@@ -348,6 +366,7 @@ private:
     bool FTerminated = false;
     bool FShowMainForm = true;
     bool FMainMinimized = false;
+    bool FActive = false;
     String FTitle;
     std::unique_ptr<TIcon> FIcon;
     bool FShowHint = true;

@@ -1,0 +1,367 @@
+// Menus through real native menus on the test display: keyboard choices,
+// short cuts, owner drawing, items freed by their own clicks, handle counts.
+#include <atomic>
+#include <thread>
+
+#include "framework/controls/win/Menus.h"
+#include "GuiTest.h"
+
+using namespace guitest;
+
+namespace {
+
+void Key(WORD VK, bool Down)
+{
+    INPUT In = {};
+    In.type = INPUT_KEYBOARD;
+    In.ki.wVk = VK;
+    In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &In, sizeof(INPUT));
+}
+
+// Presses the keys together (held in order, released in reverse).
+void Chord(std::initializer_list<WORD> Keys)
+{
+    for (WORD K : Keys) Key(K, true);
+    for (auto it = std::rbegin(Keys); it != std::rend(Keys); ++it) Key(*it, false);
+}
+
+HWND OpenMenuWindow()
+{
+    HWND Wnd = FindWindowW(L"#32768", nullptr);
+    return Wnd && IsWindowVisible(Wnd) ? Wnd : nullptr;
+}
+
+// Types Keys into the menu once it shows, from a thread of its own (the
+// native menu runs a modal loop on the test's thread).
+using TKeys = std::vector<std::vector<WORD>>;
+
+class TMenuDriver {
+public:
+    explicit TMenuDriver(std::vector<std::vector<WORD>> Chords, std::function<void(HWND)> OnShown = nullptr)
+        : FThread([this, Chords, OnShown] {
+              DWORD Start = GetTickCount();
+              HWND Menu = nullptr;
+              while (!(Menu = OpenMenuWindow()) && GetTickCount() - Start < 5000) Sleep(10);
+              if (!Menu) return;
+              Sleep(50);
+              if (OnShown) OnShown(Menu);
+              for (const auto& C : Chords) {
+                  for (WORD K : C) Key(K, true);
+                  for (auto it = C.rbegin(); it != C.rend(); ++it) Key(*it, false);
+                  Sleep(30);
+              }
+              FDone = true;
+          })
+    {
+    }
+    ~TMenuDriver() { FThread.join(); }
+    bool Done() const { return FDone; }
+
+private:
+    std::atomic<bool> FDone{false};
+    std::thread FThread;
+};
+
+TMenuItem* NewItem(TComponent* Owner, const String& Caption, Integer* Clicks = nullptr, TShortCut Short = 0)
+{
+    auto* Item = new TMenuItem(Owner);
+    Item->SetCaption(Caption);
+    Item->SetShortCut(Short);
+    if (Clicks) Item->OnClick = [Clicks](TObject*) { ++*Clicks; };
+    return Item;
+}
+
+MENUITEMINFOW NativeInfo(HMENU Menu, UINT Position, wchar_t* Text = nullptr, UINT TextSize = 0)
+{
+    MENUITEMINFOW Info = {};
+    Info.cbSize = sizeof(Info);
+    Info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    Info.dwTypeData = Text;
+    Info.cch = TextSize;
+    EXPECT_TRUE(GetMenuItemInfoW(Menu, Position, TRUE, &Info));
+    return Info;
+}
+
+class Menus : public FormTest {};
+
+} // namespace
+
+TEST_F(Menus, PopupChosenByKeyboardClicksOnce)
+{
+    TForm* Form = NewForm();
+    ShowAndWait(Form);
+    SetForegroundWindow(Form->Handle());
+    TPopupMenu Popup(nullptr);
+    Integer Clicks[3] = {};
+    std::vector<String> Events;
+    for (Integer i = 0; i < 3; ++i) Popup.Items()->Add(NewItem(&Popup, u"Item " + IntToStr(i), &Clicks[i]));
+    Popup.Items()->Items(1)->OnClick = [&](TObject*) {
+        ++Clicks[1];
+        Events.push_back(u"click");
+    };
+    Popup.OnPopup = [&](TObject*) { Events.push_back(u"popup"); };
+    Popup.OnClose = [&](TObject*) { Events.push_back(u"close"); };
+    {
+        TMenuDriver Driver(TKeys{{VK_DOWN}, {VK_DOWN}, {VK_RETURN}});
+        Popup.Popup(150, 150);
+    }
+    Pump();
+    EXPECT_EQ(Clicks[0], 0);
+    EXPECT_EQ(Clicks[1], 1);
+    EXPECT_EQ(Clicks[2], 0);
+    EXPECT_EQ(Events, (std::vector<String>{u"popup", u"close", u"click"}));
+    EXPECT_EQ(Popup.PopupPoint(), Point(150, 150));
+
+    // The hotkey of a caption chooses its item; Escape chooses nothing.
+    Popup.Items()->Items(2)->SetCaption(u"&Save");
+    {
+        TMenuDriver Driver(TKeys{{u'S'}});
+        Popup.Popup(150, 150);
+    }
+    {
+        TMenuDriver Driver(TKeys{{VK_ESCAPE}});
+        Popup.Popup(150, 150);
+    }
+    Pump();
+    EXPECT_EQ(Clicks[1], 1);
+    EXPECT_EQ(Clicks[2], 1);
+}
+
+TEST_F(Menus, ItemFreedInItsOwnClick)
+{
+    TForm* Form = NewForm();
+    ShowAndWait(Form);
+    SetForegroundWindow(Form->Handle());
+    auto* Popup = new TPopupMenu(Form);
+    TMenuItem* Doomed = NewItem(Form, u"Doomed");
+    Popup->Items()->Add(NewItem(Form, u"Stays"));
+    Popup->Items()->Add(Doomed);
+    bool Ran = false;
+    // The handler captures enough that using its own storage after the free would show.
+    std::vector<int> Payload(64, 7);
+    Doomed->OnClick = [&Ran, Payload](TObject* Sender) {
+        delete Sender;
+        Ran = Payload[63] == 7;
+    };
+    {
+        TMenuDriver Driver(TKeys{{VK_UP}, {VK_RETURN}});
+        Popup->Popup(120, 120);
+    }
+    Pump();
+    EXPECT_TRUE(Ran);
+    ASSERT_EQ(Popup->Items()->Count(), 1);
+    EXPECT_EQ(GetMenuItemCount(Popup->Handle()), 1);
+
+    // A popup menu freed by its own item's click.
+    auto* Gone = new TPopupMenu(nullptr);
+    Gone->Items()->Add(NewItem(Gone, u"Free the menu"));
+    Gone->Items()->Items(0)->OnClick = [Gone](TObject*) { delete Gone; };
+    bool Closed = false;
+    Gone->OnClose = [&](TObject*) { Closed = true; };
+    {
+        TMenuDriver Driver(TKeys{{VK_DOWN}, {VK_RETURN}});
+        Gone->Popup(120, 120);
+    }
+    EXPECT_TRUE(Closed);
+}
+
+TEST_F(Menus, MainMenuCommandsAndShortCuts)
+{
+    TForm* Form = NewForm();
+    auto* Menu = new TMainMenu(Form);
+    TMenuItem* File = NewItem(Form, u"&File");
+    Menu->Items()->Add(File);
+    Integer Opened = 0, Saved = 0, Exited = 0, Hidden = 0, Freed = 0;
+    File->Add(NewItem(Form, u"&Open", &Opened, TShortCut(u'O') | scCtrl));
+    File->Add(NewItem(Form, u"Save &as", &Saved, TShortCut(u'S') | scCtrl | scShift));
+    File->Add(NewItem(Form, u"E&xit", &Exited, TShortCut(u'X') | scAlt));
+    TMenuItem* Invisible = NewItem(Form, u"Hidden", &Hidden, TShortCut(u'H') | scCtrl);
+    Invisible->SetVisible(false);
+    File->Add(Invisible);
+    TMenuItem* Doomed = NewItem(Form, u"&Doomed");
+    Doomed->OnClick = [&](TObject* Sender) {
+        delete Sender;
+        ++Freed;
+    };
+    File->Add(Doomed);
+    Form->SetMenu(Menu);
+    ShowAndWait(Form);
+    SetForegroundWindow(Form->Handle());
+    ASSERT_EQ(GetMenu(Form->Handle()), Menu->Handle());
+
+    // Short cuts, the Alt one arriving as WM_SYSKEYDOWN; an invisible item's never.
+    Chord({VK_CONTROL, VK_SHIFT, u'S'});
+    Chord({VK_MENU, u'X'});
+    Chord({VK_CONTROL, u'H'});
+    PumpUntil([&] { return Saved && Exited; }, 2000);
+    Pump();
+    EXPECT_EQ(Saved, 1);
+    EXPECT_EQ(Exited, 1);
+    EXPECT_EQ(Hidden, 0);
+    EXPECT_EQ(Opened, 0);
+
+    // The menu bar by its hotkeys: WM_COMMAND reaches the item.
+    {
+        TMenuDriver Driver(TKeys{{u'O'}});
+        Chord({VK_MENU, u'F'});
+        PumpUntil([&] { return Driver.Done() && Opened; }, 5000);
+    }
+    EXPECT_EQ(Opened, 1);
+    {
+        TMenuDriver Driver(TKeys{{u'D'}});
+        Chord({VK_MENU, u'F'});
+        PumpUntil([&] { return Driver.Done() && Freed; }, 5000);
+    }
+    Pump();
+    EXPECT_EQ(Freed, 1);
+    EXPECT_EQ(File->Count(), 4);
+    EXPECT_EQ(GetMenuItemCount(File->Handle()), 3);  // the invisible one is not there
+
+    // Freeing the menu takes it off the form first.
+    delete Menu;
+    EXPECT_EQ(Form->Menu(), nullptr);
+    EXPECT_EQ(GetMenu(Form->Handle()), nullptr);
+}
+
+TEST_F(Menus, NativeMenuFollowsTheItems)
+{
+    TPopupMenu Popup(nullptr);
+    TMenuItem* Root = Popup.Items();
+    const struct {
+        const char16_t* Caption;
+        bool Visible, Enabled, Checked, Radio, Default;
+        TShortCut Short;
+    } Items[] = {
+        {u"-", true, true, false, false, false, 0},          // leading line: left out
+        {u"&Plain", true, true, false, false, false, 0},
+        {u"Off", true, false, false, false, false, 0},
+        {u"-", true, true, false, false, false, 0},
+        {u"Invisible", false, true, false, false, false, 0},
+        {u"-", true, true, false, false, false, 0},          // doubled line: left out
+        {u"Ticked", true, true, true, false, true, u'T' | scCtrl},
+        {u"Dot", true, true, true, true, false, 0},
+        {u"-", true, true, false, false, false, 0},          // trailing line: left out
+    };
+    for (const auto& I : Items) {
+        TMenuItem* Item = NewItem(&Popup, I.Caption, nullptr, I.Short);
+        Item->SetVisible(I.Visible);
+        Item->SetEnabled(I.Enabled);
+        Item->SetRadioItem(I.Radio);
+        Item->SetChecked(I.Checked);
+        Item->SetDefault(I.Default);
+        Root->Add(Item);
+    }
+    const struct {
+        const char16_t* Text;
+        UINT Type, State;
+    } Native[] = {
+        {u"&Plain", MFT_STRING, 0},
+        {u"Off", MFT_STRING, MFS_DISABLED},
+        {u"", MFT_SEPARATOR, 0},
+        {u"Ticked\tCtrl+T", MFT_STRING, MFS_CHECKED | MFS_DEFAULT},
+        {u"Dot", MFT_RADIOCHECK, MFS_CHECKED},
+    };
+    HMENU Menu = Popup.Handle();
+    ASSERT_EQ(GetMenuItemCount(Menu), Integer(std::size(Native)));
+    for (UINT i = 0; i < std::size(Native); ++i) {
+        wchar_t Text[64] = {};
+        MENUITEMINFOW Info = NativeInfo(Menu, i, Text, 64);
+        EXPECT_EQ(FromWStr(Text), Native[i].Text) << i;
+        EXPECT_EQ(Info.fType, Native[i].Type) << i;
+        EXPECT_EQ(Info.fState & (MFS_CHECKED | MFS_DISABLED | MFS_DEFAULT), Native[i].State) << i;
+    }
+
+    // Radio items of one group: checking one unchecks the others, in place.
+    TMenuItem* Radio2 = NewItem(&Popup, u"Dot 2");
+    Radio2->SetRadioItem(true);
+    Root->Add(Radio2);
+    Radio2->SetChecked(true);
+    EXPECT_FALSE(Root->Items(7)->Checked());
+    EXPECT_EQ(Popup.Handle(), Menu);
+    EXPECT_EQ(GetMenuState(Menu, 4, MF_BYPOSITION) & MF_CHECKED, 0u);
+
+    // AutoCheck toggles before the click; a disabled item does not click.
+    Integer Clicks = 0;
+    TMenuItem* Toggle = NewItem(&Popup, u"Toggle", &Clicks);
+    Toggle->SetAutoCheck(true);
+    Root->Add(Toggle);
+    Toggle->Click();
+    EXPECT_TRUE(Toggle->Checked());
+    Toggle->SetEnabled(false);
+    Toggle->Click();
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_TRUE(Popup.DispatchCommand(Radio2->Command()));
+    EXPECT_FALSE(Popup.DispatchCommand(0));
+
+    // Sub-menus and the item tree.
+    TMenuItem* Sub = NewItem(&Popup, u"More");
+    Root->Insert(0, Sub);
+    Sub->Add(NewItem(&Popup, u"Inner"));
+    EXPECT_NE(Sub->Handle(), nullptr);
+    EXPECT_EQ(NativeInfo(Menu, 0).hSubMenu, Sub->Handle());
+    EXPECT_EQ(Sub->Items(0)->GetParentMenu(), &Popup);
+    EXPECT_EQ(Root->Find(u"more"), Sub);
+    EXPECT_THROW(Sub->Add(Root->Items(1)), EMenuError);
+    EXPECT_THROW(Sub->Items(0)->Add(Sub), EMenuError);
+    EXPECT_THROW(Root->Items(99), EMenuError);
+    Sub->SetMenuIndex(3);
+    EXPECT_EQ(Root->IndexOf(Sub), 3);
+}
+
+TEST_F(Menus, OwnerDrawnItemsArePaintedByTheirEvents)
+{
+    TForm* Form = NewForm();
+    ShowAndWait(Form);
+    SetForegroundWindow(Form->Handle());
+    TPopupMenu Popup(nullptr);
+    TMenuItem* Red = NewItem(&Popup, u"Red");
+    Red->OnMeasureItem = [](TObject*, TCanvas*, Integer& W, Integer& H) {
+        W = 120;
+        H = 40;
+    };
+    Red->OnDrawItem = [](TObject*, TCanvas* C, const TRect& R, bool) {
+        C->Brush()->SetColor(0x0000FF);
+        C->FillRect(R);
+    };
+    Popup.Items()->Add(Red);
+    Popup.Items()->Add(NewItem(&Popup, u"Default drawn"));
+    Popup.SetOwnerDraw(true);
+    COLORREF Seen = 0;
+    RECT Bounds = {};
+    {
+        TMenuDriver Driver(TKeys{{VK_ESCAPE}}, [&](HWND Wnd) {
+            Sleep(100);
+            GetWindowRect(Wnd, &Bounds);
+            Seen = ScreenPixel(Bounds.left + 30, Bounds.top + 20);
+        });
+        Popup.Popup(200, 200);
+    }
+    EXPECT_EQ(Seen, RGB(255, 0, 0));
+    EXPECT_GE(Bounds.right - Bounds.left, 120);
+    EXPECT_GE(Bounds.bottom - Bounds.top, 40 + GetSystemMetrics(SM_CYMENU) - 2);
+}
+
+TEST(MenuHandles, ThousandBuildsLeaveUserHandlesFlat)
+{
+    auto Build = [] {
+        TPopupMenu Popup(nullptr);
+        for (Integer i = 0; i < 5; ++i) {
+            TMenuItem* Item = NewItem(&Popup, u"Item");
+            Popup.Items()->Add(Item);
+            if (i == 2)
+                for (Integer j = 0; j < 3; ++j) Item->Add(NewItem(&Popup, u"Sub"));
+        }
+        HMENU Root = Popup.Handle(), Sub = Popup.Items()->Items(2)->Handle();
+        Popup.Items()->Items(0)->SetCaption(u"Changed");  // a rebuild in place
+        return std::make_pair(Root, Sub);
+    };
+    Build();  // whatever is made once per program
+    const DWORD Before = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (Integer i = 0; i < 1000; ++i) {
+        auto [Root, Sub] = Build();
+        ASSERT_FALSE(IsMenu(Root)) << i;
+        ASSERT_FALSE(IsMenu(Sub)) << i;
+    }
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), Before + 2);
+}
