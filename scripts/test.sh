@@ -47,8 +47,11 @@ echo "subdirs(${runnable[*]})" > "$LM_BUILD/CTestTestfile.cmake"
 
 xvfb_pid=
 wine_prefix=
+cups_pids=()
 cleanup() {
   if [[ -n $wine_prefix ]]; then WINEPREFIX=$wine_prefix wineserver -k >/dev/null 2>&1 || true; fi
+  local p
+  for p in "${cups_pids[@]}"; do kill "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done
   if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
@@ -64,6 +67,16 @@ if [[ " $configs " == *" win64 "* ]]; then
   # A persistent wineserver: each test program then starts in well under 0.1 s.
   WINEPREFIX=$wine_prefix wineserver -k >/dev/null 2>&1 || true
   WINEPREFIX=$wine_prefix wineserver -p
+  # Printing goes through two cupsds of our own (Wine prints through CUPS):
+  # one with a PDF queue, one with no queue at all (tests/framework/controls).
+  source "$here/cups.sh"
+  if lm_start_cups "$LM_BUILD/win64/cups/queue" LmTestPdf; then
+    cups_pids+=("$LM_CUPS_PID")
+    export LM_PRINT_QUEUE=LmTestPdf
+    LM_PDF_DIR="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
+    export LM_PDF_DIR
+  fi
+  if lm_start_cups "$LM_BUILD/win64/cups/empty"; then cups_pids+=("$LM_CUPS_PID"); fi
 fi
 
 cd "$LM_BUILD"

@@ -18,6 +18,7 @@ ALLOWED = [
     'framework/graphics/win/Graphics.cpp',
     'framework/graphics/win/Metafile.cpp',          # a picture class of the graphics layer
     'Component/Raster32/win/Ras32_Backends_GDI.cpp',  # owns its DIB section and its context
+    'framework/controls/win/Printers.cpp',          # owns the printer's context
     'gdiplus/win/*',                                 # GDI+'s own ReleaseDC method
 ]
 CALLS = ('CreateSolidBrush', 'CreatePen', 'CreatePenIndirect', 'ExtCreatePen', 'CreateBrushIndirect',
