@@ -1,67 +1,12 @@
 // Menus through real native menus on the test display: keyboard choices,
 // short cuts, owner drawing, items freed by their own clicks, handle counts.
-#include <atomic>
-#include <thread>
-
 #include "framework/controls/win/Menus.h"
 #include "GuiTest.h"
+#include "ModalDriver.h"
 
 using namespace guitest;
 
 namespace {
-
-void Key(WORD VK, bool Down)
-{
-    INPUT In = {};
-    In.type = INPUT_KEYBOARD;
-    In.ki.wVk = VK;
-    In.ki.dwFlags = Down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &In, sizeof(INPUT));
-}
-
-// Presses the keys together (held in order, released in reverse).
-void Chord(std::initializer_list<WORD> Keys)
-{
-    for (WORD K : Keys) Key(K, true);
-    for (auto it = std::rbegin(Keys); it != std::rend(Keys); ++it) Key(*it, false);
-}
-
-HWND OpenMenuWindow()
-{
-    HWND Wnd = FindWindowW(L"#32768", nullptr);
-    return Wnd && IsWindowVisible(Wnd) ? Wnd : nullptr;
-}
-
-// Types Keys into the menu once it shows, from a thread of its own (the
-// native menu runs a modal loop on the test's thread).
-using TKeys = std::vector<std::vector<WORD>>;
-
-class TMenuDriver {
-public:
-    explicit TMenuDriver(std::vector<std::vector<WORD>> Chords, std::function<void(HWND)> OnShown = nullptr)
-        : FThread([this, Chords, OnShown] {
-              DWORD Start = GetTickCount();
-              HWND Menu = nullptr;
-              while (!(Menu = OpenMenuWindow()) && GetTickCount() - Start < 5000) Sleep(10);
-              if (!Menu) return;
-              Sleep(50);
-              if (OnShown) OnShown(Menu);
-              for (const auto& C : Chords) {
-                  for (WORD K : C) Key(K, true);
-                  for (auto it = C.rbegin(); it != C.rend(); ++it) Key(*it, false);
-                  Sleep(30);
-              }
-              FDone = true;
-          })
-    {
-    }
-    ~TMenuDriver() { FThread.join(); }
-    bool Done() const { return FDone; }
-
-private:
-    std::atomic<bool> FDone{false};
-    std::thread FThread;
-};
 
 TMenuItem* NewItem(TComponent* Owner, const String& Caption, Integer* Clicks = nullptr, TShortCut Short = 0)
 {
@@ -103,7 +48,7 @@ TEST_F(Menus, PopupChosenByKeyboardClicksOnce)
     Popup.OnPopup = [&](TObject*) { Events.push_back(u"popup"); };
     Popup.OnClose = [&](TObject*) { Events.push_back(u"close"); };
     {
-        TMenuDriver Driver(TKeys{{VK_DOWN}, {VK_DOWN}, {VK_RETURN}});
+        TModalDriver Driver(TKeys{{VK_DOWN}, {VK_DOWN}, {VK_RETURN}});
         Popup.Popup(150, 150);
     }
     Pump();
@@ -116,11 +61,11 @@ TEST_F(Menus, PopupChosenByKeyboardClicksOnce)
     // The hotkey of a caption chooses its item; Escape chooses nothing.
     Popup.Items()->Items(2)->SetCaption(u"&Save");
     {
-        TMenuDriver Driver(TKeys{{u'S'}});
+        TModalDriver Driver(TKeys{{u'S'}});
         Popup.Popup(150, 150);
     }
     {
-        TMenuDriver Driver(TKeys{{VK_ESCAPE}});
+        TModalDriver Driver(TKeys{{VK_ESCAPE}});
         Popup.Popup(150, 150);
     }
     Pump();
@@ -145,7 +90,7 @@ TEST_F(Menus, ItemFreedInItsOwnClick)
         Ran = Payload[63] == 7;
     };
     {
-        TMenuDriver Driver(TKeys{{VK_UP}, {VK_RETURN}});
+        TModalDriver Driver(TKeys{{VK_UP}, {VK_RETURN}});
         Popup->Popup(120, 120);
     }
     Pump();
@@ -160,7 +105,7 @@ TEST_F(Menus, ItemFreedInItsOwnClick)
     bool Closed = false;
     Gone->OnClose = [&](TObject*) { Closed = true; };
     {
-        TMenuDriver Driver(TKeys{{VK_DOWN}, {VK_RETURN}});
+        TModalDriver Driver(TKeys{{VK_DOWN}, {VK_RETURN}});
         Gone->Popup(120, 120);
     }
     EXPECT_TRUE(Closed);
@@ -203,15 +148,15 @@ TEST_F(Menus, MainMenuCommandsAndShortCuts)
 
     // The menu bar by its hotkeys: WM_COMMAND reaches the item.
     {
-        TMenuDriver Driver(TKeys{{u'O'}});
+        TModalDriver Driver(TKeys{{u'O'}});
         Chord({VK_MENU, u'F'});
-        PumpUntil([&] { return Driver.Done() && Opened; }, 5000);
+        PumpUntil([&] { return Driver.Found() && Opened; }, 5000);
     }
     EXPECT_EQ(Opened, 1);
     {
-        TMenuDriver Driver(TKeys{{u'D'}});
+        TModalDriver Driver(TKeys{{u'D'}});
         Chord({VK_MENU, u'F'});
-        PumpUntil([&] { return Driver.Done() && Freed; }, 5000);
+        PumpUntil([&] { return Driver.Found() && Freed; }, 5000);
     }
     Pump();
     EXPECT_EQ(Freed, 1);
@@ -330,10 +275,10 @@ TEST_F(Menus, OwnerDrawnItemsArePaintedByTheirEvents)
     COLORREF Seen = 0;
     RECT Bounds = {};
     {
-        TMenuDriver Driver(TKeys{{VK_ESCAPE}}, [&](HWND Wnd) {
-            Sleep(100);
+        TModalDriver Driver(L"#32768", [&](HWND Wnd) {
             GetWindowRect(Wnd, &Bounds);
             Seen = ScreenPixel(Bounds.left + 30, Bounds.top + 20);
+            Chord({VK_ESCAPE});
         });
         Popup.Popup(200, 200);
     }
