@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "ModalDriver.h"
+#include "framework/controls/win/Dialogs.h"
 #include "framework/controls/win/Printers.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -274,6 +276,46 @@ TEST_F(PrinterQueue, CopiesReachTheSpooler)
         DeleteFileW(WStr(WinePath(Pdf)));
         EXPECT_EQ(PrintedSheets(Title), 2 * Copies) << Copies;
     }
+}
+
+// The printer dialogs hand what was chosen in them to the program's printer.
+TEST_F(PrinterQueue, DialogsSetThePrinter)
+{
+    SetPrinter(std::make_unique<TPrinter>());
+    ASSERT_EQ(Printer->Orientation(), poPortrait);
+    TPrinterSetupDialog Setup(nullptr);
+    {
+        // The landscape button (rad2) of the set-up dialog, then OK.
+        guitest::TModalDriver Driver(L"#32770", [](HWND D) {
+            SendMessageW(GetDlgItem(D, 0x421), BM_CLICK, 0, 0);
+            PostMessageW(D, WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_TRUE(Setup.Execute());
+    }
+    EXPECT_EQ(Printer->Orientation(), poLandscape);
+    EXPECT_GT(Printer->PageWidth(), Printer->PageHeight());
+
+    TPrintDialog Print(nullptr);
+    {
+        // The copies field (edt3), then OK.
+        guitest::TModalDriver Driver(L"#32770", [](HWND D) {
+            SetDlgItemInt(D, 0x482, 4, FALSE);
+            PostMessageW(D, WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_TRUE(Print.Execute());
+    }
+    EXPECT_EQ(Print.Copies(), 4);
+    EXPECT_EQ(Printer->Copies(), 4);
+    EXPECT_EQ(Printer->Orientation(), poLandscape);
+    {
+        guitest::TModalDriver Driver(L"#32770", [](HWND D) {
+            SetDlgItemInt(D, 0x482, 7, FALSE);
+            PostMessageW(D, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_FALSE(Print.Execute());
+    }
+    EXPECT_EQ(Printer->Copies(), 4);
+    SetPrinter(nullptr);
 }
 
 TEST(NoPrinter, EverythingSaysSoWithoutCrashing)
