@@ -1402,8 +1402,16 @@ void TWinControl::CreateWnd()
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params)
 {
+    // A child window gets an identifier of its own: the item messages of
+    // owner-drawn lists name their sender only by it.
+    static UINT NextChildId = 0x100;
+    HMENU id = nullptr;
+    if (Params.Style & WS_CHILD) {
+        id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId));
+        NextChildId = NextChildId >= 0xFFF0 ? 0x100 : NextChildId + 1;
+    }
     FHandle = CreateWindowExW(Params.ExStyle, WStr(Params.WinClassName), WStr(Params.Caption), Params.Style, Params.X,
-                              Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                              Params.Y, Params.Width, Params.Height, Params.WndParent, id,
                               Params.WindowClass.hInstance, Params.Param);
 }
 
@@ -1635,6 +1643,11 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_COMMAND: WMCommand(Message); return;
     case WM_NOTIFY: WMNotify(Message); return;
     case WM_DRAWITEM: WMDrawItem(Message); return;
+    case WM_MEASUREITEM: WMMeasureItem(Message); return;
+    case WM_DELETEITEM: WMDeleteItem(Message); return;
+    case WM_COMPAREITEM: WMCompareItem(Message); return;
+    case WM_CHARTOITEM: WMCharToItem(Message); return;
+    case WM_VKEYTOITEM: WMVKeyToItem(Message); return;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -2033,6 +2046,48 @@ void TWinControl::WMDrawItem(TMessage& Message)
 {
     auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
     if (!item || item->CtlType == ODT_MENU || !DoControlMsg(item->hwndItem, Message)) DefaultHandler(Message);
+}
+
+TWinControl* TWinControl::FindChildControlById(UINT Id) const
+{
+    for (TControl* c : FControls) {
+        if (!c->FIsWinControl) continue;
+        auto* w = static_cast<TWinControl*>(c);
+        if (w->FHandle && static_cast<UINT>(GetWindowLongPtrW(w->FHandle, GWLP_ID)) == Id) return w;
+    }
+    return nullptr;
+}
+
+void TWinControl::WMMeasureItem(TMessage& Message)
+{
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+    // The child has its window from its first message on, so an owner-drawn
+    // list asking while its window is being made is found too.
+    TWinControl* control = item && item->CtlType != ODT_MENU ? FindChildControlById(item->CtlID) : nullptr;
+    if (control) Message.Result = control->Perform(CN_MEASUREITEM, Message.WParam, Message.LParam);
+    else DefaultHandler(Message);
+}
+
+void TWinControl::WMDeleteItem(TMessage& Message)
+{
+    auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam);
+    if (!item || !DoControlMsg(item->hwndItem, Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMCompareItem(TMessage& Message)
+{
+    auto* item = reinterpret_cast<COMPAREITEMSTRUCT*>(Message.LParam);
+    if (!item || !DoControlMsg(item->hwndItem, Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMCharToItem(TMessage& Message)
+{
+    if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMVKeyToItem(TMessage& Message)
+{
+    if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
 }
 
 void TWinControl::WMCtlColor(TMessage& Message)

@@ -558,6 +558,8 @@ protected:
     // Passes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* on to the child
     // whose window they concern, as CN_ + message; false when there is none.
     bool DoControlMsg(HWND ControlHandle, TMessage& Message);
+    // The windowed child whose window has the control identifier Id.
+    TWinControl* FindChildControlById(UINT Id) const;
     // Routes a mouse message to the windowless child under the pointer (or the one
     // holding the mouse); true when one took it.
     bool IsControlMouseMsg(TWMMouse& Message);
@@ -588,6 +590,13 @@ protected:
     virtual void WMCommand(TMessage& Message);
     virtual void WMNotify(TMessage& Message);
     virtual void WMDrawItem(TMessage& Message);
+    // WM_MEASUREITEM, WM_DELETEITEM and WM_COMPAREITEM name the child by its
+    // control identifier; WM_CHARTOITEM and WM_VKEYTOITEM by its window.
+    virtual void WMMeasureItem(TMessage& Message);
+    virtual void WMDeleteItem(TMessage& Message);
+    virtual void WMCompareItem(TMessage& Message);
+    virtual void WMCharToItem(TMessage& Message);
+    virtual void WMVKeyToItem(TMessage& Message);
     virtual void WMCtlColor(TMessage& Message);
     virtual void CNKeyDown(TWMKey& Message);
     virtual void CNKeyUp(TWMKey& Message);

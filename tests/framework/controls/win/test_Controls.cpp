@@ -608,6 +608,67 @@ TEST_F(Controls, ANativeChildGetsItsCommandsReflected)
     EXPECT_EQ(button->Caption(), u"Native");
 }
 
+// A native owner-drawn list box of variable item heights: its parent asks it
+// through reflected messages for each item's height and picture.
+class TNativeOwnerDrawList : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    String ClassName() const override { return u"TNativeOwnerDrawList"; }
+    std::vector<UINT> Measured;  // item ids asked for
+    std::vector<UINT> Drawn;
+    std::vector<UINT> Deleted;
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TWinControl::CreateParams(Params);
+        CreateSubClass(Params, L"LISTBOX");
+        Params.Style |= LBS_OWNERDRAWVARIABLE | LBS_NOTIFY | LBS_HASSTRINGS;
+    }
+    void Dispatch(TMessage& Message) override
+    {
+        switch (Message.Msg) {
+        case CN_MEASUREITEM: {
+            auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+            Measured.push_back(mi->itemID);
+            mi->itemHeight = 10 + 5 * mi->itemID;
+            Message.Result = 1;
+            return;
+        }
+        case CN_DRAWITEM:
+            Drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->itemID);
+            Message.Result = 1;
+            return;
+        case CN_DELETEITEM:
+            Deleted.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->itemID);
+            Message.Result = 1;
+            return;
+        }
+        TWinControl::Dispatch(Message);
+    }
+};
+
+TEST_F(Controls, OwnerDrawnItemMessagesReachTheNativeChild)
+{
+    TForm* form = NewForm();
+    auto* list = new TNativeOwnerDrawList(form);
+    list->SetParent(form);
+    list->SetBounds(10, 10, 150, 120);
+    // A sibling made first: the item messages must not go to it.
+    auto* other = new TNativeOwnerDrawList(form);
+    other->SetParent(form);
+    other->SetBounds(200, 10, 150, 120);
+    ShowAndWait(form);
+    for (const wchar_t* s : {L"a", L"b", L"c"}) SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    EXPECT_EQ(list->Measured, (std::vector<UINT>{0, 1, 2}));
+    EXPECT_EQ(SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 2, 0), 20);
+    RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(list->Drawn.size() >= 3u, true);
+    EXPECT_TRUE(other->Measured.empty());
+    EXPECT_TRUE(other->Drawn.empty());
+}
+
 TEST_F(Controls, RecreateWndKeepsTheStateAndTheChildren)
 {
     MakeForm();
