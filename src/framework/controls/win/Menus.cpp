@@ -306,6 +306,12 @@ bool TMenuItem::IsOwnerDraw() const
     return Menu && (Menu->OwnerDraw() || (Menu->Images() && FImageIndex >= 0));
 }
 
+Integer TMenuItem::ImageColumnWidth() const
+{
+    TMenu* Menu = GetParentMenu();
+    return Menu && Menu->Images() ? std::max<Integer>(ImageColumn, Menu->Images()->Width() + 6) : ImageColumn;
+}
+
 void TMenuItem::MenuChanged()
 {
     if (ComponentState() & csDestroying) return;
@@ -329,22 +335,31 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected)
     }
     const TColor TextColor = !FEnabled ? clGrayText : Selected ? clHighlightText : clMenuText;
     ACanvas->Font()->SetColor(TextColor);
-    // The image column: the bitmap, else a check or radio mark.
-    TRect Image = Rect(ARect.Left, ARect.Top, ARect.Left + ImageColumn, ARect.Bottom);
-    if (FBitmap && !FBitmap->Empty()) {
-        ACanvas->Draw(Image.Left + (ImageColumn - FBitmap->Width()) / 2,
+    // The image column: the menu's image, the bitmap, else a check or radio mark.
+    TMenu* Menu = GetParentMenu();
+    TCustomImageList* Images = Menu ? Menu->Images() : nullptr;
+    const Integer Column = ImageColumnWidth();
+    TRect Image = Rect(ARect.Left, ARect.Top, ARect.Left + Column, ARect.Bottom);
+    if (Images && FImageIndex >= 0 && FImageIndex < Images->Count()) {
+        if (FChecked) {
+            RECT R{Image.Left + 1, Image.Top + 1, Image.Right - 1, Image.Bottom - 1};
+            DrawEdge(ACanvas->Handle(), &R, BDR_SUNKENOUTER, BF_RECT);
+        }
+        Images->Draw(ACanvas, Image.Left + (Column - Images->Width()) / 2,
+                     Image.Top + (Image.Height() - Images->Height()) / 2, FImageIndex, FEnabled);
+    } else if (FBitmap && !FBitmap->Empty()) {
+        ACanvas->Draw(Image.Left + (Column - FBitmap->Width()) / 2,
                       Image.Top + (Image.Height() - FBitmap->Height()) / 2, FBitmap.get());
     } else if (FChecked) {
         RECT R{Image.Left + 3, Image.Top + (Image.Height() - 16) / 2, Image.Left + 19, 0};
         R.bottom = R.top + 16;
-        ACanvas->Font()->Handle();
         DrawFrameControl(ACanvas->Handle(), &R, DFC_MENU, FRadioItem ? DFCS_MENUBULLET : DFCS_MENUCHECK);
     }
     ACanvas->RequiredState(csHandleValid | csFontValid);
     HDC DC = ACanvas->Handle();
     SetBkMode(DC, TRANSPARENT);
     SetTextColor(DC, ColorToRGB(TextColor));
-    RECT Text{ARect.Left + ImageColumn + 4, ARect.Top, ARect.Right - 8, ARect.Bottom};
+    RECT Text{ARect.Left + Column + 4, ARect.Top, ARect.Right - 8, ARect.Bottom};
     UINT Flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
     if (FDefault) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() | fsBold);
     DrawTextW(DC, WStr(FCaption), -1, &Text, Flags | DT_LEFT);
@@ -354,14 +369,17 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected)
 void TMenuItem::MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height)
 {
     SetMenuFont(ACanvas->Font());
+    const Integer Column = ImageColumnWidth();
     if (IsLine()) {
-        Width = ImageColumn;
+        Width = Column;
         Height = 8;
     } else {
         TSize Caption = ACanvas->TextExtent(StripHotkey(FCaption));
-        Width = ImageColumn + 4 + Caption.cx + 8;
+        Width = Column + 4 + Caption.cx + 8;
         if (FShortCut) Width += ShortCutGap + ACanvas->TextWidth(ShortCutToText(FShortCut));
         Height = std::max<Integer>(Caption.cy + 4, GetSystemMetrics(SM_CYMENU));
+        TMenu* Menu = GetParentMenu();
+        if (Menu && Menu->Images()) Height = std::max<Integer>(Height, Menu->Images()->Height() + 4);
     }
     if (OnMeasureItem) OnMeasureItem(this, ACanvas, Width, Height);
 }
@@ -386,7 +404,9 @@ TMenu::~TMenu()
 void TMenu::SetImages(TCustomImageList* Value)
 {
     if (FImages == Value) return;
-    FImages = Value;  // XXXIMG notification
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
     MenuChanged(nullptr);
 }
 
@@ -400,7 +420,7 @@ void TMenu::SetOwnerDraw(bool Value)
 void TMenu::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && static_cast<void*>(AComponent) == FImages) {
+    if (Operation == opRemove && AComponent == FImages) {
         FImages = nullptr;
         MenuChanged(nullptr);
     }

@@ -9,9 +9,9 @@
 
 #include "framework/controls/MenusCore.h"
 #include "framework/controls/win/Controls.h"
+#include "framework/controls/win/ImgList.h"
 
 class TMenu;
-class TCustomImageList;
 
 LM_EXCEPTION_CLASS(EMenuError, Exception);
 
@@ -107,6 +107,7 @@ private:
     friend class TMenu;
     bool IsOwnerDraw() const;
     void CheckRadioGroup();
+    Integer ImageColumnWidth() const;
 
     String FCaption;
     TShortCut FShortCut = 0;

@@ -270,19 +270,34 @@ TEST_F(Menus, OwnerDrawnItemsArePaintedByTheirEvents)
         C->FillRect(R);
     };
     Popup.Items()->Add(Red);
-    Popup.Items()->Add(NewItem(&Popup, u"Default drawn"));
+    // The default drawing puts the menu's image in the image column.
+    TCustomImageList Images(nullptr, 16, 16);
+    TBitmap Green;
+    Green.SetSize(16, 16);
+    Green.Canvas()->Brush()->SetColor(0x00FF00);
+    Green.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    Images.Add(&Green);
+    TMenuItem* Pictured = NewItem(&Popup, u"Default drawn");
+    Pictured->SetImageIndex(0);
+    Popup.Items()->Add(Pictured);
+    Popup.SetImages(&Images);
     Popup.SetOwnerDraw(true);
-    COLORREF Seen = 0;
+    COLORREF Seen = 0, SeenImage = 0;
     RECT Bounds = {};
     {
         TModalDriver Driver(L"#32768", [&](HWND Wnd) {
             GetWindowRect(Wnd, &Bounds);
             Seen = ScreenPixel(Bounds.left + 30, Bounds.top + 20);
+            // The second item starts below the first one's 40 pixels.
+            const int Y = Bounds.top + 40 + (GetSystemMetrics(SM_CYMENU) + 4) / 2;
+            for (int X = Bounds.left; X < Bounds.left + 30 && SeenImage != RGB(0, 255, 0); ++X)
+                SeenImage = ScreenPixel(X, Y);
             Chord({VK_ESCAPE});
         });
         Popup.Popup(200, 200);
     }
     EXPECT_EQ(Seen, RGB(255, 0, 0));
+    EXPECT_EQ(SeenImage, RGB(0, 255, 0));
     EXPECT_GE(Bounds.right - Bounds.left, 120);
     EXPECT_GE(Bounds.bottom - Bounds.top, 40 + GetSystemMetrics(SM_CYMENU) - 2);
 }
