@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/win/Forms.h"
+#include "framework/controls/win/Menus.h"
 #include "framework/runtime/Maths.h"
 
 LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
@@ -952,9 +953,49 @@ void TControl::WMTimer(TMessage& Message)
     DefaultHandler(Message);
 }
 
+void TControl::SetPopupMenu(TPopupMenu* Value)
+{
+    if (FPopupMenu == Value) return;
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (FPopupMenu) FPopupMenu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
 void TControl::WMContextMenu(TMessage& Message)
 {
-    DefaultHandler(Message);
+    if (Message.Result != 0 || (ComponentState() & csDesigning)) return;
+    // lParam -1: the keyboard asked; the menu opens at the control's corner.
+    const bool ByKeyboard = Message.LParam == -1;
+    const TPoint Screen = ByKeyboard ? ClientToScreen(Point(0, 0)) : Point(Message.XPos(), Message.YPos());
+    const TPoint Client = ByKeyboard ? Point(-1, -1) : ScreenToClient(Screen);
+    // A windowless child under the pointer answers first.
+    if (auto* Self = dynamic_cast<TWinControl*>(this); Self && !ByKeyboard) {
+        TControl* Child = Self->ControlAtPos(Client, false);
+        if (Child && Child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam) != 0) {
+            Message.Result = 1;
+            return;
+        }
+    }
+    bool Handled = false;
+    if (OnContextPopup) OnContextPopup(this, Client, Handled);
+    if (Handled) {
+        Message.Result = 1;
+        return;
+    }
+    if (FPopupMenu && FPopupMenu->AutoPopup()) {
+        FPopupMenu->SetPopupComponent(this);
+        Message.Result = 1;
+        FPopupMenu->Popup(Screen.X, Screen.Y);  // may free this control: nothing after it
+        return;
+    }
+    // Not taken: a windowed control's platform procedure hands it to the parent.
+    if (dynamic_cast<TWinControl*>(this)) DefaultHandler(Message);
 }
 
 void TControl::WMSetText(TMessage& Message)
@@ -1930,6 +1971,9 @@ void TWinControl::WMSysChar(TWMKey& Message)
 
 bool TWinControl::IsMenuKey(TWMKey& Message)
 {
+    // The short cuts of the popup menus of the control and its parents, then the form's.
+    for (TControl* Control = this; Control; Control = Control->Parent())
+        if (Control->PopupMenu() && Control->PopupMenu()->IsShortCut(Message)) return true;
     TCustomForm* form = GetParentForm(this);
     return form && form->IsShortCut(Message);
 }

@@ -136,6 +136,9 @@ void FreeDeviceContexts(HWND Wnd = nullptr);
 // ---------------------------------------------------------------------------
 // TControl: a rectangle on its parent with the behaviour every control shares.
 // A windowless control receives its messages from its parent through Perform.
+class TPopupMenu;
+using TContextPopupEvent = TEvent<TObject* /*Sender*/, TPoint /*MousePos*/, bool& /*Handled*/>;
+
 class TControl : public TComponent {
 public:
     explicit TControl(TComponent* AOwner);
@@ -223,6 +226,10 @@ public:
     void SetShowHint(bool Value);
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool Value);
+    // The menu a right click (or the menu key) on the control opens, when its
+    // AutoPopup is on and OnContextPopup has not handled the request.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -259,8 +266,12 @@ public:
     TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnResize;
     TCanResizeEvent OnCanResize;
+    // Before the popup menu opens; MousePos is in client coordinates, (-1, -1)
+    // when the keyboard asked. Handled stops the menu.
+    TContextPopupEvent OnContextPopup;
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual TRect GetClientRect();
     virtual TPoint GetClientOrigin();
     // A device context for drawing outside a paint; WindowHandle receives the
@@ -370,6 +381,7 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     std::vector<TWindowHook*> FHooks;  // the hooks in WindowProc's chain
+    TPopupMenu* FPopupMenu = nullptr;
 };
 
 // ---------------------------------------------------------------------------

@@ -169,6 +169,67 @@ TEST_F(Menus, MainMenuCommandsAndShortCuts)
     EXPECT_EQ(GetMenu(Form->Handle()), nullptr);
 }
 
+TEST_F(Menus, ControlsOpenTheirPopupMenus)
+{
+    TForm* Form = NewForm();
+    auto* Button = new TTestButton(Form);
+    Button->SetParent(Form);
+    Button->SetBounds(20, 20, 120, 40);
+    auto* Popup = new TPopupMenu(Form);
+    Integer Chosen = 0, Short = 0;
+    Popup->Items()->Add(NewItem(Form, u"Choose", &Chosen));
+    Popup->Items()->Add(NewItem(Form, u"By key", &Short, TShortCut(u'K') | scCtrl));
+    Button->SetPopupMenu(Popup);
+    std::vector<TPoint> Asked;
+    bool Refuse = false;
+    Button->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
+        Asked.push_back(P);
+        Handled = Refuse;
+    };
+    ShowAndWait(Form);
+    SetForegroundWindow(Form->Handle());
+    Form->FocusControl(Button);
+    Pump();
+
+    // A right click on the control: the platform's WM_CONTEXTMENU at the point.
+    const TPoint At = Button->ClientToScreen(Point(30, 10));
+    {
+        TModalDriver Driver(TKeys{{VK_DOWN}, {VK_RETURN}});
+        PostMessageW(Button->Handle(), WM_CONTEXTMENU, WPARAM(Button->Handle()), Pos(At.X, At.Y));
+        PumpUntil([&] { return Chosen == 1; }, 5000);
+    }
+    EXPECT_EQ(Chosen, 1);
+    EXPECT_EQ(Popup->PopupComponent(), Button);
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0], Point(30, 10));
+    EXPECT_EQ(Popup->PopupPoint(), At);
+
+    // The menu key: the menu opens at the control's corner.
+    {
+        TModalDriver Driver(TKeys{{VK_DOWN}, {VK_RETURN}});
+        PostMessageW(Button->Handle(), WM_CONTEXTMENU, WPARAM(Button->Handle()), -1);
+        PumpUntil([&] { return Chosen == 2; }, 5000);
+    }
+    EXPECT_EQ(Chosen, 2);
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[1], Point(-1, -1));
+    EXPECT_EQ(Popup->PopupPoint(), Button->ClientToScreen(Point(0, 0)));
+
+    // The popup menu's short cuts work while the control has the focus.
+    Chord({VK_CONTROL, u'K'});
+    PumpUntil([&] { return Short == 1; }, 2000);
+    EXPECT_EQ(Short, 1);
+
+    // OnContextPopup may keep the menu shut; a freed menu is forgotten.
+    Refuse = true;
+    PostMessageW(Button->Handle(), WM_CONTEXTMENU, WPARAM(Button->Handle()), -1);
+    Pump();
+    EXPECT_EQ(Asked.size(), 3u);
+    EXPECT_EQ(FindProcessWindow(L"#32768"), nullptr);
+    delete Popup;
+    EXPECT_EQ(Button->PopupMenu(), nullptr);
+}
+
 TEST_F(Menus, NativeMenuFollowsTheItems)
 {
     TPopupMenu Popup(nullptr);
