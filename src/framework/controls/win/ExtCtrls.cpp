@@ -68,6 +68,17 @@ UINT NextTrayId()
     return ++Id;
 }
 
+TMouseButton ButtonOf(UINT MouseMessage)
+{
+    switch (MouseMessage) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return mbMiddle;
+    default: return mbLeft;
+    }
+}
+
 TShiftState MouseShift()
 {
     TShiftState Shift = 0;
@@ -191,19 +202,13 @@ void TTrayIcon::WndProc(TMessage& Message)
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            const TMouseButton Button = Message.LParam == WM_LBUTTONDOWN   ? mbLeft
-                                        : Message.LParam == WM_RBUTTONDOWN ? mbRight
-                                                                           : mbMiddle;
-            if (OnMouseDown) OnMouseDown(this, Button, Shift, P.x, P.y);
+        case WM_MBUTTONDOWN:
+            if (OnMouseDown) OnMouseDown(this, ButtonOf(UINT(Message.LParam)), Shift, P.x, P.y);
             break;
-        }
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            const TMouseButton Button = Message.LParam == WM_LBUTTONUP   ? mbLeft
-                                        : Message.LParam == WM_RBUTTONUP ? mbRight
-                                                                         : mbMiddle;
+            const TMouseButton Button = ButtonOf(UINT(Message.LParam));
             if (OnMouseUp) OnMouseUp(this, Button, Shift, P.x, P.y);
             if (Button == mbLeft) {
                 if (OnClick) OnClick(this);

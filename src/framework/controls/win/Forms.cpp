@@ -470,6 +470,14 @@ void TCustomForm::WMMeasureItem(TMessage& Message)
     TScrollingWinControl::Dispatch(Message);
 }
 
+void TCustomForm::WMInitMenuPopup(TMessage& Message)
+{
+    // A level of the menu bar opens: its items' actions say what they look like now.
+    if (FMenu)
+        if (TMenuItem* Item = FMenu->FindItemOfHandle(reinterpret_cast<HMENU>(Message.WParam))) Item->UpdateActions();
+    DefaultHandler(Message);
+}
+
 void TCustomForm::WMActivateApp(TMessage& Message)
 {
     Application->ActivateChanged(Message.WParam != 0);
@@ -576,6 +584,7 @@ void TCustomForm::Dispatch(TMessage& Message)
         else WMMeasureItem(Message);
         return;
     case WM_ACTIVATEAPP: WMActivateApp(Message); return;
+    case WM_INITMENUPOPUP: WMInitMenuPopup(Message); return;
     }
     TScrollingWinControl::Dispatch(Message);
 }

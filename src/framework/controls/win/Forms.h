@@ -180,6 +180,7 @@ protected:
     virtual void WMDrawItem(TMessage& Message);
     virtual void WMMeasureItem(TMessage& Message);
     virtual void WMActivateApp(TMessage& Message);
+    virtual void WMInitMenuPopup(TMessage& Message);
     void WMDestroy(TMessage& Message) override;
     void CMShowingChanged(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;

@@ -96,6 +96,7 @@ TMenuItem::~TMenuItem()
         delete Item;
     }
     if (FParent) FParent->Remove(this);
+    if (FAction) FAction->UnRegisterChanges(this);
     CommandPool().Give(FCommand);
 }
 
@@ -120,7 +121,7 @@ void TMenuItem::Insert(Integer Index, TMenuItem* Item)
         if (P == Item) throw EMenuError(u"A menu item cannot contain itself");
     FItems.insert(FItems.begin() + Index, Item);
     Item->FParent = this;
-    MenuChanged();
+    MenuChanged(true);
 }
 
 void TMenuItem::Delete(Integer Index)
@@ -128,7 +129,7 @@ void TMenuItem::Delete(Integer Index)
     TMenuItem* Item = Items(Index);
     FItems.erase(FItems.begin() + Index);
     Item->FParent = nullptr;
-    MenuChanged();
+    MenuChanged(true);
 }
 
 void TMenuItem::Remove(TMenuItem* Item)
@@ -160,7 +161,7 @@ void TMenuItem::SetMenuIndex(Integer Value)
     if (Value == Old) return;
     Parent->FItems.erase(Parent->FItems.begin() + Old);
     Parent->FItems.insert(Parent->FItems.begin() + Value, this);
-    MenuChanged();
+    MenuChanged(true);
 }
 
 TMenu* TMenuItem::GetParentMenu() const
@@ -173,15 +174,16 @@ TMenu* TMenuItem::GetParentMenu() const
 void TMenuItem::SetCaption(const String& Value)
 {
     if (FCaption == Value) return;
+    const bool WasLine = IsLine();
     FCaption = Value;
-    MenuChanged();
+    MenuChanged(WasLine != IsLine());
 }
 
 void TMenuItem::SetShortCut(TShortCut Value)
 {
     if (FShortCut == Value) return;
     FShortCut = Value;
-    MenuChanged();
+    MenuChanged(false);
 }
 
 void TMenuItem::SetChecked(bool Value)
@@ -189,7 +191,7 @@ void TMenuItem::SetChecked(bool Value)
     if (FChecked == Value) return;
     FChecked = Value;
     if (Value && FRadioItem) CheckRadioGroup();
-    MenuChanged();
+    MenuChanged(FRadioItem);
 }
 
 void TMenuItem::CheckRadioGroup()
@@ -204,7 +206,7 @@ void TMenuItem::SetRadioItem(bool Value)
     if (FRadioItem == Value) return;
     FRadioItem = Value;
     if (FChecked && FRadioItem) CheckRadioGroup();
-    MenuChanged();
+    MenuChanged(FChecked);
 }
 
 void TMenuItem::SetGroupIndex(Byte Value)
@@ -212,21 +214,21 @@ void TMenuItem::SetGroupIndex(Byte Value)
     if (FGroupIndex == Value) return;
     FGroupIndex = Value;
     if (FChecked && FRadioItem) CheckRadioGroup();
-    MenuChanged();
+    MenuChanged(FChecked && FRadioItem);
 }
 
 void TMenuItem::SetEnabled(bool Value)
 {
     if (FEnabled == Value) return;
     FEnabled = Value;
-    MenuChanged();
+    MenuChanged(false);
 }
 
 void TMenuItem::SetVisible(bool Value)
 {
     if (FVisible == Value) return;
     FVisible = Value;
-    MenuChanged();
+    MenuChanged(true);
 }
 
 void TMenuItem::SetDefault(bool Value)
@@ -235,14 +237,14 @@ void TMenuItem::SetDefault(bool Value)
     if (Value && FParent)
         for (TMenuItem* Item : FParent->FItems) Item->FDefault = false;
     FDefault = Value;
-    MenuChanged();
+    MenuChanged(FParent != nullptr);
 }
 
 TBitmap* TMenuItem::Bitmap()
 {
     if (!FBitmap) {
         FBitmap = std::make_unique<TBitmap>();
-        FBitmap->OnChange = [this](TObject*) { MenuChanged(); };
+        FBitmap->OnChange = [this](TObject*) { MenuChanged(false); };
     }
     return FBitmap.get();
 }
@@ -256,7 +258,7 @@ void TMenuItem::SetImageIndex(Integer Value)
 {
     if (FImageIndex == Value) return;
     FImageIndex = Value;
-    MenuChanged();
+    MenuChanged(false);
 }
 
 bool TMenuItem::RethinkLines()
@@ -290,6 +292,7 @@ void TMenuItem::Click()
     // A copy: the handler may free the item, and with it OnClick.
     TNotifyEvent Handler = OnClick;
     if (Handler) Handler(this);
+    else if (FAction) FAction->Execute();
 }
 
 String TMenuItem::NativeText() const
@@ -312,10 +315,56 @@ Integer TMenuItem::ImageColumnWidth() const
     return Menu && Menu->Images() ? std::max<Integer>(ImageColumn, Menu->Images()->Width() + 6) : ImageColumn;
 }
 
-void TMenuItem::MenuChanged()
+void TMenuItem::MenuChanged(bool Rebuild)
 {
     if (ComponentState() & csDestroying) return;
-    if (TMenu* Menu = GetParentMenu()) Menu->MenuChanged(this);
+    if (TMenu* Menu = GetParentMenu()) Menu->MenuChanged(this, Rebuild);
+}
+
+void TMenuItem::SetAction(TBasicAction* Value)
+{
+    if (FAction == Value) return;
+    if (FAction) {
+        FAction->UnRegisterChanges(this);
+        FAction->RemoveFreeNotification(this);
+    }
+    FAction = Value;
+    if (FAction) {
+        FAction->FreeNotification(this);
+        FAction->RegisterChanges(this, [this] { ActionChange(); });
+        ActionChange();
+    }
+}
+
+void TMenuItem::ActionChange()
+{
+    auto* A = dynamic_cast<TCustomAction*>(FAction);
+    if (!A) return;
+    SetCaption(A->Caption());
+    SetEnabled(A->Enabled());
+    SetChecked(A->Checked());
+    SetVisible(A->Visible());
+    SetShortCut(A->ShortCut());
+    SetImageIndex(A->ImageIndex());
+    SetHint(A->Hint());
+    SetGroupIndex(static_cast<Byte>(A->GroupIndex()));
+}
+
+void TMenuItem::UpdateActions()
+{
+    // A copy of the list: an update may change the items.
+    std::vector<TMenuItem*> Items = FItems;
+    for (TMenuItem* Item : Items) {
+        if (IndexOf(Item) < 0) continue;
+        if (Item->FAction) Item->FAction->Update();
+        Item->UpdateActions();
+    }
+}
+
+void TMenuItem::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FAction) FAction = nullptr;
 }
 
 void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected)
@@ -458,28 +507,11 @@ void TMenu::Populate(HMENU Menu, TMenuItem* Parent)
     UINT Position = 0;
     for (TMenuItem* Item : Parent->FItems) {
         Item->FHandle = nullptr;
+        Item->FShownNatively = false;
         if (!Item->FVisible || Item->FHiddenLine) continue;
         MENUITEMINFOW Info = {};
-        Info.cbSize = sizeof(Info);
-        Info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
-        Info.wID = Item->FCommand;
-        Info.dwItemData = reinterpret_cast<ULONG_PTR>(Item);
-        if (Item->IsLine()) Info.fType |= MFT_SEPARATOR;
-        if (Item->FRadioItem) Info.fType |= MFT_RADIOCHECK;
-        if (Item->IsOwnerDraw()) Info.fType |= MFT_OWNERDRAW;
-        if (Item->FChecked) Info.fState |= MFS_CHECKED;
-        if (!Item->FEnabled) Info.fState |= MFS_DISABLED;
-        if (Item->FDefault) Info.fState |= MFS_DEFAULT;
-        // The text is kept for owner-drawn items too: the hotkeys still work.
-        String Text = Item->NativeText();
-        if (!Item->IsLine()) {
-            Info.fMask |= MIIM_STRING;
-            Info.dwTypeData = const_cast<wchar_t*>(WStr(Text));
-        }
-        if (Item->FBitmap && !Item->FBitmap->Empty() && !(Info.fType & MFT_OWNERDRAW)) {
-            Info.fMask |= MIIM_BITMAP;
-            Info.hbmpItem = Item->FBitmap->Handle();
-        }
+        String Text;
+        FillItemInfo(Item, Info, Text);
         if (Item->Count() > 0) {
             Item->FHandle = CreatePopupMenu();
             if (!Item->FHandle) throw EOSError(u"Cannot create a menu");
@@ -492,13 +524,53 @@ void TMenu::Populate(HMENU Menu, TMenuItem* Parent)
             Item->FHandle = nullptr;
             throw EOSError(u"Cannot add a menu item");
         }
+        Item->FShownNatively = true;
         ++Position;
     }
 }
 
-void TMenu::MenuChanged(TMenuItem*)
+void TMenu::FillItemInfo(TMenuItem* Item, MENUITEMINFOW& Info, String& Text)
+{
+    Info = {};
+    Info.cbSize = sizeof(Info);
+    Info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    Info.wID = Item->FCommand;
+    Info.dwItemData = reinterpret_cast<ULONG_PTR>(Item);
+    if (Item->IsLine()) Info.fType |= MFT_SEPARATOR;
+    if (Item->FRadioItem) Info.fType |= MFT_RADIOCHECK;
+    if (Item->IsOwnerDraw()) Info.fType |= MFT_OWNERDRAW;
+    if (Item->FChecked) Info.fState |= MFS_CHECKED;
+    if (!Item->FEnabled) Info.fState |= MFS_DISABLED;
+    if (Item->FDefault) Info.fState |= MFS_DEFAULT;
+    // The text is kept for owner-drawn items too: the hotkeys still work.
+    Text = Item->NativeText();
+    if (!Item->IsLine()) {
+        Info.fMask |= MIIM_STRING;
+        Info.dwTypeData = const_cast<wchar_t*>(WStr(Text));
+    }
+    if (Item->FBitmap && !Item->FBitmap->Empty() && !(Info.fType & MFT_OWNERDRAW)) {
+        Info.fMask |= MIIM_BITMAP;
+        Info.hbmpItem = Item->FBitmap->Handle();
+    }
+}
+
+void TMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 {
     if (ComponentState() & csDestroying) return;
+    HMENU Native = Source && Source->FParent ? (Source->FParent == FItems ? FHandle : Source->FParent->FHandle) : nullptr;
+    if (!Rebuild && Native && Source->FShownNatively && Source->FVisible) {
+        MENUITEMINFOW Info;
+        String Text;
+        FillItemInfo(Source, Info, Text);
+        Info.fMask &= ~MIIM_ID;  // found by it
+        if (!Info.hbmpItem) {
+            Info.fMask |= MIIM_BITMAP;  // a bitmap taken away goes from the entry too
+        }
+        if (SetMenuItemInfoW(Native, Source->FCommand, FALSE, &Info)) {
+            if (OnChange) OnChange(this);
+            return;
+        }
+    }
     if (FHandle) {
         // Rebuilt in place: the window showing the menu keeps its handle.
         while (GetMenuItemCount(FHandle) > 0) DeleteMenu(FHandle, 0, MF_BYPOSITION);
@@ -532,6 +604,7 @@ bool TMenu::IsShortCut(TWMKey& Message)
 {
     const TShortCut Wanted = ::ShortCut(Message.CharCode(), KeyboardShiftState(Message.KeyData()));
     if (!(Wanted & 0xFF)) return false;
+    FItems->UpdateActions();
     // Only items the user could reach: every parent enabled and visible.
     std::function<TMenuItem*(TMenuItem*)> Find = [&](TMenuItem* Parent) -> TMenuItem* {
         for (TMenuItem* Item : Parent->FItems) {
@@ -590,9 +663,9 @@ void TMainMenu::SetWindowHandle(HWND Value)
     FWindowHandle = Value;
 }
 
-void TMainMenu::MenuChanged(TMenuItem* Source)
+void TMainMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 {
-    TMenu::MenuChanged(Source);
+    TMenu::MenuChanged(Source, Rebuild);
     if (FWindowHandle && FHandle) DrawMenuBar(FWindowHandle);
 }
 
@@ -636,6 +709,8 @@ void TPopupMenu::Popup(Integer X, Integer Y)
     std::shared_ptr<bool> Alive = FAlive;
     FPopupPoint = Point(X, Y);
     DoPopup(this);
+    if (!*Alive) return;
+    FItems->UpdateActions();
     if (!*Alive) return;
     if (!FWindow) FWindow = AllocateHWnd(TWndMethod::Of<&TPopupMenu::WndProc>(this));
     UINT Flags = TPM_RETURNCMD | TPM_RIGHTBUTTON;

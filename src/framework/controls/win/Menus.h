@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/controls/ActnList.h"
 #include "framework/controls/MenusCore.h"
 #include "framework/controls/win/Controls.h"
 #include "framework/controls/win/ImgList.h"
@@ -58,6 +59,12 @@ public:
     void SetHint(const String& Value) { FHint = Value; }
     // The identifier of the item in the native menu, unique in the program.
     Word Command() const { return FCommand; }
+    // The action the item shows: its caption, states, short cut, image and
+    // hint follow the action's, and a click without OnClick executes it.
+    TBasicAction* Action() const { return FAction; }
+    void SetAction(TBasicAction* Value);
+    // Asks the actions of the item and its sub-items to update (OnUpdate).
+    void UpdateActions();
     // A separator: the caption "-".
     bool IsLine() const { return FCaption == cLineCaption; }
 
@@ -101,12 +108,15 @@ protected:
     // Owner drawing: the event's, else the default (image, caption, short cut).
     virtual void DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected);
     virtual void MeasureItem(TCanvas* ACanvas, Integer& Width, Integer& Height);
-    void MenuChanged();
+    // Rebuild: the items or their order changed, not just this item's looks.
+    void MenuChanged(bool Rebuild);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TMenu;
     bool IsOwnerDraw() const;
     void CheckRadioGroup();
+    void ActionChange();
     Integer ImageColumnWidth() const;
 
     String FCaption;
@@ -125,6 +135,8 @@ private:
     Word FCommand = 0;
     TMenuItem* FParent = nullptr;
     TMenu* FMenu = nullptr;  // set on the root item of a menu
+    TBasicAction* FAction = nullptr;
+    bool FShownNatively = false;  // has an entry in the native menu
     std::vector<TMenuItem*> FItems;
     HMENU FHandle = nullptr;
 };
@@ -152,7 +164,8 @@ public:
     void DestroyHandle();
     // Clicks the item with Command. True when one was found.
     bool DispatchCommand(Word ACommand);
-    // The enabled, visible item with the native sub-menu Handle, or nil.
+    // The item whose native sub-menu is AHandle (the root item for the
+    // menu's own handle), or nil.
     TMenuItem* FindItemOfHandle(HMENU AHandle) const;
     TMenuItem* FindItemOfCommand(Word ACommand) const;
     // A key-down (WM_KEYDOWN or WM_SYSKEYDOWN): clicks the enabled, visible
@@ -168,8 +181,12 @@ protected:
     friend class TMenuItem;
     // Builds the native menu: a menu bar for a main menu, a popup for the others.
     virtual HMENU CreateMenuHandle();
-    // An item changed: the native menu follows.
-    virtual void MenuChanged(TMenuItem* Source);
+    // An item changed: the native menu follows, rebuilt or (only Source's
+    // looks changed) with Source's entry updated in place, so that a menu
+    // the user has open keeps its handles.
+    virtual void MenuChanged(TMenuItem* Source, bool Rebuild = true);
+    // The native entry of Item, as Populate makes it.
+    static void FillItemInfo(TMenuItem* Item, MENUITEMINFOW& Info, String& Text);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Populate(HMENU Menu, TMenuItem* Parent);
 
@@ -196,7 +213,7 @@ public:
 
 protected:
     HMENU CreateMenuHandle() override;
-    void MenuChanged(TMenuItem* Source) override;
+    void MenuChanged(TMenuItem* Source, bool Rebuild) override;
 
 private:
     HWND FWindowHandle = nullptr;

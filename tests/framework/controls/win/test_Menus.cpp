@@ -230,6 +230,75 @@ TEST_F(Menus, ControlsOpenTheirPopupMenus)
     EXPECT_EQ(Button->PopupMenu(), nullptr);
 }
 
+TEST_F(Menus, ItemsFollowTheirActions)
+{
+    TForm* Form = NewForm();
+    TAction Save(nullptr);
+    Save.SetCaption(u"&Save");
+    Save.SetShortCut(0x74);  // F5
+    bool Allowed = false;
+    Integer Executed = 0, Updates = 0;
+    Save.OnUpdate = [&](TObject*) {
+        ++Updates;
+        Save.SetEnabled(Allowed);
+    };
+    Save.OnExecute = [&](TObject*) { ++Executed; };
+
+    auto* Menu = new TMainMenu(Form);
+    TMenuItem* File = NewItem(Form, u"&File");
+    Menu->Items()->Add(File);
+    File->Add(NewItem(Form, u"&New"));
+    TMenuItem* Item = NewItem(Form, u"");
+    File->Add(Item);
+    Item->SetAction(&Save);
+    EXPECT_EQ(Item->Caption(), u"&Save");
+    EXPECT_EQ(Item->ShortCut(), 0x74);
+    Form->SetMenu(Menu);
+    ShowAndWait(Form);
+    SetForegroundWindow(Form->Handle());
+    const HMENU Level = File->Handle();
+
+    // Changes of the action reach the open native menu in place.
+    Save.SetEnabled(false);
+    EXPECT_EQ(File->Handle(), Level);
+    EXPECT_TRUE(GetMenuState(Level, 1, MF_BYPOSITION) & MF_GRAYED);
+    wchar_t Text[32] = {};
+    GetMenuStringW(Level, 1, Text, 32, MF_BYPOSITION);
+    EXPECT_EQ(FromWStr(Text), u"&Save\tF5");
+
+    // A short cut asks the action first: refused while it says no.
+    TWMKey Key;
+    Key.Msg = WM_KEYDOWN;
+    Key.WParam = 0x74;
+    EXPECT_FALSE(Menu->IsShortCut(Key));
+    Allowed = true;
+    EXPECT_TRUE(Menu->IsShortCut(Key));
+    EXPECT_EQ(Executed, 1);
+
+    // Opening the level updates the actions; choosing the item executes it.
+    Allowed = false;
+    Save.Update();
+    Allowed = true;
+    const Integer Before = Updates;
+    {
+        TModalDriver Driver(TKeys{{u'S'}});
+        Chord({VK_MENU, u'F'});
+        PumpUntil([&] { return Driver.Found() && Executed == 2; }, 5000);
+    }
+    EXPECT_GT(Updates, Before);
+    EXPECT_EQ(Executed, 2);
+
+    // The action goes: the item keeps what it showed.
+    {
+        TAction Gone(nullptr);
+        Gone.SetCaption(u"Temporary");
+        Item->SetAction(&Gone);
+    }
+    EXPECT_EQ(Item->Action(), nullptr);
+    EXPECT_EQ(Item->Caption(), u"Temporary");
+    Item->Click();  // nothing to execute, nothing happens
+}
+
 TEST_F(Menus, NativeMenuFollowsTheItems)
 {
     TPopupMenu Popup(nullptr);
