@@ -145,3 +145,50 @@ void DrawReflectionText(TCanvas* Canvas, const TRect& R, const String& Text, UIN
     TRect Place = R;
     DrawWideText(Canvas, Text, Place, Flags);
 }
+
+void DrawGlyphMask(TsfBitmap* Dest, TCustomImageList* ImageList, Integer Index, Integer Offset)
+{
+    if (!Dest || !HasListImage(ImageList, Index)) return;
+    TBitmap Image;
+    if (!ImageList->GetBitmap(Index, &Image) || Image.Empty()) return;
+    GdiFlush();
+    const Integer W = Image.Width(), H = Image.Height();
+    const uint32_t Key = *static_cast<const uint32_t*>(Image.ScanLine(0));
+    // The shape keyed by its top-left colour, put in three times one pixel apart.
+    for (Integer y = 0; y < H; ++y) {
+        const uint32_t* Row = static_cast<const uint32_t*>(Image.ScanLine(y));
+        for (Integer x = 0; x < W; ++x) {
+            if (Row[x] == Key) continue;
+            for (Integer D = -1; D <= 1; ++D) Dest->SetPixel(x + Offset + D, y + Offset + D, 0xFFFF0000);
+        }
+    }
+}
+
+void DrawImageAndTextGlow(TCanvas* Canvas, const TRect& R, Integer Margin, Integer Spacing, TsfButtonLayout Layout,
+                          const String& Caption, Integer ImageIndex, TCustomImageList* ImageList, bool Pressed,
+                          bool Enabled, bool DrawColorMarker, TColor MarkerColor, TColor GlowColor, Integer GlowSize)
+{
+    const bool HasGlyph = HasListImage(ImageList, ImageIndex);
+    const Integer GW = HasGlyph ? ImageList->Width() : 0, GH = HasGlyph ? ImageList->Height() : 0;
+    const TsfGlyphTextPlace P = PlaceGlyphAndText(Canvas, R, Margin, Spacing, Layout, Caption, GW, GH, Pressed);
+    const Integer M = std::max(GlowSize, 0);
+    if (HasGlyph) {
+        TsfBitmap B;
+        B.SetSize(GW + 2 * M, GH + 2 * M);
+        DrawGlyphMask(&B, ImageList, ImageIndex, M);
+        FinishGlow(B, Canvas, P.GlyphX - M, P.GlyphY - M, M, 1, GlowColor);
+    }
+    if (!Caption.empty()) {
+        TRect T = P.TextRect;
+        DrawGlowTextEx(Canvas, T, Caption, SkinCaptionFormat, 0, GlowColor, GlowSize);
+    }
+    if (HasGlyph) ImageList->Draw(Canvas, P.GlyphX, P.GlyphY, ImageIndex, Enabled);
+    if (!DrawColorMarker) return;
+    if (HasGlyph) {
+        DrawMarkerLines(Canvas, P.GlyphX, P.GlyphX + GW, P.GlyphY + GH, MarkerColor);
+    } else if (!Caption.empty()) {
+        DrawMarkerLines(Canvas, P.TextRect.Left, P.TextRect.Right, P.TextRect.Bottom + 1, MarkerColor);
+    } else {
+        FillMarkerBar(Canvas, TRect{R.Left + 2, R.Top + 4, R.Right - 2, R.Bottom - 2}, MarkerColor);  // pressed or not
+    }
+}

@@ -290,6 +290,42 @@ void DrawMarkerLines(TCanvas* Canvas, Integer X1, Integer X2, Integer Y, TColor 
     for (Integer D = 2; D >= 0; --D) Line(Canvas, X1, Y - D, X2, Y - D);
 }
 
+bool HasListImage(TCustomImageList* ImageList, Integer ImageIndex)
+{
+    return ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count();
+}
+
+void FillMarkerBar(TCanvas* Canvas, const TRect& Bar, TColor Color)
+{
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Color);
+    Canvas->FillRect(Bar);
+}
+
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, Integer Margin, Integer Spacing, TsfButtonLayout Layout,
+                      const String& Caption, Integer ImageIndex, TCustomImageList* ImageList, bool Pressed,
+                      bool Enabled, bool DrawColorMarker, TColor MarkerColor)
+{
+    const bool HasGlyph = HasListImage(ImageList, ImageIndex);
+    const Integer GW = HasGlyph ? ImageList->Width() : 0, GH = HasGlyph ? ImageList->Height() : 0;
+    Canvas->Brush()->SetStyle(bsClear);
+    const TsfGlyphTextPlace P = PlaceGlyphAndText(Canvas, R, Margin, Spacing, Layout, Caption, GW, GH, Pressed);
+    if (!Caption.empty()) {
+        TRect T = P.TextRect;
+        DrawWideText(Canvas, Caption, T, SkinCaptionFormat);
+    }
+    if (HasGlyph) ImageList->Draw(Canvas, P.GlyphX, P.GlyphY, ImageIndex, Enabled);
+    if (!DrawColorMarker) return;
+    if (HasGlyph)
+        DrawMarkerLines(Canvas, P.GlyphX, P.GlyphX + ImageList->Width(), P.GlyphY + GH, MarkerColor);
+    else if (!Caption.empty())
+        DrawMarkerLines(Canvas, P.TextRect.Left, P.TextRect.Right, P.TextRect.Bottom + 1, MarkerColor);
+    else if (Pressed)
+        FillMarkerBar(Canvas, TRect{R.Left + 2, R.Top + 5, R.Right - 2, R.Bottom - 3}, MarkerColor);
+    else
+        FillMarkerBar(Canvas, TRect{R.Left + 2, R.Top + 4, R.Right - 2, R.Bottom - 2}, MarkerColor);
+}
+
 void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, Integer Margin, Integer Spacing, TsfButtonLayout Layout,
                       const String& Caption, TBitmap* Glyph, Integer NumGlyphs, Integer GlyphNum, bool Pressed,
                       bool DrawColorMarker, TColor MarkerColor)
@@ -310,9 +346,7 @@ void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, Integer Margin, Integer S
     } else if (!Caption.empty()) {
         DrawMarkerLines(Canvas, P.TextRect.Left, P.TextRect.Right, P.TextRect.Bottom + 1, MarkerColor);
     } else if (Pressed) {
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Brush()->SetColor(MarkerColor);
-        Canvas->FillRect(TRect{R.Left + 2, R.Top + 5, R.Right - 2, R.Bottom - 3});
+        FillMarkerBar(Canvas, TRect{R.Left + 2, R.Top + 5, R.Right - 2, R.Bottom - 3}, MarkerColor);
     } else {
         Canvas->Brush()->SetStyle(bsSolid);
         Canvas->Brush()->SetColor(MarkerColor);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "framework/controls/win/Controls.h"
+#include "framework/controls/win/ImgList.h"
 #include "framework/graphics/win/Graphics.h"
 #include "framework/graphics/win/PngImage.h"
 #include "skin/model/SFBitmap.h"
@@ -113,7 +114,16 @@ constexpr UINT SkinCaptionFormat = DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | D
 bool IsOddFontHeight(TCanvas* Canvas);
 // The three marker lines from X1 (included) to X2 (left out) at Y - 2, Y - 1 and Y.
 void DrawMarkerLines(TCanvas* Canvas, Integer X1, Integer X2, Integer Y, TColor Color);
+// The marker of a face with neither glyph nor caption: Bar filled with a solid brush of Color.
+void FillMarkerBar(TCanvas* Canvas, const TRect& Bar, TColor Color);
 
+// Image ImageIndex of ImageList (none when the list is missing or the index
+// outside it), drawn enabled or greyed by Enabled, with a word-wrapped caption.
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, Integer Margin, Integer Spacing, TsfButtonLayout Layout,
+                      const String& Caption, Integer ImageIndex, TCustomImageList* ImageList, bool Pressed,
+                      bool Enabled, bool DrawColorMarker, TColor MarkerColor);
+// Whether ImageList has an image ImageIndex.
+bool HasListImage(TCustomImageList* ImageList, Integer ImageIndex);
 // Frame GlyphNum (from 1) of a strip of NumGlyphs glyphs, with a caption.
 void DrawGlyphAndText(TCanvas* Canvas, const TRect& R, Integer Margin, Integer Spacing, TsfButtonLayout Layout,
                       const String& Caption, TBitmap* Glyph, Integer NumGlyphs, Integer GlyphNum, bool Pressed,
