@@ -142,6 +142,26 @@ TEST_F(LayerManager, ShowMakesAClickThroughTopMostPopupFilledAtAlphaZero)
     EXPECT_TRUE(IsWindowVisible(Wnd));
 }
 
+TEST_F(LayerManager, ClicksGoThroughToTheWindowBelow)
+{
+    TForm* Form = NewForm(100, 100, 200, 150);
+    Form->SetFormStyle(fsStayOnTop);
+    Integer Downs = 0;
+    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++Downs; };
+    ShowAndWait(Form);
+    POINT Origin{0, 0};
+    ClientToScreen(Form->Handle(), &Origin);
+    Manager->Show(Origin.x + 20, Origin.y + 20, Image.get(), Mask.get(), 255);
+    const HWND Wnd = Manager->LayerWindow()->Handle();
+    Pump();
+    MovePointer(Point(Origin.x + 30, Origin.y + 25));
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return Downs == 1; }));
+    EXPECT_NE(GetForegroundWindow(), Wnd);
+    EXPECT_TRUE(IsWindowVisible(Wnd));
+}
+
 TEST_F(LayerManager, FadeStepsToItsTargetAndStops)
 {
     const struct { Integer Target; std::vector<Integer> Alphas; } Cases[] = {

@@ -182,6 +182,34 @@ TEST(SFUtilsWin, WideTextIsMeasuredAndCut)
     TRect R{0, 0, 100, 40};
     EXPECT_EQ(DrawWideText(C, u"Hello", R, DT_SINGLELINE), GetWideTextHeight(C, u"Hello"));
     EXPECT_FALSE(PixelsOf(B.get(), clBlack).empty());
+    // One line, clipped to R, starting 1 (or Indent + 2) pixels in; centred vertically.
+    const struct { Integer Indent; } Lines[] = {{-1}, {0}, {6}};
+    for (const auto& L : Lines) {
+        auto T = WhiteBitmap(60, 40);
+        TCanvas* TC = T->Canvas();
+        TC->Font()->SetName(u"Arial");
+        TC->Font()->SetHeight(-12);
+        TC->Font()->SetColor(clBlack);
+        TC->Font()->SetQuality(fqNonAntialiased);
+        TC->Brush()->SetStyle(bsClear);
+        const TRect Box{10, 5, 40, 35};
+        if (L.Indent < 0)
+            DrawClippedText(TC, u"IIIIIIIIIIIIIIIIIIII", Box);
+        else
+            DrawClippedTextIndent(TC, u"IIIIIIIIIIIIIIIIIIII", Box, L.Indent);
+        const TRect Ink = BoundsOf(PixelsOf(T.get(), clBlack));
+        EXPECT_GE(Ink.Left, Box.Left + (L.Indent < 0 ? 1 : L.Indent + 2)) << L.Indent;
+        EXPECT_LE(Ink.Left, Box.Left + (L.Indent < 0 ? 1 : L.Indent + 2) + 2) << L.Indent;
+        EXPECT_LE(Ink.Right, Box.Right) << L.Indent;  // cut at the edge
+        EXPECT_GT(Ink.Right, Box.Right - 5) << L.Indent;
+        EXPECT_LE(std::abs((Ink.Top + Ink.Bottom) - (Box.Top + Box.Bottom)), 6) << L.Indent;
+    }
+    auto V = WhiteBitmap(60, 40);
+    V->Canvas()->Font()->SetColor(clBlack);
+    V->Canvas()->Brush()->SetStyle(bsClear);
+    DrawVCenterText(V->Canvas(), u"III", {0, 0, 60, 40});
+    const TRect VInk = BoundsOf(PixelsOf(V.get(), clBlack));
+    EXPECT_LE(std::abs((VInk.Top + VInk.Bottom) - 40), 6);
     // Nothing for an empty text.
     auto E = WhiteBitmap(20, 20);
     DrawVCenterText(E->Canvas(), u"", {0, 0, 20, 20});
