@@ -2,26 +2,15 @@
 // drawn from an image list (plain and with glows).
 #include <gtest/gtest.h>
 
+#include "SkinPlatformTestEnv.h"
 #include "skin/model/win/SFGlowText_Win.h"
-#include "skin/model/win/SFKernels_Win.h"
 #include "skin/model/win/SFUtils_Win.h"
 
 namespace {
 
-class TSkinPlatformEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InstallSkinKernelsWin(); }
-    void TearDown() override { UninstallSkinKernels(); }
-};
-testing::Environment* const GEnvironment = testing::AddGlobalTestEnvironment(new TSkinPlatformEnvironment);
-
 std::unique_ptr<TBitmap> WhiteBitmap(Integer W, Integer H)
 {
-    auto B = std::make_unique<TBitmap>();
-    B->SetPixelFormat(pf24bit);
-    B->SetSize(W, H);
-    B->Canvas()->Brush()->SetColor(clWhite);
-    B->Canvas()->FillRect({0, 0, W, H});
+    auto B = SolidBitmap(W, H);
     TFont* F = B->Canvas()->Font();
     F->SetName(u"Arial");
     F->SetHeight(-16);
@@ -154,20 +143,7 @@ std::unique_ptr<TImageList> TwoImages()
     return IL;
 }
 
-TRect BoundsOf(TBitmap* B, TColor C)
-{
-    GdiFlush();
-    TRect R{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (Integer y = 0; y < B->Height(); ++y)
-        for (Integer x = 0; x < B->Width(); ++x)
-            if (B->Canvas()->Pixels(x, y) == C) {
-                R.Left = std::min(R.Left, x);
-                R.Top = std::min(R.Top, y);
-                R.Right = std::max(R.Right, x + 1);
-                R.Bottom = std::max(R.Bottom, y + 1);
-            }
-    return R;
-}
+TRect BoundsOf(TBitmap* B, TColor C) { return ::BoundsOf(PixelsOf(B, C)); }
 
 }  // namespace
 

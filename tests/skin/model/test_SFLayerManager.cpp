@@ -4,21 +4,14 @@
 // tick by tick through the fade timer's event, and the life of the window.
 #include <gtest/gtest.h>
 
+#include "SkinPlatformTestEnv.h"
 #include "framework/controls/win/GuiTest.h"
-#include "skin/model/win/SFKernels_Win.h"
 #include "skin/model/win/SFLayerManager.h"
 #include "skin/model/win/SFUtils_Win.h"
 
 using namespace guitest;
 
 namespace {
-
-class TSkinPlatformEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InstallSkinKernelsWin(); }
-    void TearDown() override { UninstallSkinKernels(); }
-};
-testing::Environment* const GEnvironment = testing::AddGlobalTestEnvironment(new TSkinPlatformEnvironment);
 
 struct TUpdate {
     HWND Wnd;
@@ -35,16 +28,6 @@ BOOL WINAPI FakeUpdateLayeredWindow(HWND Wnd, HDC, POINT* Dst, SIZE* Size, HDC S
     EXPECT_NE(Src, nullptr);
     GUpdates.push_back({Wnd, *Dst, *Size, Blend->SourceConstantAlpha, Blend->AlphaFormat, Flags});
     return TRUE;
-}
-
-std::unique_ptr<TBitmap> Solid(Integer W, Integer H, TColor C)
-{
-    auto B = std::make_unique<TBitmap>();
-    B->SetPixelFormat(pf24bit);
-    B->SetSize(W, H);
-    B->Canvas()->Brush()->SetColor(C);
-    B->Canvas()->FillRect({0, 0, W, H});
-    return B;
 }
 
 std::vector<HWND> LayerWindows()
@@ -87,7 +70,7 @@ protected:
         return A;
     }
     std::unique_ptr<TsfLayerManager> Manager = std::make_unique<TsfLayerManager>(nullptr);
-    std::unique_ptr<TBitmap> Image = Solid(20, 10, clRed), Mask = Solid(20, 10, clWhite);
+    std::unique_ptr<TBitmap> Image = SolidBitmap(20, 10, clRed), Mask = SolidBitmap(20, 10, clWhite);
     TUpdateLayeredWindowProc FSaved = nullptr;
     TsfGetVersionProc FSavedVersion = SfGetVersion;
 };
@@ -230,8 +213,8 @@ TEST_F(LayerManager, NothingBeforeWindows2000)
 
 TEST(LayerBitmap, AlphaFromTheMaskAndColoursCapped)
 {
-    auto Image = Solid(2, 1, static_cast<TColor>(RGB(200, 100, 50)));
-    auto Mask = Solid(2, 1, clWhite);
+    auto Image = SolidBitmap(2, 1, static_cast<TColor>(RGB(200, 100, 50)));
+    auto Mask = SolidBitmap(2, 1, clWhite);
     Mask->Canvas()->Pixels(0, 0);
     Mask->Canvas()->SetPixels(1, 0, static_cast<TColor>(RGB(128, 128, 128)));
     TsfBitmap Dest;

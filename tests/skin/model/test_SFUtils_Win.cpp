@@ -6,56 +6,17 @@
 
 #include <set>
 
+#include "SkinPlatformTestEnv.h"
 #include "framework/controls/win/GuiTest.h"
 #include "framework/graphics/win/Jpeg.h"
 #include "framework/runtime/SysUtils.h"
-#include "skin/model/win/SFKernels_Win.h"
 #include "skin/model/win/SFUtils_Win.h"
 
 using namespace guitest;
 
 namespace {
 
-class TSkinPlatformEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InstallSkinKernelsWin(); }
-    void TearDown() override { UninstallSkinKernels(); }
-};
-testing::Environment* const GEnvironment = testing::AddGlobalTestEnvironment(new TSkinPlatformEnvironment);
-
-// A white 24-bit bitmap to draw on.
-std::unique_ptr<TBitmap> WhiteBitmap(Integer W, Integer H)
-{
-    auto B = std::make_unique<TBitmap>();
-    B->SetPixelFormat(pf24bit);
-    B->SetSize(W, H);
-    B->Canvas()->Brush()->SetColor(clWhite);
-    B->Canvas()->FillRect({0, 0, W, H});
-    return B;
-}
-
-// The pixels of colour C.
-std::set<std::pair<Integer, Integer>> PixelsOf(TBitmap* B, TColor C)
-{
-    GdiFlush();
-    std::set<std::pair<Integer, Integer>> S;
-    for (Integer y = 0; y < B->Height(); ++y)
-        for (Integer x = 0; x < B->Width(); ++x)
-            if (B->Canvas()->Pixels(x, y) == C) S.insert({x, y});
-    return S;
-}
-
-TRect BoundsOf(const std::set<std::pair<Integer, Integer>>& S)
-{
-    TRect R{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (const auto& P : S) {
-        R.Left = std::min(R.Left, P.first);
-        R.Top = std::min(R.Top, P.second);
-        R.Right = std::max(R.Right, P.first + 1);
-        R.Bottom = std::max(R.Bottom, P.second + 1);
-    }
-    return R;
-}
+std::unique_ptr<TBitmap> WhiteBitmap(Integer W, Integer H) { return SolidBitmap(W, H); }
 
 // Pixel counts per row (Rows) or per column of a pixel set.
 std::vector<Integer> RowCounts(const std::set<std::pair<Integer, Integer>>& S, Integer From, Integer To, bool Rows)
