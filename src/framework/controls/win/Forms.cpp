@@ -446,28 +446,28 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
 
 void TCustomForm::WMCommand(TMessage& Message)
 {
-    // lParam 0 and notification 0: a menu's command.
+    // lParam 0 and notification 0: a command of the menu bar; a control's go on.
     if (Message.LParam == 0 && Message.WParamHi() == 0 && FMenu && FMenu->DispatchCommand(Message.WParamLo())) return;
-    DefaultHandler(Message);
+    TScrollingWinControl::WMCommand(Message);
 }
 
 void TCustomForm::WMDrawItem(TMessage& Message)
 {
-    if (Message.WParam == 0 && FMenu && FMenu->DrawItemMessage(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam))) {
+    // The menu bar's items (ODT_MENU, item data its own); a control's go on.
+    if (FMenu && Message.LParam && FMenu->DrawItemMessage(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam))) {
         Message.Result = TRUE;
         return;
     }
-    TScrollingWinControl::Dispatch(Message);
+    TScrollingWinControl::WMDrawItem(Message);
 }
 
 void TCustomForm::WMMeasureItem(TMessage& Message)
 {
-    if (Message.WParam == 0 && FMenu &&
-        FMenu->MeasureItemMessage(*reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam))) {
+    if (FMenu && Message.LParam && FMenu->MeasureItemMessage(*reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam))) {
         Message.Result = TRUE;
         return;
     }
-    TScrollingWinControl::Dispatch(Message);
+    TScrollingWinControl::WMMeasureItem(Message);
 }
 
 void TCustomForm::WMInitMenuPopup(TMessage& Message)
@@ -572,17 +572,6 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_CLOSE: WMClose(Message); return;
     case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
-    // Those of the menu bar; a control's go on to the control.
-    case WM_COMMAND:
-        if (Message.LParam != 0) break;
-        WMCommand(Message);
-        return;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-        if (Message.WParam != 0) break;
-        if (Message.Msg == WM_DRAWITEM) WMDrawItem(Message);
-        else WMMeasureItem(Message);
-        return;
     case WM_ACTIVATEAPP: WMActivateApp(Message); return;
     case WM_INITMENUPOPUP: WMInitMenuPopup(Message); return;
     }

@@ -176,9 +176,9 @@ protected:
     void Dispatch(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Commands and owner drawing of the menu bar.
-    virtual void WMCommand(TMessage& Message);
-    virtual void WMDrawItem(TMessage& Message);
-    virtual void WMMeasureItem(TMessage& Message);
+    void WMCommand(TMessage& Message) override;
+    void WMDrawItem(TMessage& Message) override;
+    void WMMeasureItem(TMessage& Message) override;
     virtual void WMActivateApp(TMessage& Message);
     virtual void WMInitMenuPopup(TMessage& Message);
     void WMDestroy(TMessage& Message) override;
