@@ -196,7 +196,7 @@ protected:
     HMENU FHandle = nullptr;
 };
 
-// The item under Root with a short cut or native command (nil when none).
+// The first item under Root, depth first, for which Match holds (nil when none).
 TMenuItem* FindMenuItem(TMenuItem* Root, const std::function<bool(TMenuItem*)>& Match);
 // The shift state of the keyboard now, as a key message sees it.
 TShiftState KeyboardShiftState(Integer KeyData);
