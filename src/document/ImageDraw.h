@@ -313,6 +313,14 @@ protected:
     Integer FSelectMode = 0;
 };
 
+// What composition needs of a crop object besides TImgShape: the copy of the
+// raster darkened when the crop was created, shown outside its frame.
+class TCropPicture {
+public:
+    virtual ~TCropPicture() = default;
+    virtual TCustomBitmap32* AdjustSrcBmp() const = 0;
+};
+
 // ---------------------------------------------------------------------------
 // What the document needs of its image view.
 
@@ -398,6 +406,24 @@ public:
                              Integer ED2, Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity,
                              bool WMUseTC, TColor WMTC);
     TImgSmall* WMShape() const { return FWMShape.get(); }
+
+    // Composition. Draw: the view bitmap from the raster (dimmed outside a
+    // crop frame of style 0), the watermark layer and every visible object
+    // in table order, each over its shadow's reflection, reflection and
+    // shadow; an object being created or adjusted is drawn without effects
+    // and keeps its change flags. Then the control layer repaints.
+    void Draw();
+    // The objects alone into ABitmap: Mode 0 all, 1 only pictures, 2 all but
+    // pictures; never hidden, crop or selection objects.
+    void DrawTo(TCustomBitmap32* ABitmap, Integer Mode);
+    // Burns every object (bAll) or the selected ones into the raster and
+    // deletes them.
+    void Flatten(bool bAll);
+    // Burns the lifted pixels of the first selection object into the raster.
+    void FlattenSelection();
+    // Deletes the objects with the ids in Ids (their rows and the objects).
+    void DeleteShapes(const TRow& Ids);
+    bool SrcBmpChanged() const { return FSrcBmpChanged; }
 
     // The control layer's paint handler: the handles of the visible objects
     // while objects are edited.
@@ -561,6 +587,9 @@ private:
     void InitNewTables(TColor CanvasColor, bool Transparent);
     void BuildHandlePictures();
     void ReadGuidesAndRuler();
+    // The effect steps of one object before its Draw, into Target (null: the
+    // object's own bitmap).
+    static void DrawEffects(TImgShape* Shape, TCustomBitmap32* Target);
 
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
