@@ -868,3 +868,102 @@ void TImageDraw::InitBitmap()
         FWMShape->DrawByRect(FWMBmp.get(), x, y, 255);
     }
 }
+
+// ---------------------------------------------------------------------------
+// Composition
+
+void TImageDraw::DrawEffects(TImgShape* Shape, TCustomBitmap32* Target)
+{
+    Shape->PrepareGradientEdging();
+    Shape->PrepareShadow();
+    Shape->DrawShadowReflection(Target);
+    Shape->DrawReflection(Target);
+    Shape->DrawShadow(Target);
+}
+
+void TImageDraw::Draw()
+{
+    FBitmap->Clear(0x00FFFFFF);
+    FBitmap->SetDrawMode(dmBlend);
+    FSrcBmp->SetDrawMode(dmOpaque);
+    TImgShape* Crop = CropExists() ? RowShape(FDT->GetItem(FDT->ItemCount() - 1)) : nullptr;
+    auto* CropPicture = dynamic_cast<TCropPicture*>(Crop);
+    TCustomBitmap32* Dimmed = CropPicture ? CropPicture->AdjustSrcBmp() : nullptr;
+    if (Dimmed && FCurrentShape && FCurrentShape->StyleId() == 0) {
+        Dimmed->SetDrawMode(dmOpaque);
+        FBitmap->Draw(0, 0, Dimmed);
+        const TRect R = Crop->SRect();
+        FBitmap->Draw(R.Left, R.Top, R, FSrcBmp.get());
+    } else {
+        FBitmap->Draw(0, 0, FSrcBmp.get());
+    }
+    if (FWMBmp && !FWMBmp->Empty()) FBitmap->Draw(0, 0, FWMBmp.get());
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TImgShape* Shape = RowShape(FDT->GetItem(i));
+        if (!Shape || Shape->Hided() || Shape->ShapeType() == shCrop) continue;
+        const bool Editing = Shape->Creating() || Shape->Adjusting();
+        if (!Editing) DrawEffects(Shape, nullptr);
+        Shape->Draw(nullptr);
+        if (!Editing) {
+            Shape->SetChanged2(false);
+            Shape->SetRotated2(false);
+        }
+    }
+    if (FControlLayer) FControlLayer->Changed();
+}
+
+void TImageDraw::DrawTo(TCustomBitmap32* ABitmap, Integer Mode)
+{
+    if (!ABitmap) return;
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TImgShape* Shape = RowShape(FDT->GetItem(i));
+        if (!Shape || Shape->Hided()) continue;
+        const TShapeType Kind = Shape->ShapeType();
+        if (Kind == shCrop || Kind == shSelection) continue;
+        if ((Mode == 1 && Kind != shSmall) || (Mode == 2 && Kind == shSmall)) continue;
+        DrawEffects(Shape, ABitmap);
+        Shape->Draw(ABitmap);
+    }
+}
+
+void TImageDraw::Flatten(bool bAll)
+{
+    TRow Ids;
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TRow* Row = FDT->GetItem(i);
+        TImgShape* Shape = RowShape(Row);
+        if (!Shape || !(bAll || Shape->Selected())) continue;
+        DrawEffects(Shape, FSrcBmp.get());
+        Shape->Draw(FSrcBmp.get());
+        Ids.AddItem(Shape->Id());
+    }
+    DeleteShapes(Ids);
+    FSrcBmpChanged = true;
+    SetChanged(true);
+}
+
+void TImageDraw::FlattenSelection()
+{
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TRow* Row = FDT->GetItem(i);
+        if (KindAt(Row) != shSelection) continue;
+        if (TImgShape* Shape = RowShape(Row)) Shape->Draw(FSrcBmp.get());
+        FSrcBmpChanged = true;
+        SetChanged(true);
+        return;
+    }
+}
+
+void TImageDraw::DeleteShapes(const TRow& Ids)
+{
+    for (Integer k = 0; k < Ids.ItemCount(); ++k) {
+        const Integer Id = Ids.GetItem(k)->Value();
+        const Integer Index = IndexOfShapeId(Id);
+        if (Index < 0) continue;
+        if (TImgShape* Shape = RowShape(FDT->GetItem(Index))) {
+            Shape->UnSelect();
+            if (Shape == FCurrentShape) SetCurrentShape(-1);
+        }
+        FDT->RemoveItemByIndex(Index);
+    }
+}
