@@ -3,8 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-TImageEllipseHooks ImageEllipseHooks;
-
 namespace {
 constexpr Extended Pi = std::numbers::pi_v<Extended>;
 
@@ -201,11 +199,43 @@ void TImgEllipse::CalcPathPoints()
         FPathPointsW.clear();
 }
 
+TClosedShapeDraw TImgEllipse::BuildOutline() const
+{
+    TClosedShapeDraw Args;
+    Single L = static_cast<Single>(FRect.Left), T = static_cast<Single>(FRect.Top);
+    Single W = static_cast<Single>(Width()), H = static_cast<Single>(Height());
+    Args.Bounds = TShapeBounds{FRect.Left, FRect.Top, Width(), Height()};
+    Args.Smooth = true;
+    Args.Angle = FAngle;
+    Args.Center = FCenterPoint;
+    if (FStyleId < 1 || FStyleId > 3 || FPointsCount < 2) {
+        Args.Path.AddEllipse(L, T, W, H);
+        return Args;
+    }
+    Single S, Sweep;
+    GetArcAngles(S, Sweep);
+    Args.Path.AddArc(L, T, W, H, S, Sweep);
+    if (FStyleId == 1 || Sweep == 0 || FPoints[0] == FPoints[1]) return Args;
+    // The closing lines start where the arc ends.
+    std::vector<TFloatPoint> Flat;
+    bool Closed;
+    FlattenPath(Flat, Closed);
+    Integer ArcEnd = static_cast<Integer>(Flat.size()) - (FStyleId == 2 ? 2 : 3);
+    TFloatPoint E = Flat[Max(ArcEnd, 0)];
+    TFloatPoint P0{static_cast<Single>(FPoints[0].X), static_cast<Single>(FPoints[0].Y)};
+    if (FStyleId == 2) {
+        Args.Path.AddLine(E.X, E.Y, P0.X, P0.Y);
+    } else {
+        Args.Path.AddLine(E.X, E.Y, FCenterPoint.X, FCenterPoint.Y);
+        Args.Path.AddLine(FCenterPoint.X, FCenterPoint.Y, P0.X, P0.Y);
+    }
+    return Args;
+}
+
 void TImgEllipse::Draw(TCustomBitmap32* ToBitmap)
 {
-    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
+    DrawClosedShape(*this, ToBitmap, BuildOutline());
     if (FChanged2) CalcPathPoints();
-    if (Target && ImageEllipseHooks.Paint) ImageEllipseHooks.Paint(*this, *Target);
 }
 
 void TImgEllipse::CalcControlPoints()

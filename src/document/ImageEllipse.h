@@ -1,19 +1,12 @@
 // ImageEllipse: the ellipse object (TImgEllipse): a whole ellipse, an open
 // arc, a chord or a pie inscribed in its rectangle, whose two ends are style
 // handles sliding along the ellipse. Portable: the geometry, the point text,
-// the handles and the hit tests; the painting through GDI+ is installed by
-// win/ImageShapes_Win.
+// the handles and the hit tests; the outline is recorded as a path and
+// painted by the closed-shape drawing (ImageEffects).
 #pragma once
 
 #include "document/ImageDraw.h"
-
-class TImgEllipse;
-
-struct TImageEllipseHooks {
-    // Paints the object onto Target. Unset: Draw only refreshes the hit-test outlines.
-    void (*Paint)(TImgEllipse& Shape, TCustomBitmap32& Target) = nullptr;
-};
-extern TImageEllipseHooks ImageEllipseHooks;
+#include "document/ImageEffects.h"
 
 class TImgEllipse : public TImgShape {
 public:
@@ -41,6 +34,9 @@ public:
     // Styles 1..3: the angles of P0 and P1 about the centre and the sweep
     // from P0 to P1, clockwise on the screen, in degrees.
     void GetArcAngles(Single& StartAngle, Single& SweepAngle) const;
+    // The outline Draw paints: the path, the rectangle the fill works on, and
+    // the object's turn (always anti-aliased).
+    TClosedShapeDraw BuildOutline() const;
     // The drawn path, flattened (image coordinates, unrotated): the ellipse,
     // the arc, or the arc closed as a chord or a pie.
     void FlattenPath(std::vector<TFloatPoint>& Path, bool& Closed) const;

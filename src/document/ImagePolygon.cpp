@@ -286,10 +286,56 @@ bool TImgPolygon::PtInShape(Integer X, Integer Y)
     return true;
 }
 
+TClosedShapeDraw TImgPolygon::BuildOutline() const
+{
+    TClosedShapeDraw Args;
+    Args.Bounds = TShapeBounds{FRect.Left, FRect.Top, Width(), Height()};
+    Args.Smooth = FAntialias;
+    Args.Center = FCenterPoint;
+    std::vector<TFloatPoint> Nodes(FPointsCount);
+    for (Integer i = 0; i < FPointsCount; ++i)
+        Nodes[i] = TFloatPoint{static_cast<Single>(FPoints[i].X), static_cast<Single>(FPoints[i].Y)};
+    if (IsOpen())
+        Args.Path.AddLines(std::move(Nodes));
+    else
+        Args.Path.AddPolygon(std::move(Nodes));
+    return Args;
+}
+
+TRect TImgPolygon::EllipticGradientBox() const
+{
+    const TFloatPoint C = FCenterPoint;
+    Single D = 0;
+    for (Integer i = 0; i < FPointsCount; ++i) D = Max(D, FloatGPPointDistance(C, FPoints[i]));
+    TRect B{static_cast<Integer>(Round(C.X - D)), static_cast<Integer>(Round(C.Y - D)),
+            static_cast<Integer>(Round(C.X + D)), static_cast<Integer>(Round(C.Y + D))};
+    auto AllInside = [&] {
+        Extended A = (B.Right - B.Left) / 2.0, H = (B.Bottom - B.Top) / 2.0;
+        for (Integer i = 0; i < FPointsCount; ++i) {
+            Extended DX = FPoints[i].X - C.X, DY = FPoints[i].Y - C.Y;
+            if (DX * DX / (A * A) + DY * DY / (H * H) > 1) return false;
+        }
+        return true;
+    };
+    // The first growth already encloses every node but for rounding; the
+    // bound only guards against a centre no number can reach.
+    for (Integer Guard = 0; Guard < 1000; ++Guard) {
+        B = TRect{B.Left - 10, B.Top - 10, B.Right + 10, B.Bottom + 10};
+        if (AllInside()) break;
+    }
+    return B;
+}
+
 void TImgPolygon::Draw(TCustomBitmap32* ToBitmap)
 {
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
+    if (!Target) return;
     // The gradients span the rectangle: bring it up to date with the nodes first.
-    if (FChanged2 && FGradientMode != -1 && FGradientFillMode >= 0 && FGradientFillMode <= 2) CalcRect();
-    if (Target && ImagePolygonHooks.Paint) ImagePolygonHooks.Paint(*this, *Target);
+    if (FChanged2 && FGradientMode != -1 && FGradientFillMode >= 0 && FGradientFillMode <= 2 && !PlacingByClicks())
+        CalcRect();
+    TClosedShapeDraw Outline = BuildOutline();
+    if (ImagePolygonHooks.Paint)
+        ImagePolygonHooks.Paint(*this, *Target, Outline);
+    else if (!PlacingByClicks())
+        DrawClosedShape(*this, Target, Outline);
 }

@@ -1,17 +1,22 @@
 // ImagePolygon: the node object (TImgPolygon): a free polygon or an open
 // polyline placed click by click, a diamond tied to its rectangle, and the
 // regular polygons and stars laid out around a fixed centre. Every node is a
-// handle. Portable: nodes, layout, handles and hit tests; the painting
-// through GDI+ is installed by win/ImageShapes_Win.
+// handle. Portable: nodes, layout, handles and hit tests; the outline is
+// painted by the closed-shape drawing (ImageEffects) through the polygon's
+// own platform painter (win/ImageShapes_Win), which adds the rubber band
+// and the polygon's elliptic gradient.
 #pragma once
 
 #include "document/ImageDraw.h"
+#include "document/ImageEffects.h"
 
 class TImgPolygon;
 
 struct TImagePolygonHooks {
-    // Paints the object onto Target. Unset: Draw paints nothing.
-    void (*Paint)(TImgPolygon& Shape, TCustomBitmap32& Target) = nullptr;
+    // Paints the object onto Target: the rubber band while a free polygon or
+    // polyline is placed, else Outline by the closed-shape drawing. Unset:
+    // the closed-shape drawing alone.
+    void (*Paint)(TImgPolygon& Shape, TCustomBitmap32& Target, const TClosedShapeDraw& Outline) = nullptr;
 };
 extern TImagePolygonHooks ImagePolygonHooks;
 
@@ -59,6 +64,16 @@ public:
     // shape whose text does not hold its vertices is laid out afresh.
     void SetPoints(const String& S);
     String GetPoints() const;
+
+    // The nodes as a path (an open line sequence for the polyline, else a
+    // polygon) over the rectangle, drawn without turning.
+    TClosedShapeDraw BuildOutline() const;
+    // The box of the elliptic gradient: a circle through the node farthest
+    // from the centre, grown by 10 pixels until every node lies inside the
+    // ellipse it encloses.
+    TRect EllipticGradientBox() const;
+    // While a free polygon or polyline is placed only its rubber band is drawn.
+    bool PlacingByClicks() const { return FCreating && (FStyleId == 0 || FStyleId == 5); }
 
     Integer PointIndex() const { return FPointIndex; }
     void SetPointIndex(Integer Value);

@@ -1,6 +1,7 @@
 #include "document/win/ImageDraw_Win.h"
 
 #include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageShapes_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
@@ -23,4 +24,5 @@ void InstallImageDrawHooks()
 {
     ImageDrawHooks.LoadPicture = &LoadPicture;
     InstallImageEffectsHooks();
+    InstallImageShapeHooks();
 }

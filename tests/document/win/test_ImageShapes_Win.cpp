@@ -1,0 +1,207 @@
+// The ellipse, polygon and line objects painted through GDI+ under Wine:
+// pixels read back from the bitmaps they draw on. Wine's GDI+ draws without
+// anti-aliasing, so edges are hard and the samples keep clear of them.
+#include <gtest/gtest.h>
+
+#include "document/ImageEllipse.h"
+#include "document/ImageLine.h"
+#include "document/ImagePolygon.h"
+#include "document/win/ImageDraw_Win.h"
+
+namespace {
+constexpr TColor32 White = 0xFFFFFFFF;
+constexpr TColor Red = 0x0000FF, Blue = 0xFF0000;  // 0xBBGGRR
+constexpr TColor32 Red32 = 0xFFFF0000, Blue32 = 0xFF0000FF;
+
+class ShapesWin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallImageDrawHooks();
+        Bitmap.SetSize(240, 160);
+        Bitmap.Clear(White);
+    }
+    // Style settings every case starts from: opaque, no gradient, no effects.
+    void Style(TImgShape& S, bool Fill, bool Outline, Integer Width)
+    {
+        S.SetColor(Blue);
+        S.SetFillColor(Red);
+        S.SetOpacity(255);
+        S.SetIsFill(Fill);
+        S.SetIsOutline(Outline);
+        S.SetOutWidth(Width);
+        S.SetGradientMode(-1);
+        S.SetAntialias(true);
+    }
+    struct Sample {
+        TPoint P;
+        TColor32 Expected;
+    };
+    void Expect(std::initializer_list<Sample> Samples, const char* What)
+    {
+        for (const Sample& S : Samples)
+            EXPECT_EQ(Bitmap.Pixel(S.P.X, S.P.Y), S.Expected) << What << " at " << S.P.X << "," << S.P.Y;
+    }
+
+    TCustomBitmap32 Bitmap;
+};
+}  // namespace
+
+TEST_F(ShapesWin, EllipseStyles)
+{
+    TImgEllipse E(nullptr, 1, &Bitmap);
+    E.SetSRect({20, 20, 220, 140});  // centre (120, 80)
+    E.CalcCenterPoint();
+    Style(E, true, true, 4);
+    E.Draw(nullptr);
+    Expect({{{120, 80}, Red32}, {{120, 21}, Blue32}, {{25, 25}, White}, {{219, 80}, Blue32}}, "filled ellipse");
+
+    // Unfilled: the ring only.
+    Bitmap.Clear(White);
+    Style(E, false, true, 4);
+    E.Draw(nullptr);
+    Expect({{{120, 80}, White}, {{120, 139}, Blue32}, {{21, 80}, Blue32}}, "ring");
+
+    // A pie from the default points: the slice through the bottom and the
+    // left is filled, the upper right quarter is not.
+    Bitmap.Clear(White);
+    E.SetStyleId(3);
+    E.InitPoints(false);
+    E.CalcPoints(true);
+    Style(E, true, false, 1);
+    E.Draw(nullptr);
+    Expect({{{120, 120}, Red32}, {{60, 80}, Red32}, {{170, 50}, White}}, "pie");
+
+    // The open arc: the bottom of the ellipse, not its right end.
+    Bitmap.Clear(White);
+    E.SetStyleId(1);
+    E.InitPoints(false);
+    E.CalcPoints(true);
+    Style(E, false, true, 3);
+    E.Draw(nullptr);
+    Expect({{{120, 139}, Blue32}, {{20, 80}, Blue32}, {{219, 80}, White}, {{120, 80}, White}}, "arc");
+}
+
+TEST_F(ShapesWin, TurnedEllipse)
+{
+    TImgEllipse E(nullptr, 1, &Bitmap);
+    E.SetSRect({40, 70, 200, 90});  // a flat ellipse round (120, 80)
+    E.CalcCenterPoint();
+    E.SetAngle(90);
+    Style(E, true, false, 1);
+    E.Draw(nullptr);
+    // Upright now: above and below the centre, not to its sides.
+    Expect({{{120, 10}, Red32}, {{120, 150}, Red32}, {{60, 80}, White}}, "turned");
+}
+
+TEST_F(ShapesWin, PolygonFillRubberBandAndEllipticGradient)
+{
+    TImgPolygon P(nullptr, 1, &Bitmap);
+    P.SetStyleId(2);  // pentagon
+    P.SetSRect({20, 20, 140, 140});
+    P.CalcCenterPoint();
+    P.CalcPoints(true);
+    P.CalcRect();
+    P.SetCreating(false);
+    Style(P, true, false, 1);
+    P.Draw(nullptr);
+    Expect({{{80, 80}, Red32}, {{22, 22}, White}, {{80, 22}, Red32}}, "pentagon");
+
+    // While a free polygon is placed: only the line to the pointer.
+    Bitmap.Clear(White);
+    TImgPolygon F(nullptr, 2, &Bitmap);
+    F.SetStyleId(0);
+    Style(F, true, true, 3);
+    F.AddNewPoint(20, 20);
+    F.AddNewPoint(200, 20);
+    F.SetPointMoved({200, 140});
+    F.Draw(nullptr);
+    Expect({{{100, 20}, Blue32}, {{200, 80}, Blue32}, {{150, 40}, White}}, "rubber band");
+
+    // The elliptic gradient (Wine's GDI+ ignores the colours of path
+    // gradients and fills them white): the polygon is filled, and only it.
+    const TColor32 Grey = 0xFF808080;
+    Bitmap.Clear(Grey);
+    P.SetGradientMode(0);
+    P.SetGradientFillMode(2);
+    P.SetGradientColor(u"255/16711680");  // red, blue
+    P.SetGradientOpacity(u"100/100");
+    P.SetGradientPosition(u"0/1");
+    P.SetChanged2(true);
+    P.Draw(nullptr);
+    for (TPoint Inside : {TPoint{80, 82}, TPoint{80, 24}, TPoint{30, 60}, TPoint{130, 60}})
+        EXPECT_NE(Bitmap.Pixel(Inside.X, Inside.Y), Grey) << Inside.X << "," << Inside.Y;
+    for (TPoint Outside : {TPoint{22, 22}, TPoint{138, 22}, TPoint{80, 150}})
+        EXPECT_EQ(Bitmap.Pixel(Outside.X, Outside.Y), Grey) << Outside.X << "," << Outside.Y;
+}
+
+TEST_F(ShapesWin, ArrowHeadDotAndShaft)
+{
+    TImgLine L(nullptr, 1, &Bitmap);
+    L.SetShapeType(shArrow);
+    L.SetStyleId(1);  // head at the end, dot at the start
+    Style(L, false, true, 1);
+    L.SetPoint(1, {20, 50});
+    L.SetPoint(4, {120, 50});
+    L.CalcPoints(true);
+    L.CalcRect();
+    L.SetCreating(false);
+    L.Draw(nullptr);
+    Expect({{{60, 50}, Blue32},    // the shaft
+            {{113, 47}, Blue32},   // inside the 9 x 9 head
+            {{113, 44}, White},    // beyond its side
+            {{121, 50}, White},    // beyond the tip
+            {{18, 48}, Blue32},    // the dot
+            {{60, 47}, White}},
+           "arrow");
+}
+
+TEST_F(ShapesWin, LineFillRules)
+{
+    TImgLine L(nullptr, 1, &Bitmap);
+    L.SetShapeType(shLine);
+    L.SetStyleId(0);
+    Style(L, false, true, 6);
+    L.SetPoint(1, {20, 80});
+    L.SetPoint(4, {220, 80});
+    L.CalcPoints(true);
+    L.CalcRect();
+    L.SetCreating(false);
+    L.SetGradientMode(0);
+    L.SetGradientColor(u"255/16711680");
+    L.SetGradientOpacity(u"100/100");
+    L.SetGradientPosition(u"0/1");
+    struct Case {
+        Integer Kind;
+        bool Adjusting;
+        const char* What;
+    } Cases[] = {{1, false, "radial"}, {2, false, "elliptic"}, {3, false, "edging"}, {0, true, "adjusting"},
+                 {0, false, "linear"}};
+    for (const Case& C : Cases) {
+        Bitmap.Clear(White);
+        L.SetGradientFillMode(C.Kind);
+        L.SetAdjusting(C.Adjusting);
+        L.SetChanged2(true);
+        L.Draw(nullptr);
+        TColor32 Left = Bitmap.Pixel(30, 80), Right = Bitmap.Pixel(210, 80);
+        if (C.Kind != 0) {
+            EXPECT_EQ(Left, White) << C.What;
+            EXPECT_EQ(Right, White) << C.What;
+        } else if (C.Adjusting) {
+            EXPECT_EQ(Left, Blue32) << C.What;  // a plain fill of its colour
+            EXPECT_EQ(Right, Blue32) << C.What;
+        } else {
+            EXPECT_GT((Left >> 16) & 0xFF, Left & 0xFF) << C.What << std::hex << Left;
+            EXPECT_GT(Right & 0xFF, (Right >> 16) & 0xFF) << C.What << std::hex << Right;
+        }
+    }
+    // A dashed line is broken.
+    Bitmap.Clear(White);
+    L.SetGradientMode(-1);
+    L.SetPenStyle(1);  // dash
+    L.Draw(nullptr);
+    Integer Drawn = 0;
+    for (Integer x = 30; x < 210; ++x) Drawn += Bitmap.Pixel(x, 80) == Blue32;
+    EXPECT_GT(Drawn, 60);
+    EXPECT_LT(Drawn, 170);
+}
