@@ -111,3 +111,9 @@ private:
     TPoint FPointMoved;
     TPoint FPointAdjusted;
 };
+
+// The document's command for the current object, which must be a polygon:
+// deletes its selected node (nothing when none is) and marks the document
+// changed; a polygon left with 2 nodes or fewer is deleted with the other
+// selected objects.
+void PolygonDeleteNode(TImageDraw& Document);

@@ -251,3 +251,45 @@ TEST_F(PolygonTest, NodeTexts)
     DragNode(1, 3, 3);
     EXPECT_EQ(Shape->PointsCount(), 5);
 }
+
+TEST_F(PolygonTest, DocumentDeletesANodeOrTheWholePolygon)
+{
+    // Two polygons in the document, the current one a free polygon of 4 nodes.
+    auto AddPolygon = [&](Integer Id, const TArrayOfPoint& Nodes) {
+        TRow* Row = Doc->DT()->AddItem(u",,,,,,,,,,,,,");
+        Row->GetItem(ObjCol::Id)->SetValue(Id);
+        Row->GetItem(ObjCol::Kind)->SetValue(shPolygon);
+        auto S = std::make_unique<TImgPolygon>(Doc.get(), Id, nullptr);
+        for (const TPoint& P : Nodes) S->AddNewPoint(P.X, P.Y);
+        S->CalcRect();
+        S->SetCreating(false);
+        TImgPolygon* P = S.get();
+        Row->Data().Own(std::move(S));
+        return P;
+    };
+    TImgPolygon* A = AddPolygon(11, {{0, 0}, {50, 0}, {50, 50}, {0, 50}});
+    AddPolygon(12, {{100, 100}, {150, 100}, {120, 150}});
+    A->Select();
+    Doc->SetCurrentShape(11);
+    ASSERT_EQ(Doc->Shape(), A);
+
+    // No node selected: nothing happens.
+    PolygonDeleteNode(*Doc);
+    EXPECT_EQ(A->PointsCount(), 4);
+    EXPECT_FALSE(Doc->Modified());
+
+    A->SetPointIndex(1);
+    Doc->SetModified(false);
+    PolygonDeleteNode(*Doc);
+    EXPECT_EQ(A->Nodes(), (TArrayOfPoint{{0, 0}, {50, 50}, {0, 50}}));
+    EXPECT_TRUE(Doc->Modified());
+    EXPECT_EQ(Doc->ShapeCount(), 2);
+
+    // Down to 2 nodes: the polygon goes, the other object stays.
+    A->SetPointIndex(0);
+    PolygonDeleteNode(*Doc);
+    EXPECT_EQ(Doc->ShapeCount(), 1);
+    EXPECT_EQ(Doc->IndexOfShapeId(11), -1);
+    EXPECT_EQ(Doc->Shape(), nullptr);
+    EXPECT_EQ(Doc->ObjectSelectedCount(), 0);
+}
