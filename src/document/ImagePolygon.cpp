@@ -120,12 +120,16 @@ String TImgPolygon::GetPoints() const { return PointsToText(FPoints, FPointsCoun
 
 void TImgPolygon::LayOut(Integer N, Single A0, Single R, Single RI)
 {
-    FPointsCount = 0;
+    // Every vertex is kept, even where a tiny shape rounds two onto one
+    // pixel: node k stays vertex k, so a star's inner and outer nodes keep
+    // their parity for the drags.
+    Resize(N);
+    FPointsCount = N;
     for (Integer k = 0; k < N; ++k) {
         Extended A = (A0 + k * 360.0 / N) * std::numbers::pi_v<Extended> / 180;
         Extended Radius = (RI >= 0 && k % 2 == 1) ? RI : R;
-        AddNewPoint(static_cast<Integer>(Round(FCenterPoint.X + std::cos(A) * Radius)),
-                    static_cast<Integer>(Round(FCenterPoint.Y + std::sin(A) * Radius)));
+        FPoints[k] = TPoint{static_cast<Integer>(Round(FCenterPoint.X + std::cos(A) * Radius)),
+                            static_cast<Integer>(Round(FCenterPoint.Y + std::sin(A) * Radius))};
     }
 }
 

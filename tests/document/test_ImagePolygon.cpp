@@ -82,6 +82,14 @@ TEST_F(PolygonTest, GeneratedShapesInA100Square)
     EXPECT_NEAR(Dist(Shape->CenterPoint(), Shape->Nodes()[1]), 20, 0.5);
     Make(12, {0, 0, 100, 100});
     EXPECT_NEAR(Dist(Shape->CenterPoint(), Shape->Nodes()[1]), 12, 0.5);  // Round(12.5), halves to even
+    // A star too small for its vertices to fall on different pixels keeps
+    // all of them, inner ones at the odd places.
+    Make(4, {0, 0, 3, 4});
+    EXPECT_EQ(Shape->PointsCount(), 10);
+    Shape->SetCreating(false);
+    DragNode(1, 5, 5);
+    EXPECT_EQ(Shape->PointsCount(), 10);
+    EXPECT_EQ(Shape->Nodes()[1], Shape->PointAdjusted());
     // The bounding box becomes the rectangle (no +1): the pentagon's top is 0, its bottom short of 100.
     Make(2, {0, 0, 100, 100});
     EXPECT_EQ(Shape->SRect().Top, 0);
