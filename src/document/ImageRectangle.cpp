@@ -6,6 +6,9 @@
 #include "framework/runtime/SysUtils.h"
 
 namespace {
+// Styles a damaged document names that do not exist are drawn and hit as
+// the plain rectangle.
+Integer DrawnStyle(Integer Style) { return Style >= 0 && Style <= 11 ? Style : 0; }
 bool IsPolygonal(Integer Style) { return (Style >= 3 && Style <= 5) || (Style >= 8 && Style <= 11); }
 bool IsRounded(Integer Style) { return Style == 1 || Style == 6 || Style == 7; }
 
@@ -310,7 +313,8 @@ TClosedShapeDraw TImgRectangle::BuildOutline()
     TShapeBounds R{FRect.Left, FRect.Top, W, H};
     if (FIsOutline && W > 1 && H > 1) R = TShapeBounds{FRect.Left, FRect.Top, W - 1, H - 1};
     Args.Bounds = R;
-    Args.Smooth = FAntialias && (FStyleId != 0 || FAngle != 0);
+    const Integer Style = DrawnStyle(FStyleId);
+    Args.Smooth = FAntialias && (Style != 0 || FAngle != 0);
     Args.Angle = FAngle;
     Args.Center = FCenterPoint;
     TShapePath& Path = Args.Path;
@@ -334,7 +338,6 @@ TClosedShapeDraw TImgRectangle::BuildOutline()
         Corner(R.X, RBottom - BL, BL, 90, R.X, RBottom);
         Path.CloseFigure();
     };
-    const Integer Style = FStyleId;
     if (Style == 2) {
         Path.AddEllipse(static_cast<Single>(R.X), static_cast<Single>(R.Y), static_cast<Single>(R.Width),
                         static_cast<Single>(R.Height));
@@ -393,7 +396,7 @@ bool TImgRectangle::PtInShape(Integer X, Integer Y)
         return NearEdges(Edges, static_cast<Single>(FOutWidth + 1));
     };
     bool Hit = false;
-    const Integer Style = FStyleId;
+    const Integer Style = DrawnStyle(FStyleId);
     if (Style == 2) {
         const Extended W = Width(), H = Height();
         if (W > 0 && H > 0) {

@@ -99,6 +99,13 @@ bool FillByKind(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>&
     }
     TGPPtr<IGPPathGradientBrush> Brush(new TGPPathGradientBrush(GradientPath));
     Brush->SetPathGradientGammaCorrection(Shape.GradientGammaCorrected());
+    // The outer and inner stops as surround and centre colours first: a GDI+
+    // that ignores the interpolation colours on path gradients (Wine's) then
+    // still shades from the outline to the centre instead of leaving white.
+    const TGPColor Outer = GPColorFromColor32(Shape.GradientColors().front());
+    Brush->SetPathGradientCenterColor(GPColorFromColor32(Shape.GradientColors().back()));
+    Integer Count = 1;
+    Brush->SetPathGradientSurroundColorsWithCount(std::span<const TGPColor>(&Outer, 1), Count);
     Brush->SetPathGradientPresetBlend(Blend);
     G.FillPath(Brush, Path);
     return true;

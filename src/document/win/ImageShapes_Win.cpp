@@ -95,6 +95,12 @@ void PaintPolygon(TImgPolygon& Shape, TCustomBitmap32& Target, const TClosedShap
         Ellipse->AddPathEllipseI(B.Left, B.Top, B.Right - B.Left, B.Bottom - B.Top);
         TGPPtr<IGPPathGradientBrush> Brush(new TGPPathGradientBrush(Ellipse));
         Brush->SetPathGradientGammaCorrection(Shape.GradientGammaCorrected());
+        // The end stops as surround and centre colours as well, for a GDI+
+        // that ignores the interpolation colours of path gradients (Wine's).
+        const TGPColor Outer = Colors.front();
+        Integer Count = 1;
+        Brush->SetPathGradientCenterColor(Colors.back());
+        Brush->SetPathGradientSurroundColorsWithCount(std::span<const TGPColor>(&Outer, 1), Count);
         Brush->SetPathGradientPresetBlend(TGPPtr<IGPColorBlend>(
             new TGPColorBlend(std::span<const TGPColor>(Colors), std::span<const Single>(Shape.GradientPositions().data(), N))));
         G.FillPath(Brush, Path);

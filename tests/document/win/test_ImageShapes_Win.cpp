@@ -118,8 +118,8 @@ TEST_F(ShapesWin, PolygonFillRubberBandAndEllipticGradient)
     F.Draw(nullptr);
     Expect({{{100, 20}, Blue32}, {{200, 80}, Blue32}, {{150, 40}, White}}, "rubber band");
 
-    // The elliptic gradient (Wine's GDI+ ignores the colours of path
-    // gradients and fills them white): the polygon is filled, and only it.
+    // The elliptic gradient on the ellipse round the nodes: blue at the
+    // centre shading to red outward, the polygon filled and only it.
     const TColor32 Grey = 0xFF808080;
     Bitmap.Clear(Grey);
     P.SetGradientMode(0);
@@ -129,7 +129,12 @@ TEST_F(ShapesWin, PolygonFillRubberBandAndEllipticGradient)
     P.SetGradientPosition(u"0/1");
     P.SetChanged2(true);
     P.Draw(nullptr);
-    for (TPoint Inside : {TPoint{80, 82}, TPoint{80, 24}, TPoint{30, 60}, TPoint{130, 60}})
+    const TColor32 Centre = Bitmap.Pixel(80, 80), Top = Bitmap.Pixel(80, 24);
+    EXPECT_GT(Centre & 0xFF, (Centre >> 16) & 0xFF) << std::hex << Centre;
+    EXPECT_GT((Top >> 16) & 0xFF, (Centre >> 16) & 0xFF) << std::hex << Top;
+    // The top vertex lies inside the gradient's ellipse, short of its red rim.
+    EXPECT_GT(Top & 0xFF, 0x10u) << std::hex << Top;
+    for (TPoint Inside : {TPoint{30, 60}, TPoint{130, 60}})
         EXPECT_NE(Bitmap.Pixel(Inside.X, Inside.Y), Grey) << Inside.X << "," << Inside.Y;
     for (TPoint Outside : {TPoint{22, 22}, TPoint{138, 22}, TPoint{80, 150}})
         EXPECT_EQ(Bitmap.Pixel(Outside.X, Outside.Y), Grey) << Outside.X << "," << Outside.Y;
