@@ -1,9 +1,11 @@
-// The ellipse, polygon and line objects painted through GDI+ under Wine:
-// pixels read back from the bitmaps they draw on. Wine's GDI+ draws without
-// anti-aliasing, so edges are hard and the samples keep clear of them.
-#include <gtest/gtest.h>
+// The ellipse, polygon, line and highlighter objects painted through GDI+
+// under Wine: pixels read back from the bitmaps they draw on, and from a real
+// image view's window painting of a composed document. Wine's GDI+ draws
+// without anti-aliasing, so edges are hard and the samples keep clear of them.
+#include "../../framework/controls/win/GuiTest.h"
 
 #include "document/ImageEllipse.h"
+#include "document/ImageHLRect.h"
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
 #include "document/win/ImageDraw_Win.h"
@@ -209,4 +211,116 @@ TEST_F(ShapesWin, LineFillRules)
     for (Integer x = 30; x < 210; ++x) Drawn += Bitmap.Pixel(x, 80) == Blue32;
     EXPECT_GT(Drawn, 60);
     EXPECT_LT(Drawn, 170);
+}
+
+// ---------------------------------------------------------------------------
+// Composition in a real image view
+
+namespace {
+class ComposedShapes : public guitest::FormTest {
+protected:
+    void SetUp() override
+    {
+        InstallImageDrawHooks();
+        Form = NewForm(50, 50, 400, 300);
+        ShowAndWait(Form);
+        View = new TImgView32(Form);
+        View->SetParent(Form);
+        View->SetBounds(0, 0, 317, 217);
+        guitest::Pump();
+        Adapter = std::make_unique<TImgViewDrawView>(View);
+        Doc = std::make_unique<TImageDraw>(Adapter.get(), nullptr, nullptr, nullptr, nullptr, String(), 0, false,
+                                           false, nullptr, 200, 120, 0x808080, false, 24);
+        Doc->InitBitmap();
+    }
+    void TearDown() override
+    {
+        Doc.reset();
+        FormTest::TearDown();
+    }
+    template <class T>
+    T* Add(Integer Id, TShapeType Kind)
+    {
+        TRow* Row = Doc->DT()->AddItem(u",,,,,,,,,,,,,");
+        Row->GetItem(ObjCol::Id)->SetValue(Id);
+        Row->GetItem(ObjCol::Kind)->SetValue(Kind);
+        auto S = std::make_unique<T>(Doc.get(), Id, nullptr);
+        S->SetShapeType(Kind);
+        S->SetOpacity(255);
+        T* P = S.get();
+        Row->Data().Own(std::move(S));
+        return P;
+    }
+    // The window's painting of the composed document, 0xRRGGBB at image point (X, Y).
+    unsigned At(Integer X, Integer Y) const { return Dib->Pixel(Doc->OffsetHorz() + X, Doc->OffsetVert() + Y); }
+    void Compose()
+    {
+        Doc->Draw();
+        Dib = std::make_unique<guitest::TDib>(317, 217);
+        View->Invalidate();
+        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib->DC()), 0);
+    }
+
+    TForm* Form = nullptr;
+    TImgView32* View = nullptr;
+    std::unique_ptr<TImgViewDrawView> Adapter;
+    std::unique_ptr<TImageDraw> Doc;
+    std::unique_ptr<guitest::TDib> Dib;
+};
+}  // namespace
+
+TEST_F(ComposedShapes, EllipseWithShadowArrowAndHighlighter)
+{
+    // A red ellipse with a black shadow 20 pixels to the right.
+    auto* E = Add<TImgEllipse>(1, shEllipse);
+    E->SetSRect({20, 20, 80, 80});
+    E->CalcCenterPoint();
+    E->SetIsFill(true);
+    E->SetFillColor(0x0000FF);
+    E->SetShadowMode(0);
+    E->SetShadowColor(0);
+    E->SetShadowOpacity(255);
+    E->SetShadowDistance(20);
+    E->SetCreating(false);
+    // A blue arrow across the lower part, a yellow highlighter over the ellipse's right side.
+    auto* L = Add<TImgLine>(2, shArrow);
+    L->SetColor(0xFF0000);
+    L->SetOutWidth(3);
+    L->SetPoint(1, {10, 100});
+    L->SetPoint(4, {190, 100});
+    L->CalcPoints(true);
+    L->CalcRect();
+    L->SetCreating(false);
+    auto* H = Add<TImgHLRect>(3, shHLRect);
+    H->SetSRect({60, 10, 120, 40});
+    H->SetFillColor(0x00FFFF);
+    H->SetCreating(false);
+    Compose();
+    struct Sample {
+        const char* Name;
+        TPoint P;
+        unsigned Colour;
+    } Golden[] = {
+        {"raster", {5, 5}, 0x808080},
+        {"ellipse", {50, 50}, 0xFF0000},
+        {"shadow right of it", {92, 50}, 0x000000},
+        {"corner of its rectangle", {22, 22}, 0x808080},
+        {"arrow shaft", {100, 100}, 0x0000FF},
+        {"arrow head", {183, 99}, 0x0000FF},
+        {"beyond the tip", {194, 100}, 0x808080},
+        {"highlighter on raster", {110, 15}, 0x808000},
+        {"highlighter on ellipse", {68, 35}, 0xFF0000},
+    };
+    for (const Sample& G : Golden) {
+        unsigned Got = At(G.P.X, G.P.Y);
+        bool Ok = true;
+        for (Integer Shift : {0, 8, 16}) {
+            Integer A = (Got >> Shift) & 0xFF, B = (G.Colour >> Shift) & 0xFF;
+            Ok = Ok && A - B <= 3 && B - A <= 3;
+        }
+        EXPECT_TRUE(Ok) << G.Name << ": " << std::hex << Got;
+    }
+    // The ellipse is hit on its fill after composing, and not at the rectangle's corner.
+    EXPECT_TRUE(E->PtInShape(50, 50));
+    EXPECT_FALSE(E->PtInShape(22, 22));
 }
