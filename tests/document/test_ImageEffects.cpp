@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "DocumentTestView.h"
 #include "document/ImageEffects.h"
@@ -35,7 +36,7 @@ public:
         switch (FDrawMode2) {
         case 1: B->FrameRectS(FRect, Line); break;
         case 2:
-            for (Integer k = -FGradientEdgingWidth; k < FGradientEdgingWidth; ++k)
+            for (Integer W = std::min(FGradientEdgingWidth, 50), k = -W; k < W; ++k)
                 B->FrameRectS(FRect.Left + k, FRect.Top + k, FRect.Right - k, FRect.Bottom - k, Line);
             break;
         case 3: B->FillRectS(FRect, Line); break;
@@ -168,20 +169,36 @@ TEST(Texture, RegisteredOnceFromLocalPictures)
     ImageDrawHooks.LoadPicture = [](const String& FileName) {
         ++Decodes;
         auto B = std::make_unique<TCustomBitmap32>();
-        if (!FileName.ends_with(u"empty.png")) B->SetSize(2, 2);
+        if (!FileName.ends_with(u"empty.bmp")) B->SetSize(2, 2);
         return B;
     };
     const auto Dir = std::filesystem::temp_directory_path() /
                      ("lm_texture_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::filesystem::create_directories(Dir);
     auto Cleanup = ScopeExit([&] { std::filesystem::remove_all(Dir); });
+    auto Path = [&](const char* Name) { return UTF8ToString((Dir / Name).string()); };
     auto Write = [&](const char* Name, const std::string& Bytes) {
         std::ofstream(Dir / Name, std::ios::binary) << Bytes;
-        return UTF8ToString((Dir / Name).string());
+        return Path(Name);
     };
-    const String Wood = Write("wood.png", "wood bytes");
-    const String Empty = Write("empty.png", "no picture");
-    const String Zero = Write("zero.png", "");
+    // A real 2 x 2 picture file, and one whose header claims 100000 x 100000.
+    TCustomBitmap32 Tile;
+    Tile.SetSize(2, 2);
+    Tile.SaveToFile(Path("wood.bmp"), false);
+    const String Wood = Path("wood.bmp");
+    Tile.SaveToFile(Path("empty.bmp"), false);
+    const String Empty = Path("empty.bmp");
+    std::string Huge;
+    {
+        std::ifstream In(Dir / "wood.bmp", std::ios::binary);
+        Huge.assign(std::istreambuf_iterator<char>(In), {});
+    }
+    ASSERT_GT(Huge.size(), 26u);
+    for (size_t Offset : {size_t(18), size_t(22)}) {
+        const uint32_t V = 100000;
+        for (size_t k = 0; k < 4; ++k) Huge[Offset + k] = static_cast<char>((V >> (8 * k)) & 0xFF);
+    }
+    const String Large = Write("large.bmp", Huge);
 
     const Integer Row = RegisterTexture(Wood);
     ASSERT_EQ(Row, 0);
@@ -190,16 +207,17 @@ TEST(Texture, RegisteredOnceFromLocalPictures)
     EXPECT_EQ(R->GetItem(0)->Text(), Wood);
     auto* Bytes = R->Data().As<TMemoryStream>();
     ASSERT_NE(Bytes, nullptr);
-    EXPECT_EQ(std::string(static_cast<const char*>(Bytes->Memory()), static_cast<size_t>(Bytes->Size())),
-              "wood bytes");
+    EXPECT_EQ(Bytes->Size(), FileSizeOf(Wood));
     // Looked up, not reread.
     EXPECT_EQ(RegisterTexture(Wood), Row);
     EXPECT_EQ(Decodes, 1);
 
-    EXPECT_EQ(RegisterTexture(Empty), -1);                                 // no picture in it
-    EXPECT_EQ(RegisterTexture(Zero), -1);                                  // nothing in it
-    EXPECT_EQ(RegisterTexture(Write("missing", "") + u"-gone"), -1);       // no such file
-    EXPECT_EQ(RegisterTexture(u"\\\\server\\share\\wood.png"), -1);        // never reached
+    EXPECT_EQ(RegisterTexture(Empty), -1);                           // decodes to nothing
+    EXPECT_EQ(RegisterTexture(Large), -1);                           // never decoded
+    EXPECT_EQ(RegisterTexture(Write("text.png", "not a picture")), -1);
+    EXPECT_EQ(RegisterTexture(Write("zero.png", "")), -1);
+    EXPECT_EQ(RegisterTexture(Path("missing.png")), -1);
+    EXPECT_EQ(RegisterTexture(u"\\\\server\\share\\wood.bmp"), -1);  // never reached
     EXPECT_EQ(Decodes, 2);
     EXPECT_EQ(TextureTable().ItemCount(), 1);
 }
@@ -359,6 +377,54 @@ TEST(EffectBitmaps, EdgingGlowFadesInwards)
     Plain.SetIsOutline(true);
     Plain.PrepareGradientEdging();
     EXPECT_EQ(Plain.GradientEdgingBmp(), nullptr);
+}
+
+TEST(EffectBitmaps, HostileSettingsAreBounded)
+{
+    // Settings of a document made elsewhere: no hang, no huge bitmap, no overflow.
+    TCustomBitmap32 Target;
+    Target.SetSize(100, 100);
+    struct Case {
+        const char* Name;
+        TRect R;
+        Integer Blur, Zoom, Distance, OutWidth, ReflectHeight;
+        bool Shadow;
+    };
+    const Case Cases[] = {
+        {"endless blur", {10, 10, 30, 30}, 2147483647, 0, 0, 1, 50, true},
+        {"giant zoom", {10, 10, 30, 30}, 0, 2147483647, 0, 1, 50, false},
+        {"shrunk to nothing", {10, 10, 30, 30}, 0, -1000, 0, 1, 50, false},
+        {"far distance", {10, 10, 30, 30}, 0, 0, 2147483647, 1, 2147483647, true},
+        {"giant object", {-1000000000, -1000000000, 1000000000, 1000000000}, 0, 0, 0, 1, 50, false},
+        {"giant outline", {10, 10, 30, 30}, 0, 0, 0, 2147483647, -2147483647, false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TBoxShape S(nullptr, 1, &Target);
+        S.SetSRect(C.R);
+        S.CalcCenterPoint();
+        S.SetOpacity(255);
+        S.SetOutWidth(C.OutWidth);
+        S.SetShadowMode(0);
+        S.SetReflectMode(0);
+        S.SetShadowBlurSize(C.Blur);
+        S.SetReflectBlurSize(C.Blur);
+        S.SetShadowZoomValue(C.Zoom);
+        S.SetShadowDistance(C.Distance);
+        S.SetReflectHeight(C.ReflectHeight);
+        S.SetGradientMode(0);
+        S.SetGradientFillMode(3);
+        S.SetIsOutline(true);
+        S.SetGradientEdgingWidth(2147483647);
+        S.PrepareGradientEdging();
+        S.PrepareShadow();
+        S.DrawShadowReflection(nullptr);
+        S.DrawReflection(nullptr);
+        S.DrawShadow(nullptr);
+        EXPECT_EQ(!S.ShadowBmp()->Empty(), C.Shadow);
+        EXPECT_LE(Int64(S.ShadowBmp()->Width()) * S.ShadowBmp()->Height(), Int64(64) << 20);
+        EXPECT_LE(Int64(S.ReflectBmp()->Width()) * S.ReflectBmp()->Height(), Int64(64) << 20);
+    }
 }
 
 // ---------------------------------------------------------------------------
