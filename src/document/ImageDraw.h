@@ -515,6 +515,7 @@ public:
     TCustomBitmap32* SrcBmp() const { return FSrcBmp.get(); }
     const TRect& SrcBmpRect() const { return FSrcBmpRect; }
     Integer SrcBmpBitsPixelPer() const { return FSrcBmpBitsPixelPer; }
+    // The watermark layer, drawn by InitBitmap only.
     TCustomBitmap32* WMBmp() const { return FWMBmp.get(); }
     bool WatermarkEnabled() const { return FWMEnabled; }
     void SetWatermarkEnabled(bool Value) { FWMEnabled = Value; }
@@ -624,6 +625,8 @@ private:
     std::unique_ptr<TCustomBitmap32> FWMBmp;
     std::unique_ptr<TImgSmall> FWMShape;
     bool FWMEnabled = false;
+    // InitBitmap left the watermark layer fully transparent.
+    bool FWMBmpBlank = false;
     Integer FWMLocationType = 0, FWMLocation = 0, FWMLocationED1 = 0, FWMLocationED2 = 0;
     Integer FWMLocationSD1 = 0, FWMLocationSD2 = 0;
     std::unique_ptr<TCustomBitmap32> FBrushBitmap;

@@ -14,15 +14,17 @@ const TCell* CellOf(const TRow& Row, Integer Index)
 {
     return Index >= 0 && Index < Row.ItemCount() ? Row.GetItem(Index) : nullptr;
 }
+// A damaged document's cell that is no number reads as 0 (false) rather
+// than stopping the whole document from opening.
 Integer IntOf(const TRow& Row, Integer Index)
 {
     const TCell* C = CellOf(Row, Index);
-    return C ? C->Value() : 0;
+    return C ? StrToIntDef(C->Text(), 0) : 0;
 }
 bool BoolOf(const TRow& Row, Integer Index)
 {
     const TCell* C = CellOf(Row, Index);
-    return C && C->AsBool();
+    return C && StrToBoolDef(C->Text(), false);
 }
 String TextOf(const TRow& Row, Integer Index)
 {

@@ -488,6 +488,15 @@ TEST(EffectColumns, LongAndShortRows)
     EXPECT_EQ(T.ShadowMode(), 0);
     EXPECT_EQ(T.ShadowDistance(), 7);
     EXPECT_EQ(T.GradientEdgingWidth(), 15);
+
+    // Cells that are no numbers read as 0 and false instead of raising.
+    TRow Damaged;
+    Damaged.Init(std::vector<String>(100, u"x1"));
+    TImgShape D(nullptr, 3, nullptr);
+    D.ReadEffectColumns(Damaged);
+    EXPECT_EQ(D.Opacity(), 0);
+    EXPECT_FALSE(D.IsOutline());
+    EXPECT_EQ(D.GradientEdgingWidth(), 15);
 }
 
 // ---------------------------------------------------------------------------
