@@ -49,6 +49,10 @@ constexpr Int64 MaxEffectSide = 32768, MaxEffectPixels = Int64(64) << 20;
 Integer Passes(Integer BlurSize) { return std::clamp(BlurSize, 0, MaxBlurPasses); }
 bool EffectSizeOk(Int64 W, Int64 H) { return W > 0 && H > 0 && W <= MaxEffectSide && H <= MaxEffectSide && W * H <= MaxEffectPixels; }
 
+// Where an effect bitmap goes, summed without overflow: anything that far
+// off draws nothing anyway.
+Integer Place(Int64 V) { return static_cast<Integer>(std::clamp<Int64>(V, -(Int64(1) << 30), Int64(1) << 30)); }
+
 Cardinal ScaledAlpha(Integer Alpha, Integer Opacity)
 {
     const Extended A = Round(Alpha * (static_cast<Extended>(Opacity) / 255));
@@ -131,7 +135,9 @@ void TImgShape::DrawCentred(TCustomBitmap32& Scratch, Integer E)
 
 void TImgShape::PrepareGradientEdging()
 {
-    if (FGradientMode == -1 || FGradientFillMode != 3 || !FIsOutline || !(FChanged2 || FRotated2)) return;
+    // Also built when missing (the settings changed without the flags).
+    if (FGradientMode == -1 || FGradientFillMode != 3 || !FIsOutline || !(FChanged2 || FRotated2 || !FGradientEdgingBmp))
+        return;
     if (!FGradientEdgingBmp) FGradientEdgingBmp = NewEffectBitmap();
     FGradientEdgingBmp->SetMasterAlpha(static_cast<Cardinal>(std::clamp(FOpacity / 2, 0, 255)));
     Integer E = 1;
@@ -163,7 +169,7 @@ void TImgShape::PrepareGradientEdging()
 
 void TImgShape::PrepareShadow()
 {
-    if (FShadowMode == -1 || !(FChanged2 || FRotated2)) return;
+    if (FShadowMode == -1 || !(FChanged2 || FRotated2 || !FShadowBmp)) return;
     if (!FShadowBmp) FShadowBmp = NewEffectBitmap();
     FShadowBmp->SetMasterAlpha(ScaledAlpha(FShadowOpacity, FOpacity));
     if (FShadowDistance != 0) {
@@ -214,8 +220,8 @@ void TImgShape::DrawShadow(TCustomBitmap32* ToBitmap)
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
     const TRect R = GetRotateRect();
-    FShadowBmp->DrawTo(Target, R.Left + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft,
-                       R.Top + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop);
+    FShadowBmp->DrawTo(Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+                       Place(Int64(R.Top) + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop));
 }
 
 void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
@@ -242,7 +248,8 @@ void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
     const TRect R = GetRotateRect();
-    FReflectBmp->DrawTo(Target, R.Left - FReflectExtendLength, R.Bottom + FReflectDistance - FReflectExtendLength);
+    FReflectBmp->DrawTo(Target, Place(Int64(R.Left) - FReflectExtendLength),
+                        Place(Int64(R.Bottom) + FReflectDistance - FReflectExtendLength));
 }
 
 void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
@@ -262,6 +269,6 @@ void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
     if (!Target) return;
     const TRect R = GetRotateRect();
     FShadowReflectBmp->DrawTo(
-        Target, R.Left + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft,
-        R.Bottom + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop);
+        Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+        Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop));
 }
