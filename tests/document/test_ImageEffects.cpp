@@ -59,6 +59,16 @@ public:
     return ::testing::AssertionSuccess();
 }
 
+// An opaque box object at R drawing into Target.
+std::unique_ptr<TBoxShape> Box(TCustomBitmap32& Target, const TRect& R, Integer Opacity = 255)
+{
+    auto S = std::make_unique<TBoxShape>(nullptr, 1, &Target);
+    S->SetSRect(R);
+    S->CalcCenterPoint();
+    S->SetOpacity(Opacity);
+    return S;
+}
+
 struct EffectsHooksGuard {
     TImageEffectsHooks SavedEffects = ImageEffectsHooks;
     TImageDrawHooks SavedDraw = ImageDrawHooks;
@@ -259,9 +269,8 @@ TEST(EffectBitmaps, ShadowOfAnUnrotatedObject)
     // 83 wide, outline at most 1, no blur: E = 9, so the scratch is 101 wide.
     TCustomBitmap32 Target;
     Target.SetSize(300, 200);
-    TBoxShape S(nullptr, 1, &Target);
-    S.SetSRect({50, 40, 133, 80});
-    S.CalcCenterPoint();
+    auto SPtr = Box(Target, {50, 40, 133, 80});
+    TBoxShape& S = *SPtr;
     S.SetFillColor(0x0000FF);
     S.SetOpacity(255);
     S.SetOutWidth(1);
@@ -310,9 +319,8 @@ TEST(EffectBitmaps, ReflectionAndShadowReflection)
     TCustomBitmap32 Target;
     Target.SetSize(200, 200);
     Target.Clear(0xFFFFFFFF);
-    TBoxShape S(nullptr, 1, &Target);
-    S.SetSRect({20, 20, 60, 60});
-    S.CalcCenterPoint();
+    auto SPtr = Box(Target, {20, 20, 60, 60});
+    TBoxShape& S = *SPtr;
     S.SetFillColor(0x000000);
     S.SetOpacity(255);
     S.SetReflectMode(0);
@@ -347,9 +355,8 @@ TEST(EffectBitmaps, EdgingGlowFadesInwards)
 {
     TCustomBitmap32 Target;
     Target.SetSize(100, 100);
-    TBoxShape S(nullptr, 1, &Target);
-    S.SetSRect({10, 10, 50, 50});
-    S.CalcCenterPoint();
+    auto SPtr = Box(Target, {10, 10, 50, 50});
+    TBoxShape& S = *SPtr;
     S.SetColor(0x00FF00);
     S.SetOpacity(200);
     S.SetIsOutline(true);
@@ -370,8 +377,8 @@ TEST(EffectBitmaps, EdgingGlowFadesInwards)
     EXPECT_EQ(G->Pixel(2, 21) & 0xFFFFFF, 0x00FF00u);
 
     // Only for the edging kind with an outline.
-    TBoxShape Plain(nullptr, 2, &Target);
-    Plain.SetSRect({10, 10, 50, 50});
+    auto PlainPtr = Box(Target, {10, 10, 50, 50});
+    TBoxShape& Plain = *PlainPtr;
     Plain.SetGradientMode(0);
     Plain.SetGradientFillMode(0);
     Plain.SetIsOutline(true);
@@ -400,10 +407,8 @@ TEST(EffectBitmaps, HostileSettingsAreBounded)
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
-        TBoxShape S(nullptr, 1, &Target);
-        S.SetSRect(C.R);
-        S.CalcCenterPoint();
-        S.SetOpacity(255);
+        auto SPtr = Box(Target, C.R);
+        TBoxShape& S = *SPtr;
         S.SetOutWidth(C.OutWidth);
         S.SetShadowMode(0);
         S.SetReflectMode(0);
@@ -590,34 +595,6 @@ TEST_F(Composition, CropFrameDimsOutsideOnlyForStyleZero)
     Crop->SetStyleId(1);
     Doc->Draw();
     EXPECT_EQ(At(5, 5), 0xFF808080);
-}
-
-TEST_F(Composition, DrawToByMode)
-{
-    TImgSmall* Picture = Add<TImgSmall>(1, shSmall, {0, 0, 10, 10}, 0);
-    Picture->SrcBmp()->SetSize(10, 10);
-    Picture->SrcBmp()->Clear(0xFFFF0000);
-    Add(2, shRectangle, {20, 0, 30, 10}, 0x00FF00);
-    Add(3, shSelection, {40, 0, 50, 10}, 0xFF0000);
-    TImgSmall* Hidden = Add<TImgSmall>(4, shSmall, {60, 0, 70, 10}, 0);
-    Hidden->SrcBmp()->SetSize(10, 10);
-    Hidden->SrcBmp()->Clear(0xFFFF0000);
-    Hidden->SetHided(true);
-    struct Case {
-        Integer Mode;
-        bool Picture, Rectangle;
-    };
-    for (const Case& C : {Case{0, true, true}, Case{1, true, false}, Case{2, false, true}}) {
-        SCOPED_TRACE(C.Mode);
-        TCustomBitmap32 B;
-        B.SetSize(80, 10);
-        B.Clear(0xFFFFFFFF);
-        Doc->DrawTo(&B, C.Mode);
-        EXPECT_EQ(bool(Near(B.Pixel(5, 5), 0xFFFF0000)), C.Picture) << std::hex << B.Pixel(5, 5);
-        EXPECT_EQ(B.Pixel(25, 5) == 0xFF00FF00, C.Rectangle);
-        EXPECT_EQ(B.Pixel(45, 5), 0xFFFFFFFF);  // never a selection
-        EXPECT_EQ(B.Pixel(65, 5), 0xFFFFFFFF);  // never a hidden object
-    }
 }
 
 TEST_F(Composition, FlattenBurnsAndDeletes)
