@@ -21,6 +21,7 @@ cmake --build "$dir" -j "$LM_JOBS" --target bench_Composition >/dev/null
 
 prefix=$dir/wineprefix
 "$here/wine-prefix.sh" "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver -p
-wine64 "$dir/bench/bench_Composition.exe" "$steps" | tee "$dir/composition.txt"
+export WINEPREFIX=$prefix
+wineserver -p  # a warm server: the timings are the program's own anyway
+"$here/wine-exec.sh" "$prefix" "$dir/bench/bench_Composition.exe" "$steps" | tee "$dir/composition.txt"
+wineserver -k || true

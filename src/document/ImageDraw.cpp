@@ -910,7 +910,9 @@ void TImageDraw::Draw()
         if (!Shape || Shape->Hided() || Shape->ShapeType() == shCrop) continue;
         const bool Editing = Shape->Creating() || Shape->Adjusting();
         if (!Editing) DrawEffects(Shape, nullptr);
-        Shape->Draw(nullptr);
+        // An object being edited changes on every step: no picture for it.
+        if (Editing) Shape->FreePicture();
+        if (Editing || !Shape->DrawPicture(Shape->Bitmap32())) Shape->Draw(nullptr);
         if (!Editing) {
             Shape->SetChanged2(false);
             Shape->SetRotated2(false);

@@ -272,3 +272,28 @@ void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
         Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
         Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop));
 }
+
+bool TImgShape::DrawPicture(TCustomBitmap32* Target)
+{
+    // A picture larger than this is not kept: the memory of a few such
+    // objects would outweigh the time saved.
+    constexpr Int64 MaxPicturePixels = Int64(4) << 20;
+    const TRect R = PictureBounds();
+    const Int64 W = Int64(R.Right) - R.Left, H = Int64(R.Bottom) - R.Top;
+    if (!Target || W <= 0 || H <= 0 || W * H > MaxPicturePixels) {
+        FPicture.reset();
+        return false;
+    }
+    if (!FPicture || FChanged2 || FRotated2 || FPictureOrigin != TPoint{R.Left, R.Top} ||
+        FPicture->Width() != W || FPicture->Height() != H) {
+        if (!FPicture) FPicture = NewEffectBitmap();
+        FPicture->SetSize(static_cast<Integer>(W), static_cast<Integer>(H));
+        FPicture->Clear(0);
+        FPictureOrigin = TPoint{R.Left, R.Top};
+        OffsetShape(-R.Left, -R.Top);
+        auto Back = ScopeExit([&] { OffsetShape(R.Left, R.Top); });
+        Draw(FPicture.get());
+    }
+    FPicture->DrawTo(Target, FPictureOrigin.X, FPictureOrigin.Y);
+    return true;
+}

@@ -597,6 +597,55 @@ TEST_F(Composition, CropFrameDimsOutsideOnlyForStyleZero)
     EXPECT_EQ(At(5, 5), 0xFF808080);
 }
 
+namespace {
+// A box that lets composition keep its picture.
+class TPictureBox : public TBoxShape {
+public:
+    using TBoxShape::TBoxShape;
+    TRect PictureBounds() override { return FRect; }
+};
+}  // namespace
+
+TEST_F(Composition, UnchangedObjectsAreDrawnFromTheirPicture)
+{
+    TPictureBox* S = Add<TPictureBox>(1, shRectangle, {10, 10, 50, 50}, 0x0000FF);
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 1);
+    ASSERT_NE(S->Picture(), nullptr);
+    EXPECT_TRUE(Near(At(20, 20), 0xFFFF0000));  // blended: a step may go
+    Doc->Draw();  // unchanged: blended, not drawn
+    EXPECT_EQ(S->Draws, 1);
+    EXPECT_TRUE(Near(At(20, 20), 0xFFFF0000));  // blended: a step may go
+
+    // A change marked as every change is: drawn again.
+    S->SetFillColor(0x00FF00);
+    S->SetChanged2(true);
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 2);
+    EXPECT_TRUE(Near(At(20, 20), 0xFF00FF00));
+
+    // Moved by a drag: drawn on every step, without a picture.
+    S->SetAdjusting(true);
+    S->OffsetShape(30, 0);
+    Doc->Draw();
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 4);
+    EXPECT_EQ(S->Picture(), nullptr);
+    EXPECT_EQ(At(20, 20), 0xFF808080);
+    EXPECT_EQ(At(50, 20), 0xFF00FF00);
+    S->SetAdjusting(false);
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 5);
+    EXPECT_NE(S->Picture(), nullptr);
+
+    // Too large a picture is not kept: drawn directly every time.
+    TPictureBox* Huge = Add<TPictureBox>(2, shRectangle, {-2000, -2000, 2000, 2000}, 0xFF0000);
+    Doc->Draw();
+    Doc->Draw();
+    EXPECT_EQ(Huge->Draws, 2);
+    EXPECT_EQ(Huge->Picture(), nullptr);
+}
+
 TEST_F(Composition, FlattenBurnsAndDeletes)
 {
     TBoxShape* A = Add(1, shRectangle, {10, 10, 20, 20}, 0x0000FF);
