@@ -831,7 +831,8 @@ void TImageDraw::InitBitmap()
     FSrcBmpRect = FSrcBmp->BoundsRect();
     FWMBmp->SetSize(FBitmap->Width(), FBitmap->Height());
     FWMBmp->Clear(0x00FFFFFF);
-    if (!FWMShape || !FWMEnabled) return;
+    FWMBmpBlank = !FWMShape || !FWMEnabled;
+    if (FWMBmpBlank) return;
     FWMBmp->SetMasterAlpha(static_cast<Cardinal>(EnsureRange(FWMShape->Opacity(), 0, 255)));
     FWMBmp->SetClipRect(FSrcBmpRect);
     FWMShape->DrawPrepare();
@@ -883,13 +884,18 @@ void TImageDraw::DrawEffects(TImgShape* Shape, TCustomBitmap32* Target)
 
 void TImageDraw::Draw()
 {
-    FBitmap->Clear(0x00FFFFFF);
     FBitmap->SetDrawMode(dmBlend);
     FSrcBmp->SetDrawMode(dmOpaque);
     TImgShape* Crop = CropExists() ? RowShape(FDT->GetItem(FDT->ItemCount() - 1)) : nullptr;
     auto* CropPicture = dynamic_cast<TCropPicture*>(Crop);
     TCustomBitmap32* Dimmed = CropPicture ? CropPicture->AdjustSrcBmp() : nullptr;
-    if (Dimmed && FCurrentShape && FCurrentShape->StyleId() == 0) {
+    const bool DimOutside = Dimmed && FCurrentShape && FCurrentShape->StyleId() == 0;
+    TCustomBitmap32* Base = DimOutside ? Dimmed : FSrcBmp.get();
+    // The base, drawn opaque over the whole view bitmap, replaces every pixel
+    // of the clear: with one of the same size the clear is skipped (a
+    // whole-picture pass on every mouse step).
+    if (Base->Width() != FBitmap->Width() || Base->Height() != FBitmap->Height()) FBitmap->Clear(0x00FFFFFF);
+    if (DimOutside) {
         Dimmed->SetDrawMode(dmOpaque);
         FBitmap->Draw(0, 0, Dimmed);
         const TRect R = Crop->SRect();
@@ -897,13 +903,16 @@ void TImageDraw::Draw()
     } else {
         FBitmap->Draw(0, 0, FSrcBmp.get());
     }
-    if (FWMBmp && !FWMBmp->Empty()) FBitmap->Draw(0, 0, FWMBmp.get());
+    // A watermark layer left fully transparent by InitBitmap adds nothing.
+    if (FWMBmp && !FWMBmp->Empty() && !FWMBmpBlank) FBitmap->Draw(0, 0, FWMBmp.get());
     for (Integer i = 0; i < FDT->ItemCount(); ++i) {
         TImgShape* Shape = RowShape(FDT->GetItem(i));
         if (!Shape || Shape->Hided() || Shape->ShapeType() == shCrop) continue;
         const bool Editing = Shape->Creating() || Shape->Adjusting();
         if (!Editing) DrawEffects(Shape, nullptr);
-        Shape->Draw(nullptr);
+        // An object being edited changes on every step: no picture for it.
+        if (Editing) Shape->FreePicture();
+        if (Editing || !Shape->DrawPicture(Shape->Bitmap32())) Shape->Draw(nullptr);
         if (!Editing) {
             Shape->SetChanged2(false);
             Shape->SetRotated2(false);

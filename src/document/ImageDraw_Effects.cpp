@@ -14,15 +14,17 @@ const TCell* CellOf(const TRow& Row, Integer Index)
 {
     return Index >= 0 && Index < Row.ItemCount() ? Row.GetItem(Index) : nullptr;
 }
+// A damaged document's cell that is no number reads as 0 (false) rather
+// than stopping the whole document from opening.
 Integer IntOf(const TRow& Row, Integer Index)
 {
     const TCell* C = CellOf(Row, Index);
-    return C ? C->Value() : 0;
+    return C ? StrToIntDef(C->Text(), 0) : 0;
 }
 bool BoolOf(const TRow& Row, Integer Index)
 {
     const TCell* C = CellOf(Row, Index);
-    return C && C->AsBool();
+    return C && StrToBoolDef(C->Text(), false);
 }
 String TextOf(const TRow& Row, Integer Index)
 {
@@ -37,6 +39,19 @@ std::unique_ptr<TCustomBitmap32> NewEffectBitmap()
     B->SetCombineMode(cmMerge);
     return B;
 }
+
+// Settings come from documents made elsewhere: a blur of a billion passes
+// would hang the program and an effect bitmap the size of a billion pixels
+// would exhaust memory. Beyond these bounds the effect is drawn with the
+// bound (blur) or not at all (size).
+constexpr Integer MaxBlurPasses = 100;
+constexpr Int64 MaxEffectSide = 32768, MaxEffectPixels = Int64(64) << 20;
+Integer Passes(Integer BlurSize) { return std::clamp(BlurSize, 0, MaxBlurPasses); }
+bool EffectSizeOk(Int64 W, Int64 H) { return W > 0 && H > 0 && W <= MaxEffectSide && H <= MaxEffectSide && W * H <= MaxEffectPixels; }
+
+// Where an effect bitmap goes, summed without overflow: anything that far
+// off draws nothing anyway.
+Integer Place(Int64 V) { return static_cast<Integer>(std::clamp<Int64>(V, -(Int64(1) << 30), Int64(1) << 30)); }
 
 Cardinal ScaledAlpha(Integer Alpha, Integer Opacity)
 {
@@ -87,25 +102,27 @@ void TImgShape::ReadEffectColumns(const TRow& Row)
 
 Integer TImgShape::EffectExtendLength(Integer BlurSize)
 {
-    Integer E = FOutWidth / 2 + BlurSize + 9;
+    Int64 E = Int64(std::clamp(FOutWidth, 0, static_cast<Integer>(MaxEffectSide))) / 2 + Passes(BlurSize) + 9;
     if (FShapeType == shCallout && (FStyleId == 1 || FStyleId == 8 || FStyleId == 9)) E += GetMaxLengthOfOutPoint();
-    return E;
+    return static_cast<Integer>(std::clamp<Int64>(E, 0, MaxEffectSide));
 }
 
 TRect TImgShape::EffectRect(Integer E) const
 {
-    TRect R = GetRotateRect();
-    R.Left -= E;
-    R.Top -= E;
-    R.Right = std::max(R.Right + E, R.Left);
-    R.Bottom = std::max(R.Bottom + E, R.Top);
-    return R;
+    const TRect R = GetRotateRect();
+    const Int64 L = Int64(R.Left) - E, T = Int64(R.Top) - E;
+    const Int64 W = Int64(R.Right) + E - L, H = Int64(R.Bottom) + E - T;
+    // Too large (or turned inside out): an empty rectangle, so no effect.
+    if (!EffectSizeOk(W, H)) return TRect{R.Left, R.Top, R.Left, R.Top};
+    return TRect{static_cast<Integer>(L), static_cast<Integer>(T), static_cast<Integer>(L + W),
+                 static_cast<Integer>(T + H)};
 }
 
 void TImgShape::DrawCentred(TCustomBitmap32& Scratch, Integer E)
 {
     const TRect R = EffectRect(E);
     const Integer W = R.Right - R.Left, H = R.Bottom - R.Top;
+    if (W <= 0 || H <= 0 || Scratch.Width() != W || Scratch.Height() != H) return;
     const Extended cx = W / 2.0L, cy = H / 2.0L;
     const Extended ox = FRect.Left + (FRect.Right - FRect.Left) / 2.0L;
     const Extended oy = FRect.Top + (FRect.Bottom - FRect.Top) / 2.0L;
@@ -118,16 +135,21 @@ void TImgShape::DrawCentred(TCustomBitmap32& Scratch, Integer E)
 
 void TImgShape::PrepareGradientEdging()
 {
-    if (FGradientMode == -1 || FGradientFillMode != 3 || !FIsOutline || !(FChanged2 || FRotated2)) return;
+    // Also built when missing (the settings changed without the flags).
+    if (FGradientMode == -1 || FGradientFillMode != 3 || !FIsOutline || !(FChanged2 || FRotated2 || !FGradientEdgingBmp))
+        return;
     if (!FGradientEdgingBmp) FGradientEdgingBmp = NewEffectBitmap();
     FGradientEdgingBmp->SetMasterAlpha(static_cast<Cardinal>(std::clamp(FOpacity / 2, 0, 255)));
     Integer E = 1;
     if (FShapeType == shCallout && (FStyleId == 1 || FStyleId == 8 || FStyleId == 9))
         E = GetMaxLengthOfOutPoint() + 1;
     FGradientEdgingExtendLength = E;
-    const Integer Width = std::max(FGradientEdgingWidth, 1);
+    // Beyond the bitmap's own size a wider glow changes nothing.
+    const TRect ER = EffectRect(E);
+    const Integer Width = std::clamp(FGradientEdgingWidth, 1,
+                                     std::max(1, (ER.Right - ER.Left) + (ER.Bottom - ER.Top)));
 
-    const TRect R = EffectRect(E);
+    const TRect& R = ER;
     TCustomBitmap32 A, B;
     for (TCustomBitmap32* Bmp : {&A, &B, FGradientEdgingBmp.get()}) {
         Bmp->SetSize(R.Right - R.Left, R.Bottom - R.Top);
@@ -147,13 +169,15 @@ void TImgShape::PrepareGradientEdging()
 
 void TImgShape::PrepareShadow()
 {
-    if (FShadowMode == -1 || !(FChanged2 || FRotated2)) return;
+    if (FShadowMode == -1 || !(FChanged2 || FRotated2 || !FShadowBmp)) return;
     if (!FShadowBmp) FShadowBmp = NewEffectBitmap();
     FShadowBmp->SetMasterAlpha(ScaledAlpha(FShadowOpacity, FOpacity));
     if (FShadowDistance != 0) {
         const Extended a = FShadowAngle * std::numbers::pi_v<Extended> / 180;
-        FShadowOffsetAngleLeft = static_cast<Integer>(Round(std::cos(a) * FShadowDistance));
-        FShadowOffsetAngleTop = static_cast<Integer>(Round(std::sin(a) * FShadowDistance));
+        const Extended D = std::clamp<Integer>(FShadowDistance, -static_cast<Integer>(MaxEffectSide),
+                                               static_cast<Integer>(MaxEffectSide));
+        FShadowOffsetAngleLeft = static_cast<Integer>(Round(std::cos(a) * D));
+        FShadowOffsetAngleTop = static_cast<Integer>(Round(std::sin(a) * D));
     } else {
         FShadowOffsetAngleLeft = FShadowOffsetAngleTop = 0;
     }
@@ -167,10 +191,14 @@ void TImgShape::PrepareShadow()
     FillColorKeepAlpha(&S, Shadow);
     FShadowOffsetZoomLeft = ShadowZoomGrowth(S.Width(), FShadowZoomValue);
     FShadowOffsetZoomTop = ShadowZoomGrowth(S.Height(), FShadowZoomValue);
-    const Integer W = std::max(S.Width() + 2 * FShadowOffsetZoomLeft, 0);
-    const Integer H = std::max(S.Height() + 2 * FShadowOffsetZoomTop, 0);
-    if (FShadowZoomValue != 0 && W > 0 && H > 0 && !S.Empty()) {
-        ResizeBitmap(&S, FShadowBmp.get(), W, H);
+    const Int64 W = std::max<Int64>(S.Width() + Int64(2) * FShadowOffsetZoomLeft, 0);
+    const Int64 H = std::max<Int64>(S.Height() + Int64(2) * FShadowOffsetZoomTop, 0);
+    if (!EffectSizeOk(W, H)) {
+        // Zoomed beyond reason (or to nothing): no shadow.
+        FShadowBmp->SetSize(0, 0);
+        FShadowOffsetZoomLeft = FShadowOffsetZoomTop = 0;
+    } else if (FShadowZoomValue != 0 && !S.Empty()) {
+        ResizeBitmap(&S, FShadowBmp.get(), static_cast<Integer>(W), static_cast<Integer>(H));
     } else {
         FShadowBmp->SetSize(S.Width(), S.Height());
         if (!S.Empty()) {
@@ -181,7 +209,7 @@ void TImgShape::PrepareShadow()
     // ResizeBitmap keeps its source's draw mode, not ours.
     FShadowBmp->SetDrawMode(dmBlend);
     FShadowBmp->SetCombineMode(cmMerge);
-    SmoothBitmap(FShadowBmp.get(), FShadowBlurSize);
+    SmoothBitmap(FShadowBmp.get(), Passes(FShadowBlurSize));
     if (FShadowOffsetAngleLeft < 0) ++FShadowOffsetAngleLeft;
     if (FShadowOffsetAngleTop < 0) ++FShadowOffsetAngleTop;
 }
@@ -192,8 +220,8 @@ void TImgShape::DrawShadow(TCustomBitmap32* ToBitmap)
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
     const TRect R = GetRotateRect();
-    FShadowBmp->DrawTo(Target, R.Left + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft,
-                       R.Top + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop);
+    FShadowBmp->DrawTo(Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+                       Place(Int64(R.Top) + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop));
 }
 
 void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
@@ -214,13 +242,14 @@ void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
             S.SetDrawMode(dmOpaque);
             FReflectBmp->Draw(0, 0, &S);
         }
-        SmoothBitmap(FReflectBmp.get(), FReflectBlurSize);
+        SmoothBitmap(FReflectBmp.get(), Passes(FReflectBlurSize));
         FadeReflection(*FReflectBmp, FReflectHeight);
     }
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
     const TRect R = GetRotateRect();
-    FReflectBmp->DrawTo(Target, R.Left - FReflectExtendLength, R.Bottom + FReflectDistance - FReflectExtendLength);
+    FReflectBmp->DrawTo(Target, Place(Int64(R.Left) - FReflectExtendLength),
+                        Place(Int64(R.Bottom) + FReflectDistance - FReflectExtendLength));
 }
 
 void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
@@ -233,13 +262,38 @@ void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
         FShadowReflectBmp->SetCombineMode(FShadowBmp->CombineMode());
         FShadowReflectBmp->SetMasterAlpha(ScaledAlpha(FReflectOpacity, static_cast<Integer>(FShadowBmp->MasterAlpha())));
         FShadowReflectBmp->FlipVert();
-        SmoothBitmap(FShadowReflectBmp.get(), FReflectBlurSize);
+        SmoothBitmap(FShadowReflectBmp.get(), Passes(FReflectBlurSize));
         FadeReflection(*FShadowReflectBmp, FReflectHeight);
     }
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
     const TRect R = GetRotateRect();
     FShadowReflectBmp->DrawTo(
-        Target, R.Left + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft,
-        R.Bottom + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop);
+        Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+        Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop));
+}
+
+bool TImgShape::DrawPicture(TCustomBitmap32* Target)
+{
+    // A picture larger than this is not kept: the memory of a few such
+    // objects would outweigh the time saved.
+    constexpr Int64 MaxPicturePixels = Int64(4) << 20;
+    const TRect R = PictureBounds();
+    const Int64 W = Int64(R.Right) - R.Left, H = Int64(R.Bottom) - R.Top;
+    if (!Target || W <= 0 || H <= 0 || W * H > MaxPicturePixels) {
+        FPicture.reset();
+        return false;
+    }
+    if (!FPicture || FChanged2 || FRotated2 || FPictureOrigin != TPoint{R.Left, R.Top} ||
+        FPicture->Width() != W || FPicture->Height() != H) {
+        if (!FPicture) FPicture = NewEffectBitmap();
+        FPicture->SetSize(static_cast<Integer>(W), static_cast<Integer>(H));
+        FPicture->Clear(0);
+        FPictureOrigin = TPoint{R.Left, R.Top};
+        OffsetShape(-R.Left, -R.Top);
+        auto Back = ScopeExit([&] { OffsetShape(R.Left, R.Top); });
+        Draw(FPicture.get());
+    }
+    FPicture->DrawTo(Target, FPictureOrigin.X, FPictureOrigin.Y);
+    return true;
 }

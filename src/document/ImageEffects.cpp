@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "document/ImageDraw.h"
+#include "foundation/HyFileUtils_ImageInfo.h"
 #include "framework/runtime/Classes.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -119,6 +120,12 @@ Integer RegisterTexture(const String& FileName)
     if (!IsLocalFilePath(FileName) || !FileExists(FileName)) return -1;
     const Int64 Size = FileSizeOf(FileName);
     if (Size <= 0 || Size > MaxTextureFileSize) return -1;
+    // The decoders apply no size limit: a small file may claim a picture far
+    // too large for memory, so the header must name a size the document takes.
+    TImageHeader Header;
+    if (!ReadImageFileHeader(FileName, Header) || Header.Width <= 0 || Header.Height <= 0 ||
+        Header.Width > MaxImagePixels / Header.Height)
+        return -1;
     if (!ImageDrawHooks.LoadPicture) return -1;
     std::unique_ptr<TCustomBitmap32> Picture;
     try {
@@ -149,7 +156,9 @@ Integer RegisterTexture(const String& FileName)
 void FadeReflection(TCustomBitmap32& Bitmap, Integer ReflectHeight)
 {
     const Integer H = Bitmap.Height(), W = Bitmap.Width();
-    const Integer L = static_cast<Integer>(Trunc(static_cast<Extended>(H) * ReflectHeight / 100));
+    // Beyond the bitmap's height the fade-out reaches no further.
+    const Integer L = static_cast<Integer>(
+        std::clamp<Extended>(Trunc(static_cast<Extended>(H) * ReflectHeight / 100), -1, static_cast<Extended>(H) + 1));
     if (L <= 0) return;
     const Extended k = 255.0L / L;
     for (Integer i = 0; i < H; ++i) {
@@ -168,7 +177,9 @@ void FadeReflection(TCustomBitmap32& Bitmap, Integer ReflectHeight)
 
 Integer ShadowZoomGrowth(Integer Size, Integer Zoom)
 {
-    Integer G = static_cast<Integer>(Round(static_cast<Extended>(Size) * Zoom / 200));
+    // Clamped before the conversion; sizes that large are refused later.
+    Integer G = static_cast<Integer>(
+        std::clamp<Extended>(Round(static_cast<Extended>(Size) * Zoom / 200), -Extended(1 << 30), Extended(1 << 30)));
     if (G % 2 == 1) --G;
     return G;
 }

@@ -51,7 +51,8 @@ bool IsLocalFilePath(const String& FileName);
 
 // The row of FileName in the texture cache, added when new; -1 when the path
 // is not local, the file does not exist, is larger than MaxTextureFileSize,
-// or is not a picture with a positive size.
+// its header names no size or one beyond the document's limit
+// (MaxImagePixels), or it does not decode to a picture with a positive size.
 Integer RegisterTexture(const String& FileName);
 constexpr Int64 MaxTextureFileSize = Int64(256) << 20;
 

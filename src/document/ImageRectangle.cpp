@@ -369,6 +369,13 @@ TClosedShapeDraw TImgRectangle::BuildOutline()
     return Args;
 }
 
+TRect TImgRectangle::PictureBounds()
+{
+    const TRect R = RotateRect();
+    const Integer M = std::clamp(FOutWidth, 0, 4096) / 2 + 2;
+    return TRect{R.Left - M, R.Top - M, R.Right + M, R.Bottom + M};
+}
+
 void TImgRectangle::Draw(TCustomBitmap32* ToBitmap)
 {
     const TClosedShapeDraw Args = BuildOutline();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "DocumentTestView.h"
 #include "document/ImageEffects.h"
@@ -35,7 +36,7 @@ public:
         switch (FDrawMode2) {
         case 1: B->FrameRectS(FRect, Line); break;
         case 2:
-            for (Integer k = -FGradientEdgingWidth; k < FGradientEdgingWidth; ++k)
+            for (Integer W = std::min(FGradientEdgingWidth, 50), k = -W; k < W; ++k)
                 B->FrameRectS(FRect.Left + k, FRect.Top + k, FRect.Right - k, FRect.Bottom - k, Line);
             break;
         case 3: B->FillRectS(FRect, Line); break;
@@ -56,6 +57,16 @@ public:
             return ::testing::AssertionFailure() << std::hex << Got << " is not near " << Want;
     }
     return ::testing::AssertionSuccess();
+}
+
+// An opaque box object at R drawing into Target.
+std::unique_ptr<TBoxShape> Box(TCustomBitmap32& Target, const TRect& R, Integer Opacity = 255)
+{
+    auto S = std::make_unique<TBoxShape>(nullptr, 1, &Target);
+    S->SetSRect(R);
+    S->CalcCenterPoint();
+    S->SetOpacity(Opacity);
+    return S;
 }
 
 struct EffectsHooksGuard {
@@ -168,20 +179,36 @@ TEST(Texture, RegisteredOnceFromLocalPictures)
     ImageDrawHooks.LoadPicture = [](const String& FileName) {
         ++Decodes;
         auto B = std::make_unique<TCustomBitmap32>();
-        if (!FileName.ends_with(u"empty.png")) B->SetSize(2, 2);
+        if (!FileName.ends_with(u"empty.bmp")) B->SetSize(2, 2);
         return B;
     };
     const auto Dir = std::filesystem::temp_directory_path() /
                      ("lm_texture_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::filesystem::create_directories(Dir);
     auto Cleanup = ScopeExit([&] { std::filesystem::remove_all(Dir); });
+    auto Path = [&](const char* Name) { return UTF8ToString((Dir / Name).string()); };
     auto Write = [&](const char* Name, const std::string& Bytes) {
         std::ofstream(Dir / Name, std::ios::binary) << Bytes;
-        return UTF8ToString((Dir / Name).string());
+        return Path(Name);
     };
-    const String Wood = Write("wood.png", "wood bytes");
-    const String Empty = Write("empty.png", "no picture");
-    const String Zero = Write("zero.png", "");
+    // A real 2 x 2 picture file, and one whose header claims 100000 x 100000.
+    TCustomBitmap32 Tile;
+    Tile.SetSize(2, 2);
+    Tile.SaveToFile(Path("wood.bmp"), false);
+    const String Wood = Path("wood.bmp");
+    Tile.SaveToFile(Path("empty.bmp"), false);
+    const String Empty = Path("empty.bmp");
+    std::string Huge;
+    {
+        std::ifstream In(Dir / "wood.bmp", std::ios::binary);
+        Huge.assign(std::istreambuf_iterator<char>(In), {});
+    }
+    ASSERT_GT(Huge.size(), 26u);
+    for (size_t Offset : {size_t(18), size_t(22)}) {
+        const uint32_t V = 100000;
+        for (size_t k = 0; k < 4; ++k) Huge[Offset + k] = static_cast<char>((V >> (8 * k)) & 0xFF);
+    }
+    const String Large = Write("large.bmp", Huge);
 
     const Integer Row = RegisterTexture(Wood);
     ASSERT_EQ(Row, 0);
@@ -190,16 +217,17 @@ TEST(Texture, RegisteredOnceFromLocalPictures)
     EXPECT_EQ(R->GetItem(0)->Text(), Wood);
     auto* Bytes = R->Data().As<TMemoryStream>();
     ASSERT_NE(Bytes, nullptr);
-    EXPECT_EQ(std::string(static_cast<const char*>(Bytes->Memory()), static_cast<size_t>(Bytes->Size())),
-              "wood bytes");
+    EXPECT_EQ(Bytes->Size(), FileSizeOf(Wood));
     // Looked up, not reread.
     EXPECT_EQ(RegisterTexture(Wood), Row);
     EXPECT_EQ(Decodes, 1);
 
-    EXPECT_EQ(RegisterTexture(Empty), -1);                                 // no picture in it
-    EXPECT_EQ(RegisterTexture(Zero), -1);                                  // nothing in it
-    EXPECT_EQ(RegisterTexture(Write("missing", "") + u"-gone"), -1);       // no such file
-    EXPECT_EQ(RegisterTexture(u"\\\\server\\share\\wood.png"), -1);        // never reached
+    EXPECT_EQ(RegisterTexture(Empty), -1);                           // decodes to nothing
+    EXPECT_EQ(RegisterTexture(Large), -1);                           // never decoded
+    EXPECT_EQ(RegisterTexture(Write("text.png", "not a picture")), -1);
+    EXPECT_EQ(RegisterTexture(Write("zero.png", "")), -1);
+    EXPECT_EQ(RegisterTexture(Path("missing.png")), -1);
+    EXPECT_EQ(RegisterTexture(u"\\\\server\\share\\wood.bmp"), -1);  // never reached
     EXPECT_EQ(Decodes, 2);
     EXPECT_EQ(TextureTable().ItemCount(), 1);
 }
@@ -241,9 +269,8 @@ TEST(EffectBitmaps, ShadowOfAnUnrotatedObject)
     // 83 wide, outline at most 1, no blur: E = 9, so the scratch is 101 wide.
     TCustomBitmap32 Target;
     Target.SetSize(300, 200);
-    TBoxShape S(nullptr, 1, &Target);
-    S.SetSRect({50, 40, 133, 80});
-    S.CalcCenterPoint();
+    auto SPtr = Box(Target, {50, 40, 133, 80});
+    TBoxShape& S = *SPtr;
     S.SetFillColor(0x0000FF);
     S.SetOpacity(255);
     S.SetOutWidth(1);
@@ -292,9 +319,8 @@ TEST(EffectBitmaps, ReflectionAndShadowReflection)
     TCustomBitmap32 Target;
     Target.SetSize(200, 200);
     Target.Clear(0xFFFFFFFF);
-    TBoxShape S(nullptr, 1, &Target);
-    S.SetSRect({20, 20, 60, 60});
-    S.CalcCenterPoint();
+    auto SPtr = Box(Target, {20, 20, 60, 60});
+    TBoxShape& S = *SPtr;
     S.SetFillColor(0x000000);
     S.SetOpacity(255);
     S.SetReflectMode(0);
@@ -329,9 +355,8 @@ TEST(EffectBitmaps, EdgingGlowFadesInwards)
 {
     TCustomBitmap32 Target;
     Target.SetSize(100, 100);
-    TBoxShape S(nullptr, 1, &Target);
-    S.SetSRect({10, 10, 50, 50});
-    S.CalcCenterPoint();
+    auto SPtr = Box(Target, {10, 10, 50, 50});
+    TBoxShape& S = *SPtr;
     S.SetColor(0x00FF00);
     S.SetOpacity(200);
     S.SetIsOutline(true);
@@ -352,13 +377,59 @@ TEST(EffectBitmaps, EdgingGlowFadesInwards)
     EXPECT_EQ(G->Pixel(2, 21) & 0xFFFFFF, 0x00FF00u);
 
     // Only for the edging kind with an outline.
-    TBoxShape Plain(nullptr, 2, &Target);
-    Plain.SetSRect({10, 10, 50, 50});
+    auto PlainPtr = Box(Target, {10, 10, 50, 50});
+    TBoxShape& Plain = *PlainPtr;
     Plain.SetGradientMode(0);
     Plain.SetGradientFillMode(0);
     Plain.SetIsOutline(true);
     Plain.PrepareGradientEdging();
     EXPECT_EQ(Plain.GradientEdgingBmp(), nullptr);
+}
+
+TEST(EffectBitmaps, HostileSettingsAreBounded)
+{
+    // Settings of a document made elsewhere: no hang, no huge bitmap, no overflow.
+    TCustomBitmap32 Target;
+    Target.SetSize(100, 100);
+    struct Case {
+        const char* Name;
+        TRect R;
+        Integer Blur, Zoom, Distance, OutWidth, ReflectHeight;
+        bool Shadow;
+    };
+    const Case Cases[] = {
+        {"endless blur", {10, 10, 30, 30}, 2147483647, 0, 0, 1, 50, true},
+        {"giant zoom", {10, 10, 30, 30}, 0, 2147483647, 0, 1, 50, false},
+        {"shrunk to nothing", {10, 10, 30, 30}, 0, -1000, 0, 1, 50, false},
+        {"far distance", {10, 10, 30, 30}, 0, 0, 2147483647, 1, 2147483647, true},
+        {"giant object", {-1000000000, -1000000000, 1000000000, 1000000000}, 0, 0, 0, 1, 50, false},
+        {"giant outline", {10, 10, 30, 30}, 0, 0, 0, 2147483647, -2147483647, false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        auto SPtr = Box(Target, C.R);
+        TBoxShape& S = *SPtr;
+        S.SetOutWidth(C.OutWidth);
+        S.SetShadowMode(0);
+        S.SetReflectMode(0);
+        S.SetShadowBlurSize(C.Blur);
+        S.SetReflectBlurSize(C.Blur);
+        S.SetShadowZoomValue(C.Zoom);
+        S.SetShadowDistance(C.Distance);
+        S.SetReflectHeight(C.ReflectHeight);
+        S.SetGradientMode(0);
+        S.SetGradientFillMode(3);
+        S.SetIsOutline(true);
+        S.SetGradientEdgingWidth(2147483647);
+        S.PrepareGradientEdging();
+        S.PrepareShadow();
+        S.DrawShadowReflection(nullptr);
+        S.DrawReflection(nullptr);
+        S.DrawShadow(nullptr);
+        EXPECT_EQ(!S.ShadowBmp()->Empty(), C.Shadow);
+        EXPECT_LE(Int64(S.ShadowBmp()->Width()) * S.ShadowBmp()->Height(), Int64(64) << 20);
+        EXPECT_LE(Int64(S.ReflectBmp()->Width()) * S.ReflectBmp()->Height(), Int64(64) << 20);
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -422,6 +493,15 @@ TEST(EffectColumns, LongAndShortRows)
     EXPECT_EQ(T.ShadowMode(), 0);
     EXPECT_EQ(T.ShadowDistance(), 7);
     EXPECT_EQ(T.GradientEdgingWidth(), 15);
+
+    // Cells that are no numbers read as 0 and false instead of raising.
+    TRow Damaged;
+    Damaged.Init(std::vector<String>(100, u"x1"));
+    TImgShape D(nullptr, 3, nullptr);
+    D.ReadEffectColumns(Damaged);
+    EXPECT_EQ(D.Opacity(), 0);
+    EXPECT_FALSE(D.IsOutline());
+    EXPECT_EQ(D.GradientEdgingWidth(), 15);
 }
 
 // ---------------------------------------------------------------------------
@@ -517,32 +597,53 @@ TEST_F(Composition, CropFrameDimsOutsideOnlyForStyleZero)
     EXPECT_EQ(At(5, 5), 0xFF808080);
 }
 
-TEST_F(Composition, DrawToByMode)
+namespace {
+// A box that lets composition keep its picture.
+class TPictureBox : public TBoxShape {
+public:
+    using TBoxShape::TBoxShape;
+    TRect PictureBounds() override { return FRect; }
+};
+}  // namespace
+
+TEST_F(Composition, UnchangedObjectsAreDrawnFromTheirPicture)
 {
-    TImgSmall* Picture = Add<TImgSmall>(1, shSmall, {0, 0, 10, 10}, 0);
-    Picture->SrcBmp()->SetSize(10, 10);
-    Picture->SrcBmp()->Clear(0xFFFF0000);
-    Add(2, shRectangle, {20, 0, 30, 10}, 0x00FF00);
-    Add(3, shSelection, {40, 0, 50, 10}, 0xFF0000);
-    TImgSmall* Hidden = Add<TImgSmall>(4, shSmall, {60, 0, 70, 10}, 0);
-    Hidden->SrcBmp()->SetSize(10, 10);
-    Hidden->SrcBmp()->Clear(0xFFFF0000);
-    Hidden->SetHided(true);
-    struct Case {
-        Integer Mode;
-        bool Picture, Rectangle;
-    };
-    for (const Case& C : {Case{0, true, true}, Case{1, true, false}, Case{2, false, true}}) {
-        SCOPED_TRACE(C.Mode);
-        TCustomBitmap32 B;
-        B.SetSize(80, 10);
-        B.Clear(0xFFFFFFFF);
-        Doc->DrawTo(&B, C.Mode);
-        EXPECT_EQ(bool(Near(B.Pixel(5, 5), 0xFFFF0000)), C.Picture) << std::hex << B.Pixel(5, 5);
-        EXPECT_EQ(B.Pixel(25, 5) == 0xFF00FF00, C.Rectangle);
-        EXPECT_EQ(B.Pixel(45, 5), 0xFFFFFFFF);  // never a selection
-        EXPECT_EQ(B.Pixel(65, 5), 0xFFFFFFFF);  // never a hidden object
-    }
+    TPictureBox* S = Add<TPictureBox>(1, shRectangle, {10, 10, 50, 50}, 0x0000FF);
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 1);
+    ASSERT_NE(S->Picture(), nullptr);
+    EXPECT_TRUE(Near(At(20, 20), 0xFFFF0000));  // blended: a step may go
+    Doc->Draw();  // unchanged: blended, not drawn
+    EXPECT_EQ(S->Draws, 1);
+    EXPECT_TRUE(Near(At(20, 20), 0xFFFF0000));  // blended: a step may go
+
+    // A change marked as every change is: drawn again.
+    S->SetFillColor(0x00FF00);
+    S->SetChanged2(true);
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 2);
+    EXPECT_TRUE(Near(At(20, 20), 0xFF00FF00));
+
+    // Moved by a drag: drawn on every step, without a picture.
+    S->SetAdjusting(true);
+    S->OffsetShape(30, 0);
+    Doc->Draw();
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 4);
+    EXPECT_EQ(S->Picture(), nullptr);
+    EXPECT_EQ(At(20, 20), 0xFF808080);
+    EXPECT_EQ(At(50, 20), 0xFF00FF00);
+    S->SetAdjusting(false);
+    Doc->Draw();
+    EXPECT_EQ(S->Draws, 5);
+    EXPECT_NE(S->Picture(), nullptr);
+
+    // Too large a picture is not kept: drawn directly every time.
+    TPictureBox* Huge = Add<TPictureBox>(2, shRectangle, {-2000, -2000, 2000, 2000}, 0xFF0000);
+    Doc->Draw();
+    Doc->Draw();
+    EXPECT_EQ(Huge->Draws, 2);
+    EXPECT_EQ(Huge->Picture(), nullptr);
 }
 
 TEST_F(Composition, FlattenBurnsAndDeletes)

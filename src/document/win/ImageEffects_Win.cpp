@@ -199,7 +199,8 @@ void FillClosedShape(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsP
         if (Mode == 3) {
             G.FillPath(TGPPtr<IGPBrush>(new TGPSolidBrush(Outline)), Path);
         } else {
-            const Single Width = Mode == 1 ? 1.0f : 2.0f * static_cast<Single>(Shape.GradientEdgingWidth());
+            // A document's width beyond the bitmap's size changes nothing.
+            const Single Width = Mode == 1 ? 1.0f : 2.0f * static_cast<Single>(std::clamp(Shape.GradientEdgingWidth(), 1, 65536));
             G.DrawPath(TGPPtr<IGPPen>(new TGPPen(Outline, Width)), Path);
         }
         return;

@@ -1,14 +1,13 @@
 // Object fills, shadows and composition drawn with GDI+ (Wine on an X
 // display): the fill kinds of a rectangle read back from its bitmap, and the
 // composed document read back from a real image view's window painting.
-#include "../../framework/controls/win/GuiTest.h"
+#include "DocumentOnView.h"
 
 #include <chrono>
 #include <filesystem>
 
 #include "document/ImageRectangle.h"
 #include "document/ImageSmall.h"
-#include "document/win/ImageDraw_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -272,27 +271,8 @@ TEST(GradientPreview, FillsTheRectangle)
 // Composition in a real image view
 
 namespace {
-class ComposedView : public FormTest {
+class ComposedView : public DocumentOnView {
 protected:
-    void SetUp() override
-    {
-        InstallImageDrawHooks();
-        Form = NewForm(50, 50, 400, 300);
-        ShowAndWait(Form);
-        View = new TImgView32(Form);
-        View->SetParent(Form);
-        View->SetBounds(0, 0, 317, 217);
-        Pump();
-        Adapter = std::make_unique<TImgViewDrawView>(View);
-        Doc = std::make_unique<TImageDraw>(Adapter.get(), nullptr, nullptr, nullptr, nullptr, String(), 0, false,
-                                           false, nullptr, 200, 120, 0x808080, false, 24);
-        Doc->InitBitmap();
-    }
-    void TearDown() override
-    {
-        Doc.reset();
-        FormTest::TearDown();
-    }
     TImgRectangle* AddRect(Integer Id, const TRect& R, TColor Fill)
     {
         TRow* Row = Doc->DT()->AddItem(u",,,,,,,,,,,,,");
@@ -325,10 +305,6 @@ protected:
         return S;
     }
 
-    TForm* Form = nullptr;
-    TImgView32* View = nullptr;
-    std::unique_ptr<TImgViewDrawView> Adapter;
-    std::unique_ptr<TImageDraw> Doc;
 };
 }  // namespace
 
@@ -398,6 +374,16 @@ TEST_F(ComposedView, DrawToModeOneDrawsOnlyPictures)
     Picture->SetCreating(false);
     Row->Data().Own(std::move(Picture));
     AddRect(2, {50, 10, 90, 40}, 0x0000FF);
+    AddRect(3, {100, 10, 140, 40}, 0x0000FF)->SetShapeType(shSelection);  // never drawn by DrawTo
+    TRow* HiddenRow = Doc->DT()->AddItem(u"4,8,,0,0");
+    auto Hidden = std::make_unique<TImgSmall>(Doc.get(), 4, nullptr);
+    Hidden->SrcBmp()->SetSize(4, 4);
+    Hidden->SrcBmp()->Clear(0xFF0000FF);
+    Hidden->SetSRect({150, 10, 190, 40});
+    Hidden->SetOpacity(255);
+    Hidden->SetCreating(false);
+    Hidden->SetHided(true);
+    HiddenRow->Data().Own(std::move(Hidden));
 
     struct Case {
         Integer Mode;
@@ -406,10 +392,12 @@ TEST_F(ComposedView, DrawToModeOneDrawsOnlyPictures)
     for (const Case& C : {Case{0, true, true}, Case{1, true, false}, Case{2, false, true}}) {
         SCOPED_TRACE(C.Mode);
         TCustomBitmap32 Out;
-        Out.SetSize(100, 50);
+        Out.SetSize(200, 50);
         Out.Clear(0xFFFFFFFF);
         Doc->DrawTo(&Out, C.Mode);
         EXPECT_EQ(Near(Out.Pixel(25, 25), 0xFF0000FF), C.Picture);
         EXPECT_EQ(Out.Pixel(70, 25) == 0xFFFF0000, C.Rectangle);
+        EXPECT_EQ(Out.Pixel(120, 25), 0xFFFFFFFF);  // the selection
+        EXPECT_EQ(Out.Pixel(170, 25), 0xFFFFFFFF);  // the hidden picture
     }
 }
