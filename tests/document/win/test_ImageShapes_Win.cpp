@@ -2,8 +2,7 @@
 // under Wine: pixels read back from the bitmaps they draw on, and from a real
 // image view's window painting of a composed document. Wine's GDI+ draws
 // without anti-aliasing, so edges are hard and the samples keep clear of them.
-#include "../../framework/controls/win/GuiTest.h"
-
+#include "DocumentOnView.h"
 #include "document/ImageEllipse.h"
 #include "document/ImageHLRect.h"
 #include "document/ImageLine.h"
@@ -217,27 +216,9 @@ TEST_F(ShapesWin, LineFillRules)
 // Composition in a real image view
 
 namespace {
-class ComposedShapes : public guitest::FormTest {
+// A 200 x 100 grey canvas on a real image view.
+class ComposedShapes : public DocumentOnView {
 protected:
-    void SetUp() override
-    {
-        InstallImageDrawHooks();
-        Form = NewForm(50, 50, 400, 300);
-        ShowAndWait(Form);
-        View = new TImgView32(Form);
-        View->SetParent(Form);
-        View->SetBounds(0, 0, 317, 217);
-        guitest::Pump();
-        Adapter = std::make_unique<TImgViewDrawView>(View);
-        Doc = std::make_unique<TImageDraw>(Adapter.get(), nullptr, nullptr, nullptr, nullptr, String(), 0, false,
-                                           false, nullptr, 200, 120, 0x808080, false, 24);
-        Doc->InitBitmap();
-    }
-    void TearDown() override
-    {
-        Doc.reset();
-        FormTest::TearDown();
-    }
     template <class T>
     T* Add(Integer Id, TShapeType Kind)
     {
@@ -261,10 +242,6 @@ protected:
         View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib->DC()), 0);
     }
 
-    TForm* Form = nullptr;
-    TImgView32* View = nullptr;
-    std::unique_ptr<TImgViewDrawView> Adapter;
-    std::unique_ptr<TImageDraw> Doc;
     std::unique_ptr<guitest::TDib> Dib;
 };
 }  // namespace
@@ -286,8 +263,8 @@ TEST_F(ComposedShapes, EllipseWithShadowArrowAndHighlighter)
     auto* L = Add<TImgLine>(2, shArrow);
     L->SetColor(0xFF0000);
     L->SetOutWidth(3);
-    L->SetPoint(1, {10, 100});
-    L->SetPoint(4, {190, 100});
+    L->SetPoint(1, {10, 90});
+    L->SetPoint(4, {190, 90});
     L->CalcPoints(true);
     L->CalcRect();
     L->SetCreating(false);
@@ -305,9 +282,9 @@ TEST_F(ComposedShapes, EllipseWithShadowArrowAndHighlighter)
         {"ellipse", {50, 50}, 0xFF0000},
         {"shadow right of it", {92, 50}, 0x000000},
         {"corner of its rectangle", {22, 22}, 0x808080},
-        {"arrow shaft", {100, 100}, 0x0000FF},
-        {"arrow head", {183, 99}, 0x0000FF},
-        {"beyond the tip", {194, 100}, 0x808080},
+        {"arrow shaft", {100, 90}, 0x0000FF},
+        {"arrow head", {183, 89}, 0x0000FF},
+        {"beyond the tip", {194, 90}, 0x808080},
         {"highlighter on raster", {110, 15}, 0x808000},
         {"highlighter on ellipse", {68, 35}, 0xFF0000},
     };
