@@ -21,7 +21,5 @@ cmake --build "$dir" -j "$LM_JOBS" --target bench_Composition >/dev/null
 
 prefix=$dir/wineprefix
 "$here/wine-prefix.sh" "$prefix"
-export WINEPREFIX=$prefix
-wineserver -p  # a warm server: the timings are the program's own anyway
+# The program times itself: Wine's start-up is not in its figures.
 "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_Composition.exe" "$steps" | tee "$dir/composition.txt"
-wineserver -k || true

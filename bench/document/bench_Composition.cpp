@@ -23,17 +23,11 @@
 #include <vector>
 
 #include "TestStartup.h"
+#include "WinTiming.h"
 #include "document/ImageRectangle.h"
 #include "document/win/ImageDraw_Win.h"
 
 namespace {
-double NowMs()
-{
-    LARGE_INTEGER F, C;
-    QueryPerformanceFrequency(&F);
-    QueryPerformanceCounter(&C);
-    return static_cast<double>(C.QuadPart) * 1000.0 / static_cast<double>(F.QuadPart);
-}
 
 struct TTimes {
     double Median = 0, Fastest = 0;

@@ -365,25 +365,24 @@ TEST_F(ComposedView, LayerOrderAndShadowWhileAdjusting)
 
 TEST_F(ComposedView, DrawToModeOneDrawsOnlyPictures)
 {
-    TRow* Row = Doc->DT()->AddItem(u"1,8,,0,0");
-    auto Picture = std::make_unique<TImgSmall>(Doc.get(), 1, nullptr);
-    Picture->SrcBmp()->SetSize(4, 4);
-    Picture->SrcBmp()->Clear(0xFF0000FF);
-    Picture->SetSRect({10, 10, 40, 40});
-    Picture->SetOpacity(255);
-    Picture->SetCreating(false);
-    Row->Data().Own(std::move(Picture));
+    // Blue pictures and red rectangles.
+    auto AddPicture = [&](Integer Id, const TRect& R) {
+        TRow* Row = Doc->DT()->AddItem(u",8,,0,0");
+        Row->GetItem(ObjCol::Id)->SetValue(Id);
+        auto Picture = std::make_unique<TImgSmall>(Doc.get(), Id, nullptr);
+        Picture->SrcBmp()->SetSize(4, 4);
+        Picture->SrcBmp()->Clear(0xFF0000FF);
+        Picture->SetSRect(R);
+        Picture->SetOpacity(255);
+        Picture->SetCreating(false);
+        TImgSmall* P = Picture.get();
+        Row->Data().Own(std::move(Picture));
+        return P;
+    };
+    AddPicture(1, {10, 10, 40, 40});
     AddRect(2, {50, 10, 90, 40}, 0x0000FF);
     AddRect(3, {100, 10, 140, 40}, 0x0000FF)->SetShapeType(shSelection);  // never drawn by DrawTo
-    TRow* HiddenRow = Doc->DT()->AddItem(u"4,8,,0,0");
-    auto Hidden = std::make_unique<TImgSmall>(Doc.get(), 4, nullptr);
-    Hidden->SrcBmp()->SetSize(4, 4);
-    Hidden->SrcBmp()->Clear(0xFF0000FF);
-    Hidden->SetSRect({150, 10, 190, 40});
-    Hidden->SetOpacity(255);
-    Hidden->SetCreating(false);
-    Hidden->SetHided(true);
-    HiddenRow->Data().Own(std::move(Hidden));
+    AddPicture(4, {150, 10, 190, 40})->SetHided(true);
 
     struct Case {
         Integer Mode;
