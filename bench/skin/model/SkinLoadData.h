@@ -40,7 +40,7 @@ struct TSkinFile {
         for (Integer i = 0; i < 19; ++i) {
             const TPixelFormat f = depths[i % 5];
             const Integer w = f == pf32bit ? 220 : f == pf24bit ? 250 : 300;
-            model.FActivePictures.push_back(Art(w, 150, f, i));
+            model.FActivePictures.push_back(Art(w, 240, f, i));
             model.FActivePicturesNames->Add(u"p" + IntToStr(i) + u".bmp");
         }
         const char16_t* objects[] = {u"stdbutton", u"stdbutton", u"stdbutton", u"stdbutton", u"caption",
