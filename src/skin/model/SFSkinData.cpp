@@ -405,6 +405,10 @@ bool TsfSkinData::LoadCompressedStoredSkin(TsfCompressedStoredSkin* AStoredSkin)
     TsfSkinContent staged;
     try {
         TMemoryStream body;
+        // Room for a typical body at once: growing a block of megabytes step
+        // by step costs more than inflating it under Wine. Skins compress
+        // about 25 to 1; a larger one still grows as needed.
+        body.SetCapacity(std::min<Int64>(AStoredSkin->CompressedStream()->Size() * 32, Int64(64) << 20));
         AStoredSkin->DeCompressToStream(&body);
         body.SetPosition(0);
         TsfSkinBody parts;
