@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "framework/controls/win/Forms.h"
+#include "framework/graphics/win/Graphics.h"
+#include "framework/graphics/win/Jpeg.h"
 #include "skin/model/SFCompressedSkin.h"
 #include "skin/model/win/SFSkinData_Win.h"
 #include "SkinTestData.h"
@@ -166,6 +168,34 @@ TEST_F(SkinDataWin, AFailedLoadSendsNothingAndClearSkinAnnouncesFirst)
     EXPECT_TRUE(GReceived[0].Empty);
     EXPECT_EQ(Order(1227).size(), 4u);
     EXPECT_TRUE(model->Empty);
+}
+
+// A folder skin may name JPEG pictures: they arrive as 24-bit pictures of
+// their size. A cursor file that does not load leaves its slot to the
+// default cursor.
+TEST(SkinDataWinFiles, JpegPicturesAndMissingCursors)
+{
+    InstallSkinDataWin();
+    const String dir = TempName(u"jpeg") + u"\\";
+    ForceDirectories(dir);
+    TBitmap bitmap;
+    bitmap.SetDib(Picture(40, 24, pf24bit, 5));
+    TJPEGImage jpeg;
+    jpeg.Assign(&bitmap);
+    jpeg.SaveToFile(dir + u"back.jpeg");
+    // A section without keys does not count as present.
+    WriteFile(dir + u"skin.ini", "[VERSION]\r\nskinname=J\r\n[PICTURES]\r\nactivepicturescount=1\r\n0=back.jpeg\r\n"
+                                 "[CURSORS]\r\nstartcursorindex=40\r\ncursorscount=1\r\n0=missing.cur\r\n"
+                                 "[FORMINFO]\r\nborderwidth=2\r\n[SKINOBJECTS]\r\ncount=0\r\n"
+                                 "[SKINCONTROLS]\r\ncount=0\r\n");
+    TsfSkinData model(nullptr);
+    ASSERT_TRUE(model.LoadFromFile(dir + u"skin.ini")) << UTF8Encode(model.LoadError());
+    ASSERT_EQ(model.FActivePictures.size(), 1u);
+    EXPECT_EQ(model.FActivePictures[0].Width, 40);
+    EXPECT_EQ(model.FActivePictures[0].Height, 24);
+    EXPECT_EQ(model.FActivePictures[0].PixelFormat, pf24bit);
+    EXPECT_EQ(Screen->Cursors(40), Screen->Cursors(crDefault));
+    SfSkinMessageSender = nullptr;
 }
 
 }  // namespace
