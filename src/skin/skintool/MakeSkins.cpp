@@ -75,12 +75,11 @@ int main(int argc, char** argv)
             const String Name = UTF8ToString(argv[i]);
             const TSkinTheme& Theme = SkinTheme(ThemeIndex(Name));
             TSkinArt Art = DrawSkinArt(Theme);
-            TMemIniFile Ini(u"");
-            WriteSkinDescription(Theme, Art, &Ini);
+            TsfSkinData Skin(nullptr);
+            DescribeSkin(Theme, Art, Skin);
             const String Folder = Work + Name + u"\\";
             if (!ForceDirectories(Folder) || !ForceDirectories(Output)) Fail("cannot make the output folders");
-            WriteSkinFolder(Folder, Art, Ini);
-            WriteBytes(Output + Name + u".skn", PackSkinFolder(Folder + u"skin.ini"));
+            WriteBytes(Output + Name + u".skn", StoreAndPackSkin(Skin, Folder));
             Arts.push_back(std::move(Art));
         }
         if (!PreviewFile.empty()) WriteBytes(PreviewFile, Files::EncodePng(Preview(Arts), false));

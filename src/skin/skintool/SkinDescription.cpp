@@ -2,9 +2,7 @@
 
 #include <memory>
 
-#include "skin/model/SFControlData.h"
-#include "skin/model/SFObjectData.h"
-#include "skin/model/SFWindowData.h"
+#include "PictureFiles.h"
 
 namespace {
 
@@ -54,9 +52,11 @@ void Font(D& Data, uint32_t Color, Integer Height = 14, TFontStyles Style = 0)
     Data.FontColor = C(Color);
 }
 
+// Makes descriptions of the skin's lists through the model's factories, so
+// each kind word is the one a reader turns back into the same class.
 class TWriter {
 public:
-    explicit TWriter(TCustomIniFile* Ini) : FIni(Ini) {}
+    explicit TWriter(TsfSkinData& Skin) : FSkin(Skin) {}
 
     template <class D>
     D& Control(const char16_t* Name, const char16_t* Kind)
@@ -65,7 +65,7 @@ public:
         D* Typed = dynamic_cast<D*>(Data.get());
         if (!Typed) throw Exception(String(u"Kind ") + Kind + u" does not make the class asked for");
         Typed->PictureIndex = spControls;
-        FControls.push_back(std::move(Data));
+        FSkin.CtrlList.push_back(std::move(Data));
         return *Typed;
     }
     template <class D>
@@ -74,100 +74,78 @@ public:
         auto Data = CreateSkinObjectData(Kind, Name);
         D* Typed = dynamic_cast<D*>(Data.get());
         if (!Typed) throw Exception(String(u"Kind ") + Kind + u" does not make the class asked for");
-        FObjects.push_back(std::move(Data));
+        FSkin.ObjectList.push_back(std::move(Data));
         return *Typed;
-    }
-    // The two lists, each followed by its descriptions' sections.
-    void Finish()
-    {
-        FIni->WriteInteger(u"SKINOBJECTS", u"count", Integer(FObjects.size()));
-        for (size_t i = 0; i < FObjects.size(); ++i)
-            FIni->WriteString(u"SKINOBJECTS", IntToStr(Integer(i)),
-                              FObjects[i]->IDName + u":" + SkinObjectKind(FObjects[i].get()));
-        for (auto& O : FObjects) O->SaveToFile(FIni);
-        FIni->WriteInteger(u"SKINCONTROLS", u"count", Integer(FControls.size()));
-        for (size_t i = 0; i < FControls.size(); ++i)
-            FIni->WriteString(u"SKINCONTROLS", IntToStr(Integer(i)),
-                              FControls[i]->IDName + u":" + SkinControlKind(FControls[i].get()));
-        for (auto& D : FControls) D->SaveToFile(FIni);
     }
 
 private:
-    TCustomIniFile* FIni;
-    std::vector<std::unique_ptr<TsfDataSkinObject>> FObjects;
-    std::vector<std::unique_ptr<TsfDataSkinControl>> FControls;
+    TsfSkinData& FSkin;
 };
+
+// A drawn picture as the model holds it: 24 bits, or the mask's 8-bit greys.
+TDibImage Dib(const std::vector<uint8_t>& Bmp)
+{
+    TMemoryStream S;
+    S.WriteBuffer(Bmp.data(), Integer(Bmp.size()));
+    S.SetPosition(0);
+    TDibImage Image;
+    ReadBmp(&S, Image);
+    return Image;
+}
+
+TDibImage MaskDib(const Kit::TImage& Mask)
+{
+    TDibImage Image;
+    Image.Allocate(Mask.Width(), Mask.Height(), pf8bit);
+    for (uint32_t g = 0; g < 256; ++g) Image.Palette.push_back(g << 16 | g << 8 | g);
+    for (int y = 0; y < Mask.Height(); ++y)
+        for (int x = 0; x < Mask.Width(); ++x) Image.ScanLine(y)[x] = uint8_t(Mask.Get(x, y).R * 255.0f + 0.5f);
+    return Image;
+}
 
 // ---------------------------------------------------------------------------
 // The window: [VERSION], [PICTURES], [CURSORS], [FORMINFO].
 
-void WriteForm(TCustomIniFile* F)
+void DescribeForm(TsfSkinData& K)
 {
     using namespace SkinFrame;
-    F->WriteInteger(u"VERSION", u"ver", 2);
-    F->WriteString(u"VERSION", u"skinname", T->Name);
-    F->WriteString(u"VERSION", u"skinauthor", u"Quorvan");
-    F->WriteString(u"VERSION", u"authoremail", u"");
-    F->WriteString(u"VERSION", u"authorurl", u"");
-    F->WriteString(u"VERSION", u"skincomments", T->Comments);
+    K.SkinName = T->Name;
+    K.SkinAuthor = u"Quorvan";
+    K.SkinComments = T->Comments;
 
-    F->WriteString(u"PICTURES", u"picture", u"frame.bmp");
-    F->WriteString(u"PICTURES", u"inactivepicture", u"");
-    F->WriteString(u"PICTURES", u"mask", u"mask.bmp");
-    F->WriteString(u"PICTURES", u"rolluppicture", u"");
-    F->WriteString(u"PICTURES", u"rollupmask", u"");
-    TStringList Names;
-    for (const char16_t* Name : SkinPictureNames) Names.Add(Name);
-    WriteIndexedList(F, u"PICTURES", u"activepictures", &Names);
+    K.FPictureName = u"frame.bmp";
+    K.FPicture = Dib(Files::EncodeBmp24(A->Frame));
+    K.FMaskName = u"mask.bmp";
+    K.FMask = MaskDib(A->Mask);
+    for (int i = 0; i < spCount; ++i) {
+        K.FActivePicturesNames->Add(SkinPictureNames[i]);
+        K.FActivePictures.push_back(Dib(Files::EncodeBmp24(A->Pictures[size_t(i)])));
+    }
 
-    F->WriteInteger(u"CURSORS", u"startcursorindex", 1);
-    TStringList NoCursors;
-    WriteIndexedList(F, u"CURSORS", u"cursors", &NoCursors);
-
-    const String S = u"FORMINFO";
-    const TRect Client{Border, CaptionHeight, Width - Border, Height - Border};
-    WritePoint(F, S, u"lefttoppoint", {CornerLeft, CaptionHeight});
-    WritePoint(F, S, u"righttoppoint", {Width - CornerRight, CaptionHeight});
-    WritePoint(F, S, u"leftbottompoint", {20, Height - Border});
-    WritePoint(F, S, u"rightbottompoint", {Width - 20, Height - Border});
-    WriteRect(F, S, u"clientrect", Client);
-    F->WriteInteger(S, u"bgpictureindex", -1);
-    F->WriteInteger(S, u"mdibgpictureindex", -1);
-    for (const char16_t* K : {u"leftstretch", u"rightstretch", u"topstretch", u"bottomstretch", u"stretcheffect"})
-        WriteBoolean(F, S, K, true);
-    WriteStretchType(F, S, u"stretchtype", sfstFull);
-    WriteBoolean(F, S, u"mdibgstretcheffect", false);
-    WriteStretchType(F, S, u"mdibgstretchtype", sfstFull);
+    K.ClRect = {Border, CaptionHeight, Width - Border, Height - Border};
+    K.LTPoint = {CornerLeft, CaptionHeight};
+    K.RTPoint = {Width - CornerRight, CaptionHeight};
+    K.LBPoint = {20, Height - Border};
+    K.RBPoint = {Width - 20, Height - Border};
+    K.LeftStretch = K.RightStretch = K.TopStretch = K.BottomStretch = K.StretchEffect = true;
     // Close, maximise and minimise at the right, two pixels apart; the
     // system-menu button at the caption's left.
-    WriteRect(F, S, u"buttonsrect", {ButtonsRight - 3 * CaptionButtonW - 2 * 2, ButtonsTop, ButtonsRight,
-                                     ButtonsTop + CaptionButtonH});
-    WriteRect(F, S, u"captionrect", {6, ButtonsTop, Width - 110, ButtonsTop + CaptionButtonH});
-    F->WriteInteger(S, u"buttonsoffset", 2);
-    WriteBoolean(F, S, u"buttonsinleft", false);
-    WriteRect(F, S, u"maskrectarea", Client);
-    for (const char16_t* K : {u"hittestlefttoppoint", u"hittestrighttoppoint", u"hittestleftbottompoint",
-                              u"hittestrightbottompoint", u"rollupleftpoint", u"rolluprightpoint"})
-        WritePoint(F, S, K, {0, 0});
-    WriteRect(F, S, u"mainmenurect", {});
-    WriteRect(F, S, u"iconrect", {8, 7, 24, 23});
-    WriteBoolean(F, S, u"mainmenupopupup", false);
-    F->WriteInteger(S, u"borderwidth", Border);
-    F->WriteInteger(S, u"formminwidth", 200);
-    F->WriteInteger(S, u"formminheight", CaptionHeight + 2 * Border + 20);
-    WriteBoolean(F, S, u"mditabstransparent", false);
-    WriteBoolean(F, S, u"mainmenubartransparent", false);
-    F->WriteInteger(S, u"cursorindex", -1);
-    WriteBoolean(F, S, u"autorenderinginactiveimage", false);
-    WriteInActiveEffect(F, S, u"inactiveeffect", ieBrightness);
-    WriteRect(F, S, u"sizegriparea", {Width - Border - 12, Height - Border - 12, Width - Border, Height - Border});
-    F->WriteString(S, u"statusbarname", u"statusbar");
+    K.ButtonsRect = {ButtonsRight - 3 * CaptionButtonW - 2 * 2, ButtonsTop, ButtonsRight, ButtonsTop + CaptionButtonH};
+    K.CaptionRect = {6, ButtonsTop, Width - 110, ButtonsTop + CaptionButtonH};
+    K.ButtonsOffset = 2;
+    K.MaskRectArea = K.ClRect;
+    K.IconRect = {8, 7, 24, 23};
+    K.BorderW = Border;
+    K.FormMinWidth = 200;
+    K.FormMinHeight = CaptionHeight + 2 * Border + 20;
+    K.SizeGripArea = {Width - Border - 12, Height - Border - 12, Width - Border, Height - Border};
+    K.StatusBarName = u"statusbar";
 }
 
-// [POPUPWINDOW], [LAYERFRAME], [HINTWINDOW], [SKINAREAS], [SKINCOLORS].
-void WriteWindows(TCustomIniFile* F)
+// The popup and hint windows (no layered border) and the skin colours.
+void DescribeWindows(TsfSkinData& K)
 {
-    TsfDataSkinPopupWindow Popup;
+    TsfDataSkinPopupWindow& Popup = *K.PopupWindow;
     Popup.WindowPictureIndex = spPopup;
     Popup.LTPoint = {3, 3};
     Popup.RTPoint = {37, 3};
@@ -177,12 +155,8 @@ void WriteWindows(TCustomIniFile* F)
     Popup.ScrollMarkerColor = C(T->Text);
     Popup.ScrollMarkerActiveColor = C(T->Accent);
     Popup.TopStretch = Popup.LeftStretch = Popup.RightStretch = Popup.BottomStretch = Popup.StretchEffect = true;
-    Popup.SaveToFile(F);
 
-    TsfDataSkinLayerFrame Layer;  // no layered border
-    Layer.SaveToFile(F);
-
-    TsfDataSkinHintWindow Hint;
+    TsfDataSkinHintWindow& Hint = *K.HintWindow;
     Hint.WindowPictureIndex = spHint;
     Hint.LTPoint = {4, 4};
     Hint.RTPoint = {20, 4};
@@ -191,11 +165,8 @@ void WriteWindows(TCustomIniFile* F)
     Hint.ClRect = {4, 4, 20, 20};
     Font(Hint, T->HintText, 13);
     Hint.TopStretch = Hint.LeftStretch = Hint.RightStretch = Hint.BottomStretch = Hint.StretchEffect = true;
-    Hint.SaveToFile(F);
 
-    F->WriteInteger(u"SKINAREAS", u"count", 0);
-
-    TsfSkinColors Colors;
+    TsfSkinColors& Colors = *K.SkinColors();
     Colors.SetcBtnFace(C(T->Face));
     Colors.SetcBtnText(C(T->Text));
     Colors.SetcWindow(C(T->Window));
@@ -206,7 +177,6 @@ void WriteWindows(TCustomIniFile* F)
     Colors.SetcBtnShadow(C(T->FaceShadow));
     Colors.Setc3DLight(C(T->FaceLight));
     Colors.Setc3DDkShadow(C(T->FrameLine));
-    Colors.SaveToFile(F);
 }
 
 // ---------------------------------------------------------------------------
@@ -602,18 +572,17 @@ void WriteEdits(TWriter& W)
 
 }  // namespace
 
-void WriteSkinDescription(const TSkinTheme& Theme, const TSkinArt& Art, TCustomIniFile* Ini)
+void DescribeSkin(const TSkinTheme& Theme, const TSkinArt& Art, TsfSkinData& Skin)
 {
     T = &Theme;
     A = &Art;
-    WriteForm(Ini);
-    WriteWindows(Ini);
-    TWriter W(Ini);
+    DescribeForm(Skin);
+    DescribeWindows(Skin);
+    TWriter W(Skin);
     WriteObjects(W);
     WriteButtons(W);
     WritePanels(W);
     WriteChoices(W);
     WriteScrolling(W);
     WriteEdits(W);
-    W.Finish();
 }

@@ -1,9 +1,11 @@
-// The INI description of a skin, written by the skin model's own description
-// classes (so every key is spelt as the readers expect), in the order a skin
-// writer emits its sections. Pieces are referred to by name (SkinArt).
+// The description of a skin: the model (TsfSkinData) filled with the drawn
+// pictures, the frame geometry, the window and colour sections and every
+// control and frame-object description, made through the model's factories.
+// The model's own writers turn it into the INI text. Pieces are referred to by
+// name (SkinArt).
 #pragma once
 
 #include "SkinArt.h"
-#include "framework/runtime/IniFiles.h"
+#include "skin/model/SFSkinData.h"
 
-void WriteSkinDescription(const TSkinTheme& Theme, const TSkinArt& Art, TCustomIniFile* Ini);
+void DescribeSkin(const TSkinTheme& Theme, const TSkinArt& Art, TsfSkinData& Skin);

@@ -10,39 +10,35 @@
 #include "foundation/TempFolder.h"
 #include "framework/graphics/BmpFormat.h"
 #include "framework/runtime/ZLibStreams.h"
-#include "skin/model/SFControlData.h"
-#include "skin/model/SFObjectData.h"
+#include "skin/model/SFCompressedSkin.h"
 #include "skin/model/SFResStrData.h"
-#include "skin/model/SFWindowData.h"
+#include "skin/model/SFSkinData.h"
 
 namespace {
 
 const char16_t* const SkinNames[] = {u"Rire", u"Charm", u"Laconic", u"Cool"};
 const String SkinFolder = UTF8ToString(LM_SKIN_FOLDER);
 
-// A ".skn" read back in the order the skin model reads it.
+// A ".skn" as the build packed it: the container's fields, the body, and
+// the skin model that loaded it.
 struct TPackedSkin {
-    int32_t Container = 0, Layout = 0;
+    int32_t Container = 0;
     std::vector<uint8_t> Compressed;
-    bool Present[5] = {};  // frame, inactive, mask, roll-up, roll-up mask
-    TDibImage Fixed[5];
-    std::vector<TDibImage> Pictures;
+    TsfSkinBody Body;
     TMemIniFile Ini{u""};
-    std::vector<std::unique_ptr<TsfDataSkinControl>> Controls;
-    std::vector<std::unique_ptr<TsfDataSkinObject>> Objects;
+    TsfSkinData Model{nullptr};
+    bool Loaded = false;
 
-    // The first description of that name, as the model's lookups find it.
+    // The description the skinned parts find under that name (the first).
     const TsfDataSkinControl* Control(const String& Name) const
     {
-        for (const auto& D : Controls)
-            if (D->IDName == Name) return D.get();
-        return nullptr;
+        const Integer i = Model.GetControlIndex(Name);
+        return i < 0 ? nullptr : Model.CtrlList[size_t(i)].get();
     }
     const TsfDataSkinObject* Object(const String& Name) const
     {
-        for (const auto& D : Objects)
-            if (D->IDName == Name) return D.get();
-        return nullptr;
+        const Integer i = Model.GetIndex(Name);
+        return i < 0 ? nullptr : Model.ObjectList[size_t(i)].get();
     }
 };
 
@@ -71,30 +67,16 @@ std::unique_ptr<TPackedSkin> ReadSkin(const String& FileName)
     Skin->Compressed.resize(size_t(Count));
     File.ReadBuffer(Skin->Compressed.data(), Count);
 
-    TMemoryStream Packed, Body;
-    Packed.WriteBuffer(Skin->Compressed.data(), Count);
-    ZDecompressStream(&Body, &Packed);
+    TsfCompressedStoredSkin Stored(nullptr);
+    Stored.LoadFromCompressFile(FileName);
+    TMemoryStream Body;
+    Stored.DeCompressToStream(&Body);
     Body.SetPosition(0);
-    Skin->Layout = Body.ReadValue<int32_t>();
-    for (int i = 0; i < 5; ++i) {
-        Skin->Present[i] = Body.ReadValue<uint8_t>() == 0;
-        if (Skin->Present[i]) ReadBmp(&Body, Skin->Fixed[i]);
-    }
-    const int32_t N = Body.ReadValue<int32_t>();
-    for (int32_t i = 0; i < N; ++i) ReadBmp(&Body, Skin->Pictures.emplace_back());
-    const auto* Text = static_cast<const char*>(Body.Memory()) + Body.Position();
-    Skin->Ini.SetText(AnsiToString(AnsiString(Text, size_t(Body.Size() - Body.Position())), 1252));
-
-    for (const auto& [Name, Kind] : ListOf(Skin->Ini, u"SKINCONTROLS"))
-        if (auto D = CreateSkinControlData(Kind, Name)) {
-            D->LoadFromFile(&Skin->Ini);
-            Skin->Controls.push_back(std::move(D));
-        }
-    for (const auto& [Name, Kind] : ListOf(Skin->Ini, u"SKINOBJECTS"))
-        if (auto D = CreateSkinObjectData(Kind, Name)) {
-            D->LoadFromFile(&Skin->Ini);
-            Skin->Objects.push_back(std::move(D));
-        }
+    ReadSkinBody(&Body, Skin->Body);
+    TStringList Lines;
+    SkinIniTextLines(Skin->Body.IniText, &Lines);
+    Skin->Ini.SetStrings(&Lines);
+    Skin->Loaded = Skin->Model.LoadFromCompressedFile(FileName);
     return Skin;
 }
 
@@ -131,19 +113,38 @@ TEST_P(Skins, ContainerAndBodyAsTheModelReadsThem)
     ASSERT_GE(S.Compressed.size(), 2u);
     EXPECT_EQ(S.Compressed[0], 0x78);  // zlib at its highest level
     EXPECT_EQ(S.Compressed[1], 0xDA);
-    EXPECT_EQ(S.Layout, 2);
-    const bool Expected[5] = {true, false, true, false, false};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(S.Present[i], Expected[i]) << i;
+    EXPECT_EQ(S.Body.Version, 2);
+    // A frame picture and its mask; no inactive or roll-up pictures.
+    const bool Expected[FixedPictureCount] = {true, false, true, false, false};
+    for (int i = 0; i < FixedPictureCount; ++i) EXPECT_EQ(!S.Body.Fixed[i].Empty(), Expected[i]) << i;
     EXPECT_TRUE(IsSkinIniFile(&S.Ini));
-    EXPECT_EQ(S.Ini.ReadString(u"VERSION", u"skinname", u""), GetParam());
-    TStringList Names;
-    ReadIndexedList(&S.Ini, u"PICTURES", u"activepictures", &Names);
-    EXPECT_EQ(size_t(Names.Count()), S.Pictures.size());
-    // Every list line makes a description: no unknown kind, no repeated name.
-    EXPECT_EQ(S.Controls.size(), ListOf(S.Ini, u"SKINCONTROLS").size());
-    EXPECT_EQ(S.Objects.size(), ListOf(S.Ini, u"SKINOBJECTS").size());
+
+    // The model takes it whole, with no error, and every list line makes a
+    // description: no unknown kind, no repeated control name.
+    ASSERT_TRUE(S.Loaded) << UTF8Encode(S.Model.LoadError());
+    EXPECT_FALSE(S.Model.Empty);
+    EXPECT_EQ(S.Model.SkinName, GetParam());
+    EXPECT_EQ(S.Model.FActivePictures.size(), S.Body.Pictures.size());
+    EXPECT_EQ(S.Model.CtrlList.size(), ListOf(S.Ini, u"SKINCONTROLS").size());
+    EXPECT_EQ(S.Model.ObjectList.size(), ListOf(S.Ini, u"SKINOBJECTS").size());
     std::set<String> Seen;
-    for (const auto& D : S.Controls) EXPECT_TRUE(Seen.insert(D->IDName).second) << UTF8Encode(D->IDName);
+    for (const auto& D : S.Model.CtrlList) EXPECT_TRUE(Seen.insert(D->IDName).second) << UTF8Encode(D->IDName);
+}
+
+// The skin folder the ".skn" was packed from loads on the other road (an INI
+// description with its picture files) into the same skin.
+TEST_P(Skins, TheSkinFolderLoadsToTheSameSkin)
+{
+    const TPackedSkin& S = Skin();
+    TsfSkinData FromFolder(nullptr);
+    ASSERT_TRUE(FromFolder.LoadFromFile(UTF8ToString(LM_SKIN_SOURCES) + GetParam() + u"\\skin.ini"))
+        << UTF8Encode(FromFolder.LoadError());
+    EXPECT_EQ(FromFolder.CtrlList.size(), S.Model.CtrlList.size());
+    EXPECT_EQ(FromFolder.ObjectList.size(), S.Model.ObjectList.size());
+    ASSERT_EQ(FromFolder.FActivePictures.size(), S.Model.FActivePictures.size());
+    for (size_t i = 0; i < FromFolder.FActivePictures.size(); ++i)
+        EXPECT_EQ(FromFolder.FActivePictures[i].Bits, S.Model.FActivePictures[i].Bits) << i;
+    EXPECT_EQ(FromFolder.FMask.Bits, S.Model.FMask.Bits);
 }
 
 // Every name the skinned controls, the frame and the menus look up, with the
@@ -232,8 +233,8 @@ TEST_P(Skins, CrossReferencesResolve)
 TEST_P(Skins, PictureIndexesAndAreasAreInRange)
 {
     const TPackedSkin& S = Skin();
-    const Integer N = Integer(S.Pictures.size());
-    const TDibImage& Frame = S.Fixed[0];
+    const Integer N = Integer(S.Model.FActivePictures.size());
+    const TDibImage& Frame = S.Model.FPicture;
     const std::set<String> Relative = {u"clientrect", u"trackarea", u"upbuttonrect",
                                        u"checkimagearea", u"textarea", u"itemtextrect", u"captionrect",
                                        u"trackbuttonrect", u"itemsrect", u"buttonsarea", u"checkbuttonrect",
@@ -265,30 +266,26 @@ TEST_P(Skins, PictureIndexesAndAreasAreInRange)
                 EXPECT_TRUE(Inside(R, Frame.Width, Frame.Height)) << UTF8Encode(Where + u"." + Key);
             } else {
                 ASSERT_NE(Picture, -1) << UTF8Encode(Where + u"." + Key);
-                const TDibImage& P = S.Pictures[size_t(Picture)];
+                const TDibImage& P = S.Model.FActivePictures[size_t(Picture)];
                 EXPECT_TRUE(Inside(R, P.Width, P.Height)) << UTF8Encode(Where + u"." + Key);
             }
         }
     };
-    for (const auto& D : S.Controls) {
+    for (const auto& D : S.Model.CtrlList) {
         const bool EditLike = dynamic_cast<const TsfDataSkinEditControl*>(D.get()) ||
                               dynamic_cast<const TsfDataSkinComboBox*>(D.get());
         Check(D->IDName, D->PictureIndex, false, !dynamic_cast<const TsfDataSkinTrackBarControl*>(D.get()),
               !EditLike);
     }
-    for (const auto& D : S.Objects) Check(D->IDName, D->ActivePictureIndex, !D->SkinRectInAPicture, false, false);
+    for (const auto& D : S.Model.ObjectList) Check(D->IDName, D->ActivePictureIndex, !D->SkinRectInAPicture, false, false);
 
-    TsfDataSkinPopupWindow Popup;
-    Popup.LoadFromFile(&S.Ini);
-    TsfDataSkinHintWindow Hint;
-    Hint.LoadFromFile(&S.Ini);
-    TsfDataSkinLayerFrame Layer;
-    Layer.LoadFromFile(&S.Ini);
-    EXPECT_EQ(Layer.PictureIndex, -1);  // no layered border
+    const TsfDataSkinPopupWindow& Popup = *S.Model.PopupWindow;
+    const TsfDataSkinHintWindow& Hint = *S.Model.HintWindow;
+    EXPECT_EQ(S.Model.LayerFrame->PictureIndex, -1);  // no layered border
     for (const auto& [Index, Corner] : {std::pair{Popup.WindowPictureIndex, Popup.RBPoint},
                                         std::pair{Hint.WindowPictureIndex, Hint.RBPoint}}) {
         ASSERT_TRUE(Index >= 0 && Index < N);
-        const TDibImage& P = S.Pictures[size_t(Index)];
+        const TDibImage& P = S.Model.FActivePictures[size_t(Index)];
         EXPECT_TRUE(Corner.X < P.Width && Corner.Y < P.Height);
     }
 }
@@ -297,29 +294,22 @@ TEST_P(Skins, PictureIndexesAndAreasAreInRange)
 // part, geometry inside the picture.
 TEST_P(Skins, FrameGeometry)
 {
-    const TPackedSkin& S = Skin();
-    const TDibImage& Frame = S.Fixed[0];
-    const TDibImage& Mask = S.Fixed[2];
-    EXPECT_GT(S.Ini.ReadInteger(u"FORMINFO", u"borderwidth", 0), 0);
+    const TsfSkinData& M = Skin().Model;
+    const TDibImage& Frame = M.FPicture;
+    const TDibImage& Mask = M.FMask;
+    EXPECT_GT(M.BorderW, 0);  // otherwise windows cannot be resized
     ASSERT_EQ(Mask.Width, Frame.Width);
     ASSERT_EQ(Mask.Height, Frame.Height);
-    TRect Client, Buttons, Caption;
-    ReadRect(&S.Ini, u"FORMINFO", u"clientrect", Client);
-    ReadRect(&S.Ini, u"FORMINFO", u"buttonsrect", Buttons);
-    ReadRect(&S.Ini, u"FORMINFO", u"captionrect", Caption);
-    for (const TRect& R : {Client, Buttons, Caption}) EXPECT_TRUE(Inside(R, Frame.Width, Frame.Height));
-    TPoint LT, RT, LB, RB;
-    ReadPoint(&S.Ini, u"FORMINFO", u"lefttoppoint", LT);
-    ReadPoint(&S.Ini, u"FORMINFO", u"righttoppoint", RT);
-    ReadPoint(&S.Ini, u"FORMINFO", u"leftbottompoint", LB);
-    ReadPoint(&S.Ini, u"FORMINFO", u"rightbottompoint", RB);
-    EXPECT_TRUE(LT.X < RT.X && LB.X < RB.X && LT.Y < LB.Y && RT.Y < RB.Y);
+    for (const TRect& R : {M.ClRect, M.ButtonsRect, M.CaptionRect, M.IconRect, M.SizeGripArea})
+        EXPECT_TRUE(Inside(R, Frame.Width, Frame.Height));
+    EXPECT_TRUE(M.LTPoint.X < M.RTPoint.X && M.LBPoint.X < M.RBPoint.X && M.LTPoint.Y < M.LBPoint.Y &&
+                M.RTPoint.Y < M.RBPoint.Y);
     // The caption buttons sit in the right corner piece, which is never stretched.
-    EXPECT_GE(Buttons.Left, RT.X);
+    EXPECT_GE(M.ButtonsRect.Left, M.RTPoint.X);
     // Black (palette entry 0) inside: all of the client part and the caption's middle.
     auto Black = [&](Integer X, Integer Y) { return Mask.Palette[Mask.ScanLine(Y)[X]] == 0; };
-    for (Integer y = Client.Top; y < Client.Bottom; y += 7)
-        for (Integer x = Client.Left; x < Client.Right; x += 7) ASSERT_TRUE(Black(x, y)) << x << "," << y;
+    for (Integer y = M.ClRect.Top; y < M.ClRect.Bottom; y += 7)
+        for (Integer x = M.ClRect.Left; x < M.ClRect.Right; x += 7) ASSERT_TRUE(Black(x, y)) << x << "," << y;
     EXPECT_TRUE(Black(Frame.Width / 2, 0));
 }
 
@@ -332,16 +322,14 @@ TEST(SkinSet, TheSkinsDifferVisibly)
     std::vector<std::unique_ptr<TPackedSkin>> All;
     for (const char16_t* Name : SkinNames) All.push_back(ReadSkin(SkinFolder + Name + u".skn"));
     auto CaptionPixel = [](const TPackedSkin& S) {
-        const TDibImage& F = S.Fixed[0];
+        const TDibImage& F = S.Model.FPicture;
         const uint8_t* P = F.ScanLine(12) + 3 * (F.Width / 2);
         return uint32_t(P[0] | P[1] << 8 | P[2] << 16);
     };
     for (size_t i = 0; i < All.size(); ++i)
         for (size_t j = i + 1; j < All.size(); ++j) {
             EXPECT_NE(CaptionPixel(*All[i]), CaptionPixel(*All[j])) << i << " " << j;
-            EXPECT_NE(All[i]->Ini.ReadString(u"SKINCOLORS", u"cbtnface", u"a"),
-                      All[j]->Ini.ReadString(u"SKINCOLORS", u"cbtnface", u"b"))
-                << i << " " << j;
+            EXPECT_NE(All[i]->Model.SkinColors()->cBtnFace(), All[j]->Model.SkinColors()->cBtnFace()) << i << " " << j;
         }
 }
 
