@@ -465,28 +465,29 @@ void AddEdits(const TSkinTheme& T, TSheet& S)
         Box(I, X, Y, W, H, R, State ? T.Accent : T.ButtonLine, VGrad(Top, Bottom, Y, H));
         Arrow(I, X + W / 2, Y + H / 2 + (Dir == 1 ? 0.5 : Dir == 3 ? -0.5 : 0), Dir, 2.8, State ? T.Accent : T.Text);
     };
-    S.Add("vud", 16, 22, [=, &T](TImage& I) {
-        I.Shade(Flat(T.Face));
-        UdButton(I, 0, 0, 16, 11, 1, 0);
-        UdButton(I, 0, 11, 16, 11, 3, 0);
-    });
-    const char* VudNames[4] = {"vud.uh", "vud.ud", "vud.dh", "vud.dd"};
-    for (int i = 0; i < 4; ++i)
-        S.Add(VudNames[i], 16, 11, [=, &T](TImage& I) {
+    // Each up-down: the pair drawn in, then the hot and pressed looks of the
+    // increasing button (".u") and of the decreasing one (".d").
+    struct {
+        const char* Name;
+        int W, H;    // one button
+        bool Stacked;
+        int Up, Down;  // arrow directions
+    } Pairs[] = {{"vud", 16, 11, true, 1, 3}, {"hud", 16, 16, false, 2, 0}};
+    for (const auto& Pr : Pairs) {
+        const int DX = Pr.Stacked ? 0 : Pr.W, DY = Pr.Stacked ? Pr.H : 0;
+        // Vertical: up above down; horizontal: decrease on the left.
+        S.Add(Pr.Name, Pr.W + DX, Pr.H + DY, [=, &T](TImage& I) {
             I.Shade(Flat(T.Face));
-            UdButton(I, 0, 0, 16, 11, i < 2 ? 1 : 3, 1 + i % 2);
+            UdButton(I, 0, 0, Pr.W, Pr.H, Pr.Stacked ? Pr.Up : Pr.Down, 0);
+            UdButton(I, DX, DY, Pr.W, Pr.H, Pr.Stacked ? Pr.Down : Pr.Up, 0);
         });
-    S.Add("hud", 32, 16, [=, &T](TImage& I) {
-        I.Shade(Flat(T.Face));
-        UdButton(I, 0, 0, 16, 16, 0, 0);
-        UdButton(I, 16, 0, 16, 16, 2, 0);
-    });
-    const char* HudNames[4] = {"hud.uh", "hud.ud", "hud.dh", "hud.dd"};
-    for (int i = 0; i < 4; ++i)
-        S.Add(HudNames[i], 16, 16, [=, &T](TImage& I) {
-            I.Shade(Flat(T.Face));
-            UdButton(I, 0, 0, 16, 16, i < 2 ? 2 : 0, 1 + i % 2);
-        });
+        const char* Looks[4] = {".uh", ".ud", ".dh", ".dd"};
+        for (int i = 0; i < 4; ++i)
+            S.Add(std::string(Pr.Name) + Looks[i], Pr.W, Pr.H, [=, &T](TImage& I) {
+                I.Shade(Flat(T.Face));
+                UdButton(I, 0, 0, Pr.W, Pr.H, i < 2 ? Pr.Up : Pr.Down, 1 + i % 2);
+            });
+    }
     // List and combo items: plain, selected, selected with the focus.
     S.Add("item.n", 30, 18, [&T](TImage& I) { I.Shade(Flat(T.Window)); });
     S.Add("item.s", 30, 18, [&T](TImage& I) {

@@ -487,6 +487,33 @@ void EditLook(D& E, const char* Piece, const TRect& Client)
     E.DisabledFontColor = C(T->DisabledText);
 }
 
+// The item pictures of lists and combo boxes: plain, selected, selected with
+// the focus (white text on the accent).
+template <class D>
+void Items(D& L)
+{
+    L.SItemRect = P("item.n");
+    L.ActiveItemRect = P("item.s");
+    L.FocusItemRect = P("item.f");
+    L.ItemLeftOffset = L.ItemRightOffset = 4;
+    L.ItemTextRect = {4, 0, 26, 18};
+    Font(L, T->Text, 14);
+    L.ActiveFontColor = C(T->Text);
+    L.FocusFontColor = C(T->AccentText);
+}
+
+// The button inside the right end piece (from x = 42) of a 60-pixel edit or
+// combo box, and its hot, pressed and disabled pictures.
+template <class D>
+void SideButton(D& E, const char* Piece)
+{
+    const std::string K = Piece;
+    E.ButtonRect = {42, 1, 59, 19};
+    E.ActiveButtonRect = A->Piece(K + ".bh");
+    E.DownButtonRect = A->Piece(K + ".bd");
+    E.UnEnabledButtonRect = A->Piece(K + ".bx");
+}
+
 void WriteEdits(TWriter& W)
 {
     EditLook(W.Control<TsfDataSkinEditControl>(u"edit", u"edit"), "edit", {3, 3, 37, 17});
@@ -494,13 +521,9 @@ void WriteEdits(TWriter& W)
     EditLook(Memo, "edit", {3, 3, 37, 17});
     Memo.BGColor = Memo.ActiveBGColor = C(T->Window);
 
-    // The button sits in the right end piece (from x = 42).
     auto& BE = W.Control<TsfDataSkinEditControl>(u"buttonedit", u"edit");
     EditLook(BE, "bedit", {3, 3, 42, 17});
-    BE.ButtonRect = {42, 1, 59, 19};
-    BE.ActiveButtonRect = P("bedit.bh");
-    BE.DownButtonRect = P("bedit.bd");
-    BE.UnEnabledButtonRect = P("bedit.bx");
+    SideButton(BE, "bedit");
 
     auto& Sp = W.Control<TsfDataSkinSpinEditControl>(u"spinedit", u"spinedit");
     EditLook(Sp, "spin", {3, 3, 44, 17});
@@ -515,32 +538,15 @@ void WriteEdits(TWriter& W)
     Co.SkinRect = P("combo");
     Co.ActiveSkinRect = P("combo.a");
     Nine(Co, TRect{3, 3, 42, 17});
-    Co.ButtonRect = {42, 1, 59, 19};
-    Co.ActiveButtonRect = P("combo.bh");
-    Co.DownButtonRect = P("combo.bd");
-    Co.UnEnabledButtonRect = P("combo.bx");
-    Co.SItemRect = P("item.n");
-    Co.ActiveItemRect = P("item.s");
-    Co.FocusItemRect = P("item.f");
-    Co.ItemLeftOffset = Co.ItemRightOffset = 4;
-    Co.ItemTextRect = {4, 0, 26, 18};
-    Font(Co, T->Text, 14);
-    Co.ActiveFontColor = C(T->Text);
-    Co.FocusFontColor = C(T->AccentText);
+    SideButton(Co, "combo");
+    Items(Co);
     Co.ItemStretchEffect = Co.FocusItemStretchEffect = true;
     Co.ListBoxName = u"listbox";
 
     auto& L = W.Control<TsfDataSkinListBox>(u"listbox", u"listbox");
     L.SkinRect = P("list");
     Nine(L, 2);
-    L.SItemRect = P("item.n");
-    L.ActiveItemRect = P("item.s");
-    L.FocusItemRect = P("item.f");
-    L.ItemLeftOffset = L.ItemRightOffset = 4;
-    L.ItemTextRect = {4, 0, 26, 18};
-    Font(L, T->Text, 14);
-    L.ActiveFontColor = C(T->Text);
-    L.FocusFontColor = C(T->AccentText);
+    Items(L);
     L.CaptionFontColor = C(T->Text);
     L.HScrollBarName = u"hscrollbar";
     L.VScrollBarName = u"vscrollbar";
