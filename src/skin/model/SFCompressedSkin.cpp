@@ -42,15 +42,13 @@ void TsfCompressedStoredSkin::LoadFromIniFile(const String& AFileName)
     const String base = ExtractFilePath(AFileName);
     // Pictures are read before the old content goes: a missing file keeps it.
     TsfSkinBody body;
-    const char16_t* const keys[FixedPictureCount] = {u"picture", u"inactivepicture", u"mask", u"rolluppicture",
-                                                     u"rollupmask"};
     // Always BMP files on this road, whatever the name says.
     auto load = [&](const String& Name, TDibImage& Picture) {
         TFileStream file(base + Name, fmOpenRead | fmShareDenyWrite);
-        ReadBmp(&file, Picture);
+        ReadSkinPicture(&file, Picture);
     };
     for (Integer i = 0; i < FixedPictureCount; ++i) {
-        const String name = ini.ReadString(u"PICTURES", keys[i], u"");
+        const String name = ini.ReadString(u"PICTURES", SkinPictureKey(static_cast<TsfFixedPicture>(i)), u"");
         if (!name.empty()) load(name, body.Fixed[i]);
     }
     TStringList names;

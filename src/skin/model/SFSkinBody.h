@@ -24,6 +24,12 @@ constexpr Integer FixedPictureCount = 5;
 // versions 2 and 3, the two roll-up pictures in versions 1 and 2, the frame
 // picture and mask always.
 bool SkinBodyHasPicture(Integer Version, TsfFixedPicture Picture);
+// The picture's key in the description's [PICTURES] section ("picture", "mask" ...).
+const char16_t* SkinPictureKey(TsfFixedPicture Picture);
+
+// The largest picture a skin body may hold (a 4096 x 4096 window part; the
+// built-in skin's largest is 285 x 210).
+constexpr int64_t MaxSkinPicturePixels = int64_t(4096) * 4096;
 
 struct TsfSkinBody {
     Integer Version = SkinBodyLayoutVersion;
@@ -36,8 +42,12 @@ struct TsfSkinBody {
 
 // Reads a body from the stream's position to its end. Raises ESkinBodyError
 // for a layout version above 3, EReadError when the stream ends inside the
-// fixed part, EInvalidGraphic for a damaged picture; Body is then partly read.
+// fixed part, EInvalidGraphic for a damaged picture or one larger than
+// MaxSkinPicturePixels; Body is then partly read.
 void ReadSkinBody(TStream* Stream, TsfSkinBody& Body);
+// One BMP file of a skin (in a body or beside a description), refused with
+// EInvalidGraphic when its header asks for more than MaxSkinPicturePixels.
+void ReadSkinPicture(TStream* Stream, TDibImage& Picture);
 // Writes layout version 2 whatever Body.Version says, every fixed picture
 // (flag 1 for an empty one), the list and the text.
 void WriteSkinBody(TStream* Stream, const TsfSkinBody& Body);

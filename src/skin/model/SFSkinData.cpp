@@ -13,9 +13,6 @@ TsfSkinCursorLoader SfSkinCursorLoader = nullptr;
 
 namespace {
 
-const char16_t* const FixedPictureKeys[FixedPictureCount] = {u"picture", u"inactivepicture", u"mask",
-                                                             u"rolluppicture", u"rollupmask"};
-
 // [FORMINFO] in reading order, split where the two adjustments run.
 const TSkinKeys<TsfSkinContent> FormInfoKeys1 = {
     {u"lefttoppoint", &TsfSkinContent::LTPoint},
@@ -158,7 +155,7 @@ TDibImage LoadSkinPictureFile(const String& Path)
         return image;
     }
     TFileStream file(Path, fmOpenRead | fmShareDenyWrite);
-    ReadBmp(&file, image);
+    ReadSkinPicture(&file, image);
     return image;
 }
 
@@ -283,7 +280,7 @@ void TsfSkinContent::ReadBody(TsfSkinBody& Body)
     ReadVersion(&ini);
     // The inactive picture's name is not read on this road.
     for (TsfFixedPicture which : {fpPicture, fpMask, fpRollUpPicture, fpRollUpMask})
-        FixedPictureName(which) = ini.ReadString(u"PICTURES", FixedPictureKeys[which], u"");
+        FixedPictureName(which) = ini.ReadString(u"PICTURES", SkinPictureKey(which), u"");
     ReadIndexedList(&ini, u"PICTURES", u"activepictures", FActivePicturesNames.get());
     ReadFormInfo(&ini);
     ReadWindowsAndColors(&ini);
@@ -303,7 +300,7 @@ void TsfSkinContent::SaveToCustomIniFile(TCustomIniFile* F) const
     WriteSkinKeys(F, u"VERSION", *this, VersionKeys);
     auto* self = const_cast<TsfSkinContent*>(this);
     for (Integer i = 0; i < FixedPictureCount; ++i)
-        F->WriteString(u"PICTURES", FixedPictureKeys[i], self->FixedPictureName(static_cast<TsfFixedPicture>(i)));
+        F->WriteString(u"PICTURES", SkinPictureKey(static_cast<TsfFixedPicture>(i)), self->FixedPictureName(static_cast<TsfFixedPicture>(i)));
     WriteIndexedList(F, u"PICTURES", u"activepictures", FActivePicturesNames.get());
     F->WriteInteger(u"CURSORS", u"startcursorindex", StartCursorIndex);
     WriteIndexedList(F, u"CURSORS", u"cursors", FCursorsNames.get());
@@ -447,7 +444,7 @@ bool TsfSkinData::LoadFromFile(const String& FileName)
         staged.ReadVersion(&ini);
         for (Integer i = 0; i < FixedPictureCount; ++i)
             staged.FixedPictureName(static_cast<TsfFixedPicture>(i)) =
-                ini.ReadString(u"PICTURES", FixedPictureKeys[i], u"");
+                ini.ReadString(u"PICTURES", SkinPictureKey(static_cast<TsfFixedPicture>(i)), u"");
         for (Integer i = 0; i < FixedPictureCount; ++i) {
             const String& name = staged.FixedPictureName(static_cast<TsfFixedPicture>(i));
             if (!name.empty()) staged.FixedPicture(static_cast<TsfFixedPicture>(i)) = LoadSkinPictureFile(base + name);

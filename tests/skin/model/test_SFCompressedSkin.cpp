@@ -91,8 +91,13 @@ TEST(SkinBody, RefusesWhatItCannotRead)
     RawByteString hugeCount = BodyBytes(0, all, 0, "");
     const size_t countAt = hugeCount.size() - 4;
     hugeCount.replace(countAt, 4, RawByteString("\xFF\xFF\xFF\x7F", 4));
+    RawByteString huge = good;  // the frame picture claims 5000 x 5000 pixels
+    const int32_t side = 5000;
+    huge.replace(5 + 18, 4, RawByteString(reinterpret_cast<const char*>(&side), 4));
+    huge.replace(5 + 22, 4, RawByteString(reinterpret_cast<const char*>(&side), 4));
     const Case cases[] = {
         {"layout version 4", version4},
+        {"a picture larger than a skin holds", huge},
         {"cut inside a picture", good.substr(0, 40)},
         {"cut before the count", good.substr(0, 3)},
         {"a list count of two billion", hugeCount},

@@ -306,6 +306,20 @@ TEST_F(SkinModel, AreaLines)
     EXPECT_EQ(ini.ReadString(u"SKINAREAS", u"0", u""), u"grip:1,2,3,4;1,0,1,0,1");
 }
 
+// A count of two billion in a list section stops at the bound every skin
+// count has, instead of reading two billion missing lines.
+TEST_F(SkinModel, HostileListCountsStop)
+{
+    TsfSkinData model(nullptr);
+    LoadBody(model, BodyBytes(0, FrameAndMask, 0,
+                              "[VERSION]\r\n[SKINAREAS]\r\ncount=2000000000\r\n"
+                              "[SKINCONTROLS]\r\ncount=2000000000\r\n0=e:edit\r\n"
+                              "[SKINOBJECTS]\r\ncount=2000000000\r\n"));
+    EXPECT_EQ(model.AreaList.size(), static_cast<size_t>(MaxSkinListCount));
+    EXPECT_EQ(model.CtrlList.size(), 1u);
+    EXPECT_TRUE(model.ObjectList.empty());
+}
+
 TEST_F(SkinModel, FormInfoAdjustments)
 {
     struct Case {
