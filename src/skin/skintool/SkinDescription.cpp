@@ -142,29 +142,31 @@ void DescribeForm(TsfSkinData& K)
     K.StatusBarName = u"statusbar";
 }
 
+// A window picture of W x H cut at a margin of M, every part stretched.
+template <class D>
+void WindowPicture(D& Data, int Picture, int W, int H, int M)
+{
+    Data.WindowPictureIndex = Picture;
+    Data.LTPoint = {M, M};
+    Data.RTPoint = {W - M, M};
+    Data.LBPoint = {M, H - M};
+    Data.RBPoint = {W - M, H - M};
+    Data.TopStretch = Data.LeftStretch = Data.RightStretch = Data.BottomStretch = Data.StretchEffect = true;
+}
+
 // The popup and hint windows (no layered border) and the skin colours.
 void DescribeWindows(TsfSkinData& K)
 {
     TsfDataSkinPopupWindow& Popup = *K.PopupWindow;
-    Popup.WindowPictureIndex = spPopup;
-    Popup.LTPoint = {3, 3};
-    Popup.RTPoint = {37, 3};
-    Popup.LBPoint = {3, 37};
-    Popup.RBPoint = {37, 37};
+    WindowPicture(Popup, spPopup, 40, 40, 3);
     Popup.ItemsRect = {3, 3, 37, 37};
     Popup.ScrollMarkerColor = C(T->Text);
     Popup.ScrollMarkerActiveColor = C(T->Accent);
-    Popup.TopStretch = Popup.LeftStretch = Popup.RightStretch = Popup.BottomStretch = Popup.StretchEffect = true;
 
     TsfDataSkinHintWindow& Hint = *K.HintWindow;
-    Hint.WindowPictureIndex = spHint;
-    Hint.LTPoint = {4, 4};
-    Hint.RTPoint = {20, 4};
-    Hint.LBPoint = {4, 20};
-    Hint.RBPoint = {20, 20};
+    WindowPicture(Hint, spHint, 24, 24, 4);
     Hint.ClRect = {4, 4, 20, 20};
     Font(Hint, T->HintText, 13);
-    Hint.TopStretch = Hint.LeftStretch = Hint.RightStretch = Hint.BottomStretch = Hint.StretchEffect = true;
 
     TsfSkinColors& Colors = *K.SkinColors();
     Colors.SetcBtnFace(C(T->Face));
