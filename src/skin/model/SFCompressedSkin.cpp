@@ -104,7 +104,9 @@ void TsfCompressedStoredSkin::DeCompressToStream(TMemoryStream* S)
 void TsfCompressedStoredSkin::ReadCompressedData(TStream* Stream)
 {
     FCompressedStream->Clear();
-    FCompressedStream->CopyFrom(Stream, Stream->Size() - Stream->Position());
+    // CopyFrom takes a count of 0 as "the whole source from its start".
+    const Int64 rest = Stream->Size() - Stream->Position();
+    if (rest > 0) FCompressedStream->CopyFrom(Stream, rest);
 }
 
 void TsfCompressedStoredSkin::WriteCompressedData(TStream* Stream)

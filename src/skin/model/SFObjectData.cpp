@@ -1,5 +1,7 @@
 #include "skin/model/SFObjectData.h"
 
+#include "skin/model/SFUtils.h"
+
 namespace {
 
 // A restore look without a hint of its own takes "Restore" when the button's
@@ -10,11 +12,6 @@ void DefaultRestoreHint(const String& Hint, TStdCommand Command, String& Restore
     if ((Hint == u"Maximize" && Command == cmMaximize) || (Hint == u"Minimize" && Command == cmMinimize) ||
         ((Hint == u"RollUp" || Hint == u"Roll Up") && Command == cmRollUp))
         RestoreHint = u"Restore";
-}
-
-bool IsEmptyRect(const TRect& R)
-{
-    return R.Width() <= 0 || R.Height() <= 0;
 }
 
 }  // namespace
@@ -198,9 +195,9 @@ void TsfDataSkinMenuItem::LoadFromFile(const TCustomIniFile* IniFile)
 {
     ReadParentAndKeys(*this, IniFile);
     // An empty active image stands for the normal one.
-    if (IsEmptyRect(ActiveCheckImageRect)) ActiveCheckImageRect = CheckImageRect;
-    if (IsEmptyRect(ActiveRadioImageRect)) ActiveRadioImageRect = RadioImageRect;
-    if (IsEmptyRect(ActiveArrowImageRect)) ActiveArrowImageRect = ArrowImageRect;
+    if (IsNullRect(ActiveCheckImageRect)) ActiveCheckImageRect = CheckImageRect;
+    if (IsNullRect(ActiveRadioImageRect)) ActiveRadioImageRect = RadioImageRect;
+    if (IsNullRect(ActiveArrowImageRect)) ActiveArrowImageRect = ArrowImageRect;
 }
 
 void TsfDataSkinMenuItem::SaveToFile(TCustomIniFile* IniFile) const

@@ -6,6 +6,7 @@
 #include "framework/runtime/SysUtils.h"
 #include "skin/model/SFCompressedSkin.h"
 #include "skin/model/SFResStrData.h"
+#include "skin/model/SFUtils.h"
 
 TsfJpegFileLoader SfJpegFileLoader = nullptr;
 TsfSkinMessageSender SfSkinMessageSender = nullptr;
@@ -66,8 +67,6 @@ const TSkinKeys<TsfSkinContent> VersionKeys = {
     {u"authorurl", &TsfSkinContent::AuthorURL, u""},
     {u"skincomments", &TsfSkinContent::SkinComments, u""},
 };
-
-bool HasArea(const TRect& R) { return R.Right - R.Left > 0 && R.Bottom - R.Top > 0; }
 
 // A list section's count, bounded like every other count a skin gives.
 Integer ListCount(const TCustomIniFile* F, const String& Section)
@@ -197,7 +196,7 @@ void TsfSkinContent::ReadFormInfo(const TCustomIniFile* F)
     const String section = u"FORMINFO";
     ReadSkinKeys(F, section, *this, FormInfoKeys1);
     if (!FMaskName.empty()) {
-        if (!HasArea(MaskRectArea)) {
+        if (IsNullRect(MaskRectArea)) {
             MaskRectArea = ClRect;
         } else {
             MaskRectArea.Left = std::min(MaskRectArea.Left, ClRect.Left);
@@ -209,7 +208,7 @@ void TsfSkinContent::ReadFormInfo(const TCustomIniFile* F)
             {&HitTestLTPoint, &LTPoint}, {&HitTestRTPoint, &RTPoint},
             {&HitTestLBPoint, &LBPoint}, {&HitTestRBPoint, &RBPoint}};
         for (auto [hit, corner] : hitTests)
-            if (hit->X == 0 || hit->Y == 0) *hit = *corner;
+            if (IsNullPoint(*hit)) *hit = *corner;
     }
     ReadSkinKeys(F, section, *this, FormInfoKeys2);
     if (RBPoint.X != LTPoint.X && RBPoint.Y != LTPoint.Y) {
@@ -405,6 +404,10 @@ bool TsfSkinData::LoadCompressedStoredSkin(TsfCompressedStoredSkin* AStoredSkin)
     TsfSkinContent staged;
     try {
         TMemoryStream body;
+        // Room for a typical body at once: growing a block of megabytes step
+        // by step costs more than inflating it under Wine. Skins compress
+        // about 25 to 1; a larger one still grows as needed.
+        body.SetCapacity(std::min<Int64>(AStoredSkin->CompressedStream()->Size() * 32, Int64(64) << 20));
         AStoredSkin->DeCompressToStream(&body);
         body.SetPosition(0);
         TsfSkinBody parts;

@@ -12,4 +12,6 @@ enum TMorphKind : Byte { mkDefault, mkGradient, mkLeftGradient, mkRightGradient,
 enum TFramesPlacement : Byte { fpHorizontal, fpVertical };
 enum TRegulatorKind : Byte { rkRound, rkHorizontal, rkVertical };
 enum TGaugeKind : Byte { gkHorizontal, gkVertical };
+// Where a glyph stands against its caption.
+enum TsfButtonLayout : Byte { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TStdCommand : Byte { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };

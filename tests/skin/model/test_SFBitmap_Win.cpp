@@ -8,19 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "SkinPlatformTestEnv.h"
 #include "framework/graphics/win/Graphics.h"
 #include "framework/runtime/SysUtils.h"
 #include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFKernels_Win.h"
 
 namespace {
-
-class TSkinPlatformEnvironment : public testing::Environment {
-public:
-    void SetUp() override { InstallSkinKernelsWin(); }
-    void TearDown() override { UninstallSkinKernels(); }
-};
-testing::Environment* const GEnvironment = testing::AddGlobalTestEnvironment(new TSkinPlatformEnvironment);
 
 std::vector<TsfColor> Pixels(const TsfBitmap& B)
 {

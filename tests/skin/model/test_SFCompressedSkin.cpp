@@ -181,6 +181,11 @@ TEST(StoredSkin, FileAndFormDataRoundTrips)
     copy.ReadCompressedData(&data);
     EXPECT_EQ(Bytes(*copy.CompressedStream()), z);
 
+    // An empty property after other data stays empty.
+    data.SetPosition(data.Size());
+    copy.ReadCompressedData(&data);
+    EXPECT_TRUE(copy.Empty());
+
     TsfCompressedStoredSkin empty(nullptr);
     TMemoryStream none;
     empty.WriteCompressedData(&none);

@@ -1618,6 +1618,7 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_HSCROLL: WMHScroll(Message); return;
     case WM_VSCROLL: WMVScroll(Message); return;
     case WM_DESTROY: WMDestroy(Message); return;
+    case WM_MOUSEACTIVATE: WMMouseActivate(Message); return;
     case CM_TABSTOPCHANGED: CMTabStopChanged(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case WM_MOVE: WMMove(Message); return;
@@ -2100,6 +2101,8 @@ void TWinControl::WMSysCommand(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::WMWindowPosChanging(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::WMDestroy(TMessage& Message) { DefaultHandler(Message); }
+
+void TWinControl::WMMouseActivate(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::CMTabStopChanged(TMessage&) {}
 
 void TWinControl::CMEnabledChanged(TMessage& Message)

@@ -636,6 +636,7 @@ protected:
     virtual void WMPrintClient(TMessage& Message);
     // The window is going; the control is still whole (see BeforeDestruction).
     virtual void WMDestroy(TMessage& Message);
+    virtual void WMMouseActivate(TMessage& Message);
 
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;

@@ -1,4 +1,5 @@
 #include "skin/model/win/SFKernels_Win.h"
+#include "skin/model/win/SFUtils_Win.h"
 
 #include <memory>
 
@@ -67,6 +68,7 @@ void ShutdownWin()
     GTransparentBlt = nullptr;
     GAlphaBlend = nullptr;
     FreeSkinBitmapRegistry();
+    FreeSkinPlatformFunctions();
     GInstalled = false;
 }
 
@@ -106,6 +108,7 @@ void InstallSkinKernelsWin()
     SfPlatformAssignTo = SkinBitmapAssignTo;
     SfCanvasRebind = RebindCanvas;
     SkinPlatformShutdown = ShutdownWin;
+    LoadSkinPlatformFunctions();
 
     // The transparent copy came with Windows 2000 (5.0).
     const DWORD Version = GetVersion();
