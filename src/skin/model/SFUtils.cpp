@@ -127,8 +127,8 @@ bool IsJpegFileName(const String& FileName)
 std::vector<TPoint> SkinFocusRectDots(const TRect& R)
 {
     std::vector<TPoint> Dots;
+    if (R.Right <= R.Left || R.Bottom <= R.Top) return Dots;  // also keeps Right - 1 in range
     const Integer L = R.Left, T = R.Top, RR = R.Right - 1, B = R.Bottom - 1;
-    if (RR < L || B < T) return Dots;
     const int64_t W = int64_t(RR) - L, H = int64_t(B) - T;
     bool Set = !(W % 2 == 0 && H % 2 == 0);
     // One edge from (X, Y) over Count + 1 pixels by (DX, DY); its first pixel

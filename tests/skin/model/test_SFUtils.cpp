@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "Component/Raster32/Ras32_Types.h"
 #include "skin/model/SFUtils.h"
 
 TEST(SFUtils, RectangleAndPointTests)
@@ -43,6 +44,9 @@ TEST(SFUtils, MixColorsTakesTheMeanRoundedDown)
 {
     EXPECT_EQ(MixColors(0xFFFFFF, 0x000000), 0x7F7F7F);
     EXPECT_EQ(MixColors(0x0000FF, 0x00FF01), 0x007F80);  // RGB(128, 127, 0)
+    // A system colour (the button face, index 15) is resolved to its value first.
+    const TColor BtnFace = static_cast<TColor>(0x8000000F);
+    EXPECT_EQ(MixColors(BtnFace, BtnFace), static_cast<TColor>(SysColorFunc(15) & 0xFFFFFF));
 }
 
 TEST(SFUtils, LayoutGlyphAndText)

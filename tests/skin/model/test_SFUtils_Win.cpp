@@ -386,6 +386,29 @@ TEST_F(ParentBackground, PlainParentIsErasedAndPaintsItself)
     EXPECT_EQ(B->Canvas()->Pixels(19, 19), clLime);
 }
 
+TEST_F(ParentBackground, MultipleDocumentFormErasesThroughItsClientWindow)
+{
+    TForm* Form = NewForm(100, 100, 200, 150);
+    Form->SetFormStyle(fsMDIForm);
+    Form->SetColor(clLime);
+    CLIENTCREATESTRUCT Create{nullptr, 0xFF00};
+    const HWND Client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200, 150,
+                                        Form->Handle(), nullptr, GetModuleHandleW(nullptr), &Create);
+    ASSERT_NE(Client, nullptr);
+    auto* Control = new TSolid(Form, clWhite);
+    Control->SetParent(Form);
+    Control->SetBounds(10, 10, 20, 20);
+    ShowAndWait(Form);
+    auto B = WhiteBitmap(20, 20);
+    DrawParentBackground(Control, B->Canvas());
+    GdiFlush();
+    // The client window's own background, not the form's colour.
+    const TColor Work = static_cast<TColor>(GetSysColor(COLOR_APPWORKSPACE));
+    EXPECT_EQ(B->Canvas()->Pixels(0, 0), Work);
+    EXPECT_EQ(B->Canvas()->Pixels(19, 19), Work);
+    DestroyWindow(Client);
+}
+
 TEST(SFUtilsWin, PicturesFromPngJpegAndTheScreen)
 {
     auto Png = TPngImage::CreateBlank(COLOR_RGBALPHA, 8, 2, 1);
@@ -520,6 +543,21 @@ TEST(SFUtilsWin, PlatformFunctionsAreCalledAsLookedUp)
         auto Restore = Intercept(SfDwmIsCompositionEnabled, TDwmIsCompositionEnabledProc(nullptr));
         EXPECT_FALSE(IsCompositionEnabled());
     }
+    // Shut-down clears the monitor, scroll-bar and composition functions; the
+    // routines fall back, and a new start-up finds them again.
+    FreeSkinPlatformFunctions();
+    EXPECT_EQ(SfMonitorFromWindow, nullptr);
+    EXPECT_EQ(SfGetScrollBarInfo, nullptr);
+    EXPECT_EQ(SfDwmSetWindowAttribute, nullptr);
+    EXPECT_FALSE(IsCompositionEnabled());
+    TRect Screen, Monitor;
+    GetScreenRect(false, Screen);
+    GetMonitorRect(GetDesktopWindow(), false, Monitor);
+    EXPECT_EQ(Monitor, Screen);
+    SetDwmTransitions(Wnd, false);  // nothing to call
+    LoadSkinPlatformFunctions();
+    EXPECT_NE(SfMonitorFromWindow, nullptr);
+    EXPECT_NE(SfGetScrollBarInfo, nullptr);
 }
 
 TEST(SFUtilsWin, ScreenAndMonitorRectangles)
