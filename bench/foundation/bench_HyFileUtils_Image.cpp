@@ -31,19 +31,12 @@
 #include "framework/graphics/PngEncoder.h"
 #include "framework/runtime/Maths.h"
 #include "framework/runtime/SysUtils.h"
+#include "WinTiming.h"
 
 // After WinPlatform.h (through the unit's header), which it needs.
 #include <psapi.h>
 
 namespace {
-
-double NowMs()
-{
-    LARGE_INTEGER F, C;
-    QueryPerformanceFrequency(&F);
-    QueryPerformanceCounter(&C);
-    return static_cast<double>(C.QuadPart) * 1000.0 / static_cast<double>(F.QuadPart);
-}
 
 void Time(const std::string& Name, Integer Repeats, const std::function<void()>& Operation,
           const std::function<std::string()>& Extra = {})

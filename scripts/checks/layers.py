@@ -51,7 +51,7 @@ ALLOWED = {
                            'skin/controls', 'skin/frame', 'dialogs', 'shell'],
 }
 # The build-time tools are programs of their own, compiled from portable sources.
-TOOLS = {'foundation/langtool': 'foundation', 'foundation/packtool': 'foundation'}
+TOOLS = {'foundation/langtool': 'foundation', 'foundation/packtool': 'foundation', 'skin/skintool': 'skin/model'}
 
 # System headers that only exist on Windows.
 WINDOWS_HEADERS = re.compile(

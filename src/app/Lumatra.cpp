@@ -5,6 +5,7 @@
 #include "foundation/win/HyMediaPack_Win.h"
 #include "framework/controls/win/Forms.h"
 #include "skin/model/win/SFKernels_Win.h"
+#include "skin/model/win/SFSkinData_Win.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ private:
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     // The skin kernels come before any form: every skinned surface draws through them.
-    Application->Initialize({InstallFilters, InstallImageControls, InstallMediaPackPlatform, InstallSkinKernelsWin});
+    Application->Initialize(
+        {InstallFilters, InstallImageControls, InstallMediaPackPlatform, InstallSkinKernelsWin, InstallSkinDataWin});
     Application->SetTitle(ProductName);
     Application->CreateForm<TStartForm>();
     Application->Run();

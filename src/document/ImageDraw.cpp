@@ -831,7 +831,8 @@ void TImageDraw::InitBitmap()
     FSrcBmpRect = FSrcBmp->BoundsRect();
     FWMBmp->SetSize(FBitmap->Width(), FBitmap->Height());
     FWMBmp->Clear(0x00FFFFFF);
-    if (!FWMShape || !FWMEnabled) return;
+    FWMBmpBlank = !FWMShape || !FWMEnabled;
+    if (FWMBmpBlank) return;
     FWMBmp->SetMasterAlpha(static_cast<Cardinal>(EnsureRange(FWMShape->Opacity(), 0, 255)));
     FWMBmp->SetClipRect(FSrcBmpRect);
     FWMShape->DrawPrepare();
@@ -866,5 +867,112 @@ void TImageDraw::InitBitmap()
         FWMShape->SetSRect(TRect{x, y, x + w, y + h});
         FWMShape->CalcCenterPoint();
         FWMShape->DrawByRect(FWMBmp.get(), x, y, 255);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Composition
+
+void TImageDraw::DrawEffects(TImgShape* Shape, TCustomBitmap32* Target)
+{
+    Shape->PrepareGradientEdging();
+    Shape->PrepareShadow();
+    Shape->DrawShadowReflection(Target);
+    Shape->DrawReflection(Target);
+    Shape->DrawShadow(Target);
+}
+
+void TImageDraw::Draw()
+{
+    FBitmap->SetDrawMode(dmBlend);
+    FSrcBmp->SetDrawMode(dmOpaque);
+    TImgShape* Crop = CropExists() ? RowShape(FDT->GetItem(FDT->ItemCount() - 1)) : nullptr;
+    auto* CropPicture = dynamic_cast<TCropPicture*>(Crop);
+    TCustomBitmap32* Dimmed = CropPicture ? CropPicture->AdjustSrcBmp() : nullptr;
+    const bool DimOutside = Dimmed && FCurrentShape && FCurrentShape->StyleId() == 0;
+    TCustomBitmap32* Base = DimOutside ? Dimmed : FSrcBmp.get();
+    // The base, drawn opaque over the whole view bitmap, replaces every pixel
+    // of the clear: with one of the same size the clear is skipped (a
+    // whole-picture pass on every mouse step).
+    if (Base->Width() != FBitmap->Width() || Base->Height() != FBitmap->Height()) FBitmap->Clear(0x00FFFFFF);
+    if (DimOutside) {
+        Dimmed->SetDrawMode(dmOpaque);
+        FBitmap->Draw(0, 0, Dimmed);
+        const TRect R = Crop->SRect();
+        FBitmap->Draw(R.Left, R.Top, R, FSrcBmp.get());
+    } else {
+        FBitmap->Draw(0, 0, FSrcBmp.get());
+    }
+    // A watermark layer left fully transparent by InitBitmap adds nothing.
+    if (FWMBmp && !FWMBmp->Empty() && !FWMBmpBlank) FBitmap->Draw(0, 0, FWMBmp.get());
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TImgShape* Shape = RowShape(FDT->GetItem(i));
+        if (!Shape || Shape->Hided() || Shape->ShapeType() == shCrop) continue;
+        const bool Editing = Shape->Creating() || Shape->Adjusting();
+        if (!Editing) DrawEffects(Shape, nullptr);
+        // An object being edited changes on every step: no picture for it.
+        if (Editing) Shape->FreePicture();
+        if (Editing || !Shape->DrawPicture(Shape->Bitmap32())) Shape->Draw(nullptr);
+        if (!Editing) {
+            Shape->SetChanged2(false);
+            Shape->SetRotated2(false);
+        }
+    }
+    if (FControlLayer) FControlLayer->Changed();
+}
+
+void TImageDraw::DrawTo(TCustomBitmap32* ABitmap, Integer Mode)
+{
+    if (!ABitmap) return;
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TImgShape* Shape = RowShape(FDT->GetItem(i));
+        if (!Shape || Shape->Hided()) continue;
+        const TShapeType Kind = Shape->ShapeType();
+        if (Kind == shCrop || Kind == shSelection) continue;
+        if ((Mode == 1 && Kind != shSmall) || (Mode == 2 && Kind == shSmall)) continue;
+        DrawEffects(Shape, ABitmap);
+        Shape->Draw(ABitmap);
+    }
+}
+
+void TImageDraw::Flatten(bool bAll)
+{
+    TRow Ids;
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TRow* Row = FDT->GetItem(i);
+        TImgShape* Shape = RowShape(Row);
+        if (!Shape || !(bAll || Shape->Selected())) continue;
+        DrawEffects(Shape, FSrcBmp.get());
+        Shape->Draw(FSrcBmp.get());
+        Ids.AddItem(Shape->Id());
+    }
+    DeleteShapes(Ids);
+    FSrcBmpChanged = true;
+    SetChanged(true);
+}
+
+void TImageDraw::FlattenSelection()
+{
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TRow* Row = FDT->GetItem(i);
+        if (KindAt(Row) != shSelection) continue;
+        if (TImgShape* Shape = RowShape(Row)) Shape->Draw(FSrcBmp.get());
+        FSrcBmpChanged = true;
+        SetChanged(true);
+        return;
+    }
+}
+
+void TImageDraw::DeleteShapes(const TRow& Ids)
+{
+    for (Integer k = 0; k < Ids.ItemCount(); ++k) {
+        const Integer Id = Ids.GetItem(k)->Value();
+        const Integer Index = IndexOfShapeId(Id);
+        if (Index < 0) continue;
+        if (TImgShape* Shape = RowShape(FDT->GetItem(Index))) {
+            Shape->UnSelect();
+            if (Shape == FCurrentShape) SetCurrentShape(-1);
+        }
+        FDT->RemoveItemByIndex(Index);
     }
 }

@@ -194,6 +194,19 @@ public:
     bool GradientGammaCorrected() const { return FGradientGammaCorrected; }
     void SetGradientGammaCorrected(bool Value) { FGradientGammaCorrected = Value; }
     TCustomBitmap32* GradientEdgingBmp() const { return FGradientEdgingBmp.get(); }
+    TCustomBitmap32* ShadowBmp() const { return FShadowBmp.get(); }
+    TCustomBitmap32* ShadowReflectBmp() const { return FShadowReflectBmp.get(); }
+    TCustomBitmap32* ReflectBmp() const { return FReflectBmp.get(); }
+    Integer ShadowExtendLength() const { return FShadowExtendLength; }
+    Integer ShadowOffsetAngleLeft() const { return FShadowOffsetAngleLeft; }
+    Integer ShadowOffsetAngleTop() const { return FShadowOffsetAngleTop; }
+    Integer ShadowOffsetZoomLeft() const { return FShadowOffsetZoomLeft; }
+    Integer ShadowOffsetZoomTop() const { return FShadowOffsetZoomTop; }
+    Integer ReflectExtendLength() const { return FReflectExtendLength; }
+    // The cached gradient blend (ARGB colours and positions), rebuilt by the
+    // fill while Changed2 is set.
+    std::vector<TColor32>& GradientColors() { return FGradientColors; }
+    std::vector<Single>& GradientPositions() { return FGradientPositions; }
     Integer GradientEdgingExtendLength() const { return FGradientEdgingExtendLength; }
     void SetGradientEdgingExtendLength(Integer Value) { FGradientEdgingExtendLength = Value; }
     Integer GradientEdgingWidth() const { return FGradientEdgingWidth; }
@@ -205,7 +218,47 @@ public:
     TColor GradientHatchBackColor() const { return FGradientHatchBackColor; }
     void SetGradientHatchBackColor(TColor Value) { FGradientHatchBackColor = Value; }
 
+    // Fill, shadow and reflection settings from an object-table row (the
+    // columns up to 29, and 70 to 99 when the row has more than 70 cells). A
+    // missing cell reads as empty; an edging width of 0 reads as 15.
+    void ReadEffectColumns(const TRow& Row);
+
+    // The effect routines composition runs before Draw, in this order:
+    // PrepareGradientEdging, PrepareShadow, DrawShadowReflection,
+    // DrawReflection, DrawShadow. Bitmaps are rebuilt only while Changed2 or
+    // Rotated2 is set. A null ToBitmap draws into the object's own bitmap.
+    void PrepareGradientEdging();
+    void PrepareShadow();
+    void DrawShadow(TCustomBitmap32* ToBitmap);
+    void DrawShadowReflection(TCustomBitmap32* ToBitmap);
+    void DrawReflection(TCustomBitmap32* ToBitmap);
+    // The room the shadow and reflection bitmaps leave around the turned
+    // rectangle: half the outline, the blur passes and 9 pixels (plus a
+    // callout's pointer).
+    Integer EffectExtendLength(Integer BlurSize);
+    // How far a callout's pointer reaches beyond its frame (0 for others).
+    virtual Integer GetMaxLengthOfOutPoint() { return 0; }
+
+    // The picture cache of composition. A class whose Draw only blends over
+    // what lies below it (reads nothing of the target) may name the area its
+    // Draw touches; composition then draws it once into a picture of that
+    // area and blends the picture while the object is unchanged (Changed2
+    // and Rotated2 clear), instead of drawing it anew on every mouse step.
+    // An empty area (the default) draws the object every time.
+    virtual TRect PictureBounds() { return TRect{}; }
+    // Blends the object's cached picture into Target, first drawing it when
+    // the object changed or has none; false when the object has no picture
+    // area, or one too large to keep (drawn directly then).
+    bool DrawPicture(TCustomBitmap32* Target);
+    void FreePicture() { FPicture.reset(); }
+    TCustomBitmap32* Picture() const { return FPicture.get(); }
+
 protected:
+    // The turned rectangle grown by E on every side: the size of an effect's
+    // scratch bitmap.
+    TRect EffectRect(Integer E) const;
+    // Draws the object into Scratch (sized like EffectRect(E)) centred in it.
+    void DrawCentred(TCustomBitmap32& Scratch, Integer E);
     TRect GetRotateRect() const;
     // The document's zoom and view offsets (1 and 0 without a document).
     Single ViewScale() const;
@@ -245,7 +298,7 @@ protected:
     bool FHided = false;
     TColor FColor = 0, FFillColor = 0;
     Integer FOpacity = 0;
-    Integer FShadowMode = 0, FReflectMode = 0, FGradientMode = 0;
+    Integer FShadowMode = -1, FReflectMode = -1, FGradientMode = -1;
     Integer FOutWidth = 0;
     Single FAngle = 0;
     bool FIsOutline = false, FIsFill = false;
@@ -267,9 +320,21 @@ protected:
     String FGradientTextureFileName;
     bool FGradientGammaCorrected = false;
     std::unique_ptr<TCustomBitmap32> FGradientEdgingBmp;
-    Integer FGradientEdgingExtendLength = 0, FGradientEdgingWidth = 0, FGradientHatchMode = 0;
+    Integer FGradientEdgingExtendLength = 0, FGradientEdgingWidth = 15, FGradientHatchMode = 0;
     TColor FGradientHatchForeColor = 0, FGradientHatchBackColor = 0;
+    std::vector<TColor32> FGradientColors;
+    std::vector<Single> FGradientPositions;
+    std::unique_ptr<TCustomBitmap32> FPicture;
+    TPoint FPictureOrigin;
     Integer FSelectMode = 0;
+};
+
+// What composition needs of a crop object besides TImgShape: the copy of the
+// raster darkened when the crop was created, shown outside its frame.
+class TCropPicture {
+public:
+    virtual ~TCropPicture() = default;
+    virtual TCustomBitmap32* AdjustSrcBmp() const = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -357,6 +422,24 @@ public:
                              Integer ED2, Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity,
                              bool WMUseTC, TColor WMTC);
     TImgSmall* WMShape() const { return FWMShape.get(); }
+
+    // Composition. Draw: the view bitmap from the raster (dimmed outside a
+    // crop frame of style 0), the watermark layer and every visible object
+    // in table order, each over its shadow's reflection, reflection and
+    // shadow; an object being created or adjusted is drawn without effects
+    // and keeps its change flags. Then the control layer repaints.
+    void Draw();
+    // The objects alone into ABitmap: Mode 0 all, 1 only pictures, 2 all but
+    // pictures; never hidden, crop or selection objects.
+    void DrawTo(TCustomBitmap32* ABitmap, Integer Mode);
+    // Burns every object (bAll) or the selected ones into the raster and
+    // deletes them.
+    void Flatten(bool bAll);
+    // Burns the lifted pixels of the first selection object into the raster.
+    void FlattenSelection();
+    // Deletes the objects with the ids in Ids (their rows and the objects).
+    void DeleteShapes(const TRow& Ids);
+    bool SrcBmpChanged() const { return FSrcBmpChanged; }
 
     // The control layer's paint handler: the handles of the visible objects
     // while objects are edited.
@@ -448,6 +531,7 @@ public:
     TCustomBitmap32* SrcBmp() const { return FSrcBmp.get(); }
     const TRect& SrcBmpRect() const { return FSrcBmpRect; }
     Integer SrcBmpBitsPixelPer() const { return FSrcBmpBitsPixelPer; }
+    // The watermark layer, drawn by InitBitmap only.
     TCustomBitmap32* WMBmp() const { return FWMBmp.get(); }
     bool WatermarkEnabled() const { return FWMEnabled; }
     void SetWatermarkEnabled(bool Value) { FWMEnabled = Value; }
@@ -520,6 +604,9 @@ private:
     void InitNewTables(TColor CanvasColor, bool Transparent);
     void BuildHandlePictures();
     void ReadGuidesAndRuler();
+    // The effect steps of one object before its Draw, into Target (null: the
+    // object's own bitmap).
+    static void DrawEffects(TImgShape* Shape, TCustomBitmap32* Target);
 
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
@@ -554,6 +641,8 @@ private:
     std::unique_ptr<TCustomBitmap32> FWMBmp;
     std::unique_ptr<TImgSmall> FWMShape;
     bool FWMEnabled = false;
+    // InitBitmap left the watermark layer fully transparent.
+    bool FWMBmpBlank = false;
     Integer FWMLocationType = 0, FWMLocation = 0, FWMLocationED1 = 0, FWMLocationED2 = 0;
     Integer FWMLocationSD1 = 0, FWMLocationSD2 = 0;
     std::unique_ptr<TCustomBitmap32> FBrushBitmap;

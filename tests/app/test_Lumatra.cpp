@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "skin/model/SFCompressedSkin.h"
+#include "skin/model/SFResStrData.h"
+#include "skin/model/SFSkinData.h"
+
 namespace {
 
 std::wstring ExePath()
@@ -47,6 +51,48 @@ TEST(Lumatra, CarriesItsVersionResource)
     ASSERT_NE(exe, nullptr);
     EXPECT_NE(FindResourceW(exe, L"MAINICON", reinterpret_cast<LPCWSTR>(RT_GROUP_ICON)), nullptr);
     FreeLibrary(exe);
+}
+
+// The bytes of an RCDATA resource of the program file.
+std::string ResourceBytes(HMODULE Module, const wchar_t* Name)
+{
+    HRSRC res = FindResourceW(Module, Name, reinterpret_cast<LPCWSTR>(RT_RCDATA));
+    if (!res) return {};
+    const char* data = static_cast<const char*>(LockResource(LoadResource(Module, res)));
+    return std::string(data, SizeofResource(Module, res));
+}
+
+// The built-in skin is a resource of the program; the other skins are files in
+// "Skin" beside it; the skin library's texts come in both languages.
+TEST(Lumatra, CarriesItsSkinsAndTheSkinTexts)
+{
+    HMODULE exe = LoadLibraryExW(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    const std::string rire = ResourceBytes(exe, L"Rire");
+    const std::string zh = ResourceBytes(exe, L"SkinStringsZh"), en = ResourceBytes(exe, L"SkinStringsEn");
+    FreeLibrary(exe);
+
+    TMemoryStream skn;
+    skn.WriteBuffer(rire.data(), Integer(rire.size()));
+    TsfCompressedStoredSkin stored(nullptr);
+    stored.LoadFromCompressStream(&skn);
+    TsfSkinData skin(nullptr);
+    ASSERT_TRUE(skin.LoadCompressedStoredSkin(&stored)) << UTF8Encode(skin.LoadError());
+    EXPECT_EQ(skin.SkinName, u"Rire");
+    const String folder = ExtractFilePath(UTF8ToString(LM_EXE_PATH)) + u"Skin\\";
+    for (const char16_t* name : {u"Charm", u"Laconic", u"Cool"}) {
+        EXPECT_TRUE(skin.LoadFromCompressedFile(folder + name + u".skn")) << UTF8Encode(skin.LoadError());
+        EXPECT_EQ(skin.SkinName, name);
+    }
+
+    TsfResourceStrData texts(nullptr);
+    for (const auto& [bytes, close] : {std::pair{zh, String(u"关闭(&C)")}, std::pair{en, String(u"&Close")}}) {
+        TStringList lines;
+        lines.SetText(UTF8ToString(bytes));
+        texts.SetResStrings(&lines);
+        EXPECT_EQ(texts.GetResStr(u"MI_CLOSECAPTION"), close);
+        EXPECT_FALSE(texts.GetResStr(u"PICKCOLOR").empty());
+    }
 }
 
 std::wstring GdiFaceOf(const wchar_t* Face)

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "framework/runtime/SysUtils.h"
+
 namespace {
 constexpr Extended Pi = std::numbers::pi_v<Extended>;
 }
@@ -120,4 +122,47 @@ Single EllipseHalfHeight(Integer W, Integer H, Single X)
     Extended HalfW = W / static_cast<Extended>(2);
     if (HalfW <= 0 || std::fabs(static_cast<Extended>(X)) > HalfW) return 0;
     return static_cast<Single>(std::sqrt(1 - X * static_cast<Extended>(X) / (HalfW * HalfW)) * H / 2);
+}
+
+void SquareByHandle(TRect& R, Integer Handle)
+{
+    Integer W = R.Right - R.Left, H = R.Bottom - R.Top;
+    switch (Handle) {
+    case 1: if (H < W) R.Top = R.Bottom - W; else R.Left = R.Right - H; break;
+    case 2: if (H < W) R.Top = R.Bottom - W; else R.Right = R.Left + H; break;
+    case 3: if (H < W) R.Bottom = R.Top + W; else R.Right = R.Left + H; break;
+    case 4: if (H < W) R.Bottom = R.Top + W; else R.Left = R.Right - H; break;
+    default: break;
+    }
+}
+
+String PointsToText(const TArrayOfPoint& Points, Integer Count)
+{
+    Count = Min(Count, static_cast<Integer>(Points.size()));
+    String S;
+    for (Integer i = 0; i < 2 * Count; ++i) {
+        if (i > 0) S += u'.';
+        S += IntToStr(i < Count ? Points[i].X : Points[i - Count].Y);
+    }
+    return S;
+}
+
+bool TextToPoints(const String& Text, TArrayOfPoint& Points)
+{
+    Points.clear();
+    if (Text.empty()) return true;
+    std::vector<Integer> Items;
+    size_t Start = 0;
+    for (;;) {
+        size_t Dot = Text.find(u'.', Start);
+        Integer V;
+        if (!TryStrToInt(Text.substr(Start, Dot == String::npos ? String::npos : Dot - Start), V)) return false;
+        Items.push_back(V);
+        if (Dot == String::npos) break;
+        Start = Dot + 1;
+    }
+    size_t Count = Items.size() / 2;
+    Points.resize(Count);
+    for (size_t i = 0; i < Count; ++i) Points[i] = TPoint{Items[i], Items[i + Count]};
+    return true;
 }

@@ -67,6 +67,20 @@ void NormalizeRect(const TRect& Src, TRect& Dst);
 // moves are pushed back so that width and height stay at least MinSize.
 void EnforceMinSize(TRect& R, Integer Handle, Integer MinSize);
 
+// The Shift rule of corner drags (handles 1..4 as above): R becomes a square
+// whose side is the larger of its width and height, growing away from the
+// corner opposite the handle. Other handles leave R alone.
+void SquareByHandle(TRect& R, Integer Handle);
+
+// ---------------------------------------------------------------------------
+// Point texts of the object table: all X values, then all Y values, decimal
+// integers separated by "." with no trailing separator ("x1.x2.y1.y2").
+
+String PointsToText(const TArrayOfPoint& Points, Integer Count);
+// Count = items div 2; point i = (item i, item i + Count). False (Points
+// empty) when an item is not an integer; an odd last item is ignored.
+bool TextToPoints(const String& Text, TArrayOfPoint& Points);
+
 // ---------------------------------------------------------------------------
 // Projection and segment distance
 

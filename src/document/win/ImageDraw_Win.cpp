@@ -1,5 +1,7 @@
 #include "document/win/ImageDraw_Win.h"
 
+#include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageShapes_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
@@ -18,4 +20,9 @@ std::unique_ptr<TCustomBitmap32> LoadPicture(const String& FileName)
 }
 }  // namespace
 
-void InstallImageDrawHooks() { ImageDrawHooks.LoadPicture = &LoadPicture; }
+void InstallImageDrawHooks()
+{
+    ImageDrawHooks.LoadPicture = &LoadPicture;
+    InstallImageEffectsHooks();
+    InstallImageShapeHooks();
+}

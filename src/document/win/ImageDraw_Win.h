@@ -23,5 +23,7 @@ private:
 };
 
 // Points the document's picture decoder at the image-file routines (GDI+,
-// libjpeg-turbo). Called once at start-up.
+// libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
+// InstallImageShapeHooks).
+// Called once at start-up.
 void InstallImageDrawHooks();

@@ -85,7 +85,7 @@ void WriteSkinWord(TCustomIniFile* IniFile, const String& Section, const String&
 // picks the codec (Integer: integer rule, bool: 0/1, TStringList: text lines).
 template <class T>
 using TSkinField = std::variant<Integer T::*, bool T::*, String T::*, TRect T::*, TPoint T::*, TFontStyles T::*,
-                                TAlignment T::*, TsfStretchType T::*, TMorphKind T::*, TFramesPlacement T::*,
+                                TAlignment T::*, TsfStretchType T::*, TsfInActiveEffect T::*, TMorphKind T::*, TFramesPlacement T::*,
                                 TRegulatorKind T::*, TGaugeKind T::*, TStdCommand T::*, TStringList T::*>;
 
 template <class T>

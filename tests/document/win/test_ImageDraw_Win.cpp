@@ -1,46 +1,14 @@
 // The document on a real image view (Wine on an X display): the control
 // layer paints the current object's handles into the window, and watermark
 // pictures are decoded by the image-file routines.
-#include "../../framework/controls/win/GuiTest.h"
+#include "DocumentOnView.h"
 
 #include <filesystem>
 
 #include "document/ImageSmall.h"
-#include "document/win/ImageDraw_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 
 using namespace guitest;
-
-namespace {
-class DocumentOnView : public FormTest {
-protected:
-    void SetUp() override
-    {
-        InstallImageDrawHooks();
-        Form = NewForm(50, 50, 400, 300);
-        ShowAndWait(Form);
-        View = new TImgView32(Form);
-        View->SetParent(Form);
-        View->SetBounds(0, 0, 317, 217);
-        Pump();
-        Adapter = std::make_unique<TImgViewDrawView>(View);
-        Doc = std::make_unique<TImageDraw>(Adapter.get(), nullptr, nullptr, nullptr, nullptr, String(), 0, false,
-                                           false, nullptr, 200, 100, 0x808080, false, 24);
-        Doc->InitBitmap();
-        View->Bitmap()->Draw(0, 0, Doc->SrcBmp());
-    }
-    void TearDown() override
-    {
-        Doc.reset();
-        FormTest::TearDown();
-    }
-
-    TForm* Form = nullptr;
-    TImgView32* View = nullptr;
-    std::unique_ptr<TImgViewDrawView> Adapter;
-    std::unique_ptr<TImageDraw> Doc;
-};
-}  // namespace
 
 TEST_F(DocumentOnView, HandlesOfTheCurrentObjectInTheWindow)
 {

@@ -1,0 +1,38 @@
+// The document on a real image view in a shown form (Wine on an X display):
+// a 200 x 100 grey canvas whose raster the view shows.
+#pragma once
+
+#include "../../framework/controls/win/GuiTest.h"
+
+#include <memory>
+
+#include "document/win/ImageDraw_Win.h"
+
+class DocumentOnView : public guitest::FormTest {
+protected:
+    void SetUp() override
+    {
+        InstallImageDrawHooks();
+        Form = NewForm(50, 50, 400, 300);
+        ShowAndWait(Form);
+        View = new TImgView32(Form);
+        View->SetParent(Form);
+        View->SetBounds(0, 0, 317, 217);
+        guitest::Pump();
+        Adapter = std::make_unique<TImgViewDrawView>(View);
+        Doc = std::make_unique<TImageDraw>(Adapter.get(), nullptr, nullptr, nullptr, nullptr, String(), 0, false,
+                                           false, nullptr, 200, 100, 0x808080, false, 24);
+        Doc->InitBitmap();
+        View->Bitmap()->Draw(0, 0, Doc->SrcBmp());
+    }
+    void TearDown() override
+    {
+        Doc.reset();
+        FormTest::TearDown();
+    }
+
+    TForm* Form = nullptr;
+    TImgView32* View = nullptr;
+    std::unique_ptr<TImgViewDrawView> Adapter;
+    std::unique_ptr<TImageDraw> Doc;
+};
