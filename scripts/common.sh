@@ -5,4 +5,7 @@ LM_BUILD=${LM_BUILD:-$LM_ROOT/build}
 LM_DEPS_REV=2
 LM_DEPS_CACHE=${LM_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/lumatra/deps-r$LM_DEPS_REV}
 LM_JOBS=${LM_JOBS:-$(nproc)}
+# Paths inside the tree are hashed relative to it, so work trees of one repository share
+# the compiler cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$LM_ROOT}
 lm_say() { printf '[lumatra] %s\n' "$*" >&2; }
