@@ -109,6 +109,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         SetPropW(Wnd, ControlProp, control);
     }
     TMessage m{Msg, WParam, LParam, 0};
+    TControl::TMessageScope scope(control);
     try {
         // A copy: a handler may free the control, and its WindowProc with it.
         TWndMethod proc = control->WindowProc;
@@ -339,9 +340,28 @@ void TControl::Loaded()
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TMessage m{Msg, WParam, LParam, 0};
+    TMessageScope scope(this);
     TWndMethod proc = WindowProc;  // the handler may free this control
     proc(m);
     return m.Result;
+}
+
+TControl::TMessageScope::~TMessageScope()
+{
+    if (--FControl->FMessageDepth > 0 || !FControl->FFreePending) return;
+    FControl->FFreePending = false;  // messages of its own destruction start afresh
+    delete FControl;
+}
+
+bool TControl::DeferDestruction()
+{
+    if (FMessageDepth == 0) return false;
+    if (!FFreePending) {
+        FFreePending = true;
+        if (Owner()) Owner()->RemoveComponent(this);
+        if (FParent) FParent->DetachControl(this);
+    }
+    return true;
 }
 
 void TControl::WndProc(TMessage& Message)
@@ -1125,6 +1145,23 @@ void TWinControl::RemoveControl(TControl* AControl)
     if (!(ComponentState() & csDestroying)) Realign();
 }
 
+void TWinControl::DetachControl(TControl* AControl)
+{
+    if (AControl->FIsWinControl) {
+        auto* win = static_cast<TWinControl*>(AControl);
+        win->RemoveFocus(true);
+        if (win->FHandle) ShowWindow(win->FHandle, SW_HIDE);
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), win), FTabList.end());
+    } else {
+        AControl->InvalidateControl(AControl->FVisible, false);
+        if (TheCaptureControl == AControl) SetCaptureControl(nullptr);
+    }
+    if (TheMouseControl == AControl) TheMouseControl = nullptr;
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+    AControl->FParent = nullptr;
+    if (!(ComponentState() & csDestroying)) Realign();
+}
+
 bool TWinControl::ContainsControl(TControl* Control) const
 {
     while (Control && Control != this) Control = Control->FParent;
@@ -1697,6 +1734,19 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: WMCtlColor(Message); return;
+    case CN_COMMAND: CNCommand(Message); return;
+    case CN_NOTIFY: CNNotify(Message); return;
+    case CN_DRAWITEM: CNDrawItem(Message); return;
+    case CN_MEASUREITEM: CNMeasureItem(Message); return;
+    case CN_CTLCOLORMSGBOX:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORDLG:
+    case CN_CTLCOLORSCROLLBAR:
+    case CN_CTLCOLORSTATIC: CNCtlColor(Message); return;
+    case CN_HSCROLL: CNHScroll(Message); return;
+    case CN_VSCROLL: CNVScroll(Message); return;
     case CN_KEYDOWN: CNKeyDown(Message); return;
     case CN_KEYUP: CNKeyUp(Message); return;
     case CN_CHAR: CNChar(Message); return;
@@ -2139,6 +2189,14 @@ void TWinControl::WMCtlColor(TMessage& Message)
 {
     if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
 }
+
+void TWinControl::CNCommand(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNNotify(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNDrawItem(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNMeasureItem(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColor(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNHScroll(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNVScroll(TMessage& Message) { DefaultHandler(Message); }
 
 void TWinControl::WMHScroll(TMessage& Message)
 {
