@@ -1,9 +1,7 @@
 // The inverting pen and the anti-aliased frame of the control layer.
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
-
+#include "PixelSets.h"
 #include "document/ImageControlLayer.h"
 
 namespace {
@@ -18,9 +16,9 @@ struct TPaper {
     }
     // The pixels that are not the ground any more; each must be inverted
     // exactly once (alpha kept).
-    std::set<std::pair<Integer, Integer>> Inverted() const
+    TPixels Inverted() const
     {
-        std::set<std::pair<Integer, Integer>> S;
+        TPixels S;
         for (Integer y = 0; y < B.Height(); ++y)
             for (Integer x = 0; x < B.Width(); ++x) {
                 TColor32 C = B.Pixel(x, y);
@@ -32,23 +30,11 @@ struct TPaper {
     }
 };
 
-TRect Bounds(const std::set<std::pair<Integer, Integer>>& S)
-{
-    TRect R{1000, 1000, -1000, -1000};
-    for (auto [x, y] : S) {
-        R.Left = std::min(R.Left, x);
-        R.Top = std::min(R.Top, y);
-        R.Right = std::max(R.Right, x + 1);
-        R.Bottom = std::max(R.Bottom, y + 1);
-    }
-    return R;
-}
-
 // Every pixel of S reaches every other through side or corner neighbours.
-bool Connected(const std::set<std::pair<Integer, Integer>>& S)
+bool Connected(const TPixels& S)
 {
     if (S.empty()) return true;
-    std::set<std::pair<Integer, Integer>> Seen{*S.begin()};
+    TPixels Seen{*S.begin()};
     std::vector<std::pair<Integer, Integer>> Todo{*S.begin()};
     while (!Todo.empty()) {
         auto [x, y] = Todo.back();
@@ -98,7 +84,7 @@ TEST(InvertPen, LinesRectanglesPixelsAndCrosses)
         {"line right", [](TInvertPen& P) { P.Line(5, 5, 15, 5); }, 10, {5, 5, 15, 6}},
         {"line up-left", [](TInvertPen& P) { P.Line(15, 15, 5, 5); }, 10, {6, 6, 16, 16}},
         {"steep line", [](TInvertPen& P) { P.Line(5, 5, 8, 20); }, 15, {5, 5, 9, 20}},
-        {"line of no length", [](TInvertPen& P) { P.Line(5, 5, 5, 5); }, 0, {1000, 1000, -1000, -1000}},
+        {"line of no length", [](TInvertPen& P) { P.Line(5, 5, 5, 5); }, 0, {100000, 100000, -100000, -100000}},
         {"rectangle", [](TInvertPen& P) { P.Rectangle(10, 10, 20, 15); }, 2 * (10 + 5) - 4, {10, 10, 20, 15}},
         {"rectangle one high", [](TInvertPen& P) { P.Rectangle(10, 10, 20, 11); }, 10, {10, 10, 20, 11}},
         {"pixel", [](TInvertPen& P) { P.Pixel(3, 4); }, 1, {3, 4, 4, 5}},

@@ -4,17 +4,14 @@
 // view pixels whatever the zoom.
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
-
 #include "DocumentTestView.h"
+#include "PixelSets.h"
 #include "document/ImageControlLayer.h"
 #include "framework/runtime/System.h"
 
 namespace {
 constexpr TColor32 Grey = 0xFF808080;
 constexpr TColor32 InvertedGrey = 0xFF7F7F7F;
-using TPixels = std::set<std::pair<Integer, Integer>>;
 
 // Records what the layer asks of the platform; texts measure 7 pixels a character.
 struct TRecordingHooks {
@@ -107,17 +104,6 @@ protected:
     TCustomBitmap32 Buffer;
 };
 
-TRect Bounds(const TPixels& S)
-{
-    TRect R{100000, 100000, -100000, -100000};
-    for (auto [x, y] : S) {
-        R.Left = std::min(R.Left, x);
-        R.Top = std::min(R.Top, y);
-        R.Right = std::max(R.Right, x + 1);
-        R.Bottom = std::max(R.Bottom, y + 1);
-    }
-    return R;
-}
 }  // namespace
 
 TEST_F(ControlLayer, CanvasHandlesKeepTheirSizeAtEveryZoom)

@@ -31,6 +31,12 @@ void FocusRect(TCustomBitmap32& Buffer, const TRect& R)
 {
     auto* B = dynamic_cast<TBitmap32*>(&Buffer);
     if (!B) return;
+    // The view paints its invalid rectangles one by one with the clip set to
+    // each: outside it the frame would be inverted again on every pass.
+    const HDC DC = B->Canvas()->Handle();
+    TRegion Clip(B->ClipRect());
+    SelectClipRgn(DC, Clip);
+    auto Unclip = ScopeExit([&] { SelectClipRgn(DC, nullptr); });
     B->Canvas()->DrawFocusRect(R);
     // The layers after this one write the pixels directly.
     GdiFlush();

@@ -142,3 +142,25 @@ TEST_F(ControlLayerOnView, PencilOutlineInvertsThePicture)
     EXPECT_EQ(At(M.X + 10, M.Y + 10), ScreenGrey);
     EXPECT_EQ(At(M.X - 1, M.Y), ScreenGrey);
 }
+
+TEST(ControlLayerHooks, FocusFrameKeepsToTheClipRectangle)
+{
+    InstallControlLayerHooks();
+    TBitmap32 B;
+    B.SetSize(50, 50);
+    B.Clear(0xFF808080);
+    B.SetClipRect({0, 0, 20, 50});
+    ControlLayerHooks.FocusRect(B, {5, 5, 45, 45});
+    Integer Inside = 0, Outside = 0;
+    for (Integer y = 0; y < 50; ++y)
+        for (Integer x = 0; x < 50; ++x)
+            if ((B.Pixel(x, y) & 0xFFFFFF) != 0x808080) ++(x < 20 ? Inside : Outside);
+    EXPECT_GT(Inside, 20);
+    EXPECT_EQ(Outside, 0);
+    // The next paint draws the whole frame again.
+    B.ResetClipRect();
+    ControlLayerHooks.FocusRect(B, {5, 5, 45, 45});
+    Integer Right = 0;
+    for (Integer y = 5; y < 45; ++y) Right += (B.Pixel(44, y) & 0xFFFFFF) != 0x808080;
+    EXPECT_GE(Right, 19);
+}
