@@ -16,6 +16,18 @@ constexpr TColor32 GuideColor = 0x004A84FF;
 
 Integer RoundToInt(double Value) { return static_cast<Integer>(Round(Value)); }
 
+// The sides of the canvas a handle drags (1 moves, 0 stays): 1 to 4 the
+// corners from the top-left clockwise, 5 top, 6 bottom, 7 left, 8 right.
+struct TMovedSides {
+    Integer Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+TMovedSides CanvasHandleSides(Integer Handle)
+{
+    static const TMovedSides Sides[9] = {{},           {1, 1, 0, 0}, {0, 1, 1, 0}, {0, 0, 1, 1}, {1, 0, 0, 1},
+                                         {0, 1, 0, 0}, {0, 0, 0, 1}, {1, 0, 0, 0}, {0, 0, 1, 0}};
+    return Handle >= 1 && Handle <= 8 ? Sides[Handle] : TMovedSides{};
+}
+
 // The view bitmap as the view shows it, in view pixels.
 TRect ShownBitmapRect(const TImageDraw& D)
 {
@@ -55,19 +67,9 @@ void TImageDraw::CalcCanvasCtrRects()
 
 TSize TImageDraw::CanvasDragSize() const
 {
-    Integer W = FBitmap->Width(), H = FBitmap->Height();
-    const Integer dx = FCanvasDx, dy = FCanvasDy;
-    switch (FCanvasCtrIndex) {
-    case 1: W -= dx; H -= dy; break;
-    case 2: W += dx; H -= dy; break;
-    case 3: W += dx; H += dy; break;
-    case 4: W -= dx; H += dy; break;
-    case 5: H -= dy; break;
-    case 6: H += dy; break;
-    case 7: W -= dx; break;
-    case 8: W += dx; break;
-    default: break;
-    }
+    const TMovedSides M = CanvasHandleSides(FCanvasCtrIndex);
+    const Integer W = FBitmap->Width() + (M.Right - M.Left) * FCanvasDx;
+    const Integer H = FBitmap->Height() + (M.Bottom - M.Top) * FCanvasDy;
     return TSize{Max(W, 1), Max(H, 1)};
 }
 
@@ -169,18 +171,11 @@ void TImageDraw::PaintCanvasDrag(TCustomBitmap32& Buffer)
 {
     if (FCanvasCtrIndex <= 0 || FCanvasCtrIndex > 8 || !FLeftMouseDown) return;
     TRect R = ShownBitmapRect(*this);
-    const Integer dx = FCanvasCtrDx, dy = FCanvasCtrDy;
-    switch (FCanvasCtrIndex) {
-    case 1: R.Left += dx; R.Top += dy; break;
-    case 2: R.Right += dx; R.Top += dy; break;
-    case 3: R.Right += dx; R.Bottom += dy; break;
-    case 4: R.Left += dx; R.Bottom += dy; break;
-    case 5: R.Top += dy; break;
-    case 6: R.Bottom += dy; break;
-    case 7: R.Left += dx; break;
-    case 8: R.Right += dx; break;
-    default: break;
-    }
+    const TMovedSides M = CanvasHandleSides(FCanvasCtrIndex);
+    R.Left += M.Left * FCanvasCtrDx;
+    R.Top += M.Top * FCanvasCtrDy;
+    R.Right += M.Right * FCanvasCtrDx;
+    R.Bottom += M.Bottom * FCanvasCtrDy;
     EnforceMinSize(R, FCanvasCtrIndex, 1);
     if (ControlLayerHooks.FocusRect) ControlLayerHooks.FocusRect(Buffer, R);
     const TSize Size = CanvasDragSize();

@@ -4,6 +4,8 @@
 // view pixels whatever the zoom.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "DocumentTestView.h"
 #include "PixelSets.h"
 #include "document/ImageControlLayer.h"
@@ -72,6 +74,41 @@ protected:
         Buffer.SetSize(800, 600);
     }
     static inline String RulerText;
+
+    // A selected rectangle object of id Id on the document.
+    void AddSelectedRectangle(Integer Id, const TRect& R)
+    {
+        TRow* Row = Doc->DT()->AddItem(IntToStr(Id) + u",3,,0,0");
+        auto Shape = std::make_unique<TImgShape>(Doc.get(), Id, nullptr);
+        Shape->SetShapeType(shRectangle);
+        Shape->SetSRect(R);
+        Shape->SetCreating(false);
+        TImgShape* S = Shape.get();
+        Row->Data().Own(std::move(Shape));
+        S->Select();
+    }
+
+    // The buffer against the picture Name under tests/data/document; with
+    // LM_UPDATE_GOLDEN set the picture is written instead.
+    void ExpectGolden(const char* Name)
+    {
+        const char* Root = std::getenv("LM_TEST_DATA");
+        const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/document/" + Name);
+        if (std::getenv("LM_UPDATE_GOLDEN")) {
+            Buffer.SaveToFile(File, false);
+            return;
+        }
+        TCustomBitmap32 Golden;
+        ASSERT_NO_THROW(Golden.LoadFromFile(File)) << Name;
+        ASSERT_EQ(Golden.Width(), Buffer.Width());
+        ASSERT_EQ(Golden.Height(), Buffer.Height());
+        Integer Differ = 0;
+        for (Integer y = 0; y < Buffer.Height(); ++y)
+            for (Integer x = 0; x < Buffer.Width(); ++x)
+                if (Golden.Pixel(x, y) != Buffer.Pixel(x, y) && Differ++ < 5)
+                    ADD_FAILURE() << Name << " differs at " << x << "," << y;
+        EXPECT_EQ(Differ, 0);
+    }
 
     void Paint()
     {
@@ -370,14 +407,7 @@ TEST_F(ControlLayer, EffectBrushFrameByEffect)
 TEST_F(ControlLayer, ObjectHandlesUnlessAnotherObjectIsBeingDrawn)
 {
     Make(100, 50);
-    TRow* Row = Doc->DT()->AddItem(u"1,3,,0,0");
-    auto Shape = std::make_unique<TImgShape>(Doc.get(), 1, nullptr);
-    Shape->SetShapeType(shRectangle);
-    Shape->SetSRect({20, 10, 60, 40});
-    Shape->SetCreating(false);
-    TImgShape* S = Shape.get();
-    Row->Data().Own(std::move(Shape));
-    S->Select();
+    AddSelectedRectangle(1, {20, 10, 60, 40});
     struct Case {
         TControlMode Mode;
         bool Creating;
@@ -431,4 +461,52 @@ TEST_F(ControlLayer, RepaintRequests)
     Buffer.Clear(Grey);
     Doc->ControlLayer()->RenderLayer(&Buffer);
     EXPECT_EQ(Buffer.Pixel(Doc->CanvasCtrRect(1).Left + 2, Doc->CanvasCtrRect(1).Top + 2), 0xFFFFFFFFu);
+}
+
+// Whole layers of each control mode at zoom 1.5 against pictures checked by
+// eye: a selected object's handles, the canvas handles, two guides, the
+// ruler and a gradient drag; a clone stamp under way; a highlighter dab.
+TEST_F(ControlLayer, WholeLayerOfEachMode)
+{
+    const TPoint SavedSource = StampSourcePoint;
+    auto Restore = ScopeExit([&] { StampSourcePoint = SavedSource; });
+    struct Case {
+        const char* Name;
+        TControlMode Mode;
+    };
+    for (const Case& C : {Case{"control_layer_object.bmp", cmObject}, Case{"control_layer_process.bmp", cmProcess},
+                          Case{"control_layer_effect.bmp", cmEffectDraw}}) {
+        SCOPED_TRACE(C.Name);
+        MakeWithRuler(1.5f, {60, 40}, {90, 10});
+        View.OffsetX = 10;
+        View.OffsetY = 10;
+        Buffer.SetSize(172, 100);
+        AddSelectedRectangle(1, {10, 8, 40, 30});
+        Doc->HorzGuidesRow()->AddItem(45);
+        Doc->VertGuidesRow()->AddItem(70);
+        Doc->SetMovedX(50);
+        Doc->SetMovedY(20);
+        Doc->SetControlMode(C.Mode);
+        if (C.Mode == cmObject) {
+            Doc->SetGradientStartX(20);
+            Doc->SetGradientStartY(40);
+        } else if (C.Mode == cmProcess) {
+            Doc->SetProcessMode(pbmStamp);
+            Doc->SetProcessWidth(12);
+            StampSourcePoint = TPoint{20, 30};
+            Doc->SetProcessStampStartX(40);
+            Doc->SetProcessStampStartY(10);
+        } else {
+            Doc->SetEffectMode(emHighlighter);
+            Doc->SetEffectDrawColor(0x00C000);
+            Doc->SetEffectDrawRect({42, 12, 58, 28});
+        }
+        // Over a ramp of colours, so that the inverted figures show.
+        for (Integer y = 0; y < Buffer.Height(); ++y)
+            for (Integer x = 0; x < Buffer.Width(); ++x)
+                Buffer.SetPixel(x, y, 0xFF000040 | TColor32(x * 255 / Buffer.Width()) << 16 |
+                                          TColor32(y * 255 / Buffer.Height()) << 8);
+        Doc->PaintControlLayer(nullptr, &Buffer);
+        ExpectGolden(C.Name);
+    }
 }
