@@ -24,6 +24,6 @@ private:
 
 // Points the document's picture decoder at the image-file routines (GDI+,
 // libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
-// InstallImageShapeHooks).
+// InstallImageShapeHooks, InstallImageSelectionHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
