@@ -110,11 +110,16 @@ TArrayOfPoint GetRectCornerPixels(const std::vector<TRect>& Rects, bool Inclusiv
     return P;
 }
 
-TArrayOfPoint GetEllipsePixels(const TRect& Rect)
+namespace {
+// The inside columns of each row of the ellipse inscribed in Rect, as
+// [first, last + 1) relative to Rect.Left (equal ends: none). Each row's
+// inside pixels are contiguous: the half-heights rise to the middle column
+// and fall after it.
+std::vector<std::pair<Integer, Integer>> EllipseRowSpans(const TRect& Rect)
 {
     const Integer W = Rect.Right - Rect.Left, H = Rect.Bottom - Rect.Top;
-    TArrayOfPoint Out;
-    if (W <= 0 || H <= 0) return Out;
+    std::vector<std::pair<Integer, Integer>> Spans;
+    if (W <= 0 || H <= 0) return Spans;
     const Single rx = W / 2.0f, ry = H / 2.0f;
     auto RowDistance = [&](Integer r) -> Single {
         if (H % 2 == 0) return r < H / 2 ? ry - r - 0.5f : ry - (r + 1) + 0.5f;
@@ -145,12 +150,39 @@ TArrayOfPoint GetEllipsePixels(const TRect& Rect)
         return (i == 0 || i == W - 1) ? 0.15f : 0.0f;
     };
     std::vector<Single> Half(static_cast<size_t>(W));
-    for (Integer i = 0; i < W; ++i) Half[static_cast<size_t>(i)] = EllipseHalfHeight(W, H, ColumnDistance(i)) - Tolerance(i);
+    for (Integer i = 0; i < W; ++i)
+        Half[static_cast<size_t>(i)] = EllipseHalfHeight(W, H, ColumnDistance(i)) - Tolerance(i);
+    Spans.reserve(static_cast<size_t>(H));
     for (Integer r = 0; r < H; ++r) {
         const Single py = std::fabs(RowDistance(r));
-        for (Integer i = 0; i < W; ++i)
-            if (Half[static_cast<size_t>(i)] >= py) Out.push_back({Rect.Left + i, Rect.Top + r});
+        Integer First = 0;
+        while (First < W && !(Half[static_cast<size_t>(First)] >= py)) ++First;
+        Integer Last = First;
+        while (Last < W && Half[static_cast<size_t>(Last)] >= py) ++Last;
+        Spans.push_back({First, Last});
     }
+    return Spans;
+}
+
+TImageRegion EllipseRegion(const TRect& Rect)
+{
+    std::vector<TRect> Rows;
+    const auto Spans = EllipseRowSpans(Rect);
+    for (size_t r = 0; r < Spans.size(); ++r) {
+        const Integer y = Rect.Top + static_cast<Integer>(r);
+        Rows.push_back(TRect{Rect.Left + Spans[r].first, y, Rect.Left + Spans[r].second, y + 1});
+    }
+    return TImageRegion::FromRects(Rows);
+}
+}  // namespace
+
+TArrayOfPoint GetEllipsePixels(const TRect& Rect)
+{
+    TArrayOfPoint Out;
+    const auto Spans = EllipseRowSpans(Rect);
+    for (size_t r = 0; r < Spans.size(); ++r)
+        for (Integer i = Spans[r].first; i < Spans[r].second; ++i)
+            Out.push_back({Rect.Left + i, Rect.Top + static_cast<Integer>(r)});
     return Out;
 }
 
@@ -216,10 +248,7 @@ TImageRegion TImgSelection::BuildRegion(Integer Style, const TRect& R, const TPo
     const TRect Raster = RasterRect();
     switch (Style) {
     case 0: return TImageRegion(N);
-    case 1: {
-        TArrayOfPoint E = GetEllipsePixels(N);
-        return TImageRegion::FromPixelRuns(E.data(), static_cast<Integer>(E.size()));
-    }
+    case 1: return EllipseRegion(N);
     case 2: case 3: case 4: return TImageRegion::FromPolygon(Pts, Count);
     case 5: return TImageRegion::FromPixelRuns(Pts, Count);
     case 9: return TImageRegion(TRect{Raster.Left, PMoved.Y, Raster.Right, PMoved.Y + 1});
@@ -426,6 +455,16 @@ void TImgSelection::CalcRegionRects()
     auto AddHorz = [&](Integer X1, Integer X2, Integer Y) {
         if (X2 >= X1) FHorzLines.push_back({X1, Y, X2, Y});
     };
+    // The parts of Rects[First, Last) that lie over Gaps, at row Y; both
+    // lists run left to right, so one pass over each does.
+    auto Overlaps = [&](size_t First, size_t Last, const std::vector<std::pair<Integer, Integer>>& Gaps, Integer Y) {
+        size_t g = 0;
+        for (size_t k = First; k < Last; ++k) {
+            while (g < Gaps.size() && Gaps[g].second <= Rects[k].Left) ++g;
+            for (size_t h = g; h < Gaps.size() && Gaps[h].first < Rects[k].Right; ++h)
+                AddHorz(Max(Rects[k].Left, Gaps[h].first), Min(Rects[k].Right, Gaps[h].second) - 1, Y);
+        }
+    };
     for (size_t b = 0; b < Bands.size(); ++b) {
         const TBand& Band = Bands[b];
         const Integer Top = Rects[Band.First].Top, Bottom = Rects[Band.First].Bottom;
@@ -435,20 +474,15 @@ void TImgSelection::CalcRegionRects()
             const TRect& Rc = Rects[k];
             FVertLines.push_back({Rc.Left, Rc.Top, Rc.Left, Rc.Bottom - 1});
             FVertLines.push_back({Rc.Right - 1, Rc.Top, Rc.Right - 1, Rc.Bottom - 1});
-            if (!AboveTouches) {
-                AddHorz(Rc.Left, Rc.Right - 1, Rc.Top);
-            } else {
-                for (const auto& G : Bands[b - 1].Gaps)
-                    AddHorz(Max(Rc.Left, G.first), Min(Rc.Right, G.second) - 1, Rc.Top);
-            }
+            if (!AboveTouches) AddHorz(Rc.Left, Rc.Right - 1, Rc.Top);
             if (!BelowTouches) AddHorz(Rc.Left, Rc.Right - 1, Rc.Bottom - 1);
         }
         if (AboveTouches) {
-            // The upper band's bottom shows over this band's gaps.
+            // This band's top shows under the upper band's gaps, and the
+            // upper band's bottom over this band's gaps.
             const TBand& Up = Bands[b - 1];
-            for (const auto& G : Band.Gaps)
-                for (size_t k = Up.First; k < Up.Last; ++k)
-                    AddHorz(Max(Rects[k].Left, G.first), Min(Rects[k].Right, G.second) - 1, Top - 1);
+            Overlaps(Band.First, Band.Last, Up.Gaps, Top);
+            Overlaps(Up.First, Up.Last, Band.Gaps, Top - 1);
         }
     }
     FHorzLinesCount = static_cast<Integer>(FHorzLines.size());
@@ -519,13 +553,20 @@ void TImgSelection::DrawCreating(TCustomBitmap32& Dst)
     switch (FStyleId) {
     case 0: FramePixels(V, Pixels); break;
     case 1: {
-        // The edge pixels of the ellipse inscribed in the view rectangle.
-        TArrayOfPoint E = GetEllipsePixels(V);
-        std::set<TPoint, TPointLess> In(E.begin(), E.end());
-        for (const TPoint& P : E)
-            if (!In.count({P.X - 1, P.Y}) || !In.count({P.X + 1, P.Y}) || !In.count({P.X, P.Y - 1}) ||
-                !In.count({P.X, P.Y + 1}))
-                Pixels.push_back(P);
+        // The edge pixels of the ellipse inscribed in the view rectangle:
+        // each row's ends and what its neighbour rows do not cover.
+        const auto Spans = EllipseRowSpans(V);
+        const size_t n = Spans.size();
+        for (size_t r = 0; r < n; ++r) {
+            const auto [a, b] = Spans[r];
+            if (a >= b) continue;
+            const Integer y = V.Top + static_cast<Integer>(r);
+            const auto Up = r > 0 ? Spans[r - 1] : std::pair<Integer, Integer>{0, 0};
+            const auto Down = r + 1 < n ? Spans[r + 1] : std::pair<Integer, Integer>{0, 0};
+            for (Integer i = a; i < b; ++i)
+                if (i == a || i == b - 1 || i < Up.first || i >= Up.second || i < Down.first || i >= Down.second)
+                    Pixels.push_back({V.Left + i, y});
+        }
         break;
     }
     case 2: case 4: Polyline(true); break;

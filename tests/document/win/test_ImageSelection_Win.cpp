@@ -110,10 +110,13 @@ TEST_F(DocumentOnView, MarchingAntsOnTheViewStepWithTheTick)
     Paint();
     ExpectAnts(0);
     EXPECT_TRUE(S->TimerAnt()->Enabled());
-    const uint32_t Before = Dib.Pixel(24 + OX, 10 + OY);
+    // The top edge's pixel where a stripe begins turns from white to black.
+    Integer x = 20;
+    while ((x + OX + 10 + OY) % 8 != 4) ++x;
+    EXPECT_EQ(Dib.Pixel(x + OX, 10 + OY), 0xFFFFFFu);
     Tick();
     Paint();
     ExpectAnts(1);
-    EXPECT_NE(Dib.Pixel(24 + OX, 10 + OY), Before) << "the pattern moved";
+    EXPECT_EQ(Dib.Pixel(x + OX, 10 + OY), 0x000000u) << "the pattern moved";
     Tick = nullptr;
 }
