@@ -25,6 +25,23 @@ TRow* RowNamed(TDataTable* Table, const String& Name)
 }
 
 String BoolText(bool Value) { return Value ? u"-1" : u"0"; }
+
+void DeleteSelection(TImageDraw& Doc, TImgSelection* S)
+{
+    TRow Ids;
+    Ids.AddItem(S->Id());
+    Doc.DeleteShapes(Ids);
+}
+
+// A new selection ends its creation selected, its rectangle its region's box.
+void FinishNewSelection(TImageDraw& Doc, TImgSelection* S)
+{
+    S->CalcRect();
+    S->CalcCenterPoint();
+    S->SetCreating(false);
+    S->Select();
+    if (Doc.OnShapeSelected) Doc.OnShapeSelected(&Doc);
+}
 }  // namespace
 
 TImgSelection* TImageDraw::SelectionShape() const
@@ -41,9 +58,7 @@ static TImgSelection* AddSelectionRow(TImageDraw& Doc)
 {
     if (TImgSelection* Old = Doc.SelectionShape()) {
         Old->FlattenBitmap(true);
-        TRow Ids;
-        Ids.AddItem(Old->Id());
-        Doc.DeleteShapes(Ids);
+        DeleteSelection(Doc, Old);
     }
     TDataTable* DT = Doc.DT();
     TCell* Next = DT->PropCount() > ObjProp::NextId ? DT->GetProp(ObjProp::NextId) : nullptr;
@@ -79,19 +94,13 @@ void TImageDraw::SelectImage(bool bAll)
             if (OnShapeModified) OnShapeModified(this);
         } else {
             // Inverting a selection of the whole raster leaves nothing.
-            TRow Ids;
-            Ids.AddItem(Sel->Id());
-            DeleteShapes(Ids);
+            DeleteSelection(*this, Sel);
         }
     } else {
         TImgSelection* S = AddSelectionRow(*this);
         std::vector<TRect> Rects{FSrcBmp->BoundsRect()};
         S->CreateRegionFromRects(false, Rects);
-        S->CalcRect();
-        S->CalcCenterPoint();
-        S->SetCreating(false);
-        S->Select();
-        if (OnShapeSelected) OnShapeSelected(this);
+        FinishNewSelection(*this, S);
     }
     SetChanged(true);
 }
@@ -128,20 +137,14 @@ bool TImageDraw::LoadSelection(const String& sName)
     if (!TryStrToInt(CellText(Row, SelCol::Feather), Feather)) Feather = 0;
     TImgSelection* S = AddSelectionRow(*this);
     if (!S->CreateRegionFromRects(Smooth, Rects)) {
-        TRow Ids;
-        Ids.AddItem(S->Id());
-        DeleteShapes(Ids);
+        DeleteSelection(*this, S);
         return false;
     }
     // The margin of a feathered lift is three times the feather: keep it
     // within what a raster can be.
     S->SetFeatherAmount(EnsureRange(Feather, 0, 1000));
     FAntialiasing = Smooth;
-    S->CalcRect();
-    S->CalcCenterPoint();
-    S->SetCreating(false);
-    S->Select();
-    if (OnShapeSelected) OnShapeSelected(this);
+    FinishNewSelection(*this, S);
     SetChanged(true);
     return true;
 }

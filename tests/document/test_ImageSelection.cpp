@@ -376,19 +376,27 @@ TEST_F(SelectionDoc, NodePolygonFromFreehandPoints)
     EXPECT_TRUE(S->PtInShape(N0.X + 10, N0.Y));
 }
 
-TEST(ImageSelectionSmoothing, StairRunOfSixFades)
+// A selection without a document whose work bitmaps Z and F the test fills.
+class SmoothingFixture : public ::testing::Test {
+protected:
+    void Size(Integer W, Integer H, TColor32 ZColor, TColor32 FColor)
+    {
+        Z.SetSize(W, H);
+        F.SetSize(W, H);
+        Z.Clear(ZColor);
+        F.Clear(FColor);
+    }
+    TCustomBitmap32 Host;
+    TImgSelection S{nullptr, 1, &Host};
+    TCustomBitmap32& Z = *S.TempBmpZ();
+    TCustomBitmap32& F = *S.TempBmpF();
+};
+
+TEST_F(SmoothingFixture, StairRunOfSixFades)
 {
     // Z: the top row and the pixels left and right of the run are outside;
     // the run of six (1..6, 1) is selected and the bitmap ends below it.
-    TCustomBitmap32 Host;
-    Host.SetSize(8, 2);
-    TImgSelection S(nullptr, 1, &Host);
-    TCustomBitmap32& Z = *S.TempBmpZ();
-    TCustomBitmap32& F = *S.TempBmpF();
-    Z.SetSize(8, 2);
-    F.SetSize(8, 2);
-    Z.Clear(0xFF4080C0);
-    F.Clear(0x00FFFFFF);
+    Size(8, 2, 0xFF4080C0, 0x00FFFFFF);
     for (Integer x = 1; x <= 6; ++x) {
         Z.SetPixel(x, 1, 0x00FFFFFF);
         F.SetPixel(x, 1, 0xFF112233);
@@ -407,23 +415,15 @@ TEST(ImageSelectionSmoothing, StairRunOfSixFades)
     EXPECT_EQ(F.Pixel(4, 1) >> 24, 255u);
 }
 
-TEST(ImageSelectionSmoothing, APixelStickingOutTakesItsNeighbours)
+TEST_F(SmoothingFixture, APixelStickingOutTakesItsNeighbours)
 {
-    TCustomBitmap32 Host;
-    Host.SetSize(3, 3);
-    TImgSelection S(nullptr, 1, &Host);
-    TCustomBitmap32& Z = *S.TempBmpZ();
-    TCustomBitmap32& F = *S.TempBmpF();
-    Z.SetSize(3, 2);
-    F.SetSize(3, 2);
-    Z.Clear(0xFF000000);
+    Size(3, 2, 0xFF000000, 0);
     Z.SetPixel(0, 0, 0xC0300000);
     Z.SetPixel(2, 0, 0xFF003000);
     Z.SetPixel(1, 0, 0xC0000030);
     Z.SetPixel(1, 1, 0x00FFFFFF);  // left, up and right outside; nothing below
     Z.SetPixel(0, 1, 0xFF300000);
     Z.SetPixel(2, 1, 0xFF003000);
-    F.Clear(0);
     const TPoint P{1, 1};
     S.SetAliasPoints(&P, 1);
     S.AntiAliasing(0, 0);
@@ -534,4 +534,57 @@ TEST_F(SelectionDoc, ASelectionOffTheRasterLiftsNothing)
     EXPECT_EQ(B->DrawMode(), dmBlend);
     S->SetRegionHandle(TImageRegion(TRect{300, 300, 310, 310}));
     EXPECT_EQ(S->GetSelectionBitmap(D), nullptr);
+}
+
+TEST_F(SelectionDoc, SmoothedSelectionsFadeTheirCornersOnly)
+{
+    // A rectangle's corners are stair corners: with smoothing they fade,
+    // the middle of its sides stays hard, and without smoothing nothing fades.
+    for (bool Smooth : {true, false}) {
+        TImgSelection* S = SelectRect({50, 30, 80, 60}, Smooth);
+        EXPECT_EQ(S->AliasPointsCount(), Smooth ? 4 : 0);
+        TRect D;
+        Doc->MakeBitmapOfSelection(D);
+        Integer Soft = 0;
+        for (Integer y = 0; y < D.Height(); ++y)
+            for (Integer x = 0; x < D.Width(); ++x) {
+                const uint32_t a = S->TempBmpZ()->Pixel(x, y) >> 24;
+                if (a == 0 || a == 255) continue;
+                ++Soft;
+                ASSERT_EQ(a + (S->TempBmpF()->Pixel(x, y) >> 24), 255u) << "Z and F share the pixel";
+            }
+        EXPECT_EQ(Soft > 0, Smooth);
+        // The top-left corner pixel is half outside, a side's middle is not.
+        EXPECT_EQ(S->TempBmpZ()->Pixel(50 - D.Left, 30 - D.Top) >> 24 != 0, Smooth);
+        EXPECT_EQ(S->TempBmpZ()->Pixel(65 - D.Left, 30 - D.Top) >> 24, 0u);
+    }
+}
+
+TEST_F(SelectionDoc, EllipseAndLineOutlinesWhileDrawing)
+{
+    TCustomBitmap32 Target;
+    Target.SetSize(200, 100);
+    TImgSelection S(Doc.get(), 1, nullptr);
+    S.SetStyleId(1);
+    S.SetSRect({20, 30, 61, 56});
+    Target.Clear(0xFF000000);
+    S.DrawControlPoint(&Target);
+    TArrayOfPoint E = GetEllipsePixels(TRect{20, 30, 61, 56});
+    const TImageRegion Ellipse = TImageRegion::FromPixelRuns(E.data(), static_cast<Integer>(E.size()));
+    const TPointSet Edge = EdgePixels(Ellipse);
+    for (Integer y = 30; y < 56; ++y)
+        for (Integer x = 20; x < 61; ++x)
+            ASSERT_EQ(Target.Pixel(x, y) == 0xFFFFFFFFu, Edge.count({x, y}) == 1) << x << "," << y;
+    // Below 3 x 3 an ellipse shows nothing.
+    S.SetSRect({20, 70, 22, 90});
+    Target.Clear(0xFF000000);
+    S.DrawControlPoint(&Target);
+    EXPECT_EQ(Target.Pixel(20, 70), 0xFF000000u);
+    // A row selection shows a line across the raster.
+    S.SetStyleId(9);
+    S.SetPointMoved({40, 77});
+    S.DrawControlPoint(&Target);
+    EXPECT_EQ(Target.Pixel(0, 77), 0xFFFFFFFFu);
+    EXPECT_EQ(Target.Pixel(199, 77), 0xFFFFFFFFu);
+    EXPECT_EQ(Target.Pixel(100, 76), 0xFF000000u);
 }
