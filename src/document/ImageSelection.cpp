@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "document/ImageControlLayer.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
 #include "filters/SharpenLib32.h"
@@ -35,50 +36,6 @@ std::unique_ptr<TCustomBitmap32> CopyArea(const TCustomBitmap32& Src, const TRec
     for (Integer y = 0; y < Area.Height(); ++y)
         for (Integer x = 0; x < Area.Width(); ++x) B->SetPixel(x, y, Src.Pixel(Area.Left + x, Area.Top + y));
     return B;
-}
-
-// A one-pixel line, both ends included.
-void LinePixels(TPoint A, const TPoint& B, std::vector<TPoint>& Out)
-{
-    const Integer dx = std::abs(B.X - A.X), dy = -std::abs(B.Y - A.Y);
-    const Integer sx = A.X < B.X ? 1 : -1, sy = A.Y < B.Y ? 1 : -1;
-    Integer Err = dx + dy;
-    for (;;) {
-        Out.push_back(A);
-        if (A.X == B.X && A.Y == B.Y) return;
-        const Integer e2 = 2 * Err;
-        if (e2 >= dy) {
-            Err += dy;
-            A.X += sx;
-        }
-        if (e2 <= dx) {
-            Err += dx;
-            A.Y += sy;
-        }
-    }
-}
-
-// Inverts every listed pixel of Dst once (the not-mode pen: drawing the same
-// outline twice gives the picture back).
-void InvertPixels(TCustomBitmap32& Dst, std::vector<TPoint>& Pixels)
-{
-    std::sort(Pixels.begin(), Pixels.end(),
-              [](const TPoint& A, const TPoint& B) { return A.Y != B.Y ? A.Y < B.Y : A.X < B.X; });
-    Pixels.erase(std::unique(Pixels.begin(), Pixels.end(),
-                             [](const TPoint& A, const TPoint& B) { return A.X == B.X && A.Y == B.Y; }),
-                 Pixels.end());
-    for (const TPoint& P : Pixels)
-        if (P.X >= 0 && P.Y >= 0 && P.X < Dst.Width() && P.Y < Dst.Height())
-            Dst.SetPixel(P.X, P.Y, Dst.Pixel(P.X, P.Y) ^ 0x00FFFFFF);
-}
-
-void FramePixels(const TRect& R, std::vector<TPoint>& Out)
-{
-    if (IsEmptyRect(R)) return;
-    LinePixels({R.Left, R.Top}, {R.Right - 1, R.Top}, Out);
-    LinePixels({R.Right - 1, R.Top}, {R.Right - 1, R.Bottom - 1}, Out);
-    LinePixels({R.Right - 1, R.Bottom - 1}, {R.Left, R.Bottom - 1}, Out);
-    LinePixels({R.Left, R.Bottom - 1}, {R.Left, R.Top}, Out);
 }
 
 struct TPointLess {
@@ -535,53 +492,36 @@ void TImgSelection::DrawCreating(TCustomBitmap32& Dst)
     const TRect V{A.X, A.Y, B.X, B.Y};
     if (FStyleId == 0 || FStyleId == 1) {
         const String Text = IntToStr(N.Width()) + u" \u00D7 " + IntToStr(N.Height());
-        const Integer TextWidth = ImageSelectionHooks.LabelWidth ? ImageSelectionHooks.LabelWidth(Dst, Text)
-                                                                 : 6 * static_cast<Integer>(Text.size());
+        const Integer TextWidth = ControlLayerHooks.MeasureText ? ControlLayerHooks.MeasureText(Dst, Text, 9) : 0;
         const Integer y = V.Top <= 20 ? V.Top + 4 : V.Top - 17;
         Dst.FillRectS(V.Left + 5, y, V.Left + 10 + TextWidth, y + 14, 0xFFFFFFFF);
-        if (ImageSelectionHooks.LabelOut) ImageSelectionHooks.LabelOut(Dst, V.Left + 8, y, Text);
+        if (ControlLayerHooks.WriteText) ControlLayerHooks.WriteText(Dst, V.Left + 8, y, Text, 9);
     }
-    std::vector<TPoint> Pixels;
+    TInvertPen Pen(Dst);
     auto Polyline = [&](bool ToPointer) {
         std::vector<TPoint> Pts(FPoints.begin(), FPoints.begin() + FPointsCount);
         if (ToPointer) Pts.push_back(FPointMoved);
         for (TPoint& P : Pts) PointToView(P);
-        for (size_t i = 0; i + 1 < Pts.size(); ++i) LinePixels(Pts[i], Pts[i + 1], Pixels);
-        if (Pts.size() == 1) Pixels.push_back(Pts[0]);
+        for (size_t i = 0; i + 1 < Pts.size(); ++i) Pen.Line(Pts[i].X, Pts[i].Y, Pts[i + 1].X, Pts[i + 1].Y);
     };
-    const TRect Raster = RasterRect();
     switch (FStyleId) {
-    case 0: FramePixels(V, Pixels); break;
-    case 1: {
-        // The edge pixels of the ellipse inscribed in the view rectangle:
-        // each row's ends and what its neighbour rows do not cover.
-        const auto Spans = EllipseRowSpans(V);
-        const size_t n = Spans.size();
-        for (size_t r = 0; r < n; ++r) {
-            const auto [a, b] = Spans[r];
-            if (a >= b) continue;
-            const Integer y = V.Top + static_cast<Integer>(r);
-            const auto Up = r > 0 ? Spans[r - 1] : std::pair<Integer, Integer>{0, 0};
-            const auto Down = r + 1 < n ? Spans[r + 1] : std::pair<Integer, Integer>{0, 0};
-            for (Integer i = a; i < b; ++i)
-                if (i == a || i == b - 1 || i < Up.first || i >= Up.second || i < Down.first || i >= Down.second)
-                    Pixels.push_back({V.Left + i, y});
-        }
-        break;
-    }
+    case 0: Pen.Rectangle(V.Left, V.Top, V.Right, V.Bottom); break;
+    case 1: Pen.Ellipse(V.Left, V.Top, V.Right, V.Bottom); break;
     case 2: case 4: Polyline(true); break;
     case 3: Polyline(false); break;
     case 9: case 10: {
+        // Across the raster: the pen leaves out the end point, which lies
+        // just beyond it.
+        const TRect Raster = RasterRect();
         TPoint P1 = FStyleId == 9 ? TPoint{Raster.Left, FPointMoved.Y} : TPoint{FPointMoved.X, Raster.Top};
-        TPoint P2 = FStyleId == 9 ? TPoint{Raster.Right - 1, FPointMoved.Y} : TPoint{FPointMoved.X, Raster.Bottom - 1};
+        TPoint P2 = FStyleId == 9 ? TPoint{Raster.Right, FPointMoved.Y} : TPoint{FPointMoved.X, Raster.Bottom};
         PointToView(P1);
         PointToView(P2);
-        LinePixels(P1, P2, Pixels);
+        Pen.Line(P1.X, P1.Y, P2.X, P2.Y);
         break;
     }
     default: break;
     }
-    InvertPixels(Dst, Pixels);
 }
 
 void TImgSelection::DrawControlPoint(TCustomBitmap32* ToBitmap)
@@ -594,20 +534,21 @@ void TImgSelection::DrawControlPoint(TCustomBitmap32* ToBitmap)
     }
     if (FStyleId == 4 && !(FParent && FParent->Busing()) && !FSelBitmap) {
         FCtrRects.assign(static_cast<size_t>(FNodeCount), TRect{});
-        std::vector<TPoint> Pixels;
+        TInvertPen Pen(*Dst);
         for (Integer i = 0; i < FNodeCount; ++i) {
             TPoint P = FNodePoints[static_cast<size_t>(i)];
             PointToView(P);
-            FCtrRects[static_cast<size_t>(i)] = TRect{P.X - 3, P.Y - 3, P.X + 3, P.Y + 3};
-            FramePixels(FCtrRects[static_cast<size_t>(i)], Pixels);
+            const TRect R{P.X - 3, P.Y - 3, P.X + 3, P.Y + 3};
+            FCtrRects[static_cast<size_t>(i)] = R;
+            Pen.Rectangle(R.Left, R.Top, R.Right, R.Bottom);
         }
-        InvertPixels(*Dst, Pixels);
     }
     const Integer OX = ViewOffsetHorz(), OY = ViewOffsetVert();
-    const Integer W = Dst->Width(), H = Dst->Height();
+    // The view repaints one clip rectangle at a time: ants beyond it would
+    // stay behind in the buffer.
+    const TRect Clip = Dst->ClipRect();
     const bool HasPattern = FBrushBitmap->Width() >= 8 && FBrushBitmap->Height() >= 8;
     auto Ant = [&](Integer x, Integer y) {
-        if (x < 0 || y < 0 || x >= W || y >= H) return;
         // The pattern slides down one row a tick.
         const TColor32 C = HasPattern ? FBrushBitmap->Pixel(x % 8, (y - FTimerAntIndex + 8) % 8)
                                       : ((x + y - FTimerAntIndex + 8) % 8 < 4 ? 0xFF000000 : 0xFFFFFFFF);
@@ -615,13 +556,13 @@ void TImgSelection::DrawControlPoint(TCustomBitmap32* ToBitmap)
     };
     for (const TSelectionLine& L : FHorzLines) {
         const Integer y = L.Y1 + OY;
-        if (y < 0 || y >= H) continue;
-        for (Integer x = Max(L.X1 + OX, 0); x <= Min(L.X2 + OX, W - 1); ++x) Ant(x, y);
+        if (y < Clip.Top || y >= Clip.Bottom) continue;
+        for (Integer x = Max(L.X1 + OX, Clip.Left); x <= Min(L.X2 + OX, Clip.Right - 1); ++x) Ant(x, y);
     }
     for (const TSelectionLine& L : FVertLines) {
         const Integer x = L.X1 + OX;
-        if (x < 0 || x >= W) continue;
-        for (Integer y = Max(L.Y1 + OY, 0); y <= Min(L.Y2 + OY, H - 1); ++y) Ant(x, y);
+        if (x < Clip.Left || x >= Clip.Right) continue;
+        for (Integer y = Max(L.Y1 + OY, Clip.Top); y <= Min(L.Y2 + OY, Clip.Bottom - 1); ++y) Ant(x, y);
     }
     FTimerAnt->SetEnabled(true);
 }

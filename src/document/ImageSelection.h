@@ -4,8 +4,9 @@
 // points, editable nodes, a pixel list, a row or a column; combined with
 // new shapes, inverted or set to the whole raster; outlined by marching
 // ants; its pixels lifted off the raster (work bitmaps Z and F, feathering,
-// stair-step smoothing) and moved. Portable: the ants timer and the size
-// label's text come from the platform through ImageSelectionHooks.
+// stair-step smoothing) and moved. Portable: the ants timer comes from the
+// platform through ImageSelectionHooks, the size label's text through the
+// control layer's hooks.
 #pragma once
 
 #include <functional>
@@ -30,10 +31,6 @@ struct TImageSelectionHooks {
     // A timer calling Tick every Interval milliseconds on the user-interface
     // thread while enabled; it starts disabled. Unset: a TSelectionTimer.
     std::unique_ptr<TSelectionTimer> (*NewTimer)(Cardinal Interval, std::function<void()> Tick) = nullptr;
-    // The size label's text in the 9-point font: its width, and writing it
-    // at (X, Y). Unset: 6 pixels a character, nothing written.
-    Integer (*LabelWidth)(TCustomBitmap32& Target, const String& Text) = nullptr;
-    void (*LabelOut)(TCustomBitmap32& Target, Integer X, Integer Y, const String& Text) = nullptr;
 };
 extern TImageSelectionHooks ImageSelectionHooks;
 

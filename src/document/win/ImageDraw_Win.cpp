@@ -1,5 +1,6 @@
 #include "document/win/ImageDraw_Win.h"
 
+#include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
@@ -26,5 +27,6 @@ void InstallImageDrawHooks()
     ImageDrawHooks.LoadPicture = &LoadPicture;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallControlLayerHooks();
     InstallImageSelectionHooks();
 }

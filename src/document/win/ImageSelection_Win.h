@@ -1,6 +1,5 @@
-// ImageSelection_Win: the selection object's platform services: the
-// marching-ants timer on the user-interface thread's timer window, and the
-// size label written with the target bitmap's font. Windows only.
+// ImageSelection_Win: the selection object's marching-ants timer on the
+// user-interface thread's timer window. Windows only.
 #pragma once
 
 #include "document/ImageSelection.h"
