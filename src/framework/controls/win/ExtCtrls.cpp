@@ -347,13 +347,14 @@ void TCustomPanel::CreateParams(TCreateParams& Params)
 TRect TCustomPanel::InnerRect()
 {
     TRect R = ClientRect();
-    const Integer F = FrameWidth();
-    return Rect(R.Left + F, R.Top + F, std::max(R.Left + F, R.Right - F), std::max(R.Top + F, R.Bottom - F));
+    AdjustClientRect(R);
+    return R;
 }
 
 void TCustomPanel::AdjustClientRect(TRect& Rect)
 {
     TCustomControl::AdjustClientRect(Rect);
+    // Inside the frame; an area too small for it is left empty, never inverted.
     const Integer F = FrameWidth();
     Rect = ::Rect(Rect.Left + F, Rect.Top + F, std::max(Rect.Left + F, Rect.Right - F),
                   std::max(Rect.Top + F, Rect.Bottom - F));

@@ -252,8 +252,6 @@ public:
     // Where the picture is drawn, in client coordinates.
     TRect DestRect() const;
 
-    TNotifyEvent OnProgress;  // not raised: pictures load at once
-
 protected:
     bool CanAutoSize(Integer& NewWidth, Integer& NewHeight) override;
     void Paint() override;

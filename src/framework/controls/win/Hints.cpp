@@ -126,9 +126,13 @@ bool THintWindow::IsHintMsg(const MSG& Msg)
     case WM_NCMBUTTONDOWN:
     case WM_MOUSEWHEEL:
     case WM_ACTIVATEAPP:
-    case WM_KILLFOCUS:
-    case WM_MOUSELEAVE:
-        return FActive;
+        return true;
+    case WM_MOUSELEAVE: {
+        // Leaving one control for another of the program moves the hint on instead.
+        POINT P;
+        GetCursorPos(&P);
+        return FindControl(WindowFromPoint(P)) == nullptr;
+    }
     default:
         return false;
     }

@@ -39,7 +39,7 @@ struct THintInfo {
     TRect CursorRect;        // client coordinates of HintControl: moving out of it shows the hint anew
     TPoint CursorPos;        // the pointer, in client coordinates of HintControl
     Integer ReshowTimeout = 0;  // milliseconds after which the hint shows anew (0: never)
-    Integer HideTimeout = 0;    // milliseconds the hint stays (0 or less: Application's HintHidePause)
+    Integer HideTimeout = 0;    // milliseconds the hint stays (0 or less: until the pointer moves on)
     String HintStr;
     void* HintData = nullptr;
 };
@@ -64,8 +64,8 @@ public:
     virtual void ActivateHintData(const TRect& Rect, const String& AHint, void* AData);
     // The rectangle at (0, 0) the text needs, lines broken at MaxWidth.
     virtual TRect CalcHintRect(Integer MaxWidth, const String& AHint, void* AData);
-    // True for a message that should take the hint away (a press, a key, the
-    // pointer leaving the program ...).
+    // True for a message that should take a pending or shown hint away (a
+    // press, a key, the wheel, the pointer leaving the program's windows ...).
     virtual bool IsHintMsg(const MSG& Msg);
     // Destroys the window (hidden, no handles kept); the next ActivateHint makes it again.
     void ReleaseHandle();

@@ -725,6 +725,20 @@ TEST_F(Splitters, MinSizeAutoSnapAndOnCanResizeBoundTheSize)
     }
 }
 
+TEST_F(Splitters, AHiddenControlOnTheSameSideTakesNoRoomFromTheDrag)
+{
+    for (TAlign Align : {alTop, alLeft}) {
+        SCOPED_TRACE(testing::Message() << "align " << Align);
+        MakeSplit(Align);
+        auto* Hidden = Add<TPanel>(0, 0, 50, 50, Align);
+        Hidden->SetVisible(false);
+        Drag(400);
+        // All but MinSize and the bar itself: 300 - 30 - 3 high, 400 - 30 - 3 wide.
+        EXPECT_EQ(Size(), Align == alTop ? 267 : 367);
+        TearDown();
+    }
+}
+
 TEST_F(Splitters, ALineStyleResizesOnReleaseAndEscapeDropsTheDrag)
 {
     MakeSplit(alLeft, rsLine);

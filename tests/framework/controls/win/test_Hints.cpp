@@ -276,6 +276,18 @@ TEST_F(Hints, MovingOnFromAShownHintTakesTheShortPauseAndAPressCancelsIt)
     EXPECT_FALSE(HintShowing());
 }
 
+TEST_F(Hints, APressWhileTheHintIsPendingCancelsIt)
+{
+    MakeForm();
+    Rest(First);
+    Advance(300);
+    LeftButton(true);
+    LeftButton(false);
+    Pump();
+    Advance(300);
+    EXPECT_FALSE(HintShowing());
+}
+
 TEST_F(Hints, HintHidePauseOfZeroKeepsTheHintUntilThePointerMovesOn)
 {
     Application->SetHintHidePause(0);
