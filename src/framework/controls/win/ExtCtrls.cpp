@@ -517,7 +517,7 @@ TShape::TShape(TComponent* AOwner)
     FBrush->OnChange = [this](TObject*) { Invalidate(); };
 }
 
-void TShape::SetShape(TShapeType Value)
+void TShape::SetShape(TShapeKind Value)
 {
     if (FShape == Value) return;
     FShape = Value;

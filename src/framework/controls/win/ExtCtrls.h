@@ -204,14 +204,14 @@ private:
 // ---------------------------------------------------------------------------
 // A geometric shape outlined with Pen and filled with Brush. The square and
 // circle kinds take the shorter side, centred.
-enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+enum TShapeKind { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 
 class TShape : public TGraphicControl {
 public:
     explicit TShape(TComponent* AOwner);
     String ClassName() const override { return u"TShape"; }
-    TShapeType Shape() const { return FShape; }
-    void SetShape(TShapeType Value);
+    TShapeKind Shape() const { return FShape; }
+    void SetShape(TShapeKind Value);
     TPen* Pen() const { return FPen.get(); }
     void SetPen(TPen* Value) { FPen->Assign(Value); }
     TBrush* Brush() const { return FBrush.get(); }
@@ -221,7 +221,7 @@ protected:
     void Paint() override;
 
 private:
-    TShapeType FShape = stRectangle;
+    TShapeKind FShape = stRectangle;
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
 };

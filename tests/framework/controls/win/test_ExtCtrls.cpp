@@ -408,7 +408,7 @@ TEST_F(ExtControls, ShapesFillWithTheBrushAndOutlineWithThePen)
         int X, Y, Color;
     };
     const struct {
-        TShapeType Shape;
+        TShapeKind Shape;
         std::vector<TProbe> Probes;
     } Cases[] = {
         {stRectangle, {{0, 0, P}, {39, 29, P}, {20, 15, B}}},
