@@ -9,6 +9,7 @@
 // free shape bring their classes with their own units; each adds its case
 // there (and its steps in CreateShapeOver and DrawShape, marked below). Until
 // then a row of such a kind keeps its cells and gets no object.
+#include <algorithm>
 #include <cmath>
 
 #include "document/ImageDraw.h"
@@ -71,7 +72,17 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     return S;
 }
 
-TPoint PointAt(const TRow& Row, Integer XCol) { return TPoint{IntOf(Row, XCol), IntOf(Row, XCol + 1)}; }
+// Coordinates read from a row stay within this: the objects add widths and
+// heights of what they read, which must not overflow for a damaged row.
+constexpr Integer MaxCoordinate = 1 << 28;
+Integer CoordOf(const TRow& Row, Integer Index) { return std::clamp(IntOf(Row, Index), -MaxCoordinate, MaxCoordinate); }
+Single FloatCoordOf(const TRow& Row, Integer Index)
+{
+    const Single V = FloatOf(Row, Index);
+    return V == V ? std::clamp(V, -static_cast<Single>(MaxCoordinate), static_cast<Single>(MaxCoordinate)) : 0.0f;
+}
+
+TPoint PointAt(const TRow& Row, Integer XCol) { return TPoint{CoordOf(Row, XCol), CoordOf(Row, XCol + 1)}; }
 void SetPointAt(TRow& Row, Integer XCol, const TPoint& P)
 {
     SetInt(Row, XCol, P.X);
@@ -124,7 +135,9 @@ void ReadSharedColumns(TImgShape& Shape, const TRow& Row)
     Shape.SetStyleId(IntOf(Row, Col::StyleId));
     Shape.SetFixed(BoolOf(Row, ObjCol::Fixed));
     Shape.SetHided(BoolOf(Row, ObjCol::Hidden));
-    Shape.SetAngle(FloatOf(Row, Col::Angle));
+    // An angle beyond any turn a user makes is one a damaged row holds.
+    const Single Angle = FloatOf(Row, Col::Angle);
+    Shape.SetAngle(Angle == Angle ? std::clamp(Angle, -36000.0f, 36000.0f) : 0.0f);
 }
 
 void WriteSharedColumns(TImgShape& S, TRow& Row)
@@ -282,8 +295,9 @@ void TImageDraw::CreateShapeObject(TRow& Row)
     TImgShape* S = Shape.get();
     S->SetLoading(true);
     ReadSharedColumns(*S, Row);
-    S->SetSRect(TRect{IntOf(Row, Col::Left), IntOf(Row, Col::Top), IntOf(Row, Col::Right), IntOf(Row, Col::Bottom)});
-    S->SetCenterPoint(TFloatPoint{FloatOf(Row, Col::CenterX), FloatOf(Row, Col::CenterY)});
+    S->SetSRect(TRect{CoordOf(Row, Col::Left), CoordOf(Row, Col::Top), CoordOf(Row, Col::Right),
+                      CoordOf(Row, Col::Bottom)});
+    S->SetCenterPoint(TFloatPoint{FloatCoordOf(Row, Col::CenterX), FloatCoordOf(Row, Col::CenterY)});
     ReadKindData(*S, Row);
     if (Kind == shCrop || Kind == shSelection) S->Select();
     if (Kind == shArrow || Kind == shLine || Kind == shFreeShape) S->CalcRect();
