@@ -255,7 +255,8 @@ void TImageDraw::CreateShape(TShapeType AType)
     Row->Data().Own(std::move(Shape));
     FDT->AddItem(Row.release(), false);
     TakeNextShapeId();
-    FCurrentShape = FindCurrentShape();
+    // The object itself, even when a damaged table already holds its id.
+    FCurrentShape = S;
     FShapeCreating = true;
 }
 
@@ -483,7 +484,8 @@ void TImageDraw::DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
     if (!S) return;
     if (FShapeCreating) {
         const TShapeType Kind = FObjectType;
-        if (Kind == shCrop && FCropFixedRate != -1 && FCropFixedRate > 0) {
+        // -1 is free; a ratio of 0 or below cannot size a frame.
+        if (Kind == shCrop && FCropFixedRate > 0) {
             // The height in whole pixels, both ends counted.
             const Integer H = static_cast<Integer>(Round((std::abs(X2 - X1) + 1) / static_cast<Extended>(FCropFixedRate)));
             Y2 = Y2 <= Y1 ? Y1 - H + 1 : Y1 + H - 1;
@@ -562,11 +564,7 @@ TCursor TImageDraw::GetShapeCursor(Integer XA, Integer YA, Integer X, Integer Y)
         return P->PtInPath(X, Y) ? crAddPointOn : crAddPointOff;
     if (FRulerEnabled) {
         FRulerPickMode = -1;
-        auto ToView = [&](const TPoint& P) {
-            return TPoint{static_cast<Integer>(Round(FOwner->OffsetHorz() + P.X * static_cast<Extended>(FScale))),
-                          static_cast<Integer>(Round(FOwner->OffsetVert() + P.Y * static_cast<Extended>(FScale)))};
-        };
-        const TPoint A = ToView(FRulerP1), B = ToView(FRulerP2), M{XA, YA};
+        const TPoint A = ImageToView(FRulerP1.X, FRulerP1.Y), B = ImageToView(FRulerP2.X, FRulerP2.Y), M{XA, YA};
         if (PointToSegmentDistance(A, B, M) < 10) {
             FRulerPickMode = GPPointDistance(A, M) < 10 ? 1 : GPPointDistance(B, M) < 10 ? 2 : 0;
             return crRulerPick;
@@ -575,21 +573,28 @@ TCursor TImageDraw::GetShapeCursor(Integer XA, Integer YA, Integer X, Integer Y)
     if (!FLockGuides) {
         FHorzGuidesIndex = -1;
         FVertGuidesIndex = -1;
-        auto ToView = [&](const TRow& Guides, Integer i, Integer Offset) {
-            return static_cast<Integer>(Round(IntOf(Guides, i) * static_cast<Extended>(FScale) + Offset));
-        };
+        // A guide is picked on the very line the control layer paints it.
         for (Integer i = 0; i < FHorzGuidesRow->ItemCount(); ++i)
-            if (ToView(*FHorzGuidesRow, i, OffsetVert()) == YA) {
+            if (ImageToView(0, IntOf(*FHorzGuidesRow, i)).Y == YA) {
                 FHorzGuidesIndex = i;
                 return crVSplit;
             }
         for (Integer i = 0; i < FVertGuidesRow->ItemCount(); ++i)
-            if (ToView(*FVertGuidesRow, i, OffsetHorz()) == XA) {
+            if (ImageToView(IntOf(*FVertGuidesRow, i), 0).X == XA) {
                 FVertGuidesIndex = i;
                 return crHSplit;
             }
     }
-    // CANVAS HANDLES
+    // The canvas handles as the control layer last laid them out.
+    static const TCursor CanvasCursors[8] = {crSizeNWSE, crSizeNESW, crSizeNWSE, crSizeNESW,
+                                             crSizeNS,   crSizeNS,   crSizeWE,   crSizeWE};
+    for (Integer i = 1; i <= 8; ++i) {
+        const TRect& R = CanvasCtrRect(i);
+        if (XA >= R.Left && XA < R.Right && YA >= R.Top && YA < R.Bottom) {
+            FCanvasCtrIndex = i;
+            return CanvasCursors[i - 1];
+        }
+    }
     auto Topmost = [&](auto Hit) -> TImgShape* {
         for (Integer i = FDT->ItemCount() - 1; i >= 0; --i) {
             TImgShape* S = RowShape(FDT->GetItem(i));

@@ -557,6 +557,17 @@ TEST_F(Shapes, CursorOverTheDocument)
 {
     EXPECT_EQ(Doc->GetShapeCursor(10, 10, 10, 10), NoDocumentCursor);
     EXPECT_EQ(Doc->CanvasCtrIndex(), 0);
+    // The canvas handles as the control layer laid them out.
+    Doc->CalcCanvasCtrRects();
+    const TCursor CanvasCursors[] = {crSizeNWSE, crSizeNESW, crSizeNWSE, crSizeNESW, crSizeNS, crSizeNS, crSizeWE, crSizeWE};
+    for (Integer i = 1; i <= 8; ++i) {
+        const TRect R = Doc->CanvasCtrRect(i);
+        ASSERT_FALSE(R.Right <= R.Left) << i;
+        EXPECT_EQ(Doc->GetShapeCursor(R.Left, R.Bottom - 1, -50, -50), CanvasCursors[i - 1]) << i;
+        EXPECT_EQ(Doc->CanvasCtrIndex(), i);
+        EXPECT_EQ(Doc->GetShapeCursor(R.Right, R.Bottom, -50, -50), NoDocumentCursor) << i;
+        EXPECT_EQ(Doc->CanvasCtrIndex(), 0);
+    }
     TImgShape* S = Draw(shRectangle, 100, 100, 199, 149);
     EXPECT_EQ(Doc->GetShapeCursor(120, 120, 120, 120), crSizeAll);
     S->CalcControlPoints();
