@@ -24,6 +24,25 @@ bool RoutingWheel = false;              // a wheel message is on its way to its 
 // Control canvases that hold a context they made.
 std::vector<TControlCanvas*> CanvasList;
 
+// The framework windows whose procedure is running on this thread, innermost
+// last, and the windows of controls freed meanwhile, destroyed once their
+// procedure has returned (the native code under it still uses the window).
+thread_local std::vector<HWND> BusyWindows;
+thread_local std::vector<HWND> DeferredWindows;
+
+void DestroyDeferredWindows()
+{
+    for (size_t i = 0; i < DeferredWindows.size();) {
+        HWND wnd = DeferredWindows[i];
+        if (std::find(BusyWindows.begin(), BusyWindows.end(), wnd) != BusyWindows.end()) {
+            ++i;
+            continue;
+        }
+        DeferredWindows.erase(DeferredWindows.begin() + static_cast<std::ptrdiff_t>(i));
+        if (IsWindow(wnd)) DestroyWindow(wnd);
+    }
+}
+
 void ChangeMouseControl(TControl* Target)
 {
     if (Target == TheMouseControl) return;
@@ -109,6 +128,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         SetPropW(Wnd, ControlProp, control);
     }
     TMessage m{Msg, WParam, LParam, 0};
+    BusyWindows.push_back(Wnd);
     try {
         // A copy: a handler may free the control, and its WindowProc with it.
         TWndMethod proc = control->WindowProc;
@@ -116,11 +136,24 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
     } catch (...) {
         HandleWindowProcException(control);
     }
+    BusyWindows.pop_back();
+    if (!DeferredWindows.empty()) {
+        // The control was freed inside its own message: its window went
+        // away from it then and goes now.
+        bool detached = std::find(DeferredWindows.begin(), DeferredWindows.end(), Wnd) != DeferredWindows.end();
+        DestroyDeferredWindows();
+        if (detached) return m.Result;
+    }
     if (Msg == WM_NCDESTROY) {
         RemovePropW(Wnd, ControlProp);
         if (control->FHandle == Wnd) control->FHandle = nullptr;
     }
     return m.Result;
+}
+
+bool WindowInProcedure(HWND Wnd)
+{
+    return Wnd && std::find(BusyWindows.begin(), BusyWindows.end(), Wnd) != BusyWindows.end();
 }
 
 TWinControl* FindControl(HWND Handle)
@@ -777,6 +810,16 @@ bool TControl::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
     return handled;
 }
 
+bool TControl::DefaultHandlerSurvived(TMessage& Message)
+{
+    HWND wnd = FIsWinControl ? static_cast<TWinControl*>(this)->FHandle : nullptr;
+    DefaultHandler(Message);
+    // A native control calls back into the program while it handles the
+    // message; a handler there may have freed this control (the pointer is
+    // only compared).
+    return !wnd || FindControl(wnd) == this;
+}
+
 void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift)
 {
     if (!(FControlStyle & csNoStdEvents))
@@ -791,7 +834,7 @@ void TControl::DoMouseUp(TMessage& Message, TMouseButton Button)
 
 void TControl::WMLButtonDown(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
     if (FControlStyle & csClickEvents) FControlState |= csClicked;
     DoMouseDown(Message, mbLeft, 0);
@@ -799,7 +842,7 @@ void TControl::WMLButtonDown(TWMMouse& Message)
 
 void TControl::WMLButtonUp(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (FControlStyle & csCaptureMouse) SetMouseCapture(false);
     if (FControlState & csClicked) {
         FControlState &= ~csClicked;
@@ -813,7 +856,7 @@ void TControl::WMLButtonUp(TWMMouse& Message)
 
 void TControl::WMLButtonDblClk(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
     if (FControlStyle & csClickEvents) DblClick();
     DoMouseDown(Message, mbLeft, ssDouble);
@@ -821,43 +864,43 @@ void TControl::WMLButtonDblClk(TWMMouse& Message)
 
 void TControl::WMRButtonDown(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbRight, 0);
 }
 
 void TControl::WMRButtonUp(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseUp(Message, mbRight);
 }
 
 void TControl::WMRButtonDblClk(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbRight, ssDouble);
 }
 
 void TControl::WMMButtonDown(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbMiddle, 0);
 }
 
 void TControl::WMMButtonUp(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseUp(Message, mbMiddle);
 }
 
 void TControl::WMMButtonDblClk(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbMiddle, ssDouble);
 }
 
 void TControl::WMMouseMove(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (!(FControlStyle & csNoStdEvents)) MouseMove(KeysToShiftState(Message.Keys()), Message.XPos(), Message.YPos());
 }
 
@@ -1485,8 +1528,20 @@ void TWinControl::DestroyWnd()
 
 void TWinControl::DestroyWindowHandle()
 {
-    FControlState |= csDestroyingHandle;
     HWND h = FHandle;
+    if ((ComponentState() & csDestroying) && WindowInProcedure(h)) {
+        // Freed inside one of its own messages: the native procedure under
+        // this call still works on the window. It leaves the control now,
+        // hidden and with its native procedure, and is destroyed when that
+        // message returns.
+        RemovePropW(h, ControlProp);
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
+        ShowWindow(h, SW_HIDE);
+        DeferredWindows.push_back(h);
+        FHandle = nullptr;
+        return;
+    }
+    FControlState |= csDestroyingHandle;
     DestroyWindow(h);
     FControlState &= ~csDestroyingHandle;
     // WM_NCDESTROY has let go of the window; make sure of it.

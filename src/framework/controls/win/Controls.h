@@ -304,6 +304,9 @@ protected:
     // Remembers the bounds and the parent's client size the anchors keep.
     void UpdateAnchorRules();
 
+    // DefaultHandler, then whether this control still exists: false when a
+    // handler the platform called meanwhile freed it.
+    bool DefaultHandlerSurvived(TMessage& Message);
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
 
@@ -425,6 +428,9 @@ TControl* MouseControl();
 // control whose window has the platform's capture.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
+// True while the window procedure of the framework window Wnd runs on this
+// thread (a control freed then keeps its window until that message returns).
+bool WindowInProcedure(HWND Wnd);
 // The framework control of a window (null for any other window).
 TWinControl* FindControl(HWND Handle);
 // The framework control (windowless ones included) under a screen point.
