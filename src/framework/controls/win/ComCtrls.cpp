@@ -8,26 +8,6 @@
 
 namespace {
 
-// Binds a canvas to a context the platform hands in for the length of a scope.
-class TCanvasOnDC {
-public:
-    TCanvasOnDC(TCanvas* Canvas, HDC DC) : FCanvas(Canvas)
-    {
-        FCanvas->Lock();
-        FCanvas->SetHandle(DC);
-    }
-    ~TCanvasOnDC()
-    {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-    }
-    TCanvasOnDC(const TCanvasOnDC&) = delete;
-    TCanvasOnDC& operator=(const TCanvasOnDC&) = delete;
-
-private:
-    TCanvas* FCanvas;
-};
-
 // The control of a window is still the one that handled its message (a
 // handler may have freed it; the pointer is only compared).
 bool StillControlOf(const TWinControl* Control, HWND Wnd)
@@ -440,7 +420,7 @@ void TCustomTabControl::CNNotify(TMessage& Message)
 void TCustomTabControl::CNDrawItem(TMessage& Message)
 {
     auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    TCanvasOnDC scope(FCanvas.get(), item->hDC);
+    TCanvasPaintScope scope(FCanvas.get(), item->hDC);
     FCanvas->Font()->Assign(Font());
     FCanvas->Brush()->SetColor(Brush()->Color());
     DrawTab(static_cast<Integer>(item->itemID), ToRect(item->rcItem), (item->itemState & ODS_SELECTED) != 0);
@@ -1364,7 +1344,7 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner)
 TCustomTreeView::~TCustomTreeView()
 {
     Destroying();
-    if (HandleAllocated() && WindowInProcedure(FHandle)) {
+    if (HandleAllocated() && WindowInNativeCode(FHandle)) {
         // Freed inside one of its own notifications: the platform is still at
         // work on the items, so they stay until the window goes; only the
         // nodes go now.
@@ -1889,7 +1869,7 @@ LRESULT TCustomTreeView::DoCustomDraw(NMTVCUSTOMDRAW& Draw)
     case CDDS_PREPAINT: {
         LRESULT result = CDRF_DODEFAULT;
         if (IsCustomDrawn(cdPrePaint, false)) {
-            TCanvasOnDC scope(FCanvas.get(), cd.hdc);
+            TCanvasPaintScope scope(FCanvas.get(), cd.hdc);
             FCanvas->Font()->Assign(Font());
             FCanvas->Brush()->SetColor(Color());
             if (!CustomDraw(ToRect(cd.rc), cdPrePaint)) return CDRF_SKIPDEFAULT;
@@ -1899,7 +1879,7 @@ LRESULT TCustomTreeView::DoCustomDraw(NMTVCUSTOMDRAW& Draw)
         return result;
     }
     case CDDS_POSTPAINT: {
-        TCanvasOnDC scope(FCanvas.get(), cd.hdc);
+        TCanvasPaintScope scope(FCanvas.get(), cd.hdc);
         CustomDraw(ToRect(cd.rc), cdPostPaint);
         return CDRF_DODEFAULT;
     }
@@ -1908,7 +1888,7 @@ LRESULT TCustomTreeView::DoCustomDraw(NMTVCUSTOMDRAW& Draw)
         auto* node = reinterpret_cast<TTreeNode*>(cd.lItemlParam);
         if (!node) return CDRF_DODEFAULT;
         TCustomDrawStage stage = cd.dwDrawStage == CDDS_ITEMPREPAINT ? cdPrePaint : cdPostPaint;
-        TCanvasOnDC scope(FCanvas.get(), cd.hdc);
+        TCanvasPaintScope scope(FCanvas.get(), cd.hdc);
         // The colours the platform would use; the handler may change them.
         FCanvas->Font()->SetColor(static_cast<TColor>(Draw.clrText));
         FCanvas->Brush()->SetColor(static_cast<TColor>(Draw.clrTextBk));
@@ -2617,7 +2597,7 @@ void TStatusBar::CNDrawItem(TMessage& Message)
     Message.Result = 1;
     auto index = static_cast<Integer>(item->itemID);
     if (index < 0 || index >= FPanels->Count()) return;
-    TCanvasOnDC scope(FCanvas.get(), item->hDC);
+    TCanvasPaintScope scope(FCanvas.get(), item->hDC);
     FCanvas->Font()->Assign(Font());
     FCanvas->Brush()->SetColor(Color());
     DrawPanel(FPanels->Items(index), ToRect(item->rcItem));

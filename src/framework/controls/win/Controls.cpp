@@ -24,17 +24,18 @@ bool RoutingWheel = false;              // a wheel message is on its way to its 
 // Control canvases that hold a context they made.
 std::vector<TControlCanvas*> CanvasList;
 
-// The framework windows whose procedure is running on this thread, innermost
-// last, and the windows of controls freed meanwhile, destroyed once their
-// procedure has returned (the native code under it still uses the window).
-thread_local std::vector<HWND> BusyWindows;
+// The framework windows whose native procedure is running on this thread
+// (innermost last), and the windows of controls freed by code it called back:
+// each is destroyed once its native procedure has returned (that code still
+// uses the window until then).
+thread_local std::vector<HWND> NativeWindows;
 thread_local std::vector<HWND> DeferredWindows;
 
 void DestroyDeferredWindows()
 {
     for (size_t i = 0; i < DeferredWindows.size();) {
         HWND wnd = DeferredWindows[i];
-        if (std::find(BusyWindows.begin(), BusyWindows.end(), wnd) != BusyWindows.end()) {
+        if (std::find(NativeWindows.begin(), NativeWindows.end(), wnd) != NativeWindows.end()) {
             ++i;
             continue;
         }
@@ -63,26 +64,6 @@ public:
 private:
     bool& FFlag;
     bool FOld;
-};
-
-// Binds a canvas to a paint context for the length of a scope.
-class TCanvasPaintScope {
-public:
-    TCanvasPaintScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas)
-    {
-        FCanvas->Lock();
-        FCanvas->SetHandle(DC);
-    }
-    ~TCanvasPaintScope()
-    {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-    }
-    TCanvasPaintScope(const TCanvasPaintScope&) = delete;
-    TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
-
-private:
-    TCanvas* FCanvas;
 };
 
 // Moves the logical origin so that (DX, DY) becomes (0, 0).
@@ -128,21 +109,12 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         SetPropW(Wnd, ControlProp, control);
     }
     TMessage m{Msg, WParam, LParam, 0};
-    BusyWindows.push_back(Wnd);
     try {
         // A copy: a handler may free the control, and its WindowProc with it.
         TWndMethod proc = control->WindowProc;
         proc(m);
     } catch (...) {
         HandleWindowProcException(control);
-    }
-    BusyWindows.pop_back();
-    if (!DeferredWindows.empty()) {
-        // The control was freed inside its own message: its window went
-        // away from it then and goes now.
-        bool detached = std::find(DeferredWindows.begin(), DeferredWindows.end(), Wnd) != DeferredWindows.end();
-        DestroyDeferredWindows();
-        if (detached) return m.Result;
     }
     if (Msg == WM_NCDESTROY) {
         RemovePropW(Wnd, ControlProp);
@@ -151,9 +123,9 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
     return m.Result;
 }
 
-bool WindowInProcedure(HWND Wnd)
+bool WindowInNativeCode(HWND Wnd)
 {
-    return Wnd && std::find(BusyWindows.begin(), BusyWindows.end(), Wnd) != BusyWindows.end();
+    return Wnd && std::find(NativeWindows.begin(), NativeWindows.end(), Wnd) != NativeWindows.end();
 }
 
 TWinControl* FindControl(HWND Handle)
@@ -1529,11 +1501,10 @@ void TWinControl::DestroyWnd()
 void TWinControl::DestroyWindowHandle()
 {
     HWND h = FHandle;
-    if ((ComponentState() & csDestroying) && WindowInProcedure(h)) {
-        // Freed inside one of its own messages: the native procedure under
-        // this call still works on the window. It leaves the control now,
-        // hidden and with its native procedure, and is destroyed when that
-        // message returns.
+    if ((ComponentState() & csDestroying) && WindowInNativeCode(h)) {
+        // Freed by code its own native procedure called back: that procedure
+        // still works on the window. It leaves the control now, hidden and
+        // with its native procedure, and is destroyed when that returns.
         RemovePropW(h, ControlProp);
         SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
         ShowWindow(h, SW_HIDE);
@@ -1638,7 +1609,13 @@ void TWinControl::DefaultHandler(TMessage& Message)
         auto* text = reinterpret_cast<const Char*>(Message.LParam);
         FText = text ? String(text) : String();
     }
-    Message.Result = CallWindowProcW(FDefWndProc, FHandle, msg, Message.WParam, Message.LParam);
+    HWND wnd = FHandle;
+    NativeWindows.push_back(wnd);
+    LRESULT result = CallWindowProcW(FDefWndProc, wnd, msg, Message.WParam, Message.LParam);
+    NativeWindows.pop_back();
+    // This control may be gone now (Message is the caller's).
+    Message.Result = result;
+    if (!DeferredWindows.empty()) DestroyDeferredWindows();
 }
 
 void TWinControl::WndProc(TMessage& Message)

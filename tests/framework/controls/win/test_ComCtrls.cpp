@@ -482,6 +482,33 @@ TEST_F(TreeViewTest, SortingByTextOrByTheCompareEvent)
     EXPECT_EQ(texts(), "Apple banana fig pear ");
 }
 
+TEST_F(TreeViewTest, ScrollingTopItemAndDropTarget)
+{
+    {
+        auto Update = UpdateScope(*Tree->Items());
+        for (int i = 0; i < 60; ++i) Tree->Items()->Add(nullptr, u"row " + IntToStr(i));
+    }
+    TTreeNode* last = Tree->Items()->Item(Tree->Items()->Count() - 1);
+    EXPECT_GE(last->DisplayRect(false).Top, Tree->ClientHeight());  // below the visible rows
+    EXPECT_EQ(Tree->TopItem(), A);
+    last->MakeVisible();
+    EXPECT_NE(Tree->TopItem(), A);
+    TRect r = last->DisplayRect(false);
+    ASSERT_FALSE(Empty(r));
+    EXPECT_LE(r.Bottom, Tree->ClientHeight());
+    EXPECT_EQ(Tree->GetNodeAt(Centre(r).X, Centre(r).Y), last);
+    Tree->SetTopItem(B);
+    EXPECT_EQ(Tree->TopItem(), B);
+    EXPECT_EQ(B->DisplayRect(false).Top, 0);
+
+    EXPECT_EQ(Tree->DropTarget(), nullptr);
+    Tree->SetDropTarget(B);
+    EXPECT_EQ(Tree->DropTarget(), B);
+    EXPECT_TRUE(B->DropTarget());
+    B->SetDropTarget(false);
+    EXPECT_EQ(Tree->DropTarget(), nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // Up-down, track bar, progress bar
 
