@@ -132,16 +132,6 @@ TWinControl* FindControl(HWND Handle)
     return static_cast<TWinControl*>(GetPropW(Handle, ControlProp));
 }
 
-TControl* FindControlAtPos(const TPoint& ScreenPos)
-{
-    HWND wnd = WindowFromPoint(POINT{ScreenPos.X, ScreenPos.Y});
-    TWinControl* control = nullptr;
-    while (wnd && !(control = FindControl(wnd))) wnd = GetParent(wnd);
-    if (!control) return nullptr;
-    TControl* inner = control->ControlAtPos(control->ScreenToClient(ScreenPos), false);
-    return inner ? inner : control;
-}
-
 TControl* MouseControl()
 {
     return TheMouseControl;
@@ -318,6 +308,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 
 TControl::~TControl()
 {
+    DragControlGone();
     StopTimers(this);
     // Hooks that outlive the control are out of its chain already.
     for (TWindowHook* hook : FHooks) hook->FControl = nullptr;
@@ -346,6 +337,8 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 
 void TControl::WndProc(TMessage& Message)
 {
+    // A drag going on takes the mouse from its source, and Escape from anyone.
+    if (ActiveDragObject() && DragMessage(Message)) return;
     // A control that does not want double clicks gets two presses.
     if (!(FControlStyle & csDoubleClicks)) {
         switch (Message.Msg) {
@@ -353,6 +346,13 @@ void TControl::WndProc(TMessage& Message)
         case WM_RBUTTONDBLCLK: Message.Msg = WM_RBUTTONDOWN; break;
         case WM_MBUTTONDBLCLK: Message.Msg = WM_MBUTTONDOWN; break;
         }
+    }
+    // A press on a dmAutomatic control does what a press does, then begins a drag.
+    if (FDragMode == dmAutomatic && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
+        !(ComponentState() & csDesigning)) {
+        Dispatch(Message);
+        BeginAutoDrag();
+        return;
     }
     Dispatch(Message);
 }
@@ -393,6 +393,7 @@ void TControl::Dispatch(TMessage& Message)
     case CM_DIALOGCHAR: CMDialogChar(Message); return;
     case CM_FOCUSCHANGED: CMFocusChanged(Message); return;
     case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
+    case CM_DRAG: CMDrag(Message); return;
     }
     DefaultHandler(Message);
 }
@@ -1052,6 +1053,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    DragControlGone();  // before the window goes, taking the drag's capture
     RemoveFocus(true);
     // The children go first, each taking itself out of the list.
     while (!FControls.empty()) delete FControls.back();
@@ -1460,6 +1462,8 @@ void TWinControl::CreateHandle()
 {
     if (FHandle) return;
     CreateWnd();
+    // After the styles every class computes: a form sets its own.
+    if (FAcceptFiles) ::DragAcceptFiles(FHandle, TRUE);
     PlaceInZOrder();
     UpdateBounds();
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
@@ -1668,6 +1672,12 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_VSCROLL: WMVScroll(Message); return;
     case WM_DESTROY: WMDestroy(Message); return;
     case WM_MOUSEACTIVATE: WMMouseActivate(Message); return;
+    case WM_DROPFILES: {
+        // Released here, once, whatever the handlers do with the control.
+        auto Release = ScopeExit([&] { DragFinish(reinterpret_cast<HDROP>(Message.WParam)); });
+        WMDropFiles(Message);
+        return;
+    }
     case CM_TABSTOPCHANGED: CMTabStopChanged(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case WM_MOVE: WMMove(Message); return;
@@ -1751,6 +1761,25 @@ void TWinControl::PaintBuffered(HDC DC)
     BitBlt(DC, 0, 0, w, h, mem, 0, 0, SRCCOPY);
 }
 
+void TWinControl::ScrollBy(Integer DeltaX, Integer DeltaY)
+{
+    if (DeltaX == 0 && DeltaY == 0) return;
+    // The picture moves with the children; what comes into view is painted.
+    // Child windows are moved one by one below, so their fields follow.
+    if (FHandle) ScrollWindowEx(FHandle, DeltaX, DeltaY, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    for (TControl* c : std::vector<TControl*>(FControls)) {
+        if (c->FIsWinControl && static_cast<TWinControl*>(c)->FHandle) {
+            // WM_WINDOWPOSCHANGED reads the new place into the fields.
+            SetWindowPos(static_cast<TWinControl*>(c)->FHandle, nullptr, c->FLeft + DeltaX, c->FTop + DeltaY, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            c->FLeft += DeltaX;
+            c->FTop += DeltaY;
+            c->UpdateAnchorRules();
+        }
+    }
+}
+
 void TWinControl::SetDoubleBuffered(bool Value)
 {
     if (FDoubleBuffered == Value) return;
@@ -1817,10 +1846,31 @@ void TWinControl::WMEraseBkgnd(TMessage& Message)
         Message.Result = 1;
         return;
     }
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if ((FControlStyle & csParentBackground) && FParent && FParent->FHandle) {
+        PaintParentBackground(dc);
+        Message.Result = 1;
+        return;
+    }
     RECT r;
     ::GetClientRect(FHandle, &r);
-    FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush->Handle());
+    FillRect(dc, &r, FBrush->Handle());
     Message.Result = 1;
+}
+
+void TWinControl::PaintParentBackground(HDC DC)
+{
+    // The parent erases and paints its client area into DC, moved so that
+    // this control's place lands at DC's origin.
+    POINT origin{0, 0};
+    MapWindowPoints(FHandle, FParent->FHandle, &origin, 1);
+    TSavedDC saved(DC);
+    RECT r;
+    ::GetClientRect(FHandle, &r);
+    IntersectClipRect(DC, r.left, r.top, r.right, r.bottom);
+    MoveWindowOrg(DC, -origin.x, -origin.y);
+    FParent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
+    FParent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
 }
 
 void TWinControl::WMSize(TMessage& Message)
@@ -1915,6 +1965,7 @@ void TWinControl::KeyPress(Char& Key)
 
 bool TWinControl::DoKeyDown(TWMKey& Message)
 {
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyDown(Message)) return true;
     if (FControlStyle & csNoStdEvents) return false;
     Word key = Message.CharCode();
     KeyDown(key, KeyDataToShiftState(Message.KeyData()));
@@ -1924,6 +1975,7 @@ bool TWinControl::DoKeyDown(TWMKey& Message)
 
 bool TWinControl::DoKeyUp(TWMKey& Message)
 {
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyUp(Message)) return true;
     if (FControlStyle & csNoStdEvents) return false;
     Word key = Message.CharCode();
     KeyUp(key, KeyDataToShiftState(Message.KeyData()));
@@ -1933,11 +1985,18 @@ bool TWinControl::DoKeyUp(TWMKey& Message)
 
 bool TWinControl::DoKeyPress(TWMKey& Message)
 {
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyPress(Message)) return true;
     if (FControlStyle & csNoStdEvents) return false;
     Char key = static_cast<Char>(Message.CharCode());
     KeyPress(key);
     Message.SetCharCode(key);
     return key == 0;
+}
+
+TWinControl* TWinControl::KeyPreviewForm()
+{
+    TCustomForm* form = GetParentForm(this);
+    return form && form != this && form->KeyPreview() ? form : nullptr;
 }
 
 void TWinControl::WMKeyDown(TWMKey& Message)
