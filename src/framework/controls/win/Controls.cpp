@@ -1707,6 +1707,14 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: WMCtlColor(Message); return;
+    case CN_COMMAND: CNCommand(Message); return;
+    case CN_NOTIFY: CNNotify(Message); return;
+    case CN_DRAWITEM: CNDrawItem(Message); return;
+    case CN_MEASUREITEM: CNMeasureItem(Message); return;
+    case CN_CTLCOLOREDIT: CNCtlColorEdit(Message); return;
+    case CN_CTLCOLORSTATIC: CNCtlColorStatic(Message); return;
+    case CN_CTLCOLORLISTBOX: CNCtlColorListBox(Message); return;
+    case CN_CTLCOLORBTN: CNCtlColorBtn(Message); return;
     case CN_KEYDOWN: CNKeyDown(Message); return;
     case CN_KEYUP: CNKeyUp(Message); return;
     case CN_CHAR: CNChar(Message); return;
@@ -2061,6 +2069,15 @@ void TWinControl::CNKeyDown(TWMKey& Message)
     }
     Message.Result = 0;
 }
+
+void TWinControl::CNCommand(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNNotify(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNDrawItem(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNMeasureItem(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorEdit(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorStatic(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorListBox(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorBtn(TMessage& Message) { DefaultHandler(Message); }
 
 void TWinControl::CNKeyUp(TWMKey& Message)
 {

@@ -745,6 +745,16 @@ protected:
     virtual void WMCharToItem(TMessage& Message);
     virtual void WMVKeyToItem(TMessage& Message);
     virtual void WMCtlColor(TMessage& Message);
+    // Notifications reflected back by the parent (see DoControlMsg); the
+    // defaults answer as the platform would (colours: the control's brush).
+    virtual void CNCommand(TMessage& Message);
+    virtual void CNNotify(TMessage& Message);
+    virtual void CNDrawItem(TMessage& Message);
+    virtual void CNMeasureItem(TMessage& Message);
+    virtual void CNCtlColorEdit(TMessage& Message);
+    virtual void CNCtlColorStatic(TMessage& Message);
+    virtual void CNCtlColorListBox(TMessage& Message);
+    virtual void CNCtlColorBtn(TMessage& Message);
     virtual void CNKeyDown(TWMKey& Message);
     virtual void CNKeyUp(TWMKey& Message);
     virtual void CNChar(TWMKey& Message);

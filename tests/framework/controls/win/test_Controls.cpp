@@ -582,14 +582,14 @@ protected:
         CreateSubClass(Params, L"BUTTON");
         Params.Style |= BS_PUSHBUTTON;
     }
-    void Dispatch(TMessage& Message) override
+    void CNCommand(TMessage& Message) override
     {
-        if (Message.Msg == CN_COMMAND) {
-            Notifications.push_back(HIWORD(Message.WParam));
-            return;
-        }
-        TWinControl::Dispatch(Message);
+        Notifications.push_back(HIWORD(Message.WParam));
+        Messages.push_back(Message.Msg);
     }
+
+public:
+    std::vector<UINT> Messages;
 };
 
 TEST_F(Controls, ANativeChildGetsItsCommandsReflected)
@@ -606,6 +606,7 @@ TEST_F(Controls, ANativeChildGetsItsCommandsReflected)
     SendMessageW(button->Handle(), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(button->Notifications, std::vector<Word>{BN_CLICKED});
+    EXPECT_EQ(button->Messages, std::vector<UINT>{0xBD11});  // CN_BASE + WM_COMMAND
     EXPECT_EQ(button->Caption(), u"Native");
 }
 
@@ -626,20 +627,21 @@ protected:
         CreateSubClass(Params, L"LISTBOX");
         Params.Style |= LBS_OWNERDRAWVARIABLE | LBS_NOTIFY | LBS_HASSTRINGS;
     }
+    void CNMeasureItem(TMessage& Message) override
+    {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        Measured.push_back(mi->itemID);
+        mi->itemHeight = 10 + 5 * mi->itemID;
+        Message.Result = 1;
+    }
+    void CNDrawItem(TMessage& Message) override
+    {
+        Drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->itemID);
+        Message.Result = 1;
+    }
     void Dispatch(TMessage& Message) override
     {
         switch (Message.Msg) {
-        case CN_MEASUREITEM: {
-            auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-            Measured.push_back(mi->itemID);
-            mi->itemHeight = 10 + 5 * mi->itemID;
-            Message.Result = 1;
-            return;
-        }
-        case CN_DRAWITEM:
-            Drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->itemID);
-            Message.Result = 1;
-            return;
         case CN_DELETEITEM:
             Deleted.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->itemID);
             Message.Result = 1;
