@@ -1328,7 +1328,7 @@ void TWinControl::UpdateBounds()
     if (!FHandle || IsIconic(FHandle)) return;
     RECT r;
     GetWindowRect(FHandle, &r);
-    if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
+    if (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_CHILD) {
         HWND parent = GetParent(FHandle);
         if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     }
@@ -2346,8 +2346,8 @@ void TWinControl::SetTabStop(bool Value)
     if (FTabStop == Value) return;
     FTabStop = Value;
     if (FHandle) {
-        LONG style = GetWindowLongW(FHandle, GWL_STYLE);
-        SetWindowLongW(FHandle, GWL_STYLE, Value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+        LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+        SetWindowLongPtrW(FHandle, GWL_STYLE, Value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
     Perform(CM_TABSTOPCHANGED);
 }

@@ -234,24 +234,23 @@ void TScrollingWinControl::ScrollInView(TControl* AControl)
     bring(FVertScrollBar.get(), r.Top, r.Bottom, ClientHeight());
 }
 
+bool TScrollingWinControl::OwnScrollMessage(TControlScrollBar* Bar, TMessage& Message)
+{
+    // lParam names a scroll bar control; 0 is the window's own bar.
+    if (Message.LParam != 0) return false;
+    Bar->ScrollMessage(Message);
+    Message.Result = 0;
+    return true;
+}
+
 void TScrollingWinControl::WMHScroll(TMessage& Message)
 {
-    if (Message.LParam != 0) {
-        TCustomControl::WMHScroll(Message);
-        return;
-    }
-    FHorzScrollBar->ScrollMessage(Message);
-    Message.Result = 0;
+    if (!OwnScrollMessage(FHorzScrollBar.get(), Message)) TCustomControl::WMHScroll(Message);
 }
 
 void TScrollingWinControl::WMVScroll(TMessage& Message)
 {
-    if (Message.LParam != 0) {
-        TCustomControl::WMVScroll(Message);
-        return;
-    }
-    FVertScrollBar->ScrollMessage(Message);
-    Message.Result = 0;
+    if (!OwnScrollMessage(FVertScrollBar.get(), Message)) TCustomControl::WMVScroll(Message);
 }
 
 bool TScrollingWinControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos)

@@ -140,6 +140,7 @@ protected:
 
 private:
     friend class TControlScrollBar;
+    bool OwnScrollMessage(TControlScrollBar* Bar, TMessage& Message);
     bool FAutoScroll = false;
     bool FUpdatingScrollBars = false;
     std::unique_ptr<TControlScrollBar> FHorzScrollBar;

@@ -1276,19 +1276,6 @@ public:
     using TCustomControl::TCustomControl;
 };
 
-// A windowless square of its colour.
-class TColourSquare : public TGraphicControl {
-public:
-    using TGraphicControl::TGraphicControl;
-
-protected:
-    void Paint() override
-    {
-        Canvas()->Brush()->SetColor(Color());
-        Canvas()->FillRect(ClientRect());
-    }
-};
-
 TEST_F(Controls, AControlWithParentBackgroundShowsItsParentsBackgroundNotItsColour)
 {
     for (bool parentBackground : {false, true}) {

@@ -84,20 +84,6 @@ protected:
     }
 };
 
-// A windowless control that may be dragged from and dropped on.
-class TTestSpot : public TGraphicControl {
-public:
-    using TGraphicControl::TGraphicControl;
-    String ClassName() const override { return u"TTestSpot"; }
-
-protected:
-    void Paint() override
-    {
-        Canvas()->Brush()->SetColor(clYellow);
-        Canvas()->FillRect(ClientRect());
-    }
-};
-
 // What a source may drag instead of itself: its own cursor over an accepting target.
 class TTestDragObject : public TDragObject {
 public:
@@ -135,7 +121,7 @@ protected:
         B = new TTestList(Form);
         B->SetParent(Form);
         B->SetBounds(200, 10, 150, 150);
-        Refuse = new TTestSpot(Form);
+        Refuse = new TColourSquare(Form);
         Refuse->SetParent(Form);
         Refuse->SetBounds(10, 200, 340, 60);
         ShowAndWait(Form);
@@ -164,7 +150,7 @@ protected:
     TForm* Form = nullptr;
     TTestList* A = nullptr;
     TTestList* B = nullptr;
-    TTestSpot* Refuse = nullptr;
+    TColourSquare* Refuse = nullptr;
 };
 
 TEST_F(ControlsDrag, AnItemDraggedFromOneListToTheOtherIsDroppedWhereTheTargetAccepts)
@@ -258,10 +244,10 @@ TEST_F(ControlsDrag, APressAndReleaseInPlaceIsAClickThatEndsTheDragUnstarted)
 TEST_F(ControlsDrag, AWindowlessSourceDragsItsOwnObjectOntoAWindowlessTarget)
 {
     MakeForm();
-    auto* source = new TTestSpot(Form);
+    auto* source = new TColourSquare(Form);
     source->SetParent(Form);
     source->SetBounds(360, 10, 30, 30);
-    auto* target = new TTestSpot(Form);
+    auto* target = new TColourSquare(Form);
     target->SetParent(Form);
     target->SetBounds(360, 100, 30, 30);
     TTestDragObject object;

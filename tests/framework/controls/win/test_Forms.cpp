@@ -620,19 +620,6 @@ TEST_F(Forms, AHookThatLeavesFromTheMiddleKeepsTheLaterHooksInTheChain)
 
 namespace {
 
-// A windowless square of one colour.
-class TColourSquare : public TGraphicControl {
-public:
-    using TGraphicControl::TGraphicControl;
-
-protected:
-    void Paint() override
-    {
-        Canvas()->Brush()->SetColor(Color());
-        Canvas()->FillRect(ClientRect());
-    }
-};
-
 TEST_F(Forms, AutoScrollShowsRealScrollBarsThatMoveTheChildren)
 {
     TForm* form = NewForm(100, 100, 300, 200);
