@@ -133,7 +133,7 @@ function(lm_startup_flag library definition)
 endfunction()
 
 function(lm_test name)
-  cmake_parse_arguments(A "PORTABLE;WINDOWS" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "PORTABLE;WINDOWS;OPTIMIZED" "" "SOURCES;DEPS" ${ARGN})
   if(LM_BENCH)
     return()
   endif()
@@ -161,7 +161,14 @@ function(lm_test name)
   target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   # GoogleTest's EXPECT macros hide an if/else: "if (c) EXPECT_EQ(...);" is fine.
+  # Test sources are compiled without optimisation: they are half of the build's
+  # compile time and most spend little of the run time (the code under test keeps its
+  # flags). OPTIMIZED keeps the configuration's flags for tests that loop over
+  # millions of pixels in the test's own code.
   target_compile_options(${name} PRIVATE -Wno-dangling-else)
+  if(NOT A_OPTIMIZED)
+    target_compile_options(${name} PRIVATE -O0)
+  endif()
   # One ctest entry per executable; the configuration prefix tells the two
   # runs of a portable test apart in the combined summary.
   add_test(NAME ${LM_CONFIG}.${name} COMMAND ${name})

@@ -10,6 +10,7 @@
 #include "framework/runtime/SysUtils.h"
 
 TImageDrawHooks ImageDrawHooks;
+TPoint StampSourcePoint;
 
 String FloatToCellText(Extended Value, Integer Decimals)
 {
@@ -428,9 +429,11 @@ std::unique_ptr<TCustomBitmap32> AntialiasedShape(Integer W, Integer H, TColor32
 
 std::unique_ptr<TCustomBitmap32> Disc(TColor32 Fill)
 {
-    // The ellipse (0, 0, 6, 6): centre (3, 3), radius 3, in a 7 x 7 picture.
+    // The ellipse (0, 0, 6, 6) through the pixel centres: centre pixel
+    // (3, 3), whose middle is at 3.5 in the coordinates of the pixel edges
+    // the samples use, radius 3, and the pen half a pixel on either side.
     return AntialiasedShape(7, 7, Fill, [](Single x, Single y, Single Inset) {
-        Single dx = x - 3.0f, dy = y - 3.0f, R = 3.0f + 0.5f - Inset;
+        Single dx = x - 3.5f, dy = y - 3.5f, R = 3.0f + 0.5f - Inset;
         return dx * dx + dy * dy <= R * R;
     });
 }
@@ -567,7 +570,9 @@ void TImageDraw::BuildHandlePictures()
     FCtrBmpG2 = Disc(0xFF00FF00);
     FCtrBmpY3 = AntialiasedShape(9, 9, 0xFFFFFF00, [](Single x, Single y, Single Inset) {
         // The diamond (4, 0), (8, 4), (4, 8), (0, 4), through the pixel centres.
-        return std::fabs(x - 4.5f) + std::fabs(y - 4.5f) <= 4.5f - Inset * 1.4142f;
+        // The pen, half a pixel either side of the edges, reaches 0.5 x the
+        // square root of 2 further in this distance.
+        return std::fabs(x - 4.5f) + std::fabs(y - 4.5f) <= 4.0f + 0.7071f - Inset * 1.4142f;
     });
     FCtrBmpAH = NewBitmap(15, 7);
     FCtrBmpAH->Clear(0x00FFFFFF);
@@ -732,22 +737,6 @@ Integer TImageDraw::ShapeSelectedCount() const
 Integer TImageDraw::SelectionSize() const
 {
     return FCurrentShape ? FCurrentShape->Width() * FCurrentShape->Height() : 0;
-}
-
-void TImageDraw::PaintControlLayer(TObject*, TCustomBitmap32* Buffer)
-{
-    if (FControlMode == cmObject) {
-        bool CreatingOther = FShapeCreating && FObjectType != shCrop && FObjectType != shSelection &&
-                             FObjectType != shFreeShape;
-        if (!CreatingOther)
-            for (Integer i = 0; i < FDT->ItemCount(); ++i) {
-                TImgShape* S = RowShape(FDT->GetItem(i));
-                if (!S || S->Hided()) continue;
-                S->CalcControlPoints();
-                S->DrawControlPoint(Buffer);
-            }
-    }
-    Buffer->Changed();
 }
 
 // ---------------------------------------------------------------------------

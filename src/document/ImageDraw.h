@@ -4,6 +4,7 @@
 // ImageDrawHooks, both supplied by win/ImageDraw_Win (and by the tests).
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -28,6 +29,9 @@ using TColor = Integer;
 constexpr TCursor crRotate = 20;
 // FStartX / FStartY / FGradientStartX ... when nothing is under way.
 constexpr Integer NoStartPoint = -100000;
+// The clone stamp's source: the image point clicked when the source was
+// taken (program-wide, like the source picture).
+extern TPoint StampSourcePoint;
 
 // Floats in object-table cells: always written with "." whatever the user's
 // locale, read with "." or ","; an unreadable cell reads as Default.
@@ -349,6 +353,12 @@ public:
     virtual Single OffsetHorz() = 0;
     virtual Single OffsetVert() = 0;
     virtual TRect GetViewportRect() = 0;
+    // The size of the view control, which the back buffer covers.
+    virtual TSize ControlSize()
+    {
+        TRect R = GetViewportRect();
+        return TSize{R.Right - R.Left, R.Bottom - R.Top};
+    }
 };
 
 class TStream;
@@ -441,9 +451,54 @@ public:
     void DeleteShapes(const TRow& Ids);
     bool SrcBmpChanged() const { return FSrcBmpChanged; }
 
-    // The control layer's paint handler: the handles of the visible objects
-    // while objects are edited.
+    // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
+    // The layer's paint handler: in view pixels over the composed picture,
+    // whatever the zoom: the objects' handles, the paint tool's or effect
+    // brush's outline (by ControlMode), the canvas handles and a canvas drag's
+    // frame and size label, the guides, a gradient drag and the ruler.
     void PaintControlLayer(TObject* Sender, TCustomBitmap32* Buffer);
+    // Lays the eight canvas handles out around the view bitmap as the view
+    // shows it now; the paint handler does it first, the cursor test reads them.
+    void CalcCanvasCtrRects();
+    // The view rectangle of canvas handle Handle (1 to 8) from the last
+    // layout; an empty rectangle is no handle.
+    const TRect& CanvasCtrRect(Integer Handle) const { return FCanvasCtrRect.at(static_cast<size_t>(Handle - 1)); }
+    // The canvas size a drag of handle CanvasCtrIndex by (CanvasDx, CanvasDy)
+    // image pixels gives, each side at least 1.
+    TSize CanvasDragSize() const;
+    // An image point in view pixels: Round(offset + coordinate x Scale).
+    TPoint ImageToView(Integer X, Integer Y) const;
+    Integer CanvasCtrDx() const { return FCanvasCtrDx; }
+    void SetCanvasCtrDx(Integer Value) { FCanvasCtrDx = Value; }
+    Integer CanvasCtrDy() const { return FCanvasCtrDy; }
+    void SetCanvasCtrDy(Integer Value) { FCanvasCtrDy = Value; }
+    Integer CanvasDx() const { return FCanvasDx; }
+    void SetCanvasDx(Integer Value) { FCanvasDx = Value; }
+    Integer CanvasDy() const { return FCanvasDy; }
+    void SetCanvasDy(Integer Value) { FCanvasDy = Value; }
+    // The handle under the mouse (0 none); the cursor test sets it.
+    void SetCanvasCtrIndex(Integer Value) { FCanvasCtrIndex = Value; }
+    Integer MovedX() const { return FMovedX; }
+    void SetMovedX(Integer Value) { FMovedX = Value; }
+    Integer MovedY() const { return FMovedY; }
+    void SetMovedY(Integer Value) { FMovedY = Value; }
+    TProcessBitmapMode ProcessMode() const { return FProcessMode; }
+    void SetProcessMode(TProcessBitmapMode Value) { FProcessMode = Value; }
+    Integer ProcessWidth() const { return FProcessWidth; }
+    void SetProcessWidth(Integer Value) { FProcessWidth = Value; }
+    void SetProcessStampStartX(Integer Value) { FProcessStampStartX = Value; }
+    Integer ProcessStampStartY() const { return FProcessStampStartY; }
+    void SetProcessStampStartY(Integer Value) { FProcessStampStartY = Value; }
+    void SetGradientStartX(Integer Value) { FGradientStartX = Value; }
+    Integer GradientStartY() const { return FGradientStartY; }
+    void SetGradientStartY(Integer Value) { FGradientStartY = Value; }
+    TEffectMode EffectMode() const { return FEffectMode; }
+    void SetEffectMode(TEffectMode Value) { FEffectMode = Value; }
+    TColor EffectDrawColor() const { return FEffectDrawColor; }
+    void SetEffectDrawColor(TColor Value) { FEffectDrawColor = Value; }
+    // The effect brush's current dab, image pixels.
+    const TRect& EffectDrawRect() const { return FEffectDrawRect; }
+    void SetEffectDrawRect(const TRect& Value) { FEffectDrawRect = Value; }
 
     // The original-image thumbnail. FOriBmp and FOriBmpThumb are shared with
     // the thumbnail worker: MakeThumbOfOriBmp takes the lock, and so must
@@ -604,6 +659,15 @@ private:
     void InitNewTables(TColor CanvasColor, bool Transparent);
     void BuildHandlePictures();
     void ReadGuidesAndRuler();
+    // The steps of PaintControlLayer (ImageDraw_ControlLayer.cpp).
+    void PaintObjectHandles(TCustomBitmap32& Buffer);
+    void PaintProcessOutline(TCustomBitmap32& Buffer);
+    void PaintEffectDrawOutline(TCustomBitmap32& Buffer);
+    void PaintCanvasHandles(TCustomBitmap32& Buffer);
+    void PaintCanvasDrag(TCustomBitmap32& Buffer);
+    void PaintGuides(TCustomBitmap32& Buffer);
+    void PaintGradientDrag(TCustomBitmap32& Buffer);
+    void PaintRuler(TCustomBitmap32& Buffer);
     // The effect steps of one object before its Draw, into Target (null: the
     // object's own bitmap).
     static void DrawEffects(TImgShape* Shape, TCustomBitmap32* Target);
@@ -670,6 +734,18 @@ private:
     Integer FRulerPickMode = -1;
     TPoint FRulerP1, FRulerP2;
     Integer FCanvasCtrIndex = 0;
+    // The control layer's state: the canvas handles (view pixels) and their
+    // drag, the mouse point (image pixels), the paint tool, the effect brush.
+    std::array<TRect, 8> FCanvasCtrRect{};
+    Integer FCanvasCtrDx = 0, FCanvasCtrDy = 0, FCanvasDx = 0, FCanvasDy = 0;
+    Integer FMovedX = 0, FMovedY = 0;
+    TProcessBitmapMode FProcessMode = pbmPencil;
+    Integer FProcessWidth = 0;
+    Integer FProcessStampStartY = 0;
+    Integer FGradientStartY = 0;
+    TEffectMode FEffectMode = emNone;
+    TRect FEffectDrawRect;
+    TColor FEffectDrawColor = 0;
     std::unique_ptr<TColorBalance> FColorBalance;
     bool FBusing = false;
     bool FNotSaveDataFile = false;

@@ -100,6 +100,19 @@ TEST(ImageDraw, ControlLayerAndHandlePictures)
         EXPECT_EQ(Doc->CtrBmpW2()->Pixel(3, 3), 0xFFFFFFFFu);  // the disc's middle
         EXPECT_LT(Doc->CtrBmpW2()->Pixel(0, 0) >> 24, 128u);    // the corner, mostly outside
         EXPECT_EQ(Doc->CtrBmpG2()->DrawMode(), dmBlend);
+        // The discs and the diamond are centred on their middle pixel: each is
+        // its own mirror image, and the handles drawn 3 (4) pixels up and left
+        // of a point sit on it.
+        for (TCustomBitmap32* Round : {Doc->CtrBmpW2(), Doc->CtrBmpY2(), Doc->CtrBmpG2(), Doc->CtrBmpY3()}) {
+            const Integer N = Round->Width();
+            for (Integer y = 0; y < N; ++y)
+                for (Integer x = 0; x < N; ++x) {
+                    EXPECT_EQ(Round->Pixel(x, y), Round->Pixel(N - 1 - x, y)) << N << ": " << x << "," << y;
+                    EXPECT_EQ(Round->Pixel(x, y), Round->Pixel(x, N - 1 - y)) << N << ": " << x << "," << y;
+                }
+            EXPECT_EQ(Round->Pixel(0, N / 2) & 0x00FFFFFF, 0u);  // the black rim at the sides
+        }
+        EXPECT_EQ(Doc->CtrBmpY2()->Pixel(3, 3), 0xFFFFFF00u);
         EXPECT_EQ(Doc->CtrBmpY3()->Pixel(4, 4), 0xFFFFFF00u);
         EXPECT_EQ(Doc->CtrBmpAH()->Pixel(0, 3), 0xFF0000FFu);
         EXPECT_EQ(Doc->CtrBmpAH()->Pixel(12, 1), 0xFF0000FFu);

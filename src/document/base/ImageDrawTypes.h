@@ -23,6 +23,18 @@ enum TSelectMode : Byte { selNone, selAll, selInvert, selOne, selOneInvert, selM
 // The paint tool of raster painting.
 enum TProcessBitmapMode : Byte { pbmPencil, pbmEraser, pbmBrush, pbmStamp };
 
+// The effect an effect run applies or the effect brush paints (36 to 49 are
+// the brushes); the ordinals are stored in preset and action rows.
+enum TEffectMode : Byte {
+    emNone, emBlur, emSharpen, emAddNoise, emDenoising, emGrayscale, emInvert, emSoften, emMonochrome,
+    emIncreaseLight, emReduceLight, emColorAdjust, emLomo, emGlow, emOldPhoto, emFade, emTorn, emBevel, emColdBlue,
+    emColdGreen, emWarmRed, emWarmYellow, emYellowing, emElegant, emFreeze, emAttemper, emBlendMode, emStyleSunshine,
+    emStyleSunny, emStyleDroplet, emStyleSnow, emStyleStar, emStyleHeart, emRotate, emSkew, emTransform, emMosaic,
+    emBlurring, emSharpening, emBokeh, emColoring, emColorize, emHighlighter, emWarping, emZooming, emTwirling,
+    emColorDodge, emColorBurn, emSaturation, emRedEye
+};
+static_assert(emRedEye == 49, "the effect ordinals are stored");
+
 // What a finished raster operation reports through OnProcessingDone. Scoped:
 // the platform's pen modes have a pmMerge too.
 enum class TProcessingMode : Byte { pmResize, pmTransform, pmMerge, pmCrop, pmErase, pmFill, pmEffects };

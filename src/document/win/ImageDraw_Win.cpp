@@ -1,5 +1,6 @@
 #include "document/win/ImageDraw_Win.h"
 
+#include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
@@ -25,4 +26,5 @@ void InstallImageDrawHooks()
     ImageDrawHooks.LoadPicture = &LoadPicture;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallControlLayerHooks();
 }

@@ -16,6 +16,7 @@ public:
     Single OffsetHorz() override { return FView->OffsetHorz(); }
     Single OffsetVert() override { return FView->OffsetVert(); }
     TRect GetViewportRect() override { return FView->GetViewportRect(); }
+    TSize ControlSize() override { return TSize{FView->Width(), FView->Height()}; }
     TImgView32* View() const { return FView; }
 
 private:
@@ -24,6 +25,6 @@ private:
 
 // Points the document's picture decoder at the image-file routines (GDI+,
 // libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
-// InstallImageShapeHooks).
+// InstallImageShapeHooks) and the control layer's (InstallControlLayerHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();

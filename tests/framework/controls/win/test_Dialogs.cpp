@@ -1,5 +1,7 @@
 // The common dialogs and message boxes as real platform windows, driven from
 // a second thread: typed file names, buttons and keys.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "GuiTest.h"
@@ -48,6 +50,32 @@ void TypeFileName(HWND Dialog, const String& Name, int Button = IDOK)
 void Press(HWND Dialog, int Button)
 {
     PostMessageW(Dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(Dialog, Button)));
+}
+
+// The text of the item selected in the folder picker's tree ("" before it has one).
+String SelectedFolder(HWND Dialog)
+{
+    HWND Tree = nullptr;
+    EnumChildWindows(
+        Dialog,
+        [](HWND Wnd, LPARAM Data) -> BOOL {
+            wchar_t Name[32] = {};
+            GetClassNameW(Wnd, Name, 32);
+            if (wcscmp(Name, WC_TREEVIEWW) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(Data) = Wnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&Tree));
+    const auto Item = Tree ? reinterpret_cast<HTREEITEM>(SendMessageW(Tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : nullptr;
+    if (!Item) return u"";
+    wchar_t Text[MAX_PATH] = {};
+    TVITEMW Info = {};
+    Info.mask = TVIF_TEXT;
+    Info.hItem = Item;
+    Info.pszText = Text;
+    Info.cchTextMax = MAX_PATH;
+    SendMessageW(Tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&Info));
+    return FromWStr(Text);
 }
 
 String WindowText(HWND Wnd)
@@ -231,13 +259,18 @@ TEST_F(Dialogs, FolderPickerStartsAtTheGivenFolder)
 {
     TScratchFolder Folder({});
     String Directory = Folder.Path();
+    const String Name = ExtractFileName(Folder.Path());
+    String Selected;
     {
         TModalDriver Driver(L"#32770", [&](HWND D) {
-            Sleep(300);  // the tree selects the folder after it opens
+            // The tree selects the folder some time after it opens: press OK
+            // once it has.
+            for (int i = 0; i < 1000 && !SameText(Selected = SelectedFolder(D), Name); ++i) Sleep(10);
             Press(D, IDOK);
         });
         EXPECT_TRUE(SelectDirectory(u"Where?", u"", Directory));
     }
+    EXPECT_TRUE(SameText(Selected, Name)) << UTF8Encode(Selected);
     EXPECT_TRUE(SameText(ExcludeTrailingPathDelimiter(Directory), Folder.Path())) << UTF8Encode(Directory);
     const String Before = Directory;
     {
