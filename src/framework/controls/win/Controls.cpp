@@ -339,6 +339,7 @@ void TControl::WndProc(TMessage& Message)
 {
     // A drag going on takes the mouse from its source, and Escape from anyone.
     if (ActiveDragObject() && DragMessage(Message)) return;
+    if (Message.Msg == WM_MOUSEMOVE) Application->HintMouseMessage(this, Message);
     // A control that does not want double clicks gets two presses.
     if (!(FControlStyle & csDoubleClicks)) {
         switch (Message.Msg) {

@@ -153,8 +153,6 @@ using TEndDragEvent = TEvent<TObject* /*Sender*/, TObject* /*Target*/, Integer /
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled);
 // The drag object of the drag going on now, or null.
 TDragObject* ActiveDragObject();
-// The cursor crDrag stands for (the caller destroys it).
-HCURSOR CreateDragCursor();
 
 // ---------------------------------------------------------------------------
 // Limits of a control's size; 0 means no limit.

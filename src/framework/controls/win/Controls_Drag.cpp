@@ -4,9 +4,7 @@
 #include "framework/controls/win/Controls.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
-#include <iterator>
 
 #include "framework/controls/win/Forms.h"
 
@@ -227,49 +225,6 @@ void TDragObject::Finished(TObject*, Integer, Integer, bool) {}
 TCursor TDragControlObject::GetDragCursor(bool Accepted, Integer, Integer)
 {
     return Accepted ? FControl->DragCursor() : crNoDrop;
-}
-
-HCURSOR CreateDragCursor()
-{
-    // The arrow with a sheet below it: X black, . white, blank see-through.
-    static const char* const Shape[] = {
-        "X",
-        "XX",
-        "X.X",
-        "X..X",
-        "X...X",
-        "X....X",
-        "X.....X",
-        "X......X",
-        "X.......X",
-        "X........X",
-        "X.....XXXXX",
-        "X..X..X",
-        "X.X X..X",
-        "XX  X..X",
-        "X    X..X",
-        "     X..X",
-        "      XX",
-        "",
-        "       XXXXXXXXX",
-        "       X.......X",
-        "       X.......X",
-        "       X.......X",
-        "       X.......X",
-        "       XXXXXXXXX",
-    };
-    const int Size = 32, RowBytes = Size / 8;
-    uint8_t andMask[Size * RowBytes], xorMask[Size * RowBytes];
-    std::fill(std::begin(andMask), std::end(andMask), uint8_t(0xFF));
-    std::fill(std::begin(xorMask), std::end(xorMask), uint8_t(0));
-    for (int y = 0; y < static_cast<int>(std::size(Shape)); ++y)
-        for (int x = 0; Shape[y][x]; ++x) {
-            const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
-            if (Shape[y][x] == ' ') continue;
-            andMask[y * RowBytes + x / 8] &= static_cast<uint8_t>(~bit);
-            if (Shape[y][x] == '.') xorMask[y * RowBytes + x / 8] |= bit;
-        }
-    return CreateCursor(GetModuleHandleW(nullptr), 0, 0, Size, Size, andMask, xorMask);
 }
 
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled)
