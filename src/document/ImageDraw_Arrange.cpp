@@ -13,6 +13,10 @@ constexpr Integer VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
 
 bool IsFrameKind(TShapeType Kind) { return Kind == shCrop || Kind == shSelection; }
 
+// A fixed or selected object at the end of the table that a step forward
+// (or backward) would move towards: it and those beyond it stay.
+bool HeldInPlace(const TImgShape* Shape) { return Shape && (Shape->Fixed() || Shape->Selected()); }
+
 Integer RowId(TRow* Row) { return Row->ItemCount() > ObjCol::Id ? Row->GetItem(ObjCol::Id)->Value() : -1; }
 
 Integer IndexOfRow(const TDataTable& Table, const TRow* Row)
@@ -107,14 +111,10 @@ void TImageDraw::SendToBack()
 void TImageDraw::BringForward()
 {
     if (ShapeEditableCount() < 2) return;
-    auto Held = [this](Integer i) {
-        TImgShape* Shape = RowShape(FDT->GetItem(i));
-        return Shape && (Shape->Fixed() || Shape->Selected());
-    };
     // The run at the top cannot climb; below it each selected row climbs one
     // place, so that adjacent selected rows climb together.
     Integer i = TopArrangeIndex();
-    while (i >= 0 && Held(i)) --i;
+    while (i >= 0 && HeldInPlace(RowShape(FDT->GetItem(i)))) --i;
     for (; i >= 0; --i) {
         TImgShape* Shape = RowShape(FDT->GetItem(i));
         if (!Shape || !Shape->Selected()) continue;
@@ -126,13 +126,9 @@ void TImageDraw::BringForward()
 void TImageDraw::SendBackward()
 {
     if (ShapeEditableCount() < 2) return;
-    auto Held = [this](Integer i) {
-        TImgShape* Shape = RowShape(FDT->GetItem(i));
-        return Shape && (Shape->Fixed() || Shape->Selected());
-    };
     const Integer Top = TopArrangeIndex();
     Integer i = 0;
-    while (i <= Top && Held(i)) ++i;
+    while (i <= Top && HeldInPlace(RowShape(FDT->GetItem(i)))) ++i;
     for (; i <= Top; ++i) {
         TImgShape* Shape = RowShape(FDT->GetItem(i));
         if (!Shape || !Shape->Selected()) continue;
