@@ -20,6 +20,7 @@
 #include "framework/runtime/UITypes.h"
 
 class TImageDraw;
+class TImgSelection;
 class TImgSmall;
 
 // The platform's colour value (0x00BBGGRR, or a negative system colour).
@@ -558,6 +559,28 @@ public:
     const TRect& EffectDrawRect() const { return FEffectDrawRect; }
     void SetEffectDrawRect(const TRect& Value) { FEffectDrawRect = Value; }
 
+    // Selections (ImageDraw_Selection.cpp). SelectImage: the whole raster
+    // (bAll) or the inverse of the selection; a selection inverted to nothing
+    // is deleted, and without one both select the whole raster.
+    void SelectImage(bool bAll);
+    // Saves the selection's region under sName (a row of SelectionDT,
+    // replaced when the name is there in any case).
+    void SaveSelection(const String& sName);
+    // A new selection from the row named sName. False, with no selection
+    // made, when there is no such row or its region text is damaged.
+    bool LoadSelection(const String& sName);
+    // Fills the selection's work bitmaps Z and F; DestRect is the raster
+    // area they cover.
+    void MakeBitmapOfSelection(TRect& DestRect);
+    // Writes the selection's Z into the raster at ARect's top-left.
+    void TempBmpZ_To_SrcBmp(const TRect& ARect);
+    // The selection object: the current object when it is one, else the
+    // top row's; null without a selection.
+    TImgSelection* SelectionShape() const;
+    // New selections add to the selection (else they cut it).
+    bool SelectionExpanding() const { return FSelectionExpanding; }
+    void SetSelectionExpanding(bool Value) { FSelectionExpanding = Value; }
+
     // The original-image thumbnail. FOriBmp and FOriBmpThumb are shared with
     // the thumbnail worker: MakeThumbOfOriBmp takes the lock, and so must
     // whoever reads the thumbnail or replaces the original image
@@ -819,6 +842,7 @@ private:
     String FMsgString;
     String FTimeString;
     Integer FCount = 0;
+    bool FSelectionExpanding = false;
 
     bool FPencilEditable = false;
 

@@ -1,6 +1,7 @@
 // TImageDraw: cropping the document to the crop frame or the selection, and
 // deleting either (the members are declared in ImageDraw.h).
 #include "document/ImageDraw.h"
+#include "document/ImageSelection.h"
 
 #include <utility>
 
@@ -12,14 +13,16 @@ constexpr Int64 LargeOriginalPixels = 2560000;
 
 TRect TImageDraw::CropSourceRect() const
 {
-    TImgShape* Source = nullptr;
-    if (CropExists())
-        Source = RowShape(FDT->GetItem(FDT->ItemCount() - 1));
-    else if (FCurrentShape && FCurrentShape->ShapeType() == shSelection)
-        // The selection object's rectangle bounds its region.
-        Source = FCurrentShape;
-    if (!Source) return TRect{};
-    TRect R = Source->SRect();
+    TRect R;
+    if (CropExists()) {
+        TImgShape* Frame = RowShape(FDT->GetItem(FDT->ItemCount() - 1));
+        if (!Frame) return TRect{};
+        R = Frame->SRect();
+    } else if (TImgSelection* Sel = SelectionShape()) {
+        R = Sel->RegionRect();
+    } else {
+        return TRect{};
+    }
     // A frame dragged up or left may come with its corners swapped.
     if (R.Right < R.Left) std::swap(R.Left, R.Right);
     if (R.Bottom < R.Top) std::swap(R.Top, R.Bottom);
@@ -70,7 +73,9 @@ bool TImageDraw::DeleteSelectionCropShape(bool IsFlattenSelection)
 {
     if (DeleteCropShape()) return true;
     if (!SelectionExists()) return false;
-    if (IsFlattenSelection) FlattenSelection();
+    if (IsFlattenSelection)
+        if (auto* Sel = dynamic_cast<TImgSelection*>(RowShape(FDT->GetItem(FDT->ItemCount() - 1))))
+            Sel->FlattenBitmap(false);
     if (!DeleteShapeById(FDT->GetItem(FDT->ItemCount() - 1)->GetItem(ObjCol::Id)->Value())) return false;
     FModified = true;
     ShapesDeleted();

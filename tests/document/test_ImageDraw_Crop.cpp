@@ -5,6 +5,8 @@
 
 #include "DocumentTestView.h"
 #include "document/ImageCrop.h"
+#include "document/ImageRegion.h"
+#include "document/ImageSelection.h"
 
 namespace {
 // A raster whose every pixel tells its position: 0xFF, x, y, 0.
@@ -37,6 +39,15 @@ protected:
         C->Select();
         Doc->SetCurrentShape(99);
         return C;
+    }
+    // A selection of R made as the document makes them, on top of the table.
+    TImgSelection* Select(const TRect& R)
+    {
+        TRow* Row = Doc->SelectionDT()->AddItem(u"tmp");
+        Row->Init(std::vector<String>{u"tmp", RegionToText(TImageRegion(R)), u"0", u"0"});
+        EXPECT_TRUE(Doc->LoadSelection(u"tmp"));
+        Doc->SelectionDT()->Clear();
+        return Doc->SelectionShape();
     }
     TTestView View;
     std::unique_ptr<TImageDraw> Doc;
@@ -86,8 +97,7 @@ TEST_F(DocumentCrop, AFrameOutsideTheRasterCropsNothing)
 TEST_F(DocumentCrop, ASelectionCropsToItsBounds)
 {
     Make(64, 48);
-    AddObject(*Doc, 5, shSelection)->SetSRect({8, 4, 24, 20});
-    Doc->SetCurrentShape(5);
+    Select({8, 4, 24, 20});
     ASSERT_TRUE(Doc->CropEnabled());
     Doc->Crop();
     EXPECT_EQ(Doc->SrcBmp()->Width(), 16);
@@ -172,16 +182,16 @@ TEST_F(DocumentCrop, DeletingTheFrameOrTheSelection)
 
     // A selection, its lifted pixels stamped into the raster or dropped.
     for (bool Flatten : {false, true}) {
-        Make(40, 30, false);
-        Doc->SrcBmp()->Clear(0xFFFFFFFF);
-        TImgShape* Sel = AddObject<TImgCrop>(*Doc, 7, shSelection);
-        Sel->SetSRect({2, 2, 10, 10});
-        Sel->SetStyleId(0);
+        Make(64, 48);
+        Doc->SetAntialiasing(false);
+        TImgSelection* Sel = Select({2, 2, 10, 10});
+        Sel->SetUseMoveSelection(true);
+        Sel->Click();
+        Sel->MoveShape(5, 5, 25, 5);  // lifted and carried 20 to the right
         EXPECT_FALSE(Doc->DeleteCropShape());
         EXPECT_TRUE(Doc->DeleteSelectionCropShape(Flatten));
         EXPECT_FALSE(Doc->SelectionExists());
-        // The stand-in for the lifted pixels paints its light yellow preview.
-        EXPECT_EQ(Doc->SrcBmp()->Pixel(5, 5), Flatten ? 0xFFFFFFB4u : 0xFFFFFFFFu) << Flatten;
+        EXPECT_EQ(Doc->SrcBmp()->Pixel(25, 5), Flatten ? PositionColour(5, 5) : PositionColour(25, 5)) << Flatten;
     }
 }
 

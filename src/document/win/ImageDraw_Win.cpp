@@ -2,6 +2,7 @@
 
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 
@@ -27,4 +28,5 @@ void InstallImageDrawHooks()
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
     InstallControlLayerHooks();
+    InstallImageSelectionHooks();
 }

@@ -346,6 +346,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 
 void TControl::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_MOUSEMOVE) Application->HintMouseMessage(this, Message);
     // A control that does not want double clicks gets two presses.
     if (!(FControlStyle & csDoubleClicks)) {
         switch (Message.Msg) {

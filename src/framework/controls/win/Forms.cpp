@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/win/ExtCtrls.h"
 #include "framework/controls/win/Menus.h"
 #include "framework/runtime/Threads.h"
 
@@ -661,6 +662,113 @@ void TCustomForm::WMSize(TMessage& Message)
 // ---------------------------------------------------------------------------
 // TScreen
 
+namespace {
+
+// A 32 x 32 cursor drawn pixel by pixel: black strokes, white fills, and a white
+// rim round every black pixel so that it shows on any background.
+class TCursorPicture {
+public:
+    void Black(int X, int Y) { Set(X, Y, 1); }
+    void White(int X, int Y) { Set(X, Y, 2); }
+    void HLine(int X1, int X2, int Y) { for (int x = X1; x <= X2; ++x) Black(x, Y); }
+    void VLine(int X, int Y1, int Y2) { for (int y = Y1; y <= Y2; ++y) Black(X, y); }
+    // The pointer arrow with its tip at (X, Y).
+    void Arrow(int X, int Y)
+    {
+        for (int r = 0; r < 11; ++r) {
+            Black(X, Y + r);
+            Black(X + r, Y + r);
+            for (int c = 1; c < r; ++c) White(X + c, Y + r);
+        }
+        HLine(X, X + 6, Y + 11);
+    }
+    // A sheet of paper: a framed white rectangle.
+    void Sheet(int X1, int Y1, int X2, int Y2)
+    {
+        HLine(X1, X2, Y1);
+        HLine(X1, X2, Y2);
+        VLine(X1, Y1, Y2);
+        VLine(X2, Y1, Y2);
+        for (int y = Y1 + 1; y < Y2; ++y)
+            for (int x = X1 + 1; x < X2; ++x) White(x, y);
+    }
+    HCURSOR Make(int HotX, int HotY)
+    {
+        uint8_t andMask[32 * 4], xorMask[32 * 4];
+        std::fill(std::begin(andMask), std::end(andMask), uint8_t(0xFF));
+        std::fill(std::begin(xorMask), std::end(xorMask), uint8_t(0));
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                int p = FPixels[y][x];
+                if (p == 0 && IsRim(x, y)) p = 2;
+                if (p == 0) continue;
+                const uint8_t bit = uint8_t(0x80 >> (x & 7));
+                andMask[y * 4 + x / 8] &= uint8_t(~bit);
+                if (p == 2) xorMask[y * 4 + x / 8] |= bit;
+            }
+        return CreateCursor(GetModuleHandleW(nullptr), HotX, HotY, 32, 32, andMask, xorMask);
+    }
+
+private:
+    void Set(int X, int Y, uint8_t V)
+    {
+        if (X >= 0 && X < 32 && Y >= 0 && Y < 32 && FPixels[Y][X] != 1) FPixels[Y][X] = V;
+    }
+    bool IsRim(int X, int Y) const
+    {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int x = X + dx, y = Y + dy;
+                if (x >= 0 && x < 32 && y >= 0 && y < 32 && FPixels[y][x] == 1) return true;
+            }
+        return false;
+    }
+    uint8_t FPixels[32][32] = {};
+};
+
+HCURSOR MakeDragCursor()
+{
+    TCursorPicture P;
+    P.Arrow(1, 1);
+    P.Sheet(8, 14, 17, 24);
+    return P.Make(1, 1);
+}
+
+HCURSOR MakeMultiDragCursor()
+{
+    TCursorPicture P;
+    P.Arrow(1, 1);
+    P.Sheet(12, 11, 21, 20);
+    P.Sheet(8, 14, 17, 24);
+    return P.Make(1, 1);
+}
+
+// Two bars across the split with arrows away from them: vertical bars and
+// arrows to the left and right (Horizontal), or the same turned.
+HCURSOR MakeSplitCursor(bool Horizontal)
+{
+    TCursorPicture P;
+    auto plot = [&](int A, int B) { Horizontal ? P.Black(A, B) : P.Black(B, A); };
+    for (int b = 8; b <= 24; ++b) {
+        plot(14, b);
+        plot(17, b);
+    }
+    for (int a = 6; a <= 12; ++a) plot(a, 16);
+    for (int a = 19; a <= 25; ++a) plot(a, 16);
+    for (int d = 1; d <= 3; ++d) {
+        plot(6 + d, 16 - d);
+        plot(6 + d, 16 + d);
+        plot(25 - d, 16 - d);
+        plot(25 - d, 16 + d);
+    }
+    return P.Make(16, 16);
+}
+
+HCURSOR MakeHSplitCursor() { return MakeSplitCursor(true); }
+HCURSOR MakeVSplitCursor() { return MakeSplitCursor(false); }
+
+} // namespace
+
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
 {
     static const struct {
@@ -671,9 +779,18 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
         {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS}, {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE},
         {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT}, {crNo, IDC_NO},             {crAppStart, IDC_APPSTARTING},
         {crHelp, IDC_HELP},       {crHandPoint, IDC_HAND}, {crSizeAll, IDC_SIZEALL},
+        {crSize, IDC_SIZEALL},    {crNoDrop, IDC_NO},      {crSQLWait, IDC_WAIT},
     };
     for (const auto& c : System) FCursors[c.Index] = LoadCursorW(nullptr, c.Id);
     FCursors[crNone] = nullptr;
+    // The stock cursors the system has no picture of are drawn here; the
+    // screen owns them.
+    const struct {
+        TCursor Index;
+        HCURSOR (*Make)();
+    } Drawn[] = {{crDrag, MakeDragCursor}, {crMultiDrag, MakeMultiDragCursor},
+                 {crHSplit, MakeHSplitCursor}, {crVSplit, MakeVSplitCursor}};
+    for (const auto& c : Drawn) SetCursors(c.Index, c.Make());
 }
 
 TScreen::~TScreen()
@@ -779,6 +896,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 TApplication::~TApplication()
 {
     WakeMainThread = nullptr;
+    FHintTimer.reset();
     Destroying();
     // The forms go while the application is whole (their OnDestroy may use it).
     DestroyComponents();
@@ -836,6 +954,8 @@ bool TApplication::ProcessMessage(MSG& Msg)
         return true;
     }
     try {
+        // A press, a key or the pointer leaving takes the hint away.
+        if (FHintState != hsIdle && FHintWindow && FHintWindow->IsHintMsg(Msg)) CancelHint();
         bool handled = false;
         if (OnMessage) OnMessage(Msg, handled);
         if (!handled && !IsKeyMsg(Msg)) {

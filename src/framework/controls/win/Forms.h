@@ -6,17 +6,20 @@
 // calls Loaded on the owned components and then fires OnCreate.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <vector>
 
 #include "framework/controls/win/Controls.h"
+#include "framework/controls/win/Hints.h"
 
 // The application's MessageBox is a method; the platform's is MessageBoxW.
 #undef MessageBox
 
 class TCustomForm;
 class TMainMenu;
+class TTimer;
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -331,15 +334,39 @@ public:
     void SetTitle(const String& Value);
     // The program's icon (the resource "MAINICON" when the program has one).
     TIcon* Icon() const { return FIcon.get(); }
+    // Hints: shown over a control whose ShowHint is on, after HintPause
+    // milliseconds of the pointer resting on it (HintShortPause when a hint was
+    // up a moment ago), for HintHidePause milliseconds (0 or less: until the
+    // pointer moves on). Switching ShowHint off frees the hint window; on again,
+    // it is made anew from HintWindowClass.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool Value) { FShowHint = Value; }
-    // Milliseconds before a hint shows, and how long it stays.
+    void SetShowHint(bool Value);
     Integer HintPause() const { return FHintPause; }
     void SetHintPause(Integer Value) { FHintPause = Value; }
     Integer HintShortPause() const { return FHintShortPause; }
     void SetHintShortPause(Integer Value) { FHintShortPause = Value; }
     Integer HintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(Integer Value) { FHintHidePause = Value; }
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value);
+    // The long part of the hint of the control under the pointer; OnHint on a change.
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& Value);
+    // Shows the hint of the control under the pointer now, at CursorPos (screen).
+    void ActivateHint(const TPoint& CursorPos);
+    // Hides the hint and forgets its control; the next move starts anew.
+    void CancelHint();
+    // Hides the hint window; it shows again when the pointer moves to another control.
+    void HideHint();
+    // A control's WM_MOUSEMOVE: starts, moves or cancels the hint's pauses.
+    void HintMouseMessage(TControl* Control, TMessage& Message);
+    THintWindow* HintWindow() const { return FHintWindow; }
+    // The pauses run on a clock of milliseconds (GetTickCount unless replaced),
+    // checked by HintTimer's event: a test puts a clock of its own in, moves it
+    // and calls the event instead of waiting. Null puts GetTickCount back.
+    using THintClock = std::function<Cardinal()>;
+    void SetHintClock(THintClock Clock);
+    TTimer* HintTimer() const { return FHintTimer.get(); }
 
     // Sees every queued message before it is translated and dispatched; setting
     // Handled swallows it. One handler: whoever replaces it keeps the old one.
@@ -352,9 +379,20 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     bool Active() const { return FActive; }
+    TNotifyEvent OnHint;
+    TShowHintEvent OnShowHint;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TCustomForm;
+    enum THintState { hsIdle, hsPending, hsShown, hsHidden };
+    void SetHintControl(TControl* Control);
+    void StartHintPause(Integer Pause);
+    void HintTimerTick();
+    void ArmHintTimer(Integer Milliseconds);
+    Cardinal HintNow() const;
     void ActivateChanged(bool Value);
     bool ProcessMessage(MSG& Msg);
     void Idle();
@@ -374,6 +412,17 @@ private:
     Integer FHintPause = 500;
     Integer FHintShortPause = 50;
     Integer FHintHidePause = 2500;
+    TColor FHintColor = clInfoBk;
+    String FHint;
+    THintWindow* FHintWindow = nullptr;      // owned by the application
+    THintWindowClass FHintWindowClass = nullptr;  // the class it was made from
+    TControl* FHintControl = nullptr;        // whose hint is pending or shown
+    THintState FHintState = hsIdle;
+    Cardinal FHintStart = 0;                 // when the pause or the showing began
+    Integer FHintWait = 0;                   // the pause, or how long the hint stays
+    TRect FHintCursorRect;                   // screen area the shown hint is for
+    THintClock FHintClock;
+    std::unique_ptr<TTimer> FHintTimer;
 };
 
 TApplication* ApplicationInstance();

@@ -73,6 +73,7 @@ constexpr UINT CM_RELEASE = CM_BASE + 33;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
+constexpr UINT CM_HINTSHOW = CM_BASE + 48;  // lParam: a THintInfo* the control may change; non-zero result: no hint
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;  // the WM_MOUSEWHEEL parameters; non-zero result: handled

@@ -39,8 +39,8 @@ struct TStageLogImage : TImage32 {
 };
 
 // A plain container for the layout tests.
-struct TPanel : TCustomControl {
-    explicit TPanel(TComponent* AOwner) : TCustomControl(AOwner) { SetControlStyle(ControlStyle() | csAcceptsControls); }
+struct TContainer : TCustomControl {
+    explicit TContainer(TComponent* AOwner) : TCustomControl(AOwner) { SetControlStyle(ControlStyle() | csAcceptsControls); }
 };
 
 class ImageControls : public FormTest {
@@ -404,7 +404,7 @@ TEST_F(ImageControls, AutoBarsAppearWhenThePictureOutgrowsTheView)
 TEST_F(ImageControls, SizeGripFollowsTheAlignmentUpToTheForm)
 {
     MakeForm(400, 300);
-    auto* Panel = new TPanel(Form);
+    auto* Panel = new TContainer(Form);
     Panel->SetParent(Form);
     Panel->SetAlign(alClient);
     auto* View = new TImgView32(Form);

@@ -1,0 +1,168 @@
+// The document's selection commands: select all and invert, saved
+// selections, and the work bitmaps of lifted pixels (members of TImageDraw,
+// declared in ImageDraw.h).
+#include "document/ImageDraw.h"
+
+#include "document/ImageSelection.h"
+#include "framework/runtime/SysUtils.h"
+
+namespace {
+// The cells of a saved-selection row.
+namespace SelCol {
+constexpr Integer Name = 0, Region = 1, Antialiasing = 2, Feather = 3, Count = 8;
+}
+
+String CellText(TRow* Row, Integer Index)
+{
+    return Row && Index < Row->ItemCount() ? Row->GetItem(Index)->Text() : String();
+}
+
+TRow* RowNamed(TDataTable* Table, const String& Name)
+{
+    for (Integer i = 0; i < Table->ItemCount(); ++i)
+        if (SameText(CellText(Table->GetItem(i), SelCol::Name), Name)) return Table->GetItem(i);
+    return nullptr;
+}
+
+String BoolText(bool Value) { return Value ? u"-1" : u"0"; }
+
+void DeleteSelection(TImageDraw& Doc, TImgSelection* S)
+{
+    TRow Ids;
+    Ids.AddItem(S->Id());
+    Doc.DeleteShapes(Ids);
+}
+
+// A new selection ends its creation selected, its rectangle its region's box.
+void FinishNewSelection(TImageDraw& Doc, TImgSelection* S)
+{
+    S->CalcRect();
+    S->CalcCenterPoint();
+    S->SetCreating(false);
+    S->Select();
+    if (Doc.OnShapeSelected) Doc.OnShapeSelected(&Doc);
+}
+}  // namespace
+
+TImgSelection* TImageDraw::SelectionShape() const
+{
+    if (auto* S = dynamic_cast<TImgSelection*>(FCurrentShape)) return S;
+    if (!SelectionExists()) return nullptr;
+    return dynamic_cast<TImgSelection*>(RowShape(FDT->GetItem(FDT->ItemCount() - 1)));
+}
+
+// A new selection object on top of the object table, current and being
+// created; the one before it (at most one exists) is dropped, its lifted
+// pixels put down first.
+static TImgSelection* AddSelectionRow(TImageDraw& Doc)
+{
+    if (TImgSelection* Old = Doc.SelectionShape()) {
+        Old->FlattenBitmap(true);
+        DeleteSelection(Doc, Old);
+    }
+    TDataTable* DT = Doc.DT();
+    TCell* Next = DT->PropCount() > ObjProp::NextId ? DT->GetProp(ObjProp::NextId) : nullptr;
+    Integer Id = Next ? Next->Value() : 0;
+    for (Integer i = 0; i < DT->ItemCount(); ++i) {
+        TRow* Row = DT->GetItem(i);
+        if (Row->ItemCount() > ObjCol::Id) Id = Max(Id, Row->GetItem(ObjCol::Id)->Value() + 1);
+    }
+    Id = Max(Id, 1);
+    if (Next) Next->SetValue(Id + 1);
+    auto Row = std::make_unique<TRow>(DT);
+    Row->Init(std::vector<String>{IntToStr(Id), IntToStr(shSelection), String(), u"0", u"0"});
+    auto Shape = std::make_unique<TImgSelection>(&Doc, Id, nullptr);
+    TImgSelection* S = Shape.get();
+    Row->Data().Own(std::move(Shape));
+    DT->AddItem(std::move(Row));
+    Doc.SetCurrentShape(Id);
+    return S;
+}
+
+void TImageDraw::SelectImage(bool bAll)
+{
+    if (TImgSelection* Sel = SelectionExists() ? SelectionShape() : nullptr) {
+        const TRect Box = Sel->RegionRect();
+        const TRect Raster = FSrcBmp->BoundsRect();
+        const bool Outside = Max(Box.Left, Raster.Left) >= Min(Box.Right, Raster.Right) ||
+                             Max(Box.Top, Raster.Top) >= Min(Box.Bottom, Raster.Bottom);
+        if (!bAll && Outside) bAll = true;
+        if (Sel->CombineRegionAuto(FAntialiasing, bAll)) {
+            Sel->SetChanged2(true);
+            Sel->CalcRect();
+            Sel->CalcCenterPoint();
+            if (OnShapeModified) OnShapeModified(this);
+        } else {
+            // Inverting a selection of the whole raster leaves nothing.
+            DeleteSelection(*this, Sel);
+        }
+    } else {
+        TImgSelection* S = AddSelectionRow(*this);
+        std::vector<TRect> Rects{FSrcBmp->BoundsRect()};
+        S->CreateRegionFromRects(false, Rects);
+        FinishNewSelection(*this, S);
+    }
+    SetChanged(true);
+}
+
+void TImageDraw::SaveSelection(const String& sName)
+{
+    TImgSelection* Sel = SelectionShape();
+    if (!Sel) return;
+    const String Region = Sel->GetRegionString();
+    if (TRow* Row = RowNamed(FSelectionDT.get(), sName)) {
+        while (Row->ItemCount() < SelCol::Count) Row->AddItem(String());
+        Row->GetItem(SelCol::Region)->SetText(Region);
+        Row->GetItem(SelCol::Antialiasing)->SetText(BoolText(FAntialiasing));
+        Row->GetItem(SelCol::Feather)->SetText(IntToStr(Sel->FeatherAmount()));
+        return;
+    }
+    auto Row = std::make_unique<TRow>(FSelectionDT.get());
+    Row->Init(std::vector<String>{sName, Region, BoolText(FAntialiasing), IntToStr(Sel->FeatherAmount()), String(),
+                                  String(), String(), String()});
+    FSelectionDT->AddItem(std::move(Row));
+}
+
+bool TImageDraw::LoadSelection(const String& sName)
+{
+    TRow* Row = RowNamed(FSelectionDT.get(), sName);
+    if (!Row) return false;
+    // Saved selections come with documents from elsewhere: a damaged text
+    // makes no selection rather than a wrong one.
+    std::vector<TRect> Rects;
+    if (!TextToRegionRects(CellText(Row, SelCol::Region), Rects, &FMsgString)) return false;
+    const bool Smooth = CellText(Row, SelCol::Antialiasing) == u"-1" ||
+                        SameText(CellText(Row, SelCol::Antialiasing), u"true");
+    Integer Feather = 0;
+    if (!TryStrToInt(CellText(Row, SelCol::Feather), Feather)) Feather = 0;
+    TImgSelection* S = AddSelectionRow(*this);
+    if (!S->CreateRegionFromRects(Smooth, Rects)) {
+        DeleteSelection(*this, S);
+        return false;
+    }
+    // The margin of a feathered lift is three times the feather: keep it
+    // within what a raster can be.
+    S->SetFeatherAmount(EnsureRange(Feather, 0, 1000));
+    FAntialiasing = Smooth;
+    FinishNewSelection(*this, S);
+    SetChanged(true);
+    return true;
+}
+
+void TImageDraw::MakeBitmapOfSelection(TRect& DestRect)
+{
+    DestRect = TRect{};
+    if (TImgSelection* Sel = SelectionShape()) Sel->MakeWorkBitmaps(DestRect);
+}
+
+void TImageDraw::TempBmpZ_To_SrcBmp(const TRect& ARect)
+{
+    TImgSelection* Sel = SelectionShape();
+    if (!Sel) return;
+    TCustomBitmap32* Z = Sel->TempBmpZ();
+    // Opaque: the transparent hole replaces the pixels under it.
+    Z->SetDrawMode(dmOpaque);
+    FSrcBmp->Draw(ARect.Left, ARect.Top, Z);
+    FSrcBmpChanged = true;
+    SetChanged(true);
+}
