@@ -594,24 +594,6 @@ void TImageDraw::BuildHandlePictures()
         for (Integer x = 0; x < 8; ++x) FBrushBitmap->SetPixel(x, y, (x + y) % 8 < 4 ? 0xFF000000 : 0xFFFFFFFF);
 }
 
-void TImageDraw::ReadGuidesAndRuler()
-{
-    auto Split = [](TRow& Row, const String& Text) {
-        if (!Text.empty()) Row.Init(Text, u'.');
-    };
-    Split(*FHorzGuidesRow, TextAt(PropAt(FDT.get(), ObjProp::HorzGuides)));
-    Split(*FVertGuidesRow, TextAt(PropAt(FDT.get(), ObjProp::VertGuides)));
-    String Ruler = TextAt(PropAt(FDT.get(), ObjProp::Ruler));
-    if (!Ruler.empty()) {
-        TRow R;
-        R.Init(Ruler, u'.');
-        auto Value = [&](Integer i) { return ValueAt(CellAt(&R, i)); };
-        FRulerEnabled = BoolAt(CellAt(&R, 0));
-        FRulerP1 = TPoint{Value(1), Value(2)};
-        FRulerP2 = TPoint{Value(3), Value(4)};
-    }
-}
-
 void TImageDraw::SetChanged(bool IsSaveUndo)
 {
     FChanged = true;
@@ -635,7 +617,15 @@ TImgShape* TImageDraw::GetShapeByName(const String& ShapeName) const
     return nullptr;
 }
 
-Integer TImageDraw::IndexOfShapeId(Integer Id) const { return FDT->IndexOfValue(ObjCol::Id, Id); }
+Integer TImageDraw::IndexOfShapeId(Integer Id) const
+{
+    // A damaged document's row whose id is no number matches no id.
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        Integer Value;
+        if (TryStrToInt(Trim(TextAt(CellAt(FDT->GetItem(i), ObjCol::Id))), Value) && Value == Id) return i;
+    }
+    return -1;
+}
 
 TImgShape* TImageDraw::FindCurrentShape() const
 {
@@ -949,19 +939,5 @@ void TImageDraw::FlattenSelection()
         FSrcBmpChanged = true;
         SetChanged(true);
         return;
-    }
-}
-
-void TImageDraw::DeleteShapes(const TRow& Ids)
-{
-    for (Integer k = 0; k < Ids.ItemCount(); ++k) {
-        const Integer Id = Ids.GetItem(k)->Value();
-        const Integer Index = IndexOfShapeId(Id);
-        if (Index < 0) continue;
-        if (TImgShape* Shape = RowShape(FDT->GetItem(Index))) {
-            Shape->UnSelect();
-            if (Shape == FCurrentShape) SetCurrentShape(-1);
-        }
-        FDT->RemoveItemByIndex(Index);
     }
 }

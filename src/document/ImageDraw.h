@@ -30,6 +30,11 @@ using TColor = Integer;
 constexpr TCursor crRotate = 20;
 // FStartX / FStartY / FGradientStartX ... when nothing is under way.
 constexpr Integer NoStartPoint = -100000;
+// GetShapeCursor over a point where nothing of the document lies, and the
+// main window's own cursors it gives over a polygon's edge while nodes are
+// added (and off it) and over the ruler.
+constexpr TCursor NoDocumentCursor = 100;
+constexpr TCursor crAddPointOff = 21, crAddPointOn = 22, crRulerPick = 46;
 // The clone stamp's source: the image point clicked when the source was
 // taken (program-wide, like the source picture).
 extern TPoint StampSourcePoint;
@@ -448,9 +453,67 @@ public:
     void Flatten(bool bAll);
     // Burns the lifted pixels of the first selection object into the raster.
     void FlattenSelection();
-    // Deletes the objects with the ids in Ids (their rows and the objects).
+    // Deletes the objects with the ids in Ids (their rows and the objects),
+    // in list order; when any went, the change and selection are reported.
     void DeleteShapes(const TRow& Ids);
     bool SrcBmpChanged() const { return FSrcBmpChanged; }
+
+    // ---- Cropping (ImageDraw_Crop.cpp) ----
+    // The rectangle Crop cuts to (the crop frame on top, else the selection's
+    // bounds) overlaps the raster.
+    bool CropEnabled() const;
+    // Cuts the raster to that rectangle, shifts every object and guide with
+    // it, rebuilds the view bitmaps and reports pmCrop (BoolData: a large
+    // original lost more than half its pixels). The crop frame stays.
+    void Crop();
+    // Delete the crop frame on top (failing that, the selection on top, its
+    // lifted pixels first stamped into the raster when IsFlattenSelection);
+    // false when nothing of the kind is there.
+    bool DeleteCropShape();
+    bool DeleteSelectionCropShape(bool IsFlattenSelection);
+    // The current object's size (the crop-size presets).
+    void ShapeSetSize(Integer W, Integer H);
+
+    // ---- Arrangement and canvas commands (ImageDraw_Arrange.cpp) ----
+    // Removes one object; false for an id not in the table.
+    bool DeleteShapeById(Integer Id);
+    // Every selected object, from the top row down.
+    void DeleteShapes();
+    // The z-order of the selected objects (with at least two editable ones);
+    // a crop frame or selection on top stays on top.
+    void BringToFront();
+    void BringForward();
+    void SendBackward();
+    void SendToBack();
+    // Mode 0 left, 1 horizontal centre, 2 right, 3 top, 4 vertical centre,
+    // 5 bottom: to the image with one selected object, else to their union.
+    void AlignShape(Integer Mode);
+    // A drag step of every selected object; the caller calls MovePrepare first.
+    void MoveShapes(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    void MoveShapesOver(Integer DX, Integer DY);
+    // Nudges the selected objects (and a crop frame or selection, selected or
+    // not) one pixel for the arrow keys 37 to 40.
+    void MoveShapeByArrowKey(Integer Key);
+    // Shifts every object and guide.
+    void ResetShapeLocation(Integer dx, Integer dy);
+    // The raster: Mode 0 a quarter turn counter-clockwise, 1 clockwise, else
+    // a half turn; Flip: 0 left-right, else top-bottom. Objects stay.
+    void Rotate(Integer Mode);
+    void Flip(Integer Mode);
+    // The current picture object's picture mirrored, or replaced by a copy of B32.
+    void FlipShape(Integer Mode);
+    void SmallReplaceBy(TCustomBitmap32* B32);
+    // False when the size does not change (or is not at least 1 x 1).
+    bool ResizeImage(Integer W, Integer H);
+    // The canvas W x H with the raster centred on it.
+    bool ResizeCanvas(Integer W, Integer H);
+    // Each side grown (or cut, when negative); never below 1 x 1.
+    bool ExtendCanvas(Integer iLeft, Integer iRight, Integer iTop, Integer iBottom);
+    // The id of the lowest object named ShapeName, else -1.
+    Integer GetShapeIdByName(const String& ShapeName) const;
+    // Polylines are editable (else fixed); new ones take it too.
+    bool PencilEditable() const { return FPencilEditable; }
+    void SetPencilEditable(bool Value);
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
     // The layer's paint handler: in view pixels over the composed picture,
@@ -535,6 +598,80 @@ public:
     std::unique_lock<std::mutex> LockOriBmp() { return std::unique_lock<std::mutex>(FOriBmpLock); }
     bool OriBmpThumbChanged() const { return FOriBmpThumbChanged; }
     void SetOriBmpThumbChanged(bool Value) { FOriBmpThumbChanged = Value; }
+
+    // ---- Objects: creation, rows, selection and mouse editing (ImageDraw_Shapes.cpp) ----
+    // Coordinates with the suffix A are view pixels; all others image pixels.
+    //
+    // Starts drawing a new object of AType, which must be a kind with an
+    // object class (else EImageDraw, and nothing changes): its row is a copy
+    // of the kind's default row of PropDT, with the presets of its effect
+    // modes copied in, cell 0 the next id (table property 1, then counted
+    // up). It becomes current and ShapeCreating is set; no event fires.
+    void CreateShape(TShapeType AType);
+    // Appends a finished object from a row given as text (pasting): the next
+    // id, ABitmap as the picture of a picture object, moved by the offset and
+    // then pulled back 20 pixels inside the view bitmap when it starts beyond
+    // it; selected unless fixed. True when the row's kind made an object.
+    bool CreateShapeAuto(const String& S, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY);
+    // Rebuilds the object of row Index (every row when -1) from its cells. A
+    // row whose kind has no object class keeps its cells and gets no object.
+    void CreateShapeObjects(Integer Index);
+    // Writes every object's state back into its row.
+    void StoreShapeGeometry();
+    // Ends drawing the new object: kept and selected, or (bInvalid) removed.
+    void CreateShapeOver(bool bInvalid);
+    // Ends a handle drag of the current object.
+    void AdjustShapeOver();
+    // The topmost object (not fixed) with a handle at (XA, YA), else with its
+    // body at (X, Y), becomes current; false (none current) when there is none.
+    bool LocateShape(Integer XA, Integer YA, Integer X, Integer Y);
+    // A click on object ShapeId: selOne selects it alone, selOneInvert
+    // toggles it, selMulti adds it; each Click starts its move or handle drag.
+    void ClickShape(TSelectMode SelectMode, Integer ShapeId);
+    // selNone, selAll, or selSame (the objects of ShapeId's kind).
+    void SelectShape(TSelectMode SelectMode, Integer ShapeId);
+    // Reports a changed set of selected ids (OnShapeSelected, or
+    // OnShapeModified for a lone selection object); nothing when unchanged.
+    void ShapeSelectStateChanged(bool IsSetAsCurrentShape);
+    bool IsSelected(Integer ShapeId) const;
+    // Every selected object records where a move starts.
+    void MovePrepare();
+    // One mouse step of drawing (ShapeCreating), resizing or turning the
+    // current object; (X1, Y1) is the press point.
+    void DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    // One mouse step of moving the current object, its edges or middle
+    // pulled onto guides within reach.
+    void MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    // The cursor a point shows; NoDocumentCursor when nothing of the document
+    // is there (the tool's own cursor then). Picks the ruler part, the guide
+    // and the canvas handle under the point on the way.
+    TCursor GetShapeCursor(Integer XA, Integer YA, Integer X, Integer Y);
+    // A named style value for every selected object; composed when IsDraw.
+    void SetProperty(const String& AName, Integer V, bool IsDraw);
+    void SetPropertyStr(const String& AName, const String& V, bool IsDraw);
+    // -1 free, 0 the picture's own ratio, 1 to 9 the fixed ratios of new crop frames.
+    void SetCropRateIndex(Integer Value);
+
+    // ---- Guides and ruler (ImageDraw_Guides.cpp), in image pixels ----
+    // A guide at Y (horizontal) or X; a position already listed is not added twice.
+    void CreateGuides(Integer X, Integer Y, bool IsHorzGuides);
+    // Moves the guide the cursor test picked.
+    void SetGuidesPosition(Integer X, Integer Y);
+    void ClearGuides();
+    void CreateRuler(Integer X, Integer Y, Integer X2, Integer Y2);
+    // Records the ends where a drag of the ruler begins.
+    void BackupRulerPosition();
+    // A drag of the picked part from (X, Y) to (X2, Y2), from where it began.
+    void SetRulerPosition(Integer X, Integer Y, Integer X2, Integer Y2);
+    void RulerChanged();
+    void ClearRuler();
+    // Writes the guides and the ruler into their table properties (what the
+    // document reads back when it is opened).
+    void StoreGuidesAndRuler();
+    bool LockGuides() const { return FLockGuides; }
+    void SetLockGuides(bool Value) { FLockGuides = Value; }
+    bool RulerCreating() const { return FRulerCreating; }
+    void SetRulerCreating(bool Value) { FRulerCreating = Value; }
 
     // Properties.
     TImageDrawView* Owner() const { return FOwner; }
@@ -691,9 +828,21 @@ private:
     void PaintGuides(TCustomBitmap32& Buffer);
     void PaintGradientDrag(TCustomBitmap32& Buffer);
     void PaintRuler(TCustomBitmap32& Buffer);
+    // Cropping and arrangement: the rectangle Crop cuts to (raster pixels,
+    // clipped), and what follows deleting objects.
+    TRect CropSourceRect() const;
+    void ShapesDeleted();
+    // The selected rows, bottom to top, that z-order commands move, and the
+    // row above which they stay (a crop frame or selection keeps the top).
+    std::vector<TRow*> ArrangedRows() const;
+    Integer TopArrangeIndex() const;
     // The effect steps of one object before its Draw, into Target (null: the
     // object's own bitmap).
     static void DrawEffects(TImgShape* Shape, TCustomBitmap32* Target);
+    // Objects (ImageDraw_Shapes.cpp): the object of one row from its cells,
+    // and the next object id (table property 1, counted up).
+    void CreateShapeObject(TRow& Row);
+    Integer TakeNextShapeId();
 
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
@@ -777,6 +926,12 @@ private:
     String FTimeString;
     Integer FCount = 0;
     bool FSelectionExpanding = false;
+    // Guides and ruler (ImageDraw_Guides.cpp).
+    bool FLockGuides = false;
+    bool FRulerCreating = false;
+    TPoint FRulerP1_B, FRulerP2_B;
+
+    bool FPencilEditable = false;
 
     std::mutex FOriBmpLock;
     std::thread FThumbWorker;

@@ -5,33 +5,14 @@
 #include <numbers>
 
 #include "document/ImageDraw.h"
+#include "document/ImageDraw_Private.h"
 #include "document/ImageEffects.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/SharpenLib32.h"
 
-namespace {
-const TCell* CellOf(const TRow& Row, Integer Index)
-{
-    return Index >= 0 && Index < Row.ItemCount() ? Row.GetItem(Index) : nullptr;
-}
-// A damaged document's cell that is no number reads as 0 (false) rather
-// than stopping the whole document from opening.
-Integer IntOf(const TRow& Row, Integer Index)
-{
-    const TCell* C = CellOf(Row, Index);
-    return C ? StrToIntDef(C->Text(), 0) : 0;
-}
-bool BoolOf(const TRow& Row, Integer Index)
-{
-    const TCell* C = CellOf(Row, Index);
-    return C && StrToBoolDef(C->Text(), false);
-}
-String TextOf(const TRow& Row, Integer Index)
-{
-    const TCell* C = CellOf(Row, Index);
-    return C ? C->Text() : String();
-}
+using namespace ImageDrawRows;
 
+namespace {
 std::unique_ptr<TCustomBitmap32> NewEffectBitmap()
 {
     auto B = std::make_unique<TCustomBitmap32>();

@@ -5,9 +5,12 @@
 // from cell 25 (bounded, so that the effect bitmaps stay small). Then the
 // gradient blend, the outline, hit tests, a handle drag and the effect
 // routines run on it with a drawing that fills the outline's bounds.
+// Then a document rebuilds the row as an object of the kind in cell 1 and
+// writes it back twice: the second writing must change nothing.
 #include <algorithm>
 
 #include "Component/Raster32/Ras32_Startup.h"
+#include "DocumentTestView.h"
 #include "FuzzSupport.h"
 #include "document/ImageEffects.h"
 #include "document/ImageRectangle.h"
@@ -94,5 +97,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     S.Draw(nullptr);
     FuzzCheck(S.DrawMode2() == 0, "the draw mode was left changed");
     ImageEffectsHooks.DrawClosedShape = nullptr;
+
+    TTestView View;
+    auto Doc = NewBlankDocument(View, 16, 16, false);
+    Doc->DT()->AddItem(Text);
+    Doc->CreateShapeObjects(-1);
+    Doc->StoreShapeGeometry();
+    const String Once = Doc->DT()->GetItem(0)->ToString(true);
+    Doc->CreateShapeObjects(0);
+    Doc->StoreShapeGeometry();
+    FuzzCheck(Doc->DT()->GetItem(0)->ToString(true) == Once, "a row written back again differs");
     return 0;
 }

@@ -24,6 +24,26 @@ bool RoutingWheel = false;              // a wheel message is on its way to its 
 // Control canvases that hold a context they made.
 std::vector<TControlCanvas*> CanvasList;
 
+// The framework windows whose native procedure is running on this thread
+// (innermost last), and the windows of controls freed by code it called back:
+// each is destroyed once its native procedure has returned (that code still
+// uses the window until then).
+thread_local std::vector<HWND> NativeWindows;
+thread_local std::vector<HWND> DeferredWindows;
+
+void DestroyDeferredWindows()
+{
+    for (size_t i = 0; i < DeferredWindows.size();) {
+        HWND wnd = DeferredWindows[i];
+        if (std::find(NativeWindows.begin(), NativeWindows.end(), wnd) != NativeWindows.end()) {
+            ++i;
+            continue;
+        }
+        DeferredWindows.erase(DeferredWindows.begin() + static_cast<std::ptrdiff_t>(i));
+        if (IsWindow(wnd)) DestroyWindow(wnd);
+    }
+}
+
 void ChangeMouseControl(TControl* Target)
 {
     if (Target == TheMouseControl) return;
@@ -44,26 +64,6 @@ public:
 private:
     bool& FFlag;
     bool FOld;
-};
-
-// Binds a canvas to a paint context for the length of a scope.
-class TCanvasPaintScope {
-public:
-    TCanvasPaintScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas)
-    {
-        FCanvas->Lock();
-        FCanvas->SetHandle(DC);
-    }
-    ~TCanvasPaintScope()
-    {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-    }
-    TCanvasPaintScope(const TCanvasPaintScope&) = delete;
-    TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
-
-private:
-    TCanvas* FCanvas;
 };
 
 // Moves the logical origin so that (DX, DY) becomes (0, 0).
@@ -121,6 +121,11 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         if (control->FHandle == Wnd) control->FHandle = nullptr;
     }
     return m.Result;
+}
+
+bool WindowInNativeCode(HWND Wnd)
+{
+    return Wnd && std::find(NativeWindows.begin(), NativeWindows.end(), Wnd) != NativeWindows.end();
 }
 
 TWinControl* FindControl(HWND Handle)
@@ -779,6 +784,16 @@ bool TControl::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
     return handled;
 }
 
+bool TControl::DefaultHandlerSurvived(TMessage& Message)
+{
+    HWND wnd = FIsWinControl ? static_cast<TWinControl*>(this)->FHandle : nullptr;
+    DefaultHandler(Message);
+    // A native control calls back into the program while it handles the
+    // message; a handler there may have freed this control (the pointer is
+    // only compared).
+    return !wnd || FindControl(wnd) == this;
+}
+
 void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift)
 {
     if (!(FControlStyle & csNoStdEvents))
@@ -793,7 +808,7 @@ void TControl::DoMouseUp(TMessage& Message, TMouseButton Button)
 
 void TControl::WMLButtonDown(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
     if (FControlStyle & csClickEvents) FControlState |= csClicked;
     DoMouseDown(Message, mbLeft, 0);
@@ -801,7 +816,7 @@ void TControl::WMLButtonDown(TWMMouse& Message)
 
 void TControl::WMLButtonUp(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (FControlStyle & csCaptureMouse) SetMouseCapture(false);
     if (FControlState & csClicked) {
         FControlState &= ~csClicked;
@@ -815,7 +830,7 @@ void TControl::WMLButtonUp(TWMMouse& Message)
 
 void TControl::WMLButtonDblClk(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
     if (FControlStyle & csClickEvents) DblClick();
     DoMouseDown(Message, mbLeft, ssDouble);
@@ -823,43 +838,43 @@ void TControl::WMLButtonDblClk(TWMMouse& Message)
 
 void TControl::WMRButtonDown(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbRight, 0);
 }
 
 void TControl::WMRButtonUp(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseUp(Message, mbRight);
 }
 
 void TControl::WMRButtonDblClk(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbRight, ssDouble);
 }
 
 void TControl::WMMButtonDown(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbMiddle, 0);
 }
 
 void TControl::WMMButtonUp(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseUp(Message, mbMiddle);
 }
 
 void TControl::WMMButtonDblClk(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     DoMouseDown(Message, mbMiddle, ssDouble);
 }
 
 void TControl::WMMouseMove(TWMMouse& Message)
 {
-    DefaultHandler(Message);
+    if (!DefaultHandlerSurvived(Message)) return;
     if (!(FControlStyle & csNoStdEvents)) MouseMove(KeysToShiftState(Message.Keys()), Message.XPos(), Message.YPos());
 }
 
@@ -1490,8 +1505,19 @@ void TWinControl::DestroyWnd()
 
 void TWinControl::DestroyWindowHandle()
 {
-    FControlState |= csDestroyingHandle;
     HWND h = FHandle;
+    if ((ComponentState() & csDestroying) && WindowInNativeCode(h)) {
+        // Freed by code its own native procedure called back: that procedure
+        // still works on the window. It leaves the control now, hidden and
+        // with its native procedure, and is destroyed when that returns.
+        RemovePropW(h, ControlProp);
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
+        ShowWindow(h, SW_HIDE);
+        DeferredWindows.push_back(h);
+        FHandle = nullptr;
+        return;
+    }
+    FControlState |= csDestroyingHandle;
     DestroyWindow(h);
     FControlState &= ~csDestroyingHandle;
     // WM_NCDESTROY has let go of the window; make sure of it.
@@ -1588,7 +1614,13 @@ void TWinControl::DefaultHandler(TMessage& Message)
         auto* text = reinterpret_cast<const Char*>(Message.LParam);
         FText = text ? String(text) : String();
     }
-    Message.Result = CallWindowProcW(FDefWndProc, FHandle, msg, Message.WParam, Message.LParam);
+    HWND wnd = FHandle;
+    NativeWindows.push_back(wnd);
+    LRESULT result = CallWindowProcW(FDefWndProc, wnd, msg, Message.WParam, Message.LParam);
+    NativeWindows.pop_back();
+    // This control may be gone now (Message is the caller's).
+    Message.Result = result;
+    if (!DeferredWindows.empty()) DestroyDeferredWindows();
 }
 
 void TWinControl::WndProc(TMessage& Message)

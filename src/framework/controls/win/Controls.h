@@ -206,6 +206,27 @@ private:
 // Releases the contexts the control canvases made on Wnd (all when null).
 void FreeDeviceContexts(HWND Wnd = nullptr);
 
+// Binds a canvas to a context the platform hands in (a paint, an owner-drawn
+// item) for the length of a scope.
+class TCanvasPaintScope {
+public:
+    TCanvasPaintScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas)
+    {
+        FCanvas->Lock();
+        FCanvas->SetHandle(DC);
+    }
+    ~TCanvasPaintScope()
+    {
+        FCanvas->SetHandle(nullptr);
+        FCanvas->Unlock();
+    }
+    TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+    TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+private:
+    TCanvas* FCanvas;
+};
+
 // ---------------------------------------------------------------------------
 // TControl: a rectangle on its parent with the behaviour every control shares.
 // A windowless control receives its messages from its parent through Perform.
@@ -406,6 +427,9 @@ protected:
     // A dmAutomatic control's press of the left button.
     virtual void BeginAutoDrag();
 
+    // DefaultHandler, then whether this control still exists: false when a
+    // handler the platform called meanwhile freed it.
+    bool DefaultHandlerSurvived(TMessage& Message);
     void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TMessage& Message, TMouseButton Button);
 
@@ -538,6 +562,10 @@ TControl* MouseControl();
 // control whose window has the platform's capture.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
+// True while the native procedure of the framework window Wnd (a common
+// control's, the platform's default) runs on this thread: a control freed by
+// code it calls back keeps its window, detached, until it returns.
+bool WindowInNativeCode(HWND Wnd);
 // The framework control of a window (null for any other window).
 TWinControl* FindControl(HWND Handle);
 // The framework control (windowless ones included) under a screen point.

@@ -619,6 +619,10 @@ protected:
         else Split->SetBounds(0, Align == alTop ? 100 : 197, 400, 3);
         Split->SetResizeStyle(Style);
         Split->OnMoved = [this](TObject*) { ++Moved; };
+        Split->OnPaint = [this](TObject*) {
+            ++Paints;
+            EXPECT_EQ(Split->Canvas()->Pixels(0, 0), ColorToRGB(Split->Color()));  // the bar is filled first
+        };
         Rest = Add<TPanel>(0, 0, 10, 10, alClient);
         Show();
         Sizes.clear();
@@ -650,6 +654,7 @@ protected:
     TPanel* Rest = nullptr;
     TSplitter* Split = nullptr;
     int Moved = 0;
+    int Paints = 0;
     std::vector<Integer> Sizes;
 };
 
@@ -675,6 +680,7 @@ TEST_F(Splitters, DraggingResizesTheNeighbourLiveOnEachSide)
         EXPECT_EQ(Sizes[1], c.Final);
         EXPECT_EQ(Size(), c.Final);
         EXPECT_GE(Moved, 3);  // each applied step, and the end
+        EXPECT_GE(Paints, 1);
         // The splitter stays against its neighbour and the rest fills up.
         if (c.Align == alLeft) EXPECT_EQ(Split->Left(), Neighbour->Width());
         if (c.Align == alBottom) EXPECT_EQ(Split->Top() + Split->Height(), Neighbour->Top());

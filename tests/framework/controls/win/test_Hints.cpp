@@ -185,6 +185,7 @@ TEST_F(Hints, TheControlAndOnShowHintMayChangeOrRefuseTheHint)
                 auto* Info = reinterpret_cast<THintInfo*>(M.LParam);
                 Seen = *Info;
                 Info->HintStr = u"Changed";
+                Info->HintColor = 0x0080FFFF;
                 Info->HintPos = Point(Info->HintPos.X + 30, Info->HintPos.Y);
                 M.Result = Refuse == ByTheControl;
                 return;
@@ -211,6 +212,7 @@ TEST_F(Hints, TheControlAndOnShowHintMayChangeOrRefuseTheHint)
             RECT R;
             GetWindowRect(Application->HintWindow()->Handle(), &R);
             EXPECT_EQ(R.left, First->ClientToScreen(Point(20, 20)).X + 30);
+            EXPECT_EQ(ScreenPixel(R.left + 1, R.top + 1), COLORREF(0x0080FFFF));
         }
         Hook.Unhook();
         Application->OnShowHint = nullptr;

@@ -1,0 +1,108 @@
+// Drawing and moving an object with the real mouse over a real image view
+// (Wine on an X display): the view's mouse events drive the document as the
+// main window does, and the window's painting is read back.
+#include "DocumentOnView.h"
+
+using namespace guitest;
+
+namespace {
+constexpr TColor Red = 0x0000FF;  // 0xBBGGRR
+constexpr COLORREF GreyPixel = 0x808080;  // as TDib reads pixels: 0xRRGGBB
+// The fill, blended at full opacity, may be off by one in a channel.
+bool IsRed(COLORREF C) { return (C >> 16) >= 0xFE && (C & 0xFFFF) <= 0x0101; }
+
+class ShapesOnView : public DocumentOnView {
+protected:
+    void SetUp() override
+    {
+        DocumentOnView::SetUp();
+        // Rectangles are filled red without an outline; every effect is off.
+        Defaults.AddItem(String(99, u','));
+        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
+        TRow* R = Defaults.GetItem(shRectangle);
+        for (auto [Col, Value] : {std::pair{14, Red}, {15, Red}, {16, 255}, {20, 0}, {21, -1}, {27, -1}, {28, -1},
+                                  {29, -1}, {98, 15}})
+            R->GetItem(Col)->SetValue(Value);
+        Doc->SetPropDT(&Defaults);
+        Doc->SetCropRateIndex(-1);
+        View->OnMouseDown = [this](TObject*, TMouseButton, TShiftState Shift, Integer X, Integer Y, TCustomLayer*) {
+            Doc->SetPressSht((Shift & ssShift) != 0);
+            Press = View->ControlToBitmap(TPoint{X, Y});
+            if (Doc->LocateShape(X, Y, Press.X, Press.Y)) {
+                Doc->ClickShape(selOne, Doc->ShapeId());
+                Doc->MovePrepare();
+                Moving = Doc->Shape()->CurrentCtrIndex() < 0;
+            } else {
+                Doc->SelectShape(selNone, 0);
+                Doc->CreateShape(shRectangle);
+                Moving = false;
+            }
+            Down = true;
+        };
+        View->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y, TCustomLayer*) {
+            if (!Down) return;
+            const TPoint P = View->ControlToBitmap(TPoint{X, Y});
+            if (Moving) Doc->MoveShape(Press.X, Press.Y, P.X, P.Y);
+            else Doc->DrawShape(Press.X, Press.Y, P.X, P.Y);
+            View->Bitmap()->Changed();
+        };
+        View->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer, TCustomLayer*) {
+            Down = false;
+            if (Doc->ShapeCreating()) Doc->CreateShapeOver(false);
+            else Doc->AdjustShapeOver();
+            Doc->Draw();
+            View->Bitmap()->Changed();
+        };
+    }
+    // A drag with the left button between two image points.
+    void Drag(TPoint From, TPoint To)
+    {
+        MovePointer(View->ClientToScreen(View->BitmapToControl(From)));
+        LeftButton(true);
+        ASSERT_TRUE(PumpUntil([&] { return Down; }));
+        const TPoint Half{(From.X + To.X) / 2, (From.Y + To.Y) / 2};
+        for (TPoint P : {Half, To}) MovePointer(View->ClientToScreen(View->BitmapToControl(P)));
+        LeftButton(false);
+        ASSERT_TRUE(PumpUntil([&] { return !Down; }));
+    }
+    // The window's own painting at an image point.
+    COLORREF PaintedAt(TDib& Dib, TPoint P)
+    {
+        const TPoint C = View->BitmapToControl(P);
+        return Dib.Pixel(C.X, C.Y);
+    }
+    void Paint(TDib& Dib)
+    {
+        View->Invalidate();
+        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    }
+
+    TDataTable Defaults;
+    TPoint Press;
+    bool Down = false, Moving = false;
+};
+}  // namespace
+
+TEST_F(ShapesOnView, DrawAndMoveARectangleWithTheMouse)
+{
+    // Drawn from the bottom-right corner up to the top-left one.
+    Drag({80, 60}, {20, 30});
+    ASSERT_EQ(Doc->DT()->ItemCount(), 1);
+    TImgShape* S = Doc->Shape();
+    ASSERT_NE(S, nullptr);
+    EXPECT_EQ(S->SRect(), (TRect{20, 30, 81, 61}));
+    EXPECT_TRUE(S->Selected());
+    TDib Dib(317, 217);
+    Paint(Dib);
+    EXPECT_TRUE(IsRed(PaintedAt(Dib, {50, 45})));
+    EXPECT_EQ(PaintedAt(Dib, {100, 45}), GreyPixel);
+
+    // Pressed on its body, it moves with the pointer.
+    Drag({50, 45}, {90, 55});
+    EXPECT_EQ(Doc->DT()->ItemCount(), 1);
+    EXPECT_EQ(S->SRect(), (TRect{60, 40, 121, 71}));
+    Paint(Dib);
+    EXPECT_TRUE(IsRed(PaintedAt(Dib, {100, 45})));
+    EXPECT_EQ(PaintedAt(Dib, {30, 35}), GreyPixel);
+    EXPECT_EQ(Doc->GetShapeCursor(-1, -1, 100, 45), crSizeAll);
+}
