@@ -33,7 +33,7 @@ Integer IndexOfRow(const TDataTable& Table, const TRow* Row)
 void TImageDraw::ShapesDeleted()
 {
     SetChanged(true);
-    if (OnShapeSelected) OnShapeSelected(this);
+    ShapeSelectStateChanged(true);
 }
 
 bool TImageDraw::DeleteShapeById(Integer Id)

@@ -211,3 +211,33 @@ TEST_F(DocumentCrop, SizePresetsSetTheCurrentObjectsSize)
     EXPECT_TRUE(Doc->Modified());
 }
 }  // namespace
+
+namespace {
+TEST_F(DocumentCrop, DrawingANewFrameHoldsItsRatio)
+{
+    Make(400, 300, false);
+    TDataTable Defaults;
+    for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults.AddItem(String(99, u','));
+    Doc->SetPropDT(&Defaults);
+    Doc->SrcBmp()->Clear(0xFFC8C8C8);
+    const struct {
+        Integer RateIndex, Y2;
+        const char16_t* Label;
+    } Cases[] = {{8, 89, u"160 \u00D7 90   16:9"}, {-1, 50, u"160 \u00D7 51"}, {7, 119, u"160 \u00D7 120   4:3"}};
+    for (const auto& c : Cases) {
+        Doc->SetCropRateIndex(c.RateIndex);
+        Doc->CreateShape(shCrop);
+        Doc->DrawShape(0, 0, 159, 50);
+        auto* Frame = dynamic_cast<TImgCrop*>(Doc->Shape());
+        ASSERT_NE(Frame, nullptr);
+        EXPECT_EQ(Frame->SRect().Bottom - 1, c.Y2) << c.RateIndex;
+        EXPECT_EQ(Frame->LabelText(), String(c.Label));
+        // The dimmed copy is made when the frame is.
+        ASSERT_EQ(Frame->AdjustSrcBmp()->Width(), 400);
+        EXPECT_LT(Frame->AdjustSrcBmp()->Pixel(5, 5) & 0xFF, 0xC8u);
+        Doc->CreateShapeOver(false);
+        EXPECT_TRUE(Doc->DeleteCropShape());
+    }
+    Doc->SetPropDT(nullptr);
+}
+}  // namespace
