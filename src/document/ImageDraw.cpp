@@ -941,17 +941,3 @@ void TImageDraw::FlattenSelection()
         return;
     }
 }
-
-void TImageDraw::DeleteShapes(const TRow& Ids)
-{
-    for (Integer k = 0; k < Ids.ItemCount(); ++k) {
-        const Integer Id = Ids.GetItem(k)->Value();
-        const Integer Index = IndexOfShapeId(Id);
-        if (Index < 0) continue;
-        if (TImgShape* Shape = RowShape(FDT->GetItem(Index))) {
-            Shape->UnSelect();
-            if (Shape == FCurrentShape) SetCurrentShape(-1);
-        }
-        FDT->RemoveItemByIndex(Index);
-    }
-}

@@ -453,9 +453,67 @@ public:
     void Flatten(bool bAll);
     // Burns the lifted pixels of the first selection object into the raster.
     void FlattenSelection();
-    // Deletes the objects with the ids in Ids (their rows and the objects).
+    // Deletes the objects with the ids in Ids (their rows and the objects),
+    // in list order; when any went, the change and selection are reported.
     void DeleteShapes(const TRow& Ids);
     bool SrcBmpChanged() const { return FSrcBmpChanged; }
+
+    // ---- Cropping (ImageDraw_Crop.cpp) ----
+    // The rectangle Crop cuts to (the crop frame on top, else the selection's
+    // bounds) overlaps the raster.
+    bool CropEnabled() const;
+    // Cuts the raster to that rectangle, shifts every object and guide with
+    // it, rebuilds the view bitmaps and reports pmCrop (BoolData: a large
+    // original lost more than half its pixels). The crop frame stays.
+    void Crop();
+    // Delete the crop frame on top (failing that, the selection on top, its
+    // lifted pixels first stamped into the raster when IsFlattenSelection);
+    // false when nothing of the kind is there.
+    bool DeleteCropShape();
+    bool DeleteSelectionCropShape(bool IsFlattenSelection);
+    // The current object's size (the crop-size presets).
+    void ShapeSetSize(Integer W, Integer H);
+
+    // ---- Arrangement and canvas commands (ImageDraw_Arrange.cpp) ----
+    // Removes one object; false for an id not in the table.
+    bool DeleteShapeById(Integer Id);
+    // Every selected object, from the top row down.
+    void DeleteShapes();
+    // The z-order of the selected objects (with at least two editable ones);
+    // a crop frame or selection on top stays on top.
+    void BringToFront();
+    void BringForward();
+    void SendBackward();
+    void SendToBack();
+    // Mode 0 left, 1 horizontal centre, 2 right, 3 top, 4 vertical centre,
+    // 5 bottom: to the image with one selected object, else to their union.
+    void AlignShape(Integer Mode);
+    // A drag step of every selected object; the caller calls MovePrepare first.
+    void MoveShapes(Integer X1, Integer Y1, Integer X2, Integer Y2);
+    void MoveShapesOver(Integer DX, Integer DY);
+    // Nudges the selected objects (and a crop frame or selection, selected or
+    // not) one pixel for the arrow keys 37 to 40.
+    void MoveShapeByArrowKey(Integer Key);
+    // Shifts every object and guide.
+    void ResetShapeLocation(Integer dx, Integer dy);
+    // The raster: Mode 0 a quarter turn counter-clockwise, 1 clockwise, else
+    // a half turn; Flip: 0 left-right, else top-bottom. Objects stay.
+    void Rotate(Integer Mode);
+    void Flip(Integer Mode);
+    // The current picture object's picture mirrored, or replaced by a copy of B32.
+    void FlipShape(Integer Mode);
+    void SmallReplaceBy(TCustomBitmap32* B32);
+    // False when the size does not change (or is not at least 1 x 1).
+    bool ResizeImage(Integer W, Integer H);
+    // The canvas W x H with the raster centred on it.
+    bool ResizeCanvas(Integer W, Integer H);
+    // Each side grown (or cut, when negative); never below 1 x 1.
+    bool ExtendCanvas(Integer iLeft, Integer iRight, Integer iTop, Integer iBottom);
+    // The id of the lowest object named ShapeName, else -1.
+    Integer GetShapeIdByName(const String& ShapeName) const;
+    // Polylines are editable (else fixed); new ones take it too.
+    bool PencilEditable() const { return FPencilEditable; }
+    void SetPencilEditable(bool Value);
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
     // The layer's paint handler: in view pixels over the composed picture,
@@ -770,6 +828,14 @@ private:
     void PaintGuides(TCustomBitmap32& Buffer);
     void PaintGradientDrag(TCustomBitmap32& Buffer);
     void PaintRuler(TCustomBitmap32& Buffer);
+    // Cropping and arrangement: the rectangle Crop cuts to (raster pixels,
+    // clipped), and what follows deleting objects.
+    TRect CropSourceRect() const;
+    void ShapesDeleted();
+    // The selected rows, bottom to top, that z-order commands move, and the
+    // row above which they stay (a crop frame or selection keeps the top).
+    std::vector<TRow*> ArrangedRows() const;
+    Integer TopArrangeIndex() const;
     // The effect steps of one object before its Draw, into Target (null: the
     // object's own bitmap).
     static void DrawEffects(TImgShape* Shape, TCustomBitmap32* Target);
@@ -864,6 +930,8 @@ private:
     bool FLockGuides = false;
     bool FRulerCreating = false;
     TPoint FRulerP1_B, FRulerP2_B;
+
+    bool FPencilEditable = false;
 
     std::mutex FOriBmpLock;
     std::thread FThumbWorker;

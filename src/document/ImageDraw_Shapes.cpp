@@ -14,6 +14,7 @@
 
 #include "document/ImageDraw.h"
 #include "document/ImageDraw_Private.h"
+#include "document/ImageCrop.h"
 #include "document/ImageEllipse.h"
 #include "document/ImageHLRect.h"
 #include "document/ImageLine.h"
@@ -65,7 +66,8 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shPolygon: S = std::make_unique<TImgPolygon>(Owner, Id, nullptr); break;
     case shHLRect: S = std::make_unique<TImgHLRect>(Owner, Id, nullptr); break;
     case shEllipse: S = std::make_unique<TImgEllipse>(Owner, Id, nullptr); break;
-    // shCrop, shLines, shText, shCallout, shSelection, shFreeShape: with their classes.
+    case shCrop: S = std::make_unique<TImgCrop>(Owner, Id, nullptr); break;
+    // shLines, shText, shCallout, shSelection, shFreeShape: with their classes.
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -249,7 +251,9 @@ void TImageDraw::CreateShape(TShapeType AType)
     // pixel); only a rebuilt one reads 0 as 15.
     if (Row->ItemCount() > Col::EffectsAfter && IntOf(*Row, Col::GradientEdging) == 0) S->SetGradientEdgingWidth(0);
     if (AType == shRectangle || AType == shEllipse) S->InitPoints(false);
-    // shCrop: its dimmed copy of the raster; shLines: fixed unless pencil
+    // The crop frame shows the raster as it is now, dimmed, around itself.
+    if (auto* Crop = dynamic_cast<TImgCrop*>(S)) Crop->MakeAdjustSrcBmp(FSrcBmp.get());
+    // shLines: fixed unless pencil
     // strokes stay editable, and the thinning switch; shText, shCallout: the
     // font columns and the default text, then InitPoints(false).
     Row->Data().Own(std::move(Shape));

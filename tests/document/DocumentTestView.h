@@ -28,3 +28,21 @@ inline std::unique_ptr<TImageDraw> NewBlankDocument(TTestView& View, Integer W, 
     return std::make_unique<TImageDraw>(&View, nullptr, nullptr, nullptr, WatermarkRow, String(), 0, false, false,
                                         nullptr, W, H, C, Transparent, 24);
 }
+
+// Appends an object row of Kind with an object of class T in its data slot.
+template <class T = TImgShape>
+T* AddObject(TImageDraw& Doc, Integer Id, TShapeType Kind, bool Fixed = false, bool Hidden = false,
+             const String& Name = String())
+{
+    TRow* Row = Doc.DT()->AddItem(u",,,,,,,,,,,,,");
+    Row->GetItem(ObjCol::Id)->SetValue(Id);
+    Row->GetItem(ObjCol::Kind)->SetValue(Kind);
+    Row->GetItem(ObjCol::Name)->SetText(Name);
+    auto S = std::make_unique<T>(&Doc, Id, nullptr);
+    S->SetShapeType(Kind);
+    S->SetFixed(Fixed);
+    S->SetHided(Hidden);
+    T* P = S.get();
+    Row->Data().Own(std::move(S));
+    return P;
+}

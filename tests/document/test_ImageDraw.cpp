@@ -16,23 +16,6 @@ struct HooksGuard {
     ~HooksGuard() { ImageDrawHooks = Saved; }
 };
 
-// Appends an object row of Kind with an object of that kind in its data slot.
-TImgShape* AddObject(TImageDraw& Doc, Integer Id, TShapeType Kind, bool Fixed = false, bool Hidden = false,
-                     const String& Name = String())
-{
-    TRow* Row = Doc.DT()->AddItem(u",,,,,,,,,,,,,");
-    Row->GetItem(ObjCol::Id)->SetValue(Id);
-    Row->GetItem(ObjCol::Kind)->SetValue(Kind);
-    Row->GetItem(ObjCol::Name)->SetText(Name);
-    auto S = std::make_unique<TImgShape>(&Doc, Id, nullptr);
-    S->SetShapeType(Kind);
-    S->SetFixed(Fixed);
-    S->SetHided(Hidden);
-    TImgShape* P = S.get();
-    Row->Data().Own(std::move(S));
-    return P;
-}
-
 std::unique_ptr<TCustomBitmap32> SolidPicture(Integer W, Integer H, TColor32 Color)
 {
     auto B = std::make_unique<TCustomBitmap32>();

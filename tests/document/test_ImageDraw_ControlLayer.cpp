@@ -8,37 +8,13 @@
 
 #include "DocumentTestView.h"
 #include "PixelSets.h"
+#include "RecordingControlHooks.h"
 #include "document/ImageControlLayer.h"
 #include "framework/runtime/System.h"
 
 namespace {
 constexpr TColor32 Grey = 0xFF808080;
 constexpr TColor32 InvertedGrey = 0xFF7F7F7F;
-
-// Records what the layer asks of the platform; texts measure 7 pixels a character.
-struct TRecordingHooks {
-    std::vector<TRect> Frames;
-    std::vector<std::pair<TPoint, String>> Texts;
-    TControlLayerHooks Saved = ControlLayerHooks;
-    static inline TRecordingHooks* Current = nullptr;
-    TRecordingHooks()
-    {
-        Current = this;
-        ControlLayerHooks.FocusRect = [](TCustomBitmap32&, const TRect& R) { Current->Frames.push_back(R); };
-        ControlLayerHooks.MeasureText = [](TCustomBitmap32&, const String& Text, Integer FontSize) {
-            EXPECT_EQ(FontSize, 9);
-            return static_cast<Integer>(Text.size()) * 7;
-        };
-        ControlLayerHooks.WriteText = [](TCustomBitmap32&, Integer X, Integer Y, const String& Text, Integer) {
-            Current->Texts.push_back({TPoint{X, Y}, Text});
-        };
-    }
-    ~TRecordingHooks()
-    {
-        ControlLayerHooks = Saved;
-        Current = nullptr;
-    }
-};
 
 class ControlLayer : public ::testing::Test {
 protected:

@@ -30,7 +30,11 @@ using TLayerStates = Byte;
 
 enum TLayerListNotification { lnLayerAdded, lnLayerInserted, lnLayerDeleted, lnCleared };
 
+// The layer unit's own drag states, qualified by the unit's name: the window
+// framework's TDragState (the steps of a drag over a control) is another type.
+namespace Ras32_Layers {
 enum TDragState { dsNone, dsMove, dsSizeL, dsSizeT, dsSizeR, dsSizeB, dsSizeTL, dsSizeTR, dsSizeBL, dsSizeBR };
+} // namespace Ras32_Layers
 
 using TLayerUpdateEvent = TEvent<TObject* /*Sender*/, TCustomLayer* /*Layer*/>;
 using TLayerListNotifyEvent =

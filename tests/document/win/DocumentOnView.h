@@ -25,6 +25,21 @@ protected:
         Doc->InitBitmap();
         View->Bitmap()->Draw(0, 0, Doc->SrcBmp());
     }
+    // Composes, lets the view repaint and finds its client area on the screen.
+    void Show()
+    {
+        Doc->Draw();
+        View->Invalidate();
+        RedrawWindow(View->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        guitest::Pump();
+        POINT P{0, 0};
+        ClientToScreen(View->Handle(), &P);
+        Origin = TPoint{P.x, P.y};
+    }
+    // A pixel of the view's client area, read from the screen.
+    COLORREF At(Integer X, Integer Y) const { return guitest::ScreenPixel(Origin.X + X, Origin.Y + Y); }
+    COLORREF At(const TPoint& P) const { return At(P.X, P.Y); }
+
     void TearDown() override
     {
         Doc.reset();
@@ -35,4 +50,5 @@ protected:
     TImgView32* View = nullptr;
     std::unique_ptr<TImgViewDrawView> Adapter;
     std::unique_ptr<TImageDraw> Doc;
+    TPoint Origin;
 };

@@ -27,21 +27,6 @@ protected:
         Doc->InitBitmap();
         Doc->SetScale(Scale);
     }
-    // Composes, lets the view repaint and reads its client area from the screen.
-    void Show()
-    {
-        Doc->Draw();
-        View->Invalidate();
-        RedrawWindow(View->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Pump();
-        POINT P{0, 0};
-        ClientToScreen(View->Handle(), &P);
-        Origin = TPoint{P.x, P.y};
-    }
-    COLORREF At(Integer X, Integer Y) const { return ScreenPixel(Origin.X + X, Origin.Y + Y); }
-    COLORREF At(const TPoint& P) const { return At(P.X, P.Y); }
-
-    TPoint Origin;
 };
 
 TEST_F(ControlLayerOnView, CanvasHandlesKeepTheirSizeOnScreen)

@@ -138,16 +138,6 @@ TWinControl* FindControl(HWND Handle)
     return static_cast<TWinControl*>(GetPropW(Handle, ControlProp));
 }
 
-TControl* FindControlAtPos(const TPoint& ScreenPos)
-{
-    HWND wnd = WindowFromPoint(POINT{ScreenPos.X, ScreenPos.Y});
-    TWinControl* control = nullptr;
-    while (wnd && !(control = FindControl(wnd))) wnd = GetParent(wnd);
-    if (!control) return nullptr;
-    TControl* inner = control->ControlAtPos(control->ScreenToClient(ScreenPos), false);
-    return inner ? inner : control;
-}
-
 TControl* MouseControl()
 {
     return TheMouseControl;
@@ -324,6 +314,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 
 TControl::~TControl()
 {
+    DragControlGone();
     StopTimers(this);
     // Hooks that outlive the control are out of its chain already.
     for (TWindowHook* hook : FHooks) hook->FControl = nullptr;
@@ -371,6 +362,8 @@ bool TControl::DeferDestruction()
 
 void TControl::WndProc(TMessage& Message)
 {
+    // A drag going on takes the mouse from its source, and Escape from anyone.
+    if (ActiveDragObject() && DragMessage(Message)) return;
     if (Message.Msg == WM_MOUSEMOVE) Application->HintMouseMessage(this, Message);
     // A control that does not want double clicks gets two presses.
     if (!(FControlStyle & csDoubleClicks)) {
@@ -379,6 +372,13 @@ void TControl::WndProc(TMessage& Message)
         case WM_RBUTTONDBLCLK: Message.Msg = WM_RBUTTONDOWN; break;
         case WM_MBUTTONDBLCLK: Message.Msg = WM_MBUTTONDOWN; break;
         }
+    }
+    // A press on a dmAutomatic control does what a press does, then begins a drag.
+    if (FDragMode == dmAutomatic && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
+        !(ComponentState() & csDesigning)) {
+        Dispatch(Message);
+        BeginAutoDrag();
+        return;
     }
     Dispatch(Message);
 }
@@ -419,6 +419,7 @@ void TControl::Dispatch(TMessage& Message)
     case CM_DIALOGCHAR: CMDialogChar(Message); return;
     case CM_FOCUSCHANGED: CMFocusChanged(Message); return;
     case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
+    case CM_DRAG: CMDrag(Message); return;
     }
     DefaultHandler(Message);
 }
@@ -1088,6 +1089,7 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    DragControlGone();  // before the window goes, taking the drag's capture
     RemoveFocus(true);
     // The children go first, each taking itself out of the list.
     while (!FControls.empty()) delete FControls.back();
@@ -1379,7 +1381,7 @@ void TWinControl::UpdateBounds()
     if (!FHandle || IsIconic(FHandle)) return;
     RECT r;
     GetWindowRect(FHandle, &r);
-    if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
+    if (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_CHILD) {
         HWND parent = GetParent(FHandle);
         if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     }
@@ -1513,6 +1515,8 @@ void TWinControl::CreateHandle()
 {
     if (FHandle) return;
     CreateWnd();
+    // After the styles every class computes: a form sets its own.
+    if (FAcceptFiles) ::DragAcceptFiles(FHandle, TRUE);
     PlaceInZOrder();
     UpdateBounds();
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 1);
@@ -1738,6 +1742,12 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_VSCROLL: WMVScroll(Message); return;
     case WM_DESTROY: WMDestroy(Message); return;
     case WM_MOUSEACTIVATE: WMMouseActivate(Message); return;
+    case WM_DROPFILES: {
+        // Released here, once, whatever the handlers do with the control.
+        auto Release = ScopeExit([&] { DragFinish(reinterpret_cast<HDROP>(Message.WParam)); });
+        WMDropFiles(Message);
+        return;
+    }
     case CM_TABSTOPCHANGED: CMTabStopChanged(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case WM_MOVE: WMMove(Message); return;
@@ -1771,13 +1781,10 @@ void TWinControl::Dispatch(TMessage& Message)
     case CN_NOTIFY: CNNotify(Message); return;
     case CN_DRAWITEM: CNDrawItem(Message); return;
     case CN_MEASUREITEM: CNMeasureItem(Message); return;
-    case CN_CTLCOLORMSGBOX:
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORLISTBOX:
-    case CN_CTLCOLORBTN:
-    case CN_CTLCOLORDLG:
-    case CN_CTLCOLORSCROLLBAR:
-    case CN_CTLCOLORSTATIC: CNCtlColor(Message); return;
+    case CN_CTLCOLOREDIT: CNCtlColorEdit(Message); return;
+    case CN_CTLCOLORSTATIC: CNCtlColorStatic(Message); return;
+    case CN_CTLCOLORLISTBOX: CNCtlColorListBox(Message); return;
+    case CN_CTLCOLORBTN: CNCtlColorBtn(Message); return;
     case CN_HSCROLL: CNHScroll(Message); return;
     case CN_VSCROLL: CNVScroll(Message); return;
     case CN_KEYDOWN: CNKeyDown(Message); return;
@@ -1832,6 +1839,25 @@ void TWinControl::PaintBuffered(HDC DC)
     TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(mem), 0, 0};
     PaintHandler(paint);
     BitBlt(DC, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+}
+
+void TWinControl::ScrollBy(Integer DeltaX, Integer DeltaY)
+{
+    if (DeltaX == 0 && DeltaY == 0) return;
+    // The picture moves with the children; what comes into view is painted.
+    // Child windows are moved one by one below, so their fields follow.
+    if (FHandle) ScrollWindowEx(FHandle, DeltaX, DeltaY, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    for (TControl* c : std::vector<TControl*>(FControls)) {
+        if (c->FIsWinControl && static_cast<TWinControl*>(c)->FHandle) {
+            // WM_WINDOWPOSCHANGED reads the new place into the fields.
+            SetWindowPos(static_cast<TWinControl*>(c)->FHandle, nullptr, c->FLeft + DeltaX, c->FTop + DeltaY, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            c->FLeft += DeltaX;
+            c->FTop += DeltaY;
+            c->UpdateAnchorRules();
+        }
+    }
 }
 
 void TWinControl::SetDoubleBuffered(bool Value)
@@ -1900,10 +1926,31 @@ void TWinControl::WMEraseBkgnd(TMessage& Message)
         Message.Result = 1;
         return;
     }
+    HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if ((FControlStyle & csParentBackground) && FParent && FParent->FHandle) {
+        PaintParentBackground(dc);
+        Message.Result = 1;
+        return;
+    }
     RECT r;
     ::GetClientRect(FHandle, &r);
-    FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush->Handle());
+    FillRect(dc, &r, FBrush->Handle());
     Message.Result = 1;
+}
+
+void TWinControl::PaintParentBackground(HDC DC)
+{
+    // The parent erases and paints its client area into DC, moved so that
+    // this control's place lands at DC's origin.
+    POINT origin{0, 0};
+    MapWindowPoints(FHandle, FParent->FHandle, &origin, 1);
+    TSavedDC saved(DC);
+    RECT r;
+    ::GetClientRect(FHandle, &r);
+    IntersectClipRect(DC, r.left, r.top, r.right, r.bottom);
+    MoveWindowOrg(DC, -origin.x, -origin.y);
+    FParent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
+    FParent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
 }
 
 void TWinControl::WMSize(TMessage& Message)
@@ -1998,6 +2045,7 @@ void TWinControl::KeyPress(Char& Key)
 
 bool TWinControl::DoKeyDown(TWMKey& Message)
 {
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyDown(Message)) return true;
     if (FControlStyle & csNoStdEvents) return false;
     Word key = Message.CharCode();
     KeyDown(key, KeyDataToShiftState(Message.KeyData()));
@@ -2007,6 +2055,7 @@ bool TWinControl::DoKeyDown(TWMKey& Message)
 
 bool TWinControl::DoKeyUp(TWMKey& Message)
 {
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyUp(Message)) return true;
     if (FControlStyle & csNoStdEvents) return false;
     Word key = Message.CharCode();
     KeyUp(key, KeyDataToShiftState(Message.KeyData()));
@@ -2016,11 +2065,18 @@ bool TWinControl::DoKeyUp(TWMKey& Message)
 
 bool TWinControl::DoKeyPress(TWMKey& Message)
 {
+    if (TWinControl* form = KeyPreviewForm(); form && form->DoKeyPress(Message)) return true;
     if (FControlStyle & csNoStdEvents) return false;
     Char key = static_cast<Char>(Message.CharCode());
     KeyPress(key);
     Message.SetCharCode(key);
     return key == 0;
+}
+
+TWinControl* TWinControl::KeyPreviewForm()
+{
+    TCustomForm* form = GetParentForm(this);
+    return form && form != this && form->KeyPreview() ? form : nullptr;
 }
 
 void TWinControl::WMKeyDown(TWMKey& Message)
@@ -2085,6 +2141,15 @@ void TWinControl::CNKeyDown(TWMKey& Message)
     }
     Message.Result = 0;
 }
+
+void TWinControl::CNCommand(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNNotify(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNDrawItem(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNMeasureItem(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorEdit(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorStatic(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorListBox(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNCtlColorBtn(TMessage& Message) { DefaultHandler(Message); }
 
 void TWinControl::CNKeyUp(TWMKey& Message)
 {
@@ -2223,11 +2288,6 @@ void TWinControl::WMCtlColor(TMessage& Message)
     if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
 }
 
-void TWinControl::CNCommand(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::CNNotify(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::CNDrawItem(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::CNMeasureItem(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::CNCtlColor(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::CNHScroll(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::CNVScroll(TMessage& Message) { DefaultHandler(Message); }
 
@@ -2361,8 +2421,8 @@ void TWinControl::SetTabStop(bool Value)
     if (FTabStop == Value) return;
     FTabStop = Value;
     if (FHandle) {
-        LONG style = GetWindowLongW(FHandle, GWL_STYLE);
-        SetWindowLongW(FHandle, GWL_STYLE, Value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+        LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+        SetWindowLongPtrW(FHandle, GWL_STYLE, Value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
     Perform(CM_TABSTOPCHANGED);
 }

@@ -14,6 +14,7 @@
 #include "framework/runtime/Classes.h"
 #include "framework/graphics/win/Graphics.h"
 #include "framework/controls/win/Messages.h"
+#include <shellapi.h>
 #include "framework/runtime/Types.h"
 #include "framework/runtime/UITypes.h"
 
@@ -47,6 +48,7 @@ constexpr TControlStyle csFixedHeight = 1 << 8;
 constexpr TControlStyle csNoDesignVisible = 1 << 9;
 constexpr TControlStyle csReplicatable = 1 << 10;
 constexpr TControlStyle csNoStdEvents = 1 << 11;     // no mouse and key events
+constexpr TControlStyle csParentBackground = 1 << 12;  // erases with its parent's background, not its colour
 
 // What a control is doing now.
 using TControlState = Cardinal;
@@ -80,6 +82,77 @@ using TCanResizeEvent = TEvent<TObject* /*Sender*/, Integer& /*NewWidth*/, Integ
 TShiftState KeysToShiftState(Word Keys);
 // Shift state from the key data of a key message.
 TShiftState KeyDataToShiftState(Integer KeyData);
+
+// ---------------------------------------------------------------------------
+// Drag and drop between controls. A drag follows the mouse from the control
+// it started on (the source) over the controls under the pointer (the
+// targets); each target says whether it accepts the drop, which picks the
+// cursor. Escape, the right button or a lost capture cancel it.
+class TControl;
+enum TDragMode { dmManual, dmAutomatic };
+// What a target's OnDragOver is told: the drag came in, left, or moved over it.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// The steps of CM_DRAG (wParam) a target receives.
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel };
+
+// What is dragged. The default one carries the source control; a source may
+// hand its own from OnStartDrag (it stays the source's to free).
+class TDragObject : public TObject {
+public:
+    String ClassName() const override { return u"TDragObject"; }
+    // The cursor over a target that accepts the drop (Accepted) or not; X, Y
+    // in screen coordinates.
+    virtual TCursor GetDragCursor(bool Accepted, Integer X, Integer Y);
+    // Called once at the end: Target is the control that took the drop, or
+    // null when nobody did (X, Y then 0).
+    virtual void Finished(TObject* Target, Integer X, Integer Y, bool Accepted);
+    // The control under the pointer, and where the pointer is on the screen.
+    TControl* DragTarget() const { return FDragTarget; }
+    TPoint DragPos() const { return FDragPos; }
+    bool Dropped() const { return FDropped; }
+    bool Cancelling() const { return FCancelling; }
+
+private:
+    friend class TDragManager;
+    TControl* FDragTarget = nullptr;
+    TPoint FDragPos{0, 0};
+    bool FDropped = false;
+    bool FCancelling = false;
+};
+
+// The drag object of a control that did not name its own: the events see the
+// control itself as the Source.
+class TDragControlObject : public TDragObject {
+public:
+    explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
+    String ClassName() const override { return u"TDragControlObject"; }
+    TControl* Control() const { return FControl; }
+    TCursor GetDragCursor(bool Accepted, Integer X, Integer Y) override;
+
+private:
+    TControl* FControl;
+};
+
+// lParam of CM_DRAG. Pos is in the target's client coordinates.
+struct TDragRec {
+    TDragObject* Source;
+    TPoint Pos;
+};
+
+using TStartDragEvent = TEvent<TObject* /*Sender*/, TDragObject*& /*DragObject*/>;
+// Source is the dragged control (or the source's own drag object); X, Y in
+// the target's client coordinates. Accept comes in true when the event is set.
+using TDragOverEvent =
+    TEvent<TObject* /*Sender*/, TObject* /*Source*/, Integer /*X*/, Integer /*Y*/, TDragState, bool& /*Accept*/>;
+using TDragDropEvent = TEvent<TObject* /*Sender*/, TObject* /*Source*/, Integer /*X*/, Integer /*Y*/>;
+// Target is the control that took the drop, or null (X, Y then 0).
+using TEndDragEvent = TEvent<TObject* /*Sender*/, TObject* /*Target*/, Integer /*X*/, Integer /*Y*/>;
+
+// The control (windowless ones included) a drag at the screen point Pos is
+// over; disabled ones only when AllowDisabled.
+TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled);
+// The drag object of the drag going on now, or null.
+TDragObject* ActiveDragObject();
 
 // ---------------------------------------------------------------------------
 // Limits of a control's size; 0 means no limit.
@@ -274,6 +347,24 @@ public:
     void BringToFront() { SetZOrder(true); }
     void SendToBack() { SetZOrder(false); }
 
+    // --- Drag and drop -----------------------------------------------------
+    // dmAutomatic: a press of the left button begins a drag that starts when
+    // the pointer has moved Mouse->DragThreshold pixels.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    // The cursor of a drag from this control over a target that accepts it.
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    // Begins a drag from this control with the left button held: at once
+    // (Immediate) or once the pointer has moved Threshold pixels (-1: the
+    // mouse's DragThreshold). OnStartDrag fires now.
+    void BeginDrag(bool Immediate, Integer Threshold = -1);
+    // Ends this control's drag: dropped where the pointer is (Drop), else cancelled.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // A drop of Source at X, Y (client coordinates): OnDragDrop.
+    virtual void DragDrop(TObject* Source, Integer X, Integer Y);
+
     // The mouse goes to this control while set (windowless ones too).
     bool MouseCapture() const;
     void SetMouseCapture(bool Value);
@@ -297,6 +388,10 @@ public:
     // Before the popup menu opens; MousePos is in client coordinates, (-1, -1)
     // when the keyboard asked. Handled stops the menu.
     TContextPopupEvent OnContextPopup;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -331,6 +426,13 @@ protected:
     void RequestAlign();
     // Remembers the bounds and the parent's client size the anchors keep.
     void UpdateAnchorRules();
+
+    // Drag and drop: the source's start and end, a target's acceptance.
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
+    virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    // A dmAutomatic control's press of the left button.
+    virtual void BeginAutoDrag();
 
     // DefaultHandler, then whether this control still exists: false when a
     // handler the platform called meanwhile freed it.
@@ -373,6 +475,9 @@ protected:
     virtual void CMDialogChar(TMessage& Message);
     virtual void CMFocusChanged(TMessage& Message);
     virtual void CMWantSpecialKey(TMessage& Message);
+    // A drag's step over this control (wParam TDragMessage, lParam TDragRec*):
+    // DragOver answers enter, leave and move (Result: accepted), DragDrop the drop.
+    virtual void CMDrag(TMessage& Message);
     // Messages a windowless control receives too (through Perform).
     virtual void WMTimer(TMessage& Message);
     virtual void WMContextMenu(TMessage& Message);
@@ -409,9 +514,15 @@ private:
     private:
         TControl* FControl;
     };
+    friend class TDragManager;
     void FontChanged(TObject* Sender);
     // Where the control's timers deliver: on to WindowProc.
     void TimerMessage(TMessage& Message);
+    // A drag's mouse and key messages while this control is its source; true
+    // when the drag took the message.
+    bool DragMessage(TMessage& Message);
+    // The control is going: a drag from it ends unheard, one over it forgets it.
+    void DragControlGone();
 
     bool FIsWinControl = false;
     TAlign FAlign = alNone;
@@ -434,6 +545,8 @@ private:
     TPopupMenu* FPopupMenu = nullptr;
     Integer FMessageDepth = 0;   // own messages being handled now
     bool FFreePending = false;   // freed meanwhile: goes when they are done
+    TDragMode FDragMode = dmManual;
+    TCursor FDragCursor = crDrag;
 };
 
 // ---------------------------------------------------------------------------
@@ -485,6 +598,14 @@ bool WindowInNativeCode(HWND Wnd);
 TWinControl* FindControl(HWND Handle);
 // The framework control (windowless ones included) under a screen point.
 TControl* FindControlAtPos(const TPoint& ScreenPos);
+
+// ---------------------------------------------------------------------------
+// Files dropped from the shell: the full names a drop carries (UTF-16, any
+// length), and where it happened in the client coordinates of its window.
+std::vector<String> DroppedFileNames(HDROP Drop);
+TPoint DroppedFilesPoint(HDROP Drop);
+// Sender, the names, the point in the control's client coordinates.
+using TDropFilesEvent = TEvent<TObject* /*Sender*/, const std::vector<String>& /*FileNames*/, const TPoint& /*Pos*/>;
 
 // ---------------------------------------------------------------------------
 // What CreateWnd passes to CreateWindowExW, and the window class to register.
@@ -566,6 +687,14 @@ public:
     bool DoubleBuffered() const { return FDoubleBuffered; }
     void SetDoubleBuffered(bool Value);
 
+    // Moves the window's contents and every child by DeltaX, DeltaY pixels.
+    virtual void ScrollBy(Integer DeltaX, Integer DeltaY);
+
+    // Files dropped from the shell reach WMDropFiles (and OnDropFiles) while set.
+    bool AcceptFiles() const { return FAcceptFiles; }
+    void SetAcceptFiles(bool Value);
+    TDropFilesEvent OnDropFiles;
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -608,6 +737,8 @@ protected:
     void PaintControls(HDC DC, TControl* First);
     // A paint of the window through the off-screen bitmap, onto DC.
     void PaintBuffered(HDC DC);
+    // Paints what the parent shows behind this control onto DC (csParentBackground).
+    void PaintParentBackground(HDC DC);
     // The off-screen bitmap of DoubleBuffered (null before the first paint).
     HBITMAP PaintBuffer() const { return FPaintBuffer.Handle(); }
 
@@ -617,6 +748,8 @@ protected:
     bool DoKeyDown(TWMKey& Message);
     bool DoKeyUp(TWMKey& Message);
     bool DoKeyPress(TWMKey& Message);
+    // The form that sees this control's keys first (KeyPreview), or null.
+    TWinControl* KeyPreviewForm();
     // The parent form's short-cut handling; true when it took the key.
     bool IsMenuKey(TWMKey& Message);
     virtual void DoEnter();
@@ -666,15 +799,18 @@ protected:
     virtual void WMCharToItem(TMessage& Message);
     virtual void WMVKeyToItem(TMessage& Message);
     virtual void WMCtlColor(TMessage& Message);
-    // What the parent passes on (see DoControlMsg); the defaults give the
-    // platform's answer (CNCtlColor: the control's font colour and brush).
+    // Notifications reflected back by the parent (see DoControlMsg); the
+    // defaults answer as the platform would (colours: the control's brush).
     virtual void CNCommand(TMessage& Message);
     virtual void CNNotify(TMessage& Message);
     virtual void CNDrawItem(TMessage& Message);
     virtual void CNMeasureItem(TMessage& Message);
-    virtual void CNCtlColor(TMessage& Message);
     virtual void CNHScroll(TMessage& Message);
     virtual void CNVScroll(TMessage& Message);
+    virtual void CNCtlColorEdit(TMessage& Message);
+    virtual void CNCtlColorStatic(TMessage& Message);
+    virtual void CNCtlColorListBox(TMessage& Message);
+    virtual void CNCtlColorBtn(TMessage& Message);
     virtual void CNKeyDown(TWMKey& Message);
     virtual void CNKeyUp(TWMKey& Message);
     virtual void CNChar(TWMKey& Message);
@@ -722,6 +858,9 @@ protected:
     virtual void WMPrintClient(TMessage& Message);
     // The window is going; the control is still whole (see BeforeDestruction).
     virtual void WMDestroy(TMessage& Message);
+    // Files dropped from the shell: OnDropFiles with their full names. The
+    // drop's memory is released after the handler returns (never inside it).
+    virtual void WMDropFiles(TMessage& Message);
     virtual void WMMouseActivate(TMessage& Message);
 
     HWND FHandle = nullptr;
@@ -745,6 +884,7 @@ private:
     bool FTabStop = false;
     bool FTrackingLeave = false;
     bool FDoubleBuffered = false;
+    bool FAcceptFiles = false;
     std::unique_ptr<TBrush> FBrush;
     TGdiObject<HBITMAP> FPaintBuffer;  // the off-screen bitmap of DoubleBuffered
     TSize FPaintBufferSize{0, 0};

@@ -366,14 +366,8 @@ void TCustomPanel::WMEraseBkgnd(TMessage& Message)
         TCustomControl::WMEraseBkgnd(Message);
         return;
     }
-    // The parent erases its own background into this control's context, moved
-    // so that it lands where the panel covers it.
-    HDC DC = reinterpret_cast<HDC>(Message.WParam);
-    TSavedDC Saved(DC);
-    POINT Origin;
-    GetWindowOrgEx(DC, &Origin);
-    SetWindowOrgEx(DC, Origin.x + Left(), Origin.y + Top(), nullptr);
-    Parent()->Perform(WM_ERASEBKGND, Message.WParam, Message.WParam);
+    // What the parent shows where the panel covers it.
+    PaintParentBackground(reinterpret_cast<HDC>(Message.WParam));
     Message.Result = 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "framework/controls/win/ExtCtrls.h"
 #include "framework/controls/win/Menus.h"
+#include "framework/runtime/Maths.h"
 #include "framework/runtime/Threads.h"
 
 namespace {
@@ -45,9 +46,223 @@ TCustomForm* GetParentForm(TControl* Control)
 }
 
 // ---------------------------------------------------------------------------
+// TControlScrollBar
+
+TControlScrollBar::TControlScrollBar(TScrollingWinControl* AControl, TScrollBarKind AKind)
+    : FControl(AControl), FKind(AKind)
+{
+}
+
+void TControlScrollBar::Assign(TPersistent* Source)
+{
+    if (auto* b = dynamic_cast<TControlScrollBar*>(Source)) {
+        FVisible = b->FVisible;
+        FIncrement = b->FIncrement;
+        SetRange(b->FRange);
+        SetPosition(b->FPosition);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+Integer TControlScrollBar::ClientExtent() const
+{
+    return FKind == sbHorizontal ? FControl->ClientWidth() : FControl->ClientHeight();
+}
+
+void TControlScrollBar::SetPosition(Integer Value)
+{
+    Value = EnsureRange(Value, 0, std::max(0, FRange - ClientExtent()));
+    if (Value == FPosition) return;
+    const Integer delta = FPosition - Value;
+    FPosition = Value;
+    if (FKind == sbHorizontal) FControl->ScrollBy(delta, 0);
+    else FControl->ScrollBy(0, delta);
+    if (FShown && FControl->HandleAllocated())
+        SetScrollPos(FControl->Handle(), FKind == sbHorizontal ? SB_HORZ : SB_VERT, FPosition, TRUE);
+}
+
+void TControlScrollBar::SetRange(Integer Value)
+{
+    FControl->FAutoScroll = false;
+    DoSetRange(Value);
+}
+
+void TControlScrollBar::DoSetRange(Integer Value)
+{
+    FRange = std::max(Value, 0);
+    FControl->UpdateScrollBars();
+}
+
+void TControlScrollBar::SetVisible(bool Value)
+{
+    if (FVisible == Value) return;
+    FVisible = Value;
+    FControl->UpdateScrollBars();
+}
+
+void TControlScrollBar::Update()
+{
+    const int bar = FKind == sbHorizontal ? SB_HORZ : SB_VERT;
+    const Integer extent = ClientExtent();
+    const bool show = FVisible && FRange > extent;
+    // The content scrolls back as far as the new range and size allow.
+    SetPosition(show ? FPosition : 0);
+    HWND wnd = FControl->Handle();
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (show) {
+        si.nMax = FRange - 1;
+        si.nPage = static_cast<UINT>(std::max(extent, 0));
+        si.nPos = FPosition;
+    }
+    SetScrollInfo(wnd, bar, &si, TRUE);
+    const bool has = (GetWindowLongPtrW(wnd, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
+    FShown = show;
+    if (has != show) ShowScrollBar(wnd, bar, show);
+}
+
+void TControlScrollBar::ScrollMessage(TMessage& Message)
+{
+    const int bar = FKind == sbHorizontal ? SB_HORZ : SB_VERT;
+    Integer pos = FPosition;
+    switch (LOWORD(Message.WParam)) {
+    case SB_LINEUP: pos -= FIncrement; break;
+    case SB_LINEDOWN: pos += FIncrement; break;
+    case SB_PAGEUP: pos -= ClientExtent(); break;
+    case SB_PAGEDOWN: pos += ClientExtent(); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        // The 32-bit position: the message carries only 16 bits.
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        GetScrollInfo(FControl->Handle(), bar, &si);
+        pos = si.nTrackPos;
+        break;
+    }
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = FRange; break;
+    default: return;
+    }
+    SetPosition(pos);
+}
+
+// ---------------------------------------------------------------------------
 // TScrollingWinControl
 
-TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FHorzScrollBar = std::make_unique<TControlScrollBar>(this, sbHorizontal);
+    FVertScrollBar = std::make_unique<TControlScrollBar>(this, sbVertical);
+}
+
+TScrollingWinControl::~TScrollingWinControl() = default;
+
+void TScrollingWinControl::SetAutoScroll(bool Value)
+{
+    if (FAutoScroll == Value) return;
+    FAutoScroll = Value;
+    if (Value) {
+        CalcAutoRange();
+    } else {
+        FHorzScrollBar->DoSetRange(0);
+        FVertScrollBar->DoSetRange(0);
+    }
+}
+
+void TScrollingWinControl::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    FHorzScrollBar->FShown = FVertScrollBar->FShown = false;
+    UpdateScrollBars();
+}
+
+void TScrollingWinControl::AdjustClientRect(TRect& Rect)
+{
+    // Aligned children fill the scrolled content, not only what shows of it.
+    const Integer left = -FHorzScrollBar->FPosition, top = -FVertScrollBar->FPosition;
+    Rect = ::Rect(left, top, left + std::max(FHorzScrollBar->FRange, ClientWidth()),
+                  top + std::max(FVertScrollBar->FRange, ClientHeight()));
+    TCustomControl::AdjustClientRect(Rect);
+}
+
+void TScrollingWinControl::AlignControls(TControl* AControl, TRect& Rect)
+{
+    TCustomControl::AlignControls(AControl, Rect);
+    CalcAutoRange();
+}
+
+void TScrollingWinControl::CalcAutoRange()
+{
+    if (!FAutoScroll || (ComponentState() & csDestroying)) return;
+    // Children sit where the scrolling put them: add the position back.
+    Integer right = 0, bottom = 0;
+    for (Integer i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->Visible() || (c->Align() != alNone && c->Align() != alCustom)) continue;
+        right = std::max(right, c->Left() + c->Width() + FHorzScrollBar->FPosition);
+        bottom = std::max(bottom, c->Top() + c->Height() + FVertScrollBar->FPosition);
+    }
+    FHorzScrollBar->FRange = right;
+    FVertScrollBar->FRange = bottom;
+    UpdateScrollBars();
+}
+
+void TScrollingWinControl::UpdateScrollBars()
+{
+    if (!HandleAllocated() || FUpdatingScrollBars || (ComponentState() & csDestroying)) return;
+    FUpdatingScrollBars = true;
+    auto Restore = ScopeExit([&] { FUpdatingScrollBars = false; });
+    // Twice: a bar that comes or goes changes the other bar's client extent.
+    for (int pass = 0; pass < 2; ++pass) {
+        FHorzScrollBar->Update();
+        FVertScrollBar->Update();
+    }
+}
+
+void TScrollingWinControl::ScrollInView(TControl* AControl)
+{
+    if (!AControl || AControl == this || !ContainsControl(AControl) || !AControl->Parent()) return;
+    TPoint topLeft = ScreenToClient(AControl->Parent()->ClientToScreen(Point(AControl->Left(), AControl->Top())));
+    TRect r = Rect(topLeft.X, topLeft.Y, topLeft.X + AControl->Width(), topLeft.Y + AControl->Height());
+    auto bring = [](TControlScrollBar* Bar, Integer Near, Integer Far, Integer Extent) {
+        if (Near < 0 || Far - Near > Extent) Bar->SetPosition(Bar->Position() + Near);
+        else if (Far > Extent) Bar->SetPosition(Bar->Position() + Far - Extent);
+    };
+    bring(FHorzScrollBar.get(), r.Left, r.Right, ClientWidth());
+    bring(FVertScrollBar.get(), r.Top, r.Bottom, ClientHeight());
+}
+
+bool TScrollingWinControl::OwnScrollMessage(TControlScrollBar* Bar, TMessage& Message)
+{
+    // lParam names a scroll bar control; 0 is the window's own bar.
+    if (Message.LParam != 0) return false;
+    Bar->ScrollMessage(Message);
+    Message.Result = 0;
+    return true;
+}
+
+void TScrollingWinControl::WMHScroll(TMessage& Message)
+{
+    if (!OwnScrollMessage(FHorzScrollBar.get(), Message)) TCustomControl::WMHScroll(Message);
+}
+
+void TScrollingWinControl::WMVScroll(TMessage& Message)
+{
+    if (!OwnScrollMessage(FVertScrollBar.get(), Message)) TCustomControl::WMVScroll(Message);
+}
+
+bool TScrollingWinControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos)
+{
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    TControlScrollBar* bar = FVertScrollBar->FShown ? FVertScrollBar.get() : FHorzScrollBar.get();
+    if (!bar->FShown || WheelDelta == 0) return false;
+    // Three arrow steps a notch, as the system's list views scroll.
+    bar->SetPosition(bar->FPosition - WheelDelta * 3 * bar->FIncrement / WHEEL_DELTA);
+    return true;
+}
 
 // ---------------------------------------------------------------------------
 // TCustomForm

@@ -69,17 +69,85 @@ using TIdleEvent = TEvent<TObject* /*Sender*/, bool& /*Done*/>;
 using TExceptionEvent = TEvent<TObject* /*Sender*/, Exception& /*E*/>;
 
 // ---------------------------------------------------------------------------
-// A windowed control that may scroll its children (scrolling comes with the
-// controls that need it; forms only carry the switch).
+// Scrolling of a control's children with the window's own scroll bars.
+class TScrollingWinControl;
+
+// One of the two scroll bars of a scrolling control. Range is the extent of
+// the content (the children's with AutoScroll); the bar shows while Visible
+// and the content is larger than the client area. Position is how far the
+// content is scrolled (0 .. Range - the client extent).
+class TControlScrollBar : public TPersistent {
+public:
+    TControlScrollBar(TScrollingWinControl* AControl, TScrollBarKind AKind);
+    String ClassName() const override { return u"TControlScrollBar"; }
+    void Assign(TPersistent* Source) override;
+
+    TScrollBarKind Kind() const { return FKind; }
+    Integer Position() const { return FPosition; }
+    void SetPosition(Integer Value);
+    // Setting the range by hand turns the control's AutoScroll off.
+    Integer Range() const { return FRange; }
+    void SetRange(Integer Value);
+    // Pixels of one arrow click.
+    Integer Increment() const { return FIncrement; }
+    void SetIncrement(Integer Value) { FIncrement = Value > 0 ? Value : 1; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    // The bar is on the window now.
+    bool IsScrollBarVisible() const { return FShown; }
+    // The position while the bar shows, else 0.
+    Integer ScrollPos() const { return FShown ? FPosition : 0; }
+
+private:
+    friend class TScrollingWinControl;
+    Integer ClientExtent() const;
+    void Update();
+    void ScrollMessage(TMessage& Message);
+    void DoSetRange(Integer Value);
+
+    TScrollingWinControl* FControl;
+    TScrollBarKind FKind;
+    Integer FPosition = 0;
+    Integer FRange = 0;
+    Integer FIncrement = 8;
+    bool FVisible = true;
+    bool FShown = false;
+};
+
+// A windowed control whose children may lie beyond its client area: with
+// AutoScroll its scroll bars take their ranges from the children.
 class TScrollingWinControl : public TCustomControl {
 public:
     explicit TScrollingWinControl(TComponent* AOwner);
+    ~TScrollingWinControl() override;
     String ClassName() const override { return u"TScrollingWinControl"; }
     bool AutoScroll() const { return FAutoScroll; }
-    void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+    void SetAutoScroll(bool Value);
+    TControlScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
+    void SetHorzScrollBar(TControlScrollBar* Value) { FHorzScrollBar->Assign(Value); }
+    TControlScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
+    void SetVertScrollBar(TControlScrollBar* Value) { FVertScrollBar->Assign(Value); }
+    // Scrolls so that AControl (a descendant) lies inside the client area.
+    void ScrollInView(TControl* AControl);
+
+protected:
+    void CreateWnd() override;
+    void AdjustClientRect(TRect& Rect) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    // The ranges from the children (AutoScroll), then the bars.
+    void CalcAutoRange();
+    void UpdateScrollBars();
+    void WMHScroll(TMessage& Message) override;
+    void WMVScroll(TMessage& Message) override;
+    bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos) override;
 
 private:
+    friend class TControlScrollBar;
+    bool OwnScrollMessage(TControlScrollBar* Bar, TMessage& Message);
     bool FAutoScroll = false;
+    bool FUpdatingScrollBars = false;
+    std::unique_ptr<TControlScrollBar> FHorzScrollBar;
+    std::unique_ptr<TControlScrollBar> FVertScrollBar;
 };
 
 // ---------------------------------------------------------------------------
@@ -129,6 +197,10 @@ public:
     // The key goes through OnShortCut, then the short cuts of the form's menu;
     // true when it was taken.
     virtual bool IsShortCut(TWMKey& Message);
+    // The form's OnKeyDown, OnKeyPress and OnKeyUp see the keys of its
+    // controls before they do (and may take them by clearing the key).
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     // The menu bar shown on the form (nil: none).
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
@@ -213,6 +285,7 @@ private:
     bool FCreated = false;
     bool FDestroyed = false;  // BeforeDestruction has run
     bool FWasMinimized = false;
+    bool FKeyPreview = false;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     std::unique_ptr<TIcon> FIcon;

@@ -72,6 +72,7 @@ constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;  // wParam: virtual key; non-ze
 constexpr UINT CM_RELEASE = CM_BASE + 33;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
+constexpr UINT CM_DRAG = CM_BASE + 36;  // wParam: a TDragMessage, lParam: the TDragRec; result: accepted
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;  // lParam: a THintInfo* the control may change; non-zero result: no hint
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;

@@ -462,3 +462,37 @@ TEST_F(ImageControls, PictureOfAViewWithBothBars)
         for (Integer X = 283; X < 300; ++X) Marks = Marks || WithGrip.Pixel(X, Y) != SysRgb(COLOR_BTNFACE);
     EXPECT_TRUE(Marks);
 }
+
+// ---------------------------------------------------------------------------
+// Drag and drop from and onto the image controls
+
+TEST_F(ImageControls, AnImageDraggedOntoAPaintBoxIsDroppedWithTheImagesDragCursor)
+{
+    MakeForm();
+    Form->SetFormStyle(fsStayOnTop);
+    auto* Img = Put<TImage32>(200, 100);
+    Img->SetDragMode(dmAutomatic);
+    Img->SetDragCursor(crHandPoint);
+    auto* Box = Put<TPaintBox32>(150, 100);
+    Box->SetLeft(250);
+    std::vector<std::string> Log;
+    auto Xy = [](Integer X, Integer Y) { return std::to_string(X) + "," + std::to_string(Y); };
+    Img->OnStartDrag = [&](TObject*, TDragObject*&) { Log.push_back("start"); };
+    Img->OnEndDrag = [&](TObject*, TObject* Target, Integer X, Integer Y) {
+        Log.push_back(std::string("end ") + (Target == Box ? "box " : "none ") + Xy(X, Y));
+    };
+    Box->OnDragOver = [&](TObject*, TObject* Source, Integer, Integer, TDragState, bool& Accept) {
+        Accept = Source == Img;
+    };
+    Box->OnDragDrop = [&](TObject*, TObject*, Integer X, Integer Y) { Log.push_back("drop " + Xy(X, Y)); };
+
+    MovePointer(Img->ClientToScreen(Point(50, 50)));
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return Img->Dragging(); }));
+    MovePointer(Box->ClientToScreen(Point(20, 30)));
+    EXPECT_EQ(GetCursor(), Screen->Cursors(crHandPoint));
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return !Log.empty() && Log.back().rfind("end", 0) == 0; }));
+    EXPECT_EQ(Log, (std::vector<std::string>{"start", "drop 20,30", "end box 20,30"}));
+    EXPECT_FALSE(Img->Dragging());
+}

@@ -193,6 +193,20 @@ protected:
     }
 };
 
+// A windowless square painted in its colour.
+class TColourSquare : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    String ClassName() const override { return u"TColourSquare"; }
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(Color());
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
 // The form of a test, freed at its end.
 class FormTest : public testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "GuiTest.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 using namespace guitest;
@@ -581,14 +582,14 @@ protected:
         CreateSubClass(Params, L"BUTTON");
         Params.Style |= BS_PUSHBUTTON;
     }
-    void Dispatch(TMessage& Message) override
+    void CNCommand(TMessage& Message) override
     {
-        if (Message.Msg == CN_COMMAND) {
-            Notifications.push_back(HIWORD(Message.WParam));
-            return;
-        }
-        TWinControl::Dispatch(Message);
+        Notifications.push_back(HIWORD(Message.WParam));
+        Messages.push_back(Message.Msg);
     }
+
+public:
+    std::vector<UINT> Messages;
 };
 
 TEST_F(Controls, ANativeChildGetsItsCommandsReflected)
@@ -605,6 +606,7 @@ TEST_F(Controls, ANativeChildGetsItsCommandsReflected)
     SendMessageW(button->Handle(), BM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(button->Notifications, std::vector<Word>{BN_CLICKED});
+    EXPECT_EQ(button->Messages, std::vector<UINT>{0xBD11});  // CN_BASE + WM_COMMAND
     EXPECT_EQ(button->Caption(), u"Native");
 }
 
@@ -625,20 +627,21 @@ protected:
         CreateSubClass(Params, L"LISTBOX");
         Params.Style |= LBS_OWNERDRAWVARIABLE | LBS_NOTIFY | LBS_HASSTRINGS;
     }
+    void CNMeasureItem(TMessage& Message) override
+    {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+        Measured.push_back(mi->itemID);
+        mi->itemHeight = 10 + 5 * mi->itemID;
+        Message.Result = 1;
+    }
+    void CNDrawItem(TMessage& Message) override
+    {
+        Drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->itemID);
+        Message.Result = 1;
+    }
     void Dispatch(TMessage& Message) override
     {
         switch (Message.Msg) {
-        case CN_MEASUREITEM: {
-            auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-            Measured.push_back(mi->itemID);
-            mi->itemHeight = 10 + 5 * mi->itemID;
-            Message.Result = 1;
-            return;
-        }
-        case CN_DRAWITEM:
-            Drawn.push_back(reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam)->itemID);
-            Message.Result = 1;
-            return;
         case CN_DELETEITEM:
             Deleted.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(Message.LParam)->itemID);
             Message.Result = 1;
@@ -1117,6 +1120,184 @@ TEST_F(Controls, ADoubleBufferedControlPaintsThroughOneKeptBitmap)
     EXPECT_EQ(picture.Pixel(25, 15), 0xFFFF00u);
     control->SetDoubleBuffered(false);
     EXPECT_EQ(control->PaintBuffer(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Records which of the property notifications' handlers it receives.
+template <class Base>
+class TNotificationHandlers : public Base {
+public:
+    explicit TNotificationHandlers(TComponent* AOwner) : Base(AOwner) {}
+    std::vector<std::string> Seen;
+
+protected:
+    void CMEnabledChanged(TMessage& M) override { Seen.push_back("EnabledChanged"); Base::CMEnabledChanged(M); }
+    void CMVisibleChanged(TMessage& M) override { Seen.push_back("VisibleChanged"); Base::CMVisibleChanged(M); }
+    void CMTextChanged(TMessage& M) override { Seen.push_back("TextChanged"); Base::CMTextChanged(M); }
+    void CMFontChanged(TMessage& M) override { Seen.push_back("FontChanged"); Base::CMFontChanged(M); }
+    void CMColorChanged(TMessage& M) override { Seen.push_back("ColorChanged"); Base::CMColorChanged(M); }
+    void CMCursorChanged(TMessage& M) override { Seen.push_back("CursorChanged"); Base::CMCursorChanged(M); }
+    void CMParentFontChanged(TMessage& M) override
+    {
+        Seen.push_back("ParentFontChanged");
+        Base::CMParentFontChanged(M);
+    }
+    void CMParentColorChanged(TMessage& M) override
+    {
+        Seen.push_back("ParentColorChanged");
+        Base::CMParentColorChanged(M);
+    }
+};
+
+TEST_F(Controls, EachPropertyChangeReachesTheHandlerNamedAfterItsNotification)
+{
+    TForm* form = NewForm();
+    auto* panel = new TCustomControl(form);
+    panel->SetControlStyle(panel->ControlStyle() | csAcceptsControls);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 200, 100);
+    auto* win = new TNotificationHandlers<TCustomControl>(form);
+    win->SetParent(panel);
+    auto* gfx = new TNotificationHandlers<TGraphicControl>(form);
+    gfx->SetParent(panel);
+    ShowAndWait(form);
+    struct {
+        const char* Change;
+        std::function<void(TControl*)> Apply;
+        const char* Handler;
+    } cases[] = {
+        {"Enabled", [](TControl* C) { C->SetEnabled(false); }, "EnabledChanged"},
+        {"Visible", [](TControl* C) { C->SetVisible(false); }, "VisibleChanged"},
+        {"Text", [](TControl* C) { C->SetText(u"changed"); }, "TextChanged"},
+        {"Font", [](TControl* C) { C->Font()->SetName(u"Courier New"); }, "FontChanged"},
+        {"Color", [](TControl* C) { C->SetColor(clRed); }, "ColorChanged"},
+        {"Cursor", [](TControl* C) { C->SetCursor(crHandPoint); }, "CursorChanged"},
+        // The parent's changes reach the children that follow it.
+        {"parent's Font", [&](TControl* C) { panel->Font()->SetHeight(C == win ? -18 : -19); }, "ParentFontChanged"},
+        {"parent's Color", [&](TControl* C) { panel->SetColor(C == win ? clAqua : clYellow); }, "ParentColorChanged"},
+    };
+    for (const auto& c : cases)
+        for (auto* control : std::initializer_list<TControl*>{win, gfx}) {
+            auto& seen = control == win ? win->Seen : gfx->Seen;
+            if (std::string(c.Change).rfind("parent", 0) == 0) {
+                control->SetParentFont(true);
+                control->SetParentColor(true);
+            }
+            seen.clear();
+            c.Apply(control);
+            EXPECT_NE(std::find(seen.begin(), seen.end(), c.Handler), seen.end())
+                << c.Change << " on the " << (control == win ? "windowed" : "windowless") << " control";
+        }
+    // Following the parent: its font and colour are theirs; a font of their own stops that.
+    EXPECT_EQ(win->Font()->Height(), -19);
+    EXPECT_EQ(gfx->Font()->Height(), -19);
+    EXPECT_EQ(gfx->Color(), clYellow);
+    gfx->Font()->SetHeight(-30);
+    EXPECT_FALSE(gfx->ParentFont());
+    panel->Font()->SetName(u"Arial");
+    EXPECT_EQ(gfx->Font()->Height(), -30);
+    EXPECT_EQ(win->Font()->Name(), u"Arial");
+    gfx->SetParentFont(true);
+    EXPECT_EQ(gfx->Font()->Height(), -19);
+}
+
+// A native single-line edit as a control.
+class TNativeEdit : public TWinControl {
+public:
+    explicit TNativeEdit(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+    String ClassName() const override { return u"TNativeEdit"; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override
+    {
+        TWinControl::CreateParams(Params);
+        CreateSubClass(Params, L"EDIT");
+        Params.Style |= WS_BORDER | ES_AUTOHSCROLL;
+    }
+};
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> Keys)
+{
+    std::vector<INPUT> in;
+    for (auto [key, up] : Keys) {
+        INPUT i = {};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = key;
+        i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        in.push_back(i);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+TEST_F(Controls, TabAndShiftTabVisitNativeAndOwnControlsInTabOrderSkippingDisabledAndHidden)
+{
+    TForm* form = NewForm();
+    form->SetFormStyle(fsStayOnTop);
+    auto* b1 = new TTestButton(form);
+    auto* edit = new TNativeEdit(form);
+    auto* hidden = new TTestButton(form);
+    auto* disabled = new TNativeEdit(form);
+    auto* b2 = new TTestButton(form);
+    auto* noStop = new TTestButton(form);
+    noStop->SetTabStop(false);
+    int x = 0;
+    for (TWinControl* c : std::initializer_list<TWinControl*>{b1, edit, hidden, disabled, b2, noStop}) {
+        c->SetParent(form);
+        c->SetBounds(x, 10, 60, 24);
+        x += 64;
+    }
+    hidden->SetVisible(false);
+    disabled->SetEnabled(false);
+    b2->SetTabOrder(0);  // b2, b1, edit, hidden, disabled, noStop
+    ShowAndWait(form);
+    SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == b2->Handle(); }));
+    auto press = [&](bool Shift, TWinControl* Expected) {
+        if (Shift) SendKeys({{VK_SHIFT, false}, {VK_TAB, false}, {VK_TAB, true}, {VK_SHIFT, true}});
+        else SendKeys({{VK_TAB, false}, {VK_TAB, true}});
+        EXPECT_TRUE(PumpUntil([&] { return GetFocus() == Expected->Handle(); }))
+            << "expected the control of tab order " << Expected->TabOrder();
+        Pump();
+    };
+    press(false, b1);
+    press(false, edit);
+    press(false, b2);  // past the hidden, the disabled and the one without a tab stop, round to the start
+    press(true, edit);
+    press(true, b1);
+    EXPECT_EQ(form->ActiveControl(), b1);
+}
+
+// A windowed control that paints nothing: what shows is its erase.
+class TBlankControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};
+
+TEST_F(Controls, AControlWithParentBackgroundShowsItsParentsBackgroundNotItsColour)
+{
+    for (bool parentBackground : {false, true}) {
+        TForm* form = NewForm();
+        form->SetColor(clRed);
+        auto* square = new TColourSquare(form);
+        square->SetParent(form);
+        square->SetBounds(40, 40, 20, 20);
+        square->SetColor(clLime);
+        auto* blank = new TBlankControl(form);
+        blank->SetParent(form);
+        blank->SetBounds(30, 30, 100, 60);
+        blank->SetParentColor(false);
+        blank->SetColor(clBlue);
+        if (parentBackground) blank->SetControlStyle(blank->ControlStyle() | csParentBackground);
+        ShowAndWait(form);
+        TPoint edge = blank->ClientToScreen(Point(80, 50));
+        TPoint under = blank->ClientToScreen(Point(15, 15));  // the form's windowless square lies there
+        EXPECT_EQ(ScreenPixel(edge.X, edge.Y), parentBackground ? RGB(255, 0, 0) : RGB(0, 0, 255));
+        EXPECT_EQ(ScreenPixel(under.X, under.Y), parentBackground ? RGB(0, 255, 0) : RGB(0, 0, 255));
+        form->Hide();
+    }
 }
 
 } // namespace

@@ -621,3 +621,136 @@ TEST_F(Forms, AHookThatLeavesFromTheMiddleKeepsTheLaterHooksInTheChain)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Forms, AutoScrollShowsRealScrollBarsThatMoveTheChildren)
+{
+    TForm* form = NewForm(100, 100, 300, 200);
+    form->SetFormStyle(fsStayOnTop);
+    form->SetAutoScroll(true);
+    auto* inside = new TTestButton(form);
+    inside->SetParent(form);
+    inside->SetBounds(10, 10, 75, 25);
+    auto* outside = new TTestButton(form);
+    outside->SetParent(form);
+    outside->SetBounds(400, 350, 75, 25);
+    auto* square = new TColourSquare(form);
+    square->SetParent(form);
+    square->SetColor(clRed);
+    square->SetBounds(50, 120, 40, 40);
+    ShowAndWait(form);
+    HWND wnd = form->Handle();
+    const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
+    EXPECT_NE(style & WS_HSCROLL, 0);
+    EXPECT_NE(style & WS_VSCROLL, 0);
+    EXPECT_TRUE(form->VertScrollBar()->IsScrollBarVisible());
+    EXPECT_EQ(form->HorzScrollBar()->Range(), 475);
+    EXPECT_EQ(form->VertScrollBar()->Range(), 375);
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(wnd, SB_VERT, &si);
+    EXPECT_EQ(si.nMax, 374);
+    EXPECT_EQ(static_cast<Integer>(si.nPage), form->ClientHeight());
+
+    // A click on the vertical bar's lower arrow, with the real mouse.
+    TPoint corner = form->ClientToScreen(Point(form->ClientWidth(), form->ClientHeight()));
+    MovePointer(Point(corner.X + GetSystemMetrics(SM_CXVSCROLL) / 2, corner.Y - GetSystemMetrics(SM_CYVSCROLL) / 2));
+    LeftButton(true);
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return form->VertScrollBar()->Position() == 8; }));
+    EXPECT_EQ(inside->Top(), 2);
+    RECT r;
+    GetWindowRect(inside->Handle(), &r);
+    MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, 2);
+    EXPECT_EQ(square->Top(), 112);
+    UpdateWindow(wnd);
+    TPoint seen = form->ClientToScreen(Point(70, 113));
+    EXPECT_EQ(ScreenPixel(seen.X, seen.Y), RGB(255, 0, 0));
+
+    // The wheel scrolls three steps a notch; the position stops at the end.
+    PostMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), Pos(corner.X - 5, corner.Y - 5));
+    Pump();
+    EXPECT_EQ(form->VertScrollBar()->Position(), 32);
+    form->VertScrollBar()->SetPosition(10000);
+    EXPECT_EQ(form->VertScrollBar()->Position(), 375 - form->ClientHeight());
+    EXPECT_EQ(outside->Top() + outside->Height(), form->ClientHeight());
+
+    // ScrollBy moves every child, windowed or not, by the amounts given.
+    const Integer insideLeft = inside->Left(), squareLeft = square->Left();
+    form->ScrollBy(-30, 0);
+    EXPECT_EQ(inside->Left(), insideLeft - 30);
+    EXPECT_EQ(square->Left(), squareLeft - 30);
+    form->ScrollBy(30, 0);
+
+    // Without the outside child everything fits: the bars go and the content is back.
+    delete outside;
+    Pump();
+    EXPECT_FALSE(form->VertScrollBar()->IsScrollBarVisible());
+    EXPECT_FALSE(form->HorzScrollBar()->IsScrollBarVisible());
+    EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+    EXPECT_EQ(inside->Top(), 10);
+    EXPECT_EQ(square->Top(), 120);
+}
+
+TEST_F(Forms, ScrollInViewBringsAChildIntoTheClientArea)
+{
+    TForm* form = NewForm(100, 100, 300, 200);
+    form->SetAutoScroll(true);
+    auto* below = new TTestButton(form);
+    below->SetParent(form);
+    below->SetBounds(20, 500, 75, 25);
+    ShowAndWait(form);
+    form->ScrollInView(below);
+    EXPECT_EQ(below->Top() + below->Height(), form->ClientHeight());
+    form->VertScrollBar()->SetPosition(0);
+    EXPECT_EQ(below->Top(), 500);
+    // Turning AutoScroll off drops the ranges and the bars.
+    form->SetAutoScroll(false);
+    EXPECT_EQ(form->VertScrollBar()->Range(), 0);
+    EXPECT_FALSE(form->VertScrollBar()->IsScrollBarVisible());
+}
+
+TEST_F(Forms, KeyPreviewLetsTheFormSeeAndTakeKeysFirst)
+{
+    struct {
+        bool Preview;
+        Word Key;
+        std::vector<std::string> Expected;
+    } cases[] = {
+        {false, 'A', {"button down 65", "button press a"}},
+        {true, 'A', {"form down 65", "button down 65", "form press a", "button press a"}},
+        // The form clears the key and its character: the control sees neither.
+        {true, 'X', {"form down 88", "form press x"}},
+    };
+    for (const auto& c : cases) {
+        TForm* form = NewForm();
+        auto* button = new TTestButton(form);
+        button->SetParent(form);
+        std::vector<std::string> log;
+        form->SetKeyPreview(c.Preview);
+        form->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+            log.push_back("form down " + std::to_string(Key));
+            if (Key == 'X') Key = 0;
+        };
+        form->OnKeyPress = [&](TObject*, Char& Key) {
+            log.push_back(std::string("form press ") + char(Key));
+            if (Key == u'x') Key = 0;
+        };
+        button->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+            log.push_back("button down " + std::to_string(Key));
+        };
+        button->OnKeyPress = [&](TObject*, Char& Key) { log.push_back(std::string("button press ") + char(Key)); };
+        ShowAndWait(form);
+        ASSERT_TRUE(PumpUntil([&] { return GetFocus() == button->Handle(); }));
+        PostMessageW(button->Handle(), WM_KEYDOWN, c.Key, 0x001E0001);
+        Pump();
+        EXPECT_EQ(log, c.Expected) << "preview " << c.Preview << " key " << c.Key;
+        EXPECT_EQ(form->KeyPreview(), c.Preview);
+        form->Hide();
+    }
+}
+
+} // namespace

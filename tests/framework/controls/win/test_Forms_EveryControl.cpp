@@ -1,0 +1,150 @@
+// A form with one of every control of the framework, built in code and shown
+// on the display: what it shows (with a screenshot in the test's output
+// folder), and creating and freeing it 500 times leaving the GDI objects and
+// the windows of the thread where they were.
+#include "GuiTest.h"
+#include "HandleCount.h"
+
+#include "framework/controls/win/ExtCtrls.h"
+#include "framework/controls/win/ImgList.h"
+#include "framework/controls/win/Menus.h"
+
+using namespace guitest;
+
+namespace {
+
+class TEveryControlForm : public TForm {
+public:
+    explicit TEveryControlForm(TComponent* AOwner) : TForm(AOwner)
+    {
+        SetBounds(60, 60, 200, 200);
+        SetClientWidth(480);
+        SetClientHeight(360);
+        SetCaption(u"Every control");
+        SetFormStyle(fsStayOnTop);
+        SetAutoScroll(true);
+
+        auto* menu = new TMainMenu(this);
+        auto* file = new TMenuItem(this);
+        file->SetCaption(u"&File");
+        menu->Items()->Add(file);
+        SetMenu(menu);
+        auto* popup = new TPopupMenu(this);
+        auto* item = new TMenuItem(this);
+        item->SetCaption(u"&Properties");
+        popup->Items()->Add(item);
+
+        Images = new TImageList(this);
+        Images->SetSize(16, 16);
+        TBitmap glyph;
+        glyph.SetSize(16, 16);
+        glyph.Canvas()->Brush()->SetColor(clBlue);
+        glyph.Canvas()->FillRect(Rect(0, 0, 16, 16));
+        Images->Add(&glyph);
+
+        Panel = new TPanel(this);
+        Panel->SetParent(this);
+        Panel->SetAlign(alTop);
+        Panel->SetHeight(80);
+        Panel->SetCaption(u"Panel");
+        Panel->SetPopupMenu(popup);
+        auto* bevel = new TBevel(this);
+        bevel->SetParent(Panel);
+        bevel->SetBounds(8, 8, 100, 60);
+        Shape = new TShape(this);
+        Shape->SetParent(Panel);
+        Shape->SetShape(stCircle);
+        Shape->Brush()->SetColor(clRed);
+        Shape->SetBounds(120, 8, 60, 60);
+
+        auto* splitter = new TSplitter(this);
+        splitter->SetParent(this);
+        splitter->SetAlign(alTop);
+        splitter->SetTop(80);
+
+        Image = new TImage(this);
+        Image->SetParent(this);
+        Image->SetBounds(8, 100, 64, 64);
+        Image->Picture()->Bitmap()->SetSize(64, 64);
+        Image->Picture()->Bitmap()->Canvas()->Brush()->SetColor(clLime);
+        Image->Picture()->Bitmap()->Canvas()->FillRect(Rect(0, 0, 64, 64));
+
+        auto* paintBox = new TPaintBox(this);
+        paintBox->SetParent(this);
+        paintBox->SetBounds(90, 100, 64, 64);
+        paintBox->OnPaint = [this, paintBox](TObject*) {
+            Images->Draw(paintBox->Canvas(), 24, 24, 0, true);
+        };
+
+        // Beyond the client area: the form scrolls to it.
+        auto* outside = new TPanel(this);
+        outside->SetParent(this);
+        outside->SetBounds(400, 420, 120, 40);
+        outside->SetCaption(u"Far");
+
+        auto* timer = new TTimer(this);
+        timer->SetEnabled(false);
+        Loaded();
+    }
+    String ClassName() const override { return u"TEveryControlForm"; }
+
+    TImageList* Images = nullptr;
+    TPanel* Panel = nullptr;
+    TShape* Shape = nullptr;
+    TImage* Image = nullptr;
+};
+
+class EveryControl : public FormTest {};
+
+TEST_F(EveryControl, TheFormShowsEachControlAndScrollsToTheFarOne)
+{
+    auto* form = new TEveryControlForm(nullptr);
+    auto Free = ScopeExit([&] { delete form; });
+    ShowAndWait(form);
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    auto at = [](TControl* C, int X, int Y) {
+        TPoint p = C->ClientToScreen(Point(X, Y));
+        return ScreenPixel(p.X, p.Y);
+    };
+    EXPECT_EQ(at(form->Shape, 30, 30), RGB(255, 0, 0));
+    EXPECT_EQ(at(form->Image, 30, 30), RGB(0, 255, 0));
+    EXPECT_EQ(at(form, 90 + 30, 100 + 30), RGB(0, 0, 255));  // the image list's glyph in the paint box
+    EXPECT_TRUE(form->VertScrollBar()->IsScrollBarVisible());
+    EXPECT_TRUE(form->HorzScrollBar()->IsScrollBarVisible());
+
+    // The screenshot of the whole form, in the test's folder.
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    TBitmap shot;
+    shot.SetSize(r.right - r.left, r.bottom - r.top);
+    // Read point by point: the screen's pixels as the checks above see them.
+    HDC screen = GetDC(nullptr);
+    HDC dc = shot.Canvas()->Handle();
+    for (int y = 0; y < r.bottom - r.top; ++y)
+        for (int x = 0; x < r.right - r.left; ++x) SetPixel(dc, x, y, GetPixel(screen, r.left + x, r.top + y));
+    ReleaseDC(nullptr, screen);
+    shot.SaveToFile(u"EveryControl.bmp");
+    EXPECT_TRUE(FileExists(u"EveryControl.bmp"));
+}
+
+TEST_F(EveryControl, MakingAndFreeingTheForm500TimesLeavesTheHandleCountsFlat)
+{
+    auto once = [] {
+        auto* form = new TEveryControlForm(nullptr);
+        form->Show();
+        UpdateWindow(form->Handle());
+        Pump();
+        delete form;
+        Pump();
+    };
+    // The platform's own first-use objects come with the first rounds.
+    for (int i = 0; i < 3; ++i) once();
+    const int gdi = LiveGdiObjects(), windows = ThreadWindowCount();
+    ASSERT_GT(gdi, 0);
+    for (int i = 0; i < 500; ++i) once();
+    EXPECT_EQ(LiveGdiObjects(), gdi);
+    EXPECT_EQ(ThreadWindowCount(), windows);
+}
+
+} // namespace
