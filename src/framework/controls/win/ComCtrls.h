@@ -110,8 +110,8 @@ protected:
     // Whether the tabs are a page control's (their objects are its sheets).
     virtual bool TabsArePages() const { return false; }
 
-    virtual void CNNotify(TMessage& Message);
-    virtual void CNDrawItem(TMessage& Message);
+    void CNNotify(TMessage& Message) override;
+    void CNDrawItem(TMessage& Message) override;
     virtual void WMSetFont(TMessage& Message);
 
 private:
@@ -525,7 +525,7 @@ protected:
     virtual bool CustomDraw(const TRect& ARect, TCustomDrawStage Stage);
     virtual bool CustomDrawItem(TTreeNode* Node, TCustomDrawState State, TCustomDrawStage Stage, bool& PaintImages);
 
-    virtual void CNNotify(TMessage& Message);
+    void CNNotify(TMessage& Message) override;
     void CMWantSpecialKey(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
@@ -619,7 +619,7 @@ protected:
     virtual bool CanChange();
     virtual bool DoCanChange(Integer NewVal, Integer Delta);
     virtual void Click(TUDBtnType Button);
-    virtual void CNNotify(TMessage& Message);
+    void CNNotify(TMessage& Message) override;
     virtual void CNScroll(TMessage& Message);
 
 private:
@@ -837,7 +837,7 @@ protected:
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     virtual void DrawPanel(TStatusPanel* Panel, const TRect& Rect);
-    virtual void CNDrawItem(TMessage& Message);
+    void CNDrawItem(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
 
 private:

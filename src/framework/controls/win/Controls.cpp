@@ -109,6 +109,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         SetPropW(Wnd, ControlProp, control);
     }
     TMessage m{Msg, WParam, LParam, 0};
+    TControl::TMessageScope scope(control);
     try {
         // A copy: a handler may free the control, and its WindowProc with it.
         TWndMethod proc = control->WindowProc;
@@ -335,9 +336,28 @@ void TControl::Loaded()
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TMessage m{Msg, WParam, LParam, 0};
+    TMessageScope scope(this);
     TWndMethod proc = WindowProc;  // the handler may free this control
     proc(m);
     return m.Result;
+}
+
+TControl::TMessageScope::~TMessageScope()
+{
+    if (--FControl->FMessageDepth > 0 || !FControl->FFreePending) return;
+    FControl->FFreePending = false;  // messages of its own destruction start afresh
+    delete FControl;
+}
+
+bool TControl::DeferDestruction()
+{
+    if (FMessageDepth == 0) return false;
+    if (!FFreePending) {
+        FFreePending = true;
+        if (Owner()) Owner()->RemoveComponent(this);
+        if (FParent) FParent->DetachControl(this);
+    }
+    return true;
 }
 
 void TControl::WndProc(TMessage& Message)
@@ -1143,6 +1163,23 @@ void TWinControl::RemoveControl(TControl* AControl)
     if (!(ComponentState() & csDestroying)) Realign();
 }
 
+void TWinControl::DetachControl(TControl* AControl)
+{
+    if (AControl->FIsWinControl) {
+        auto* win = static_cast<TWinControl*>(AControl);
+        win->RemoveFocus(true);
+        if (win->FHandle) ShowWindow(win->FHandle, SW_HIDE);
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), win), FTabList.end());
+    } else {
+        AControl->InvalidateControl(AControl->FVisible, false);
+        if (TheCaptureControl == AControl) SetCaptureControl(nullptr);
+    }
+    if (TheMouseControl == AControl) TheMouseControl = nullptr;
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+    AControl->FParent = nullptr;
+    if (!(ComponentState() & csDestroying)) Realign();
+}
+
 bool TWinControl::ContainsControl(TControl* Control) const
 {
     while (Control && Control != this) Control = Control->FParent;
@@ -1748,6 +1785,8 @@ void TWinControl::Dispatch(TMessage& Message)
     case CN_CTLCOLORSTATIC: CNCtlColorStatic(Message); return;
     case CN_CTLCOLORLISTBOX: CNCtlColorListBox(Message); return;
     case CN_CTLCOLORBTN: CNCtlColorBtn(Message); return;
+    case CN_HSCROLL: CNHScroll(Message); return;
+    case CN_VSCROLL: CNVScroll(Message); return;
     case CN_KEYDOWN: CNKeyDown(Message); return;
     case CN_KEYUP: CNKeyUp(Message); return;
     case CN_CHAR: CNChar(Message); return;
@@ -2248,6 +2287,9 @@ void TWinControl::WMCtlColor(TMessage& Message)
 {
     if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
 }
+
+void TWinControl::CNHScroll(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::CNVScroll(TMessage& Message) { DefaultHandler(Message); }
 
 void TWinControl::WMHScroll(TMessage& Message)
 {

@@ -239,6 +239,13 @@ public:
     ~TControl() override;
     String ClassName() const override { return u"TControl"; }
     void Loaded() override;
+    // Every delete of a control comes here first (found through the static
+    // type, as TObject's is): see DeferDestruction.
+    void operator delete(TControl* Control, std::destroying_delete_t)
+    {
+        if (Control->DeferDestruction()) return;
+        TObject::operator delete(Control, std::destroying_delete_t{});
+    }
 
     // The message path. WindowProc starts as WndProc; a component hooks the
     // control through a TWindowHook, which keeps the old value and calls it
@@ -476,6 +483,12 @@ protected:
     virtual void WMContextMenu(TMessage& Message);
     virtual void WMSetText(TMessage& Message);
 
+    // A control freed while it handles one of its own messages (a button
+    // freed by its OnClick, with the platform still inside its window
+    // procedure) leaves its owner and parent at once, hides, and is freed
+    // when that message is done.
+    bool DeferDestruction();
+
     TWinControl* FParent = nullptr;
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
@@ -488,6 +501,19 @@ private:
     friend class TWinControl;
     friend class TControlCanvas;
     friend class TWindowHook;
+    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+    // Counts a message of the control while it is handled; the last one to
+    // end frees a control whose destruction was deferred.
+    class TMessageScope {
+    public:
+        explicit TMessageScope(TControl* Control) : FControl(Control) { ++Control->FMessageDepth; }
+        ~TMessageScope();
+        TMessageScope(const TMessageScope&) = delete;
+        TMessageScope& operator=(const TMessageScope&) = delete;
+
+    private:
+        TControl* FControl;
+    };
     friend class TDragManager;
     void FontChanged(TObject* Sender);
     // Where the control's timers deliver: on to WindowProc.
@@ -517,6 +543,8 @@ private:
     bool FParentShowHint = true;
     std::vector<TWindowHook*> FHooks;  // the hooks in WindowProc's chain
     TPopupMenu* FPopupMenu = nullptr;
+    Integer FMessageDepth = 0;   // own messages being handled now
+    bool FFreePending = false;   // freed meanwhile: goes when they are done
     TDragMode FDragMode = dmManual;
     TCursor FDragCursor = crDrag;
 };
@@ -777,6 +805,8 @@ protected:
     virtual void CNNotify(TMessage& Message);
     virtual void CNDrawItem(TMessage& Message);
     virtual void CNMeasureItem(TMessage& Message);
+    virtual void CNHScroll(TMessage& Message);
+    virtual void CNVScroll(TMessage& Message);
     virtual void CNCtlColorEdit(TMessage& Message);
     virtual void CNCtlColorStatic(TMessage& Message);
     virtual void CNCtlColorListBox(TMessage& Message);
@@ -841,6 +871,9 @@ private:
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     friend class TControl;
     void PlaceInZOrder();
+    // Takes a child whose destruction is deferred off this control, leaving
+    // its window (hidden) to the platform until it goes.
+    void DetachControl(TControl* AControl);
     void AnchorControl(TControl* Control, const TRect& Client);
     void UpdateMouseControl(const TPoint& Pos);
 

@@ -247,6 +247,10 @@ TEST_F(Forms, ScreenListsTheFormsInCreationOrderAndFollowsTheActiveOne)
     EXPECT_EQ(log, (std::vector<std::string>{"a activate", "a deactivate", "c activate"}));
     // The list keeps creation order whatever is active.
     EXPECT_EQ(Screen->Forms(base), a);
+    // The log goes with this body; the forms go later (freeing c activates a).
+    a->OnActivate = nullptr;
+    a->OnDeactivate = nullptr;
+    c->OnActivate = nullptr;
 }
 
 TEST_F(Forms, PositionPlacesTheFormWhenItIsShown)
