@@ -5,9 +5,11 @@
 #include "GuiTest.h"
 #include "HandleCount.h"
 
+#include "framework/controls/win/ComCtrls.h"
 #include "framework/controls/win/ExtCtrls.h"
 #include "framework/controls/win/ImgList.h"
 #include "framework/controls/win/Menus.h"
+#include "framework/controls/win/StdCtrls.h"
 
 using namespace guitest;
 
@@ -75,6 +77,76 @@ public:
         paintBox->OnPaint = [this, paintBox](TObject*) {
             Images->Draw(paintBox->Canvas(), 24, 24, 0, true);
         };
+
+        // The standard controls, in a row below the pictures.
+        auto place = [this](TControl* C, int X, int Y, int W, int H) {
+            C->SetParent(this);
+            C->SetBounds(X, Y, W, H);
+        };
+        auto* edit = new TEdit(this);
+        place(edit, 8, 180, 80, 22);
+        edit->SetText(u"Edit");
+        auto* memo = new TMemo(this);
+        place(memo, 96, 180, 80, 40);
+        memo->Lines()->Add(u"Memo");
+        auto* list = new TListBox(this);
+        place(list, 184, 180, 80, 40);
+        list->Items()->Add(u"One");
+        list->Items()->Add(u"Two");
+        auto* combo = new TComboBox(this);
+        place(combo, 272, 180, 80, 22);
+        combo->Items()->Add(u"Three");
+        auto* button = new TButton(this);
+        place(button, 360, 180, 70, 24);
+        button->SetCaption(u"OK");
+        button->SetDefault(true);
+        auto* check = new TCheckBox(this);
+        place(check, 8, 228, 80, 20);
+        check->SetCaption(u"Check");
+        check->SetChecked(true);
+        auto* radio = new TRadioButton(this);
+        place(radio, 96, 228, 80, 20);
+        radio->SetCaption(u"Radio");
+        auto* label = new TLabel(this);
+        place(label, 184, 228, 60, 16);
+        label->SetCaption(u"&Label");
+        label->SetFocusControl(edit);
+        auto* group = new TGroupBox(this);
+        place(group, 272, 228, 100, 40);
+        group->SetCaption(u"Group");
+        auto* scroll = new TScrollBar(this);
+        place(scroll, 8, 256, 160, 17);
+        scroll->SetMax(10);
+
+        // The common controls, in a row below those.
+        auto* pages = new TPageControl(this);
+        place(pages, 8, 280, 160, 70);
+        for (const char16_t* caption : {u"First", u"Second"}) {
+            auto* sheet = new TTabSheet(this);
+            sheet->SetPageControl(pages);
+            sheet->SetCaption(caption);
+        }
+        auto* tabs = new TTabControl(this);
+        place(tabs, 176, 280, 120, 40);
+        tabs->Tabs()->Add(u"Tab");
+        auto* tree = new TTreeView(this);
+        place(tree, 304, 280, 120, 70);
+        tree->SetImages(Images);
+        TTreeNode* root = tree->Items()->Add(nullptr, u"Root");
+        tree->Items()->AddChild(root, u"Child");
+        root->SetExpanded(true);
+        auto* upDown = new TUpDown(this);
+        place(upDown, 432, 280, 17, 22);
+        upDown->SetMax(10);
+        auto* track = new TTrackBar(this);
+        place(track, 176, 324, 120, 30);
+        track->SetMax(10);
+        auto* progress = new TProgressBar(this);
+        place(progress, 8, 356, 160, 16);
+        progress->SetPosition(40);
+        auto* status = new TStatusBar(this);
+        status->SetParent(this);
+        status->Panels()->Add()->SetText(u"Status");
 
         // Beyond the client area: the form scrolls to it.
         auto* outside = new TPanel(this);
