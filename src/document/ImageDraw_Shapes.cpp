@@ -20,6 +20,7 @@
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
+#include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 
 using namespace ImageDrawRows;
@@ -40,6 +41,9 @@ constexpr Integer Shadow = 70, ShadowInner = 76, ReflectDistance = 81, ReflectBl
 // The line: points 1 and 4, then 2 and 3, and the arrow type.
 constexpr Integer LineP1 = 40, LineP4 = 42, LineP2 = 46, LineP3 = 48, ArrowType = 50;
 constexpr Integer RectPoints = 41, PolygonPoints = 42;
+// The selection: where its lifted pixels lie from the region's top-left, and
+// its feather.
+constexpr Integer SelBitmapOX = 45, SelBitmapOY = 46, Feather = 47;
 }  // namespace Col
 
 TShapeType KindOfRow(const TRow& Row)
@@ -67,7 +71,8 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shHLRect: S = std::make_unique<TImgHLRect>(Owner, Id, nullptr); break;
     case shEllipse: S = std::make_unique<TImgEllipse>(Owner, Id, nullptr); break;
     case shCrop: S = std::make_unique<TImgCrop>(Owner, Id, nullptr); break;
-    // shLines, shText, shCallout, shSelection, shFreeShape: with their classes.
+    case shSelection: S = std::make_unique<TImgSelection>(Owner, Id, nullptr); break;
+    // shLines, shText, shCallout, shFreeShape: with their classes.
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -107,6 +112,10 @@ void ReadKindData(TImgShape& Shape, const TRow& Row)
         E->SetPoints(TextOf(Row, Col::RectPoints));
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         P->SetPoints(TextOf(Row, Col::PolygonPoints));
+    } else if (auto* Sel = dynamic_cast<TImgSelection*>(&Shape)) {
+        Sel->SetSelBitmapOX(CoordOf(Row, Col::SelBitmapOX));
+        Sel->SetSelBitmapOY(CoordOf(Row, Col::SelBitmapOY));
+        Sel->SetFeatherAmount(std::clamp(IntOf(Row, Col::Feather), 0, MaxFeatherAmount));
     }
     // The picture object's pixels come from the document's picture blocks;
     // the highlighter has no data of its own.
@@ -126,6 +135,10 @@ void WriteKindData(TImgShape& Shape, TRow& Row)
         SetText(Row, Col::RectPoints, E->GetPoints());
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         SetText(Row, Col::PolygonPoints, P->GetPoints());
+    } else if (auto* Sel = dynamic_cast<TImgSelection*>(&Shape)) {
+        SetInt(Row, Col::SelBitmapOX, Sel->SelBitmapOX());
+        SetInt(Row, Col::SelBitmapOY, Sel->SelBitmapOY());
+        SetInt(Row, Col::Feather, Sel->FeatherAmount());
     }
 }
 
@@ -266,7 +279,15 @@ void TImageDraw::CreateShape(TShapeType AType)
 
 bool TImageDraw::CreateShapeAuto(const String& S, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY)
 {
-    TRow* Row = FDT->AddItem(S);
+    auto Row = std::make_unique<TRow>();
+    Row->Init(S, u',');
+    return CreateShapeFromRow(std::move(Row), ABitmap, OffsetX, OffsetY);
+}
+
+bool TImageDraw::CreateShapeFromRow(std::unique_ptr<TRow> NewRow, TCustomBitmap32* ABitmap, Integer OffsetX,
+                                    Integer OffsetY)
+{
+    TRow* Row = FDT->AddItem(std::move(NewRow));
     SetInt(*Row, ObjCol::Id, TakeNextShapeId());
     CreateShapeObjects(FDT->ItemCount() - 1);
     TImgShape* Shape = RowShape(Row);
@@ -355,10 +376,13 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
         if (OnShapeModified) OnShapeModified(this);
         return;
     }
-    // shLines: thinned when the pencil debounces; shSelection: merged into
-    // the selection below it, or its region built (dropped when it encloses
-    // nothing); shFreeShape: its path finished and appended to an armed
-    // free shape below it.
+    // shLines: thinned when the pencil debounces; shFreeShape: its path
+    // finished and appended to an armed free shape below it.
+    if (Kind == shSelection) {
+        if (!FinishNewSelectionShape()) return;
+        S = FCurrentShape;  // the selection below when the new one merged into it
+        if (!S) return;
+    }
     if (Kind == shArrow || Kind == shLines || Kind == shLine || Kind == shPolygon || Kind == shSelection ||
         Kind == shFreeShape) {
         S->CalcRect();
@@ -369,6 +393,28 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
     if (Kind != shLines) S->Select();
     SetChanged(true);
     ShapeSelectStateChanged(false);
+}
+
+bool TImageDraw::FinishNewSelectionShape()
+{
+    auto* New = dynamic_cast<TImgSelection*>(FCurrentShape);
+    if (!New) return true;
+    // A selection below takes the new shape in; the new object goes.
+    for (Integer i = 0; i + 1 < FDT->ItemCount(); ++i) {
+        auto* Old = dynamic_cast<TImgSelection*>(RowShape(FDT->GetItem(i)));
+        if (!Old) continue;
+        const TArrayOfPoint& Pts = New->Points();
+        Old->CombineRegion(FAntialiasing, New->StyleId(), New->SRect(), Pts.empty() ? nullptr : Pts.data(),
+                           New->PointsCount(), New->PointMoved());
+        DeleteShapeById(New->Id());
+        SetCurrentShape(Old->Id());
+        return true;
+    }
+    if (New->CreateRegion(FAntialiasing)) return true;
+    DeleteShapeById(New->Id());
+    FModified = false;
+    if (OnShapeModified) OnShapeModified(this);
+    return false;
 }
 
 void TImageDraw::AdjustShapeOver()
@@ -518,10 +564,16 @@ void TImageDraw::DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
         case shPolygon:
             if (auto* P = dynamic_cast<TImgPolygon*>(S)) P->SetPointMoved(End);
             break;
-        // shLines: the stroke adds (X2, Y2); shSelection: its moving point,
-        // kept to an axis with Shift for styles 2 and 4 (the left button
-        // up), and the lasso styles add the point; shFreeShape: its moving
-        // point.
+        case shSelection:
+            if (auto* Sel = dynamic_cast<TImgSelection*>(S)) {
+                const Integer Style = Sel->StyleId();
+                const bool Kept = Style == 2 || (Style == 4 && !FLeftMouseDown);
+                Sel->SetPointMoved(Kept ? End : Free);
+                // The lasso, and the node polygon while the button is held, follow the mouse.
+                if (Style == 3 || (Style == 4 && FLeftMouseDown)) Sel->AddNewPoint(X2, Y2);
+            }
+            break;
+        // shLines: the stroke adds (X2, Y2); shFreeShape: its moving point.
         default: break;
         }
         S->CalcCenterPoint();

@@ -1,5 +1,6 @@
 #include "document/win/ImageDraw_Win.h"
 
+#include "document/win/ImageClipboard_Win.h"
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
@@ -29,4 +30,5 @@ void InstallImageDrawHooks()
     InstallImageShapeHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
+    InstallImageClipboardHooks();
 }

@@ -25,7 +25,7 @@ private:
 
 // Points the document's picture decoder at the image-file routines (GDI+,
 // libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
-// InstallImageShapeHooks, InstallImageSelectionHooks) and the control layer's
-// (InstallControlLayerHooks).
+// InstallImageShapeHooks, InstallImageSelectionHooks), the control layer's
+// (InstallControlLayerHooks) and the system clipboard (InstallImageClipboardHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
