@@ -284,6 +284,8 @@ void TImageDraw::PasteProperty(Integer Mode)
         if (Mode == 0)
             for (Integer Group = 1; Group <= 8; ++Group) PasteGroup(*S, *FCopyProp, Group);
         else PasteGroup(*S, *FCopyProp, Mode);
+        // Mode 0 on a text or callout also carries its font and text style
+        // (never its text): the text object's class adds that step here.
         S->SetChanged2(true);
     }
     SetChanged(true);

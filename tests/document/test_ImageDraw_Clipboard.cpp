@@ -283,21 +283,32 @@ TEST_F(Clipboard, CopyingSelectedPixels)
     Doc->Paste(20, 20, Red.get(), false, false);
     struct Case {
         bool Merged;
+        Integer Feather;
         TColor32 At25;  // pixel (25, 25) of the copy
-    } Cases[] = {{false, RasterPixel(25, 25)}, {true, 0xFFFF0000}};
+    } Cases[] = {{false, 0, RasterPixel(25, 25)}, {true, 0, 0xFFFF0000}, {false, 2, RasterPixel(25, 25)},
+                 {true, 2, 0xFFFF0000}};
     for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "merged " << C.Merged << " feather " << C.Feather);
         ObjectClipboard().AddItem(u"1,3");
         TImgSelection* Sel = Select({10, 10, 40, 30});
+        Sel->SetFeatherAmount(C.Feather);
         const TRect From = Doc->CopySelection(C.Merged);
-        EXPECT_EQ(From, (TRect{9, 9, 41, 31})) << "the work area, a pixel around the region";
+        // The work area: a pixel around the region, or three times the feather.
+        const Integer M = C.Feather ? 3 * C.Feather : 1, Margin = C.Feather ? M : 0;
+        EXPECT_EQ(From, (TRect{10 - M, 10 - M, 40 + M, 30 + M}));
+        // A feathered copy keeps its soft margin.
         ASSERT_NE(ImageClipboard(), nullptr);
-        EXPECT_EQ(ImageClipboard()->Width(), 30);
-        EXPECT_EQ(ImageClipboard()->Height(), 20);
-        EXPECT_TRUE(NearColor(ImageClipboard()->Pixel(15, 15), C.At25, 1)) << "merged " << C.Merged;
-        EXPECT_EQ(ImageClipboard()->Pixel(0, 0), RasterPixel(10, 10));
+        EXPECT_EQ(ImageClipboard()->Width(), 30 + 2 * Margin);
+        EXPECT_EQ(ImageClipboard()->Height(), 20 + 2 * Margin);
+        // The colours (a feathered copy's alpha fades toward the edge).
+        auto Opaque = [](TColor32 P) { return P | 0xFF000000; };
+        EXPECT_TRUE(NearColor(Opaque(ImageClipboard()->Pixel(Margin + 15, Margin + 15)), C.At25, 1));
+        EXPECT_TRUE(NearColor(Opaque(ImageClipboard()->Pixel(Margin + 5, Margin + 5)), RasterPixel(15, 15), 1));
+        if (!C.Feather) EXPECT_EQ(ImageClipboard()->Pixel(0, 0), RasterPixel(10, 10));
+        else EXPECT_LT(ImageClipboard()->Pixel(0, 0) >> 24, 8u);
         EXPECT_EQ(ObjectClipboard().ItemCount(), 0);
         ASSERT_NE(System->Bitmap, nullptr);
-        EXPECT_TRUE(NearColor(System->Bitmap->Pixel(15, 15), C.At25, 2));
+        EXPECT_TRUE(NearColor(System->Bitmap->Pixel(Margin + 15, Margin + 15), C.At25, 2));
         // Copying touches neither the raster nor the selection.
         EXPECT_EQ(Doc->SrcBmp()->Pixel(25, 25), RasterPixel(25, 25));
         EXPECT_EQ(Sel->SelBitmap(), nullptr);

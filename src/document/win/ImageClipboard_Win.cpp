@@ -7,6 +7,16 @@
 
 namespace {
 
+// Most programs put 32-bit pictures whose fourth byte is unused and 0: read
+// as alpha, the pasted picture would be invisible.
+bool NoAlpha(const TCustomBitmap32& B)
+{
+    const TColor32* P = B.Bits();
+    for (size_t i = 0, N = static_cast<size_t>(B.Width()) * static_cast<size_t>(B.Height()); i < N; ++i)
+        if (P[i] >> 24) return false;
+    return true;
+}
+
 class TPlatformClipboard : public TSystemClipboard {
 public:
     bool HasBitmap() override { return Clipboard()->HasFormat(CF_BITMAP); }
@@ -17,6 +27,7 @@ public:
         try {
             auto B = std::make_unique<TCustomBitmap32>();
             ImportPlatformPicture(B.get(), Clipboard());
+            if (NoAlpha(*B)) B->ResetAlpha();
             return B;
         } catch (const Exception&) {
             return nullptr;

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "DocumentTestView.h"
+#include "../DocumentTestView.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 #include "document/win/ImageClipboard_Win.h"
@@ -54,8 +54,8 @@ uint32_t Get32(const std::vector<uint8_t>& B, size_t At)
 
 // A packed DIB of W x H (negative H: top-down) at Bits bits per pixel whose
 // pixel (x, y) has red 10 x, green 20 y and blue 7 (bottom-up rows counted
-// from the top as shown).
-std::vector<uint8_t> MakeDib(Integer W, Integer H, Integer Bits)
+// from the top as shown), and at 32 bits Alpha in the fourth byte.
+std::vector<uint8_t> MakeDib(Integer W, Integer H, Integer Bits, uint8_t Alpha = 0)
 {
     const Integer Rows = H < 0 ? -H : H;
     const size_t Stride = ((static_cast<size_t>(W) * Bits + 31) / 32) * 4;
@@ -73,15 +73,15 @@ std::vector<uint8_t> MakeDib(Integer W, Integer H, Integer Bits)
             P[0] = 7;
             P[1] = static_cast<uint8_t>(20 * y);
             P[2] = static_cast<uint8_t>(10 * x);
-            if (Bits == 32) P[3] = 0;  // a plain 32-bit DIB's fourth byte is no alpha
+            if (Bits == 32) P[3] = Alpha;
         }
     }
     return B;
 }
 
-TColor32 DibPixel(Integer x, Integer y)
+TColor32 DibPixel(Integer x, Integer y, TColor32 Alpha = 0xFF)
 {
-    return 0xFF000000 | static_cast<TColor32>(10 * x) << 16 | static_cast<TColor32>(20 * y) << 8 | 7;
+    return Alpha << 24 | static_cast<TColor32>(10 * x) << 16 | static_cast<TColor32>(20 * y) << 8 | 7;
 }
 
 class PlatformClipboard : public ::testing::Test {
@@ -113,10 +113,16 @@ TEST_F(PlatformClipboard, PicturesOtherProgramsPutArePastedAsPictureObjects)
 {
     struct Case {
         Integer W, H, Bits;
-    } Cases[] = {{5, 3, 24}, {6, -4, 24}, {4, 4, 32}, {3, -2, 32}};
+        uint8_t Alpha;
+        TColor32 Pasted;  // the alpha pasted
+    } Cases[] = {
+        {5, 3, 24, 0, 0xFF},     {6, -4, 24, 0, 0xFF},
+        {4, 4, 32, 0, 0xFF},     // a fourth byte left 0 by the program: opaque
+        {3, -2, 32, 0, 0xFF},    {4, 3, 32, 0x80, 0x80},  // a real alpha stays
+    };
     for (const Case& C : Cases) {
-        SCOPED_TRACE(testing::Message() << C.W << "x" << C.H << " at " << C.Bits);
-        PutRaw(CF_DIB, MakeDib(C.W, C.H, C.Bits));
+        SCOPED_TRACE(testing::Message() << C.W << "x" << C.H << " at " << C.Bits << " alpha " << int(C.Alpha));
+        PutRaw(CF_DIB, MakeDib(C.W, C.H, C.Bits, C.Alpha));
         // The platform offers the device bitmap made from it too.
         EXPECT_TRUE(Doc->GetPasteEnabled());
         const Integer Before = Doc->DT()->ItemCount();
@@ -127,7 +133,7 @@ TEST_F(PlatformClipboard, PicturesOtherProgramsPutArePastedAsPictureObjects)
         const Integer Rows = C.H < 0 ? -C.H : C.H;
         EXPECT_EQ(P->SRect(), (TRect{50, 60, 50 + C.W, 60 + Rows}));
         for (Integer y = 0; y < Rows; ++y)
-            for (Integer x = 0; x < C.W; ++x) EXPECT_EQ(P->SrcBmp()->Pixel(x, y), DibPixel(x, y)) << x << "," << y;
+            for (Integer x = 0; x < C.W; ++x) EXPECT_EQ(P->SrcBmp()->Pixel(x, y), DibPixel(x, y, C.Pasted)) << x << "," << y;
     }
 }
 
