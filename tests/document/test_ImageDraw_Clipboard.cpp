@@ -105,15 +105,7 @@ protected:
         Doc->CreateShapeOver(false);
         return Doc->Shape();
     }
-    // A selection of R made the way the document makes saved ones.
-    TImgSelection* Select(const TRect& R)
-    {
-        TRow* Row = Doc->SelectionDT()->AddItem(u"s");
-        Row->Init(std::vector<String>{u"s", RegionToText(TImageRegion(R)), u"0", u"0"});
-        EXPECT_TRUE(Doc->LoadSelection(u"s"));
-        Doc->SelectionDT()->Clear();
-        return Doc->SelectionShape();
-    }
+    TImgSelection* Select(const TRect& R) { return SelectRegion(*Doc, R); }
 
     static std::unique_ptr<TDataTable> MakeDefaults()
     {
