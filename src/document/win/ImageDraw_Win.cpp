@@ -4,6 +4,7 @@
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
+#include "document/win/ImageText_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
@@ -27,6 +28,7 @@ void InstallImageDrawHooks()
     ImageDrawHooks.LoadPicture = &LoadPicture;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
 }

@@ -25,7 +25,7 @@ private:
 
 // Points the document's picture decoder at the image-file routines (GDI+,
 // libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
-// InstallImageShapeHooks, InstallImageSelectionHooks) and the control layer's
+// InstallImageShapeHooks, InstallImageTextHooks, InstallImageSelectionHooks) and the control layer's
 // (InstallControlLayerHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
