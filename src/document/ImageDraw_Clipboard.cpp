@@ -6,6 +6,7 @@
 #include "document/ImageDraw_Private.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
+#include "document/ImageText.h"
 
 using namespace ImageDrawRows;
 
@@ -284,8 +285,9 @@ void TImageDraw::PasteProperty(Integer Mode)
         if (Mode == 0)
             for (Integer Group = 1; Group <= 8; ++Group) PasteGroup(*S, *FCopyProp, Group);
         else PasteGroup(*S, *FCopyProp, Mode);
-        // Mode 0 on a text or callout also carries its font and text style
-        // (never its text): the text object's class adds that step here.
+        // All of it on a text or callout also carries the font and text
+        // style, never the text itself.
+        if (auto* T = dynamic_cast<TImgText*>(S); T && Mode == 0) T->ReadTextColumns(*FCopyProp);
         S->SetChanged2(true);
     }
     SetChanged(true);

@@ -11,6 +11,7 @@
 #include "document/ImageClipboard.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
+#include "document/ImageText.h"
 #include "framework/runtime/SysUtils.h"
 
 namespace {
@@ -457,6 +458,33 @@ TEST_F(Clipboard, PastingPropertiesGroupByGroup)
         EXPECT_TRUE(To->Changed2());
         EXPECT_TRUE(Doc->Changed());
     }
+}
+
+TEST_F(Clipboard, PastingEverythingOntoATextCopiesTheFontButNotTheText)
+{
+    auto* From = dynamic_cast<TImgText*>(Draw(shText, 0, 0, 99, 49));
+    auto* To = dynamic_cast<TImgText*>(Draw(shText, 200, 0, 299, 49));
+    ASSERT_NE(From, nullptr);
+    ASSERT_NE(To, nullptr);
+    From->SetText(u"From, with a comma");
+    To->SetText(u"To");
+    From->SetFontName(u"Courier New");
+    From->SetFontSize(31);
+    From->SetFontBold(true);
+    From->SetOpacity(77);
+    Doc->SetCurrentShape(From->Id());
+    Doc->CopyProperty();
+    Doc->ClickShape(selOne, To->Id());
+    ASSERT_TRUE(Doc->GetPastePropEnabled());
+    // One group alone leaves the font.
+    Doc->PasteProperty(5);
+    EXPECT_EQ(To->Opacity(), 77);
+    EXPECT_NE(To->FontName(), u"Courier New");
+    Doc->PasteProperty(0);
+    EXPECT_EQ(To->FontName(), u"Courier New");
+    EXPECT_EQ(To->FontSize(), 31);
+    EXPECT_TRUE(To->FontBold());
+    EXPECT_EQ(To->Text(), u"To");
 }
 
 TEST_F(Clipboard, WhenPropertiesCanBePasted)

@@ -26,7 +26,8 @@ private:
 // Points the document's picture decoder at the image-file routines (GDI+,
 // libjpeg-turbo) and its free-memory query at the system's, and installs
 // the objects' drawing (InstallImageEffectsHooks, InstallImageShapeHooks,
-// InstallImageSelectionHooks), the control layer's (InstallControlLayerHooks)
-// and the system clipboard (InstallImageClipboardHooks).
+// InstallImageTextHooks, InstallImageSelectionHooks), the control layer's
+// (InstallControlLayerHooks) and the system clipboard
+// (InstallImageClipboardHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
