@@ -937,11 +937,11 @@ private:
     void RestoreObjects();
     // Effect runs (ImageDraw_EffectRun.cpp): the work bitmap of a preview
     // (CustomBmp, else a new copy of the pristine pixels, the selection's
-    // part of them with FEffectSelection), its write-back, and whether the
-    // run records an action row.
+    // part of them with FEffectSelection), its write-back, and the action
+    // row with the routine and mode written (null when the run records none).
     TCustomBitmap32* EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin);
     void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
-    bool EffectLogged() const;
+    TRow* EffectActionRow(Integer Routine);
     void EffectFinishTransform();
 
     TImageDrawView* FOwner;

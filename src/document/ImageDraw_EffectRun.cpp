@@ -5,6 +5,7 @@
 // free rotation, skew and perspective of the raster; colour adjustment and
 // restoring the image as first loaded.
 #include <algorithm>
+#include <initializer_list>
 #include <cstring>
 #include <vector>
 
@@ -36,6 +37,13 @@ constexpr Integer BlendMode = 9;
 }
 enum : Integer { rtEffectDo = 1, rtEffectDo2 = 2, rtEffectDoDirection = 3, rtImageAdjust = 4 };
 const String NewActionRow = u",,,,,,,,,,,,,,1";
+
+// A routine's arguments from cell 3 on.
+void SetArgs(TRow& Row, std::initializer_list<Integer> Values)
+{
+    Integer i = ActCol::Arg;
+    for (Integer V : Values) SetInt(Row, i++, V);
+}
 
 // Value × Num / Den rounded to nearest, halves to even, computed exactly:
 // the dialogs' percentages (50 % is alpha 128, 30 % alpha 76).
@@ -102,17 +110,30 @@ void StyleRecipe(TCustomBitmap32& W, TCustomBitmap32* Mask, Integer Value, Integ
     DrawLayer(W, L, PercentAlpha(Value), Mode);
 }
 
-// The draft resampler with transparent edges, as the turns and perspective read the raster.
-void UseDraftResampler(TCustomBitmap32& B)
+// A copy of B read through the draft resampler with transparent edges, as
+// the turns and the perspective read the raster.
+std::unique_ptr<TCustomBitmap32> TransformSource(TCustomBitmap32* B)
 {
+    auto T = CopyOf(B);
     auto* R = new TDraftResampler();
-    B.SetResampler(R);
+    T->SetResampler(R);
     R->SetPixelAccessMode(pamTransparentEdge);
+    return T;
 }
 
 TFloatRect BoundsOf(const TCustomBitmap32& B)
 {
     return TFloatRect{0, 0, static_cast<Single>(B.Width()), static_cast<Single>(B.Height())};
+}
+
+TRect TransformedBounds(TTransformation& X) { return FloatRectToRect(X.GetTransformedBounds(), rrClosest); }
+
+// Dst sized W x H (at least 1 x 1), cleared to Fill, rendered from Src through X.
+void Render(TCustomBitmap32& Dst, TCustomBitmap32& Src, TTransformation& X, Integer W, Integer H, TColor32 Fill)
+{
+    Dst.SetSize(Max(W, 1), Max(H, 1));
+    Dst.Clear(Fill);
+    TransformBitmap(&Dst, &Src, &X);
 }
 }  // namespace
 
@@ -151,9 +172,15 @@ TCustomBitmap32* TImageDraw::EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& 
     return Owned.get();
 }
 
-bool TImageDraw::EffectLogged() const
+TRow* TImageDraw::EffectActionRow(Integer Routine)
 {
-    return !FCustomBmp && FSrcBmp_T && FActionRow && !FEffectSmall && !FEffectSelectionBitmap && !FEffectSelection;
+    // Only whole-raster runs are replayed by batch processing.
+    if (FCustomBmp || !FSrcBmp_T || !FActionRow || FEffectSmall || FEffectSelectionBitmap || FEffectSelection)
+        return nullptr;
+    SetInt(*FActionRow, ActCol::UndoIndex, FUndoIndex + 1);
+    SetInt(*FActionRow, ActCol::Routine, Routine);
+    SetInt(*FActionRow, ActCol::Mode, FEffectMode);
+    return FActionRow.get();
 }
 
 void TImageDraw::EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin)
@@ -255,15 +282,12 @@ void TImageDraw::EffectDo(Integer Value, bool OptionChecked)
     default: break;  // no effect of this routine: the pixels stay
     }
     EffectWriteBack(W, Origin);
-    if (!EffectLogged()) return;
-    TRow& Row = *FActionRow;
-    SetInt(Row, ActCol::UndoIndex, FUndoIndex + 1);
-    SetInt(Row, ActCol::Routine, rtEffectDo);
-    SetInt(Row, ActCol::Mode, FEffectMode);
-    SetInt(Row, ActCol::Arg, Value);
-    SetBool(Row, ActCol::Arg + 1, OptionChecked);
-    if (FEffectMode >= emStyleSunshine && FEffectMode <= emStyleHeart && FEffectMaskBmp && !Row.Data())
-        Row.Data().Own(CopyOf(FEffectMaskBmp));
+    TRow* Row = EffectActionRow(rtEffectDo);
+    if (!Row) return;
+    SetArgs(*Row, {Value});
+    SetBool(*Row, ActCol::Arg + 1, OptionChecked);
+    if (FEffectMode >= emStyleSunshine && FEffectMode <= emStyleHeart && FEffectMaskBmp && !Row->Data())
+        Row->Data().Own(CopyOf(FEffectMaskBmp));
 }
 
 void TImageDraw::EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integer Value4, TColor ValueColor,
@@ -333,18 +357,11 @@ void TImageDraw::EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integ
     default: break;  // no effect of this routine: the pixels stay
     }
     EffectWriteBack(W, Origin);
-    if (!EffectLogged()) return;
-    TRow& Row = *FActionRow;
-    SetInt(Row, ActCol::UndoIndex, FUndoIndex + 1);
-    SetInt(Row, ActCol::Routine, rtEffectDo2);
-    SetInt(Row, ActCol::Mode, FEffectMode);
-    SetInt(Row, ActCol::Arg, Value1);
-    SetInt(Row, ActCol::Arg + 1, Value2);
-    SetInt(Row, ActCol::Arg + 2, Value3);
-    SetInt(Row, ActCol::Arg + 3, Value4);
-    SetInt(Row, ActCol::Arg + 4, ValueColor);
-    SetBool(Row, ActCol::Arg + 5, OptionChecked);
-    SetInt(Row, ActCol::BlendMode, ValueBlendMode);
+    TRow* Row = EffectActionRow(rtEffectDo2);
+    if (!Row) return;
+    SetArgs(*Row, {Value1, Value2, Value3, Value4, ValueColor});
+    SetBool(*Row, ActCol::Arg + 5, OptionChecked);
+    SetInt(*Row, ActCol::BlendMode, ValueBlendMode);
 }
 
 void TImageDraw::EffectDoDirection(Integer Value, Integer Direction, bool OptionChecked)
@@ -360,14 +377,10 @@ void TImageDraw::EffectDoDirection(Integer Value, Integer Direction, bool Option
     default: break;
     }
     EffectWriteBack(W, Origin);
-    if (!EffectLogged()) return;
-    TRow& Row = *FActionRow;
-    SetInt(Row, ActCol::UndoIndex, FUndoIndex + 1);
-    SetInt(Row, ActCol::Routine, rtEffectDoDirection);
-    SetInt(Row, ActCol::Mode, FEffectMode);
-    SetInt(Row, ActCol::Arg, Value);
-    SetInt(Row, ActCol::Arg + 1, Direction);
-    SetBool(Row, ActCol::Arg + 2, OptionChecked);
+    TRow* Row = EffectActionRow(rtEffectDoDirection);
+    if (!Row) return;
+    SetArgs(*Row, {Value, Direction});
+    SetBool(*Row, ActCol::Arg + 2, OptionChecked);
 }
 
 // ---------------------------------------------------------------------------
@@ -384,41 +397,31 @@ void TImageDraw::EffectFinishTransform()
 void TImageDraw::EffectDoRotate(Single RatateAngle)
 {
     if (!FSrcBmp_T) return;
-    FSrcBmp->Assign(FSrcBmp_T.get());
-    const Single cx = FSrcBmp->Width() / 2.0f, cy = FSrcBmp->Height() / 2.0f;
-    TCustomBitmap32 T;
-    T.Assign(FSrcBmp.get());
-    UseDraftResampler(T);
+    auto T = TransformSource(FSrcBmp_T.get());
+    const Single cx = T->Width() / 2.0f, cy = T->Height() / 2.0f;
     TAffineTransformation A;
-    A.SetSrcRect(BoundsOf(T));
+    A.SetSrcRect(BoundsOf(*T));
     A.Translate(-cx, -cy);
     A.Rotate(0, 0, RatateAngle);
     A.Translate(cx, cy);
-    const TRect R = FloatRectToRect(A.GetTransformedBounds(), rrClosest);
-    const Integer W = Max(R.Right - R.Left, 1), H = Max(R.Bottom - R.Top, 1);
+    const TRect R = TransformedBounds(A);
+    const Integer W = R.Right - R.Left, H = R.Bottom - R.Top;
     A.Translate(W / 2.0f - cx, H / 2.0f - cy);
-    FSrcBmp->SetSize(W, H);
-    FSrcBmp->Clear(0);  // what the turned picture leaves uncovered is transparent
-    TransformBitmap(FSrcBmp.get(), &T, &A);
+    // What the turned picture leaves uncovered is transparent.
+    Render(*FSrcBmp, *T, A, W, H, 0);
     EffectFinishTransform();
 }
 
 void TImageDraw::EffectDoSkew(Integer SkewX, Integer SkewY)
 {
     if (!FSrcBmp_T) return;
-    FSrcBmp->Assign(FSrcBmp_T.get());
-    TCustomBitmap32 T;
-    T.Assign(FSrcBmp.get());
-    UseDraftResampler(T);
+    auto T = TransformSource(FSrcBmp_T.get());
     TAffineTransformation A;
-    A.SetSrcRect(BoundsOf(T));
+    A.SetSrcRect(BoundsOf(*T));
     A.Skew(SkewX / 100.0f, SkewY / 100.0f);
-    const TRect R = FloatRectToRect(A.GetTransformedBounds(), rrClosest);
-    const Integer W = Max(R.Right - R.Left, 1), H = Max(R.Bottom - R.Top, 1);
+    const TRect R = TransformedBounds(A);
     if (R.Left < 0) A.Translate(static_cast<Single>(-R.Left), 0);
-    FSrcBmp->SetSize(W, H);
-    FSrcBmp->Clear(0);
-    TransformBitmap(FSrcBmp.get(), &T, &A);
+    Render(*FSrcBmp, *T, A, R.Right - R.Left, R.Bottom - R.Top, 0);
     EffectFinishTransform();
 }
 
@@ -427,47 +430,38 @@ void TImageDraw::EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, S
 {
     if (!FSrcBmp_T) return;
     FSrcBmp->Assign(FSrcBmp_T.get());
-    const Single W0 = static_cast<Single>(FSrcBmp->Width()), H0 = static_cast<Single>(FSrcBmp->Height());
-    TCustomBitmap32 T;
-    T.Assign(FSrcBmp.get());
-    UseDraftResampler(T);
-    TProjectiveTransformation P;
-    P.SetSrcRect(BoundsOf(T));
-    P.SetX0(X0 * W0);
-    P.SetY0(Y0 * H0);
-    P.SetX1(X1 * W0);
-    P.SetY1(Y1 * H0);
-    P.SetX2(X2 * W0);
-    P.SetY2(Y2 * H0);
-    P.SetX3(X3 * W0);
-    P.SetY3(Y3 * H0);
-    const TRect R = FloatRectToRect(P.GetTransformedBounds(), rrClosest);
-    Integer W = Max(R.Right - R.Left, 1), H = Max(R.Bottom - R.Top, 1);
-    // The picture keeps its place: room is left for corners moved inwards.
-    if (X0 * W0 > 0 && X3 * W0 > 0)
-        W += static_cast<Integer>(Min(Round(static_cast<Extended>(X0) * W0), Round(static_cast<Extended>(X3) * W0)));
-    if (Y0 * H0 > 0 && Y1 * H0 > 0)
-        H += static_cast<Integer>(Min(Round(static_cast<Extended>(Y0) * H0), Round(static_cast<Extended>(Y1) * H0)));
     // The corners where they were keep the picture: the projective pass
     // would resample it (its fixed-point mapping is off by a fraction,
     // which blurs and thins the last row's alpha).
     const bool Identity = X0 == 0 && Y0 == 0 && X1 == 1 && Y1 == 0 && X2 == 1 && Y2 == 1 && X3 == 0 && Y3 == 1;
     if (!Identity) {
-        FSrcBmp->SetSize(W, H);
-        FSrcBmp->Clear(0x00FFFFFF);
-        TransformBitmap(FSrcBmp.get(), &T, &P);
+        auto T = TransformSource(FSrcBmp_T.get());
+        const Single W0 = static_cast<Single>(T->Width()), H0 = static_cast<Single>(T->Height());
+        TProjectiveTransformation P;
+        P.SetSrcRect(BoundsOf(*T));
+        P.SetX0(X0 * W0);
+        P.SetY0(Y0 * H0);
+        P.SetX1(X1 * W0);
+        P.SetY1(Y1 * H0);
+        P.SetX2(X2 * W0);
+        P.SetY2(Y2 * H0);
+        P.SetX3(X3 * W0);
+        P.SetY3(Y3 * H0);
+        const TRect R = TransformedBounds(P);
+        Integer W = Max(R.Right - R.Left, 1), H = Max(R.Bottom - R.Top, 1);
+        // The picture keeps its place: room is left for corners moved inwards.
+        auto Px = [](Single F, Single Size) { return Round(static_cast<Extended>(F) * Size); };
+        if (X0 * W0 > 0 && X3 * W0 > 0) W += static_cast<Integer>(Min(Px(X0, W0), Px(X3, W0)));
+        if (Y0 * H0 > 0 && Y1 * H0 > 0) H += static_cast<Integer>(Min(Px(Y0, H0), Px(Y1, H0)));
+        Render(*FSrcBmp, *T, P, W, H, 0x00FFFFFF);
     }
     if (ScaleX != 100 || ScaleY != 100) {
-        TCustomBitmap32 T2;
-        T2.Assign(FSrcBmp.get());
-        UseDraftResampler(T2);
+        auto T = TransformSource(FSrcBmp.get());
         TAffineTransformation A;
-        A.SetSrcRect(BoundsOf(T2));
+        A.SetSrcRect(BoundsOf(*T));
         A.Scale(ScaleX / 100.0f, ScaleY / 100.0f);
-        const TRect R2 = FloatRectToRect(A.GetTransformedBounds(), rrClosest);
-        FSrcBmp->SetSize(Max(R2.Right - R2.Left, 1), Max(R2.Bottom - R2.Top, 1));
-        FSrcBmp->Clear(0x00FFFFFF);
-        TransformBitmap(FSrcBmp.get(), &T2, &A);
+        const TRect R = TransformedBounds(A);
+        Render(*FSrcBmp, *T, A, R.Right - R.Left, R.Bottom - R.Top, 0x00FFFFFF);
     }
     EffectFinishTransform();
 }
@@ -545,15 +539,10 @@ void TImageDraw::ImageAdjust(Integer BrightnessAmount, Integer ContrastAmount, I
     EffectWriteBack(W, Origin);
     // A batch's own picture is no change of the open document.
     if (FCustomBmp) return;
-    if (EffectLogged()) {
-        TRow& Row = *FActionRow;
-        SetInt(Row, ActCol::UndoIndex, FUndoIndex + 1);
-        SetInt(Row, ActCol::Routine, rtImageAdjust);
-        SetInt(Row, ActCol::Mode, FEffectMode);
-        const Integer Args[] = {BrightnessAmount, ContrastAmount, LightnessAmount, SaturationAmount, HueAmount,
-                                BalanceRedAmount, BalanceGreenAmount, BalanceBlueAmount};
-        for (Integer i = 0; i < 8; ++i) SetInt(Row, ActCol::Arg + i, Args[i]);
-        SetBool(Row, ActCol::Arg + 8, BalanceLuminosity);
+    if (TRow* Row = EffectActionRow(rtImageAdjust)) {
+        SetArgs(*Row, {BrightnessAmount, ContrastAmount, LightnessAmount, SaturationAmount, HueAmount,
+                       BalanceRedAmount, BalanceGreenAmount, BalanceBlueAmount});
+        SetBool(*Row, ActCol::Arg + 8, BalanceLuminosity);
     }
     SetChanged(true);
 }
