@@ -23,8 +23,8 @@ private:
     TImgView32* FView;
 };
 
-// Points the document's picture decoder at the image-file routines (GDI+,
-// libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
+// Points the document's picture decoder and image writer at the image-file
+// routines (GDI+, libjpeg-turbo), installs the document file readers and the objects' drawing (InstallImageEffectsHooks,
 // InstallImageShapeHooks, InstallImageSelectionHooks) and the control layer's
 // (InstallControlLayerHooks).
 // Called once at start-up.
