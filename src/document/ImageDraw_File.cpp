@@ -386,6 +386,15 @@ Integer ExportIndexOf(const String& FileName)
     }
 }
 
+// What a reader's failure says: the message of the program's exceptions,
+// else what the standard library's say.
+String Reason(const std::exception& E)
+{
+    if (const auto* Ex = dynamic_cast<const Exception*>(&E)) return Ex->Message();
+    if (dynamic_cast<const std::bad_alloc*>(&E)) return u"out of memory";
+    return UTF8ToString(E.what());
+}
+
 bool Writable(TImageFormat F) { return F == ifBmp || F == ifPng || F == ifJpg || F == ifGif; }
 
 void CopyPixels(TCustomBitmap32& Dst, TCustomBitmap32& Src)
@@ -647,9 +656,8 @@ bool TImageDraw::LoadSidecar()
         return true;
     } catch (const std::exception& E) {
         DropReadDocument();
-        const Exception* Ex = dynamic_cast<const Exception*>(&E);
-        FMsgString = u"The document file \"" + FProfile + u"\" could not be read (" +
-                     (Ex ? Ex->Message() : String(u"out of memory")) + u"); the image was opened without it.";
+        FMsgString = u"The document file \"" + FProfile + u"\" could not be read (" + Reason(E) +
+                     u"); the image was opened without it.";
         return false;
     }
 }
@@ -662,8 +670,7 @@ void TImageDraw::LoadDocumentStream(TStream& Stream)
         AdoptDocument(Parts);
     } catch (const std::exception& E) {
         DropReadDocument();
-        const Exception* Ex = dynamic_cast<const Exception*>(&E);
-        throw EImageDraw(u"The document could not be restored: " + (Ex ? Ex->Message() : String(u"out of memory")));
+        throw EImageDraw(u"The document could not be restored: " + Reason(E));
     }
 }
 
