@@ -69,10 +69,22 @@ TShapeType KindOf(const TRow& Row)
 
 bool IsTextKind(TShapeType K) { return K == shText || K == shCallout; }
 
+// Row 0 of the file information, which has five rows of twenty cells.
 TRow& FileInfoRow(TDataTable& FileDT)
 {
     if (FileDT.ItemCount() == 0) FileDT.Init(5, 20);
-    return *FileDT.GetItem(0);
+    TRow& Row = *FileDT.GetItem(0);
+    GrowTo(Row, 19);
+    return Row;
+}
+
+// A row of one empty cell is what the table text makes of nothing (and writes
+// as nothing): it is no row of a document.
+void DropEmptyRows(TDataTable& Table)
+{
+    for (Integer i = Table.ItemCount() - 1; i >= 0; --i)
+        if (Table.GetItem(i)->ItemCount() <= 1 && Trim(TextOf(*Table.GetItem(i), 0)).empty())
+            Table.RemoveItemByIndex(i);
 }
 
 // ---- Bytes and texts
@@ -312,6 +324,7 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
         if (AsFile) Utf8 = IntOf(FileInfoRow(*Parts.FileDT), FileCell::Version) >= Utf8TextVersion;
         DT.Init(BytesText(TableBytes, Utf8));
     }
+    DropEmptyRows(DT);
     TRow& Info = FileInfoRow(*Parts.FileDT);
     Parts.Version = IntOf(Info, FileCell::Version);
     const TRow& P = *DT.PropertyRow();
@@ -323,8 +336,10 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
     if (S > 0) {
         const String Text = BytesText(ReadBytesAt(In, BlocksEnd, S), Utf8);
         const size_t Open = Text.find(SelectionOpen), Close = Text.find(SelectionClose);
-        if (Open != String::npos && Close != String::npos && Close > Open + SelectionOpen.size())
+        if (Open != String::npos && Close != String::npos && Close > Open + SelectionOpen.size()) {
             Parts.SelectionDT->Init(Text.substr(Open + SelectionOpen.size(), Close - Open - SelectionOpen.size()));
+            DropEmptyRows(*Parts.SelectionDT);
+        }
     }
 
     // Rows of older versions first: the migration moves the picture sizes
@@ -349,8 +364,10 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
                 Parts.OriFile->CopyFrom(&In, Size);
             }
             Parts.OriFile->SetPosition(0);
-            if (ImageDrawHooks.DecodePicture && Size > 0) Parts.OriBmp = ImageDrawHooks.DecodePicture(*Parts.OriFile);
-            if (!Parts.OriBmp) Parts.OriBmp = std::make_unique<TCustomBitmap32>();
+            // The document's rasters are all of one class, whatever the decoder makes.
+            if (ImageDrawHooks.DecodePicture && Size > 0)
+                if (std::unique_ptr<TCustomBitmap32> Decoded = ImageDrawHooks.DecodePicture(*Parts.OriFile))
+                    Parts.OriBmp->Assign(Decoded.get());
             Parts.OriFile->SetPosition(0);
         } else {
             ReadPictureBlock(In, At, Size, AsFile, *Parts.OriBmp);

@@ -36,7 +36,15 @@ void CheckStreamRoundTrip(TTestView& View, TImageDraw& Doc)
     TImageDraw Back(&View, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, First.get(), 1, 1, 0, false,
                     -1);
     Back.SaveToStream(Second);
-    FuzzCheck(Bytes(*First) == Bytes(*Second), "a written stream reads back to another document");
+    const RawByteString A = Bytes(*First), B = Bytes(*Second);
+    if (A != B) {
+        // Where they part, for whoever reads the report.
+        size_t At = 0;
+        while (At < A.size() && At < B.size() && A[At] == B[At]) ++At;
+        std::fprintf(stderr, "streams of %zu and %zu bytes part at %zu:\n%s\n----\n%s\n", A.size(), B.size(), At,
+                     A.substr(At > 80 ? At - 80 : 0).c_str(), B.substr(At > 80 ? At - 80 : 0).c_str());
+    }
+    FuzzCheck(A == B, "a written stream reads back to another document");
 }
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "document/win/ImageDraw_Win.h"
 
+#include <atomic>
+
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
@@ -29,17 +31,23 @@ void SaveImageFile(TCustomBitmap32* Bitmap, const String& FileName, TImageFormat
     SaveBitmap32ToFile(&Picture, FileName, Format, Param);
 }
 
-// A kept original file's bytes through GDI+, whatever their format.
+// A kept original file's bytes through the decoders the file was first
+// opened with (they read files): the original reads back as it was read.
 std::unique_ptr<TCustomBitmap32> DecodePicture(TMemoryStream& Bytes)
 {
+    static std::atomic<Integer> Counter{0};
+    const String Name = GetTempDirectory() + u"~lm_original_" + IntToStr(static_cast<Integer>(GetCurrentProcessId())) +
+                        u"_" + IntToStr(Counter++) + u".tmp";
+    auto Remove = ScopeExit([&] { DeleteFile(Name); });
+    try {
+        Bytes.SaveToFile(Name);
+    } catch (const EStreamError&) {
+        return std::make_unique<TCustomBitmap32>();
+    }
     Bytes.SetPosition(0);
     bool HasAlpha = false;
     Integer BitDepth = -1;
-    // GDI+ holds the adapter; the stream stays the caller's.
-    std::unique_ptr<TCustomBitmap32> Picture =
-        GPBitmapToBitmap32(TGPBitmap::FromStream(new TStreamAdapter(&Bytes, soReference)), HasAlpha, BitDepth);
-    Bytes.SetPosition(0);
-    return Picture;
+    return LoadImageToBitmap32(Name, HasAlpha, BitDepth);
 }
 
 Int64 JpegSize(TCustomBitmap32* Bitmap, Integer Quality)

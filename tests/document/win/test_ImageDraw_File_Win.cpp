@@ -82,7 +82,7 @@ TEST_F(DocumentFileOnView, SavedAsPngAndJpegAndReopened)
         const TColor32 P = File->Pixel(20, 15);
         for (Integer Shift : {0, 8, 16})
             EXPECT_NEAR(static_cast<int>((P >> Shift) & 0xFF), static_cast<int>((Composed >> Shift) & 0xFF),
-                        C.JpegStep ? 12 : 0);
+                        C.JpegStep ? 24 : 0);
         First.reset();
         Again.reset();
         Remove(Name);
@@ -92,6 +92,10 @@ TEST_F(DocumentFileOnView, SavedAsPngAndJpegAndReopened)
 
 TEST_F(DocumentFileOnView, JpegSizeIsTheWrittenFilesSize)
 {
+    // A white canvas: the image file is flattened onto the canvas colour and
+    // the measure onto white, each by a blend that is not exact for opaque pixels.
+    Doc = std::make_unique<TImageDraw>(Adapter.get(), nullptr, nullptr, nullptr, nullptr, String(), 0, false, false,
+                                       nullptr, 200, 100, 0xFFFFFF, false, 24);
     Doc->SrcBmp()->Assign(Pattern(200, 100).get());
     Doc->InitBitmap();
     Doc->Draw();
