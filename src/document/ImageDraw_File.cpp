@@ -443,6 +443,7 @@ void FlattenOnto(TCustomBitmap32& Dst, TCustomBitmap32& Src, TColor32 Background
 
 void TImageDraw::WriteDocument(TStream& Out, bool AsFile)
 {
+    // Both layouts store their texts as UTF-8 now (the file with the version that says so).
     const bool Utf8 = true;
     TRow& P = *FDT->PropertyRow();
     // 1. The original image: the file's own bytes when it came from one.

@@ -6,23 +6,13 @@
 // refused with EImageDraw. What was read writes a stream that reads back to
 // the same stream.
 #include "Component/Raster32/Ras32_Startup.h"
+#include "DocumentFileHooks.h"
 #include "DocumentTestView.h"
 #include "FuzzSupport.h"
 #include "filters/FiltersStartup.h"
 #include "framework/runtime/SysUtils.h"
 
 namespace {
-std::unique_ptr<TCustomBitmap32> DecodeBmp(TMemoryStream& Bytes)
-{
-    auto B = std::make_unique<TCustomBitmap32>();
-    try {
-        B->LoadFromStream(&Bytes);
-    } catch (const Exception&) {
-        B->SetSize(0, 0);
-    }
-    return B;
-}
-
 RawByteString Bytes(TMemoryStream& M)
 {
     return RawByteString(static_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
@@ -54,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     static const bool Started = (InstallRasterEngine(), InstallFilters(), true);
     (void)Started;
     InstallDocumentFileReaders();
-    ImageDrawHooks.DecodePicture = &DecodeBmp;
+    ImageDrawHooks.DecodePicture = &DecodeBmpPicture;
     TTestView View;
     TCustomBitmap32 Image;
     Image.SetSize(4, 3);

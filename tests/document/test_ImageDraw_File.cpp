@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 
+#include "DocumentFileHooks.h"
 #include "DocumentTestView.h"
 #include "SaveFaults.h"
 #include "document/ImageEllipse.h"
@@ -91,17 +92,6 @@ void SaveImageFile(TCustomBitmap32* Bitmap, const String& FileName, TImageFormat
     Bitmap->SaveToStream(&File, true);
 }
 
-std::unique_ptr<TCustomBitmap32> DecodePicture(TMemoryStream& Bytes)
-{
-    auto B = std::make_unique<TCustomBitmap32>();
-    try {
-        B->LoadFromStream(&Bytes);
-    } catch (const Exception&) {
-        B->SetSize(0, 0);
-    }
-    return B;
-}
-
 Int64 LastJpegQuality = -1;
 Int64 JpegSize(TCustomBitmap32* Bitmap, Integer Quality)
 {
@@ -116,7 +106,7 @@ protected:
         Saved = ImageDrawHooks;
         InstallDocumentFileReaders();
         ImageDrawHooks.SaveImageFile = &SaveImageFile;
-        ImageDrawHooks.DecodePicture = &DecodePicture;
+        ImageDrawHooks.DecodePicture = &DecodeBmpPicture;
         ImageDrawHooks.JpegSize = &JpegSize;
         SaveCalls.clear();
         FailImageWrite = false;
@@ -186,6 +176,10 @@ protected:
         return Doc.Shape();
     }
 
+    // One object of every kind that has an object class, saved selections
+    // with Chinese names, guides, a ruler, a changed raster.
+    void Populate(TImageDraw& Doc);
+
     TImageDrawHooks Saved;
     TTestView View;
     String Folder;
@@ -209,10 +203,11 @@ std::vector<String> Contents(TImageDraw& Doc)
     return C;
 }
 
-// A document with one object of every kind that has an object class, saved
-// selections with Chinese names, guides, a ruler, a changed raster.
-void Populate(TImageDraw& Doc, std::function<TImgShape*(TShapeType, Integer, Integer, Integer, Integer, Integer)> Draw)
+void DocumentFile::Populate(TImageDraw& Doc)
 {
+    auto Draw = [&](TShapeType K, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Style) {
+        return this->Draw(Doc, K, X1, Y1, X2, Y2, Style);
+    };
     Draw(shArrow, 10, 10, 60, 40, 3);
     Draw(shLine, 15, 50, 70, 20, 0);
     Draw(shRectangle, 20, 20, 80, 60, 4)->SetAngle(12.5f);
@@ -244,9 +239,7 @@ TEST_F(DocumentFile, ASavedDocumentReopensEqual)
     const String Image = Folder + u"picture.png";
     auto Doc = OpenNew(Image, 96, 80, 1);
     const RawByteString Original = FileBytes(Image);
-    Populate(*Doc, [&](TShapeType K, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Style) {
-        return Draw(*Doc, K, X1, Y1, X2, Y2, Style);
-    });
+    Populate(*Doc);
     Integer ChangedEvents = 0;
     Doc->OnChanged = [&](TObject*) { ++ChangedEvents; };
     ASSERT_TRUE(Doc->Changed());
@@ -294,9 +287,7 @@ TEST_F(DocumentFile, TheStreamRoundTrips)
             Doc->SetPropDT(Defaults.get());
             Doc->InitBitmap();
         }
-        Populate(*Doc, [&](TShapeType K, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Style) {
-            return Draw(*Doc, K, X1, Y1, X2, Y2, Style);
-        });
+        Populate(*Doc);
         std::unique_ptr<TMemoryStream> Stream = std::make_unique<TMemoryStream>();
         Doc->SaveToStream(Stream);
         ASSERT_NE(Stream, nullptr);
@@ -319,9 +310,7 @@ TEST_F(DocumentFile, TheFileLiesWhereTheLayoutSays)
     const String Image = Folder + u"l.jpg";
     auto Doc = OpenNew(Image, 40, 30, 3);
     const RawByteString Original = FileBytes(Image);
-    Populate(*Doc, [&](TShapeType K, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Style) {
-        return Draw(*Doc, K, X1, Y1, X2, Y2, Style);
-    });
+    Populate(*Doc);
     ASSERT_TRUE(Doc->Save());
     const RawByteString F = FileBytes(Image + u".vuxa");
     auto Int = [&](size_t At) {
@@ -565,9 +554,7 @@ TEST_F(DocumentFile, DamagedDocumentFilesOpenTheImageAlone)
 {
     const String Image = Folder + u"d.png";
     auto Doc = OpenNew(Image, 30, 20, 13);
-    Populate(*Doc, [&](TShapeType K, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Style) {
-        return Draw(*Doc, K, X1, Y1, X2, Y2, Style);
-    });
+    Populate(*Doc);
     const size_t OriSize = FileBytes(Image).size();
     ASSERT_TRUE(Doc->Save());
     Doc.reset();
@@ -733,9 +720,7 @@ TEST_F(DocumentFile, AFailedSaveLeavesThePreviousFiles)
 {
     const String Image = Folder + u"k.png";
     auto Doc = OpenNew(Image, 50, 40, 21);
-    Populate(*Doc, [&](TShapeType K, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer Style) {
-        return Draw(*Doc, K, X1, Y1, X2, Y2, Style);
-    });
+    Populate(*Doc);
     ASSERT_TRUE(Doc->Save());
     const RawByteString OldImage = FileBytes(Image), OldFile = FileBytes(Image + u".vuxa");
     Doc->SrcBmp()->Clear(0xFF00FF00);
