@@ -6,7 +6,9 @@
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
+#include "document/win/ImageText_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
+#include "foundation/win/HySysUtils_Win.h"
 #include "framework/runtime/win/Classes_Win.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
@@ -76,12 +78,14 @@ Int64 JpegSize(TCustomBitmap32* Bitmap, Integer Quality)
 void InstallImageDrawHooks()
 {
     ImageDrawHooks.LoadPicture = &LoadPicture;
+    ImageDrawHooks.AvailPhysMemory = &GetAvailPhysMemory;
     ImageDrawHooks.SaveImageFile = &SaveImageFile;
     ImageDrawHooks.DecodePicture = &DecodePicture;
     ImageDrawHooks.JpegSize = &JpegSize;
     InstallDocumentFileReaders();
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
 }

@@ -24,8 +24,10 @@ private:
 };
 
 // Points the document's picture decoder and image writer at the image-file
-// routines (GDI+, libjpeg-turbo), installs the document file readers and the objects' drawing (InstallImageEffectsHooks,
-// InstallImageShapeHooks, InstallImageSelectionHooks) and the control layer's
+// routines (GDI+, libjpeg-turbo) and its free-memory query at the system's,
+// installs the document file readers, and installs the objects' drawing
+// (InstallImageEffectsHooks, InstallImageShapeHooks, InstallImageTextHooks,
+// InstallImageSelectionHooks) and the control layer's
 // (InstallControlLayerHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
