@@ -1,7 +1,8 @@
 # lm_configure CONFIG: configures $LM_BUILD/CONFIG once (sourced, not run).
 lm_configure() {
   local cfg=$1 dir=$LM_BUILD/$1
-  local args=(-G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG="$cfg")
+  # The build machine's tools are built once for all configurations of the root.
+  local args=(-G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG="$cfg" -DLM_TOOLS_DIR="$LM_BUILD/hosttools")
   case $cfg in
     host)
       # -O1 keeps sanitizer builds quick to run without losing line numbers.
