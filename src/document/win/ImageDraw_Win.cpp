@@ -4,7 +4,9 @@
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
+#include "document/win/ImageText_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
+#include "foundation/win/HySysUtils_Win.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
 {
@@ -25,8 +27,10 @@ std::unique_ptr<TCustomBitmap32> LoadPicture(const String& FileName)
 void InstallImageDrawHooks()
 {
     ImageDrawHooks.LoadPicture = &LoadPicture;
+    ImageDrawHooks.AvailPhysMemory = &GetAvailPhysMemory;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
 }
