@@ -111,6 +111,7 @@ TTextDrawing TImgText::BuildDrawing()
     }
     GetLayoutRect(D.LayoutX, D.LayoutY, D.LayoutWidth, D.LayoutHeight);
     D.FontStyle = (FFontBold ? 1 : 0) + (FFontItalic ? 2 : 0) + (FFontUnderline ? 4 : 0);
+    D.EmSize = static_cast<Single>(std::clamp(FFontSize, 0, MaxTextDrawSize));
     D.Alignment = FAlignment;
     D.LineAlignment = FLayout;
     D.Vertical = FDirectionVertical;
@@ -147,7 +148,7 @@ TTextDrawing TImgText::BuildDrawing()
         if (FFontStroke || FFontStrokeEmpty) {
             if (FFontStrokeWidth == 0) FFontStrokeWidth = 1;
             D.StrokeLetters = true;
-            D.StrokeWidth = FFontStrokeWidth;
+            D.StrokeWidth = std::min(FFontStrokeWidth, MaxTextDrawSize);
             D.StrokeColor = WithAlpha(FFontStrokeColor, Alpha);
         }
     } else if (FCreating && FText.empty() && FShapeType == shText && !FIsOutline) {
