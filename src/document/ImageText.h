@@ -11,6 +11,7 @@
 #pragma once
 
 #include <bitset>
+#include <variant>
 
 #include "document/ImageDraw.h"
 #include "document/ImageEffects.h"
@@ -172,6 +173,14 @@ public:
     const std::vector<Single>& TextGradientPositions() const { return FTextGradientPositions; }
 
 protected:
+    // One object-table column of the text and its field.
+    struct TTextColumn {
+        Integer Column;
+        std::variant<String TImgText::*, Integer TImgText::*, bool TImgText::*> Field;
+        bool Escaped = false;
+    };
+    static const std::vector<TTextColumn>& TextColumns();
+
     String FFontName;
     Integer FFontSize = 0;
     TColor FFontColor = 0;
