@@ -217,6 +217,11 @@ void TImgText::SetPoints(const String& /*S*/)
     InitPoints(false);
 }
 
+void TImgText::UpgradePoints()
+{
+    // callout: the older points were relative to the frame's top-left corner.
+}
+
 void TImgText::CalcControlPoints()
 {
     TImgShape::CalcControlPoints();

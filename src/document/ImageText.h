@@ -97,6 +97,9 @@ public:
     // has no points and stores "".
     String GetPoints() const override;
     void SetPoints(const String& S) override;
+    // Points of documents from before file-information version 13; a plain
+    // text frame has none to convert.
+    void UpgradePoints() override;
 
     // The drawing plan of the object as it is now. Rebuilds the cached letter
     // blend while Changed2 is set, and takes a stroke width of 0 as 1 (the
