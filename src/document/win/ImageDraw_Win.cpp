@@ -2,6 +2,7 @@
 
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageFreeShape_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
@@ -27,6 +28,7 @@ void InstallImageDrawHooks()
     ImageDrawHooks.LoadPicture = &LoadPicture;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallImageFreeShapeHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
 }
