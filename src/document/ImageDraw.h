@@ -380,6 +380,9 @@ struct TImageDrawHooks {
     // Reads the image's sidecar document file when there is one; false
     // without one. Unset: no sidecar is read.
     bool (*ReadSidecar)(TImageDraw& Document) = nullptr;
+    // The physical memory available now, in bytes (undo drops old states
+    // when it runs low). Unset: memory counts as plentiful.
+    UInt64 (*AvailPhysMemory)() = nullptr;
 };
 extern TImageDrawHooks ImageDrawHooks;
 
@@ -457,6 +460,43 @@ public:
     // in list order; when any went, the change and selection are reported.
     void DeleteShapes(const TRow& Ids);
     bool SrcBmpChanged() const { return FSrcBmpChanged; }
+
+    // ---- Undo and redo (ImageDraw_Undo.cpp) ----
+    // A state is a copy of the object table (table property 39 the tool, 40
+    // the selected ids joined by ".") holding copies of only what changed
+    // since the state before it: the raster in the table's Data slot; a
+    // picture object's picture in its row's Data; for a selection, its
+    // region (Data4, cell 40 its rectangle count), outline points (Data2,
+    // cell 42 the count), node points (Data3, cell 43 the count) and lifted
+    // bitmap (Data; cell 41 whether it holds one). What a state lacks comes
+    // from the nearest earlier state that has it.
+    //
+    // A new undo list: the first state, holding everything.
+    void SaveUndoFirst();
+    // Takes a state when Modified is set; cuts the redo tail first (with the
+    // actions logged for it) and keeps the list within memory.
+    void SaveUndo();
+    // One state back or forward (nothing at either end of the list).
+    void Undo();
+    void Redo();
+    // Rebuilds the document from the state at UndoIndex; NotSetChanged
+    // leaves the Changed flag (a stashed document being rebuilt).
+    void Godo(bool NotSetChanged);
+    // Frees one state table with all it holds.
+    static void ClearUndo(std::unique_ptr<TDataTable> DataDT);
+    // Blanks the name (cell 4) of every state named exactly S.
+    void ClearUndoStateName(const String& S);
+    // Frees what an action row owns (a frame action's pictures included).
+    static void ClearActionData(TRow* ARow);
+    // Undo states are also dropped, oldest first, while together they hold
+    // more than this many bytes (one state always stays).
+    Int64 UndoByteLimit() const { return FUndoByteLimit; }
+    void SetUndoByteLimit(Int64 Value) { FUndoByteLimit = Value; }
+    // The bytes of rasters, pictures, points and regions the states hold.
+    Int64 UndoBytes() const;
+    // Set by the effect brush while it draws: its states are named "EffectDraw".
+    bool EffectDrawing() const { return FEffectDrawing; }
+    void SetEffectDrawing(bool Value) { FEffectDrawing = Value; }
 
     // ---- Cropping (ImageDraw_Crop.cpp) ----
     // The rectangle Crop cuts to (the crop frame on top, else the selection's
@@ -867,6 +907,11 @@ private:
     // and the next object id (table property 1, counted up).
     void CreateShapeObject(TRow& Row);
     Integer TakeNextShapeId();
+    // Undo (ImageDraw_Undo.cpp): the state table of undo row Index, and the
+    // oldest state dropped with the copies later states still need.
+    TDataTable* UndoState(Integer Index) const;
+    void DropOldestUndo();
+    void RestoreObjects();
 
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
@@ -886,7 +931,7 @@ private:
     std::unique_ptr<TDataTable> FDT;
     std::unique_ptr<TDataTable> FFileDT;
     TDataTable* FUndoDT = nullptr;
-    Integer FUndoIndex = 0;
+    Integer FUndoIndex = -1;
     bool FUndoRedoing = false;
     bool FSaveUndoDone = false;
     TCustomBitmap32* FCustomBmp = nullptr;
@@ -942,6 +987,9 @@ private:
     TEffectMode FEffectMode = emNone;
     TRect FEffectDrawRect;
     TColor FEffectDrawColor = 0;
+    bool FEffectDrawing = false;
+    // Undo (ImageDraw_Undo.cpp).
+    Int64 FUndoByteLimit = sizeof(void*) >= 8 ? Int64(2048) << 20 : Int64(512) << 20;
     std::unique_ptr<TColorBalance> FColorBalance;
     bool FBusing = false;
     bool FNotSaveDataFile = false;

@@ -6,6 +6,7 @@
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
+#include "foundation/win/HySysUtils_Win.h"
 
 TImgViewDrawView::TImgViewDrawView(TImgView32* AView) : FView(AView)
 {
@@ -26,6 +27,7 @@ std::unique_ptr<TCustomBitmap32> LoadPicture(const String& FileName)
 void InstallImageDrawHooks()
 {
     ImageDrawHooks.LoadPicture = &LoadPicture;
+    ImageDrawHooks.AvailPhysMemory = &GetAvailPhysMemory;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
     InstallImageFreeShapeHooks();

@@ -24,8 +24,9 @@ private:
 };
 
 // Points the document's picture decoder at the image-file routines (GDI+,
-// libjpeg-turbo) and installs the objects' drawing (InstallImageEffectsHooks,
-// InstallImageShapeHooks, InstallImageSelectionHooks) and the control layer's
+// libjpeg-turbo) and its free-memory query at the system's, and installs
+// the objects' drawing (InstallImageEffectsHooks, InstallImageShapeHooks,
+// InstallImageSelectionHooks) and the control layer's
 // (InstallControlLayerHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
