@@ -673,6 +673,35 @@ TEST_F(FreeShapes, FractionsOfAFlatShapeAreZero)
     EXPECT_EQ(F->Segments(), (TSegments{Line({100, 150}, {300, 150})}));
 }
 
+TEST_F(FreeShapes, UndoBringsBackTheNodes)
+{
+    TDataTable UndoDT, ActionDT;
+    const TImageDrawHooks Saved = ImageDrawHooks;
+    auto Restore = ScopeExit([&] {
+        ImageDrawHooks = Saved;
+        Doc->SetUndoDT(nullptr);
+        Doc->SetActionDT(nullptr);
+    });
+    ImageDrawHooks.AvailPhysMemory = [] { return static_cast<UInt64>(4096) << 20; };
+    Doc->SetUndoDT(&UndoDT);
+    Doc->SetActionDT(&ActionDT);
+    Doc->SaveUndoFirst();
+    Tool->PlaceOpen({{20, 100}, {100, 100}, {180, 120}});
+    Doc->SaveUndo();
+    Tool->Click({100, 100});
+    Doc->FreeShapeDeleteNode();
+    Doc->SaveUndo();
+    ASSERT_EQ(Shape()->Segments(), (TSegments{Line({20, 100}, {180, 120})}));
+    Doc->Undo();
+    auto* F = dynamic_cast<TImgFreeShape*>(TImageDraw::RowShape(Doc->DT()->GetItem(0)));
+    ASSERT_NE(F, nullptr);
+    EXPECT_EQ(F->Segments(), (TSegments{Line({20, 100}, {100, 100}), Line({100, 100}, {180, 120})}));
+    Doc->Redo();
+    F = dynamic_cast<TImgFreeShape*>(TImageDraw::RowShape(Doc->DT()->GetItem(0)));
+    ASSERT_NE(F, nullptr);
+    EXPECT_EQ(F->Segments(), (TSegments{Line({20, 100}, {180, 120})}));
+}
+
 // ---------------------------------------------------------------------------
 // Appending a stroke to an open end
 
