@@ -295,16 +295,7 @@ void TImgFreeShape::CalcRect()
 void TImgFreeShape::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
     TImgShape::MoveShape(X1, Y1, X2, Y2);
-    const Integer DX = X2 - FStartX, DY = Y2 - FStartY;
-    for (Integer r = 0; r < BezierCount(); ++r)
-        for (Integer k = 0; k < 4; ++k) {
-            TPoint P = BezierPoint(r, k);
-            IncPoint(P, DX, DY);
-            SetBezierPoint(r, k, P);
-        }
-    for (TArrayOfPoint& Pts : FPathPoints)
-        for (TPoint& P : Pts) IncPoint(P, DX, DY);
-    for (TPoint& P : FPathAllPoints) IncPoint(P, DX, DY);
+    ShiftPoints(X2 - FStartX, Y2 - FStartY);
     FStartX = X2;
     FStartY = Y2;
 }
@@ -312,12 +303,18 @@ void TImgFreeShape::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 void TImgFreeShape::OffsetShape(Integer DX, Integer DY)
 {
     TImgShape::OffsetShape(DX, DY);
+    ShiftPoints(DX, DY);
+}
+
+void TImgFreeShape::ShiftPoints(Integer DX, Integer DY)
+{
     for (Integer r = 0; r < BezierCount(); ++r)
         for (Integer k = 0; k < 4; ++k) {
             TPoint P = BezierPoint(r, k);
             IncPoint(P, DX, DY);
             SetBezierPoint(r, k, P);
         }
+    // The samples move with the nodes rather than being taken again.
     for (TArrayOfPoint& Pts : FPathPoints)
         for (TPoint& P : Pts) IncPoint(P, DX, DY);
     for (TPoint& P : FPathAllPoints) IncPoint(P, DX, DY);

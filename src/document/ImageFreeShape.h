@@ -147,6 +147,8 @@ private:
     TPoint NodeOfIndex(Integer Index) const;
     bool TangentHandlesBeforeExist() const;
     void TakeSnapshot();
+    // Every node, handle and sample moved by (DX, DY).
+    void ShiftPoints(Integer DX, Integer DY);
     void Resample();
     void PaintTangent(class TInvertPen& Pen, TCustomBitmap32& Dst, Integer Tangent, Integer Node);
     void PaintHotSquare(TCustomBitmap32& Dst, const TPoint& P);

@@ -3,14 +3,9 @@
 #include <algorithm>
 
 #include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageShapes_Win.h"
 
 namespace {
-TGPColor WithOpacity(TColor Color, Integer Opacity)
-{
-    return GPColorFromColor32((ColorToColor32(Color) & 0x00FFFFFF) |
-                              (static_cast<TColor32>(std::clamp(Opacity, 0, 255)) << 24));
-}
-
 TGPPoint GPPoint(const TPoint& P) { return TGPPoint{P.X, P.Y}; }
 }  // namespace
 
@@ -20,8 +15,7 @@ void PaintFreeShape(TImgFreeShape& Shape, TCustomBitmap32& Target)
     if (!Scope) return;
     IGPGraphics& G = *Scope.Graphics();
     G.SetSmoothingMode(Shape.Antialias() ? Gdiplus::SmoothingModeAntiAlias : Gdiplus::SmoothingModeNone);
-    TGPPtr<IGPPen> Pen(new TGPPen(WithOpacity(Shape.Color(), Shape.Opacity()), static_cast<Single>(Shape.OutWidth())));
-    Pen->SetPenDashStyle(Shape.PenStyle());
+    const TGPPtr<IGPPen> Pen = OutlinePen(Shape);
     if (Shape.Creating()) {
         const std::vector<TPoint> Chain = Shape.CreatingChain();
         if (Chain.size() < 4) return;
