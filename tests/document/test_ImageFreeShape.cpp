@@ -673,6 +673,26 @@ TEST_F(FreeShapes, FractionsOfAFlatShapeAreZero)
     EXPECT_EQ(F->Segments(), (TSegments{Line({100, 150}, {300, 150})}));
 }
 
+TEST_F(FreeShapes, MovingTheShapeMovesEveryNodeHandleAndSample)
+{
+    TImgFreeShape* F = Add(ThreeSegments);
+    F->SetIsFill(true);
+    TArrayOfPoint Samples = F->PathAllPoints();
+    // Pressed on its body (filled: anywhere inside), it follows the pointer.
+    Tool->Drag({60, 95}, {90, 75});
+    TSegments Expected = ThreeSegments;
+    for (TBezierSegment& B : Expected)
+        for (TPoint* P : {&B.S, &B.C1, &B.C2, &B.E}) IncPoint(*P, 30, -20);
+    EXPECT_EQ(F->Segments(), Expected);
+    for (TPoint& P : Samples) IncPoint(P, 30, -20);
+    EXPECT_EQ(F->PathAllPoints(), Samples);
+    EXPECT_EQ(F->SRect(), (TRect{50, 65, 290, 95}));
+    // The arrow keys nudge it a pixel.
+    Doc->MoveShapeByArrowKey(40);
+    EXPECT_EQ(F->BezierPoint(0, 0), (TPoint{50, 81}));
+    EXPECT_EQ(F->PathAllPoints().front(), (TPoint{50, 81}));
+}
+
 TEST_F(FreeShapes, UndoBringsBackTheNodes)
 {
     TDataTable UndoDT, ActionDT;
