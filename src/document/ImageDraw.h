@@ -1032,6 +1032,9 @@ private:
     // part of them with FEffectSelection), its write-back, and the action
     // row with the routine and mode written (null when the run records none).
     TCustomBitmap32* EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin);
+    // The bitmap the run writes into: the picture, the lifted pixels or the
+    // raster; null for a run inside the selection's region.
+    TCustomBitmap32* EffectTarget() const;
     void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
     TRow* EffectActionRow(Integer Routine);
     void EffectFinishTransform();
