@@ -16,6 +16,7 @@
 #include "document/ImageDraw_Private.h"
 #include "document/ImageCrop.h"
 #include "document/ImageEllipse.h"
+#include "document/ImageFreeShape.h"
 #include "document/ImageHLRect.h"
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
@@ -74,7 +75,8 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shCrop: S = std::make_unique<TImgCrop>(Owner, Id, nullptr); break;
     case shSelection: S = std::make_unique<TImgSelection>(Owner, Id, nullptr); break;
     case shText: case shCallout: S = std::make_unique<TImgText>(Owner, Id, nullptr); break;
-    // shLines, shFreeShape: with their classes.
+    case shFreeShape: S = std::make_unique<TImgFreeShape>(Owner, Id, nullptr); break;
+    // shLines: with its class.
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -118,6 +120,8 @@ void ReadKindData(TImgShape& Shape, const TRow& Row)
         Sel->SetSelBitmapOX(CoordOf(Row, Col::SelBitmapOX));
         Sel->SetSelBitmapOY(CoordOf(Row, Col::SelBitmapOY));
         Sel->SetFeatherAmount(std::clamp(IntOf(Row, Col::Feather), 0, MaxFeatherAmount));
+    } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
+        F->SetPoints(TextOf(Row, Col::PolygonPoints));
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
         T->ReadTextColumns(Row);
         T->SetText(TImageDraw::ConvertCellEscapes(TextOf(Row, TextCol::Text), true));
@@ -147,6 +151,8 @@ void WriteKindData(TImgShape& Shape, TRow& Row)
         SetInt(Row, Col::SelBitmapOX, Sel->SelBitmapOX());
         SetInt(Row, Col::SelBitmapOY, Sel->SelBitmapOY());
         SetInt(Row, Col::Feather, Sel->FeatherAmount());
+    } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
+        SetText(Row, Col::PolygonPoints, F->GetPoints());
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
         T->WriteTextColumns(Row);
         SetText(Row, TextCol::Text, TImageDraw::ConvertCellEscapes(T->Text(), false));
@@ -391,15 +397,20 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
             TImgShape* Top = RowShape(FDT->GetItem(FDT->ItemCount() - 1));
             if (Top) SetCurrentShape(Top->Id());
         }
-        // shFreeShape: every free shape stops waiting to be appended to.
+        // Every free shape stops waiting to be appended to.
+        if (Kind == shFreeShape) FreeShapeClearAppendState();
         if (OnShapeModified) OnShapeModified(this);
         return;
     }
-    // shLines: thinned when the pencil debounces; shFreeShape: its path
-    // finished and appended to an armed free shape below it.
+    // shLines: thinned when the pencil debounces.
     if (Kind == shSelection) {
         if (!FinishNewSelectionShape()) return;
         S = FCurrentShape;  // the selection below when the new one merged into it
+        if (!S) return;
+    }
+    if (Kind == shFreeShape) {
+        FreeShapeCreateOver();
+        S = FCurrentShape;
         if (!S) return;
     }
     if (Kind == shArrow || Kind == shLines || Kind == shLine || Kind == shPolygon || Kind == shSelection ||
@@ -592,7 +603,10 @@ void TImageDraw::DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
                 if (Style == 3 || (Style == 4 && FLeftMouseDown)) Sel->AddNewPoint(X2, Y2);
             }
             break;
-        // shLines: the stroke adds (X2, Y2); shFreeShape: its moving point.
+        case shFreeShape:
+            if (auto* F = dynamic_cast<TImgFreeShape*>(S)) F->SetPointMoved(TPoint{X2, Y2});
+            break;
+        // shLines: the stroke adds (X2, Y2).
         default: break;
         }
         S->CalcCenterPoint();
@@ -634,9 +648,11 @@ TCursor TImageDraw::GetShapeCursor(Integer XA, Integer YA, Integer X, Integer Y)
 {
     FCanvasCtrIndex = 0;
     const bool OneSelected = ObjectSelectedCount() == 1;
-    // Adding nodes to a polygon (a free shape the same, with its class).
+    // Adding nodes to a polygon or a free shape.
     if (auto* P = dynamic_cast<TImgPolygon*>(FCurrentShape); P && OneSelected && P->PointAdding())
         return P->PtInPath(X, Y) ? crAddPointOn : crAddPointOff;
+    if (auto* F = dynamic_cast<TImgFreeShape*>(FCurrentShape); F && OneSelected && F->PointAdding())
+        return F->PtInPath(X, Y) ? crAddPointOn : crAddPointOff;
     if (FRulerEnabled) {
         FRulerPickMode = -1;
         const TPoint A = ImageToView(FRulerP1.X, FRulerP1.Y), B = ImageToView(FRulerP2.X, FRulerP2.Y), M{XA, YA};

@@ -4,20 +4,20 @@
 
 #include "document/win/ImageEffects_Win.h"
 
-namespace {
 TGPColor WithOpacity(TColor Color, Integer Opacity)
 {
     return GPColorFromColor32((ColorToColor32(Color) & 0x00FFFFFF) |
                               (static_cast<TColor32>(std::clamp(Opacity, 0, 255)) << 24));
 }
 
-// The object's outline pen: its colour at its opacity, its width and dashes.
 TGPPtr<IGPPen> OutlinePen(TImgShape& Shape)
 {
     TGPPtr<IGPPen> Pen(new TGPPen(WithOpacity(Shape.Color(), Shape.Opacity()), static_cast<Single>(Shape.OutWidth())));
     Pen->SetPenDashStyle(Shape.PenStyle());
     return Pen;
 }
+
+namespace {
 
 std::vector<TGPPointF> GPPoints(const std::vector<TFloatPoint>& Points)
 {
