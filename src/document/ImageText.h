@@ -87,8 +87,8 @@ public:
 
     // The stored point text of the row ("x1.x2.y1.y2"); a plain text frame
     // has no points and stores "".
-    String GetPoints() const;
-    void SetPoints(const String& S);
+    String GetPoints() const override;
+    void SetPoints(const String& S) override;
 
     // The drawing plan of the object as it is now. Rebuilds the cached letter
     // blend while Changed2 is set, and takes a stroke width of 0 as 1 (the
