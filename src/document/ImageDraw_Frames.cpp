@@ -166,6 +166,21 @@ void RoundedFigure(TShapePath& Path, Single Left, Single Top, Single Right, Sing
     Path.CloseFigure();
 }
 
+// A rounded layout's opening: the figure inside the corner points (X - 1,
+// Y - 1, Right, Bottom), or the rectangle (X, Y, W, H) when D is 1 or less;
+// true when rounded.
+bool RoundedOpening(TShapePath& Path, double D, Integer Corners, Integer X, Integer Y, Integer W, Integer H,
+                    Integer Right, Integer Bottom)
+{
+    if (D <= 1) {
+        Path.AddRectangle(static_cast<Single>(X), static_cast<Single>(Y), static_cast<Single>(W), static_cast<Single>(H));
+        return false;
+    }
+    RoundedFigure(Path, static_cast<Single>(X - 1), static_cast<Single>(Y - 1), static_cast<Single>(Right),
+                  static_cast<Single>(Bottom), static_cast<Single>(D), Corners);
+    return true;
+}
+
 std::vector<TFloatPoint> Points(std::initializer_list<TPoint> P)
 {
     std::vector<TFloatPoint> V;
@@ -184,14 +199,8 @@ bool ShapedOpening(TShapePath& Path, Integer Mode, Integer W, Integer H, Integer
     auto ry = [&](double f) { return RoundInt(f * H1); };
     switch (Mode) {
     case 1: case 5: case 6: case 15: case 16: {
-        const double D = Value2 * double(m) / 100;
-        if (D <= 1) {
-            Path.AddRectangle(static_cast<Single>(B), static_cast<Single>(B), static_cast<Single>(W), static_cast<Single>(H));
-            return true;
-        }
         const Integer Corners = Mode == 1 ? 15 : Mode == 5 ? 1 | 4 : Mode == 6 ? 2 | 8 : Mode == 15 ? 1 | 2 : 4 | 8;
-        RoundedFigure(Path, static_cast<Single>(B - 1), static_cast<Single>(B - 1), static_cast<Single>(W1 - B),
-                      static_cast<Single>(H1 - B), static_cast<Single>(D), Corners);
+        RoundedOpening(Path, Value2 * double(m) / 100, Corners, B, B, W, H, W1 - B, H1 - B);
         return true;
     }
     case 2: {
@@ -414,16 +423,8 @@ void TImageDraw::FrameDo0(Integer Value1, TColor Color1, Integer Value2, TColor 
     bool Outlined = false;
     switch (FFrameMode) {
     case 3: case 9: case 10: {
-        const double D = Value3 * double(std::min(W, H)) / 100;
-        if (D <= 1) {
-            Opening.AddRectangle(static_cast<Single>(P), static_cast<Single>(Q), static_cast<Single>(W),
-                                 static_cast<Single>(H));
-            break;
-        }
         const Integer Corners = FFrameMode == 3 ? 15 : FFrameMode == 9 ? 1 | 4 : 2 | 8;
-        RoundedFigure(Opening, static_cast<Single>(P - 1), static_cast<Single>(Q - 1), static_cast<Single>(FW - P),
-                      static_cast<Single>(FH - P), static_cast<Single>(D), Corners);
-        Outlined = true;
+        Outlined = RoundedOpening(Opening, Value3 * double(std::min(W, H)) / 100, Corners, P, Q, W, H, FW - P, FH - P);
         break;
     }
     case 4: {
