@@ -289,6 +289,11 @@ protected:
     bool ShiftHeld() const;
     // The float centre of FRect the handles turn about.
     TFloatPoint RectCenter() const;
+    // Moving and offsetting an object that keeps points of its own beside its
+    // rectangle (style points): the base step, then the same offset for
+    // Points; a move step then starts from (X2, Y2).
+    void MoveShapeAndPoints(TArrayOfPoint& Points, Integer X1, Integer Y1, Integer X2, Integer Y2);
+    void OffsetShapeAndPoints(TArrayOfPoint& Points, Integer DX, Integer DY);
 
     TArrayOfPoint FPointsA;
     TArrayOfPoint FCtrPoints;
@@ -1055,6 +1060,9 @@ private:
     // part of them with FEffectSelection), its write-back, and the action
     // row with the routine and mode written (null when the run records none).
     TCustomBitmap32* EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin);
+    // The bitmap the run writes into: the picture, the lifted pixels or the
+    // raster; null for a run inside the selection's region.
+    TCustomBitmap32* EffectTarget() const;
     void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
     TRow* EffectActionRow(Integer Routine);
     void EffectFinishTransform();
