@@ -418,6 +418,18 @@ extern TImageDrawHooks ImageDrawHooks;
 // (TImageDraw::LoadSidecar and LoadDocumentStream).
 void InstallDocumentFileReaders();
 
+class TShapePath;
+// What frames take from the platform side, installed at start-up.
+struct TFrameHooks {
+    // Strokes Path on Target with an anti-aliased pen Width pixels wide of
+    // Color, centred on the path; with Texture a texture-cache row (not -1)
+    // fills the path widened by that pen with the tiled texture instead.
+    // Unset: no outline is drawn (the host build).
+    void (*StrokePath)(TCustomBitmap32& Target, const TShapePath& Path, Single Width, TColor32 Color,
+                       Integer Texture) = nullptr;
+};
+extern TFrameHooks FrameHooks;
+
 LM_EXCEPTION_CLASS(EImageDraw, Exception);
 
 using TShapeSelectedEvent = TEvent<TImageDraw* /*Sender*/>;
@@ -576,6 +588,46 @@ public:
     TCustomBitmap32* SrcBmp_T() const { return FSrcBmp_T.get(); }
     bool EffectSelectionBitmap() const { return FEffectSelectionBitmap; }
     bool EffectSelection() const { return FEffectSelection; }
+
+    // ---- Frames (ImageDraw_Frames.cpp) ----
+    // A frame run: FrameBegin copies the target's pristine pixels (the
+    // current picture object's picture with FrameSmall, else the raster);
+    // every FrameDo0 .. FrameDo3 recomputes the frame from that copy (the
+    // first three make the picture larger and shift the objects and guides
+    // with it, or grow the picture object's rectangle); FrameEnd keeps the
+    // result (an undo state, and an action row for the raster) or puts the
+    // copy back. With CustomBmp set, FrameDo0 .. FrameDo3 frame CustomBmp in
+    // place (it may be resized) and touch nothing else: batch processing
+    // replays the action rows so. The caller calls Draw after each preview.
+    void FrameBegin();
+    // Bands in up to three colours around an opening of FrameMode 1 .. 10;
+    // OptionChecked is only recorded. Other modes leave the picture as it is.
+    void FrameDo0(Integer Value1, TColor Color1, Integer Value2, TColor Color2, Integer Value3, TColor Color3,
+                  bool OptionChecked);
+    // An opening of FrameMode 1 .. 16 whose outline is stroked Value1 pixels
+    // wide in Color1, or filled with the tiled TextureFileName when that
+    // loads; Value2 the shape's parameter in percent.
+    void FrameDo1(Integer Value1, TColor Color1, Integer Value2, const String& TextureFileName);
+    // Layers from a frame table (one row per layer, innermost first, at most
+    // MaxFrameLayers): 0 enabled, 1 solid, 2 colour, 3 tiles along the sides,
+    // 5 shaded edge, 6 shade lines, 10 .. 13 top, left, right, bottom widths,
+    // the row's Data a texture layer's tile. A longer table changes nothing.
+    void FrameDo2(TDataTable* DT);
+    // Color1 at Value1 percent over the picture where FrameMaskBmp is dark.
+    void FrameDo3(Integer Value1, TColor Color1);
+    void FrameEnd(bool IsApply);
+    static constexpr Integer MaxFrameLayers = 6;
+    Integer FrameType() const { return FFrameType; }
+    void SetFrameType(Integer Value) { FFrameType = Value; }
+    Integer FrameMode() const { return FFrameMode; }
+    void SetFrameMode(Integer Value) { FFrameMode = Value; }
+    bool FrameSmall() const { return FFrameSmall; }
+    void SetFrameSmall(bool Value) { FFrameSmall = Value; }
+    TCustomBitmap32* FrameMaskBmp() const { return FFrameMaskBmp; }
+    void SetFrameMaskBmp(TCustomBitmap32* Value) { FFrameMaskBmp = Value; }
+    // How far the current preview has shifted the objects and guides.
+    Integer LastMoveOffsetX() const { return FLastMoveOffsetX; }
+    Integer LastMoveOffsetY() const { return FLastMoveOffsetY; }
 
     // ---- Cropping (ImageDraw_Crop.cpp) ----
     // The rectangle Crop cuts to (the crop frame on top, else the selection's
@@ -1098,6 +1150,15 @@ private:
     void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
     TRow* EffectActionRow(Integer Routine);
     void EffectFinishTransform();
+    // Closes the action row of a run: appended to the action log when applied
+    // and a routine was recorded, else freed.
+    void CloseActionRow(bool IsApply);
+    // Frames (ImageDraw_Frames.cpp): the picture a frame routine changes,
+    // what follows a preview that moved the picture by (DX, DY), and the
+    // action row with the routine written (null when the run records none).
+    TCustomBitmap32* FrameTarget() const;
+    void FrameFinish(TCustomBitmap32& T, Integer DX, Integer DY);
+    TRow* FrameActionRow(Integer Routine);
 
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
@@ -1181,6 +1242,11 @@ private:
     bool FEffectSelectionBitmap = false, FEffectSelection = false;
     bool FEffectSrcBmpChanged = false;
     std::unique_ptr<TRow> FActionRow;
+    // Frames (ImageDraw_Frames.cpp).
+    Integer FFrameType = 0, FFrameMode = 0;
+    bool FFrameSmall = false;
+    TCustomBitmap32* FFrameMaskBmp = nullptr;
+    Integer FLastMoveOffsetX = 0, FLastMoveOffsetY = 0;
     // Undo (ImageDraw_Undo.cpp).
     Int64 FUndoByteLimit = sizeof(void*) >= 8 ? Int64(2048) << 20 : Int64(512) << 20;
     std::unique_ptr<TColorBalance> FColorBalance;

@@ -533,6 +533,11 @@ void TImageDraw::EffectEnd(bool IsApply)
         Draw();
     }
     FSrcBmp_T.reset();
+    CloseActionRow(IsApply);
+}
+
+void TImageDraw::CloseActionRow(bool IsApply)
+{
     std::unique_ptr<TRow> Row = std::move(FActionRow);
     if (!Row) return;
     if (IsApply && IntOf(*Row, ActCol::Routine) > 0 && FActionDT) {

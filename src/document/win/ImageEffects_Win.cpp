@@ -236,8 +236,29 @@ void FillLinearGradient(TCustomBitmap32& Bitmap, const TRect& Rect, std::span<co
     Scope.Graphics()->FillRectangleI(Brush, R);
 }
 
+namespace {
+// The outline of a frame's opening: an anti-aliased pen centred on the path,
+// or the path widened by that pen filled with a tiled texture.
+void StrokeFramePath(TCustomBitmap32& Target, const TShapePath& Path, Single Width, TColor32 Color, Integer Texture)
+{
+    TBitmapGraphics Scope(Target);
+    if (!Scope || Path.Empty()) return;
+    IGPGraphics& G = *Scope.Graphics();
+    G.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    TGPPtr<IGPGraphicsPath> P = MakeGPPath(Path);
+    TGPPtr<IGPPen> Pen(new TGPPen(GPColorFromColor32(Color), Width));
+    if (TGPPtr<IGPImage> Image = TextureImage(Texture)) {
+        P->WidenPath(Pen, nullptr, 0.25f);
+        G.FillPath(TGPPtr<IGPBrush>(new TGPTextureBrush(Image, WrapModeTile)), P);
+        return;
+    }
+    G.DrawPath(Pen, P);
+}
+}  // namespace
+
 void InstallImageEffectsHooks()
 {
+    FrameHooks.StrokePath = &StrokeFramePath;
     ImageEffectsHooks.DrawClosedShape = &DrawClosedShapeHook;
     ImageEffectsHooks.IsRemoteDrive = &IsRemoteDrive;
 }

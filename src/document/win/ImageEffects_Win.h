@@ -54,6 +54,6 @@ void FillClosedShape(TImgShape& Shape, IGPGraphics& Graphics, const TGPPtr<IGPGr
 void FillLinearGradient(TCustomBitmap32& Bitmap, const TRect& Rect, std::span<const TGPColor> Colors,
                         std::span<const Single> Positions, TGPLinearGradientMode Mode);
 
-// Installs the closed-shape drawing and the remote-drive test as the portable
-// drawing's hooks. Called once at start-up.
+// Installs the closed-shape drawing, the frames' outline and the remote-drive
+// test as the portable drawing's hooks. Called once at start-up.
 void InstallImageEffectsHooks();

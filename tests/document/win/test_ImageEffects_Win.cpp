@@ -2,6 +2,7 @@
 // display): the fill kinds of a rectangle read back from its bitmap, and the
 // composed document read back from a real image view's window painting.
 #include "DocumentOnView.h"
+#include "document/DocumentTestView.h"
 
 #include <chrono>
 #include <filesystem>
@@ -398,5 +399,42 @@ TEST_F(ComposedView, DrawToModeOneDrawsOnlyPictures)
         EXPECT_EQ(Out.Pixel(70, 25) == 0xFFFF0000, C.Rectangle);
         EXPECT_EQ(Out.Pixel(120, 25), 0xFFFFFFFF);  // the selection
         EXPECT_EQ(Out.Pixel(170, 25), 0xFFFFFFFF);  // the hidden picture
+    }
+}
+
+// A shaped frame's outline: a pen of the frame's width centred on the
+// opening, or the band it covers filled with a texture file's tiles.
+TEST(FrameOutline, StrokedOrTextured)
+{
+    InstallImageDrawHooks();
+    auto Cleanup = ScopeExit([] { ClearTextureTable(); });
+    const auto Dir = std::filesystem::temp_directory_path() /
+                     ("lm_frame_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::filesystem::create_directories(Dir);
+    auto Remove = ScopeExit([&] { std::filesystem::remove_all(Dir); });
+    const String File = UTF8ToString((Dir / "tile.bmp").string());
+    TCustomBitmap32 Tile;
+    Tile.SetSize(2, 2);
+    Tile.Clear(0xFF0000FF);
+    Tile.SaveToFile(File, false);
+
+    TTestView View;
+    auto Doc = NewBlankDocument(View, 40, 30, false, 0x808080);
+    Doc->InitBitmap();
+    Doc->SetFrameType(1);
+    Doc->SetFrameMode(1);
+    const struct {
+        String Texture;
+        TColor32 OnTheLine;
+    } Cases[] = {{String(), 0xFFFF0000}, {File, 0xFF0000FF}, {File + u".gone", 0xFFFF0000}};
+    for (const auto& c : Cases) {
+        Doc->FrameBegin();
+        Doc->FrameDo1(4, 0x0000FF, 0, c.Texture);
+        TCustomBitmap32& B = *Doc->SrcBmp();
+        ASSERT_EQ(B.Width(), 48);
+        EXPECT_EQ(B.Pixel(0, 19), 0x00FFFFFFu);
+        EXPECT_TRUE(Near(B.Pixel(3, 19), c.OnTheLine));
+        EXPECT_TRUE(Near(B.Pixel(24, 19), 0xFF808080));
+        Doc->FrameEnd(false);
     }
 }
