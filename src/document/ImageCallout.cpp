@@ -421,6 +421,79 @@ bool TCalloutPoints::BubbleEllipses(const TImgShape& Shape, TShapeBounds (&E)[3]
     return true;
 }
 
+TShapeBounds TCalloutPoints::LinearGradientRect(const TImgShape& Shape) const
+{
+    TRect F = Shape.SRect();
+    const Integer W = F.Right - F.Left, H = F.Bottom - F.Top;
+    TPoint T;
+    if (TipPoint(Shape.StyleId(), T)) {
+        if (T.X < F.Left)
+            F.Left = T.X;
+        else if (T.X > F.Right)
+            F.Right = T.X;
+        if (T.Y < F.Top)
+            F.Top = T.Y;
+        else if (T.Y > F.Bottom)
+            F.Bottom = T.Y;
+        if (Shape.StyleId() == 8) {
+            F.Left -= W / 6;
+            F.Right += W / 6;
+            F.Top -= H / 6;
+            F.Bottom += H / 6;
+        }
+    }
+    return TShapeBounds{F.Left, F.Top, F.Right - F.Left, F.Bottom - F.Top};
+}
+
+TShapeBounds TCalloutPoints::EllipticGradientBox(const TImgShape& Shape) const
+{
+    const TRect& Fr = Shape.SRect();
+    const Integer W = Fr.Right - Fr.Left, H = Fr.Bottom - Fr.Top;
+    TRect F = Fr;
+    TPoint T;
+    const bool HasTip = TipPoint(Shape.StyleId(), T);
+    const bool Outside = HasTip && !(T.X >= Fr.Left && T.X < Fr.Right && T.Y >= Fr.Top && T.Y < Fr.Bottom);
+    if (Outside) {
+        if (T.X < F.Left) {
+            F.Right += F.Left - T.X;
+            F.Left = T.X;
+        } else if (T.X > F.Right) {
+            F.Left -= T.X - F.Right;
+            F.Right = T.X;
+        }
+        if (T.Y < F.Top) {
+            F.Bottom += F.Top - T.Y;
+            F.Top = T.Y;
+        } else if (T.Y > F.Bottom) {
+            F.Top -= T.Y - F.Bottom;
+            F.Bottom = T.Y;
+        }
+    }
+    const TFloatPoint C = Shape.CenterPoint();
+    auto Inside = [&](Extended X, Extended Y, Extended BW, Extended BH) {
+        const Extended DX = X - C.X, DY = Y - C.Y;
+        return DX * DX / (BW * BW / 4) + DY * DY / (BH * BH / 4) <= 1;
+    };
+    Extended X = F.Left, Y = F.Top, BW = F.Right - F.Left, BH = F.Bottom - F.Top;
+    // The guard bounds the loop for a frame far from its centre point.
+    for (Integer Guard = 0; Guard < 100000; ++Guard) {
+        X -= 10;
+        Y -= 10;
+        BW += 20;
+        BH += 20;
+        if (Inside(Fr.Left, Fr.Top, BW, BH) && (!Outside || Inside(T.X, T.Y, BW, BH))) break;
+    }
+    TShapeBounds Box{static_cast<Integer>(X), static_cast<Integer>(Y), static_cast<Integer>(BW),
+                     static_cast<Integer>(BH)};
+    if (Shape.StyleId() == 8) {
+        Box.X -= W / 6;
+        Box.Y -= H / 6;
+        Box.Width += 2 * (W / 6);
+        Box.Height += 2 * (H / 6);
+    }
+    return Box;
+}
+
 TCalloutLayout TCalloutPoints::LayoutRect(const TImgShape& Shape) const
 {
     const TRect& R = Shape.SRect();

@@ -56,6 +56,15 @@ public:
     // The point a balloon's or thought bubble's fill extends to (the tip of
     // styles 1 and 9, the trail end of style 8); false for other styles.
     bool TipPoint(Integer Style, TPoint& T) const;
+    // The rectangle of a linear frame gradient: the frame, reaching out to
+    // the tip, and for the thought bubble grown by a sixth of the frame's
+    // width and height on the sides; the frame for other styles.
+    TShapeBounds LinearGradientRect(const TImgShape& Shape) const;
+    // The box of an elliptic frame gradient: the frame (widened symmetrically
+    // to take in a tip outside it) grown by 10 pixels on every side until the
+    // ellipse in it holds the frame's top-left corner and the tip; for the
+    // thought bubble then grown by a sixth of the width and height.
+    TShapeBounds EllipticGradientBox(const TImgShape& Shape) const;
     // The thought bubble's three ellipses: the frame, the middle bubble a
     // third of the way from the trail end to the centre, and the trail end's
     // bubble; false for other styles.

@@ -536,3 +536,25 @@ TEST_F(CalloutTest, OvalBalloonIsOneOutline)
     ASSERT_EQ(P.Items().size(), 1u);
     EXPECT_EQ(P.Items()[0].Op, TOp::Ellipse);
 }
+
+TEST_F(CalloutTest, GradientAreasReachTheTip)
+{
+    // The rounded balloon's tip (210, 330) lies below its frame.
+    Make(1, {100, 200, 300, 300});
+    EXPECT_EQ(C.LinearGradientRect(Shape), (TShapeBounds{100, 200, 200, 130}));
+    // The start box grows upwards as far as the tip lies below, then by 10
+    // pixels a side until the frame's corner and the tip are inside.
+    EXPECT_EQ(C.EllipticGradientBox(Shape), (TShapeBounds{80, 150, 240, 200}));
+    // The thought bubble grows by a sixth more; its trail end is (24, 96).
+    Make(8, {0, 0, 120, 60});
+    EXPECT_EQ(C.LinearGradientRect(Shape), (TShapeBounds{-20, -10, 160, 116}));
+    const TShapeBounds B = C.EllipticGradientBox(Shape);
+    const TShapeBounds Plain = [&] {
+        Make(0, {0, 0, 120, 60});
+        return C.EllipticGradientBox(Shape);
+    }();
+    EXPECT_GT(B.Height, Plain.Height + 2 * 10);
+    // Other styles use the frame, and the corner alone decides the box.
+    EXPECT_EQ(C.LinearGradientRect(Shape), (TShapeBounds{0, 0, 120, 60}));
+    EXPECT_EQ(Plain, (TShapeBounds{-20, -20, 160, 100}));
+}
