@@ -1,5 +1,7 @@
 #include "document/ImageCallout.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -48,10 +50,13 @@ constexpr Single Zone9Rates[8][2] = {
     {0.77f, 0.67f}, {0.33f, 0.23f}, {0.15f, 0.05f}, {0.05f, 0.15f},
 };
 
-Integer RoundI(Extended V) { return static_cast<Integer>(Round(V)); }
+// Stored points come from files: sums of them and the frame saturate rather
+// than overflow.
+Integer Sat(Int64 V) { return static_cast<Integer>(std::clamp<Int64>(V, INT32_MIN, INT32_MAX)); }
+Integer RoundI(Extended V) { return Sat(Round(std::clamp<Extended>(V, INT32_MIN, INT32_MAX))); }
 
 TFloatPoint FP(const TPoint& P) { return TFloatPoint{static_cast<Single>(P.X), static_cast<Single>(P.Y)}; }
-TFloatPoint FP(Integer X, Integer Y) { return TFloatPoint{static_cast<Single>(X), static_cast<Single>(Y)}; }
+TFloatPoint FP(Int64 X, Int64 Y) { return TFloatPoint{static_cast<Single>(X), static_cast<Single>(Y)}; }
 
 // (V - Origin) / Size, 0 for an empty side.
 Single Ratio(Integer V, Integer Origin, Integer Size)
@@ -248,11 +253,11 @@ void TCalloutPoints::CalcPoints(const TImgShape& Shape, bool IsForceCalc)
         return;
     }
     const TRect& R = Shape.SRect();
-    const Integer X = R.Left, Y = R.Top, W = R.Right - R.Left, H = R.Bottom - R.Top;
+    const Integer X = R.Left, Y = R.Top, W = Sat(Int64(R.Right) - R.Left), H = Sat(Int64(R.Bottom) - R.Top);
     const bool Balloon = (Style == 1 || Style == 9) && FPointsCount >= 3;
     if (Balloon) {
-        FPoints[1] = TPoint{RoundI(W * static_cast<Extended>(FPointsRateX[1])) + X,
-                            RoundI(H * static_cast<Extended>(FPointsRateY[1])) + Y};
+        FPoints[1] = TPoint{Sat(Int64(RoundI(W * static_cast<Extended>(FPointsRateX[1]))) + X),
+                            Sat(Int64(RoundI(H * static_cast<Extended>(FPointsRateY[1]))) + Y)};
         Integer Zone = CalloutPointerZone(R, FPoints[1]);
         if (Style == 1 && FPointsRateX[1] >= 0 && FPointsRateX[1] <= 1 && FPointsRateY[1] >= 0 &&
             FPointsRateY[1] <= 1)
@@ -263,7 +268,7 @@ void TCalloutPoints::CalcPoints(const TImgShape& Shape, bool IsForceCalc)
         }
     }
     // The rounded balloon's base keeps out of its corners: the corner radius plus one.
-    const Integer M = Min(Min(RoundI((W + H) * 0.1L), W), H) / 2 + 1;
+    const Integer M = Min(Min(RoundI((Extended(W) + H) * 0.1L), W), H) / 2 + 1;
     const Integer Zone = FPointsZone;
     for (Integer i = 0; i < FPointsCount; ++i) {
         Integer PX = RoundI(W * static_cast<Extended>(FPointsRateX[i]));
@@ -278,13 +283,13 @@ void TCalloutPoints::CalcPoints(const TImgShape& Shape, bool IsForceCalc)
                     PY = static_cast<Integer>(Trunc(U + H / 2)) - 2;
             } else if (Zone == 1 || Zone == 2 || Zone == 5 || Zone == 6) {
                 PX = Max(PX, M);
-                PX = Min(PX, W - M);
+                PX = Min(PX, Sat(Int64(W) - M));
             } else {
                 PY = Max(PY, M);
-                PY = Min(PY, H - M);
+                PY = Min(PY, Sat(Int64(H) - M));
             }
         }
-        FPoints[i] = TPoint{PX + X, PY + Y};
+        FPoints[i] = TPoint{Sat(Int64(PX) + X), Sat(Int64(PY) + Y)};
     }
 }
 
@@ -312,18 +317,18 @@ TShapePath TCalloutPoints::FramePath(const TImgShape& Shape) const
     TShapePath Path;
     const Integer Style = Shape.StyleId();
     if (Style < 0 || Style > 11 || FPointsCount < NeededPoints(Style)) return Path;
+    // 64-bit sums: the points may be anything a file held.
     const TRect& Rc = Shape.SRect();
-    const Integer X = Rc.Left, Y = Rc.Top, W = Rc.Right - Rc.Left, H = Rc.Bottom - Rc.Top;
-    const Integer R = Rc.Right, B = Rc.Bottom;
+    const Int64 X = Rc.Left, Y = Rc.Top, R = Rc.Right, B = Rc.Bottom, W = R - X, H = B - Y;
     const TArrayOfPoint& P = FPoints;
-    auto Pt = [](Integer PX, Integer PY) { return FP(PX, PY); };
+    auto Pt = [](Int64 PX, Int64 PY) { return FP(PX, PY); };
     auto Q = [&](Single RX, Single RY) {
         return Pt(RoundI(W * static_cast<Extended>(RX) + X), RoundI(H * static_cast<Extended>(RY) + Y));
     };
     switch (Style) {
     case 0: Path.AddPolygon({Pt(X, P[0].Y), Pt(P[0].X, Y), Pt(R, Y), Pt(R, B), Pt(X, B)}); break;
     case 1: {
-        Integer A = Min(Min(RoundI((W + H) * 0.1L), W), H);
+        const Int64 A = Min<Int64>(Min<Int64>(RoundI((W + H) * 0.1L), W), H);
         Single SA = static_cast<Single>(A);
         auto Pointer = [&](Integer Z1, Integer Z2) {
             if (FPointsZone == Z1 || FPointsZone == Z2) Path.AddLines({FP(P[0]), FP(P[1]), FP(P[2])});
@@ -372,7 +377,7 @@ TShapePath TCalloutPoints::FramePath(const TImgShape& Shape) const
         TFloatPoint A1 = Pt(P[1].X, Y + RoundI(0.45L * H));
         TFloatPoint A2 = Pt(Right ? R : X, Y + RoundI(0.725L * H));
         TFloatPoint A3 = Pt(P[1].X, B);
-        TFloatPoint A4 = Pt(P[1].X, B - (P[1].Y - static_cast<Integer>(A1.Y)));
+        TFloatPoint A4 = Pt(P[1].X, B - (P[1].Y - (Y + RoundI(0.45L * H))));
         TFloatPoint A5 = Pt(X + RoundI((Right ? -0.2L : 1.2L) * W), Y + RoundI(0.85L * H));
         TFloatPoint A6 = Pt(X + RoundI((Right ? -0.25L : 1.25L) * W), Y + RoundI(0.05L * H));
         TFloatPoint A7 = Pt(X + RoundI((Right ? 0.1L : 0.9L) * W), Y + RoundI(0.25L * H));
@@ -393,7 +398,7 @@ TShapePath TCalloutPoints::FramePath(const TImgShape& Shape) const
     }
     case 9: AddOvalBalloon(Path, Rc, P[0], P[1], P[2]); break;
     case 10: {
-        const Integer MX = R + X - P[0].X, Inner = B - (P[0].Y - Y);
+        const Int64 MX = R + X - P[0].X, Inner = B - (P[0].Y - Y);
         Path.AddPolygon({FP(P[0]), Pt(P[0].X, Y), Pt(R, Y + H / 2), Pt(P[0].X, B), Pt(P[0].X, Inner), Pt(MX, Inner),
                          Pt(MX, B), Pt(X, Y + H / 2), Pt(MX, Y), Pt(MX, P[0].Y)});
         break;
@@ -416,15 +421,18 @@ bool TCalloutPoints::BubbleEllipses(const TImgShape& Shape, TShapeBounds (&E)[3]
     TPoint M;
     FloatPointToPoint(MF, M);
     E[0] = TShapeBounds{R.Left, R.Top, W, H};
-    E[1] = TShapeBounds{M.X - W / 6, M.Y - H / 6, W / 3, H / 3};
-    E[2] = TShapeBounds{P0.X - W / 12, P0.Y - H / 12, W / 6, H / 6};
+    E[1] = TShapeBounds{Sat(Int64(M.X) - W / 6), Sat(Int64(M.Y) - H / 6), W / 3, H / 3};
+    E[2] = TShapeBounds{Sat(Int64(P0.X) - W / 12), Sat(Int64(P0.Y) - H / 12), W / 6, H / 6};
     return true;
 }
 
 TShapeBounds TCalloutPoints::LinearGradientRect(const TImgShape& Shape) const
 {
-    TRect F = Shape.SRect();
-    const Integer W = F.Right - F.Left, H = F.Bottom - F.Top;
+    const TRect& Fr = Shape.SRect();
+    struct {
+        Int64 Left, Top, Right, Bottom;
+    } F{Fr.Left, Fr.Top, Fr.Right, Fr.Bottom};
+    const Int64 W = F.Right - F.Left, H = F.Bottom - F.Top;
     TPoint T;
     if (TipPoint(Shape.StyleId(), T)) {
         if (T.X < F.Left)
@@ -442,14 +450,16 @@ TShapeBounds TCalloutPoints::LinearGradientRect(const TImgShape& Shape) const
             F.Bottom += H / 6;
         }
     }
-    return TShapeBounds{F.Left, F.Top, F.Right - F.Left, F.Bottom - F.Top};
+    return TShapeBounds{Sat(F.Left), Sat(F.Top), Sat(F.Right - F.Left), Sat(F.Bottom - F.Top)};
 }
 
 TShapeBounds TCalloutPoints::EllipticGradientBox(const TImgShape& Shape) const
 {
     const TRect& Fr = Shape.SRect();
-    const Integer W = Fr.Right - Fr.Left, H = Fr.Bottom - Fr.Top;
-    TRect F = Fr;
+    const Int64 W = Int64(Fr.Right) - Fr.Left, H = Int64(Fr.Bottom) - Fr.Top;
+    struct {
+        Int64 Left, Top, Right, Bottom;
+    } F{Fr.Left, Fr.Top, Fr.Right, Fr.Bottom};
     TPoint T;
     const bool HasTip = TipPoint(Shape.StyleId(), T);
     const bool Outside = HasTip && !(T.X >= Fr.Left && T.X < Fr.Right && T.Y >= Fr.Top && T.Y < Fr.Bottom);
@@ -483,15 +493,13 @@ TShapeBounds TCalloutPoints::EllipticGradientBox(const TImgShape& Shape) const
         BH += 20;
         if (Inside(Fr.Left, Fr.Top, BW, BH) && (!Outside || Inside(T.X, T.Y, BW, BH))) break;
     }
-    TShapeBounds Box{static_cast<Integer>(X), static_cast<Integer>(Y), static_cast<Integer>(BW),
-                     static_cast<Integer>(BH)};
     if (Shape.StyleId() == 8) {
-        Box.X -= W / 6;
-        Box.Y -= H / 6;
-        Box.Width += 2 * (W / 6);
-        Box.Height += 2 * (H / 6);
+        X -= W / 6;
+        Y -= H / 6;
+        BW += 2 * (W / 6);
+        BH += 2 * (H / 6);
     }
-    return Box;
+    return TShapeBounds{RoundI(X), RoundI(Y), RoundI(BW), RoundI(BH)};
 }
 
 TCalloutLayout TCalloutPoints::LayoutRect(const TImgShape& Shape) const
@@ -682,6 +690,12 @@ void TCalloutPoints::OffsetPoints(Integer DX, Integer DY)
 bool TCalloutPoints::PtInPointer(Integer Style, Integer X, Integer Y) const
 {
     if ((Style != 1 && Style != 9) || FPointsCount < 3) return false;
+    // The crossing test works in 32 bits: a pointer from a damaged file that
+    // reaches past the plane a user can draw on is not hit-tested.
+    auto Far = [](Integer V) { return std::abs(Int64(V)) > (Int64(1) << 28); };
+    for (Integer i = 0; i < 3; ++i)
+        if (Far(FPoints[i].X) || Far(FPoints[i].Y)) return false;
+    if (Far(X) || Far(Y)) return false;
     return PtInGPPolygon(TPoint{X, Y}, FPoints.data(), 3);
 }
 
@@ -727,7 +741,7 @@ Integer TCalloutPoints::GetMaxLengthOfOutPoint(const TImgShape& Shape) const
     const Integer Style = Shape.StyleId();
     if ((Style == 1 || Style == 9) && FPointsCount >= 3) {
         const TFloatPoint T = FP(FPoints[1]);
-        return Max(RoundI(FloatGPPointDistance(T, FPoints[0])), RoundI(FloatGPPointDistance(T, FPoints[2])));
+        return Max(RoundI(FloatGPPointDistance(T, FPoints[0])), RoundI(FloatGPPointDistance(T, FPoints[2])));  // saturated
     }
     if (Style == 8 && FPointsCount >= 1) return RoundI(FloatGPPointDistance(FrameCenter(Shape.SRect()), FPoints[0]));
     return 0;
