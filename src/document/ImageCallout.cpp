@@ -599,7 +599,7 @@ void TCalloutPoints::AdjustShape(TImgShape& Shape, Integer X1, Integer Y1, Integ
     if (!HasHandle(Style, k)) return;
     const TRect& R = Shape.SRect();
     const Integer X = R.Left, Y = R.Top, W = R.Right - R.Left, H = R.Bottom - R.Top;
-    FPointsA[k] = TPoint{X2 + Shape.StartX() - X1, Y2 + Shape.StartY() - Y1};
+    FPointsA[k] = TPoint{Sat(Int64(X2) + Shape.StartX() - X1), Sat(Int64(Y2) + Shape.StartY() - Y1)};
     TPoint Q;
     RotatePoint(FrameCenter(R), FPointsA[k], Q, -Shape.Angle());
     std::vector<Single>&RX = FPointsRateX, &RY = FPointsRateY;
