@@ -98,11 +98,12 @@ void AddOvalBalloon(TShapePath& Path, const TRect& R, const TPoint& P0, const TP
     }
     // Where the segment from the inside point S to the tip leaves the ellipse.
     auto Exit = [&](const TPoint& S) {
+        const Extended LX = static_cast<Extended>(P1.X) - S.X, LY = static_cast<Extended>(P1.Y) - S.Y;
         Extended SX = (S.X - CX) / A, SY = (S.Y - CY) / B;
-        Extended DX = (P1.X - S.X) / A, DY = (P1.Y - S.Y) / B;
+        Extended DX = LX / A, DY = LY / B;
         Extended QA = DX * DX + DY * DY, QB = 2 * (SX * DX + SY * DY), QC = SX * SX + SY * SY - 1;
         Extended T = (-QB + std::sqrt(Max<Extended>(0, QB * QB - 4 * QA * QC))) / (2 * QA);
-        return TFloatPoint{static_cast<Single>(S.X + T * (P1.X - S.X)), static_cast<Single>(S.Y + T * (P1.Y - S.Y))};
+        return TFloatPoint{static_cast<Single>(S.X + T * LX), static_cast<Single>(S.Y + T * LY)};
     };
     TFloatPoint E0 = Exit(P0), E2 = Exit(P2);
     auto AngleOf = [&](const TFloatPoint& P) { return std::atan2(P.Y - CY, P.X - CX) * 180 / Pi; };
@@ -565,7 +566,7 @@ void TCalloutPoints::DrawControlPoint(TImgShape& Shape, TCustomBitmap32& Target)
     for (Integer i = 0; i < FPointsCount; ++i) {
         if (!HasHandle(Shape.StyleId(), i)) continue;
         const TPoint& P = FCtrPoints[i];
-        FCtrRect[i] = TRect{P.X - E, P.Y - E, P.X + E, P.Y + E};
+        FCtrRect[i] = TRect{Sat(Int64(P.X) - E), Sat(Int64(P.Y) - E), Sat(Int64(P.X) + E), Sat(Int64(P.Y) + E)};
         Target.Draw(FCtrRect[i].Left, FCtrRect[i].Top, Pic);
     }
 }
