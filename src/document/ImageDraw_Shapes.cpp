@@ -5,8 +5,8 @@
 //
 // Which class an object row's kind makes, and which columns hold the kind's
 // own data, is told by NewShapeOfKind, ReadKindData and WriteKindData. The
-// crop frame, the pencil strokes, the text and callout, the selection and the
-// free shape bring their classes with their own units; each adds its case
+// crop frame, the pencil strokes, the text and callout (ImageText), the
+// selection and the free shape bring their classes with their own units; each adds its case
 // there (and its steps in CreateShapeOver and DrawShape, marked below). Until
 // then a row of such a kind keeps its cells and gets no object.
 #include <algorithm>
@@ -21,6 +21,7 @@
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
 #include "document/ImageSmall.h"
+#include "document/ImageText.h"
 
 using namespace ImageDrawRows;
 
@@ -67,7 +68,8 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shHLRect: S = std::make_unique<TImgHLRect>(Owner, Id, nullptr); break;
     case shEllipse: S = std::make_unique<TImgEllipse>(Owner, Id, nullptr); break;
     case shCrop: S = std::make_unique<TImgCrop>(Owner, Id, nullptr); break;
-    // shLines, shText, shCallout, shSelection, shFreeShape: with their classes.
+    case shText: case shCallout: S = std::make_unique<TImgText>(Owner, Id, nullptr); break;
+    // shLines, shSelection, shFreeShape: with their classes.
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -107,6 +109,12 @@ void ReadKindData(TImgShape& Shape, const TRow& Row)
         E->SetPoints(TextOf(Row, Col::RectPoints));
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         P->SetPoints(TextOf(Row, Col::PolygonPoints));
+    } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
+        T->ReadTextColumns(Row);
+        T->SetText(TImageDraw::ConvertCellEscapes(TextOf(Row, TextCol::Text), true));
+        // The zone first: the points are placed by it.
+        T->SetPointsZone(IntOf(Row, TextCol::PointsZone));
+        T->SetPoints(TextOf(Row, TextCol::Points));
     }
     // The picture object's pixels come from the document's picture blocks;
     // the highlighter has no data of its own.
@@ -126,6 +134,11 @@ void WriteKindData(TImgShape& Shape, TRow& Row)
         SetText(Row, Col::RectPoints, E->GetPoints());
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         SetText(Row, Col::PolygonPoints, P->GetPoints());
+    } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
+        T->WriteTextColumns(Row);
+        SetText(Row, TextCol::Text, TImageDraw::ConvertCellEscapes(T->Text(), false));
+        SetInt(Row, TextCol::PointsZone, T->PointsZone());
+        SetText(Row, TextCol::Points, T->GetPoints());
     }
 }
 
@@ -253,9 +266,15 @@ void TImageDraw::CreateShape(TShapeType AType)
     if (AType == shRectangle || AType == shEllipse) S->InitPoints(false);
     // The crop frame shows the raster as it is now, dimmed, around itself.
     if (auto* Crop = dynamic_cast<TImgCrop*>(S)) Crop->MakeAdjustSrcBmp(FSrcBmp.get());
-    // shLines: fixed unless pencil
-    // strokes stay editable, and the thinning switch; shText, shCallout: the
-    // font columns and the default text, then InitPoints(false).
+    // A new text starts with the document's default text; its points are the
+    // style's own.
+    if (auto* T = dynamic_cast<TImgText*>(S)) {
+        T->ReadTextColumns(*Row);
+        T->SetText(ConvertCellEscapes(FDefaultTextOnCreatingObject, true));
+        T->InitPoints(false);
+    }
+    // shLines: fixed unless pencil strokes stay editable, and the thinning
+    // switch.
     Row->Data().Own(std::move(Shape));
     FDT->AddItem(Row.release(), false);
     TakeNextShapeId();
@@ -614,7 +633,16 @@ TCursor TImageDraw::GetShapeCursor(Integer XA, Integer YA, Integer X, Integer Y)
 
 namespace {
 // The named values the style panels set, with the kinds they apply to.
-enum TPropertyKinds { pkAll, pkLines };
+enum TPropertyKinds { pkAll, pkLines, pkText };
+bool AppliesTo(TPropertyKinds Kinds, TImgShape& S)
+{
+    switch (Kinds) {
+    case pkLines: return S.ShapeType() == shArrow || S.ShapeType() == shLine;
+    case pkText: return dynamic_cast<TImgText*>(&S) != nullptr;  // texts and callouts
+    default: return true;
+    }
+}
+TImgText& AsText(TImgShape& S) { return static_cast<TImgText&>(S); }
 struct TNamedProperty {
     const char16_t* Name;
     TPropertyKinds Kinds;
@@ -640,10 +668,29 @@ const TNamedProperty NamedProperties[] = {
      [](TImgShape& S, Integer V) {
          if (auto* L = dynamic_cast<TImgLine*>(&S)) L->SetArrowType(V);
      }},
-    // The text kinds' names ("FontSize", "FontColor", "Alignment", "Layout",
-    // "DirectionVertical", "FontStroke", "FontStrokeEmpty", "FontStrokeColor",
-    // "FontStrokeWidth", "FontBold", "FontItalic", "FontUnderline",
-    // "TextGradientMode") come with the text object's class.
+    // Texts and callouts (objects of both kinds are TImgText).
+    {u"FontSize", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontSize(V); }},
+    {u"FontColor", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontColor(V); }},
+    {u"Alignment", pkText, [](TImgShape& S, Integer V) { AsText(S).SetAlignment(V); }},
+    {u"Layout", pkText, [](TImgShape& S, Integer V) { AsText(S).SetLayout(V); }},
+    {u"DirectionVertical", pkText, [](TImgShape& S, Integer V) { AsText(S).SetDirectionVertical(V != 0); }},
+    // Outlined letters are filled or empty, never both.
+    {u"FontStroke", pkText,
+     [](TImgShape& S, Integer V) {
+         AsText(S).SetFontStroke(V != 0);
+         if (V != 0) AsText(S).SetFontStrokeEmpty(false);
+     }},
+    {u"FontStrokeEmpty", pkText,
+     [](TImgShape& S, Integer V) {
+         AsText(S).SetFontStrokeEmpty(V != 0);
+         if (V != 0) AsText(S).SetFontStroke(false);
+     }},
+    {u"FontStrokeColor", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontStrokeColor(V); }},
+    {u"FontStrokeWidth", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontStrokeWidth(V); }},
+    {u"FontBold", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontBold(V != 0); }},
+    {u"FontItalic", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontItalic(V != 0); }},
+    {u"FontUnderline", pkText, [](TImgShape& S, Integer V) { AsText(S).SetFontUnderline(V != 0); }},
+    {u"TextGradientMode", pkText, [](TImgShape& S, Integer V) { AsText(S).SetTextGradientMode(V); }},
 };
 }  // namespace
 
@@ -655,7 +702,6 @@ void TImageDraw::SetProperty(const String& AName, Integer V, bool IsDraw)
     for (Integer i = 0; i < FDT->ItemCount(); ++i) {
         TImgShape* S = RowShape(FDT->GetItem(i));
         if (!S || !S->Selected()) continue;
-        const TShapeType Kind = S->ShapeType();
         if (AName == u"StyleId") {
             const Integer Old = S->StyleId();
             S->SetStyleId(V);
@@ -667,7 +713,7 @@ void TImageDraw::SetProperty(const String& AName, Integer V, bool IsDraw)
             }
             S->CalcRect();
             S->CalcCenterPoint();
-        } else if (Named && (Named->Kinds == pkAll || Kind == shArrow || Kind == shLine)) {
+        } else if (Named && AppliesTo(Named->Kinds, *S)) {
             Named->Apply(*S, V);
         }
         S->SetChanged2(true);
@@ -676,13 +722,16 @@ void TImageDraw::SetProperty(const String& AName, Integer V, bool IsDraw)
     if (IsDraw) Draw();
 }
 
-void TImageDraw::SetPropertyStr(const String& /*AName*/, const String& /*V*/, bool IsDraw)
+void TImageDraw::SetPropertyStr(const String& AName, const String& V, bool IsDraw)
 {
-    // "Text" and "FontName" set a text or callout's text and font name (with
-    // the text object's class); every selected object counts as changed.
+    // Every selected object counts as changed, whatever the name.
     for (Integer i = 0; i < FDT->ItemCount(); ++i) {
         TImgShape* S = RowShape(FDT->GetItem(i));
         if (!S || !S->Selected()) continue;
+        if (auto* T = dynamic_cast<TImgText*>(S)) {
+            if (AName == u"Text") T->SetText(V);
+            else if (AName == u"FontName") T->SetFontName(V);
+        }
         S->SetChanged2(true);
         SetChanged(true);
     }

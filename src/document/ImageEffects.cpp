@@ -56,6 +56,25 @@ void BuildGradientBlend(const TRow& ColorRow, const TRow& OpacityRow, const TRow
     }
 }
 
+TGradientBox GrowEllipticGradientBox(TGradientBox Box, const TFloatPoint& Centre,
+                                     std::initializer_list<TFloatPoint> Inside)
+{
+    // A far point of a damaged document stops growing somewhere.
+    for (Integer Guard = 0; Guard < 100000; ++Guard) {
+        Box.X -= 10;
+        Box.Y -= 10;
+        Box.Width += 20;
+        Box.Height += 20;
+        bool All = true;
+        for (const TFloatPoint& P : Inside) {
+            const Extended dx = P.X - Centre.X, dy = P.Y - Centre.Y;
+            if (dx * dx / (Box.Width * Box.Width / 4) + dy * dy / (Box.Height * Box.Height / 4) > 1) All = false;
+        }
+        if (All) break;
+    }
+    return Box;
+}
+
 // ---------------------------------------------------------------------------
 // Textures
 

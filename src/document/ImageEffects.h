@@ -7,6 +7,7 @@
 // Portable: nothing here needs the platform's drawing.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,16 @@ void SplitGradientList(const String& List, TRow& Row);
 void BuildGradientBlend(const TRow& ColorRow, const TRow& OpacityRow, const TRow& PositionRow, Integer Opacity,
                         std::vector<TColor32>& Colors, std::vector<Single>& Positions, Integer ForeColor,
                         Integer BackColor);
+
+// The box of an elliptic gradient: Box (X, Y, Width, Height) grown by 10
+// pixels on every side, step by step, until every point of Inside lies within
+// the ellipse inscribed in the grown box, measured from Centre
+// (dx^2 / (w^2 / 4) + dy^2 / (h^2 / 4) <= 1). It grows at least once.
+struct TGradientBox {
+    Extended X = 0, Y = 0, Width = 0, Height = 0;
+};
+TGradientBox GrowEllipticGradientBox(TGradientBox Box, const TFloatPoint& Centre,
+                                     std::initializer_list<TFloatPoint> Inside);
 
 // The platform hatch style of a hatch pattern number: patterns 0..9 are
 // styles 0..9, patterns from 10 on are styles from 18 on.

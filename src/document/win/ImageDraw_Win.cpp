@@ -4,6 +4,7 @@
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
+#include "document/win/ImageText_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 #include "foundation/win/HySysUtils_Win.h"
 
@@ -29,6 +30,7 @@ void InstallImageDrawHooks()
     ImageDrawHooks.AvailPhysMemory = &GetAvailPhysMemory;
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
 }

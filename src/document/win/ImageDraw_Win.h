@@ -26,7 +26,7 @@ private:
 // Points the document's picture decoder at the image-file routines (GDI+,
 // libjpeg-turbo) and its free-memory query at the system's, and installs
 // the objects' drawing (InstallImageEffectsHooks, InstallImageShapeHooks,
-// InstallImageSelectionHooks) and the control layer's
+// InstallImageTextHooks, InstallImageSelectionHooks) and the control layer's
 // (InstallControlLayerHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();

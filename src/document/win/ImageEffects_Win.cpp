@@ -53,14 +53,8 @@ bool FillByKind(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>&
     }
     if (Kind == 5) {
         if (Shape.GradientTextureFileName().empty()) return true;
-        const Integer Index = RegisterTexture(Shape.GradientTextureFileName());
-        if (Index < 0) return true;
-        auto* Bytes = TextureTable().GetItem(Index)->Data().As<TMemoryStream>();
-        if (!Bytes) return true;
-        Bytes->SetPosition(0);
-        // The adapter leaves the stream to the cache; GDI+ holds the adapter.
-        TGPPtr<IGPImage> Image = TGPImage::FromStream(new TStreamAdapter(Bytes, soReference));
-        if (!Image || !Image->GetNativeHandle()) return true;
+        TGPPtr<IGPImage> Image = TextureImage(RegisterTexture(Shape.GradientTextureFileName()));
+        if (!Image) return true;
         TGPPtr<IGPTextureBrush> Brush(new TGPTextureBrush(Image, WrapModeTile));
         Brush->TranslateTextureTransform(static_cast<Single>(R.X), static_cast<Single>(R.Y));
         G.FillPath(Brush, Path);
@@ -83,19 +77,11 @@ bool FillByKind(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>&
     if (Kind == 2) {
         // The smallest ellipse, in 10-pixel steps, whose inscribed rectangle
         // corner holds the shape's corner.
-        const TFloatPoint C = Shape.CenterPoint();
-        Extended X = R.X, Y = R.Y, W = R.Width, H = R.Height;
-        for (Integer Guard = 0; Guard < 100000; ++Guard) {
-            X -= 10;
-            Y -= 10;
-            W += 20;
-            H += 20;
-            const Extended dx = R.X - C.X, dy = R.Y - C.Y;
-            if (dx * dx / (W * W / 4) + dy * dy / (H * H / 4) <= 1) break;
-        }
+        const TGradientBox B = GrowEllipticGradientBox({Extended(R.X), Extended(R.Y), Extended(R.Width), Extended(R.Height)},
+                                                       Shape.CenterPoint(), {{Single(R.X), Single(R.Y)}});
         GradientPath = TGPPtr<IGPGraphicsPath>(new TGPGraphicsPath());
-        GradientPath->AddPathEllipse(static_cast<Single>(X), static_cast<Single>(Y), static_cast<Single>(W),
-                                     static_cast<Single>(H));
+        GradientPath->AddPathEllipse(static_cast<Single>(B.X), static_cast<Single>(B.Y),
+                                     static_cast<Single>(B.Width), static_cast<Single>(B.Height));
     }
     TGPPtr<IGPPathGradientBrush> Brush(new TGPPathGradientBrush(GradientPath));
     Brush->SetPathGradientGammaCorrection(Shape.GradientGammaCorrected());
@@ -116,11 +102,7 @@ void DrawClosedShapeHook(TImgShape& Shape, TCustomBitmap32& Target, const TClose
     TBitmapGraphics Scope(Target);
     if (!Scope) return;
     IGPGraphics& G = *Scope.Graphics();
-    if (Args.Angle != 0) {
-        G.TranslateWorldTransform(Args.Center.X, Args.Center.Y);
-        G.RotateWorldTransform(360 - Args.Angle);
-        G.TranslateWorldTransform(-Args.Center.X, -Args.Center.Y);
-    }
+    TurnGraphics(G, Args.Angle, Args.Center);
     G.SetSmoothingMode(Args.Smooth ? Gdiplus::SmoothingModeAntiAlias : Gdiplus::SmoothingModeNone);
     FillClosedShape(Shape, G, MakeGPPath(Args.Path),
                     TGPRect{Args.Bounds.X, Args.Bounds.Y, Args.Bounds.Width, Args.Bounds.Height}, Target);
@@ -154,6 +136,26 @@ TBitmapGraphics::~TBitmapGraphics()
     FGraphics.reset();
     FImage.reset();
     if (!FBitmap.Empty()) FBitmap.Changed();
+}
+
+void TurnGraphics(IGPGraphics& G, Single Angle, const TFloatPoint& Center)
+{
+    if (Angle == 0) return;
+    G.TranslateWorldTransform(Center.X, Center.Y);
+    G.RotateWorldTransform(360 - Angle);
+    G.TranslateWorldTransform(-Center.X, -Center.Y);
+}
+
+TGPPtr<IGPImage> TextureImage(Integer Index)
+{
+    if (Index < 0 || Index >= TextureTable().ItemCount()) return nullptr;
+    auto* Bytes = TextureTable().GetItem(Index)->Data().As<TMemoryStream>();
+    if (!Bytes) return nullptr;
+    Bytes->SetPosition(0);
+    // The adapter leaves the stream to the cache; GDI+ holds the adapter.
+    TGPPtr<IGPImage> Image = TGPImage::FromStream(new TStreamAdapter(Bytes, soReference));
+    if (!Image || !Image->GetNativeHandle()) return nullptr;
+    return Image;
 }
 
 TGPPtr<IGPGraphicsPath> MakeGPPath(const TShapePath& Path)

@@ -29,6 +29,14 @@ private:
     TGPPtr<IGPGraphics> FGraphics;
 };
 
+// Prepends the turn of an object by Angle degrees about Center
+// (counter-clockwise on the screen) to the graphics' world transform.
+void TurnGraphics(IGPGraphics& Graphics, Single Angle, const TFloatPoint& Center);
+
+// The picture of the texture cache's row Index as a GDI+ image; nil when
+// there is no such row or its bytes do not decode.
+TGPPtr<IGPImage> TextureImage(Integer Index);
+
 // The GDI+ path of a recorded outline (fill mode alternate).
 TGPPtr<IGPGraphicsPath> MakeGPPath(const TShapePath& Path);
 

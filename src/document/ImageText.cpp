@@ -1,0 +1,320 @@
+#include "document/ImageText.h"
+
+#include <algorithm>
+
+#include "document/ImageDraw_Private.h"
+
+using namespace ImageDrawRows;
+
+TImageTextHooks ImageTextHooks;
+
+namespace {
+TColor32 WithAlpha(TColor Color, Integer Alpha)
+{
+    return (ColorToColor32(Color) & 0x00FFFFFF) | (static_cast<TColor32>(std::clamp(Alpha, 0, 255)) << 24);
+}
+
+Single F(Integer V) { return static_cast<Single>(V); }
+}  // namespace
+
+TImgText::TImgText(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+    : TImgShape(AOwner, ShapeId, ABitmap)
+{
+    FShapeType = shText;
+    SetControlMode(3);
+    FPointsCount = 0;
+    FMinSize = 10;
+    FNotSavePointsStyleIds.set(2);
+    FNotSavePointsStyleIds.set(4);
+}
+
+TImgText::~TImgText() = default;
+
+// ---------------------------------------------------------------------------
+// Frame and layout
+
+void TImgText::PlainFramePath(Integer Style, Integer X, Integer Y, Integer W, Integer H, TShapePath& Path)
+{
+    const Integer R = X + W, B = Y + H;
+    auto Polygon = [&](std::initializer_list<TPoint> Points) {
+        std::vector<TFloatPoint> P;
+        for (const TPoint& Q : Points) P.push_back({F(Q.X), F(Q.Y)});
+        Path.AddPolygon(std::move(P));
+    };
+    switch (Style) {
+    case 0: Path.AddRectangle(F(X), F(Y), F(W), F(H)); break;
+    case 1: {
+        Integer f = static_cast<Integer>(Round((static_cast<Extended>(W) + H) * 0.15L));
+        f = std::min({f, W, H});
+        // Corner boxes of no size have no arc: a frame that small is a rectangle.
+        if (f <= 0) {
+            Path.AddRectangle(F(X), F(Y), F(W), F(H));
+            break;
+        }
+        Path.StartFigure();
+        Path.AddArc(F(X), F(Y), F(f), F(f), 180, 90);
+        Path.AddArc(F(R - f), F(Y), F(f), F(f), 270, 90);
+        Path.AddArc(F(R - f), F(B - f), F(f), F(f), 0, 90);
+        Path.AddArc(F(X), F(B - f), F(f), F(f), 90, 90);
+        Path.CloseFigure();
+        break;
+    }
+    case 2: Path.AddEllipse(F(X), F(Y), F(W), F(H)); break;
+    case 3: Polygon({{X, Y + H / 2}, {X + W / 2, Y}, {R, Y + H / 2}, {X + W / 2, B}}); break;
+    case 4:
+        Polygon({{X, Y + H / 4}, {X + W / 5, Y}, {R - W / 5, Y}, {R, Y + H / 4}, {R, B - H / 4}, {R - W / 5, B},
+                 {X + W / 5, B}, {X, B - H / 4}});
+        break;
+    case 5:
+        Polygon({{X, Y + H / 2}, {X + W / 5, Y}, {R - W / 5, Y}, {R, Y + H / 2}, {R - W / 5, B}, {X + W / 5, B}});
+        break;
+    default: break;  // no frame: the text stands alone
+    }
+}
+
+void TImgText::BuildFramePath(TShapePath& Path) const
+{
+    // callout: the callout frames of the style and points.
+    PlainFramePath(FStyleId, FRect.Left, FRect.Top, Width(), Height(), Path);
+}
+
+void TImgText::GetLayoutRect(Single& X, Single& Y, Single& W, Single& H) const
+{
+    // callout: styles 0, 4, 6 and 7 lay the text out in a part of the frame.
+    X = F(FRect.Left);
+    Y = F(FRect.Top);
+    W = F(Width());
+    H = F(Height());
+}
+
+Integer TImgText::TextRenderingHintFor(Integer LanguageIndex, Integer FontSize)
+{
+    return LanguageIndex == 0 || FontSize < 18 ? 4 : 3;
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+TTextDrawing TImgText::BuildDrawing()
+{
+    TTextDrawing D;
+    const Integer W = Width(), H = Height();
+    D.Frame.Bounds = TShapeBounds{FRect.Left, FRect.Top, W, H};
+    D.Frame.Angle = FAngle;
+    D.Frame.Center = FCenterPoint;
+    // An unturned plain rectangle keeps its edges on whole pixels.
+    D.Frame.Smooth = FAntialias && !(FShapeType == shText && FStyleId == 0 && FAngle == 0);
+    BuildFramePath(D.Frame.Path);
+    if (FDrawMode2 >= 1 && FDrawMode2 <= 3) {
+        D.FrameOnly = true;
+        return D;
+    }
+    GetLayoutRect(D.LayoutX, D.LayoutY, D.LayoutWidth, D.LayoutHeight);
+    D.FontStyle = (FFontBold ? 1 : 0) + (FFontItalic ? 2 : 0) + (FFontUnderline ? 4 : 0);
+    D.Alignment = FAlignment;
+    D.LineAlignment = FLayout;
+    D.Vertical = FDirectionVertical;
+    // A text in a frame is opaque; a text standing alone follows the opacity.
+    const Integer Alpha = FIsOutline || FIsFill ? 255 : FOpacity;
+    D.TextColor = WithAlpha(FFontColor, Alpha);
+
+    if (FFontStroke || FFontStrokeEmpty || FTextGradientMode >= 0) {
+        D.Text = TTextDrawing::TText::Shapes;
+        if (FTextGradientMode >= 0 && !FFontStrokeEmpty) {
+            if (FTextGradientFillMode == 5) {
+                const Integer Index =
+                    FTextGradientTextureFileName.empty() ? -1 : RegisterTexture(FTextGradientTextureFileName);
+                if (Index >= 0) {
+                    D.LetterFill = TLetterFill::Texture;
+                    D.TextureIndex = Index;
+                }
+            } else {
+                if (FChanged2 || FTextGradientColors.empty()) {
+                    TRow ColorRow, OpacityRow, PositionRow;
+                    SplitGradientList(FTextGradientColor, ColorRow);
+                    SplitGradientList(FTextGradientOpacity, OpacityRow);
+                    SplitGradientList(FTextGradientPosition, PositionRow);
+                    BuildGradientBlend(ColorRow, OpacityRow, PositionRow, FOpacity, FTextGradientColors,
+                                       FTextGradientPositions, 0, 0);
+                }
+                // Kinds 1, 3 and 4 leave the letters unfilled.
+                if (FTextGradientFillMode == 0) D.LetterFill = TLetterFill::Linear;
+                else if (FTextGradientFillMode == 2) D.LetterFill = TLetterFill::Elliptic;
+            }
+        } else if (FFontStroke) {
+            D.LetterFill = TLetterFill::Solid;
+        }
+        if (FFontStroke || FFontStrokeEmpty) {
+            if (FFontStrokeWidth == 0) FFontStrokeWidth = 1;
+            D.StrokeLetters = true;
+            D.StrokeWidth = FFontStrokeWidth;
+            D.StrokeColor = WithAlpha(FFontStrokeColor, Alpha);
+        }
+    } else if (FCreating && FText.empty() && FShapeType == shText && !FIsOutline) {
+        // The frame being dragged out, until there is text to show.
+        D.Text = TTextDrawing::TText::CreatingFrame;
+    } else if (!FText.empty()) {
+        D.Text = TTextDrawing::TText::String;
+        D.TextRenderingHint = TextRenderingHintFor(FParent ? FParent->LanguageIndex() : -1, FFontSize);
+    }
+    return D;
+}
+
+void TImgText::Draw(TCustomBitmap32* ToBitmap)
+{
+    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
+    const TTextDrawing D = BuildDrawing();
+    if (Target && !Target->Empty() && ImageTextHooks.Paint) ImageTextHooks.Paint(*this, *Target, D);
+}
+
+bool TImgText::PtInShape(Integer X, Integer Y)
+{
+    TPoint P{X, Y};
+    if (FAngle != 0) RotatePoint(FCenterPoint, P, P, -FAngle);
+    // callout: a balloon's pointer hits outside the frame too.
+    const bool Hit = P.X >= FRect.Left && P.X < FRect.Right && P.Y >= FRect.Top && P.Y < FRect.Bottom;
+    if (!Hit) return false;
+    FCurrentCtrIndex = -1;
+    FCurrentCursor = crSizeAll;
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Points and their handles
+
+void TImgText::InitPoints(bool /*IsDrawStyle*/)
+{
+    // callout: the style's points and their default rates.
+    FPointsCount = 0;
+    FPoints.clear();
+    FPointsA.clear();
+    FCtrPoints.clear();
+    FCtrRect.clear();
+    FPointsRateX.clear();
+    FPointsRateY.clear();
+    FPointsRate1.clear();
+    FPointsRate2.clear();
+    FPointsRate3.clear();
+    FPointsRate4.clear();
+}
+
+void TImgText::CalcPoints(bool /*IsForceCalc*/)
+{
+    // callout: the points from their rates and the frame.
+}
+
+String TImgText::GetPoints() const
+{
+    // callout: the points of every style but the clouds.
+    return String();
+}
+
+void TImgText::SetPoints(const String& /*S*/)
+{
+    // callout: the stored points, the rates rebuilt against the frame. A
+    // plain text frame has none, whatever the cell holds.
+    InitPoints(false);
+}
+
+void TImgText::CalcControlPoints()
+{
+    TImgShape::CalcControlPoints();
+    // callout: the point handles in view coordinates.
+}
+
+void TImgText::DrawControlPoint(TCustomBitmap32* ToBitmap)
+{
+    TImgShape::DrawControlPoint(ToBitmap);
+    // callout: the point handles' pictures and hit rectangles.
+}
+
+bool TImgText::PtInControl(Integer X, Integer Y)
+{
+    // callout: the point handles first.
+    return TImgShape::PtInControl(X, Y);
+}
+
+void TImgText::Click()
+{
+    TImgShape::Click();
+    // callout: a point handle's drag starts from its turned point.
+}
+
+void TImgText::AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    TImgShape::AdjustShape(X1, Y1, X2, Y2);
+    // callout: a point handle's drag with the style's rules.
+}
+
+void TImgText::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    TImgShape::MoveShape(X1, Y1, X2, Y2);
+    const Integer DX = X2 - FStartX, DY = Y2 - FStartY;
+    for (TPoint& P : FPoints) IncPoint(P, DX, DY);
+    FStartX = X2;
+    FStartY = Y2;
+}
+
+void TImgText::OffsetShape(Integer DX, Integer DY)
+{
+    TImgShape::OffsetShape(DX, DY);
+    for (TPoint& P : FPoints) IncPoint(P, DX, DY);
+}
+
+// ---------------------------------------------------------------------------
+// Row columns
+
+void TImgText::ReadTextColumns(const TRow& Row)
+{
+    namespace C = TextCol;
+    FFontName = TextOf(Row, C::FontName);
+    FFontSize = IntOf(Row, C::FontSize);
+    FFontColor = IntOf(Row, C::FontColor);
+    FFontBold = BoolOf(Row, C::FontBold);
+    FFontItalic = BoolOf(Row, C::FontItalic);
+    FFontUnderline = BoolOf(Row, C::FontUnderline);
+    FAlignment = IntOf(Row, C::Alignment);
+    FLayout = IntOf(Row, C::Layout);
+    FDirectionVertical = BoolOf(Row, C::DirectionVertical);
+    FFontStroke = BoolOf(Row, C::FontStroke);
+    FFontStrokeColor = IntOf(Row, C::FontStrokeColor);
+    FFontStrokeEmpty = BoolOf(Row, C::FontStrokeEmpty);
+    FFontStrokeWidth = IntOf(Row, C::FontStrokeWidth);
+    FTextGradientMode = IntOf(Row, C::GradientMode);
+    FTextGradientColor = TextOf(Row, C::GradientColor);
+    FTextGradientOpacity = TextOf(Row, C::GradientOpacity);
+    FTextGradientPosition = TextOf(Row, C::GradientPosition);
+    FTextGradientFillMode = IntOf(Row, C::GradientFillMode);
+    FTextGradientLinearAngle = IntOf(Row, C::GradientLinearAngle);
+    FTextGradientEdgingWidth = IntOf(Row, C::GradientEdgingWidth);
+    FTextGradientGammaCorrected = BoolOf(Row, C::GradientGammaCorrected);
+    FTextGradientTextureFileName = TImageDraw::ConvertCellEscapes(TextOf(Row, C::GradientTextureFileName), true);
+}
+
+void TImgText::WriteTextColumns(TRow& Row) const
+{
+    namespace C = TextCol;
+    ImageDrawRows::SetText(Row, C::FontName, FFontName);
+    SetInt(Row, C::FontSize, FFontSize);
+    SetInt(Row, C::FontColor, FFontColor);
+    SetBool(Row, C::FontBold, FFontBold);
+    SetBool(Row, C::FontItalic, FFontItalic);
+    SetBool(Row, C::FontUnderline, FFontUnderline);
+    SetInt(Row, C::Alignment, FAlignment);
+    SetInt(Row, C::Layout, FLayout);
+    SetBool(Row, C::DirectionVertical, FDirectionVertical);
+    SetBool(Row, C::FontStroke, FFontStroke);
+    SetInt(Row, C::FontStrokeColor, FFontStrokeColor);
+    SetBool(Row, C::FontStrokeEmpty, FFontStrokeEmpty);
+    SetInt(Row, C::FontStrokeWidth, FFontStrokeWidth);
+    SetInt(Row, C::GradientMode, FTextGradientMode);
+    ImageDrawRows::SetText(Row, C::GradientColor, FTextGradientColor);
+    ImageDrawRows::SetText(Row, C::GradientOpacity, FTextGradientOpacity);
+    ImageDrawRows::SetText(Row, C::GradientPosition, FTextGradientPosition);
+    SetInt(Row, C::GradientFillMode, FTextGradientFillMode);
+    SetInt(Row, C::GradientLinearAngle, FTextGradientLinearAngle);
+    SetInt(Row, C::GradientEdgingWidth, FTextGradientEdgingWidth);
+    SetBool(Row, C::GradientGammaCorrected, FTextGradientGammaCorrected);
+    ImageDrawRows::SetText(Row, C::GradientTextureFileName,
+                           TImageDraw::ConvertCellEscapes(FTextGradientTextureFileName, false));
+}
