@@ -480,20 +480,12 @@ TShapeBounds TCalloutPoints::EllipticGradientBox(const TImgShape& Shape) const
             F.Bottom = T.Y;
         }
     }
-    const TFloatPoint C = Shape.CenterPoint();
-    auto Inside = [&](Extended X, Extended Y, Extended BW, Extended BH) {
-        const Extended DX = X - C.X, DY = Y - C.Y;
-        return DX * DX / (BW * BW / 4) + DY * DY / (BH * BH / 4) <= 1;
-    };
-    Extended X = F.Left, Y = F.Top, BW = F.Right - F.Left, BH = F.Bottom - F.Top;
-    // The guard bounds the loop for a frame far from its centre point.
-    for (Integer Guard = 0; Guard < 100000; ++Guard) {
-        X -= 10;
-        Y -= 10;
-        BW += 20;
-        BH += 20;
-        if (Inside(Fr.Left, Fr.Top, BW, BH) && (!Outside || Inside(T.X, T.Y, BW, BH))) break;
-    }
+    const TFloatPoint Corner = FP(Fr.Left, Fr.Top);
+    const TGradientBox Start{static_cast<Extended>(F.Left), static_cast<Extended>(F.Top),
+                             static_cast<Extended>(F.Right - F.Left), static_cast<Extended>(F.Bottom - F.Top)};
+    const TGradientBox G = Outside ? GrowEllipticGradientBox(Start, Shape.CenterPoint(), {Corner, FP(T)})
+                                   : GrowEllipticGradientBox(Start, Shape.CenterPoint(), {Corner});
+    Extended X = G.X, Y = G.Y, BW = G.Width, BH = G.Height;
     if (Shape.StyleId() == 8) {
         X -= W / 6;
         Y -= H / 6;

@@ -5,6 +5,7 @@
 
 #include "DocumentTestView.h"
 #include "document/ImageCallout.h"
+#include "document/ImageText.h"
 
 namespace {
 // A bare object carrying a callout: the geometry reads only the object's
@@ -557,4 +558,145 @@ TEST_F(CalloutTest, GradientAreasReachTheTip)
     // Other styles use the frame, and the corner alone decides the box.
     EXPECT_EQ(C.LinearGradientRect(Shape), (TShapeBounds{0, 0, 120, 60}));
     EXPECT_EQ(Plain, (TShapeBounds{-20, -20, 160, 100}));
+}
+
+namespace {
+// Callouts as text objects of a document: made from a default row, drawn out
+// with the mouse, their handles hit and dragged through the document.
+class CalloutInDocument : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Doc = NewBlankDocument(View, 400, 300, false);
+        Doc->InitBitmap();
+        for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults.AddItem(String(99, u','));
+        TRow* R = Defaults.GetItem(shCallout);
+        for (auto [Col, Text] : {std::pair{14, u"0"}, {16, u"255"}, {20, u"0"}, {24, u"1"}, {27, u"-1"}, {28, u"-1"},
+                                 {29, u"-1"}, {40, u"Arial"}, {41, u"20"}, {59, u"-1"}, {98, u"15"}})
+            R->GetItem(Col)->SetText(Text);
+        Doc->SetPropDT(&Defaults);
+    }
+    // A new callout of the default style, dragged out from (X1, Y1) to (X2, Y2).
+    TImgText* NewCallout(Integer X1, Integer Y1, Integer X2, Integer Y2)
+    {
+        Doc->CreateShape(shCallout);
+        Doc->DrawShape(X1, Y1, X1 + 3, Y1 + 3);
+        Doc->DrawShape(X1, Y1, X2, Y2);
+        Doc->CreateShapeOver(false);
+        return dynamic_cast<TImgText*>(Doc->Shape());
+    }
+    // A drag of point handle i by (DX, DY) as the main window runs it.
+    void DragHandle(TImgText& T, Integer i, Integer DX, Integer DY)
+    {
+        // The handles are laid out and hit where the control layer paints them.
+        Buffer.SetSize(800, 600);
+        Doc->PaintControlLayer(nullptr, &Buffer);
+        const TPoint V = T.Callout().FCtrPoints[i];
+        const TPoint P = T.Callout().FPointsA[i];
+        ASSERT_TRUE(Doc->LocateShape(V.X, V.Y, P.X, P.Y));
+        ASSERT_EQ(T.CurrentCtrIndex(), 9 + i);
+        Doc->ClickShape(selOne, T.Id());
+        Doc->DrawShape(P.X, P.Y, P.X + DX, P.Y + DY);
+        Doc->AdjustShapeOver();
+    }
+
+    TTestView View;
+    std::unique_ptr<TImageDraw> Doc;
+    TDataTable Defaults;
+    TCustomBitmap32 Buffer;
+};
+}  // namespace
+
+TEST_F(CalloutInDocument, DrawnOutScalesWithItsFrame)
+{
+    TImgText* T = NewCallout(100, 50, 299, 149);
+    ASSERT_NE(T, nullptr);
+    EXPECT_EQ(T->ShapeType(), shCallout);
+    EXPECT_EQ(T->SRect(), (TRect{100, 50, 300, 150}));
+    ASSERT_EQ(T->PointsCount(), 3);
+    EXPECT_EQ(T->PointsZone(), 5);
+    EXPECT_EQ(T->Callout().FPoints[1], (TPoint{210, 180}));  // 1.3 x H below the top
+    EXPECT_EQ(T->GetMaxLengthOfOutPoint(), 67);
+    // The pointer hits outside the frame; beside it nothing does.
+    EXPECT_TRUE(T->PtInShape(230, 165));
+    EXPECT_FALSE(T->PtInShape(150, 165));
+    // The drawing plan: the balloon's frame and the whole frame for the text.
+    const TTextDrawing D = T->BuildDrawing();
+    EXPECT_FALSE(D.Frame.Path.Empty());
+    EXPECT_EQ(D.LayoutHeight, 100);
+}
+
+TEST_F(CalloutInDocument, HandlesDraggedThroughTheDocument)
+{
+    TImgText* T = NewCallout(100, 50, 299, 149);
+    ASSERT_TRUE(T->Selected());
+    // The tip out over the left edge's upper half.
+    DragHandle(*T, 1, -180, -110);
+    EXPECT_EQ(T->PointsZone(), 8);
+    EXPECT_FLOAT_EQ(T->Callout().FPointsRateY[0], 0.35f);
+    EXPECT_FLOAT_EQ(T->Callout().FPointsRateY[2], 0.15f);
+    EXPECT_EQ(T->Callout().FPoints[1], (TPoint{30, 70}));
+    // The frame's corner handle scales the points with it.
+    T->CalcControlPoints();
+    Doc->ClickShape(selOne, T->Id());
+    T->SetCurrentCtrIndex(3);
+    T->Click();
+    T->AdjustShape(300, 150, 500, 250);
+    T->CalcPoints(false);
+    EXPECT_EQ(T->Callout().FPoints[1].X, T->SRect().Left - Round(0.35 * (T->SRect().Right - T->SRect().Left)));
+    // Moving and nudging carry the points along.
+    const TPoint Tip = T->Callout().FPoints[1];
+    T->OffsetShape(5, -2);
+    EXPECT_EQ(T->Callout().FPoints[1], (TPoint{Tip.X + 5, Tip.Y - 2}));
+}
+
+TEST_F(CalloutInDocument, RowsKeepPointsAndZone)
+{
+    TImgText* T = NewCallout(100, 50, 299, 149);
+    DragHandle(*T, 1, -180, -110);
+    Doc->StoreShapeGeometry();
+    TRow* Row = Doc->DT()->GetItem(0);
+    EXPECT_EQ(Row->GetItem(TextCol::PointsZone)->Text(), u"8");
+    const String Points = Row->GetItem(TextCol::Points)->Text();
+    EXPECT_EQ(Points, T->GetPoints());
+    Doc->CreateShapeObjects(-1);
+    auto* R = dynamic_cast<TImgText*>(TImageDraw::RowShape(Row));
+    ASSERT_NE(R, nullptr);
+    EXPECT_EQ(R->PointsZone(), 8);
+    EXPECT_EQ(R->GetPoints(), Points);
+    EXPECT_FLOAT_EQ(R->Callout().FPointsRateY[0], 0.35f);
+    // A point text too short for the style: the style's own geometry.
+    Row->GetItem(TextCol::Points)->SetText(u"1.2");
+    Doc->CreateShapeObjects(-1);
+    R = dynamic_cast<TImgText*>(TImageDraw::RowShape(Row));
+    EXPECT_EQ(R->PointsCount(), 3);
+    EXPECT_EQ(R->PointsZone(), 5);
+    EXPECT_EQ(R->Callout().FPoints[1], (TPoint{210, 180}));
+    // A style change lays the new style out afresh; clouds store no points.
+    Doc->ClickShape(selOne, R->Id());
+    Doc->SetProperty(u"StyleId", 2, false);
+    EXPECT_EQ(R->PointsCount(), 11);
+    Doc->StoreShapeGeometry();
+    EXPECT_EQ(Row->GetItem(TextCol::Points)->Text(), u"");
+}
+
+TEST_F(CalloutInDocument, OldDocumentsPoints)
+{
+    // A point (5, 5) relative to a frame at (100, 200), as early versions kept it.
+    TImgText T(Doc.get(), 1, nullptr);
+    T.SetShapeType(shCallout);
+    T.SetStyleId(8);
+    T.SetSRect({100, 200, 300, 300});
+    T.CalcCenterPoint();
+    T.SetPoints(u"5.5");
+    T.UpgradePoints();
+    T.SetPoints(T.GetPoints());
+    EXPECT_EQ(T.Callout().FPoints[0], (TPoint{105, 205}));
+    // A plain text has no points to move.
+    TImgText P(Doc.get(), 2, nullptr);
+    P.SetSRect({100, 200, 300, 300});
+    P.SetPoints(u"5.5");
+    P.UpgradePoints();
+    EXPECT_EQ(P.PointsCount(), 0);
+    EXPECT_EQ(P.GetMaxLengthOfOutPoint(), 0);
 }

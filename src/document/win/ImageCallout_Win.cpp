@@ -11,9 +11,9 @@ TGPPtr<IGPGraphicsPath> EllipsePath(const TShapeBounds& B)
 }
 }  // namespace
 
-void PaintCalloutFrame(TImgShape& Shape, const TCalloutPoints& Points, IGPGraphics& G, TCustomBitmap32& Target)
+void PaintCalloutFrame(TImgShape& Shape, const TCalloutPoints& Points, const TShapePath& Outline, IGPGraphics& G,
+                       TCustomBitmap32& Target)
 {
-    const TShapePath Outline = Points.FramePath(Shape);
     if (Outline.Empty()) return;
     const TGPPtr<IGPGraphicsPath> Path = MakeGPPath(Outline);
     const TRect& F = Shape.SRect();

@@ -7,8 +7,8 @@
 #include "document/ImageCallout.h"
 #include "document/win/ImageEffects_Win.h"
 
-// Paints the frame of Shape's callout Points on Graphics, which already
-// carries the object's turn and smoothing; Target is the bitmap it draws on.
-// A style without a frame paints nothing.
-void PaintCalloutFrame(TImgShape& Shape, const TCalloutPoints& Points, IGPGraphics& Graphics,
-                       TCustomBitmap32& Target);
+// Paints the frame Outline (Points.FramePath) of Shape's callout Points on
+// Graphics, which already carries the object's turn and smoothing; Target is
+// the bitmap it draws on. An empty outline paints nothing.
+void PaintCalloutFrame(TImgShape& Shape, const TCalloutPoints& Points, const TShapePath& Outline,
+                       IGPGraphics& Graphics, TCustomBitmap32& Target);

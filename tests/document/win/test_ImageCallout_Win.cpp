@@ -45,7 +45,7 @@ protected:
     {
         TBitmapGraphics Scope(Bitmap);
         ASSERT_TRUE(Scope);
-        PaintCalloutFrame(Shape, C, *Scope.Graphics(), Bitmap);
+        PaintCalloutFrame(Shape, C, C.FramePath(Shape), *Scope.Graphics(), Bitmap);
     }
     // A red to blue gradient of Kind.
     void Gradient(Integer Kind)
