@@ -2,13 +2,16 @@
 // golden picture (Wine's GDI+ draws without anti-aliasing, so the pixels are
 // the same on every run), and the points where a frame differs from a plain
 // closed shape read back from the bitmap.
-#include <gtest/gtest.h>
+#include "DocumentOnView.h"
 
 #include <cstdlib>
 
+#include "document/ImageText.h"
 #include "document/win/ImageCallout_Win.h"
 #include "document/win/ImageDraw_Win.h"
 #include "framework/runtime/SysUtils.h"
+
+using namespace guitest;
 
 namespace {
 constexpr TColor Red = 0x0000FF, Blue = 0xFF0000;  // 0xBBGGRR
@@ -155,4 +158,107 @@ TEST_F(CalloutWin, GradientsReachTheTip)
         EXPECT_GT(BlueOf(Mid), 0xC0) << std::hex << Mid;
         EXPECT_LT(RedOf(Mid), 0x40) << std::hex << Mid;
     }
+}
+
+namespace {
+// A callout drawn out and edited with the mouse on a real image view, the
+// view's mouse events wired to the document as the main window wires them.
+class CalloutOnView : public DocumentOnView {
+protected:
+    void SetUp() override
+    {
+        DocumentOnView::SetUp();
+        // Balloons filled red without an outline; every effect off; no text.
+        Defaults.AddItem(String(99, u','));
+        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
+        TRow* R = Defaults.GetItem(shCallout);
+        for (auto [Col, Value] : {std::pair{14, Red}, {15, Red}, {16, 255}, {20, 0}, {21, -1}, {24, 1}, {27, -1},
+                                  {28, -1}, {29, -1}, {59, -1}, {98, 15}})
+            R->GetItem(Col)->SetValue(Value);
+        Doc->SetPropDT(&Defaults);
+        View->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, Integer X, Integer Y, TCustomLayer*) {
+            Press = View->ControlToBitmap(TPoint{X, Y});
+            Moving = false;
+            if (Doc->LocateShape(X, Y, Press.X, Press.Y)) {
+                Moving = Doc->Shape()->CurrentCtrIndex() < 0;
+                Doc->ClickShape(selOne, Doc->ShapeId());
+                // A handle's drag starts where its Click put it.
+                if (Moving) Doc->MovePrepare();
+            } else {
+                Doc->SelectShape(selNone, 0);
+                Doc->CreateShape(shCallout);
+            }
+            Down = true;
+        };
+        View->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y, TCustomLayer*) {
+            if (!Down) return;
+            const TPoint P = View->ControlToBitmap(TPoint{X, Y});
+            if (Moving) Doc->MoveShape(Press.X, Press.Y, P.X, P.Y);
+            else Doc->DrawShape(Press.X, Press.Y, P.X, P.Y);
+        };
+        View->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer, TCustomLayer*) {
+            Down = false;
+            if (Doc->ShapeCreating()) Doc->CreateShapeOver(false);
+            else Doc->AdjustShapeOver();
+            Doc->Draw();
+            View->Bitmap()->Changed();
+        };
+    }
+    void Drag(TPoint From, TPoint To)
+    {
+        MovePointer(View->ClientToScreen(View->BitmapToControl(From)));
+        LeftButton(true);
+        ASSERT_TRUE(PumpUntil([&] { return Down; }));
+        const TPoint Half{(From.X + To.X) / 2, (From.Y + To.Y) / 2};
+        for (TPoint P : {Half, To}) MovePointer(View->ClientToScreen(View->BitmapToControl(P)));
+        LeftButton(false);
+        ASSERT_TRUE(PumpUntil([&] { return !Down; }));
+    }
+    // The window's own painting (control layer and handles included).
+    void Paint()
+    {
+        View->Invalidate();
+        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    }
+    bool RedAt(TPoint P)
+    {
+        const TPoint C = View->BitmapToControl(P);
+        const COLORREF Px = Dib.Pixel(C.X, C.Y);  // 0xRRGGBB; the blend may be a step off
+        return (Px >> 16) >= 0xFE && (Px & 0xFFFF) <= 0x0101;
+    }
+
+    TDataTable Defaults;
+    TDib Dib{317, 217};
+    TPoint Press;
+    bool Down = false, Moving = false;
+};
+}  // namespace
+
+TEST_F(CalloutOnView, DrawABalloonAndDragItsTip)
+{
+    Drag({40, 20}, {120, 60});
+    auto* T = dynamic_cast<TImgText*>(Doc->Shape());
+    ASSERT_NE(T, nullptr);
+    ASSERT_EQ(T->ShapeType(), shCallout);
+    EXPECT_EQ(T->SRect(), (TRect{40, 20, 121, 61}));
+    // The pointer hangs from the bottom edge towards (85, 73).
+    const TPoint Tip = T->Callout().FPoints[1];
+    EXPECT_EQ(Tip, (TPoint{85, 73}));
+    Paint();
+    EXPECT_TRUE(RedAt({80, 40}));
+    EXPECT_TRUE(RedAt({95, 65}));
+    EXPECT_FALSE(RedAt({60, 70}));
+
+    // The tip's handle dragged out beside the left edge's upper half.
+    Drag(Tip, {10, 25});
+    EXPECT_EQ(T->PointsZone(), 8);
+    EXPECT_EQ(T->Callout().FPoints[1], (TPoint{10, 25}));
+    EXPECT_EQ(T->SRect(), (TRect{40, 20, 121, 61}));
+    Paint();
+    EXPECT_TRUE(RedAt({30, 27}));
+    EXPECT_FALSE(RedAt({95, 65}));
+    // Pressed on the pointer, the whole callout moves.
+    Drag({30, 27}, {40, 37});
+    EXPECT_EQ(T->SRect(), (TRect{50, 30, 131, 71}));
+    EXPECT_EQ(T->Callout().FPoints[1], (TPoint{20, 35}));
 }
