@@ -3,13 +3,11 @@
 // the same on every run), and the points where a frame differs from a plain
 // closed shape read back from the bitmap.
 #include "DocumentOnView.h"
-
-#include <cstdlib>
+#include "../GoldenPicture.h"
 
 #include "document/ImageText.h"
 #include "document/win/ImageCallout_Win.h"
 #include "document/win/ImageDraw_Win.h"
-#include "framework/runtime/SysUtils.h"
 
 using namespace guitest;
 
@@ -80,22 +78,7 @@ TEST_F(CalloutWin, EveryStyleAgainstItsPicture)
         Make(Style, {X, Y, X + 60, Y + 36}, 2);
         Paint();
     }
-    const char* Root = std::getenv("LM_TEST_DATA");
-    const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/document/callout_frames.bmp");
-    if (std::getenv("LM_UPDATE_GOLDEN")) {
-        Bitmap.SaveToFile(File, false);
-        return;
-    }
-    TCustomBitmap32 Golden;
-    ASSERT_NO_THROW(Golden.LoadFromFile(File));
-    ASSERT_EQ(Golden.Width(), Bitmap.Width());
-    ASSERT_EQ(Golden.Height(), Bitmap.Height());
-    Integer Differ = 0;
-    for (Integer y = 0; y < Bitmap.Height(); ++y)
-        for (Integer x = 0; x < Bitmap.Width(); ++x)
-            if (Golden.Pixel(x, y) != Bitmap.Pixel(x, y) && Differ++ < 5)
-                ADD_FAILURE() << "differs at " << x << "," << y;
-    EXPECT_EQ(Differ, 0);
+    ExpectGoldenPicture(Bitmap, "callout_frames.bmp");
 }
 
 TEST_F(CalloutWin, OvalBalloonFillsWhereItsPointerMeetsTheEllipse)
