@@ -498,6 +498,53 @@ public:
     bool EffectDrawing() const { return FEffectDrawing; }
     void SetEffectDrawing(bool Value) { FEffectDrawing = Value; }
 
+    // ---- Effect runs (ImageDraw_EffectRun.cpp) ----
+    // EffectBegin copies the target's pristine pixels: the current picture
+    // object's picture (EffectSmall), the selection's lifted pixels, or the
+    // raster (inside the selection when there is one; rotation, skew and
+    // perspective always take the whole raster). Every preview recomputes
+    // the effect of EffectMode from that copy; EffectEnd keeps the result
+    // (undo state, and an action row for a whole-raster effect) or puts the
+    // copy back. With CustomBmp set, EffectDo, EffectDo2, EffectDoDirection
+    // and ImageAdjust filter CustomBmp in place and touch nothing else (batch
+    // processing replays the action rows so). A mode a routine has no effect
+    // for leaves the pixels as they are.
+    void EffectBegin();
+    void EffectDo(Integer Value, bool OptionChecked);
+    void EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integer Value4, TColor ValueColor,
+                   Integer ValueBlendMode, bool OptionChecked);
+    // Direction: side flags, 1 left, 2 top, 4 right, 8 bottom.
+    void EffectDoDirection(Integer Value, Integer Direction, bool OptionChecked);
+    // These three redraw the view and report pmTransform themselves.
+    void EffectDoRotate(Single RatateAngle);
+    void EffectDoSkew(Integer SkewX, Integer SkewY);
+    // Destination corners as fractions of the raster's width and height
+    // (top-left, top-right, bottom-right, bottom-left); scaling in percent.
+    void EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, Single X2, Single Y2, Single X3, Single Y3,
+                           Integer ScaleX, Integer ScaleY);
+    // The pixels of Src that fall inside the selection's region, Src's
+    // top-left lying at SrcOriginPoint of Dest, copied into Dest.
+    void SrcInRegionAssignToDest(TCustomBitmap32* Src, TCustomBitmap32* Dest, const TPoint& SrcOriginPoint);
+    void EffectEnd(bool IsApply);
+    // Colour adjustment inside an effect run: each step only for a value not
+    // 0, in this order: brightness (added), contrast, hue and saturation,
+    // lightness (percent toward white or black), colour balance.
+    void ImageAdjust(Integer BrightnessAmount, Integer ContrastAmount, Integer LightnessAmount,
+                     Integer SaturationAmount, Integer HueAmount, Integer BalanceRedAmount,
+                     Integer BalanceGreenAmount, Integer BalanceBlueAmount, bool BalanceLuminosity);
+    // The image as first loaded back into the raster; false, changing
+    // nothing, when there is none (ImageRestoreEnabled).
+    bool ImageRestore();
+    bool ImageRestoreEnabled() const { return FOriBmp && !FOriBmp->Empty(); }
+    bool EffectSmall() const { return FEffectSmall; }
+    void SetEffectSmall(bool Value) { FEffectSmall = Value; }
+    TCustomBitmap32* EffectMaskBmp() const { return FEffectMaskBmp; }
+    void SetEffectMaskBmp(TCustomBitmap32* Value) { FEffectMaskBmp = Value; }
+    // The pristine copy; null while no effect run is open.
+    TCustomBitmap32* SrcBmp_T() const { return FSrcBmp_T.get(); }
+    bool EffectSelectionBitmap() const { return FEffectSelectionBitmap; }
+    bool EffectSelection() const { return FEffectSelection; }
+
     // ---- Cropping (ImageDraw_Crop.cpp) ----
     // The rectangle Crop cuts to (the crop frame on top, else the selection's
     // bounds) overlaps the raster.
@@ -888,6 +935,14 @@ private:
     TDataTable* UndoState(Integer Index) const;
     void DropOldestUndo();
     void RestoreObjects();
+    // Effect runs (ImageDraw_EffectRun.cpp): the work bitmap of a preview
+    // (CustomBmp, else a new copy of the pristine pixels, the selection's
+    // part of them with FEffectSelection), its write-back, and the action
+    // row with the routine and mode written (null when the run records none).
+    TCustomBitmap32* EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin);
+    void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
+    TRow* EffectActionRow(Integer Routine);
+    void EffectFinishTransform();
 
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
@@ -964,6 +1019,13 @@ private:
     TRect FEffectDrawRect;
     TColor FEffectDrawColor = 0;
     bool FEffectDrawing = false;
+    // Effect runs (ImageDraw_EffectRun.cpp).
+    bool FEffectSmall = false;
+    TCustomBitmap32* FEffectMaskBmp = nullptr;
+    std::unique_ptr<TCustomBitmap32> FSrcBmp_T;
+    bool FEffectSelectionBitmap = false, FEffectSelection = false;
+    bool FEffectSrcBmpChanged = false;
+    std::unique_ptr<TRow> FActionRow;
     // Undo (ImageDraw_Undo.cpp).
     Int64 FUndoByteLimit = sizeof(void*) >= 8 ? Int64(2048) << 20 : Int64(512) << 20;
     std::unique_ptr<TColorBalance> FColorBalance;
