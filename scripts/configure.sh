@@ -1,11 +1,13 @@
 # lm_configure CONFIG: configures $LM_BUILD/CONFIG once (sourced, not run).
 lm_configure() {
   local cfg=$1 dir=$LM_BUILD/$1
-  local args=(-G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG="$cfg")
+  # The build machine's tools are built once for all configurations of the root.
+  local args=(-G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG="$cfg" -DLM_TOOLS_DIR="$LM_BUILD/hosttools")
   case $cfg in
     host)
-      # -O1 keeps sanitizer builds quick to run without losing line numbers.
-      args+=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" "-DCMAKE_C_FLAGS_DEBUG=-g -O1") ;;
+      # -O1 keeps sanitizer builds quick to run; -g1 keeps the line numbers of
+      # their reports (not the variables: a tenth of the build's time).
+      args+=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g1 -O1" "-DCMAKE_C_FLAGS_DEBUG=-g1 -O1") ;;
     win64|win32)
       # Release code, assertions kept.
       args+=(-DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-$cfg.cmake"

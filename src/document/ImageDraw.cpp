@@ -369,8 +369,9 @@ TCell* CellAt(const TRow* Row, Integer Index)
 }
 TCell* PropAt(const TDataTable* Table, Integer Index) { return CellAt(Table->PropertyRow(), Index); }
 String TextAt(const TCell* Cell) { return Cell ? Cell->Text() : String(); }
-Integer ValueAt(const TCell* Cell) { return Cell ? Cell->Value() : 0; }
-bool BoolAt(const TCell* Cell) { return Cell && Cell->AsBool(); }
+// A cell that is no number (a damaged document's) reads as 0.
+Integer ValueAt(const TCell* Cell) { return Cell ? StrToIntDef(Trim(Cell->Text()), 0) : 0; }
+bool BoolAt(const TCell* Cell) { return Cell && StrToBoolDef(Trim(Cell->Text()), false); }
 TShapeType KindAt(const TRow* Row)
 {
     Integer K = ValueAt(CellAt(Row, ObjCol::Kind));
@@ -805,7 +806,7 @@ void TImageDraw::InitBitmap()
     } else {
         FCanvasTransparent = false;
         TCell* Color = PropAt(FDT.get(), ObjProp::CanvasColor);
-        FCanvasColor = ColorToColor32(Color ? Color->Value() : 0xFFFFFF);
+        FCanvasColor = ColorToColor32(Color ? ValueAt(Color) : 0xFFFFFF);
     }
     FSrcBmpRect = FSrcBmp->BoundsRect();
     FWMBmp->SetSize(FBitmap->Width(), FBitmap->Height());

@@ -22,6 +22,8 @@
 class TImageDraw;
 class TImgSelection;
 class TImgSmall;
+// What the document file reader parsed (ImageDraw_File.cpp).
+struct TDocumentParts;
 
 // The platform's colour value (0x00BBGGRR, or a negative system colour).
 using TColor = Integer;
@@ -249,6 +251,15 @@ public:
     // How far a callout's pointer reaches beyond its frame (0 for others).
     virtual Integer GetMaxLengthOfOutPoint() { return 0; }
 
+    // ---- Points of older documents (the document file reader) ----
+    // Text and callout objects of documents written by early versions hold
+    // their points in an older form: UpgradePoints converts them in place.
+    // The reader then applies them again through SetPoints(GetPoints()). The
+    // base has no points text and nothing to convert.
+    virtual void UpgradePoints() {}
+    virtual String GetPoints() const { return String(); }
+    virtual void SetPoints(const String&) {}
+
     // The picture cache of composition. A class whose Draw only blends over
     // what lies below it (reads nothing of the target) may name the area its
     // Draw touches; composition then draws it once into a picture of that
@@ -383,8 +394,24 @@ struct TImageDrawHooks {
     // The physical memory available now, in bytes (undo drops old states
     // when it runs low). Unset: memory counts as plentiful.
     UInt64 (*AvailPhysMemory)() = nullptr;
+
+    // ---- The document file and stream (ImageDraw_File.cpp) ----
+    // Writes Bitmap as an image file by Format with the image writer's
+    // parameter (BMP bits, PNG -1 with alpha, JPEG quality step, GIF unused);
+    // raises on any failure. Unset: no image file can be written.
+    void (*SaveImageFile)(TCustomBitmap32* Bitmap, const String& FileName, TImageFormat Format,
+                          Integer Param) = nullptr;
+    // Decodes the bytes of an image file; an empty bitmap when nothing
+    // decodes. Unset: kept original files are not decoded.
+    std::unique_ptr<TCustomBitmap32> (*DecodePicture)(TMemoryStream& Bytes) = nullptr;
+    // The byte size of Bitmap (opaque) encoded as JPEG at Quality 0..100, -1
+    // when it cannot be encoded. Unset: sizes read -1.
+    Int64 (*JpegSize)(TCustomBitmap32* Bitmap, Integer Quality) = nullptr;
 };
 extern TImageDrawHooks ImageDrawHooks;
+// Points ReadSidecar and ReadDocumentStream at the document's own readers
+// (TImageDraw::LoadSidecar and LoadDocumentStream).
+void InstallDocumentFileReaders();
 
 LM_EXCEPTION_CLASS(EImageDraw, Exception);
 
@@ -755,6 +782,36 @@ public:
     // Writes the guides and the ruler into their table properties (what the
     // document reads back when it is opened).
     void StoreGuidesAndRuler();
+
+    // ---- The document file and stream (ImageDraw_File.cpp) ----
+    // The image file is written by FileType from the composed picture and,
+    // unless NotSaveDataFile, the document file beside it (Profile). Both are
+    // first written whole to temporaries in the same folder and only then put
+    // in place, so a failure on the way raises and leaves the previous files
+    // as they were. False, with nothing written and Changed kept, when there
+    // is no file name or its type cannot be written (BMP, PNG, JPEG and GIF
+    // can): the caller asks for a name and type (SaveAs). Clears Changed and
+    // fires OnChanged when written.
+    bool Save();
+    // Save under FileName, its type by extension; on failure the document
+    // keeps its former name.
+    bool SaveAs(const String& FileName);
+    // P becomes a new memory stream holding the document stream (what the
+    // constructor takes back); the document is not marked saved.
+    void SaveToStream(std::unique_ptr<TMemoryStream>& P);
+    // The save-dialog filter (1 JPEG, 2 PNG, 3 GIF, 4 BMP) of the original file's type.
+    Integer ExportGetFilterIndex() const;
+    // Writes the original image as FileName: the kept file bytes when the
+    // type is the original's, else encoded by FileName's type.
+    void ExportOriBmpAs(const String& FileName);
+    // The byte size of the composed picture (over white) as a JPEG at Quality.
+    Int64 CalcJpgFileSize(Integer Quality);
+    // The readers behind the constructor. LoadSidecar reads Profile (after
+    // moving a document file of an older name into place); false when there
+    // is none or it is damaged: then nothing of it is kept and MsgString says
+    // why. LoadDocumentStream raises EImageDraw for a damaged stream.
+    bool LoadSidecar();
+    void LoadDocumentStream(TStream& Stream);
     bool LockGuides() const { return FLockGuides; }
     void SetLockGuides(bool Value) { FLockGuides = Value; }
     bool RulerCreating() const { return FRulerCreating; }
@@ -906,6 +963,12 @@ private:
     void InitNewTables(TColor CanvasColor, bool Transparent);
     void BuildHandlePictures();
     void ReadGuidesAndRuler();
+    // The document file and stream (ImageDraw_File.cpp): writes the document
+    // layout into Out (AsFile: the document file, else the document stream),
+    // and takes over what a reader parsed.
+    void WriteDocument(TStream& Out, bool AsFile);
+    void AdoptDocument(TDocumentParts& Parts);
+    void DropReadDocument();
     // The steps of PaintControlLayer (ImageDraw_ControlLayer.cpp).
     void PaintObjectHandles(TCustomBitmap32& Buffer);
     void PaintProcessOutline(TCustomBitmap32& Buffer);

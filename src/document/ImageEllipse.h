@@ -28,8 +28,8 @@ public:
     // The style points text. A text that does not hold the two points an arc,
     // chord or pie needs (short, or not numbers) gives the style's default
     // points, so a damaged row still draws its style.
-    void SetPoints(const String& S);
-    String GetPoints() const;
+    void SetPoints(const String& S) override;
+    String GetPoints() const override;
 
     // Styles 1..3: the angles of P0 and P1 about the centre and the sweep
     // from P0 to P1, clockwise on the screen, in degrees.

@@ -62,8 +62,8 @@ public:
     bool PtInPath(Integer X, Integer Y);
     // The node text. A text that is not numbers gives no nodes; a generated
     // shape whose text does not hold its vertices is laid out afresh.
-    void SetPoints(const String& S);
-    String GetPoints() const;
+    void SetPoints(const String& S) override;
+    String GetPoints() const override;
 
     // The nodes as a path (an open line sequence for the polyline, else a
     // polygon) over the rectangle, drawn without turning.

@@ -31,11 +31,11 @@ public:
     TRect PictureBounds() override;
 
     // The style points as "x1.x2.y1.y2" (all X, then all Y), "" for none.
-    String GetPoints() const;
+    String GetPoints() const override;
     // Loads style points from that text against the current rectangle. A
     // text with fewer points than the style needs (a damaged document) gives
     // the style's initial points instead.
-    void SetPoints(const String& S);
+    void SetPoints(const String& S) override;
 
     // The number of style points each style needs.
     static Integer StylePointCount(Integer StyleId);

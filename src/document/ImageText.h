@@ -88,11 +88,11 @@ public:
 
     // The stored point text of the row ("x1.x2.y1.y2"); a plain text frame
     // has no points and stores "".
-    String GetPoints() const;
-    void SetPoints(const String& S);
+    String GetPoints() const override;
+    void SetPoints(const String& S) override;
     // Documents of early versions kept a callout's points relative to the
     // frame's top-left corner: moves them to where they belong.
-    void UpgradePoints();
+    void UpgradePoints() override;
     // How far a balloon's tip or a thought bubble's trail reaches out.
     Integer GetMaxLengthOfOutPoint() override;
 

@@ -23,10 +23,11 @@ private:
     TImgView32* FView;
 };
 
-// Points the document's picture decoder at the image-file routines (GDI+,
-// libjpeg-turbo) and its free-memory query at the system's, and installs
-// the objects' drawing (InstallImageEffectsHooks, InstallImageShapeHooks,
-// InstallImageTextHooks, InstallImageSelectionHooks) and the control layer's
+// Points the document's picture decoder and image writer at the image-file
+// routines (GDI+, libjpeg-turbo) and its free-memory query at the system's,
+// installs the document file readers, and installs the objects' drawing
+// (InstallImageEffectsHooks, InstallImageShapeHooks, InstallImageTextHooks,
+// InstallImageSelectionHooks) and the control layer's
 // (InstallControlLayerHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();

@@ -256,74 +256,60 @@ void WriteSkinWord(TCustomIniFile* IniFile, const String& Section, const String&
 
 // ---------------------------------------------------------------------------
 
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer Default, const String&,
-                   Integer& V)
+namespace {
+template <class E>
+void ReadWord(const TCustomIniFile* F, const String& S, const String& K, void* Field)
 {
-    V = F->ReadInteger(S, K, Default);
+    *static_cast<E*>(Field) = static_cast<E>(ReadSkinWord(F, S, K, SkinWordsOf(E{})));
+}
+template <class E>
+void WriteWord(TCustomIniFile* F, const String& S, const String& K, const void* Field)
+{
+    WriteSkinWord(F, S, K, SkinWordsOf(E{}), static_cast<Byte>(*static_cast<const E*>(Field)));
+}
+}  // namespace
+
+void ReadSkinField(const TCustomIniFile* F, const String& S, const char16_t* Key, TSkinCodec Codec, Integer Default,
+                   const char16_t* TextDefault, void* Field)
+{
+    const String K = Key;
+    switch (Codec) {
+    case TSkinCodec::Integer: *static_cast<Integer*>(Field) = F->ReadInteger(S, K, Default); break;
+    case TSkinCodec::Boolean: *static_cast<bool*>(Field) = ReadBoolean(F, S, K); break;
+    case TSkinCodec::Text: *static_cast<String*>(Field) = F->ReadString(S, K, TextDefault); break;
+    case TSkinCodec::Rect: ReadRect(F, S, K, *static_cast<TRect*>(Field)); break;
+    case TSkinCodec::Point: ReadPoint(F, S, K, *static_cast<TPoint*>(Field)); break;
+    case TSkinCodec::FontStyles: *static_cast<TFontStyles*>(Field) = ReadFontStyles(F, S, K); break;
+    case TSkinCodec::Lines: ReadTextLines(F, S, K, static_cast<TStringList*>(Field)); break;
+    case TSkinCodec::Alignment: ReadWord<TAlignment>(F, S, K, Field); break;
+    case TSkinCodec::StretchType: ReadWord<TsfStretchType>(F, S, K, Field); break;
+    case TSkinCodec::InActiveEffect: ReadWord<TsfInActiveEffect>(F, S, K, Field); break;
+    case TSkinCodec::MorphKind: ReadWord<TMorphKind>(F, S, K, Field); break;
+    case TSkinCodec::FramesPlacement: ReadWord<TFramesPlacement>(F, S, K, Field); break;
+    case TSkinCodec::RegulatorKind: ReadWord<TRegulatorKind>(F, S, K, Field); break;
+    case TSkinCodec::GaugeKind: ReadWord<TGaugeKind>(F, S, K, Field); break;
+    case TSkinCodec::StdCommand: ReadWord<TStdCommand>(F, S, K, Field); break;
+    }
 }
 
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, bool& V)
+void WriteSkinField(TCustomIniFile* F, const String& S, const char16_t* Key, TSkinCodec Codec, const void* Field)
 {
-    V = ReadBoolean(F, S, K);
-}
-
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String& TextDefault,
-                   String& V)
-{
-    V = F->ReadString(S, K, TextDefault);
-}
-
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TRect& V)
-{
-    ReadRect(F, S, K, V);
-}
-
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TPoint& V)
-{
-    ReadPoint(F, S, K, V);
-}
-
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TFontStyles& V)
-{
-    V = ReadFontStyles(F, S, K);
-}
-
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TStringList& V)
-{
-    ReadTextLines(F, S, K, &V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, Integer V)
-{
-    F->WriteInteger(S, K, V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, bool V)
-{
-    WriteBoolean(F, S, K, V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const String& V)
-{
-    F->WriteString(S, K, V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const TRect& V)
-{
-    WriteRect(F, S, K, V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const TPoint& V)
-{
-    WritePoint(F, S, K, V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, TFontStyles V)
-{
-    WriteFontStyles(F, S, K, V);
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const TStringList& V)
-{
-    WriteTextLines(F, S, K, &V);
+    const String K = Key;
+    switch (Codec) {
+    case TSkinCodec::Integer: F->WriteInteger(S, K, *static_cast<const Integer*>(Field)); break;
+    case TSkinCodec::Boolean: WriteBoolean(F, S, K, *static_cast<const bool*>(Field)); break;
+    case TSkinCodec::Text: F->WriteString(S, K, *static_cast<const String*>(Field)); break;
+    case TSkinCodec::Rect: WriteRect(F, S, K, *static_cast<const TRect*>(Field)); break;
+    case TSkinCodec::Point: WritePoint(F, S, K, *static_cast<const TPoint*>(Field)); break;
+    case TSkinCodec::FontStyles: WriteFontStyles(F, S, K, *static_cast<const TFontStyles*>(Field)); break;
+    case TSkinCodec::Lines: WriteTextLines(F, S, K, static_cast<const TStringList*>(Field)); break;
+    case TSkinCodec::Alignment: WriteWord<TAlignment>(F, S, K, Field); break;
+    case TSkinCodec::StretchType: WriteWord<TsfStretchType>(F, S, K, Field); break;
+    case TSkinCodec::InActiveEffect: WriteWord<TsfInActiveEffect>(F, S, K, Field); break;
+    case TSkinCodec::MorphKind: WriteWord<TMorphKind>(F, S, K, Field); break;
+    case TSkinCodec::FramesPlacement: WriteWord<TFramesPlacement>(F, S, K, Field); break;
+    case TSkinCodec::RegulatorKind: WriteWord<TRegulatorKind>(F, S, K, Field); break;
+    case TSkinCodec::GaugeKind: WriteWord<TGaugeKind>(F, S, K, Field); break;
+    case TSkinCodec::StdCommand: WriteWord<TStdCommand>(F, S, K, Field); break;
+    }
 }

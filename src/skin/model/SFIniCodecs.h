@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <memory>
 #include <type_traits>
-#include <variant>
 
 #include "framework/runtime/IniFiles.h"
 #include "framework/runtime/Types.h"
@@ -82,77 +81,131 @@ void WriteSkinWord(TCustomIniFile* IniFile, const String& Section, const String&
 // Key tables. A description class lists its keys once, in the order its writer
 // emits them: the key, the field, and the default of an integer (or colour) or
 // text key; every other kind has its codec's fixed default. The field's type
-// picks the codec (Integer: integer rule, bool: 0/1, TStringList: text lines).
-template <class T>
-using TSkinField = std::variant<Integer T::*, bool T::*, String T::*, TRect T::*, TPoint T::*, TFontStyles T::*,
-                                TAlignment T::*, TsfStretchType T::*, TsfInActiveEffect T::*, TMorphKind T::*, TFramesPlacement T::*,
-                                TRegulatorKind T::*, TGaugeKind T::*, TStdCommand T::*, TStringList T::*>;
+// picks the codec (Integer: integer rule, bool: 0/1, TStringList: text lines,
+// an enumeration: its words).
+//
+// The tables are constant data, and the per-class code is only the address
+// of a field: the codecs themselves are plain functions of SFIniCodecs.cpp.
+// (A variant of member pointers visited per class made the description
+// units the slowest of the whole build.)
+enum class TSkinCodec : Byte {
+    Integer, Boolean, Text, Rect, Point, FontStyles, Lines,
+    Alignment, StretchType, InActiveEffect, MorphKind, FramesPlacement, RegulatorKind, GaugeKind, StdCommand
+};
+
+template <class V> struct TSkinCodecOf;
+template <> struct TSkinCodecOf<Integer> { static constexpr TSkinCodec Value = TSkinCodec::Integer; };
+template <> struct TSkinCodecOf<bool> { static constexpr TSkinCodec Value = TSkinCodec::Boolean; };
+template <> struct TSkinCodecOf<String> { static constexpr TSkinCodec Value = TSkinCodec::Text; };
+template <> struct TSkinCodecOf<TRect> { static constexpr TSkinCodec Value = TSkinCodec::Rect; };
+template <> struct TSkinCodecOf<TPoint> { static constexpr TSkinCodec Value = TSkinCodec::Point; };
+template <> struct TSkinCodecOf<TFontStyles> { static constexpr TSkinCodec Value = TSkinCodec::FontStyles; };
+template <> struct TSkinCodecOf<TStringList> { static constexpr TSkinCodec Value = TSkinCodec::Lines; };
+template <> struct TSkinCodecOf<TAlignment> { static constexpr TSkinCodec Value = TSkinCodec::Alignment; };
+template <> struct TSkinCodecOf<TsfStretchType> { static constexpr TSkinCodec Value = TSkinCodec::StretchType; };
+template <> struct TSkinCodecOf<TsfInActiveEffect> { static constexpr TSkinCodec Value = TSkinCodec::InActiveEffect; };
+template <> struct TSkinCodecOf<TMorphKind> { static constexpr TSkinCodec Value = TSkinCodec::MorphKind; };
+template <> struct TSkinCodecOf<TFramesPlacement> { static constexpr TSkinCodec Value = TSkinCodec::FramesPlacement; };
+template <> struct TSkinCodecOf<TRegulatorKind> { static constexpr TSkinCodec Value = TSkinCodec::RegulatorKind; };
+template <> struct TSkinCodecOf<TGaugeKind> { static constexpr TSkinCodec Value = TSkinCodec::GaugeKind; };
+template <> struct TSkinCodecOf<TStdCommand> { static constexpr TSkinCodec Value = TSkinCodec::StdCommand; };
 
 template <class T>
 struct TSkinKey {
     template <class V, class C>
-    TSkinKey(const char16_t* AKey, V C::*AField, Integer ADefault = 0)
-        : Key(AKey), Field(static_cast<V T::*>(AField)), Default(ADefault)
+    constexpr TSkinKey(const char16_t* AKey, V C::*AField, Integer ADefault = 0)
+        : Key(AKey), Codec(TSkinCodecOf<V>::Value), Field(static_cast<V T::*>(AField)), Default(ADefault)
     {
     }
     template <class C>
-    TSkinKey(const char16_t* AKey, String C::*AField, const char16_t* ADefault)
-        : Key(AKey), Field(static_cast<String T::*>(AField)), TextDefault(ADefault)
+    constexpr TSkinKey(const char16_t* AKey, String C::*AField, const char16_t* ADefault)
+        : Key(AKey), Codec(TSkinCodec::Text), Field(static_cast<String T::*>(AField)), TextDefault(ADefault)
     {
     }
 
+    // The field's own value in Obj; the codec says its type.
+    void* AddressIn(T& Obj) const
+    {
+        switch (Codec) {
+        case TSkinCodec::Integer: return &(Obj.*Field.I);
+        case TSkinCodec::Boolean: return &(Obj.*Field.B);
+        case TSkinCodec::Text: return &(Obj.*Field.S);
+        case TSkinCodec::Rect: return &(Obj.*Field.R);
+        case TSkinCodec::Point: return &(Obj.*Field.P);
+        case TSkinCodec::FontStyles: return &(Obj.*Field.FS);
+        case TSkinCodec::Lines: return &(Obj.*Field.L);
+        case TSkinCodec::Alignment: return &(Obj.*Field.Al);
+        case TSkinCodec::StretchType: return &(Obj.*Field.St);
+        case TSkinCodec::InActiveEffect: return &(Obj.*Field.Ie);
+        case TSkinCodec::MorphKind: return &(Obj.*Field.Mk);
+        case TSkinCodec::FramesPlacement: return &(Obj.*Field.Fp);
+        case TSkinCodec::RegulatorKind: return &(Obj.*Field.Rk);
+        case TSkinCodec::GaugeKind: return &(Obj.*Field.Gk);
+        case TSkinCodec::StdCommand: return &(Obj.*Field.Sc);
+        }
+        return nullptr;
+    }
+
+    union TField {
+        constexpr TField(Integer T::*F) : I(F) {}
+        constexpr TField(bool T::*F) : B(F) {}
+        constexpr TField(String T::*F) : S(F) {}
+        constexpr TField(TRect T::*F) : R(F) {}
+        constexpr TField(TPoint T::*F) : P(F) {}
+        constexpr TField(TFontStyles T::*F) : FS(F) {}
+        constexpr TField(TStringList T::*F) : L(F) {}
+        constexpr TField(TAlignment T::*F) : Al(F) {}
+        constexpr TField(TsfStretchType T::*F) : St(F) {}
+        constexpr TField(TsfInActiveEffect T::*F) : Ie(F) {}
+        constexpr TField(TMorphKind T::*F) : Mk(F) {}
+        constexpr TField(TFramesPlacement T::*F) : Fp(F) {}
+        constexpr TField(TRegulatorKind T::*F) : Rk(F) {}
+        constexpr TField(TGaugeKind T::*F) : Gk(F) {}
+        constexpr TField(TStdCommand T::*F) : Sc(F) {}
+        Integer T::*I;
+        bool T::*B;
+        String T::*S;
+        TRect T::*R;
+        TPoint T::*P;
+        TFontStyles T::*FS;
+        TStringList T::*L;
+        TAlignment T::*Al;
+        TsfStretchType T::*St;
+        TsfInActiveEffect T::*Ie;
+        TMorphKind T::*Mk;
+        TFramesPlacement T::*Fp;
+        TRegulatorKind T::*Rk;
+        TGaugeKind T::*Gk;
+        TStdCommand T::*Sc;
+    };
+
     const char16_t* Key;
-    TSkinField<T> Field;
+    TSkinCodec Codec;
+    TField Field;
     Integer Default = 0;
     const char16_t* TextDefault = u"";
 };
 template <class T>
 using TSkinKeys = std::initializer_list<TSkinKey<T>>;
 
-// One value by its field's codec.
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer Default, const String& TextDefault,
-                   Integer& V);
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, bool& V);
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String& TextDefault,
-                   String& V);
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TRect& V);
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TPoint& V);
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TFontStyles& V);
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, TStringList& V);
-template <class E>
-    requires std::is_enum_v<E>
-void ReadSkinValue(const TCustomIniFile* F, const String& S, const String& K, Integer, const String&, E& V)
-{
-    V = static_cast<E>(ReadSkinWord(F, S, K, SkinWordsOf(E{})));
-}
-
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, Integer V);
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, bool V);
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const String& V);
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const TRect& V);
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const TPoint& V);
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, TFontStyles V);
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, const TStringList& V);
-template <class E>
-    requires std::is_enum_v<E>
-void WriteSkinValue(TCustomIniFile* F, const String& S, const String& K, E V)
-{
-    WriteSkinWord(F, S, K, SkinWordsOf(E{}), static_cast<Byte>(V));
-}
+// One value by its codec; Field is the value's address (TSkinKey::AddressIn).
+void ReadSkinField(const TCustomIniFile* F, const String& Section, const char16_t* Key, TSkinCodec Codec,
+                   Integer Default, const char16_t* TextDefault, void* Field);
+void WriteSkinField(TCustomIniFile* F, const String& Section, const char16_t* Key, TSkinCodec Codec,
+                    const void* Field);
 
 // Reads or writes every key of a table, in table order, for Obj's fields.
 template <class T>
 void ReadSkinKeys(const TCustomIniFile* IniFile, const String& Section, T& Obj, TSkinKeys<T> Keys)
 {
     for (const TSkinKey<T>& k : Keys)
-        std::visit([&](auto Field) { ReadSkinValue(IniFile, Section, k.Key, k.Default, k.TextDefault, Obj.*Field); },
-                   k.Field);
+        ReadSkinField(IniFile, Section, k.Key, k.Codec, k.Default, k.TextDefault, k.AddressIn(Obj));
 }
 template <class T>
 void WriteSkinKeys(TCustomIniFile* IniFile, const String& Section, const T& Obj, TSkinKeys<T> Keys)
 {
     for (const TSkinKey<T>& k : Keys)
-        std::visit([&](auto Field) { WriteSkinValue(IniFile, Section, k.Key, Obj.*Field); }, k.Field);
+        WriteSkinField(IniFile, Section, k.Key, k.Codec, k.AddressIn(const_cast<T&>(Obj)));
 }
 
 // The reader and writer of a description class that adds keys to its parent's:

@@ -35,7 +35,7 @@ std::vector<HWND> LayerWindows()
     std::vector<HWND> List;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND Wnd, LPARAM L) -> BOOL {
+        [](HWND Wnd, LPARAM L) CALLBACK -> BOOL {
             wchar_t Name[64];
             GetClassNameW(Wnd, Name, 64);
             if (std::wstring(Name) == L"TsfLayerWindow") reinterpret_cast<std::vector<HWND>*>(L)->push_back(Wnd);

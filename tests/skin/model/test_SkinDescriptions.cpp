@@ -16,25 +16,55 @@ namespace {
 template <class T>
 concept HasParent = requires { typename T::inherited; };
 
-// Every keyed field of O with its key: the ancestors' keys first, then the class's.
-template <class T, class Obj, class F>
-void ForEachKey(Obj& O, bool OwnKeysOnly, F&& Visit)
+// A keyed field of a description object: its key, codec and value.
+struct TFieldRef {
+    String Key;
+    TSkinCodec Codec;
+    void* Value;
+};
+
+// Every keyed field of O: the ancestors' keys first, then the class's.
+template <class T, class Obj>
+void AddFields(Obj& O, bool OwnKeysOnly, std::vector<TFieldRef>& Fields)
 {
     if constexpr (HasParent<T>)
-        if (!OwnKeysOnly) ForEachKey<typename T::inherited>(O, false, Visit);
-    for (const auto& k : T::Keys) std::visit([&](auto Field) { Visit(String(k.Key), O.*Field); }, k.Field);
+        if (!OwnKeysOnly) AddFields<typename T::inherited>(O, false, Fields);
+    for (const auto& k : T::Keys) Fields.push_back({k.Key, k.Codec, k.AddressIn(static_cast<T&>(O))});
+}
+template <class T>
+std::vector<TFieldRef> FieldsOf(T& O, bool OwnKeysOnly)
+{
+    std::vector<TFieldRef> Fields;
+    AddFields<T>(O, OwnKeysOnly, Fields);
+    return Fields;
 }
 
-String Show(const Integer& V) { return IntToStr(V); }
-String Show(const bool& V) { return V ? u"true" : u"false"; }
-String Show(const String& V) { return u"\"" + V + u"\""; }
-String Show(const TRect& V) { return RectToText(V); }
-String Show(const TPoint& V) { return PointToText(V); }
-String Show(const Byte& V) { return IntToStr(V); }
-String Show(const TStringList& V) { return V.Text(); }
-template <class E>
-    requires std::is_enum_v<E>
-String Show(const E& V) { return IntToStr(static_cast<Integer>(V)); }
+const TSkinWords& WordsOf(TSkinCodec Codec)
+{
+    switch (Codec) {
+    case TSkinCodec::Alignment: return SkinWordsOf(TAlignment{});
+    case TSkinCodec::StretchType: return SkinWordsOf(TsfStretchType{});
+    case TSkinCodec::InActiveEffect: return SkinWordsOf(TsfInActiveEffect{});
+    case TSkinCodec::MorphKind: return SkinWordsOf(TMorphKind{});
+    case TSkinCodec::FramesPlacement: return SkinWordsOf(TFramesPlacement{});
+    case TSkinCodec::RegulatorKind: return SkinWordsOf(TRegulatorKind{});
+    case TSkinCodec::GaugeKind: return SkinWordsOf(TGaugeKind{});
+    default: return SkinWordsOf(TStdCommand{});
+    }
+}
+
+String Show(const TFieldRef& F)
+{
+    switch (F.Codec) {
+    case TSkinCodec::Integer: return IntToStr(*static_cast<const Integer*>(F.Value));
+    case TSkinCodec::Boolean: return *static_cast<const bool*>(F.Value) ? u"true" : u"false";
+    case TSkinCodec::Text: return u"\"" + *static_cast<const String*>(F.Value) + u"\"";
+    case TSkinCodec::Rect: return RectToText(*static_cast<const TRect*>(F.Value));
+    case TSkinCodec::Point: return PointToText(*static_cast<const TPoint*>(F.Value));
+    case TSkinCodec::Lines: return static_cast<const TStringList*>(F.Value)->Text();
+    default: return IntToStr(*static_cast<const Byte*>(F.Value));  // font styles and enumerations
+    }
+}
 
 // Values a writer can carry: rectangles and points are never negative (the
 // format drops signs); texts have no blanks at their ends.
@@ -47,28 +77,32 @@ String RandomText(std::mt19937& R)
     if (s.back() == u' ') s.back() = u'y';
     return s;
 }
-void Fill(std::mt19937& R, Integer& V) { V = static_cast<Integer>(R()); }
-void Fill(std::mt19937& R, bool& V) { V = R() & 1; }
-void Fill(std::mt19937& R, String& V) { V = RandomText(R); }
-void Fill(std::mt19937& R, TRect& V)
+
+void Fill(std::mt19937& R, const TFieldRef& F)
 {
-    V.Left = R() % 100000;
-    V.Top = R() % 100000;
-    V.Right = V.Left + 1 + R() % 100000;
-    V.Bottom = V.Top + 1 + R() % 100000;
-}
-void Fill(std::mt19937& R, TPoint& V) { V = Point(R() % 0x7FFFFFFF, R() % 0x7FFFFFFF); }
-void Fill(std::mt19937& R, Byte& V) { V = R() % 16; }
-void Fill(std::mt19937& R, TStringList& V)
-{
-    V.Clear();
-    for (unsigned n = R() % 4; n; --n) V.Add(R() % 4 ? RandomText(R) : String());
-}
-template <class E>
-    requires std::is_enum_v<E>
-void Fill(std::mt19937& R, E& V)
-{
-    V = static_cast<E>(R() % SkinWordsOf(E{}).Words.size());
+    switch (F.Codec) {
+    case TSkinCodec::Integer: *static_cast<Integer*>(F.Value) = static_cast<Integer>(R()); break;
+    case TSkinCodec::Boolean: *static_cast<bool*>(F.Value) = R() & 1; break;
+    case TSkinCodec::Text: *static_cast<String*>(F.Value) = RandomText(R); break;
+    case TSkinCodec::Rect: {
+        TRect& V = *static_cast<TRect*>(F.Value);
+        V.Left = R() % 100000;
+        V.Top = R() % 100000;
+        V.Right = V.Left + 1 + R() % 100000;
+        V.Bottom = V.Top + 1 + R() % 100000;
+        break;
+    }
+    case TSkinCodec::Point: *static_cast<TPoint*>(F.Value) = Point(R() % 0x7FFFFFFF, R() % 0x7FFFFFFF); break;
+    case TSkinCodec::FontStyles: *static_cast<Byte*>(F.Value) = R() % 16; break;
+    case TSkinCodec::Lines: {
+        TStringList& V = *static_cast<TStringList*>(F.Value);
+        V.Clear();
+        for (unsigned n = R() % 4; n; --n) V.Add(R() % 4 ? RandomText(R) : String());
+        break;
+    }
+    default:  // an enumeration: one of its words
+        *static_cast<Byte*>(F.Value) = static_cast<Byte>(R() % WordsOf(F.Codec).Words.size());
+    }
 }
 
 struct TRoundTrip {
@@ -85,7 +119,7 @@ template <class T>
 TKeyValues KeyValues(const T& O, const TRoundTrip& Case)
 {
     TKeyValues kv;
-    ForEachKey<T>(O, Case.OwnKeysOnly, [&](const String& Key, const auto& V) { kv.emplace_back(Key, Show(V)); });
+    for (const TFieldRef& f : FieldsOf(const_cast<T&>(O), Case.OwnKeysOnly)) kv.emplace_back(f.Key, Show(f));
     return kv;
 }
 
@@ -98,7 +132,7 @@ void RoundTripOf(const TRoundTrip& Case, const std::function<std::unique_ptr<T>(
     std::mt19937 rnd(1234);
     for (int trial = 0; trial < 8; ++trial) {
         std::unique_ptr<T> a = Make();
-        ForEachKey<T>(*a, Case.OwnKeysOnly, [&](const String&, auto& V) { Fill(rnd, V); });
+        for (const TFieldRef& f : FieldsOf(*a, Case.OwnKeysOnly)) Fill(rnd, f);
         TMemIniFile written(u"");
         a->SaveToFile(&written);
         TStringList text;

@@ -3,6 +3,8 @@
 // window, then types or clicks into it like a user.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -36,7 +38,7 @@ inline HWND FindProcessWindow(const wchar_t* Class)
         HWND Found;
     } Search{Class, nullptr};
     EnumWindows(
-        [](HWND Wnd, LPARAM Data) -> BOOL {
+        [](HWND Wnd, LPARAM Data) CALLBACK -> BOOL {
             auto* S = reinterpret_cast<TSearch*>(Data);
             DWORD Pid = 0;
             GetWindowThreadProcessId(Wnd, &Pid);
@@ -54,17 +56,25 @@ inline HWND FindProcessWindow(const wchar_t* Class)
 
 // Waits (on its own thread) for a visible window of the class and runs Act
 // with it; joins when it goes out of scope. Found() tells whether it came.
+// A window still open 10 s after Act (a key lost on a loaded machine)
+// is closed with Escape so that the test fails instead of hanging.
 class TModalDriver {
 public:
     TModalDriver(const wchar_t* Class, std::function<void(HWND)> Act)
         : FThread([this, Class, Act] {
-              const DWORD Start = GetTickCount();
               HWND Wnd = nullptr;
-              while (!(Wnd = FindProcessWindow(Class)) && GetTickCount() - Start < 10000) Sleep(10);
-              if (!Wnd) return;
+              if (!WaitFor([&] { return (Wnd = FindProcessWindow(Class)) != nullptr; }, 10000)) return;
+              // A dialog takes keys once it is the active window; a menu is never active.
+              if (wcscmp(Class, L"#32768") != 0) WaitFor([&] { return GetForegroundWindow() == Wnd; }, 2000);
               Sleep(100);  // let it finish showing and take the focus
               Act(Wnd);
               FFound = true;
+              if (WaitFor([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
+              FStuck = true;
+              for (int i = 0; i < 5 && IsWindow(Wnd) && IsWindowVisible(Wnd); ++i) {
+                  Chord({VK_ESCAPE});
+                  Sleep(200);
+              }
           })
     {
     }
@@ -78,13 +88,29 @@ public:
           })
     {
     }
-    ~TModalDriver() { FThread.join(); }
+    ~TModalDriver()
+    {
+        FThread.join();
+        if (FStuck) ADD_FAILURE() << "a driven window stayed open after its keys were sent";
+    }
     TModalDriver(const TModalDriver&) = delete;
     TModalDriver& operator=(const TModalDriver&) = delete;
     bool Found() const { return FFound; }
 
 private:
+    template <class F>
+    static bool WaitFor(F&& Ready, DWORD Ms)
+    {
+        const DWORD Start = GetTickCount();
+        while (!Ready()) {
+            if (GetTickCount() - Start >= Ms) return false;
+            Sleep(10);
+        }
+        return true;
+    }
+
     std::atomic<bool> FFound{false};
+    std::atomic<bool> FStuck{false};
     std::thread FThread;
 };
 

@@ -58,7 +58,7 @@ String SelectedFolder(HWND Dialog)
     HWND Tree = nullptr;
     EnumChildWindows(
         Dialog,
-        [](HWND Wnd, LPARAM Data) -> BOOL {
+        [](HWND Wnd, LPARAM Data) CALLBACK -> BOOL {
             wchar_t Name[32] = {};
             GetClassNameW(Wnd, Name, 32);
             if (wcscmp(Name, WC_TREEVIEWW) != 0) return TRUE;

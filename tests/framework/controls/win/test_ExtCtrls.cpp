@@ -81,7 +81,7 @@ int TimerWindows()
 int ThreadWindows()
 {
     int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM P) { return ++*reinterpret_cast<int*>(P), TRUE; },
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM P) CALLBACK -> BOOL { return ++*reinterpret_cast<int*>(P), TRUE; },
                       reinterpret_cast<LPARAM>(&n));
     return n;
 }
