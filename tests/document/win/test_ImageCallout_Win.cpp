@@ -187,33 +187,15 @@ protected:
             View->Bitmap()->Changed();
         };
     }
-    void Drag(TPoint From, TPoint To)
-    {
-        MovePointer(View->ClientToScreen(View->BitmapToControl(From)));
-        LeftButton(true);
-        ASSERT_TRUE(PumpUntil([&] { return Down; }));
-        const TPoint Half{(From.X + To.X) / 2, (From.Y + To.Y) / 2};
-        for (TPoint P : {Half, To}) MovePointer(View->ClientToScreen(View->BitmapToControl(P)));
-        LeftButton(false);
-        ASSERT_TRUE(PumpUntil([&] { return !Down; }));
-    }
-    // The window's own painting (control layer and handles included).
-    void Paint()
-    {
-        View->Invalidate();
-        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
-    }
     bool RedAt(TPoint P)
     {
-        const TPoint C = View->BitmapToControl(P);
-        const COLORREF Px = Dib.Pixel(C.X, C.Y);  // 0xRRGGBB; the blend may be a step off
+        const COLORREF Px = PaintedAt(Dib, P);  // 0xRRGGBB; the blend may be a step off
         return (Px >> 16) >= 0xFE && (Px & 0xFFFF) <= 0x0101;
     }
 
     TDataTable Defaults;
     TDib Dib{317, 217};
-    TPoint Press;
-    bool Down = false, Moving = false;
+    bool Moving = false;
 };
 }  // namespace
 
@@ -227,7 +209,7 @@ TEST_F(CalloutOnView, DrawABalloonAndDragItsTip)
     // The pointer hangs from the bottom edge towards (85, 73).
     const TPoint Tip = T->Callout().FPoints[1];
     EXPECT_EQ(Tip, (TPoint{85, 73}));
-    Paint();
+    Paint(Dib);
     EXPECT_TRUE(RedAt({80, 40}));
     EXPECT_TRUE(RedAt({95, 65}));
     EXPECT_FALSE(RedAt({60, 70}));
@@ -237,7 +219,7 @@ TEST_F(CalloutOnView, DrawABalloonAndDragItsTip)
     EXPECT_EQ(T->PointsZone(), 8);
     EXPECT_EQ(T->Callout().FPoints[1], (TPoint{10, 25}));
     EXPECT_EQ(T->SRect(), (TRect{40, 20, 121, 61}));
-    Paint();
+    Paint(Dib);
     EXPECT_TRUE(RedAt({30, 27}));
     EXPECT_FALSE(RedAt({95, 65}));
     // Pressed on the pointer, the whole callout moves.

@@ -390,20 +390,7 @@ protected:
         };
     }
     TPoint ToScreen(TPoint P) { return View->ClientToScreen(View->BitmapToControl(P)); }
-    COLORREF PaintedAt(guitest::TDib& Dib, TPoint P)
-    {
-        const TPoint C = View->BitmapToControl(P);
-        return Dib.Pixel(C.X, C.Y);
-    }
-    void Paint(guitest::TDib& Dib)
-    {
-        View->Invalidate();
-        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
-    }
-
     TDataTable Defaults;
-    TPoint Press;
-    bool Down = false;
     Integer Moves = 0;
 };
 }  // namespace
