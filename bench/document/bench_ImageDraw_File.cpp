@@ -1,5 +1,6 @@
-// Saving a 4000 x 3000 document with 20 objects (12 vector objects, 8
-// pictures of 256 x 256) and reopening it from its document file. The peer is
+// Saving a 4000 x 3000 document with 20 objects (16 vector objects, 4
+// pictures of 256 x 256) and reopening it from its document file. Its
+// document file holds two rasters: the image as first loaded and the working one. The peer is
 // zlib at level 9 (what "gzip -9" runs) compressing, and inflating, the same
 // raster's bytes alone: the floor of any writer and reader of this layout,
 // whose raster block is exactly that. The image file itself is left out (an

@@ -245,6 +245,21 @@ void TImgShape::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
     TImgShape::OffsetShape(X2 - FStartX, Y2 - FStartY);
 }
 
+void TImgShape::MoveShapeAndPoints(TArrayOfPoint& Points, Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    TImgShape::MoveShape(X1, Y1, X2, Y2);
+    const Integer DX = X2 - FStartX, DY = Y2 - FStartY;
+    for (TPoint& P : Points) IncPoint(P, DX, DY);
+    FStartX = X2;
+    FStartY = Y2;
+}
+
+void TImgShape::OffsetShapeAndPoints(TArrayOfPoint& Points, Integer DX, Integer DY)
+{
+    TImgShape::OffsetShape(DX, DY);
+    for (TPoint& P : Points) IncPoint(P, DX, DY);
+}
+
 void TImgShape::MoveShapeOver(Integer, Integer) {}
 
 void TImgShape::OffsetShape(Integer DX, Integer DY)

@@ -289,6 +289,11 @@ protected:
     bool ShiftHeld() const;
     // The float centre of FRect the handles turn about.
     TFloatPoint RectCenter() const;
+    // Moving and offsetting an object that keeps points of its own beside its
+    // rectangle (style points): the base step, then the same offset for
+    // Points; a move step then starts from (X2, Y2).
+    void MoveShapeAndPoints(TArrayOfPoint& Points, Integer X1, Integer Y1, Integer X2, Integer Y2);
+    void OffsetShapeAndPoints(TArrayOfPoint& Points, Integer DX, Integer DY);
 
     TArrayOfPoint FPointsA;
     TArrayOfPoint FCtrPoints;

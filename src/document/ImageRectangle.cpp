@@ -266,18 +266,10 @@ void TImgRectangle::AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 
 void TImgRectangle::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
-    TImgShape::MoveShape(X1, Y1, X2, Y2);
-    const Integer DX = X2 - FStartX, DY = Y2 - FStartY;
-    for (TPoint& P : FPoints) IncPoint(P, DX, DY);
-    FStartX = X2;
-    FStartY = Y2;
+    MoveShapeAndPoints(FPoints, X1, Y1, X2, Y2);
 }
 
-void TImgRectangle::OffsetShape(Integer DX, Integer DY)
-{
-    TImgShape::OffsetShape(DX, DY);
-    for (TPoint& P : FPoints) IncPoint(P, DX, DY);
-}
+void TImgRectangle::OffsetShape(Integer DX, Integer DY) { OffsetShapeAndPoints(FPoints, DX, DY); }
 
 void TImgRectangle::CalcCheckPoints()
 {

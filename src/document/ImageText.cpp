@@ -120,6 +120,7 @@ TTextDrawing TImgText::BuildDrawing()
     }
     GetLayoutRect(D.LayoutX, D.LayoutY, D.LayoutWidth, D.LayoutHeight);
     D.FontStyle = (FFontBold ? 1 : 0) + (FFontItalic ? 2 : 0) + (FFontUnderline ? 4 : 0);
+    D.EmSize = static_cast<Single>(std::clamp(FFontSize, 0, MaxTextDrawSize));
     D.Alignment = FAlignment;
     D.LineAlignment = FLayout;
     D.Vertical = FDirectionVertical;
@@ -156,7 +157,7 @@ TTextDrawing TImgText::BuildDrawing()
         if (FFontStroke || FFontStrokeEmpty) {
             if (FFontStrokeWidth == 0) FFontStrokeWidth = 1;
             D.StrokeLetters = true;
-            D.StrokeWidth = FFontStrokeWidth;
+            D.StrokeWidth = std::min(FFontStrokeWidth, MaxTextDrawSize);
             D.StrokeColor = WithAlpha(FFontStrokeColor, Alpha);
         }
     } else if (FCreating && FText.empty() && FShapeType == shText && !FIsOutline) {
@@ -264,72 +265,68 @@ void TImgText::AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 
 void TImgText::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
-    TImgShape::MoveShape(X1, Y1, X2, Y2);
-    FCallout.OffsetPoints(X2 - FStartX, Y2 - FStartY);
-    FStartX = X2;
-    FStartY = Y2;
+    MoveShapeAndPoints(FCallout.FPoints, X1, Y1, X2, Y2);
 }
 
-void TImgText::OffsetShape(Integer DX, Integer DY)
-{
-    TImgShape::OffsetShape(DX, DY);
-    FCallout.OffsetPoints(DX, DY);
-}
+void TImgText::OffsetShape(Integer DX, Integer DY) { OffsetShapeAndPoints(FCallout.FPoints, DX, DY); }
 
 // ---------------------------------------------------------------------------
 // Row columns
 
-void TImgText::ReadTextColumns(const TRow& Row)
+// The columns and the fields they fill, in column order. The texture's file
+// name carries the document's cell escapes.
+const std::vector<TImgText::TTextColumn>& TImgText::TextColumns()
 {
     namespace C = TextCol;
-    FFontName = TextOf(Row, C::FontName);
-    FFontSize = IntOf(Row, C::FontSize);
-    FFontColor = IntOf(Row, C::FontColor);
-    FFontBold = BoolOf(Row, C::FontBold);
-    FFontItalic = BoolOf(Row, C::FontItalic);
-    FFontUnderline = BoolOf(Row, C::FontUnderline);
-    FAlignment = IntOf(Row, C::Alignment);
-    FLayout = IntOf(Row, C::Layout);
-    FDirectionVertical = BoolOf(Row, C::DirectionVertical);
-    FFontStroke = BoolOf(Row, C::FontStroke);
-    FFontStrokeColor = IntOf(Row, C::FontStrokeColor);
-    FFontStrokeEmpty = BoolOf(Row, C::FontStrokeEmpty);
-    FFontStrokeWidth = IntOf(Row, C::FontStrokeWidth);
-    FTextGradientMode = IntOf(Row, C::GradientMode);
-    FTextGradientColor = TextOf(Row, C::GradientColor);
-    FTextGradientOpacity = TextOf(Row, C::GradientOpacity);
-    FTextGradientPosition = TextOf(Row, C::GradientPosition);
-    FTextGradientFillMode = IntOf(Row, C::GradientFillMode);
-    FTextGradientLinearAngle = IntOf(Row, C::GradientLinearAngle);
-    FTextGradientEdgingWidth = IntOf(Row, C::GradientEdgingWidth);
-    FTextGradientGammaCorrected = BoolOf(Row, C::GradientGammaCorrected);
-    FTextGradientTextureFileName = TImageDraw::ConvertCellEscapes(TextOf(Row, C::GradientTextureFileName), true);
+    static const std::vector<TTextColumn> Columns = {
+        {C::FontName, &TImgText::FFontName},
+        {C::FontSize, &TImgText::FFontSize},
+        {C::FontColor, &TImgText::FFontColor},
+        {C::FontBold, &TImgText::FFontBold},
+        {C::FontItalic, &TImgText::FFontItalic},
+        {C::FontUnderline, &TImgText::FFontUnderline},
+        {C::Alignment, &TImgText::FAlignment},
+        {C::Layout, &TImgText::FLayout},
+        {C::DirectionVertical, &TImgText::FDirectionVertical},
+        {C::FontStroke, &TImgText::FFontStroke},
+        {C::FontStrokeColor, &TImgText::FFontStrokeColor},
+        {C::FontStrokeEmpty, &TImgText::FFontStrokeEmpty},
+        {C::FontStrokeWidth, &TImgText::FFontStrokeWidth},
+        {C::GradientMode, &TImgText::FTextGradientMode},
+        {C::GradientColor, &TImgText::FTextGradientColor},
+        {C::GradientOpacity, &TImgText::FTextGradientOpacity},
+        {C::GradientPosition, &TImgText::FTextGradientPosition},
+        {C::GradientFillMode, &TImgText::FTextGradientFillMode},
+        {C::GradientLinearAngle, &TImgText::FTextGradientLinearAngle},
+        {C::GradientEdgingWidth, &TImgText::FTextGradientEdgingWidth},
+        {C::GradientGammaCorrected, &TImgText::FTextGradientGammaCorrected},
+        {C::GradientTextureFileName, &TImgText::FTextGradientTextureFileName, true},
+    };
+    return Columns;
+}
+
+void TImgText::ReadTextColumns(const TRow& Row)
+{
+    for (const TTextColumn& C : TextColumns()) {
+        if (auto* Text = std::get_if<String TImgText::*>(&C.Field))
+            this->*(*Text) = C.Escaped ? TImageDraw::ConvertCellEscapes(TextOf(Row, C.Column), true)
+                                       : TextOf(Row, C.Column);
+        else if (auto* Number = std::get_if<Integer TImgText::*>(&C.Field))
+            this->*(*Number) = IntOf(Row, C.Column);
+        else
+            this->*std::get<bool TImgText::*>(C.Field) = BoolOf(Row, C.Column);
+    }
 }
 
 void TImgText::WriteTextColumns(TRow& Row) const
 {
-    namespace C = TextCol;
-    ImageDrawRows::SetText(Row, C::FontName, FFontName);
-    SetInt(Row, C::FontSize, FFontSize);
-    SetInt(Row, C::FontColor, FFontColor);
-    SetBool(Row, C::FontBold, FFontBold);
-    SetBool(Row, C::FontItalic, FFontItalic);
-    SetBool(Row, C::FontUnderline, FFontUnderline);
-    SetInt(Row, C::Alignment, FAlignment);
-    SetInt(Row, C::Layout, FLayout);
-    SetBool(Row, C::DirectionVertical, FDirectionVertical);
-    SetBool(Row, C::FontStroke, FFontStroke);
-    SetInt(Row, C::FontStrokeColor, FFontStrokeColor);
-    SetBool(Row, C::FontStrokeEmpty, FFontStrokeEmpty);
-    SetInt(Row, C::FontStrokeWidth, FFontStrokeWidth);
-    SetInt(Row, C::GradientMode, FTextGradientMode);
-    ImageDrawRows::SetText(Row, C::GradientColor, FTextGradientColor);
-    ImageDrawRows::SetText(Row, C::GradientOpacity, FTextGradientOpacity);
-    ImageDrawRows::SetText(Row, C::GradientPosition, FTextGradientPosition);
-    SetInt(Row, C::GradientFillMode, FTextGradientFillMode);
-    SetInt(Row, C::GradientLinearAngle, FTextGradientLinearAngle);
-    SetInt(Row, C::GradientEdgingWidth, FTextGradientEdgingWidth);
-    SetBool(Row, C::GradientGammaCorrected, FTextGradientGammaCorrected);
-    ImageDrawRows::SetText(Row, C::GradientTextureFileName,
-                           TImageDraw::ConvertCellEscapes(FTextGradientTextureFileName, false));
+    for (const TTextColumn& C : TextColumns()) {
+        if (auto* Text = std::get_if<String TImgText::*>(&C.Field))
+            ImageDrawRows::SetText(Row, C.Column,
+                                   C.Escaped ? TImageDraw::ConvertCellEscapes(this->*(*Text), false) : this->*(*Text));
+        else if (auto* Number = std::get_if<Integer TImgText::*>(&C.Field))
+            SetInt(Row, C.Column, this->*(*Number));
+        else
+            SetBool(Row, C.Column, this->*std::get<bool TImgText::*>(C.Field));
+    }
 }

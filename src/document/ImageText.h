@@ -6,11 +6,12 @@
 // by win/ImageText_Win.
 //
 // Callouts share the class and differ in a few places only, each one call
-// marked "callout:" below (frame path, layout rectangle, point handles,
-// stored point text, hit test of the pointer).
+// into their geometry (ImageCallout: frame path, layout rectangle, point
+// handles, stored point text, hit test of the pointer).
 #pragma once
 
 #include <bitset>
+#include <variant>
 
 #include "document/ImageCallout.h"
 #include "document/ImageDraw.h"
@@ -35,6 +36,8 @@ struct TTextDrawing {
     // Layout rectangle (X, Y, W, H) and the string format.
     Single LayoutX = 0, LayoutY = 0, LayoutWidth = 0, LayoutHeight = 0;
     Integer FontStyle = 0;  // 1 bold, 2 italic, 4 underline
+    // The font's em size in pixels, within 0 .. MaxTextDrawSize.
+    Single EmSize = 0;
     Integer Alignment = 0, LineAlignment = 0;
     bool Vertical = false;
     // The text brush (ARGB): opaque in a frame, else at the object's opacity.
@@ -44,12 +47,17 @@ struct TTextDrawing {
     TLetterFill LetterFill = TLetterFill::None;
     Integer TextureIndex = -1;  // the texture cache's row
     bool StrokeLetters = false;
-    Integer StrokeWidth = 1;
+    Integer StrokeWidth = 1;  // at most MaxTextDrawSize
     TColor32 StrokeColor = 0;
 
     // The plain string: 4 anti-aliased, 3 anti-aliased and grid-fitted.
     Integer TextRenderingHint = 4;
 };
+
+// The largest font size and letter outline width drawn. A damaged row may
+// hold any number; the platform's text layout overflows its stack on
+// letters millions of pixels high, and no picture shows more than this.
+constexpr Integer MaxTextDrawSize = 65536;
 
 struct TImageTextHooks {
     // Paints Drawing onto Target. Unset: Draw paints nothing (the host build).
@@ -173,6 +181,14 @@ public:
     const std::vector<Single>& TextGradientPositions() const { return FTextGradientPositions; }
 
 protected:
+    // One object-table column of the text and its field.
+    struct TTextColumn {
+        Integer Column;
+        std::variant<String TImgText::*, Integer TImgText::*, bool TImgText::*> Field;
+        bool Escaped = false;
+    };
+    static const std::vector<TTextColumn>& TextColumns();
+
     String FFontName;
     Integer FFontSize = 0;
     TColor FFontColor = 0;

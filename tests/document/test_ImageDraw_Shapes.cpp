@@ -9,6 +9,7 @@
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
 #include "document/ImageSmall.h"
+#include "document/ImageText.h"
 #include "framework/runtime/SysUtils.h"
 
 namespace {
@@ -96,6 +97,8 @@ String Describe(TImgShape& S)
     if (auto* P = dynamic_cast<TImgRectangle*>(&S)) D += u"|" + P->GetPoints();
     if (auto* P = dynamic_cast<TImgEllipse*>(&S)) D += u"|" + P->GetPoints();
     if (auto* P = dynamic_cast<TImgPolygon*>(&S)) D += u"|" + P->GetPoints();
+    if (auto* T = dynamic_cast<TImgText*>(&S))
+        D += Format(u"|%s %d %s %d", {T->Text(), T->FontSize(), T->TextGradientTextureFileName(), T->PointsZone()});
     return D;
 }
 }  // namespace
@@ -286,7 +289,8 @@ TEST_F(Shapes, EveryKindRoundTripsThroughItsRow)
         Integer Style;
     };
     const Case Cases[] = {{shArrow, 3}, {shLine, 0},      {shLine, 10},  {shRectangle, 4}, {shRectangle, 0},
-                          {shEllipse, 2}, {shPolygon, 0}, {shPolygon, 4}, {shHLRect, 0},   {shSmall, 0}};
+                          {shEllipse, 2}, {shPolygon, 0}, {shPolygon, 4}, {shHLRect, 0},   {shSmall, 0},
+                          {shText, 3}};
     Integer k = 0;
     for (const Case& C : Cases) {
         SCOPED_TRACE(testing::Message() << "kind " << int(C.Kind) << " style " << C.Style);
@@ -309,6 +313,11 @@ TEST_F(Shapes, EveryKindRoundTripsThroughItsRow)
         S->SetGradientGammaCorrected(true);
         S->SetHided(k % 2 == 1);
         if (auto* L = dynamic_cast<TImgLine*>(S)) L->SetArrowType(2);
+        if (auto* T = dynamic_cast<TImgText*>(S)) {
+            T->SetText(u"a,b|c");
+            T->SetFontSize(31);
+            T->SetTextGradientTextureFileName(u"d:\\x,y.png");
+        }
         ++k;
     }
     Doc->StoreShapeGeometry();

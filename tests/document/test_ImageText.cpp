@@ -236,6 +236,25 @@ TEST_F(TextObject, StrokeWidthZeroIsOne)
     EXPECT_EQ(T.FontStrokeWidth(), 0);
 }
 
+TEST_F(TextObject, DrawnSizesOfADamagedRow)
+{
+    T.SetFontStroke(true);
+    struct Case {
+        Integer Size, Width;
+        Single EmSize;
+        Integer StrokeWidth;
+    } Cases[] = {{24, 2, 24, 2}, {-50, -3, 0, -3}, {MaxTextDrawSize, MaxTextDrawSize, MaxTextDrawSize, MaxTextDrawSize},
+                 {2000000, 1000000, MaxTextDrawSize, MaxTextDrawSize}};
+    for (const Case& C : Cases) {
+        T.SetFontSize(C.Size);
+        T.SetFontStrokeWidth(C.Width);
+        const TTextDrawing D = T.BuildDrawing();
+        EXPECT_EQ(D.EmSize, C.EmSize) << C.Size;
+        EXPECT_EQ(D.StrokeWidth, C.StrokeWidth) << C.Width;
+        EXPECT_EQ(T.FontSize(), C.Size);  // the object keeps what its row holds
+    }
+}
+
 TEST_F(TextObject, LetterBlendIsCachedUntilChanged)
 {
     T.SetTextGradientMode(0);

@@ -107,19 +107,18 @@ void PaintText(TImgText& Shape, TCustomBitmap32& Target, const TTextDrawing& D)
     if (D.Vertical) Format->SetStringFormatFlags(Gdiplus::StringFormatFlagsDirectionVertical);
     const TGPRectF Layout{D.LayoutX, D.LayoutY, D.LayoutWidth, D.LayoutHeight};
     TGPPtr<IGPBrush> TextBrush(new TGPSolidBrush(GPColorFromColor32(D.TextColor)));
-    const Single EmSize = static_cast<Single>(Shape.FontSize());
 
     if (D.Text == TText::Shapes) {
         G.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         TGPPtr<IGPGraphicsPath> Letters(new TGPGraphicsPath());
-        Letters->AddPathString(Shape.Text(), Family, D.FontStyle, EmSize, Layout, Format);
+        Letters->AddPathString(Shape.Text(), Family, D.FontStyle, D.EmSize, Layout, Format);
         FillLetters(Shape, G, Letters, D, TextBrush);
         if (D.StrokeLetters)
             G.DrawPath(TGPPtr<IGPPen>(new TGPPen(GPColorFromColor32(D.StrokeColor), static_cast<Single>(D.StrokeWidth))),
                        Letters);
         return;
     }
-    TGPPtr<IGPFont> Font(new TGPFont(Family, EmSize, D.FontStyle, UnitPixel));
+    TGPPtr<IGPFont> Font(new TGPFont(Family, D.EmSize, D.FontStyle, UnitPixel));
     if (!Font->GetNativeHandle()) return;
     G.SetTextRenderingHint(D.TextRenderingHint);
     G.DrawString(Shape.Text(), Font, Layout, Format, TextBrush);

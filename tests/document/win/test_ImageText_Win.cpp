@@ -260,6 +260,19 @@ TEST_F(TextWin, FramesAndDrawModes)
     EXPECT_EQ(InkWhere(Bitmap, [](TColor32 P) { return R8(P) > 100 && G8(P) < 100; }).Count, 0);
 }
 
+// A damaged row's letters millions of pixels high (which overflowed the
+// platform's stack) draw nothing visible and return.
+TEST_F(TextWin, LettersOfAnyHeight)
+{
+    for (bool Stroke : {false, true}) {
+        T.SetFontStroke(Stroke);
+        T.SetFontSize(2000000);
+        T.SetFontStrokeWidth(1000000);
+        Redraw();
+        EXPECT_TRUE(Ink(Bitmap).Empty()) << Stroke;
+    }
+}
+
 TEST_F(TextWin, TurnedText)
 {
     T.SetAlignment(1);
