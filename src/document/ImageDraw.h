@@ -771,6 +771,26 @@ public:
     // -1 free, 0 the picture's own ratio, 1 to 9 the fixed ratios of new crop frames.
     void SetCropRateIndex(Integer Value);
 
+    // ---- Free shapes (ImageDraw_FreeShape.cpp) ----
+    // Commands on the current object, which must be a free shape; each marks
+    // the document changed when it changes something. The control mode (1
+    // box, 2 nodes, 4 skew; leaving 1 turns the nodes by the angle, which
+    // becomes 0); false when it is the mode already.
+    bool FreeShapeSetControlMode(Integer Mode);
+    // The selected nodes smooth (true) or corners; true when any changed.
+    bool FreeShapeSetCommonTangent(bool Value);
+    // The selected nodes' handles collapse onto them; true when any moved.
+    bool FreeShapeHideTangent();
+    // The selected nodes go; a shape left without a segment is deleted.
+    void FreeShapeDeleteNode();
+    void FreeShapeCloseShape();
+    void FreeShapeBreakNode();
+    // The open free shape whose first or last node lies under (MovedX,
+    // MovedY) is armed to take the next stroke drawn from there, and one the
+    // pointer left is disarmed; bAppending follows. True when one changed.
+    bool FreeShapeCheckAppendState(bool& bAppending);
+    void FreeShapeClearAppendState();
+
     // ---- Guides and ruler (ImageDraw_Guides.cpp), in image pixels ----
     // A guide at Y (horizontal) or X; a position already listed is not added twice.
     void CreateGuides(Integer X, Integer Y, bool IsHorzGuides);
@@ -994,6 +1014,10 @@ private:
     // The effect steps of one object before its Draw, into Target (null: the
     // object's own bitmap).
     static void DrawEffects(TImgShape* Shape, TCustomBitmap32* Target);
+    // Free shapes (ImageDraw_FreeShape.cpp): the end of drawing the current
+    // free shape: its path finished, and appended to a shape armed for it
+    // (which becomes current, the new object deleted).
+    void FreeShapeCreateOver();
     // Objects (ImageDraw_Shapes.cpp): the object of one row from its cells,
     // and the next object id (table property 1, counted up).
     void CreateShapeObject(TRow& Row);
@@ -1008,6 +1032,9 @@ private:
     // part of them with FEffectSelection), its write-back, and the action
     // row with the routine and mode written (null when the run records none).
     TCustomBitmap32* EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin);
+    // The bitmap the run writes into: the picture, the lifted pixels or the
+    // raster; null for a run inside the selection's region.
+    TCustomBitmap32* EffectTarget() const;
     void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
     TRow* EffectActionRow(Integer Routine);
     void EffectFinishTransform();

@@ -162,13 +162,41 @@ void TImageDraw::EffectBegin()
     FEffectSrcBmpChanged = FSrcBmpChanged;
 }
 
+TCustomBitmap32* TImageDraw::EffectTarget() const
+{
+    if (FEffectSmall) {
+        auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape);
+        return Small ? Small->SrcBmp() : nullptr;
+    }
+    if (FEffectSelectionBitmap) {
+        TImgSelection* Sel = SelectionShape();
+        return Sel ? Sel->SelBitmap() : nullptr;
+    }
+    return FEffectSelection ? nullptr : FSrcBmp.get();
+}
+
 TCustomBitmap32* TImageDraw::EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin)
 {
     Origin = TPoint{0, 0};
     if (FCustomBmp) return FCustomBmp;
     if (!FSrcBmp_T) return nullptr;
-    TImgSelection* Sel = FEffectSelection ? SelectionShape() : nullptr;
-    Owned = Sel ? Sel->RegionToBitmap(FSrcBmp_T.get(), false, false, Origin) : CopyOf(FSrcBmp_T.get());
+    if (FEffectSelection) {
+        TImgSelection* Sel = SelectionShape();
+        Owned = Sel ? Sel->RegionToBitmap(FSrcBmp_T.get(), false, false, Origin) : CopyOf(FSrcBmp_T.get());
+        return Owned.get();
+    }
+    // The target itself, its pristine pixels copied back, is the work bitmap
+    // when it has the copy's size: the result is the same, and a preview on
+    // a large picture saves allocating (and faulting in) a bitmap as large
+    // and copying it twice.
+    TCustomBitmap32* Target = EffectTarget();
+    if (Target && Target->Width() == FSrcBmp_T->Width() && Target->Height() == FSrcBmp_T->Height()) {
+        if (!Target->Empty())
+            std::memcpy(Target->Bits(), FSrcBmp_T->Bits(),
+                        static_cast<size_t>(Target->Width()) * static_cast<size_t>(Target->Height()) * sizeof(TColor32));
+        return Target;
+    }
+    Owned = CopyOf(FSrcBmp_T.get());
     return Owned.get();
 }
 
@@ -186,24 +214,28 @@ TRow* TImageDraw::EffectActionRow(Integer Routine)
 void TImageDraw::EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin)
 {
     if (FCustomBmp || !W) return;
+    TCustomBitmap32* Target = EffectTarget();
     if (FEffectSmall) {
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) {
-            Small->SrcBmp()->Assign(W);
-            Small->SetDataChanged(true);
-            Small->SetChanged2(true);
-        }
+        if (!Target) return;
+        if (W != Target) Target->Assign(W);
+        auto* Small = static_cast<TImgSmall*>(FCurrentShape);
+        Small->SetDataChanged(true);
+        Small->SetChanged2(true);
     } else if (FEffectSelectionBitmap) {
-        if (TImgSelection* Sel = SelectionShape(); Sel && Sel->SelBitmap()) {
-            Sel->SelBitmap()->Assign(W);
-            Sel->SetBitmapChanged(true);
-            Sel->SetChanged2(true);
-        }
+        if (!Target) return;
+        if (W != Target) Target->Assign(W);
+        TImgSelection* Sel = SelectionShape();
+        Sel->SetBitmapChanged(true);
+        Sel->SetChanged2(true);
     } else if (FEffectSelection) {
         SrcInRegionAssignToDest(W, FSrcBmp.get(), Origin);
         FSrcBmpChanged = true;
     } else {
-        W->SetDrawMode(dmOpaque);
-        FSrcBmp->Draw(0, 0, W);
+        if (W != Target) {
+            W->SetDrawMode(dmOpaque);
+            FSrcBmp->Draw(0, 0, W);
+        }
+        FSrcBmp->Changed();
         FSrcBmpChanged = true;
     }
 }

@@ -16,6 +16,7 @@
 #include "document/ImageDraw_Private.h"
 #include "document/ImageCrop.h"
 #include "document/ImageEllipse.h"
+#include "document/ImageFreeShape.h"
 #include "document/ImageHLRect.h"
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
@@ -69,7 +70,8 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shEllipse: S = std::make_unique<TImgEllipse>(Owner, Id, nullptr); break;
     case shCrop: S = std::make_unique<TImgCrop>(Owner, Id, nullptr); break;
     case shText: case shCallout: S = std::make_unique<TImgText>(Owner, Id, nullptr); break;
-    // shLines, shSelection, shFreeShape: with their classes.
+    case shFreeShape: S = std::make_unique<TImgFreeShape>(Owner, Id, nullptr); break;
+    // shLines, shSelection: with their classes.
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -109,6 +111,8 @@ void ReadKindData(TImgShape& Shape, const TRow& Row)
         E->SetPoints(TextOf(Row, Col::RectPoints));
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         P->SetPoints(TextOf(Row, Col::PolygonPoints));
+    } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
+        F->SetPoints(TextOf(Row, Col::PolygonPoints));
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
         T->ReadTextColumns(Row);
         T->SetText(TImageDraw::ConvertCellEscapes(TextOf(Row, TextCol::Text), true));
@@ -134,6 +138,8 @@ void WriteKindData(TImgShape& Shape, TRow& Row)
         SetText(Row, Col::RectPoints, E->GetPoints());
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         SetText(Row, Col::PolygonPoints, P->GetPoints());
+    } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
+        SetText(Row, Col::PolygonPoints, F->GetPoints());
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
         T->WriteTextColumns(Row);
         SetText(Row, TextCol::Text, TImageDraw::ConvertCellEscapes(T->Text(), false));
@@ -370,14 +376,19 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
             TImgShape* Top = RowShape(FDT->GetItem(FDT->ItemCount() - 1));
             if (Top) SetCurrentShape(Top->Id());
         }
-        // shFreeShape: every free shape stops waiting to be appended to.
+        // Every free shape stops waiting to be appended to.
+        if (Kind == shFreeShape) FreeShapeClearAppendState();
         if (OnShapeModified) OnShapeModified(this);
         return;
     }
     // shLines: thinned when the pencil debounces; shSelection: merged into
     // the selection below it, or its region built (dropped when it encloses
-    // nothing); shFreeShape: its path finished and appended to an armed
-    // free shape below it.
+    // nothing).
+    if (Kind == shFreeShape) {
+        FreeShapeCreateOver();
+        S = FCurrentShape;
+        if (!S) return;
+    }
     if (Kind == shArrow || Kind == shLines || Kind == shLine || Kind == shPolygon || Kind == shSelection ||
         Kind == shFreeShape) {
         S->CalcRect();
@@ -539,8 +550,10 @@ void TImageDraw::DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
             break;
         // shLines: the stroke adds (X2, Y2); shSelection: its moving point,
         // kept to an axis with Shift for styles 2 and 4 (the left button
-        // up), and the lasso styles add the point; shFreeShape: its moving
-        // point.
+        // up), and the lasso styles add the point.
+        case shFreeShape:
+            if (auto* F = dynamic_cast<TImgFreeShape*>(S)) F->SetPointMoved(TPoint{X2, Y2});
+            break;
         default: break;
         }
         S->CalcCenterPoint();
@@ -582,9 +595,11 @@ TCursor TImageDraw::GetShapeCursor(Integer XA, Integer YA, Integer X, Integer Y)
 {
     FCanvasCtrIndex = 0;
     const bool OneSelected = ObjectSelectedCount() == 1;
-    // Adding nodes to a polygon (a free shape the same, with its class).
+    // Adding nodes to a polygon or a free shape.
     if (auto* P = dynamic_cast<TImgPolygon*>(FCurrentShape); P && OneSelected && P->PointAdding())
         return P->PtInPath(X, Y) ? crAddPointOn : crAddPointOff;
+    if (auto* F = dynamic_cast<TImgFreeShape*>(FCurrentShape); F && OneSelected && F->PointAdding())
+        return F->PtInPath(X, Y) ? crAddPointOn : crAddPointOff;
     if (FRulerEnabled) {
         FRulerPickMode = -1;
         const TPoint A = ImageToView(FRulerP1.X, FRulerP1.Y), B = ImageToView(FRulerP2.X, FRulerP2.Y), M{XA, YA};

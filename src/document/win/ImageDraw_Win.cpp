@@ -4,6 +4,7 @@
 
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageFreeShape_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "document/win/ImageText_Win.h"
@@ -85,6 +86,7 @@ void InstallImageDrawHooks()
     InstallDocumentFileReaders();
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
+    InstallImageFreeShapeHooks();
     InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();

@@ -4,13 +4,13 @@
 
 #include "document/win/ImageEffects_Win.h"
 
-namespace {
 TGPColor WithOpacity(TColor Color, Integer Opacity)
 {
     return GPColorFromColor32((ColorToColor32(Color) & 0x00FFFFFF) |
                               (static_cast<TColor32>(std::clamp(Opacity, 0, 255)) << 24));
 }
 
+namespace {
 std::vector<TGPPointF> GPPoints(const std::vector<TFloatPoint>& Points)
 {
     std::vector<TGPPointF> Out(Points.size());

@@ -1,12 +1,18 @@
 // ImageShapes_Win: the GDI+ painters of the polygon and the line objects:
 // the polygon's rubber band while it is placed and its elliptic gradient, and
 // the line's one widened path with its heads and dots, filled by the line's
-// own rules. Everything else goes through the closed-shape drawing
-// (ImageEffects_Win).
+// own rules, with the outline pen every GDI+ painter of an object shares.
+// Everything else goes through the closed-shape drawing (ImageEffects_Win).
 #pragma once
 
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
+#include "document/win/ImageEffects_Win.h"
+#include "gdiplus/win/GdiPlus.h"
+
+// A colour at an object's opacity (clamped to 0..255). The outline pen every
+// painter shares is ImageEffects_Win's OutlinePen.
+TGPColor WithOpacity(TColor Color, Integer Opacity);
 
 void PaintPolygon(TImgPolygon& Shape, TCustomBitmap32& Target, const TClosedShapeDraw& Outline);
 void PaintLine(TImgLine& Shape, TCustomBitmap32& Target);
