@@ -22,7 +22,6 @@ TImgText::TImgText(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap
 {
     FShapeType = shText;
     SetControlMode(3);
-    FPointsCount = 0;
     FMinSize = 10;
     FNotSavePointsStyleIds.set(2);
     FNotSavePointsStyleIds.set(4);
@@ -74,13 +73,23 @@ void TImgText::PlainFramePath(Integer Style, Integer X, Integer Y, Integer W, In
 
 void TImgText::BuildFramePath(TShapePath& Path) const
 {
-    // callout: the callout frames of the style and points.
-    PlainFramePath(FStyleId, FRect.Left, FRect.Top, Width(), Height(), Path);
+    if (FShapeType == shCallout)
+        Path = FCallout.FramePath(*this);
+    else
+        PlainFramePath(FStyleId, FRect.Left, FRect.Top, Width(), Height(), Path);
 }
 
 void TImgText::GetLayoutRect(Single& X, Single& Y, Single& W, Single& H) const
 {
-    // callout: styles 0, 4, 6 and 7 lay the text out in a part of the frame.
+    if (FShapeType == shCallout) {
+        // Styles 0, 4, 6 and 7 lay the text out in a part of the frame.
+        const TCalloutLayout L = FCallout.LayoutRect(*this);
+        X = L.X;
+        Y = L.Y;
+        W = L.Width;
+        H = L.Height;
+        return;
+    }
     X = F(FRect.Left);
     Y = F(FRect.Top);
     W = F(Width());
@@ -172,8 +181,9 @@ bool TImgText::PtInShape(Integer X, Integer Y)
 {
     TPoint P{X, Y};
     if (FAngle != 0) RotatePoint(FCenterPoint, P, P, -FAngle);
-    // callout: a balloon's pointer hits outside the frame too.
-    const bool Hit = P.X >= FRect.Left && P.X < FRect.Right && P.Y >= FRect.Top && P.Y < FRect.Bottom;
+    // A balloon's pointer hits outside the frame too.
+    const bool Hit = (P.X >= FRect.Left && P.X < FRect.Right && P.Y >= FRect.Top && P.Y < FRect.Bottom) ||
+                     (FShapeType == shCallout && FCallout.PtInPointer(FStyleId, P.X, P.Y));
     if (!Hit) return false;
     FCurrentCtrIndex = -1;
     FCurrentCursor = crSizeAll;
@@ -183,81 +193,82 @@ bool TImgText::PtInShape(Integer X, Integer Y)
 // ---------------------------------------------------------------------------
 // Points and their handles
 
-void TImgText::InitPoints(bool /*IsDrawStyle*/)
+void TImgText::InitPoints(bool IsDrawStyle)
 {
-    // callout: the style's points and their default rates.
-    FPointsCount = 0;
-    FPoints.clear();
-    FPointsA.clear();
-    FCtrPoints.clear();
-    FCtrRect.clear();
-    FPointsRateX.clear();
-    FPointsRateY.clear();
-    FPointsRate1.clear();
-    FPointsRate2.clear();
-    FPointsRate3.clear();
-    FPointsRate4.clear();
+    // A plain text frame has no points.
+    FCallout.InitPoints(FShapeType == shCallout ? FStyleId : -1, IsDrawStyle);
 }
 
-void TImgText::CalcPoints(bool /*IsForceCalc*/)
+void TImgText::CalcPoints(bool IsForceCalc)
 {
-    // callout: the points from their rates and the frame.
+    if (FShapeType == shCallout) FCallout.CalcPoints(*this, IsForceCalc);
 }
 
 String TImgText::GetPoints() const
 {
-    // callout: the points of every style but the clouds.
-    return String();
+    if (FShapeType != shCallout || (FStyleId >= 0 && FStyleId < 32 && FNotSavePointsStyleIds.test(FStyleId)))
+        return String();
+    return FCallout.GetPoints(FStyleId);
 }
 
-void TImgText::SetPoints(const String& /*S*/)
+void TImgText::SetPoints(const String& S)
 {
-    // callout: the stored points, the rates rebuilt against the frame. A
-    // plain text frame has none, whatever the cell holds.
-    InitPoints(false);
+    // A plain text frame has none, whatever the cell holds.
+    if (FShapeType == shCallout)
+        FCallout.SetPoints(*this, S);
+    else
+        InitPoints(false);
 }
 
 void TImgText::UpgradePoints()
 {
-    // callout: the older points were relative to the frame's top-left corner.
+    if (FShapeType == shCallout) FCallout.UpgradePoints(*this);
+}
+
+Integer TImgText::GetMaxLengthOfOutPoint()
+{
+    return FShapeType == shCallout ? FCallout.GetMaxLengthOfOutPoint(*this) : 0;
 }
 
 void TImgText::CalcControlPoints()
 {
     TImgShape::CalcControlPoints();
-    // callout: the point handles in view coordinates.
+    if (FSelected && FShapeType == shCallout) FCallout.CalcControlPoints(*this);
 }
 
 void TImgText::DrawControlPoint(TCustomBitmap32* ToBitmap)
 {
     TImgShape::DrawControlPoint(ToBitmap);
-    // callout: the point handles' pictures and hit rectangles.
+    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
+    if (FSelected && FShapeType == shCallout && Target) FCallout.DrawControlPoint(*this, *Target);
 }
 
 bool TImgText::PtInControl(Integer X, Integer Y)
 {
-    // callout: the point handles first.
+    // The point handles first.
+    if (FSelected && FShapeType == shCallout && FCallout.PtInControl(*this, X, Y)) return true;
     return TImgShape::PtInControl(X, Y);
 }
 
 void TImgText::Click()
 {
     TImgShape::Click();
-    // callout: a point handle's drag starts from its turned point.
+    // A point handle's drag starts from its turned point.
+    if (FShapeType == shCallout && FCurrentCtrIndex >= 9) FCallout.Click(*this);
 }
 
 void TImgText::AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
     TImgShape::AdjustShape(X1, Y1, X2, Y2);
-    // callout: a point handle's drag with the style's rules.
+    if (FShapeType == shCallout && FCurrentCtrIndex >= 9) FCallout.AdjustShape(*this, X1, Y1, X2, Y2);
 }
 
 void TImgText::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
-    MoveShapeAndPoints(FPoints, X1, Y1, X2, Y2);
+    MoveShapeAndPoints(FCallout.FPoints, X1, Y1, X2, Y2);
 }
 
-void TImgText::OffsetShape(Integer DX, Integer DY) { OffsetShapeAndPoints(FPoints, DX, DY); }
+void TImgText::OffsetShape(Integer DX, Integer DY) { OffsetShapeAndPoints(FCallout.FPoints, DX, DY); }
 
 // ---------------------------------------------------------------------------
 // Row columns

@@ -6,13 +6,14 @@
 // by win/ImageText_Win.
 //
 // Callouts share the class and differ in a few places only, each one call
-// marked "callout:" below (frame path, layout rectangle, point handles,
-// stored point text, hit test of the pointer).
+// into their geometry (ImageCallout: frame path, layout rectangle, point
+// handles, stored point text, hit test of the pointer).
 #pragma once
 
 #include <bitset>
 #include <variant>
 
+#include "document/ImageCallout.h"
 #include "document/ImageDraw.h"
 #include "document/ImageEffects.h"
 
@@ -97,9 +98,11 @@ public:
     // has no points and stores "".
     String GetPoints() const override;
     void SetPoints(const String& S) override;
-    // Points of documents from before file-information version 13; a plain
-    // text frame has none to convert.
+    // Documents of early versions kept a callout's points relative to the
+    // frame's top-left corner: moves them to where they belong.
     void UpgradePoints() override;
+    // How far a balloon's tip or a thought bubble's trail reaches out.
+    Integer GetMaxLengthOfOutPoint() override;
 
     // The drawing plan of the object as it is now. Rebuilds the cached letter
     // blend while Changed2 is set, and takes a stroke width of 0 as 1 (the
@@ -168,9 +171,11 @@ public:
     void SetTextGradientTextureFileName(const String& Value) { FTextGradientTextureFileName = Value; }
     bool TextGradientGammaCorrected() const { return FTextGradientGammaCorrected; }
     void SetTextGradientGammaCorrected(bool Value) { FTextGradientGammaCorrected = Value; }
-    Integer PointsZone() const { return FPointsZone; }
-    void SetPointsZone(Integer Value) { FPointsZone = Value; }
-    Integer PointsCount() const { return FPointsCount; }
+    Integer PointsZone() const { return FCallout.FPointsZone; }
+    void SetPointsZone(Integer Value) { FCallout.FPointsZone = Value; }
+    Integer PointsCount() const { return FCallout.FPointsCount; }
+    // A callout's points (none for shText).
+    const TCalloutPoints& Callout() const { return FCallout; }
     // The cached blend of the letters (ARGB colours and positions).
     const std::vector<TColor32>& TextGradientColors() const { return FTextGradientColors; }
     const std::vector<Single>& TextGradientPositions() const { return FTextGradientPositions; }
@@ -205,22 +210,11 @@ protected:
     bool FTextGradientGammaCorrected = false;
 
     // ---- Callout points (none for shText) ----
-    Integer FPointsCount = 0;
-    // Each point as fractions of the frame's width and height from its
-    // top-left corner; styles with Bezier chains also the control points of
-    // the segment starting at each point.
-    std::vector<Single> FPointsRateX, FPointsRateY;
-    std::vector<Single> FPointsRate1, FPointsRate2, FPointsRate3, FPointsRate4;
-    // The points in image coordinates (unrotated frame), turned by the
-    // angle, and in view coordinates; the hit rectangles of their handles.
-    // The last three hide the base's handle arrays of the same names: the
-    // point handles are this class's own.
-    TArrayOfPoint FPoints;
-    TArrayOfPoint FPointsA;
-    TArrayOfPoint FCtrPoints;
-    TArrayOfRect FCtrRect;
-    // The side of the frame a balloon's pointer leaves from; 0 none.
-    Integer FPointsZone = 0;
+    // The points of the callout frame as rates of the frame, in image and
+    // view coordinates, their handles and the balloons' pointer zone. Its
+    // FPointsA, FCtrPoints and FCtrRect are the point handles' own, apart
+    // from the base's nine handles.
+    TCalloutPoints FCallout;
     // Styles whose points are never stored.
     std::bitset<32> FNotSavePointsStyleIds;
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "DocumentTestView.h"
+#include "GoldenPicture.h"
 #include "PixelSets.h"
 #include "RecordingControlHooks.h"
 #include "document/ImageControlLayer.h"
@@ -66,25 +67,7 @@ protected:
 
     // The buffer against the picture Name under tests/data/document; with
     // LM_UPDATE_GOLDEN set the picture is written instead.
-    void ExpectGolden(const char* Name)
-    {
-        const char* Root = std::getenv("LM_TEST_DATA");
-        const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/document/" + Name);
-        if (std::getenv("LM_UPDATE_GOLDEN")) {
-            Buffer.SaveToFile(File, false);
-            return;
-        }
-        TCustomBitmap32 Golden;
-        ASSERT_NO_THROW(Golden.LoadFromFile(File)) << Name;
-        ASSERT_EQ(Golden.Width(), Buffer.Width());
-        ASSERT_EQ(Golden.Height(), Buffer.Height());
-        Integer Differ = 0;
-        for (Integer y = 0; y < Buffer.Height(); ++y)
-            for (Integer x = 0; x < Buffer.Width(); ++x)
-                if (Golden.Pixel(x, y) != Buffer.Pixel(x, y) && Differ++ < 5)
-                    ADD_FAILURE() << Name << " differs at " << x << "," << y;
-        EXPECT_EQ(Differ, 0);
-    }
+    void ExpectGolden(const char* Name) { ExpectGoldenPicture(Buffer, Name); }
 
     void Paint()
     {

@@ -15,6 +15,7 @@
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
 #include "document/ImageSmall.h"
+#include "document/ImageText.h"
 #include "foundation/HyCrypUtils.h"
 #include "framework/runtime/SysUtils.h"
 #include "framework/runtime/ZLibStreams.h"
@@ -488,6 +489,59 @@ TEST_F(DocumentFile, OlderFilesReadWithTheirMigrations)
         DeleteFile(Image);
         DeleteFile(Image + u".vuxa");
     }
+}
+
+TEST_F(DocumentFile, CalloutPointsOfEarlyVersionsMoveWithTheirFrame)
+{
+    // A thought bubble on the frame (100, 200)-(300, 300) whose trail end is
+    // stored as (5, 5): relative to the frame before version 13.
+    auto Raster = Picture(8, 6, 13);
+    struct Case {
+        const char* Name;
+        const char16_t* Version;
+        Integer Cells, PointsCol;  // rows before version 15 have 60 cells, their points in 38
+        TPoint Point;
+    };
+    const Case Cases[] = {
+        {"version 1", u"1", 60, 38, {105, 205}},
+        {"version 12", u"12", 60, 38, {105, 205}},
+        {"version 13", u"13", 60, 38, {5, 5}},
+        {"version 17", u"17", 100, 53, {5, 5}},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TOldFile F;
+        F.Src = Zlib(BitmapStream(*Raster));
+        F.FileInfo = FileInfoText(C.Version);
+        const String Row = RowText(C.Cells, {{0, u"1"}, {1, u"13"}, {10, u"100"}, {11, u"200"}, {12, u"300"},
+                                             {13, u"300"}, {24, u"8"}});
+        F.Table.AddItem(Row)->GetItem(C.PointsCol)->SetText(u"5.5");
+        const String Image = Folder + u"c.bmp";
+        Raster->SaveToFile(Image, true);
+        WriteFileBytes(Image + u".vuxa", Build(F));
+        auto Doc = Open(Image);
+        auto* T = dynamic_cast<TImgText*>(TImageDraw::RowShape(Doc->DT()->GetItem(0)));
+        ASSERT_NE(T, nullptr);
+        ASSERT_EQ(T->PointsCount(), 1);
+        EXPECT_EQ(T->Callout().FPoints[0], C.Point);
+        Doc.reset();
+        DeleteFile(Image + u".vuxa");
+    }
+    // A stream of a document never saved (version 0) restores its points as they are.
+    auto Doc = NewBlankDocument(View, 64, 48, true);
+    Doc->SetPropDT(Defaults.get());
+    Doc->InitBitmap();
+    Doc->DT()->AddItem(RowText(100, {{0, u"1"}, {1, u"13"}, {10, u"10"}, {11, u"20"}, {12, u"50"}, {13, u"40"},
+                                     {24, u"8"}, {53, u"5.5"}}));
+    Doc->CreateShapeObjects(-1);
+    std::unique_ptr<TMemoryStream> Stream = std::make_unique<TMemoryStream>();
+    Doc->SaveToStream(Stream);
+    ASSERT_NE(Stream, nullptr);
+    TImageDraw Back(&View, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, Stream.get(), 1, 1, 0, false,
+                    -1);
+    auto* T = dynamic_cast<TImgText*>(TImageDraw::RowShape(Back.DT()->GetItem(0)));
+    ASSERT_NE(T, nullptr);
+    EXPECT_EQ(T->Callout().FPoints[0], (TPoint{5, 5}));
 }
 
 TEST_F(DocumentFile, DocumentFilesOfTheOlderNamesMoveIntoPlace)

@@ -63,13 +63,12 @@ bool FillByKind(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>&
     if (Kind < 0 || Kind > 2) return false;
     if (Shape.Changed2() || Shape.GradientColors().empty()) RebuildGradient(Shape);
     if (Shape.GradientColors().size() < 2) return true;  // no usable stop: nothing to fill with
-    TGPPtr<IGPColorBlend> Blend = CachedBlend(Shape);
-    const TGPColor Red = MakeGPColor(255, 255, 0, 0), Blue = MakeGPColor(255, 0, 0, 255);
     if (Kind == 0) {
+        const TGPColor Red = MakeGPColor(255, 255, 0, 0), Blue = MakeGPColor(255, 0, 0, 255);
         TGPPtr<IGPLinearGradientBrush> Brush(
             new TGPLinearGradientBrush(R, Red, Blue, static_cast<Single>(Shape.GradientLinearAngle()), false));
         Brush->SetLineGammaCorrection(Shape.GradientGammaCorrected());
-        Brush->SetLinePresetBlend(Blend);
+        Brush->SetLinePresetBlend(CachedBlend(Shape));
         G.FillPath(Brush, Path);
         return true;
     }
@@ -83,17 +82,7 @@ bool FillByKind(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>&
         GradientPath->AddPathEllipse(static_cast<Single>(B.X), static_cast<Single>(B.Y),
                                      static_cast<Single>(B.Width), static_cast<Single>(B.Height));
     }
-    TGPPtr<IGPPathGradientBrush> Brush(new TGPPathGradientBrush(GradientPath));
-    Brush->SetPathGradientGammaCorrection(Shape.GradientGammaCorrected());
-    // The outer and inner stops as surround and centre colours first: a GDI+
-    // that ignores the interpolation colours on path gradients (Wine's) then
-    // still shades from the outline to the centre instead of leaving white.
-    const TGPColor Outer = GPColorFromColor32(Shape.GradientColors().front());
-    Brush->SetPathGradientCenterColor(GPColorFromColor32(Shape.GradientColors().back()));
-    Integer Count = 1;
-    Brush->SetPathGradientSurroundColorsWithCount(std::span<const TGPColor>(&Outer, 1), Count);
-    Brush->SetPathGradientPresetBlend(Blend);
-    G.FillPath(Brush, Path);
+    FillPathGradient(Shape, G, GradientPath, Path);
     return true;
 }
 
@@ -217,9 +206,50 @@ void FillClosedShape(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsP
         // through to them, so what it drew so far is already there.
         Shape.GradientEdgingBmp()->DrawTo(&Target, RR.Left - E, RR.Top - E);
     }
+    G.DrawPath(OutlinePen(Shape), Path);
+}
+
+TGPPtr<IGPPen> OutlinePen(TImgShape& Shape)
+{
     TGPPtr<IGPPen> Pen(new TGPPen(WithAlpha(Shape.Color(), Shape.Opacity()), static_cast<Single>(Shape.OutWidth())));
     Pen->SetPenDashStyle(Shape.PenStyle());
-    G.DrawPath(Pen, Path);
+    return Pen;
+}
+
+void FillPathGradient(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>& GradientPath,
+                      const TGPPtr<IGPGraphicsPath>& Path)
+{
+    if (Shape.Changed2() || Shape.GradientColors().empty()) RebuildGradient(Shape);
+    if (std::min(Shape.GradientColors().size(), Shape.GradientPositions().size()) < 2) return;
+    TGPPtr<IGPPathGradientBrush> Brush(new TGPPathGradientBrush(GradientPath));
+    Brush->SetPathGradientGammaCorrection(Shape.GradientGammaCorrected());
+    // The outer and inner stops as surround and centre colours first: a GDI+
+    // that ignores the interpolation colours on path gradients (Wine's) then
+    // still shades from the outline to the centre instead of leaving white.
+    const TGPColor Outer = GPColorFromColor32(Shape.GradientColors().front());
+    Brush->SetPathGradientCenterColor(GPColorFromColor32(Shape.GradientColors().back()));
+    Integer Count = 1;
+    Brush->SetPathGradientSurroundColorsWithCount(std::span<const TGPColor>(&Outer, 1), Count);
+    Brush->SetPathGradientPresetBlend(CachedBlend(Shape));
+    G.FillPath(Brush, Path);
+}
+
+void FillClosedShapePart(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>& Path, const TGPRect& R,
+                         TCustomBitmap32& Target, TFillPart Part)
+{
+    const bool IsFill = Shape.IsFill(), IsOutline = Shape.IsOutline();
+    const Integer GradientMode = Shape.GradientMode();
+    auto Restore = ScopeExit([&] {
+        Shape.SetIsFill(IsFill);
+        Shape.SetIsOutline(IsOutline);
+        Shape.SetGradientMode(GradientMode);
+    });
+    Shape.SetIsFill(false);
+    if (Part == TFillPart::KindOnly)
+        Shape.SetIsOutline(false);
+    else
+        Shape.SetGradientMode(-1);
+    FillClosedShape(Shape, G, Path, R, Target);
 }
 
 void FillLinearGradient(TCustomBitmap32& Bitmap, const TRect& Rect, std::span<const TGPColor> Colors,

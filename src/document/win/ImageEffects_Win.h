@@ -49,6 +49,22 @@ TGPPtr<IGPGraphicsPath> MakeGPPath(const TShapePath& Path);
 void FillClosedShape(TImgShape& Shape, IGPGraphics& Graphics, const TGPPtr<IGPGraphicsPath>& Path,
                      const TGPRect& R, TCustomBitmap32& Target);
 
+// The object's outline pen: its colour at its opacity, its width and dashes.
+TGPPtr<IGPPen> OutlinePen(TImgShape& Shape);
+
+// Path filled with the shape's gradient blend as a path gradient on
+// GradientPath (the radial and elliptic fills); the blend is rebuilt while
+// the shape is changed. Nothing without two usable stops.
+void FillPathGradient(TImgShape& Shape, IGPGraphics& Graphics, const TGPPtr<IGPGraphicsPath>& GradientPath,
+                      const TGPPtr<IGPGraphicsPath>& Path);
+
+// The closed-shape fill procedure with some of the object's switches off for
+// the call: the fill by kind alone (no solid fill, no outline), or the
+// outline alone (no fill of any kind).
+enum class TFillPart { KindOnly, OutlineOnly };
+void FillClosedShapePart(TImgShape& Shape, IGPGraphics& Graphics, const TGPPtr<IGPGraphicsPath>& Path,
+                         const TGPRect& R, TCustomBitmap32& Target, TFillPart Part);
+
 // Rect of Bitmap filled with a linear gradient of Colors at Positions (the
 // gradient dialogs' previews).
 void FillLinearGradient(TCustomBitmap32& Bitmap, const TRect& Rect, std::span<const TGPColor> Colors,

@@ -10,52 +10,12 @@ TGPColor WithOpacity(TColor Color, Integer Opacity)
                               (static_cast<TColor32>(std::clamp(Opacity, 0, 255)) << 24));
 }
 
-TGPPtr<IGPPen> OutlinePen(TImgShape& Shape)
-{
-    TGPPtr<IGPPen> Pen(new TGPPen(WithOpacity(Shape.Color(), Shape.Opacity()), static_cast<Single>(Shape.OutWidth())));
-    Pen->SetPenDashStyle(Shape.PenStyle());
-    return Pen;
-}
-
 namespace {
-
 std::vector<TGPPointF> GPPoints(const std::vector<TFloatPoint>& Points)
 {
     std::vector<TGPPointF> Out(Points.size());
     for (size_t i = 0; i < Points.size(); ++i) Out[i] = TGPPointF{Points[i].X, Points[i].Y};
     return Out;
-}
-
-// Runs the closed-shape fill procedure with some of the object's switches
-// off for the call: the fill by kind alone (no solid fill, no outline), or
-// the outline alone (no fill of any kind).
-enum class TFillPart { KindOnly, OutlineOnly };
-void FillPart(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>& Path, const TGPRect& R,
-              TCustomBitmap32& Target, TFillPart Part)
-{
-    const bool IsFill = Shape.IsFill(), IsOutline = Shape.IsOutline();
-    const Integer GradientMode = Shape.GradientMode();
-    auto Restore = ScopeExit([&] {
-        Shape.SetIsFill(IsFill);
-        Shape.SetIsOutline(IsOutline);
-        Shape.SetGradientMode(GradientMode);
-    });
-    Shape.SetIsFill(false);
-    if (Part == TFillPart::KindOnly)
-        Shape.SetIsOutline(false);
-    else
-        Shape.SetGradientMode(-1);
-    FillClosedShape(Shape, G, Path, R, Target);
-}
-
-void RebuildGradient(TImgShape& Shape)
-{
-    TRow ColorRow, OpacityRow, PositionRow;
-    SplitGradientList(Shape.GradientColor(), ColorRow);
-    SplitGradientList(Shape.GradientOpacity(), OpacityRow);
-    SplitGradientList(Shape.GradientPosition(), PositionRow);
-    BuildGradientBlend(ColorRow, OpacityRow, PositionRow, Shape.Opacity(), Shape.GradientColors(),
-                       Shape.GradientPositions(), 0, 0);
 }
 }  // namespace
 
@@ -85,27 +45,11 @@ void PaintPolygon(TImgPolygon& Shape, TCustomBitmap32& Target, const TClosedShap
     // not round its rectangle.
     TGPPtr<IGPGraphicsPath> Path = MakeGPPath(Outline.Path);
     const TGPRect R{Outline.Bounds.X, Outline.Bounds.Y, Outline.Bounds.Width, Outline.Bounds.Height};
-    if (Shape.Changed2() || Shape.GradientColors().empty()) RebuildGradient(Shape);
-    const size_t N = std::min(Shape.GradientColors().size(), Shape.GradientPositions().size());
-    if (N >= 2) {
-        std::vector<TGPColor> Colors(N);
-        for (size_t i = 0; i < N; ++i) Colors[i] = GPColorFromColor32(Shape.GradientColors()[i]);
-        const TRect B = Shape.EllipticGradientBox();
-        TGPPtr<IGPGraphicsPath> Ellipse(new TGPGraphicsPath());
-        Ellipse->AddPathEllipseI(B.Left, B.Top, B.Right - B.Left, B.Bottom - B.Top);
-        TGPPtr<IGPPathGradientBrush> Brush(new TGPPathGradientBrush(Ellipse));
-        Brush->SetPathGradientGammaCorrection(Shape.GradientGammaCorrected());
-        // The end stops as surround and centre colours as well, for a GDI+
-        // that ignores the interpolation colours of path gradients (Wine's).
-        const TGPColor Outer = Colors.front();
-        Integer Count = 1;
-        Brush->SetPathGradientCenterColor(Colors.back());
-        Brush->SetPathGradientSurroundColorsWithCount(std::span<const TGPColor>(&Outer, 1), Count);
-        Brush->SetPathGradientPresetBlend(TGPPtr<IGPColorBlend>(
-            new TGPColorBlend(std::span<const TGPColor>(Colors), std::span<const Single>(Shape.GradientPositions().data(), N))));
-        G.FillPath(Brush, Path);
-    }
-    FillPart(Shape, G, Path, R, Target, TFillPart::OutlineOnly);
+    const TRect B = Shape.EllipticGradientBox();
+    TGPPtr<IGPGraphicsPath> Ellipse(new TGPGraphicsPath());
+    Ellipse->AddPathEllipseI(B.Left, B.Top, B.Right - B.Left, B.Bottom - B.Top);
+    FillPathGradient(Shape, G, Ellipse, Path);
+    FillClosedShapePart(Shape, G, Path, R, Target, TFillPart::OutlineOnly);
 }
 
 void PaintLine(TImgLine& Shape, TCustomBitmap32& Target)
@@ -136,12 +80,12 @@ void PaintLine(TImgLine& Shape, TCustomBitmap32& Target)
         G.FillPath(TGPPtr<IGPBrush>(new TGPSolidBrush(WithOpacity(Shape.Color(), Shape.Opacity()))), Path);
     } else if (Kind == 4 || Kind == 5) {
         // Hatch, and texture tiled from the rectangle's corner.
-        FillPart(Shape, G, Path, TGPRect{SR.Left, SR.Top, SR.Right - SR.Left, SR.Bottom - SR.Top}, Target,
+        FillClosedShapePart(Shape, G, Path, TGPRect{SR.Left, SR.Top, SR.Right - SR.Left, SR.Bottom - SR.Top}, Target,
                  TFillPart::KindOnly);
     } else if (Kind == 0) {
         // The linear gradient spans the rectangle grown by three pen widths.
-        FillPart(Shape, G, Path,
-                 TGPRect{SR.Left - 3 * W, SR.Top - 3 * W, SR.Right - SR.Left + 6 * W, SR.Bottom - SR.Top + 6 * W},
+        FillClosedShapePart(Shape, G, Path,
+                            TGPRect{SR.Left - 3 * W, SR.Top - 3 * W, SR.Right - SR.Left + 6 * W, SR.Bottom - SR.Top + 6 * W},
                  Target, TFillPart::KindOnly);
     }
     // Kinds 1 to 3 have no meaning for a line: nothing is painted.

@@ -7,12 +7,12 @@
 
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
+#include "document/win/ImageEffects_Win.h"
 #include "gdiplus/win/GdiPlus.h"
 
-// A colour at an object's opacity (clamped to 0..255).
+// A colour at an object's opacity (clamped to 0..255). The outline pen every
+// painter shares is ImageEffects_Win's OutlinePen.
 TGPColor WithOpacity(TColor Color, Integer Opacity);
-// The object's outline pen: its colour at its opacity, its width and dashes.
-TGPPtr<IGPPen> OutlinePen(TImgShape& Shape);
 
 void PaintPolygon(TImgPolygon& Shape, TCustomBitmap32& Target, const TClosedShapeDraw& Outline);
 void PaintLine(TImgLine& Shape, TCustomBitmap32& Target);

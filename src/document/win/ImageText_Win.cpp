@@ -1,6 +1,7 @@
 #include "document/win/ImageText_Win.h"
 
 #include "Component/Raster32/win/Ras32_GDI.h"
+#include "document/win/ImageCallout_Win.h"
 #include "document/win/ImageEffects_Win.h"
 
 namespace {
@@ -84,7 +85,10 @@ void PaintText(TImgText& Shape, TCustomBitmap32& Target, const TTextDrawing& D)
     const TShapeBounds& F = D.Frame.Bounds;
     const TGPRect FrameRect{F.X, F.Y, F.Width, F.Height};
     // Frame fill, edging and outline; the draw modes 1 to 3 paint the frame alone.
-    FillClosedShape(Shape, G, MakeGPPath(D.Frame.Path), FrameRect, Target);
+    if (Shape.ShapeType() == shCallout)
+        PaintCalloutFrame(Shape, Shape.Callout(), D.Frame.Path, G, Target);
+    else
+        FillClosedShape(Shape, G, MakeGPPath(D.Frame.Path), FrameRect, Target);
     if (D.FrameOnly || D.Text == TText::None) return;
 
     if (D.Text == TText::CreatingFrame) {

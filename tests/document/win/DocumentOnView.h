@@ -36,6 +36,30 @@ protected:
         ClientToScreen(View->Handle(), &P);
         Origin = TPoint{P.x, P.y};
     }
+    // A drag with the left button between two image points, the pointer
+    // moved by the system's own input; the fixture's mouse handlers keep
+    // Down set while the button is held.
+    void Drag(TPoint From, TPoint To)
+    {
+        guitest::MovePointer(View->ClientToScreen(View->BitmapToControl(From)));
+        guitest::LeftButton(true);
+        ASSERT_TRUE(guitest::PumpUntil([&] { return Down; }));
+        const TPoint Half{(From.X + To.X) / 2, (From.Y + To.Y) / 2};
+        for (TPoint P : {Half, To}) guitest::MovePointer(View->ClientToScreen(View->BitmapToControl(P)));
+        guitest::LeftButton(false);
+        ASSERT_TRUE(guitest::PumpUntil([&] { return !Down; }));
+    }
+    // The window's own painting into Dib, and its pixel at an image point.
+    void Paint(guitest::TDib& Dib)
+    {
+        View->Invalidate();
+        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    }
+    COLORREF PaintedAt(guitest::TDib& Dib, TPoint P)
+    {
+        const TPoint C = View->BitmapToControl(P);
+        return Dib.Pixel(C.X, C.Y);
+    }
     // A pixel of the view's client area, read from the screen.
     COLORREF At(Integer X, Integer Y) const { return guitest::ScreenPixel(Origin.X + X, Origin.Y + Y); }
     COLORREF At(const TPoint& P) const { return At(P.X, P.Y); }
@@ -51,4 +75,7 @@ protected:
     std::unique_ptr<TImgViewDrawView> Adapter;
     std::unique_ptr<TImageDraw> Doc;
     TPoint Origin;
+    // Where the left button went down (image coordinates), and whether it is held.
+    TPoint Press;
+    bool Down = false;
 };

@@ -54,32 +54,8 @@ protected:
             View->Bitmap()->Changed();
         };
     }
-    // A drag with the left button between two image points.
-    void Drag(TPoint From, TPoint To)
-    {
-        MovePointer(View->ClientToScreen(View->BitmapToControl(From)));
-        LeftButton(true);
-        ASSERT_TRUE(PumpUntil([&] { return Down; }));
-        const TPoint Half{(From.X + To.X) / 2, (From.Y + To.Y) / 2};
-        for (TPoint P : {Half, To}) MovePointer(View->ClientToScreen(View->BitmapToControl(P)));
-        LeftButton(false);
-        ASSERT_TRUE(PumpUntil([&] { return !Down; }));
-    }
-    // The window's own painting at an image point.
-    COLORREF PaintedAt(TDib& Dib, TPoint P)
-    {
-        const TPoint C = View->BitmapToControl(P);
-        return Dib.Pixel(C.X, C.Y);
-    }
-    void Paint(TDib& Dib)
-    {
-        View->Invalidate();
-        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
-    }
-
     TDataTable Defaults;
-    TPoint Press;
-    bool Down = false, Moving = false;
+    bool Moving = false;
 };
 }  // namespace
 

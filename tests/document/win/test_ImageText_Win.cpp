@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "DocumentOnView.h"
+#include "../GoldenPicture.h"
 #include "Component/Raster32/win/Ras32_GDI.h"
 #include "document/ImageText.h"
 #include "document/win/ImageDraw_Win.h"
@@ -361,22 +362,7 @@ TEST_F(TextWin, GoldenPicture)
         X.SetCreating(false);
         X.Draw(nullptr);
     }
-    const char* Root = std::getenv("LM_TEST_DATA");
-    const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/document/text_golden.bmp");
-    if (std::getenv("LM_UPDATE_GOLDEN")) {
-        Bitmap.SaveToFile(File, false);
-        return;
-    }
-    TCustomBitmap32 Golden;
-    ASSERT_NO_THROW(Golden.LoadFromFile(File));
-    ASSERT_EQ(Golden.Width(), Bitmap.Width());
-    ASSERT_EQ(Golden.Height(), Bitmap.Height());
-    Integer Differ = 0;
-    for (Integer y = 0; y < Bitmap.Height(); ++y)
-        for (Integer x = 0; x < Bitmap.Width(); ++x)
-            if (Golden.Pixel(x, y) != Bitmap.Pixel(x, y) && Differ++ < 5) ADD_FAILURE() << "differs at " << x << "," << y;
-    if (Differ) Bitmap.SaveToFile(u"text_actual.bmp", false);  // beside the test, to look at
-    EXPECT_EQ(Differ, 0);
+    ExpectGoldenPicture(Bitmap, "text_golden.bmp");
 }
 
 // ---------------------------------------------------------------------------
@@ -417,20 +403,7 @@ protected:
         };
     }
     TPoint ToScreen(TPoint P) { return View->ClientToScreen(View->BitmapToControl(P)); }
-    COLORREF PaintedAt(guitest::TDib& Dib, TPoint P)
-    {
-        const TPoint C = View->BitmapToControl(P);
-        return Dib.Pixel(C.X, C.Y);
-    }
-    void Paint(guitest::TDib& Dib)
-    {
-        View->Invalidate();
-        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
-    }
-
     TDataTable Defaults;
-    TPoint Press;
-    bool Down = false;
     Integer Moves = 0;
 };
 }  // namespace
