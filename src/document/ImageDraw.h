@@ -686,6 +686,57 @@ public:
     bool PencilEditable() const { return FPencilEditable; }
     void SetPencilEditable(bool Value);
 
+    // ---- Clipboard and property transfer (ImageDraw_Clipboard.cpp) ----
+    // Objects go through the program-wide object clipboard, pixels through
+    // the image clipboard and the system clipboard (ImageClipboard.h).
+    //
+    // The selected objects, bottom to top, to the object clipboard (a
+    // picture object's row with a copy of its picture); crop frames and
+    // selections stay behind. The image clipboard is freed.
+    void CopyShape();
+    // CopyShape, then the selected objects are deleted.
+    void CutShape();
+    // The object clipboard has rows, the system clipboard a bitmap, or the
+    // image clipboard exists.
+    bool GetPasteEnabled() const;
+    // Copied objects (no ABmp, not IsFromClipboard), their group's top-left
+    // at (X, Y); else one picture object of ABmp, the system clipboard's
+    // bitmap (IsFromClipboard, or without an image clipboard) or the image
+    // clipboard, at (X, Y) or centred on it (IsCenterXY). A clipboard
+    // without a readable bitmap pastes nothing.
+    void Paste(Integer X, Integer Y, TCustomBitmap32* ABmp, bool IsFromClipboard, bool IsCenterXY);
+    // The selected pixels (the lifted ones when there are, else those under
+    // the selection, with every object composed over them when bMerged) to
+    // the image clipboard and, over the canvas colour, to the system
+    // clipboard; the object clipboard is emptied. The area of the raster
+    // they came from, empty for lifted pixels or without a selection on the
+    // raster.
+    TRect CopySelection(bool bMerged);
+    // CopySelection, then the copied raster pixels become transparent white.
+    void CutSelection();
+    // The selected raster pixels become transparent white.
+    void DeleteSelection();
+    // The view bitmap to the image clipboard; the object clipboard is emptied.
+    void CopyImage();
+    // The view bitmap (bMerged) or the raster, over the canvas colour, to
+    // the system clipboard.
+    void CopyImageToClipboard(bool bMerged);
+    // The current picture object's prepared picture over opaque white to the
+    // system clipboard.
+    void CopySmallToClipboard();
+    void CopyText(const String& S);
+    // The current object's row becomes the property template (CopyProp),
+    // tagged with its kind.
+    void CopyProperty();
+    // Mode 0 every group, 1 colour and outline, 2 outline width, 3 pen
+    // style, 4 fill, 5 opacity, 6 shadow, 7 reflection, 8 gradient: from the
+    // template to every selected object.
+    void PasteProperty(Integer Mode);
+    // A template of the kind of every selected object.
+    bool GetPastePropEnabled() const;
+    // The raster becomes the original image.
+    void SrcBmpToOriBmp();
+
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
     // The layer's paint handler: in view pixels over the composed picture,
     // whatever the zoom: the objects' handles, the paint tool's or effect
@@ -1074,6 +1125,15 @@ private:
     // and the next object id (table property 1, counted up).
     void CreateShapeObject(TRow& Row);
     Integer TakeNextShapeId();
+    // The end of drawing a new selection: merged into the selection below,
+    // or its region built; false when it enclosed nothing and was dropped.
+    bool FinishNewSelectionShape();
+    // A new selection object made current on top of the table, replacing
+    // the one there (its lifted pixels put down first).
+    TImgSelection* NewSelectionShape();
+    // CreateShapeAuto for a row given cell by cell (a cell holding a comma
+    // stays one cell).
+    bool CreateShapeFromRow(std::unique_ptr<TRow> Row, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY);
     // Undo (ImageDraw_Undo.cpp): the state table of undo row Index, and the
     // oldest state dropped with the copies later states still need.
     TDataTable* UndoState(Integer Index) const;

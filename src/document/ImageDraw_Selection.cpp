@@ -26,7 +26,7 @@ TRow* RowNamed(TDataTable* Table, const String& Name)
 
 String BoolText(bool Value) { return Value ? u"-1" : u"0"; }
 
-void DeleteSelection(TImageDraw& Doc, TImgSelection* S)
+void RemoveSelectionObject(TImageDraw& Doc, TImgSelection* S)
 {
     TRow Ids;
     Ids.AddItem(S->Id());
@@ -39,6 +39,7 @@ void FinishNewSelection(TImageDraw& Doc, TImgSelection* S)
     S->CalcRect();
     S->CalcCenterPoint();
     S->SetCreating(false);
+    Doc.SetShapeCreating(false);
     S->Select();
     if (Doc.OnShapeSelected) Doc.OnShapeSelected(&Doc);
 }
@@ -54,29 +55,14 @@ TImgSelection* TImageDraw::SelectionShape() const
 // A new selection object on top of the object table, current and being
 // created; the one before it (at most one exists) is dropped, its lifted
 // pixels put down first.
-static TImgSelection* AddSelectionRow(TImageDraw& Doc)
+TImgSelection* TImageDraw::NewSelectionShape()
 {
-    if (TImgSelection* Old = Doc.SelectionShape()) {
+    if (TImgSelection* Old = SelectionShape()) {
         Old->FlattenBitmap(true);
-        DeleteSelection(Doc, Old);
+        RemoveSelectionObject(*this, Old);
     }
-    TDataTable* DT = Doc.DT();
-    TCell* Next = DT->PropCount() > ObjProp::NextId ? DT->GetProp(ObjProp::NextId) : nullptr;
-    Integer Id = Next ? Next->Value() : 0;
-    for (Integer i = 0; i < DT->ItemCount(); ++i) {
-        TRow* Row = DT->GetItem(i);
-        if (Row->ItemCount() > ObjCol::Id) Id = Max(Id, Row->GetItem(ObjCol::Id)->Value() + 1);
-    }
-    Id = Max(Id, 1);
-    if (Next) Next->SetValue(Id + 1);
-    auto Row = std::make_unique<TRow>(DT);
-    Row->Init(std::vector<String>{IntToStr(Id), IntToStr(shSelection), String(), u"0", u"0"});
-    auto Shape = std::make_unique<TImgSelection>(&Doc, Id, nullptr);
-    TImgSelection* S = Shape.get();
-    Row->Data().Own(std::move(Shape));
-    DT->AddItem(std::move(Row));
-    Doc.SetCurrentShape(Id);
-    return S;
+    CreateShape(shSelection);
+    return static_cast<TImgSelection*>(FCurrentShape);
 }
 
 void TImageDraw::SelectImage(bool bAll)
@@ -94,10 +80,10 @@ void TImageDraw::SelectImage(bool bAll)
             if (OnShapeModified) OnShapeModified(this);
         } else {
             // Inverting a selection of the whole raster leaves nothing.
-            DeleteSelection(*this, Sel);
+            RemoveSelectionObject(*this, Sel);
         }
     } else {
-        TImgSelection* S = AddSelectionRow(*this);
+        TImgSelection* S = NewSelectionShape();
         std::vector<TRect> Rects{FSrcBmp->BoundsRect()};
         S->CreateRegionFromRects(false, Rects);
         FinishNewSelection(*this, S);
@@ -135,14 +121,12 @@ bool TImageDraw::LoadSelection(const String& sName)
                         SameText(CellText(Row, SelCol::Antialiasing), u"true");
     Integer Feather = 0;
     if (!TryStrToInt(CellText(Row, SelCol::Feather), Feather)) Feather = 0;
-    TImgSelection* S = AddSelectionRow(*this);
+    TImgSelection* S = NewSelectionShape();
     if (!S->CreateRegionFromRects(Smooth, Rects)) {
-        DeleteSelection(*this, S);
+        RemoveSelectionObject(*this, S);
         return false;
     }
-    // The margin of a feathered lift is three times the feather: keep it
-    // within what a raster can be.
-    S->SetFeatherAmount(EnsureRange(Feather, 0, 1000));
+    S->SetFeatherAmount(EnsureRange(Feather, 0, MaxFeatherAmount));
     FAntialiasing = Smooth;
     FinishNewSelection(*this, S);
     SetChanged(true);

@@ -21,6 +21,7 @@
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
+#include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 #include "document/ImageText.h"
 
@@ -42,6 +43,9 @@ constexpr Integer Shadow = 70, ShadowInner = 76, ReflectDistance = 81, ReflectBl
 // The line: points 1 and 4, then 2 and 3, and the arrow type.
 constexpr Integer LineP1 = 40, LineP4 = 42, LineP2 = 46, LineP3 = 48, ArrowType = 50;
 constexpr Integer RectPoints = 41, PolygonPoints = 42;
+// The selection: where its lifted pixels lie from the region's top-left, and
+// its feather.
+constexpr Integer SelBitmapOX = 45, SelBitmapOY = 46, Feather = 47;
 }  // namespace Col
 
 TShapeType KindOfRow(const TRow& Row)
@@ -69,9 +73,10 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shHLRect: S = std::make_unique<TImgHLRect>(Owner, Id, nullptr); break;
     case shEllipse: S = std::make_unique<TImgEllipse>(Owner, Id, nullptr); break;
     case shCrop: S = std::make_unique<TImgCrop>(Owner, Id, nullptr); break;
+    case shSelection: S = std::make_unique<TImgSelection>(Owner, Id, nullptr); break;
     case shText: case shCallout: S = std::make_unique<TImgText>(Owner, Id, nullptr); break;
     case shFreeShape: S = std::make_unique<TImgFreeShape>(Owner, Id, nullptr); break;
-    // shLines, shSelection: with their classes.
+    // shLines: with its class.
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -111,6 +116,10 @@ void ReadKindData(TImgShape& Shape, const TRow& Row)
         E->SetPoints(TextOf(Row, Col::RectPoints));
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         P->SetPoints(TextOf(Row, Col::PolygonPoints));
+    } else if (auto* Sel = dynamic_cast<TImgSelection*>(&Shape)) {
+        Sel->SetSelBitmapOX(CoordOf(Row, Col::SelBitmapOX));
+        Sel->SetSelBitmapOY(CoordOf(Row, Col::SelBitmapOY));
+        Sel->SetFeatherAmount(std::clamp(IntOf(Row, Col::Feather), 0, MaxFeatherAmount));
     } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
         F->SetPoints(TextOf(Row, Col::PolygonPoints));
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
@@ -138,6 +147,10 @@ void WriteKindData(TImgShape& Shape, TRow& Row)
         SetText(Row, Col::RectPoints, E->GetPoints());
     } else if (auto* P = dynamic_cast<TImgPolygon*>(&Shape)) {
         SetText(Row, Col::PolygonPoints, P->GetPoints());
+    } else if (auto* Sel = dynamic_cast<TImgSelection*>(&Shape)) {
+        SetInt(Row, Col::SelBitmapOX, Sel->SelBitmapOX());
+        SetInt(Row, Col::SelBitmapOY, Sel->SelBitmapOY());
+        SetInt(Row, Col::Feather, Sel->FeatherAmount());
     } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
         SetText(Row, Col::PolygonPoints, F->GetPoints());
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
@@ -291,7 +304,15 @@ void TImageDraw::CreateShape(TShapeType AType)
 
 bool TImageDraw::CreateShapeAuto(const String& S, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY)
 {
-    TRow* Row = FDT->AddItem(S);
+    auto Row = std::make_unique<TRow>();
+    Row->Init(S, u',');
+    return CreateShapeFromRow(std::move(Row), ABitmap, OffsetX, OffsetY);
+}
+
+bool TImageDraw::CreateShapeFromRow(std::unique_ptr<TRow> NewRow, TCustomBitmap32* ABitmap, Integer OffsetX,
+                                    Integer OffsetY)
+{
+    TRow* Row = FDT->AddItem(std::move(NewRow));
     SetInt(*Row, ObjCol::Id, TakeNextShapeId());
     CreateShapeObjects(FDT->ItemCount() - 1);
     TImgShape* Shape = RowShape(Row);
@@ -381,9 +402,12 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
         if (OnShapeModified) OnShapeModified(this);
         return;
     }
-    // shLines: thinned when the pencil debounces; shSelection: merged into
-    // the selection below it, or its region built (dropped when it encloses
-    // nothing).
+    // shLines: thinned when the pencil debounces.
+    if (Kind == shSelection) {
+        if (!FinishNewSelectionShape()) return;
+        S = FCurrentShape;  // the selection below when the new one merged into it
+        if (!S) return;
+    }
     if (Kind == shFreeShape) {
         FreeShapeCreateOver();
         S = FCurrentShape;
@@ -399,6 +423,28 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
     if (Kind != shLines) S->Select();
     SetChanged(true);
     ShapeSelectStateChanged(false);
+}
+
+bool TImageDraw::FinishNewSelectionShape()
+{
+    auto* New = dynamic_cast<TImgSelection*>(FCurrentShape);
+    if (!New) return true;
+    // A selection below takes the new shape in; the new object goes.
+    for (Integer i = 0; i + 1 < FDT->ItemCount(); ++i) {
+        auto* Old = dynamic_cast<TImgSelection*>(RowShape(FDT->GetItem(i)));
+        if (!Old) continue;
+        const TArrayOfPoint& Pts = New->Points();
+        Old->CombineRegion(FAntialiasing, New->StyleId(), New->SRect(), Pts.empty() ? nullptr : Pts.data(),
+                           New->PointsCount(), New->PointMoved());
+        DeleteShapeById(New->Id());
+        SetCurrentShape(Old->Id());
+        return true;
+    }
+    if (New->CreateRegion(FAntialiasing)) return true;
+    DeleteShapeById(New->Id());
+    FModified = false;
+    if (OnShapeModified) OnShapeModified(this);
+    return false;
 }
 
 void TImageDraw::AdjustShapeOver()
@@ -548,12 +594,19 @@ void TImageDraw::DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
         case shPolygon:
             if (auto* P = dynamic_cast<TImgPolygon*>(S)) P->SetPointMoved(End);
             break;
-        // shLines: the stroke adds (X2, Y2); shSelection: its moving point,
-        // kept to an axis with Shift for styles 2 and 4 (the left button
-        // up), and the lasso styles add the point.
+        case shSelection:
+            if (auto* Sel = dynamic_cast<TImgSelection*>(S)) {
+                const Integer Style = Sel->StyleId();
+                const bool Kept = Style == 2 || (Style == 4 && !FLeftMouseDown);
+                Sel->SetPointMoved(Kept ? End : Free);
+                // The lasso, and the node polygon while the button is held, follow the mouse.
+                if (Style == 3 || (Style == 4 && FLeftMouseDown)) Sel->AddNewPoint(X2, Y2);
+            }
+            break;
         case shFreeShape:
             if (auto* F = dynamic_cast<TImgFreeShape*>(S)) F->SetPointMoved(TPoint{X2, Y2});
             break;
+        // shLines: the stroke adds (X2, Y2).
         default: break;
         }
         S->CalcCenterPoint();

@@ -34,6 +34,10 @@ struct TImageSelectionHooks {
 };
 extern TImageSelectionHooks ImageSelectionHooks;
 
+// The largest feather a selection takes: the margin of a feathered lift is
+// three times the feather, and must stay within what a raster can be.
+constexpr Integer MaxFeatherAmount = 1000;
+
 // One outline segment of the ants, both ends inclusive.
 struct TSelectionLine {
     Integer X1, Y1, X2, Y2;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/ImageDraw.h"
+#include "document/ImageSelection.h"
 
 class TTestView : public TImageDrawView {
 public:
@@ -45,4 +46,15 @@ T* AddObject(TImageDraw& Doc, Integer Id, TShapeType Kind, bool Fixed = false, b
     T* P = S.get();
     Row->Data().Own(std::move(S));
     return P;
+}
+
+// A selection of R (smoothed when Smooth) made the way the document makes
+// saved ones: on top of the table, current. Null when none was made.
+inline TImgSelection* SelectRegion(TImageDraw& Doc, const TRect& R, bool Smooth = false)
+{
+    TRow* Row = Doc.SelectionDT()->AddItem(u"tmp");
+    Row->Init(std::vector<String>{u"tmp", RegionToText(TImageRegion(R)), Smooth ? u"-1" : u"0", u"0"});
+    const bool Loaded = Doc.LoadSelection(u"tmp");
+    Doc.SelectionDT()->RemoveItemByIndex(Doc.SelectionDT()->ItemCount() - 1);
+    return Loaded ? Doc.SelectionShape() : nullptr;
 }

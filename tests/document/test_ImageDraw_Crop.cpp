@@ -40,15 +40,7 @@ protected:
         Doc->SetCurrentShape(99);
         return C;
     }
-    // A selection of R made as the document makes them, on top of the table.
-    TImgSelection* Select(const TRect& R)
-    {
-        TRow* Row = Doc->SelectionDT()->AddItem(u"tmp");
-        Row->Init(std::vector<String>{u"tmp", RegionToText(TImageRegion(R)), u"0", u"0"});
-        EXPECT_TRUE(Doc->LoadSelection(u"tmp"));
-        Doc->SelectionDT()->Clear();
-        return Doc->SelectionShape();
-    }
+    TImgSelection* Select(const TRect& R) { return SelectRegion(*Doc, R); }
     TTestView View;
     std::unique_ptr<TImageDraw> Doc;
     std::vector<std::pair<TProcessingMode, bool>> Reports;

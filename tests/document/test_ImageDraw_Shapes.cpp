@@ -8,6 +8,7 @@
 #include "document/ImageLine.h"
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
+#include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 #include "document/ImageText.h"
 #include "framework/runtime/SysUtils.h"
@@ -706,4 +707,71 @@ TEST_F(Shapes, NamedPropertiesOfTheSelectedObjects)
     Doc->SetPropertyStr(u"Text", u"abc", false);
     EXPECT_TRUE(B->Changed2());
     EXPECT_TRUE(Doc->Changed());
+}
+
+// Selections drawn with the mouse: a new one builds its region, one drawn
+// while another exists merges into it, one enclosing nothing is dropped; the
+// lasso follows the mouse; a rebuilt selection reads its lift offset and
+// feather from its row.
+TEST_F(Shapes, SelectionsDrawnWithTheMouse)
+{
+    Doc->SetAntialiasing(false);
+    Doc->SetSelectionExpanding(true);
+    auto* First = dynamic_cast<TImgSelection*>(Draw(shSelection, 10, 10, 19, 19));
+    ASSERT_NE(First, nullptr);
+    EXPECT_EQ(First->RegionRect(), (TRect{10, 10, 20, 20}));
+    EXPECT_TRUE(First->Selected());
+    EXPECT_FALSE(Doc->ShapeCreating());
+    EXPECT_TRUE(Doc->SelectionExists());
+
+    // A second one adds to the first and goes; the first stays current.
+    EXPECT_EQ(Draw(shSelection, 30, 10, 39, 19), First);
+    EXPECT_EQ(Doc->DT()->ItemCount(), 1);
+    EXPECT_EQ(First->RegionRect(), (TRect{10, 10, 40, 20}));
+    EXPECT_TRUE(Doc->SelectionExists());
+
+    // A lasso collects the points the mouse passes.
+    Doc->DT()->Clear();
+    Doc->SetCurrentShape(-1);
+    Defaults->GetItem(shSelection)->GetItem(24)->SetValue(3);
+    Doc->CreateShape(shSelection);
+    auto* Lasso = dynamic_cast<TImgSelection*>(Doc->Shape());
+    ASSERT_NE(Lasso, nullptr);
+    Lasso->AddNewPoint(100, 100);
+    for (TPoint P : {TPoint{140, 100}, TPoint{140, 130}, TPoint{100, 130}}) Doc->DrawShape(100, 100, P.X, P.Y);
+    EXPECT_EQ(Lasso->PointsCount(), 4);
+    EXPECT_EQ(Lasso->PointMoved(), (TPoint{100, 130}));
+    Doc->CreateShapeOver(false);
+    EXPECT_EQ(Lasso->RegionRect(), (TRect{100, 100, 140, 130}));
+
+    // One enclosing nothing is dropped and reported.
+    Doc->DT()->Clear();
+    Doc->SetCurrentShape(-1);
+    Defaults->GetItem(shSelection)->GetItem(24)->SetValue(0);
+    Doc->CreateShape(shSelection);
+    const Integer Before = Modified;
+    Doc->CreateShapeOver(false);
+    EXPECT_EQ(Doc->DT()->ItemCount(), 0);
+    EXPECT_EQ(Doc->Shape(), nullptr);
+    EXPECT_EQ(Modified, Before + 1);
+    EXPECT_FALSE(Doc->ShapeCreating());
+
+    // Columns 45 to 47 hold the lift offset and the feather.
+    auto* S = dynamic_cast<TImgSelection*>(Draw(shSelection, 0, 0, 9, 9));
+    S->SetSelBitmapOX(12);
+    S->SetSelBitmapOY(13);
+    S->SetFeatherAmount(4);
+    Doc->StoreShapeGeometry();
+    TRow& Row = *Doc->DT()->GetItem(0);
+    EXPECT_EQ(Row.GetItem(45)->Text(), u"12");
+    EXPECT_EQ(Row.GetItem(47)->Text(), u"4");
+    Row.GetItem(47)->SetText(u"999999");  // damaged: kept within what a raster can be
+    Doc->CreateShapeObjects(0);
+    auto* Rebuilt = dynamic_cast<TImgSelection*>(TImageDraw::RowShape(&Row));
+    ASSERT_NE(Rebuilt, nullptr);
+    EXPECT_NE(Rebuilt, S);
+    EXPECT_TRUE(Rebuilt->Selected());
+    EXPECT_EQ(Rebuilt->SelBitmapOX(), 12);
+    EXPECT_EQ(Rebuilt->SelBitmapOY(), 13);
+    EXPECT_EQ(Rebuilt->FeatherAmount(), MaxFeatherAmount);
 }

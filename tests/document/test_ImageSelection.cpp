@@ -35,11 +35,7 @@ protected:
     TImgSelection* SelectRect(const TRect& R, bool Smooth = false)
     {
         Doc->SelectionDT()->Clear();
-        TRow* Row = Doc->SelectionDT()->AddItem(u"tmp");
-        Row->Init(std::vector<String>{u"tmp", RegionToText(TImageRegion(R)), Smooth ? u"-1" : u"0", u"0"});
-        EXPECT_TRUE(Doc->LoadSelection(u"tmp"));
-        Doc->SelectionDT()->Clear();
-        return Doc->SelectionShape();
+        return SelectRegion(*Doc, R, Smooth);
     }
 
     TTestView View;

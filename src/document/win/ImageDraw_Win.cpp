@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "document/win/ImageClipboard_Win.h"
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageFreeShape_Win.h"
@@ -90,4 +91,5 @@ void InstallImageDrawHooks()
     InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
+    InstallImageClipboardHooks();
 }
