@@ -4,12 +4,13 @@
 
 #include "framework/runtime/win/Classes_Win.h"
 
-namespace {
-TGPColor WithAlpha(TColor Color, Integer Alpha)
+TGPColor WithOpacity(TColor Color, Integer Opacity)
 {
     return GPColorFromColor32((ColorToColor32(Color) & 0x00FFFFFF) |
-                              (static_cast<TColor32>(std::clamp(Alpha, 0, 255)) << 24));
+                              (static_cast<TColor32>(std::clamp(Opacity, 0, 255)) << 24));
 }
+
+namespace {
 
 std::vector<TGPPointF> GPPoints(const std::vector<TFloatPoint>& Points)
 {
@@ -46,8 +47,8 @@ bool FillByKind(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsPath>&
     const Integer Kind = Shape.GradientFillMode();
     if (Kind == 4) {
         TGPPtr<IGPBrush> Brush(new TGPHatchBrush(GdiHatchStyle(Shape.GradientHatchMode()),
-                                                 WithAlpha(Shape.GradientHatchForeColor(), 255),
-                                                 WithAlpha(Shape.GradientHatchBackColor(), 255)));
+                                                 WithOpacity(Shape.GradientHatchForeColor(), 255),
+                                                 WithOpacity(Shape.GradientHatchBackColor(), 255)));
         G.FillPath(Brush, Path);
         return true;
     }
@@ -186,7 +187,7 @@ void FillClosedShape(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsP
     const Integer Mode = Shape.DrawMode2();
     if (Mode != 0) {
         G.SetSmoothingMode(Gdiplus::SmoothingModeNone);
-        const TGPColor Outline = WithAlpha(Shape.Color(), 255);
+        const TGPColor Outline = WithOpacity(Shape.Color(), 255);
         if (Mode == 3) {
             G.FillPath(TGPPtr<IGPBrush>(new TGPSolidBrush(Outline)), Path);
         } else {
@@ -197,7 +198,7 @@ void FillClosedShape(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsP
         return;
     }
     if (!FillByKind(Shape, G, Path, R) && Shape.IsFill())
-        G.FillPath(TGPPtr<IGPBrush>(new TGPSolidBrush(WithAlpha(Shape.FillColor(), Shape.Opacity()))), Path);
+        G.FillPath(TGPPtr<IGPBrush>(new TGPSolidBrush(WithOpacity(Shape.FillColor(), Shape.Opacity()))), Path);
     if (!Shape.IsOutline()) return;
     if (Shape.GradientMode() != -1 && Shape.GradientFillMode() == 3 && !Shape.Adjusting() && Shape.GradientEdgingBmp()) {
         const TRect RR = Shape.RotateRect();
@@ -211,7 +212,7 @@ void FillClosedShape(TImgShape& Shape, IGPGraphics& G, const TGPPtr<IGPGraphicsP
 
 TGPPtr<IGPPen> OutlinePen(TImgShape& Shape)
 {
-    TGPPtr<IGPPen> Pen(new TGPPen(WithAlpha(Shape.Color(), Shape.Opacity()), static_cast<Single>(Shape.OutWidth())));
+    TGPPtr<IGPPen> Pen(new TGPPen(WithOpacity(Shape.Color(), Shape.Opacity()), static_cast<Single>(Shape.OutWidth())));
     Pen->SetPenDashStyle(Shape.PenStyle());
     return Pen;
 }

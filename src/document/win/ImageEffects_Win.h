@@ -29,6 +29,9 @@ private:
     TGPPtr<IGPGraphics> FGraphics;
 };
 
+// A colour at an object's opacity (clamped to 0..255).
+TGPColor WithOpacity(TColor Color, Integer Opacity);
+
 // Prepends the turn of an object by Angle degrees about Center
 // (counter-clockwise on the screen) to the graphics' world transform.
 void TurnGraphics(IGPGraphics& Graphics, Single Angle, const TFloatPoint& Center);

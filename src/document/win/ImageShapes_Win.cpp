@@ -4,12 +4,6 @@
 
 #include "document/win/ImageEffects_Win.h"
 
-TGPColor WithOpacity(TColor Color, Integer Opacity)
-{
-    return GPColorFromColor32((ColorToColor32(Color) & 0x00FFFFFF) |
-                              (static_cast<TColor32>(std::clamp(Opacity, 0, 255)) << 24));
-}
-
 namespace {
 std::vector<TGPPointF> GPPoints(const std::vector<TFloatPoint>& Points)
 {

@@ -10,9 +10,8 @@
 #include "document/win/ImageEffects_Win.h"
 #include "gdiplus/win/GdiPlus.h"
 
-// A colour at an object's opacity (clamped to 0..255). The outline pen every
-// painter shares is ImageEffects_Win's OutlinePen.
-TGPColor WithOpacity(TColor Color, Integer Opacity);
+// The colour at an object's opacity and the outline pen every painter shares
+// are ImageEffects_Win's WithOpacity and OutlinePen.
 
 void PaintPolygon(TImgPolygon& Shape, TCustomBitmap32& Target, const TClosedShapeDraw& Outline);
 void PaintLine(TImgLine& Shape, TCustomBitmap32& Target);
