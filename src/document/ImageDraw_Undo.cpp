@@ -390,6 +390,19 @@ void TImageDraw::ClearUndoStateName(const String& S)
     }
 }
 
+void TImageDraw::RemoveUndoStatesNamed(const String& S)
+{
+    if (!FUndoDT) return;
+    // From the end only: a state further back may hold copies that later
+    // states search back for.
+    for (Integer i = FUndoDT->ItemCount() - 1; i >= 0; --i) {
+        TRow& Row = *FUndoDT->GetItem(i);
+        if (Row.ItemCount() <= UndoCol::StateName || Row.GetItem(UndoCol::StateName)->Text() != S) break;
+        FUndoDT->RemoveItemByIndex(i);
+    }
+    FUndoIndex = std::clamp(FUndoIndex, -1, FUndoDT->ItemCount() - 1);
+}
+
 void TImageDraw::ClearActionData(TRow* ARow)
 {
     if (!ARow || !ARow->Data()) return;
