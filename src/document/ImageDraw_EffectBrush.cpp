@@ -4,6 +4,7 @@
 // whole raster and let the brush paint the picture back, the highlighter's
 // multiplying pen, and the warps.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -70,8 +71,8 @@ Integer DabPeak(TEffectMode M, Integer R, bool Erase)
     case emColorBurn:
     case emSaturation: return 100;
     case emRedEye: {
-        // Full strength over the middle of the pupil, fading over the last
-        // six pixels; a small brush is full almost to its edge.
+        // Full strength within six pixels of the centre (a smaller brush:
+        // all but its outermost pixel), fading out toward the radius.
         const Int64 P = R > 6 ? Int64(255) * R / (R - 6) : Int64(255) * R;
         return static_cast<Integer>(std::clamp<Int64>(P, 0, Int64(255) * MaxBrushRadius));
     }
