@@ -531,9 +531,10 @@ public:
     static void ClearUndo(std::unique_ptr<TDataTable> DataDT);
     // Blanks the name (cell 4) of every state named exactly S.
     void ClearUndoStateName(const String& S);
-    // Removes the states named exactly S from the end of the list (states a
-    // run abandoned: nothing may redo to them) and keeps UndoIndex inside it.
-    void RemoveUndoStatesNamed(const String& S);
+    // Removes up to MaxCount states named exactly S from the end of the list
+    // (states a run abandoned: nothing may redo to them) and keeps UndoIndex
+    // inside it.
+    void RemoveUndoStatesNamed(const String& S, Integer MaxCount);
     // Frees what an action row owns (a frame action's pictures included).
     static void ClearActionData(TRow* ARow);
     // Undo states are also dropped, oldest first, while together they hold

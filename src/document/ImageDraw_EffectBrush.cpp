@@ -272,10 +272,11 @@ void TImageDraw::EffectDrawOver(bool IsUndo)
         }
     } else if (!IsUndo && (FEffectMode == emBokeh || FEffectMode == emColoring) && FSrcBmp_T) {
         // Nothing painted: the picture as it was, and none of the states the
-        // whole-raster changes took (redo must not reach them).
+        // whole-raster changes took (redo must not reach them; an undo
+        // inside the run may have left the index among them).
         FSrcBmp->Assign(FSrcBmp_T.get());
         FSrcBmpChanged = false;
-        RemoveUndoStatesNamed(EffectDrawStateName);
+        RemoveUndoStatesNamed(EffectDrawStateName, FUndoTempCount + 1);
     }
     FHighlightPen.reset();
     FImgWarping.reset();
