@@ -46,7 +46,6 @@ TRect ClipToBitmap(const TCustomBitmap32& B, Int64 X, Int64 Y, Int64 W, Int64 H)
     const auto Clamp = [](Int64 V, Integer Hi) { return static_cast<Integer>(std::clamp<Int64>(V, 0, Hi)); };
     return TRect{Clamp(X, B.Width()), Clamp(Y, B.Height()), Clamp(X + W, B.Width()), Clamp(Y + H, B.Height())};
 }
-bool IsEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 }  // namespace
 
 void TImageDraw::ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex)
@@ -131,7 +130,7 @@ void TImageDraw::ProcessBitmap(bool IsMove, Integer X, Integer Y)
         }
     }
     const Integer W = std::clamp(FProcessWidth, 0, MaxProcessWidth);
-    if (!Paint || IsEmpty(ClipToBitmap(*FSrcBmp, X, Y, W, W))) {
+    if (!Paint || RectIsEmpty(ClipToBitmap(*FSrcBmp, X, Y, W, W))) {
         // Only the tool's outline follows the mouse.
         if (FControlLayer) FControlLayer->Changed();
         return;
@@ -190,7 +189,7 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
     switch (FProcessMode) {
     case pbmPencil: {
         const TRect R = ClipToBitmap(Raster, X, Y, W, W);
-        if (IsEmpty(R)) return;
+        if (RectIsEmpty(R)) return;
         if (FProcessOpacity == 255) {
             Raster.FillRectS(R, FProcessFillColor);
             return;
@@ -226,7 +225,7 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
             const Int64 SX = Int64(X) + StampSourcePoint.X - FProcessStampStartX - W / 2 - Off;
             const Int64 SY = Int64(Y) + StampSourcePoint.Y - FProcessStampStartY - W / 2 - Off;
             const TRect S = ClipToBitmap(*StampSourceBitmap, SX, SY, Dab.Width(), Dab.Height());
-            if (!IsEmpty(S)) {
+            if (!RectIsEmpty(S)) {
                 const TDrawMode Mode = StampSourceBitmap->DrawMode();
                 StampSourceBitmap->SetDrawMode(dmOpaque);
                 auto Restore = ScopeExit([&] { StampSourceBitmap->SetDrawMode(Mode); });
@@ -240,7 +239,7 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
     }
     FSrcBmp_T2->Draw(X - Off, Y - Off, &Dab);
     const TRect R = ClipToBitmap(Raster, Int64(X) - Off, Int64(Y) - Off, Dab.Width(), Dab.Height());
-    if (!IsEmpty(R)) {
+    if (!RectIsEmpty(R)) {
         Raster.Draw(R.Left, R.Top, R, FSrcBmp_T.get());
         Raster.Draw(R.Left, R.Top, R, FSrcBmp_T2.get());
     }
