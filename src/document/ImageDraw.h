@@ -1286,6 +1286,9 @@ private:
     bool FFrameSmall = false;
     TCustomBitmap32* FFrameMaskBmp = nullptr;
     Integer FLastMoveOffsetX = 0, FLastMoveOffsetY = 0;
+    // Whether an undo state was due when the run opened: a cancelled run
+    // that moved the objects and back leaves nothing new to store.
+    bool FFrameModified = false;
     // Paint tools (ImageDraw_Paint.cpp). FProcessX = NoStartPoint: no line
     // end yet; FProcessLastX = NoStartPoint: no brush or stamp dab yet.
     Integer FProcessX = 0, FProcessY = 0;
