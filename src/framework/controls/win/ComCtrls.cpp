@@ -8,13 +8,6 @@
 
 namespace {
 
-// The control of a window is still the one that handled its message (a
-// handler may have freed it; the pointer is only compared).
-bool StillControlOf(const TWinControl* Control, HWND Wnd)
-{
-    return Wnd && FindControl(Wnd) == Control;
-}
-
 TRect ToRect(const RECT& R)
 {
     return Rect(R.left, R.top, R.right, R.bottom);
@@ -1344,15 +1337,6 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner)
 TCustomTreeView::~TCustomTreeView()
 {
     Destroying();
-    if (HandleAllocated() && WindowInNativeCode(FHandle)) {
-        // Freed inside one of its own notifications: the platform is still at
-        // work on the items, so they stay until the window goes; only the
-        // nodes go now.
-        std::vector<TTreeNode*> nodes;
-        for (TTreeNode* n = FTreeNodes->GetFirstNode(); n; n = n->GetNext()) nodes.push_back(n);
-        for (TTreeNode* n : nodes) n->FItemId = nullptr;
-        for (TTreeNode* n : nodes) delete n;
-    }
     FTreeNodes->Clear();
 }
 
