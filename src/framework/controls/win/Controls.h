@@ -215,6 +215,13 @@ public:
         FCanvas->Lock();
         FCanvas->SetHandle(DC);
     }
+    // The same, with Font and a brush of colour Back: how a control draws
+    // an owner-drawn item or its own background.
+    TCanvasPaintScope(TCanvas* Canvas, HDC DC, TFont* Font, TColor Back) : TCanvasPaintScope(Canvas, DC)
+    {
+        FCanvas->Font()->Assign(Font);
+        FCanvas->Brush()->SetColor(Back);
+    }
     ~TCanvasPaintScope()
     {
         FCanvas->SetHandle(nullptr);
@@ -713,6 +720,15 @@ protected:
     // the native window procedure becomes the DefaultHandler.
     void CreateSubClass(TCreateParams& Params, const wchar_t* ControlClassName);
     virtual void CreateWnd();
+    // Sets a field the platform reads only when it makes the window (a style):
+    // a change makes the window again.
+    template <class T>
+    void SetRecreating(T& Field, const T& Value)
+    {
+        if (Field == Value) return;
+        Field = Value;
+        RecreateWnd();
+    }
     virtual void CreateWindowHandle(const TCreateParams& Params);
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
