@@ -104,13 +104,11 @@ public:
     virtual void AfterConstruction() {}
     virtual void BeforeDestruction() {}
 
-    // Every delete of a TObject comes here (a destroying delete), through
-    // whatever pointer type: unless the object defers its destruction, first
+    // Every delete of a TObject comes here (a destroying delete): first
     // BeforeDestruction, then the destructors, then the memory, given back
     // the way the object's own class took it.
     void operator delete(TObject* Object, std::destroying_delete_t)
     {
-        if (Object->DeferDestruction()) return;
         Object->BeforeDestruction();
         TDeallocator deallocate = Object->InstanceDeallocator();
         void* block = dynamic_cast<void*>(Object);
@@ -119,10 +117,6 @@ public:
     }
 
 protected:
-    // True when the object cannot go now and frees itself later (a control
-    // freed while one of its own messages is being handled): delete then
-    // does nothing more.
-    virtual bool DeferDestruction() { return false; }
     // A class with an operator new of its own answers its operator delete here:
     // the destroying delete above is found through the static type, so the
     // class's own operator delete would not be.

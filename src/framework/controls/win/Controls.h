@@ -246,6 +246,13 @@ public:
     ~TControl() override;
     String ClassName() const override { return u"TControl"; }
     void Loaded() override;
+    // Every delete of a control comes here first (found through the static
+    // type, as TObject's is): see DeferDestruction.
+    void operator delete(TControl* Control, std::destroying_delete_t)
+    {
+        if (Control->DeferDestruction()) return;
+        TObject::operator delete(Control, std::destroying_delete_t{});
+    }
 
     // The message path. WindowProc starts as WndProc; a component hooks the
     // control through a TWindowHook, which keeps the old value and calls it
@@ -486,10 +493,10 @@ protected:
     // A control freed while one of its own messages is being handled (a
     // button freed by its OnClick with the platform still inside its window
     // procedure, a child freed by its parent's handler of the child's
-    // notification, through any pointer type) leaves its owner and parent at
-    // once, its window hidden and taken off the parent's window, and is freed
-    // when the outermost of those messages is done.
-    bool DeferDestruction() override;
+    // notification) leaves its owner and parent at once, its window hidden
+    // and taken off the parent's window, and is freed when the outermost of
+    // those messages is done.
+    bool DeferDestruction();
 
     TWinControl* FParent = nullptr;
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

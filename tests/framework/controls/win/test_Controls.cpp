@@ -1385,15 +1385,6 @@ TEST_F(Controls, AControlFreedInsideItsOwnMessageGoesWhenTheOutermostIsDone)
              };
          },
          {"freed in WM_APP", "caption still readable", "button up done", "button freed"}},
-        {"its owner is freed through a component pointer",
-         [](TScene& S) {
-             S.Clicked = [&S] {
-                 delete S.Owner;
-                 S.Owner = nullptr;
-                 Events.push_back("owner freed");
-             };
-         },
-         {"owner freed", "button up done", "button freed"}},
         {"the platform destroys its parent's window meanwhile",
          [](TScene& S) {
              S.Clicked = [&S] {
