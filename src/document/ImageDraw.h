@@ -628,8 +628,6 @@ public:
     void SetEffectDrawErase(bool Value) { FEffectDrawErase = Value; }
     // A stroke was finished in this run.
     bool EffectDrawDone() const { return FEffectDrawDone; }
-    // The unfiltered copy the eraser paints from; null while no run is open.
-    TCustomBitmap32* SrcBmp_T2() const { return FSrcBmp_T2.get(); }
     TImgWarping* ImgWarping() const { return FImgWarping.get(); }
 
     // ---- Frames (ImageDraw_Frames.cpp) ----
@@ -814,7 +812,8 @@ public:
     void SetProcessY(Integer Value) { FProcessY = Value; }
     Integer ProcessBrushFlow() const { return FProcessBrushFlow; }
     void SetProcessBrushFlow(Integer Value) { FProcessBrushFlow = Value; }
-    // The stroke layer of brush and stamp; null outside their strokes.
+    // The stroke layer of brush and stamp, the effect brush's unfiltered
+    // copy; null outside their strokes and runs.
     TCustomBitmap32* SrcBmp_T2() const { return FSrcBmp_T2.get(); }
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
@@ -1328,7 +1327,6 @@ private:
     std::unique_ptr<TRow> FActionRow;
     // Effect brush (ImageDraw_EffectBrush.cpp); FSrcBmp_T is the source it
     // paints from, FSrcBmp_T2 the unfiltered copy.
-    std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
     Integer FEffectDrawRadius = 10;
     Integer FEffectDrawStyle = 0;
     bool FEffectDrawErase = false;
