@@ -568,6 +568,24 @@ TEST_F(PaintTools, MovesOutsideABegunStrokePaintNothingThatNeedsIt)
     }
 }
 
+TEST_F(PaintTools, ARasterResizedDuringAStrokeIsPaintedOnlyWhereThePressSawIt)
+{
+    Styles.Add({u"-1", u"1", u"0"}, SolidPicture());
+    Doc->TakeStampSource(5, 5);
+    for (TProcessBitmapMode Mode : {pbmPencil, pbmBrush, pbmStamp}) {
+        SetUp();
+        Paint.Choose(Mode, 6, 0);
+        Paint.Opacity = 128;
+        Paint.Press(350, 150);
+        Doc->SrcBmp()->SetSize(400, 200);
+        Doc->SrcBmp()->Clear(White);
+        Paint.Move(390, 190);
+        Paint.Release();
+        EXPECT_EQ(At(380, 180), White) << Mode;
+        EXPECT_EQ(At(395, 195), White) << Mode;
+    }
+}
+
 TEST_F(PaintTools, AStrokeIsOneUndoStepAndFreesItsLayers)
 {
     TDataTable UndoDT;
