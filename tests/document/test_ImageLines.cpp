@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "DocumentTestView.h"
 #include "document/ImageLines.h"
@@ -497,6 +498,42 @@ TEST_F(LinesDocument, DebouncedStrokeIsThinnedStoredAndRebuilt)
     Doc->CreateShapeObjects(-1);
     Back = dynamic_cast<TImgLines*>(TImageDraw::RowShape(&LastRow()));
     EXPECT_EQ(Back->PointsRX(), RX);
+
+    // Through the document stream, as a saved document reopens.
+    const TImageDrawHooks Saved = ImageDrawHooks;
+    auto Restore = ScopeExit([&] { ImageDrawHooks = Saved; });
+    InstallDocumentFileReaders();
+    std::unique_ptr<TMemoryStream> Stream = std::make_unique<TMemoryStream>();
+    Doc->SaveToStream(Stream);
+    ASSERT_NE(Stream, nullptr);
+    TImageDraw Reopened(&View, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, Stream.get(), 1, 1, 0,
+                        false, -1);
+    TRow* Last = Reopened.DT()->GetItem(Reopened.DT()->ItemCount() - 1);
+    auto* Again = dynamic_cast<TImgLines*>(TImageDraw::RowShape(Last));
+    ASSERT_NE(Again, nullptr);
+    EXPECT_EQ(Again->Points(), Points);
+    EXPECT_EQ(Again->PointsRX(), RX);
+    EXPECT_EQ(Again->PointsRY(), RY);
+    EXPECT_TRUE(Again->Debounce());
+}
+
+// A stroke that ends where it began is thinned by its own size, not by the
+// box of its press and its last point (which would keep every point 10 or
+// more pixels on). A circle of radius 100 in 12-pixel steps turns about 3
+// degrees a step: within the tolerance of 6 for such a large stroke.
+TEST_F(LinesDocument, AClosedStrokeIsThinnedByItsOwnSize)
+{
+    Doc->SetPencilDebounce(true);
+    std::vector<TPoint> Circle;
+    for (Integer i = 0; i <= 52; ++i) {
+        const Extended A = 2 * std::numbers::pi * i / 52;
+        Circle.push_back(TPoint{200 + static_cast<Integer>(Round(100 * std::cos(A))),
+                                150 + static_cast<Integer>(Round(100 * std::sin(A)))});
+    }
+    TImgLines* L = Drag(Circle);
+    EXPECT_LT(L->PointsCount(), 40);
+    EXPECT_EQ(L->Points().front(), Circle.front());
+    EXPECT_EQ(L->Points().back(), Circle.back());
 }
 
 TEST_F(LinesDocument, WithoutDebounceEveryPointStays)
