@@ -1251,6 +1251,9 @@ private:
     bool FFrameSmall = false;
     TCustomBitmap32* FFrameMaskBmp = nullptr;
     Integer FLastMoveOffsetX = 0, FLastMoveOffsetY = 0;
+    // Whether an undo state was due when the run opened: a cancelled run
+    // that moved the objects and back leaves nothing new to store.
+    bool FFrameModified = false;
     // Undo (ImageDraw_Undo.cpp).
     Int64 FUndoByteLimit = sizeof(void*) >= 8 ? Int64(2048) << 20 : Int64(512) << 20;
     std::unique_ptr<TColorBalance> FColorBalance;
