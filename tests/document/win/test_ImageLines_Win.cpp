@@ -187,7 +187,6 @@ TEST_F(LinesWin, PreviewMark)
 
 namespace {
 constexpr COLORREF GreyPixel = 0x808080;  // as TDib reads pixels: 0xRRGGBB
-bool IsRed(COLORREF C) { return (C >> 16) >= 0xFE && (C & 0xFFFF) <= 0x0101; }
 
 class LinesOnView : public DocumentOnView {
 protected:
@@ -195,41 +194,16 @@ protected:
     {
         DocumentOnView::SetUp();
         // Pencil strokes red, 6 wide, round; every effect off.
-        Defaults.AddItem(String(99, u','));
-        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
-        TRow* R = Defaults.GetItem(shLines);
+        TRow* R = DefaultsFor(shLines);
         for (auto [Col, Value] : {std::pair{14, Red}, {16, 255}, {18, 6}, {27, -1}, {28, -1}, {29, -1}})
             R->GetItem(Col)->SetValue(Value);
-        Doc->SetPropDT(&Defaults);
         Doc->SetAntialiasing(false);
-        // The main window's pencil: a press starts a stroke, each move while
-        // the button is held adds a point, the release ends it.
-        View->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, Integer X, Integer Y, TCustomLayer*) {
-            Press = View->ControlToBitmap(TPoint{X, Y});
+        // The main window's pencil: a press starts a stroke at its point.
+        WireObjectMouse([this](TShiftState, Integer, Integer) {
             Doc->CreateShape(shLines);
             Doc->DrawShape(Press.X, Press.Y, Press.X, Press.Y);
-            Down = true;
-        };
-        View->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y, TCustomLayer*) {
-            if (!Down) return;
-            const TPoint P = View->ControlToBitmap(TPoint{X, Y});
-            Doc->DrawShape(Press.X, Press.Y, P.X, P.Y);
-        };
-        View->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer, TCustomLayer*) {
-            Doc->CreateShapeOver(false);
-            Doc->Draw();
-            Down = false;
-        };
+        });
     }
-    void TearDown() override
-    {
-        View->OnMouseDown = nullptr;
-        View->OnMouseMove = nullptr;
-        View->OnMouseUp = nullptr;
-        DocumentOnView::TearDown();
-    }
-
-    TDataTable Defaults;
 };
 }  // namespace
 
