@@ -6,6 +6,7 @@
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageFreeShape_Win.h"
+#include "document/win/ImageLines_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "document/win/ImageText_Win.h"
@@ -88,6 +89,7 @@ void InstallImageDrawHooks()
     InstallImageEffectsHooks();
     InstallImageShapeHooks();
     InstallImageFreeShapeHooks();
+    InstallImageLinesHooks();
     InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();
