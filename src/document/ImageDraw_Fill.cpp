@@ -195,9 +195,10 @@ void SettlePositions(std::vector<Single>& Positions)
 
 // Linear and reflected: the brush from D to F, the projections of the two
 // raster corners furthest back and ahead along S -> E, shortened to S (or,
-// reflected, to the mirror point P of E) and E where those lie outside.
-void PlanLinear(TGradientPlan& Plan, const TStops& St, const TPoint& S, const TPoint& E, Integer W, Integer Ht,
-                bool Reflected)
+// reflected, to the mirror point P of E) and E where those lie outside; the
+// stops laid along it.
+TStops PlanLinear(TGradientPlan& Plan, const TStops& St, const TPoint& S, const TPoint& E, Integer W, Integer Ht,
+                  bool Reflected)
 {
     const Single A = CalcAngle(E.X, E.Y, static_cast<Single>(S.X), static_cast<Single>(S.Y));
     TPoint Back, Front;
@@ -245,9 +246,7 @@ void PlanLinear(TGradientPlan& Plan, const TStops& St, const TPoint& S, const TP
     Plan.Shape = gsLinear;
     Plan.Start = D;
     Plan.Finish = F;
-    Plan.Bounds = TRect{0, 0, W, Ht};
-    Plan.Colors = std::move(Out.Colors);
-    Plan.Positions = std::move(Out.Positions);
+    return Out;
 }
 
 // Path brushes run from the outline (0) to the centre (1): the stops turned
@@ -284,40 +283,37 @@ TGradientPlan PlanGradient(Integer GradientType, const std::vector<TColor32>& Co
     if (!Known || W <= 0 || Ht <= 0 || S == E || !CleanStops(Colors, Positions, St)) return Plan;
     const TFloatPoint Sf = FloatOf(S);
     const Extended H = Distance(Sf, FloatOf(E));
+    TStops Out;
     if (GradientType == 0 || GradientType == 3) {
-        PlanLinear(Plan, St, S, E, W, Ht, GradientType == 3);
-    } else if (GradientType == 1) {
-        const Extended O = FarthestCorner(Sf, W, Ht);
-        TStops Out = PathStops(St, H, O);
-        const Extended R = std::max(H, O);
-        Plan.Shape = gsRadial;
-        Plan.Center = Sf;
-        Plan.Radius = static_cast<Single>(R);
-        // The circle covers the raster; only that part of its box is filled.
-        Plan.Bounds = TRect{0, 0, W, Ht};
-        Plan.Colors = std::move(Out.Colors);
-        Plan.Positions = std::move(Out.Positions);
+        Out = PlanLinear(Plan, St, S, E, W, Ht, GradientType == 3);
     } else {
-        Extended O = static_cast<Extended>(Round(1.5 * FarthestCorner(Sf, W, Ht) + 0.5));
-        TPoint Q = E;
-        if (H >= O) {
-            O = H;
+        Extended O = FarthestCorner(Sf, W, Ht);
+        if (GradientType == 1) {
+            // The circle covers the raster; only that part of its box is filled.
+            Plan.Shape = gsRadial;
+            Plan.Radius = static_cast<Single>(std::max(H, O));
         } else {
-            TFloatPoint Beyond;
-            PointBeyond(S, E, static_cast<Single>(O - H), Beyond);
-            Q = TPoint{static_cast<Integer>(Round(Beyond.X)), static_cast<Integer>(Round(Beyond.Y))};
+            O = static_cast<Extended>(Round(1.5 * O + 0.5));
+            TPoint Q = E;
+            if (H >= O) {
+                O = H;
+            } else {
+                TFloatPoint Beyond;
+                PointBeyond(S, E, static_cast<Single>(O - H), Beyond);
+                Q = TPoint{static_cast<Integer>(Round(Beyond.X)), static_cast<Integer>(Round(Beyond.Y))};
+            }
+            const Single B = CalcAngle(Q.X, Q.Y, Sf.X, Sf.Y);
+            for (Integer k = 0; k < 4; ++k)
+                CalcPointByAngle(S, Plan.Corners[static_cast<size_t>(k)], B + 90.0f * k, static_cast<Single>(O));
+            Plan.Shape = gsDiamond;
+            Plan.Radius = static_cast<Single>(O);
         }
-        TStops Out = PathStops(St, H, O);
-        const Single B = CalcAngle(Q.X, Q.Y, Sf.X, Sf.Y);
-        for (Integer k = 0; k < 4; ++k)
-            CalcPointByAngle(S, Plan.Corners[static_cast<size_t>(k)], B + 90.0f * k, static_cast<Single>(O));
-        Plan.Shape = gsDiamond;
         Plan.Center = Sf;
-        Plan.Radius = static_cast<Single>(O);
-        Plan.Bounds = TRect{0, 0, W, Ht};
-        Plan.Colors = std::move(Out.Colors);
-        Plan.Positions = std::move(Out.Positions);
+        Out = PathStops(St, H, O);
     }
+    Plan.Bounds = TRect{0, 0, W, Ht};
+    Plan.Colors = std::move(Out.Colors);
+    Plan.Positions = std::move(Out.Positions);
     SettlePositions(Plan.Positions);
     return Plan;
 }
