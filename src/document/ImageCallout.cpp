@@ -683,12 +683,6 @@ void TCalloutPoints::OffsetPoints(Integer DX, Integer DY)
 bool TCalloutPoints::PtInPointer(Integer Style, Integer X, Integer Y) const
 {
     if ((Style != 1 && Style != 9) || FPointsCount < 3) return false;
-    // The crossing test works in 32 bits: a pointer from a damaged file that
-    // reaches past the plane a user can draw on is not hit-tested.
-    auto Far = [](Integer V) { return std::abs(Int64(V)) > (Int64(1) << 28); };
-    for (Integer i = 0; i < 3; ++i)
-        if (Far(FPoints[i].X) || Far(FPoints[i].Y)) return false;
-    if (Far(X) || Far(Y)) return false;
     return PtInGPPolygon(TPoint{X, Y}, FPoints.data(), 3);
 }
 

@@ -84,6 +84,9 @@ void TImgShape::DrawControlPoint(TCustomBitmap32* ToBitmap)
         Dst->Draw(R.Left, R.Top, Picture);
     };
     if (FShapeType == shFreeShape && FControlMode == 4) {
+        // Skewing has handles 5 to 8 only: those of another layout drawn
+        // before must not stay hot.
+        for (Integer i = 0; i <= 4; ++i) FCtrRect[i] = TRect{};
         DashedFrame();
         Place(5, {P[5].X - 7, P[5].Y - 13, P[5].X + 8, P[5].Y - 6}, FParent->CtrBmpAH());
         Place(6, {P[6].X - 7, P[6].Y + 7, P[6].X + 8, P[6].Y + 14}, FParent->CtrBmpAH());

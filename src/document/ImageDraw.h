@@ -1325,6 +1325,9 @@ private:
     bool FFrameSmall = false;
     TCustomBitmap32* FFrameMaskBmp = nullptr;
     Integer FLastMoveOffsetX = 0, FLastMoveOffsetY = 0;
+    // Whether an undo state was due when the run opened: a cancelled run
+    // that moved the objects and back leaves nothing new to store.
+    bool FFrameModified = false;
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
     TColor32 FFillColor = 0, FFillSrcColor = 0;
     Integer FFillTolerance = 0;

@@ -2,11 +2,14 @@
 // aligning, moving, shifting) and on the raster as a whole (turning,
 // mirroring, resizing, the canvas). The members are declared in ImageDraw.h.
 #include "document/ImageDraw.h"
+#include "document/ImageDraw_Private.h"
 
 #include <algorithm>
 
 #include "document/ImageSmall.h"
 #include "filters/HyRas32Filters.h"
+
+using namespace ImageDrawRows;
 
 namespace {
 constexpr Integer VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
@@ -16,8 +19,6 @@ bool IsFrameKind(TShapeType Kind) { return Kind == shCrop || Kind == shSelection
 // A fixed or selected object at the end of the table that a step forward
 // (or backward) would move towards: it and those beyond it stay.
 bool HeldInPlace(const TImgShape* Shape) { return Shape && (Shape->Fixed() || Shape->Selected()); }
-
-Integer RowId(TRow* Row) { return Row->ItemCount() > ObjCol::Id ? Row->GetItem(ObjCol::Id)->Value() : -1; }
 
 Integer IndexOfRow(const TDataTable& Table, const TRow* Row)
 {
@@ -232,7 +233,7 @@ Integer TImageDraw::GetShapeIdByName(const String& ShapeName) const
 {
     for (Integer i = 0; i < FDT->ItemCount(); ++i) {
         TRow* Row = FDT->GetItem(i);
-        if (Row->ItemCount() > ObjCol::Name && Row->GetItem(ObjCol::Name)->Text() == ShapeName) return RowId(Row);
+        if (Row->ItemCount() > ObjCol::Name && Row->GetItem(ObjCol::Name)->Text() == ShapeName) return IdOf(*Row);
     }
     return -1;
 }

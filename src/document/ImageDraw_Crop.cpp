@@ -1,9 +1,12 @@
 // TImageDraw: cropping the document to the crop frame or the selection, and
 // deleting either (the members are declared in ImageDraw.h).
 #include "document/ImageDraw.h"
+#include "document/ImageDraw_Private.h"
 #include "document/ImageSelection.h"
 
 #include <utility>
+
+using namespace ImageDrawRows;
 
 namespace {
 // Originals above this many pixels report a crop that keeps less than half
@@ -63,7 +66,7 @@ void TImageDraw::Crop()
 bool TImageDraw::DeleteCropShape()
 {
     if (!CropExists()) return false;
-    if (!DeleteShapeById(FDT->GetItem(FDT->ItemCount() - 1)->GetItem(ObjCol::Id)->Value())) return false;
+    if (!DeleteShapeById(IdOf(*FDT->GetItem(FDT->ItemCount() - 1)))) return false;
     FModified = true;
     ShapesDeleted();
     return true;
@@ -76,7 +79,7 @@ bool TImageDraw::DeleteSelectionCropShape(bool IsFlattenSelection)
     if (IsFlattenSelection)
         if (auto* Sel = dynamic_cast<TImgSelection*>(RowShape(FDT->GetItem(FDT->ItemCount() - 1))))
             Sel->FlattenBitmap(false);
-    if (!DeleteShapeById(FDT->GetItem(FDT->ItemCount() - 1)->GetItem(ObjCol::Id)->Value())) return false;
+    if (!DeleteShapeById(IdOf(*FDT->GetItem(FDT->ItemCount() - 1)))) return false;
     FModified = true;
     ShapesDeleted();
     return true;

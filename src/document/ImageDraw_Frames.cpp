@@ -301,6 +301,7 @@ void TImageDraw::FrameBegin()
         FSrcBmp_T = CopyOf(FSrcBmp.get());
         FLastMoveOffsetX = 0;
         FLastMoveOffsetY = 0;
+        FFrameModified = FModified;
     }
 }
 
@@ -363,8 +364,10 @@ void TImageDraw::FrameEnd(bool IsApply)
         ResetShapeLocation(-FLastMoveOffsetX, -FLastMoveOffsetY);
         FLastMoveOffsetX = 0;
         FLastMoveOffsetY = 0;
-        // The raster is as it was when the run opened, change flag included.
+        // The raster and the objects are as they were when the run opened,
+        // change flag and due undo state included.
         FSrcBmpChanged = FEffectSrcBmpChanged;
+        FModified = FFrameModified;
         InitBitmap();
         Draw();
         if (OnProcessingDone) OnProcessingDone(this, TProcessingMode::pmResize, false);

@@ -18,6 +18,14 @@ inline Integer IntOf(const TRow& Row, Integer Index)
     const TCell* C = CellOf(Row, Index);
     return C ? StrToIntDef(Trim(C->Text()), 0) : 0;
 }
+// The object id of a row; -1 (no object's) when the cell is missing or no
+// number, so that a damaged row matches no id.
+inline Integer IdOf(const TRow& Row)
+{
+    const TCell* C = CellOf(Row, ObjCol::Id);
+    Integer V;
+    return C && TryStrToInt(Trim(C->Text()), V) ? V : -1;
+}
 inline bool BoolOf(const TRow& Row, Integer Index)
 {
     const TCell* C = CellOf(Row, Index);

@@ -327,16 +327,24 @@ bool TImgFreeShape::PtInShape(Integer X, Integer Y)
 {
     TPoint P{X, Y};
     if (FAngle != 0) RotatePoint(FCenterPoint, P, P, -FAngle);
-    if (!InRect(FRect, P.X, P.Y)) return false;
-    bool Hit = FSelected && (FControlMode == 1 || FControlMode == 4);
+    // FRect is the samples' bounding box, its Right and Bottom the largest
+    // coordinates themselves: one larger it holds every sample, so that a
+    // flat shape keeps a body. An outline is hit within its reach of the
+    // curve, beyond the box too.
+    const Integer Reach = FIsFill ? 0 : FOutWidth / 2 + 1;
+    auto InBox = [&](Integer Grow) {
+        return Int64(P.X) >= Int64(FRect.Left) - Grow && Int64(P.X) <= Int64(FRect.Right) + Grow &&
+               Int64(P.Y) >= Int64(FRect.Top) - Grow && Int64(P.Y) <= Int64(FRect.Bottom) + Grow;
+    };
+    if (!InBox(std::max(Reach, 0))) return false;
+    bool Hit = FSelected && (FControlMode == 1 || FControlMode == 4) && InBox(0);
     if (!Hit) {
         CalcBezierPoints();
         if (FIsFill) {
             Hit = PtInPolygon(P, FPathAllPoints);
         } else {
-            const Single Reach = static_cast<Single>(FOutWidth / 2 + 1);
             Hit = std::any_of(FPathAllPoints.begin(), FPathAllPoints.end(),
-                              [&](const TPoint& Q) { return GPPointDistance(P, Q) <= Reach; });
+                              [&](const TPoint& Q) { return GPPointDistance(P, Q) <= static_cast<Single>(Reach); });
         }
     }
     if (!Hit) return false;
@@ -448,9 +456,6 @@ void TImgFreeShape::PaintHotSquare(TCustomBitmap32& Dst, const TPoint& P)
 void TImgFreeShape::DrawControlPoint(TCustomBitmap32* ToBitmap)
 {
     if (!FCreating && FControlMode != 2) {
-        // Skewing has handles 5 to 8 only: none of mode 1's may stay hot.
-        if (FControlMode == 4)
-            for (Integer i = 0; i < 5; ++i) TImgShape::FCtrRect[i] = TRect{};
         TImgShape::DrawControlPoint(ToBitmap);
         return;
     }

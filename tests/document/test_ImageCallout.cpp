@@ -193,6 +193,14 @@ TEST_F(CalloutTest, DraggingTheBalloonTip)
     EXPECT_TRUE(C.PtInPointer(1, -40, 28));
     EXPECT_FALSE(C.PtInPointer(1, -40, 90));
     EXPECT_FALSE(C.PtInPointer(5, -40, 28));
+    // A damaged document's pointer reaching far off the plane is still
+    // tested exactly.
+    C.FPoints[0] = {-2000000000, -2000000000};
+    C.FPoints[1] = {2000000000, -2000000000};
+    C.FPoints[2] = {-2000000000, 2000000000};
+    EXPECT_TRUE(C.PtInPointer(1, -40, 28));
+    EXPECT_TRUE(C.PtInPointer(1, 1000000000, -1500000000));
+    EXPECT_FALSE(C.PtInPointer(1, 1000000000, 1000000000));
 }
 
 TEST_F(CalloutTest, BalloonBasePointsSlideAlongTheirEdge)

@@ -180,6 +180,11 @@ TEST_F(Arrange, LookupsAndPencilStrokes)
     MakeObjects("ABA");
     EXPECT_EQ(Doc->GetShapeIdByName(u"A"), 1);  // the lower of two
     EXPECT_EQ(Doc->GetShapeIdByName(u"Z"), -1);
+    // A damaged document's id that is no number names no object.
+    Doc->DT()->GetItem(0)->GetItem(ObjCol::Id)->SetText(u"one");
+    EXPECT_EQ(Doc->GetShapeIdByName(u"A"), -1);
+    EXPECT_EQ(Doc->GetShapeIdByName(u"B"), 2);
+    Doc->DT()->GetItem(0)->GetItem(ObjCol::Id)->SetText(u"1");
     TImgShape* Pencil = AddObject(*Doc, 8, shLines, true);
     Doc->SetPencilEditable(true);
     EXPECT_FALSE(Pencil->Fixed());

@@ -187,6 +187,22 @@ TEST_F(DocumentCrop, DeletingTheFrameOrTheSelection)
     }
 }
 
+// A damaged document's id that is no number names no object: the frame on
+// top is left, and nothing raises.
+TEST_F(DocumentCrop, DeletingAFrameWhoseIdIsDamaged)
+{
+    for (const char16_t* Id : {u"x", u"7.5", u""}) {
+        Make(40, 30, false);
+        AddCrop({1, 1, 5, 5});
+        Doc->DT()->GetItem(0)->GetItem(ObjCol::Id)->SetText(Id);
+        Doc->SetModified(false);
+        EXPECT_FALSE(Doc->DeleteCropShape());
+        EXPECT_FALSE(Doc->DeleteSelectionCropShape(false));
+        EXPECT_TRUE(Doc->CropExists());
+        EXPECT_FALSE(Doc->Modified());
+    }
+}
+
 TEST_F(DocumentCrop, SizePresetsSetTheCurrentObjectsSize)
 {
     Make(400, 300, false);

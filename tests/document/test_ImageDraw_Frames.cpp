@@ -175,6 +175,26 @@ TEST_F(Frames, ObjectsAndGuidesFollowThePreviewsAndGoBackOnCancel)
     EXPECT_EQ(Doc->UndoCount(), 1);
 }
 
+// A cancelled run moved the objects with its previews and back: it leaves no
+// undo state due (the next one would repeat the last), and one due before
+// it stays due.
+TEST_F(Frames, CancellingLeavesTheDueUndoStateAsItWas)
+{
+    AddPicture();
+    for (bool Due : {false, true}) {
+        SCOPED_TRACE(Due);
+        Doc->SaveUndo();
+        const Integer Count = Doc->UndoCount();
+        Doc->SetModified(Due);
+        Doc->FrameBegin();
+        Call({0, 1, {10, Red}});
+        Doc->FrameEnd(false);
+        EXPECT_EQ(Doc->Modified(), Due);
+        Doc->SaveUndo();
+        EXPECT_EQ(Doc->UndoCount(), Count + (Due ? 1 : 0));
+    }
+}
+
 // The band layouts: the new size, where the picture sits, and the colour
 // met going inwards from the left edge along the picture's middle row.
 TEST_F(Frames, BandLayouts)

@@ -236,6 +236,7 @@ TEST_F(FreeShapes, HitTests)
     };
     const Case Cases[] = {
         {false, {60, 20}, true}, {false, {60, 23}, true},  {false, {60, 24}, false}, {false, {60, 40}, false},
+        {false, {60, 17}, true}, {false, {60, 16}, false}, {false, {113, 50}, true}, {false, {114, 50}, false},
         {true, {60, 40}, true},  {true, {60, 21}, true},   {true, {5, 40}, false},   {true, {110, 50}, false},
     };
     for (const Case& C : Cases) {
@@ -256,6 +257,37 @@ TEST_F(FreeShapes, HitTests)
     F->SetAngle(90);
     EXPECT_TRUE(F->PtInShape(45, 35));
     EXPECT_FALSE(F->PtInShape(60, 20));
+}
+
+// A flat shape's rectangle has no height: its line is still its body, and an
+// outline is hit within its reach wherever the curve runs.
+TEST_F(FreeShapes, AFlatShapeIsHitOnItsLine)
+{
+    struct Case {
+        Integer OutWidth;
+        TPoint P;
+        bool Hit;
+    };
+    const Case Cases[] = {
+        {1, {150, 150}, true},  {1, {200, 150}, true},  {1, {100, 150}, true}, {1, {150, 151}, true},
+        {1, {150, 149}, true},  {1, {201, 150}, true},  {1, {150, 152}, false}, {1, {202, 150}, false},
+        {6, {150, 154}, true},  {6, {150, 146}, true},  {6, {150, 155}, false}, {6, {96, 150}, true},
+    };
+    for (const Case& C : Cases) {
+        ClearObjects();
+        TImgFreeShape* F = Add({Line({100, 150}, {200, 150})});
+        ASSERT_EQ(F->SRect(), (TRect{100, 150, 200, 150}));
+        F->SetOutWidth(C.OutWidth);
+        EXPECT_EQ(F->PtInShape(C.P.X, C.P.Y), C.Hit) << "width " << C.OutWidth << " at " << C.P;
+    }
+    // Picked by a press on it, as the user does.
+    ClearObjects();
+    TImgFreeShape* F = Add({Line({100, 150}, {200, 150})});
+    Doc->SelectShape(selNone, -1);
+    ASSERT_FALSE(F->Selected());
+    Tool->Click({150, 150});
+    EXPECT_TRUE(F->Selected());
+    EXPECT_EQ(Doc->Shape(), F);
 }
 
 TEST_F(FreeShapes, PtInPathFindsTheNearestCurvePointOfTheFirstSegmentNearby)

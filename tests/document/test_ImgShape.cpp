@@ -110,13 +110,30 @@ TEST_F(ImgShapeTest, CursorsFollowTheAngle)
     TPoint P5 = Shape->CtrPoints()[5], P8 = Shape->CtrPoints()[8];
     EXPECT_EQ(Shape->CtrRect()[5], (TRect{P5.X - 7, P5.Y - 13, P5.X + 8, P5.Y - 6}));
     EXPECT_EQ(Shape->CtrRect()[8], (TRect{P8.X + 7, P8.Y - 7, P8.X + 14, P8.Y + 8}));
-    EXPECT_EQ(Shape->CtrRect()[1], TRect{});  // the corners keep their last rectangles
+    EXPECT_EQ(Shape->CtrRect()[1], TRect{});
     TRect R5 = Shape->CtrRect()[5];
     ASSERT_TRUE(Shape->PtInControl(R5.Left, R5.Top));
     EXPECT_EQ(Shape->CurrentCursor(), crSizeWE);
     TRect R7 = Shape->CtrRect()[7];
     ASSERT_TRUE(Shape->PtInControl(R7.Left, R7.Top));
     EXPECT_EQ(Shape->CurrentCursor(), crSizeNS);
+}
+
+// Switched to skewing after box editing, the shape shows handles 5 to 8
+// only: the rotation and corner handles of the box layout are gone, not
+// pressable where they were painted.
+TEST_F(ImgShapeTest, SkewHandlesReplaceTheBoxLayout)
+{
+    Make(shFreeShape, {100, 100, 200, 200}, 0, 1);
+    const TArrayOfPoint Box = Shape->CtrPoints();
+    ASSERT_TRUE(Shape->PtInControl(Box[1].X, Box[1].Y));
+    Shape->SetControlMode(4);
+    Layout();
+    for (Integer i = 0; i <= 4; ++i) {
+        EXPECT_EQ(Shape->CtrRect()[i], TRect{}) << i;
+        EXPECT_FALSE(Shape->PtInControl(Box[i].X, Box[i].Y)) << i;
+    }
+    for (Integer i = 5; i <= 8; ++i) EXPECT_NE(Shape->CtrRect()[i], TRect{}) << i;
 }
 
 TEST_F(ImgShapeTest, HandleDragsKeepTheMinimumSize)

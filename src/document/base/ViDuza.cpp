@@ -14,6 +14,16 @@ void GetPointsRect(const TArrayOfPoint& Points, TRect& R)
     GetGPPointsRect(Points.data(), static_cast<Integer>(Points.size()), R);
 }
 
+Int64 MulDiv64(Int64 A, Int64 B, Int64 C)
+{
+    // |A| * |B| < 2^64 fits unsigned, and adding half of |C| < 2^31 to it
+    // still does; truncating after it rounds halves away from 0.
+    const uint64_t N = static_cast<uint64_t>(A < 0 ? -A : A) * static_cast<uint64_t>(B < 0 ? -B : B);
+    const uint64_t D = static_cast<uint64_t>(C < 0 ? -C : C);
+    const Int64 Q = static_cast<Int64>((N + D / 2) / D);
+    return ((A < 0) != (B < 0)) != (C < 0) ? -Q : Q;
+}
+
 bool PtInPolygon(const TPoint& P, const TArrayOfPoint& Polygon)
 {
     return PtInGPPolygon(P, Polygon.data(), static_cast<Integer>(Polygon.size()));

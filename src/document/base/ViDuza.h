@@ -128,10 +128,17 @@ void GetGPPointsRect(const TPt* Points, Integer Count, TRect& R)
     }
 }
 
+// A * B / C rounded as the platform's MulDiv rounds (halves away from 0),
+// for differences of 32-bit coordinates (|A|, |B|, |C| below 2^32, C not 0)
+// with |B| <= |C|: the result then lies within |A| + 1, and nothing wraps
+// however far apart the points are.
+Int64 MulDiv64(Int64 A, Int64 B, Int64 C);
+
 // The crossing rule: the edge from point j (the previous point, starting
 // with the last) to point i counts when (P.Y >= Yi) differs from (P.Y >= Yj)
 // and P.X - Xi < MulDiv(Xj - Xi, P.Y - Yi, Yj - Yi); the parity of the counted
-// edges is the answer.
+// edges is the answer. The differences are taken in 64 bits: a damaged
+// document's far-away points would wrap 32-bit ones.
 template <class TPt>
 bool PtInGPPolygon(const TPoint& P, const TPt* Points, Integer Count)
 {
@@ -139,8 +146,10 @@ bool PtInGPPolygon(const TPoint& P, const TPt* Points, Integer Count)
     for (Integer i = 0, j = Count - 1; i < Count; j = i++) {
         const TPt& Pi = Points[i];
         const TPt& Pj = Points[j];
-        if ((P.Y >= Pi.Y) != (P.Y >= Pj.Y) && P.X - Pi.X < MulDiv(Pj.X - Pi.X, P.Y - Pi.Y, Pj.Y - Pi.Y))
-            Inside = !Inside;
+        if ((P.Y >= Pi.Y) == (P.Y >= Pj.Y)) continue;
+        // P.Y lies between the edge's ends, so |P.Y - Yi| <= |Yj - Yi|, not 0.
+        const Int64 Xi = Pi.X, Yi = Pi.Y;
+        if (P.X - Xi < MulDiv64(Int64(Pj.X) - Xi, P.Y - Yi, Int64(Pj.Y) - Yi)) Inside = !Inside;
     }
     return Inside;
 }

@@ -74,6 +74,37 @@ TEST(ViDuza, PointsRectAndPolygon)
     const GPPoint Tri[] = {{0, 0}, {20, 0}, {0, 20}};
     EXPECT_TRUE(PtInGPPolygon({5, 5}, Tri, 3));
     EXPECT_FALSE(PtInGPPolygon({15, 15}, Tri, 3));
+
+    // Points of a damaged document far apart: their differences pass 2^31.
+    constexpr Integer F = 2000000000;
+    const GPPoint Far[] = {{-F, -F}, {F, -F}, {-F, F}};  // the half-plane x + y < 0
+    const Case FarCases[] = {
+        {{-F / 2, -F / 2}, true},  {{F / 2, F / 2}, false},        {{F / 2, -3 * (F / 4)}, true},
+        {{3 * (F / 4), -F / 5}, false}, {{F - 1, -F + 1}, false},  {{F - 3, -F + 1}, true},
+        {{-F, 0}, true},           {{0, F}, false},                {{2147483647, 0}, false},
+    };
+    for (const Case& C : FarCases) EXPECT_EQ(PtInGPPolygon(C.P, Far, 3), C.Inside) << C.P.X << "," << C.P.Y;
+}
+
+TEST(ViDuza, MulDiv64RoundsLikeThePlatform)
+{
+    struct Case {
+        Int64 A, B, C, Want;
+    };
+    const Case Cases[] = {
+        {7, 1, 2, 4},     {-7, 1, 2, -4},   {7, -1, 2, -4},  {7, 1, -2, -4},  {-7, -1, -2, -4},
+        {5, 1, 3, 2},     {-5, 1, 3, -2},   {0, 5, 7, 0},    {10, 3, 3, 10},
+        // The far ends of 32-bit coordinates: 2^32 - 1 times itself.
+        {4294967295LL, 4294967295LL, 4294967295LL, 4294967295LL},
+        {-4294967295LL, 4294967294LL, 4294967295LL, -4294967294LL},
+        {4294967295LL, 2147483648LL, 4294967295LL, 2147483648LL},
+    };
+    for (const Case& C : Cases) EXPECT_EQ(MulDiv64(C.A, C.B, C.C), C.Want) << C.A << " " << C.B << " " << C.C;
+    // Where 32 bits suffice it agrees with MulDiv.
+    for (Integer A : {-1000, -7, 0, 3, 999})
+        for (Integer B : {-50, -1, 0, 13, 50})
+            for (Integer C : {-51, -2, 1, 50, 77})
+                if (std::abs(B) <= std::abs(C)) EXPECT_EQ(MulDiv64(A, B, C), MulDiv(A, B, C)) << A << " " << B << " " << C;
 }
 
 TEST(ViDuza, CalcAngleAndRotation)

@@ -63,6 +63,13 @@ std::vector<uint8_t> MakeBmp(const TBmpSpec& s)
     return file;
 }
 
+// The same without the file header: a packed DIB.
+std::vector<uint8_t> PackedDib(const TBmpSpec& s)
+{
+    const std::vector<uint8_t> File = MakeBmp(s);
+    return std::vector<uint8_t>(File.begin() + 14, File.end());
+}
+
 std::vector<uint32_t> Pixels(const TDibImage& Image)
 {
     std::vector<uint32_t> out(static_cast<size_t>(Image.Width) * Image.Height);
@@ -187,7 +194,61 @@ TEST(BmpFormat, ReadsEveryVariant)
         EXPECT_EQ(img.Width, c.Spec.Width);
         EXPECT_EQ(img.Height, std::abs(c.Spec.Height));
         EXPECT_EQ(Pixels(img), c.Expected);
+        // The same picture as another program puts it on the clipboard.
+        const std::vector<uint8_t> dib = PackedDib(c.Spec);
+        TDibImage packed;
+        ReadPackedDib(dib.data(), dib.size(), packed);
+        EXPECT_EQ(packed.PixelFormat, c.Format);
+        EXPECT_EQ(Pixels(packed), c.Expected);
     }
+}
+
+// What another program put on the clipboard is checked against its own
+// size before anything is read or allocated.
+TEST(BmpFormat, RefusesDamagedPackedDibs)
+{
+    auto Good = [] {
+        TBmpSpec s;
+        s.Width = 2, s.Height = 2, s.Bits = 8, s.ClrUsed = 2, s.Palette = {0, 0xFFFFFF};
+        s.Data = std::vector<uint8_t>(8, 1);
+        return s;
+    };
+    struct Case {
+        const char* Name;
+        std::vector<uint8_t> Bytes;
+    };
+    std::vector<Case> cases;
+    const std::vector<uint8_t> good = PackedDib(Good());
+    for (size_t n : {size_t(0), size_t(3), size_t(4), size_t(39)})
+        cases.push_back({"truncated header", std::vector<uint8_t>(good.begin(), good.begin() + n)});
+    cases.push_back({"colour table cut", std::vector<uint8_t>(good.begin(), good.begin() + 44)});
+    cases.push_back({"last pixel row cut", std::vector<uint8_t>(good.begin(), good.end() - 1)});
+    auto With = [&](const char* Name, auto Change) {
+        TBmpSpec s = Good();
+        Change(s);
+        cases.push_back({Name, PackedDib(s)});
+    };
+    With("header size 12", [](TBmpSpec& s) { s.InfoSize = 12; });
+    With("header size 200", [](TBmpSpec& s) { s.InfoSize = 200; });
+    With("negative width", [](TBmpSpec& s) { s.Width = -2; });
+    With("height of -2^31", [](TBmpSpec& s) { s.Height = INT32_MIN; });
+    With("huge size", [](TBmpSpec& s) { s.Width = 100000, s.Height = 100000; });
+    With("size past the pixel bytes", [](TBmpSpec& s) { s.Width = 16384, s.Height = 16384, s.Bits = 32, s.Palette = {}; });
+    With("colour table of 256 announced", [](TBmpSpec& s) { s.ClrUsed = 0; });
+    With("optional palette past the data", [](TBmpSpec& s) { s.Bits = 24, s.ClrUsed = 1000; });
+    With("palette count past 65536", [](TBmpSpec& s) { s.Bits = 32, s.ClrUsed = 70000; });
+    With("2 bits per pixel", [](TBmpSpec& s) { s.Bits = 2; });
+    With("bit fields of 8 bits", [](TBmpSpec& s) { s.Compression = 3; });
+    With("bit fields without their masks", [](TBmpSpec& s) { s.Bits = 32, s.Compression = 3, s.Palette = {}, s.Data = {}; });
+    With("run lengths top-down", [](TBmpSpec& s) { s.Compression = 1, s.Height = -2; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDibImage img;
+        EXPECT_THROW(ReadPackedDib(c.Bytes.data(), c.Bytes.size(), img), EInvalidGraphic);
+    }
+    TDibImage img;
+    ReadPackedDib(good.data(), good.size(), img);
+    EXPECT_EQ(img.Width, 2);
 }
 
 TEST(BmpFormat, ConsumesExactlyTheFile)
