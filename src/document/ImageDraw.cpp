@@ -10,6 +10,7 @@
 #include "framework/runtime/SysUtils.h"
 
 TImageDrawHooks ImageDrawHooks;
+std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
 TPoint StampSourcePoint;
 
 String FloatToCellText(Extended Value, Integer Decimals)

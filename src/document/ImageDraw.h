@@ -38,8 +38,10 @@ constexpr Integer NoStartPoint = -100000;
 // added (and off it) and over the ruler.
 constexpr TCursor NoDocumentCursor = 100;
 constexpr TCursor crAddPointOff = 21, crAddPointOn = 22, crRulerPick = 46;
-// The clone stamp's source: the image point clicked when the source was
-// taken (program-wide, like the source picture).
+// The clone stamp's source: a copy of a document's raster (drawn opaquely;
+// null until a source is taken) and the image point clicked when it was
+// taken. Program-wide, so that one document can be cloned into another.
+extern std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
 extern TPoint StampSourcePoint;
 
 // Floats in object-table cells: always written with "." whatever the user's
@@ -815,6 +817,43 @@ public:
     // The raster becomes the original image.
     void SrcBmpToOriBmp();
 
+    // ---- Paint tools (ImageDraw_Paint.cpp) ----
+    // Pencil, eraser, brush and clone stamp (ProcessMode) write straight into
+    // the raster while the mouse is dragged: ProcessBitmapBegin and
+    // ProcessBitmap(false, ...) at the press, ProcessBitmap(true, ...) at
+    // every move, ProcessBitmapEnd at the release (the caller then takes the
+    // undo state). X, Y are the dab's top-left corner: the mouse point for
+    // pencil and eraser (StyleIndex -1), the mouse point less ProcessWidth
+    // div 2 for brush and stamp, whose StyleIndex is a row of BrushTable.
+    // Dabs of one stroke never darken each other: each is composed from the
+    // raster as it was at the press. The dab side is ProcessWidth, at most
+    // MaxProcessWidth; a width below 1, a style without a usable row or
+    // picture, or a stamp without a source paints nothing.
+    void ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex);
+    // Paints only while LeftMouseDown; with PressSht a drag locks to the
+    // horizontal or vertical axis once it is 5 pixels from the press, and a
+    // press continues straight on from the last stroke's end (ProcessX).
+    void ProcessBitmap(bool IsMove, Integer X, Integer Y);
+    // Dabs along the straight line from (ProcessX, ProcessY) to (X, Y), both
+    // ends included; (X, Y) becomes the end.
+    void ProcessBitmapByLine(Integer X, Integer Y);
+    // One dab with its top-left corner at (X, Y).
+    void ProcessBitmapDo(Integer X, Integer Y);
+    // Frees the stroke's bitmaps.
+    void ProcessBitmapEnd();
+    // The clone stamp's Alt+click: the source becomes a copy of the raster
+    // and (X, Y) its point; the next stroke starts a new series.
+    void TakeStampSource(Integer X, Integer Y);
+    static constexpr Integer MaxProcessWidth = 2048;
+    Integer ProcessX() const { return FProcessX; }
+    void SetProcessX(Integer Value) { FProcessX = Value; }
+    Integer ProcessY() const { return FProcessY; }
+    void SetProcessY(Integer Value) { FProcessY = Value; }
+    Integer ProcessBrushFlow() const { return FProcessBrushFlow; }
+    void SetProcessBrushFlow(Integer Value) { FProcessBrushFlow = Value; }
+    // The stroke layer of brush and stamp; null outside their strokes.
+    TCustomBitmap32* SrcBmp_T2() const { return FSrcBmp_T2.get(); }
+
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
     // The layer's paint handler: in view pixels over the composed picture,
     // whatever the zoom: the objects' handles, the paint tool's or effect
@@ -1328,6 +1367,20 @@ private:
     // Whether an undo state was due when the run opened: a cancelled run
     // that moved the objects and back leaves nothing new to store.
     bool FFrameModified = false;
+    // Paint tools (ImageDraw_Paint.cpp). FProcessX = NoStartPoint: no line
+    // end yet; FProcessLastX = NoStartPoint: no brush or stamp dab yet.
+    Integer FProcessX = 0, FProcessY = 0;
+    Integer FProcessDownX = 0, FProcessDownY = 0;
+    Integer FProcessLastX = NoStartPoint, FProcessLastY = 0;
+    Integer FProcessDirection = 0;  // Shift lock: 0 none yet, 1 horizontal, 2 vertical
+    Integer FProcessStep = 1;
+    Integer FProcessBrushOffset = 0;
+    Integer FProcessBrushFlow = 100;
+    Integer FProcessOpacity = 255;
+    TColor32 FProcessFillColor = 0xFF000000;
+    Integer FProcessStyleIndex = -1;
+    std::unique_ptr<TCustomBitmap32> FProcessBrush, FProcessBrushMask;
+    std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
     TColor32 FFillColor = 0, FFillSrcColor = 0;
     Integer FFillTolerance = 0;

@@ -17,6 +17,7 @@ std::unique_ptr<TDataTable> GradientTable;
 std::unique_ptr<TDataTable> StylePresetTable;
 std::unique_ptr<TDataTable> SelectionTable;
 std::unique_ptr<TDataTable> TextTemplateTable;
+std::unique_ptr<TDataTable> BrushTable;
 
 const char16_t* const PropertyFileName = u"Property1.db";
 const char16_t* const ShadowPresetFileName = u"ShadowPreset.db";
@@ -551,6 +552,9 @@ void InitEffectFrameTables()
     FramePresetTable = NewTable();
     FramePresetTable->GetProp(0)->SetText(u"填充.描边.图案.边饰");
     FramePresetTable->GetProp(2)->SetText(u" Pad . Band.Pattern. Edge");
+
+    BrushTable = NewTable();
+    LoadBrushPack(BrushTable.get());
 }
 
 void InitPropertyTables()
@@ -608,6 +612,6 @@ void DonePresetTables()
 {
     for (auto* T : {&EffectPresetTable, &FramePresetTable, &PropertyTable, &ShadowPresetTable, &ReflectPresetTable,
                     &ObjGradientTable, &GradientObjTable, &GradientTable, &StylePresetTable, &SelectionTable,
-                    &TextTemplateTable})
+                    &TextTemplateTable, &BrushTable})
         T->reset();
 }

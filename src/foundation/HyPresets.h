@@ -27,6 +27,9 @@ extern std::unique_ptr<TDataTable> GradientTable;        // "Gradient.db"
 extern std::unique_ptr<TDataTable> StylePresetTable;     // built-in, 82 rows
 extern std::unique_ptr<TDataTable> SelectionTable;       // "Selection.db"
 extern std::unique_ptr<TDataTable> TextTemplateTable;    // "TextTemplate.db"
+// The brush styles of the brush and clone-stamp tools: "Media\Brush.dat", or
+// no rows without it.
+extern std::unique_ptr<TDataTable> BrushTable;
 
 // File names, in DataFolder.
 extern const char16_t* const PropertyFileName;      // "Property1.db"
@@ -47,7 +50,8 @@ constexpr Integer PropertyTableVersion = 13;
 constexpr Integer SelectionTableVersion = 11;
 
 // Effect presets (from the effects pack, else the 28 built-in rows with the
-// category names in properties 0 and 2) and the frame categories.
+// category names in properties 0 and 2), the frame categories and the brush
+// styles.
 void InitEffectFrameTables();
 // The other tables, PropertyTable first, TextTemplateTable last.
 void InitPropertyTables();

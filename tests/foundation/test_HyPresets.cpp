@@ -4,6 +4,7 @@
 // program from starting.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 
 #include "TempFolder.h"
@@ -356,4 +357,39 @@ TEST_F(Presets, EffectsAndFrames)
     EXPECT_EQ(EffectPresetTable->ItemCount(), 28);
     EXPECT_EQ(EffectPresetTable->GetProp(2)->Text(), u" Basic.Stylized.Color.Scene");
     EXPECT_EQ(StockErrors().size(), 1u);
+}
+
+TEST_F(Presets, BrushStyles)
+{
+    // Without the brush pack: a table with no styles (the brush paints nothing).
+    InitEffectFrameTables();
+    ASSERT_TRUE(BrushTable);
+    EXPECT_EQ(BrushTable->ItemCount(), 0);
+    DonePresetTables();
+    EXPECT_FALSE(BrushTable);
+
+    // A pack's rows, with the style's picture in the row's data slot.
+    {
+        TDataTable P;
+        P.AddItem(u"0,,a,,A,,,,-1,10,0,,,,a.bmp,,");
+        P.AddItem(u"1,,b,,B,,,,0,4,1,,,,,,");
+        TCustomBitmap32 Style;
+        Style.SetSize(5, 3);
+        Style.Clear(0xFF000000);
+        TMemoryStream Bmp;
+        Style.SaveToStream(&Bmp, true);
+        TFileStream F(MediaPackFileName(u"Brush.dat"), fmCreate);
+        TMediaPackWriter W(&F);
+        std::vector<uint8_t> Bytes(size_t(Bmp.Size()));
+        std::memcpy(Bytes.data(), Bmp.Memory(), Bytes.size());
+        P.GetItem(0)->GetItem(15)->SetValue(W.AddZBlob(Bytes));
+        W.Finish(P);
+    }
+    InitEffectFrameTables();
+    ASSERT_EQ(BrushTable->ItemCount(), 2);
+    EXPECT_EQ(BrushTable->GetItem(0)->GetItem(9)->Text(), u"10");
+    auto* Picture = BrushTable->GetItem(0)->Data().As<TCustomBitmap32>();
+    ASSERT_TRUE(Picture);
+    EXPECT_EQ(Picture->Width(), 5);
+    EXPECT_FALSE(BrushTable->GetItem(1)->Data());
 }

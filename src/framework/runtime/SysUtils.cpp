@@ -560,32 +560,33 @@ static Char UnicodeLower(Char c)
     return c;
 }
 
-String UpperCase(const String& S)
+// S with every character through Map.
+template <class TMap>
+static String MapChars(const String& S, TMap Map)
 {
     String r(S);
-    for (Char& c : r) c = AsciiUpper(c);
+    for (Char& c : r) c = Map(c);
     return r;
+}
+
+String UpperCase(const String& S)
+{
+    return MapChars(S, AsciiUpper);
 }
 
 String LowerCase(const String& S)
 {
-    String r(S);
-    for (Char& c : r) c = AsciiLower(c);
-    return r;
+    return MapChars(S, AsciiLower);
 }
 
 String AnsiUpperCase(const String& S)
 {
-    String r(S);
-    for (Char& c : r) c = UnicodeUpper(c);
-    return r;
+    return MapChars(S, UnicodeUpper);
 }
 
 String AnsiLowerCase(const String& S)
 {
-    String r(S);
-    for (Char& c : r) c = UnicodeLower(c);
-    return r;
+    return MapChars(S, UnicodeLower);
 }
 
 template <class Fold>

@@ -8,13 +8,6 @@
 
 namespace {
 
-// The control of a window is still the one that handled its message (a
-// handler may have freed it; the pointer is only compared).
-bool StillControlOf(const TWinControl* Control, HWND Wnd)
-{
-    return Wnd && FindControl(Wnd) == Control;
-}
-
 TRect ToRect(const RECT& R)
 {
     return Rect(R.left, R.top, R.right, R.bottom);
@@ -34,6 +27,34 @@ void ApplyStyle(HWND Wnd, DWORD Bit, bool On)
     SetWindowLongPtrW(Wnd, GWL_STYLE, next);
     SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     InvalidateRect(Wnd, nullptr, TRUE);
+}
+
+// Asks an event that may refuse (through its last argument, true on entry).
+template <class TAsk, class... TArgs>
+bool Allowed(const TAsk& Event, TArgs... Args)
+{
+    bool allow = true;
+    if (Event) Event(Args..., allow);
+    return allow;
+}
+
+// Points Link at Value; the control's free notification moves from the list
+// it had (unless Other, its other link, still shows that list) to Value.
+// False when Link had Value already.
+bool RelinkImages(TComponent* Control, TChangeLink& Link, TCustomImageList* Value, const TChangeLink* Other = nullptr)
+{
+    TCustomImageList* old = Link.Images();
+    if (old == Value) return false;
+    if (old && !(Other && Other->Images() == old)) old->RemoveFreeNotification(Control);
+    Link.SetImages(Value);
+    if (Value) Value->FreeNotification(Control);
+    return true;
+}
+
+// Sends a range (Msg of the 32-bit kind: minimum, maximum) to the window, if made.
+void SendRange(HWND Wnd, UINT Msg, Integer Min, Integer Max)
+{
+    if (Wnd) SendMessageW(Wnd, Msg, static_cast<WPARAM>(Min), static_cast<LPARAM>(Max));
 }
 
 // The item state bit of the keyboard focus (not every header names it).
@@ -166,9 +187,7 @@ void TCustomTabControl::SetTabIndex(Integer Value)
 
 void TCustomTabControl::SetTabPosition(TTabPosition Value)
 {
-    if (FTabPosition == Value) return;
-    FTabPosition = Value;
-    RecreateWnd();
+    SetRecreating(FTabPosition, Value);
 }
 
 void TCustomTabControl::SetTabHeight(Integer Value)
@@ -191,39 +210,27 @@ void TCustomTabControl::SetTabWidth(Integer Value)
 
 void TCustomTabControl::SetMultiLine(bool Value)
 {
-    if (FMultiLine == Value) return;
-    FMultiLine = Value;
-    RecreateWnd();
+    SetRecreating(FMultiLine, Value);
 }
 
 void TCustomTabControl::SetStyle(TTabStyle Value)
 {
-    if (FStyle == Value) return;
-    FStyle = Value;
-    RecreateWnd();
+    SetRecreating(FStyle, Value);
 }
 
 void TCustomTabControl::SetHotTrack(bool Value)
 {
-    if (FHotTrack == Value) return;
-    FHotTrack = Value;
-    RecreateWnd();
+    SetRecreating(FHotTrack, Value);
 }
 
 void TCustomTabControl::SetOwnerDraw(bool Value)
 {
-    if (FOwnerDraw == Value) return;
-    FOwnerDraw = Value;
-    RecreateWnd();
+    SetRecreating(FOwnerDraw, Value);
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* Value)
 {
-    if (Images() == Value) return;
-    if (Images()) Images()->RemoveFreeNotification(this);
-    FImageChangeLink.SetImages(Value);
-    if (Value) Value->FreeNotification(this);
-    ImageListChange(Value);
+    if (RelinkImages(this, FImageChangeLink, Value)) ImageListChange(Value);
 }
 
 void TCustomTabControl::ImageListChange(TObject*)
@@ -371,9 +378,7 @@ Integer TCustomTabControl::RowCount()
 
 bool TCustomTabControl::CanChange()
 {
-    bool allow = true;
-    if (OnChanging) OnChanging(this, allow);
-    return allow;
+    return Allowed(OnChanging, this);
 }
 
 void TCustomTabControl::Change()
@@ -420,9 +425,7 @@ void TCustomTabControl::CNNotify(TMessage& Message)
 void TCustomTabControl::CNDrawItem(TMessage& Message)
 {
     auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    TCanvasPaintScope scope(FCanvas.get(), item->hDC);
-    FCanvas->Font()->Assign(Font());
-    FCanvas->Brush()->SetColor(Brush()->Color());
+    TCanvasPaintScope scope(FCanvas.get(), item->hDC, Font(), Brush()->Color());
     DrawTab(static_cast<Integer>(item->itemID), ToRect(item->rcItem), (item->itemState & ODS_SELECTED) != 0);
     Message.Result = 1;
 }
@@ -1344,15 +1347,6 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner)
 TCustomTreeView::~TCustomTreeView()
 {
     Destroying();
-    if (HandleAllocated() && WindowInNativeCode(FHandle)) {
-        // Freed inside one of its own notifications: the platform is still at
-        // work on the items, so they stay until the window goes; only the
-        // nodes go now.
-        std::vector<TTreeNode*> nodes;
-        for (TTreeNode* n = FTreeNodes->GetFirstNode(); n; n = n->GetNext()) nodes.push_back(n);
-        for (TTreeNode* n : nodes) n->FItemId = nullptr;
-        for (TTreeNode* n : nodes) delete n;
-    }
     FTreeNodes->Clear();
 }
 
@@ -1455,20 +1449,12 @@ void TCustomTreeView::CMFontChanged(TMessage& Message)
 
 void TCustomTreeView::SetImages(TCustomImageList* Value)
 {
-    if (Images() == Value) return;
-    if (Images() && Images() != StateImages()) Images()->RemoveFreeNotification(this);
-    FImageChangeLink.SetImages(Value);
-    if (Value) Value->FreeNotification(this);
-    ApplyImages();
+    if (RelinkImages(this, FImageChangeLink, Value, &FStateChangeLink)) ApplyImages();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* Value)
 {
-    if (StateImages() == Value) return;
-    if (StateImages() && StateImages() != Images()) StateImages()->RemoveFreeNotification(this);
-    FStateChangeLink.SetImages(Value);
-    if (Value) Value->FreeNotification(this);
-    ApplyImages();
+    if (RelinkImages(this, FStateChangeLink, Value, &FImageChangeLink)) ApplyImages();
 }
 
 void TCustomTreeView::SetStyleBit(DWORD Bit, bool On)
@@ -1526,9 +1512,7 @@ void TCustomTreeView::SetAutoExpand(bool Value)
 
 void TCustomTreeView::SetBorderStyle(TBorderStyle Value)
 {
-    if (FBorderStyle == Value) return;
-    FBorderStyle = Value;
-    RecreateWnd();
+    SetRecreating(FBorderStyle, Value);
 }
 
 Integer TCustomTreeView::Indent()
@@ -1687,9 +1671,7 @@ bool TCustomTreeView::SortChildren(TTreeNode* Node, const TTVCompareEvent& SortP
 
 bool TCustomTreeView::CanChange(TTreeNode* Node)
 {
-    bool allow = true;
-    if (OnChanging) OnChanging(this, Node, allow);
-    return allow;
+    return Allowed(OnChanging, this, Node);
 }
 
 void TCustomTreeView::Change(TTreeNode* Node)
@@ -1699,9 +1681,7 @@ void TCustomTreeView::Change(TTreeNode* Node)
 
 bool TCustomTreeView::CanExpand(TTreeNode* Node)
 {
-    bool allow = true;
-    if (OnExpanding) OnExpanding(this, Node, allow);
-    return allow;
+    return Allowed(OnExpanding, this, Node);
 }
 
 void TCustomTreeView::Expand(TTreeNode* Node)
@@ -1711,9 +1691,7 @@ void TCustomTreeView::Expand(TTreeNode* Node)
 
 bool TCustomTreeView::CanCollapse(TTreeNode* Node)
 {
-    bool allow = true;
-    if (OnCollapsing) OnCollapsing(this, Node, allow);
-    return allow;
+    return Allowed(OnCollapsing, this, Node);
 }
 
 void TCustomTreeView::Collapse(TTreeNode* Node)
@@ -1869,9 +1847,7 @@ LRESULT TCustomTreeView::DoCustomDraw(NMTVCUSTOMDRAW& Draw)
     case CDDS_PREPAINT: {
         LRESULT result = CDRF_DODEFAULT;
         if (IsCustomDrawn(cdPrePaint, false)) {
-            TCanvasPaintScope scope(FCanvas.get(), cd.hdc);
-            FCanvas->Font()->Assign(Font());
-            FCanvas->Brush()->SetColor(Color());
+            TCanvasPaintScope scope(FCanvas.get(), cd.hdc, Font(), Color());
             if (!CustomDraw(ToRect(cd.rc), cdPrePaint)) return CDRF_SKIPDEFAULT;
         }
         if (IsCustomDrawn(cdPrePaint, true) || IsCustomDrawn(cdPostPaint, true)) result |= CDRF_NOTIFYITEMDRAW;
@@ -1935,11 +1911,17 @@ void TCustomUpDown::CreateParams(TCreateParams& Params)
 void TCustomUpDown::CreateWnd()
 {
     TWinControl::CreateWnd();
-    SendMessageW(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+    SendRange(FHandle, UDM_SETRANGE32, FMin, FMax);
     UDACCEL accel{0, static_cast<UINT>(FIncrement)};
     SendMessageW(FHandle, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
     if (FAssociate) SendMessageW(FHandle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->Handle()), 0);
     SendMessageW(FHandle, UDM_SETPOS32, 0, static_cast<LPARAM>(FPosition));
+}
+
+void TCustomUpDown::DestroyWnd()
+{
+    FPosition = Position();
+    TWinControl::DestroyWnd();
 }
 
 void TCustomUpDown::Notification(TComponent* AComponent, TOperation Operation)
@@ -1954,13 +1936,13 @@ void TCustomUpDown::Notification(TComponent* AComponent, TOperation Operation)
 void TCustomUpDown::SetMin(Integer Value)
 {
     FMin = Value;
-    if (HandleAllocated()) SendMessageW(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+    SendRange(FHandle, UDM_SETRANGE32, FMin, FMax);
 }
 
 void TCustomUpDown::SetMax(Integer Value)
 {
     FMax = Value;
-    if (HandleAllocated()) SendMessageW(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+    SendRange(FHandle, UDM_SETRANGE32, FMin, FMax);
 }
 
 Integer TCustomUpDown::Position()
@@ -2003,51 +1985,32 @@ void TCustomUpDown::SetAssociate(TWinControl* Value)
 
 void TCustomUpDown::SetAlignButton(TUDAlignButton Value)
 {
-    if (FAlignButton == Value) return;
-    FAlignButton = Value;
-    RecreateUpDown();
+    SetRecreating(FAlignButton, Value);
 }
 
 void TCustomUpDown::SetOrientation(TUDOrientation Value)
 {
-    if (FOrientation == Value) return;
-    FOrientation = Value;
-    RecreateUpDown();
-}
-
-void TCustomUpDown::RecreateUpDown()
-{
-    // The platform reads these styles only when the window is made.
-    Position();
-    RecreateWnd();
+    SetRecreating(FOrientation, Value);
 }
 
 void TCustomUpDown::SetWrap(bool Value)
 {
-    if (FWrap == Value) return;
-    FWrap = Value;
-    RecreateUpDown();
+    SetRecreating(FWrap, Value);
 }
 
 void TCustomUpDown::SetArrowKeys(bool Value)
 {
-    if (FArrowKeys == Value) return;
-    FArrowKeys = Value;
-    RecreateUpDown();
+    SetRecreating(FArrowKeys, Value);
 }
 
 void TCustomUpDown::SetThousands(bool Value)
 {
-    if (FThousands == Value) return;
-    FThousands = Value;
-    RecreateUpDown();
+    SetRecreating(FThousands, Value);
 }
 
 bool TCustomUpDown::CanChange()
 {
-    bool allow = true;
-    if (OnChanging) OnChanging(this, allow);
-    return allow;
+    return Allowed(OnChanging, this);
 }
 
 bool TCustomUpDown::DoCanChange(Integer NewVal, Integer Delta)
@@ -2215,16 +2178,12 @@ void TTrackBar::SetOrientation(TTrackBarOrientation Value)
 
 void TTrackBar::SetTickStyle(TTickStyle Value)
 {
-    if (FTickStyle == Value) return;
-    FTickStyle = Value;
-    RecreateWnd();
+    SetRecreating(FTickStyle, Value);
 }
 
 void TTrackBar::SetTickMarks(TTickMark Value)
 {
-    if (FTickMarks == Value) return;
-    FTickMarks = Value;
-    RecreateWnd();
+    SetRecreating(FTickMarks, Value);
 }
 
 void TTrackBar::SetSelStart(Integer Value)
@@ -2258,9 +2217,7 @@ void TTrackBar::SetThumbLength(Integer Value)
 
 void TTrackBar::SetSliderVisible(bool Value)
 {
-    if (FSliderVisible == Value) return;
-    FSliderVisible = Value;
-    RecreateWnd();
+    SetRecreating(FSliderVisible, Value);
 }
 
 void TTrackBar::SetTick(Integer Value)
@@ -2324,7 +2281,7 @@ void TProgressBar::CreateParams(TCreateParams& Params)
 void TProgressBar::CreateWnd()
 {
     TWinControl::CreateWnd();
-    SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+    SendRange(FHandle, PBM_SETRANGE32, FMin, FMax);
     SendMessageW(FHandle, PBM_SETSTEP, static_cast<WPARAM>(FStep), 0);
     SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
 }
@@ -2339,7 +2296,7 @@ void TProgressBar::SetMin(Integer Value)
 {
     FMin = Value;
     if (FMax < FMin) FMax = FMin;
-    if (HandleAllocated()) SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+    SendRange(FHandle, PBM_SETRANGE32, FMin, FMax);
     SetPosition(Position());
 }
 
@@ -2347,7 +2304,7 @@ void TProgressBar::SetMax(Integer Value)
 {
     FMax = Value;
     if (FMin > FMax) FMin = FMax;
-    if (HandleAllocated()) SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), static_cast<LPARAM>(FMax));
+    SendRange(FHandle, PBM_SETRANGE32, FMin, FMax);
     SetPosition(Position());
 }
 
@@ -2389,16 +2346,12 @@ void TProgressBar::StepBy(Integer Delta)
 
 void TProgressBar::SetOrientation(TProgressBarOrientation Value)
 {
-    if (FOrientation == Value) return;
-    FOrientation = Value;
-    RecreateWnd();
+    SetRecreating(FOrientation, Value);
 }
 
 void TProgressBar::SetSmooth(bool Value)
 {
-    if (FSmooth == Value) return;
-    FSmooth = Value;
-    RecreateWnd();
+    SetRecreating(FSmooth, Value);
 }
 
 // ---------------------------------------------------------------------------
@@ -2564,9 +2517,7 @@ void TStatusBar::SetSimpleText(const String& Value)
 
 void TStatusBar::SetSizeGrip(bool Value)
 {
-    if (FSizeGrip == Value) return;
-    FSizeGrip = Value;
-    RecreateWnd();
+    SetRecreating(FSizeGrip, Value);
 }
 
 TRect TStatusBar::PanelRect(Integer Index)
@@ -2597,8 +2548,6 @@ void TStatusBar::CNDrawItem(TMessage& Message)
     Message.Result = 1;
     auto index = static_cast<Integer>(item->itemID);
     if (index < 0 || index >= FPanels->Count()) return;
-    TCanvasPaintScope scope(FCanvas.get(), item->hDC);
-    FCanvas->Font()->Assign(Font());
-    FCanvas->Brush()->SetColor(Color());
+    TCanvasPaintScope scope(FCanvas.get(), item->hDC, Font(), Color());
     DrawPanel(FPanels->Items(index), ToRect(item->rcItem));
 }

@@ -614,6 +614,7 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
     virtual bool CanChange();
@@ -624,7 +625,6 @@ protected:
 
 private:
     using TWinControl::Click;
-    void RecreateUpDown();
     TWinControl* FAssociate = nullptr;
     Integer FMin = 0;
     Integer FMax = 100;

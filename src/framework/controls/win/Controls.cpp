@@ -24,26 +24,6 @@ bool RoutingWheel = false;              // a wheel message is on its way to its 
 // Control canvases that hold a context they made.
 std::vector<TControlCanvas*> CanvasList;
 
-// The framework windows whose native procedure is running on this thread
-// (innermost last), and the windows of controls freed by code it called back:
-// each is destroyed once its native procedure has returned (that code still
-// uses the window until then).
-thread_local std::vector<HWND> NativeWindows;
-thread_local std::vector<HWND> DeferredWindows;
-
-void DestroyDeferredWindows()
-{
-    for (size_t i = 0; i < DeferredWindows.size();) {
-        HWND wnd = DeferredWindows[i];
-        if (std::find(NativeWindows.begin(), NativeWindows.end(), wnd) != NativeWindows.end()) {
-            ++i;
-            continue;
-        }
-        DeferredWindows.erase(DeferredWindows.begin() + static_cast<std::ptrdiff_t>(i));
-        if (IsWindow(wnd)) DestroyWindow(wnd);
-    }
-}
-
 void ChangeMouseControl(TControl* Target)
 {
     if (Target == TheMouseControl) return;
@@ -109,11 +89,10 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         SetPropW(Wnd, ControlProp, control);
     }
     TMessage m{Msg, WParam, LParam, 0};
+    // Keeps a control freed meanwhile until the bookkeeping below is done.
     TControl::TMessageScope scope(control);
     try {
-        // A copy: a handler may free the control, and its WindowProc with it.
-        TWndMethod proc = control->WindowProc;
-        proc(m);
+        control->HandleMessage(m);
     } catch (...) {
         HandleWindowProcException(control);
     }
@@ -124,9 +103,10 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
     return m.Result;
 }
 
-bool WindowInNativeCode(HWND Wnd)
+bool StillControlOf(const TWinControl* Control, HWND Wnd)
 {
-    return Wnd && std::find(NativeWindows.begin(), NativeWindows.end(), Wnd) != NativeWindows.end();
+    TWinControl* current = FindControl(Wnd);
+    return current && current == Control && !current->FFreePending;
 }
 
 TWinControl* FindControl(HWND Handle)
@@ -336,10 +316,15 @@ void TControl::Loaded()
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TMessage m{Msg, WParam, LParam, 0};
-    TMessageScope scope(this);
-    TWndMethod proc = WindowProc;  // the handler may free this control
-    proc(m);
+    HandleMessage(m);
     return m.Result;
+}
+
+void TControl::HandleMessage(TMessage& Message)
+{
+    TMessageScope scope(this);
+    TWndMethod proc = WindowProc;  // the handler may free this control, and its WindowProc with it
+    proc(Message);
 }
 
 TControl::TMessageScope::~TMessageScope()
@@ -752,8 +737,7 @@ void TControl::StopTimer(UINT_PTR Id)
 
 void TControl::TimerMessage(TMessage& Message)
 {
-    TWndMethod proc = WindowProc;  // the handler may free this control
-    proc(Message);
+    HandleMessage(Message);
 }
 
 void TControl::Click()
@@ -809,9 +793,10 @@ bool TControl::DefaultHandlerSurvived(TMessage& Message)
     HWND wnd = FIsWinControl ? static_cast<TWinControl*>(this)->FHandle : nullptr;
     DefaultHandler(Message);
     // A native control calls back into the program while it handles the
-    // message; a handler there may have freed this control (the pointer is
-    // only compared).
-    return !wnd || FindControl(wnd) == this;
+    // message; a handler there may have freed this control (it stays until
+    // this message is done) or destroyed its window.
+    if (wnd) return StillControlOf(static_cast<TWinControl*>(this), wnd);
+    return !FFreePending;
 }
 
 void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift)
@@ -1168,7 +1153,10 @@ void TWinControl::DetachControl(TControl* AControl)
     if (AControl->FIsWinControl) {
         auto* win = static_cast<TWinControl*>(AControl);
         win->RemoveFocus(true);
-        if (win->FHandle) ShowWindow(win->FHandle, SW_HIDE);
+        if (win->FHandle) {
+            ShowWindow(win->FHandle, SW_HIDE);
+            ::SetParent(win->FHandle, HWND_MESSAGE);
+        }
         FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), win), FTabList.end());
     } else {
         AControl->InvalidateControl(AControl->FVisible, false);
@@ -1205,8 +1193,7 @@ void TWinControl::Broadcast(TMessage& Message)
 {
     std::vector<TControl*> list = FControls;  // a handler may change the children
     for (TControl* c : list) {
-        TWndMethod proc = c->WindowProc;
-        proc(Message);
+        c->HandleMessage(Message);
         if (Message.Result != 0) return;
     }
 }
@@ -1543,17 +1530,6 @@ void TWinControl::DestroyWnd()
 void TWinControl::DestroyWindowHandle()
 {
     HWND h = FHandle;
-    if ((ComponentState() & csDestroying) && WindowInNativeCode(h)) {
-        // Freed by code its own native procedure called back: that procedure
-        // still works on the window. It leaves the control now, hidden and
-        // with its native procedure, and is destroyed when that returns.
-        RemovePropW(h, ControlProp);
-        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
-        ShowWindow(h, SW_HIDE);
-        DeferredWindows.push_back(h);
-        FHandle = nullptr;
-        return;
-    }
     FControlState |= csDestroyingHandle;
     DestroyWindow(h);
     FControlState &= ~csDestroyingHandle;
@@ -1651,13 +1627,15 @@ void TWinControl::DefaultHandler(TMessage& Message)
         auto* text = reinterpret_cast<const Char*>(Message.LParam);
         FText = text ? String(text) : String();
     }
-    HWND wnd = FHandle;
-    NativeWindows.push_back(wnd);
-    LRESULT result = CallWindowProcW(FDefWndProc, wnd, msg, Message.WParam, Message.LParam);
-    NativeWindows.pop_back();
+    LRESULT result;
+    {
+        // The native procedure calls back into the program, which may free
+        // this control: it waits until that procedure is done with the window.
+        TMessageScope scope(this);
+        result = CallWindowProcW(FDefWndProc, FHandle, msg, Message.WParam, Message.LParam);
+    }
     // This control may be gone now (Message is the caller's).
     Message.Result = result;
-    if (!DeferredWindows.empty()) DestroyDeferredWindows();
 }
 
 void TWinControl::WndProc(TMessage& Message)
@@ -2008,8 +1986,11 @@ void TWinControl::WMMouseWheel(TMessage& Message)
     TPoint p{static_cast<SmallInt>(LOWORD(Message.LParam)), static_cast<SmallInt>(HIWORD(Message.LParam))};
     TControl* target = FindControlAtPos(p);
     if (!target) target = this;
+    // Both are messages of the target: a handler may free it meanwhile.
+    TMessageScope scope(target);
     Message.Result = target->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-    if (Message.Result == 0 && target->FIsWinControl) static_cast<TWinControl*>(target)->DefaultHandler(Message);
+    if (Message.Result == 0 && target->FIsWinControl && !target->FFreePending)
+        static_cast<TWinControl*>(target)->DefaultHandler(Message);
 }
 
 void TWinControl::WMMouseLeave(TMessage& Message)

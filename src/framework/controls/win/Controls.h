@@ -215,6 +215,13 @@ public:
         FCanvas->Lock();
         FCanvas->SetHandle(DC);
     }
+    // The same, with Font and a brush of colour Back: how a control draws
+    // an owner-drawn item or its own background.
+    TCanvasPaintScope(TCanvas* Canvas, HDC DC, TFont* Font, TColor Back) : TCanvasPaintScope(Canvas, DC)
+    {
+        FCanvas->Font()->Assign(Font);
+        FCanvas->Brush()->SetColor(Back);
+    }
     ~TCanvasPaintScope()
     {
         FCanvas->SetHandle(nullptr);
@@ -483,10 +490,12 @@ protected:
     virtual void WMContextMenu(TMessage& Message);
     virtual void WMSetText(TMessage& Message);
 
-    // A control freed while it handles one of its own messages (a button
-    // freed by its OnClick, with the platform still inside its window
-    // procedure) leaves its owner and parent at once, hides, and is freed
-    // when that message is done.
+    // A control freed while one of its own messages is being handled (a
+    // button freed by its OnClick with the platform still inside its window
+    // procedure, a child freed by its parent's handler of the child's
+    // notification) leaves its owner and parent at once, its window hidden
+    // and taken off the parent's window, and is freed when the outermost of
+    // those messages is done.
     bool DeferDestruction();
 
     TWinControl* FParent = nullptr;
@@ -502,7 +511,9 @@ private:
     friend class TControlCanvas;
     friend class TWindowHook;
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
-    // Counts a message of the control while it is handled; the last one to
+    friend bool StillControlOf(const TWinControl* Control, HWND Wnd);
+    // Counts a message of the control while it is handled (its window
+    // procedure, Perform, its timers, its native procedure); the last one to
     // end frees a control whose destruction was deferred.
     class TMessageScope {
     public:
@@ -515,6 +526,8 @@ private:
         TControl* FControl;
     };
     friend class TDragManager;
+    // Hands Message to WindowProc as a message of this control.
+    void HandleMessage(TMessage& Message);
     void FontChanged(TObject* Sender);
     // Where the control's timers deliver: on to WindowProc.
     void TimerMessage(TMessage& Message);
@@ -590,10 +603,11 @@ TControl* MouseControl();
 // control whose window has the platform's capture.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
-// True while the native procedure of the framework window Wnd (a common
-// control's, the platform's default) runs on this thread: a control freed by
-// code it calls back keeps its window, detached, until it returns.
-bool WindowInNativeCode(HWND Wnd);
+// True while Control is still the live control of its window Wnd: false once
+// a handler freed it (even while its destruction waits for its messages to
+// end) or the window went. Code after an event that may free the control asks
+// this before going on; Control is only compared until it matches.
+bool StillControlOf(const TWinControl* Control, HWND Wnd);
 // The framework control of a window (null for any other window).
 TWinControl* FindControl(HWND Handle);
 // The framework control (windowless ones included) under a screen point.
@@ -713,6 +727,15 @@ protected:
     // the native window procedure becomes the DefaultHandler.
     void CreateSubClass(TCreateParams& Params, const wchar_t* ControlClassName);
     virtual void CreateWnd();
+    // Sets a field the platform reads only when it makes the window (a style):
+    // a change makes the window again.
+    template <class T>
+    void SetRecreating(T& Field, const T& Value)
+    {
+        if (Field == Value) return;
+        Field = Value;
+        RecreateWnd();
+    }
     virtual void CreateWindowHandle(const TCreateParams& Params);
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
@@ -871,8 +894,9 @@ private:
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     friend class TControl;
     void PlaceInZOrder();
-    // Takes a child whose destruction is deferred off this control, leaving
-    // its window (hidden) to the platform until it goes.
+    // Takes a child whose destruction is deferred off this control; its
+    // window, hidden and off this one's (whose going would destroy it under
+    // the child's own messages), stays until the child goes.
     void DetachControl(TControl* AControl);
     void AnchorControl(TControl* Control, const TRect& Client);
     void UpdateMouseControl(const TPoint& Pos);

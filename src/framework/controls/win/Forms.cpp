@@ -712,16 +712,12 @@ void TCustomForm::WMDestroy(TMessage& Message)
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
 {
-    if (FBorderStyle == Value) return;
-    FBorderStyle = Value;
-    RecreateWnd();
+    SetRecreating(FBorderStyle, Value);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons Value)
 {
-    if (FBorderIcons == Value) return;
-    FBorderIcons = Value;
-    RecreateWnd();
+    SetRecreating(FBorderIcons, Value);
 }
 
 void TCustomForm::SetFormStyle(TFormStyle Value)

@@ -131,9 +131,7 @@ void TCustomEdit::SetCharCase(TEditCharCase Value)
 
 void TCustomEdit::SetHideSelection(bool Value)
 {
-    if (FHideSelection == Value) return;
-    FHideSelection = Value;
-    RecreateWnd();
+    SetRecreating(FHideSelection, Value);
 }
 
 void TCustomEdit::SetReadOnly(bool Value)
@@ -144,23 +142,17 @@ void TCustomEdit::SetReadOnly(bool Value)
 
 void TCustomEdit::SetPasswordChar(Char Value)
 {
-    if (FPasswordChar == Value) return;
-    FPasswordChar = Value;
-    RecreateWnd();
+    SetRecreating(FPasswordChar, Value);
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 {
-    if (FBorderStyle == Value) return;
-    FBorderStyle = Value;
-    RecreateWnd();
+    SetRecreating(FBorderStyle, Value);
 }
 
 void TCustomEdit::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value) return;
-    FAlignment = Value;
-    RecreateWnd();
+    SetRecreating(FAlignment, Value);
 }
 
 bool TCustomEdit::Modified()
@@ -365,16 +357,12 @@ void TCustomMemo::CreateParams(TCreateParams& Params)
 
 void TCustomMemo::SetScrollBars(TScrollStyle Value)
 {
-    if (FScrollBars == Value) return;
-    FScrollBars = Value;
-    RecreateWnd();
+    SetRecreating(FScrollBars, Value);
 }
 
 void TCustomMemo::SetWordWrap(bool Value)
 {
-    if (FWordWrap == Value) return;
-    FWordWrap = Value;
-    RecreateWnd();
+    SetRecreating(FWordWrap, Value);
 }
 
 TPoint TCustomMemo::CaretPos()
@@ -751,9 +739,7 @@ void TCustomListBox::SetTopIndex(Integer Value)
 
 void TCustomListBox::SetStyle(TListBoxStyle Value)
 {
-    if (FStyle == Value) return;
-    FStyle = Value;
-    RecreateWnd();
+    SetRecreating(FStyle, Value);
 }
 
 void TCustomListBox::SetColumns(Integer Value)
@@ -768,23 +754,17 @@ void TCustomListBox::SetColumns(Integer Value)
 
 void TCustomListBox::SetMultiSelect(bool Value)
 {
-    if (FMultiSelect == Value) return;
-    FMultiSelect = Value;
-    RecreateWnd();
+    SetRecreating(FMultiSelect, Value);
 }
 
 void TCustomListBox::SetExtendedSelect(bool Value)
 {
-    if (FExtendedSelect == Value) return;
-    FExtendedSelect = Value;
-    RecreateWnd();
+    SetRecreating(FExtendedSelect, Value);
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle Value)
 {
-    if (FBorderStyle == Value) return;
-    FBorderStyle = Value;
-    RecreateWnd();
+    SetRecreating(FBorderStyle, Value);
 }
 
 Integer TCustomListBox::SelCount()
@@ -923,9 +903,7 @@ void TCustomComboBox::SetItemIndex(Integer Value)
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value)
 {
-    if (FStyle == Value) return;
-    FStyle = Value;
-    RecreateWnd();
+    SetRecreating(FStyle, Value);
 }
 
 void TCustomComboBox::SetDropDownCount(Integer Value)
@@ -1055,9 +1033,7 @@ void TButtonControl::CreateParams(TCreateParams& Params)
 
 void TButtonControl::SetWordWrap(bool Value)
 {
-    if (FWordWrap == Value) return;
-    FWordWrap = Value;
-    RecreateWnd();
+    SetRecreating(FWordWrap, Value);
 }
 
 void TButtonControl::CMDialogChar(TMessage& Message)
@@ -1165,9 +1141,7 @@ void TCustomCheckBox::SetState(TCheckBoxState Value)
 
 void TCustomCheckBox::SetAlignment(TLeftRight Value)
 {
-    if (FAlignment == Value) return;
-    FAlignment = Value;
-    RecreateWnd();
+    SetRecreating(FAlignment, Value);
 }
 
 void TCustomCheckBox::Toggle()
@@ -1208,9 +1182,7 @@ void TRadioButton::WMSetFocus(TMessage& Message)
 
 void TRadioButton::SetAlignment(TLeftRight Value)
 {
-    if (FAlignment == Value) return;
-    FAlignment = Value;
-    RecreateWnd();
+    SetRecreating(FAlignment, Value);
 }
 
 void TRadioButton::SetChecked(bool Value)

@@ -1300,4 +1300,156 @@ TEST_F(Controls, AControlWithParentBackgroundShowsItsParentsBackgroundNotItsColo
     }
 }
 
+// ---------------------------------------------------------------------------
+// Controls freed inside their own messages
+
+// Runs After once it has handled a message, and notes its going.
+template <class Base>
+class TFreeLogged : public Base {
+public:
+    using Base::Base;
+    ~TFreeLogged() override { Events.push_back(Id + " freed"); }
+    std::string Id = "?";
+    std::function<void(TMessage&)> After;
+
+protected:
+    void WndProc(TMessage& Message) override
+    {
+        Base::WndProc(Message);
+        if (After) After(Message);
+    }
+};
+using TFreeLoggedButton = TFreeLogged<TNativeButton>;
+using TFreeLoggedPanel = TFreeLogged<TCustomControl>;
+
+TEST_F(Controls, AControlFreedInsideItsOwnMessageGoesWhenTheOutermostIsDone)
+{
+    // A native button owned by Owner on a panel of the form; the user clicks
+    // it, and what the case arranges frees it.
+    struct TScene {
+        TComponent* Owner;
+        TFreeLoggedPanel* Panel;
+        TFreeLoggedButton* Button;
+        HWND Wnd;
+        std::function<void()> Clicked;
+    };
+    struct TCase {
+        const char* Name;
+        std::function<void(TScene&)> Arrange;
+        std::vector<std::string> Expected;
+    };
+    const TCase cases[] = {
+        {"the button frees itself in its click",
+         [](TScene& S) {
+             S.Clicked = [&S] {
+                 delete S.Button;
+                 // Still whole, but off its parent, its owner and the screen.
+                 bool gone = !S.Button->Parent() && !S.Button->Owner() && !IsWindowVisible(S.Wnd) &&
+                             GetParent(S.Wnd) != S.Panel->Handle() && S.Panel->ControlCount() == 0;
+                 Events.push_back(gone ? "clicked: left at once" : "clicked: still placed");
+             };
+         },
+         {"clicked: left at once", "button up done", "button freed"}},
+        {"its parent frees it in its handler of the button's notification",
+         [](TScene& S) {
+             S.Panel->After = [&S](TMessage& M) {
+                 if (M.Msg != WM_COMMAND || HIWORD(M.WParam) != BN_CLICKED) return;
+                 delete S.Button;
+                 Events.push_back("panel freed it");
+             };
+         },
+         {"panel freed it", "button up done", "button freed"}},
+        {"its parent frees itself, and the button with it, in that handler",
+         [](TScene& S) {
+             S.Panel->After = [&S](TMessage& M) {
+                 if (M.Msg != WM_COMMAND || HIWORD(M.WParam) != BN_CLICKED) return;
+                 delete S.Panel;
+                 Events.push_back("panel freed itself");
+             };
+         },
+         {"panel freed itself", "panel freed", "button up done", "button freed"}},
+        {"nested: a message it sends itself frees it, then the click frees it again",
+         [](TScene& S) {
+             S.Clicked = [&S] {
+                 SendMessageW(S.Wnd, WM_APP, 0, 0);
+                 Events.push_back(S.Button->Caption() == u"Native" ? "caption still readable" : "caption lost");
+                 delete S.Button;  // a second free while the first waits does nothing more
+             };
+             TFreeLoggedButton* button = S.Button;
+             auto logUp = button->After;
+             button->After = [button, logUp](TMessage& M) {
+                 logUp(M);
+                 if (M.Msg != WM_APP) return;
+                 delete button;
+                 Events.push_back("freed in WM_APP");
+             };
+         },
+         {"freed in WM_APP", "caption still readable", "button up done", "button freed"}},
+        {"the platform destroys its parent's window meanwhile",
+         [](TScene& S) {
+             S.Clicked = [&S] {
+                 delete S.Button;
+                 DestroyWindow(S.Panel->Handle());
+                 // The native procedure still runs on the button's window.
+                 Events.push_back(IsWindow(S.Wnd) && !S.Panel->HandleAllocated() ? "button's window kept"
+                                                                                 : "button's window lost");
+             };
+         },
+         {"button's window kept", "button up done", "button freed"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TForm* form = NewForm();
+        TScene s{};
+        s.Owner = new TComponent(nullptr);
+        s.Panel = new TFreeLoggedPanel(form);
+        s.Panel->Id = "panel";
+        s.Panel->SetParent(form);
+        s.Panel->SetBounds(0, 0, 300, 200);
+        s.Button = new TFreeLoggedButton(s.Owner);
+        s.Button->Id = "button";
+        s.Button->SetParent(s.Panel);
+        s.Button->SetBounds(10, 10, 90, 30);
+        s.Button->SetCaption(u"Native");
+        s.Button->After = [&s](TMessage& M) {
+            if (M.Msg == CN_COMMAND && HIWORD(M.WParam) == BN_CLICKED && s.Clicked) s.Clicked();
+            if (M.Msg == WM_LBUTTONUP) Events.push_back("button up done");
+        };
+        c.Arrange(s);
+        ShowAndWait(form);
+        s.Wnd = s.Button->Handle();
+        TPoint at = s.Button->ClientToScreen(Point(20, 10));
+        Events.clear();
+        MovePointer(at);
+        LeftButton(true);
+        LeftButton(false);
+        EXPECT_TRUE(PumpUntil([] { return std::find(Events.begin(), Events.end(), "button freed") != Events.end(); }));
+        Pump();
+        EXPECT_EQ(Events, c.Expected);
+        EXPECT_FALSE(IsWindow(s.Wnd));
+        delete s.Owner;
+        Forget(form);
+        delete form;  // with the panel, whose handler knows this scene
+        Events.clear();
+    }
+}
+
+TEST_F(Controls, AControlFreedByItsOwnTimerGoesWhenTheTimerMessageIsDone)
+{
+    TForm* form = NewForm();
+    auto* gfx = new TFreeLogged<TGraphicControl>(form);
+    gfx->Id = "gfx";
+    gfx->SetParent(form);
+    gfx->After = [gfx](TMessage& M) {
+        if (M.Msg != WM_TIMER) return;
+        delete gfx;
+        Events.push_back("timer done");
+    };
+    Events.clear();
+    gfx->StartTimer(1, 10);
+    ASSERT_TRUE(PumpUntil([] { return Events.size() == 2; }));
+    EXPECT_EQ(Events, (std::vector<std::string>{"timer done", "gfx freed"}));
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
 } // namespace
