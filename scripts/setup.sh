@@ -10,7 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
 
 packages=(
-  build-essential cmake ninja-build ccache nasm pkg-config dpkg-dev
+  build-essential cmake ninja-build ccache nasm pkg-config dpkg-dev lld
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-utils xdotool imagemagick

@@ -149,61 +149,108 @@ void SmoothBitmap(TCustomBitmap32* Bitmap, Integer Count)
 
 namespace {
 
-// Sums of red, green, blue and the count of non-transparent pixels over the
-// window of every pixel, row by row: the column sums slide down the bitmap
-// and the window sums along each row, so a pixel costs the same whatever the
-// radius. Visit(X, Y, Sum) sees the sums of pixel (X, Y) of the copy.
-struct TWindowSum {
-    Int64 R = 0, G = 0, B = 0, N = 0;
+// The box means of SoftenBitmap and DenoiseBitmap: for every pixel whose
+// alpha is not 0, the means of red, green and blue over the non-transparent
+// pixels of its (2 Radius + 1) window, clipped to the bitmap, read from the
+// pixels as they were before the pass.
+//
+// Column sums slide down the bitmap and the window sums along each row, so a
+// pixel costs the same whatever the radius. The pass works in place: the rows
+// below the current one are still untouched, and the few rows above that
+// must leave the column sums later are kept in a ring of saved rows (instead
+// of a copy of the whole picture).
+struct TColumnSum {
+    Cardinal R = 0, G = 0, B = 0, N = 0;
 };
 
-template <class Visit>
-void ForEachWindow(const std::vector<TColor32>& Copy, Integer W, Integer H, Integer Radius, Visit Fn)
+// Adds (Sign 1) or removes (Sign -1) one row's non-transparent pixels to the
+// column sums, without a branch per pixel.
+void AccumulateRow(TColumnSum* Columns, const TColor32* Row, Integer W, Cardinal Sign)
 {
-    struct TColumn {
-        Integer R = 0, G = 0, B = 0, N = 0;
-    };
-    // A window larger than the bitmap covers it all.
-    Radius = std::min(Radius, std::max(W, H));
-    std::vector<TColumn> Columns(static_cast<size_t>(W));
-    auto AddRow = [&](Integer Y, Integer Sign) {
-        const TColor32* Row = Copy.data() + static_cast<size_t>(Y) * W;
-        for (Integer X = 0; X < W; ++X) {
-            const TColor32 C = Row[X];
-            if ((C >> 24) == 0) continue;
-            TColumn& Col = Columns[static_cast<size_t>(X)];
-            Col.R += Sign * static_cast<Integer>((C >> 16) & 0xFF);
-            Col.G += Sign * static_cast<Integer>((C >> 8) & 0xFF);
-            Col.B += Sign * static_cast<Integer>(C & 0xFF);
-            Col.N += Sign;
-        }
-    };
-    for (Integer Y = 0; Y <= std::min(Radius, H - 1); ++Y) AddRow(Y, 1);
+    for (Integer X = 0; X < W; ++X) {
+        const TColor32 C = Row[X];
+        const Cardinal Mask = (0u - ((C >> 24) != 0)) & Sign;
+        TColumnSum& Col = Columns[X];
+        Col.R += ((C >> 16) & 0xFF) * Mask;
+        Col.G += ((C >> 8) & 0xFF) * Mask;
+        Col.B += (C & 0xFF) * Mask;
+        Col.N += Mask;
+    }
+}
+
+// Sum div N by a multiplication: Recip[N] = ceil(2^40 / N). With Sum <= 255 N
+// the quotient is exact while 255 N (N - 1) < 2^40, i.e. N <= 65664.
+constexpr Integer MaxReciprocalCount = 65536;
+
+struct TReciprocalDivide {
+    std::vector<UInt64> Recip;
+    explicit TReciprocalDivide(Integer MaxN) : Recip(static_cast<size_t>(MaxN) + 1)
+    {
+        for (Integer N = 1; N <= MaxN; ++N) Recip[static_cast<size_t>(N)] = ((UInt64(1) << 40) + N - 1) / UInt64(N);
+    }
+    Integer operator()(Cardinal Sum, Cardinal N) const { return static_cast<Integer>((Sum * Recip[N]) >> 40); }
+};
+
+// Windows too large for the table: the sums may pass 32 bits.
+struct TPlainDivide {
+    Integer operator()(UInt64 Sum, Cardinal N) const { return static_cast<Integer>(Sum / N); }
+};
+
+template <class TSum, class TDivide, class Visit>
+void BoxMeanRows(TColor32* P, Integer W, Integer H, Integer Radius, const TDivide& Divide, Visit Fn)
+{
+    // Column X lives at Columns[X + Radius + 1]; the zero columns around the
+    // bitmap let the row window slide without tests at its ends.
+    std::vector<TColumnSum> Padded(static_cast<size_t>(W) + 2 * static_cast<size_t>(Radius) + 2);
+    TColumnSum* Columns = Padded.data() + Radius + 1;
+    // Rows Y - Radius - 1 .. Y - 1 as they were, at index row mod RingRows.
+    const Integer RingRows = Radius + 1 < H ? Radius + 1 : 0;
+    std::vector<TColor32> Ring(static_cast<size_t>(RingRows) * W);
+    auto RowOf = [&](Integer Y) { return P + static_cast<size_t>(Y) * W; };
+    for (Integer Y = 0; Y <= std::min(Radius, H - 1); ++Y) AccumulateRow(Columns, RowOf(Y), W, 1);
     for (Integer Y = 0; Y < H; ++Y) {
+        TColor32* Saved = RingRows ? Ring.data() + static_cast<size_t>(Y % RingRows) * W : nullptr;
         if (Y > 0) {
-            if (Y + Radius <= H - 1) AddRow(Y + Radius, 1);
-            if (Y - Radius - 1 >= 0) AddRow(Y - Radius - 1, -1);
+            if (Y + Radius <= H - 1) AccumulateRow(Columns, RowOf(Y + Radius), W, 1);
+            // The saved row Y - Radius - 1 shares its slot with row Y.
+            if (Y - Radius - 1 >= 0) AccumulateRow(Columns, Saved, W, ~0u);
         }
-        TWindowSum S;
-        auto AddColumn = [&](Integer X, Integer Sign) {
-            const TColumn& Col = Columns[static_cast<size_t>(X)];
-            S.R += Sign * Col.R, S.G += Sign * Col.G, S.B += Sign * Col.B, S.N += Sign * Col.N;
-        };
-        for (Integer X = 0; X <= std::min(Radius, W - 1); ++X) AddColumn(X, 1);
+        TColor32* Row = RowOf(Y);
+        if (Saved) std::memcpy(Saved, Row, sizeof(TColor32) * static_cast<size_t>(W));
+        // The window of pixel -1: columns -Radius - 1 .. Radius - 1.
+        TSum R = 0, G = 0, B = 0;
+        Cardinal N = 0;
+        for (Integer X = -Radius - 1; X < Radius; ++X) {
+            const TColumnSum& Col = Columns[X];
+            R += Col.R, G += Col.G, B += Col.B, N += Col.N;
+        }
         for (Integer X = 0; X < W; ++X) {
-            if (X > 0) {
-                if (X + Radius <= W - 1) AddColumn(X + Radius, 1);
-                if (X - Radius - 1 >= 0) AddColumn(X - Radius - 1, -1);
-            }
-            Fn(X, Y, S);
+            const TColumnSum& In = Columns[X + Radius];
+            const TColumnSum& Out = Columns[X - Radius - 1];
+            R += TSum(In.R) - TSum(Out.R);
+            G += TSum(In.G) - TSum(Out.G);
+            B += TSum(In.B) - TSum(Out.B);
+            N += In.N - Out.N;
+            TColor32& C = Row[X];
+            if (N == 0 || (C >> 24) == 0) continue;
+            Fn(C, Divide(R, N), Divide(G, N), Divide(B, N));
         }
     }
 }
 
-std::vector<TColor32> CopyPixels(const TCustomBitmap32* Bitmap)
+// Fn(C, mR, mG, mB) for every pixel of the bitmap whose alpha is not 0.
+template <class Visit>
+void ForEachBoxMean(TCustomBitmap32* Bitmap, Integer Radius, Visit Fn)
 {
-    const TColor32* P = Bitmap->Bits();
-    return std::vector<TColor32>(P, P + static_cast<size_t>(Bitmap->Width()) * Bitmap->Height());
+    const Integer W = Bitmap->Width(), H = Bitmap->Height();
+    // A window larger than the bitmap covers it all.
+    Radius = std::min(Radius, std::max(W, H));
+    const Int64 Side = 2 * static_cast<Int64>(Radius) + 1;
+    const Int64 MaxN = std::min<Int64>(Side, W) * std::min<Int64>(Side, H);
+    if (MaxN <= MaxReciprocalCount)
+        BoxMeanRows<Cardinal>(Bitmap->Bits(), W, H, Radius, TReciprocalDivide(static_cast<Integer>(MaxN)), Fn);
+    else
+        BoxMeanRows<UInt64>(Bitmap->Bits(), W, H, Radius, TPlainDivide(), Fn);
 }
 
 }  // namespace
@@ -211,29 +258,18 @@ std::vector<TColor32> CopyPixels(const TCustomBitmap32* Bitmap)
 void SoftenBitmap(TCustomBitmap32* Bitmap, Integer Radius, Integer /*Reserved*/)
 {
     if (!Bitmap || Bitmap->Width() < 3 || Bitmap->Height() < 3 || Radius <= 0) return;
-    const Integer W = Bitmap->Width(), H = Bitmap->Height();
-    const std::vector<TColor32> Copy = CopyPixels(Bitmap);
-    TColor32* P = Bitmap->Bits();
-    ForEachWindow(Copy, W, H, Radius, [&](Integer X, Integer Y, const TWindowSum& S) {
-        TColor32& C = P[static_cast<size_t>(Y) * W + X];
-        if (S.N <= 0 || (C >> 24) == 0) return;
-        auto Move = [&](Int64 Sum, Integer c) { return ClampByte(c + static_cast<Integer>(Sum / S.N - c) / 3); };
-        C = (C & 0xFF000000) | static_cast<TColor32>(Move(S.R, RedOf(C))) << 16 |
-            static_cast<TColor32>(Move(S.G, GreenOf(C))) << 8 | static_cast<TColor32>(Move(S.B, BlueOf(C)));
+    ForEachBoxMean(Bitmap, Radius, [](TColor32& C, Integer mR, Integer mG, Integer mB) {
+        // A third of the way toward the mean (truncating toward zero): never
+        // past the mean, so no clamp is needed.
+        auto Move = [](Integer M, Integer c) { return static_cast<TColor32>(c + (M - c) / 3); };
+        C = (C & 0xFF000000) | Move(mR, RedOf(C)) << 16 | Move(mG, GreenOf(C)) << 8 | Move(mB, BlueOf(C));
     });
 }
 
 void DenoiseBitmap(TCustomBitmap32* Bitmap, Integer Radius, Integer Threshold)
 {
     if (!Bitmap || Bitmap->Width() < 3 || Bitmap->Height() < 3 || Radius <= 0) return;
-    const Integer W = Bitmap->Width(), H = Bitmap->Height();
-    const std::vector<TColor32> Copy = CopyPixels(Bitmap);
-    TColor32* P = Bitmap->Bits();
-    ForEachWindow(Copy, W, H, Radius, [&](Integer X, Integer Y, const TWindowSum& S) {
-        TColor32& C = P[static_cast<size_t>(Y) * W + X];
-        if (S.N <= 0 || (C >> 24) == 0) return;
-        const Integer mR = static_cast<Integer>(S.R / S.N), mG = static_cast<Integer>(S.G / S.N),
-                      mB = static_cast<Integer>(S.B / S.N);
+    ForEachBoxMean(Bitmap, Radius, [Threshold](TColor32& C, Integer mR, Integer mG, Integer mB) {
         if (std::abs(mR - RedOf(C)) <= Threshold || std::abs(mG - GreenOf(C)) <= Threshold ||
             std::abs(mB - BlueOf(C)) <= Threshold)
             C = (C & 0xFF000000) | static_cast<TColor32>(mR) << 16 | static_cast<TColor32>(mG) << 8 |

@@ -1,11 +1,13 @@
-// A view for documents under test: a layer collection, a view bitmap and
-// offsets, without a window.
+// A view for documents under test (a layer collection, a view bitmap and
+// offsets, without a window), the documents made on it, and the pictures
+// and rows the tests of processing runs share.
 #pragma once
 
 #include <memory>
 
 #include "document/ImageDraw.h"
 #include "document/ImageSelection.h"
+#include "framework/runtime/SysUtils.h"
 
 class TTestView : public TImageDrawView {
 public:
@@ -58,3 +60,49 @@ inline TImgSelection* SelectRegion(TImageDraw& Doc, const TRect& R, bool Smooth 
     Doc.SelectionDT()->RemoveItemByIndex(Doc.SelectionDT()->ItemCount() - 1);
     return Loaded ? Doc.SelectionShape() : nullptr;
 }
+
+// A picture whose pixels all differ from their neighbours.
+inline void PaintDistinctPixels(TCustomBitmap32& B)
+{
+    for (Integer y = 0; y < B.Height(); ++y)
+        for (Integer x = 0; x < B.Width(); ++x)
+            B.SetPixel(x, y, 0xFF000000 | TColor32((x * 37 + y * 11) & 255) << 16 | TColor32((x * 5 + y * 53) & 255) << 8 |
+                                 TColor32((x * y * 7 + 40) & 255));
+}
+
+// A copy of B.
+inline std::unique_ptr<TCustomBitmap32> BitmapCopy(TCustomBitmap32* B)
+{
+    auto C = std::make_unique<TCustomBitmap32>();
+    C->Assign(B);
+    return C;
+}
+
+// Cell Index of an action row as a number (0 past the row's end or for no
+// number), as batch processing reads the rows it replays.
+inline Integer CellValue(TRow& Row, Integer Index)
+{
+    return Index < Row.ItemCount() ? StrToIntDef(Row.GetItem(Index)->Text(), 0) : 0;
+}
+
+// What a processing run (effects, frames) starts from: a W x H document
+// over PaintDistinctPixels, recording into its own undo and action tables,
+// its first undo state saved. Make again starts afresh.
+struct TProcessingDocument {
+    void Make(Integer W, Integer H)
+    {
+        Doc.reset();
+        ActionDT.Clear();
+        UndoDT.Clear();
+        Doc = NewBlankDocument(View, W, H, false, 0xFFFFFF);
+        PaintDistinctPixels(*Doc->SrcBmp());
+        Doc->SetUndoDT(&UndoDT);
+        Doc->SetActionDT(&ActionDT);
+        Doc->InitBitmap();
+        Doc->SaveUndoFirst();
+    }
+
+    TTestView View;
+    TDataTable UndoDT, ActionDT;
+    std::unique_ptr<TImageDraw> Doc;
+};

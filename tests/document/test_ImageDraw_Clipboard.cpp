@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "DocumentTestView.h"
+#include "GoldenPicture.h"
 #include "document/ImageClipboard.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
@@ -51,16 +52,6 @@ std::unique_ptr<TCustomBitmap32> Solid(Integer W, Integer H, TColor32 C)
     B->SetSize(W, H);
     B->Clear(C);
     return B;
-}
-
-// Blending an opaque pixel over an opaque one may lose a step per channel.
-bool NearColor(TColor32 A, TColor32 B, Integer Steps)
-{
-    for (Integer Shift = 0; Shift < 32; Shift += 8) {
-        const Integer a = (A >> Shift) & 0xFF, b = (B >> Shift) & 0xFF;
-        if (a - b > Steps || b - a > Steps) return false;
-    }
-    return true;
 }
 
 TRow& LastRow(TImageDraw& Doc) { return *Doc.DT()->GetItem(Doc.DT()->ItemCount() - 1); }
@@ -295,13 +286,13 @@ TEST_F(Clipboard, CopyingSelectedPixels)
         EXPECT_EQ(ImageClipboard()->Height(), 20 + 2 * Margin);
         // The colours (a feathered copy's alpha fades toward the edge).
         auto Opaque = [](TColor32 P) { return P | 0xFF000000; };
-        EXPECT_TRUE(NearColor(Opaque(ImageClipboard()->Pixel(Margin + 15, Margin + 15)), C.At25, 1));
-        EXPECT_TRUE(NearColor(Opaque(ImageClipboard()->Pixel(Margin + 5, Margin + 5)), RasterPixel(15, 15), 1));
+        EXPECT_TRUE(NearColour(Opaque(ImageClipboard()->Pixel(Margin + 15, Margin + 15)), C.At25, 1));
+        EXPECT_TRUE(NearColour(Opaque(ImageClipboard()->Pixel(Margin + 5, Margin + 5)), RasterPixel(15, 15), 1));
         if (!C.Feather) EXPECT_EQ(ImageClipboard()->Pixel(0, 0), RasterPixel(10, 10));
         else EXPECT_LT(ImageClipboard()->Pixel(0, 0) >> 24, 8u);
         EXPECT_EQ(ObjectClipboard().ItemCount(), 0);
         ASSERT_NE(System->Bitmap, nullptr);
-        EXPECT_TRUE(NearColor(System->Bitmap->Pixel(Margin + 15, Margin + 15), C.At25, 2));
+        EXPECT_TRUE(NearColour(System->Bitmap->Pixel(Margin + 15, Margin + 15), C.At25, 2));
         // Copying touches neither the raster nor the selection.
         EXPECT_EQ(Doc->SrcBmp()->Pixel(25, 25), RasterPixel(25, 25));
         EXPECT_EQ(Sel->SelBitmap(), nullptr);
@@ -377,7 +368,7 @@ TEST_F(Clipboard, PicturesAndTextToTheSystemClipboard)
     EXPECT_EQ(Doc->SrcBmp()->CombineMode(), cmBlend);
 
     Doc->CopyImageToClipboard(true);
-    EXPECT_TRUE(NearColor(System->Bitmap->Pixel(1, 0), 0xFF0000FF, 1));
+    EXPECT_TRUE(NearColour(System->Bitmap->Pixel(1, 0), 0xFF0000FF, 1));
     EXPECT_EQ(Doc->Bitmap()->CombineMode(), cmBlend);
 
     // The current picture object as prepared, over opaque white.

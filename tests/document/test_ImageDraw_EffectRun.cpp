@@ -9,22 +9,6 @@
 #include "filters/HyRas32Filters.h"
 
 namespace {
-// A picture whose pixels all differ from their neighbours.
-void FillPattern(TCustomBitmap32& B)
-{
-    for (Integer y = 0; y < B.Height(); ++y)
-        for (Integer x = 0; x < B.Width(); ++x)
-            B.SetPixel(x, y, 0xFF000000 | TColor32((x * 37 + y * 11) & 255) << 16 | TColor32((x * 5 + y * 53) & 255) << 8 |
-                                 TColor32((x * y * 7 + 40) & 255));
-}
-
-std::unique_ptr<TCustomBitmap32> CopyOf(TCustomBitmap32* B)
-{
-    auto C = std::make_unique<TCustomBitmap32>();
-    C->Assign(B);
-    return C;
-}
-
 // One preview call of any routine, as a dialog makes it.
 struct TPreview {
     TEffectMode Mode;
@@ -48,7 +32,7 @@ void RunPreview(TImageDraw& Doc, const TPreview& P)
 // routine and arguments through CustomBmp.
 void Replay(TImageDraw& Doc, TRow& Row, TCustomBitmap32* Target)
 {
-    auto Cell = [&](Integer i) { return i < Row.ItemCount() ? StrToIntDef(Row.GetItem(i)->Text(), 0) : 0; };
+    auto Cell = [&](Integer i) { return CellValue(Row, i); };
     auto Flag = [&](Integer i) { return i < Row.ItemCount() && Row.GetItem(i)->AsBool(); };
     const TEffectMode SavedMode = Doc.EffectMode();
     TCustomBitmap32* SavedMask = Doc.EffectMaskBmp();
@@ -67,18 +51,13 @@ void Replay(TImageDraw& Doc, TRow& Row, TCustomBitmap32* Target)
     Doc.SetEffectMaskBmp(SavedMask);
 }
 
-class EffectRun : public ::testing::Test {
+class EffectRun : public ::testing::Test, protected TProcessingDocument {
 protected:
     void SetUp() override
     {
-        Doc = NewBlankDocument(View, 48, 36, false, 0xFFFFFF);
-        FillPattern(*Doc->SrcBmp());
-        Doc->SetUndoDT(&UndoDT);
-        Doc->SetActionDT(&ActionDT);
-        Doc->InitBitmap();
-        Doc->SaveUndoFirst();
+        Make(48, 36);
         Mask.SetSize(7, 5);
-        FillPattern(Mask);
+        PaintDistinctPixels(Mask);
         Doc->SetEffectMaskBmp(&Mask);
     }
     TImgSelection* AddSelection(const TRect& R)
@@ -95,15 +74,12 @@ protected:
         Doc->SetEffectMode(P.Mode);
         Doc->EffectBegin();
         RunPreview(*Doc, P);
-        auto R = CopyOf(Doc->SrcBmp());
+        auto R = BitmapCopy(Doc->SrcBmp());
         Doc->EffectEnd(false);
         return R;
     }
 
-    TTestView View;
-    TDataTable UndoDT, ActionDT;
     TCustomBitmap32 Mask;
-    std::unique_ptr<TImageDraw> Doc;
 };
 
 // The previews of deterministic effects, with a first and a second value set.
@@ -133,7 +109,7 @@ const struct {
 
 TEST_F(EffectRun, TwoPreviewsEqualOneWithTheSecondValue)
 {
-    const auto Original = CopyOf(Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     for (const auto& c : Pairs) {
         const auto Once = PreviewOnce(c.Second);
         EXPECT_FALSE(Once->SameContent(Original.get())) << c.Second.Mode;
@@ -156,7 +132,7 @@ TEST_F(EffectRun, ReplayingTheRecordedActionGivesTheLiveResult)
 {
     for (const auto& c : Pairs) {
         SetUp();
-        const auto Original = CopyOf(Doc->SrcBmp());
+        const auto Original = BitmapCopy(Doc->SrcBmp());
         Doc->SetEffectMode(c.First.Mode);
         Doc->EffectBegin();
         RunPreview(*Doc, c.First);
@@ -181,7 +157,7 @@ TEST_F(EffectRun, ReplayingTheRecordedActionGivesTheLiveResult)
 
 TEST_F(EffectRun, AModeWithoutAnEffectLeavesThePictureAsItIs)
 {
-    const auto Original = CopyOf(Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     const TPreview None[] = {
         {emNone, 1, {10}},       {emLomo, 1, {10}},          {emRotate, 1, {10}},     {emBlurring, 1, {10}},
         {emFade, 1, {10}},       {emBlur, 2, {10, 10, 10}},  {emColorAdjust, 2, {10}}, {emBlur, 3, {10, 15}},
@@ -224,7 +200,7 @@ TEST_F(EffectRun, TargetsAndWhatEachRunKeeps)
         if (c.Target == tLifted) {
             auto Lifted = std::make_unique<TCustomBitmap32>();
             Lifted->SetSize(20, 12);
-            FillPattern(*Lifted);
+            PaintDistinctPixels(*Lifted);
             Sel->SetSelBitmap(std::move(Lifted));
             Sel->SetBitmapChanged(true);
         }
@@ -232,15 +208,15 @@ TEST_F(EffectRun, TargetsAndWhatEachRunKeeps)
             Pic = AddObject<TImgSmall>(*Doc, 4, shSmall);
             Pic->SetSRect({2, 2, 12, 10});
             Pic->SrcBmp()->SetSize(10, 8);
-            FillPattern(*Pic->SrcBmp());
+            PaintDistinctPixels(*Pic->SrcBmp());
             Doc->SetCurrentShape(4);
             Doc->SetEffectSmall(true);
         }
         Doc->SetChanged(true);
         Doc->SaveUndo();
-        const auto Raster = CopyOf(Doc->SrcBmp());
-        const auto Lifted = Sel && Sel->SelBitmap() ? CopyOf(Sel->SelBitmap()) : nullptr;
-        const auto Picture = Pic ? CopyOf(Pic->SrcBmp()) : nullptr;
+        const auto Raster = BitmapCopy(Doc->SrcBmp());
+        const auto Lifted = Sel && Sel->SelBitmap() ? BitmapCopy(Sel->SelBitmap()) : nullptr;
+        const auto Picture = Pic ? BitmapCopy(Pic->SrcBmp()) : nullptr;
         Doc->SetEffectMode(emInvert);
         Doc->EffectBegin();
         EXPECT_EQ(Doc->EffectSelection(), c.Target == tSelection);
@@ -280,9 +256,9 @@ TEST_F(EffectRun, CancellingPutsTheLiftedPixelsAndThePictureBack)
     TImgSelection* Sel = AddSelection({4, 4, 14, 12});
     auto Lifted = std::make_unique<TCustomBitmap32>();
     Lifted->SetSize(10, 8);
-    FillPattern(*Lifted);
+    PaintDistinctPixels(*Lifted);
     Sel->SetSelBitmap(std::move(Lifted));
-    const auto Before = CopyOf(Sel->SelBitmap());
+    const auto Before = BitmapCopy(Sel->SelBitmap());
     Doc->SetEffectMode(emBlur);
     Doc->EffectBegin();
     Doc->EffectDo(5, false);
@@ -296,7 +272,7 @@ TEST_F(EffectRun, TurnsOfTheRaster)
 {
     std::vector<TProcessingMode> Reports;
     Doc->OnProcessingDone = [&](TImageDraw*, TProcessingMode M, bool) { Reports.push_back(M); };
-    const auto Original = CopyOf(Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     // A turn grows the raster; cancelling brings its size back and reports it.
     Doc->SetEffectMode(emRotate);
     Doc->EffectBegin();
@@ -369,7 +345,7 @@ TEST_F(EffectRun, ColourAdjustmentSteps)
 
 TEST_F(EffectRun, RestoringTheImageAsFirstLoaded)
 {
-    const auto First = CopyOf(Doc->OriBmp());
+    const auto First = BitmapCopy(Doc->OriBmp());
     Doc->ResizeImage(20, 10);
     ASSERT_TRUE(Doc->ImageRestoreEnabled());
     EXPECT_TRUE(Doc->ImageRestore());

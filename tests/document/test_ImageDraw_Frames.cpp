@@ -2,39 +2,13 @@
 // following the picture, the band layouts, shaped openings, frame tables,
 // mask frames, applying and cancelling, picture objects, and replaying the
 // recorded rows through CustomBmp.
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include "DocumentTestView.h"
+#include "GoldenPicture.h"
 #include "document/ImageSmall.h"
 
 namespace {
-void FillPattern(TCustomBitmap32& B)
-{
-    for (Integer y = 0; y < B.Height(); ++y)
-        for (Integer x = 0; x < B.Width(); ++x)
-            B.SetPixel(x, y, 0xFF000000 | TColor32((x * 37 + y * 11) & 255) << 16 | TColor32((x * 5 + y * 53) & 255) << 8 |
-                                 TColor32((x * y * 7 + 40) & 255));
-}
-
-// The frame layer is merged over the picture: its colours may come out one
-// level off.
-::testing::AssertionResult Near(TColor32 A, TColor32 B)
-{
-    for (Integer Shift = 0; Shift < 32; Shift += 8)
-        if (std::abs(Integer((A >> Shift) & 255) - Integer((B >> Shift) & 255)) > 1)
-            return ::testing::AssertionFailure() << std::hex << A << " is not near " << B;
-    return ::testing::AssertionSuccess();
-}
-
-std::unique_ptr<TCustomBitmap32> CopyOf(TCustomBitmap32* B)
-{
-    auto C = std::make_unique<TCustomBitmap32>();
-    C->Assign(B);
-    return C;
-}
-
 // Colours as the dialogs pass them (0x00BBGGRR) and as they land in pixels.
 constexpr TColor Red = 0x0000FF, Green = 0x00FF00, Blue = 0xFF0000;
 constexpr TColor32 Red32 = 0xFFFF0000, Green32 = 0xFF00FF00, Blue32 = 0xFF0000FF;
@@ -73,20 +47,13 @@ void FillTable(TDataTable& DT, std::initializer_list<TLayer> Layers, TCustomBitm
     }
 }
 
-class Frames : public ::testing::Test {
+class Frames : public ::testing::Test, protected TProcessingDocument {
 protected:
     void SetUp() override
     {
-        ActionDT.Clear();
-        UndoDT.Clear();
-        Doc = NewBlankDocument(View, 40, 30, false, 0xFFFFFF);
-        FillPattern(*Doc->SrcBmp());
-        Doc->SetUndoDT(&UndoDT);
-        Doc->SetActionDT(&ActionDT);
-        Doc->InitBitmap();
-        Doc->SaveUndoFirst();
+        Make(40, 30);
         Tile.SetSize(4, 3);
-        FillPattern(Tile);
+        PaintDistinctPixels(Tile);
         Mask.SetSize(8, 6);
         for (Integer y = 0; y < 6; ++y)
             for (Integer x = 0; x < 8; ++x) Mask.SetPixel(x, y, x < 4 ? 0xFF000000 : 0xFFFFFFFF);
@@ -111,7 +78,7 @@ protected:
     // Replays an action row on Target as batch processing does.
     void Replay(TRow& Row, TCustomBitmap32* Target)
     {
-        auto Cell = [&](Integer i) { return i < Row.ItemCount() ? StrToIntDef(Row.GetItem(i)->Text(), 0) : 0; };
+        auto Cell = [&](Integer i) { return CellValue(Row, i); };
         TCustomBitmap32* SavedMask = Doc->FrameMaskBmp();
         Doc->SetCustomBmp(Target);
         switch (Cell(1)) {
@@ -138,14 +105,12 @@ protected:
         auto* Pic = AddObject<TImgSmall>(*Doc, 4, shSmall);
         Pic->SetSRect({3, 2, 13, 10});
         Pic->SrcBmp()->SetSize(10, 8);
-        FillPattern(*Pic->SrcBmp());
+        PaintDistinctPixels(*Pic->SrcBmp());
         return Pic;
     }
 
-    TTestView View;
-    TDataTable UndoDT, ActionDT, Table;
+    TDataTable Table;
     TCustomBitmap32 Tile, Mask;
-    std::unique_ptr<TImageDraw> Doc;
     Integer Resized = 0;
 };
 
@@ -154,7 +119,7 @@ TEST_F(Frames, ObjectsAndGuidesFollowThePreviewsAndGoBackOnCancel)
     TImgSmall* Pic = AddPicture();
     Doc->HorzGuidesRow()->AddItem(5);
     Doc->VertGuidesRow()->AddItem(7);
-    const auto Original = CopyOf(Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     Doc->FrameBegin();
     Call({0, 1, {10, Red}});
     EXPECT_EQ(Pic->SRect(), (TRect{13, 12, 23, 20}));
@@ -213,14 +178,14 @@ TEST_F(Frames, BandLayouts)
     };
     for (const auto& c : Cases) {
         SetUp();
-        const auto Original = CopyOf(Doc->SrcBmp());
+        const auto Original = BitmapCopy(Doc->SrcBmp());
         Doc->FrameBegin();
         Call({0, c.Mode, {c.V1, Red, c.V2, Green, c.V3, Blue}});
         TCustomBitmap32& B = *Doc->SrcBmp();
         ASSERT_EQ(B.Width(), c.W) << c.Mode;
         ASSERT_EQ(B.Height(), c.H) << c.Mode;
         for (size_t x = 0; x < c.FromLeft.size(); ++x)
-            EXPECT_TRUE(Near(B.Pixel(Integer(x), c.Q + 15), c.FromLeft[x])) << c.Mode << " x " << x;
+            EXPECT_TRUE(NearColour(B.Pixel(Integer(x), c.Q + 15), c.FromLeft[x])) << c.Mode << " x " << x;
         for (Integer y = 0; y < 30; y += 7)
             for (Integer x = 0; x < 40; x += 3)
                 EXPECT_EQ(B.Pixel(c.P + x, c.Q + y), Original->Pixel(x, y)) << c.Mode;
@@ -230,11 +195,11 @@ TEST_F(Frames, BandLayouts)
     SetUp();
     Doc->FrameBegin();
     Call({0, 5, {3, Red, 6, Green}});
-    EXPECT_TRUE(Near(Doc->SrcBmp()->Pixel(20, 1), Red32));
-    EXPECT_TRUE(Near(Doc->SrcBmp()->Pixel(20, 35), Green32));
+    EXPECT_TRUE(NearColour(Doc->SrcBmp()->Pixel(20, 1), Red32));
+    EXPECT_TRUE(NearColour(Doc->SrcBmp()->Pixel(20, 35), Green32));
     Call({0, 6, {2, Red, 3, Green, 4, Blue}});
-    EXPECT_TRUE(Near(Doc->SrcBmp()->Pixel(20, 1), Red32));
-    EXPECT_TRUE(Near(Doc->SrcBmp()->Pixel(20, 34), Blue32));
+    EXPECT_TRUE(NearColour(Doc->SrcBmp()->Pixel(20, 1), Red32));
+    EXPECT_TRUE(NearColour(Doc->SrcBmp()->Pixel(20, 34), Blue32));
     Doc->FrameEnd(false);
 }
 
@@ -251,7 +216,7 @@ TEST_F(Frames, RoundedAndOvalOpenings)
     };
     for (const auto& c : Cases) {
         SetUp();
-        const auto Original = CopyOf(Doc->SrcBmp());
+        const auto Original = BitmapCopy(Doc->SrcBmp());
         Doc->FrameBegin();
         Call({0, c.Mode, {c.V1, Red, c.V2, Green, c.V3, Blue}});
         TCustomBitmap32& B = *Doc->SrcBmp();
@@ -267,8 +232,8 @@ TEST_F(Frames, ShapedOpeningCutsThePictureToItsShape)
 {
     // No frame width on a transparent canvas: only the cut.
     Doc = NewBlankDocument(View, 40, 30, true);
-    FillPattern(*Doc->SrcBmp());
-    const auto Original = CopyOf(Doc->SrcBmp());
+    PaintDistinctPixels(*Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     for (Integer Mode = 1; Mode <= 16; ++Mode) {
         Doc->FrameBegin();
         Call({1, Mode, {0, Red, 30}});
@@ -298,12 +263,12 @@ TEST_F(Frames, ShapedOpeningCutsThePictureToItsShape)
 
 TEST_F(Frames, FrameTables)
 {
-    const auto Original = CopyOf(Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     auto Framed = [&](std::initializer_list<TLayer> Layers) {
         FillTable(Table, Layers, &Tile);
         Doc->FrameBegin();
         Call({2, 0, {}});
-        auto R = CopyOf(Doc->SrcBmp());
+        auto R = BitmapCopy(Doc->SrcBmp());
         Doc->FrameEnd(false);
         return R;
     };
@@ -333,14 +298,14 @@ TEST_F(Frames, FrameTables)
 
 TEST_F(Frames, MaskFrame)
 {
-    const auto Original = CopyOf(Doc->SrcBmp());
+    const auto Original = BitmapCopy(Doc->SrcBmp());
     Doc->FrameBegin();
     Call({3, 0, {0, Red}});
     EXPECT_TRUE(Doc->SrcBmp()->SameContent(Original.get()));
     Call({3, 0, {100, Red}});
     TCustomBitmap32& B = *Doc->SrcBmp();
     EXPECT_EQ(B.Width(), 40);
-    EXPECT_TRUE(Near(B.Pixel(2, 10), Red32));  // where the mask is dark
+    EXPECT_TRUE(NearColour(B.Pixel(2, 10), Red32));  // where the mask is dark
     EXPECT_EQ(B.Pixel(37, 10), Original->Pixel(37, 10));  // where it is light
     EXPECT_EQ(Resized, 0);
     Doc->FrameEnd(false);
@@ -368,7 +333,7 @@ TEST_F(Frames, APictureObjectGrowsAndShrinksBack)
     TImgSmall* Pic = AddPicture();
     Doc->SetCurrentShape(4);
     Doc->SetFrameSmall(true);
-    const auto Original = CopyOf(Pic->SrcBmp());
+    const auto Original = BitmapCopy(Pic->SrcBmp());
     Doc->FrameBegin();
     Call({0, 1, {3, Red}});
     EXPECT_EQ(Pic->SRect(), (TRect{3, 2, 19, 16}));
@@ -399,7 +364,7 @@ TEST_F(Frames, ReplayingTheRecordedFrameGivesTheLiveResult)
         SetUp();
         FillTable(Table, {{true, true, Red, false, true, 2, 2, 3, 4, 5}, {true, false, 0, true, false, 0, 3, 3, 3, 3}},
                   &Tile);
-        const auto Original = CopyOf(Doc->SrcBmp());
+        const auto Original = BitmapCopy(Doc->SrcBmp());
         Doc->FrameBegin();
         Call({C.Type, C.Mode, {8, Blue, 1, Red, 0, Green}});
         Call(C);

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "DocumentTestView.h"
+#include "GoldenPicture.h"
 #include "document/ImageEffects.h"
 #include "document/ImageSmall.h"
 #include "framework/runtime/SysUtils.h"
@@ -47,17 +48,6 @@ public:
     }
     Integer Draws = 0;
 };
-
-// The raster engine's blend may be one step off per channel.
-::testing::AssertionResult Near(TColor32 Got, TColor32 Want)
-{
-    for (Integer Shift : {0, 8, 16, 24}) {
-        const Integer G = (Got >> Shift) & 0xFF, W = (Want >> Shift) & 0xFF;
-        if (G - W > 1 || W - G > 1)
-            return ::testing::AssertionFailure() << std::hex << Got << " is not near " << Want;
-    }
-    return ::testing::AssertionSuccess();
-}
 
 // An opaque box object at R drawing into Target.
 std::unique_ptr<TBoxShape> Box(TCustomBitmap32& Target, const TRect& R, Integer Opacity = 255)
@@ -559,7 +549,7 @@ TEST_F(Composition, LayersInTableOrderWithEffectsBelow)
     EXPECT_EQ(At(5, 5), 0xFF808080);     // the raster
     EXPECT_EQ(At(20, 20), 0xFFFF0000);   // the lower object
     EXPECT_EQ(At(45, 30), 0xFF00FF00);   // the upper one over it
-    EXPECT_TRUE(Near(At(55, 45), 0xFF000000));  // the shadow, 20 to the right
+    EXPECT_TRUE(NearColour(At(55, 45), 0xFF000000));  // the shadow, 20 to the right
     EXPECT_EQ(At(85, 15), 0xFF808080);   // hidden
     EXPECT_FALSE(Lower->Changed2());
 }
@@ -578,7 +568,7 @@ TEST_F(Composition, NoEffectsWhileAdjusting)
     EXPECT_EQ(S->ShadowBmp(), nullptr);
     S->SetAdjusting(false);
     Doc->Draw();
-    EXPECT_TRUE(Near(At(55, 45), 0xFF000000));
+    EXPECT_TRUE(NearColour(At(55, 45), 0xFF000000));
     EXPECT_FALSE(S->Changed2());
 }
 
@@ -612,17 +602,17 @@ TEST_F(Composition, UnchangedObjectsAreDrawnFromTheirPicture)
     Doc->Draw();
     EXPECT_EQ(S->Draws, 1);
     ASSERT_NE(S->Picture(), nullptr);
-    EXPECT_TRUE(Near(At(20, 20), 0xFFFF0000));  // blended: a step may go
+    EXPECT_TRUE(NearColour(At(20, 20), 0xFFFF0000));  // blended: a step may go
     Doc->Draw();  // unchanged: blended, not drawn
     EXPECT_EQ(S->Draws, 1);
-    EXPECT_TRUE(Near(At(20, 20), 0xFFFF0000));  // blended: a step may go
+    EXPECT_TRUE(NearColour(At(20, 20), 0xFFFF0000));  // blended: a step may go
 
     // A change marked as every change is: drawn again.
     S->SetFillColor(0x00FF00);
     S->SetChanged2(true);
     Doc->Draw();
     EXPECT_EQ(S->Draws, 2);
-    EXPECT_TRUE(Near(At(20, 20), 0xFF00FF00));
+    EXPECT_TRUE(NearColour(At(20, 20), 0xFF00FF00));
 
     // Moved by a drag: drawn on every step, without a picture.
     S->SetAdjusting(true);

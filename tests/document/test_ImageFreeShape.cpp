@@ -9,6 +9,7 @@
 
 #include "DocumentTestView.h"
 #include "FreeShapeTool.h"
+#include "GoldenPicture.h"
 #include "document/ImageFreeShape.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -868,21 +869,8 @@ TEST_F(FreeShapes, HandlePicture)
     Doc->SetPressCtl(false);
     Buffer.Assign(&Ramp);
     Doc->PaintControlLayer(nullptr, &Buffer);
-    const char* Root = std::getenv("LM_TEST_DATA");
-    const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/document/free_shape_handles.bmp");
-    if (std::getenv("LM_UPDATE_GOLDEN")) {
-        Buffer.SaveToFile(File, false);
-        return;
-    }
-    TCustomBitmap32 Golden;
-    ASSERT_NO_THROW(Golden.LoadFromFile(File));
-    ASSERT_EQ(Golden.Width(), Buffer.Width());
-    ASSERT_EQ(Golden.Height(), Buffer.Height());
-    Integer Differ = 0;
-    for (Integer y = 0; y < Buffer.Height(); ++y)
-        for (Integer x = 0; x < Buffer.Width(); ++x)
-            if (Golden.Pixel(x, y) != Buffer.Pixel(x, y) && Differ++ < 5) ADD_FAILURE() << "differs at " << x << "," << y;
-    EXPECT_EQ(Differ, 0);
+    ExpectGoldenPicture(Buffer, "free_shape_handles.bmp");
+    if (std::getenv("LM_UPDATE_GOLDEN")) return;
     // What the picture shows: the smooth node green, the corner node blue,
     // the other nodes hollow, the tangent handles white.
     EXPECT_EQ(Buffer.Pixel(120, 40), Doc->CtrBmpG()->Pixel(3, 3));

@@ -6,21 +6,30 @@
 
 namespace {
 
-// The window of a pixel summed afresh, as the definition reads.
+// The window of a pixel summed afresh (from tables of the sums above and to
+// the left of every pixel), with a plain division, as the definition reads.
 std::vector<TColor32> BoxReference(const TCustomBitmap32* B, Integer Radius, bool Denoise, Integer Threshold)
 {
     const Integer W = B->Width(), H = B->Height();
     std::vector<TColor32> Out = PixelsOf(B);
     if (W < 3 || H < 3) return Out;
+    // Sums[c][(y * (W + 1) + x)] over the pixels left of x and above y: red, green, blue, count.
+    std::vector<Int64> Sums[4];
+    for (auto& S : Sums) S.assign(static_cast<size_t>(W + 1) * (H + 1), 0);
+    auto At = [&](Integer Ch, Integer X, Integer Y) -> Int64& { return Sums[Ch][static_cast<size_t>(Y) * (W + 1) + X]; };
     for (Integer Y = 0; Y < H; ++Y)
         for (Integer X = 0; X < W; ++X) {
-            Int64 R = 0, G = 0, Bl = 0, N = 0;
-            for (Integer J = std::max(Y - Radius, 0); J <= std::min(Y + Radius, H - 1); ++J)
-                for (Integer I = std::max(X - Radius, 0); I <= std::min(X + Radius, W - 1); ++I) {
-                    const TColor32 C = B->Pixel(I, J);
-                    if ((C >> 24) == 0) continue;
-                    R += RedOf(C), G += GreenOf(C), Bl += BlueOf(C), ++N;
-                }
+            const TColor32 C = B->Pixel(X, Y);
+            const Int64 V[4] = {RedOf(C), GreenOf(C), BlueOf(C), 1};
+            for (Integer Ch = 0; Ch < 4; ++Ch)
+                At(Ch, X + 1, Y + 1) = ((C >> 24) ? V[Ch] : 0) + At(Ch, X, Y + 1) + At(Ch, X + 1, Y) - At(Ch, X, Y);
+        }
+    for (Integer Y = 0; Y < H; ++Y)
+        for (Integer X = 0; X < W; ++X) {
+            const Integer X0 = std::max(X - Radius, 0), X1 = std::min(X + Radius, W - 1) + 1;
+            const Integer Y0 = std::max(Y - Radius, 0), Y1 = std::min(Y + Radius, H - 1) + 1;
+            auto Window = [&](Integer Ch) { return At(Ch, X1, Y1) - At(Ch, X0, Y1) - At(Ch, X1, Y0) + At(Ch, X0, Y0); };
+            const Int64 R = Window(0), G = Window(1), Bl = Window(2), N = Window(3);
             const TColor32 C = B->Pixel(X, Y);
             if (N == 0 || (C >> 24) == 0) continue;
             const Integer mR = static_cast<Integer>(R / N), mG = static_cast<Integer>(G / N),
@@ -137,18 +146,38 @@ TEST(SharpenLib32, ExponentialBlur)
 
 TEST(SharpenLib32, SoftenAndDenoiseMatchTheirDefinition)
 {
+    struct TCase {
+        Integer W, H, Radius;
+        Integer TransparentEvery;  // every n-th pixel made transparent (0: none)
+        TColor32 Or;               // set in every pixel: 0xFFF0F0F0 for bright opaque sums near their limit
+    };
+    std::vector<TCase> Cases;
     for (Integer Radius : {1, 2, 5, 40})
-        for (Integer Size : {3, 4, 9}) {
-            auto B = RandomBitmap(Size + 2, Size, static_cast<uint32_t>(Radius * 17 + Size));
-            for (Integer I = 0; I < B->Width() * B->Height(); I += 3) B->Bits()[I] &= 0x00FFFFFF;  // transparent
-            auto D = CloneBitmap(B.get());
-            const auto Soft = BoxReference(B.get(), Radius, false, 0);
-            const auto Den = BoxReference(D.get(), Radius, true, 20);
-            SoftenBitmap(B.get(), Radius, -1);
-            DenoiseBitmap(D.get(), Radius, 20);
-            EXPECT_EQ(PixelsOf(B.get()), Soft) << Radius << " " << Size;
-            EXPECT_EQ(PixelsOf(D.get()), Den) << Radius << " " << Size;
+        for (Integer Size : {3, 4, 9}) Cases.push_back({Size + 2, Size, Radius, 3, 0});
+    const TCase Larger[] = {
+        {37, 50, 3, 7, 0},            // many rows leave the window and return from the saved ones
+        {50, 37, 36, 5, 0},           // the window reaches past every edge
+        {256, 256, 128, 0, 0xFFF0F0F0},  // the largest window divided by the reciprocal table, all opaque
+        {256, 256, 128, 11, 0},
+        {300, 260, 200, 0, 0xFFF0F0F0},  // windows beyond the table: divided plainly
+        {300, 260, 1000, 13, 0},
+    };
+    Cases.insert(Cases.end(), std::begin(Larger), std::end(Larger));
+    for (const TCase& T : Cases) {
+        SCOPED_TRACE(testing::Message() << T.W << " x " << T.H << " radius " << T.Radius);
+        auto B = RandomBitmap(T.W, T.H, static_cast<uint32_t>(T.Radius * 17 + T.W));
+        for (Integer I = 0; I < T.W * T.H; ++I) {
+            B->Bits()[I] |= T.Or;
+            if (T.TransparentEvery && I % T.TransparentEvery == 0) B->Bits()[I] &= 0x00FFFFFF;
         }
+        auto D = CloneBitmap(B.get());
+        const auto Soft = BoxReference(B.get(), T.Radius, false, 0);
+        const auto Den = BoxReference(D.get(), T.Radius, true, 20);
+        SoftenBitmap(B.get(), T.Radius, -1);
+        DenoiseBitmap(D.get(), T.Radius, 20);
+        EXPECT_EQ(PixelsOf(B.get()), Soft);
+        EXPECT_EQ(PixelsOf(D.get()), Den);
+    }
     // Too small a bitmap is left alone.
     auto Thin = RandomBitmap(2, 100, 9);
     const auto Before = PixelsOf(Thin.get());

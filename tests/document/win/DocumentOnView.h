@@ -4,6 +4,7 @@
 
 #include "../../framework/controls/win/GuiTest.h"
 
+#include <functional>
 #include <memory>
 
 #include "document/win/ImageDraw_Win.h"
@@ -49,6 +50,42 @@ protected:
         guitest::LeftButton(false);
         ASSERT_TRUE(guitest::PumpUntil([&] { return !Down; }));
     }
+    // A row of default properties for every kind of object, which the
+    // document reads from now on: Kind's row, for the case to set its cells.
+    TRow* DefaultsFor(TShapeType Kind)
+    {
+        Defaults.AddItem(String(99, u','));
+        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
+        Doc->SetPropDT(&Defaults);
+        return Defaults.GetItem(Kind);
+    }
+    // The view's mouse wired as the main window wires it: a press notes its
+    // image point in Press and calls OnPress (which starts an object, or
+    // picks one and sets Moving); while the button is held the object moves
+    // or is drawn out from Press; the release finishes it.
+    void WireObjectMouse(std::function<void(TShiftState Shift, Integer X, Integer Y)> OnPress)
+    {
+        View->OnMouseDown = [this, OnPress](TObject*, TMouseButton, TShiftState Shift, Integer X, Integer Y,
+                                            TCustomLayer*) {
+            Press = View->ControlToBitmap(TPoint{X, Y});
+            OnPress(Shift, X, Y);
+            Down = true;
+        };
+        View->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y, TCustomLayer*) {
+            if (!Down) return;
+            const TPoint P = View->ControlToBitmap(TPoint{X, Y});
+            if (Moving) Doc->MoveShape(Press.X, Press.Y, P.X, P.Y);
+            else Doc->DrawShape(Press.X, Press.Y, P.X, P.Y);
+            View->Bitmap()->Changed();
+        };
+        View->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer, TCustomLayer*) {
+            Down = false;
+            if (Doc->ShapeCreating()) Doc->CreateShapeOver(false);
+            else Doc->AdjustShapeOver();
+            Doc->Draw();
+            View->Bitmap()->Changed();
+        };
+    }
     // The window's own painting into Dib, and its pixel at an image point.
     void Paint(guitest::TDib& Dib)
     {
@@ -63,6 +100,9 @@ protected:
     // A pixel of the view's client area, read from the screen.
     COLORREF At(Integer X, Integer Y) const { return guitest::ScreenPixel(Origin.X + X, Origin.Y + Y); }
     COLORREF At(const TPoint& P) const { return At(P.X, P.Y); }
+    // A pixel as TDib and the screen read it (0xRRGGBB) is the red the
+    // objects are filled with: blended at full opacity it may be a step off.
+    static bool IsRed(COLORREF C) { return (C >> 16) >= 0xFE && (C & 0xFFFF) <= 0x0101; }
 
     void TearDown() override
     {
@@ -75,7 +115,10 @@ protected:
     std::unique_ptr<TImgViewDrawView> Adapter;
     std::unique_ptr<TImageDraw> Doc;
     TPoint Origin;
-    // Where the left button went down (image coordinates), and whether it is held.
+    // Where the left button went down (image coordinates), whether it is
+    // held, and whether the press picked an object to move.
     TPoint Press;
     bool Down = false;
+    bool Moving = false;
+    TDataTable Defaults;
 };

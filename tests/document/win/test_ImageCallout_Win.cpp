@@ -152,15 +152,11 @@ protected:
     {
         DocumentOnView::SetUp();
         // Balloons filled red without an outline; every effect off; no text.
-        Defaults.AddItem(String(99, u','));
-        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
-        TRow* R = Defaults.GetItem(shCallout);
+        TRow* R = DefaultsFor(shCallout);
         for (auto [Col, Value] : {std::pair{14, Red}, {15, Red}, {16, 255}, {20, 0}, {21, -1}, {24, 1}, {27, -1},
                                   {28, -1}, {29, -1}, {59, -1}, {98, 15}})
             R->GetItem(Col)->SetValue(Value);
-        Doc->SetPropDT(&Defaults);
-        View->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, Integer X, Integer Y, TCustomLayer*) {
-            Press = View->ControlToBitmap(TPoint{X, Y});
+        WireObjectMouse([this](TShiftState, Integer X, Integer Y) {
             Moving = false;
             if (Doc->LocateShape(X, Y, Press.X, Press.Y)) {
                 Moving = Doc->Shape()->CurrentCtrIndex() < 0;
@@ -171,31 +167,11 @@ protected:
                 Doc->SelectShape(selNone, 0);
                 Doc->CreateShape(shCallout);
             }
-            Down = true;
-        };
-        View->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y, TCustomLayer*) {
-            if (!Down) return;
-            const TPoint P = View->ControlToBitmap(TPoint{X, Y});
-            if (Moving) Doc->MoveShape(Press.X, Press.Y, P.X, P.Y);
-            else Doc->DrawShape(Press.X, Press.Y, P.X, P.Y);
-        };
-        View->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer, TCustomLayer*) {
-            Down = false;
-            if (Doc->ShapeCreating()) Doc->CreateShapeOver(false);
-            else Doc->AdjustShapeOver();
-            Doc->Draw();
-            View->Bitmap()->Changed();
-        };
+        });
     }
-    bool RedAt(TPoint P)
-    {
-        const COLORREF Px = PaintedAt(Dib, P);  // 0xRRGGBB; the blend may be a step off
-        return (Px >> 16) >= 0xFE && (Px & 0xFFFF) <= 0x0101;
-    }
+    bool RedAt(TPoint P) { return IsRed(PaintedAt(Dib, P)); }
 
-    TDataTable Defaults;
     TDib Dib{317, 217};
-    bool Moving = false;
 };
 }  // namespace
 

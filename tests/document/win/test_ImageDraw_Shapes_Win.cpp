@@ -8,8 +8,6 @@ using namespace guitest;
 namespace {
 constexpr TColor Red = 0x0000FF;  // 0xBBGGRR
 constexpr COLORREF GreyPixel = 0x808080;  // as TDib reads pixels: 0xRRGGBB
-// The fill, blended at full opacity, may be off by one in a channel.
-bool IsRed(COLORREF C) { return (C >> 16) >= 0xFE && (C & 0xFFFF) <= 0x0101; }
 
 class ShapesOnView : public DocumentOnView {
 protected:
@@ -17,17 +15,13 @@ protected:
     {
         DocumentOnView::SetUp();
         // Rectangles are filled red without an outline; every effect is off.
-        Defaults.AddItem(String(99, u','));
-        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
-        TRow* R = Defaults.GetItem(shRectangle);
+        TRow* R = DefaultsFor(shRectangle);
         for (auto [Col, Value] : {std::pair{14, Red}, {15, Red}, {16, 255}, {20, 0}, {21, -1}, {27, -1}, {28, -1},
                                   {29, -1}, {98, 15}})
             R->GetItem(Col)->SetValue(Value);
-        Doc->SetPropDT(&Defaults);
         Doc->SetCropRateIndex(-1);
-        View->OnMouseDown = [this](TObject*, TMouseButton, TShiftState Shift, Integer X, Integer Y, TCustomLayer*) {
+        WireObjectMouse([this](TShiftState Shift, Integer X, Integer Y) {
             Doc->SetPressSht((Shift & ssShift) != 0);
-            Press = View->ControlToBitmap(TPoint{X, Y});
             if (Doc->LocateShape(X, Y, Press.X, Press.Y)) {
                 Doc->ClickShape(selOne, Doc->ShapeId());
                 Doc->MovePrepare();
@@ -37,25 +31,8 @@ protected:
                 Doc->CreateShape(shRectangle);
                 Moving = false;
             }
-            Down = true;
-        };
-        View->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y, TCustomLayer*) {
-            if (!Down) return;
-            const TPoint P = View->ControlToBitmap(TPoint{X, Y});
-            if (Moving) Doc->MoveShape(Press.X, Press.Y, P.X, P.Y);
-            else Doc->DrawShape(Press.X, Press.Y, P.X, P.Y);
-            View->Bitmap()->Changed();
-        };
-        View->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer, TCustomLayer*) {
-            Down = false;
-            if (Doc->ShapeCreating()) Doc->CreateShapeOver(false);
-            else Doc->AdjustShapeOver();
-            Doc->Draw();
-            View->Bitmap()->Changed();
-        };
+        });
     }
-    TDataTable Defaults;
-    bool Moving = false;
 };
 }  // namespace
 

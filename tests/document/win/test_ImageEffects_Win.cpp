@@ -3,6 +3,7 @@
 // composed document read back from a real image view's window painting.
 #include "DocumentOnView.h"
 #include "document/DocumentTestView.h"
+#include "document/GoldenPicture.h"
 
 #include <chrono>
 #include <filesystem>
@@ -15,17 +16,6 @@
 using namespace guitest;
 
 namespace {
-// The raster engine's blend and GDI+'s rounding may be a step apart.
-::testing::AssertionResult Near(TColor32 Got, TColor32 Want, Integer Tolerance = 2)
-{
-    for (Integer Shift : {0, 8, 16, 24}) {
-        const Integer G = (Got >> Shift) & 0xFF, W = (Want >> Shift) & 0xFF;
-        if (G - W > Tolerance || W - G > Tolerance)
-            return ::testing::AssertionFailure() << std::hex << Got << " is not near " << Want;
-    }
-    return ::testing::AssertionSuccess();
-}
-
 // A rectangle drawing into its own white bitmap.
 class RectangleFill : public ::testing::Test {
 protected:
@@ -83,8 +73,8 @@ TEST_F(RectangleFill, SolidFillOutlineAndOpacity)
     S->SetOutWidth(1);
     S->SetColor(0x000000);
     S->Draw(nullptr);
-    EXPECT_TRUE(Near(At(60, 40), 0xFFFF7F7F));
-    EXPECT_TRUE(Near(At(10, 40), 0xFF7F3F3F, 3));  // the outline at half opacity over the fill
+    EXPECT_TRUE(NearColour(At(60, 40), 0xFFFF7F7F, 2));
+    EXPECT_TRUE(NearColour(At(10, 40), 0xFF7F3F3F, 3));  // the outline at half opacity over the fill
     EXPECT_EQ(At(5, 40), 0xFFFFFFFF);
 
     // Draw modes of the edging: opaque outline colour, fill flags ignored.
@@ -117,14 +107,14 @@ TEST_F(RectangleFill, GradientKinds)
     Target.Clear(0xFFFFFFFF);
     auto R = Gradient(1);
     R->Draw(nullptr);
-    EXPECT_TRUE(Near(At(60, 40), 0xFF0000FF, 12));
-    EXPECT_TRUE(Near(At(11, 40), 0xFFFF0000, 24));
+    EXPECT_TRUE(NearColour(At(60, 40), 0xFF0000FF, 12));
+    EXPECT_TRUE(NearColour(At(11, 40), 0xFFFF0000, 24));
 
     // Elliptic: the ellipse encloses the rectangle, so its corners are filled too.
     Target.Clear(0xFFFFFFFF);
     auto E = Gradient(2);
     E->Draw(nullptr);
-    EXPECT_TRUE(Near(At(60, 40), 0xFF0000FF, 24));
+    EXPECT_TRUE(NearColour(At(60, 40), 0xFF0000FF, 24));
     EXPECT_NE(At(11, 11), 0xFFFFFFFF);
     EXPECT_EQ(At(5, 5), 0xFFFFFFFF);
 
@@ -257,8 +247,8 @@ TEST(GradientPreview, FillsTheRectangle)
     const TGPColor Colors[] = {MakeGPColor(255, 255, 0, 0), MakeGPColor(255, 0, 0, 255)};
     const Single Positions[] = {0, 1};
     FillLinearGradient(B, TRect{0, 0, 100, 5}, Colors, Positions, LinearGradientModeHorizontal);
-    EXPECT_TRUE(Near(B.Pixel(0, 2), 0xFFFF0000, 8));
-    EXPECT_TRUE(Near(B.Pixel(99, 2), 0xFF0000FF, 8));
+    EXPECT_TRUE(NearColour(B.Pixel(0, 2), 0xFFFF0000, 8));
+    EXPECT_TRUE(NearColour(B.Pixel(99, 2), 0xFF0000FF, 8));
     EXPECT_EQ(B.Pixel(50, 7), 0xFFFFFFFF);
     // Mismatched lists and empty bitmaps draw nothing.
     FillLinearGradient(B, TRect{0, 5, 100, 10}, Colors, std::span<const Single>(Positions, 1),
@@ -340,17 +330,17 @@ TEST_F(ComposedView, LayerOrderAndShadowWhileAdjusting)
         {"beyond everything", {190, 5}, 0x808080},
     };
     Shot S = Compose();
-    for (const Sample& G : Golden) EXPECT_TRUE(Near(S.At(G.P.X, G.P.Y), G.Colour)) << G.Name;
+    for (const Sample& G : Golden) EXPECT_TRUE(NearColour(S.At(G.P.X, G.P.Y), G.Colour, 2)) << G.Name;
 
     // Dragging a handle of the lower object hides its shadow until release.
     A->SetAdjusting(true);
     A->SetChanged2(true);  // as every drag step does
     S = Compose();
-    EXPECT_TRUE(Near(S.At(90, 30), 0x808080)) << "no shadow while adjusting";
+    EXPECT_TRUE(NearColour(S.At(90, 30), 0x808080, 2)) << "no shadow while adjusting";
     EXPECT_TRUE(A->Changed2());
     A->SetAdjusting(false);
     S = Compose();
-    EXPECT_TRUE(Near(S.At(90, 30), 0x010101)) << "shadow after release";
+    EXPECT_TRUE(NearColour(S.At(90, 30), 0x010101, 2)) << "shadow after release";
     EXPECT_FALSE(A->Changed2());
 
     // A turned shadowed object: its shadow turns with it.
@@ -359,9 +349,9 @@ TEST_F(ComposedView, LayerOrderAndShadowWhileAdjusting)
     A->SetRotated2(true);
     S = Compose();
     // Turned, the object spans (25, 15) - (75, 75), its shadow 20 further right.
-    EXPECT_TRUE(Near(S.At(50, 17), 0xFF0000)) << "turned object";
-    EXPECT_TRUE(Near(S.At(90, 17), 0x010101)) << "turned shadow";
-    EXPECT_TRUE(Near(S.At(22, 40), 0x808080)) << "raster where the unturned object was";
+    EXPECT_TRUE(NearColour(S.At(50, 17), 0xFF0000, 2)) << "turned object";
+    EXPECT_TRUE(NearColour(S.At(90, 17), 0x010101, 2)) << "turned shadow";
+    EXPECT_TRUE(NearColour(S.At(22, 40), 0x808080, 2)) << "raster where the unturned object was";
 }
 
 TEST_F(ComposedView, DrawToModeOneDrawsOnlyPictures)
@@ -395,7 +385,7 @@ TEST_F(ComposedView, DrawToModeOneDrawsOnlyPictures)
         Out.SetSize(200, 50);
         Out.Clear(0xFFFFFFFF);
         Doc->DrawTo(&Out, C.Mode);
-        EXPECT_EQ(Near(Out.Pixel(25, 25), 0xFF0000FF), C.Picture);
+        EXPECT_EQ(NearColour(Out.Pixel(25, 25), 0xFF0000FF, 2), C.Picture);
         EXPECT_EQ(Out.Pixel(70, 25) == 0xFFFF0000, C.Rectangle);
         EXPECT_EQ(Out.Pixel(120, 25), 0xFFFFFFFF);  // the selection
         EXPECT_EQ(Out.Pixel(170, 25), 0xFFFFFFFF);  // the hidden picture
@@ -433,8 +423,8 @@ TEST(FrameOutline, StrokedOrTextured)
         TCustomBitmap32& B = *Doc->SrcBmp();
         ASSERT_EQ(B.Width(), 48);
         EXPECT_EQ(B.Pixel(0, 19), 0x00FFFFFFu);
-        EXPECT_TRUE(Near(B.Pixel(3, 19), c.OnTheLine));
-        EXPECT_TRUE(Near(B.Pixel(24, 19), 0xFF808080));
+        EXPECT_TRUE(NearColour(B.Pixel(3, 19), c.OnTheLine, 2));
+        EXPECT_TRUE(NearColour(B.Pixel(24, 19), 0xFF808080, 2));
         Doc->FrameEnd(false);
     }
 }

@@ -3,6 +3,7 @@
 // a real image view, read back from the window's painting. Wine's GDI+ draws
 // without anti-aliasing, so edges are hard and the samples keep clear of them.
 #include "../FreeShapeTool.h"
+#include "../GoldenPicture.h"
 #include "DocumentOnView.h"
 #include "document/win/ImageFreeShape_Win.h"
 
@@ -39,15 +40,7 @@ protected:
         S.SetOutWidth(Width);
         S.SetAntialias(false);
     }
-    struct Sample {
-        TPoint P;
-        TColor32 Expected;
-    };
-    void Expect(std::initializer_list<Sample> Samples, const char* What)
-    {
-        for (const Sample& S : Samples)
-            EXPECT_EQ(Bitmap.Pixel(S.P.X, S.P.Y), S.Expected) << What << " at " << S.P.X << "," << S.P.Y;
-    }
+    void Expect(std::initializer_list<TPixelSample> Samples, const char* What) { ExpectSamples(Bitmap, Samples, What); }
 
     TCustomBitmap32 Bitmap;
 };
@@ -58,7 +51,7 @@ TEST_F(FreeShapeWin, FillAndOutline)
     struct Case {
         const char* Name;
         bool Fill, Outline;
-        std::initializer_list<Sample> Samples;
+        std::initializer_list<TPixelSample> Samples;
     };
     const Case Cases[] = {
         {"filled and outlined", true, true, {{{80, 80}, Red32}, {{80, 40}, Blue32}, {{120, 80}, Blue32}, {{30, 80}, White}}},
@@ -125,7 +118,6 @@ TEST_F(FreeShapeWin, WhilePlacedThePenChainRunsToThePointer)
 
 namespace {
 constexpr COLORREF GreyPixel = 0x808080;  // as TDib reads pixels: 0xRRGGBB
-bool IsRed(COLORREF C) { return (C >> 16) >= 0xFE && (C & 0xFFFF) <= 0x0101; }
 
 class FreeShapeOnView : public DocumentOnView {
 protected:
@@ -133,13 +125,10 @@ protected:
     {
         DocumentOnView::SetUp();
         // Free shapes are filled red and outlined blue; every effect is off.
-        Defaults.AddItem(String(99, u','));
-        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
-        TRow* R = Defaults.GetItem(shFreeShape);
+        TRow* R = DefaultsFor(shFreeShape);
         for (auto [Col, Value] : {std::pair{14, Blue}, {15, Red}, {16, 255}, {18, 1}, {20, -1}, {21, -1}, {27, -1},
                                   {28, -1}, {29, -1}, {98, 15}})
             R->GetItem(Col)->SetValue(Value);
-        Doc->SetPropDT(&Defaults);
         Doc->SetAntialiasing(false);
         Buffer.SetSize(317, 217);
         Tool = std::make_unique<TFreeShapeTool>(*Doc, Buffer);
@@ -186,18 +175,6 @@ protected:
         LeftButton(false);
         ASSERT_TRUE(PumpUntil([&] { return Releases > Before; }));
     }
-    COLORREF PaintedAt(TDib& Dib, TPoint P)
-    {
-        const TPoint C = View->BitmapToControl(P);
-        return Dib.Pixel(C.X, C.Y);
-    }
-    void Paint(TDib& Dib)
-    {
-        View->Invalidate();
-        View->Perform(WM_PAINT, reinterpret_cast<WPARAM>(Dib.DC()), 0);
-    }
-
-    TDataTable Defaults;
     TCustomBitmap32 Buffer;
     std::unique_ptr<TFreeShapeTool> Tool;
     Integer Presses = 0, Releases = 0;

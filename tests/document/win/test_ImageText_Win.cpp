@@ -374,14 +374,11 @@ protected:
     void SetUp() override
     {
         DocumentOnView::SetUp();
-        Defaults.AddItem(String(99, u','));
-        for (Integer k = 1; k < ShapeTypeCount; ++k) Defaults.AddItem(Defaults.GetItem(0), true);
-        TRow* R = Defaults.GetItem(shText);
+        TRow* R = DefaultsFor(shText);
         const std::pair<Integer, const char16_t*> Cells[] = {
             {16, u"255"}, {20, u"0"},  {21, u"0"},  {27, u"-1"}, {28, u"-1"}, {29, u"-1"}, {40, u"Arial"},
             {41, u"20"},  {42, u"0"},  {46, u"1"},  {47, u"1"},  {59, u"-1"}, {98, u"15"}};
         for (auto [Col, Text] : Cells) R->GetItem(Col)->SetText(Text);
-        Doc->SetPropDT(&Defaults);
         View->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, Integer X, Integer Y, TCustomLayer*) {
             Press = View->ControlToBitmap(TPoint{X, Y});
             Doc->SelectShape(selNone, 0);
@@ -403,7 +400,6 @@ protected:
         };
     }
     TPoint ToScreen(TPoint P) { return View->ClientToScreen(View->BitmapToControl(P)); }
-    TDataTable Defaults;
     Integer Moves = 0;
 };
 }  // namespace
