@@ -25,13 +25,6 @@ TColor32 Shifted(TColor32 C, Integer DR, Integer DG, Integer DB, Integer DA = 0)
            TColor32(BlueOf(C) + DB);
 }
 
-std::unique_ptr<TCustomBitmap32> CopyOf(TCustomBitmap32* B)
-{
-    auto C = std::make_unique<TCustomBitmap32>();
-    C->Assign(B);
-    return C;
-}
-
 // A picture of a few close colours in large, twisty areas: random indexes
 // smoothed by majority votes of the 3 x 3 neighbourhood.
 void TwistyPicture(TCustomBitmap32& B, Integer W, Integer H, const std::vector<TColor32>& Palette, unsigned Seed)
@@ -158,7 +151,7 @@ TEST_F(FillDoc, SpanFloodMatchesBreadthFirstReference)
             const Integer Y = static_cast<Integer>(Rng() % static_cast<unsigned>(C.H));
             const TColor32 Src = Ours.Pixel(X, Y);
             const TColor32 Fill = C.Kind == Apart ? 0xFF00FF00 : C.Kind == Same ? Src : Shifted(Src, 1, 0, 1);
-            auto Reference = CopyOf(&Ours);
+            auto Reference = BitmapCopy(&Ours);
             TArrayOfPoint Expected;
             const Integer ExpectedCount = BreadthFirstFill(*Reference, X, Y, Src, Fill, C.Tolerance, Expected);
             Expected.resize(static_cast<size_t>(ExpectedCount));
@@ -251,7 +244,7 @@ TEST_F(FillDoc, WandListsRowMajorInBothModes)
     Raster().FillRectS(TRect{8, 2, 10, 10}, Grey);
     Raster().FillRectS(TRect{2, 10, 10, 12}, Shifted(Grey, 3, 3, 3));
     Raster().FillRectS(TRect{20, 4, 23, 6}, Grey);
-    const auto Before = CopyOf(&Raster());
+    const auto Before = BitmapCopy(&Raster());
     auto RowMajor = [&](bool WithBlock) {
         TArrayOfPoint P;
         for (Integer y = 0; y < 30; ++y)
@@ -284,7 +277,7 @@ TEST_F(FillDoc, WandAgreesWithTheFloodOnRandomPictures)
     for (unsigned Seed = 1; Seed <= 6; ++Seed) {
         TwistyPicture(Raster(), 40, 30, Palette, Seed);
         const Integer X = static_cast<Integer>(Seed * 5 % 40), Y = static_cast<Integer>(Seed * 3 % 30);
-        auto Copy = CopyOf(&Raster());
+        auto Copy = BitmapCopy(&Raster());
         TArrayOfPoint Expected;
         Expected.resize(static_cast<size_t>(
             BreadthFirstFill(*Copy, X, Y, Raster().Pixel(X, Y), 0xFF00FF00, 6, Expected)));

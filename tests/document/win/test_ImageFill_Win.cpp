@@ -6,9 +6,8 @@
 // the radial and diamond cases check what holds either way.
 #include "DocumentOnView.h"
 
-#include <cstdlib>
-
 #include "../DocumentTestView.h"
+#include "../GoldenPicture.h"
 
 using namespace guitest;
 
@@ -17,14 +16,9 @@ constexpr TColor32 Red32 = 0xFFFF0000, Green32 = 0xFF00FF00, Blue32 = 0xFF0000FF
 const std::vector<TColor32> RGB = {Red32, Green32, Blue32};
 const std::vector<Single> Even = {0, 0.5f, 1};
 
-// Within Step levels in every channel (the brushes interpolate in floats).
-::testing::AssertionResult Near(TColor32 A, TColor32 B, Integer Step = 8)
-{
-    for (Integer Shift = 0; Shift < 32; Shift += 8)
-        if (std::abs(Integer((A >> Shift) & 255) - Integer((B >> Shift) & 255)) > Step)
-            return ::testing::AssertionFailure() << std::hex << A << " is not near " << B;
-    return ::testing::AssertionSuccess();
-}
+// The brushes interpolate in floats: a colour is near another within this
+// many levels.
+constexpr Integer Step = 8;
 
 class GradientWin : public ::testing::Test {
 protected:
@@ -53,8 +47,8 @@ TEST_F(GradientWin, LinearFromTheLeftEdgeToTheMiddle)
     for (Integer y = 0; y < 100; ++y)
         for (Integer x = 101; x < 200; ++x) ASSERT_EQ(At(x, y), Blue32) << x << "," << y;
     for (Integer y : {0, 50, 99}) {
-        EXPECT_TRUE(Near(At(0, y), Red32)) << y;
-        EXPECT_TRUE(Near(At(50, y), Green32)) << y;
+        EXPECT_TRUE(NearColour(At(0, y), Red32, Step)) << y;
+        EXPECT_TRUE(NearColour(At(50, y), Green32, Step)) << y;
         // Red fades out across the first quarter, blue comes in across the second.
         for (Integer x = 1; x < 50; ++x) ASSERT_LE(RedOf(At(x, y)), RedOf(At(x - 1, y))) << x;
         for (Integer x = 51; x <= 100; ++x) ASSERT_GE(BlueOf(At(x, y)), BlueOf(At(x - 1, y))) << x;
@@ -64,10 +58,10 @@ TEST_F(GradientWin, LinearFromTheLeftEdgeToTheMiddle)
 TEST_F(GradientWin, ReflectedIsSymmetricAboutTheStart)
 {
     Gradient(3, {100, 50}, {150, 50});
-    EXPECT_TRUE(Near(At(100, 20), Red32));
-    EXPECT_TRUE(Near(At(125, 20), Green32));
-    EXPECT_TRUE(Near(At(75, 20), Green32));
-    for (Integer d = 1; d < 100; ++d) ASSERT_TRUE(Near(At(100 + d, 70), At(100 - d, 70), 6)) << d;
+    EXPECT_TRUE(NearColour(At(100, 20), Red32, Step));
+    EXPECT_TRUE(NearColour(At(125, 20), Green32, Step));
+    EXPECT_TRUE(NearColour(At(75, 20), Green32, Step));
+    for (Integer d = 1; d < 100; ++d) ASSERT_TRUE(NearColour(At(100 + d, 70), At(100 - d, 70), 6)) << d;
     for (Integer x : {0, 10, 49, 151, 199}) EXPECT_EQ(At(x, 5), Blue32) << x;
 }
 
@@ -77,7 +71,7 @@ TEST_F(GradientWin, RadialAndDiamondRunFromTheStartOut)
         Doc->SrcBmp()->Clear(Grey32);
         // Longer than the farthest corner: no stretch of the last colour.
         Gradient(Type, {100, 50}, {500, 50});
-        EXPECT_TRUE(Near(At(100, 50), Red32, 12)) << Type;
+        EXPECT_TRUE(NearColour(At(100, 50), Red32, 12)) << Type;
         for (Integer x = 101; x < 200; ++x) ASSERT_LE(RedOf(At(x, 50)), RedOf(At(x - 1, 50))) << Type << " " << x;
         for (Integer x = 99; x >= 0; --x) ASSERT_LE(RedOf(At(x, 50)), RedOf(At(x + 1, 50))) << Type << " " << x;
         EXPECT_NE(At(0, 0), Grey32) << Type;  // the whole raster is covered
@@ -87,7 +81,7 @@ TEST_F(GradientWin, RadialAndDiamondRunFromTheStartOut)
     Gradient(4, {100, 50}, {500, 50});
     EXPECT_LT(RedOf(At(142, 92)) + 8, RedOf(At(160, 50)));
     Gradient(1, {100, 50}, {500, 50});
-    EXPECT_TRUE(Near(At(142, 92), At(160, 50), 6));
+    EXPECT_TRUE(NearColour(At(142, 92), At(160, 50), 6));
 }
 
 TEST_F(GradientWin, TypeTwoPaintsNothing)
