@@ -196,15 +196,18 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
         }
         if (!FSrcBmp_T) return;  // no stroke begun: nothing to compose from
         // The colour merged over the raster as it was at the press, so that
-        // dabs of one stroke never darken each other.
-        const Integer N = R.Right - R.Left;
+        // dabs of one stroke never darken each other. Only where the press's
+        // copy reaches: the raster may have been resized since.
+        TRect C;
+        if (!IntersectRects(C, R, FSrcBmp_T->BoundsRect())) return;
+        const Integer N = C.Right - C.Left;
         const std::vector<TColor32> Ink(static_cast<size_t>(N), FProcessFillColor);
-        for (Integer y = R.Top; y < R.Bottom; ++y) {
-            TColor32* D = Raster.GetPixelPtr(R.Left, y);
-            std::copy_n(FSrcBmp_T->GetPixelPtr(R.Left, y), N, D);
+        for (Integer y = C.Top; y < C.Bottom; ++y) {
+            TColor32* D = Raster.GetPixelPtr(C.Left, y);
+            std::copy_n(FSrcBmp_T->GetPixelPtr(C.Left, y), N, D);
             MergeRow(Ink.data(), D, N);
         }
-        Raster.Changed(R);
+        Raster.Changed(C);
         return;
     }
     case pbmEraser: Raster.FillRectS(ClipToBitmap(Raster, X, Y, W, W), 0x00FFFFFF); return;

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "DocumentTestView.h"
+#include "GoldenPicture.h"
 #include "PixelSets.h"
 #include "foundation/HyPresets.h"
 
@@ -109,26 +110,7 @@ TPixels Changed(TCustomBitmap32& B, TCustomBitmap32& Reference)
     return S;
 }
 
-void FillPattern(TCustomBitmap32& B)
-{
-    for (Integer y = 0; y < B.Height(); ++y)
-        for (Integer x = 0; x < B.Width(); ++x)
-            B.SetPixel(x, y, 0xFF000000 | TColor32((x * 37 + y * 11) & 255) << 16 |
-                                 TColor32((x * 5 + y * 53) & 255) << 8 | TColor32((x * y * 7 + 40) & 255));
-}
-
 Integer Channel(TColor32 C) { return Integer(C & 0xFF); }
-
-// Every channel within 1: the engine's merge over an opaque pixel weighs the
-// two by 255 and 1 in 256, so an opaque colour drawn over another may keep 1
-// of the one below.
-::testing::AssertionResult Near(TColor32 A, TColor32 B)
-{
-    for (Integer Shift = 0; Shift < 32; Shift += 8)
-        if (std::abs(Integer((A >> Shift) & 0xFF) - Integer((B >> Shift) & 0xFF)) > 1)
-            return ::testing::AssertionFailure() << std::hex << A << " is not " << B;
-    return ::testing::AssertionSuccess();
-}
 
 class PaintTools : public ::testing::Test {
 protected:
@@ -353,7 +335,7 @@ TEST_F(PaintTools, DarkPartsOfTheStylePaint)
         const Integer Q = (C.Dab.Right - C.Dab.Left) / 4;
         for (Integer y = C.Dab.Top; y < C.Dab.Bottom; ++y)
             for (Integer i = 0; i < Q; ++i) {
-                EXPECT_TRUE(Near(At(C.Dab.Left + i, y), 0xFF000000)) << C.Name;
+                EXPECT_TRUE(NearColour(At(C.Dab.Left + i, y), 0xFF000000)) << C.Name;
                 EXPECT_EQ(At(C.Dab.Right - 1 - i, y), White) << C.Name;
             }
     }
@@ -376,7 +358,7 @@ TEST_F(PaintTools, BrushStrokeDoesNotDarkenWhereItCrossesItself)
 
 TEST_F(PaintTools, CloneStampRepeatsTheSourceAtTheOffsetOfTheFirstDab)
 {
-    FillPattern(*Doc->SrcBmp());
+    PaintDistinctPixels(*Doc->SrcBmp());
     TCustomBitmap32 Source;
     Source.Assign(Doc->SrcBmp());
     Before.Assign(Doc->SrcBmp());
@@ -390,7 +372,7 @@ TEST_F(PaintTools, CloneStampRepeatsTheSourceAtTheOffsetOfTheFirstDab)
     Paint.Stroke({{250, 40}});
     TPixels P = Painted();
     EXPECT_EQ(Bounds(P), (TRect{246, 36, 315, 155}));
-    for (auto [x, y] : P) ASSERT_TRUE(Near(At(x, y), Source.Pixel(x - 200, y))) << x << "," << y;
+    for (auto [x, y] : P) ASSERT_TRUE(NearColour(At(x, y), Source.Pixel(x - 200, y))) << x << "," << y;
 
     // A new source starts a new series.
     Doc->TakeStampSource(20, 30);
@@ -398,7 +380,7 @@ TEST_F(PaintTools, CloneStampRepeatsTheSourceAtTheOffsetOfTheFirstDab)
     Paint.Stroke({{300, 60}});
     P = Painted();
     EXPECT_EQ(Bounds(P), (TRect{296, 56, 305, 65}));
-    for (auto [x, y] : P) ASSERT_TRUE(Near(At(x, y), Source.Pixel(x - 280, y - 30))) << x << "," << y;
+    for (auto [x, y] : P) ASSERT_TRUE(NearColour(At(x, y), Source.Pixel(x - 280, y - 30))) << x << "," << y;
 }
 
 TEST_F(PaintTools, CloneStampTakesItsSourceFromAnotherDocument)
@@ -415,7 +397,7 @@ TEST_F(PaintTools, CloneStampTakesItsSourceFromAnotherDocument)
     Paint.Choose(pbmStamp, 15, 0);
     Paint.Stroke({{100, 50}});
     EXPECT_EQ(Bounds(Painted()), (TRect{93, 43, 105, 58}));
-    EXPECT_TRUE(Near(At(100, 50), 0xFF00FF00));
+    EXPECT_TRUE(NearColour(At(100, 50), 0xFF00FF00));
 }
 
 // ---------------------------------------------------------------------------
@@ -565,6 +547,24 @@ TEST_F(PaintTools, MovesOutsideABegunStrokePaintNothingThatNeedsIt)
         if (Mode != pbmPencil) EXPECT_TRUE(MovesAlone().empty()) << Mode;
         Paint.Stroke({{5, 5}});
         EXPECT_TRUE(MovesAlone().empty()) << Mode;
+    }
+}
+
+TEST_F(PaintTools, ARasterResizedDuringAStrokeIsPaintedOnlyWhereThePressSawIt)
+{
+    Styles.Add({u"-1", u"1", u"0"}, SolidPicture());
+    Doc->TakeStampSource(5, 5);
+    for (TProcessBitmapMode Mode : {pbmPencil, pbmBrush, pbmStamp}) {
+        SetUp();
+        Paint.Choose(Mode, 6, 0);
+        Paint.Opacity = 128;
+        Paint.Press(350, 150);
+        Doc->SrcBmp()->SetSize(400, 200);
+        Doc->SrcBmp()->Clear(White);
+        Paint.Move(390, 190);
+        Paint.Release();
+        EXPECT_EQ(At(380, 180), White) << Mode;
+        EXPECT_EQ(At(395, 195), White) << Mode;
     }
 }
 
