@@ -765,6 +765,10 @@ public:
     // Polylines are editable (else fixed); new ones take it too.
     bool PencilEditable() const { return FPencilEditable; }
     void SetPencilEditable(bool Value);
+    // ---- Pencil strokes (ImageLines) ----
+    // A stroke is thinned and drawn as a smooth curve when it ends.
+    bool PencilDebounce() const { return FPencilDebounce; }
+    void SetPencilDebounce(bool Value) { FPencilDebounce = Value; }
 
     // ---- Clipboard and property transfer (ImageDraw_Clipboard.cpp) ----
     // Objects go through the program-wide object clipboard, pixels through
@@ -1400,6 +1404,8 @@ private:
     TPoint FRulerP1_B, FRulerP2_B;
 
     bool FPencilEditable = false;
+    // Pencil strokes (ImageLines).
+    bool FPencilDebounce = false;
 
     std::mutex FOriBmpLock;
     std::thread FThumbWorker;

@@ -5,10 +5,11 @@
 //
 // Which class an object row's kind makes, and which columns hold the kind's
 // own data, is told by NewShapeOfKind, ReadKindData and WriteKindData. The
-// crop frame, the pencil strokes, the text and callout (ImageText), the
-// selection and the free shape bring their classes with their own units; each adds its case
-// there (and its steps in CreateShapeOver and DrawShape, marked below). Until
-// then a row of such a kind keeps its cells and gets no object.
+// crop frame, the pencil strokes (ImageLines), the text and callout
+// (ImageText), the selection and the free shape bring their classes with
+// their own units; each adds its case there (and its steps in CreateShapeOver
+// and DrawShape). A row of a kind without a class keeps its cells and gets no
+// object.
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +20,7 @@
 #include "document/ImageFreeShape.h"
 #include "document/ImageHLRect.h"
 #include "document/ImageLine.h"
+#include "document/ImageLines.h"
 #include "document/ImagePolygon.h"
 #include "document/ImageRectangle.h"
 #include "document/ImageSelection.h"
@@ -43,6 +45,8 @@ constexpr Integer Shadow = 70, ShadowInner = 76, ReflectDistance = 81, ReflectBl
 // The line: points 1 and 4, then 2 and 3, and the arrow type.
 constexpr Integer LineP1 = 40, LineP4 = 42, LineP2 = 46, LineP3 = 48, ArrowType = 50;
 constexpr Integer RectPoints = 41, PolygonPoints = 42;
+// The pencil stroke: its points, its thinning switch and its point ratios.
+constexpr Integer LinesPoints = 41, LinesDebounce = 42, LinesRatios = 43;
 // The selection: where its lifted pixels lie from the region's top-left, and
 // its feather.
 constexpr Integer SelBitmapOX = 45, SelBitmapOY = 46, Feather = 47;
@@ -76,7 +80,7 @@ std::unique_ptr<TImgShape> NewShapeOfKind(TImageDraw* Owner, TShapeType Kind, In
     case shSelection: S = std::make_unique<TImgSelection>(Owner, Id, nullptr); break;
     case shText: case shCallout: S = std::make_unique<TImgText>(Owner, Id, nullptr); break;
     case shFreeShape: S = std::make_unique<TImgFreeShape>(Owner, Id, nullptr); break;
-    // shLines: with its class.
+    case shLines: S = std::make_unique<TImgLines>(Owner, Id, nullptr); break;
     default: return nullptr;
     }
     S->SetShapeType(Kind);
@@ -122,6 +126,12 @@ void ReadKindData(TImgShape& Shape, const TRow& Row)
         Sel->SetFeatherAmount(std::clamp(IntOf(Row, Col::Feather), 0, MaxFeatherAmount));
     } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
         F->SetPoints(TextOf(Row, Col::PolygonPoints));
+    } else if (auto* Lines = dynamic_cast<TImgLines*>(&Shape)) {
+        // The points first: the ratios are read for them.
+        Lines->SetPoints(TextOf(Row, Col::LinesPoints));
+        Lines->SetPointsRatio(TextOf(Row, Col::LinesRatios));
+        Lines->SetDebounce(BoolOf(Row, Col::LinesDebounce));
+        if (Shape.Parent()) Lines->SetFixed(!Shape.Parent()->PencilEditable());
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
         T->ReadTextColumns(Row);
         T->SetText(TImageDraw::ConvertCellEscapes(TextOf(Row, TextCol::Text), true));
@@ -153,6 +163,10 @@ void WriteKindData(TImgShape& Shape, TRow& Row)
         SetInt(Row, Col::Feather, Sel->FeatherAmount());
     } else if (auto* F = dynamic_cast<TImgFreeShape*>(&Shape)) {
         SetText(Row, Col::PolygonPoints, F->GetPoints());
+    } else if (auto* Lines = dynamic_cast<TImgLines*>(&Shape)) {
+        SetText(Row, Col::LinesPoints, Lines->GetPoints());
+        SetBool(Row, Col::LinesDebounce, Lines->Debounce());
+        SetText(Row, Col::LinesRatios, Lines->GetPointsRatio());
     } else if (auto* T = dynamic_cast<TImgText*>(&Shape)) {
         T->WriteTextColumns(Row);
         SetText(Row, TextCol::Text, TImageDraw::ConvertCellEscapes(T->Text(), false));
@@ -292,8 +306,10 @@ void TImageDraw::CreateShape(TShapeType AType)
         T->SetText(ConvertCellEscapes(FDefaultTextOnCreatingObject, true));
         T->InitPoints(false);
     }
-    // shLines: fixed unless pencil strokes stay editable, and the thinning
-    // switch.
+    if (auto* Lines = dynamic_cast<TImgLines*>(S)) {
+        Lines->SetFixed(!FPencilEditable);
+        Lines->SetDebounce(FPencilDebounce);
+    }
     Row->Data().Own(std::move(Shape));
     FDT->AddItem(Row.release(), false);
     TakeNextShapeId();
@@ -402,7 +418,12 @@ void TImageDraw::CreateShapeOver(bool bInvalid)
         if (OnShapeModified) OnShapeModified(this);
         return;
     }
-    // shLines: thinned when the pencil debounces.
+    if (auto* Lines = dynamic_cast<TImgLines*>(S); Lines && Kind == shLines && FPencilDebounce) {
+        // Thinned within the stroke's own box, not the box of the press and
+        // the last point (a stroke may end where it began).
+        Lines->CalcRect();
+        Lines->VerifyPoints();
+    }
     if (Kind == shSelection) {
         if (!FinishNewSelectionShape()) return;
         S = FCurrentShape;  // the selection below when the new one merged into it
@@ -606,7 +627,9 @@ void TImageDraw::DrawShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
         case shFreeShape:
             if (auto* F = dynamic_cast<TImgFreeShape*>(S)) F->SetPointMoved(TPoint{X2, Y2});
             break;
-        // shLines: the stroke adds (X2, Y2).
+        case shLines:
+            if (auto* Lines = dynamic_cast<TImgLines*>(S)) Lines->AddNewPoint(X2, Y2);
+            break;
         default: break;
         }
         S->CalcCenterPoint();

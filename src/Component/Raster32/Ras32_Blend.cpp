@@ -67,11 +67,13 @@ bool MmxBlendActive() { return HasCpuFeature(GetCpuFeatures(), ciMMX); }
 namespace {
 
 // mix(y, x, w) on all four channels: (256 y + 128 + (x - y) w) shr 8, written
-// as (y (256 - w) + x w + 128) shr 8. Two channels share a 32-bit word, each
-// in a 16-bit lane: a lane's sum is at most 255 * 256 + 128 = 65408, so no
-// carry crosses into the next one.
+// as (y (256 - w) + x w + 128) shr 8, with the full weight 255 taken as 256 so
+// that it gives x itself (255 alone would leave an opaque 255 over 0 at 254).
+// Two channels share a 32-bit word, each in a 16-bit lane: a lane's sum is at
+// most 255 * 256 + 128 = 65408, so no carry crosses into the next one.
 inline TColor32 Mix(TColor32 X, TColor32 Y, Cardinal W)
 {
+    W += (W + 1) >> 8;
     Cardinal V = 256 - W;
     Cardinal RB = (((Y & 0x00FF00FF) * V + (X & 0x00FF00FF) * W + 0x00800080) >> 8) & 0x00FF00FF;
     Cardinal AG = (((Y >> 8) & 0x00FF00FF) * V + ((X >> 8) & 0x00FF00FF) * W + 0x00800080) & 0xFF00FF00;

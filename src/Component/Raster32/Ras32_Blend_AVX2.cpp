@@ -71,6 +71,7 @@ inline Cardinal Limit255(Cardinal V) { return V > 255 ? 255 : V; }
 // mix(y, x, w) = y + ((x - y) w + 128) shr 8 (an arithmetic shift: 256 y is a
 // multiple of 256), and with a weight given as w shl 7 the rounding multiply
 // gives ((x - y) (w shl 7) + 2^14) shr 15 = ((x - y) w + 128) shr 8 exactly.
+// The full weight 255 (which must give x) does not fit: callers take X there.
 inline __m256i MixLanes(__m256i X, __m256i Y, __m256i W7)
 {
     const __m256i LowBytes = _mm256_set1_epi16(0x00FF);
@@ -166,7 +167,7 @@ void BlendRowMaster(const TColor32* Src, TColor32* Dst, Integer Count, Cardinal 
     M = Limit255(M);
     // w = ((Fa + 1) * M) shr 8, at most 255, made into w shl 7.
     const __m256i M16 = _mm256_set1_epi16(static_cast<short>(M));
-    const __m256i One = _mm256_set1_epi16(1);
+    const __m256i One = _mm256_set1_epi16(1), Full = _mm256_set1_epi16(255);
     const __m256i AlphaMask = _mm256_set1_epi32(static_cast<int>(0xFF000000));
     Integer i = 0;
     for (; i + 8 <= Count; i += 8) {
@@ -175,7 +176,8 @@ void BlendRowMaster(const TColor32* Src, TColor32* Dst, Integer Count, Cardinal 
         if (_mm256_testz_si256(Sa, Sa)) continue;
         __m256i A = _mm256_srli_epi16(AlphaHigh(S), 8);
         __m256i W = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_add_epi16(A, One), M16), 8);
-        V256::Store(Dst + i, MixLanes(S, V256::Load(Dst + i), _mm256_slli_epi16(W, 7)));
+        __m256i R = MixLanes(S, V256::Load(Dst + i), _mm256_slli_epi16(W, 7));
+        V256::Store(Dst + i, _mm256_blendv_epi8(R, S, _mm256_cmpeq_epi16(W, Full)));
     }
     for (; i < Count; ++i) BlendPas::BlendRowMaster(Src + i, Dst + i, 1, M);
 }

@@ -64,12 +64,14 @@ struct V128 {
     static T TruncToInt(F A) { return _mm_cvttps_epi32(A); }
 };
 
-// mix(y, x, w) = (256 y + 128 + (x - y) w) shr 8 in 16-bit lanes. The true sum
-// lies in 0..65535, so the lane arithmetic modulo 2^16 gives it exactly.
+// mix(y, x, w) = (256 y + 128 + (x - y) w) shr 8 in 16-bit lanes, the full
+// weight 255 taken as 256 (which gives x exactly). The true sum lies in
+// 0..65535, so the lane arithmetic modulo 2^16 gives it exactly.
 template <class V>
 inline typename V::T Mix16(typename V::T X, typename V::T Y, typename V::T W)
 {
     using T = typename V::T;
+    W = V::Sub16(W, V::CmpEq16(W, V::Set16(255)));
     T Diff = V::Mullo16(V::Sub16(X, Y), W);
     T Sum = V::Add16(V::Add16(V::template Slli16<8>(Y), V::Set16(128)), Diff);
     return V::template Srli16<8>(Sum);

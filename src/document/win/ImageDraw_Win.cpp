@@ -7,6 +7,7 @@
 #include "document/win/ImageEffects_Win.h"
 #include "document/win/ImageFill_Win.h"
 #include "document/win/ImageFreeShape_Win.h"
+#include "document/win/ImageLines_Win.h"
 #include "document/win/ImageSelection_Win.h"
 #include "document/win/ImageShapes_Win.h"
 #include "document/win/ImageText_Win.h"
@@ -90,6 +91,7 @@ void InstallImageDrawHooks()
     InstallImageFillHooks();
     InstallImageShapeHooks();
     InstallImageFreeShapeHooks();
+    InstallImageLinesHooks();
     InstallImageTextHooks();
     InstallControlLayerHooks();
     InstallImageSelectionHooks();

@@ -28,9 +28,11 @@ std::vector<TVariantSet> RunnableVariantSets()
     return Sets;
 }
 
-// The formula the operations are defined by, one channel at a time.
+// The formula the operations are defined by, one channel at a time: the full
+// weight gives X itself.
 Cardinal SpecMix(Cardinal Y, Cardinal X, Cardinal W)
 {
+    if (W == 255) return X;
     return (256 * static_cast<Integer>(Y) + 128 + (static_cast<Integer>(X) - static_cast<Integer>(Y)) * static_cast<Integer>(W)) >> 8;
 }
 
@@ -91,14 +93,13 @@ TEST_F(BlendVariants, DocumentedValuesHoldInEveryVariant)
     for (const TVariantSet& Set : RunnableVariantSets()) {
         SCOPED_TRACE(Set.Name);
         BindForCpuFeatures(Set.Features);
-        // Opaque white over transparent black: 254 in all four channels, no
-        // shortcut; the in-place form stores the opaque colour whole.
-        EXPECT_EQ(BlendPixel(0xFFFFFFFF, 0x00000000), 0xFEFEFEFEu);
+        // Opaque white over transparent black is opaque white, in every form.
+        EXPECT_EQ(BlendPixel(0xFFFFFFFF, 0x00000000), 0xFFFFFFFFu);
         TColor32 B = 0;
         BlendPixelInPlace(0xFFFFFFFF, B);
         EXPECT_EQ(B, 0xFFFFFFFFu);
         // Merge over an opaque background goes through the blend, made opaque.
-        EXPECT_EQ(MergePixel(0xFFFFC864, 0xFF000000), 0xFFFEC764u);
+        EXPECT_EQ(MergePixel(0x80FFC864, 0xFF000000), 0xFF806432u);
         // Both half transparent: Ra = 192, p = 128, red = Q[192][128] = 170.
         EXPECT_EQ(MergePixel(0x80FF0000, 0x80000000), 0xC0AA0000u);
         EXPECT_EQ(MergePixel(0x00123456, 0x80ABCDEF), 0x80ABCDEFu);
@@ -113,7 +114,8 @@ TEST_F(BlendVariants, DocumentedValuesHoldInEveryVariant)
         EXPECT_EQ(LightenColor(0x80102030, 0x20), 0x80304050u);
         EXPECT_EQ(LightenColor(0x80F02030, -0x25), 0x80CB000Bu);
         EXPECT_EQ(LightenColor(0x80F02030, 1000), 0x80FFFFFFu);
-        EXPECT_EQ(CombinePixel(0xFFFFFFFF, 0x00000000, 255), 0xFEFEFEFEu);
+        EXPECT_EQ(CombinePixel(0xFFFFFFFF, 0x00000000, 255), 0xFFFFFFFFu);
+        EXPECT_EQ(CombinePixel(0xFFFFFFFF, 0x00000000, 254), 0xFDFDFDFDu);
         TColor32 Y = 0x12345678;
         CombinePixelInPlace(0xFFFFFFFF, Y, 255);
         EXPECT_EQ(Y, 0xFFFFFFFFu);
@@ -134,6 +136,54 @@ TEST_F(BlendVariants, DocumentedValuesHoldInEveryVariant)
         MergeRowMaster(Src, Dst, 0, 255);
         CombineRow(Src, Dst, 0, 128);
         EXPECT_EQ(Dst[0], 0x12345678u);
+    }
+}
+
+// An opaque source over anything is the source itself, and a transparent
+// one leaves the destination alone, in every form (single pixels, in place,
+// rows long enough for the vector paths and their tails) and every variant.
+TEST_F(BlendVariants, OpaqueSourceIsExactAndTransparentSourceKeepsTheDestination)
+{
+    const TColor32 Sources[] = {0xFF00FF00, 0xFFFFFFFF, 0xFF010203, 0xFFFEFDFC};
+    const TColor32 Backgrounds[] = {0xFFFF0000, 0xFF000000, 0x00000000, 0x80FF00FF, 0x01FFFFFF, 0xFEFEFEFE};
+    // Each form as a row of 13 pixels of one source over the backgrounds.
+    using TRowForm = void (*)(const TColor32* Src, TColor32* Dst, Integer Count);
+    const struct {
+        const char* Name;
+        TRowForm Run;
+        bool TransparentKeeps;  // combine takes the weight, not the alpha
+    } Forms[] = {
+        {"BlendPixel", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) D[i] = BlendPixel(S[i], D[i]); }, true},
+        {"BlendPixelInPlace", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) BlendPixelInPlace(S[i], D[i]); }, true},
+        {"BlendRow", [](const TColor32* S, TColor32* D, Integer N) { BlendRow(S, D, N); }, true},
+        {"BlendPixelMaster", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) D[i] = BlendPixelMaster(S[i], D[i], 255); }, true},
+        {"BlendPixelMasterInPlace", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) BlendPixelMasterInPlace(S[i], D[i], 255); }, true},
+        {"BlendRowMaster", [](const TColor32* S, TColor32* D, Integer N) { BlendRowMaster(S, D, N, 255); }, true},
+        {"MergePixel", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) D[i] = MergePixel(S[i], D[i]); }, true},
+        {"MergePixelInPlace", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) MergePixelInPlace(S[i], D[i]); }, true},
+        {"MergeRow", [](const TColor32* S, TColor32* D, Integer N) { MergeRow(S, D, N); }, true},
+        {"MergePixelMaster", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) D[i] = MergePixelMaster(S[i], D[i], 255); }, true},
+        {"MergeRowMaster", [](const TColor32* S, TColor32* D, Integer N) { MergeRowMaster(S, D, N, 255); }, true},
+        {"CombinePixel", [](const TColor32* S, TColor32* D, Integer N) { for (Integer i = 0; i < N; ++i) D[i] = CombinePixel(S[i], D[i], 255); }, false},
+        {"CombineRow", [](const TColor32* S, TColor32* D, Integer N) { CombineRow(S, D, N, 255); }, false},
+    };
+    constexpr Integer N = 13;
+    for (const TVariantSet& Set : RunnableVariantSets()) {
+        BindForCpuFeatures(Set.Features);
+        for (const auto& Form : Forms)
+            for (TColor32 S : Sources)
+                for (TColor32 B : Backgrounds) {
+                    SCOPED_TRACE(testing::Message() << Set.Name << " " << Form.Name << std::hex << " " << S << " over " << B);
+                    std::vector<TColor32> Src(N, S), Dst(N, B);
+                    Form.Run(Src.data(), Dst.data(), N);
+                    EXPECT_EQ(Dst, std::vector<TColor32>(N, S));
+                    if (!Form.TransparentKeeps) continue;
+                    Src.assign(N, S & 0x00FFFFFF);
+                    Dst.assign(N, B);
+                    Form.Run(Src.data(), Dst.data(), N);
+                    EXPECT_EQ(Dst, std::vector<TColor32>(N, B));
+                }
+        EndPixelOps();
     }
 }
 
