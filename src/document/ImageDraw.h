@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/Ras32_Layers.h"
@@ -433,6 +434,45 @@ struct TFrameHooks {
 };
 extern TFrameHooks FrameHooks;
 
+// ---- Fill, wand and gradient ----
+// The shapes a gradient fill is laid in.
+enum TGradientShape { gsNone, gsLinear, gsRadial, gsDiamond };
+// A gradient fill worked out portably from the drag (TImageDraw::GradientDo):
+// what the painter lays on the surface, in raster pixels. Colours are ARGB
+// (the layout of the platform's gradient colours); positions run from 0 to 1
+// without falling, the first 0 and the last 1, one per colour.
+struct TGradientPlan {
+    TGradientShape Shape = gsNone;
+    // gsLinear: the brush runs from Start (position 0) to Finish (1) and fills
+    // Bounds, the raster; beyond either end its end colour goes on.
+    TFloatPoint Start, Finish;
+    // gsRadial and gsDiamond: a path brush from the outline (position 0) to
+    // Center (1). Radial: the circle of Radius about Center, filling Bounds
+    // (its box). Diamond: the square Corners, filling itself.
+    TFloatPoint Center;
+    Single Radius = 0;
+    std::array<TPoint, 4> Corners{};
+    TRect Bounds;
+    std::vector<TColor32> Colors;
+    std::vector<Single> Positions;
+};
+// The plan of a gradient of GradientType (0 linear, 1 radial, 3 reflected,
+// 4 diamond) dragged from S to E over a W x Ht raster, with the stops Colors
+// at Positions. Shape gsNone (nothing to draw) for any other type, an empty
+// raster, a drag of no length, no stop, colours and positions of different
+// counts, or a position that is no number. One stop is a solid colour;
+// positions are clamped to 0 .. 1 and never fall, and the end colours are
+// repeated at 0 and 1 when the stops stop short of them.
+TGradientPlan PlanGradient(Integer GradientType, const std::vector<TColor32>& Colors,
+                           const std::vector<Single>& Positions, const TPoint& S, const TPoint& E, Integer W,
+                           Integer Ht);
+// What the gradient fill takes from the platform side, installed at start-up.
+struct TGradientHooks {
+    // Lays Plan on Surface's pixels. Unset: nothing is painted (the host build).
+    void (*Paint)(TCustomBitmap32& Surface, const TGradientPlan& Plan) = nullptr;
+};
+extern TGradientHooks GradientHooks;
+
 LM_EXCEPTION_CLASS(EImageDraw, Exception);
 
 using TShapeSelectedEvent = TEvent<TImageDraw* /*Sender*/>;
@@ -669,6 +709,44 @@ public:
     // How far the current preview has shifted the objects and guides.
     Integer LastMoveOffsetX() const { return FLastMoveOffsetX; }
     Integer LastMoveOffsetY() const { return FLastMoveOffsetY; }
+
+    // ---- Fill, wand and gradient (ImageDraw_Fill.cpp) ----
+    // The paint bucket: FillColor becomes Color (opaque). With a selection,
+    // every raster pixel inside its region takes it, wherever the click;
+    // else the area of (X, Y) (FillDo with FillTolerance) does. Marks the
+    // raster changed and redraws; a click outside the raster without a
+    // selection changes nothing.
+    void Fill(Integer X, Integer Y, TColor Color);
+    // Recolours to FillColor the 4-connected area around (X0, Y0) of B32's
+    // pixels whose colour is similar to FillSrcColor within Tolerance
+    // (ColorsSimilar); (X0, Y0) itself always joins. Count becomes the number
+    // of pixels recoloured; ayPoint, when given, receives them in row-major
+    // order. Nothing for a point outside B32. The flood runs over spans: its
+    // extra memory is a stack of spans, and one bit per pixel only when
+    // FillColor is itself similar to FillSrcColor (recoloured pixels then
+    // look unfilled).
+    void FillDo(TCustomBitmap32* B32, Integer X0, Integer Y0, Integer Tolerance, TArrayOfPoint* ayPoint,
+                Integer& Count);
+    // The magic wand: FillSrcColor becomes the raster's pixel at (X, Y), and
+    // the pixels similar to it within Tolerance, those connected to (X, Y)
+    // (Continuous) or all of them, are added in row-major order to the
+    // selection object (AddNewPoint; the caller made it with the pixel-list
+    // style). The raster is only read. Nothing for a point outside the
+    // raster or without a selection object.
+    void CalcSelectionWandPoints(Integer X, Integer Y, Integer Tolerance, bool Continuous);
+    // The gradient fill of the drag from (GradientStartX, GradientStartY) to
+    // (MovedX, MovedY) (PlanGradient), painted through GradientHooks on the
+    // raster, or with a selection on a copy of it (the lifted pixels laid on
+    // first) whose pixels inside the region go back to the lifted pixels or
+    // the raster. A type that draws nothing (2) still marks the document
+    // changed; no drag, or a drag or stops PlanGradient refuses, change nothing.
+    void GradientDo(Integer GradientType, const std::vector<TColor32>& Colors, const std::vector<Single>& Positions);
+    TColor32 FillColor() const { return FFillColor; }
+    void SetFillColor(TColor32 Value) { FFillColor = Value; }
+    TColor32 FillSrcColor() const { return FFillSrcColor; }
+    void SetFillSrcColor(TColor32 Value) { FFillSrcColor = Value; }
+    Integer FillTolerance() const { return FFillTolerance; }
+    void SetFillTolerance(Integer Value) { FFillTolerance = Value; }
 
     // ---- Cropping (ImageDraw_Crop.cpp) ----
     // The rectangle Crop cuts to (the crop frame on top, else the selection's
@@ -1362,6 +1440,9 @@ private:
     Integer FProcessStyleIndex = -1;
     std::unique_ptr<TCustomBitmap32> FProcessBrush, FProcessBrushMask;
     std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
+    // Fill, wand and gradient (ImageDraw_Fill.cpp).
+    TColor32 FFillColor = 0, FFillSrcColor = 0;
+    Integer FFillTolerance = 0;
     // Undo (ImageDraw_Undo.cpp).
     Int64 FUndoByteLimit = sizeof(void*) >= 8 ? Int64(2048) << 20 : Int64(512) << 20;
     std::unique_ptr<TColorBalance> FColorBalance;

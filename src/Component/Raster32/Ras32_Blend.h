@@ -10,8 +10,8 @@
 // EndPixelOps.
 //
 // Notation: mix(y, x, w) = (256 y + 128 + (x - y) w) shr 8 per channel, exact
-// (the sum lies in 0..65535); an opaque colour blended over black therefore
-// gives 254, not 255. Weights and master alphas above 255 count as 255.
+// (the sum lies in 0..65535); the full weight 255 counts as 256, so an opaque
+// source gives itself. Weights and master alphas above 255 count as 255.
 #pragma once
 
 #include "Component/Raster32/Ras32_Types.h"

@@ -5,6 +5,7 @@
 #include "document/win/ImageClipboard_Win.h"
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
+#include "document/win/ImageFill_Win.h"
 #include "document/win/ImageFreeShape_Win.h"
 #include "document/win/ImageLines_Win.h"
 #include "document/win/ImageSelection_Win.h"
@@ -87,6 +88,7 @@ void InstallImageDrawHooks()
     ImageDrawHooks.JpegSize = &JpegSize;
     InstallDocumentFileReaders();
     InstallImageEffectsHooks();
+    InstallImageFillHooks();
     InstallImageShapeHooks();
     InstallImageFreeShapeHooks();
     InstallImageLinesHooks();

@@ -27,7 +27,8 @@ private:
 // routines (GDI+, libjpeg-turbo) and its free-memory query at the system's,
 // installs the document file readers, and installs the objects' drawing
 // (InstallImageEffectsHooks, InstallImageShapeHooks, InstallImageTextHooks,
-// InstallImageSelectionHooks), the control layer's (InstallControlLayerHooks)
-// and the system clipboard (InstallImageClipboardHooks).
+// InstallImageSelectionHooks), the gradient fill's (InstallImageFillHooks),
+// the control layer's (InstallControlLayerHooks) and the system clipboard
+// (InstallImageClipboardHooks).
 // Called once at start-up.
 void InstallImageDrawHooks();
