@@ -5,6 +5,7 @@
 #include "Component/Raster32/Ras32_Types.h"
 #include "document/ImageSmall.h"
 #include "filters/HyRas32Filters.h"
+#include "filters/ImageWarping.h"
 #include "filters/Ras32_Filters.h"
 #include "foundation/HyFileUtils.h"
 #include "framework/runtime/SysUtils.h"

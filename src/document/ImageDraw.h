@@ -25,6 +25,7 @@ class TImgSelection;
 class TImgSmall;
 // What the document file reader parsed (ImageDraw_File.cpp).
 struct TDocumentParts;
+class TImgWarping;
 
 // The platform's colour value (0x00BBGGRR, or a negative system colour).
 using TColor = Integer;
@@ -572,6 +573,10 @@ public:
     static void ClearUndo(std::unique_ptr<TDataTable> DataDT);
     // Blanks the name (cell 4) of every state named exactly S.
     void ClearUndoStateName(const String& S);
+    // Removes up to MaxCount states named exactly S from the end of the list
+    // (states a run abandoned: nothing may redo to them) and keeps UndoIndex
+    // inside it.
+    void RemoveUndoStatesNamed(const String& S, Integer MaxCount);
     // Frees what an action row owns (a frame action's pictures included).
     static void ClearActionData(TRow* ARow);
     // Undo states are also dropped, oldest first, while together they hold
@@ -630,6 +635,40 @@ public:
     TCustomBitmap32* SrcBmp_T() const { return FSrcBmp_T.get(); }
     bool EffectSelectionBitmap() const { return FEffectSelectionBitmap; }
     bool EffectSelection() const { return FEffectSelection; }
+
+    // ---- Effect brush (ImageDraw_EffectBrush.cpp) ----
+    // EffectMode 36 to 49 painted onto the raster in round soft dabs of
+    // radius EffectDrawRadius around the mouse, from a source made once per
+    // strength: a filtered copy of the raster; for bokeh and colouring the
+    // raster itself is blurred or made grey and the brush paints the picture
+    // as it was back; the highlighter multiplies a pen stroke over the
+    // picture; the warps push pixels. The brush never changes the raster's
+    // alpha. Value is the strength (a TColor32 for the colourise brush).
+    void EffectDrawBegin(Cardinal Value);
+    // A new strength or colour: the source rebuilt from the unfiltered copy
+    // (bokeh: the sharp picture blurred anew, what was painted dropped).
+    void EffectDrawReBegin(Cardinal Value, bool bFirstBegin);
+    // Mouse press, move (IsDo false only moves the brush outline) and release.
+    void EffectDrawPrepare(TShiftState Shift, Integer X, Integer Y);
+    void EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y);
+    void EffectDrawEnd();
+    // Closes the run. IsUndo: an undo or redo to a state from before the run
+    // is restoring the raster, which is left alone. Otherwise a highlighter
+    // or warp stroke is recorded as one state, and a bokeh or colouring run
+    // left with nothing painted puts the picture back and removes the states
+    // it took. Nothing happens without an open run.
+    void EffectDrawOver(bool IsUndo);
+    Integer EffectDrawRadius() const { return FEffectDrawRadius; }
+    void SetEffectDrawRadius(Integer Value) { FEffectDrawRadius = Value; }
+    // The highlighter's line style (the polyline's tip, 0 to 3).
+    Integer EffectDrawStyle() const { return FEffectDrawStyle; }
+    void SetEffectDrawStyle(Integer Value) { FEffectDrawStyle = Value; }
+    // Paint the unfiltered copy back instead of the filtered source.
+    bool EffectDrawErase() const { return FEffectDrawErase; }
+    void SetEffectDrawErase(bool Value) { FEffectDrawErase = Value; }
+    // A stroke was finished in this run.
+    bool EffectDrawDone() const { return FEffectDrawDone; }
+    TImgWarping* ImgWarping() const { return FImgWarping.get(); }
 
     // ---- Frames (ImageDraw_Frames.cpp) ----
     // A frame run: FrameBegin copies the target's pristine pixels (the
@@ -855,7 +894,8 @@ public:
     void SetProcessY(Integer Value) { FProcessY = Value; }
     Integer ProcessBrushFlow() const { return FProcessBrushFlow; }
     void SetProcessBrushFlow(Integer Value) { FProcessBrushFlow = Value; }
-    // The stroke layer of brush and stamp; null outside their strokes.
+    // The stroke layer of brush and stamp, the effect brush's unfiltered
+    // copy; null outside their strokes and runs.
     TCustomBitmap32* SrcBmp_T2() const { return FSrcBmp_T2.get(); }
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
@@ -1274,6 +1314,10 @@ private:
     // Closes the action row of a run: appended to the action log when applied
     // and a routine was recorded, else freed.
     void CloseActionRow(bool IsApply);
+    // Effect brush (ImageDraw_EffectBrush.cpp): one dab of a filtered
+    // source, and one highlighter step; true when the raster changed.
+    bool EffectDrawDab(Integer X, Integer Y, Integer R);
+    bool EffectDrawHighlight(Integer X, Integer Y, Integer R);
     // Frames (ImageDraw_Frames.cpp): the picture a frame routine changes,
     // what follows a preview that moved the picture by (DX, DY), and the
     // action row with the routine written (null when the run records none).
@@ -1363,6 +1407,17 @@ private:
     bool FEffectSelectionBitmap = false, FEffectSelection = false;
     bool FEffectSrcBmpChanged = false;
     std::unique_ptr<TRow> FActionRow;
+    // Effect brush (ImageDraw_EffectBrush.cpp); FSrcBmp_T is the source it
+    // paints from, FSrcBmp_T2 the unfiltered copy.
+    Integer FEffectDrawRadius = 10;
+    Integer FEffectDrawStyle = 0;
+    bool FEffectDrawErase = false;
+    bool FEffectDrawDone = false;
+    Integer FEffectDrawLastX = -10000, FEffectDrawLastY = -10000;
+    Integer FUndoTempCount = 0;
+    std::unique_ptr<TImgShape> FHighlightPen;
+    TPoint FHighlightLastPoint;
+    std::unique_ptr<TImgWarping> FImgWarping;
     // Frames (ImageDraw_Frames.cpp).
     Integer FFrameType = 0, FFrameMode = 0;
     bool FFrameSmall = false;

@@ -390,6 +390,20 @@ void TImageDraw::ClearUndoStateName(const String& S)
     }
 }
 
+void TImageDraw::RemoveUndoStatesNamed(const String& S, Integer MaxCount)
+{
+    if (!FUndoDT) return;
+    // From the end only: a state further back may hold copies that later
+    // states search back for.
+    const Integer Stop = Max(FUndoDT->ItemCount() - MaxCount, 0);
+    for (Integer i = FUndoDT->ItemCount() - 1; i >= Stop; --i) {
+        TRow& Row = *FUndoDT->GetItem(i);
+        if (Row.ItemCount() <= UndoCol::StateName || Row.GetItem(UndoCol::StateName)->Text() != S) break;
+        FUndoDT->RemoveItemByIndex(i);
+    }
+    FUndoIndex = std::clamp(FUndoIndex, -1, FUndoDT->ItemCount() - 1);
+}
+
 void TImageDraw::ClearActionData(TRow* ARow)
 {
     if (!ARow || !ARow->Data()) return;

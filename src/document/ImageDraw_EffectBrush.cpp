@@ -1,0 +1,289 @@
+// The effect brush of the document (members of TImageDraw, declared in
+// ImageDraw.h): filters painted onto parts of the raster in round soft dabs
+// from a source made once per strength, bokeh and colouring that change the
+// whole raster and let the brush paint the picture back, the highlighter's
+// multiplying pen, and the warps.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "document/ImageDraw.h"
+#include "filters/HyRas32Filters.h"
+#include "filters/ImageWarping.h"
+#include "filters/Ras32_Filters.h"
+#include "filters/SharpenLib32.h"
+
+namespace {
+// The name undo states taken while the brush draws carry.
+const String EffectDrawStateName = u"EffectDraw";
+// No dab laid yet in this stroke.
+constexpr Integer NoDab = -10000;
+// Radii beyond any picture are cut here, so that the dab's corners and the
+// highlighter's margins stay far inside the integer range.
+constexpr Integer MaxBrushRadius = 1 << 16;
+
+bool IsWarp(TEffectMode M) { return M == emWarping || M == emZooming || M == emTwirling; }
+
+// The kinds whose source is a filtered copy of the unfiltered one, rebuilt
+// for every strength.
+bool IsFilteredCopy(TEffectMode M)
+{
+    switch (M) {
+    case emMosaic:
+    case emBlurring:
+    case emSharpening:
+    case emColorize:
+    case emColorDodge:
+    case emColorBurn:
+    case emSaturation: return true;
+    default: return false;
+    }
+}
+
+TBrushTool WarpTool(TEffectMode M) { return M == emZooming ? btZoom : M == emTwirling ? btTwirl : btWarp; }
+
+void Filter(TCustomBitmap32& B, TEffectMode M, Cardinal Value, bool CanvasTransparent, TColor32 CanvasColor)
+{
+    const Integer V = static_cast<Integer>(Value);
+    switch (M) {
+    case emMosaic: PixelateBitmap(&B, V, CanvasTransparent, CanvasColor); break;
+    case emBlurring: ExponentialBlur(&B, V); break;
+    case emSharpening:
+        for (Integer i = 0; i < V; ++i) SharpenBitmap(&B, 0);
+        break;
+    case emColorize: TintBitmap(&B, Value, 100); break;
+    case emColorDodge: TintBitmap(&B, 0xFFFFFFFF, V); break;
+    case emColorBurn: TintBitmap(&B, 0xFF000000, V); break;
+    case emSaturation: AdjustSaturation(&B, V); break;
+    default: break;
+    }
+}
+
+// The dab's alpha at its centre; it falls to 0 at radius R.
+Integer DabPeak(TEffectMode M, Integer R, bool Erase)
+{
+    switch (M) {
+    case emBokeh: return Erase ? 255 : 60;
+    case emColoring:
+    case emColorize:
+    case emColorDodge:
+    case emColorBurn:
+    case emSaturation: return 100;
+    case emRedEye: {
+        // Full strength within six pixels of the centre (a smaller brush:
+        // all but its outermost pixel), fading out toward the radius.
+        const Int64 P = R > 6 ? Int64(255) * R / (R - 6) : Int64(255) * R;
+        return static_cast<Integer>(std::clamp<Int64>(P, 0, Int64(255) * MaxBrushRadius));
+    }
+    default: return 255;
+    }
+}
+
+// Src's pixels inside R (which lies inside Src), copied as they are.
+void CopyPatch(TCustomBitmap32& Dst, TCustomBitmap32& Src, const TRect& R)
+{
+    const Integer W = R.Right - R.Left, H = R.Bottom - R.Top;
+    Dst.SetSize(W, H);
+    for (Integer y = 0; y < H; ++y)
+        std::memcpy(Dst.GetPixelPtr(0, y), Src.GetPixelPtr(R.Left, R.Top + y), sizeof(TColor32) * static_cast<size_t>(W));
+}
+
+bool ClipTo(TRect& R, const TCustomBitmap32* A, const TCustomBitmap32* B)
+{
+    return A && B && IntersectRects(R, R, A->BoundsRect()) && IntersectRects(R, R, B->BoundsRect());
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Opening a run and its sources
+
+void TImageDraw::EffectDrawBegin(Cardinal Value)
+{
+    FEffectDrawing = true;
+    FSrcBmp_T = std::make_unique<TCustomBitmap32>();
+    FSrcBmp_T2 = std::make_unique<TCustomBitmap32>();
+    FHighlightPen.reset();
+    FImgWarping.reset();
+    FUndoTempCount = 0;
+    const Integer R = std::clamp(FEffectDrawRadius, 0, MaxBrushRadius);
+    switch (FEffectMode) {
+    case emBokeh:
+        FSrcBmp_T->Assign(FSrcBmp.get());
+        EffectDrawReBegin(Value, true);
+        break;
+    case emColoring:
+        FSrcBmp_T->Assign(FSrcBmp.get());
+        GrayscaleBitmap(FSrcBmp.get(), FSrcBmp.get(), true);
+        FSrcBmp_T2->Assign(FSrcBmp.get());
+        FSrcBmpChanged = true;
+        SetChanged(true);
+        Draw();
+        SaveUndo();
+        break;
+    case emHighlighter:
+        FSrcBmp_T2->Assign(FSrcBmp.get());
+        FSrcBmp_T->SetSize(FSrcBmp->Width(), FSrcBmp->Height());
+        FSrcBmp_T->Clear(0x00FFFFFF);
+        break;
+    case emWarping:
+    case emZooming:
+    case emTwirling:
+        FSrcBmp_T2->Assign(FSrcBmp.get());
+        FImgWarping = std::make_unique<TImgWarping>(FSrcBmp.get(), FSrcBmp.get(), WarpTool(FEffectMode));
+        FImgWarping->UpdateBrush(2 * R, static_cast<Integer>(Value));
+        break;
+    case emRedEye:
+        FSrcBmp_T->Assign(FSrcBmp.get());
+        ReduceRedEye(FSrcBmp_T.get());
+        // The eraser paints this back, as with every other filtered kind.
+        FSrcBmp_T2->Assign(FSrcBmp.get());
+        break;
+    default:
+        if (!IsFilteredCopy(FEffectMode)) break;
+        FSrcBmp_T2->Assign(FSrcBmp.get());
+        EffectDrawReBegin(Value, true);
+        break;
+    }
+    FEffectDrawDone = false;
+    FEffectDrawLastX = NoDab;
+    FUndoTempCount = 0;
+}
+
+void TImageDraw::EffectDrawReBegin(Cardinal Value, bool bFirstBegin)
+{
+    if (!FEffectDrawing) return;
+    if (IsFilteredCopy(FEffectMode)) {
+        FSrcBmp_T->Assign(FSrcBmp_T2.get());
+        Filter(*FSrcBmp_T, FEffectMode, Value, FCanvasTransparent, FCanvasColor);
+    } else if (FEffectMode == emBokeh) {
+        if (!bFirstBegin) {
+            // Blurred anew from the sharp picture: what was painted goes.
+            FSrcBmp->Assign(FSrcBmp_T.get());
+            ++FUndoTempCount;
+        }
+        ExponentialBlur(FSrcBmp.get(), static_cast<Integer>(Value));
+        FSrcBmp_T2->Assign(FSrcBmp.get());
+        FSrcBmpChanged = true;
+        SetChanged(true);
+        Draw();
+        SaveUndo();
+    } else if (IsWarp(FEffectMode) && FImgWarping) {
+        FImgWarping->UpdateBrush(2 * std::clamp(FEffectDrawRadius, 0, MaxBrushRadius), static_cast<Integer>(Value));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Strokes
+
+void TImageDraw::EffectDrawPrepare(TShiftState Shift, Integer X, Integer Y)
+{
+    if (FEffectDrawing && IsWarp(FEffectMode) && FImgWarping) FImgWarping->MouseDown(Shift, X, Y);
+}
+
+void TImageDraw::EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y)
+{
+    const Integer R = std::clamp(FEffectDrawRadius, 0, MaxBrushRadius);
+    FEffectDrawRect = TRect{X - R, Y - R, X + R, Y + R};
+    bool Painted = false, Recorded = true;
+    if (!IsDo) {
+        if (FEffectMode == emHighlighter) FHighlightLastPoint = TPoint{X, Y};
+    } else if (FEffectDrawing && R > 0) {
+        // A brush without a radius covers no pixel.
+        if (FEffectMode == emHighlighter) {
+            Painted = EffectDrawHighlight(X, Y, R);
+            Recorded = false;
+        } else if (IsWarp(FEffectMode)) {
+            if (FImgWarping) {
+                FImgWarping->MouseMove(Shift, X, Y);
+                FSrcBmpChanged = true;
+                Painted = true;
+            }
+            Recorded = false;
+        } else {
+            Painted = EffectDrawDab(X, Y, R);
+        }
+    }
+    if (!Painted) {
+        if (FControlLayer) FControlLayer->Changed();
+        return;
+    }
+    SetChanged(true);
+    Draw();
+    // Highlighter and warp strokes become one state when the run closes.
+    if (!Recorded) FModified = false;
+}
+
+bool TImageDraw::EffectDrawDab(Integer X, Integer Y, Integer R)
+{
+    const Integer Spacing = FEffectMode == emMosaic ? 2 : 4;
+    if (FEffectDrawLastX != NoDab && std::abs(FEffectDrawLastX - X) < Spacing &&
+        std::abs(FEffectDrawLastY - Y) < Spacing)
+        return false;
+    FEffectDrawLastX = X;
+    FEffectDrawLastY = Y;
+    TCustomBitmap32* Src = FEffectDrawErase ? FSrcBmp_T2.get() : FSrcBmp_T.get();
+    TRect Clip = FEffectDrawRect;
+    if (!ClipTo(Clip, FSrcBmp.get(), Src)) return false;
+    TCustomBitmap32 Patch;
+    CopyPatch(Patch, *Src, Clip);
+    FadeAlphaInCircle(&Patch, FEffectDrawRect, DabPeak(FEffectMode, R, FEffectDrawErase));
+    Patch.SetDrawMode(dmBlend);
+    Patch.SetCombineMode(cmMerge);
+    // The raster keeps its own alpha: the blur and sharpen sources have
+    // their alpha filtered too, so it cannot come from the source.
+    const Integer W = Clip.Right - Clip.Left, H = Clip.Bottom - Clip.Top;
+    std::vector<Byte> Alpha(static_cast<size_t>(W) * static_cast<size_t>(H));
+    for (Integer y = 0; y < H; ++y) {
+        const TColor32* Row = FSrcBmp->GetPixelPtr(Clip.Left, Clip.Top + y);
+        for (Integer x = 0; x < W; ++x) Alpha[static_cast<size_t>(y) * W + x] = static_cast<Byte>(Row[x] >> 24);
+    }
+    FSrcBmp->Draw(Clip.Left, Clip.Top, &Patch);
+    for (Integer y = 0; y < H; ++y) {
+        TColor32* Row = FSrcBmp->GetPixelPtr(Clip.Left, Clip.Top + y);
+        for (Integer x = 0; x < W; ++x)
+            Row[x] = (Row[x] & 0x00FFFFFF) | TColor32(Alpha[static_cast<size_t>(y) * W + x]) << 24;
+    }
+    FSrcBmpChanged = true;
+    return true;
+}
+
+bool TImageDraw::EffectDrawHighlight(Integer, Integer, Integer) { return false; }
+
+void TImageDraw::EffectDrawEnd()
+{
+    if (!FEffectDrawing) return;
+    FEffectDrawDone = true;
+    FEffectDrawLastX = NoDab;
+}
+
+// ---------------------------------------------------------------------------
+// Closing the run
+
+void TImageDraw::EffectDrawOver(bool IsUndo)
+{
+    // The pristine copy may belong to an effect run: without a brush run
+    // there is nothing of the brush's to close.
+    if (!FEffectDrawing) return;
+    if (!IsUndo && FEffectDrawDone) {
+        if (FEffectMode == emHighlighter || IsWarp(FEffectMode)) {
+            SetChanged(true);
+            SaveUndo();
+        }
+    } else if (!IsUndo && (FEffectMode == emBokeh || FEffectMode == emColoring) && FSrcBmp_T) {
+        // Nothing painted: the picture as it was, and none of the states the
+        // whole-raster changes took (redo must not reach them; an undo
+        // inside the run may have left the index among them).
+        FSrcBmp->Assign(FSrcBmp_T.get());
+        FSrcBmpChanged = false;
+        RemoveUndoStatesNamed(EffectDrawStateName, FUndoTempCount + 1);
+    }
+    FHighlightPen.reset();
+    FImgWarping.reset();
+    FSrcBmp_T.reset();
+    FSrcBmp_T2.reset();
+    FEffectDrawing = false;
+    FEffectMode = emNone;
+    Draw();
+    ClearUndoStateName(EffectDrawStateName);
+}
