@@ -9,14 +9,18 @@
 #include <vector>
 
 #include "document/ImageDraw.h"
+#include "document/ImageLines.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/ImageWarping.h"
+#include "filters/Ras32_BlendModes.h"
 #include "filters/Ras32_Filters.h"
 #include "filters/SharpenLib32.h"
 
 namespace {
 // The name undo states taken while the brush draws carry.
 const String EffectDrawStateName = u"EffectDraw";
+// The highlight layer multiplies over the picture.
+constexpr Integer MultiplyBlendIndex = 1;
 // No dab laid yet in this stroke.
 constexpr Integer NoDab = -10000;
 // Radii beyond any picture are cut here, so that the dab's corners and the
@@ -125,6 +129,10 @@ void TImageDraw::EffectDrawBegin(Cardinal Value)
         FSrcBmp_T2->Assign(FSrcBmp.get());
         FSrcBmp_T->SetSize(FSrcBmp->Width(), FSrcBmp->Height());
         FSrcBmp_T->Clear(0x00FFFFFF);
+        FSrcBmp_T->SetDrawMode(dmCustom);
+        GetBlendProc(MultiplyBlendIndex, FSrcBmp_T->OnPixelCombine);
+        FHighlightPen = std::make_unique<TImgLines>(nullptr, -1, FSrcBmp_T.get());
+        FHighlightPen->SetOpacity(255);
         break;
     case emWarping:
     case emZooming:
@@ -248,13 +256,39 @@ bool TImageDraw::EffectDrawDab(Integer X, Integer Y, Integer R)
     return true;
 }
 
-bool TImageDraw::EffectDrawHighlight(Integer, Integer, Integer) { return false; }
+bool TImageDraw::EffectDrawHighlight(Integer X, Integer Y, Integer R)
+{
+    auto* Pen = dynamic_cast<TImgLines*>(FHighlightPen.get());
+    if (!Pen || !FSrcBmp_T || !FSrcBmp_T2) return false;
+    Pen->AddNewPoint(X, Y);
+    Pen->SetOutWidth(2 * R);
+    Pen->SetColor(FEffectDrawColor);
+    Pen->SetStyleId(FEffectDrawStyle);
+    Pen->Draw(FSrcBmp_T.get());
+    const TPoint Last = FHighlightLastPoint;
+    FHighlightLastPoint = TPoint{X, Y};
+    // The pen is 2R wide: the step's pixels lie within 2R of both points.
+    TRect Clip{Min(Last.X, X) - 2 * R, Min(Last.Y, Y) - 2 * R, Max(Last.X, X) + 2 * R, Max(Last.Y, Y) + 2 * R};
+    if (!ClipTo(Clip, FSrcBmp.get(), FSrcBmp_T2.get()) || !ClipTo(Clip, FSrcBmp_T.get(), FSrcBmp_T.get())) return false;
+    // Recomposed from the unfiltered copy, so the layer multiplies once
+    // however often the strokes cross.
+    TCustomBitmap32 Patch;
+    CopyPatch(Patch, *FSrcBmp_T2, Clip);
+    Patch.Draw(0, 0, Clip, FSrcBmp_T.get());
+    for (Integer y = 0; y < Patch.Height(); ++y)
+        std::memcpy(FSrcBmp->GetPixelPtr(Clip.Left, Clip.Top + y), Patch.GetPixelPtr(0, y),
+                    sizeof(TColor32) * static_cast<size_t>(Patch.Width()));
+    FSrcBmpChanged = true;
+    return true;
+}
 
 void TImageDraw::EffectDrawEnd()
 {
     if (!FEffectDrawing) return;
     FEffectDrawDone = true;
     FEffectDrawLastX = NoDab;
+    // The next stroke is a polyline of its own; the layer keeps this one.
+    if (auto* Pen = dynamic_cast<TImgLines*>(FHighlightPen.get())) Pen->ClearPoints();
 }
 
 // ---------------------------------------------------------------------------
