@@ -32,6 +32,13 @@ inline std::unique_ptr<TImageDraw> NewBlankDocument(TTestView& View, Integer W, 
                                         nullptr, W, H, C, Transparent, 24);
 }
 
+// The objects' default rows: one per kind, each of 99 empty cells; a test
+// fills in the cells its kind reads.
+inline void AddEmptyDefaultRows(TDataTable& Defaults)
+{
+    for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults.AddItem(String(99, u','));
+}
+
 // Appends an object row of Kind with an object of class T in its data slot.
 template <class T = TImgShape>
 T* AddObject(TImageDraw& Doc, Integer Id, TShapeType Kind, bool Fixed = false, bool Hidden = false,

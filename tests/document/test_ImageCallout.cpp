@@ -577,7 +577,7 @@ protected:
     {
         Doc = NewBlankDocument(View, 400, 300, false);
         Doc->InitBitmap();
-        for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults.AddItem(String(99, u','));
+        AddEmptyDefaultRows(Defaults);
         TRow* R = Defaults.GetItem(shCallout);
         for (auto [Col, Text] : {std::pair{14, u"0"}, {16, u"255"}, {20, u"0"}, {24, u"1"}, {27, u"-1"}, {28, u"-1"},
                                  {29, u"-1"}, {40, u"Arial"}, {41, u"20"}, {59, u"-1"}, {98, u"15"}})

@@ -225,7 +225,7 @@ TEST_F(DocumentCrop, DrawingANewFrameHoldsItsRatio)
 {
     Make(400, 300, false);
     TDataTable Defaults;
-    for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults.AddItem(String(99, u','));
+    AddEmptyDefaultRows(Defaults);
     Doc->SetPropDT(&Defaults);
     Doc->SrcBmp()->Clear(0xFFC8C8C8);
     const struct {

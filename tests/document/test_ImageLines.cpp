@@ -424,7 +424,7 @@ protected:
         Doc = NewBlankDocument(View, 400, 300, false);
         Doc->InitBitmap();
         Defaults = std::make_unique<TDataTable>();
-        for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults->AddItem(String(99, u','));
+        AddEmptyDefaultRows(*Defaults);
         TRow* R = Defaults->GetItem(shLines);
         for (auto [Col, Value] : {std::pair{14, 0x0000FF}, {16, 255}, {18, 4}, {27, -1}, {28, -1}, {29, -1}})
             R->GetItem(Col)->SetValue(Value);

@@ -384,7 +384,7 @@ protected:
         Doc = NewBlankDocument(View, 400, 300, false);
         Doc->InitBitmap();
         Defaults = std::make_unique<TDataTable>();
-        for (Integer k = 0; k < ShapeTypeCount; ++k) Defaults->AddItem(String(99, u','));
+        AddEmptyDefaultRows(*Defaults);
         TRow* R = Defaults->GetItem(shText);
         const std::pair<Integer, const char16_t*> Cells[] = {
             {14, u"0"},      {16, u"255"},      {20, u"0"},   {21, u"0"},    {24, u"0"},          {27, u"-1"},
