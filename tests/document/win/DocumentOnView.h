@@ -9,6 +9,21 @@
 
 #include "document/win/ImageDraw_Win.h"
 
+// The style a painter test starts from: opaque, outline and fill in two plain
+// colours, each on or off, no gradient.
+inline void SetPlainStyle(TImgShape& S, TColor Outline, TColor Fill, bool IsFill, bool IsOutline, Integer Width,
+                          bool Antialias)
+{
+    S.SetColor(Outline);
+    S.SetFillColor(Fill);
+    S.SetOpacity(255);
+    S.SetIsFill(IsFill);
+    S.SetIsOutline(IsOutline);
+    S.SetOutWidth(Width);
+    S.SetGradientMode(-1);
+    S.SetAntialias(Antialias);
+}
+
 class DocumentOnView : public guitest::FormTest {
 protected:
     void SetUp() override

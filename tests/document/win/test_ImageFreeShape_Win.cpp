@@ -32,13 +32,7 @@ protected:
     }
     void Style(TImgFreeShape& S, bool Fill, bool Outline, Integer Width)
     {
-        S.SetColor(Blue);
-        S.SetFillColor(Red);
-        S.SetOpacity(255);
-        S.SetIsFill(Fill);
-        S.SetIsOutline(Outline);
-        S.SetOutWidth(Width);
-        S.SetAntialias(false);
+        SetPlainStyle(S, Blue, Red, Fill, Outline, Width, false);
     }
     void Expect(std::initializer_list<TPixelSample> Samples, const char* What) { ExpectSamples(Bitmap, Samples, What); }
 

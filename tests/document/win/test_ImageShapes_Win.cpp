@@ -26,14 +26,7 @@ protected:
     // Style settings every case starts from: opaque, no gradient, no effects.
     void Style(TImgShape& S, bool Fill, bool Outline, Integer Width)
     {
-        S.SetColor(Blue);
-        S.SetFillColor(Red);
-        S.SetOpacity(255);
-        S.SetIsFill(Fill);
-        S.SetIsOutline(Outline);
-        S.SetOutWidth(Width);
-        S.SetGradientMode(-1);
-        S.SetAntialias(true);
+        SetPlainStyle(S, Blue, Red, Fill, Outline, Width, true);
     }
     void Expect(std::initializer_list<TPixelSample> Samples, const char* What) { ExpectSamples(Bitmap, Samples, What); }
 
