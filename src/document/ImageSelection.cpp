@@ -695,6 +695,15 @@ bool TImgSelection::FlattenBitmap(bool bFree)
     return true;
 }
 
+bool TImgSelection::DiscardBitmap()
+{
+    if (!FSelBitmap) return false;
+    FSelBitmap.reset();
+    FBitmapChanged = true;
+    if (FParent) FParent->SetChanged(true);
+    return true;
+}
+
 void TImgSelection::MakeWorkBitmaps(TRect& DestRect)
 {
     const TRect Raster = RasterRect();

@@ -117,6 +117,9 @@ public:
     // Drops the lifted pixels into the raster; with bFree frees them. False
     // when nothing is lifted.
     bool FlattenBitmap(bool bFree);
+    // Frees the lifted pixels without putting them down (the raster keeps
+    // whatever lifting left there). False when nothing is lifted.
+    bool DiscardBitmap();
 
     const TImageRegion& RegionHandle() const { return FRegionH; }
     void SetRegionHandle(const TImageRegion& Value) { FRegionH = Value; }
