@@ -382,6 +382,16 @@ String TImgSelection::GetRegionString() const { return RegionToText(FRegionH); }
 
 void TImgSelection::GetRegionRects(const TImageRegion& RH, std::vector<TRect>& Rects) { Rects = RH.Rects(); }
 
+String TImgSelection::RegionRectFileName() { return GetTempDirectory() + u"SelectionRegionRects.db"; }
+
+void TImgSelection::WriteRegionRect() const
+{
+    TDataTable Table;
+    for (const TRect& R : FRegionH.Rects())
+        Table.AddItem(IntToStr(R.Left) + u"," + IntToStr(R.Top) + u"," + IntToStr(R.Right) + u"," + IntToStr(R.Bottom));
+    Table.SaveAs(RegionRectFileName());
+}
+
 TImageRegion TImgSelection::CloneRegion(const TImageRegion& RH, Single Scale) { return RH.Scaled(Scale); }
 
 void TImgSelection::CalcRegionRects()
