@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinClock.h"
+
 namespace {
 
 // Built-in look: arrow buttons of 17 pixels at both ends, a thumb of at least 16.
@@ -249,14 +251,16 @@ void TsfSkinScrollBarCore::Fire(const TNotifyEvent& Event)
     if (Event) Event(Sender);
 }
 
+TsfSkinScrollBarCore::~TsfSkinScrollBarCore() { SkinClock()->StopTimers(this); }
+
 void TsfSkinScrollBarCore::StartTimer(Integer Interval)
 {
-    if (OnStartTimer) OnStartTimer(Interval);
+    SkinClock()->StartTimer(this, 1, Cardinal(Interval), [this] { Timer(); });
 }
 
 void TsfSkinScrollBarCore::StopTimer()
 {
-    if (OnStopTimer) OnStopTimer();
+    SkinClock()->StopTimer(this, 1);
     FTimerMode = sbtmNone;
 }
 
@@ -316,7 +320,7 @@ void TsfSkinScrollBarCore::ButtonLeave(Integer Part)
     // A dragged thumb keeps its hot look.
     if (!(Part == sbThumb && FDown)) Buttons[Part].MouseIn = false;
     Repaint();
-    if (Part != sbThumb && Buttons[Part].Down && OnStopTimer) OnStopTimer();
+    if (Part != sbThumb && Buttons[Part].Down) SkinClock()->StopTimer(this, 1);
 }
 
 void TsfSkinScrollBarCore::ButtonDown(Integer Part, Integer X, Integer Y)

@@ -3,8 +3,8 @@
 // arrow buttons, the track and the thumb lie (built-in look or a skin's
 // description), which part the pointer is over, thumb dragging, page steps
 // and the arrow and page auto-repeat. The window class turns messages into
-// calls here and paints what the part states say; repaints, the repeat timer
-// and the events go out through the hooks below.
+// calls here and paints what the part states say; repaints and the events go
+// out through the hooks below, the repeat runs on the skin clock (timer 1).
 #pragma once
 
 #include "framework/runtime/Classes.h"
@@ -42,11 +42,13 @@ struct TsfScrollBarSkinGeometry {
 
 class TsfSkinScrollBarCore {
 public:
-    // The hooks: a repaint of the whole bar, the repeat timer (started anew
-    // with an interval, or stopped), and the bar's events, fired with Sender.
+    TsfSkinScrollBarCore() = default;
+    ~TsfSkinScrollBarCore();
+    TsfSkinScrollBarCore(const TsfSkinScrollBarCore&) = delete;
+    TsfSkinScrollBarCore& operator=(const TsfSkinScrollBarCore&) = delete;
+
+    // The hooks: a repaint of the whole bar, and the bar's events, fired with Sender.
     TEvent<> OnRepaint;
-    TEvent<Integer> OnStartTimer;
-    TEvent<> OnStopTimer;
     TObject* Sender = nullptr;
     TNotifyEvent OnChange;
     TNotifyEvent OnLastChange;
@@ -117,7 +119,7 @@ public:
     void MouseMove(Integer X, Integer Y);
     void MouseUp(bool Left, Integer X, Integer Y);
     void MouseLeave();
-    // A tick of the repeat timer.
+    // A tick of the repeat timer (run by the skin clock).
     void Timer();
     // Arrow keys and the wheel, only with CanFocused (the wheel also only while
     // focused). True when the key was one of the bar's.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinClock.h"
+
 namespace {
 
 Integer RoundI(double X) { return static_cast<Integer>(Round(X)); }
@@ -153,6 +155,8 @@ void TsfSkinTrackBarCore::MouseWheel(Integer WheelDelta)
 
 // ---------------------------------------------------------------------------
 // Slider: value, range and increment
+
+TsfSkinSliderCore::~TsfSkinSliderCore() { SkinClock()->StopTimers(this); }
 
 void TsfSkinSliderCore::Invalidate(const TRect& R)
 {
@@ -352,7 +356,7 @@ void TsfSkinSliderCore::MouseUp(bool Left, Integer X, Integer Y)
         if (OnChanged) OnChanged(Sender);
     }
     if (FTracking) {
-        if (FTimerActive && OnStopTimer) OnStopTimer();
+        if (FTimerActive) SkinClock()->StopTimer(this, 1);
         FTimerActive = false;
         if (OnCapture) OnCapture(false);
         FTracking = false;
@@ -367,7 +371,7 @@ void TsfSkinSliderCore::Timer()
     if (JumpDirection(FMousePos.X, FMousePos.Y) == FStartJump) Jump(FStartJump);
     if (!FTimerActive) {
         FTimerActive = true;
-        if (OnStartTimer) OnStartTimer(SliderRepeatInterval);
+        SkinClock()->StartTimer(this, 1, SliderRepeatInterval, [this] { Timer(); });
     }
 }
 

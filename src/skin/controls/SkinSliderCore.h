@@ -4,7 +4,8 @@
 // lays out ruler, thumb and tick area, maps values to thumb places and back
 // (snapped to Increment without smooth moving), drags the thumb, repeats
 // jumps while the ruler is held, answers the keys and lists the tick marks.
-// Repaints, the repeat timer, focus and capture go out through hooks.
+// Repaints, focus and capture go out through hooks; the slider's repeat runs
+// on the skin clock (timer 1).
 #pragma once
 
 #include <vector>
@@ -102,12 +103,15 @@ struct TsfSliderTick {
 
 class TsfSkinSliderCore {
 public:
-    // Hooks: invalidation of a rectangle (empty: the whole control), the
-    // repeat timer, mouse capture, a request for the focus, whether the
-    // value may change at all, and the events.
+    TsfSkinSliderCore() = default;
+    ~TsfSkinSliderCore();
+    TsfSkinSliderCore(const TsfSkinSliderCore&) = delete;
+    TsfSkinSliderCore& operator=(const TsfSkinSliderCore&) = delete;
+
+    // Hooks: invalidation of a rectangle (empty: the whole control), mouse
+    // capture, a request for the focus, whether the value may change at all,
+    // and the events.
     TEvent<const TRect&> OnInvalidate;
-    TEvent<Integer> OnStartTimer;
-    TEvent<> OnStopTimer;
     TEvent<bool> OnCapture;
     TEvent<> OnTakeFocus;
     std::function<bool()> AllowValueChange;

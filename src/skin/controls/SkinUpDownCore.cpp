@@ -1,5 +1,14 @@
 #include "skin/controls/SkinUpDownCore.h"
 
+#include "skin/controls/SkinClock.h"
+
+TsfSkinUpDownCore::~TsfSkinUpDownCore() { SkinClock()->StopTimers(this); }
+
+void TsfSkinUpDownCore::StartTimer(Integer Interval)
+{
+    SkinClock()->StartTimer(this, 1, Cardinal(Interval), [this] { Timer(); });
+}
+
 void TsfSkinUpDownCore::Repaint()
 {
     if (OnRepaint) OnRepaint();
@@ -65,14 +74,14 @@ void TsfSkinUpDownCore::ButtonEnter(Integer I)
     Buttons[I].MouseIn = true;
     Repaint();
     // The held button re-entered: repeating resumes.
-    if (FIncrement != 0 && Buttons[I].Down && OnStartTimer) OnStartTimer(UpDownReenterDelay);
+    if (FIncrement != 0 && Buttons[I].Down) StartTimer(UpDownReenterDelay);
 }
 
 void TsfSkinUpDownCore::ButtonLeave(Integer I)
 {
     Buttons[I].MouseIn = false;
     Repaint();
-    if (FIncrement != 0 && Buttons[I].Down && OnStopTimer) OnStopTimer();
+    if (FIncrement != 0 && Buttons[I].Down) SkinClock()->StopTimer(this, 1);
 }
 
 void TsfSkinUpDownCore::ButtonDown(Integer I)
@@ -82,12 +91,12 @@ void TsfSkinUpDownCore::ButtonDown(Integer I)
     if (FIncrement == 0) return;
     FTimerMode = I == udUpButton ? 2 : 1;
     FWaitMode = true;
-    if (OnStartTimer) OnStartTimer(UpDownRepeatDelay);
+    StartTimer(UpDownRepeatDelay);
 }
 
 void TsfSkinUpDownCore::StopTimer()
 {
-    if (OnStopTimer) OnStopTimer();
+    SkinClock()->StopTimer(this, 1);
     FTimerMode = 0;
 }
 
@@ -136,7 +145,7 @@ void TsfSkinUpDownCore::Timer()
 {
     if (FWaitMode) {
         FWaitMode = false;
-        if (OnStartTimer) OnStartTimer(UpDownRepeatInterval);
+        StartTimer(UpDownRepeatInterval);
         return;
     }
     // A step past Min or Max is ignored; the timer runs on until the release.

@@ -2,7 +2,8 @@
 // the two buttons' places, which one the pointer is over, the step on
 // release (wherever the pointer is then) and the auto-repeat while a button
 // is held: 500 ms, then every 100 ms; re-entering the held button restarts
-// it at 50 ms. Repaints, the repeat timer and the events go out through hooks.
+// it at 50 ms. Repaints and the events go out through hooks; the repeat runs
+// on the skin clock (timer 1).
 #pragma once
 
 #include "framework/runtime/Classes.h"
@@ -18,9 +19,12 @@ constexpr Integer UpDownReenterDelay = 50;
 
 class TsfSkinUpDownCore {
 public:
+    TsfSkinUpDownCore() = default;
+    ~TsfSkinUpDownCore();
+    TsfSkinUpDownCore(const TsfSkinUpDownCore&) = delete;
+    TsfSkinUpDownCore& operator=(const TsfSkinUpDownCore&) = delete;
+
     TEvent<> OnRepaint;
-    TEvent<Integer> OnStartTimer;
-    TEvent<> OnStopTimer;
     TObject* Sender = nullptr;
     TNotifyEvent OnChange;
     TNotifyEvent OnUpButtonClick;
@@ -66,6 +70,7 @@ private:
     void ButtonLeave(Integer I);
     void ButtonDown(Integer I);
     void ButtonUp(Integer I);
+    void StartTimer(Integer Interval);
     void StopTimer();
 
     Integer FPosition = 0, FMin = 0, FMax = 100, FIncrement = 1;

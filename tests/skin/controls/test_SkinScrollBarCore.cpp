@@ -3,20 +3,19 @@
 #include <vector>
 
 #include "skin/controls/SkinScrollBarCore.h"
-#include "tests/skin/controls/CoreTimer.h"
+#include "skin/controls/CoreClock.h"
 
 namespace {
 
 // A 200 x 19 horizontal bar of the built-in look whose events and timer are recorded.
 struct Bar {
+    TCoreClock Timer{&C};  // installed before the core starts a timer, gone after it
     TsfSkinScrollBarCore C;
-    TCoreTimer Timer;
     std::vector<std::string> Events;
     Bar(Integer W = 200, Integer H = 19, bool Vertical = false)
     {
         C.SetVertical(Vertical);
         C.CalcRects(W, H);
-        Timer.Attach(C.OnStartTimer, C.OnStopTimer, [this] { C.Timer(); });
         C.OnChange = [this](TObject*) { Events.push_back("change " + std::to_string(C.Position())); };
         C.OnLastChange = [this](TObject*) { Events.push_back("last"); };
         C.OnPageUp = [this](TObject*) { Events.push_back("pageup"); };

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "skin/controls/SkinSliderCore.h"
-#include "tests/skin/controls/CoreTimer.h"
+#include "skin/controls/CoreClock.h"
 
 namespace {
 
@@ -42,13 +42,12 @@ struct TrackBar {
 
 // A slider with the built-in pictures: a 9 x 17 thumb and an 8-pixel ruler.
 struct Slider {
+    TCoreClock Timer{&C};  // installed before the core starts a timer, gone after it
     TsfSkinSliderCore C;
-    TCoreTimer Timer;
     Recorder R;
     Slider(Integer W = 150, Integer H = 40, bool Vertical = false)
     {
         C.SetVertical(Vertical);
-        Timer.Attach(C.OnStartTimer, C.OnStopTimer, [this] { C.Timer(); });
         C.OnChange = [this](TObject*) { ++R.Changes; };
         C.OnChanged = [this](TObject*) { ++R.Changed; };
         if (Vertical)

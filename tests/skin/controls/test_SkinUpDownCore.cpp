@@ -5,19 +5,18 @@
 
 #include "skin/controls/SkinScrollBoxCore.h"
 #include "skin/controls/SkinUpDownCore.h"
-#include "tests/skin/controls/CoreTimer.h"
+#include "skin/controls/CoreClock.h"
 
 namespace {
 
 // A 50 x 25 horizontal up-down (down button left, up button right) with its events recorded.
 struct UpDown {
+    TCoreClock Timer{&C};  // installed before the core starts a timer, gone after it
     TsfSkinUpDownCore C;
-    TCoreTimer Timer;
     int Changes = 0, Ups = 0, Downs = 0;
     UpDown()
     {
         C.CalcRects(50, 25);
-        Timer.Attach(C.OnStartTimer, C.OnStopTimer, [this] { C.Timer(); });
         C.OnChange = [this](TObject*) { ++Changes; };
         C.OnUpButtonClick = [this](TObject*) { ++Ups; };
         C.OnDownButtonClick = [this](TObject*) { ++Downs; };
