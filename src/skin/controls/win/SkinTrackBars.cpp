@@ -468,7 +468,7 @@ void TsfSkinCustomSlider::Paint()
     if ((FCore.Options() & soShowFocus) && Focused() && !Designing()) {
         TRect B;
         GetSliderBounds(B);
-        C->Font()->SetColor(FSkinInUse ? SkinData()->SkinColors.cBtnText : clBtnText);
+        C->Font()->SetColor(FSkinInUse ? SkinData()->SkinColors()->cBtnText() : clBtnText);
         DrawSkinFocusRect(C, {B.Left + 2, B.Top + 2, B.Right - 2, B.Bottom - 2});
     }
     if (FCore.Options() & soShowPoints) {
