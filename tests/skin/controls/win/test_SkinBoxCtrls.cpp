@@ -86,3 +86,56 @@ TEST_F(SkinBoxCtrlsTest, ScrollBoxRangesFromItsChildrenAndVScrollClamps)
     Box->ScrollToControl(Child);
     EXPECT_EQ(Child->Top(), 0);
 }
+
+// Every control of the family on one form, in the built-in look and in each
+// of the four skins, kept as screenshots (looked at, not compared).
+TEST_F(SkinBoxCtrlsTest, ScreenshotsInTheFourSkins)
+{
+    const char16_t* Looks[] = {u"none", SkinNames[0], SkinNames[1], SkinNames[2], SkinNames[3]};
+    for (const char16_t* Look : Looks) {
+        TForm* Form = NewForm(100, 100, 420, 250);
+        TsfSkinData* SD = String(Look) == u"none" ? nullptr : Skin(Look);
+        auto Place = [&](auto* C, Integer X, Integer Y, Integer W, Integer H) {
+            C->SetParent(Form);
+            C->SetBounds(X, Y, W, H);
+            if (SD) C->SetSkinData(SD);
+            return C;
+        };
+        auto* H = Place(new TsfSkinScrollBar(Form), 10, 10, 200, 19);
+        H->SetRange(0, 100, 30, 20);
+        auto* V = new TsfSkinScrollBar(Form);
+        V->SetKind(sbVertical);
+        Place(V, 220, 10, 19, 120);
+        V->SetRange(0, 100, 70, 0);
+        auto* T = Place(new TsfSkinTrackBar(Form), 10, 40, 200, 20);
+        T->SetValue(65);
+        auto* S = Place(new TsfSkinSlider(Form), 10, 70, 200, 40);
+        S->SetValue(40);
+        auto* SV = new TsfSkinSlider(Form);
+        SV->SetOrientation(soVertical);
+        Place(SV, 250, 10, 40, 150);
+        SV->SetValue(70);
+        Place(new TsfSkinUpDown(Form), 10, 120, 50, 25)->SetPosition(3);
+        auto* UV = new TsfSkinUpDown(Form);
+        UV->SetOrientation(udVertical);
+        UV->SetSkinDataName(u"vupdown");  // at run time the orientation leaves the name alone
+        Place(UV, 70, 120, 25, 50);
+        auto* Box = Place(new TsfSkinScrollBox(Form), 300, 10, 100, 120);
+        auto* BoxBar = new TsfSkinScrollBar(Form);
+        BoxBar->SetKind(sbVertical);
+        Place(BoxBar, 400, 10, 17, 120);
+        for (Integer I = 0; I < 4; ++I) {
+            auto* Child = new TsfSkinTrackBar(Box);
+            Child->SetParent(Box);
+            Child->SetBounds(4, 4 + I * 45, 80, 20);
+            if (SD) Child->SetSkinData(SD);
+        }
+        Box->SetVScrollBar(BoxBar);
+        ShowAndWait(Form);
+        Box->UpdateScrollRange();
+        Box->VScroll(30);
+        EXPECT_TRUE(BoxBar->Visible()) << UTF8Encode(String(Look));
+        guitest::Pump();
+        SaveScreenshot(ScreenRect(Form), String(u"BoxCtrls_") + Look);
+    }
+}
