@@ -260,7 +260,7 @@ void TsfSkinButtonCommon<TBase>::DrawFace(TCanvas* C, const TRect& CR, bool ADow
                                         this->DefaultFont()->Color()));
     if (FCore.Look.ShowFocus && FocusedNow()) {
         C->Brush()->SetStyle(bsSolid);
-        C->Brush()->SetColor(this->FSD->SkinColors()->cBtnFace);
+        C->Brush()->SetColor(this->FSD->SkinColors()->cBtnFace());
         DrawSkinFocusRect(C, CR);
         C->Brush()->SetStyle(bsClear);
     }
@@ -450,7 +450,8 @@ template class TsfSkinButtonCommon<TsfSkinCustomControl>;
 TsfSkinSpeedButton::TsfSkinSpeedButton(TComponent* AOwner) : inherited(AOwner, TsfButtonKind::Speed)
 {
     SetSkinDataName(u"toolbutton");
-    SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks | csClickEvents | csSetCaption);
+    // The clicks are the button's own (ButtonClick), never the platform's on every release.
+    SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks | csSetCaption);
     SetBounds(Left(), Top(), 25, 25);
 }
 
@@ -547,9 +548,9 @@ void TsfSkinSpeedButton::PaintFlatIdle()
         SetButtonFont(C);
         TsfSkinColors* Colors = FSD->SkinColors();
         if (!Enabled())
-            C->Font()->SetColor(Colors->cBtnShadow);
+            C->Font()->SetColor(Colors->cBtnShadow());
         else if (FUseSkinFontColor)
-            C->Font()->SetColor(Colors->cBtnText);
+            C->Font()->SetColor(Colors->cBtnText());
     } else {
         C->Font()->Assign(DefaultFont());
         if (FSD && FSD->ResourceStrData()) C->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
@@ -581,6 +582,7 @@ void TsfSkinSpeedButton::PaintArrow()
 TsfSkinButton::TsfSkinButton(TComponent* AOwner) : inherited(AOwner, TsfButtonKind::Push)
 {
     SetSkinDataName(u"button");
+    SetControlStyle(ControlStyle() & ~csClickEvents);
     SetBounds(Left(), Top(), 75, 25);
     FImageIndex = -1;
     FLayerManager = new TsfLayerManager(this);
@@ -797,6 +799,7 @@ bool TsfSkinButton::MakeGlowImages(TBitmap* Image, TBitmap* Mask)
 
 void TsfSkinButton::ShowLayer()
 {
+    GetSkinData();
     if (!GlowAllowed()) return;
     if (auto* Form = dynamic_cast<TForm*>(GetParentForm(this)))
         FLayerManager->SetTopMostMode(Form->FormStyle() == fsStayOnTop);

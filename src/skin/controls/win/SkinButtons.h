@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "framework/controls/ActnList.h"
+#include "framework/controls/win/Forms.h"
 #include "skin/controls/SkinButtonCore.h"
 #include "skin/controls/win/SkinCtrls.h"
 #include "skin/controls/win/SkinMenuHooks.h"
