@@ -17,8 +17,6 @@ constexpr Cardinal MouseTimerInterval = 50;
 constexpr Cardinal FadeTimerId = 2;       // the show's first tick
 constexpr Cardinal FadeStepTimerId = 3;   // the fade's steps
 
-bool SizeHandledByLayer() { return false; }  // the layered border never resizes the form here
-
 // The region of a mask strip's black pixels placed at (X, Y); null for none.
 HRGN StripRegion(const TsfBitmap* Strip, Integer X, Integer Y)
 {
@@ -161,7 +159,6 @@ void TsfSkinForm::ApplySkinFrame()
 {
     FSkinSupport = FSD && !FSD->Empty;
     FGeometry.SetSkin(FSkinSupport ? FSD : nullptr);
-    FBgPictures.clear();
     if (!FForm->HandleAllocated()) return;
     const HWND Wnd = FForm->Handle();
     const TRect B = WindowBounds(Wnd);
@@ -640,7 +637,8 @@ void TsfSkinForm::SetFormRegion(bool AUpdateMask)
         FGeometry.UpdateMask();
         TRegion R(FGeometry.NewMaskRectArea);
         for (const auto& S : FGeometry.MaskStripPlaces()) {
-            TRegion Part(StripRegion(S.Strip, S.X, S.Y));
+            TRegion Part;
+            Part.Reset(StripRegion(S.Strip, S.X, S.Y));
             if (Part.Handle()) CombineRgn(R, R, Part, RGN_OR);
         }
         Apply(R.Release());
@@ -808,14 +806,6 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     RestoreDC(DC, Saved);
 }
 
-const TsfBitmap* TsfSkinForm::BgPicture(Integer Index)
-{
-    if (!FSkinSupport || Index < 0 || Index >= static_cast<Integer>(FSD->FActivePictures.size())) return nullptr;
-    auto& Slot = FBgPictures[Index];
-    if (!Slot) Slot = SkinPictureToBitmap(FSD->FActivePictures[Index]);
-    return Slot->Empty() ? nullptr : Slot.get();
-}
-
 void TsfSkinForm::PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch,
                              TsfStretchType Type)
 {
@@ -863,7 +853,7 @@ void TsfSkinForm::PaintBG(HDC DC)
 void TsfSkinForm::PaintBG2(HDC DC)
 {
     if (!DC || !FSkinSupport) return;
-    const TsfBitmap* P = BgPicture(FSD->BGPictureIndex);
+    const TsfBitmap* P = FSD->ActiveBitmap(FSD->BGPictureIndex);
     if (!P) {
         PaintBG(DC);  // a picture the skin does not have: its client part instead
         return;
@@ -878,7 +868,7 @@ void TsfSkinForm::PaintBG2(HDC DC)
 void TsfSkinForm::PaintBG3(HDC DC)
 {
     if (!DC || !FSkinSupport) return;
-    const TsfBitmap* P = BgPicture(FSD->MDIBGPictureIndex);
+    const TsfBitmap* P = FSD->ActiveBitmap(FSD->MDIBGPictureIndex);
     if (!P) {
         PaintMDIBGDefault(DC);
         return;
@@ -929,7 +919,7 @@ void TsfSkinForm::Paint(HDC DC)
         const TsfBitmap& Frame = G.FramePicture();
         if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
             Image.SetSize(IntMax(1, Frame.Width()), IntMax(1, Frame.Height()));
-            Frame.Draw(&Image, 0, 0);
+            SkinCopyRect(&Image, {0, 0, Frame.Width(), Frame.Height()}, &Frame, {0, 0, Frame.Width(), Frame.Height()});
         } else {
             CreateSkinImage(S.LTPoint, S.RTPoint, S.LBPoint, S.RBPoint, S.ClRect, G.NewLTPoint, G.NewRTPoint,
                             G.NewLBPoint, G.NewRBPoint, G.NewClRect, &Image, &Frame,

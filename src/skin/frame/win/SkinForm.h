@@ -6,7 +6,6 @@
 // in on the skin clock.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -244,9 +243,6 @@ private:
 
     void DrawDefaultCaption(TCanvas* Canvas, Integer CaptionHeight);
     void PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch, TsfStretchType Type);
-    // The skin's picture Index for a background, made once per skin; null when
-    // the skin has no such picture or it is empty.
-    const TsfBitmap* BgPicture(Integer Index);
 
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
@@ -254,7 +250,6 @@ private:
     TsfSkinData* FMSD = nullptr;
     TsfFrameGeometry FGeometry;
     TsfFormFade FFade;
-    std::map<Integer, std::unique_ptr<TsfBitmap>> FBgPictures;
     HRGN FRgn = nullptr;  // the region handed to the window (the system owns it)
 
     bool FSkinSupport = false;
