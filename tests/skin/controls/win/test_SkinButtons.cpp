@@ -289,6 +289,8 @@ TEST_F(SkinButtonsTest, GlowLayerFollowsTheMouse)
     TsfSkinData* SD = Skin(u"Rire");
     auto* D = dynamic_cast<TsfDataSkinButtonControl*>(SD->CtrlList[size_t(SD->GetControlIndex(u"button"))].get());
     ASSERT_TRUE(D);
+    D->GlowLayerShowOffsetX = 3;
+    D->GlowLayerShowOffsetY = 2;
     TForm* form = NewForm(100, 100, 200, 60);
     auto* B = Add<TsfSkinButton>(form, 10, 10, 75, 25, SD);
     ShowAndWait(form);
@@ -300,6 +302,12 @@ TEST_F(SkinButtonsTest, GlowLayerFollowsTheMouse)
         D->GlowLayerMaskPictureIndex = C.Mask;
         guitest::MovePointer(Centre(B));
         EXPECT_EQ(B->LayerManager()->IsVisible(), C.Shown) << C.Picture << ' ' << C.Mask;
+        if (C.Shown) {
+            // Placed at the button's screen position less the skin's show offsets.
+            const TRect R = ScreenRect(B);
+            EXPECT_EQ(B->LayerManager()->LayerWindow()->Left(), R.Left - 3);
+            EXPECT_EQ(B->LayerManager()->LayerWindow()->Top(), R.Top - 2);
+        }
         Away(form);
         EXPECT_FALSE(B->LayerManager()->IsVisible());
     }
