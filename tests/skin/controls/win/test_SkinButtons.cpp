@@ -325,6 +325,23 @@ TEST_F(SkinButtonsTest, FlatIdleButtonShowsItsParent)
     EXPECT_NE(CaptureControl(B)->Pixel(1, 1), ScreenRGB(clRed)) << "hot, it paints its picture";
 }
 
+TEST_F(SkinButtonsTest, DescriptionOfAnotherClassDrawsItsOwnPicture)
+{
+    TForm* form = NewForm(100, 100, 100, 60);
+    // Named before the skin comes, so that no button description was ever read.
+    auto* B = new TsfSkinSpeedButton(form);
+    B->SetParent(form);
+    B->SetSkinDataName(u"panel");
+    B->SetSkinData(Skin(u"Rire"));
+    B->SetBounds(10, 10, 40, 25);
+    ShowAndWait(form);
+    auto Normal = CaptureControl(B);
+    guitest::MovePointer(Centre(B));
+    auto Hot = CaptureControl(B);
+    EXPECT_NE(Normal->Pixel(20, 12), 0u);
+    EXPECT_EQ(Hot->Pixel(20, 12), Normal->Pixel(20, 12)) << "the hot state has no picture of its own";
+}
+
 TEST_F(SkinButtonsTest, ScreenshotsInTheFourSkins)
 {
     auto Glyph = GlyphStrip({0x2060C0, 0x808080});
