@@ -164,7 +164,10 @@ private:
     Byte FUserImages = 0;
     std::unique_ptr<TBitmap> FImages[4];
     Integer FEdgeSize = 2;
-    std::unique_ptr<TsfBitmap> FRuler;
+    // The ruler built for the current size, and the pictures ready to draw:
+    // as they are and with their background keyed out.
+    std::unique_ptr<TsfBitmap> FRuler, FRulerKeyed;
+    std::unique_ptr<TsfBitmap> FThumb, FThumbKeyed;
     Integer FNumThumbStates = 2;
     bool FCreating = true;
     TCanvas* FPaintCanvas = nullptr;
