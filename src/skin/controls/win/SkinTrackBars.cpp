@@ -218,6 +218,12 @@ bool TsfSkinTrackBar::DoMouseWheel(TShiftState Shift, Integer WheelDelta, const 
     return Handled;
 }
 
+void TsfSkinTrackBar::WMEraseBkgnd(TMessage& Message)
+{
+    if (!FromWMPaint) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
+}
+
 void TsfSkinTrackBar::CMWantSpecialKey(TMessage& Message)
 {
     inherited::CMWantSpecialKey(Message);

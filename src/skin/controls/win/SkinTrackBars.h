@@ -53,6 +53,8 @@ protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
     bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos) override;
     void CMWantSpecialKey(TMessage& Message) override;
+    // Outside a paint, the erase paints the control onto the erase DC.
+    void WMEraseBkgnd(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;
