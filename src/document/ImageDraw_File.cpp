@@ -13,7 +13,7 @@
 #include <limits>
 
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageSmall.h"
 #include "foundation/HyCrypUtils.h"
 #include "framework/runtime/SysUtils.h"

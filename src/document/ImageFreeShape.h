@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 class TImgFreeShape;
 
@@ -35,7 +35,7 @@ struct TBezierSegment {
 
 class TImgFreeShape : public TImgShape {
 public:
-    TImgFreeShape(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgFreeShape(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgFreeShape() override;
     String ClassName() const override { return u"TImgFreeShape"; }
 

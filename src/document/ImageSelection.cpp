@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "Component/Raster32/Ras32_Layers.h"
 #include "document/ImageControlLayer.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
@@ -154,7 +155,7 @@ Integer AlphaNeighbourMask(const TCustomBitmap32& B, Integer X, Integer Y)
 // ---------------------------------------------------------------------------
 // TImgSelection
 
-TImgSelection::TImgSelection(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgSelection::TImgSelection(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap), FPoints(2)
 {
     FShapeType = shSelection;

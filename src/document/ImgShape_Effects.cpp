@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
 #include "document/ImageEffects.h"
+#include "document/ImgShape.h"
+#include "document/ObjectRows.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/SharpenLib32.h"
 
@@ -73,7 +73,7 @@ void TImgShape::ReadEffectColumns(const TRow& Row)
     FGradientPosition = TextOf(Row, 92);
     FGradientFillMode = IntOf(Row, 95);
     FGradientLinearAngle = IntOf(Row, 96);
-    FGradientTextureFileName = TImageDraw::ConvertCellEscapes(TextOf(Row, 97), true);
+    FGradientTextureFileName = UnescapeCellText(TextOf(Row, 97));
     FGradientEdgingWidth = IntOf(Row, 98);
     // The glow divides by its width.
     if (FGradientEdgingWidth == 0) FGradientEdgingWidth = 15;
