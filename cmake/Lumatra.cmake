@@ -152,7 +152,13 @@ function(lm_startup_flag library definition)
 endfunction()
 
 function(lm_test name)
-  cmake_parse_arguments(A "PORTABLE;WINDOWS;OPTIMIZED" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "PORTABLE;WINDOWS;OPTIMIZED;WITHOUT_STARTUP" "" "SOURCES;DEPS" ${ARGN})
+  # WITHOUT_STARTUP: the program installs none of its libraries (a test of
+  # what they do when the program forgot to).
+  set(startup ON)
+  if(A_WITHOUT_STARTUP)
+    set(startup OFF)
+  endif()
   if(LM_BENCH)
     return()
   endif()
@@ -167,7 +173,7 @@ function(lm_test name)
   if(LM_CONFIG STREQUAL "win32")
     # Compiled on request (LM_ONLY), never run: this machine cannot execute 32-bit code.
     add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
-    set_target_properties(${name} PROPERTIES LM_STARTUP ON)
+    set_target_properties(${name} PROPERTIES LM_STARTUP ${startup})
     target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     # GCC 12 for i686 reports locals read inside std::function lambdas as
@@ -178,7 +184,7 @@ function(lm_test name)
   # TestStartup.cpp is compiled per program: it calls the installs of the
   # libraries this program links (their LM_HAS_* definitions).
   add_executable(${name} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestStartup.cpp)
-  set_target_properties(${name} PROPERTIES LM_STARTUP ON)
+  set_target_properties(${name} PROPERTIES LM_STARTUP ${startup})
   target_link_libraries(${name} PRIVATE lm_options lm_testmain ${A_DEPS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   # GoogleTest's EXPECT macros hide an if/else: "if (c) EXPECT_EQ(...);" is fine.

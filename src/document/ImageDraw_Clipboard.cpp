@@ -84,7 +84,16 @@ bool TImageDraw::GetPasteEnabled() const
 void TImageDraw::Paste(Integer X, Integer Y, TCustomBitmap32* ABmp, bool IsFromClipboard, bool IsCenterXY)
 {
     TDataTable& Board = ObjectClipboard();
+    // What is pasted becomes the selection: the objects selected before
+    // would otherwise move, change or be deleted with it.
+    auto UnselectObjects = [this] {
+        for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+            TImgShape* S = RowShape(FDT->GetItem(i));
+            if (S && S->Selected() && S->ShapeType() != shCrop && S->ShapeType() != shSelection) S->UnSelect();
+        }
+    };
     if (Board.ItemCount() > 0 && !ABmp && !IsFromClipboard) {
+        UnselectObjects();
         Integer MinL = IntOf(*Board.GetItem(0), Col::Left), MinT = IntOf(*Board.GetItem(0), Col::Top);
         for (Integer i = 1; i < Board.ItemCount(); ++i) {
             MinL = Min(MinL, IntOf(*Board.GetItem(i), Col::Left));
@@ -102,6 +111,7 @@ void TImageDraw::Paste(Integer X, Integer Y, TCustomBitmap32* ABmp, bool IsFromC
         else if (IsFromClipboard || !ImageClipboard()) Picture = SystemClipboard().GetBitmap();
         else Picture = CopyOf(*ImageClipboard());
         if (!Picture || Picture->Empty()) return;
+        UnselectObjects();
         // The picture object takes the pixels as they are.
         Picture->SetDrawMode(dmOpaque);
         const Integer W = Picture->Width(), H = Picture->Height();
@@ -152,12 +162,17 @@ void TImageDraw::CutSelection()
 {
     const TRect R = CopySelection(false);
     if (R.Right > R.Left && R.Bottom > R.Top) TempBmpZ_To_SrcBmp(R);
+    // Lifted pixels were copied: they go, the raster under them stays.
+    else if (TImgSelection* Sel = SelectionShape()) Sel->DiscardBitmap();
 }
 
 void TImageDraw::DeleteSelection()
 {
     TImgSelection* Sel = SelectionShape();
     if (!Sel) return;
+    // Lifted pixels float above the raster, their hole already made: they
+    // are what is deleted, and the raster under them is left alone.
+    if (Sel->DiscardBitmap()) return;
     TRect R;
     // Only its work bitmaps are wanted: the remainder goes into the raster
     // (nothing for a selection wholly off it).

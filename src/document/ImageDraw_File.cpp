@@ -57,6 +57,16 @@ constexpr Integer Version = 0, BitsPerPixel = 9, JpegQuality = 10, JpegConfirmed
 
 const String SelectionOpen = u"<Selection>", SelectionClose = u"</Selection>";
 
+// The JPEG quality step of the file information (1 to 10, the encoder's
+// quality in tenths). The cell is empty for every picture opened without a
+// document file: that, or zero, means the default step, not quality 1.
+constexpr Integer DefaultJpegQualityStep = 9;
+Integer JpegQualityStep(Integer Cell)
+{
+    if (Cell <= 0) return DefaultJpegQualityStep;
+    return std::min(Cell, 10);
+}
+
 constexpr Integer BitmapHeaderSize = 54;
 // The picture objects together hold at most as many pixels as the largest
 // raster: each keeps several copies of its picture, and a 32-bit process
@@ -95,6 +105,19 @@ void DropEmptyRows(TDataTable& Table)
 
 RawByteString TextBytes(const String& S, bool Utf8) { return Utf8 ? UTF8Encode(S) : StringToAnsi(S); }
 String BytesText(const RawByteString& B, bool Utf8) { return Utf8 ? UTF8ToString(B) : AnsiToString(B); }
+
+// How the texts of a document stream are coded. The stream keeps the
+// version of the document it was written for: from Utf8TextVersion on its
+// texts are UTF-8; below it an older writer wrote the ANSI code page, while
+// this one writes UTF-8 whatever the version (a document never saved is
+// version 0). Bytes that are not UTF-8 are therefore the older writer's.
+enum class TTextCoding { Ansi, Utf8, ByContent };
+bool IsUtf8(const RawByteString& B) { return UTF8Encode(UTF8ToString(B)) == B; }
+String CodedText(const RawByteString& B, TTextCoding Coding)
+{
+    if (Coding == TTextCoding::ByContent) return BytesText(B, IsUtf8(B));
+    return BytesText(B, Coding == TTextCoding::Utf8);
+}
 
 // Every length of the layout is an int32.
 Integer StoredSize(Int64 Value)
@@ -288,7 +311,7 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
     };
     // The table texts at the end.
     Int64 TextsStart;  // where the saved-selections block ends
-    bool Utf8 = !AsFile;
+    TTextCoding Coding = TTextCoding::Ansi;
     String FileText, TableText;
     RawByteString TableBytes;
     bool OldLayout = false;
@@ -315,7 +338,7 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
         Need(N >= 8);
         const Int64 L1 = ReadInt32At(In, N - 4);
         Need(L1 >= 0 && L1 <= N - 8);
-        FileText = UTF8ToString(ReadBytesAt(In, N - 4 - L1, L1));
+        FileText = CodedText(ReadBytesAt(In, N - 4 - L1, L1), TTextCoding::ByContent);
         const Int64 L2 = ReadInt32At(In, N - 8 - L1);
         Need(L2 >= 0 && L2 <= N - 8 - L1);
         TableBytes = ReadBytesAt(In, N - 8 - L1 - L2, L2);
@@ -334,8 +357,12 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
         Info.GetItem(FileCell::BitsPerPixel)->SetText(TextOf(P, Prop::OldBitsPerPixel));
     } else {
         Parts.FileDT->Init(FileText);
-        if (AsFile) Utf8 = IntOf(FileInfoRow(*Parts.FileDT), FileCell::Version) >= Utf8TextVersion;
-        DT.Init(BytesText(TableBytes, Utf8));
+        const bool Utf8Version = IntOf(FileInfoRow(*Parts.FileDT), FileCell::Version) >= Utf8TextVersion;
+        if (Utf8Version)
+            Coding = TTextCoding::Utf8;
+        else if (!AsFile)
+            Coding = TTextCoding::ByContent;
+        DT.Init(CodedText(TableBytes, Coding));
     }
     DropEmptyRows(DT);
     TRow& Info = FileInfoRow(*Parts.FileDT);
@@ -347,7 +374,7 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
     Need(S <= TextsStart);
     const Int64 BlocksEnd = TextsStart - S;
     if (S > 0) {
-        const String Text = BytesText(ReadBytesAt(In, BlocksEnd, S), Utf8);
+        const String Text = CodedText(ReadBytesAt(In, BlocksEnd, S), Coding);
         const size_t Open = Text.find(SelectionOpen), Close = Text.find(SelectionClose);
         if (Open != String::npos && Close != String::npos && Close > Open + SelectionOpen.size()) {
             Parts.SelectionDT->Init(Text.substr(Open + SelectionOpen.size(), Close - Open - SelectionOpen.size()));
@@ -531,7 +558,7 @@ bool TImageDraw::Save()
     switch (FFileType) {
     case ifBmp: Param = Bits = IntOf(Info, FileCell::BmpDepth); break;
     case ifPng: Param = FCanvasTransparent ? -1 : 0; Bits = FCanvasTransparent ? 32 : 24; break;
-    case ifJpg: Param = IntOf(Info, FileCell::JpegQuality); Bits = 24; break;
+    case ifJpg: Param = JpegQualityStep(IntOf(Info, FileCell::JpegQuality)); Bits = 24; break;
     default: Bits = 8; break;  // GIF
     }
     // 4. Image and document file each written whole beside their targets,

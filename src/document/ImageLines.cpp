@@ -258,6 +258,12 @@ bool TImgLines::PtInShape(Integer X, Integer Y)
         Hit = GPPointDistance(P, FPoints[0]) <= T;
     } else if (Width() == 0 || Height() == 0) {
         Hit = PointToSegmentDistance(TPoint{FRect.Left, FRect.Top}, TPoint{FRect.Right, FRect.Bottom}, P) <= T;
+    } else if (Width() == 1 || Height() == 1) {
+        // Every point on one row or column: the box, one larger than the
+        // points, is a single pixel thick, so the stroke is hit within its
+        // reach of the points on either side of that line.
+        for (Integer i = 1; i < FPointsCount && !Hit; ++i)
+            Hit = PointToSegmentDistance(FPoints[i - 1], FPoints[i], P) <= T;
     } else if (X >= FRect.Left && X < FRect.Right && Y >= FRect.Top && Y < FRect.Bottom) {
         for (Integer i = 1; i < FPointsCount && !Hit; ++i)
             Hit = PointToSegmentDistance(FPoints[i - 1], FPoints[i], P) <= T;

@@ -382,6 +382,16 @@ String TImgSelection::GetRegionString() const { return RegionToText(FRegionH); }
 
 void TImgSelection::GetRegionRects(const TImageRegion& RH, std::vector<TRect>& Rects) { Rects = RH.Rects(); }
 
+String TImgSelection::RegionRectFileName() { return GetTempDirectory() + u"SelectionRegionRects.db"; }
+
+void TImgSelection::WriteRegionRect() const
+{
+    TDataTable Table;
+    for (const TRect& R : FRegionH.Rects())
+        Table.AddItem(IntToStr(R.Left) + u"," + IntToStr(R.Top) + u"," + IntToStr(R.Right) + u"," + IntToStr(R.Bottom));
+    Table.SaveAs(RegionRectFileName());
+}
+
 TImageRegion TImgSelection::CloneRegion(const TImageRegion& RH, Single Scale) { return RH.Scaled(Scale); }
 
 void TImgSelection::CalcRegionRects()
@@ -692,6 +702,15 @@ bool TImgSelection::FlattenBitmap(bool bFree)
         FSelBitmap.reset();
         FBitmapChanged = true;
     }
+    return true;
+}
+
+bool TImgSelection::DiscardBitmap()
+{
+    if (!FSelBitmap) return false;
+    FSelBitmap.reset();
+    FBitmapChanged = true;
+    if (FParent) FParent->SetChanged(true);
     return true;
 }
 

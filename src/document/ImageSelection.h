@@ -92,6 +92,11 @@ public:
     void AddNodePoint(Integer X, Integer Y);
     String GetRegionString() const;
     static void GetRegionRects(const TImageRegion& RH, std::vector<TRect>& Rects);
+    // A diagnostic dump of the region: a table file at RegionRectFileName()
+    // with one row per rectangle, its Left, Top, Right and Bottom. A file
+    // that cannot be written raises the stream's error.
+    void WriteRegionRect() const;
+    static String RegionRectFileName();
     // The ants outline from the region at the document's zoom.
     void CalcRegionRects();
     void SetAliasPoints(const TPoint* PPoints, Integer Count);
@@ -117,6 +122,9 @@ public:
     // Drops the lifted pixels into the raster; with bFree frees them. False
     // when nothing is lifted.
     bool FlattenBitmap(bool bFree);
+    // Frees the lifted pixels without putting them down (the raster keeps
+    // whatever lifting left there). False when nothing is lifted.
+    bool DiscardBitmap();
 
     const TImageRegion& RegionHandle() const { return FRegionH; }
     void SetRegionHandle(const TImageRegion& Value) { FRegionH = Value; }

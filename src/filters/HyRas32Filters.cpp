@@ -599,9 +599,14 @@ Byte ColorLightness(TColor32 C)
 
 void ResizeBitmap(TCustomBitmap32* Src, TCustomBitmap32* Dst, Integer Width, Integer Height)
 {
+    // The draft resampler is the engine's third class: without the engine
+    // installed there is no list to take it from.
+    TClassList* Resamplers = ResamplerClassList();
+    if (!Resamplers || Resamplers->Count() <= 2)
+        throw EBitmapException(u"Bitmaps cannot be resized: the raster engine's resamplers are not installed");
     // Through a copy, so that Src may be Dst and keeps its own resampler.
     TCustomBitmap32 Copy;
-    Copy.SetResamplerClassName(ResamplerClassList()->Items(2)->ClassName);
+    Copy.SetResamplerClassName(Resamplers->Items(2)->ClassName);
     Copy.SetSize(Src->Width(), Src->Height());
     TDrawMode OldMode = Src->DrawMode();
     Src->SetDrawMode(dmOpaque);

@@ -140,6 +140,11 @@ TEST_F(Clipboard, CopiedObjectsPasteAsAGroupAtThePoint)
     EXPECT_EQ(A2->Color(), 0x0000FF);
     EXPECT_NE(A2->Id(), A->Id());
     EXPECT_TRUE(A2->Selected());
+    EXPECT_TRUE(B2->Selected());
+    // The pasted group alone is selected now.
+    EXPECT_FALSE(A->Selected());
+    EXPECT_FALSE(B->Selected());
+    EXPECT_EQ(Doc->SelectedIds()->ItemCount(), 2);
     EXPECT_TRUE(Doc->Changed());
 
     // The clipboard is the program's: another document pastes the same
@@ -181,9 +186,14 @@ TEST_F(Clipboard, CutDeletesAndPicturesTravelWithTheirRows)
 
 TEST_F(Clipboard, ThePastedPictureRow)
 {
-    // A 101 x 51 picture centred on (200, 200).
+    // A 101 x 51 picture centred on (200, 200); the rectangle selected
+    // before leaves the selection.
+    TImgShape* Before = Draw(shRectangle, 10, 10, 40, 40);
+    ASSERT_TRUE(Before->Selected());
     auto Picture = Solid(101, 51, 0xFF0000FF);
     Doc->Paste(200, 200, Picture.get(), false, true);
+    EXPECT_FALSE(Before->Selected());
+    EXPECT_TRUE(LastShape(*Doc).Selected());
     TRow& Row = LastRow(*Doc);
     EXPECT_EQ(LastShape(*Doc).SRect(), (TRect{150, 175, 251, 226}));
     EXPECT_EQ(Row.ItemCount(), 100);
@@ -328,7 +338,10 @@ TEST_F(Clipboard, CuttingAndDeletingSelectedPixels)
     } Cases[] = {
         {true, false, {10, 10, 20, 20}, true, true},
         {false, false, {10, 10, 20, 20}, true, false},
-        {true, true, {10, 10, 20, 20}, false, true},  // lifted: copied, the raster is not touched again
+        // Lifted: the floating pixels go (copied when cut), the raster under
+        // them is not touched again.
+        {true, true, {10, 10, 20, 20}, false, true},
+        {false, true, {10, 10, 20, 20}, false, false},
         {true, false, {900, 700, 950, 750}, false, false},  // wholly off the raster
         {false, false, {900, 700, 950, 750}, false, false},
     };
@@ -347,7 +360,8 @@ TEST_F(Clipboard, CuttingAndDeletingSelectedPixels)
         else Doc->DeleteSelection();
         EXPECT_EQ(Doc->SrcBmp()->Pixel(12, 12), C.Cleared ? 0x00FFFFFFu : Before) << C.Cut << C.Lifted;
         EXPECT_EQ(Doc->SrcBmp()->Pixel(20, 20), RasterPixel(20, 20));
-        EXPECT_EQ(Doc->Changed(), C.Cleared);
+        EXPECT_EQ(Doc->Changed(), C.Cleared || C.Lifted);
+        EXPECT_EQ(Sel->SelBitmap(), nullptr);
         EXPECT_EQ(ImageClipboard() != nullptr, C.Copied);
         if (C.Copied) EXPECT_EQ(ImageClipboard()->Pixel(2, 2), RasterPixel(12, 12));
     }

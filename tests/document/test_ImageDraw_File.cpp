@@ -367,7 +367,7 @@ struct TOldFile {
     Cardinal CodePage = 1252;    // the code page of the texts
 };
 
-RawByteString Build(TOldFile& F)
+RawByteString Build(TOldFile& F, bool AsStream = false)
 {
     const RawByteString Sel =
         F.Selections.empty() ? RawByteString() : StringToAnsi(u"<Selection>" + F.Selections + u"</Selection>", F.CodePage);
@@ -378,7 +378,11 @@ RawByteString Build(TOldFile& F)
     P.GetItem(47)->SetValue(static_cast<Integer>(Sel.size()));
     const RawByteString Table = StringToAnsi(F.Table.ToString(true), F.CodePage);
     RawByteString B = F.Ori + F.Src + F.Pictures + Sel + Table + Int32Bytes(static_cast<int32_t>(Table.size()));
-    if (!F.FileInfo.empty()) {
+    if (AsStream) {
+        // The stream's file information is plain, and no mark closes it.
+        const RawByteString Info = StringToAnsi(F.FileInfo, F.CodePage);
+        B += Info + Int32Bytes(static_cast<int32_t>(Info.size()));
+    } else if (!F.FileInfo.empty()) {
         const RawByteString Info = StringToAnsi(PwdEncryptStrRandom(F.FileInfo, String()));
         B += Info + Int32Bytes(static_cast<int32_t>(Info.size())) + Int32Bytes(999999999);
     }
@@ -602,6 +606,48 @@ TEST_F(DocumentFile, ChineseNamesSurviveOnEveryCodePage)
     EXPECT_EQ(Read->SelectionDT()->GetItem(0)->GetItem(0)->Text(), u"选区");
 }
 
+TEST_F(DocumentFile, StreamsReadTheirTextsInTheCodingOfTheirWriter)
+{
+    // An older writer's stream of version 17 (or of a document never saved)
+    // is in the ANSI code page; this writer's streams are UTF-8 whatever
+    // their version.
+    SetDefaultAnsiCodePage(1252);
+    if (AnsiCodePage() != 1252) return;
+    const String Name = u"Grüße";
+    struct Case {
+        const char* Name;
+        const char16_t* Version;
+        bool Ansi;
+    };
+    const Case Cases[] = {
+        {"older writer, version 17", u"17", true},
+        {"older writer, never saved", u"", true},
+        {"this writer, version 17", u"17", false},
+        {"this writer, never saved", u"", false},
+        {"this writer, version 18", u"18", false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TOldFile F;
+        F.Ori = BitmapStream(*Picture(6, 4, 3));
+        F.Src = BitmapStream(*Picture(6, 4, 5));
+        F.FileInfo = FileInfoText(C.Version);
+        F.Selections = u"#0#" + Name + u",1.1.2.2,-1,0,,,,";
+        F.Table.AddItem(RowText(100, {{0, u"1"}, {1, u"3"}, {10, u"1"}, {11, u"1"}, {12, u"3"}, {13, u"3"}}));
+        F.Table.GetItem(0)->GetItem(60)->SetText(Name);
+        F.CodePage = C.Ansi ? 1252 : 65001;
+        const RawByteString Bytes = Build(F, true);
+        TMemoryStream Stream;
+        Stream.WriteBuffer(Bytes.data(), static_cast<Integer>(Bytes.size()));
+        TImageDraw Back(&View, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, &Stream, 1, 1, 0, false,
+                        -1);
+        ASSERT_EQ(Back.SelectionDT()->ItemCount(), 1);
+        EXPECT_EQ(Back.SelectionDT()->GetItem(0)->GetItem(0)->Text(), Name);
+        ASSERT_EQ(Back.DT()->ItemCount(), 1);
+        EXPECT_EQ(Back.DT()->GetItem(0)->GetItem(60)->Text(), Name);
+    }
+}
+
 // ---- Damage
 
 TEST_F(DocumentFile, DamagedDocumentFilesOpenTheImageAlone)
@@ -780,6 +826,26 @@ TEST_F(DocumentFile, FormatsFlattenAndRecordTheirDepth)
         EXPECT_EQ(Doc->FileName(), Folder + u"f." + C.Ext);
         EXPECT_EQ(Doc->Profile(), Folder + u"f." + C.Ext + u".vuxa");
         EXPECT_TRUE(FileExists(Doc->Profile()));
+    }
+}
+
+TEST_F(DocumentFile, AnEmptyJpegQualityCellSavesTheDefaultQuality)
+{
+    struct Case {
+        const char16_t* Cell;
+        Integer Param;
+    };
+    const Case Cases[] = {{u"", 9}, {u"0", 9}, {u"-3", 9}, {u"1", 1}, {u"7", 7}, {u"10", 10}, {u"25", 10}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(UTF8Encode(C.Cell));
+        SaveCalls.clear();
+        auto Doc = NewBlankDocument(View, 4, 4, false);
+        Doc->FileDT()->GetItem(0)->GetItem(10)->SetText(C.Cell);
+        Doc->InitBitmap();
+        Doc->Draw();
+        ASSERT_TRUE(Doc->SaveAs(Folder + u"q.jpg"));
+        ASSERT_EQ(SaveCalls.size(), 1u);
+        EXPECT_EQ(SaveCalls[0].Param, C.Param);
     }
 }
 

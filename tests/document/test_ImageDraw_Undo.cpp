@@ -404,3 +404,58 @@ TEST_F(Undo, ASelectionComesBackFromTheStatesThatHoldItsParts)
 }
 
 }  // namespace
+
+TEST(UndoStates, ClearUndoFreesEverythingAStateOwns)
+{
+    Integer Freed = 0;
+    auto State = std::make_unique<TDataTable>();
+    // A selection row with a region and both point buffers, an object row,
+    // and the state's own raster copy.
+    TRow* Sel = State->AddItem(u"1,12");
+    Sel->Data().Own(std::make_unique<TCounted>(&Freed));
+    Sel->Data2().Own(std::make_unique<TCounted>(&Freed));
+    Sel->Data3().Own(std::make_unique<TCounted>(&Freed));
+    State->AddItem(u"2,1")->Data().Own(std::make_unique<TCounted>(&Freed));
+    State->AddItem(u"3,1");  // nothing attached
+    State->Data().Own(std::make_unique<TCounted>(&Freed));
+    State->Data2().Own(std::make_unique<TCounted>(&Freed));
+    TImageDraw::ClearUndo(std::move(State));
+    EXPECT_EQ(Freed, 6);
+    TImageDraw::ClearUndo(nullptr);  // no state: nothing to do
+}
+
+TEST(UndoStates, ClearActionDataFreesAnActionsDataOnce)
+{
+    struct Case {
+        const char* Name;
+        const char16_t* Row;
+        bool Table;  // the data is a frame table whose rows hold pictures
+    };
+    const Case Cases[] = {
+        {"an effect's data", u"4,7,,,,,,,,,,,,,1", false},
+        {"a frame table", u"4,3,,,,,,,,,,,,,2", true},
+        {"a frame of another kind", u"4,2,,,,,,,,,,,,,2", false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Integer Freed = 0, Expected = 1;
+        TDataTable Actions;
+        TRow* Row = Actions.AddItem(C.Row);
+        if (C.Table) {
+            auto Frames = std::make_unique<TDataTable>();
+            // Rows with a picture of their own (true, false) and others.
+            for (const char16_t* Flags : {u"-1,0", u"0,0", u"-1,-1", u"-1,0"})
+                Frames->AddItem(Flags)->Data().Own(std::make_unique<TCounted>(&Freed));
+            Expected = 4;
+            Row->Data().Own(std::move(Frames));
+        } else {
+            Row->Data().Own(std::make_unique<TCounted>(&Freed));
+        }
+        TImageDraw::ClearActionData(Row);
+        EXPECT_EQ(Freed, Expected);
+        EXPECT_FALSE(Row->Data());
+        TImageDraw::ClearActionData(Row);  // already empty
+        EXPECT_EQ(Freed, Expected);
+    }
+    TImageDraw::ClearActionData(nullptr);
+}

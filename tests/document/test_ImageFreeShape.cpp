@@ -892,3 +892,144 @@ TEST_F(FreeShapes, WhileCreatingAPressOnTheFirstNodeShowsAYellowSquare)
     EXPECT_EQ(Buffer.Pixel(7, 7), 0xFFFF0000u);
     EXPECT_EQ(Buffer.Pixel(13, 13), 0xFFFF0000u);
 }
+
+// ---------------------------------------------------------------------------
+// The node-table operations the commands are made of, called directly
+
+TEST_F(FreeShapes, DeleteBezierByIndexIgnoresIndexesOutsideTheRows)
+{
+    struct Case {
+        Integer Index;
+        TSegments Expected;
+    };
+    const Case Cases[] = {
+        {-1, ThreeSegments},
+        {3, ThreeSegments},
+        {1, {ThreeSegments[0], ThreeSegments[2]}},
+        {2, {ThreeSegments[0], ThreeSegments[1]}},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Index);
+        ClearObjects();
+        TImgFreeShape* F = Add(ThreeSegments);
+        F->DeleteBezierByIndex(C.Index);
+        EXPECT_EQ(F->Segments(), C.Expected);
+        EXPECT_EQ(F->NodeCtrRects().size(), 2 * C.Expected.size());
+    }
+}
+
+TEST_F(FreeShapes, CloseShapeClearsTheNodeSelectionOrReportsTheNewState)
+{
+    Integer StateChanges = 0;
+    Doc->OnShapeStateChanged = [&](TObject*) { ++StateChanges; };
+    // Nothing selected: the document hears of the closed shape.
+    TImgFreeShape* F = Add(ThreeSegments);
+    F->CloseShape();
+    EXPECT_TRUE(F->Closed());
+    EXPECT_EQ(F->BezierPoint(2, 3), (TPoint{20, 100}));
+    EXPECT_EQ(F->BezierPoint(2, 2), (TPoint{0, 80}));  // moved with the end by (-240, 0)
+    EXPECT_EQ(StateChanges, 1);
+    // A node selected: the selection goes (which reports the state itself).
+    ClearObjects();
+    F = Add(ThreeSegments);
+    Tool->Click({100, 100});
+    ASSERT_EQ(F->SelectPointCount(), 1);
+    StateChanges = 0;
+    F->CloseShape();
+    EXPECT_TRUE(F->Closed());
+    EXPECT_EQ(F->SelectPointIndex(), -1);
+    EXPECT_EQ(F->SelectPointCount(), 0);
+    EXPECT_EQ(StateChanges, 1);
+    // A shape of no rows stays as it is.
+    TImgFreeShape Empty(Doc.get(), 99, nullptr);
+    Empty.CloseShape();
+    EXPECT_FALSE(Empty.Closed());
+}
+
+TEST_F(FreeShapes, SetCommonTangentSkipsOnlyTheFirstNodeOfAnOpenShape)
+{
+    struct Case {
+        const char* Name;
+        TSegments Start;
+        bool Closed;
+        TPoint Node;
+        bool Value, Changed;
+    };
+    const Case Cases[] = {
+        {"first node, open", ThreeSegments, false, {20, 100}, true, false},
+        {"first node, closed, already smooth", Square, true, {100, 100}, true, false},
+        {"first node, closed, made a corner", Square, true, {100, 100}, false, true},
+        {"inner node made a corner", ThreeSegments, false, {100, 100}, false, true},
+        {"free end", ThreeSegments, false, {260, 100}, false, false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ClearObjects();
+        TImgFreeShape* F = Add(C.Start, C.Closed);
+        Tool->Click(C.Node);
+        ASSERT_EQ(F->SelectPointCount(), 1);
+        const TSegments Before = F->Segments();
+        EXPECT_EQ(F->SetCommonTangent(C.Value), C.Changed);
+        if (C.Changed) EXPECT_EQ(F->RowFlag(F->SelectPointIndex() / 2, 9), C.Value);
+        EXPECT_EQ(F->Segments(), Before);  // no point moves
+    }
+}
+
+TEST_F(FreeShapes, RotateToCurrentTurnsEveryPointAndKeepsTheAngle)
+{
+    TImgFreeShape* F = Add(ThreeSegments);
+    F->RotateToCurrent();  // no angle: nothing turns
+    EXPECT_EQ(F->Segments(), ThreeSegments);
+    // Half a turn about the centre: each point mirrored through it.
+    const TFloatPoint C = F->CenterPoint();
+    F->SetAngle(180);
+    F->RotateToCurrent();
+    EXPECT_EQ(F->Angle(), 180);
+    const TSegments After = F->Segments();
+    ASSERT_EQ(After.size(), ThreeSegments.size());
+    for (size_t r = 0; r < After.size(); ++r) {
+        const TPoint Was[] = {ThreeSegments[r].S, ThreeSegments[r].C1, ThreeSegments[r].C2, ThreeSegments[r].E};
+        const TPoint Now[] = {After[r].S, After[r].C1, After[r].C2, After[r].E};
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_NEAR(Now[k].X, 2 * C.X - Was[k].X, 1) << r << "/" << k;
+            EXPECT_NEAR(Now[k].Y, 2 * C.Y - Was[k].Y, 1) << r << "/" << k;
+        }
+    }
+}
+
+TEST_F(FreeShapes, AppendShapeJoinsAStrokeAtTheArmedEnd)
+{
+    const TSegments Start = {Line({20, 20}, {100, 20}), Line({100, 20}, {100, 100})};
+    const TSegments Stroke = {Line({105, 105}, {160, 100}), Line({160, 100}, {160, 160})};
+    struct Case {
+        const char* Name;
+        bool FromStart, FromEnd;
+        TSegments Expected;
+    };
+    const Case Cases[] = {
+        {"from the end", false, true,
+         {Start[0], Start[1], {{100, 100}, {105, 105}, {160, 100}, {160, 100}}, Stroke[1]}},
+        {"from the start: the stroke runs reversed into the first node", true, false,
+         {{{160, 160}, {160, 160}, {160, 100}, {160, 100}}, {{160, 100}, {160, 100}, {105, 105}, {20, 20}}, Start[0],
+          Start[1]}},
+        {"not armed: nothing joins", false, false, Start},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ClearObjects();
+        TImgFreeShape* F = Add(Start);
+        TImgFreeShape New(Doc.get(), 99, nullptr);
+        New.SetLoading(true);
+        New.SetPoints(StoredText(Stroke, false));
+        New.SetLoading(false);
+        F->SetAppendFromStartPoint(C.FromStart);
+        F->SetAppendFromEndPoint(C.FromEnd);
+        F->SetChanged2(false);
+        F->AppendShape(New);
+        EXPECT_EQ(F->Segments(), C.Expected);
+        EXPECT_FALSE(F->AppendFromStartPoint());
+        EXPECT_FALSE(F->AppendFromEndPoint());
+        EXPECT_EQ(F->NodeCtrRects().size(), 2 * C.Expected.size());
+        EXPECT_TRUE(F->Changed2());
+    }
+}

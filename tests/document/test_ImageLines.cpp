@@ -178,6 +178,11 @@ TEST(ImageLines, PtInShape)
     Upright.SetSRect({10, 10, 10, 50});  // no width: the rectangle's diagonal
     TStroke NibDot({{100, 50}}, 2, 8);
     Finish(NibDot);
+    // Drawn straight across: the box is one pixel thick, the reach is 2.
+    TStroke Flat({{10, 150}, {60, 150}}, 0, 3);
+    Finish(Flat);
+    TStroke Plumb({{40, 10}, {40, 90}}, 1, 3);
+    Finish(Plumb);
     struct Case {
         TImgLines* L;
         TPoint P;
@@ -187,6 +192,10 @@ TEST(ImageLines, PtInShape)
         {&Dot, {105, 50}, true},      {&Dot, {106, 50}, false},     {&Dot, {103, 54}, true},
         {&Diagonal, {32, 28}, true},  {&Diagonal, {35, 28}, false}, {&Diagonal, {9, 9}, false},
         {&Upright, {13, 30}, true},   {&Upright, {14, 30}, false},  {&NibDot, {100, 50}, false},
+        {&Flat, {30, 150}, true},     {&Flat, {30, 149}, true},     {&Flat, {30, 151}, true},
+        {&Flat, {30, 152}, true},     {&Flat, {30, 153}, false},    {&Flat, {62, 150}, true},
+        {&Flat, {63, 150}, false},    {&Plumb, {38, 50}, true},     {&Plumb, {42, 50}, true},
+        {&Plumb, {43, 50}, false},    {&Plumb, {40, 8}, true},      {&Plumb, {41, 7}, false},
     };
     for (const Case& C : Cases) {
         C.L->SetCurrentCtrIndex(5);

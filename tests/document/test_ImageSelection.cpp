@@ -199,6 +199,78 @@ TEST_F(SelectionDoc, SelectAllAndInvert)
     EXPECT_EQ(Doc->SelectionShape()->RegionHandle().Rects(), (std::vector<TRect>{{0, 0, 200, 100}}));
 }
 
+TEST_F(SelectionDoc, RegionHelpers)
+{
+    // Rectangles united: overlaps merge into bands, an empty list makes no region.
+    TImgSelection* S = SelectRect({0, 0, 1, 1});
+    std::vector<TRect> Rects = {{10, 10, 30, 20}, {20, 15, 40, 30}};
+    ASSERT_TRUE(S->CreateRegionFromRects(false, Rects));
+    const std::vector<TRect> Banded = {{10, 10, 30, 15}, {10, 15, 40, 20}, {20, 20, 40, 30}};
+    std::vector<TRect> Back;
+    TImgSelection::GetRegionRects(S->RegionHandle(), Back);
+    EXPECT_EQ(Back, Banded);
+    EXPECT_EQ(S->GetRegionString(), u"10.10.30.15.10.15.40.20.20.20.40.30");
+    EXPECT_TRUE(S->AliasPoints().empty());
+    std::vector<TRect> None = {{5, 5, 5, 9}};
+    EXPECT_FALSE(S->CreateRegionFromRects(false, None));
+    EXPECT_TRUE(S->RegionHandle().Empty());
+
+    // Scaled about the origin, as the ants outline is at a zoom.
+    struct {
+        Single Scale;
+        std::vector<TRect> Expected;
+    } Scales[] = {
+        {1, {{10, 10, 30, 20}}},
+        {2, {{20, 20, 60, 40}}},
+        {0.5f, {{5, 5, 15, 10}}},
+    };
+    for (const auto& C : Scales)
+        EXPECT_EQ(TImgSelection::CloneRegion(TImageRegion(TRect{10, 10, 30, 20}), C.Scale).Rects(), C.Expected)
+            << C.Scale;
+
+    // The diagnostic dump: one row per rectangle of the region.
+    Rects = {{10, 10, 30, 20}, {20, 15, 40, 30}};
+    ASSERT_TRUE(S->CreateRegionFromRects(false, Rects));
+    const String Dump = TImgSelection::RegionRectFileName();
+    DeleteFile(Dump);
+    S->WriteRegionRect();
+    TDataTable Written;
+    Written.Load(Dump);
+    ASSERT_EQ(Written.ItemCount(), 3);
+    for (Integer i = 0; i < 3; ++i) {
+        const TRect& R = Banded[static_cast<size_t>(i)];
+        EXPECT_EQ(Written.GetItem(i)->ToString(false), IntToStr(R.Left) + u"," + IntToStr(R.Top) + u"," +
+                                                           IntToStr(R.Right) + u"," + IntToStr(R.Bottom));
+    }
+    DeleteFile(Dump);
+}
+
+TEST(ImageSelectionPixels, AlphaNeighbourMask)
+{
+    // . X .      X: some alpha (the left one only 1); o = (1, 1)
+    // X o .      t = (2, 2): a colour with zero alpha, no neighbour
+    // . X t
+    TCustomBitmap32 B;
+    B.SetSize(3, 3);
+    B.Clear(0x00FFFFFF);
+    B.SetPixel(1, 0, 0xFF000000);
+    B.SetPixel(0, 1, 0x01000000);
+    B.SetPixel(1, 2, 0x80FFFFFF);
+    B.SetPixel(2, 2, 0x00FF0000);
+    struct {
+        TPoint P;
+        Integer Mask;
+    } Cases[] = {
+        {{1, 1}, 1 | 2 | 8},  // left, up, down; the right one is transparent
+        {{0, 0}, 4 | 8},      // the edge of the bitmap is no neighbour
+        {{2, 2}, 1},
+        {{2, 0}, 1},
+        {{0, 2}, 2 | 4},
+        {{5, 5}, 0},
+    };
+    for (const auto& C : Cases) EXPECT_EQ(AlphaNeighbourMask(B, C.P.X, C.P.Y), C.Mask) << C.P.X << "," << C.P.Y;
+}
+
 TEST_F(SelectionDoc, SavedSelectionsRoundTripAndDamagedOnesMakeNone)
 {
     TImgSelection* S = SelectRect({10, 20, 30, 40});

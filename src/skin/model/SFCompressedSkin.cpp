@@ -80,7 +80,9 @@ void TsfCompressedStoredSkin::LoadFromCompressStream(TStream* Stream)
     // Checked before anything is copied: a count of 0 would copy the whole
     // source (header included), and a count beyond the source would grow the
     // stored skin until the read fails.
-    if (count <= 0 || count > Stream->Size() - Stream->Position()) throw EReadError(u"Stream read error");
+    if (count <= 0)
+        throw EReadError(u"The skin file holds no compressed skin (its byte count is " + IntToStr(count) + u")");
+    if (count > Stream->Size() - Stream->Position()) throw EReadError(u"Stream read error");
     FCompressedStream->CopyFrom(Stream, count);
 }
 

@@ -174,6 +174,7 @@ void TsfSkinContent::DeleteBitMap(Integer Index)
     if (Index < 0 || Index >= static_cast<Integer>(FActivePictures.size()))
         throw EListError(Format(u"List index out of bounds (%d)", {Index}));
     FActivePictures.erase(FActivePictures.begin() + Index);
+    FActiveBitmaps.reset();
     if (Index < FActivePicturesNames->Count()) FActivePicturesNames->Delete(Index);
 }
 
@@ -183,6 +184,7 @@ void TsfSkinContent::ClearObjects()
     ObjectList.clear();
     CtrlList.clear();
     FActivePictures.clear();
+    FActiveBitmaps.reset();
     PopupWindow->WindowPictureIndex = -1;
     HintWindow->WindowPictureIndex = -1;
     LayerFrame->PictureIndex = -1;

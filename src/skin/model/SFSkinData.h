@@ -10,23 +10,17 @@
 
 #include "framework/graphics/BmpFormat.h"
 #include "skin/model/SFControlData.h"
+#include "skin/model/SFMessages.h"
 #include "skin/model/SFObjectData.h"
 #include "skin/model/SFSkinBody.h"
 #include "skin/model/SFWindowData.h"
 
+class TsfBitmap;
 class TsfCompressedStoredSkin;
 class TsfCompressedSkinList;
 class TsfResourceStrData;
 
-// Skin-change messages: wParam is the model, lParam 1000.
-constexpr Integer WM_BEFORECHANGESKINDATA = 1225;  // the old skin is about to go
-constexpr Integer WM_AFTERCHANGESKINDATA = 1226;   // the new skin is in place
-constexpr Integer WM_CHANGESKINDATAFINISHED = 1227;
-constexpr Integer WM_CHANGERESSTRDATA = 1274;
-constexpr Integer WM_CHANGESKINNABLEFORM = 1294;
-constexpr Integer WM_SHOWLAYEREDBORDERS = 1427;
-constexpr Integer WM_AEROBLURENABLED = 1428;
-constexpr Integer SkinDataMessageLParam = 1000;
+
 
 // Everything a skin brings: what a load reads and replaces as a whole. A load
 // reads into a separate content and swaps it in only when the whole skin was
@@ -59,6 +53,10 @@ public:
     TDibImage FRollUpMask;
     // The picture list that descriptions refer to by 0-based index.
     std::vector<TDibImage> FActivePictures;
+    // Picture Index of that list as a skin bitmap, made on first use and kept
+    // with the content (a load replaces both); nullptr for an index outside
+    // the list or an empty picture (SFSkinData_Bitmaps.cpp).
+    TsfBitmap* ActiveBitmap(Integer Index) const;
     String FPictureName;
     String FInActivePictureName;
     String FMaskName;
@@ -129,6 +127,11 @@ public:
     TsfSkinBody MakeBody() const;
 
     void SaveToCustomIniFile(TCustomIniFile* F) const;
+
+private:
+    // The bitmaps of ActiveBitmap, kept opaque here so that the build
+    // machine's tools that read skins need no skin bitmaps.
+    mutable std::shared_ptr<void> FActiveBitmaps;
 };
 
 // Reads the picture file Path: JPEG when the name says so, BMP otherwise.
