@@ -139,3 +139,43 @@ TEST_F(SkinBoxCtrlsTest, ScreenshotsInTheFourSkins)
         SaveScreenshot(ScreenRect(Form), String(u"BoxCtrls_") + Look);
     }
 }
+
+TEST_F(SkinBoxCtrlsTest, SkinSizeBordersAndTheSkinsOrientation)
+{
+    TForm* Form = NewForm(100, 100, 300, 220);
+    TsfSkinData* SD = Skin(u"Rire");
+    // An up-down taking the skin's size keeps the size of its picture whatever it is given.
+    auto* U = new TsfSkinUpDown(Form);
+    U->SetParent(Form);
+    U->SetSkinData(SD);
+    U->SetBounds(10, 10, 100, 100);
+    const TRect Pic = SD->CtrlList[SD->GetControlIndex(u"hupdown")]->SkinRect;
+    EXPECT_EQ(U->Width(), Pic.Width());
+    EXPECT_EQ(U->Height(), Pic.Height());
+    U->SetUseSkinSize(false);
+    U->SetBounds(10, 10, 60, 30);
+    EXPECT_EQ(U->Width(), 60);
+    // A scroll box: a 1-pixel border without a skin, none with bvNone.
+    auto* Box = new TsfSkinScrollBox(Form);
+    Box->SetParent(Form);
+    Box->SetBounds(10, 60, 120, 100);
+    // A track bar under the skin's "trackbar" description turns vertical.
+    auto* T = new TsfSkinTrackBar(Form);
+    T->SetParent(Form);
+    T->SetSkinDataName(u"trackbar");
+    T->SetSkinData(SD);
+    T->SetBounds(200, 10, 30, 150);
+    ShowAndWait(Form);
+    EXPECT_EQ(Box->ClientWidth(), 118);
+    Box->SetBorderStyle(TsfSkinBorderStyle::bvNone);
+    guitest::Pump();
+    EXPECT_EQ(Box->ClientWidth(), 120);
+    CaptureControl(T);
+    EXPECT_TRUE(T->Vertical());
+    // Up-down buttons of the resize-button look still step.
+    guitest::MovePointer(U->ClientToScreen({50, 15}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return U->Position() == 1; }));
+}

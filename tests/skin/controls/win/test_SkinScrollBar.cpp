@@ -113,3 +113,16 @@ TEST_F(SkinScrollBarTest, SkinLookFollowsTheDescriptionAndBoth)
     H->SetBoth(false);
     EXPECT_EQ(H->SkinDataName(), u"hscrollbar");
 }
+
+TEST_F(SkinScrollBarTest, AnEraseOutsideAPaintPaintsTheBarOntoTheEraseDC)
+{
+    TForm* Form = NewForm(100, 100, 260, 60);
+    TsfSkinScrollBar* Bar = NewBar(Form, 10, 10);
+    ShowAndWait(Form);
+    guitest::TDib Dib(200, 19);
+    PatBlt(Dib.DC(), 0, 0, 200, 19, BLACKNESS);
+    EXPECT_EQ(SendMessageW(Bar->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(Dib.DC()), 0), 1);
+    const TRect Up = Bar->Core().Button(sbUpButton).R;
+    EXPECT_EQ(Dib.Pixel(Up.Left, Up.Top + 3), ScreenRGB(clBtnShadow));
+    EXPECT_EQ(Dib.Pixel(0, 0), ScreenRGB(clBtnFace));
+}
