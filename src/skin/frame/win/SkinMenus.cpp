@@ -864,17 +864,15 @@ void TsfSkinPopupWindow::DrawItem(TsfSkinMenuItem* Item)
 {
     if (!HandleAllocated() || !FBuffer || FClosing) return;
     Item->Draw(FBuffer->Canvas());
-    HDC DC = GetDC(Handle());
+    TClientDC DC(Handle());
     FBuffer->Draw(DC, Item->ObjectRect, Item->ObjectRect);
-    ReleaseDC(Handle(), DC);
 }
 
 void TsfSkinPopupWindow::RepaintWindow()
 {
     if (!HandleAllocated()) return;
-    HDC DC = GetDC(Handle());
+    TClientDC DC(Handle());
     PaintMenu(DC);
-    ReleaseDC(Handle(), DC);
 }
 
 void TsfSkinPopupWindow::RepaintMarkers()
@@ -882,10 +880,9 @@ void TsfSkinPopupWindow::RepaintMarkers()
     if (!FBuffer || !HandleAllocated()) return;
     DrawScrollMarker(FBuffer.get(), true);
     DrawScrollMarker(FBuffer.get(), false);
-    HDC DC = GetDC(Handle());
+    TClientDC DC(Handle());
     FBuffer->Draw(DC, FLayout.TopMarker(), FLayout.TopMarker());
     FBuffer->Draw(DC, FLayout.BottomMarker(), FLayout.BottomMarker());
-    ReleaseDC(Handle(), DC);
 }
 
 void TsfSkinPopupWindow::ScrollUp(bool Wrap)
