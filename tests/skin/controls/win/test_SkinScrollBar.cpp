@@ -162,3 +162,33 @@ TEST_F(SkinScrollBarTest, AFocusableBarTakesTheFocusOnAClickAndAnswersTheArrowKe
     Key(VK_UP);
     EXPECT_EQ(Bar->Position(), 52);
 }
+
+TEST_F(SkinScrollBarTest, SkinArrowsShowTheirHotAndPressedPictures)
+{
+    TForm* Form = NewForm(100, 100, 260, 60);
+    TsfSkinScrollBar* Bar = NewBar(Form, 10, 10);
+    Bar->SetSkinData(Skin(u"Rire"));
+    ShowAndWait(Form);
+    const TRect Up = Bar->Core().Button(sbUpButton).R;
+    auto Sample = [&] {
+        auto Px = CaptureControl(Bar);
+        std::vector<DWORD> V;
+        for (Integer Y = Up.Top; Y < Up.Bottom; ++Y)
+            for (Integer X = Up.Left; X < Up.Right; ++X) V.push_back(Px->Pixel(X, Y));
+        return V;
+    };
+    guitest::MovePointer(At(Bar, 100, 40));  // off the bar
+    const auto Normal = Sample();
+    guitest::MovePointer(CentreOf(Bar, Up));
+    const auto Hot = Sample();
+    guitest::LeftButton(true);
+    guitest::Pump();
+    const auto Pressed = Sample();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_NE(Normal, Hot);
+    EXPECT_NE(Hot, Pressed);
+    EXPECT_EQ(Bar->Position(), 1);
+    guitest::MovePointer(At(Bar, 100, 40));
+    EXPECT_EQ(Sample(), Normal);
+}
