@@ -263,19 +263,28 @@ TEST_F(SkinMenus, ScreenshotsInTheFourSkins)
     TMenuItem* More = Add(Menu->Items(), u"More");
     Add(More, u"Inner");
     Add(Menu->Items(), u"Off")->SetEnabled(false);
-    for (const char16_t* Name : SkinNames) {
-        Menu->SetSkinData(Skin(Name));
-        Menu->Popup(60, 60);
-        Pump();
-        ASSERT_EQ(Engine()->LevelCount(), 1) << UTF8Encode(Name);
-        TsfSkinPopupWindow* L = Level(0);
-        EXPECT_TRUE(L->Skinned()) << UTF8Encode(Name);
-        UpdateWindow(L->Handle());
-        SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + L->Height()},
-                       String(u"menu_") + Name);
-        Key(VK_ESCAPE);
-        EXPECT_EQ(Engine()->LevelCount(), 0);
-    }
+    Add(Menu->Items(), u"-Header-")->SetEnabled(false);
+    Add(Menu->Items(), u"Radio")->SetRadioItem(true);
+    Menu->Items()->Items(6)->SetChecked(true);
+    // The skin's own row height, then every row resized to the default height (the program's way).
+    for (bool SkinSize : {true, false})
+        for (const char16_t* Name : SkinNames) {
+            SF->UseSkinSizeInMenu = SkinSize;
+            Menu->SetSkinData(Skin(Name));
+            Menu->Popup(60, 60);
+            Pump();
+            ASSERT_EQ(Engine()->LevelCount(), 1) << UTF8Encode(Name);
+            TsfSkinPopupWindow* L = Level(0);
+            EXPECT_TRUE(L->Skinned()) << UTF8Encode(Name);
+            const Integer RowHeight = SkinSize ? L->DSMI->SkinRect.Height() : 20;
+            EXPECT_EQ(L->ItemList[0]->ObjectRect.Height(), RowHeight) << UTF8Encode(Name);
+            EXPECT_EQ(L->ItemList[2]->ObjectRect.Height(), L->DSMI->DividerRect.Height()) << UTF8Encode(Name);
+            UpdateWindow(L->Handle());
+            SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + L->Height()},
+                           String(SkinSize ? u"menu_" : u"menu_resized_") + Name);
+            Key(VK_ESCAPE);
+            EXPECT_EQ(Engine()->LevelCount(), 0);
+        }
 }
 
 // ---------------------------------------------------------------------------
