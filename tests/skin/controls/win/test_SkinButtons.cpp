@@ -284,11 +284,43 @@ TEST_F(SkinButtonsTest, GlyphOfEachState)
     EXPECT_NE(CentrePixel(One), ScreenRGB(Normal));
 }
 
+TEST_F(SkinButtonsTest, ImageListOrGlyph)
+{
+    const TColor GlyphColor = 0x0000FF, ListColor = 0x00FF00;
+    TForm* form = NewForm(100, 100, 200, 60);
+    auto Strip = GlyphStrip({GlyphColor});
+    auto Image = GlyphStrip({ListColor});
+    auto* List = new TImageList(form, 12, 12);
+    List->Add(Image.get());
+    auto* Push = Add<TsfSkinButton>(form, 10, 10, 75, 25, Skin(u"Rire"));
+    auto* Tool = Add<TsfSkinSpeedButton>(form, 100, 10, 25, 25, Skin(u"Rire"));
+    Push->SetGlyph(Strip.get());
+    Push->SetImageList(List);
+    Tool->SetGlyph(Strip.get());
+    Tool->SetImageList(List);
+    ShowAndWait(form);
+    auto CentrePixel = [&](TControl* C) {
+        auto Px = CaptureControl(C);
+        return Px->Pixel(Px->Width() / 2, Px->Height() / 2);
+    };
+    // The push button: the list's image when it has ImageIndex, else the glyph.
+    EXPECT_EQ(CentrePixel(Push), ScreenRGB(GlyphColor)) << "ImageIndex -1";
+    Push->SetImageIndex(0);
+    EXPECT_EQ(CentrePixel(Push), ScreenRGB(ListColor)) << "ImageIndex 0";
+    // The tool button shows the list only without a glyph.
+    Tool->SetImageIndex(0);
+    EXPECT_EQ(CentrePixel(Tool), ScreenRGB(GlyphColor));
+    Tool->SetGlyph(nullptr);
+    EXPECT_EQ(CentrePixel(Tool), ScreenRGB(ListColor));
+}
+
 TEST_F(SkinButtonsTest, GlowLayerFollowsTheMouse)
 {
     TsfSkinData* SD = Skin(u"Rire");
     auto* D = dynamic_cast<TsfDataSkinButtonControl*>(SD->CtrlList[size_t(SD->GetControlIndex(u"button"))].get());
     ASSERT_TRUE(D);
+    D->GlowLayerShowOffsetX = 3;
+    D->GlowLayerShowOffsetY = 2;
     TForm* form = NewForm(100, 100, 200, 60);
     auto* B = Add<TsfSkinButton>(form, 10, 10, 75, 25, SD);
     ShowAndWait(form);
@@ -300,6 +332,12 @@ TEST_F(SkinButtonsTest, GlowLayerFollowsTheMouse)
         D->GlowLayerMaskPictureIndex = C.Mask;
         guitest::MovePointer(Centre(B));
         EXPECT_EQ(B->LayerManager()->IsVisible(), C.Shown) << C.Picture << ' ' << C.Mask;
+        if (C.Shown) {
+            // Placed at the button's screen position less the skin's show offsets.
+            const TRect R = ScreenRect(B);
+            EXPECT_EQ(B->LayerManager()->LayerWindow()->Left(), R.Left - 3);
+            EXPECT_EQ(B->LayerManager()->LayerWindow()->Top(), R.Top - 2);
+        }
         Away(form);
         EXPECT_FALSE(B->LayerManager()->IsVisible());
     }
@@ -315,6 +353,23 @@ TEST_F(SkinButtonsTest, FlatIdleButtonShowsItsParent)
     EXPECT_EQ(CaptureControl(B)->Pixel(1, 1), ScreenRGB(clRed));
     guitest::MovePointer(Centre(B));
     EXPECT_NE(CaptureControl(B)->Pixel(1, 1), ScreenRGB(clRed)) << "hot, it paints its picture";
+}
+
+TEST_F(SkinButtonsTest, DescriptionOfAnotherClassDrawsItsOwnPicture)
+{
+    TForm* form = NewForm(100, 100, 100, 60);
+    // Named before the skin comes, so that no button description was ever read.
+    auto* B = new TsfSkinSpeedButton(form);
+    B->SetParent(form);
+    B->SetSkinDataName(u"panel");
+    B->SetSkinData(Skin(u"Rire"));
+    B->SetBounds(10, 10, 40, 25);
+    ShowAndWait(form);
+    auto Normal = CaptureControl(B);
+    guitest::MovePointer(Centre(B));
+    auto Hot = CaptureControl(B);
+    EXPECT_NE(Normal->Pixel(20, 12), 0u);
+    EXPECT_EQ(Hot->Pixel(20, 12), Normal->Pixel(20, 12)) << "the hot state has no picture of its own";
 }
 
 TEST_F(SkinButtonsTest, ScreenshotsInTheFourSkins)

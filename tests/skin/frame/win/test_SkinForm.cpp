@@ -4,9 +4,11 @@
 #include <functional>
 #include <vector>
 
+#include "framework/controls/win/HandleCount.h"
 #include "SkinControlTestEnv.h"
 #include "framework/graphics/BmpFormat.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/model/win/SFSkinData_Win.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
 
 using namespace guitest;
@@ -348,6 +350,111 @@ TEST_F(SkinForm, SystemCommandsMaskTheirLowBits)
     SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
     SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_RESTORE | 2, 0);  // from a caption double-click
     EXPECT_EQ(Restores, 2);
+}
+
+TEST_F(SkinForm, KeyMenuReachesTheFormWithoutCaptionMenus)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    TOldProcSpy Spy(F);
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    ShowAndWait(F);
+    for (WPARAM Cmd : {WPARAM(SC_KEYMENU), WPARAM(SC_KEYMENU | 1)}) {
+        Spy.Seen.clear();
+        SendMessageW(F->Handle(), WM_SYSCOMMAND, Cmd, 0);
+        EXPECT_TRUE(Spy.Saw(WM_SYSCOMMAND)) << std::hex << Cmd;
+    }
+}
+
+TEST_F(SkinForm, SkinChangeReachesTheFrame)
+{
+    InstallSkinDataWin();  // the model's messages go to the forms
+    auto Model = LoadSkin(u"Rire");
+    TForm* F = NewForm(100, 100, 100, 100);
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Model.get());
+    F->SetBounds(100, 100, 260, 200);
+    ShowAndWait(F);
+    const DWORD RireCaption = FrameInto(F)->Pixel(130, 12);
+    ASSERT_TRUE(Model->LoadFromCompressedFile(String(u"" LM_SKIN_FOLDER) + u"Cool.skn"));
+    EXPECT_TRUE(C->SkinSupport());
+    const DWORD CoolCaption = FrameInto(F)->Pixel(130, 12);
+    EXPECT_NE(CoolCaption, RireCaption);
+    EXPECT_EQ(CoolCaption, FrameInto(NewSkinnedForm(u"Cool", 260, 200)->Form())->Pixel(130, 12));
+    Model->ClearSkin();
+    EXPECT_FALSE(C->SkinSupport());
+    EXPECT_EQ(F->ClientRect(), (TRect{0, 0, 254, 175}));  // the default frame's client area
+    int Kind = 0;
+    EXPECT_EQ(WindowRegionBox(F->Handle(), &Kind), (TRect{0, 0, 260, 200}));
+    EXPECT_EQ(Kind, SIMPLEREGION);
+    delete C;
+    SfSkinMessageSender = nullptr;
+}
+
+TEST_F(SkinForm, BackgroundFromTheSkin)
+{
+    TsfSkinData* S = Skin(u"Rire");
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    auto Background = [&] {
+        auto Dib = std::make_unique<TDib>(F->ClientWidth(), F->ClientHeight());
+        SendMessageW(F->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(Dib->DC()), 0);
+        return Dib;
+    };
+    const DWORD Client = Background()->Pixel(100, 80);
+    EXPECT_EQ(Client, Background()->Pixel(10, 10));
+    // A background picture the skin does not have: the client part as before, no fault.
+    const Integer Saved = S->BGPictureIndex;
+    S->BGPictureIndex = 99;
+    EXPECT_EQ(Background()->Pixel(100, 80), Client);
+    // Picture 0 as a tiled background.
+    S->BGPictureIndex = 0;
+    S->StretchEffect = false;
+    const TsfBitmap* P = S->ActiveBitmap(0);
+    ASSERT_NE(P, nullptr);
+    EXPECT_EQ(Background()->Pixel(5, 7), P->GetPixel(5, 7) & 0xFFFFFF);
+    S->BGPictureIndex = Saved;
+    S->StretchEffect = true;
+    // A client part with no width: the plain face.
+    const TRect Cl = S->ClRect;
+    S->ClRect.Right = S->ClRect.Left;
+    C->ApplySkinFrame();
+    EXPECT_EQ(Background()->Pixel(100, 80), static_cast<DWORD>(ColorToRGB(clBtnFace)) & 0xFFFFFF);
+    S->ClRect = Cl;
+    C->ApplySkinFrame();
+}
+
+TEST_F(SkinForm, RegionChangesKeepTheHandleCountFlat)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    F->SetBounds(100, 100, 270, 210);
+    const int Before = LiveGdiObjects();
+    for (int i = 0; i < 100; ++i) F->SetBounds(100, 100, 260 + i % 20, 200 + i % 7);
+    F->SetBounds(100, 100, 270, 210);
+    Pump();
+    EXPECT_LE(LiveGdiObjects(), Before + 2);
+}
+
+TEST_F(SkinForm, ClientModeDrawsTheWholePictureInTheClientArea)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    F->SetBorderStyle(bsNone);
+    auto* C = new TsfSkinForm(F);
+    C->SetSupportNCArea(false);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetBounds(100, 100, 240, 180);
+    ShowAndWait(F);
+    EXPECT_EQ(F->ClientRect(), (TRect{0, 0, 240, 180}));
+    TDib Dib(240, 180);
+    SendMessageW(F->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    const TsfBitmap& Frame = C->Geometry().FramePicture();
+    for (TPoint P : {TPoint{120, 10}, TPoint{2, 100}, TPoint{120, 100}})
+        EXPECT_EQ(Dib.Pixel(P.X, P.Y), Frame.GetPixel(P.X, P.Y) & 0xFFFFFF) << P.X << ',' << P.Y;
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 120, W.top + 100)), HTCLIENT);
+    EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 230, W.top + 170)), HTBOTTOMRIGHT);  // the size grip
 }
 
 TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
