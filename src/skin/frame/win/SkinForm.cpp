@@ -74,7 +74,8 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
     FForm->SetBorderIcons(0);
-    FForm->OnShortCut = nullptr;
+    // The form's own handler goes; the component's OnShortCut takes its place.
+    FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
@@ -423,6 +424,11 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
     if (FBorderIcons & sfbiMinimize) I |= biMinimize;
     if (FBorderIcons & sfbiMaximize) I |= biMaximize;
     return I;
+}
+
+void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
+{
+    if (OnShortCut) OnShortCut(Msg, Handled);
 }
 
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
