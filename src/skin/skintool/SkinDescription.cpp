@@ -459,6 +459,10 @@ void WriteScrolling(TWriter& W)
         S.ActiveThumbRect = A->Piece(Thumb + "h");
         S.DownThumbRect = A->Piece(Thumb + "d");
         S.ThumbOffset1 = S.ThumbOffset2 = 6;
+        // The thumb pictures stand on the bar's light face: keyed out, the
+        // bar's border row shows through beside the rounded thumb.
+        S.ThumbTransparent = true;
+        S.ThumbTransparentColor = C(T->FaceLight);
         S.ThumbStretchEffect = true;
         S.ThumbMinSize = 16;
     }

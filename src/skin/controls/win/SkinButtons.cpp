@@ -339,6 +339,8 @@ void TsfSkinButtonCommon<TBase>::ComposeFace(TsfBitmap* B)
     case TsfButtonPicture::Disabled: R = L.DisabledSkinRect; break;
     case TsfButtonPicture::Focused: R = L.FocusedSkinRect; break;
     }
+    // A description of another class brings no state pictures: its own picture stands for them.
+    if (IsNullRect(R)) R = this->SkinRect;
     CreateButtonImage(B, R, F.ADown, F.AMouseIn);
 }
 

@@ -73,6 +73,9 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefCaptionFont.reset(NewCaptionFont(clBtnText));
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
+    FDefMenuItemFont = std::make_unique<TFont>();
+    FSkinMenu = new TsfSkinMenu(this, FForm);
+    FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
     FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
@@ -87,6 +90,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
 TsfSkinForm::~TsfSkinForm()
 {
     SkinClock()->StopTimers(this);
+    UnHookApp();
     // The form's own procedure comes back before the component's parts go.
     FHook.Unhook();
     ObjectList.clear();
@@ -1072,7 +1076,11 @@ void TsfSkinForm::NewWndProc(TMessage& Message)
 bool TsfSkinForm::BeforeForm(TMessage& Message)
 {
     const bool NC = FSupportNCArea;
+    CheckMenuCloseMessage(Message);
     switch (Message.Msg) {
+    case WM_SKINMENUCLOSE:
+        SkinMenuClose();
+        return true;
     case WM_DESTROY:
         SkinClock()->StopTimers(this);
         FFade.Stop();
@@ -1111,6 +1119,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         WMNCPaint(Message);
         return false;
     case WM_NCACTIVATE:
+        if (FSkinMenu && FSkinMenu->Visible()) FSkinMenu->Hide();
         if (!FSkinnableForm) return true;
         WMNCActivate(Message);
         return false;

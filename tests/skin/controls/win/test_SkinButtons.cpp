@@ -284,11 +284,43 @@ TEST_F(SkinButtonsTest, GlyphOfEachState)
     EXPECT_NE(CentrePixel(One), ScreenRGB(Normal));
 }
 
+TEST_F(SkinButtonsTest, ImageListOrGlyph)
+{
+    const TColor GlyphColor = 0x0000FF, ListColor = 0x00FF00;
+    TForm* form = NewForm(100, 100, 200, 60);
+    auto Strip = GlyphStrip({GlyphColor});
+    auto Image = GlyphStrip({ListColor});
+    auto* List = new TImageList(form, 12, 12);
+    List->Add(Image.get());
+    auto* Push = Add<TsfSkinButton>(form, 10, 10, 75, 25, Skin(u"Rire"));
+    auto* Tool = Add<TsfSkinSpeedButton>(form, 100, 10, 25, 25, Skin(u"Rire"));
+    Push->SetGlyph(Strip.get());
+    Push->SetImageList(List);
+    Tool->SetGlyph(Strip.get());
+    Tool->SetImageList(List);
+    ShowAndWait(form);
+    auto CentrePixel = [&](TControl* C) {
+        auto Px = CaptureControl(C);
+        return Px->Pixel(Px->Width() / 2, Px->Height() / 2);
+    };
+    // The push button: the list's image when it has ImageIndex, else the glyph.
+    EXPECT_EQ(CentrePixel(Push), ScreenRGB(GlyphColor)) << "ImageIndex -1";
+    Push->SetImageIndex(0);
+    EXPECT_EQ(CentrePixel(Push), ScreenRGB(ListColor)) << "ImageIndex 0";
+    // The tool button shows the list only without a glyph.
+    Tool->SetImageIndex(0);
+    EXPECT_EQ(CentrePixel(Tool), ScreenRGB(GlyphColor));
+    Tool->SetGlyph(nullptr);
+    EXPECT_EQ(CentrePixel(Tool), ScreenRGB(ListColor));
+}
+
 TEST_F(SkinButtonsTest, GlowLayerFollowsTheMouse)
 {
     TsfSkinData* SD = Skin(u"Rire");
     auto* D = dynamic_cast<TsfDataSkinButtonControl*>(SD->CtrlList[size_t(SD->GetControlIndex(u"button"))].get());
     ASSERT_TRUE(D);
+    D->GlowLayerShowOffsetX = 3;
+    D->GlowLayerShowOffsetY = 2;
     TForm* form = NewForm(100, 100, 200, 60);
     auto* B = Add<TsfSkinButton>(form, 10, 10, 75, 25, SD);
     ShowAndWait(form);
@@ -300,6 +332,12 @@ TEST_F(SkinButtonsTest, GlowLayerFollowsTheMouse)
         D->GlowLayerMaskPictureIndex = C.Mask;
         guitest::MovePointer(Centre(B));
         EXPECT_EQ(B->LayerManager()->IsVisible(), C.Shown) << C.Picture << ' ' << C.Mask;
+        if (C.Shown) {
+            // Placed at the button's screen position less the skin's show offsets.
+            const TRect R = ScreenRect(B);
+            EXPECT_EQ(B->LayerManager()->LayerWindow()->Left(), R.Left - 3);
+            EXPECT_EQ(B->LayerManager()->LayerWindow()->Top(), R.Top - 2);
+        }
         Away(form);
         EXPECT_FALSE(B->LayerManager()->IsVisible());
     }
@@ -315,6 +353,23 @@ TEST_F(SkinButtonsTest, FlatIdleButtonShowsItsParent)
     EXPECT_EQ(CaptureControl(B)->Pixel(1, 1), ScreenRGB(clRed));
     guitest::MovePointer(Centre(B));
     EXPECT_NE(CaptureControl(B)->Pixel(1, 1), ScreenRGB(clRed)) << "hot, it paints its picture";
+}
+
+TEST_F(SkinButtonsTest, DescriptionOfAnotherClassDrawsItsOwnPicture)
+{
+    TForm* form = NewForm(100, 100, 100, 60);
+    // Named before the skin comes, so that no button description was ever read.
+    auto* B = new TsfSkinSpeedButton(form);
+    B->SetParent(form);
+    B->SetSkinDataName(u"panel");
+    B->SetSkinData(Skin(u"Rire"));
+    B->SetBounds(10, 10, 40, 25);
+    ShowAndWait(form);
+    auto Normal = CaptureControl(B);
+    guitest::MovePointer(Centre(B));
+    auto Hot = CaptureControl(B);
+    EXPECT_NE(Normal->Pixel(20, 12), 0u);
+    EXPECT_EQ(Hot->Pixel(20, 12), Normal->Pixel(20, 12)) << "the hot state has no picture of its own";
 }
 
 TEST_F(SkinButtonsTest, ScreenshotsInTheFourSkins)
@@ -358,4 +413,32 @@ TEST_F(SkinButtonsTest, ScreenshotsInTheFourSkins)
                        String(u"SkinButtons_") + Name);
         EXPECT_NE(CaptureControl(Push)->Pixel(37, 12), CaptureControl(Off)->Pixel(37, 12)) << "disabled differs";
     }
+}
+
+// A push button of a skin with rounded corners takes its region from the
+// skin's mask: on a dark and on a light form its corners show the form, never
+// the skin's face; square corners (no mask) keep their outline there.
+TEST_F(SkinButtonsTest, PushButtonCornersShowTheForm)
+{
+    for (const char16_t* Name : SkinNames)
+        for (TColor Ground : {TColor(0x202020), TColor(0xFFFFFF)}) {
+            TForm* form = NewForm(100, 100, 120, 60);
+            form->SetColor(Ground);
+            TsfSkinData* SD = Skin(Name);
+            auto* B = Add<TsfSkinButton>(form, 10, 10, 75, 25, SD);
+            ShowAndWait(form);
+            const auto* D = SD->CtrlList[size_t(SD->GetControlIndex(u"button"))].get();
+            const auto Px = CaptureControl(B);
+            const std::string What = UTF8Encode(Name) + (Ground ? " on light" : " on dark");
+            const bool Rounded = D->MaskPictureIndex >= 0;
+            EXPECT_EQ(Rounded, std::u16string(Name) != u"Laconic") << What;
+            for (const TPoint& P : {TPoint{0, 0}, TPoint{74, 0}, TPoint{0, 24}, TPoint{74, 24}})
+                EXPECT_EQ(Px->Pixel(P.X, P.Y) == ScreenRGB(Ground), Rounded) << What << " at " << P.X << "," << P.Y;
+            // Nothing of the face around the corners, wherever the mask cut.
+            const DWORD Face = ScreenRGB(SD->SkinColors()->cBtnFace());
+            for (int y : {0, 1, 2, 22, 23, 24})
+                for (int x : {0, 1, 2, 72, 73, 74}) EXPECT_NE(Px->Pixel(x, y), Face) << What << " at " << x << "," << y;
+            EXPECT_NE(Px->Pixel(0, 12), ScreenRGB(Ground)) << What << ": the outline";
+            form->Hide();
+        }
 }
