@@ -12,7 +12,7 @@
 
 #include "Component/Raster32/Ras32_Blend.h"
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
 #include "foundation/HyPresets.h"

@@ -42,10 +42,11 @@ void TsfCompressedStoredSkin::LoadFromIniFile(const String& AFileName)
     const String base = ExtractFilePath(AFileName);
     // Pictures are read before the old content goes: a missing file keeps it.
     TsfSkinBody body;
+    TsfSkinPixelBudget budget;
     // Always BMP files on this road, whatever the name says.
     auto load = [&](const String& Name, TDibImage& Picture) {
         TFileStream file(base + Name, fmOpenRead | fmShareDenyWrite);
-        ReadSkinPicture(&file, Picture);
+        ReadSkinPicture(&file, Picture, &budget);
     };
     for (Integer i = 0; i < FixedPictureCount; ++i) {
         const String name = ini.ReadString(u"PICTURES", SkinPictureKey(static_cast<TsfFixedPicture>(i)), u"");
@@ -79,7 +80,9 @@ void TsfCompressedStoredSkin::LoadFromCompressStream(TStream* Stream)
     // Checked before anything is copied: a count of 0 would copy the whole
     // source (header included), and a count beyond the source would grow the
     // stored skin until the read fails.
-    if (count <= 0 || count > Stream->Size() - Stream->Position()) throw EReadError(u"Stream read error");
+    if (count <= 0)
+        throw EReadError(u"The skin file holds no compressed skin (its byte count is " + IntToStr(count) + u")");
+    if (count > Stream->Size() - Stream->Position()) throw EReadError(u"Stream read error");
     FCompressedStream->CopyFrom(Stream, count);
 }
 

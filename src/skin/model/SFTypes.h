@@ -15,3 +15,7 @@ enum TGaugeKind : Byte { gkHorizontal, gkVertical };
 // Where a glyph stands against its caption.
 enum TsfButtonLayout : Byte { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TStdCommand : Byte { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
+// The border of skinned panels and scroll boxes without a skin (a 1-pixel
+// frame, raised or lowered edges, or none). Scoped: the platform's bevel cuts
+// use three of the same names.
+enum class TsfSkinBorderStyle : Byte { bvFrame, bvRaised, bvLowered, bvNone };

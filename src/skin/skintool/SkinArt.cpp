@@ -7,8 +7,10 @@
 
 using namespace Kit;
 
-const char16_t* const SkinPictureNames[spCount] = {u"controls.bmp", u"captionbuttons.bmp", u"menu.bmp", u"popup.bmp",
+namespace {
+const char16_t* const DrawnPictureNames[spCount] = {u"controls.bmp", u"captionbuttons.bmp", u"menu.bmp", u"popup.bmp",
                                                     u"hint.bmp"};
+}  // namespace
 
 TRect TSkinArt::Piece(const std::string& Name) const
 {
@@ -24,6 +26,17 @@ int TSkinArt::PictureOf(const std::string& Name) const
 {
     Piece(Name);
     return Pieces.at(Name).first;
+}
+
+int TSkinArt::MaskOf(const std::string& Name) const
+{
+    Piece(Name);
+    auto It = Masks.find(Name);
+    if (It == Masks.end()) {
+        std::fprintf(stderr, "MakeSkins: the piece %s has no mask\n", Name.c_str());
+        std::exit(1);
+    }
+    return It->second;
 }
 
 namespace {
@@ -90,14 +103,43 @@ void Dots(TImage& I, int X, int Y, int Cols, int Rows, int Step, uint32_t Dark, 
         }
 }
 
+// Where a piece drawn by W x H lies: black where it covers at least half a
+// pixel. The piece is drawn on black and on white; what shows of the ground is
+// the difference of the two.
+TImage CoverMask(int W, int H, const std::function<void(TImage&)>& Draw)
+{
+    TImage OnBlack(W, H, Rgb(0x000000)), OnWhite(W, H, Rgb(0xFFFFFF)), Mask(W, H, Rgb(0xFFFFFF));
+    Draw(OnBlack);
+    Draw(OnWhite);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const TRGBA B = OnBlack.Get(x, y), Wt = OnWhite.Get(x, y);
+            const float Ground = ((Wt.R - B.R) + (Wt.G - B.G) + (Wt.B - B.B)) / 3;
+            if (Ground <= 0.5f) Mask.Set(x, y, Rgb(0x000000));
+        }
+    return Mask;
+}
+
+bool SamePixels(const TImage& A, const TImage& B)
+{
+    if (A.Width() != B.Width() || A.Height() != B.Height()) return false;
+    for (int y = 0; y < A.Height(); ++y)
+        for (int x = 0; x < A.Width(); ++x)
+            if (A.Pixel(x, y) != B.Pixel(x, y)) return false;
+    return true;
+}
+
 // A picture made of named pieces laid on shelves of a fixed width, in the
-// order they are added.
+// order they are added. A piece with rounded corners added as Masked also gets
+// a mask picture of its own (pieces of the same shape share one), so that a
+// control with a window region shows what lies behind its corners.
 class TSheet {
 public:
+    enum TEdge { Opaque, Masked };
     TSheet(int Picture, int Width, uint32_t Background) : FPicture(Picture), FWidth(Width), FBackground(Background) {}
-    void Add(const std::string& Name, int W, int H, std::function<void(TImage&)> Draw)
+    void Add(const std::string& Name, int W, int H, std::function<void(TImage&)> Draw, TEdge Edge = Opaque)
     {
-        FItems.push_back({Name, W, H, std::move(Draw)});
+        FItems.push_back({Name, W, H, std::move(Draw), Edge});
     }
     TImage Finish(TSkinArt& Art)
     {
@@ -111,10 +153,12 @@ public:
         }
         TImage Sheet(FWidth, Y + Shelf, Rgb(FBackground));
         for (size_t i = 0; i < FItems.size(); ++i) {
-            TImage Piece(FItems[i].W, FItems[i].H, Rgb(FBackground));
-            FItems[i].Draw(Piece);
+            const TItem& It = FItems[i];
+            TImage Piece(It.W, It.H, Rgb(FBackground));
+            It.Draw(Piece);
             Sheet.Draw(Piece, Places[i].Left, Places[i].Top);
-            Art.Pieces[FItems[i].Name] = {FPicture, Places[i]};
+            Art.Pieces[It.Name] = {FPicture, Places[i]};
+            if (It.Edge == Masked) Art.Masks[It.Name] = AddMask(Art, It.Name, CoverMask(It.W, It.H, It.Draw));
         }
         return Sheet;
     }
@@ -124,7 +168,20 @@ private:
         std::string Name;
         int W, H;
         std::function<void(TImage&)> Draw;
+        TEdge Edge;
     };
+    // -1 for a piece that covers its whole rectangle: square corners need no region.
+    static int AddMask(TSkinArt& Art, const std::string& Name, TImage Mask)
+    {
+        if (SamePixels(Mask, TImage(Mask.Width(), Mask.Height(), Rgb(0x000000)))) return -1;
+        for (size_t i = spCount; i < Art.Pictures.size(); ++i)
+            if (SamePixels(Art.Pictures[i], Mask)) return int(i);
+        std::u16string File = u"mask_";
+        for (char C : Name) File += C == '.' ? u'_' : char16_t(C);
+        Art.Pictures.push_back(std::move(Mask));
+        Art.PictureNames.push_back(File + u".bmp");
+        return int(Art.Pictures.size() - 1);
+    }
     int FPicture, FWidth;
     uint32_t FBackground;
     std::vector<TItem> FItems;
@@ -190,20 +247,24 @@ void AddButtons(const TSkinTheme& T, TSheet& S)
         {"button.d", T.DownTop, T.DownBottom, T.Accent},
         {"button.x", T.FaceLight, T.FaceLight, T.FaceShadow},
     };
+    // Every look has the normal one's outline, so its mask serves them all.
     for (const auto& F : Faces)
-        S.Add(F.Name, 32, 25, [=](TImage& I) { Box(I, 0, 0, 32, 25, R, F.Line, VGrad(F.Top, F.Bottom, 0, 25)); });
+        S.Add(F.Name, 32, 25, [=](TImage& I) { Box(I, 0, 0, 32, 25, R, F.Line, VGrad(F.Top, F.Bottom, 0, 25)); },
+              F.Name == std::string("button.n") ? TSheet::Masked : TSheet::Opaque);
     S.Add("button.f", 32, 25, [=, &T](TImage& I) {
         Box(I, 0, 0, 32, 25, R, T.Accent, VGrad(T.ButtonTop, T.ButtonBottom, 0, 25));
         I.Stroke(RoundRect(1.5, 1.5, 29, 22, R > 1 ? R - 1 : 0), 1, Rgb(T.AccentLight), true);
     });
     // Tool buttons are flat until the pointer finds them.
     S.Add("tool.n", 25, 25, [&T](TImage& I) { FillBox(I, 0, 0, 25, 25, 0, Flat(T.Face)); });
-    S.Add("tool.h", 25, 25, [=, &T](TImage& I) { Box(I, 0, 0, 25, 25, R, T.Accent, VGrad(T.HotTop, T.HotBottom, 0, 25)); });
+    S.Add(
+        "tool.h", 25, 25, [=, &T](TImage& I) { Box(I, 0, 0, 25, 25, R, T.Accent, VGrad(T.HotTop, T.HotBottom, 0, 25)); },
+        TSheet::Masked);
     S.Add("tool.d", 25, 25, [=, &T](TImage& I) { Box(I, 0, 0, 25, 25, R, T.Accent, VGrad(T.DownTop, T.DownBottom, 0, 25)); });
     S.Add("tool.x", 25, 25, [&T](TImage& I) { FillBox(I, 0, 0, 25, 25, 0, Flat(T.Face)); });
     // The drop marker of menu buttons: keyed pixels.
     const char* Markers[] = {"marker.flat", "marker.n", "marker.h", "marker.d"};
-    const uint32_t MarkerColors[] = {T.DisabledText, T.Text, T.Accent, T.Text};
+    const uint32_t MarkerColors[] = {T.Text, T.Text, T.Accent, T.Text};
     for (int m = 0; m < 4; ++m)
         S.Add(Markers[m], 7, 4, [&T, C = MarkerColors[m]](TImage& I) {
             I.Shade(Flat(Key));
@@ -217,15 +278,19 @@ void AddPanels(const TSkinTheme& T, TSheet& S)
 {
     S.Add("panel", 30, 30, [&T](TImage& I) { Box(I, 0, 0, 30, 30, 0, T.FaceShadow, Flat(T.Face)); });
     S.Add("panel2", 30, 30, [&T](TImage& I) { Box(I, 0, 0, 30, 30, 0, T.FaceShadow, VGrad(T.FaceLight, T.Face, 0, 30)); });
-    S.Add("resizetoolpanel", 30, 30, [&T](TImage& I) {
-        Box(I, 0, 0, 30, 30, T.Radius, T.FaceShadow, VGrad(T.FaceLight, T.Face, 0, 30));
-    });
-    S.Add("groupbox", 40, 44, [&T](TImage& I) {
-        // A header band of the face's colour over the light body.
-        Box(I, 0, 0, 40, 44, T.Radius, T.FaceShadow, [&T](double, double Y) {
-            return Rgb(Y < 20 ? T.Face : Y < 21 ? T.FaceShadow : T.FaceLight);
-        });
-    });
+    S.Add(
+        "resizetoolpanel", 30, 30,
+        [&T](TImage& I) { Box(I, 0, 0, 30, 30, T.Radius, T.FaceShadow, VGrad(T.FaceLight, T.Face, 0, 30)); },
+        TSheet::Masked);
+    S.Add(
+        "groupbox", 40, 44,
+        [&T](TImage& I) {
+            // A header band of the face's colour over the light body.
+            Box(I, 0, 0, 40, 44, T.Radius, T.FaceShadow, [&T](double, double Y) {
+                return Rgb(Y < 20 ? T.Face : Y < 21 ? T.FaceShadow : T.FaceLight);
+            });
+        },
+        TSheet::Masked);
     S.Add("statusbar", 30, 21, [&T](TImage& I) {
         I.Shade(VGrad(T.Face, T.FaceLight, 0, 21));
         I.Fill(TPath{Kit::Rect(0, 0, 30, 1)}, Rgb(T.FaceShadow));
@@ -352,7 +417,7 @@ void AddScrollBars(const TSkinTheme& T, TSheet& S)
     auto Button = [&T](TImage& I, double X, double Y, int Dir, int State) {
         if (State) Box(I, X + 1, Y + 1, 15, 15, std::min(T.Radius, 3.0), T.FaceShadow,
                        Flat(State == 1 ? T.HotBottom : T.DownBottom));
-        Arrow(I, X + 8.5, Y + 8.5, Dir, 3.2, State ? T.Accent : T.DisabledText);
+        Arrow(I, X + 8.5, Y + 8.5, Dir, 3.2, State ? T.Accent : T.Text);
     };
     S.Add("hsb", 60, 17, [=, &T](TImage& I) {
         I.Shade(Flat(T.FaceLight));
@@ -380,12 +445,12 @@ void AddScrollBars(const TSkinTheme& T, TSheet& S)
                 I.Shade(Flat(T.FaceLight));
                 Button(I, 0, 0, Dir, State);
             });
-    const uint32_t Thumbs[3] = {T.FaceShadow, T.Accent, T.Accent};
+    const uint32_t Thumbs[3] = {T.ButtonLine, T.Accent, T.Accent};
     const char* HNames[3] = {"hthumb.sb.n", "hthumb.sb.h", "hthumb.sb.d"};
     const char* VNames[3] = {"vthumb.sb.n", "vthumb.sb.h", "vthumb.sb.d"};
     for (int i = 0; i < 3; ++i) {
         const uint32_t C = Thumbs[i];
-        const double Alpha = i == 2 ? 1.0 : 0.85;
+        const double Alpha = i == 1 ? 0.85 : 1.0;  // the hot thumb a shade lighter
         S.Add(HNames[i], 24, 17, [=, &T](TImage& I) {
             I.Shade(Flat(T.FaceLight));
             I.Fill(TPath{RoundRect(1, 4, 22, 9, 4.5)}, Rgb(C, float(Alpha)));
@@ -401,24 +466,28 @@ void AddScrollBars(const TSkinTheme& T, TSheet& S)
 void AddEdits(const TSkinTheme& T, TSheet& S)
 {
     const double R = std::min(T.Radius, 3.0);
+    // Fields lie on the sheet's face; the normal look of each gets the mask.
     auto Field = [&T, R](TImage& I, int W, int H, bool Active) {
-        I.Shade(Flat(T.Face));
         Box(I, 0, 0, W, H, R, Active ? T.Accent : T.WindowLine, Flat(T.Window));
     };
+    const auto Edge = [](int Active) { return Active ? TSheet::Opaque : TSheet::Masked; };
     auto SideButton = [&T, R](TImage& I, double X, double Y, double W, double H, int State) {
         if (State == 1) FillBox(I, X, Y, W, H, R > 1 ? R - 1 : 0, VGrad(T.HotTop, T.HotBottom, Y, H));
         if (State == 2) FillBox(I, X, Y, W, H, R > 1 ? R - 1 : 0, VGrad(T.DownTop, T.DownBottom, Y, H));
     };
-    S.Add("edit", 40, 20, [=](TImage& I) { Field(I, 40, 20, false); });
+    S.Add("edit", 40, 20, [=](TImage& I) { Field(I, 40, 20, false); }, TSheet::Masked);
     S.Add("edit.a", 40, 20, [=](TImage& I) { Field(I, 40, 20, true); });
-    S.Add("list", 40, 40, [=](TImage& I) { Field(I, 40, 40, false); });
+    S.Add("list", 40, 40, [=](TImage& I) { Field(I, 40, 40, false); }, TSheet::Masked);
     // Combo box: the arrow button inside the right end (18 pixels).
     for (int Active = 0; Active < 2; ++Active)
-        S.Add(Active ? "combo.a" : "combo", 60, 20, [=, &T](TImage& I) {
-            Field(I, 60, 20, Active);
-            I.Fill(TPath{Kit::Rect(41, 4, 1, 12)}, Rgb(T.FaceShadow, 0.6f));
-            Arrow(I, 50.5, 10.5, 3, 3.2, T.Text);
-        });
+        S.Add(
+            Active ? "combo.a" : "combo", 60, 20,
+            [=, &T](TImage& I) {
+                Field(I, 60, 20, Active);
+                I.Fill(TPath{Kit::Rect(41, 4, 1, 12)}, Rgb(T.FaceShadow, 0.6f));
+                Arrow(I, 50.5, 10.5, 3, 3.2, T.Text);
+            },
+            Edge(Active));
     const char* ComboButtons[3] = {"combo.bh", "combo.bd", "combo.bx"};
     for (int State = 1; State <= 3; ++State)
         S.Add(ComboButtons[State - 1], 17, 18, [=, &T](TImage& I) {
@@ -432,10 +501,13 @@ void AddEdits(const TSkinTheme& T, TSheet& S)
         (void)T;
     };
     for (int Active = 0; Active < 2; ++Active)
-        S.Add(Active ? "bedit.a" : "bedit", 60, 20, [=, &T](TImage& I) {
-            Field(I, 60, 20, Active);
-            Ellipsis(I, 50.5, 10.5, T.Text);
-        });
+        S.Add(
+            Active ? "bedit.a" : "bedit", 60, 20,
+            [=, &T](TImage& I) {
+                Field(I, 60, 20, Active);
+                Ellipsis(I, 50.5, 10.5, T.Text);
+            },
+            Edge(Active));
     const char* EditButtons[3] = {"bedit.bh", "bedit.bd", "bedit.bx"};
     for (int State = 1; State <= 3; ++State)
         S.Add(EditButtons[State - 1], 17, 18, [=, &T](TImage& I) {
@@ -445,17 +517,20 @@ void AddEdits(const TSkinTheme& T, TSheet& S)
         });
     // Spin edit: two stacked buttons (14 x 9) at the right end.
     for (int Active = 0; Active < 2; ++Active)
-        S.Add(Active ? "spin.a" : "spin", 60, 20, [=, &T](TImage& I) {
-            Field(I, 60, 20, Active);
-            Arrow(I, 52, 6, 1, 2.6, T.Text);
-            Arrow(I, 52, 14.5, 3, 2.6, T.Text);
-        });
+        S.Add(
+            Active ? "spin.a" : "spin", 60, 20,
+            [=, &T](TImage& I) {
+                Field(I, 60, 20, Active);
+                Arrow(I, 52, 6, 1, 2.6, T.Text);
+                Arrow(I, 52, 14.5, 3, 2.6, T.Text);
+            },
+            Edge(Active));
     const char* SpinButtons[4] = {"spin.uh", "spin.ud", "spin.dh", "spin.dd"};
     for (int i = 0; i < 4; ++i)
         S.Add(SpinButtons[i], 14, 9, [=, &T](TImage& I) {
             I.Shade(Flat(T.Window));
             SideButton(I, 0, 0, 14, 9, 1 + i % 2);
-            Arrow(I, 7, i < 2 ? 5 : 4.5, i < 2 ? 1 : 3, 2.6, T.Accent);
+            Arrow(I, 7, i < 2 ? 5 : 4.5, i < 2 ? 1 : 3, 2.6, T.Text);
         });
     // Up-downs: vertical (two 16 x 11 buttons stacked), horizontal (two
     // 16 x 16 side by side: decrease on the left, increase on the right).
@@ -463,7 +538,8 @@ void AddEdits(const TSkinTheme& T, TSheet& S)
         const uint32_t Top = State == 0 ? T.ButtonTop : State == 1 ? T.HotTop : T.DownTop;
         const uint32_t Bottom = State == 0 ? T.ButtonBottom : State == 1 ? T.HotBottom : T.DownBottom;
         Box(I, X, Y, W, H, R, State ? T.Accent : T.ButtonLine, VGrad(Top, Bottom, Y, H));
-        Arrow(I, X + W / 2, Y + H / 2 + (Dir == 1 ? 0.5 : Dir == 3 ? -0.5 : 0), Dir, 2.8, State ? T.Accent : T.Text);
+        // Arrows this small never reach their full colour: the text's, in every state.
+        Arrow(I, X + W / 2, Y + H / 2 + (Dir == 1 ? 0.5 : Dir == 3 ? -0.5 : 0), Dir, 2.8, T.Text);
     };
     // Each up-down: the pair drawn in, then the hot and pressed looks of the
     // increasing button (".u") and of the decreasing one (".d").
@@ -476,11 +552,13 @@ void AddEdits(const TSkinTheme& T, TSheet& S)
     for (const auto& Pr : Pairs) {
         const int DX = Pr.Stacked ? 0 : Pr.W, DY = Pr.Stacked ? Pr.H : 0;
         // Vertical: up above down; horizontal: decrease on the left.
-        S.Add(Pr.Name, Pr.W + DX, Pr.H + DY, [=, &T](TImage& I) {
-            I.Shade(Flat(T.Face));
-            UdButton(I, 0, 0, Pr.W, Pr.H, Pr.Stacked ? Pr.Up : Pr.Down, 0);
-            UdButton(I, DX, DY, Pr.W, Pr.H, Pr.Stacked ? Pr.Down : Pr.Up, 0);
-        });
+        S.Add(
+            Pr.Name, Pr.W + DX, Pr.H + DY,
+            [=](TImage& I) {
+                UdButton(I, 0, 0, Pr.W, Pr.H, Pr.Stacked ? Pr.Up : Pr.Down, 0);
+                UdButton(I, DX, DY, Pr.W, Pr.H, Pr.Stacked ? Pr.Down : Pr.Up, 0);
+            },
+            TSheet::Masked);
         const char* Looks[4] = {".uh", ".ud", ".dh", ".dd"};
         for (int i = 0; i < 4; ++i)
             S.Add(std::string(Pr.Name) + Looks[i], Pr.W, Pr.H, [=, &T](TImage& I) {
@@ -517,7 +595,7 @@ void AddTabs(const TSkinTheme& T, TSheet& S)
     S.Add("tab.h", 40, 22, [=, &T](TImage& I) { Tab(I, T.HotTop, T.HotBottom, T.FaceShadow, false); });
     S.Add("tab.a", 40, 22, [=, &T](TImage& I) { Tab(I, T.FaceLight, T.FaceLight, T.FaceShadow, true); });
     const char* Close[3] = {"tabx.n", "tabx.h", "tabx.d"};
-    const uint32_t CloseColors[3] = {T.DisabledText, T.CloseHot, T.CloseDown};
+    const uint32_t CloseColors[3] = {T.Text, T.CloseHot, T.CloseDown};
     for (int i = 0; i < 3; ++i)
         S.Add(Close[i], 9, 9, [C = CloseColors[i]](TImage& I) {
             I.Shade(Flat(Key));
@@ -583,10 +661,15 @@ TImage DrawCaptionButtons(const TSkinTheme& T, TSkinArt& Art)
                 const bool Close = std::string(B.Name) == "close";
                 uint32_t C = St == 3 ? T.CaptionTextInactive : T.CaptionText;
                 if (std::string(B.Name) == "sys") {
-                    Glyph(I, "sys", B.W / 2.0, CaptionButtonH / 2.0, St == 3 ? T.CaptionTextInactive : T.Accent);
+                    // The accent where it stands out from the caption, else the caption's text colour.
+                    const uint32_t Sys = ContrastRatio(T.Accent, T.CaptionTop) >= 4.5 &&
+                                                 ContrastRatio(T.Accent, T.CaptionBottom) >= 4.5
+                                             ? T.Accent
+                                             : T.CaptionText;
+                    Glyph(I, "sys", B.W / 2.0, CaptionButtonH / 2.0, St == 3 ? T.CaptionTextInactive : Sys);
                     for (int k = -1; k <= 1; ++k)
                         I.Fill(TPath{Kit::Rect(B.W / 2.0 - 3.5, CaptionButtonH / 2.0 + 2.5 * k - 0.5, 7, 1.2)},
-                               Rgb(0xFFFFFF));
+                               Rgb(Sys == T.Accent ? 0xFFFFFF : T.CaptionBottom));
                     if (St == 1 || St == 2)
                         I.Stroke(RoundRect(2.5, 0.5, B.W - 5, CaptionButtonH - 1, 4), 1, Rgb(T.CaptionText, 0.4f), true);
                     return;
@@ -596,20 +679,26 @@ TImage DrawCaptionButtons(const TSkinTheme& T, TSkinArt& Art)
                         FillBox(I, 0, 0, B.W, CaptionButtonH, 4, Flat(St == 1 ? T.CloseHot : T.CloseDown));
                         C = 0xFFFFFF;
                     } else {
-                        I.Fill(TPath{RoundRect(0, 0, B.W, CaptionButtonH, 4)}, Rgb(T.CaptionText, St == 1 ? 0.12f : 0.24f));
+                        // Hot and pressed shade the caption away from its text: towards the
+                        // text's colour under dark text, towards black under light text.
+                        const bool DarkText = ContrastRatio(T.CaptionText, 0x000000) < ContrastRatio(T.CaptionBottom, 0x000000);
+                        I.Fill(TPath{RoundRect(0, 0, B.W, CaptionButtonH, 4)},
+                               Rgb(DarkText ? T.CaptionText : 0x000000, St == 1 ? 0.12f : 0.24f));
                     }
                 }
                 Glyph(I, B.Glyph, B.W / 2.0, CaptionButtonH / 2.0, C);
             });
         }
-    // The main menu bar's buttons (for a maximised child window).
+    // The main menu bar's buttons (for a maximised child window). The system
+    // button's square is the accent, darkened where the faces would swallow it.
+    const uint32_t SysOnFace = Darkened(Darkened(Darkened(T.Accent, T.Face, 4.5), T.HotBottom, 4.5), T.DownBottom, 4.5);
     const char* Small[4] = {"close", "max", "min", "sys"};
     for (const char* K : Small)
         for (int St = 0; St < 3; ++St)
             S.Add(std::string("mm.") + K + "." + States[St], 16, 16, [=, &T](TImage& I) {
                 I.Shade(Flat(T.Face));
                 if (St) Box(I, 0, 0, 16, 16, std::min(T.Radius, 3.0), T.Accent, Flat(St == 1 ? T.HotBottom : T.DownBottom));
-                if (std::string(K) == "sys") Glyph(I, "sys", 8, 8, T.Accent);
+                if (std::string(K) == "sys") Glyph(I, "sys", 8, 8, SysOnFace);
                 else if (std::string(K) == "close") Cross(I, 8, 8, 3.2, 1.2, T.Text);
                 else if (std::string(K) == "max") I.Stroke(Kit::Rect(4.5, 4.5, 7, 7), 1, Rgb(T.Text), true);
                 else I.Fill(TPath{Kit::Rect(4.5, 10, 7, 1.5)}, Rgb(T.Text));
@@ -643,7 +732,9 @@ TImage DrawMenu(const TSkinTheme& T, TSkinArt& Art)
     for (const auto& M : Marks)
         S.Add(M.Name, M.Kind == 2 ? 8 : 16, 16, [=, &T](TImage& I) {
             I.Shade(Flat(M.Active ? T.AccentLight : T.Window));
-            const uint32_t C = M.Active ? T.Accent : T.Text;
+            // On the highlight the accent is too light for a check mark: the
+            // marks take the text's colour there, the arrow keeps the accent.
+            const uint32_t C = M.Active && M.Kind == 2 ? T.Accent : T.Text;
             if (M.Kind == 0) CheckMark(I, 8, 8, 4, C);
             if (M.Kind == 1) I.Fill(TPath{Ellipse(8, 8, 3, 3)}, Rgb(C));
             if (M.Kind == 2) Arrow(I, 4, 8, 2, 3.2, C);
@@ -685,6 +776,7 @@ TSkinArt DrawSkinArt(const TSkinTheme& Theme)
     TSkinArt Art;
     DrawFrame(Theme, Art);
     Art.Pictures.resize(spCount);
+    Art.PictureNames.assign(DrawnPictureNames, DrawnPictureNames + spCount);
     Art.Pictures[spControls] = DrawControls(Theme, Art);
     Art.Pictures[spCaptionButtons] = DrawCaptionButtons(Theme, Art);
     Art.Pictures[spMenu] = DrawMenu(Theme, Art);

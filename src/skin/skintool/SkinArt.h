@@ -23,21 +23,26 @@ constexpr int ButtonsTop = 5, ButtonsRight = Width - 6;
 constexpr int CaptionButtonW = 30, CaptionButtonH = 20, SysButtonW = 20;
 }  // namespace SkinFrame
 
-// The picture list, in index order.
+// The picture list, in index order; the masks of the pieces that have one
+// follow the drawn pictures.
 enum TSkinPicture { spControls, spCaptionButtons, spMenu, spPopup, spHint, spCount };
 
 struct TSkinArt {
     Kit::TImage Frame;  // opaque
     Kit::TImage Mask;   // black inside the window, white outside
-    std::vector<Kit::TImage> Pictures;               // by TSkinPicture
+    std::vector<Kit::TImage> Pictures;               // by TSkinPicture, then the masks
+    std::vector<std::u16string> PictureNames;        // the file names, in the same order
     std::map<std::string, std::pair<int, TRect>> Pieces;  // name -> picture, rectangle
+    std::map<std::string, int> Masks;                // piece name -> its mask picture
 
     // The rectangle of a named piece (the tool stops on an unknown name).
     TRect Piece(const std::string& Name) const;
     int PictureOf(const std::string& Name) const;
+    // The mask picture of a named piece: a whole picture of the piece's size,
+    // black where the piece covers at least half a pixel; -1 when it covers
+    // all of it.
+    int MaskOf(const std::string& Name) const;
 };
 
 TSkinArt DrawSkinArt(const TSkinTheme& Theme);
 
-// The file names of the pictures inside a skin folder.
-extern const char16_t* const SkinPictureNames[spCount];

@@ -117,9 +117,9 @@ void DescribeForm(TsfSkinData& K)
     K.FPicture = Dib(Files::EncodeBmp24(A->Frame));
     K.FMaskName = u"mask.bmp";
     K.FMask = MaskDib(A->Mask);
-    for (int i = 0; i < spCount; ++i) {
-        K.FActivePicturesNames->Add(SkinPictureNames[i]);
-        K.FActivePictures.push_back(Dib(Files::EncodeBmp24(A->Pictures[size_t(i)])));
+    for (size_t i = 0; i < A->Pictures.size(); ++i) {
+        K.FActivePicturesNames->Add(A->PictureNames[i]);
+        K.FActivePictures.push_back(Dib(Files::EncodeBmp24(A->Pictures[i])));
     }
 
     K.ClRect = {Border, CaptionHeight, Width - Border, Height - Border};
@@ -280,6 +280,9 @@ void ButtonLook(D& B, const char* Look)
     B.DownSkinRect = A->Piece(L + ".d");
     B.DisabledSkinRect = A->Piece(L + ".x");
     if (L == "button") B.FocusedSkinRect = P("button.f");
+    // A button with a window takes the region of its rounded looks, so that
+    // what lies behind shows at the corners.
+    B.MaskPictureIndex = A->MaskOf(L == "button" ? "button.n" : "tool.h");
     Nine(B, L == "button" ? 6 : 5);
     Font(B, T->Text, 14);
     B.ActiveFontColor = B.DownFontColor = C(T->Text);
@@ -320,11 +323,13 @@ void WritePanels(TWriter& W)
     for (const char16_t* Name : {u"panel", u"panel2", u"resizetoolpanel"}) {
         auto& Pn = W.Control<TsfDataSkinPanelControl>(Name, u"panel");
         Pn.SkinRect = A->Piece(UTF8Encode(Name));
+        if (Name == std::u16string(u"resizetoolpanel")) Pn.MaskPictureIndex = A->MaskOf("resizetoolpanel");
         Nine(Pn, Name == std::u16string(u"resizetoolpanel") ? 5 : 1);
         Font(Pn, T->Text, 14);
     }
     auto& G = W.Control<TsfDataSkinPanelControl>(u"groupbox", u"panel");
     G.SkinRect = P("groupbox");
+    G.MaskPictureIndex = A->MaskOf("groupbox");
     Nine(G, TRect{2, 21, 38, 42});
     G.LTPoint.X = G.LBPoint.X = 6;
     G.RTPoint.X = G.RBPoint.X = 34;
@@ -349,7 +354,7 @@ void WritePanels(TWriter& W)
     auto& Std = W.Control<TsfDataSkinStdLabelControl>(u"stdlabel", u"stdlabel");
     Std.PictureIndex = -1;
     Font(Std, T->Text, 14);
-    Std.ActiveFontColor = C(T->Accent);
+    Std.ActiveFontColor = C(Darkened(T->Accent, T->Face, 4.5));
 
     auto& Bv = W.Control<TsfDataSkinBevel>(u"bevel", u"bevel");
     Bv.PictureIndex = -1;
@@ -454,6 +459,10 @@ void WriteScrolling(TWriter& W)
         S.ActiveThumbRect = A->Piece(Thumb + "h");
         S.DownThumbRect = A->Piece(Thumb + "d");
         S.ThumbOffset1 = S.ThumbOffset2 = 6;
+        // The thumb pictures stand on the bar's light face: keyed out, the
+        // bar's border row shows through beside the rounded thumb.
+        S.ThumbTransparent = true;
+        S.ThumbTransparentColor = C(T->FaceLight);
         S.ThumbStretchEffect = true;
         S.ThumbMinSize = 16;
     }
@@ -461,6 +470,7 @@ void WriteScrolling(TWriter& W)
         auto& U = W.Control<TsfDataSkinUpDownControl>(V ? u"vupdown" : u"hupdown", u"updown");
         const std::string K = V ? "vud" : "hud";
         U.SkinRect = A->Piece(K);
+        U.MaskPictureIndex = A->MaskOf(K);
         if (V) {
             U.UpButtonRect = {0, 0, 16, 11};
             U.DownButtonRect = {0, 11, 16, 22};
@@ -475,6 +485,7 @@ void WriteScrolling(TWriter& W)
     }
     auto& Box = W.Control<TsfDataSkinScrollBoxControl>(u"scrollbox", u"scrollbox");
     Box.SkinRect = P("list");
+    Box.MaskPictureIndex = A->MaskOf("list");
     Nine(Box, 2);
 }
 
@@ -482,6 +493,7 @@ template <class D>
 void EditLook(D& E, const char* Piece, const TRect& Client)
 {
     E.SkinRect = A->Piece(Piece);
+    E.MaskPictureIndex = A->MaskOf(Piece);
     E.ActiveSkinRect = A->Piece(std::string(Piece) + ".a");
     Nine(E, Client);
     Font(E, T->Text, 14);
@@ -538,6 +550,7 @@ void WriteEdits(TWriter& W)
 
     auto& Co = W.Control<TsfDataSkinComboBox>(u"combobox", u"combobox");
     Co.SkinRect = P("combo");
+    Co.MaskPictureIndex = A->MaskOf("combo");
     Co.ActiveSkinRect = P("combo.a");
     Nine(Co, TRect{3, 3, 42, 17});
     SideButton(Co, "combo");
@@ -547,6 +560,7 @@ void WriteEdits(TWriter& W)
 
     auto& L = W.Control<TsfDataSkinListBox>(u"listbox", u"listbox");
     L.SkinRect = P("list");
+    L.MaskPictureIndex = A->MaskOf("list");
     Nine(L, 2);
     Items(L);
     L.CaptionFontColor = C(T->Text);

@@ -29,6 +29,14 @@ struct TSkinTheme {
 const TSkinTheme& SkinTheme(int Index);
 constexpr int SkinThemeCount = 4;
 
+// The contrast ratio of two colours, 1 to 21: (lighter + 0.05) / (darker + 0.05)
+// of their relative luminances (sRGB channels linearised, weighted 0.2126,
+// 0.7152, 0.0722). Text and check marks are held to 4.5, outlines and arrows to 3.
+double ContrastRatio(uint32_t A, uint32_t B);
+
+// C darkened (towards black) until it reaches Min against Ground.
+uint32_t Darkened(uint32_t C, uint32_t Ground, double Min);
+
 // The skin description's colour (blue in the high byte).
 inline int32_t SkinColor(uint32_t Rgb)
 {

@@ -4,8 +4,10 @@
 // Chinese and English.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <set>
+#include <tuple>
 
 #include "foundation/TempFolder.h"
 #include "framework/graphics/BmpFormat.h"
@@ -13,6 +15,8 @@
 #include "skin/model/SFCompressedSkin.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinData.h"
+#include "skin/model/SFSkinImage.h"
+#include "SkinTestEnv.h"
 
 namespace {
 
@@ -311,6 +315,485 @@ TEST_P(Skins, FrameGeometry)
     for (Integer y = M.ClRect.Top; y < M.ClRect.Bottom; y += 7)
         for (Integer x = M.ClRect.Left; x < M.ClRect.Right; x += 7) ASSERT_TRUE(Black(x, y)) << x << "," << y;
     EXPECT_TRUE(Black(Frame.Width / 2, 0));
+}
+
+// ---------------------------------------------------------------------------
+// Legibility: the contrast, in the built pictures, of every text, check mark,
+// arrow and outline against what it sits on. Text and check marks need 4.5:1,
+// arrows, outlines and the inactive caption 3:1.
+
+namespace {
+
+constexpr double TextContrast = 4.5, GraphicContrast = 3.0;
+
+// 0xRRGGBB of a skin colour (blue in its high byte).
+uint32_t RgbOf(TColor C)
+{
+    return uint32_t((C & 0xFF) << 16 | (C & 0xFF00) | (C >> 16 & 0xFF));
+}
+
+uint32_t PixelAt(const TDibImage& P, Integer X, Integer Y)
+{
+    std::vector<uint32_t> Row(size_t(X) + 1);
+    DecodeScanline(P.ScanLine(Y), P.PixelFormat, P.Palette, X + 1, Row.data());
+    return Row[size_t(X)] & 0xFFFFFF;
+}
+
+double Luminance(uint32_t C)
+{
+    auto Linear = [](uint32_t Byte) {
+        const double V = Byte / 255.0;
+        return V <= 0.04045 ? V / 12.92 : std::pow((V + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * Linear(C >> 16 & 0xFF) + 0.7152 * Linear(C >> 8 & 0xFF) + 0.0722 * Linear(C & 0xFF);
+}
+
+double Contrast(uint32_t A, uint32_t B)
+{
+    const double La = Luminance(A), Lb = Luminance(B);
+    return (std::max(La, Lb) + 0.05) / (std::min(La, Lb) + 0.05);
+}
+
+TRect Shrunk(const TRect& R, Integer By)
+{
+    return {R.Left + By, R.Top + By, R.Right - By, R.Bottom - By};
+}
+
+TRect Moved(const TRect& R, const TRect& By)
+{
+    return {R.Left + By.Left, R.Top + By.Top, R.Right + By.Left, R.Bottom + By.Top};
+}
+
+// Text of a colour over an area: the worst pixel it may land on.
+double WorstUnderText(const TDibImage& P, const TRect& Area, uint32_t Font)
+{
+    double Worst = 21;
+    for (Integer y = Area.Top; y < Area.Bottom; ++y)
+        for (Integer x = Area.Left; x < Area.Right; ++x) Worst = std::min(Worst, Contrast(Font, PixelAt(P, x, y)));
+    return Worst;
+}
+
+// A glyph inside a box whose border pixels are its ground: the glyph's
+// strongest pixel against the weakest of the ground (the pixels next to the
+// box's corners are left out: rounded outlines may reach them).
+double GlyphOnGround(const TDibImage& P, const TRect& Box)
+{
+    std::vector<uint32_t> Ground;
+    for (Integer y = Box.Top; y < Box.Bottom; ++y)
+        for (Integer x = Box.Left; x < Box.Right; ++x) {
+            const bool Ring = x == Box.Left || x == Box.Right - 1 || y == Box.Top || y == Box.Bottom - 1;
+            const bool NearCorner = (x <= Box.Left + 1 || x >= Box.Right - 2) && (y <= Box.Top + 1 || y >= Box.Bottom - 2);
+            if (Ring && !NearCorner) Ground.push_back(PixelAt(P, x, y));
+        }
+    double Best = 1;
+    for (Integer y = Box.Top + 1; y < Box.Bottom - 1; ++y)
+        for (Integer x = Box.Left + 1; x < Box.Right - 1; ++x) {
+            double Worst = 21;
+            for (uint32_t G : Ground) Worst = std::min(Worst, Contrast(PixelAt(P, x, y), G));
+            Best = std::max(Best, Worst);
+        }
+    return Best;
+}
+
+// A keyed glyph (hard pixels on a key colour) drawn on a ground colour.
+double KeyedGlyphOn(const TDibImage& P, const TRect& R, uint32_t Key, uint32_t Ground)
+{
+    double Best = 1;
+    for (Integer y = R.Top; y < R.Bottom; ++y)
+        for (Integer x = R.Left; x < R.Right; ++x)
+            if (const uint32_t C = PixelAt(P, x, y); C != Key) Best = std::max(Best, Contrast(C, Ground));
+    return Best;
+}
+
+// A piece's outline against a ground: its left edge, in the middle third.
+double OutlineOn(const TDibImage& P, const TRect& R, uint32_t Ground)
+{
+    double Best = 1;
+    for (Integer y = R.Top + R.Height() / 3; y < R.Bottom - R.Height() / 3; ++y)
+        for (Integer x = R.Left; x < R.Left + 2; ++x) Best = std::max(Best, Contrast(PixelAt(P, x, y), Ground));
+    return Best;
+}
+
+uint32_t CentreOf(const TDibImage& P, const TRect& R)
+{
+    return PixelAt(P, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+}
+
+struct TLegibility {
+    std::vector<std::pair<std::string, double>> Below;  // what fell short, and its contrast
+    int Checked = 0;
+    void Need(const std::string& What, double Value, double Min)
+    {
+        ++Checked;
+        if (Value < Min) Below.emplace_back(What, Value);
+    }
+};
+
+std::string Named(const String& Owner, const char* What)
+{
+    return UTF8Encode(Owner) + "." + What;
+}
+
+void CheckTexts(const TsfSkinData& M, TLegibility& L)
+{
+    auto Pic = [&](Integer i) -> const TDibImage& { return M.FActivePictures.at(size_t(i)); };
+    // The frame's caption: the text rectangle inside the caption object.
+    for (const auto& O : M.ObjectList) {
+        if (auto* Cap = dynamic_cast<const TsfDataSkinCaption*>(O.get())) {
+            const TRect Area = Moved(Cap->TextRct, Cap->SkinRect);
+            L.Need(Named(Cap->IDName, "active"), WorstUnderText(M.FPicture, Area, RgbOf(Cap->ActiveFontColor)),
+                   TextContrast);
+            // An inactive window's caption recedes on purpose, but stays readable.
+            L.Need(Named(Cap->IDName, "inactive"), WorstUnderText(M.FPicture, Area, RgbOf(Cap->FontColor)),
+                   GraphicContrast);
+        }
+        if (auto* Item = dynamic_cast<const TsfDataSkinMenuItem*>(O.get()))
+            for (const auto& [What, R, Font] : {std::tuple{"normal", Item->SkinRect, Item->FontColor},
+                                                std::tuple{"hot", Item->ActiveSkinRect, Item->ActiveFontColor}})
+                L.Need(Named(Item->IDName, What), WorstUnderText(Pic(Item->ActivePictureIndex), Shrunk(R, 3), RgbOf(Font)),
+                       TextContrast);
+        if (auto* Bar = dynamic_cast<const TsfDataSkinMainMenuItem*>(O.get()))
+            for (const auto& [What, R, Font] : {std::tuple{"normal", Bar->SkinRect, Bar->FontColor},
+                                                std::tuple{"hot", Bar->ActiveSkinRect, Bar->ActiveFontColor},
+                                                std::tuple{"down", Bar->DownRect, Bar->DownFontColor}})
+                L.Need(Named(Bar->IDName, What), WorstUnderText(Pic(Bar->ActivePictureIndex), Shrunk(R, 3), RgbOf(Font)),
+                       TextContrast);
+    }
+    for (const auto& D : M.CtrlList) {
+        const String& N = D->IDName;
+        if (auto* B = dynamic_cast<const TsfDataSkinButtonControl*>(D.get())) {
+            for (const auto& [What, R, Font] : {std::tuple{"normal", B->SkinRect, B->FontColor},
+                                                std::tuple{"hot", B->ActiveSkinRect, B->ActiveFontColor},
+                                                std::tuple{"down", B->DownSkinRect, B->DownFontColor},
+                                                std::tuple{"focused", B->FocusedSkinRect, B->FontColor}})
+                if (!Empty(R))
+                    L.Need(Named(N, What), WorstUnderText(Pic(B->PictureIndex), Moved(B->ClRect, R), RgbOf(Font)),
+                           TextContrast);
+        } else if (auto* E = dynamic_cast<const TsfDataSkinEditControl*>(D.get())) {
+            L.Need(Named(N, "text"), WorstUnderText(Pic(E->PictureIndex), Moved(E->ClRect, E->SkinRect), RgbOf(E->FontColor)),
+                   TextContrast);
+            L.Need(Named(N, "active"),
+                   WorstUnderText(Pic(E->PictureIndex), Moved(E->ClRect, E->ActiveSkinRect), RgbOf(E->ActiveFontColor)),
+                   TextContrast);
+        } else if (auto* C = dynamic_cast<const TsfDataSkinCheckRadioControl*>(D.get())) {
+            L.Need(Named(N, "text"), WorstUnderText(Pic(C->PictureIndex), Moved(C->TextArea, C->SkinRect), RgbOf(C->FontColor)),
+                   TextContrast);
+            L.Need(Named(N, "hot"),
+                   WorstUnderText(Pic(C->PictureIndex), Moved(C->TextArea, C->ActiveSkinRect), RgbOf(C->ActiveFontColor)),
+                   TextContrast);
+        } else if (auto* P = dynamic_cast<const TsfDataSkinPanelControl*>(D.get())) {
+            const TRect Area = Empty(P->CaptionRect) ? Shrunk(P->ClRect, 1) : Shrunk(P->CaptionRect, 2);
+            L.Need(Named(N, "caption"), WorstUnderText(Pic(P->PictureIndex), Moved(Area, P->SkinRect), RgbOf(P->FontColor)),
+                   TextContrast);
+        } else if (auto* La = dynamic_cast<const TsfDataSkinLabelControl*>(D.get())) {
+            L.Need(Named(N, "text"), WorstUnderText(Pic(La->PictureIndex), Shrunk(La->SkinRect, 2), RgbOf(La->FontColor)),
+                   TextContrast);
+        } else if (auto* Tab = dynamic_cast<const TsfDataSkinTabControl*>(D.get())) {
+            for (const auto& [What, R, Font] : {std::tuple{"normal", Tab->TabRect, Tab->FontColor},
+                                                std::tuple{"active", Tab->ActiveTabRect, Tab->ActiveFontColor},
+                                                std::tuple{"hot", Tab->MouseInTabRect, Tab->MouseInFontColor}})
+                L.Need(Named(N, What), WorstUnderText(Pic(Tab->PictureIndex), Shrunk(R, 3), RgbOf(Font)), TextContrast);
+        } else if (auto* Std = dynamic_cast<const TsfDataSkinStdLabelControl*>(D.get())) {
+            const uint32_t Face = RgbOf(M.SkinColors()->cBtnFace());
+            L.Need(Named(N, "text"), Contrast(RgbOf(Std->FontColor), Face), TextContrast);
+            L.Need(Named(N, "hot"), Contrast(RgbOf(Std->ActiveFontColor), Face), TextContrast);
+        } else if (auto* Tv = dynamic_cast<const TsfDataSkinTreeView*>(D.get())) {
+            L.Need(Named(N, "text"), Contrast(RgbOf(Tv->FontColor), RgbOf(Tv->BGColor)), TextContrast);
+        }
+        // Items of lists and combo boxes: plain, selected, selected with the focus.
+        auto Items = [&](const auto* I) {
+            for (const auto& [What, R, Font] : {std::tuple{"item", I->SItemRect, I->FontColor},
+                                                std::tuple{"selected", I->ActiveItemRect, I->ActiveFontColor},
+                                                std::tuple{"focused", I->FocusItemRect, I->FocusFontColor}})
+                L.Need(Named(N, What), WorstUnderText(Pic(I->PictureIndex), Shrunk(R, 3), RgbOf(Font)), TextContrast);
+        };
+        if (auto* Lb = dynamic_cast<const TsfDataSkinListBox*>(D.get())) Items(Lb);
+        if (auto* Cb = dynamic_cast<const TsfDataSkinComboBox*>(D.get())) Items(Cb);
+    }
+    const TsfDataSkinHintWindow& Hint = *M.HintWindow;
+    L.Need("hint.text", WorstUnderText(Pic(Hint.WindowPictureIndex), Hint.ClRect, RgbOf(Hint.FontColor)), TextContrast);
+    const TsfSkinColors& Colors = *M.SkinColors();
+    L.Need("colors.btntext", Contrast(RgbOf(Colors.cBtnText()), RgbOf(Colors.cBtnFace())), TextContrast);
+    L.Need("colors.windowtext", Contrast(RgbOf(Colors.cWindowText()), RgbOf(Colors.cWindow())), TextContrast);
+    L.Need("colors.highlighttext", Contrast(RgbOf(Colors.cHighLightText()), RgbOf(Colors.cHighLight())), TextContrast);
+}
+
+void CheckGlyphs(const TsfSkinData& M, TLegibility& L)
+{
+    auto Pic = [&](Integer i) -> const TDibImage& { return M.FActivePictures.at(size_t(i)); };
+    // Arrows of buttons drawn into a control's picture (places in its SkinRect)
+    // and their hot and pressed pictures, each with a margin around the arrow.
+    auto Arrows = [&](const String& N, const TDibImage& P, const TRect& Skin,
+                      std::initializer_list<TRect> Places, std::initializer_list<TRect> Pictures, Integer Margin) {
+        for (const TRect& R : Places)
+            if (!Empty(R)) L.Need(Named(N, "arrow"), GlyphOnGround(P, Shrunk(Moved(R, Skin), Margin)), GraphicContrast);
+        for (const TRect& R : Pictures)
+            if (!Empty(R)) L.Need(Named(N, "arrow.hot"), GlyphOnGround(P, Shrunk(R, Margin)), GraphicContrast);
+    };
+    for (const auto& D : M.CtrlList) {
+        const String& N = D->IDName;
+        if (auto* S = dynamic_cast<const TsfDataSkinScrollBarControl*>(D.get()))
+            Arrows(N, Pic(S->PictureIndex), S->SkinRect, {S->UpButtonRect, S->DownButtonRect},
+                   {S->ActiveUpButtonRect, S->DownUpButtonRect, S->ActiveDownButtonRect, S->DownDownButtonRect}, 3);
+        if (auto* U = dynamic_cast<const TsfDataSkinUpDownControl*>(D.get()))
+            Arrows(N, Pic(U->PictureIndex), U->SkinRect, {U->UpButtonRect, U->DownButtonRect},
+                   {U->ActiveUpButtonRect, U->DownUpButtonRect, U->ActiveDownButtonRect, U->DownDownButtonRect}, 3);
+        if (auto* Sp = dynamic_cast<const TsfDataSkinSpinEditControl*>(D.get()))
+            for (const TRect& Skin : {Sp->SkinRect, Sp->ActiveSkinRect})
+                Arrows(N, Pic(Sp->PictureIndex), Skin, {Sp->UpButtonRect, Sp->DownButtonRect},
+                       {Sp->ActiveUpButtonRect, Sp->DownUpButtonRect, Sp->ActiveDownButtonRect, Sp->DownDownButtonRect}, 2);
+        auto SideButton = [&](const auto* E, Integer Margin) {
+            for (const TRect& Skin : {E->SkinRect, E->ActiveSkinRect})
+                Arrows(N, Pic(E->PictureIndex), Skin, {E->ButtonRect}, {E->ActiveButtonRect, E->DownButtonRect}, Margin);
+        };
+        // An edit's button holds a wide ellipsis, a combo box's a small arrow.
+        if (auto* E = dynamic_cast<const TsfDataSkinEditControl*>(D.get()); E && !Empty(E->ButtonRect)) SideButton(E, 1);
+        if (auto* Co = dynamic_cast<const TsfDataSkinComboBox*>(D.get())) SideButton(Co, 4);
+        // A round box still shows its outline one pixel in from the square's edge.
+        if (auto* C = dynamic_cast<const TsfDataSkinCheckRadioControl*>(D.get()))
+            for (const TRect& R : {C->CheckImageRect, C->ActiveCheckImageRect, C->GrayedCheckImageRect,
+                                   C->ActiveGrayedCheckImageRect})
+                if (!Empty(R))
+                    L.Need(Named(N, "mark"), GlyphOnGround(Pic(C->PictureIndex), Shrunk(R, N == u"radiobox" ? 2 : 1)),
+                           TextContrast);
+        // Drop markers are keyed: on the face of the button they mark.
+        if (auto* B = dynamic_cast<const TsfDataSkinButtonControl*>(D.get()); B && !Empty(B->MenuMarkerRect)) {
+            const TDibImage& P = Pic(B->PictureIndex);
+            const uint32_t Key = RgbOf(B->MenuMarkerTransparentColor);
+            for (const auto& [Marker, Under] : {std::pair{B->MenuMarkerRect, CentreOf(P, B->SkinRect)},
+                                                std::pair{B->MenuMarkerActiveRect, CentreOf(P, B->ActiveSkinRect)},
+                                                std::pair{B->MenuMarkerDownRect, CentreOf(P, B->DownSkinRect)},
+                                                std::pair{B->MenuMarkerFlatRect, RgbOf(M.SkinColors()->cBtnFace())}})
+                L.Need(Named(N, "marker"), KeyedGlyphOn(P, Marker, Key, Under), GraphicContrast);
+        }
+        // The tabs' close buttons, keyed, on each look of a tab.
+        if (auto* Tab = dynamic_cast<const TsfDataSkinTabControl*>(D.get()); Tab && !Empty(Tab->CloseButtonRect)) {
+            const TDibImage& P = Pic(Tab->PictureIndex);
+            for (const TRect& Button : {Tab->CloseButtonRect, Tab->CloseButtonActiveRect, Tab->CloseButtonDownRect})
+                for (const TRect& Under : {Tab->TabRect, Tab->ActiveTabRect, Tab->MouseInTabRect})
+                    L.Need(Named(N, "close"), KeyedGlyphOn(P, Button, RgbOf(Tab->ButtonTransparentColor), CentreOf(P, Under)),
+                           GraphicContrast);
+        }
+    }
+    for (const auto& O : M.ObjectList) {
+        const String& N = O->IDName;
+        if (auto* Item = dynamic_cast<const TsfDataSkinMenuItem*>(O.get())) {
+            const TDibImage& P = Pic(Item->ActivePictureIndex);
+            for (const TRect& R : {Item->CheckImageRect, Item->ActiveCheckImageRect, Item->RadioImageRect,
+                                   Item->ActiveRadioImageRect})
+                L.Need(Named(N, "mark"), GlyphOnGround(P, Shrunk(R, 2)), TextContrast);
+            for (const TRect& R : {Item->ArrowImageRect, Item->ActiveArrowImageRect})
+                L.Need(Named(N, "arrow"), GlyphOnGround(P, Shrunk(R, 1)), GraphicContrast);
+        }
+        // Caption buttons: a box around the glyph in the button's middle; the
+        // inactive window's look recedes like its caption.
+        if (auto* B = dynamic_cast<const TsfDataSkinStdButton*>(O.get())) {
+            const TDibImage& P = B->SkinRectInAPicture ? Pic(B->ActivePictureIndex) : M.FPicture;
+            const bool Small = dynamic_cast<const TsfDataSkinMainMenuBarButton*>(O.get()) != nullptr;
+            auto Around = [Small](const TRect& R) {
+                if (Small) return Shrunk(R, 1);
+                const Integer X = (R.Left + R.Right) / 2, Y = (R.Top + R.Bottom) / 2;
+                return TRect{X - 7, Y - 7, X + 7, Y + 7};
+            };
+            for (const auto& [R, Min] : {std::pair{B->SkinRect, TextContrast}, std::pair{B->ActiveSkinRect, TextContrast},
+                                         std::pair{B->DownRect, TextContrast}, std::pair{B->RestoreRect, TextContrast},
+                                         std::pair{B->RestoreActiveRect, TextContrast},
+                                         std::pair{B->RestoreDownRect, TextContrast},
+                                         std::pair{B->InActiveSkinRect, GraphicContrast},
+                                         std::pair{B->RestoreInActiveRect, GraphicContrast}})
+                if (!Empty(R)) L.Need(Named(N, "glyph"), GlyphOnGround(P, Around(R)), Min);
+        }
+    }
+}
+
+void CheckOutlines(const TsfSkinData& M, TLegibility& L)
+{
+    auto Pic = [&](Integer i) -> const TDibImage& { return M.FActivePictures.at(size_t(i)); };
+    // Controls sit on the form's face or on a tab page.
+    const uint32_t Face = RgbOf(M.SkinColors()->cBtnFace());
+    uint32_t Page = Face;
+    if (auto* Tab = dynamic_cast<const TsfDataSkinTabControl*>(M.CtrlList[size_t(M.GetControlIndex(u"tab"))].get()))
+        Page = CentreOf(Pic(Tab->PictureIndex), Tab->SkinRect);
+    auto Outline = [&](const String& N, const TDibImage& P, const TRect& R) {
+        if (!Empty(R)) L.Need(Named(N, "outline"), std::min(OutlineOn(P, R, Face), OutlineOn(P, R, Page)), GraphicContrast);
+    };
+    for (const auto& D : M.CtrlList) {
+        const String& N = D->IDName;
+        if (D->PictureIndex < 0) continue;
+        const TDibImage& P = Pic(D->PictureIndex);
+        if (auto* B = dynamic_cast<const TsfDataSkinButtonControl*>(D.get())) {
+            // A flat tool button shows its outline only under the pointer.
+            const bool Flat = CentreOf(P, B->SkinRect) == Face;
+            for (const TRect& R : {Flat ? TRect{} : B->SkinRect, B->ActiveSkinRect, B->DownSkinRect, B->FocusedSkinRect})
+                Outline(N, P, R);
+        } else if (auto* E = dynamic_cast<const TsfDataSkinEditControl*>(D.get())) {
+            for (const TRect& R : {E->SkinRect, E->ActiveSkinRect}) Outline(N, P, R);
+        } else if (auto* Sp = dynamic_cast<const TsfDataSkinSpinEditControl*>(D.get())) {
+            for (const TRect& R : {Sp->SkinRect, Sp->ActiveSkinRect}) Outline(N, P, R);
+        } else if (auto* Co = dynamic_cast<const TsfDataSkinComboBox*>(D.get())) {
+            for (const TRect& R : {Co->SkinRect, Co->ActiveSkinRect}) Outline(N, P, R);
+        } else if (dynamic_cast<const TsfDataSkinListBox*>(D.get()) || dynamic_cast<const TsfDataSkinScrollBoxControl*>(D.get()) ||
+                   dynamic_cast<const TsfDataSkinUpDownControl*>(D.get())) {
+            Outline(N, P, D->SkinRect);
+        } else if (auto* C = dynamic_cast<const TsfDataSkinCheckRadioControl*>(D.get())) {
+            for (const TRect& R : {C->CheckImageRect, C->UnCheckImageRect, C->ActiveCheckImageRect, C->ActiveUnCheckImageRect,
+                                   C->GrayedCheckImageRect, C->ActiveGrayedCheckImageRect})
+                Outline(N, P, R);
+        } else if (auto* Tb = dynamic_cast<const TsfDataSkinTrackBarControl*>(D.get())) {
+            for (const TRect& R : {Tb->ButtonRect, Tb->ActiveButtonRect}) Outline(N, P, R);
+        } else if (auto* S = dynamic_cast<const TsfDataSkinScrollBarControl*>(D.get())) {
+            // The thumb against the track it runs on.
+            for (const TRect& R : {S->ThumbRect, S->ActiveThumbRect, S->DownThumbRect})
+                L.Need(Named(N, "thumb"), Contrast(CentreOf(P, R), PixelAt(P, R.Left, R.Top)), GraphicContrast);
+        }
+    }
+}
+
+}  // namespace
+
+TEST_P(Skins, TextGlyphsAndOutlinesStandOut)
+{
+    const TsfSkinData& M = Skin().Model;
+    TLegibility L;
+    CheckTexts(M, L);
+    CheckGlyphs(M, L);
+    CheckOutlines(M, L);
+    EXPECT_GT(L.Checked, 150);
+    for (const auto& [What, Value] : L.Below) ADD_FAILURE() << What << ": " << Value << ":1";
+}
+
+// ---------------------------------------------------------------------------
+// Rounded corners: a windowed control whose piece has an outline and corners
+// of the face's colour has a mask; its region, built as the controls build it,
+// leaves nothing of the face around the corners on a dark or a light ground.
+
+namespace {
+
+void BitmapOf(const TDibImage& P, TsfBitmap& B)
+{
+    B.SetSize(P.Width, P.Height);
+    for (Integer y = 0; y < P.Height; ++y)
+        DecodeScanline(P.ScanLine(y), P.PixelFormat, P.Palette, P.Width, B.ScanLineAddress(y));
+}
+
+// The rectangles of region data.
+std::vector<TRect> RectsOf(const std::vector<uint8_t>& Data, size_t Size)
+{
+    std::vector<TRect> Rects;
+    if (Size == 0) return Rects;
+    int32_t Count = 0;
+    std::memcpy(&Count, Data.data() + 8, 4);
+    for (int32_t i = 0; i < Count; ++i) {
+        int32_t V[4];
+        std::memcpy(V, Data.data() + 32 + 16 * size_t(i), 16);
+        Rects.push_back({V[0], V[1], V[2], V[3]});
+    }
+    return Rects;
+}
+
+// The piece of a description drawn at W x H as its control draws it, what its
+// region keeps of it, and the ground elsewhere. With no mask, all of it.
+std::unique_ptr<TsfBitmap> OnGround(const TsfSkinData& M, const TsfDataSkinCustomControl& D, Integer W, Integer H,
+                                    TsfColor Ground, bool UseMask)
+{
+    TsfBitmap Picture;
+    BitmapOf(M.FActivePictures.at(size_t(D.PictureIndex)), Picture);
+    const Integer dW = W - D.SkinRect.Width(), dH = H - D.SkinRect.Height();
+    const TPoint NLT = D.LTPoint, NRT{D.RTPoint.X + dW, D.RTPoint.Y}, NLB{D.LBPoint.X, D.LBPoint.Y + dH},
+                 NRB{D.RBPoint.X + dW, D.RBPoint.Y + dH};
+    const TRect NCL{D.ClRect.Left, D.ClRect.Top, D.ClRect.Right + dW, D.ClRect.Bottom + dH};
+    TsfBitmap Piece;
+    CreateSkinImage(D.LTPoint, D.RTPoint, D.LBPoint, D.RBPoint, D.ClRect, NLT, NRT, NLB, NRB, NCL, &Piece, &Picture,
+                    D.SkinRect, W, H, true, D.LeftStretch, D.TopStretch, D.RightStretch, D.BottomStretch,
+                    D.StretchEffect, D.StretchType);
+    std::vector<TRect> Inside;
+    if (!UseMask || D.MaskPictureIndex < 0) {
+        Inside.push_back({0, 0, W, H});
+    } else {
+        TsfBitmap Mask;
+        BitmapOf(M.FActivePictures.at(size_t(D.MaskPictureIndex)), Mask);
+        // The strips of the mask around the client rectangle, which is inside.
+        TsfBitmap Top, Left, Right, Bottom;
+        CreateSkinMask(D.LTPoint, D.RTPoint, D.LBPoint, D.RBPoint, D.ClRect, NLT, NRT, NLB, NRB, NCL, &Mask, &Top, &Left,
+                       &Right, &Bottom, W, H);
+        Inside.push_back(NCL);
+        for (const auto& [Strip, X, Y] : {std::tuple{&Top, 0, 0}, std::tuple{&Bottom, 0, NCL.Bottom},
+                                          std::tuple{&Left, 0, NCL.Top}, std::tuple{&Right, NCL.Right, NCL.Top}}) {
+            std::vector<uint8_t> Data;
+            const size_t Size = Strip->Empty() ? 0 : MaskToRgnData(Strip, X, Y, Data);
+            for (const TRect& R : RectsOf(Data, Size)) Inside.push_back(R);
+        }
+    }
+    auto Out = std::make_unique<TsfBitmap>();
+    Out->SetSize(W, H);
+    Out->Clear(Ground);
+    for (const TRect& R : Inside)
+        for (Integer y = std::max(R.Top, 0); y < std::min(R.Bottom, H); ++y)
+            for (Integer x = std::max(R.Left, 0); x < std::min(R.Right, W); ++x) *Out->PixelAddress(x, y) = Piece.GetPixel(x, y);
+    return Out;
+}
+
+// Mostly the face's colour: within 12 per channel (a pixel the outline covers
+// by half is far further off).
+bool FaceLike(uint32_t C, uint32_t Face)
+{
+    for (int Shift : {0, 8, 16})
+        if (std::abs(int(C >> Shift & 0xFF) - int(Face >> Shift & 0xFF)) > 12) return false;
+    return true;
+}
+
+// Pixels of the face's colour outside the outline at the corners: each of the
+// first Rows rows from the top and the bottom is walked in from both ends over
+// the ground and the face until the outline.
+int FaceAtCorners(const TsfBitmap& B, uint32_t Face, TsfColor Ground, Integer Rows)
+{
+    int Count = 0;
+    for (Integer r = 0; r < Rows; ++r)
+        for (Integer y : {r, B.Height() - 1 - r})
+            for (Integer Step : {1, -1})
+                for (Integer x = Step > 0 ? 0 : B.Width() - 1; x >= 0 && x < B.Width(); x += Step) {
+                    const uint32_t C = B.GetPixel(x, y) & 0xFFFFFF;
+                    if (FaceLike(C, Face)) ++Count;
+                    else if (C != (Ground & 0xFFFFFF)) break;
+                }
+    return Count;
+}
+
+}  // namespace
+
+TEST_P(Skins, RoundedPiecesLeaveNoFaceAroundTheirCorners)
+{
+    const TsfSkinData& M = Skin().Model;
+    const uint32_t Face = RgbOf(M.SkinColors()->cBtnFace());
+    int Rounded = 0;
+    for (const auto& Data : M.CtrlList) {
+        auto* D = dynamic_cast<const TsfDataSkinCustomControl*>(Data.get());
+        if (!D || D->PictureIndex < 0 || Empty(D->SkinRect)) continue;
+        const std::string N = UTF8Encode(D->IDName);
+        const TDibImage& P = M.FActivePictures.at(size_t(D->PictureIndex));
+        const TRect& R = D->SkinRect;
+        // A piece with rounded corners: the face at its corner, an outline of its
+        // own along its edges ...
+        if (!FaceLike(PixelAt(P, R.Left, R.Top), Face) || FaceLike(PixelAt(P, R.Left, R.Top + R.Height() / 4), Face) ||
+            FaceLike(PixelAt(P, R.Left + R.Width() / 4, R.Top), Face))
+            continue;
+        if (D->MaskPictureIndex >= 0) {
+            const TDibImage& Mask = M.FActivePictures.at(size_t(D->MaskPictureIndex));
+            EXPECT_EQ(Mask.Width, R.Width()) << N;
+            EXPECT_EQ(Mask.Height, R.Height()) << N;
+        }
+        // ... at its own size and grown (by the corner points, or as it is when it
+        // has none), on black and on white.
+        const bool Grows = D->RBPoint.X != 0 && D->RBPoint.Y != 0;
+        for (const auto& [W, H] : {std::pair{R.Width(), R.Height()}, std::pair{R.Width() + (Grows ? 43 : 0), R.Height() + (Grows ? 7 : 0)}})
+            for (TsfColor Ground : {0xFF000000u, 0xFFFFFFFFu}) {
+                Rounded += FaceAtCorners(*OnGround(M, *D, W, H, Ground, false), Face, Ground, 4) > 0;
+                EXPECT_EQ(FaceAtCorners(*OnGround(M, *D, W, H, Ground, true), Face, Ground, 4), 0)
+                    << N << " " << W << "x" << H;
+            }
+    }
+    // The skins with rounded corners have such pieces; square ones have none.
+    EXPECT_EQ(Rounded > 0, std::u16string(GetParam()) != u"Laconic");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSkin, Skins, testing::ValuesIn(SkinNames),

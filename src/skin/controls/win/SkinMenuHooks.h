@@ -23,8 +23,9 @@ public:
     virtual Integer ItemIndex() const = 0;
     // Fires the change notification.
     virtual void SetItemIndex(Integer Value) = 0;
-    // The selected item's image index and colour (-1 and clNone without one).
+    // The selected item's image index, caption and colour (-1, empty and clNone without one).
     virtual Integer SelectedImageIndex() const = 0;
+    virtual String SelectedCaption() const = 0;
     virtual TColor SelectedColor() const = 0;
     virtual void SetSkinData(TsfSkinData* Value) = 0;
     // Opens the grid next to the screen rectangle R.

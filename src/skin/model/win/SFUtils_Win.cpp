@@ -471,24 +471,26 @@ bool MultiMonitorAvailable() { return GetSystemMetrics(SM_CMONITORS) > 1 && SfGe
 
 void GetScreenRect(bool AWorkArea, TRect& R)
 {
-    if (AWorkArea) {
-        RECT W;
-        if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &W, 0)) R = TRect{W.left, W.top, W.right, W.bottom};
-    } else {
+    RECT W;
+    // Without a work area the whole screen stands for it: R is always set.
+    if (AWorkArea && SystemParametersInfoW(SPI_GETWORKAREA, 0, &W, 0))
+        R = TRect{W.left, W.top, W.right, W.bottom};
+    else
         R = TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
 }
 
 void GetMonitorRect(HWND Wnd, bool AWorkArea, TRect& R)
 {
-    if (!MultiMonitorAvailable() || !SfMonitorFromWindow) {
+    MONITORINFO Info{};
+    Info.cbSize = sizeof(Info);
+    const HMONITOR Monitor =
+        MultiMonitorAvailable() && SfMonitorFromWindow ? SfMonitorFromWindow(Wnd, MONITOR_DEFAULTTONEAREST) : nullptr;
+    // A lookup that fails (no monitor for a window already gone, say) leaves
+    // the screen's rectangle rather than whatever R held.
+    if (!Monitor || !SfGetMonitorInfoA(Monitor, &Info)) {
         GetScreenRect(AWorkArea, R);
         return;
     }
-    MONITORINFO Info{};
-    Info.cbSize = sizeof(Info);
-    const HMONITOR Monitor = SfMonitorFromWindow(Wnd, MONITOR_DEFAULTTONEAREST);
-    if (!Monitor || !SfGetMonitorInfoA(Monitor, &Info)) return;
     const RECT& M = AWorkArea ? Info.rcWork : Info.rcMonitor;
     R = TRect{M.left, M.top, M.right, M.bottom};
 }

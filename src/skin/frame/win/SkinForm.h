@@ -1,0 +1,330 @@
+// SkinForm: TsfSkinForm, the component a form carries to have its window
+// frame drawn from the skin. It hooks the form's window procedure, answers the
+// non-client messages from the frame geometry (skin/frame/SkinFrameGeometry)
+// or from the plain default frame, paints the frame strips and the client
+// background, keeps the window region and the size limits, and fades the form
+// in on the skin clock.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/controls/win/Forms.h"
+#include "skin/frame/SkinFormFade.h"
+#include "skin/frame/SkinFrameGeometry.h"
+#include "skin/controls/win/SkinMenuHooks.h"
+#include "skin/frame/win/SkinMenus.h"
+#include "skin/frame/win/SkinObjects.h"
+#include "skin/model/SFSkinData.h"
+
+// The platform's error for an owner that is not a form.
+LM_EXCEPTION_CLASS(EInvalidCast, Exception);
+
+using TsfBorderIcons = Byte;
+constexpr TsfBorderIcons sfbiSystemMenu = 1 << 0;
+constexpr TsfBorderIcons sfbiMinimize = 1 << 1;
+constexpr TsfBorderIcons sfbiMaximize = 1 << 2;
+constexpr TsfBorderIcons sfbiRollUp = 1 << 3;
+constexpr TsfBorderIcons sfbiMinimizeToTray = 1 << 4;
+
+enum TsfPositionInMonitor : Byte { sfpDefault, sfpScreenCenter, sfpDesktopCenter };
+
+using TsfCaptionPaintEvent = TEvent<TCanvas* /*Cnvs*/, TRect /*R*/, bool /*AActive*/>;
+using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
+
+class TsfSkinForm : public TComponent, public TsfSkinFormLink {
+public:
+    // AOwner must be a form: anything else raises EInvalidCast before any part is made.
+    explicit TsfSkinForm(TComponent* AOwner);
+    ~TsfSkinForm() override;
+    String ClassName() const override { return u"TsfSkinForm"; }
+    void Loaded() override;
+
+    TCustomForm* Form() const { return FForm; }
+    static String GetProductVersion() { return u"12.22"; }
+
+    // ---- Skin.
+    TsfSkinData* SkinData() const override { return FSD; }
+    void SetSkinData(TsfSkinData* Value);
+    TsfSkinData* MenusSkinData() const override { return FMSD; }
+    void SetMenusSkinData(TsfSkinData* Value) { FMSD = Value; }
+    // A skin is loaded and the frame is drawn from it (as of the last skin change).
+    bool SkinSupport() const { return FSkinSupport; }
+    bool GetSkinnableForm() const { return FSkinnableForm; }
+    void SetSkinnableForm(bool Value);
+    // The frame part of a skin change: the geometry takes the skin, the frame
+    // is laid out again and repainted, the region follows.
+    void ApplySkinFrame();
+
+    // ---- Frame objects (laid out and drawn by the frame; hosted by the object host).
+    std::vector<std::unique_ptr<TsfActiveSkinObject>> ObjectList;
+    TsfFrameObjectList ObjectPlaces() const;
+    Integer ActiveObject = -1;
+    Integer OldActiveObject = -1;
+    Integer MouseCaptureObject = -1;
+    void FindActiveObject(Integer X, Integer Y, bool AInFrame);
+    void ObjectsMouseDown(TMouseButton Button, Integer X, Integer Y);
+    void ObjectsMouseUp(TMouseButton Button, Integer X, Integer Y);
+    void ObjectsMouseMove(Integer X, Integer Y);
+    void ObjectsDblClick();
+    void ResetObjectsState();
+    // The 50 ms poll of the cursor while an object may be hot (skin clock, id 1).
+    void StartMouseTimer();
+    void StopMouseTimer();
+    bool MouseTimerRunning() const;
+    void MouseTimerProc();
+
+    // ---- Geometry and painting.
+    TsfFrameGeometry& Geometry() { return FGeometry; }
+    void CalcDefRects();
+    void CalcFrameRects();
+    void CalcObjectRects();
+    void UpdateFrameLayout(bool AUpdateObjects);
+    TRect ConvertSkinRect(const TRect& R) const { return FGeometry.ConvertSkinRect(R); }
+    void PaintNCSkin(HDC ADC, bool AUseExternalDC);
+    void PaintNCDefault(HDC ADC, bool AUseExternalDC);
+    void PaintBG(HDC DC);
+    void PaintBG2(HDC DC);
+    void PaintBG3(HDC DC);
+    void PaintBGDefault(HDC DC);
+    void PaintMDIBGDefault(HDC DC);
+    void Paint(HDC DC);
+    void DrawSkinObject(TsfActiveSkinObject* AObject);
+    void PointToWindow(TPoint& P) const;
+    void SetFormRegion(bool AUpdateMask);
+    bool HasRegion() const { return FRgn != nullptr; }
+
+    // ---- Size limits and hit tests.
+    Integer GetMinWidth();
+    Integer GetMinHeight();
+    Integer GetMaxWidth();
+    Integer GetMaxHeight();
+    Integer CalcNCHitTest(const TPoint& P);
+    Integer CalcDefHitTest(const TPoint& P);
+    Integer CalcClientHitTest(const TPoint& P);
+
+    // ---- Services.
+    Integer GetDefCaptionHeight() const;
+    Integer GetDefButtonSize() const;
+    TRect GetDefCaptionRect();
+    bool HasSkinFrame() const;
+    bool HasSkinFrameGeometry() const { return FGeometry.HasSkinFrameGeometry(); }
+    bool IsObjectInRollUpState(bool ARollUp) const;
+    bool IsSizeAble() const;
+    bool GetFormActive() const;
+    void DoActivateEvents();
+    void UpDateFormNC();
+    void NudgeWidth();
+    void NotifyControlsBackgroundChanged();
+    void DrawLogo(TCanvas* Canvas);
+    TSize GetIconSize() const;
+    void DrawFormIcon(TCanvas* Canvas, Integer X, Integer Y);
+    bool IconHasAlpha();
+    void CutCaptionText(TCanvas* Canvas, String& S, Integer Width);
+    TBorderIcons UpdateFormBorderIcons() const;
+    void Move(Integer AX, Integer AY);
+    void SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight);
+    void ApplyPositionInMonitor();
+    TPoint GetPositionInMonitor(Integer AX, Integer AY, Integer AW, Integer AH);
+    TRect GetAreaRect(const String& AIDName);
+    void SetFormBorderStyle(TFormBorderStyle BS);
+    void SetFormStyle(TFormStyle FS);
+
+    // ---- Alpha, fade-in and shadow.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte Value);
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
+    bool HaveShadow() const { return FHaveShadow; }
+    const TsfFormFade& Fade() const { return FFade; }
+
+    // ---- Properties (the form file's defaults).
+    bool SupportNCArea() const { return FSupportNCArea; }
+    void SetSupportNCArea(bool Value) { FSupportNCArea = Value; }
+    TsfBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TsfBorderIcons Value);
+    bool ShowIcon() const { return FShowIcon; }
+    void SetShowIcon(bool Value);
+    TFont* DefCaptionFont() const { return FDefCaptionFont.get(); }
+    void SetDefCaptionFont(TFont* Value);
+    TFont* DefInActiveCaptionFont() const { return FDefInActiveCaptionFont.get(); }
+    void SetDefInActiveCaptionFont(TFont* Value);
+    TBitmap* LogoBitMap() const { return FLogoBitMap.get(); }
+    TWindowState WindowState() const { return FWindowStateInit; }
+    TWindowState AppliedWindowState() const { return FWindowState; }
+    // Records the requested state; the frame is laid out again at the next WM_SIZE.
+    void SetWindowState(TWindowState Value);
+    bool RollUpState() const { return FRollUpState; }
+
+    bool Sizeable = true;
+    bool NCDraggAble = true;
+    bool DraggAble = false;
+    bool Magnetic = false;
+    Byte MagneticSize = 10;
+    Integer MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    Integer ClientWidth = 0, ClientHeight = 0;
+    bool MaximizeOnFullScreen = false;
+    bool HideCaptionButtons = false;
+    bool UseFormCursorInNCArea = false;
+    bool UseSkinFontInCaption = true;
+    bool UseDefaultSysMenu = true;
+    bool DisableSystemMenu = false;
+    bool LogoBitMapTransparent = false;
+    bool AlwaysShowInTray = false;
+    bool AlwaysMinimizeToTray = false;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    bool UseSkinCursors = false;
+    bool UseRibbon = false;
+    bool ShowMDIScrollBars = true;
+    bool ClientInActiveEffect = false;
+    bool MenusAlphaBlend = false;
+    bool MenusAlphaBlendAnimation = false;
+    Byte MenusAlphaBlendValue = 200;
+    Integer MaxMenuItemsInWindow = 0;
+    TsfPositionInMonitor PositionInMonitor = sfpDefault;
+
+    TsfCaptionPaintEvent OnCaptionPaint;
+    TsfChangeClientRectEvent OnChangeClientRect;
+    TNotifyEvent OnChangeSkinData;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnRestore;
+    TShortCutEvent OnShortCut;
+
+    // The window procedure that the component puts in front of the form's.
+    void NewWndProc(TMessage& Message);
+
+    // ---- Skinned menus (SkinForm_Menus.cpp): every menu of the form opens
+    // through its engine; while one is open the application's messages pass
+    // OnAppMessage, which routes the keys to it.
+    TsfSkinMenu* SkinMenu() const { return FSkinMenu; }
+    bool InMenu = false;
+    bool InMainMenu = false;
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    void PopupSkinMenu(TMenu* Menu, const TPoint& P);
+    void PopupSkinMenu1(TMenu* Menu, const TRect& R, bool PopupUp);
+    void DoPopupMenu(TPopupMenu* Menu, Integer X, Integer Y);
+    void HookApp();
+    void UnHookApp();
+    bool AppHooked() const { return FInAppHook; }
+    void OnAppMessage(MSG& Msg, bool& Handled);
+    void MenuKeyDown(MSG& Msg);
+    void LeaveMainMenu();
+    void CloseMainMenuItemMenu();
+    // Closes an open menu on the messages that should close it; first step of every message.
+    void CheckMenuCloseMessage(const TMessage& Message);
+    void HideSkinHint() override {}
+    bool UseSkinFontInMenu = true;
+    bool UseSkinSizeInMenu = true;
+    Integer DefMenuItemHeight() const { return FDefMenuItemHeight; }
+    // Values of 0 or less are refused.
+    void SetDefMenuItemHeight(Integer Value);
+    TFont* DefMenuItemFont() const { return FDefMenuItemFont.get(); }
+    void SetDefMenuItemFont(TFont* Value);
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    // The first dispatch: false when the message is not to go on to the form.
+    bool BeforeForm(TMessage& Message);
+    void AfterForm(TMessage& Message);
+    void CallOld(TMessage& Message) { FHook.CallPrevious(Message); }
+    void SyncGeometry();
+    bool IsMaximizedMDIChild() const;
+    bool BorderNone() const;
+    bool FrameDrawn() const;  // NC mode, a border, not a maximised MDI child
+    void FormFontCharset(TFont* Font);
+    TPoint MessagePoint(const TMessage& Message) const;
+
+    void WMSize(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void WMSetText(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    void WMShowWindow(TMessage& Message);
+    void WMSetCursor(TMessage& Message);
+    void WMGetMinMaxInfo(TMessage& Message);
+    void WMWindowPosChanged(TMessage& Message);
+    void WMDisplayChange(TMessage& Message);
+    void WMNCCalcSize(TMessage& Message);
+    void WMNCHitTest(TMessage& Message);
+    void WMNCPaint(TMessage& Message);
+    void WMNCActivate(TMessage& Message);
+    bool WMSysCommand(TMessage& Message);
+    void WMSizing(TMessage& Message);
+    void WMMoving(TMessage& Message);
+    void WMEnterSizeMove(TMessage& Message);
+    void WMExitSizeMove(TMessage& Message);
+    void PaintFrameInto(TMessage& Message, LRESULT Answer);
+    void SkinChangeBegins(TMessage& Message);
+    void SkinChangeEnds(TMessage& Message);
+
+    // Fade-in on the skin clock.
+    bool FadeWanted() const;
+    void StartFadeIn();
+    void FadeTimerProc();
+    void FadeStepTimerProc();
+    void SetWindowAlphaValue(Byte Alpha);
+    void SetLayered(bool On);
+
+    void DrawDefaultCaption(TCanvas* Canvas, Integer CaptionHeight);
+    void PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch, TsfStretchType Type);
+
+    // The engine's settings from the component's menu properties.
+    void SyncSkinMenu();
+
+    TWindowHook FHook;
+    TCustomForm* FForm = nullptr;
+    TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    bool FInAppHook = false;
+    TMessageEvent OldAppMessage;
+    Integer FDefMenuItemHeight = 20;
+    std::unique_ptr<TFont> FDefMenuItemFont;
+    TsfSkinData* FSD = nullptr;
+    TsfSkinData* FMSD = nullptr;
+    TsfFrameGeometry FGeometry;
+    TsfFormFade FFade;
+    HRGN FRgn = nullptr;  // the region handed to the window (the system owns it)
+
+    bool FSkinSupport = false;
+    bool FSkinnableForm = true;
+    bool FSupportNCArea = true;
+    bool FStopPainting = false;
+    bool FStartShow = true;
+    bool FFormActive = false;
+    bool OldActive = false;
+    bool FSizeMove = false;
+    bool FSizing = false;
+    bool FFullDrag = false;
+    bool FRollUpState = false;
+    bool FWindowStateChanged = false;
+    bool FIsDragging = false;
+    bool FSmartEffectsShow = false;
+    bool DisableDWMAnimation = false;
+    bool FHaveShadow = false;
+    bool FShowIcon = false;
+    bool FAlphaBlend = false;
+    bool FAlphaBlendAnimation = false;
+    Byte FAlphaBlendValue = 200;
+    TsfBorderIcons FBorderIcons = sfbiSystemMenu | sfbiMinimize | sfbiMaximize | sfbiRollUp;
+    TWindowState FWindowStateInit = wsNormal;
+    TWindowState FWindowState = wsNormal;
+    Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
+    TPoint FOnMouseDownCoord{-1, -1};
+    std::unique_ptr<TFont> FDefCaptionFont;
+    std::unique_ptr<TFont> FDefInActiveCaptionFont;
+    std::unique_ptr<TBitmap> FLogoBitMap;
+    std::unique_ptr<TIcon> FIcon;
+};
+
+// The form's component, or nil.
+TsfSkinForm* GetSkinForm(TCustomForm* Form);
