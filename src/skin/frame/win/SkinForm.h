@@ -122,6 +122,8 @@ public:
     bool IconHasAlpha();
     void CutCaptionText(TCanvas* Canvas, String& S, Integer Width);
     TBorderIcons UpdateFormBorderIcons() const;
+    // The form's short cuts: the component's OnShortCut first.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
     void Move(Integer AX, Integer AY);
     void SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight);
     void ApplyPositionInMonitor();

@@ -1111,12 +1111,15 @@ void TsfSkinPopupWindow::Dispatch(TMessage& Message)
         return;
     case WM_ERASEBKGND:
         PaintMenu(reinterpret_cast<HDC>(Message.WParam));
+        FErased = true;
         Message.Result = 1;
         return;
     case WM_PAINT: {
+        // The level paints on erasing; a paint without an erase draws it here.
+        FErased = false;
         PAINTSTRUCT PS;
         HDC DC = BeginPaint(Handle(), &PS);
-        PaintMenu(DC);
+        if (!FErased) PaintMenu(DC);
         EndPaint(Handle(), &PS);
         Message.Result = 0;
         return;

@@ -163,6 +163,7 @@ private:
     bool FCaptured = false;
     Integer FInput = 0;
     bool FClosing = false;
+    bool FErased = false;
 };
 
 // ---------------------------------------------------------------------------

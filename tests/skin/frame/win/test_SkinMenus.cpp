@@ -7,6 +7,7 @@
 #include "SkinControlTestEnv.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
+#include "skin/model/win/SFUtils_Win.h"
 
 using namespace guitest;
 using namespace skintest;
@@ -262,19 +263,28 @@ TEST_F(SkinMenus, ScreenshotsInTheFourSkins)
     TMenuItem* More = Add(Menu->Items(), u"More");
     Add(More, u"Inner");
     Add(Menu->Items(), u"Off")->SetEnabled(false);
-    for (const char16_t* Name : SkinNames) {
-        Menu->SetSkinData(Skin(Name));
-        Menu->Popup(60, 60);
-        Pump();
-        ASSERT_EQ(Engine()->LevelCount(), 1) << UTF8Encode(Name);
-        TsfSkinPopupWindow* L = Level(0);
-        EXPECT_TRUE(L->Skinned()) << UTF8Encode(Name);
-        UpdateWindow(L->Handle());
-        SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + L->Height()},
-                       String(u"menu_") + Name);
-        Key(VK_ESCAPE);
-        EXPECT_EQ(Engine()->LevelCount(), 0);
-    }
+    Add(Menu->Items(), u"-Header-")->SetEnabled(false);
+    Add(Menu->Items(), u"Radio")->SetRadioItem(true);
+    Menu->Items()->Items(6)->SetChecked(true);
+    // The skin's own row height, then every row resized to the default height (the program's way).
+    for (bool SkinSize : {true, false})
+        for (const char16_t* Name : SkinNames) {
+            SF->UseSkinSizeInMenu = SkinSize;
+            Menu->SetSkinData(Skin(Name));
+            Menu->Popup(60, 60);
+            Pump();
+            ASSERT_EQ(Engine()->LevelCount(), 1) << UTF8Encode(Name);
+            TsfSkinPopupWindow* L = Level(0);
+            EXPECT_TRUE(L->Skinned()) << UTF8Encode(Name);
+            const Integer RowHeight = SkinSize ? L->DSMI->SkinRect.Height() : 20;
+            EXPECT_EQ(L->ItemList[0]->ObjectRect.Height(), RowHeight) << UTF8Encode(Name);
+            EXPECT_EQ(L->ItemList[2]->ObjectRect.Height(), L->DSMI->DividerRect.Height()) << UTF8Encode(Name);
+            UpdateWindow(L->Handle());
+            SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + L->Height()},
+                           String(SkinSize ? u"menu_" : u"menu_resized_") + Name);
+            Key(VK_ESCAPE);
+            EXPECT_EQ(Engine()->LevelCount(), 0);
+        }
 }
 
 // ---------------------------------------------------------------------------
@@ -475,4 +485,105 @@ TEST_F(SkinMenus, ServicesForTheControls)
     TsfSkinPopupMenuLink* Made = S->CreateSkinPopupMenu(Form);
     EXPECT_EQ(Made->Menu()->Owner(), Form);
     InstallSkinMenuServices(Before);
+}
+
+TEST_F(SkinMenus, TallMenuIsCutAndPlacedBeside)
+{
+    for (Integer i = 0; i < 60; ++i) Add(Menu->Items(), u"Row " + IntToStr(i));
+    TRect A;
+    GetMonitorRect(Form->Handle(), true, A);
+    Menu->Popup(200, 300);
+    Pump();
+    TsfSkinPopupWindow* L = Level(0);
+    EXPECT_EQ(L->Height(), A.Height());
+    EXPECT_TRUE(L->Scroll());
+    EXPECT_FALSE(L->Scroll2());
+    EXPECT_EQ(L->Top(), A.Top);
+    EXPECT_EQ(L->Left(), 201);
+    // Both markers are drawn: the down arrow dark while the up one is pale.
+    EXPECT_LT(L->VisibleCount(), 60);
+    UpdateWindow(L->Handle());
+    SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + 60}, u"menu_tall_top");
+    // Down past the last shown row scrolls the level along.
+    const Integer Shown = L->VisibleCount();
+    for (Integer i = 0; i < Shown; ++i) Key(VK_DOWN);
+    EXPECT_EQ(L->ActiveItem, Shown);
+    EXPECT_EQ(L->VisibleStartIndex(), 1);
+    EXPECT_TRUE(L->ItemList[size_t(Shown)]->FVisible);
+    // Up from the first row wraps to the last page.
+    for (Integer i = 0; i < Shown; ++i) Key(VK_UP);
+    EXPECT_EQ(L->ActiveItem, 0);
+    Key(VK_UP);
+    EXPECT_EQ(L->ActiveItem, 59);
+    EXPECT_TRUE(L->ItemList[59]->FVisible);
+}
+
+TEST_F(SkinMenus, FadeInOnTheSkinClock)
+{
+    Add(Menu->Items(), u"One");
+    SF->MenusAlphaBlend = true;
+    SF->MenusAlphaBlendAnimation = true;
+    SF->MenusAlphaBlendValue = 200;
+    Menu->Popup(60, 60);
+    Pump();
+    TsfSkinPopupWindow* L = Level(0);
+    auto Alpha = [&] {
+        BYTE A = 0;
+        DWORD Flags = 0;
+        GetLayeredWindowAttributes(L->Handle(), nullptr, &A, &Flags);
+        return Integer(A);
+    };
+    EXPECT_NE(GetWindowLongW(L->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(Alpha(), 0);
+    FClock.Clock.Advance(5);
+    EXPECT_EQ(Alpha(), 13);  // a fifteenth of 200 per 5 ms
+    FClock.Clock.Advance(5 * 14);
+    EXPECT_EQ(Alpha(), 195);
+    FClock.Clock.Advance(5);
+    EXPECT_EQ(Alpha(), 200);
+    EXPECT_FALSE(L->Fade().Running());
+    // Without the animation the level shows at its opacity at once.
+    Key(VK_ESCAPE);
+    SF->MenusAlphaBlendAnimation = false;
+    Menu->Popup(60, 60);
+    Pump();
+    L = Level(0);
+    EXPECT_EQ(Alpha(), 200);
+}
+
+TEST_F(SkinMenus, EscapeKeepsTheParentRowAndAClickMayFreeTheMenu)
+{
+    TMenuItem* More = Add(Menu->Items(), u"More");
+    Add(More, u"Inner");
+    Menu->Popup(60, 60);
+    Pump();
+    Key(VK_RIGHT);
+    ASSERT_EQ(Engine()->LevelCount(), 2);
+    Key(VK_ESCAPE);
+    ASSERT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Level(0)->ActiveItem, 0);
+    EXPECT_TRUE(Level(0)->ItemList[0]->Active);
+    EXPECT_FALSE(Level(0)->ItemList[0]->Down);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Engine()->LevelCount(), 0);
+
+    // A command that frees its own popup menu while the menu's level handles the release.
+    auto* Own = new TsfSkinPopupMenu(Form);
+    auto* Opener = new TOpener(Form, &Log);
+    Opener->SetParent(Form);
+    auto* Bye = new TMenuItem(Own);
+    Bye->SetCaption(u"Bye");
+    Bye->OnClick = [&](TObject*) {
+        Log.push_back("bye");
+        delete Own;
+    };
+    Own->Items()->Add(Bye);
+    Own->PopupFromRect2(Opener, ScreenRect(Opener), false);
+    Pump();
+    Hover(RowCentre(0, 0));
+    LeftButton(true);
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(Log, (std::vector<std::string>{"opener close", "bye", "opener command"}));
+    EXPECT_EQ(Engine()->LevelCount(), 0);
 }
