@@ -2,6 +2,7 @@
 
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -1014,6 +1015,8 @@ void TsfSkinForm::FadeTimerProc()
 {
     SkinClock()->StopTimer(this, FadeTimerId);  // the fade runs once per show
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
+    // A focused push button shows its final look at once instead of morphing in under the fade.
+    if (auto* Button = dynamic_cast<TsfSkinButton*>(FForm->ActiveControl())) Button->SetStopAnimate(true);
     const bool Animation = FAlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
     const Integer Target = TsfFormFade::TargetAlpha(FAlphaBlend, Animation, FAlphaBlendValue);
     if (Animation) {

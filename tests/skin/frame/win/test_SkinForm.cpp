@@ -7,6 +7,7 @@
 #include "framework/controls/win/HandleCount.h"
 #include "SkinControlTestEnv.h"
 #include "framework/graphics/BmpFormat.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/win/SFSkinData_Win.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
@@ -390,6 +391,46 @@ TEST_F(SkinForm, SystemCommandsMaskTheirLowBits)
     EXPECT_EQ(Restores, 2);
 }
 
+TEST_F(SkinForm, CaptionDoubleClickMaximisesAndRestores)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    const LPARAM OnCaption = Pos(W.left + 80, W.top + 15);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(F->Handle()));
+    GetWindowRect(F->Handle(), &W);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, Pos(W.left + 80, W.top + 15));
+    EXPECT_EQ(C->WindowState(), wsNormal);
+    EXPECT_FALSE(IsZoomed(F->Handle()));
+    // Without maximise among the border icons the double-click leaves the size alone.
+    C->SetBorderIcons(sfbiSystemMenu);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
+    EXPECT_EQ(C->WindowState(), wsNormal);
+}
+
+TEST_F(SkinForm, FormCursorOverTheFrameButSizingCursorsOnItsEdges)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    TOldProcSpy Spy(F);
+    WORD Code = 0;
+    Spy.OnMessage = [&](TMessage& M) {
+        if (M.Msg == WM_SETCURSOR) Code = LOWORD(M.LParam);
+    };
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    C->UseFormCursorInNCArea = true;
+    ShowAndWait(F);
+    struct { WORD In, Out; } Cases[] = {{HTCAPTION, HTCLIENT}, {HTOBJECT, HTCLIENT}, {HTCLIENT, HTCLIENT},
+                                        {HTLEFT, HTLEFT}, {HTBOTTOMRIGHT, HTBOTTOMRIGHT}};
+    for (const auto& K : Cases) {
+        SendMessageW(F->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(F->Handle()), MAKELPARAM(K.In, WM_MOUSEMOVE));
+        EXPECT_EQ(Code, K.Out) << K.In;
+    }
+}
+
 TEST_F(SkinForm, KeyMenuReachesTheFormWithoutCaptionMenus)
 {
     TForm* F = NewForm(100, 100, 100, 100);
@@ -620,8 +661,12 @@ TEST_F(SkinForm, FadeIn)
         EXPECT_EQ(Seen.back(), K.Last) << K.Value;
         F->Hide();
     }
-    // A constant alpha without the animation: set once at the first tick.
+    // A constant alpha without the animation: set once at the first tick; the
+    // form's focused push button is told to stop morphing.
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200, bsSizeable, false);
+    auto* Button = new TsfSkinButton(C->Form());
+    Button->SetParent(C->Form());
+    C->Form()->SetActiveControl(Button);
     C->SetAlphaBlendValue(200);
     C->SetAlphaBlend(true);
     C->Form()->Show();
@@ -629,6 +674,7 @@ TEST_F(SkinForm, FadeIn)
     EXPECT_EQ(LayeredAlpha(C->Form()->Handle()), 0);
     FClock.Clock.Advance(1);
     EXPECT_EQ(LayeredAlpha(C->Form()->Handle()), 200);
+    EXPECT_TRUE(Button->Core().StopAnimatePending());
 }
 
 TEST_F(SkinForm, ShadowIsAClassStyle)
