@@ -76,6 +76,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FLogoBitMap = std::make_unique<TBitmap>();
     FDefMenuItemFont = std::make_unique<TFont>();
     FSkinMenu = new TsfSkinMenu(this, FForm);
+    FMenuLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.

@@ -153,12 +153,23 @@ TEST_F(SkinMenus, ChoiceOrderAndCloseOnce)
     EXPECT_EQ(Closes, 1);
     EXPECT_EQ(Engine()->LevelCount(), 0);
     EXPECT_FALSE(SF->AppHooked());
+    // A menu's glow layer goes with the menu.
+    TBitmap Glow;
+    Glow.SetSize(8, 8);
+    Menu->Popup(80, 80);
+    Pump();
+    SF->MenuLayerManager()->Show(80, 60, &Glow, nullptr, 200);
+    EXPECT_TRUE(SF->MenuLayerManager()->IsVisible());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(SF->MenuLayerManager()->IsVisible());
+    Log.clear();
     // The one-shot close handler does not fire for a later menu without one.
+    EXPECT_EQ(Closes, 2);
     Menu->OnMenuClose = nullptr;
     Menu->Popup(80, 80);
     Pump();
     Key(VK_ESCAPE);
-    EXPECT_EQ(Closes, 1);
+    EXPECT_EQ(Closes, 2);
     // An accelerator runs its item at once, whichever row is highlighted.
     Log.clear();
     Menu->Popup(80, 80);
@@ -586,4 +597,43 @@ TEST_F(SkinMenus, EscapeKeepsTheParentRowAndAClickMayFreeTheMenu)
     Pump();
     EXPECT_EQ(Log, (std::vector<std::string>{"opener close", "bye", "opener command"}));
     EXPECT_EQ(Engine()->LevelCount(), 0);
+}
+
+TEST_F(SkinMenus, FormComponentPopupsAndMenuMode)
+{
+    Add(Menu->Items(), u"One");
+    TPopupMenu Other(nullptr);
+    auto* Two = new TMenuItem(&Other);
+    Two->SetCaption(u"Two");
+    Other.Items()->Add(Two);
+    Integer Opens = 0;
+    TObject* PopupSender = nullptr;
+    SF->OnSkinMenuOpen = [&](TObject*) { ++Opens; };
+    SF->OnSkinMenuClose = [&](TObject*) { Log.push_back("form close"); };
+    Other.OnPopup = [&](TObject* Sender) { PopupSender = Sender; };
+    SF->PopupSkinMenu(Menu, {60, 60});
+    Pump();
+    ASSERT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Level(0)->ItemList[0]->MenuItem->Caption(), u"One");
+    EXPECT_EQ(Opens, 1);
+    // Another menu while one is open: the first is closed and menu mode starts again.
+    SF->DoPopupMenu(&Other, 70, 70);
+    Pump();
+    EXPECT_EQ(PopupSender, SF);
+    ASSERT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Level(0)->ItemList[0]->MenuItem->Caption(), u"Two");
+    EXPECT_EQ(Log, (std::vector<std::string>{"form close"}));
+    EXPECT_EQ(Opens, 2);
+    EXPECT_TRUE(SF->AppHooked());
+    // Moving the form closes the menu.
+    Form->SetBounds(Form->Left() + 5, Form->Top(), Form->Width(), Form->Height());
+    Pump();
+    EXPECT_EQ(Engine()->LevelCount(), 0);
+    EXPECT_FALSE(SF->InMenu);
+    EXPECT_FALSE(SF->AppHooked());
+    // Upwards beside a rectangle: the level ends at the rectangle's top.
+    SF->PopupSkinMenu1(Menu, {100, 400, 180, 420}, true);
+    Pump();
+    EXPECT_EQ(Level(0)->Top() + Level(0)->Height(), 400);
+    Key(VK_ESCAPE);
 }
