@@ -218,8 +218,9 @@ bool TsfSkinMenuItem::CanMorphing()
         }
         return false;
     }
+    // Only a row that morphs at all has morphing to do (else its animation runs).
     const bool S = Active || Down;
-    return (S && FMorphKf < 1) || (!S && FMorphKf > 0);
+    return EnableMorphing() && ((S && FMorphKf < 1) || (!S && FMorphKf > 0));
 }
 
 void TsfSkinMenuItem::DoMorphing()

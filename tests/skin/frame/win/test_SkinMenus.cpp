@@ -637,3 +637,68 @@ TEST_F(SkinMenus, FormComponentPopupsAndMenuMode)
     EXPECT_EQ(Level(0)->Top() + Level(0)->Height(), 400);
     Key(VK_ESCAPE);
 }
+
+TEST_F(SkinMenus, RowTransitionsOnTheSkinClock)
+{
+    Add(Menu->Items(), u"One");
+    Add(Menu->Items(), u"Two");
+    TsfSkinData* SD = Skin(u"Rire");
+    SD->EnableSkinEffects = true;
+    TsfDataSkinMenuItem* Row = FindMenuItemData(SD, true);
+    ASSERT_NE(Row, nullptr);
+    Row->Morphing = true;
+    Menu->SetSkinData(SD);
+    MovePointer({Form->Left() + 450, Form->Top() + 350});
+    Menu->Popup(60, 60);
+    Pump();
+    TsfSkinPopupWindow* L = Level(0);
+    TsfSkinMenuItem* One = L->ItemList[0].get();
+    TsfSkinMenuItem* Two = L->ItemList[1].get();
+    // The first row morphs in from its opening: a fifth per 20 ms tick, then the timer stops.
+    for (Integer i = 1; i <= 5; ++i) {
+        FClock.Clock.Advance(20);
+        EXPECT_NEAR(One->MorphKf(), 0.2 * i, 1e-9) << i;
+    }
+    FClock.Clock.Advance(20);
+    EXPECT_FALSE(FClock.Clock.TimerRunning(L, 2));
+    // Moving to the second row: it morphs in while the first morphs out.
+    // (120 ms have passed: the level's poll sees the pointer at 150.)
+    MovePointer(RowCentre(0, 1));
+    FClock.Clock.Advance(30);
+    FClock.Clock.Advance(40);
+    EXPECT_NEAR(Two->MorphKf(), 0.4, 1e-9);
+    EXPECT_NEAR(One->MorphKf(), 0.6, 1e-9);
+    FClock.Clock.Advance(100);
+    EXPECT_EQ(Two->MorphKf(), 1.0);
+    EXPECT_EQ(One->MorphKf(), 0.0);
+    Key(VK_ESCAPE);
+
+    // Skin effects off: no transition, the row shows its state at once.
+    SD->EnableSkinEffects = false;
+    Menu->Popup(60, 60);
+    Pump();
+    EXPECT_FALSE(FClock.Clock.TimerRunning(Level(0), 2));
+    EXPECT_EQ(Level(0)->ItemList[0]->MorphKf(), 0.0);
+    Key(VK_ESCAPE);
+
+    // An animated row steps through its frames while highlighted and back when left.
+    SD->EnableSkinEffects = true;
+    Row->Morphing = false;
+    Row->AnimateSkinRect = {Row->SkinRect.Left, Row->SkinRect.Top, Row->SkinRect.Left + Row->SkinRect.Width() * 3,
+                            Row->SkinRect.Bottom};
+    Row->FrameCount = 3;
+    Row->AnimateInterval = 30;
+    MovePointer({Form->Left() + 450, Form->Top() + 350});
+    Menu->Popup(60, 60);
+    Pump();
+    L = Level(0);
+    EXPECT_EQ(FClock.Clock.TimerInterval(L, 2), 30u);
+    FClock.Clock.Advance(60);
+    EXPECT_EQ(L->ItemList[0]->CurrentFrame, 2);
+    FClock.Clock.Advance(90);
+    EXPECT_EQ(L->ItemList[0]->CurrentFrame, 4);  // one past the last frame: the highlighted picture
+    // Left, a row without InActiveAnimation shows its first frame at once.
+    Hover(RowCentre(0, 1));
+    EXPECT_EQ(L->ItemList[0]->CurrentFrame, 0);
+    Key(VK_ESCAPE);
+}
