@@ -8,6 +8,7 @@
 #include "SkinControlTestEnv.h"
 #include "framework/graphics/BmpFormat.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "framework/controls/win/Menus.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/win/SFSkinData_Win.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
@@ -240,10 +241,11 @@ TEST_F(SkinForm, DefaultFrameOfA200x150Form)
     SendMessageW(F->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info));
     EXPECT_EQ(Info.ptMinTrackSize.x, 130);
     EXPECT_EQ(Info.ptMinTrackSize.y, 25);
-    // The frame is on the screen: the caption bar's face between its stripes, the client's own colour.
+    // The frame is on the window: the caption bar's face above its stripes, the outer ring.
     Pump();
-    EXPECT_EQ(ScreenPixel(100 + 10, 100 + 3), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
-    EXPECT_EQ(ScreenPixel(100, 100), static_cast<COLORREF>(ColorToRGB(cl3DLight)));
+    TWindowDC DC(F->Handle());
+    EXPECT_EQ(GetPixel(DC, 10, 3), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(GetPixel(DC, 0, 0), static_cast<COLORREF>(ColorToRGB(cl3DLight)));
 }
 
 TEST_F(SkinForm, DialogFrameKeepsTheSystemOut)
@@ -314,6 +316,88 @@ TEST_F(SkinForm, GoldenFrames)
         ExpectGoldenFrame(*FrameInto(F), std::string(K.Name) + "_inactive");
         F->Hide();
     }
+}
+
+TEST_F(SkinForm, InactiveFramePictureAndEffect)
+{
+    TsfSkinData* S = Skin(u"Rire");
+    TForm* Other = NewForm(600, 100, 100, 100);
+    ShowAndWait(Other);
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    SetActiveWindow(F->Handle());
+    ASSERT_TRUE(F->Active());
+    const DWORD Active = FrameInto(F)->Pixel(130, 12);
+    // An effect on the inactive frame: inverted.
+    S->AutoRenderingInActiveImage = true;
+    S->InActiveEffect = ieInvert;
+    SetActiveWindow(Other->Handle());
+    ASSERT_FALSE(F->Active());
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), ~Active & 0xFFFFFF);
+    // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
+    S->AutoRenderingInActiveImage = false;
+    S->FInActivePicture.Allocate(S->FPicture.Width, S->FPicture.Height, pf24bit);
+    C->ApplySkinFrame();
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), 0u);
+    SetActiveWindow(F->Handle());
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
+    S->FInActivePicture = TDibImage();
+    C->ApplySkinFrame();
+}
+
+TEST_F(SkinForm, NoFrameBelowTheMinimumSize)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    C->MinWidth = 300;  // the platform keeps a window above its tracking minimum: raise the minimum instead
+    TDib Dib(260, 200);
+    PatBlt(Dib.DC(), 0, 0, 260, 200, WHITENESS);
+    SendMessageW(F->Handle(), WM_PAINTFRAMEINTO, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    EXPECT_EQ(Dib.Pixel(130, 12), 0xFFFFFFu);  // untouched until the form is large enough again
+    C->MinWidth = 0;
+    EXPECT_NE(FrameInto(F)->Pixel(130, 12), 0xFFFFFFu);
+}
+
+TEST_F(SkinForm, SingleObjectRedrawnOnTheWindow)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200, bsSizeable, false);
+    auto Own = std::make_unique<TColourObject>(C, clLime, TRect{60, 8, 70, 18});
+    TColourObject* O = Own.get();
+    C->ObjectList.push_back(std::move(Own));
+    ShowAndWait(C->Form());
+    O->Colour = clRed;
+    C->DrawSkinObject(O);
+    // Read from the window's own surface: the screen shows it only after the platform's next flush.
+    TWindowDC DC(C->Form()->Handle());
+    EXPECT_EQ(GetPixel(DC, 65, 12), RGB(255, 0, 0));
+}
+
+TEST_F(SkinForm, FormMenuGivesWayToTheSkin)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    auto* Menu = new TMainMenu(F);
+    F->SetMenu(Menu);
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    ShowAndWait(F);
+    EXPECT_EQ(F->Menu(), nullptr);
+    EXPECT_EQ(GetMenu(F->Handle()), nullptr);
+}
+
+TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
+{
+    TForm* Plain = NewForm(100, 100, 100, 100);
+    Plain->SetBounds(100, 100, 260, 200);
+    ShowAndWait(Plain);
+    const TRect PlainClient = Plain->ClientRect();
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->SetSkinnableForm(false);
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
+    int Kind = 0;
+    WindowRegionBox(C->Form()->Handle(), &Kind);
+    EXPECT_EQ(Kind, ERROR);
+    C->SetSkinnableForm(true);
+    EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
