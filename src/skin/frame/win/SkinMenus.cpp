@@ -162,6 +162,30 @@ void DrawCentredPicture(TsfBitmap* B, TsfBitmap* Picture, const TRect& Src, cons
     Picture->SetTransparent(Was);
 }
 
+// The skin's popup window picture resized to W x H (its corner points moved to F).
+void CreatePopupImage(TsfBitmap* B, const TsfDataSkinPopupWindow* PW, TsfBitmap* Picture, const TsfMovedFrame& F,
+                      Integer W, Integer H, bool DrawClient)
+{
+    const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
+    const TRect NCL{F.LT.X, F.LT.Y, F.RB.X, F.RB.Y};
+    CreateSkinImage2(PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, F.LT, F.RT, F.LB, F.RB, NCL, B, Picture,
+                     TRect{0, 0, Picture->Width(), Picture->Height()}, W, H, DrawClient, PW->LeftStretch,
+                     PW->TopStretch, PW->RightStretch, PW->BottomStretch, PW->StretchEffect, PW->StretchType);
+}
+
+// The window region of a popup window of W x H from the skin's mask picture,
+// handed to the window (the system owns it from then on and frees the one before).
+void SetPopupRegion(HWND Wnd, const TsfDataSkinPopupWindow* PW, TsfBitmap* Mask, const TsfMovedFrame& F, Integer W,
+                    Integer H)
+{
+    HRGN Rgn = nullptr;
+    const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
+    const TRect NCL{F.LT.X, F.LT.Y, F.RB.X, F.RB.Y};
+    CreateSkinRegion(Rgn, PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, F.LT, F.RT, F.LB, F.RB, NCL, Mask, W,
+                     H);
+    SetWindowRgn(Wnd, Rgn, TRUE);
+}
+
 }  // namespace
 
 TsfDataSkinMenuItem* FindMenuItemData(TsfSkinData* SD, bool UpperFirst)
@@ -260,40 +284,23 @@ void TsfSkinMenuItem::DefaultDraw(TCanvas* Cnvs)
     B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
 }
 
-void TsfSkinMenuItem::ResizeDraw(TCanvas* Cnvs)
-{
-    TsfBitmap B;
-    B.SetSize(ObjectRect.Width(), ObjectRect.Height());
-    const bool S = Active || Down;
-    if (IsSeparator() || IsHeader() || !EnableMorphing() || FMorphKf == (S ? 1.0 : 0.0)) {
-        PaintSkinRow(&B, S, true);
-    } else {
-        TsfBitmap Hot;
-        Hot.SetSize(B.Width(), B.Height());
-        PaintSkinRow(&B, false, true);
-        PaintSkinRow(&Hot, true, true);
-        auto From = TsfEffectBmp::CreateFromhWnd(B.Handle());
-        auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
-        if (From && To) {
-            From->MorphBy(MI->MorphKind, To.get(), FMorphKf);
-            From->Draw(B.DC(), 0, 0);
-        }
-    }
-    B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
-}
+void TsfSkinMenuItem::ResizeDraw(TCanvas* Cnvs) { DrawSkinned(Cnvs, true); }
 
-void TsfSkinMenuItem::SkinSizeDraw(TCanvas* Cnvs)
+void TsfSkinMenuItem::SkinSizeDraw(TCanvas* Cnvs) { DrawSkinned(Cnvs, false); }
+
+void TsfSkinMenuItem::DrawSkinned(TCanvas* Cnvs, bool Resize)
 {
     TsfBitmap B;
     B.SetSize(ObjectRect.Width(), ObjectRect.Height());
     const bool S = Active || Down;
     if (IsSeparator() || IsHeader() || !EnableMorphing() || FMorphKf == (S ? 1.0 : 0.0)) {
-        PaintSkinRow(&B, S, false);
+        PaintSkinRow(&B, S, Resize);
     } else {
+        // The hover transition: the plain row blended towards the highlighted one.
         TsfBitmap Hot;
         Hot.SetSize(B.Width(), B.Height());
-        PaintSkinRow(&B, false, false);
-        PaintSkinRow(&Hot, true, false);
+        PaintSkinRow(&B, false, Resize);
+        PaintSkinRow(&Hot, true, Resize);
         auto From = TsfEffectBmp::CreateFromhWnd(B.Handle());
         auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
         if (From && To) {
@@ -702,10 +709,7 @@ void TsfSkinPopupWindow::SizeAndPlace(const TRect& R, bool PopupByItem, bool Pop
         FLayout.SetItemsRect(FFrame.ItemsRect);
     }
     FLayout.Arrange();
-    for (size_t i = 0; i < ItemList.size(); ++i) {
-        ItemList[i]->ObjectRect = FLayout.RowRect(Integer(i));
-        ItemList[i]->FVisible = FLayout.RowVisible(Integer(i));
-    }
+    SyncRows();
     const TPoint P = PlaceMenuLevel(R, W, H, ParentMenu->WorkArea, FLayout.Scroll() && !FLayout.Scroll2(),
                                     PopupByItem, PopupUp, FLayout.ItemsRect().Top);
     ShowX = P.X;
@@ -717,14 +721,7 @@ void TsfSkinPopupWindow::SizeAndPlace(const TRect& R, bool PopupByItem, bool Pop
 void TsfSkinPopupWindow::SetRegion()
 {
     if (!MaskPicture || !SD) return;
-    HRGN Rgn = nullptr;
-    const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-    const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-    CreateSkinRegion(Rgn, PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT, FFrame.LB,
-                     FFrame.RB, NCL, MaskPicture, Width(), Height());
-    // The window owns the region from here on (and frees the one before).
-    SetWindowRgn(Handle(), Rgn, TRUE);
-    FRgn = Rgn;
+    SetPopupRegion(Handle(), PW, MaskPicture, FFrame, Width(), Height());
 }
 
 void TsfSkinPopupWindow::Show(const TRect& R, TMenuItem* AItem, Integer StartIndex, bool PopupByItem, bool PopupUp)
@@ -785,13 +782,7 @@ void TsfSkinPopupWindow::CreateMenuImage(TsfBitmap* B, bool DrawClient)
     const Integer W = Width(), H = Height();
     B->SetSize(W, H);
     if (SD) {
-        const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-        const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-        CreateSkinImage2(PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT, FFrame.LB,
-                         FFrame.RB, NCL, B, WindowPicture,
-                         TRect{0, 0, WindowPicture->Width(), WindowPicture->Height()}, W, H, DrawClient,
-                         PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch, PW->StretchEffect,
-                         PW->StretchType);
+        CreatePopupImage(B, PW, WindowPicture, FFrame, W, H, DrawClient);
         return;
     }
     TCanvas* C = B->Canvas();
@@ -886,23 +877,25 @@ void TsfSkinPopupWindow::RepaintMarkers()
     FBuffer->Draw(DC, FLayout.BottomMarker(), FLayout.BottomMarker());
 }
 
-void TsfSkinPopupWindow::ScrollUp(bool Wrap)
+void TsfSkinPopupWindow::SyncRows()
 {
-    if (!FLayout.ScrollUp(Wrap)) return;
     for (size_t i = 0; i < ItemList.size(); ++i) {
         ItemList[i]->ObjectRect = FLayout.RowRect(Integer(i));
         ItemList[i]->FVisible = FLayout.RowVisible(Integer(i));
     }
+}
+
+void TsfSkinPopupWindow::ScrollUp(bool Wrap)
+{
+    if (!FLayout.ScrollUp(Wrap)) return;
+    SyncRows();
     RepaintWindow();
 }
 
 void TsfSkinPopupWindow::ScrollDown(bool Wrap)
 {
     if (!FLayout.ScrollDown(Wrap)) return;
-    for (size_t i = 0; i < ItemList.size(); ++i) {
-        ItemList[i]->ObjectRect = FLayout.RowRect(Integer(i));
-        ItemList[i]->FVisible = FLayout.RowVisible(Integer(i));
-    }
+    SyncRows();
     RepaintWindow();
 }
 
@@ -1069,10 +1062,7 @@ void TsfSkinPopupWindow::PopupKeyDown(Integer CharCode)
         ActiveItem = CharCode == VK_DOWN ? FLayout.NextUsable(ActiveItem, Usable, ScrollCode != 0)
                                          : FLayout.PrevUsable(ActiveItem, Usable, ScrollCode != 0);
         if (FLayout.VisibleStartIndex() != Start) {
-            for (Integer i = 0; i < N; ++i) {
-                ItemList[size_t(i)]->ObjectRect = FLayout.RowRect(i);
-                ItemList[size_t(i)]->FVisible = FLayout.RowVisible(i);
-            }
+            SyncRows();
             RepaintWindow();
         }
         if (ActiveItem != OldActiveItem) {
@@ -1683,15 +1673,9 @@ void TsfSkinImagesMenuPopupWindow::Show(const TRect& R)
     else GetScreenRect(true, A);
     const TPoint P = PlaceImagesGrid(R, FGrid.Width, FGrid.Height, A);
     SetBounds(P.X, P.Y, FGrid.Width, FGrid.Height);
-    if (MaskPicture) {
-        TsfDataSkinPopupWindow* PW = ImagesMenu->SkinData()->PopupWindow.get();
-        HRGN Rgn = nullptr;
-        const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-        const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-        CreateSkinRegion(Rgn, PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT,
-                         FFrame.LB, FFrame.RB, NCL, MaskPicture, FGrid.Width, FGrid.Height);
-        SetWindowRgn(Handle(), Rgn, TRUE);  // the window owns it from here on
-    }
+    if (MaskPicture)
+        SetPopupRegion(Handle(), ImagesMenu->SkinData()->PopupWindow.get(), MaskPicture, FFrame, FGrid.Width,
+                       FGrid.Height);
     const bool Fades = ImagesMenu->AlphaBlend && ImagesMenu->AlphaBlendAnimation;
     if (ImagesMenu->AlphaBlend) {
         SetWindowLongW(Handle(), GWL_EXSTYLE, GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
@@ -1878,13 +1862,7 @@ void TsfSkinImagesMenuPopupWindow::PaintGrid(HDC DC)
     TsfSkinData* SD = ImagesMenu->SkinData();
     if (SD && SD->Empty) SD = nullptr;
     if (FSkinSupport) {
-        TsfDataSkinPopupWindow* PW = SD->PopupWindow.get();
-        const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-        const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-        CreateSkinImage2(PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT, FFrame.LB,
-                         FFrame.RB, NCL, &B, WindowPicture, TRect{0, 0, WindowPicture->Width(), WindowPicture->Height()},
-                         W, H, true, PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch,
-                         PW->StretchEffect, PW->StretchType);
+        CreatePopupImage(&B, SD->PopupWindow.get(), WindowPicture, FFrame, W, H, true);
     } else {
         C->Pen()->SetColor(clBtnShadow);
         C->Brush()->SetStyle(bsSolid);

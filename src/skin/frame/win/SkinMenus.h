@@ -66,6 +66,8 @@ public:
     double FMorphKf = 0;
 
 private:
+    // Skinned painting, the row picture resized to the row (Resize) or at the skin's size.
+    void DrawSkinned(TCanvas* Cnvs, bool Resize);
     // The row's picture for state S into B (background, glyphs, texts).
     void PaintSkinRow(TsfBitmap* B, bool S, bool Resize);
     void PaintDefaultRow(TsfBitmap* B);
@@ -141,6 +143,8 @@ protected:
 
 private:
     void CreateItems(TMenuItem* AItem, TMenuItem* AItem2, Integer StartIndex);
+    // The rows take their places and shown flags from the layout.
+    void SyncRows();
     void SizeAndPlace(const TRect& R, bool PopupByItem, bool PopupUp);
     void ShowLevel();
     void CreateMenuImage(TsfBitmap* B, bool DrawClient);
@@ -157,7 +161,6 @@ private:
     TsfMovedFrame FFrame;
     std::unique_ptr<TsfBitmap> FBuffer;
     std::unique_ptr<TsfBitmap> FPaintBuffer;
-    HRGN FRgn = nullptr;  // handed to the window: the system owns it
     TsfFormFade FFade;
     bool FSupportDirectlyMouseUp = false;
     bool FCaptured = false;
