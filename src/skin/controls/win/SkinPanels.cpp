@@ -467,7 +467,7 @@ void TsfSkinPanel::CreateControlSkinImage(TsfBitmap* B)
     piece.Top += SkinRect.Top;
     piece.Bottom += SkinRect.Top;
     for (const TRect& r : PanelPictureRects(B->Width(), B->Height(), piece.Width(), piece.Height(), false,
-                                            sfstFull, NewClRect))
+                                            sfstFull))
         DrawSkinPiece(B, r.Left, r.Top, Picture, piece);
 }
 
@@ -526,7 +526,7 @@ void TsfSkinPanel::CreateControlDefaultImage(TsfBitmap* B)
 
 void TsfSkinPanel::PaintPicture(TsfBitmap* B, TsfBitmap* Pic, Integer W, Integer H)
 {
-    for (const TRect& r : PanelPictureRects(W, H, Pic->Width(), Pic->Height(), StretchEffect, StretchType, NewClRect))
+    for (const TRect& r : PanelPictureRects(W, H, Pic->Width(), Pic->Height(), StretchEffect, StretchType))
         Pic->Draw(B, r);
 }
 
@@ -665,9 +665,19 @@ void TsfSkinPanel::Paint()
         b.Draw(Canvas(), 0, 0);
         return;
     }
+    // Borderless, resizable, no caption: the description's client piece covers the panel.
     TsfBitmap b;
     b.SetSize(w, h);
-    CreateControlSkinImage(&b);
+    if (Picture && ClRect.Width() > 0 && ClRect.Height() > 0) {
+        TsfBitmap piece;
+        piece.SetSize(ClRect.Width(), ClRect.Height());
+        SkinCopyRect(&piece, {0, 0, piece.Width(), piece.Height()}, Picture,
+                     {SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
+                      SkinRect.Top + ClRect.Bottom});
+        PaintPicture(&b, &piece, w, h);
+    } else {
+        CreateControlDefaultImage(&b);
+    }
     b.Draw(Canvas(), 0, 0);
 }
 
