@@ -371,6 +371,8 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     auto* Main = new TColourWindow(Form);
     Main->SetParent(Form);
     M->MainWindowHandle = Main->Handle();
+    std::vector<Integer> Hovered;
+    M->OnItemIndexChanged = [&](TObject*, Integer Index) { Hovered.push_back(Index); };
     Open();
     TsfSkinImagesMenuPopupWindow* W = M->PopupWindow();
     ASSERT_NE(W, nullptr);
@@ -380,6 +382,7 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     // Hovering a cell tells the main window at once (colour, index).
     MovePointer(CellCentre(2));
     EXPECT_EQ(Main->Hovers, (std::vector<std::pair<WPARAM, LPARAM>>{{0x102, 2}}));
+    EXPECT_EQ(Hovered, (std::vector<Integer>{2}));
     EXPECT_EQ(W->MouseInItem, 2);
     UpdateWindow(W->Handle());
     const TRect R = M->ImagesItems()->GetItem(2)->ItemRect;
