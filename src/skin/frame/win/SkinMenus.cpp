@@ -20,6 +20,8 @@ constexpr Cardinal MouseTimerId = 1;
 constexpr Cardinal MorphTimerId = 2;
 constexpr Cardinal FadeTimerId = 3;
 constexpr Cardinal ScrollTimerId = 4;
+constexpr Cardinal ShowTimerId = 5;
+constexpr Cardinal ShowDelay = 100;
 constexpr Cardinal WaitTimerId = 1;
 constexpr Cardinal MouseInterval = 50;
 constexpr Cardinal MorphInterval = 20;
@@ -188,6 +190,8 @@ void SetPopupRegion(HWND Wnd, const TsfDataSkinPopupWindow* PW, TsfBitmap* Mask,
 
 }  // namespace
 
+bool SkinMenuLayeredWindows = true;
+
 TsfDataSkinMenuItem* FindMenuItemData(TsfSkinData* SD, bool UpperFirst)
 {
     if (!SD || SD->Empty) return nullptr;
@@ -281,6 +285,7 @@ void TsfSkinMenuItem::DefaultDraw(TCanvas* Cnvs)
     TsfBitmap B;
     B.SetSize(ObjectRect.Width(), ObjectRect.Height());
     PaintDefaultRow(&B);
+    Parent->BlendWithScreen(&B, ObjectRect.Left, ObjectRect.Top);
     B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
 }
 
@@ -308,6 +313,7 @@ void TsfSkinMenuItem::DrawSkinned(TCanvas* Cnvs, bool Resize)
             From->Draw(B.DC(), 0, 0);
         }
     }
+    if (!Resize) Parent->BlendWithScreen(&B, ObjectRect.Left, ObjectRect.Top);
     B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
 }
 
@@ -737,8 +743,46 @@ void TsfSkinPopupWindow::Show2(const TRect& R, TMenuItem* AItem, TMenuItem* AIte
     ShowLevel();
 }
 
+void TsfSkinPopupWindow::BlendWithScreen(TsfBitmap* B, Integer X, Integer Y) const
+{
+    if (!EmulatesTransparency() || !ESc || ESc->Empty()) return;
+    TsfBitmap Behind;
+    Behind.SetSize(B->Width(), B->Height());
+    ESc->Draw(&Behind, TRect{0, 0, B->Width(), B->Height()}, TRect{X, Y, X + B->Width(), Y + B->Height()});
+    auto From = TsfEffectBmp::CreateFromhWnd(B->Handle());
+    auto To = TsfEffectBmp::CreateFromhWnd(Behind.Handle());
+    if (!From || !To) return;
+    From->Morph(To.get(), 1.0 - AlphaBlendValue / 255.0);
+    From->Draw(B->DC(), 0, 0);
+}
+
+void TsfSkinPopupWindow::DelayedShow()
+{
+    SkinClock()->StopTimer(this, ShowTimerId);
+    Sc = std::make_unique<TsfBitmap>();
+    Sc->SetSize(Width() + 1, Height() + 1);
+    {
+        TClientDC Screen(nullptr);
+        BitBlt(Sc->DC(), 0, 0, Sc->Width(), Sc->Height(), Screen, ShowX, ShowY, SRCCOPY);
+    }
+    ESc = std::make_unique<TsfBitmap>();
+    ESc->Assign(Sc.get());
+    if (SD && PW->CursorIndex != -1) SetCursor(TCursor(SD->StartCursorIndex + PW->CursorIndex));
+    SetWindowPos(Handle(), HWND_TOPMOST, ShowX, ShowY, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SkinClock()->StartTimer(this, MouseTimerId, MouseInterval, [this] { MouseTimerProc(); });
+    if (!ItemList.empty()) {
+        ActiveItem = 0;
+        ItemList[0]->MouseEnter(true);
+    }
+}
+
 void TsfSkinPopupWindow::ShowLevel()
 {
+    if (EmulatesTransparency()) {
+        // The screen behind is copied once the windows under the level have painted.
+        SkinClock()->StartTimer(this, ShowTimerId, ShowDelay, [this] { DelayedShow(); });
+        return;
+    }
     if (SD && PW->CursorIndex != -1) SetCursor(TCursor(SD->StartCursorIndex + PW->CursorIndex));
     const bool Fades = AlphaBlend && AlphaBlendAnimation && ParentMenu->First();
     if (AlphaBlend) {
@@ -783,6 +827,7 @@ void TsfSkinPopupWindow::CreateMenuImage(TsfBitmap* B, bool DrawClient)
     B->SetSize(W, H);
     if (SD) {
         CreatePopupImage(B, PW, WindowPicture, FFrame, W, H, DrawClient);
+        BlendWithScreen(B, 0, 0);
         return;
     }
     TCanvas* C = B->Canvas();
@@ -796,6 +841,7 @@ void TsfSkinPopupWindow::CreateMenuImage(TsfBitmap* B, bool DrawClient)
     C->FrameRect({0, 0, W, H});
     C->Brush()->SetColor(clWindow);
     C->FrameRect({1, 1, W - 1, H - 1});
+    BlendWithScreen(B, 0, 0);
 }
 
 void TsfSkinPopupWindow::DrawScrollMarker(TsfBitmap* B, bool Top)
@@ -1676,8 +1722,9 @@ void TsfSkinImagesMenuPopupWindow::Show(const TRect& R)
     if (MaskPicture)
         SetPopupRegion(Handle(), ImagesMenu->SkinData()->PopupWindow.get(), MaskPicture, FFrame, FGrid.Width,
                        FGrid.Height);
-    const bool Fades = ImagesMenu->AlphaBlend && ImagesMenu->AlphaBlendAnimation;
-    if (ImagesMenu->AlphaBlend) {
+    const bool Layered = ImagesMenu->AlphaBlend && SkinMenuLayeredWindows;
+    const bool Fades = Layered && ImagesMenu->AlphaBlendAnimation;
+    if (Layered) {
         SetWindowLongW(Handle(), GWL_EXSTYLE, GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
         SetWindowAlpha(Handle(), Fades ? 0 : ImagesMenu->AlphaBlendValue);
     }

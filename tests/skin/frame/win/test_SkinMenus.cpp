@@ -371,6 +371,8 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     auto* Main = new TColourWindow(Form);
     Main->SetParent(Form);
     M->MainWindowHandle = Main->Handle();
+    std::vector<Integer> Hovered;
+    M->OnItemIndexChanged = [&](TObject*, Integer Index) { Hovered.push_back(Index); };
     Open();
     TsfSkinImagesMenuPopupWindow* W = M->PopupWindow();
     ASSERT_NE(W, nullptr);
@@ -380,6 +382,7 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     // Hovering a cell tells the main window at once (colour, index).
     MovePointer(CellCentre(2));
     EXPECT_EQ(Main->Hovers, (std::vector<std::pair<WPARAM, LPARAM>>{{0x102, 2}}));
+    EXPECT_EQ(Hovered, (std::vector<Integer>{2}));
     EXPECT_EQ(W->MouseInItem, 2);
     UpdateWindow(W->Handle());
     const TRect R = M->ImagesItems()->GetItem(2)->ItemRect;
@@ -700,5 +703,45 @@ TEST_F(SkinMenus, RowTransitionsOnTheSkinClock)
     // Left, a row without InActiveAnimation shows its first frame at once.
     Hover(RowCentre(0, 1));
     EXPECT_EQ(L->ItemList[0]->CurrentFrame, 0);
+    Key(VK_ESCAPE);
+}
+
+TEST_F(SkinMenus, TransparencyWithoutLayeredWindows)
+{
+    Add(Menu->Items(), u"One");
+    Add(Menu->Items(), u"Two");
+    SF->MenusAlphaBlend = true;
+    SF->MenusAlphaBlendValue = 128;
+    SkinMenuLayeredWindows = false;
+    auto Restore = ScopeExit([] { SkinMenuLayeredWindows = true; });
+    // A dark form under the menu, so that the blend shows.
+    Form->SetColor(clMaroon);
+    Form->Invalidate();
+    UpdateWindow(Form->Handle());
+    Pump();
+    // What the screen shows where the second row's window-coloured part will be.
+    const TPoint At{Form->Left() + 30, Form->Top() + 60};
+    Menu->Popup(At.X, At.Y);
+    TsfSkinPopupWindow* L = Level(0);
+    const TRect R = L->ItemList[1]->ObjectRect;
+    const TPoint P{L->Left() + R.Right - 6, L->Top() + R.Top + 2};
+    const COLORREF Before = ScreenPixel(P.X, P.Y);
+    EXPECT_NE(Before, ColorToRGB(clWindow));
+    // Not layered; shown 100 ms later over a copy of the screen, the first row highlighted.
+    EXPECT_FALSE(IsWindowVisible(L->Handle()));
+    FClock.Clock.Advance(100);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(L->Handle()));
+    EXPECT_EQ(GetWindowLongW(L->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(L->ActiveItem, 0);
+    ASSERT_NE(L->ESc, nullptr);
+    EXPECT_EQ(L->ESc->Width(), L->Width() + 1);
+    UpdateWindow(L->Handle());
+    const COLORREF After = ScreenPixel(P.X, P.Y);
+    const COLORREF Window = ColorToRGB(clWindow);
+    for (Integer Shift : {0, 8, 16}) {
+        const Integer W = (Window >> Shift) & 0xFF, B = (Before >> Shift) & 0xFF, A = (After >> Shift) & 0xFF;
+        EXPECT_NEAR(A, (W * 128 + B * 127) / 255, 3) << Shift;
+    }
     Key(VK_ESCAPE);
 }
