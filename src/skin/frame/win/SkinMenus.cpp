@@ -1988,3 +1988,45 @@ void TsfSkinImagesMenuPopupWindow::PaintGrid(HDC DC)
     }
     B.Draw(DC, 0, 0);
 }
+
+Integer TsfSkinImagesMenu::SelectedImageIndex() const
+{
+    TsfImagesMenuItem* I = SelectedItem();
+    return I ? I->ImageIndex() : -1;
+}
+
+String TsfSkinImagesMenu::SelectedCaption() const
+{
+    TsfImagesMenuItem* I = SelectedItem();
+    return I ? I->Caption() : String();
+}
+
+TColor TsfSkinImagesMenu::SelectedColor() const
+{
+    TsfImagesMenuItem* I = SelectedItem();
+    return I ? I->Color : clNone;
+}
+
+// ---------------------------------------------------------------------------
+// The services the skinned controls reach the menus through.
+
+namespace {
+
+class TsfFrameMenuServices : public TsfSkinMenuServices {
+public:
+    TsfSkinPopupMenuLink* CreateSkinPopupMenu(TComponent* AOwner) override { return new TsfSkinPopupMenu(AOwner); }
+    TsfSkinPopupMenuLink* AsSkinPopupMenu(TPopupMenu* Menu) override { return dynamic_cast<TsfSkinPopupMenu*>(Menu); }
+    TsfSkinImagesMenuLink* AsSkinImagesMenu(TComponent* Component) override
+    {
+        return dynamic_cast<TsfSkinImagesMenu*>(Component);
+    }
+    TsfSkinFormLink* GetSkinForm(TCustomForm* Form) override { return Form ? ::GetSkinForm(Form) : nullptr; }
+};
+
+}  // namespace
+
+TsfSkinMenuServices* InstallSkinFrameMenuServices()
+{
+    static TsfFrameMenuServices Services;
+    return InstallSkinMenuServices(&Services);
+}

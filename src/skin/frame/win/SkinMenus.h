@@ -15,6 +15,7 @@
 #include "framework/controls/win/Forms.h"
 #include "framework/controls/win/ImgList.h"
 #include "framework/controls/win/Menus.h"
+#include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/SkinFormFade.h"
 #include "skin/frame/SkinMenuCore.h"
 #include "skin/model/SFBitmap.h"
@@ -241,7 +242,7 @@ private:
 
 // ---------------------------------------------------------------------------
 // The popup menu component of the program's forms.
-class TsfSkinPopupMenu : public TPopupMenu {
+class TsfSkinPopupMenu : public TPopupMenu, public TsfSkinPopupMenuLink {
 public:
     explicit TsfSkinPopupMenu(TComponent* AOwner);
     ~TsfSkinPopupMenu() override;
@@ -249,15 +250,16 @@ public:
 
     void Popup(Integer X, Integer Y) override;
     void PopupFromRect(const TRect& R, bool APopupUp);
-    void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp);
-    void Popup2(TControl* ACtrl, Integer X, Integer Y);
+    void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) override;
+    void Popup2(TControl* ACtrl, Integer X, Integer Y) override;
+    TPopupMenu* Menu() override { return this; }
 
     TsfSkinData* SkinData() const { return FSD; }
     void SetSkinData(TsfSkinData* Value);
     bool SupportDirectlyMouseUp() const { return FSupportDirectlyMouseUp; }
     void SetSupportDirectlyMouseUp(bool Value) { FSupportDirectlyMouseUp = Value; }
     TCustomForm* ComponentForm() const { return FComponentForm; }
-    void SetComponentForm(TCustomForm* Value);
+    void SetComponentForm(TCustomForm* Value) override;
     TsfSkinForm* SkinComponent() const { return FSkinComponent; }
     void SetSkinComponent(TsfSkinForm* Value);
     TPoint PopupPoint() const { return FPopupPoint; }
@@ -368,31 +370,39 @@ private:
     friend class TsfSkinImagesMenu;
 };
 
-class TsfSkinImagesMenu : public TComponent {
+class TsfSkinImagesMenu : public TComponent, public TsfSkinImagesMenuLink {
 public:
     explicit TsfSkinImagesMenu(TComponent* AOwner);
     ~TsfSkinImagesMenu() override;
     String ClassName() const override { return u"TsfSkinImagesMenu"; }
 
     void Popup(Integer X, Integer Y);
-    void PopupFromRect(const TRect& R);
-    void Hide();
+    void PopupFromRect(const TRect& R) override;
+    void Hide() override;
     void OnItemChanged(TObject* Sender);
 
-    TCustomImageList* Images() const { return FImages; }
+    // What the buttons that show the menu use.
+    TComponent* MenuComponent() override { return this; }
+    Integer SelectedImageIndex() const override;
+    String SelectedCaption() const override;
+    TColor SelectedColor() const override;
+    void SetOnInternalChange(TNotifyEvent Handler) override { OnInternalChange = std::move(Handler); }
+    void SetOnInternalMenuClose(TNotifyEvent Handler) override { OnInternalMenuClose = std::move(Handler); }
+
+    TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value);
     THintWindow* SkinHint() const { return FSkinHint; }
     void SetSkinHint(THintWindow* Value);
     bool ShowHints = true;
     TsfImagesMenuItems* ImagesItems() const { return FItems.get(); }
-    Integer ItemIndex() const { return FItemIndex; }
-    void SetItemIndex(Integer Value);
+    Integer ItemIndex() const override { return FItemIndex; }
+    void SetItemIndex(Integer Value) override;
     bool UseSkinFont = true;
     TFont* DefaultFont() const { return FDefaultFont.get(); }
     Integer ColumnsCount() const { return FColumnsCount; }
     void SetColumnsCount(Integer Value);
     TsfSkinData* SkinData() const { return FSkinData; }
-    void SetSkinData(TsfSkinData* Value);
+    void SetSkinData(TsfSkinData* Value) override;
     bool ShowSelectedItem = true;
     bool AlphaBlend = false;
     bool AlphaBlendAnimation = false;
@@ -427,6 +437,10 @@ private:
     TsfSkinImagesMenuPopupWindow* FPopupWindow = nullptr;
     Integer FOldItemIndex = -1;
 };
+
+// Installs the skinned menus as the services the skinned controls reach them
+// through (once, at start-up); returns the services before.
+TsfSkinMenuServices* InstallSkinFrameMenuServices();
 
 // The skin description of a menu row for a skin, or nullptr.
 TsfDataSkinMenuItem* FindMenuItemData(TsfSkinData* SD, bool UpperFirst);

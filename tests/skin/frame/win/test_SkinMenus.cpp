@@ -446,3 +446,33 @@ TEST_F(ImagesMenu, ScreenshotsInTheFourSkins)
         EXPECT_EQ(M->PopupWindow(), nullptr);
     }
 }
+
+TEST_F(SkinMenus, ServicesForTheControls)
+{
+    TsfSkinMenuServices* Before = InstallSkinFrameMenuServices();
+    TsfSkinMenuServices* S = SkinMenuServices();
+    ASSERT_NE(S, nullptr);
+    EXPECT_EQ(S->GetSkinForm(Form), static_cast<TsfSkinFormLink*>(SF));
+    EXPECT_EQ(S->AsSkinImagesMenu(Form), nullptr);
+    auto* Images = new TsfSkinImagesMenu(Form);
+    EXPECT_EQ(S->AsSkinImagesMenu(Images), static_cast<TsfSkinImagesMenuLink*>(Images));
+    EXPECT_EQ(Images->SelectedImageIndex(), -1);
+    TPopupMenu Plain(nullptr);
+    EXPECT_EQ(S->AsSkinPopupMenu(&Plain), nullptr);
+    TsfSkinPopupMenuLink* Link = S->AsSkinPopupMenu(Menu);
+    ASSERT_NE(Link, nullptr);
+    // A control's menu through the link: the opener hears the close.
+    auto* Opener = new TOpener(Form, &Log);
+    Opener->SetParent(Form);
+    Add(Menu->Items(), u"One", "one");
+    Link->PopupFromRect2(Opener, ScreenRect(Opener), false);
+    Pump();
+    EXPECT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Engine()->PopupCtrl(), Opener);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Log, (std::vector<std::string>{"opener close"}));
+    // An edit's context menu made through the services belongs to its owner.
+    TsfSkinPopupMenuLink* Made = S->CreateSkinPopupMenu(Form);
+    EXPECT_EQ(Made->Menu()->Owner(), Form);
+    InstallSkinMenuServices(Before);
+}
