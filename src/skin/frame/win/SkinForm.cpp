@@ -2,6 +2,7 @@
 
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -74,10 +75,14 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
     FDefMenuItemFont = std::make_unique<TFont>();
+    // The skinned controls reach the menus through these (once a skinned form exists).
+    if (!SkinMenuServices()) InstallSkinFrameMenuServices();
     FSkinMenu = new TsfSkinMenu(this, FForm);
+    FMenuLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
-    FForm->OnShortCut = nullptr;
+    // The form's own handler goes; the component's OnShortCut takes its place.
+    FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
@@ -429,6 +434,11 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
     return I;
 }
 
+void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
+{
+    if (OnShortCut) OnShortCut(Msg, Handled);
+}
+
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
 
 void TsfSkinForm::SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight)
@@ -726,14 +736,13 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
         for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
-    const int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     if (Cl.Height() > 0) ExcludeClipRect(DC, Cl.Left, Cl.Top, Cl.Right, Cl.Bottom);
     GdiFlush();
     DrawStrip(DC, Top, 0, 0);
     DrawStrip(DC, Left, 0, Top.Height());
     DrawStrip(DC, Right, G.FormWidth - Right.Width(), Top.Height());
     DrawStrip(DC, Bottom, 0, G.FormHeight - Bottom.Height());
-    RestoreDC(DC, Saved);
 }
 
 void TsfSkinForm::FormFontCharset(TFont* Font)
@@ -797,7 +806,7 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     }
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
-    const int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     ExcludeClipRect(DC, 3, CH + 3, W - 3, H - 3);
     TCanvas Window;
     Window.SetHandle(DC);
@@ -807,7 +816,6 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     Frame3D(&Window, R, clBtnHighlight, clBtnShadow, 1);
     Frame3D(&Window, R, clBtnFace, clBtnFace, 1);
     Window.SetHandle(nullptr);
-    RestoreDC(DC, Saved);
 }
 
 void TsfSkinForm::PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch,
@@ -1009,6 +1017,8 @@ void TsfSkinForm::FadeTimerProc()
 {
     SkinClock()->StopTimer(this, FadeTimerId);  // the fade runs once per show
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
+    // A focused push button shows its final look at once instead of morphing in under the fade.
+    if (auto* Button = dynamic_cast<TsfSkinButton*>(FForm->ActiveControl())) Button->SetStopAnimate(true);
     const bool Animation = FAlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
     const Integer Target = TsfFormFade::TargetAlpha(FAlphaBlend, Animation, FAlphaBlendValue);
     if (Animation) {

@@ -16,6 +16,7 @@
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/model/SFSkinData.h"
+#include "skin/model/win/SFLayerManager.h"
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -122,6 +123,8 @@ public:
     bool IconHasAlpha();
     void CutCaptionText(TCanvas* Canvas, String& S, Integer Width);
     TBorderIcons UpdateFormBorderIcons() const;
+    // The form's short cuts: the component's OnShortCut first.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
     void Move(Integer AX, Integer AY);
     void SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight);
     void ApplyPositionInMonitor();
@@ -202,6 +205,8 @@ public:
     // through its engine; while one is open the application's messages pass
     // OnAppMessage, which routes the keys to it.
     TsfSkinMenu* SkinMenu() const { return FSkinMenu; }
+    // The glow layer of the open menu (hidden when the menu closes).
+    TsfLayerManager* MenuLayerManager() const { return FMenuLayerManager; }
     bool InMenu = false;
     bool InMainMenu = false;
     void SkinMenuOpen();
@@ -285,6 +290,7 @@ private:
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     bool FInAppHook = false;
     TMessageEvent OldAppMessage;
     Integer FDefMenuItemHeight = 20;
