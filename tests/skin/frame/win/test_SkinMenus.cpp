@@ -473,7 +473,10 @@ TEST_F(ImagesMenu, ScreenshotsInTheFourSkins)
 
 TEST_F(SkinMenus, ServicesForTheControls)
 {
-    TsfSkinMenuServices* Before = InstallSkinFrameMenuServices();
+    // A skinned form puts them in place when nobody has.
+    TsfSkinMenuServices* Before = InstallSkinMenuServices(nullptr);
+    TForm Other(nullptr);
+    new TsfSkinForm(&Other);
     TsfSkinMenuServices* S = SkinMenuServices();
     ASSERT_NE(S, nullptr);
     EXPECT_EQ(S->GetSkinForm(Form), static_cast<TsfSkinFormLink*>(SF));
