@@ -363,6 +363,7 @@ void TsfSkinPanel::SetCaptionFont(TCanvas* C)
         C->Font()->Assign(FDefaultFont.get());
         if (FIndex != -1) C->Font()->SetColor(FontColor);
     }
+    SetSkinCharset(C->Font(), FSD);
 }
 
 Integer TsfSkinPanel::CaptionImageWidth()
@@ -496,6 +497,7 @@ void TsfSkinPanel::CreateControlDefaultImage(TsfBitmap* B)
     if (FCheckedMode) bar.Left += 10;
     if (FRollUpMode) bar.Right -= 10;
     c->Font()->Assign(FDefaultFont.get());
+    SetSkinCharset(c->Font(), FSD);
     c->Brush()->SetStyle(bsClear);
     const String text = Caption();
     const Integer tw = c->TextWidth(text), th = c->TextHeight(text);
@@ -653,6 +655,7 @@ void TsfSkinPanel::Paint()
             if (FShowCaption && !Caption().empty()) {
                 TCanvas* c = Canvas();
                 c->Font()->Assign(FDefaultFont.get());
+                SetSkinCharset(c->Font(), FSD);
                 c->Brush()->SetStyle(bsClear);
                 TRect r = ClientRect();
                 DrawWideText(c, Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
