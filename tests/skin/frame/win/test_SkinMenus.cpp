@@ -603,6 +603,36 @@ TEST_F(SkinMenus, EscapeKeepsTheParentRowAndAClickMayFreeTheMenu)
     Pump();
     EXPECT_EQ(Log, (std::vector<std::string>{"opener close", "bye", "opener command"}));
     EXPECT_EQ(Engine()->LevelCount(), 0);
+
+    // A command that frees the whole form (its component, engine and menus), chosen
+    // by a release on the level and by a key.
+    for (bool ByKey : {false, true}) {
+        TForm* Doomed = NewForm(60, 60, 300, 200);
+        new TsfSkinForm(Doomed);
+        auto* Popup = new TsfSkinPopupMenu(Doomed);
+        auto* Quit = new TMenuItem(Popup);
+        Quit->SetCaption(u"&Quit");
+        Quit->OnClick = [&, Doomed](TObject*) {
+            Log.push_back("quit");
+            Forget(Doomed);
+            delete Doomed;
+        };
+        Popup->Items()->Add(Quit);
+        ShowAndWait(Doomed);
+        Log.clear();
+        Popup->Popup(Doomed->Left() + 20, Doomed->Top() + 40);
+        Pump();
+        TsfSkinPopupWindow* L = GetSkinForm(Doomed)->SkinMenu()->Level(0);
+        if (ByKey) {
+            L->PopupKeyDown('Q');
+        } else {
+            Hover({L->Left() + 20, L->Top() + 10});
+            LeftButton(true);
+            LeftButton(false);
+        }
+        Pump();
+        EXPECT_EQ(Log, (std::vector<std::string>{"quit"})) << ByKey;
+    }
 }
 
 TEST_F(SkinMenus, FormComponentPopupsAndMenuMode)
