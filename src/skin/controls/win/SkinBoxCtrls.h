@@ -189,8 +189,10 @@ protected:
     void CNCtlColorStatic(TMessage& Message) override;
     void CMCancelMode(TMessage& Message) override;
     bool Designing() const { return (ComponentState() & csDesigning) != 0; }
-    // Characters typed into the window (Esc and Enter never are).
-    virtual bool AcceptChar(Char Key) { return !FEditReadOnly || Key < 32; }
+    // Characters typed into the window (Esc and Enter never are). Read-only
+    // lets the control characters through but Backspace: copying is one, and
+    // the cut, paste and undo they lead to are refused as messages.
+    virtual bool AcceptChar(Char Key) { return !FEditReadOnly || (Key < 32 && Key != 8); }
     void CreateSysPopupMenu();
     void FreeSysPopupMenu();
 
@@ -573,6 +575,7 @@ protected:
     void WMKillFocus(TMessage& Message) override;
     void WMMouseWheel(TMessage& Message) override;
     void CMCancelMode(TMessage& Message) override;
+    void WMChar(TWMKey& Message) override;
 
 private:
     void TrackBarChange(TObject* Sender);

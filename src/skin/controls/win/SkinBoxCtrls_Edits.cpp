@@ -1818,10 +1818,16 @@ void TsfSkinTrackEdit::KeyDown(Word& Key, TShiftState Shift)
         StepBy(-FIncrement);
 }
 
+void TsfSkinTrackEdit::WMChar(TWMKey& Message)
+{
+    // Escape closes an open popup and goes on to the form.
+    if (Message.CharCode() == 27 && PopupShowing()) ClosePopup();
+    inherited::WMChar(Message);
+}
+
 void TsfSkinTrackEdit::KeyPress(Char& Key)
 {
-    if (Key == 27 && PopupShowing()) ClosePopup();
-    if (Key != 27 && !SkinNumCharValid(Key, Text(), false, u'.', FEditReadOnly)) {
+    if (!SkinNumCharValid(Key, Text(), false, u'.', FEditReadOnly)) {
         Key = 0;
         MessageBeep(0);
     }
