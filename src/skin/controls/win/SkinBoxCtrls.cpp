@@ -433,9 +433,8 @@ void TsfSkinScrollBox::WMNCPaint(TMessage& Message)
 {
     (void)Message;
     if (!HasBorder()) return;
-    HDC DC = GetWindowDC(Handle());
-    PaintBorder(DC);
-    ReleaseDC(Handle(), DC);
+    TWindowDC DC(Handle());
+    PaintBorder(DC.Handle());
 }
 
 void TsfSkinScrollBox::WMNCHitTest(TMessage& Message) { Message.Result = HTCLIENT; }

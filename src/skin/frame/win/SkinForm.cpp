@@ -75,6 +75,8 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
     FDefMenuItemFont = std::make_unique<TFont>();
+    // The skinned controls reach the menus through these (once a skinned form exists).
+    if (!SkinMenuServices()) InstallSkinFrameMenuServices();
     FSkinMenu = new TsfSkinMenu(this, FForm);
     FMenuLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());

@@ -371,6 +371,8 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     auto* Main = new TColourWindow(Form);
     Main->SetParent(Form);
     M->MainWindowHandle = Main->Handle();
+    std::vector<Integer> Hovered;
+    M->OnItemIndexChanged = [&](TObject*, Integer Index) { Hovered.push_back(Index); };
     Open();
     TsfSkinImagesMenuPopupWindow* W = M->PopupWindow();
     ASSERT_NE(W, nullptr);
@@ -380,6 +382,7 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     // Hovering a cell tells the main window at once (colour, index).
     MovePointer(CellCentre(2));
     EXPECT_EQ(Main->Hovers, (std::vector<std::pair<WPARAM, LPARAM>>{{0x102, 2}}));
+    EXPECT_EQ(Hovered, (std::vector<Integer>{2}));
     EXPECT_EQ(W->MouseInItem, 2);
     UpdateWindow(W->Handle());
     const TRect R = M->ImagesItems()->GetItem(2)->ItemRect;
@@ -470,7 +473,10 @@ TEST_F(ImagesMenu, ScreenshotsInTheFourSkins)
 
 TEST_F(SkinMenus, ServicesForTheControls)
 {
-    TsfSkinMenuServices* Before = InstallSkinFrameMenuServices();
+    // A skinned form puts them in place when nobody has.
+    TsfSkinMenuServices* Before = InstallSkinMenuServices(nullptr);
+    TForm Other(nullptr);
+    new TsfSkinForm(&Other);
     TsfSkinMenuServices* S = SkinMenuServices();
     ASSERT_NE(S, nullptr);
     EXPECT_EQ(S->GetSkinForm(Form), static_cast<TsfSkinFormLink*>(SF));
@@ -597,6 +603,36 @@ TEST_F(SkinMenus, EscapeKeepsTheParentRowAndAClickMayFreeTheMenu)
     Pump();
     EXPECT_EQ(Log, (std::vector<std::string>{"opener close", "bye", "opener command"}));
     EXPECT_EQ(Engine()->LevelCount(), 0);
+
+    // A command that frees the whole form (its component, engine and menus), chosen
+    // by a release on the level and by a key.
+    for (bool ByKey : {false, true}) {
+        TForm* Doomed = NewForm(60, 60, 300, 200);
+        new TsfSkinForm(Doomed);
+        auto* Popup = new TsfSkinPopupMenu(Doomed);
+        auto* Quit = new TMenuItem(Popup);
+        Quit->SetCaption(u"&Quit");
+        Quit->OnClick = [&, Doomed](TObject*) {
+            Log.push_back("quit");
+            Forget(Doomed);
+            delete Doomed;
+        };
+        Popup->Items()->Add(Quit);
+        ShowAndWait(Doomed);
+        Log.clear();
+        Popup->Popup(Doomed->Left() + 20, Doomed->Top() + 40);
+        Pump();
+        TsfSkinPopupWindow* L = GetSkinForm(Doomed)->SkinMenu()->Level(0);
+        if (ByKey) {
+            L->PopupKeyDown('Q');
+        } else {
+            Hover({L->Left() + 20, L->Top() + 10});
+            LeftButton(true);
+            LeftButton(false);
+        }
+        Pump();
+        EXPECT_EQ(Log, (std::vector<std::string>{"quit"})) << ByKey;
+    }
 }
 
 TEST_F(SkinMenus, FormComponentPopupsAndMenuMode)
@@ -700,5 +736,45 @@ TEST_F(SkinMenus, RowTransitionsOnTheSkinClock)
     // Left, a row without InActiveAnimation shows its first frame at once.
     Hover(RowCentre(0, 1));
     EXPECT_EQ(L->ItemList[0]->CurrentFrame, 0);
+    Key(VK_ESCAPE);
+}
+
+TEST_F(SkinMenus, TransparencyWithoutLayeredWindows)
+{
+    Add(Menu->Items(), u"One");
+    Add(Menu->Items(), u"Two");
+    SF->MenusAlphaBlend = true;
+    SF->MenusAlphaBlendValue = 128;
+    SkinMenuLayeredWindows = false;
+    auto Restore = ScopeExit([] { SkinMenuLayeredWindows = true; });
+    // A dark form under the menu, so that the blend shows.
+    Form->SetColor(clMaroon);
+    Form->Invalidate();
+    UpdateWindow(Form->Handle());
+    Pump();
+    // What the screen shows where the second row's window-coloured part will be.
+    const TPoint At{Form->Left() + 30, Form->Top() + 60};
+    Menu->Popup(At.X, At.Y);
+    TsfSkinPopupWindow* L = Level(0);
+    const TRect R = L->ItemList[1]->ObjectRect;
+    const TPoint P{L->Left() + R.Right - 6, L->Top() + R.Top + 2};
+    const COLORREF Before = ScreenPixel(P.X, P.Y);
+    EXPECT_NE(Before, ColorToRGB(clWindow));
+    // Not layered; shown 100 ms later over a copy of the screen, the first row highlighted.
+    EXPECT_FALSE(IsWindowVisible(L->Handle()));
+    FClock.Clock.Advance(100);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(L->Handle()));
+    EXPECT_EQ(GetWindowLongW(L->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(L->ActiveItem, 0);
+    ASSERT_NE(L->ESc, nullptr);
+    EXPECT_EQ(L->ESc->Width(), L->Width() + 1);
+    UpdateWindow(L->Handle());
+    const COLORREF After = ScreenPixel(P.X, P.Y);
+    const COLORREF Window = ColorToRGB(clWindow);
+    for (Integer Shift : {0, 8, 16}) {
+        const Integer W = (Window >> Shift) & 0xFF, B = (Before >> Shift) & 0xFF, A = (After >> Shift) & 0xFF;
+        EXPECT_NEAR(A, (W * 128 + B * 127) / 255, 3) << Shift;
+    }
     Key(VK_ESCAPE);
 }
