@@ -344,6 +344,14 @@ bool TsfSkinForm::GetFormActive() const
     return FForm->Active();
 }
 
+void TsfSkinForm::BringStayOnTopFormsToFront()
+{
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* F = Screen->Forms(i);
+        if (F->Visible() && F->FormStyle() == fsStayOnTop && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+    }
+}
+
 void TsfSkinForm::DoActivateEvents()
 {
     const bool A = GetFormActive();
@@ -732,7 +740,7 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             O->Draw(Top.Canvas(), false);
         }
     }
-    if (!GetFormActive() && S.AutoRenderingInActiveImage)
+    if (!GetFormActive() && IsAutoRenderingInActiveImage())
         for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);

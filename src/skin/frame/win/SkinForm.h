@@ -112,6 +112,9 @@ public:
     bool HasSkinFrameGeometry() const { return FGeometry.HasSkinFrameGeometry(); }
     bool IsObjectInRollUpState(bool ARollUp) const;
     bool IsSizeAble() const;
+    bool IsAutoRenderingInActiveImage() const { return FSkinSupport && FSD->AutoRenderingInActiveImage; }
+    // Every visible stay-on-top form of the screen to the foreground.
+    void BringStayOnTopFormsToFront();
     bool GetFormActive() const;
     void DoActivateEvents();
     void UpDateFormNC();

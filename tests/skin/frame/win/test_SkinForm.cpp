@@ -325,14 +325,22 @@ TEST_F(SkinForm, InactiveFramePictureAndEffect)
     ShowAndWait(Other);
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
     TCustomForm* F = C->Form();
+    std::vector<bool> Events;
+    C->OnActivate = [&](TObject*) { Events.push_back(true); };
+    C->OnDeActivate = [&](TObject*) { Events.push_back(false); };
+    SetActiveWindow(Other->Handle());
+    Events.clear();
     SetActiveWindow(F->Handle());
     ASSERT_TRUE(F->Active());
+    ASSERT_FALSE(Events.empty());
+    EXPECT_TRUE(Events.back());
     const DWORD Active = FrameInto(F)->Pixel(130, 12);
     // An effect on the inactive frame: inverted.
     S->AutoRenderingInActiveImage = true;
     S->InActiveEffect = ieInvert;
     SetActiveWindow(Other->Handle());
     ASSERT_FALSE(F->Active());
+    EXPECT_FALSE(Events.back());
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), ~Active & 0xFFFFFF);
     // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
     S->AutoRenderingInActiveImage = false;
@@ -343,6 +351,7 @@ TEST_F(SkinForm, InactiveFramePictureAndEffect)
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
     S->FInActivePicture = TDibImage();
     C->ApplySkinFrame();
+    C->OnActivate = C->OnDeActivate = nullptr;  // the events' list goes with the test
 }
 
 TEST_F(SkinForm, NoFrameBelowTheMinimumSize)
