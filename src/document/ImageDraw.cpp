@@ -11,8 +11,6 @@
 #include "foundation/HyFileUtils.h"
 #include "framework/runtime/SysUtils.h"
 
-std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
-TPoint StampSourcePoint;
 
 // ---------------------------------------------------------------------------
 // TImageDraw
@@ -105,6 +103,7 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
 {
     // 1.
     FSelectedIds = std::make_unique<TRow>();
+    FPaintTools = std::make_unique<TPaintTools>(*this);
     FCopyProp = std::make_unique<TRow>();
     FColorBalance = std::make_unique<TColorBalance>();
     FHorzGuidesRow = std::make_unique<TRow>();
