@@ -166,6 +166,20 @@ public:
     // shadow; an object being created or adjusted is drawn without effects
     // and keeps its change flags. Then the control layer repaints.
     void Draw() override;
+    // Composes only what changed since the last composition, with the pixels
+    // Draw gives: the union of every changed object's area before and after
+    // (its effects included), of objects that appeared, went or changed
+    // places in the order, limited to Visible (image pixels; an empty
+    // rectangle: the whole view bitmap). What changed outside Visible is
+    // composed by a later call whose Visible reaches it. An object says it
+    // changed by Changed2 or Rotated2, by being created or adjusted, or by
+    // moving; the raster, the watermark and the crop frame are composed by
+    // Draw, which this falls back to when they changed since, when an object
+    // names no picture area (PictureBounds), or before any Draw. Returns the
+    // area composed.
+    TRect DrawChanged(const TRect& Visible);
+    // The part of the image the view shows now (image pixels).
+    TRect VisibleImageRect() const;
     // The objects alone into ABitmap: Mode 0 all, 1 only pictures, 2 all but
     // pictures; never hidden, crop or selection objects.
     void DrawTo(TCustomBitmap32* ABitmap, Integer Mode);
@@ -1045,6 +1059,25 @@ private:
     // that moved the objects and back leaves nothing new to store.
     bool FFrameModified = false;
     std::unique_ptr<TPaintTools> FPaintTools;
+    // What the last composition drew (DrawChanged): each object with the area
+    // it touched, in drawing order; what it composed from; and the area of
+    // the view bitmap left stale outside the visible part.
+    struct TDrawnObject {
+        TImgShape* Shape;
+        TRect Bounds;
+        // Drawn directly while created or adjusted, through its picture
+        // otherwise: the two may differ in the last bit.
+        bool Editing;
+    };
+    std::vector<TDrawnObject> FDrawn;
+    bool FDrawnValid = false;
+    const TCustomBitmap32* FDrawnBase = nullptr;
+    TSize FDrawnBaseSize{};
+    TRect FStale{};
+    // The objects of the table as composition draws them now, with their
+    // areas; false when one names no area.
+    bool CollectDrawn(std::vector<TDrawnObject>& Out, bool Prepare);
+    void RememberDrawn();
     // The effect brush's unfiltered copy of the raster.
     std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
