@@ -850,7 +850,7 @@ void TImgFreeShape::AppendShape(TImgFreeShape& objShape)
 // ---------------------------------------------------------------------------
 // Stored form
 
-String TImgFreeShape::GetPoints()
+String TImgFreeShape::GetPoints() const
 {
     TRow& Props = *FBeDT->PropertyRow();
     SetInt(Props, PropMode, FControlMode);

@@ -97,8 +97,8 @@ public:
     void AppendShape(TImgFreeShape& objShape);
 
     // ---- Stored form (object-table column 42) ----
-    String GetPoints();
-    void SetPoints(const String& S);
+    String GetPoints() const override;
+    void SetPoints(const String& S) override;
 
     // ---- Properties ----
     TDataTable* BeDT() const { return FBeDT.get(); }

@@ -757,9 +757,12 @@ std::unique_ptr<TCustomBitmap32> TImgSelection::GetSelectionBitmap(TRect& DestRe
 {
     DestRect = TRect{};
     const TRect Raster = RasterRect();
-    const TRect Clip = Intersect(FRegionH.Bounds(), Raster);
-    if (IsEmptyRect(Clip)) return nullptr;
+    if (IsEmptyRect(Intersect(FRegionH.Bounds(), Raster))) return nullptr;
+    // The part inside the raster, and the bounds of that part: the bounds of
+    // the whole region cut to the raster can reach beyond the work bitmaps.
     FRegionH = FRegionH.Combined(TImageRegion(Raster), rcAnd);
+    const TRect Clip = FRegionH.Bounds();
+    if (IsEmptyRect(Clip)) return nullptr;
     MakeWorkBitmaps(DestRect);
     std::unique_ptr<TCustomBitmap32> Result;
     if (FFeatherAmount > 0) {

@@ -26,9 +26,19 @@ std::unique_ptr<TCustomBitmap32> NewEffectBitmap()
 // would hang the program and an effect bitmap the size of a billion pixels
 // would exhaust memory. Beyond these bounds the effect is drawn with the
 // bound (blur) or not at all (size).
+// The smoothing of one effect bitmap is held to MaxSmoothWork pixel steps
+// (under a second): a few bytes of row can ask for a large object with the
+// widest blur, and a larger bitmap then gets fewer passes (an object of three
+// megapixels still gets all of them).
 constexpr Integer MaxBlurPasses = 100;
-constexpr Int64 MaxEffectSide = 32768, MaxEffectPixels = Int64(64) << 20;
+constexpr Int64 MaxEffectSide = 32768, MaxEffectPixels = Int64(32) << 20, MaxSmoothWork = Int64(1) << 28,
+                MinEffectLimit = Int64(4) << 20;
 Integer Passes(Integer BlurSize) { return std::clamp(BlurSize, 0, MaxBlurPasses); }
+Integer Passes(Integer BlurSize, const TCustomBitmap32& Bitmap)
+{
+    const Int64 Pixels = std::max<Int64>(Int64(Bitmap.Width()) * Bitmap.Height(), 1);
+    return static_cast<Integer>(std::min<Int64>(Passes(BlurSize), std::max<Int64>(MaxSmoothWork / Pixels, 1)));
+}
 bool EffectSizeOk(Int64 W, Int64 H) { return W > 0 && H > 0 && W <= MaxEffectSide && H <= MaxEffectSide && W * H <= MaxEffectPixels; }
 
 // Where an effect bitmap goes, summed without overflow: anything that far
@@ -94,8 +104,13 @@ TRect TImgShape::EffectRect(Integer E) const
     const TRect R = GetRotateRect();
     const Int64 L = Int64(R.Left) - E, T = Int64(R.Top) - E;
     const Int64 W = Int64(R.Right) + E - L, H = Int64(R.Bottom) + E - T;
-    // Too large (or turned inside out): an empty rectangle, so no effect.
-    if (!EffectSizeOk(W, H)) return TRect{R.Left, R.Top, R.Left, R.Top};
+    // Too large (or turned inside out): an empty rectangle, so no effect. An
+    // effect many times the raster it is drawn on shows little of itself: it
+    // is held to four times the raster (at least MinEffectLimit), so that its
+    // work follows the document's size, not a few bytes of row.
+    const Int64 Limit = FBitmap ? std::max<Int64>(4 * Int64(FBitmap->Width()) * FBitmap->Height(), MinEffectLimit)
+                                : MaxEffectPixels;
+    if (!EffectSizeOk(W, H) || W * H > Limit) return TRect{R.Left, R.Top, R.Left, R.Top};
     return TRect{static_cast<Integer>(L), static_cast<Integer>(T), static_cast<Integer>(L + W),
                  static_cast<Integer>(T + H)};
 }
@@ -191,7 +206,7 @@ void TImgShape::PrepareShadow()
     // ResizeBitmap keeps its source's draw mode, not ours.
     FShadowBmp->SetDrawMode(dmBlend);
     FShadowBmp->SetCombineMode(cmMerge);
-    SmoothBitmap(FShadowBmp.get(), Passes(FShadowBlurSize));
+    SmoothBitmap(FShadowBmp.get(), Passes(FShadowBlurSize, *FShadowBmp));
     if (FShadowOffsetAngleLeft < 0) ++FShadowOffsetAngleLeft;
     if (FShadowOffsetAngleTop < 0) ++FShadowOffsetAngleTop;
 }
@@ -247,7 +262,7 @@ void TImgShape::PrepareReflection()
             S.SetDrawMode(dmOpaque);
             FReflectBmp->Draw(0, 0, &S);
         }
-        SmoothBitmap(FReflectBmp.get(), Passes(FReflectBlurSize));
+        SmoothBitmap(FReflectBmp.get(), Passes(FReflectBlurSize, *FReflectBmp));
         FadeReflection(*FReflectBmp, FReflectHeight);
     }
 }
@@ -277,7 +292,7 @@ void TImgShape::PrepareShadowReflection()
         FShadowReflectBmp->SetCombineMode(FShadowBmp->CombineMode());
         FShadowReflectBmp->SetMasterAlpha(ScaledAlpha(FReflectOpacity, static_cast<Integer>(FShadowBmp->MasterAlpha())));
         FShadowReflectBmp->FlipVert();
-        SmoothBitmap(FShadowReflectBmp.get(), Passes(FReflectBlurSize));
+        SmoothBitmap(FShadowReflectBmp.get(), Passes(FReflectBlurSize, *FShadowReflectBmp));
         FadeReflection(*FShadowReflectBmp, FReflectHeight);
     }
 }

@@ -30,6 +30,29 @@ void CheckControlsBackground(TWinControl* Parent)
     }
 }
 
+TsfColor SkinColorOf(TColor Color)
+{
+    const TColor c = ColorToRGB(Color);
+    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+void DrawSkinPiece(TsfBitmap* Dst, Integer X, Integer Y, const TsfBitmap* Picture, const TRect& R, bool Transparent,
+                   TColor KeyColor)
+{
+    if (!Dst || !Picture || R.Width() <= 0 || R.Height() <= 0) return;
+    TsfBitmap piece;
+    piece.SetSize(R.Width(), R.Height());
+    SkinCopyRect(&piece, {0, 0, R.Width(), R.Height()}, Picture, R);
+    if (Transparent)
+        piece.CheckingTransparent(KeyColor == clNone ? piece.GetPixel(0, piece.Height() - 1) : SkinColorOf(KeyColor));
+    piece.Draw(Dst, X, Y);
+}
+
+TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default)
+{
+    return SD && !SD->Empty && SD->SkinColors() ? (SD->SkinColors()->*Role)() : Default;
+}
+
 // ---------------------------------------------------------------------------
 // The shared part
 

@@ -179,3 +179,28 @@ TEST_F(SkinBoxCtrlsTest, SkinSizeBordersAndTheSkinsOrientation)
     guitest::LeftButton(false);
     ASSERT_TRUE(guitest::PumpUntil([&] { return U->Position() == 1; }));
 }
+
+TEST_F(SkinBoxCtrlsTest, AFocusableScrollBoxTakesTheFocusOnTheFirstClick)
+{
+    TForm* Form = NewForm(100, 100, 300, 220);
+    auto* Box = new TsfSkinScrollBox(Form);
+    Box->SetParent(Form);
+    Box->SetBounds(10, 10, 120, 100);
+    int Clicks = 0;
+    Box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++Clicks; };
+    ShowAndWait(Form);
+    guitest::MovePointer(Box->ClientToScreen({50, 50}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_FALSE(Box->Focused());
+    EXPECT_EQ(Clicks, 1);
+    Box->SetCanFocused(true);
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_TRUE(Box->Focused());
+    EXPECT_EQ(Clicks, 2);  // the focus arrived, so the click went on
+}
