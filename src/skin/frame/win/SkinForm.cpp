@@ -113,7 +113,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ApplySkinFrame();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -1330,6 +1330,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text

@@ -171,6 +171,16 @@ TEST_F(SkinForm, OwnerMustBeAForm)
     EXPECT_THROW(new TsfSkinForm(nullptr), EInvalidCast);
 }
 
+TEST_F(SkinForm, CaptionSetBeforeTheWindowMakesNoWindow)
+{
+    TForm* F = NewForm();
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetCaption(u"Early");
+    EXPECT_FALSE(F->HandleAllocated());
+    EXPECT_EQ(F->Caption(), u"Early");
+}
+
 TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
 {
     TForm* F = NewForm();
