@@ -277,8 +277,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -1453,6 +1466,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
