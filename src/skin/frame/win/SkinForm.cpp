@@ -1500,15 +1500,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 
