@@ -113,7 +113,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ApplySkinFrame();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -277,8 +277,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -1330,6 +1343,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text
@@ -1449,6 +1466,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
@@ -1477,15 +1500,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 

@@ -62,6 +62,7 @@ public:
     TsfFrameObjectList ObjectPlaces() const;
     Integer ActiveObject = -1;
     Integer OldActiveObject = -1;
+    bool MouseIn = false;  // client mode: the mouse is over the form
     Integer MouseCaptureObject = -1;
     void FindActiveObject(Integer X, Integer Y, bool AInFrame);
     void ObjectsMouseDown(TMouseButton Button, Integer X, Integer Y);
