@@ -2,6 +2,7 @@
 
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -74,7 +75,10 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
     FDefMenuItemFont = std::make_unique<TFont>();
+    // The skinned controls reach the menus through these (once a skinned form exists).
+    if (!SkinMenuServices()) InstallSkinFrameMenuServices();
     FSkinMenu = new TsfSkinMenu(this, FForm);
+    FMenuLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
@@ -109,7 +113,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ApplySkinFrame();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -273,8 +277,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -338,6 +355,14 @@ bool TsfSkinForm::GetFormActive() const
     const TFormStyle S = FForm->FormStyle();
     if (S == fsMDIForm || S == fsMDIChild) return FFormActive;
     return FForm->Active();
+}
+
+void TsfSkinForm::BringStayOnTopFormsToFront()
+{
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* F = Screen->Forms(i);
+        if (F->Visible() && F->FormStyle() == fsStayOnTop && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+    }
 }
 
 void TsfSkinForm::DoActivateEvents()
@@ -728,7 +753,7 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             O->Draw(Top.Canvas(), false);
         }
     }
-    if (!GetFormActive() && S.AutoRenderingInActiveImage)
+    if (!GetFormActive() && IsAutoRenderingInActiveImage())
         for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
@@ -1013,6 +1038,8 @@ void TsfSkinForm::FadeTimerProc()
 {
     SkinClock()->StopTimer(this, FadeTimerId);  // the fade runs once per show
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
+    // A focused push button shows its final look at once instead of morphing in under the fade.
+    if (auto* Button = dynamic_cast<TsfSkinButton*>(FForm->ActiveControl())) Button->SetStopAnimate(true);
     const bool Animation = FAlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
     const Integer Target = TsfFormFade::TargetAlpha(FAlphaBlend, Animation, FAlphaBlendValue);
     if (Animation) {
@@ -1316,6 +1343,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text
@@ -1435,6 +1466,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
@@ -1463,15 +1500,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 

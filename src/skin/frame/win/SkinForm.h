@@ -16,6 +16,7 @@
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/model/SFSkinData.h"
+#include "skin/model/win/SFLayerManager.h"
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -61,6 +62,7 @@ public:
     TsfFrameObjectList ObjectPlaces() const;
     Integer ActiveObject = -1;
     Integer OldActiveObject = -1;
+    bool MouseIn = false;  // client mode: the mouse is over the form
     Integer MouseCaptureObject = -1;
     void FindActiveObject(Integer X, Integer Y, bool AInFrame);
     void ObjectsMouseDown(TMouseButton Button, Integer X, Integer Y);
@@ -111,6 +113,9 @@ public:
     bool HasSkinFrameGeometry() const { return FGeometry.HasSkinFrameGeometry(); }
     bool IsObjectInRollUpState(bool ARollUp) const;
     bool IsSizeAble() const;
+    bool IsAutoRenderingInActiveImage() const { return FSkinSupport && FSD->AutoRenderingInActiveImage; }
+    // Every visible stay-on-top form of the screen to the foreground.
+    void BringStayOnTopFormsToFront();
     bool GetFormActive() const;
     void DoActivateEvents();
     void UpDateFormNC();
@@ -204,6 +209,8 @@ public:
     // through its engine; while one is open the application's messages pass
     // OnAppMessage, which routes the keys to it.
     TsfSkinMenu* SkinMenu() const { return FSkinMenu; }
+    // The glow layer of the open menu (hidden when the menu closes).
+    TsfLayerManager* MenuLayerManager() const { return FMenuLayerManager; }
     bool InMenu = false;
     bool InMainMenu = false;
     void SkinMenuOpen();
@@ -287,6 +294,7 @@ private:
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     bool FInAppHook = false;
     TMessageEvent OldAppMessage;
     Integer FDefMenuItemHeight = 20;

@@ -38,6 +38,7 @@ void TsfSkinForm::SkinMenuOpen()
 
 void TsfSkinForm::SkinMenuClose()
 {
+    if (FMenuLayerManager->IsVisible()) FMenuLayerManager->Hide();
     InMenu = false;
     UnHookApp();
     if (OnSkinMenuClose) OnSkinMenuClose(this);
@@ -125,10 +126,8 @@ void TsfSkinForm::DoPopupMenu(TPopupMenu* Menu, Integer X, Integer Y)
 {
     if (!Menu) return;
     if (Menu->OnPopup) Menu->OnPopup(this);
-    if (InMenu || FSkinMenu->Visible()) {
-        if (FSkinMenu->Visible()) FSkinMenu->Hide();
-        SkinMenuClose();
-    }
+    // The open menu's levels go with the new popup; menu mode ends once first.
+    if (InMenu || FSkinMenu->Visible()) SkinMenuClose();
     SkinMenuOpen();
     FSkinMenu->Popup(nullptr, FSD, 0, {X, Y, X, Y}, Menu->Items(), false, false);
 }

@@ -20,6 +20,8 @@ constexpr Cardinal MouseTimerId = 1;
 constexpr Cardinal MorphTimerId = 2;
 constexpr Cardinal FadeTimerId = 3;
 constexpr Cardinal ScrollTimerId = 4;
+constexpr Cardinal ShowTimerId = 5;
+constexpr Cardinal ShowDelay = 100;
 constexpr Cardinal WaitTimerId = 1;
 constexpr Cardinal MouseInterval = 50;
 constexpr Cardinal MorphInterval = 20;
@@ -162,7 +164,33 @@ void DrawCentredPicture(TsfBitmap* B, TsfBitmap* Picture, const TRect& Src, cons
     Picture->SetTransparent(Was);
 }
 
+// The skin's popup window picture resized to W x H (its corner points moved to F).
+void CreatePopupImage(TsfBitmap* B, const TsfDataSkinPopupWindow* PW, TsfBitmap* Picture, const TsfMovedFrame& F,
+                      Integer W, Integer H, bool DrawClient)
+{
+    const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
+    const TRect NCL{F.LT.X, F.LT.Y, F.RB.X, F.RB.Y};
+    CreateSkinImage2(PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, F.LT, F.RT, F.LB, F.RB, NCL, B, Picture,
+                     TRect{0, 0, Picture->Width(), Picture->Height()}, W, H, DrawClient, PW->LeftStretch,
+                     PW->TopStretch, PW->RightStretch, PW->BottomStretch, PW->StretchEffect, PW->StretchType);
+}
+
+// The window region of a popup window of W x H from the skin's mask picture,
+// handed to the window (the system owns it from then on and frees the one before).
+void SetPopupRegion(HWND Wnd, const TsfDataSkinPopupWindow* PW, TsfBitmap* Mask, const TsfMovedFrame& F, Integer W,
+                    Integer H)
+{
+    HRGN Rgn = nullptr;
+    const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
+    const TRect NCL{F.LT.X, F.LT.Y, F.RB.X, F.RB.Y};
+    CreateSkinRegion(Rgn, PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, F.LT, F.RT, F.LB, F.RB, NCL, Mask, W,
+                     H);
+    SetWindowRgn(Wnd, Rgn, TRUE);
+}
+
 }  // namespace
+
+bool SkinMenuLayeredWindows = true;
 
 TsfDataSkinMenuItem* FindMenuItemData(TsfSkinData* SD, bool UpperFirst)
 {
@@ -218,8 +246,9 @@ bool TsfSkinMenuItem::CanMorphing()
         }
         return false;
     }
+    // Only a row that morphs at all has morphing to do (else its animation runs).
     const bool S = Active || Down;
-    return (S && FMorphKf < 1) || (!S && FMorphKf > 0);
+    return EnableMorphing() && ((S && FMorphKf < 1) || (!S && FMorphKf > 0));
 }
 
 void TsfSkinMenuItem::DoMorphing()
@@ -256,21 +285,27 @@ void TsfSkinMenuItem::DefaultDraw(TCanvas* Cnvs)
     TsfBitmap B;
     B.SetSize(ObjectRect.Width(), ObjectRect.Height());
     PaintDefaultRow(&B);
+    Parent->BlendWithScreen(&B, ObjectRect.Left, ObjectRect.Top);
     B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
 }
 
-void TsfSkinMenuItem::ResizeDraw(TCanvas* Cnvs)
+void TsfSkinMenuItem::ResizeDraw(TCanvas* Cnvs) { DrawSkinned(Cnvs, true); }
+
+void TsfSkinMenuItem::SkinSizeDraw(TCanvas* Cnvs) { DrawSkinned(Cnvs, false); }
+
+void TsfSkinMenuItem::DrawSkinned(TCanvas* Cnvs, bool Resize)
 {
     TsfBitmap B;
     B.SetSize(ObjectRect.Width(), ObjectRect.Height());
     const bool S = Active || Down;
     if (IsSeparator() || IsHeader() || !EnableMorphing() || FMorphKf == (S ? 1.0 : 0.0)) {
-        PaintSkinRow(&B, S, true);
+        PaintSkinRow(&B, S, Resize);
     } else {
+        // The hover transition: the plain row blended towards the highlighted one.
         TsfBitmap Hot;
         Hot.SetSize(B.Width(), B.Height());
-        PaintSkinRow(&B, false, true);
-        PaintSkinRow(&Hot, true, true);
+        PaintSkinRow(&B, false, Resize);
+        PaintSkinRow(&Hot, true, Resize);
         auto From = TsfEffectBmp::CreateFromhWnd(B.Handle());
         auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
         if (From && To) {
@@ -278,28 +313,7 @@ void TsfSkinMenuItem::ResizeDraw(TCanvas* Cnvs)
             From->Draw(B.DC(), 0, 0);
         }
     }
-    B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
-}
-
-void TsfSkinMenuItem::SkinSizeDraw(TCanvas* Cnvs)
-{
-    TsfBitmap B;
-    B.SetSize(ObjectRect.Width(), ObjectRect.Height());
-    const bool S = Active || Down;
-    if (IsSeparator() || IsHeader() || !EnableMorphing() || FMorphKf == (S ? 1.0 : 0.0)) {
-        PaintSkinRow(&B, S, false);
-    } else {
-        TsfBitmap Hot;
-        Hot.SetSize(B.Width(), B.Height());
-        PaintSkinRow(&B, false, false);
-        PaintSkinRow(&Hot, true, false);
-        auto From = TsfEffectBmp::CreateFromhWnd(B.Handle());
-        auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
-        if (From && To) {
-            From->MorphBy(MI->MorphKind, To.get(), FMorphKf);
-            From->Draw(B.DC(), 0, 0);
-        }
-    }
+    if (!Resize) Parent->BlendWithScreen(&B, ObjectRect.Left, ObjectRect.Top);
     B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
 }
 
@@ -611,6 +625,8 @@ void TsfSkinPopupWindow::Release()
     if (FInput > 0) {
         FClosing = true;
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+        // Its input handling frees it: the engine (which a command may free) no longer does.
+        if (Owner()) Owner()->RemoveComponent(this);
         return;
     }
     delete this;
@@ -701,10 +717,7 @@ void TsfSkinPopupWindow::SizeAndPlace(const TRect& R, bool PopupByItem, bool Pop
         FLayout.SetItemsRect(FFrame.ItemsRect);
     }
     FLayout.Arrange();
-    for (size_t i = 0; i < ItemList.size(); ++i) {
-        ItemList[i]->ObjectRect = FLayout.RowRect(Integer(i));
-        ItemList[i]->FVisible = FLayout.RowVisible(Integer(i));
-    }
+    SyncRows();
     const TPoint P = PlaceMenuLevel(R, W, H, ParentMenu->WorkArea, FLayout.Scroll() && !FLayout.Scroll2(),
                                     PopupByItem, PopupUp, FLayout.ItemsRect().Top);
     ShowX = P.X;
@@ -716,14 +729,7 @@ void TsfSkinPopupWindow::SizeAndPlace(const TRect& R, bool PopupByItem, bool Pop
 void TsfSkinPopupWindow::SetRegion()
 {
     if (!MaskPicture || !SD) return;
-    HRGN Rgn = nullptr;
-    const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-    const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-    CreateSkinRegion(Rgn, PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT, FFrame.LB,
-                     FFrame.RB, NCL, MaskPicture, Width(), Height());
-    // The window owns the region from here on (and frees the one before).
-    SetWindowRgn(Handle(), Rgn, TRUE);
-    FRgn = Rgn;
+    SetPopupRegion(Handle(), PW, MaskPicture, FFrame, Width(), Height());
 }
 
 void TsfSkinPopupWindow::Show(const TRect& R, TMenuItem* AItem, Integer StartIndex, bool PopupByItem, bool PopupUp)
@@ -739,8 +745,46 @@ void TsfSkinPopupWindow::Show2(const TRect& R, TMenuItem* AItem, TMenuItem* AIte
     ShowLevel();
 }
 
+void TsfSkinPopupWindow::BlendWithScreen(TsfBitmap* B, Integer X, Integer Y) const
+{
+    if (!EmulatesTransparency() || !ESc || ESc->Empty()) return;
+    TsfBitmap Behind;
+    Behind.SetSize(B->Width(), B->Height());
+    ESc->Draw(&Behind, TRect{0, 0, B->Width(), B->Height()}, TRect{X, Y, X + B->Width(), Y + B->Height()});
+    auto From = TsfEffectBmp::CreateFromhWnd(B->Handle());
+    auto To = TsfEffectBmp::CreateFromhWnd(Behind.Handle());
+    if (!From || !To) return;
+    From->Morph(To.get(), 1.0 - AlphaBlendValue / 255.0);
+    From->Draw(B->DC(), 0, 0);
+}
+
+void TsfSkinPopupWindow::DelayedShow()
+{
+    SkinClock()->StopTimer(this, ShowTimerId);
+    Sc = std::make_unique<TsfBitmap>();
+    Sc->SetSize(Width() + 1, Height() + 1);
+    {
+        TClientDC Screen(nullptr);
+        BitBlt(Sc->DC(), 0, 0, Sc->Width(), Sc->Height(), Screen, ShowX, ShowY, SRCCOPY);
+    }
+    ESc = std::make_unique<TsfBitmap>();
+    ESc->Assign(Sc.get());
+    if (SD && PW->CursorIndex != -1) SetCursor(TCursor(SD->StartCursorIndex + PW->CursorIndex));
+    SetWindowPos(Handle(), HWND_TOPMOST, ShowX, ShowY, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SkinClock()->StartTimer(this, MouseTimerId, MouseInterval, [this] { MouseTimerProc(); });
+    if (!ItemList.empty()) {
+        ActiveItem = 0;
+        ItemList[0]->MouseEnter(true);
+    }
+}
+
 void TsfSkinPopupWindow::ShowLevel()
 {
+    if (EmulatesTransparency()) {
+        // The screen behind is copied once the windows under the level have painted.
+        SkinClock()->StartTimer(this, ShowTimerId, ShowDelay, [this] { DelayedShow(); });
+        return;
+    }
     if (SD && PW->CursorIndex != -1) SetCursor(TCursor(SD->StartCursorIndex + PW->CursorIndex));
     const bool Fades = AlphaBlend && AlphaBlendAnimation && ParentMenu->First();
     if (AlphaBlend) {
@@ -784,13 +828,8 @@ void TsfSkinPopupWindow::CreateMenuImage(TsfBitmap* B, bool DrawClient)
     const Integer W = Width(), H = Height();
     B->SetSize(W, H);
     if (SD) {
-        const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-        const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-        CreateSkinImage2(PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT, FFrame.LB,
-                         FFrame.RB, NCL, B, WindowPicture,
-                         TRect{0, 0, WindowPicture->Width(), WindowPicture->Height()}, W, H, DrawClient,
-                         PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch, PW->StretchEffect,
-                         PW->StretchType);
+        CreatePopupImage(B, PW, WindowPicture, FFrame, W, H, DrawClient);
+        BlendWithScreen(B, 0, 0);
         return;
     }
     TCanvas* C = B->Canvas();
@@ -804,6 +843,7 @@ void TsfSkinPopupWindow::CreateMenuImage(TsfBitmap* B, bool DrawClient)
     C->FrameRect({0, 0, W, H});
     C->Brush()->SetColor(clWindow);
     C->FrameRect({1, 1, W - 1, H - 1});
+    BlendWithScreen(B, 0, 0);
 }
 
 void TsfSkinPopupWindow::DrawScrollMarker(TsfBitmap* B, bool Top)
@@ -885,23 +925,25 @@ void TsfSkinPopupWindow::RepaintMarkers()
     FBuffer->Draw(DC, FLayout.BottomMarker(), FLayout.BottomMarker());
 }
 
-void TsfSkinPopupWindow::ScrollUp(bool Wrap)
+void TsfSkinPopupWindow::SyncRows()
 {
-    if (!FLayout.ScrollUp(Wrap)) return;
     for (size_t i = 0; i < ItemList.size(); ++i) {
         ItemList[i]->ObjectRect = FLayout.RowRect(Integer(i));
         ItemList[i]->FVisible = FLayout.RowVisible(Integer(i));
     }
+}
+
+void TsfSkinPopupWindow::ScrollUp(bool Wrap)
+{
+    if (!FLayout.ScrollUp(Wrap)) return;
+    SyncRows();
     RepaintWindow();
 }
 
 void TsfSkinPopupWindow::ScrollDown(bool Wrap)
 {
     if (!FLayout.ScrollDown(Wrap)) return;
-    for (size_t i = 0; i < ItemList.size(); ++i) {
-        ItemList[i]->ObjectRect = FLayout.RowRect(Integer(i));
-        ItemList[i]->FVisible = FLayout.RowVisible(Integer(i));
-    }
+    SyncRows();
     RepaintWindow();
 }
 
@@ -1068,10 +1110,7 @@ void TsfSkinPopupWindow::PopupKeyDown(Integer CharCode)
         ActiveItem = CharCode == VK_DOWN ? FLayout.NextUsable(ActiveItem, Usable, ScrollCode != 0)
                                          : FLayout.PrevUsable(ActiveItem, Usable, ScrollCode != 0);
         if (FLayout.VisibleStartIndex() != Start) {
-            for (Integer i = 0; i < N; ++i) {
-                ItemList[size_t(i)]->ObjectRect = FLayout.RowRect(i);
-                ItemList[size_t(i)]->FVisible = FLayout.RowVisible(i);
-            }
+            SyncRows();
             RepaintWindow();
         }
         if (ActiveItem != OldActiveItem) {
@@ -1111,12 +1150,15 @@ void TsfSkinPopupWindow::Dispatch(TMessage& Message)
         return;
     case WM_ERASEBKGND:
         PaintMenu(reinterpret_cast<HDC>(Message.WParam));
+        FErased = true;
         Message.Result = 1;
         return;
     case WM_PAINT: {
+        // The level paints on erasing; a paint without an erase draws it here.
+        FErased = false;
         PAINTSTRUCT PS;
         HDC DC = BeginPaint(Handle(), &PS);
-        PaintMenu(DC);
+        if (!FErased) PaintMenu(DC);
         EndPaint(Handle(), &PS);
         Message.Result = 0;
         return;
@@ -1329,8 +1371,9 @@ void TsfSkinMenu::ItemAction(TsfSkinPopupWindow* Level, TsfSkinMenuItem* Item, b
     }
     if (Index + 1 < LevelCount()) CloseLevels(Index + 1);
     TMenuItem* MenuItem = Item->MenuItem;
+    const std::shared_ptr<bool> Alive = FAlive;
     if (TMenu* Menu = MenuItem->GetParentMenu()) Menu->DispatchCommand(MenuItem->Command());
-    if (IndexOfLevel(Level) < 0 || Level->Closing()) return;
+    if (!*Alive || IndexOfLevel(Level) < 0 || Level->Closing()) return;
     Item->Down = true;
     const TRect R = OffsetR(Item->ObjectRect, Level->Left(), Level->Top());
     OpenLevel(R, MenuItem, 0, true, false);
@@ -1679,17 +1722,12 @@ void TsfSkinImagesMenuPopupWindow::Show(const TRect& R)
     else GetScreenRect(true, A);
     const TPoint P = PlaceImagesGrid(R, FGrid.Width, FGrid.Height, A);
     SetBounds(P.X, P.Y, FGrid.Width, FGrid.Height);
-    if (MaskPicture) {
-        TsfDataSkinPopupWindow* PW = ImagesMenu->SkinData()->PopupWindow.get();
-        HRGN Rgn = nullptr;
-        const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-        const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-        CreateSkinRegion(Rgn, PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT,
-                         FFrame.LB, FFrame.RB, NCL, MaskPicture, FGrid.Width, FGrid.Height);
-        SetWindowRgn(Handle(), Rgn, TRUE);  // the window owns it from here on
-    }
-    const bool Fades = ImagesMenu->AlphaBlend && ImagesMenu->AlphaBlendAnimation;
-    if (ImagesMenu->AlphaBlend) {
+    if (MaskPicture)
+        SetPopupRegion(Handle(), ImagesMenu->SkinData()->PopupWindow.get(), MaskPicture, FFrame, FGrid.Width,
+                       FGrid.Height);
+    const bool Layered = ImagesMenu->AlphaBlend && SkinMenuLayeredWindows;
+    const bool Fades = Layered && ImagesMenu->AlphaBlendAnimation;
+    if (Layered) {
         SetWindowLongW(Handle(), GWL_EXSTYLE, GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
         SetWindowAlpha(Handle(), Fades ? 0 : ImagesMenu->AlphaBlendValue);
     }
@@ -1874,13 +1912,7 @@ void TsfSkinImagesMenuPopupWindow::PaintGrid(HDC DC)
     TsfSkinData* SD = ImagesMenu->SkinData();
     if (SD && SD->Empty) SD = nullptr;
     if (FSkinSupport) {
-        TsfDataSkinPopupWindow* PW = SD->PopupWindow.get();
-        const TRect CL{PW->LTPoint.X, PW->LTPoint.Y, PW->RBPoint.X, PW->RBPoint.Y};
-        const TRect NCL{FFrame.LT.X, FFrame.LT.Y, FFrame.RB.X, FFrame.RB.Y};
-        CreateSkinImage2(PW->LTPoint, PW->RTPoint, PW->LBPoint, PW->RBPoint, CL, FFrame.LT, FFrame.RT, FFrame.LB,
-                         FFrame.RB, NCL, &B, WindowPicture, TRect{0, 0, WindowPicture->Width(), WindowPicture->Height()},
-                         W, H, true, PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch,
-                         PW->StretchEffect, PW->StretchType);
+        CreatePopupImage(&B, SD->PopupWindow.get(), WindowPicture, FFrame, W, H, true);
     } else {
         C->Pen()->SetColor(clBtnShadow);
         C->Brush()->SetStyle(bsSolid);

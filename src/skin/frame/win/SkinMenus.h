@@ -25,6 +25,11 @@ class TsfSkinMenu;
 class TsfSkinPopupWindow;
 class TsfSkinForm;
 
+// Whether the platform has layered windows (every system the program runs on).
+// Without them a transparent menu level shows after a short delay, blended
+// with a copy of the screen behind it; tests switch this off to reach that way.
+extern bool SkinMenuLayeredWindows;
+
 // ---------------------------------------------------------------------------
 // One row of an open level.
 class TsfSkinMenuItem : public TObject {
@@ -66,6 +71,8 @@ public:
     double FMorphKf = 0;
 
 private:
+    // Skinned painting, the row picture resized to the row (Resize) or at the skin's size.
+    void DrawSkinned(TCanvas* Cnvs, bool Resize);
     // The row's picture for state S into B (background, glyphs, texts).
     void PaintSkinRow(TsfBitmap* B, bool S, bool Resize);
     void PaintDefaultRow(TsfBitmap* B);
@@ -117,6 +124,12 @@ public:
     bool AlphaBlend = false;
     Byte AlphaBlendValue = 200;
     bool AlphaBlendAnimation = false;
+    // The screen behind the level, taken when it shows without layered windows.
+    std::unique_ptr<TsfBitmap> Sc, ESc;
+    // Transparent without layered windows: the level blends itself with ESc.
+    bool EmulatesTransparency() const { return AlphaBlend && !SkinMenuLayeredWindows; }
+    // B (a picture of the level's part at X, Y) blended with the screen copy behind it.
+    void BlendWithScreen(TsfBitmap* B, Integer X, Integer Y) const;
 
     Integer VisibleStartIndex() const { return FLayout.VisibleStartIndex(); }
     Integer VisibleCount() const { return FLayout.VisibleCount(); }
@@ -141,8 +154,12 @@ protected:
 
 private:
     void CreateItems(TMenuItem* AItem, TMenuItem* AItem2, Integer StartIndex);
+    // The rows take their places and shown flags from the layout.
+    void SyncRows();
     void SizeAndPlace(const TRect& R, bool PopupByItem, bool PopupUp);
     void ShowLevel();
+    // The delayed show of a level that emulates transparency.
+    void DelayedShow();
     void CreateMenuImage(TsfBitmap* B, bool DrawClient);
     void DrawScrollMarker(TsfBitmap* B, bool Top);
     void RepaintMarkers();
@@ -157,12 +174,12 @@ private:
     TsfMovedFrame FFrame;
     std::unique_ptr<TsfBitmap> FBuffer;
     std::unique_ptr<TsfBitmap> FPaintBuffer;
-    HRGN FRgn = nullptr;  // handed to the window: the system owns it
     TsfFormFade FFade;
     bool FSupportDirectlyMouseUp = false;
     bool FCaptured = false;
     Integer FInput = 0;
     bool FClosing = false;
+    bool FErased = false;
 };
 
 // ---------------------------------------------------------------------------

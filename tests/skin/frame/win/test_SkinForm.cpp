@@ -7,6 +7,8 @@
 #include "framework/controls/win/HandleCount.h"
 #include "SkinControlTestEnv.h"
 #include "framework/graphics/BmpFormat.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "framework/controls/win/Menus.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/win/SFSkinData_Win.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
@@ -169,6 +171,16 @@ TEST_F(SkinForm, OwnerMustBeAForm)
     EXPECT_THROW(new TsfSkinForm(nullptr), EInvalidCast);
 }
 
+TEST_F(SkinForm, CaptionSetBeforeTheWindowMakesNoWindow)
+{
+    TForm* F = NewForm();
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetCaption(u"Early");
+    EXPECT_FALSE(F->HandleAllocated());
+    EXPECT_EQ(F->Caption(), u"Early");
+}
+
 TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
 {
     TForm* F = NewForm();
@@ -239,10 +251,11 @@ TEST_F(SkinForm, DefaultFrameOfA200x150Form)
     SendMessageW(F->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info));
     EXPECT_EQ(Info.ptMinTrackSize.x, 130);
     EXPECT_EQ(Info.ptMinTrackSize.y, 25);
-    // The frame is on the screen: the caption bar's face between its stripes, the client's own colour.
+    // The frame is on the window: the caption bar's face above its stripes, the outer ring.
     Pump();
-    EXPECT_EQ(ScreenPixel(100 + 10, 100 + 3), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
-    EXPECT_EQ(ScreenPixel(100, 100), static_cast<COLORREF>(ColorToRGB(cl3DLight)));
+    TWindowDC DC(F->Handle());
+    EXPECT_EQ(GetPixel(DC, 10, 3), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(GetPixel(DC, 0, 0), static_cast<COLORREF>(ColorToRGB(cl3DLight)));
 }
 
 TEST_F(SkinForm, DialogFrameKeepsTheSystemOut)
@@ -313,6 +326,97 @@ TEST_F(SkinForm, GoldenFrames)
         ExpectGoldenFrame(*FrameInto(F), std::string(K.Name) + "_inactive");
         F->Hide();
     }
+}
+
+TEST_F(SkinForm, InactiveFramePictureAndEffect)
+{
+    TsfSkinData* S = Skin(u"Rire");
+    TForm* Other = NewForm(600, 100, 100, 100);
+    ShowAndWait(Other);
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    std::vector<bool> Events;
+    C->OnActivate = [&](TObject*) { Events.push_back(true); };
+    C->OnDeActivate = [&](TObject*) { Events.push_back(false); };
+    SetActiveWindow(Other->Handle());
+    Events.clear();
+    SetActiveWindow(F->Handle());
+    ASSERT_TRUE(F->Active());
+    ASSERT_FALSE(Events.empty());
+    EXPECT_TRUE(Events.back());
+    const DWORD Active = FrameInto(F)->Pixel(130, 12);
+    // An effect on the inactive frame: inverted.
+    S->AutoRenderingInActiveImage = true;
+    S->InActiveEffect = ieInvert;
+    SetActiveWindow(Other->Handle());
+    ASSERT_FALSE(F->Active());
+    EXPECT_FALSE(Events.back());
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), ~Active & 0xFFFFFF);
+    // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
+    S->AutoRenderingInActiveImage = false;
+    S->FInActivePicture.Allocate(S->FPicture.Width, S->FPicture.Height, pf24bit);
+    C->ApplySkinFrame();
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), 0u);
+    SetActiveWindow(F->Handle());
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
+    S->FInActivePicture = TDibImage();
+    C->ApplySkinFrame();
+    C->OnActivate = C->OnDeActivate = nullptr;  // the events' list goes with the test
+}
+
+TEST_F(SkinForm, NoFrameBelowTheMinimumSize)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    C->MinWidth = 300;  // the platform keeps a window above its tracking minimum: raise the minimum instead
+    TDib Dib(260, 200);
+    PatBlt(Dib.DC(), 0, 0, 260, 200, WHITENESS);
+    SendMessageW(F->Handle(), WM_PAINTFRAMEINTO, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    EXPECT_EQ(Dib.Pixel(130, 12), 0xFFFFFFu);  // untouched until the form is large enough again
+    C->MinWidth = 0;
+    EXPECT_NE(FrameInto(F)->Pixel(130, 12), 0xFFFFFFu);
+}
+
+TEST_F(SkinForm, SingleObjectRedrawnOnTheWindow)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200, bsSizeable, false);
+    auto Own = std::make_unique<TColourObject>(C, clLime, TRect{60, 8, 70, 18});
+    TColourObject* O = Own.get();
+    C->ObjectList.push_back(std::move(Own));
+    ShowAndWait(C->Form());
+    O->Colour = clRed;
+    C->DrawSkinObject(O);
+    // Read from the window's own surface: the screen shows it only after the platform's next flush.
+    TWindowDC DC(C->Form()->Handle());
+    EXPECT_EQ(GetPixel(DC, 65, 12), RGB(255, 0, 0));
+}
+
+TEST_F(SkinForm, FormMenuGivesWayToTheSkin)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    auto* Menu = new TMainMenu(F);
+    F->SetMenu(Menu);
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    ShowAndWait(F);
+    EXPECT_EQ(F->Menu(), nullptr);
+    EXPECT_EQ(GetMenu(F->Handle()), nullptr);
+}
+
+TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
+{
+    TForm* Plain = NewForm(100, 100, 100, 100);
+    Plain->SetBounds(100, 100, 260, 200);
+    ShowAndWait(Plain);
+    const TRect PlainClient = Plain->ClientRect();
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->SetSkinnableForm(false);
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
+    int Kind = 0;
+    WindowRegionBox(C->Form()->Handle(), &Kind);
+    EXPECT_EQ(Kind, ERROR);
+    C->SetSkinnableForm(true);
+    EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
@@ -388,6 +492,46 @@ TEST_F(SkinForm, SystemCommandsMaskTheirLowBits)
     SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
     SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_RESTORE | 2, 0);  // from a caption double-click
     EXPECT_EQ(Restores, 2);
+}
+
+TEST_F(SkinForm, CaptionDoubleClickMaximisesAndRestores)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    const LPARAM OnCaption = Pos(W.left + 80, W.top + 15);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(F->Handle()));
+    GetWindowRect(F->Handle(), &W);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, Pos(W.left + 80, W.top + 15));
+    EXPECT_EQ(C->WindowState(), wsNormal);
+    EXPECT_FALSE(IsZoomed(F->Handle()));
+    // Without maximise among the border icons the double-click leaves the size alone.
+    C->SetBorderIcons(sfbiSystemMenu);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
+    EXPECT_EQ(C->WindowState(), wsNormal);
+}
+
+TEST_F(SkinForm, FormCursorOverTheFrameButSizingCursorsOnItsEdges)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    TOldProcSpy Spy(F);
+    WORD Code = 0;
+    Spy.OnMessage = [&](TMessage& M) {
+        if (M.Msg == WM_SETCURSOR) Code = LOWORD(M.LParam);
+    };
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    C->UseFormCursorInNCArea = true;
+    ShowAndWait(F);
+    struct { WORD In, Out; } Cases[] = {{HTCAPTION, HTCLIENT}, {HTOBJECT, HTCLIENT}, {HTCLIENT, HTCLIENT},
+                                        {HTLEFT, HTLEFT}, {HTBOTTOMRIGHT, HTBOTTOMRIGHT}};
+    for (const auto& K : Cases) {
+        SendMessageW(F->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(F->Handle()), MAKELPARAM(K.In, WM_MOUSEMOVE));
+        EXPECT_EQ(Code, K.Out) << K.In;
+    }
 }
 
 TEST_F(SkinForm, KeyMenuReachesTheFormWithoutCaptionMenus)
@@ -493,6 +637,21 @@ TEST_F(SkinForm, ClientModeDrawsTheWholePictureInTheClientArea)
     GetWindowRect(F->Handle(), &W);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 120, W.top + 100)), HTCLIENT);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 230, W.top + 170)), HTBOTTOMRIGHT);  // the size grip
+    // The first hit after the mouse came in starts the poll; with the mouse away it ends at its first tick.
+    EXPECT_TRUE(C->MouseIn);
+    EXPECT_TRUE(C->MouseTimerRunning());
+    SetCursorPos(1200, 780);
+    FClock.Clock.Advance(50);
+    EXPECT_FALSE(C->MouseIn);
+    EXPECT_FALSE(C->MouseTimerRunning());
+}
+
+TEST_F(SkinForm, DisplayChangeRefitsAFormAboveItsMaximum)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->MaxWidth = 230;
+    SendMessageW(C->Form()->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    EXPECT_LE(C->Form()->Width(), 230);
 }
 
 TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
@@ -620,8 +779,12 @@ TEST_F(SkinForm, FadeIn)
         EXPECT_EQ(Seen.back(), K.Last) << K.Value;
         F->Hide();
     }
-    // A constant alpha without the animation: set once at the first tick.
+    // A constant alpha without the animation: set once at the first tick; the
+    // form's focused push button is told to stop morphing.
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200, bsSizeable, false);
+    auto* Button = new TsfSkinButton(C->Form());
+    Button->SetParent(C->Form());
+    C->Form()->SetActiveControl(Button);
     C->SetAlphaBlendValue(200);
     C->SetAlphaBlend(true);
     C->Form()->Show();
@@ -629,6 +792,7 @@ TEST_F(SkinForm, FadeIn)
     EXPECT_EQ(LayeredAlpha(C->Form()->Handle()), 0);
     FClock.Clock.Advance(1);
     EXPECT_EQ(LayeredAlpha(C->Form()->Handle()), 200);
+    EXPECT_TRUE(Button->Core().StopAnimatePending());
 }
 
 TEST_F(SkinForm, ShadowIsAClassStyle)

@@ -7,6 +7,7 @@
 #include "SkinControlTestEnv.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
+#include "skin/model/win/SFUtils_Win.h"
 
 using namespace guitest;
 using namespace skintest;
@@ -152,12 +153,23 @@ TEST_F(SkinMenus, ChoiceOrderAndCloseOnce)
     EXPECT_EQ(Closes, 1);
     EXPECT_EQ(Engine()->LevelCount(), 0);
     EXPECT_FALSE(SF->AppHooked());
+    // A menu's glow layer goes with the menu.
+    TBitmap Glow;
+    Glow.SetSize(8, 8);
+    Menu->Popup(80, 80);
+    Pump();
+    SF->MenuLayerManager()->Show(80, 60, &Glow, nullptr, 200);
+    EXPECT_TRUE(SF->MenuLayerManager()->IsVisible());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(SF->MenuLayerManager()->IsVisible());
+    Log.clear();
     // The one-shot close handler does not fire for a later menu without one.
+    EXPECT_EQ(Closes, 2);
     Menu->OnMenuClose = nullptr;
     Menu->Popup(80, 80);
     Pump();
     Key(VK_ESCAPE);
-    EXPECT_EQ(Closes, 1);
+    EXPECT_EQ(Closes, 2);
     // An accelerator runs its item at once, whichever row is highlighted.
     Log.clear();
     Menu->Popup(80, 80);
@@ -262,19 +274,28 @@ TEST_F(SkinMenus, ScreenshotsInTheFourSkins)
     TMenuItem* More = Add(Menu->Items(), u"More");
     Add(More, u"Inner");
     Add(Menu->Items(), u"Off")->SetEnabled(false);
-    for (const char16_t* Name : SkinNames) {
-        Menu->SetSkinData(Skin(Name));
-        Menu->Popup(60, 60);
-        Pump();
-        ASSERT_EQ(Engine()->LevelCount(), 1) << UTF8Encode(Name);
-        TsfSkinPopupWindow* L = Level(0);
-        EXPECT_TRUE(L->Skinned()) << UTF8Encode(Name);
-        UpdateWindow(L->Handle());
-        SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + L->Height()},
-                       String(u"menu_") + Name);
-        Key(VK_ESCAPE);
-        EXPECT_EQ(Engine()->LevelCount(), 0);
-    }
+    Add(Menu->Items(), u"-Header-")->SetEnabled(false);
+    Add(Menu->Items(), u"Radio")->SetRadioItem(true);
+    Menu->Items()->Items(6)->SetChecked(true);
+    // The skin's own row height, then every row resized to the default height (the program's way).
+    for (bool SkinSize : {true, false})
+        for (const char16_t* Name : SkinNames) {
+            SF->UseSkinSizeInMenu = SkinSize;
+            Menu->SetSkinData(Skin(Name));
+            Menu->Popup(60, 60);
+            Pump();
+            ASSERT_EQ(Engine()->LevelCount(), 1) << UTF8Encode(Name);
+            TsfSkinPopupWindow* L = Level(0);
+            EXPECT_TRUE(L->Skinned()) << UTF8Encode(Name);
+            const Integer RowHeight = SkinSize ? L->DSMI->SkinRect.Height() : 20;
+            EXPECT_EQ(L->ItemList[0]->ObjectRect.Height(), RowHeight) << UTF8Encode(Name);
+            EXPECT_EQ(L->ItemList[2]->ObjectRect.Height(), L->DSMI->DividerRect.Height()) << UTF8Encode(Name);
+            UpdateWindow(L->Handle());
+            SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + L->Height()},
+                           String(SkinSize ? u"menu_" : u"menu_resized_") + Name);
+            Key(VK_ESCAPE);
+            EXPECT_EQ(Engine()->LevelCount(), 0);
+        }
 }
 
 // ---------------------------------------------------------------------------
@@ -350,6 +371,8 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     auto* Main = new TColourWindow(Form);
     Main->SetParent(Form);
     M->MainWindowHandle = Main->Handle();
+    std::vector<Integer> Hovered;
+    M->OnItemIndexChanged = [&](TObject*, Integer Index) { Hovered.push_back(Index); };
     Open();
     TsfSkinImagesMenuPopupWindow* W = M->PopupWindow();
     ASSERT_NE(W, nullptr);
@@ -359,6 +382,7 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     // Hovering a cell tells the main window at once (colour, index).
     MovePointer(CellCentre(2));
     EXPECT_EQ(Main->Hovers, (std::vector<std::pair<WPARAM, LPARAM>>{{0x102, 2}}));
+    EXPECT_EQ(Hovered, (std::vector<Integer>{2}));
     EXPECT_EQ(W->MouseInItem, 2);
     UpdateWindow(W->Handle());
     const TRect R = M->ImagesItems()->GetItem(2)->ItemRect;
@@ -449,7 +473,10 @@ TEST_F(ImagesMenu, ScreenshotsInTheFourSkins)
 
 TEST_F(SkinMenus, ServicesForTheControls)
 {
-    TsfSkinMenuServices* Before = InstallSkinFrameMenuServices();
+    // A skinned form puts them in place when nobody has.
+    TsfSkinMenuServices* Before = InstallSkinMenuServices(nullptr);
+    TForm Other(nullptr);
+    new TsfSkinForm(&Other);
     TsfSkinMenuServices* S = SkinMenuServices();
     ASSERT_NE(S, nullptr);
     EXPECT_EQ(S->GetSkinForm(Form), static_cast<TsfSkinFormLink*>(SF));
@@ -475,4 +502,279 @@ TEST_F(SkinMenus, ServicesForTheControls)
     TsfSkinPopupMenuLink* Made = S->CreateSkinPopupMenu(Form);
     EXPECT_EQ(Made->Menu()->Owner(), Form);
     InstallSkinMenuServices(Before);
+}
+
+TEST_F(SkinMenus, TallMenuIsCutAndPlacedBeside)
+{
+    for (Integer i = 0; i < 60; ++i) Add(Menu->Items(), u"Row " + IntToStr(i));
+    TRect A;
+    GetMonitorRect(Form->Handle(), true, A);
+    Menu->Popup(200, 300);
+    Pump();
+    TsfSkinPopupWindow* L = Level(0);
+    EXPECT_EQ(L->Height(), A.Height());
+    EXPECT_TRUE(L->Scroll());
+    EXPECT_FALSE(L->Scroll2());
+    EXPECT_EQ(L->Top(), A.Top);
+    EXPECT_EQ(L->Left(), 201);
+    // Both markers are drawn: the down arrow dark while the up one is pale.
+    EXPECT_LT(L->VisibleCount(), 60);
+    UpdateWindow(L->Handle());
+    SaveScreenshot(TRect{L->Left(), L->Top(), L->Left() + L->Width(), L->Top() + 60}, u"menu_tall_top");
+    // Down past the last shown row scrolls the level along.
+    const Integer Shown = L->VisibleCount();
+    for (Integer i = 0; i < Shown; ++i) Key(VK_DOWN);
+    EXPECT_EQ(L->ActiveItem, Shown);
+    EXPECT_EQ(L->VisibleStartIndex(), 1);
+    EXPECT_TRUE(L->ItemList[size_t(Shown)]->FVisible);
+    // Up from the first row wraps to the last page.
+    for (Integer i = 0; i < Shown; ++i) Key(VK_UP);
+    EXPECT_EQ(L->ActiveItem, 0);
+    Key(VK_UP);
+    EXPECT_EQ(L->ActiveItem, 59);
+    EXPECT_TRUE(L->ItemList[59]->FVisible);
+}
+
+TEST_F(SkinMenus, FadeInOnTheSkinClock)
+{
+    Add(Menu->Items(), u"One");
+    SF->MenusAlphaBlend = true;
+    SF->MenusAlphaBlendAnimation = true;
+    SF->MenusAlphaBlendValue = 200;
+    Menu->Popup(60, 60);
+    Pump();
+    TsfSkinPopupWindow* L = Level(0);
+    auto Alpha = [&] {
+        BYTE A = 0;
+        DWORD Flags = 0;
+        GetLayeredWindowAttributes(L->Handle(), nullptr, &A, &Flags);
+        return Integer(A);
+    };
+    EXPECT_NE(GetWindowLongW(L->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(Alpha(), 0);
+    FClock.Clock.Advance(5);
+    EXPECT_EQ(Alpha(), 13);  // a fifteenth of 200 per 5 ms
+    FClock.Clock.Advance(5 * 14);
+    EXPECT_EQ(Alpha(), 195);
+    FClock.Clock.Advance(5);
+    EXPECT_EQ(Alpha(), 200);
+    EXPECT_FALSE(L->Fade().Running());
+    // Without the animation the level shows at its opacity at once.
+    Key(VK_ESCAPE);
+    SF->MenusAlphaBlendAnimation = false;
+    Menu->Popup(60, 60);
+    Pump();
+    L = Level(0);
+    EXPECT_EQ(Alpha(), 200);
+}
+
+TEST_F(SkinMenus, EscapeKeepsTheParentRowAndAClickMayFreeTheMenu)
+{
+    TMenuItem* More = Add(Menu->Items(), u"More");
+    Add(More, u"Inner");
+    Menu->Popup(60, 60);
+    Pump();
+    Key(VK_RIGHT);
+    ASSERT_EQ(Engine()->LevelCount(), 2);
+    Key(VK_ESCAPE);
+    ASSERT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Level(0)->ActiveItem, 0);
+    EXPECT_TRUE(Level(0)->ItemList[0]->Active);
+    EXPECT_FALSE(Level(0)->ItemList[0]->Down);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(Engine()->LevelCount(), 0);
+
+    // A command that frees its own popup menu while the menu's level handles the release.
+    auto* Own = new TsfSkinPopupMenu(Form);
+    auto* Opener = new TOpener(Form, &Log);
+    Opener->SetParent(Form);
+    auto* Bye = new TMenuItem(Own);
+    Bye->SetCaption(u"Bye");
+    Bye->OnClick = [&](TObject*) {
+        Log.push_back("bye");
+        delete Own;
+    };
+    Own->Items()->Add(Bye);
+    Own->PopupFromRect2(Opener, ScreenRect(Opener), false);
+    Pump();
+    Hover(RowCentre(0, 0));
+    LeftButton(true);
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(Log, (std::vector<std::string>{"opener close", "bye", "opener command"}));
+    EXPECT_EQ(Engine()->LevelCount(), 0);
+
+    // A command that frees the whole form (its component, engine and menus), chosen
+    // by a release on the level and by a key.
+    for (bool ByKey : {false, true}) {
+        TForm* Doomed = NewForm(60, 60, 300, 200);
+        new TsfSkinForm(Doomed);
+        auto* Popup = new TsfSkinPopupMenu(Doomed);
+        auto* Quit = new TMenuItem(Popup);
+        Quit->SetCaption(u"&Quit");
+        Quit->OnClick = [&, Doomed](TObject*) {
+            Log.push_back("quit");
+            Forget(Doomed);
+            delete Doomed;
+        };
+        Popup->Items()->Add(Quit);
+        ShowAndWait(Doomed);
+        Log.clear();
+        Popup->Popup(Doomed->Left() + 20, Doomed->Top() + 40);
+        Pump();
+        TsfSkinPopupWindow* L = GetSkinForm(Doomed)->SkinMenu()->Level(0);
+        if (ByKey) {
+            L->PopupKeyDown('Q');
+        } else {
+            Hover({L->Left() + 20, L->Top() + 10});
+            LeftButton(true);
+            LeftButton(false);
+        }
+        Pump();
+        EXPECT_EQ(Log, (std::vector<std::string>{"quit"})) << ByKey;
+    }
+}
+
+TEST_F(SkinMenus, FormComponentPopupsAndMenuMode)
+{
+    Add(Menu->Items(), u"One");
+    TPopupMenu Other(nullptr);
+    auto* Two = new TMenuItem(&Other);
+    Two->SetCaption(u"Two");
+    Other.Items()->Add(Two);
+    Integer Opens = 0;
+    TObject* PopupSender = nullptr;
+    SF->OnSkinMenuOpen = [&](TObject*) { ++Opens; };
+    SF->OnSkinMenuClose = [&](TObject*) { Log.push_back("form close"); };
+    Other.OnPopup = [&](TObject* Sender) { PopupSender = Sender; };
+    SF->PopupSkinMenu(Menu, {60, 60});
+    Pump();
+    ASSERT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Level(0)->ItemList[0]->MenuItem->Caption(), u"One");
+    EXPECT_EQ(Opens, 1);
+    // Another menu while one is open: the first is closed and menu mode starts again.
+    SF->DoPopupMenu(&Other, 70, 70);
+    Pump();
+    EXPECT_EQ(PopupSender, SF);
+    ASSERT_EQ(Engine()->LevelCount(), 1);
+    EXPECT_EQ(Level(0)->ItemList[0]->MenuItem->Caption(), u"Two");
+    EXPECT_EQ(Log, (std::vector<std::string>{"form close"}));
+    EXPECT_EQ(Opens, 2);
+    EXPECT_TRUE(SF->AppHooked());
+    // Moving the form closes the menu.
+    Form->SetBounds(Form->Left() + 5, Form->Top(), Form->Width(), Form->Height());
+    Pump();
+    EXPECT_EQ(Engine()->LevelCount(), 0);
+    EXPECT_FALSE(SF->InMenu);
+    EXPECT_FALSE(SF->AppHooked());
+    // Upwards beside a rectangle: the level ends at the rectangle's top.
+    SF->PopupSkinMenu1(Menu, {100, 400, 180, 420}, true);
+    Pump();
+    EXPECT_EQ(Level(0)->Top() + Level(0)->Height(), 400);
+    Key(VK_ESCAPE);
+}
+
+TEST_F(SkinMenus, RowTransitionsOnTheSkinClock)
+{
+    Add(Menu->Items(), u"One");
+    Add(Menu->Items(), u"Two");
+    TsfSkinData* SD = Skin(u"Rire");
+    SD->EnableSkinEffects = true;
+    TsfDataSkinMenuItem* Row = FindMenuItemData(SD, true);
+    ASSERT_NE(Row, nullptr);
+    Row->Morphing = true;
+    Menu->SetSkinData(SD);
+    MovePointer({Form->Left() + 450, Form->Top() + 350});
+    Menu->Popup(60, 60);
+    Pump();
+    TsfSkinPopupWindow* L = Level(0);
+    TsfSkinMenuItem* One = L->ItemList[0].get();
+    TsfSkinMenuItem* Two = L->ItemList[1].get();
+    // The first row morphs in from its opening: a fifth per 20 ms tick, then the timer stops.
+    for (Integer i = 1; i <= 5; ++i) {
+        FClock.Clock.Advance(20);
+        EXPECT_NEAR(One->MorphKf(), 0.2 * i, 1e-9) << i;
+    }
+    FClock.Clock.Advance(20);
+    EXPECT_FALSE(FClock.Clock.TimerRunning(L, 2));
+    // Moving to the second row: it morphs in while the first morphs out.
+    // (120 ms have passed: the level's poll sees the pointer at 150.)
+    MovePointer(RowCentre(0, 1));
+    FClock.Clock.Advance(30);
+    FClock.Clock.Advance(40);
+    EXPECT_NEAR(Two->MorphKf(), 0.4, 1e-9);
+    EXPECT_NEAR(One->MorphKf(), 0.6, 1e-9);
+    FClock.Clock.Advance(100);
+    EXPECT_EQ(Two->MorphKf(), 1.0);
+    EXPECT_EQ(One->MorphKf(), 0.0);
+    Key(VK_ESCAPE);
+
+    // Skin effects off: no transition, the row shows its state at once.
+    SD->EnableSkinEffects = false;
+    Menu->Popup(60, 60);
+    Pump();
+    EXPECT_FALSE(FClock.Clock.TimerRunning(Level(0), 2));
+    EXPECT_EQ(Level(0)->ItemList[0]->MorphKf(), 0.0);
+    Key(VK_ESCAPE);
+
+    // An animated row steps through its frames while highlighted and back when left.
+    SD->EnableSkinEffects = true;
+    Row->Morphing = false;
+    Row->AnimateSkinRect = {Row->SkinRect.Left, Row->SkinRect.Top, Row->SkinRect.Left + Row->SkinRect.Width() * 3,
+                            Row->SkinRect.Bottom};
+    Row->FrameCount = 3;
+    Row->AnimateInterval = 30;
+    MovePointer({Form->Left() + 450, Form->Top() + 350});
+    Menu->Popup(60, 60);
+    Pump();
+    L = Level(0);
+    EXPECT_EQ(FClock.Clock.TimerInterval(L, 2), 30u);
+    FClock.Clock.Advance(60);
+    EXPECT_EQ(L->ItemList[0]->CurrentFrame, 2);
+    FClock.Clock.Advance(90);
+    EXPECT_EQ(L->ItemList[0]->CurrentFrame, 4);  // one past the last frame: the highlighted picture
+    // Left, a row without InActiveAnimation shows its first frame at once.
+    Hover(RowCentre(0, 1));
+    EXPECT_EQ(L->ItemList[0]->CurrentFrame, 0);
+    Key(VK_ESCAPE);
+}
+
+TEST_F(SkinMenus, TransparencyWithoutLayeredWindows)
+{
+    Add(Menu->Items(), u"One");
+    Add(Menu->Items(), u"Two");
+    SF->MenusAlphaBlend = true;
+    SF->MenusAlphaBlendValue = 128;
+    SkinMenuLayeredWindows = false;
+    auto Restore = ScopeExit([] { SkinMenuLayeredWindows = true; });
+    // A dark form under the menu, so that the blend shows.
+    Form->SetColor(clMaroon);
+    Form->Invalidate();
+    UpdateWindow(Form->Handle());
+    Pump();
+    // What the screen shows where the second row's window-coloured part will be.
+    const TPoint At{Form->Left() + 30, Form->Top() + 60};
+    Menu->Popup(At.X, At.Y);
+    TsfSkinPopupWindow* L = Level(0);
+    const TRect R = L->ItemList[1]->ObjectRect;
+    const TPoint P{L->Left() + R.Right - 6, L->Top() + R.Top + 2};
+    const COLORREF Before = ScreenPixel(P.X, P.Y);
+    EXPECT_NE(Before, ColorToRGB(clWindow));
+    // Not layered; shown 100 ms later over a copy of the screen, the first row highlighted.
+    EXPECT_FALSE(IsWindowVisible(L->Handle()));
+    FClock.Clock.Advance(100);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(L->Handle()));
+    EXPECT_EQ(GetWindowLongW(L->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(L->ActiveItem, 0);
+    ASSERT_NE(L->ESc, nullptr);
+    EXPECT_EQ(L->ESc->Width(), L->Width() + 1);
+    UpdateWindow(L->Handle());
+    const COLORREF After = ScreenPixel(P.X, P.Y);
+    const COLORREF Window = ColorToRGB(clWindow);
+    for (Integer Shift : {0, 8, 16}) {
+        const Integer W = (Window >> Shift) & 0xFF, B = (Before >> Shift) & 0xFF, A = (After >> Shift) & 0xFF;
+        EXPECT_NEAR(A, (W * 128 + B * 127) / 255, 3) << Shift;
+    }
+    Key(VK_ESCAPE);
 }
