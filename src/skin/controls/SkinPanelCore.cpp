@@ -84,14 +84,14 @@ Integer StatusGripHitTest(const TPoint& P, const TRect& Grip)
 }
 
 std::vector<TRect> PanelPictureRects(Integer W, Integer H, Integer PW, Integer PH, bool StretchEffect,
-                                     TsfStretchType StretchType, const TRect& NewClRect)
+                                     TsfStretchType StretchType)
 {
     std::vector<TRect> rects;
     if (PW <= 0 || PH <= 0 || W <= 0 || H <= 0) return rects;
     if (StretchEffect) {
         switch (StretchType) {
         case sfstFull:
-            rects.push_back(NewClRect);
+            rects.push_back({0, 0, W, H});
             break;
         case sfstHorz:
             for (Integer i = 0; i <= W / PW; ++i) rects.push_back({i * PW, 0, (i + 1) * PW, H});

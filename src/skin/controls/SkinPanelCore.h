@@ -70,9 +70,10 @@ Integer StatusGripWidth(const TRect& Client, bool HasGripperPicture, const TRect
 // SkinHitBottomRight inside Grip (edges included), else SkinHitClient.
 Integer StatusGripHitTest(const TPoint& P, const TRect& Grip);
 
-// Where a background picture of PW x PH is drawn on a W x H panel: stretched
-// into NewClRect (sfstFull), repeated across at the panel's height (sfstHorz)
-// or down at its width (sfstVert), or tiled from (0, 0) without StretchEffect.
-// Empty for a picture or panel without area.
+// Where a picture of PW x PH is drawn to cover a W x H panel: stretched over
+// it (sfstFull; the whole panel, so no unpainted frame is left around a
+// client area), repeated across at the panel's height (sfstHorz) or down at
+// its width (sfstVert), or tiled from (0, 0) without StretchEffect. Empty for
+// a picture or panel without area.
 std::vector<TRect> PanelPictureRects(Integer W, Integer H, Integer PW, Integer PH, bool StretchEffect,
-                                     TsfStretchType StretchType, const TRect& NewClRect);
+                                     TsfStretchType StretchType);

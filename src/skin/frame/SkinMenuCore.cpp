@@ -19,11 +19,12 @@ bool InRectEdges(const TRect& R, const TPoint& P)
 Integer MenuRowHeight(bool Skinned, bool Separator, Integer DividerHeight, bool UseSkinSize, Integer SkinRowHeight,
                       Integer DefaultHeight)
 {
+    // Heights come from skin files: a negative one counts as none.
     if (Skinned) {
-        if (Separator) return DividerHeight;
-        return UseSkinSize ? SkinRowHeight : DefaultHeight;
+        if (Separator) return std::max(0, DividerHeight);
+        return std::max(0, UseSkinSize ? SkinRowHeight : DefaultHeight);
     }
-    return Separator ? 4 : DefaultHeight;
+    return Separator ? 4 : std::max(0, DefaultHeight);
 }
 
 // ---------------------------------------------------------------------------
@@ -56,8 +57,11 @@ void TsfMenuLevelLayout::Size(const TsfMenuLevelMetrics& M, const std::vector<In
         H = M.WorkAreaHeight;
         FScroll = true;
     }
-    FWidth = W;
-    FHeight = H;
+    // A skin's margins may add up to nothing or less: the window keeps a pixel.
+    FWidth = std::max(1, W);
+    FHeight = std::max(1, H);
+    W = FWidth;
+    H = FHeight;
     if (M.Skinned)
         FItemsRect = {M.ItemsRect.Left, M.ItemsRect.Top, W + M.ItemsRect.Right - M.PictureWidth,
                       H + M.ItemsRect.Bottom - M.PictureHeight};
@@ -118,7 +122,8 @@ bool TsfMenuLevelLayout::ScrollUp(bool Wrap)
 bool TsfMenuLevelLayout::ScrollDown(bool Wrap)
 {
     if (Count() == 0) return false;
-    if (!FVisible[size_t(Count() - 1)]) ++FVisibleStartIndex;
+    // (A last row too tall to show at all ends the scrolling too.)
+    if (!FVisible[size_t(Count() - 1)] && FVisibleStartIndex < Count() - 1) ++FVisibleStartIndex;
     else if (Wrap && FVisibleStartIndex != 0) FVisibleStartIndex = 0;
     else return false;
     Arrange();

@@ -91,13 +91,12 @@ TEST(SkinPanelCore, StatusGripAndItsHitCode)
 
 TEST(SkinPanelCore, BackgroundPicturePlaces)
 {
-    EXPECT_TRUE(PanelPictureRects(100, 80, 0, 10, false, sfstFull, {}).empty());  // a picture without area
-    EXPECT_TRUE(PanelPictureRects(0, 80, 10, 10, false, sfstFull, {}).empty());
-    EXPECT_EQ(PanelPictureRects(100, 80, 30, 50, false, sfstFull, {}).size(), 4u * 2u);
-    EXPECT_EQ(PanelPictureRects(100, 80, 30, 50, true, sfstFull, {3, 3, 97, 77}),
-              (std::vector<TRect>{{3, 3, 97, 77}}));
-    const auto horz = PanelPictureRects(100, 80, 30, 50, true, sfstHorz, {});
+    EXPECT_TRUE(PanelPictureRects(100, 80, 0, 10, false, sfstFull).empty());  // a picture without area
+    EXPECT_TRUE(PanelPictureRects(0, 80, 10, 10, false, sfstFull).empty());
+    EXPECT_EQ(PanelPictureRects(100, 80, 30, 50, false, sfstFull).size(), 4u * 2u);
+    EXPECT_EQ(PanelPictureRects(100, 80, 30, 50, true, sfstFull), (std::vector<TRect>{{0, 0, 100, 80}}));
+    const auto horz = PanelPictureRects(100, 80, 30, 50, true, sfstHorz);
     ASSERT_EQ(horz.size(), 4u);
     EXPECT_EQ(horz[3], (TRect{90, 0, 120, 80}));
-    EXPECT_EQ(PanelPictureRects(100, 80, 30, 50, true, sfstVert, {}).size(), 2u);
+    EXPECT_EQ(PanelPictureRects(100, 80, 30, 50, true, sfstVert).size(), 2u);
 }

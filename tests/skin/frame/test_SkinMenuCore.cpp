@@ -71,6 +71,40 @@ TEST(SkinMenuCore, RowHeights)
     EXPECT_EQ(MenuRowHeight(true, true, 3, false, 23, 20), 3);
     EXPECT_EQ(MenuRowHeight(true, false, 3, true, 23, 20), 23);
     EXPECT_EQ(MenuRowHeight(true, false, 3, false, 23, 20), 20);
+    // A damaged skin: negative heights count as none.
+    EXPECT_EQ(MenuRowHeight(true, true, -5, true, 23, 20), 0);
+    EXPECT_EQ(MenuRowHeight(true, false, 3, true, -23, 20), 0);
+}
+
+TEST(SkinMenuCore, DamagedSkinMarginsKeepAWindow)
+{
+    TsfMenuLevelMetrics M;
+    M.Skinned = true;
+    M.PictureWidth = 10;
+    M.PictureHeight = 10;
+    M.ItemsRect = {0, 0, 500, 500};  // larger than the picture
+    M.RowSkinWidth = -300;
+    TsfMenuLevelLayout L;
+    L.Size(M, {0, 0}, 5, 0);
+    L.Arrange();
+    EXPECT_GE(L.Width(), 1);
+    EXPECT_GE(L.Height(), 1);
+    EXPECT_EQ(L.RowAt({0, 0}), -1);
+
+    // Rows taller than a level cut to the work area never show: the walks and scrolls end.
+    TsfMenuLevelMetrics T;
+    T.WorkAreaHeight = 100;
+    TsfMenuLevelLayout Tall;
+    Tall.Size(T, {20, 500, 500}, 50, 20);
+    Tall.Arrange();
+    EXPECT_EQ(Tall.VisibleCount(), 1);
+    EXPECT_TRUE(Tall.ScrollDown(false));
+    EXPECT_TRUE(Tall.ScrollDown(false));
+    EXPECT_FALSE(Tall.ScrollDown(false));
+    EXPECT_EQ(Tall.VisibleCount(), 0);
+    const std::vector<bool> All(3, true);
+    EXPECT_EQ(Tall.NextUsable(0, All, false), 1);
+    EXPECT_EQ(Tall.PrevUsable(2, All, false), 1);
 }
 
 TEST(SkinMenuCore, ScrollMarkersAndPages)

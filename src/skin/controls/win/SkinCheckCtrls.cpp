@@ -344,6 +344,7 @@ void TsfSkinCheckRadioBox::SetCaptionFont(TCanvas* C)
         C->Font()->SetHeight(FontHeight);
         C->Font()->SetStyle(FontStyle);
     }
+    SetSkinCharset(C->Font(), FSD);
 }
 
 TRect TsfSkinCheckRadioBox::CheckPictureRect(bool& Brighten)

@@ -1,6 +1,7 @@
 #include "skin/controls/win/SkinCtrls.h"
 
 #include "skin/controls/win/SkinClock_Win.h"
+#include "skin/model/SFResStrData.h"
 #include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -46,6 +47,11 @@ void DrawSkinPiece(TsfBitmap* Dst, Integer X, Integer Y, const TsfBitmap* Pictur
     if (Transparent)
         piece.CheckingTransparent(KeyColor == clNone ? piece.GetPixel(0, piece.Height() - 1) : SkinColorOf(KeyColor));
     piece.Draw(Dst, X, Y);
+}
+
+void SetSkinCharset(TFont* Font, TsfSkinData* SD)
+{
+    if (SD && SD->ResourceStrData()) Font->SetCharset(SD->ResourceStrData()->CharSet());
 }
 
 TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default)

@@ -53,6 +53,9 @@ TsfColor SkinColorOf(TColor Color);
 // bottom-left pixel when KeyColor is clNone. Nothing without a picture or area.
 void DrawSkinPiece(TsfBitmap* Dst, Integer X, Integer Y, const TsfBitmap* Picture, const TRect& R,
                    bool Transparent = false, TColor KeyColor = clNone);
+// The charset of the skin's interface strings for Font, when the skin has them
+// (the font keeps its own otherwise).
+void SetSkinCharset(TFont* Font, TsfSkinData* SD);
 // The skin's colour for a role (cBtnFace ...), or Default without a skin.
 TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default);
 

@@ -92,6 +92,7 @@ void TsfSkinStdLabel::DoDrawText(TRect& Rect, UINT Flags)
     if (FEllipsType == sfetPathEllips) Flags |= DT_PATH_ELLIPSIS;
     TCanvas* c = Canvas();
     GetTextFont(c->Font());
+    SetSkinCharset(c->Font(), FSD);
     c->Brush()->SetStyle(bsClear);
     auto draw = [&](TRect R, TColor Color) {
         c->Font()->SetColor(Color);

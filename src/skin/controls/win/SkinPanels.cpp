@@ -363,6 +363,7 @@ void TsfSkinPanel::SetCaptionFont(TCanvas* C)
         C->Font()->Assign(FDefaultFont.get());
         if (FIndex != -1) C->Font()->SetColor(FontColor);
     }
+    SetSkinCharset(C->Font(), FSD);
 }
 
 Integer TsfSkinPanel::CaptionImageWidth()
@@ -467,7 +468,7 @@ void TsfSkinPanel::CreateControlSkinImage(TsfBitmap* B)
     piece.Top += SkinRect.Top;
     piece.Bottom += SkinRect.Top;
     for (const TRect& r : PanelPictureRects(B->Width(), B->Height(), piece.Width(), piece.Height(), false,
-                                            sfstFull, NewClRect))
+                                            sfstFull))
         DrawSkinPiece(B, r.Left, r.Top, Picture, piece);
 }
 
@@ -496,6 +497,7 @@ void TsfSkinPanel::CreateControlDefaultImage(TsfBitmap* B)
     if (FCheckedMode) bar.Left += 10;
     if (FRollUpMode) bar.Right -= 10;
     c->Font()->Assign(FDefaultFont.get());
+    SetSkinCharset(c->Font(), FSD);
     c->Brush()->SetStyle(bsClear);
     const String text = Caption();
     const Integer tw = c->TextWidth(text), th = c->TextHeight(text);
@@ -526,7 +528,7 @@ void TsfSkinPanel::CreateControlDefaultImage(TsfBitmap* B)
 
 void TsfSkinPanel::PaintPicture(TsfBitmap* B, TsfBitmap* Pic, Integer W, Integer H)
 {
-    for (const TRect& r : PanelPictureRects(W, H, Pic->Width(), Pic->Height(), StretchEffect, StretchType, NewClRect))
+    for (const TRect& r : PanelPictureRects(W, H, Pic->Width(), Pic->Height(), StretchEffect, StretchType))
         Pic->Draw(B, r);
 }
 
@@ -653,6 +655,7 @@ void TsfSkinPanel::Paint()
             if (FShowCaption && !Caption().empty()) {
                 TCanvas* c = Canvas();
                 c->Font()->Assign(FDefaultFont.get());
+                SetSkinCharset(c->Font(), FSD);
                 c->Brush()->SetStyle(bsClear);
                 TRect r = ClientRect();
                 DrawWideText(c, Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
@@ -665,9 +668,19 @@ void TsfSkinPanel::Paint()
         b.Draw(Canvas(), 0, 0);
         return;
     }
+    // Borderless, resizable, no caption: the description's client piece covers the panel.
     TsfBitmap b;
     b.SetSize(w, h);
-    CreateControlSkinImage(&b);
+    if (Picture && ClRect.Width() > 0 && ClRect.Height() > 0) {
+        TsfBitmap piece;
+        piece.SetSize(ClRect.Width(), ClRect.Height());
+        SkinCopyRect(&piece, {0, 0, piece.Width(), piece.Height()}, Picture,
+                     {SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
+                      SkinRect.Top + ClRect.Bottom});
+        PaintPicture(&b, &piece, w, h);
+    } else {
+        CreateControlDefaultImage(&b);
+    }
     b.Draw(Canvas(), 0, 0);
 }
 

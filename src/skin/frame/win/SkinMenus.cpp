@@ -625,6 +625,8 @@ void TsfSkinPopupWindow::Release()
     if (FInput > 0) {
         FClosing = true;
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+        // Its input handling frees it: the engine (which a command may free) no longer does.
+        if (Owner()) Owner()->RemoveComponent(this);
         return;
     }
     delete this;
@@ -1369,8 +1371,9 @@ void TsfSkinMenu::ItemAction(TsfSkinPopupWindow* Level, TsfSkinMenuItem* Item, b
     }
     if (Index + 1 < LevelCount()) CloseLevels(Index + 1);
     TMenuItem* MenuItem = Item->MenuItem;
+    const std::shared_ptr<bool> Alive = FAlive;
     if (TMenu* Menu = MenuItem->GetParentMenu()) Menu->DispatchCommand(MenuItem->Command());
-    if (IndexOfLevel(Level) < 0 || Level->Closing()) return;
+    if (!*Alive || IndexOfLevel(Level) < 0 || Level->Closing()) return;
     Item->Down = true;
     const TRect R = OffsetR(Item->ObjectRect, Level->Left(), Level->Top());
     OpenLevel(R, MenuItem, 0, true, false);

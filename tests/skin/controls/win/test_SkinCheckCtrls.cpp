@@ -183,3 +183,27 @@ TEST_F(SkinCheckCtrlsTest, HoverTransitionRunsOnTheSkinClock)
     body->Perform(CM_MOUSEENTER, 0, 0);
     EXPECT_FALSE(FClock.Clock.TimerRunning(body, 1));
 }
+
+TEST_F(SkinCheckCtrlsTest, SpaceAndAcceleratorToggleAFocusableBox)
+{
+    auto* a = NewBox(Form(), u"&Alpha", false, 0, 10);
+    a->SetCanFocused(true);
+    EXPECT_TRUE(a->TabStop());
+    ShowAndWait(Form());
+    // The accelerator focuses the box and toggles it.
+    EXPECT_EQ(a->Perform(CM_DIALOGCHAR, 'a', 0), 1);
+    EXPECT_TRUE(a->Checked());
+    ASSERT_TRUE(a->Focused());
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = VK_SPACE;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    guitest::Pump();
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(Log, "&Alpha&Alpha");
+    // Without CanFocused neither reaches it.
+    a->SetCanFocused(false);
+    EXPECT_EQ(a->Perform(CM_DIALOGCHAR, 'a', 0), 0);
+    EXPECT_FALSE(a->Checked());
+}

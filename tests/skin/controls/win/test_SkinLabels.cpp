@@ -169,3 +169,48 @@ TEST_F(SkinLabelsTest, SkinnedSplitterKeepsTheSkinThickness)
     split->ChangeSkinData();
     EXPECT_EQ(split->Width(), split->DefaultSize());
 }
+
+TEST_F(SkinLabelsTest, EscapeWhileDraggingKeepsTheLastAppliedSize)
+{
+    auto* left = new TsfSkinPanel(Form());
+    left->SetParent(Form());
+    left->SetAlign(alLeft);
+    left->SetWidth(100);
+    auto* split = new TsfSkinSplitterEx(Form());
+    split->SetParent(Form());
+    split->SetLeft(150);
+    split->SetAlign(alLeft);
+    auto* edit = new guitest::TTestButton(Form());
+    edit->SetParent(Form());
+    edit->SetBounds(250, 10, 80, 25);
+    Word seen = 0;
+    edit->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { seen = Key; };
+    int moved = 0;
+    split->OnMoved = [&](TObject*) { ++moved; };
+    ShowAndWait(Form());
+    Form()->SetActiveControl(edit);
+    ASSERT_EQ(Form()->ActiveControl(), edit);
+    const TPoint start = split->ClientToScreen({1, 50});
+    guitest::MovePointer(start);
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::MovePointer({start.X + 40, start.Y});
+    EXPECT_EQ(left->Width(), 140);
+    const int movedWhileDragging = moved;
+    // The active control's keys pass through the splitter while it sizes.
+    Word key = 'A';
+    edit->OnKeyDown(edit, key, 0);
+    EXPECT_EQ(seen, 'A');
+    key = VK_ESCAPE;
+    edit->OnKeyDown(edit, key, 0);
+    EXPECT_EQ(split->Control(), nullptr);
+    EXPECT_EQ(moved, movedWhileDragging + 1);
+    guitest::MovePointer({start.X + 80, start.Y});
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_EQ(left->Width(), 140);  // the size at Escape
+    // The active control has its own handler back.
+    key = VK_ESCAPE;
+    edit->OnKeyDown(edit, key, 0);
+    EXPECT_EQ(seen, VK_ESCAPE);
+}

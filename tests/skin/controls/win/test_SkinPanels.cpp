@@ -208,3 +208,24 @@ TEST_F(SkinPanelsTest, TransparentSkinPanelLaysChildrenInsideTwoPixels)
     p->Realign();
     EXPECT_EQ(child->BoundsRect(), (TRect{4, 4, 196, 146}));  // the skin's client area
 }
+
+TEST_F(SkinPanelsTest, PaintPanelDrawsIntoItsImageInEveryLook)
+{
+    auto skin = PanelSkin(-1);
+    auto* p = NewPanel<TsfSkinPaintPanel>({10, 10, 120, 80});
+    TRect seen;
+    p->OnPanelPaint = [&](TObject*, TCanvas* C, TRect R) {
+        seen = R;
+        C->Brush()->SetColor(clBlue);
+        C->FillRect({R.Left, R.Top, R.Left + 20, R.Top + 20});
+    };
+    ShowAndWait(Form());
+    for (TsfSkinData* sd : {static_cast<TsfSkinData*>(nullptr), skin.get()}) {
+        p->SetSkinData(sd);
+        if (!sd) p->ChangeSkinData();
+        auto px = CaptureControl(p);
+        EXPECT_EQ(px->Pixel(seen.Left + 5, seen.Top + 5), 0x0000FFu);
+        EXPECT_EQ(seen, p->GetSkinClientRect());
+    }
+    EXPECT_EQ(seen, (TRect{4, 4, 116, 76}));  // the skin's client area
+}

@@ -371,6 +371,8 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     auto* Main = new TColourWindow(Form);
     Main->SetParent(Form);
     M->MainWindowHandle = Main->Handle();
+    std::vector<Integer> Hovered;
+    M->OnItemIndexChanged = [&](TObject*, Integer Index) { Hovered.push_back(Index); };
     Open();
     TsfSkinImagesMenuPopupWindow* W = M->PopupWindow();
     ASSERT_NE(W, nullptr);
@@ -380,6 +382,7 @@ TEST_F(ImagesMenu, GridSizeEventsAndHover)
     // Hovering a cell tells the main window at once (colour, index).
     MovePointer(CellCentre(2));
     EXPECT_EQ(Main->Hovers, (std::vector<std::pair<WPARAM, LPARAM>>{{0x102, 2}}));
+    EXPECT_EQ(Hovered, (std::vector<Integer>{2}));
     EXPECT_EQ(W->MouseInItem, 2);
     UpdateWindow(W->Handle());
     const TRect R = M->ImagesItems()->GetItem(2)->ItemRect;
@@ -470,7 +473,10 @@ TEST_F(ImagesMenu, ScreenshotsInTheFourSkins)
 
 TEST_F(SkinMenus, ServicesForTheControls)
 {
-    TsfSkinMenuServices* Before = InstallSkinFrameMenuServices();
+    // A skinned form puts them in place when nobody has.
+    TsfSkinMenuServices* Before = InstallSkinMenuServices(nullptr);
+    TForm Other(nullptr);
+    new TsfSkinForm(&Other);
     TsfSkinMenuServices* S = SkinMenuServices();
     ASSERT_NE(S, nullptr);
     EXPECT_EQ(S->GetSkinForm(Form), static_cast<TsfSkinFormLink*>(SF));
@@ -597,6 +603,36 @@ TEST_F(SkinMenus, EscapeKeepsTheParentRowAndAClickMayFreeTheMenu)
     Pump();
     EXPECT_EQ(Log, (std::vector<std::string>{"opener close", "bye", "opener command"}));
     EXPECT_EQ(Engine()->LevelCount(), 0);
+
+    // A command that frees the whole form (its component, engine and menus), chosen
+    // by a release on the level and by a key.
+    for (bool ByKey : {false, true}) {
+        TForm* Doomed = NewForm(60, 60, 300, 200);
+        new TsfSkinForm(Doomed);
+        auto* Popup = new TsfSkinPopupMenu(Doomed);
+        auto* Quit = new TMenuItem(Popup);
+        Quit->SetCaption(u"&Quit");
+        Quit->OnClick = [&, Doomed](TObject*) {
+            Log.push_back("quit");
+            Forget(Doomed);
+            delete Doomed;
+        };
+        Popup->Items()->Add(Quit);
+        ShowAndWait(Doomed);
+        Log.clear();
+        Popup->Popup(Doomed->Left() + 20, Doomed->Top() + 40);
+        Pump();
+        TsfSkinPopupWindow* L = GetSkinForm(Doomed)->SkinMenu()->Level(0);
+        if (ByKey) {
+            L->PopupKeyDown('Q');
+        } else {
+            Hover({L->Left() + 20, L->Top() + 10});
+            LeftButton(true);
+            LeftButton(false);
+        }
+        Pump();
+        EXPECT_EQ(Log, (std::vector<std::string>{"quit"})) << ByKey;
+    }
 }
 
 TEST_F(SkinMenus, FormComponentPopupsAndMenuMode)
