@@ -368,3 +368,28 @@ TEST_F(SkinTabsTest, ScreenshotsInTheFourSkins)
         SaveScreenshot(ScreenRect(Form), String(u"Tabs_") + Look);
     }
 }
+
+// Tabs on each side in the built-in skin: a lying tab's close button lands at
+// the top of a standing tab on the left and at the bottom on the right.
+TEST_F(SkinTabsTest, TabsOnEverySideWithTheirCloseButtons)
+{
+    const TTabPosition Sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    const char16_t* Names[] = {u"Top", u"Bottom", u"Left", u"Right"};
+    for (Integer i = 0; i < 4; ++i) {
+        TForm* Form = NewForm(100, 100, 340, 240);
+        auto* T = NewTabControl(Form, 300, 200, 3);
+        T->SetTabPosition(Sides[i]);
+        T->SetTabIndex(1);
+        T->SetShowCloseButtons(true);
+        T->SetSkinData(Skin(SkinNames[0]));
+        ShowAndWait(Form);
+        SaveScreenshot(T, String(u"Tabs_Side") + Names[i]);
+        const TRect Item = T->TabRect(0);
+        const TRect B = const_cast<TsfTabCloseStates&>(T->CloseStates()).At(0)->R;
+        ASSERT_FALSE(IsEmptyRect(B)) << i;
+        EXPECT_EQ(T->SkinUpDown(), nullptr) << i;  // every tab fits
+        if (Sides[i] == tpLeft) EXPECT_LT(B.Bottom, Item.Height() / 2);
+        if (Sides[i] == tpRight) EXPECT_GT(B.Top, Item.Height() / 2);
+        if (Sides[i] == tpTop || Sides[i] == tpBottom) EXPECT_GT(B.Left, Item.Width() / 2);
+    }
+}
