@@ -523,6 +523,12 @@ void TsfSkinForm::SetDefInActiveCaptionFont(TFont* Value)
     if (!(ComponentState() & (csLoading | csDesigning)) && !FSkinSupport) UpDateFormNC();
 }
 
+void TsfSkinForm::SetUseRibbon(bool Value)
+{
+    FUseRibbon = Value;
+    if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
+}
+
 void TsfSkinForm::SetWindowState(TWindowState Value)
 {
     FWindowStateInit = Value;
@@ -1168,7 +1174,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
     case WM_BEFORECHANGESKINDATA: SkinChangeBegins(Message); return true;
     case WM_AFTERCHANGESKINDATA: SkinChangeEnds(Message); return true;
     case WM_CHANGESKINNABLEFORM:
-        if (!UseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
+        if (!FUseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
         return true;
     case WM_MDIISCHILDMAXIMIZED:
@@ -1374,7 +1380,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
-        if (UseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
+        if (FUseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
         else if (FSD->BGPictureIndex == -1) PaintBG(DC);
         else PaintBG2(DC);
     } else {

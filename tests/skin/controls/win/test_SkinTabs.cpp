@@ -139,10 +139,12 @@ TEST_F(SkinTabsTest, TabsThatDoNotFitGetTheSkinnedScroller)
     EXPECT_EQ(P->SkinUpDown()->Max(), 3);
     EXPECT_EQ(FindWindowExW(P->Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
     EXPECT_EQ(P->SkinUpDown()->Left() + P->SkinUpDown()->Width(), P->Width());
-    // Moving it asks the platform to scroll (whether the row moves is the platform's part).
+    // Moving it scrolls the row: tabs leave at the left (how many per step is the platform's count).
     P->SkinUpDown()->SetPosition(2);
     guitest::Pump();
     EXPECT_EQ(P->SkinUpDown()->Position(), 2);
+    EXPECT_LE(P->TabRect(0).Right, 0);
+    EXPECT_GT(P->TabRect(3).Right, 0);
     // Wide enough for all: the scroller goes.
     P->SetBounds(10, 10, 680, 150);
     guitest::Pump();
@@ -262,6 +264,85 @@ TEST_F(SkinTabsTest, SeeThroughChildShowsExactlyThePaintedBackground)
     T->PaintBG(Plain.DC());
     GdiFlush();
     EXPECT_EQ(Plain.Pixel(5, 5), ScreenRGB(clBtnFace));
+}
+
+TEST_F(SkinTabsTest, PageControlHidesTabsAndBorderAndOffsetsItsRow)
+{
+    TForm* Form = NewForm(100, 100, 440, 200);
+    auto* P = NewPageControl(Form, 400, 150, 3);
+    P->SetTabPosition(tpBottom);
+    ShowAndWait(Form);
+    const TRect Before = P->TabRect(0);
+    // Twice hidden, once shown: the tabs come back where they were.
+    P->HideTabs();
+    EXPECT_EQ(P->TabPosition(), tpBottom);
+    P->HideTabs();
+    P->ShowTabs();
+    EXPECT_FALSE(P->HideTabsState());
+    EXPECT_EQ(P->TabPosition(), tpBottom);
+    EXPECT_EQ(P->TabRect(0), Before);
+    // No border and no tabs: the active sheet covers the control from y = -2.
+    P->HideBorderAndTabs();
+    guitest::Pump();
+    EXPECT_EQ(P->ActivePage()->Top(), -2);
+    EXPECT_EQ(P->ActivePage()->Top() + P->ActivePage()->Height(), P->Height());
+    P->ShowBorderAndTabs();
+    // An offset row: tabs on top on one row, strip see-through, the first tab 30 further right.
+    P->SetMultiLine(true);
+    P->SetTabsOffset(30);
+    EXPECT_EQ(P->TabPosition(), tpTop);
+    EXPECT_FALSE(P->MultiLine());
+    EXPECT_TRUE(P->TabsBGTransparent());
+    const TRect Shifted = P->TabRect(0);
+    P->SetTabsOffset(0);
+    EXPECT_EQ(Shifted.Left - P->TabRect(0).Left, 30);
+    P->SetTabsOffset(30);
+    P->SetActivePageIndex(2);
+    Click(P, {Shifted.Left + 5, Shifted.Top + Shifted.Height() / 2});
+    EXPECT_EQ(P->ActivePage(), P->Pages(0));
+    // Page switching skips pages whose tab is hidden and stops at the ends.
+    P->Pages(1)->SetTabVisible(false);
+    P->ActivateNextPage();
+    EXPECT_EQ(P->ActivePage(), P->Pages(2));
+    P->ActivateNextPage();
+    EXPECT_EQ(P->ActivePage(), P->Pages(2));
+    P->ActivatePriorPage();
+    EXPECT_EQ(P->ActivePage(), P->Pages(0));
+}
+
+TEST_F(SkinTabsTest, RefusedCloseKeepsThePageAndFreeOnCloseFreesIt)
+{
+    TabSkin Skin;
+    TForm* Form = NewForm(100, 100, 440, 200);
+    auto* P = NewPageControl(Form, 400, 150, 3);
+    P->SetShowCloseButtons(true);
+    P->SetSkinData(Skin.S.SD.get());
+    // The room handed to the platform: 1 pixel, then the skin's 13-pixel button.
+    EXPECT_EQ(P->TempImages()->Width(), 14);
+    P->SetFreeOnClose(true);
+    bool Allow = false;
+    int After = 0;
+    P->OnClose = [&](TObject*, bool& CanClose) { CanClose = Allow; };
+    P->OnAfterClose = [&](TObject*) { ++After; };
+    ShowAndWait(Form);
+    auto ClickButton = [&](Integer Pos) {
+        const TRect Item = P->TabRect(Pos);
+        guitest::MovePointer(P->ClientToScreen({Item.Left + 3, Item.Top + 5}));
+        TTabSheet* Page = nullptr;
+        for (Integer i = 0, n = 0; i < P->PageCount(); ++i)
+            if (P->Pages(i)->TabVisible() && n++ == Pos) Page = P->Pages(i);
+        const TRect B = dynamic_cast<TsfSkinTabSheet*>(Page)->CloseState.R;
+        ASSERT_FALSE(IsEmptyRect(B));
+        Click(P, {Item.Left + B.Left + 6, Item.Top + B.Top + 6});
+    };
+    ClickButton(1);
+    EXPECT_EQ(P->PageCount(), 3);
+    EXPECT_EQ(After, 0);
+    Allow = true;
+    ClickButton(1);
+    EXPECT_EQ(P->PageCount(), 2);
+    EXPECT_EQ(After, 1);
+    EXPECT_EQ(P->Pages(1)->Caption(), u"Page 2");
 }
 
 // A page control and a tab control in the built-in look and each of the

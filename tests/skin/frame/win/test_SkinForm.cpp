@@ -417,6 +417,9 @@ TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
     EXPECT_EQ(Kind, ERROR);
     C->SetSkinnableForm(true);
     EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
+    C->SetUseRibbon(true);  // leaves the frame to the platform as well
+    EXPECT_FALSE(C->GetSkinnableForm());
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
