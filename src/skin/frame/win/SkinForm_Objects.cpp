@@ -302,7 +302,8 @@ void TsfSkinForm::ChangeSkinData()
     FGeometry.SetSkin(FSkinSupport ? FSD : nullptr);
     if (FLayerManager->IsVisible()) FLayerManager->Hide();
     if (FMenuLayerManager->IsVisible()) FMenuLayerManager->Hide();
-    if (FSkinSupport && FSkinnableForm) {
+    // Objects drawn inside the client area come with the client-area skin mode.
+    if (FSkinSupport && FSkinnableForm && FSupportNCArea) {
         CreateObjects();
         UpdateCaptionButtons();
     } else {

@@ -748,7 +748,7 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
             }
         }
     }
-    const UINT Flags = DT_VCENTER | DT_SINGLELINE;
+    const UINT Flags = DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
     auto Copy = [&](Integer X, Integer Y, TColor Colour) {
         TRect R{X, Y, X, Y};
         DrawWideText(Cnvs, Text, R, DT_CALCRECT | Flags);
