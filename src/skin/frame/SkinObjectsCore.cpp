@@ -66,8 +66,9 @@ void UpdateCaptionButtonStates(std::vector<TsfCaptionButtonState>& Objects, cons
             if (O.Class != C::StdButton) continue;  // an animation's close command is left alone
             if (OnlySystemMenu && HasDialogClose) {
                 O.Enabled = O.Visible = O.IDName == DialogCloseButton;
-            } else if (O.IDName == DialogCloseButton) {
-                O.Enabled = O.Visible = false;
+            } else {
+                // The form's own close button comes back when the dialog's gives way.
+                O.Enabled = O.Visible = O.IDName != DialogCloseButton;
             }
             continue;
         }

@@ -44,7 +44,7 @@ struct TsfCaptionButtonState {
 };
 // Enabled and Visible of every button by the border icons (the form's own
 // close button gives way to "dialogclosebutton" on a dialog with only the
-// system menu), or all hidden with HideButtons.
+// system menu, and comes back otherwise), or all hidden with HideButtons.
 void UpdateCaptionButtonStates(std::vector<TsfCaptionButtonState>& Objects, const TsfBorderIconSet& Icons,
                                bool DisableSystemMenu, bool HideButtons);
 
