@@ -748,10 +748,12 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
             }
         }
     }
-    const UINT Flags = DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+    // Measured without DT_VCENTER: with it the measured rectangle moves up by half the text.
+    const UINT Measure = DT_SINGLELINE | DT_NOCLIP;
+    const UINT Flags = DT_VCENTER | Measure;
     auto Copy = [&](Integer X, Integer Y, TColor Colour) {
         TRect R{X, Y, X, Y};
-        DrawWideText(Cnvs, Text, R, DT_CALCRECT | Flags);
+        DrawWideText(Cnvs, Text, R, DT_CALCRECT | Measure);
         const TColor Was = Cnvs->Font()->Color();
         Cnvs->Font()->SetColor(Colour);
         DrawWideText(Cnvs, Text, R, Flags);
@@ -760,7 +762,7 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
     if (Light) Copy(P.X - 1, P.Y - 1, AActive ? ActiveLightColor : LightColor);
     if (Shadow) Copy(P.X + 1, P.Y + 1, AActive ? ActiveShadowColor : ShadowColor);
     TRect R{P.X, P.Y, P.X, P.Y};
-    DrawWideText(Cnvs, Text, R, DT_CALCRECT | Flags);
+    DrawWideText(Cnvs, Text, R, DT_CALCRECT | Measure);
     if (ReflectionEffect) {
         DrawReflectionText(Cnvs, R, Text, Flags, ReflectionOffset, AActive ? ReflectionActiveColor : ReflectionColor);
     } else if (VistaGlowEffect && (AActive || VistaGlowInActiveEffect)) {
