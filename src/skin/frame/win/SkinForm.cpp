@@ -114,7 +114,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ChangeSkinData();
+        if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -138,7 +138,7 @@ void TsfSkinForm::SetSkinnableForm(bool Value)
 {
     if (FSkinnableForm == Value) return;
     FFormActive = GetFormActive();
-    FSkinnableForm = Value && !UseRibbon;
+    FSkinnableForm = Value && !FUseRibbon;
     ChangeSkinData();
     ChangeSkinDataOfControls(nullptr, FForm);
 }
@@ -257,8 +257,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -322,6 +335,14 @@ bool TsfSkinForm::GetFormActive() const
     const TFormStyle S = FForm->FormStyle();
     if (S == fsMDIForm || S == fsMDIChild) return FFormActive;
     return FForm->Active();
+}
+
+void TsfSkinForm::BringStayOnTopFormsToFront()
+{
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* F = Screen->Forms(i);
+        if (F->Visible() && F->FormStyle() == fsStayOnTop && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+    }
 }
 
 void TsfSkinForm::DoActivateEvents()
@@ -480,6 +501,12 @@ void TsfSkinForm::SetDefInActiveCaptionFont(TFont* Value)
 {
     FDefInActiveCaptionFont->Assign(Value);
     if (!(ComponentState() & (csLoading | csDesigning)) && !FSkinSupport) UpDateFormNC();
+}
+
+void TsfSkinForm::SetUseRibbon(bool Value)
+{
+    FUseRibbon = Value;
+    if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
 }
 
 void TsfSkinForm::SetWindowState(TWindowState Value)
@@ -717,7 +744,7 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             O->Draw(Top.Canvas(), false);
         }
     }
-    if (!GetFormActive() && S.AutoRenderingInActiveImage)
+    if (!GetFormActive() && IsAutoRenderingInActiveImage())
         for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffectTo(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
@@ -1135,7 +1162,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
     case WM_CHANGESKINDATAFINISHED: return true;  // nothing here without multiple-document children
     case WM_CHANGERESSTRDATA: UpdateObjectHints(); return true;
     case WM_CHANGESKINNABLEFORM:
-        if (!UseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
+        if (!FUseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
         return true;
     case WM_MDIISCHILDMAXIMIZED:
@@ -1310,6 +1337,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text
@@ -1337,7 +1368,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
-        if (UseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
+        if (FUseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
         else if (FSD->BGPictureIndex == -1) PaintBG(DC);
         else PaintBG2(DC);
     } else {
@@ -1429,6 +1460,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
@@ -1460,15 +1497,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 

@@ -67,6 +67,7 @@ public:
     TsfFrameObjectList ObjectPlaces() const;
     Integer ActiveObject = -1;
     Integer OldActiveObject = -1;
+    bool MouseIn = false;  // client mode: the mouse is over the form
     Integer MouseCaptureObject = -1;
     void FindActiveObject(Integer X, Integer Y, bool AInFrame);
     void ObjectsMouseDown(TMouseButton Button, Integer X, Integer Y);
@@ -155,6 +156,9 @@ public:
     bool HasSkinFrameGeometry() const { return FGeometry.HasSkinFrameGeometry(); }
     bool IsObjectInRollUpState(bool ARollUp) const;
     bool IsSizeAble() const;
+    bool IsAutoRenderingInActiveImage() const { return FSkinSupport && FSD->AutoRenderingInActiveImage; }
+    // Every visible stay-on-top form of the screen to the foreground.
+    void BringStayOnTopFormsToFront();
     bool GetFormActive() const;
     void DoActivateEvents();
     void UpDateFormNC();
@@ -204,6 +208,9 @@ public:
     // Records the requested state; the frame is laid out again at the next WM_SIZE.
     void SetWindowState(TWindowState Value);
     bool RollUpState() const { return FRollUpState; }
+    bool UseRibbon() const { return FUseRibbon; }
+    // Turning it on leaves the frame to the platform.
+    void SetUseRibbon(bool Value);
 
     bool Sizeable = true;
     bool NCDraggAble = true;
@@ -224,7 +231,6 @@ public:
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
     bool UseSkinCursors = false;
-    bool UseRibbon = false;
     bool ShowMDIScrollBars = true;
     bool ClientInActiveEffect = false;
     bool MenusAlphaBlend = false;
@@ -354,6 +360,7 @@ private:
     TsfFormFade FFade;
     HRGN FRgn = nullptr;  // the region handed to the window (the system owns it)
 
+    bool FUseRibbon = false;
     bool FSkinSupport = false;
     bool FSkinnableForm = true;
     bool FSupportNCArea = true;

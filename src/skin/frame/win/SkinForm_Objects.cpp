@@ -295,7 +295,7 @@ void TsfSkinForm::ChangeSkinDataOfControls(TsfSkinData* ASkinData, TControl* ACo
 
 void TsfSkinForm::ChangeSkinData()
 {
-    if (UseRibbon) FSkinnableForm = false;
+    if (FUseRibbon) FSkinnableForm = false;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     OldActive = false;
     FSkinSupport = FSD && !FSD->Empty;

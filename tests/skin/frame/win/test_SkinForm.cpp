@@ -171,6 +171,16 @@ TEST_F(SkinForm, OwnerMustBeAForm)
     EXPECT_THROW(new TsfSkinForm(nullptr), EInvalidCast);
 }
 
+TEST_F(SkinForm, CaptionSetBeforeTheWindowMakesNoWindow)
+{
+    TForm* F = NewForm();
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetCaption(u"Early");
+    EXPECT_FALSE(F->HandleAllocated());
+    EXPECT_EQ(F->Caption(), u"Early");
+}
+
 TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
 {
     TForm* F = NewForm();
@@ -329,14 +339,22 @@ TEST_F(SkinForm, InactiveFramePictureAndEffect)
     ShowAndWait(Other);
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
     TCustomForm* F = C->Form();
+    std::vector<bool> Events;
+    C->OnActivate = [&](TObject*) { Events.push_back(true); };
+    C->OnDeActivate = [&](TObject*) { Events.push_back(false); };
+    SetActiveWindow(Other->Handle());
+    Events.clear();
     SetActiveWindow(F->Handle());
     ASSERT_TRUE(F->Active());
+    ASSERT_FALSE(Events.empty());
+    EXPECT_TRUE(Events.back());
     const DWORD Active = FrameInto(F)->Pixel(130, 12);
     // An effect on the inactive frame: inverted.
     S->AutoRenderingInActiveImage = true;
     S->InActiveEffect = ieInvert;
     SetActiveWindow(Other->Handle());
     ASSERT_FALSE(F->Active());
+    EXPECT_FALSE(Events.back());
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), ~Active & 0xFFFFFF);
     // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
     S->AutoRenderingInActiveImage = false;
@@ -347,6 +365,7 @@ TEST_F(SkinForm, InactiveFramePictureAndEffect)
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
     S->FInActivePicture = TDibImage();
     C->ChangeSkinData();
+    C->OnActivate = C->OnDeActivate = nullptr;  // the events' list goes with the test
 }
 
 TEST_F(SkinForm, NoFrameBelowTheMinimumSize)
@@ -402,6 +421,9 @@ TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
     EXPECT_EQ(Kind, ERROR);
     C->SetSkinnableForm(true);
     EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
+    C->SetUseRibbon(true);  // leaves the frame to the platform as well
+    EXPECT_FALSE(C->GetSkinnableForm());
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
@@ -622,6 +644,21 @@ TEST_F(SkinForm, ClientModeDrawsTheWholePictureInTheClientArea)
     GetWindowRect(F->Handle(), &W);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 120, W.top + 100)), HTCLIENT);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 230, W.top + 170)), HTBOTTOMRIGHT);  // the size grip
+    // The first hit after the mouse came in starts the poll; with the mouse away it ends at its first tick.
+    EXPECT_TRUE(C->MouseIn);
+    EXPECT_TRUE(C->MouseTimerRunning());
+    SetCursorPos(1200, 780);
+    FClock.Clock.Advance(50);
+    EXPECT_FALSE(C->MouseIn);
+    EXPECT_FALSE(C->MouseTimerRunning());
+}
+
+TEST_F(SkinForm, DisplayChangeRefitsAFormAboveItsMaximum)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->MaxWidth = 230;
+    SendMessageW(C->Form()->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    EXPECT_LE(C->Form()->Width(), 230);
 }
 
 TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
