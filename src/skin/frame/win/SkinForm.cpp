@@ -79,6 +79,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     if (!SkinMenuServices()) InstallSkinFrameMenuServices();
     FSkinMenu = new TsfSkinMenu(this, FForm);
     FMenuLayerManager = new TsfLayerManager(this);
+    FLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
@@ -113,7 +114,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -130,14 +131,16 @@ void TsfSkinForm::SetSkinData(TsfSkinData* Value)
         FSD->FreeNotification(this);
         if (FForm->FormStyle() != fsMDIChild) FSkinnableForm = FSD->SkinnableForm();
     }
-    if (!(ComponentState() & csDesigning)) ApplySkinFrame();
+    if (!(ComponentState() & csDesigning)) ChangeSkinData();
 }
 
 void TsfSkinForm::SetSkinnableForm(bool Value)
 {
     if (FSkinnableForm == Value) return;
-    FSkinnableForm = Value;
-    ApplySkinFrame();
+    FFormActive = GetFormActive();
+    FSkinnableForm = Value && !FUseRibbon;
+    ChangeSkinData();
+    ChangeSkinDataOfControls(nullptr, FForm);
 }
 
 void TsfSkinForm::SyncGeometry()
@@ -162,23 +165,6 @@ void TsfSkinForm::SyncGeometry()
         G.FormWidth = FForm->Width();
         G.FormHeight = FForm->Height();
     }
-}
-
-void TsfSkinForm::ApplySkinFrame()
-{
-    FSkinSupport = FSD && !FSD->Empty;
-    FGeometry.SetSkin(FSkinSupport ? FSD : nullptr);
-    if (!FForm->HandleAllocated()) return;
-    const HWND Wnd = FForm->Handle();
-    const TRect B = WindowBounds(Wnd);
-    FGeometry.FormWidth = B.Width();
-    FGeometry.FormHeight = B.Height();
-    // The client area changes with the frame: the platform asks WM_NCCALCSIZE again.
-    SetWindowPos(Wnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (FSkinSupport) UpdateFrameLayout(true);
-    else SetFormRegion(true);
-    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TsfFrameObjectList TsfSkinForm::ObjectPlaces() const
@@ -253,12 +239,6 @@ void TsfSkinForm::ObjectsDblClick()
         ObjectList[ActiveObject]->DblClick();
 }
 
-void TsfSkinForm::ResetObjectsState()
-{
-    for (const auto& O : ObjectList)
-        if (O->Kind != TsfFrameObjectKind::Caption) O->Active = false;
-}
-
 void TsfSkinForm::StartMouseTimer()
 {
     SkinClock()->StartTimer(this, MouseTimerId, MouseTimerInterval, [this] { MouseTimerProc(); });
@@ -277,8 +257,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -342,6 +335,14 @@ bool TsfSkinForm::GetFormActive() const
     const TFormStyle S = FForm->FormStyle();
     if (S == fsMDIForm || S == fsMDIChild) return FFormActive;
     return FForm->Active();
+}
+
+void TsfSkinForm::BringStayOnTopFormsToFront()
+{
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* F = Screen->Forms(i);
+        if (F->Visible() && F->FormStyle() == fsStayOnTop && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+    }
 }
 
 void TsfSkinForm::DoActivateEvents()
@@ -500,6 +501,12 @@ void TsfSkinForm::SetDefInActiveCaptionFont(TFont* Value)
 {
     FDefInActiveCaptionFont->Assign(Value);
     if (!(ComponentState() & (csLoading | csDesigning)) && !FSkinSupport) UpDateFormNC();
+}
+
+void TsfSkinForm::SetUseRibbon(bool Value)
+{
+    FUseRibbon = Value;
+    if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
 }
 
 void TsfSkinForm::SetWindowState(TWindowState Value)
@@ -679,7 +686,7 @@ void DrawStrip(HDC DC, const TsfBitmap& B, Integer X, Integer Y)
     BitBlt(DC, X, Y, B.Width(), B.Height(), B.DC(), 0, 0, SRCCOPY);
 }
 
-void ApplyInActiveEffect(TsfBitmap& B, TsfInActiveEffect Effect)
+void ApplyInActiveEffectTo(TsfBitmap& B, TsfInActiveEffect Effect)
 {
     if (B.Empty() || !B.Handle()) return;
     GdiFlush();
@@ -697,6 +704,11 @@ void ApplyInActiveEffect(TsfBitmap& B, TsfInActiveEffect Effect)
 }
 
 } // namespace
+
+void TsfSkinForm::ApplyInActiveEffect(TsfBitmap& B) const
+{
+    if (FSD) ApplyInActiveEffectTo(B, FSD->InActiveEffect);
+}
 
 void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
 {
@@ -732,8 +744,8 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             O->Draw(Top.Canvas(), false);
         }
     }
-    if (!GetFormActive() && S.AutoRenderingInActiveImage)
-        for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
+    if (!GetFormActive() && IsAutoRenderingInActiveImage())
+        for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffectTo(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
     TSavedDC Saved(DC);
@@ -788,6 +800,7 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
 {
     if (FSD && FSD->ChangeSkinDataProcess) return;
     if (!FForm->HandleAllocated()) return;
+    if (ObjectList.empty()) CreateDefaultObjects();
     CalcDefRects();
     const TsfFrameGeometry& G = FGeometry;
     const Integer W = G.FormWidth, H = G.FormHeight, CH = GetDefCaptionHeight();
@@ -1146,8 +1159,10 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         return true;
     case WM_BEFORECHANGESKINDATA: SkinChangeBegins(Message); return true;
     case WM_AFTERCHANGESKINDATA: SkinChangeEnds(Message); return true;
+    case WM_CHANGESKINDATAFINISHED: return true;  // nothing here without multiple-document children
+    case WM_CHANGERESSTRDATA: UpdateObjectHints(); return true;
     case WM_CHANGESKINNABLEFORM:
-        if (!UseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
+        if (!FUseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
         return true;
     case WM_MDIISCHILDMAXIMIZED:
@@ -1322,6 +1337,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text
@@ -1349,7 +1368,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
-        if (UseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
+        if (FUseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
         else if (FSD->BGPictureIndex == -1) PaintBG(DC);
         else PaintBG2(DC);
     } else {
@@ -1441,6 +1460,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
@@ -1464,20 +1489,17 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
     }
     SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
     DoActivateEvents();
+    // A caption animates towards its active look or back.
+    for (const auto& O : ObjectList)
+        if (auto* C = dynamic_cast<TsfSkinCaptionObject*>(O.get()); C && C->EnableAnimation()) StartAnimateTimer();
 }
 
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 
@@ -1553,16 +1575,4 @@ void TsfSkinForm::PaintFrameInto(TMessage& Message, LRESULT Answer)
     Message.Result = Answer;
 }
 
-void TsfSkinForm::SkinChangeBegins(TMessage& Message)
-{
-    if (!FSD || Message.WParam != reinterpret_cast<WPARAM>(FSD)) return;
-    FStopPainting = true;
-    StopMouseTimer();
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-}
 
-void TsfSkinForm::SkinChangeEnds(TMessage&)
-{
-    FStopPainting = false;
-    ApplySkinFrame();
-}

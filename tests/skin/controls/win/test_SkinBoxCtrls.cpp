@@ -231,3 +231,26 @@ TEST_F(SkinBoxCtrlsTest, AnAlignedBoxGrowingWhileScrolledBringsItsContentDown)
     EXPECT_EQ(Child->Top(), -50);
     EXPECT_EQ(Bar->Position(), 50);
 }
+
+TEST_F(SkinBoxCtrlsTest, BarsOutliveTheirBoxAndBoxesTheirBars)
+{
+    TForm* Form = NewForm(100, 100, 300, 220);
+    auto* Box = new TsfSkinScrollBox(Form);
+    Box->SetParent(Form);
+    auto* Bar = new TsfSkinScrollBar(Form);
+    Bar->SetParent(Form);
+    Box->SetVScrollBar(Bar);
+    EXPECT_TRUE(Bar->OnChange);
+    delete Box;  // the bar no longer reports to it
+    EXPECT_FALSE(Bar->OnChange);
+    EXPECT_FALSE(Bar->OnLastChange);
+    Bar->SetRange(0, 100, 0, 0);
+    Bar->SetPosition(50);
+    EXPECT_EQ(Bar->Position(), 50);
+    auto* Box2 = new TsfSkinScrollBox(Form);
+    Box2->SetParent(Form);
+    Box2->SetHScrollBar(Bar);
+    delete Bar;  // the link is cleared
+    EXPECT_EQ(Box2->HScrollBar(), nullptr);
+    Box2->UpdateScrollRange();
+}

@@ -13,13 +13,6 @@ namespace {
 
 constexpr TColor Key = 0xFF00FF;  // the glyph strips' transparent colour
 
-// 0xRRGGBB as the screen reads a colour.
-DWORD ScreenRGB(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return DWORD(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
-}
-
 // A strip of glyphs of 12 x 12, each a key-coloured frame around a square of its colour.
 std::unique_ptr<TBitmap> GlyphStrip(const std::vector<TColor>& Colors)
 {

@@ -7,12 +7,6 @@ using namespace skintest;
 
 namespace {
 
-DWORD ScreenRGB(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 class SkinScrollBarTest : public SkinFormTest {
 protected:
     TsfSkinScrollBar* NewBar(TForm* Form, Integer X, Integer Y)

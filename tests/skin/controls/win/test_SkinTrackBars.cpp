@@ -7,12 +7,6 @@ using namespace skintest;
 
 namespace {
 
-DWORD ScreenRGB(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 class SkinTrackBarsTest : public SkinFormTest {
 protected:
     void Click(TControl* C, Integer X, Integer Y)

@@ -171,6 +171,16 @@ TEST_F(SkinForm, OwnerMustBeAForm)
     EXPECT_THROW(new TsfSkinForm(nullptr), EInvalidCast);
 }
 
+TEST_F(SkinForm, CaptionSetBeforeTheWindowMakesNoWindow)
+{
+    TForm* F = NewForm();
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetCaption(u"Early");
+    EXPECT_FALSE(F->HandleAllocated());
+    EXPECT_EQ(F->Caption(), u"Early");
+}
+
 TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
 {
     TForm* F = NewForm();
@@ -231,7 +241,11 @@ TEST_F(SkinForm, DefaultFrameOfA200x150Form)
     EXPECT_EQ(F->ClientRect(), (TRect{0, 0, 194, 125}));
     TPoint Origin = F->ClientToScreen({0, 0});
     EXPECT_EQ(Origin, (TPoint{103, 122}));
-    EXPECT_EQ(C->GetDefCaptionRect(), (TRect{3, 3, 197, 22}));
+    // The caption between the system-menu button and the four buttons at the right.
+    EXPECT_EQ(C->GetDefCaptionRect(), (TRect{20, 3, 129, 22}));
+    ASSERT_EQ(C->ObjectList.size(), 6u);
+    EXPECT_EQ(C->ObjectList[0]->IDName, u"closebutton");
+    EXPECT_EQ(C->ObjectList[0]->ObjectRect, (TRect{180, 4, 197, 21}));
     struct { int X, Y; LRESULT Want; } Cases[] = {
         {100, 10, HTCAPTION}, {100, 21, HTCAPTION}, {100, 80, HTCLIENT}, {1, 1, HTTOPLEFT},
         {198, 148, HTBOTTOMRIGHT}, {0, 80, HTLEFT}, {100, 149, HTBOTTOM},
@@ -325,24 +339,33 @@ TEST_F(SkinForm, InactiveFramePictureAndEffect)
     ShowAndWait(Other);
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
     TCustomForm* F = C->Form();
+    std::vector<bool> Events;
+    C->OnActivate = [&](TObject*) { Events.push_back(true); };
+    C->OnDeActivate = [&](TObject*) { Events.push_back(false); };
+    SetActiveWindow(Other->Handle());
+    Events.clear();
     SetActiveWindow(F->Handle());
     ASSERT_TRUE(F->Active());
+    ASSERT_FALSE(Events.empty());
+    EXPECT_TRUE(Events.back());
     const DWORD Active = FrameInto(F)->Pixel(130, 12);
     // An effect on the inactive frame: inverted.
     S->AutoRenderingInActiveImage = true;
     S->InActiveEffect = ieInvert;
     SetActiveWindow(Other->Handle());
     ASSERT_FALSE(F->Active());
+    EXPECT_FALSE(Events.back());
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), ~Active & 0xFFFFFF);
     // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
     S->AutoRenderingInActiveImage = false;
     S->FInActivePicture.Allocate(S->FPicture.Width, S->FPicture.Height, pf24bit);
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), 0u);
     SetActiveWindow(F->Handle());
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
     S->FInActivePicture = TDibImage();
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
+    C->OnActivate = C->OnDeActivate = nullptr;  // the events' list goes with the test
 }
 
 TEST_F(SkinForm, NoFrameBelowTheMinimumSize)
@@ -398,6 +421,9 @@ TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
     EXPECT_EQ(Kind, ERROR);
     C->SetSkinnableForm(true);
     EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
+    C->SetUseRibbon(true);  // leaves the frame to the platform as well
+    EXPECT_FALSE(C->GetSkinnableForm());
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
@@ -581,10 +607,10 @@ TEST_F(SkinForm, BackgroundFromTheSkin)
     // A client part with no width: the plain face.
     const TRect Cl = S->ClRect;
     S->ClRect.Right = S->ClRect.Left;
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
     EXPECT_EQ(Background()->Pixel(100, 80), static_cast<DWORD>(ColorToRGB(clBtnFace)) & 0xFFFFFF);
     S->ClRect = Cl;
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
 }
 
 TEST_F(SkinForm, RegionChangesKeepTheHandleCountFlat)
@@ -618,6 +644,21 @@ TEST_F(SkinForm, ClientModeDrawsTheWholePictureInTheClientArea)
     GetWindowRect(F->Handle(), &W);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 120, W.top + 100)), HTCLIENT);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 230, W.top + 170)), HTBOTTOMRIGHT);  // the size grip
+    // The first hit after the mouse came in starts the poll; with the mouse away it ends at its first tick.
+    EXPECT_TRUE(C->MouseIn);
+    EXPECT_TRUE(C->MouseTimerRunning());
+    SetCursorPos(1200, 780);
+    FClock.Clock.Advance(50);
+    EXPECT_FALSE(C->MouseIn);
+    EXPECT_FALSE(C->MouseTimerRunning());
+}
+
+TEST_F(SkinForm, DisplayChangeRefitsAFormAboveItsMaximum)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->MaxWidth = 230;
+    SendMessageW(C->Form()->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    EXPECT_LE(C->Form()->Width(), 230);
 }
 
 TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
@@ -626,10 +667,10 @@ TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
     TCustomForm* F = C->Form();
     EXPECT_FALSE(C->MouseTimerRunning());
-    EXPECT_EQ(HitAt(F, 130, 27), HTOBJECT);  // between the caption and the client area
+    EXPECT_EQ(HitAt(F, 130, 29), HTOBJECT);  // between the caption and the client area
     EXPECT_TRUE(C->MouseTimerRunning());
     FClock.Clock.Advance(30);
-    EXPECT_EQ(HitAt(F, 130, 27), HTOBJECT);
+    EXPECT_EQ(HitAt(F, 130, 29), HTOBJECT);
     FClock.Clock.Advance(20);  // 50 ms after the first answer, not after the second
     EXPECT_FALSE(C->MouseTimerRunning());
 }
