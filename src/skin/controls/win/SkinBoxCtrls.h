@@ -11,11 +11,8 @@
 
 #include "framework/controls/win/ComCtrls.h"
 #include "framework/controls/win/StdCtrls.h"
-<<<<<<< HEAD
 #include "skin/controls/SkinEditCore.h"
-=======
 #include "skin/controls/SkinListCore.h"
->>>>>>> main
 #include "skin/controls/SkinScrollBoxCore.h"
 #include "skin/controls/SkinUpDownCore.h"
 #include "skin/controls/win/SkinCtrls.h"
@@ -146,7 +143,6 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-<<<<<<< HEAD
 // Edits
 
 // The plain edit inside other skinned controls: its own read-only mode (the
@@ -596,7 +592,8 @@ private:
     Integer FMinValue = 0, FMaxValue = 100, FValue = 0;
     TsfSkinPopupTrackBar* FPopupTrackBar = nullptr;
     Integer FFadeAlpha = 0;
-=======
+};
+
 // The skinned list box, combo box and font combos (SkinBoxCtrls_Lists.cpp):
 // an outer skinned frame around an owner-drawn inner list whose native
 // scroll state is mirrored by skinned bars created only while needed; the
@@ -810,5 +807,4 @@ class TsfSkinListBox : public TsfSkinCustomListBox {
 public:
     using TsfSkinCustomListBox::TsfSkinCustomListBox;
     String ClassName() const override { return u"TsfSkinListBox"; }
->>>>>>> main
 };
