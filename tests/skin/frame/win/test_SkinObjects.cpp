@@ -112,6 +112,8 @@ TEST_F(SkinObjects, CloseClosesOnlyOnAReleaseOverIt)
     auto* Close = Object<TsfSkinStdButtonObject>(C, u"closebutton");
     ASSERT_NE(Close, nullptr);
     const TPoint P = ScreenCentre(C, Close);
+    MovePointer({P.X - 120, P.Y + 80});  // off the frame, wherever an earlier test left it
+    C->FindActiveObject(-1, -1, false);
     std::vector<String> Events;
     C->OnMouseEnterEvent = [&](const String& N) { Events.push_back(u"enter " + N); };
     C->OnMouseLeaveEvent = [&](const String& N) { Events.push_back(u"leave " + N); };
