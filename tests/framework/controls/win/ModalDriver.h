@@ -55,22 +55,28 @@ inline HWND FindProcessWindow(const wchar_t* Class)
 }
 
 // Waits (on its own thread) for a visible window of the class and runs Act
-// with it; joins when it goes out of scope. Found() tells whether it came.
-// A window still open 10 s after Act (a key lost on a loaded machine)
-// is closed with Escape so that the test fails instead of hanging.
+// with it once it can take input; joins when it goes out of scope. Found()
+// tells whether it came.
+// A window still open 10 s after Act (a key lost) is cancelled so that the
+// test fails instead of hanging.
 class TModalDriver {
 public:
     TModalDriver(const wchar_t* Class, std::function<void(HWND)> Act)
         : FThread([this, Class, Act] {
               HWND Wnd = nullptr;
               if (!WaitFor([&] { return (Wnd = FindProcessWindow(Class)) != nullptr; }, 10000)) return;
-              // A dialog takes keys once it is the active window; a menu is never active.
-              if (wcscmp(Class, L"#32768") != 0) WaitFor([&] { return GetForegroundWindow() == Wnd; }, 2000);
-              Sleep(100);  // let it finish showing and take the focus
-              Act(Wnd);
+              // Said now: once Act's keys land, the window closes and the test
+              // reads Found() while this thread may not have run on.
               FFound = true;
+              // A dialog takes keys once it is the foreground window and one of
+              // its controls has the focus; a menu is never active.
+              if (wcscmp(Class, L"#32768") != 0)
+                  WaitFor([&] { return GetForegroundWindow() == Wnd && HoldsFocus(Wnd); }, 10000);
+              Act(Wnd);
               if (WaitFor([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
               FStuck = true;
+              // A dialog is told to cancel; a menu hears Escape.
+              if (wcscmp(Class, L"#32768") != 0) PostMessageW(Wnd, WM_COMMAND, IDCANCEL, 0);
               for (int i = 0; i < 5 && IsWindow(Wnd) && IsWindowVisible(Wnd); ++i) {
                   Chord({VK_ESCAPE});
                   Sleep(200);
@@ -98,6 +104,15 @@ public:
     bool Found() const { return FFound; }
 
 private:
+    // The focus of the window's thread is the window or one of its controls.
+    static bool HoldsFocus(HWND Wnd)
+    {
+        GUITHREADINFO Info = {};
+        Info.cbSize = sizeof(Info);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(Wnd, nullptr), &Info)) return false;
+        return Info.hwndFocus && (Info.hwndFocus == Wnd || IsChild(Wnd, Info.hwndFocus));
+    }
+
     template <class F>
     static bool WaitFor(F&& Ready, DWORD Ms)
     {
