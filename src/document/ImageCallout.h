@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "document/ImageEffects.h"
 
 // The number of points of a callout style; 0 for a style outside 0..11.

@@ -21,7 +21,7 @@ String CropRateName(Integer CropRateIndex)
     return CropRateIndex >= 0 && CropRateIndex <= 9 ? String(Names[CropRateIndex]) : String();
 }
 
-TImgCrop::TImgCrop(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgCrop::TImgCrop(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap), FAdjustSrcBmp(std::make_unique<TCustomBitmap32>())
 {
     FShapeType = shCrop;

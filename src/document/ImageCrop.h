@@ -7,15 +7,23 @@
 
 #include <memory>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 // The name of the ratio preset CropRateIndex in the size label; empty for
 // -1 and any value without a preset.
 String CropRateName(Integer CropRateIndex);
 
+// What composition needs of a crop object besides TImgShape (the document reads it): the copy of the
+// raster darkened when the crop was created, shown outside its frame.
+class TCropPicture {
+public:
+    virtual ~TCropPicture() = default;
+    virtual TCustomBitmap32* AdjustSrcBmp() const = 0;
+};
+
 class TImgCrop : public TImgShape, public TCropPicture {
 public:
-    TImgCrop(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgCrop(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgCrop() override;
     String ClassName() const override { return u"TImgCrop"; }
 

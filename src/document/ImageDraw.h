@@ -1,7 +1,8 @@
-// ImageDraw: the document of one open image (TImageDraw) and the base of its
-// drawn objects (TImgShape). Portable: the document reaches its image view
-// through TImageDrawView and the platform's picture decoder through
-// ImageDrawHooks, both supplied by win/ImageDraw_Win (and by the tests).
+// ImageDraw: the document of one open image (TImageDraw), which owns its
+// drawn objects (TImgShape, document/ImgShape.h) and is the owner they see.
+// Portable: the document reaches its image view through TImageDrawView and
+// the platform's picture decoder through ImageDrawHooks, both supplied by
+// win/ImageDraw_Win (and by the tests).
 #pragma once
 
 #include <array>
@@ -13,6 +14,9 @@
 
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/Ras32_Layers.h"
+#include "document/ImageDrawHooks.h"
+#include "document/ImagePaint.h"
+#include "document/ImgShape.h"
 #include "document/base/ImageDrawTypes.h"
 #include "document/base/ViDuza.h"
 #include "filters/Ras32_ColorBalance.h"
@@ -27,345 +31,6 @@ class TImgSmall;
 struct TDocumentParts;
 class TImgWarping;
 
-// The platform's colour value (0x00BBGGRR, or a negative system colour).
-using TColor = Integer;
-
-// The program's rotate cursor, shown over an object's rotation handle.
-constexpr TCursor crRotate = 20;
-// FStartX / FStartY / FGradientStartX ... when nothing is under way.
-constexpr Integer NoStartPoint = -100000;
-// GetShapeCursor over a point where nothing of the document lies, and the
-// main window's own cursors it gives over a polygon's edge while nodes are
-// added (and off it) and over the ruler.
-constexpr TCursor NoDocumentCursor = 100;
-constexpr TCursor crAddPointOff = 21, crAddPointOn = 22, crRulerPick = 46;
-// The clone stamp's source: a copy of a document's raster (drawn opaquely;
-// null until a source is taken) and the image point clicked when it was
-// taken. Program-wide, so that one document can be cloned into another.
-extern std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
-extern TPoint StampSourcePoint;
-
-// Floats in object-table cells: always written with "." whatever the user's
-// locale, read with "." or ","; an unreadable cell reads as Default.
-String FloatToCellText(Extended Value, Integer Decimals);
-Single CellTextToFloat(const String& Text, Single Default = 0);
-
-// ---------------------------------------------------------------------------
-// The drawn-object base
-
-class TImgShape : public TObject {
-public:
-    // Owner null: a stand-alone object (a style preview) drawing into ABitmap.
-    TImgShape(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
-    ~TImgShape() override;
-    String ClassName() const override { return u"TImgShape"; }
-
-    // The virtual operations, in slot order.
-    virtual void Draw(TCustomBitmap32* ToBitmap);                           // 0
-    virtual void DrawControlPoint(TCustomBitmap32* ToBitmap);               // 1
-    virtual bool PtInControl(Integer X, Integer Y);                         // 2, view coordinates
-    virtual bool PtInShape(Integer X, Integer Y);                           // 3, image coordinates
-    virtual void Click();                                                   // 4
-    virtual void AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2);  // 5
-    virtual void MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2);    // 6
-    virtual void MoveShapeOver(Integer DX, Integer DY);                     // 7
-    virtual void OffsetShape(Integer DX, Integer DY);                       // 8
-    virtual void InitPoints(bool IsDrawStyle);                              // 9
-    virtual void CalcPoints(bool IsForceCalc);                              // 10
-    virtual void CalcControlPoints();                                       // 11
-    virtual void CalcRect();                                                // 12
-    virtual void CalcCenterPoint();                                         // 13
-    virtual void CalcPointsRatio();                                         // 14
-    virtual void Select();                                                  // 15
-    virtual void UnSelect();                                                // 16
-
-    // A style preview: FBitmap cleared to BGColor, framed red while the
-    // pointer is over it (SelectMode bit 0), else navy for the current style
-    // (bit 1), then drawn.
-    void StartDraw(TColor BGColor);
-    void PrepareMove();
-    // The angle that puts the rotation handle under (X, Y): 270 - CalcAngle.
-    void SetAngleByPoint(Integer X, Integer Y);
-    // FRect (clamped to the drawing bitmap when Clip) in view coordinates.
-    void GetViewRect(bool Clip, TRect& R);
-    void ClipRectToBitmap(TRect& R);
-    void PointToView(TPoint& P);
-    void PointsToView(TPoint* Points, Integer Count);
-    static void ClampSingle(Single& Value, Single AMin, Single AMax);
-
-    TImageDraw* Parent() const { return FParent; }
-    Integer Id() const { return FId; }
-    TCustomBitmap32* Bitmap32() const { return FBitmap; }
-    const TArrayOfPoint& PointsA() const { return FPointsA; }
-    const TArrayOfPoint& CtrPoints() const { return FCtrPoints; }
-    const TArrayOfRect& CtrRect() const { return FCtrRect; }
-    Integer CurrentCtrIndex() const { return FCurrentCtrIndex; }
-    void SetCurrentCtrIndex(Integer Value) { FCurrentCtrIndex = Value; }
-    Integer MinSize() const { return FMinSize; }
-    void SetMinSize(Integer Value) { FMinSize = Value; }
-    Integer ControlMode() const { return FControlMode; }
-    void SetControlMode(Integer Value);
-    TShapeType ShapeType() const { return FShapeType; }
-    void SetShapeType(TShapeType Value) { FShapeType = Value; }
-    Integer StartX() const { return FStartX; }
-    void SetStartX(Integer Value) { FStartX = Value; }
-    Integer StartY() const { return FStartY; }
-    void SetStartY(Integer Value) { FStartY = Value; }
-    Single StartRate() const { return FStartRate; }
-    const TRect& StartRect() const { return FStartRect; }
-    TCursor CurrentCursor() const { return FCurrentCursor; }
-    void SetCurrentCursor(TCursor Value) { FCurrentCursor = Value; }
-    const TRect& SRect() const { return FRect; }
-    void SetSRect(const TRect& Value);
-    TRect RotateRect() const { return GetRotateRect(); }
-    const TFloatPoint& CenterPoint() const { return FCenterPoint; }
-    void SetCenterPoint(const TFloatPoint& Value) { FCenterPoint = Value; }
-    Integer Width() const { return FRect.Right - FRect.Left; }
-    Integer Height() const { return FRect.Bottom - FRect.Top; }
-    bool Selected() const { return FSelected; }
-    bool Fixed() const { return FFixed; }
-    void SetFixed(bool Value) { FFixed = Value; }
-    bool Hided() const { return FHided; }
-    void SetHided(bool Value) { FHided = Value; }
-    bool Changed2() const { return FChanged2; }
-    void SetChanged2(bool Value) { FChanged2 = Value; }
-    bool Rotated2() const { return FRotated2; }
-    void SetRotated2(bool Value) { FRotated2 = Value; }
-    bool DataChanged() const { return FDataChanged; }
-    void SetDataChanged(bool Value) { FDataChanged = Value; }
-    Integer DrawMode2() const { return FDrawMode2; }
-    void SetDrawMode2(Integer Value) { FDrawMode2 = Value; }
-    bool Creating() const { return FCreating; }
-    void SetCreating(bool Value) { FCreating = Value; }
-    bool Adjusting() const { return FAdjusting; }
-    void SetAdjusting(bool Value) { FAdjusting = Value; }
-    bool Loading() const { return FLoading; }
-    void SetLoading(bool Value) { FLoading = Value; }
-    Integer SelectMode() const { return FSelectMode; }
-    void SetSelectMode(Integer Value) { FSelectMode = Value; }
-
-    // Style values every kind shares.
-    TColor Color() const { return FColor; }
-    void SetColor(TColor Value) { FColor = Value; }
-    TColor FillColor() const { return FFillColor; }
-    void SetFillColor(TColor Value) { FFillColor = Value; }
-    Integer Opacity() const { return FOpacity; }
-    void SetOpacity(Integer Value) { FOpacity = Value; }
-    Integer ShadowMode() const { return FShadowMode; }
-    void SetShadowMode(Integer Value) { FShadowMode = Value; }
-    Integer ReflectMode() const { return FReflectMode; }
-    void SetReflectMode(Integer Value) { FReflectMode = Value; }
-    Integer GradientMode() const { return FGradientMode; }
-    void SetGradientMode(Integer Value) { FGradientMode = Value; }
-    Integer OutWidth() const { return FOutWidth; }
-    void SetOutWidth(Integer Value) { FOutWidth = Value; }
-    Single Angle() const { return FAngle; }
-    void SetAngle(Single Value) { FAngle = Value; }
-    bool IsOutline() const { return FIsOutline; }
-    void SetIsOutline(bool Value) { FIsOutline = Value; }
-    bool IsFill() const { return FIsFill; }
-    void SetIsFill(bool Value) { FIsFill = Value; }
-    Integer PenStyle() const { return FPenStyle; }
-    void SetPenStyle(Integer Value) { FPenStyle = Value; }
-    Integer StyleId() const { return FStyleId; }
-    void SetStyleId(Integer Value) { FStyleId = Value; }
-    bool Antialias() const { return FAntialias; }
-    void SetAntialias(bool Value) { FAntialias = Value; }
-
-    // Shadow, reflection and gradient settings (built and drawn by the effect routines).
-    Integer ShadowAngle() const { return FShadowAngle; }
-    void SetShadowAngle(Integer Value) { FShadowAngle = Value; }
-    Integer ShadowDistance() const { return FShadowDistance; }
-    void SetShadowDistance(Integer Value) { FShadowDistance = Value; }
-    Integer ShadowZoomValue() const { return FShadowZoomValue; }
-    void SetShadowZoomValue(Integer Value) { FShadowZoomValue = Value; }
-    Integer ShadowBlurSize() const { return FShadowBlurSize; }
-    void SetShadowBlurSize(Integer Value) { FShadowBlurSize = Value; }
-    TColor ShadowColor() const { return FShadowColor; }
-    void SetShadowColor(TColor Value) { FShadowColor = Value; }
-    Integer ShadowOpacity() const { return FShadowOpacity; }
-    void SetShadowOpacity(Integer Value) { FShadowOpacity = Value; }
-    bool ShadowInner() const { return FShadowInner; }
-    void SetShadowInner(bool Value) { FShadowInner = Value; }
-    Integer ReflectDistance() const { return FReflectDistance; }
-    void SetReflectDistance(Integer Value) { FReflectDistance = Value; }
-    Integer ReflectBlurSize() const { return FReflectBlurSize; }
-    void SetReflectBlurSize(Integer Value) { FReflectBlurSize = Value; }
-    Integer ReflectOpacity() const { return FReflectOpacity; }
-    void SetReflectOpacity(Integer Value) { FReflectOpacity = Value; }
-    Integer ReflectHeight() const { return FReflectHeight; }
-    void SetReflectHeight(Integer Value) { FReflectHeight = Value; }
-    const String& GradientColor() const { return FGradientColor; }
-    void SetGradientColor(const String& Value) { FGradientColor = Value; }
-    const String& GradientOpacity() const { return FGradientOpacity; }
-    void SetGradientOpacity(const String& Value) { FGradientOpacity = Value; }
-    const String& GradientPosition() const { return FGradientPosition; }
-    void SetGradientPosition(const String& Value) { FGradientPosition = Value; }
-    Integer GradientFillMode() const { return FGradientFillMode; }
-    void SetGradientFillMode(Integer Value) { FGradientFillMode = Value; }
-    Integer GradientLinearAngle() const { return FGradientLinearAngle; }
-    void SetGradientLinearAngle(Integer Value) { FGradientLinearAngle = Value; }
-    const String& GradientTextureFileName() const { return FGradientTextureFileName; }
-    void SetGradientTextureFileName(const String& Value) { FGradientTextureFileName = Value; }
-    bool GradientGammaCorrected() const { return FGradientGammaCorrected; }
-    void SetGradientGammaCorrected(bool Value) { FGradientGammaCorrected = Value; }
-    TCustomBitmap32* GradientEdgingBmp() const { return FGradientEdgingBmp.get(); }
-    TCustomBitmap32* ShadowBmp() const { return FShadowBmp.get(); }
-    TCustomBitmap32* ShadowReflectBmp() const { return FShadowReflectBmp.get(); }
-    TCustomBitmap32* ReflectBmp() const { return FReflectBmp.get(); }
-    Integer ShadowExtendLength() const { return FShadowExtendLength; }
-    Integer ShadowOffsetAngleLeft() const { return FShadowOffsetAngleLeft; }
-    Integer ShadowOffsetAngleTop() const { return FShadowOffsetAngleTop; }
-    Integer ShadowOffsetZoomLeft() const { return FShadowOffsetZoomLeft; }
-    Integer ShadowOffsetZoomTop() const { return FShadowOffsetZoomTop; }
-    Integer ReflectExtendLength() const { return FReflectExtendLength; }
-    // The cached gradient blend (ARGB colours and positions), rebuilt by the
-    // fill while Changed2 is set.
-    std::vector<TColor32>& GradientColors() { return FGradientColors; }
-    std::vector<Single>& GradientPositions() { return FGradientPositions; }
-    Integer GradientEdgingExtendLength() const { return FGradientEdgingExtendLength; }
-    void SetGradientEdgingExtendLength(Integer Value) { FGradientEdgingExtendLength = Value; }
-    Integer GradientEdgingWidth() const { return FGradientEdgingWidth; }
-    void SetGradientEdgingWidth(Integer Value) { FGradientEdgingWidth = Value; }
-    Integer GradientHatchMode() const { return FGradientHatchMode; }
-    void SetGradientHatchMode(Integer Value) { FGradientHatchMode = Value; }
-    TColor GradientHatchForeColor() const { return FGradientHatchForeColor; }
-    void SetGradientHatchForeColor(TColor Value) { FGradientHatchForeColor = Value; }
-    TColor GradientHatchBackColor() const { return FGradientHatchBackColor; }
-    void SetGradientHatchBackColor(TColor Value) { FGradientHatchBackColor = Value; }
-
-    // Fill, shadow and reflection settings from an object-table row (the
-    // columns up to 29, and 70 to 99 when the row has more than 70 cells). A
-    // missing cell reads as empty; an edging width of 0 reads as 15.
-    void ReadEffectColumns(const TRow& Row);
-
-    // The effect routines composition runs before Draw, in this order:
-    // PrepareGradientEdging, PrepareShadow, DrawShadowReflection,
-    // DrawReflection, DrawShadow. Bitmaps are rebuilt only while Changed2 or
-    // Rotated2 is set. A null ToBitmap draws into the object's own bitmap.
-    void PrepareGradientEdging();
-    void PrepareShadow();
-    void DrawShadow(TCustomBitmap32* ToBitmap);
-    void DrawShadowReflection(TCustomBitmap32* ToBitmap);
-    void DrawReflection(TCustomBitmap32* ToBitmap);
-    // The room the shadow and reflection bitmaps leave around the turned
-    // rectangle: half the outline, the blur passes and 9 pixels (plus a
-    // callout's pointer).
-    Integer EffectExtendLength(Integer BlurSize);
-    // How far a callout's pointer reaches beyond its frame (0 for others).
-    virtual Integer GetMaxLengthOfOutPoint() { return 0; }
-
-    // ---- Points of older documents (the document file reader) ----
-    // Text and callout objects of documents written by early versions hold
-    // their points in an older form: UpgradePoints converts them in place.
-    // The reader then applies them again through SetPoints(GetPoints()). The
-    // base has no points text and nothing to convert.
-    virtual void UpgradePoints() {}
-    virtual String GetPoints() const { return String(); }
-    virtual void SetPoints(const String&) {}
-
-    // The picture cache of composition. A class whose Draw only blends over
-    // what lies below it (reads nothing of the target) may name the area its
-    // Draw touches; composition then draws it once into a picture of that
-    // area and blends the picture while the object is unchanged (Changed2
-    // and Rotated2 clear), instead of drawing it anew on every mouse step.
-    // An empty area (the default) draws the object every time.
-    virtual TRect PictureBounds() { return TRect{}; }
-    // Blends the object's cached picture into Target, first drawing it when
-    // the object changed or has none; false when the object has no picture
-    // area, or one too large to keep (drawn directly then).
-    bool DrawPicture(TCustomBitmap32* Target);
-    void FreePicture() { FPicture.reset(); }
-    TCustomBitmap32* Picture() const { return FPicture.get(); }
-
-protected:
-    // The turned rectangle grown by E on every side: the size of an effect's
-    // scratch bitmap.
-    TRect EffectRect(Integer E) const;
-    // Draws the object into Scratch (sized like EffectRect(E)) centred in it.
-    void DrawCentred(TCustomBitmap32& Scratch, Integer E);
-    TRect GetRotateRect() const;
-    // The document's zoom and view offsets (1 and 0 without a document).
-    Single ViewScale() const;
-    Integer ViewOffsetHorz() const;
-    Integer ViewOffsetVert() const;
-    // The document's Shift state (false without a document).
-    bool ShiftHeld() const;
-    // The float centre of FRect the handles turn about.
-    TFloatPoint RectCenter() const;
-    // Moving and offsetting an object that keeps points of its own beside its
-    // rectangle (style points): the base step, then the same offset for
-    // Points; a move step then starts from (X2, Y2).
-    void MoveShapeAndPoints(TArrayOfPoint& Points, Integer X1, Integer Y1, Integer X2, Integer Y2);
-    void OffsetShapeAndPoints(TArrayOfPoint& Points, Integer DX, Integer DY);
-
-    TArrayOfPoint FPointsA;
-    TArrayOfPoint FCtrPoints;
-    TArrayOfRect FCtrRect;
-    Integer FControlMode = 0;
-    Integer FMinSize = 1;
-    TImageDraw* FParent;
-    Integer FId;
-    bool FChanged2 = true;
-    bool FRotated2 = false;
-    bool FDataChanged = true;
-    bool FCreating = true;
-    bool FAdjusting = false;
-    bool FLoading = false;
-    Integer FDrawMode2 = 0;
-    TCustomBitmap32* FBitmap;
-    TShapeType FShapeType = shNone;
-    Integer FStartX = 0, FStartY = 0;
-    Integer FStartX0 = 0, FStartY0 = 0;
-    Single FStartRate = 0;
-    TRect FStartRect;
-    TRect FRect;
-    TFloatPoint FCenterPoint;
-    TCursor FCurrentCursor = 0;
-    Integer FCurrentCtrIndex = -1;
-    bool FSelected = false;
-    bool FFixed = false;
-    bool FHided = false;
-    TColor FColor = 0, FFillColor = 0;
-    Integer FOpacity = 0;
-    Integer FShadowMode = -1, FReflectMode = -1, FGradientMode = -1;
-    Integer FOutWidth = 0;
-    Single FAngle = 0;
-    bool FIsOutline = false, FIsFill = false;
-    Integer FPenStyle = 0;
-    Integer FStyleId = 0;
-    bool FAntialias = true;
-    std::unique_ptr<TCustomBitmap32> FShadowBmp;
-    Integer FShadowExtendLength = 0, FShadowOffsetAngleLeft = 0, FShadowOffsetAngleTop = 0;
-    Integer FShadowOffsetZoomLeft = 0, FShadowOffsetZoomTop = 0;
-    Integer FShadowAngle = 0, FShadowDistance = 0, FShadowZoomValue = 0, FShadowBlurSize = 0;
-    TColor FShadowColor = 0;
-    Integer FShadowOpacity = 0;
-    bool FShadowInner = false;
-    std::unique_ptr<TCustomBitmap32> FShadowReflectBmp, FReflectBmp;
-    Integer FReflectExtendLength = 0;
-    Integer FReflectDistance = 0, FReflectBlurSize = 0, FReflectOpacity = 0, FReflectHeight = 0;
-    String FGradientColor, FGradientOpacity, FGradientPosition;
-    Integer FGradientFillMode = 0, FGradientLinearAngle = 0;
-    String FGradientTextureFileName;
-    bool FGradientGammaCorrected = false;
-    std::unique_ptr<TCustomBitmap32> FGradientEdgingBmp;
-    Integer FGradientEdgingExtendLength = 0, FGradientEdgingWidth = 15, FGradientHatchMode = 0;
-    TColor FGradientHatchForeColor = 0, FGradientHatchBackColor = 0;
-    std::vector<TColor32> FGradientColors;
-    std::vector<Single> FGradientPositions;
-    std::unique_ptr<TCustomBitmap32> FPicture;
-    TPoint FPictureOrigin;
-    Integer FSelectMode = 0;
-};
-
-// What composition needs of a crop object besides TImgShape: the copy of the
-// raster darkened when the crop was created, shown outside its frame.
-class TCropPicture {
-public:
-    virtual ~TCropPicture() = default;
-    virtual TCustomBitmap32* AdjustSrcBmp() const = 0;
-};
 
 // ---------------------------------------------------------------------------
 // What the document needs of its image view.
@@ -387,37 +52,6 @@ public:
     }
 };
 
-class TStream;
-
-// What the document takes from units beside or above it, installed at start-up.
-struct TImageDrawHooks {
-    // Decodes an image file; an empty bitmap when nothing decodes. Unset:
-    // every picture counts as undecodable.
-    std::unique_ptr<TCustomBitmap32> (*LoadPicture)(const String& FileName) = nullptr;
-    // Reads a document stream into the document (tables, selections, original
-    // image, raster, objects). Unset: a document stream cannot be opened.
-    void (*ReadDocumentStream)(TImageDraw& Document, TStream& Stream) = nullptr;
-    // Reads the image's sidecar document file when there is one; false
-    // without one. Unset: no sidecar is read.
-    bool (*ReadSidecar)(TImageDraw& Document) = nullptr;
-    // The physical memory available now, in bytes (undo drops old states
-    // when it runs low). Unset: memory counts as plentiful.
-    UInt64 (*AvailPhysMemory)() = nullptr;
-
-    // ---- The document file and stream (ImageDraw_File.cpp) ----
-    // Writes Bitmap as an image file by Format with the image writer's
-    // parameter (BMP bits, PNG -1 with alpha, JPEG quality step, GIF unused);
-    // raises on any failure. Unset: no image file can be written.
-    void (*SaveImageFile)(TCustomBitmap32* Bitmap, const String& FileName, TImageFormat Format,
-                          Integer Param) = nullptr;
-    // Decodes the bytes of an image file; an empty bitmap when nothing
-    // decodes. Unset: kept original files are not decoded.
-    std::unique_ptr<TCustomBitmap32> (*DecodePicture)(TMemoryStream& Bytes) = nullptr;
-    // The byte size of Bitmap (opaque) encoded as JPEG at Quality 0..100, -1
-    // when it cannot be encoded. Unset: sizes read -1.
-    Int64 (*JpegSize)(TCustomBitmap32* Bitmap, Integer Quality) = nullptr;
-};
-extern TImageDrawHooks ImageDrawHooks;
 // Points ReadSidecar and ReadDocumentStream at the document's own readers
 // (TImageDraw::LoadSidecar and LoadDocumentStream).
 void InstallDocumentFileReaders();
@@ -482,10 +116,7 @@ using TGodoEvent = TEvent<TImageDraw* /*Sender*/, const String& /*StateName*/>;
 using TProcessingDoneEvent = TEvent<TImageDraw* /*Sender*/, TProcessingMode, bool /*BoolData*/>;
 using TRulerChangedEvent = TEvent<TImageDraw* /*Sender*/, Integer, Integer, Integer, Integer>;
 
-// The object-table columns and table properties the document itself reads.
-namespace ObjCol {
-constexpr Integer Id = 0, Kind = 1, Name = 2, Fixed = 3, Hidden = 4;
-}
+// The object-table properties the document itself reads.
 namespace ObjProp {
 constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTransparent = 14, Ruler = 17,
                   HorzGuides = 18, VertGuides = 19;
@@ -494,7 +125,7 @@ constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTranspare
 // ---------------------------------------------------------------------------
 // The document
 
-class TImageDraw : public TPersistent {
+class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface {
 public:
     // Builds the document: from a document stream (P), from an image file
     // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
@@ -506,10 +137,10 @@ public:
     ~TImageDraw() override;
     String ClassName() const override { return u"TImageDraw"; }
 
-    void SetChanged(bool IsSaveUndo);
-    void ShapeStateChanged();
+    void SetChanged(bool IsSaveUndo) override;
+    void ShapeStateChanged() override;
     TImgShape* GetShapeByName(const String& ShapeName) const;
-    void SetSrcBmpChanged(bool Value) { FSrcBmpChanged = Value; }
+    void SetSrcBmpChanged(bool Value) override { FSrcBmpChanged = Value; }
     Integer IndexOfShapeId(Integer Id) const;
     TImgShape* FindCurrentShape() const;
     void SetCurrentShape(Integer Id);
@@ -534,7 +165,21 @@ public:
     // in table order, each over its shadow's reflection, reflection and
     // shadow; an object being created or adjusted is drawn without effects
     // and keeps its change flags. Then the control layer repaints.
-    void Draw();
+    void Draw() override;
+    // Composes only what changed since the last composition, with the pixels
+    // Draw gives: the union of every changed object's area before and after
+    // (its effects included), of objects that appeared, went or changed
+    // places in the order, limited to Visible (image pixels; an empty
+    // rectangle: the whole view bitmap). What changed outside Visible is
+    // composed by a later call whose Visible reaches it. An object says it
+    // changed by Changed2 or Rotated2, by being created or adjusted, or by
+    // moving; the raster, the watermark and the crop frame are composed by
+    // Draw, which this falls back to when they changed since, when an object
+    // names no picture area (PictureBounds), or before any Draw. Returns the
+    // area composed.
+    TRect DrawChanged(const TRect& Visible);
+    // The part of the image the view shows now (image pixels).
+    TRect VisibleImageRect() const;
     // The objects alone into ABitmap: Mode 0 all, 1 only pictures, 2 all but
     // pictures; never hidden, crop or selection objects.
     void DrawTo(TCustomBitmap32* ABitmap, Integer Mode);
@@ -802,7 +447,7 @@ public:
     // The id of the lowest object named ShapeName, else -1.
     Integer GetShapeIdByName(const String& ShapeName) const;
     // Polylines are editable (else fixed); new ones take it too.
-    bool PencilEditable() const { return FPencilEditable; }
+    bool PencilEditable() const override { return FPencilEditable; }
     void SetPencilEditable(bool Value);
     // ---- Pencil strokes (ImageLines) ----
     // A stroke is thinned and drawn as a smooth curve when it ends.
@@ -860,43 +505,38 @@ public:
     // The raster becomes the original image.
     void SrcBmpToOriBmp();
 
-    // ---- Paint tools (ImageDraw_Paint.cpp) ----
-    // Pencil, eraser, brush and clone stamp (ProcessMode) write straight into
-    // the raster while the mouse is dragged: ProcessBitmapBegin and
-    // ProcessBitmap(false, ...) at the press, ProcessBitmap(true, ...) at
-    // every move, ProcessBitmapEnd at the release (the caller then takes the
-    // undo state). X, Y are the dab's top-left corner: the mouse point for
-    // pencil and eraser (StyleIndex -1), the mouse point less ProcessWidth
-    // div 2 for brush and stamp, whose StyleIndex is a row of BrushTable.
-    // Dabs of one stroke never darken each other: each is composed from the
-    // raster as it was at the press. The dab side is ProcessWidth, at most
-    // MaxProcessWidth; a width below 1, a style without a usable row or
-    // picture, or a stamp without a source paints nothing.
-    void ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex);
-    // Paints only while LeftMouseDown; with PressSht a drag locks to the
-    // horizontal or vertical axis once it is 5 pixels from the press, and a
-    // press continues straight on from the last stroke's end (ProcessX).
-    void ProcessBitmap(bool IsMove, Integer X, Integer Y);
-    // Dabs along the straight line from (ProcessX, ProcessY) to (X, Y), both
-    // ends included; (X, Y) becomes the end.
-    void ProcessBitmapByLine(Integer X, Integer Y);
-    // One dab with its top-left corner at (X, Y).
-    void ProcessBitmapDo(Integer X, Integer Y);
-    // Frees the stroke's bitmaps.
-    void ProcessBitmapEnd();
-    // The clone stamp's Alt+click: the source becomes a copy of the raster
-    // and (X, Y) its point; the next stroke starts a new series.
-    void TakeStampSource(Integer X, Integer Y);
-    static constexpr Integer MaxProcessWidth = 2048;
-    Integer ProcessX() const { return FProcessX; }
-    void SetProcessX(Integer Value) { FProcessX = Value; }
-    Integer ProcessY() const { return FProcessY; }
-    void SetProcessY(Integer Value) { FProcessY = Value; }
-    Integer ProcessBrushFlow() const { return FProcessBrushFlow; }
-    void SetProcessBrushFlow(Integer Value) { FProcessBrushFlow = Value; }
+    // ---- Paint tools (document/ImagePaint.h: TPaintTools) ----
+    TPaintTools& PaintTools() const { return *FPaintTools; }
+    void ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex)
+    {
+        FPaintTools->ProcessBitmapBegin(X, Y, Opacity, FillColor, StyleIndex);
+    }
+    void ProcessBitmap(bool IsMove, Integer X, Integer Y) { FPaintTools->ProcessBitmap(IsMove, X, Y); }
+    void ProcessBitmapByLine(Integer X, Integer Y) { FPaintTools->ProcessBitmapByLine(X, Y); }
+    void ProcessBitmapDo(Integer X, Integer Y) { FPaintTools->ProcessBitmapDo(X, Y); }
+    void ProcessBitmapEnd() { FPaintTools->ProcessBitmapEnd(); }
+    void TakeStampSource(Integer X, Integer Y) { FPaintTools->TakeStampSource(X, Y); }
+    static constexpr Integer MaxProcessWidth = TPaintTools::MaxProcessWidth;
+    Integer ProcessX() const { return FPaintTools->ProcessX(); }
+    void SetProcessX(Integer Value) { FPaintTools->SetProcessX(Value); }
+    Integer ProcessY() const { return FPaintTools->ProcessY(); }
+    void SetProcessY(Integer Value) { FPaintTools->SetProcessY(Value); }
+    Integer ProcessBrushFlow() const { return FPaintTools->ProcessBrushFlow(); }
+    void SetProcessBrushFlow(Integer Value) { FPaintTools->SetProcessBrushFlow(Value); }
+    TProcessBitmapMode ProcessMode() const { return FPaintTools->ProcessMode(); }
+    void SetProcessMode(TProcessBitmapMode Value) { FPaintTools->SetProcessMode(Value); }
+    Integer ProcessWidth() const { return FPaintTools->ProcessWidth(); }
+    void SetProcessWidth(Integer Value) { FPaintTools->SetProcessWidth(Value); }
+    Integer ProcessStampStartX() const { return FPaintTools->ProcessStampStartX(); }
+    void SetProcessStampStartX(Integer Value) { FPaintTools->SetProcessStampStartX(Value); }
+    Integer ProcessStampStartY() const { return FPaintTools->ProcessStampStartY(); }
+    void SetProcessStampStartY(Integer Value) { FPaintTools->SetProcessStampStartY(Value); }
     // The stroke layer of brush and stamp, the effect brush's unfiltered
     // copy; null outside their strokes and runs.
-    TCustomBitmap32* SrcBmp_T2() const { return FSrcBmp_T2.get(); }
+    TCustomBitmap32* SrcBmp_T2() const
+    {
+        return FPaintTools->StrokeLayer() ? FPaintTools->StrokeLayer() : FSrcBmp_T2.get();
+    }
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
     // The layer's paint handler: in view pixels over the composed picture,
@@ -929,13 +569,6 @@ public:
     void SetMovedX(Integer Value) { FMovedX = Value; }
     Integer MovedY() const { return FMovedY; }
     void SetMovedY(Integer Value) { FMovedY = Value; }
-    TProcessBitmapMode ProcessMode() const { return FProcessMode; }
-    void SetProcessMode(TProcessBitmapMode Value) { FProcessMode = Value; }
-    Integer ProcessWidth() const { return FProcessWidth; }
-    void SetProcessWidth(Integer Value) { FProcessWidth = Value; }
-    void SetProcessStampStartX(Integer Value) { FProcessStampStartX = Value; }
-    Integer ProcessStampStartY() const { return FProcessStampStartY; }
-    void SetProcessStampStartY(Integer Value) { FProcessStampStartY = Value; }
     void SetGradientStartX(Integer Value) { FGradientStartX = Value; }
     Integer GradientStartY() const { return FGradientStartY; }
     void SetGradientStartY(Integer Value) { FGradientStartY = Value; }
@@ -961,12 +594,12 @@ public:
     // area they cover.
     void MakeBitmapOfSelection(TRect& DestRect);
     // Writes the selection's Z into the raster at ARect's top-left.
-    void TempBmpZ_To_SrcBmp(const TRect& ARect);
+    void TempBmpZ_To_SrcBmp(const TRect& ARect) override;
     // The selection object: the current object when it is one, else the
     // top row's; null without a selection.
     TImgSelection* SelectionShape() const;
     // New selections add to the selection (else they cut it).
-    bool SelectionExpanding() const { return FSelectionExpanding; }
+    bool SelectionExpanding() const override { return FSelectionExpanding; }
     void SetSelectionExpanding(bool Value) { FSelectionExpanding = Value; }
 
     // The original-image thumbnail. FOriBmp and FOriBmpThumb are shared with
@@ -1048,6 +681,10 @@ public:
     // The selected nodes go; a shape left without a segment is deleted.
     void FreeShapeDeleteNode();
     void FreeShapeCloseShape();
+    // The current polygon's selected node goes (nothing when none is); a
+    // polygon left with 2 nodes or fewer is deleted with the other selected
+    // objects.
+    void PolygonDeleteNode();
     void FreeShapeBreakNode();
     // The open free shape whose first or last node lies under (MovedX,
     // MovedY) is armed to take the next stroke drawn from there, and one the
@@ -1108,13 +745,13 @@ public:
 
     // Properties.
     TImageDrawView* Owner() const { return FOwner; }
-    TPositionedLayer* ControlLayer() const { return FControlLayer; }
+    TPositionedLayer* ControlLayer() const override { return FControlLayer; }
     TControlMode ControlMode() const { return FControlMode; }
     void SetControlMode(TControlMode Value);
-    Single Scale() const { return FScale; }
+    Single Scale() const override { return FScale; }
     void SetScale(Single Value);
-    Integer OffsetHorz() const;
-    Integer OffsetVert() const;
+    Integer OffsetHorz() const override;
+    Integer OffsetVert() const override;
     Integer Width() const { return FBitmap->Width(); }
     Integer Height() const { return FBitmap->Height(); }
     Integer ScaleWidth() const { return static_cast<Integer>(Round(Width() * FScale)); }
@@ -1133,15 +770,15 @@ public:
     Integer SelectionSize() const;
     Integer UndoCount() const { return FUndoDT ? FUndoDT->ItemCount() : 0; }
 
-    bool PressCtl() const { return FPressCtl; }
+    bool PressCtl() const override { return FPressCtl; }
     void SetPressCtl(bool Value) { FPressCtl = Value; }
-    bool PressSht() const { return FPressSht; }
+    bool PressSht() const override { return FPressSht; }
     void SetPressSht(bool Value) { FPressSht = Value; }
-    bool PressAlt() const { return FPressAlt; }
+    bool PressAlt() const override { return FPressAlt; }
     void SetPressAlt(bool Value) { FPressAlt = Value; }
-    bool LeftMouseDown() const { return FLeftMouseDown; }
+    bool LeftMouseDown() const override { return FLeftMouseDown; }
     void SetLeftMouseDown(bool Value) { FLeftMouseDown = Value; }
-    Integer LanguageIndex() const { return FLanguageIndex; }
+    Integer LanguageIndex() const override { return FLanguageIndex; }
     void SetLanguageIndex(Integer Value) { FLanguageIndex = Value; }
     const String& FileName() const { return FFileName; }
     TImageFormat FileType() const { return FFileType; }
@@ -1173,27 +810,27 @@ public:
     TDataTable* FileDT() const { return FFileDT.get(); }
     TDataTable* SelectionDT() const { return FSelectionDT.get(); }
     TMemoryStream* OriBmpFileMS() const { return FOriBmpFileMS.get(); }
-    TCustomBitmap32* Bitmap() const { return FBitmap; }
+    TCustomBitmap32* Bitmap() const override { return FBitmap; }
     TCustomBitmap32* OriBmp() const { return FOriBmp.get(); }
     TCustomBitmap32* OriBmpThumb() const { return FOriBmpThumb.get(); }
-    TCustomBitmap32* SrcBmp() const { return FSrcBmp.get(); }
+    TCustomBitmap32* SrcBmp() const override { return FSrcBmp.get(); }
     const TRect& SrcBmpRect() const { return FSrcBmpRect; }
     Integer SrcBmpBitsPixelPer() const { return FSrcBmpBitsPixelPer; }
     // The watermark layer, drawn by InitBitmap only.
     TCustomBitmap32* WMBmp() const { return FWMBmp.get(); }
     bool WatermarkEnabled() const { return FWMEnabled; }
     void SetWatermarkEnabled(bool Value) { FWMEnabled = Value; }
-    TCustomBitmap32* BrushBitmap() const { return FBrushBitmap.get(); }
-    TCustomBitmap32* CtrBmpY() const { return FCtrBmpY.get(); }
-    TCustomBitmap32* CtrBmpY2() const { return FCtrBmpY2.get(); }
-    TCustomBitmap32* CtrBmpG() const { return FCtrBmpG.get(); }
-    TCustomBitmap32* CtrBmpG2() const { return FCtrBmpG2.get(); }
+    TCustomBitmap32* BrushBitmap() const override { return FBrushBitmap.get(); }
+    TCustomBitmap32* CtrBmpY() const override { return FCtrBmpY.get(); }
+    TCustomBitmap32* CtrBmpY2() const override { return FCtrBmpY2.get(); }
+    TCustomBitmap32* CtrBmpG() const override { return FCtrBmpG.get(); }
+    TCustomBitmap32* CtrBmpG2() const override { return FCtrBmpG2.get(); }
     TCustomBitmap32* CtrBmpW() const { return FCtrBmpW.get(); }
-    TCustomBitmap32* CtrBmpW2() const { return FCtrBmpW2.get(); }
-    TCustomBitmap32* CtrBmpB() const { return FCtrBmpB.get(); }
-    TCustomBitmap32* CtrBmpY3() const { return FCtrBmpY3.get(); }
-    TCustomBitmap32* CtrBmpAH() const { return FCtrBmpAH.get(); }
-    TCustomBitmap32* CtrBmpAV() const { return FCtrBmpAV.get(); }
+    TCustomBitmap32* CtrBmpW2() const override { return FCtrBmpW2.get(); }
+    TCustomBitmap32* CtrBmpB() const override { return FCtrBmpB.get(); }
+    TCustomBitmap32* CtrBmpY3() const override { return FCtrBmpY3.get(); }
+    TCustomBitmap32* CtrBmpAH() const override { return FCtrBmpAH.get(); }
+    TCustomBitmap32* CtrBmpAV() const override { return FCtrBmpAV.get(); }
     TColor32 CanvasColor() const { return FCanvasColor; }
     bool CanvasTransparent() const { return FCanvasTransparent; }
     TImgShape* Shape() const { return FCurrentShape; }
@@ -1203,16 +840,15 @@ public:
     void SetToolType(TShapeType Value) { FToolType = Value; }
     bool ShapeCreating() const { return FShapeCreating; }
     void SetShapeCreating(bool Value) { FShapeCreating = Value; }
-    TRow* SelectedIds() const { return FSelectedIds.get(); }
+    TRow* SelectedIds() const override { return FSelectedIds.get(); }
     TRow* CopyProp() const { return FCopyProp.get(); }
     TColorBalance* ColorBalance() const { return FColorBalance.get(); }
     bool Antialiasing() const { return FAntialiasing; }
     void SetAntialiasing(bool Value) { FAntialiasing = Value; }
-    Integer CropRateIndex() const { return FCropRateIndex; }
-    Single CropFixedRate() const { return FCropFixedRate; }
+    Integer CropRateIndex() const override { return FCropRateIndex; }
+    Single CropFixedRate() const override { return FCropFixedRate; }
     void SetCropFixedRate(Single Value) { FCropFixedRate = Value; }
     Integer GradientStartX() const { return FGradientStartX; }
-    Integer ProcessStampStartX() const { return FProcessStampStartX; }
     Integer CanvasCtrIndex() const { return FCanvasCtrIndex; }
     TRow* HorzGuidesRow() const { return FHorzGuidesRow.get(); }
     TRow* VertGuidesRow() const { return FVertGuidesRow.get(); }
@@ -1223,7 +859,7 @@ public:
     Integer RulerPickMode() const { return FRulerPickMode; }
     const TPoint& RulerP1() const { return FRulerP1; }
     const TPoint& RulerP2() const { return FRulerP2; }
-    bool Busing() const { return FBusing; }
+    bool Busing() const override { return FBusing; }
     void SetBusing(bool Value) { FBusing = Value; }
     bool NotSaveDataFile() const { return FNotSaveDataFile; }
     void SetNotSaveDataFile(bool Value) { FNotSaveDataFile = Value; }
@@ -1377,7 +1013,6 @@ private:
     std::unique_ptr<TRow> FSelectedIds;
     std::unique_ptr<TRow> FCopyProp;
     Integer FGradientStartX = NoStartPoint;
-    Integer FProcessStampStartX = NoStartPoint;
     bool FAntialiasing = true;
     Integer FCropRateIndex = -2;
     Single FCropFixedRate = -1;
@@ -1392,9 +1027,6 @@ private:
     std::array<TRect, 8> FCanvasCtrRect{};
     Integer FCanvasCtrDx = 0, FCanvasCtrDy = 0, FCanvasDx = 0, FCanvasDy = 0;
     Integer FMovedX = 0, FMovedY = 0;
-    TProcessBitmapMode FProcessMode = pbmPencil;
-    Integer FProcessWidth = 0;
-    Integer FProcessStampStartY = 0;
     Integer FGradientStartY = 0;
     TEffectMode FEffectMode = emNone;
     TRect FEffectDrawRect;
@@ -1426,19 +1058,27 @@ private:
     // Whether an undo state was due when the run opened: a cancelled run
     // that moved the objects and back leaves nothing new to store.
     bool FFrameModified = false;
-    // Paint tools (ImageDraw_Paint.cpp). FProcessX = NoStartPoint: no line
-    // end yet; FProcessLastX = NoStartPoint: no brush or stamp dab yet.
-    Integer FProcessX = 0, FProcessY = 0;
-    Integer FProcessDownX = 0, FProcessDownY = 0;
-    Integer FProcessLastX = NoStartPoint, FProcessLastY = 0;
-    Integer FProcessDirection = 0;  // Shift lock: 0 none yet, 1 horizontal, 2 vertical
-    Integer FProcessStep = 1;
-    Integer FProcessBrushOffset = 0;
-    Integer FProcessBrushFlow = 100;
-    Integer FProcessOpacity = 255;
-    TColor32 FProcessFillColor = 0xFF000000;
-    Integer FProcessStyleIndex = -1;
-    std::unique_ptr<TCustomBitmap32> FProcessBrush, FProcessBrushMask;
+    std::unique_ptr<TPaintTools> FPaintTools;
+    // What the last composition drew (DrawChanged): each object with the area
+    // it touched, in drawing order; what it composed from; and the area of
+    // the view bitmap left stale outside the visible part.
+    struct TDrawnObject {
+        TImgShape* Shape;
+        TRect Bounds;
+        // Drawn directly while created or adjusted, through its picture
+        // otherwise: the two may differ in the last bit.
+        bool Editing;
+    };
+    std::vector<TDrawnObject> FDrawn;
+    bool FDrawnValid = false;
+    const TCustomBitmap32* FDrawnBase = nullptr;
+    TSize FDrawnBaseSize{};
+    TRect FStale{};
+    // The objects of the table as composition draws them now, with their
+    // areas; false when one names no area.
+    bool CollectDrawn(std::vector<TDrawnObject>& Out, bool Prepare);
+    void RememberDrawn();
+    // The effect brush's unfiltered copy of the raster.
     std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
     TColor32 FFillColor = 0, FFillSrcColor = 0;

@@ -2,7 +2,7 @@
 // aligning, moving, shifting) and on the raster as a whole (turning,
 // mirroring, resizing, the canvas). The members are declared in ImageDraw.h.
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 
 #include <algorithm>
 

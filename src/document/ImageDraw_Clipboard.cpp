@@ -3,7 +3,7 @@
 // system clipboard; the property template; making the raster the original.
 #include "document/ImageClipboard.h"
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 #include "document/ImageText.h"

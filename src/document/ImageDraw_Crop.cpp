@@ -1,7 +1,7 @@
 // TImageDraw: cropping the document to the crop frame or the selection, and
 // deleting either (the members are declared in ImageDraw.h).
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageSelection.h"
 
 #include <utility>

@@ -13,7 +13,7 @@
 #include "Component/Raster32/Ras32_Resamplers.h"
 #include "Component/Raster32/Ras32_Transforms.h"
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 #include "filters/HyRas32Filters.h"

@@ -13,7 +13,7 @@
 #include <limits>
 
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageSmall.h"
 #include "foundation/HyCrypUtils.h"
 #include "framework/runtime/SysUtils.h"
@@ -68,6 +68,10 @@ Integer JpegQualityStep(Integer Cell)
 }
 
 constexpr Integer BitmapHeaderSize = 54;
+// The picture objects together hold at most as many pixels as the largest
+// raster: each keeps several copies of its picture, and a 32-bit process
+// must still hold them beside the raster and its history.
+constexpr Int64 MaxObjectPicturePixels = MaxImagePixels;
 
 [[noreturn]] void Damaged(const String& What) { throw EImageDraw(What); }
 
@@ -162,7 +166,9 @@ Int64 WritePictureBlock(TStream& Out, TCustomBitmap32& Bitmap, bool Compressed)
     return Out.Position() - Start;
 }
 
-void LoadBitmapStream(TStream& S, TCustomBitmap32& Dst)
+// The pixels of the bitmap stream at S's position (its header alone read),
+// checked against the largest picture a document takes.
+Int64 BitmapStreamPixels(TStream& S)
 {
     uint8_t H[BitmapHeaderSize];
     S.ReadBuffer(H, BitmapHeaderSize);
@@ -177,27 +183,34 @@ void LoadBitmapStream(TStream& S, TCustomBitmap32& Dst)
         Damaged(u"A picture of the document is damaged.");
     const Int64 W = Get32(18), AbsH = std::abs(static_cast<Int64>(Get32(22)));
     if (W < 0 || W * AbsH > MaxImagePixels) Damaged(u"A picture of the document is damaged.");
+    return W * AbsH;
+}
+
+void LoadBitmapStream(TStream& S, TCustomBitmap32& Dst)
+{
+    BitmapStreamPixels(S);
     S.Seek(0, soBeginning);
     Dst.LoadFromStream(&S);
 }
 
-// A picture block of Size bytes at Pos into Dst; an empty block is an empty picture.
-void ReadPictureBlock(TStream& In, Int64 Pos, Int64 Size, bool Compressed, TCustomBitmap32& Dst)
+// A picture block of Size bytes at Pos: its pixels from the header alone
+// (Dst null), or the picture into Dst; an empty block is an empty picture.
+Int64 ReadPictureBlock(TStream& In, Int64 Pos, Int64 Size, bool Compressed, TCustomBitmap32* Dst)
 {
     if (Size == 0) {
-        Dst.SetSize(0, 0);
-        return;
+        if (Dst) Dst->SetSize(0, 0);
+        return 0;
     }
     TMemoryStream Block;
     In.SetPosition(Pos);
     Block.CopyFrom(&In, Size);
     Block.SetPosition(0);
-    if (Compressed) {
-        TDecompressionStream Z(&Block);
-        LoadBitmapStream(Z, Dst);
-    } else {
-        LoadBitmapStream(Block, Dst);
-    }
+    std::unique_ptr<TDecompressionStream> Z;
+    if (Compressed) Z = std::make_unique<TDecompressionStream>(&Block);
+    TStream& S = Z ? static_cast<TStream&>(*Z) : Block;
+    if (!Dst) return BitmapStreamPixels(S);
+    LoadBitmapStream(S, *Dst);
+    return static_cast<Int64>(Dst->Width()) * Dst->Height();
 }
 
 // ---- Migration of the rows of older versions
@@ -381,9 +394,28 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
         Pos += Size;
         return At;
     };
-    if (!AsFile || Parts.Version > 10) {
-        const Int64 Size = SizeOf(P, Prop::OriSize);
-        const Int64 At = Take(Size);
+    const bool HasOri = !AsFile || Parts.Version > 10;
+    const Int64 OriSize = HasOri ? SizeOf(P, Prop::OriSize) : 0;
+    const Int64 OriAt = Take(OriSize);
+    const Int64 SrcSize = SizeOf(P, Prop::SrcSize);
+    const Int64 SrcAt = Take(SrcSize);
+    // The picture objects' blocks: each one's size is checked and their sum
+    // refused from the headers alone, before any picture is inflated, since a
+    // few kilobytes of blank picture can claim gigabytes.
+    std::vector<std::pair<Int64, Int64>> Blocks;
+    Int64 Total = 0;
+    for (Integer i = 0; i < DT.ItemCount(); ++i) {
+        const TRow& Row = *DT.GetItem(i);
+        if (KindOf(Row) != shSmall) continue;
+        const Int64 Size = SizeOf(Row, PictureSizeCol);
+        Blocks.emplace_back(Take(Size), Size);
+        Total += ReadPictureBlock(In, Blocks.back().first, Size, true, nullptr);
+        if (Total > MaxObjectPicturePixels)
+            Damaged(u"The picture objects of the document hold more than " + IntToStr(MaxObjectPicturePixels) +
+                    u" pixels.");
+    }
+    if (HasOri) {
+        const Int64 Size = OriSize, At = OriAt;
         if (!Trim(TextOf(P, ObjProp::OriFileName)).empty()) {
             Parts.OriFile = std::make_unique<TMemoryStream>();
             if (Size > 0) {
@@ -397,17 +429,13 @@ void ParseDocument(TStream& In, bool AsFile, TDocumentParts& Parts)
                     Parts.OriBmp->Assign(Decoded.get());
             Parts.OriFile->SetPosition(0);
         } else {
-            ReadPictureBlock(In, At, Size, AsFile, *Parts.OriBmp);
+            ReadPictureBlock(In, At, Size, AsFile, Parts.OriBmp.get());
         }
     }
-    const Int64 SrcSize = SizeOf(P, Prop::SrcSize);
-    ReadPictureBlock(In, Take(SrcSize), SrcSize, AsFile, *Parts.SrcBmp);
-    for (Integer i = 0; i < DT.ItemCount(); ++i) {
-        const TRow& Row = *DT.GetItem(i);
-        if (KindOf(Row) != shSmall) continue;
-        const Int64 Size = SizeOf(Row, PictureSizeCol);
+    ReadPictureBlock(In, SrcAt, SrcSize, AsFile, Parts.SrcBmp.get());
+    for (const auto& [At, Size] : Blocks) {
         auto Picture = std::make_unique<TCustomBitmap32>();
-        ReadPictureBlock(In, Take(Size), Size, true, *Picture);
+        ReadPictureBlock(In, At, Size, true, Picture.get());
         Parts.Pictures.push_back(std::move(Picture));
     }
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageEffects.h"
 #include "document/ImageSmall.h"
 #include "filters/HyRas32Filters.h"

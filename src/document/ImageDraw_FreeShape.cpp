@@ -1,7 +1,9 @@
-// TImageDraw: the commands of free-shape node editing and appending a new
-// stroke to an open end (the members are declared in ImageDraw.h).
+// TImageDraw: the commands of free-shape and polygon node editing and
+// appending a new stroke to an open end (the members are declared in
+// ImageDraw.h).
 #include "document/ImageDraw.h"
 #include "document/ImageFreeShape.h"
+#include "document/ImagePolygon.h"
 
 namespace {
 TImgFreeShape* FreeShapeOf(TImgShape* S) { return dynamic_cast<TImgFreeShape*>(S); }
@@ -113,4 +115,20 @@ void TImageDraw::FreeShapeCreateOver()
         SetCurrentShape(Armed->Id());
         return;
     }
+}
+
+void TImageDraw::PolygonDeleteNode()
+{
+    auto* Polygon = dynamic_cast<TImgPolygon*>(FCurrentShape);
+    if (!Polygon || Polygon->PointIndex() < 0) return;
+    Polygon->DeleteNodePoint();
+    if (Polygon->PointsCount() > 2) {
+        SetChanged(true);
+        return;
+    }
+    // A copy: deleting unselects, which edits the document's own list.
+    TRow Ids;
+    for (Integer k = 0; k < FSelectedIds->ItemCount(); ++k)
+        Ids.AddItem(FSelectedIds->GetItem(k)->Value());
+    DeleteShapes(Ids);
 }

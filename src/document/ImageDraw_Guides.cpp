@@ -1,7 +1,7 @@
 // The document's guides and measuring ruler: made, dragged and cleared by the
 // main window, kept in table properties 17 to 19 of the object table.
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 
 using namespace ImageDrawRows;
 

@@ -14,7 +14,7 @@
 #include <cmath>
 
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageCrop.h"
 #include "document/ImageEllipse.h"
 #include "document/ImageFreeShape.h"

@@ -6,7 +6,7 @@
 
 #include "document/ImageCrop.h"
 #include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
 

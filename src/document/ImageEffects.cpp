@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/ImageDraw.h"
+#include "document/ImageDrawHooks.h"
+#include "document/ImgShape.h"
 #include "foundation/HyFileUtils_ImageInfo.h"
 #include "framework/runtime/Classes.h"
 #include "framework/runtime/SysUtils.h"

@@ -68,7 +68,7 @@ void WidenFlatPath(const std::vector<TFloatPoint>& Path, bool Closed, Single Hal
     }
 }
 
-TImgEllipse::TImgEllipse(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgEllipse::TImgEllipse(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap)
 {
     FShapeType = shEllipse;

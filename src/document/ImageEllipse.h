@@ -5,12 +5,12 @@
 // painted by the closed-shape drawing (ImageEffects).
 #pragma once
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "document/ImageEffects.h"
 
 class TImgEllipse : public TImgShape {
 public:
-    TImgEllipse(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgEllipse(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     String ClassName() const override { return u"TimgEllipse"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "document/ImageControlLayer.h"
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 #include "framework/runtime/SysUtils.h"
 
 using namespace ImageDrawRows;
@@ -79,7 +79,7 @@ Double RatioOf(const TRow& Row, Integer Index)
 }
 }  // namespace
 
-TImgFreeShape::TImgFreeShape(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgFreeShape::TImgFreeShape(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap), FBeDT(std::make_unique<TDataTable>()),
       FBeDT_B(std::make_unique<TDataTable>()), FCtrTangPoints(4), FCtrTangRects(4)
 {
@@ -850,7 +850,7 @@ void TImgFreeShape::AppendShape(TImgFreeShape& objShape)
 // ---------------------------------------------------------------------------
 // Stored form
 
-String TImgFreeShape::GetPoints()
+String TImgFreeShape::GetPoints() const
 {
     TRow& Props = *FBeDT->PropertyRow();
     SetInt(Props, PropMode, FControlMode);

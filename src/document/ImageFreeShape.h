@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 class TImgFreeShape;
 
@@ -35,7 +35,7 @@ struct TBezierSegment {
 
 class TImgFreeShape : public TImgShape {
 public:
-    TImgFreeShape(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgFreeShape(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgFreeShape() override;
     String ClassName() const override { return u"TImgFreeShape"; }
 
@@ -97,8 +97,8 @@ public:
     void AppendShape(TImgFreeShape& objShape);
 
     // ---- Stored form (object-table column 42) ----
-    String GetPoints();
-    void SetPoints(const String& S);
+    String GetPoints() const override;
+    void SetPoints(const String& S) override;
 
     // ---- Properties ----
     TDataTable* BeDT() const { return FBeDT.get(); }

@@ -7,7 +7,7 @@ namespace {
 constexpr Integer MultiplyBlendIndex = 1;
 }  // namespace
 
-TImgHLRect::TImgHLRect(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgHLRect::TImgHLRect(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap), FTmpBmp(std::make_unique<TCustomBitmap32>())
 {
     FShapeType = shHLRect;

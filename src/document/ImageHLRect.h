@@ -3,11 +3,11 @@
 // it tints like a marker pen; the pixels under it keep their alpha.
 #pragma once
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 class TImgHLRect : public TImgShape {
 public:
-    TImgHLRect(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgHLRect(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     String ClassName() const override { return u"TImgHLRect"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;

@@ -59,7 +59,7 @@ TRect DotBox(const TPoint& E, Integer W)
 }
 }  // namespace
 
-TImgLine::TImgLine(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap) : TImgShape(AOwner, ShapeId, ABitmap)
+TImgLine::TImgLine(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap) : TImgShape(AOwner, ShapeId, ABitmap)
 {
     FShapeType = shLine;
     FControlMode = 2;

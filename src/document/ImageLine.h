@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 class TImgLine;
 
@@ -33,7 +33,7 @@ struct TLineGeometry {
 
 class TImgLine : public TImgShape {
 public:
-    TImgLine(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgLine(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     String ClassName() const override { return u"TImgLine"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;

@@ -122,7 +122,7 @@ std::vector<TFloatPoint> CardinalSplinePoints(const std::vector<TPoint>& Points,
 // ---------------------------------------------------------------------------
 // TImgLines
 
-TImgLines::TImgLines(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgLines::TImgLines(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap)
 {
     FShapeType = shLines;

@@ -14,7 +14,7 @@
 #include <array>
 #include <vector>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 class TImgLines;
 struct TLinesDrawing;
@@ -62,7 +62,7 @@ std::vector<TFloatPoint> CardinalSplinePoints(const std::vector<TPoint>& Points,
 
 class TImgLines : public TImgShape {
 public:
-    TImgLines(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgLines(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgLines() override;
     String ClassName() const override { return u"TImgLines"; }
 

@@ -24,7 +24,7 @@ bool GetPolygonLayout(Integer Style, TPolygonLayout& Layout)
     }
 }
 
-TImgPolygon::TImgPolygon(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgPolygon::TImgPolygon(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap)
 {
     FShapeType = shPolygon;
@@ -342,20 +342,4 @@ void TImgPolygon::Draw(TCustomBitmap32* ToBitmap)
         ImagePolygonHooks.Paint(*this, *Target, Outline);
     else if (!PlacingByClicks())
         DrawClosedShape(*this, Target, Outline);
-}
-
-void PolygonDeleteNode(TImageDraw& Document)
-{
-    auto* Polygon = dynamic_cast<TImgPolygon*>(Document.Shape());
-    if (!Polygon || Polygon->PointIndex() < 0) return;
-    Polygon->DeleteNodePoint();
-    if (Polygon->PointsCount() > 2) {
-        Document.SetChanged(true);
-        return;
-    }
-    // A copy: deleting unselects, which edits the document's own list.
-    TRow Ids;
-    for (Integer k = 0; k < Document.SelectedIds()->ItemCount(); ++k)
-        Ids.AddItem(Document.SelectedIds()->GetItem(k)->Value());
-    Document.DeleteShapes(Ids);
 }

@@ -7,7 +7,7 @@
 // and the polygon's elliptic gradient.
 #pragma once
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "document/ImageEffects.h"
 
 class TImgPolygon;
@@ -34,7 +34,7 @@ bool GetPolygonLayout(Integer Style, TPolygonLayout& Layout);
 
 class TImgPolygon : public TImgShape {
 public:
-    TImgPolygon(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgPolygon(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     String ClassName() const override { return u"TImgPolygon"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
@@ -111,9 +111,3 @@ private:
     TPoint FPointMoved;
     TPoint FPointAdjusted;
 };
-
-// The document's command for the current object, which must be a polygon:
-// deletes its selected node (nothing when none is) and marks the document
-// changed; a polygon left with 2 nodes or fewer is deleted with the other
-// selected objects.
-void PolygonDeleteNode(TImageDraw& Document);

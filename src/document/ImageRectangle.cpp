@@ -47,7 +47,7 @@ bool InBox(const TPoint& P, Integer L, Integer T, Integer R, Integer B)
 Single Ratio(Integer Offset, Integer Size) { return Size != 0 ? static_cast<Single>(Offset) / Size : 0.0f; }
 }  // namespace
 
-TImgRectangle::TImgRectangle(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgRectangle::TImgRectangle(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap)
 {
     FShapeType = shRectangle;

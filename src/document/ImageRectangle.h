@@ -7,12 +7,12 @@
 // path and painted by the closed-shape drawing (ImageEffects). Portable.
 #pragma once
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "document/ImageEffects.h"
 
 class TImgRectangle : public TImgShape {
 public:
-    TImgRectangle(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgRectangle(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgRectangle() override;
     String ClassName() const override { return u"TImgRectangle"; }
 

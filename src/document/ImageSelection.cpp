@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "Component/Raster32/Ras32_Layers.h"
 #include "document/ImageControlLayer.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
@@ -154,7 +155,7 @@ Integer AlphaNeighbourMask(const TCustomBitmap32& B, Integer X, Integer Y)
 // ---------------------------------------------------------------------------
 // TImgSelection
 
-TImgSelection::TImgSelection(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgSelection::TImgSelection(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap), FPoints(2)
 {
     FShapeType = shSelection;
@@ -756,9 +757,12 @@ std::unique_ptr<TCustomBitmap32> TImgSelection::GetSelectionBitmap(TRect& DestRe
 {
     DestRect = TRect{};
     const TRect Raster = RasterRect();
-    const TRect Clip = Intersect(FRegionH.Bounds(), Raster);
-    if (IsEmptyRect(Clip)) return nullptr;
+    if (IsEmptyRect(Intersect(FRegionH.Bounds(), Raster))) return nullptr;
+    // The part inside the raster, and the bounds of that part: the bounds of
+    // the whole region cut to the raster can reach beyond the work bitmaps.
     FRegionH = FRegionH.Combined(TImageRegion(Raster), rcAnd);
+    const TRect Clip = FRegionH.Bounds();
+    if (IsEmptyRect(Clip)) return nullptr;
     MakeWorkBitmaps(DestRect);
     std::unique_ptr<TCustomBitmap32> Result;
     if (FFeatherAmount > 0) {

@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "document/ImageRegion.h"
 
 // The marching-ants timer. The base never ticks by itself: it only records
@@ -57,7 +57,7 @@ Integer AlphaNeighbourMask(const TCustomBitmap32& B, Integer X, Integer Y);
 
 class TImgSelection : public TImgShape {
 public:
-    TImgSelection(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgSelection(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgSelection() override;
     String ClassName() const override { return u"TImgSelection"; }
 

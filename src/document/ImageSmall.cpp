@@ -13,7 +13,7 @@ void UseLinearResampler(TCustomBitmap32* Bitmap)
 }
 }  // namespace
 
-TImgSmall::TImgSmall(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgSmall::TImgSmall(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap), FSrcBmp(std::make_unique<TCustomBitmap32>()),
       FTmpBmp(std::make_unique<TCustomBitmap32>()), FTransformation(std::make_unique<TAffineTransformation>())
 {

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "Component/Raster32/Ras32_Transforms.h"
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 
 class TImgSmall : public TImgShape {
 public:
-    TImgSmall(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgSmall(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgSmall() override;
     String ClassName() const override { return u"TImgSmall"; }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/ImageDraw_Private.h"
+#include "document/ObjectRows.h"
 
 using namespace ImageDrawRows;
 
@@ -17,7 +17,7 @@ TColor32 WithAlpha(TColor Color, Integer Alpha)
 Single F(Integer V) { return static_cast<Single>(V); }
 }  // namespace
 
-TImgText::TImgText(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
+TImgText::TImgText(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap)
     : TImgShape(AOwner, ShapeId, ABitmap)
 {
     FShapeType = shText;
@@ -309,7 +309,7 @@ void TImgText::ReadTextColumns(const TRow& Row)
 {
     for (const TTextColumn& C : TextColumns()) {
         if (auto* Text = std::get_if<String TImgText::*>(&C.Field))
-            this->*(*Text) = C.Escaped ? TImageDraw::ConvertCellEscapes(TextOf(Row, C.Column), true)
+            this->*(*Text) = C.Escaped ? UnescapeCellText(TextOf(Row, C.Column))
                                        : TextOf(Row, C.Column);
         else if (auto* Number = std::get_if<Integer TImgText::*>(&C.Field))
             this->*(*Number) = IntOf(Row, C.Column);
@@ -323,7 +323,7 @@ void TImgText::WriteTextColumns(TRow& Row) const
     for (const TTextColumn& C : TextColumns()) {
         if (auto* Text = std::get_if<String TImgText::*>(&C.Field))
             ImageDrawRows::SetText(Row, C.Column,
-                                   C.Escaped ? TImageDraw::ConvertCellEscapes(this->*(*Text), false) : this->*(*Text));
+                                   C.Escaped ? EscapeCellText(this->*(*Text)) : this->*(*Text));
         else if (auto* Number = std::get_if<Integer TImgText::*>(&C.Field))
             SetInt(Row, C.Column, this->*(*Number));
         else

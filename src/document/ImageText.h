@@ -14,7 +14,7 @@
 #include <variant>
 
 #include "document/ImageCallout.h"
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "document/ImageEffects.h"
 
 class TImgText;
@@ -78,7 +78,7 @@ constexpr Integer FontName = 40, FontSize = 41, FontColor = 42, FontBold = 43, F
 
 class TImgText : public TImgShape {
 public:
-    TImgText(TImageDraw* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
+    TImgText(TShapeOwner* AOwner, Integer ShapeId, TCustomBitmap32* ABitmap);
     ~TImgText() override;
     String ClassName() const override { return u"TImgText"; }
 

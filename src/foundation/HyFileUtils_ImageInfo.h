@@ -16,9 +16,10 @@ enum TImageFormat : Byte { ifBmp, ifPng, ifJpg, ifGif, ifUnknown, ifWmf, ifEmf, 
 // engine refuse larger ones with a message that names the size. The decoders
 // themselves apply no such limit.
 constexpr Int64 MaxImagePixels = 30000000;
-// The largest picture a bitmap can hold at all: its pixel memory (4 bytes a
-// pixel) and every pixel index fit a signed 32-bit integer.
-constexpr Int64 MaxBitmapPixels = 0x7FFFFFFF / 4;
+// The largest picture a decoder makes: 256 MB of pixels at 4 bytes a pixel,
+// one block that a 32-bit process can count on finding beside the decoder's
+// own rows and the program; larger ones are refused from the header.
+constexpr Int64 MaxBitmapPixels = Int64(1) << 26;
 
 // Why a picture file gave no picture, for the callers' messages.
 enum TImageLoadResult : Byte {

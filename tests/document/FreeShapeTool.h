@@ -7,6 +7,7 @@
 #pragma once
 
 #include "document/ImageControlLayer.h"
+#include "document/ImageDraw.h"
 #include "document/ImageFreeShape.h"
 
 class TFreeShapeTool {

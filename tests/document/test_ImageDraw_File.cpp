@@ -746,6 +746,41 @@ TEST_F(DocumentFile, DamagedDocumentFilesOpenTheImageAlone)
     }
 }
 
+// Picture objects each within the largest picture but together beyond what
+// a document takes: refused from their headers, before any is inflated (the
+// blocks hold the headers alone, so reading one would fail otherwise).
+TEST_F(DocumentFile, PictureObjectsBeyondTheSumAreRefusedBeforeReading)
+{
+    const String Image = Folder + u"sum.png";
+    Picture(4, 3, 5)->SaveToFile(Image, true);
+    struct Case {
+        Integer Count, W, H;
+        bool Refused;
+    };
+    for (const Case& C : {Case{6, 5000, 6000, true}, Case{2, 5000, 3001, true}, Case{2, 5000, 3000, false}}) {
+        SCOPED_TRACE(std::to_string(C.Count) + " of " + std::to_string(C.W) + " x " + std::to_string(C.H));
+        TOldFile F;
+        RawByteString Header = BitmapStream(*Picture(2, 2, 1)).substr(0, 54);
+        std::memcpy(Header.data() + 18, &C.W, 4);
+        std::memcpy(Header.data() + 22, &C.H, 4);
+        const RawByteString Z = Zlib(Header);
+        for (Integer i = 0; i < C.Count; ++i) {
+            F.Table.AddItem(RowText(100, {{0, IntToStr(i + 1).c_str()}, {1, u"8"}, {10, u"0"}, {11, u"0"},
+                                          {12, u"4"}, {13, u"3"}, {44, IntToStr(static_cast<Integer>(Z.size())).c_str()}}));
+            F.Pictures += Z;
+        }
+        F.Src = Zlib(BitmapStream(*Picture(4, 3, 5)));
+        F.FileInfo = FileInfoText(u"17");
+        WriteFileBytes(Image + u".vuxa", Build(F));
+        std::unique_ptr<TImageDraw> Opened;
+        ASSERT_NO_THROW(Opened = Open(Image));
+        EXPECT_EQ(Opened->DT()->ItemCount(), 0);
+        // Within the sum the truncated blocks are read, and found damaged.
+        EXPECT_EQ(Opened->MsgString().find(u"more than 30000000 pixels") != String::npos, C.Refused)
+            << UTF8Encode(Opened->MsgString());
+    }
+}
+
 TEST_F(DocumentFile, DamagedStreamsRaise)
 {
     auto Doc = NewBlankDocument(View, 10, 10, false);

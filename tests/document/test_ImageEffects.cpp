@@ -11,6 +11,7 @@
 
 #include "DocumentTestView.h"
 #include "GoldenPicture.h"
+#include "document/ImageCrop.h"
 #include "document/ImageEffects.h"
 #include "document/ImageSmall.h"
 #include "framework/runtime/SysUtils.h"

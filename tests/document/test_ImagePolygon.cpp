@@ -282,20 +282,20 @@ TEST_F(PolygonTest, DocumentDeletesANodeOrTheWholePolygon)
     ASSERT_EQ(Doc->Shape(), A);
 
     // No node selected: nothing happens.
-    PolygonDeleteNode(*Doc);
+    Doc->PolygonDeleteNode();
     EXPECT_EQ(A->PointsCount(), 4);
     EXPECT_FALSE(Doc->Modified());
 
     A->SetPointIndex(1);
     Doc->SetModified(false);
-    PolygonDeleteNode(*Doc);
+    Doc->PolygonDeleteNode();
     EXPECT_EQ(A->Nodes(), (TArrayOfPoint{{0, 0}, {50, 50}, {0, 50}}));
     EXPECT_TRUE(Doc->Modified());
     EXPECT_EQ(Doc->ShapeCount(), 2);
 
     // Down to 2 nodes: the polygon goes, the other object stays.
     A->SetPointIndex(0);
-    PolygonDeleteNode(*Doc);
+    Doc->PolygonDeleteNode();
     EXPECT_EQ(Doc->ShapeCount(), 1);
     EXPECT_EQ(Doc->IndexOfShapeId(11), -1);
     EXPECT_EQ(Doc->Shape(), nullptr);

@@ -75,7 +75,8 @@ TEST(HyFileUtils_ImageInfo, AllocatableSizes)
         {6000, 5000, true},        {6001, 5000, true},        {7000, 5000, true},
         {MaxBitmapPixels, 1, true}, {1, MaxBitmapPixels + 1, false}, {100000, 100000, false},
         {0, 10, false},            {10, 0, false},            {-5, -5, false},
-        {Int64(1) << 32, Int64(1) << 32, false}, {23170, 23170, true}, {65535, 65535, false}, {1, 1, true},
+        {Int64(1) << 32, Int64(1) << 32, false}, {8192, 8192, true}, {8192, 8193, false}, {23170, 23170, false},
+        {65535, 65535, false}, {1, 1, true},
     };
     for (const auto& C : Cases) EXPECT_EQ(ImageSizeAllocatable(C.W, C.H), C.Allowed) << C.W << "x" << C.H;
 }

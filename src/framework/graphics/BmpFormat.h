@@ -13,9 +13,10 @@
 // pf15bit is 5-5-5 and pf16bit 5-6-5 (red in the high bits of the 16-bit word).
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 
-// The most pixels a decoder of the framework accepts in one picture; larger
-// ones are refused before anything is allocated.
-constexpr uint64_t MaxPicturePixels = uint64_t(1) << 28;
+// The most pixels a decoder of the framework accepts in one picture (256 MB
+// at 4 bytes a pixel, what a 32-bit process can count on holding in one
+// block); larger ones are refused before anything is allocated.
+constexpr uint64_t MaxPicturePixels = uint64_t(1) << 26;
 
 Integer PixelFormatBits(TPixelFormat Format);
 bool IsIndexedFormat(TPixelFormat Format);  // pf1bit, pf4bit, pf8bit

@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include "framework/runtime/SysUtils.h"
+
 struct TCustomZlibStream::TZRec {
     z_stream z{};
     bool Inited = false;
@@ -193,11 +195,17 @@ void ZCompressStream(TMemoryStream* Source, TMemoryStream* Dest)
     c.Finish();
 }
 
-void ZDecompressStream(TStream* Dest, TMemoryStream* Source)
+void ZDecompressStream(TStream* Dest, TMemoryStream* Source, Int64 MaxSize)
 {
     Source->SetPosition(0);
     TDecompressionStream d(Source);
     uint8_t buf[4096];
     Integer n;
-    while ((n = d.Read(buf, sizeof buf)) > 0) Dest->WriteBuffer(buf, n);
+    Int64 total = 0;
+    while ((n = d.Read(buf, sizeof buf)) > 0) {
+        total += n;
+        if (MaxSize >= 0 && total > MaxSize)
+            throw EDecompressionError(u"The data inflates to more than " + IntToStr(MaxSize) + u" bytes");
+        Dest->WriteBuffer(buf, n);
+    }
 }

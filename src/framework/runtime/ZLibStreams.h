@@ -74,4 +74,6 @@ private:
 // All of Source (from its start) compressed at the highest level into Dest at its position.
 void ZCompressStream(TMemoryStream* Source, TMemoryStream* Dest);
 // All of Source (from its start) decompressed into Dest at its position.
-void ZDecompressStream(TStream* Dest, TMemoryStream* Source);
+// With MaxSize from 0 up, data that inflates to more than MaxSize bytes
+// raises EDecompressionError, having written no more than MaxSize.
+void ZDecompressStream(TStream* Dest, TMemoryStream* Source, Int64 MaxSize = -1);

@@ -42,10 +42,11 @@ void TsfCompressedStoredSkin::LoadFromIniFile(const String& AFileName)
     const String base = ExtractFilePath(AFileName);
     // Pictures are read before the old content goes: a missing file keeps it.
     TsfSkinBody body;
+    TsfSkinPixelBudget budget;
     // Always BMP files on this road, whatever the name says.
     auto load = [&](const String& Name, TDibImage& Picture) {
         TFileStream file(base + Name, fmOpenRead | fmShareDenyWrite);
-        ReadSkinPicture(&file, Picture);
+        ReadSkinPicture(&file, Picture, &budget);
     };
     for (Integer i = 0; i < FixedPictureCount; ++i) {
         const String name = ini.ReadString(u"PICTURES", SkinPictureKey(static_cast<TsfFixedPicture>(i)), u"");

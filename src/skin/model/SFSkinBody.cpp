@@ -6,7 +6,14 @@
 // A header asking for more pixels than MaxSkinPicturePixels is refused before
 // anything is made: run-length data can claim a picture of hundreds of
 // megabytes in a few bytes of a skin.
-void ReadSkinPicture(TStream* Stream, TDibImage& Picture)
+void TsfSkinPixelBudget::Claim(int64_t Pixels)
+{
+    if (Pixels > MaxSkinPixels - FClaimed)
+        throw EInvalidGraphic(u"The skin's pictures hold more than " + IntToStr(MaxSkinPixels) + u" pixels");
+    FClaimed += Pixels;
+}
+
+void ReadSkinPicture(TStream* Stream, TDibImage& Picture, TsfSkinPixelBudget* Budget)
 {
     const Int64 at = Stream->Position();
     uint8_t head[26];
@@ -27,6 +34,7 @@ void ReadSkinPicture(TStream* Stream, TDibImage& Picture)
         }
         if (std::llabs(width) * std::llabs(height) > MaxSkinPicturePixels)
             throw EInvalidGraphic(u"The skin picture is too large");
+        if (Budget) Budget->Claim(std::llabs(width) * std::llabs(height));
     }
     Stream->SetPosition(at);
     ReadBmp(Stream, Picture);
@@ -54,17 +62,18 @@ void ReadSkinBody(TStream* Stream, TsfSkinBody& Body)
     Body.Version = Stream->ReadValue<int32_t>();
     if (Body.Version > MaxSkinBodyLayoutVersion)
         throw ESkinBodyError(u"Unsupported skin layout version " + IntToStr(Body.Version));
+    TsfSkinPixelBudget budget;
     for (Integer i = 0; i < FixedPictureCount; ++i) {
         Body.Fixed[i] = TDibImage();
         if (!SkinBodyHasPicture(Body.Version, static_cast<TsfFixedPicture>(i))) continue;
         // Any flag but 0 means no picture.
-        if (Stream->ReadValue<uint8_t>() == 0) ReadSkinPicture(Stream, Body.Fixed[i]);
+        if (Stream->ReadValue<uint8_t>() == 0) ReadSkinPicture(Stream, Body.Fixed[i], &budget);
     }
     const int32_t count = Stream->ReadValue<int32_t>();
     Body.Pictures.clear();
     // No reserve: the count is the file's word; each picture must be there
     // before the next one is made, so a false count ends at the data's end.
-    for (int32_t i = 0; i < count; ++i) ReadSkinPicture(Stream, Body.Pictures.emplace_back());
+    for (int32_t i = 0; i < count; ++i) ReadSkinPicture(Stream, Body.Pictures.emplace_back(), &budget);
     const Int64 rest = Stream->Size() - Stream->Position();
     Body.IniText.assign(static_cast<size_t>(rest > 0 ? rest : 0), '\0');
     if (rest > 0) Stream->ReadBuffer(Body.IniText.data(), static_cast<Integer>(rest));

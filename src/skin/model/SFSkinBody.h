@@ -30,6 +30,25 @@ const char16_t* SkinPictureKey(TsfFixedPicture Picture);
 // The largest picture a skin body may hold (a 4096 x 4096 window part; the
 // built-in skin's largest is 285 x 210).
 constexpr int64_t MaxSkinPicturePixels = int64_t(4096) * 4096;
+// The most pixels all pictures of one skin hold together (the built-in skins
+// hold well under a million): at four bytes a pixel, with the body they come
+// from, a refused skin never takes 100 MB of a 32-bit process.
+constexpr int64_t MaxSkinPixels = int64_t(1) << 23;
+// The largest body a stored skin may inflate to: its pictures at four bytes a
+// pixel, with room for headers, palettes and the description.
+constexpr int64_t MaxSkinBodySize = 4 * MaxSkinPixels + (int64_t(4) << 20);
+
+// The pixels the pictures of one skin claimed so far. Each picture's header
+// is counted before the picture is made, so a skin whose pictures claim more
+// than MaxSkinPixels together is refused before it allocates them.
+class TsfSkinPixelBudget {
+public:
+    // Raises EInvalidGraphic naming the limit when Pixels would pass it.
+    void Claim(int64_t Pixels);
+
+private:
+    int64_t FClaimed = 0;
+};
 
 struct TsfSkinBody {
     Integer Version = SkinBodyLayoutVersion;
@@ -42,12 +61,14 @@ struct TsfSkinBody {
 
 // Reads a body from the stream's position to its end. Raises ESkinBodyError
 // for a layout version above 3, EReadError when the stream ends inside the
-// fixed part, EInvalidGraphic for a damaged picture or one larger than
-// MaxSkinPicturePixels; Body is then partly read.
+// fixed part, EInvalidGraphic for a damaged picture, one larger than
+// MaxSkinPicturePixels or pictures beyond MaxSkinPixels together; Body is
+// then partly read.
 void ReadSkinBody(TStream* Stream, TsfSkinBody& Body);
 // One BMP file of a skin (in a body or beside a description), refused with
-// EInvalidGraphic when its header asks for more than MaxSkinPicturePixels.
-void ReadSkinPicture(TStream* Stream, TDibImage& Picture);
+// EInvalidGraphic when its header asks for more than MaxSkinPicturePixels, or
+// more than is left of the skin's Budget (when given).
+void ReadSkinPicture(TStream* Stream, TDibImage& Picture, TsfSkinPixelBudget* Budget = nullptr);
 // Writes layout version 2 whatever Body.Version says, every fixed picture
 // (flag 1 for an empty one), the list and the text.
 void WriteSkinBody(TStream* Stream, const TsfSkinBody& Body);

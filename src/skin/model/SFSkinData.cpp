@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 
+#include "framework/runtime/SaveFileSet.h"
 #include "framework/runtime/SysUtils.h"
+#include "framework/runtime/ZLibStreams.h"
 #include "skin/model/SFCompressedSkin.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFUtils.h"
@@ -144,23 +147,24 @@ void TsfSkinContent::AddSkinArea(const String& AName, const TRect& ARect, bool A
                                                          AAnchorRight, AAnchorBottom));
 }
 
-TDibImage LoadSkinPictureFile(const String& Path)
+TDibImage LoadSkinPictureFile(const String& Path, TsfSkinPixelBudget* Budget)
 {
     TDibImage image;
     const String lower = LowerCase(ExtractFileName(Path));
     if (lower.find(u".jpg") != String::npos || lower.find(u".jpeg") != String::npos) {
         if (!SfJpegFileLoader) throw EInvalidGraphic(u"JPEG pictures are not available");
         SfJpegFileLoader(Path, image);
+        if (Budget) Budget->Claim(static_cast<int64_t>(image.Width) * image.Height);
         return image;
     }
     TFileStream file(Path, fmOpenRead | fmShareDenyWrite);
-    ReadSkinPicture(&file, image);
+    ReadSkinPicture(&file, image, Budget);
     return image;
 }
 
-void TsfSkinContent::AddBitMap(const String& FileName)
+void TsfSkinContent::AddBitMap(const String& FileName, TsfSkinPixelBudget* Budget)
 {
-    TDibImage picture = LoadSkinPictureFile(FileName);
+    TDibImage picture = LoadSkinPictureFile(FileName, Budget);
     FActivePicturesNames->Add(ExtractFileName(FileName));
     FActivePictures.push_back(std::move(picture));
 }
@@ -410,13 +414,17 @@ bool TsfSkinData::LoadCompressedStoredSkin(TsfCompressedStoredSkin* AStoredSkin)
         // by step costs more than inflating it under Wine. Skins compress
         // about 25 to 1; a larger one still grows as needed.
         body.SetCapacity(std::min<Int64>(AStoredSkin->CompressedStream()->Size() * 32, Int64(64) << 20));
-        AStoredSkin->DeCompressToStream(&body);
+        ZDecompressStream(&body, AStoredSkin->CompressedStream(), MaxSkinBodySize);
         body.SetPosition(0);
         TsfSkinBody parts;
         ReadSkinBody(&body, parts);
         staged.ReadBody(parts);
     } catch (const Exception& E) {
         FLoadError = E.Message();
+        return false;
+    } catch (const std::bad_alloc&) {
+        // Within the caps a 32-bit process can still run short.
+        FLoadError = u"Out of memory";
         return false;
     }
     ApplySkin(std::move(staged));
@@ -450,13 +458,15 @@ bool TsfSkinData::LoadFromFile(const String& FileName)
         for (Integer i = 0; i < FixedPictureCount; ++i)
             staged.FixedPictureName(static_cast<TsfFixedPicture>(i)) =
                 ini.ReadString(u"PICTURES", SkinPictureKey(static_cast<TsfFixedPicture>(i)), u"");
+        TsfSkinPixelBudget budget;
         for (Integer i = 0; i < FixedPictureCount; ++i) {
             const String& name = staged.FixedPictureName(static_cast<TsfFixedPicture>(i));
-            if (!name.empty()) staged.FixedPicture(static_cast<TsfFixedPicture>(i)) = LoadSkinPictureFile(base + name);
+            if (!name.empty())
+                staged.FixedPicture(static_cast<TsfFixedPicture>(i)) = LoadSkinPictureFile(base + name, &budget);
         }
         TStringList names;
         ReadIndexedList(&ini, u"PICTURES", u"activepictures", &names);
-        for (Integer i = 0; i < names.Count(); ++i) staged.AddBitMap(base + names[i]);
+        for (Integer i = 0; i < names.Count(); ++i) staged.AddBitMap(base + names[i], &budget);
         staged.StartCursorIndex = std::max(1, ini.ReadInteger(u"CURSORS", u"startcursorindex", 1));
         ReadIndexedList(&ini, u"CURSORS", u"cursors", staged.FCursorsNames.get());
         staged.ReadFormInfo(&ini);
@@ -466,6 +476,9 @@ bool TsfSkinData::LoadFromFile(const String& FileName)
         staged.ReadSkinControls(&ini);
     } catch (const Exception& E) {
         FLoadError = E.Message();
+        return false;
+    } catch (const std::bad_alloc&) {
+        FLoadError = u"Out of memory";
         return false;
     }
     const String base = ExtractFilePath(FileName);
@@ -488,11 +501,17 @@ void TsfSkinData::SaveToFile(const String& FileName) const
 
 void TsfSkinData::StoreToDisk(const String& AFileName) const
 {
-    SaveToFile(AFileName);
+    // The folder as a whole: a description beside pictures of another skin
+    // would load as neither.
+    TMemIniFile ini(AFileName);
+    SaveToCustomIniFile(&ini);
+    TStringList lines;
+    ini.GetStrings(&lines);
+    std::vector<TFileToSave> files{{AFileName, [&](TStream* S) { lines.SaveToStream(S, ini.Encoding()); }}};
     const String base = ExtractFilePath(AFileName);
     auto store = [&](const String& Name, const TDibImage& Picture) {
         if (Name.empty() || Picture.Empty()) return;
-        SaveFileAtomically(base + Name, [&](TStream* S) { WriteBmp(S, Picture); });
+        files.push_back({base + Name, [&Picture](TStream* S) { WriteBmp(S, Picture); }});
     };
     auto* self = const_cast<TsfSkinData*>(this);
     for (Integer i = 0; i < FixedPictureCount; ++i)
@@ -500,6 +519,7 @@ void TsfSkinData::StoreToDisk(const String& AFileName) const
     for (size_t i = 0; i < FActivePictures.size(); ++i)
         if (static_cast<Integer>(i) < FActivePicturesNames->Count())
             store((*FActivePicturesNames)[static_cast<Integer>(i)], FActivePictures[i]);
+    SaveFilesAtomically(files);
 }
 
 void TsfSkinData::SaveToCompressedFile(const String& FileName)

@@ -104,8 +104,9 @@ public:
 
     void AddSkinArea(const String& AName, const TRect& ARect, bool AUseAnchors, bool AAnchorLeft, bool AAnchorTop,
                      bool AAnchorRight, bool AAnchorBottom);
-    // A BMP file, or a JPEG one when the name contains ".jpg" or ".jpeg".
-    void AddBitMap(const String& FileName);
+    // A BMP file, or a JPEG one when the name contains ".jpg" or ".jpeg";
+    // counted in Budget when given (LoadSkinPictureFile).
+    void AddBitMap(const String& FileName, TsfSkinPixelBudget* Budget = nullptr);
     void DeleteBitMap(Integer Index);
 
     // The descriptions, areas and picture list go; the colours are the defaults.
@@ -133,8 +134,14 @@ private:
     mutable std::shared_ptr<void> FActiveBitmaps;
 };
 
+// A skin picture as a skin bitmap (SFSkinData_Bitmaps.cpp); an empty or
+// damaged picture gives an empty bitmap.
+std::unique_ptr<TsfBitmap> SkinPictureToBitmap(const TDibImage& Picture);
+
 // Reads the picture file Path: JPEG when the name says so, BMP otherwise.
-TDibImage LoadSkinPictureFile(const String& Path);
+// With a Budget, a BMP is counted from its header before it is made, a JPEG
+// once decoded (its decoder has a cap of its own).
+TDibImage LoadSkinPictureFile(const String& Path, TsfSkinPixelBudget* Budget = nullptr);
 // JPEG files need the platform's decoder: the Windows part installs it; without
 // it a JPEG name raises EInvalidGraphic.
 using TsfJpegFileLoader = void (*)(const String& Path, TDibImage& Image);

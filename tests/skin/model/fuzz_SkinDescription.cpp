@@ -33,9 +33,21 @@ void Read(F&& Reader)
     }
 }
 
-// Entries "IDName:kind" of a list section, split at the first ":".
+template <class D>
+bool NameIn(const std::vector<std::unique_ptr<D>>& List, const String& Id)
+{
+    for (const auto& d : List)
+        if (SameText(d->IDName, Id)) return true;
+    return false;
+}
+
+// Entries "IDName:kind" of a list section, split at the first ":". The model
+// keeps a second description of a name (lookups find the first), but both
+// read and write the one section of that name, so only the first of a name
+// (objects and controls alike, ignoring case as sections do) can round-trip.
 template <class D, class Create>
-void ReadList(const TCustomIniFile* Ini, const String& Section, Create&& Make, std::vector<std::unique_ptr<D>>& Out)
+void ReadList(const TCustomIniFile* Ini, const String& Section, Create&& Make, std::vector<std::unique_ptr<D>>& Out,
+              const TDescriptions& Read)
 {
     TStringList entries;
     ReadIndexedList(Ini, Section, u"", &entries);
@@ -43,7 +55,9 @@ void ReadList(const TCustomIniFile* Ini, const String& Section, Create&& Make, s
         const String e = entries[i];
         const size_t colon = e.find(u':');
         if (colon == String::npos) continue;
-        if (auto d = Make(e.substr(colon + 1), e.substr(0, colon))) Out.push_back(std::move(d));
+        const String id = e.substr(0, colon);
+        if (NameIn(Read.Objects, id) || NameIn(Read.Controls, id)) continue;
+        if (auto d = Make(e.substr(colon + 1), id)) Out.push_back(std::move(d));
     }
 }
 
@@ -91,8 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     IsSkinIniFile(&ini);
 
     TDescriptions first;
-    ReadList(&ini, u"SKINOBJECTS", CreateSkinObjectData, first.Objects);
-    ReadList(&ini, u"SKINCONTROLS", CreateSkinControlData, first.Controls);
+    ReadList(&ini, u"SKINOBJECTS", CreateSkinObjectData, first.Objects, first);
+    ReadList(&ini, u"SKINCONTROLS", CreateSkinControlData, first.Controls, first);
     ReadAll(&ini, first);
     const String written = WriteAll(first);
 

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "SaveFaults.h"
 #include "SkinTestData.h"
 #include "skin/model/SFCompressedSkin.h"
 #include "skin/model/SFResStrData.h"
@@ -512,6 +513,92 @@ TEST_F(SkinModel, FolderSkinAndItsStoredForm)
     ASSERT_TRUE(again.LoadFromFile(out + u"skin.ini")) << UTF8Encode(again.LoadError());
     ExpectSamePicture(again.FActivePictures[0], listed, "stored to disk");
     EXPECT_EQ(again.CtrlList.size(), model.CtrlList.size());
+}
+
+// Every file of a folder with its bytes, temporaries included.
+std::vector<std::pair<String, RawByteString>> FolderFiles(const String& Dir)
+{
+    std::vector<std::pair<String, RawByteString>> files;
+    TSearchRec r;
+    if (FindFirst(Dir + u"*", faAnyFile, r) == 0) {
+        do {
+            if (r.Name == u"." || r.Name == u"..") continue;
+            TMemoryStream m;
+            m.LoadFromFile(Dir + r.Name);
+            files.emplace_back(r.Name, Bytes(m));
+        } while (FindNext(r) == 0);
+        FindClose(r);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The folder is replaced as a whole or not at all: a disk that fills at any
+// point, or loses a file late, leaves the old skin's files as they were.
+TEST_F(SkinModel, StoreToDiskReplacesTheFolderWhole)
+{
+    const String dir = TempName(u"whole") + u"\\";
+    ForceDirectories(dir);
+    auto skin = [](const char* Name, uint32_t Seed) {
+        auto m = std::make_unique<TsfSkinData>(nullptr);
+        LoadBody(*m, BodyBytes(2, FrameAndMask, 2, Ini(Name, "", "activepicturescount=2\r\n0=a.bmp\r\n1=b.bmp\r\n")));
+        m->FixedPicture(fpPicture) = Picture(30, 20, pf24bit, Seed);
+        m->FixedPicture(fpMask) = Picture(30, 20, pf8bit, Seed + 1);
+        m->FActivePictures[0] = Picture(6, 6, pf4bit, Seed + 2);
+        m->FActivePictures[1] = Picture(40, 30, pf24bit, Seed + 3);
+        return m;
+    };
+    auto older = skin("Older", 1), newer = skin("Newer", 7);
+    ASSERT_FALSE(newer->Empty);
+    older->StoreToDisk(dir + u"skin.ini");
+    const auto before = FolderFiles(dir);
+    ASSERT_EQ(before.size(), 5u);
+    // Limits below each file's size in turn, so that each one is the first to fail.
+    std::vector<Int64> limits{0};
+    {
+        const String probe = TempName(u"probe") + u"\\";
+        ForceDirectories(probe);
+        newer->StoreToDisk(probe + u"skin.ini");
+        for (const auto& [name, bytes] : FolderFiles(probe)) {
+            limits.push_back(static_cast<Int64>(bytes.size()) - 1);
+            DeleteFile(probe + name);
+        }
+        RemoveDir(ExcludeTrailingPathDelimiter(probe));
+    }
+    for (const Int64 limit : limits)
+        for (const bool failClose : {false, true}) {
+            SCOPED_TRACE("limit " + std::to_string(limit) + (failClose ? ", failing close" : ""));
+            TScopedSaveFault fault(failClose ? std::numeric_limits<Int64>::max() : limit, failClose);
+            EXPECT_THROW(newer->StoreToDisk(dir + u"skin.ini"), Exception);
+            EXPECT_EQ(FolderFiles(dir), before);
+        }
+    newer->StoreToDisk(dir + u"skin.ini");
+    const auto after = FolderFiles(dir);
+    ASSERT_EQ(after.size(), 5u);
+    TsfSkinData again(nullptr);
+    ASSERT_TRUE(again.LoadFromFile(dir + u"skin.ini")) << UTF8Encode(again.LoadError());
+    EXPECT_EQ(again.SkinName, u"Newer");
+    ExpectSamePicture(again.FActivePictures[1], newer->FActivePictures[1], "stored");
+}
+
+// Pictures within the cap one by one but not together: refused from their
+// headers on both folder roads, with a message naming the limit.
+TEST_F(SkinModel, FolderPicturesBeyondTheSumAreRefused)
+{
+    const String dir = TempName(u"sum") + u"\\";
+    ForceDirectories(dir);
+    // A run-length picture of 4096 x 4096 in 60 bytes: palette of one, end of picture.
+    RawByteString rle = RawByteString("BM") + RawByteString(12, '\0');
+    const int32_t info[10] = {40, 4096, 4096, 1 | (8 << 16), 1, 2, 0, 0, 1, 0};
+    rle += RawByteString(reinterpret_cast<const char*>(info), sizeof info) + RawByteString(4, '\0') + RawByteString("\0\1", 2);
+    rle[10] = 58;
+    for (const char16_t* name : {u"frame.bmp", u"mask.bmp", u"a.bmp"}) WriteFile(dir + name, rle);
+    WriteFile(dir + u"skin.ini", Ini("Large", "", "activepicturescount=1\r\n0=a.bmp\r\n"));
+    TsfSkinData model(nullptr);
+    EXPECT_FALSE(model.LoadFromFile(dir + u"skin.ini"));
+    EXPECT_NE(model.LoadError().find(IntToStr(MaxSkinPixels)), String::npos) << UTF8Encode(model.LoadError());
+    TsfCompressedStoredSkin stored(nullptr);
+    EXPECT_THROW(stored.LoadFromIniFile(dir + u"skin.ini"), EInvalidGraphic);
 }
 
 TEST_F(SkinModel, GlobalChangeFont)

@@ -280,6 +280,12 @@ void TsfSkinScrollBar::CMEnabledChanged(TMessage& Message)
     Invalidate();
 }
 
+void TsfSkinScrollBar::WMEraseBkgnd(TMessage& Message)
+{
+    if (!FromWMPaint) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
+}
+
 void TsfSkinScrollBar::CMWantSpecialKey(TMessage& Message)
 {
     inherited::CMWantSpecialKey(Message);

@@ -76,6 +76,8 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMWantSpecialKey(TMessage& Message) override;
+    // Outside a paint, the erase paints the control onto the erase DC.
+    void WMEraseBkgnd(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;

@@ -10,10 +10,16 @@ namespace {
 
 bool HasArea(const TRect& R) { return !IsNullRect(R); }
 
-// A bitmap drawn with the colour of its bottom-left pixel left out (the platform's automatic key).
-void KeyByBottomLeft(TsfBitmap* B)
+// A copy of B drawn with the colour of its bottom-left pixel left out (the
+// platform's automatic key for pictures drawn transparently).
+std::unique_ptr<TsfBitmap> KeyedCopy(const TsfBitmap& B)
 {
-    if (B->Width() > 0 && B->Height() > 0) B->CheckingTransparent(B->GetPixel(0, B->Height() - 1));
+    auto K = std::make_unique<TsfBitmap>();
+    if (B.Width() <= 0 || B.Height() <= 0) return K;
+    K->SetSize(B.Width(), B.Height());
+    SkinCopyRect(K.get(), {0, 0, B.Width(), B.Height()}, &B, {0, 0, B.Width(), B.Height()});
+    K->CheckingTransparent(K->GetPixel(0, K->Height() - 1));
+    return K;
 }
 
 }  // namespace
@@ -210,6 +216,12 @@ bool TsfSkinTrackBar::DoMouseWheel(TShiftState Shift, Integer WheelDelta, const 
     const bool Handled = inherited::DoMouseWheel(Shift, WheelDelta, MousePos);
     FCore.MouseWheel(WheelDelta);
     return Handled;
+}
+
+void TsfSkinTrackBar::WMEraseBkgnd(TMessage& Message)
+{
+    if (!FromWMPaint) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
 }
 
 void TsfSkinTrackBar::CMWantSpecialKey(TMessage& Message)
@@ -425,19 +437,26 @@ void TsfSkinCustomSlider::RebuildLayout()
                 CreateHSkinImage(FEdgeSize, FEdgeSize, FRuler.get(), &Source, All, Length, Breadth, false);
         }
     }
-    // The thumb's size.
+    FRulerKeyed = KeyedCopy(*FRuler);
+    // The thumb's size, and its picture (both states) ready to draw.
     Integer TW = 0, TH = 0;
+    FThumb = std::make_unique<TsfBitmap>();
     if (SkinThumb()) {
         const TRect T = V ? FSkin.VThumbRect : FSkin.HThumbRect;
         TW = T.Width() / 2;
         TH = T.Height();
+        FThumb->SetSize(T.Width(), T.Height());
+        SkinCopyRect(FThumb.get(), {0, 0, T.Width(), T.Height()}, FSkinPicture, T);
     } else if (FThumbImageList) {
         TW = FThumbImageList->Width();
         TH = FThumbImageList->Height();
-    } else if (TBitmap* P = ThumbPicture()) {
+    } else if (TBitmap* P = ThumbPicture(); P && !P->Empty()) {
         TW = P->Width() / FNumThumbStates;
         TH = P->Height();
+        FThumb->SetSize(P->Width(), P->Height());
+        FThumb->DrawGraphic(P, {0, 0, P->Width(), P->Height()});
     }
+    FThumbKeyed = KeyedCopy(*FThumb);
     FCore.RebuildLayout(R, Breadth, TW, TH);
 }
 
@@ -461,9 +480,8 @@ void TsfSkinCustomSlider::Paint()
     }
     if (FRuler && !FRuler->Empty()) {
         const TPoint O = FCore.RulerOrg();
-        if (FSkinInUse || !(FCore.Options() & soRulerOpaque)) KeyByBottomLeft(FRuler.get());
-        FRuler->Draw(&Buffer, O.X, O.Y);
-        FRuler->SetTransparent(false);
+        const bool Opaque = !FSkinInUse && (FCore.Options() & soRulerOpaque);
+        (Opaque ? FRuler : FRulerKeyed)->Draw(&Buffer, O.X, O.Y);
     }
     if ((FCore.Options() & soShowFocus) && Focused() && !Designing()) {
         TRect B;
@@ -513,15 +531,8 @@ void TsfSkinCustomSlider::DrawThumb(TCanvas* C)
     }
     const bool Second = FCore.ThumbDown() || !Enabled();
     if (SkinThumb()) {
-        const TRect S = FCore.Vertical() ? FSkin.VThumbRect : FSkin.HThumbRect;
-        const Integer Half = S.Width() / 2;
-        const TRect Src = Second ? TRect{S.Left + Half, S.Top, S.Left + 2 * Half, S.Bottom}
-                                 : TRect{S.Left, S.Top, S.Left + Half, S.Bottom};
-        TsfBitmap Thumb;
-        Thumb.SetSize(Half, S.Height());
-        SkinCopyRect(&Thumb, {0, 0, Half, S.Height()}, FSkinPicture, Src);
-        KeyByBottomLeft(&Thumb);
-        Thumb.Draw(C, T.Left, T.Top);
+        const Integer Half = FThumb->Width() / 2;
+        FThumbKeyed->Draw(C, T.Left, T.Top, TRect{Second ? Half : 0, 0, Second ? 2 * Half : Half, FThumb->Height()});
         return;
     }
     if (FThumbImageList) {
@@ -531,15 +542,11 @@ void TsfSkinCustomSlider::DrawThumb(TCanvas* C)
         if (I >= 0 && I < Count) FThumbImageList->Draw(C, T.Left, T.Top, I, true);
         return;
     }
-    TBitmap* P = ThumbPicture();
-    if (!P || P->Empty()) return;
-    const Integer TW = P->Width() / FNumThumbStates;
+    if (!FThumb || FThumb->Empty()) return;
+    const Integer TW = FThumb->Width() / FNumThumbStates;
     const Integer State = Second && FNumThumbStates == 2 ? 1 : 0;
-    TsfBitmap Thumb;
-    Thumb.SetSize(P->Width(), P->Height());
-    Thumb.DrawGraphic(P, {0, 0, P->Width(), P->Height()});
-    if (!(FCore.Options() & soThumbOpaque)) KeyByBottomLeft(&Thumb);
-    Thumb.Draw(C, T.Left, T.Top, TRect{State * TW, 0, State * TW + TW, P->Height()});
+    const bool Opaque = FCore.Options() & soThumbOpaque;
+    (Opaque ? FThumb : FThumbKeyed)->Draw(C, T.Left, T.Top, TRect{State * TW, 0, State * TW + TW, FThumb->Height()});
 }
 
 // ---------------------------------------------------------------------------
@@ -548,20 +555,32 @@ void TsfSkinCustomSlider::DrawThumb(TCanvas* C)
 void TsfSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     inherited::MouseDown(Button, Shift, X, Y);
-    FCore.MouseDown(Button == mbLeft, (Shift & ssDouble) != 0, X, Y);
+    if (Button == mbLeft && FCore.OnThumb(X, Y)) {
+        if (!(Shift & ssDouble)) StartThumbDrag(Button, Shift, X, Y);
+    } else {
+        FCore.MouseDown(Button == mbLeft, (Shift & ssDouble) != 0, X, Y);
+    }
 }
 
 void TsfSkinCustomSlider::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
     inherited::MouseMove(Shift, X, Y);
-    FCore.MouseMove((Shift & ssLeft) != 0, X, Y);
+    if (FCore.Sliding() && (Shift & ssLeft))
+        DragThumb(Shift, X, Y);
+    else
+        FCore.MouseMove(false, X, Y);
 }
 
 void TsfSkinCustomSlider::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     inherited::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft && FCore.Sliding()) EndThumbDrag(Button, Shift, X, Y);
     FCore.MouseUp(Button == mbLeft, X, Y);
 }
+
+void TsfSkinCustomSlider::StartThumbDrag(TMouseButton, TShiftState, Integer X, Integer Y) { FCore.StartThumbDrag(X, Y); }
+void TsfSkinCustomSlider::DragThumb(TShiftState, Integer X, Integer Y) { FCore.DragThumb(X, Y); }
+void TsfSkinCustomSlider::EndThumbDrag(TMouseButton, TShiftState, Integer, Integer) { FCore.EndThumbDrag(); }
 
 void TsfSkinCustomSlider::KeyDown(Word& Key, TShiftState Shift)
 {

@@ -53,6 +53,8 @@ protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
     bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, const TPoint& MousePos) override;
     void CMWantSpecialKey(TMessage& Message) override;
+    // Outside a paint, the erase paints the control onto the erase DC.
+    void WMEraseBkgnd(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;
@@ -126,6 +128,9 @@ public:
     virtual void RebuildLayout();
     virtual void RangeChanged() {}
     virtual void DefaultDrawPoints(Integer PointsStep, Integer PointsHeight, Integer ExtremePointsHeight);
+    virtual void StartThumbDrag(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void DragThumb(TShiftState Shift, Integer X, Integer Y);
+    virtual void EndThumbDrag(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
 
     TNotifyEvent& OnChange;
     TNotifyEvent& OnChanged;
@@ -164,7 +169,10 @@ private:
     Byte FUserImages = 0;
     std::unique_ptr<TBitmap> FImages[4];
     Integer FEdgeSize = 2;
-    std::unique_ptr<TsfBitmap> FRuler;
+    // The ruler built for the current size, and the pictures ready to draw:
+    // as they are and with their background keyed out.
+    std::unique_ptr<TsfBitmap> FRuler, FRulerKeyed;
+    std::unique_ptr<TsfBitmap> FThumb, FThumbKeyed;
     Integer FNumThumbStates = 2;
     bool FCreating = true;
     TCanvas* FPaintCanvas = nullptr;

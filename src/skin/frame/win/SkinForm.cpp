@@ -2,6 +2,7 @@
 
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -73,8 +74,15 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefCaptionFont.reset(NewCaptionFont(clBtnText));
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
+    FDefMenuItemFont = std::make_unique<TFont>();
+    // The skinned controls reach the menus through these (once a skinned form exists).
+    if (!SkinMenuServices()) InstallSkinFrameMenuServices();
+    FSkinMenu = new TsfSkinMenu(this, FForm);
+    FMenuLayerManager = new TsfLayerManager(this);
+    FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
-    FForm->OnShortCut = nullptr;
+    // The form's own handler goes; the component's OnShortCut takes its place.
+    FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
@@ -86,6 +94,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
 TsfSkinForm::~TsfSkinForm()
 {
     SkinClock()->StopTimers(this);
+    UnHookApp();
     // The form's own procedure comes back before the component's parts go.
     FHook.Unhook();
     ObjectList.clear();
@@ -335,6 +344,14 @@ bool TsfSkinForm::GetFormActive() const
     return FForm->Active();
 }
 
+void TsfSkinForm::BringStayOnTopFormsToFront()
+{
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* F = Screen->Forms(i);
+        if (F->Visible() && F->FormStyle() == fsStayOnTop && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+    }
+}
+
 void TsfSkinForm::DoActivateEvents()
 {
     const bool A = GetFormActive();
@@ -423,6 +440,11 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
     if (FBorderIcons & sfbiMinimize) I |= biMinimize;
     if (FBorderIcons & sfbiMaximize) I |= biMaximize;
     return I;
+}
+
+void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
+{
+    if (OnShortCut) OnShortCut(Msg, Handled);
 }
 
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
@@ -718,18 +740,17 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             O->Draw(Top.Canvas(), false);
         }
     }
-    if (!GetFormActive() && S.AutoRenderingInActiveImage)
+    if (!GetFormActive() && IsAutoRenderingInActiveImage())
         for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
-    const int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     if (Cl.Height() > 0) ExcludeClipRect(DC, Cl.Left, Cl.Top, Cl.Right, Cl.Bottom);
     GdiFlush();
     DrawStrip(DC, Top, 0, 0);
     DrawStrip(DC, Left, 0, Top.Height());
     DrawStrip(DC, Right, G.FormWidth - Right.Width(), Top.Height());
     DrawStrip(DC, Bottom, 0, G.FormHeight - Bottom.Height());
-    RestoreDC(DC, Saved);
 }
 
 void TsfSkinForm::FormFontCharset(TFont* Font)
@@ -793,7 +814,7 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     }
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
-    const int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     ExcludeClipRect(DC, 3, CH + 3, W - 3, H - 3);
     TCanvas Window;
     Window.SetHandle(DC);
@@ -803,7 +824,6 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     Frame3D(&Window, R, clBtnHighlight, clBtnShadow, 1);
     Frame3D(&Window, R, clBtnFace, clBtnFace, 1);
     Window.SetHandle(nullptr);
-    RestoreDC(DC, Saved);
 }
 
 void TsfSkinForm::PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch,
@@ -1005,6 +1025,8 @@ void TsfSkinForm::FadeTimerProc()
 {
     SkinClock()->StopTimer(this, FadeTimerId);  // the fade runs once per show
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
+    // A focused push button shows its final look at once instead of morphing in under the fade.
+    if (auto* Button = dynamic_cast<TsfSkinButton*>(FForm->ActiveControl())) Button->SetStopAnimate(true);
     const bool Animation = FAlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
     const Integer Target = TsfFormFade::TargetAlpha(FAlphaBlend, Animation, FAlphaBlendValue);
     if (Animation) {
@@ -1066,7 +1088,11 @@ void TsfSkinForm::NewWndProc(TMessage& Message)
 bool TsfSkinForm::BeforeForm(TMessage& Message)
 {
     const bool NC = FSupportNCArea;
+    CheckMenuCloseMessage(Message);
     switch (Message.Msg) {
+    case WM_SKINMENUCLOSE:
+        SkinMenuClose();
+        return true;
     case WM_DESTROY:
         SkinClock()->StopTimers(this);
         FFade.Stop();
@@ -1105,6 +1131,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         WMNCPaint(Message);
         return false;
     case WM_NCACTIVATE:
+        if (FSkinMenu && FSkinMenu->Visible()) FSkinMenu->Hide();
         if (!FSkinnableForm) return true;
         WMNCActivate(Message);
         return false;

@@ -1,12 +1,13 @@
 // The effect routines of TImgShape: reading their settings from an object
 // row, and building and drawing the edging glow, the shadow, the reflection
 // and the shadow's reflection.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "document/ImageDraw.h"
-#include "document/ImageDraw_Private.h"
 #include "document/ImageEffects.h"
+#include "document/ImgShape.h"
+#include "document/ObjectRows.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/SharpenLib32.h"
 
@@ -25,9 +26,19 @@ std::unique_ptr<TCustomBitmap32> NewEffectBitmap()
 // would hang the program and an effect bitmap the size of a billion pixels
 // would exhaust memory. Beyond these bounds the effect is drawn with the
 // bound (blur) or not at all (size).
+// The smoothing of one effect bitmap is held to MaxSmoothWork pixel steps
+// (under a second): a few bytes of row can ask for a large object with the
+// widest blur, and a larger bitmap then gets fewer passes (an object of three
+// megapixels still gets all of them).
 constexpr Integer MaxBlurPasses = 100;
-constexpr Int64 MaxEffectSide = 32768, MaxEffectPixels = Int64(64) << 20;
+constexpr Int64 MaxEffectSide = 32768, MaxEffectPixels = Int64(32) << 20, MaxSmoothWork = Int64(1) << 28,
+                MinEffectLimit = Int64(4) << 20;
 Integer Passes(Integer BlurSize) { return std::clamp(BlurSize, 0, MaxBlurPasses); }
+Integer Passes(Integer BlurSize, const TCustomBitmap32& Bitmap)
+{
+    const Int64 Pixels = std::max<Int64>(Int64(Bitmap.Width()) * Bitmap.Height(), 1);
+    return static_cast<Integer>(std::min<Int64>(Passes(BlurSize), std::max<Int64>(MaxSmoothWork / Pixels, 1)));
+}
 bool EffectSizeOk(Int64 W, Int64 H) { return W > 0 && H > 0 && W <= MaxEffectSide && H <= MaxEffectSide && W * H <= MaxEffectPixels; }
 
 // Where an effect bitmap goes, summed without overflow: anything that far
@@ -73,7 +84,7 @@ void TImgShape::ReadEffectColumns(const TRow& Row)
     FGradientPosition = TextOf(Row, 92);
     FGradientFillMode = IntOf(Row, 95);
     FGradientLinearAngle = IntOf(Row, 96);
-    FGradientTextureFileName = TImageDraw::ConvertCellEscapes(TextOf(Row, 97), true);
+    FGradientTextureFileName = UnescapeCellText(TextOf(Row, 97));
     FGradientEdgingWidth = IntOf(Row, 98);
     // The glow divides by its width.
     if (FGradientEdgingWidth == 0) FGradientEdgingWidth = 15;
@@ -93,8 +104,13 @@ TRect TImgShape::EffectRect(Integer E) const
     const TRect R = GetRotateRect();
     const Int64 L = Int64(R.Left) - E, T = Int64(R.Top) - E;
     const Int64 W = Int64(R.Right) + E - L, H = Int64(R.Bottom) + E - T;
-    // Too large (or turned inside out): an empty rectangle, so no effect.
-    if (!EffectSizeOk(W, H)) return TRect{R.Left, R.Top, R.Left, R.Top};
+    // Too large (or turned inside out): an empty rectangle, so no effect. An
+    // effect many times the raster it is drawn on shows little of itself: it
+    // is held to four times the raster (at least MinEffectLimit), so that its
+    // work follows the document's size, not a few bytes of row.
+    const Int64 Limit = FBitmap ? std::max<Int64>(4 * Int64(FBitmap->Width()) * FBitmap->Height(), MinEffectLimit)
+                                : MaxEffectPixels;
+    if (!EffectSizeOk(W, H) || W * H > Limit) return TRect{R.Left, R.Top, R.Left, R.Top};
     return TRect{static_cast<Integer>(L), static_cast<Integer>(T), static_cast<Integer>(L + W),
                  static_cast<Integer>(T + H)};
 }
@@ -190,9 +206,33 @@ void TImgShape::PrepareShadow()
     // ResizeBitmap keeps its source's draw mode, not ours.
     FShadowBmp->SetDrawMode(dmBlend);
     FShadowBmp->SetCombineMode(cmMerge);
-    SmoothBitmap(FShadowBmp.get(), Passes(FShadowBlurSize));
+    SmoothBitmap(FShadowBmp.get(), Passes(FShadowBlurSize, *FShadowBmp));
     if (FShadowOffsetAngleLeft < 0) ++FShadowOffsetAngleLeft;
     if (FShadowOffsetAngleTop < 0) ++FShadowOffsetAngleTop;
+}
+
+// Where each effect bitmap goes: the turned rectangle's corner moved by the
+// effect's offsets, less its margin.
+TPoint TImgShape::ShadowOrigin() const
+{
+    const TRect R = GetRotateRect();
+    return TPoint{Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+                  Place(Int64(R.Top) + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop)};
+}
+
+TPoint TImgShape::ReflectionOrigin() const
+{
+    const TRect R = GetRotateRect();
+    return TPoint{Place(Int64(R.Left) - FReflectExtendLength),
+                  Place(Int64(R.Bottom) + FReflectDistance - FReflectExtendLength)};
+}
+
+TPoint TImgShape::ShadowReflectionOrigin() const
+{
+    const TRect R = GetRotateRect();
+    return TPoint{
+        Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+        Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop)};
 }
 
 void TImgShape::DrawShadow(TCustomBitmap32* ToBitmap)
@@ -200,12 +240,11 @@ void TImgShape::DrawShadow(TCustomBitmap32* ToBitmap)
     if (FShadowMode == -1 || !FShadowBmp) return;
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
-    const TRect R = GetRotateRect();
-    FShadowBmp->DrawTo(Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
-                       Place(Int64(R.Top) + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop));
+    const TPoint P = ShadowOrigin();
+    FShadowBmp->DrawTo(Target, P.X, P.Y);
 }
 
-void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
+void TImgShape::PrepareReflection()
 {
     if (FReflectMode == -1) return;
     if (FChanged2 || FRotated2 || !FReflectBmp) {
@@ -223,17 +262,27 @@ void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
             S.SetDrawMode(dmOpaque);
             FReflectBmp->Draw(0, 0, &S);
         }
-        SmoothBitmap(FReflectBmp.get(), Passes(FReflectBlurSize));
+        SmoothBitmap(FReflectBmp.get(), Passes(FReflectBlurSize, *FReflectBmp));
         FadeReflection(*FReflectBmp, FReflectHeight);
     }
-    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
-    if (!Target) return;
-    const TRect R = GetRotateRect();
-    FReflectBmp->DrawTo(Target, Place(Int64(R.Left) - FReflectExtendLength),
-                        Place(Int64(R.Bottom) + FReflectDistance - FReflectExtendLength));
 }
 
-void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
+void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
+{
+    if (FReflectMode == -1) return;
+    PrepareReflection();
+    PlaceReflection(ToBitmap);
+}
+
+void TImgShape::PlaceReflection(TCustomBitmap32* ToBitmap)
+{
+    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
+    if (FReflectMode == -1 || !FReflectBmp || !Target) return;
+    const TPoint P = ReflectionOrigin();
+    FReflectBmp->DrawTo(Target, P.X, P.Y);
+}
+
+void TImgShape::PrepareShadowReflection()
 {
     if (FShadowMode == -1 || FReflectMode == -1 || !FShadowBmp) return;
     if (FChanged2 || FRotated2 || !FShadowReflectBmp) {
@@ -243,15 +292,59 @@ void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
         FShadowReflectBmp->SetCombineMode(FShadowBmp->CombineMode());
         FShadowReflectBmp->SetMasterAlpha(ScaledAlpha(FReflectOpacity, static_cast<Integer>(FShadowBmp->MasterAlpha())));
         FShadowReflectBmp->FlipVert();
-        SmoothBitmap(FShadowReflectBmp.get(), Passes(FReflectBlurSize));
+        SmoothBitmap(FShadowReflectBmp.get(), Passes(FReflectBlurSize, *FShadowReflectBmp));
         FadeReflection(*FShadowReflectBmp, FReflectHeight);
     }
+}
+
+void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
+{
+    if (FShadowMode == -1 || FReflectMode == -1 || !FShadowBmp) return;
+    PrepareShadowReflection();
+    PlaceShadowReflection(ToBitmap);
+}
+
+void TImgShape::PlaceShadowReflection(TCustomBitmap32* ToBitmap)
+{
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
-    if (!Target) return;
-    const TRect R = GetRotateRect();
-    FShadowReflectBmp->DrawTo(
-        Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
-        Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop));
+    if (FShadowMode == -1 || FReflectMode == -1 || !FShadowBmp || !FShadowReflectBmp || !Target) return;
+    const TPoint P = ShadowReflectionOrigin();
+    FShadowReflectBmp->DrawTo(Target, P.X, P.Y);
+}
+
+void TImgShape::PrepareEffects()
+{
+    PrepareGradientEdging();
+    PrepareShadow();
+    PrepareShadowReflection();
+    PrepareReflection();
+}
+
+void TImgShape::DrawEffectBitmaps(TCustomBitmap32* ToBitmap)
+{
+    PlaceShadowReflection(ToBitmap);
+    PlaceReflection(ToBitmap);
+    DrawShadow(ToBitmap);
+}
+
+bool TImgShape::DrawnBounds(bool WithEffects, TRect& Bounds)
+{
+    Bounds = PictureBounds();
+    if (Bounds.Right <= Bounds.Left || Bounds.Bottom <= Bounds.Top) return false;
+    if (!WithEffects) return true;
+    auto Add = [&](const TCustomBitmap32* B, const TPoint& P) {
+        if (!B || B->Empty()) return;
+        const TRect R{P.X, P.Y, static_cast<Integer>(std::min<Int64>(Int64(P.X) + B->Width(), Int64(1) << 30)),
+                      static_cast<Integer>(std::min<Int64>(Int64(P.Y) + B->Height(), Int64(1) << 30))};
+        Bounds = TRect{std::min(Bounds.Left, R.Left), std::min(Bounds.Top, R.Top), std::max(Bounds.Right, R.Right),
+                       std::max(Bounds.Bottom, R.Bottom)};
+    };
+    if (FShadowMode != -1) {
+        Add(FShadowBmp.get(), ShadowOrigin());
+        if (FReflectMode != -1 && FShadowBmp) Add(FShadowReflectBmp.get(), ShadowReflectionOrigin());
+    }
+    if (FReflectMode != -1) Add(FReflectBmp.get(), ReflectionOrigin());
+    return true;
 }
 
 bool TImgShape::DrawPicture(TCustomBitmap32* Target)

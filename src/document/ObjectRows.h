@@ -1,11 +1,11 @@
-// What the source files of the document unit share: reading and writing the
+// What the document and its objects share: reading and writing the
 // cells of object rows. Rows come from documents made elsewhere, so a reader
 // never assumes a cell is there or holds what its column says: a missing
 // cell reads as empty, a cell that is no number as 0 (false), and a writer
 // grows a short row to the cell it writes.
 #pragma once
 
-#include "document/ImageDraw.h"
+#include "document/ImgShape.h"
 #include "framework/runtime/SysUtils.h"
 
 namespace ImageDrawRows {

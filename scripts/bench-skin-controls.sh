@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# A skinned slider's thumb dragged on a form of 30 other skinned controls: a
+# release win64 build under Wine on a display of its own times each of STEPS
+# drag steps (handled and painted), counts the paints of the slider and of the
+# others, and times the whole form repainted per step beside it. Once in the
+# built-in look, once in the built-in skin "Rire". Then a menu of 10, 40 and
+# 200 items opened 50 times each: the skinned engine's Popup to the first paint
+# of its level beside the platform's own popup menu of the same items (same
+# two looks).
+#   scripts/bench-skin-controls.sh [steps]        (default 300)
+# The lines go to build/bench-win64/skin-controls.txt as well.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/common.sh"
+
+steps=${1:-300}
+"$here/setup.sh"
+dir=$LM_BUILD/bench-win64
+cmake -G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG=win64 -DLM_BENCH=ON \
+  -DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DCMAKE_C_FLAGS_RELEASE=-O2 \
+  -DLM_DEPS_PREFIX="$LM_DEPS_CACHE/x86_64-w64-mingw32" >/dev/null
+cmake --build "$dir" -j "$LM_JOBS" --target bench_SkinSliderDrag bench_SkinMenuPopup lm_builtin_skin >/dev/null
+
+prefix=$dir/wineprefix
+"$here/wine-prefix.sh" "$prefix"
+source "$here/xvfb.sh"
+lm_start_xvfb
+trap 'kill "$LM_XVFB_PID" 2>/dev/null || true; WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true' EXIT
+export DISPLAY=$LM_XVFB_DISPLAY
+skin=$(find "$dir" -name Rire.skn | head -n 1)
+{
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps"
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps" "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinMenuPopup.exe" 50
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinMenuPopup.exe" 50 "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
+} | tee "$dir/skin-controls.txt"
