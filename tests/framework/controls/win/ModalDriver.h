@@ -30,6 +30,19 @@ inline void Chord(const std::vector<WORD>& Keys)
     for (auto it = Keys.rbegin(); it != Keys.rend(); ++it) Key(*it, false);
 }
 
+// Waits on a thread that handles no messages until Ready() holds or about Ms
+// milliseconds have passed; says whether it held.
+template <class F>
+bool WaitUntil(F&& Ready, DWORD Ms)
+{
+    const DWORD Start = GetTickCount();
+    while (!Ready()) {
+        if (GetTickCount() - Start >= Ms) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 // The visible top-level window of this process with the class, or null.
 inline HWND FindProcessWindow(const wchar_t* Class)
 {
@@ -64,16 +77,16 @@ public:
     TModalDriver(const wchar_t* Class, std::function<void(HWND)> Act)
         : FThread([this, Class, Act] {
               HWND Wnd = nullptr;
-              if (!WaitFor([&] { return (Wnd = FindProcessWindow(Class)) != nullptr; }, 10000)) return;
+              if (!WaitUntil([&] { return (Wnd = FindProcessWindow(Class)) != nullptr; }, 10000)) return;
               // Said now: once Act's keys land, the window closes and the test
               // reads Found() while this thread may not have run on.
               FFound = true;
               // A dialog takes keys once it is the foreground window and one of
               // its controls has the focus; a menu is never active.
               if (wcscmp(Class, L"#32768") != 0)
-                  WaitFor([&] { return GetForegroundWindow() == Wnd && HoldsFocus(Wnd); }, 10000);
+                  WaitUntil([&] { return GetForegroundWindow() == Wnd && HoldsFocus(Wnd); }, 10000);
               Act(Wnd);
-              if (WaitFor([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
+              if (WaitUntil([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
               FStuck = true;
               // A dialog is told to cancel; a menu hears Escape.
               if (wcscmp(Class, L"#32768") != 0) PostMessageW(Wnd, WM_COMMAND, IDCANCEL, 0);
@@ -111,17 +124,6 @@ private:
         Info.cbSize = sizeof(Info);
         if (!GetGUIThreadInfo(GetWindowThreadProcessId(Wnd, nullptr), &Info)) return false;
         return Info.hwndFocus && (Info.hwndFocus == Wnd || IsChild(Wnd, Info.hwndFocus));
-    }
-
-    template <class F>
-    static bool WaitFor(F&& Ready, DWORD Ms)
-    {
-        const DWORD Start = GetTickCount();
-        while (!Ready()) {
-            if (GetTickCount() - Start >= Ms) return false;
-            Sleep(10);
-        }
-        return true;
     }
 
     std::atomic<bool> FFound{false};
