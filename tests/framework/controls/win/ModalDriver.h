@@ -82,14 +82,16 @@ public:
               // reads Found() while this thread may not have run on.
               FFound = true;
               // A dialog takes keys once it is the foreground window and one of
-              // its controls has the focus; a menu is never active.
-              if (wcscmp(Class, L"#32768") != 0)
-                  WaitUntil([&] { return GetForegroundWindow() == Wnd && HoldsFocus(Wnd); }, 10000);
+              // its controls has the focus; a menu, which is never active, once
+              // its thread runs the menu's loop.
+              const bool Menu = wcscmp(Class, L"#32768") == 0;
+              if (Menu) WaitUntil([&] { return InMenuLoop(Wnd); }, 10000);
+              else WaitUntil([&] { return GetForegroundWindow() == Wnd && HoldsFocus(Wnd); }, 10000);
               Act(Wnd);
               if (WaitUntil([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
               FStuck = true;
-              // A dialog is told to cancel; a menu hears Escape.
-              if (wcscmp(Class, L"#32768") != 0) PostMessageW(Wnd, WM_COMMAND, IDCANCEL, 0);
+              // Told to cancel: keys may be what got lost.
+              PostMessageW(Wnd, Menu ? WM_CANCELMODE : WM_COMMAND, Menu ? 0 : IDCANCEL, 0);
               for (int i = 0; i < 5 && IsWindow(Wnd) && IsWindowVisible(Wnd); ++i) {
                   Chord({VK_ESCAPE});
                   Sleep(200);
@@ -117,14 +119,20 @@ public:
     bool Found() const { return FFound; }
 
 private:
-    // The focus of the window's thread is the window or one of its controls.
-    static bool HoldsFocus(HWND Wnd)
+    static GUITHREADINFO ThreadInfo(HWND Wnd)
     {
         GUITHREADINFO Info = {};
         Info.cbSize = sizeof(Info);
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(Wnd, nullptr), &Info)) return false;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(Wnd, nullptr), &Info)) Info = {};
+        return Info;
+    }
+    // The focus of the window's thread is the window or one of its controls.
+    static bool HoldsFocus(HWND Wnd)
+    {
+        const GUITHREADINFO Info = ThreadInfo(Wnd);
         return Info.hwndFocus && (Info.hwndFocus == Wnd || IsChild(Wnd, Info.hwndFocus));
     }
+    static bool InMenuLoop(HWND Wnd) { return (ThreadInfo(Wnd).flags & GUI_INMENUMODE) != 0; }
 
     std::atomic<bool> FFound{false};
     std::atomic<bool> FStuck{false};
