@@ -52,10 +52,6 @@ public:
     }
 };
 
-// Points ReadSidecar and ReadDocumentStream at the document's own readers
-// (TImageDraw::LoadSidecar and LoadDocumentStream).
-void InstallDocumentFileReaders();
-
 class TShapePath;
 // What frames take from the platform side, installed at start-up.
 struct TFrameHooks {
@@ -130,7 +126,11 @@ public:
     // Builds the document: from a document stream (P), from an image file
     // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
     // else a blank W x H canvas (tiled with CanvasPattern, transparent white
-    // when T, else colour C). The caller keeps every argument.
+    // when T, else colour C). The caller keeps every argument. An image file
+    // with B32 null is read once: its bytes are decoded in memory
+    // (ImageDrawHooks.DecodePicture) and kept as the original; a file that
+    // does not decode raises EImageDraw. With a document file beside it the
+    // image file is not read at all.
     TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap32* B32, TCustomBitmap32* CanvasPattern,
                TRow* WatermarkRow, const String& ImageFile, Integer LangIndex, bool FromClipboard,
                bool FromScreenCapture, TStream* P, Integer W, Integer H, TColor C, bool T, Integer Bpp);

@@ -13,29 +13,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "WinTiming.h"
+
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/win/SFKernels_Win.h"
-
-namespace {
-
-template <class F>
-std::pair<double, double> Time(int Repeats, F Work)
-{
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
-    std::vector<double> ms;
-    for (int i = 0; i < Repeats; ++i) {
-        QueryPerformanceCounter(&a);
-        Work();
-        QueryPerformanceCounter(&b);
-        ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart));
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
-
-} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -58,12 +40,12 @@ int wmain(int argc, wchar_t** argv)
         C->Geometry().FormHeight = S[1];
         TBitmap Target(S[0], S[1]);
         const HDC DC = Target.Canvas()->Handle();
-        const auto Step = Time(Repeats, [&] {
+        const auto Step = TimeRepeats(Repeats, [&] {
             C->UpdateFrameLayout(true);
             C->PaintNCSkin(DC, true);
         });
         TBitmap Strips(S[0], S[1]);
-        const auto Floor = Time(Repeats, [&] {
+        const auto Floor = TimeRepeats(Repeats, [&] {
             const HDC From = Strips.Canvas()->Handle();
             BitBlt(DC, 0, 0, S[0], 30, From, 0, 0, SRCCOPY);
             BitBlt(DC, 0, 30, 4, S[1] - 34, From, 0, 30, SRCCOPY);

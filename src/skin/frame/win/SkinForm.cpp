@@ -113,7 +113,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ApplySkinFrame();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -277,8 +277,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -508,6 +521,12 @@ void TsfSkinForm::SetDefInActiveCaptionFont(TFont* Value)
 {
     FDefInActiveCaptionFont->Assign(Value);
     if (!(ComponentState() & (csLoading | csDesigning)) && !FSkinSupport) UpDateFormNC();
+}
+
+void TsfSkinForm::SetUseRibbon(bool Value)
+{
+    FUseRibbon = Value;
+    if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
 }
 
 void TsfSkinForm::SetWindowState(TWindowState Value)
@@ -1155,7 +1174,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
     case WM_BEFORECHANGESKINDATA: SkinChangeBegins(Message); return true;
     case WM_AFTERCHANGESKINDATA: SkinChangeEnds(Message); return true;
     case WM_CHANGESKINNABLEFORM:
-        if (!UseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
+        if (!FUseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
         return true;
     case WM_MDIISCHILDMAXIMIZED:
@@ -1330,6 +1349,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text
@@ -1357,7 +1380,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
-        if (UseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
+        if (FUseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
         else if (FSD->BGPictureIndex == -1) PaintBG(DC);
         else PaintBG2(DC);
     } else {
@@ -1449,6 +1472,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
@@ -1477,15 +1506,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 

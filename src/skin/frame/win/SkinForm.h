@@ -62,6 +62,7 @@ public:
     TsfFrameObjectList ObjectPlaces() const;
     Integer ActiveObject = -1;
     Integer OldActiveObject = -1;
+    bool MouseIn = false;  // client mode: the mouse is over the form
     Integer MouseCaptureObject = -1;
     void FindActiveObject(Integer X, Integer Y, bool AInFrame);
     void ObjectsMouseDown(TMouseButton Button, Integer X, Integer Y);
@@ -164,6 +165,9 @@ public:
     // Records the requested state; the frame is laid out again at the next WM_SIZE.
     void SetWindowState(TWindowState Value);
     bool RollUpState() const { return FRollUpState; }
+    bool UseRibbon() const { return FUseRibbon; }
+    // Turning it on leaves the frame to the platform.
+    void SetUseRibbon(bool Value);
 
     bool Sizeable = true;
     bool NCDraggAble = true;
@@ -184,7 +188,6 @@ public:
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
     bool UseSkinCursors = false;
-    bool UseRibbon = false;
     bool ShowMDIScrollBars = true;
     bool ClientInActiveEffect = false;
     bool MenusAlphaBlend = false;
@@ -304,6 +307,7 @@ private:
     TsfFormFade FFade;
     HRGN FRgn = nullptr;  // the region handed to the window (the system owns it)
 
+    bool FUseRibbon = false;
     bool FSkinSupport = false;
     bool FSkinnableForm = true;
     bool FSupportNCArea = true;

@@ -171,6 +171,16 @@ TEST_F(SkinForm, OwnerMustBeAForm)
     EXPECT_THROW(new TsfSkinForm(nullptr), EInvalidCast);
 }
 
+TEST_F(SkinForm, CaptionSetBeforeTheWindowMakesNoWindow)
+{
+    TForm* F = NewForm();
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetCaption(u"Early");
+    EXPECT_FALSE(F->HandleAllocated());
+    EXPECT_EQ(F->Caption(), u"Early");
+}
+
 TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
 {
     TForm* F = NewForm();
@@ -407,6 +417,9 @@ TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
     EXPECT_EQ(Kind, ERROR);
     C->SetSkinnableForm(true);
     EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
+    C->SetUseRibbon(true);  // leaves the frame to the platform as well
+    EXPECT_FALSE(C->GetSkinnableForm());
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
@@ -627,6 +640,21 @@ TEST_F(SkinForm, ClientModeDrawsTheWholePictureInTheClientArea)
     GetWindowRect(F->Handle(), &W);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 120, W.top + 100)), HTCLIENT);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 230, W.top + 170)), HTBOTTOMRIGHT);  // the size grip
+    // The first hit after the mouse came in starts the poll; with the mouse away it ends at its first tick.
+    EXPECT_TRUE(C->MouseIn);
+    EXPECT_TRUE(C->MouseTimerRunning());
+    SetCursorPos(1200, 780);
+    FClock.Clock.Advance(50);
+    EXPECT_FALSE(C->MouseIn);
+    EXPECT_FALSE(C->MouseTimerRunning());
+}
+
+TEST_F(SkinForm, DisplayChangeRefitsAFormAboveItsMaximum)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->MaxWidth = 230;
+    SendMessageW(C->Form()->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    EXPECT_LE(C->Form()->Width(), 230);
 }
 
 TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
