@@ -45,7 +45,7 @@ for cfg in $configs; do
   if [[ -n ${LM_ONLY:-} ]]; then
     wanted=($LM_ONLY)
   else
-    [[ $cfg == host || $cfg == win64 ]] && picked+=($(tests_of "$cfg" | cut -f2 | grep -vx -- -))
+    if [[ $cfg == host || $cfg == win64 ]]; then picked+=($(tests_of "$cfg" | cut -f2 | grep -vx -- - || true)); fi
     wanted=("${picked[@]}")
   fi
   # Only the named targets this configuration has (a Windows-only test has
