@@ -106,6 +106,7 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     // 1.
     FSelectedIds = std::make_unique<TRow>();
     FPaintTools = std::make_unique<TPaintTools>(*this);
+    FEffectBrush = std::make_unique<TEffectBrush>(*this);
     FCopyProp = std::make_unique<TRow>();
     FColorBalance = std::make_unique<TColorBalance>();
     FHorzGuidesRow = std::make_unique<TRow>();
