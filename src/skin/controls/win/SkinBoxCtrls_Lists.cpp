@@ -1124,6 +1124,11 @@ void TsfPopupListBox::WndProc(TMessage& Message)
 void TsfPopupListBox::Show(const TPoint& Origin)
 {
     SetWindowPos(Handle(), HWND_TOPMOST, Origin.X, Origin.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    // A window without a parent control: its own children are shown here.
+    for (Integer I = 0; I < ControlCount(); ++I)
+        if (auto* W = dynamic_cast<TWinControl*>(Controls(I)); W && W->Visible())
+            SetWindowPos(W->Handle(), nullptr, 0, 0, 0, 0,
+                         SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
 void TsfPopupListBox::Hide()
