@@ -534,3 +534,23 @@ TEST_F(SkinObjects, SkinChangeReappliesOnlyTheControlsOfThatSkin)
     EXPECT_EQ(C->ObjectList.size(), Objects);
     SfSkinMessageSender = nullptr;
 }
+
+TEST_F(SkinObjects, MaximisedFormStaysMaximisedAcrossTheSkinnableSwitch)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    TCustomForm* F = C->Form();
+    C->SetWindowState(wsMaximized);
+    Pump();
+    C->SetSkinnableForm(false);
+    Pump();
+    EXPECT_EQ(F->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(F->Handle()));
+    EXPECT_TRUE(IsWindowVisible(F->Handle()));
+    EXPECT_TRUE(C->ObjectList.empty());  // the platform's frame: no skin objects
+    C->SetSkinnableForm(true);
+    Pump();
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsWindowVisible(F->Handle()));
+    EXPECT_EQ(C->ObjectList.size(), 6u);
+    EXPECT_TRUE(Object<TsfSkinStdButtonObject>(C, u"maxbutton")->MeansRestore());
+}
