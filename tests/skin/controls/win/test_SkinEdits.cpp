@@ -552,3 +552,36 @@ TEST_F(SkinEditsTest, BuiltInLookAndScreenshotsInTheFourSkins)
         Forget(Form);
     }
 }
+
+TEST_F(SkinEditsTest, ImagesAtTheEndsKeepTheTextClearAndClick)
+{
+    TForm* Form = NewForm(100, 100, 300, 60);
+    TCustomImageList Images(nullptr, 16, 16);
+    TBitmap Red;
+    Red.SetSize(16, 16);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect({0, 0, 16, 16});
+    Images.Add(&Red);
+    auto* E = NewEdit<TsfSkinEdit>(Form, 10, 10);
+    E->SetImages(&Images);
+    E->SetLeftImageIndex(0);
+    E->SetRightImageIndex(0);
+    int Lefts = 0, Rights = 0;
+    E->OnLeftButtonClick = [&](TObject*) { ++Lefts; };
+    E->OnRightButtonClick = [&](TObject*) { ++Rights; };
+    ShowAndWait(Form);
+    E->Invalidate();
+    auto Pix = CaptureControl(E);
+    EXPECT_EQ(Pix->Pixel(4, E->ClientHeight() / 2), ScreenRGB(clRed));
+    EXPECT_EQ(Pix->Pixel(E->ClientWidth() - 4, E->ClientHeight() / 2), ScreenRGB(clRed));
+    // The text's formatting rectangle leaves both images free.
+    RECT R;
+    SendMessageW(E->Handle(), EM_GETRECT, 0, LPARAM(&R));
+    EXPECT_GE(R.left, 18);
+    EXPECT_LE(R.right, E->ClientWidth() - 18);
+    Click(E, {4, E->ClientHeight() / 2});
+    EXPECT_EQ(Lefts, 1);
+    Click(E, {E->ClientWidth() - 4, E->ClientHeight() / 2});
+    EXPECT_EQ(Rights, 1);
+    EXPECT_EQ(Lefts, 1);
+}

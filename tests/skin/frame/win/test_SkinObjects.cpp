@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "SkinControlTestEnv.h"
+#include "framework/controls/win/ExtCtrls.h"
 #include "framework/controls/win/HandleCount.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/frame/win/SkinForm.h"
@@ -487,4 +488,69 @@ TEST_F(SkinObjects, SystemMenuButtonDoubleClickClosesTheForm)
     }
     Pump();
     EXPECT_FALSE(IsWindowVisible(C->Form()->Handle()));
+}
+
+TEST_F(SkinObjects, SkinChangeReappliesOnlyTheControlsOfThatSkin)
+{
+    // Counts the calls the skin change makes on a skinned button.
+    class TCountingButton : public TsfSkinButton {
+    public:
+        using TsfSkinButton::TsfSkinButton;
+        void BeforeChangeSkinData() override
+        {
+            ++Before;
+            TsfSkinButton::BeforeChangeSkinData();
+        }
+        void ChangeSkinData() override
+        {
+            ++After;
+            TsfSkinButton::ChangeSkinData();
+        }
+        int Before = 0, After = 0;
+    };
+    InstallSkinDataWin();
+    auto First = LoadSkin(u"Rire");
+    auto Second = LoadSkin(u"Cool");
+    TsfSkinForm* C = NewSkinnedForm(nullptr, 300, 200, First.get());
+    auto* Panel = new TPanel(C->Form());
+    Panel->SetParent(C->Form());
+    auto* Mine = new TCountingButton(C->Form());
+    Mine->SetParent(Panel);  // reached through its parent
+    Mine->SetSkinData(First.get());
+    auto* Other = new TCountingButton(C->Form());
+    Other->SetParent(C->Form());
+    Other->SetSkinData(Second.get());
+    Mine->Before = Mine->After = Other->Before = Other->After = 0;  // setting the skin applies it
+    ASSERT_TRUE(First->LoadFromCompressedFile(String(u"" LM_SKIN_FOLDER) + u"Laconic.skn"));
+    EXPECT_EQ(Mine->Before, 1);
+    EXPECT_EQ(Mine->After, 1);
+    EXPECT_EQ(Other->Before, 0);
+    EXPECT_EQ(Other->After, 0);
+    // A reload of the other skin reaches its control, and leaves this form's frame alone.
+    const size_t Objects = C->ObjectList.size();
+    ASSERT_TRUE(Second->LoadFromCompressedFile(String(u"" LM_SKIN_FOLDER) + u"Charm.skn"));
+    EXPECT_EQ(Other->After, 1);
+    EXPECT_EQ(Mine->After, 1);
+    EXPECT_EQ(C->ObjectList.size(), Objects);
+    SfSkinMessageSender = nullptr;
+}
+
+TEST_F(SkinObjects, MaximisedFormStaysMaximisedAcrossTheSkinnableSwitch)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    TCustomForm* F = C->Form();
+    C->SetWindowState(wsMaximized);
+    Pump();
+    C->SetSkinnableForm(false);
+    Pump();
+    EXPECT_EQ(F->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(F->Handle()));
+    EXPECT_TRUE(IsWindowVisible(F->Handle()));
+    EXPECT_TRUE(C->ObjectList.empty());  // the platform's frame: no skin objects
+    C->SetSkinnableForm(true);
+    Pump();
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsWindowVisible(F->Handle()));
+    EXPECT_EQ(C->ObjectList.size(), 6u);
+    EXPECT_TRUE(Object<TsfSkinStdButtonObject>(C, u"maxbutton")->MeansRestore());
 }
