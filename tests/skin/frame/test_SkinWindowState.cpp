@@ -58,23 +58,22 @@ TEST(SkinWindowState, MaximizedArea)
 TEST(SkinWindowState, MagneticMove)
 {
     const TRect Work{0, 0, 1920, 1040};
-    const Integer W = 300, H = 200;
+    const Integer H = 200;
     // Each step: cursor X, proposed left, expected left (top stays far from any edge).
     struct Step { Integer CursorX, Left, Want; };
-    struct { const char* Name; Integer Size; std::vector<Step> Steps; } Cases[] = {
-        {"snaps at 7, holds 10 pixels of travel, follows at 11", 10,
+    struct { const char* Name; Integer Size, W; std::vector<Step> Steps; } Cases[] = {
+        {"snaps at 7, holds 10 pixels of travel, follows at 11", 10, 300,
          {{507, 7, 0}, {503, 3, 0}, {497, -3, 0}, {496, -4, -11}, {490, -10, -17}}},
-        {"10 pixels away is outside the band", 10, {{510, 10, 10}, {509, 9, 0}}},
-        {"a magnetic size of 0 never snaps", 0, {{500, 0, 0}, {501, 1, 1}, {400, -1, -1}, {1600, 1620, 1620}}},
-        {"the right edge snaps too", 10, {{1500, 1612, 1620}, {1505, 1617, 1620}, {1520, 1632, 1640}}},
-        {"both edges in their bands: the right one wins", 2000 - 80,
-         {{500, 10, 1920 - W}}},
+        {"10 pixels away is outside the band", 10, 300, {{510, 10, 10}, {509, 9, 0}}},
+        {"a magnetic size of 0 never snaps", 0, 300, {{500, 0, 0}, {501, 1, 1}, {400, -1, -1}, {1600, 1620, 1620}}},
+        {"the right edge snaps too", 10, 300, {{1500, 1612, 1620}, {1505, 1617, 1620}, {1520, 1632, 1640}}},
+        {"both edges in their bands: the right one wins", 30, 1900, {{500, 10, 20}}},
     };
     for (const auto& C : Cases) {
         TsfMagnetState S;
         for (const auto& St : C.Steps) {
             Integer L = St.Left, T = 500;
-            S.Move(Work, C.Size, {St.CursorX, 600}, L, T, H, W);
+            S.Move(Work, C.Size, {St.CursorX, 600}, L, T, H, C.W);
             EXPECT_EQ(L, St.Want) << C.Name << " at cursor " << St.CursorX;
             EXPECT_EQ(T, 500) << C.Name;
         }
@@ -82,7 +81,7 @@ TEST(SkinWindowState, MagneticMove)
     // Top and bottom edges follow the same rules.
     TsfMagnetState S;
     Integer L = 500, T = 1040 - H - 5;
-    S.Move(Work, 10, {600, 700}, L, T, H, W);
+    S.Move(Work, 10, {600, 700}, L, T, H, 300);
     EXPECT_EQ(T, 1040 - H);
     EXPECT_TRUE(S.VMagnetized2);
     S.Clear();
