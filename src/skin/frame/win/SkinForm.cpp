@@ -138,9 +138,27 @@ void TsfSkinForm::SetSkinnableForm(bool Value)
 {
     if (FSkinnableForm == Value) return;
     FFormActive = GetFormActive();
+    if (ComponentState() & csDesigning) return;
+    // A maximised form goes through the switch restored (and hidden), so that
+    // the new frame's size limits and client area apply, and is maximised again after.
+    const bool Shown = FForm->HandleAllocated() && IsWindowVisible(FForm->Handle());
+    bool WasMaximized = false;
+    if (FWindowStateInit == wsMaximized && FSkinnableForm) {
+        if (Shown) FForm->Hide();
+        SetWindowState(wsNormal);
+        WasMaximized = true;
+    } else if (FForm->WindowState() == wsMaximized && !FSkinnableForm) {
+        FForm->SetWindowState(wsNormal);
+        if (Shown) FForm->Hide();
+        WasMaximized = true;
+    }
     FSkinnableForm = Value && !FUseRibbon;
     ChangeSkinData();
     ChangeSkinDataOfControls(nullptr, FForm);
+    if (!WasMaximized) return;
+    if (FSkinnableForm) SetWindowState(wsMaximized);
+    else FForm->SetWindowState(wsMaximized);
+    if (Shown) FForm->Show();
 }
 
 void TsfSkinForm::SyncGeometry()

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "SkinControlTestEnv.h"
+#include "framework/controls/win/ExtCtrls.h"
 #include "framework/controls/win/HandleCount.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/frame/win/SkinForm.h"
@@ -112,6 +113,8 @@ TEST_F(SkinObjects, CloseClosesOnlyOnAReleaseOverIt)
     auto* Close = Object<TsfSkinStdButtonObject>(C, u"closebutton");
     ASSERT_NE(Close, nullptr);
     const TPoint P = ScreenCentre(C, Close);
+    MovePointer({P.X - 120, P.Y + 80});  // off the frame, wherever an earlier test left it
+    C->FindActiveObject(-1, -1, false);
     std::vector<String> Events;
     C->OnMouseEnterEvent = [&](const String& N) { Events.push_back(u"enter " + N); };
     C->OnMouseLeaveEvent = [&](const String& N) { Events.push_back(u"leave " + N); };
@@ -322,4 +325,232 @@ TEST_F(SkinObjects, ScreenshotsOfCaptionAndButtonsInTheFourSkins)
         C->FindActiveObject(-1, -1, false);
         F->Hide();
     }
+}
+
+TEST_F(SkinObjects, MorphFadesBackFromWhereItIsOnTheMorphTimer)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    auto* Min = Object<TsfSkinStdButtonObject>(C, u"minbutton");
+    Min->Morphing = true;
+    ASSERT_TRUE(Min->EnableMorphing());
+    C->FindActiveObject(Min->ObjectRect.Left + 3, Min->ObjectRect.Top + 3, true);
+    EXPECT_TRUE(C->MorphTimerRunning());
+    FClock.Clock.Advance(50);  // two steps
+    EXPECT_NEAR(Min->MorphKf(), 0.4, 1e-9);
+    // Half-way the look is neither the normal nor the hot one.
+    auto Dib = FrameInto(C->Form());
+    const TRect& R = Min->ObjectRect;
+    bool Normal = true, Hot = true;
+    for (int y = 0; y < R.Height(); ++y)
+        for (int x = 0; x < R.Width(); ++x) {
+            const DWORD P = Dib->Pixel(R.Left + x, R.Top + y);
+            Normal = Normal && P == (Min->ActivePicture->GetPixel(Min->SkinRect.Left + x, Min->SkinRect.Top + y) & 0xFFFFFF);
+            Hot = Hot && P == (Min->ActivePicture->GetPixel(Min->ActiveSkinRect.Left + x, Min->ActiveSkinRect.Top + y) & 0xFFFFFF);
+        }
+    EXPECT_FALSE(Normal);
+    EXPECT_FALSE(Hot);
+    C->FindActiveObject(-1, -1, false);
+    FClock.Clock.Advance(25);
+    EXPECT_NEAR(Min->MorphKf(), 0.2, 1e-9);  // back from 0.4, not from 1
+    FClock.Clock.Advance(25);
+    EXPECT_EQ(Min->MorphKf(), 0.0);
+    FClock.Clock.Advance(25);
+    EXPECT_FALSE(C->MorphTimerRunning());  // stops once nothing steps
+}
+
+TEST_F(SkinObjects, CaptionAnimatesEveryIntervalOnTheAnimationTimer)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    auto* Cap = Object<TsfSkinCaptionObject>(C, u"caption");
+    Cap->AnimateSkinRect = {Cap->SkinRect.Left, Cap->SkinRect.Top, Cap->SkinRect.Right,
+                            Cap->SkinRect.Top + 3 * Cap->SkinRect.Height()};
+    Cap->FrameCount = 3;
+    Cap->AnimateInterval = 100;
+    ASSERT_TRUE(Cap->EnableAnimation());
+    Cap->Active = true;
+    Cap->Animation = {};
+    C->StartAnimateTimer();
+    std::vector<Integer> Frames;
+    for (int i = 0; i < 12; ++i) {
+        FClock.Clock.Advance(25);
+        Frames.push_back(Cap->Animation.CurrentFrame);
+    }
+    EXPECT_EQ(Frames, (std::vector<Integer>{0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2}));
+    for (int i = 0; i < 20; ++i) FClock.Clock.Advance(25);
+    EXPECT_FALSE(C->AnimateTimerRunning());  // past the last frame: nothing more to do
+    // Deactivated (keeping the animated look): it runs back down to 0, one frame per interval.
+    Cap->InActiveAnimation = true;
+    TForm* Other = NewForm(600, 100, 100, 100);
+    ShowAndWait(Other);
+    SetActiveWindow(Other->Handle());
+    Pump();
+    ASSERT_FALSE(C->Form()->Active());
+    EXPECT_TRUE(C->AnimateTimerRunning());
+    std::vector<Integer> Back;
+    for (int i = 0; i < 40 && C->AnimateTimerRunning(); ++i) {
+        FClock.Clock.Advance(25);
+        if (Back.empty() || Back.back() != Cap->Animation.CurrentFrame) Back.push_back(Cap->Animation.CurrentFrame);
+    }
+    EXPECT_EQ(Back.back(), 0);
+    EXPECT_FALSE(C->AnimateTimerRunning());
+}
+
+TEST_F(SkinObjects, GroupedButtonsLatchOneAtATime)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    const TsfDataSkinButton* None = nullptr;
+    auto Make = [&](const char16_t* Name, TRect R) {
+        auto B = std::make_unique<TsfSkinButtonObject>(C, None);
+        B->IDName = Name;
+        B->GroupIndex = 1;
+        B->SkinRect = B->ObjectRect = R;
+        return B;
+    };
+    C->ObjectList.push_back(Make(u"one", {40, 60, 60, 80}));
+    C->ObjectList.push_back(Make(u"two", {70, 60, 90, 80}));
+    auto* One = Object<TsfSkinButtonObject>(C, u"one");
+    auto* Two = Object<TsfSkinButtonObject>(C, u"two");
+    std::vector<String> Ups;
+    C->OnMouseUpEvent = [&](const String& N, Integer, Integer, TRect, TMouseButton) { Ups.push_back(N); };
+    auto Click = [&](int X, int Y) {
+        C->ObjectsMouseDown(mbLeft, X, Y);
+        C->ObjectsMouseUp(mbLeft, X, Y);
+    };
+    Click(45, 65);
+    EXPECT_TRUE(One->Down());
+    Click(75, 65);
+    EXPECT_FALSE(One->Down());
+    EXPECT_TRUE(Two->Down());  // the release leaves it down
+    EXPECT_EQ(Ups, (std::vector<String>{u"one", u"two"}));
+    // A release after the mouse left fires nothing.
+    C->ObjectsMouseDown(mbLeft, 45, 65);
+    C->FindActiveObject(-1, -1, false);
+    C->ObjectsMouseUp(mbLeft, 0, 0);
+    EXPECT_EQ(Ups.size(), 2u);
+    C->ObjectList.pop_back();
+    C->ObjectList.pop_back();
+}
+
+TEST_F(SkinObjects, UserObjectIsDrawnByTheApplication)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    TCustomForm* F = C->Form();
+    const auto Before = FrameInto(F);
+    C->ObjectList.push_back(UserObject(C, u"user", {40, 8, 60, 20}));
+    EXPECT_TRUE(SameArea(*FrameInto(F), *Before, {0, 0, 300, 30}));  // without a handler the frame shows
+    C->OnPaintEvent = [&](const String& N, TCanvas* Cnvs, TRect R) {
+        EXPECT_EQ(N, u"user");
+        Cnvs->Brush()->SetColor(clLime);
+        Cnvs->FillRect(R);
+    };
+    auto After = FrameInto(F);
+    EXPECT_EQ(After->Pixel(45, 10), 0x00FF00u);
+    C->OnPaintEvent = nullptr;
+    C->ObjectList.pop_back();
+}
+
+TEST_F(SkinObjects, DefaultFrameButtonsLookHotOnlyWhileHovered)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    F->SetCaption(u"Default");
+    auto* C = new TsfSkinForm(F);
+    F->SetBounds(100, 100, 200, 150);
+    ShowAndWait(F);
+    SetActiveWindow(F->Handle());
+    FrameInto(F);  // the first painting makes the buttons
+    auto* Close = Object<TsfSkinStdButtonObject>(C, u"closebutton");
+    ASSERT_NE(Close, nullptr);
+    const TRect R = Close->ObjectRect;
+    EXPECT_EQ(FrameInto(F)->Pixel(R.Left, R.Top), static_cast<DWORD>(ColorToRGB(clBtnFace)));
+    C->FindActiveObject(R.Left + 3, R.Top + 3, true);
+    auto Hot = FrameInto(F);
+    EXPECT_EQ(Hot->Pixel(R.Left, R.Top), 0x000080u);   // navy frame
+    EXPECT_EQ(Hot->Pixel(R.Left + 1, R.Top + 1), 0xB6BDD2u);  // hot face
+    C->FindActiveObject(-1, -1, false);
+    // A button whose border icon is off draws its glyph in the shadow colour.
+    C->SetBorderIcons(sfbiSystemMenu);
+    C->UpdateCaptionButtons();
+    auto* Max = Object<TsfSkinStdButtonObject>(C, u"maxbutton");
+    EXPECT_FALSE(Max->Enabled);
+    EXPECT_FALSE(Max->Visible);
+}
+
+TEST_F(SkinObjects, SystemMenuButtonDoubleClickClosesTheForm)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    auto* Sys = Object(C, u"sysmenubutton");
+    ASSERT_TRUE(Sys->Visible);
+    const TPoint P = ScreenCentre(C, Sys);
+    MovePointer(P);
+    for (int i = 0; i < 2; ++i) {
+        LeftButton(true);
+        LeftButton(false);
+    }
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(C->Form()->Handle()));
+}
+
+TEST_F(SkinObjects, SkinChangeReappliesOnlyTheControlsOfThatSkin)
+{
+    // Counts the calls the skin change makes on a skinned button.
+    class TCountingButton : public TsfSkinButton {
+    public:
+        using TsfSkinButton::TsfSkinButton;
+        void BeforeChangeSkinData() override
+        {
+            ++Before;
+            TsfSkinButton::BeforeChangeSkinData();
+        }
+        void ChangeSkinData() override
+        {
+            ++After;
+            TsfSkinButton::ChangeSkinData();
+        }
+        int Before = 0, After = 0;
+    };
+    InstallSkinDataWin();
+    auto First = LoadSkin(u"Rire");
+    auto Second = LoadSkin(u"Cool");
+    TsfSkinForm* C = NewSkinnedForm(nullptr, 300, 200, First.get());
+    auto* Panel = new TPanel(C->Form());
+    Panel->SetParent(C->Form());
+    auto* Mine = new TCountingButton(C->Form());
+    Mine->SetParent(Panel);  // reached through its parent
+    Mine->SetSkinData(First.get());
+    auto* Other = new TCountingButton(C->Form());
+    Other->SetParent(C->Form());
+    Other->SetSkinData(Second.get());
+    Mine->Before = Mine->After = Other->Before = Other->After = 0;  // setting the skin applies it
+    ASSERT_TRUE(First->LoadFromCompressedFile(String(u"" LM_SKIN_FOLDER) + u"Laconic.skn"));
+    EXPECT_EQ(Mine->Before, 1);
+    EXPECT_EQ(Mine->After, 1);
+    EXPECT_EQ(Other->Before, 0);
+    EXPECT_EQ(Other->After, 0);
+    // A reload of the other skin reaches its control, and leaves this form's frame alone.
+    const size_t Objects = C->ObjectList.size();
+    ASSERT_TRUE(Second->LoadFromCompressedFile(String(u"" LM_SKIN_FOLDER) + u"Charm.skn"));
+    EXPECT_EQ(Other->After, 1);
+    EXPECT_EQ(Mine->After, 1);
+    EXPECT_EQ(C->ObjectList.size(), Objects);
+    SfSkinMessageSender = nullptr;
+}
+
+TEST_F(SkinObjects, MaximisedFormStaysMaximisedAcrossTheSkinnableSwitch)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    TCustomForm* F = C->Form();
+    C->SetWindowState(wsMaximized);
+    Pump();
+    C->SetSkinnableForm(false);
+    Pump();
+    EXPECT_EQ(F->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(F->Handle()));
+    EXPECT_TRUE(IsWindowVisible(F->Handle()));
+    EXPECT_TRUE(C->ObjectList.empty());  // the platform's frame: no skin objects
+    C->SetSkinnableForm(true);
+    Pump();
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsWindowVisible(F->Handle()));
+    EXPECT_EQ(C->ObjectList.size(), 6u);
+    EXPECT_TRUE(Object<TsfSkinStdButtonObject>(C, u"maxbutton")->MeansRestore());
 }
