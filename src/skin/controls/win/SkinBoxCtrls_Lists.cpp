@@ -1206,7 +1206,9 @@ void TsfSkinCustomComboBox::SetStyle(TsfSkinCustomComboBoxStyle Value)
 
 void TsfSkinCustomComboBox::ShowEditor()
 {
-    FEdit = new TEdit(this);
+    // The size box types numbers only.
+    if (FNumEdit) FEdit = new TsfSkinNumEdit(this);
+    else FEdit = new TsfCustomEdit(this);
     FEdit->SetParent(this);
     FEdit->SetBorderStyle(bsNone);
     FEdit->SetColor(FDefaultColor);
@@ -1919,7 +1921,7 @@ void TsfSkinFontComboBox::WndProc(TMessage& Message)
     if (Message.Msg == WM_FONTCHANGE) RebuildList();
 }
 
-TsfSkinFontSizeComboBox::TsfSkinFontSizeComboBox(TComponent* AOwner) : inherited(AOwner) {}
+TsfSkinFontSizeComboBox::TsfSkinFontSizeComboBox(TComponent* AOwner) : inherited(AOwner) { FNumEdit = true; }
 
 void TsfSkinFontSizeComboBox::SetFontName(const String& Value)
 {
