@@ -527,14 +527,6 @@ void TsfSkinForm::SetUseRibbon(bool Value)
     if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
 }
 
-void TsfSkinForm::SetWindowState(TWindowState Value)
-{
-    FWindowStateInit = Value;
-    FWindowStateChanged = true;
-    FForm->SetWindowState(Value);
-    FWindowState = Value;
-}
-
 // ---------------------------------------------------------------------------
 // Size limits and hit tests
 
@@ -1316,7 +1308,7 @@ void TsfSkinForm::WMSize(TMessage& Message)
     const bool Resized = B.Width() != FGeometry.FormWidth || B.Height() != FGeometry.FormHeight;
     FGeometry.FormWidth = B.Width();
     FGeometry.FormHeight = B.Height();
-    FWindowState = FForm->WindowState();
+    FMagnet.Clear();
     if (FSkinSupport && FSupportNCArea) {
         if (FSD && FSkinnableForm && B.Width() >= GetMinWidth() && B.Height() >= GetMinHeight()) {
             // A size set from code (not by dragging an edge) moves the frame's
@@ -1524,6 +1516,7 @@ bool TsfSkinForm::WMSysCommand(TMessage& Message)
 void TsfSkinForm::WMSizing(TMessage& Message)
 {
     FSizing = true;
+    FMagnet.Clear();
     CallOld(Message);
     const auto* R = reinterpret_cast<const RECT*>(Message.LParam);
     const Integer W = IntMax(R->right - R->left, GetMinWidth());
@@ -1548,6 +1541,12 @@ void TsfSkinForm::WMMoving(TMessage& Message)
         // A maximised form does not move.
         const TRect B = WindowBounds(FForm->Handle());
         *reinterpret_cast<RECT*>(Message.LParam) = {B.Left, B.Top, B.Right, B.Bottom};
+    } else if (Magnetic && FWindowStateInit != wsMaximized) {
+        auto* R = reinterpret_cast<RECT*>(Message.LParam);
+        Integer L = R->left, T = R->top;
+        const Integer W = FForm->Width(), H = FForm->Height();
+        MagneticMove(L, T, H, W);
+        *R = {L, T, L + W, T + H};
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/SkinFormFade.h"
+#include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinMenus.h"
@@ -292,6 +293,28 @@ public:
     TNotifyEvent OnMainMenuEnter;
     TNotifyEvent OnMainMenuExit;
 
+    // ---- Window state and roll-up (SkinForm_WindowState.cpp): the form is
+    // maximised, minimised, restored and rolled up by the component itself.
+    void ApplyWindowState(TWindowState Value);
+    void DoMinimize();
+    void DoMaximize();
+    void DoRestore();
+    TPoint GetMinimizedPosition();
+    void SetRollUpState(bool Value);
+    void RollUpNC();
+    void RollDownNC();
+    // The form's height when not rolled up.
+    Integer GetUnrolledHeight() const;
+    // Left double-click on the caption object.
+    void CaptionDblClick();
+    // Snaps a dragged form of AWidth x AHeight at (ALeft, ATop) to its area's edges.
+    void MagneticMove(Integer& ALeft, Integer& ATop, Integer AHeight, Integer AWidth);
+    TRect OldBoundsRect{};
+    bool MaxRollUpState = false;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnMaximize;
+    TNotifyEvent OnChangeRollUpState;
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -386,6 +409,9 @@ private:
     TWindowState FWindowState = wsNormal;
     Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
     TPoint FOnMouseDownCoord{-1, -1};
+    bool FRollUpBeforeMaximize = false;
+    Integer OldHeight = 0;
+    TsfMagnetState FMagnet;
     std::unique_ptr<TFont> FDefCaptionFont;
     std::unique_ptr<TFont> FDefInActiveCaptionFont;
     std::unique_ptr<TBitmap> FLogoBitMap;

@@ -570,9 +570,10 @@ void TsfSkinStdButtonObject::ExecuteCommand()
             P->SetWindowState(wsMinimized);
         }
         break;
-    // Rolling up and the tray belong to window-state machinery this frame does
-    // not carry: those buttons only clear the hot object.
-    case cmRollUp: break;
+    case cmRollUp:
+        P->FindActiveObject(-1, -1, false);
+        P->SetRollUpState(!P->RollUpState());
+        break;
     case cmMinimizeToTray: P->FindActiveObject(-1, -1, false); break;
     case cmSysMenu:
     case cmDefault: break;
