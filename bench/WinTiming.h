@@ -2,6 +2,10 @@
 // themselves (there is no Google Benchmark in the mingw builds).
 #pragma once
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "framework/runtime/win/WinPlatform.h"
 
 // Milliseconds from the performance counter.
@@ -11,4 +15,18 @@ inline double NowMs()
     QueryPerformanceFrequency(&F);
     QueryPerformanceCounter(&C);
     return static_cast<double>(C.QuadPart) * 1000.0 / static_cast<double>(F.QuadPart);
+}
+
+// Work run Repeats times (at least once): the median and the fastest time in milliseconds.
+template <class F>
+std::pair<double, double> TimeRepeats(int Repeats, F Work)
+{
+    std::vector<double> Ms;
+    for (int i = 0; i < std::max(1, Repeats); ++i) {
+        const double Start = NowMs();
+        Work();
+        Ms.push_back(NowMs() - Start);
+    }
+    std::sort(Ms.begin(), Ms.end());
+    return {Ms[Ms.size() / 2], Ms.front()};
 }

@@ -4,7 +4,8 @@
 #   scripts/bench-report.sh [repeats of the image files, default 3]
 # The host programs run through scripts/bench.sh (Google Benchmark, JSON),
 # the image files through scripts/bench-images.sh (Wine beside the host
-# peers); scripts/bench-report.py composes the page. A few minutes.
+# peers), composition while dragging through scripts/bench-composition.sh;
+# scripts/bench-report.py composes the page. A few minutes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
@@ -14,4 +15,6 @@ rm -rf "$out"
 mkdir -p "$out"
 LM_BENCH_JSON=$out "$here/bench.sh"
 "$here/bench-images.sh" "${1:-3}"
-/usr/bin/python3 "$here/bench-report.py" "$out" "$LM_BUILD/bench-win64/images/results.txt" "$LM_ROOT/docs/BENCHMARKS.md"
+"$here/bench-composition.sh" >/dev/null
+/usr/bin/python3 "$here/bench-report.py" "$out" "$LM_BUILD/bench-win64/images/results.txt" "$LM_ROOT/docs/BENCHMARKS.md" \
+  "$LM_BUILD/bench-win64/composition.txt"

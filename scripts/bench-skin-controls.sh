@@ -3,7 +3,10 @@
 # release win64 build under Wine on a display of its own times each of STEPS
 # drag steps (handled and painted), counts the paints of the slider and of the
 # others, and times the whole form repainted per step beside it. Once in the
-# built-in look, once in the built-in skin "Rire".
+# built-in look, once in the built-in skin "Rire". Then a menu of 10, 40 and
+# 200 items opened 50 times each: the skinned engine's Popup to the first paint
+# of its level beside the platform's own popup menu of the same items (same
+# two looks).
 #   scripts/bench-skin-controls.sh [steps]        (default 300)
 # The lines go to build/bench-win64/skin-controls.txt as well.
 set -euo pipefail
@@ -17,7 +20,7 @@ cmake -G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG=win64 -DLM_BENCH=ON \
   -DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DCMAKE_C_FLAGS_RELEASE=-O2 \
   -DLM_DEPS_PREFIX="$LM_DEPS_CACHE/x86_64-w64-mingw32" >/dev/null
-cmake --build "$dir" -j "$LM_JOBS" --target bench_SkinSliderDrag lm_builtin_skin >/dev/null
+cmake --build "$dir" -j "$LM_JOBS" --target bench_SkinSliderDrag bench_SkinMenuPopup lm_builtin_skin >/dev/null
 
 prefix=$dir/wineprefix
 "$here/wine-prefix.sh" "$prefix"
@@ -29,4 +32,6 @@ skin=$(find "$dir" -name Rire.skn | head -n 1)
 {
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps"
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps" "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinMenuPopup.exe" 50
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinMenuPopup.exe" 50 "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
 } | tee "$dir/skin-controls.txt"

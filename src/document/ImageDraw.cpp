@@ -1,6 +1,8 @@
 #include "document/ImageDraw.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "Component/Raster32/Ras32_Types.h"
 #include "document/ImageCrop.h"
@@ -11,8 +13,6 @@
 #include "foundation/HyFileUtils.h"
 #include "framework/runtime/SysUtils.h"
 
-std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
-TPoint StampSourcePoint;
 
 // ---------------------------------------------------------------------------
 // TImageDraw
@@ -105,6 +105,7 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
 {
     // 1.
     FSelectedIds = std::make_unique<TRow>();
+    FPaintTools = std::make_unique<TPaintTools>(*this);
     FCopyProp = std::make_unique<TRow>();
     FColorBalance = std::make_unique<TColorBalance>();
     FHorzGuidesRow = std::make_unique<TRow>();
@@ -512,11 +513,8 @@ void TImageDraw::InitBitmap()
 
 void TImageDraw::DrawEffects(TImgShape* Shape, TCustomBitmap32* Target)
 {
-    Shape->PrepareGradientEdging();
-    Shape->PrepareShadow();
-    Shape->DrawShadowReflection(Target);
-    Shape->DrawReflection(Target);
-    Shape->DrawShadow(Target);
+    Shape->PrepareEffects();
+    Shape->DrawEffectBitmaps(Target);
 }
 
 void TImageDraw::Draw()
@@ -555,7 +553,149 @@ void TImageDraw::Draw()
             Shape->SetRotated2(false);
         }
     }
+    RememberDrawn();
     if (FControlLayer) FControlLayer->Changed();
+}
+
+namespace {
+bool RectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+TRect Union(const TRect& A, const TRect& B)
+{
+    if (RectEmpty(A)) return B;
+    if (RectEmpty(B)) return A;
+    return TRect{std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+                 std::max(A.Bottom, B.Bottom)};
+}
+TRect Intersection(const TRect& A, const TRect& B)
+{
+    const TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
+                  std::min(A.Bottom, B.Bottom)};
+    return RectEmpty(R) ? TRect{} : R;
+}
+bool Contains(const TRect& Outer, const TRect& Inner)
+{
+    return RectEmpty(Inner) || (Inner.Left >= Outer.Left && Inner.Top >= Outer.Top && Inner.Right <= Outer.Right &&
+                                Inner.Bottom <= Outer.Bottom);
+}
+// Copies the pixels of Src inside R (which lies inside both) into Dst.
+void CopyArea(TCustomBitmap32& Dst, const TCustomBitmap32& Src, const TRect& R, Integer SrcX, Integer SrcY,
+              Integer DstX, Integer DstY)
+{
+    const size_t N = static_cast<size_t>(R.Right - R.Left) * sizeof(TColor32);
+    for (Integer y = 0; y < R.Bottom - R.Top; ++y)
+        std::memcpy(Dst.GetPixelPtr(DstX, DstY + y), Src.GetPixelPtr(SrcX, SrcY + y), N);
+}
+}  // namespace
+
+bool TImageDraw::CollectDrawn(std::vector<TDrawnObject>& Out, bool Prepare)
+{
+    Out.clear();
+    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
+        TImgShape* Shape = RowShape(FDT->GetItem(i));
+        if (!Shape || Shape->Hided() || Shape->ShapeType() == shCrop) continue;
+        const bool Editing = Shape->Creating() || Shape->Adjusting();
+        if (Prepare && !Editing) Shape->PrepareEffects();
+        TRect Bounds;
+        if (!Shape->DrawnBounds(!Editing, Bounds)) return false;
+        Out.push_back({Shape, Bounds, Editing});
+    }
+    return true;
+}
+
+void TImageDraw::RememberDrawn()
+{
+    FDrawnValid = !CropExists() && CollectDrawn(FDrawn, false);
+    FDrawnBase = FSrcBmp.get();
+    FDrawnBaseSize = TSize{FSrcBmp->Width(), FSrcBmp->Height()};
+    FStale = TRect{};
+}
+
+TRect TImageDraw::VisibleImageRect() const
+{
+    const TRect V = FOwner->GetViewportRect();
+    const Single S = FScale > 0 ? FScale : 1;
+    const Single OX = FOwner->OffsetHorz(), OY = FOwner->OffsetVert();
+    // Whole pixels that any part of the viewport shows.
+    return TRect{static_cast<Integer>(std::floor((V.Left - OX) / S)), static_cast<Integer>(std::floor((V.Top - OY) / S)),
+                 static_cast<Integer>(std::ceil((V.Right - OX) / S)), static_cast<Integer>(std::ceil((V.Bottom - OY) / S))};
+}
+
+TRect TImageDraw::DrawChanged(const TRect& Visible)
+{
+    const TRect Whole = FBitmap->BoundsRect();
+    std::vector<TDrawnObject> Now;
+    const bool SameBase = FDrawnBase == FSrcBmp.get() && FDrawnBaseSize.cx == FSrcBmp->Width() &&
+                          FDrawnBaseSize.cy == FSrcBmp->Height() && FSrcBmp->Width() == FBitmap->Width() &&
+                          FSrcBmp->Height() == FBitmap->Height();
+    if (!FDrawnValid || !SameBase || CropExists() || !CollectDrawn(Now, true)) {
+        Draw();
+        return Whole;
+    }
+    // What changed: objects gone, new, changed, moved or reordered.
+    TRect Dirty = FStale;
+    std::vector<const TDrawnObject*> OldOrder, NowOrder;
+    for (const TDrawnObject& Old : FDrawn) {
+        auto It = std::find_if(Now.begin(), Now.end(), [&](const TDrawnObject& N) { return N.Shape == Old.Shape; });
+        if (It == Now.end()) Dirty = Union(Dirty, Old.Bounds);
+        else OldOrder.push_back(&Old);
+    }
+    for (const TDrawnObject& N : Now) {
+        TImgShape* S = N.Shape;
+        auto It = std::find_if(FDrawn.begin(), FDrawn.end(), [&](const TDrawnObject& O) { return O.Shape == S; });
+        if (It == FDrawn.end()) {
+            Dirty = Union(Dirty, N.Bounds);
+            continue;
+        }
+        NowOrder.push_back(&N);
+        if (N.Editing || It->Editing || S->Changed2() || S->Rotated2() || It->Bounds != N.Bounds)
+            Dirty = Union(Dirty, Union(It->Bounds, N.Bounds));
+    }
+    // Objects that changed places in the order, both ways.
+    for (size_t k = 0; k < OldOrder.size() && k < NowOrder.size(); ++k)
+        if (OldOrder[k]->Shape != NowOrder[k]->Shape)
+            Dirty = Union(Dirty, Union(OldOrder[k]->Bounds, NowOrder[k]->Bounds));
+    Dirty = Intersection(Dirty, Whole);
+    const TRect Seen = RectEmpty(Visible) ? Whole : Intersection(Visible, Whole);
+    const TRect Area = Intersection(Dirty, Seen);
+    FDrawn = std::move(Now);
+    FStale = Contains(Seen, Dirty) ? TRect{} : Dirty;
+    if (RectEmpty(Area)) return TRect{};
+
+    // Every object drawn over the area paints its whole extent: the pixels it
+    // reaches outside the area are kept aside and put back.
+    TRect Reach = Area;
+    for (const TDrawnObject& D : FDrawn)
+        if (!RectEmpty(Intersection(D.Bounds, Area))) Reach = Union(Reach, D.Bounds);
+    Reach = Intersection(Reach, Whole);
+    TCustomBitmap32 Kept;
+    Kept.SetSize(Reach.Right - Reach.Left, Reach.Bottom - Reach.Top);
+    CopyArea(Kept, *FBitmap, Reach, Reach.Left, Reach.Top, 0, 0);
+
+    FBitmap->SetDrawMode(dmBlend);
+    FSrcBmp->SetDrawMode(dmOpaque);
+    FBitmap->Draw(Area.Left, Area.Top, Area, FSrcBmp.get());
+    if (FWMBmp && !FWMBmp->Empty() && !FWMBmpBlank) FBitmap->Draw(Area.Left, Area.Top, Area, FWMBmp.get());
+    for (const TDrawnObject& D : FDrawn) {
+        if (RectEmpty(Intersection(D.Bounds, Area))) continue;
+        TImgShape* Shape = D.Shape;
+        const bool Editing = Shape->Creating() || Shape->Adjusting();
+        if (!Editing) Shape->DrawEffectBitmaps(nullptr);
+        if (Editing) Shape->FreePicture();
+        if (Editing || !Shape->DrawPicture(Shape->Bitmap32())) Shape->Draw(nullptr);
+        if (!Editing) {
+            Shape->SetChanged2(false);
+            Shape->SetRotated2(false);
+        }
+    }
+    // The reach outside the area as it was: above, below, left and right.
+    const Integer KX = Reach.Left, KY = Reach.Top;
+    for (const TRect& Band : {TRect{Reach.Left, Reach.Top, Reach.Right, Area.Top},
+                              TRect{Reach.Left, Area.Bottom, Reach.Right, Reach.Bottom},
+                              TRect{Reach.Left, Area.Top, Area.Left, Area.Bottom},
+                              TRect{Area.Right, Area.Top, Reach.Right, Area.Bottom}})
+        if (!RectEmpty(Band)) CopyArea(*FBitmap, Kept, Band, Band.Left - KX, Band.Top - KY, Band.Left, Band.Top);
+    if (FControlLayer) FControlLayer->Changed();
+    return Area;
 }
 
 void TImageDraw::DrawTo(TCustomBitmap32* ABitmap, Integer Mode)

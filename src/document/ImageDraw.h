@@ -15,6 +15,7 @@
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/Ras32_Layers.h"
 #include "document/ImageDrawHooks.h"
+#include "document/ImagePaint.h"
 #include "document/ImgShape.h"
 #include "document/base/ImageDrawTypes.h"
 #include "document/base/ViDuza.h"
@@ -29,12 +30,6 @@ class TImgSmall;
 // What the document file reader parsed (ImageDraw_File.cpp).
 struct TDocumentParts;
 class TImgWarping;
-
-// The clone stamp's source: a copy of a document's raster (drawn opaquely;
-// null until a source is taken) and the image point clicked when it was
-// taken. Program-wide, so that one document can be cloned into another.
-extern std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
-extern TPoint StampSourcePoint;
 
 
 // ---------------------------------------------------------------------------
@@ -130,7 +125,7 @@ constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTranspare
 // ---------------------------------------------------------------------------
 // The document
 
-class TImageDraw : public TPersistent, public TShapeOwner {
+class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface {
 public:
     // Builds the document: from a document stream (P), from an image file
     // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
@@ -170,7 +165,21 @@ public:
     // in table order, each over its shadow's reflection, reflection and
     // shadow; an object being created or adjusted is drawn without effects
     // and keeps its change flags. Then the control layer repaints.
-    void Draw();
+    void Draw() override;
+    // Composes only what changed since the last composition, with the pixels
+    // Draw gives: the union of every changed object's area before and after
+    // (its effects included), of objects that appeared, went or changed
+    // places in the order, limited to Visible (image pixels; an empty
+    // rectangle: the whole view bitmap). What changed outside Visible is
+    // composed by a later call whose Visible reaches it. An object says it
+    // changed by Changed2 or Rotated2, by being created or adjusted, or by
+    // moving; the raster, the watermark and the crop frame are composed by
+    // Draw, which this falls back to when they changed since, when an object
+    // names no picture area (PictureBounds), or before any Draw. Returns the
+    // area composed.
+    TRect DrawChanged(const TRect& Visible);
+    // The part of the image the view shows now (image pixels).
+    TRect VisibleImageRect() const;
     // The objects alone into ABitmap: Mode 0 all, 1 only pictures, 2 all but
     // pictures; never hidden, crop or selection objects.
     void DrawTo(TCustomBitmap32* ABitmap, Integer Mode);
@@ -496,43 +505,38 @@ public:
     // The raster becomes the original image.
     void SrcBmpToOriBmp();
 
-    // ---- Paint tools (ImageDraw_Paint.cpp) ----
-    // Pencil, eraser, brush and clone stamp (ProcessMode) write straight into
-    // the raster while the mouse is dragged: ProcessBitmapBegin and
-    // ProcessBitmap(false, ...) at the press, ProcessBitmap(true, ...) at
-    // every move, ProcessBitmapEnd at the release (the caller then takes the
-    // undo state). X, Y are the dab's top-left corner: the mouse point for
-    // pencil and eraser (StyleIndex -1), the mouse point less ProcessWidth
-    // div 2 for brush and stamp, whose StyleIndex is a row of BrushTable.
-    // Dabs of one stroke never darken each other: each is composed from the
-    // raster as it was at the press. The dab side is ProcessWidth, at most
-    // MaxProcessWidth; a width below 1, a style without a usable row or
-    // picture, or a stamp without a source paints nothing.
-    void ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex);
-    // Paints only while LeftMouseDown; with PressSht a drag locks to the
-    // horizontal or vertical axis once it is 5 pixels from the press, and a
-    // press continues straight on from the last stroke's end (ProcessX).
-    void ProcessBitmap(bool IsMove, Integer X, Integer Y);
-    // Dabs along the straight line from (ProcessX, ProcessY) to (X, Y), both
-    // ends included; (X, Y) becomes the end.
-    void ProcessBitmapByLine(Integer X, Integer Y);
-    // One dab with its top-left corner at (X, Y).
-    void ProcessBitmapDo(Integer X, Integer Y);
-    // Frees the stroke's bitmaps.
-    void ProcessBitmapEnd();
-    // The clone stamp's Alt+click: the source becomes a copy of the raster
-    // and (X, Y) its point; the next stroke starts a new series.
-    void TakeStampSource(Integer X, Integer Y);
-    static constexpr Integer MaxProcessWidth = 2048;
-    Integer ProcessX() const { return FProcessX; }
-    void SetProcessX(Integer Value) { FProcessX = Value; }
-    Integer ProcessY() const { return FProcessY; }
-    void SetProcessY(Integer Value) { FProcessY = Value; }
-    Integer ProcessBrushFlow() const { return FProcessBrushFlow; }
-    void SetProcessBrushFlow(Integer Value) { FProcessBrushFlow = Value; }
+    // ---- Paint tools (document/ImagePaint.h: TPaintTools) ----
+    TPaintTools& PaintTools() const { return *FPaintTools; }
+    void ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex)
+    {
+        FPaintTools->ProcessBitmapBegin(X, Y, Opacity, FillColor, StyleIndex);
+    }
+    void ProcessBitmap(bool IsMove, Integer X, Integer Y) { FPaintTools->ProcessBitmap(IsMove, X, Y); }
+    void ProcessBitmapByLine(Integer X, Integer Y) { FPaintTools->ProcessBitmapByLine(X, Y); }
+    void ProcessBitmapDo(Integer X, Integer Y) { FPaintTools->ProcessBitmapDo(X, Y); }
+    void ProcessBitmapEnd() { FPaintTools->ProcessBitmapEnd(); }
+    void TakeStampSource(Integer X, Integer Y) { FPaintTools->TakeStampSource(X, Y); }
+    static constexpr Integer MaxProcessWidth = TPaintTools::MaxProcessWidth;
+    Integer ProcessX() const { return FPaintTools->ProcessX(); }
+    void SetProcessX(Integer Value) { FPaintTools->SetProcessX(Value); }
+    Integer ProcessY() const { return FPaintTools->ProcessY(); }
+    void SetProcessY(Integer Value) { FPaintTools->SetProcessY(Value); }
+    Integer ProcessBrushFlow() const { return FPaintTools->ProcessBrushFlow(); }
+    void SetProcessBrushFlow(Integer Value) { FPaintTools->SetProcessBrushFlow(Value); }
+    TProcessBitmapMode ProcessMode() const { return FPaintTools->ProcessMode(); }
+    void SetProcessMode(TProcessBitmapMode Value) { FPaintTools->SetProcessMode(Value); }
+    Integer ProcessWidth() const { return FPaintTools->ProcessWidth(); }
+    void SetProcessWidth(Integer Value) { FPaintTools->SetProcessWidth(Value); }
+    Integer ProcessStampStartX() const { return FPaintTools->ProcessStampStartX(); }
+    void SetProcessStampStartX(Integer Value) { FPaintTools->SetProcessStampStartX(Value); }
+    Integer ProcessStampStartY() const { return FPaintTools->ProcessStampStartY(); }
+    void SetProcessStampStartY(Integer Value) { FPaintTools->SetProcessStampStartY(Value); }
     // The stroke layer of brush and stamp, the effect brush's unfiltered
     // copy; null outside their strokes and runs.
-    TCustomBitmap32* SrcBmp_T2() const { return FSrcBmp_T2.get(); }
+    TCustomBitmap32* SrcBmp_T2() const
+    {
+        return FPaintTools->StrokeLayer() ? FPaintTools->StrokeLayer() : FSrcBmp_T2.get();
+    }
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
     // The layer's paint handler: in view pixels over the composed picture,
@@ -565,13 +569,6 @@ public:
     void SetMovedX(Integer Value) { FMovedX = Value; }
     Integer MovedY() const { return FMovedY; }
     void SetMovedY(Integer Value) { FMovedY = Value; }
-    TProcessBitmapMode ProcessMode() const { return FProcessMode; }
-    void SetProcessMode(TProcessBitmapMode Value) { FProcessMode = Value; }
-    Integer ProcessWidth() const { return FProcessWidth; }
-    void SetProcessWidth(Integer Value) { FProcessWidth = Value; }
-    void SetProcessStampStartX(Integer Value) { FProcessStampStartX = Value; }
-    Integer ProcessStampStartY() const { return FProcessStampStartY; }
-    void SetProcessStampStartY(Integer Value) { FProcessStampStartY = Value; }
     void SetGradientStartX(Integer Value) { FGradientStartX = Value; }
     Integer GradientStartY() const { return FGradientStartY; }
     void SetGradientStartY(Integer Value) { FGradientStartY = Value; }
@@ -852,7 +849,6 @@ public:
     Single CropFixedRate() const override { return FCropFixedRate; }
     void SetCropFixedRate(Single Value) { FCropFixedRate = Value; }
     Integer GradientStartX() const { return FGradientStartX; }
-    Integer ProcessStampStartX() const { return FProcessStampStartX; }
     Integer CanvasCtrIndex() const { return FCanvasCtrIndex; }
     TRow* HorzGuidesRow() const { return FHorzGuidesRow.get(); }
     TRow* VertGuidesRow() const { return FVertGuidesRow.get(); }
@@ -1017,7 +1013,6 @@ private:
     std::unique_ptr<TRow> FSelectedIds;
     std::unique_ptr<TRow> FCopyProp;
     Integer FGradientStartX = NoStartPoint;
-    Integer FProcessStampStartX = NoStartPoint;
     bool FAntialiasing = true;
     Integer FCropRateIndex = -2;
     Single FCropFixedRate = -1;
@@ -1032,9 +1027,6 @@ private:
     std::array<TRect, 8> FCanvasCtrRect{};
     Integer FCanvasCtrDx = 0, FCanvasCtrDy = 0, FCanvasDx = 0, FCanvasDy = 0;
     Integer FMovedX = 0, FMovedY = 0;
-    TProcessBitmapMode FProcessMode = pbmPencil;
-    Integer FProcessWidth = 0;
-    Integer FProcessStampStartY = 0;
     Integer FGradientStartY = 0;
     TEffectMode FEffectMode = emNone;
     TRect FEffectDrawRect;
@@ -1066,19 +1058,27 @@ private:
     // Whether an undo state was due when the run opened: a cancelled run
     // that moved the objects and back leaves nothing new to store.
     bool FFrameModified = false;
-    // Paint tools (ImageDraw_Paint.cpp). FProcessX = NoStartPoint: no line
-    // end yet; FProcessLastX = NoStartPoint: no brush or stamp dab yet.
-    Integer FProcessX = 0, FProcessY = 0;
-    Integer FProcessDownX = 0, FProcessDownY = 0;
-    Integer FProcessLastX = NoStartPoint, FProcessLastY = 0;
-    Integer FProcessDirection = 0;  // Shift lock: 0 none yet, 1 horizontal, 2 vertical
-    Integer FProcessStep = 1;
-    Integer FProcessBrushOffset = 0;
-    Integer FProcessBrushFlow = 100;
-    Integer FProcessOpacity = 255;
-    TColor32 FProcessFillColor = 0xFF000000;
-    Integer FProcessStyleIndex = -1;
-    std::unique_ptr<TCustomBitmap32> FProcessBrush, FProcessBrushMask;
+    std::unique_ptr<TPaintTools> FPaintTools;
+    // What the last composition drew (DrawChanged): each object with the area
+    // it touched, in drawing order; what it composed from; and the area of
+    // the view bitmap left stale outside the visible part.
+    struct TDrawnObject {
+        TImgShape* Shape;
+        TRect Bounds;
+        // Drawn directly while created or adjusted, through its picture
+        // otherwise: the two may differ in the last bit.
+        bool Editing;
+    };
+    std::vector<TDrawnObject> FDrawn;
+    bool FDrawnValid = false;
+    const TCustomBitmap32* FDrawnBase = nullptr;
+    TSize FDrawnBaseSize{};
+    TRect FStale{};
+    // The objects of the table as composition draws them now, with their
+    // areas; false when one names no area.
+    bool CollectDrawn(std::vector<TDrawnObject>& Out, bool Prepare);
+    void RememberDrawn();
+    // The effect brush's unfiltered copy of the raster.
     std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
     TColor32 FFillColor = 0, FFillSrcColor = 0;

@@ -107,9 +107,9 @@ void TImageDraw::PaintProcessOutline(TCustomBitmap32& Buffer)
 {
     TInvertPen Pen(Buffer);
     const TPoint M = ImageToView(FMovedX, FMovedY);
-    const Integer w = Max(RoundToInt(FProcessWidth * static_cast<double>(FScale)), 1);
-    const bool Centred = FProcessMode == pbmBrush || FProcessMode == pbmStamp;
-    if (FProcessMode == pbmStamp && FPressAlt) {
+    const Integer w = Max(RoundToInt(FPaintTools->ProcessWidth() * static_cast<double>(FScale)), 1);
+    const bool Centred = FPaintTools->ProcessMode() == pbmBrush || FPaintTools->ProcessMode() == pbmStamp;
+    if (FPaintTools->ProcessMode() == pbmStamp && FPressAlt) {
         // Picking the clone source: a sight of 19 x 19 on the mouse point.
         const Integer L = M.X - 9, T = M.Y - 9;
         Pen.Ellipse(L, T, L + 19, T + 19);
@@ -119,7 +119,7 @@ void TImageDraw::PaintProcessOutline(TCustomBitmap32& Buffer)
     }
     // A 1-pixel tool is marked by a pixel at any zoom (its square would
     // hide the pixel it paints).
-    if (w == 1 || FProcessWidth <= 1) {
+    if (w == 1 || FPaintTools->ProcessWidth() <= 1) {
         Pen.Pixel(M.X, M.Y);
         // Zoomed out, a lone pixel is lost on the picture: four marks 6
         // pixels away point at it.
@@ -136,13 +136,13 @@ void TImageDraw::PaintProcessOutline(TCustomBitmap32& Buffer)
         // The pencil's and the eraser's square hangs right and down from the mouse.
         Pen.Rectangle(M.X, M.Y, M.X + w, M.Y + w);
     }
-    if (FProcessMode == pbmStamp && FProcessStampStartX != NoStartPoint) {
+    if (FPaintTools->ProcessMode() == pbmStamp && FPaintTools->ProcessStampStartX() != NoStartPoint) {
         // Where the stamp samples from: the dab whose top-left corner is the
         // mouse point less half the width copies, at its centre, the source
         // point moved as far as that corner is from the series' first dab.
-        const Integer Half = FProcessWidth / 2;
-        const TPoint Source = ImageToView(StampSourcePoint.X + (FMovedX - Half - FProcessStampStartX),
-                                          StampSourcePoint.Y + (FMovedY - Half - FProcessStampStartY));
+        const Integer Half = FPaintTools->ProcessWidth() / 2;
+        const TPoint Source = ImageToView(StampSourcePoint.X + (FMovedX - Half - FPaintTools->ProcessStampStartX()),
+                                          StampSourcePoint.Y + (FMovedY - Half - FPaintTools->ProcessStampStartY()));
         Pen.Cross(Source.X, Source.Y, 15);
     }
 }

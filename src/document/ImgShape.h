@@ -287,6 +287,20 @@ public:
     void DrawShadow(TCustomBitmap32* ToBitmap);
     void DrawShadowReflection(TCustomBitmap32* ToBitmap);
     void DrawReflection(TCustomBitmap32* ToBitmap);
+    // The effect bitmaps built (when changed) and drawn apart: composition
+    // builds every object's first, so that it knows where they go before it
+    // draws. PrepareEffects builds edging, shadow, the shadow's reflection and
+    // the reflection; DrawEffectBitmaps draws the last three as they are, in
+    // the order composition draws them.
+    void PrepareEffects();
+    void DrawEffectBitmaps(TCustomBitmap32* ToBitmap);
+    void PrepareReflection();
+    void PrepareShadowReflection();
+    // The area the object's composition touches: its picture area (see
+    // PictureBounds) and, WithEffects, where its effect bitmaps go as they
+    // are built now. False when the class names no picture area (its drawing
+    // may reach anywhere).
+    bool DrawnBounds(bool WithEffects, TRect& Bounds);
     // The room the shadow and reflection bitmaps leave around the turned
     // rectangle: half the outline, the blur passes and 9 pixels (plus a
     // callout's pointer).
@@ -324,6 +338,12 @@ protected:
     // Draws the object into Scratch (sized like EffectRect(E)) centred in it.
     void DrawCentred(TCustomBitmap32& Scratch, Integer E);
     TRect GetRotateRect() const;
+    // Where the shadow, the reflection and the shadow's reflection are drawn.
+    TPoint ShadowOrigin() const;
+    TPoint ReflectionOrigin() const;
+    TPoint ShadowReflectionOrigin() const;
+    void PlaceReflection(TCustomBitmap32* ToBitmap);
+    void PlaceShadowReflection(TCustomBitmap32* ToBitmap);
     // The document's zoom and view offsets (1 and 0 without a document).
     Single ViewScale() const;
     Integer ViewOffsetHorz() const;

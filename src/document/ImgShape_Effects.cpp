@@ -1,6 +1,7 @@
 // The effect routines of TImgShape: reading their settings from an object
 // row, and building and drawing the edging glow, the shadow, the reflection
 // and the shadow's reflection.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -210,17 +211,40 @@ void TImgShape::PrepareShadow()
     if (FShadowOffsetAngleTop < 0) ++FShadowOffsetAngleTop;
 }
 
+// Where each effect bitmap goes: the turned rectangle's corner moved by the
+// effect's offsets, less its margin.
+TPoint TImgShape::ShadowOrigin() const
+{
+    const TRect R = GetRotateRect();
+    return TPoint{Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+                  Place(Int64(R.Top) + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop)};
+}
+
+TPoint TImgShape::ReflectionOrigin() const
+{
+    const TRect R = GetRotateRect();
+    return TPoint{Place(Int64(R.Left) - FReflectExtendLength),
+                  Place(Int64(R.Bottom) + FReflectDistance - FReflectExtendLength)};
+}
+
+TPoint TImgShape::ShadowReflectionOrigin() const
+{
+    const TRect R = GetRotateRect();
+    return TPoint{
+        Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
+        Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop)};
+}
+
 void TImgShape::DrawShadow(TCustomBitmap32* ToBitmap)
 {
     if (FShadowMode == -1 || !FShadowBmp) return;
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     if (!Target) return;
-    const TRect R = GetRotateRect();
-    FShadowBmp->DrawTo(Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
-                       Place(Int64(R.Top) + FShadowOffsetAngleTop - FShadowExtendLength - FShadowOffsetZoomTop));
+    const TPoint P = ShadowOrigin();
+    FShadowBmp->DrawTo(Target, P.X, P.Y);
 }
 
-void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
+void TImgShape::PrepareReflection()
 {
     if (FReflectMode == -1) return;
     if (FChanged2 || FRotated2 || !FReflectBmp) {
@@ -241,14 +265,24 @@ void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
         SmoothBitmap(FReflectBmp.get(), Passes(FReflectBlurSize, *FReflectBmp));
         FadeReflection(*FReflectBmp, FReflectHeight);
     }
-    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
-    if (!Target) return;
-    const TRect R = GetRotateRect();
-    FReflectBmp->DrawTo(Target, Place(Int64(R.Left) - FReflectExtendLength),
-                        Place(Int64(R.Bottom) + FReflectDistance - FReflectExtendLength));
 }
 
-void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
+void TImgShape::DrawReflection(TCustomBitmap32* ToBitmap)
+{
+    if (FReflectMode == -1) return;
+    PrepareReflection();
+    PlaceReflection(ToBitmap);
+}
+
+void TImgShape::PlaceReflection(TCustomBitmap32* ToBitmap)
+{
+    TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
+    if (FReflectMode == -1 || !FReflectBmp || !Target) return;
+    const TPoint P = ReflectionOrigin();
+    FReflectBmp->DrawTo(Target, P.X, P.Y);
+}
+
+void TImgShape::PrepareShadowReflection()
 {
     if (FShadowMode == -1 || FReflectMode == -1 || !FShadowBmp) return;
     if (FChanged2 || FRotated2 || !FShadowReflectBmp) {
@@ -261,12 +295,56 @@ void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
         SmoothBitmap(FShadowReflectBmp.get(), Passes(FReflectBlurSize, *FShadowReflectBmp));
         FadeReflection(*FShadowReflectBmp, FReflectHeight);
     }
+}
+
+void TImgShape::DrawShadowReflection(TCustomBitmap32* ToBitmap)
+{
+    if (FShadowMode == -1 || FReflectMode == -1 || !FShadowBmp) return;
+    PrepareShadowReflection();
+    PlaceShadowReflection(ToBitmap);
+}
+
+void TImgShape::PlaceShadowReflection(TCustomBitmap32* ToBitmap)
+{
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
-    if (!Target) return;
-    const TRect R = GetRotateRect();
-    FShadowReflectBmp->DrawTo(
-        Target, Place(Int64(R.Left) + FShadowOffsetAngleLeft - FShadowExtendLength - FShadowOffsetZoomLeft),
-        Place(Int64(R.Bottom) + FShadowOffsetAngleTop + FReflectDistance - FShadowExtendLength - FShadowOffsetZoomTop));
+    if (FShadowMode == -1 || FReflectMode == -1 || !FShadowBmp || !FShadowReflectBmp || !Target) return;
+    const TPoint P = ShadowReflectionOrigin();
+    FShadowReflectBmp->DrawTo(Target, P.X, P.Y);
+}
+
+void TImgShape::PrepareEffects()
+{
+    PrepareGradientEdging();
+    PrepareShadow();
+    PrepareShadowReflection();
+    PrepareReflection();
+}
+
+void TImgShape::DrawEffectBitmaps(TCustomBitmap32* ToBitmap)
+{
+    PlaceShadowReflection(ToBitmap);
+    PlaceReflection(ToBitmap);
+    DrawShadow(ToBitmap);
+}
+
+bool TImgShape::DrawnBounds(bool WithEffects, TRect& Bounds)
+{
+    Bounds = PictureBounds();
+    if (Bounds.Right <= Bounds.Left || Bounds.Bottom <= Bounds.Top) return false;
+    if (!WithEffects) return true;
+    auto Add = [&](const TCustomBitmap32* B, const TPoint& P) {
+        if (!B || B->Empty()) return;
+        const TRect R{P.X, P.Y, static_cast<Integer>(std::min<Int64>(Int64(P.X) + B->Width(), Int64(1) << 30)),
+                      static_cast<Integer>(std::min<Int64>(Int64(P.Y) + B->Height(), Int64(1) << 30))};
+        Bounds = TRect{std::min(Bounds.Left, R.Left), std::min(Bounds.Top, R.Top), std::max(Bounds.Right, R.Right),
+                       std::max(Bounds.Bottom, R.Bottom)};
+    };
+    if (FShadowMode != -1) {
+        Add(FShadowBmp.get(), ShadowOrigin());
+        if (FReflectMode != -1 && FShadowBmp) Add(FShadowReflectBmp.get(), ShadowReflectionOrigin());
+    }
+    if (FReflectMode != -1) Add(FReflectBmp.get(), ReflectionOrigin());
+    return true;
 }
 
 bool TImgShape::DrawPicture(TCustomBitmap32* Target)

@@ -9,28 +9,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "WinTiming.h"
+
 #include "SkinLoadData.h"
 #include "framework/runtime/ZLibStreams.h"
 
 namespace {
 
 using namespace skinbench;
-
-template <class F>
-std::pair<double, double> Time(int Repeats, F Work)
-{
-    LARGE_INTEGER freq, a, b;
-    QueryPerformanceFrequency(&freq);
-    std::vector<double> ms;
-    for (int i = 0; i < Repeats; ++i) {
-        QueryPerformanceCounter(&a);
-        Work();
-        QueryPerformanceCounter(&b);
-        ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart));
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
 
 }  // namespace
 
@@ -39,13 +25,13 @@ int wmain(int argc, wchar_t** argv)
     const int repeats = argc > 1 ? std::max(1, _wtoi(argv[1])) : 21;
     TSkinFile skin;
     bool loaded = true;
-    const auto load = Time(repeats, [&] {
+    const auto load = TimeRepeats(repeats, [&] {
         TsfSkinData model(nullptr);
         loaded = loaded && model.LoadFromCompressedFile(skin.Name);
     });
     TMemoryStream source;
     source.WriteBuffer(skin.Compressed.data(), static_cast<Integer>(skin.Compressed.size()));
-    const auto inflate = Time(repeats, [&] {
+    const auto inflate = TimeRepeats(repeats, [&] {
         TMemoryStream out;
         out.SetCapacity(skin.BodySize);  // the floor: no growing on the way
         ZDecompressStream(&out, &source);

@@ -165,6 +165,7 @@ public:
     void SetActive(bool Value) { FActive = Value; }
     bool SpaceSupport() const { return FSpaceSupport; }
     void SetStopAnimate(bool Value) { FStopAnimate = Value; }
+    bool StopAnimatePending() const { return FStopAnimate; }
 
     // State.
     bool MouseIn() const { return FMouseIn; }

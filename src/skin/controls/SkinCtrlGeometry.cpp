@@ -15,7 +15,11 @@ void TsfSkinCtrlGeometry::LoadDescription(const TsfSkinData* SD, Integer Index, 
 {
     const auto* data = dynamic_cast<const TsfDataSkinCustomControl*>(SD->CtrlList[size_t(Index)].get());
     if (!data) {
+        // No geometry to take: nothing from an earlier description stays.
         ResizeMode = 0;
+        SkinRect = {};
+        ClRect = {};
+        NewClRect = {};
         Picture = nullptr;
         MaskPicture = nullptr;
         return;
@@ -64,6 +68,8 @@ void TsfSkinCtrlGeometry::CalcGeometrySize(bool InUse, Integer& W, Integer& H)
         NewClRect = {ClRect.Left, ClRect.Top, ClRect.Right, ClRect.Bottom + dH};
         break;
     case 0:
+        // A description of another kind has no skin rectangle to force.
+        if (IsNullRect(SkinRect)) break;
         W = RectWidth(SkinRect);
         H = RectHeight(SkinRect);
         NewClRect = ClRect;

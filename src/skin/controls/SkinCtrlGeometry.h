@@ -35,8 +35,8 @@ public:
     // From the corner points and the skin rectangle.
     Integer GetResizeMode() const;
     // Copies the description CtrlList[Index] of SD (Index valid). A description
-    // of another class than the nine-slice one gives ResizeMode 0 and no
-    // pictures; else the geometry, the pictures (the mask only when UseMask)
+    // of another class than the nine-slice one gives ResizeMode 0, no
+    // pictures and no skin rectangle (so it fixes no size); else the geometry, the pictures (the mask only when UseMask)
     // and the description's cursor number into CursorIndex.
     void LoadDescription(const TsfSkinData* SD, Integer Index, Integer& CursorIndex, bool UseMask);
     // The new-size geometry for W x H, correcting W and H where the mode fixes

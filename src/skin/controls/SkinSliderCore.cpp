@@ -315,16 +315,33 @@ TsfJumpMode TsfSkinSliderCore::JumpDirection(Integer X, Integer Y) const
     return Y < FThumbRect.Top ? jmNext : Y >= FThumbRect.Bottom ? jmPrior : jmNone;
 }
 
+void TsfSkinSliderCore::StartThumbDrag(Integer X, Integer Y)
+{
+    if (OnTakeFocus) OnTakeFocus();
+    if (!Allowed()) return;
+    FSliding = FThumbDown = true;
+    FHit = Along(X, Y) - (FVertical ? FThumbRect.Top : FThumbRect.Left);
+    Invalidate(FThumbRect);
+}
+
+void TsfSkinSliderCore::DragThumb(Integer X, Integer Y)
+{
+    if (FSliding) MoveThumbTo(Along(X, Y) - FHit);
+}
+
+void TsfSkinSliderCore::EndThumbDrag()
+{
+    if (!FSliding) return;
+    FSliding = FThumbDown = false;
+    Invalidate(FThumbRect);
+    if (OnChanged) OnChanged(Sender);
+}
+
 void TsfSkinSliderCore::MouseDown(bool Left, bool DoubleClick, Integer X, Integer Y)
 {
     if (!Left) return;
-    if (PtInRectX(FThumbRect, X, Y)) {
-        if (DoubleClick) return;
-        if (OnTakeFocus) OnTakeFocus();
-        if (!Allowed()) return;
-        FSliding = FThumbDown = true;
-        FHit = Along(X, Y) - (FVertical ? FThumbRect.Top : FThumbRect.Left);
-        Invalidate(FThumbRect);
+    if (OnThumb(X, Y)) {
+        if (!DoubleClick) StartThumbDrag(X, Y);
         return;
     }
     TRect Ruler = RulerRect();
@@ -343,18 +360,14 @@ void TsfSkinSliderCore::MouseDown(bool Left, bool DoubleClick, Integer X, Intege
 void TsfSkinSliderCore::MouseMove(bool LeftDown, Integer X, Integer Y)
 {
     if (FTracking) FMousePos = {X, Y};
-    if (FSliding && LeftDown) MoveThumbTo(Along(X, Y) - FHit);
+    if (LeftDown) DragThumb(X, Y);
 }
 
 void TsfSkinSliderCore::MouseUp(bool Left, Integer X, Integer Y)
 {
     (void)X, (void)Y;
     if (!Left) return;
-    if (FSliding) {
-        FSliding = FThumbDown = false;
-        Invalidate(FThumbRect);
-        if (OnChanged) OnChanged(Sender);
-    }
+    EndThumbDrag();
     if (FTracking) {
         if (FTimerActive) SkinClock()->StopTimer(this, 1);
         FTimerActive = false;

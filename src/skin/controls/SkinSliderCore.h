@@ -163,6 +163,13 @@ public:
     bool ThumbDown() const { return FThumbDown; }
     bool Tracking() const { return FTracking; }
     TsfJumpMode StartJump() const { return FStartJump; }
+    // The thumb drag on its own (a derived slider may take these over):
+    // whether a point is on the thumb, the press (focus, then the drag when
+    // allowed), a move with the button down, and the release (OnChanged).
+    bool OnThumb(Integer X, Integer Y) const { return PtInRectX(FThumbRect, X, Y); }
+    void StartThumbDrag(Integer X, Integer Y);
+    void DragThumb(Integer X, Integer Y);
+    void EndThumbDrag();
     void MouseDown(bool Left, bool DoubleClick, Integer X, Integer Y);
     void MouseMove(bool LeftDown, Integer X, Integer Y);
     void MouseUp(bool Left, Integer X, Integer Y);

@@ -27,22 +27,6 @@ const TStdCommand ButtonOrder[] = {cmClose, cmMaximize, cmMinimize, cmRollUp, cm
 
 } // namespace
 
-std::unique_ptr<TsfBitmap> SkinPictureToBitmap(const TDibImage& Picture)
-{
-    auto Bitmap = std::make_unique<TsfBitmap>();
-    const Integer W = Picture.Width, H = Picture.Height;
-    if (Picture.Empty() || Picture.Bits.size() < static_cast<size_t>(Picture.Stride()) * static_cast<size_t>(H))
-        return Bitmap;
-    Bitmap->SetSize(W, H);
-    for (Integer y = 0; y < H; ++y) {
-        TsfColor* Row = Bitmap->ScanLineAddress(y);
-        DecodeScanline(Picture.ScanLine(y), Picture.PixelFormat, Picture.Palette, W, Row);
-        // Skin pictures are opaque: the alpha byte of a 32-bit file means nothing here.
-        for (Integer x = 0; x < W; ++x) Row[x] |= 0xFF000000u;
-    }
-    return Bitmap;
-}
-
 TsfFrameGeometry::TsfFrameGeometry()
 {
     SkinChanged();

@@ -54,10 +54,6 @@ enum class TsfFormRegionKind : Byte {
     WholeMask,  // the mask picture at its own size
 };
 
-// A skin picture in the skin library's 32-bit layout, opaque; an empty or
-// damaged picture gives an empty bitmap.
-std::unique_ptr<TsfBitmap> SkinPictureToBitmap(const TDibImage& Picture);
-
 class TsfFrameGeometry {
 public:
     TsfFrameGeometry();

@@ -134,6 +134,10 @@ private:
     mutable std::shared_ptr<void> FActiveBitmaps;
 };
 
+// A skin picture as a skin bitmap (SFSkinData_Bitmaps.cpp); an empty or
+// damaged picture gives an empty bitmap.
+std::unique_ptr<TsfBitmap> SkinPictureToBitmap(const TDibImage& Picture);
+
 // Reads the picture file Path: JPEG when the name says so, BMP otherwise.
 // With a Budget, a BMP is counted from its header before it is made, a JPEG
 // once decoded (its decoder has a cap of its own).

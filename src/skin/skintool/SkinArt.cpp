@@ -103,21 +103,60 @@ void Dots(TImage& I, int X, int Y, int Cols, int Rows, int Step, uint32_t Dark, 
         }
 }
 
-// Where a piece drawn by W x H lies: black where it covers at least half a
-// pixel. The piece is drawn on black and on white; what shows of the ground is
-// the difference of the two.
+// A piece drawn on black and on white: how much of each pixel it covers (what
+// shows of the ground is the difference of the two) and its own colour there.
+class TCover {
+public:
+    TCover(int W, int H, const std::function<void(TImage&)>& Draw)
+        : FOnBlack(W, H, Rgb(0x000000)), FOnWhite(W, H, Rgb(0xFFFFFF))
+    {
+        Draw(FOnBlack);
+        Draw(FOnWhite);
+    }
+    float Alpha(int X, int Y) const
+    {
+        const TRGBA B = FOnBlack.Get(X, Y), W = FOnWhite.Get(X, Y);
+        return 1 - ((W.R - B.R) + (W.G - B.G) + (W.B - B.B)) / 3;
+    }
+    // On black the pixel is Alpha x colour.
+    TRGBA Colour(int X, int Y) const
+    {
+        const TRGBA B = FOnBlack.Get(X, Y);
+        const float A = std::max(Alpha(X, Y), 1e-3f);
+        return {std::min(B.R / A, 1.0f), std::min(B.G / A, 1.0f), std::min(B.B / A, 1.0f), 1};
+    }
+    bool Covered(int X, int Y) const { return Alpha(X, Y) >= 0.5f; }
+
+private:
+    TImage FOnBlack, FOnWhite;
+};
+
+// Black where the piece covers at least half a pixel.
 TImage CoverMask(int W, int H, const std::function<void(TImage&)>& Draw)
 {
-    TImage OnBlack(W, H, Rgb(0x000000)), OnWhite(W, H, Rgb(0xFFFFFF)), Mask(W, H, Rgb(0xFFFFFF));
-    Draw(OnBlack);
-    Draw(OnWhite);
+    const TCover Cover(W, H, Draw);
+    TImage Mask(W, H, Rgb(0xFFFFFF));
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            if (Cover.Covered(x, y)) Mask.Set(x, y, Rgb(0x000000));
+    return Mask;
+}
+
+// The piece with hard edges on Key: its own colour where it covers at least
+// half a pixel, exactly Key elsewhere, so that a copy keyed on Key leaves no
+// fringe of another ground. The copies take their key from the bottom-left
+// pixel, so the corners are always Key: a square piece loses its four corner
+// pixels rather than its whole outline.
+TImage KeyedPiece(int W, int H, const std::function<void(TImage&)>& Draw, uint32_t Key)
+{
+    const TCover Cover(W, H, Draw);
+    TImage Piece(W, H, Rgb(Key));
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
-            const TRGBA B = OnBlack.Get(x, y), Wt = OnWhite.Get(x, y);
-            const float Ground = ((Wt.R - B.R) + (Wt.G - B.G) + (Wt.B - B.B)) / 3;
-            if (Ground <= 0.5f) Mask.Set(x, y, Rgb(0x000000));
+            const bool Corner = (x == 0 || x == W - 1) && (y == 0 || y == H - 1);
+            if (Cover.Covered(x, y) && !Corner) Piece.Set(x, y, Cover.Colour(x, y));
         }
-    return Mask;
+    return Piece;
 }
 
 bool SamePixels(const TImage& A, const TImage& B)
@@ -132,10 +171,12 @@ bool SamePixels(const TImage& A, const TImage& B)
 // A picture made of named pieces laid on shelves of a fixed width, in the
 // order they are added. A piece with rounded corners added as Masked also gets
 // a mask picture of its own (pieces of the same shape share one), so that a
-// control with a window region shows what lies behind its corners.
+// control with a window region shows what lies behind its corners; one added
+// as Keyed has hard edges on the sheet's colour, for controls that copy it
+// keyed on its corner pixel.
 class TSheet {
 public:
-    enum TEdge { Opaque, Masked };
+    enum TEdge { Opaque, Masked, Keyed };
     TSheet(int Picture, int Width, uint32_t Background) : FPicture(Picture), FWidth(Width), FBackground(Background) {}
     void Add(const std::string& Name, int W, int H, std::function<void(TImage&)> Draw, TEdge Edge = Opaque)
     {
@@ -155,7 +196,8 @@ public:
         for (size_t i = 0; i < FItems.size(); ++i) {
             const TItem& It = FItems[i];
             TImage Piece(It.W, It.H, Rgb(FBackground));
-            It.Draw(Piece);
+            if (It.Edge == Keyed) Piece = KeyedPiece(It.W, It.H, It.Draw, FBackground);
+            else It.Draw(Piece);
             Sheet.Draw(Piece, Places[i].Left, Places[i].Top);
             Art.Pieces[It.Name] = {FPicture, Places[i]};
             if (It.Edge == Masked) Art.Masks[It.Name] = AddMask(Art, It.Name, CoverMask(It.W, It.H, It.Draw));
@@ -338,21 +380,25 @@ void AddChecks(const TSkinTheme& T, TSheet& S)
         {"rad.c", true, false, false, 1},  {"rad.hu", true, true, false, 0},  {"rad.hc", true, true, false, 1},
         {"rad.xu", true, false, true, 0},  {"rad.xc", true, false, true, 1},
     };
+    // The boxes copy these keyed on their corner pixel.
     for (const auto& It : Items)
-        S.Add(It.Name, 13, 13, [&T, It](TImage& I) {
-            const uint32_t Line = It.Disabled ? T.FaceShadow : It.Hot ? T.Accent : T.WindowLine;
-            const uint32_t Body = It.Disabled ? T.FaceLight : T.Window;
-            const uint32_t Mark = It.Disabled ? T.DisabledText : T.Accent;
-            if (It.Radio) {
-                I.Fill(TPath{Ellipse(6.5, 6.5, 6.5, 6.5)}, Rgb(Line));
-                I.Fill(TPath{Ellipse(6.5, 6.5, 5.5, 5.5)}, Rgb(Body));
-                if (It.Mark) I.Fill(TPath{Ellipse(6.5, 6.5, 3, 3)}, Rgb(Mark));
-            } else {
-                Box(I, 0, 0, 13, 13, std::min(T.Radius, 3.0), Line, Flat(Body));
-                if (It.Mark == 1) CheckMark(I, 6.5, 6.5, 3.6, Mark);
-                if (It.Mark == 2) I.Fill(TPath{Kit::Rect(3, 3, 7, 7)}, Rgb(Mark));
-            }
-        });
+        S.Add(
+            It.Name, 13, 13,
+            [&T, It](TImage& I) {
+                const uint32_t Line = It.Disabled ? T.FaceShadow : It.Hot ? T.Accent : T.WindowLine;
+                const uint32_t Body = It.Disabled ? T.FaceLight : T.Window;
+                const uint32_t Mark = It.Disabled ? T.DisabledText : T.Accent;
+                if (It.Radio) {
+                    I.Fill(TPath{Ellipse(6.5, 6.5, 6.5, 6.5)}, Rgb(Line));
+                    I.Fill(TPath{Ellipse(6.5, 6.5, 5.5, 5.5)}, Rgb(Body));
+                    if (It.Mark) I.Fill(TPath{Ellipse(6.5, 6.5, 3, 3)}, Rgb(Mark));
+                } else {
+                    Box(I, 0, 0, 13, 13, std::min(T.Radius, 3.0), Line, Flat(Body));
+                    if (It.Mark == 1) CheckMark(I, 6.5, 6.5, 3.6, Mark);
+                    if (It.Mark == 2) I.Fill(TPath{Kit::Rect(3, 3, 7, 7)}, Rgb(Mark));
+                }
+            },
+            TSheet::Keyed);
     S.Add("checkbg", 40, 18, [&T](TImage& I) { I.Shade(Flat(T.Face)); });
     S.Add("tv.plus", 9, 9, [&T](TImage& I) {
         I.Shade(Flat(T.Window));

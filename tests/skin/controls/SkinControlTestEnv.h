@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -46,6 +47,50 @@ inline std::unique_ptr<TsfSkinData> LoadSkin(const String& Name)
     EXPECT_TRUE(sd->LoadFromCompressedFile(file)) << "cannot load " << UTF8Encode(file) << ": "
                                                   << UTF8Encode(sd->LoadError());
     return sd;
+}
+
+// An in-memory skin made by a test: pictures of solid colours and rectangles,
+// and the descriptions the test adds. Not Empty.
+class TTestSkin {
+public:
+    TTestSkin() : SD(std::make_unique<TsfSkinData>(nullptr)) { SD->Empty = false; }
+    // A new 24-bit picture of W x H in Fill; its index.
+    Integer AddPicture(Integer W, Integer H, TColor Fill)
+    {
+        TDibImage pic;
+        pic.Allocate(W, H, pf24bit);
+        SD->FActivePictures.push_back(std::move(pic));
+        const Integer index = Integer(SD->FActivePictures.size()) - 1;
+        FillRect(index, {0, 0, W, H}, Fill);
+        return index;
+    }
+    void FillRect(Integer Picture, const TRect& R, TColor C)
+    {
+        TDibImage& pic = SD->FActivePictures[size_t(Picture)];
+        for (Integer y = std::max(R.Top, 0); y < std::min(R.Bottom, pic.Height); ++y)
+            for (Integer x = std::max(R.Left, 0); x < std::min(R.Right, pic.Width); ++x) {
+                uint8_t* p = pic.ScanLine(y) + 3 * x;
+                p[0] = uint8_t(C >> 16);
+                p[1] = uint8_t(C >> 8);
+                p[2] = uint8_t(C);
+            }
+    }
+    template <class T>
+    T* Add(const String& Name)
+    {
+        auto d = std::make_unique<T>(Name);
+        T* raw = d.get();
+        SD->CtrlList.push_back(std::move(d));
+        return raw;
+    }
+    std::unique_ptr<TsfSkinData> SD;
+};
+
+// A colour as the screen pixels of guitest::TDib give it (0xRRGGBB).
+inline DWORD ScreenRGB(TColor C)
+{
+    const TColor c = ColorToRGB(C);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
 // The screen's pixels under a rectangle (screen coordinates).

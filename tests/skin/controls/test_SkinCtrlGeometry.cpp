@@ -135,11 +135,15 @@ TEST(SkinCtrlGeometry, DescriptionLoadFallsBackOnBadSkinData)
     EXPECT_EQ(cursor, 3);
     EXPECT_EQ(g.ResizeMode, 0);
 
-    // Another class under the name: fixed size, no pictures.
+    // Another class under the name: mode 0, no pictures, and no size forced.
     g.ResizeMode = 1;
     g.LoadDescription(&sd, 1, cursor, true);
     EXPECT_EQ(g.ResizeMode, 0);
     EXPECT_EQ(g.Picture, nullptr);
+    Integer w = 50, h = 30;
+    g.CalcGeometrySize(true, w, h);
+    EXPECT_EQ(w, 50);
+    EXPECT_EQ(h, 30);
 
     EXPECT_EQ(sd.ActiveBitmap(-1), nullptr);
     EXPECT_EQ(sd.ActiveBitmap(1), nullptr);

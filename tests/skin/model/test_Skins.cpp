@@ -796,6 +796,43 @@ TEST_P(Skins, RoundedPiecesLeaveNoFaceAroundTheirCorners)
     EXPECT_EQ(Rounded > 0, std::u16string(GetParam()) != u"Laconic");
 }
 
+// Check and radio images are copied keyed on their bottom-left pixel: that
+// colour is nowhere on the outline, and on a dark or a light ground nothing of
+// the face is left around the box.
+TEST_P(Skins, CheckImagesKeyOnTheirCornerPixel)
+{
+    const TsfSkinData& M = Skin().Model;
+    const uint32_t Face = RgbOf(M.SkinColors()->cBtnFace());
+    int Checked = 0;
+    for (const auto& Data : M.CtrlList) {
+        auto* C = dynamic_cast<const TsfDataSkinCheckRadioControl*>(Data.get());
+        if (!C) continue;
+        const TDibImage& P = M.FActivePictures.at(size_t(C->PictureIndex));
+        for (const TRect& R : {C->CheckImageRect, C->UnCheckImageRect, C->ActiveCheckImageRect, C->ActiveUnCheckImageRect,
+                               C->UnEnabledCheckImageRect, C->UnEnabledUnCheckImageRect, C->GrayedCheckImageRect,
+                               C->ActiveGrayedCheckImageRect}) {
+            if (Empty(R)) continue;
+            ++Checked;
+            const std::string N = UTF8Encode(C->IDName) + " at " + std::to_string(R.Left) + "," + std::to_string(R.Top);
+            const uint32_t Key = PixelAt(P, R.Left, R.Bottom - 1);
+            const Integer X = (R.Left + R.Right) / 2, Y = (R.Top + R.Bottom) / 2;
+            for (const TPoint& Edge : {TPoint{R.Left, Y}, TPoint{R.Right - 1, Y}, TPoint{X, R.Top}, TPoint{X, R.Bottom - 1}})
+                EXPECT_NE(PixelAt(P, Edge.X, Edge.Y), Key) << N << ": the outline at " << Edge.X << "," << Edge.Y;
+            for (TsfColor Ground : {0xFF000000u, 0xFFFFFFFFu}) {
+                TsfBitmap Keyed;
+                Keyed.SetSize(R.Width(), R.Height());
+                for (Integer y = 0; y < R.Height(); ++y)
+                    for (Integer x = 0; x < R.Width(); ++x) {
+                        const uint32_t Px = PixelAt(P, R.Left + x, R.Top + y);
+                        *Keyed.PixelAddress(x, y) = Px == Key ? Ground : 0xFF000000u | Px;
+                    }
+                EXPECT_EQ(FaceAtCorners(Keyed, Face, Ground, 4), 0) << N;
+            }
+        }
+    }
+    EXPECT_EQ(Checked, 14);  // eight looks of the check box, six of the radio box
+}
+
 INSTANTIATE_TEST_SUITE_P(EachSkin, Skins, testing::ValuesIn(SkinNames),
                          [](const testing::TestParamInfo<const char16_t*>& I) { return UTF8Encode(I.param); });
 

@@ -1168,7 +1168,8 @@ bool TApplication::ProcessMessage(MSG& Msg)
         // A press, a key or the pointer leaving takes the hint away.
         if (FHintState != hsIdle && FHintWindow && FHintWindow->IsHintMsg(Msg)) CancelHint();
         bool handled = false;
-        if (OnMessage) OnMessage(Msg, handled);
+        // A copy: a handler may replace itself (a menu's hook gives the old one back).
+        if (const TMessageEvent Handler = OnMessage) Handler(Msg, handled);
         if (!handled && !IsKeyMsg(Msg)) {
             TranslateMessage(&Msg);
             DispatchMessageW(&Msg);

@@ -285,6 +285,19 @@ bool TMenuItem::RethinkLines()
     return Changed;
 }
 
+bool TMenuItem::KeepAllLines()
+{
+    bool Changed = false;
+    for (TMenuItem* Item : FItems) {
+        if (Item->FHiddenLine) {
+            Item->FHiddenLine = false;
+            Changed = true;
+        }
+        if (Item->KeepAllLines()) Changed = true;
+    }
+    return Changed;
+}
+
 void TMenuItem::Click()
 {
     if (!FEnabled) return;
@@ -501,9 +514,22 @@ void TMenu::DestroyHandle()
     });
 }
 
+void TMenu::SetAutoLineReduction(TMenuAutoFlag Value)
+{
+    if (FAutoLineReduction == Value) return;
+    FAutoLineReduction = Value;
+    MenuChanged(nullptr);
+}
+
+void TMenu::ReduceLines(TMenuItem* Parent)
+{
+    if (FAutoLineReduction == maAutomatic) Parent->RethinkLines();
+    else Parent->KeepAllLines();
+}
+
 void TMenu::Populate(HMENU Menu, TMenuItem* Parent)
 {
-    Parent->RethinkLines();
+    ReduceLines(Parent);
     UINT Position = 0;
     for (TMenuItem* Item : Parent->FItems) {
         Item->FHandle = nullptr;

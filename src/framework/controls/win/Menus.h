@@ -20,6 +20,8 @@ using TMenuDrawItemEvent = TEvent<TObject* /*Sender*/, TCanvas* /*ACanvas*/, con
 using TMenuMeasureItemEvent = TEvent<TObject* /*Sender*/, TCanvas* /*ACanvas*/, Integer& /*Width*/, Integer& /*Height*/>;
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
+// Whether a menu leaves out its misplaced lines by itself (RethinkLines).
+enum TMenuAutoFlag { maAutomatic, maManual };
 
 // ---------------------------------------------------------------------------
 // One entry of a menu, and the list of its sub-items. The parent item owns its
@@ -90,6 +92,9 @@ public:
     // line among the visible items) are left out of the native menu. True
     // when anything changed.
     bool RethinkLines();
+    // Shows every line again (a menu whose line reduction is manual). True
+    // when anything changed.
+    bool KeepAllLines();
     // Left out of the native menu by RethinkLines.
     bool IsHiddenLine() const { return FHiddenLine; }
 
@@ -156,6 +161,12 @@ public:
     // Every item is drawn by the program (OnDrawItem or the default drawing).
     bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool Value);
+    // maAutomatic (the default): misplaced lines are left out when the menu
+    // is shown; maManual shows every line the items have.
+    TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(TMenuAutoFlag Value);
+    // Applies the line reduction to the sub-items of Parent before they are shown.
+    void ReduceLines(TMenuItem* Parent);
 
     // The native menu, built on first request.
     HMENU Handle();
@@ -193,6 +204,7 @@ protected:
     TMenuItem* FItems;
     TCustomImageList* FImages = nullptr;
     bool FOwnerDraw = false;
+    TMenuAutoFlag FAutoLineReduction = maAutomatic;
     HMENU FHandle = nullptr;
 };
 

@@ -251,7 +251,12 @@ TsfSkinScrollBox::~TsfSkinScrollBox()
 void TsfSkinScrollBox::LinkBar(TsfSkinScrollBar*& Field, TsfSkinScrollBar* Value, bool Vertical)
 {
     if (Field == Value) return;
-    if (Field) Field->RemoveFreeNotification(this);
+    if (Field) {
+        // The old bar no longer reports to this box (which may be going).
+        Field->RemoveFreeNotification(this);
+        Field->OnChange = nullptr;
+        Field->OnLastChange = nullptr;
+    }
     Field = Value;
     (Vertical ? FCore.VBar : FCore.HBar) = Value ? &Value->Core() : nullptr;
     if (!Value) return;
@@ -433,9 +438,8 @@ void TsfSkinScrollBox::WMNCPaint(TMessage& Message)
 {
     (void)Message;
     if (!HasBorder()) return;
-    HDC DC = GetWindowDC(Handle());
-    PaintBorder(DC);
-    ReleaseDC(Handle(), DC);
+    TWindowDC DC(Handle());
+    PaintBorder(DC.Handle());
 }
 
 void TsfSkinScrollBox::WMNCHitTest(TMessage& Message) { Message.Result = HTCLIENT; }

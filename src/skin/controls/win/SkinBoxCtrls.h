@@ -7,6 +7,8 @@
 #pragma once
 
 #include "framework/controls/win/ComCtrls.h"
+#include "framework/controls/win/StdCtrls.h"
+#include "skin/controls/SkinListCore.h"
 #include "skin/controls/SkinScrollBoxCore.h"
 #include "skin/controls/SkinUpDownCore.h"
 #include "skin/controls/win/SkinCtrls.h"
@@ -131,4 +133,220 @@ private:
     bool FCanFocused = false;
     bool FClicksDisabled = false;
     Integer BGPictureIndex = -1;
+};
+
+// ---------------------------------------------------------------------------
+// The skinned list box, combo box and font combos (SkinBoxCtrls_Lists.cpp):
+// an outer skinned frame around an owner-drawn inner list whose native
+// scroll state is mirrored by skinned bars created only while needed; the
+// combo box shows the selection of such a list opened as a popup. Their
+// geometry, bar ranges, keys and searches live in SkinListCore.
+
+// Draws the content of one item: Cnvs is the item's off-screen bitmap, filled
+// with its background and set up with its font and colour.
+using TsfDrawSkinItemEvent = std::function<void(TCanvas* Cnvs, Integer Index, Integer ItemWidth,
+                                                Integer ItemHeight, const TRect& TxtRect, TOwnerDrawState State)>;
+
+class TsfSkinCustomListBox;
+
+// The inner list: a platform list box without a non-client area whose items
+// and background the outer control paints.
+class TsfListBox : public TCustomListBox {
+public:
+    using inherited = TCustomListBox;
+    explicit TsfListBox(TComponent* AOwner);
+    String ClassName() const override { return u"TsfListBox"; }
+
+    TsfSkinCustomListBox* SkinListBox = nullptr;
+    // The horizontal scroll offset of the item texts in pixels.
+    Integer FHorizontalExtentValue = 0;
+
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    // odSelected (+ odFocused with the focus) for the selection, odSelected for
+    // the other selected items of a multi-selection.
+    TOwnerDrawState GetItemState(Integer Index);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
+    void PaintWindow(HDC DC) override;
+    void CNDrawItem(TMessage& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void KeyPress(Char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void Click() override;
+    void DblClick() override;
+    void DoEnter() override;
+    void DoExit() override;
+
+private:
+    friend class TsfSkinCustomListBox;
+    void PaintBG(HDC DC, const TRect& R);
+};
+
+class TsfSkinCustomListBox : public TsfSkinCustomControl {
+public:
+    using inherited = TsfSkinCustomControl;
+    // 120 x 120, item height 20, SkinDataName "listbox".
+    explicit TsfSkinCustomListBox(TComponent* AOwner);
+    ~TsfSkinCustomListBox() override;
+    String ClassName() const override { return u"TsfSkinCustomListBox"; }
+
+    TsfListBox* ListBox() const { return FListBox; }
+    TsfSkinScrollBar* ScrollBar() const { return FScrollBar; }
+    TsfSkinScrollBar* HScrollBar() const { return FHScrollBar; }
+    TCanvas* ListBoxCanvas() const { return FListBox->Canvas(); }
+
+    TStrings* Items() const { return FListBox->Items(); }
+    void SetItems(TStrings* Value);
+    Integer ItemIndex() const { return FListBox->ItemIndex(); }
+    void SetItemIndex(Integer Value) { FListBox->SetItemIndex(Value); }
+    Integer TopIndex() const { return FListBox->TopIndex(); }
+    void SetTopIndex(Integer Value) { FListBox->SetTopIndex(Value); }
+    Integer SelCount() const { return FListBox->SelCount(); }
+    bool Sorted() const { return FListBox->Sorted(); }
+    void SetSorted(bool Value);
+    bool MultiSelect() const { return FListBox->MultiSelect(); }
+    void SetMultiSelect(bool Value) { FListBox->SetMultiSelect(Value); }
+    Integer Columns() const { return FListBox->Columns(); }
+    void SetColumns(Integer Value);
+    Integer RowCount() const { return FRowCount; }
+    void SetRowCount(Integer Value);
+    bool HorizontalExtent() const { return FHorizontalExtent; }
+    void SetHorizontalExtent(bool Value);
+    bool UseSkinItemHeight() const { return FUseSkinItemHeight; }
+    void SetUseSkinItemHeight(bool Value) { FUseSkinItemHeight = Value; }
+    Integer DefaultItemHeight() const { return FDefaultItemHeight; }
+    void SetDefaultItemHeight(Integer Value);
+    Integer DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
+    void SetDefaultCaptionHeight(Integer Value);
+    TFont* DefaultCaptionFont() const { return FDefaultCaptionFont.get(); }
+    bool CaptionMode() const { return FCaptionMode; }
+    void SetCaptionMode(bool Value);
+    bool ShowCaptionButtons() const { return FShowCaptionButtons; }
+    void SetShowCaptionButtons(bool Value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TStrings* TabWidths() const { return FTabWidths.get(); }
+    void SetTabWidths(TStrings* Value);
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    Integer ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(Integer Value);
+    TFont* ListBoxFont() const { return FListBox->Font(); }
+
+    // The height that shows AItemsCount items.
+    Integer CalcHeight(Integer AItemsCount);
+    void Clear();
+    Integer ItemAtPos(const TPoint& Pos, bool Existing) { return FListBox->ItemAtPos(Pos, Existing); }
+    TRect ItemRect(Integer Index) { return FListBox->ItemRect(Index); }
+    // Creates, ranges or removes the skinned bars after the inner list changed.
+    void UpDateScrollBar();
+    // The inner list's item height in use.
+    Integer ItemHeight() { return SafeItemHeight(FListBox->ItemHeight()); }
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+    TNotifyEvent OnUpButtonClick, OnDownButtonClick, OnCheckButtonClick;
+    TNotifyEvent OnListBoxClick, OnListBoxDblClick;
+    TMouseEvent OnListBoxMouseDown, OnListBoxMouseUp;
+    TMouseMoveEvent OnListBoxMouseMove;
+    TKeyEvent OnListBoxKeyDown, OnListBoxKeyUp;
+    TKeyPressEvent OnListBoxKeyPress;
+    TsfDrawSkinItemEvent OnDrawItem;
+
+protected:
+    friend class TsfListBox;
+    virtual Integer GetItemTextWidth(Integer Index, TCanvas* Canvas);
+    virtual void ListBoxMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void ListBoxMouseMove(TShiftState Shift, Integer X, Integer Y);
+    virtual void ListBoxMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void ListBoxClick();
+    virtual void ListBoxDblClick();
+    virtual void ListBoxKeyDown(Word& Key, TShiftState Shift);
+    virtual void ListBoxKeyUp(Word& Key, TShiftState Shift);
+    virtual void ListBoxKeyPress(Char& Key);
+    virtual void ListBoxEnter() {}
+    virtual void ListBoxExit() {}
+    // Runs before the inner list handles any message; Continue false keeps it from the list.
+    virtual void ListBoxWProc(TMessage& Message, bool& Continue);
+    virtual void ListBoxCreateWnd() {}
+
+    void CreateParams(TCreateParams& Params) override;
+    void CreateControlSkinImage(TsfBitmap* B) override;
+    void CreateControlDefaultImage(TsfBitmap* B) override;
+    void OnDefaultFontChange() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void WMSize(TMessage& Message) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message) override;
+
+    // Lays out the inner list and the bars.
+    void CalcRects();
+    // Paints item Index of the inner list onto DC at R.
+    void PaintItem(HDC DC, Integer Index, const TRect& R, TOwnerDrawState State);
+    bool HasListSkin() const { return FIndex != -1 && FHasSkin; }
+    // The font of the items (skin or DefaultFont / the control's Font) onto C.
+    void SetItemFont(TCanvas* C);
+
+    TsfListBox* FListBox = nullptr;
+    TsfSkinScrollBar* FScrollBar = nullptr;
+    TsfSkinScrollBar* FHScrollBar = nullptr;
+    bool FHasSkin = false;
+    // Copies of the description.
+    TsfDataSkinListBox FSkin{u""};
+    TRect ListRect, NewCaptionRect;
+    TsfCBButtonX Buttons[3];
+
+private:
+    void ShowScrollBar();
+    void HideScrollBar();
+    void ShowHScrollBar();
+    void HideHScrollBar();
+    void SBChange(TObject* Sender);
+    void HSBChange(TObject* Sender);
+    void DrawDefaultItem(TCanvas* C, Integer Index, Integer W, Integer H, TOwnerDrawState State);
+    void DrawSkinItem(TsfBitmap* B, Integer Index, Integer W, Integer H, TOwnerDrawState State, bool Stretch);
+    void DrawItemContent(TCanvas* C, Integer Index, const TRect& TextRect, TOwnerDrawState State, bool Skinned,
+                         Integer W, Integer H);
+    void DrawButton(TsfBitmap* B, Integer I);
+    void DrawCaption(TCanvas* C, const TRect& R, bool Skinned);
+    void TestActive(Integer X, Integer Y);
+    void ButtonUp(Integer I, Integer X, Integer Y);
+    void StepItem(Integer Delta);
+    void RepeatTimer();
+
+    bool FShowCaptionButtons = true;
+    std::unique_ptr<TStringList> FTabWidths;
+    bool FUseSkinItemHeight = true;
+    bool FHorizontalExtent = false;
+    bool FStopUpDateHScrollBar = false;
+    Integer FRowCount = 0;
+    TCustomImageList* FImages = nullptr;
+    Integer FImageIndex = -1;
+    Integer FDefaultItemHeight = 20;
+    Integer FDefaultCaptionHeight = 20;
+    std::unique_ptr<TFont> FDefaultCaptionFont;
+    bool FCaptionMode = false;
+    TAlignment FAlignment = taLeftJustify;
+    Integer ActiveButton = -1, OldActiveButton = -1, CaptureButton = -1;
+    Integer TimerMode = 0;
+    bool WaitMode = false;
+    bool FInUpdate = false;
+};
+
+class TsfSkinListBox : public TsfSkinCustomListBox {
+public:
+    using TsfSkinCustomListBox::TsfSkinCustomListBox;
+    String ClassName() const override { return u"TsfSkinListBox"; }
 };

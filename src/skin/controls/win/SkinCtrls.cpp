@@ -1,6 +1,7 @@
 #include "skin/controls/win/SkinCtrls.h"
 
 #include "skin/controls/win/SkinClock_Win.h"
+#include "skin/model/SFResStrData.h"
 #include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -28,6 +29,34 @@ void CheckControlsBackground(TWinControl* Parent)
         else
             c->Perform(WM_PARENTBGCHANGED, 0, 0);
     }
+}
+
+TsfColor SkinColorOf(TColor Color)
+{
+    const TColor c = ColorToRGB(Color);
+    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+void DrawSkinPiece(TsfBitmap* Dst, Integer X, Integer Y, const TsfBitmap* Picture, const TRect& R, bool Transparent,
+                   TColor KeyColor)
+{
+    if (!Dst || !Picture || R.Width() <= 0 || R.Height() <= 0) return;
+    TsfBitmap piece;
+    piece.SetSize(R.Width(), R.Height());
+    SkinCopyRect(&piece, {0, 0, R.Width(), R.Height()}, Picture, R);
+    if (Transparent)
+        piece.CheckingTransparent(KeyColor == clNone ? piece.GetPixel(0, piece.Height() - 1) : SkinColorOf(KeyColor));
+    piece.Draw(Dst, X, Y);
+}
+
+void SetSkinCharset(TFont* Font, TsfSkinData* SD)
+{
+    if (SD && SD->ResourceStrData()) Font->SetCharset(SD->ResourceStrData()->CharSet());
+}
+
+TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default)
+{
+    return SD && !SD->Empty && SD->SkinColors() ? (SD->SkinColors()->*Role)() : Default;
 }
 
 // ---------------------------------------------------------------------------

@@ -46,6 +46,19 @@ void CollectSkinnedControls(TWinControl* Root, std::vector<IsfSkinnedControl*>& 
 // sent to a windowed child's window, performed on a windowless one.
 void CheckControlsBackground(TWinControl* Parent);
 
+// A colour as an opaque skin-bitmap pixel (system colours resolved).
+TsfColor SkinColorOf(TColor Color);
+// Rectangle R of Picture drawn into Dst at (X, Y), 1:1. Transparent: the
+// pixels of the key colour are left out, the key being the piece's own
+// bottom-left pixel when KeyColor is clNone. Nothing without a picture or area.
+void DrawSkinPiece(TsfBitmap* Dst, Integer X, Integer Y, const TsfBitmap* Picture, const TRect& R,
+                   bool Transparent = false, TColor KeyColor = clNone);
+// The charset of the skin's interface strings for Font, when the skin has them
+// (the font keeps its own otherwise).
+void SetSkinCharset(TFont* Font, TsfSkinData* SD);
+// The skin's colour for a role (cBtnFace ...), or Default without a skin.
+TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default);
+
 // The part the windowed and windowless skinned controls share: TBase is
 // TCustomControl or TGraphicControl. Not used on its own.
 template <class TBase>

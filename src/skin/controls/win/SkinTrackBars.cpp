@@ -555,20 +555,32 @@ void TsfSkinCustomSlider::DrawThumb(TCanvas* C)
 void TsfSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     inherited::MouseDown(Button, Shift, X, Y);
-    FCore.MouseDown(Button == mbLeft, (Shift & ssDouble) != 0, X, Y);
+    if (Button == mbLeft && FCore.OnThumb(X, Y)) {
+        if (!(Shift & ssDouble)) StartThumbDrag(Button, Shift, X, Y);
+    } else {
+        FCore.MouseDown(Button == mbLeft, (Shift & ssDouble) != 0, X, Y);
+    }
 }
 
 void TsfSkinCustomSlider::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
     inherited::MouseMove(Shift, X, Y);
-    FCore.MouseMove((Shift & ssLeft) != 0, X, Y);
+    if (FCore.Sliding() && (Shift & ssLeft))
+        DragThumb(Shift, X, Y);
+    else
+        FCore.MouseMove(false, X, Y);
 }
 
 void TsfSkinCustomSlider::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     inherited::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft && FCore.Sliding()) EndThumbDrag(Button, Shift, X, Y);
     FCore.MouseUp(Button == mbLeft, X, Y);
 }
+
+void TsfSkinCustomSlider::StartThumbDrag(TMouseButton, TShiftState, Integer X, Integer Y) { FCore.StartThumbDrag(X, Y); }
+void TsfSkinCustomSlider::DragThumb(TShiftState, Integer X, Integer Y) { FCore.DragThumb(X, Y); }
+void TsfSkinCustomSlider::EndThumbDrag(TMouseButton, TShiftState, Integer, Integer) { FCore.EndThumbDrag(); }
 
 void TsfSkinCustomSlider::KeyDown(Word& Key, TShiftState Shift)
 {

@@ -128,6 +128,9 @@ public:
     virtual void RebuildLayout();
     virtual void RangeChanged() {}
     virtual void DefaultDrawPoints(Integer PointsStep, Integer PointsHeight, Integer ExtremePointsHeight);
+    virtual void StartThumbDrag(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void DragThumb(TShiftState Shift, Integer X, Integer Y);
+    virtual void EndThumbDrag(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
 
     TNotifyEvent& OnChange;
     TNotifyEvent& OnChanged;

@@ -2,6 +2,7 @@
 
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -73,8 +74,15 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FDefCaptionFont.reset(NewCaptionFont(clBtnText));
     FDefInActiveCaptionFont.reset(NewCaptionFont(clBtnShadow));
     FLogoBitMap = std::make_unique<TBitmap>();
+    FDefMenuItemFont = std::make_unique<TFont>();
+    // The skinned controls reach the menus through these (once a skinned form exists).
+    if (!SkinMenuServices()) InstallSkinFrameMenuServices();
+    FSkinMenu = new TsfSkinMenu(this, FForm);
+    FMenuLayerManager = new TsfLayerManager(this);
+    FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
-    FForm->OnShortCut = nullptr;
+    // The form's own handler goes; the component's OnShortCut takes its place.
+    FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
@@ -86,6 +94,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
 TsfSkinForm::~TsfSkinForm()
 {
     SkinClock()->StopTimers(this);
+    UnHookApp();
     // The form's own procedure comes back before the component's parts go.
     FHook.Unhook();
     ObjectList.clear();
@@ -104,7 +113,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ApplySkinFrame();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -268,8 +277,21 @@ void TsfSkinForm::MouseTimerProc()
     }
     POINT C{};
     GetCursorPos(&C);
-    HWND Under = WindowFromPoint(C);
-    if (Under != FForm->Handle()) {
+    const bool OverForm = WindowFromPoint(C) == FForm->Handle();
+    if (!FSupportNCArea) {
+        POINT Q = C;
+        ScreenToClient(FForm->Handle(), &Q);
+        if (FIsDragging) return;
+        if (OverForm) {
+            FindActiveObject(Q.x, Q.y, true);
+        } else {
+            FindActiveObject(-1, -1, false);
+            MouseIn = false;
+            StopMouseTimer();
+        }
+        return;
+    }
+    if (!OverForm) {
         StopMouseTimer();
         FindActiveObject(-1, -1, false);
         return;
@@ -333,6 +355,14 @@ bool TsfSkinForm::GetFormActive() const
     const TFormStyle S = FForm->FormStyle();
     if (S == fsMDIForm || S == fsMDIChild) return FFormActive;
     return FForm->Active();
+}
+
+void TsfSkinForm::BringStayOnTopFormsToFront()
+{
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* F = Screen->Forms(i);
+        if (F->Visible() && F->FormStyle() == fsStayOnTop && F->HandleAllocated()) SetForegroundWindow(F->Handle());
+    }
 }
 
 void TsfSkinForm::DoActivateEvents()
@@ -425,6 +455,11 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
     return I;
 }
 
+void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
+{
+    if (OnShortCut) OnShortCut(Msg, Handled);
+}
+
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
 
 void TsfSkinForm::SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight)
@@ -486,6 +521,12 @@ void TsfSkinForm::SetDefInActiveCaptionFont(TFont* Value)
 {
     FDefInActiveCaptionFont->Assign(Value);
     if (!(ComponentState() & (csLoading | csDesigning)) && !FSkinSupport) UpDateFormNC();
+}
+
+void TsfSkinForm::SetUseRibbon(bool Value)
+{
+    FUseRibbon = Value;
+    if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
 }
 
 void TsfSkinForm::SetWindowState(TWindowState Value)
@@ -718,18 +759,17 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             O->Draw(Top.Canvas(), false);
         }
     }
-    if (!GetFormActive() && S.AutoRenderingInActiveImage)
+    if (!GetFormActive() && IsAutoRenderingInActiveImage())
         for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
-    const int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     if (Cl.Height() > 0) ExcludeClipRect(DC, Cl.Left, Cl.Top, Cl.Right, Cl.Bottom);
     GdiFlush();
     DrawStrip(DC, Top, 0, 0);
     DrawStrip(DC, Left, 0, Top.Height());
     DrawStrip(DC, Right, G.FormWidth - Right.Width(), Top.Height());
     DrawStrip(DC, Bottom, 0, G.FormHeight - Bottom.Height());
-    RestoreDC(DC, Saved);
 }
 
 void TsfSkinForm::FormFontCharset(TFont* Font)
@@ -793,7 +833,7 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     }
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
-    const int Saved = SaveDC(DC);
+    TSavedDC Saved(DC);
     ExcludeClipRect(DC, 3, CH + 3, W - 3, H - 3);
     TCanvas Window;
     Window.SetHandle(DC);
@@ -803,7 +843,6 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     Frame3D(&Window, R, clBtnHighlight, clBtnShadow, 1);
     Frame3D(&Window, R, clBtnFace, clBtnFace, 1);
     Window.SetHandle(nullptr);
-    RestoreDC(DC, Saved);
 }
 
 void TsfSkinForm::PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch,
@@ -1005,6 +1044,8 @@ void TsfSkinForm::FadeTimerProc()
 {
     SkinClock()->StopTimer(this, FadeTimerId);  // the fade runs once per show
     if (!FadeWanted() || !FForm->HandleAllocated()) return;
+    // A focused push button shows its final look at once instead of morphing in under the fade.
+    if (auto* Button = dynamic_cast<TsfSkinButton*>(FForm->ActiveControl())) Button->SetStopAnimate(true);
     const bool Animation = FAlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows);
     const Integer Target = TsfFormFade::TargetAlpha(FAlphaBlend, Animation, FAlphaBlendValue);
     if (Animation) {
@@ -1066,7 +1107,11 @@ void TsfSkinForm::NewWndProc(TMessage& Message)
 bool TsfSkinForm::BeforeForm(TMessage& Message)
 {
     const bool NC = FSupportNCArea;
+    CheckMenuCloseMessage(Message);
     switch (Message.Msg) {
+    case WM_SKINMENUCLOSE:
+        SkinMenuClose();
+        return true;
     case WM_DESTROY:
         SkinClock()->StopTimers(this);
         FFade.Stop();
@@ -1105,6 +1150,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         WMNCPaint(Message);
         return false;
     case WM_NCACTIVATE:
+        if (FSkinMenu && FSkinMenu->Visible()) FSkinMenu->Hide();
         if (!FSkinnableForm) return true;
         WMNCActivate(Message);
         return false;
@@ -1128,7 +1174,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
     case WM_BEFORECHANGESKINDATA: SkinChangeBegins(Message); return true;
     case WM_AFTERCHANGESKINDATA: SkinChangeEnds(Message); return true;
     case WM_CHANGESKINNABLEFORM:
-        if (!UseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
+        if (!FUseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
         return true;
     case WM_MDIISCHILDMAXIMIZED:
@@ -1303,6 +1349,10 @@ void TsfSkinForm::WMActivate(TMessage& Message)
 
 void TsfSkinForm::WMSetText(TMessage& Message)
 {
+    if (!FForm->HandleAllocated()) {
+        CallOld(Message);  // the text is only stored: no window, no frame
+        return;
+    }
     const HWND Wnd = FForm->Handle();
     const LONG_PTR Style = GetWindowLongPtrW(Wnd, GWL_STYLE);
     // The platform paints its own caption straight into the frame on a text
@@ -1330,7 +1380,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
-        if (UseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
+        if (FUseRibbon && FSD->MDIBGPictureIndex != -1) PaintBG3(DC);
         else if (FSD->BGPictureIndex == -1) PaintBG(DC);
         else PaintBG2(DC);
     } else {
@@ -1422,6 +1472,12 @@ void TsfSkinForm::WMNCHitTest(TMessage& Message)
     }
     POINT Q{static_cast<SHORT>(LOWORD(Message.LParam)), static_cast<SHORT>(HIWORD(Message.LParam))};
     ScreenToClient(FForm->Handle(), &Q);
+    if (!MouseIn) {
+        // The first hit after the mouse came in: the poll watches for it leaving.
+        MouseIn = true;
+        FindActiveObject(Q.x, Q.y, true);
+        StartMouseTimer();
+    }
     Message.Result = CalcClientHitTest({Q.x, Q.y});
 }
 
@@ -1450,15 +1506,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101..
-    switch (Message.WParam & 0xFFF0) {
-    case SC_RESTORE:
-        if (OnRestore) OnRestore(this);
-        return true;
-    case SC_KEYMENU:
-        // The caption holds no main-menu items: the form's own procedure takes the key.
-        return true;
-    }
+    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }
 

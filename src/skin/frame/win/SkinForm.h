@@ -12,8 +12,11 @@
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/SkinFormFade.h"
 #include "skin/frame/SkinFrameGeometry.h"
+#include "skin/controls/win/SkinMenuHooks.h"
+#include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/model/SFSkinData.h"
+#include "skin/model/win/SFLayerManager.h"
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -30,7 +33,7 @@ enum TsfPositionInMonitor : Byte { sfpDefault, sfpScreenCenter, sfpDesktopCenter
 using TsfCaptionPaintEvent = TEvent<TCanvas* /*Cnvs*/, TRect /*R*/, bool /*AActive*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
 
-class TsfSkinForm : public TComponent {
+class TsfSkinForm : public TComponent, public TsfSkinFormLink {
 public:
     // AOwner must be a form: anything else raises EInvalidCast before any part is made.
     explicit TsfSkinForm(TComponent* AOwner);
@@ -42,9 +45,9 @@ public:
     static String GetProductVersion() { return u"12.22"; }
 
     // ---- Skin.
-    TsfSkinData* SkinData() const { return FSD; }
+    TsfSkinData* SkinData() const override { return FSD; }
     void SetSkinData(TsfSkinData* Value);
-    TsfSkinData* MenusSkinData() const { return FMSD; }
+    TsfSkinData* MenusSkinData() const override { return FMSD; }
     void SetMenusSkinData(TsfSkinData* Value) { FMSD = Value; }
     // A skin is loaded and the frame is drawn from it (as of the last skin change).
     bool SkinSupport() const { return FSkinSupport; }
@@ -59,6 +62,7 @@ public:
     TsfFrameObjectList ObjectPlaces() const;
     Integer ActiveObject = -1;
     Integer OldActiveObject = -1;
+    bool MouseIn = false;  // client mode: the mouse is over the form
     Integer MouseCaptureObject = -1;
     void FindActiveObject(Integer X, Integer Y, bool AInFrame);
     void ObjectsMouseDown(TMouseButton Button, Integer X, Integer Y);
@@ -109,6 +113,9 @@ public:
     bool HasSkinFrameGeometry() const { return FGeometry.HasSkinFrameGeometry(); }
     bool IsObjectInRollUpState(bool ARollUp) const;
     bool IsSizeAble() const;
+    bool IsAutoRenderingInActiveImage() const { return FSkinSupport && FSD->AutoRenderingInActiveImage; }
+    // Every visible stay-on-top form of the screen to the foreground.
+    void BringStayOnTopFormsToFront();
     bool GetFormActive() const;
     void DoActivateEvents();
     void UpDateFormNC();
@@ -120,6 +127,8 @@ public:
     bool IconHasAlpha();
     void CutCaptionText(TCanvas* Canvas, String& S, Integer Width);
     TBorderIcons UpdateFormBorderIcons() const;
+    // The form's short cuts: the component's OnShortCut first.
+    void FormShortCut(TWMKey& Msg, bool& Handled);
     void Move(Integer AX, Integer AY);
     void SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight);
     void ApplyPositionInMonitor();
@@ -156,6 +165,9 @@ public:
     // Records the requested state; the frame is laid out again at the next WM_SIZE.
     void SetWindowState(TWindowState Value);
     bool RollUpState() const { return FRollUpState; }
+    bool UseRibbon() const { return FUseRibbon; }
+    // Turning it on leaves the frame to the platform.
+    void SetUseRibbon(bool Value);
 
     bool Sizeable = true;
     bool NCDraggAble = true;
@@ -176,7 +188,6 @@ public:
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
     bool UseSkinCursors = false;
-    bool UseRibbon = false;
     bool ShowMDIScrollBars = true;
     bool ClientInActiveEffect = false;
     bool MenusAlphaBlend = false;
@@ -195,6 +206,41 @@ public:
 
     // The window procedure that the component puts in front of the form's.
     void NewWndProc(TMessage& Message);
+
+    // ---- Skinned menus (SkinForm_Menus.cpp): every menu of the form opens
+    // through its engine; while one is open the application's messages pass
+    // OnAppMessage, which routes the keys to it.
+    TsfSkinMenu* SkinMenu() const { return FSkinMenu; }
+    // The glow layer of the open menu (hidden when the menu closes).
+    TsfLayerManager* MenuLayerManager() const { return FMenuLayerManager; }
+    bool InMenu = false;
+    bool InMainMenu = false;
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    void PopupSkinMenu(TMenu* Menu, const TPoint& P);
+    void PopupSkinMenu1(TMenu* Menu, const TRect& R, bool PopupUp);
+    void DoPopupMenu(TPopupMenu* Menu, Integer X, Integer Y);
+    void HookApp();
+    void UnHookApp();
+    bool AppHooked() const { return FInAppHook; }
+    void OnAppMessage(MSG& Msg, bool& Handled);
+    void MenuKeyDown(MSG& Msg);
+    void LeaveMainMenu();
+    void CloseMainMenuItemMenu();
+    // Closes an open menu on the messages that should close it; first step of every message.
+    void CheckMenuCloseMessage(const TMessage& Message);
+    void HideSkinHint() override {}
+    bool UseSkinFontInMenu = true;
+    bool UseSkinSizeInMenu = true;
+    Integer DefMenuItemHeight() const { return FDefMenuItemHeight; }
+    // Values of 0 or less are refused.
+    void SetDefMenuItemHeight(Integer Value);
+    TFont* DefMenuItemFont() const { return FDefMenuItemFont.get(); }
+    void SetDefMenuItemFont(TFont* Value);
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -244,14 +290,24 @@ private:
     void DrawDefaultCaption(TCanvas* Canvas, Integer CaptionHeight);
     void PaintTiled(HDC DC, const TsfBitmap* Tile, const TRect& TileRect, bool Stretch, TsfStretchType Type);
 
+    // The engine's settings from the component's menu properties.
+    void SyncSkinMenu();
+
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
+    TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
+    bool FInAppHook = false;
+    TMessageEvent OldAppMessage;
+    Integer FDefMenuItemHeight = 20;
+    std::unique_ptr<TFont> FDefMenuItemFont;
     TsfSkinData* FSD = nullptr;
     TsfSkinData* FMSD = nullptr;
     TsfFrameGeometry FGeometry;
     TsfFormFade FFade;
     HRGN FRgn = nullptr;  // the region handed to the window (the system owns it)
 
+    bool FUseRibbon = false;
     bool FSkinSupport = false;
     bool FSkinnableForm = true;
     bool FSupportNCArea = true;

@@ -346,6 +346,13 @@ TEST_F(Menus, NativeMenuFollowsTheItems)
         EXPECT_EQ(Info.fType, Native[i].Type) << i;
         EXPECT_EQ(Info.fState & (MFS_CHECKED | MFS_DISABLED | MFS_DEFAULT), Native[i].State) << i;
     }
+    // Manual line reduction shows every line of the visible items; automatic again leaves them out.
+    Popup.SetAutoLineReduction(maManual);
+    EXPECT_EQ(GetMenuItemCount(Popup.Handle()), 8);
+    EXPECT_FALSE(Root->Items(0)->IsHiddenLine());
+    Popup.SetAutoLineReduction(maAutomatic);
+    Menu = Popup.Handle();
+    EXPECT_EQ(GetMenuItemCount(Menu), Integer(std::size(Native)));
 
     // Radio items of one group: checking one unchecks the others, in place.
     TMenuItem* Radio2 = NewItem(&Popup, u"Dot 2");

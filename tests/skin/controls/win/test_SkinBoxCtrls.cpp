@@ -179,3 +179,78 @@ TEST_F(SkinBoxCtrlsTest, SkinSizeBordersAndTheSkinsOrientation)
     guitest::LeftButton(false);
     ASSERT_TRUE(guitest::PumpUntil([&] { return U->Position() == 1; }));
 }
+
+TEST_F(SkinBoxCtrlsTest, AFocusableScrollBoxTakesTheFocusOnTheFirstClick)
+{
+    TForm* Form = NewForm(100, 100, 300, 220);
+    auto* Box = new TsfSkinScrollBox(Form);
+    Box->SetParent(Form);
+    Box->SetBounds(10, 10, 120, 100);
+    int Clicks = 0;
+    Box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++Clicks; };
+    ShowAndWait(Form);
+    guitest::MovePointer(Box->ClientToScreen({50, 50}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_FALSE(Box->Focused());
+    EXPECT_EQ(Clicks, 1);
+    Box->SetCanFocused(true);
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_TRUE(Box->Focused());
+    EXPECT_EQ(Clicks, 2);  // the focus arrived, so the click went on
+}
+
+TEST_F(SkinBoxCtrlsTest, AnAlignedBoxGrowingWhileScrolledBringsItsContentDown)
+{
+    TForm* Form = NewForm(100, 100, 300, 200);
+    auto* Box = new TsfSkinScrollBox(Form);
+    Box->SetParent(Form);
+    Box->SetWidth(150);
+    Box->SetAlign(alLeft);
+    auto* Bar = new TsfSkinScrollBar(Form);
+    Bar->SetParent(Form);
+    Bar->SetKind(sbVertical);
+    Bar->SetBounds(200, 0, 19, 200);
+    auto* Child = new TPanel(Box);
+    Child->SetParent(Box);
+    Child->SetBounds(0, 0, 100, 330);
+    Box->SetVScrollBar(Bar);
+    ShowAndWait(Form);
+    Box->UpdateScrollRange();
+    ASSERT_EQ(Box->ClientHeight(), 198);
+    Box->VScroll(100);
+    EXPECT_EQ(Child->Top(), -100);
+    Form->SetClientHeight(250);  // the box grows by 50 and the content's bottom (230) is inside
+    guitest::Pump();
+    EXPECT_EQ(Box->ClientHeight(), 248);
+    EXPECT_EQ(Child->Top(), -50);
+    EXPECT_EQ(Bar->Position(), 50);
+}
+
+TEST_F(SkinBoxCtrlsTest, BarsOutliveTheirBoxAndBoxesTheirBars)
+{
+    TForm* Form = NewForm(100, 100, 300, 220);
+    auto* Box = new TsfSkinScrollBox(Form);
+    Box->SetParent(Form);
+    auto* Bar = new TsfSkinScrollBar(Form);
+    Bar->SetParent(Form);
+    Box->SetVScrollBar(Bar);
+    EXPECT_TRUE(Bar->OnChange);
+    delete Box;  // the bar no longer reports to it
+    EXPECT_FALSE(Bar->OnChange);
+    EXPECT_FALSE(Bar->OnLastChange);
+    Bar->SetRange(0, 100, 0, 0);
+    Bar->SetPosition(50);
+    EXPECT_EQ(Bar->Position(), 50);
+    auto* Box2 = new TsfSkinScrollBox(Form);
+    Box2->SetParent(Form);
+    Box2->SetHScrollBar(Bar);
+    delete Bar;  // the link is cleared
+    EXPECT_EQ(Box2->HScrollBar(), nullptr);
+    Box2->UpdateScrollRange();
+}

@@ -13,13 +13,6 @@ namespace {
 
 constexpr TColor Key = 0xFF00FF;  // the glyph strips' transparent colour
 
-// 0xRRGGBB as the screen reads a colour.
-DWORD ScreenRGB(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return DWORD(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
-}
-
 // A strip of glyphs of 12 x 12, each a key-coloured frame around a square of its colour.
 std::unique_ptr<TBitmap> GlyphStrip(const std::vector<TColor>& Colors)
 {
@@ -413,4 +406,32 @@ TEST_F(SkinButtonsTest, ScreenshotsInTheFourSkins)
                        String(u"SkinButtons_") + Name);
         EXPECT_NE(CaptureControl(Push)->Pixel(37, 12), CaptureControl(Off)->Pixel(37, 12)) << "disabled differs";
     }
+}
+
+// A push button of a skin with rounded corners takes its region from the
+// skin's mask: on a dark and on a light form its corners show the form, never
+// the skin's face; square corners (no mask) keep their outline there.
+TEST_F(SkinButtonsTest, PushButtonCornersShowTheForm)
+{
+    for (const char16_t* Name : SkinNames)
+        for (TColor Ground : {TColor(0x202020), TColor(0xFFFFFF)}) {
+            TForm* form = NewForm(100, 100, 120, 60);
+            form->SetColor(Ground);
+            TsfSkinData* SD = Skin(Name);
+            auto* B = Add<TsfSkinButton>(form, 10, 10, 75, 25, SD);
+            ShowAndWait(form);
+            const auto* D = SD->CtrlList[size_t(SD->GetControlIndex(u"button"))].get();
+            const auto Px = CaptureControl(B);
+            const std::string What = UTF8Encode(Name) + (Ground ? " on light" : " on dark");
+            const bool Rounded = D->MaskPictureIndex >= 0;
+            EXPECT_EQ(Rounded, std::u16string(Name) != u"Laconic") << What;
+            for (const TPoint& P : {TPoint{0, 0}, TPoint{74, 0}, TPoint{0, 24}, TPoint{74, 24}})
+                EXPECT_EQ(Px->Pixel(P.X, P.Y) == ScreenRGB(Ground), Rounded) << What << " at " << P.X << "," << P.Y;
+            // Nothing of the face around the corners, wherever the mask cut.
+            const DWORD Face = ScreenRGB(SD->SkinColors()->cBtnFace());
+            for (int y : {0, 1, 2, 22, 23, 24})
+                for (int x : {0, 1, 2, 72, 73, 74}) EXPECT_NE(Px->Pixel(x, y), Face) << What << " at " << x << "," << y;
+            EXPECT_NE(Px->Pixel(0, 12), ScreenRGB(Ground)) << What << ": the outline";
+            form->Hide();
+        }
 }

@@ -7,12 +7,6 @@ using namespace skintest;
 
 namespace {
 
-DWORD ScreenRGB(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 class SkinScrollBarTest : public SkinFormTest {
 protected:
     TsfSkinScrollBar* NewBar(TForm* Form, Integer X, Integer Y)
@@ -125,4 +119,70 @@ TEST_F(SkinScrollBarTest, AnEraseOutsideAPaintPaintsTheBarOntoTheEraseDC)
     const TRect Up = Bar->Core().Button(sbUpButton).R;
     EXPECT_EQ(Dib.Pixel(Up.Left, Up.Top + 3), ScreenRGB(clBtnShadow));
     EXPECT_EQ(Dib.Pixel(0, 0), ScreenRGB(clBtnFace));
+}
+
+TEST_F(SkinScrollBarTest, AFocusableBarTakesTheFocusOnAClickAndAnswersTheArrowKeys)
+{
+    TForm* Form = NewForm(100, 100, 260, 60);
+    TsfSkinScrollBar* Bar = NewBar(Form, 10, 10);
+    Bar->SetPosition(50);
+    ShowAndWait(Form);
+    auto Key = [](WORD Vk) {
+        keybd_event(Vk, 0, 0, 0);
+        keybd_event(Vk, 0, KEYEVENTF_KEYUP, 0);
+        guitest::Pump();
+    };
+    // Not focusable: a click on the track pages but the keys do nothing to it.
+    guitest::MovePointer(Bar->ClientToScreen({150, 9}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_EQ(Bar->Position(), 51);
+    EXPECT_FALSE(Bar->Focused());
+    Bar->SetCanFocused(true);
+    EXPECT_TRUE(Bar->TabStop());
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Bar->Focused(); }));
+    EXPECT_EQ(Bar->Position(), 52);
+    // Focused with CanFocused, the thumb shows pressed (navy frame).
+    auto Px = CaptureControl(Bar);
+    const TRect T = Bar->Core().ThumbRect();
+    EXPECT_EQ(Px->Pixel(T.Left, (T.Top + T.Bottom) / 2), 0x000080u);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Bar->Position(), 53);
+    Key(VK_UP);
+    EXPECT_EQ(Bar->Position(), 52);
+}
+
+TEST_F(SkinScrollBarTest, SkinArrowsShowTheirHotAndPressedPictures)
+{
+    TForm* Form = NewForm(100, 100, 260, 60);
+    TsfSkinScrollBar* Bar = NewBar(Form, 10, 10);
+    Bar->SetSkinData(Skin(u"Rire"));
+    ShowAndWait(Form);
+    const TRect Up = Bar->Core().Button(sbUpButton).R;
+    auto Sample = [&] {
+        auto Px = CaptureControl(Bar);
+        std::vector<DWORD> V;
+        for (Integer Y = Up.Top; Y < Up.Bottom; ++Y)
+            for (Integer X = Up.Left; X < Up.Right; ++X) V.push_back(Px->Pixel(X, Y));
+        return V;
+    };
+    guitest::MovePointer(At(Bar, 100, 40));  // off the bar
+    const auto Normal = Sample();
+    guitest::MovePointer(CentreOf(Bar, Up));
+    const auto Hot = Sample();
+    guitest::LeftButton(true);
+    guitest::Pump();
+    const auto Pressed = Sample();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_NE(Normal, Hot);
+    EXPECT_NE(Hot, Pressed);
+    EXPECT_EQ(Bar->Position(), 1);
+    guitest::MovePointer(At(Bar, 100, 40));
+    EXPECT_EQ(Sample(), Normal);
 }

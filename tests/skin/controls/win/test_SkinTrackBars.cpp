@@ -7,12 +7,6 @@ using namespace skintest;
 
 namespace {
 
-DWORD ScreenRGB(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 class SkinTrackBarsTest : public SkinFormTest {
 protected:
     void Click(TControl* C, Integer X, Integer Y)
@@ -144,4 +138,37 @@ TEST_F(SkinTrackBarsTest, NarrowSlidersAndMaxValueShrinkingTheIncrement)
     S->SetOrientation(soVertical);
     EXPECT_EQ(S->Width(), 40);
     EXPECT_EQ(S->Height(), 150);
+}
+
+TEST_F(SkinTrackBarsTest, SkinSliderThumbShowsItsSecondStateWhilePressed)
+{
+    TForm* Form = NewForm(100, 100, 220, 80);
+    auto* S = new TsfSkinSlider(Form);
+    S->SetParent(Form);
+    S->SetBounds(10, 10, 150, 40);
+    S->SetSkinData(Skin(u"Charm"));
+    S->SetValue(50);
+    ShowAndWait(Form);
+    const TRect T = S->Core().ThumbRect();
+    auto Sample = [&] {
+        auto Px = CaptureControl(S);
+        std::vector<DWORD> V;
+        for (Integer Y = T.Top; Y < T.Bottom; ++Y)
+            for (Integer X = T.Left; X < T.Right; ++X) V.push_back(Px->Pixel(X, Y));
+        return V;
+    };
+    const auto Normal = Sample();
+    guitest::MovePointer(S->ClientToScreen({(T.Left + T.Right) / 2, (T.Top + T.Bottom) / 2}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    EXPECT_TRUE(S->Core().ThumbDown());
+    const auto Pressed = Sample();
+    guitest::LeftButton(false);
+    guitest::Pump();
+    EXPECT_NE(Normal, Pressed);
+    EXPECT_EQ(Sample(), Normal);
+    // The skin's thumb is half its picture wide.
+    const auto* D = dynamic_cast<TsfDataSkinSlider*>(Skin(u"Charm")->CtrlList[S->SkinIndex()].get());
+    ASSERT_NE(D, nullptr);
+    EXPECT_EQ(T.Width(), D->HThumbRect.Width() / 2);
 }

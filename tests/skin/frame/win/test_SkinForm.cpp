@@ -7,6 +7,8 @@
 #include "framework/controls/win/HandleCount.h"
 #include "SkinControlTestEnv.h"
 #include "framework/graphics/BmpFormat.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "framework/controls/win/Menus.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/win/SFSkinData_Win.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
@@ -169,6 +171,16 @@ TEST_F(SkinForm, OwnerMustBeAForm)
     EXPECT_THROW(new TsfSkinForm(nullptr), EInvalidCast);
 }
 
+TEST_F(SkinForm, CaptionSetBeforeTheWindowMakesNoWindow)
+{
+    TForm* F = NewForm();
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetCaption(u"Early");
+    EXPECT_FALSE(F->HandleAllocated());
+    EXPECT_EQ(F->Caption(), u"Early");
+}
+
 TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
 {
     TForm* F = NewForm();
@@ -182,6 +194,44 @@ TEST_F(SkinForm, HookComesAndGoesWithTheComponent)
     delete C;
     EXPECT_EQ(F->WindowProc, Own);
     EXPECT_EQ(GetSkinForm(F), nullptr);
+}
+
+TEST_F(SkinForm, ShortCutsGoThroughTheComponent)
+{
+    TForm* F = NewForm();
+    int FormCalls = 0, ComponentCalls = 0;
+    F->OnShortCut = [&](TWMKey&, bool&) { ++FormCalls; };
+    auto* C = new TsfSkinForm(F);
+    TWMKey Key{};
+    F->IsShortCut(Key);
+    EXPECT_EQ(FormCalls, 0);
+    C->OnShortCut = [&](TWMKey&, bool& Handled) {
+        ++ComponentCalls;
+        Handled = true;
+    };
+    EXPECT_TRUE(F->IsShortCut(Key));
+    EXPECT_EQ(ComponentCalls, 1);
+}
+
+TEST_F(SkinForm, FirstShowCentresInTheMonitor)
+{
+    struct { TsfPositionInMonitor Where; int X, Y; } Cases[] = {
+        {sfpDefault, 100, 100}, {sfpScreenCenter, 640 - 150, 400 - 100}, {sfpDesktopCenter, 640 - 150, 400 - 100}};
+    for (const auto& K : Cases) {
+        TsfSkinForm* C = NewSkinnedForm(u"Rire", 301, 201, bsSizeable, false);
+        C->PositionInMonitor = K.Where;
+        ShowAndWait(C->Form());
+        RECT W;
+        GetWindowRect(C->Form()->Handle(), &W);
+        EXPECT_EQ(W.left, K.X) << K.Where;  // the half sizes are integer quotients
+        EXPECT_EQ(W.top, K.Y) << K.Where;
+        C->Form()->SetBounds(10, 10, 301, 201);
+        C->Form()->Hide();
+        ShowAndWait(C->Form());
+        GetWindowRect(C->Form()->Handle(), &W);
+        EXPECT_EQ(W.left, 10) << "only the first show";
+        C->Form()->Hide();
+    }
 }
 
 TEST_F(SkinForm, DefaultFrameOfA200x150Form)
@@ -201,10 +251,11 @@ TEST_F(SkinForm, DefaultFrameOfA200x150Form)
     SendMessageW(F->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info));
     EXPECT_EQ(Info.ptMinTrackSize.x, 130);
     EXPECT_EQ(Info.ptMinTrackSize.y, 25);
-    // The frame is on the screen: the caption bar's face between its stripes, the client's own colour.
+    // The frame is on the window: the caption bar's face above its stripes, the outer ring.
     Pump();
-    EXPECT_EQ(ScreenPixel(100 + 10, 100 + 3), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
-    EXPECT_EQ(ScreenPixel(100, 100), static_cast<COLORREF>(ColorToRGB(cl3DLight)));
+    TWindowDC DC(F->Handle());
+    EXPECT_EQ(GetPixel(DC, 10, 3), static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(GetPixel(DC, 0, 0), static_cast<COLORREF>(ColorToRGB(cl3DLight)));
 }
 
 TEST_F(SkinForm, DialogFrameKeepsTheSystemOut)
@@ -275,6 +326,100 @@ TEST_F(SkinForm, GoldenFrames)
         ExpectGoldenFrame(*FrameInto(F), std::string(K.Name) + "_inactive");
         F->Hide();
     }
+}
+
+TEST_F(SkinForm, InactiveFramePictureAndEffect)
+{
+    TsfSkinData* S = Skin(u"Rire");
+    TForm* Other = NewForm(600, 100, 100, 100);
+    ShowAndWait(Other);
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    std::vector<bool> Events;
+    C->OnActivate = [&](TObject*) { Events.push_back(true); };
+    C->OnDeActivate = [&](TObject*) { Events.push_back(false); };
+    SetActiveWindow(Other->Handle());
+    Events.clear();
+    SetActiveWindow(F->Handle());
+    ASSERT_TRUE(F->Active());
+    ASSERT_FALSE(Events.empty());
+    EXPECT_TRUE(Events.back());
+    const DWORD Active = FrameInto(F)->Pixel(130, 12);
+    // An effect on the inactive frame: inverted.
+    S->AutoRenderingInActiveImage = true;
+    S->InActiveEffect = ieInvert;
+    SetActiveWindow(Other->Handle());
+    ASSERT_FALSE(F->Active());
+    EXPECT_FALSE(Events.back());
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), ~Active & 0xFFFFFF);
+    // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
+    S->AutoRenderingInActiveImage = false;
+    S->FInActivePicture.Allocate(S->FPicture.Width, S->FPicture.Height, pf24bit);
+    C->ApplySkinFrame();
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), 0u);
+    SetActiveWindow(F->Handle());
+    EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
+    S->FInActivePicture = TDibImage();
+    C->ApplySkinFrame();
+    C->OnActivate = C->OnDeActivate = nullptr;  // the events' list goes with the test
+}
+
+TEST_F(SkinForm, NoFrameBelowTheMinimumSize)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    C->MinWidth = 300;  // the platform keeps a window above its tracking minimum: raise the minimum instead
+    TDib Dib(260, 200);
+    PatBlt(Dib.DC(), 0, 0, 260, 200, WHITENESS);
+    SendMessageW(F->Handle(), WM_PAINTFRAMEINTO, reinterpret_cast<WPARAM>(Dib.DC()), 0);
+    EXPECT_EQ(Dib.Pixel(130, 12), 0xFFFFFFu);  // untouched until the form is large enough again
+    C->MinWidth = 0;
+    EXPECT_NE(FrameInto(F)->Pixel(130, 12), 0xFFFFFFu);
+}
+
+TEST_F(SkinForm, SingleObjectRedrawnOnTheWindow)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200, bsSizeable, false);
+    auto Own = std::make_unique<TColourObject>(C, clLime, TRect{60, 8, 70, 18});
+    TColourObject* O = Own.get();
+    C->ObjectList.push_back(std::move(Own));
+    ShowAndWait(C->Form());
+    O->Colour = clRed;
+    C->DrawSkinObject(O);
+    // Read from the window's own surface: the screen shows it only after the platform's next flush.
+    TWindowDC DC(C->Form()->Handle());
+    EXPECT_EQ(GetPixel(DC, 65, 12), RGB(255, 0, 0));
+}
+
+TEST_F(SkinForm, FormMenuGivesWayToTheSkin)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    auto* Menu = new TMainMenu(F);
+    F->SetMenu(Menu);
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    ShowAndWait(F);
+    EXPECT_EQ(F->Menu(), nullptr);
+    EXPECT_EQ(GetMenu(F->Handle()), nullptr);
+}
+
+TEST_F(SkinForm, FormNotFramedByTheSkinKeepsThePlatformFrame)
+{
+    TForm* Plain = NewForm(100, 100, 100, 100);
+    Plain->SetBounds(100, 100, 260, 200);
+    ShowAndWait(Plain);
+    const TRect PlainClient = Plain->ClientRect();
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->SetSkinnableForm(false);
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
+    int Kind = 0;
+    WindowRegionBox(C->Form()->Handle(), &Kind);
+    EXPECT_EQ(Kind, ERROR);
+    C->SetSkinnableForm(true);
+    EXPECT_EQ(C->Form()->ClientRect(), (TRect{0, 0, 252, 166}));
+    C->SetUseRibbon(true);  // leaves the frame to the platform as well
+    EXPECT_FALSE(C->GetSkinnableForm());
+    EXPECT_EQ(C->Form()->ClientRect(), PlainClient);
 }
 
 TEST_F(SkinForm, ObjectsDrawnIntoTheStrips)
@@ -350,6 +495,46 @@ TEST_F(SkinForm, SystemCommandsMaskTheirLowBits)
     SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
     SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_RESTORE | 2, 0);  // from a caption double-click
     EXPECT_EQ(Restores, 2);
+}
+
+TEST_F(SkinForm, CaptionDoubleClickMaximisesAndRestores)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    const LPARAM OnCaption = Pos(W.left + 80, W.top + 15);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(F->Handle()));
+    GetWindowRect(F->Handle(), &W);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, Pos(W.left + 80, W.top + 15));
+    EXPECT_EQ(C->WindowState(), wsNormal);
+    EXPECT_FALSE(IsZoomed(F->Handle()));
+    // Without maximise among the border icons the double-click leaves the size alone.
+    C->SetBorderIcons(sfbiSystemMenu);
+    SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
+    EXPECT_EQ(C->WindowState(), wsNormal);
+}
+
+TEST_F(SkinForm, FormCursorOverTheFrameButSizingCursorsOnItsEdges)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    TOldProcSpy Spy(F);
+    WORD Code = 0;
+    Spy.OnMessage = [&](TMessage& M) {
+        if (M.Msg == WM_SETCURSOR) Code = LOWORD(M.LParam);
+    };
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(Skin(u"Rire"));
+    C->UseFormCursorInNCArea = true;
+    ShowAndWait(F);
+    struct { WORD In, Out; } Cases[] = {{HTCAPTION, HTCLIENT}, {HTOBJECT, HTCLIENT}, {HTCLIENT, HTCLIENT},
+                                        {HTLEFT, HTLEFT}, {HTBOTTOMRIGHT, HTBOTTOMRIGHT}};
+    for (const auto& K : Cases) {
+        SendMessageW(F->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(F->Handle()), MAKELPARAM(K.In, WM_MOUSEMOVE));
+        EXPECT_EQ(Code, K.Out) << K.In;
+    }
 }
 
 TEST_F(SkinForm, KeyMenuReachesTheFormWithoutCaptionMenus)
@@ -455,6 +640,21 @@ TEST_F(SkinForm, ClientModeDrawsTheWholePictureInTheClientArea)
     GetWindowRect(F->Handle(), &W);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 120, W.top + 100)), HTCLIENT);
     EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, Pos(W.left + 230, W.top + 170)), HTBOTTOMRIGHT);  // the size grip
+    // The first hit after the mouse came in starts the poll; with the mouse away it ends at its first tick.
+    EXPECT_TRUE(C->MouseIn);
+    EXPECT_TRUE(C->MouseTimerRunning());
+    SetCursorPos(1200, 780);
+    FClock.Clock.Advance(50);
+    EXPECT_FALSE(C->MouseIn);
+    EXPECT_FALSE(C->MouseTimerRunning());
+}
+
+TEST_F(SkinForm, DisplayChangeRefitsAFormAboveItsMaximum)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    C->MaxWidth = 230;
+    SendMessageW(C->Form()->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    EXPECT_LE(C->Form()->Width(), 230);
 }
 
 TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
@@ -513,6 +713,39 @@ TEST_F(SkinForm, CaptionDragMovesTheForm)
     EXPECT_EQ(W.top, Max.top);
 }
 
+TEST_F(SkinForm, CornerDragSizesTheFrame)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
+    TCustomForm* F = C->Form();
+    ASSERT_EQ(HitAt(F, 258, 198), HTBOTTOMRIGHT);
+    const int X = 100 + 258, Y = 100 + 198;
+    MovePointer({X, Y});
+    INPUT In[4] = {};
+    const int SW = GetSystemMetrics(SM_CXSCREEN) - 1, SH = GetSystemMetrics(SM_CYSCREEN) - 1;
+    // Inwards: input queued before the loop takes the mouse goes to the window under each point.
+    const int Points[4][2] = {{X, Y}, {X - 20, Y - 15}, {X - 40, Y - 30}, {X - 40, Y - 30}};
+    const DWORD Flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MOVE, MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+        In[i].type = INPUT_MOUSE;
+        In[i].mi.dx = Points[i][0] * 65535 / SW;
+        In[i].mi.dy = Points[i][1] * 65535 / SH;
+        In[i].mi.dwFlags = Flags[i] | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(4, In, sizeof(INPUT));
+    Pump();
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    EXPECT_EQ(W.right - W.left, 220);
+    EXPECT_EQ(W.bottom - W.top, 170);
+    EXPECT_EQ(F->ClientRect(), (TRect{0, 0, 212, 136}));
+    EXPECT_EQ(C->Geometry().NewClRect, (TRect{4, 30, 216, 166}));
+    EXPECT_EQ(WindowRegionBox(F->Handle()), (TRect{0, 0, 220, 170}));
+    // Never below the skin's minimum size.
+    F->SetBounds(100, 100, 50, 20);
+    GetWindowRect(F->Handle(), &W);
+    EXPECT_GE(W.right - W.left, 200);
+}
+
 TEST_F(SkinForm, FadeIn)
 {
     struct { bool AlphaBlend; int Value; int Steps; int Last; } Cases[] = {
@@ -549,8 +782,12 @@ TEST_F(SkinForm, FadeIn)
         EXPECT_EQ(Seen.back(), K.Last) << K.Value;
         F->Hide();
     }
-    // A constant alpha without the animation: set once at the first tick.
+    // A constant alpha without the animation: set once at the first tick; the
+    // form's focused push button is told to stop morphing.
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200, bsSizeable, false);
+    auto* Button = new TsfSkinButton(C->Form());
+    Button->SetParent(C->Form());
+    C->Form()->SetActiveControl(Button);
     C->SetAlphaBlendValue(200);
     C->SetAlphaBlend(true);
     C->Form()->Show();
@@ -558,6 +795,7 @@ TEST_F(SkinForm, FadeIn)
     EXPECT_EQ(LayeredAlpha(C->Form()->Handle()), 0);
     FClock.Clock.Advance(1);
     EXPECT_EQ(LayeredAlpha(C->Form()->Handle()), 200);
+    EXPECT_TRUE(Button->Core().StopAnimatePending());
 }
 
 TEST_F(SkinForm, ShadowIsAClassStyle)

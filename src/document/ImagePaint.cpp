@@ -1,6 +1,7 @@
-// Paint tools of the document (members of TImageDraw, declared in
-// ImageDraw.h): pencil, eraser, brush and clone stamp writing into the
-// raster along the mouse's path.
+#include "document/ImagePaint.h"
+
+// Pencil, eraser, brush and clone stamp writing into the raster along the
+// mouse's path.
 //
 // Brush and stamp dabs accumulate at the flow on a stroke layer of the
 // raster's size; every dab then recomposes its rectangle from the raster as
@@ -11,13 +12,16 @@
 #include <vector>
 
 #include "Component/Raster32/Ras32_Blend.h"
-#include "document/ImageDraw.h"
+#include "Component/Raster32/Ras32_Layers.h"
 #include "document/ObjectRows.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
 #include "foundation/HyPresets.h"
 
 using namespace ImageDrawRows;
+
+std::unique_ptr<TCustomBitmap32> StampSourceBitmap;
+TPoint StampSourcePoint;
 
 namespace {
 // The cells of a brush-style row the paint tools read.
@@ -48,16 +52,16 @@ TRect ClipToBitmap(const TCustomBitmap32& B, Int64 X, Int64 Y, Int64 W, Int64 H)
 }
 }  // namespace
 
-void TImageDraw::ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex)
+void TPaintTools::ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColor FillColor, Integer StyleIndex)
 {
     FProcessStyleIndex = StyleIndex;
     FProcessOpacity = static_cast<Integer>(ClampAlpha(Opacity));
     FProcessFillColor = (ColorToColor32(FillColor) & 0x00FFFFFF) | (TColor32(FProcessOpacity) << 24);
     const bool Dabbed = FProcessMode == pbmBrush || FProcessMode == pbmStamp;
     if (FProcessMode != pbmEraser) {
-        FSrcBmp_T = std::make_unique<TCustomBitmap32>();
-        FSrcBmp_T->Assign(FSrcBmp.get());
-        FSrcBmp_T->SetDrawMode(dmOpaque);
+        FPressRaster = std::make_unique<TCustomBitmap32>();
+        FPressRaster->Assign(FSurface.SrcBmp());
+        FPressRaster->SetDrawMode(dmOpaque);
     }
     if (FProcessMode == pbmStamp && FProcessStampStartX == NoStartPoint) {
         FProcessStampStartX = X;
@@ -96,28 +100,28 @@ void TImageDraw::ProcessBitmapBegin(Integer X, Integer Y, Integer Opacity, TColo
             AlphaFromIntensity(FProcessBrush.get(), FProcessBrushMask.get());
         }
     }
-    FSrcBmp_T2 = NewLayer(FSrcBmp->Width(), FSrcBmp->Height());
-    FSrcBmp_T2->SetMasterAlpha(static_cast<Cardinal>(FProcessOpacity));
+    FStrokeLayer = NewLayer(FSurface.SrcBmp()->Width(), FSurface.SrcBmp()->Height());
+    FStrokeLayer->SetMasterAlpha(static_cast<Cardinal>(FProcessOpacity));
 }
 
-void TImageDraw::ProcessBitmap(bool IsMove, Integer X, Integer Y)
+void TPaintTools::ProcessBitmap(bool IsMove, Integer X, Integer Y)
 {
-    bool Paint = FLeftMouseDown;
-    if (FLeftMouseDown && !IsMove) {
+    bool Paint = FSurface.LeftMouseDown();
+    if (FSurface.LeftMouseDown() && !IsMove) {
         FProcessDownX = X;
         FProcessDownY = Y;
         FProcessDirection = 0;
-        if (!FPressSht || FProcessX == NoStartPoint) {
+        if (!FSurface.PressSht() || FProcessX == NoStartPoint) {
             FProcessX = X;
             FProcessY = Y;
         }
-    } else if (FLeftMouseDown) {
+    } else if (FSurface.LeftMouseDown()) {
         // A move with no line end (no press seen) starts the line here.
         if (FProcessX == NoStartPoint) {
             FProcessX = X;
             FProcessY = Y;
         }
-        if (!FPressSht) {
+        if (!FSurface.PressSht()) {
             FProcessDirection = 0;
         } else if (FProcessDirection == 0) {
             const double DX = double(X) - FProcessDownX, DY = double(Y) - FProcessDownY;
@@ -130,9 +134,9 @@ void TImageDraw::ProcessBitmap(bool IsMove, Integer X, Integer Y)
         }
     }
     const Integer W = std::clamp(FProcessWidth, 0, MaxProcessWidth);
-    if (!Paint || RectIsEmpty(ClipToBitmap(*FSrcBmp, X, Y, W, W))) {
+    if (!Paint || RectIsEmpty(ClipToBitmap(*FSurface.SrcBmp(), X, Y, W, W))) {
         // Only the tool's outline follows the mouse.
-        if (FControlLayer) FControlLayer->Changed();
+        if (TPositionedLayer* Layer = FSurface.ControlLayer()) Layer->Changed();
         return;
     }
     if (FProcessDirection != 0) {
@@ -144,11 +148,11 @@ void TImageDraw::ProcessBitmap(bool IsMove, Integer X, Integer Y)
         FProcessY = FProcessDownY;
     }
     ProcessBitmapByLine(X, Y);
-    SetChanged(true);
-    Draw();
+    FSurface.SetChanged(true);
+    FSurface.Draw();
 }
 
-void TImageDraw::ProcessBitmapByLine(Integer X, Integer Y)
+void TPaintTools::ProcessBitmapByLine(Integer X, Integer Y)
 {
     const Integer PX = FProcessX, PY = FProcessY;
     const Integer SX = X >= PX ? 1 : -1, SY = Y >= PY ? 1 : -1;
@@ -181,11 +185,11 @@ void TImageDraw::ProcessBitmapByLine(Integer X, Integer Y)
     FProcessY = Y;
 }
 
-void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
+void TPaintTools::ProcessBitmapDo(Integer X, Integer Y)
 {
     const Integer W = std::clamp(FProcessWidth, 0, MaxProcessWidth);
-    TCustomBitmap32& Raster = *FSrcBmp;
-    FSrcBmpChanged = true;
+    TCustomBitmap32& Raster = *FSurface.SrcBmp();
+    FSurface.SetSrcBmpChanged(true);
     switch (FProcessMode) {
     case pbmPencil: {
         const TRect R = ClipToBitmap(Raster, X, Y, W, W);
@@ -194,17 +198,17 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
             Raster.FillRectS(R, FProcessFillColor);
             return;
         }
-        if (!FSrcBmp_T) return;  // no stroke begun: nothing to compose from
+        if (!FPressRaster) return;  // no stroke begun: nothing to compose from
         // The colour merged over the raster as it was at the press, so that
         // dabs of one stroke never darken each other. Only where the press's
         // copy reaches: the raster may have been resized since.
         TRect C;
-        if (!IntersectRects(C, R, FSrcBmp_T->BoundsRect())) return;
+        if (!IntersectRects(C, R, FPressRaster->BoundsRect())) return;
         const Integer N = C.Right - C.Left;
         const std::vector<TColor32> Ink(static_cast<size_t>(N), FProcessFillColor);
         for (Integer y = C.Top; y < C.Bottom; ++y) {
             TColor32* D = Raster.GetPixelPtr(C.Left, y);
-            std::copy_n(FSrcBmp_T->GetPixelPtr(C.Left, y), N, D);
+            std::copy_n(FPressRaster->GetPixelPtr(C.Left, y), N, D);
             MergeRow(Ink.data(), D, N);
         }
         Raster.Changed(C);
@@ -215,7 +219,7 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
     case pbmStamp: break;
     }
     // A dab with no stroke begun has nothing to be drawn from.
-    if (!FProcessBrush || !FSrcBmp_T || !FSrcBmp_T2) return;
+    if (!FProcessBrush || !FPressRaster || !FStrokeLayer) return;
     if (FProcessLastX != NoStartPoint) {
         const double DX = double(X) - FProcessLastX, DY = double(Y) - FProcessLastY;
         if (std::sqrt(DX * DX + DY * DY) < FProcessStep) return;
@@ -240,28 +244,28 @@ void TImageDraw::ProcessBitmapDo(Integer X, Integer Y)
             MultiplyAlphaInRect(&Dab, FProcessBrushMask.get(), Dab.BoundsRect());
         }
     }
-    FSrcBmp_T2->Draw(X - Off, Y - Off, &Dab);
+    FStrokeLayer->Draw(X - Off, Y - Off, &Dab);
     const TRect R = ClipToBitmap(Raster, Int64(X) - Off, Int64(Y) - Off, Dab.Width(), Dab.Height());
     if (!RectIsEmpty(R)) {
-        Raster.Draw(R.Left, R.Top, R, FSrcBmp_T.get());
-        Raster.Draw(R.Left, R.Top, R, FSrcBmp_T2.get());
+        Raster.Draw(R.Left, R.Top, R, FPressRaster.get());
+        Raster.Draw(R.Left, R.Top, R, FStrokeLayer.get());
     }
     FProcessLastX = X;
     FProcessLastY = Y;
 }
 
-void TImageDraw::ProcessBitmapEnd()
+void TPaintTools::ProcessBitmapEnd()
 {
     FProcessBrush.reset();
     FProcessBrushMask.reset();
-    FSrcBmp_T.reset();
-    FSrcBmp_T2.reset();
+    FPressRaster.reset();
+    FStrokeLayer.reset();
 }
 
-void TImageDraw::TakeStampSource(Integer X, Integer Y)
+void TPaintTools::TakeStampSource(Integer X, Integer Y)
 {
     if (!StampSourceBitmap) StampSourceBitmap = std::make_unique<TCustomBitmap32>();
-    StampSourceBitmap->Assign(FSrcBmp.get());
+    StampSourceBitmap->Assign(FSurface.SrcBmp());
     StampSourceBitmap->SetDrawMode(dmOpaque);
     StampSourcePoint = TPoint{X, Y};
     FProcessStampStartX = NoStartPoint;

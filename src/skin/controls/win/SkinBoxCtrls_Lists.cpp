@@ -1,0 +1,1094 @@
+// The skinned list box, combo box and font combos of SkinBoxCtrls.
+#include <algorithm>
+
+#include "framework/controls/win/Forms.h"
+#include "framework/controls/win/Messages.h"
+#include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinBoxCtrls.h"
+#include "skin/model/SFSkinImage.h"
+#include "skin/model/win/SFUtils_Win.h"
+
+namespace {
+
+bool HasArea(const TRect& R) { return !IsNullRect(R); }
+
+void OffsetRect(TRect& R, Integer DX, Integer DY)
+{
+    R.Left += DX;
+    R.Right += DX;
+    R.Top += DY;
+    R.Bottom += DY;
+}
+
+void InflateRect(TRect& R, Integer DX, Integer DY)
+{
+    R.Left -= DX;
+    R.Right += DX;
+    R.Top -= DY;
+    R.Bottom += DY;
+}
+
+// The look of a caption button of the built-in look by its state.
+void DrawDefaultCaptionButtonFace(TCanvas* C, const TRect& R, TsfPartState State)
+{
+    if (State == psNormal) {
+        C->Brush()->SetColor(clBtnFace);
+        C->FillRect(R);
+        return;
+    }
+    C->Brush()->SetColor(State == psPressed ? TColor(0xB59385) : TColor(0xD2BDB6));
+    C->FillRect(R);
+    C->Brush()->SetColor(TColor(0x800000));
+    C->FrameRect(R);
+}
+
+// Item text: tabbed with tab stops, else clipped on one line, centred vertically.
+void DrawItemText(TCanvas* C, const String& Text, const TRect& R, Integer Indent, const std::vector<Integer>& Tabs)
+{
+    if (!Tabs.empty()) {
+        std::vector<INT> Stops(Tabs.begin(), Tabs.end());
+        const Integer TH = C->TextHeight(u"Wg");
+        Integer Y = R.Top + R.Height() / 2 - TH / 2;
+        if (IsOddFontHeight(C)) --Y;
+        TabbedTextOutW(C->Handle(), R.Left + Indent + 2, Y, reinterpret_cast<LPCWSTR>(Text.c_str()),
+                       Integer(Text.size()), Integer(Stops.size()), Stops.data(), 0);
+        return;
+    }
+    DrawClippedTextIndent(C, Text, R, Indent + 2);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The inner list
+
+TsfListBox::TsfListBox(TComponent* AOwner) : inherited(AOwner)
+{
+    SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
+    SetBorderStyle(bsNone);
+}
+
+void TsfListBox::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.Style = (Params.Style & ~DWORD(WS_BORDER)) | WS_TABSTOP;
+    Params.ExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
+    Params.WindowClass.style = CS_DBLCLKS;
+}
+
+void TsfListBox::CreateWnd()
+{
+    inherited::CreateWnd();
+    if (SkinListBox) SkinListBox->ListBoxCreateWnd();
+}
+
+void TsfListBox::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    const Integer OldWidth = Width();
+    inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // The right end of wide items stays in view while narrowing.
+    if (OldWidth != AWidth && FHorizontalExtentValue >= 1) {
+        FHorizontalExtentValue = std::max<Integer>(0, FHorizontalExtentValue + (OldWidth - AWidth));
+        Invalidate();
+    }
+}
+
+TOwnerDrawState TsfListBox::GetItemState(Integer Index)
+{
+    if (Index == ItemIndex()) return odSelected | (Focused() ? odFocused : 0);
+    if (SelCount() >= 1 && Selected(Index)) return odSelected;
+    return 0;
+}
+
+void TsfListBox::WndProc(TMessage& Message)
+{
+    if (SkinListBox) {
+        bool Continue = true;
+        SkinListBox->ListBoxWProc(Message, Continue);
+        if (!Continue) return;
+    }
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE:
+        Message.Result = 0;
+        return;
+    case WM_NCHITTEST:
+        Message.Result = HTCLIENT;
+        return;
+    case WM_PAINT: {
+        if (Message.WParam) {
+            PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+        } else {
+            TPaintDC DC(Handle());
+            PaintWindow(DC);
+        }
+        Message.Result = 0;
+        return;
+    }
+    case WM_ERASEBKGND:
+        if (Width() > 0 && Height() > 0) PaintBG(reinterpret_cast<HDC>(Message.WParam), Rect(0, 0, Width(), Height()));
+        Message.Result = 1;
+        if (SkinListBox) SkinListBox->UpDateScrollBar();
+        return;
+    case WM_PAINTBACKGROUNDINTO:
+        // A request for the list's background only (an empty list's paint).
+        if (Message.LParam == PaintIntoKey) {
+            if (Width() > 0 && Height() > 0)
+                PaintBG(reinterpret_cast<HDC>(Message.WParam), Rect(0, 0, Width(), Height()));
+            Message.Result = PaintIntoKey;
+            return;
+        }
+        break;
+    case WM_PAINTFRAMEINTO:
+        Message.Result = PaintFrameIntoAnswer;
+        return;
+    case WM_MOUSEWHEEL:
+        inherited::WndProc(Message);
+        if (SkinListBox && HandleAllocated()) {
+            const short Delta = short(HIWORD(Message.WParam));
+            if (SkinListBox->FScrollBar) {
+                SendMessageW(Handle(), WM_VSCROLL, Delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0);
+                SkinListBox->UpDateScrollBar();
+            } else if (TsfSkinScrollBar* H = SkinListBox->FHScrollBar) {
+                H->SetPosition(H->Position() + (Delta < 0 ? H->SmallChange() : -H->SmallChange()));
+            }
+        }
+        return;
+    default:
+        break;
+    }
+    inherited::WndProc(Message);
+    switch (Message.Msg) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+        if (SkinListBox) SkinListBox->UpDateScrollBar();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsfListBox::PaintBG(HDC DC, const TRect& R)
+{
+    if (!SkinListBox || !SkinListBox->HasListSkin() || !SkinListBox->Picture) {
+        TSolidBrush Brush(ColorToRGB(clWindow));
+        RECT r{R.Left, R.Top, R.Right, R.Bottom};
+        FillRect(DC, &r, Brush.Handle());
+        return;
+    }
+    // The skin's client piece tiled over the area.
+    TsfSkinCustomListBox* S = SkinListBox;
+    TRect Piece = S->ClRect;
+    OffsetRect(Piece, S->SkinRect.Left, S->SkinRect.Top);
+    const Integer PW = Piece.Width(), PH = Piece.Height();
+    if (PW <= 0 || PH <= 0) return;
+    TsfBitmap Tile;
+    Tile.SetSize(PW, PH);
+    SkinCopyRect(&Tile, Rect(0, 0, PW, PH), S->Picture, Piece);
+    for (Integer Y = R.Top; Y < R.Bottom; Y += PH)
+        for (Integer X = R.Left; X < R.Right; X += PW)
+            BitBlt(DC, X, Y, std::min(PW, R.Right - X), std::min(PH, R.Bottom - Y), Tile.DC(), 0, 0, SRCCOPY);
+}
+
+void TsfListBox::PaintWindow(HDC DC)
+{
+    if (Width() <= 0 || Height() <= 0 || !SkinListBox) return;
+    TSavedDC Saved(DC);
+    const TsfListRows Rows = ListVisibleRows(TopIndex(), Count(), Height(), ItemHeight(), Columns());
+    for (Integer I = Rows.First; I <= Rows.Last; ++I) SkinListBox->PaintItem(DC, I, ItemRect(I), GetItemState(I));
+    if (Columns() <= 0 && Rows.Rest < Height()) PaintBG(DC, Rect(0, Rows.Rest, Width(), Height()));
+}
+
+void TsfListBox::CNDrawItem(TMessage& Message)
+{
+    auto* Item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+    if (SkinListBox)
+        SkinListBox->PaintItem(Item->hDC, Integer(Item->itemID),
+                               Rect(Item->rcItem.left, Item->rcItem.top, Item->rcItem.right, Item->rcItem.bottom),
+                               TOwnerDrawState(LOWORD(Item->itemState)));
+    Message.Result = 1;
+}
+
+void TsfListBox::KeyDown(Word& Key, TShiftState Shift)
+{
+    if (SkinListBox) {
+        SkinListBox->ListBoxKeyDown(Key, Shift);
+        TsfSkinScrollBar* H = SkinListBox->FHScrollBar;
+        if (H && (Key == VK_LEFT || Key == VK_RIGHT)) {
+            H->SetPosition(H->Position() + (Key == VK_LEFT ? -H->SmallChange() : H->SmallChange()));
+            Key = 0;
+            return;
+        }
+    }
+    inherited::KeyDown(Key, Shift);
+}
+
+void TsfListBox::KeyUp(Word& Key, TShiftState Shift)
+{
+    if (SkinListBox) SkinListBox->ListBoxKeyUp(Key, Shift);
+    inherited::KeyUp(Key, Shift);
+}
+
+void TsfListBox::KeyPress(Char& Key)
+{
+    if (SkinListBox) SkinListBox->ListBoxKeyPress(Key);
+    inherited::KeyPress(Key);
+}
+
+void TsfListBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (SkinListBox) SkinListBox->ListBoxMouseDown(Button, Shift, X, Y);
+    inherited::MouseDown(Button, Shift, X, Y);
+}
+
+void TsfListBox::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    if (SkinListBox) SkinListBox->ListBoxMouseMove(Shift, X, Y);
+    inherited::MouseMove(Shift, X, Y);
+}
+
+void TsfListBox::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (SkinListBox) SkinListBox->ListBoxMouseUp(Button, Shift, X, Y);
+    inherited::MouseUp(Button, Shift, X, Y);
+}
+
+void TsfListBox::Click()
+{
+    if (SkinListBox) SkinListBox->ListBoxClick();
+    inherited::Click();
+}
+
+void TsfListBox::DblClick()
+{
+    if (SkinListBox) SkinListBox->ListBoxDblClick();
+    inherited::DblClick();
+}
+
+void TsfListBox::DoEnter()
+{
+    if (SkinListBox) SkinListBox->ListBoxEnter();
+    inherited::DoEnter();
+}
+
+void TsfListBox::DoExit()
+{
+    if (SkinListBox) SkinListBox->ListBoxExit();
+    inherited::DoExit();
+}
+
+// ---------------------------------------------------------------------------
+// The list box
+
+TsfSkinCustomListBox::TsfSkinCustomListBox(TComponent* AOwner)
+    : inherited(AOwner), FTabWidths(std::make_unique<TStringList>()), FDefaultCaptionFont(std::make_unique<TFont>())
+{
+    SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks |
+                    csReplicatable);
+    FForceBackground = true;
+    FDrawbackground = false;
+    FDefaultCaptionFont->SetName(u"Arial");
+    FDefaultCaptionFont->SetHeight(14);
+    Font()->SetName(u"Arial");
+    Font()->SetHeight(14);
+    Font()->SetColor(clWindowText);
+    FListBox = new TsfListBox(this);
+    FListBox->SkinListBox = this;
+    FListBox->SetStyle(lbOwnerDrawFixed);
+    FListBox->SetItemHeight(FDefaultItemHeight);
+    FListBox->SetParent(this);
+    SetBounds(Left(), Top(), 120, 120);
+    SetSkinDataName(u"listbox");
+}
+
+TsfSkinCustomListBox::~TsfSkinCustomListBox()
+{
+    SkinClock()->StopTimers(this);
+    // The inner list must not call back while the outer control goes.
+    if (FListBox) FListBox->SkinListBox = nullptr;
+}
+
+void TsfSkinCustomListBox::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.WindowClass.style &= ~DWORD(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TsfSkinCustomListBox::SetItems(TStrings* Value)
+{
+    FListBox->Items()->Assign(Value);
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::Clear()
+{
+    FListBox->Clear();
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::SetSorted(bool Value)
+{
+    if (FScrollBar && FScrollBar->Visible()) HideScrollBar();
+    FListBox->SetSorted(Value);
+}
+
+void TsfSkinCustomListBox::SetColumns(Integer Value)
+{
+    FListBox->SetColumns(Value);
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::SetRowCount(Integer Value)
+{
+    FRowCount = Value;
+    if (FRowCount != 0) SetBounds(Left(), Top(), Width(), CalcHeight(FRowCount));
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::SetHorizontalExtent(bool Value)
+{
+    FHorizontalExtent = Value;
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::SetDefaultItemHeight(Integer Value)
+{
+    FDefaultItemHeight = Value;
+    if (FIndex == -1 || !FUseSkinItemHeight) FListBox->SetItemHeight(SafeItemHeight(Value));
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::SetDefaultCaptionHeight(Integer Value)
+{
+    FDefaultCaptionHeight = Value;
+    if (FIndex == -1) {
+        CalcRects();
+        Invalidate();
+    }
+}
+
+void TsfSkinCustomListBox::SetCaptionMode(bool Value)
+{
+    FCaptionMode = Value;
+    CalcRects();
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::SetShowCaptionButtons(bool Value)
+{
+    if (FShowCaptionButtons == Value) return;
+    FShowCaptionButtons = Value;
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::SetAlignment(TAlignment Value)
+{
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    if (FCaptionMode) Invalidate();
+}
+
+void TsfSkinCustomListBox::SetTabWidths(TStrings* Value)
+{
+    FTabWidths->Assign(Value);
+    if (FTabWidths->Count() > 0) FListBox->Invalidate();
+}
+
+void TsfSkinCustomListBox::SetImages(TCustomImageList* Value)
+{
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
+    FListBox->Invalidate();
+}
+
+void TsfSkinCustomListBox::SetImageIndex(Integer Value)
+{
+    FImageIndex = Value;
+    FListBox->Invalidate();
+}
+
+void TsfSkinCustomListBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    inherited::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FImages) FImages = nullptr;
+    if (AComponent == FScrollBar) FScrollBar = nullptr;
+    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+    if (AComponent == FListBox) FListBox = nullptr;
+}
+
+Integer TsfSkinCustomListBox::CalcHeight(Integer AItemsCount)
+{
+    const Integer HB = FHScrollBar ? FHScrollBar->Height() : 0;
+    return ListCalcHeight(HasListSkin(), AItemsCount, ItemHeight(), FCaptionMode, FDefaultCaptionHeight,
+                          SkinRect.Height(), ClRect.Height(), HB);
+}
+
+void TsfSkinCustomListBox::GetSkinData()
+{
+    inherited::GetSkinData();
+    FHasSkin = false;
+    if (FIndex == -1) return;
+    auto* D = dynamic_cast<TsfDataSkinListBox*>(SkinData()->CtrlList[FIndex].get());
+    if (!D) return;
+    FSkin.SItemRect = D->SItemRect;
+    FSkin.ActiveItemRect = HasArea(D->ActiveItemRect) ? D->ActiveItemRect : D->SItemRect;
+    FSkin.FocusItemRect = HasArea(D->FocusItemRect) ? D->FocusItemRect : D->SItemRect;
+    FSkin.ItemLeftOffset = D->ItemLeftOffset;
+    FSkin.ItemRightOffset = D->ItemRightOffset;
+    FSkin.ItemTextRect = D->ItemTextRect;
+    FSkin.FontName = D->FontName;
+    FSkin.FontStyle = D->FontStyle;
+    FSkin.FontHeight = D->FontHeight;
+    FSkin.FontColor = D->FontColor;
+    FSkin.ActiveFontColor = D->ActiveFontColor;
+    FSkin.FocusFontColor = D->FocusFontColor;
+    FSkin.CaptionRect = D->CaptionRect;
+    FSkin.CaptionFontName = D->CaptionFontName;
+    FSkin.CaptionFontStyle = D->CaptionFontStyle;
+    FSkin.CaptionFontHeight = D->CaptionFontHeight;
+    FSkin.CaptionFontColor = D->CaptionFontColor;
+    FSkin.UpButtonRect = D->UpButtonRect;
+    FSkin.ActiveUpButtonRect = D->ActiveUpButtonRect;
+    FSkin.DownUpButtonRect = HasArea(D->DownUpButtonRect) ? D->DownUpButtonRect : D->ActiveUpButtonRect;
+    FSkin.DownButtonRect = D->DownButtonRect;
+    FSkin.ActiveDownButtonRect = D->ActiveDownButtonRect;
+    FSkin.DownDownButtonRect = HasArea(D->DownDownButtonRect) ? D->DownDownButtonRect : D->ActiveDownButtonRect;
+    FSkin.CheckButtonRect = D->CheckButtonRect;
+    FSkin.ActiveCheckButtonRect = D->ActiveCheckButtonRect;
+    FSkin.DownCheckButtonRect =
+        HasArea(D->DownCheckButtonRect) ? D->DownCheckButtonRect : D->ActiveCheckButtonRect;
+    FSkin.VScrollBarName = D->VScrollBarName.empty() ? String(u"vscrollbar") : D->VScrollBarName;
+    FSkin.HScrollBarName = D->HScrollBarName.empty() ? String(u"hscrollbar") : D->HScrollBarName;
+    FSkin.BothScrollBarName = D->BothScrollBarName.empty() ? String(u"bothhscrollbar") : D->BothScrollBarName;
+    FSkin.ShowFocus = D->ShowFocus;
+    FSkin.DisabledButtonsRect = D->DisabledButtonsRect;
+    FSkin.ButtonsArea = D->ButtonsArea;
+    FHasSkin = true;
+}
+
+void TsfSkinCustomListBox::OnDefaultFontChange()
+{
+    if (FIndex == -1) Font()->Assign(DefaultFont());
+}
+
+void TsfSkinCustomListBox::ChangeSkinData()
+{
+    inherited::ChangeSkinData();
+    FStopUpDateHScrollBar = true;
+    if (!HasListSkin()) {
+        FListBox->SetItemHeight(SafeItemHeight(FDefaultItemHeight));
+        FListBox->Font()->Assign(DefaultFont());
+    } else if (FUseSkinItemHeight) {
+        // A skin's empty item picture would give a zero height.
+        FListBox->SetItemHeight(SafeItemHeight(FSkin.SItemRect.Height()));
+    }
+    const bool Cols = FListBox->Columns() > 0;
+    if (FScrollBar) {
+        FScrollBar->SetSkinDataName(HasListSkin() ? (Cols ? FSkin.HScrollBarName : FSkin.VScrollBarName) : u"");
+        FScrollBar->SetSkinData(SkinData());
+    }
+    if (FHScrollBar) {
+        if (!HasListSkin()) {
+            FHScrollBar->SetSkinDataName(u"");
+            if (FScrollBar) FHScrollBar->SetBothMarkerWidth(19);
+        } else {
+            FHScrollBar->SetSkinDataName(FScrollBar ? FSkin.BothScrollBarName : FSkin.HScrollBarName);
+        }
+        FHScrollBar->SetSkinData(SkinData());
+    }
+    if (FRowCount != 0) SetBounds(Left(), Top(), Width(), CalcHeight(FRowCount));
+    CalcRects();
+    FStopUpDateHScrollBar = false;
+    UpDateScrollBar();
+    FListBox->Invalidate();
+}
+
+void TsfSkinCustomListBox::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FIndex == -1) Invalidate();
+}
+
+void TsfSkinCustomListBox::WMSize(TMessage& Message)
+{
+    inherited::WMSize(Message);
+    CalcRects();
+    UpDateScrollBar();
+}
+
+void TsfSkinCustomListBox::CalcRects()
+{
+    if (!FListBox) return;
+    TsfListLayoutIn In;
+    In.Width = Width();
+    In.Height = Height();
+    In.Skinned = HasListSkin();
+    if (In.Skinned) {
+        In.NewClRect = ClRect;
+        In.NewClRect.Right += Width() - SkinRect.Width();
+        In.NewClRect.Bottom += Height() - SkinRect.Height();
+        NewClRect = In.NewClRect;
+    }
+    In.CaptionHeight = FCaptionMode ? FDefaultCaptionHeight : 0;
+    In.Columns = FListBox->Columns() > 0;
+    In.MainBar = FScrollBar != nullptr;  // placed before it is first shown
+    if (FScrollBar) {
+        In.MainBarWidth = FScrollBar->Width();
+        In.MainBarHeight = FScrollBar->Height();
+    }
+    In.HBar = FHScrollBar && FHScrollBar->Visible();
+    if (FHScrollBar) In.HBarHeight = FHScrollBar->Height();
+    const TsfListLayout L = ListLayout(In);
+    if (In.HBar && !In.Columns) FHScrollBar->SetBounds(L.HBar.Left, L.HBar.Top, L.HBar.Width(), L.HBar.Height());
+    if (In.MainBar) FScrollBar->SetBounds(L.MainBar.Left, L.MainBar.Top, L.MainBar.Width(), L.MainBar.Height());
+    ListRect = L.List;
+    FListBox->SetBounds(ListRect.Left, ListRect.Top, ListRect.Width(), ListRect.Height());
+}
+
+Integer TsfSkinCustomListBox::GetItemTextWidth(Integer Index, TCanvas* Canvas)
+{
+    return Canvas->TextWidth(FListBox->Items()->Strings(Index));
+}
+
+void TsfSkinCustomListBox::UpDateScrollBar()
+{
+    if (!FListBox || !FListBox->HandleAllocated() || FInUpdate) return;
+    FInUpdate = true;
+    auto Done = ScopeExit([this] { FInUpdate = false; });
+    const HWND W = FListBox->Handle();
+    const Integer Count = FListBox->Count();
+    const Integer IH = ItemHeight();
+    if (FListBox->Columns() <= 0) {
+        // The horizontal bar of wide item texts.
+        if (!FHorizontalExtent || FStopUpDateHScrollBar) {
+            if (FHScrollBar && FHScrollBar->Visible()) HideHScrollBar();
+        } else {
+            TCanvas* C = FListBox->Canvas();
+            TClientDC DC(W);
+            C->SetHandle(DC);
+            auto Release = ScopeExit([C] { C->SetHandle(nullptr); });
+            if (HasListSkin() && UseSkinFont()) {
+                C->Font()->SetName(FSkin.FontName);
+                C->Font()->SetStyle(FSkin.FontStyle);
+                C->Font()->SetHeight(FSkin.FontHeight);
+            } else {
+                C->Font()->Assign(FListBox->Font());
+            }
+            Integer AMax = 0;
+            for (Integer I = 0; I < Count; ++I) AMax = std::max(AMax, GetItemTextWidth(I, C));
+            const Integer Page = ListTextPage(FListBox->Width(), HasListSkin(), FSkin.ItemTextRect.Width(),
+                                              FSkin.SItemRect.Width(), FImages ? FImages->Width() : 0);
+            if (Page < AMax) {
+                if (!FHScrollBar) ShowHScrollBar();
+                FHScrollBar->SetRange(0, AMax, FHScrollBar->Position(), Page);
+                const Integer Step = C->TextWidth(u"0");
+                FHScrollBar->SetSmallChange(Step);
+                FHScrollBar->SetLargeChange(Step);
+            } else if (FHScrollBar && FHScrollBar->Visible()) {
+                HideHScrollBar();
+            }
+        }
+        if (FRowCount < 1 || FRowCount != Count) {
+            SCROLLINFO SI{sizeof(SI), SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+            GetScrollInfo(W, SB_VERT, &SI);
+            const TsfListBarRange R = ListVerticalBar(SI.nMin, SI.nMax, SI.nPos, FListBox->Height(), IH, Count);
+            if (R.Show) {
+                if (!FScrollBar) ShowScrollBar();
+                FScrollBar->SetRange(R.Min, R.Max, R.Position, R.Page);
+                FScrollBar->SetLargeChange(R.Page);
+                return;
+            }
+            if (FScrollBar && FScrollBar->Visible()) HideScrollBar();
+        }
+        return;
+    }
+    SCROLLINFO SI{sizeof(SI), SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(W, SB_HORZ, &SI);
+    const TsfListBarRange R =
+        ListColumnsBar(SI.nMin, SI.nMax, SI.nPos, FListBox->Columns(), FListBox->Height(), IH, Count);
+    if (R.Show) {
+        if (!FScrollBar) ShowScrollBar();
+        FScrollBar->SetRange(R.Min, R.Max, R.Position, R.Page);
+        return;
+    }
+    if (FScrollBar && FScrollBar->Visible()) HideScrollBar();
+}
+
+void TsfSkinCustomListBox::ShowScrollBar()
+{
+    const bool Cols = FListBox->Columns() > 0;
+    FScrollBar = new TsfSkinScrollBar(this);
+    FScrollBar->SetVisible(false);
+    FScrollBar->SetParent(this);
+    FScrollBar->SetKind(Cols ? sbHorizontal : sbVertical);
+    FScrollBar->SetBounds(0, 0, 20, 100);
+    FScrollBar->SetPageSize(0);
+    FScrollBar->SetMin(0);
+    FScrollBar->SetPosition(0);
+    FScrollBar->OnChange = [this](TObject* S) { SBChange(S); };
+    FScrollBar->SetSkinDataName(HasListSkin() ? (Cols ? FSkin.HScrollBarName : FSkin.VScrollBarName) : u"");
+    FScrollBar->SetSkinData(SkinData());
+    if (FHScrollBar) {
+        // The horizontal bar now shares the corner.
+        if (!HasListSkin()) {
+            FHScrollBar->SetBoth(true);
+            FHScrollBar->SetBothMarkerWidth(19);
+        } else {
+            FHScrollBar->SetBothSkinDataName(FSkin.BothScrollBarName);
+            FHScrollBar->SetSkinDataName(FSkin.BothScrollBarName);
+            FHScrollBar->SetBoth(true);
+        }
+    }
+    CalcRects();
+    FScrollBar->SetVisible(true);
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::ShowHScrollBar()
+{
+    FHScrollBar = new TsfSkinScrollBar(this);
+    FHScrollBar->SetVisible(false);
+    FHScrollBar->SetParent(this);
+    FHScrollBar->SetKind(sbHorizontal);
+    FHScrollBar->SetBounds(0, 0, 100, 20);
+    FHScrollBar->SetPageSize(0);
+    FHScrollBar->SetMin(0);
+    FHScrollBar->SetPosition(0);
+    FHScrollBar->OnChange = [this](TObject* S) { HSBChange(S); };
+    if (!HasListSkin()) {
+        FHScrollBar->SetSkinDataName(u"");
+        if (FScrollBar) {
+            FHScrollBar->SetBoth(true);
+            FHScrollBar->SetBothMarkerWidth(19);
+        }
+    } else {
+        const String& N = FScrollBar ? FSkin.BothScrollBarName : FSkin.HScrollBarName;
+        FHScrollBar->SetSkinDataName(N);
+        FHScrollBar->SetBothSkinDataName(N);
+        FHScrollBar->SetBoth(FScrollBar != nullptr);
+    }
+    FHScrollBar->SetSkinData(SkinData());
+    FHScrollBar->SetVisible(true);
+    CalcRects();
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::HideScrollBar()
+{
+    if (!FScrollBar) return;
+    FScrollBar->SetVisible(false);
+    delete FScrollBar;
+    FScrollBar = nullptr;
+    CalcRects();
+}
+
+void TsfSkinCustomListBox::HideHScrollBar()
+{
+    if (!FHScrollBar) return;
+    FHScrollBar->SetVisible(false);
+    delete FHScrollBar;
+    FHScrollBar = nullptr;
+    CalcRects();
+    FListBox->FHorizontalExtentValue = 0;
+    FListBox->Invalidate();
+}
+
+void TsfSkinCustomListBox::SBChange(TObject*)
+{
+    if (!FListBox->HandleAllocated()) return;
+    SendMessageW(FListBox->Handle(), FListBox->Columns() > 0 ? WM_HSCROLL : WM_VSCROLL,
+                 MAKEWPARAM(SB_THUMBPOSITION, FScrollBar->Position()), 0);
+}
+
+void TsfSkinCustomListBox::HSBChange(TObject*)
+{
+    FListBox->FHorizontalExtentValue = FHScrollBar->Position();
+    FListBox->Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// Items
+
+void TsfSkinCustomListBox::SetItemFont(TCanvas* C)
+{
+    if (HasListSkin() && UseSkinFont()) {
+        C->Font()->SetName(FSkin.FontName);
+        C->Font()->SetStyle(FSkin.FontStyle);
+        C->Font()->SetHeight(FSkin.FontHeight);
+    } else {
+        C->Font()->Assign(HasListSkin() ? DefaultFont() : Font());
+    }
+    if (SkinData()) SetSkinCharset(C->Font(), SkinData());
+    else C->Font()->SetCharset(DefaultFont()->Charset());
+}
+
+void TsfSkinCustomListBox::PaintItem(HDC DC, Integer Index, const TRect& R, TOwnerDrawState State)
+{
+    if (!FListBox || Index < 0 || Index >= FListBox->Count()) return;
+    const Integer W = R.Width(), H = R.Height();
+    if (W <= 0 || H <= 0) return;
+    TsfBitmap B;
+    if (!HasListSkin()) {
+        B.SetSize(W, H);
+        DrawDefaultItem(B.Canvas(), Index, W, H, State);
+    } else {
+        if (!Picture) return;
+        DrawSkinItem(&B, Index, W, H, State, !FUseSkinItemHeight);
+        if (B.Empty()) return;
+    }
+    BitBlt(DC, R.Left, R.Top, B.Width(), B.Height(), B.DC(), 0, 0, SRCCOPY);
+}
+
+void TsfSkinCustomListBox::DrawDefaultItem(TCanvas* C, Integer Index, Integer W, Integer H, TOwnerDrawState State)
+{
+    SetItemFont(C);
+    const bool Sel = (State & odSelected) != 0;
+    C->Brush()->SetColor(Sel ? clHighlight : clWindow);
+    C->Font()->SetColor(Sel ? clHighlightText : Font()->Color());
+    C->FillRect(Rect(0, 0, W, H));
+    DrawItemContent(C, Index, Rect(2, 0, W - 2, H), State, false, W, H);
+    if (State & odFocused) DrawSkinFocusRect(C, Rect(0, 0, W, H));
+}
+
+void TsfSkinCustomListBox::DrawSkinItem(TsfBitmap* B, Integer Index, Integer W, Integer H, TOwnerDrawState State,
+                                        bool Stretch)
+{
+    const bool Sel = (State & odSelected) != 0, Foc = (State & odFocused) != 0;
+    TRect TextRect = FSkin.ItemTextRect;
+    TextRect.Right += W - FSkin.SItemRect.Width();
+    TColor Color = FSkin.FontColor;
+    if (Stretch) {
+        // The item picture resized to the list's item height.
+        B->SetSize(W, H);
+        const TRect Src = Foc ? FSkin.FocusItemRect : Sel ? FSkin.ActiveItemRect : FSkin.SItemRect;
+        TRect CL = FSkin.ItemTextRect;
+        InflateRect(CL, -1, -1);
+        CreateStretchImage(B, Picture, Src, CL, true);
+        TextRect.Bottom += H - FSkin.SItemRect.Height();
+        Color = Foc ? FSkin.FocusFontColor : Sel ? FSkin.ActiveFontColor : FSkin.FontColor;
+    } else {
+        const TRect Src = Foc ? (Sel ? FSkin.FocusItemRect : FSkin.SItemRect) : Sel ? FSkin.ActiveItemRect
+                                                                                   : FSkin.SItemRect;
+        const bool Stretched = Foc || Sel ? StretchEffect : false;
+        CreateHSkinImage(FSkin.ItemLeftOffset, FSkin.ItemRightOffset, B, Picture, Src, W, H, Stretched);
+        Color = Foc && Sel ? FSkin.FocusFontColor : Sel ? FSkin.ActiveFontColor : FSkin.FontColor;
+    }
+    if (B->Empty()) return;
+    TCanvas* C = B->Canvas();
+    SetItemFont(C);
+    C->Font()->SetColor(Color);
+    C->Brush()->SetStyle(bsClear);
+    if (!Stretch && Foc && !Sel) DrawSkinFocusRect(C, Rect(0, 0, B->Width(), B->Height()));
+    DrawItemContent(C, Index, TextRect, State, true, B->Width(), B->Height());
+}
+
+void TsfSkinCustomListBox::DrawItemContent(TCanvas* C, Integer Index, const TRect& TextRect, TOwnerDrawState State,
+                                           bool Skinned, Integer W, Integer H)
+{
+    if (OnDrawItem) {
+        OnDrawItem(C, Index, W, H, TextRect, State);
+        return;
+    }
+    if (Skinned && (State & odFocused) && FSkin.ShowFocus) {
+        C->Brush()->SetStyle(bsSolid);
+        C->Brush()->SetColor(C->Font()->Color());
+        DrawSkinFocusRect(C, Rect(0, 0, W, H));
+        C->Brush()->SetStyle(bsClear);
+    }
+    const Integer Offset = FListBox->FHorizontalExtentValue;
+    Integer Indent = 0;
+    if (FImages) {
+        const Integer Img = FImageIndex < 0 ? Index : FImageIndex;
+        if (Img < FImages->Count())
+            FImages->Draw(C, TextRect.Left - Offset, TextRect.Top + TextRect.Height() / 2 - FImages->Height() / 2,
+                          Img, true);
+        Indent = FImages->Width() + 2;
+    }
+    const String Text = FListBox->Items()->Strings(Index);
+    if (FTabWidths->Count() > 0 && FListBox->Columns() == 0) {
+        DrawItemText(C, Text, TextRect, Indent, ListTabStops(*FTabWidths));
+    } else {
+        C->Brush()->SetStyle(bsClear);
+        DrawItemText(C, Text, TextRect, Indent - Offset, {});
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The frame, the caption and its buttons
+
+void TsfSkinCustomListBox::CreateControlDefaultImage(TsfBitmap* B)
+{
+    inherited::CreateControlDefaultImage(B);
+    TCanvas* C = B->Canvas();
+    const Integer W = Width(), H = Height();
+    const Integer CH = FCaptionMode ? FDefaultCaptionHeight : 0;
+    const bool WithButtons = FCaptionMode && FShowCaptionButtons;
+    if (WithButtons) {
+        const Integer A = std::min<Integer>(17, FDefaultCaptionHeight - 3);
+        Buttons[0].R = Rect(W - A - 2, 2, W - 2, A + 1);
+        Buttons[1].R = Rect(Buttons[0].R.Left - A, 2, Buttons[0].R.Left, A + 1);
+        Buttons[2].R = Rect(Buttons[1].R.Left - A, 2, Buttons[1].R.Left, A + 1);
+    } else {
+        for (auto& Btn : Buttons) Btn.R = TRect{};
+    }
+    C->Brush()->SetColor(clBtnShadow);
+    C->FrameRect(Rect(1, CH + (FCaptionMode ? 0 : 0), W - 1, H - 1));
+    if (FCaptionMode) {
+        const Integer A = std::min<Integer>(17, FDefaultCaptionHeight - 3);
+        const TRect TR = Rect(3, 2, WithButtons ? W - 3 * A - 3 : W - 2, FDefaultCaptionHeight - 2);
+        DrawCaption(C, TR, false);
+        C->Pen()->SetColor(clBtnShadow);
+        C->MoveTo(1, FDefaultCaptionHeight - 1);
+        C->LineTo(W - 1, FDefaultCaptionHeight - 1);
+        if (WithButtons)
+            for (Integer I = 0; I < 3; ++I) DrawButton(B, I);
+    }
+}
+
+void TsfSkinCustomListBox::DrawCaption(TCanvas* C, const TRect& R, bool Skinned)
+{
+    if (Skinned) {
+        C->Font()->SetName(FSkin.CaptionFontName);
+        C->Font()->SetStyle(FSkin.CaptionFontStyle);
+        C->Font()->SetHeight(FSkin.CaptionFontHeight);
+        C->Font()->SetColor(FSkin.CaptionFontColor);
+    } else {
+        C->Font()->Assign(FDefaultCaptionFont.get());
+    }
+    if (SkinData()) SetSkinCharset(C->Font(), SkinData());
+    C->Brush()->SetStyle(bsClear);
+    const String T = Caption();
+    const Integer TW = C->TextWidth(T), TH = C->TextHeight(T);
+    Integer X = R.Left + (Skinned ? 2 : 0);
+    if (FAlignment == taRightJustify) X = R.Right - TW - (Skinned ? 2 : 0);
+    else if (FAlignment == taCenter) X = R.Left + R.Width() / 2 - TW / 2 + (Skinned ? 2 : 0);
+    const Integer Y = Skinned ? R.Top + R.Height() / 2 - TH / 2 : (FDefaultCaptionHeight - 2) / 2 - TH / 2;
+    TRect Clip = R;
+    C->TextRect(Clip, X, Y, T);
+}
+
+void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
+{
+    inherited::CreateControlSkinImage(B);
+    if (!FHasSkin) return;
+    const Integer DW = Width() - SkinRect.Width(), DH = Height() - SkinRect.Height();
+    NewClRect = ClRect;
+    NewClRect.Right += DW;
+    NewClRect.Bottom += DH;
+    if (!FShowCaptionButtons && HasArea(FSkin.UpButtonRect) && HasArea(FSkin.DisabledButtonsRect) && Picture) {
+        TRect A = FSkin.ButtonsArea;
+        OffsetRect(A, DW, 0);
+        SkinCopyRect(B, A, Picture, FSkin.DisabledButtonsRect);
+    }
+    if (!FCaptionMode) return;
+    NewCaptionRect = FSkin.CaptionRect;
+    const TRect Src[3] = {FSkin.UpButtonRect, FSkin.DownButtonRect, FSkin.CheckButtonRect};
+    if (FShowCaptionButtons) {
+        if (FSkin.CaptionRect.Right >= RTPt.X) NewCaptionRect.Right += DW;
+        for (Integer I = 0; I < 3; ++I) {
+            TRect R = Src[I];
+            bool Down = false;
+            if (R.Top > LTPt.Y) {
+                OffsetRect(R, 0, DH);
+                Down = true;
+            }
+            if (R.Left > (Down ? RBPt.X : RTPt.X)) OffsetRect(R, DW, 0);
+            Buttons[I].R = R;
+        }
+    } else {
+        NewCaptionRect.Right = Width() - FSkin.CaptionRect.Left;
+        for (auto& Btn : Buttons) Btn.R = TRect{};
+    }
+    if (HasArea(FSkin.CaptionRect)) DrawCaption(B->Canvas(), NewCaptionRect, true);
+    if (FShowCaptionButtons)
+        for (Integer I = 0; I < 3; ++I) DrawButton(B, I);
+}
+
+void TsfSkinCustomListBox::DrawButton(TsfBitmap* B, Integer I)
+{
+    const TsfCBButtonX& Btn = Buttons[I];
+    const TsfPartState S = ButtonPartState(Btn);
+    if (!HasListSkin()) {
+        TCanvas* C = B->Canvas();
+        DrawDefaultCaptionButtonFace(C, Btn.R, S);
+        if (I == 2) DrawCheckImage(C, Btn.R.Left + 4, Btn.R.Top + 4, clBlack);
+        else DrawArrowImage(C, Btn.R, clBlack, I == 0 ? 3 : 4);
+        return;
+    }
+    if (!HasArea(Btn.R) || !Picture) return;
+    const TRect Normal[3] = {FSkin.UpButtonRect, FSkin.DownButtonRect, FSkin.CheckButtonRect};
+    const TRect Active[3] = {FSkin.ActiveUpButtonRect, FSkin.ActiveDownButtonRect, FSkin.ActiveCheckButtonRect};
+    const TRect Pressed[3] = {FSkin.DownUpButtonRect, FSkin.DownDownButtonRect, FSkin.DownCheckButtonRect};
+    TRect Src = S == psPressed ? Pressed[I] : S == psHot ? Active[I] : TRect{};
+    if (!HasArea(Src)) {
+        Src = Normal[I];
+        OffsetRect(Src, SkinRect.Left, SkinRect.Top);
+    }
+    SkinCopyRect(B, Btn.R, Picture, Src);
+}
+
+void TsfSkinCustomListBox::TestActive(Integer X, Integer Y)
+{
+    if (!FCaptionMode || !FShowCaptionButtons) return;
+    if (HasListSkin() && !HasArea(FSkin.UpButtonRect) && !HasArea(FSkin.DownButtonRect)) return;
+    OldActiveButton = ActiveButton;
+    ActiveButton = -1;
+    for (Integer I = 0; I < 3; ++I)
+        if (PtInRectX(Buttons[I].R, X, Y)) {
+            ActiveButton = I;
+            break;
+        }
+    if (CaptureButton != -1 && ActiveButton != CaptureButton) ActiveButton = -1;
+    if (ActiveButton == OldActiveButton) return;
+    if (OldActiveButton != -1) {
+        Buttons[OldActiveButton].MouseIn = false;
+        if (TimerMode != 0 && Buttons[OldActiveButton].Down) SkinClock()->StopTimer(this, 1);
+    }
+    if (ActiveButton != -1) {
+        Buttons[ActiveButton].MouseIn = true;
+        if (TimerMode != 0 && Buttons[ActiveButton].Down)
+            SkinClock()->StartTimer(this, 1, 50, [this] { RepeatTimer(); });
+    }
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::StepItem(Integer Delta)
+{
+    const Integer I = ItemIndex();
+    if (Delta < 0 && I > 0) SetItemIndex(I - 1);
+    if (Delta > 0 && I < FListBox->Count() - 1) SetItemIndex(I + 1);
+}
+
+void TsfSkinCustomListBox::RepeatTimer()
+{
+    if (WaitMode) {
+        WaitMode = false;
+        SkinClock()->StartTimer(this, 1, 100, [this] { RepeatTimer(); });
+        return;
+    }
+    if (TimerMode == 1) {
+        if (ItemIndex() >= 1) StepItem(-1);
+    } else if (TimerMode == 2) {
+        StepItem(1);
+    }
+}
+
+void TsfSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    inherited::MouseDown(Button, Shift, X, Y);
+    TestActive(X, Y);
+    if (Button != mbLeft || ActiveButton == -1) return;
+    CaptureButton = ActiveButton;
+    Buttons[CaptureButton].MouseIn = Buttons[CaptureButton].Down = true;
+    Invalidate();
+    if ((CaptureButton == 0 && !OnUpButtonClick) || (CaptureButton == 1 && !OnDownButtonClick)) {
+        TimerMode = CaptureButton + 1;
+        WaitMode = true;
+        SkinClock()->StartTimer(this, 1, 500, [this] { RepeatTimer(); });
+    }
+}
+
+void TsfSkinCustomListBox::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    inherited::MouseMove(Shift, X, Y);
+    TestActive(X, Y);
+}
+
+void TsfSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    inherited::MouseUp(Button, Shift, X, Y);
+    if (CaptureButton == -1) return;
+    const Integer I = CaptureButton;
+    CaptureButton = -1;
+    ButtonUp(I, X, Y);
+}
+
+void TsfSkinCustomListBox::ButtonUp(Integer I, Integer X, Integer Y)
+{
+    TsfCBButtonX& Btn = Buttons[I];
+    Btn.Down = false;
+    const bool Over = PtInRectX(Btn.R, X, Y);
+    Btn.MouseIn = Over;
+    Invalidate();
+    TNotifyEvent* Events[3] = {&OnUpButtonClick, &OnDownButtonClick, &OnCheckButtonClick};
+    if (Over && *Events[I]) {
+        (*Events[I])(this);
+        return;
+    }
+    if (I == 0) StepItem(-1);
+    else if (I == 1) StepItem(1);
+    else FListBox->Click();
+    if (TimerMode != 0) {
+        SkinClock()->StopTimer(this, 1);
+        TimerMode = 0;
+    }
+}
+
+void TsfSkinCustomListBox::CMMouseEnter(TMessage& Message)
+{
+    inherited::CMMouseEnter(Message);
+    TestActive(-1, -1);
+}
+
+void TsfSkinCustomListBox::CMMouseLeave(TMessage& Message)
+{
+    inherited::CMMouseLeave(Message);
+    for (auto& Btn : Buttons)
+        if (Btn.MouseIn) {
+            Btn.MouseIn = false;
+            Invalidate();
+        }
+}
+
+void TsfSkinCustomListBox::CMTextChanged(TMessage& Message)
+{
+    inherited::CMTextChanged(Message);
+    if (FCaptionMode) Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// The inner list's events, with the outer control as the sender
+
+void TsfSkinCustomListBox::ListBoxMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (OnListBoxMouseDown) OnListBoxMouseDown(this, Button, Shift, X, Y);
+}
+
+void TsfSkinCustomListBox::ListBoxMouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    if (OnListBoxMouseMove) OnListBoxMouseMove(this, Shift, X, Y);
+}
+
+void TsfSkinCustomListBox::ListBoxMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (OnListBoxMouseUp) OnListBoxMouseUp(this, Button, Shift, X, Y);
+}
+
+void TsfSkinCustomListBox::ListBoxClick()
+{
+    if (OnListBoxClick) OnListBoxClick(this);
+}
+
+void TsfSkinCustomListBox::ListBoxDblClick()
+{
+    if (OnListBoxDblClick) OnListBoxDblClick(this);
+}
+
+void TsfSkinCustomListBox::ListBoxKeyDown(Word& Key, TShiftState Shift)
+{
+    if (OnListBoxKeyDown) OnListBoxKeyDown(this, Key, Shift);
+}
+
+void TsfSkinCustomListBox::ListBoxKeyUp(Word& Key, TShiftState Shift)
+{
+    if (OnListBoxKeyUp) OnListBoxKeyUp(this, Key, Shift);
+}
+
+void TsfSkinCustomListBox::ListBoxKeyPress(Char& Key)
+{
+    if (OnListBoxKeyPress) OnListBoxKeyPress(this, Key);
+}
+
+void TsfSkinCustomListBox::ListBoxWProc(TMessage&, bool& Continue) { Continue = true; }
