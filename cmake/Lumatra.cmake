@@ -205,6 +205,23 @@ function(lm_test name)
   set_tests_properties(${LM_CONFIG}.${name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     ENVIRONMENT "LM_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(A_WINDOWS)
+    # Once the folder has set its tests' locks (the name is taken now: a
+    # deferred call reads its arguments' variables when it runs).
+    cmake_language(EVAL CODE "cmake_language(DEFER CALL _lm_shared_desktop [[${LM_CONFIG}.${name}]])")
+  endif()
+endfunction()
+
+# A Windows test that neither holds the lock "desktop" nor runs alone shares
+# the display with the tests that run beside it. Its program hears so and
+# fails when it activates a window (tests/TestMain.cpp): that would take the
+# focus from a test that holds the display, which then fails at random.
+function(_lm_shared_desktop test)
+  get_test_property(${test} RESOURCE_LOCK locks)
+  get_test_property(${test} RUN_SERIAL serial)
+  if(NOT "desktop" IN_LIST locks AND NOT serial)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "LM_TEST_SHARED_DESKTOP=1")
+  endif()
 endfunction()
 
 function(lm_benchmark name)

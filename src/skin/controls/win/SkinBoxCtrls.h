@@ -350,3 +350,180 @@ public:
     using TsfSkinCustomListBox::TsfSkinCustomListBox;
     String ClassName() const override { return u"TsfSkinListBox"; }
 };
+
+class TsfSkinCustomComboBox;
+
+// The combo's drop-down: a list box shown as a non-activating popup window.
+class TsfPopupListBox : public TsfSkinListBox {
+public:
+    using inherited = TsfSkinListBox;
+    explicit TsfPopupListBox(TComponent* AOwner);
+    String ClassName() const override { return u"TsfPopupListBox"; }
+    // Shown at Origin (screen) without activation or resizing.
+    void Show(const TPoint& Origin);
+    void Hide();
+    bool IsShown() const;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
+};
+
+enum TsfSkinCustomComboBoxStyle { sfcbEditStyle, sfcbFixedStyle };
+
+class TsfSkinCustomComboBox : public TsfSkinCustomControl {
+public:
+    using inherited = TsfSkinCustomControl;
+    // 120 x 20, fixed style, 8 rows, SkinDataName "combobox".
+    explicit TsfSkinCustomComboBox(TComponent* AOwner);
+    ~TsfSkinCustomComboBox() override;
+    String ClassName() const override { return u"TsfSkinCustomComboBox"; }
+
+    TStrings* Items() const { return FListBox->Items(); }
+    void SetItems(TStrings* Value) { FListBox->Items()->Assign(Value); }
+    Integer ItemIndex() const { return FListBox->ItemIndex(); }
+    // Selects Value, shows its text and fires OnClick (not while loading).
+    void SetItemIndex(Integer Value);
+    TsfSkinCustomComboBoxStyle Style() const { return FStyle; }
+    // Switching creates or frees the inner edit; the current style again does nothing.
+    void SetStyle(TsfSkinCustomComboBoxStyle Value);
+    Integer DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(Integer Value)
+    {
+        if (Value > 0) FDropDownCount = Value;
+    }
+    Integer ListBoxWidth() const { return FListBoxWidth; }
+    void SetListBoxWidth(Integer Value) { FListBoxWidth = Value; }
+    bool AutoComplete() const { return FAutoComplete; }
+    void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    bool Sorted() const { return FListBox->Sorted(); }
+    void SetSorted(bool Value) { FListBox->SetSorted(Value); }
+    TColor DefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor Value);
+    TsfPopupListBox* ListBox() const { return FListBox; }
+    TCustomEdit* Edit() const { return FEdit; }
+    Integer SelStart() const { return FEdit ? FEdit->SelStart() : 0; }
+    Integer SelLength() const { return FEdit ? FEdit->SelLength() : 0; }
+    bool IsPopupVisible() const { return FListBox->IsShown(); }
+    bool CanCancelDropDown();
+
+    void DropDown();
+    void CloseUp(bool AcceptValue);
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+
+    TNotifyEvent OnChange, OnClick, OnCloseUp, OnDropDown;
+    TsfDrawSkinItemEvent OnComboBoxDrawItem;
+
+protected:
+    virtual void DoChange() {}
+    virtual void EditWndProc(TMessage& Message);
+    void CreateControlDefaultImage(TsfBitmap* B) override;
+    void CreateControlSkinImage(TsfBitmap* B) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(Char& Key) override;
+    void WndProc(TMessage& Message) override;
+    void WMSize(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message) override;
+    void CMCancelMode(TMessage& Message) override;
+    void CMWantSpecialKey(TMessage& Message) override;
+
+    void CalcRects();
+    void DrawItemArea(TsfBitmap* B, bool Skinned);
+    void ShowEditor();
+    void HideEditor();
+    void EditChange();
+    void ProcessListBox(Integer X, Integer Y);
+    void ListBoxWndProc(TMessage& Message);
+    void ScrollTimer();
+
+    TsfPopupListBox* FListBox = nullptr;
+    TCustomEdit* FEdit = nullptr;
+    TsfCBButtonX Button;
+    TRect CBItemR;
+    TOwnerDrawState CBItemState = 0;
+    TsfDataSkinComboBox FSkin{u""};
+    bool FHasSkin = false;
+    TsfSkinCustomComboBoxStyle FStyle = sfcbFixedStyle;
+    Integer FDropDownCount = 8;
+    Integer FListBoxWidth = 0;
+    bool FAutoComplete = true;
+    TColor FDefaultColor = clWindow;
+    bool FMouseIn = false;
+    Integer FOldItemIndex = -1;
+    bool FLBDown = false;
+    bool WasInLB = false;
+    Integer TimerMode = 0;
+    bool FromEdit = false;
+    bool FDropDown = false;
+    TsfTypeAhead FTypeAhead;
+    TWndMethod FListBoxWindowProc;
+    TWndMethod FEditWindowProc;
+};
+
+class TsfSkinComboBox : public TsfSkinCustomComboBox {
+public:
+    using TsfSkinCustomComboBox::TsfSkinCustomComboBox;
+    String ClassName() const override { return u"TsfSkinComboBox"; }
+};
+
+// The font families of the screen (and the printer), each shown in its own face.
+enum TsfFontDevice { fdScreen, fdPrinter, fdBoth };
+
+class TsfSkinFontComboBox : public TsfSkinCustomComboBox {
+public:
+    using inherited = TsfSkinCustomComboBox;
+    explicit TsfSkinFontComboBox(TComponent* AOwner);
+    String ClassName() const override { return u"TsfSkinFontComboBox"; }
+    TsfFontDevice Device() const { return FDevice; }
+    void SetDevice(TsfFontDevice Value);
+    TsfFontListOptions Options() const { return FOptions; }
+    void SetOptions(TsfFontListOptions Value);
+    String FontName() { return Text(); }
+    // Selects the family equal to Value ignoring case (its own spelling shown).
+    void SetFontName(const String& Value);
+    // The enumeration's type bits of item Index (+ sfNotSymbolFlag).
+    Integer FontType(Integer Index) const;
+    void PopulateList();
+
+protected:
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
+
+private:
+    void RebuildList();
+    void FireChange();
+    TsfFontDevice FDevice = fdScreen;
+    TsfFontListOptions FOptions = 0;
+    bool FUpdate = false;
+};
+
+// The point sizes of one font family.
+class TsfSkinFontSizeComboBox : public TsfSkinCustomComboBox {
+public:
+    using inherited = TsfSkinCustomComboBox;
+    explicit TsfSkinFontSizeComboBox(TComponent* AOwner);
+    String ClassName() const override { return u"TsfSkinFontSizeComboBox"; }
+    const String& FontName() const { return FFontName; }
+    // Rebuilds the list every time, also for the same name.
+    void SetFontName(const String& Value);
+    Integer SizeValue() const;
+
+private:
+    void BuildSizeList();
+    String FFontName;
+    Integer PixelsPerInch = 96;
+};
+
+// Selects the first item of Combo equal to Text (letter case counted); nothing when none.
+void SelectComboItemByText(TsfSkinCustomComboBox* Combo, const String& Text);
+// One wheel step of a skinned bar: Handled always set; an enabled bar moves by SmallChange.
+void ScrollBarWheelStep(TsfSkinScrollBar* ScrollBar, bool Down, bool& Handled, const TPoint& MousePos);

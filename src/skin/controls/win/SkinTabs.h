@@ -116,7 +116,8 @@ protected:
 
     TsfTabSide Side() const { return static_cast<TsfTabSide>(this->TabPosition()); }
     bool Described() const { return FIndex != -1 && FHasSkin; }
-    bool SingleRow() const { return !this->MultiLine(); }
+    // One horizontal row (tabs on the left or right are always several rows to the platform).
+    bool SingleRow() const { return !this->MultiLine() && (Side() == tsdTop || Side() == tsdBottom); }
     std::vector<TRect> ItemRects();
     TsfTabBorders Borders() const;
     TRect DisplayRectOf();

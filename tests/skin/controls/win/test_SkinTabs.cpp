@@ -139,10 +139,12 @@ TEST_F(SkinTabsTest, TabsThatDoNotFitGetTheSkinnedScroller)
     EXPECT_EQ(P->SkinUpDown()->Max(), 3);
     EXPECT_EQ(FindWindowExW(P->Handle(), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
     EXPECT_EQ(P->SkinUpDown()->Left() + P->SkinUpDown()->Width(), P->Width());
-    // Moving it asks the platform to scroll (whether the row moves is the platform's part).
+    // Moving it scrolls the row: tabs leave at the left (how many per step is the platform's count).
     P->SkinUpDown()->SetPosition(2);
     guitest::Pump();
     EXPECT_EQ(P->SkinUpDown()->Position(), 2);
+    EXPECT_LE(P->TabRect(0).Right, 0);
+    EXPECT_GT(P->TabRect(3).Right, 0);
     // Wide enough for all: the scroller goes.
     P->SetBounds(10, 10, 680, 150);
     guitest::Pump();
@@ -264,6 +266,85 @@ TEST_F(SkinTabsTest, SeeThroughChildShowsExactlyThePaintedBackground)
     EXPECT_EQ(Plain.Pixel(5, 5), ScreenRGB(clBtnFace));
 }
 
+TEST_F(SkinTabsTest, PageControlHidesTabsAndBorderAndOffsetsItsRow)
+{
+    TForm* Form = NewForm(100, 100, 440, 200);
+    auto* P = NewPageControl(Form, 400, 150, 3);
+    P->SetTabPosition(tpBottom);
+    ShowAndWait(Form);
+    const TRect Before = P->TabRect(0);
+    // Twice hidden, once shown: the tabs come back where they were.
+    P->HideTabs();
+    EXPECT_EQ(P->TabPosition(), tpBottom);
+    P->HideTabs();
+    P->ShowTabs();
+    EXPECT_FALSE(P->HideTabsState());
+    EXPECT_EQ(P->TabPosition(), tpBottom);
+    EXPECT_EQ(P->TabRect(0), Before);
+    // No border and no tabs: the active sheet covers the control from y = -2.
+    P->HideBorderAndTabs();
+    guitest::Pump();
+    EXPECT_EQ(P->ActivePage()->Top(), -2);
+    EXPECT_EQ(P->ActivePage()->Top() + P->ActivePage()->Height(), P->Height());
+    P->ShowBorderAndTabs();
+    // An offset row: tabs on top on one row, strip see-through, the first tab 30 further right.
+    P->SetMultiLine(true);
+    P->SetTabsOffset(30);
+    EXPECT_EQ(P->TabPosition(), tpTop);
+    EXPECT_FALSE(P->MultiLine());
+    EXPECT_TRUE(P->TabsBGTransparent());
+    const TRect Shifted = P->TabRect(0);
+    P->SetTabsOffset(0);
+    EXPECT_EQ(Shifted.Left - P->TabRect(0).Left, 30);
+    P->SetTabsOffset(30);
+    P->SetActivePageIndex(2);
+    Click(P, {Shifted.Left + 5, Shifted.Top + Shifted.Height() / 2});
+    EXPECT_EQ(P->ActivePage(), P->Pages(0));
+    // Page switching skips pages whose tab is hidden and stops at the ends.
+    P->Pages(1)->SetTabVisible(false);
+    P->ActivateNextPage();
+    EXPECT_EQ(P->ActivePage(), P->Pages(2));
+    P->ActivateNextPage();
+    EXPECT_EQ(P->ActivePage(), P->Pages(2));
+    P->ActivatePriorPage();
+    EXPECT_EQ(P->ActivePage(), P->Pages(0));
+}
+
+TEST_F(SkinTabsTest, RefusedCloseKeepsThePageAndFreeOnCloseFreesIt)
+{
+    TabSkin Skin;
+    TForm* Form = NewForm(100, 100, 440, 200);
+    auto* P = NewPageControl(Form, 400, 150, 3);
+    P->SetShowCloseButtons(true);
+    P->SetSkinData(Skin.S.SD.get());
+    // The room handed to the platform: 1 pixel, then the skin's 13-pixel button.
+    EXPECT_EQ(P->TempImages()->Width(), 14);
+    P->SetFreeOnClose(true);
+    bool Allow = false;
+    int After = 0;
+    P->OnClose = [&](TObject*, bool& CanClose) { CanClose = Allow; };
+    P->OnAfterClose = [&](TObject*) { ++After; };
+    ShowAndWait(Form);
+    auto ClickButton = [&](Integer Pos) {
+        const TRect Item = P->TabRect(Pos);
+        guitest::MovePointer(P->ClientToScreen({Item.Left + 3, Item.Top + 5}));
+        TTabSheet* Page = nullptr;
+        for (Integer i = 0, n = 0; i < P->PageCount(); ++i)
+            if (P->Pages(i)->TabVisible() && n++ == Pos) Page = P->Pages(i);
+        const TRect B = dynamic_cast<TsfSkinTabSheet*>(Page)->CloseState.R;
+        ASSERT_FALSE(IsEmptyRect(B));
+        Click(P, {Item.Left + B.Left + 6, Item.Top + B.Top + 6});
+    };
+    ClickButton(1);
+    EXPECT_EQ(P->PageCount(), 3);
+    EXPECT_EQ(After, 0);
+    Allow = true;
+    ClickButton(1);
+    EXPECT_EQ(P->PageCount(), 2);
+    EXPECT_EQ(After, 1);
+    EXPECT_EQ(P->Pages(1)->Caption(), u"Page 2");
+}
+
 // A page control and a tab control in the built-in look and each of the
 // four skins, kept as screenshots (looked at, not compared).
 TEST_F(SkinTabsTest, ScreenshotsInTheFourSkins)
@@ -286,4 +367,88 @@ TEST_F(SkinTabsTest, ScreenshotsInTheFourSkins)
         guitest::Pump();
         SaveScreenshot(ScreenRect(Form), String(u"Tabs_") + Look);
     }
+}
+
+// Tabs on each side in the built-in skin: a lying tab's close button lands at
+// the top of a standing tab on the left and at the bottom on the right.
+TEST_F(SkinTabsTest, TabsOnEverySideWithTheirCloseButtons)
+{
+    const TTabPosition Sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    const char16_t* Names[] = {u"Top", u"Bottom", u"Left", u"Right"};
+    for (Integer i = 0; i < 4; ++i) {
+        TForm* Form = NewForm(100, 100, 340, 240);
+        auto* T = NewTabControl(Form, 300, 200, 3);
+        T->SetTabPosition(Sides[i]);
+        T->SetTabIndex(1);
+        T->SetShowCloseButtons(true);
+        T->SetSkinData(Skin(SkinNames[0]));
+        ShowAndWait(Form);
+        SaveScreenshot(T, String(u"Tabs_Side") + Names[i]);
+        const TRect Item = T->TabRect(0);
+        const TRect B = const_cast<TsfTabCloseStates&>(T->CloseStates()).At(0)->R;
+        ASSERT_FALSE(IsEmptyRect(B)) << i;
+        EXPECT_EQ(T->SkinUpDown(), nullptr) << i;  // every tab fits
+        if (Sides[i] == tpLeft) EXPECT_LT(B.Bottom, Item.Height() / 2);
+        if (Sides[i] == tpRight) EXPECT_GT(B.Top, Item.Height() / 2);
+        if (Sides[i] == tpTop || Sides[i] == tpBottom) EXPECT_GT(B.Left, Item.Width() / 2);
+    }
+}
+
+namespace {
+
+// A windowed child that counts the background-changed messages it gets.
+class TBackgroundListener : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int Changes = 0;
+
+protected:
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == WM_PARENTBGCHANGED) ++Changes;
+        TCustomControl::Dispatch(Message);
+    }
+};
+
+}  // namespace
+
+TEST_F(SkinTabsTest, TabControlImagesAndStretchedBackgroundNotice)
+{
+    TabSkin Skin;
+    Skin.D->StretchEffect = true;
+    TForm* Form = NewForm(100, 100, 440, 220);
+    auto* T = NewTabControl(Form, 400, 150, 4);
+    T->SetTabIndex(0);
+    TImageList Images(Form);
+    Images.SetSize(8, 8);
+    for (Integer i = 0; i < 3; ++i) {
+        TBitmap B;
+        B.SetSize(8, 8);
+        B.Canvas()->Brush()->SetColor(0x00C000);
+        B.Canvas()->FillRect({0, 0, 8, 8});
+        Images.Add(&B);
+    }
+    T->SetImages(&Images);
+    T->SetSkinData(Skin.S.SD.get());
+    auto* Child = new TBackgroundListener(T);
+    Child->SetParent(T);
+    Child->SetBounds(20, 60, 50, 30);
+    ShowAndWait(Form);
+    // Tabs 0 to 2 show an image, tab 3 only its caption.
+    auto Dib = CaptureControl(T);
+    auto HasImage = [&](Integer Tab) {
+        const TRect R = T->TabRect(Tab);
+        for (Integer y = R.Top; y < R.Bottom; ++y)
+            for (Integer x = R.Left; x < R.Right; ++x)
+                if (Dib->Pixel(x, y) == ScreenRGB(0x00C000)) return true;
+        return false;
+    };
+    EXPECT_TRUE(HasImage(0));
+    EXPECT_TRUE(HasImage(2));
+    EXPECT_FALSE(HasImage(3));
+    // The background stretches: each size change tells the windowed child once.
+    const int Before = Child->Changes;
+    T->SetBounds(10, 10, 380, 150);
+    guitest::Pump();
+    EXPECT_EQ(Child->Changes, Before + 1);
 }
