@@ -3,6 +3,7 @@
 
 #include "framework/controls/win/Forms.h"
 #include "framework/controls/win/Messages.h"
+#include "framework/controls/win/Printers.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/model/SFSkinImage.h"
@@ -1841,6 +1842,14 @@ void TsfSkinFontComboBox::PopulateList()
     if (FDevice != fdPrinter) {
         TClientDC DC(nullptr);
         EnumFontFamiliesExW(DC, &LF, FontFamilyProc, reinterpret_cast<LPARAM>(&E), 0);
+    }
+    if (FDevice != fdScreen) {
+        // A printer that cannot be reached adds nothing.
+        try {
+            if (HDC PDC = PrinterInstance()->Handle())
+                EnumFontFamiliesExW(PDC, &LF, FontFamilyProc, reinterpret_cast<LPARAM>(&E), 0);
+        } catch (const Exception&) {
+        }
     }
     Items()->BeginUpdate();
     Items()->Clear();
