@@ -5,8 +5,10 @@
 // once (the skinned bar follows). Half the steps go down, half back up.
 //
 // The peer, in the same run: the platform's own owner-drawn list box with the
-// same 1,000 items and the same size, scrolled by the same wheel steps and
-// drawing each item as the built-in look does (fill and text).
+// same 1,000 items and the same size, drawing each item as the built-in look
+// does (fill and text), scrolled by the same distance per step: one row, by the
+// platform's own line scroll (a wheel notch sent to it moves it nowhere here,
+// and one notch moves the skinned list one row).
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -36,10 +38,11 @@ TTimes Time(Integer Steps, const std::function<void(Integer)>& Step)
     return {Ms[Ms.size() / 2], Ms.front()};
 }
 
-// One wheel notch to List, painted at once.
-void Wheel(HWND List, bool Down)
+// One wheel notch (or, for the peer, one line step) to List, painted at once.
+void Wheel(HWND List, bool Down, bool LineStep = false)
 {
-    SendMessageW(List, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(Down ? -WHEEL_DELTA : WHEEL_DELTA)), 0);
+    if (LineStep) SendMessageW(List, WM_VSCROLL, Down ? SB_LINEDOWN : SB_LINEUP, 0);
+    else SendMessageW(List, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(Down ? -WHEEL_DELTA : WHEEL_DELTA)), 0);
     UpdateWindow(GetParent(List));
     UpdateWindow(List);
     GdiFlush();
@@ -88,12 +91,20 @@ int wmain(int argc, wchar_t** argv)
     L->UpDateScrollBar();
 
     const HWND LH = L->ListBox()->Handle(), PH = P->Handle();
-    const TTimes Mine = Time(Steps, [&](Integer I) { Wheel(LH, I < Steps / 2); });
-    const TTimes Peer = Time(Steps, [&](Integer I) { Wheel(PH, I < Steps / 2); });
-    std::printf("1,000-item list, wheel step (%s)  median %7.3f ms  fastest %7.3f ms  (%d steps, top %d, bar %s)\n",
-                Skinned ? "skin" : "built-in look", Mine.Median, Mine.Fastest, Steps, L->TopIndex(),
+    // The deepest top item each reached shows that both really scrolled.
+    Integer MineTop = 0, PeerTop = 0;
+    const TTimes Mine = Time(Steps, [&](Integer I) {
+        Wheel(LH, I < Steps / 2);
+        MineTop = std::max(MineTop, L->TopIndex());
+    });
+    const TTimes Peer = Time(Steps, [&](Integer I) {
+        Wheel(PH, I < Steps / 2, true);
+        PeerTop = std::max(PeerTop, P->TopIndex());
+    });
+    std::printf("1,000-item list, wheel step (%s)  median %7.3f ms  fastest %7.3f ms  (%d steps, deepest top %d, bar %s)\n",
+                Skinned ? "skin" : "built-in look", Mine.Median, Mine.Fastest, Steps, MineTop,
                 L->ScrollBar() ? "shown" : "missing");
-    std::printf("platform owner-drawn list (peer)  median %7.3f ms  fastest %7.3f ms  step/peer %.2f\n", Peer.Median,
-                Peer.Fastest, Peer.Median > 0 ? Mine.Median / Peer.Median : 0.0);
+    std::printf("platform owner-drawn list (peer)  median %7.3f ms  fastest %7.3f ms  deepest top %d  step/peer %.2f\n",
+                Peer.Median, Peer.Fastest, PeerTop, Peer.Median > 0 ? Mine.Median / Peer.Median : 0.0);
     return 0;
 }

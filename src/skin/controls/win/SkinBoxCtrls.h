@@ -911,6 +911,8 @@ protected:
     TsfDataSkinComboBox FSkin{u""};
     bool FHasSkin = false;
     TsfSkinCustomComboBoxStyle FStyle = sfcbFixedStyle;
+    // The inner edit of the edit style is a numeric one.
+    bool FNumEdit = false;
     Integer FDropDownCount = 8;
     Integer FListBoxWidth = 0;
     bool FAutoComplete = true;

@@ -3,6 +3,7 @@
 
 #include "framework/controls/win/Forms.h"
 #include "framework/controls/win/Messages.h"
+#include "framework/controls/win/Printers.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/model/SFSkinImage.h"
@@ -1206,7 +1207,9 @@ void TsfSkinCustomComboBox::SetStyle(TsfSkinCustomComboBoxStyle Value)
 
 void TsfSkinCustomComboBox::ShowEditor()
 {
-    FEdit = new TEdit(this);
+    // The size box types numbers only.
+    if (FNumEdit) FEdit = new TsfSkinNumEdit(this);
+    else FEdit = new TsfCustomEdit(this);
     FEdit->SetParent(this);
     FEdit->SetBorderStyle(bsNone);
     FEdit->SetColor(FDefaultColor);
@@ -1840,6 +1843,14 @@ void TsfSkinFontComboBox::PopulateList()
         TClientDC DC(nullptr);
         EnumFontFamiliesExW(DC, &LF, FontFamilyProc, reinterpret_cast<LPARAM>(&E), 0);
     }
+    if (FDevice != fdScreen) {
+        // A printer that cannot be reached adds nothing.
+        try {
+            if (HDC PDC = PrinterInstance()->Handle())
+                EnumFontFamiliesExW(PDC, &LF, FontFamilyProc, reinterpret_cast<LPARAM>(&E), 0);
+        } catch (const Exception&) {
+        }
+    }
     Items()->BeginUpdate();
     Items()->Clear();
     Items()->Assign(&Found);
@@ -1919,7 +1930,7 @@ void TsfSkinFontComboBox::WndProc(TMessage& Message)
     if (Message.Msg == WM_FONTCHANGE) RebuildList();
 }
 
-TsfSkinFontSizeComboBox::TsfSkinFontSizeComboBox(TComponent* AOwner) : inherited(AOwner) {}
+TsfSkinFontSizeComboBox::TsfSkinFontSizeComboBox(TComponent* AOwner) : inherited(AOwner) { FNumEdit = true; }
 
 void TsfSkinFontSizeComboBox::SetFontName(const String& Value)
 {

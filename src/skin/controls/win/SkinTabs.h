@@ -131,6 +131,8 @@ protected:
     // The client tile of the description.
     std::unique_ptr<TsfBitmap> ClientTile();
     void DrawTabs(TCanvas* Canvas);
+    // The skinned tab beside the base's own drawing of a tab.
+    using TBase::DrawTab;
     void DrawTab(Integer Index, TRect R, bool Active, bool MouseIn, TCanvas* Canvas);
     void DrawCloseButton(TsfBitmap* B, const TRect& A, Integer Index, Integer W, Integer H);
     // A button description's picture over all of B by state; its text colour.

@@ -382,6 +382,12 @@ TEST_F(SkinComboTest, FontCombosListFamiliesAndSizes)
     EXPECT_EQ(S->Items()->Strings(15), u"72");
     S->SetItemIndex(4);
     EXPECT_EQ(S->SizeValue(), 12);
+    // Screen and printer: a printer that is missing or unreachable adds nothing and loses nothing.
+    const Integer ScreenCount = F->Items()->Count();
+    F->SetDevice(fdBoth);
+    EXPECT_GE(F->Items()->Count(), ScreenCount);
+    EXPECT_NE(F->Items()->IndexOf(u"Arial"), -1);
+    F->SetDevice(fdScreen);
     // Only TrueType families with that option.
     F->SetOptions(foTrueTypeOnly);
     for (Integer I = 0; I < F->Items()->Count(); ++I) EXPECT_TRUE(F->FontType(I) & sfTRUETYPE_FONTTYPE);
