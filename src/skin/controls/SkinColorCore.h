@@ -50,7 +50,7 @@ public:
     void SetHSL(const TsfHSL& Value);
     // Packed hue + 256 saturation + 65536 lightness.
     void SetHSLPSP(Integer Packed);
-    const TsfRGB& RGB() const { return FRGB; }
+    const TsfRGB& RGBValue() const { return FRGB; }
     const TsfHSL& HSL() const { return FHSL; }
     const TsfHSLBytes& HSLPSP() const { return FHSLPSP; }
     Integer PackedRGB() const { return FRGB.Red + 256 * FRGB.Green + 65536 * FRGB.Blue; }

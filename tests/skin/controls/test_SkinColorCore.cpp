@@ -30,7 +30,7 @@ TEST(SkinColorCore, PaletteColourStaysConsistent)
 {
     TPSPColor P;
     P.SetRGB(0x0000FF);  // red as packed bytes
-    EXPECT_EQ(P.RGB(), (TsfRGB{255, 0, 0}));
+    EXPECT_EQ(P.RGBValue(), (TsfRGB{255, 0, 0}));
     EXPECT_EQ(P.HSLPSP(), (TsfHSLBytes{0, 255, 128}));
     P.SetRGB(0x808080);
     EXPECT_DOUBLE_EQ(P.HSL().Saturation, 0);
@@ -41,12 +41,12 @@ TEST(SkinColorCore, PaletteColourStaysConsistent)
         Q.SetRGB(C);
         TPSPColor R;
         R.SetHSLPSP(Q.HSLPSP().Hue + 256 * Q.HSLPSP().Saturation + 65536 * Q.HSLPSP().Lightness);
-        EXPECT_NEAR(R.RGB().Red, Q.RGB().Red, 2);
-        EXPECT_NEAR(R.RGB().Green, Q.RGB().Green, 2);
-        EXPECT_NEAR(R.RGB().Blue, Q.RGB().Blue, 2);
+        EXPECT_NEAR(R.RGBValue().Red, Q.RGBValue().Red, 2);
+        EXPECT_NEAR(R.RGBValue().Green, Q.RGBValue().Green, 2);
+        EXPECT_NEAR(R.RGBValue().Blue, Q.RGBValue().Blue, 2);
         TPSPColor S;
         S.SetHSL(Q.HSL());
-        EXPECT_EQ(S.RGB(), Q.RGB());
+        EXPECT_EQ(S.RGBValue(), Q.RGBValue());
     }
 }
 
