@@ -25,7 +25,10 @@ endif()
 
 add_library(lm_options INTERFACE)
 target_include_directories(lm_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
-target_compile_options(lm_options INTERFACE -Wall -Wextra)
+# -Woverloaded-virtual: a member that differs from a base's virtual only in
+# its const or its parameters hides it instead of overriding it, so calls
+# through the base miss it (g++ and clang alike).
+target_compile_options(lm_options INTERFACE -Wall -Wextra -Woverloaded-virtual)
 # Warnings are errors in CI; developers' builds make them errors too, so that
 # nothing reaches CI that it would refuse (LM_WERROR=OFF to look past them).
 option(LM_WERROR "Treat warnings as errors" ON)
@@ -202,6 +205,23 @@ function(lm_test name)
   set_tests_properties(${LM_CONFIG}.${name} PROPERTIES
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     ENVIRONMENT "LM_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(A_WINDOWS)
+    # Once the folder has set its tests' locks (the name is taken now: a
+    # deferred call reads its arguments' variables when it runs).
+    cmake_language(EVAL CODE "cmake_language(DEFER CALL _lm_shared_desktop [[${LM_CONFIG}.${name}]])")
+  endif()
+endfunction()
+
+# A Windows test that neither holds the lock "desktop" nor runs alone shares
+# the display with the tests that run beside it. Its program hears so and
+# fails when it activates a window (tests/TestMain.cpp): that would take the
+# focus from a test that holds the display, which then fails at random.
+function(_lm_shared_desktop test)
+  get_test_property(${test} RESOURCE_LOCK locks)
+  get_test_property(${test} RUN_SERIAL serial)
+  if(NOT "desktop" IN_LIST locks AND NOT serial)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "LM_TEST_SHARED_DESKTOP=1")
+  endif()
 endfunction()
 
 function(lm_benchmark name)
@@ -234,8 +254,30 @@ endif()
 # test <config>.<name> runs it once over every file of its corpus, so every
 # target compiles and replays in every host test run.
 function(lm_fuzz name)
-  cmake_parse_arguments(A "" "CORPUS" "SOURCES;DEPS" ${ARGN})
-  if(LM_BENCH OR LM_WINDOWS)
+  cmake_parse_arguments(A "WINDOWS" "CORPUS" "SOURCES;DEPS" ${ARGN})
+  if(LM_BENCH)
+    return()
+  endif()
+  # WINDOWS: a reader that needs the platform. No libFuzzer there: the replay
+  # program runs the corpus under Wine (win64.fuzz_X); its -mutate= mode fuzzes
+  # by hand (docs/DEVELOPING.md). win32 compiles it on request only.
+  if(A_WINDOWS)
+    if(NOT LM_WINDOWS)
+      return()
+    endif()
+    if(LM_CONFIG STREQUAL "win32")
+      add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/FuzzReplay.cpp)
+    else()
+      add_executable(${name} ${A_SOURCES} ${PROJECT_SOURCE_DIR}/tests/FuzzReplay.cpp)
+      add_test(NAME ${LM_CONFIG}.${name} COMMAND ${name} ${A_CORPUS})
+      set_tests_properties(${LM_CONFIG}.${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        ENVIRONMENT "LM_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    endif()
+    target_link_libraries(${name} PRIVATE lm_options ${A_DEPS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    return()
+  endif()
+  if(LM_WINDOWS)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})

@@ -14,7 +14,7 @@ source "$here/common.sh"
 repeats=${1:-5}
 "$here/setup.sh"
 # The peers run in a host program; Pillow in Debian's Python.
-peers=(libturbojpeg0-dev libvips-dev python3-pil imagemagick libjpeg-turbo-progs libvips-tools)
+peers=(libturbojpeg0-dev libvips-dev python3-pil imagemagick libjpeg-turbo-progs libvips-tools time)
 missing=()
 for p in "${peers[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -76,6 +76,13 @@ results=$work/results.txt
   wine "$dir/bench/bench_HyFileUtils_Image.exe" "$(winepath -w "$work/photo.jpg")" \
     "$(winepath -w "$work/photo.png")" "$(winepath -w "$work/out")" "$repeats" \
     "$(winepath -w "$work/photo36.jpg")" </dev/null
+  # Peak memory from outside: the system's largest resident size of a run
+  # that makes the thumbnail, and of one that opens the whole picture, less
+  # that of a run that only starts and ends (Wine's own share).
+  peak_kb() { /usr/bin/time -f %M wine "$dir/bench/bench_HyFileUtils_Image.exe" --peak "$1" \
+    "$(winepath -w "$work/photo36.jpg")" </dev/null 2>&1 >/dev/null | tail -n1; }
+  awk -v b="$(peak_kb none)" -v t="$(peak_kb thumbnail)" -v w="$(peak_kb open)" 'BEGIN {
+    printf "peak_mb_thumbnail_36mp %.1f\npeak_mb_open_36mp %.1f\n", (t - b) / 1024, (w - b) / 1024 }'
   time_tool ref_djpeg_36mp djpeg -outfile /dev/null "$work/photo36.jpg"
   time_tool ref_vipsthumbnail_36mp vipsthumbnail "$work/photo36.jpg" -s 160x120 -o "$work/out/vips36.jpg"
   "$host/bench/foundation/peers_Images" "$work/photo.jpg" "$work/photo.png" "$repeats"

@@ -7,6 +7,8 @@
 # 200 items opened 50 times each: the skinned engine's Popup to the first paint
 # of its level beside the platform's own popup menu of the same items (same
 # two looks).
+# A 1,000-item skinned list box scrolled by STEPS wheel notches beside the
+# platform's owner-drawn list box of the same items (same two looks).
 #   scripts/bench-skin-controls.sh [steps]        (default 300)
 # The lines go to build/bench-win64/skin-controls.txt as well.
 set -euo pipefail
@@ -20,7 +22,7 @@ cmake -G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG=win64 -DLM_BENCH=ON \
   -DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DCMAKE_C_FLAGS_RELEASE=-O2 \
   -DLM_DEPS_PREFIX="$LM_DEPS_CACHE/x86_64-w64-mingw32" >/dev/null
-cmake --build "$dir" -j "$LM_JOBS" --target bench_SkinSliderDrag bench_SkinMenuPopup lm_builtin_skin >/dev/null
+cmake --build "$dir" -j "$LM_JOBS" --target bench_SkinSliderDrag bench_SkinListScroll bench_SkinMenuPopup lm_builtin_skin >/dev/null
 
 prefix=$dir/wineprefix
 "$here/wine-prefix.sh" "$prefix"
@@ -32,6 +34,8 @@ skin=$(find "$dir" -name Rire.skn | head -n 1)
 {
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps"
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps" "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinListScroll.exe" "$steps"
+  "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinListScroll.exe" "$steps" "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinMenuPopup.exe" 50
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinMenuPopup.exe" 50 "$(WINEPREFIX=$prefix winepath -w "$skin" 2>/dev/null)"
 } | tee "$dir/skin-controls.txt"

@@ -36,6 +36,7 @@ fetch_source() {
   lm_say "cannot fetch the source package $pkg"
   return 1
 }
+lm_say "fetching the source packages of libjpeg-turbo, libpng, giflib and libdeflate"
 for pkg in libjpeg-turbo libpng1.6 giflib libdeflate; do fetch_source "$pkg"; done
 jpeg_src=$(find . -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
 png_src=$(find . -maxdepth 1 -type d -name 'libpng1.6-*' | head -n1)
@@ -48,15 +49,18 @@ for bits in 64 32; do
   if [[ $bits == 64 ]]; then triplet=x86_64-w64-mingw32; else triplet=i686-w64-mingw32; fi
   prefix=$cache/$triplet
   mkdir -p "$prefix/lib" "$prefix/include"
+  lm_say "building them for $triplet (about 20 s)"
 
-  cmake -G Ninja -S "$jpeg_src" -B "jpeg-$bits" -DCMAKE_TOOLCHAIN_FILE="$tc" \
+  # -Wno-dev: the libraries' CMake files warn their own developers, and a
+  # first run would show that as if it were ours.
+  cmake -G Ninja -Wno-dev -S "$jpeg_src" -B "jpeg-$bits" -DCMAKE_TOOLCHAIN_FILE="$tc" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=ON \
     -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >/dev/null
   cmake --build "jpeg-$bits" -j "$LM_JOBS" >/dev/null
   cmake --install "jpeg-$bits" >/dev/null
 
-  cmake -G Ninja -S "$png_src" -B "png-$bits" -DCMAKE_TOOLCHAIN_FILE="$tc" \
+  cmake -G Ninja -Wno-dev -S "$png_src" -B "png-$bits" -DCMAKE_TOOLCHAIN_FILE="$tc" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
     -DZLIB_ROOT=/usr/$triplet >/dev/null

@@ -19,6 +19,12 @@ lm_configure() {
       fi ;;
     bench)
       args+=(-DLM_BENCH=ON -DCMAKE_BUILD_TYPE=Release) ;;
+    bench-win64)
+      # The Windows benchmark programs: a release win64 build run under Wine.
+      args=(-G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG=win64 -DLM_BENCH=ON -DLM_TOOLS_DIR="$LM_BUILD/hosttools"
+            -DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE=Release
+            -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DCMAKE_C_FLAGS_RELEASE=-O2
+            -DLM_DEPS_PREFIX="$LM_DEPS_CACHE/x86_64-w64-mingw32") ;;
     *) lm_say "unknown configuration $cfg"; return 1 ;;
   esac
   if [[ ! -f $dir/build.ninja ]]; then

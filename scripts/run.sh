@@ -7,8 +7,15 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
 source "$here/configure.sh"
 
+# A picture that is not there stops here, before anything is built or started.
+if (($#)) && [[ ! -f $1 ]]; then
+  lm_say "no such file: $1"
+  exit 1
+fi
+
 "$here/setup.sh"
 lm_configure win64
+lm_say "building Lumatra.exe"
 cmake --build "$LM_BUILD/win64" -j "$LM_JOBS" --target Lumatra
 
 prefix=$LM_BUILD/win64/wineprefix
@@ -27,7 +34,7 @@ fi
 
 args=()
 if (($#)); then
-  args+=("$(WINEPREFIX=$prefix winepath -w "$(realpath "$1")" 2>/dev/null)")
+  args+=("$(WINEPREFIX=$prefix winepath -w "$(realpath -- "$1")" 2>/dev/null)")
 fi
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 lm_say "starting Lumatra.exe"

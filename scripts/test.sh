@@ -5,7 +5,9 @@
 #   LM_BUILD    build root (default: build/)
 #   LM_CONFIGS  configurations to build (default: "host win64 win32")
 #   LM_ONLY     targets to build instead of everything, e.g. "test_Ras32_Blend"
-#               (each configuration builds those of them it has)
+#               (each configuration builds those of them it has); only the
+#               tests of those programs run (those -R picks among them)
+# Without LM_ONLY, -R builds just the programs of the tests it picks.
 # Host tests run natively, win64 tests under wine64 on an Xvfb display started
 # here; win32 is compiled and linked only. The last line is ctest's summary.
 set -euo pipefail
@@ -18,22 +20,41 @@ configs=${LM_CONFIGS:-host win64 win32}
 # shellcheck source=scripts/configure.sh
 source "$here/configure.sh"
 
+# The tests that -R (--tests-regex) picks, when it is given.
+args=("$@")
+regex=
+for ((i = 0; i < ${#args[@]}; ++i)); do
+  case ${args[i]} in
+    -R | --tests-regex) regex=${args[i + 1]:-} ;;
+    --tests-regex=*) regex=${args[i]#*=} ;;
+  esac
+done
+# "<test>\t<target>" for the tests of a configured folder that REGEX picks.
+tests_of() { python3 "$here/ctest-programs.py" "$LM_BUILD/$1" "$regex"; }
+
+picked=()  # the programs of the picked tests, when -R picks them without LM_ONLY
 for cfg in $configs; do
   lm_configure "$cfg"
   lm_say "building $cfg"
-  if [[ -n ${LM_ONLY:-} ]]; then
-    # Only the named targets this configuration has (a Windows-only test has
-    # no host target).
-    targets=()
-    # Regenerate first: a target added since the last configure is not known yet.
-    ninja -C "$LM_BUILD/$cfg" build.ninja >/dev/null
-    for t in $LM_ONLY; do
-      ninja -C "$LM_BUILD/$cfg" -t query "$t" >/dev/null 2>&1 && targets+=("$t")
-    done
-    ((${#targets[@]})) && cmake --build "$LM_BUILD/$cfg" -j "$LM_JOBS" --target "${targets[@]}"
-  else
+  if [[ -z ${LM_ONLY:-} && -z $regex ]]; then
     cmake --build "$LM_BUILD/$cfg" -j "$LM_JOBS"
+    continue
   fi
+  # Regenerate first: a target or test added since the last configure is not known yet.
+  ninja -C "$LM_BUILD/$cfg" build.ninja >/dev/null
+  if [[ -n ${LM_ONLY:-} ]]; then
+    wanted=($LM_ONLY)
+  else
+    if [[ $cfg == host || $cfg == win64 ]]; then picked+=($(tests_of "$cfg" | cut -f2 | grep -vx -- - || true)); fi
+    wanted=("${picked[@]}")
+  fi
+  # Only the named targets this configuration has (a Windows-only test has
+  # no host target).
+  targets=()
+  for t in $(printf '%s\n' "${wanted[@]}" | sort -u); do
+    ninja -C "$LM_BUILD/$cfg" -t query "$t" >/dev/null 2>&1 && targets+=("$t")
+  done
+  if ((${#targets[@]})); then cmake --build "$LM_BUILD/$cfg" -j "$LM_JOBS" --target "${targets[@]}"; fi
 done
 
 # One ctest run over the configurations that run tests, so that there is one
@@ -44,6 +65,31 @@ for cfg in $configs; do
 done
 ((${#runnable[@]})) || exit 0
 echo "subdirs(${runnable[*]})" > "$LM_BUILD/CTestTestfile.cmake"
+
+# With LM_ONLY, only the tests whose programs were just built run: another
+# one that -R matches would run an old program, or none.
+if [[ -n ${LM_ONLY:-} ]]; then
+  names=()
+  for cfg in $configs; do
+    [[ $cfg == host || $cfg == win64 ]] || continue
+    while IFS=$'\t' read -r name target; do
+      [[ " $LM_ONLY " == *" $target "* ]] && names+=("${name//./\\.}")
+    done < <(tests_of "$cfg")
+  done
+  if ((${#names[@]} == 0)); then
+    lm_say "no test of LM_ONLY ($LM_ONLY) is picked: nothing to run"
+    exit 0
+  fi
+  kept=()
+  for ((i = 0; i < ${#args[@]}; ++i)); do
+    case ${args[i]} in
+      -R | --tests-regex) ((++i)) ;;
+      --tests-regex=*) ;;
+      *) kept+=("${args[i]}") ;;
+    esac
+  done
+  args=("${kept[@]}" -R "^($(IFS='|'; echo "${names[*]}"))\$")
+fi
 
 xvfb_pid=
 wine_prefix=
@@ -81,7 +127,7 @@ fi
 
 cd "$LM_BUILD"
 set +e
-ctest --output-on-failure --timeout 600 -j "$LM_JOBS" "$@"
+ctest --output-on-failure --timeout 600 -j "$LM_JOBS" "${args[@]}"
 rc=$?
 set -e
 exit $rc

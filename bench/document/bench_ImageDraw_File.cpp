@@ -44,7 +44,6 @@ struct TFixture {
 
     TFixture()
     {
-        InstallDocumentFileReaders();
         ImageDrawHooks.SaveImageFile = &NoImage;
         Folder = GetTempDirectory() + u"lm_bench_docfile\\";
         ForceDirectories(Folder);

@@ -5,8 +5,11 @@
 // Prints one line per operation: name, median and fastest time in ms, and
 // for the PNG writer the file's size in bytes. With a 36-megapixel JPEG
 // (beyond the document's size limit, which the decoders do not apply) it also
-// times opening it and its thumbnail, and prints the peak memory the
-// thumbnail took beside the whole picture's.
+// times opening it and its thumbnail.
+//   bench_HyFileUtils_Image --peak none|thumbnail|open PHOTO36.jpg
+// does only that one thing and ends: scripts/bench-images.sh takes each
+// run's peak memory from outside (the system's count of the process) and
+// subtracts the run that does nothing.
 //
 // Besides the program's own operations (file in, bitmap out; bitmap in, file
 // out) it times the parts a peer's in-memory figure stands for: the JPEG
@@ -33,9 +36,6 @@
 #include "framework/runtime/SysUtils.h"
 #include "WinTiming.h"
 
-// After WinPlatform.h (through the unit's header), which it needs.
-#include <psapi.h>
-
 namespace {
 
 void Time(const std::string& Name, Integer Repeats, const std::function<void()>& Operation,
@@ -50,14 +50,6 @@ void Time(const std::string& Name, Integer Repeats, const std::function<void()>&
     std::sort(Ms.begin(), Ms.end());
     std::printf("%-34s %9.1f %9.1f %s\n", Name.c_str(), Ms[Ms.size() / 2], Ms.front(), Extra ? Extra().c_str() : "");
     std::fflush(stdout);
-}
-
-Int64 Commit(bool Peak)
-{
-    PROCESS_MEMORY_COUNTERS C{};
-    C.cb = sizeof C;
-    K32GetProcessMemoryInfo(GetCurrentProcess(), &C, sizeof C);
-    return static_cast<Int64>(Peak ? C.PeakPagefileUsage : C.PagefileUsage);
 }
 
 void Check(bool Ok, const char* What)
@@ -113,6 +105,18 @@ void DecodeInto(const std::vector<uint8_t>& Data, TBitmap32& Bitmap)
 
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 4 && std::wstring(argv[1]) == L"--peak") {
+        InstallFilters();
+        InstallMediaPackPlatform();
+        const std::wstring Mode = argv[2];
+        const String Large = reinterpret_cast<const char16_t*>(argv[3]);
+        bool HasAlpha;
+        Integer BitDepth, W, H;
+        TBitmap32 Thumb;
+        if (Mode == L"thumbnail") Check(LoadThumbnailFile(Large, &Thumb, 160, 120, true, W, H), "36 MP thumbnail");
+        if (Mode == L"open") Check(!LoadImageToBitmap32(Large, HasAlpha, BitDepth)->Empty(), "36 MP");
+        return 0;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: bench_HyFileUtils_Image PHOTO.jpg PHOTO.png OUTFOLDER [REPEATS]\n");
         return 2;
@@ -183,18 +187,9 @@ int wmain(int argc, wchar_t** argv)
     });
     if (argc > 5) {
         const String Large = reinterpret_cast<const char16_t*>(argv[5]);
-        // The thumbnail first, while the process's peak is still low.
-        const Int64 Before = Commit(false);
-        {
-            TBitmap32 Thumb;
-            Integer W, H;
-            Check(LoadThumbnailFile(Large, &Thumb, 160, 120, true, W, H), "36 MP thumbnail");
-        }
-        const double ThumbMb = double(Commit(true) - Before) / 1048576.0;
         std::unique_ptr<TBitmap32> Whole = LoadImageToBitmap32(Large, HasAlpha, BitDepth);
         Check(!Whole->Empty(), "decoding the 36 MP JPEG");
-        std::printf("# 36 MP: %dx%d; thumbnail peak memory %.1f MB, the whole picture %.1f MB\n", Whole->Width(),
-                    Whole->Height(), ThumbMb, double(Whole->Width()) * Whole->Height() * 4 / 1048576.0);
+        std::printf("# 36 MP: %dx%d\n", Whole->Width(), Whole->Height());
         Whole.reset();
         Time("open_jpeg_36mp", Repeats, [&] { Check(!LoadImageToBitmap32(Large, HasAlpha, BitDepth)->Empty(), "36 MP"); });
         Time("thumbnail_36mp_full", Repeats, [&] {

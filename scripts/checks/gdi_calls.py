@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks that code outside the units that own GDI handles never creates,
 deletes or releases brushes, pens and contexts itself: everything else draws
-through the scoped types of Graphics (docs/CONVENTIONS.md, "Scoped GDI").
+through the scoped types of Graphics (docs/design/graphics.md, "Scoped GDI").
 
   gdi_calls.py [repository root]
 

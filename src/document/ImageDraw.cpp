@@ -106,6 +106,7 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     // 1.
     FSelectedIds = std::make_unique<TRow>();
     FPaintTools = std::make_unique<TPaintTools>(*this);
+    FEffectBrush = std::make_unique<TEffectBrush>(*this);
     FCopyProp = std::make_unique<TRow>();
     FColorBalance = std::make_unique<TColorBalance>();
     FHorzGuidesRow = std::make_unique<TRow>();
@@ -114,6 +115,12 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     FControlLayer = FOwner->Layers()->Add<TPositionedLayer>();
     FControlLayer->SetLayerOptions(LOB_VISIBLE);
     FControlLayer->OnPaint = [this](TObject* Sender, TCustomBitmap32* Buffer) { PaintControlLayer(Sender, Buffer); };
+    // A document that cannot be built leaves no layer painting through it.
+    auto DropLayer = ScopeExit([this] {
+        FControlLayer->OnPaint = nullptr;
+        delete FControlLayer;
+        FControlLayer = nullptr;
+    });
     FBitmap = FOwner->Bitmap();
     // 3.
     FDT = std::make_unique<TDataTable>();
@@ -135,17 +142,30 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
             FFileType = GetImageTypeByExt(ImageFile);
             FProfile = ImageFile + u".vuxa";
         }
-        if (!ImageDrawHooks.ReadDocumentStream) throw EImageDraw(u"No reader of document streams is installed");
-        ImageDrawHooks.ReadDocumentStream(*this, *P);
+        if (ImageDrawHooks.ReadDocumentStream)
+            ImageDrawHooks.ReadDocumentStream(*this, *P);
+        else
+            LoadDocumentStream(*P);
     } else if (HasFile) {
         FFileType = GetImageTypeByExt(ImageFile);
         FProfile = ImageFile + u".vuxa";
-        if (!ImageDrawHooks.ReadSidecar || !ImageDrawHooks.ReadSidecar(*this)) {
+        const bool Sidecar = ImageDrawHooks.ReadSidecar ? ImageDrawHooks.ReadSidecar(*this) : LoadSidecar();
+        if (!Sidecar) {
             InitNewTables(0xFFFFFF, T);
             FOriBmpFileMS = std::make_unique<TMemoryStream>();
             FOriBmpFileMS->LoadFromFile(ImageFile);
             FDT->GetProp(ObjProp::OriFileName)->SetText(EscapeCellText(ExtractFileName(ImageFile)));
-            FSrcBmp = CopyOf(B32);
+            if (B32) {
+                FSrcBmp = CopyOf(B32);
+            } else {
+                // The bytes just read are the picture: no second read.
+                std::unique_ptr<TCustomBitmap32> Decoded;
+                if (ImageDrawHooks.DecodePicture) Decoded = ImageDrawHooks.DecodePicture(*FOriBmpFileMS);
+                FOriBmpFileMS->SetPosition(0);
+                if (!Decoded || Decoded->Empty())
+                    throw EImageDraw(u"The picture \"" + ImageFile + u"\" could not be read");
+                FSrcBmp = std::move(Decoded);
+            }
             FOriBmp = CopyOf(FSrcBmp.get());
         }
     } else if (FromClipboard) {
@@ -195,6 +215,7 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
             SetCurrentShape(S->Id());
         }
     }
+    DropLayer.Dismiss();
 }
 
 TImageDraw::~TImageDraw()

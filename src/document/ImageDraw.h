@@ -15,6 +15,7 @@
 #include "Component/Raster32/Ras32.h"
 #include "Component/Raster32/Ras32_Layers.h"
 #include "document/ImageDrawHooks.h"
+#include "document/ImageEffectBrush.h"
 #include "document/ImagePaint.h"
 #include "document/ImgShape.h"
 #include "document/base/ImageDrawTypes.h"
@@ -51,10 +52,6 @@ public:
         return TSize{R.Right - R.Left, R.Bottom - R.Top};
     }
 };
-
-// Points ReadSidecar and ReadDocumentStream at the document's own readers
-// (TImageDraw::LoadSidecar and LoadDocumentStream).
-void InstallDocumentFileReaders();
 
 class TShapePath;
 // What frames take from the platform side, installed at start-up.
@@ -125,12 +122,16 @@ constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTranspare
 // ---------------------------------------------------------------------------
 // The document
 
-class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface {
+class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface, public TEffectBrushDocument {
 public:
     // Builds the document: from a document stream (P), from an image file
     // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
     // else a blank W x H canvas (tiled with CanvasPattern, transparent white
-    // when T, else colour C). The caller keeps every argument.
+    // when T, else colour C). The caller keeps every argument. An image file
+    // with B32 null is read once: its bytes are decoded in memory
+    // (ImageDrawHooks.DecodePicture) and kept as the original; a file that
+    // does not decode raises EImageDraw. With a document file beside it the
+    // image file is not read at all.
     TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap32* B32, TCustomBitmap32* CanvasPattern,
                TRow* WatermarkRow, const String& ImageFile, Integer LangIndex, bool FromClipboard,
                bool FromScreenCapture, TStream* P, Integer W, Integer H, TColor C, bool T, Integer Bpp);
@@ -207,7 +208,7 @@ public:
     void SaveUndoFirst();
     // Takes a state when Modified is set; cuts the redo tail first (with the
     // actions logged for it) and keeps the list within memory.
-    void SaveUndo();
+    void SaveUndo() override;
     // One state back or forward (nothing at either end of the list).
     void Undo();
     void Redo();
@@ -217,11 +218,11 @@ public:
     // Frees one state table with all it holds.
     static void ClearUndo(std::unique_ptr<TDataTable> DataDT);
     // Blanks the name (cell 4) of every state named exactly S.
-    void ClearUndoStateName(const String& S);
+    void ClearUndoStateName(const String& S) override;
     // Removes up to MaxCount states named exactly S from the end of the list
     // (states a run abandoned: nothing may redo to them) and keeps UndoIndex
     // inside it.
-    void RemoveUndoStatesNamed(const String& S, Integer MaxCount);
+    void RemoveUndoStatesNamed(const String& S, Integer MaxCount) override;
     // Frees what an action row owns (a frame action's pictures included).
     static void ClearActionData(TRow* ARow);
     // Undo states are also dropped, oldest first, while together they hold
@@ -231,8 +232,8 @@ public:
     // The bytes of rasters, pictures, points and regions the states hold.
     Int64 UndoBytes() const;
     // Set by the effect brush while it draws: its states are named "EffectDraw".
-    bool EffectDrawing() const { return FEffectDrawing; }
-    void SetEffectDrawing(bool Value) { FEffectDrawing = Value; }
+    bool EffectDrawing() const { return FEffectBrush->EffectDrawing(); }
+    void SetEffectDrawing(bool Value) { FEffectBrush->SetEffectDrawing(Value); }
 
     // ---- Effect runs (ImageDraw_EffectRun.cpp) ----
     // EffectBegin copies the target's pristine pixels: the current picture
@@ -277,43 +278,29 @@ public:
     TCustomBitmap32* EffectMaskBmp() const { return FEffectMaskBmp; }
     void SetEffectMaskBmp(TCustomBitmap32* Value) { FEffectMaskBmp = Value; }
     // The pristine copy; null while no effect run is open.
-    TCustomBitmap32* SrcBmp_T() const { return FSrcBmp_T.get(); }
+    TCustomBitmap32* SrcBmp_T() const { return FSrcBmp_T ? FSrcBmp_T.get() : FEffectBrush->Source(); }
     bool EffectSelectionBitmap() const { return FEffectSelectionBitmap; }
     bool EffectSelection() const { return FEffectSelection; }
 
-    // ---- Effect brush (ImageDraw_EffectBrush.cpp) ----
-    // EffectMode 36 to 49 painted onto the raster in round soft dabs of
-    // radius EffectDrawRadius around the mouse, from a source made once per
-    // strength: a filtered copy of the raster; for bokeh and colouring the
-    // raster itself is blurred or made grey and the brush paints the picture
-    // as it was back; the highlighter multiplies a pen stroke over the
-    // picture; the warps push pixels. The brush never changes the raster's
-    // alpha. Value is the strength (a TColor32 for the colourise brush).
-    void EffectDrawBegin(Cardinal Value);
-    // A new strength or colour: the source rebuilt from the unfiltered copy
-    // (bokeh: the sharp picture blurred anew, what was painted dropped).
-    void EffectDrawReBegin(Cardinal Value, bool bFirstBegin);
-    // Mouse press, move (IsDo false only moves the brush outline) and release.
-    void EffectDrawPrepare(TShiftState Shift, Integer X, Integer Y);
-    void EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y);
-    void EffectDrawEnd();
-    // Closes the run. IsUndo: an undo or redo to a state from before the run
-    // is restoring the raster, which is left alone. Otherwise a highlighter
-    // or warp stroke is recorded as one state, and a bokeh or colouring run
-    // left with nothing painted puts the picture back and removes the states
-    // it took. Nothing happens without an open run.
-    void EffectDrawOver(bool IsUndo);
-    Integer EffectDrawRadius() const { return FEffectDrawRadius; }
-    void SetEffectDrawRadius(Integer Value) { FEffectDrawRadius = Value; }
-    // The highlighter's line style (the polyline's tip, 0 to 3).
-    Integer EffectDrawStyle() const { return FEffectDrawStyle; }
-    void SetEffectDrawStyle(Integer Value) { FEffectDrawStyle = Value; }
-    // Paint the unfiltered copy back instead of the filtered source.
-    bool EffectDrawErase() const { return FEffectDrawErase; }
-    void SetEffectDrawErase(bool Value) { FEffectDrawErase = Value; }
-    // A stroke was finished in this run.
-    bool EffectDrawDone() const { return FEffectDrawDone; }
-    TImgWarping* ImgWarping() const { return FImgWarping.get(); }
+    // ---- Effect brush (document/ImageEffectBrush.h: TEffectBrush) ----
+    TEffectBrush& EffectBrush() const { return *FEffectBrush; }
+    void EffectDrawBegin(Cardinal Value) { FEffectBrush->EffectDrawBegin(Value); }
+    void EffectDrawReBegin(Cardinal Value, bool bFirstBegin) { FEffectBrush->EffectDrawReBegin(Value, bFirstBegin); }
+    void EffectDrawPrepare(TShiftState Shift, Integer X, Integer Y) { FEffectBrush->EffectDrawPrepare(Shift, X, Y); }
+    void EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y)
+    {
+        FEffectBrush->EffectDrawDo(IsDo, Shift, X, Y);
+    }
+    void EffectDrawEnd() { FEffectBrush->EffectDrawEnd(); }
+    void EffectDrawOver(bool IsUndo) { FEffectBrush->EffectDrawOver(IsUndo); }
+    Integer EffectDrawRadius() const { return FEffectBrush->EffectDrawRadius(); }
+    void SetEffectDrawRadius(Integer Value) { FEffectBrush->SetEffectDrawRadius(Value); }
+    Integer EffectDrawStyle() const { return FEffectBrush->EffectDrawStyle(); }
+    void SetEffectDrawStyle(Integer Value) { FEffectBrush->SetEffectDrawStyle(Value); }
+    bool EffectDrawErase() const { return FEffectBrush->EffectDrawErase(); }
+    void SetEffectDrawErase(bool Value) { FEffectBrush->SetEffectDrawErase(Value); }
+    bool EffectDrawDone() const { return FEffectBrush->EffectDrawDone(); }
+    TImgWarping* ImgWarping() const { return FEffectBrush->ImgWarping(); }
 
     // ---- Frames (ImageDraw_Frames.cpp) ----
     // A frame run: FrameBegin copies the target's pristine pixels (the
@@ -535,7 +522,7 @@ public:
     // copy; null outside their strokes and runs.
     TCustomBitmap32* SrcBmp_T2() const
     {
-        return FPaintTools->StrokeLayer() ? FPaintTools->StrokeLayer() : FSrcBmp_T2.get();
+        return FPaintTools->StrokeLayer() ? FPaintTools->StrokeLayer() : FEffectBrush->Unfiltered();
     }
 
     // ---- The control layer (ImageDraw_ControlLayer.cpp) ----
@@ -572,13 +559,13 @@ public:
     void SetGradientStartX(Integer Value) { FGradientStartX = Value; }
     Integer GradientStartY() const { return FGradientStartY; }
     void SetGradientStartY(Integer Value) { FGradientStartY = Value; }
-    TEffectMode EffectMode() const { return FEffectMode; }
-    void SetEffectMode(TEffectMode Value) { FEffectMode = Value; }
-    TColor EffectDrawColor() const { return FEffectDrawColor; }
-    void SetEffectDrawColor(TColor Value) { FEffectDrawColor = Value; }
+    TEffectMode EffectMode() const override { return FEffectMode; }
+    void SetEffectMode(TEffectMode Value) override { FEffectMode = Value; }
+    TColor EffectDrawColor() const { return FEffectBrush->EffectDrawColor(); }
+    void SetEffectDrawColor(TColor Value) { FEffectBrush->SetEffectDrawColor(Value); }
     // The effect brush's current dab, image pixels.
-    const TRect& EffectDrawRect() const { return FEffectDrawRect; }
-    void SetEffectDrawRect(const TRect& Value) { FEffectDrawRect = Value; }
+    const TRect& EffectDrawRect() const { return FEffectBrush->EffectDrawRect(); }
+    void SetEffectDrawRect(const TRect& Value) { FEffectBrush->SetEffectDrawRect(Value); }
 
     // Selections (ImageDraw_Selection.cpp). SelectImage: the whole raster
     // (bAll) or the inverse of the selection; a selection inverted to nothing
@@ -786,7 +773,7 @@ public:
     bool Changed() const { return FChanged; }
     void SetChangedFlag(bool Value) { FChanged = Value; }
     bool Modified() const { return FModified; }
-    void SetModified(bool Value) { FModified = Value; }
+    void SetModified(bool Value) override { FModified = Value; }
     TDataTable* PropDT() const { return FPropDT; }
     void SetPropDT(TDataTable* Value) { FPropDT = Value; }
     TDataTable* ShadowDT() const { return FShadowDT; }
@@ -831,8 +818,8 @@ public:
     TCustomBitmap32* CtrBmpY3() const override { return FCtrBmpY3.get(); }
     TCustomBitmap32* CtrBmpAH() const override { return FCtrBmpAH.get(); }
     TCustomBitmap32* CtrBmpAV() const override { return FCtrBmpAV.get(); }
-    TColor32 CanvasColor() const { return FCanvasColor; }
-    bool CanvasTransparent() const { return FCanvasTransparent; }
+    TColor32 CanvasColor() const override { return FCanvasColor; }
+    bool CanvasTransparent() const override { return FCanvasTransparent; }
     TImgShape* Shape() const { return FCurrentShape; }
     Integer ShapeId() const { return FShapeId; }
     TShapeType ShapeType() const { return FObjectType; }
@@ -952,8 +939,6 @@ private:
     void CloseActionRow(bool IsApply);
     // Effect brush (ImageDraw_EffectBrush.cpp): one dab of a filtered
     // source, and one highlighter step; true when the raster changed.
-    bool EffectDrawDab(Integer X, Integer Y, Integer R);
-    bool EffectDrawHighlight(Integer X, Integer Y, Integer R);
     // Frames (ImageDraw_Frames.cpp): the picture a frame routine changes,
     // what follows a preview that moved the picture by (DX, DY), and the
     // action row with the routine written (null when the run records none).
@@ -1029,9 +1014,6 @@ private:
     Integer FMovedX = 0, FMovedY = 0;
     Integer FGradientStartY = 0;
     TEffectMode FEffectMode = emNone;
-    TRect FEffectDrawRect;
-    TColor FEffectDrawColor = 0;
-    bool FEffectDrawing = false;
     // Effect runs (ImageDraw_EffectRun.cpp).
     bool FEffectSmall = false;
     TCustomBitmap32* FEffectMaskBmp = nullptr;
@@ -1039,17 +1021,7 @@ private:
     bool FEffectSelectionBitmap = false, FEffectSelection = false;
     bool FEffectSrcBmpChanged = false;
     std::unique_ptr<TRow> FActionRow;
-    // Effect brush (ImageDraw_EffectBrush.cpp); FSrcBmp_T is the source it
-    // paints from, FSrcBmp_T2 the unfiltered copy.
-    Integer FEffectDrawRadius = 10;
-    Integer FEffectDrawStyle = 0;
-    bool FEffectDrawErase = false;
-    bool FEffectDrawDone = false;
-    Integer FEffectDrawLastX = -10000, FEffectDrawLastY = -10000;
-    Integer FUndoTempCount = 0;
-    std::unique_ptr<TImgShape> FHighlightPen;
-    TPoint FHighlightLastPoint;
-    std::unique_ptr<TImgWarping> FImgWarping;
+    std::unique_ptr<TEffectBrush> FEffectBrush;
     // Frames (ImageDraw_Frames.cpp).
     Integer FFrameType = 0, FFrameMode = 0;
     bool FFrameSmall = false;
@@ -1078,8 +1050,6 @@ private:
     // areas; false when one names no area.
     bool CollectDrawn(std::vector<TDrawnObject>& Out, bool Prepare);
     void RememberDrawn();
-    // The effect brush's unfiltered copy of the raster.
-    std::unique_ptr<TCustomBitmap32> FSrcBmp_T2;
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
     TColor32 FFillColor = 0, FFillSrcColor = 0;
     Integer FFillTolerance = 0;

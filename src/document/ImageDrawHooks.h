@@ -18,11 +18,12 @@ struct TImageDrawHooks {
     // Decodes an image file; an empty bitmap when nothing decodes. Unset:
     // every picture counts as undecodable.
     std::unique_ptr<TCustomBitmap32> (*LoadPicture)(const String& FileName) = nullptr;
-    // Reads a document stream into the document (tables, selections, original
-    // image, raster, objects). Unset: a document stream cannot be opened.
+    // Stand-ins for the document's own readers, for tests that hand the
+    // constructor a document of their own making: a document stream into the
+    // document (tables, selections, original image, raster, objects), and the
+    // image's document file (false without one). Unset, as in the program:
+    // the constructor calls TImageDraw::LoadDocumentStream and LoadSidecar.
     void (*ReadDocumentStream)(TImageDraw& Document, TStream& Stream) = nullptr;
-    // Reads the image's sidecar document file when there is one; false
-    // without one. Unset: no sidecar is read.
     bool (*ReadSidecar)(TImageDraw& Document) = nullptr;
     // The physical memory available now, in bytes (undo drops old states
     // when it runs low). Unset: memory counts as plentiful.

@@ -150,12 +150,12 @@ void TImageDraw::PaintProcessOutline(TCustomBitmap32& Buffer)
 void TImageDraw::PaintEffectDrawOutline(TCustomBitmap32& Buffer)
 {
     const double S = FScale;
-    const TRect& E = FEffectDrawRect;
+    const TRect& E = FEffectBrush->EffectDrawRect();
     const TRect R{RoundToInt(E.Left * S) + OffsetHorz(), RoundToInt(E.Top * S) + OffsetVert(),
                   RoundToInt(E.Right * S) + OffsetHorz(), RoundToInt(E.Bottom * S) + OffsetVert()};
     switch (FEffectMode) {
     case emBokeh: FrameRectAntialiased(Buffer, R, 0xFFFFFFFF, 2); break;
-    case emHighlighter: FrameRectAntialiased(Buffer, R, ColorToColor32(FEffectDrawColor), 2); break;
+    case emHighlighter: FrameRectAntialiased(Buffer, R, ColorToColor32(FEffectBrush->EffectDrawColor()), 2); break;
     default: FrameRectAntialiased(Buffer, R, 0xFFFF0000, 1); break;
     }
 }

@@ -746,11 +746,3 @@ void TImageDraw::LoadDocumentStream(TStream& Stream)
         throw EImageDraw(u"The document could not be restored: " + Reason(E));
     }
 }
-
-void InstallDocumentFileReaders()
-{
-    ImageDrawHooks.ReadSidecar = [](TImageDraw& Document) { return Document.LoadSidecar(); };
-    ImageDrawHooks.ReadDocumentStream = [](TImageDraw& Document, TStream& Stream) {
-        Document.LoadDocumentStream(Stream);
-    };
-}

@@ -224,7 +224,7 @@ void TImageDraw::SaveUndo()
 
     auto Row = std::make_unique<TRow>();
     Row->Init(std::vector<String>(UndoCol::Count));
-    if (FEffectDrawing) Row->GetItem(UndoCol::StateName)->SetText(EffectDrawStateName);
+    if (FEffectBrush->EffectDrawing()) Row->GetItem(UndoCol::StateName)->SetText(EffectDrawStateName);
     Row->Data().Own(std::move(State));
     FUndoDT->AddItem(std::move(Row));
     FUndoIndex = FUndoDT->ItemCount() - 1;

@@ -211,10 +211,13 @@ void TImgLines::CalcPointsRatio()
         FPointsRY.assign(N, OneDotRatio);
         return;
     }
+    // Points outside the rectangle (a row whose rectangle and points
+    // disagree) are held to its edge, as a ratio text beyond it is.
     const Integer W = Width(), H = Height();
+    auto Ratio = [](Extended V) { return static_cast<Single>(std::clamp<Extended>(V, 0, 1)); };
     for (size_t i = 0; i < N; ++i) {
-        if (W != 0) FPointsRX[i] = static_cast<Single>((static_cast<Extended>(FPoints[i].X) - FRect.Left) / W);
-        if (H != 0) FPointsRY[i] = static_cast<Single>((static_cast<Extended>(FPoints[i].Y) - FRect.Top) / H);
+        if (W != 0) FPointsRX[i] = Ratio((static_cast<Extended>(FPoints[i].X) - FRect.Left) / W);
+        if (H != 0) FPointsRY[i] = Ratio((static_cast<Extended>(FPoints[i].Y) - FRect.Top) / H);
     }
 }
 

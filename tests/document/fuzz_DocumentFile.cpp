@@ -43,7 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     if (Size < 1 || Size > 65536) return 0;
     static const bool Started = (InstallRasterEngine(), InstallFilters(), true);
     (void)Started;
-    InstallDocumentFileReaders();
     ImageDrawHooks.DecodePicture = &DecodeBmpPicture;
     TTestView View;
     TCustomBitmap32 Image;

@@ -240,6 +240,7 @@ TEST(ImageDraw, ReadersOfSidecarsAndStreams)
     HooksGuard Guard;
     TTestView View;
     TMemoryStream Stream;
+    // No stand-in: the document's own reader, and an empty stream is damaged.
     ImageDrawHooks.ReadDocumentStream = nullptr;
     EXPECT_THROW(TImageDraw(&View, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, &Stream, 1, 1, 0,
                             false, 24),

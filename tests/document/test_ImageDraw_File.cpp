@@ -105,7 +105,6 @@ protected:
     void SetUp() override
     {
         Saved = ImageDrawHooks;
-        InstallDocumentFileReaders();
         ImageDrawHooks.SaveImageFile = &SaveImageFile;
         ImageDrawHooks.DecodePicture = &DecodeBmpPicture;
         ImageDrawHooks.JpegSize = &JpegSize;
@@ -646,6 +645,51 @@ TEST_F(DocumentFile, StreamsReadTheirTextsInTheCodingOfTheirWriter)
         ASSERT_EQ(Back.DT()->ItemCount(), 1);
         EXPECT_EQ(Back.DT()->GetItem(0)->GetItem(60)->Text(), Name);
     }
+}
+
+TEST_F(DocumentFile, AnImageFileWithoutItsPictureIsReadOnceAndDecodedFromMemory)
+{
+    static Integer Decodes;
+    static RawByteString Seen;
+    Decodes = 0;
+    ImageDrawHooks.DecodePicture = [](TMemoryStream& Bytes) {
+        ++Decodes;
+        Seen.assign(static_cast<const char*>(Bytes.Memory()), static_cast<size_t>(Bytes.Size()));
+        return DecodeBmpPicture(Bytes);
+    };
+    const String Image = Folder + u"once.bmp";
+    auto Raster = Picture(7, 5, 21);
+    Raster->SaveToFile(Image, true);
+    const RawByteString Bytes = FileBytes(Image);
+    {
+        TImageDraw Doc(&View, nullptr, nullptr, nullptr, nullptr, Image, 0, false, false, nullptr, 1, 1, 0, false, -1);
+        EXPECT_EQ(Decodes, 1);
+        EXPECT_EQ(Seen, Bytes);
+        EXPECT_TRUE(SamePixels(Doc.SrcBmp(), Raster.get()));
+        EXPECT_TRUE(SamePixels(Doc.OriBmp(), Raster.get()));
+        ASSERT_NE(Doc.OriBmpFileMS(), nullptr);
+        EXPECT_EQ(RawByteString(static_cast<const char*>(Doc.OriBmpFileMS()->Memory()),
+                                static_cast<size_t>(Doc.OriBmpFileMS()->Size())),
+                  Bytes);
+        // Saved with its document file: reopening reads that, not the image.
+        ASSERT_TRUE(Doc.SaveAs(Folder + u"once.png"));
+    }
+    Decodes = 0;
+    TImageDraw Again(&View, nullptr, nullptr, nullptr, nullptr, Folder + u"once.png", 0, false, false, nullptr, 1, 1, 0,
+                     false, -1);
+    EXPECT_TRUE(SamePixels(Again.SrcBmp(), Raster.get()));
+    EXPECT_EQ(Decodes, 1);  // only the kept original, from the document file's bytes
+    EXPECT_EQ(Seen, Bytes);
+
+    // A file that decodes to nothing: a clear error, and no layer of the
+    // document left in the view.
+    const String Junk = Folder + u"junk.bmp";
+    WriteFileBytes(Junk, "not a picture");
+    const Integer Layers = View.Layers()->Count();
+    EXPECT_THROW(TImageDraw(&View, nullptr, nullptr, nullptr, nullptr, Junk, 0, false, false, nullptr, 1, 1, 0, false,
+                            -1),
+                 EImageDraw);
+    EXPECT_EQ(View.Layers()->Count(), Layers);
 }
 
 // ---- Damage

@@ -511,7 +511,6 @@ TEST_F(LinesDocument, DebouncedStrokeIsThinnedStoredAndRebuilt)
     // Through the document stream, as a saved document reopens.
     const TImageDrawHooks Saved = ImageDrawHooks;
     auto Restore = ScopeExit([&] { ImageDrawHooks = Saved; });
-    InstallDocumentFileReaders();
     std::unique_ptr<TMemoryStream> Stream = std::make_unique<TMemoryStream>();
     Doc->SaveToStream(Stream);
     ASSERT_NE(Stream, nullptr);

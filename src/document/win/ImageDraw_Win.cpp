@@ -1,7 +1,5 @@
 #include "document/win/ImageDraw_Win.h"
 
-#include <atomic>
-
 #include "document/win/ImageClipboard_Win.h"
 #include "document/win/ImageControlLayer_Win.h"
 #include "document/win/ImageEffects_Win.h"
@@ -38,22 +36,12 @@ void SaveImageFile(TCustomBitmap32* Bitmap, const String& FileName, TImageFormat
 }
 
 // A kept original file's bytes through the decoders the file was first
-// opened with (they read files): the original reads back as it was read.
+// opened with, from memory: the original reads back as it was read.
 std::unique_ptr<TCustomBitmap32> DecodePicture(TMemoryStream& Bytes)
 {
-    static std::atomic<Integer> Counter{0};
-    const String Name = GetTempDirectory() + u"~lm_original_" + IntToStr(static_cast<Integer>(GetCurrentProcessId())) +
-                        u"_" + IntToStr(Counter++) + u".tmp";
-    auto Remove = ScopeExit([&] { DeleteFile(Name); });
-    try {
-        Bytes.SaveToFile(Name);
-    } catch (const EStreamError&) {
-        return std::make_unique<TCustomBitmap32>();
-    }
-    Bytes.SetPosition(0);
     bool HasAlpha = false;
     Integer BitDepth = -1;
-    return LoadImageToBitmap32(Name, HasAlpha, BitDepth);
+    return LoadImageBytesToBitmap32(Bytes, HasAlpha, BitDepth);
 }
 
 Int64 JpegSize(TCustomBitmap32* Bitmap, Integer Quality)
@@ -86,7 +74,6 @@ void InstallImageDrawHooks()
     ImageDrawHooks.SaveImageFile = &SaveImageFile;
     ImageDrawHooks.DecodePicture = &DecodePicture;
     ImageDrawHooks.JpegSize = &JpegSize;
-    InstallDocumentFileReaders();
     InstallImageEffectsHooks();
     InstallImageFillHooks();
     InstallImageShapeHooks();

@@ -21,6 +21,7 @@
 #include "framework/graphics/PngEncoder.h"
 #include "framework/graphics/win/Jpeg.h"
 #include "framework/runtime/Maths.h"
+#include "framework/runtime/win/Classes_Win.h"
 #include "framework/graphics/win/PngImage.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -181,11 +182,9 @@ bool ReadWholeFile(const String& FileName, std::vector<uint8_t>& Data)
 // JPEG files are decoded with libjpeg-turbo: several times faster than GDI+
 // under Wine, and as fast elsewhere. The depths are the ones GDI+ reports:
 // grey 8 (an indexed grey palette), colour 24, CMYK 32.
-TImageLoadResult DecodeJpeg(const String& FileName, const TImageHeader& Header, TBitmap32* Bitmap, bool& HasAlpha,
-                            Integer& BitDepth)
+TImageLoadResult DecodeJpegData(const std::vector<uint8_t>& Data, const TImageHeader& Header, TBitmap32* Bitmap,
+                                bool& HasAlpha, Integer& BitDepth)
 {
-    std::vector<uint8_t> Data;
-    if (!ReadWholeFile(FileName, Data)) return ilrMissing;
     TImageLoadResult Result = DecodeJpegRows(Data, Bitmap);
     if (Result == ilrDamaged && Header.Components == 4) {
         // CMYK: the JPEG class inverts and converts it.
@@ -214,6 +213,14 @@ TImageLoadResult DecodeJpeg(const String& FileName, const TImageHeader& Header, 
     HasAlpha = false;
     BitDepth = Header.Components == 1 ? 8 : Header.Components == 4 ? 32 : 24;
     return ilrLoaded;
+}
+
+TImageLoadResult DecodeJpeg(const String& FileName, const TImageHeader& Header, TBitmap32* Bitmap, bool& HasAlpha,
+                            Integer& BitDepth)
+{
+    std::vector<uint8_t> Data;
+    if (!ReadWholeFile(FileName, Data)) return ilrMissing;
+    return DecodeJpegData(Data, Header, Bitmap, HasAlpha, BitDepth);
 }
 
 // Decodes the file into Bitmap: JPEG, PNG, GIF and BMP through the program's
@@ -253,6 +260,50 @@ TImageLoadStatus DecodeFile(const String& FileName, TBitmap32* Bitmap, bool& Has
         return Status;
     }
     std::unique_ptr<TBitmap32> Picture = GPBitmapToBitmap32(TGPBitmap::FromFile(FileName, false), HasAlpha, BitDepth);
+    if (Picture->Empty()) {
+        Status.Result = Header.Format == ifUnknown ? ilrUnsupported : ilrDamaged;
+        return Status;
+    }
+    Status.Width = Picture->Width();
+    Status.Height = Picture->Height();
+    Status.Result = ilrLoaded;
+    Bitmap->Assign(Picture.get());
+    return Status;
+}
+
+// DecodeFile on a file's bytes already in memory.
+TImageLoadStatus DecodeBytes(TMemoryStream& Bytes, TBitmap32* Bitmap, bool& HasAlpha, Integer& BitDepth)
+{
+    TImageLoadStatus Status;
+    Bitmap->SetSize(0, 0);
+    TImageHeader Header;
+    Bytes.SetPosition(0);
+    auto Rewind = ScopeExit([&] { Bytes.SetPosition(0); });
+    if (ReadImageHeader(&Bytes, Header)) {
+        Status.Width = Header.Width;
+        Status.Height = Header.Height;
+        if (!ImageSizeAllocatable(Header.Width, Header.Height)) {
+            Status.Result = ilrTooLarge;
+            return Status;
+        }
+    }
+    Bytes.SetPosition(0);
+    switch (Header.Format) {
+        case ifPng: Status.Result = DecodePng(&Bytes, Bitmap, HasAlpha, BitDepth); return Status;
+        case ifGif: Status.Result = DecodeGif(&Bytes, Bitmap, HasAlpha, BitDepth); return Status;
+        case ifBmp: Status.Result = DecodeBmp(&Bytes, Bitmap, HasAlpha, BitDepth); return Status;
+        case ifJpg: {
+            const auto* P = static_cast<const uint8_t*>(Bytes.Memory());
+            const std::vector<uint8_t> Data(P, P + Bytes.Size());
+            Status.Result = DecodeJpegData(Data, Header, Bitmap, HasAlpha, BitDepth);
+            return Status;
+        }
+        default: break;
+    }
+    auto* Adapter = new TStreamAdapter(&Bytes, soReference);
+    Adapter->AddRef();
+    auto Release = ScopeExit([Adapter] { Adapter->Release(); });
+    std::unique_ptr<TBitmap32> Picture = GPBitmapToBitmap32(TGPBitmap::FromStream(Adapter, false), HasAlpha, BitDepth);
     if (Picture->Empty()) {
         Status.Result = Header.Format == ifUnknown ? ilrUnsupported : ilrDamaged;
         return Status;
@@ -418,6 +469,29 @@ std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& Has
     TImageLoadStatus S;
     try {
         S = DecodeFile(FileName, Result.get(), HasAlpha, BitDepth);
+    } catch (const Exception&) {
+        S.Result = ilrDamaged;
+    } catch (const std::bad_alloc&) {
+        S.Result = ilrTooLarge;
+    }
+    if (S.Result != ilrLoaded) {
+        Result->SetSize(0, 0);
+        HasAlpha = false;
+        BitDepth = -1;
+    }
+    if (Status) *Status = S;
+    return Result;
+}
+
+std::unique_ptr<TBitmap32> LoadImageBytesToBitmap32(TMemoryStream& Bytes, bool& HasAlpha, Integer& BitDepth,
+                                                    TImageLoadStatus* Status)
+{
+    HasAlpha = false;
+    BitDepth = -1;
+    auto Result = std::make_unique<TBitmap32>();
+    TImageLoadStatus S;
+    try {
+        S = DecodeBytes(Bytes, Result.get(), HasAlpha, BitDepth);
     } catch (const Exception&) {
         S.Result = ilrDamaged;
     } catch (const std::bad_alloc&) {

@@ -27,6 +27,10 @@
 // Pixels arrive as straight ARGB; transparent palette entries stay transparent.
 std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth,
                                                TImageLoadStatus* Status = nullptr);
+// LoadImageToBitmap32 on a file's bytes already read into memory: the same
+// decoders, the same results, no file opened.
+std::unique_ptr<TBitmap32> LoadImageBytesToBitmap32(TMemoryStream& Bytes, bool& HasAlpha, Integer& BitDepth,
+                                                    TImageLoadStatus* Status = nullptr);
 // The pixels of an already decoded GDI+ bitmap. HasAlpha and BitDepth are
 // written only when pixels are decoded (the caller sets false and -1 first).
 // Takes over the caller's reference to Image.

@@ -74,21 +74,21 @@ void TsfSkinUpDownCore::ButtonEnter(Integer I)
     Buttons[I].MouseIn = true;
     Repaint();
     // The held button re-entered: repeating resumes.
-    if (FIncrement != 0 && Buttons[I].Down) StartTimer(UpDownReenterDelay);
+    if (Steps() && Buttons[I].Down) StartTimer(UpDownReenterDelay);
 }
 
 void TsfSkinUpDownCore::ButtonLeave(Integer I)
 {
     Buttons[I].MouseIn = false;
     Repaint();
-    if (FIncrement != 0 && Buttons[I].Down) SkinClock()->StopTimer(this, 1);
+    if (Steps() && Buttons[I].Down) SkinClock()->StopTimer(this, 1);
 }
 
 void TsfSkinUpDownCore::ButtonDown(Integer I)
 {
     Buttons[I].MouseIn = Buttons[I].Down = true;
     Repaint();
-    if (FIncrement == 0) return;
+    if (!Steps()) return;
     FTimerMode = I == udUpButton ? 2 : 1;
     FWaitMode = true;
     StartTimer(UpDownRepeatDelay);
@@ -102,10 +102,17 @@ void TsfSkinUpDownCore::StopTimer()
 
 void TsfSkinUpDownCore::ButtonUp(Integer I)
 {
-    if (FIncrement != 0) StopTimer();
+    if (Steps()) StopTimer();
     Buttons[I].Down = false;
     if (I != FActiveButton) Buttons[I].MouseIn = false;
     Repaint();
+    if (SpinMode) {
+        if (I != FActiveButton) return;
+        Step(I == udUpButton ? 1 : -1);
+        const TNotifyEvent& Click = I == udUpButton ? OnUpButtonClick : OnDownButtonClick;
+        if (Click) Click(Sender);
+        return;
+    }
     // The release steps wherever the pointer is.
     if (I == udUpButton) {
         if (FIncrement != 0) SetPosition(FPosition + FIncrement);
@@ -119,7 +126,7 @@ void TsfSkinUpDownCore::ButtonUp(Integer I)
 void TsfSkinUpDownCore::MouseDown(Integer X, Integer Y)
 {
     TestActive(X, Y);
-    Buttons[FActiveButton == udUpButton ? udDownButton : udUpButton].MouseIn = false;
+    if (!SpinMode) Buttons[FActiveButton == udUpButton ? udDownButton : udUpButton].MouseIn = false;
     if (FActiveButton == -1) return;
     FCaptureButton = FActiveButton;
     ButtonDown(FActiveButton);
@@ -150,7 +157,18 @@ void TsfSkinUpDownCore::Timer()
     }
     // A step past Min or Max is ignored; the timer runs on until the release.
     if (FTimerMode == 1)
-        SetPosition(FPosition - FIncrement);
+        Step(-1);
     else if (FTimerMode == 2)
-        SetPosition(FPosition + FIncrement);
+        Step(1);
+}
+
+bool TsfSkinUpDownCore::Steps() const { return SpinMode || FIncrement != 0; }
+
+void TsfSkinUpDownCore::Step(Integer Direction)
+{
+    if (SpinMode) {
+        if (OnStep) OnStep(Direction);
+        return;
+    }
+    SetPosition(FPosition + Direction * FIncrement);
 }

@@ -31,6 +31,11 @@ public:
     TNotifyEvent OnDownButtonClick;
     // No OnChange while the control is being designed.
     bool Designing = false;
+    // The spin edit's buttons: steps (+1 up, -1 down) go to OnStep instead of
+    // Position and repeat whatever Increment is; a release steps and clicks
+    // only over the held button; a press keeps the other button's hover.
+    TEvent<Integer> OnStep;
+    bool SpinMode = false;
 
     Integer Position() const { return FPosition; }
     // A value outside Min..Max is ignored; otherwise stored and OnChange
@@ -72,6 +77,8 @@ private:
     void ButtonUp(Integer I);
     void StartTimer(Integer Interval);
     void StopTimer();
+    bool Steps() const;
+    void Step(Integer Direction);
 
     Integer FPosition = 0, FMin = 0, FMax = 100, FIncrement = 1;
     bool FVertical = false;

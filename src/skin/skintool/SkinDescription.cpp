@@ -127,6 +127,12 @@ void DescribeForm(TsfSkinData& K)
     K.RTPoint = {Width - CornerRight, CaptionHeight};
     K.LBPoint = {20, Height - Border};
     K.RBPoint = {Width - 20, Height - Border};
+    // The sizing corners: a pointer within the border and this far from a corner sizes both ways.
+    constexpr int SizingCorner = 12;
+    K.HitTestLTPoint = {SizingCorner, SizingCorner};
+    K.HitTestRTPoint = {Width - SizingCorner, SizingCorner};
+    K.HitTestLBPoint = {SizingCorner, Height - SizingCorner};
+    K.HitTestRBPoint = {Width - SizingCorner, Height - SizingCorner};
     K.LeftStretch = K.RightStretch = K.TopStretch = K.BottomStretch = K.StretchEffect = true;
     // Close, maximise and minimise at the right, two pixels apart; the
     // system-menu button at the caption's left.

@@ -333,6 +333,18 @@ TEST(HyFileUtils_Image, DecodesEveryKindWithItsDepthAndAlpha)
         if (C.W > 0 && !C.HasAlpha && std::u16string_view(C.Name) != u"anim.gif") {
             EXPECT_TRUE(AllAlpha(*B, 0xFF));
         }
+        // The same bytes already in memory decode alike, with no file opened.
+        if (!FileExists(Dir / C.Name)) continue;
+        TMemoryStream Bytes;
+        Bytes.LoadFromFile(Dir / C.Name);
+        bool MemAlpha = true;
+        Integer MemDepth = 99;
+        std::unique_ptr<TBitmap32> M = LoadImageBytesToBitmap32(Bytes, MemAlpha, MemDepth);
+        ASSERT_NE(M, nullptr);
+        EXPECT_TRUE(M->SameContent(B.get()));
+        EXPECT_EQ(MemDepth, C.BitDepth);
+        EXPECT_EQ(MemAlpha, C.HasAlpha);
+        EXPECT_EQ(Bytes.Position(), 0);
     }
 
     bool HasAlpha;

@@ -243,3 +243,33 @@ TEST(SkinScrollBoxCore, ScrollToControlAndTheLayoutArea)
     B.V.SetPosition(20);
     EXPECT_EQ(B.C.AdjustClientRect({0, 0, 150, 150}), (TRect{0, -20, 299, 159}));
 }
+
+TEST(SkinUpDownCore, SpinModeStepsOnlyOverTheHeldButtonAndRepeatsThroughTheHook)
+{
+    // Released over the button, released beside it; then held for 750 ms.
+    UpDown U;
+    std::vector<Integer> Steps;
+    U.C.SpinMode = true;
+    U.C.SetIncrement(0);  // the spin edit repeats whatever its own increment is
+    U.C.OnStep = [&](Integer D) { Steps.push_back(D); };
+    U.C.MouseMove(40, 10);
+    U.C.MouseDown(40, 10);
+    U.C.MouseUp();
+    EXPECT_EQ(Steps, (std::vector<Integer>{1}));
+    EXPECT_EQ(U.Ups, 1);
+    U.C.MouseMove(10, 10);
+    U.C.MouseDown(10, 10);
+    U.C.MouseMove(10, 200);
+    U.C.MouseUp();
+    EXPECT_EQ(Steps.size(), 1u);
+    EXPECT_EQ(U.Downs, 0);
+    U.C.MouseMove(10, 10);
+    U.C.MouseDown(10, 10);
+    U.Timer.AdvanceTo(750);
+    EXPECT_EQ(Steps, (std::vector<Integer>{1, -1, -1}));  // at 600 and 700
+    U.C.MouseUp();
+    EXPECT_EQ(Steps.back(), -1);
+    EXPECT_EQ(Steps.size(), 4u);
+    EXPECT_EQ(U.C.Position(), 0);
+    EXPECT_EQ(U.Changes, 0);
+}

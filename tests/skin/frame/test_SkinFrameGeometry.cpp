@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/frame/SkinFrameGeometry.h"
+#include "skin/model/SFSkinData.h"
 
 namespace {
 
@@ -371,3 +372,28 @@ TEST(SkinFrameGeometry, DamagedPicturesGiveNoFrame)
     Layout(G, 200, 160);  // lays out against a 0 x 0 picture without failing
     EXPECT_FALSE(G.HasMask());
 }
+
+#ifdef LM_SKIN_FOLDER
+// The program's own skins: every edge of a skinned form sizes that edge, and
+// only the corners size two ways.
+TEST(SkinFrameGeometry, BuiltSkinsSizeFromEveryEdgeAndCorner)
+{
+    for (const char* Name : {"Rire", "Charm", "Laconic", "Cool"}) {
+        TsfSkinData Skin(nullptr);
+        ASSERT_TRUE(Skin.LoadFromCompressedFile(UTF8ToString(std::string(LM_SKIN_FOLDER) + Name + ".skn")));
+        TsfFrameGeometry G;
+        G.SetSkin(&Skin);
+        Layout(G, 600, 400);
+        const Integer B = Skin.BorderW;
+        ASSERT_GT(B, 0);
+        const struct { TPoint P; Integer Want; } Cases[] = {
+            {{300, 0}, sfhtTop},           {{300, 399}, sfhtBottom},       {{0, 200}, sfhtLeft},
+            {{599, 200}, sfhtRight},       {{0, 0}, sfhtTopLeft},          {{599, 0}, sfhtTopRight},
+            {{0, 399}, sfhtBottomLeft},    {{599, 399}, sfhtBottomRight},  {{30, 0}, sfhtTop},
+            {{0, 30}, sfhtLeft},           {{599, 370}, sfhtRight},        {{570, 399}, sfhtBottom},
+        };
+        for (const auto& C : Cases)
+            EXPECT_EQ(G.CalcNCHitTest(C.P, {}), C.Want) << Name << " at " << C.P.X << ',' << C.P.Y;
+    }
+}
+#endif

@@ -33,21 +33,9 @@ void Read(F&& Reader)
     }
 }
 
-template <class D>
-bool NameIn(const std::vector<std::unique_ptr<D>>& List, const String& Id)
-{
-    for (const auto& d : List)
-        if (SameText(d->IDName, Id)) return true;
-    return false;
-}
-
-// Entries "IDName:kind" of a list section, split at the first ":". The model
-// keeps a second description of a name (lookups find the first), but both
-// read and write the one section of that name, so only the first of a name
-// (objects and controls alike, ignoring case as sections do) can round-trip.
+// Entries "IDName:kind" of a list section, split at the first ":".
 template <class D, class Create>
-void ReadList(const TCustomIniFile* Ini, const String& Section, Create&& Make, std::vector<std::unique_ptr<D>>& Out,
-              const TDescriptions& Read)
+void ReadList(const TCustomIniFile* Ini, const String& Section, Create&& Make, std::vector<std::unique_ptr<D>>& Out)
 {
     TStringList entries;
     ReadIndexedList(Ini, Section, u"", &entries);
@@ -55,9 +43,7 @@ void ReadList(const TCustomIniFile* Ini, const String& Section, Create&& Make, s
         const String e = entries[i];
         const size_t colon = e.find(u':');
         if (colon == String::npos) continue;
-        const String id = e.substr(0, colon);
-        if (NameIn(Read.Objects, id) || NameIn(Read.Controls, id)) continue;
-        if (auto d = Make(e.substr(colon + 1), id)) Out.push_back(std::move(d));
+        if (auto d = Make(e.substr(colon + 1), e.substr(0, colon))) Out.push_back(std::move(d));
     }
 }
 
@@ -105,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     IsSkinIniFile(&ini);
 
     TDescriptions first;
-    ReadList(&ini, u"SKINOBJECTS", CreateSkinObjectData, first.Objects, first);
-    ReadList(&ini, u"SKINCONTROLS", CreateSkinControlData, first.Controls, first);
+    ReadList(&ini, u"SKINOBJECTS", CreateSkinObjectData, first.Objects);
+    ReadList(&ini, u"SKINCONTROLS", CreateSkinControlData, first.Controls);
     ReadAll(&ini, first);
     const String written = WriteAll(first);
 

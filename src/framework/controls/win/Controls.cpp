@@ -1,6 +1,8 @@
 #include "framework/controls/win/Controls.h"
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 #include "framework/controls/win/Forms.h"
 #include "framework/controls/win/Menus.h"
@@ -10,8 +12,38 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
 
 namespace {
 
-// The window property that leads from a window to its control.
-const wchar_t ControlProp[] = L"LumatraControl";
+// Leads from a window of this process to its control. Not a window
+// property: reading one is a round trip to the window server under Wine,
+// and every message of every control reads it.
+class TControlTable {
+public:
+    TWinControl* Find(HWND Wnd)
+    {
+        std::lock_guard<std::mutex> Lock(FLock);
+        auto It = FControls.find(Wnd);
+        return It == FControls.end() ? nullptr : It->second;
+    }
+    void Add(HWND Wnd, TWinControl* Control)
+    {
+        std::lock_guard<std::mutex> Lock(FLock);
+        FControls[Wnd] = Control;
+    }
+    void Remove(HWND Wnd)
+    {
+        std::lock_guard<std::mutex> Lock(FLock);
+        FControls.erase(Wnd);
+    }
+
+private:
+    std::mutex FLock;  // windows of other threads are looked up too
+    std::unordered_map<HWND, TWinControl*> FControls;
+};
+
+TControlTable& ControlTable()
+{
+    static TControlTable Table;
+    return Table;
+}
 
 // The control whose window is being made: its window procedure takes the
 // window at the first message, before CreateWindowExW returns.
@@ -80,13 +112,13 @@ void RegisterWindowClass(TCreateParams& Params)
 
 LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    auto* control = static_cast<TWinControl*>(GetPropW(Wnd, ControlProp));
+    auto* control = ControlTable().Find(Wnd);
     if (!control) {
         control = CreationControl;
         if (!control) return DefWindowProcW(Wnd, Msg, WParam, LParam);
         CreationControl = nullptr;
         control->FHandle = Wnd;
-        SetPropW(Wnd, ControlProp, control);
+        ControlTable().Add(Wnd, control);
     }
     TMessage m{Msg, WParam, LParam, 0};
     // Keeps a control freed meanwhile until the bookkeeping below is done.
@@ -97,7 +129,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
         HandleWindowProcException(control);
     }
     if (Msg == WM_NCDESTROY) {
-        RemovePropW(Wnd, ControlProp);
+        ControlTable().Remove(Wnd);
         if (control->FHandle == Wnd) control->FHandle = nullptr;
     }
     return m.Result;
@@ -111,11 +143,8 @@ bool StillControlOf(const TWinControl* Control, HWND Wnd)
 
 TWinControl* FindControl(HWND Handle)
 {
-    if (!Handle) return nullptr;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(Handle, &pid);
-    if (pid != GetCurrentProcessId()) return nullptr;
-    return static_cast<TWinControl*>(GetPropW(Handle, ControlProp));
+    // Another process's window is in no table of this one.
+    return Handle ? ControlTable().Find(Handle) : nullptr;
 }
 
 TControl* MouseControl()
@@ -1535,7 +1564,7 @@ void TWinControl::DestroyWindowHandle()
     FControlState &= ~csDestroyingHandle;
     // WM_NCDESTROY has let go of the window; make sure of it.
     if (FHandle == h) {
-        RemovePropW(h, ControlProp);
+        ControlTable().Remove(h);
         FHandle = nullptr;
     }
 }

@@ -301,6 +301,8 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The size check of a split beside the control's own check of a new size.
+    using TControl::CanResize;
     virtual bool CanResize(Integer& NewSize);
     virtual bool DoCanResize(Integer& NewSize);
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;

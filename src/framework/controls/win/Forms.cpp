@@ -78,8 +78,10 @@ void TControlScrollBar::SetPosition(Integer Value)
     FPosition = Value;
     if (FKind == sbHorizontal) FControl->ScrollBy(delta, 0);
     else FControl->ScrollBy(0, delta);
-    if (FShown && FControl->HandleAllocated())
+    if (FShown && FControl->HandleAllocated()) {
         SetScrollPos(FControl->Handle(), FKind == sbHorizontal ? SB_HORZ : SB_VERT, FPosition, TRUE);
+        if (FApplied) FApplied->Pos = FPosition;
+    }
 }
 
 void TControlScrollBar::SetRange(Integer Value)
@@ -109,18 +111,19 @@ void TControlScrollBar::Update()
     // The content scrolls back as far as the new range and size allow.
     SetPosition(show ? FPosition : 0);
     HWND wnd = FControl->Handle();
+    auto has = [&] { return (GetWindowLongPtrW(wnd, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0; };
+    const TApplied want = show ? TApplied{true, FRange - 1, std::max(extent, 0), FPosition} : TApplied{};
+    FShown = show;
+    if (FApplied == want && has() == show) return;
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
-    if (show) {
-        si.nMax = FRange - 1;
-        si.nPage = static_cast<UINT>(std::max(extent, 0));
-        si.nPos = FPosition;
-    }
+    si.nMax = want.Max;
+    si.nPage = static_cast<UINT>(want.Page);
+    si.nPos = want.Pos;
     SetScrollInfo(wnd, bar, &si, TRUE);
-    const bool has = (GetWindowLongPtrW(wnd, GWL_STYLE) & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) != 0;
-    FShown = show;
-    if (has != show) ShowScrollBar(wnd, bar, show);
+    FApplied = want;
+    if (has() != show) ShowScrollBar(wnd, bar, show);
 }
 
 void TControlScrollBar::ScrollMessage(TMessage& Message)
@@ -176,6 +179,8 @@ void TScrollingWinControl::CreateWnd()
 {
     TCustomControl::CreateWnd();
     FHorzScrollBar->FShown = FVertScrollBar->FShown = false;
+    FHorzScrollBar->FApplied.reset();  // a new window has bars of its own
+    FVertScrollBar->FApplied.reset();
     UpdateScrollBars();
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "framework/controls/win/Controls.h"
@@ -112,6 +113,14 @@ private:
     Integer FIncrement = 8;
     bool FVisible = true;
     bool FShown = false;
+    // What the window's bar was last given: setting it repaints the window's
+    // frame, so Update passes on only a change.
+    struct TApplied {
+        bool Show = false;
+        Integer Max = 0, Page = 0, Pos = 0;
+        bool operator==(const TApplied&) const = default;
+    };
+    std::optional<TApplied> FApplied;
 };
 
 // A windowed control whose children may lie beyond its client area: with

@@ -3,6 +3,7 @@
 
 #include "framework/controls/win/Forms.h"
 #include "framework/controls/win/Messages.h"
+#include "framework/controls/win/Printers.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/model/SFSkinImage.h"
@@ -1092,3 +1093,900 @@ void TsfSkinCustomListBox::ListBoxKeyPress(Char& Key)
 }
 
 void TsfSkinCustomListBox::ListBoxWProc(TMessage&, bool& Continue) { Continue = true; }
+
+// ---------------------------------------------------------------------------
+// The popup list
+
+TsfPopupListBox::TsfPopupListBox(TComponent* AOwner) : inherited(AOwner)
+{
+    SetControlStyle(ControlStyle() | csAcceptsControls | csNoDesignVisible | csReplicatable);
+    SetVisible(false);
+}
+
+void TsfPopupListBox::CreateParams(TCreateParams& Params)
+{
+    inherited::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_CLIPCHILDREN;
+    Params.ExStyle = WS_EX_TOOLWINDOW;
+    Params.WndParent = nullptr;
+    Params.WindowClass.style |= CS_SAVEBITS;
+    if (IsWindowsXPOrLater()) Params.WindowClass.style |= CS_DROPSHADOW;
+}
+
+void TsfPopupListBox::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_MOUSEACTIVATE) {
+        Message.Result = MA_NOACTIVATE;
+        return;
+    }
+    inherited::WndProc(Message);
+}
+
+void TsfPopupListBox::Show(const TPoint& Origin)
+{
+    SetWindowPos(Handle(), HWND_TOPMOST, Origin.X, Origin.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    // A window without a parent control: its own children are shown here.
+    for (Integer I = 0; I < ControlCount(); ++I)
+        if (auto* W = dynamic_cast<TWinControl*>(Controls(I)); W && W->Visible())
+            SetWindowPos(W->Handle(), nullptr, 0, 0, 0, 0,
+                         SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+void TsfPopupListBox::Hide()
+{
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW);
+}
+
+bool TsfPopupListBox::IsShown() const
+{
+    return const_cast<TsfPopupListBox*>(this)->HandleAllocated() &&
+           IsWindowVisible(const_cast<TsfPopupListBox*>(this)->Handle());
+}
+
+// ---------------------------------------------------------------------------
+// The combo box
+
+TsfSkinCustomComboBox::TsfSkinCustomComboBox(TComponent* AOwner) : inherited(AOwner)
+{
+    SetTabStop(true);
+    SetControlStyle(csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks);
+    Font()->SetName(u"Arial");
+    Font()->SetHeight(14);
+    Font()->SetColor(clWindowText);
+    SetBounds(Left(), Top(), 120, 20);
+    FListBox = new TsfPopupListBox(this);
+    FListBox->ListBox()->SetTabStop(false);
+    FListBoxWindowProc = FListBox->ListBox()->WindowProc;
+    FListBox->ListBox()->WindowProc = TWndMethod::Of<&TsfSkinCustomComboBox::ListBoxWndProc>(this);
+    FListBox->OnListBoxMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y) {
+        // Hot tracking: the row under the pointer is selected, without events.
+        const Integer I = FListBox->ItemAtPos({X, Y}, true);
+        if (I != -1 && I != FListBox->ItemIndex()) FListBox->SetItemIndex(I);
+    };
+    FListBox->OnCheckButtonClick = [this](TObject*) { CloseUp(true); };
+    SetSkinDataName(u"combobox");
+    CalcRects();
+}
+
+TsfSkinCustomComboBox::~TsfSkinCustomComboBox()
+{
+    SkinClock()->StopTimers(this);
+    if (FListBox && FListBox->ListBox()) FListBox->ListBox()->WindowProc = FListBoxWindowProc;
+}
+
+void TsfSkinCustomComboBox::SetDefaultColor(TColor Value)
+{
+    FDefaultColor = Value;
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::SetItemIndex(Integer Value)
+{
+    FListBox->SetItemIndex(Value);
+    const Integer I = FListBox->ItemIndex();
+    if (I >= 0 && I < Items()->Count()) SetText(Items()->Strings(I));
+    FOldItemIndex = I;
+    if (!FEdit) Invalidate();
+    if (ComponentState() & (csLoading | csDesigning)) return;
+    if (OnClick) OnClick(this);
+    DoChange();
+}
+
+void TsfSkinCustomComboBox::SetStyle(TsfSkinCustomComboBoxStyle Value)
+{
+    // Setting the current style again would make a second edit.
+    if (Value == FStyle) return;
+    FStyle = Value;
+    if (Value == sfcbEditStyle) ShowEditor();
+    else HideEditor();
+    CalcRects();
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::ShowEditor()
+{
+    // The size box types numbers only.
+    if (FNumEdit) FEdit = new TsfSkinNumEdit(this);
+    else FEdit = new TsfCustomEdit(this);
+    FEdit->SetParent(this);
+    FEdit->SetBorderStyle(bsNone);
+    FEdit->SetColor(FDefaultColor);
+    FEdit->Font()->Assign(Font());
+    FEdit->SetText(Text());
+    FEditWindowProc = FEdit->WindowProc;
+    FEdit->WindowProc = TWndMethod::Of<&TsfSkinCustomComboBox::EditWndProc>(this);
+    FEdit->OnChange = [this](TObject*) { EditChange(); };
+    if (!Designing()) {
+        FEdit->SetTabStop(TabStop());
+        SetTabStop(false);
+    }
+    if (Focused()) FEdit->SetFocus();
+}
+
+void TsfSkinCustomComboBox::HideEditor()
+{
+    if (!FEdit) return;
+    SetTabStop(FEdit->TabStop());
+    FEdit->WindowProc = FEditWindowProc;
+    delete FEdit;
+    FEdit = nullptr;
+}
+
+void TsfSkinCustomComboBox::CalcRects()
+{
+    const Integer W = Width(), H = Height();
+    if (FIndex == -1 || !FHasSkin) {
+        Button.R = Rect(W - 19, 2, W - 2, H - 2);
+        CBItemR = Rect(2, 2, Button.R.Left - 1, H - 2);
+    } else {
+        Button.R = FSkin.ButtonRect;
+        if (FSkin.ButtonRect.Left >= SkinRect.Width() - RTPt.X) OffsetRect(Button.R, W - SkinRect.Width(), 0);
+        CBItemR = ClRect;
+        CBItemR.Right += W - SkinRect.Width();
+    }
+    if (FEdit) {
+        TClientDC DC(nullptr);
+        TCanvas C;
+        C.SetHandle(DC);
+        C.Font()->Assign(FEdit->Font());
+        const Integer EH = C.TextHeight(u"Wg");
+        C.SetHandle(nullptr);
+        FEdit->SetBounds(CBItemR.Left, CBItemR.Top + CBItemR.Height() / 2 - EH / 2, CBItemR.Width(), EH);
+    }
+}
+
+void TsfSkinCustomComboBox::GetSkinData()
+{
+    inherited::GetSkinData();
+    FHasSkin = false;
+    if (FIndex == -1) return;
+    if (auto* D = dynamic_cast<TsfDataSkinComboBox*>(SkinData()->CtrlList[FIndex].get())) {
+        FSkin.SItemRect = D->SItemRect;
+        FSkin.ActiveItemRect = D->ActiveItemRect;
+        FSkin.FocusItemRect = HasArea(D->FocusItemRect) ? D->FocusItemRect : D->SItemRect;
+        FSkin.ItemLeftOffset = D->ItemLeftOffset;
+        FSkin.ItemRightOffset = D->ItemRightOffset;
+        FSkin.ItemTextRect = D->ItemTextRect;
+        FSkin.FontName = D->FontName;
+        FSkin.FontStyle = D->FontStyle;
+        FSkin.FontHeight = D->FontHeight;
+        FSkin.FontColor = D->FontColor;
+        FSkin.FocusFontColor = D->FocusFontColor;
+        FSkin.ActiveFontColor = D->ActiveFontColor;
+        FSkin.ButtonRect = D->ButtonRect;
+        FSkin.ActiveButtonRect = D->ActiveButtonRect;
+        FSkin.DownButtonRect = D->DownButtonRect;
+        FSkin.UnEnabledButtonRect = D->UnEnabledButtonRect;
+        FSkin.ItemStretchEffect = D->ItemStretchEffect;
+        FSkin.FocusItemStretchEffect = D->FocusItemStretchEffect;
+        FSkin.ActiveSkinRect = D->ActiveSkinRect;
+        FSkin.ShowFocus = D->ShowFocus;
+        FSkin.ListBoxName = D->ListBoxName;
+        FHasSkin = true;
+    }
+}
+
+void TsfSkinCustomComboBox::ChangeSkinData()
+{
+    inherited::ChangeSkinData();
+    CalcRects();
+    if (FEdit) {
+        if (FIndex != -1 && FHasSkin && UseSkinFont()) {
+            FEdit->Font()->SetName(FSkin.FontName);
+            FEdit->Font()->SetStyle(FSkin.FontStyle);
+            FEdit->Font()->SetHeight(FSkin.FontHeight);
+            FEdit->Font()->SetColor(FSkin.FontColor);
+        } else {
+            FEdit->Font()->Assign(DefaultFont());
+        }
+    }
+    FListBox->SetSkinDataName(FIndex != -1 && FHasSkin ? FSkin.ListBoxName : u"");
+    FListBox->SetSkinData(SkinData());
+    FListBox->UpDateScrollBar();
+    CalcRects();
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::WMSize(TMessage& Message)
+{
+    inherited::WMSize(Message);
+    CalcRects();
+}
+
+bool TsfSkinCustomComboBox::CanCancelDropDown()
+{
+    if (!IsPopupVisible()) return false;
+    POINT P;
+    GetCursorPos(&P);
+    return WindowFromPoint(P) != Handle();
+}
+
+void TsfSkinCustomComboBox::DropDown()
+{
+    const Integer Count = Items()->Count();
+    if (Count == 0) return;
+    WasInLB = false;
+    SkinClock()->StopTimer(this, 1);
+    TimerMode = 0;
+    if (OnDropDown) OnDropDown(this);
+    const Integer W = FListBoxWidth > 0 ? FListBoxWidth : Width();
+    FListBox->HandleNeeded();
+    const Integer H = FListBox->CalcHeight(ComboPopupRows(FDropDownCount, Count));
+    FListBox->SetBounds(FListBox->Left(), FListBox->Top(), W, H);
+    const TPoint TL = ClientToScreen({0, 0});
+    TRect Work;
+    GetMonitorRect(Handle(), true, Work);
+    const TPoint Origin = ComboPopupOrigin(Rect(TL.X, TL.Y, TL.X + Width(), TL.Y + Height()), H, Work);
+    if (FEdit) FEdit->SetFocus();
+    FOldItemIndex = ItemIndex();
+    if (ItemIndex() == 0 && Count >= 2) {
+        FListBox->SetItemIndex(1);
+        FListBox->SetItemIndex(0);
+    }
+    FDropDown = true;
+    FListBox->SetTopIndex(std::max<Integer>(ItemIndex(), 0));
+    FListBox->Show(Origin);
+    FListBox->UpDateScrollBar();
+}
+
+void TsfSkinCustomComboBox::CloseUp(bool AcceptValue)
+{
+    if (!IsPopupVisible()) return;
+    FListBox->Hide();
+    const Integer I = FListBox->ItemIndex();
+    if (I < 0) {
+        FListBox->SetItemIndex(FOldItemIndex);
+    } else if (AcceptValue && I < Items()->Count()) {
+        if (FEdit) {
+            FEdit->SetText(Items()->Strings(I));
+            FEdit->SelectAll();
+        } else {
+            SetText(Items()->Strings(I));
+            Invalidate();
+        }
+        FOldItemIndex = I;
+        if (OnClick) OnClick(this);
+        DoChange();
+    } else if (!AcceptValue) {
+        FListBox->SetItemIndex(FOldItemIndex);
+    }
+    FDropDown = false;
+    Invalidate();
+    if (AcceptValue && OnCloseUp) OnCloseUp(this);
+}
+
+void TsfSkinCustomComboBox::CMTextChanged(TMessage& Message)
+{
+    inherited::CMTextChanged(Message);
+    if (FEdit && !FromEdit) FEdit->SetText(Text());
+    if (OnChange) OnChange(this);
+    if (FromEdit) DoChange();
+}
+
+void TsfSkinCustomComboBox::EditChange()
+{
+    FromEdit = true;
+    auto Done = ScopeExit([this] { FromEdit = false; });
+    const String T = FEdit->Text();
+    if (!T.empty()) {
+        const Integer I = FindItemPrefix(*Items(), T, -1);
+        if (I != -1) {
+            if (FAutoComplete) FListBox->SetItemIndex(I);
+            else FListBox->SetTopIndex(I);
+        }
+    }
+    SetText(T);
+}
+
+void TsfSkinCustomComboBox::EditWndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_KILLFOCUS:
+        CloseUp(false);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        CloseUp(false);
+        break;
+    case WM_KEYDOWN: {
+        const Integer Key = Integer(Message.WParam);
+        if (Key == VK_RETURN || Key == VK_ESCAPE) {
+            CloseUp(Key == VK_RETURN);
+            return;
+        }
+        if (Key == VK_UP || Key == VK_DOWN) {
+            const Integer I = FListBox->ItemIndex();
+            const Integer N = Key == VK_UP ? (I > 0 ? I - 1 : -1) : (I < Items()->Count() - 1 ? I + 1 : -1);
+            if (N != -1) {
+                FListBox->SetItemIndex(N);
+                SetText(Items()->Strings(N));
+                FEdit->SelectAll();
+                if (OnClick) OnClick(this);
+            }
+            return;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    FEditWindowProc(Message);
+}
+
+void TsfSkinCustomComboBox::ListBoxWndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        FLBDown = WasInLB = true;
+        SetCapture(Handle());
+        return;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return;
+    case WM_MOUSEACTIVATE:
+        Message.Result = MA_NOACTIVATE;
+        break;
+    default:
+        break;
+    }
+    FListBoxWindowProc(Message);
+}
+
+void TsfSkinCustomComboBox::MouseDown(TMouseButton Button_, TShiftState Shift, Integer X, Integer Y)
+{
+    inherited::MouseDown(Button_, Shift, X, Y);
+    if (!FEdit && CanFocus() && !Focused()) SetFocus();
+    if (Button_ != mbLeft) return;
+    if (PtInRectX(Button.R, X, Y) || (!FEdit && PtInRectX(CBItemR, X, Y))) {
+        Button.Down = true;
+        Invalidate();
+        if (!IsPopupVisible()) {
+            WasInLB = false;
+            FLBDown = true;
+            DropDown();
+        } else {
+            CloseUp(false);
+        }
+    } else if (IsPopupVisible()) {
+        CloseUp(false);
+    }
+}
+
+void TsfSkinCustomComboBox::ProcessListBox(Integer X, Integer Y)
+{
+    TsfListBox* L = FListBox->ListBox();
+    const TPoint P = L->ScreenToClient(ClientToScreen({X, Y}));
+    Integer Mode = 0;
+    if (P.Y < 0 && FListBox->ScrollBar() && WasInLB) Mode = 1;
+    else if (P.Y > L->Height() && FListBox->ScrollBar() && WasInLB) Mode = 2;
+    if (Mode != 0) {
+        if (Mode != TimerMode) {
+            TimerMode = Mode;
+            SkinClock()->StartTimer(this, 1, 25, [this] { ScrollTimer(); });
+        }
+        return;
+    }
+    if (P.Y >= 0 && P.Y <= L->Height()) {
+        SkinClock()->StopTimer(this, 1);
+        TimerMode = 0;
+        const Integer I = L->ItemAtPos({1, P.Y}, true);
+        if (I != -1 && I != L->ItemIndex()) L->SetItemIndex(I);
+        WasInLB = true;
+    }
+}
+
+void TsfSkinCustomComboBox::ScrollTimer()
+{
+    const Integer I = FListBox->ItemIndex();
+    if (TimerMode == 1 && I >= 1) FListBox->SetItemIndex(I - 1);
+    if (TimerMode == 2 && I < Items()->Count() - 1) FListBox->SetItemIndex(I + 1);
+    FListBox->UpDateScrollBar();
+}
+
+void TsfSkinCustomComboBox::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    inherited::MouseMove(Shift, X, Y);
+    if (FLBDown && IsPopupVisible()) {
+        ProcessListBox(X, Y);
+        return;
+    }
+    const bool In = PtInRectX(Button.R, X, Y);
+    if (In != Button.MouseIn) {
+        Button.MouseIn = In;
+        Invalidate();
+    }
+}
+
+void TsfSkinCustomComboBox::MouseUp(TMouseButton Button_, TShiftState Shift, Integer X, Integer Y)
+{
+    if (FLBDown && WasInLB) {
+        SkinClock()->StopTimer(this, 1);
+        TimerMode = 0;
+        ReleaseCapture();
+        FLBDown = false;
+        POINT P;
+        GetCursorPos(&P);
+        CloseUp(FListBox->ListBox()->HandleAllocated() && WindowFromPoint(P) == FListBox->ListBox()->Handle());
+    } else {
+        FLBDown = false;
+    }
+    inherited::MouseUp(Button_, Shift, X, Y);
+    if (Button.Down) {
+        Button.Down = false;
+        Invalidate();
+    }
+}
+
+void TsfSkinCustomComboBox::KeyDown(Word& Key, TShiftState Shift)
+{
+    inherited::KeyDown(Key, Shift);
+    const TsfComboKey K = ComboKey(Key, (Shift & ssAlt) != 0, IsPopupVisible(), ItemIndex(), Items()->Count(),
+                                   FDropDownCount);
+    switch (K.Action) {
+    case ckSelect:
+        SetItemIndex(K.Index);
+        FListBox->UpDateScrollBar();
+        break;
+    case ckAccept:
+        CloseUp(true);
+        break;
+    case ckCancel:
+        CloseUp(false);
+        break;
+    case ckOpen:
+        DropDown();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsfSkinCustomComboBox::KeyPress(Char& Key)
+{
+    inherited::KeyPress(Key);
+    if (Key < u' ') return;
+    const String S = FTypeAhead.Key(Key, SkinClock()->Now(), FAutoComplete);
+    const Integer I = FindItemPrefix(*Items(), S, TsfTypeAhead::SearchAfter(S, ItemIndex()));
+    if (I != -1) SetItemIndex(I);
+}
+
+void TsfSkinCustomComboBox::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_MOUSEWHEEL) {
+        Message.Result = 0;  // the wheel changes nothing here
+        return;
+    }
+    if (Message.Msg == WM_TIMER) {
+        inherited::WndProc(Message);
+        return;
+    }
+    inherited::WndProc(Message);
+}
+
+void TsfSkinCustomComboBox::WMSetFocus(TMessage& Message)
+{
+    if (FEdit) {
+        FEdit->SetFocus();
+        return;
+    }
+    inherited::WMSetFocus(Message);
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::WMKillFocus(TMessage& Message)
+{
+    inherited::WMKillFocus(Message);
+    if (!FEdit) CloseUp(false);
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::CMMouseEnter(TMessage& Message)
+{
+    inherited::CMMouseEnter(Message);
+    FMouseIn = true;
+    if (FIndex != -1 && FHasSkin && HasArea(FSkin.ActiveSkinRect)) Invalidate();
+}
+
+void TsfSkinCustomComboBox::CMMouseLeave(TMessage& Message)
+{
+    inherited::CMMouseLeave(Message);
+    FMouseIn = false;
+    if (Button.MouseIn) {
+        Button.MouseIn = false;
+        Invalidate();
+    }
+    if (FIndex != -1 && FHasSkin && HasArea(FSkin.ActiveSkinRect)) Invalidate();
+}
+
+void TsfSkinCustomComboBox::CMCancelMode(TMessage& Message)
+{
+    inherited::CMCancelMode(Message);
+    auto* Sender = reinterpret_cast<TControl*>(Message.LParam);
+    if (Sender != this && Sender != FListBox && Sender != FListBox->ListBox() &&
+        Sender != FListBox->ScrollBar() && Sender != FListBox->HScrollBar())
+        CloseUp(false);
+}
+
+void TsfSkinCustomComboBox::CMWantSpecialKey(TMessage& Message)
+{
+    inherited::CMWantSpecialKey(Message);
+    if (IsArrowKey(Integer(Message.WParam))) Message.Result = 1;
+}
+
+// ---------------------------------------------------------------------------
+// Combo painting
+
+void TsfSkinCustomComboBox::DrawItemArea(TsfBitmap* B, bool Skinned)
+{
+    const Integer Index = IsPopupVisible() ? FOldItemIndex : ItemIndex();
+    const Integer W = CBItemR.Width(), H = CBItemR.Height();
+    if (FEdit || W <= 0 || H <= 0) return;
+    const bool Foc = Focused() && !IsPopupVisible();
+    TsfBitmap Item;
+    TRect TR;
+    TColor Color;
+    if (!Skinned) {
+        Item.SetSize(W, H);
+        TCanvas* C = Item.Canvas();
+        C->Brush()->SetColor(Foc ? clHighlight : FDefaultColor);
+        C->FillRect(Rect(0, 0, W, H));
+        Color = Foc ? clHighlightText : DefaultFont()->Color();
+        TR = Rect(2, 0, W - 2, H);
+        C->Font()->Assign(Font());
+    } else {
+        const TRect Src = Foc ? FSkin.FocusItemRect : FSkin.SItemRect;
+        if (HasArea(Src) && Picture) {
+            CreateHSkinImage(FSkin.ItemLeftOffset, FSkin.ItemRightOffset, &Item, Picture, Src, W, H,
+                             Foc ? FSkin.FocusItemStretchEffect : FSkin.ItemStretchEffect);
+        } else {
+            Item.SetSize(W, H);
+            SkinCopyRect(&Item, Rect(0, 0, W, H), B, CBItemR);
+        }
+        TR = FSkin.ItemTextRect;
+        TR.Right += W - (HasArea(FSkin.SItemRect) ? FSkin.SItemRect.Width() : ClRect.Width());
+        Color = !Enabled() ? clGrayText : Foc ? FSkin.FocusFontColor : FSkin.FontColor;
+        TCanvas* C = Item.Canvas();
+        if (UseSkinFont()) {
+            C->Font()->SetName(FSkin.FontName);
+            C->Font()->SetStyle(FSkin.FontStyle);
+            C->Font()->SetHeight(FSkin.FontHeight);
+        } else {
+            C->Font()->Assign(DefaultFont());
+        }
+    }
+    if (Item.Empty()) return;
+    TCanvas* C = Item.Canvas();
+    if (SkinData()) SetSkinCharset(C->Font(), SkinData());
+    C->Font()->SetColor(Color);
+    C->Brush()->SetStyle(bsClear);
+    CBItemState = Foc ? odFocused : 0;
+    if (Index >= 0 && Index < Items()->Count()) {
+        if (OnComboBoxDrawItem) {
+            OnComboBoxDrawItem(C, Index, Item.Width(), Item.Height(), TR, CBItemState);
+        } else {
+            Integer Indent = 0;
+            if (TCustomImageList* Imgs = FListBox->Images()) {
+                const Integer Img = FListBox->ImageIndex() < 0 ? Index : FListBox->ImageIndex();
+                if (Img < Imgs->Count())
+                    Imgs->Draw(C, TR.Left, TR.Top + TR.Height() / 2 - Imgs->Height() / 2, Img, true);
+                Indent = Imgs->Width() + 2;
+            }
+            if (FListBox->TabWidths()->Count() > 0)
+                DrawItemText(C, Items()->Strings(Index), TR, Indent, ListTabStops(*FListBox->TabWidths()));
+            else
+                DrawClippedText(C, Items()->Strings(Index), Rect(TR.Left + Indent + 1, TR.Top, TR.Right, TR.Bottom));
+        }
+    }
+    if (Foc && (!Skinned || FSkin.ShowFocus)) DrawSkinFocusRect(C, Rect(0, 0, Item.Width(), Item.Height()));
+    SkinCopyRect(B, Rect(CBItemR.Left, CBItemR.Top, CBItemR.Left + Item.Width(), CBItemR.Top + Item.Height()), &Item,
+                 Rect(0, 0, Item.Width(), Item.Height()));
+}
+
+void TsfSkinCustomComboBox::CreateControlDefaultImage(TsfBitmap* B)
+{
+    CalcRects();
+    TCanvas* C = B->Canvas();
+    const Integer W = Width(), H = Height();
+    C->Brush()->SetColor(clBtnFace);
+    C->FillRect(Rect(0, 0, W, H));
+    C->Brush()->SetColor(clBtnShadow);
+    C->FrameRect(Rect(0, 0, W, H));
+    C->Brush()->SetColor(FDefaultColor);
+    C->FillRect(Rect(1, 1, W - 1, H - 1));
+    const TsfPartState S = ButtonPartState(Button);
+    C->Brush()->SetColor(S == psPressed ? TColor(0xB59385) : S == psHot ? TColor(0xD2BDB6) : clBtnFace);
+    C->FillRect(Button.R);
+    C->Brush()->SetColor(S == psNormal ? clBtnShadow : TColor(0x800000));
+    C->FrameRect(Button.R);
+    DrawArrowImage(C, Button.R, Enabled() ? clBlack : clBtnShadow, 4);
+    DrawItemArea(B, false);
+}
+
+void TsfSkinCustomComboBox::CreateControlSkinImage(TsfBitmap* B)
+{
+    CalcRects();
+    if (!FHasSkin) {
+        inherited::CreateControlSkinImage(B);
+        return;
+    }
+    if (HasArea(FSkin.ActiveSkinRect) && (FMouseIn || Focused()) && Picture)
+        CreateHSkinImage(LTPt.X, FSkin.ActiveSkinRect.Width() - RTPt.X, B, Picture, FSkin.ActiveSkinRect, Width(),
+                         Height(), StretchEffect);
+    else
+        inherited::CreateControlSkinImage(B);
+    const TsfPartState S = ButtonPartState(Button);
+    const TRect Src = !Enabled() && HasArea(FSkin.UnEnabledButtonRect) ? FSkin.UnEnabledButtonRect
+                      : S == psPressed                                 ? FSkin.DownButtonRect
+                      : S == psHot                                     ? FSkin.ActiveButtonRect
+                                                                       : TRect{};
+    if (HasArea(Src) && Picture) SkinCopyRect(B, Button.R, Picture, Src);
+    DrawItemArea(B, true);
+}
+
+// ---------------------------------------------------------------------------
+// Font combos
+
+namespace {
+
+struct TFontEnum {
+    TsfSkinFontComboBox* Combo;
+    TsfFontListOptions Options;
+    TStrings* Items;
+};
+
+int CALLBACK FontFamilyProc(const LOGFONTW* LF, const TEXTMETRICW*, DWORD FontType, LPARAM Data)
+{
+    auto* E = reinterpret_cast<TFontEnum*>(Data);
+    const String Name(reinterpret_cast<const Char*>(LF->lfFaceName));
+    if (E->Items->IndexOf(Name) != -1) return 1;
+    if (!IsFontAllowed(E->Options, LF->lfCharSet, LF->lfPitchAndFamily, Integer(FontType))) return 1;
+    Integer Value = Integer(FontType) & 7;
+    if (LF->lfCharSet != SYMBOL_CHARSET) Value |= sfNotSymbolFlag;
+    E->Items->AddObject(Name, reinterpret_cast<TObject*>(intptr_t(Value)));
+    return 1;
+}
+
+struct TSizeEnum {
+    std::vector<Integer> Sizes;
+    Integer PixelsPerInch;
+    bool TrueType = false;
+};
+
+int CALLBACK FontSizeProc(const LOGFONTW* LF, const TEXTMETRICW* TM, DWORD FontType, LPARAM Data)
+{
+    auto* E = reinterpret_cast<TSizeEnum*>(Data);
+    if (FontType & TRUETYPE_FONTTYPE) {
+        E->TrueType = true;
+        return 0;
+    }
+    InsertFontSize(E->Sizes, FontPoints(LF->lfHeight, TM->tmInternalLeading, E->PixelsPerInch));
+    return 1;
+}
+
+}  // namespace
+
+TsfSkinFontComboBox::TsfSkinFontComboBox(TComponent* AOwner) : inherited(AOwner)
+{
+    SetSorted(true);
+    FListBox->OnDrawItem = [this](TCanvas* C, Integer Index, Integer W, Integer H, const TRect& R, TOwnerDrawState) {
+        (void)W;
+        (void)H;
+        if (FontType(Index) & sfTRUETYPE_FONTTYPE) {
+            // The TrueType mark: a "T" in grey and again in black, 4 pixels right and down.
+            const Integer Y0 = R.Top + R.Height() / 2 - 7;
+            for (Integer K = 0; K < 2; ++K) {
+                const Integer X = R.Left + 4 * K, Y = Y0 + 4 * K;
+                C->Pen()->SetColor(K == 0 ? TColor(0x808080) : clBlack);
+                auto L = [C](Integer X1, Integer Y1, Integer X2, Integer Y2) {
+                    C->MoveTo(X1, Y1);
+                    C->LineTo(X2, Y2);
+                };
+                L(X, Y, X + 7, Y);
+                L(X, Y, X, Y + 3);
+                L(X + 7, Y, X + 7, Y + 3);
+                L(X + 3, Y, X + 3, Y + 8);
+                L(X + 4, Y, X + 4, Y + 8);
+                L(X + 2, Y + 8, X + 6, Y + 8);
+            }
+        }
+        C->Font()->SetName(Items()->Strings(Index));
+        C->Font()->SetStyle(0);
+        C->Brush()->SetStyle(bsClear);
+        DrawVCenterText(C, Items()->Strings(Index), Rect(R.Left + 15, R.Top, R.Right, R.Bottom));
+    };
+    OnComboBoxDrawItem = [this](TCanvas* C, Integer Index, Integer, Integer, const TRect& R, TOwnerDrawState) {
+        C->Font()->Assign(Font());
+        DrawVCenterText(C, Items()->Strings(Index).substr(0, 255), Rect(R.Left + 2, R.Top, R.Right, R.Bottom));
+    };
+}
+
+Integer TsfSkinFontComboBox::FontType(Integer Index) const
+{
+    if (Index < 0 || Index >= Items()->Count()) return 0;
+    return Integer(reinterpret_cast<intptr_t>(Items()->Objects(Index)));
+}
+
+void TsfSkinFontComboBox::PopulateList()
+{
+    if (!HandleAllocated()) return;
+    const Integer Old = ItemIndex();
+    TStringList Found;
+    TFontEnum E{this, FOptions, &Found};
+    LOGFONTW LF{};
+    LF.lfCharSet = DEFAULT_CHARSET;
+    if (FDevice != fdPrinter) {
+        TClientDC DC(nullptr);
+        EnumFontFamiliesExW(DC, &LF, FontFamilyProc, reinterpret_cast<LPARAM>(&E), 0);
+    }
+    if (FDevice != fdScreen) {
+        // A printer that cannot be reached adds nothing.
+        try {
+            if (HDC PDC = PrinterInstance()->Handle())
+                EnumFontFamiliesExW(PDC, &LF, FontFamilyProc, reinterpret_cast<LPARAM>(&E), 0);
+        } catch (const Exception&) {
+        }
+    }
+    Items()->BeginUpdate();
+    Items()->Clear();
+    Items()->Assign(&Found);
+    Items()->EndUpdate();
+    FListBox->SetItemIndex(Old < Items()->Count() ? Old : -1);
+    FListBox->UpDateScrollBar();
+}
+
+void TsfSkinFontComboBox::FireChange()
+{
+    if (!(ComponentState() & csReading) && !FUpdate && OnChange) OnChange(this);
+}
+
+void TsfSkinFontComboBox::SetFontName(const String& Value)
+{
+    if (Value == Text()) return;
+    if (ComponentState() & csLoading) {
+        SetText(Value);
+        return;
+    }
+    HandleNeeded();
+    const Integer I = FindItemText(*Items(), Value);
+    if (I != -1) {
+        SetItemIndex(I);
+        FireChange();
+        return;
+    }
+    if (FStyle == sfcbFixedStyle) {
+        FListBox->SetItemIndex(-1);
+        FOldItemIndex = -1;
+        Invalidate();
+    } else {
+        SetText(Value);
+    }
+    FireChange();
+}
+
+void TsfSkinFontComboBox::RebuildList()
+{
+    if (!HandleAllocated()) return;
+    FUpdate = true;
+    const String Name = Text();
+    PopulateList();
+    SetFontName(Name);
+    FUpdate = false;
+    if (Text() != Name) FireChange();
+}
+
+void TsfSkinFontComboBox::SetDevice(TsfFontDevice Value)
+{
+    if (FDevice == Value) return;
+    FDevice = Value;
+    RebuildList();
+}
+
+void TsfSkinFontComboBox::SetOptions(TsfFontListOptions Value)
+{
+    if (FOptions == Value) return;
+    FOptions = Value;
+    RebuildList();
+}
+
+void TsfSkinFontComboBox::CreateWnd()
+{
+    const String Name = Text();
+    inherited::CreateWnd();
+    FUpdate = true;
+    PopulateList();
+    SetText(u"");
+    SetFontName(Name);
+    FUpdate = false;
+}
+
+void TsfSkinFontComboBox::WndProc(TMessage& Message)
+{
+    inherited::WndProc(Message);
+    if (Message.Msg == WM_FONTCHANGE) RebuildList();
+}
+
+TsfSkinFontSizeComboBox::TsfSkinFontSizeComboBox(TComponent* AOwner) : inherited(AOwner) { FNumEdit = true; }
+
+void TsfSkinFontSizeComboBox::SetFontName(const String& Value)
+{
+    FFontName = Value;
+    BuildSizeList();
+}
+
+void TsfSkinFontSizeComboBox::BuildSizeList()
+{
+    TClientDC DC(nullptr);
+    Items()->BeginUpdate();
+    Items()->Clear();
+    if (!FFontName.empty()) {
+        PixelsPerInch = GetDeviceCaps(DC, LOGPIXELSY);
+        TSizeEnum E{{}, PixelsPerInch};
+        LOGFONTW LF{};
+        LF.lfCharSet = DEFAULT_CHARSET;
+        const size_t N = std::min<size_t>(FFontName.size(), LF_FACESIZE - 1);
+        std::copy_n(FFontName.begin(), N, reinterpret_cast<Char*>(LF.lfFaceName));
+        EnumFontFamiliesExW(DC, &LF, FontSizeProc, reinterpret_cast<LPARAM>(&E), 0);
+        const std::vector<Integer>& Sizes = E.TrueType ? TrueTypeFontSizes() : E.Sizes;
+        for (Integer S : Sizes) Items()->Add(IntToStr(S));
+    }
+    // The current text selected again with one OnClick at the end.
+    TNotifyEvent Click = OnClick;
+    OnClick = nullptr;
+    SetItemIndex(Items()->IndexOf(Text()));
+    OnClick = Click;
+    if (OnClick && !(ComponentState() & (csLoading | csDesigning))) OnClick(this);
+    Items()->EndUpdate();
+    FListBox->UpDateScrollBar();
+}
+
+Integer TsfSkinFontSizeComboBox::SizeValue() const
+{
+    if (FStyle == sfcbFixedStyle) {
+        const Integer I = ItemIndex();
+        return I < 0 ? 0 : FontSizeOfText(Items()->Strings(I));
+    }
+    return FontSizeOfText(const_cast<TsfSkinFontSizeComboBox*>(this)->Text());
+}
+
+// ---------------------------------------------------------------------------
+// List helpers of the program's windows
+
+void SelectComboItemByText(TsfSkinCustomComboBox* Combo, const String& Text)
+{
+    if (!Combo) return;
+    const Integer I = FindItemExact(*Combo->Items(), Text);
+    if (I != -1) Combo->SetItemIndex(I);
+}
+
+void ScrollBarWheelStep(TsfSkinScrollBar* ScrollBar, bool Down, bool& Handled, const TPoint& MousePos)
+{
+    (void)MousePos;
+    Handled = true;
+    if (!ScrollBar || !ScrollBar->Enabled()) return;
+    ScrollBar->SetPosition(ScrollBar->Position() + (Down ? ScrollBar->SmallChange() : -ScrollBar->SmallChange()));
+}

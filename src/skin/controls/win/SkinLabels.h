@@ -113,6 +113,8 @@ public:
     TNotifyEvent OnPaint;
 
 protected:
+    // The size check of a split beside the control's own check of a new size.
+    using inherited::CanResize;
     virtual bool CanResize(Integer& NewSize);
     virtual bool DoCanResize(Integer& NewSize);
     virtual void StopSizing();

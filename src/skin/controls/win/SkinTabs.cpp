@@ -745,12 +745,9 @@ void TsfSkinTabsCommon<TBase>::RepaintTabs()
 {
     if (!this->HandleAllocated()) return;
     GetSkinData();
-    HDC DC = GetDC(this->Handle());
-    {
-        TDCCanvas C(DC);
-        DrawTabs(&C.C);
-    }
-    ReleaseDC(this->Handle(), DC);
+    TClientDC DC(this->Handle());
+    TDCCanvas C(DC);
+    DrawTabs(&C.C);
 }
 
 template <class TBase>

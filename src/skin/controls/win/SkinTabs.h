@@ -116,7 +116,8 @@ protected:
 
     TsfTabSide Side() const { return static_cast<TsfTabSide>(this->TabPosition()); }
     bool Described() const { return FIndex != -1 && FHasSkin; }
-    bool SingleRow() const { return !this->MultiLine(); }
+    // One horizontal row (tabs on the left or right are always several rows to the platform).
+    bool SingleRow() const { return !this->MultiLine() && (Side() == tsdTop || Side() == tsdBottom); }
     std::vector<TRect> ItemRects();
     TsfTabBorders Borders() const;
     TRect DisplayRectOf();
@@ -130,6 +131,8 @@ protected:
     // The client tile of the description.
     std::unique_ptr<TsfBitmap> ClientTile();
     void DrawTabs(TCanvas* Canvas);
+    // The skinned tab beside the base's own drawing of a tab.
+    using TBase::DrawTab;
     void DrawTab(Integer Index, TRect R, bool Active, bool MouseIn, TCanvas* Canvas);
     void DrawCloseButton(TsfBitmap* B, const TRect& A, Integer Index, Integer W, Integer H);
     // A button description's picture over all of B by state; its text colour.

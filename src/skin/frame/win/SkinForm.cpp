@@ -79,6 +79,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     if (!SkinMenuServices()) InstallSkinFrameMenuServices();
     FSkinMenu = new TsfSkinMenu(this, FForm);
     FMenuLayerManager = new TsfLayerManager(this);
+    FLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
@@ -113,7 +114,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FSD) {
         FSD = nullptr;
-        if (!(ComponentState() & csDestroying)) ApplySkinFrame();
+        if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     }
@@ -130,14 +131,34 @@ void TsfSkinForm::SetSkinData(TsfSkinData* Value)
         FSD->FreeNotification(this);
         if (FForm->FormStyle() != fsMDIChild) FSkinnableForm = FSD->SkinnableForm();
     }
-    if (!(ComponentState() & csDesigning)) ApplySkinFrame();
+    if (!(ComponentState() & csDesigning)) ChangeSkinData();
 }
 
 void TsfSkinForm::SetSkinnableForm(bool Value)
 {
     if (FSkinnableForm == Value) return;
-    FSkinnableForm = Value;
-    ApplySkinFrame();
+    FFormActive = GetFormActive();
+    if (ComponentState() & csDesigning) return;
+    // A maximised form goes through the switch restored (and hidden), so that
+    // the new frame's size limits and client area apply, and is maximised again after.
+    const bool Shown = FForm->HandleAllocated() && IsWindowVisible(FForm->Handle());
+    bool WasMaximized = false;
+    if (FWindowStateInit == wsMaximized && FSkinnableForm) {
+        if (Shown) FForm->Hide();
+        SetWindowState(wsNormal);
+        WasMaximized = true;
+    } else if (FForm->WindowState() == wsMaximized && !FSkinnableForm) {
+        FForm->SetWindowState(wsNormal);
+        if (Shown) FForm->Hide();
+        WasMaximized = true;
+    }
+    FSkinnableForm = Value && !FUseRibbon;
+    ChangeSkinData();
+    ChangeSkinDataOfControls(nullptr, FForm);
+    if (!WasMaximized) return;
+    if (FSkinnableForm) SetWindowState(wsMaximized);
+    else FForm->SetWindowState(wsMaximized);
+    if (Shown) FForm->Show();
 }
 
 void TsfSkinForm::SyncGeometry()
@@ -162,23 +183,6 @@ void TsfSkinForm::SyncGeometry()
         G.FormWidth = FForm->Width();
         G.FormHeight = FForm->Height();
     }
-}
-
-void TsfSkinForm::ApplySkinFrame()
-{
-    FSkinSupport = FSD && !FSD->Empty;
-    FGeometry.SetSkin(FSkinSupport ? FSD : nullptr);
-    if (!FForm->HandleAllocated()) return;
-    const HWND Wnd = FForm->Handle();
-    const TRect B = WindowBounds(Wnd);
-    FGeometry.FormWidth = B.Width();
-    FGeometry.FormHeight = B.Height();
-    // The client area changes with the frame: the platform asks WM_NCCALCSIZE again.
-    SetWindowPos(Wnd, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (FSkinSupport) UpdateFrameLayout(true);
-    else SetFormRegion(true);
-    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TsfFrameObjectList TsfSkinForm::ObjectPlaces() const
@@ -251,12 +255,6 @@ void TsfSkinForm::ObjectsDblClick()
 {
     if (ActiveObject >= 0 && ActiveObject < static_cast<Integer>(ObjectList.size()))
         ObjectList[ActiveObject]->DblClick();
-}
-
-void TsfSkinForm::ResetObjectsState()
-{
-    for (const auto& O : ObjectList)
-        if (O->Kind != TsfFrameObjectKind::Caption) O->Active = false;
 }
 
 void TsfSkinForm::StartMouseTimer()
@@ -529,14 +527,6 @@ void TsfSkinForm::SetUseRibbon(bool Value)
     if (Value && !(ComponentState() & csDesigning)) SetSkinnableForm(false);
 }
 
-void TsfSkinForm::SetWindowState(TWindowState Value)
-{
-    FWindowStateInit = Value;
-    FWindowStateChanged = true;
-    FForm->SetWindowState(Value);
-    FWindowState = Value;
-}
-
 // ---------------------------------------------------------------------------
 // Size limits and hit tests
 
@@ -706,7 +696,7 @@ void DrawStrip(HDC DC, const TsfBitmap& B, Integer X, Integer Y)
     BitBlt(DC, X, Y, B.Width(), B.Height(), B.DC(), 0, 0, SRCCOPY);
 }
 
-void ApplyInActiveEffect(TsfBitmap& B, TsfInActiveEffect Effect)
+void ApplyInActiveEffectTo(TsfBitmap& B, TsfInActiveEffect Effect)
 {
     if (B.Empty() || !B.Handle()) return;
     GdiFlush();
@@ -724,6 +714,11 @@ void ApplyInActiveEffect(TsfBitmap& B, TsfInActiveEffect Effect)
 }
 
 } // namespace
+
+void TsfSkinForm::ApplyInActiveEffect(TsfBitmap& B) const
+{
+    if (FSD) ApplyInActiveEffectTo(B, FSD->InActiveEffect);
+}
 
 void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
 {
@@ -760,7 +755,7 @@ void TsfSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
         }
     }
     if (!GetFormActive() && IsAutoRenderingInActiveImage())
-        for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffect(*B, S.InActiveEffect);
+        for (TsfBitmap* B : {&Left, &Top, &Right, &Bottom}) ApplyInActiveEffectTo(*B, S.InActiveEffect);
     TWindowDC Own(AUseExternalDC ? nullptr : FForm->Handle());
     const HDC DC = AUseExternalDC ? ADC : static_cast<HDC>(Own);
     TSavedDC Saved(DC);
@@ -815,6 +810,7 @@ void TsfSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
 {
     if (FSD && FSD->ChangeSkinDataProcess) return;
     if (!FForm->HandleAllocated()) return;
+    if (ObjectList.empty()) CreateDefaultObjects();
     CalcDefRects();
     const TsfFrameGeometry& G = FGeometry;
     const Integer W = G.FormWidth, H = G.FormHeight, CH = GetDefCaptionHeight();
@@ -1173,6 +1169,8 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         return true;
     case WM_BEFORECHANGESKINDATA: SkinChangeBegins(Message); return true;
     case WM_AFTERCHANGESKINDATA: SkinChangeEnds(Message); return true;
+    case WM_CHANGESKINDATAFINISHED: return true;  // nothing here without multiple-document children
+    case WM_CHANGERESSTRDATA: UpdateObjectHints(); return true;
     case WM_CHANGESKINNABLEFORM:
         if (!FUseRibbon && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
@@ -1310,7 +1308,7 @@ void TsfSkinForm::WMSize(TMessage& Message)
     const bool Resized = B.Width() != FGeometry.FormWidth || B.Height() != FGeometry.FormHeight;
     FGeometry.FormWidth = B.Width();
     FGeometry.FormHeight = B.Height();
-    FWindowState = FForm->WindowState();
+    FMagnet.Clear();
     if (FSkinSupport && FSupportNCArea) {
         if (FSD && FSkinnableForm && B.Width() >= GetMinWidth() && B.Height() >= GetMinHeight()) {
             // A size set from code (not by dragging an edge) moves the frame's
@@ -1501,6 +1499,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
     }
     SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
     DoActivateEvents();
+    // A caption animates towards its active look or back.
+    for (const auto& O : ObjectList)
+        if (auto* C = dynamic_cast<TsfSkinCaptionObject*>(O.get()); C && C->EnableAnimation()) StartAnimateTimer();
 }
 
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
@@ -1515,6 +1516,7 @@ bool TsfSkinForm::WMSysCommand(TMessage& Message)
 void TsfSkinForm::WMSizing(TMessage& Message)
 {
     FSizing = true;
+    FMagnet.Clear();
     CallOld(Message);
     const auto* R = reinterpret_cast<const RECT*>(Message.LParam);
     const Integer W = IntMax(R->right - R->left, GetMinWidth());
@@ -1539,6 +1541,12 @@ void TsfSkinForm::WMMoving(TMessage& Message)
         // A maximised form does not move.
         const TRect B = WindowBounds(FForm->Handle());
         *reinterpret_cast<RECT*>(Message.LParam) = {B.Left, B.Top, B.Right, B.Bottom};
+    } else if (Magnetic && FWindowStateInit != wsMaximized) {
+        auto* R = reinterpret_cast<RECT*>(Message.LParam);
+        Integer L = R->left, T = R->top;
+        const Integer W = FForm->Width(), H = FForm->Height();
+        MagneticMove(L, T, H, W);
+        *R = {L, T, L + W, T + H};
     }
 }
 
@@ -1584,16 +1592,4 @@ void TsfSkinForm::PaintFrameInto(TMessage& Message, LRESULT Answer)
     Message.Result = Answer;
 }
 
-void TsfSkinForm::SkinChangeBegins(TMessage& Message)
-{
-    if (!FSD || Message.WParam != reinterpret_cast<WPARAM>(FSD)) return;
-    FStopPainting = true;
-    StopMouseTimer();
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-}
 
-void TsfSkinForm::SkinChangeEnds(TMessage&)
-{
-    FStopPainting = false;
-    ApplySkinFrame();
-}

@@ -11,6 +11,7 @@
 
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/SkinFormFade.h"
+#include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinMenus.h"
@@ -31,6 +32,14 @@ constexpr TsfBorderIcons sfbiMinimizeToTray = 1 << 4;
 enum TsfPositionInMonitor : Byte { sfpDefault, sfpScreenCenter, sfpDesktopCenter };
 
 using TsfCaptionPaintEvent = TEvent<TCanvas* /*Cnvs*/, TRect /*R*/, bool /*AActive*/>;
+// Frame-object events: the object's IDName first.
+using TsfMouseObjectEvent = TEvent<const String& /*IDName*/, Integer /*X*/, Integer /*Y*/, TRect /*ObjectRect*/,
+                                   TMouseButton /*Button*/>;
+using TsfMouseMoveObjectEvent = TEvent<const String& /*IDName*/, Integer /*X*/, Integer /*Y*/, TRect /*ObjectRect*/>;
+using TsfObjectEvent = TEvent<const String& /*IDName*/>;
+using TsfPaintObjectEvent = TEvent<const String& /*IDName*/, TCanvas* /*Canvas*/, TRect /*ObjectRect*/>;
+// Whether a skin's cmDefault caption button shows (Visible comes in False).
+using TsfActivateCustomObjectEvent = TEvent<const String& /*IDName*/, bool& /*Visible*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
@@ -53,9 +62,6 @@ public:
     bool SkinSupport() const { return FSkinSupport; }
     bool GetSkinnableForm() const { return FSkinnableForm; }
     void SetSkinnableForm(bool Value);
-    // The frame part of a skin change: the geometry takes the skin, the frame
-    // is laid out again and repainted, the region follows.
-    void ApplySkinFrame();
 
     // ---- Frame objects (laid out and drawn by the frame; hosted by the object host).
     std::vector<std::unique_ptr<TsfActiveSkinObject>> ObjectList;
@@ -70,6 +76,44 @@ public:
     void ObjectsMouseMove(Integer X, Integer Y);
     void ObjectsDblClick();
     void ResetObjectsState();
+    void UpdateSkinCursor();
+    // The 25 ms morph and animation steps (skin clock, ids 4 and 5); each stops when idle.
+    void StartMorphTimer();
+    bool MorphTimerRunning() const;
+    void MorphTimerProc();
+    void StartAnimateTimer();
+    bool AnimateTimerRunning() const;
+    void AnimateTimerProc();
+    // The button object named AIDName opens AMenu's items (above it with APopupUp).
+    void LinkMenu(const String& AIDName, TMenu* AMenu, bool APopupUp);
+    void DoPaintEvent(const String& IDName, TCanvas* Canvas, const TRect& ObjectRect);
+    void DoMouseUpEvent(const String& IDName, Integer X, Integer Y, const TRect& ObjectRect, TMouseButton Button);
+    void DoMouseDownEvent(const String& IDName, Integer X, Integer Y, const TRect& ObjectRect, TMouseButton Button);
+    void DoMouseMoveEvent(const String& IDName, Integer X, Integer Y, const TRect& ObjectRect);
+    void DoMouseEnterEvent(const String& IDName);
+    void DoMouseLeaveEvent(const String& IDName);
+    // The picture an object's normal look is cut from (the roll-up picture for RollUp).
+    const TsfBitmap* ObjectPicture(bool RollUp);
+    // The glow of the hot frame object.
+    TsfLayerManager* LayerManager() const { return FLayerManager; }
+    // The activation last told by WM_NCACTIVATE.
+    bool FormActiveFlag() const { return FFormActive; }
+    // This frame never puts a layered border around the form.
+    bool IsFullLayerBorderUsed() const { return false; }
+    void ApplyInActiveEffect(TsfBitmap& B) const;
+
+    // ---- Skin change: the objects of the new skin (or of the default frame),
+    // the size limits, the region, and the form's skinned controls.
+    void ChangeSkinData();
+    void ClearObjects();
+    void CreateObjects();
+    void CreateDefaultObjects();
+    void UpdateCaptionButtons();
+    void UpdateObjectHints();
+    // Walks AControl and its children, parents first; ASkinData null: every skinned control.
+    static void BeforeChangeSkinDataOfControls(TsfSkinData* ASkinData, TControl* AControl);
+    static void ChangeSkinDataOfControls(TsfSkinData* ASkinData, TControl* AControl);
+    bool InChangeSkinData() const { return FInChangeSkinData; }
     // The 50 ms poll of the cursor while an object may be hot (skin clock, id 1).
     void StartMouseTimer();
     void StopMouseTimer();
@@ -197,6 +241,13 @@ public:
     TsfPositionInMonitor PositionInMonitor = sfpDefault;
 
     TsfCaptionPaintEvent OnCaptionPaint;
+    TsfMouseObjectEvent OnMouseDownEvent;
+    TsfMouseObjectEvent OnMouseUpEvent;
+    TsfMouseMoveObjectEvent OnMouseMoveEvent;
+    TsfObjectEvent OnMouseEnterEvent;
+    TsfObjectEvent OnMouseLeaveEvent;
+    TsfPaintObjectEvent OnPaintEvent;
+    TsfActivateCustomObjectEvent OnActivateCustomObject;
     TsfChangeClientRectEvent OnChangeClientRect;
     TNotifyEvent OnChangeSkinData;
     TNotifyEvent OnActivate;
@@ -241,6 +292,28 @@ public:
     TNotifyEvent OnSkinMenuClose;
     TNotifyEvent OnMainMenuEnter;
     TNotifyEvent OnMainMenuExit;
+
+    // ---- Window state and roll-up (SkinForm_WindowState.cpp): the form is
+    // maximised, minimised, restored and rolled up by the component itself.
+    void ApplyWindowState(TWindowState Value);
+    void DoMinimize();
+    void DoMaximize();
+    void DoRestore();
+    TPoint GetMinimizedPosition();
+    void SetRollUpState(bool Value);
+    void RollUpNC();
+    void RollDownNC();
+    // The form's height when not rolled up.
+    Integer GetUnrolledHeight() const;
+    // Left double-click on the caption object.
+    void CaptionDblClick();
+    // Snaps a dragged form of AWidth x AHeight at (ALeft, ATop) to its area's edges.
+    void MagneticMove(Integer& ALeft, Integer& ATop, Integer AHeight, Integer AWidth);
+    TRect OldBoundsRect{};
+    bool MaxRollUpState = false;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnMaximize;
+    TNotifyEvent OnChangeRollUpState;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -297,6 +370,9 @@ private:
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
     TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
+    TsfLayerManager* FLayerManager = nullptr;  // owned as a component
+    std::unique_ptr<TsfBitmap> FRollUpBitmap;  // made when a roll-up object first asks
+    bool FInChangeSkinData = false;
     bool FInAppHook = false;
     TMessageEvent OldAppMessage;
     Integer FDefMenuItemHeight = 20;
@@ -333,6 +409,9 @@ private:
     TWindowState FWindowState = wsNormal;
     Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
     TPoint FOnMouseDownCoord{-1, -1};
+    bool FRollUpBeforeMaximize = false;
+    Integer OldHeight = 0;
+    TsfMagnetState FMagnet;
     std::unique_ptr<TFont> FDefCaptionFont;
     std::unique_ptr<TFont> FDefInActiveCaptionFont;
     std::unique_ptr<TBitmap> FLogoBitMap;

@@ -151,6 +151,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void Dispatch(TMessage& Message) override;
     void Paint() override {}
+    // The control's mouse-up beside the window's own, which takes no shift state.
+    using TCustomControl::MouseUp;
 
 private:
     void CreateItems(TMenuItem* AItem, TMenuItem* AItem2, Integer StartIndex);

@@ -30,6 +30,19 @@ inline void Chord(const std::vector<WORD>& Keys)
     for (auto it = Keys.rbegin(); it != Keys.rend(); ++it) Key(*it, false);
 }
 
+// Waits on a thread that handles no messages until Ready() holds or about Ms
+// milliseconds have passed; says whether it held.
+template <class F>
+bool WaitUntil(F&& Ready, DWORD Ms)
+{
+    const DWORD Start = GetTickCount();
+    while (!Ready()) {
+        if (GetTickCount() - Start >= Ms) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 // The visible top-level window of this process with the class, or null.
 inline HWND FindProcessWindow(const wchar_t* Class)
 {
@@ -55,22 +68,30 @@ inline HWND FindProcessWindow(const wchar_t* Class)
 }
 
 // Waits (on its own thread) for a visible window of the class and runs Act
-// with it; joins when it goes out of scope. Found() tells whether it came.
-// A window still open 10 s after Act (a key lost on a loaded machine)
-// is closed with Escape so that the test fails instead of hanging.
+// with it once it can take input; joins when it goes out of scope. Found()
+// tells whether it came.
+// A window still open 10 s after Act (a key lost) is cancelled so that the
+// test fails instead of hanging.
 class TModalDriver {
 public:
     TModalDriver(const wchar_t* Class, std::function<void(HWND)> Act)
         : FThread([this, Class, Act] {
               HWND Wnd = nullptr;
-              if (!WaitFor([&] { return (Wnd = FindProcessWindow(Class)) != nullptr; }, 10000)) return;
-              // A dialog takes keys once it is the active window; a menu is never active.
-              if (wcscmp(Class, L"#32768") != 0) WaitFor([&] { return GetForegroundWindow() == Wnd; }, 2000);
-              Sleep(100);  // let it finish showing and take the focus
-              Act(Wnd);
+              if (!WaitUntil([&] { return (Wnd = FindProcessWindow(Class)) != nullptr; }, 10000)) return;
+              // Said now: once Act's keys land, the window closes and the test
+              // reads Found() while this thread may not have run on.
               FFound = true;
-              if (WaitFor([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
+              // A dialog takes keys once it is the foreground window and one of
+              // its controls has the focus; a menu, which is never active, once
+              // its thread runs the menu's loop.
+              const bool Menu = wcscmp(Class, L"#32768") == 0;
+              if (Menu) WaitUntil([&] { return InMenuLoop(Wnd); }, 10000);
+              else WaitUntil([&] { return GetForegroundWindow() == Wnd && HoldsFocus(Wnd); }, 10000);
+              Act(Wnd);
+              if (WaitUntil([&] { return !IsWindow(Wnd) || !IsWindowVisible(Wnd); }, 10000)) return;
               FStuck = true;
+              // Told to cancel: keys may be what got lost.
+              PostMessageW(Wnd, Menu ? WM_CANCELMODE : WM_COMMAND, Menu ? 0 : IDCANCEL, 0);
               for (int i = 0; i < 5 && IsWindow(Wnd) && IsWindowVisible(Wnd); ++i) {
                   Chord({VK_ESCAPE});
                   Sleep(200);
@@ -98,16 +119,20 @@ public:
     bool Found() const { return FFound; }
 
 private:
-    template <class F>
-    static bool WaitFor(F&& Ready, DWORD Ms)
+    static GUITHREADINFO ThreadInfo(HWND Wnd)
     {
-        const DWORD Start = GetTickCount();
-        while (!Ready()) {
-            if (GetTickCount() - Start >= Ms) return false;
-            Sleep(10);
-        }
-        return true;
+        GUITHREADINFO Info = {};
+        Info.cbSize = sizeof(Info);
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(Wnd, nullptr), &Info)) Info = {};
+        return Info;
     }
+    // The focus of the window's thread is the window or one of its controls.
+    static bool HoldsFocus(HWND Wnd)
+    {
+        const GUITHREADINFO Info = ThreadInfo(Wnd);
+        return Info.hwndFocus && (Info.hwndFocus == Wnd || IsChild(Wnd, Info.hwndFocus));
+    }
+    static bool InMenuLoop(HWND Wnd) { return (ThreadInfo(Wnd).flags & GUI_INMENUMODE) != 0; }
 
     std::atomic<bool> FFound{false};
     std::atomic<bool> FStuck{false};

@@ -414,11 +414,13 @@ TEST_F(Controls, PaintingIntoACallersContextMatchesTheScreen)
     ShowAndWait(form);
     painted->Repaint();
 
+    // What the control shows, read from its own window: the display's copy
+    // of it follows when the platform gets round to it, and another window
+    // may cover it there.
     TDib screen(200, 120);
-    TPoint origin = painted->ClientOrigin();
-    HDC sdc = GetDC(nullptr);
-    BitBlt(screen.DC(), 0, 0, 200, 120, sdc, origin.X, origin.Y, SRCCOPY);
-    ReleaseDC(nullptr, sdc);
+    HDC wdc = GetDC(painted->Handle());
+    BitBlt(screen.DC(), 0, 0, 200, 120, wdc, 0, 0, SRCCOPY);
+    ReleaseDC(painted->Handle(), wdc);
     TDib memory(200, 120);
     painted->Perform(WM_PAINT, reinterpret_cast<WPARAM>(memory.DC()), 0);
 

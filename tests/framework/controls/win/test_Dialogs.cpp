@@ -12,14 +12,17 @@ using namespace guitest;
 
 namespace {
 
-// A folder of its own with a few empty files, removed at the end.
+// A folder of its own with a few empty files, removed at the end. It lies at
+// the root of the system drive, where nothing else comes and goes: the
+// folder views of the dialogs read its parent as they open, and other tests
+// fill and empty the temporary folder and their working folders meanwhile.
 class TScratchFolder {
 public:
     explicit TScratchFolder(std::initializer_list<const char16_t*> Files)
     {
-        wchar_t Temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, Temp);
-        FPath = FromWStr(Temp) + Format(u"lm_dialogs_%d", {Integer(GetCurrentProcessId())});
+        wchar_t Windows[MAX_PATH];
+        GetWindowsDirectoryW(Windows, MAX_PATH);
+        FPath = ExtractFileDrive(FromWStr(Windows)) + Format(u"\\lm_dialogs_%d", {Integer(GetCurrentProcessId())});
         CreateDirectoryW(WStr(FPath), nullptr);
         for (const char16_t* F : Files) {
             FFiles.push_back(FPath + u"\\" + F);

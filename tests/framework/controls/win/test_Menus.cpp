@@ -424,11 +424,17 @@ TEST_F(Menus, OwnerDrawnItemsArePaintedByTheirEvents)
     {
         TModalDriver Driver(L"#32768", [&](HWND Wnd) {
             GetWindowRect(Wnd, &Bounds);
-            Seen = ScreenPixel(Bounds.left + 30, Bounds.top + 20);
             // The second item starts below the first one's 40 pixels.
             const int Y = Bounds.top + 40 + (GetSystemMetrics(SM_CYMENU) + 4) / 2;
-            for (int X = Bounds.left; X < Bounds.left + 30 && SeenImage != RGB(0, 255, 0); ++X)
-                SeenImage = ScreenPixel(X, Y);
+            // The menu paints itself in its own loop once it shows: look until its pixels come.
+            WaitUntil(
+                [&] {
+                    Seen = ScreenPixel(Bounds.left + 30, Bounds.top + 20);
+                    for (int X = Bounds.left; X < Bounds.left + 30 && SeenImage != RGB(0, 255, 0); ++X)
+                        SeenImage = ScreenPixel(X, Y);
+                    return Seen == RGB(255, 0, 0) && SeenImage == RGB(0, 255, 0);
+                },
+                10000);
             Chord({VK_ESCAPE});
         });
         Popup.Popup(200, 200);

@@ -2,6 +2,9 @@
 
 #include "skin/controls/SkinControlTestEnv.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
+#include "skin/model/win/SFUtils_Win.h"
+
+#include <string>
 
 using namespace skintest;
 
@@ -171,4 +174,221 @@ TEST_F(SkinListsTest, HeldCaptionDownButtonRepeatsOnTheClockAndStopsAtTheEnd)
     guitest::Pump();
     EXPECT_EQ(Clicks, 1);
     EXPECT_EQ(L->ItemIndex(), 2);
+}
+
+namespace {
+
+class SkinComboTest : public SkinListsTest {
+protected:
+    TsfSkinComboBox* NewCombo(TForm* Form, Integer N, Integer Y = 10)
+    {
+        auto* C = Add<TsfSkinComboBox>(Form, 10, Y, 120, 20);
+        Fill(C->Items(), N);
+        return C;
+    }
+    void Type(Char Ch)
+    {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wScan = in[1].ki.wScan = WORD(Ch);
+        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+        guitest::Pump();
+    }
+};
+
+}  // namespace
+
+TEST_F(SkinComboTest, OpeningShowsAtMostDropDownCountRowsAndKeepsTheFormActive)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* Empty = NewCombo(Form, 0, 40);
+    auto* C = NewCombo(Form, 3);
+    int Drops = 0;
+    Empty->OnDropDown = C->OnDropDown = [&](TObject*) { ++Drops; };
+    ShowAndWait(Form);
+    HWND Active = GetActiveWindow();
+    Empty->DropDown();
+    EXPECT_FALSE(Empty->IsPopupVisible());
+    EXPECT_EQ(Drops, 0);
+    C->DropDown();
+    ASSERT_TRUE(C->IsPopupVisible());
+    EXPECT_EQ(Drops, 1);
+    EXPECT_EQ(C->ListBox()->Height(), 3 * 20 + 4);
+    EXPECT_EQ(C->ListBox()->ScrollBar(), nullptr);
+    EXPECT_EQ(GetActiveWindow(), Active) << "the popup never takes the activation";
+    RECT R;
+    GetWindowRect(C->ListBox()->Handle(), &R);
+    EXPECT_EQ(R.top, C->ClientToScreen({0, 0}).Y + 20);  // below the combo
+    C->CloseUp(false);
+    Fill(C->Items(), 17, u"More ");
+    C->DropDown();
+    EXPECT_EQ(C->ListBox()->Height(), 8 * 20 + 4);
+    EXPECT_NE(C->ListBox()->ScrollBar(), nullptr);
+    C->CloseUp(false);
+    EXPECT_FALSE(C->IsPopupVisible());
+}
+
+TEST_F(SkinComboTest, NearTheScreenBottomTheListOpensAbove)
+{
+    TRect Work;
+    GetScreenRect(true, Work);
+    TForm* Form = NewForm(100, Work.Bottom - 80, 250, 60);
+    auto* C = NewCombo(Form, 10);
+    ShowAndWait(Form);
+    C->DropDown();
+    ASSERT_TRUE(C->IsPopupVisible());
+    RECT R;
+    GetWindowRect(C->ListBox()->Handle(), &R);
+    const Integer Top = C->ClientToScreen({0, 0}).Y;
+    EXPECT_EQ(R.bottom, Top);
+    EXPECT_EQ(R.top, Top - C->ListBox()->Height());
+    C->CloseUp(false);
+}
+
+TEST_F(SkinComboTest, AcceptingTheSameItemFiresNoChangeButClickAndCloseUp)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* C = NewCombo(Form, 5);
+    C->SetItemIndex(2);
+    std::string Log;
+    C->OnChange = [&](TObject*) { Log += "change;"; };
+    C->OnClick = [&](TObject*) { Log += "click;"; };
+    C->OnCloseUp = [&](TObject*) { Log += "closeup;"; };
+    ShowAndWait(Form);
+    C->DropDown();
+    C->CloseUp(true);
+    EXPECT_EQ(Log, "click;closeup;");
+    Log.clear();
+    C->DropDown();
+    C->ListBox()->SetItemIndex(4);
+    C->CloseUp(true);
+    EXPECT_EQ(Log, "change;click;closeup;");
+    EXPECT_EQ(C->Text(), u"Item 4");
+    // Cancelling returns to the item held when the list opened.
+    C->DropDown();
+    C->ListBox()->SetItemIndex(0);
+    C->CloseUp(false);
+    EXPECT_EQ(C->ItemIndex(), 4);
+}
+
+TEST_F(SkinComboTest, KeysStepTheSelectionAndTypingSearchesByPrefix)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* C = Add<TsfSkinComboBox>(Form, 10, 10, 120, 20);
+    for (const char16_t* S : {u"apple", u"banana", u"bbq", u"berry", u"cherry"}) C->Items()->Add(S);
+    ShowAndWait(Form);
+    C->SetFocus();
+    ASSERT_TRUE(guitest::PumpUntil([&] { return C->Focused(); }));
+    Type(u'b');
+    EXPECT_EQ(C->ItemIndex(), 1);
+    Type(u'b');  // quickly: "bb"
+    EXPECT_EQ(C->ItemIndex(), 2);
+    EXPECT_EQ(C->Text(), u"bbq");
+    FClock.Clock.Advance(500);
+    Type(u'b');  // alone again: from after the current item
+    EXPECT_EQ(C->ItemIndex(), 3);
+    Tap(VK_END);  // not a step key: nothing
+    Tap(VK_DOWN);
+    EXPECT_EQ(C->ItemIndex(), 4);
+    Tap(VK_DOWN);  // the last item: nothing
+    EXPECT_EQ(C->ItemIndex(), 4);
+    Tap(VK_PRIOR);
+    EXPECT_EQ(C->ItemIndex(), 0);
+    // The wheel changes nothing.
+    SendMessageW(C->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120)), 0);
+    EXPECT_EQ(C->ItemIndex(), 0);
+}
+
+TEST_F(SkinComboTest, SettingTheStyleTwiceLeavesOneEdit)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* C = NewCombo(Form, 3);
+    ShowAndWait(Form);
+    auto Edits = [&] {
+        int N = 0;
+        for (Integer I = 0; I < C->ControlCount(); ++I) N += dynamic_cast<TCustomEdit*>(C->Controls(I)) != nullptr;
+        return N;
+    };
+    C->SetStyle(sfcbEditStyle);
+    TCustomEdit* First = C->Edit();
+    C->SetStyle(sfcbEditStyle);
+    EXPECT_EQ(C->Edit(), First);
+    EXPECT_EQ(Edits(), 1);
+    // Typing into the edit selects the item it starts.
+    First->SetText(u"Item 2");
+    EXPECT_EQ(C->ListBox()->ItemIndex(), 2);
+    EXPECT_EQ(C->Text(), u"Item 2");
+    C->SetStyle(sfcbFixedStyle);
+    EXPECT_EQ(C->Edit(), nullptr);
+    EXPECT_EQ(Edits(), 0);
+}
+
+TEST_F(SkinComboTest, ListHelpersSelectByExactTextAndStepEnabledBarsOnly)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* C = Add<TsfSkinComboBox>(Form, 10, 10, 120, 20);
+    for (const char16_t* S : {u"Low", u"Medium", u"High"}) C->Items()->Add(S);
+    int Clicks = 0;
+    C->OnClick = [&](TObject*) { ++Clicks; };
+    struct Case {
+        const char16_t* Text;
+        Integer Index;
+    } Cases[] = {{u"medium", -1}, {u"Medium", 1}, {u"HIGH", 1}, {u"High", 2}, {u"", 2}};
+    for (const Case& K : Cases) {
+        SelectComboItemByText(C, K.Text);
+        EXPECT_EQ(C->ItemIndex(), K.Index) << UTF8Encode(K.Text);
+    }
+    EXPECT_EQ(Clicks, 2);
+    auto* Bar = Add<TsfSkinScrollBar>(Form, 10, 50, 150, 19);
+    Bar->SetRange(0, 100, 50, 10);
+    Bar->SetSmallChange(5);
+    bool Handled = false;
+    ScrollBarWheelStep(Bar, true, Handled, {0, 0});
+    EXPECT_TRUE(Handled);
+    EXPECT_EQ(Bar->Position(), 55);
+    Bar->SetEnabled(false);
+    Handled = false;
+    ScrollBarWheelStep(Bar, false, Handled, {0, 0});
+    EXPECT_TRUE(Handled);
+    EXPECT_EQ(Bar->Position(), 55);
+}
+
+TEST_F(SkinComboTest, FontCombosListFamiliesAndSizes)
+{
+    TForm* Form = NewForm(100, 100, 300, 150);
+    auto* F = Add<TsfSkinFontComboBox>(Form, 10, 10, 150, 20);
+    auto* S = Add<TsfSkinFontSizeComboBox>(Form, 170, 10, 60, 20);
+    ShowAndWait(Form);
+    ASSERT_GT(F->Items()->Count(), 0);
+    const Integer Arial = F->Items()->IndexOf(u"Arial");
+    ASSERT_NE(Arial, -1);
+    int Changes = 0;
+    F->OnChange = [&](TObject*) { ++Changes; };
+    F->SetFontName(u"arial");  // its own spelling is selected
+    EXPECT_EQ(F->FontName(), u"Arial");
+    const int AfterSelect = Changes;
+    EXPECT_GE(AfterSelect, 1);
+    F->SetFontName(u"Arial");  // the same: nothing
+    EXPECT_EQ(Changes, AfterSelect);
+    F->SetFontName(u"No Such Family");
+    EXPECT_EQ(F->ItemIndex(), -1);
+    EXPECT_EQ(F->FontName(), u"Arial");
+    EXPECT_EQ(Changes, AfterSelect + 1);
+    S->SetFontName(u"Arial");
+    ASSERT_EQ(S->Items()->Count(), 16);
+    EXPECT_EQ(S->Items()->Strings(0), u"8");
+    EXPECT_EQ(S->Items()->Strings(15), u"72");
+    S->SetItemIndex(4);
+    EXPECT_EQ(S->SizeValue(), 12);
+    // Screen and printer: a printer that is missing or unreachable adds nothing and loses nothing.
+    const Integer ScreenCount = F->Items()->Count();
+    F->SetDevice(fdBoth);
+    EXPECT_GE(F->Items()->Count(), ScreenCount);
+    EXPECT_NE(F->Items()->IndexOf(u"Arial"), -1);
+    F->SetDevice(fdScreen);
+    // Only TrueType families with that option.
+    F->SetOptions(foTrueTypeOnly);
+    for (Integer I = 0; I < F->Items()->Count(); ++I) EXPECT_TRUE(F->FontType(I) & sfTRUETYPE_FONTTYPE);
 }

@@ -368,3 +368,87 @@ TEST_F(SkinTabsTest, ScreenshotsInTheFourSkins)
         SaveScreenshot(ScreenRect(Form), String(u"Tabs_") + Look);
     }
 }
+
+// Tabs on each side in the built-in skin: a lying tab's close button lands at
+// the top of a standing tab on the left and at the bottom on the right.
+TEST_F(SkinTabsTest, TabsOnEverySideWithTheirCloseButtons)
+{
+    const TTabPosition Sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    const char16_t* Names[] = {u"Top", u"Bottom", u"Left", u"Right"};
+    for (Integer i = 0; i < 4; ++i) {
+        TForm* Form = NewForm(100, 100, 340, 240);
+        auto* T = NewTabControl(Form, 300, 200, 3);
+        T->SetTabPosition(Sides[i]);
+        T->SetTabIndex(1);
+        T->SetShowCloseButtons(true);
+        T->SetSkinData(Skin(SkinNames[0]));
+        ShowAndWait(Form);
+        SaveScreenshot(T, String(u"Tabs_Side") + Names[i]);
+        const TRect Item = T->TabRect(0);
+        const TRect B = const_cast<TsfTabCloseStates&>(T->CloseStates()).At(0)->R;
+        ASSERT_FALSE(IsEmptyRect(B)) << i;
+        EXPECT_EQ(T->SkinUpDown(), nullptr) << i;  // every tab fits
+        if (Sides[i] == tpLeft) EXPECT_LT(B.Bottom, Item.Height() / 2);
+        if (Sides[i] == tpRight) EXPECT_GT(B.Top, Item.Height() / 2);
+        if (Sides[i] == tpTop || Sides[i] == tpBottom) EXPECT_GT(B.Left, Item.Width() / 2);
+    }
+}
+
+namespace {
+
+// A windowed child that counts the background-changed messages it gets.
+class TBackgroundListener : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int Changes = 0;
+
+protected:
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == WM_PARENTBGCHANGED) ++Changes;
+        TCustomControl::Dispatch(Message);
+    }
+};
+
+}  // namespace
+
+TEST_F(SkinTabsTest, TabControlImagesAndStretchedBackgroundNotice)
+{
+    TabSkin Skin;
+    Skin.D->StretchEffect = true;
+    TForm* Form = NewForm(100, 100, 440, 220);
+    auto* T = NewTabControl(Form, 400, 150, 4);
+    T->SetTabIndex(0);
+    TImageList Images(Form);
+    Images.SetSize(8, 8);
+    for (Integer i = 0; i < 3; ++i) {
+        TBitmap B;
+        B.SetSize(8, 8);
+        B.Canvas()->Brush()->SetColor(0x00C000);
+        B.Canvas()->FillRect({0, 0, 8, 8});
+        Images.Add(&B);
+    }
+    T->SetImages(&Images);
+    T->SetSkinData(Skin.S.SD.get());
+    auto* Child = new TBackgroundListener(T);
+    Child->SetParent(T);
+    Child->SetBounds(20, 60, 50, 30);
+    ShowAndWait(Form);
+    // Tabs 0 to 2 show an image, tab 3 only its caption.
+    auto Dib = CaptureControl(T);
+    auto HasImage = [&](Integer Tab) {
+        const TRect R = T->TabRect(Tab);
+        for (Integer y = R.Top; y < R.Bottom; ++y)
+            for (Integer x = R.Left; x < R.Right; ++x)
+                if (Dib->Pixel(x, y) == ScreenRGB(0x00C000)) return true;
+        return false;
+    };
+    EXPECT_TRUE(HasImage(0));
+    EXPECT_TRUE(HasImage(2));
+    EXPECT_FALSE(HasImage(3));
+    // The background stretches: each size change tells the windowed child once.
+    const int Before = Child->Changes;
+    T->SetBounds(10, 10, 380, 150);
+    guitest::Pump();
+    EXPECT_EQ(Child->Changes, Before + 1);
+}

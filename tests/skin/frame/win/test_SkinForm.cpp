@@ -236,12 +236,18 @@ TEST_F(SkinForm, FirstShowCentresInTheMonitor)
 
 TEST_F(SkinForm, DefaultFrameOfA200x150Form)
 {
+    // Away from the form: a caption button under the pointer would be hot, and a hot object answers every hit test.
+    SetCursorPos(1200, 780);
     TsfSkinForm* C = NewSkinnedForm(nullptr);
     TCustomForm* F = C->Form();
     EXPECT_EQ(F->ClientRect(), (TRect{0, 0, 194, 125}));
     TPoint Origin = F->ClientToScreen({0, 0});
     EXPECT_EQ(Origin, (TPoint{103, 122}));
-    EXPECT_EQ(C->GetDefCaptionRect(), (TRect{3, 3, 197, 22}));
+    // The caption between the system-menu button and the four buttons at the right.
+    EXPECT_EQ(C->GetDefCaptionRect(), (TRect{20, 3, 129, 22}));
+    ASSERT_EQ(C->ObjectList.size(), 6u);
+    EXPECT_EQ(C->ObjectList[0]->IDName, u"closebutton");
+    EXPECT_EQ(C->ObjectList[0]->ObjectRect, (TRect{180, 4, 197, 21}));
     struct { int X, Y; LRESULT Want; } Cases[] = {
         {100, 10, HTCAPTION}, {100, 21, HTCAPTION}, {100, 80, HTCLIENT}, {1, 1, HTTOPLEFT},
         {198, 148, HTBOTTOMRIGHT}, {0, 80, HTLEFT}, {100, 149, HTBOTTOM},
@@ -355,12 +361,12 @@ TEST_F(SkinForm, InactiveFramePictureAndEffect)
     // A picture of its own for the inactive frame (all black here) takes precedence over the active one.
     S->AutoRenderingInActiveImage = false;
     S->FInActivePicture.Allocate(S->FPicture.Width, S->FPicture.Height, pf24bit);
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), 0u);
     SetActiveWindow(F->Handle());
     EXPECT_EQ(FrameInto(F)->Pixel(130, 12), Active);
     S->FInActivePicture = TDibImage();
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
     C->OnActivate = C->OnDeActivate = nullptr;  // the events' list goes with the test
 }
 
@@ -503,14 +509,25 @@ TEST_F(SkinForm, CaptionDoubleClickMaximisesAndRestores)
     TCustomForm* F = C->Form();
     RECT W;
     GetWindowRect(F->Handle(), &W);
+    const RECT Normal = W;
     const LPARAM OnCaption = Pos(W.left + 80, W.top + 15);
     SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
     EXPECT_EQ(C->WindowState(), wsMaximized);
-    EXPECT_TRUE(IsZoomed(F->Handle()));
+    // The component fills the work area itself; the platform's state stays normal.
+    // A work area as large as the screen (no taskbar shown) keeps a 1-pixel margin.
+    EXPECT_FALSE(IsZoomed(F->Handle()));
+    RECT Want;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &Want, 0);
+    if (Want.left == 0 && Want.top == 0 && Want.right == GetSystemMetrics(SM_CXSCREEN) &&
+        Want.bottom == GetSystemMetrics(SM_CYSCREEN))
+        InflateRect(&Want, -1, -1);
     GetWindowRect(F->Handle(), &W);
+    EXPECT_TRUE(EqualRect(&W, &Want)) << W.left << "," << W.top << "," << W.right << "," << W.bottom;
     SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, Pos(W.left + 80, W.top + 15));
     EXPECT_EQ(C->WindowState(), wsNormal);
     EXPECT_FALSE(IsZoomed(F->Handle()));
+    GetWindowRect(F->Handle(), &W);
+    EXPECT_TRUE(EqualRect(&W, &Normal));
     // Without maximise among the border icons the double-click leaves the size alone.
     C->SetBorderIcons(sfbiSystemMenu);
     SendMessageW(F->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, OnCaption);
@@ -603,10 +620,10 @@ TEST_F(SkinForm, BackgroundFromTheSkin)
     // A client part with no width: the plain face.
     const TRect Cl = S->ClRect;
     S->ClRect.Right = S->ClRect.Left;
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
     EXPECT_EQ(Background()->Pixel(100, 80), static_cast<DWORD>(ColorToRGB(clBtnFace)) & 0xFFFFFF);
     S->ClRect = Cl;
-    C->ApplySkinFrame();
+    C->ChangeSkinData();
 }
 
 TEST_F(SkinForm, RegionChangesKeepTheHandleCountFlat)
@@ -663,10 +680,10 @@ TEST_F(SkinForm, FirstObjectHitStartsTheMouseTimerOnce)
     TsfSkinForm* C = NewSkinnedForm(u"Rire", 260, 200);
     TCustomForm* F = C->Form();
     EXPECT_FALSE(C->MouseTimerRunning());
-    EXPECT_EQ(HitAt(F, 130, 27), HTOBJECT);  // between the caption and the client area
+    EXPECT_EQ(HitAt(F, 130, 29), HTOBJECT);  // between the caption and the client area
     EXPECT_TRUE(C->MouseTimerRunning());
     FClock.Clock.Advance(30);
-    EXPECT_EQ(HitAt(F, 130, 27), HTOBJECT);
+    EXPECT_EQ(HitAt(F, 130, 29), HTOBJECT);
     FClock.Clock.Advance(20);  // 50 ms after the first answer, not after the second
     EXPECT_FALSE(C->MouseTimerRunning());
 }

@@ -1,14 +1,15 @@
-// The effect brush of the document (members of TImageDraw, declared in
-// ImageDraw.h): filters painted onto parts of the raster in round soft dabs
-// from a source made once per strength, bokeh and colouring that change the
-// whole raster and let the brush paint the picture back, the highlighter's
-// multiplying pen, and the warps.
+#include "document/ImageEffectBrush.h"
+
+// Filters painted onto parts of the raster in round soft dabs from a source
+// made once per strength, bokeh and colouring that change the whole raster
+// and let the brush paint the picture back, the highlighter's multiplying
+// pen, and the warps.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "document/ImageDraw.h"
+#include "Component/Raster32/Ras32_Layers.h"
 #include "document/ImageLines.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/ImageWarping.h"
@@ -99,57 +100,60 @@ bool ClipTo(TRect& R, const TCustomBitmap32* A, const TCustomBitmap32* B)
 }
 }  // namespace
 
+TEffectBrush::TEffectBrush(TEffectBrushDocument& Document) : FDocument(Document) {}
+TEffectBrush::~TEffectBrush() = default;
+
 // ---------------------------------------------------------------------------
 // Opening a run and its sources
 
-void TImageDraw::EffectDrawBegin(Cardinal Value)
+void TEffectBrush::EffectDrawBegin(Cardinal Value)
 {
     FEffectDrawing = true;
-    FSrcBmp_T = std::make_unique<TCustomBitmap32>();
-    FSrcBmp_T2 = std::make_unique<TCustomBitmap32>();
+    FSource = std::make_unique<TCustomBitmap32>();
+    FUnfiltered = std::make_unique<TCustomBitmap32>();
     FHighlightPen.reset();
     FImgWarping.reset();
     FUndoTempCount = 0;
     const Integer R = std::clamp(FEffectDrawRadius, 0, MaxBrushRadius);
-    switch (FEffectMode) {
+    switch (FDocument.EffectMode()) {
     case emBokeh:
-        FSrcBmp_T->Assign(FSrcBmp.get());
+        FSource->Assign(FDocument.SrcBmp());
         EffectDrawReBegin(Value, true);
         break;
     case emColoring:
-        FSrcBmp_T->Assign(FSrcBmp.get());
-        GrayscaleBitmap(FSrcBmp.get(), FSrcBmp.get(), true);
-        FSrcBmp_T2->Assign(FSrcBmp.get());
-        FSrcBmpChanged = true;
-        SetChanged(true);
-        Draw();
-        SaveUndo();
+        FSource->Assign(FDocument.SrcBmp());
+        GrayscaleBitmap(FDocument.SrcBmp(), FDocument.SrcBmp(), true);
+        FUnfiltered->Assign(FDocument.SrcBmp());
+        FDocument.SetSrcBmpChanged(true);
+        FDocument.SetChanged(true);
+        FDocument.Draw();
+        FDocument.SaveUndo();
         break;
     case emHighlighter:
-        FSrcBmp_T2->Assign(FSrcBmp.get());
-        FSrcBmp_T->SetSize(FSrcBmp->Width(), FSrcBmp->Height());
-        FSrcBmp_T->Clear(0x00FFFFFF);
-        FSrcBmp_T->SetDrawMode(dmCustom);
-        GetBlendProc(MultiplyBlendIndex, FSrcBmp_T->OnPixelCombine);
-        FHighlightPen = std::make_unique<TImgLines>(nullptr, -1, FSrcBmp_T.get());
+        FUnfiltered->Assign(FDocument.SrcBmp());
+        FSource->SetSize(FDocument.SrcBmp()->Width(), FDocument.SrcBmp()->Height());
+        FSource->Clear(0x00FFFFFF);
+        FSource->SetDrawMode(dmCustom);
+        GetBlendProc(MultiplyBlendIndex, FSource->OnPixelCombine);
+        FHighlightPen = std::make_unique<TImgLines>(nullptr, -1, FSource.get());
         FHighlightPen->SetOpacity(255);
         break;
     case emWarping:
     case emZooming:
     case emTwirling:
-        FSrcBmp_T2->Assign(FSrcBmp.get());
-        FImgWarping = std::make_unique<TImgWarping>(FSrcBmp.get(), FSrcBmp.get(), WarpTool(FEffectMode));
+        FUnfiltered->Assign(FDocument.SrcBmp());
+        FImgWarping = std::make_unique<TImgWarping>(FDocument.SrcBmp(), FDocument.SrcBmp(), WarpTool(FDocument.EffectMode()));
         FImgWarping->UpdateBrush(2 * R, static_cast<Integer>(Value));
         break;
     case emRedEye:
-        FSrcBmp_T->Assign(FSrcBmp.get());
-        ReduceRedEye(FSrcBmp_T.get());
+        FSource->Assign(FDocument.SrcBmp());
+        ReduceRedEye(FSource.get());
         // The eraser paints this back, as with every other filtered kind.
-        FSrcBmp_T2->Assign(FSrcBmp.get());
+        FUnfiltered->Assign(FDocument.SrcBmp());
         break;
     default:
-        if (!IsFilteredCopy(FEffectMode)) break;
-        FSrcBmp_T2->Assign(FSrcBmp.get());
+        if (!IsFilteredCopy(FDocument.EffectMode())) break;
+        FUnfiltered->Assign(FDocument.SrcBmp());
         EffectDrawReBegin(Value, true);
         break;
     }
@@ -158,25 +162,25 @@ void TImageDraw::EffectDrawBegin(Cardinal Value)
     FUndoTempCount = 0;
 }
 
-void TImageDraw::EffectDrawReBegin(Cardinal Value, bool bFirstBegin)
+void TEffectBrush::EffectDrawReBegin(Cardinal Value, bool bFirstBegin)
 {
     if (!FEffectDrawing) return;
-    if (IsFilteredCopy(FEffectMode)) {
-        FSrcBmp_T->Assign(FSrcBmp_T2.get());
-        Filter(*FSrcBmp_T, FEffectMode, Value, FCanvasTransparent, FCanvasColor);
-    } else if (FEffectMode == emBokeh) {
+    if (IsFilteredCopy(FDocument.EffectMode())) {
+        FSource->Assign(FUnfiltered.get());
+        Filter(*FSource, FDocument.EffectMode(), Value, FDocument.CanvasTransparent(), FDocument.CanvasColor());
+    } else if (FDocument.EffectMode() == emBokeh) {
         if (!bFirstBegin) {
             // Blurred anew from the sharp picture: what was painted goes.
-            FSrcBmp->Assign(FSrcBmp_T.get());
+            FDocument.SrcBmp()->Assign(FSource.get());
             ++FUndoTempCount;
         }
-        ExponentialBlur(FSrcBmp.get(), static_cast<Integer>(Value));
-        FSrcBmp_T2->Assign(FSrcBmp.get());
-        FSrcBmpChanged = true;
-        SetChanged(true);
-        Draw();
-        SaveUndo();
-    } else if (IsWarp(FEffectMode) && FImgWarping) {
+        ExponentialBlur(FDocument.SrcBmp(), static_cast<Integer>(Value));
+        FUnfiltered->Assign(FDocument.SrcBmp());
+        FDocument.SetSrcBmpChanged(true);
+        FDocument.SetChanged(true);
+        FDocument.Draw();
+        FDocument.SaveUndo();
+    } else if (IsWarp(FDocument.EffectMode()) && FImgWarping) {
         FImgWarping->UpdateBrush(2 * std::clamp(FEffectDrawRadius, 0, MaxBrushRadius), static_cast<Integer>(Value));
     }
 }
@@ -184,27 +188,27 @@ void TImageDraw::EffectDrawReBegin(Cardinal Value, bool bFirstBegin)
 // ---------------------------------------------------------------------------
 // Strokes
 
-void TImageDraw::EffectDrawPrepare(TShiftState Shift, Integer X, Integer Y)
+void TEffectBrush::EffectDrawPrepare(TShiftState Shift, Integer X, Integer Y)
 {
-    if (FEffectDrawing && IsWarp(FEffectMode) && FImgWarping) FImgWarping->MouseDown(Shift, X, Y);
+    if (FEffectDrawing && IsWarp(FDocument.EffectMode()) && FImgWarping) FImgWarping->MouseDown(Shift, X, Y);
 }
 
-void TImageDraw::EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y)
+void TEffectBrush::EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y)
 {
     const Integer R = std::clamp(FEffectDrawRadius, 0, MaxBrushRadius);
     FEffectDrawRect = TRect{X - R, Y - R, X + R, Y + R};
     bool Painted = false, Recorded = true;
     if (!IsDo) {
-        if (FEffectMode == emHighlighter) FHighlightLastPoint = TPoint{X, Y};
+        if (FDocument.EffectMode() == emHighlighter) FHighlightLastPoint = TPoint{X, Y};
     } else if (FEffectDrawing && R > 0) {
         // A brush without a radius covers no pixel.
-        if (FEffectMode == emHighlighter) {
+        if (FDocument.EffectMode() == emHighlighter) {
             Painted = EffectDrawHighlight(X, Y, R);
             Recorded = false;
-        } else if (IsWarp(FEffectMode)) {
+        } else if (IsWarp(FDocument.EffectMode())) {
             if (FImgWarping) {
                 FImgWarping->MouseMove(Shift, X, Y);
-                FSrcBmpChanged = true;
+                FDocument.SetSrcBmpChanged(true);
                 Painted = true;
             }
             Recorded = false;
@@ -213,29 +217,29 @@ void TImageDraw::EffectDrawDo(bool IsDo, TShiftState Shift, Integer X, Integer Y
         }
     }
     if (!Painted) {
-        if (FControlLayer) FControlLayer->Changed();
+        if (TPositionedLayer* Layer = FDocument.ControlLayer()) Layer->Changed();
         return;
     }
-    SetChanged(true);
-    Draw();
+    FDocument.SetChanged(true);
+    FDocument.Draw();
     // Highlighter and warp strokes become one state when the run closes.
-    if (!Recorded) FModified = false;
+    if (!Recorded) FDocument.SetModified(false);
 }
 
-bool TImageDraw::EffectDrawDab(Integer X, Integer Y, Integer R)
+bool TEffectBrush::EffectDrawDab(Integer X, Integer Y, Integer R)
 {
-    const Integer Spacing = FEffectMode == emMosaic ? 2 : 4;
+    const Integer Spacing = FDocument.EffectMode() == emMosaic ? 2 : 4;
     if (FEffectDrawLastX != NoDab && std::abs(FEffectDrawLastX - X) < Spacing &&
         std::abs(FEffectDrawLastY - Y) < Spacing)
         return false;
     FEffectDrawLastX = X;
     FEffectDrawLastY = Y;
-    TCustomBitmap32* Src = FEffectDrawErase ? FSrcBmp_T2.get() : FSrcBmp_T.get();
+    TCustomBitmap32* Src = FEffectDrawErase ? FUnfiltered.get() : FSource.get();
     TRect Clip = FEffectDrawRect;
-    if (!ClipTo(Clip, FSrcBmp.get(), Src)) return false;
+    if (!ClipTo(Clip, FDocument.SrcBmp(), Src)) return false;
     TCustomBitmap32 Patch;
     CopyPatch(Patch, *Src, Clip);
-    FadeAlphaInCircle(&Patch, FEffectDrawRect, DabPeak(FEffectMode, R, FEffectDrawErase));
+    FadeAlphaInCircle(&Patch, FEffectDrawRect, DabPeak(FDocument.EffectMode(), R, FEffectDrawErase));
     Patch.SetDrawMode(dmBlend);
     Patch.SetCombineMode(cmMerge);
     // The raster keeps its own alpha: the blur and sharpen sources have
@@ -243,46 +247,46 @@ bool TImageDraw::EffectDrawDab(Integer X, Integer Y, Integer R)
     const Integer W = Clip.Right - Clip.Left, H = Clip.Bottom - Clip.Top;
     std::vector<Byte> Alpha(static_cast<size_t>(W) * static_cast<size_t>(H));
     for (Integer y = 0; y < H; ++y) {
-        const TColor32* Row = FSrcBmp->GetPixelPtr(Clip.Left, Clip.Top + y);
+        const TColor32* Row = FDocument.SrcBmp()->GetPixelPtr(Clip.Left, Clip.Top + y);
         for (Integer x = 0; x < W; ++x) Alpha[static_cast<size_t>(y) * W + x] = static_cast<Byte>(Row[x] >> 24);
     }
-    FSrcBmp->Draw(Clip.Left, Clip.Top, &Patch);
+    FDocument.SrcBmp()->Draw(Clip.Left, Clip.Top, &Patch);
     for (Integer y = 0; y < H; ++y) {
-        TColor32* Row = FSrcBmp->GetPixelPtr(Clip.Left, Clip.Top + y);
+        TColor32* Row = FDocument.SrcBmp()->GetPixelPtr(Clip.Left, Clip.Top + y);
         for (Integer x = 0; x < W; ++x)
             Row[x] = (Row[x] & 0x00FFFFFF) | TColor32(Alpha[static_cast<size_t>(y) * W + x]) << 24;
     }
-    FSrcBmpChanged = true;
+    FDocument.SetSrcBmpChanged(true);
     return true;
 }
 
-bool TImageDraw::EffectDrawHighlight(Integer X, Integer Y, Integer R)
+bool TEffectBrush::EffectDrawHighlight(Integer X, Integer Y, Integer R)
 {
     auto* Pen = dynamic_cast<TImgLines*>(FHighlightPen.get());
-    if (!Pen || !FSrcBmp_T || !FSrcBmp_T2) return false;
+    if (!Pen || !FSource || !FUnfiltered) return false;
     Pen->AddNewPoint(X, Y);
     Pen->SetOutWidth(2 * R);
     Pen->SetColor(FEffectDrawColor);
     Pen->SetStyleId(FEffectDrawStyle);
-    Pen->Draw(FSrcBmp_T.get());
+    Pen->Draw(FSource.get());
     const TPoint Last = FHighlightLastPoint;
     FHighlightLastPoint = TPoint{X, Y};
     // The pen is 2R wide: the step's pixels lie within 2R of both points.
     TRect Clip{Min(Last.X, X) - 2 * R, Min(Last.Y, Y) - 2 * R, Max(Last.X, X) + 2 * R, Max(Last.Y, Y) + 2 * R};
-    if (!ClipTo(Clip, FSrcBmp.get(), FSrcBmp_T2.get()) || !ClipTo(Clip, FSrcBmp_T.get(), FSrcBmp_T.get())) return false;
+    if (!ClipTo(Clip, FDocument.SrcBmp(), FUnfiltered.get()) || !ClipTo(Clip, FSource.get(), FSource.get())) return false;
     // Recomposed from the unfiltered copy, so the layer multiplies once
     // however often the strokes cross.
     TCustomBitmap32 Patch;
-    CopyPatch(Patch, *FSrcBmp_T2, Clip);
-    Patch.Draw(0, 0, Clip, FSrcBmp_T.get());
+    CopyPatch(Patch, *FUnfiltered, Clip);
+    Patch.Draw(0, 0, Clip, FSource.get());
     for (Integer y = 0; y < Patch.Height(); ++y)
-        std::memcpy(FSrcBmp->GetPixelPtr(Clip.Left, Clip.Top + y), Patch.GetPixelPtr(0, y),
+        std::memcpy(FDocument.SrcBmp()->GetPixelPtr(Clip.Left, Clip.Top + y), Patch.GetPixelPtr(0, y),
                     sizeof(TColor32) * static_cast<size_t>(Patch.Width()));
-    FSrcBmpChanged = true;
+    FDocument.SetSrcBmpChanged(true);
     return true;
 }
 
-void TImageDraw::EffectDrawEnd()
+void TEffectBrush::EffectDrawEnd()
 {
     if (!FEffectDrawing) return;
     FEffectDrawDone = true;
@@ -294,30 +298,30 @@ void TImageDraw::EffectDrawEnd()
 // ---------------------------------------------------------------------------
 // Closing the run
 
-void TImageDraw::EffectDrawOver(bool IsUndo)
+void TEffectBrush::EffectDrawOver(bool IsUndo)
 {
     // The pristine copy may belong to an effect run: without a brush run
     // there is nothing of the brush's to close.
     if (!FEffectDrawing) return;
     if (!IsUndo && FEffectDrawDone) {
-        if (FEffectMode == emHighlighter || IsWarp(FEffectMode)) {
-            SetChanged(true);
-            SaveUndo();
+        if (FDocument.EffectMode() == emHighlighter || IsWarp(FDocument.EffectMode())) {
+            FDocument.SetChanged(true);
+            FDocument.SaveUndo();
         }
-    } else if (!IsUndo && (FEffectMode == emBokeh || FEffectMode == emColoring) && FSrcBmp_T) {
+    } else if (!IsUndo && (FDocument.EffectMode() == emBokeh || FDocument.EffectMode() == emColoring) && FSource) {
         // Nothing painted: the picture as it was, and none of the states the
         // whole-raster changes took (redo must not reach them; an undo
         // inside the run may have left the index among them).
-        FSrcBmp->Assign(FSrcBmp_T.get());
-        FSrcBmpChanged = false;
-        RemoveUndoStatesNamed(EffectDrawStateName, FUndoTempCount + 1);
+        FDocument.SrcBmp()->Assign(FSource.get());
+        FDocument.SetSrcBmpChanged(false);
+        FDocument.RemoveUndoStatesNamed(EffectDrawStateName, FUndoTempCount + 1);
     }
     FHighlightPen.reset();
     FImgWarping.reset();
-    FSrcBmp_T.reset();
-    FSrcBmp_T2.reset();
+    FSource.reset();
+    FUnfiltered.reset();
     FEffectDrawing = false;
-    FEffectMode = emNone;
-    Draw();
-    ClearUndoStateName(EffectDrawStateName);
+    FDocument.SetEffectMode(emNone);
+    FDocument.Draw();
+    FDocument.ClearUndoStateName(EffectDrawStateName);
 }
