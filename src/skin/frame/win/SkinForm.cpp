@@ -117,6 +117,8 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == FSystemMenu) {
+        FSystemMenu = nullptr;
     }
 }
 
@@ -456,6 +458,13 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
 void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
 {
     if (OnShortCut) OnShortCut(Msg, Handled);
+    if (Handled) return;
+    // Alt+Space opens the system menu under its caption button (handled even when none is there).
+    if (Msg.WParam == VK_SPACE && KeyDataToShiftState(static_cast<Integer>(Msg.LParam)) == ssAlt) {
+        PopupSysMenuAtButton();
+        FInShortCut = false;
+        Handled = true;
+    }
 }
 
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
@@ -1255,7 +1264,13 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             FindActiveObject(P.X, P.Y, true);
             ObjectsMouseDown(mbRight, P.X, P.Y);
         }
-        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            if (Message.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu) {
+                // The message's point is on the screen.
+                PopupSysMenuAtPoint(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+            }
+        }
         return;
     case WM_NCRBUTTONUP:
         if (NC && FSkinnableForm) {

@@ -153,3 +153,65 @@ TEST_F(SkinFormWindowState, MagneticMoveSnapsAndLetsGo)
         EXPECT_EQ(R.right - R.left, 300);
     }
 }
+
+namespace {
+
+std::vector<String> ItemNames(TMenuItem* Items)
+{
+    std::vector<String> N;
+    for (Integer I = 0; I < Items->Count(); ++I)
+        N.push_back(Items->Items(I)->IsLine() ? String(u"-") : Items->Items(I)->Name());
+    return N;
+}
+
+} // namespace
+
+TEST_F(SkinFormWindowState, SystemMenuItemsAndMerging)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    C->SetBorderIcons(sfbiSystemMenu);
+    EXPECT_EQ(ItemNames(C->GetSysMenuItems()), (std::vector<String>{u"DSF_CLOSE"}));
+    EXPECT_EQ(C->GetSysMenuItems()->Items(0)->Caption(), u"&Close");
+    C->SetBorderIcons(sfbiSystemMenu | sfbiMinimize | sfbiMaximize | sfbiRollUp);
+    C->SetRollUpState(true);
+    EXPECT_EQ(ItemNames(C->GetSysMenuItems()),
+              (std::vector<String>{u"DSF_MINITEM", u"DSF_MAXITEM", u"DSF_RESTORE", u"-", u"DSF_CLOSE"}));
+    // Restore from the menu undoes the roll-up.
+    C->GetSysMenuItems()->Items(2)->Click();
+    EXPECT_FALSE(C->RollUpState());
+    // A menu of the form's own: the standard items join it once, however often it opens.
+    TPopupMenu Own(nullptr);
+    for (const char16_t* N : {u"One", u"Two"}) {
+        auto* I = new TMenuItem(&Own);
+        I->SetName(N);
+        I->SetCaption(N);
+        Own.Items()->Add(I);
+    }
+    C->SetSystemMenu(&Own);
+    const std::vector<String> Want{u"DSF_MINITEM", u"DSF_MAXITEM", u"DSF_ROLLUP", u"One", u"Two", u"DSF_CLOSE"};
+    EXPECT_EQ(ItemNames(C->GetSysMenuItems()), Want);
+    EXPECT_EQ(ItemNames(C->GetSysMenuItems()), Want);
+    C->SetSystemMenu(nullptr);
+    // The maximise item maximises.
+    C->GetSysMenuItems()->Items(1)->Click();
+    EXPECT_EQ(C->WindowState(), wsMaximized);
+}
+
+TEST_F(SkinFormWindowState, DisabledSystemMenuIgnoresTheRightClickOnTheCaption)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    C->DisableSystemMenu = true;
+    RECT W;
+    GetWindowRect(C->Form()->Handle(), &W);
+    SendMessageW(C->Form()->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(W.left + 60, W.top + 10));
+    EXPECT_FALSE(C->InMenu);
+    // Alt+Space is taken but opens nothing.
+    TWMKey Key{};
+    Key.Msg = WM_SYSKEYDOWN;
+    Key.WParam = VK_SPACE;
+    Key.LParam = 0x20000000;  // Alt held
+    bool Handled = false;
+    C->FormShortCut(Key, Handled);
+    EXPECT_TRUE(Handled);
+    EXPECT_FALSE(C->InMenu);
+}
