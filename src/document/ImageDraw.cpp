@@ -107,6 +107,7 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     FSelectedIds = std::make_unique<TRow>();
     FPaintTools = std::make_unique<TPaintTools>(*this);
     FEffectBrush = std::make_unique<TEffectBrush>(*this);
+    FUndo = std::make_unique<TUndoHistory>(*this);
     FCopyProp = std::make_unique<TRow>();
     FColorBalance = std::make_unique<TColorBalance>();
     FHorzGuidesRow = std::make_unique<TRow>();

@@ -17,6 +17,7 @@
 #include "document/ImageDrawHooks.h"
 #include "document/ImageEffectBrush.h"
 #include "document/ImagePaint.h"
+#include "document/ImageUndo.h"
 #include "document/ImgShape.h"
 #include "document/base/ImageDrawTypes.h"
 #include "document/base/ViDuza.h"
@@ -122,7 +123,8 @@ constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTranspare
 // ---------------------------------------------------------------------------
 // The document
 
-class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface, public TEffectBrushDocument {
+class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface, public TEffectBrushDocument,
+                   public TUndoDocument {
 public:
     // Builds the document: from a document stream (P), from an image file
     // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
@@ -142,16 +144,16 @@ public:
     void ShapeStateChanged() override;
     TImgShape* GetShapeByName(const String& ShapeName) const;
     void SetSrcBmpChanged(bool Value) override { FSrcBmpChanged = Value; }
-    Integer IndexOfShapeId(Integer Id) const;
+    Integer IndexOfShapeId(Integer Id) const override;
     TImgShape* FindCurrentShape() const;
-    void SetCurrentShape(Integer Id);
+    void SetCurrentShape(Integer Id) override;
     static String ConvertCellEscapes(const String& S, bool ToPlain);
     // The object a row owns (its Data slot), or null.
     static TImgShape* RowShape(TRow* Row);
 
     // Sizes the view bitmap to the raster, reads the canvas settings and
     // renders the watermark layer.
-    void InitBitmap();
+    void InitBitmap() override;
     // Loads FileName as the watermark; a picture of size 0 switches it off.
     void AddWatermark(const String& FileName, Integer LocationType, Integer Location, Integer ED1, Integer ED2,
                       Integer SD1, Integer SD2, Integer WMAngle, Integer WMOpacity, bool WMUseTC, TColor WMTC);
@@ -192,47 +194,30 @@ public:
     // Deletes the objects with the ids in Ids (their rows and the objects),
     // in list order; when any went, the change and selection are reported.
     void DeleteShapes(const TRow& Ids);
-    bool SrcBmpChanged() const { return FSrcBmpChanged; }
+    bool SrcBmpChanged() const override { return FSrcBmpChanged; }
 
-    // ---- Undo and redo (ImageDraw_Undo.cpp) ----
-    // A state is a copy of the object table (table property 39 the tool, 40
-    // the selected ids joined by ".") holding copies of only what changed
-    // since the state before it: the raster in the table's Data slot; a
-    // picture object's picture in its row's Data; for a selection, its
-    // region (Data4, cell 40 its rectangle count), outline points (Data2,
-    // cell 42 the count), node points (Data3, cell 43 the count) and lifted
-    // bitmap (Data; cell 41 whether it holds one). What a state lacks comes
-    // from the nearest earlier state that has it.
-    //
-    // A new undo list: the first state, holding everything.
-    void SaveUndoFirst();
-    // Takes a state when Modified is set; cuts the redo tail first (with the
-    // actions logged for it) and keeps the list within memory.
-    void SaveUndo() override;
-    // One state back or forward (nothing at either end of the list).
-    void Undo();
-    void Redo();
-    // Rebuilds the document from the state at UndoIndex; NotSetChanged
-    // leaves the Changed flag (a stashed document being rebuilt).
-    void Godo(bool NotSetChanged);
-    // Frees one state table with all it holds.
-    static void ClearUndo(std::unique_ptr<TDataTable> DataDT);
-    // Blanks the name (cell 4) of every state named exactly S.
-    void ClearUndoStateName(const String& S) override;
-    // Removes up to MaxCount states named exactly S from the end of the list
-    // (states a run abandoned: nothing may redo to them) and keeps UndoIndex
-    // inside it.
-    void RemoveUndoStatesNamed(const String& S, Integer MaxCount) override;
-    // Frees what an action row owns (a frame action's pictures included).
-    static void ClearActionData(TRow* ARow);
-    // Undo states are also dropped, oldest first, while together they hold
-    // more than this many bytes (one state always stays).
-    Int64 UndoByteLimit() const { return FUndoByteLimit; }
-    void SetUndoByteLimit(Int64 Value) { FUndoByteLimit = Value; }
-    // The bytes of rasters, pictures, points and regions the states hold.
-    Int64 UndoBytes() const;
+    // ---- Undo and redo (document/ImageUndo.h: TUndoHistory) ----
+    TUndoHistory& UndoHistory() const { return *FUndo; }
+    void ReplaceSrcBmp(std::unique_ptr<TCustomBitmap32> Value) override { FSrcBmp = std::move(Value); }
+    TShapeOwner& ShapeOwner() override { return *this; }
+    void UndoStateRestoring(const String& StateName) override
+    {
+        if (OnGodoStart) OnGodoStart(this, StateName);
+    }
+    void SaveUndoFirst() { FUndo->SaveUndoFirst(); }
+    void SaveUndo() override { FUndo->SaveUndo(); }
+    void Undo() { FUndo->Undo(); }
+    void Redo() { FUndo->Redo(); }
+    void Godo(bool NotSetChanged) { FUndo->Godo(NotSetChanged); }
+    static void ClearUndo(std::unique_ptr<TDataTable> DataDT) { TUndoHistory::ClearUndo(std::move(DataDT)); }
+    void ClearUndoStateName(const String& S) override { FUndo->ClearUndoStateName(S); }
+    void RemoveUndoStatesNamed(const String& S, Integer MaxCount) override { FUndo->RemoveUndoStatesNamed(S, MaxCount); }
+    static void ClearActionData(TRow* ARow) { TUndoHistory::ClearActionData(ARow); }
+    Int64 UndoByteLimit() const { return FUndo->UndoByteLimit(); }
+    void SetUndoByteLimit(Int64 Value) { FUndo->SetUndoByteLimit(Value); }
+    Int64 UndoBytes() const { return FUndo->UndoBytes(); }
     // Set by the effect brush while it draws: its states are named "EffectDraw".
-    bool EffectDrawing() const { return FEffectBrush->EffectDrawing(); }
+    bool EffectDrawing() const override { return FEffectBrush->EffectDrawing(); }
     void SetEffectDrawing(bool Value) { FEffectBrush->SetEffectDrawing(Value); }
 
     // ---- Effect runs (ImageDraw_EffectRun.cpp) ----
@@ -618,9 +603,9 @@ public:
     bool CreateShapeAuto(const String& S, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY);
     // Rebuilds the object of row Index (every row when -1) from its cells. A
     // row whose kind has no object class keeps its cells and gets no object.
-    void CreateShapeObjects(Integer Index);
+    void CreateShapeObjects(Integer Index) override;
     // Writes every object's state back into its row.
-    void StoreShapeGeometry();
+    void StoreShapeGeometry() override;
     // Ends drawing the new object: kept and selected, or (bInvalid) removed.
     void CreateShapeOver(bool bInvalid);
     // Ends a handle drag of the current object.
@@ -635,7 +620,7 @@ public:
     void SelectShape(TSelectMode SelectMode, Integer ShapeId);
     // Reports a changed set of selected ids (OnShapeSelected, or
     // OnShapeModified for a lone selection object); nothing when unchanged.
-    void ShapeSelectStateChanged(bool IsSetAsCurrentShape);
+    void ShapeSelectStateChanged(bool IsSetAsCurrentShape) override;
     bool IsSelected(Integer ShapeId) const;
     // Every selected object records where a move starts.
     void MovePrepare();
@@ -755,7 +740,7 @@ public:
     bool SelectionExists() const { return LastRowKind() == shSelection; }
     // The current object's width times height (the current object must exist).
     Integer SelectionSize() const;
-    Integer UndoCount() const { return FUndoDT ? FUndoDT->ItemCount() : 0; }
+    Integer UndoCount() const { return FUndo->UndoCount(); }
 
     bool PressCtl() const override { return FPressCtl; }
     void SetPressCtl(bool Value) { FPressCtl = Value; }
@@ -772,7 +757,7 @@ public:
     const String& Profile() const { return FProfile; }
     bool Changed() const { return FChanged; }
     void SetChangedFlag(bool Value) { FChanged = Value; }
-    bool Modified() const { return FModified; }
+    bool Modified() const override { return FModified; }
     void SetModified(bool Value) override { FModified = Value; }
     TDataTable* PropDT() const { return FPropDT; }
     void SetPropDT(TDataTable* Value) { FPropDT = Value; }
@@ -782,18 +767,18 @@ public:
     void SetReflectDT(TDataTable* Value) { FReflectDT = Value; }
     TDataTable* ObjGradientDT() const { return FObjGradientDT; }
     void SetObjGradientDT(TDataTable* Value) { FObjGradientDT = Value; }
-    TDataTable* ActionDT() const { return FActionDT; }
+    TDataTable* ActionDT() const override { return FActionDT; }
     void SetActionDT(TDataTable* Value) { FActionDT = Value; }
-    TDataTable* UndoDT() const { return FUndoDT; }
-    void SetUndoDT(TDataTable* Value) { FUndoDT = Value; }
-    Integer UndoIndex() const { return FUndoIndex; }
-    void SetUndoIndex(Integer Value) { FUndoIndex = Value; }
-    bool UndoRedoing() const { return FUndoRedoing; }
-    bool SaveUndoDone() const { return FSaveUndoDone; }
-    void SetSaveUndoDone(bool Value) { FSaveUndoDone = Value; }
+    TDataTable* UndoDT() const { return FUndo->UndoDT(); }
+    void SetUndoDT(TDataTable* Value) { FUndo->SetUndoDT(Value); }
+    Integer UndoIndex() const { return FUndo->UndoIndex(); }
+    void SetUndoIndex(Integer Value) { FUndo->SetUndoIndex(Value); }
+    bool UndoRedoing() const { return FUndo->UndoRedoing(); }
+    bool SaveUndoDone() const { return FUndo->SaveUndoDone(); }
+    void SetSaveUndoDone(bool Value) { FUndo->SetSaveUndoDone(Value); }
     TCustomBitmap32* CustomBmp() const { return FCustomBmp; }
     void SetCustomBmp(TCustomBitmap32* Value) { FCustomBmp = Value; }
-    TDataTable* DT() const { return FDT.get(); }
+    TDataTable* DT() const override { return FDT.get(); }
     TDataTable* FileDT() const { return FFileDT.get(); }
     TDataTable* SelectionDT() const { return FSelectionDT.get(); }
     TMemoryStream* OriBmpFileMS() const { return FOriBmpFileMS.get(); }
@@ -823,7 +808,7 @@ public:
     TImgShape* Shape() const { return FCurrentShape; }
     Integer ShapeId() const { return FShapeId; }
     TShapeType ShapeType() const { return FObjectType; }
-    TShapeType ToolType() const { return FToolType; }
+    TShapeType ToolType() const override { return FToolType; }
     void SetToolType(TShapeType Value) { FToolType = Value; }
     bool ShapeCreating() const { return FShapeCreating; }
     void SetShapeCreating(bool Value) { FShapeCreating = Value; }
@@ -918,11 +903,6 @@ private:
     // CreateShapeAuto for a row given cell by cell (a cell holding a comma
     // stays one cell).
     bool CreateShapeFromRow(std::unique_ptr<TRow> Row, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY);
-    // Undo (ImageDraw_Undo.cpp): the state table of undo row Index, and the
-    // oldest state dropped with the copies later states still need.
-    TDataTable* UndoState(Integer Index) const;
-    void DropOldestUndo();
-    void RestoreObjects();
     // Effect runs (ImageDraw_EffectRun.cpp): the work bitmap of a preview
     // (CustomBmp, else a new copy of the pristine pixels, the selection's
     // part of them with FEffectSelection), its write-back, and the action
@@ -963,10 +943,6 @@ private:
     TDataTable* FActionDT = nullptr;
     std::unique_ptr<TDataTable> FDT;
     std::unique_ptr<TDataTable> FFileDT;
-    TDataTable* FUndoDT = nullptr;
-    Integer FUndoIndex = -1;
-    bool FUndoRedoing = false;
-    bool FSaveUndoDone = false;
     TCustomBitmap32* FCustomBmp = nullptr;
     std::unique_ptr<TMemoryStream> FOriBmpFileMS;
     std::unique_ptr<TCustomBitmap32> FOriBmp;
@@ -1053,8 +1029,7 @@ private:
     // Fill, wand and gradient (ImageDraw_Fill.cpp).
     TColor32 FFillColor = 0, FFillSrcColor = 0;
     Integer FFillTolerance = 0;
-    // Undo (ImageDraw_Undo.cpp).
-    Int64 FUndoByteLimit = sizeof(void*) >= 8 ? Int64(2048) << 20 : Int64(512) << 20;
+    std::unique_ptr<TUndoHistory> FUndo;
     std::unique_ptr<TColorBalance> FColorBalance;
     bool FBusing = false;
     bool FNotSaveDataFile = false;

@@ -205,7 +205,7 @@ TRow* TImageDraw::EffectActionRow(Integer Routine)
     // Only whole-raster runs are replayed by batch processing.
     if (FCustomBmp || !FSrcBmp_T || !FActionRow || FEffectSmall || FEffectSelectionBitmap || FEffectSelection)
         return nullptr;
-    SetInt(*FActionRow, ActCol::UndoIndex, FUndoIndex + 1);
+    SetInt(*FActionRow, ActCol::UndoIndex, FUndo->UndoIndex() + 1);
     SetInt(*FActionRow, ActCol::Routine, Routine);
     SetInt(*FActionRow, ActCol::Mode, FEffectMode);
     return FActionRow.get();
@@ -542,7 +542,7 @@ void TImageDraw::CloseActionRow(bool IsApply)
     if (!Row) return;
     if (IsApply && IntOf(*Row, ActCol::Routine) > 0 && FActionDT) {
         // The state just taken (the oldest may have gone to make room).
-        if (FUndoDT) SetInt(*Row, ActCol::UndoIndex, FUndoIndex);
+        if (FUndo->UndoDT()) SetInt(*Row, ActCol::UndoIndex, FUndo->UndoIndex());
         FActionDT->AddItem(std::move(Row));
     } else {
         ClearActionData(Row.get());

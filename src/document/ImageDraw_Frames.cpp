@@ -338,7 +338,7 @@ TRow* TImageDraw::FrameActionRow(Integer Routine)
 {
     // Only the raster's frames are replayed by batch processing.
     if (FCustomBmp || FFrameSmall || !FActionRow) return nullptr;
-    SetInt(*FActionRow, ActCol::UndoIndex, FUndoIndex + 1);
+    SetInt(*FActionRow, ActCol::UndoIndex, FUndo->UndoIndex() + 1);
     SetInt(*FActionRow, ActCol::Routine, Routine);
     return FActionRow.get();
 }

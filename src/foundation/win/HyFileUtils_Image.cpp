@@ -460,15 +460,20 @@ std::unique_ptr<TBitmap32> GPBitmapToBitmap32(TGPPtr<IGPBitmap> Image, bool& Has
     return std::make_unique<TBitmap32>();
 }
 
-std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth,
-                                               TImageLoadStatus* Status)
+namespace {
+
+// Runs one decode into a new bitmap: a damaged or too large picture gives an
+// empty bitmap and says why, never an exception.
+template <class TDecode>
+std::unique_ptr<TBitmap32> LoadToBitmap32(TDecode&& Decode, bool& HasAlpha, Integer& BitDepth,
+                                          TImageLoadStatus* Status)
 {
     HasAlpha = false;
     BitDepth = -1;
     auto Result = std::make_unique<TBitmap32>();
     TImageLoadStatus S;
     try {
-        S = DecodeFile(FileName, Result.get(), HasAlpha, BitDepth);
+        S = Decode(Result.get());
     } catch (const Exception&) {
         S.Result = ilrDamaged;
     } catch (const std::bad_alloc&) {
@@ -483,27 +488,20 @@ std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& Has
     return Result;
 }
 
+} // namespace
+
+std::unique_ptr<TBitmap32> LoadImageToBitmap32(const String& FileName, bool& HasAlpha, Integer& BitDepth,
+                                               TImageLoadStatus* Status)
+{
+    return LoadToBitmap32([&](TBitmap32* B) { return DecodeFile(FileName, B, HasAlpha, BitDepth); }, HasAlpha,
+                          BitDepth, Status);
+}
+
 std::unique_ptr<TBitmap32> LoadImageBytesToBitmap32(TMemoryStream& Bytes, bool& HasAlpha, Integer& BitDepth,
                                                     TImageLoadStatus* Status)
 {
-    HasAlpha = false;
-    BitDepth = -1;
-    auto Result = std::make_unique<TBitmap32>();
-    TImageLoadStatus S;
-    try {
-        S = DecodeBytes(Bytes, Result.get(), HasAlpha, BitDepth);
-    } catch (const Exception&) {
-        S.Result = ilrDamaged;
-    } catch (const std::bad_alloc&) {
-        S.Result = ilrTooLarge;
-    }
-    if (S.Result != ilrLoaded) {
-        Result->SetSize(0, 0);
-        HasAlpha = false;
-        BitDepth = -1;
-    }
-    if (Status) *Status = S;
-    return Result;
+    return LoadToBitmap32([&](TBitmap32* B) { return DecodeBytes(Bytes, B, HasAlpha, BitDepth); }, HasAlpha,
+                          BitDepth, Status);
 }
 
 std::unique_ptr<TBitmap> LoadImageToBitmap(const String& FileName, TImageLoadStatus* Status)

@@ -164,6 +164,7 @@ public:
     bool Active() const { return FActive; }
     void SetActive(bool Value) { FActive = Value; }
     bool SpaceSupport() const { return FSpaceSupport; }
+    void SetSpaceSupport(bool Value) { FSpaceSupport = Value; }
     void SetStopAnimate(bool Value) { FStopAnimate = Value; }
     bool StopAnimatePending() const { return FStopAnimate; }
 

@@ -211,6 +211,13 @@ inline bool TreeHBarVisible(Integer NMax, Integer TreeWidth, bool TreeVisible)
 // Half the expand button's size: from the button images when given
 // (ImagesSize > 0), 5 without both skin pictures, else the picture's width div 2 - 2.
 Integer TreeButtonHalf(Integer ImagesSize, bool HavePictures, Integer ExpandPictureWidth);
+// The next alpha of a popup fading in towards Target: a fifteenth of the
+// target per tick (at least 1), never beyond Target.
+inline Integer PopupFadeAlpha(Integer Current, Integer Target)
+{
+    const Integer Step = Target / 15 > 1 ? Target / 15 : 1;
+    return Current >= Target ? Target : (Target - Current < Step ? Target : Current + Step);
+}
 // Alpha of pixel I of a fading line of Length pixels: opaque for the first
 // half, then falling by round(255 / half) per pixel, not below 0.
 Byte TreeFadeAlpha(Integer I, Integer Length);

@@ -302,3 +302,23 @@ TEST(SkinListCore, TreeBarsButtonsAndFading)
     EXPECT_EQ(TreeFadeAlpha(5, 10), 255 - 51);
     EXPECT_EQ(TreeFadeAlpha(9, 10), 0);
 }
+
+TEST(SkinListCore, APopupFadesInByAFifteenthOfItsTargetAndStopsThere)
+{
+    struct Case {
+        Integer Current, Target, Next;
+    } const Cases[] = {
+        {0, 200, 13},    // 200 div 15
+        {195, 200, 200}, // the last step is cut at the target
+        {200, 200, 200},
+        {0, 10, 1},      // a small target still moves by 1
+        {0, 0, 0},
+        {250, 200, 200}, // above the target: held at it
+    };
+    for (const Case& C : Cases)
+        EXPECT_EQ(PopupFadeAlpha(C.Current, C.Target), C.Next) << C.Current << " -> " << C.Target;
+    // From 0 to 200 in ceil(200 / 13) = 16 ticks.
+    Integer A = 0, Ticks = 0;
+    while (A < 200) A = PopupFadeAlpha(A, 200), ++Ticks;
+    EXPECT_EQ(Ticks, 16);
+}

@@ -821,10 +821,19 @@ public:
     void Show(const TPoint& Origin);
     void Hide();
     bool IsShown() const;
+    // The alpha last applied to the window (255 while it is not layered).
+    Byte CurrentAlpha() const { return FAlpha; }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void WndProc(TMessage& Message) override;
+
+private:
+    void FadeStep(Integer Target);
+
+    bool FOldAlphaBlend = false;
+    Byte FOldAlphaBlendValue = 0;
+    Integer FAlpha = 255;
 };
 
 enum TsfSkinCustomComboBoxStyle { sfcbEditStyle, sfcbFixedStyle };
@@ -854,6 +863,30 @@ public:
     void SetListBoxWidth(Integer Value) { FListBoxWidth = Value; }
     bool AutoComplete() const { return FAutoComplete; }
     void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    // A translucent drop-down, optionally fading in on the skin clock.
+    bool ListBoxAlphaBlend() const { return FListBoxAlphaBlend; }
+    void SetListBoxAlphaBlend(bool Value) { FListBoxAlphaBlend = Value; }
+    bool ListBoxAlphaBlendAnimation() const { return FListBoxAlphaBlendAnimation; }
+    void SetListBoxAlphaBlendAnimation(bool Value) { FListBoxAlphaBlendAnimation = Value; }
+    Byte ListBoxAlphaBlendValue() const { return FListBoxAlphaBlendValue; }
+    void SetListBoxAlphaBlendValue(Byte Value) { FListBoxAlphaBlendValue = Value; }
+    // The drop-down list's own look.
+    String ListBoxCaption() const { return FListBox->Caption(); }
+    void SetListBoxCaption(const String& Value) { FListBox->SetCaption(Value); }
+    bool ListBoxCaptionMode() const { return FListBox->CaptionMode(); }
+    void SetListBoxCaptionMode(bool Value) { FListBox->SetCaptionMode(Value); }
+    TAlignment ListBoxCaptionAlignment() const { return FListBox->Alignment(); }
+    void SetListBoxCaptionAlignment(TAlignment Value) { FListBox->SetAlignment(Value); }
+    bool ListBoxUseSkinFont() const { return FListBox->UseSkinFont(); }
+    void SetListBoxUseSkinFont(bool Value) { FListBox->SetUseSkinFont(Value); }
+    bool ListBoxUseSkinItemHeight() const { return FListBox->UseSkinItemHeight(); }
+    void SetListBoxUseSkinItemHeight(bool Value) { FListBox->SetUseSkinItemHeight(Value); }
+    TFont* ListBoxDefaultFont() const { return FListBox->DefaultFont(); }
+    void SetListBoxDefaultFont(TFont* Value) { FListBox->SetDefaultFont(Value); }
+    TFont* ListBoxDefaultCaptionFont() const { return FListBox->DefaultCaptionFont(); }
+    void SetListBoxDefaultCaptionFont(TFont* Value) { FListBox->DefaultCaptionFont()->Assign(Value); }
+    Integer ListBoxDefaultItemHeight() const { return FListBox->DefaultItemHeight(); }
+    void SetListBoxDefaultItemHeight(Integer Value) { FListBox->SetDefaultItemHeight(Value); }
     bool Sorted() const { return FListBox->Sorted(); }
     void SetSorted(bool Value) { FListBox->SetSorted(Value); }
     TColor DefaultColor() const { return FDefaultColor; }
@@ -916,6 +949,9 @@ protected:
     Integer FDropDownCount = 8;
     Integer FListBoxWidth = 0;
     bool FAutoComplete = true;
+    bool FListBoxAlphaBlend = false;
+    bool FListBoxAlphaBlendAnimation = false;
+    Byte FListBoxAlphaBlendValue = 200;
     TColor FDefaultColor = clWindow;
     bool FMouseIn = false;
     Integer FOldItemIndex = -1;

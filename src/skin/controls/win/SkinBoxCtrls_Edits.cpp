@@ -1763,7 +1763,7 @@ void TsfSkinTrackEdit::ShowPopup()
 void TsfSkinTrackEdit::FadeStep()
 {
     // Each tick raises the alpha by a fifteenth of the goal (at least 1).
-    FFadeAlpha = std::min<Integer>(TrackBarAlphaBlendValue, FFadeAlpha + std::max(1, TrackBarAlphaBlendValue / 15));
+    FFadeAlpha = PopupFadeAlpha(FFadeAlpha, TrackBarAlphaBlendValue);
     if (PopupShowing()) SetLayeredWindowAttributes(FPopupTrackBar->Handle(), 0, BYTE(FFadeAlpha), LWA_ALPHA);
     if (FFadeAlpha >= TrackBarAlphaBlendValue || !PopupShowing()) SkinClock()->StopTimer(this, TrackFadeTimer);
 }

@@ -11,6 +11,10 @@
 
 namespace {
 
+// The drop-down fades in one step every 5 ms.
+constexpr Cardinal PopupFadeTimer = 9;
+constexpr Cardinal PopupFadeInterval = 5;
+
 bool HasArea(const TRect& R) { return !IsNullRect(R); }
 
 void OffsetRect(TRect& R, Integer DX, Integer DY)
@@ -1124,16 +1128,45 @@ void TsfPopupListBox::WndProc(TMessage& Message)
 
 void TsfPopupListBox::Show(const TPoint& Origin)
 {
-    SetWindowPos(Handle(), HWND_TOPMOST, Origin.X, Origin.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    const HWND W = Handle();
+    auto* Combo = dynamic_cast<TsfSkinCustomComboBox*>(Owner());
+    const bool Alpha = Combo && Combo->ListBoxAlphaBlend();
+    const bool Fade = Alpha && Combo->ListBoxAlphaBlendAnimation();
+    const Byte Target = Combo ? Combo->ListBoxAlphaBlendValue() : 255;
+    SkinClock()->StopTimer(this, PopupFadeTimer);
+    if (Combo && Alpha != FOldAlphaBlend) {
+        const LONG_PTR Ex = GetWindowLongPtrW(W, GWL_EXSTYLE);
+        SetWindowLongPtrW(W, GWL_EXSTYLE, Alpha ? (Ex | WS_EX_LAYERED) : (Ex & ~LONG_PTR(WS_EX_LAYERED)));
+        FOldAlphaBlend = Alpha;
+        if (!Alpha) FAlpha = 255;
+    }
+    // A fade starts from nothing every time it is shown.
+    if (Alpha && (Fade || Target != FOldAlphaBlendValue)) {
+        FOldAlphaBlendValue = Fade ? 0 : Target;
+        FAlpha = FOldAlphaBlendValue;
+        SetLayeredWindowAttributes(W, 0, BYTE(FAlpha), LWA_ALPHA);
+    }
+    SetWindowPos(W, HWND_TOPMOST, Origin.X, Origin.Y, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_SHOWWINDOW);
     // A window without a parent control: its own children are shown here.
     for (Integer I = 0; I < ControlCount(); ++I)
-        if (auto* W = dynamic_cast<TWinControl*>(Controls(I)); W && W->Visible())
-            SetWindowPos(W->Handle(), nullptr, 0, 0, 0, 0,
+        if (auto* C = dynamic_cast<TWinControl*>(Controls(I)); C && C->Visible())
+            SetWindowPos(C->Handle(), nullptr, 0, 0, 0, 0,
                          SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    if (Fade && FAlpha < Target)
+        SkinClock()->StartTimer(this, PopupFadeTimer, PopupFadeInterval, [this, Target] { FadeStep(Target); });
+}
+
+void TsfPopupListBox::FadeStep(Integer Target)
+{
+    FAlpha = PopupFadeAlpha(FAlpha, Target);
+    FOldAlphaBlendValue = Byte(FAlpha);
+    if (IsShown()) SetLayeredWindowAttributes(Handle(), 0, BYTE(FAlpha), LWA_ALPHA);
+    if (FAlpha >= Target || !IsShown()) SkinClock()->StopTimer(this, PopupFadeTimer);
 }
 
 void TsfPopupListBox::Hide()
 {
+    SkinClock()->StopTimer(this, PopupFadeTimer);
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW);

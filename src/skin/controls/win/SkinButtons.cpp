@@ -817,3 +817,359 @@ void TsfSkinButton::HideLayer()
     if (!GlowAllowed()) return;
     FLayerManager->Hide();
 }
+
+// ---------------------------------------------------------------------------
+// The menu buttons
+
+template <class TBase>
+TsfSkinMenuButtonCommon<TBase>::TsfSkinMenuButtonCommon(TComponent* AOwner) : TBase(AOwner)
+{
+    this->SetSkinDataName(u"toolmenubutton");
+}
+
+template <class TBase>
+TsfSkinMenuButtonCommon<TBase>::~TsfSkinMenuButtonCommon()
+{
+    if (this->FSkinImagesMenu) this->FSkinImagesMenu->SetOnInternalMenuClose(nullptr);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::SetSkinPopupMenu(TsfSkinPopupMenuLink* Value)
+{
+    if (FSkinPopupMenu == Value) return;
+    if (FSkinPopupMenu) FSkinPopupMenu->Menu()->RemoveFreeNotification(this);
+    FSkinPopupMenu = Value;
+    if (Value) Value->Menu()->FreeNotification(this);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::SetTrackButtonMode(bool Value)
+{
+    FTrackButtonMode = Value;
+    if (this->FIndex == -1) this->Invalidate();
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TBase::Notification(AComponent, Operation);
+    if (Operation == opRemove && FSkinPopupMenu && AComponent == FSkinPopupMenu->Menu()) FSkinPopupMenu = nullptr;
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::GetSkinData()
+{
+    TBase::GetSkinData();
+    if (this->FIndex == -1) return;
+    if (auto* D = dynamic_cast<const TsfDataSkinMenuButtonControl*>(this->FSD->CtrlList[size_t(this->FIndex)].get()))
+        TrackButtonRect = D->TrackButtonRect;
+}
+
+template <class TBase>
+bool TsfSkinMenuButtonCommon<TBase>::ResizeLook() const
+{
+    const String& N = this->SkinDataName();
+    return N == u"resizebutton" || N == u"resizetoolbutton" || N == u"toolbutton" || N == u"bigtoolbutton";
+}
+
+template <class TBase>
+TRect TsfSkinMenuButtonCommon<TBase>::TrackPartRect() const
+{
+    if (this->FIndex != -1 && !ResizeLook())
+        return TrackRectAtSize(TrackButtonRect, this->SkinRect, this->ResizeMode, this->Width(), this->Height());
+    return DefaultTrackRect(this->Width(), this->Height(), false);
+}
+
+template <class TBase>
+bool TsfSkinMenuButtonCommon<TBase>::InTrackArea(Integer X, Integer Y) const
+{
+    return ::InTrackArea(FSkinPopupMenu || this->FSkinImagesMenu, FTrackButtonMode, TrackPartRect(), X, Y);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::TrackMenu()
+{
+    if (OnShowTrackMenu) OnShowTrackMenu(this);
+    const TPoint P = this->ClientToScreen({0, 0});
+    const TRect R{P.X, P.Y, P.X + this->Width(), P.Y + this->Height()};
+    if (FSkinPopupMenu) FSkinPopupMenu->PopupFromRect2(this, R, false);
+    if (this->FSkinImagesMenu) {
+        if (OnShowTrackMenu) OnShowTrackMenu(this);
+        this->FSkinImagesMenu->SetOnInternalMenuClose([this](TObject*) { MenuClosed(true); });
+        this->FSkinImagesMenu->PopupFromRect(R);
+    }
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (Button == mbLeft && this->Enabled()) {
+        FMenuTracked = InTrackArea(X, Y);
+        this->FCore.SetMouseIn(true);
+        if (FMenuTracked) {
+            if (!this->Down()) {
+                this->FCore.SetDownFlag(true);
+                this->Invalidate();
+            }
+            TrackMenu();
+            return;
+        }
+    }
+    TBase::MouseDown(Button, Shift, X, Y);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (!FMenuTracked) TBase::MouseUp(Button, Shift, X, Y);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::CMMouseEnter(TMessage& Message)
+{
+    if (this->Designing()) return;
+    if (FMenuTracked)
+        this->FCore.SetMouseIn(true);
+    else
+        TBase::CMMouseEnter(Message);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::CMMouseLeave(TMessage& Message)
+{
+    if (this->Designing()) return;
+    if (FMenuTracked)
+        this->FCore.SetMouseIn(false);
+    else
+        TBase::CMMouseLeave(Message);
+}
+
+template <class TBase>
+bool TsfSkinMenuButtonCommon<TBase>::CursorOver()
+{
+    if constexpr (std::is_base_of_v<TWinControl, TBase>) {
+        if (!this->HandleAllocated()) return false;
+        POINT P;
+        GetCursorPos(&P);
+        return WindowFromPoint(P) == this->Handle();
+    }
+    return false;
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::MenuClosed(bool FromImagesMenu)
+{
+    FMenuTracked = false;
+    this->FCore.SetDownFlag(false);
+    if (FromImagesMenu && OnHideTrackMenu) OnHideTrackMenu(this);
+    this->FCore.SetMouseIn(CursorOver());
+    if (!FromImagesMenu && OnHideTrackMenu) OnHideTrackMenu(this);
+    if constexpr (std::is_same_v<TBase, TsfSkinButton>)
+        if (!this->FCore.MouseIn() && this->LayerManager()->IsVisible()) this->LayerManager()->Hide();
+    this->Invalidate();
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == UINT(WM_SKINMENUCLOSE)) {
+        MenuClosed(false);
+        return;
+    }
+    TBase::Dispatch(Message);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::DrawMarker(TCanvas* C, const TRect& R, bool AFlat, bool ADown, bool AHot,
+                                                TColor TextColor)
+{
+    const TsfButtonSkinLook& L = this->FCore.Look;
+    TRect M = ADown ? L.MenuMarkerDownRect : AHot ? L.MenuMarkerActiveRect : AFlat ? L.MenuMarkerFlatRect : L.MenuMarkerRect;
+    if (IsNullRect(M)) M = L.MenuMarkerRect;
+    if (!this->SkinLook() || IsNullRect(M) || !this->Picture) {
+        DrawDropArrowImage(C, R, FMenuTracked && this->SkinLook() ? L.DownFontColor : TextColor);
+        return;
+    }
+    TsfBitmap P;
+    P.SetSize(RectWidth(M), RectHeight(M));
+    SkinCopyRect(&P, TRect{0, 0, P.Width(), P.Height()}, this->Picture, M);
+    P.CheckingTransparent(SkinColorOf(L.MenuMarkerTransparentColor));
+    const Integer X = R.Left + RectWidth(R) / 2 - P.Width() / 2, Y = R.Top + RectHeight(R) / 2 - P.Height() / 2;
+    P.Draw(C, X, Y);
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
+{
+    const bool Pressed = this->Down();
+    TRect Pic = R;
+    // In track mode the open menu shows the body hot and the track part down.
+    if (FMenuTracked && FTrackButtonMode && !IsNullRect(this->FCore.Look.DownSkinRect)) Pic = this->FCore.Look.ActiveSkinRect;
+    TBase::CreateButtonImage(B, Pic, ADown && !(FMenuTracked && FTrackButtonMode), AMouseIn);
+    if (FMenuTracked && FTrackButtonMode && !IsNullRect(this->FCore.Look.DownSkinRect) && this->Picture) {
+        const TRect T = TrackPartRect();
+        TRect S = ResizeLook() ? TRect{RectWidth(R) - sfTrackPartSize, 0, RectWidth(R), RectHeight(R)} : TrackButtonRect;
+        const TRect D = this->FCore.Look.DownSkinRect;
+        S = {S.Left + D.Left, S.Top + D.Top, S.Right + D.Left, S.Bottom + D.Top};
+        SkinCopyRect(B, T, this->Picture, S);
+    }
+    if (!ResizeLook() && this->FIndex != -1) return;  // the description's picture holds its marker
+    TRect M = DefaultTrackRect(B->Width(), B->Height(), false);
+    if ((Pressed || FMenuTracked) && !ResizeLook()) M = {M.Left + 2, M.Top + 2, M.Right + 2, M.Bottom + 2};
+    DrawMarker(B->Canvas(), M, false, Pressed ? (AMouseIn || FMenuTracked) : FMenuTracked, AMouseIn,
+               B->Canvas()->Font()->Color());
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::CreateControlDefaultImage(TsfBitmap* B)
+{
+    TCanvas* C = B->Canvas();
+    const Integer W = B->Width(), H = B->Height();
+    const bool Pressed = this->Down();
+    const bool Hot = this->FCore.MouseIn() || this->FocusedNow();
+    auto Part = [&](const TRect& R, bool PDown, bool PHot) {
+        C->Brush()->SetStyle(bsSolid);
+        C->Pen()->SetColor(PDown || PHot ? NavyFrame : clBtnShadow);
+        C->Brush()->SetColor(PDown ? DownFill : PHot ? HotFill : clBtnFace);
+        C->Rectangle(R);
+    };
+    if (FTrackButtonMode) {
+        const TRect Main{0, 0, W - sfTrackPartSize, H}, Track{W - sfTrackPartSize, 0, W, H};
+        if (FMenuTracked) {
+            Part(Main, false, true);
+            Part(Track, true, false);
+        } else {
+            Part(Main, Pressed, Hot);
+            Part(Track, Pressed, Hot);
+        }
+    } else {
+        Part(TRect{0, 0, W, H}, Pressed, Hot);
+    }
+    C->Font()->Assign(this->DefaultFont());
+    if (this->FSD && this->FSD->ResourceStrData()) C->Font()->SetCharset(this->FSD->ResourceStrData()->CharSet());
+    if (!this->Enabled()) C->Font()->SetColor(clBtnShadow);
+    C->Brush()->SetStyle(bsClear);
+    this->DrawContent(C, TRect{0, 0, W - sfTrackPartSize, H}, Pressed, Hot);
+    DrawDropArrowImage(C, TRect{W - sfTrackPartSize, 0, W, H}, clBtnText);
+}
+
+template class TsfSkinMenuButtonCommon<TsfSkinSpeedButton>;
+template class TsfSkinMenuButtonCommon<TsfSkinButton>;
+
+// ---------------------------------------------------------------------------
+
+TsfSkinMenuButton::TsfSkinMenuButton(TComponent* AOwner) : inherited(AOwner)
+{
+    // Space is this button's own (it opens the menu).
+    FCore.SetSpaceSupport(false);
+}
+
+void TsfSkinMenuButton::WndProc(TMessage& Message)
+{
+    if (CanFocused() && FSkinPopupMenu && !Designing()) {
+        if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_SPACE && !FTrackButtonMode) {
+            FMenuTracked = true;
+            FCore.SetDownFlag(true);
+            Invalidate();
+            TrackMenu();
+            return;
+        }
+        if (Message.Msg == WM_KEYUP && Message.WParam == VK_SPACE && !FMenuTracked) {
+            FCore.SetDownFlag(false);
+            Invalidate();
+            if (OnClick) OnClick(this);
+            return;
+        }
+        if (Message.Msg == WM_KEYUP && Message.WParam == VK_RETURN && !FMenuTracked && OnClick) OnClick(this);
+    }
+    inherited::WndProc(Message);
+}
+
+void TsfSkinMenuButton::CMDialogChar(TMessage& Message)
+{
+    if (!FTrackButtonMode && FSkinPopupMenu && IsAccel(Char(Message.WParam), Caption()) && CanFocus() &&
+        CanFocused()) {
+        SetFocus();
+        FMenuTracked = true;
+        FCore.SetDownFlag(true);
+        Invalidate();
+        TrackMenu();
+        Message.Result = 1;
+        return;
+    }
+    inherited::CMDialogChar(Message);
+}
+
+// ---------------------------------------------------------------------------
+
+TsfSkinMenuSpeedButton::TsfSkinMenuSpeedButton(TComponent* AOwner) : inherited(AOwner) {}
+
+void TsfSkinMenuSpeedButton::SetNewStyle(bool Value)
+{
+    FNewStyle = Value;
+    if (Value) SetSkinDataName(u"resizetoolbutton");
+    Invalidate();
+}
+
+void TsfSkinMenuSpeedButton::SetTrackPosition(TsfTrackPosition Value)
+{
+    FTrackPosition = Value;
+    Invalidate();
+}
+
+void TsfSkinMenuSpeedButton::SetDrawStandardArrow(bool Value, Integer ArrowType)
+{
+    FDrawStandardArrow = Value;
+    FArrowType = ArrowType;
+    Invalidate();
+}
+
+TRect TsfSkinMenuSpeedButton::TrackPartRect() const
+{
+    if (FIndex != -1 && !ResizeLook()) return inherited::TrackPartRect();
+    return DefaultTrackRect(Width(), Height(), FNewStyle && FTrackPosition == sftpBottom);
+}
+
+void TsfSkinMenuSpeedButton::TrackMenu()
+{
+    // An opened menu shows the parent through a flat button.
+    if (Flat() && !TransparentStyle()) SetTransparentStyle(true);
+    inherited::TrackMenu();
+}
+
+void TsfSkinMenuSpeedButton::Paint()
+{
+    GetSkinData();
+    if ((FCore.MouseIn() && Down()) || FMenuTracked || !Flat()) {
+        inherited::Paint();
+        return;
+    }
+    // Flat, idle or only hot: the content straight on the canvas, then the marker.
+    TCanvas* C = Canvas();
+    const bool Skinned = SkinLook();
+    const bool Bottom = FNewStyle && FTrackPosition == sftpBottom;
+    const TRect T = DefaultTrackRect(Width(), Height(), Bottom);
+    const TRect CR = Skinned && !ResizeLook() ? NewClRect
+                     : Bottom ? TRect{0, 0, Width(), Height() - sfTrackPartSize}
+                              : TRect{0, 0, Width() - sfTrackPartSize, Height()};
+    if (Skinned) {
+        SetButtonFont(C);
+        if (!Enabled())
+            C->Font()->SetColor(FSD->SkinColors()->cBtnShadow());
+        else if (FUseSkinFontColor)
+            C->Font()->SetColor(FSD->SkinColors()->cBtnText());
+    } else {
+        C->Font()->Assign(DefaultFont());
+    }
+    if (!Enabled()) C->Font()->SetColor(clBtnShadow);
+    C->Brush()->SetStyle(bsClear);
+    DrawContent(C, CR, Down(), FCore.MouseIn());
+    const TRect M = Skinned && !ResizeLook() ? TRect{CR.Right, 0, Width(), Height()} : T;
+    if (FDrawStandardArrow)
+        DrawArrowImage(C, M, C->Font()->Color(), FArrowType);
+    else if (Skinned && !IsNullRect(FCore.Look.MenuMarkerFlatRect))
+        DrawMarker(C, M, true, false, false, C->Font()->Color());
+    else
+        DrawDropArrowImage(C, M, Skinned ? FSD->SkinColors()->cBtnText() : clBtnText);
+    if (FCore.MouseIn()) inherited::Paint();
+}

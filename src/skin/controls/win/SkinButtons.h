@@ -12,6 +12,7 @@
 #include "framework/controls/ActnList.h"
 #include "framework/controls/win/Forms.h"
 #include "skin/controls/SkinButtonCore.h"
+#include "skin/controls/SkinColorCore.h"
 #include "skin/controls/win/SkinCtrls.h"
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/model/win/SFLayerManager.h"
@@ -267,4 +268,100 @@ private:
     bool FAlwaysShowGlowFrame = false;
     TModalResult FModalResult = mrNone;
     bool FClicksDisabled = false;
+};
+
+// What the menu button and the menu speed button share: a drop-down part
+// (the whole button, or its 15-pixel track part in track mode) that opens a
+// skinned popup menu and/or an images menu below the button; the button
+// stays down until the menu reports that it closed (WM_SKINMENUCLOSE, or the
+// images menu's close notification). TBase is TsfSkinSpeedButton or TsfSkinButton.
+template <class TBase>
+class TsfSkinMenuButtonCommon : public TBase {
+public:
+    explicit TsfSkinMenuButtonCommon(TComponent* AOwner);
+    ~TsfSkinMenuButtonCommon() override;
+
+    TsfSkinPopupMenuLink* SkinPopupMenu() const { return FSkinPopupMenu; }
+    void SetSkinPopupMenu(TsfSkinPopupMenuLink* Value);
+    bool TrackButtonMode() const { return FTrackButtonMode; }
+    void SetTrackButtonMode(bool Value);
+    bool MenuTracked() const { return FMenuTracked; }
+    // The drop-down part in control coordinates.
+    virtual TRect TrackPartRect() const;
+    // Whether a press at (X, Y) opens the menu.
+    bool InTrackArea(Integer X, Integer Y) const;
+    // Opens the menus below the button.
+    virtual void TrackMenu();
+
+    TNotifyEvent OnShowTrackMenu;
+    TNotifyEvent OnHideTrackMenu;
+
+protected:
+    void GetSkinData() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Dispatch(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void CreateControlDefaultImage(TsfBitmap* B) override;
+    void CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn) override;
+    // The menu closed: tracking ends, the button lifts.
+    virtual void MenuClosed(bool FromImagesMenu);
+    // Whether the cursor is over the button now.
+    virtual bool CursorOver();
+    // The marker in R: the skin's drop marker picture, or a drawn drop arrow.
+    void DrawMarker(TCanvas* C, const TRect& R, bool AFlat, bool ADown, bool AHot, TColor TextColor);
+    // Whether the description is one of the resizable button looks (the built-in 15-pixel part).
+    bool ResizeLook() const;
+
+    bool FTrackButtonMode = false;
+    bool FMenuTracked = false;
+    TsfSkinPopupMenuLink* FSkinPopupMenu = nullptr;
+    TRect TrackButtonRect;
+};
+
+extern template class TsfSkinMenuButtonCommon<TsfSkinSpeedButton>;
+extern template class TsfSkinMenuButtonCommon<TsfSkinButton>;
+
+// The windowed push button with a drop-down.
+class TsfSkinMenuButton : public TsfSkinMenuButtonCommon<TsfSkinButton> {
+public:
+    using inherited = TsfSkinMenuButtonCommon<TsfSkinButton>;
+    explicit TsfSkinMenuButton(TComponent* AOwner);
+    String ClassName() const override { return u"TsfSkinMenuButton"; }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+};
+
+enum TsfTrackPosition { sftpRight, sftpBottom };
+
+// The windowless tool button with a drop-down.
+class TsfSkinMenuSpeedButton : public TsfSkinMenuButtonCommon<TsfSkinSpeedButton> {
+public:
+    using inherited = TsfSkinMenuButtonCommon<TsfSkinSpeedButton>;
+    explicit TsfSkinMenuSpeedButton(TComponent* AOwner);
+    String ClassName() const override { return u"TsfSkinMenuSpeedButton"; }
+
+    bool NewStyle() const { return FNewStyle; }
+    void SetNewStyle(bool Value);
+    TsfTrackPosition TrackPosition() const { return FTrackPosition; }
+    void SetTrackPosition(TsfTrackPosition Value);
+    // A plain arrow of kind ArrowType (1 left, 2 right, 3 up, 4 down) instead of the marker.
+    bool DrawStandardArrow() const { return FDrawStandardArrow; }
+    void SetDrawStandardArrow(bool Value, Integer ArrowType);
+    TRect TrackPartRect() const override;
+    void TrackMenu() override;
+
+protected:
+    void Paint() override;
+    bool CursorOver() override { return false; }
+
+private:
+    bool FNewStyle = false;
+    TsfTrackPosition FTrackPosition = sftpRight;
+    bool FDrawStandardArrow = false;
+    Integer FArrowType = 4;
 };

@@ -155,3 +155,46 @@ private:
     TsfSkinScrollBar* FScrollBar = nullptr;
     Integer FItemIndex = -1;
 };
+
+// ---------------------------------------------------------------------------
+// Graphic buttons (SkinExCtrls_Buttons.cpp): a menu tool button that owns its
+// drop-down grid of pictures and shows the chosen one on its face.
+
+#include "skin/controls/win/SkinButtons.h"
+
+class TsfSkinGraphicButton : public TsfSkinMenuSpeedButton {
+public:
+    using inherited = TsfSkinMenuSpeedButton;
+    explicit TsfSkinGraphicButton(TComponent* AOwner);
+    ~TsfSkinGraphicButton() override;
+    String ClassName() const override { return u"TsfSkinGraphicButton"; }
+    void Loaded() override;
+
+    // The grid's selected item (stored without the grid's notification; repaints).
+    Integer ItemIndex() const;
+    void SetItemIndex(Integer Value);
+    // The grid (nil when no skinned menus are installed) and its pictures.
+    TsfSkinImagesMenuLink* GraphicMenu() const { return FGraphicMenu; }
+    TCustomImageList* GraphicImages() const { return FGraphicImages; }
+
+protected:
+    // Fill the pictures and the grid's items; nothing here.
+    virtual void CreateGraphicImages() {}
+    virtual void CreateGraphicItems() {}
+    // Runs both (the constructor of each final class calls it: virtual calls need the whole object).
+    void Fill();
+
+    TsfSkinImagesMenuLink* FGraphicMenu = nullptr;  // owned (a component of this button)
+    TCustomImageList* FGraphicImages = nullptr;     // owned (a component of this button)
+};
+
+// The five pen styles: solid, dash, dot, dash-dot, dash-dot-dot.
+class TsfSkinPenStyleButton : public TsfSkinGraphicButton {
+public:
+    explicit TsfSkinPenStyleButton(TComponent* AOwner);
+    String ClassName() const override { return u"TsfSkinPenStyleButton"; }
+
+protected:
+    void CreateGraphicImages() override;
+    void CreateGraphicItems() override;
+};

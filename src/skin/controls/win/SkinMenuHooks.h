@@ -35,6 +35,22 @@ public:
     // changed (they repaint); the grid closed (they end their tracking).
     virtual void SetOnInternalChange(TNotifyEvent Handler) = 0;
     virtual void SetOnInternalMenuClose(TNotifyEvent Handler) = 0;
+
+    // Building a menu a button owns (the graphic and colour buttons).
+    virtual void SetImages(TCustomImageList* Value) = 0;
+    virtual void ClearItems() = 0;
+    virtual Integer ItemCount() const = 0;
+    virtual void AddItem(Integer ImageIndex, const String& Caption, bool Button, TColor Color) = 0;
+    virtual void SetItemCaption(Integer Index, const String& Caption) = 0;
+    virtual TColor ItemColor(Integer Index) const = 0;
+    virtual void SetColumnsCount(Integer Value) = 0;
+    // The item index stored without the change notification.
+    virtual void StoreItemIndex(Integer Value) = 0;
+    virtual TsfSkinData* MenuSkinData() const = 0;
+    virtual void SetMainWindowHandle(HWND Value) = 0;
+    virtual void SetOnItemClick(TNotifyEvent Handler) = 0;
+    virtual void SetOnMenuPopup(TNotifyEvent Handler) = 0;
+    virtual void SetOnItemIndexChanged(TEvent<TObject*, Integer> Handler) = 0;
 };
 
 // A skinned popup menu as the control that opens it sees it. When it closes,
@@ -68,6 +84,8 @@ public:
     virtual ~TsfSkinMenuServices() = default;
     // A new skinned popup menu owned by AOwner (an edit's context menu).
     virtual TsfSkinPopupMenuLink* CreateSkinPopupMenu(TComponent* AOwner) = 0;
+    // A new images menu owned by AOwner.
+    virtual TsfSkinImagesMenuLink* CreateSkinImagesMenu(TComponent* AOwner) = 0;
     // The skinned popup menu behind a platform popup menu, or nullptr.
     virtual TsfSkinPopupMenuLink* AsSkinPopupMenu(TPopupMenu* Menu) = 0;
     // The images menu behind a component, or nullptr.

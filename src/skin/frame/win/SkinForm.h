@@ -114,6 +114,16 @@ public:
     static void BeforeChangeSkinDataOfControls(TsfSkinData* ASkinData, TControl* AControl);
     static void ChangeSkinDataOfControls(TsfSkinData* ASkinData, TControl* AControl);
     bool InChangeSkinData() const { return FInChangeSkinData; }
+
+    // ---- The application's access to the frame's objects by skin name: the
+    // first object of that name counts; a missing name, or one of another kind,
+    // does nothing and reads neutral values.
+    Integer GetIndex(const String& AIDName) const;
+    void UserObjectDraw(const String& AIDName);
+    void CaptionSetText(const String& AIDName, const String& AText);
+    void ButtonSetDown(const String& AIDName, bool ADown);
+    bool ButtonGetDown(const String& AIDName) const;
+    void SetEnabled(const String& AIDName, bool Value);
     // The 50 ms poll of the cursor while an object may be hot (skin clock, id 1).
     void StartMouseTimer();
     void StopMouseTimer();

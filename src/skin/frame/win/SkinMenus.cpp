@@ -2039,6 +2039,25 @@ TColor TsfSkinImagesMenu::SelectedColor() const
     return I ? I->Color : clNone;
 }
 
+void TsfSkinImagesMenu::AddItem(Integer ImageIndex, const String& Caption, bool Button, TColor Color)
+{
+    TsfImagesMenuItem* I = FItems->Add();
+    I->SetImageIndex(ImageIndex);
+    I->SetCaption(Caption);
+    I->Button = Button;
+    I->Color = Color;
+}
+
+void TsfSkinImagesMenu::SetItemCaption(Integer Index, const String& Caption)
+{
+    if (Index >= 0 && Index < FItems->Count()) FItems->GetItem(Index)->SetCaption(Caption);
+}
+
+TColor TsfSkinImagesMenu::ItemColor(Integer Index) const
+{
+    return Index >= 0 && Index < FItems->Count() ? FItems->GetItem(Index)->Color : clNone;
+}
+
 // ---------------------------------------------------------------------------
 // The services the skinned controls reach the menus through.
 
@@ -2047,6 +2066,7 @@ namespace {
 class TsfFrameMenuServices : public TsfSkinMenuServices {
 public:
     TsfSkinPopupMenuLink* CreateSkinPopupMenu(TComponent* AOwner) override { return new TsfSkinPopupMenu(AOwner); }
+    TsfSkinImagesMenuLink* CreateSkinImagesMenu(TComponent* AOwner) override { return new TsfSkinImagesMenu(AOwner); }
     TsfSkinPopupMenuLink* AsSkinPopupMenu(TPopupMenu* Menu) override { return dynamic_cast<TsfSkinPopupMenu*>(Menu); }
     TsfSkinImagesMenuLink* AsSkinImagesMenu(TComponent* Component) override
     {

@@ -407,9 +407,20 @@ public:
     TColor SelectedColor() const override;
     void SetOnInternalChange(TNotifyEvent Handler) override { OnInternalChange = std::move(Handler); }
     void SetOnInternalMenuClose(TNotifyEvent Handler) override { OnInternalMenuClose = std::move(Handler); }
+    void ClearItems() override { FItems->Clear(); }
+    Integer ItemCount() const override { return FItems->Count(); }
+    void AddItem(Integer ImageIndex, const String& Caption, bool Button, TColor Color) override;
+    void SetItemCaption(Integer Index, const String& Caption) override;
+    TColor ItemColor(Integer Index) const override;
+    void StoreItemIndex(Integer Value) override { FItemIndex = Value; }
+    TsfSkinData* MenuSkinData() const override { return FSkinData; }
+    void SetMainWindowHandle(HWND Value) override { MainWindowHandle = Value; }
+    void SetOnItemClick(TNotifyEvent Handler) override { OnItemClick = std::move(Handler); }
+    void SetOnMenuPopup(TNotifyEvent Handler) override { OnMenuPopup = std::move(Handler); }
+    void SetOnItemIndexChanged(TEvent<TObject*, Integer> Handler) override { OnItemIndexChanged = std::move(Handler); }
 
     TCustomImageList* Images() const override { return FImages; }
-    void SetImages(TCustomImageList* Value);
+    void SetImages(TCustomImageList* Value) override;
     THintWindow* SkinHint() const { return FSkinHint; }
     void SetSkinHint(THintWindow* Value);
     bool ShowHints = true;
@@ -419,7 +430,7 @@ public:
     bool UseSkinFont = true;
     TFont* DefaultFont() const { return FDefaultFont.get(); }
     Integer ColumnsCount() const { return FColumnsCount; }
-    void SetColumnsCount(Integer Value);
+    void SetColumnsCount(Integer Value) override;
     TsfSkinData* SkinData() const { return FSkinData; }
     void SetSkinData(TsfSkinData* Value) override;
     bool ShowSelectedItem = true;

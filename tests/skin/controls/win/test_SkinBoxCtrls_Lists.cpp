@@ -230,6 +230,65 @@ TEST_F(SkinComboTest, OpeningShowsAtMostDropDownCountRowsAndKeepsTheFormActive)
     EXPECT_FALSE(C->IsPopupVisible());
 }
 
+TEST_F(SkinComboTest, TheDropDownFadesInOnTheClockAndTakesTheListSettings)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* C = NewCombo(Form, 3);
+    C->SetListBoxUseSkinItemHeight(false);
+    C->SetListBoxDefaultItemHeight(30);
+    ShowAndWait(Form);
+    auto Layered = [&] {
+        return (GetWindowLongPtrW(C->ListBox()->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    };
+    auto WindowAlpha = [&] {
+        BYTE A = 0;
+        DWORD Flags = 0;
+        GetLayeredWindowAttributes(C->ListBox()->Handle(), nullptr, &A, &Flags);
+        return Integer(A);
+    };
+    C->DropDown();
+    ASSERT_TRUE(C->IsPopupVisible());
+    EXPECT_FALSE(Layered()) << "opaque unless asked";
+    EXPECT_EQ(C->ListBox()->Height(), 3 * 30 + 4) << "the list's item height passes through";
+    C->CloseUp(false);
+
+    struct Case {
+        bool Animation;
+        Integer Value, AfterOpen, After5Ms, After200Ms;
+    } const Cases[] = {
+        {false, 200, 200, 200, 200},
+        {true, 200, 0, 13, 200},
+        {true, 10, 0, 1, 10},
+        {true, 200, 0, 13, 200},  // again: every opening fades from nothing
+    };
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(K.Value);
+        C->SetListBoxAlphaBlend(true);
+        C->SetListBoxAlphaBlendAnimation(K.Animation);
+        C->SetListBoxAlphaBlendValue(Byte(K.Value));
+        C->DropDown();
+        ASSERT_TRUE(C->IsPopupVisible());
+        EXPECT_TRUE(Layered());
+        EXPECT_EQ(WindowAlpha(), K.AfterOpen);
+        FClock.Clock.Advance(5);
+        EXPECT_EQ(WindowAlpha(), K.After5Ms);
+        FClock.Clock.Advance(200);
+        EXPECT_EQ(WindowAlpha(), K.After200Ms);
+        EXPECT_EQ(FClock.Clock.TimerInterval(C->ListBox(), 9), 0u) << "the fade stops at its target";
+        C->CloseUp(false);
+    }
+    // Closed halfway: the fade stops with the window hidden.
+    C->DropDown();
+    FClock.Clock.Advance(5);
+    C->CloseUp(false);
+    FClock.Clock.Advance(200);
+    EXPECT_EQ(WindowAlpha(), 13);
+    C->SetListBoxAlphaBlend(false);
+    C->DropDown();
+    EXPECT_FALSE(Layered());
+    C->CloseUp(false);
+}
+
 TEST_F(SkinComboTest, NearTheScreenBottomTheListOpensAbove)
 {
     TRect Work;

@@ -121,6 +121,7 @@ public:
 class TTestServices : public TsfSkinMenuServices {
 public:
     TsfSkinPopupMenuLink* CreateSkinPopupMenu(TComponent* AOwner) override { return Last = new TRecordingMenu(AOwner); }
+    TsfSkinImagesMenuLink* CreateSkinImagesMenu(TComponent*) override { return nullptr; }
     TsfSkinPopupMenuLink* AsSkinPopupMenu(TPopupMenu*) override { return nullptr; }
     TsfSkinImagesMenuLink* AsSkinImagesMenu(TComponent*) override { return nullptr; }
     TsfSkinFormLink* GetSkinForm(TCustomForm*) override { return SkinForm.SD ? &SkinForm : nullptr; }

@@ -554,3 +554,63 @@ TEST_F(SkinObjects, MaximisedFormStaysMaximisedAcrossTheSkinnableSwitch)
     EXPECT_EQ(C->ObjectList.size(), 6u);
     EXPECT_TRUE(Object<TsfSkinStdButtonObject>(C, u"maxbutton")->MeansRestore());
 }
+
+TEST_F(SkinObjects, ObjectsAreReachedByTheirFirstNameAndKind)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire");
+    const size_t SkinObjectCount = C->ObjectList.size();
+    const TsfDataSkinButton* None = nullptr;
+    auto Button = [&](const char16_t* Name, TRect R) {
+        auto B = std::make_unique<TsfSkinButtonObject>(C, None);
+        B->IDName = Name;
+        B->SkinRect = B->ObjectRect = R;
+        return B;
+    };
+    C->ObjectList.push_back(Button(u"b", {40, 60, 60, 80}));
+    C->ObjectList.push_back(Button(u"b", {70, 60, 90, 80}));
+    C->ObjectList.push_back(UserObject(C, u"x", {100, 60, 120, 80}));
+    C->ObjectList.push_back(Button(u"x", {130, 60, 150, 80}));
+    auto* First = C->ObjectList[SkinObjectCount].get();
+    auto* Second = C->ObjectList[SkinObjectCount + 1].get();
+    auto* LaterX = C->ObjectList[SkinObjectCount + 3].get();
+    std::vector<String> Painted;
+    C->OnPaintEvent = [&](const String& N, TCanvas*, TRect) { Painted.push_back(N); };
+
+    EXPECT_EQ(C->GetIndex(u"b"), static_cast<Integer>(SkinObjectCount));
+    EXPECT_EQ(C->GetIndex(u"B"), -1);  // names are case-sensitive
+    C->ButtonSetDown(u"b", true);
+    EXPECT_TRUE(C->ButtonGetDown(u"b"));
+    EXPECT_FALSE(static_cast<TsfSkinButtonObject*>(Second)->Down());
+    // "x" is first a user object: button calls pass it by, even with a later button of that name.
+    C->ButtonSetDown(u"x", true);
+    EXPECT_FALSE(C->ButtonGetDown(u"x"));
+    EXPECT_FALSE(static_cast<TsfSkinButtonObject*>(LaterX)->Down());
+    C->UserObjectDraw(u"x");
+    C->UserObjectDraw(u"b");
+    EXPECT_EQ(Painted, (std::vector<String>{u"x"}));
+    // Missing names: nothing happens, neutral values read.
+    C->ButtonSetDown(u"missing", true);
+    C->UserObjectDraw(u"missing");
+    C->SetEnabled(u"missing", false);
+    C->CaptionSetText(u"missing", u"t");
+    EXPECT_FALSE(C->ButtonGetDown(u"missing"));
+    EXPECT_EQ(C->GetIndex(u"missing"), -1);
+    // SetEnabled reaches every kind, the skin's caption buttons too.
+    C->SetEnabled(u"b", false);
+    EXPECT_FALSE(First->Enabled);
+    EXPECT_TRUE(Second->Enabled);
+    TsfSkinStdButtonObject* Std = nullptr;
+    TsfSkinCaptionObject* Caption = nullptr;
+    for (size_t i = 0; i < SkinObjectCount; ++i) {
+        if (!Std) Std = dynamic_cast<TsfSkinStdButtonObject*>(C->ObjectList[i].get());
+        if (!Caption) Caption = dynamic_cast<TsfSkinCaptionObject*>(C->ObjectList[i].get());
+    }
+    ASSERT_TRUE(Std && Caption);
+    C->SetEnabled(Std->IDName, false);
+    EXPECT_FALSE(Std->Enabled);
+    C->SetEnabled(Std->IDName, true);
+    C->CaptionSetText(Caption->IDName, u"Named text");
+    EXPECT_EQ(Caption->TextValue(), u"Named text");
+    C->OnPaintEvent = nullptr;
+    C->ObjectList.resize(SkinObjectCount);
+}

@@ -1,11 +1,10 @@
-// Undo and redo of the document (members of TImageDraw, declared in
-// ImageDraw.h). The list of states (UndoDT) and the action log (ActionDT)
-// belong to the main window's entry of the open document, so that they
-// outlive the document while it is stashed as a stream.
+// Undo and redo of a document (TUndoHistory).
+#include "document/ImageUndo.h"
+
 #include <algorithm>
 
 #include "document/ImageCrop.h"
-#include "document/ImageDraw.h"
+#include "document/ImageDrawHooks.h"
 #include "document/ObjectRows.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
@@ -43,6 +42,8 @@ std::unique_ptr<TCustomBitmap32> CopyOf(TCustomBitmap32* Src)
     B->Assign(Src);
     return B;
 }
+
+TImgShape* RowShape(TRow* Row) { return Row ? Row->Data().As<TImgShape>() : nullptr; }
 
 TShapeType KindOf(const TRow& Row)
 {
@@ -130,13 +131,13 @@ TRow* FindBack(FState State, Integer From, Integer Id, FHas Has, FContinue Conti
 }
 }  // namespace
 
-TDataTable* TImageDraw::UndoState(Integer Index) const
+TDataTable* TUndoHistory::UndoState(Integer Index) const
 {
     if (!FUndoDT || Index < 0 || Index >= FUndoDT->ItemCount()) return nullptr;
     return FUndoDT->GetItem(Index)->Data().As<TDataTable>();
 }
 
-Int64 TImageDraw::UndoBytes() const
+Int64 TUndoHistory::UndoBytes() const
 {
     Int64 N = 0;
     for (Integer i = 0; i < UndoCount(); ++i)
@@ -144,25 +145,25 @@ Int64 TImageDraw::UndoBytes() const
     return N;
 }
 
-void TImageDraw::SaveUndoFirst()
+void TUndoHistory::SaveUndoFirst()
 {
-    FModified = true;
-    SetSrcBmpChanged(true);
+    FDocument.SetModified(true);
+    FDocument.SetSrcBmpChanged(true);
     FUndoIndex = -1;
     SaveUndo();
 }
 
-void TImageDraw::SaveUndo()
+void TUndoHistory::SaveUndo()
 {
-    if (!FModified || !FUndoDT) return;
+    if (!FDocument.Modified() || !FUndoDT) return;
     FUndoIndex = Min(FUndoIndex, FUndoDT->ItemCount() - 1);
     // The first state holds everything: later ones search back to it.
     const bool First = FUndoIndex < 0;
-    StoreShapeGeometry();
+    FDocument.StoreShapeGeometry();
     auto State = std::make_unique<TDataTable>();
-    State->CopyFrom(FDT.get(), true);
-    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
-        TImgShape* S = RowShape(FDT->GetItem(i));
+    State->CopyFrom(FDocument.DT(), true);
+    for (Integer i = 0; i < FDocument.DT()->ItemCount(); ++i) {
+        TImgShape* S = RowShape(FDocument.DT()->GetItem(i));
         TRow& Dst = *State->GetItem(i);
         if (auto* Small = dynamic_cast<TImgSmall*>(S)) {
             if (First || Small->DataChanged()) Dst.Data().Own(CopyOf(Small->SrcBmp()));
@@ -201,21 +202,21 @@ void TImageDraw::SaveUndo()
             }
         }
     }
-    if (First || FSrcBmpChanged) State->Data().Own(CopyOf(FSrcBmp.get()));
-    SetSrcBmpChanged(false);
+    if (First || FDocument.SrcBmpChanged()) State->Data().Own(CopyOf(FDocument.SrcBmp()));
+    FDocument.SetSrcBmpChanged(false);
     TRow& Props = *State->PropertyRow();
-    SetInt(Props, StateProp::Tool, FToolType);
-    SetText(Props, StateProp::SelectedIds, FSelectedIds->ToString(false, u'.'));
+    SetInt(Props, StateProp::Tool, FDocument.ToolType());
+    SetText(Props, StateProp::SelectedIds, FDocument.SelectedIds()->ToString(false, u'.'));
 
     // The redo tail goes, and with it the actions that led to its states.
     if (FUndoIndex < FUndoDT->ItemCount() - 1) {
         for (Integer i = FUndoDT->ItemCount() - 1; i > FUndoIndex; --i) FUndoDT->RemoveItemByIndex(i);
-        if (FActionDT)
-            for (Integer i = FActionDT->ItemCount() - 1; i >= 0; --i) {
-                TRow* Action = FActionDT->GetItem(i);
+        if (FDocument.ActionDT())
+            for (Integer i = FDocument.ActionDT()->ItemCount() - 1; i >= 0; --i) {
+                TRow* Action = FDocument.ActionDT()->GetItem(i);
                 if (IntOf(*Action, ActCol::UndoIndex) <= FUndoIndex) continue;
                 ClearActionData(Action);
-                FActionDT->RemoveItemByIndex(i);
+                FDocument.ActionDT()->RemoveItemByIndex(i);
             }
     }
     if (FUndoDT->ItemCount() >= TrimFromCount && ImageDrawHooks.AvailPhysMemory &&
@@ -224,17 +225,17 @@ void TImageDraw::SaveUndo()
 
     auto Row = std::make_unique<TRow>();
     Row->Init(std::vector<String>(UndoCol::Count));
-    if (FEffectBrush->EffectDrawing()) Row->GetItem(UndoCol::StateName)->SetText(EffectDrawStateName);
+    if (FDocument.EffectDrawing()) Row->GetItem(UndoCol::StateName)->SetText(EffectDrawStateName);
     Row->Data().Own(std::move(State));
     FUndoDT->AddItem(std::move(Row));
     FUndoIndex = FUndoDT->ItemCount() - 1;
     // Free memory alone lets the list grow without bound where memory is plentiful.
     while (FUndoDT->ItemCount() > 1 && UndoBytes() > FUndoByteLimit) DropOldestUndo();
-    FModified = false;
+    FDocument.SetModified(false);
     FSaveUndoDone = true;
 }
 
-void TImageDraw::DropOldestUndo()
+void TUndoHistory::DropOldestUndo()
 {
     std::unique_ptr<TRow> Oldest = FUndoDT->ExtractItem(0);
     if (!Oldest) return;
@@ -244,77 +245,78 @@ void TImageDraw::DropOldestUndo()
     FUndoIndex = Max(FUndoIndex - 1, -1);
     // The log keeps every action (batch processing replays them all); their
     // undo indexes follow the states.
-    if (FActionDT)
-        for (Integer i = 0; i < FActionDT->ItemCount(); ++i) {
-            TRow& Action = *FActionDT->GetItem(i);
+    if (FDocument.ActionDT())
+        for (Integer i = 0; i < FDocument.ActionDT()->ItemCount(); ++i) {
+            TRow& Action = *FDocument.ActionDT()->GetItem(i);
             SetInt(Action, ActCol::UndoIndex, IntOf(Action, ActCol::UndoIndex) - 1);
         }
 }
 
-void TImageDraw::Undo()
+void TUndoHistory::Undo()
 {
     if (FUndoIndex <= 0 || FUndoIndex >= UndoCount()) return;
     --FUndoIndex;
     Godo(false);
 }
 
-void TImageDraw::Redo()
+void TUndoHistory::Redo()
 {
     if (FUndoIndex + 1 >= UndoCount()) return;
     ++FUndoIndex;
     Godo(false);
 }
 
-void TImageDraw::Godo(bool NotSetChanged)
+void TUndoHistory::Godo(bool NotSetChanged)
 {
     TDataTable* State = UndoState(FUndoIndex);
     if (!State) return;
-    if (OnGodoStart) OnGodoStart(this, TextOf(*FUndoDT->GetItem(FUndoIndex), UndoCol::StateName));
+    FDocument.UndoStateRestoring(TextOf(*FUndoDT->GetItem(FUndoIndex), UndoCol::StateName));
     FUndoRedoing = true;
     auto Done = ScopeExit([this] { FUndoRedoing = false; });
-    SetCurrentShape(-1);
-    for (Integer i = 0; i < FDT->ItemCount(); ++i) FDT->GetItem(i)->Data().Clear();
-    FSelectedIds->Clear();
+    FDocument.SetCurrentShape(-1);
+    for (Integer i = 0; i < FDocument.DT()->ItemCount(); ++i) FDocument.DT()->GetItem(i)->Data().Clear();
+    FDocument.SelectedIds()->Clear();
     // A raster no state holds any more (none can, since the oldest state
     // hands its copies on) leaves the current one.
     for (Integer j = FUndoIndex; j >= 0; --j)
         if (auto* B = UndoState(j)->Data().As<TCustomBitmap32>()) {
-            FSrcBmp = CopyOf(B);
-            FSrcBmp->SetDrawMode(dmOpaque);
+            auto Raster = CopyOf(B);
+            Raster->SetDrawMode(dmOpaque);
+            FDocument.ReplaceSrcBmp(std::move(Raster));
             break;
         }
-    FSrcBmpChanged = false;
-    FDT->CopyFrom(State, true);
+    FDocument.SetSrcBmpChanged(false);
+    FDocument.DT()->CopyFrom(State, true);
     // The tool and the selected ids are kept in states only.
     for (Integer P : {StateProp::Tool, StateProp::SelectedIds})
-        if (P < FDT->PropCount()) FDT->GetProp(P)->SetText(String());
-    CreateShapeObjects(-1);
+        if (P < FDocument.DT()->PropCount()) FDocument.DT()->GetProp(P)->SetText(String());
+    FDocument.CreateShapeObjects(-1);
     RestoreObjects();
     const TRow& Props = *State->PropertyRow();
     const String Ids = TextOf(Props, StateProp::SelectedIds);
-    if (!Ids.empty() && IntOf(Props, StateProp::Tool) == FToolType) {
+    if (!Ids.empty() && IntOf(Props, StateProp::Tool) == FDocument.ToolType()) {
         TRow IdList;
         IdList.Init(Ids, u'.');
         for (Integer i = 0; i < IdList.ItemCount(); ++i) {
             Integer Id;
             if (!TryStrToInt(Trim(IdList.GetItem(i)->Text()), Id)) continue;
-            const Integer Index = IndexOfShapeId(Id);
-            if (TImgShape* S = Index >= 0 ? RowShape(FDT->GetItem(Index)) : nullptr) S->Select();
+            const Integer Index = FDocument.IndexOfShapeId(Id);
+            if (TImgShape* S = Index >= 0 ? RowShape(FDocument.DT()->GetItem(Index)) : nullptr) S->Select();
         }
     }
-    InitBitmap();
-    if (!NotSetChanged) SetChanged(true);
-    FModified = false;
+    FDocument.InitBitmap();
+    if (!NotSetChanged) FDocument.SetChanged(true);
+    FDocument.SetModified(false);
     FUndoRedoing = false;
-    ShapeSelectStateChanged(true);
+    FDocument.ShapeSelectStateChanged(true);
 }
 
-void TImageDraw::RestoreObjects()
+void TUndoHistory::RestoreObjects()
 {
     auto StateAt = [this](Integer j) { return UndoState(j); };
     auto Always = [](TRow&) { return true; };
-    for (Integer i = 0; i < FDT->ItemCount(); ++i) {
-        TRow& Row = *FDT->GetItem(i);
+    for (Integer i = 0; i < FDocument.DT()->ItemCount(); ++i) {
+        TRow& Row = *FDocument.DT()->GetItem(i);
         const Integer Id = IntOf(Row, ObjCol::Id);
         switch (KindOf(Row)) {
         case shSmall: {
@@ -330,7 +332,7 @@ void TImageDraw::RestoreObjects()
         case shSelection: {
             auto* Sel = dynamic_cast<TImgSelection*>(RowShape(&Row));
             if (!Sel) {
-                auto New = std::make_unique<TImgSelection>(this, Id, nullptr);
+                auto New = std::make_unique<TImgSelection>(&FDocument.ShapeOwner(), Id, nullptr);
                 Sel = New.get();
                 Row.Data().Own(std::move(New));
             }
@@ -366,21 +368,21 @@ void TImageDraw::RestoreObjects()
             break;
         }
         case shCrop:
-            if (auto* Crop = dynamic_cast<TImgCrop*>(RowShape(&Row))) Crop->MakeAdjustSrcBmp(FSrcBmp.get());
+            if (auto* Crop = dynamic_cast<TImgCrop*>(RowShape(&Row))) Crop->MakeAdjustSrcBmp(FDocument.SrcBmp());
             break;
         default: break;
         }
     }
 }
 
-void TImageDraw::ClearUndo(std::unique_ptr<TDataTable> DataDT)
+void TUndoHistory::ClearUndo(std::unique_ptr<TDataTable> DataDT)
 {
     // The state's rows and the table own their copies (rasters, pictures,
     // regions, points) through their data slots: freeing the table frees all.
     DataDT.reset();
 }
 
-void TImageDraw::ClearUndoStateName(const String& S)
+void TUndoHistory::ClearUndoStateName(const String& S)
 {
     if (!FUndoDT) return;
     for (Integer i = 0; i < FUndoDT->ItemCount(); ++i) {
@@ -390,7 +392,7 @@ void TImageDraw::ClearUndoStateName(const String& S)
     }
 }
 
-void TImageDraw::RemoveUndoStatesNamed(const String& S, Integer MaxCount)
+void TUndoHistory::RemoveUndoStatesNamed(const String& S, Integer MaxCount)
 {
     if (!FUndoDT) return;
     // From the end only: a state further back may hold copies that later
@@ -404,7 +406,7 @@ void TImageDraw::RemoveUndoStatesNamed(const String& S, Integer MaxCount)
     FUndoIndex = std::clamp(FUndoIndex, -1, FUndoDT->ItemCount() - 1);
 }
 
-void TImageDraw::ClearActionData(TRow* ARow)
+void TUndoHistory::ClearActionData(TRow* ARow)
 {
     if (!ARow || !ARow->Data()) return;
     if (IntOf(*ARow, ActCol::RunKind) == RunKindFrame && IntOf(*ARow, ActCol::Kind) == FrameKindTable)

@@ -1,0 +1,55 @@
+// The application's access to the objects on a skinned frame by their skin
+// name: each call looks the object up anew, so a skin change in between is safe.
+#include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinObjects.h"
+
+namespace {
+
+// The first object of that name when it is a T (or derived), else null.
+template <class T>
+T* NamedObject(const TsfSkinForm* C, const String& AIDName)
+{
+    const Integer I = C->GetIndex(AIDName);
+    return I < 0 ? nullptr : dynamic_cast<T*>(C->ObjectList[static_cast<size_t>(I)].get());
+}
+
+}  // namespace
+
+Integer TsfSkinForm::GetIndex(const String& AIDName) const
+{
+    for (size_t i = 0; i < ObjectList.size(); ++i)
+        if (ObjectList[i]->IDName == AIDName) return static_cast<Integer>(i);
+    return -1;
+}
+
+void TsfSkinForm::UserObjectDraw(const String& AIDName)
+{
+    if (auto* O = NamedObject<TsfUserObject>(this, AIDName)) DrawSkinObject(O);
+}
+
+void TsfSkinForm::CaptionSetText(const String& AIDName, const String& AText)
+{
+    auto* O = NamedObject<TsfSkinCaptionObject>(this, AIDName);
+    if (!O) return;
+    if (FInChangeSkinData)
+        O->SimpleSetTextValue(AText);  // the new skin paints it anyway
+    else
+        O->SetTextValue(AText);
+}
+
+void TsfSkinForm::ButtonSetDown(const String& AIDName, bool ADown)
+{
+    if (auto* O = NamedObject<TsfSkinButtonObject>(this, AIDName)) O->SetDown(ADown);
+}
+
+bool TsfSkinForm::ButtonGetDown(const String& AIDName) const
+{
+    const auto* O = NamedObject<TsfSkinButtonObject>(this, AIDName);
+    return O && O->Down();
+}
+
+void TsfSkinForm::SetEnabled(const String& AIDName, bool Value)
+{
+    const Integer I = GetIndex(AIDName);
+    if (I >= 0) ObjectList[static_cast<size_t>(I)]->Enabled = Value;
+}
