@@ -118,6 +118,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
     } else if (AComponent == FSystemMenu) {
+        ForgetSysMenuItems(FSystemMenu->Items());
         FSystemMenu = nullptr;
     }
 }
@@ -509,7 +510,13 @@ void TsfSkinForm::SetFormStyle(TFormStyle FS)
 void TsfSkinForm::SetBorderIcons(TsfBorderIcons Value)
 {
     FBorderIcons = Value;
-    if ((FSupportNCArea || FSkinSupport) && !(ComponentState() & (csLoading | csDesigning))) UpDateFormNC();
+    if (FSupportNCArea || FSkinSupport) {
+        if (ComponentState() & (csLoading | csDesigning)) return;
+        UpdateCaptionButtons();
+        UpDateFormNC();
+    } else if (HideCaptionButtons) {
+        UpdateCaptionButtons();
+    }
 }
 
 void TsfSkinForm::SetShowIcon(bool Value)
@@ -1165,6 +1172,13 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         Message.Result = 0;
         return false;
     case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_NCRBUTTONDOWN:
+        // The skinned system menu takes the caption's right click: the platform's
+        // own handling would hold the mouse until the release and then open its
+        // system menu over the skinned one.
+        if (!(NC && FSkinnableForm && Message.WParam == HTCAPTION)) return true;
+        Message.Result = 0;
+        return false;
     case WM_SIZING:
         if (!(FSizeMove && FFullDrag)) return true;
         WMSizing(Message);

@@ -444,6 +444,8 @@ private:
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
     TMenuItem* NewSysMenuItem(const std::u16string& Name);
+    // The caption buttons let go of a menu that is going away.
+    void ForgetSysMenuItems(TMenuItem* Items);
     Integer OldHeight = 0;
     TsfMagnetState FMagnet;
     std::unique_ptr<TFont> FDefCaptionFont;

@@ -78,6 +78,14 @@ TsfSysMenuState SysState(TsfSkinForm* C, TCustomForm* F)
     return S;
 }
 
+// The standard items are the component's and carry its unique names: one
+// menu holds them at a time, so the other menu's are freed first.
+void FreeStandardItems(TMenuItem* Items)
+{
+    for (Integer I = Items->Count() - 1; I >= 0; --I)
+        if (IsStandardSysMenuName(std::u16string(Items->Items(I)->Name()))) delete Items->Items(I);
+}
+
 }  // namespace
 
 void TsfSkinForm::CreateSysMenu()
@@ -85,15 +93,16 @@ void TsfSkinForm::CreateSysMenu()
     if (!FSysMenu) FSysMenu = std::make_unique<TPopupMenu>(nullptr);
     TMenuItem* Items = FSysMenu->Items();
     while (Items->Count() > 0) delete Items->Items(Items->Count() - 1);
+    if (FSystemMenu) FreeStandardItems(FSystemMenu->Items());
     for (const auto& N : SysMenuItemNames(SysState(this, FForm))) Items->Add(NewSysMenuItem(N));
 }
 
 void TsfSkinForm::MergeSysMenuItems()
 {
     if (!FSystemMenu || !UseDefaultSysMenu) return;
+    if (FSysMenu) FreeStandardItems(FSysMenu->Items());
     TMenuItem* Items = FSystemMenu->Items();
-    for (Integer I = Items->Count() - 1; I >= 0; --I)
-        if (IsStandardSysMenuName(std::u16string(Items->Items(I)->Name()))) delete Items->Items(I);
+    FreeStandardItems(Items);
     const auto Top = SysMenuMergedNames(SysState(this, FForm));
     for (size_t I = 0; I < Top.size(); ++I) Items->Insert(static_cast<Integer>(I), NewSysMenuItem(Top[I]));
     Items->Add(NewSysMenuItem(u"DSF_CLOSE"));
@@ -112,9 +121,19 @@ TMenuItem* TsfSkinForm::GetSysMenuItems()
 void TsfSkinForm::SetSystemMenu(TPopupMenu* Value)
 {
     if (FSystemMenu == Value) return;
-    if (FSystemMenu) FSystemMenu->RemoveFreeNotification(this);
+    if (FSystemMenu) {
+        ForgetSysMenuItems(FSystemMenu->Items());
+        FreeStandardItems(FSystemMenu->Items());
+        FSystemMenu->RemoveFreeNotification(this);
+    }
     FSystemMenu = Value;
     if (Value) Value->FreeNotification(this);
+}
+
+void TsfSkinForm::ForgetSysMenuItems(TMenuItem* Items)
+{
+    for (const auto& O : ObjectList)
+        if (auto* B = dynamic_cast<TsfSkinButtonObject*>(O.get()); B && B->MenuItem == Items) B->MenuItem = nullptr;
 }
 
 void TsfSkinForm::PopupSysMenuAtRect(const TRect& R)
@@ -137,9 +156,21 @@ void TsfSkinForm::PopupSysMenuAtButton()
     for (const auto& O : ObjectList) {
         const bool Std = O->Kind == TsfFrameObjectKind::StdButton || O->Kind == TsfFrameObjectKind::Animate;
         if (!Std || O->Command != cmSysMenu || !O->Enabled) continue;
+        // The window's origin on the screen: an MDI child's Left and Top are
+        // inside its parent's client area, so it goes through its own client origin.
+        TPoint Org{FForm->Left(), FForm->Top()};
+        if (FForm->FormStyle() == fsMDIChild) {
+            Org = FForm->ClientOrigin();
+            if (FSkinSupport) {
+                Org.X -= FGeometry.NewClRect.Left;
+                Org.Y -= FGeometry.NewClRect.Top;
+            } else {
+                Org.X -= 3;
+                Org.Y -= GetDefCaptionHeight() + 3;
+            }
+        }
         const TRect& R = O->ObjectRect;
-        const TRect S{R.Left + FForm->Left(), R.Top + FForm->Top(), R.Right + FForm->Left(), R.Bottom + FForm->Top()};
-        if (!DisableSystemMenu) PopupSysMenuAtRect(S);
+        if (!DisableSystemMenu) PopupSysMenuAtRect({R.Left + Org.X, R.Top + Org.Y, R.Right + Org.X, R.Bottom + Org.Y});
     }
 }
 
