@@ -476,6 +476,13 @@ bool TsfSkinForm::MDIBeforeForm(TMessage& Message, bool& Pass)
             SendToMain(WM_MDICHILDMOVED, reinterpret_cast<WPARAM>(FForm->Handle()));
         }
         return false;
+    case WM_MOUSEACTIVATE:
+        // A click into the active child marks it active before its activation message comes.
+        if (Child && FSkinnableForm && !FFormActive && MainForm() && MainForm()->ActiveMDIChild() == FForm) {
+            FFormActive = true;
+            DoActivateEvents();
+        }
+        return false;
     case WM_CHANGESKINDATAFINISHED:
         if (Parent && FSD && Message.WParam == reinterpret_cast<WPARAM>(FSD)) RefitMaximizedChildren();
         return false;
