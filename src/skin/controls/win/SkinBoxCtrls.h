@@ -1061,6 +1061,12 @@ public:
     void SetDevice(TsfFontDevice Value);
     TsfFontListOptions Options() const { return FOptions; }
     void SetOptions(TsfFontListOptions Value);
+    // The foTrueTypeOnly member of Options.
+    bool TrueTypeOnly() const { return (FOptions & foTrueTypeOnly) != 0; }
+    void SetTrueTypeOnly(bool Value) { SetOptions(Value ? FOptions | foTrueTypeOnly : FOptions & ~foTrueTypeOnly); }
+    // Kept for forms that set it; the list always shows each family in its own face.
+    bool UseFonts() const { return FUseFonts; }
+    void SetUseFonts(bool Value);
     String FontName() { return Text(); }
     // Selects the family equal to Value ignoring case (its own spelling shown).
     void SetFontName(const String& Value);
@@ -1078,6 +1084,7 @@ private:
     TsfFontDevice FDevice = fdScreen;
     TsfFontListOptions FOptions = 0;
     bool FUpdate = false;
+    bool FUseFonts = false;
 };
 
 // The point sizes of one font family.

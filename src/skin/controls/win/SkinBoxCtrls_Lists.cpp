@@ -2365,6 +2365,13 @@ void TsfSkinFontComboBox::SetOptions(TsfFontListOptions Value)
     RebuildList();
 }
 
+void TsfSkinFontComboBox::SetUseFonts(bool Value)
+{
+    if (FUseFonts == Value) return;
+    FUseFonts = Value;
+    Invalidate();
+}
+
 void TsfSkinFontComboBox::CreateWnd()
 {
     const String Name = Text();

@@ -876,6 +876,7 @@ TEST_F(SkinComboTest, FontCombosListFamiliesAndSizes)
     EXPECT_NE(F->Items()->IndexOf(u"Arial"), -1);
     F->SetDevice(fdScreen);
     // Only TrueType families with that option.
-    F->SetOptions(foTrueTypeOnly);
+    F->SetTrueTypeOnly(true);
+    EXPECT_EQ(F->Options(), foTrueTypeOnly);
     for (Integer I = 0; I < F->Items()->Count(); ++I) EXPECT_TRUE(F->FontType(I) & sfTRUETYPE_FONTTYPE);
 }
