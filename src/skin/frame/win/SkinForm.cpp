@@ -88,6 +88,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
+    if (FForm->FormStyle() == fsMDIForm) CreateMDIScrollBars();
     FHook.Hook(FForm, TWndMethod::Of<&TsfSkinForm::NewWndProc>(this));
     // Every message of the window passes the component from its creation on.
     if (FForm->HandleAllocated()) FForm->RecreateWnd();
@@ -97,6 +98,7 @@ TsfSkinForm::~TsfSkinForm()
 {
     SkinClock()->StopTimers(this);
     UnHookApp();
+    RemoveClientProc();
     // The form's own procedure comes back before the component's parts go.
     FHook.Unhook();
     ObjectList.clear();
@@ -1124,6 +1126,10 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 {
     const bool NC = FSupportNCArea;
     CheckMenuCloseMessage(Message);
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) {
+        bool Pass = true;
+        if (MDIBeforeForm(Message, Pass)) return Pass;
+    }
     switch (Message.Msg) {
     case WM_SKINMENUCLOSE:
         SkinMenuClose();
@@ -1228,6 +1234,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 
 void TsfSkinForm::AfterForm(TMessage& Message)
 {
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) MDIAfterForm(Message);
     const bool NC = FSupportNCArea;
     const Integer X = LOWORD(Message.LParam), Y = HIWORD(Message.LParam);
     switch (Message.Msg) {

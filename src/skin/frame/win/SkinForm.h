@@ -11,6 +11,7 @@
 
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/SkinFormFade.h"
+#include "skin/frame/SkinMdiCore.h"
 #include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
@@ -19,6 +20,8 @@
 #include "skin/frame/win/SkinTrayLink.h"
 #include "skin/model/SFSkinData.h"
 #include "skin/model/win/SFLayerManager.h"
+
+class TsfSkinScrollBar;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -359,10 +362,71 @@ public:
     TNotifyEvent OnMinimizeToTray;
     TNotifyEvent OnRestoreFromTray;
 
+    // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
+    // found through the main form's component: it lists them in its window
+    // menu, arranges them, paints its MDI client from the skin and keeps its
+    // own scroll bars over the client.
+    TTileMode TileMode() const { return FTileMode; }
+    bool GetMDIChildMaximized() const { return FMDIChildMaximized; }
+    void AddChildToMenu(TCustomForm* Child);
+    void DeleteChildFromMenu(TCustomForm* Child);
+    void UpDateChildCaptionInMenu(TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(TObject* Sender);
+    void Tile();
+    void TileHorizontal();
+    void TileVertical();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void CloseAll();
+    void RestoreAll();
+    void RestoreAllExcept(HWND AHandle);
+    void RefitMaximizedChildren();
+    // The main form's client area left free by its aligned controls.
+    TRect GetMDIClientRect();
+    TsfSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
+    TsfSkinScrollBar* MDIVScrollBar() const { return FMDIVScrollBar; }
+    void CreateMDIScrollBars();
+    void UpdateMDIScrollBars(bool ARecalcRange);
+    void PlaceMDIScrollBars();
+    void SyncMDIHScroll();
+    void SyncMDIVScroll();
+    void OffsetMDIChildrenX(Integer DX);
+    void OffsetMDIChildrenY(Integer DY);
+    void MDIHScrollUpClick();
+    void MDIHScrollDownClick();
+    void MDIVScrollUpClick();
+    void MDIVScrollDownClick();
+    void ArrangeMinimizedMDIChildren();
+    TCustomForm* GetMaximizedMDIChild();
+    HWND ChangeVisibleChildHanle = nullptr;  // left out of the children's extent
+    // The MDI client's procedure while the main form is shown.
+    void NewClientWndProc(TMessage& Message);
+    HWND ClientInstance() const { return FClientWnd; }
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // The MDI branches of the window procedure; MDIBeforeForm answers whether
+    // it took the message (Pass: whether the form's own procedure still runs).
+    bool MDIBeforeForm(TMessage& Message, bool& Pass);
+    void MDIAfterForm(TMessage& Message);
+    void InstallClientProc();
+    void RemoveClientProc();
+    std::vector<TCustomForm*> MDIChildList() const;
+    TTileMode FTileMode = tbHorizontal;
+    bool FMDIChildMaximized = false;
+    bool FInMaximizeAll = false;
+    bool FInRestoreAll = false;
+    bool FStopCheckChildMove = false;
+    HWND FClientWnd = nullptr;
+    WNDPROC FPrevClientProc = nullptr;
+    TsfMDIScrollBars FMDIScroll;
+    TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
+    TsfSkinScrollBar* FMDIVScrollBar = nullptr;
+
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
     void AfterForm(TMessage& Message);
