@@ -81,6 +81,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FMenuLayerManager = new TsfLayerManager(this);
     FLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
+    CreateSysTrayMenu();
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
     FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
@@ -119,6 +120,9 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (FTrayIcon && AComponent == FTrayComponent) {
+        FTrayIcon = nullptr;
+        FTrayComponent = nullptr;
     } else if (AComponent == FSystemMenu) {
         ForgetSysMenuItems(FSystemMenu->Items());
         FSystemMenu = nullptr;
@@ -1178,6 +1182,10 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         Message.Result = 0;
         return false;
     case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_RESTOREFROMTRAY:
+        // Only a restore the tray icon started counts.
+        if (FForm->Tag() == TrayRestoreTag) FForm->SetTag(0);
+        return true;
     case WM_NCRBUTTONDOWN:
         // The skinned system menu takes the caption's right click: the platform's
         // own handling would hold the mouse until the release and then open its
