@@ -863,6 +863,18 @@ public:
     void SetListBoxWidth(Integer Value) { FListBoxWidth = Value; }
     bool AutoComplete() const { return FAutoComplete; }
     void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    // The whole control drawn as a tool button that opens the list; forces
+    // the fixed style and UseSkinSize off.
+    bool ToolButtonStyle() const { return FToolButtonStyle; }
+    void SetToolButtonStyle(bool Value);
+    // Height and item area from the skin; off, the skin is stretched to any height.
+    bool UseSkinSize() const { return FUseSkinSize; }
+    void SetUseSkinSize(bool Value);
+    // Given to the inner edit of the edit style.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase Value);
     // A translucent drop-down, optionally fading in on the skin clock.
     bool ListBoxAlphaBlend() const { return FListBoxAlphaBlend; }
     void SetListBoxAlphaBlend(bool Value) { FListBoxAlphaBlend = Value; }
@@ -892,7 +904,7 @@ public:
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TsfPopupListBox* ListBox() const { return FListBox; }
-    TCustomEdit* Edit() const { return FEdit; }
+    TsfCustomEdit* Edit() const { return FEdit; }
     Integer SelStart() const { return FEdit ? FEdit->SelStart() : 0; }
     Integer SelLength() const { return FEdit ? FEdit->SelLength() : 0; }
     bool IsPopupVisible() const { return FListBox->IsShown(); }
@@ -903,6 +915,8 @@ public:
 
     void GetSkinData() override;
     void ChangeSkinData() override;
+    // Without UseSkinSize the height stays as asked and the geometry follows the width.
+    void CalcSize(Integer& AWidth, Integer& AHeight) override;
 
     TNotifyEvent OnChange, OnClick, OnCloseUp, OnDropDown;
     TsfDrawSkinItemEvent OnComboBoxDrawItem;
@@ -912,6 +926,7 @@ protected:
     virtual void EditWndProc(TMessage& Message);
     void CreateControlDefaultImage(TsfBitmap* B) override;
     void CreateControlSkinImage(TsfBitmap* B) override;
+    void SetControlRegion() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -921,29 +936,50 @@ protected:
     void WMSize(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void CMCancelMode(TMessage& Message) override;
     void CMWantSpecialKey(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
 
     void CalcRects();
     void DrawItemArea(TsfBitmap* B, bool Skinned);
+    // The button stretched from a button description (UseSkinSize off).
+    void DrawResizeButton(TsfBitmap* B);
+    void DrawToolButton(TsfBitmap* B, bool Skinned);
+    // The item shown in the item area, -1 for none.
+    Integer ShownIndex() const;
     void ShowEditor();
     void HideEditor();
     void EditChange();
+    // The edit's key release: completion by the charset's rule.
+    void EditKeyUp(TMessage& Message, bool SysKey);
+    // Completes the edit's text to the first item it starts, the added part selected.
+    void EditAutoComplete();
+    // The edit's font (skin or not) and its text colour for the current state.
+    void UpdateEditFont();
+    void UpdateEditColor();
+    // A skin whose combo has an active look: the edit's text colour follows it.
+    bool HasActiveLook() const;
+    // The charset of the skin's interface strings, else DefaultFont's.
+    Byte ItemCharset() const;
+    void CloseUpFrom(TControl* C);
     void ProcessListBox(Integer X, Integer Y);
     void ListBoxWndProc(TMessage& Message);
     void ScrollTimer();
 
     TsfPopupListBox* FListBox = nullptr;
-    TCustomEdit* FEdit = nullptr;
+    TsfCustomEdit* FEdit = nullptr;
     TsfCBButtonX Button;
     TRect CBItemR;
     TOwnerDrawState CBItemState = 0;
     TsfDataSkinComboBox FSkin{u""};
     bool FHasSkin = false;
     TsfSkinCustomComboBoxStyle FStyle = sfcbFixedStyle;
+    bool FToolButtonStyle = false;
+    bool FUseSkinSize = true;
     // The inner edit of the edit style is a numeric one.
     bool FNumEdit = false;
     Integer FDropDownCount = 8;
@@ -960,7 +996,10 @@ protected:
     Integer TimerMode = 0;
     bool FromEdit = false;
     bool FDropDown = false;
+    bool FHideSelection = true;
+    TEditCharCase FCharCase = ecNormal;
     TsfTypeAhead FTypeAhead;
+    TsfEditCompletion FEditCompletion;
     TWndMethod FListBoxWindowProc;
     TWndMethod FEditWindowProc;
 };

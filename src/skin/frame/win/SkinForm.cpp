@@ -122,6 +122,9 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         FMSD = nullptr;
     } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
         FMDITabsBar = nullptr;
+    } else if (AComponent == FSystemMenu) {
+        ForgetSysMenuItems(FSystemMenu->Items());
+        FSystemMenu = nullptr;
     }
 }
 
@@ -461,6 +464,13 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
 void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
 {
     if (OnShortCut) OnShortCut(Msg, Handled);
+    if (Handled) return;
+    // Alt+Space opens the system menu under its caption button (handled even when none is there).
+    if (Msg.WParam == VK_SPACE && KeyDataToShiftState(static_cast<Integer>(Msg.LParam)) == ssAlt) {
+        PopupSysMenuAtButton();
+        FInShortCut = false;
+        Handled = true;
+    }
 }
 
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
@@ -505,7 +515,13 @@ void TsfSkinForm::SetFormStyle(TFormStyle FS)
 void TsfSkinForm::SetBorderIcons(TsfBorderIcons Value)
 {
     FBorderIcons = Value;
-    if ((FSupportNCArea || FSkinSupport) && !(ComponentState() & (csLoading | csDesigning))) UpDateFormNC();
+    if (FSupportNCArea || FSkinSupport) {
+        if (ComponentState() & (csLoading | csDesigning)) return;
+        UpdateCaptionButtons();
+        UpDateFormNC();
+    } else if (HideCaptionButtons) {
+        UpdateCaptionButtons();
+    }
 }
 
 void TsfSkinForm::SetShowIcon(bool Value)
@@ -1165,6 +1181,13 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         Message.Result = 0;
         return false;
     case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_NCRBUTTONDOWN:
+        // The skinned system menu takes the caption's right click: the platform's
+        // own handling would hold the mouse until the release and then open its
+        // system menu over the skinned one.
+        if (!(NC && FSkinnableForm && Message.WParam == HTCAPTION)) return true;
+        Message.Result = 0;
+        return false;
     case WM_SIZING:
         if (!(FSizeMove && FFullDrag)) return true;
         WMSizing(Message);
@@ -1265,7 +1288,13 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             FindActiveObject(P.X, P.Y, true);
             ObjectsMouseDown(mbRight, P.X, P.Y);
         }
-        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            if (Message.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu) {
+                // The message's point is on the screen.
+                PopupSysMenuAtPoint(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+            }
+        }
         return;
     case WM_NCRBUTTONUP:
         if (NC && FSkinnableForm) {

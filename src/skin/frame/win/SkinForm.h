@@ -326,6 +326,26 @@ public:
     void MagneticMove(Integer& ALeft, Integer& ATop, Integer AHeight, Integer AWidth);
     TRect OldBoundsRect{};
     bool MaxRollUpState = false;
+
+    // ---- System menu and window commands (SkinForm_SystemMenu.cpp): the
+    // standard items are rebuilt from the window state at every opening.
+    TMenuItem* GetSysMenuItems();
+    void CreateSysMenu();
+    void MergeSysMenuItems();
+    void PopupSysMenuAtButton();
+    void PopupSysMenuAtPoint(Integer X, Integer Y);
+    void PopupSysMenuAtRect(const TRect& R);
+    void SysMenuMaximizeClick(TObject* Sender);
+    void SysMenuMinimizeClick(TObject* Sender);
+    void SysMenuRestoreClick(TObject* Sender);
+    void SysMenuRollUpClick(TObject* Sender);
+    void SysMenuMinToTrayClick(TObject* Sender);
+    void SysMenuCloseClick(TObject* Sender);
+    // Without a linked tray icon there is no tray to go to.
+    void MinimizeToTray() {}
+    // A menu of the form's own, not owned; the standard items join it when UseDefaultSysMenu.
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
     TNotifyEvent OnMinimize;
     TNotifyEvent OnMaximize;
     TNotifyEvent OnChangeRollUpState;
@@ -494,6 +514,12 @@ private:
     Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
     TPoint FOnMouseDownCoord{-1, -1};
     bool FRollUpBeforeMaximize = false;
+    std::unique_ptr<TPopupMenu> FSysMenu;
+    TPopupMenu* FSystemMenu = nullptr;
+    bool FInShortCut = false;
+    TMenuItem* NewSysMenuItem(const std::u16string& Name);
+    // The caption buttons let go of a menu that is going away.
+    void ForgetSysMenuItems(TMenuItem* Items);
     Integer OldHeight = 0;
     TsfMagnetState FMagnet;
     std::unique_ptr<TFont> FDefCaptionFont;

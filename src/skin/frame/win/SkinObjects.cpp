@@ -528,7 +528,10 @@ void TsfSkinStdButtonObject::MouseDown(Integer, Integer, TMouseButton Button)
 {
     if (!Enabled || Button != mbLeft || FDown) return;
     if (!IsIconButton()) SetDown(true);
-    if (Command == cmSysMenu) ShowButtonMenu();
+    if (Command != cmSysMenu) return;
+    // The system menu is rebuilt for the window state at every opening.
+    MenuItem = Parent->GetSysMenuItems();
+    ShowButtonMenu();
 }
 
 void TsfSkinStdButtonObject::MouseUp(Integer X, Integer Y, TMouseButton Button)
@@ -563,7 +566,9 @@ void TsfSkinStdButtonObject::ExecuteCommand()
         break;
     case cmMinimize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) {
+        if (P->AlwaysMinimizeToTray) {
+            P->MinimizeToTray();
+        } else if (NC) {
             HideLayer();
             P->SetWindowState(P->WindowState() == wsMinimized ? wsNormal : wsMinimized);
         } else {
@@ -574,7 +579,10 @@ void TsfSkinStdButtonObject::ExecuteCommand()
         P->FindActiveObject(-1, -1, false);
         P->SetRollUpState(!P->RollUpState());
         break;
-    case cmMinimizeToTray: P->FindActiveObject(-1, -1, false); break;
+    case cmMinimizeToTray:
+        P->FindActiveObject(-1, -1, false);
+        P->MinimizeToTray();
+        break;
     case cmSysMenu:
     case cmDefault: break;
     }

@@ -384,6 +384,275 @@ TEST_F(SkinComboTest, SettingTheStyleTwiceLeavesOneEdit)
     EXPECT_EQ(Edits(), 0);
 }
 
+TEST_F(SkinComboTest, TheEditCompletesTypedTextOnKeyReleaseByItsCharsetRule)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* C = Add<TsfSkinComboBox>(Form, 10, 10, 160, 20);
+    for (const char16_t* S : {u"apple", u"banana", u"bbq", u"berry", u"cherry"}) C->Items()->Add(S);
+    C->SetStyle(sfcbEditStyle);
+    C->SetCharCase(ecLowerCase);
+    C->SetHideSelection(false);
+    ShowAndWait(Form);
+    TsfCustomEdit* E = C->Edit();
+    ASSERT_NE(E, nullptr);
+    EXPECT_EQ(E->CharCase(), ecLowerCase);
+    EXPECT_FALSE(E->HideSelection());
+    EXPECT_NE(GetWindowLongW(E->Handle(), GWL_STYLE) & ES_LOWERCASE, 0);
+    C->SetCharCase(ecNormal);
+    EXPECT_EQ(E->CharCase(), ecNormal);
+    guitest::MovePointer(E->ClientToScreen({10, 5}));
+    guitest::LeftButton(true);
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return E->Focused(); }));
+    auto Selection = [&] {
+        return UTF8Encode(E->Text()) + "|" + std::to_string(E->SelStart()) + "+" + std::to_string(E->SelLength());
+    };
+    Type(u'b');  // the first item it starts, the added part selected
+    EXPECT_EQ(Selection(), "banana|1+5");
+    EXPECT_EQ(C->ItemIndex(), 1);
+    Type(u'e');  // within 200 ms of the last completion: the typed text only
+    EXPECT_EQ(Selection(), "be|2+0");
+    FClock.Clock.Advance(200);
+    Type(u'r');
+    EXPECT_EQ(Selection(), "berry|3+2");
+    EXPECT_EQ(C->ItemIndex(), 3);
+    FClock.Clock.Advance(200);
+    Tap(VK_BACK);  // removes the completion and never completes again
+    EXPECT_EQ(Selection(), "ber|3+0");
+    // After a Shift release with a completion selected: an input-method charset
+    // drops the selected part first (and the completion waits 200 ms), others keep it.
+    struct Case {
+        Byte Charset;
+        const char* After;
+    } const Cases[] = {{DEFAULT_CHARSET, "berry|3+2"}, {GB2312_CHARSET, "ber|3+0"}, {SHIFTJIS_CHARSET, "ber|3+0"}};
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(Integer(K.Charset));
+        C->DefaultFont()->SetCharset(K.Charset);
+        E->SetText(u"be");
+        E->SetSelStart(2);
+        FClock.Clock.Advance(200);
+        Type(u'r');
+        ASSERT_EQ(Selection(), "berry|3+2");
+        Tap(VK_SHIFT);
+        EXPECT_EQ(Selection(), K.After);
+    }
+    C->DefaultFont()->SetCharset(DEFAULT_CHARSET);
+    // Without AutoComplete the typed text stays as it is.
+    C->SetAutoComplete(false);
+    E->SetText(u"");
+    FClock.Clock.Advance(200);
+    Type(u'c');
+    EXPECT_EQ(Selection(), "c|1+0");
+}
+
+TEST_F(SkinComboTest, TheEditTakesTheSkinsColoursAndPaintsIntoAnotherDC)
+{
+    // A combo skin with an active look: grey frame, silver when active, a
+    // magenta button; text red, active blue; a disabled edit text green.
+    TTestSkin Skin;
+    const Integer Pic = Skin.AddPicture(60, 40, clGray);
+    Skin.FillRect(Pic, Rect(0, 20, 60, 40), clSilver);
+    Skin.FillRect(Pic, Rect(42, 2, 58, 18), clFuchsia);
+    Skin.FillRect(Pic, Rect(2, 2, 40, 18), clWhite);
+    auto* D = Skin.Add<TsfDataSkinComboBox>(u"combobox");
+    D->PictureIndex = Pic;
+    D->SkinRect = Rect(0, 0, 60, 20);
+    D->ActiveSkinRect = Rect(0, 20, 60, 40);
+    D->ClRect = Rect(2, 2, 40, 18);
+    D->LTPoint = {2, 2};
+    D->RTPoint = {40, 2};
+    D->LBPoint = {2, 18};
+    D->RBPoint = {40, 18};
+    D->ButtonRect = Rect(42, 2, 58, 18);
+    D->FontName = u"Arial";
+    D->FontHeight = 14;
+    D->FontColor = clRed;
+    D->ActiveFontColor = clBlue;
+    auto* ED = Skin.Add<TsfDataSkinEditControl>(u"edit");
+    ED->DisabledFontColor = clGreen;
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* Other = NewCombo(Form, 2, 60);
+    auto* C = NewCombo(Form, 3);
+    C->SetStyle(sfcbEditStyle);
+    C->SetItemIndex(1);
+    ShowAndWait(Form);
+    C->SetSkinData(Skin.SD.get());
+    TsfCustomEdit* E = C->Edit();
+    EXPECT_EQ(E->Font()->Color(), clRed);
+    EXPECT_TRUE(E->EditTransparent());
+    auto CountColour = [](const guitest::TDib& Dib, const TRect& R, TColor Colour) {
+        int N = 0;
+        for (Integer Y = R.Top; Y < R.Bottom; ++Y)
+            for (Integer X = R.Left; X < R.Right; ++X) N += Dib.Pixel(X, Y) == ScreenRGB(Colour);
+        return N;
+    };
+    // Focused by a click: the active look and text colour; leaving: back.
+    guitest::MovePointer(E->ClientToScreen({10, 5}));
+    guitest::LeftButton(true);
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return E->Focused(); }));
+    EXPECT_EQ(E->Font()->Color(), clBlue);
+    E->SetSelStart(0);  // the text, not the selection's colours
+    const TRect EditR = E->BoundsRect();
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto Shot = CaptureControl(C);
+        return Shot->Pixel(5, 19) == ScreenRGB(clSilver) && CountColour(*Shot, EditR, clBlue) > 5;
+    })) << "active frame and blue text on the screen";
+    Other->SetFocus();
+    ASSERT_TRUE(guitest::PumpUntil([&] { return !E->Focused(); }));
+    EXPECT_EQ(E->Font()->Color(), clRed);
+    // Hovering the button of the unfocused combo turns the text active too.
+    guitest::MovePointer(C->ClientToScreen({C->Width() - 8, 10}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return E->Font()->Color() == clBlue; }));
+    guitest::MovePointer(C->ClientToScreen({C->Width() - 8, 120}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return E->Font()->Color() == clRed; }));
+    // Asked to paint into another DC: the look, then the edit's text at its place.
+    guitest::TDib Dib(C->Width(), C->Height());
+    EXPECT_EQ(SendMessageW(C->Handle(), WM_ERASEBKGND, WPARAM(Dib.DC()), 0), 1);
+    EXPECT_EQ(Dib.Pixel(C->Width() - 10, 10), ScreenRGB(clFuchsia));
+    EXPECT_EQ(Dib.Pixel(1, 1), ScreenRGB(clGray));
+    EXPECT_GT(CountColour(Dib, EditR, clRed), 5) << "the edit's text";
+    C->SetEnabled(false);
+    EXPECT_EQ(E->Font()->Color(), clGreen);
+    C->SetEnabled(true);
+    EXPECT_EQ(E->Font()->Color(), clRed);
+}
+
+namespace {
+
+// A combo skin of 60 x 20 (grey, white item area, no button picture of its
+// own) with two resizable button descriptions: "combobutton" (yellow, hot
+// aqua, pressed lime) and "resizetoolbutton" (olive, hot teal, down navy)
+// whose drop marker is a maroon square on a fuchsia key.
+struct TResizeSkin {
+    TTestSkin Skin;
+    TResizeSkin()
+    {
+        const Integer Pic = Skin.AddPicture(100, 100, clGray);
+        Skin.FillRect(Pic, Rect(2, 2, 40, 18), clWhite);
+        auto* D = Skin.Add<TsfDataSkinComboBox>(u"combobox");
+        D->PictureIndex = Pic;
+        D->SkinRect = Rect(0, 0, 60, 20);
+        D->ClRect = Rect(2, 2, 40, 18);
+        D->LTPoint = {2, 2};  // stretched sideways only
+        D->RTPoint = {40, 2};
+        D->ButtonRect = Rect(42, 2, 58, 18);
+        D->ItemTextRect = Rect(0, 0, 38, 16);
+        D->FontColor = clBlack;
+        auto Button = [&](const char16_t* Name, Integer X, TColor N, TColor A, TColor Dn) {
+            Skin.FillRect(Pic, Rect(X, 20, X + 10, 30), N);
+            Skin.FillRect(Pic, Rect(X, 30, X + 10, 40), A);
+            Skin.FillRect(Pic, Rect(X, 40, X + 10, 50), Dn);
+            auto* B = Skin.Add<TsfDataSkinButtonControl>(Name);
+            B->PictureIndex = Pic;
+            B->SkinRect = Rect(X, 20, X + 10, 30);
+            B->ActiveSkinRect = Rect(X, 30, X + 10, 40);
+            B->DownSkinRect = Rect(X, 40, X + 10, 50);
+            B->LTPoint = {3, 3};
+            B->RTPoint = {7, 3};
+            B->LBPoint = {3, 7};
+            B->RBPoint = {7, 7};
+            B->ClRect = Rect(3, 3, 7, 7);
+            B->FontColor = B->ActiveFontColor = B->DownFontColor = clBlack;
+            return B;
+        };
+        Button(u"combobutton", 0, clYellow, clAqua, clLime);
+        auto* T = Button(u"resizetoolbutton", 20, clOlive, clTeal, clNavy);
+        Skin.FillRect(Pic, Rect(40, 60, 46, 66), clFuchsia);
+        Skin.FillRect(Pic, Rect(41, 61, 45, 65), clMaroon);
+        T->MenuMarkerRect = Rect(40, 60, 46, 66);
+        T->MenuMarkerTransparentColor = clFuchsia;
+    }
+};
+
+}  // namespace
+
+TEST_F(SkinComboTest, WithoutSkinSizeTheLookStretchesAndTheButtonComesFromAButtonDescription)
+{
+    TResizeSkin R;
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* Sized = NewCombo(Form, 3, 10);
+    auto* C = NewCombo(Form, 3, 50);
+    C->SetUseSkinSize(false);
+    Sized->SetBounds(10, 10, 120, 40);
+    C->SetBounds(10, 50, 120, 40);
+    ShowAndWait(Form);
+    Sized->SetSkinData(R.Skin.SD.get());
+    C->SetSkinData(R.Skin.SD.get());
+    EXPECT_EQ(Sized->Height(), 20) << "the skin's height";
+    EXPECT_EQ(C->Height(), 40) << "the height asked";
+    // The button: right of the stretched item area, down to 2 pixels above the bottom.
+    const Integer BX = 120 - 60 + 50;
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto Shot = CaptureControl(C);
+        return Shot->Pixel(BX, 6) == ScreenRGB(clYellow) && Shot->Pixel(BX, 36) == ScreenRGB(clYellow) &&
+               Shot->Pixel(BX, 39) == ScreenRGB(clGray) && Shot->Pixel(20, 30) == ScreenRGB(clWhite);
+    })) << "stretched frame, item area and yellow button";
+    guitest::MovePointer(C->ClientToScreen({BX, 6}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return CaptureControl(C)->Pixel(BX, 6) == ScreenRGB(clAqua); }))
+        << "hot button";
+    guitest::LeftButton(true);
+    guitest::Pump();
+    EXPECT_TRUE(C->IsPopupVisible());
+    EXPECT_TRUE(guitest::PumpUntil([&] { return CaptureControl(C)->Pixel(BX, 6) == ScreenRGB(clLime); }))
+        << "pressed button";
+    guitest::LeftButton(false);
+    guitest::Pump();
+    C->CloseUp(false);
+}
+
+TEST_F(SkinComboTest, TheToolButtonStyleDrawsTheWholeControlAsAButtonThatOpensTheList)
+{
+    TResizeSkin R;
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* Other = NewCombo(Form, 3, 100);
+    auto* C = NewCombo(Form, 3);
+    C->SetStyle(sfcbEditStyle);
+    C->SetItemIndex(0);
+    C->SetToolButtonStyle(true);
+    EXPECT_EQ(C->Style(), sfcbFixedStyle);
+    EXPECT_EQ(C->Edit(), nullptr);
+    EXPECT_FALSE(C->UseSkinSize());
+    C->SetUseSkinSize(true);
+    EXPECT_FALSE(C->UseSkinSize()) << "a tool button has no skin size";
+    C->SetBounds(10, 10, 120, 30);
+    ShowAndWait(Form);
+    Other->SetFocus();
+    guitest::MovePointer(C->ClientToScreen({60, 80}));
+    // Built-in look: framed face, navy frame while hovered, darker while open.
+    struct Look {
+        TColor Frame, Face;
+    } const Normal{clBtnShadow, clBtnFace}, Hot{TColor(0x800000), TColor(0xD2BDB6)},
+        Open{TColor(0x800000), TColor(0xB59385)};
+    auto Shows = [&](const Look& L) {
+        return guitest::PumpUntil([&] {
+            auto Shot = CaptureControl(C);
+            return Shot->Pixel(0, 15) == ScreenRGB(L.Frame) && Shot->Pixel(1, 28) == ScreenRGB(L.Face);
+        });
+    };
+    EXPECT_TRUE(Shows(Normal));
+    guitest::MovePointer(C->ClientToScreen({20, 15}));  // over the text, not a button part
+    EXPECT_TRUE(Shows(Hot));
+    guitest::LeftButton(true);
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return C->IsPopupVisible(); })) << "a press anywhere opens the list";
+    EXPECT_TRUE(Shows(Open));
+    C->CloseUp(false);
+    Other->SetFocus();
+    guitest::MovePointer(C->ClientToScreen({60, 80}));
+    // Skinned: the tool button description stretched, its marker picture centred in the last 15 pixels.
+    C->SetSkinData(R.Skin.SD.get());
+    EXPECT_EQ(C->Height(), 30);
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto Shot = CaptureControl(C);
+        return Shot->Pixel(1, 15) == ScreenRGB(clOlive) &&
+               Shot->Pixel(120 - 8, 15) == ScreenRGB(clMaroon) && Shot->Pixel(120 - 8 - 3, 12) != ScreenRGB(clFuchsia);
+    })) << "olive face with the maroon marker, its fuchsia key left out";
+    C->DropDown();
+    EXPECT_TRUE(guitest::PumpUntil([&] { return CaptureControl(C)->Pixel(1, 15) == ScreenRGB(clNavy); }));
+    C->CloseUp(false);
+}
+
 TEST_F(SkinComboTest, ListHelpersSelectByExactTextAndStepEnabledBarsOnly)
 {
     TForm* Form = NewForm(100, 100, 250, 150);
