@@ -696,6 +696,36 @@ public:
     Integer ImageIndex() const { return FImageIndex; }
     void SetImageIndex(Integer Value);
     TFont* ListBoxFont() const { return FListBox->Font(); }
+    bool ExtandedSelect() const { return FListBox->ExtendedSelect(); }
+    void SetExtandedSelect(bool Value) { FListBox->SetExtendedSelect(Value); }
+    Integer ListBoxTabOrder() const { return FListBox->TabOrder(); }
+    void SetListBoxTabOrder(Integer Value) { FListBox->SetTabOrder(Value); }
+    bool ListBoxTabStop() const { return FListBox->TabStop(); }
+    void SetListBoxTabStop(bool Value) { FListBox->SetTabStop(Value); }
+    TPopupMenu* ListBoxPopupMenu() const { return FListBox->PopupMenu(); }
+    void SetListBoxPopupMenu(TPopupMenu* Value) { FListBox->SetPopupMenu(Value); }
+    // The caption's glyph: a strip of NumGlyphs (1 or 2) frames, the second
+    // shown while disabled, Spacing pixels before the caption text.
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+    Integer NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(Integer Value);
+    Integer Spacing() const { return FSpacing; }
+    void SetSpacing(Integer Value);
+    // Typing searches the items: the keys typed within 500 ms of each other
+    // add up to a prefix. Off, the platform's own one-letter search.
+    bool AutoComplete() const { return FAutoComplete; }
+    void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    // The inner list's own drag settings and events (a drag starts from and
+    // drops onto the inner list, which is Sender, Source and Target).
+    TDragMode ListBoxDragMode() const { return FListBox->DragMode(); }
+    void SetListBoxDragMode(TDragMode Value) { FListBox->SetDragMode(Value); }
+    TCursor ListBoxDragCursor() const { return FListBox->DragCursor(); }
+    void SetListBoxDragCursor(TCursor Value) { FListBox->SetDragCursor(Value); }
+    TDragDropEvent& OnListBoxDragDrop() { return FListBox->OnDragDrop; }
+    TDragOverEvent& OnListBoxDragOver() { return FListBox->OnDragOver; }
+    TStartDragEvent& OnListBoxStartDrag() { return FListBox->OnStartDrag; }
+    TEndDragEvent& OnListBoxEndDrag() { return FListBox->OnEndDrag; }
 
     // The height that shows AItemsCount items.
     Integer CalcHeight(Integer AItemsCount);
@@ -779,6 +809,10 @@ private:
                          Integer W, Integer H);
     void DrawButton(TsfBitmap* B, Integer I);
     void DrawCaption(TCanvas* C, const TRect& R, bool Skinned);
+    // The skin's caption band stretched over the caption buttons it has drawn.
+    void CoverCaptionButtons(TsfBitmap* B);
+    // Typed Key searched among the items (AutoComplete); true when handled.
+    bool SearchKey(Char Key);
     void TestActive(Integer X, Integer Y);
     void ButtonUp(Integer I, Integer X, Integer Y);
     void StepItem(Integer Delta);
@@ -786,6 +820,11 @@ private:
 
     bool FShowCaptionButtons = true;
     std::unique_ptr<TStringList> FTabWidths;
+    std::unique_ptr<TBitmap> FGlyph;
+    Integer FNumGlyphs = 1;
+    Integer FSpacing = 2;
+    bool FAutoComplete = true;
+    TsfTypeAhead FTypeAhead;
     bool FUseSkinItemHeight = true;
     bool FHorizontalExtent = false;
     bool FStopUpDateHScrollBar = false;
@@ -1022,6 +1061,12 @@ public:
     void SetDevice(TsfFontDevice Value);
     TsfFontListOptions Options() const { return FOptions; }
     void SetOptions(TsfFontListOptions Value);
+    // The foTrueTypeOnly member of Options.
+    bool TrueTypeOnly() const { return (FOptions & foTrueTypeOnly) != 0; }
+    void SetTrueTypeOnly(bool Value) { SetOptions(Value ? FOptions | foTrueTypeOnly : FOptions & ~foTrueTypeOnly); }
+    // Kept for forms that set it; the list always shows each family in its own face.
+    bool UseFonts() const { return FUseFonts; }
+    void SetUseFonts(bool Value);
     String FontName() { return Text(); }
     // Selects the family equal to Value ignoring case (its own spelling shown).
     void SetFontName(const String& Value);
@@ -1039,6 +1084,7 @@ private:
     TsfFontDevice FDevice = fdScreen;
     TsfFontListOptions FOptions = 0;
     bool FUpdate = false;
+    bool FUseFonts = false;
 };
 
 // The point sizes of one font family.

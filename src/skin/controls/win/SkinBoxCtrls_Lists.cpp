@@ -239,6 +239,8 @@ void TsfListBox::KeyPress(Char& Key)
 {
     if (SkinListBox) SkinListBox->ListBoxKeyPress(Key);
     inherited::KeyPress(Key);
+    // The own search replaces the platform's one-letter one.
+    if (Key != 0 && SkinListBox && SkinListBox->SearchKey(Key)) Key = 0;
 }
 
 void TsfListBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -287,7 +289,10 @@ void TsfListBox::DoExit()
 // The list box
 
 TsfSkinCustomListBox::TsfSkinCustomListBox(TComponent* AOwner)
-    : inherited(AOwner), FTabWidths(std::make_unique<TStringList>()), FDefaultCaptionFont(std::make_unique<TFont>())
+    : inherited(AOwner),
+      FTabWidths(std::make_unique<TStringList>()),
+      FGlyph(std::make_unique<TBitmap>()),
+      FDefaultCaptionFont(std::make_unique<TFont>())
 {
     SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks |
                     csReplicatable);
@@ -318,6 +323,37 @@ void TsfSkinCustomListBox::CreateParams(TCreateParams& Params)
 {
     inherited::CreateParams(Params);
     Params.WindowClass.style &= ~DWORD(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TsfSkinCustomListBox::SetGlyph(TBitmap* Value)
+{
+    FGlyph->Assign(Value);
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::SetNumGlyphs(Integer Value)
+{
+    FNumGlyphs = std::clamp<Integer>(Value, 1, 2);
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::SetSpacing(Integer Value)
+{
+    FSpacing = Value;
+    Invalidate();
+}
+
+bool TsfSkinCustomListBox::SearchKey(Char Key)
+{
+    if (!FAutoComplete || Key < u' ') return false;
+    const String S = FTypeAhead.Key(Key, SkinClock()->Now(), true);
+    const Integer I = FindItemPrefix(*Items(), S, TsfTypeAhead::SearchAfter(S, ItemIndex()));
+    if (I != -1 && I != ItemIndex()) {
+        FListBox->SetItemIndex(I);
+        UpDateScrollBar();
+        FListBox->Click();
+    }
+    return true;
 }
 
 void TsfSkinCustomListBox::SetItems(TStrings* Value)
@@ -866,13 +902,20 @@ void TsfSkinCustomListBox::DrawCaption(TCanvas* C, const TRect& R, bool Skinned)
     if (SkinData()) SetSkinCharset(C->Font(), SkinData());
     C->Brush()->SetStyle(bsClear);
     const String T = Caption();
-    const Integer TW = C->TextWidth(T), TH = C->TextHeight(T);
+    // The glyph goes first and counts in the width that is aligned.
+    const Integer GW = FGlyph->Empty() ? 0 : FGlyph->Width() / FNumGlyphs;
+    const Integer GlyphPart = GW > 0 ? GW + FSpacing : 0;
+    const Integer TW = C->TextWidth(T) + GlyphPart, TH = C->TextHeight(T);
     Integer X = R.Left + (Skinned ? 2 : 0);
     if (FAlignment == taRightJustify) X = R.Right - TW - (Skinned ? 2 : 0);
     else if (FAlignment == taCenter) X = R.Left + R.Width() / 2 - TW / 2 + (Skinned ? 2 : 0);
     const Integer Y = Skinned ? R.Top + R.Height() / 2 - TH / 2 : (FDefaultCaptionHeight - 2) / 2 - TH / 2;
+    if (GW > 0) {
+        const Integer GY = R.Top + R.Height() / 2 - FGlyph->Height() / 2 - (Skinned ? 0 : 1);
+        DrawBitmapGlyph(C, X, GY, FGlyph.get(), FNumGlyphs, !Enabled() && FNumGlyphs == 2 ? 2 : 1);
+    }
     TRect Clip = R;
-    C->TextRect(Clip, X, Y, T);
+    C->TextRect(Clip, X + GlyphPart, Y, T);
 }
 
 void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
@@ -883,10 +926,14 @@ void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
     NewClRect = ClRect;
     NewClRect.Right += DW;
     NewClRect.Bottom += DH;
-    if (!FShowCaptionButtons && HasArea(FSkin.UpButtonRect) && HasArea(FSkin.DisabledButtonsRect) && Picture) {
-        TRect A = FSkin.ButtonsArea;
-        OffsetRect(A, DW, 0);
-        SkinCopyRect(B, A, Picture, FSkin.DisabledButtonsRect);
+    if (!FShowCaptionButtons && HasArea(FSkin.UpButtonRect)) {
+        if (HasArea(FSkin.DisabledButtonsRect) && Picture) {
+            TRect A = FSkin.ButtonsArea;
+            OffsetRect(A, DW, 0);
+            SkinCopyRect(B, A, Picture, FSkin.DisabledButtonsRect);
+        } else {
+            CoverCaptionButtons(B);
+        }
     }
     if (!FCaptionMode) return;
     NewCaptionRect = FSkin.CaptionRect;
@@ -910,6 +957,20 @@ void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
     if (HasArea(FSkin.CaptionRect)) DrawCaption(B->Canvas(), NewCaptionRect, true);
     if (FShowCaptionButtons)
         for (Integer I = 0; I < 3; ++I) DrawButton(B, I);
+}
+
+void TsfSkinCustomListBox::CoverCaptionButtons(TsfBitmap* B)
+{
+    // The band between the top corner points, above the client area, reaches
+    // to the right edge of the rightmost button.
+    const Integer DW = Width() - SkinRect.Width();
+    const TRect Src = Rect(LTPt.X, 0, RTPt.X + DW, NewClRect.Top);
+    const TRect Dst = Rect(LTPt.X, 0, DW + FSkin.UpButtonRect.Right, NewClRect.Top);
+    if (Src.Width() <= 0 || Src.Height() <= 0 || Dst.Width() <= 0) return;
+    TsfBitmap Band;
+    Band.SetSize(Src.Width(), Src.Height());
+    SkinCopyRect(&Band, Rect(0, 0, Src.Width(), Src.Height()), B, Src);
+    SkinCopyRect(B, Dst, &Band, Rect(0, 0, Src.Width(), Src.Height()));
 }
 
 void TsfSkinCustomListBox::DrawButton(TsfBitmap* B, Integer I)
@@ -2302,6 +2363,13 @@ void TsfSkinFontComboBox::SetOptions(TsfFontListOptions Value)
     if (FOptions == Value) return;
     FOptions = Value;
     RebuildList();
+}
+
+void TsfSkinFontComboBox::SetUseFonts(bool Value)
+{
+    if (FUseFonts == Value) return;
+    FUseFonts = Value;
+    Invalidate();
 }
 
 void TsfSkinFontComboBox::CreateWnd()

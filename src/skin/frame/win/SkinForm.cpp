@@ -82,6 +82,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FMenuLayerManager = new TsfLayerManager(this);
     FLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
+    CreateSysTrayMenu();
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
     FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
@@ -122,6 +123,9 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         FMSD = nullptr;
     } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
         FMDITabsBar = nullptr;
+    } else if (FTrayIcon && AComponent == FTrayComponent) {
+        FTrayIcon = nullptr;
+        FTrayComponent = nullptr;
     } else if (AComponent == FSystemMenu) {
         ForgetSysMenuItems(FSystemMenu->Items());
         FSystemMenu = nullptr;
@@ -1181,6 +1185,10 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         Message.Result = 0;
         return false;
     case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_RESTOREFROMTRAY:
+        // Only a restore the tray icon started counts.
+        if (FForm->Tag() == TrayRestoreTag) FForm->SetTag(0);
+        return true;
     case WM_NCRBUTTONDOWN:
         // The skinned system menu takes the caption's right click: the platform's
         // own handling would hold the mouse until the release and then open its

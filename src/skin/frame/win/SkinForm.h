@@ -17,6 +17,7 @@
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinObjects.h"
+#include "skin/frame/win/SkinTrayLink.h"
 #include "skin/model/SFSkinData.h"
 #include "skin/model/win/SFLayerManager.h"
 
@@ -341,14 +342,27 @@ public:
     void SysMenuRollUpClick(TObject* Sender);
     void SysMenuMinToTrayClick(TObject* Sender);
     void SysMenuCloseClick(TObject* Sender);
-    // Without a linked tray icon there is no tray to go to.
-    void MinimizeToTray() {}
     // A menu of the form's own, not owned; the standard items join it when UseDefaultSysMenu.
     TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(TPopupMenu* Value);
     TNotifyEvent OnMinimize;
     TNotifyEvent OnMaximize;
     TNotifyEvent OnChangeRollUpState;
+
+    // ---- The notification area (SkinForm_Tray.cpp): without a linked tray
+    // icon there is no tray to go to and these do nothing.
+    TsfTrayIconLink* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TsfTrayIconLink* Value);
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // The tray icon's menu (restore, close), made once with the component.
+    TsfSkinPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    void CreateSysTrayMenu();
+    void TrayRestoreClick(TObject* Sender);
+    void TrayCloseClick(TObject* Sender);
+    void TrayIconDblClick(TObject* Sender);
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
 
     // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
     // found through the main form's component: it lists them in its window
@@ -517,6 +531,10 @@ private:
     std::unique_ptr<TPopupMenu> FSysMenu;
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
+    TsfTrayIconLink* FTrayIcon = nullptr;
+    // Kept apart: while the icon is being freed its interface can no longer be asked.
+    TComponent* FTrayComponent = nullptr;
+    TsfSkinPopupMenu* FSysTrayMenu = nullptr;  // owned as a component
     TMenuItem* NewSysMenuItem(const std::u16string& Name);
     // The caption buttons let go of a menu that is going away.
     void ForgetSysMenuItems(TMenuItem* Items);

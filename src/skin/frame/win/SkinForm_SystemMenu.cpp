@@ -41,8 +41,11 @@ TMenuItem* TsfSkinForm::NewSysMenuItem(const std::u16string& Name)
         return I;
     }
     I->SetName(String(Name));
+    // The tray menu's items read as the system menu's of the same base name.
+    const bool Tray = Name.rfind(u"TRAY_", 0) == 0;
+    const std::u16string Base = Tray ? Name.substr(5) : Name;
     for (const auto& T : SysItemTexts) {
-        if (Name != T.Name) continue;
+        if (Base != T.Name) continue;
         String Caption = T.Caption;
         if (FSD && FSD->ResourceStrData()) {
             const String S = FSD->ResourceStrData()->GetResStr(T.Key);
@@ -50,15 +53,17 @@ TMenuItem* TsfSkinForm::NewSysMenuItem(const std::u16string& Name)
         }
         I->SetCaption(Caption);
     }
-    if (Name == u"DSF_MAXITEM") I->OnClick = [this](TObject* S) { SysMenuMaximizeClick(S); };
+    if (Base == u"DSF_CLOSE")
+        I->SetShortCut(FForm->FormStyle() == fsMDIChild ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
+    if (Tray) {
+        if (Base == u"DSF_RESTORE") I->OnClick = [this](TObject* S) { TrayRestoreClick(S); };
+        else if (Base == u"DSF_CLOSE") I->OnClick = [this](TObject* S) { TrayCloseClick(S); };
+    } else if (Name == u"DSF_MAXITEM") I->OnClick = [this](TObject* S) { SysMenuMaximizeClick(S); };
     else if (Name == u"DSF_MINITEM") I->OnClick = [this](TObject* S) { SysMenuMinimizeClick(S); };
     else if (Name == u"DSF_RESTORE") I->OnClick = [this](TObject* S) { SysMenuRestoreClick(S); };
     else if (Name == u"DSF_ROLLUP") I->OnClick = [this](TObject* S) { SysMenuRollUpClick(S); };
     else if (Name == u"DSF_MINTOTRAY") I->OnClick = [this](TObject* S) { SysMenuMinToTrayClick(S); };
-    else if (Name == u"DSF_CLOSE") {
-        I->SetShortCut(FForm->FormStyle() == fsMDIChild ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
-        I->OnClick = [this](TObject* S) { SysMenuCloseClick(S); };
-    }
+    else if (Name == u"DSF_CLOSE") I->OnClick = [this](TObject* S) { SysMenuCloseClick(S); };
     return I;
 }
 

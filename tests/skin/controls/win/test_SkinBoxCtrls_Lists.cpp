@@ -176,6 +176,165 @@ TEST_F(SkinListsTest, HeldCaptionDownButtonRepeatsOnTheClockAndStopsAtTheEnd)
     EXPECT_EQ(L->ItemIndex(), 2);
 }
 
+TEST_F(SkinListsTest, TheCaptionGlyphGoesBeforeTheTextAndShowsItsSecondFrameWhileDisabled)
+{
+    TForm* Form = NewForm(100, 100, 200, 200);
+    auto* L = Add<TsfSkinListBox>(Form, 10, 10, 150, 120);
+    L->SetCaptionMode(true);
+    L->SetShowCaptionButtons(false);
+    L->SetCaption(u"Title");
+    // Two 8 x 8 frames on a fuchsia key: a red square, then a lime one.
+    TBitmap G;
+    G.SetPixelFormat(pf24bit);
+    G.SetSize(16, 8);
+    G.Canvas()->Brush()->SetColor(clFuchsia);
+    G.Canvas()->FillRect(Rect(0, 0, 16, 8));
+    G.Canvas()->Brush()->SetColor(clRed);
+    G.Canvas()->FillRect(Rect(2, 2, 6, 6));
+    G.Canvas()->Brush()->SetColor(clLime);
+    G.Canvas()->FillRect(Rect(10, 2, 14, 6));
+    L->SetGlyph(&G);
+    L->SetNumGlyphs(2);
+    L->SetSpacing(2);
+    ShowAndWait(Form);
+    auto Count = [](const guitest::TDib& Shot, Integer X1, Integer X2, TColor C) {
+        int N = 0;
+        for (Integer Y = 2; Y < 18; ++Y)
+            for (Integer X = X1; X < X2; ++X) N += Shot.Pixel(X, Y) == ScreenRGB(C);
+        return N;
+    };
+    const TColor Text = L->DefaultCaptionFont()->Color();
+    // Left aligned: the glyph at x 3..10, the text from 3 + 8 + 2 on.
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto Shot = CaptureControl(L);
+        return Count(*Shot, 3, 11, clRed) == 16 && Count(*Shot, 0, 150, clLime) == 0 &&
+               Count(*Shot, 0, 150, clFuchsia) == 0 && Count(*Shot, 0, 13, Text) == 0 &&
+               Count(*Shot, 13, 60, Text) > 10;
+    }));
+    L->SetEnabled(false);
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto Shot = CaptureControl(L);
+        return Count(*Shot, 3, 11, clLime) == 16 && Count(*Shot, 0, 150, clRed) == 0;
+    })) << "the second frame while disabled";
+    L->SetEnabled(true);
+    // Right aligned: the glyph moves with the text to the right edge.
+    L->SetAlignment(taRightJustify);
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto Shot = CaptureControl(L);
+        return Count(*Shot, 3, 60, clRed) == 0 && Count(*Shot, 60, 148, clRed) == 16;
+    }));
+}
+
+TEST_F(SkinListsTest, TypingSearchesTheItemsByTheKeysTypedTogether)
+{
+    TForm* Form = NewForm(100, 100, 200, 200);
+    auto* L = Add<TsfSkinListBox>(Form, 10, 10, 150, 120);
+    for (const char16_t* S : {u"apple", u"banana", u"bbq", u"berry", u"cherry"}) L->Items()->Add(S);
+    int Clicks = 0;
+    L->OnListBoxClick = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, L);
+        ++Clicks;
+    };
+    EXPECT_TRUE(L->AutoComplete());
+    ShowAndWait(Form);
+    guitest::MovePointer(L->ListBox()->ClientToScreen({20, 10}));
+    guitest::LeftButton(true);
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return L->ListBox()->Focused() && L->ItemIndex() == 0; }));
+    Clicks = 0;
+    auto Type = [](Char Ch) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        in[0].ki.wScan = in[1].ki.wScan = WORD(Ch);
+        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+        guitest::Pump();
+    };
+    struct Step {
+        Char Key;
+        Cardinal Wait;
+        Integer Index;
+    } const Steps[] = {{u'b', 0, 1}, {u'b', 100, 2}, {u'b', 500, 3}, {u'x', 0, 3}, {u'c', 500, 4}};
+    for (const Step& K : Steps) {
+        FClock.Clock.Advance(K.Wait);
+        Type(K.Key);
+        EXPECT_EQ(L->ItemIndex(), K.Index) << char(K.Key);
+    }
+    EXPECT_EQ(Clicks, 4);
+}
+
+TEST_F(SkinListsTest, TheInnerListDragsAndTakesDropsThroughTheListBoxSettings)
+{
+    TForm* Form = NewForm(100, 100, 330, 200);
+    auto* From = Add<TsfSkinListBox>(Form, 10, 10, 140, 120);
+    auto* To = Add<TsfSkinListBox>(Form, 170, 10, 140, 120);
+    Fill(From->Items(), 3);
+    From->SetListBoxDragMode(dmAutomatic);
+    From->SetListBoxDragCursor(crHandPoint);
+    EXPECT_EQ(From->ListBox()->DragMode(), dmAutomatic);
+    EXPECT_EQ(From->ListBoxDragCursor(), crHandPoint);
+    std::string Log;
+    TObject* Dropped = nullptr;
+    From->OnListBoxStartDrag() = [&](TObject* Sender, TDragObject*&) {
+        if (Sender == From->ListBox()) Log += "start;";
+    };
+    To->OnListBoxDragOver() = [&](TObject*, TObject* Source, Integer, Integer, TDragState, bool& Accept) {
+        Accept = Source == From->ListBox();
+    };
+    To->OnListBoxDragDrop() = [&](TObject* Sender, TObject* Source, Integer, Integer) {
+        if (Sender == To->ListBox()) Log += "drop;";
+        Dropped = Source;
+    };
+    From->OnListBoxEndDrag() = [&](TObject*, TObject* Target, Integer, Integer) {
+        if (Target == To->ListBox()) Log += "end;";
+    };
+    ShowAndWait(Form);
+    guitest::MovePointer(From->ListBox()->ClientToScreen({20, 30}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    for (Integer X = 30; X <= 200; X += 17) guitest::MovePointer(From->ListBox()->ClientToScreen({X, 30}));
+    guitest::MovePointer(To->ListBox()->ClientToScreen({40, 30}));
+    guitest::LeftButton(false);
+    EXPECT_TRUE(guitest::PumpUntil([&] { return Log == "start;drop;end;"; })) << Log;
+    EXPECT_EQ(Dropped, From->ListBox());
+}
+
+TEST_F(SkinListsTest, WithoutCaptionButtonsTheCaptionBandCoversWhereTheSkinDrewThem)
+{
+    // Caption band green between the top corner points (x 5..70), the right
+    // corner blue with the up button's picture in fuchsia at 80..95.
+    TTestSkin Skin;
+    const Integer Pic = Skin.AddPicture(100, 60, clGray);
+    Skin.FillRect(Pic, Rect(5, 0, 70, 20), clGreen);
+    Skin.FillRect(Pic, Rect(70, 0, 100, 20), clBlue);
+    Skin.FillRect(Pic, Rect(80, 3, 95, 17), clFuchsia);
+    auto* D = Skin.Add<TsfDataSkinListBox>(u"listbox");
+    D->PictureIndex = Pic;
+    D->SkinRect = Rect(0, 0, 100, 60);
+    D->ClRect = Rect(3, 20, 97, 57);
+    D->LTPoint = {5, 20};
+    D->RTPoint = {70, 20};
+    D->LBPoint = {5, 57};
+    D->RBPoint = {95, 57};
+    D->UpButtonRect = Rect(80, 3, 95, 17);
+    D->SItemRect = Rect(0, 0, 0, 0);
+    TForm* Form = NewForm(100, 100, 330, 200);
+    auto* With = Add<TsfSkinListBox>(Form, 10, 10, 140, 100);
+    auto* Without = Add<TsfSkinListBox>(Form, 170, 10, 140, 100);
+    for (auto* L : {With, Without}) L->SetCaptionMode(true);
+    Without->SetShowCaptionButtons(false);
+    ShowAndWait(Form);
+    With->SetSkinData(Skin.SD.get());
+    Without->SetSkinData(Skin.SD.get());
+    // 40 pixels wider than the skin: the button sits at 120..135.
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        auto A = CaptureControl(With), B = CaptureControl(Without);
+        return A->Pixel(127, 10) == ScreenRGB(clFuchsia) && B->Pixel(127, 10) == ScreenRGB(clGreen) &&
+               B->Pixel(60, 10) == ScreenRGB(clGreen) && B->Pixel(137, 10) == ScreenRGB(clBlue);
+    }));
+}
+
 namespace {
 
 class SkinComboTest : public SkinListsTest {
@@ -717,6 +876,7 @@ TEST_F(SkinComboTest, FontCombosListFamiliesAndSizes)
     EXPECT_NE(F->Items()->IndexOf(u"Arial"), -1);
     F->SetDevice(fdScreen);
     // Only TrueType families with that option.
-    F->SetOptions(foTrueTypeOnly);
+    F->SetTrueTypeOnly(true);
+    EXPECT_EQ(F->Options(), foTrueTypeOnly);
     for (Integer I = 0; I < F->Items()->Count(); ++I) EXPECT_TRUE(F->FontType(I) & sfTRUETYPE_FONTTYPE);
 }

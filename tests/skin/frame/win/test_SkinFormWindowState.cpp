@@ -1,12 +1,16 @@
 // Window states made by the skinned form component: minimised dialogs park
 // along the bottom of the work area, roll-up shrinks to the caption and back,
-// and a dragged form snaps to the work area's edges.
-#include <algorithm>
+// a dragged form snaps to the work area's edges; the system menu and its
+// commands, and the way to the notification area and back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "SkinControlTestEnv.h"
+#include "framework/controls/win/ExtCtrls.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/model/SFMessages.h"
 
 using namespace guitest;
 using namespace skintest;
@@ -330,4 +334,143 @@ TEST_F(SkinFormWindowState, SystemMenuOpensOnTheCaptionRightClickAndAltSpace)
     C->FormShortCut(Key, Handled);
     EXPECT_TRUE(Handled);
     EXPECT_FALSE(C->InMenu);
+}
+
+namespace {
+
+// A notification-area icon for the form to link to: the platform's tray icon,
+// reacting to the application's minimisation as the program's tray icon does
+// (the main form hides, the icon shows).
+class TTestTray : public TTrayIcon, public TsfTrayIconLink {
+public:
+    explicit TTestTray(TComponent* AOwner) : TTrayIcon(AOwner)
+    {
+        FOldMinimize = Application->OnMinimize;
+        Application->OnMinimize = [this](TObject*) {
+            if (!FMinimizeToTray) return;
+            Application->MainForm()->Hide();
+            SetVisible(true);
+        };
+    }
+    ~TTestTray() override { Application->OnMinimize = FOldMinimize; }
+    TComponent* TrayComponent() override { return this; }
+    bool MinimizeToTray() const override { return FMinimizeToTray; }
+    void SetMinimizeToTray(bool Value) override { FMinimizeToTray = Value; }
+    void ShowMainForm() override
+    {
+        TCustomForm* Main = Application->MainForm();
+        Main->SetTag(TrayRestoreTag);
+        Main->Show();
+        PostMessageW(Main->Handle(), WM_RESTOREFROMTRAY, 0, 0);
+    }
+    bool IconVisible() const override { return Visible(); }
+    void SetIconVisible(bool Value) override { SetVisible(Value); }
+    TPopupMenu* TrayPopupMenu() const override { return PopupMenu(); }
+    void SetTrayPopupMenu(TPopupMenu* Value) override { SetPopupMenu(Value); }
+    bool HasOnDblClick() const override { return bool(OnDblClick); }
+    void SetOnDblClick(TNotifyEvent Handler) override { OnDblClick = Handler; }
+    // What the shell sends for a double click on the icon.
+    void DoubleClick() { SendMessageW(Handle(), WM_TRAYNOTIFY, ID(), WM_LBUTTONDBLCLK); }
+
+private:
+    bool FMinimizeToTray = false;
+    TNotifyEvent FOldMinimize;
+};
+
+TMenuItem* ItemNamed(TMenuItem* Items, const String& Name)
+{
+    for (Integer I = 0; I < Items->Count(); ++I)
+        if (Items->Items(I)->Name() == Name) return Items->Items(I);
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(SkinFormWindowState, MainFormMinimisesTheApplicationAndGoesToTheTrayAndBack)
+{
+    TForm* Main = Application->CreateForm<TForm>();
+    struct TFree {
+        TForm* F;
+        ~TFree() { delete F; }
+    } Free{Main};
+    ASSERT_EQ(Application->MainForm(), Main);
+    Main->SetBounds(100, 100, 300, 200);
+    auto* C = new TsfSkinForm(Main);
+    ShowAndWait(Main);
+    const HWND Wnd = Main->Handle();
+
+    // Minimising the main form minimises the application; the component's state stays.
+    C->SetWindowState(wsMinimized);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Wnd) != 0; }));
+    EXPECT_EQ(C->WindowState(), wsNormal);
+    Application->Restore();
+    ASSERT_TRUE(PumpUntil([&] { return !IsIconic(Wnd); }));
+
+    // Without a tray icon there is no tray to go to.
+    C->MinimizeToTray();
+    Pump();
+    EXPECT_FALSE(IsIconic(Wnd));
+
+    // Linked, the icon hides until needed and gets the form's tray menu and double click.
+    TTestTray Tray(nullptr);
+    Tray.SetVisible(true);
+    C->SetTrayIcon(&Tray);
+    EXPECT_FALSE(Tray.Visible());
+    ASSERT_EQ(Tray.PopupMenu(), C->SysTrayMenu());
+    EXPECT_EQ(ItemNames(C->SysTrayMenu()->Items()),
+              (std::vector<String>{u"TRAY_DSF_RESTORE", u"-", u"TRAY_DSF_CLOSE"}));
+    EXPECT_EQ(C->SysTrayMenu()->Items()->Items(0)->Caption(), u"&Restore");
+    EXPECT_EQ(C->SysTrayMenu()->Items()->Items(2)->ShortCut(), ShortCut(VK_F4, ssAlt));
+
+    int ToTray = 0, FromTray = 0;
+    C->OnMinimizeToTray = [&](TObject*) { ++ToTray; };
+    C->OnRestoreFromTray = [&](TObject*) { ++FromTray; };
+    // With AlwaysMinimizeToTray the system menu's minimise goes to the tray, not the task bar.
+    C->AlwaysMinimizeToTray = true;
+    ItemNamed(C->GetSysMenuItems(), u"DSF_MINITEM")->Click();
+    EXPECT_EQ(ToTray, 1);
+    EXPECT_TRUE(Tray.MinimizeToTray());
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Wnd) && Tray.Visible(); }));
+    EXPECT_EQ(C->WindowState(), wsNormal);
+
+    // A double click on the icon restores; the icon goes unless AlwaysShowInTray.
+    Tray.DoubleClick();
+    EXPECT_EQ(FromTray, 1);
+    EXPECT_FALSE(Tray.MinimizeToTray());
+    EXPECT_FALSE(Tray.Visible());
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(Wnd) && !IsIconic(Wnd) && Main->Tag() == 0; }));
+
+    // With AlwaysShowInTray the tray menu's restore leaves the icon in place.
+    C->AlwaysShowInTray = true;
+    C->MinimizeToTray();
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Wnd); }));
+    C->SysTrayMenu()->Items()->Items(0)->Click();
+    EXPECT_EQ(FromTray, 2);
+    EXPECT_TRUE(Tray.Visible());
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(Wnd) && !IsIconic(Wnd); }));
+
+    // An icon with a menu of its own keeps it, and its double-click handler.
+    TPopupMenu Own(nullptr);
+    TTestTray Other(nullptr);
+    int OwnDouble = 0;
+    Other.SetPopupMenu(&Own);
+    Other.OnDblClick = [&](TObject*) { ++OwnDouble; };
+    C->SetTrayIcon(&Other);
+    EXPECT_EQ(Other.PopupMenu(), &Own);
+    Other.DoubleClick();
+    EXPECT_EQ(OwnDouble, 1);
+    EXPECT_EQ(FromTray, 2);
+    {
+        // A tray icon that goes away unlinks itself.
+        TTestTray Gone(nullptr);
+        C->SetTrayIcon(&Gone);
+    }
+    EXPECT_EQ(C->TrayIcon(), nullptr);
+}
+
+TEST_F(SkinFormWindowState, TrayMenuCloseClosesItsForm)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    ItemNamed(C->SysTrayMenu()->Items(), u"TRAY_DSF_CLOSE")->Click();
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(C->Form()->Handle()); }));
 }
