@@ -3,6 +3,7 @@
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/frame/win/SkinMdiTabs.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -120,6 +121,8 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
+        FMDITabsBar = nullptr;
     } else if (FTrayIcon && AComponent == FTrayComponent) {
         FTrayIcon = nullptr;
         FTrayComponent = nullptr;

@@ -23,6 +23,7 @@
 #include "skin/model/win/SFLayerManager.h"
 
 class TsfSkinScrollBar;
+class TsfSkinMDITabsBar;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -46,6 +47,7 @@ using TsfPaintObjectEvent = TEvent<const String& /*IDName*/, TCanvas* /*Canvas*/
 // Whether a skin's cmDefault caption button shows (Visible comes in False).
 using TsfActivateCustomObjectEvent = TEvent<const String& /*IDName*/, bool& /*Visible*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
+using TsfOnAcceptToMDITabsBar = TEvent<bool& /*Accept*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
 public:
@@ -392,6 +394,13 @@ public:
     void RestoreAll();
     void RestoreAllExcept(HWND AHandle);
     void RefitMaximizedChildren();
+    // The tabs bar of the main form's component shows one tab per child.
+    TsfSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TsfSkinMDITabsBar* Value);
+    TsfOnAcceptToMDITabsBar OnAcceptToMDITabsBar;
+    void AddChildToBar(TCustomForm* Child);
+    void DeleteChildFromBar(TCustomForm* Child);
+    void RefreshMDIBarTab(TCustomForm* Child);
     // The main form's client area left free by its aligned controls.
     TRect GetMDIClientRect();
     TsfSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
@@ -435,6 +444,7 @@ private:
     TsfMDIScrollBars FMDIScroll;
     TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
     TsfSkinScrollBar* FMDIVScrollBar = nullptr;
+    TsfSkinMDITabsBar* FMDITabsBar = nullptr;
 
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
