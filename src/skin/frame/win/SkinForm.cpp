@@ -130,6 +130,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         ForgetSysMenuItems(FSystemMenu->Items());
         FSystemMenu = nullptr;
     }
+    if (AComponent == FStatusBar) FStatusBar = nullptr;
 }
 
 // ---------------------------------------------------------------------------

@@ -369,6 +369,9 @@ public:
     // ClientInActiveEffect on, an inactive form's client area shows a blurred
     // or faded snapshot of itself.
     TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    // A status bar whose size grip hides while the form is maximised (not owned).
+    TsfSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TsfSkinStatusBar* Value);
     void ShowClientInActiveEffect();
     void HideClientInActiveEffect();
     TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
@@ -541,6 +544,7 @@ private:
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
     TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    TsfSkinStatusBar* FStatusBar = nullptr;
     bool FClientInActiveDraw = false;  // a snapshot is being taken
     TsfTrayIconLink* FTrayIcon = nullptr;
     // Kept apart: while the icon is being freed its interface can no longer be asked.
