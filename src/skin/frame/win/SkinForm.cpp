@@ -1439,7 +1439,8 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
 {
     const HDC DC = reinterpret_cast<HDC>(Message.WParam);
     Message.Result = 1;
-    if (FForm->FormStyle() == fsMDIForm) return;
+    // An MDI parent's client is covered by its MDI client, except in its snapshot.
+    if (FForm->FormStyle() == fsMDIForm && !FClientInActiveDraw) return;
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
@@ -1559,12 +1560,14 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
     if (!FFormActive) FindActiveObject(-1, -1, false);
     // The platform never paints its own caption over the skinned one.
     Message.Result = 1;
-    if (IsMaximizedMDIChild() || BorderNone()) {
-        DoActivateEvents();
-        return;
-    }
-    SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
+    const bool Framed = !IsMaximizedMDIChild() && !BorderNone();
+    if (Framed) SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
     DoActivateEvents();
+    if (FForm->Visible() && ClientInActiveEffect) {
+        if (FFormActive) HideClientInActiveEffect();
+        else ShowClientInActiveEffect();
+    }
+    if (!Framed) return;
     // A caption animates towards its active look or back.
     for (const auto& O : ObjectList)
         if (auto* C = dynamic_cast<TsfSkinCaptionObject*>(O.get()); C && C->EnableAnimation()) StartAnimateTimer();

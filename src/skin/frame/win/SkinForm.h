@@ -15,6 +15,7 @@
 #include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
+#include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
@@ -364,6 +365,14 @@ public:
     TNotifyEvent OnMinimizeToTray;
     TNotifyEvent OnRestoreFromTray;
 
+    // ---- The inactive-client effect (SkinForm_Commands.cpp): with
+    // ClientInActiveEffect on, an inactive form's client area shows a blurred
+    // or faded snapshot of itself.
+    TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+
     // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
     // found through the main form's component: it lists them in its window
     // menu, arranges them, paints its MDI client from the skin and keeps its
@@ -558,6 +567,8 @@ private:
     std::unique_ptr<TPopupMenu> FSysMenu;
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
+    TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    bool FClientInActiveDraw = false;  // a snapshot is being taken
     TsfTrayIconLink* FTrayIcon = nullptr;
     // Kept apart: while the icon is being freed its interface can no longer be asked.
     TComponent* FTrayComponent = nullptr;
@@ -575,3 +586,8 @@ private:
 
 // The form's component, or nil.
 TsfSkinForm* GetSkinForm(TCustomForm* Form);
+// The component of the application main form's first MDI child (in index
+// order) whose component is maximised; nil when none.
+TsfSkinForm* GetMaximizedMDIChildSkinForm();
+// The component of the main form's active MDI child; nil when none.
+TsfSkinForm* GetActiveMDIChildSkinForm();
