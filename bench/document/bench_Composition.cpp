@@ -240,9 +240,6 @@ int wmain(int argc, wchar_t** argv)
         TImgShape* S = TImageDraw::RowShape(Kinds.DT()->GetItem(I));
         const TRect B = S->SRect();
         S->OffsetShape(1200 + (I % 10) * 128 - B.Left, 1000 + (I / 10) * 160 - B.Top);
-        // Wine's GDI+ overflows the stack drawing small outlined letters far
-        // from the picture's corner: no outlined letters here.
-        if (auto* T = dynamic_cast<TImgText*>(S)) T->SetFontStroke(false);
     }
     Kinds.Draw();
     // The dragged object: a text in the middle.
