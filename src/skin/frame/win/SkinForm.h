@@ -15,6 +15,7 @@
 #include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
+#include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
@@ -22,6 +23,7 @@
 #include "skin/model/win/SFLayerManager.h"
 
 class TsfSkinScrollBar;
+class TsfSkinMDITabsBar;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -45,6 +47,7 @@ using TsfPaintObjectEvent = TEvent<const String& /*IDName*/, TCanvas* /*Canvas*/
 // Whether a skin's cmDefault caption button shows (Visible comes in False).
 using TsfActivateCustomObjectEvent = TEvent<const String& /*IDName*/, bool& /*Visible*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
+using TsfOnAcceptToMDITabsBar = TEvent<bool& /*Accept*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
 public:
@@ -362,6 +365,17 @@ public:
     TNotifyEvent OnMinimizeToTray;
     TNotifyEvent OnRestoreFromTray;
 
+    // ---- The inactive-client effect (SkinForm_Commands.cpp): with
+    // ClientInActiveEffect on, an inactive form's client area shows a blurred
+    // or faded snapshot of itself.
+    TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    // A status bar whose size grip hides while the form is maximised (not owned).
+    TsfSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TsfSkinStatusBar* Value);
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+
     // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
     // found through the main form's component: it lists them in its window
     // menu, arranges them, paints its MDI client from the skin and keeps its
@@ -383,6 +397,13 @@ public:
     void RestoreAll();
     void RestoreAllExcept(HWND AHandle);
     void RefitMaximizedChildren();
+    // The tabs bar of the main form's component shows one tab per child.
+    TsfSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TsfSkinMDITabsBar* Value);
+    TsfOnAcceptToMDITabsBar OnAcceptToMDITabsBar;
+    void AddChildToBar(TCustomForm* Child);
+    void DeleteChildFromBar(TCustomForm* Child);
+    void RefreshMDIBarTab(TCustomForm* Child);
     // The main form's client area left free by its aligned controls.
     TRect GetMDIClientRect();
     TsfSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
@@ -426,6 +447,7 @@ private:
     TsfMDIScrollBars FMDIScroll;
     TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
     TsfSkinScrollBar* FMDIVScrollBar = nullptr;
+    TsfSkinMDITabsBar* FMDITabsBar = nullptr;
 
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
@@ -521,6 +543,9 @@ private:
     std::unique_ptr<TPopupMenu> FSysMenu;
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
+    TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    TsfSkinStatusBar* FStatusBar = nullptr;
+    bool FClientInActiveDraw = false;  // a snapshot is being taken
     TsfTrayIconLink* FTrayIcon = nullptr;
     // Kept apart: while the icon is being freed its interface can no longer be asked.
     TComponent* FTrayComponent = nullptr;
@@ -538,3 +563,8 @@ private:
 
 // The form's component, or nil.
 TsfSkinForm* GetSkinForm(TCustomForm* Form);
+// The component of the application main form's first MDI child (in index
+// order) whose component is maximised; nil when none.
+TsfSkinForm* GetMaximizedMDIChildSkinForm();
+// The component of the main form's active MDI child; nil when none.
+TsfSkinForm* GetActiveMDIChildSkinForm();
