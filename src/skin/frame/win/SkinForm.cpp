@@ -1264,7 +1264,16 @@ void TsfSkinForm::AfterForm(TMessage& Message)
         }
         return;
     case WM_MOUSEMOVE:
-        if (!NC) ObjectsMouseMove(X, Y);
+        if (!NC) {
+            ObjectsMouseMove(X, Y);
+        } else if (MouseCaptureObject >= 0 && FSkinnableForm && FForm->HandleAllocated()) {
+            // An object being dragged holds the capture: its moves come as client messages.
+            POINT Q{static_cast<SHORT>(X), static_cast<SHORT>(Y)};
+            ClientToScreen(FForm->Handle(), &Q);
+            TPoint P{Q.x, Q.y};
+            PointToWindow(P);
+            ObjectsMouseMove(P.X, P.Y);
+        }
         return;
     case WM_LBUTTONDOWN:
         if (!NC) {
