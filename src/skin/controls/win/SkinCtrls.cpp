@@ -2,6 +2,7 @@
 
 #include "skin/controls/win/SkinClock_Win.h"
 #include "skin/model/SFResStrData.h"
+#include "skin/model/SFSkinImage.h"
 #include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFSkinRegion_Win.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -57,6 +58,17 @@ void SetSkinCharset(TFont* Font, TsfSkinData* SD)
 TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default)
 {
     return SD && !SD->Empty && SD->SkinColors() ? (SD->SkinColors()->*Role)() : Default;
+}
+
+void DrawResizedButtonFace(TsfBitmap* Face, const TsfDataSkinButtonControl* D, const TsfBitmap* P, const TRect& Src)
+{
+    const Integer W = Face->Width(), H = Face->Height();
+    const Integer DW = W - D->SkinRect.Width(), DH = H - D->SkinRect.Height();
+    const TRect NCl{D->ClRect.Left, D->ClRect.Top, D->ClRect.Right + DW, D->ClRect.Bottom + DH};
+    CreateSkinImage(D->LTPoint, D->RTPoint, D->LBPoint, D->RBPoint, D->ClRect, D->LTPoint,
+                    {D->RTPoint.X + DW, D->RTPoint.Y}, {D->LBPoint.X, D->LBPoint.Y + DH},
+                    {D->RBPoint.X + DW, D->RBPoint.Y + DH}, NCl, Face, P, Src, W, H, true, D->LeftStretch,
+                    D->TopStretch, D->RightStretch, D->BottomStretch, D->StretchEffect, D->StretchType);
 }
 
 // ---------------------------------------------------------------------------

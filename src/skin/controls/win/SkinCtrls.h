@@ -58,6 +58,10 @@ void DrawSkinPiece(TsfBitmap* Dst, Integer X, Integer Y, const TsfBitmap* Pictur
 void SetSkinCharset(TFont* Font, TsfSkinData* SD);
 // The skin's colour for a role (cBtnFace ...), or Default without a skin.
 TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TColor Default);
+// Rectangle Src of a button description's picture P resized into the whole of
+// Face (which has its size) as the description resizes: corners kept, the
+// bands between them stretched or tiled.
+void DrawResizedButtonFace(TsfBitmap* Face, const TsfDataSkinButtonControl* D, const TsfBitmap* P, const TRect& Src);
 
 // The part the windowed and windowless skinned controls share: TBase is
 // TCustomControl or TGraphicControl. Not used on its own.

@@ -577,13 +577,7 @@ bool TsfSkinTabsCommon<TBase>::DrawSkinButtonPicture(TsfBitmap* B, const String&
     Color = D->FontColor;
     if (Down) Src = DownR, Color = D->DownFontColor;
     else if (MouseIn) Src = Active, Color = D->ActiveFontColor;
-    const Integer DW = B->Width() - D->SkinRect.Width(), DH = B->Height() - D->SkinRect.Height();
-    const TPoint NRT{D->RTPoint.X + DW, D->RTPoint.Y}, NLB{D->LBPoint.X, D->LBPoint.Y + DH};
-    const TPoint NRB{D->RBPoint.X + DW, D->RBPoint.Y + DH};
-    const TRect NCL{D->ClRect.Left, D->ClRect.Top, D->ClRect.Right + DW, D->ClRect.Bottom + DH};
-    CreateSkinImage(D->LTPoint, D->RTPoint, D->LBPoint, D->RBPoint, D->ClRect, D->LTPoint, NRT, NLB, NRB, NCL, B, P,
-                    Src, B->Width(), B->Height(), true, D->LeftStretch, D->TopStretch, D->RightStretch,
-                    D->BottomStretch, D->StretchEffect, D->StretchType);
+    CreateDescriptionImage(B, P, *D, Src);
     return true;
 }
 

@@ -168,7 +168,9 @@ void TsfSkinAnimateObject::ExecuteCommand()
 {
     // Maximising and minimising leave the glow alone here.
     if (RunCaptionCommand(Parent, Command, nullptr)) return;
-    if (Command == cmSysMenu || MenuItem) OpenAnimateMenu();
+    // The system menu is rebuilt for the window state at every opening.
+    if (Command == cmSysMenu) MenuItem = Parent->GetSysMenuItems();
+    if (MenuItem) OpenAnimateMenu();
 }
 
 void TsfSkinAnimateObject::OpenAnimateMenu()

@@ -81,12 +81,14 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FMenuLayerManager = new TsfLayerManager(this);
     FLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
+    CreateSysTrayMenu();
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
     FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
+    if (FForm->FormStyle() == fsMDIForm) CreateMDIScrollBars();
     FHook.Hook(FForm, TWndMethod::Of<&TsfSkinForm::NewWndProc>(this));
     // Every message of the window passes the component from its creation on.
     if (FForm->HandleAllocated()) FForm->RecreateWnd();
@@ -96,6 +98,7 @@ TsfSkinForm::~TsfSkinForm()
 {
     SkinClock()->StopTimers(this);
     UnHookApp();
+    RemoveClientProc();
     // The form's own procedure comes back before the component's parts go.
     FHook.Unhook();
     ObjectList.clear();
@@ -117,6 +120,12 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (FTrayIcon && AComponent == FTrayComponent) {
+        FTrayIcon = nullptr;
+        FTrayComponent = nullptr;
+    } else if (AComponent == FSystemMenu) {
+        ForgetSysMenuItems(FSystemMenu->Items());
+        FSystemMenu = nullptr;
     }
 }
 
@@ -456,6 +465,13 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
 void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
 {
     if (OnShortCut) OnShortCut(Msg, Handled);
+    if (Handled) return;
+    // Alt+Space opens the system menu under its caption button (handled even when none is there).
+    if (Msg.WParam == VK_SPACE && KeyDataToShiftState(static_cast<Integer>(Msg.LParam)) == ssAlt) {
+        PopupSysMenuAtButton();
+        FInShortCut = false;
+        Handled = true;
+    }
 }
 
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
@@ -500,7 +516,13 @@ void TsfSkinForm::SetFormStyle(TFormStyle FS)
 void TsfSkinForm::SetBorderIcons(TsfBorderIcons Value)
 {
     FBorderIcons = Value;
-    if ((FSupportNCArea || FSkinSupport) && !(ComponentState() & (csLoading | csDesigning))) UpDateFormNC();
+    if (FSupportNCArea || FSkinSupport) {
+        if (ComponentState() & (csLoading | csDesigning)) return;
+        UpdateCaptionButtons();
+        UpDateFormNC();
+    } else if (HideCaptionButtons) {
+        UpdateCaptionButtons();
+    }
 }
 
 void TsfSkinForm::SetShowIcon(bool Value)
@@ -1104,6 +1126,10 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 {
     const bool NC = FSupportNCArea;
     CheckMenuCloseMessage(Message);
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) {
+        bool Pass = true;
+        if (MDIBeforeForm(Message, Pass)) return Pass;
+    }
     switch (Message.Msg) {
     case WM_SKINMENUCLOSE:
         SkinMenuClose();
@@ -1156,6 +1182,17 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         Message.Result = 0;
         return false;
     case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_RESTOREFROMTRAY:
+        // Only a restore the tray icon started counts.
+        if (FForm->Tag() == TrayRestoreTag) FForm->SetTag(0);
+        return true;
+    case WM_NCRBUTTONDOWN:
+        // The skinned system menu takes the caption's right click: the platform's
+        // own handling would hold the mouse until the release and then open its
+        // system menu over the skinned one.
+        if (!(NC && FSkinnableForm && Message.WParam == HTCAPTION)) return true;
+        Message.Result = 0;
+        return false;
     case WM_SIZING:
         if (!(FSizeMove && FFullDrag)) return true;
         WMSizing(Message);
@@ -1197,6 +1234,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 
 void TsfSkinForm::AfterForm(TMessage& Message)
 {
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) MDIAfterForm(Message);
     const bool NC = FSupportNCArea;
     const Integer X = LOWORD(Message.LParam), Y = HIWORD(Message.LParam);
     switch (Message.Msg) {
@@ -1255,7 +1293,13 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             FindActiveObject(P.X, P.Y, true);
             ObjectsMouseDown(mbRight, P.X, P.Y);
         }
-        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            if (Message.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu) {
+                // The message's point is on the screen.
+                PopupSysMenuAtPoint(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+            }
+        }
         return;
     case WM_NCRBUTTONUP:
         if (NC && FSkinnableForm) {

@@ -11,15 +11,19 @@
 
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/SkinFormFade.h"
+#include "skin/frame/SkinMdiCore.h"
 #include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinAnimatedObjects.h"
 #include "skin/frame/win/SkinObjects.h"
+#include "skin/frame/win/SkinTrayLink.h"
 #include "skin/frame/win/SkinValueObjects.h"
 #include "skin/model/SFSkinData.h"
 #include "skin/model/win/SFLayerManager.h"
+
+class TsfSkinScrollBar;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -345,14 +349,108 @@ public:
     void MagneticMove(Integer& ALeft, Integer& ATop, Integer AHeight, Integer AWidth);
     TRect OldBoundsRect{};
     bool MaxRollUpState = false;
+
+    // ---- System menu and window commands (SkinForm_SystemMenu.cpp): the
+    // standard items are rebuilt from the window state at every opening.
+    TMenuItem* GetSysMenuItems();
+    void CreateSysMenu();
+    void MergeSysMenuItems();
+    void PopupSysMenuAtButton();
+    void PopupSysMenuAtPoint(Integer X, Integer Y);
+    void PopupSysMenuAtRect(const TRect& R);
+    void SysMenuMaximizeClick(TObject* Sender);
+    void SysMenuMinimizeClick(TObject* Sender);
+    void SysMenuRestoreClick(TObject* Sender);
+    void SysMenuRollUpClick(TObject* Sender);
+    void SysMenuMinToTrayClick(TObject* Sender);
+    void SysMenuCloseClick(TObject* Sender);
+    // A menu of the form's own, not owned; the standard items join it when UseDefaultSysMenu.
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
     TNotifyEvent OnMinimize;
     TNotifyEvent OnMaximize;
     TNotifyEvent OnChangeRollUpState;
+
+    // ---- The notification area (SkinForm_Tray.cpp): without a linked tray
+    // icon there is no tray to go to and these do nothing.
+    TsfTrayIconLink* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TsfTrayIconLink* Value);
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // The tray icon's menu (restore, close), made once with the component.
+    TsfSkinPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    void CreateSysTrayMenu();
+    void TrayRestoreClick(TObject* Sender);
+    void TrayCloseClick(TObject* Sender);
+    void TrayIconDblClick(TObject* Sender);
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
+
+    // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
+    // found through the main form's component: it lists them in its window
+    // menu, arranges them, paints its MDI client from the skin and keeps its
+    // own scroll bars over the client.
+    TTileMode TileMode() const { return FTileMode; }
+    bool GetMDIChildMaximized() const { return FMDIChildMaximized; }
+    void AddChildToMenu(TCustomForm* Child);
+    void DeleteChildFromMenu(TCustomForm* Child);
+    void UpDateChildCaptionInMenu(TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(TObject* Sender);
+    void Tile();
+    void TileHorizontal();
+    void TileVertical();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void CloseAll();
+    void RestoreAll();
+    void RestoreAllExcept(HWND AHandle);
+    void RefitMaximizedChildren();
+    // The main form's client area left free by its aligned controls.
+    TRect GetMDIClientRect();
+    TsfSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
+    TsfSkinScrollBar* MDIVScrollBar() const { return FMDIVScrollBar; }
+    void CreateMDIScrollBars();
+    void UpdateMDIScrollBars(bool ARecalcRange);
+    void PlaceMDIScrollBars();
+    void SyncMDIHScroll();
+    void SyncMDIVScroll();
+    void OffsetMDIChildrenX(Integer DX);
+    void OffsetMDIChildrenY(Integer DY);
+    void MDIHScrollUpClick();
+    void MDIHScrollDownClick();
+    void MDIVScrollUpClick();
+    void MDIVScrollDownClick();
+    void ArrangeMinimizedMDIChildren();
+    TCustomForm* GetMaximizedMDIChild();
+    HWND ChangeVisibleChildHanle = nullptr;  // left out of the children's extent
+    // The MDI client's procedure while the main form is shown.
+    void NewClientWndProc(TMessage& Message);
+    HWND ClientInstance() const { return FClientWnd; }
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // The MDI branches of the window procedure; MDIBeforeForm answers whether
+    // it took the message (Pass: whether the form's own procedure still runs).
+    bool MDIBeforeForm(TMessage& Message, bool& Pass);
+    void MDIAfterForm(TMessage& Message);
+    void InstallClientProc();
+    void RemoveClientProc();
+    std::vector<TCustomForm*> MDIChildList() const;
+    TTileMode FTileMode = tbHorizontal;
+    bool FMDIChildMaximized = false;
+    bool FInMaximizeAll = false;
+    bool FInRestoreAll = false;
+    bool FStopCheckChildMove = false;
+    HWND FClientWnd = nullptr;
+    WNDPROC FPrevClientProc = nullptr;
+    TsfMDIScrollBars FMDIScroll;
+    TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
+    TsfSkinScrollBar* FMDIVScrollBar = nullptr;
+
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
     void AfterForm(TMessage& Message);
@@ -444,6 +542,16 @@ private:
     Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
     TPoint FOnMouseDownCoord{-1, -1};
     bool FRollUpBeforeMaximize = false;
+    std::unique_ptr<TPopupMenu> FSysMenu;
+    TPopupMenu* FSystemMenu = nullptr;
+    bool FInShortCut = false;
+    TsfTrayIconLink* FTrayIcon = nullptr;
+    // Kept apart: while the icon is being freed its interface can no longer be asked.
+    TComponent* FTrayComponent = nullptr;
+    TsfSkinPopupMenu* FSysTrayMenu = nullptr;  // owned as a component
+    TMenuItem* NewSysMenuItem(const std::u16string& Name);
+    // The caption buttons let go of a menu that is going away.
+    void ForgetSysMenuItems(TMenuItem* Items);
     Integer OldHeight = 0;
     TsfMagnetState FMagnet;
     std::unique_ptr<TFont> FDefCaptionFont;

@@ -533,7 +533,10 @@ void TsfSkinStdButtonObject::MouseDown(Integer, Integer, TMouseButton Button)
 {
     if (!Enabled || Button != mbLeft || FDown) return;
     if (!IsIconButton()) SetDown(true);
-    if (Command == cmSysMenu) ShowButtonMenu();
+    if (Command != cmSysMenu) return;
+    // The system menu is rebuilt for the window state at every opening.
+    MenuItem = Parent->GetSysMenuItems();
+    ShowButtonMenu();
 }
 
 void TsfSkinStdButtonObject::MouseUp(Integer X, Integer Y, TMouseButton Button)
@@ -567,7 +570,9 @@ bool RunCaptionCommand(TsfSkinForm* P, TStdCommand Command, TsfActiveSkinObject*
         return true;
     case cmMinimize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) {
+        if (P->AlwaysMinimizeToTray) {
+            P->MinimizeToTray();
+        } else if (NC) {
             if (Glow) Glow->HideLayer();
             P->SetWindowState(P->WindowState() == wsMinimized ? wsNormal : wsMinimized);
         } else {
@@ -578,7 +583,10 @@ bool RunCaptionCommand(TsfSkinForm* P, TStdCommand Command, TsfActiveSkinObject*
         P->FindActiveObject(-1, -1, false);
         P->SetRollUpState(!P->RollUpState());
         return true;
-    case cmMinimizeToTray: P->FindActiveObject(-1, -1, false); return true;
+    case cmMinimizeToTray:
+        P->FindActiveObject(-1, -1, false);
+        P->MinimizeToTray();
+        return true;
     case cmSysMenu:
     case cmDefault: break;
     }
