@@ -940,6 +940,25 @@ public:
     void SetListBoxDefaultItemHeight(Integer Value) { FListBox->SetDefaultItemHeight(Value); }
     bool Sorted() const { return FListBox->Sorted(); }
     void SetSorted(bool Value) { FListBox->SetSorted(Value); }
+    // The drop-down list's; the item area shows the same images and tabs.
+    TStrings* TabWidths() const { return FListBox->TabWidths(); }
+    void SetTabWidths(TStrings* Value) { FListBox->SetTabWidths(Value); }
+    TCustomImageList* Images() const { return FListBox->Images(); }
+    void SetImages(TCustomImageList* Value)
+    {
+        FListBox->SetImages(Value);
+        Invalidate();
+    }
+    Integer ImageIndex() const { return FListBox->ImageIndex(); }
+    void SetImageIndex(Integer Value)
+    {
+        FListBox->SetImageIndex(Value);
+        Invalidate();
+    }
+    bool HorizontalExtent() const { return FListBox->HorizontalExtent(); }
+    void SetHorizontalExtent(bool Value) { FListBox->SetHorizontalExtent(Value); }
+    // Draws the content of the drop-down list's items (the list's own OnDrawItem).
+    TsfDrawSkinItemEvent& OnListBoxDrawItem() { return FListBox->OnDrawItem; }
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TsfPopupListBox* ListBox() const { return FListBox; }

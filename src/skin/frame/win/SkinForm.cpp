@@ -3,6 +3,7 @@
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/frame/win/SkinMdiTabs.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -120,6 +121,8 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
+        FMDITabsBar = nullptr;
     } else if (FTrayIcon && AComponent == FTrayComponent) {
         FTrayIcon = nullptr;
         FTrayComponent = nullptr;
@@ -1427,7 +1430,8 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
 {
     const HDC DC = reinterpret_cast<HDC>(Message.WParam);
     Message.Result = 1;
-    if (FForm->FormStyle() == fsMDIForm) return;
+    // An MDI parent's client is covered by its MDI client, except in its snapshot.
+    if (FForm->FormStyle() == fsMDIForm && !FClientInActiveDraw) return;
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
@@ -1546,12 +1550,14 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
     if (!FFormActive) FindActiveObject(-1, -1, false);
     // The platform never paints its own caption over the skinned one.
     Message.Result = 1;
-    if (IsMaximizedMDIChild() || BorderNone()) {
-        DoActivateEvents();
-        return;
-    }
-    SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
+    const bool Framed = !IsMaximizedMDIChild() && !BorderNone();
+    if (Framed) SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
     DoActivateEvents();
+    if (FForm->Visible() && ClientInActiveEffect) {
+        if (FFormActive) HideClientInActiveEffect();
+        else ShowClientInActiveEffect();
+    }
+    if (!Framed) return;
     // A caption animates towards its active look or back.
     for (const auto& O : ObjectList)
         if (auto* C = dynamic_cast<TsfSkinCaptionObject*>(O.get()); C && C->EnableAnimation()) StartAnimateTimer();

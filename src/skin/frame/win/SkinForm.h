@@ -15,6 +15,7 @@
 #include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
+#include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinAnimatedObjects.h"
 #include "skin/frame/win/SkinObjects.h"
@@ -24,6 +25,7 @@
 #include "skin/model/win/SFLayerManager.h"
 
 class TsfSkinScrollBar;
+class TsfSkinMDITabsBar;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -50,6 +52,7 @@ using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
 using TSwitchChangeStateEvent = TEvent<const String& /*IDName*/, TSwitchState /*State*/>;
 using TTrackBarChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
 using TFrameRegulatorChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
+using TsfOnAcceptToMDITabsBar = TEvent<bool& /*Accept*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
 public:
@@ -386,6 +389,14 @@ public:
     TNotifyEvent OnMinimizeToTray;
     TNotifyEvent OnRestoreFromTray;
 
+    // ---- The inactive-client effect (SkinForm_Commands.cpp): with
+    // ClientInActiveEffect on, an inactive form's client area shows a blurred
+    // or faded snapshot of itself.
+    TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+
     // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
     // found through the main form's component: it lists them in its window
     // menu, arranges them, paints its MDI client from the skin and keeps its
@@ -407,6 +418,13 @@ public:
     void RestoreAll();
     void RestoreAllExcept(HWND AHandle);
     void RefitMaximizedChildren();
+    // The tabs bar of the main form's component shows one tab per child.
+    TsfSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TsfSkinMDITabsBar* Value);
+    TsfOnAcceptToMDITabsBar OnAcceptToMDITabsBar;
+    void AddChildToBar(TCustomForm* Child);
+    void DeleteChildFromBar(TCustomForm* Child);
+    void RefreshMDIBarTab(TCustomForm* Child);
     // The main form's client area left free by its aligned controls.
     TRect GetMDIClientRect();
     TsfSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
@@ -450,6 +468,7 @@ private:
     TsfMDIScrollBars FMDIScroll;
     TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
     TsfSkinScrollBar* FMDIVScrollBar = nullptr;
+    TsfSkinMDITabsBar* FMDITabsBar = nullptr;
 
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
@@ -545,6 +564,8 @@ private:
     std::unique_ptr<TPopupMenu> FSysMenu;
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
+    TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    bool FClientInActiveDraw = false;  // a snapshot is being taken
     TsfTrayIconLink* FTrayIcon = nullptr;
     // Kept apart: while the icon is being freed its interface can no longer be asked.
     TComponent* FTrayComponent = nullptr;
@@ -562,3 +583,8 @@ private:
 
 // The form's component, or nil.
 TsfSkinForm* GetSkinForm(TCustomForm* Form);
+// The component of the application main form's first MDI child (in index
+// order) whose component is maximised; nil when none.
+TsfSkinForm* GetMaximizedMDIChildSkinForm();
+// The component of the main form's active MDI child; nil when none.
+TsfSkinForm* GetActiveMDIChildSkinForm();

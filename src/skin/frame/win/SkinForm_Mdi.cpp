@@ -10,6 +10,7 @@
 #include "framework/controls/win/Menus.h"
 #include "skin/controls/win/SkinScrollBar.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinMdiTabs.h"
 #include "skin/model/SFMessages.h"
 
 namespace {
@@ -121,6 +122,51 @@ void TsfSkinForm::MDIItemClick(TObject* Sender)
         F->Show();
     }
 }
+
+// ---------------------------------------------------------------------------
+// The tabs bar
+
+void TsfSkinForm::SetMDITabsBar(TsfSkinMDITabsBar* Value)
+{
+    if (FMDITabsBar == Value) return;
+    if (FMDITabsBar) FMDITabsBar->RemoveFreeNotification(this);
+    FMDITabsBar = Value;
+    if (FMDITabsBar) {
+        FMDITabsBar->FreeNotification(this);
+        if (!FMDITabsBar->SkinForm()) FMDITabsBar->SetSkinForm(this);
+    }
+}
+
+void TsfSkinForm::AddChildToBar(TCustomForm* Child)
+{
+    TsfSkinForm* Main = MainSkinForm();
+    if (!Main || !Main->MDITabsBar()) return;
+    bool Accept = true;
+    if (Main->OnAcceptToMDITabsBar) Main->OnAcceptToMDITabsBar(Accept);
+    if (Accept) Main->MDITabsBar()->AddTab(Child);
+}
+
+void TsfSkinForm::DeleteChildFromBar(TCustomForm* Child)
+{
+    if (TsfSkinForm* Main = MainSkinForm(); Main && Main->MDITabsBar()) Main->MDITabsBar()->DeleteTab(Child);
+}
+
+void TsfSkinForm::RefreshMDIBarTab(TCustomForm* Child)
+{
+    TsfSkinForm* Main = MainSkinForm();
+    if (!Main || !Main->MDITabsBar()) return;
+    for (const auto& T : Main->MDITabsBar()->ObjectList)
+        if (T->Child == Child) Main->MDITabsBar()->RedrawTab(T.get());
+}
+
+namespace {
+
+void UpdateActiveTabOfMain()
+{
+    if (TsfSkinForm* Main = MainSkinForm(); Main && Main->MDITabsBar()) Main->MDITabsBar()->UpdateActiveTab();
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------
 // Arrangements (the main form's component only)
@@ -472,6 +518,9 @@ bool TsfSkinForm::MDIBeforeForm(TMessage& Message, bool& Pass)
     case WM_DESTROY:
         if (Child) {
             FWindowState = FWindowStateInit = wsNormal;
+            // A child freed while shown takes its tab along: the bar keeps no freed form.
+            DeleteChildFromBar(FForm);
+            UpdateActiveTabOfMain();
             SendToMain(WM_MDICHILDRESTORED, 0);
             SendToMain(WM_MDICHILDMOVED, reinterpret_cast<WPARAM>(FForm->Handle()));
         }
@@ -557,6 +606,7 @@ void TsfSkinForm::MDIAfterForm(TMessage& Message)
         }
         if (Message.WParam) {
             AddChildToMenu(FForm);
+            AddChildToBar(FForm);
             if (TCustomForm* M = MainForm(); M && M->HandleAllocated() &&
                                              SendMessageW(M->Handle(), WM_MDIISCHILDMAXIMIZED, 0, 0) == 1 &&
                                              (FBorderIcons & sfbiMaximize))
@@ -564,15 +614,20 @@ void TsfSkinForm::MDIAfterForm(TMessage& Message)
             SendToMain(WM_MDICHILDMOVED, 0);
         } else {
             DeleteChildFromMenu(FForm);
+            DeleteChildFromBar(FForm);
         }
         return;
     case WM_SETTEXT:
         if (!Child) return;
         UpDateChildCaptionInMenu(FForm);
+        RefreshMDIBarTab(FForm);
         if (FWindowStateInit == wsMaximized && Main) Main->UpDateFormNC();
         return;
     case WM_NCACTIVATE:
-        if (Child) UpDateChildActiveInMenu();
+        if (Child) {
+            UpDateChildActiveInMenu();
+            UpdateActiveTabOfMain();
+        }
         return;
     case WM_MOVE:
     case WM_SIZE:

@@ -812,6 +812,44 @@ TEST_F(SkinComboTest, TheToolButtonStyleDrawsTheWholeControlAsAButtonThatOpensTh
     C->CloseUp(false);
 }
 
+TEST_F(SkinComboTest, ImagesTabsAndItemDrawingPassToTheDropDownList)
+{
+    TForm* Form = NewForm(100, 100, 250, 150);
+    auto* Other = NewCombo(Form, 1, 60);
+    auto* C = NewCombo(Form, 3);
+    TBitmap Red;
+    Red.SetPixelFormat(pf24bit);
+    Red.SetSize(12, 12);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect(Rect(0, 0, 12, 12));
+    auto* List = new TImageList(Form, 12, 12);
+    List->Add(&Red);
+    C->SetImages(List);
+    C->SetImageIndex(0);
+    EXPECT_EQ(C->ListBox()->Images(), List);
+    EXPECT_EQ(C->ListBox()->ImageIndex(), 0);
+    TStringList Tabs;
+    Tabs.Add(u"40");
+    C->SetTabWidths(&Tabs);
+    EXPECT_EQ(C->ListBox()->TabWidths()->Count(), 1);
+    C->SetHorizontalExtent(true);
+    EXPECT_TRUE(C->ListBox()->HorizontalExtent());
+    C->OnListBoxDrawItem() = [](TCanvas* Cnvs, Integer, Integer W, Integer H, const TRect&, TOwnerDrawState) {
+        Cnvs->Brush()->SetColor(clLime);
+        Cnvs->FillRect(Rect(0, 0, W, H));
+    };
+    C->SetItemIndex(1);
+    ShowAndWait(Form);
+    Other->SetFocus();
+    // The item area: the image at the text's left, vertically centred (item area 2..18).
+    EXPECT_TRUE(guitest::PumpUntil([&] { return CaptureControl(C)->Pixel(2 + 2 + 6, 10) == ScreenRGB(clRed); }));
+    C->DropDown();
+    ASSERT_TRUE(C->IsPopupVisible());
+    EXPECT_TRUE(guitest::PumpUntil([&] { return CaptureControl(C->ListBox())->Pixel(60, 10) == ScreenRGB(clLime); }))
+        << "the list's items drawn by the event";
+    C->CloseUp(false);
+}
+
 TEST_F(SkinComboTest, ListHelpersSelectByExactTextAndStepEnabledBarsOnly)
 {
     TForm* Form = NewForm(100, 100, 250, 150);

@@ -474,3 +474,56 @@ TEST_F(SkinFormWindowState, TrayMenuCloseClosesItsForm)
     ItemNamed(C->SysTrayMenu()->Items(), u"TRAY_DSF_CLOSE")->Click();
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(C->Form()->Handle()); }));
 }
+
+TEST_F(SkinFormWindowState, ComponentLookups)
+{
+    // A form's component is the first in component order.
+    TForm* Two = NewForm(100, 100, 200, 100);
+    auto* First = new TsfSkinForm(Two);
+    new TsfSkinForm(Two);
+    EXPECT_EQ(GetSkinForm(Two), First);
+    EXPECT_EQ(GetSkinForm(NewForm()), nullptr);
+    EXPECT_EQ(GetSkinForm(nullptr), nullptr);
+
+    // The main form's MDI children.
+    TForm* Main = Application->CreateForm<TForm>();
+    struct TFree {
+        std::vector<TForm*> F;
+        ~TFree()
+        {
+            for (auto It = F.rbegin(); It != F.rend(); ++It) delete *It;
+        }
+    } Free{{Main}};
+    Main->SetBounds(40, 40, 640, 480);
+    Main->SetFormStyle(fsMDIForm);
+    new TsfSkinForm(Main);
+    ShowAndWait(Main);
+    EXPECT_EQ(GetMaximizedMDIChildSkinForm(), nullptr);
+    EXPECT_EQ(GetActiveMDIChildSkinForm(), nullptr);
+    TsfSkinForm* Kids[3] = {};
+    for (int I = 0; I < 3; ++I) {
+        auto* F = new TForm(nullptr);
+        Free.F.push_back(F);
+        F->SetFormStyle(fsMDIChild);
+        Kids[I] = I < 2 ? new TsfSkinForm(F) : nullptr;
+        F->SetBounds(10 + 20 * I, 10, 200, 150);
+        F->Show();
+        Pump();
+    }
+    ASSERT_EQ(Main->MDIChildCount(), 3);
+    SendMessageW(Main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Kids[0]->Form()->Handle()), 0);
+    Pump();
+    EXPECT_EQ(GetActiveMDIChildSkinForm(), Kids[0]);
+    // An active child without a component has none to give.
+    SendMessageW(Main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Free.F[3]->Handle()), 0);
+    Pump();
+    EXPECT_EQ(GetActiveMDIChildSkinForm(), nullptr);
+    // The siblings of a maximised child are maximised with it: the first in index order counts.
+    Kids[1]->SetWindowState(wsMaximized);
+    Pump();
+    ASSERT_EQ(Kids[0]->WindowState(), wsMaximized);
+    EXPECT_EQ(GetMaximizedMDIChildSkinForm(), Kids[0]);
+    Kids[1]->SetWindowState(wsNormal);
+    Pump();
+    EXPECT_EQ(GetMaximizedMDIChildSkinForm(), nullptr);
+}
