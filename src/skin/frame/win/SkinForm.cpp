@@ -130,6 +130,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         ForgetSysMenuItems(FSystemMenu->Items());
         FSystemMenu = nullptr;
     }
+    if (AComponent == FStatusBar) FStatusBar = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -977,7 +978,16 @@ void TsfSkinForm::Paint(HDC DC)
         const TsfSkinContent& S = *FSD;
         TsfBitmap Image;
         const TsfBitmap& Frame = G.FramePicture();
-        if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
+        if (FRollUpState) {
+            // The roll-up picture, its middle stretched to the form's width when it can be.
+            const TsfBitmap* Pic = ObjectPicture(true);
+            const Integer L = S.RollUpLeftPoint.X, R = S.RollUpRightPoint.X;
+            if (L < R)
+                CreateHSkinImage(L, Pic->Width() - R, &Image, Pic, {0, 0, Pic->Width(), Pic->Height()},
+                                 FForm->ClientWidth(), Pic->Height(), false);
+            else
+                Image.Assign(const_cast<TsfBitmap*>(Pic));
+        } else if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
             Image.SetSize(IntMax(1, Frame.Width()), IntMax(1, Frame.Height()));
             SkinCopyRect(&Image, {0, 0, Frame.Width(), Frame.Height()}, &Frame, {0, 0, Frame.Width(), Frame.Height()});
         } else {
@@ -1313,6 +1323,7 @@ void TsfSkinForm::AfterForm(TMessage& Message)
     case WM_MOUSEMOVE:
         if (!NC) {
             ObjectsMouseMove(X, Y);
+            FormDragMove();
         } else if (MouseCaptureObject >= 0 && FSkinnableForm && FForm->HandleAllocated()) {
             // An object being dragged holds the capture: its moves come as client messages.
             POINT Q{static_cast<SHORT>(X), static_cast<SHORT>(Y)};
@@ -1328,14 +1339,19 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             GetCursorPos(&C);
             FOnMouseDownCoord = {C.x, C.y};
             ObjectsMouseDown(mbLeft, X, Y);
+            ClientModeMouseDown(X, Y);
         }
         return;
     case WM_RBUTTONDOWN:
         if (!NC) ObjectsMouseDown(mbRight, X, Y);
         return;
     case WM_LBUTTONUP:
-        if (NC) ObjectsMouseUp(mbLeft, -1, -1);
-        else ObjectsMouseUp(mbLeft, X, Y);
+        if (NC) {
+            ObjectsMouseUp(mbLeft, -1, -1);
+        } else {
+            ObjectsMouseUp(mbLeft, X, Y);
+            EndFormDrag();
+        }
         return;
     case WM_RBUTTONUP:
         if (NC) ObjectsMouseUp(mbRight, -1, -1);
@@ -1421,6 +1437,7 @@ void TsfSkinForm::WMSetText(TMessage& Message)
     if (BorderNone() || IsMaximizedMDIChild()) return;
     if (FSkinSupport) {
         if (FSupportNCArea) UpDateFormNC();
+        else UpdateCaptionText();
     } else {
         SendMessageW(Wnd, WM_NCPAINT, 1, 0);
     }
@@ -1464,6 +1481,7 @@ void TsfSkinForm::WMShowWindow(TMessage& Message)
     if (!FRgn) SetFormRegion(true);
     if (FadeWanted()) StartFadeIn();
     if (FForm->Menu()) FForm->SetMenu(nullptr);
+    if (!FSupportNCArea) PlaceLinkedControls();
 }
 
 void TsfSkinForm::WMSetCursor(TMessage& Message)

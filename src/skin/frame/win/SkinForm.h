@@ -393,6 +393,9 @@ public:
     // ClientInActiveEffect on, an inactive form's client area shows a blurred
     // or faded snapshot of itself.
     TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    // A status bar whose size grip hides while the form is maximised (not owned).
+    TsfSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TsfSkinStatusBar* Value);
     void ShowClientInActiveEffect();
     void HideClientInActiveEffect();
     TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
@@ -447,12 +450,39 @@ public:
     void NewClientWndProc(TMessage& Message);
     HWND ClientInstance() const { return FClientWnd; }
 
+    // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
+    // area; controls bound by name to areas of the picture.
+    struct TsfAreaBinding {
+        TControl* Control;
+        TRect AreaRect;  // in the skin picture
+        bool UseAnchors, AnchorLeft, AnchorTop, AnchorRight, AnchorBottom;
+    };
+    std::vector<TsfAreaBinding> AreaList;
+    std::vector<TControl*> VisibleControls;  // hidden while rolled up
+    void LinkControlToArea(const String& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    void LinkControlsToAreas();
+    void PlaceLinkedControls();
+    void FitClientToSkin();
+    void RollUpClient();
+    void RollDownClient();
+    void SetRollUpRegion();
+    bool IsCursorOverForm(const TPoint& P) const;
+    void BeginFormDrag(Integer X, Integer Y);
+    void EndFormDrag();
+    bool IsDragging() const { return FIsDragging; }
+    void UpdateCaptionText();
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // The MDI branches of the window procedure; MDIBeforeForm answers whether
     // it took the message (Pass: whether the form's own procedure still runs).
+    void ChangeSkinDataClient();
+    void ClientModeMouseDown(Integer X, Integer Y);
+    void FormDragMove();
+    Integer FOldX = 0, FOldY = 0;
     bool MDIBeforeForm(TMessage& Message, bool& Pass);
     void MDIAfterForm(TMessage& Message);
     void InstallClientProc();
@@ -565,6 +595,7 @@ private:
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
     TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    TsfSkinStatusBar* FStatusBar = nullptr;
     bool FClientInActiveDraw = false;  // a snapshot is being taken
     TsfTrayIconLink* FTrayIcon = nullptr;
     // Kept apart: while the icon is being freed its interface can no longer be asked.

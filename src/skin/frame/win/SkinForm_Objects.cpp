@@ -338,6 +338,9 @@ void TsfSkinForm::ChangeSkinData()
     if (FSkinSupport && FSkinnableForm && FSupportNCArea) {
         CreateObjects();
         UpdateCaptionButtons();
+    } else if (FSkinSupport && FSkinnableForm) {
+        ChangeSkinDataClient();
+        LinkControlsToAreas();
     } else {
         // The default frame makes its buttons when it is first painted.
         ClearObjects();
@@ -379,7 +382,9 @@ void TsfSkinForm::ChangeSkinData()
     } else {
         if (FSkinSupport) UpdateFrameLayout(true);
         else SetFormRegion(true);
+        if (FSkinSupport) PlaceLinkedControls();
         RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        StartMouseTimer();
     }
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;

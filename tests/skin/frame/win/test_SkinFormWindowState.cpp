@@ -527,3 +527,27 @@ TEST_F(SkinFormWindowState, ComponentLookups)
     Pump();
     EXPECT_EQ(GetMaximizedMDIChildSkinForm(), nullptr);
 }
+
+TEST_F(SkinFormWindowState, StatusBarGripHidesWhileMaximised)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    auto* Grip = new TsfSkinStatusBar(C->Form());
+    Grip->SetParent(C->Form());
+    Grip->SetSizeGrip(true);
+    auto* Plain = new TsfSkinStatusBar(C->Form());
+    Plain->SetParent(C->Form());
+    for (TsfSkinStatusBar* S : {Grip, Plain}) {
+        C->SetStatusBar(S);
+        C->SetWindowState(wsMaximized);
+        Pump();
+        // Only a bar with a grip changes; a bar without one keeps its setting.
+        EXPECT_EQ(S->ShowGrip(), S == Plain);
+        EXPECT_TRUE(IsNullRect(S->GripRect()));
+        C->SetWindowState(wsNormal);
+        Pump();
+        EXPECT_TRUE(S->ShowGrip());
+        EXPECT_EQ(IsNullRect(S->GripRect()), S == Plain);
+    }
+    delete Plain;
+    EXPECT_EQ(C->StatusBar(), nullptr);
+}
