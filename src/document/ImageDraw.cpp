@@ -106,10 +106,11 @@ TImageDraw::TImageDraw(TImageDrawView* AOwner, TCustomBitmap32* B, TCustomBitmap
     // 1.
     FSelectedIds = std::make_unique<TRow>();
     FPaintTools = std::make_unique<TPaintTools>(*this);
+    FEffectRun = std::make_unique<TEffectRun>(*this);
     FEffectBrush = std::make_unique<TEffectBrush>(*this);
+    FFrameRun = std::make_unique<TFrameRun>(*this);
     FUndo = std::make_unique<TUndoHistory>(*this);
     FCopyProp = std::make_unique<TRow>();
-    FColorBalance = std::make_unique<TColorBalance>();
     FHorzGuidesRow = std::make_unique<TRow>();
     FVertGuidesRow = std::make_unique<TRow>();
     // 2.
@@ -528,6 +529,20 @@ void TImageDraw::InitBitmap()
         FWMShape->CalcCenterPoint();
         FWMShape->DrawByRect(FWMBmp.get(), x, y, 255);
     }
+}
+
+bool TImageDraw::ImageRestore()
+{
+    {
+        auto Lock = LockOriBmp();
+        if (!ImageRestoreEnabled()) return false;
+        FSrcBmp = CopyOf(FOriBmp.get());
+    }
+    FSrcBmp->SetDrawMode(dmOpaque);
+    FSrcBmpChanged = true;
+    InitBitmap();
+    SetChanged(true);
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -16,12 +16,13 @@
 #include "Component/Raster32/Ras32_Layers.h"
 #include "document/ImageDrawHooks.h"
 #include "document/ImageEffectBrush.h"
+#include "document/ImageEffectRun.h"
+#include "document/ImageFrameRun.h"
 #include "document/ImagePaint.h"
 #include "document/ImageUndo.h"
 #include "document/ImgShape.h"
 #include "document/base/ImageDrawTypes.h"
 #include "document/base/ViDuza.h"
-#include "filters/Ras32_ColorBalance.h"
 #include "foundation/HyDataTable.h"
 #include "foundation/HyFileUtils_ImageInfo.h"
 #include "framework/runtime/UITypes.h"
@@ -54,17 +55,6 @@ public:
     }
 };
 
-class TShapePath;
-// What frames take from the platform side, installed at start-up.
-struct TFrameHooks {
-    // Strokes Path on Target with an anti-aliased pen Width pixels wide of
-    // Color, centred on the path; with Texture a texture-cache row (not -1)
-    // fills the path widened by that pen with the tiled texture instead.
-    // Unset: no outline is drawn (the host build).
-    void (*StrokePath)(TCustomBitmap32& Target, const TShapePath& Path, Single Width, TColor32 Color,
-                       Integer Texture) = nullptr;
-};
-extern TFrameHooks FrameHooks;
 
 // ---- Fill, wand and gradient ----
 // The shapes a gradient fill is laid in.
@@ -124,7 +114,7 @@ constexpr Integer NextId = 1, OriFileName = 4, CanvasColor = 10, CanvasTranspare
 // The document
 
 class TImageDraw : public TPersistent, public TShapeOwner, public TPaintSurface, public TEffectBrushDocument,
-                   public TUndoDocument {
+                   public TUndoDocument, public TEffectRunDocument, public TFrameRunDocument {
 public:
     // Builds the document: from a document stream (P), from an image file
     // (B32 its decoded picture), from a clipboard picture (B, FromClipboard),
@@ -220,52 +210,67 @@ public:
     bool EffectDrawing() const override { return FEffectBrush->EffectDrawing(); }
     void SetEffectDrawing(bool Value) { FEffectBrush->SetEffectDrawing(Value); }
 
-    // ---- Effect runs (ImageDraw_EffectRun.cpp) ----
-    // EffectBegin copies the target's pristine pixels: the current picture
-    // object's picture (EffectSmall), the selection's lifted pixels, or the
-    // raster (inside the selection when there is one; rotation, skew and
-    // perspective always take the whole raster). Every preview recomputes
-    // the effect of EffectMode from that copy; EffectEnd keeps the result
-    // (undo state, and an action row for a whole-raster effect) or puts the
-    // copy back. With CustomBmp set, EffectDo, EffectDo2, EffectDoDirection
-    // and ImageAdjust filter CustomBmp in place and touch nothing else (batch
-    // processing replays the action rows so). A mode a routine has no effect
-    // for leaves the pixels as they are.
-    void EffectBegin();
-    void EffectDo(Integer Value, bool OptionChecked);
+    // ---- Effect runs (document/ImageEffectRun.h: TEffectRun) ----
+    TEffectRun& EffectRun() const { return *FEffectRun; }
+    void EffectBegin() { FEffectRun->EffectBegin(); }
+    void EffectDo(Integer Value, bool OptionChecked) { FEffectRun->EffectDo(Value, OptionChecked); }
     void EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integer Value4, TColor ValueColor,
-                   Integer ValueBlendMode, bool OptionChecked);
-    // Direction: side flags, 1 left, 2 top, 4 right, 8 bottom.
-    void EffectDoDirection(Integer Value, Integer Direction, bool OptionChecked);
-    // These three redraw the view and report pmTransform themselves.
-    void EffectDoRotate(Single RatateAngle);
-    void EffectDoSkew(Integer SkewX, Integer SkewY);
-    // Destination corners as fractions of the raster's width and height
-    // (top-left, top-right, bottom-right, bottom-left); scaling in percent.
+                   Integer ValueBlendMode, bool OptionChecked)
+    {
+        FEffectRun->EffectDo2(Value1, Value2, Value3, Value4, ValueColor, ValueBlendMode, OptionChecked);
+    }
+    void EffectDoDirection(Integer Value, Integer Direction, bool OptionChecked)
+    {
+        FEffectRun->EffectDoDirection(Value, Direction, OptionChecked);
+    }
+    void EffectDoRotate(Single RatateAngle) { FEffectRun->EffectDoRotate(RatateAngle); }
+    void EffectDoSkew(Integer SkewX, Integer SkewY) { FEffectRun->EffectDoSkew(SkewX, SkewY); }
     void EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, Single X2, Single Y2, Single X3, Single Y3,
-                           Integer ScaleX, Integer ScaleY);
-    // The pixels of Src that fall inside the selection's region, Src's
-    // top-left lying at SrcOriginPoint of Dest, copied into Dest.
-    void SrcInRegionAssignToDest(TCustomBitmap32* Src, TCustomBitmap32* Dest, const TPoint& SrcOriginPoint);
-    void EffectEnd(bool IsApply);
-    // Colour adjustment inside an effect run: each step only for a value not
-    // 0, in this order: brightness (added), contrast, hue and saturation,
-    // lightness (percent toward white or black), colour balance.
+                           Integer ScaleX, Integer ScaleY)
+    {
+        FEffectRun->EffectDoTransform(X0, Y0, X1, Y1, X2, Y2, X3, Y3, ScaleX, ScaleY);
+    }
+    void EffectEnd(bool IsApply) { FEffectRun->EffectEnd(IsApply); }
     void ImageAdjust(Integer BrightnessAmount, Integer ContrastAmount, Integer LightnessAmount,
                      Integer SaturationAmount, Integer HueAmount, Integer BalanceRedAmount,
-                     Integer BalanceGreenAmount, Integer BalanceBlueAmount, bool BalanceLuminosity);
+                     Integer BalanceGreenAmount, Integer BalanceBlueAmount, bool BalanceLuminosity)
+    {
+        FEffectRun->ImageAdjust(BrightnessAmount, ContrastAmount, LightnessAmount, SaturationAmount, HueAmount,
+                                BalanceRedAmount, BalanceGreenAmount, BalanceBlueAmount, BalanceLuminosity);
+    }
+    bool EffectSmall() const { return FEffectRun->EffectSmall(); }
+    void SetEffectSmall(bool Value) { FEffectRun->SetEffectSmall(Value); }
+    TCustomBitmap32* EffectMaskBmp() const { return FEffectRun->EffectMaskBmp(); }
+    void SetEffectMaskBmp(TCustomBitmap32* Value) { FEffectRun->SetEffectMaskBmp(Value); }
+    bool EffectSelectionBitmap() const { return FEffectRun->EffectSelectionBitmap(); }
+    bool EffectSelection() const { return FEffectRun->EffectSelection(); }
+    TColorBalance* ColorBalance() const { return FEffectRun->ColorBalance(); }
+    // The pristine copy of the open effect or frame run, else the effect
+    // brush's source; null outside them.
+    TCustomBitmap32* SrcBmp_T() const
+    {
+        if (TCustomBitmap32* P = FEffectRun->Pristine()) return P;
+        if (TCustomBitmap32* P = FFrameRun->Pristine()) return P;
+        return FEffectBrush->Source();
+    }
+    // The pixels of Src that fall inside the selection's region, Src's
+    // top-left lying at SrcOriginPoint of Dest, copied into Dest.
+    void SrcInRegionAssignToDest(TCustomBitmap32* Src, TCustomBitmap32* Dest, const TPoint& SrcOriginPoint) override;
     // The image as first loaded back into the raster; false, changing
     // nothing, when there is none (ImageRestoreEnabled).
     bool ImageRestore();
     bool ImageRestoreEnabled() const { return FOriBmp && !FOriBmp->Empty(); }
-    bool EffectSmall() const { return FEffectSmall; }
-    void SetEffectSmall(bool Value) { FEffectSmall = Value; }
-    TCustomBitmap32* EffectMaskBmp() const { return FEffectMaskBmp; }
-    void SetEffectMaskBmp(TCustomBitmap32* Value) { FEffectMaskBmp = Value; }
-    // The pristine copy; null while no effect run is open.
-    TCustomBitmap32* SrcBmp_T() const { return FSrcBmp_T ? FSrcBmp_T.get() : FEffectBrush->Source(); }
-    bool EffectSelectionBitmap() const { return FEffectSelectionBitmap; }
-    bool EffectSelection() const { return FEffectSelection; }
+    // A run's change of the raster's size, reported through OnProcessingDone.
+    void ProcessingDone(TProcessingMode Mode) override
+    {
+        if (OnProcessingDone) OnProcessingDone(this, Mode, false);
+    }
+    // The action row of a run closing: appended to the action log when
+    // applied and a routine was recorded, else freed.
+    void CloseActionRow(std::unique_ptr<TRow> Row, bool IsApply) override
+    {
+        FUndo->CloseActionRow(std::move(Row), IsApply);
+    }
 
     // ---- Effect brush (document/ImageEffectBrush.h: TEffectBrush) ----
     TEffectBrush& EffectBrush() const { return *FEffectBrush; }
@@ -287,45 +292,32 @@ public:
     bool EffectDrawDone() const { return FEffectBrush->EffectDrawDone(); }
     TImgWarping* ImgWarping() const { return FEffectBrush->ImgWarping(); }
 
-    // ---- Frames (ImageDraw_Frames.cpp) ----
-    // A frame run: FrameBegin copies the target's pristine pixels (the
-    // current picture object's picture with FrameSmall, else the raster);
-    // every FrameDo0 .. FrameDo3 recomputes the frame from that copy (the
-    // first three make the picture larger and shift the objects and guides
-    // with it, or grow the picture object's rectangle); FrameEnd keeps the
-    // result (an undo state, and an action row for the raster) or puts the
-    // copy back. With CustomBmp set, FrameDo0 .. FrameDo3 frame CustomBmp in
-    // place (it may be resized) and touch nothing else: batch processing
-    // replays the action rows so. The caller calls Draw after each preview.
-    void FrameBegin();
-    // Bands in up to three colours around an opening of FrameMode 1 .. 10;
-    // OptionChecked is only recorded. Other modes leave the picture as it is.
+    // ---- Frames (document/ImageFrameRun.h: TFrameRun) ----
+    TFrameRun& FrameRun() const { return *FFrameRun; }
+    void FrameBegin() { FFrameRun->FrameBegin(); }
     void FrameDo0(Integer Value1, TColor Color1, Integer Value2, TColor Color2, Integer Value3, TColor Color3,
-                  bool OptionChecked);
-    // An opening of FrameMode 1 .. 16 whose outline is stroked Value1 pixels
-    // wide in Color1, or filled with the tiled TextureFileName when that
-    // loads; Value2 the shape's parameter in percent.
-    void FrameDo1(Integer Value1, TColor Color1, Integer Value2, const String& TextureFileName);
-    // Layers from a frame table (one row per layer, innermost first, at most
-    // MaxFrameLayers): 0 enabled, 1 solid, 2 colour, 3 tiles along the sides,
-    // 5 shaded edge, 6 shade lines, 10 .. 13 top, left, right, bottom widths,
-    // the row's Data a texture layer's tile. A longer table changes nothing.
-    void FrameDo2(TDataTable* DT);
-    // Color1 at Value1 percent over the picture where FrameMaskBmp is dark.
-    void FrameDo3(Integer Value1, TColor Color1);
-    void FrameEnd(bool IsApply);
-    static constexpr Integer MaxFrameLayers = 6;
-    Integer FrameType() const { return FFrameType; }
-    void SetFrameType(Integer Value) { FFrameType = Value; }
-    Integer FrameMode() const { return FFrameMode; }
-    void SetFrameMode(Integer Value) { FFrameMode = Value; }
-    bool FrameSmall() const { return FFrameSmall; }
-    void SetFrameSmall(bool Value) { FFrameSmall = Value; }
-    TCustomBitmap32* FrameMaskBmp() const { return FFrameMaskBmp; }
-    void SetFrameMaskBmp(TCustomBitmap32* Value) { FFrameMaskBmp = Value; }
-    // How far the current preview has shifted the objects and guides.
-    Integer LastMoveOffsetX() const { return FLastMoveOffsetX; }
-    Integer LastMoveOffsetY() const { return FLastMoveOffsetY; }
+                  bool OptionChecked)
+    {
+        FFrameRun->FrameDo0(Value1, Color1, Value2, Color2, Value3, Color3, OptionChecked);
+    }
+    void FrameDo1(Integer Value1, TColor Color1, Integer Value2, const String& TextureFileName)
+    {
+        FFrameRun->FrameDo1(Value1, Color1, Value2, TextureFileName);
+    }
+    void FrameDo2(TDataTable* DT) { FFrameRun->FrameDo2(DT); }
+    void FrameDo3(Integer Value1, TColor Color1) { FFrameRun->FrameDo3(Value1, Color1); }
+    void FrameEnd(bool IsApply) { FFrameRun->FrameEnd(IsApply); }
+    static constexpr Integer MaxFrameLayers = TFrameRun::MaxFrameLayers;
+    Integer FrameType() const { return FFrameRun->FrameType(); }
+    void SetFrameType(Integer Value) { FFrameRun->SetFrameType(Value); }
+    Integer FrameMode() const { return FFrameRun->FrameMode(); }
+    void SetFrameMode(Integer Value) { FFrameRun->SetFrameMode(Value); }
+    bool FrameSmall() const { return FFrameRun->FrameSmall(); }
+    void SetFrameSmall(bool Value) { FFrameRun->SetFrameSmall(Value); }
+    TCustomBitmap32* FrameMaskBmp() const { return FFrameRun->FrameMaskBmp(); }
+    void SetFrameMaskBmp(TCustomBitmap32* Value) { FFrameRun->SetFrameMaskBmp(Value); }
+    Integer LastMoveOffsetX() const { return FFrameRun->LastMoveOffsetX(); }
+    Integer LastMoveOffsetY() const { return FFrameRun->LastMoveOffsetY(); }
 
     // ---- Fill, wand and gradient (ImageDraw_Fill.cpp) ----
     // The paint bucket: FillColor becomes Color (opaque). With a selection,
@@ -402,7 +394,7 @@ public:
     // not) one pixel for the arrow keys 37 to 40.
     void MoveShapeByArrowKey(Integer Key);
     // Shifts every object and guide.
-    void ResetShapeLocation(Integer dx, Integer dy);
+    void ResetShapeLocation(Integer dx, Integer dy) override;
     // The raster: Mode 0 a quarter turn counter-clockwise, 1 clockwise, else
     // a half turn; Flip: 0 left-right, else top-bottom. Objects stay.
     void Rotate(Integer Mode);
@@ -569,7 +561,7 @@ public:
     void TempBmpZ_To_SrcBmp(const TRect& ARect) override;
     // The selection object: the current object when it is one, else the
     // top row's; null without a selection.
-    TImgSelection* SelectionShape() const;
+    TImgSelection* SelectionShape() const override;
     // New selections add to the selection (else they cut it).
     bool SelectionExpanding() const override { return FSelectionExpanding; }
     void SetSelectionExpanding(bool Value) { FSelectionExpanding = Value; }
@@ -737,7 +729,7 @@ public:
     Integer ObjectSelectedCount() const { return FSelectedIds->ItemCount(); }
     Integer ShapeSelectedCount() const;
     bool CropExists() const { return LastRowKind() == shCrop; }
-    bool SelectionExists() const { return LastRowKind() == shSelection; }
+    bool SelectionExists() const override { return LastRowKind() == shSelection; }
     // The current object's width times height (the current object must exist).
     Integer SelectionSize() const;
     Integer UndoCount() const { return FUndo->UndoCount(); }
@@ -771,12 +763,12 @@ public:
     void SetActionDT(TDataTable* Value) { FActionDT = Value; }
     TDataTable* UndoDT() const { return FUndo->UndoDT(); }
     void SetUndoDT(TDataTable* Value) { FUndo->SetUndoDT(Value); }
-    Integer UndoIndex() const { return FUndo->UndoIndex(); }
+    Integer UndoIndex() const override { return FUndo->UndoIndex(); }
     void SetUndoIndex(Integer Value) { FUndo->SetUndoIndex(Value); }
     bool UndoRedoing() const { return FUndo->UndoRedoing(); }
     bool SaveUndoDone() const { return FUndo->SaveUndoDone(); }
     void SetSaveUndoDone(bool Value) { FUndo->SetSaveUndoDone(Value); }
-    TCustomBitmap32* CustomBmp() const { return FCustomBmp; }
+    TCustomBitmap32* CustomBmp() const override { return FCustomBmp; }
     void SetCustomBmp(TCustomBitmap32* Value) { FCustomBmp = Value; }
     TDataTable* DT() const override { return FDT.get(); }
     TDataTable* FileDT() const { return FFileDT.get(); }
@@ -805,7 +797,7 @@ public:
     TCustomBitmap32* CtrBmpAV() const override { return FCtrBmpAV.get(); }
     TColor32 CanvasColor() const override { return FCanvasColor; }
     bool CanvasTransparent() const override { return FCanvasTransparent; }
-    TImgShape* Shape() const { return FCurrentShape; }
+    TImgShape* Shape() const override { return FCurrentShape; }
     Integer ShapeId() const { return FShapeId; }
     TShapeType ShapeType() const { return FObjectType; }
     TShapeType ToolType() const override { return FToolType; }
@@ -814,7 +806,6 @@ public:
     void SetShapeCreating(bool Value) { FShapeCreating = Value; }
     TRow* SelectedIds() const override { return FSelectedIds.get(); }
     TRow* CopyProp() const { return FCopyProp.get(); }
-    TColorBalance* ColorBalance() const { return FColorBalance.get(); }
     bool Antialiasing() const { return FAntialiasing; }
     void SetAntialiasing(bool Value) { FAntialiasing = Value; }
     Integer CropRateIndex() const override { return FCropRateIndex; }
@@ -903,29 +894,6 @@ private:
     // CreateShapeAuto for a row given cell by cell (a cell holding a comma
     // stays one cell).
     bool CreateShapeFromRow(std::unique_ptr<TRow> Row, TCustomBitmap32* ABitmap, Integer OffsetX, Integer OffsetY);
-    // Effect runs (ImageDraw_EffectRun.cpp): the work bitmap of a preview
-    // (CustomBmp, else a new copy of the pristine pixels, the selection's
-    // part of them with FEffectSelection), its write-back, and the action
-    // row with the routine and mode written (null when the run records none).
-    TCustomBitmap32* EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin);
-    // The bitmap the run writes into: the picture, the lifted pixels or the
-    // raster; null for a run inside the selection's region.
-    TCustomBitmap32* EffectTarget() const;
-    void EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin);
-    TRow* EffectActionRow(Integer Routine);
-    void EffectFinishTransform();
-    // Closes the action row of a run: appended to the action log when applied
-    // and a routine was recorded, else freed.
-    void CloseActionRow(bool IsApply);
-    // Effect brush (ImageDraw_EffectBrush.cpp): one dab of a filtered
-    // source, and one highlighter step; true when the raster changed.
-    // Frames (ImageDraw_Frames.cpp): the picture a frame routine changes,
-    // what follows a preview that moved the picture by (DX, DY), and the
-    // action row with the routine written (null when the run records none).
-    TCustomBitmap32* FrameTarget() const;
-    void FrameFinish(TCustomBitmap32& T, Integer DX, Integer DY);
-    TRow* FrameActionRow(Integer Routine);
-
     TImageDrawView* FOwner;
     TPositionedLayer* FControlLayer = nullptr;
     TControlMode FControlMode = cmObject;
@@ -990,22 +958,9 @@ private:
     Integer FMovedX = 0, FMovedY = 0;
     Integer FGradientStartY = 0;
     TEffectMode FEffectMode = emNone;
-    // Effect runs (ImageDraw_EffectRun.cpp).
-    bool FEffectSmall = false;
-    TCustomBitmap32* FEffectMaskBmp = nullptr;
-    std::unique_ptr<TCustomBitmap32> FSrcBmp_T;
-    bool FEffectSelectionBitmap = false, FEffectSelection = false;
-    bool FEffectSrcBmpChanged = false;
-    std::unique_ptr<TRow> FActionRow;
+    std::unique_ptr<TEffectRun> FEffectRun;
     std::unique_ptr<TEffectBrush> FEffectBrush;
-    // Frames (ImageDraw_Frames.cpp).
-    Integer FFrameType = 0, FFrameMode = 0;
-    bool FFrameSmall = false;
-    TCustomBitmap32* FFrameMaskBmp = nullptr;
-    Integer FLastMoveOffsetX = 0, FLastMoveOffsetY = 0;
-    // Whether an undo state was due when the run opened: a cancelled run
-    // that moved the objects and back leaves nothing new to store.
-    bool FFrameModified = false;
+    std::unique_ptr<TFrameRun> FFrameRun;
     std::unique_ptr<TPaintTools> FPaintTools;
     // What the last composition drew (DrawChanged): each object with the area
     // it touched, in drawing order; what it composed from; and the area of
@@ -1030,7 +985,6 @@ private:
     TColor32 FFillColor = 0, FFillSrcColor = 0;
     Integer FFillTolerance = 0;
     std::unique_ptr<TUndoHistory> FUndo;
-    std::unique_ptr<TColorBalance> FColorBalance;
     bool FBusing = false;
     bool FNotSaveDataFile = false;
     String FDefaultTextOnCreatingObject;

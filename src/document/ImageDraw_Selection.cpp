@@ -3,6 +3,8 @@
 // declared in ImageDraw.h).
 #include "document/ImageDraw.h"
 
+#include <cstring>
+
 #include "document/ImageSelection.h"
 #include "framework/runtime/SysUtils.h"
 
@@ -50,6 +52,28 @@ TImgSelection* TImageDraw::SelectionShape() const
     if (auto* S = dynamic_cast<TImgSelection*>(FCurrentShape)) return S;
     if (!SelectionExists()) return nullptr;
     return dynamic_cast<TImgSelection*>(RowShape(FDT->GetItem(FDT->ItemCount() - 1)));
+}
+
+void TImageDraw::SrcInRegionAssignToDest(TCustomBitmap32* Src, TCustomBitmap32* Dest, const TPoint& SrcOriginPoint)
+{
+    TImgSelection* Sel = SelectionShape();
+    if (!Sel || !Src || !Dest || Src->Empty() || Dest->Empty()) return;
+    TRect Area;
+    if (!IntersectRects(Area,
+                        TRect{SrcOriginPoint.X, SrcOriginPoint.Y, SrcOriginPoint.X + Src->Width(),
+                              SrcOriginPoint.Y + Src->Height()},
+                        Dest->BoundsRect()))
+        return;
+    // The region's rectangles never overlap: each pixel is copied once.
+    for (const TRect& RR : Sel->RegionHandle().Rects()) {
+        TRect R;
+        if (!IntersectRects(R, RR, Area)) continue;
+        for (Integer y = R.Top; y < R.Bottom; ++y)
+            std::memcpy(Dest->GetPixelPtr(R.Left, y),
+                        Src->GetPixelPtr(R.Left - SrcOriginPoint.X, y - SrcOriginPoint.Y),
+                        static_cast<size_t>(R.Right - R.Left) * sizeof(TColor32));
+    }
+    Dest->Changed();
 }
 
 // A new selection object on top of the object table, current and being

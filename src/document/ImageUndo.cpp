@@ -417,3 +417,16 @@ void TUndoHistory::ClearActionData(TRow* ARow)
             }
     ARow->Data().Clear();
 }
+
+void TUndoHistory::CloseActionRow(std::unique_ptr<TRow> Row, bool IsApply)
+{
+    if (!Row) return;
+    TDataTable* Actions = FDocument.ActionDT();
+    if (IsApply && IntOf(*Row, 1) > 0 && Actions) {
+        // The state just taken (the oldest may have gone to make room).
+        if (FUndoDT) SetInt(*Row, 0, FUndoIndex);
+        Actions->AddItem(std::move(Row));
+    } else {
+        ClearActionData(Row.get());
+    }
+}

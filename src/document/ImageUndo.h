@@ -83,6 +83,10 @@ public:
     void RemoveUndoStatesNamed(const String& S, Integer MaxCount);
     // Frees what an action row owns (a frame action's pictures included).
     static void ClearActionData(TRow* ARow);
+    // The action row of an effect or frame run closing: appended to the
+    // action log, tied to the state just taken, when applied and a routine
+    // was recorded (cell 1); else freed.
+    void CloseActionRow(std::unique_ptr<TRow> Row, bool IsApply);
     // Undo states are also dropped, oldest first, while together they hold
     // more than this many bytes (one state always stays).
     Int64 UndoByteLimit() const { return FUndoByteLimit; }

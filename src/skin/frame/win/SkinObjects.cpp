@@ -10,10 +10,7 @@
 #include "skin/model/win/SFLayerManager.h"
 #include "skin/model/win/SFUtils_Win.h"
 
-namespace {
-
-// Rectangle R of P stretched (nearest pixel) into D of the canvas's context.
-void CopyPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
+void CopySkinPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
 {
     if (!DC || !P || !P->DC() || IsNullRect(R) || IsNullRect(D)) return;
     GdiFlush();
@@ -24,6 +21,8 @@ void CopyPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
     SetStretchBltMode(DC, COLORONCOLOR);
     StretchBlt(DC, D.Left, D.Top, D.Width(), D.Height(), P->DC(), R.Left, R.Top, R.Width(), R.Height(), SRCCOPY);
 }
+
+namespace {
 
 TsfRequestedState Requested(TWindowState S)
 {
@@ -106,7 +105,7 @@ bool TsfActiveSkinObject::MorphInProgress() { return EnableMorphing() && !SkinOb
 
 void TsfActiveSkinObject::CopyLook(TCanvas* Cnvs, const TsfBitmap* P, const TRect& R) const
 {
-    CopyPart(Cnvs->Handle(), ObjectRect, P, R);
+    CopySkinPart(Cnvs->Handle(), ObjectRect, P, R);
 }
 
 void TsfActiveSkinObject::DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, const TRect& NormalRect,
@@ -117,8 +116,13 @@ void TsfActiveSkinObject::DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, c
     TsfBitmap Normal, Hot;
     Normal.SetSize(W, H);
     Hot.SetSize(W, H);
-    CopyPart(Normal.DC(), {0, 0, W, H}, NormalPic, NormalRect);
-    CopyPart(Hot.DC(), {0, 0, W, H}, ActivePicture, HotRect);
+    CopySkinPart(Normal.DC(), {0, 0, W, H}, NormalPic, NormalRect);
+    CopySkinPart(Hot.DC(), {0, 0, W, H}, ActivePicture, HotRect);
+    DrawMorphOf(Cnvs, Normal, Hot);
+}
+
+void TsfActiveSkinObject::DrawMorphOf(TCanvas* Cnvs, TsfBitmap& Normal, TsfBitmap& Hot) const
+{
     GdiFlush();
     auto From = TsfEffectBmp::CreateFromhWnd(Normal.Handle());
     auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
@@ -400,12 +404,13 @@ TsfSkinStdButtonObject::TsfSkinStdButtonObject(TsfSkinForm* AParent, const TsfDa
     FSkinSupport = true;
 }
 
-bool TsfSkinStdButtonObject::MeansRestore() const
+bool CaptionCommandMeansRestore(const TsfSkinForm* P, TStdCommand Command)
 {
-    TCustomForm* F = Parent->Form();
-    const bool Main = Application && Application->MainForm() == F;
-    return StdButtonMeansRestore(Command, Requested(Parent->WindowState()), Main, Parent->RollUpState());
+    const bool Main = Application && Application->MainForm() == P->Form();
+    return StdButtonMeansRestore(Command, Requested(P->WindowState()), Main, P->RollUpState());
 }
+
+bool TsfSkinStdButtonObject::MeansRestore() const { return CaptionCommandMeansRestore(Parent, Command); }
 
 bool TsfSkinStdButtonObject::IsIconButton() const
 {
@@ -528,7 +533,10 @@ void TsfSkinStdButtonObject::MouseDown(Integer, Integer, TMouseButton Button)
 {
     if (!Enabled || Button != mbLeft || FDown) return;
     if (!IsIconButton()) SetDown(true);
-    if (Command == cmSysMenu) ShowButtonMenu();
+    if (Command != cmSysMenu) return;
+    // The system menu is rebuilt for the window state at every opening.
+    MenuItem = Parent->GetSysMenuItems();
+    ShowButtonMenu();
 }
 
 void TsfSkinStdButtonObject::MouseUp(Integer X, Integer Y, TMouseButton Button)
@@ -547,38 +555,45 @@ void TsfSkinStdButtonObject::DblClick()
     if (Command == cmSysMenu) Parent->Form()->Close();
 }
 
-void TsfSkinStdButtonObject::ExecuteCommand()
+bool RunCaptionCommand(TsfSkinForm* P, TStdCommand Command, TsfActiveSkinObject* Glow)
 {
-    TsfSkinForm* P = Parent;
     const bool NC = P->SupportNCArea();
     switch (Command) {
     case cmClose:
         P->FindActiveObject(-1, -1, false);
         P->Form()->Close();
-        break;
+        return true;
     case cmMaximize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) HideLayer();
+        if (NC && Glow) Glow->HideLayer();
         P->SetWindowState(P->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-        break;
+        return true;
     case cmMinimize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) {
-            HideLayer();
+        if (P->AlwaysMinimizeToTray) {
+            P->MinimizeToTray();
+        } else if (NC) {
+            if (Glow) Glow->HideLayer();
             P->SetWindowState(P->WindowState() == wsMinimized ? wsNormal : wsMinimized);
         } else {
             P->SetWindowState(wsMinimized);
         }
-        break;
+        return true;
     case cmRollUp:
         P->FindActiveObject(-1, -1, false);
         P->SetRollUpState(!P->RollUpState());
-        break;
-    case cmMinimizeToTray: P->FindActiveObject(-1, -1, false); break;
+        return true;
+    case cmMinimizeToTray:
+        P->FindActiveObject(-1, -1, false);
+        P->MinimizeToTray();
+        return true;
     case cmSysMenu:
     case cmDefault: break;
     }
+    return false;
 }
+
+void TsfSkinStdButtonObject::ExecuteCommand() { RunCaptionCommand(Parent, Command, this); }
 
 // ---------------------------------------------------------------------------
 // Caption
@@ -693,7 +708,7 @@ void TsfSkinCaptionObject::MakeBackground(TsfBitmap& B, const TRect& S, const Ts
             return;
         }
     }
-    CopyPart(B.DC(), {0, 0, W, H}, P, S);
+    CopySkinPart(B.DC(), {0, 0, W, H}, P, S);
 }
 
 void TsfSkinCaptionObject::SetCaptionFont(TCanvas* Cnvs, bool AActive)

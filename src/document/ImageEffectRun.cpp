@@ -1,9 +1,8 @@
-// Effect runs of the document (members of TImageDraw, declared in
-// ImageDraw.h): the pristine copy of the target taken when a run opens,
-// previews recomputed from it, the result kept (an undo state, and an action
-// row that batch processing replays through CustomBmp) or the copy put back;
-// free rotation, skew and perspective of the raster; colour adjustment and
-// restoring the image as first loaded.
+#include "document/ImageEffectRun.h"
+
+// The effect runs: previews recomputed from the pristine copy, kept or put
+// back; free rotation, skew and perspective of the raster; colour
+// adjustment.
 #include <algorithm>
 #include <initializer_list>
 #include <cstring>
@@ -12,7 +11,6 @@
 #include "Component/Raster32/Ras32_Rasterizers.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
 #include "Component/Raster32/Ras32_Transforms.h"
-#include "document/ImageDraw.h"
 #include "document/ObjectRows.h"
 #include "document/ImageSelection.h"
 #include "document/ImageSmall.h"
@@ -30,7 +28,7 @@ enum : Integer { bmScreen = 2, bmOverlay = 3, bmReflect = 4, bmSoftLight = 5, bm
 
 // The cells of an action row, and the routines a replay runs by cell 1.
 namespace ActCol {
-constexpr Integer UndoIndex = 0, Routine = 1, Mode = 2, Arg = 3, RunKind = 14;
+constexpr Integer UndoIndex = 0, Routine = 1, Mode = 2, Arg = 3;
 // Not among the replayed arguments of EffectDo2 so far: without it a replay
 // of a blend-mode row would blend by mode 0.
 constexpr Integer BlendMode = 9;
@@ -135,54 +133,62 @@ void Render(TCustomBitmap32& Dst, TCustomBitmap32& Src, TTransformation& X, Inte
     Dst.Clear(Fill);
     TransformBitmap(&Dst, &Src, &X);
 }
+bool IsGeometric(TEffectMode M) { return M == emRotate || M == emSkew || M == emTransform; }
 }  // namespace
+
+TEffectRun::TEffectRun(TEffectRunDocument& Document)
+    : FDocument(Document), FColorBalance(std::make_unique<TColorBalance>())
+{
+}
+
+TEffectRun::~TEffectRun() = default;
 
 // ---------------------------------------------------------------------------
 // Opening a run and its work bitmaps
 
-void TImageDraw::EffectBegin()
+void TEffectRun::EffectBegin()
 {
     FActionRow = std::make_unique<TRow>();
     FActionRow->Init(NewActionRow, u',');
     FEffectSelectionBitmap = false;
     FEffectSelection = false;
-    FSrcBmp_T.reset();
-    const bool Geometric = FEffectMode == emRotate || FEffectMode == emSkew || FEffectMode == emTransform;
-    TImgSelection* Sel = SelectionExists() ? SelectionShape() : nullptr;
+    FPristine.reset();
+    const bool Geometric = IsGeometric(FDocument.EffectMode());
+    TImgSelection* Sel = FDocument.SelectionExists() ? FDocument.SelectionShape() : nullptr;
     if (FEffectSmall && !Geometric) {
         // Without a current picture object no run opens: previews do nothing.
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) FSrcBmp_T = CopyOf(Small->SrcBmp());
+        if (auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape())) FPristine = CopyOf(Small->SrcBmp());
     } else if (!Geometric && Sel && Sel->SelBitmap()) {
         FEffectSelectionBitmap = true;
-        FSrcBmp_T = CopyOf(Sel->SelBitmap());
+        FPristine = CopyOf(Sel->SelBitmap());
     } else {
         FEffectSelection = !Geometric && Sel != nullptr;
-        FSrcBmp_T = CopyOf(FSrcBmp.get());
+        FPristine = CopyOf(FDocument.SrcBmp());
     }
-    FEffectSrcBmpChanged = FSrcBmpChanged;
+    FSrcBmpChangedAtBegin = FDocument.SrcBmpChanged();
 }
 
-TCustomBitmap32* TImageDraw::EffectTarget() const
+TCustomBitmap32* TEffectRun::EffectTarget() const
 {
     if (FEffectSmall) {
-        auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape);
+        auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape());
         return Small ? Small->SrcBmp() : nullptr;
     }
     if (FEffectSelectionBitmap) {
-        TImgSelection* Sel = SelectionShape();
+        TImgSelection* Sel = FDocument.SelectionShape();
         return Sel ? Sel->SelBitmap() : nullptr;
     }
-    return FEffectSelection ? nullptr : FSrcBmp.get();
+    return FEffectSelection ? nullptr : FDocument.SrcBmp();
 }
 
-TCustomBitmap32* TImageDraw::EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin)
+TCustomBitmap32* TEffectRun::EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& Owned, TPoint& Origin)
 {
     Origin = TPoint{0, 0};
-    if (FCustomBmp) return FCustomBmp;
-    if (!FSrcBmp_T) return nullptr;
+    if (FDocument.CustomBmp()) return FDocument.CustomBmp();
+    if (!FPristine) return nullptr;
     if (FEffectSelection) {
-        TImgSelection* Sel = SelectionShape();
-        Owned = Sel ? Sel->RegionToBitmap(FSrcBmp_T.get(), false, false, Origin) : CopyOf(FSrcBmp_T.get());
+        TImgSelection* Sel = FDocument.SelectionShape();
+        Owned = Sel ? Sel->RegionToBitmap(FPristine.get(), false, false, Origin) : CopyOf(FPristine.get());
         return Owned.get();
     }
     // The target itself, its pristine pixels copied back, is the work bitmap
@@ -190,89 +196,67 @@ TCustomBitmap32* TImageDraw::EffectWorkBitmap(std::unique_ptr<TCustomBitmap32>& 
     // a large picture saves allocating (and faulting in) a bitmap as large
     // and copying it twice.
     TCustomBitmap32* Target = EffectTarget();
-    if (Target && Target->Width() == FSrcBmp_T->Width() && Target->Height() == FSrcBmp_T->Height()) {
+    if (Target && Target->Width() == FPristine->Width() && Target->Height() == FPristine->Height()) {
         if (!Target->Empty())
-            std::memcpy(Target->Bits(), FSrcBmp_T->Bits(),
+            std::memcpy(Target->Bits(), FPristine->Bits(),
                         static_cast<size_t>(Target->Width()) * static_cast<size_t>(Target->Height()) * sizeof(TColor32));
         return Target;
     }
-    Owned = CopyOf(FSrcBmp_T.get());
+    Owned = CopyOf(FPristine.get());
     return Owned.get();
 }
 
-TRow* TImageDraw::EffectActionRow(Integer Routine)
+TRow* TEffectRun::EffectActionRow(Integer Routine)
 {
     // Only whole-raster runs are replayed by batch processing.
-    if (FCustomBmp || !FSrcBmp_T || !FActionRow || FEffectSmall || FEffectSelectionBitmap || FEffectSelection)
+    if (FDocument.CustomBmp() || !FPristine || !FActionRow || FEffectSmall || FEffectSelectionBitmap || FEffectSelection)
         return nullptr;
-    SetInt(*FActionRow, ActCol::UndoIndex, FUndo->UndoIndex() + 1);
+    SetInt(*FActionRow, ActCol::UndoIndex, FDocument.UndoIndex() + 1);
     SetInt(*FActionRow, ActCol::Routine, Routine);
-    SetInt(*FActionRow, ActCol::Mode, FEffectMode);
+    SetInt(*FActionRow, ActCol::Mode, FDocument.EffectMode());
     return FActionRow.get();
 }
 
-void TImageDraw::EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin)
+void TEffectRun::EffectWriteBack(TCustomBitmap32* W, const TPoint& Origin)
 {
-    if (FCustomBmp || !W) return;
+    if (FDocument.CustomBmp() || !W) return;
     TCustomBitmap32* Target = EffectTarget();
     if (FEffectSmall) {
         if (!Target) return;
         if (W != Target) Target->Assign(W);
-        auto* Small = static_cast<TImgSmall*>(FCurrentShape);
+        auto* Small = static_cast<TImgSmall*>(FDocument.Shape());
         Small->SetDataChanged(true);
         Small->SetChanged2(true);
     } else if (FEffectSelectionBitmap) {
         if (!Target) return;
         if (W != Target) Target->Assign(W);
-        TImgSelection* Sel = SelectionShape();
+        TImgSelection* Sel = FDocument.SelectionShape();
         Sel->SetBitmapChanged(true);
         Sel->SetChanged2(true);
     } else if (FEffectSelection) {
-        SrcInRegionAssignToDest(W, FSrcBmp.get(), Origin);
-        FSrcBmpChanged = true;
+        FDocument.SrcInRegionAssignToDest(W, FDocument.SrcBmp(), Origin);
+        FDocument.SetSrcBmpChanged(true);
     } else {
         if (W != Target) {
             W->SetDrawMode(dmOpaque);
-            FSrcBmp->Draw(0, 0, W);
+            FDocument.SrcBmp()->Draw(0, 0, W);
         }
-        FSrcBmp->Changed();
-        FSrcBmpChanged = true;
+        FDocument.SrcBmp()->Changed();
+        FDocument.SetSrcBmpChanged(true);
     }
-}
-
-void TImageDraw::SrcInRegionAssignToDest(TCustomBitmap32* Src, TCustomBitmap32* Dest, const TPoint& SrcOriginPoint)
-{
-    TImgSelection* Sel = SelectionShape();
-    if (!Sel || !Src || !Dest || Src->Empty() || Dest->Empty()) return;
-    TRect Area;
-    if (!IntersectRects(Area,
-                        TRect{SrcOriginPoint.X, SrcOriginPoint.Y, SrcOriginPoint.X + Src->Width(),
-                              SrcOriginPoint.Y + Src->Height()},
-                        Dest->BoundsRect()))
-        return;
-    // The region's rectangles never overlap: each pixel is copied once.
-    for (const TRect& RR : Sel->RegionHandle().Rects()) {
-        TRect R;
-        if (!IntersectRects(R, RR, Area)) continue;
-        for (Integer y = R.Top; y < R.Bottom; ++y)
-            std::memcpy(Dest->GetPixelPtr(R.Left, y),
-                        Src->GetPixelPtr(R.Left - SrcOriginPoint.X, y - SrcOriginPoint.Y),
-                        static_cast<size_t>(R.Right - R.Left) * sizeof(TColor32));
-    }
-    Dest->Changed();
 }
 
 // ---------------------------------------------------------------------------
 // Previews
 
-void TImageDraw::EffectDo(Integer Value, bool OptionChecked)
+void TEffectRun::EffectDo(Integer Value, bool OptionChecked)
 {
     std::unique_ptr<TCustomBitmap32> Owned;
     TPoint Origin;
     TCustomBitmap32* W = EffectWorkBitmap(Owned, Origin);
     if (!W) return;
-    const Integer Canvas = static_cast<Integer>(FCanvasColor);
-    switch (FEffectMode) {
+    const Integer Canvas = static_cast<Integer>(FDocument.CanvasColor());
+    switch (FDocument.EffectMode()) {
     case emBlur: ExponentialBlur(W, Value); break;
     case emSharpen:
         for (Integer i = 0; i < Value; ++i) SharpenBitmap(W, 0);
@@ -310,7 +294,7 @@ void TImageDraw::EffectDo(Integer Value, bool OptionChecked)
         break;
     case emStyleStar: StyleRecipe(*W, FEffectMaskBmp, Value, bmSoftLight); break;
     // The mosaic dialog's cells, as the mosaic brush makes them.
-    case emMosaic: PixelateBitmap(W, Value, FCanvasTransparent, FCanvasColor); break;
+    case emMosaic: PixelateBitmap(W, Value, FDocument.CanvasTransparent(), FDocument.CanvasColor()); break;
     default: break;  // no effect of this routine: the pixels stay
     }
     EffectWriteBack(W, Origin);
@@ -318,18 +302,18 @@ void TImageDraw::EffectDo(Integer Value, bool OptionChecked)
     if (!Row) return;
     SetArgs(*Row, {Value});
     SetBool(*Row, ActCol::Arg + 1, OptionChecked);
-    if (FEffectMode >= emStyleSunshine && FEffectMode <= emStyleHeart && FEffectMaskBmp && !Row->Data())
+    if (FDocument.EffectMode() >= emStyleSunshine && FDocument.EffectMode() <= emStyleHeart && FEffectMaskBmp && !Row->Data())
         Row->Data().Own(CopyOf(FEffectMaskBmp));
 }
 
-void TImageDraw::EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integer Value4, TColor ValueColor,
+void TEffectRun::EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integer Value4, TColor ValueColor,
                            Integer ValueBlendMode, bool OptionChecked)
 {
     std::unique_ptr<TCustomBitmap32> Owned;
     TPoint Origin;
     TCustomBitmap32* W = EffectWorkBitmap(Owned, Origin);
     if (!W) return;
-    switch (FEffectMode) {
+    switch (FDocument.EffectMode()) {
     case emMonochrome:
         GrayscaleBitmap(W, W, true);
         DrawColorLayer(*W, HSLToColor32(Value2 / 360.0f, 1, 0.5f), PercentAlpha(Value1), bmSoftLight);
@@ -396,13 +380,13 @@ void TImageDraw::EffectDo2(Integer Value1, Integer Value2, Integer Value3, Integ
     SetInt(*Row, ActCol::BlendMode, ValueBlendMode);
 }
 
-void TImageDraw::EffectDoDirection(Integer Value, Integer Direction, bool OptionChecked)
+void TEffectRun::EffectDoDirection(Integer Value, Integer Direction, bool OptionChecked)
 {
     std::unique_ptr<TCustomBitmap32> Owned;
     TPoint Origin;
     TCustomBitmap32* W = EffectWorkBitmap(Owned, Origin);
     if (!W) return;
-    switch (FEffectMode) {
+    switch (FDocument.EffectMode()) {
     case emFade: FadeEdgesAlpha(W, Value, Direction); break;
     case emTorn: RandomJaggedEdges(W, Value, Direction, OptionChecked); break;
     case emBevel: LightenEdges(W, Value, Direction); break;
@@ -418,18 +402,18 @@ void TImageDraw::EffectDoDirection(Integer Value, Integer Direction, bool Option
 // ---------------------------------------------------------------------------
 // Rotation, skew and perspective: the whole raster, from the pristine copy
 
-void TImageDraw::EffectFinishTransform()
+void TEffectRun::EffectFinishTransform()
 {
-    FSrcBmpChanged = true;
-    InitBitmap();
-    Draw();
-    if (OnProcessingDone) OnProcessingDone(this, TProcessingMode::pmTransform, false);
+    FDocument.SetSrcBmpChanged(true);
+    FDocument.InitBitmap();
+    FDocument.Draw();
+    FDocument.ProcessingDone(TProcessingMode::pmTransform);
 }
 
-void TImageDraw::EffectDoRotate(Single RatateAngle)
+void TEffectRun::EffectDoRotate(Single RatateAngle)
 {
-    if (!FSrcBmp_T) return;
-    auto T = TransformSource(FSrcBmp_T.get());
+    if (!FPristine) return;
+    auto T = TransformSource(FPristine.get());
     const Single cx = T->Width() / 2.0f, cy = T->Height() / 2.0f;
     TAffineTransformation A;
     A.SetSrcRect(BoundsOf(*T));
@@ -440,34 +424,34 @@ void TImageDraw::EffectDoRotate(Single RatateAngle)
     const Integer W = R.Right - R.Left, H = R.Bottom - R.Top;
     A.Translate(W / 2.0f - cx, H / 2.0f - cy);
     // What the turned picture leaves uncovered is transparent.
-    Render(*FSrcBmp, *T, A, W, H, 0);
+    Render(*FDocument.SrcBmp(), *T, A, W, H, 0);
     EffectFinishTransform();
 }
 
-void TImageDraw::EffectDoSkew(Integer SkewX, Integer SkewY)
+void TEffectRun::EffectDoSkew(Integer SkewX, Integer SkewY)
 {
-    if (!FSrcBmp_T) return;
-    auto T = TransformSource(FSrcBmp_T.get());
+    if (!FPristine) return;
+    auto T = TransformSource(FPristine.get());
     TAffineTransformation A;
     A.SetSrcRect(BoundsOf(*T));
     A.Skew(SkewX / 100.0f, SkewY / 100.0f);
     const TRect R = TransformedBounds(A);
     if (R.Left < 0) A.Translate(static_cast<Single>(-R.Left), 0);
-    Render(*FSrcBmp, *T, A, R.Right - R.Left, R.Bottom - R.Top, 0);
+    Render(*FDocument.SrcBmp(), *T, A, R.Right - R.Left, R.Bottom - R.Top, 0);
     EffectFinishTransform();
 }
 
-void TImageDraw::EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, Single X2, Single Y2, Single X3,
+void TEffectRun::EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, Single X2, Single Y2, Single X3,
                                    Single Y3, Integer ScaleX, Integer ScaleY)
 {
-    if (!FSrcBmp_T) return;
-    FSrcBmp->Assign(FSrcBmp_T.get());
+    if (!FPristine) return;
+    FDocument.SrcBmp()->Assign(FPristine.get());
     // The corners where they were keep the picture: the projective pass
     // would resample it (its fixed-point mapping is off by a fraction,
     // which blurs and thins the last row's alpha).
     const bool Identity = X0 == 0 && Y0 == 0 && X1 == 1 && Y1 == 0 && X2 == 1 && Y2 == 1 && X3 == 0 && Y3 == 1;
     if (!Identity) {
-        auto T = TransformSource(FSrcBmp_T.get());
+        auto T = TransformSource(FPristine.get());
         const Single W0 = static_cast<Single>(T->Width()), H0 = static_cast<Single>(T->Height());
         TProjectiveTransformation P;
         P.SetSrcRect(BoundsOf(*T));
@@ -485,15 +469,15 @@ void TImageDraw::EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, S
         auto Px = [](Single F, Single Size) { return Round(static_cast<Extended>(F) * Size); };
         if (X0 * W0 > 0 && X3 * W0 > 0) W += static_cast<Integer>(Min(Px(X0, W0), Px(X3, W0)));
         if (Y0 * H0 > 0 && Y1 * H0 > 0) H += static_cast<Integer>(Min(Px(Y0, H0), Px(Y1, H0)));
-        Render(*FSrcBmp, *T, P, W, H, 0x00FFFFFF);
+        Render(*FDocument.SrcBmp(), *T, P, W, H, 0x00FFFFFF);
     }
     if (ScaleX != 100 || ScaleY != 100) {
-        auto T = TransformSource(FSrcBmp.get());
+        auto T = TransformSource(FDocument.SrcBmp());
         TAffineTransformation A;
         A.SetSrcRect(BoundsOf(*T));
         A.Scale(ScaleX / 100.0f, ScaleY / 100.0f);
         const TRect R = TransformedBounds(A);
-        Render(*FSrcBmp, *T, A, R.Right - R.Left, R.Bottom - R.Top, 0x00FFFFFF);
+        Render(*FDocument.SrcBmp(), *T, A, R.Right - R.Left, R.Bottom - R.Top, 0x00FFFFFF);
     }
     EffectFinishTransform();
 }
@@ -501,58 +485,45 @@ void TImageDraw::EffectDoTransform(Single X0, Single Y0, Single X1, Single Y1, S
 // ---------------------------------------------------------------------------
 // Closing a run
 
-void TImageDraw::EffectEnd(bool IsApply)
+void TEffectRun::EffectEnd(bool IsApply)
 {
-    if (!FSrcBmp_T) return;
+    if (!FPristine) return;
     if (IsApply) {
-        SetChanged(true);
-        SaveUndo();
-    } else if (FEffectSmall && FEffectMode != emRotate && FEffectMode != emSkew && FEffectMode != emTransform) {
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) {
-            Small->SrcBmp()->Assign(FSrcBmp_T.get());
+        FDocument.SetChanged(true);
+        FDocument.SaveUndo();
+    } else if (FEffectSmall && !IsGeometric(FDocument.EffectMode())) {
+        if (auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape())) {
+            Small->SrcBmp()->Assign(FPristine.get());
             Small->SetDataChanged(true);
             Small->SetChanged2(true);
         }
-        Draw();
+        FDocument.Draw();
     } else if (FEffectSelectionBitmap) {
-        if (TImgSelection* Sel = SelectionShape()) {
-            Sel->SetSelBitmap(CopyOf(FSrcBmp_T.get()));
+        if (TImgSelection* Sel = FDocument.SelectionShape()) {
+            Sel->SetSelBitmap(CopyOf(FPristine.get()));
             Sel->SetBitmapChanged(true);
             Sel->SetChanged2(true);
         }
-        Draw();
+        FDocument.Draw();
     } else {
-        FSrcBmp->Assign(FSrcBmp_T.get());
-        FSrcBmp->SetDrawMode(dmOpaque);
+        FDocument.SrcBmp()->Assign(FPristine.get());
+        FDocument.SrcBmp()->SetDrawMode(dmOpaque);
         // The raster is as it was when the run opened, change flag included.
-        FSrcBmpChanged = FEffectSrcBmpChanged;
-        if (FEffectMode == emRotate || FEffectMode == emSkew || FEffectMode == emTransform) {
-            InitBitmap();
-            if (OnProcessingDone) OnProcessingDone(this, TProcessingMode::pmTransform, false);
+        FDocument.SetSrcBmpChanged(FSrcBmpChangedAtBegin);
+        if (IsGeometric(FDocument.EffectMode())) {
+            FDocument.InitBitmap();
+            FDocument.ProcessingDone(TProcessingMode::pmTransform);
         }
-        Draw();
+        FDocument.Draw();
     }
-    FSrcBmp_T.reset();
-    CloseActionRow(IsApply);
-}
-
-void TImageDraw::CloseActionRow(bool IsApply)
-{
-    std::unique_ptr<TRow> Row = std::move(FActionRow);
-    if (!Row) return;
-    if (IsApply && IntOf(*Row, ActCol::Routine) > 0 && FActionDT) {
-        // The state just taken (the oldest may have gone to make room).
-        if (FUndo->UndoDT()) SetInt(*Row, ActCol::UndoIndex, FUndo->UndoIndex());
-        FActionDT->AddItem(std::move(Row));
-    } else {
-        ClearActionData(Row.get());
-    }
+    FPristine.reset();
+    FDocument.CloseActionRow(std::move(FActionRow), IsApply);
 }
 
 // ---------------------------------------------------------------------------
 // Colour adjustment
 
-void TImageDraw::ImageAdjust(Integer BrightnessAmount, Integer ContrastAmount, Integer LightnessAmount,
+void TEffectRun::ImageAdjust(Integer BrightnessAmount, Integer ContrastAmount, Integer LightnessAmount,
                              Integer SaturationAmount, Integer HueAmount, Integer BalanceRedAmount,
                              Integer BalanceGreenAmount, Integer BalanceBlueAmount, bool BalanceLuminosity)
 {
@@ -575,25 +546,11 @@ void TImageDraw::ImageAdjust(Integer BrightnessAmount, Integer ContrastAmount, I
     }
     EffectWriteBack(W, Origin);
     // A batch's own picture is no change of the open document.
-    if (FCustomBmp) return;
+    if (FDocument.CustomBmp()) return;
     if (TRow* Row = EffectActionRow(rtImageAdjust)) {
         SetArgs(*Row, {BrightnessAmount, ContrastAmount, LightnessAmount, SaturationAmount, HueAmount,
                        BalanceRedAmount, BalanceGreenAmount, BalanceBlueAmount});
         SetBool(*Row, ActCol::Arg + 8, BalanceLuminosity);
     }
-    SetChanged(true);
-}
-
-bool TImageDraw::ImageRestore()
-{
-    {
-        auto Lock = LockOriBmp();
-        if (!ImageRestoreEnabled()) return false;
-        FSrcBmp = CopyOf(FOriBmp.get());
-    }
-    FSrcBmp->SetDrawMode(dmOpaque);
-    FSrcBmpChanged = true;
-    InitBitmap();
-    SetChanged(true);
-    return true;
+    FDocument.SetChanged(true);
 }

@@ -1,18 +1,18 @@
-// Frames of the document (members of TImageDraw, declared in ImageDraw.h):
-// bands around an opening, a shaped opening with a stroked or textured
-// outline, layers from a frame table and a coloured overlay through a mask.
-// Each preview recomputes the frame from the pristine copy taken when the
-// run opened; the objects and guides follow the picture's new offset.
+#include "document/ImageFrameRun.h"
+
+// The frame runs: bands, shaped openings, layers from a frame table and a
+// coloured overlay, each recomputed from the pristine copy.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "document/ImageDraw.h"
 #include "document/ObjectRows.h"
 #include "document/ImageEffects.h"
 #include "document/ImageSmall.h"
+#include "document/ImageUndo.h"
 #include "filters/HyRas32Filters.h"
 #include "filters/Ras32_Filters.h"
+#include "foundation/HyFileUtils_ImageInfo.h"
 
 using namespace ImageDrawRows;
 
@@ -288,37 +288,37 @@ Integer LayerWidth(const TRow& Row, Integer Col) { return std::max(0, IntOf(Row,
 // ---------------------------------------------------------------------------
 // The run
 
-void TImageDraw::FrameBegin()
+void TFrameRun::FrameBegin()
 {
     FActionRow = std::make_unique<TRow>();
     FActionRow->Init(NewFrameRow, u',');
-    FSrcBmp_T.reset();
-    FEffectSrcBmpChanged = FSrcBmpChanged;
+    FPristine.reset();
+    FSrcBmpChangedAtBegin = FDocument.SrcBmpChanged();
     if (FFrameSmall) {
         // Without a current picture object no run opens: previews do nothing.
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) FSrcBmp_T = CopyOf(Small->SrcBmp());
+        if (auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape())) FPristine = CopyOf(Small->SrcBmp());
     } else {
-        FSrcBmp_T = CopyOf(FSrcBmp.get());
+        FPristine = CopyOf(FDocument.SrcBmp());
         FLastMoveOffsetX = 0;
         FLastMoveOffsetY = 0;
-        FFrameModified = FModified;
+        FFrameModified = FDocument.Modified();
     }
 }
 
-TCustomBitmap32* TImageDraw::FrameTarget() const
+TCustomBitmap32* TFrameRun::FrameTarget() const
 {
-    if (FCustomBmp) return FCustomBmp;
-    if (!FSrcBmp_T) return nullptr;
-    if (!FFrameSmall) return FSrcBmp.get();
-    auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape);
+    if (FDocument.CustomBmp()) return FDocument.CustomBmp();
+    if (!FPristine) return nullptr;
+    if (!FFrameSmall) return FDocument.SrcBmp();
+    auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape());
     return Small ? Small->SrcBmp() : nullptr;
 }
 
-void TImageDraw::FrameFinish(TCustomBitmap32& T, Integer DX, Integer DY)
+void TFrameRun::FrameFinish(TCustomBitmap32& T, Integer DX, Integer DY)
 {
-    if (FCustomBmp) return;
+    if (FDocument.CustomBmp()) return;
     if (FFrameSmall) {
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) {
+        if (auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape())) {
             const TRect R = Small->SRect();
             Small->SetSRect(TRect{R.Left, R.Top, R.Left + T.Width(), R.Top + T.Height()});
             Small->SetDataChanged(true);
@@ -326,65 +326,65 @@ void TImageDraw::FrameFinish(TCustomBitmap32& T, Integer DX, Integer DY)
         }
         return;
     }
-    ResetShapeLocation(DX - FLastMoveOffsetX, DY - FLastMoveOffsetY);
+    FDocument.ResetShapeLocation(DX - FLastMoveOffsetX, DY - FLastMoveOffsetY);
     FLastMoveOffsetX = DX;
     FLastMoveOffsetY = DY;
-    FSrcBmpChanged = true;
-    InitBitmap();
-    if (OnProcessingDone) OnProcessingDone(this, TProcessingMode::pmResize, false);
+    FDocument.SetSrcBmpChanged(true);
+    FDocument.InitBitmap();
+    FDocument.ProcessingDone(TProcessingMode::pmResize);
 }
 
-TRow* TImageDraw::FrameActionRow(Integer Routine)
+TRow* TFrameRun::FrameActionRow(Integer Routine)
 {
     // Only the raster's frames are replayed by batch processing.
-    if (FCustomBmp || FFrameSmall || !FActionRow) return nullptr;
-    SetInt(*FActionRow, ActCol::UndoIndex, FUndo->UndoIndex() + 1);
+    if (FDocument.CustomBmp() || FFrameSmall || !FActionRow) return nullptr;
+    SetInt(*FActionRow, ActCol::UndoIndex, FDocument.UndoIndex() + 1);
     SetInt(*FActionRow, ActCol::Routine, Routine);
     return FActionRow.get();
 }
 
-void TImageDraw::FrameEnd(bool IsApply)
+void TFrameRun::FrameEnd(bool IsApply)
 {
-    if (!FSrcBmp_T) {
+    if (!FPristine) {
         FActionRow.reset();
         return;
     }
     if (IsApply) {
-        if (!FFrameSmall) FSrcBmpChanged = true;
-        SetChanged(true);
-        SaveUndo();
+        if (!FFrameSmall) FDocument.SetSrcBmpChanged(true);
+        FDocument.SetChanged(true);
+        FDocument.SaveUndo();
     } else if (FFrameSmall) {
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) {
-            Small->SrcBmp()->Assign(FSrcBmp_T.get());
+        if (auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape())) {
+            Small->SrcBmp()->Assign(FPristine.get());
             FrameFinish(*Small->SrcBmp(), 0, 0);
         }
-        Draw();
+        FDocument.Draw();
     } else {
-        FSrcBmp->Assign(FSrcBmp_T.get());
-        ResetShapeLocation(-FLastMoveOffsetX, -FLastMoveOffsetY);
+        FDocument.SrcBmp()->Assign(FPristine.get());
+        FDocument.ResetShapeLocation(-FLastMoveOffsetX, -FLastMoveOffsetY);
         FLastMoveOffsetX = 0;
         FLastMoveOffsetY = 0;
         // The raster and the objects are as they were when the run opened,
         // change flag and due undo state included.
-        FSrcBmpChanged = FEffectSrcBmpChanged;
-        FModified = FFrameModified;
-        InitBitmap();
-        Draw();
-        if (OnProcessingDone) OnProcessingDone(this, TProcessingMode::pmResize, false);
+        FDocument.SetSrcBmpChanged(FSrcBmpChangedAtBegin);
+        FDocument.SetModified(FFrameModified);
+        FDocument.InitBitmap();
+        FDocument.Draw();
+        FDocument.ProcessingDone(TProcessingMode::pmResize);
     }
-    FSrcBmp_T.reset();
-    CloseActionRow(IsApply);
+    FPristine.reset();
+    FDocument.CloseActionRow(std::move(FActionRow), IsApply);
 }
 
 // ---------------------------------------------------------------------------
 // The four kinds
 
-void TImageDraw::FrameDo0(Integer Value1, TColor Color1, Integer Value2, TColor Color2, Integer Value3,
+void TFrameRun::FrameDo0(Integer Value1, TColor Color1, Integer Value2, TColor Color2, Integer Value3,
                           TColor Color3, bool OptionChecked)
 {
     TCustomBitmap32* T = FrameTarget();
     if (!T || FFrameMode < 1 || FFrameMode > 10) return;
-    const auto S = CopyOf(FCustomBmp ? FCustomBmp : FSrcBmp_T.get());
+    const auto S = CopyOf(FDocument.CustomBmp() ? FDocument.CustomBmp() : FPristine.get());
     const Integer W = S->Width(), H = S->Height();
     const TColor32 C1 = ColorToColor32(Color1), C2 = ColorToColor32(Color2), C3 = ColorToColor32(Color3);
     Integer P = Value1, Q = Value1, FW = 0, FH = 0;
@@ -486,11 +486,11 @@ void TImageDraw::FrameDo0(Integer Value1, TColor Color1, Integer Value2, TColor 
     }
 }
 
-void TImageDraw::FrameDo1(Integer Value1, TColor Color1, Integer Value2, const String& TextureFileName)
+void TFrameRun::FrameDo1(Integer Value1, TColor Color1, Integer Value2, const String& TextureFileName)
 {
     TCustomBitmap32* T = FrameTarget();
     if (!T) return;
-    const auto S = CopyOf(FCustomBmp ? FCustomBmp : FSrcBmp_T.get());
+    const auto S = CopyOf(FDocument.CustomBmp() ? FDocument.CustomBmp() : FPristine.get());
     const Integer B = std::max(0, Value1), W = S->Width(), H = S->Height();
     const Integer W1 = W + 2 * B, H1 = H + 2 * B;
     TShapePath Opening;
@@ -504,10 +504,10 @@ void TImageDraw::FrameDo1(Integer Value1, TColor Color1, Integer Value2, const S
     TColor32* Px = T->Bits();
     for (size_t i = 0; i < Inside.size(); ++i)
         if (!Inside[i]) Px[i] = TransparentWhite;
-    if (B != 0 || !FCanvasTransparent) {
+    if (B != 0 || !FDocument.CanvasTransparent()) {
         const Integer Texture = TextureFileName.empty() ? -1 : RegisterTexture(TextureFileName);
         if (B < 1)
-            StrokePath(*T, Opening, 1, FCanvasColor, Texture);
+            StrokePath(*T, Opening, 1, FDocument.CanvasColor(), Texture);
         else
             StrokePath(*T, Opening, static_cast<Single>(B), ColorToColor32(Color1), Texture);
     }
@@ -522,11 +522,11 @@ void TImageDraw::FrameDo1(Integer Value1, TColor Color1, Integer Value2, const S
     }
 }
 
-void TImageDraw::FrameDo2(TDataTable* DT)
+void TFrameRun::FrameDo2(TDataTable* DT)
 {
     TCustomBitmap32* T = FrameTarget();
     if (!T || !DT || DT->ItemCount() > MaxFrameLayers) return;
-    const auto S = CopyOf(FCustomBmp ? FCustomBmp : FSrcBmp_T.get());
+    const auto S = CopyOf(FDocument.CustomBmp() ? FDocument.CustomBmp() : FPristine.get());
     const Integer W = S->Width(), H = S->Height(), N = DT->ItemCount();
     Integer L = 0, Tp = 0, Rt = 0, Bt = 0;
     for (Integer i = 0; i < N; ++i) {
@@ -557,7 +557,7 @@ void TImageDraw::FrameDo2(TDataTable* DT)
         }
         TCustomBitmap32 F;
         F.SetSize(static_cast<Integer>(FW), static_cast<Integer>(FH));
-        F.Clear(FCanvasColor);
+        F.Clear(FDocument.CanvasColor());
         for (Integer i = N - 1; i >= 0; --i) {
             const TRow& R = *DT->GetItem(i);
             if (!BoolOf(R, LayerCol::Enabled) ||
@@ -570,7 +570,7 @@ void TImageDraw::FrameDo2(TDataTable* DT)
                 if (BoolOf(R, LayerCol::Shaded))
                     DrawShadedFrame(&F, X, LayerWidth(R, LayerCol::Left), std::max(0, IntOf(R, LayerCol::ShadeLines)));
             } else {
-                F.FillRectS(X, FCanvasColor);
+                F.FillRectS(X, FDocument.CanvasColor());
                 if (auto* Tile = DT->GetItem(i)->Data().As<TCustomBitmap32>())
                     DrawTiledFrame(Tile, &F, X, BoolOf(R, LayerCol::AlongSides));
             }
@@ -582,7 +582,7 @@ void TImageDraw::FrameDo2(TDataTable* DT)
     }
     FrameFinish(*T, L, Tp);
     if (TRow* Row = FrameActionRow(rtFrameDo2)) {
-        ClearActionData(Row);
+        TUndoHistory::ClearActionData(Row);
         auto Copy = std::make_unique<TDataTable>();
         Copy->CopyFrom(DT, true);
         for (Integer i = 0; i < N; ++i) {
@@ -595,11 +595,11 @@ void TImageDraw::FrameDo2(TDataTable* DT)
     }
 }
 
-void TImageDraw::FrameDo3(Integer Value1, TColor Color1)
+void TFrameRun::FrameDo3(Integer Value1, TColor Color1)
 {
     TCustomBitmap32* T = FrameTarget();
     if (!T) return;
-    if (!FCustomBmp) T->Assign(FSrcBmp_T.get());
+    if (!FDocument.CustomBmp()) T->Assign(FPristine.get());
     if (FFrameMaskBmp && !FFrameMaskBmp->Empty() && !T->Empty()) {
         TCustomBitmap32 F;
         F.SetSize(T->Width(), T->Height());
@@ -613,15 +613,15 @@ void TImageDraw::FrameDo3(Integer Value1, TColor Color1)
         AlphaFromIntensity(&F, M.get());
         T->Draw(0, 0, &F);
     }
-    if (FCustomBmp) return;
+    if (FDocument.CustomBmp()) return;
     if (FFrameSmall) {
-        if (auto* Small = dynamic_cast<TImgSmall*>(FCurrentShape)) {
+        if (auto* Small = dynamic_cast<TImgSmall*>(FDocument.Shape())) {
             Small->SetDataChanged(true);
             Small->SetChanged2(true);
         }
         return;
     }
-    FSrcBmpChanged = true;
+    FDocument.SetSrcBmpChanged(true);
     if (TRow* Row = FrameActionRow(rtFrameDo3)) {
         SetInt(*Row, 2, Value1);
         SetInt(*Row, 3, Color1);

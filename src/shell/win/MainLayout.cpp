@@ -1,0 +1,77 @@
+#include "shell/win/MainLayout.h"
+
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "framework/controls/win/StdCtrls.h"
+#include "shell/win/ZezavEzazerForm.h"
+#include "skin/controls/win/SkinBoxCtrls.h"
+#include "skin/controls/win/SkinLabels.h"
+#include "skin/controls/win/SkinPanels.h"
+
+namespace {
+
+TAlign AlignOf(TMainPartAlign A)
+{
+    switch (A) {
+        case TMainPartAlign::Top: return alTop;
+        case TMainPartAlign::Bottom: return alBottom;
+        case TMainPartAlign::Left: return alLeft;
+        case TMainPartAlign::Right: return alRight;
+        case TMainPartAlign::Client: return alClient;
+        case TMainPartAlign::None: break;
+    }
+    return alNone;
+}
+
+template <class T>
+T* Skinned(T* Control, TsfSkinData* SkinData)
+{
+    Control->SetSkinData(SkinData);
+    return Control;
+}
+
+}  // namespace
+
+TMainLayout::TMainLayout(TfrmZezavEzazer& AForm) : FForm(AForm) {}
+
+TControl* TMainLayout::MakePart(const TMainPart& P, TsfSkinData* SkinData)
+{
+    switch (P.Kind) {
+        case TMainPartKind::Panel: {
+            auto* Panel = Skinned(new TsfSkinPanel(&FForm), SkinData);
+            Panel->SetCaption(String());
+            return Panel;
+        }
+        case TMainPartKind::ScrollBox: return Skinned(new TsfSkinScrollBox(&FForm), SkinData);
+        case TMainPartKind::ImageView: return new TImgView32(&FForm);
+        case TMainPartKind::Label: {
+            auto* Label = new TLabel(&FForm);
+            Label->SetAutoSize(false);
+            Label->SetCaption(String());
+            return Label;
+        }
+        case TMainPartKind::Bevel: return Skinned(new TsfSkinBevel(&FForm), SkinData);
+    }
+    return nullptr;
+}
+
+void TMainLayout::CreateParts(TsfSkinData* SkinData)
+{
+    for (const TMainPart& P : MainLayoutParts()) {
+        TControl* C = MakePart(P, SkinData);
+        C->SetName(P.Name);
+        C->SetVisible(P.Visible);
+        C->SetBounds(P.Left, P.Top, P.Width > 0 ? P.Width : C->Width(), P.Height > 0 ? P.Height : C->Height());
+        C->SetAlign(AlignOf(P.Align));
+        TWinControl* Parent = &FForm;
+        if (P.Parent) Parent = PartAs<TWinControl>(P.Parent);
+        C->SetParent(Parent);
+        FParts[P.Name] = C;
+    }
+}
+
+TControl* TMainLayout::Part(const String& Name) const
+{
+    auto It = FParts.find(Name);
+    if (It == FParts.end()) throw EListError(u"No part named " + Name);
+    return It->second;
+}

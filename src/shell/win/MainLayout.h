@@ -1,0 +1,36 @@
+// MainLayout: the main window's layout group. It makes the window's parts from
+// the layout table (shell/MainLayoutTable) and finds them by name; the
+// arrangement of the side panels on a resize lives here too.
+#pragma once
+
+#include <map>
+
+#include "framework/controls/win/Controls.h"
+#include "shell/MainLayoutTable.h"
+
+class TfrmZezavEzazer;
+class TsfSkinData;
+
+class TMainLayout {
+public:
+    explicit TMainLayout(TfrmZezavEzazer& AForm);
+    TMainLayout(const TMainLayout&) = delete;
+    TMainLayout& operator=(const TMainLayout&) = delete;
+
+    // Makes every part of the table, owned and parented as it says, each
+    // skinned part bound to SkinData.
+    void CreateParts(TsfSkinData* SkinData);
+    // The part of that name; raises EListError for a name not in the table.
+    TControl* Part(const String& Name) const;
+    template <class T>
+    T* PartAs(const String& Name) const
+    {
+        return dynamic_cast<T*>(Part(Name));
+    }
+
+private:
+    TControl* MakePart(const TMainPart& P, TsfSkinData* SkinData);
+
+    TfrmZezavEzazer& FForm;
+    std::map<String, TControl*> FParts;
+};

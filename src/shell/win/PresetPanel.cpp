@@ -1,0 +1,5 @@
+#include "shell/win/PresetPanel.h"
+
+#include "shell/win/ZezavEzazerForm.h"
+
+TPresetPanel::TPresetPanel(TfrmZezavEzazer& AForm) : FForm(AForm) {}

@@ -1,0 +1,279 @@
+#include "shell/win/ZezavEzazerForm.h"
+
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "document/ImageDraw.h"
+#include "foundation/HyPresets.h"
+#include "foundation/win/Global_Win.h"
+#include "shell/MainLayoutTable.h"
+#include "shell/MainLifecycle.h"
+#include "shell/win/CanvasInput.h"
+#include "shell/win/EditorCommands.h"
+#include "shell/win/MainLayout.h"
+#include "shell/win/MainTray.h"
+#include "shell/win/OpenDocuments.h"
+#include "shell/win/PresetPanel.h"
+#include "shell/win/ProgramEntry.h"
+#include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinPanels.h"
+#include "skin/frame/win/SkinForm.h"
+#include "skin/model/SFSkinData.h"
+
+namespace S = MainLayoutSize;
+
+TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName(u"frmZezavEzazer");
+    SetCaption(u"图片编辑器");
+    SetBounds(0, 0, S::FormWidth, S::FormHeight);
+    SetPosition(poScreenCenter);
+
+    FSkinData = new TsfSkinData(this);
+    sfSkinForm1 = new TsfSkinForm(this);
+    sfSkinForm1->SetSkinData(FSkinData);
+    sfSkinForm1->OnDeActivate = [this](TObject* Sender) { sfSkinForm1DeActivate(Sender); };
+
+    FCropSizeDT = std::make_unique<TDataTable>();
+    FLayout = std::make_unique<TMainLayout>(*this);
+    FLayout->CreateParts(FSkinData);
+    pnlProp = FLayout->PartAs<TsfSkinPanel>(u"pnlProp");
+    pnlLeft = FLayout->PartAs<TsfSkinPanel>(u"pnlLeft");
+    pnlRight = FLayout->PartAs<TsfSkinPanel>(u"pnlRight");
+    pnlImage = FLayout->PartAs<TsfSkinPanel>(u"pnlImage");
+    pnlOpenFile = FLayout->PartAs<TsfSkinPanel>(u"pnlOpenFile");
+    pnlStyles = FLayout->PartAs<TsfSkinPanel>(u"pnlStyles");
+    pnlShowRight = FLayout->PartAs<TsfSkinPanel>(u"pnlShowRight");
+    pnlText = FLayout->PartAs<TsfSkinPanel>(u"pnlText");
+    Image = FLayout->PartAs<TImgView32>(u"Image");
+
+    FDocuments = std::make_unique<TOpenDocuments>(*this);
+    FCanvasInput = std::make_unique<TCanvasInput>(*this);
+    FToolPanels = std::make_unique<TToolPanels>(*this);
+    FPresets = std::make_unique<TPresetPanel>(*this);
+    FCommands = std::make_unique<TEditorCommands>(*this);
+    FTray = std::make_unique<TMainTray>(*this);
+
+    OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+    OnShow = [this](TObject* Sender) { FormShow(Sender); };
+    OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
+    OnDestroy = [this](TObject* Sender) { FormDestroy(Sender); };
+    Loaded();
+}
+
+TfrmZezavEzazer::~TfrmZezavEzazer() = default;
+
+// ---------------------------------------------------------------------------
+// Creation
+
+void TfrmZezavEzazer::FormCreate(TObject*)
+{
+    InitSkinTable(Handle(), true);
+    UpgradeConfigDefaults();
+    ValidateSkinName();
+    EditionTitle = GetLangText(0, 163);
+    SetCaption(EditionTitle);
+    TRow& Settings = *ConfigTable->GetItem(1);
+
+    if (Screen->Width() <= S::NarrowScreen) pnlShowRight->SetWidth(S::ShowRightNarrow);
+    // The language of the interface is its column: a code page that reads
+    // as Chinese to nothing else (950) keeps the English column throughout.
+    FLanguageIndex = LangColumn;
+    SetAcceptFiles(true);
+
+    if (Settings.GetItem(16)->Value() == 0) {
+        const TPanelPlace P = DefaultTextPanelPlace(Width(), pnlRight->Width(), pnlText->Width(), pnlProp->Height());
+        Settings.GetItem(15)->SetValue(P.Left);
+        Settings.GetItem(16)->SetValue(P.Top);
+    }
+    pnlText->SetBounds(Settings.GetItem(15)->Value(), Settings.GetItem(16)->Value(), pnlText->Width(),
+                       pnlText->Height());
+    pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
+    LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
+
+    InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
+    InitPropertyTables();
+
+    const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
+    pnlStyles->SetWidth(Columns * S::StylePitchX + S::StyleButtonsWidth + 18);
+    pnlShowRight->SetLeft(pnlStyles->Left() + pnlStyles->Width() + 3);
+
+    InitEffectFrameTables();
+    FDocuments->LoadOpenFileTable();
+
+    SetShareCells(ProductName, 1, IntToStr(static_cast<Int64>(reinterpret_cast<intptr_t>(Handle()))));
+    // The tray icon shows for the editions that live in the tray.
+    if (EditionCode == 4 || EditionCode == 5) FTray->Show();
+    FMainWindowCreated = true;
+}
+
+// ---------------------------------------------------------------------------
+// First show
+
+void TfrmZezavEzazer::FormShow(TObject*)
+{
+    if (FFormShown) return;
+    const Integer R = pnlRight->Left() + pnlRight->Width(), T = pnlImage->Top();
+    FEffectWindowLeft = R - 374, FEffectWindowTop = T + 55;
+    FEffectsWindowLeft = R - 488, FEffectsWindowTop = T + 55;
+    FFramesWindowLeft = R - 413, FFramesWindowTop = T + 55;
+    FWatermarkWindowLeft = pnlLeft->Width() + 20, FWatermarkWindowTop = T + 40;
+    FShadowWindowLeft = pnlRight->Left() - 300, FShadowWindowTop = T + 40;
+    FTransformWindowLeft = pnlRight->Left() - 200, FTransformWindowTop = T + 40;
+    FColorAdjustWindowLeft = R - 474, FColorAdjustWindowTop = (Screen->Height() - 620) / 2;
+
+    const std::vector<String> Args = ProgramArguments();
+    if (Args.size() >= 2) FCalledAppId = CalledAppIdOf(Args[1]);
+    TDataTable& Open = FDocuments->OpenFileDT();
+    TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
+                           Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
+    FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FFormShown = true;
+}
+
+// ---------------------------------------------------------------------------
+// Showing, hiding and closing
+
+void TfrmZezavEzazer::ShowMainWindow(bool AVisible)
+{
+    if (AVisible != Visible()) SetVisible(AVisible);
+    if (!Visible()) return;
+    Application->Restore();
+    Application->BringToFront();
+    SetForegroundWindow(Handle());
+    // A dialog the window shows stays in front of it.
+    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) SetForegroundWindow(ActiveFormWindow);
+}
+
+void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
+
+void TfrmZezavEzazer::muTrayCloseClick(TObject*)
+{
+    EndEffectDrawing();
+    if (FDocuments->Live() && FDocuments->Live()->Changed()) ShowMainWindow(true);
+    if (!QuerySaveDocuments(true)) return;
+    FAppClosed = true;
+    Close();
+}
+
+bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
+
+void TfrmZezavEzazer::EndEffectDrawing() {}
+
+void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
+{
+    switch (DecideClose(IsZezavEzazerExe, FAppClosed, ConfigTable->GetProp(66)->AsBool())) {
+        case TMainCloseStep::AskAndEnd:
+            EndEffectDrawing();
+            CanClose = QuerySaveDocuments(true);
+            return;
+        case TMainCloseStep::End: return;
+        case TMainCloseStep::HideWithNotice: ShowCloseNotice(); break;
+        case TMainCloseStep::Hide: break;
+    }
+    CanClose = false;
+    Hide();
+}
+
+void TfrmZezavEzazer::ShowCloseNotice() {}
+
+// ---------------------------------------------------------------------------
+// Messages of other processes and of the session
+
+void TfrmZezavEzazer::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+        case WM_SHOWMAINWINDOW: WMShowMainWindow(Message); return;
+        case WM_COPYDATA: WMCopyData(Message); return;
+        case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
+        case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
+        case WM_ENDSESSION: WMEndSession(Message); return;
+    }
+    TForm::Dispatch(Message);
+}
+
+void TfrmZezavEzazer::WMShowMainWindow(TMessage& Message)
+{
+    if (Message.WParam == 1) ShowMainWindow(true);
+}
+
+void TfrmZezavEzazer::WMCopyData(TMessage& Message)
+{
+    // The sender waits inside SendMessage: take a bounded copy of the name
+    // and open it once that call has returned.
+    const auto* Data = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
+    Message.Result = 0;
+    if (!Data) return;
+    const String FileName = CopiedFileName(Data->lpData, Data->cbData);
+    if (FileName.empty()) return;
+    FHandedFiles.push_back({FileName, static_cast<Integer>(Data->dwData)});
+    PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
+}
+
+void TfrmZezavEzazer::WMOpenHandedFile(TMessage&)
+{
+    if (FHandedFiles.empty()) return;
+    const THandedFile F = FHandedFiles.front();
+    FHandedFiles.pop_front();
+    if (!OpenImageFile(F.FileName)) return;
+    FCalledAppId = F.CallerId;
+    Application->BringToFront();
+}
+
+void TfrmZezavEzazer::WMQueryEndSession(TMessage& Message) { Message.Result = TRUE; }
+
+void TfrmZezavEzazer::WMEndSession(TMessage& Message)
+{
+    // The process ends without the message loop's end: keep what the
+    // destruction would have written.
+    if (Message.WParam) SaveState();
+}
+
+// ---------------------------------------------------------------------------
+// The end
+
+void TfrmZezavEzazer::SaveState()
+{
+    if (FStateSaved || !ConfigTable) return;
+    FStateSaved = true;
+    TRow& Settings = *ConfigTable->GetItem(1);
+    Settings.GetItem(15)->SetValue(pnlText->Left());
+    Settings.GetItem(16)->SetValue(pnlText->Top());
+    Settings.GetItem(46)->SetAsBool(pnlRight->Visible());
+    Settings.GetItem(13)->SetText(CropSizesText(*FCropSizeDT));
+    ConfigTable->Save();
+    FDocuments->SaveTable();
+    for (TDataTable* T : {PropertyTable.get(), SelectionTable.get(), GradientTable.get(), GradientObjTable.get(),
+                          ShadowPresetTable.get()})
+        if (T) T->Save();
+}
+
+void TfrmZezavEzazer::FormDestroy(TObject*)
+{
+    SaveState();
+    FDocuments->FreeRowObjects();
+    DoneHotkeys();
+    FDocuments->FreeTable();
+    FDocuments->FreeDocument();
+    DonePresetTables();
+}
+
+// ---------------------------------------------------------------------------
+// What the dialogs ask of the main window
+
+std::uintptr_t TfrmZezavEzazer::MainWindowHandle() const
+{
+    return reinterpret_cast<std::uintptr_t>(const_cast<TfrmZezavEzazer*>(this)->Handle());
+}
+
+bool TfrmZezavEzazer::OpenImageFile(const String& FileName) { return FDocuments->OpenImageFile(FileName); }
+
+void TfrmZezavEzazer::InsertImageFiles(const String&, const String&) {}
+
+void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Integer, Integer, Integer, Integer, Integer,
+                                   Integer, bool, TColor)
+{
+}
+
+void TfrmZezavEzazer::AfterModalDialog() {}
+void TfrmZezavEzazer::clColorShowTrackMenu(TObject*) {}
+void TfrmZezavEzazer::clColorHideTrackMenu(TObject*) {}
+void TfrmZezavEzazer::clColorColorDialogClose(TObject*) {}
