@@ -133,6 +133,7 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         ForgetSysMenuItems(FSystemMenu->Items());
         FSystemMenu = nullptr;
     }
+    if (AComponent == FStatusBar) FStatusBar = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -1328,6 +1329,13 @@ void TsfSkinForm::AfterForm(TMessage& Message)
         if (!NC) {
             ObjectsMouseMove(X, Y);
             FormDragMove();
+        } else if (MouseCaptureObject >= 0 && FSkinnableForm && FForm->HandleAllocated()) {
+            // An object being dragged holds the capture: its moves come as client messages.
+            POINT Q{static_cast<SHORT>(X), static_cast<SHORT>(Y)};
+            ClientToScreen(FForm->Handle(), &Q);
+            TPoint P{Q.x, Q.y};
+            PointToWindow(P);
+            ObjectsMouseMove(P.X, P.Y);
         }
         return;
     case WM_LBUTTONDOWN:

@@ -17,8 +17,10 @@
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
+#include "skin/frame/win/SkinAnimatedObjects.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
+#include "skin/frame/win/SkinValueObjects.h"
 #include "skin/model/SFSkinData.h"
 #include "skin/model/win/SFLayerManager.h"
 
@@ -49,6 +51,9 @@ using TsfPaintObjectEvent = TEvent<const String& /*IDName*/, TCanvas* /*Canvas*/
 // Whether a skin's cmDefault caption button shows (Visible comes in False).
 using TsfActivateCustomObjectEvent = TEvent<const String& /*IDName*/, bool& /*Visible*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
+using TSwitchChangeStateEvent = TEvent<const String& /*IDName*/, TSwitchState /*State*/>;
+using TTrackBarChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
+using TFrameRegulatorChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
 using TsfOnAcceptToMDITabsBar = TEvent<bool& /*Accept*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
@@ -133,6 +138,25 @@ public:
     void ButtonSetDown(const String& AIDName, bool ADown);
     bool ButtonGetDown(const String& AIDName) const;
     void SetEnabled(const String& AIDName, bool Value);
+    void AnimateStart(const String& AIDName);
+    void AnimateStop(const String& AIDName);
+    Integer TrackBarGetValue(const String& AIDName) const;
+    void TrackBarSetValue(const String& AIDName, Integer AValue);
+    Integer FrameRegulatorGetValue(const String& AIDName) const;
+    void FrameRegulatorSetValue(const String& AIDName, Integer AValue);
+    void GaugeSetValue(const String& AIDName, Integer AValue);
+    void FrameGaugeSetValue(const String& AIDName, Integer AValue);
+    void LabelSetText(const String& AIDName, const String& ATextValue);
+    void BitLabelSetText(const String& AIDName, const String& AValue);
+    void SwitchSetState(const String& AIDName, TSwitchState Value);
+    TSwitchState SwitchGetState(const String& AIDName) const;
+    // What the objects report when the user changes them.
+    void DoSwitchChangeState(const String& IDName, TSwitchState State);
+    void DoTrackBarChangeValue(const String& IDName, Integer Value);
+    void DoFrameRegulatorChangeValue(const String& IDName, Integer Value);
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
     // The 50 ms poll of the cursor while an object may be hot (skin clock, id 1).
     void StartMouseTimer();
     void StopMouseTimer();
@@ -371,6 +395,9 @@ public:
     // ClientInActiveEffect on, an inactive form's client area shows a blurred
     // or faded snapshot of itself.
     TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    // A status bar whose size grip hides while the form is maximised (not owned).
+    TsfSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TsfSkinStatusBar* Value);
     void ShowClientInActiveEffect();
     void HideClientInActiveEffect();
     TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
@@ -579,6 +606,7 @@ private:
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;
     TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    TsfSkinStatusBar* FStatusBar = nullptr;
     bool FClientInActiveDraw = false;  // a snapshot is being taken
     TsfTrayIconLink* FTrayIcon = nullptr;
     // Kept apart: while the icon is being freed its interface can no longer be asked.

@@ -1,5 +1,5 @@
 // Small services of the form component: the lookups of the main form's MDI
-// children's components and the inactive-client effect.
+// children's components, the inactive-client effect and the linked status bar.
 #include "skin/frame/win/SkinForm.h"
 
 TsfSkinForm* GetMaximizedMDIChildSkinForm()
@@ -38,4 +38,12 @@ void TsfSkinForm::HideClientInActiveEffect()
     FInActivePanel->HidePanel();
     delete FInActivePanel;
     FInActivePanel = nullptr;
+}
+
+void TsfSkinForm::SetStatusBar(TsfSkinStatusBar* Value)
+{
+    if (FStatusBar == Value) return;
+    if (FStatusBar) FStatusBar->RemoveFreeNotification(this);
+    FStatusBar = Value;
+    if (Value) Value->FreeNotification(this);
 }

@@ -11,10 +11,7 @@
 #include "skin/model/win/SFLayerManager.h"
 #include "skin/model/win/SFUtils_Win.h"
 
-namespace {
-
-// Rectangle R of P stretched (nearest pixel) into D of the canvas's context.
-void CopyPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
+void CopySkinPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
 {
     if (!DC || !P || !P->DC() || IsNullRect(R) || IsNullRect(D)) return;
     GdiFlush();
@@ -25,6 +22,8 @@ void CopyPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
     SetStretchBltMode(DC, COLORONCOLOR);
     StretchBlt(DC, D.Left, D.Top, D.Width(), D.Height(), P->DC(), R.Left, R.Top, R.Width(), R.Height(), SRCCOPY);
 }
+
+namespace {
 
 TsfRequestedState Requested(TWindowState S)
 {
@@ -107,7 +106,7 @@ bool TsfActiveSkinObject::MorphInProgress() { return EnableMorphing() && !SkinOb
 
 void TsfActiveSkinObject::CopyLook(TCanvas* Cnvs, const TsfBitmap* P, const TRect& R) const
 {
-    CopyPart(Cnvs->Handle(), ObjectRect, P, R);
+    CopySkinPart(Cnvs->Handle(), ObjectRect, P, R);
 }
 
 void TsfActiveSkinObject::DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, const TRect& NormalRect,
@@ -118,8 +117,13 @@ void TsfActiveSkinObject::DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, c
     TsfBitmap Normal, Hot;
     Normal.SetSize(W, H);
     Hot.SetSize(W, H);
-    CopyPart(Normal.DC(), {0, 0, W, H}, NormalPic, NormalRect);
-    CopyPart(Hot.DC(), {0, 0, W, H}, ActivePicture, HotRect);
+    CopySkinPart(Normal.DC(), {0, 0, W, H}, NormalPic, NormalRect);
+    CopySkinPart(Hot.DC(), {0, 0, W, H}, ActivePicture, HotRect);
+    DrawMorphOf(Cnvs, Normal, Hot);
+}
+
+void TsfActiveSkinObject::DrawMorphOf(TCanvas* Cnvs, TsfBitmap& Normal, TsfBitmap& Hot) const
+{
     GdiFlush();
     auto From = TsfEffectBmp::CreateFromhWnd(Normal.Handle());
     auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
@@ -401,12 +405,13 @@ TsfSkinStdButtonObject::TsfSkinStdButtonObject(TsfSkinForm* AParent, const TsfDa
     FSkinSupport = true;
 }
 
-bool TsfSkinStdButtonObject::MeansRestore() const
+bool CaptionCommandMeansRestore(const TsfSkinForm* P, TStdCommand Command)
 {
-    TCustomForm* F = Parent->Form();
-    const bool Main = Application && Application->MainForm() == F;
-    return StdButtonMeansRestore(Command, Requested(Parent->WindowState()), Main, Parent->RollUpState());
+    const bool Main = Application && Application->MainForm() == P->Form();
+    return StdButtonMeansRestore(Command, Requested(P->WindowState()), Main, P->RollUpState());
 }
+
+bool TsfSkinStdButtonObject::MeansRestore() const { return CaptionCommandMeansRestore(Parent, Command); }
 
 bool TsfSkinStdButtonObject::IsIconButton() const
 {
@@ -551,43 +556,45 @@ void TsfSkinStdButtonObject::DblClick()
     if (Command == cmSysMenu) Parent->Form()->Close();
 }
 
-void TsfSkinStdButtonObject::ExecuteCommand()
+bool RunCaptionCommand(TsfSkinForm* P, TStdCommand Command, TsfActiveSkinObject* Glow)
 {
-    TsfSkinForm* P = Parent;
     const bool NC = P->SupportNCArea();
     switch (Command) {
     case cmClose:
         P->FindActiveObject(-1, -1, false);
         P->Form()->Close();
-        break;
+        return true;
     case cmMaximize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) HideLayer();
+        if (NC && Glow) Glow->HideLayer();
         P->SetWindowState(P->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-        break;
+        return true;
     case cmMinimize:
         P->FindActiveObject(-1, -1, false);
         if (P->AlwaysMinimizeToTray) {
             P->MinimizeToTray();
         } else if (NC) {
-            HideLayer();
+            if (Glow) Glow->HideLayer();
             P->SetWindowState(P->WindowState() == wsMinimized ? wsNormal : wsMinimized);
         } else {
             P->SetWindowState(wsMinimized);
         }
-        break;
+        return true;
     case cmRollUp:
         P->FindActiveObject(-1, -1, false);
         P->SetRollUpState(!P->RollUpState());
-        break;
+        return true;
     case cmMinimizeToTray:
         P->FindActiveObject(-1, -1, false);
         P->MinimizeToTray();
-        break;
+        return true;
     case cmSysMenu:
     case cmDefault: break;
     }
+    return false;
 }
+
+void TsfSkinStdButtonObject::ExecuteCommand() { RunCaptionCommand(Parent, Command, this); }
 
 // ---------------------------------------------------------------------------
 // Caption
@@ -704,7 +711,7 @@ void TsfSkinCaptionObject::MakeBackground(TsfBitmap& B, const TRect& S, const Ts
             return;
         }
     }
-    CopyPart(B.DC(), {0, 0, W, H}, P, S);
+    CopySkinPart(B.DC(), {0, 0, W, H}, P, S);
 }
 
 void TsfSkinCaptionObject::SetCaptionFont(TCanvas* Cnvs, bool AActive)
