@@ -125,7 +125,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     TDataTable& Open = FDocuments->OpenFileDT();
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
-    FDocuments->LoadDocument(ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
     FFormShown = true;
 }
 
