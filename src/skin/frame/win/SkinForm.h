@@ -27,6 +27,8 @@
 
 class TsfSkinScrollBar;
 class TsfSkinMDITabsBar;
+class TsfQuickButtonItems;
+class TCustomImageList;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -467,6 +469,14 @@ public:
     void NewClientWndProc(TMessage& Message);
     HWND ClientInstance() const { return FClientWnd; }
 
+    // ---- Caption quick buttons (win/SkinQuickButtons): shown with an image list.
+    TsfQuickButtonItems* QuickButtons();
+    TCustomImageList* QuickImageList = nullptr;  // not owned; set through SetQuickImageList
+    void SetQuickImageList(TCustomImageList* Value);
+    bool QuickButtonsShowHint = false;
+    // The visible quick buttons the caption shows (0 without an image list).
+    Integer QuickButtonsShown();
+
     // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
     // area; controls bound by name to areas of the picture.
     struct TsfAreaBinding {
@@ -516,6 +526,7 @@ private:
     TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
     TsfSkinScrollBar* FMDIVScrollBar = nullptr;
     TsfSkinMDITabsBar* FMDITabsBar = nullptr;
+    std::unique_ptr<TsfQuickButtonItems> FQuickButtons;
 
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);

@@ -5,6 +5,7 @@
 
 #include "framework/controls/win/StdCtrls.h"
 #include "skin/frame/SkinMenuCore.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 
 void TsfSkinForm::SetDefMenuItemHeight(Integer Value)
 {
@@ -45,6 +46,11 @@ void TsfSkinForm::SkinMenuClose()
     // The objects let go of their menu look; the first that held a menu ends the scan.
     for (const auto& O : ObjectList)
         if (auto* C = dynamic_cast<TsfSkinCaptionObject*>(O.get()); C && C->PopupMenuQuickButton != -1) {
+            TsfQuickButtonItems* Q = QuickButtons();
+            if (C->PopupMenuQuickButton < Q->Count()) {
+                TsfQuickButtonItem* B = Q->Items(C->PopupMenuQuickButton);
+                B->Active = B->Down = false;
+            }
             C->PopupMenuQuickButton = -1;
             DrawSkinObject(C);
         }
