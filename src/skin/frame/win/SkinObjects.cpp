@@ -1,6 +1,7 @@
 #include "skin/frame/win/SkinObjects.h"
 
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -671,6 +672,8 @@ TRect TsfSkinCaptionObject::TextRectOnForm() const
     In.TextRct = TextRct;
     In.FrameRect = FrameRect;
     In.FrameTextRect = FrameTextRect;
+    In.QuickButtonCount = Parent->QuickButtonsShown();
+    In.QuickImageWidth = Parent->QuickImageList ? Parent->QuickImageList->Width() : 0;
     TRect TR = CaptionTextRect(In);
     if (IsNullRect(TextRct)) return {};
     return {TR.Left + ObjectRect.Left, TR.Top + ObjectRect.Top, TR.Right + ObjectRect.Left,
@@ -804,10 +807,20 @@ void TsfSkinCaptionObject::Draw(TCanvas* Cnvs, bool UpDate)
     In.TextRct = TextRct;
     In.FrameRect = FrameRect;
     In.FrameTextRect = FrameTextRect;
+    In.QuickButtonCount = Parent->QuickButtonsShown();
+    In.QuickImageWidth = Parent->QuickImageList ? Parent->QuickImageList->Width() : 0;
     const TRect TR = CaptionTextRect(In);
     const bool NC = Parent->SupportNCArea();
     const Integer W = ObjectRect.Width(), H = ObjectRect.Height();
-    auto DrawBitmap = [&](TsfBitmap& B) { B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top); };
+    // The quick buttons go over the caption, left of its text.
+    const TRect& Icon = Parent->Geometry().NewIconRect;
+    const bool HasIcon = Parent->ShowIcon() && Icon.Width() > 0 && Icon.Left >= ObjectRect.Left &&
+                         Icon.Right <= ObjectRect.Right;
+    const bool Quick = LayoutCaptionQuickButtons(Parent, ObjectRect, HasIcon ? Icon.Right : -1);
+    auto DrawBitmap = [&](TsfBitmap& B) {
+        B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
+        if (Quick) DrawCaptionQuickButtons(Parent, Cnvs);
+    };
     if (W <= 0 || H <= 0) return;
     if (Anim && Animation.CurrentFrame > 0 && Animation.CurrentFrame <= FrameCount) {
         const TRect FrameR = CaptionAnimationFrame(AnimateSkinRect, SkinRect.Height(), FrameCount, Animation.CurrentFrame);
@@ -853,6 +866,7 @@ void TsfSkinCaptionObject::Draw(TCanvas* Cnvs, bool UpDate)
         }
     }
     DrawCaptionText(Cnvs, TR, Active, true);
+    if (Quick) DrawCaptionQuickButtons(Parent, Cnvs);
 }
 
 void TsfSkinCaptionObject::MouseEnter()
@@ -866,16 +880,23 @@ void TsfSkinCaptionObject::MouseLeave()
     FMouseIn = false;
     Parent->DoMouseLeaveEvent(IDName);
     ActiveQuickButton = OldActiveQuickButton = -1;
+    if (ClearQuickButtons(Parent)) Parent->DrawSkinObject(this);
 }
 
 void TsfSkinCaptionObject::MouseDown(Integer X, Integer Y, TMouseButton Button)
 {
+    QuickButtonsMouseDown(Parent, Button, X, Y);
     Parent->DoMouseDownEvent(IDName, X, Y, ObjectRect, Button);
 }
 
 void TsfSkinCaptionObject::MouseUp(Integer X, Integer Y, TMouseButton Button)
 {
+    QuickButtonsMouseUp(Parent, Button, X, Y);
     Parent->DoMouseUpEvent(IDName, X, Y, ObjectRect, Button);
 }
 
-void TsfSkinCaptionObject::MouseMove(Integer X, Integer Y) { Parent->DoMouseMoveEvent(IDName, X, Y, ObjectRect); }
+void TsfSkinCaptionObject::MouseMove(Integer X, Integer Y)
+{
+    if (QuickButtonsMouseMove(Parent, X, Y)) Parent->DrawSkinObject(this);
+    Parent->DoMouseMoveEvent(IDName, X, Y, ObjectRect);
+}
