@@ -4,6 +4,7 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/frame/win/SkinMdiTabs.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -121,6 +122,11 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+        if (!(ComponentState() & csDestroying)) UpdateMainMenu(true);
+    } else if (AComponent == QuickImageList) {
+        QuickImageList = nullptr;
     } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
         FMDITabsBar = nullptr;
     } else if (FTrayIcon && AComponent == FTrayComponent) {
@@ -191,6 +197,8 @@ void TsfSkinForm::SyncGeometry()
     G.ShowIcon = FShowIcon;
     G.IconSize = GetIconSize();
     G.ObjectHot = ActiveObject != -1;
+    G.QuickButtonCount = QuickButtonsShown();
+    G.QuickImageWidth = QuickImageList ? QuickImageList->Width() : 0;
     G.SizeMove = FSizeMove;
     if (G.FormWidth == 0 || G.FormHeight == 0) {
         G.FormWidth = FForm->Width();
@@ -1324,6 +1332,13 @@ void TsfSkinForm::AfterForm(TMessage& Message)
         if (!NC) {
             ObjectsMouseMove(X, Y);
             FormDragMove();
+        } else if (MouseCaptureObject >= 0 && FSkinnableForm && FForm->HandleAllocated()) {
+            // An object being dragged holds the capture: its moves come as client messages.
+            POINT Q{static_cast<SHORT>(X), static_cast<SHORT>(Y)};
+            ClientToScreen(FForm->Handle(), &Q);
+            TPoint P{Q.x, Q.y};
+            PointToWindow(P);
+            ObjectsMouseMove(P.X, P.Y);
         }
         return;
     case WM_LBUTTONDOWN:
