@@ -4,6 +4,7 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/frame/win/SkinMdiTabs.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -121,6 +122,11 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+        if (!(ComponentState() & csDestroying)) UpdateMainMenu(true);
+    } else if (AComponent == QuickImageList) {
+        QuickImageList = nullptr;
     } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
         FMDITabsBar = nullptr;
     } else if (FTrayIcon && AComponent == FTrayComponent) {
@@ -191,6 +197,8 @@ void TsfSkinForm::SyncGeometry()
     G.ShowIcon = FShowIcon;
     G.IconSize = GetIconSize();
     G.ObjectHot = ActiveObject != -1;
+    G.QuickButtonCount = QuickButtonsShown();
+    G.QuickImageWidth = QuickImageList ? QuickImageList->Width() : 0;
     G.SizeMove = FSizeMove;
     if (G.FormWidth == 0 || G.FormHeight == 0) {
         G.FormWidth = FForm->Width();
@@ -978,7 +986,16 @@ void TsfSkinForm::Paint(HDC DC)
         const TsfSkinContent& S = *FSD;
         TsfBitmap Image;
         const TsfBitmap& Frame = G.FramePicture();
-        if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
+        if (FRollUpState) {
+            // The roll-up picture, its middle stretched to the form's width when it can be.
+            const TsfBitmap* Pic = ObjectPicture(true);
+            const Integer L = S.RollUpLeftPoint.X, R = S.RollUpRightPoint.X;
+            if (L < R)
+                CreateHSkinImage(L, Pic->Width() - R, &Image, Pic, {0, 0, Pic->Width(), Pic->Height()},
+                                 FForm->ClientWidth(), Pic->Height(), false);
+            else
+                Image.Assign(const_cast<TsfBitmap*>(Pic));
+        } else if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
             Image.SetSize(IntMax(1, Frame.Width()), IntMax(1, Frame.Height()));
             SkinCopyRect(&Image, {0, 0, Frame.Width(), Frame.Height()}, &Frame, {0, 0, Frame.Width(), Frame.Height()});
         } else {
@@ -1312,7 +1329,17 @@ void TsfSkinForm::AfterForm(TMessage& Message)
         }
         return;
     case WM_MOUSEMOVE:
-        if (!NC) ObjectsMouseMove(X, Y);
+        if (!NC) {
+            ObjectsMouseMove(X, Y);
+            FormDragMove();
+        } else if (MouseCaptureObject >= 0 && FSkinnableForm && FForm->HandleAllocated()) {
+            // An object being dragged holds the capture: its moves come as client messages.
+            POINT Q{static_cast<SHORT>(X), static_cast<SHORT>(Y)};
+            ClientToScreen(FForm->Handle(), &Q);
+            TPoint P{Q.x, Q.y};
+            PointToWindow(P);
+            ObjectsMouseMove(P.X, P.Y);
+        }
         return;
     case WM_LBUTTONDOWN:
         if (!NC) {
@@ -1320,14 +1347,19 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             GetCursorPos(&C);
             FOnMouseDownCoord = {C.x, C.y};
             ObjectsMouseDown(mbLeft, X, Y);
+            ClientModeMouseDown(X, Y);
         }
         return;
     case WM_RBUTTONDOWN:
         if (!NC) ObjectsMouseDown(mbRight, X, Y);
         return;
     case WM_LBUTTONUP:
-        if (NC) ObjectsMouseUp(mbLeft, -1, -1);
-        else ObjectsMouseUp(mbLeft, X, Y);
+        if (NC) {
+            ObjectsMouseUp(mbLeft, -1, -1);
+        } else {
+            ObjectsMouseUp(mbLeft, X, Y);
+            EndFormDrag();
+        }
         return;
     case WM_RBUTTONUP:
         if (NC) ObjectsMouseUp(mbRight, -1, -1);
@@ -1413,6 +1445,7 @@ void TsfSkinForm::WMSetText(TMessage& Message)
     if (BorderNone() || IsMaximizedMDIChild()) return;
     if (FSkinSupport) {
         if (FSupportNCArea) UpDateFormNC();
+        else UpdateCaptionText();
     } else {
         SendMessageW(Wnd, WM_NCPAINT, 1, 0);
     }
@@ -1456,6 +1489,7 @@ void TsfSkinForm::WMShowWindow(TMessage& Message)
     if (!FRgn) SetFormRegion(true);
     if (FadeWanted()) StartFadeIn();
     if (FForm->Menu()) FForm->SetMenu(nullptr);
+    if (!FSupportNCArea) PlaceLinkedControls();
 }
 
 void TsfSkinForm::WMSetCursor(TMessage& Message)

@@ -17,13 +17,18 @@
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
+#include "skin/frame/win/SkinAnimatedObjects.h"
+#include "skin/frame/win/SkinMainMenuBarLink.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
+#include "skin/frame/win/SkinValueObjects.h"
 #include "skin/model/SFSkinData.h"
 #include "skin/model/win/SFLayerManager.h"
 
 class TsfSkinScrollBar;
 class TsfSkinMDITabsBar;
+class TsfQuickButtonItems;
+class TCustomImageList;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -47,6 +52,9 @@ using TsfPaintObjectEvent = TEvent<const String& /*IDName*/, TCanvas* /*Canvas*/
 // Whether a skin's cmDefault caption button shows (Visible comes in False).
 using TsfActivateCustomObjectEvent = TEvent<const String& /*IDName*/, bool& /*Visible*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
+using TSwitchChangeStateEvent = TEvent<const String& /*IDName*/, TSwitchState /*State*/>;
+using TTrackBarChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
+using TFrameRegulatorChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
 using TsfOnAcceptToMDITabsBar = TEvent<bool& /*Accept*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
@@ -131,6 +139,25 @@ public:
     void ButtonSetDown(const String& AIDName, bool ADown);
     bool ButtonGetDown(const String& AIDName) const;
     void SetEnabled(const String& AIDName, bool Value);
+    void AnimateStart(const String& AIDName);
+    void AnimateStop(const String& AIDName);
+    Integer TrackBarGetValue(const String& AIDName) const;
+    void TrackBarSetValue(const String& AIDName, Integer AValue);
+    Integer FrameRegulatorGetValue(const String& AIDName) const;
+    void FrameRegulatorSetValue(const String& AIDName, Integer AValue);
+    void GaugeSetValue(const String& AIDName, Integer AValue);
+    void FrameGaugeSetValue(const String& AIDName, Integer AValue);
+    void LabelSetText(const String& AIDName, const String& ATextValue);
+    void BitLabelSetText(const String& AIDName, const String& AValue);
+    void SwitchSetState(const String& AIDName, TSwitchState Value);
+    TSwitchState SwitchGetState(const String& AIDName) const;
+    // What the objects report when the user changes them.
+    void DoSwitchChangeState(const String& IDName, TSwitchState State);
+    void DoTrackBarChangeValue(const String& IDName, Integer Value);
+    void DoFrameRegulatorChangeValue(const String& IDName, Integer Value);
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
     // The 50 ms poll of the cursor while an object may be hot (skin clock, id 1).
     void StartMouseTimer();
     void StopMouseTimer();
@@ -295,6 +322,22 @@ public:
     void MenuKeyDown(MSG& Msg);
     void LeaveMainMenu();
     void CloseMainMenuItemMenu();
+    // The caption main menu: the visible items of MainMenu drawn in the
+    // caption's main-menu area from the skin's "MAINMENUITEM" description.
+    TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    void UpdateMainMenu(bool ARedraw);
+    void CreateMainMenuItems();
+    TsfMainMenuBarLink* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TsfMainMenuBarLink* Value) { FMainMenuBar = Value; }
+    // Keyboard steps over the main menu: on the linked bar, else on the caption's items.
+    bool MainMenuAccelKey(Integer Key);
+    bool CanMoveToNextMainMenuItem() const;
+    bool CanMoveToPrevMainMenuItem() const;
+    void SelectNextMainMenuItem();
+    void SelectPrevMainMenuItem();
+    bool EnterMainMenu();
+    bool OpenMainMenuItem();
     // Closes an open menu on the messages that should close it; first step of every message.
     void CheckMenuCloseMessage(const TMessage& Message);
     void HideSkinHint() override {}
@@ -426,12 +469,47 @@ public:
     void NewClientWndProc(TMessage& Message);
     HWND ClientInstance() const { return FClientWnd; }
 
+    // ---- Caption quick buttons (win/SkinQuickButtons): shown with an image list.
+    TsfQuickButtonItems* QuickButtons();
+    TCustomImageList* QuickImageList = nullptr;  // not owned; set through SetQuickImageList
+    void SetQuickImageList(TCustomImageList* Value);
+    bool QuickButtonsShowHint = false;
+    // The visible quick buttons the caption shows (0 without an image list).
+    Integer QuickButtonsShown();
+
+    // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
+    // area; controls bound by name to areas of the picture.
+    struct TsfAreaBinding {
+        TControl* Control;
+        TRect AreaRect;  // in the skin picture
+        bool UseAnchors, AnchorLeft, AnchorTop, AnchorRight, AnchorBottom;
+    };
+    std::vector<TsfAreaBinding> AreaList;
+    std::vector<TControl*> VisibleControls;  // hidden while rolled up
+    void LinkControlToArea(const String& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    void LinkControlsToAreas();
+    void PlaceLinkedControls();
+    void FitClientToSkin();
+    void RollUpClient();
+    void RollDownClient();
+    void SetRollUpRegion();
+    bool IsCursorOverForm(const TPoint& P) const;
+    void BeginFormDrag(Integer X, Integer Y);
+    void EndFormDrag();
+    bool IsDragging() const { return FIsDragging; }
+    void UpdateCaptionText();
+
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // The MDI branches of the window procedure; MDIBeforeForm answers whether
     // it took the message (Pass: whether the form's own procedure still runs).
+    void ChangeSkinDataClient();
+    void ClientModeMouseDown(Integer X, Integer Y);
+    void FormDragMove();
+    Integer FOldX = 0, FOldY = 0;
     bool MDIBeforeForm(TMessage& Message, bool& Pass);
     void MDIAfterForm(TMessage& Message);
     void InstallClientProc();
@@ -448,6 +526,7 @@ private:
     TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
     TsfSkinScrollBar* FMDIVScrollBar = nullptr;
     TsfSkinMDITabsBar* FMDITabsBar = nullptr;
+    std::unique_ptr<TsfQuickButtonItems> FQuickButtons;
 
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
@@ -499,6 +578,8 @@ private:
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    TMainMenu* FMainMenu = nullptr;
+    TsfMainMenuBarLink* FMainMenuBar = nullptr;
     TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     TsfLayerManager* FLayerManager = nullptr;  // owned as a component
     std::unique_ptr<TsfBitmap> FRollUpBitmap;  // made when a roll-up object first asks

@@ -176,7 +176,14 @@ void TsfSkinForm::SetRollUpState(bool Value)
         } else {
             RollDownNC();
         }
-    } else {
+    } else if (FSD && FSD->FRollUpPicture.Width > 0 && Value != Was) {
+        if (Value) {
+            OldHeight = FForm->Height();
+            RollUpClient();
+        } else {
+            RollDownClient();
+        }
+    } else if (!FSD || FSD->FRollUpPicture.Width <= 0) {
         // The client-area roll-up needs the skin's roll-up picture.
         FRollUpState = false;
     }

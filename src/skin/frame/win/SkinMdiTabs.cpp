@@ -510,6 +510,11 @@ void TsfSkinMDITabsBar::MouseDown(TMouseButton Button, TShiftState Shift, Intege
             Invalidate();
         }
     }
+    if (Button == mbRight && SupportChildMenus && FSkinForm)
+        if (TsfSkinForm* C = GetSkinForm(Tab->Child)) {
+            const TPoint P = ClientToScreen({X, Y});
+            C->PopupSysMenuAtPoint(P.X, P.Y);
+        }
     if (OnTabMouseDown) OnTabMouseDown(Button, Shift, Tab);
 }
 

@@ -551,3 +551,42 @@ TEST_F(SkinFormWindowState, StatusBarGripHidesWhileMaximised)
     delete Plain;
     EXPECT_EQ(C->StatusBar(), nullptr);
 }
+
+TEST_F(SkinFormWindowState, MDIChildSystemMenuOpensThroughTheMainForm)
+{
+    TForm* Main = Application->CreateForm<TForm>();
+    auto* Child = new TForm(nullptr);
+    struct TFree {
+        TForm *M, *C;
+        ~TFree()
+        {
+            delete C;
+            delete M;
+        }
+    } Free{Main, Child};
+    Main->SetBounds(40, 40, 640, 480);
+    Main->SetFormStyle(fsMDIForm);
+    auto* MainC = new TsfSkinForm(Main);
+    ShowAndWait(Main);
+    Child->SetFormStyle(fsMDIChild);
+    auto* C = new TsfSkinForm(Child);
+    Child->SetBounds(30, 20, 250, 150);
+    Child->Show();
+    Pump();
+    // Its close item carries the MDI child's short cut.
+    EXPECT_EQ(ItemNamed(C->GetSysMenuItems(), u"DSF_CLOSE")->ShortCut(), ShortCut(VK_F4, ssCtrl));
+    AltSpace(C);
+    EXPECT_TRUE(MainC->InMenu);
+    EXPECT_FALSE(C->InMenu);
+    ASSERT_EQ(MainC->SkinMenu()->LevelCount(), 1);
+    // Under the child's system-menu button, on the screen.
+    const TsfActiveSkinObject* B = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Command == cmSysMenu) B = O.get();
+    ASSERT_NE(B, nullptr);
+    RECT W;
+    GetWindowRect(Child->Handle(), &W);
+    EXPECT_EQ(MainC->SkinMenu()->Level(0)->Left(), W.left + B->ObjectRect.Left);
+    EXPECT_EQ(MainC->SkinMenu()->Level(0)->Top(), W.top + B->ObjectRect.Bottom);
+    CloseMenu(MainC);
+}

@@ -105,6 +105,16 @@ TEST_F(SkinMdiTabs, DraggingReordersAndTheCloseButtonCloses)
         EXPECT_FALSE(Bar->IsDrag);
     }
     EXPECT_EQ(TabChildren(), (std::vector<TCustomForm*>{Kids[1], Kids[0], Kids[2]}));
+    // A right press opens the tab's child's system menu through the main form's menus.
+    MovePointer(OnBar(40, 10));
+    INPUT In[2] = {};
+    In[0].type = In[1].type = INPUT_MOUSE;
+    In[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    In[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, In, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return MainC->SkinMenu()->Visible(); }));
+    MainC->SkinMenu()->Hide();
+    Pump();
     // A release on a tab's close button closes (here: hides) its child.
     Bar->SetShowCloseButtons(true);
     Bar->Repaint();
