@@ -122,6 +122,9 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+        if (!(ComponentState() & csDestroying)) UpdateMainMenu(true);
     } else if (AComponent == QuickImageList) {
         QuickImageList = nullptr;
     } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {

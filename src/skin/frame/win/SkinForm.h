@@ -18,6 +18,7 @@
 #include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinAnimatedObjects.h"
+#include "skin/frame/win/SkinMainMenuBarLink.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
 #include "skin/frame/win/SkinValueObjects.h"
@@ -322,6 +323,22 @@ public:
     void MenuKeyDown(MSG& Msg);
     void LeaveMainMenu();
     void CloseMainMenuItemMenu();
+    // The caption main menu: the visible items of MainMenu drawn in the
+    // caption's main-menu area from the skin's "MAINMENUITEM" description.
+    TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    void UpdateMainMenu(bool ARedraw);
+    void CreateMainMenuItems();
+    TsfMainMenuBarLink* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TsfMainMenuBarLink* Value) { FMainMenuBar = Value; }
+    // Keyboard steps over the main menu: on the linked bar, else on the caption's items.
+    bool MainMenuAccelKey(Integer Key);
+    bool CanMoveToNextMainMenuItem() const;
+    bool CanMoveToPrevMainMenuItem() const;
+    void SelectNextMainMenuItem();
+    void SelectPrevMainMenuItem();
+    bool EnterMainMenu();
+    bool OpenMainMenuItem();
     // Closes an open menu on the messages that should close it; first step of every message.
     void CheckMenuCloseMessage(const TMessage& Message);
     void HideSkinHint() override {}
@@ -571,6 +588,8 @@ private:
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    TMainMenu* FMainMenu = nullptr;
+    TsfMainMenuBarLink* FMainMenuBar = nullptr;
     TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     TsfLayerManager* FLayerManager = nullptr;  // owned as a component
     std::unique_ptr<TsfBitmap> FRollUpBitmap;  // made when a roll-up object first asks

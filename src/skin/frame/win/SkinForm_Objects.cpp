@@ -223,6 +223,7 @@ void TsfSkinForm::CreateObjects()
         else if (dynamic_cast<const TsfDataSkinBitLabel*>(Data)) O = std::make_unique<TsfSkinBitLabelObject>(this, Data);
         if (O) ObjectList.push_back(std::move(O));
     }
+    CreateMainMenuItems();
 }
 
 void TsfSkinForm::CreateDefaultObjects()

@@ -137,3 +137,150 @@ TEST_F(SkinAnimatedObjects, BitLabelCutsItsLastCellAndKeepsPlacesOfUnknownCharac
     EXPECT_EQ(PixelOf(*D, B, 1, 4), ScreenRGB(BitCells[0]));
     EXPECT_EQ(PixelOf(*D, B, 7, 4), Background(7));
 }
+
+namespace {
+
+class CaptionMainMenu : public FrameObjectsTest {
+protected:
+    TMenuItem* Item(TMenuItem* Parent, const char16_t* Name, const char16_t* Caption)
+    {
+        auto* I = new TMenuItem(Menu);
+        I->SetName(Name);
+        I->SetCaption(Caption);
+        Parent->Add(I);
+        return I;
+    }
+    // File (Open, Close), Edit (Undo), Go (a command), a hidden item, Off (disabled).
+    void MakeMenu(TCustomForm* F)
+    {
+        Menu = new TMainMenu(F);
+        TMenuItem* File = Item(Menu->Items(), u"mFile", u"&File");
+        Item(File, u"mOpen", u"Open");
+        Item(File, u"mClose", u"Close");
+        Item(Item(Menu->Items(), u"mEdit", u"&Edit"), u"mUndo", u"Undo");
+        Item(Menu->Items(), u"mGo", u"&Go")->OnClick = [this](TObject*) { ++Runs; };
+        Item(Menu->Items(), u"mHidden", u"Hidden")->SetVisible(false);
+        Item(Menu->Items(), u"mOff", u"&Off")->SetEnabled(false);
+    }
+    void Key(TCustomForm* F, Integer VK)
+    {
+        PostMessageW(F->Handle(), WM_KEYDOWN, WPARAM(VK), 0);
+        Pump();
+    }
+    TsfSkinMainMenuItem* MenuObject(TsfSkinForm* C, const char16_t* Name)
+    {
+        return Object<TsfSkinMainMenuItem>(C, Name);
+    }
+    TMainMenu* Menu = nullptr;
+    int Runs = 0;
+};
+
+} // namespace
+
+TEST_F(CaptionMainMenu, ItemsSitSideBySideAndHideWhenTheyDoNotFit)
+{
+    TsfSkinForm* C = NewObjectsForm(400, 160);
+    MakeMenu(C->Form());
+    C->SetMainMenu(Menu);
+    const char16_t* Names[] = {u"mFile", u"mEdit", u"mGo", u"mOff"};
+    FrameInto(C->Form());  // places them
+    Integer Left = 120;
+    for (const char16_t* N : Names) {
+        auto* I = MenuObject(C, N);
+        ASSERT_NE(I, nullptr) << UTF8Encode(N);
+        EXPECT_EQ(I->ObjectRect.Left, Left);
+        EXPECT_EQ(I->ObjectRect.Top, 16);
+        EXPECT_GT(I->ObjectRect.Width(), 10);
+        Left = I->ObjectRect.Right;
+    }
+    EXPECT_EQ(MenuObject(C, u"mHidden"), nullptr);
+    auto D = FrameInto(C->Form());
+    auto* File = MenuObject(C, u"mFile");
+    EXPECT_EQ(PixelOf(*D, File, 1, 1), ScreenRGB(MenuItemNormal));
+    // The fixed ends are copied 1:1; a disabled caption is drawn in the disabled colour.
+    auto* Off = MenuObject(C, u"mOff");
+    int Grey = 0;
+    for (int y = 0; y < Off->ObjectRect.Height(); ++y)
+        for (int x = 0; x < Off->ObjectRect.Width(); ++x) Grey += PixelOf(*D, Off, x, y) == ScreenRGB(clGray);
+    EXPECT_GT(Grey, 3);
+    // Narrowed, the last items leave; widened, they come back with their own enabled
+    // state. The area ends 4 pixels before the form's right edge.
+    auto* Go = MenuObject(C, u"mGo");
+    const Integer OffRight = Off->ObjectRect.Right, GoRight = Go->ObjectRect.Right;
+    struct { Integer Width; bool GoShown, OffShown; } Cases[] = {
+        {OffRight + 4, true, true}, {OffRight + 3, true, false}, {400, true, true},
+        {GoRight + 3, false, false}, {400, true, true},
+    };
+    for (const auto& K : Cases) {
+        C->Form()->SetWidth(K.Width);
+        Pump();
+        FrameInto(C->Form());
+        EXPECT_EQ(Go->Visible, K.GoShown) << K.Width;
+        EXPECT_EQ(Go->Enabled, K.GoShown) << K.Width;
+        EXPECT_EQ(Off->Visible, K.OffShown) << K.Width;
+        EXPECT_FALSE(Off->Enabled);
+    }
+    // Without a menu the items go.
+    C->SetMainMenu(nullptr);
+    EXPECT_EQ(MenuObject(C, u"mFile"), nullptr);
+}
+
+TEST_F(CaptionMainMenu, OpenMenuFollowsTheMouseAndTheKeysWalkTheItems)
+{
+    TsfSkinForm* C = NewObjectsForm(400, 160);
+    TCustomForm* F = C->Form();
+    MakeMenu(F);
+    C->SetMainMenu(Menu);
+    FrameInto(F);
+    std::vector<std::string> Log;
+    C->OnMainMenuEnter = [&](TObject*) { Log.push_back("enter"); };
+    C->OnMainMenuExit = [&](TObject*) { Log.push_back("exit"); };
+    auto* File = MenuObject(C, u"mFile");
+    auto* Edit = MenuObject(C, u"mEdit");
+    auto* Go = MenuObject(C, u"mGo");
+    auto OpenItems = [&] {
+        TsfSkinPopupWindow* L = C->SkinMenu()->DeepestLevel();
+        return L && !L->ItemList.empty() ? L->ItemList[0]->MenuItem->Name() : String();
+    };
+    // A press opens the item's menu and enters the main menu.
+    Click(C, File, 8, 7);
+    EXPECT_TRUE(File->Down());
+    EXPECT_TRUE(C->InMainMenu);
+    EXPECT_EQ(OpenItems(), u"mOpen");
+    EXPECT_TRUE(ScreenShows(C, File, 1, 1, MenuItemDown));
+    // Over the neighbour the open menu moves there.
+    MovePointer(ScreenPoint(C, Edit, 8, 7));
+    FClock.Clock.Advance(50);
+    Pump();
+    EXPECT_FALSE(File->Down());
+    EXPECT_TRUE(Edit->Down());
+    EXPECT_EQ(OpenItems(), u"mUndo");
+    EXPECT_TRUE(C->InMainMenu);
+    // Escape closes the menu; the item stays highlighted and the main menu active.
+    Key(F, VK_ESCAPE);
+    EXPECT_FALSE(C->SkinMenu()->Visible());
+    EXPECT_FALSE(Edit->Down());
+    EXPECT_TRUE(Edit->Active);
+    EXPECT_TRUE(C->InMainMenu);
+    // Right moves on to Go; Return runs its command.
+    Key(F, VK_RIGHT);
+    EXPECT_FALSE(Edit->Active);
+    EXPECT_TRUE(Go->Active);
+    Key(F, VK_RETURN);
+    EXPECT_EQ(Runs, 1);
+    // Right from the last walkable item wraps to the first (Off is disabled); Down opens it.
+    Key(F, VK_RIGHT);
+    EXPECT_TRUE(File->Active);
+    Key(F, VK_DOWN);
+    EXPECT_TRUE(File->Down());
+    EXPECT_EQ(OpenItems(), u"mOpen");
+    // An accelerator takes its item: the open menu moves to it.
+    Key(F, 'E');
+    EXPECT_TRUE(Edit->Down());
+    EXPECT_EQ(OpenItems(), u"mUndo");
+    Key(F, VK_ESCAPE);
+    Key(F, VK_ESCAPE);
+    EXPECT_FALSE(C->InMainMenu);
+    EXPECT_FALSE(C->AppHooked());
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit"}));
+}
