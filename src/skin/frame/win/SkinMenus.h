@@ -23,6 +23,7 @@
 
 class TsfSkinMenu;
 class TsfSkinPopupWindow;
+class TsfSkinHint;
 class TsfSkinForm;
 
 // Whether the platform has layered windows (every system the program runs on).
@@ -421,8 +422,8 @@ public:
 
     TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value) override;
-    THintWindow* SkinHint() const { return FSkinHint; }
-    void SetSkinHint(THintWindow* Value);
+    TsfSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TsfSkinHint* Value);
     bool ShowHints = true;
     TsfImagesMenuItems* ImagesItems() const { return FItems.get(); }
     Integer ItemIndex() const override { return FItemIndex; }
@@ -458,7 +459,7 @@ private:
     void CloseUp(bool AProcessEvents);
 
     TCustomImageList* FImages = nullptr;
-    THintWindow* FSkinHint = nullptr;
+    TsfSkinHint* FSkinHint = nullptr;
     std::unique_ptr<TsfImagesMenuItems> FItems;
     Integer FItemIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
