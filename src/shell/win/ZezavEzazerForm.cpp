@@ -46,7 +46,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     Image = FLayout->PartAs<TImgView32>(u"Image");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
-    FCanvasInput = std::make_unique<TCanvasInput>(*this);
+    FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
