@@ -1534,7 +1534,7 @@ void TsfSkinImagesMenu::Notification(TComponent* AComponent, TOperation Operatio
     if (Operation != opRemove) return;
     if (AComponent == FImages) FImages = nullptr;
     if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
+    if (AComponent == static_cast<TComponent*>(FSkinHint)) FSkinHint = nullptr;
     if (AComponent == FPopupWindow) FPopupWindow = nullptr;
 }
 
@@ -1544,6 +1544,10 @@ void TsfSkinImagesMenu::SetImages(TCustomImageList* Value)
     FImages = Value;
     if (FImages) FImages->FreeNotification(this);
 }
+
+TComponent* TsfSkinImagesMenu::MenuSkinHint() const { return FSkinHint; }
+
+void TsfSkinImagesMenu::SetMenuSkinHint(TComponent* Value) { SetSkinHint(dynamic_cast<TsfSkinHint*>(Value)); }
 
 void TsfSkinImagesMenu::SetSkinHint(TsfSkinHint* Value)
 {

@@ -422,8 +422,8 @@ public:
     TsfImagesMenuOptions Options() const override;
     void SetOptions(const TsfImagesMenuOptions& Value) override;
     TFont* MenuDefaultFont() override { return FDefaultFont.get(); }
-    THintWindow* MenuSkinHint() const override { return FSkinHint; }
-    void SetMenuSkinHint(THintWindow* Value) override { SetSkinHint(Value); }
+    TComponent* MenuSkinHint() const override;
+    void SetMenuSkinHint(TComponent* Value) override;
 
     TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value) override;
