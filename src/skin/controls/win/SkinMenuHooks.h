@@ -70,6 +70,9 @@ public:
     // The skinned hint component that shows the grid's item hints (nullptr: none).
     virtual TComponent* MenuSkinHint() const = 0;
     virtual void SetMenuSkinHint(TComponent* Value) = 0;
+    // The items themselves, and the selected one (nullptr when ItemIndex is out of range).
+    virtual TCollection* MenuItems() = 0;
+    virtual TCollectionItem* SelectedMenuItem() const = 0;
 };
 
 // A skinned popup menu as the control that opens it sees it. When it closes,

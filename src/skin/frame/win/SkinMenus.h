@@ -424,6 +424,8 @@ public:
     TFont* MenuDefaultFont() override { return FDefaultFont.get(); }
     TComponent* MenuSkinHint() const override;
     void SetMenuSkinHint(TComponent* Value) override;
+    TCollection* MenuItems() override { return FItems.get(); }
+    TCollectionItem* SelectedMenuItem() const override { return SelectedItem(); }
 
     TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value) override;
