@@ -3,7 +3,7 @@
 # recomposes a 4000 x 3000 document with 50 rectangles (half with shadows)
 # after each of STEPS drag steps, beside the raw raster-engine blend of the
 # same layers in the same run, with the ratio and the difference of the two
-# pictures.
+# pictures; then a document of 50 objects of every kind, full and partial.
 #   scripts/bench-composition.sh [steps]        (default 100)
 # The lines go to build/bench-win64/composition.txt as well.
 set -euo pipefail

@@ -13,5 +13,13 @@ out=$(mktemp)
 wine "$@" </dev/null >"$out" 2>&1
 rc=$?
 cat "$out"
+# A test program that dies under Wine (a stack overflow, say) can end with
+# status 0: once its tests have started, only their closing line says they
+# all ran.
+if ((rc == 0)) && grep -q '^\[==========\] Running ' "$out" &&
+   ! grep -q '^\[==========\] .* ran\.' "$out"; then
+  echo "wine-exec.sh: the test program ended before its tests did" >&2
+  rc=1
+fi
 rm -f "$out"
 exit $rc

@@ -28,7 +28,7 @@ enum : Integer { bmScreen = 2, bmOverlay = 3, bmReflect = 4, bmSoftLight = 5, bm
 
 // The cells of an action row, and the routines a replay runs by cell 1.
 namespace ActCol {
-constexpr Integer UndoIndex = 0, Routine = 1, Mode = 2, Arg = 3, RunKind = 14;
+constexpr Integer UndoIndex = 0, Routine = 1, Mode = 2, Arg = 3;
 // Not among the replayed arguments of EffectDo2 so far: without it a replay
 // of a blend-mode row would blend by mode 0.
 constexpr Integer BlendMode = 9;

@@ -1,4 +1,5 @@
 #include "document/ImageEllipse.h"
+#include "document/PictureArea.h"
 
 #include <cmath>
 #include <numbers>
@@ -237,6 +238,8 @@ void TImgEllipse::Draw(TCustomBitmap32* ToBitmap)
     DrawClosedShape(*this, ToBitmap, BuildOutline());
     if (FChanged2) CalcPathPoints();
 }
+
+TRect TImgEllipse::PictureBounds() { return ClosedShapeArea(*this, BuildOutline()); }
 
 void TImgEllipse::CalcControlPoints()
 {

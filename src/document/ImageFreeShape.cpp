@@ -6,6 +6,7 @@
 #include "document/ImageControlLayer.h"
 #include "document/ObjectRows.h"
 #include "framework/runtime/SysUtils.h"
+#include "document/PictureArea.h"
 
 using namespace ImageDrawRows;
 
@@ -397,6 +398,27 @@ std::vector<TPoint> TImgFreeShape::CreatingChain() const
     if (!Down) Chain.push_back(FPointMoved);
     else if (Newest > 0) Chain.push_back(BezierPoint(Newest - 1, 3));
     return Chain;
+}
+
+TRect TImgFreeShape::PictureBounds()
+{
+    TPictureArea A;
+    const Single Reach = MiterReach(static_cast<Single>(std::max(FOutWidth, 0)));
+    auto Add = [&](const TPoint& P) { A.Add(static_cast<Single>(P.X), static_cast<Single>(P.Y), Reach); };
+    if (FCreating) {
+        // The pen's chain of Beziers while the shape is placed.
+        for (const TPoint& P : CreatingChain()) Add(P);
+    } else {
+        // Filled and outlined (an object with neither shows its outline), turned.
+        A.SetTurn(FAngle, TurnCentre());
+        for (const TBezierSegment& B : Segments()) {
+            Add(B.S);
+            Add(B.C1);
+            Add(B.C2);
+            Add(B.E);
+        }
+    }
+    return A.Bounds(TPoint{FRect.Left, FRect.Top});
 }
 
 void TImgFreeShape::Draw(TCustomBitmap32* ToBitmap)

@@ -40,6 +40,7 @@ public:
     String ClassName() const override { return u"TImgFreeShape"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
+    TRect PictureBounds() override;
     void DrawControlPoint(TCustomBitmap32* ToBitmap) override;
     bool PtInControl(Integer X, Integer Y) override;
     bool PtInShape(Integer X, Integer Y) override;

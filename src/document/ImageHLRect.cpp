@@ -1,5 +1,7 @@
 #include "document/ImageHLRect.h"
 
+#include <algorithm>
+
 #include "filters/Ras32_BlendModes.h"
 
 namespace {
@@ -38,6 +40,13 @@ void TImgHLRect::DrawPrepare(TCustomBitmap32* ToBitmap)
     FTmpBmp->SetSize(R.Right - R.Left, R.Bottom - R.Top);
     FTmpBmp->SetMasterAlpha(static_cast<Cardinal>(Max(0, Min(FOpacity, 255))));
     FTmpBmp->Clear(ColorToColor32(FFillColor));
+}
+
+TRect TImgHLRect::PictureBounds()
+{
+    const TRect R = BlockRect(nullptr);
+    // An empty block draws nothing, but has its place.
+    return TRect{R.Left, R.Top, std::max(R.Right, R.Left + 1), std::max(R.Bottom, R.Top + 1)};
 }
 
 void TImgHLRect::Draw(TCustomBitmap32* ToBitmap)

@@ -11,6 +11,7 @@ public:
     String ClassName() const override { return u"TImgHLRect"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
+    TRect PictureBounds() override;
     void MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2) override;
 
     // Sizes the colour block to the rectangle (the part of it over ToBitmap), sets its master alpha to the

@@ -1,4 +1,5 @@
 #include "document/ImageLine.h"
+#include "document/PictureArea.h"
 
 #include <cmath>
 
@@ -337,6 +338,22 @@ void TImgLine::GetGeometry(TLineGeometry& G) const
     if (DotEnd) G.Dots.push_back(DotBox(P(4), W));
     G.Crisp = FShapeType == shLine &&
               ((FStyleId == 0 && (P(1).X == P(4).X || P(1).Y == P(4).Y)) || FStyleId == 9);
+}
+
+TRect TImgLine::PictureBounds()
+{
+    TLineGeometry G;
+    GetGeometry(G);
+    TPictureArea A;
+    const Single Pen = static_cast<Single>(std::max(FOutWidth, 0));
+    // The shaft widened by the pen, its heads and dots filled without one.
+    if (G.Bezier)
+        for (const TFloatPoint& P : G.Shaft) A.Add(P.X, P.Y, MiterReach(Pen));
+    else
+        A.AddPolyline(G.Shaft, false, Pen);
+    for (const std::vector<TFloatPoint>& Head : G.Heads) A.AddPolyline(Head, true, 0);
+    for (const TRect& D : G.Dots) A.AddRect(D);
+    return A.Bounds(TPoint{FRect.Left, FRect.Top});
 }
 
 void TImgLine::Draw(TCustomBitmap32* ToBitmap)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/runtime/SysUtils.h"
+#include "document/PictureArea.h"
 
 TImageLinesHooks ImageLinesHooks;
 
@@ -372,6 +373,27 @@ TLinesDrawing TImgLines::BuildDrawing() const
         D.MarkRect = PreviewMark;
     }
     return D;
+}
+
+TRect TImgLines::PictureBounds()
+{
+    const TLinesDrawing D = BuildDrawing();
+    TPictureArea A;
+    if (D.Tip != TLinesDrawing::fNone) A.AddRect(D.TipRect);
+    if (D.Points.size() >= 2) {
+        std::vector<TFloatPoint> P;
+        for (const TPoint& Q : D.Points) P.push_back(TFloatPoint{static_cast<Single>(Q.X), static_cast<Single>(Q.Y)});
+        if (D.Curve) {
+            TShapePath Curve;
+            Curve.AddCurve(std::move(P));
+            A.AddPath(Curve, D.Width);
+        } else {
+            A.AddPolyline(P, false, D.Width);
+        }
+    }
+    for (const auto& Q : D.NibQuads) A.AddPolyline(std::vector<TFloatPoint>(Q.begin(), Q.end()), true, 0);
+    if (D.Mark != TLinesDrawing::fNone) A.AddRect(D.MarkRect);
+    return A.Bounds(TPoint{FRect.Left, FRect.Top});
 }
 
 void TImgLines::Draw(TCustomBitmap32* ToBitmap)

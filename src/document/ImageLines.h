@@ -67,6 +67,7 @@ public:
     String ClassName() const override { return u"TImgLines"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
+    TRect PictureBounds() override;
     bool PtInShape(Integer X, Integer Y) override;
     void MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2) override;
     void OffsetShape(Integer DX, Integer DY) override;

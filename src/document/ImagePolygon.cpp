@@ -1,4 +1,5 @@
 #include "document/ImagePolygon.h"
+#include "document/PictureArea.h"
 
 #include <cmath>
 #include <numbers>
@@ -328,6 +329,18 @@ TRect TImgPolygon::EllipticGradientBox() const
         if (AllInside()) break;
     }
     return B;
+}
+
+TRect TImgPolygon::PictureBounds()
+{
+    if (!PlacingByClicks()) return ClosedShapeArea(*this, BuildOutline());
+    // The rubber band: the nodes so far and the pointer, with the outline's pen.
+    std::vector<TFloatPoint> Band;
+    for (const TPoint& P : Nodes()) Band.push_back(TFloatPoint{static_cast<Single>(P.X), static_cast<Single>(P.Y)});
+    Band.push_back(TFloatPoint{static_cast<Single>(FPointMoved.X), static_cast<Single>(FPointMoved.Y)});
+    TPictureArea A;
+    A.AddPolyline(Band, false, static_cast<Single>(std::max(FOutWidth, 0)));
+    return A.Bounds(TPoint{FRect.Left, FRect.Top});
 }
 
 void TImgPolygon::Draw(TCustomBitmap32* ToBitmap)

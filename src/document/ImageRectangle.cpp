@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/runtime/SysUtils.h"
+#include "document/PictureArea.h"
 
 namespace {
 // Styles a damaged document names that do not exist are drawn and hit as
@@ -361,12 +362,7 @@ TClosedShapeDraw TImgRectangle::BuildOutline()
     return Args;
 }
 
-TRect TImgRectangle::PictureBounds()
-{
-    const TRect R = RotateRect();
-    const Integer M = std::clamp(FOutWidth, 0, 4096) / 2 + 2;
-    return TRect{R.Left - M, R.Top - M, R.Right + M, R.Bottom + M};
-}
+TRect TImgRectangle::PictureBounds() { return ClosedShapeArea(*this, BuildOutline()); }
 
 void TImgRectangle::Draw(TCustomBitmap32* ToBitmap)
 {

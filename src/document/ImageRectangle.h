@@ -27,8 +27,8 @@ public:
     void InitPoints(bool IsDrawStyle) override;
     void CalcPoints(bool IsForceCalc) override;
     void CalcControlPoints() override;
-    // The turned rectangle with room for the outline's pen and its edge pixels.
     TRect PictureBounds() override;
+    bool CachesPicture() const override { return true; }
 
     // The style points as "x1.x2.y1.y2" (all X, then all Y), "" for none.
     String GetPoints() const override;

@@ -483,6 +483,16 @@ void TImgSelection::Draw(TCustomBitmap32* ToBitmap)
     Dst->Draw(B.Left - FSelBitmapOX, B.Top - FSelBitmapOY, FSelBitmap.get());
 }
 
+TRect TImgSelection::PictureBounds()
+{
+    // Only the lifted pixels are drawn into the picture (the outline goes
+    // on the control layer).
+    const TRect B = FRegionH.Bounds();
+    if (!FSelBitmap || FSelBitmap->Empty()) return TRect{B.Left, B.Top, B.Left + 1, B.Top + 1};
+    const Integer X = B.Left - FSelBitmapOX, Y = B.Top - FSelBitmapOY;
+    return TRect{X, Y, X + FSelBitmap->Width(), Y + FSelBitmap->Height()};
+}
+
 void TImgSelection::DrawCreating(TCustomBitmap32& Dst)
 {
     TRect N;

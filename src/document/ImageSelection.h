@@ -62,6 +62,7 @@ public:
     String ClassName() const override { return u"TImgSelection"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
+    TRect PictureBounds() override;
     void DrawControlPoint(TCustomBitmap32* ToBitmap) override;
     bool PtInControl(Integer X, Integer Y) override;
     bool PtInShape(Integer X, Integer Y) override;

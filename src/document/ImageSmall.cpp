@@ -1,7 +1,10 @@
 #include "document/ImageSmall.h"
 
+#include <algorithm>
+
 #include "Component/Raster32/Ras32_Rasterizers.h"
 #include "Component/Raster32/Ras32_Resamplers.h"
+#include "document/PictureArea.h"
 
 namespace {
 // Bilinear, reading transparent beyond the picture's edge.
@@ -52,6 +55,23 @@ void TImgSmall::PrepareTransformation(const TRect& R)
 TRect TImgSmall::TransformedBounds()
 {
     return FloatRectToRect(FTransformation->GetTransformedBounds(), rrClosest);
+}
+
+TRect TImgSmall::PictureBounds()
+{
+    // The picture at the rectangle's corner, as large as the rectangle or as
+    // the picture last prepared.
+    const Integer W = std::max({Width(), FTmpBmp->Width(), 0}), H = std::max({Height(), FTmpBmp->Height(), 0});
+    if (FAngle == 0) return TRect{FRect.Left, FRect.Top, FRect.Left + std::max(W, 1), FRect.Top + std::max(H, 1)};
+    // Turned about the rectangle's centre; either way round holds it.
+    const TFloatPoint C{FRect.Left + (FRect.Right - FRect.Left) / 2.0f, FRect.Top + (FRect.Bottom - FRect.Top) / 2.0f};
+    TPictureArea A;
+    for (const Single Turn : {FAngle, -FAngle}) {
+        A.SetTurn(Turn, C);
+        A.AddBox(static_cast<Single>(FRect.Left), static_cast<Single>(FRect.Top), static_cast<Single>(FRect.Left + W),
+                 static_cast<Single>(FRect.Top + H));
+    }
+    return A.Bounds(TPoint{FRect.Left, FRect.Top});
 }
 
 void TImgSmall::Draw(TCustomBitmap32* ToBitmap)

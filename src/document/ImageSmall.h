@@ -15,6 +15,7 @@ public:
     String ClassName() const override { return u"TImgSmall"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
+    TRect PictureBounds() override;
     bool PtInShape(Integer X, Integer Y) override;
     void AdjustShape(Integer X1, Integer Y1, Integer X2, Integer Y2) override;
     void MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2) override;

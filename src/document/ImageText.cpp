@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/ObjectRows.h"
+#include "document/PictureArea.h"
 
 using namespace ImageDrawRows;
 
@@ -175,6 +176,38 @@ void TImgText::Draw(TCustomBitmap32* ToBitmap)
     TCustomBitmap32* Target = ToBitmap ? ToBitmap : FBitmap;
     const TTextDrawing D = BuildDrawing();
     if (Target && !Target->Empty() && ImageTextHooks.Paint) ImageTextHooks.Paint(*this, *Target, D);
+}
+
+TRect TImgText::PictureBounds()
+{
+    const TTextDrawing D = BuildDrawing();
+    TPictureArea A;
+    AddClosedShape(A, *this, D.Frame);
+    const TShapeBounds& F = D.Frame.Bounds;
+    const Single Pen = static_cast<Single>(std::max(FOutWidth, 0));
+    if (FShapeType == shCallout && FStyleId == 0 && FCallout.FPointsCount >= 1) {
+        // The note's fold, with the outline's pen.
+        const TPoint P = FCallout.FPoints[0];
+        A.AddPolyline({{static_cast<Single>(F.X), static_cast<Single>(P.Y)},
+                       {static_cast<Single>(P.X), static_cast<Single>(P.Y)},
+                       {static_cast<Single>(P.X), static_cast<Single>(F.Y)}},
+                      false, Pen);
+    }
+    if (D.FrameOnly || D.Text == TTextDrawing::TText::None) return A.Bounds(TPoint{F.X, F.Y});
+    if (D.Text == TTextDrawing::TText::CreatingFrame) {
+        A.AddBox(static_cast<Single>(F.X), static_cast<Single>(F.Y), static_cast<Single>(F.X + F.Width),
+                 static_cast<Single>(F.Y + F.Height), 1);
+        return A.Bounds(TPoint{F.X, F.Y});
+    }
+    // A layout box of no width or height sets no limit: the letters may go
+    // anywhere.
+    if (!(D.LayoutWidth > 0 && D.LayoutHeight > 0)) return TRect{};
+    // The platform lays lines out until one passes the box's far edge, so
+    // the letters may overrun it by a line and a letter's overhang; their
+    // outline by its pen.
+    const Single Over = 2 * D.EmSize + (D.StrokeLetters ? MiterReach(static_cast<Single>(D.StrokeWidth)) : 0);
+    A.AddBox(D.LayoutX, D.LayoutY, D.LayoutX + D.LayoutWidth, D.LayoutY + D.LayoutHeight, Over);
+    return A.Bounds(TPoint{F.X, F.Y});
 }
 
 bool TImgText::PtInShape(Integer X, Integer Y)

@@ -83,6 +83,7 @@ public:
     String ClassName() const override { return u"TImgText"; }
 
     void Draw(TCustomBitmap32* ToBitmap) override;
+    TRect PictureBounds() override;
     void DrawControlPoint(TCustomBitmap32* ToBitmap) override;
     bool PtInControl(Integer X, Integer Y) override;
     bool PtInShape(Integer X, Integer Y) override;

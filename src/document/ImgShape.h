@@ -317,16 +317,23 @@ public:
     virtual String GetPoints() const { return String(); }
     virtual void SetPoints(const String&) {}
 
-    // The picture cache of composition. A class whose Draw only blends over
-    // what lies below it (reads nothing of the target) may name the area its
-    // Draw touches; composition then draws it once into a picture of that
-    // area and blends the picture while the object is unchanged (Changed2
-    // and Rotated2 clear), instead of drawing it anew on every mouse step.
-    // An empty area (the default) draws the object every time.
+    // The area Draw touches as the object is now (document/PictureArea.h
+    // gathers it from what the painter is handed): its outline's pen and
+    // line ends included, its shadow and reflection not (DrawnBounds adds
+    // them). Composition recomposes only where objects changed by it. An
+    // empty area (the default) is no known area: composition then composes
+    // everything.
     virtual TRect PictureBounds() { return TRect{}; }
+    // The picture cache of composition. A class whose Draw only blends over
+    // what lies below it (reads nothing of the target) may say so; composition
+    // then draws it once into a picture of its PictureBounds and blends the
+    // picture while the object is unchanged (Changed2 and Rotated2 clear),
+    // instead of drawing it anew on every mouse step. Drawn through a picture
+    // the pixels may differ in the last bit from drawn directly.
+    virtual bool CachesPicture() const { return false; }
     // Blends the object's cached picture into Target, first drawing it when
-    // the object changed or has none; false when the object has no picture
-    // area, or one too large to keep (drawn directly then).
+    // the object changed or has none; false when the object keeps no picture
+    // (CachesPicture), or one too large to keep (drawn directly then).
     bool DrawPicture(TCustomBitmap32* Target);
     void FreePicture() { FPicture.reset(); }
     TCustomBitmap32* Picture() const { return FPicture.get(); }

@@ -352,6 +352,10 @@ bool TImgShape::DrawPicture(TCustomBitmap32* Target)
     // A picture larger than this is not kept: the memory of a few such
     // objects would outweigh the time saved.
     constexpr Int64 MaxPicturePixels = Int64(4) << 20;
+    if (!CachesPicture()) {
+        FPicture.reset();
+        return false;
+    }
     const TRect R = PictureBounds();
     const Int64 W = Int64(R.Right) - R.Left, H = Int64(R.Bottom) - R.Top;
     if (!Target || W <= 0 || H <= 0 || W * H > MaxPicturePixels) {

@@ -80,14 +80,38 @@ bool PngSize(TStream* S, Int64& W, Int64& H)
 
 bool JpegSize(TStream* S, Int64& W, Int64& H, Integer& Components)
 {
+    // Passes over the bytes up to and including the next FF, in chunks (a
+    // damaged file may hold many); false at the end.
+    auto SkipPastFF = [S] {
+        uint8_t Chunk[256];
+        for (;;) {
+            const Int64 At = S->Position();
+            const Integer Got = S->Read(Chunk, sizeof Chunk);
+            if (Got <= 0) return false;
+            if (const void* Hit = std::memchr(Chunk, 0xFF, static_cast<size_t>(Got))) {
+                const Int64 After = At + (static_cast<const uint8_t*>(Hit) - Chunk) + 1;
+                return S->Seek(After, soBeginning) == After;
+            }
+        }
+    };
+    // The next marker as the decoder finds it: bytes before its FF (after a
+    // segment whose length falls short of its data) and FF 00 pairs are
+    // passed over, FF fill bytes skipped. A file the decoder reads must not
+    // go to another reader for want of a size here.
+    auto NextMarker = [S, &SkipPastFF](uint8_t& Marker) {
+        for (;;) {
+            if (!SkipPastFF()) return false;
+            do
+                if (!ReadExact(S, &Marker, 1)) return false;
+            while (Marker == 0xFF);
+            if (Marker != 0) return true;
+        }
+    };
     // Walk the marker segments up to the first start of frame (SOF0..SOF15
     // without DHT C4, JPG C8 and DAC CC).
     for (Integer Segments = 0; Segments < 4096; ++Segments) {
-        uint8_t M[2];
-        if (!ReadExact(S, M, 2) || M[0] != 0xFF) return false;
-        while (M[1] == 0xFF)  // fill bytes
-            if (!ReadExact(S, M + 1, 1)) return false;
-        uint8_t Marker = M[1];
+        uint8_t Marker;
+        if (!NextMarker(Marker)) return false;
         if (Marker == 0xD8 || Marker == 0x01 || (Marker >= 0xD0 && Marker <= 0xD7)) continue;  // no length
         if (Marker == 0xD9 || Marker == 0xDA) return false;  // end of image or scan before a frame
         uint8_t L[2];

@@ -594,6 +594,7 @@ class TPictureBox : public TBoxShape {
 public:
     using TBoxShape::TBoxShape;
     TRect PictureBounds() override { return FRect; }
+    bool CachesPicture() const override { return true; }
 };
 }  // namespace
 

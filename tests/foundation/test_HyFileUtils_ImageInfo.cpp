@@ -143,6 +143,8 @@ TEST(HyFileUtils_ImageInfo, Headers)
         {"jpeg after an APP segment", Jpeg(65535, 65535, true), true, 65535, 65535, ifJpg, 3},
         {"jpeg cut inside a segment", Jpeg(10, 10, true).substr(0, 100), false, 0, 0},
         {"grey jpeg", Jpeg(8, 8, false).replace(Jpeg(8, 8, false).size() - 10, 1, 1, char(1)), true, 8, 8, ifJpg, 1},
+        // The decoder passes over stray bytes and FF 00 pairs before a marker.
+        {"jpeg with stray bytes", Jpeg(30, 20, true).insert(2, std::string("ab\xFF\0c", 5)), true, 30, 20, ifJpg, 3},
         {"jpeg scan before a frame", std::string("\xFF\xD8\xFF\xDA\0\x02", 6), false, 0, 0},
         {"gif screen", Gif(640, 480, 0, 10, 10), true, 640, 480, ifGif},
         {"gif frame beyond the screen", Gif(16, 16, 100, 60000, 50000), true, 60100, 50000, ifGif},

@@ -110,8 +110,14 @@ void PaintText(TImgText& Shape, TCustomBitmap32& Target, const TTextDrawing& D)
 
     if (D.Text == TText::Shapes) {
         G.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        // Wine's GDI+ overflows its stack flattening the curves of small
+        // letters far from the picture's corner: they are laid out and
+        // flattened at the corner, then moved into place.
         TGPPtr<IGPGraphicsPath> Letters(new TGPGraphicsPath());
-        Letters->AddPathString(Shape.Text(), Family, D.FontStyle, D.EmSize, Layout, Format);
+        Letters->AddPathString(Shape.Text(), Family, D.FontStyle, D.EmSize, TGPRectF{0, 0, D.LayoutWidth, D.LayoutHeight},
+                               Format);
+        Letters->FlattenPath();
+        Letters->TransformPath(TGPPtr<IGPMatrix>(new TGPMatrix(1, 0, 0, 1, D.LayoutX, D.LayoutY)));
         FillLetters(Shape, G, Letters, D, TextBrush);
         if (D.StrokeLetters)
             G.DrawPath(TGPPtr<IGPPen>(new TGPPen(GPColorFromColor32(D.StrokeColor), static_cast<Single>(D.StrokeWidth))),

@@ -50,7 +50,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     Image = FLayout->PartAs<TImgView32>(u"Image");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
-    FCanvasInput = std::make_unique<TCanvasInput>(*this);
+    FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
@@ -106,6 +106,8 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     SetShareCells(ProductName, 1, IntToStr(static_cast<Int64>(reinterpret_cast<intptr_t>(Handle()))));
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
+    FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->InstallKeyHook(Handle());
     FMainWindowCreated = true;
 }
 
@@ -129,7 +131,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     TDataTable& Open = FDocuments->OpenFileDT();
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
-    FDocuments->LoadDocument(ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
     FFormShown = true;
 }
 
@@ -161,6 +163,25 @@ void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
 
 void TfrmZezavEzazer::EndEffectDrawing() {}
+
+void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
+{
+    TImageDraw* Doc = FDocuments->Live();
+    switch (Action) {
+        case TCanvasKeyAction::Save: FDocuments->Save(); break;
+        case TCanvasKeyAction::OpenClipboard:
+            FDocuments->SaveToStream();
+            FDocuments->LoadDocument(String(), true, true);
+            break;
+        case TCanvasKeyAction::ToggleZoom: {
+            const Single Scale = ToggledZoom(Image->ScaleX()) / 100.0f;
+            Image->SetScale(Scale);
+            if (Doc) Doc->SetScale(Scale);
+            break;
+        }
+        default: break;  // the edit commands
+    }
+}
 
 void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
 {

@@ -200,3 +200,16 @@ std::vector<TRect> TsfSkinCtrlGeometry::ClientPieceRects() const
             rects.push_back({n.Left + i * pw, n.Top + j * ph, n.Left + (i + 1) * pw, n.Top + (j + 1) * ph});
     return rects;
 }
+
+void CreateDescriptionImage(TsfBitmap* B, const TsfBitmap* Picture, const TsfDataSkinCustomControl& D,
+                            const TRect& Src)
+{
+    const Integer W = B->Width(), H = B->Height();
+    if (!Picture || W <= 0 || H <= 0) return;
+    const Integer DW = W - RectWidth(D.SkinRect), DH = H - RectHeight(D.SkinRect);
+    const TRect NCl{D.ClRect.Left, D.ClRect.Top, D.ClRect.Right + DW, D.ClRect.Bottom + DH};
+    CreateSkinImage(D.LTPoint, D.RTPoint, D.LBPoint, D.RBPoint, D.ClRect, D.LTPoint, {D.RTPoint.X + DW, D.RTPoint.Y},
+                    {D.LBPoint.X, D.LBPoint.Y + DH}, {D.RBPoint.X + DW, D.RBPoint.Y + DH}, NCl, B, Picture, Src, W, H,
+                    true, D.LeftStretch, D.TopStretch, D.RightStretch, D.BottomStretch, D.StretchEffect,
+                    D.StretchType);
+}

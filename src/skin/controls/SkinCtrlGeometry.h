@@ -12,6 +12,13 @@
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFUtils.h"
 
+// Src of Picture (one state picture of description D) drawn over the whole of
+// B as a nine-slice: D's corner points and client rectangle moved by the size
+// difference, every band stretched. The resizable buttons of other controls
+// are drawn this way. Nothing without a picture or with an empty B.
+void CreateDescriptionImage(TsfBitmap* B, const TsfBitmap* Picture, const TsfDataSkinCustomControl& D,
+                            const TRect& Src);
+
 class TsfSkinCtrlGeometry {
 public:
     virtual ~TsfSkinCtrlGeometry() = default;

@@ -148,6 +148,37 @@ String TsfTypeAhead::Key(Char Key, Cardinal Now, bool AutoComplete)
     return FFilter;
 }
 
+TsfComboEditKeyUp ComboEditKeyUp(Integer Key, Byte Charset, bool SysKey, bool AutoComplete)
+{
+    TsfComboEditKeyUp R;
+    if (IsInputMethodCharset(Charset)) {
+        if (Key == sfVK_DELETE || Key == sfVK_BACK) return R;
+        R.ClearSelection = true;
+        R.Complete = AutoComplete;
+    } else if (!SysKey) {
+        R.Complete = AutoComplete && Key >= '0';
+    }
+    return R;
+}
+
+TRect ComboItemCorners(const TRect& ItemTextRect, const TRect& Pic, const TRect& ItemRect, bool Shrink)
+{
+    TRect R = ItemTextRect;
+    if (Shrink) R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+    const Integer DW = Pic.Width() - ItemRect.Width(), DH = Pic.Height() - ItemRect.Height();
+    if (DW < 0) R.Right += DW;
+    if (DH < 0) R.Top += DH;
+    return R;
+}
+
+bool TsfEditCompletion::Take(Cardinal Now)
+{
+    if (FAny && Now - FLastTime < 200) return false;
+    FAny = true;
+    FLastTime = Now;
+    return true;
+}
+
 TsfComboKey ComboKey(Integer Key, bool Alt, bool Open, Integer ItemIndex, Integer Count, Integer DropDownCount)
 {
     TsfComboKey K;

@@ -117,6 +117,48 @@ struct TsfComboKey {
 };
 TsfComboKey ComboKey(Integer Key, bool Alt, bool Open, Integer ItemIndex, Integer Count, Integer DropDownCount);
 
+// A key released in an edit-style combo's edit. Character sets typed through
+// an input method (Shift-JIS 128, GB2312 134, Big5 136) complete after any key
+// but Delete and Backspace, clearing the edit's selection first, since the
+// composed text arrives without a key of its own; other sets complete after
+// keys from "0" up only, so Backspace, Delete, arrows and Shift never do.
+// A system key up completes only in the first group.
+struct TsfComboEditKeyUp {
+    bool ClearSelection = false;
+    bool Complete = false;
+};
+constexpr Integer sfVK_BACK = 8;
+constexpr Integer sfVK_DELETE = 46;
+inline bool IsInputMethodCharset(Byte Charset) { return Charset == 128 || Charset == 134 || Charset == 136; }
+TsfComboEditKeyUp ComboEditKeyUp(Integer Key, Byte Charset, bool SysKey, bool AutoComplete);
+
+// The edit's completion runs at most once per 200 ms.
+class TsfEditCompletion {
+public:
+    // Whether a completion may run at Now (milliseconds); taken when it may.
+    bool Take(Cardinal Now);
+
+private:
+    Cardinal FLastTime = 0;
+    bool FAny = false;
+};
+// The selection after completing Typed into Item: the added tail.
+struct TsfTextSelection {
+    Integer Start = 0, Length = 0;
+};
+inline TsfTextSelection CompletionSelection(const String& Typed, const String& Item)
+{
+    const Integer Start = Integer(Typed.size());
+    const Integer Length = Integer(Item.size()) - Start;
+    return {Start, Length > 0 ? Length : 0};
+}
+
+// The inner corners of item picture Pic stretched over a combo's whole item
+// area: the text rectangle (shrunk by 1 on each side when Shrink), its right
+// edge pulled in by as much as Pic is narrower than the normal item picture
+// and its top by as much as Pic is lower.
+TRect ComboItemCorners(const TRect& ItemTextRect, const TRect& Pic, const TRect& ItemRect, bool Shrink);
+
 // The rows an opened combo shows.
 inline Integer ComboPopupRows(Integer DropDownCount, Integer Count)
 {

@@ -318,6 +318,34 @@ TEST_F(TextWin, StringTextSetsTheBitmapsCharacterSpacing)
 
 // Texts of every kind of letter on one picture: Wine lays text out and
 // rasterises it the same way every run, so the picture is compared whole.
+TEST_F(TextWin, OutlinedLettersFarFromThePicturesCornerDraw)
+{
+    // Wine's GDI+ overflowed its stack flattening these letters' curves.
+    TCustomBitmap32 Large;
+    Large.SetSize(2000, 1500);
+    Large.Clear(White);
+    TImgText Far(nullptr, 1, &Large);
+    Far.SetSRect({1300, 812, 1396, 918});
+    Far.CalcCenterPoint();
+    Far.SetText(u"Wg");
+    Far.SetFontName(u"Arial");
+    Far.SetFontSize(6);
+    Far.SetFontStroke(true);
+    Far.SetFontStrokeWidth(3);
+    Far.SetFontStrokeColor(Blue);
+    Far.SetIsFill(false);
+    Far.SetIsOutline(false);
+    Far.SetOpacity(255);
+    Far.SetCreating(false);
+    Far.Draw(nullptr);
+    const TInk I = Ink(Large);
+    ASSERT_FALSE(I.Empty());
+    EXPECT_GE(I.Box.Left, 1295);
+    EXPECT_GE(I.Box.Top, 807);
+    EXPECT_LE(I.Box.Right, 1401);
+    EXPECT_LE(I.Box.Bottom, 923);
+}
+
 TEST_F(TextWin, GoldenPicture)
 {
     Bitmap.Clear(White);

@@ -308,6 +308,9 @@ TEST(HyFileUtils_Image, DecodesEveryKindWithItsDepthAndAlpha)
     const uint8_t Grey[1] = {0x80}, Cmyk[4] = {0xFF, 0xFF, 0xFF, 0xFF};  // Adobe-style: no ink
     SaveRawJpeg(Dir / u"grey.jpg", 8, 8, JCS_GRAYSCALE, 1, Grey);
     SaveRawJpeg(Dir / u"cmyk.jpg", 8, 8, JCS_CMYK, 4, Cmyk);
+    // Two stray bytes after its first segment (Adobe's, 18 bytes in): the
+    // decoder passes over them, so the file is a JPEG all the same.
+    WriteBytes(Dir / u"cmyk_stray.jpg", FileBytes(Dir / u"cmyk.jpg").insert(2 + 2 + 14, "\x12\x34"));
 
     struct {
         const char16_t* Name;
@@ -315,6 +318,7 @@ TEST(HyFileUtils_Image, DecodesEveryKindWithItsDepthAndAlpha)
         bool HasAlpha;
     } const Cases[] = {
         {u"photo.jpg", 24, 16, 24, false}, {u"grey.jpg", 8, 8, 8, false},    {u"cmyk.jpg", 8, 8, 32, false},
+        {u"cmyk_stray.jpg", 8, 8, 32, false},
         {u"rgba.png", 4, 2, 32, true},   {u"rgb.png", 4, 2, 24, false},
         {u"anim.gif", 6, 2, 8, false},     {u"depth1.bmp", 10, 6, 1, false}, {u"depth4.bmp", 10, 6, 4, false},
         {u"depth8.bmp", 10, 6, 8, false},  {u"depth16.bmp", 10, 6, 16, false}, {u"depth24.bmp", 10, 6, 24, false},

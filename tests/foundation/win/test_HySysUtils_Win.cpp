@@ -12,6 +12,7 @@
 #include "ChildProcess.h"
 #include "foundation/win/HySysUtils_Win.h"
 #include "framework/controls/win/Forms.h"
+#include "framework/controls/win/GuiTest.h"
 
 namespace {
 
@@ -59,16 +60,9 @@ public:
                                  GetModuleHandleW(nullptr), nullptr);
         SetForegroundWindow(Handle);
         UpdateWindow(Handle);
-        Settle();
+        guitest::WaitForScreen(TRect{X, Y, X + W, Y + H});
     }
     ~TTestWindow() { DestroyWindow(Handle); }
-    static void Settle()
-    {
-        for (int I = 0; I < 20; ++I) {
-            PumpMessages();
-            Sleep(10);
-        }
-    }
     HWND Handle;
 };
 
@@ -124,19 +118,19 @@ TEST(HySysUtilsWin, KeyStates)
         // The keys reach the thread of the window that has the focus.
         SetForegroundWindow(Window.Handle);
         SetFocus(Window.Handle);
+        ASSERT_TRUE(
+            guitest::PumpUntil([&] { return GetForegroundWindow() == Window.Handle && GetFocus() == Window.Handle; }));
         SendKey(C.Key, false);
-        TTestWindow::Settle();
-        EXPECT_TRUE(C.Check());
+        EXPECT_TRUE(guitest::PumpUntil(C.Check));
         SendKey(C.Key, true);
-        TTestWindow::Settle();
-        EXPECT_FALSE(C.Check());
+        EXPECT_TRUE(guitest::PumpUntil([&] { return !C.Check(); }));
     }
     SendKey(VK_LSHIFT, false);
-    TTestWindow::Settle();
+    ASSERT_TRUE(guitest::PumpUntil(IsShiftDown));
     EXPECT_FALSE(IsCtrlDown());
     EXPECT_FALSE(IsRightCtrlDown());
     SendKey(VK_LSHIFT, true);
-    TTestWindow::Settle();
+    EXPECT_TRUE(guitest::PumpUntil([] { return !IsShiftDown(); }));
 }
 
 TEST(HySysUtilsWin, ClipboardBitmapSize)
@@ -173,8 +167,7 @@ TEST(HySysUtilsWin, CaptureOfTheScreenCopiesTheRectangle)
     EXPECT_EQ(PixelAt(Bmp, 75, 35), White);
 
     // The cursor, drawn where it is.
-    SetCursorPos(200, 180);
-    TTestWindow::Settle();
+    guitest::MovePointer(TPoint{200, 180});
     SetCursor(BlackCursor());
     EXPECT_TRUE(CaptureScreenRect(Bmp, TRect(100, 100, 300, 200), true, nullptr));
     EXPECT_EQ(PixelAt(Bmp, 105, 85), Black);
@@ -187,8 +180,7 @@ TEST(HySysUtilsWin, CaptureOfAWindowLeftOfTheScreen)
     RECT Wr;
     GetWindowRect(Window.Handle, &Wr);
     ASSERT_EQ(Wr.left, -50);
-    SetCursorPos(80, 170);
-    TTestWindow::Settle();
+    guitest::MovePointer(TPoint{80, 170});
     SetCursor(BlackCursor());
 
     TBitmap Bmp;

@@ -93,15 +93,9 @@ inline DWORD ScreenRGB(TColor C)
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-// The screen's pixels under a rectangle (screen coordinates).
-inline std::unique_ptr<guitest::TDib> CaptureScreen(const TRect& R)
-{
-    auto dib = std::make_unique<guitest::TDib>(R.Width(), R.Height());
-    HDC screen = GetDC(nullptr);
-    BitBlt(dib->DC(), 0, 0, R.Width(), R.Height(), screen, R.Left, R.Top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return dib;
-}
+// The screen's pixels under a rectangle (screen coordinates), once it shows
+// the windows' own.
+using guitest::CaptureScreen;
 
 // The screen rectangle of a control (windowed or not).
 inline TRect ScreenRect(TControl* C)
@@ -130,6 +124,7 @@ inline void SaveScreenshot(const TRect& R, const String& Name)
     TBitmap bmp;
     bmp.SetPixelFormat(pf24bit);
     bmp.SetSize(R.Width(), R.Height());
+    guitest::WaitForScreen(R);
     HDC screen = GetDC(nullptr);
     BitBlt(bmp.Canvas()->Handle(), 0, 0, R.Width(), R.Height(), screen, R.Left, R.Top, SRCCOPY);
     ReleaseDC(nullptr, screen);

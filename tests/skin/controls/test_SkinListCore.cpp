@@ -137,6 +137,56 @@ TEST(SkinListCore, TypedKeysAddUpWithin500Milliseconds)
     EXPECT_EQ(T.Key(u'c', 1700, false), u"c");
 }
 
+TEST(SkinListCore, AnEditStyleComboCompletesOnTheKeysItsCharsetAllows)
+{
+    struct Case {
+        Integer Key;
+        Byte Charset;
+        bool Sys, AutoComplete, Clear, Complete;
+    } const Cases[] = {
+        {'B', 0, false, true, false, true},       {'0', 1, false, true, false, true},
+        {16, 0, false, true, false, false},       {8, 0, false, true, false, false},  // Shift, Backspace
+        {46, 0, false, true, false, false},       {'B', 0, true, true, false, false},
+        {'B', 0, false, false, false, false},     {229, 134, false, true, true, true},  // the input method's key
+        {16, 128, false, true, true, true},       {32, 136, true, true, true, true},
+        {8, 134, false, true, false, false},      {46, 128, false, true, false, false},
+        {'B', 134, false, false, true, false},
+    };
+    for (const Case& C : Cases) {
+        const TsfComboEditKeyUp R = ComboEditKeyUp(C.Key, C.Charset, C.Sys, C.AutoComplete);
+        EXPECT_EQ(R.ClearSelection, C.Clear) << C.Key << " charset " << Integer(C.Charset);
+        EXPECT_EQ(R.Complete, C.Complete) << C.Key << " charset " << Integer(C.Charset);
+    }
+    TsfEditCompletion E;
+    EXPECT_TRUE(E.Take(5000));
+    EXPECT_FALSE(E.Take(5199));
+    EXPECT_TRUE(E.Take(5200));
+    EXPECT_FALSE(E.Take(5300));  // counted from the last completion that ran
+    const TsfTextSelection S = CompletionSelection(u"be", u"berry");
+    EXPECT_EQ(S.Start, 2);
+    EXPECT_EQ(S.Length, 3);
+    EXPECT_EQ(CompletionSelection(u"berry", u"berry").Length, 0);
+}
+
+TEST(SkinListCore, AStretchedComboItemKeepsItsCornersInsideASmallerPicture)
+{
+    const TRect Text = Rect(4, 2, 36, 14), Item = Rect(0, 0, 40, 16);
+    struct Case {
+        TRect Pic;
+        bool Shrink;
+        TRect Corners;
+    } const Cases[] = {
+        {Rect(0, 20, 40, 36), false, Rect(4, 2, 36, 14)},  // the normal picture: the text rectangle
+        {Rect(0, 20, 40, 36), true, Rect(5, 3, 35, 13)},   // the focused one: shrunk by 1
+        {Rect(0, 20, 30, 32), true, Rect(5, -1, 25, 13)},  // 10 narrower and 4 lower
+        {Rect(0, 20, 50, 40), false, Rect(4, 2, 36, 14)},  // larger: unchanged
+    };
+    for (const Case& C : Cases) {
+        const TRect R = ComboItemCorners(Text, C.Pic, Item, C.Shrink);
+        EXPECT_TRUE(R == C.Corners) << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom;
+    }
+}
+
 TEST(SkinListCore, ComboKeysStepAndPageWithinTheItems)
 {
     struct Case {

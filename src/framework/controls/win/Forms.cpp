@@ -368,6 +368,18 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     WindowStyles(Params.Style, Params.ExStyle);
     Params.WndParent = ParentWindow();
     TCustomForm* mainForm = Application->MainForm();
+    if (FFormStyle == fsMDIChild) {
+        // A child window of the main form's MDI client; the platform's child
+        // procedure keeps the client's activation and child list.
+        if (!mainForm || mainForm == this || mainForm->FormStyle() != fsMDIForm)
+            throw EInvalidOperation(u"No MDI main form for the MDI child '" + Name() + u"'");
+        mainForm->HandleNeeded();
+        Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD;
+        Params.ExStyle |= WS_EX_MDICHILD;
+        Params.WndParent = mainForm->FClientHandle;
+        Params.WindowClass.lpfnWndProc = DefMDIChildProcW;
+        return;
+    }
     if (!Params.WndParent && mainForm && mainForm != this && mainForm->HandleAllocated())
         Params.WndParent = mainForm->FHandle;
     if (FPosition == poDefault || FPosition == poDefaultPosOnly) Params.X = Params.Y = CW_USEDEFAULT;
@@ -377,6 +389,14 @@ void TCustomForm::CreateParams(TCreateParams& Params)
 void TCustomForm::CreateWnd()
 {
     TScrollingWinControl::CreateWnd();
+    if (FFormStyle == fsMDIForm) {
+        CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+        FClientHandle = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                                        0, 0, ClientWidth(), ClientHeight(), FHandle, nullptr,
+                                        GetModuleHandleW(nullptr), &ccs);
+        if (!FClientHandle) throw EOSError(u"Cannot create the MDI client window of " + ClassName());
+        Realign();
+    }
     // A window made at the system's default place or size tells where it went.
     UpdateBounds();
     Perform(CM_ICONCHANGED);
@@ -412,6 +432,9 @@ void TCustomForm::Show()
 {
     SetVisible(true);
     BringToFront();
+    // An MDI child is activated by its client.
+    if (FFormStyle == fsMDIChild && FHandle)
+        SendMessageW(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
 }
 
 void TCustomForm::PlaceOnShow()
@@ -655,9 +678,53 @@ void TCustomForm::SetMenu(TMainMenu* Value)
     }
 }
 
+Integer TCustomForm::MDIChildCount() const
+{
+    Integer n = 0;
+    while (MDIChildren(n)) ++n;
+    return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(Integer Index) const
+{
+    if (!FClientHandle || Index < 0) return nullptr;
+    for (Integer i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f->FFormStyle == fsMDIChild && f->FHandle && GetParent(f->FHandle) == FClientHandle && Index-- == 0)
+            return f;
+    }
+    return nullptr;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const
+{
+    if (!FClientHandle) return nullptr;
+    const HWND wnd = reinterpret_cast<HWND>(SendMessageW(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+    for (Integer i = 0; TCustomForm* f = MDIChildren(i); ++i)
+        if (f->FHandle == wnd) return f;
+    return nullptr;
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* Value)
+{
+    if (FWindowMenu == Value) return;
+    if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+    FWindowMenu = Value;
+    if (FWindowMenu) FWindowMenu->FreeNotification(this);
+}
+
+void TCustomForm::AlignControls(TControl* AControl, TRect& Rect)
+{
+    TScrollingWinControl::AlignControls(AControl, Rect);
+    // The MDI client takes what the aligned controls leave, under them.
+    if (FClientHandle)
+        SetWindowPos(FClientHandle, HWND_BOTTOM, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), SWP_NOACTIVATE);
+}
+
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
 {
     TScrollingWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FWindowMenu) FWindowMenu = nullptr;
     if (Operation == opRemove && AComponent == FMenu) {
         // The menu destroys its native menu itself: the window must let go first.
         if (FHandle) ::SetMenu(FHandle, nullptr);
@@ -707,6 +774,7 @@ void TCustomForm::WMActivateApp(TMessage& Message)
 
 void TCustomForm::WMDestroy(TMessage& Message)
 {
+    FClientHandle = nullptr;  // destroyed with the form's window
     // DestroyWindow would destroy the attached menu, which belongs to the menu object.
     if (FMenu && FHandle) {
         ::SetMenu(FHandle, nullptr);

@@ -20,6 +20,7 @@
 
 class TCustomForm;
 class TMainMenu;
+class TMenuItem;
 class TTimer;
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -213,6 +214,17 @@ public:
     // The menu bar shown on the form (nil: none).
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
+    // Multiple-document forms: a main form (fsMDIForm) holds the platform's
+    // MDI client window, in the client area its aligned controls leave free;
+    // its children (fsMDIChild, made once the main form has a window) live in
+    // it, counted in creation order.
+    HWND ClientHandle() const { return FClientHandle; }
+    Integer MDIChildCount() const;
+    TCustomForm* MDIChildren(Integer Index) const;
+    TCustomForm* ActiveMDIChild() const;
+    // The menu item under which the children are listed (nil: none).
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* Value);
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
@@ -276,6 +288,7 @@ protected:
     virtual void WMClose(TMessage& Message);
     virtual void WMGetMinMaxInfo(TMessage& Message);
     void WMSize(TMessage& Message) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
 
 private:
     friend class TApplication;
@@ -286,6 +299,8 @@ private:
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     TFormStyle FFormStyle = fsNormal;
+    HWND FClientHandle = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
     TPosition FPosition = poDesigned;
     TWindowState FWindowState = wsNormal;
     TFormState FFormState = 0;

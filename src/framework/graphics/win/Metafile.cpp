@@ -33,6 +33,20 @@ void ScreenResolution(Integer& X, Integer& Y)
 
 void Invalid() { throw EInvalidGraphic(u"Invalid metafile"); }
 
+// The size H is drawn at, in pixels at the screen's resolution; 0 x 0 when
+// it has no header.
+void FrameSize(HENHMETAFILE H, Integer& Width, Integer& Height)
+{
+    Width = Height = 0;
+    ENHMETAHEADER Header{};
+    if (!H || !GetEnhMetaFileHeader(H, sizeof Header, &Header)) return;
+    // The frame is in hundredths of a millimetre, both ends included.
+    Integer X, Y;
+    ScreenResolution(X, Y);
+    Width = MulDiv(Header.rclFrame.right - Header.rclFrame.left, X, 2540);
+    Height = MulDiv(Header.rclFrame.bottom - Header.rclFrame.top, Y, 2540);
+}
+
 }  // namespace
 
 TMetafile::~TMetafile()
@@ -44,15 +58,7 @@ void TMetafile::Reset(HENHMETAFILE Value)
 {
     if (FHandle && FHandle != Value) DeleteEnhMetaFile(FHandle);
     FHandle = Value;
-    FWidth = FHeight = 0;
-    ENHMETAHEADER Header{};
-    if (FHandle && GetEnhMetaFileHeader(FHandle, sizeof Header, &Header)) {
-        // The frame is in hundredths of a millimetre, both ends included.
-        Integer X, Y;
-        ScreenResolution(X, Y);
-        FWidth = MulDiv(Header.rclFrame.right - Header.rclFrame.left, X, 2540);
-        FHeight = MulDiv(Header.rclFrame.bottom - Header.rclFrame.top, Y, 2540);
-    }
+    FrameSize(FHandle, FWidth, FHeight);
     Changed();
 }
 
@@ -138,6 +144,15 @@ void TMetafile::LoadFromStream(TStream* Stream)
         Handle = SetWinMetaFileBits(static_cast<UINT>(Data.size() - Offset), W, nullptr, Size16);
     }
     if (!Handle) Invalid();
+    // An inverted or empty frame (a placeable box upside down over records
+    // that draw nothing, say) is a picture of no size: refused, and the
+    // picture held before stays.
+    Integer W, H;
+    FrameSize(Handle, W, H);
+    if (W <= 0 || H <= 0) {
+        DeleteEnhMetaFile(Handle);
+        throw EInvalidGraphic(u"Invalid metafile: its frame has no size");
+    }
     Reset(Handle);
 }
 

@@ -27,7 +27,8 @@ public:
     // Plays the records stretched into R.
     void Draw(TCanvas* ACanvas, const TRect& R) override;
     // An EMF or a WMF (with or without the placeable header) from the stream's
-    // position to its end. Raises EInvalidGraphic for anything else.
+    // position to its end. Raises EInvalidGraphic for anything else, and for
+    // one whose frame has no size; the picture held before then stays.
     void LoadFromStream(TStream* Stream) override;
     // EMF when Enhanced, else a placeable WMF. Raises EInvalidGraphic when empty.
     void SaveToStream(TStream* Stream) override;

@@ -151,15 +151,9 @@ void TsfSkinUpDown::DrawResizeButton(TsfBitmap* B, Integer I)
         DrawArrowImage(B->Canvas(), Btn.R, Enabled() ? clBlack : clGray, ArrowKind(I));
         return;
     }
-    const Integer DW = W - D->SkinRect.Width(), DH = H - D->SkinRect.Height();
     const TRect Active = HasArea(D->ActiveSkinRect) ? D->ActiveSkinRect : D->SkinRect;
     const TRect Down = HasArea(D->DownSkinRect) ? D->DownSkinRect : Active;
-    const TRect Src = S == psPressed ? Down : S == psHot ? Active : D->SkinRect;
-    const TRect NCl{D->ClRect.Left, D->ClRect.Top, D->ClRect.Right + DW, D->ClRect.Bottom + DH};
-    CreateSkinImage(D->LTPoint, D->RTPoint, D->LBPoint, D->RBPoint, D->ClRect, D->LTPoint,
-                    {D->RTPoint.X + DW, D->RTPoint.Y}, {D->LBPoint.X, D->LBPoint.Y + DH},
-                    {D->RBPoint.X + DW, D->RBPoint.Y + DH}, NCl, &Face, P, Src, W, H, true, D->LeftStretch,
-                    D->TopStretch, D->RightStretch, D->BottomStretch, D->StretchEffect, D->StretchType);
+    CreateDescriptionImage(&Face, P, *D, S == psPressed ? Down : S == psHot ? Active : D->SkinRect);
     const TColor Arrow = S == psPressed ? D->DownFontColor
                        : S == psHot     ? D->ActiveFontColor
                        : Enabled()      ? D->FontColor

@@ -696,6 +696,36 @@ public:
     Integer ImageIndex() const { return FImageIndex; }
     void SetImageIndex(Integer Value);
     TFont* ListBoxFont() const { return FListBox->Font(); }
+    bool ExtandedSelect() const { return FListBox->ExtendedSelect(); }
+    void SetExtandedSelect(bool Value) { FListBox->SetExtendedSelect(Value); }
+    Integer ListBoxTabOrder() const { return FListBox->TabOrder(); }
+    void SetListBoxTabOrder(Integer Value) { FListBox->SetTabOrder(Value); }
+    bool ListBoxTabStop() const { return FListBox->TabStop(); }
+    void SetListBoxTabStop(bool Value) { FListBox->SetTabStop(Value); }
+    TPopupMenu* ListBoxPopupMenu() const { return FListBox->PopupMenu(); }
+    void SetListBoxPopupMenu(TPopupMenu* Value) { FListBox->SetPopupMenu(Value); }
+    // The caption's glyph: a strip of NumGlyphs (1 or 2) frames, the second
+    // shown while disabled, Spacing pixels before the caption text.
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+    Integer NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(Integer Value);
+    Integer Spacing() const { return FSpacing; }
+    void SetSpacing(Integer Value);
+    // Typing searches the items: the keys typed within 500 ms of each other
+    // add up to a prefix. Off, the platform's own one-letter search.
+    bool AutoComplete() const { return FAutoComplete; }
+    void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    // The inner list's own drag settings and events (a drag starts from and
+    // drops onto the inner list, which is Sender, Source and Target).
+    TDragMode ListBoxDragMode() const { return FListBox->DragMode(); }
+    void SetListBoxDragMode(TDragMode Value) { FListBox->SetDragMode(Value); }
+    TCursor ListBoxDragCursor() const { return FListBox->DragCursor(); }
+    void SetListBoxDragCursor(TCursor Value) { FListBox->SetDragCursor(Value); }
+    TDragDropEvent& OnListBoxDragDrop() { return FListBox->OnDragDrop; }
+    TDragOverEvent& OnListBoxDragOver() { return FListBox->OnDragOver; }
+    TStartDragEvent& OnListBoxStartDrag() { return FListBox->OnStartDrag; }
+    TEndDragEvent& OnListBoxEndDrag() { return FListBox->OnEndDrag; }
 
     // The height that shows AItemsCount items.
     Integer CalcHeight(Integer AItemsCount);
@@ -779,6 +809,10 @@ private:
                          Integer W, Integer H);
     void DrawButton(TsfBitmap* B, Integer I);
     void DrawCaption(TCanvas* C, const TRect& R, bool Skinned);
+    // The skin's caption band stretched over the caption buttons it has drawn.
+    void CoverCaptionButtons(TsfBitmap* B);
+    // Typed Key searched among the items (AutoComplete); true when handled.
+    bool SearchKey(Char Key);
     void TestActive(Integer X, Integer Y);
     void ButtonUp(Integer I, Integer X, Integer Y);
     void StepItem(Integer Delta);
@@ -786,6 +820,11 @@ private:
 
     bool FShowCaptionButtons = true;
     std::unique_ptr<TStringList> FTabWidths;
+    std::unique_ptr<TBitmap> FGlyph;
+    Integer FNumGlyphs = 1;
+    Integer FSpacing = 2;
+    bool FAutoComplete = true;
+    TsfTypeAhead FTypeAhead;
     bool FUseSkinItemHeight = true;
     bool FHorizontalExtent = false;
     bool FStopUpDateHScrollBar = false;
@@ -863,6 +902,18 @@ public:
     void SetListBoxWidth(Integer Value) { FListBoxWidth = Value; }
     bool AutoComplete() const { return FAutoComplete; }
     void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    // The whole control drawn as a tool button that opens the list; forces
+    // the fixed style and UseSkinSize off.
+    bool ToolButtonStyle() const { return FToolButtonStyle; }
+    void SetToolButtonStyle(bool Value);
+    // Height and item area from the skin; off, the skin is stretched to any height.
+    bool UseSkinSize() const { return FUseSkinSize; }
+    void SetUseSkinSize(bool Value);
+    // Given to the inner edit of the edit style.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase Value);
     // A translucent drop-down, optionally fading in on the skin clock.
     bool ListBoxAlphaBlend() const { return FListBoxAlphaBlend; }
     void SetListBoxAlphaBlend(bool Value) { FListBoxAlphaBlend = Value; }
@@ -889,10 +940,29 @@ public:
     void SetListBoxDefaultItemHeight(Integer Value) { FListBox->SetDefaultItemHeight(Value); }
     bool Sorted() const { return FListBox->Sorted(); }
     void SetSorted(bool Value) { FListBox->SetSorted(Value); }
+    // The drop-down list's; the item area shows the same images and tabs.
+    TStrings* TabWidths() const { return FListBox->TabWidths(); }
+    void SetTabWidths(TStrings* Value) { FListBox->SetTabWidths(Value); }
+    TCustomImageList* Images() const { return FListBox->Images(); }
+    void SetImages(TCustomImageList* Value)
+    {
+        FListBox->SetImages(Value);
+        Invalidate();
+    }
+    Integer ImageIndex() const { return FListBox->ImageIndex(); }
+    void SetImageIndex(Integer Value)
+    {
+        FListBox->SetImageIndex(Value);
+        Invalidate();
+    }
+    bool HorizontalExtent() const { return FListBox->HorizontalExtent(); }
+    void SetHorizontalExtent(bool Value) { FListBox->SetHorizontalExtent(Value); }
+    // Draws the content of the drop-down list's items (the list's own OnDrawItem).
+    TsfDrawSkinItemEvent& OnListBoxDrawItem() { return FListBox->OnDrawItem; }
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TsfPopupListBox* ListBox() const { return FListBox; }
-    TCustomEdit* Edit() const { return FEdit; }
+    TsfCustomEdit* Edit() const { return FEdit; }
     Integer SelStart() const { return FEdit ? FEdit->SelStart() : 0; }
     Integer SelLength() const { return FEdit ? FEdit->SelLength() : 0; }
     bool IsPopupVisible() const { return FListBox->IsShown(); }
@@ -903,6 +973,8 @@ public:
 
     void GetSkinData() override;
     void ChangeSkinData() override;
+    // Without UseSkinSize the height stays as asked and the geometry follows the width.
+    void CalcSize(Integer& AWidth, Integer& AHeight) override;
 
     TNotifyEvent OnChange, OnClick, OnCloseUp, OnDropDown;
     TsfDrawSkinItemEvent OnComboBoxDrawItem;
@@ -912,6 +984,7 @@ protected:
     virtual void EditWndProc(TMessage& Message);
     void CreateControlDefaultImage(TsfBitmap* B) override;
     void CreateControlSkinImage(TsfBitmap* B) override;
+    void SetControlRegion() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -921,29 +994,50 @@ protected:
     void WMSize(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void CMCancelMode(TMessage& Message) override;
     void CMWantSpecialKey(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
 
     void CalcRects();
     void DrawItemArea(TsfBitmap* B, bool Skinned);
+    // The button stretched from a button description (UseSkinSize off).
+    void DrawResizeButton(TsfBitmap* B);
+    void DrawToolButton(TsfBitmap* B, bool Skinned);
+    // The item shown in the item area, -1 for none.
+    Integer ShownIndex() const;
     void ShowEditor();
     void HideEditor();
     void EditChange();
+    // The edit's key release: completion by the charset's rule.
+    void EditKeyUp(TMessage& Message, bool SysKey);
+    // Completes the edit's text to the first item it starts, the added part selected.
+    void EditAutoComplete();
+    // The edit's font (skin or not) and its text colour for the current state.
+    void UpdateEditFont();
+    void UpdateEditColor();
+    // A skin whose combo has an active look: the edit's text colour follows it.
+    bool HasActiveLook() const;
+    // The charset of the skin's interface strings, else DefaultFont's.
+    Byte ItemCharset() const;
+    void CloseUpFrom(TControl* C);
     void ProcessListBox(Integer X, Integer Y);
     void ListBoxWndProc(TMessage& Message);
     void ScrollTimer();
 
     TsfPopupListBox* FListBox = nullptr;
-    TCustomEdit* FEdit = nullptr;
+    TsfCustomEdit* FEdit = nullptr;
     TsfCBButtonX Button;
     TRect CBItemR;
     TOwnerDrawState CBItemState = 0;
     TsfDataSkinComboBox FSkin{u""};
     bool FHasSkin = false;
     TsfSkinCustomComboBoxStyle FStyle = sfcbFixedStyle;
+    bool FToolButtonStyle = false;
+    bool FUseSkinSize = true;
     // The inner edit of the edit style is a numeric one.
     bool FNumEdit = false;
     Integer FDropDownCount = 8;
@@ -960,7 +1054,10 @@ protected:
     Integer TimerMode = 0;
     bool FromEdit = false;
     bool FDropDown = false;
+    bool FHideSelection = true;
+    TEditCharCase FCharCase = ecNormal;
     TsfTypeAhead FTypeAhead;
+    TsfEditCompletion FEditCompletion;
     TWndMethod FListBoxWindowProc;
     TWndMethod FEditWindowProc;
 };
@@ -983,6 +1080,12 @@ public:
     void SetDevice(TsfFontDevice Value);
     TsfFontListOptions Options() const { return FOptions; }
     void SetOptions(TsfFontListOptions Value);
+    // The foTrueTypeOnly member of Options.
+    bool TrueTypeOnly() const { return (FOptions & foTrueTypeOnly) != 0; }
+    void SetTrueTypeOnly(bool Value) { SetOptions(Value ? FOptions | foTrueTypeOnly : FOptions & ~foTrueTypeOnly); }
+    // Kept for forms that set it; the list always shows each family in its own face.
+    bool UseFonts() const { return FUseFonts; }
+    void SetUseFonts(bool Value);
     String FontName() { return Text(); }
     // Selects the family equal to Value ignoring case (its own spelling shown).
     void SetFontName(const String& Value);
@@ -1000,6 +1103,7 @@ private:
     TsfFontDevice FDevice = fdScreen;
     TsfFontListOptions FOptions = 0;
     bool FUpdate = false;
+    bool FUseFonts = false;
 };
 
 // The point sizes of one font family.

@@ -635,15 +635,9 @@ void TsfSkinCustomEdit::DrawResizeButton(TsfBitmap* B)
     if (!D || !P) return;
     TsfBitmap Face;
     Face.SetSize(W, H);
-    const Integer DW = W - D->SkinRect.Width(), DH = H - D->SkinRect.Height();
     const TRect Active = HasArea(D->ActiveSkinRect) ? D->ActiveSkinRect : D->SkinRect;
     const TRect Down = HasArea(D->DownSkinRect) ? D->DownSkinRect : Active;
-    const TRect Src = FButtonDown && FButtonActive ? Down : FButtonActive ? Active : D->SkinRect;
-    const TRect NCl{D->ClRect.Left, D->ClRect.Top, D->ClRect.Right + DW, D->ClRect.Bottom + DH};
-    CreateSkinImage(D->LTPoint, D->RTPoint, D->LBPoint, D->RBPoint, D->ClRect, D->LTPoint,
-                    {D->RTPoint.X + DW, D->RTPoint.Y}, {D->LBPoint.X, D->LBPoint.Y + DH},
-                    {D->RBPoint.X + DW, D->RBPoint.Y + DH}, NCl, &Face, P, Src, W, H, true, D->LeftStretch,
-                    D->TopStretch, D->RightStretch, D->BottomStretch, D->StretchEffect, D->StretchType);
+    CreateDescriptionImage(&Face, P, *D, FButtonDown && FButtonActive ? Down : FButtonActive ? Active : D->SkinRect);
     Face.Draw(B, FButtonRect.Left, FButtonRect.Top);
 }
 
@@ -1576,15 +1570,9 @@ void TsfSkinSpinEdit::DrawResizeButton(TsfBitmap* B, Integer I)
     Face.SetSize(W, H);
     TColor Arrow = Enabled() ? clBlack : clGray;
     if (D && P) {
-        const Integer DW = W - D->SkinRect.Width(), DH = H - D->SkinRect.Height();
         const TRect Active = HasArea(D->ActiveSkinRect) ? D->ActiveSkinRect : D->SkinRect;
         const TRect Down = HasArea(D->DownSkinRect) ? D->DownSkinRect : Active;
-        const TRect Src = S == psPressed ? Down : S == psHot ? Active : D->SkinRect;
-        const TRect NCl{D->ClRect.Left, D->ClRect.Top, D->ClRect.Right + DW, D->ClRect.Bottom + DH};
-        CreateSkinImage(D->LTPoint, D->RTPoint, D->LBPoint, D->RBPoint, D->ClRect, D->LTPoint,
-                        {D->RTPoint.X + DW, D->RTPoint.Y}, {D->LBPoint.X, D->LBPoint.Y + DH},
-                        {D->RBPoint.X + DW, D->RBPoint.Y + DH}, NCl, &Face, P, Src, W, H, true, D->LeftStretch,
-                        D->TopStretch, D->RightStretch, D->BottomStretch, D->StretchEffect, D->StretchType);
+        CreateDescriptionImage(&Face, P, *D, S == psPressed ? Down : S == psHot ? Active : D->SkinRect);
         Arrow = S == psPressed ? D->DownFontColor : S == psHot ? D->ActiveFontColor : D->FontColor;
     } else {
         // No button description: the built-in face, so the buttons still show.
@@ -1707,7 +1695,11 @@ bool TsfSkinTrackEdit::PopupShowing() const
 void TsfSkinTrackEdit::SetValue(Integer V)
 {
     FValue = SkinClampInt(V, FMinValue, FMaxValue);
-    if (StopCheck) SetText(IntToStr(FValue));
+    // The text shows the value (its change is not parsed back, but OnChange fires).
+    const bool Was = StopCheck;
+    StopCheck = true;
+    SetText(IntToStr(FValue));
+    StopCheck = Was;
     if (PopupShowing()) FPopupTrackBar->SetValue(FValue);
 }
 

@@ -6,6 +6,7 @@
 #include "framework/controls/win/Printers.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
+#include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/win/SFUtils_Win.h"
 
@@ -238,6 +239,8 @@ void TsfListBox::KeyPress(Char& Key)
 {
     if (SkinListBox) SkinListBox->ListBoxKeyPress(Key);
     inherited::KeyPress(Key);
+    // The own search replaces the platform's one-letter one.
+    if (Key != 0 && SkinListBox && SkinListBox->SearchKey(Key)) Key = 0;
 }
 
 void TsfListBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -286,7 +289,10 @@ void TsfListBox::DoExit()
 // The list box
 
 TsfSkinCustomListBox::TsfSkinCustomListBox(TComponent* AOwner)
-    : inherited(AOwner), FTabWidths(std::make_unique<TStringList>()), FDefaultCaptionFont(std::make_unique<TFont>())
+    : inherited(AOwner),
+      FTabWidths(std::make_unique<TStringList>()),
+      FGlyph(std::make_unique<TBitmap>()),
+      FDefaultCaptionFont(std::make_unique<TFont>())
 {
     SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks |
                     csReplicatable);
@@ -317,6 +323,37 @@ void TsfSkinCustomListBox::CreateParams(TCreateParams& Params)
 {
     inherited::CreateParams(Params);
     Params.WindowClass.style &= ~DWORD(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TsfSkinCustomListBox::SetGlyph(TBitmap* Value)
+{
+    FGlyph->Assign(Value);
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::SetNumGlyphs(Integer Value)
+{
+    FNumGlyphs = std::clamp<Integer>(Value, 1, 2);
+    Invalidate();
+}
+
+void TsfSkinCustomListBox::SetSpacing(Integer Value)
+{
+    FSpacing = Value;
+    Invalidate();
+}
+
+bool TsfSkinCustomListBox::SearchKey(Char Key)
+{
+    if (!FAutoComplete || Key < u' ') return false;
+    const String S = FTypeAhead.Key(Key, SkinClock()->Now(), true);
+    const Integer I = FindItemPrefix(*Items(), S, TsfTypeAhead::SearchAfter(S, ItemIndex()));
+    if (I != -1 && I != ItemIndex()) {
+        FListBox->SetItemIndex(I);
+        UpDateScrollBar();
+        FListBox->Click();
+    }
+    return true;
 }
 
 void TsfSkinCustomListBox::SetItems(TStrings* Value)
@@ -865,13 +902,20 @@ void TsfSkinCustomListBox::DrawCaption(TCanvas* C, const TRect& R, bool Skinned)
     if (SkinData()) SetSkinCharset(C->Font(), SkinData());
     C->Brush()->SetStyle(bsClear);
     const String T = Caption();
-    const Integer TW = C->TextWidth(T), TH = C->TextHeight(T);
+    // The glyph goes first and counts in the width that is aligned.
+    const Integer GW = FGlyph->Empty() ? 0 : FGlyph->Width() / FNumGlyphs;
+    const Integer GlyphPart = GW > 0 ? GW + FSpacing : 0;
+    const Integer TW = C->TextWidth(T) + GlyphPart, TH = C->TextHeight(T);
     Integer X = R.Left + (Skinned ? 2 : 0);
     if (FAlignment == taRightJustify) X = R.Right - TW - (Skinned ? 2 : 0);
     else if (FAlignment == taCenter) X = R.Left + R.Width() / 2 - TW / 2 + (Skinned ? 2 : 0);
     const Integer Y = Skinned ? R.Top + R.Height() / 2 - TH / 2 : (FDefaultCaptionHeight - 2) / 2 - TH / 2;
+    if (GW > 0) {
+        const Integer GY = R.Top + R.Height() / 2 - FGlyph->Height() / 2 - (Skinned ? 0 : 1);
+        DrawBitmapGlyph(C, X, GY, FGlyph.get(), FNumGlyphs, !Enabled() && FNumGlyphs == 2 ? 2 : 1);
+    }
     TRect Clip = R;
-    C->TextRect(Clip, X, Y, T);
+    C->TextRect(Clip, X + GlyphPart, Y, T);
 }
 
 void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
@@ -882,10 +926,14 @@ void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
     NewClRect = ClRect;
     NewClRect.Right += DW;
     NewClRect.Bottom += DH;
-    if (!FShowCaptionButtons && HasArea(FSkin.UpButtonRect) && HasArea(FSkin.DisabledButtonsRect) && Picture) {
-        TRect A = FSkin.ButtonsArea;
-        OffsetRect(A, DW, 0);
-        SkinCopyRect(B, A, Picture, FSkin.DisabledButtonsRect);
+    if (!FShowCaptionButtons && HasArea(FSkin.UpButtonRect)) {
+        if (HasArea(FSkin.DisabledButtonsRect) && Picture) {
+            TRect A = FSkin.ButtonsArea;
+            OffsetRect(A, DW, 0);
+            SkinCopyRect(B, A, Picture, FSkin.DisabledButtonsRect);
+        } else {
+            CoverCaptionButtons(B);
+        }
     }
     if (!FCaptionMode) return;
     NewCaptionRect = FSkin.CaptionRect;
@@ -909,6 +957,20 @@ void TsfSkinCustomListBox::CreateControlSkinImage(TsfBitmap* B)
     if (HasArea(FSkin.CaptionRect)) DrawCaption(B->Canvas(), NewCaptionRect, true);
     if (FShowCaptionButtons)
         for (Integer I = 0; I < 3; ++I) DrawButton(B, I);
+}
+
+void TsfSkinCustomListBox::CoverCaptionButtons(TsfBitmap* B)
+{
+    // The band between the top corner points, above the client area, reaches
+    // to the right edge of the rightmost button.
+    const Integer DW = Width() - SkinRect.Width();
+    const TRect Src = Rect(LTPt.X, 0, RTPt.X + DW, NewClRect.Top);
+    const TRect Dst = Rect(LTPt.X, 0, DW + FSkin.UpButtonRect.Right, NewClRect.Top);
+    if (Src.Width() <= 0 || Src.Height() <= 0 || Dst.Width() <= 0) return;
+    TsfBitmap Band;
+    Band.SetSize(Src.Width(), Src.Height());
+    SkinCopyRect(&Band, Rect(0, 0, Src.Width(), Src.Height()), B, Src);
+    SkinCopyRect(B, Dst, &Band, Rect(0, 0, Src.Width(), Src.Height()));
 }
 
 void TsfSkinCustomListBox::DrawButton(TsfBitmap* B, Integer I)
@@ -1238,6 +1300,69 @@ void TsfSkinCustomComboBox::SetStyle(TsfSkinCustomComboBoxStyle Value)
     Invalidate();
 }
 
+void TsfSkinCustomComboBox::SetToolButtonStyle(bool Value)
+{
+    if (Value == FToolButtonStyle) return;
+    FToolButtonStyle = Value;
+    if (Value) {
+        SetStyle(sfcbFixedStyle);
+        SetUseSkinSize(false);
+    }
+    CalcRects();
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::SetUseSkinSize(bool Value)
+{
+    if (FToolButtonStyle) Value = false;
+    if (Value == FUseSkinSize) return;
+    FUseSkinSize = Value;
+    if (FIndex != -1 && FHasSkin) {
+        Integer W = Width(), H = Height();
+        CalcSize(W, H);
+        if (W != Width() || H != Height()) SetBounds(Left(), Top(), W, H);
+    }
+    SetControlRegion();
+    CalcRects();
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::CalcSize(Integer& AWidth, Integer& AHeight)
+{
+    if (FUseSkinSize) {
+        inherited::CalcSize(AWidth, AHeight);
+        return;
+    }
+    if (FIndex == -1) return;
+    NewRTPoint = RTPt;
+    NewRTPoint.X = AWidth + RTPt.X - SkinRect.Width();
+    NewClRect = ClRect;
+    NewClRect.Right = AWidth + ClRect.Right - SkinRect.Width();
+}
+
+void TsfSkinCustomComboBox::SetControlRegion()
+{
+    // A stretched look has no mask of its size.
+    if (FUseSkinSize) {
+        inherited::SetControlRegion();
+    } else if (FRgn && HandleAllocated()) {
+        SetWindowRgn(Handle(), nullptr, TRUE);
+        FRgn = nullptr;
+    }
+}
+
+void TsfSkinCustomComboBox::SetHideSelection(bool Value)
+{
+    FHideSelection = Value;
+    if (FEdit) FEdit->SetHideSelection(Value);
+}
+
+void TsfSkinCustomComboBox::SetCharCase(TEditCharCase Value)
+{
+    FCharCase = Value;
+    if (FEdit) FEdit->SetCharCase(Value);
+}
+
 void TsfSkinCustomComboBox::ShowEditor()
 {
     // The size box types numbers only.
@@ -1246,11 +1371,32 @@ void TsfSkinCustomComboBox::ShowEditor()
     FEdit->SetParent(this);
     FEdit->SetBorderStyle(bsNone);
     FEdit->SetColor(FDefaultColor);
-    FEdit->Font()->Assign(Font());
+    FEdit->SetAutoSize(false);
+    FEdit->SetHideSelection(FHideSelection);
+    FEdit->SetCharCase(FCharCase);
+    if (FIndex != -1 && FHasSkin) {
+        UpdateEditFont();
+    } else {
+        FEdit->Font()->SetName(Font()->Name());
+        FEdit->Font()->SetStyle(Font()->Style());
+        FEdit->Font()->SetColor(Font()->Color());
+        FEdit->Font()->SetHeight(Font()->Height());
+    }
     FEdit->SetText(Text());
     FEditWindowProc = FEdit->WindowProc;
     FEdit->WindowProc = TWndMethod::Of<&TsfSkinCustomComboBox::EditWndProc>(this);
     FEdit->OnChange = [this](TObject*) { EditChange(); };
+    FEdit->OnEditCancelMode = [this](TObject*, TControl* C) { CloseUpFrom(C); };
+    // The combo's key events, with the combo as the sender.
+    FEdit->OnKeyDown = [this](TObject*, Word& Key, TShiftState Shift) {
+        if (OnKeyDown) OnKeyDown(this, Key, Shift);
+    };
+    FEdit->OnKeyUp = [this](TObject*, Word& Key, TShiftState Shift) {
+        if (OnKeyUp) OnKeyUp(this, Key, Shift);
+    };
+    FEdit->OnKeyPress = [this](TObject*, Char& Key) {
+        if (OnKeyPress) OnKeyPress(this, Key);
+    };
     if (!Designing()) {
         FEdit->SetTabStop(TabStop());
         SetTabStop(false);
@@ -1270,7 +1416,7 @@ void TsfSkinCustomComboBox::HideEditor()
 void TsfSkinCustomComboBox::CalcRects()
 {
     const Integer W = Width(), H = Height();
-    if (FIndex == -1 || !FHasSkin) {
+    if (FIndex == -1 || !FHasSkin || FToolButtonStyle) {
         Button.R = Rect(W - 19, 2, W - 2, H - 2);
         CBItemR = Rect(2, 2, Button.R.Left - 1, H - 2);
     } else {
@@ -1278,6 +1424,10 @@ void TsfSkinCustomComboBox::CalcRects()
         if (FSkin.ButtonRect.Left >= SkinRect.Width() - RTPt.X) OffsetRect(Button.R, W - SkinRect.Width(), 0);
         CBItemR = ClRect;
         CBItemR.Right += W - SkinRect.Width();
+        if (!FUseSkinSize) {
+            Button.R.Bottom += H - SkinRect.Height();
+            CBItemR.Bottom += H - SkinRect.Height();
+        }
     }
     if (FEdit) {
         TClientDC DC(nullptr);
@@ -1325,21 +1475,65 @@ void TsfSkinCustomComboBox::ChangeSkinData()
 {
     inherited::ChangeSkinData();
     CalcRects();
-    if (FEdit) {
-        if (FIndex != -1 && FHasSkin && UseSkinFont()) {
-            FEdit->Font()->SetName(FSkin.FontName);
-            FEdit->Font()->SetStyle(FSkin.FontStyle);
-            FEdit->Font()->SetHeight(FSkin.FontHeight);
-            FEdit->Font()->SetColor(FSkin.FontColor);
-        } else {
-            FEdit->Font()->Assign(DefaultFont());
-        }
-    }
+    if (FEdit) UpdateEditFont();
     FListBox->SetSkinDataName(FIndex != -1 && FHasSkin ? FSkin.ListBoxName : u"");
     FListBox->SetSkinData(SkinData());
     FListBox->UpDateScrollBar();
     CalcRects();
     Invalidate();
+}
+
+bool TsfSkinCustomComboBox::HasActiveLook() const
+{
+    return FIndex != -1 && FHasSkin && HasArea(FSkin.ActiveSkinRect);
+}
+
+Byte TsfSkinCustomComboBox::ItemCharset() const
+{
+    if (SkinData() && SkinData()->ResourceStrData()) return Byte(SkinData()->ResourceStrData()->CharSet());
+    return Byte(DefaultFont()->Charset());
+}
+
+namespace {
+
+// The text colour of a disabled combo: the skin's edit description's, else the system's.
+TColor DisabledComboTextColor(TsfSkinData* SD)
+{
+    if (SD && !SD->Empty) {
+        const Integer I = SD->GetControlIndex(u"edit");
+        if (I != -1)
+            if (auto* D = dynamic_cast<TsfDataSkinEditControl*>(SD->CtrlList[size_t(I)].get()))
+                return D->DisabledFontColor;
+    }
+    return clGrayText;
+}
+
+}  // namespace
+
+void TsfSkinCustomComboBox::UpdateEditFont()
+{
+    const bool Skinned = FIndex != -1 && FHasSkin;
+    TFont* F = FEdit->Font();
+    if (Skinned && UseSkinFont()) {
+        F->SetName(FSkin.FontName);
+        F->SetStyle(FSkin.FontStyle);
+        F->SetHeight(FSkin.FontHeight);
+    } else {
+        F->Assign(DefaultFont());
+    }
+    F->SetCharset(ItemCharset());
+    FEdit->SetEditTransparent(Skinned);
+    UpdateEditColor();
+}
+
+void TsfSkinCustomComboBox::UpdateEditColor()
+{
+    if (!FEdit) return;
+    const bool Skinned = FIndex != -1 && FHasSkin;
+    TColor C = Skinned ? FSkin.FontColor : DefaultFont()->Color();
+    if (!Enabled()) C = DisabledComboTextColor(SkinData());
+    else if (HasActiveLook() && (FMouseIn || FEdit->Focused())) C = FSkin.ActiveFontColor;
+    if (FEdit->Font()->Color() != C) FEdit->Font()->SetColor(C);
 }
 
 void TsfSkinCustomComboBox::WMSize(TMessage& Message)
@@ -1379,6 +1573,7 @@ void TsfSkinCustomComboBox::DropDown()
         FListBox->SetItemIndex(0);
     }
     FDropDown = true;
+    if (FToolButtonStyle) Invalidate();
     FListBox->SetTopIndex(std::max<Integer>(ItemIndex(), 0));
     FListBox->Show(Origin);
     FListBox->UpDateScrollBar();
@@ -1436,9 +1631,15 @@ void TsfSkinCustomComboBox::EditChange()
 void TsfSkinCustomComboBox::EditWndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        CloseUp(false);
-        break;
+        if (Message.Msg == WM_KILLFOCUS) CloseUp(false);
+        FEditWindowProc(Message);
+        if (HasActiveLook()) {
+            UpdateEditColor();
+            Invalidate();
+        }
+        return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         CloseUp(false);
@@ -1448,6 +1649,16 @@ void TsfSkinCustomComboBox::EditWndProc(TMessage& Message)
         if (Key == VK_RETURN || Key == VK_ESCAPE) {
             CloseUp(Key == VK_RETURN);
             return;
+        }
+        if ((Key == VK_PRIOR || Key == VK_NEXT) && IsPopupVisible()) {
+            // Only the open list moves; the text stays until the choice is accepted.
+            const TsfComboKey K =
+                ComboKey(Key, false, true, FListBox->ItemIndex(), Items()->Count(), FDropDownCount);
+            if (K.Action == ckSelect) {
+                FListBox->SetItemIndex(K.Index);
+                FListBox->UpDateScrollBar();
+            }
+            break;
         }
         if (Key == VK_UP || Key == VK_DOWN) {
             const Integer I = FListBox->ItemIndex();
@@ -1462,10 +1673,37 @@ void TsfSkinCustomComboBox::EditWndProc(TMessage& Message)
         }
         break;
     }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        EditKeyUp(Message, Message.Msg == WM_SYSKEYUP);
+        return;
     default:
         break;
     }
     FEditWindowProc(Message);
+}
+
+void TsfSkinCustomComboBox::EditKeyUp(TMessage& Message, bool SysKey)
+{
+    const TsfComboEditKeyUp K = ComboEditKeyUp(Integer(Message.WParam), ItemCharset(), SysKey, FAutoComplete);
+    if (K.ClearSelection) FEdit->ClearSelection();
+    FEditWindowProc(Message);
+    if (K.Complete && FEdit) EditAutoComplete();
+}
+
+void TsfSkinCustomComboBox::EditAutoComplete()
+{
+    if (!FEditCompletion.Take(SkinClock()->Now())) return;
+    const String T = FEdit->Text();
+    // From the top: the typed text has already selected its first item, so a
+    // search from after it would complete a single letter to the second one.
+    const Integer I = FindItemPrefix(*Items(), T, -1);
+    if (I == -1) return;
+    SetItemIndex(I);
+    if (!FEdit) return;
+    const TsfTextSelection S = CompletionSelection(T, Items()->Strings(I));
+    FEdit->SetSelStart(S.Start);
+    FEdit->SetSelLength(S.Length);
 }
 
 void TsfSkinCustomComboBox::ListBoxWndProc(TMessage& Message)
@@ -1495,7 +1733,7 @@ void TsfSkinCustomComboBox::MouseDown(TMouseButton Button_, TShiftState Shift, I
     inherited::MouseDown(Button_, Shift, X, Y);
     if (!FEdit && CanFocus() && !Focused()) SetFocus();
     if (Button_ != mbLeft) return;
-    if (PtInRectX(Button.R, X, Y) || (!FEdit && PtInRectX(CBItemR, X, Y))) {
+    if (FToolButtonStyle || PtInRectX(Button.R, X, Y) || (!FEdit && PtInRectX(CBItemR, X, Y))) {
         Button.Down = true;
         Invalidate();
         if (!IsPopupVisible()) {
@@ -1642,7 +1880,8 @@ void TsfSkinCustomComboBox::CMMouseEnter(TMessage& Message)
 {
     inherited::CMMouseEnter(Message);
     FMouseIn = true;
-    if (FIndex != -1 && FHasSkin && HasArea(FSkin.ActiveSkinRect)) Invalidate();
+    if (HasActiveLook()) UpdateEditColor();
+    if (HasActiveLook() || FToolButtonStyle) Invalidate();
 }
 
 void TsfSkinCustomComboBox::CMMouseLeave(TMessage& Message)
@@ -1653,16 +1892,47 @@ void TsfSkinCustomComboBox::CMMouseLeave(TMessage& Message)
         Button.MouseIn = false;
         Invalidate();
     }
-    if (FIndex != -1 && FHasSkin && HasArea(FSkin.ActiveSkinRect)) Invalidate();
+    if (HasActiveLook()) UpdateEditColor();
+    if (HasActiveLook() || FToolButtonStyle) Invalidate();
 }
 
 void TsfSkinCustomComboBox::CMCancelMode(TMessage& Message)
 {
     inherited::CMCancelMode(Message);
-    auto* Sender = reinterpret_cast<TControl*>(Message.LParam);
-    if (Sender != this && Sender != FListBox && Sender != FListBox->ListBox() &&
-        Sender != FListBox->ScrollBar() && Sender != FListBox->HScrollBar())
+    CloseUpFrom(reinterpret_cast<TControl*>(Message.LParam));
+}
+
+void TsfSkinCustomComboBox::CloseUpFrom(TControl* C)
+{
+    // The combo's own parts keep the list open.
+    if (C != this && C != FListBox && C != FListBox->ListBox() && C != FListBox->ScrollBar() &&
+        C != FListBox->HScrollBar())
         CloseUp(false);
+}
+
+void TsfSkinCustomComboBox::CMEnabledChanged(TMessage& Message)
+{
+    inherited::CMEnabledChanged(Message);
+    UpdateEditColor();
+    Invalidate();
+}
+
+void TsfSkinCustomComboBox::WMEraseBkgnd(TMessage& Message)
+{
+    Message.Result = 1;
+    // The own paint covers the window; a copy for a child's background is painted by PaintWindow.
+    if (FromWMPaint || (ControlState() & csPaintCopy) || Width() <= 0 || Height() <= 0) return;
+    // Asked by another window: the control's look, with the edit's text over it.
+    const HDC DC = reinterpret_cast<HDC>(Message.WParam);
+    TsfBitmap B;
+    B.SetSize(Width(), Height());
+    DrawLook(&B);
+    B.Draw(DC, 0, 0);
+    if (!FEdit || !FEdit->HandleAllocated() || !FEdit->Visible()) return;
+    TSavedDC Saved(DC);
+    OffsetViewportOrgEx(DC, FEdit->Left(), FEdit->Top(), nullptr);
+    IntersectClipRect(DC, 0, 0, FEdit->Width(), FEdit->Height());
+    SendMessageW(FEdit->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
 }
 
 void TsfSkinCustomComboBox::CMWantSpecialKey(TMessage& Message)
@@ -1674,12 +1944,21 @@ void TsfSkinCustomComboBox::CMWantSpecialKey(TMessage& Message)
 // ---------------------------------------------------------------------------
 // Combo painting
 
+Integer TsfSkinCustomComboBox::ShownIndex() const
+{
+    // While the list is open the area keeps the item it was opened with.
+    const Integer Index = IsPopupVisible() ? FOldItemIndex : ItemIndex();
+    return Index >= 0 && Index < Items()->Count() ? Index : -1;
+}
+
 void TsfSkinCustomComboBox::DrawItemArea(TsfBitmap* B, bool Skinned)
 {
-    const Integer Index = IsPopupVisible() ? FOldItemIndex : ItemIndex();
+    const Integer Index = ShownIndex();
     const Integer W = CBItemR.Width(), H = CBItemR.Height();
     if (FEdit || W <= 0 || H <= 0) return;
     const bool Foc = Focused() && !IsPopupVisible();
+    // Hovered: the active item picture and colour of a skin with an active look.
+    const bool Hot = !Foc && FMouseIn && HasActiveLook();
     TsfBitmap Item;
     TRect TR;
     TColor Color;
@@ -1692,17 +1971,35 @@ void TsfSkinCustomComboBox::DrawItemArea(TsfBitmap* B, bool Skinned)
         TR = Rect(2, 0, W - 2, H);
         C->Font()->Assign(Font());
     } else {
-        const TRect Src = Foc ? FSkin.FocusItemRect : FSkin.SItemRect;
-        if (HasArea(Src) && Picture) {
+        const TRect& Src = Foc                                     ? FSkin.FocusItemRect
+                           : Hot && HasArea(FSkin.ActiveItemRect) ? FSkin.ActiveItemRect
+                                                                   : FSkin.SItemRect;
+        const Integer ItemW = HasArea(FSkin.SItemRect) ? FSkin.SItemRect.Width() : ClRect.Width();
+        TR = FSkin.ItemTextRect;
+        TR.Right += W - ItemW;
+        if (!FUseSkinSize) {
+            // The item picture stretched over the whole item area.
+            Item.SetSize(W, H);
+            if (HasArea(Src) && Picture)
+                CreateStretchImage(&Item, Picture, Src,
+                                   ComboItemCorners(FSkin.ItemTextRect, Src, FSkin.SItemRect, Foc), true);
+            else
+                SkinCopyRect(&Item, Rect(0, 0, W, H), B, CBItemR);
+            TR.Bottom += Height() - SkinRect.Height();
+        } else if (HasArea(Src) && Picture) {
             CreateHSkinImage(FSkin.ItemLeftOffset, FSkin.ItemRightOffset, &Item, Picture, Src, W, H,
                              Foc ? FSkin.FocusItemStretchEffect : FSkin.ItemStretchEffect);
         } else {
-            Item.SetSize(W, H);
-            SkinCopyRect(&Item, Rect(0, 0, W, H), B, CBItemR);
+            const Integer IH = HasArea(FSkin.SItemRect)       ? FSkin.SItemRect.Height()
+                               : HasArea(FSkin.FocusItemRect) ? FSkin.FocusItemRect.Height()
+                                                              : H;
+            Item.SetSize(W, IH);
+            SkinCopyRect(&Item, Rect(0, 0, W, IH), B, Rect(CBItemR.Left, CBItemR.Top, CBItemR.Right, CBItemR.Top + IH));
         }
-        TR = FSkin.ItemTextRect;
-        TR.Right += W - (HasArea(FSkin.SItemRect) ? FSkin.SItemRect.Width() : ClRect.Width());
-        Color = !Enabled() ? clGrayText : Foc ? FSkin.FocusFontColor : FSkin.FontColor;
+        Color = !Enabled() ? DisabledComboTextColor(SkinData())
+                : Foc      ? FSkin.FocusFontColor
+                : Hot      ? FSkin.ActiveFontColor
+                           : FSkin.FontColor;
         TCanvas* C = Item.Canvas();
         if (UseSkinFont()) {
             C->Font()->SetName(FSkin.FontName);
@@ -1714,11 +2011,11 @@ void TsfSkinCustomComboBox::DrawItemArea(TsfBitmap* B, bool Skinned)
     }
     if (Item.Empty()) return;
     TCanvas* C = Item.Canvas();
-    if (SkinData()) SetSkinCharset(C->Font(), SkinData());
+    C->Font()->SetCharset(ItemCharset());
     C->Font()->SetColor(Color);
     C->Brush()->SetStyle(bsClear);
     CBItemState = Foc ? odFocused : 0;
-    if (Index >= 0 && Index < Items()->Count()) {
+    if (Index != -1) {
         if (OnComboBoxDrawItem) {
             OnComboBoxDrawItem(C, Index, Item.Width(), Item.Height(), TR, CBItemState);
         } else {
@@ -1740,9 +2037,118 @@ void TsfSkinCustomComboBox::DrawItemArea(TsfBitmap* B, bool Skinned)
                  Rect(0, 0, Item.Width(), Item.Height()));
 }
 
+namespace {
+
+// The first of Names that the skin describes as a button, with its picture.
+const TsfDataSkinButtonControl* FindButtonDescription(TsfSkinData* SD, std::initializer_list<const char16_t*> Names,
+                                                      TsfBitmap*& Picture)
+{
+    Picture = nullptr;
+    if (!SD || SD->Empty) return nullptr;
+    for (const char16_t* Name : Names) {
+        const Integer I = SD->GetControlIndex(Name);
+        if (I == -1) continue;
+        if (auto* D = dynamic_cast<TsfDataSkinButtonControl*>(SD->CtrlList[size_t(I)].get())) {
+            Picture = SD->ActiveBitmap(D->PictureIndex);
+            return D;
+        }
+    }
+    return nullptr;
+}
+
+// The description's drop marker picture centred in R (its key colour left
+// out): the down or active one when set for the state.
+void DrawMarkerPicture(TsfBitmap* B, const TRect& R, const TsfDataSkinButtonControl& D, const TsfBitmap* P, bool Down,
+                       bool Hot, Integer DY)
+{
+    const TRect& M = Down && HasArea(D.MenuMarkerDownRect)    ? D.MenuMarkerDownRect
+                     : Hot && HasArea(D.MenuMarkerActiveRect) ? D.MenuMarkerActiveRect
+                                                              : D.MenuMarkerRect;
+    DrawSkinPiece(B, R.Left + (R.Width() - M.Width()) / 2, R.Top + (R.Height() - M.Height()) / 2 + DY, P, M, true,
+                  D.MenuMarkerTransparentColor);
+}
+
+}  // namespace
+
+void TsfSkinCustomComboBox::DrawResizeButton(TsfBitmap* B)
+{
+    const Integer W = Button.R.Width(), H = Button.R.Height();
+    TsfBitmap* P = nullptr;
+    const TsfDataSkinButtonControl* D =
+        FindButtonDescription(SkinData(), {u"combobutton", u"editbutton", u"resizebutton"}, P);
+    if (!D || !P || W <= 0 || H <= 0) return;
+    const TsfPartState S = ButtonPartState(Button);
+    const TRect& Active = HasArea(D->ActiveSkinRect) ? D->ActiveSkinRect : D->SkinRect;
+    const TRect& Down = HasArea(D->DownSkinRect) ? D->DownSkinRect : Active;
+    TsfBitmap Face;
+    Face.SetSize(W, H);
+    CreateDescriptionImage(&Face, P, *D, S == psPressed ? Down : S == psHot ? Active : D->SkinRect);
+    Face.Draw(B, Button.R.Left, Button.R.Top);
+    if (HasArea(D->MenuMarkerRect)) {
+        DrawMarkerPicture(B, Button.R, *D, P, S == psPressed, S != psNormal, S == psPressed ? 1 : 0);
+    } else if (Enabled()) {
+        TRect AR = Button.R;
+        if (S == psPressed) OffsetRect(AR, 0, 2);
+        DrawArrowImage(B->Canvas(), AR,
+                       S == psPressed ? D->DownFontColor : S == psHot ? D->ActiveFontColor : D->FontColor, 4);
+    }
+}
+
+void TsfSkinCustomComboBox::DrawToolButton(TsfBitmap* B, bool Skinned)
+{
+    const Integer W = Width(), H = Height();
+    const bool Hot = FMouseIn || Focused();
+    TCanvas* C = B->Canvas();
+    TColor TextColor;
+    TsfBitmap* P = nullptr;
+    const TsfDataSkinButtonControl* D =
+        Skinned ? FindButtonDescription(SkinData(), {u"resizetoolbutton", u"resizebutton"}, P) : nullptr;
+    if (Skinned && (!D || !P)) {
+        inherited::CreateControlSkinImage(B);
+        return;
+    }
+    if (!D) {
+        C->Brush()->SetColor(FDropDown ? TColor(0xB59385) : Hot ? TColor(0xD2BDB6) : clBtnFace);
+        C->FillRect(Rect(0, 0, W, H));
+        C->Brush()->SetColor(FDropDown || Hot ? TColor(0x800000) : clBtnShadow);
+        C->FrameRect(Rect(0, 0, W, H));
+        C->Font()->Assign(DefaultFont());
+        TextColor = DefaultFont()->Color();
+    } else {
+        TRect Src = FDropDown ? D->DownSkinRect : Hot ? D->ActiveSkinRect : D->SkinRect;
+        if (!HasArea(Src)) Src = D->SkinRect;
+        CreateDescriptionImage(B, P, *D, Src);
+        if (UseSkinFont()) {
+            C->Font()->SetName(D->FontName);
+            C->Font()->SetStyle(D->FontStyle);
+            C->Font()->SetHeight(D->FontHeight);
+        } else {
+            C->Font()->Assign(DefaultFont());
+        }
+        TextColor = FDropDown ? D->DownFontColor
+                    : Hot     ? D->ActiveFontColor
+                    : Enabled() ? D->FontColor
+                                : D->DisabledFontColor;
+    }
+    C->Font()->SetCharset(ItemCharset());
+    C->Font()->SetColor(TextColor);
+    C->Brush()->SetStyle(bsClear);
+    if (const Integer Index = ShownIndex(); Index != -1)
+        DrawClippedText(C, Items()->Strings(Index), Rect(2, 2, W - 17, H - 2));
+    const TRect MR = Rect(W - 15, 0, W, H);
+    if (D && HasArea(D->MenuMarkerRect))
+        DrawMarkerPicture(B, MR, *D, P, FDropDown, Hot, FDropDown ? 1 : 0);
+    else
+        DrawDropArrowImage(C, MR, D && FDropDown ? D->DownFontColor : TextColor);
+}
+
 void TsfSkinCustomComboBox::CreateControlDefaultImage(TsfBitmap* B)
 {
     CalcRects();
+    if (FToolButtonStyle) {
+        DrawToolButton(B, false);
+        return;
+    }
     TCanvas* C = B->Canvas();
     const Integer W = Width(), H = Height();
     C->Brush()->SetColor(clBtnFace);
@@ -1767,7 +2173,20 @@ void TsfSkinCustomComboBox::CreateControlSkinImage(TsfBitmap* B)
         inherited::CreateControlSkinImage(B);
         return;
     }
-    if (HasArea(FSkin.ActiveSkinRect) && (FMouseIn || Focused()) && Picture)
+    if (FToolButtonStyle) {
+        DrawToolButton(B, true);
+        return;
+    }
+    const bool Active =
+        HasArea(FSkin.ActiveSkinRect) && (FMouseIn || Focused() || (FEdit && FEdit->Focused())) && Picture;
+    if (!FUseSkinSize) {
+        // Any height: the frame stretched, the button from a button description.
+        if (Picture) CreateStretchImage(B, Picture, Active ? FSkin.ActiveSkinRect : SkinRect, ClRect, true);
+        DrawResizeButton(B);
+        DrawItemArea(B, true);
+        return;
+    }
+    if (Active)
         CreateHSkinImage(LTPt.X, FSkin.ActiveSkinRect.Width() - RTPt.X, B, Picture, FSkin.ActiveSkinRect, Width(),
                          Height(), StretchEffect);
     else
@@ -1944,6 +2363,13 @@ void TsfSkinFontComboBox::SetOptions(TsfFontListOptions Value)
     if (FOptions == Value) return;
     FOptions = Value;
     RebuildList();
+}
+
+void TsfSkinFontComboBox::SetUseFonts(bool Value)
+{
+    if (FUseFonts == Value) return;
+    FUseFonts = Value;
+    Invalidate();
 }
 
 void TsfSkinFontComboBox::CreateWnd()

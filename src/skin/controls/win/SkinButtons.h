@@ -365,3 +365,46 @@ private:
     bool FDrawStandardArrow = false;
     Integer FArrowType = 4;
 };
+
+// The properties of an images menu that a button owning one passes through
+// (the graphic and colour buttons). Without a menu they read as the menu's
+// defaults and their setters do nothing.
+class TsfImagesMenuProperties {
+public:
+    THintWindow* MenuSkinHint() const { return FOwnMenu ? FOwnMenu->MenuSkinHint() : nullptr; }
+    void SetMenuSkinHint(THintWindow* Value)
+    {
+        if (FOwnMenu) FOwnMenu->SetMenuSkinHint(Value);
+    }
+    bool MenuShowHints() const { return Options().ShowHints; }
+    void SetMenuShowHints(bool Value) { Change(&TsfImagesMenuOptions::ShowHints, Value); }
+    bool MenuUseSkinFont() const { return Options().UseSkinFont; }
+    void SetMenuUseSkinFont(bool Value) { Change(&TsfImagesMenuOptions::UseSkinFont, Value); }
+    TFont* MenuDefaultFont() const { return FOwnMenu ? FOwnMenu->MenuDefaultFont() : nullptr; }
+    // Copies Value.
+    void SetMenuDefaultFont(TFont* Value)
+    {
+        if (FOwnMenu) FOwnMenu->MenuDefaultFont()->Assign(Value);
+    }
+    bool MenuAlphaBlend() const { return Options().AlphaBlend; }
+    void SetMenuAlphaBlend(bool Value) { Change(&TsfImagesMenuOptions::AlphaBlend, Value); }
+    Byte MenuAlphaBlendValue() const { return Options().AlphaBlendValue; }
+    void SetMenuAlphaBlendValue(Byte Value) { Change(&TsfImagesMenuOptions::AlphaBlendValue, Value); }
+    bool MenuAlphaBlendAnimation() const { return Options().AlphaBlendAnimation; }
+    void SetMenuAlphaBlendAnimation(bool Value) { Change(&TsfImagesMenuOptions::AlphaBlendAnimation, Value); }
+
+protected:
+    ~TsfImagesMenuProperties() = default;
+    TsfSkinImagesMenuLink* FOwnMenu = nullptr;  // the owning button's menu
+
+private:
+    TsfImagesMenuOptions Options() const { return FOwnMenu ? FOwnMenu->Options() : TsfImagesMenuOptions{}; }
+    template <class T>
+    void Change(T TsfImagesMenuOptions::*Field, T Value)
+    {
+        if (!FOwnMenu) return;
+        TsfImagesMenuOptions O = FOwnMenu->Options();
+        O.*Field = Value;
+        FOwnMenu->SetOptions(O);
+    }
+};

@@ -60,6 +60,39 @@ TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TCo
     return SD && !SD->Empty && SD->SkinColors() ? (SD->SkinColors()->*Role)() : Default;
 }
 
+// Copies S of Picture into B at (X, Y), leaving out the pixels of Key.
+void DrawKeyed(TsfBitmap* B, const TsfBitmap* Picture, const TRect& S, Integer X, Integer Y, TColor Key)
+{
+    const TsfColor K = SkinColorOf(Key) & 0x00FFFFFF;
+    for (Integer y = 0; y < S.Height(); ++y)
+        for (Integer x = 0; x < S.Width(); ++x) {
+            const Integer sx = S.Left + x, sy = S.Top + y, dx = X + x, dy = Y + y;
+            if (sx < 0 || sy < 0 || sx >= Picture->Width() || sy >= Picture->Height()) continue;
+            if (dx < 0 || dy < 0 || dx >= B->Width() || dy >= B->Height()) continue;
+            const TsfColor P = Picture->GetPixel(sx, sy);
+            if ((P & 0x00FFFFFF) != K) B->SetPixel(dx, dy, P | 0xFF000000u);
+        }
+}
+
+bool DrawSkinButtonPicture(TsfSkinData* SD, TsfBitmap* B, const String& Name, bool Down, bool MouseIn, TColor& Color)
+{
+    if (!SD || SD->Empty) return false;
+    const Integer I = SD->GetControlIndex(Name);
+    if (I < 0 || I >= static_cast<Integer>(SD->CtrlList.size())) return false;
+    auto* D = dynamic_cast<TsfDataSkinButtonControl*>(SD->CtrlList[static_cast<size_t>(I)].get());
+    if (!D) return false;
+    TsfBitmap* P = SD->ActiveBitmap(D->PictureIndex);
+    if (!P) return false;
+    const TRect Active = D->ActiveSkinRect.Width() <= 0 || D->ActiveSkinRect.Height() <= 0 ? D->SkinRect : D->ActiveSkinRect;
+    const TRect DownR = D->DownSkinRect.Width() <= 0 || D->DownSkinRect.Height() <= 0 ? Active : D->DownSkinRect;
+    TRect Src = D->SkinRect;
+    Color = D->FontColor;
+    if (Down) Src = DownR, Color = D->DownFontColor;
+    else if (MouseIn) Src = Active, Color = D->ActiveFontColor;
+    CreateDescriptionImage(B, P, *D, Src);
+    return true;
+}
+
 void DrawResizedButtonFace(TsfBitmap* Face, const TsfDataSkinButtonControl* D, const TsfBitmap* P, const TRect& Src)
 {
     const Integer W = Face->Width(), H = Face->Height();

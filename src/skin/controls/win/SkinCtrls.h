@@ -62,6 +62,12 @@ TColor SkinRoleColor(TsfSkinData* SD, TColor (TsfSkinColors::*Role)() const, TCo
 // Face (which has its size) as the description resizes: corners kept, the
 // bands between them stretched or tiled.
 void DrawResizedButtonFace(TsfBitmap* Face, const TsfDataSkinButtonControl* D, const TsfBitmap* P, const TRect& Src);
+// Copies S of Picture into B at (X, Y), leaving out the pixels of Key.
+void DrawKeyed(TsfBitmap* B, const TsfBitmap* Picture, const TRect& S, Integer X, Integer Y, TColor Key);
+// The button description Name of SD built to the whole of B (9-slice), in its
+// down, hot or normal look; Color: that look's font colour. False without
+// such a description or picture.
+bool DrawSkinButtonPicture(TsfSkinData* SD, TsfBitmap* B, const String& Name, bool Down, bool MouseIn, TColor& Color);
 
 // The part the windowed and windowless skinned controls share: TBase is
 // TCustomControl or TGraphicControl. Not used on its own.

@@ -7,12 +7,6 @@
 
 namespace {
 
-TsfColor SfColorOf(TColor C)
-{
-    const TColor c = ColorToRGB(C);
-    return 0xFF000000u | ((uint32_t(c) & 0xFF) << 16) | (uint32_t(c) & 0xFF00) | ((uint32_t(c) >> 16) & 0xFF);
-}
-
 TRect Moved(const TRect& R, Integer DX, Integer DY) { return {R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY}; }
 
 // A canvas on a device context for the length of a scope.
@@ -21,20 +15,6 @@ struct TDCCanvas {
     explicit TDCCanvas(HDC DC) { C.SetHandle(DC); }
     ~TDCCanvas() { C.SetHandle(nullptr); }
 };
-
-// Copies S of Picture into B at (X, Y), leaving out the pixels of Key.
-void DrawKeyed(TsfBitmap* B, const TsfBitmap* Picture, const TRect& S, Integer X, Integer Y, TColor Key)
-{
-    const TsfColor K = SfColorOf(Key) & 0x00FFFFFF;
-    for (Integer y = 0; y < S.Height(); ++y)
-        for (Integer x = 0; x < S.Width(); ++x) {
-            const Integer sx = S.Left + x, sy = S.Top + y, dx = X + x, dy = Y + y;
-            if (sx < 0 || sy < 0 || sx >= Picture->Width() || sy >= Picture->Height()) continue;
-            if (dx < 0 || dy < 0 || dx >= B->Width() || dy >= B->Height()) continue;
-            const TsfColor P = Picture->GetPixel(sx, sy);
-            if ((P & 0x00FFFFFF) != K) B->SetPixel(dx, dy, P | 0xFF000000u);
-        }
-}
 
 // Sends WM_PARENTBGCHANGED to every windowed child.
 void TellWindowedChildren(TWinControl* Parent)
@@ -564,27 +544,7 @@ template <class TBase>
 bool TsfSkinTabsCommon<TBase>::DrawSkinButtonPicture(TsfBitmap* B, const String& Name, bool Down, bool MouseIn,
                                                      TColor& Color)
 {
-    if (!FSD || FSD->Empty) return false;
-    const Integer I = FSD->GetControlIndex(Name);
-    if (I < 0 || I >= static_cast<Integer>(FSD->CtrlList.size())) return false;
-    auto* D = dynamic_cast<TsfDataSkinButtonControl*>(FSD->CtrlList[static_cast<size_t>(I)].get());
-    if (!D) return false;
-    TsfBitmap* P = FSD->ActiveBitmap(D->PictureIndex);
-    if (!P) return false;
-    const TRect Active = IsEmptyRect(D->ActiveSkinRect) ? D->SkinRect : D->ActiveSkinRect;
-    const TRect DownR = IsEmptyRect(D->DownSkinRect) ? Active : D->DownSkinRect;
-    TRect Src = D->SkinRect;
-    Color = D->FontColor;
-    if (Down) Src = DownR, Color = D->DownFontColor;
-    else if (MouseIn) Src = Active, Color = D->ActiveFontColor;
-    const Integer DW = B->Width() - D->SkinRect.Width(), DH = B->Height() - D->SkinRect.Height();
-    const TPoint NRT{D->RTPoint.X + DW, D->RTPoint.Y}, NLB{D->LBPoint.X, D->LBPoint.Y + DH};
-    const TPoint NRB{D->RBPoint.X + DW, D->RBPoint.Y + DH};
-    const TRect NCL{D->ClRect.Left, D->ClRect.Top, D->ClRect.Right + DW, D->ClRect.Bottom + DH};
-    CreateSkinImage(D->LTPoint, D->RTPoint, D->LBPoint, D->RBPoint, D->ClRect, D->LTPoint, NRT, NLB, NRB, NCL, B, P,
-                    Src, B->Width(), B->Height(), true, D->LeftStretch, D->TopStretch, D->RightStretch,
-                    D->BottomStretch, D->StretchEffect, D->StretchType);
-    return true;
+    return ::DrawSkinButtonPicture(FSD, B, Name, Down, MouseIn, Color);
 }
 
 template <class TBase>
@@ -639,9 +599,9 @@ void TsfSkinTabsCommon<TBase>::DrawTab(Integer Index, TRect R, bool Active, bool
         TColor Fill = clBtnFace;
         if (MouseIn && !Active) Fill = 0xD2BDB6;
         else if (Active) Fill = Focused ? 0xB59385 : 0xD2BDB6;
-        B.FillRect({0, 0, W, H}, SfColorOf(Active ? Navy : Fill));
+        B.FillRect({0, 0, W, H}, SkinColorOf(Active ? Navy : Fill));
         if (Active) {
-            B.FillRect({1, 1, W - 1, H - 1}, SfColorOf(Fill));
+            B.FillRect({1, 1, W - 1, H - 1}, SkinColorOf(Fill));
             T = {1, 1, W - 1, H - 1};
         }
     } else {

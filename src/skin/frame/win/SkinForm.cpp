@@ -3,6 +3,8 @@
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/frame/win/SkinMdiTabs.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -81,12 +83,14 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
     FMenuLayerManager = new TsfLayerManager(this);
     FLayerManager = new TsfLayerManager(this);
     FDefMenuItemFont->Assign(FSkinMenu->DefaultMenuItemFont());
+    CreateSysTrayMenu();
     FForm->SetBorderIcons(0);
     // The form's own handler goes; the component's OnShortCut takes its place.
     FForm->OnShortCut = [this](TWMKey& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
     FForm->SetAutoSize(false);
     FForm->SetAutoScroll(false);
     if (ComponentState() & csDesigning) return;
+    if (FForm->FormStyle() == fsMDIForm) CreateMDIScrollBars();
     FHook.Hook(FForm, TWndMethod::Of<&TsfSkinForm::NewWndProc>(this));
     // Every message of the window passes the component from its creation on.
     if (FForm->HandleAllocated()) FForm->RecreateWnd();
@@ -96,6 +100,7 @@ TsfSkinForm::~TsfSkinForm()
 {
     SkinClock()->StopTimers(this);
     UnHookApp();
+    RemoveClientProc();
     // The form's own procedure comes back before the component's parts go.
     FHook.Unhook();
     ObjectList.clear();
@@ -117,7 +122,21 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+        if (!(ComponentState() & csDestroying)) UpdateMainMenu(true);
+    } else if (AComponent == QuickImageList) {
+        QuickImageList = nullptr;
+    } else if (AComponent == static_cast<TComponent*>(FMDITabsBar)) {
+        FMDITabsBar = nullptr;
+    } else if (FTrayIcon && AComponent == FTrayComponent) {
+        FTrayIcon = nullptr;
+        FTrayComponent = nullptr;
+    } else if (AComponent == FSystemMenu) {
+        ForgetSysMenuItems(FSystemMenu->Items());
+        FSystemMenu = nullptr;
     }
+    if (AComponent == FStatusBar) FStatusBar = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -178,6 +197,8 @@ void TsfSkinForm::SyncGeometry()
     G.ShowIcon = FShowIcon;
     G.IconSize = GetIconSize();
     G.ObjectHot = ActiveObject != -1;
+    G.QuickButtonCount = QuickButtonsShown();
+    G.QuickImageWidth = QuickImageList ? QuickImageList->Width() : 0;
     G.SizeMove = FSizeMove;
     if (G.FormWidth == 0 || G.FormHeight == 0) {
         G.FormWidth = FForm->Width();
@@ -456,6 +477,13 @@ TBorderIcons TsfSkinForm::UpdateFormBorderIcons() const
 void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
 {
     if (OnShortCut) OnShortCut(Msg, Handled);
+    if (Handled) return;
+    // Alt+Space opens the system menu under its caption button (handled even when none is there).
+    if (Msg.WParam == VK_SPACE && KeyDataToShiftState(static_cast<Integer>(Msg.LParam)) == ssAlt) {
+        PopupSysMenuAtButton();
+        FInShortCut = false;
+        Handled = true;
+    }
 }
 
 void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
@@ -500,7 +528,13 @@ void TsfSkinForm::SetFormStyle(TFormStyle FS)
 void TsfSkinForm::SetBorderIcons(TsfBorderIcons Value)
 {
     FBorderIcons = Value;
-    if ((FSupportNCArea || FSkinSupport) && !(ComponentState() & (csLoading | csDesigning))) UpDateFormNC();
+    if (FSupportNCArea || FSkinSupport) {
+        if (ComponentState() & (csLoading | csDesigning)) return;
+        UpdateCaptionButtons();
+        UpDateFormNC();
+    } else if (HideCaptionButtons) {
+        UpdateCaptionButtons();
+    }
 }
 
 void TsfSkinForm::SetShowIcon(bool Value)
@@ -952,7 +986,16 @@ void TsfSkinForm::Paint(HDC DC)
         const TsfSkinContent& S = *FSD;
         TsfBitmap Image;
         const TsfBitmap& Frame = G.FramePicture();
-        if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
+        if (FRollUpState) {
+            // The roll-up picture, its middle stretched to the form's width when it can be.
+            const TsfBitmap* Pic = ObjectPicture(true);
+            const Integer L = S.RollUpLeftPoint.X, R = S.RollUpRightPoint.X;
+            if (L < R)
+                CreateHSkinImage(L, Pic->Width() - R, &Image, Pic, {0, 0, Pic->Width(), Pic->Height()},
+                                 FForm->ClientWidth(), Pic->Height(), false);
+            else
+                Image.Assign(const_cast<TsfBitmap*>(Pic));
+        } else if (S.LTPoint == TPoint{} && S.RBPoint == TPoint{}) {
             Image.SetSize(IntMax(1, Frame.Width()), IntMax(1, Frame.Height()));
             SkinCopyRect(&Image, {0, 0, Frame.Width(), Frame.Height()}, &Frame, {0, 0, Frame.Width(), Frame.Height()});
         } else {
@@ -1104,6 +1147,10 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 {
     const bool NC = FSupportNCArea;
     CheckMenuCloseMessage(Message);
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) {
+        bool Pass = true;
+        if (MDIBeforeForm(Message, Pass)) return Pass;
+    }
     switch (Message.Msg) {
     case WM_SKINMENUCLOSE:
         SkinMenuClose();
@@ -1156,6 +1203,17 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
         Message.Result = 0;
         return false;
     case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_RESTOREFROMTRAY:
+        // Only a restore the tray icon started counts.
+        if (FForm->Tag() == TrayRestoreTag) FForm->SetTag(0);
+        return true;
+    case WM_NCRBUTTONDOWN:
+        // The skinned system menu takes the caption's right click: the platform's
+        // own handling would hold the mouse until the release and then open its
+        // system menu over the skinned one.
+        if (!(NC && FSkinnableForm && Message.WParam == HTCAPTION)) return true;
+        Message.Result = 0;
+        return false;
     case WM_SIZING:
         if (!(FSizeMove && FFullDrag)) return true;
         WMSizing(Message);
@@ -1197,6 +1255,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 
 void TsfSkinForm::AfterForm(TMessage& Message)
 {
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) MDIAfterForm(Message);
     const bool NC = FSupportNCArea;
     const Integer X = LOWORD(Message.LParam), Y = HIWORD(Message.LParam);
     switch (Message.Msg) {
@@ -1255,7 +1314,13 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             FindActiveObject(P.X, P.Y, true);
             ObjectsMouseDown(mbRight, P.X, P.Y);
         }
-        if (Message.WParam == HTCAPTION) MouseCaptureObject = -1;
+        if (Message.WParam == HTCAPTION) {
+            MouseCaptureObject = -1;
+            if (Message.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu) {
+                // The message's point is on the screen.
+                PopupSysMenuAtPoint(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
+            }
+        }
         return;
     case WM_NCRBUTTONUP:
         if (NC && FSkinnableForm) {
@@ -1264,7 +1329,17 @@ void TsfSkinForm::AfterForm(TMessage& Message)
         }
         return;
     case WM_MOUSEMOVE:
-        if (!NC) ObjectsMouseMove(X, Y);
+        if (!NC) {
+            ObjectsMouseMove(X, Y);
+            FormDragMove();
+        } else if (MouseCaptureObject >= 0 && FSkinnableForm && FForm->HandleAllocated()) {
+            // An object being dragged holds the capture: its moves come as client messages.
+            POINT Q{static_cast<SHORT>(X), static_cast<SHORT>(Y)};
+            ClientToScreen(FForm->Handle(), &Q);
+            TPoint P{Q.x, Q.y};
+            PointToWindow(P);
+            ObjectsMouseMove(P.X, P.Y);
+        }
         return;
     case WM_LBUTTONDOWN:
         if (!NC) {
@@ -1272,14 +1347,19 @@ void TsfSkinForm::AfterForm(TMessage& Message)
             GetCursorPos(&C);
             FOnMouseDownCoord = {C.x, C.y};
             ObjectsMouseDown(mbLeft, X, Y);
+            ClientModeMouseDown(X, Y);
         }
         return;
     case WM_RBUTTONDOWN:
         if (!NC) ObjectsMouseDown(mbRight, X, Y);
         return;
     case WM_LBUTTONUP:
-        if (NC) ObjectsMouseUp(mbLeft, -1, -1);
-        else ObjectsMouseUp(mbLeft, X, Y);
+        if (NC) {
+            ObjectsMouseUp(mbLeft, -1, -1);
+        } else {
+            ObjectsMouseUp(mbLeft, X, Y);
+            EndFormDrag();
+        }
         return;
     case WM_RBUTTONUP:
         if (NC) ObjectsMouseUp(mbRight, -1, -1);
@@ -1365,6 +1445,7 @@ void TsfSkinForm::WMSetText(TMessage& Message)
     if (BorderNone() || IsMaximizedMDIChild()) return;
     if (FSkinSupport) {
         if (FSupportNCArea) UpDateFormNC();
+        else UpdateCaptionText();
     } else {
         SendMessageW(Wnd, WM_NCPAINT, 1, 0);
     }
@@ -1374,7 +1455,8 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
 {
     const HDC DC = reinterpret_cast<HDC>(Message.WParam);
     Message.Result = 1;
-    if (FForm->FormStyle() == fsMDIForm) return;
+    // An MDI parent's client is covered by its MDI client, except in its snapshot.
+    if (FForm->FormStyle() == fsMDIForm && !FClientInActiveDraw) return;
     if (!FSupportNCArea) {
         Paint(DC);
     } else if (FSkinSupport) {
@@ -1407,6 +1489,7 @@ void TsfSkinForm::WMShowWindow(TMessage& Message)
     if (!FRgn) SetFormRegion(true);
     if (FadeWanted()) StartFadeIn();
     if (FForm->Menu()) FForm->SetMenu(nullptr);
+    if (!FSupportNCArea) PlaceLinkedControls();
 }
 
 void TsfSkinForm::WMSetCursor(TMessage& Message)
@@ -1493,12 +1576,14 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
     if (!FFormActive) FindActiveObject(-1, -1, false);
     // The platform never paints its own caption over the skinned one.
     Message.Result = 1;
-    if (IsMaximizedMDIChild() || BorderNone()) {
-        DoActivateEvents();
-        return;
-    }
-    SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
+    const bool Framed = !IsMaximizedMDIChild() && !BorderNone();
+    if (Framed) SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
     DoActivateEvents();
+    if (FForm->Visible() && ClientInActiveEffect) {
+        if (FFormActive) HideClientInActiveEffect();
+        else ShowClientInActiveEffect();
+    }
+    if (!Framed) return;
     // A caption animates towards its active look or back.
     for (const auto& O : ObjectList)
         if (auto* C = dynamic_cast<TsfSkinCaptionObject*>(O.get()); C && C->EnableAnimation()) StartAnimateTimer();

@@ -11,13 +11,24 @@
 
 #include "framework/controls/win/Forms.h"
 #include "skin/frame/SkinFormFade.h"
+#include "skin/frame/SkinMdiCore.h"
 #include "skin/frame/SkinWindowState.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/controls/win/SkinMenuHooks.h"
+#include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
+#include "skin/frame/win/SkinAnimatedObjects.h"
+#include "skin/frame/win/SkinMainMenuBarLink.h"
 #include "skin/frame/win/SkinObjects.h"
+#include "skin/frame/win/SkinTrayLink.h"
+#include "skin/frame/win/SkinValueObjects.h"
 #include "skin/model/SFSkinData.h"
 #include "skin/model/win/SFLayerManager.h"
+
+class TsfSkinScrollBar;
+class TsfSkinMDITabsBar;
+class TsfQuickButtonItems;
+class TCustomImageList;
 
 // The platform's error for an owner that is not a form.
 LM_EXCEPTION_CLASS(EInvalidCast, Exception);
@@ -41,6 +52,10 @@ using TsfPaintObjectEvent = TEvent<const String& /*IDName*/, TCanvas* /*Canvas*/
 // Whether a skin's cmDefault caption button shows (Visible comes in False).
 using TsfActivateCustomObjectEvent = TEvent<const String& /*IDName*/, bool& /*Visible*/>;
 using TsfChangeClientRectEvent = TEvent<TRect /*NewClientRect*/>;
+using TSwitchChangeStateEvent = TEvent<const String& /*IDName*/, TSwitchState /*State*/>;
+using TTrackBarChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
+using TFrameRegulatorChangeValueEvent = TEvent<const String& /*IDName*/, Integer /*Value*/>;
+using TsfOnAcceptToMDITabsBar = TEvent<bool& /*Accept*/>;
 
 class TsfSkinForm : public TComponent, public TsfSkinFormLink {
 public:
@@ -124,6 +139,25 @@ public:
     void ButtonSetDown(const String& AIDName, bool ADown);
     bool ButtonGetDown(const String& AIDName) const;
     void SetEnabled(const String& AIDName, bool Value);
+    void AnimateStart(const String& AIDName);
+    void AnimateStop(const String& AIDName);
+    Integer TrackBarGetValue(const String& AIDName) const;
+    void TrackBarSetValue(const String& AIDName, Integer AValue);
+    Integer FrameRegulatorGetValue(const String& AIDName) const;
+    void FrameRegulatorSetValue(const String& AIDName, Integer AValue);
+    void GaugeSetValue(const String& AIDName, Integer AValue);
+    void FrameGaugeSetValue(const String& AIDName, Integer AValue);
+    void LabelSetText(const String& AIDName, const String& ATextValue);
+    void BitLabelSetText(const String& AIDName, const String& AValue);
+    void SwitchSetState(const String& AIDName, TSwitchState Value);
+    TSwitchState SwitchGetState(const String& AIDName) const;
+    // What the objects report when the user changes them.
+    void DoSwitchChangeState(const String& IDName, TSwitchState State);
+    void DoTrackBarChangeValue(const String& IDName, Integer Value);
+    void DoFrameRegulatorChangeValue(const String& IDName, Integer Value);
+    TSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
     // The 50 ms poll of the cursor while an object may be hot (skin clock, id 1).
     void StartMouseTimer();
     void StopMouseTimer();
@@ -288,6 +322,22 @@ public:
     void MenuKeyDown(MSG& Msg);
     void LeaveMainMenu();
     void CloseMainMenuItemMenu();
+    // The caption main menu: the visible items of MainMenu drawn in the
+    // caption's main-menu area from the skin's "MAINMENUITEM" description.
+    TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    void UpdateMainMenu(bool ARedraw);
+    void CreateMainMenuItems();
+    TsfMainMenuBarLink* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TsfMainMenuBarLink* Value) { FMainMenuBar = Value; }
+    // Keyboard steps over the main menu: on the linked bar, else on the caption's items.
+    bool MainMenuAccelKey(Integer Key);
+    bool CanMoveToNextMainMenuItem() const;
+    bool CanMoveToPrevMainMenuItem() const;
+    void SelectNextMainMenuItem();
+    void SelectPrevMainMenuItem();
+    bool EnterMainMenu();
+    bool OpenMainMenuItem();
     // Closes an open menu on the messages that should close it; first step of every message.
     void CheckMenuCloseMessage(const TMessage& Message);
     void HideSkinHint() override {}
@@ -321,14 +371,163 @@ public:
     void MagneticMove(Integer& ALeft, Integer& ATop, Integer AHeight, Integer AWidth);
     TRect OldBoundsRect{};
     bool MaxRollUpState = false;
+
+    // ---- System menu and window commands (SkinForm_SystemMenu.cpp): the
+    // standard items are rebuilt from the window state at every opening.
+    TMenuItem* GetSysMenuItems();
+    void CreateSysMenu();
+    void MergeSysMenuItems();
+    void PopupSysMenuAtButton();
+    void PopupSysMenuAtPoint(Integer X, Integer Y);
+    void PopupSysMenuAtRect(const TRect& R);
+    void SysMenuMaximizeClick(TObject* Sender);
+    void SysMenuMinimizeClick(TObject* Sender);
+    void SysMenuRestoreClick(TObject* Sender);
+    void SysMenuRollUpClick(TObject* Sender);
+    void SysMenuMinToTrayClick(TObject* Sender);
+    void SysMenuCloseClick(TObject* Sender);
+    // A menu of the form's own, not owned; the standard items join it when UseDefaultSysMenu.
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
     TNotifyEvent OnMinimize;
     TNotifyEvent OnMaximize;
     TNotifyEvent OnChangeRollUpState;
+
+    // ---- The notification area (SkinForm_Tray.cpp): without a linked tray
+    // icon there is no tray to go to and these do nothing.
+    TsfTrayIconLink* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TsfTrayIconLink* Value);
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // The tray icon's menu (restore, close), made once with the component.
+    TsfSkinPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    void CreateSysTrayMenu();
+    void TrayRestoreClick(TObject* Sender);
+    void TrayCloseClick(TObject* Sender);
+    void TrayIconDblClick(TObject* Sender);
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
+
+    // ---- The inactive-client effect (SkinForm_Commands.cpp): with
+    // ClientInActiveEffect on, an inactive form's client area shows a blurred
+    // or faded snapshot of itself.
+    TsfClientInActiveEffect ClientInActiveEffectType = sfieSemiTransparent;
+    // A status bar whose size grip hides while the form is maximised (not owned).
+    TsfSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TsfSkinStatusBar* Value);
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TsfClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+
+    // ---- Multiple-document forms (SkinForm_Mdi.cpp). The children are always
+    // found through the main form's component: it lists them in its window
+    // menu, arranges them, paints its MDI client from the skin and keeps its
+    // own scroll bars over the client.
+    TTileMode TileMode() const { return FTileMode; }
+    bool GetMDIChildMaximized() const { return FMDIChildMaximized; }
+    void AddChildToMenu(TCustomForm* Child);
+    void DeleteChildFromMenu(TCustomForm* Child);
+    void UpDateChildCaptionInMenu(TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(TObject* Sender);
+    void Tile();
+    void TileHorizontal();
+    void TileVertical();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void CloseAll();
+    void RestoreAll();
+    void RestoreAllExcept(HWND AHandle);
+    void RefitMaximizedChildren();
+    // The tabs bar of the main form's component shows one tab per child.
+    TsfSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TsfSkinMDITabsBar* Value);
+    TsfOnAcceptToMDITabsBar OnAcceptToMDITabsBar;
+    void AddChildToBar(TCustomForm* Child);
+    void DeleteChildFromBar(TCustomForm* Child);
+    void RefreshMDIBarTab(TCustomForm* Child);
+    // The main form's client area left free by its aligned controls.
+    TRect GetMDIClientRect();
+    TsfSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
+    TsfSkinScrollBar* MDIVScrollBar() const { return FMDIVScrollBar; }
+    void CreateMDIScrollBars();
+    void UpdateMDIScrollBars(bool ARecalcRange);
+    void PlaceMDIScrollBars();
+    void SyncMDIHScroll();
+    void SyncMDIVScroll();
+    void OffsetMDIChildrenX(Integer DX);
+    void OffsetMDIChildrenY(Integer DY);
+    void MDIHScrollUpClick();
+    void MDIHScrollDownClick();
+    void MDIVScrollUpClick();
+    void MDIVScrollDownClick();
+    void ArrangeMinimizedMDIChildren();
+    TCustomForm* GetMaximizedMDIChild();
+    HWND ChangeVisibleChildHanle = nullptr;  // left out of the children's extent
+    // The MDI client's procedure while the main form is shown.
+    void NewClientWndProc(TMessage& Message);
+    HWND ClientInstance() const { return FClientWnd; }
+
+    // ---- Caption quick buttons (win/SkinQuickButtons): shown with an image list.
+    TsfQuickButtonItems* QuickButtons();
+    TCustomImageList* QuickImageList = nullptr;  // not owned; set through SetQuickImageList
+    void SetQuickImageList(TCustomImageList* Value);
+    bool QuickButtonsShowHint = false;
+    // The visible quick buttons the caption shows (0 without an image list).
+    Integer QuickButtonsShown();
+
+    // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
+    // area; controls bound by name to areas of the picture.
+    struct TsfAreaBinding {
+        TControl* Control;
+        TRect AreaRect;  // in the skin picture
+        bool UseAnchors, AnchorLeft, AnchorTop, AnchorRight, AnchorBottom;
+    };
+    std::vector<TsfAreaBinding> AreaList;
+    std::vector<TControl*> VisibleControls;  // hidden while rolled up
+    void LinkControlToArea(const String& AreaName, TControl* Control);
+    void UnLinkControlFromArea(TControl* Control);
+    void LinkControlsToAreas();
+    void PlaceLinkedControls();
+    void FitClientToSkin();
+    void RollUpClient();
+    void RollDownClient();
+    void SetRollUpRegion();
+    bool IsCursorOverForm(const TPoint& P) const;
+    void BeginFormDrag(Integer X, Integer Y);
+    void EndFormDrag();
+    bool IsDragging() const { return FIsDragging; }
+    void UpdateCaptionText();
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // The MDI branches of the window procedure; MDIBeforeForm answers whether
+    // it took the message (Pass: whether the form's own procedure still runs).
+    void ChangeSkinDataClient();
+    void ClientModeMouseDown(Integer X, Integer Y);
+    void FormDragMove();
+    Integer FOldX = 0, FOldY = 0;
+    bool MDIBeforeForm(TMessage& Message, bool& Pass);
+    void MDIAfterForm(TMessage& Message);
+    void InstallClientProc();
+    void RemoveClientProc();
+    std::vector<TCustomForm*> MDIChildList() const;
+    TTileMode FTileMode = tbHorizontal;
+    bool FMDIChildMaximized = false;
+    bool FInMaximizeAll = false;
+    bool FInRestoreAll = false;
+    bool FStopCheckChildMove = false;
+    HWND FClientWnd = nullptr;
+    WNDPROC FPrevClientProc = nullptr;
+    TsfMDIScrollBars FMDIScroll;
+    TsfSkinScrollBar* FMDIHScrollBar = nullptr;  // owned as components
+    TsfSkinScrollBar* FMDIVScrollBar = nullptr;
+    TsfSkinMDITabsBar* FMDITabsBar = nullptr;
+    std::unique_ptr<TsfQuickButtonItems> FQuickButtons;
+
     // The first dispatch: false when the message is not to go on to the form.
     bool BeforeForm(TMessage& Message);
     void AfterForm(TMessage& Message);
@@ -379,6 +578,8 @@ private:
     TWindowHook FHook;
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
+    TMainMenu* FMainMenu = nullptr;
+    TsfMainMenuBarLink* FMainMenuBar = nullptr;
     TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     TsfLayerManager* FLayerManager = nullptr;  // owned as a component
     std::unique_ptr<TsfBitmap> FRollUpBitmap;  // made when a roll-up object first asks
@@ -420,6 +621,19 @@ private:
     Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
     TPoint FOnMouseDownCoord{-1, -1};
     bool FRollUpBeforeMaximize = false;
+    std::unique_ptr<TPopupMenu> FSysMenu;
+    TPopupMenu* FSystemMenu = nullptr;
+    bool FInShortCut = false;
+    TsfClientInActivePanel* FInActivePanel = nullptr;  // owned as a component
+    TsfSkinStatusBar* FStatusBar = nullptr;
+    bool FClientInActiveDraw = false;  // a snapshot is being taken
+    TsfTrayIconLink* FTrayIcon = nullptr;
+    // Kept apart: while the icon is being freed its interface can no longer be asked.
+    TComponent* FTrayComponent = nullptr;
+    TsfSkinPopupMenu* FSysTrayMenu = nullptr;  // owned as a component
+    TMenuItem* NewSysMenuItem(const std::u16string& Name);
+    // The caption buttons let go of a menu that is going away.
+    void ForgetSysMenuItems(TMenuItem* Items);
     Integer OldHeight = 0;
     TsfMagnetState FMagnet;
     std::unique_ptr<TFont> FDefCaptionFont;
@@ -430,3 +644,8 @@ private:
 
 // The form's component, or nil.
 TsfSkinForm* GetSkinForm(TCustomForm* Form);
+// The component of the application main form's first MDI child (in index
+// order) whose component is maximised; nil when none.
+TsfSkinForm* GetMaximizedMDIChildSkinForm();
+// The component of the main form's active MDI child; nil when none.
+TsfSkinForm* GetActiveMDIChildSkinForm();

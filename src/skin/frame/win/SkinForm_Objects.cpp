@@ -19,6 +19,7 @@ constexpr Cardinal StepInterval = 25;
 TsfCaptionObjectClass ClassOf(const TsfActiveSkinObject* O)
 {
     if (dynamic_cast<const TsfSkinStdButtonObject*>(O)) return TsfCaptionObjectClass::StdButton;
+    if (dynamic_cast<const TsfSkinAnimateObject*>(O)) return TsfCaptionObjectClass::AnimateButton;
     if (dynamic_cast<const TsfSkinCaptionObject*>(O)) return TsfCaptionObjectClass::Caption;
     return TsfCaptionObjectClass::Other;
 }
@@ -32,6 +33,16 @@ void TsfSkinForm::ResetObjectsState()
 {
     for (const auto& O : ObjectList) {
         if (O->Kind == TsfFrameObjectKind::Caption) continue;
+        if (auto* A = dynamic_cast<TsfSkinAnimateObject*>(O.get())) {
+            A->FMouseIn = A->Active = false;
+            A->SetFrame(1);
+            continue;
+        }
+        // A switch's active look is its on state, not the hover: it stays.
+        if (dynamic_cast<TsfSkinSwitchObject*>(O.get())) {
+            O->FMouseIn = false;
+            continue;
+        }
         O->Active = false;
         O->FMouseIn = false;
         O->SetMorphKf(0);
@@ -83,6 +94,14 @@ void TsfSkinForm::AnimateTimerProc()
 {
     bool Did = false;
     for (size_t i = 0; i < ObjectList.size(); ++i) {
+        if (auto* A = dynamic_cast<TsfSkinAnimateObject*>(ObjectList[i].get())) {
+            // A pressed object shows its pressed picture until released.
+            if (A->Active && !(A->FDown && !IsNullRect(A->DownSkinRect))) {
+                A->ChangeFrame();
+                Did = true;
+            }
+            continue;
+        }
         auto* C = dynamic_cast<TsfSkinCaptionObject*>(ObjectList[i].get());
         if (!C || !C->EnableAnimation()) continue;
         bool Redraw = false;
@@ -99,6 +118,9 @@ void TsfSkinForm::LinkMenu(const String& AIDName, TMenu* AMenu, bool APopupUp)
         if (auto* B = dynamic_cast<TsfSkinButtonObject*>(O.get())) {
             B->MenuItem = AMenu ? AMenu->Items() : nullptr;
             B->FPopupUp = APopupUp;
+        } else if (auto* A = dynamic_cast<TsfSkinAnimateObject*>(O.get()); A && A->ButtonStyle) {
+            A->MenuItem = AMenu ? AMenu->Items() : nullptr;
+            A->FPopupUp = APopupUp;
         }
         return;
     }
@@ -189,8 +211,19 @@ void TsfSkinForm::CreateObjects()
         else if (dynamic_cast<const TsfDataSkinButton*>(Data)) O = std::make_unique<TsfSkinButtonObject>(this, Data);
         else if (dynamic_cast<const TsfDataSkinCaption*>(Data)) O = std::make_unique<TsfSkinCaptionObject>(this, Data);
         else if (dynamic_cast<const TsfDataUserObject*>(Data)) O = std::make_unique<TsfUserObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinTrackBar*>(Data)) O = std::make_unique<TsfSkinTrackBarObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinSwitch*>(Data)) O = std::make_unique<TsfSkinSwitchObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinGauge*>(Data)) O = std::make_unique<TsfSkinGaugeObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinFrameGaugeObject*>(Data))
+            O = std::make_unique<TsfSkinFrameGaugeObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinFrameRegulatorObject*>(Data))
+            O = std::make_unique<TsfSkinFrameRegulatorObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinAnimate*>(Data)) O = std::make_unique<TsfSkinAnimateObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinLabel*>(Data)) O = std::make_unique<TsfSkinLabelObject>(this, Data);
+        else if (dynamic_cast<const TsfDataSkinBitLabel*>(Data)) O = std::make_unique<TsfSkinBitLabelObject>(this, Data);
         if (O) ObjectList.push_back(std::move(O));
     }
+    CreateMainMenuItems();
 }
 
 void TsfSkinForm::CreateDefaultObjects()
@@ -306,6 +339,9 @@ void TsfSkinForm::ChangeSkinData()
     if (FSkinSupport && FSkinnableForm && FSupportNCArea) {
         CreateObjects();
         UpdateCaptionButtons();
+    } else if (FSkinSupport && FSkinnableForm) {
+        ChangeSkinDataClient();
+        LinkControlsToAreas();
     } else {
         // The default frame makes its buttons when it is first painted.
         ClearObjects();
@@ -347,7 +383,9 @@ void TsfSkinForm::ChangeSkinData()
     } else {
         if (FSkinSupport) UpdateFrameLayout(true);
         else SetFormRegion(true);
+        if (FSkinSupport) PlaceLinkedControls();
         RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        StartMouseTimer();
     }
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;

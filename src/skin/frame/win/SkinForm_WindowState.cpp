@@ -117,6 +117,8 @@ void TsfSkinForm::DoMaximize()
         const TRect A = MaximizedArea(Work, Monitor, Primary, MaximizeOnFullScreen);
         FForm->SetBounds(A.Left, A.Top, A.Width(), A.Height());
     }
+    // A maximised form cannot be sized from its corner.
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(false);
     if (OnMaximize) OnMaximize(this);
 }
 
@@ -150,6 +152,7 @@ void TsfSkinForm::DoRestore()
         StartMouseTimer();
     }
     OldBoundsRect = {};
+    if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(true);
     if (OnRestore) OnRestore(this);
 }
 
@@ -173,7 +176,14 @@ void TsfSkinForm::SetRollUpState(bool Value)
         } else {
             RollDownNC();
         }
-    } else {
+    } else if (FSD && FSD->FRollUpPicture.Width > 0 && Value != Was) {
+        if (Value) {
+            OldHeight = FForm->Height();
+            RollUpClient();
+        } else {
+            RollDownClient();
+        }
+    } else if (!FSD || FSD->FRollUpPicture.Width <= 0) {
         // The client-area roll-up needs the skin's roll-up picture.
         FRollUpState = false;
     }

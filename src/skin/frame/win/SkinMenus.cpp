@@ -6,6 +6,7 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/sfColorDialog.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -1563,6 +1564,20 @@ void TsfSkinImagesMenu::SetItemIndex(Integer Value)
     if (OnInternalChange) OnInternalChange(this);
 }
 
+TsfImagesMenuOptions TsfSkinImagesMenu::Options() const
+{
+    return {UseSkinFont, ShowHints, AlphaBlend, AlphaBlendAnimation, AlphaBlendValue};
+}
+
+void TsfSkinImagesMenu::SetOptions(const TsfImagesMenuOptions& Value)
+{
+    UseSkinFont = Value.UseSkinFont;
+    ShowHints = Value.ShowHints;
+    AlphaBlend = Value.AlphaBlend;
+    AlphaBlendAnimation = Value.AlphaBlendAnimation;
+    AlphaBlendValue = Value.AlphaBlendValue;
+}
+
 void TsfSkinImagesMenu::SetColumnsCount(Integer Value)
 {
     if (Value >= 1 && Value <= 50) FColumnsCount = Value;
@@ -2073,6 +2088,10 @@ public:
         return dynamic_cast<TsfSkinImagesMenu*>(Component);
     }
     TsfSkinFormLink* GetSkinForm(TCustomForm* Form) override { return Form ? ::GetSkinForm(Form) : nullptr; }
+    TsfSkinColorDialogLink* CreateSkinColorDialog(TComponent* AOwner) override
+    {
+        return new TsfSkinColorDialog(AOwner);
+    }
 };
 
 }  // namespace

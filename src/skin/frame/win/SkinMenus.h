@@ -418,6 +418,13 @@ public:
     void SetOnItemClick(TNotifyEvent Handler) override { OnItemClick = std::move(Handler); }
     void SetOnMenuPopup(TNotifyEvent Handler) override { OnMenuPopup = std::move(Handler); }
     void SetOnItemIndexChanged(TEvent<TObject*, Integer> Handler) override { OnItemIndexChanged = std::move(Handler); }
+    TsfImagesMenuOptions Options() const override;
+    void SetOptions(const TsfImagesMenuOptions& Value) override;
+    TFont* MenuDefaultFont() override { return FDefaultFont.get(); }
+    THintWindow* MenuSkinHint() const override { return FSkinHint; }
+    void SetMenuSkinHint(THintWindow* Value) override { SetSkinHint(Value); }
+    TCollection* MenuItems() override { return FItems.get(); }
+    TCollectionItem* SelectedMenuItem() const override { return SelectedItem(); }
 
     TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value) override;

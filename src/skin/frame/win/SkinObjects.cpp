@@ -1,6 +1,7 @@
 #include "skin/frame/win/SkinObjects.h"
 
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -10,10 +11,7 @@
 #include "skin/model/win/SFLayerManager.h"
 #include "skin/model/win/SFUtils_Win.h"
 
-namespace {
-
-// Rectangle R of P stretched (nearest pixel) into D of the canvas's context.
-void CopyPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
+void CopySkinPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
 {
     if (!DC || !P || !P->DC() || IsNullRect(R) || IsNullRect(D)) return;
     GdiFlush();
@@ -24,6 +22,8 @@ void CopyPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R)
     SetStretchBltMode(DC, COLORONCOLOR);
     StretchBlt(DC, D.Left, D.Top, D.Width(), D.Height(), P->DC(), R.Left, R.Top, R.Width(), R.Height(), SRCCOPY);
 }
+
+namespace {
 
 TsfRequestedState Requested(TWindowState S)
 {
@@ -106,7 +106,7 @@ bool TsfActiveSkinObject::MorphInProgress() { return EnableMorphing() && !SkinOb
 
 void TsfActiveSkinObject::CopyLook(TCanvas* Cnvs, const TsfBitmap* P, const TRect& R) const
 {
-    CopyPart(Cnvs->Handle(), ObjectRect, P, R);
+    CopySkinPart(Cnvs->Handle(), ObjectRect, P, R);
 }
 
 void TsfActiveSkinObject::DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, const TRect& NormalRect,
@@ -117,8 +117,13 @@ void TsfActiveSkinObject::DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, c
     TsfBitmap Normal, Hot;
     Normal.SetSize(W, H);
     Hot.SetSize(W, H);
-    CopyPart(Normal.DC(), {0, 0, W, H}, NormalPic, NormalRect);
-    CopyPart(Hot.DC(), {0, 0, W, H}, ActivePicture, HotRect);
+    CopySkinPart(Normal.DC(), {0, 0, W, H}, NormalPic, NormalRect);
+    CopySkinPart(Hot.DC(), {0, 0, W, H}, ActivePicture, HotRect);
+    DrawMorphOf(Cnvs, Normal, Hot);
+}
+
+void TsfActiveSkinObject::DrawMorphOf(TCanvas* Cnvs, TsfBitmap& Normal, TsfBitmap& Hot) const
+{
     GdiFlush();
     auto From = TsfEffectBmp::CreateFromhWnd(Normal.Handle());
     auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
@@ -400,12 +405,13 @@ TsfSkinStdButtonObject::TsfSkinStdButtonObject(TsfSkinForm* AParent, const TsfDa
     FSkinSupport = true;
 }
 
-bool TsfSkinStdButtonObject::MeansRestore() const
+bool CaptionCommandMeansRestore(const TsfSkinForm* P, TStdCommand Command)
 {
-    TCustomForm* F = Parent->Form();
-    const bool Main = Application && Application->MainForm() == F;
-    return StdButtonMeansRestore(Command, Requested(Parent->WindowState()), Main, Parent->RollUpState());
+    const bool Main = Application && Application->MainForm() == P->Form();
+    return StdButtonMeansRestore(Command, Requested(P->WindowState()), Main, P->RollUpState());
 }
+
+bool TsfSkinStdButtonObject::MeansRestore() const { return CaptionCommandMeansRestore(Parent, Command); }
 
 bool TsfSkinStdButtonObject::IsIconButton() const
 {
@@ -528,7 +534,10 @@ void TsfSkinStdButtonObject::MouseDown(Integer, Integer, TMouseButton Button)
 {
     if (!Enabled || Button != mbLeft || FDown) return;
     if (!IsIconButton()) SetDown(true);
-    if (Command == cmSysMenu) ShowButtonMenu();
+    if (Command != cmSysMenu) return;
+    // The system menu is rebuilt for the window state at every opening.
+    MenuItem = Parent->GetSysMenuItems();
+    ShowButtonMenu();
 }
 
 void TsfSkinStdButtonObject::MouseUp(Integer X, Integer Y, TMouseButton Button)
@@ -547,38 +556,45 @@ void TsfSkinStdButtonObject::DblClick()
     if (Command == cmSysMenu) Parent->Form()->Close();
 }
 
-void TsfSkinStdButtonObject::ExecuteCommand()
+bool RunCaptionCommand(TsfSkinForm* P, TStdCommand Command, TsfActiveSkinObject* Glow)
 {
-    TsfSkinForm* P = Parent;
     const bool NC = P->SupportNCArea();
     switch (Command) {
     case cmClose:
         P->FindActiveObject(-1, -1, false);
         P->Form()->Close();
-        break;
+        return true;
     case cmMaximize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) HideLayer();
+        if (NC && Glow) Glow->HideLayer();
         P->SetWindowState(P->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-        break;
+        return true;
     case cmMinimize:
         P->FindActiveObject(-1, -1, false);
-        if (NC) {
-            HideLayer();
+        if (P->AlwaysMinimizeToTray) {
+            P->MinimizeToTray();
+        } else if (NC) {
+            if (Glow) Glow->HideLayer();
             P->SetWindowState(P->WindowState() == wsMinimized ? wsNormal : wsMinimized);
         } else {
             P->SetWindowState(wsMinimized);
         }
-        break;
+        return true;
     case cmRollUp:
         P->FindActiveObject(-1, -1, false);
         P->SetRollUpState(!P->RollUpState());
-        break;
-    case cmMinimizeToTray: P->FindActiveObject(-1, -1, false); break;
+        return true;
+    case cmMinimizeToTray:
+        P->FindActiveObject(-1, -1, false);
+        P->MinimizeToTray();
+        return true;
     case cmSysMenu:
     case cmDefault: break;
     }
+    return false;
 }
+
+void TsfSkinStdButtonObject::ExecuteCommand() { RunCaptionCommand(Parent, Command, this); }
 
 // ---------------------------------------------------------------------------
 // Caption
@@ -656,6 +672,8 @@ TRect TsfSkinCaptionObject::TextRectOnForm() const
     In.TextRct = TextRct;
     In.FrameRect = FrameRect;
     In.FrameTextRect = FrameTextRect;
+    In.QuickButtonCount = Parent->QuickButtonsShown();
+    In.QuickImageWidth = Parent->QuickImageList ? Parent->QuickImageList->Width() : 0;
     TRect TR = CaptionTextRect(In);
     if (IsNullRect(TextRct)) return {};
     return {TR.Left + ObjectRect.Left, TR.Top + ObjectRect.Top, TR.Right + ObjectRect.Left,
@@ -693,7 +711,7 @@ void TsfSkinCaptionObject::MakeBackground(TsfBitmap& B, const TRect& S, const Ts
             return;
         }
     }
-    CopyPart(B.DC(), {0, 0, W, H}, P, S);
+    CopySkinPart(B.DC(), {0, 0, W, H}, P, S);
 }
 
 void TsfSkinCaptionObject::SetCaptionFont(TCanvas* Cnvs, bool AActive)
@@ -789,10 +807,20 @@ void TsfSkinCaptionObject::Draw(TCanvas* Cnvs, bool UpDate)
     In.TextRct = TextRct;
     In.FrameRect = FrameRect;
     In.FrameTextRect = FrameTextRect;
+    In.QuickButtonCount = Parent->QuickButtonsShown();
+    In.QuickImageWidth = Parent->QuickImageList ? Parent->QuickImageList->Width() : 0;
     const TRect TR = CaptionTextRect(In);
     const bool NC = Parent->SupportNCArea();
     const Integer W = ObjectRect.Width(), H = ObjectRect.Height();
-    auto DrawBitmap = [&](TsfBitmap& B) { B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top); };
+    // The quick buttons go over the caption, left of its text.
+    const TRect& Icon = Parent->Geometry().NewIconRect;
+    const bool HasIcon = Parent->ShowIcon() && Icon.Width() > 0 && Icon.Left >= ObjectRect.Left &&
+                         Icon.Right <= ObjectRect.Right;
+    const bool Quick = LayoutCaptionQuickButtons(Parent, ObjectRect, HasIcon ? Icon.Right : -1);
+    auto DrawBitmap = [&](TsfBitmap& B) {
+        B.Draw(Cnvs, ObjectRect.Left, ObjectRect.Top);
+        if (Quick) DrawCaptionQuickButtons(Parent, Cnvs);
+    };
     if (W <= 0 || H <= 0) return;
     if (Anim && Animation.CurrentFrame > 0 && Animation.CurrentFrame <= FrameCount) {
         const TRect FrameR = CaptionAnimationFrame(AnimateSkinRect, SkinRect.Height(), FrameCount, Animation.CurrentFrame);
@@ -838,6 +866,7 @@ void TsfSkinCaptionObject::Draw(TCanvas* Cnvs, bool UpDate)
         }
     }
     DrawCaptionText(Cnvs, TR, Active, true);
+    if (Quick) DrawCaptionQuickButtons(Parent, Cnvs);
 }
 
 void TsfSkinCaptionObject::MouseEnter()
@@ -851,16 +880,23 @@ void TsfSkinCaptionObject::MouseLeave()
     FMouseIn = false;
     Parent->DoMouseLeaveEvent(IDName);
     ActiveQuickButton = OldActiveQuickButton = -1;
+    if (ClearQuickButtons(Parent)) Parent->DrawSkinObject(this);
 }
 
 void TsfSkinCaptionObject::MouseDown(Integer X, Integer Y, TMouseButton Button)
 {
+    QuickButtonsMouseDown(Parent, Button, X, Y);
     Parent->DoMouseDownEvent(IDName, X, Y, ObjectRect, Button);
 }
 
 void TsfSkinCaptionObject::MouseUp(Integer X, Integer Y, TMouseButton Button)
 {
+    QuickButtonsMouseUp(Parent, Button, X, Y);
     Parent->DoMouseUpEvent(IDName, X, Y, ObjectRect, Button);
 }
 
-void TsfSkinCaptionObject::MouseMove(Integer X, Integer Y) { Parent->DoMouseMoveEvent(IDName, X, Y, ObjectRect); }
+void TsfSkinCaptionObject::MouseMove(Integer X, Integer Y)
+{
+    if (QuickButtonsMouseMove(Parent, X, Y)) Parent->DrawSkinObject(this);
+    Parent->DoMouseMoveEvent(IDName, X, Y, ObjectRect);
+}

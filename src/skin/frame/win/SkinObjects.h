@@ -18,6 +18,17 @@ class TsfSkinForm;
 class TsfSkinData;
 class TsfBitmap;
 
+// Rectangle R of P stretched (nearest pixel) into D of the context DC.
+void CopySkinPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R);
+
+class TsfActiveSkinObject;
+// A caption button's command on the form component (close, maximise, minimise,
+// roll up, to the tray); Glow, when given, hides its glow before a state change.
+// False for the commands that open a menu or belong to the application.
+bool RunCaptionCommand(TsfSkinForm* P, TStdCommand Command, TsfActiveSkinObject* Glow);
+// A caption button of that command shows its restore look now.
+bool CaptionCommandMeansRestore(const TsfSkinForm* P, TStdCommand Command);
+
 class TsfActiveSkinObject : public TObject, public TsfFrameObjectPlace {
 public:
     // AData may be null (an object of the default frame, or a test's own).
@@ -78,6 +89,8 @@ protected:
     void CopyLook(TCanvas* Cnvs, const TsfBitmap* P, const TRect& R) const;
     // The normal look (NormalRect of NormalPic) morphed towards HotRect of ActivePicture by FMorphKf.
     void DrawMorph(TCanvas* Cnvs, const TsfBitmap* NormalPic, const TRect& NormalRect, const TRect& HotRect) const;
+    // Two object-sized looks morphed by FMorphKf, drawn at ObjectRect's top-left.
+    void DrawMorphOf(TCanvas* Cnvs, TsfBitmap& Normal, TsfBitmap& Hot) const;
     bool MorphInProgress();
     // The glow on the given layer manager.
     void ShowGlowOn(class TsfLayerManager* M);

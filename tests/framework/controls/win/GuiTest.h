@@ -1,14 +1,18 @@
 // Helpers of the window framework's tests: pumping messages until a condition
-// holds, synthesised input, screen pixels, a message-box catcher and a small
-// push-button control.
+// holds, synthesised input, screen pixels read once the screen shows the
+// windows' own, a message-box catcher and a small push-button control.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/controls/win/Forms.h"
+#include "framework/runtime/Threads.h"
 
 namespace guitest {
 
@@ -58,14 +62,6 @@ inline void LeftButton(bool Down)
     SendInput(1, &in, sizeof(INPUT));
 }
 
-inline COLORREF ScreenPixel(int X, int Y)
-{
-    HDC dc = GetDC(nullptr);
-    COLORREF c = GetPixel(dc, X, Y);
-    ReleaseDC(nullptr, dc);
-    return c;
-}
-
 // A 32-bit top-down picture with its own memory context.
 class TDib {
 public:
@@ -106,6 +102,113 @@ private:
     HGDIOBJ FOld;
     DWORD* FBits = nullptr;
 };
+
+// Screen pixels. Wine copies what a window paints to the X display when the
+// window's thread next waits for messages, so on a loaded machine the screen
+// can still show the old pixels (or none) just after a paint. A test reads
+// the screen only once it shows what the windows there hold: every reader
+// below waits for that (a condition, never a fixed time).
+
+// The screen under R (screen coordinates) as it is now.
+inline std::unique_ptr<TDib> ReadScreen(const TRect& R)
+{
+    auto Dib = std::make_unique<TDib>(R.Width(), R.Height());
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Dib->DC(), 0, 0, R.Width(), R.Height(), Screen, R.Left, R.Top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    return Dib;
+}
+
+// How many pixels under R (screen coordinates) the screen shows otherwise
+// than the windows there hold them: at each point the topmost visible
+// top-level window of this process, its own pixels within its window region.
+// Points of no window, of another process's window or of a layered one
+// (which the screen shows blended) are not compared.
+inline int ScreenPixelsBehind(const TRect& Area)
+{
+    const TRect Screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const TRect R{std::max(Area.Left, Screen.Left), std::max(Area.Top, Screen.Top),
+                  std::min(Area.Right, Screen.Right), std::min(Area.Bottom, Screen.Bottom)};
+    if (R.Left >= R.Right || R.Top >= R.Bottom) return 0;
+    TDib Want(R.Width(), R.Height()), Known(R.Width(), R.Height());
+    std::vector<HWND> Windows;  // topmost first
+    for (HWND W = GetTopWindow(nullptr); W; W = GetWindow(W, GW_HWNDNEXT))
+        if (IsWindowVisible(W) && !IsIconic(W)) Windows.push_back(W);
+    for (auto It = Windows.rbegin(); It != Windows.rend(); ++It) {  // each over the ones below
+        RECT WR;
+        GetWindowRect(*It, &WR);
+        if (WR.right <= R.Left || WR.left >= R.Right || WR.bottom <= R.Top || WR.top >= R.Bottom) continue;
+        const int X = WR.left - R.Left, Y = WR.top - R.Top, W = WR.right - WR.left, H = WR.bottom - WR.top;
+        HRGN Shape = CreateRectRgn(0, 0, W, H);
+        GetWindowRgn(*It, Shape);  // left whole when the window has no region
+        OffsetRgn(Shape, X, Y);
+        SelectClipRgn(Want.DC(), Shape);
+        SelectClipRgn(Known.DC(), Shape);
+        DWORD Process = 0;
+        GetWindowThreadProcessId(*It, &Process);
+        const bool Own = Process == GetCurrentProcessId() && !(GetWindowLongW(*It, GWL_EXSTYLE) & WS_EX_LAYERED);
+        if (Own) {
+            HDC Dc = GetDCEx(*It, nullptr, DCX_WINDOW | DCX_CACHE);
+            BitBlt(Want.DC(), X, Y, W, H, Dc, 0, 0, SRCCOPY);
+            ReleaseDC(*It, Dc);
+        }
+        PatBlt(Known.DC(), X, Y, W, H, Own ? WHITENESS : BLACKNESS);
+        SelectClipRgn(Want.DC(), nullptr);
+        SelectClipRgn(Known.DC(), nullptr);
+        DeleteObject(Shape);
+    }
+    const std::unique_ptr<TDib> Seen = ReadScreen(R);
+    int Behind = 0;
+    for (int Y = 0; Y < R.Height(); ++Y)
+        for (int X = 0; X < R.Width(); ++X)
+            if (Known.Pixel(X, Y) && Seen->Pixel(X, Y) != Want.Pixel(X, Y)) ++Behind;
+    return Behind;
+}
+
+// Handles messages until the screen under R shows what the windows there
+// hold, or about Ms milliseconds have passed (then says so on the error
+// output). On another thread than the windows' (a driver of a modal loop) it
+// only waits: the windows' thread copies their pixels out in its own loop.
+inline bool WaitForScreen(const TRect& R, DWORD Ms = 10000)
+{
+    const DWORD Start = GetTickCount();
+    for (;;) {
+        const int Behind = ScreenPixelsBehind(R);
+        if (Behind == 0) return true;
+        if (GetTickCount() - Start > Ms) {
+            // The test's own checks then judge what the screen shows.
+            std::fprintf(stderr, "the screen under (%d,%d)-(%d,%d) still differs from its windows in %d pixels\n",
+                         R.Left, R.Top, R.Right, R.Bottom, Behind);
+            return false;
+        }
+        if (IsMainThread()) Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+// The screen under R once it shows the windows' pixels.
+inline std::unique_ptr<TDib> CaptureScreen(const TRect& R)
+{
+    WaitForScreen(R);
+    return ReadScreen(R);
+}
+
+// One pixel of the screen (a COLORREF) as it is now: for a loop that waits
+// for pixels it knows itself.
+inline COLORREF ScreenPixelNow(int X, int Y)
+{
+    HDC Screen = GetDC(nullptr);
+    const COLORREF C = GetPixel(Screen, X, Y);
+    ReleaseDC(nullptr, Screen);
+    return C;
+}
+
+// One pixel of the screen (a COLORREF) once it shows the windows' pixels.
+inline COLORREF ScreenPixel(int X, int Y)
+{
+    WaitForScreen(TRect{X, Y, X + 1, Y + 1});
+    return ScreenPixelNow(X, Y);
+}
 
 // Catches the message boxes that open while it lives: records caption and
 // text and closes each one.

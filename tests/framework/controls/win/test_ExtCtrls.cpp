@@ -234,11 +234,8 @@ DWORD Rgb(TColor Color)
 std::unique_ptr<TDib> Capture(TControl* Control, int Width = -1, int Height = -1)
 {
     const TPoint Origin = Control->ClientToScreen(Point(0, 0));
-    auto Dib = std::make_unique<TDib>(Width < 0 ? Control->Width() : Width, Height < 0 ? Control->Height() : Height);
-    HDC Screen = GetDC(nullptr);
-    BitBlt(Dib->DC(), 0, 0, Dib->Width(), Dib->Height(), Screen, Origin.X, Origin.Y, SRCCOPY);
-    ReleaseDC(nullptr, Screen);
-    return Dib;
+    return CaptureScreen(TRect{Origin.X, Origin.Y, Origin.X + (Width < 0 ? Control->Width() : Width),
+                               Origin.Y + (Height < 0 ? Control->Height() : Height)});
 }
 
 const TColor FormColor = 0x00E0C8B4;  // none of the 3-D colours

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "framework/controls/win/ExtCtrls.h"
+#include "framework/controls/win/Menus.h"
 #include "framework/runtime/IniFiles.h"
 #include "framework/runtime/Threads.h"
 
@@ -754,3 +756,60 @@ TEST_F(Forms, KeyPreviewLetsTheFormSeeAndTakeKeysFirst)
 }
 
 } // namespace
+
+TEST_F(Forms, AnMDIMainFormHoldsItsChildrenInTheRoomItsAlignedControlsLeave)
+{
+    TForm* Main = MakeMainForm();
+    Main->SetFormStyle(fsMDIForm);
+    auto* Top = new TPanel(Main);
+    Top->SetParent(Main);
+    Top->SetAlign(alTop);
+    Top->SetHeight(30);
+    ShowAndWait(Main);
+    const HWND Client = Main->ClientHandle();
+    ASSERT_TRUE(Client);
+    RECT R;
+    GetWindowRect(Client, &R);
+    MapWindowPoints(nullptr, Main->Handle(), reinterpret_cast<POINT*>(&R), 2);
+    EXPECT_EQ(R.left, 0);
+    EXPECT_EQ(R.top, 30);
+    EXPECT_EQ(R.right, Main->ClientWidth());
+    EXPECT_EQ(R.bottom, Main->ClientHeight());
+    // The children live in the client, counted in creation order; the one shown last is active.
+    TForm* Kid[2];
+    for (int I = 0; I < 2; ++I) {
+        Kid[I] = NewForm();
+        Kid[I]->SetFormStyle(fsMDIChild);
+        Kid[I]->SetBounds(10 + 40 * I, 20, 150, 100);
+        ShowAndWait(Kid[I]);
+        EXPECT_EQ(GetParent(Kid[I]->Handle()), Client);
+        EXPECT_EQ(Kid[I]->Left(), 10 + 40 * I);
+        EXPECT_EQ(Kid[I]->Top(), 20);
+    }
+    EXPECT_EQ(Main->MDIChildCount(), 2);
+    EXPECT_EQ(Main->MDIChildren(0), Kid[0]);
+    EXPECT_EQ(Main->MDIChildren(1), Kid[1]);
+    EXPECT_EQ(Main->MDIChildren(2), nullptr);
+    EXPECT_EQ(Main->ActiveMDIChild(), Kid[1]);
+    Kid[0]->Show();
+    Pump();
+    EXPECT_EQ(Main->ActiveMDIChild(), Kid[0]);
+    // Growing the panel shrinks the client.
+    Top->SetHeight(50);
+    GetWindowRect(Client, &R);
+    MapWindowPoints(nullptr, Main->Handle(), reinterpret_cast<POINT*>(&R), 2);
+    EXPECT_EQ(R.top, 50);
+    // The window menu is let go when its item is freed.
+    auto* Item = new TMenuItem(Main);
+    Main->SetWindowMenu(Item);
+    EXPECT_EQ(Main->WindowMenu(), Item);
+    delete Item;
+    EXPECT_EQ(Main->WindowMenu(), nullptr);
+    // A child form without a multiple-document main form is refused.
+    Main->Hide();
+    TForm* Stray = NewForm();
+    Stray->SetFormStyle(fsMDIChild);
+    delete Main;
+    MainForm = nullptr;
+    EXPECT_THROW(Stray->HandleNeeded(), EInvalidOperation);
+}

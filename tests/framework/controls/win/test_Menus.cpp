@@ -429,9 +429,9 @@ TEST_F(Menus, OwnerDrawnItemsArePaintedByTheirEvents)
             // The menu paints itself in its own loop once it shows: look until its pixels come.
             WaitUntil(
                 [&] {
-                    Seen = ScreenPixel(Bounds.left + 30, Bounds.top + 20);
+                    Seen = ScreenPixelNow(Bounds.left + 30, Bounds.top + 20);
                     for (int X = Bounds.left; X < Bounds.left + 30 && SeenImage != RGB(0, 255, 0); ++X)
-                        SeenImage = ScreenPixel(X, Y);
+                        SeenImage = ScreenPixelNow(X, Y);
                     return Seen == RGB(255, 0, 0) && SeenImage == RGB(0, 255, 0);
                 },
                 10000);

@@ -717,16 +717,16 @@ namespace {
 TRect FindColor(const TRect& R, COLORREF Color)
 {
     TRect found{R.Right, R.Bottom, R.Left, R.Top};
-    HDC dc = GetDC(nullptr);
+    const auto shot = CaptureScreen(R);
+    const DWORD rgb = (GetRValue(Color) << 16) | (GetGValue(Color) << 8) | GetBValue(Color);  // as TDib gives it
     for (int y = R.Top; y < R.Bottom; ++y)
         for (int x = R.Left; x < R.Right; ++x)
-            if (GetPixel(dc, x, y) == Color) {
+            if (shot->Pixel(x - R.Left, y - R.Top) == rgb) {
                 found.Left = std::min(found.Left, x);
                 found.Top = std::min(found.Top, y);
                 found.Right = std::max(found.Right, x + 1);
                 found.Bottom = std::max(found.Bottom, y + 1);
             }
-    ReleaseDC(nullptr, dc);
     return found;
 }
 

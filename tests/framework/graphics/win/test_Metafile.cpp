@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "framework/graphics/win/Clipbrd.h"
 #include "framework/runtime/SysUtils.h"
@@ -36,6 +38,35 @@ TColor PixelDrawn(TGraphic& M, Integer W, Integer H, Integer X, Integer Y)
     B.Canvas()->FillRect(Rect(0, 0, W, H));
     B.Canvas()->Draw(0, 0, &M);
     return B.Canvas()->Pixels(X, Y);
+}
+
+void Put16(std::string& B, Integer V)
+{
+    B += static_cast<char>(V & 0xFF);
+    B += static_cast<char>((V >> 8) & 0xFF);
+}
+
+// A placeable WMF of the box (Left, Top)-(Right, Bottom) at 1440 units per
+// inch whose records draw nothing: its size is the box's alone.
+std::string PlaceableWmf(Integer Left, Integer Top, Integer Right, Integer Bottom)
+{
+    std::string B;
+    for (Integer V : {0xCDD7, 0x9AC6, 0, Left, Top, Right, Bottom, 1440, 0, 0}) Put16(B, V);
+    Integer Sum = 0;
+    for (size_t I = 0; I < B.size(); I += 2) Sum ^= static_cast<uint8_t>(B[I]) | (static_cast<uint8_t>(B[I + 1]) << 8);
+    Put16(B, Sum);
+    // Header (type 1, 9 words, version 3.0, 12 words in all, no objects,
+    // largest record 3 words), then the end record.
+    for (Integer V : {1, 9, 0x0300, 12, 0, 0, 3, 0, 0, 3, 0, 0}) Put16(B, V);
+    return B;
+}
+
+std::string EmfBits(HENHMETAFILE H)
+{
+    std::string B(GetEnhMetaFileBits(H, 0, nullptr), '\0');
+    GetEnhMetaFileBits(H, static_cast<UINT>(B.size()), reinterpret_cast<BYTE*>(B.data()));
+    DeleteEnhMetaFile(H);
+    return B;
 }
 
 }  // namespace
@@ -113,4 +144,41 @@ TEST(Metafile, ClipboardHoldingOnlyAMetafile)
     EXPECT_FALSE(Direct.Empty());
     Clipboard()->Clear();
     EXPECT_THROW(Direct.Assign(Clipboard()), EInvalidGraphic);
+}
+
+// A metafile whose frame comes out with no width or height (upside down or
+// empty) is refused when read, and the picture held before stays as it was.
+TEST(Metafile, FrameOfNoSizeIsRefusedAndThePictureKept)
+{
+    std::string InvertedEmf = EmfBits(MakeEmf(60, 40));
+    // rclFrame (offset 24): top and bottom swapped.
+    std::swap_ranges(InvertedEmf.begin() + 28, InvertedEmf.begin() + 32, InvertedEmf.begin() + 36);
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        bool Loads;
+    } Cases[] = {
+        {"placeable wmf", PlaceableWmf(0, 0, 1440, 720), true},  // 96 x 48 pixels
+        {"placeable wmf, box upside down", PlaceableWmf(-1, 32767, 1, 40), false},
+        {"emf, frame upside down", InvertedEmf, false},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        TMetafile M;
+        M.SetHandle(MakeEmf(60, 40));
+        const HENHMETAFILE Before = M.Handle();
+        TMemoryStream S;
+        S.WriteBuffer(Case.Bytes.data(), static_cast<Integer>(Case.Bytes.size()));
+        S.SetPosition(0);
+        if (Case.Loads) {
+            M.LoadFromStream(&S);
+            EXPECT_NEAR(M.Width(), 96, 1);
+            EXPECT_NEAR(M.Height(), 48, 1);
+            continue;
+        }
+        EXPECT_THROW(M.LoadFromStream(&S), EInvalidGraphic);
+        EXPECT_EQ(M.Handle(), Before);
+        EXPECT_NEAR(M.Width(), 60, 1);
+        EXPECT_NEAR(M.Height(), 40, 1);
+    }
 }

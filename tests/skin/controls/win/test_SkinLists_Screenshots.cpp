@@ -38,6 +38,13 @@ TEST_F(SkinListsScreenshots, InTheFourSkins)
         auto* Open = Place(new TsfSkinComboBox(Form), 170, 130, 150, 20);
         for (Integer I = 0; I < 12; ++I) Open->Items()->Add(u"Choice " + IntToStr(I));
         auto* F = Place(new TsfSkinFontComboBox(Form), 10, 200, 150, 20);
+        auto* Tool = Place(new TsfSkinComboBox(Form), 10, 230, 150, 24);
+        Tool->SetToolButtonStyle(true);
+        auto* Tall = Place(new TsfSkinComboBox(Form), 10, 262, 150, 28);
+        Tall->SetUseSkinSize(false);
+        Tall->SetStyle(sfcbEditStyle);
+        for (auto* X : {Tool, Tall})
+            for (const char16_t* S : {u"Fit to window", u"Actual size"}) X->Items()->Add(S);
         auto* T = Place(new TsfSkinTreeView(Form), 330, 10, 210, 150);
         T->SetDrawSkin(true);
         for (Integer I = 0; I < 3; ++I) {
@@ -54,11 +61,15 @@ TEST_F(SkinListsScreenshots, InTheFourSkins)
             C->SetSkinData(SD);
             Open->SetSkinData(SD);
             F->SetSkinData(SD);
+            Tool->SetSkinData(SD);
+            Tall->SetSkinData(SD);
             T->SetSkinData(SD);
             H->SetSkinData(SD);
         }
         L->SetItemIndex(2);
         C->SetItemIndex(1);
+        Tool->SetItemIndex(0);
+        Tall->SetItemIndex(1);
         F->SetFontName(u"Arial");
         T->SetSelected(T->Items()->Item(1));
         H->SetItemIndex(2);

@@ -1,0 +1,62 @@
+#include "shell/ImageCommandRules.h"
+
+#include <cmath>
+
+TRect FitCropToRatio(const TRect& R, double Ratio)
+{
+    TRect Out = R;
+    // Halves round to even, as the rest of the program rounds.
+    if (Ratio > 1)
+        Out.Bottom = R.Top + static_cast<Integer>(std::nearbyint(R.Width() / Ratio));
+    else if (Ratio > 0)
+        Out.Right = R.Left + static_cast<Integer>(std::nearbyint(R.Height() * Ratio));
+    return Out;
+}
+
+double FixedCropRatio(Integer Index)
+{
+    static constexpr double Ratios[9] = {1.0, 2.0 / 3, 3.0 / 4, 4.0 / 5, 5.0 / 7, 3.0 / 2, 4.0 / 3, 16.0 / 9, 16.0 / 10};
+    return Index >= 1 && Index <= 9 ? Ratios[Index - 1] : 0;
+}
+
+void SaveCropSize(TDataTable& Sizes, Integer Width, Integer Height)
+{
+    for (Integer I = 0; I < Sizes.ItemCount(); ++I) {
+        const TRow* R = Sizes.GetItem(I);
+        if (R->ItemCount() >= 2 && R->GetItem(0)->Value() == Width && R->GetItem(1)->Value() == Height) {
+            Sizes.MoveItem(I, 0);
+            return;
+        }
+    }
+    Sizes.AddItem(IntToStr(Width) + u"," + IntToStr(Height));
+    Sizes.MoveItem(Sizes.ItemCount() - 1, 0);
+    while (Sizes.ItemCount() > MaxCropSizes) Sizes.RemoveItemByIndex(Sizes.ItemCount() - 1);
+}
+
+TCanvasSides CanvasDragSides(Integer Handle, Integer Dx, Integer Dy)
+{
+    switch (Handle) {
+        case 1: return {-Dx, 0, -Dy, 0};
+        case 2: return {0, Dx, -Dy, 0};
+        case 3: return {0, Dx, 0, Dy};
+        case 4: return {-Dx, 0, 0, Dy};
+        case 5: return {0, 0, -Dy, 0};
+        case 6: return {0, 0, 0, Dy};
+        case 7: return {-Dx, 0, 0, 0};
+        case 8: return {0, Dx, 0, 0};
+        default: return {};
+    }
+}
+
+bool PasteAtPointer(Integer X, Integer Y, Integer ImageWidth, Integer ImageHeight)
+{
+    return X > 0 && X < ImageWidth && Y > 0 && Y < ImageHeight;
+}
+
+bool GalleryBackupDue(const String& Stored, const String& Today) { return Stored != Today; }
+
+bool ChangedAfterWatermark(Integer ModalResult, bool ChangedBefore)
+{
+    constexpr Integer Cancel = 2;
+    return ModalResult == Cancel ? ChangedBefore : true;
+}
