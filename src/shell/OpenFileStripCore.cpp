@@ -1,5 +1,7 @@
 #include "shell/OpenFileStripCore.h"
 
+#include <algorithm>
+
 #include "framework/runtime/SysUtils.h"
 
 namespace S = OpenFileStrip;
@@ -42,7 +44,10 @@ Integer ScrollOpenFileIntoView(Integer Index, Integer Count, Integer Columns, In
     const Integer Row = Index / Columns;
     const Integer Top = OpenFileTileRect(Index, Columns, ScrollPos).Top;
     if (Top < 0) return Row * S::PitchY - 6;
-    if (BoxHeight - S::PitchY < Top) return S::PitchY * (Row - BoxHeight / S::PitchY + 1);
+    // A box lower than one pitch still shows one row: counting none would
+    // scroll the row it brings into view out of it again.
+    const Integer Rows = std::max<Integer>(1, BoxHeight / S::PitchY);
+    if (BoxHeight - S::PitchY < Top && Row >= Rows) return S::PitchY * (Row - Rows + 1);
     return -1;
 }
 

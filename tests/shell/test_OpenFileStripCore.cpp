@@ -42,12 +42,14 @@ TEST(OpenFileStripCore, ScrollIntoView)
     const struct {
         Integer Index, Pos, Height, Want;
     } Rows[] = {
-        {0, 0, 72, 0},    // the collapsed strip keeps the first row at 0
+        {0, 0, 72, -1},   // the collapsed strip shows its first row
         {1, 0, 210, -1},  // in view
         {3, 0, 72, 70},   // below: one row down
         {6, 0, 140, 70},  // third row in a two-row box
         {0, 70, 72, -6},  // above (its top below 0)
         {9, 0, 72, -1},   // not a row
+        {0, 0, 68, -1},   // a box lower than a pitch keeps its one row
+        {3, 0, 68, 70},
     };
     for (const auto& C : Rows)
         EXPECT_EQ(ScrollOpenFileIntoView(C.Index, 9, 3, C.Pos, C.Height), C.Want) << C.Index << "@" << C.Pos;
