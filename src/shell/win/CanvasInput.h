@@ -8,6 +8,9 @@
 #include <functional>
 
 #include "shell/CanvasInputCore.h"
+#include "shell/CanvasKeys.h"
+
+struct tagMSG;
 
 class TImgView32;
 class TCustomLayer;
@@ -15,6 +18,7 @@ class TCustomLayer;
 class TCanvasInput : public TCanvasInputHost {
 public:
     TCanvasInput(TImgView32& AImage, std::function<TImageDraw*()> ALive);
+    ~TCanvasInput() override;
     TCanvasInput(const TCanvasInput&) = delete;
     TCanvasInput& operator=(const TCanvasInput&) = delete;
 
@@ -27,6 +31,18 @@ public:
     void ImageMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y, TCustomLayer*);
     void ImageDblClick(TObject* Sender);
     void ImageMouseLeave(TObject* Sender);
+
+    // The application-wide key hook with the canvas shortcuts, for the keys
+    // of MainWindow (an HWND) and its controls; the hook before it still
+    // sees every message.
+    void InstallKeyHook(void* MainWindow);
+    void EditorKeyHook(tagMSG& Msg, bool& Handled);
+    // The shortcuts that are commands of the main window (save, edit
+    // commands, zoom, the clipboard picture).
+    std::function<void(TCanvasKeyAction Action)> OnKeyCommand;
+    std::function<bool()> OnSaveEnabled;
+    std::function<bool()> OnCropEnabled;
+    std::function<TColor()> OnSelectionFillColor;
 
     // ---- The main window's parts.
     std::function<void(Integer X, Integer Y)> OnPopupEditMenu;  // view point
@@ -68,7 +84,12 @@ public:
     void ReleaseAddNodeButton(TShapeType Tool) override;
 
 private:
+    void RunKeyAction(TCanvasKeyAction Action, Word Key);
+
     TImgView32& FImage;
     std::function<TImageDraw*()> FLive;
+    void* FMainWindow = nullptr;
+    bool FHookInstalled = false;
+    std::function<void(tagMSG&, bool&)> FPreviousHook;
     TCanvasInputCore FCore{*this};
 };

@@ -102,6 +102,8 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     SetShareCells(ProductName, 1, IntToStr(static_cast<Int64>(reinterpret_cast<intptr_t>(Handle()))));
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
+    FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->InstallKeyHook(Handle());
     FMainWindowCreated = true;
 }
 
@@ -157,6 +159,25 @@ void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
 
 void TfrmZezavEzazer::EndEffectDrawing() {}
+
+void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
+{
+    TImageDraw* Doc = FDocuments->Live();
+    switch (Action) {
+        case TCanvasKeyAction::Save: FDocuments->Save(); break;
+        case TCanvasKeyAction::OpenClipboard:
+            FDocuments->SaveToStream();
+            FDocuments->LoadDocument(String(), true, true);
+            break;
+        case TCanvasKeyAction::ToggleZoom: {
+            const Single Scale = ToggledZoom(Image->ScaleX()) / 100.0f;
+            Image->SetScale(Scale);
+            if (Doc) Doc->SetScale(Scale);
+            break;
+        }
+        default: break;  // the edit commands
+    }
+}
 
 void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
 {

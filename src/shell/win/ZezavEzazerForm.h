@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "dialogs/MainWindowServices.h"
+#include "shell/CanvasKeys.h"
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
@@ -89,6 +90,8 @@ public:
     bool QuerySaveDocuments(bool IsExit);
     // Ends any effect-brush drawing (the effect launcher's work).
     void EndEffectDrawing();
+    // A canvas shortcut that is a command of the window.
+    void CanvasKeyCommand(TCanvasKeyAction Action);
 
     // ---- TMainWindowServices.
     std::uintptr_t MainWindowHandle() const override;

@@ -2,9 +2,29 @@
 // click that draws none, a polygon ended by a double click, and an object
 // dragged by the select tool.
 #include "document/win/DocumentOnView.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/win/CanvasInput.h"
 
 namespace {
+
+// Real key strokes, with Ctrl held when asked.
+void Tap(WORD VK, bool Ctrl = false)
+{
+    std::vector<INPUT> In;
+    auto Key = [&](WORD K, bool Up) {
+        INPUT I = {};
+        I.type = INPUT_KEYBOARD;
+        I.ki.wVk = K;
+        I.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+        In.push_back(I);
+    };
+    if (Ctrl) Key(VK_CONTROL, false);
+    Key(VK, false);
+    Key(VK, true);
+    if (Ctrl) Key(VK_CONTROL, true);
+    SendInput(UINT(In.size()), In.data(), sizeof(INPUT));
+    guitest::Pump();
+}
 
 class CanvasInputWin : public DocumentOnView {
 protected:
@@ -100,4 +120,44 @@ TEST_F(CanvasInputWin, TheSelectToolDragsAnObject)
     RealDrag({40, 40}, {90, 60});
     EXPECT_EQ(Doc->Shape()->SRect(), (TRect{70, 40, 111, 71}));
     EXPECT_FALSE(Input->Core().MouseDownLeft());
+}
+
+TEST_F(CanvasInputWin, TheKeyHookKeepsGlobalKeysOutOfModalWindowsAndEditKeysOnTheCanvas)
+{
+    auto* Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(330, 10, 60, 22);
+    std::vector<TCanvasKeyAction> Seen;
+    Input->OnKeyCommand = [&](TCanvasKeyAction A) { Seen.push_back(A); };
+    // The hook before the canvas's still sees every key.
+    Integer KeyDowns = 0;
+    Application->OnMessage = [&](MSG& Msg, bool&) { KeyDowns += Msg.message == WM_KEYDOWN; };
+    Input->InstallKeyHook(Form->Handle());
+    guitest::Pump();
+    Edit->SetFocus();
+    ASSERT_TRUE(guitest::PumpUntil([&] { return GetFocus() == Edit->Handle(); }));
+
+    Tap('S', true);  // no canvas focus needed
+    Tap('C', true);  // the edit box's own copy
+    Tap(VK_F3);
+    EXPECT_EQ(Seen, (std::vector<TCanvasKeyAction>{TCanvasKeyAction::Save, TCanvasKeyAction::ToggleZoom}));
+    EXPECT_FALSE(Input->Core().PressCtl()) << "the key-up of Ctrl was seen";
+
+    Seen.clear();
+    View->SetFocus();
+    ASSERT_TRUE(guitest::PumpUntil([&] { return GetFocus() == View->Handle(); }));
+    Tap('C', true);
+    EXPECT_EQ(Seen, (std::vector<TCanvasKeyAction>{TCanvasKeyAction::Copy}));
+
+    // A modal window disables the main one: the global keys are its own.
+    Seen.clear();
+    EnableWindow(Form->Handle(), FALSE);
+    const Integer Before = KeyDowns;
+    for (WORD K : {WORD(VK_F3), WORD(VK_F5)}) Tap(K);
+    Tap('S', true);
+    EXPECT_TRUE(guitest::PumpUntil([&] { return KeyDowns >= Before + 4; }));
+    EnableWindow(Form->Handle(), TRUE);
+    EXPECT_TRUE(Seen.empty());
+    Input.reset();
+    Application->OnMessage = nullptr;
 }

@@ -70,6 +70,9 @@ public:
     // The hint window of the grid's items (nullptr: the platform's).
     virtual THintWindow* MenuSkinHint() const = 0;
     virtual void SetMenuSkinHint(THintWindow* Value) = 0;
+    // The items themselves, and the selected one (nullptr when ItemIndex is out of range).
+    virtual TCollection* MenuItems() = 0;
+    virtual TCollectionItem* SelectedMenuItem() const = 0;
 };
 
 // A skinned popup menu as the control that opens it sees it. When it closes,

@@ -182,6 +182,7 @@ TsfSkinColorButton::TsfSkinColorButton(TComponent* AOwner) : inherited(AOwner)
     FColorMarkerValue = 0;
     FColorImages = new TImageList(this);
     if (TsfSkinMenuServices* S = SkinMenuServices()) FColorMenu = S->CreateSkinImagesMenu(this);
+    FOwnMenu = FColorMenu;
     if (FColorMenu) {
         FColorMenu->SetImages(FColorImages);
         FColorMenu->SetOnItemClick([this](TObject*) { ItemClick(); });
@@ -246,38 +247,6 @@ void TsfSkinColorButton::SetMainWindowHandle(HWND Value)
 {
     FMainWindowHandle = Value;
     if (FColorMenu) FColorMenu->SetMainWindowHandle(Value);
-}
-
-template <class T>
-void TsfSkinColorButton::ChangeOptions(T TsfImagesMenuOptions::*Field, T Value)
-{
-    if (!FColorMenu) return;
-    TsfImagesMenuOptions O = FColorMenu->Options();
-    O.*Field = Value;
-    FColorMenu->SetOptions(O);
-}
-
-bool TsfSkinColorButton::MenuUseSkinFont() const { return FColorMenu ? FColorMenu->Options().UseSkinFont : true; }
-void TsfSkinColorButton::SetMenuUseSkinFont(bool Value) { ChangeOptions(&TsfImagesMenuOptions::UseSkinFont, Value); }
-TFont* TsfSkinColorButton::MenuDefaultFont() const { return FColorMenu ? FColorMenu->MenuDefaultFont() : nullptr; }
-void TsfSkinColorButton::SetMenuDefaultFont(TFont* Value)
-{
-    if (FColorMenu) FColorMenu->MenuDefaultFont()->Assign(Value);
-}
-bool TsfSkinColorButton::MenuAlphaBlend() const { return FColorMenu && FColorMenu->Options().AlphaBlend; }
-void TsfSkinColorButton::SetMenuAlphaBlend(bool Value) { ChangeOptions(&TsfImagesMenuOptions::AlphaBlend, Value); }
-Byte TsfSkinColorButton::MenuAlphaBlendValue() const { return FColorMenu ? FColorMenu->Options().AlphaBlendValue : 200; }
-void TsfSkinColorButton::SetMenuAlphaBlendValue(Byte Value)
-{
-    ChangeOptions(&TsfImagesMenuOptions::AlphaBlendValue, Value);
-}
-bool TsfSkinColorButton::MenuAlphaBlendAnimation() const
-{
-    return FColorMenu && FColorMenu->Options().AlphaBlendAnimation;
-}
-void TsfSkinColorButton::SetMenuAlphaBlendAnimation(bool Value)
-{
-    ChangeOptions(&TsfImagesMenuOptions::AlphaBlendAnimation, Value);
 }
 
 String TsfSkinColorButton::MenuText(const char16_t* Key, const char16_t* English) const

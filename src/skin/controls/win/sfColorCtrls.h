@@ -134,7 +134,7 @@ protected:
 // colour strip; "automatic" is the strip switched off with the colour kept.
 // The more-colours entry opens the skinned colour dialog (the frame's, through
 // the menu services); the pick entry only tells the application to pick.
-class TsfSkinColorButton : public TsfSkinMenuSpeedButton {
+class TsfSkinColorButton : public TsfSkinMenuSpeedButton, public TsfImagesMenuProperties {
 public:
     using inherited = TsfSkinMenuSpeedButton;
     explicit TsfSkinColorButton(TComponent* AOwner);
@@ -161,16 +161,6 @@ public:
     void SetDialogFormLeft(Integer Value) { FDialogFormLeft = Value; }
     Integer DialogFormTop() const { return FDialogFormTop; }
     void SetDialogFormTop(Integer Value) { FDialogFormTop = Value; }
-    bool MenuUseSkinFont() const;
-    void SetMenuUseSkinFont(bool Value);
-    TFont* MenuDefaultFont() const;
-    void SetMenuDefaultFont(TFont* Value);
-    bool MenuAlphaBlend() const;
-    void SetMenuAlphaBlend(bool Value);
-    Byte MenuAlphaBlendValue() const;
-    void SetMenuAlphaBlendValue(Byte Value);
-    bool MenuAlphaBlendAnimation() const;
-    void SetMenuAlphaBlendAnimation(bool Value);
     const TsfCustomColors& CustomColors() const { return FCustom; }
     void SetCustomColors(const TsfCustomColors& Value) { FCustom.Set(Value.Values, Value.Count); }
     // The grid (nil when no skinned menus are installed) and its swatches.
@@ -194,8 +184,6 @@ private:
     void SetShow(bool TsfColorMenuLayout::*Flag, bool Value);
     String MenuText(const char16_t* Key, const char16_t* English) const;
     void ReadCaptions();
-    template <class T>
-    void ChangeOptions(T TsfImagesMenuOptions::*Field, T Value);
 
     TsfSkinImagesMenuLink* FColorMenu = nullptr;  // owned (a component of this button)
     TCustomImageList* FColorImages = nullptr;     // owned (a component of this button)

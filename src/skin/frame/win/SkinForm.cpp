@@ -1256,6 +1256,7 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
 void TsfSkinForm::AfterForm(TMessage& Message)
 {
     if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) MDIAfterForm(Message);
+    LayerBorderAfterForm(Message);
     const bool NC = FSupportNCArea;
     const Integer X = LOWORD(Message.LParam), Y = HIWORD(Message.LParam);
     switch (Message.Msg) {

@@ -28,6 +28,7 @@
 class TsfSkinScrollBar;
 class TsfSkinMDITabsBar;
 class TsfQuickButtonItems;
+class TsfFormLayerBorder;
 class TCustomImageList;
 
 // The platform's error for an owner that is not a form.
@@ -477,6 +478,13 @@ public:
     // The visible quick buttons the caption shows (0 without an image list).
     Integer QuickButtonsShown();
 
+    // ---- Layered border (win/SkinLayerBorder): the skin's frame outside the
+    // form in layered windows, when the skin has one and shows it.
+    bool IsLayerBorderUsed() const;
+    TsfFormLayerBorder* BorderLayer() const { return FBorderLayer; }
+    // The skin changed: the border takes the new frame (and shows it anew when shown).
+    void LayerBorderSkinChanged();
+
     // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
     // area; controls bound by name to areas of the picture.
     struct TsfAreaBinding {
@@ -507,6 +515,8 @@ private:
     // The MDI branches of the window procedure; MDIBeforeForm answers whether
     // it took the message (Pass: whether the form's own procedure still runs).
     void ChangeSkinDataClient();
+    void LayerBorderAfterForm(TMessage& Message);
+    TsfFormLayerBorder* FBorderLayer = nullptr;  // owned as a component
     void ClientModeMouseDown(Integer X, Integer Y);
     void FormDragMove();
     Integer FOldX = 0, FOldY = 0;

@@ -423,6 +423,8 @@ public:
     TFont* MenuDefaultFont() override { return FDefaultFont.get(); }
     THintWindow* MenuSkinHint() const override { return FSkinHint; }
     void SetMenuSkinHint(THintWindow* Value) override { SetSkinHint(Value); }
+    TCollection* MenuItems() override { return FItems.get(); }
+    TCollectionItem* SelectedMenuItem() const override { return SelectedItem(); }
 
     TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value) override;

@@ -46,6 +46,8 @@ struct TFakeGrid : TComponent, TsfSkinImagesMenuLink {
     TFont* MenuDefaultFont() override { return nullptr; }
     THintWindow* MenuSkinHint() const override { return nullptr; }
     void SetMenuSkinHint(THintWindow*) override {}
+    TCollection* MenuItems() override { return nullptr; }
+    TCollectionItem* SelectedMenuItem() const override { return nullptr; }
     TCustomImageList* FImages = nullptr;
     std::vector<Integer> Items;
     Integer Index = -1;

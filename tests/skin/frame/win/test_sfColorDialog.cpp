@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "SkinControlTestEnv.h"
+#include "framework/controls/win/Hints.h"
 #include "skin/controls/SkinColorCore.h"
+#include "skin/controls/win/SkinExCtrls.h"
 #include "skin/controls/win/sfColorCtrls.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/sfColorDialog.h"
@@ -336,4 +338,45 @@ TEST_F(ColorDialogTest, ColorButtonMenu)
     B->SetShowPickColor(false);
     EXPECT_EQ(M->ItemCount(), 40);
     EXPECT_EQ(B->ColorImages()->Count(), 41);
+}
+
+// The graphic and colour buttons hand their menu properties to the grid they
+// own (the font as a copy); the graphic button's selected item follows ItemIndex.
+TEST_F(ColorDialogTest, ButtonsPassMenuPropertiesThrough)
+{
+    TForm* Form = NewForm(100, 100, 200, 100);
+    auto* G = new TsfSkinPenStyleButton(Form);
+    auto* C = new TsfSkinColorButton(Form);
+    const std::pair<TsfImagesMenuProperties*, TsfSkinImagesMenu*> Buttons[] = {
+        {G, static_cast<TsfSkinImagesMenu*>(G->GraphicMenu())},
+        {C, static_cast<TsfSkinImagesMenu*>(C->ColorMenu())}};
+    for (auto [B, M] : Buttons) {
+        ASSERT_NE(M, nullptr);
+        B->SetMenuShowHints(false);
+        B->SetMenuUseSkinFont(false);
+        B->SetMenuAlphaBlend(true);
+        B->SetMenuAlphaBlendValue(99);
+        B->SetMenuAlphaBlendAnimation(true);
+        TFont F;
+        F.SetName(u"Courier New");
+        B->SetMenuDefaultFont(&F);
+        F.SetName(u"Arial");
+        auto* Hint = new THintWindow(Form);
+        B->SetMenuSkinHint(Hint);
+        EXPECT_FALSE(M->ShowHints);
+        EXPECT_FALSE(M->UseSkinFont);
+        EXPECT_TRUE(M->AlphaBlend);
+        EXPECT_EQ(M->AlphaBlendValue, 99);
+        EXPECT_TRUE(M->AlphaBlendAnimation);
+        EXPECT_EQ(M->DefaultFont()->Name(), u"Courier New") << "copied, not shared";
+        EXPECT_EQ(B->MenuSkinHint(), Hint);
+        B->SetMenuSkinHint(nullptr);
+        EXPECT_EQ(M->SkinHint(), nullptr);
+    }
+    G->SetItemIndex(3);
+    ASSERT_NE(G->SelectedItem(), nullptr);
+    EXPECT_EQ(static_cast<TsfImagesMenuItem*>(G->SelectedItem())->ImageIndex(), 3);
+    EXPECT_EQ(G->GraphicItems()->Count(), 5);
+    G->SetItemIndex(7);
+    EXPECT_EQ(G->SelectedItem(), nullptr);
 }
