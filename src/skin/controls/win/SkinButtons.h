@@ -384,8 +384,8 @@ private:
 // defaults and their setters do nothing.
 class TsfImagesMenuProperties {
 public:
-    THintWindow* MenuSkinHint() const { return FOwnMenu ? FOwnMenu->MenuSkinHint() : nullptr; }
-    void SetMenuSkinHint(THintWindow* Value)
+    TComponent* MenuSkinHint() const { return FOwnMenu ? FOwnMenu->MenuSkinHint() : nullptr; }
+    void SetMenuSkinHint(TComponent* Value)
     {
         if (FOwnMenu) FOwnMenu->SetMenuSkinHint(Value);
     }
