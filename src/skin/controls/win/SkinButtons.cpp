@@ -1184,6 +1184,51 @@ void TsfSkinMenuSpeedButton::CreateButtonImage(TsfBitmap* B, const TRect& R, boo
     inherited::CreateButtonImage(B, R, ADown, AMouseIn);
 }
 
+void TsfSkinMenuSpeedButton::CreateControlDefaultImage(TsfBitmap* B)
+{
+    if (!FNewStyle) {
+        inherited::CreateControlDefaultImage(B);
+        return;
+    }
+    TCanvas* C = B->Canvas();
+    const Integer W = B->Width(), H = B->Height();
+    const bool Bottom = FTrackPosition == sftpBottom;
+    const TRect Track = DefaultTrackRect(W, H, Bottom);
+    const TRect Main = Bottom ? TRect{0, 0, W, H - sfTrackPartSize} : TRect{0, 0, W - sfTrackPartSize, H};
+    const bool Pressed = Down(), Hot = FCore.MouseIn();
+    auto Part = [&](const TRect& R, bool PDown, bool PHot, bool Framed) {
+        C->Brush()->SetStyle(bsSolid);
+        C->Brush()->SetColor(PDown ? DownFill : PHot ? HotFill : clBtnFace);
+        if (!Framed) {
+            C->FillRect(R);
+            return;
+        }
+        C->Pen()->SetColor(PDown || PHot ? NavyFrame : clBtnShadow);
+        C->Rectangle(R);
+    };
+    if (FTrackButtonMode && (Hot || FMenuTracked)) {
+        // The two parts only while the drop-down part is in reach.
+        if (FMenuTracked) {
+            Part(Main, false, true, true);
+            Part(Track, true, false, true);
+        } else if (Pressed) {
+            Part(Main, true, false, true);
+            Part(Track, false, true, true);
+        } else {
+            Part(Main, false, true, true);
+            Part(Track, false, true, true);
+        }
+    } else {
+        Part(TRect{0, 0, W, H}, Pressed, Hot, Pressed || Hot || !Flat());
+    }
+    C->Font()->Assign(DefaultFont());
+    if (FSD && FSD->ResourceStrData()) C->Font()->SetCharset(FSD->ResourceStrData()->CharSet());
+    if (!Enabled()) C->Font()->SetColor(clBtnShadow);
+    C->Brush()->SetStyle(bsClear);
+    DrawContent(C, Main, Pressed, Hot);
+    DrawDropArrowImage(C, Track, clBtnText);
+}
+
 const TsfDataSkinButtonControl* TsfSkinMenuSpeedButton::SkinDescription(const char16_t* Name) const
 {
     const Integer I = FSD->GetControlIndex(Name);

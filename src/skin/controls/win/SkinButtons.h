@@ -362,6 +362,7 @@ protected:
     void Paint() override;
     bool CursorOver() override { return false; }
     void CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn) override;
+    void CreateControlDefaultImage(TsfBitmap* B) override;
 
 private:
     // The new style: the skin's resizable tool button as the body and, while

@@ -168,6 +168,12 @@ TEST_F(SkinMenuButtonsTest, NewStyleBottomTrackPart)
     ShowAndWait(form);
     PressAt(B, 20, 50 - 15);
     EXPECT_EQ(Popup.Rects.size(), 1u);
+    // The built-in look while open: the body hot over the strip down.
+    const TPoint Body = B->ClientToScreen({3, 3}), Strip = B->ClientToScreen({3, 50 - 3});
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        return CaptureScreen({Body.X, Body.Y, Body.X + 1, Body.Y + 1})->Pixel(0, 0) == ScreenRGB(0xD2BDB6) &&
+               CaptureScreen({Strip.X, Strip.Y, Strip.X + 1, Strip.Y + 1})->Pixel(0, 0) == ScreenRGB(0xB59385);
+    }));
     B->Perform(WM_SKINMENUCLOSE, 0, 0);
     PressAt(B, 20, 50 - 16);
     EXPECT_EQ(Popup.Rects.size(), 1u);
