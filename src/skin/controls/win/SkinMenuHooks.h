@@ -67,9 +67,9 @@ public:
     virtual void SetOptions(const TsfImagesMenuOptions& Value) = 0;
     // The font of the captions without the skin's (callers assign into it).
     virtual TFont* MenuDefaultFont() = 0;
-    // The hint window of the grid's items (nullptr: the platform's).
-    virtual THintWindow* MenuSkinHint() const = 0;
-    virtual void SetMenuSkinHint(THintWindow* Value) = 0;
+    // The skinned hint component that shows the grid's item hints (nullptr: none).
+    virtual TComponent* MenuSkinHint() const = 0;
+    virtual void SetMenuSkinHint(TComponent* Value) = 0;
     // The items themselves, and the selected one (nullptr when ItemIndex is out of range).
     virtual TCollection* MenuItems() = 0;
     virtual TCollectionItem* SelectedMenuItem() const = 0;

@@ -18,6 +18,7 @@
 #include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinAnimatedObjects.h"
+#include "skin/frame/win/SkinHint.h"
 #include "skin/frame/win/SkinMainMenuBarLink.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
@@ -28,6 +29,7 @@
 class TsfSkinScrollBar;
 class TsfSkinMDITabsBar;
 class TsfQuickButtonItems;
+class TsfFormLayerBorder;
 class TCustomImageList;
 
 // The platform's error for an owner that is not a form.
@@ -340,7 +342,10 @@ public:
     bool OpenMainMenuItem();
     // Closes an open menu on the messages that should close it; first step of every message.
     void CheckMenuCloseMessage(const TMessage& Message);
-    void HideSkinHint() override {}
+    void HideSkinHint() override;
+    // The hint component object hints and the caption show through (none: no hints).
+    TsfSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TsfSkinHint* Value);
     bool UseSkinFontInMenu = true;
     bool UseSkinSizeInMenu = true;
     Integer DefMenuItemHeight() const { return FDefMenuItemHeight; }
@@ -477,6 +482,13 @@ public:
     // The visible quick buttons the caption shows (0 without an image list).
     Integer QuickButtonsShown();
 
+    // ---- Layered border (win/SkinLayerBorder): the skin's frame outside the
+    // form in layered windows, when the skin has one and shows it.
+    bool IsLayerBorderUsed() const;
+    TsfFormLayerBorder* BorderLayer() const { return FBorderLayer; }
+    // The skin changed: the border takes the new frame (and shows it anew when shown).
+    void LayerBorderSkinChanged();
+
     // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
     // area; controls bound by name to areas of the picture.
     struct TsfAreaBinding {
@@ -507,6 +519,8 @@ private:
     // The MDI branches of the window procedure; MDIBeforeForm answers whether
     // it took the message (Pass: whether the form's own procedure still runs).
     void ChangeSkinDataClient();
+    void LayerBorderAfterForm(TMessage& Message);
+    TsfFormLayerBorder* FBorderLayer = nullptr;  // owned as a component
     void ClientModeMouseDown(Integer X, Integer Y);
     void FormDragMove();
     Integer FOldX = 0, FOldY = 0;
@@ -579,6 +593,7 @@ private:
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
     TMainMenu* FMainMenu = nullptr;
+    TsfSkinHint* FSkinHint = nullptr;
     TsfMainMenuBarLink* FMainMenuBar = nullptr;
     TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     TsfLayerManager* FLayerManager = nullptr;  // owned as a component

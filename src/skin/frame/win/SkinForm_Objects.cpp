@@ -387,6 +387,7 @@ void TsfSkinForm::ChangeSkinData()
         RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         StartMouseTimer();
     }
+    LayerBorderSkinChanged();
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
     if (!FRollUpState && FSupportNCArea) {

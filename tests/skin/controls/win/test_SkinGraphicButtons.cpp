@@ -44,8 +44,8 @@ struct TFakeGrid : TComponent, TsfSkinImagesMenuLink {
     TsfImagesMenuOptions Options() const override { return {}; }
     void SetOptions(const TsfImagesMenuOptions&) override {}
     TFont* MenuDefaultFont() override { return nullptr; }
-    THintWindow* MenuSkinHint() const override { return nullptr; }
-    void SetMenuSkinHint(THintWindow*) override {}
+    TComponent* MenuSkinHint() const override { return nullptr; }
+    void SetMenuSkinHint(TComponent*) override {}
     TCollection* MenuItems() override { return nullptr; }
     TCollectionItem* SelectedMenuItem() const override { return nullptr; }
     TCustomImageList* FImages = nullptr;

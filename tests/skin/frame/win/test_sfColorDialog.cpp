@@ -8,6 +8,7 @@
 #include "skin/controls/SkinColorCore.h"
 #include "skin/controls/win/SkinExCtrls.h"
 #include "skin/controls/win/sfColorCtrls.h"
+#include "skin/frame/win/SkinHint.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/sfColorDialog.h"
 
@@ -361,7 +362,12 @@ TEST_F(ColorDialogTest, ButtonsPassMenuPropertiesThrough)
         F.SetName(u"Courier New");
         B->SetMenuDefaultFont(&F);
         F.SetName(u"Arial");
-        auto* Hint = new THintWindow(Form);
+        auto* Hint = new TsfSkinHint(Form);
+        // The hint component takes over the application's hint window: given back below.
+        auto Restore = ScopeExit([] {
+            HintWindowClass = HintWindowClassOf<THintWindow>();
+            Application->OnShowHint = nullptr;
+        });
         B->SetMenuSkinHint(Hint);
         EXPECT_FALSE(M->ShowHints);
         EXPECT_FALSE(M->UseSkinFont);

@@ -1,0 +1,493 @@
+#include "skin/frame/win/SkinLayerBorder.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "skin/controls/SkinClock.h"
+#include "skin/frame/win/SkinForm.h"
+#include "skin/model/SFSkinImage.h"
+#include "skin/model/SFStackBlur.h"
+#include "skin/model/SFWindowData.h"
+
+namespace {
+
+constexpr Cardinal FadeTimerId = 1;
+constexpr Cardinal FadeInterval = 5;
+
+TRect Bounds(TCustomForm* F) { return {F->Left(), F->Top(), F->Left() + F->Width(), F->Top() + F->Height()}; }
+
+// A picture with the grey level of its mask as alpha (opaque without a mask).
+std::unique_ptr<TsfBitmap> AlphaPicture(TsfSkinData* SD, Integer Picture, Integer Mask)
+{
+    const TsfBitmap* P = SD->ActiveBitmap(Picture);
+    if (!P || P->Empty()) return nullptr;
+    auto B = std::make_unique<TsfBitmap>();
+    B->SetSize(P->Width(), P->Height());
+    SkinCopyRect(B.get(), {0, 0, P->Width(), P->Height()}, P, {0, 0, P->Width(), P->Height()});
+    if (TsfBitmap* M = SD->ActiveBitmap(Mask); M && M->Width() == P->Width() && M->Height() == P->Height())
+        SetAlphaFromGrayMask(B.get(), M);
+    else
+        B->SetAlpha(255);
+    return B;
+}
+
+// Rows or columns of S tiled down a W x H bitmap (the last tile clipped).
+void TileDown(TsfBitmap* B, const TsfBitmap* Src, const TRect& S, Integer W, Integer H)
+{
+    B->SetSize(W, H);
+    if (S.Height() <= 0) return;
+    for (Integer Y = 0; Y < H; Y += S.Height()) {
+        const Integer N = std::min(S.Height(), H - Y);
+        SkinCopyRect(B, {0, Y, W, Y + N}, Src, {S.Left, S.Top, S.Right, S.Top + N});
+    }
+}
+
+TCursor CursorOf(TsfLayerHit Hit)
+{
+    switch (Hit) {
+    case lhLeft:
+    case lhRight: return crSizeWE;
+    case lhTop:
+    case lhBottom: return crSizeNS;
+    case lhTopLeft:
+    case lhBottomRight: return crSizeNWSE;
+    case lhTopRight:
+    case lhBottomLeft: return crSizeNESW;
+    default: return crDefault;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// A border window
+
+TsfFormLayerWindow::TsfFormLayerWindow(TsfFormLayerBorder* ABorder, TsfFormLayerBorderType AType)
+    : TsfLayerWindow(ABorder), FLayerBorder(ABorder), BorderType(AType)
+{
+}
+
+void TsfFormLayerWindow::CreateParams(TCreateParams& Params)
+{
+    TsfLayerWindow::CreateParams(Params);
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED;
+    const TsfDataSkinLayerFrame* D = FLayerBorder->Data();
+    // Without a sizing band every click goes through to what lies below.
+    if (!D || D->BorderRect.Width() <= 0 || D->BorderRect.Height() <= 0 || !D->HitTestEnable)
+        Params.ExStyle |= WS_EX_TRANSPARENT;
+    if (FLayerBorder->Form() && FLayerBorder->Form()->FormStyle() == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+}
+
+void TsfFormLayerWindow::WMMouseActivate(TMessage& Message)
+{
+    // The border never takes the activation; the form does.
+    Message.Result = MA_NOACTIVATE;
+    TCustomForm* F = FLayerBorder->Form();
+    if (F && F->HandleAllocated() && GetActiveWindow() != F->Handle()) SetActiveWindow(F->Handle());
+    FHitMode = HitAtCursor();
+}
+
+TsfLayerHit TsfFormLayerWindow::HitAtCursor() const
+{
+    TsfSkinForm* C = FLayerBorder->DSF();
+    TCustomForm* F = FLayerBorder->Form();
+    if (!F) return lhNone;
+    POINT P{};
+    GetCursorPos(&P);
+    const bool Sizeable = C->IsSizeAble() && !C->RollUpState() && C->WindowState() == wsNormal;
+    return FLayerBorder->Geometry().HitTest(BorderType, FLayerBorder->FrameForForm(), Bounds(F), {P.x, P.y}, Sizeable);
+}
+
+void TsfFormLayerWindow::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_SETCURSOR && LOWORD(Message.LParam) == HTCLIENT) {
+        const TsfLayerHit Hit = FDown ? FHitMode : HitAtCursor();
+        ::SetCursor(Screen->Cursors(CursorOf(Hit)));
+        Message.Result = 1;
+        return;
+    }
+    TsfLayerWindow::Dispatch(Message);
+}
+
+void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    TsfLayerWindow::MouseDown(Button, Shift, X, Y);
+    FHitMode = HitAtCursor();
+    if (Button != mbLeft || FHitMode == lhNone || FHitMode == lhObject) return;
+    if (FLayerBorder->DSF()->WindowState() == wsMaximized) return;
+    FDown = true;
+    POINT P{};
+    GetCursorPos(&P);
+    MousePos1 = {P.x, P.y};
+    SetCapture(Handle());
+}
+
+void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    TsfLayerWindow::MouseMove(Shift, X, Y);
+    if (!FDown) return;
+    TCustomForm* F = FLayerBorder->Form();
+    TsfSkinForm* C = FLayerBorder->DSF();
+    POINT P{};
+    GetCursorPos(&P);
+    const Integer DX = P.x - MousePos1.X, DY = P.y - MousePos1.Y;
+    if (DX == 0 && DY == 0) return;
+    const TRect B = Bounds(F);
+    if (FHitMode == lhCaption) {
+        Integer L = B.Left + DX, T = B.Top + DY;
+        if (C->Magnetic) C->MagneticMove(L, T, B.Height(), B.Width());
+        F->SetBounds(L, T, B.Width(), B.Height());
+    } else {
+        const TRect N = LayerResizeStep(FHitMode, B, DX, DY, C->GetMinWidth(), C->GetMinHeight(), C->GetMaxWidth(),
+                                        C->GetMaxHeight(), FLayerBorder->FrameForForm(), {P.x, P.y},
+                                        FLayerBorder->Geometry().HitTestSize);
+        if (N != B) F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+    }
+    MousePos1 = {P.x, P.y};
+}
+
+void TsfFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    TsfLayerWindow::MouseUp(Button, Shift, X, Y);
+    if (!FDown) return;
+    FDown = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+// ---------------------------------------------------------------------------
+// The border
+
+TsfFormLayerBorder::TsfFormLayerBorder(TsfSkinForm* ADSF) : TComponent(ADSF), FDSF(ADSF) {}
+
+TsfFormLayerBorder::~TsfFormLayerBorder()
+{
+    SkinClock()->StopTimers(this);
+    FreeWindows();
+}
+
+void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
+{
+    FSD = ASD;
+    FForm = AForm;
+    FData = nullptr;
+    FSourceBitmap.reset();
+    FSourceInActiveBitMap.reset();
+    if (!FSD || FSD->Empty || !FSD->LayerFrame || FSD->LayerFrame->PictureIndex == -1) return;
+    const TsfDataSkinLayerFrame& D = *FSD->LayerFrame;
+    FSourceBitmap = AlphaPicture(FSD, D.PictureIndex, D.MaskPictureIndex);
+    if (!FSourceBitmap) return;
+    if (D.InActivePictureIndex != -1) {
+        FSourceInActiveBitMap = AlphaPicture(FSD, D.InActivePictureIndex, D.InActiveMaskPictureIndex);
+        // A picture of another size cannot stand for the active one.
+        if (FSourceInActiveBitMap && (FSourceInActiveBitMap->Width() != FSourceBitmap->Width() ||
+                                      FSourceInActiveBitMap->Height() != FSourceBitmap->Height()))
+            FSourceInActiveBitMap.reset();
+    }
+    FData = &D;
+    FGeometry.Init(D, FSourceBitmap->Width(), FSourceBitmap->Height());
+    if (FCurrentAlphaBlendValue < 0) {
+        FCurrentAlphaBlendValue = D.AlphaBlendValue;
+        FCurrentInActiveAlphaBlendValue = D.InActiveAlphaBlendValue;
+    }
+}
+
+TRect TsfFormLayerBorder::FrameForForm() const
+{
+    if (!FData || !FForm) return {};
+    return FGeometry.FrameRect(*FData, Bounds(FForm),
+                               FDSF->RollUpState() && FData->RollUpFormHeight > 0 ? FData->RollUpFormHeight : 0);
+}
+
+void TsfFormLayerBorder::BuildImages(Integer W, Integer H)
+{
+    for (auto& I : FImages) I.reset();
+    if (!FData || W <= 0 || H <= 0) return;
+    const TsfDataSkinLayerFrame& D = *FData;
+    const TsfBitmap* Src = !FActive && FSourceInActiveBitMap ? FSourceInActiveBitMap.get() : FSourceBitmap.get();
+    const Integer PW = Src->Width(), PH = Src->Height();
+    const TsfLayerBorderGeometry& G = FGeometry;
+    auto Top = std::make_unique<TsfBitmap>();
+    if (!G.Sliced) {
+        Top->SetSize(PW, PH);
+        SkinCopyRect(Top.get(), {0, 0, PW, PH}, Src, {0, 0, PW, PH});
+        FImages[sfflTop] = std::move(Top);
+    } else {
+        CreateHSkinImage(D.LTPoint.X, PW - D.RTPoint.X, Top.get(), Src, {0, 0, PW, G.TopH}, W, G.TopH, true);
+        FImages[sfflTop] = std::move(Top);
+        const Integer BH = G.BottomHeight(H);
+        if (BH > 0) {
+            TsfBitmap Whole;
+            CreateHSkinImage(D.LBPoint.X, PW - D.RBPoint.X, &Whole, Src, {0, PH - G.BottomH, PW, PH}, W, G.BottomH, true);
+            auto Bottom = std::make_unique<TsfBitmap>();
+            Bottom->SetSize(W, BH);
+            SkinCopyRect(Bottom.get(), {0, 0, W, BH}, &Whole, {0, 0, W, BH});  // cut from the top
+            FImages[sfflBottom] = std::move(Bottom);
+        }
+        const Integer SideH = H - G.TopHeight(H) - BH;
+        if (SideH > 0) {
+            const TRect LB{0, G.TopH, G.LeftW, PH - G.BottomH}, RB{D.ClRect.Right, G.TopH, PW, PH - G.BottomH};
+            for (auto [T, S, SW] : {std::tuple{sfflLeft, LB, G.LeftW}, std::tuple{sfflRight, RB, G.RightW}}) {
+                if (SW <= 0 || S.Height() <= 0) continue;
+                auto Side = std::make_unique<TsfBitmap>();
+                if (D.FullStretch) {
+                    Side->SetSize(SW, SideH);
+                    SkinCopyRect(Side.get(), {0, 0, SW, SideH}, Src, S);
+                } else {
+                    TileDown(Side.get(), Src, S, SW, SideH);
+                }
+                FImages[T] = std::move(Side);
+            }
+        }
+    }
+    for (auto& I : FImages)
+        if (I) {
+            I->CheckRGBA();
+            I->CheckingAlphaBlend();
+        }
+}
+
+void TsfFormLayerBorder::FreeWindows()
+{
+    for (auto& W : FWindows) {
+        delete W;
+        W = nullptr;
+    }
+}
+
+void TsfFormLayerBorder::PushImages()
+{
+    const Integer A = std::clamp<Integer>(CurrentAlpha(), 0, 255);
+    for (Integer T = 0; T < 4; ++T)
+        if (FWindows[T] && FImages[T]) UpdateLayeredBitmap(FImages[T].get(), uint8_t(A), FWindows[T]);
+}
+
+void TsfFormLayerBorder::PlaceWindows(bool Show)
+{
+    for (Integer T = 0; T < 4; ++T) {
+        const TRect R = FGeometry.PieceRect(TsfFormLayerBorderType(T), FFrame);
+        const bool Has = FImages[T] && R.Width() > 0 && R.Height() > 0;
+        if (!Has) {
+            if (FWindows[T] && FWindows[T]->HandleAllocated()) ShowWindow(FWindows[T]->Handle(), SW_HIDE);
+            continue;
+        }
+        if (!FWindows[T]) {
+            if (!Show) continue;
+            FWindows[T] = new TsfFormLayerWindow(this, TsfFormLayerBorderType(T));
+        }
+        TsfFormLayerWindow* W = FWindows[T];
+        W->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+        W->HandleNeeded();
+        UpdateLayeredBitmap(FImages[T].get(), uint8_t(std::clamp<Integer>(CurrentAlpha(), 0, 255)), W);
+        const bool Top = FForm && FForm->FormStyle() == fsStayOnTop;
+        SetWindowPos(W->Handle(), Top ? HWND_TOPMOST : HWND_NOTOPMOST, R.Left, R.Top, R.Width(), R.Height(),
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+}
+
+void TsfFormLayerBorder::Show(Integer X, Integer Y, Integer AHeight, Integer AWidth)
+{
+    if (!FData) return;
+    FFrame = {X, Y, X + AWidth, Y + AHeight};
+    FVisible = true;
+    BuildImages(AWidth, AHeight);
+    FreeWindows();
+    PlaceWindows(true);
+}
+
+void TsfFormLayerBorder::ShowWithForm()
+{
+    if (!FData || !FForm) return;
+    const TRect F = FrameForForm();
+    Show(F.Left, F.Top, F.Height(), F.Width());
+}
+
+void TsfFormLayerBorder::ShowWithFormAnimation()
+{
+    if (!FData) return;
+    const Integer Target = FActive ? FCurrentAlphaBlendValue : FCurrentInActiveAlphaBlendValue;
+    FFade = LayerFadeSteps(Target);
+    FFadeStep = 0;
+    (FActive ? FCurrentAlphaBlendValue : FCurrentInActiveAlphaBlendValue) = 0;
+    ShowWithForm();
+    SkinClock()->StartTimer(this, FadeTimerId, FadeInterval, [this] { FadeStep(); });
+}
+
+void TsfFormLayerBorder::FadeStep()
+{
+    if (FFadeStep >= FFade.size() || !FVisible) {
+        SkinClock()->StopTimer(this, FadeTimerId);
+        return;
+    }
+    (FActive ? FCurrentAlphaBlendValue : FCurrentInActiveAlphaBlendValue) = FFade[FFadeStep++];
+    PushImages();
+    if (FFadeStep >= FFade.size()) SkinClock()->StopTimer(this, FadeTimerId);
+}
+
+void TsfFormLayerBorder::Hide()
+{
+    SkinClock()->StopTimer(this, FadeTimerId);
+    FVisible = false;
+    for (auto& I : FImages) I.reset();
+    FreeWindows();
+}
+
+void TsfFormLayerBorder::Update(Integer AHeight, Integer AWidth)
+{
+    if (!FVisible) return;
+    FFrame.Right = FFrame.Left + AWidth;
+    FFrame.Bottom = FFrame.Top + AHeight;
+    BuildImages(AWidth, AHeight);
+    PushImages();
+}
+
+void TsfFormLayerBorder::UpdateBorder()
+{
+    if (FVisible) Update(FFrame.Height(), FFrame.Width());
+}
+
+void TsfFormLayerBorder::SetBounds(Integer X, Integer Y, Integer AHeight, Integer AWidth)
+{
+    if (!FVisible) return;
+    FFrame = {X, Y, X + AWidth, Y + AHeight};
+    BuildImages(AWidth, AHeight);
+    PlaceWindows(false);
+}
+
+void TsfFormLayerBorder::SetBoundsWithForm()
+{
+    const TRect F = FrameForForm();
+    SetBounds(F.Left, F.Top, F.Height(), F.Width());
+}
+
+void TsfFormLayerBorder::SetBoundsWithForm2(Integer AFormWidth, Integer AFormHeight)
+{
+    if (!FForm || !FData) return;
+    const TRect F = FGeometry.FrameRect(*FData, {FForm->Left(), FForm->Top(), FForm->Left() + AFormWidth,
+                                                 FForm->Top() + AFormHeight});
+    SetBounds(F.Left, F.Top, F.Height(), F.Width());
+}
+
+void TsfFormLayerBorder::SetBoundsWithForm3(Integer ALeft, Integer ATop, Integer AHeight, Integer AWidth)
+{
+    if (!FData) return;
+    const TRect F = FGeometry.FrameRect(*FData, {ALeft, ATop, ALeft + AWidth, ATop + AHeight});
+    SetBounds(F.Left, F.Top, F.Height(), F.Width());
+}
+
+void TsfFormLayerBorder::MoveWithForm()
+{
+    if (FForm) MoveWithForm2(FForm->Left(), FForm->Top());
+}
+
+void TsfFormLayerBorder::MoveWithForm2(Integer ALeft, Integer ATop)
+{
+    if (!FVisible || !FData || !FForm) return;
+    const TRect F = FGeometry.FrameRect(*FData, {ALeft, ATop, ALeft + FForm->Width(), ATop + FForm->Height()});
+    const Integer DX = F.Left - FFrame.Left, DY = F.Top - FFrame.Top;
+    if (DX == 0 && DY == 0) return;
+    FFrame = {FFrame.Left + DX, FFrame.Top + DY, FFrame.Right + DX, FFrame.Bottom + DY};
+    for (TsfFormLayerWindow* W : FWindows)
+        if (W && W->HandleAllocated()) {
+            W->SetBounds(W->Left() + DX, W->Top() + DY, W->Width(), W->Height());
+        }
+}
+
+void TsfFormLayerBorder::SetActive(bool AActive, bool AUpdate)
+{
+    const bool Changed = FActive != AActive;
+    FActive = AActive;
+    if (FVisible && Changed && FSourceInActiveBitMap) BuildImages(FFrame.Width(), FFrame.Height());
+    if (AUpdate && FVisible) SetAlphaBlend2();
+}
+
+void TsfFormLayerBorder::CheckFormAlpha(Integer AFormAlpha, bool AUpdate)
+{
+    if (!FData) return;
+    FCurrentAlphaBlendValue = LayerAlphaFor(FData->AlphaBlendValue, AFormAlpha);
+    FCurrentInActiveAlphaBlendValue = LayerAlphaFor(FData->InActiveAlphaBlendValue, AFormAlpha);
+    if (AUpdate) SetAlphaBlend();
+}
+
+void TsfFormLayerBorder::SetAlphaBlend()
+{
+    if (FVisible) PushImages();
+}
+
+void TsfFormLayerBorder::SetAlphaBlend2()
+{
+    if (!FVisible) return;
+    PushImages();
+    PlaceWindows(false);
+}
+
+void TsfFormLayerBorder::Draw(TCanvas* Canvas, Integer X, Integer Y, Integer AWidth, Integer AHeight)
+{
+    if (!FData) return;
+    BuildImages(AWidth, AHeight);
+    const TRect F{X, Y, X + AWidth, Y + AHeight};
+    for (Integer T = 0; T < 4; ++T) {
+        const TRect R = FGeometry.PieceRect(TsfFormLayerBorderType(T), F);
+        if (FImages[T] && R.Width() > 0) FImages[T]->Draw(Canvas, R.Left, R.Top);
+    }
+    if (FVisible) BuildImages(FFrame.Width(), FFrame.Height());
+}
+
+// ---------------------------------------------------------------------------
+// The form component's part
+
+bool TsfSkinForm::IsLayerBorderUsed() const
+{
+    return FSkinSupport && FSkinnableForm && FSupportNCArea && FSD && FSD->ShowLayeredBorders() && FSD->LayerFrame &&
+           FSD->LayerFrame->PictureIndex != -1 && !BorderNone() && FForm->FormStyle() != fsMDIChild;
+}
+
+void TsfSkinForm::LayerBorderSkinChanged()
+{
+    if (!IsLayerBorderUsed()) {
+        if (FBorderLayer) FBorderLayer->Hide();
+        return;
+    }
+    if (!FBorderLayer) FBorderLayer = new TsfFormLayerBorder(this);
+    const bool Shown = FBorderLayer->Visible();
+    FBorderLayer->Hide();
+    FBorderLayer->InitFrame(FSD, FForm);
+    if (Shown || (FForm->HandleAllocated() && IsWindowVisible(FForm->Handle()))) FBorderLayer->ShowWithForm();
+}
+
+void TsfSkinForm::LayerBorderAfterForm(TMessage& Message)
+{
+    if (!FBorderLayer && !IsLayerBorderUsed()) return;
+    switch (Message.Msg) {
+    case WM_SHOWWINDOW:
+        if (!Message.WParam) {
+            if (FBorderLayer) FBorderLayer->Hide();
+            return;
+        }
+        if (!IsLayerBorderUsed()) return;
+        if (!FBorderLayer) {
+            FBorderLayer = new TsfFormLayerBorder(this);
+            FBorderLayer->InitFrame(FSD, FForm);
+        }
+        if (FadeWanted()) FBorderLayer->ShowWithFormAnimation();
+        else FBorderLayer->ShowWithForm();
+        return;
+    case WM_WINDOWPOSCHANGED: {
+        if (!FBorderLayer || !FBorderLayer->Visible()) return;
+        const auto* P = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+        if (P->flags & SWP_HIDEWINDOW) FBorderLayer->Hide();
+        else if (!(P->flags & SWP_NOSIZE)) FBorderLayer->SetBoundsWithForm();
+        else if (!(P->flags & SWP_NOMOVE)) FBorderLayer->MoveWithForm();
+        return;
+    }
+    case WM_NCACTIVATE:
+        if (FBorderLayer) FBorderLayer->SetActive(Message.WParam != 0, true);
+        return;
+    case WM_SIZE:
+        if (Message.WParam == SIZE_MINIMIZED && FBorderLayer) FBorderLayer->Hide();
+        return;
+    case WM_DESTROY:
+        if (FBorderLayer) FBorderLayer->Hide();
+        return;
+    }
+}

@@ -1,0 +1,231 @@
+// The layered border around a skinned form: four layered windows placed
+// around it and following it, their pictures' alpha as the platform is
+// handed them (an intercepted UpdateLayeredWindow: layered windows are not
+// composited here), the fade-in on the skin clock, and sizing by dragging.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "SkinControlTestEnv.h"
+#include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinLayerBorder.h"
+#include "skin/model/SFWindowData.h"
+#include "skin/model/win/SFUtils_Win.h"
+
+using namespace guitest;
+using namespace skintest;
+
+namespace {
+
+struct TUpdate {
+    HWND Wnd;
+    int Alpha;       // the constant alpha
+    SIZE Size;
+    int PixelAlpha;  // the alpha of the picture's top-left pixel
+};
+std::vector<TUpdate> GUpdates;
+
+BOOL WINAPI FakeUpdateLayeredWindow(HWND Wnd, HDC, POINT*, SIZE* Size, HDC Src, POINT*, COLORREF, BLENDFUNCTION* Blend,
+                                    DWORD)
+{
+    const TsfBitmap* B = FindSkinBitmapByDC(Src);
+    GUpdates.push_back({Wnd, Blend ? Blend->SourceConstantAlpha : -1, Size ? *Size : SIZE{},
+                        B && B->Width() > 0 ? int(B->GetPixel(0, 0) >> 24) : -1});
+    return TRUE;
+}
+
+class SkinLayerBorder : public SkinFormTest {
+protected:
+    void SetUp() override
+    {
+        Saved = SfUpdateLayeredWindow;
+        SfUpdateLayeredWindow = FakeUpdateLayeredWindow;
+        GUpdates.clear();
+    }
+    void TearDown() override
+    {
+        SkinFormTest::TearDown();
+        SfUpdateLayeredWindow = Saved;
+    }
+    // "Rire" with a 100 x 80 layer frame: red, its mask grey 128 outside the
+    // form's part (20, 30)-(80, 60) and white inside; a sizing band 8 wide.
+    TsfSkinData* LayerSkin(bool WithBand = true)
+    {
+        TsfSkinData* S = Skin(u"Rire");
+        auto Add = [&](TColor C) {
+            TDibImage P;
+            P.Allocate(100, 80, pf24bit);
+            for (Integer Y = 0; Y < 80; ++Y)
+                for (Integer X = 0; X < 100; ++X) {
+                    uint8_t* Px = P.ScanLine(Y) + 3 * X;
+                    const TColor K = (C == clNone && X >= 20 && X < 80 && Y >= 30 && Y < 60) ? clWhite : C;
+                    const TColor V = K == clNone ? TColor(0x808080) : K;
+                    Px[0] = uint8_t(V >> 16), Px[1] = uint8_t(V >> 8), Px[2] = uint8_t(V);
+                }
+            S->FActivePictures.push_back(std::move(P));
+            return Integer(S->FActivePictures.size()) - 1;
+        };
+        auto D = std::make_unique<TsfDataSkinLayerFrame>();
+        D->PictureIndex = Add(clRed);
+        D->MaskPictureIndex = Add(clNone);
+        D->ClRect = {20, 30, 80, 60};
+        D->LTPoint = {20, 30};
+        D->RTPoint = {80, 30};
+        D->LBPoint = {20, 60};
+        D->RBPoint = {80, 60};
+        if (WithBand) D->BorderRect = {12, 22, 88, 68};
+        D->HitTestEnable = true;
+        D->HitTestSize = 4;
+        D->HitTestLTPoint = {24, 34};
+        D->HitTestRTPoint = {76, 34};
+        D->HitTestLBPoint = {24, 56};
+        D->HitTestRBPoint = {76, 56};
+        D->AlphaBlendValue = 200;
+        D->InActiveAlphaBlendValue = 100;
+        S->LayerFrame = std::move(D);
+        return S;
+    }
+    TsfSkinForm* NewBorderedForm(TsfSkinData* S, bool Show = true)
+    {
+        TForm* F = NewForm(300, 200, 100, 100);
+        auto* C = new TsfSkinForm(F);
+        C->MinWidth = 150;
+        C->SetSkinData(S);
+        F->SetBounds(300, 200, 300, 200);
+        if (Show) ShowAndWait(F);
+        return C;
+    }
+    static RECT WindowRect(TWinControl* W)
+    {
+        RECT R;
+        GetWindowRect(W->Handle(), &R);
+        return R;
+    }
+    TUpdateLayeredWindowProc Saved = nullptr;
+};
+
+bool operator==(const RECT& A, const TRect& B)
+{
+    return A.left == B.Left && A.top == B.Top && A.right == B.Right && A.bottom == B.Bottom;
+}
+
+} // namespace
+
+TEST_F(SkinLayerBorder, FourWindowsAroundTheFormFollowIt)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin());
+    TCustomForm* F = C->Form();
+    ASSERT_TRUE(C->IsLayerBorderUsed());
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    auto Check = [&](const char* When) {
+        const TRect Frame = L->FrameForForm();
+        EXPECT_EQ(Frame, TRect(F->Left() - 20, F->Top() - 30, F->Left() + F->Width() + 20, F->Top() + F->Height() + 20))
+            << When;
+        for (int T = 0; T < 4; ++T) {
+            TsfFormLayerWindow* W = L->Window(TsfFormLayerBorderType(T));
+            ASSERT_TRUE(W) << When << " " << T;
+            const LONG_PTR Ex = GetWindowLongPtrW(W->Handle(), GWL_EXSTYLE);
+            EXPECT_TRUE(Ex & WS_EX_LAYERED);
+            EXPECT_FALSE(Ex & WS_EX_TRANSPARENT);
+            EXPECT_TRUE(IsWindowVisible(W->Handle()));
+            EXPECT_TRUE(WindowRect(W) == L->Geometry().PieceRect(TsfFormLayerBorderType(T), Frame)) << When << " " << T;
+        }
+    };
+    Check("shown");
+    // Each window got its picture: per-pixel alpha from the mask (grey 128), constant alpha 200.
+    ASSERT_GE(GUpdates.size(), 4u);
+    for (const TUpdate& U : GUpdates) {
+        EXPECT_EQ(U.Alpha, 200);
+        EXPECT_EQ(U.PixelAlpha, 128);
+    }
+    const TsfBitmap* Top = L->Image(sfflTop);
+    ASSERT_TRUE(Top);
+    EXPECT_EQ(Top->Width(), 340);
+    EXPECT_EQ(Top->Height(), 30);
+    EXPECT_LE((Top->GetPixel(5, 5) >> 16) & 0xFF, 128u);  // red capped at its alpha
+    // Moved and sized with the form.
+    F->SetBounds(350, 230, 300, 200);
+    Pump();
+    Check("moved");
+    F->SetBounds(350, 230, 360, 240);
+    Pump();
+    Check("sized");
+    EXPECT_EQ(L->Image(sfflTop)->Width(), 400);
+    // Inactive: the inactive constant alpha.
+    GUpdates.clear();
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 0, 0);
+    ASSERT_FALSE(GUpdates.empty());
+    EXPECT_EQ(GUpdates.back().Alpha, 100);
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 1, 0);
+    EXPECT_EQ(GUpdates.back().Alpha, 200);
+    // Hidden with the form.
+    F->Hide();
+    Pump();
+    EXPECT_FALSE(L->Visible());
+    EXPECT_FALSE(L->Window(sfflTop));
+    // A skin that does not show layered borders uses none.
+    F->Show();
+    Pump();
+    C->SkinData()->SetShowLayeredBorders(false);
+    C->ChangeSkinData();
+    EXPECT_FALSE(C->IsLayerBorderUsed());
+    EXPECT_FALSE(L->Visible());
+}
+
+TEST_F(SkinLayerBorder, WithoutASizingBandClicksGoThrough)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin(false));
+    TsfFormLayerWindow* W = C->BorderLayer()->Window(sfflLeft);
+    ASSERT_TRUE(W);
+    EXPECT_TRUE(GetWindowLongPtrW(W->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+}
+
+TEST_F(SkinLayerBorder, FadesInOnTheSkinClock)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin(), false);
+    C->SetAlphaBlendAnimation(true);
+    ShowAndWait(C->Form());
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L);
+    const HWND Top = L->Window(sfflTop)->Handle();
+    std::vector<int> Alphas;
+    for (int I = 0; I < 20; ++I) {
+        FClock.Clock.Advance(5);
+        for (const TUpdate& U : GUpdates)
+            // Repaints of the frame push the alpha in force again: only the changes count.
+            if (U.Wnd == Top && U.Alpha != 0 && (Alphas.empty() || Alphas.back() != U.Alpha)) Alphas.push_back(U.Alpha);
+        GUpdates.clear();
+    }
+    // Fifteen steps of 13, then the last one to 200.
+    ASSERT_EQ(Alphas.size(), 16u);
+    EXPECT_EQ(Alphas[0], 13);
+    EXPECT_EQ(Alphas[14], 195);
+    EXPECT_EQ(Alphas[15], 200);
+}
+
+TEST_F(SkinLayerBorder, DraggingTheOuterBandSizesTheForm)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin());
+    TCustomForm* F = C->Form();
+    // The right band: from the form's right edge to 8 pixels out; outward
+    // moves count once the cursor is within 4 pixels of the frame's edge.
+    const Integer Y = F->Top() + 100;
+    MovePointer({F->Left() + F->Width() + 5, Y});
+    LeftButton(true);
+    Pump();
+    MovePointer({F->Left() + F->Width() + 35, Y});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->Width(), 330);
+    EXPECT_EQ(F->Left(), 300);
+    // The left band dragged far inwards: down to the minimum width, the right edge staying.
+    const Integer Right = F->Left() + F->Width();
+    MovePointer({F->Left() - 5, Y});
+    LeftButton(true);
+    Pump();
+    MovePointer({F->Left() + 300, Y});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->Width(), C->GetMinWidth());
+    EXPECT_EQ(F->Left() + F->Width(), Right);
+}
