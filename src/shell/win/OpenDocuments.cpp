@@ -11,6 +11,8 @@
 #include "framework/controls/win/Dialogs.h"
 #include "shell/MainLifecycle.h"
 #include "shell/OpenDocumentsCore.h"
+#include "shell/win/MainLayout.h"
+#include "shell/win/OpenFileStrip.h"
 #include "shell/win/ZezavEzazerForm.h"
 
 namespace C = OpenFileCol;
@@ -108,6 +110,31 @@ void TOpenDocuments::LoadOpenFileTable()
     FOpenFileDT->SetIsAddVerifyCode(true);
     FOpenFileDT->Load(DataFolder + u"OpenFile.db");
     PrepareOpenFileRows(*FOpenFileDT, [](const String& F) { return !F.empty() && FileExists(F); });
+    if (auto* Box = FForm.Layout().PartAs<TWinControl>(u"boxOpenFile")) {
+        FStrip = std::make_unique<TOpenFileStrip>(Box, *FOpenFileDT);
+        FStrip->OnSwitch = [this](Integer I) { SwitchTo(I); };
+        FStrip->OnClose = [this](Integer I) { CloseOpenDocument(0, I); };
+        FStrip->OnMoved = [this] { FOpenFileIndex = FindOpenFileRow(*FOpenFileDT, FFileName); };
+        Box->OnResize = [this](TObject*) {
+            if (FForm.FormShown()) FStrip->DrawOpenFileTiles(-1);
+        };
+        FStrip->ResetOpenFileThumb(-1);
+    }
+}
+
+void TOpenDocuments::RowsChanged()
+{
+    if (FStrip) {
+        FStrip->DrawOpenFileTiles(-1);
+        FStrip->ScrollOpenFileIntoView(FOpenFileIndex);
+    }
+    if (OnRowsChanged) OnRowsChanged();
+}
+
+void TOpenDocuments::ThumbReset(Integer Index)
+{
+    if (FStrip) FStrip->ResetOpenFileThumb(Index);
+    if (OnThumbReset) OnThumbReset(Index);
 }
 
 TRow* TOpenDocuments::LiveRow() const
@@ -224,8 +251,8 @@ void TOpenDocuments::RegisterOpenDocument(const String& Name, bool IsNew)
     const TRegisteredRow R =
         RegisterOpenFileRow(*FOpenFileDT, Name, IsNew, Settings().GetItem(0)->Value(), Settings().GetItem(1)->Value());
     FOpenFileIndex = R.Index;
-    if (R.Added && OnThumbReset) OnThumbReset(R.Index);
-    if (OnRowsChanged) OnRowsChanged();
+    if (R.Added) ThumbReset(R.Index);
+    RowsChanged();
 }
 
 void TOpenDocuments::ApplyRowView(const TRow& Row)
@@ -264,7 +291,7 @@ void TOpenDocuments::DocumentChanged()
     if (!Row || !FDocument) return;
     if (Row->GetItem(C::Modified)->AsBool() != FDocument->Changed()) {
         Row->GetItem(C::Modified)->SetAsBool(FDocument->Changed());
-        if (OnRowsChanged) OnRowsChanged();
+        if (FStrip) FStrip->DrawOpenFileTiles(FOpenFileIndex);
     }
 }
 
@@ -374,7 +401,7 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
         DeleteFile(Name);
         DeleteFile(Name + u".vuxa");
     }
-    if (OnRowsChanged) OnRowsChanged();
+    RowsChanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -485,7 +512,7 @@ bool TOpenDocuments::AskBmpOptions(bool Always)
 void TOpenDocuments::Announce()
 {
     DocumentChanged();
-    if (OnThumbReset) OnThumbReset(FOpenFileIndex);
+    ThumbReset(FOpenFileIndex);
     const String GalleryFolder = ProductShareRow && ProductShareRow->ItemCount() > 14
                                      ? ProductShareRow->GetItem(14)->Text()
                                      : String();
@@ -514,6 +541,8 @@ void TOpenDocuments::SaveTable()
 
 void TOpenDocuments::FreeRowObjects()
 {
+    // The worker reads the rows and the document works on its row's tables.
+    if (FStrip) FStrip->StopWorker();
     FDocument.reset();
     if (!FOpenFileDT) return;
     for (Integer I = 0; I < FOpenFileDT->ItemCount(); ++I) {
@@ -524,7 +553,11 @@ void TOpenDocuments::FreeRowObjects()
 
 void TOpenDocuments::FreeDocument() { FDocument.reset(); }
 
-void TOpenDocuments::FreeTable() { FOpenFileDT.reset(); }
+void TOpenDocuments::FreeTable()
+{
+    FStrip.reset();
+    FOpenFileDT.reset();
+}
 
 // ---------------------------------------------------------------------------
 

@@ -20,6 +20,7 @@ class TCustomBitmap32;
 class TDataTable;
 class TImageDraw;
 class TImgViewDrawView;
+class TOpenFileStrip;
 class TRow;
 
 // What the documents ask the user. The program shows message boxes and the
@@ -60,6 +61,8 @@ public:
     const String& FileName() const { return FFileName; }
     Integer OpenFileIndex() const { return FOpenFileIndex; }
     TRow* LiveRow() const;
+    // The strip of tiles (made with the table).
+    TOpenFileStrip* Strip() const { return FStrip.get(); }
 
     // Makes FileName the live document: its sidecar or stash when there is
     // one, else the file; empty or IsNew: a new image (Bitmap, a clipboard
@@ -118,11 +121,14 @@ private:
     void ShowCaption();
     void Announce();
     void DocumentChanged();
+    void RowsChanged();
+    void ThumbReset(Integer Index);
     bool SaveWritten();
     TDocumentPrompts& Prompts();
 
     TfrmZezavEzazer& FForm;
     std::unique_ptr<TDataTable> FOpenFileDT;
+    std::unique_ptr<TOpenFileStrip> FStrip;
     std::unique_ptr<TImgViewDrawView> FView;
     std::unique_ptr<TImageDraw> FDocument;
     std::unique_ptr<TDocumentPrompts> FOwnPrompts;

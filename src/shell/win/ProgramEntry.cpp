@@ -36,7 +36,11 @@ int RunProgram(std::initializer_list<TApplication::TInstallProc> Installs)
         Application->Initialize(Installs);
         InitGlobals(u"LumatraStd", 5);
         LoadLangTable();
-        if (ActivatePrevInstance(MainTitleSuffix(LangColumn))) return 0;
+        // A second start hands its picture (and its caller) to the running copy.
+        const std::vector<String> Args = ProgramArguments();
+        if (ActivatePrevInstance(MainTitleSuffix(LangColumn), Args.empty() ? String() : ExpandFileName(Args[0]),
+                                 Args.size() >= 2 ? CalledAppIdOf(Args[1]) : 0))
+            return 0;
         Application->SetHintHidePause(20000);
         Application->CreateForm<TfrmZezavEzazer>();
         Application->Run();

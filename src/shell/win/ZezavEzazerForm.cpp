@@ -1,6 +1,8 @@
 #include "shell/win/ZezavEzazerForm.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/AboutForm.h"
+#include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
@@ -14,6 +16,8 @@
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinCheckCtrls.h"
+#include "skin/controls/win/SkinLabels.h"
 #include "skin/controls/win/SkinPanels.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/SFSkinData.h"
@@ -194,7 +198,24 @@ void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
     Hide();
 }
 
-void TfrmZezavEzazer::ShowCloseNotice() {}
+void TfrmZezavEzazer::ShowCloseNotice()
+{
+    auto Notice = std::make_unique<TfrmRemindConfirm>(Application, FSkinData);
+    Notice->AdjustLayout(70, true, false, taLeftJustify, true, false);
+    Notice->lblMsg->SetCaption(GetLangText(0, 197));
+    Notice->ShowModal();
+    ConfigTable->GetProp(66)->SetAsBool(Notice->chkNotRemind->Checked());
+    Notice.reset();
+    AfterModalDialog();
+}
+
+void TfrmZezavEzazer::ShowAbout()
+{
+    auto About = std::make_unique<TfrmAbout>(Application, FSkinData);
+    About->ShowModal();
+    About.reset();
+    AfterModalDialog();
+}
 
 // ---------------------------------------------------------------------------
 // Messages of other processes and of the session

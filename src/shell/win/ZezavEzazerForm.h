@@ -88,6 +88,8 @@ public:
     void TrayIcon1Click(TObject* Sender);
     // Asks to save each modified document; false when the user cancelled.
     bool QuerySaveDocuments(bool IsExit);
+    // The About box (the main menu's About item).
+    void ShowAbout();
     // Ends any effect-brush drawing (the effect launcher's work).
     void EndEffectDrawing();
     // A canvas shortcut that is a command of the window.

@@ -314,6 +314,9 @@ protected:
     void DrawMarker(TCanvas* C, const TRect& R, bool AFlat, bool ADown, bool AHot, TColor TextColor);
     // Whether the description is one of the resizable button looks (the built-in 15-pixel part).
     bool ResizeLook() const;
+    // The resizable looks in track mode: the body and the 15-pixel track part,
+    // each resized from the picture of its own state.
+    void DrawTrackModeParts(TsfBitmap* B, bool Pressed, bool MouseIn);
 
     bool FTrackButtonMode = false;
     bool FMenuTracked = false;
@@ -358,8 +361,18 @@ public:
 protected:
     void Paint() override;
     bool CursorOver() override { return false; }
+    void CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn) override;
+    void CreateControlDefaultImage(TsfBitmap* B) override;
 
 private:
+    // The new style: the skin's resizable tool button as the body and, while
+    // hot in track mode, its own track description for the drop-down strip.
+    void CreateNewStyleButtonImage(TsfBitmap* B, bool ADown, bool AMouseIn);
+    // Description D's picture of the state resized into R of B.
+    void DrawSkinDescription(const TsfDataSkinButtonControl* D, TsfBitmap* B, bool ADown, bool AMouseIn,
+                             const TRect& R);
+    const TsfDataSkinButtonControl* SkinDescription(const char16_t* Name) const;
+
     bool FNewStyle = false;
     TsfTrackPosition FTrackPosition = sftpRight;
     bool FDrawStandardArrow = false;

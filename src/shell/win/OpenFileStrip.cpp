@@ -1,0 +1,273 @@
+#include "shell/win/OpenFileStrip.h"
+
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/MakeThumbThread.h"
+#include "foundation/HyDataTable.h"
+#include "foundation/win/Global_Helpers_Win.h"
+#include "shell/OpenDocumentsCore.h"
+#include "shell/OpenFileStripCore.h"
+
+namespace C = OpenFileCol;
+namespace S = OpenFileStrip;
+
+namespace {
+
+// The close glyph (a cross) and the modified mark (a dot), drawn blended.
+std::unique_ptr<TBitmap32> CloseGlyph()
+{
+    auto B = std::make_unique<TBitmap32>();
+    B->SetSize(11, 10);
+    B->Clear(0);
+    for (Integer I = 0; I < 8; ++I) {
+        B->SetPixel(1 + I, 1 + I, 0xFF404040), B->SetPixel(2 + I, 1 + I, 0xFF404040);
+        B->SetPixel(8 - I, 1 + I, 0xFF404040), B->SetPixel(9 - I, 1 + I, 0xFF404040);
+    }
+    B->SetDrawMode(dmBlend);
+    return B;
+}
+
+std::unique_ptr<TBitmap32> ModifiedGlyph()
+{
+    auto B = std::make_unique<TBitmap32>();
+    B->SetSize(8, 8);
+    B->Clear(0);
+    for (Integer Y = 0; Y < 8; ++Y)
+        for (Integer X = 0; X < 8; ++X)
+            if ((X * 2 - 7) * (X * 2 - 7) + (Y * 2 - 7) * (Y * 2 - 7) <= 49) B->SetPixel(X, Y, 0xFFE07000);
+    B->SetDrawMode(dmBlend);
+    return B;
+}
+
+bool Cell(TRow& R, Integer I) { return R.GetItem(I)->AsBool(); }
+
+}  // namespace
+
+TOpenFileStrip::TOpenFileStrip(TWinControl* Box, TDataTable& Table)
+    : FBox(Box), FTable(Table), FBitmap_OpenFileClose(CloseGlyph()), FBitmap_OpenFileEdit(ModifiedGlyph())
+{
+    FWorker = std::make_unique<TMakeThumbThread>();
+    FWorker->FGetThumbInfo = [this](Integer& T, Integer& ST, String& F, TBitmap32*& B, TBitmap32*& M, TRow*& R,
+                                    Integer& W, Integer& H, bool& OK) {
+        GetOpenFileThumbInfo(T, ST, F, B, M, R, W, H, OK);
+    };
+    FWorker->FSetThumbInfo = [this](Integer W, Integer H, TBitmap32* D) { SetOpenFileThumbInfo(W, H, D); };
+    FWorker->Start();
+}
+
+TOpenFileStrip::~TOpenFileStrip() { StopWorker(); }
+
+void TOpenFileStrip::StopWorker()
+{
+    if (FWorker) FWorker->Stop();
+}
+
+Integer TOpenFileStrip::IndexOf(TObject* Sender) const
+{
+    for (Integer I = 0; I < TileCount(); ++I)
+        if (FOpenFileBox[I] == Sender) return I;
+    return -1;
+}
+
+void TOpenFileStrip::CreateOpenFileTiles()
+{
+    while (TileCount() < FTable.ItemCount()) {
+        auto* T = new TPaintBox32(FBox);
+        T->SetParent(FBox);
+        T->SetBufferOversize(0);
+        T->SetBounds(0, 0, S::TileWidth, S::TileHeight);
+        T->SetTag(TileCount());
+        T->SetVisible(false);
+        T->OnMouseEnter = [this](TObject* Sd) { OpenFileTileMouseEnter(Sd); };
+        T->OnMouseLeave = [this](TObject* Sd) { OpenFileTileMouseLeave(Sd); };
+        T->OnMouseDown = [this](TObject* Sd, TMouseButton B, TShiftState Sh, Integer X, Integer Y) {
+            OpenFileTileMouseDown(Sd, B, Sh, X, Y);
+        };
+        T->OnDblClick = [this](TObject* Sd) { OpenFileTileDblClick(Sd); };
+        T->OnDragOver = [this](TObject* Sd, TObject* Src, Integer X, Integer Y, TDragState St, bool& A) {
+            OpenFileTileDragOver(Sd, Src, X, Y, St, A);
+        };
+        T->OnEndDrag = [this](TObject* Sd, TObject* Tg, Integer X, Integer Y) { OpenFileTileEndDrag(Sd, Tg, X, Y); };
+        T->OnPaintBuffer = [this](TObject* Sd) { DrawOpenFileTiles(IndexOf(Sd)); };
+        FOpenFileBox.push_back(T);
+    }
+}
+
+void TOpenFileStrip::LayoutOpenFileTiles()
+{
+    FOpenFileColCount = OpenFileColumns(FBox->ClientWidth() + GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXVSCROLL));
+    for (Integer I = 0; I < TileCount(); ++I) {
+        const bool Shown = I < FTable.ItemCount();
+        if (Shown) {
+            const TRect R = OpenFileTileRect(I, FOpenFileColCount, FScrollPos);
+            FOpenFileBox[I]->SetBounds(R.Left, R.Top, S::TileWidth, S::TileHeight);
+        }
+        FOpenFileBox[I]->SetVisible(Shown);
+    }
+}
+
+void TOpenFileStrip::DrawOpenFileTiles(Integer Index)
+{
+    if (Index < 0) {
+        CreateOpenFileTiles();
+        LayoutOpenFileTiles();
+        for (Integer I = 0; I < std::min(TileCount(), FTable.ItemCount()); ++I) DrawOpenFileTiles(I);
+        return;
+    }
+    if (Index >= TileCount() || Index >= FTable.ItemCount()) return;
+    TPaintBox32& Tile = *FOpenFileBox[Index];
+    TBitmap32& B = *Tile.Buffer();
+    B.SetSize(S::TileWidth, S::TileHeight);
+    B.Clear(ColorToColor32(FBox->Color()));
+    TRow& Row = *FTable.GetItem(Index);
+    auto* Thumb = Row.Data().As<TBitmap32>();
+    const TOpenFileTileLook L = OpenFileTileLook(
+        Thumb != nullptr, Row.GetItem(C::ThumbWidth)->Value(), Row.GetItem(C::ThumbHeight)->Value(),
+        Cell(Row, C::Current), Cell(Row, C::Hover), Cell(Row, C::Modified), FTable.ItemCount(),
+        TPoint{FBitmap_OpenFileClose->Width(), FBitmap_OpenFileClose->Height()},
+        TPoint{FBitmap_OpenFileEdit->Width(), FBitmap_OpenFileEdit->Height()});
+    if (L.Highlight) DrawItemHighlight(&B, 0, 0, S::TileWidth, S::TileHeight, L.Highlight);
+    if (L.Thumb) B.Draw(L.ThumbAt.X, L.ThumbAt.Y, Thumb);
+    if (L.Close) B.Draw(L.CloseAt.X, L.CloseAt.Y, FBitmap_OpenFileClose.get());
+    if (L.Modified) B.Draw(L.ModifiedAt.X, L.ModifiedAt.Y, FBitmap_OpenFileEdit.get());
+    Tile.Invalidate();
+}
+
+void TOpenFileStrip::ResetOpenFileThumb(Integer Index)
+{
+    if (Index >= 0 && Index < FTable.ItemCount()) {
+        FTable.GetItem(Index)->Data().Clear();
+        FTable.GetItem(Index)->Data2().Clear();
+    }
+    if (!FWorker->Work()) FWorker->Wake();
+}
+
+void TOpenFileStrip::ScrollOpenFileIntoView(Integer Index)
+{
+    const Integer Pos = ::ScrollOpenFileIntoView(Index, FTable.ItemCount(), FOpenFileColCount, FScrollPos,
+                                                 FBox->ClientHeight());
+    if (Pos < 0 || Pos == FScrollPos) return;
+    FScrollPos = Pos;
+    LayoutOpenFileTiles();
+}
+
+// ---------------------------------------------------------------------------
+// The mouse
+
+void TOpenFileStrip::OpenFileTileMouseEnter(TObject* Sender)
+{
+    const Integer I = IndexOf(Sender);
+    if (I < 0 || I >= FTable.ItemCount()) return;
+    FTable.GetItem(I)->GetItem(C::Hover)->SetAsBool(true);
+    DrawOpenFileTiles(I);
+}
+
+void TOpenFileStrip::OpenFileTileMouseLeave(TObject* Sender)
+{
+    const Integer I = IndexOf(Sender);
+    if (I < 0 || I >= FTable.ItemCount()) return;
+    FTable.GetItem(I)->GetItem(C::Hover)->SetAsBool(false);
+    DrawOpenFileTiles(I);
+}
+
+void TOpenFileStrip::OpenFileTileDblClick(TObject*) { FDblClick = true; }
+
+void TOpenFileStrip::OpenFileTileMouseDown(TObject* Sender, TMouseButton Button, TShiftState, Integer X, Integer Y)
+{
+    // The second press of a double-click neither switches again nor drags.
+    if (FDblClick) {
+        FDblClick = false;
+        return;
+    }
+    const Integer I = IndexOf(Sender);
+    if (I < 0 || I >= FTable.ItemCount() || Button != mbLeft) return;
+    if (InOpenFileCloseArea(X, Y)) {
+        if (FTable.ItemCount() > 1 && OnClose) OnClose(I);
+        return;
+    }
+    FTable.SetRowIndex(I);
+    if (!Cell(*FTable.GetItem(I), C::Current) && OnSwitch) OnSwitch(I);
+    if (I >= TileCount() || I >= FTable.ItemCount()) return;
+    FDragStartIndex = I;
+    FDragOverIndex = FDragOverMode = -1;
+    FOpenFileBox[I]->BeginDrag(false);
+}
+
+// ---------------------------------------------------------------------------
+// Reordering by drag
+
+void TOpenFileStrip::DrawOpenFileDropMark(Integer Over, Integer Mode)
+{
+    // A DC of the box for this drawing only: one kept for the program's life
+    // would hold a window DC the system has a few of.
+    HDC DC = GetDC(FBox->Handle());
+    if (!DC) return;
+    HBRUSH Brush = CreateSolidBrush(RGB(0, 0xFF, 0xFF));
+    HGDIOBJ Old = SelectObject(DC, Brush);
+    for (const TRect& R : OpenFileDropMark(Over, Mode, FOpenFileColCount, FScrollPos))
+        PatBlt(DC, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, PATINVERT);
+    SelectObject(DC, Old);
+    DeleteObject(Brush);
+    ReleaseDC(FBox->Handle(), DC);
+}
+
+void TOpenFileStrip::OpenFileTileDragOver(TObject* Sender, TObject* Source, Integer X, Integer, TDragState,
+                                          bool& Accept)
+{
+    Accept = dynamic_cast<TPaintBox32*>(Source) != nullptr && FDragStartIndex >= 0;
+    FDragAccept = Accept;
+    if (!Accept) return;
+    const Integer Over = IndexOf(Sender), Mode = OpenFileDropMode(X);
+    if (Over == FDragOverIndex && Mode == FDragOverMode) return;
+    if (FDragOverIndex >= 0 && FDragOverIndex != FDragStartIndex) DrawOpenFileDropMark(FDragOverIndex, FDragOverMode);
+    FDragOverIndex = Over;
+    FDragOverMode = Mode;
+    if (Over != FDragStartIndex) DrawOpenFileDropMark(Over, Mode);
+}
+
+void TOpenFileStrip::OpenFileTileEndDrag(TObject*, TObject* Target, Integer X, Integer Y)
+{
+    if ((Target || X != 0 || Y != 0) && FDragOverIndex >= 0 && FDragStartIndex >= 0) {
+        if (FDragOverIndex != FDragStartIndex) DrawOpenFileDropMark(FDragOverIndex, FDragOverMode);
+        const Integer To = OpenFileDropTarget(FDragStartIndex, FDragOverIndex, FDragOverMode);
+        if (To != FDragStartIndex && To >= 0 && To < FTable.ItemCount()) {
+            FTable.MoveItem(FDragStartIndex, To);
+            FTable.SetRowIndex(To);
+            DrawOpenFileTiles(-1);
+            if (OnMoved) OnMoved();
+        }
+    }
+    FDragStartIndex = FDragOverIndex = FDragOverMode = -1;
+}
+
+// ---------------------------------------------------------------------------
+// File thumbnails (handed over on this thread by the worker)
+
+void TOpenFileStrip::GetOpenFileThumbInfo(Integer& ThumbType, Integer& ThumbSubType, String& FileName, TBitmap32*&,
+                                          TBitmap32*&, TRow*& ThumbRow, Integer& ThumbWidth, Integer& ThumbHeight,
+                                          bool& OK)
+{
+    for (Integer I = 0; I < FTable.ItemCount(); ++I) {
+        TRow* R = FTable.GetItem(I);
+        if (R->Data()) continue;
+        FMakeOpenFileName = R->GetItem(C::FileName)->Text();
+        ThumbType = 1, ThumbSubType = 99, ThumbWidth = S::ThumbWidth, ThumbHeight = S::ThumbHeight;
+        ThumbRow = R;
+        FileName = FMakeOpenFileName;
+        OK = true;
+        return;
+    }
+    OK = false;
+}
+
+void TOpenFileStrip::SetOpenFileThumbInfo(Integer ThumbWidth, Integer ThumbHeight, TBitmap32* D)
+{
+    std::unique_ptr<TBitmap32> Thumb(D);
+    const Integer I = FindOpenFileRow(FTable, FMakeOpenFileName);
+    if (I < 0) return;  // closed meanwhile: the picture goes
+    TRow& R = *FTable.GetItem(I);
+    R.GetItem(C::ThumbWidth)->SetValue(ThumbWidth);
+    R.GetItem(C::ThumbHeight)->SetValue(ThumbHeight);
+    Thumb->SetDrawMode(dmBlend);
+    R.Data().Own(std::move(Thumb));
+    DrawOpenFileTiles(I);
+}

@@ -1,0 +1,77 @@
+// OpenFileStrip: the tiles of the open-documents strip below the canvas,
+// one per row of the open-documents table: the file's thumbnail (made by a
+// worker), the live and hovered highlight, the close glyph and the modified
+// mark; a click switches, the close glyph closes, a drag reorders. Geometry
+// and look come from OpenFileStripCore.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/controls/win/Controls.h"
+
+class TBitmap32;
+class TDataTable;
+class TMakeThumbThread;
+class TPaintBox32;
+class TRow;
+class TWinControl;
+
+class TOpenFileStrip {
+public:
+    // Box: the scroll box the tiles live in; Table: the open-documents rows.
+    TOpenFileStrip(TWinControl* Box, TDataTable& Table);
+    ~TOpenFileStrip();
+    TOpenFileStrip(const TOpenFileStrip&) = delete;
+    TOpenFileStrip& operator=(const TOpenFileStrip&) = delete;
+
+    // What the tiles ask of the open documents.
+    std::function<void(Integer Index)> OnSwitch;
+    std::function<void(Integer Index)> OnClose;
+    // After a drag moved a row (the live row's index must be found again).
+    std::function<void()> OnMoved;
+
+    void CreateOpenFileTiles();
+    void LayoutOpenFileTiles();
+    // Draws tile Index, or all with -1.
+    void DrawOpenFileTiles(Integer Index = -1);
+    // Drops row Index's thumbnail and preview (a valid row) and wakes the worker.
+    void ResetOpenFileThumb(Integer Index);
+    // Brings tile Index into view.
+    void ScrollOpenFileIntoView(Integer Index);
+    // Ends the worker; no thumbnail arrives after it (before the rows go).
+    void StopWorker();
+
+    TPaintBox32* Tile(Integer Index) const { return FOpenFileBox[Index]; }
+    Integer TileCount() const { return Integer(FOpenFileBox.size()); }
+    Integer Columns() const { return FOpenFileColCount; }
+    Integer ScrollPos() const { return FScrollPos; }
+    TMakeThumbThread& Worker() { return *FWorker; }
+
+private:
+    void OpenFileTileMouseEnter(TObject* Sender);
+    void OpenFileTileMouseLeave(TObject* Sender);
+    void OpenFileTileMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    void OpenFileTileDblClick(TObject* Sender);
+    void OpenFileTileDragOver(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    void OpenFileTileEndDrag(TObject* Sender, TObject* Target, Integer X, Integer Y);
+    void DrawOpenFileDropMark(Integer Over, Integer Mode);
+    void GetOpenFileThumbInfo(Integer& ThumbType, Integer& ThumbSubType, String& FileName, TBitmap32*& ThumbBmp,
+                              TBitmap32*& MaskBmp, TRow*& ThumbRow, Integer& ThumbWidth, Integer& ThumbHeight,
+                              bool& OK);
+    void SetOpenFileThumbInfo(Integer ThumbWidth, Integer ThumbHeight, TBitmap32* D);
+    Integer IndexOf(TObject* Sender) const;
+
+    TWinControl* FBox;
+    TDataTable& FTable;
+    std::vector<TPaintBox32*> FOpenFileBox;
+    std::unique_ptr<TMakeThumbThread> FWorker;
+    std::unique_ptr<TBitmap32> FBitmap_OpenFileClose, FBitmap_OpenFileEdit;
+    Integer FOpenFileColCount = 1;
+    Integer FScrollPos = 0;
+    String FMakeOpenFileName;
+    Integer FDragStartIndex = -1, FDragOverIndex = -1, FDragOverMode = -1;
+    bool FDragAccept = false;
+    bool FDblClick = false;
+};

@@ -1,0 +1,140 @@
+// The open-documents strip on a real window: thumbnails arrive from the
+// worker and show in the tiles, a click on a tile switches, a click on the
+// close glyph closes, a drag reorders the rows; the worker stops before the
+// rows go.
+#include <gtest/gtest.h>
+
+#include "../../framework/controls/win/GuiTest.h"
+#include "../../foundation/TempFolder.h"
+
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/MakeThumbThread.h"
+#include "foundation/HyDataTable.h"
+#include "foundation/win/HyFileUtils_Image.h"
+#include "shell/OpenDocumentsCore.h"
+#include "shell/OpenFileStripCore.h"
+#include "shell/win/OpenFileStrip.h"
+#include "skin/controls/win/SkinBoxCtrls.h"
+#include "skin/model/win/SFKernels_Win.h"
+
+namespace {
+
+namespace S = OpenFileStrip;
+
+class OpenFileStripTest : public guitest::FormTest {
+protected:
+    TTempFolder Dir{u"lm_strip_"};
+    TDataTable Table;
+    TForm* Form = nullptr;
+    TsfSkinScrollBox* Box = nullptr;
+    std::unique_ptr<TOpenFileStrip> Strip;
+    std::vector<Integer> Switched, Closed;
+
+    void SetUp() override
+    {
+        static const bool Kernels = (InstallSkinKernelsWin(), true);
+        (void)Kernels;
+        const TColor32 Colours[] = {0xFFFF0000, 0xFF00A000, 0xFF0000FF};
+        for (int I = 2; I >= 0; --I) {
+            TBitmap32 B;
+            B.SetSize(160, 120);
+            B.Clear(Colours[I]);
+            const String File = Dir / (u"p" + IntToStr(I) + u".png");
+            SaveBitmap32ToFile(&B, File, ifPng, 0);
+            RegisterOpenFileRow(Table, File, false, 0, 0);
+        }
+        Form = NewForm(40, 40, 400, 90);
+        Box = new TsfSkinScrollBox(Form);
+        Box->SetParent(Form);
+        Box->SetBounds(0, 0, 326, 90);
+        Box->SetColor(clWhite);
+        ShowAndWait(Form);
+        Strip = std::make_unique<TOpenFileStrip>(Box, Table);
+        Strip->OnSwitch = [this](Integer I) { Switched.push_back(I); };
+        Strip->OnClose = [this](Integer I) { Closed.push_back(I); };
+        Strip->DrawOpenFileTiles(-1);
+        Strip->ResetOpenFileThumb(-1);
+    }
+    void TearDown() override
+    {
+        Strip.reset();
+        guitest::FormTest::TearDown();
+    }
+    // Runs the worker's hand-overs and the messages until Done.
+    template <class F>
+    bool Until(F Done)
+    {
+        return guitest::PumpUntil([&] {
+            CheckSynchronize(0);
+            return Done();
+        });
+    }
+    TPoint TileScreen(Integer I, TPoint At) { return Strip->Tile(I)->ClientToScreen(At); }
+    void ClickAt(TPoint P)
+    {
+        guitest::MovePointer(P);
+        guitest::LeftButton(true);
+        guitest::LeftButton(false);
+        guitest::Pump();
+    }
+};
+
+}  // namespace
+
+TEST_F(OpenFileStripTest, ThumbnailsShowAndAClickSwitchesOrCloses)
+{
+    ASSERT_TRUE(Until([&] {
+        for (Integer I = 0; I < 3; ++I)
+            if (!Table.GetItem(I)->Data()) return false;
+        return true;
+    }));
+    EXPECT_EQ(Strip->Columns(), 3);
+    EXPECT_EQ(Table.GetItem(0)->GetItem(OpenFileCol::ThumbWidth)->Value(), 80);
+    EXPECT_EQ(Table.GetItem(0)->GetItem(OpenFileCol::ThumbHeight)->Value(), 60);
+    // Row 0 is p0 (red), then green, then blue: each tile shows its file.
+    const COLORREF Want[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255)};
+    for (Integer I = 0; I < 3; ++I) {
+        const TPoint P = TileScreen(I, TPoint{S::TileWidth / 2, S::TileHeight / 2});
+        EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(P.X, P.Y) == Want[I]; })) << I;
+    }
+    // The live row is 0 (registered last... first): a click on tile 1 switches to it.
+    ClickAt(TileScreen(1, TPoint{20, 40}));
+    ASSERT_TRUE(Until([&] { return !Switched.empty(); }));
+    EXPECT_EQ(Switched, (std::vector<Integer>{1}));
+    // The close glyph's area of tile 2 closes it instead.
+    ClickAt(TileScreen(2, TPoint{S::TileWidth - 8, 6}));
+    ASSERT_TRUE(Until([&] { return !Closed.empty(); }));
+    EXPECT_EQ(Closed, (std::vector<Integer>{2}));
+    EXPECT_EQ(Switched.size(), 1u);
+}
+
+TEST_F(OpenFileStripTest, ADragOntoTheRightHalfOfTheLastTileMovesTheRowThere)
+{
+    const String First = Table.GetItem(0)->GetItem(OpenFileCol::FileName)->Text();
+    guitest::MovePointer(TileScreen(0, TPoint{40, 30}));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    for (Integer X : {60, 120, 200, 240}) {
+        guitest::MovePointer(Strip->Tile(0)->ClientToScreen(TPoint{X, 30}));
+        guitest::Pump();
+    }
+    guitest::MovePointer(TileScreen(2, TPoint{70, 30}));
+    guitest::Pump();
+    guitest::LeftButton(false);
+    ASSERT_TRUE(Until([&] { return Table.GetItem(2)->GetItem(OpenFileCol::FileName)->Text() == First; }));
+    EXPECT_EQ(Table.RowIndex(), 2);
+}
+
+TEST_F(OpenFileStripTest, ARowClosedWhileItsThumbnailIsMadeDropsThePicture)
+{
+    // The worker finds rows by name when it hands over: a row gone meanwhile
+    // takes nothing, and a stopped worker hands over nothing at all.
+    Table.RemoveItemByIndex(0);
+    Strip->StopWorker();
+    for (int I = 0; I < 20; ++I) CheckSynchronize(5);
+    for (Integer I = 0; I < Table.ItemCount(); ++I) {
+        TRow& R = *Table.GetItem(I);
+        if (R.Data()) EXPECT_EQ(R.GetItem(OpenFileCol::ThumbWidth)->Value(), 80);
+    }
+    EXPECT_FALSE(Strip->Worker().Started() && !Strip->Worker().Finished());
+}
