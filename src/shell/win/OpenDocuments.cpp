@@ -1,6 +1,8 @@
 #include "shell/win/OpenDocuments.h"
 
 #include "dialogs/FileOptions.h"
+#include "dialogs/win/BmpOptionForm.h"
+#include "dialogs/win/JpgOptionForm.h"
 #include "document/win/ImageDraw_Win.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
@@ -29,6 +31,7 @@ private:
 
 class TProgramPrompts : public TDocumentPrompts {
 public:
+    explicit TProgramPrompts(TsfSkinData* SkinData) : FSkinData(SkinData) {}
     void ShowMessage(const String& Text) override { ShowInfoMsg(Text, EditionTitle); }
     Integer Ask(const String& Text, Cardinal Flags) override
     {
@@ -56,6 +59,9 @@ public:
     }
     bool JpgOptions(TImageDraw& Document) override;
     bool BmpOptions(TImageDraw& Document) override;
+
+private:
+    TsfSkinData* FSkinData;
 };
 
 const char16_t* const SaveFilter =
@@ -92,7 +98,7 @@ void TOpenDocuments::SetPrompts(TDocumentPrompts* Prompts) { FPrompts = Prompts;
 TDocumentPrompts& TOpenDocuments::Prompts()
 {
     if (FPrompts) return *FPrompts;
-    if (!FOwnPrompts) FOwnPrompts = std::make_unique<TProgramPrompts>();
+    if (!FOwnPrompts) FOwnPrompts = std::make_unique<TProgramPrompts>(FForm.SkinData());
     return *FOwnPrompts;
 }
 
@@ -522,5 +528,15 @@ void TOpenDocuments::FreeTable() { FOpenFileDT.reset(); }
 
 // ---------------------------------------------------------------------------
 
-bool TProgramPrompts::JpgOptions(TImageDraw&) { return false; }
-bool TProgramPrompts::BmpOptions(TImageDraw&) { return false; }
+bool TProgramPrompts::JpgOptions(TImageDraw& Document)
+{
+    TfrmJpgOption D(Application, FSkinData, FileOptionsRow(*Document.FileDT()),
+                    [&Document](Integer Quality) { return Document.CalcJpgFileSize(Quality); });
+    return D.ShowModal() == mrOk;
+}
+
+bool TProgramPrompts::BmpOptions(TImageDraw& Document)
+{
+    TfrmBmpOption D(Application, FSkinData, FileOptionsRow(*Document.FileDT()));
+    return D.ShowModal() == mrOk;
+}

@@ -1,6 +1,8 @@
 #include "shell/win/ZezavEzazerForm.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/AboutForm.h"
+#include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
@@ -14,6 +16,8 @@
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinCheckCtrls.h"
+#include "skin/controls/win/SkinLabels.h"
 #include "skin/controls/win/SkinPanels.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/SFSkinData.h"
@@ -46,7 +50,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     Image = FLayout->PartAs<TImgView32>(u"Image");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
-    FCanvasInput = std::make_unique<TCanvasInput>(*this);
+    FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
@@ -102,6 +106,8 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     SetShareCells(ProductName, 1, IntToStr(static_cast<Int64>(reinterpret_cast<intptr_t>(Handle()))));
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
+    FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->InstallKeyHook(Handle());
     FMainWindowCreated = true;
 }
 
@@ -158,6 +164,25 @@ bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->Query
 
 void TfrmZezavEzazer::EndEffectDrawing() {}
 
+void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
+{
+    TImageDraw* Doc = FDocuments->Live();
+    switch (Action) {
+        case TCanvasKeyAction::Save: FDocuments->Save(); break;
+        case TCanvasKeyAction::OpenClipboard:
+            FDocuments->SaveToStream();
+            FDocuments->LoadDocument(String(), true, true);
+            break;
+        case TCanvasKeyAction::ToggleZoom: {
+            const Single Scale = ToggledZoom(Image->ScaleX()) / 100.0f;
+            Image->SetScale(Scale);
+            if (Doc) Doc->SetScale(Scale);
+            break;
+        }
+        default: break;  // the edit commands
+    }
+}
+
 void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
 {
     switch (DecideClose(IsZezavEzazerExe, FAppClosed, ConfigTable->GetProp(66)->AsBool())) {
@@ -173,7 +198,24 @@ void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
     Hide();
 }
 
-void TfrmZezavEzazer::ShowCloseNotice() {}
+void TfrmZezavEzazer::ShowCloseNotice()
+{
+    auto Notice = std::make_unique<TfrmRemindConfirm>(Application, FSkinData);
+    Notice->AdjustLayout(70, true, false, taLeftJustify, true, false);
+    Notice->lblMsg->SetCaption(GetLangText(0, 197));
+    Notice->ShowModal();
+    ConfigTable->GetProp(66)->SetAsBool(Notice->chkNotRemind->Checked());
+    Notice.reset();
+    AfterModalDialog();
+}
+
+void TfrmZezavEzazer::ShowAbout()
+{
+    auto About = std::make_unique<TfrmAbout>(Application, FSkinData);
+    About->ShowModal();
+    About.reset();
+    AfterModalDialog();
+}
 
 // ---------------------------------------------------------------------------
 // Messages of other processes and of the session

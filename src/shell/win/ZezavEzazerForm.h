@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "dialogs/MainWindowServices.h"
+#include "shell/CanvasKeys.h"
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
@@ -87,8 +88,12 @@ public:
     void TrayIcon1Click(TObject* Sender);
     // Asks to save each modified document; false when the user cancelled.
     bool QuerySaveDocuments(bool IsExit);
+    // The About box (the main menu's About item).
+    void ShowAbout();
     // Ends any effect-brush drawing (the effect launcher's work).
     void EndEffectDrawing();
+    // A canvas shortcut that is a command of the window.
+    void CanvasKeyCommand(TCanvasKeyAction Action);
 
     // ---- TMainWindowServices.
     std::uintptr_t MainWindowHandle() const override;

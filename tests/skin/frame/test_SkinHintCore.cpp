@@ -47,3 +47,54 @@ TEST(SkinHintCore, MarginBelowTheHotSpot)
                   C.Want)
             << C.Name;
 }
+
+TEST(SkinHintGeometry, SkinMarginsAndCornerGuards)
+{
+    // A 40 x 30 picture with a client rectangle (5, 4)-(35, 26) and corners at 10 from each edge.
+    const TPoint LT{10, 10}, RT{30, 10}, LB{10, 20}, RB{30, 20};
+    const TRect Cl{5, 4, 35, 26};
+    // Room enough: the margins (5 + 5 across, 4 + 4 down) around the content.
+    TsfHintGeometry G = SkinHintGeometry(100, 40, 40, 30, LT, RT, LB, RB, Cl);
+    EXPECT_EQ(G.Width, 110);
+    EXPECT_EQ(G.Height, 48);
+    EXPECT_EQ(G.NewClRect, (TRect{5, 4, 105, 44}));
+    EXPECT_EQ(G.NewRTPoint, (TPoint{100, 10}));
+    EXPECT_EQ(G.NewLBPoint, (TPoint{10, 38}));
+    EXPECT_EQ(G.NewRBPoint, (TPoint{100, 38}));
+    // A small text would pull the right corners left of the left ones: the hint grows instead.
+    G = SkinHintGeometry(4, 2, 40, 30, LT, RT, LB, RB, Cl);
+    EXPECT_EQ(G.Width, 20);
+    EXPECT_EQ(G.Height, 20);
+    EXPECT_EQ(G.NewRTPoint.X, G.NewLTPoint.X);
+    EXPECT_EQ(G.NewLBPoint.Y, G.NewLTPoint.Y);
+}
+
+TEST(SkinHintGeometry, TitleAndImageMakeRoom)
+{
+    struct { bool Title, Image; Integer W, H; } Cases[] = {
+        {false, false, 50, 14}, {true, false, 70, 14 + 16 + 10}, {false, true, 50 + 16 + 10, 21},
+        {true, true, 70 + 16 + 10, 14 + 16 + 10},
+    };
+    for (const auto& K : Cases) {
+        Integer W = 0, H = 0;
+        HintContentSizeEx(50, 14, K.Title, 70, 16, K.Image, 16, 16, W, H);
+        EXPECT_EQ(W, K.W) << K.Title << K.Image;
+        EXPECT_EQ(H, K.H) << K.Title << K.Image;
+    }
+}
+
+TEST(SkinHintGeometry, PlacesKeepTheHintOnTheScreenOnce)
+{
+    const TRect Screen{0, 0, 800, 600};
+    struct { TRect Anchor; bool FromRect, Top; TRect Want; } Cases[] = {
+        {{100, 100, 100, 100}, false, false, {100, 100, 160, 120}},
+        {{780, 590, 780, 590}, false, false, {718, 568, 778, 588}},      // moved left and up by size + 2
+        {{100, 100, 200, 130}, true, true, {120, 80, 180, 100}},          // bottom edge on the rectangle's top
+        {{100, 100, 200, 130}, true, false, {120, 130, 180, 150}},
+    };
+    for (const auto& K : Cases) EXPECT_EQ(HintPlace(K.Anchor, 60, 20, K.FromRect, K.Top, Screen), K.Want);
+    EXPECT_EQ(ConvertLineSeparators(u"one@two@@", u"@"), u"one\r\ntwo\r\n\r\n");
+    EXPECT_EQ(ConvertLineSeparators(u"a<br>b", u"<br>"), u"a\r\nb");
+    EXPECT_EQ(HintFadeStep(200), 20);
+    EXPECT_EQ(HintFadeStep(9), 1);
+}

@@ -1695,7 +1695,11 @@ bool TsfSkinTrackEdit::PopupShowing() const
 void TsfSkinTrackEdit::SetValue(Integer V)
 {
     FValue = SkinClampInt(V, FMinValue, FMaxValue);
-    if (StopCheck) SetText(IntToStr(FValue));
+    // The text shows the value (its change is not parsed back, but OnChange fires).
+    const bool Was = StopCheck;
+    StopCheck = true;
+    SetText(IntToStr(FValue));
+    StopCheck = Was;
     if (PopupShowing()) FPopupTrackBar->SetValue(FValue);
 }
 

@@ -1002,6 +1002,16 @@ template <class TBase>
 void TsfSkinMenuButtonCommon<TBase>::CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
 {
     const bool Pressed = this->Down();
+    if (ResizeLook() && FTrackButtonMode && this->SkinLook()) {
+        DrawTrackModeParts(B, Pressed, this->FCore.MouseIn());
+        const Integer W = B->Width(), H = B->Height();
+        TRect CR = this->NewClRect;
+        CR.Right -= sfTrackPartSize;
+        this->DrawFace(B->Canvas(), CR, Pressed, this->FCore.MouseIn());
+        DrawMarker(B->Canvas(), DefaultTrackRect(W, H, false), false, Pressed ? (AMouseIn || FMenuTracked) : FMenuTracked,
+                   AMouseIn, B->Canvas()->Font()->Color());
+        return;
+    }
     TRect Pic = R;
     // In track mode the open menu shows the body hot and the track part down.
     if (FMenuTracked && FTrackButtonMode && !IsNullRect(this->FCore.Look.DownSkinRect)) Pic = this->FCore.Look.ActiveSkinRect;
@@ -1018,6 +1028,34 @@ void TsfSkinMenuButtonCommon<TBase>::CreateButtonImage(TsfBitmap* B, const TRect
     if ((Pressed || FMenuTracked) && !ResizeLook()) M = {M.Left + 2, M.Top + 2, M.Right + 2, M.Bottom + 2};
     DrawMarker(B->Canvas(), M, false, Pressed ? (AMouseIn || FMenuTracked) : FMenuTracked, AMouseIn,
                B->Canvas()->Font()->Color());
+}
+
+template <class TBase>
+void TsfSkinMenuButtonCommon<TBase>::DrawTrackModeParts(TsfBitmap* B, bool Pressed, bool MouseIn)
+{
+    const TsfButtonSkinLook& L = this->FCore.Look;
+    const TRect Normal = this->SkinRect;
+    const TRect Hot = IsNullRect(L.ActiveSkinRect) ? Normal : L.ActiveSkinRect;
+    const TRect Down = IsNullRect(L.DownSkinRect) ? Hot : L.DownSkinRect;
+    // The open menu shows the body hot and the track part down.
+    const TRect MainPic = FMenuTracked ? Hot : Pressed ? Down : MouseIn ? Hot : Normal;
+    const TRect TrackPic = FMenuTracked || Pressed ? Down : MouseIn ? Hot : Normal;
+    const Integer W = B->Width(), H = B->Height();
+    const auto* D = dynamic_cast<const TsfDataSkinButtonControl*>(this->FSD->CtrlList[size_t(this->FIndex)].get());
+    const String& N = this->SkinDataName();
+    const bool Stretch = N == u"toolbutton" || N == u"bigtoolbutton";
+    // Each part is resized on its own, so the track part keeps its corners.
+    for (const auto& [R, Src] : {std::pair{TRect{0, 0, W - sfTrackPartSize, H}, MainPic},
+                                 std::pair{TRect{W - sfTrackPartSize, 0, W, H}, TrackPic}}) {
+        if (R.Width() <= 0 || H <= 0) continue;
+        TsfBitmap Part;
+        Part.SetSize(R.Width(), H);
+        if (Stretch || !D)
+            CreateStretchImage(&Part, this->Picture, Src, this->ClRect, true);
+        else
+            DrawResizedButtonFace(&Part, D, this->Picture, Src);
+        Part.Draw(B, R.Left, R.Top);
+    }
 }
 
 template <class TBase>
@@ -1135,6 +1173,65 @@ void TsfSkinMenuSpeedButton::TrackMenu()
     // An opened menu shows the parent through a flat button.
     if (Flat() && !TransparentStyle()) SetTransparentStyle(true);
     inherited::TrackMenu();
+}
+
+void TsfSkinMenuSpeedButton::CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn)
+{
+    if (FNewStyle && SkinDataName() == u"resizetoolbutton" && FSD) {
+        CreateNewStyleButtonImage(B, ADown, AMouseIn);
+        return;
+    }
+    inherited::CreateButtonImage(B, R, ADown, AMouseIn);
+}
+
+const TsfDataSkinButtonControl* TsfSkinMenuSpeedButton::SkinDescription(const char16_t* Name) const
+{
+    const Integer I = FSD->GetControlIndex(Name);
+    return I == -1 ? nullptr : dynamic_cast<const TsfDataSkinButtonControl*>(FSD->CtrlList[size_t(I)].get());
+}
+
+void TsfSkinMenuSpeedButton::DrawSkinDescription(const TsfDataSkinButtonControl* D, TsfBitmap* B, bool ADown,
+                                                 bool AMouseIn, const TRect& R)
+{
+    TsfBitmap* P = FSD->ActiveBitmap(D->PictureIndex);
+    if (!P || R.Width() <= 0 || R.Height() <= 0) return;
+    const TRect Hot = IsNullRect(D->ActiveSkinRect) ? D->SkinRect : D->ActiveSkinRect;
+    const TRect Down = IsNullRect(D->DownSkinRect) ? Hot : D->DownSkinRect;
+    TsfBitmap Face;
+    Face.SetSize(R.Width(), R.Height());
+    DrawResizedButtonFace(&Face, D, P, ADown && AMouseIn ? Down : AMouseIn ? Hot : D->SkinRect);
+    Face.Draw(B, R.Left, R.Top);
+}
+
+void TsfSkinMenuSpeedButton::CreateNewStyleButtonImage(TsfBitmap* B, bool ADown, bool AMouseIn)
+{
+    const Integer W = B->Width(), H = B->Height();
+    const TRect Whole{0, 0, W, H};
+    const bool Bottom = FTrackPosition == sftpBottom;
+    const TRect Track = DefaultTrackRect(W, H, Bottom);
+    const bool HotTrack = FTrackButtonMode && (AMouseIn || FMenuTracked);
+    const TsfDataSkinButtonControl* BodyD = SkinDescription(u"resizetoolbutton");
+    if (!BodyD) BodyD = SkinDescription(u"resizebutton");
+    if (!BodyD) return;
+    TRect Body = Whole;
+    const TsfDataSkinButtonControl* TrackD = BodyD;
+    if (HotTrack) {
+        // The body gives up the strip, unless the strip has a description of its own to lie over it.
+        if (const auto* T = SkinDescription(Bottom ? u"htracktoolbutton" : u"vtracktoolbutton"))
+            TrackD = T;
+        else
+            Body = Bottom ? TRect{0, 0, W, H - sfTrackPartSize} : TRect{0, 0, W - sfTrackPartSize, H};
+    }
+    const bool Pressed = ADown && AMouseIn && !(FMenuTracked && FTrackButtonMode);
+    DrawSkinDescription(BodyD, B, Pressed, AMouseIn, Body);
+    const TRect Content = Bottom ? TRect{0, 0, W, H - sfTrackPartSize} : TRect{0, 0, W - sfTrackPartSize, H};
+    DrawFace(B->Canvas(), Content, Pressed, AMouseIn);
+    const TColor Text = B->Canvas()->Font()->Color();
+    if (HotTrack) DrawSkinDescription(TrackD, B, FMenuTracked, AMouseIn, Track);
+    if (IsNullRect(FCore.Look.MenuMarkerRect))
+        DrawDropArrowImage(B->Canvas(), Track, FMenuTracked ? FCore.Look.DownFontColor : Text);
+    else
+        DrawMarker(B->Canvas(), Track, false, false, AMouseIn, Text);
 }
 
 void TsfSkinMenuSpeedButton::Paint()

@@ -314,6 +314,9 @@ protected:
     void DrawMarker(TCanvas* C, const TRect& R, bool AFlat, bool ADown, bool AHot, TColor TextColor);
     // Whether the description is one of the resizable button looks (the built-in 15-pixel part).
     bool ResizeLook() const;
+    // The resizable looks in track mode: the body and the 15-pixel track part,
+    // each resized from the picture of its own state.
+    void DrawTrackModeParts(TsfBitmap* B, bool Pressed, bool MouseIn);
 
     bool FTrackButtonMode = false;
     bool FMenuTracked = false;
@@ -358,10 +361,62 @@ public:
 protected:
     void Paint() override;
     bool CursorOver() override { return false; }
+    void CreateButtonImage(TsfBitmap* B, const TRect& R, bool ADown, bool AMouseIn) override;
 
 private:
+    // The new style: the skin's resizable tool button as the body and, while
+    // hot in track mode, its own track description for the drop-down strip.
+    void CreateNewStyleButtonImage(TsfBitmap* B, bool ADown, bool AMouseIn);
+    // Description D's picture of the state resized into R of B.
+    void DrawSkinDescription(const TsfDataSkinButtonControl* D, TsfBitmap* B, bool ADown, bool AMouseIn,
+                             const TRect& R);
+    const TsfDataSkinButtonControl* SkinDescription(const char16_t* Name) const;
+
     bool FNewStyle = false;
     TsfTrackPosition FTrackPosition = sftpRight;
     bool FDrawStandardArrow = false;
     Integer FArrowType = 4;
+};
+
+// The properties of an images menu that a button owning one passes through
+// (the graphic and colour buttons). Without a menu they read as the menu's
+// defaults and their setters do nothing.
+class TsfImagesMenuProperties {
+public:
+    TComponent* MenuSkinHint() const { return FOwnMenu ? FOwnMenu->MenuSkinHint() : nullptr; }
+    void SetMenuSkinHint(TComponent* Value)
+    {
+        if (FOwnMenu) FOwnMenu->SetMenuSkinHint(Value);
+    }
+    bool MenuShowHints() const { return Options().ShowHints; }
+    void SetMenuShowHints(bool Value) { Change(&TsfImagesMenuOptions::ShowHints, Value); }
+    bool MenuUseSkinFont() const { return Options().UseSkinFont; }
+    void SetMenuUseSkinFont(bool Value) { Change(&TsfImagesMenuOptions::UseSkinFont, Value); }
+    TFont* MenuDefaultFont() const { return FOwnMenu ? FOwnMenu->MenuDefaultFont() : nullptr; }
+    // Copies Value.
+    void SetMenuDefaultFont(TFont* Value)
+    {
+        if (FOwnMenu) FOwnMenu->MenuDefaultFont()->Assign(Value);
+    }
+    bool MenuAlphaBlend() const { return Options().AlphaBlend; }
+    void SetMenuAlphaBlend(bool Value) { Change(&TsfImagesMenuOptions::AlphaBlend, Value); }
+    Byte MenuAlphaBlendValue() const { return Options().AlphaBlendValue; }
+    void SetMenuAlphaBlendValue(Byte Value) { Change(&TsfImagesMenuOptions::AlphaBlendValue, Value); }
+    bool MenuAlphaBlendAnimation() const { return Options().AlphaBlendAnimation; }
+    void SetMenuAlphaBlendAnimation(bool Value) { Change(&TsfImagesMenuOptions::AlphaBlendAnimation, Value); }
+
+protected:
+    ~TsfImagesMenuProperties() = default;
+    TsfSkinImagesMenuLink* FOwnMenu = nullptr;  // the owning button's menu
+
+private:
+    TsfImagesMenuOptions Options() const { return FOwnMenu ? FOwnMenu->Options() : TsfImagesMenuOptions{}; }
+    template <class T>
+    void Change(T TsfImagesMenuOptions::*Field, T Value)
+    {
+        if (!FOwnMenu) return;
+        TsfImagesMenuOptions O = FOwnMenu->Options();
+        O.*Field = Value;
+        FOwnMenu->SetOptions(O);
+    }
 };

@@ -162,7 +162,7 @@ private:
 
 #include "skin/controls/win/SkinButtons.h"
 
-class TsfSkinGraphicButton : public TsfSkinMenuSpeedButton {
+class TsfSkinGraphicButton : public TsfSkinMenuSpeedButton, public TsfImagesMenuProperties {
 public:
     using inherited = TsfSkinMenuSpeedButton;
     explicit TsfSkinGraphicButton(TComponent* AOwner);
@@ -173,6 +173,10 @@ public:
     // The grid's selected item (stored without the grid's notification; repaints).
     Integer ItemIndex() const;
     void SetItemIndex(Integer Value);
+    // The grid's selected item (a TsfImagesMenuItem), nullptr when ItemIndex is out of range.
+    TCollectionItem* SelectedItem() const { return FGraphicMenu ? FGraphicMenu->SelectedMenuItem() : nullptr; }
+    // The grid's items (a TsfImagesMenuItems), nullptr without a grid.
+    TCollection* GraphicItems() const { return FGraphicMenu ? FGraphicMenu->MenuItems() : nullptr; }
     // The grid (nil when no skinned menus are installed) and its pictures.
     TsfSkinImagesMenuLink* GraphicMenu() const { return FGraphicMenu; }
     TCustomImageList* GraphicImages() const { return FGraphicImages; }

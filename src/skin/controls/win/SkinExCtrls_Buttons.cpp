@@ -6,6 +6,7 @@ TsfSkinGraphicButton::TsfSkinGraphicButton(TComponent* AOwner) : inherited(AOwne
     SetWidth(65);
     FGraphicImages = new TImageList(this);
     if (TsfSkinMenuServices* S = SkinMenuServices()) FGraphicMenu = S->CreateSkinImagesMenu(this);
+    FOwnMenu = FGraphicMenu;
     if (FGraphicMenu) {
         FGraphicMenu->SetImages(FGraphicImages);
         SetSkinImagesMenu(FGraphicMenu);

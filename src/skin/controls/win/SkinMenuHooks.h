@@ -8,9 +8,21 @@
 #include "framework/controls/win/Controls.h"
 #include "framework/controls/win/ImgList.h"
 #include "framework/controls/win/Menus.h"
+#include "skin/controls/SkinColorCore.h"
 
 class TsfSkinData;
 class TCustomForm;
+
+class THintWindow;
+
+// How an images menu looks and behaves, as a button passes it through.
+struct TsfImagesMenuOptions {
+    bool UseSkinFont = true;
+    bool ShowHints = true;
+    bool AlphaBlend = false;
+    bool AlphaBlendAnimation = false;
+    Byte AlphaBlendValue = 200;
+};
 
 // An images menu (a popup grid of an image list's images) as the button that
 // shows it sees it.
@@ -51,6 +63,16 @@ public:
     virtual void SetOnItemClick(TNotifyEvent Handler) = 0;
     virtual void SetOnMenuPopup(TNotifyEvent Handler) = 0;
     virtual void SetOnItemIndexChanged(TEvent<TObject*, Integer> Handler) = 0;
+    virtual TsfImagesMenuOptions Options() const = 0;
+    virtual void SetOptions(const TsfImagesMenuOptions& Value) = 0;
+    // The font of the captions without the skin's (callers assign into it).
+    virtual TFont* MenuDefaultFont() = 0;
+    // The skinned hint component that shows the grid's item hints (nullptr: none).
+    virtual TComponent* MenuSkinHint() const = 0;
+    virtual void SetMenuSkinHint(TComponent* Value) = 0;
+    // The items themselves, and the selected one (nullptr when ItemIndex is out of range).
+    virtual TCollection* MenuItems() = 0;
+    virtual TCollectionItem* SelectedMenuItem() const = 0;
 };
 
 // A skinned popup menu as the control that opens it sees it. When it closes,
@@ -78,6 +100,29 @@ public:
     virtual void HideSkinHint() = 0;
 };
 
+// The skinned colour dialog as the colour button sees it.
+class TsfSkinColorDialogLink {
+public:
+    virtual ~TsfSkinColorDialogLink() = default;
+    // The component itself (the button watches for its removal).
+    virtual TComponent* DialogComponent() = 0;
+    // The frame's skin, and the controls' skin (also the frame's menus and the texts).
+    virtual void SetSkinData(TsfSkinData* Value) = 0;
+    virtual void SetCtrlSkinData(TsfSkinData* Value) = 0;
+    // The window that receives the colour being edited (message 0x40C).
+    virtual void SetMainWindowHandle(HWND Value) = 0;
+    // The window's position; a top of -100000 centres it on the screen.
+    virtual Integer DialogFormLeft() const = 0;
+    virtual Integer DialogFormTop() const = 0;
+    virtual void SetDialogFormPos(Integer Left, Integer Top) = 0;
+    virtual const TsfCustomColors& CustomColors() const = 0;
+    virtual void SetCustomColors(const TsfCustomColors& Value) = 0;
+    virtual TColor Color() const = 0;
+    virtual void SetColor(TColor Value) = 0;
+    // Shows the window modally; true when it was closed with OK.
+    virtual bool Execute() = 0;
+};
+
 // What the frame provides; installed once at start-up.
 class TsfSkinMenuServices {
 public:
@@ -92,6 +137,12 @@ public:
     virtual TsfSkinImagesMenuLink* AsSkinImagesMenu(TComponent* Component) = 0;
     // Form's skin component, or nullptr.
     virtual TsfSkinFormLink* GetSkinForm(TCustomForm* Form) = 0;
+    // A new colour dialog owned by AOwner (nullptr where the frame offers none).
+    virtual TsfSkinColorDialogLink* CreateSkinColorDialog(TComponent* AOwner)
+    {
+        (void)AOwner;
+        return nullptr;
+    }
 };
 
 // The services in use (nullptr until the frame installs them).

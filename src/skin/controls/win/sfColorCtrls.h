@@ -1,11 +1,14 @@
 // sfColorCtrls: the small controls of the colour dialog: the grid of the 48
 // basic colours, the grid of the 12 custom colours, the viewer showing the new
 // colour over the old one (and telling a main window about the new one a
-// moment later) and an empty windowed container. Cell layout, tables and the
-// custom-colour store: SkinColorCore.
+// moment later) and an empty windowed container; and the colour button, a
+// tool button whose drop-down is a grid of colour swatches. Cell layout,
+// tables, the custom-colour store and the colour menu's layout: SkinColorCore.
 #pragma once
 
 #include "skin/controls/SkinColorCore.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/controls/win/SkinPanels.h"
 
 // What both grids share: a skinned panel with a caption that draws colour
@@ -124,4 +127,72 @@ public:
 protected:
     void Paint() override {}
     void WMEraseBkgnd(TMessage& Message) override { Message.Result = 1; }
+};
+
+// A tool button with a drop-down grid: [automatic] forty colours [more
+// colours] [pick from the screen]. The chosen colour shows in the button's
+// colour strip; "automatic" is the strip switched off with the colour kept.
+// The more-colours entry opens the skinned colour dialog (the frame's, through
+// the menu services); the pick entry only tells the application to pick.
+class TsfSkinColorButton : public TsfSkinMenuSpeedButton, public TsfImagesMenuProperties {
+public:
+    using inherited = TsfSkinMenuSpeedButton;
+    explicit TsfSkinColorButton(TComponent* AOwner);
+    ~TsfSkinColorButton() override;
+    String ClassName() const override { return u"TsfSkinColorButton"; }
+    void Loaded() override;
+
+    TColor ColorValue() const { return FColorMarkerValue; }
+    // Fires OnChangeColor when the colour or the strip's state changed since the menu last opened.
+    void SetColorValue(TColor Value);
+    TColor AutoColor() const { return FAutoColor; }
+    void SetAutoColor(TColor Value) { FAutoColor = Value; }
+    bool ShowAutoColor() const { return FLayout.Auto; }
+    void SetShowAutoColor(bool Value);
+    bool ShowMoreColor() const { return FLayout.More; }
+    void SetShowMoreColor(bool Value);
+    bool ShowPickColor() const { return FLayout.Pick; }
+    void SetShowPickColor(bool Value);
+    TsfSkinColorDialogLink* ColorDialog() const { return FColorDialog; }
+    void SetColorDialog(TsfSkinColorDialogLink* Value);
+    HWND MainWindowHandle() const { return FMainWindowHandle; }
+    void SetMainWindowHandle(HWND Value);
+    Integer DialogFormLeft() const { return FDialogFormLeft; }
+    void SetDialogFormLeft(Integer Value) { FDialogFormLeft = Value; }
+    Integer DialogFormTop() const { return FDialogFormTop; }
+    void SetDialogFormTop(Integer Value) { FDialogFormTop = Value; }
+    const TsfCustomColors& CustomColors() const { return FCustom; }
+    void SetCustomColors(const TsfCustomColors& Value) { FCustom.Set(Value.Values, Value.Count); }
+    // The grid (nil when no skinned menus are installed) and its swatches.
+    TsfSkinImagesMenuLink* ColorMenu() const { return FColorMenu; }
+    TCustomImageList* ColorImages() const { return FColorImages; }
+    // Rebuilds the grid from the Show flags.
+    void InitColors();
+
+    TNotifyEvent OnChangeColor;
+    TNotifyEvent OnStartPickColor;
+    TNotifyEvent OnColorDialogClose;
+    TEvent<TObject*, Integer> OnItemIndexChanged;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void MenuPopup();
+    void ItemClick();
+    void MoreColors();
+    void SetShow(bool TsfColorMenuLayout::*Flag, bool Value);
+    String MenuText(const char16_t* Key, const char16_t* English) const;
+    void ReadCaptions();
+
+    TsfSkinImagesMenuLink* FColorMenu = nullptr;  // owned (a component of this button)
+    TCustomImageList* FColorImages = nullptr;     // owned (a component of this button)
+    TColor FAutoColor = 0;
+    TsfColorMenuLayout FLayout;
+    TsfSkinColorDialogLink* FColorDialog = nullptr;
+    bool FOwnDialog = false;
+    bool FDrawColorMarker_B = false;
+    HWND FMainWindowHandle = nullptr;
+    Integer FDialogFormLeft = 0, FDialogFormTop = 0;
+    TsfCustomColors FCustom;
 };

@@ -122,6 +122,8 @@ void TsfSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         if (!(ComponentState() & csDestroying)) ChangeSkinData();
     } else if (AComponent == FMSD) {
         FMSD = nullptr;
+    } else if (AComponent == static_cast<TComponent*>(FSkinHint)) {
+        FSkinHint = nullptr;
     } else if (AComponent == FMainMenu) {
         FMainMenu = nullptr;
         if (!(ComponentState() & csDestroying)) UpdateMainMenu(true);
@@ -240,10 +242,12 @@ void TsfSkinForm::FindActiveObject(Integer X, Integer Y, bool AInFrame)
     if (OldActiveObject >= 0 && OldActiveObject < static_cast<Integer>(ObjectList.size())) {
         TsfActiveSkinObject* Old = ObjectList[OldActiveObject].get();
         if (Old->Enabled && Old->Visible) Old->MouseLeave();
+        if (ShowObjectHint && FSkinHint && Old->Enabled && Old->Visible && !Old->Hint.empty()) FSkinHint->HideHint();
     }
     if (ActiveObject >= 0) {
         TsfActiveSkinObject* New = ObjectList[ActiveObject].get();
         if (New->Enabled && New->Visible) New->MouseEnter();
+        if (GetFormActive() && ShowObjectHint && FSkinHint && !New->Hint.empty()) FSkinHint->ActivateHint2(New->Hint);
     }
 }
 

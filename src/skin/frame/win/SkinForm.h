@@ -18,6 +18,7 @@
 #include "skin/frame/win/SkinClientInActivePanel.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinAnimatedObjects.h"
+#include "skin/frame/win/SkinHint.h"
 #include "skin/frame/win/SkinMainMenuBarLink.h"
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/frame/win/SkinTrayLink.h"
@@ -341,7 +342,10 @@ public:
     bool OpenMainMenuItem();
     // Closes an open menu on the messages that should close it; first step of every message.
     void CheckMenuCloseMessage(const TMessage& Message);
-    void HideSkinHint() override {}
+    void HideSkinHint() override;
+    // The hint component object hints and the caption show through (none: no hints).
+    TsfSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TsfSkinHint* Value);
     bool UseSkinFontInMenu = true;
     bool UseSkinSizeInMenu = true;
     Integer DefMenuItemHeight() const { return FDefMenuItemHeight; }
@@ -589,6 +593,7 @@ private:
     TCustomForm* FForm = nullptr;
     TsfSkinMenu* FSkinMenu = nullptr;  // owned as a component
     TMainMenu* FMainMenu = nullptr;
+    TsfSkinHint* FSkinHint = nullptr;
     TsfMainMenuBarLink* FMainMenuBar = nullptr;
     TsfLayerManager* FMenuLayerManager = nullptr;  // owned as a component
     TsfLayerManager* FLayerManager = nullptr;  // owned as a component

@@ -5,6 +5,7 @@
 
 #include "framework/controls/win/StdCtrls.h"
 #include "skin/frame/SkinMenuCore.h"
+#include "skin/frame/win/SkinHint.h"
 #include "skin/frame/win/SkinQuickButtons.h"
 
 void TsfSkinForm::SetDefMenuItemHeight(Integer Value)
@@ -345,4 +346,16 @@ void TsfSkinForm::CheckMenuCloseMessage(const TMessage& Message)
     if (!IsMenuCloseMessage(Message.Msg)) return;
     if (FSkinMenu && FSkinMenu->Visible()) FSkinMenu->Hide();
     else if (InMenu) SkinMenuClose();
+}
+
+void TsfSkinForm::HideSkinHint()
+{
+    if (FSkinHint) FSkinHint->HideHint();
+}
+
+void TsfSkinForm::SetSkinHint(TsfSkinHint* Value)
+{
+    if (FSkinHint) FSkinHint->RemoveFreeNotification(this);
+    FSkinHint = Value;
+    if (FSkinHint) FSkinHint->FreeNotification(this);
 }

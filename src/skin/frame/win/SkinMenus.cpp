@@ -6,6 +6,8 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinMenuHooks.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinHint.h"
+#include "skin/frame/win/sfColorDialog.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinImage.h"
@@ -1532,7 +1534,7 @@ void TsfSkinImagesMenu::Notification(TComponent* AComponent, TOperation Operatio
     if (Operation != opRemove) return;
     if (AComponent == FImages) FImages = nullptr;
     if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
+    if (AComponent == static_cast<TComponent*>(FSkinHint)) FSkinHint = nullptr;
     if (AComponent == FPopupWindow) FPopupWindow = nullptr;
 }
 
@@ -1543,7 +1545,11 @@ void TsfSkinImagesMenu::SetImages(TCustomImageList* Value)
     if (FImages) FImages->FreeNotification(this);
 }
 
-void TsfSkinImagesMenu::SetSkinHint(THintWindow* Value)
+TComponent* TsfSkinImagesMenu::MenuSkinHint() const { return FSkinHint; }
+
+void TsfSkinImagesMenu::SetMenuSkinHint(TComponent* Value) { SetSkinHint(dynamic_cast<TsfSkinHint*>(Value)); }
+
+void TsfSkinImagesMenu::SetSkinHint(TsfSkinHint* Value)
 {
     if (FSkinHint) FSkinHint->RemoveFreeNotification(this);
     FSkinHint = Value;
@@ -1561,6 +1567,20 @@ void TsfSkinImagesMenu::SetItemIndex(Integer Value)
 {
     FItemIndex = Value;
     if (OnInternalChange) OnInternalChange(this);
+}
+
+TsfImagesMenuOptions TsfSkinImagesMenu::Options() const
+{
+    return {UseSkinFont, ShowHints, AlphaBlend, AlphaBlendAnimation, AlphaBlendValue};
+}
+
+void TsfSkinImagesMenu::SetOptions(const TsfImagesMenuOptions& Value)
+{
+    UseSkinFont = Value.UseSkinFont;
+    ShowHints = Value.ShowHints;
+    AlphaBlend = Value.AlphaBlend;
+    AlphaBlendAnimation = Value.AlphaBlendAnimation;
+    AlphaBlendValue = Value.AlphaBlendValue;
 }
 
 void TsfSkinImagesMenu::SetColumnsCount(Integer Value)
@@ -1749,7 +1769,7 @@ void TsfSkinImagesMenuPopupWindow::FadeStep()
 
 void TsfSkinImagesMenuPopupWindow::HideHint()
 {
-    if (ImagesMenu && ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->ReleaseHandle();
+    if (ImagesMenu && ImagesMenu->ShowHints && ImagesMenu->SkinHint()) ImagesMenu->SkinHint()->HideHint();
 }
 
 void TsfSkinImagesMenuPopupWindow::Hide(bool AProcessEvents)
@@ -1821,17 +1841,11 @@ void TsfSkinImagesMenuPopupWindow::MouseMoveAt(const TPoint& P)
     if (MouseInItem == OldMouseInItem) return;
     OldMouseInItem = MouseInItem;
     Invalidate();
-    THintWindow* H = ImagesMenu->SkinHint();
+    TsfSkinHint* H = ImagesMenu->SkinHint();
     if (ImagesMenu->ShowHints && H && MouseInItem != -1) {
-        H->ReleaseHandle();
+        H->HideHint();
         const String& Text = ImagesMenu->ImagesItems()->GetItem(MouseInItem)->Hint;
-        if (!Text.empty()) {
-            POINT C;
-            GetCursorPos(&C);
-            TRect R = H->CalcHintRect(300, Text, nullptr);
-            R = OffsetR(R, C.x, C.y + 20);
-            H->ActivateHint(R, Text);
-        }
+        if (!Text.empty()) H->ActivateHint2(Text);
     }
     // The hover change is told at once (the colour previews follow the mouse).
     if (FOnItemChanged) FOnItemChanged(this);
@@ -2073,6 +2087,10 @@ public:
         return dynamic_cast<TsfSkinImagesMenu*>(Component);
     }
     TsfSkinFormLink* GetSkinForm(TCustomForm* Form) override { return Form ? ::GetSkinForm(Form) : nullptr; }
+    TsfSkinColorDialogLink* CreateSkinColorDialog(TComponent* AOwner) override
+    {
+        return new TsfSkinColorDialog(AOwner);
+    }
 };
 
 }  // namespace

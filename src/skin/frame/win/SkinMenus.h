@@ -23,6 +23,7 @@
 
 class TsfSkinMenu;
 class TsfSkinPopupWindow;
+class TsfSkinHint;
 class TsfSkinForm;
 
 // Whether the platform has layered windows (every system the program runs on).
@@ -418,11 +419,18 @@ public:
     void SetOnItemClick(TNotifyEvent Handler) override { OnItemClick = std::move(Handler); }
     void SetOnMenuPopup(TNotifyEvent Handler) override { OnMenuPopup = std::move(Handler); }
     void SetOnItemIndexChanged(TEvent<TObject*, Integer> Handler) override { OnItemIndexChanged = std::move(Handler); }
+    TsfImagesMenuOptions Options() const override;
+    void SetOptions(const TsfImagesMenuOptions& Value) override;
+    TFont* MenuDefaultFont() override { return FDefaultFont.get(); }
+    TComponent* MenuSkinHint() const override;
+    void SetMenuSkinHint(TComponent* Value) override;
+    TCollection* MenuItems() override { return FItems.get(); }
+    TCollectionItem* SelectedMenuItem() const override { return SelectedItem(); }
 
     TCustomImageList* Images() const override { return FImages; }
     void SetImages(TCustomImageList* Value) override;
-    THintWindow* SkinHint() const { return FSkinHint; }
-    void SetSkinHint(THintWindow* Value);
+    TsfSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TsfSkinHint* Value);
     bool ShowHints = true;
     TsfImagesMenuItems* ImagesItems() const { return FItems.get(); }
     Integer ItemIndex() const override { return FItemIndex; }
@@ -458,7 +466,7 @@ private:
     void CloseUp(bool AProcessEvents);
 
     TCustomImageList* FImages = nullptr;
-    THintWindow* FSkinHint = nullptr;
+    TsfSkinHint* FSkinHint = nullptr;
     std::unique_ptr<TsfImagesMenuItems> FItems;
     Integer FItemIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;

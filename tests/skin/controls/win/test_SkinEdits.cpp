@@ -501,6 +501,23 @@ TEST_F(SkinEditsTest, TrackEditPopupOpensBelowAboveOrShiftedLeft)
     }
 }
 
+// Setting the value from code shows it (clamped) and notifies, as typing does.
+TEST_F(SkinEditsTest, TrackEditValueSetInCodeShowsAndNotifies)
+{
+    TForm* Form = NewForm(100, 100, 200, 50);
+    auto* T = NewEdit<TsfSkinTrackEdit>(Form, 10, 10);
+    T->SetMaxValue(255);
+    int Changes = 0;
+    T->OnChange = [&](TObject*) { ++Changes; };
+    T->SetValue(64);
+    EXPECT_EQ(T->Text(), u"64");
+    EXPECT_EQ(Changes, 1);
+    T->SetValue(300);
+    EXPECT_EQ(T->Text(), u"255");
+    EXPECT_EQ(T->Value(), 255);
+    EXPECT_EQ(Changes, 2);
+}
+
 TEST_F(SkinEditsTest, BuiltInLookAndScreenshotsInTheFourSkins)
 {
     for (const String& Name : {String(u"none"), String(u"Rire"), String(u"Charm"), String(u"Laconic"), String(u"Cool")}) {

@@ -41,6 +41,13 @@ struct TFakeGrid : TComponent, TsfSkinImagesMenuLink {
     void SetOnItemClick(TNotifyEvent) override {}
     void SetOnMenuPopup(TNotifyEvent) override {}
     void SetOnItemIndexChanged(TEvent<TObject*, Integer>) override {}
+    TsfImagesMenuOptions Options() const override { return {}; }
+    void SetOptions(const TsfImagesMenuOptions&) override {}
+    TFont* MenuDefaultFont() override { return nullptr; }
+    TComponent* MenuSkinHint() const override { return nullptr; }
+    void SetMenuSkinHint(TComponent*) override {}
+    TCollection* MenuItems() override { return nullptr; }
+    TCollectionItem* SelectedMenuItem() const override { return nullptr; }
     TCustomImageList* FImages = nullptr;
     std::vector<Integer> Items;
     Integer Index = -1;

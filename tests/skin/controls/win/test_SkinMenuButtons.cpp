@@ -216,3 +216,98 @@ TEST_F(SkinMenuButtonsTest, ScreenshotsInTheFourSkins)
         delete form;
     }
 }
+
+namespace {
+
+// A skin whose button descriptions have three state pictures of 30 x 20
+// side by side (normal, hot, down), each a 3-pixel Edge border around its
+// state's fill.
+constexpr TColor Edge = 0x202020, NormalFill = 0xC0C0C0, HotFill = 0x00C000, DownFill = 0xC00000, StripFill = 0x0000C0;
+
+template <class T = TsfDataSkinButtonControl>
+T* AddButtonLook(TTestSkin& S, const String& Name, std::vector<TColor> Fills)
+{
+    const Integer Pic = S.AddPicture(30 * Integer(Fills.size()), 20, Edge);
+    auto* D = S.Add<T>(Name);
+    D->PictureIndex = Pic;
+    TRect* States[] = {&D->SkinRect, &D->ActiveSkinRect, &D->DownSkinRect};
+    for (size_t I = 0; I < Fills.size(); ++I) {
+        const Integer X = 30 * Integer(I);
+        *States[I] = {X, 0, X + 30, 20};
+        S.FillRect(Pic, {X + 3, 3, X + 27, 17}, Fills[I]);
+    }
+    D->LTPoint = {3, 3};
+    D->RTPoint = {27, 3};
+    D->LBPoint = {3, 17};
+    D->RBPoint = {27, 17};
+    D->ClRect = {3, 3, 27, 17};
+    D->LeftStretch = D->TopStretch = D->RightStretch = D->BottomStretch = true;
+    return D;
+}
+
+}  // namespace
+
+// In track mode the resizable look is two parts, each resized on its own
+// (the track part keeps its own border), of their own states; the new style
+// lays the skin's strip description over the body while hot in track mode.
+TEST_F(SkinMenuButtonsTest, TrackModePartsAndNewStyleStrip)
+{
+    TTestSkin Skin;
+    AddButtonLook<TsfDataSkinMenuButtonControl>(Skin, u"resizebutton", {NormalFill, HotFill, DownFill});
+    AddButtonLook(Skin, u"resizetoolbutton", {NormalFill, HotFill, DownFill});
+    TTestSkin NoStrip;
+    AddButtonLook(NoStrip, u"resizetoolbutton", {NormalFill, HotFill, DownFill});
+    AddButtonLook(Skin, u"vtracktoolbutton", {StripFill});
+
+    TForm* form = NewForm(100, 100, 250, 60);
+    TFakePopup Popup;
+    auto Make = [&](Integer X, const String& Name, bool NewStyle, TsfSkinData* SD) {
+        auto* B = new TsfSkinMenuSpeedButton(form);
+        B->SetParent(form);
+        B->SetFlat(false);
+        B->SetSkinDataName(Name);
+        B->SetNewStyle(NewStyle);
+        B->SetTrackButtonMode(true);
+        B->SetBounds(X, 10, 60, 20);
+        B->SetSkinPopupMenu(&Popup);
+        B->SetSkinData(SD);
+        return B;
+    };
+    auto* Parts = Make(10, u"resizebutton", false, Skin.SD.get());
+    auto* Strip = Make(90, u"resizetoolbutton", true, Skin.SD.get());
+    auto* Plain = Make(170, u"resizetoolbutton", true, NoStrip.SD.get());
+    ShowAndWait(form);
+    auto Shows = [&](TControl* C, Integer X, Integer Y, TColor Expected) {
+        const TPoint S = C->ClientToScreen({X, Y});
+        return guitest::PumpUntil([&] { return CaptureScreen({S.X, S.Y, S.X + 1, S.Y + 1})->Pixel(0, 0) == ScreenRGB(Expected); });
+    };
+    // Idle: the track part's own left border at x = 45, both parts normal.
+    EXPECT_TRUE(Shows(Parts, 20, 10, NormalFill));
+    EXPECT_TRUE(Shows(Parts, 45, 10, Edge)) << "the track part is resized on its own";
+    EXPECT_TRUE(Shows(Parts, 49, 4, NormalFill));
+    // Opened: the body hot, the track part down.
+    PressAt(Parts, 52, 10);
+    ASSERT_TRUE(Parts->MenuTracked());
+    EXPECT_TRUE(Shows(Parts, 20, 10, HotFill));
+    EXPECT_TRUE(Shows(Parts, 49, 4, DownFill));
+    EXPECT_TRUE(Shows(Parts, 45, 10, Edge));
+    SaveScreenshot(Parts, u"menubutton_trackparts");
+    Parts->Perform(WM_SKINMENUCLOSE, 0, 0);
+
+    // New style, opened: the strip's own description over the body; without
+    // one, the body gives up the strip and the body's look draws it (down).
+    PressAt(Strip, 52, 10);
+    ASSERT_TRUE(Strip->MenuTracked());
+    EXPECT_TRUE(Shows(Strip, 20, 10, HotFill));
+    EXPECT_TRUE(Shows(Strip, 49, 4, StripFill));
+    Strip->Perform(WM_SKINMENUCLOSE, 0, 0);
+    PressAt(Plain, 52, 10);
+    ASSERT_TRUE(Plain->MenuTracked());
+    EXPECT_TRUE(Shows(Plain, 20, 10, HotFill));
+    EXPECT_TRUE(Shows(Plain, 45, 10, Edge)) << "the strip's own border";
+    EXPECT_TRUE(Shows(Plain, 49, 4, DownFill));
+    Plain->Perform(WM_SKINMENUCLOSE, 0, 0);
+    // Idle, the pointer away: one body over the whole control, no strip look.
+    guitest::MovePointer({1000, 700});
+    EXPECT_TRUE(Shows(Strip, 45, 10, NormalFill));
+}
