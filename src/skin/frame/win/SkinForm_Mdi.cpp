@@ -10,6 +10,7 @@
 #include "framework/controls/win/Menus.h"
 #include "skin/controls/win/SkinScrollBar.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinMainMenuBar.h"
 #include "skin/frame/win/SkinMdiTabs.h"
 #include "skin/model/SFMessages.h"
 
@@ -546,6 +547,7 @@ bool TsfSkinForm::MDIBeforeForm(TMessage& Message, bool& Pass)
         if (Parent && !FInMaximizeAll) {
             FMDIChildMaximized = true;
             UpDateFormNC();
+            if (auto* Bar = dynamic_cast<TsfSkinMainMenuBar*>(MainMenuBar())) Bar->ShowChildButtons();
             FInMaximizeAll = true;
             auto Done = ScopeExit([&] { FInMaximizeAll = false; });
             MaximizeAll();
@@ -556,6 +558,7 @@ bool TsfSkinForm::MDIBeforeForm(TMessage& Message, bool& Pass)
         if (Parent && !FInRestoreAll) {
             FMDIChildMaximized = GetMaximizedMDIChild() != nullptr;
             UpDateFormNC();
+            if (auto* Bar = dynamic_cast<TsfSkinMainMenuBar*>(MainMenuBar())) Bar->CheckChildButtons();
             UpdateMDIScrollBars(true);
         }
         Pass = false;
@@ -579,6 +582,7 @@ bool TsfSkinForm::MDIBeforeForm(TMessage& Message, bool& Pass)
             }
             FMDIChildMaximized = false;
             UpDateFormNC();
+            if (auto* Bar = dynamic_cast<TsfSkinMainMenuBar*>(MainMenuBar())) Bar->CheckChildButtons();
             UpdateMDIScrollBars(true);
         }
         Pass = false;
