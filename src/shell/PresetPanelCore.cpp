@@ -37,8 +37,9 @@ std::vector<TRow*> FilterPresetRows(TDataTable& Table, Integer SubType)
     std::vector<TRow*> Rows;
     for (Integer i = 0; i < Table.ItemCount(); ++i) {
         TRow* R = Table.GetItem(i);
-        if (R->ItemCount() > PresetCell::SubType && R->GetItem(PresetCell::SubType)->Value() == SubType)
-            Rows.push_back(R);
+        if (R->ItemCount() <= PresetCell::SubType || R->GetItem(PresetCell::SubType)->Value() != SubType) continue;
+        while (R->ItemCount() < PresetRowCells) R->AddItem(String());
+        Rows.push_back(R);
     }
     return Rows;
 }

@@ -30,6 +30,9 @@ TRect PresetTileBounds(Integer Index, const TPresetThumbSize& S, Integer Pos);
 // The whole height the page's tiles need.
 Integer PresetPageHeight(Integer Count, const TPresetThumbSize& S);
 
+// The cells a preset row has; shorter rows (from a pack) are padded with
+// empty cells when their page shows, so that every cell the page writes exists.
+constexpr Integer PresetRowCells = 17;
 // The rows of Table whose sub type is SubType, in table order.
 std::vector<TRow*> FilterPresetRows(TDataTable& Table, Integer SubType);
 // The first row of the page without a rendered thumbnail, or null.

@@ -53,6 +53,9 @@ TEST(PresetPanelCore, ARepeatedKindStillGetsItsOwnThumbnail)
     std::vector<TRow*> Page = FilterPresetRows(T, 0);
     ASSERT_EQ(Page.size(), 3u);
     EXPECT_EQ(Page[1], T.GetItem(2));
+    // The page's rows have every cell it writes (the thumbnail size, the pointer).
+    for (TRow* R : Page) EXPECT_EQ(R->ItemCount(), PresetRowCells);
+    EXPECT_EQ(T.GetItem(1)->ItemCount(), 6) << "rows of other pages stay as they are";
     // Two rows of kind 1: each is a job of its own until it has a picture.
     TRow* Job = NextPresetJob(Page);
     EXPECT_EQ(Job, T.GetItem(0));
