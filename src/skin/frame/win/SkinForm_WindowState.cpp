@@ -117,6 +117,8 @@ TPoint TsfSkinForm::GetMinimizedPosition()
 
 void TsfSkinForm::DoMaximize()
 {
+    // A body drag under way would move the maximised form on.
+    if (!FSupportNCArea) EndFormDrag();
     if (IsNullBounds(OldBoundsRect)) OldBoundsRect = FForm->BoundsRect();
     if (FForm->FormStyle() == fsMDIChild) {
         StopMouseTimer();

@@ -995,3 +995,28 @@ TEST_F(SkinFormLayerBorderStates, TheMainFormBringsItsBorderBackOnRestore)
     delete C;
     EXPECT_FALSE(bool(Application->OnRestore));
 }
+
+TEST_F(SkinFormWindowState, MaximisingEndsABodyDragInClientMode)
+{
+    TForm* F = NewForm(100, 100, 240, 180);
+    F->SetBorderStyle(bsNone);
+    auto* C = new TsfSkinForm(F);
+    C->SetSupportNCArea(false);
+    C->DraggAble = true;
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetBounds(100, 100, 240, 180);
+    ShowAndWait(F);
+    const TPoint Start = F->ClientToScreen({120, 100});
+    MovePointer(Start);
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return C->IsDragging(); }));
+    C->SetWindowState(wsMaximized);
+    EXPECT_FALSE(C->IsDragging());
+    const TRect Max = F->BoundsRect();
+    MovePointer({Start.X + 30, Start.Y + 20});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->BoundsRect(), Max);
+    C->SetWindowState(wsNormal);
+    EXPECT_EQ(F->BoundsRect(), (TRect{100, 100, 340, 280}));
+}
