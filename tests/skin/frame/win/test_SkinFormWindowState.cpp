@@ -1020,3 +1020,53 @@ TEST_F(SkinFormWindowState, MaximisingEndsABodyDragInClientMode)
     C->SetWindowState(wsNormal);
     EXPECT_EQ(F->BoundsRect(), (TRect{100, 100, 340, 280}));
 }
+
+TEST_F(SkinFormWindowState, TheAltKeyAloneEntersAndLeavesTheMainMenu)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    TCustomForm* F = C->Form();
+    auto* M = new TMainMenu(F);
+    AddItem(M, AddItem(M, M->Items(), u"mFile", u"&File", 0, nullptr), u"mOpen", u"Open", 0, nullptr);
+    AddItem(M, M->Items(), u"mRun", u"&Run", 0, nullptr);
+    SetForegroundWindow(F->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == F->Handle(); }));
+    auto AltAlone = [&] {
+        INPUT In[2] = {};
+        In[0].type = In[1].type = INPUT_KEYBOARD;
+        In[0].ki.wVk = In[1].ki.wVk = VK_MENU;
+        In[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, In, sizeof(INPUT));
+        Pump();
+    };
+    // Nothing to walk: the key stays the platform's, no main-menu mode swallows the keys after it.
+    C->SetMainMenu(M);
+    AltAlone();
+    EXPECT_FALSE(C->InMainMenu);
+    EXPECT_FALSE(C->AppHooked());
+    // With a bar: Alt enters it (its first item hot), Alt again leaves it.
+    C->SetMainMenu(nullptr);
+    auto* Bar = new TsfSkinMainMenuBar(F);
+    Bar->SetParent(F);
+    Bar->SetSkinForm(C);
+    Bar->SetMainMenu(M);
+    Pump();
+    AltAlone();
+    EXPECT_TRUE(C->InMainMenu);
+    EXPECT_TRUE(Bar->MenuActive);
+    ASSERT_FALSE(Bar->Items().empty());
+    EXPECT_TRUE(Bar->Items()[0]->Active);
+    // A key walks the bar while it is entered.
+    PressKeys({}, VK_RIGHT);
+    EXPECT_TRUE(Bar->Items()[1]->Active);
+    AltAlone();
+    EXPECT_FALSE(C->InMainMenu);
+    EXPECT_FALSE(Bar->MenuActive);
+    EXPECT_FALSE(C->AppHooked());
+    // An open skinned menu closes when the main menu is entered.
+    AltSpace(C);
+    ASSERT_TRUE(C->InMenu);
+    SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_FALSE(C->SkinMenu()->Visible());
+    EXPECT_TRUE(C->InMainMenu);
+    C->LeaveMainMenu();
+}
