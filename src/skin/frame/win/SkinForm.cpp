@@ -162,6 +162,8 @@ void TsfSkinForm::SetSkinData(TsfSkinData* Value)
         FSD->FreeNotification(this);
         if (FForm->FormStyle() != fsMDIChild) FSkinnableForm = FSD->SkinnableForm();
     }
+    // Bounds saved at the start of a change of the old skin do not belong to this one.
+    FOldFullBorder = -1;
     if (!(ComponentState() & csDesigning)) ChangeSkinData();
 }
 

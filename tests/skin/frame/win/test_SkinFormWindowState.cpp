@@ -929,6 +929,12 @@ TEST_F(SkinFormLayerBorderStates, ASkinChangeKeepsTheOuterFrameOfAFullBorder)
         F->Hide();
         Pump();
     }
+    // A change broken off by another skin set in between keeps the form where it is.
+    TsfSkinForm* B = NewBorderedDialog(true);
+    SendMessageW(B->Form()->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(B->SkinData()), 0);
+    B->SetSkinData(nullptr);
+    EXPECT_EQ(FormRect(B), (TRect{300, 200, 600, 400}));
+    B->Form()->Hide();
     // Bounds taken around a plain border are left alone.
     TsfSkinForm* C = NewBorderedDialog(false);
     SendMessageW(C->Form()->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(C->SkinData()), 0);
