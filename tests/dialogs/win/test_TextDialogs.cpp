@@ -17,6 +17,7 @@
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinLabels.h"
+#include "skin/controls/win/SkinPanels.h"
 
 namespace {
 

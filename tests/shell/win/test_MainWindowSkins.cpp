@@ -21,6 +21,8 @@
 #include "shell/win/MainTray.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinPanels.h"
+#include "skin/frame/win/SkinForm.h"
+#include "skin/model/SFResStrData.h"
 #include "skin/model/SFSkinData.h"
 
 namespace {
@@ -145,18 +147,31 @@ TEST_F(MainWindowSkins, ASkinFileThatVanishedAfterTheMenuOpenedLeavesTheWindowSh
 
 TEST_F(MainWindowSkins, TheStoredSkinNamedInLowerCaseIsLookedForAsAFile)
 {
-    Open(2, u"rire");
+    const String Saved = ProgramFolder;
+    Open(2);
+    // A skin file of that lower-case name (another skin's pictures) is what
+    // loads; the menu still checks the stored skin's item.
+    ForceDirectories(Data / u"Skin");
+    ASSERT_TRUE(CopyFileW(WStr(Saved + u"Skin\\Cool.skn"), WStr(Data / u"Skin\\rire.skn"), FALSE));
+    ProgramFolder = Data.Path();
+    Locale().LoadSkin(u"rire");
+    EXPECT_EQ(Form->SkinData()->SkinName, u"Cool");
+    EXPECT_EQ(ConfigTable->GetProp(2)->Text(), u"rire");
+    EXPECT_EQ(Locale().SkinIndex(), 2);
     PopupProgramMenu();
     EXPECT_TRUE(Locale().muSkinItems[2]->Checked());
-    // No "rire.skn" in the skin folder: the window keeps its built-in look.
-    EXPECT_TRUE(Form->SkinData()->Empty);
+    // A name outside the skin table changes nothing.
+    Locale().LoadSkin(u"Autumn");
+    EXPECT_EQ(ConfigTable->GetProp(2)->Text(), u"rire");
+    ProgramFolder = Saved;
 }
 
 TEST_F(MainWindowSkins, EnglishCaptionsTitleAndLabelPlaces)
 {
     Open(2);
-    EXPECT_EQ(Form->Caption(), u"Image Editor - Quorvan Lumatra Standard");
-    EXPECT_EQ(EditionTitle, Form->Caption());
+    // The window's title ends with the application title (the document's name comes first).
+    EXPECT_EQ(EditionTitle, u"Image Editor - Quorvan Lumatra Standard");
+    EXPECT_TRUE(EndsStr(EditionTitle, Form->Caption())) << UTF8Encode(Form->Caption());
     EXPECT_EQ(Caption(u"btnMenu"), u"Menu");
     EXPECT_EQ(Locale().muSkin->Caption(), u"Skins");
     EXPECT_EQ(Locale().muSkinItems[0]->Caption(), u"Charm");
@@ -170,7 +185,8 @@ TEST_F(MainWindowSkins, EnglishCaptionsTitleAndLabelPlaces)
 TEST_F(MainWindowSkins, ChineseCaptionsFontsAndSkinTextsWithCodePage936)
 {
     Open(0);
-    EXPECT_EQ(Form->Caption(), u"图像编辑 - 阔文卢玛特拉标准版");
+    EXPECT_EQ(EditionTitle, u"图像编辑 - 阔文卢玛特拉标准版");
+    EXPECT_TRUE(EndsStr(EditionTitle, Form->Caption()));
     EXPECT_EQ(Caption(u"btnMenu"), u"菜单");
     EXPECT_EQ(Locale().muSkin->Caption(), u"皮肤");
     EXPECT_EQ(Form->Font()->Name(), u"微软雅黑");
