@@ -24,6 +24,24 @@ void TColorHandlers::Apply(const TChanges& Changes)
     for (const TPropertyChange& C : Changes) Doc->SetProperty(C.Name, C.Value, C.Draw);
 }
 
+void TColorHandlers::BindButtons()
+{
+    for (const char16_t* Name : {u"clColor", u"clFillColor", u"clFontColor", u"clFontStrokeColor",
+                                 u"cbDrawEffectBrushColor", u"clGradientForeColor", u"clGradientBackColor"}) {
+        auto* Button = dynamic_cast<TsfSkinColorButton*>(FForm.FindComponent(Name));
+        if (!Button) continue;
+        Button->SetMainWindowHandle(FForm.Handle());
+        Button->OnShowTrackMenu = [this](TObject* Sender) { ShowTrackMenu(Sender); };
+        Button->OnHideTrackMenu = [this](TObject* Sender) { HideTrackMenu(Sender); };
+        Button->OnColorDialogClose = [this](TObject* Sender) { ColorDialogClose(Sender); };
+        const TNotifyEvent Chosen = Button->OnChangeColor;
+        Button->OnChangeColor = [this, Chosen](TObject* Sender) {
+            ColorChosen();
+            if (Chosen) Chosen(Sender);
+        };
+    }
+}
+
 void TColorHandlers::ShowTrackMenu(TObject* Sender)
 {
     auto* Button = dynamic_cast<TsfSkinColorButton*>(Sender);

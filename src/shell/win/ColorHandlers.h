@@ -26,6 +26,11 @@ public:
     void WMColorButtonTrack(TMessage& Message);
     // A colour was chosen: the drop-down's close keeps it.
     void ColorChosen() { FColorButtonName.clear(); }
+    // Binds the main window's colour buttons (by name) to these handlers and
+    // gives them the window's handle for the preview messages; a choice on
+    // the four previewing buttons clears the remembered name before the
+    // button's own handler runs.
+    void BindButtons();
 
     const String& ColorButtonName() const { return FColorButtonName; }
 

@@ -12,6 +12,7 @@
 #include "shell/win/CanvasInput.h"
 #include "shell/win/ColorHandlers.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
@@ -19,6 +20,7 @@
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinCheckCtrls.h"
 #include "skin/controls/win/SkinLabels.h"
 #include "skin/controls/win/SkinPanels.h"
@@ -55,9 +57,14 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
+    FEffects = std::make_unique<TEffectLauncher>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
     FTray = std::make_unique<TMainTray>(*this);
+    FToolPanels->CreateControls();
+    FEffects->CreateControls();
+    FPresets->CreateControls();
+    FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
     FLocale->CreateParts();
@@ -69,7 +76,11 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     Loaded();
 }
 
-TfrmZezavEzazer::~TfrmZezavEzazer() = default;
+TfrmZezavEzazer::~TfrmZezavEzazer()
+{
+    // The idle pass reaches the groups, which go with the window.
+    Application->OnIdle = nullptr;
+}
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -114,7 +125,10 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
     FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->OnSaveEnabled = [this] { return FToolPanels->sbSave->Enabled(); };
     FCanvasInput->InstallKeyHook(Handle());
+    FColorHandlers->BindButtons();
+    Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
 }
 
@@ -139,6 +153,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
     FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FPresets->ShowPresetPage();
     FFormShown = true;
 }
 
@@ -169,7 +184,13 @@ void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 
 bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
 
-void TfrmZezavEzazer::EndEffectDrawing() {}
+void TfrmZezavEzazer::EndEffectDrawing() { FEffects->EndEffectDrawing(); }
+
+void TfrmZezavEzazer::DocumentLoaded()
+{
+    FToolPanels->DocumentLoaded();
+    FPresets->ClearPresetThumbCache(true);
+}
 
 void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
 {
@@ -299,6 +320,8 @@ void TfrmZezavEzazer::SaveState()
 
 void TfrmZezavEzazer::FormDestroy(TObject*)
 {
+    // The preset worker reads the live document and the preset rows.
+    FPresets->StopWorker();
     SaveState();
     FDocuments->FreeRowObjects();
     DoneHotkeys();
@@ -324,7 +347,7 @@ void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Intege
 {
 }
 
-void TfrmZezavEzazer::AfterModalDialog() {}
+void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
 void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
 void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
 void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }
