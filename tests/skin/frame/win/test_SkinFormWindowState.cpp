@@ -94,6 +94,36 @@ TEST_F(SkinFormWindowState, MinimisedDialogsParkSideBySideAndRestore)
     EXPECT_EQ(R.right - R.left, 300);
 }
 
+// Run on a display of 1920 x 1040 (the test "..._1920"); skipped on any other.
+TEST_F(SkinFormWindowState, ThreeDialogsParkAlongA1920By1040WorkArea)
+{
+    const RECT Work = WorkArea();
+    if (Work.left != 0 || Work.top != 0 || Work.right != 1920 || Work.bottom != 1040)
+        GTEST_SKIP() << "needs a work area of 1920 x 1040";
+    // A skin whose forms are at least 200 x 30, also minimised.
+    TsfSkinData* S = Skin(u"Rire");
+    S->FormMinWidth = 200;
+    S->FormMinHeight = 30;
+    TsfSkinForm* D[3] = {NewDialog(100, 100), NewDialog(150, 150), NewDialog(200, 200)};
+    for (TsfSkinForm* C : D) {
+        C->SetSkinData(S);
+        C->Form()->SetBounds(C->Form()->Left(), C->Form()->Top(), 300, 200);
+    }
+    Pump();
+    const TPoint Want[3] = {{0, 1010}, {200, 1010}, {400, 1010}};
+    for (int I = 0; I < 3; ++I) {
+        D[I]->SetWindowState(wsMinimized);
+        Pump();
+        ASSERT_EQ(D[I]->GetMinWidth(), 200);
+        ASSERT_EQ(D[I]->GetMinHeight(), 30);
+        const RECT R = Bounds(D[I]);
+        EXPECT_EQ(R.left, Want[I].X) << I;
+        EXPECT_EQ(R.top, Want[I].Y) << I;
+        EXPECT_EQ(R.right - R.left, 200) << I;
+        EXPECT_EQ(R.bottom - R.top, 30) << I;
+    }
+}
+
 TEST_F(SkinFormWindowState, RollUpShrinksToTheCaptionAndBack)
 {
     TsfSkinForm* C = NewDialog(100, 100);
