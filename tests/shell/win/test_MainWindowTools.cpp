@@ -404,3 +404,22 @@ TEST_F(MainWindow, ATransparentPictureShowsACheckerboardBehindIt)
     })) << std::hex << guitest::ScreenPixelNow(A.X, A.Y) << " " << guitest::ScreenPixelNow(B.X, B.Y) << " "
         << guitest::ScreenPixelNow(C.X, C.Y);
 }
+
+TEST_F(MainWindow, RestoreBringsBackThePictureAsLoadedAndDropsTheActions)
+{
+    auto Loaded = std::make_unique<TCustomBitmap32>();
+    Loaded->Assign(Doc()->SrcBmp());
+    Doc()->SetEffectMode(emInvert);
+    Doc()->EffectBegin();
+    Doc()->EffectDo(0, false);
+    Doc()->EffectEnd(true);
+    Doc()->SetEffectMode(emNone);
+    Doc()->Draw();
+    ASSERT_EQ(ActionRows(), 1);
+    ASSERT_FALSE(SamePixels(*Doc()->SrcBmp(), *Loaded));
+    const Integer Undos = Doc()->UndoCount();
+    ClickButton(Tools().btnRestore);
+    EXPECT_TRUE(SamePixels(*Doc()->SrcBmp(), *Loaded));
+    EXPECT_EQ(ActionRows(), 0);
+    EXPECT_EQ(Doc()->UndoCount(), Undos + 1) << "the restore is a step of its own";
+}
