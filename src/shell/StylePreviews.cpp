@@ -110,6 +110,7 @@ std::unique_ptr<TImgShape> MakeText(TShapeType Tool, Integer Id, const TRow& Row
     T->SetIsFill(Tool == shCallout);
     T->SetAntialias(true);
     T->InitPoints(true);
+    T->CalcPoints(true);
     return T;
 }
 
