@@ -11,6 +11,7 @@
 #include "shell/ColorButtonCore.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/ColorHandlers.h"
+#include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
@@ -67,7 +68,10 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FStylePanel = std::make_unique<TStylePanel>(*this);
     FLocale->CreateParts();
+    FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
+    FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -117,6 +121,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
     pnlStyles->SetWidth(Columns * S::StylePitchX + S::StyleButtonsWidth + 18);
     pnlShowRight->SetLeft(pnlStyles->Left() + pnlStyles->Width() + 3);
+    FStylePanel->CreateStyleImages(Columns);
 
     InitEffectFrameTables();
     FDocuments->LoadOpenFileTable();

@@ -20,6 +20,7 @@ class TEffectLauncher;
 class TImgView32;
 class TMainLayout;
 class TMainLocale;
+class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -50,6 +51,7 @@ public:
     TMainTray& Tray() { return *FTray; }
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
+    TStylePanel& StylePanel() { return *FStylePanel; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -146,6 +148,7 @@ private:
     std::unique_ptr<TMainTray> FTray;
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
+    std::unique_ptr<TStylePanel> FStylePanel;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
