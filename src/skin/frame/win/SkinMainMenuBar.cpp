@@ -6,10 +6,10 @@
 
 #include "framework/controls/win/StdCtrls.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/SkinCtrlGeometry.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFMessages.h"
-#include "skin/controls/SkinCtrlGeometry.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -62,6 +62,36 @@ void DrawMorphed(TsfBitmap* B, TsfBitmap& Normal, TsfBitmap& Hot, TMorphKind Kin
     }
     From->MorphBy(Kind, To.get(), Kf);
     From->Draw(B->Canvas()->Handle(), X, Y);
+}
+
+// The picture a menu item shows beside its caption: its own bitmap, else its
+// image in the menu's image list.
+struct TItemGlyph {
+    TBitmap* Bitmap = nullptr;
+    TCustomImageList* List = nullptr;
+    Integer Index = -1, Width = 0, Height = 0;
+    explicit operator bool() const { return Bitmap || List; }
+};
+
+TItemGlyph GlyphOf(TMenuItem* Item)
+{
+    TItemGlyph G;
+    if (!Item) return G;
+    if (TBitmap* B = Item->Bitmap(); B && !B->Empty()) {
+        G.Bitmap = B;
+        G.Width = B->Width();
+        G.Height = B->Height();
+        return G;
+    }
+    TMenu* Menu = Item->GetParentMenu();
+    TCustomImageList* L = Menu ? Menu->Images() : nullptr;
+    if (L && Item->ImageIndex() >= 0 && Item->ImageIndex() < L->Count()) {
+        G.List = L;
+        G.Index = Item->ImageIndex();
+        G.Width = L->Width();
+        G.Height = L->Height();
+    }
+    return G;
 }
 
 TsfSkinForm* MaximizedChildComponent()
@@ -274,8 +304,9 @@ Integer TsfSkinMainMenuBarItem::CalcWidth(TCanvas* C) const
     const String Caption = MenuItem ? MenuItem->Caption() : String();
     DrawWideText(C, Caption, R, DT_CALCRECT | DT_SINGLELINE);
     const Integer TW = R.Width();
-    if (FSkinSupport) return SkinRect.Width() - TextRct.Width() + TW + 2;
-    return TW + 12;
+    const TItemGlyph G = GlyphOf(MenuItem);
+    if (FSkinSupport) return SkinRect.Width() - TextRct.Width() + TW + 2 + (G ? G.Width + 5 : 0);
+    return G ? TW + G.Width + 17 : TW + 12;
 }
 
 bool TsfSkinMainMenuBarItem::Skinned() const
@@ -334,6 +365,17 @@ void TsfSkinMainMenuBarItem::DrawFace(TsfBitmap& Face, const TsfBitmap* Bar, con
         Color = Enabled ? clBtnText : clBtnShadow;
     }
     TCanvas* C = Face.Canvas();
+    if (const TItemGlyph G = GlyphOf(MenuItem)) {
+        const Integer X = T.Left + 2, Y = T.Top + (T.Height() - G.Height) / 2;
+        const bool On = MenuItem->Enabled();
+        if (G.Bitmap) {
+            G.Bitmap->SetTransparent(true);
+            C->Draw(X, Y, G.Bitmap);
+        } else {
+            G.List->Draw(C, X, Y, G.Index, On);
+        }
+        T.Left += G.Width + 5;
+    }
     SetFont(C);
     C->Font()->SetColor(Color);
     C->Brush()->SetStyle(bsClear);

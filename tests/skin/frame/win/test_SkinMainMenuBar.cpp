@@ -344,3 +344,42 @@ TEST_F(SkinMainMenuBar, SkinnedItemsAnimateMorphAndBecomeToolButtons)
     Bar->Invalidate();
     EXPECT_TRUE(Shows(Items[0], Panel));
 }
+
+TEST_F(SkinMainMenuBar, ItemsShowTheirImagesBeforeTheirCaptions)
+{
+    TForm* F = NewForm(100, 100, 400, 200);
+    auto* C = new TsfSkinForm(F);
+    int Runs = 0;
+    TMainMenu* M = NewMenu(F, Runs);
+    TsfSkinMainMenuBar* Bar = NewBar(F, C, M);
+    ShowAndWait(F);
+    Bar->Repaint();
+    Pump();
+    const Integer Plain = Bar->Items()[1]->ObjectRect.Width();
+    // A red 16 x 16 image for Edit from the menu's image list.
+    auto* IL = new TImageList(F);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    TBitmap Red;
+    Red.SetPixelFormat(pf24bit);
+    Red.SetSize(16, 16);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect({0, 0, 16, 16});
+    IL->Add(&Red);
+    M->SetImages(IL);
+    M->Items()->Items(1)->SetImageIndex(0);
+    Bar->UpDateItems();
+    Bar->Repaint();
+    Pump();
+    const TsfSkinMainMenuBarItem* Edit = Bar->Items()[1];
+    // The image and 5 pixels more than the caption alone.
+    EXPECT_EQ(Edit->ObjectRect.Width(), Plain + 16 + 5);
+    const TPoint At = Bar->ClientToScreen({Edit->ObjectRect.Left + 2 + 8, (Edit->ObjectRect.Top + Edit->ObjectRect.Bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixelNow(At.X, At.Y) == COLORREF(ColorToRGB(clRed)); }));
+    // An index beyond the list shows nothing and takes no room.
+    M->Items()->Items(1)->SetImageIndex(5);
+    Bar->UpDateItems();
+    Bar->Repaint();
+    Pump();
+    EXPECT_EQ(Bar->Items()[1]->ObjectRect.Width(), Plain);
+}
