@@ -123,6 +123,16 @@ TsfLayerHit TsfFormLayerWindow::HitAtCursor() const
 
 void TsfFormLayerWindow::Dispatch(TMessage& Message)
 {
+    if (Message.Msg == WM_SETFOCUS) {
+        // The border never keeps the focus: it goes to its form.
+        TCustomForm* F = FLayerBorder->Form();
+        if (F && F->HandleAllocated()) {
+            if (GetActiveWindow() != F->Handle()) SetActiveWindow(F->Handle());
+            ::SetFocus(F->Handle());
+        }
+        Message.Result = 0;
+        return;
+    }
     if (Message.Msg == WM_SETCURSOR && LOWORD(Message.LParam) == HTCLIENT) {
         const TsfLayerHit Hit = FDown ? FHitMode : HitAtCursor();
         ::SetCursor(Screen->Cursors(CursorOf(Hit)));
@@ -135,6 +145,11 @@ void TsfFormLayerWindow::Dispatch(TMessage& Message)
 void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     TsfLayerWindow::MouseDown(Button, Shift, X, Y);
+    // A press on the border ends what a press elsewhere on the form would end.
+    TsfSkinForm* C = FLayerBorder->DSF();
+    if (C->SkinMenu() && C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
+    if (TCustomForm* F = FLayerBorder->Form())
+        if (TWinControl* A = F->ActiveControl(); A && A->HandleAllocated()) SendMessageW(A->Handle(), WM_CANCELMODE, 0, 0);
     FHitMode = HitAtCursor();
     if (Button != mbLeft || FHitMode == lhNone || FHitMode == lhObject) return;
     if (FLayerBorder->DSF()->WindowState() == wsMaximized) return;

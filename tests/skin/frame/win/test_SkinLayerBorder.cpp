@@ -378,3 +378,23 @@ TEST_F(SkinLayerBorder, SwitchingTheSkinsOptionTakesTheBorderAwayAndBringsItBack
                                        C->Form()->Left() + C->Form()->Width() + 20,
                                        C->Form()->Top() + C->Form()->Height() + 20));
 }
+
+TEST_F(SkinLayerBorder, APressOnTheBorderClosesTheFormsMenuAndTheFocusGoesToTheForm)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin());
+    TCustomForm* F = C->Form();
+    const HWND Left = C->BorderLayer()->Window(sfflLeft)->Handle();
+    auto* Menu = new TPopupMenu(F);
+    auto* Item = new TMenuItem(Menu);
+    Item->SetCaption(u"Item");
+    Menu->Items()->Add(Item);
+    C->DoPopupMenu(Menu, F->Left() + 40, F->Top() + 60);
+    ASSERT_TRUE(PumpUntil([&] { return C->SkinMenu()->Visible(); }));
+    SendMessageW(Left, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    SendMessageW(Left, WM_LBUTTONUP, 0, MAKELPARAM(2, 50));
+    EXPECT_FALSE(C->SkinMenu()->Visible());
+    ::SetFocus(Left);
+    Pump();
+    EXPECT_NE(GetFocus(), Left);
+    EXPECT_EQ(GetActiveWindow(), F->Handle());
+}
