@@ -301,22 +301,20 @@ bool TsfFormLayerBorder::BlurApplies() const
 
 void TsfFormLayerBorder::FreeBlurRegions()
 {
-    for (HRGN& R : FBlurRgn) {
-        if (R) DeleteObject(R);
-        R = nullptr;
-    }
+    for (TRegion& R : FBlurRgn) R.Reset();
 }
 
 void TsfFormLayerBorder::BuildBlurRegions(Integer W, Integer H)
 {
     FreeBlurRegions();
     for (Integer T = 0; T < 4; ++T)
-        FBlurRgn[T] = RegionOf(LayerBlurRects(*FData, FGeometry, FBlurMask.get(), TsfFormLayerBorderType(T), W, H));
+        FBlurRgn[T].Reset(
+            RegionOf(LayerBlurRects(*FData, FGeometry, FBlurMask.get(), TsfFormLayerBorderType(T), W, H)));
 }
 
 void TsfFormLayerBorder::ApplyBlur(Integer T)
 {
-    if (!BlurApplies() || !FBlurRgn[T] || !FWindows[T] || !FWindows[T]->HandleAllocated()) return;
+    if (!BlurApplies() || !FBlurRgn[T].Handle() || !FWindows[T] || !FWindows[T]->HandleAllocated()) return;
     SetBlurBehind(FWindows[T]->Handle(), true, FBlurRgn[T]);
 }
 

@@ -109,7 +109,7 @@ private:
     Integer FCurrentAlphaBlendValue = -1, FCurrentInActiveAlphaBlendValue = -1;
     bool FIsAeroEnabled = false;
     std::unique_ptr<TsfBitmap> FBlurMask;
-    std::array<HRGN, 4> FBlurRgn{};  // per window, in its own coordinates; null: no blur
+    std::array<TRegion, 4> FBlurRgn;  // per window, in its own coordinates; empty: no blur
     std::vector<Integer> FFade;
     size_t FFadeStep = 0;
 };
