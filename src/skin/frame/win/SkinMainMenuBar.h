@@ -159,6 +159,8 @@ public:
     void EnterMenuBar() override;
     void ReleaseDownItem() override;
     void LeaveMenuBar() override;
+    TMainMenu* BarMainMenu() const override { return FMainMenu; }
+    TMainMenu* ShownChildMainMenu() override { return ChildMenuIn ? GetChildMainMenu() : nullptr; }
 
     // Tool-bar mode: the items are the skin's "resizetoolbutton" and, without
     // the skin's size, the bar its "resizetoolpanel" (else "panel"); with
