@@ -85,6 +85,8 @@ void TsfSkinHintWindow::ActivateHint(const TRect& Rect, const String& AHint)
     Show(Rect, AHint, false, false);
 }
 
+void TsfSkinHintWindow::ActivateHintData(const TRect& Rect, const String& AHint, void*) { ActivateHint(Rect, AHint); }
+
 void TsfSkinHintWindow::ActivateHintEx(const TRect& Rect, const String& AHintTitle, TCustomImageList* AImageList,
                                        Integer AImageIndex, const String& AHint)
 {
