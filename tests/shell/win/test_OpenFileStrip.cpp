@@ -1,7 +1,8 @@
 // The open-documents strip on a real window: thumbnails arrive from the
 // worker and show in the tiles, a click on a tile switches, a click on the
-// close glyph closes, a drag reorders the rows; the worker stops before the
-// rows go.
+// close glyph closes, a drag reorders the rows; resting on a tile shows its
+// preview after the delay (on the manual skin clock) and leaving hides it;
+// the worker stops before the rows go.
 #include <gtest/gtest.h>
 
 #include "../../framework/controls/win/GuiTest.h"
@@ -13,7 +14,11 @@
 #include "foundation/win/HyFileUtils_Image.h"
 #include "shell/OpenDocumentsCore.h"
 #include "shell/OpenFileStripCore.h"
+#include "foundation/HySysUtils.h"
+#include "framework/controls/win/StdCtrls.h"
+#include "shell/win/OpenFileForm.h"
 #include "shell/win/OpenFileStrip.h"
+#include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/model/win/SFKernels_Win.h"
 
@@ -23,6 +28,7 @@ namespace S = OpenFileStrip;
 
 class OpenFileStripTest : public guitest::FormTest {
 protected:
+    TSkinClockScope Clock;
     TTempFolder Dir{u"lm_strip_"};
     TDataTable Table;
     TForm* Form = nullptr;
@@ -43,7 +49,7 @@ protected:
             SaveBitmap32ToFile(&B, File, ifPng, 0);
             RegisterOpenFileRow(Table, File, false, 0, 0);
         }
-        Form = NewForm(40, 40, 400, 90);
+        Form = NewForm(40, 400, 400, 90);
         Box = new TsfSkinScrollBox(Form);
         Box->SetParent(Form);
         Box->SetBounds(0, 0, 326, 90);
@@ -137,4 +143,52 @@ TEST_F(OpenFileStripTest, ARowClosedWhileItsThumbnailIsMadeDropsThePicture)
         if (R.Data()) EXPECT_EQ(R.GetItem(OpenFileCol::ThumbWidth)->Value(), 80);
     }
     EXPECT_FALSE(Strip->Worker().Started() && !Strip->Worker().Finished());
+}
+
+TEST_F(OpenFileStripTest, RestingOnATileShowsItsPreviewAboveTheStripAndLeavingHidesIt)
+{
+    ASSERT_TRUE(Until([&] { return static_cast<bool>(Table.GetItem(1)->Data()); }));
+    // Tile 0 is near the screen's left edge: its preview would start left of
+    // it and opens at x 0.
+    guitest::MovePointer(TileScreen(0, TPoint{40, 30}));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Table.GetItem(0)->GetItem(OpenFileCol::Hover)->AsBool(); }));
+    TfrmOpenFile* P = Strip->Preview();
+    ASSERT_NE(P, nullptr);
+    EXPECT_FALSE(P->Showing());
+    EXPECT_EQ(P->Left(), 0);
+    Clock.Clock.Advance(TOpenFileStrip::OpenDelay - 1);
+    EXPECT_FALSE(P->Showing());
+    Clock.Clock.Advance(1);
+    ASSERT_TRUE(P->Showing());
+    EXPECT_EQ(P->Top(), Box->ClientToScreen(TPoint{0, 0}).Y - P->Height() - 18);
+    EXPECT_NE(GetActiveWindow(), P->Handle());
+
+    // The row keeps what the preview read of its file.
+    const String File = Table.GetItem(0)->GetItem(OpenFileCol::FileName)->Text();
+    TRow& R = *Table.GetItem(0);
+    EXPECT_EQ(R.GetItem(OpenFileCol::TypeText)->Text(), u"PNG");
+    EXPECT_EQ(R.GetItem(OpenFileCol::FileSize)->Value(), FileSizeOf(File));
+    EXPECT_EQ(R.GetItem(OpenFileCol::Width)->Value(), 160);
+    EXPECT_EQ(R.GetItem(OpenFileCol::Height)->Value(), 120);
+    EXPECT_NE(R.Data2().As<TBitmap32>(), nullptr);
+    EXPECT_EQ(P->lblFileInfo->Caption(), u"PNG    160×120    " + FormatFileSize(FileSizeOf(File)));
+    // Its picture is the file's: red in the middle.
+    const TPoint Mid = P->imgThumb->ClientToScreen(TPoint{P->imgThumb->Width() / 2, P->imgThumb->Height() / 2});
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(Mid.X, Mid.Y) == RGB(255, 0, 0); }));
+
+    // On to tile 2 while it shows: it follows, centred on that tile.
+    guitest::MovePointer(TileScreen(2, TPoint{40, 30}));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Table.GetItem(2)->GetItem(OpenFileCol::Hover)->AsBool(); }));
+    EXPECT_FALSE(Table.GetItem(0)->GetItem(OpenFileCol::Hover)->AsBool());
+    EXPECT_TRUE(P->Showing());
+    EXPECT_EQ(P->Left(), OpenFilePreviewLeft(TileScreen(2, TPoint{0, 0}).X, P->Width()));
+    Clock.Clock.Advance(TOpenFileStrip::CloseDelay * 3);
+    EXPECT_TRUE(P->Showing());  // the mouse is still on a tile
+
+    // Away from the tiles and the preview: hidden at the next close step.
+    guitest::MovePointer(Form->ClientToScreen(TPoint{390, 80}));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return !Table.GetItem(2)->GetItem(OpenFileCol::Hover)->AsBool(); }));
+    EXPECT_TRUE(P->Showing());
+    Clock.Clock.Advance(TOpenFileStrip::CloseDelay);
+    EXPECT_FALSE(P->Showing());
 }
