@@ -217,6 +217,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     // The row's modified mark follows the document's change events only: a
     // new image starts changed without being touched by the user.
     ShowImageSizeInfo();
+    FForm.DocumentLoaded();
     return true;
 }
 
