@@ -87,6 +87,7 @@ void TOpenDocuments::LoadOpenFileTable()
         FStrip->muOpenFileDelete->SetCaption(GetLangText(1, 97));
         FStrip->CloseHint = GetLangText(1, 169);
         FStrip->SetPanel(FForm.Layout().PartAs<TWinControl>(u"pnlOpenFile"));
+        if (auto* Side = FForm.Layout().PartAs<TWinControl>(u"pnlOpenFileRight")) FStrip->SetSidePanel(Side);
         FStrip->OnMoved = [this] { FOpenFileIndex = FindOpenFileRow(*FOpenFileDT, FFileName); };
         Box->OnResize = [this](TObject*) {
             if (FForm.FormShown()) FStrip->DrawOpenFileTiles(-1);

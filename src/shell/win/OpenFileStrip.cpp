@@ -8,8 +8,11 @@
 #include "shell/OpenFileStripCore.h"
 #include "shell/win/OpenFileForm.h"
 #include "framework/controls/win/Hints.h"
+#include "framework/graphics/win/Graphics.h"
 #include "framework/controls/win/Menus.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinScrollBar.h"
 #include "skin/frame/win/SkinMenus.h"
 
 namespace C = OpenFileCol;
@@ -44,6 +47,18 @@ std::unique_ptr<TBitmap32> ModifiedGlyph()
 }
 
 bool Cell(TRow& R, Integer I) { return R.GetItem(I)->AsBool(); }
+
+// The expand button's arrow, pointing up or down, on the transparent magenta.
+std::unique_ptr<TBitmap> ExpandGlyph(bool Up)
+{
+    auto B = std::make_unique<TBitmap>();
+    B->SetSize(9, 5);
+    B->Canvas()->Brush()->SetColor(clFuchsia);
+    B->Canvas()->FillRect(TRect{0, 0, 9, 5});
+    for (Integer Row = 0; Row < 5; ++Row)
+        for (Integer X = Row; X < 9 - Row; ++X) B->Canvas()->SetPixels(X, Up ? 4 - Row : Row, TColor(0x404040));
+    return B;
+}
 
 }  // namespace
 
@@ -121,6 +136,51 @@ void TOpenFileStrip::CreateOpenFileTiles()
     }
 }
 
+void TOpenFileStrip::SetSidePanel(TWinControl* Side)
+{
+    FExpandUp = ExpandGlyph(true);
+    FExpandDown = ExpandGlyph(false);
+    sbOpenFileExpand = new TsfSkinSpeedButton(Side);
+    sbOpenFileExpand->SetParent(Side);
+    sbOpenFileExpand->SetBounds(2, 2, 18, 18);
+    sbOpenFileExpand->SetGlyph(FExpandUp.get());
+    sbOpenFileExpand->SetVisible(false);
+    sbOpenFileExpand->OnClick = [this](TObject*) { sbOpenFileExpandClick(); };
+    ScrollBar2 = new TsfSkinScrollBar(Side);
+    ScrollBar2->SetParent(Side);
+    ScrollBar2->SetKind(sbVertical);
+    ScrollBar2->SetBounds(Side->ClientWidth() - GetSystemMetrics(SM_CXVSCROLL), 0, GetSystemMetrics(SM_CXVSCROLL),
+                          Side->ClientHeight());
+    ScrollBar2->SetAnchors(akTop | akRight | akBottom);
+    ScrollBar2->SetSmallChange(S::PitchY);
+    ScrollBar2->SetLargeChange(S::PitchY);
+    ScrollBar2->SetVisible(false);
+    ScrollBar2->OnChange = [this](TObject*) { SetScrollPos(ScrollBar2->Position()); };
+    UpdateScrollBar();
+}
+
+void TOpenFileStrip::UpdateScrollBar()
+{
+    if (!ScrollBar2) return;
+    const Integer Range = ScrollRange();
+    if (Range > 0) ScrollBar2->SetRange(0, Range, std::min(FScrollPos, Range), 0);
+    ScrollBar2->SetVisible(Range > 0);
+    sbOpenFileExpand->SetVisible(Range > 0 || FExpanded);
+}
+
+void TOpenFileStrip::sbOpenFileExpandClick()
+{
+    TWinControl* Panel = FPanel ? FPanel : FBox;
+    FExpanded = !FExpanded;
+    if (FExpanded)
+        Panel->SetHeight(ExpandedOpenFileHeight(FTable.ItemCount(), FOpenFileColCount));
+    else
+        Panel->SetHeight(S::CollapsedHeight);
+    sbOpenFileExpand->SetGlyph(FExpanded ? FExpandDown.get() : FExpandUp.get());
+    SetScrollPos(FScrollPos);
+    LayoutOpenFileTiles();
+}
+
 void TOpenFileStrip::LayoutOpenFileTiles()
 {
     FOpenFileColCount = OpenFileColumns(FBox->ClientWidth() + GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXVSCROLL));
@@ -132,6 +192,7 @@ void TOpenFileStrip::LayoutOpenFileTiles()
         }
         FOpenFileBox[I]->SetVisible(Shown);
     }
+    UpdateScrollBar();
 }
 
 void TOpenFileStrip::DrawOpenFileTiles(Integer Index)
@@ -188,6 +249,7 @@ void TOpenFileStrip::SetScrollPos(Integer Pos)
     Pos = std::max(0, std::min(Pos, std::max(ScrollRange(), FScrollPos)));
     if (Pos == FScrollPos) return;
     FScrollPos = Pos;
+    if (ScrollBar2 && ScrollBar2->Position() != Pos) ScrollBar2->SimplySetPosition(Pos);
     LayoutOpenFileTiles();
 }
 
@@ -318,15 +380,12 @@ void TOpenFileStrip::DrawOpenFileDropMark(Integer Over, Integer Mode)
 {
     // A DC of the box for this drawing only: one kept for the program's life
     // would hold a window DC the system has a few of.
-    HDC DC = GetDC(FBox->Handle());
-    if (!DC) return;
-    HBRUSH Brush = CreateSolidBrush(RGB(0, 0xFF, 0xFF));
-    HGDIOBJ Old = SelectObject(DC, Brush);
+    TClientDC DC(FBox->Handle());
+    if (!DC.Handle()) return;
+    TSolidBrush Brush(TColor(0xFFFF00));  // cyan
+    TSelectedObject Selected(DC, Brush);
     for (const TRect& R : OpenFileDropMark(Over, Mode, FOpenFileColCount, FScrollPos))
         PatBlt(DC, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, PATINVERT);
-    SelectObject(DC, Old);
-    DeleteObject(Brush);
-    ReleaseDC(FBox->Handle(), DC);
 }
 
 void TOpenFileStrip::OpenFileTileDragOver(TObject* Sender, TObject* Source, Integer X, Integer, TDragState,

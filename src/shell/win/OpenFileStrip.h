@@ -15,11 +15,14 @@
 #include "framework/controls/win/Controls.h"
 
 class TBalloonHint;
+class TBitmap;
 class TBitmap32;
 class TDataTable;
 class TfrmOpenFile;
 class TMenuItem;
 class TsfSkinPopupMenu;
+class TsfSkinScrollBar;
+class TsfSkinSpeedButton;
 class TMakeThumbThread;
 class TPaintBox32;
 class TRow;
@@ -42,8 +45,16 @@ public:
     // The live document is creating an object: presses on the tiles wait.
     std::function<bool()> Busy;
 
-    // The panel the strip fills: the preview opens above it.
+    // The panel the strip fills: the preview opens above it, and it grows
+    // for the expanded strip.
     void SetPanel(TWinControl* Panel) { FPanel = Panel; }
+    // The side panel: the strip's scroll bar and its expand button go there.
+    void SetSidePanel(TWinControl* Side);
+    TsfSkinScrollBar* ScrollBar2 = nullptr;
+    TsfSkinSpeedButton* sbOpenFileExpand = nullptr;
+    bool Expanded() const { return FExpanded; }
+    // The expand button: the strip shows up to three rows of tiles, or one.
+    void sbOpenFileExpandClick();
     // The preview (null before the first hover), the menu and the hint.
     TfrmOpenFile* Preview() const { return FPreview; }
     TsfSkinPopupMenu* pmOpenFile = nullptr;
@@ -102,12 +113,17 @@ private:
     void SetOpenFileThumbInfo(Integer ThumbWidth, Integer ThumbHeight, TBitmap32* D);
     Integer IndexOf(TObject* Sender) const;
     bool MouseInBox() const;
+    // The scroll bar follows the rows and the scroll position; the expand
+    // button shows while the bar does or the strip is expanded.
+    void UpdateScrollBar();
 
     TWinControl* FBox;
     TWinControl* FPanel = nullptr;
     TfrmOpenFile* FPreview = nullptr;
     Integer FPopupIndex = -1;
     bool FOpenFileMouseEntered = false;
+    bool FExpanded = false;
+    std::unique_ptr<TBitmap> FExpandUp, FExpandDown;
     TDataTable& FTable;
     std::vector<TPaintBox32*> FOpenFileBox;
     std::unique_ptr<TMakeThumbThread> FWorker;
