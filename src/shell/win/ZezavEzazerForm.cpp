@@ -8,10 +8,13 @@
 #include "foundation/win/Global_Win.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
+#include "shell/ColorButtonCore.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/ColorHandlers.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
@@ -62,6 +65,9 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FEffects->CreateControls();
     FPresets->CreateControls();
     FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FLocale = std::make_unique<TMainLocale>(*this);
+    FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FLocale->CreateParts();
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -84,8 +90,6 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     InitSkinTable(Handle(), true);
     UpgradeConfigDefaults();
     ValidateSkinName();
-    EditionTitle = GetLangText(0, 163);
-    SetCaption(EditionTitle);
     TRow& Settings = *ConfigTable->GetItem(1);
 
     if (Screen->Width() <= S::NarrowScreen) pnlShowRight->SetWidth(S::ShowRightNarrow);
@@ -105,6 +109,9 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
+    FLocale->LocalizeMainWindow();
+    FLocale->LoadSkin(ConfigTable->GetProp(2)->Text());
+    FLocale->ApplySkinColors();
     InitPropertyTables();
 
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
@@ -120,6 +127,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
     FCanvasInput->OnSaveEnabled = [this] { return FToolPanels->sbSave->Enabled(); };
     FCanvasInput->InstallKeyHook(Handle());
+    FColorHandlers->BindButtons();
     Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
 }
@@ -248,6 +256,8 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
+        case ColorButtons::WM_COLORBUTTONHOVER: FColorHandlers->WMColorButtonHover(Message); return;
+        case ColorButtons::WM_COLORBUTTONTRACK: FColorHandlers->WMColorButtonTrack(Message); return;
     }
     TForm::Dispatch(Message);
 }
@@ -341,6 +351,6 @@ void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Intege
 }
 
 void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
-void TfrmZezavEzazer::clColorShowTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorHideTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorColorDialogClose(TObject*) {}
+void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }

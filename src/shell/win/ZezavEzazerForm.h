@@ -14,10 +14,12 @@
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
+class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
 class TImgView32;
 class TMainLayout;
+class TMainLocale;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -46,6 +48,8 @@ public:
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
     TMainTray& Tray() { return *FTray; }
+    TMainLocale& Locale() { return *FLocale; }
+    TColorHandlers& ColorHandlers() { return *FColorHandlers; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -140,6 +144,8 @@ private:
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
     std::unique_ptr<TMainTray> FTray;
+    std::unique_ptr<TMainLocale> FLocale;
+    std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
