@@ -357,7 +357,10 @@ std::uintptr_t TfrmZezavEzazer::MainWindowHandle() const
 
 bool TfrmZezavEzazer::OpenImageFile(const String& FileName) { return FDocuments->OpenImageFile(FileName); }
 
-void TfrmZezavEzazer::InsertImageFiles(const String&, const String&) {}
+void TfrmZezavEzazer::InsertImageFiles(const String& Folder, const String& Files)
+{
+    FDocuments->InsertImageFiles(Folder, Files);
+}
 
 void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Integer, Integer, Integer, Integer, Integer,
                                    Integer, bool, TColor)
