@@ -22,6 +22,7 @@ const std::vector<TMainPart> Parts = {
     {u"pnlStatus", nullptr, K::Panel, A::Bottom, 0, 0, 0, S::StatusHeight, true},
     {u"lblMsg1", u"pnlStatus", K::Label, A::Left, 0, 0, S::MsgLabelWidth, 0, true},
     {u"lblARGB", u"pnlStatus", K::Label, A::Right, 0, 0, 160, 0, true},
+    {u"lblXY", u"pnlStatus", K::Label, A::Right, 0, 0, 90, 0, true},
     {u"bevelARGB", u"pnlStatus", K::Bevel, A::Right, 0, 0, 4, 0, true},
     {u"lblImageBits", u"pnlStatus", K::Label, A::Right, 0, 0, 40, 0, true},
     {u"lblImageSize", u"pnlStatus", K::Label, A::Right, 0, 0, 110, 0, true},

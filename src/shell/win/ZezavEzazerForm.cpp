@@ -6,6 +6,7 @@
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
 #include "shell/ColorButtonCore.h"
@@ -65,6 +66,21 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FEffects->CreateControls();
     FPresets->CreateControls();
     FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FCanvasInput->OnNoStampSource = [this] {
+        Application->MessageBox(GetLangText(1, 254), EditionTitle, MB_OK | MB_ICONINFORMATION);
+        AfterModalDialog();
+    };
+    FCanvasInput->OnShowPixelValue = [] { return ConfigTable && ConfigTable->GetItem(1)->GetItem(47)->AsBool(); };
+    FCanvasInput->OnShowPointer = [this](const String& XY, const String& ARGB) {
+        FLayout->PartAs<TLabel>(u"lblXY")->SetCaption(XY);
+        FLayout->PartAs<TLabel>(u"lblARGB")->SetCaption(ARGB);
+    };
+    FCanvasInput->OnWandOptions = [](Integer& Tolerance, bool& Continuous) {
+        // The wand's row of the selection options.
+        if (!SelectionTable || SelectionTable->ItemCount() <= 5) return;
+        Tolerance = SelectionTable->GetItem(5)->GetItem(1)->Value();
+        Continuous = SelectionTable->GetItem(5)->GetItem(2)->AsBool();
+    };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
     FLocale->CreateParts();
@@ -106,6 +122,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     pnlText->SetBounds(Settings.GetItem(15)->Value(), Settings.GetItem(16)->Value(), pnlText->Width(),
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
+    FToolPanels->sbShowRight->SetDown(pnlRight->Visible());
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
