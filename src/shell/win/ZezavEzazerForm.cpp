@@ -2,6 +2,7 @@
 
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/win/AboutForm.h"
+#include "dialogs/win/HyControls.h"
 #include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
@@ -11,6 +12,7 @@
 #include "shell/win/CanvasInput.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/MainSkin.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
@@ -24,7 +26,8 @@
 
 namespace S = MainLayoutSize;
 
-TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
+TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments)
+    : TForm(AOwner), FArguments(std::move(Arguments))
 {
     SetName(u"frmZezavEzazer");
     SetCaption(u"图片编辑器");
@@ -34,6 +37,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FSkinData = new TsfSkinData(this);
     sfSkinForm1 = new TsfSkinForm(this);
     sfSkinForm1->SetSkinData(FSkinData);
+    FSkin = std::make_unique<TMainSkin>(this, FSkinData);
     sfSkinForm1->OnDeActivate = [this](TObject* Sender) { sfSkinForm1DeActivate(Sender); };
 
     FCropSizeDT = std::make_unique<TDataTable>();
@@ -48,6 +52,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     pnlShowRight = FLayout->PartAs<TsfSkinPanel>(u"pnlShowRight");
     pnlText = FLayout->PartAs<TsfSkinPanel>(u"pnlText");
     Image = FLayout->PartAs<TImgView32>(u"Image");
+    lblLink = FLayout->PartAs<THyLabel>(u"lblLink");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
@@ -91,9 +96,15 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     pnlText->SetBounds(Settings.GetItem(15)->Value(), Settings.GetItem(16)->Value(), pnlText->Width(),
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
+    // The feedback link, when the settings give an address.
+    lblLink->SetCaption(ConfigTable->GetProp(60)->Text());
+    lblLink->SetUrl(ConfigTable->GetProp(61)->Text());
+    lblLink->Font()->SetColor(static_cast<TColor>(ConfigTable->GetProp(62)->Value()));
+    lblLink->SetVisible(!lblLink->Url().empty());
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
+    FSkin->LoadSkin(ConfigTable->GetProp(2)->Text());
     InitPropertyTables();
 
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
@@ -126,7 +137,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     FTransformWindowLeft = pnlRight->Left() - 200, FTransformWindowTop = T + 40;
     FColorAdjustWindowLeft = R - 474, FColorAdjustWindowTop = (Screen->Height() - 620) / 2;
 
-    const std::vector<String> Args = ProgramArguments();
+    const std::vector<String>& Args = FArguments;
     if (Args.size() >= 2) FCalledAppId = CalledAppIdOf(Args[1]);
     TDataTable& Open = FDocuments->OpenFileDT();
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
@@ -154,7 +165,13 @@ void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
 void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 {
     EndEffectDrawing();
-    if (FDocuments->Live() && FDocuments->Live()->Changed()) ShowMainWindow(true);
+    // The save questions come with the window they are about.
+    const TDataTable& Open = FDocuments->OpenFileDT();
+    for (Integer I = 0; I < Open.ItemCount(); ++I)
+        if (Open.GetItem(I)->GetItem(15)->AsBool()) {
+            ShowMainWindow(true);
+            break;
+        }
     if (!QuerySaveDocuments(true)) return;
     FAppClosed = true;
     Close();
@@ -228,6 +245,7 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
+        case WM_ENABLE: WMEnable(Message); break;
     }
     TForm::Dispatch(Message);
 }
@@ -252,12 +270,20 @@ void TfrmZezavEzazer::WMCopyData(TMessage& Message)
 
 void TfrmZezavEzazer::WMOpenHandedFile(TMessage&)
 {
-    if (FHandedFiles.empty()) return;
+    // Not under a modal dialog (it may work on the live document): the file
+    // waits until the window is enabled again.
+    if (FHandedFiles.empty() || !IsWindowEnabled(Handle())) return;
     const THandedFile F = FHandedFiles.front();
     FHandedFiles.pop_front();
+    if (!FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
     if (!OpenImageFile(F.FileName)) return;
     FCalledAppId = F.CallerId;
     Application->BringToFront();
+}
+
+void TfrmZezavEzazer::WMEnable(TMessage& Message)
+{
+    if (Message.WParam && !FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
 }
 
 void TfrmZezavEzazer::WMQueryEndSession(TMessage& Message) { Message.Result = TRUE; }

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "dialogs/MainWindowServices.h"
 #include "shell/CanvasKeys.h"
@@ -16,7 +17,9 @@
 class TCanvasInput;
 class TEditorCommands;
 class TImgView32;
+class THyLabel;
 class TMainLayout;
+class TMainSkin;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -32,7 +35,8 @@ constexpr UINT WM_OPENHANDEDFILE = WM_USER + 0x120;
 
 class TfrmZezavEzazer : public TForm, public TMainWindowServices {
 public:
-    explicit TfrmZezavEzazer(TComponent* AOwner);
+    // Arguments: the command line after the program's name (read at first show).
+    explicit TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments = {});
     ~TfrmZezavEzazer() override;
     String ClassName() const override { return u"TfrmZezavEzazer"; }
 
@@ -44,6 +48,7 @@ public:
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
     TMainTray& Tray() { return *FTray; }
+    TMainSkin& Skin() { return *FSkin; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -57,6 +62,7 @@ public:
     TsfSkinPanel* pnlShowRight = nullptr;
     TsfSkinPanel* pnlText = nullptr;
     TImgView32* Image = nullptr;
+    THyLabel* lblLink = nullptr;
     TsfSkinForm* sfSkinForm1 = nullptr;
 
     // ---- State of the window's life.
@@ -126,6 +132,7 @@ private:
     void WMOpenHandedFile(TMessage& Message);
     void WMQueryEndSession(TMessage& Message);
     void WMEndSession(TMessage& Message);
+    void WMEnable(TMessage& Message);
 
     TsfSkinData* FSkinData = nullptr;
     std::unique_ptr<TMainLayout> FLayout;
@@ -135,6 +142,8 @@ private:
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
     std::unique_ptr<TMainTray> FTray;
+    std::unique_ptr<TMainSkin> FSkin;
+    std::vector<String> FArguments;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
