@@ -82,7 +82,7 @@ void THyLabel::DoDrawText(TRect& Rect, UINT Flags)
         static const UINT Ellipses[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
         Flags |= Ellipses[EllipsisPosition()];
     }
-    if ((Flags & DT_CALCRECT) && Text.empty()) Text = u" ";
+    if ((Flags & DT_CALCRECT) && Text.empty()) Text += u' ';
     HDC DC = Canvas()->Handle();
     TSelectedObject Selected(DC, FActiveFont->Handle());
     const int Mode = SetBkMode(DC, TRANSPARENT);

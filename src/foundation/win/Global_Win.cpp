@@ -127,6 +127,11 @@ bool ActivatePrevInstance(const String& Title, const String& FileName, Integer C
     const ULONGLONG End = GetTickCount64() + HandOverTimeout;
     for (;;) {
         if (HWND Wnd = RunningMainWindow(Title)) {
+            // The running copy brings itself to the front; this copy, the
+            // one the user just started, may let it.
+            DWORD Process = 0;
+            GetWindowThreadProcessId(Wnd, &Process);
+            AllowSetForegroundWindow(Process);
             // With a time-out: a running copy that hangs must not hang this one too.
             if (SendWithin(Wnd, WM_SHOWMAINWINDOW, 1, 0)) {
                 if (!FileName.empty()) {
@@ -136,7 +141,8 @@ bool ActivatePrevInstance(const String& Title, const String& FileName, Integer C
                     Data.lpData = const_cast<Char*>(FileName.c_str());
                     SendWithin(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
                 }
-                SetForegroundWindow(Wnd);
+                // Its dialog, when it shows one, rather than the window under it.
+                SetForegroundWindow(GetLastActivePopup(Wnd));
             }
             break;
         }

@@ -154,10 +154,15 @@ void TfrmZezavEzazer::ShowMainWindow(bool AVisible)
     if (AVisible != Visible()) SetVisible(AVisible);
     if (!Visible()) return;
     Application->Restore();
+    // A dialog the window shows comes before it: the platform need not lift
+    // an owned window with its owner shown again.
+    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) {
+        SetWindowPos(ActiveFormWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(ActiveFormWindow);
+        return;
+    }
     Application->BringToFront();
     SetForegroundWindow(Handle());
-    // A dialog the window shows stays in front of it.
-    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) SetForegroundWindow(ActiveFormWindow);
 }
 
 void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }

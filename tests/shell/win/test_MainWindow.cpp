@@ -11,6 +11,7 @@
 
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/win/AboutForm.h"
+#include "dialogs/win/HyControls.h"
 #include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "document/win/ImageDraw_Win.h"
@@ -23,6 +24,8 @@
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinCheckCtrls.h"
+#include "skin/controls/win/SkinLabels.h"
+#include "skin/controls/win/SkinPanels.h"
 
 namespace {
 
@@ -298,21 +301,26 @@ TEST_F(MainWindow, ASecondStartFindsTheRunningWindowWhileItShowsAModalDialog)
     Start();
     const String File = Picture(u"modal.png");
     Integer ChildExit = -1;
-    bool VisibleAfter = false;
+    bool VisibleAfter = false, DialogInFront = false;
     String OpenUnderDialog;
     TWhenDialog<TfrmAbout> About([&](TfrmAbout* A) {
         // The window is disabled under the dialog, and was put in the tray.
-        ShowWindow(Form->Handle(), SW_HIDE);
+        Form->Hide();
         ChildExit = WaitForChild(StartSecondCopy(File, u"5"));
         VisibleAfter = IsWindowVisible(Form->Handle()) != 0;
         Pump();
         OpenUnderDialog = Form->Documents().FileName();
-        Click(ScreenCentre(A->btnClose));
+        // The dialog is what the user sees of the window again.
+        const TPoint P = ScreenCentre(A->btnClose);
+        const HWND At = WindowFromPoint(POINT{P.X, P.Y});
+        DialogInFront = At == A->Handle() || IsChild(A->Handle(), At);
+        A->Close();
     });
     Form->ShowAbout();
     EXPECT_EQ(About.Shown(), 1);
     EXPECT_EQ(ChildExit, 0);
     EXPECT_TRUE(VisibleAfter);
+    EXPECT_TRUE(DialogInFront);
     // Nothing is opened under the dialog; the picture comes once it is closed.
     EXPECT_NE(OpenUnderDialog, File);
     EXPECT_TRUE(PumpUntil([&] { return Form->Documents().FileName() == File; }));
