@@ -11,6 +11,7 @@
 #include "shell/MainLifecycle.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/MainSkin.h"
 #include "shell/win/MainTray.h"
@@ -18,6 +19,7 @@
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinCheckCtrls.h"
 #include "skin/controls/win/SkinLabels.h"
 #include "skin/controls/win/SkinPanels.h"
@@ -57,9 +59,14 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
+    FEffects = std::make_unique<TEffectLauncher>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
     FTray = std::make_unique<TMainTray>(*this);
+    FToolPanels->CreateControls();
+    FEffects->CreateControls();
+    FPresets->CreateControls();
+    FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -68,7 +75,11 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     Loaded();
 }
 
-TfrmZezavEzazer::~TfrmZezavEzazer() = default;
+TfrmZezavEzazer::~TfrmZezavEzazer()
+{
+    // The idle pass reaches the groups, which go with the window.
+    Application->OnIdle = nullptr;
+}
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -118,7 +129,9 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
     FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->OnSaveEnabled = [this] { return FToolPanels->sbSave->Enabled(); };
     FCanvasInput->InstallKeyHook(Handle());
+    Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
 }
 
@@ -143,6 +156,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
     FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FPresets->ShowPresetPage();
     FFormShown = true;
 }
 
@@ -184,7 +198,13 @@ void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 
 bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
 
-void TfrmZezavEzazer::EndEffectDrawing() {}
+void TfrmZezavEzazer::EndEffectDrawing() { FEffects->EndEffectDrawing(); }
+
+void TfrmZezavEzazer::DocumentLoaded()
+{
+    FToolPanels->DocumentLoaded();
+    FPresets->ClearPresetThumbCache(true);
+}
 
 void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
 {
@@ -321,6 +341,8 @@ void TfrmZezavEzazer::SaveState()
 
 void TfrmZezavEzazer::FormDestroy(TObject*)
 {
+    // The preset worker reads the live document and the preset rows.
+    FPresets->StopWorker();
     SaveState();
     FDocuments->FreeRowObjects();
     DoneHotkeys();
@@ -346,7 +368,7 @@ void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Intege
 {
 }
 
-void TfrmZezavEzazer::AfterModalDialog() {}
+void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
 void TfrmZezavEzazer::clColorShowTrackMenu(TObject*) {}
 void TfrmZezavEzazer::clColorHideTrackMenu(TObject*) {}
 void TfrmZezavEzazer::clColorColorDialogClose(TObject*) {}

@@ -16,6 +16,7 @@
 
 class TCanvasInput;
 class TEditorCommands;
+class TEffectLauncher;
 class TImgView32;
 class THyLabel;
 class TMainLayout;
@@ -45,6 +46,7 @@ public:
     TOpenDocuments& Documents() { return *FDocuments; }
     TCanvasInput& CanvasInput() { return *FCanvasInput; }
     TToolPanels& ToolPanels() { return *FToolPanels; }
+    TEffectLauncher& Effects() { return *FEffects; }
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
     TMainTray& Tray() { return *FTray; }
@@ -98,6 +100,8 @@ public:
     void ShowAbout();
     // Ends any effect-brush drawing (the effect launcher's work).
     void EndEffectDrawing();
+    // A new live document was loaded: its events, tool and presets.
+    void DocumentLoaded();
     // A canvas shortcut that is a command of the window.
     void CanvasKeyCommand(TCanvasKeyAction Action);
 
@@ -139,6 +143,7 @@ private:
     std::unique_ptr<TOpenDocuments> FDocuments;
     std::unique_ptr<TCanvasInput> FCanvasInput;
     std::unique_ptr<TToolPanels> FToolPanels;
+    std::unique_ptr<TEffectLauncher> FEffects;
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
     std::unique_ptr<TMainTray> FTray;
