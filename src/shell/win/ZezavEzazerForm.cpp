@@ -9,11 +9,13 @@
 #include "foundation/win/Global_Win.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
+#include "shell/ColorButtonCore.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/ColorHandlers.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
-#include "shell/win/MainSkin.h"
+#include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
@@ -39,7 +41,6 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FSkinData = new TsfSkinData(this);
     sfSkinForm1 = new TsfSkinForm(this);
     sfSkinForm1->SetSkinData(FSkinData);
-    FSkin = std::make_unique<TMainSkin>(this, FSkinData);
     sfSkinForm1->OnDeActivate = [this](TObject* Sender) { sfSkinForm1DeActivate(Sender); };
 
     FCropSizeDT = std::make_unique<TDataTable>();
@@ -67,6 +68,9 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FEffects->CreateControls();
     FPresets->CreateControls();
     FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FLocale = std::make_unique<TMainLocale>(*this);
+    FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FLocale->CreateParts();
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -89,8 +93,6 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     InitSkinTable(Handle(), true);
     UpgradeConfigDefaults();
     ValidateSkinName();
-    EditionTitle = GetLangText(0, 163);
-    SetCaption(EditionTitle);
     TRow& Settings = *ConfigTable->GetItem(1);
 
     if (Screen->Width() <= S::NarrowScreen) pnlShowRight->SetWidth(S::ShowRightNarrow);
@@ -115,7 +117,9 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
-    FSkin->LoadSkin(ConfigTable->GetProp(2)->Text());
+    FLocale->LocalizeMainWindow();
+    FLocale->LoadSkin(ConfigTable->GetProp(2)->Text());
+    FLocale->ApplySkinColors();
     InitPropertyTables();
 
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
@@ -131,6 +135,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
     FCanvasInput->OnSaveEnabled = [this] { return FToolPanels->sbSave->Enabled(); };
     FCanvasInput->InstallKeyHook(Handle());
+    FColorHandlers->BindButtons();
     Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
 }
@@ -271,6 +276,8 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
         case WM_ENABLE: WMEnable(Message); break;
+        case ColorButtons::WM_COLORBUTTONHOVER: FColorHandlers->WMColorButtonHover(Message); return;
+        case ColorButtons::WM_COLORBUTTONTRACK: FColorHandlers->WMColorButtonTrack(Message); return;
     }
     TForm::Dispatch(Message);
 }
@@ -369,6 +376,6 @@ void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Intege
 }
 
 void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
-void TfrmZezavEzazer::clColorShowTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorHideTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorColorDialogClose(TObject*) {}
+void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }

@@ -15,12 +15,13 @@
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
+class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
 class TImgView32;
 class THyLabel;
 class TMainLayout;
-class TMainSkin;
+class TMainLocale;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -50,7 +51,8 @@ public:
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
     TMainTray& Tray() { return *FTray; }
-    TMainSkin& Skin() { return *FSkin; }
+    TMainLocale& Locale() { return *FLocale; }
+    TColorHandlers& ColorHandlers() { return *FColorHandlers; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -147,8 +149,9 @@ private:
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
     std::unique_ptr<TMainTray> FTray;
-    std::unique_ptr<TMainSkin> FSkin;
     std::vector<String> FArguments;
+    std::unique_ptr<TMainLocale> FLocale;
+    std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
