@@ -7,6 +7,7 @@
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
 #include "shell/ColorButtonCore.h"
@@ -68,6 +69,21 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FEffects->CreateControls();
     FPresets->CreateControls();
     FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FCanvasInput->OnNoStampSource = [this] {
+        Application->MessageBox(GetLangText(1, 254), EditionTitle, MB_OK | MB_ICONINFORMATION);
+        AfterModalDialog();
+    };
+    FCanvasInput->OnShowPixelValue = [] { return ConfigTable && ConfigTable->GetItem(1)->GetItem(47)->AsBool(); };
+    FCanvasInput->OnShowPointer = [this](const String& XY, const String& ARGB) {
+        FLayout->PartAs<TLabel>(u"lblXY")->SetCaption(XY);
+        FLayout->PartAs<TLabel>(u"lblARGB")->SetCaption(ARGB);
+    };
+    FCanvasInput->OnWandOptions = [](Integer& Tolerance, bool& Continuous) {
+        // The wand's row of the selection options.
+        if (!SelectionTable || SelectionTable->ItemCount() <= 5) return;
+        Tolerance = SelectionTable->GetItem(5)->GetItem(1)->Value();
+        Continuous = SelectionTable->GetItem(5)->GetItem(2)->AsBool();
+    };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
     FLocale->CreateParts();
@@ -109,6 +125,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     pnlText->SetBounds(Settings.GetItem(15)->Value(), Settings.GetItem(16)->Value(), pnlText->Width(),
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
+    FToolPanels->sbShowRight->SetDown(pnlRight->Visible());
     // The feedback link, when the settings give an address.
     lblLink->SetCaption(ConfigTable->GetProp(60)->Text());
     lblLink->SetUrl(ConfigTable->GetProp(61)->Text());
@@ -368,7 +385,10 @@ std::uintptr_t TfrmZezavEzazer::MainWindowHandle() const
 
 bool TfrmZezavEzazer::OpenImageFile(const String& FileName) { return FDocuments->OpenImageFile(FileName); }
 
-void TfrmZezavEzazer::InsertImageFiles(const String&, const String&) {}
+void TfrmZezavEzazer::InsertImageFiles(const String& Folder, const String& Files)
+{
+    FDocuments->InsertImageFiles(Folder, Files);
+}
 
 void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Integer, Integer, Integer, Integer, Integer,
                                    Integer, bool, TColor)
