@@ -14,6 +14,8 @@
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
+class TCanvasRulers;
+class TCanvasZoom;
 class TEditorCommands;
 class TImgView32;
 class TMainLayout;
@@ -43,6 +45,8 @@ public:
     TToolPanels& ToolPanels() { return *FToolPanels; }
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
+    TCanvasZoom& Zoom() { return *FZoom; }
+    TCanvasRulers& Rulers() { return *FRulers; }
     TMainTray& Tray() { return *FTray; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
@@ -94,6 +98,8 @@ public:
     void EndEffectDrawing();
     // A canvas shortcut that is a command of the window.
     void CanvasKeyCommand(TCanvasKeyAction Action);
+    // The canvas's hooks into the commands, zoom and rulers.
+    void BindCanvasCommands();
 
     // ---- TMainWindowServices.
     std::uintptr_t MainWindowHandle() const override;
@@ -134,6 +140,8 @@ private:
     std::unique_ptr<TToolPanels> FToolPanels;
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
+    std::unique_ptr<TCanvasZoom> FZoom;
+    std::unique_ptr<TCanvasRulers> FRulers;
     std::unique_ptr<TMainTray> FTray;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
