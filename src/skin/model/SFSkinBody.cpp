@@ -13,6 +13,13 @@ void TsfSkinPixelBudget::Claim(int64_t Pixels)
     FClaimed += Pixels;
 }
 
+void ClaimSkinPicture(int64_t Width, int64_t Height, TsfSkinPixelBudget* Budget)
+{
+    const int64_t pixels = std::llabs(Width) * std::llabs(Height);
+    if (pixels > MaxSkinPicturePixels) throw EInvalidGraphic(u"The skin picture is too large");
+    if (Budget) Budget->Claim(pixels);
+}
+
 void ReadSkinPicture(TStream* Stream, TDibImage& Picture, TsfSkinPixelBudget* Budget)
 {
     const Int64 at = Stream->Position();
@@ -32,9 +39,7 @@ void ReadSkinPicture(TStream* Stream, TDibImage& Picture, TsfSkinPixelBudget* Bu
             std::memcpy(&h, head + 22, 4);
             width = w, height = h;
         }
-        if (std::llabs(width) * std::llabs(height) > MaxSkinPicturePixels)
-            throw EInvalidGraphic(u"The skin picture is too large");
-        if (Budget) Budget->Claim(std::llabs(width) * std::llabs(height));
+        ClaimSkinPicture(width, height, Budget);
     }
     Stream->SetPosition(at);
     ReadBmp(Stream, Picture);

@@ -65,6 +65,11 @@ struct TsfSkinBody {
 // MaxSkinPicturePixels or pictures beyond MaxSkinPixels together; Body is
 // then partly read.
 void ReadSkinBody(TStream* Stream, TsfSkinBody& Body);
+// Counts a picture of Width x Height pixels that is about to be made: raises
+// EInvalidGraphic when it is larger than MaxSkinPicturePixels, or larger than
+// is left of Budget (when given, naming the limit). Called from the header
+// alone, before the picture's pixels are allocated.
+void ClaimSkinPicture(int64_t Width, int64_t Height, TsfSkinPixelBudget* Budget);
 // One BMP file of a skin (in a body or beside a description), refused with
 // EInvalidGraphic when its header asks for more than MaxSkinPicturePixels, or
 // more than is left of the skin's Budget (when given).

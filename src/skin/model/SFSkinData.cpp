@@ -153,8 +153,7 @@ TDibImage LoadSkinPictureFile(const String& Path, TsfSkinPixelBudget* Budget)
     const String lower = LowerCase(ExtractFileName(Path));
     if (lower.find(u".jpg") != String::npos || lower.find(u".jpeg") != String::npos) {
         if (!SfJpegFileLoader) throw EInvalidGraphic(u"JPEG pictures are not available");
-        SfJpegFileLoader(Path, image);
-        if (Budget) Budget->Claim(static_cast<int64_t>(image.Width) * image.Height);
+        SfJpegFileLoader(Path, image, Budget);
         return image;
     }
     TFileStream file(Path, fmOpenRead | fmShareDenyWrite);

@@ -139,12 +139,13 @@ private:
 std::unique_ptr<TsfBitmap> SkinPictureToBitmap(const TDibImage& Picture);
 
 // Reads the picture file Path: JPEG when the name says so, BMP otherwise.
-// With a Budget, a BMP is counted from its header before it is made, a JPEG
-// once decoded (its decoder has a cap of its own).
+// Either is counted from its header (ClaimSkinPicture, with Budget when given)
+// before it is made: a few hundred bytes of JPEG can claim gigabytes.
 TDibImage LoadSkinPictureFile(const String& Path, TsfSkinPixelBudget* Budget = nullptr);
 // JPEG files need the platform's decoder: the Windows part installs it; without
-// it a JPEG name raises EInvalidGraphic.
-using TsfJpegFileLoader = void (*)(const String& Path, TDibImage& Image);
+// it a JPEG name raises EInvalidGraphic. The loader passes the size the file's
+// header claims to ClaimSkinPicture(..., Budget) before it decodes anything.
+using TsfJpegFileLoader = void (*)(const String& Path, TDibImage& Image, TsfSkinPixelBudget* Budget);
 extern TsfJpegFileLoader SfJpegFileLoader;
 
 class TsfSkinData;

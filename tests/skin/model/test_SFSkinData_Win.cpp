@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <vector>
 
 #include "framework/controls/win/Forms.h"
@@ -195,6 +197,53 @@ TEST(SkinDataWinFiles, JpegPicturesAndMissingCursors)
     EXPECT_EQ(model.FActivePictures[0].Height, 24);
     EXPECT_EQ(model.FActivePictures[0].PixelFormat, pf24bit);
     EXPECT_EQ(Screen->Cursors(40), Screen->Cursors(crDefault));
+    SfSkinMessageSender = nullptr;
+}
+
+// A folder skin's JPEG pictures are counted from their headers: one that
+// claims more than a skin may hold is refused before it is decoded, with a
+// message naming the limit, and the refused skin costs next to no memory.
+TEST(SkinDataWinFiles, JpegPicturesAreCountedBeforeTheyAreDecoded)
+{
+    InstallSkinDataWin();
+    const String dir = TempName(u"jpegbomb") + u"\\";
+    ForceDirectories(dir);
+    TBitmap bitmap;
+    bitmap.SetDib(Picture(16, 16, pf24bit, 3));
+    TJPEGImage jpeg;
+    jpeg.Assign(&bitmap);
+    TMemoryStream saved;
+    jpeg.SaveToStream(&saved);
+    const RawByteString real(static_cast<const char*>(saved.Memory()), static_cast<size_t>(saved.Size()));
+    size_t frame = 0;
+    for (size_t i = 0; i + 9 < real.size() && !frame; ++i)
+        if (static_cast<uint8_t>(real[i]) == 0xFF && (static_cast<uint8_t>(real[i + 1]) & 0xFC) == 0xC0) frame = i;
+    ASSERT_NE(frame, 0u);
+    WriteFile(dir + u"skin.ini", "[VERSION]\r\nskinname=J\r\n[PICTURES]\r\nactivepicturescount=1\r\n0=back.jpg\r\n"
+                                 "[FORMINFO]\r\nborderwidth=2\r\n[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=0\r\n");
+    struct {
+        uint16_t Width, Height;
+        const char* Says;
+    } const cases[] = {
+        {3000, 3000, "8388608 pixels"},  // one picture's cap holds it, the skin's sum does not
+        {8000, 8000, "too large"},       // beyond one skin picture, within what a decoder makes
+        {65000, 65000, "too large"},     // beyond what a decoder makes
+    };
+    PROCESS_MEMORY_COUNTERS before{};
+    ASSERT_TRUE(K32GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before));
+    for (const auto& c : cases) {
+        RawByteString bomb = real;
+        bomb[frame + 5] = static_cast<char>(c.Height >> 8), bomb[frame + 6] = static_cast<char>(c.Height);
+        bomb[frame + 7] = static_cast<char>(c.Width >> 8), bomb[frame + 8] = static_cast<char>(c.Width);
+        WriteFile(dir + u"back.jpg", bomb);
+        TsfSkinData model(nullptr);
+        EXPECT_FALSE(model.LoadFromFile(dir + u"skin.ini")) << c.Width;
+        EXPECT_NE(UTF8Encode(model.LoadError()).find(c.Says), std::string::npos)
+            << c.Width << ": " << UTF8Encode(model.LoadError());
+    }
+    PROCESS_MEMORY_COUNTERS after{};
+    ASSERT_TRUE(K32GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after));
+    EXPECT_LT(after.PeakWorkingSetSize - before.PeakWorkingSetSize, size_t(100) << 20);
     SfSkinMessageSender = nullptr;
 }
 

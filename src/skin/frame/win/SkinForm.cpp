@@ -3,6 +3,7 @@
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/frame/win/SkinLayerBorder.h"
 #include "skin/frame/win/SkinMdiTabs.h"
 #include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFMessages.h"
@@ -13,6 +14,12 @@
 #include "skin/model/win/SFUtils_Win.h"
 
 namespace {
+
+// The main form's handler of the application's restore (installed only when none was set).
+struct TAppRestore {
+    TsfSkinForm* Owner;
+    void operator()(TObject*) const { Owner->CheckAppLayeredBorders(); }
+};
 
 // Timers of the component on the skin clock (target: the component).
 constexpr Cardinal MouseTimerId = 1;
@@ -98,6 +105,9 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
 
 TsfSkinForm::~TsfSkinForm()
 {
+    // The application's restore handler this component put in goes with it.
+    if (const auto* R = Application->OnRestore.target<TAppRestore>(); R && R->Owner == this)
+        Application->OnRestore = nullptr;
     SkinClock()->StopTimers(this);
     UnHookApp();
     RemoveClientProc();
@@ -401,7 +411,9 @@ void TsfSkinForm::DoActivateEvents()
 
 void TsfSkinForm::UpDateFormNC()
 {
-    if (FForm->HandleAllocated()) SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
+    // A full border carries the caption: it is what shows the frame.
+    if (FullLayerBorderShown()) FBorderLayer->UpdateBorder();
+    else if (FForm->HandleAllocated()) SendMessageW(FForm->Handle(), WM_NCPAINT, 1, 0);
 }
 
 void TsfSkinForm::NudgeWidth()
@@ -483,19 +495,29 @@ void TsfSkinForm::FormShortCut(TWMKey& Msg, bool& Handled)
     if (OnShortCut) OnShortCut(Msg, Handled);
     if (Handled) return;
     // Alt+Space opens the system menu under its caption button (handled even when none is there).
-    if (Msg.WParam == VK_SPACE && KeyDataToShiftState(static_cast<Integer>(Msg.LParam)) == ssAlt) {
+    const TShiftState Shift = KeyDataToShiftState(static_cast<Integer>(Msg.LParam));
+    const Integer Key = static_cast<Integer>(Msg.WParam);
+    if (Key == VK_SPACE && Shift == ssAlt) {
         PopupSysMenuAtButton();
         FInShortCut = false;
         Handled = true;
+        return;
+    }
+    FInShortCut = false;
+    TMainMenu* Menu = FMainMenuBar && FMainMenuBar->BarMainMenu() ? FMainMenuBar->BarMainMenu() : FMainMenu;
+    if (Menu) {
+        // Alt+F4 stays the platform's close.
+        if (Shift == ssAlt && Key != VK_F4 && MainMenuAccelKey(Key)) Handled = true;
+        else Handled = FInShortCut = Menu->IsShortCut(Msg);
+    }
+    if (Handled || !FMainMenuBar) return;
+    // An MDI child's menu shown on the bar answers its own short cuts.
+    if (TMainMenu* Child = FMainMenuBar->ShownChildMainMenu()) {
+        if (Shift == ssAlt && Key != VK_F4 && MainMenuAccelKey(Key)) Handled = FInShortCut = true;
+        else Handled = FInShortCut = Child->IsShortCut(Msg);
     }
 }
 
-void TsfSkinForm::Move(Integer AX, Integer AY) { FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height()); }
-
-void TsfSkinForm::SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight)
-{
-    FForm->SetBounds(AX, AY, AWidth, AHeight);
-}
 
 TPoint TsfSkinForm::GetPositionInMonitor(Integer AX, Integer AY, Integer AW, Integer AH)
 {
@@ -1209,7 +1231,13 @@ bool TsfSkinForm::BeforeForm(TMessage& Message)
     case WM_SYSCOMMAND: return WMSysCommand(Message);
     case WM_RESTOREFROMTRAY:
         // Only a restore the tray icon started counts.
-        if (FForm->Tag() == TrayRestoreTag) FForm->SetTag(0);
+        if (FForm->Tag() != TrayRestoreTag) return true;
+        // The border windows come back behind other programs' windows otherwise.
+        if (IsLayerBorderUsed()) {
+            SetForegroundWindow(FForm->Handle());
+            BringStayOnTopFormsToFront();
+        }
+        FForm->SetTag(0);
         return true;
     case WM_NCRBUTTONDOWN:
         // The skinned system menu takes the caption's right click: the platform's
@@ -1476,6 +1504,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
 void TsfSkinForm::WMShowWindow(TMessage& Message)
 {
     if (Message.WParam == 0) return;
+    if (FForm == Application->MainForm() && !Application->OnRestore) Application->OnRestore = TAppRestore{this};
     if (FStartShow) {
         if (PositionInMonitor == sfpDefault) {
             FStartShow = false;
@@ -1598,7 +1627,18 @@ bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
     // The low four bits are the platform's own: SC_RESTORE from a caption
     // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
-    if ((Message.WParam & 0xFFF0) == SC_RESTORE && OnRestore) OnRestore(this);
+    if ((Message.WParam & 0xFFF0) != SC_RESTORE) return true;
+    if (OnRestore) OnRestore(this);
+    // The main form stands on the task bar itself; its border returns with it.
+    if (FSupportNCArea && IsLayerBorderUsed() && FForm == Application->MainForm()) {
+        CallOld(Message);
+        if (!FBorderLayer) {
+            FBorderLayer = new TsfFormLayerBorder(this);
+            FBorderLayer->InitFrame(FSD, FForm);
+        }
+        FBorderLayer->ShowWithForm();
+        return false;
+    }
     // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
     return true;
 }

@@ -115,8 +115,8 @@ public:
     TsfLayerManager* LayerManager() const { return FLayerManager; }
     // The activation last told by WM_NCACTIVATE.
     bool FormActiveFlag() const { return FFormActive; }
-    // This frame never puts a layered border around the form.
-    bool IsFullLayerBorderUsed() const { return false; }
+    // The layered border is used and carries the whole caption (a full border).
+    bool IsFullLayerBorderUsed() const;
     void ApplyInActiveEffect(TsfBitmap& B) const;
 
     // ---- Skin change: the objects of the new skin (or of the default frame),
@@ -217,8 +217,11 @@ public:
     bool IconHasAlpha();
     void CutCaptionText(TCanvas* Canvas, String& S, Integer Width);
     TBorderIcons UpdateFormBorderIcons() const;
-    // The form's short cuts: the component's OnShortCut first.
+    // The form's short cuts: the component's OnShortCut first, then Alt+Space
+    // (the system menu), then the main menu's accelerators (Alt+letter) and
+    // short cuts, then those of an MDI child's menu shown on the bar.
     void FormShortCut(TWMKey& Msg, bool& Handled);
+    // The form's place and size; with a layered border shown they are the outer frame's.
     void Move(Integer AX, Integer AY);
     void SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight);
     void ApplyPositionInMonitor();
@@ -488,6 +491,16 @@ public:
     TsfFormLayerBorder* BorderLayer() const { return FBorderLayer; }
     // The skin changed: the border takes the new frame (and shows it anew when shown).
     void LayerBorderSkinChanged();
+    // A full layered border is shown now: the window states size the form within it.
+    bool FullLayerBorderShown() const;
+    // The end of a skin change: bounds saved around a full border are put back
+    // so that the outer frame stays where it was.
+    void RestoreLayerBorderBounds();
+    // The main form (also on the application's restore): the other plain forms
+    // shown again, then this one, so that the border windows stay in order with them.
+    void CheckAppLayeredBorders();
+    // Taken at the start of a skin change for RestoreLayerBorderBounds.
+    void SaveLayerBorderBounds();
 
     // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
     // area; controls bound by name to areas of the picture.
@@ -636,6 +649,10 @@ private:
     Integer FFormLeft = 0, FFormTop = 0, FOldFormLeft = 0, FOldFormTop = 0;
     TPoint FOnMouseDownCoord{-1, -1};
     bool FRollUpBeforeMaximize = false;
+    // The bounds at the start of a skin change and how they were taken: -1
+    // never, 0 the form's bounds, 1 the outer bounds around a full border.
+    TRect FOldFormBounds{};
+    Integer FOldFullBorder = -1;
     std::unique_ptr<TPopupMenu> FSysMenu;
     TPopupMenu* FSystemMenu = nullptr;
     bool FInShortCut = false;

@@ -171,6 +171,7 @@ const TsfBitmap* TsfSkinForm::ObjectPicture(bool RollUp)
 void TsfSkinForm::SkinChangeBegins(TMessage& Message)
 {
     if (!FSD || Message.WParam != reinterpret_cast<WPARAM>(FSD)) return;
+    SaveLayerBorderBounds();
     FStopPainting = true;
     FSkinSupport = false;
     StopMouseTimer();
@@ -388,6 +389,7 @@ void TsfSkinForm::ChangeSkinData()
         StartMouseTimer();
     }
     LayerBorderSkinChanged();
+    RestoreLayerBorderBounds();
     if (OnChangeSkinData) OnChangeSkinData(this);
     FInChangeSkinData = false;
     if (!FRollUpState && FSupportNCArea) {

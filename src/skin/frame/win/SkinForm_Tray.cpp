@@ -51,6 +51,7 @@ void TsfSkinForm::RestoreFromTray()
     Application->Restore();
     if (!AlwaysShowInTray) FTrayIcon->SetIconVisible(false);
     if (OnRestoreFromTray) OnRestoreFromTray(this);
+    CheckAppLayeredBorders();
 }
 
 void TsfSkinForm::TrayRestoreClick(TObject*) { RestoreFromTray(); }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinLayerBorder.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/win/SFUtils_Win.h"
 
@@ -19,7 +20,21 @@ TRect MDIClientArea(TCustomForm* Form)
     return {R.left, R.top, R.right, R.bottom};
 }
 
+// A rectangle grown (Sign 1) or shrunk (Sign -1) by the layered border's sizing band.
+TRect ByBorder(const TRect& R, const TsfLayerBorderGeometry& G, Integer Sign)
+{
+    return {R.Left - Sign * G.LeftSize, R.Top - Sign * G.TopSize, R.Right + Sign * G.RightSize,
+            R.Bottom + Sign * G.BottomSize};
+}
+
 }  // namespace
+
+bool TsfSkinForm::IsFullLayerBorderUsed() const
+{
+    return FBorderLayer && FBorderLayer->Data() && FBorderLayer->Data()->FullBorder && IsLayerBorderUsed();
+}
+
+bool TsfSkinForm::FullLayerBorderShown() const { return IsFullLayerBorderUsed() && FBorderLayer->Visible(); }
 
 void TsfSkinForm::SetWindowState(TWindowState Value)
 {
@@ -54,10 +69,17 @@ void TsfSkinForm::ApplyWindowState(TWindowState Value)
 void TsfSkinForm::DoMinimize()
 {
     if (FForm == Application->MainForm() || !FSupportNCArea) {
+        // The main form stands on the task bar itself: its border would stay on the desktop.
+        if (FSupportNCArea && FBorderLayer && FBorderLayer->Visible()) FBorderLayer->Hide();
         Application->Minimize();
     } else {
         if (IsNullBounds(OldBoundsRect)) OldBoundsRect = FForm->BoundsRect();
-        const TPoint P = GetMinimizedPosition();
+        TPoint P = GetMinimizedPosition();
+        if (FullLayerBorderShown()) {
+            const TsfLayerBorderGeometry& G = FBorderLayer->Geometry();
+            P.X += G.LeftSize;
+            P.Y -= G.BottomSize + FBorderLayer->Data()->RollUpFormHeight - 10;
+        }
         FForm->SetBounds(P.X, P.Y, GetMinWidth(), GetMinHeight());
         if (FForm->FormStyle() == fsMDIChild && FWindowStateInit != wsMaximized && Application->MainForm() &&
             Application->MainForm()->HandleAllocated()) {
@@ -95,6 +117,8 @@ TPoint TsfSkinForm::GetMinimizedPosition()
 
 void TsfSkinForm::DoMaximize()
 {
+    // A body drag under way would move the maximised form on.
+    if (!FSupportNCArea) EndFormDrag();
     if (IsNullBounds(OldBoundsRect)) OldBoundsRect = FForm->BoundsRect();
     if (FForm->FormStyle() == fsMDIChild) {
         StopMouseTimer();
@@ -114,19 +138,25 @@ void TsfSkinForm::DoMaximize()
             GetMonitorRect(FForm->Handle(), true, Work);
             GetMonitorRect(FForm->Handle(), false, Monitor);
         }
-        const TRect A = MaximizedArea(Work, Monitor, Primary, MaximizeOnFullScreen);
+        TRect A = MaximizedArea(Work, Monitor, Primary, MaximizeOnFullScreen);
+        // A full border stays on the screen around the form.
+        if (FullLayerBorderShown()) A = ByBorder(A, FBorderLayer->Geometry(), -1);
         FForm->SetBounds(A.Left, A.Top, A.Width(), A.Height());
     }
     // A maximised form cannot be sized from its corner.
     if (FStatusBar && FStatusBar->SizeGrip()) FStatusBar->SetShowGrip(false);
+    // Only a full border has a place around a maximised form.
+    if (FBorderLayer && FBorderLayer->Visible() && !IsFullLayerBorderUsed()) FBorderLayer->Hide();
     if (OnMaximize) OnMaximize(this);
 }
 
 void TsfSkinForm::DoRestore()
 {
     const TRect Before = FForm->BoundsRect();
+    const bool BorderHidden = IsLayerBorderUsed() && !(FBorderLayer && FBorderLayer->Visible());
     if (FSupportNCArea) {
         MaxRollUpState = false;
+        if (BorderHidden && FBorderLayer) FBorderLayer->ShowWithForm();
         if (FStartShow && !IsNullBounds(OldBoundsRect)) {
             // First shown maximised: the saved size goes where the form would have been placed.
             FStartShow = false;
@@ -134,6 +164,9 @@ void TsfSkinForm::DoRestore()
                                                   OldBoundsRect.Height());
             FForm->SetBounds(P.X, P.Y, OldBoundsRect.Width(), OldBoundsRect.Height());
         } else if (!IsNullBounds(OldBoundsRect)) {
+            if (FBorderLayer && FBorderLayer->Visible())
+                FBorderLayer->SetBoundsWithForm3(OldBoundsRect.Left, OldBoundsRect.Top, OldBoundsRect.Height(),
+                                                 OldBoundsRect.Width());
             FForm->SetBounds(OldBoundsRect.Left, OldBoundsRect.Top, OldBoundsRect.Width(), OldBoundsRect.Height());
         }
         StartMouseTimer();
@@ -147,6 +180,7 @@ void TsfSkinForm::DoRestore()
             SendMessageW(Main, WM_MDIRESTOREALL, 0, 0);
         }
     } else {
+        if (BorderHidden && FBorderLayer) FBorderLayer->ShowWithForm();
         if (!IsNullBounds(OldBoundsRect))
             FForm->SetBounds(OldBoundsRect.Left, OldBoundsRect.Top, OldBoundsRect.Width(), OldBoundsRect.Height());
         StartMouseTimer();
@@ -190,7 +224,16 @@ void TsfSkinForm::SetRollUpState(bool Value)
     if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 
-void TsfSkinForm::RollUpNC() { FForm->SetHeight(GetMinHeight()); }
+void TsfSkinForm::RollUpNC()
+{
+    // A form already at that height would not move: the full border then
+    // would not learn that it now frames a rolled-up form.
+    if (FullLayerBorderShown() && FForm->Height() == GetMinHeight()) {
+        FForm->SetHeight(GetMinHeight() + 1);
+        OldHeight = FForm->Height();
+    }
+    FForm->SetHeight(GetMinHeight());
+}
 
 void TsfSkinForm::RollDownNC() { FForm->SetHeight(OldHeight); }
 
@@ -219,7 +262,69 @@ void TsfSkinForm::MagneticMove(Integer& ALeft, Integer& ATop, Integer AHeight, I
     }
     POINT C{};
     GetCursorPos(&C);
+    // A shown layered border is what meets the edges.
+    TRect F{ALeft, ATop, ALeft + AWidth, ATop + AHeight};
+    const bool Bordered = FBorderLayer && FBorderLayer->Visible();
+    if (Bordered) F = ByBorder(F, FBorderLayer->Geometry(), 1);
+    Integer L = F.Left, T = F.Top;
     FMagnet.SnapPoint = FOnMouseDownCoord;
-    FMagnet.Move(A, MagneticSize, {C.x, C.y}, ALeft, ATop, AHeight, AWidth);
+    FMagnet.Move(A, MagneticSize, {C.x, C.y}, L, T, F.Height(), F.Width());
     FOnMouseDownCoord = FMagnet.SnapPoint;
+    ALeft = L + ALeft - F.Left;
+    ATop = T + ATop - F.Top;
+}
+
+void TsfSkinForm::SaveLayerBorderBounds()
+{
+    FOldFormBounds = FForm->BoundsRect();
+    FOldFullBorder = 0;
+    if (!FullLayerBorderShown()) return;
+    FOldFormBounds = ByBorder(FOldFormBounds, FBorderLayer->Geometry(), 1);
+    FOldFullBorder = 1;
+}
+
+void TsfSkinForm::RestoreLayerBorderBounds()
+{
+    if (FOldFullBorder != 1) return;
+    FOldFullBorder = 0;
+    const TRect& B = FOldFormBounds;
+    if (FullLayerBorderShown()) {
+        const TRect R = ByBorder(B, FBorderLayer->Geometry(), -1);
+        FForm->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+    } else {
+        FForm->SetBounds(B.Left, B.Top, B.Width(), FRollUpState ? GetMinHeight() : B.Height());
+    }
+}
+
+void TsfSkinForm::CheckAppLayeredBorders()
+{
+    if (FForm != Application->MainForm() || !FSkinSupport || !FSD || !FSD->ShowLayeredBorders() ||
+        !IsLayerBorderUsed())
+        return;
+    std::vector<TCustomForm*> Others;
+    for (Integer I = 0; I < Screen->FormCount(); ++I) {
+        TCustomForm* F = Screen->Forms(I);
+        if (F == FForm || !F->Visible() || F->FormStyle() == fsStayOnTop || F->FormStyle() == fsMDIChild) continue;
+        Others.push_back(F);
+    }
+    if (Others.empty()) return;
+    for (TCustomForm* F : Others) F->Show();
+    if (FForm->Visible()) FForm->Show();
+}
+
+void TsfSkinForm::Move(Integer AX, Integer AY)
+{
+    // The position asked for is the outer frame's when a layered border is shown.
+    if (IsLayerBorderUsed() && FBorderLayer && FBorderLayer->Visible()) {
+        AX += FBorderLayer->Geometry().LeftSize;
+        AY += FBorderLayer->Geometry().TopSize;
+    }
+    FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height());
+}
+
+void TsfSkinForm::SetBounds(Integer AX, Integer AY, Integer AWidth, Integer AHeight)
+{
+    TRect R{AX, AY, AX + AWidth, AY + AHeight};
+    if (IsLayerBorderUsed() && FBorderLayer && FBorderLayer->Visible()) R = ByBorder(R, FBorderLayer->Geometry(), -1);
+    FForm->SetBounds(R.Left, R.Top, R.Width(), R.Height());
 }

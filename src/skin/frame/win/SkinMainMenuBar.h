@@ -138,6 +138,8 @@ public:
     void EnterMenuBar() override;
     void ReleaseDownItem() override;
     void LeaveMenuBar() override;
+    TMainMenu* BarMainMenu() const override { return FMainMenu; }
+    TMainMenu* ShownChildMainMenu() override { return ChildMenuIn ? GetChildMainMenu() : nullptr; }
 
     bool ToolBarMode = false;
     bool UseSkinSize = true;

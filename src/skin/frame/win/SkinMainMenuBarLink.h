@@ -7,6 +7,8 @@
 
 #include "framework/runtime/System.h"
 
+class TMainMenu;
+
 class TsfMainMenuBarLink {
 public:
     // The first enabled, visible item with Key as its accelerator becomes hot
@@ -21,6 +23,10 @@ public:
     // After an item's menu closed: the pressed item stays highlighted.
     virtual void ReleaseDownItem() = 0;
     virtual void LeaveMenuBar() = 0;
+    // The menu the bar shows (nil: none), and an MDI child's menu shown beside it (nil: none);
+    // the form's short cuts look in both.
+    virtual TMainMenu* BarMainMenu() const = 0;
+    virtual TMainMenu* ShownChildMainMenu() = 0;
 
 protected:
     ~TsfMainMenuBarLink() = default;

@@ -5,16 +5,26 @@
 #include <algorithm>
 #include <vector>
 
+#include "foundation/HyFileUtils_ImageInfo.h"
 #include "framework/controls/win/Forms.h"
 #include "framework/graphics/win/Graphics.h"
 #include "framework/graphics/win/Jpeg.h"
 
 namespace {
 
-void LoadJpegFile(const String& Path, TDibImage& Image)
+void LoadJpegFile(const String& Path, TDibImage& Image, TsfSkinPixelBudget* Budget)
 {
+    TMemoryStream data;
+    data.LoadFromFile(Path);
+    // The size is counted from the header: the decoder would make the
+    // picture (and the bitmap it becomes) before the skin could refuse it.
+    TImageHeader header;
+    if (!ReadImageHeader(&data, header) || header.Format != ifJpg)
+        throw EInvalidGraphic(u"The skin picture " + ExtractFileName(Path) + u" is not a JPEG picture");
+    ClaimSkinPicture(header.Width, header.Height, Budget);
+    data.SetPosition(0);
     TJPEGImage jpeg;
-    jpeg.LoadFromFile(Path);
+    jpeg.LoadFromStream(&data);
     TBitmap bitmap;
     bitmap.Assign(&jpeg);
     bitmap.GetDib(Image);

@@ -10,7 +10,11 @@
 #include "SkinControlTestEnv.h"
 #include "framework/controls/win/ExtCtrls.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinLayerBorder.h"
+#include "skin/frame/win/SkinMainMenuBar.h"
+#include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFMessages.h"
+#include "skin/model/SFWindowData.h"
 
 using namespace guitest;
 using namespace skintest;
@@ -589,4 +593,430 @@ TEST_F(SkinFormWindowState, MDIChildSystemMenuOpensThroughTheMainForm)
     EXPECT_EQ(MainC->SkinMenu()->Level(0)->Left(), W.left + B->ObjectRect.Left);
     EXPECT_EQ(MainC->SkinMenu()->Level(0)->Top(), W.top + B->ObjectRect.Bottom);
     CloseMenu(MainC);
+}
+
+namespace {
+
+// Keys as the keyboard sends them to the focused window.
+void PressKeys(std::initializer_list<WORD> Held, WORD Key)
+{
+    std::vector<INPUT> In;
+    auto Add = [&](WORD K, bool Up) {
+        INPUT I = {};
+        I.type = INPUT_KEYBOARD;
+        I.ki.wVk = K;
+        I.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+        In.push_back(I);
+    };
+    for (WORD H : Held) Add(H, false);
+    Add(Key, false);
+    Add(Key, true);
+    for (auto It = std::rbegin(Held); It != std::rend(Held); ++It) Add(*It, true);
+    SendInput(UINT(In.size()), In.data(), sizeof(INPUT));
+    Pump();
+}
+
+TMenuItem* AddItem(TMainMenu* M, TMenuItem* Parent, const char16_t* Name, const char16_t* Caption, TShortCut Key,
+                   int* Runs)
+{
+    auto* I = new TMenuItem(M);
+    I->SetName(Name);
+    I->SetCaption(Caption);
+    I->SetShortCut(Key);
+    if (Runs) I->OnClick = [Runs](TObject*) { ++*Runs; };
+    Parent->Add(I);
+    return I;
+}
+
+// The key message a form sees, with Ctrl held as the keyboard state tells it.
+bool ShortCutTaken(TsfSkinForm* C, Integer Key, bool Ctrl, bool Alt)
+{
+    BYTE State[256] = {};
+    GetKeyboardState(State);
+    const BYTE Old = State[VK_CONTROL];
+    State[VK_CONTROL] = Ctrl ? 0x80 : 0;
+    SetKeyboardState(State);
+    TWMKey Msg{};
+    Msg.Msg = Alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    Msg.WParam = WPARAM(Key);
+    Msg.LParam = Alt ? 0x20000000 : 0;
+    bool Handled = false;
+    C->FormShortCut(Msg, Handled);
+    State[VK_CONTROL] = Old;
+    SetKeyboardState(State);
+    return Handled;
+}
+
+} // namespace
+
+TEST_F(SkinFormWindowState, MainMenuShortCutsAndAccelerators)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    TCustomForm* F = C->Form();
+    int Opens = 0, Runs = 0, Sys = 0;
+    auto* M = new TMainMenu(F);
+    TMenuItem* File = AddItem(M, M->Items(), u"mFile", u"&File", 0, nullptr);
+    AddItem(M, File, u"mOpen", u"Open", ShortCut('O', ssCtrl), &Opens);
+    AddItem(M, M->Items(), u"mRun", u"&Run", ShortCut('R', ssCtrl), &Runs);
+    // VK_F4 is the code of a lower-case "s": Alt+F4 must not choose this item.
+    AddItem(M, M->Items(), u"mSys", u"&Sys", 0, &Sys);
+    C->SetMainMenu(M);
+    SetForegroundWindow(F->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == F->Handle(); }));
+
+    // The caption's menu: short cuts run their items, once.
+    PressKeys({VK_CONTROL}, 'O');
+    EXPECT_EQ(Opens, 1);
+    PressKeys({VK_CONTROL}, 'R');
+    EXPECT_EQ(Runs, 1);
+    // Without a skin the caption shows no items, so Alt+letter is no short cut.
+    EXPECT_FALSE(ShortCutTaken(C, 'R', false, true));
+    EXPECT_FALSE(C->InMenu);
+
+    // Through a linked bar: Alt+letter takes the bar's item.
+    auto* Bar = new TsfSkinMainMenuBar(F);
+    Bar->SetParent(F);
+    Bar->SetSkinForm(C);
+    Bar->SetMainMenu(M);
+    C->SetMainMenu(nullptr);
+    Pump();
+    PressKeys({VK_MENU}, 'R');
+    EXPECT_EQ(Runs, 2);
+    PressKeys({VK_MENU}, 'F');
+    EXPECT_TRUE(PumpUntil([&] { return C->InMenu; }));
+    ASSERT_EQ(C->SkinMenu()->LevelCount(), 1);
+    EXPECT_EQ(C->SkinMenu()->Level(0)->ItemList[0]->MenuItem->Name(), u"mOpen");
+    CloseMenu(C);
+    if (C->InMainMenu) C->LeaveMainMenu();
+    PressKeys({VK_CONTROL}, 'O');
+    EXPECT_EQ(Opens, 2);
+    // Alt+F4 stays the platform's close; the "&Sys" item is not chosen.
+    EXPECT_FALSE(ShortCutTaken(C, VK_F4, false, true));
+    EXPECT_EQ(Sys, 0);
+    // A key that is no short cut is left to the form.
+    EXPECT_FALSE(ShortCutTaken(C, 'Q', true, false));
+    // The component's own handler comes first.
+    C->OnShortCut = [](TWMKey&, bool& Handled) { Handled = true; };
+    EXPECT_TRUE(ShortCutTaken(C, 'O', true, false));
+    EXPECT_EQ(Opens, 2);
+    C->OnShortCut = nullptr;
+}
+
+TEST_F(SkinFormWindowState, MDIChildMenuShortCutsThroughTheMainFormBar)
+{
+    TForm* Main = Application->CreateForm<TForm>();
+    auto* Child = new TForm(nullptr);
+    struct TFree {
+        TForm *M, *C;
+        ~TFree()
+        {
+            delete C;
+            delete M;
+        }
+    } Free{Main, Child};
+    Main->SetBounds(40, 40, 640, 480);
+    Main->SetFormStyle(fsMDIForm);
+    auto* MainC = new TsfSkinForm(Main);
+    int MainRuns = 0, ChildRuns = 0;
+    auto* M = new TMainMenu(Main);
+    AddItem(M, AddItem(M, M->Items(), u"mFile", u"&File", 0, nullptr), u"mNew", u"New", ShortCut('N', ssCtrl),
+            &MainRuns);
+    auto* Bar = new TsfSkinMainMenuBar(Main);
+    Bar->SetParent(Main);
+    Bar->SetSkinForm(MainC);
+    Bar->SetMainMenu(M);
+    ShowAndWait(Main);
+    Child->SetFormStyle(fsMDIChild);
+    new TsfSkinForm(Child);
+    auto* CM = new TMainMenu(Child);
+    AddItem(CM, AddItem(CM, CM->Items(), u"mPicture", u"&Picture", 0, nullptr), u"mFlip", u"Flip",
+            ShortCut('K', ssCtrl), &ChildRuns);
+    Child->SetBounds(30, 20, 250, 150);
+    Child->Show();
+    Pump();
+    Bar->UpDateItems();
+    ASSERT_EQ(Bar->ShownChildMainMenu(), CM);
+    EXPECT_TRUE(ShortCutTaken(MainC, 'N', true, false));
+    EXPECT_TRUE(ShortCutTaken(MainC, 'K', true, false));
+    EXPECT_EQ(MainRuns, 1);
+    EXPECT_EQ(ChildRuns, 1);
+    // Without the child on the bar its short cuts are not the main form's.
+    delete Child;
+    Free.C = nullptr;
+    Bar->UpDateItems();
+    Pump();
+    EXPECT_EQ(Bar->ShownChildMainMenu(), nullptr);
+    EXPECT_FALSE(ShortCutTaken(MainC, 'K', true, false));
+    EXPECT_EQ(ChildRuns, 1);
+}
+
+namespace {
+
+// Forms in a skin with a layered border: "Rire" with a 100 x 80 layer frame
+// whose form part is (20, 30)-(80, 60) and whose sizing band reaches 8 pixels
+// out on every side; a full border carries the caption.
+class SkinFormLayerBorderStates : public SkinFormWindowState {
+protected:
+    static constexpr Integer Band = 8;
+    static constexpr Integer RollUpHeight = 20;
+    TsfSkinData* BorderSkin(bool Full)
+    {
+        TsfSkinData* S = Skin(u"Rire");
+        if (!S->LayerFrame || S->LayerFrame->PictureIndex < 0) {
+            TDibImage P;
+            P.Allocate(100, 80, pf24bit);
+            for (Integer Y = 0; Y < 80; ++Y) memset(P.ScanLine(Y), 0x40, 300);
+            S->FActivePictures.push_back(std::move(P));
+            S->LayerFrame = std::make_unique<TsfDataSkinLayerFrame>();
+            TsfDataSkinLayerFrame& D = *S->LayerFrame;
+            D.PictureIndex = Integer(S->FActivePictures.size()) - 1;
+            D.ClRect = {20, 30, 80, 60};
+            D.LTPoint = {20, 30};
+            D.RTPoint = {80, 30};
+            D.LBPoint = {20, 60};
+            D.RBPoint = {80, 60};
+            D.BorderRect = {20 - Band, 30 - Band, 80 + Band, 60 + Band};
+            D.HitTestEnable = true;
+            D.HitTestSize = 4;
+            D.AlphaBlendValue = D.InActiveAlphaBlendValue = 255;
+            D.RollUpFormHeight = RollUpHeight;
+        }
+        S->LayerFrame->FullBorder = Full;
+        return S;
+    }
+    TsfSkinForm* NewBorderedDialog(bool Full, TForm* F = nullptr)
+    {
+        if (!F) F = NewForm(300, 200, 100, 100);
+        auto* C = new TsfSkinForm(F);
+        C->MinWidth = 200;
+        C->SetSkinData(BorderSkin(Full));
+        F->SetBounds(300, 200, 300, 200);
+        ShowAndWait(F);
+        return C;
+    }
+    static TRect FormRect(TsfSkinForm* C)
+    {
+        const RECT R = Bounds(C);
+        return {R.left, R.top, R.right, R.bottom};
+    }
+    // The work area a maximised form fills (a work area as large as the screen keeps a 1-pixel margin).
+    static TRect MaximisedArea()
+    {
+        const RECT W = WorkArea();
+        TRect A{W.left, W.top, W.right, W.bottom};
+        if (A.Left == 0 && A.Top == 0 && A.Right == GetSystemMetrics(SM_CXSCREEN) &&
+            A.Bottom == GetSystemMetrics(SM_CYSCREEN))
+            A = {1, 1, A.Right - 1, A.Bottom - 1};
+        return A;
+    }
+};
+
+} // namespace
+
+TEST_F(SkinFormLayerBorderStates, AFullBorderStaysOnTheScreenAroundTheForm)
+{
+    TsfSkinForm* C = NewBorderedDialog(true);
+    ASSERT_TRUE(C->IsLayerBorderUsed());
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    TsfFormLayerBorder* L = C->BorderLayer();
+    const TRect A = MaximisedArea();
+    const RECT Work = WorkArea();
+    // Maximised within the border, which stays.
+    C->SetWindowState(wsMaximized);
+    Pump();
+    EXPECT_EQ(FormRect(C), (TRect{A.Left + Band, A.Top + Band, A.Right - Band, A.Bottom - Band}));
+    EXPECT_TRUE(L->Visible());
+    C->SetWindowState(wsNormal);
+    EXPECT_EQ(FormRect(C), (TRect{300, 200, 600, 400}));
+    // Minimised: parked so that the border and its rolled-up frame stay in the work area.
+    C->SetWindowState(wsMinimized);
+    const Integer MinH = C->GetMinHeight();
+    EXPECT_EQ(FormRect(C).Left, Work.left + Band);
+    EXPECT_EQ(FormRect(C).Top, Work.bottom - MinH - Band - RollUpHeight + 10);
+    C->SetWindowState(wsNormal);
+    // Rolling up a form that is already as low as a rolled-up one still tells the border.
+    C->Form()->SetHeight(MinH);
+    const Integer Margins = 80 - 30;  // the picture's height less its form part
+    ASSERT_EQ(L->FrameForForm().Height(), MinH + Margins);
+    C->SetRollUpState(true);
+    Pump();
+    EXPECT_EQ(FormRect(C).Height(), MinH);
+    EXPECT_EQ(L->FrameForForm().Height(), RollUpHeight + Margins);
+    C->SetRollUpState(false);
+    EXPECT_EQ(FormRect(C).Height(), MinH + 1);
+}
+
+TEST_F(SkinFormLayerBorderStates, APlainBorderHidesWhileMaximised)
+{
+    TsfSkinForm* C = NewBorderedDialog(false);
+    ASSERT_FALSE(C->IsFullLayerBorderUsed());
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    const TRect A = MaximisedArea();
+    C->SetWindowState(wsMaximized);
+    Pump();
+    EXPECT_EQ(FormRect(C), A);
+    EXPECT_FALSE(L->Visible());
+    C->SetWindowState(wsNormal);
+    Pump();
+    EXPECT_TRUE(L->Visible());
+    EXPECT_EQ(FormRect(C), (TRect{300, 200, 600, 400}));
+    EXPECT_EQ(L->FrameForForm().Left, 300 - 20);
+    // Minimised dialogs park at the corner as without a border.
+    C->SetWindowState(wsMinimized);
+    EXPECT_EQ(FormRect(C).Left, WorkArea().left);
+}
+
+TEST_F(SkinFormLayerBorderStates, TheOuterFrameIsWhatMovesSnapsAndIsPlaced)
+{
+    TsfSkinForm* C = NewBorderedDialog(false);
+    const RECT Work = WorkArea();
+    // Placing the outer frame.
+    C->SetBounds(100, 120, 400, 300);
+    EXPECT_EQ(FormRect(C), (TRect{100 + Band, 120 + Band, 500 - Band, 420 - Band}));
+    C->Move(50, 60);
+    EXPECT_EQ(FormRect(C).Left, 50 + Band);
+    EXPECT_EQ(FormRect(C).Top, 60 + Band);
+    // Magnetic edges: the border's outer edge meets the work area's edges.
+    struct { Integer OuterLeft, OuterTop, WantOuterLeft, WantOuterTop; } Cases[] = {
+        {7, 100, 0, 100},   // 7 pixels in from the left: snaps
+        {100, -7, 100, 0},  // 7 pixels above the top: snaps
+        {100, 100, 100, 100},
+        {-10, 100, -10, 100},  // the band is open at 10
+    };
+    for (const auto& K : Cases) {
+        TsfSkinForm* D = NewBorderedDialog(false);
+        D->Magnetic = true;
+        D->MagneticSize = 10;
+        const HWND H = D->Form()->Handle();
+        SetCursorPos(600, 400);
+        SendMessageW(H, WM_ENTERSIZEMOVE, 0, 0);
+        const Integer L = Work.left + K.OuterLeft + Band, T = Work.top + K.OuterTop + Band;
+        RECT R{L, T, L + 300, T + 200};
+        SendMessageW(H, WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&R));
+        EXPECT_EQ(R.left - Band, Work.left + K.WantOuterLeft) << K.OuterLeft << "," << K.OuterTop;
+        EXPECT_EQ(R.top - Band, Work.top + K.WantOuterTop) << K.OuterLeft << "," << K.OuterTop;
+        EXPECT_EQ(R.right - R.left, 300);
+        SendMessageW(H, WM_EXITSIZEMOVE, 0, 0);
+        D->Form()->Hide();
+    }
+    // The right edge: the outer frame meets the work area's right edge.
+    TsfSkinForm* D = NewBorderedDialog(false);
+    D->Magnetic = true;
+    SendMessageW(D->Form()->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+    const Integer L = Work.right - 300 - Band - 5;
+    RECT R{L, 300, L + 300, 500};
+    SendMessageW(D->Form()->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&R));
+    EXPECT_EQ(R.right + Band, Work.right);
+    SendMessageW(D->Form()->Handle(), WM_EXITSIZEMOVE, 0, 0);
+}
+
+TEST_F(SkinFormLayerBorderStates, ASkinChangeKeepsTheOuterFrameOfAFullBorder)
+{
+    struct { bool FullAfter; } Cases[] = {{true}, {false}};
+    for (const auto& K : Cases) {
+        SCOPED_TRACE(K.FullAfter ? "full after" : "plain after");
+        TsfSkinForm* C = NewBorderedDialog(true);
+        TCustomForm* F = C->Form();
+        TsfSkinData* S = C->SkinData();
+        ASSERT_TRUE(C->FullLayerBorderShown());
+        const TRect Outer{300 - Band, 200 - Band, 600 + Band, 400 + Band};
+        SendMessageW(F->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(S), 0);
+        S->LayerFrame->FullBorder = K.FullAfter;
+        SendMessageW(F->Handle(), WM_AFTERCHANGESKINDATA, reinterpret_cast<WPARAM>(S), 0);
+        Pump();
+        EXPECT_EQ(FormRect(C), K.FullAfter ? (TRect{300, 200, 600, 400}) : Outer);
+        F->Hide();
+        Pump();
+    }
+    // Bounds taken around a plain border are left alone.
+    TsfSkinForm* C = NewBorderedDialog(false);
+    SendMessageW(C->Form()->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(C->SkinData()), 0);
+    SendMessageW(C->Form()->Handle(), WM_AFTERCHANGESKINDATA, reinterpret_cast<WPARAM>(C->SkinData()), 0);
+    EXPECT_EQ(FormRect(C), (TRect{300, 200, 600, 400}));
+}
+
+TEST_F(SkinFormLayerBorderStates, TheMainFormBringsItsBorderBackOnRestore)
+{
+    TForm* Main = Application->CreateForm<TForm>();
+    struct TFree {
+        TForm* F;
+        ~TFree() { delete F; }
+    } Free{Main};
+    TsfSkinForm* C = NewBorderedDialog(false, Main);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    // The application's restore handler is the main form's component's.
+    ASSERT_TRUE(bool(Application->OnRestore));
+    // Two other forms of the application; one stays on top.
+    TForm* Other = NewForm(350, 250, 200, 100);
+    ShowAndWait(Other);
+    TForm* OnTop = NewForm(380, 280, 200, 100);
+    OnTop->SetFormStyle(fsStayOnTop);
+    ShowAndWait(OnTop);
+    // Which windows are put in a new place in the z-order, in turn.
+    static std::vector<HWND> Raised;
+    Raised.clear();
+    const HHOOK Hook = SetWindowsHookExW(
+        WH_CALLWNDPROC,
+        [](int Code, WPARAM W, LPARAM L) -> LRESULT {
+            const auto* M = reinterpret_cast<const CWPSTRUCT*>(L);
+            if (Code == HC_ACTION && M->message == WM_WINDOWPOSCHANGING &&
+                !(reinterpret_cast<const WINDOWPOS*>(M->lParam)->flags & SWP_NOZORDER) &&
+                (Raised.empty() || Raised.back() != M->hwnd))
+                Raised.push_back(M->hwnd);
+            return CallNextHookEx(nullptr, Code, W, L);
+        },
+        nullptr, GetCurrentThreadId());
+    Application->OnRestore(Application);
+    Pump();
+    UnhookWindowsHookEx(Hook);
+    std::vector<HWND> Forms;
+    for (HWND W : Raised)
+        if (W == Other->Handle() || W == Main->Handle() || W == OnTop->Handle()) Forms.push_back(W);
+    EXPECT_EQ(Forms, (std::vector<HWND>{Other->Handle(), Main->Handle()}));
+    OnTop->Hide();
+    // Minimising the main form minimises the application and takes the border down;
+    // the platform's restore brings it back.
+    C->SetWindowState(wsMinimized);
+    Pump();
+    EXPECT_FALSE(L->Visible());
+    SendMessageW(Main->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    Pump();
+    EXPECT_TRUE(L->Visible());
+    EXPECT_FALSE(IsIconic(Main->Handle()));
+    // The restore from the tray brings the main form to the front.
+    SetForegroundWindow(Other->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == Other->Handle(); }));
+    Main->SetTag(TrayRestoreTag);
+    PostMessageW(Main->Handle(), WM_RESTOREFROMTRAY, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == Main->Handle(); }));
+    EXPECT_EQ(Main->Tag(), 0);
+    delete C;
+    EXPECT_FALSE(bool(Application->OnRestore));
+}
+
+TEST_F(SkinFormWindowState, MaximisingEndsABodyDragInClientMode)
+{
+    TForm* F = NewForm(100, 100, 240, 180);
+    F->SetBorderStyle(bsNone);
+    auto* C = new TsfSkinForm(F);
+    C->SetSupportNCArea(false);
+    C->DraggAble = true;
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetBounds(100, 100, 240, 180);
+    ShowAndWait(F);
+    const TPoint Start = F->ClientToScreen({120, 100});
+    MovePointer(Start);
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return C->IsDragging(); }));
+    C->SetWindowState(wsMaximized);
+    EXPECT_FALSE(C->IsDragging());
+    const TRect Max = F->BoundsRect();
+    MovePointer({Start.X + 30, Start.Y + 20});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->BoundsRect(), Max);
+    C->SetWindowState(wsNormal);
+    EXPECT_EQ(F->BoundsRect(), (TRect{100, 100, 340, 280}));
 }
