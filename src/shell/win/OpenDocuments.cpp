@@ -243,6 +243,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     D.SetAntialiasing(Row.GetItem(C::AntiAlias)->AsBool());
     ApplyRowView(Row);
     DocumentChanged();
+    FForm.DocumentLoaded();
     return true;
 }
 

@@ -8,16 +8,21 @@
 #include "foundation/win/Global_Win.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
+#include "shell/ColorButtonCore.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/CanvasRulers.h"
 #include "shell/win/CanvasZoom.h"
+#include "shell/win/ColorHandlers.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinCheckCtrls.h"
 #include "skin/controls/win/SkinLabels.h"
 #include "skin/controls/win/SkinPanels.h"
@@ -54,12 +59,20 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
+    FEffects = std::make_unique<TEffectLauncher>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
     FZoom = std::make_unique<TCanvasZoom>(*this);
     FRulers = std::make_unique<TCanvasRulers>(*this);
     BindCanvasCommands();
     FTray = std::make_unique<TMainTray>(*this);
+    FToolPanels->CreateControls();
+    FEffects->CreateControls();
+    FPresets->CreateControls();
+    FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FLocale = std::make_unique<TMainLocale>(*this);
+    FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FLocale->CreateParts();
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -68,7 +81,11 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     Loaded();
 }
 
-TfrmZezavEzazer::~TfrmZezavEzazer() = default;
+TfrmZezavEzazer::~TfrmZezavEzazer()
+{
+    // The idle pass reaches the groups, which go with the window.
+    Application->OnIdle = nullptr;
+}
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -78,8 +95,6 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     InitSkinTable(Handle(), true);
     UpgradeConfigDefaults();
     ValidateSkinName();
-    EditionTitle = GetLangText(0, 163);
-    SetCaption(EditionTitle);
     TRow& Settings = *ConfigTable->GetItem(1);
 
     if (Screen->Width() <= S::NarrowScreen) pnlShowRight->SetWidth(S::ShowRightNarrow);
@@ -99,6 +114,9 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
+    FLocale->LocalizeMainWindow();
+    FLocale->LoadSkin(ConfigTable->GetProp(2)->Text());
+    FLocale->ApplySkinColors();
     InitPropertyTables();
 
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
@@ -112,7 +130,10 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
     FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->OnSaveEnabled = [this] { return FToolPanels->sbSave->Enabled(); };
     FCanvasInput->InstallKeyHook(Handle());
+    FColorHandlers->BindButtons();
+    Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
 }
 
@@ -137,6 +158,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
     FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FPresets->ShowPresetPage();
     FFormShown = true;
 }
 
@@ -167,7 +189,13 @@ void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 
 bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
 
-void TfrmZezavEzazer::EndEffectDrawing() {}
+void TfrmZezavEzazer::EndEffectDrawing() { FEffects->EndEffectDrawing(); }
+
+void TfrmZezavEzazer::DocumentLoaded()
+{
+    FToolPanels->DocumentLoaded();
+    FPresets->ClearPresetThumbCache(true);
+}
 
 void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
 {
@@ -253,6 +281,8 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
+        case ColorButtons::WM_COLORBUTTONHOVER: FColorHandlers->WMColorButtonHover(Message); return;
+        case ColorButtons::WM_COLORBUTTONTRACK: FColorHandlers->WMColorButtonTrack(Message); return;
     }
     TForm::Dispatch(Message);
 }
@@ -315,6 +345,8 @@ void TfrmZezavEzazer::SaveState()
 
 void TfrmZezavEzazer::FormDestroy(TObject*)
 {
+    // The preset worker reads the live document and the preset rows.
+    FPresets->StopWorker();
     SaveState();
     FDocuments->FreeRowObjects();
     DoneHotkeys();
@@ -343,7 +375,7 @@ void TfrmZezavEzazer::AddWatermark(bool IsEnabled, const String& FileName, Integ
                             LocationSD2, Angle, Opacity, UseTC, TC);
 }
 
-void TfrmZezavEzazer::AfterModalDialog() {}
-void TfrmZezavEzazer::clColorShowTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorHideTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorColorDialogClose(TObject*) {}
+void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
+void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }

@@ -16,9 +16,12 @@
 class TCanvasInput;
 class TCanvasRulers;
 class TCanvasZoom;
+class TColorHandlers;
 class TEditorCommands;
+class TEffectLauncher;
 class TImgView32;
 class TMainLayout;
+class TMainLocale;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -43,11 +46,14 @@ public:
     TOpenDocuments& Documents() { return *FDocuments; }
     TCanvasInput& CanvasInput() { return *FCanvasInput; }
     TToolPanels& ToolPanels() { return *FToolPanels; }
+    TEffectLauncher& Effects() { return *FEffects; }
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
     TCanvasZoom& Zoom() { return *FZoom; }
     TCanvasRulers& Rulers() { return *FRulers; }
     TMainTray& Tray() { return *FTray; }
+    TMainLocale& Locale() { return *FLocale; }
+    TColorHandlers& ColorHandlers() { return *FColorHandlers; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -96,6 +102,8 @@ public:
     void ShowAbout();
     // Ends any effect-brush drawing (the effect launcher's work).
     void EndEffectDrawing();
+    // A new live document was loaded: its events, tool and presets.
+    void DocumentLoaded();
     // A canvas shortcut that is a command of the window.
     void CanvasKeyCommand(TCanvasKeyAction Action);
     // The canvas's hooks into the commands, zoom and rulers.
@@ -138,11 +146,14 @@ private:
     std::unique_ptr<TOpenDocuments> FDocuments;
     std::unique_ptr<TCanvasInput> FCanvasInput;
     std::unique_ptr<TToolPanels> FToolPanels;
+    std::unique_ptr<TEffectLauncher> FEffects;
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
     std::unique_ptr<TCanvasZoom> FZoom;
     std::unique_ptr<TCanvasRulers> FRulers;
     std::unique_ptr<TMainTray> FTray;
+    std::unique_ptr<TMainLocale> FLocale;
+    std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;

@@ -162,6 +162,8 @@ void TsfSkinForm::SetSkinData(TsfSkinData* Value)
         FSD->FreeNotification(this);
         if (FForm->FormStyle() != fsMDIChild) FSkinnableForm = FSD->SkinnableForm();
     }
+    // Bounds saved at the start of a change of the old skin do not belong to this one.
+    FOldFullBorder = -1;
     if (!(ComponentState() & csDesigning)) ChangeSkinData();
 }
 
@@ -1625,8 +1627,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
+    if (Message.WParam == SC_KEYMENU) return !KeyMenuCommand(Message.LParam != 0);
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    // double-click arrives as 0xF122.
     if ((Message.WParam & 0xFFF0) != SC_RESTORE) return true;
     if (OnRestore) OnRestore(this);
     // The main form stands on the task bar itself; its border returns with it.
@@ -1639,7 +1642,29 @@ bool TsfSkinForm::WMSysCommand(TMessage& Message)
         FBorderLayer->ShowWithForm();
         return false;
     }
-    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
+    return true;
+}
+
+bool TsfSkinForm::KeyMenuCommand(bool WithChar)
+{
+    if (InMainMenu) {
+        LeaveMainMenu();
+        return true;
+    }
+    // Alt with a key no accelerator took: nothing to enter, and no platform menu to beep for.
+    if (WithChar) return true;
+    const bool Bar = FMainMenuBar && FMainMenuBar->BarMainMenu();
+    bool Caption = false;
+    for (const auto& O : ObjectList)
+        if (O->Kind == TsfFrameObjectKind::MainMenuItem && O->Enabled && O->Visible) Caption = true;
+    // Without items the platform keeps the key (a main-menu mode with nothing
+    // to walk would swallow every key until Escape).
+    if (!Bar && !Caption) return false;
+    // The open menu goes with its levels (its close message leaves the menu mode).
+    if (FSkinMenu && FSkinMenu->Visible()) FSkinMenu->Hide();
+    if (InMenu) SkinMenuClose();
+    if (Bar) FMainMenuBar->EnterMenuBar();
+    else EnterMainMenu();
     return true;
 }
 

@@ -580,6 +580,8 @@ private:
     void WMNCPaint(TMessage& Message);
     void WMNCActivate(TMessage& Message);
     bool WMSysCommand(TMessage& Message);
+    // The Alt key alone (SC_KEYMENU) enters the main menu, or leaves it; false: the platform's.
+    bool KeyMenuCommand(bool WithChar);
     void WMSizing(TMessage& Message);
     void WMMoving(TMessage& Message);
     void WMEnterSizeMove(TMessage& Message);
