@@ -9,9 +9,11 @@
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/PresetPanel.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinExCtrls.h"
 #include "skin/controls/win/SkinPanels.h"
 #include "skin/controls/win/SkinTrackBars.h"
 #include "skin/controls/win/sfColorCtrls.h"
@@ -184,8 +186,15 @@ void TToolPanels::MakePropertyBar()
         const Integer Tag = i;
         sbArrow[i]->OnClick = [this, Tag](TObject*) { sbArrowClick(Tag); };
     }
-    lblObject = Label(u"lblObject", 162, 62, 136);
-    lblAngle = Label(u"lblAngle", 162, 76, 60);
+    btnPenStyle = new TsfSkinPenStyleButton(&FForm);
+    btnPenStyle->SetName(u"btnPenStyle");
+    btnPenStyle->SetSkinData(FForm.SkinData());
+    btnPenStyle->SetUseSkinSize(false);
+    btnPenStyle->SetBounds(162, 64, 44, 24);
+    btnPenStyle->SetParent(Bar);
+    btnPenStyle->OnHideTrackMenu = [this](TObject*) { btnPenStyleHideTrackMenu(); };
+    lblObject = Label(u"lblObject", 210, 62, 88);
+    lblAngle = Label(u"lblAngle", 210, 76, 60);
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
     sbSave = Speed(u"sbSave", 2, 2, 60, u"\u2B73");
@@ -195,6 +204,22 @@ void TToolPanels::MakePropertyBar()
     sbRedo = Speed(u"sbRedo", 33, 30, 29, u"\u21B7");
     sbRedo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Redo); };
     for (auto* B : {sbSave, sbUndo, sbRedo}) B->SetEnabled(false);
+
+    // The switch of the preset panel fills its strip of the bar.
+    Bar = FForm.pnlShowRight;
+    sbShowRight = Speed(u"sbShowRight", 0, 0, Bar->Width(), u"\u00BB");
+    sbShowRight->SetHeight(Bar->Height());
+    sbShowRight->SetAlign(alClient);
+    sbShowRight->SetGroupIndex(13);
+    sbShowRight->SetAllowAllUp(true);
+    sbShowRight->OnClick = [this](TObject* S) { sbShowRightClick(S); };
+}
+
+void TToolPanels::sbShowRightClick(TObject*)
+{
+    const bool Show = sbShowRight->Down();
+    FForm.pnlRight->SetVisible(Show);
+    if (Show) FForm.Presets().ShowPresetPage();
 }
 
 TsfSkinSpeedButton* TToolPanels::Button(const String& Name) const
@@ -319,6 +344,9 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnTimeStringChanged = [this](TObject*) {
+        if (TImageDraw* D = FForm.Documents().Live()) FForm.Layout().PartAs<TLabel>(u"lblMsg1")->SetCaption(D->TimeString());
+    };
     // The document remembers its tool and its selection style.
     TRow* Row = FForm.Documents().LiveRow();
     TShapeType Tool = FTools.ShapeType();
@@ -418,6 +446,7 @@ void TToolPanels::RefreshPropertyControls()
     clColor->SetVisible(V.OutlineColor);
     clFillColor->SetVisible(V.FillColor);
     for (auto* B : sbArrow) B->SetVisible(V.Arrow);
+    btnPenStyle->SetVisible(V.PenStyle);
     // The panels that exist so far show by the same table.
     const std::pair<const char16_t*, bool> Panels[] = {
         {u"pnlPropPencil", V.Pencil},      {u"pnlPropFill", V.Fill},         {u"pnlPropBrush", V.Brush},
@@ -440,6 +469,7 @@ void TToolPanels::RefreshPropertyControls()
     clFillColor->SetDrawColorMarker(FProps.IsFill);
     if (FProps.IsFill) clFillColor->SetColorValue(FProps.FillColor);
     for (Integer i = 0; i < 3; ++i) sbArrow[i]->SetDown(FProps.ArrowType == i);
+    btnPenStyle->SetItemIndex(FProps.PenStyle);
     FPending = false;
 }
 
@@ -517,6 +547,16 @@ void TToolPanels::sbArrowClick(Integer Tag)
     FProps.ArrowType = Tag;
     if (TRow* Row = ToolRow()) Row->GetItem(PropCell::ArrowType)->SetValue(Tag);
     SetProperty(u"ArrowType", Tag, true);
+    if (TImageDraw* Doc = FForm.Documents().Live()) Doc->SaveUndo();
+}
+
+void TToolPanels::btnPenStyleHideTrackMenu()
+{
+    if (FPending) return;
+    FProps.PenStyle = btnPenStyle->ItemIndex();
+    if (FTools.ShapeType() != shNone)
+        if (TRow* Row = ToolRow()) Row->GetItem(PropCell::PenStyle)->SetValue(FProps.PenStyle);
+    SetProperty(u"PenStyle", FProps.PenStyle, true);
     if (TImageDraw* Doc = FForm.Documents().Live()) Doc->SaveUndo();
 }
 

@@ -17,6 +17,7 @@ class TfrmZezavEzazer;
 class TLabel;
 class TObject;
 class TsfSkinColorButton;
+class TsfSkinPenStyleButton;
 class TsfSkinPanel;
 class TsfSkinPopupMenu;
 class TsfSkinSlider;
@@ -66,11 +67,15 @@ public:
     TsfSkinColorButton* clColor = nullptr;
     TsfSkinColorButton* clFillColor = nullptr;
     TsfSkinSpeedButton* sbArrow[3] = {};
+    TsfSkinPenStyleButton* btnPenStyle = nullptr;
     TLabel* lblObject = nullptr;
     TLabel* lblAngle = nullptr;
     TsfSkinSpeedButton* sbSave = nullptr;
     TsfSkinSpeedButton* sbUndo = nullptr;
     TsfSkinSpeedButton* sbRedo = nullptr;
+    TsfSkinSpeedButton* sbShowRight = nullptr;
+    // Shows the preset panel exactly when sbShowRight is down.
+    void sbShowRightClick(TObject* Sender);
 
 private:
     void MakeToolButton(const TToolButtonDef& D);
@@ -92,6 +97,7 @@ private:
     void clColorChangeColor();
     void clFillColorChangeColor();
     void sbArrowClick(Integer Tag);
+    void btnPenStyleHideTrackMenu();
 
     TfrmZezavEzazer& FForm;
     TToolSelection FTools;

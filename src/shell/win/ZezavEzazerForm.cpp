@@ -6,6 +6,7 @@
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
 #include "shell/ColorButtonCore.h"
@@ -70,6 +71,21 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     FEffects->CreateControls();
     FPresets->CreateControls();
     FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FCanvasInput->OnNoStampSource = [this] {
+        Application->MessageBox(GetLangText(1, 254), EditionTitle, MB_OK | MB_ICONINFORMATION);
+        AfterModalDialog();
+    };
+    FCanvasInput->OnShowPixelValue = [] { return ConfigTable && ConfigTable->GetItem(1)->GetItem(47)->AsBool(); };
+    FCanvasInput->OnShowPointer = [this](const String& XY, const String& ARGB) {
+        FLayout->PartAs<TLabel>(u"lblXY")->SetCaption(XY);
+        FLayout->PartAs<TLabel>(u"lblARGB")->SetCaption(ARGB);
+    };
+    FCanvasInput->OnWandOptions = [](Integer& Tolerance, bool& Continuous) {
+        // The wand's row of the selection options.
+        if (!SelectionTable || SelectionTable->ItemCount() <= 5) return;
+        Tolerance = SelectionTable->GetItem(5)->GetItem(1)->Value();
+        Continuous = SelectionTable->GetItem(5)->GetItem(2)->AsBool();
+    };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
     FLocale->CreateParts();
@@ -111,6 +127,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     pnlText->SetBounds(Settings.GetItem(15)->Value(), Settings.GetItem(16)->Value(), pnlText->Width(),
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
+    FToolPanels->sbShowRight->SetDown(pnlRight->Visible());
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
@@ -229,6 +246,7 @@ void TfrmZezavEzazer::BindCanvasCommands()
     In.OnZoomClickAllowed = [this] { return FZoom->ZoomClickAllowed(); };
     In.OnZoomClick = [this](bool ZoomIn, Integer X, Integer Y) { FZoom->ZoomClick(ZoomIn, X, Y); };
     In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
+    FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
     FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
         D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
             FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);
@@ -365,7 +383,10 @@ std::uintptr_t TfrmZezavEzazer::MainWindowHandle() const
 
 bool TfrmZezavEzazer::OpenImageFile(const String& FileName) { return FDocuments->OpenImageFile(FileName); }
 
-void TfrmZezavEzazer::InsertImageFiles(const String&, const String&) {}
+void TfrmZezavEzazer::InsertImageFiles(const String& Folder, const String& Files)
+{
+    FDocuments->InsertImageFiles(Folder, Files);
+}
 
 void TfrmZezavEzazer::AddWatermark(bool IsEnabled, const String& FileName, Integer LocationType, Integer Location,
                                    Integer LocationED1, Integer LocationED2, Integer LocationSD1, Integer LocationSD2,

@@ -13,6 +13,8 @@
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/MainLayout.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
@@ -338,4 +340,48 @@ TEST_F(MainWindow, ASlowPresetOnAPictureOfMoreThanEightMillionPixelsAsksFirst)
         EXPECT_EQ(Asked, Asks ? 1 : 0) << Height;
         EXPECT_EQ(Dialogs, Asks ? 0 : 1) << Height << ": No stops before the dialog";
     }
+}
+
+TEST_F(MainWindow, TheRightPanelSwitchAndThePointerInTheStatusBar)
+{
+    const bool Was = Form->pnlRight->Visible();
+    EXPECT_EQ(Tools().sbShowRight->Down(), Was);
+    ClickButton(Tools().sbShowRight);
+    EXPECT_EQ(Form->pnlRight->Visible(), !Was);
+    ClickButton(Tools().sbShowRight);
+    EXPECT_EQ(Form->pnlRight->Visible(), Was);
+
+    guitest::MovePointer(Screen({40, 30}));
+    guitest::PumpUntil([&] { return !Form->Layout().PartAs<TLabel>(u"lblXY")->Caption().empty(); }, 1000);
+    // The image point under the pointer, within the view's rounding of its centring.
+    const String XY = Form->Layout().PartAs<TLabel>(u"lblXY")->Caption();
+    EXPECT_TRUE(XY == u"40, 30" || XY == u"39, 30" || XY == u"40, 29" || XY == u"39, 29") << UTF8Encode(XY);
+}
+
+TEST_F(MainWindow, AnOpacityDragChangesTheObjectAsItGoesAndIsOneUndoStep)
+{
+    ClickButton(B(u"sbShape3"));
+    Drag({20, 20}, {120, 80});
+    ASSERT_EQ(Doc()->ObjectSelectedCount(), 1);
+    TImgShape* Shape = Doc()->Shape();
+    const Integer Undos = Doc()->UndoCount();
+    TsfSkinSlider* S = Tools().sliderOpacity;
+    ASSERT_TRUE(S->Visible());
+    const TRect Thumb = S->Core().ThumbRect();
+    const TPoint From{(Thumb.Left + Thumb.Right) / 2, (Thumb.Top + Thumb.Bottom) / 2};
+    guitest::MovePointer(S->ClientToScreen(From));
+    guitest::LeftButton(true);
+    guitest::Pump();
+    for (Integer x = From.X - 10; x > S->Width() / 3; x -= 10) guitest::MovePointer(S->ClientToScreen(TPoint{x, From.Y}));
+    EXPECT_LT(Shape->Opacity(), 255) << "the object follows the slider";
+    EXPECT_EQ(Doc()->UndoCount(), Undos) << "no step while dragging";
+    guitest::LeftButton(false);
+    guitest::PumpUntil([&] { return Doc()->UndoCount() > Undos; }, 1000);
+    EXPECT_EQ(Doc()->UndoCount(), Undos + 1);
+    EXPECT_EQ(Tools().lblOpacity->Caption(), OpacityText(Shape->Opacity()));
+
+    // The third width button of the first page: width 3.
+    ClickButton(Tools().sbWidth[2]);
+    EXPECT_EQ(Shape->OutWidth(), 3);
+    EXPECT_EQ(Doc()->UndoCount(), Undos + 2);
 }

@@ -15,10 +15,14 @@
 
 namespace {
 
-// The main form's handler of the application's restore (installed only when none was set).
+// The main form's handler of the application's restore (installed only when
+// none was set). It finds the component when called: a handler chained after
+// it (application events) may keep it beyond the component's life.
 struct TAppRestore {
-    TsfSkinForm* Owner;
-    void operator()(TObject*) const { Owner->CheckAppLayeredBorders(); }
+    void operator()(TObject*) const
+    {
+        if (TsfSkinForm* C = GetSkinForm(Application->MainForm())) C->CheckAppLayeredBorders();
+    }
 };
 
 // Timers of the component on the skin clock (target: the component).
@@ -106,7 +110,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
 TsfSkinForm::~TsfSkinForm()
 {
     // The application's restore handler this component put in goes with it.
-    if (const auto* R = Application->OnRestore.target<TAppRestore>(); R && R->Owner == this)
+    if (Application->OnRestore.target<TAppRestore>() && FForm == Application->MainForm())
         Application->OnRestore = nullptr;
     SkinClock()->StopTimers(this);
     UnHookApp();
@@ -1506,7 +1510,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
 void TsfSkinForm::WMShowWindow(TMessage& Message)
 {
     if (Message.WParam == 0) return;
-    if (FForm == Application->MainForm() && !Application->OnRestore) Application->OnRestore = TAppRestore{this};
+    if (FForm == Application->MainForm() && !Application->OnRestore) Application->OnRestore = TAppRestore{};
     if (FStartShow) {
         if (PositionInMonitor == sfpDefault) {
             FStartShow = false;

@@ -124,6 +124,34 @@ TEST_F(SkinFormWindowState, ThreeDialogsParkAlongA1920By1040WorkArea)
     }
 }
 
+TEST_F(SkinFormWindowState, MaximisedFormsFillTheWorkAreaOrTheScreen)
+{
+    const RECT Work = WorkArea();
+    const int SW = GetSystemMetrics(SM_CXSCREEN), SH = GetSystemMetrics(SM_CYSCREEN);
+    // A work area as large as the screen is a task bar that hides itself: a pixel is left free around.
+    const bool Hidden = Work.left == 0 && Work.top == 0 && Work.right == SW && Work.bottom == SH;
+    const int Inset = Hidden ? 1 : 0;
+    struct { bool FullScreen; RECT Want; } Cases[] = {
+        {false, {Work.left + Inset, Work.top + Inset, Work.right - Inset, Work.bottom - Inset}},
+        {true, {0, 0, SW, SH}},
+    };
+    for (const auto& K : Cases) {
+        TsfSkinForm* C = NewDialog(120, 110);
+        C->MaximizeOnFullScreen = K.FullScreen;
+        C->SetWindowState(wsMaximized);
+        Pump();
+        const RECT R = Bounds(C);
+        EXPECT_EQ(R.left, K.Want.left) << K.FullScreen;
+        EXPECT_EQ(R.top, K.Want.top) << K.FullScreen;
+        EXPECT_EQ(R.right, K.Want.right) << K.FullScreen;
+        EXPECT_EQ(R.bottom, K.Want.bottom) << K.FullScreen;
+        C->SetWindowState(wsNormal);
+        EXPECT_EQ(Bounds(C).left, 120);
+        EXPECT_EQ(Bounds(C).right - Bounds(C).left, 300);
+        C->Form()->Hide();
+    }
+}
+
 TEST_F(SkinFormWindowState, RollUpShrinksToTheCaptionAndBack)
 {
     TsfSkinForm* C = NewDialog(100, 100);
