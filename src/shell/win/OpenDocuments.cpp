@@ -211,6 +211,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
         D.Godo(true);
     }
     D.OnChanged = [this](TObject*) { DocumentChanged(); };
+    if (OnDocumentCreated) OnDocumentCreated(D);
     D.InitBitmap();
     D.Draw();
     D.SetAntialiasing(Row.GetItem(C::AntiAlias)->AsBool());

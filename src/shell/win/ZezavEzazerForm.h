@@ -15,6 +15,8 @@
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
+class TCanvasRulers;
+class TCanvasZoom;
 class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
@@ -50,6 +52,8 @@ public:
     TEffectLauncher& Effects() { return *FEffects; }
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
+    TCanvasZoom& Zoom() { return *FZoom; }
+    TCanvasRulers& Rulers() { return *FRulers; }
     TMainTray& Tray() { return *FTray; }
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
@@ -106,6 +110,8 @@ public:
     void DocumentLoaded();
     // A canvas shortcut that is a command of the window.
     void CanvasKeyCommand(TCanvasKeyAction Action);
+    // The canvas's hooks into the commands, zoom and rulers.
+    void BindCanvasCommands();
 
     // ---- TMainWindowServices.
     std::uintptr_t MainWindowHandle() const override;
@@ -148,6 +154,8 @@ private:
     std::unique_ptr<TEffectLauncher> FEffects;
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
+    std::unique_ptr<TCanvasZoom> FZoom;
+    std::unique_ptr<TCanvasRulers> FRulers;
     std::unique_ptr<TMainTray> FTray;
     std::vector<String> FArguments;
     std::unique_ptr<TMainLocale> FLocale;
