@@ -211,6 +211,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
         D.Godo(true);
     }
     D.OnChanged = [this](TObject*) { DocumentChanged(); };
+    if (OnDocumentCreated) OnDocumentCreated(D);
     D.InitBitmap();
     D.Draw();
     D.SetAntialiasing(Row.GetItem(C::AntiAlias)->AsBool());
@@ -233,7 +234,7 @@ void TOpenDocuments::ShowImageSizeInfo()
 
 void TOpenDocuments::RegisterOpenDocument(const String& Name, bool IsNew)
 {
-    if (!IsNew) Settings().GetItem(31)->SetText(Name);
+    if (!IsNew) Settings().GetItem(31)->SetText(EscapeCellText(Name));
     const TRegisteredRow R =
         RegisterOpenFileRow(*FOpenFileDT, Name, IsNew, Settings().GetItem(0)->Value(), Settings().GetItem(1)->Value());
     FOpenFileIndex = R.Index;
@@ -360,6 +361,8 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 {
     if (Index < 0 || Index >= FOpenFileDT->ItemCount() || FOpenFileDT->ItemCount() < 2) return;
     const String Name = FOpenFileDT->GetItem(Index)->GetItem(C::FileName)->Text();
+    const Integer Tag = Index;
+    const bool WasModified = FOpenFileDT->GetItem(Index)->GetItem(C::Modified)->AsBool();
     if (Mode == 1) {
         const String Text = GetLangText(1, 387) + u" \"" + Name + u"\" " + GetLangText(1, 388);
         if (Prompts().Ask(Text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -388,6 +391,7 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
         DeleteFile(Name + u".vuxa");
     }
     RowsChanged();
+    if (FStrip) FStrip->AfterClose(Tag, Mode == 0 && !WasModified);
 }
 
 // ---------------------------------------------------------------------------
@@ -396,11 +400,11 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 void TOpenDocuments::sbOpenClick(TObject*)
 {
     TCell& Folder = *Settings().GetItem(40);
-    const String File = Prompts().ChooseOpenFile(OpenFilter(), Folder.Text());
+    const String File = Prompts().ChooseOpenFile(OpenFilter(), UnescapeCellText(Folder.Text()));
     if (File.empty()) return;
     Application->ProcessMessages();
     TBusyCursor Busy;
-    Folder.SetText(ExtractFilePath(File));
+    Folder.SetText(EscapeCellText(ExtractFilePath(File)));
     OpenImageFile(File);
 }
 
@@ -475,9 +479,10 @@ bool TOpenDocuments::SaveAs()
     if (!FDocument) return false;
     TCell& Folder = *Settings().GetItem(41);
     Integer FilterIndex = 1;
-    String Name = Prompts().ChooseSaveFile(SaveFilter, Folder.Text(), FDocument->ExportGetFilterIndex(), FilterIndex);
+    String Name = Prompts().ChooseSaveFile(SaveFilter, UnescapeCellText(Folder.Text()), FDocument->ExportGetFilterIndex(),
+                                           FilterIndex);
     if (Name.empty()) return false;
-    Folder.SetText(ExtractFilePath(Name));
+    Folder.SetText(EscapeCellText(ExtractFilePath(Name)));
     Name = SaveAsFileName(Name, FilterIndex);
     if (FindOpenFileRow(*FOpenFileDT, Name) >= 0) {
         Prompts().ShowMessage(SaveAsOpenRefusal(Name, GetLangText(1, 174), GetLangText(1, 175)));
@@ -499,7 +504,7 @@ bool TOpenDocuments::SaveAs()
     Row.GetItem(C::New)->SetAsBool(false);
     FFileName = Name;
     ShowCaption();
-    Settings().GetItem(31)->SetText(Name);
+    Settings().GetItem(31)->SetText(EscapeCellText(Name));
     Announce();
     return true;
 }
