@@ -15,6 +15,7 @@
 #include "shell/win/CanvasRulers.h"
 #include "shell/win/CanvasZoom.h"
 #include "shell/win/ColorHandlers.h"
+#include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
@@ -91,7 +92,10 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FStylePanel = std::make_unique<TStylePanel>(*this);
     FLocale->CreateParts();
+    FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
+    FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -147,6 +151,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
     pnlStyles->SetWidth(Columns * S::StylePitchX + S::StyleButtonsWidth + 18);
     pnlShowRight->SetLeft(pnlStyles->Left() + pnlStyles->Width() + 3);
+    FStylePanel->CreateStyleImages(Columns);
 
     InitEffectFrameTables();
     FDocuments->LoadOpenFileTable();

@@ -24,6 +24,7 @@ class TImgView32;
 class THyLabel;
 class TMainLayout;
 class TMainLocale;
+class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -57,6 +58,7 @@ public:
     TMainTray& Tray() { return *FTray; }
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
+    TStylePanel& StylePanel() { return *FStylePanel; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -160,6 +162,7 @@ private:
     std::vector<String> FArguments;
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
+    std::unique_ptr<TStylePanel> FStylePanel;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
