@@ -9,6 +9,8 @@
 #include "foundation/win/HyFileUtils_Image.h"
 #include "foundation/win/HySysUtils_Win.h"
 #include "framework/controls/win/Dialogs.h"
+#include "framework/controls/win/Menus.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/MainLifecycle.h"
 #include "shell/OpenDocumentsCore.h"
 #include "shell/win/MainLayout.h"
@@ -29,41 +31,6 @@ public:
 
 private:
     TCursor FOld;
-};
-
-class TProgramPrompts : public TDocumentPrompts {
-public:
-    explicit TProgramPrompts(TsfSkinData* SkinData) : FSkinData(SkinData) {}
-    void ShowMessage(const String& Text) override { ShowInfoMsg(Text, EditionTitle); }
-    Integer Ask(const String& Text, Cardinal Flags) override
-    {
-        return Application->MessageBox(Text, EditionTitle, Flags);
-    }
-    String ChooseOpenFile(const String& Filter, const String& InitialDir) override
-    {
-        TOpenDialog D(nullptr);
-        D.SetFilter(Filter);
-        D.SetFileName(String());
-        if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
-        return D.Execute() ? D.FileName() : String();
-    }
-    String ChooseSaveFile(const String& Filter, const String& InitialDir, Integer DefaultFilter,
-                          Integer& FilterIndex) override
-    {
-        TSaveDialog D(nullptr);
-        D.SetFilter(Filter);
-        D.SetFileName(String());
-        D.SetFilterIndex(DefaultFilter);
-        if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
-        if (!D.Execute()) return String();
-        FilterIndex = D.FilterIndex();
-        return D.FileName();
-    }
-    bool JpgOptions(TImageDraw& Document) override;
-    bool BmpOptions(TImageDraw& Document) override;
-
-private:
-    TsfSkinData* FSkinData;
 };
 
 const char16_t* const SaveFilter =
@@ -114,6 +81,13 @@ void TOpenDocuments::LoadOpenFileTable()
         FStrip = std::make_unique<TOpenFileStrip>(Box, *FOpenFileDT);
         FStrip->OnSwitch = [this](Integer I) { SwitchTo(I); };
         FStrip->OnClose = [this](Integer I) { CloseOpenDocument(0, I); };
+        FStrip->OnDelete = [this](Integer I) { CloseOpenDocument(1, I); };
+        FStrip->Busy = [this] { return FDocument && FDocument->ShapeCreating(); };
+        FStrip->muOpenFileClose->SetCaption(GetLangText(1, 96));
+        FStrip->muOpenFileDelete->SetCaption(GetLangText(1, 97));
+        FStrip->CloseHint = GetLangText(1, 169);
+        FStrip->SetPanel(FForm.Layout().PartAs<TWinControl>(u"pnlOpenFile"));
+        if (auto* Side = FForm.Layout().PartAs<TWinControl>(u"pnlOpenFileRight")) FStrip->SetSidePanel(Side);
         FStrip->OnMoved = [this] { FOpenFileIndex = FindOpenFileRow(*FOpenFileDT, FFileName); };
         Box->OnResize = [this](TObject*) {
             if (FForm.FormShown()) FStrip->DrawOpenFileTiles(-1);
@@ -237,18 +211,30 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
         D.Godo(true);
     }
     D.OnChanged = [this](TObject*) { DocumentChanged(); };
+    if (OnDocumentCreated) OnDocumentCreated(D);
     D.InitBitmap();
     D.Draw();
     D.SetAntialiasing(Row.GetItem(C::AntiAlias)->AsBool());
     ApplyRowView(Row);
-    DocumentChanged();
+    // The row's modified mark follows the document's change events only: a
+    // new image starts changed without being touched by the user.
+    ShowImageSizeInfo();
     FForm.DocumentLoaded();
     return true;
 }
 
+void TOpenDocuments::ShowImageSizeInfo()
+{
+    if (!FDocument) return;
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblImageSize"))
+        L->SetCaption(ImageSizeText(FDocument->Width(), FDocument->Height()));
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblImageBits"))
+        L->SetCaption(ImageBitsText(FDocument->SrcBmpBitsPixelPer()));
+}
+
 void TOpenDocuments::RegisterOpenDocument(const String& Name, bool IsNew)
 {
-    if (!IsNew) Settings().GetItem(31)->SetText(Name);
+    if (!IsNew) Settings().GetItem(31)->SetText(EscapeCellText(Name));
     const TRegisteredRow R =
         RegisterOpenFileRow(*FOpenFileDT, Name, IsNew, Settings().GetItem(0)->Value(), Settings().GetItem(1)->Value());
     FOpenFileIndex = R.Index;
@@ -375,6 +361,8 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 {
     if (Index < 0 || Index >= FOpenFileDT->ItemCount() || FOpenFileDT->ItemCount() < 2) return;
     const String Name = FOpenFileDT->GetItem(Index)->GetItem(C::FileName)->Text();
+    const Integer Tag = Index;
+    const bool WasModified = FOpenFileDT->GetItem(Index)->GetItem(C::Modified)->AsBool();
     if (Mode == 1) {
         const String Text = GetLangText(1, 387) + u" \"" + Name + u"\" " + GetLangText(1, 388);
         if (Prompts().Ask(Text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -403,6 +391,7 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
         DeleteFile(Name + u".vuxa");
     }
     RowsChanged();
+    if (FStrip) FStrip->AfterClose(Tag, Mode == 0 && !WasModified);
 }
 
 // ---------------------------------------------------------------------------
@@ -411,11 +400,11 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 void TOpenDocuments::sbOpenClick(TObject*)
 {
     TCell& Folder = *Settings().GetItem(40);
-    const String File = Prompts().ChooseOpenFile(OpenFilter(), Folder.Text());
+    const String File = Prompts().ChooseOpenFile(OpenFilter(), UnescapeCellText(Folder.Text()));
     if (File.empty()) return;
     Application->ProcessMessages();
     TBusyCursor Busy;
-    Folder.SetText(ExtractFilePath(File));
+    Folder.SetText(EscapeCellText(ExtractFilePath(File)));
     OpenImageFile(File);
 }
 
@@ -432,8 +421,41 @@ void TOpenDocuments::DropFiles(const std::vector<String>& FileNames)
     OpenImageFile(Accepted.front());
 }
 
+void TOpenDocuments::InsertImageFiles(const String& Folder, const String& Files)
+{
+    if (!FDocument) return;
+    FForm.EndEffectDrawing();
+    // A selection or crop frame would sit above the pasted pictures.
+    if (FDocument->DeleteSelectionCropShape(true)) FDocument->Draw();
+    TBusyCursor Busy;
+    for (size_t From = 0; From <= Files.size();) {
+        size_t To = Files.find(u'|', From);
+        if (To == String::npos) To = Files.size();
+        const String Name = Files.substr(From, To - From);
+        From = To + 1;
+        const String File = IncludeTrailingPathDelimiter(Folder) + Name;
+        if (Name.empty() || !FileExists(File)) continue;
+        bool HasAlpha = false;
+        Integer Depth = 0;
+        std::unique_ptr<TBitmap32> B = LoadImageToBitmap32(File, HasAlpha, Depth);
+        if (B && B->Width() > 0 && B->Height() > 0)
+            FDocument->Paste(GetViewCenterX(), GetViewCenterY(), B.get(), false, true);
+    }
+    FDocument->Draw();
+    FDocument->SaveUndo();
+}
+
 // ---------------------------------------------------------------------------
 // Saving
+
+// A selection or crop frame is no part of the saved picture: it goes (lifted
+// pixels stamped back first) with an undo state of its own.
+void TOpenDocuments::DropSelectionForSave()
+{
+    if (!FDocument->DeleteSelectionCropShape(true)) return;
+    FDocument->Draw();
+    FDocument->SaveUndo();
+}
 
 bool TOpenDocuments::Save()
 {
@@ -445,6 +467,7 @@ bool TOpenDocuments::Save()
     {
         TBusyCursor Busy;
         FForm.EndEffectDrawing();
+        DropSelectionForSave();
         if (!FDocument->Save()) return false;
     }
     Announce();
@@ -456,9 +479,10 @@ bool TOpenDocuments::SaveAs()
     if (!FDocument) return false;
     TCell& Folder = *Settings().GetItem(41);
     Integer FilterIndex = 1;
-    String Name = Prompts().ChooseSaveFile(SaveFilter, Folder.Text(), FDocument->ExportGetFilterIndex(), FilterIndex);
+    String Name = Prompts().ChooseSaveFile(SaveFilter, UnescapeCellText(Folder.Text()), FDocument->ExportGetFilterIndex(),
+                                           FilterIndex);
     if (Name.empty()) return false;
-    Folder.SetText(ExtractFilePath(Name));
+    Folder.SetText(EscapeCellText(ExtractFilePath(Name)));
     Name = SaveAsFileName(Name, FilterIndex);
     if (FindOpenFileRow(*FOpenFileDT, Name) >= 0) {
         Prompts().ShowMessage(SaveAsOpenRefusal(Name, GetLangText(1, 174), GetLangText(1, 175)));
@@ -472,6 +496,7 @@ bool TOpenDocuments::SaveAs()
     {
         TBusyCursor Busy;
         FForm.EndEffectDrawing();
+        DropSelectionForSave();
         if (!FDocument->SaveAs(Name)) return false;
     }
     TRow& Row = *LiveRow();
@@ -479,7 +504,7 @@ bool TOpenDocuments::SaveAs()
     Row.GetItem(C::New)->SetAsBool(false);
     FFileName = Name;
     ShowCaption();
-    Settings().GetItem(31)->SetText(Name);
+    Settings().GetItem(31)->SetText(EscapeCellText(Name));
     Announce();
     return true;
 }
@@ -513,6 +538,7 @@ bool TOpenDocuments::AskBmpOptions(bool Always)
 void TOpenDocuments::Announce()
 {
     DocumentChanged();
+    ShowImageSizeInfo();
     ThumbReset(FOpenFileIndex);
     const String GalleryFolder = ProductShareRow && ProductShareRow->ItemCount() > 14
                                      ? ProductShareRow->GetItem(14)->Text()
@@ -561,6 +587,36 @@ void TOpenDocuments::FreeTable()
 }
 
 // ---------------------------------------------------------------------------
+// The program's prompts
+
+void TProgramPrompts::ShowMessage(const String& Text) { ShowInfoMsg(Text, EditionTitle); }
+
+Integer TProgramPrompts::Ask(const String& Text, Cardinal Flags)
+{
+    return Application->MessageBox(Text, EditionTitle, Flags);
+}
+
+String TProgramPrompts::ChooseOpenFile(const String& Filter, const String& InitialDir)
+{
+    TOpenDialog D(nullptr);
+    D.SetFilter(Filter);
+    D.SetFileName(String());
+    if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
+    return D.Execute() ? D.FileName() : String();
+}
+
+String TProgramPrompts::ChooseSaveFile(const String& Filter, const String& InitialDir, Integer DefaultFilter,
+                                       Integer& FilterIndex)
+{
+    TSaveDialog D(nullptr);
+    D.SetFilter(Filter);
+    D.SetFileName(String());
+    D.SetFilterIndex(DefaultFilter);
+    if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
+    if (!D.Execute()) return String();
+    FilterIndex = D.FilterIndex();
+    return D.FileName();
+}
 
 bool TProgramPrompts::JpgOptions(TImageDraw& Document)
 {

@@ -533,6 +533,7 @@ private:
     // it took the message (Pass: whether the form's own procedure still runs).
     void ChangeSkinDataClient();
     void LayerBorderAfterForm(TMessage& Message);
+    void LayerBorderSkinMessage(TMessage& Message);
     TsfFormLayerBorder* FBorderLayer = nullptr;  // owned as a component
     void ClientModeMouseDown(Integer X, Integer Y);
     void FormDragMove();
