@@ -2,6 +2,7 @@
 
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/win/AboutForm.h"
+#include "dialogs/win/HyControls.h"
 #include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
@@ -30,7 +31,8 @@
 
 namespace S = MainLayoutSize;
 
-TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
+TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments)
+    : TForm(AOwner), FArguments(std::move(Arguments))
 {
     SetName(u"frmZezavEzazer");
     SetCaption(u"图片编辑器");
@@ -54,6 +56,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     pnlShowRight = FLayout->PartAs<TsfSkinPanel>(u"pnlShowRight");
     pnlText = FLayout->PartAs<TsfSkinPanel>(u"pnlText");
     Image = FLayout->PartAs<TImgView32>(u"Image");
+    lblLink = FLayout->PartAs<THyLabel>(u"lblLink");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
@@ -123,6 +126,11 @@ void TfrmZezavEzazer::FormCreate(TObject*)
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
     FToolPanels->sbShowRight->SetDown(pnlRight->Visible());
+    // The feedback link, when the settings give an address.
+    lblLink->SetCaption(ConfigTable->GetProp(60)->Text());
+    lblLink->SetUrl(ConfigTable->GetProp(61)->Text());
+    lblLink->Font()->SetColor(static_cast<TColor>(ConfigTable->GetProp(62)->Value()));
+    lblLink->SetVisible(!lblLink->Url().empty());
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
@@ -164,7 +172,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     FTransformWindowLeft = pnlRight->Left() - 200, FTransformWindowTop = T + 40;
     FColorAdjustWindowLeft = R - 474, FColorAdjustWindowTop = (Screen->Height() - 620) / 2;
 
-    const std::vector<String> Args = ProgramArguments();
+    const std::vector<String>& Args = FArguments;
     if (Args.size() >= 2) FCalledAppId = CalledAppIdOf(Args[1]);
     TDataTable& Open = FDocuments->OpenFileDT();
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
@@ -182,10 +190,15 @@ void TfrmZezavEzazer::ShowMainWindow(bool AVisible)
     if (AVisible != Visible()) SetVisible(AVisible);
     if (!Visible()) return;
     Application->Restore();
+    // A dialog the window shows comes before it: the platform need not lift
+    // an owned window with its owner shown again.
+    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) {
+        SetWindowPos(ActiveFormWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(ActiveFormWindow);
+        return;
+    }
     Application->BringToFront();
     SetForegroundWindow(Handle());
-    // A dialog the window shows stays in front of it.
-    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) SetForegroundWindow(ActiveFormWindow);
 }
 
 void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
@@ -193,7 +206,13 @@ void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
 void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 {
     EndEffectDrawing();
-    if (FDocuments->Live() && FDocuments->Live()->Changed()) ShowMainWindow(true);
+    // The save questions come with the window they are about.
+    const TDataTable& Open = FDocuments->OpenFileDT();
+    for (Integer I = 0; I < Open.ItemCount(); ++I)
+        if (Open.GetItem(I)->GetItem(15)->AsBool()) {
+            ShowMainWindow(true);
+            break;
+        }
     if (!QuerySaveDocuments(true)) return;
     FAppClosed = true;
     Close();
@@ -273,6 +292,7 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
+        case WM_ENABLE: WMEnable(Message); break;
         case ColorButtons::WM_COLORBUTTONHOVER: FColorHandlers->WMColorButtonHover(Message); return;
         case ColorButtons::WM_COLORBUTTONTRACK: FColorHandlers->WMColorButtonTrack(Message); return;
     }
@@ -299,12 +319,20 @@ void TfrmZezavEzazer::WMCopyData(TMessage& Message)
 
 void TfrmZezavEzazer::WMOpenHandedFile(TMessage&)
 {
-    if (FHandedFiles.empty()) return;
+    // Not under a modal dialog (it may work on the live document): the file
+    // waits until the window is enabled again.
+    if (FHandedFiles.empty() || !IsWindowEnabled(Handle())) return;
     const THandedFile F = FHandedFiles.front();
     FHandedFiles.pop_front();
+    if (!FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
     if (!OpenImageFile(F.FileName)) return;
     FCalledAppId = F.CallerId;
     Application->BringToFront();
+}
+
+void TfrmZezavEzazer::WMEnable(TMessage& Message)
+{
+    if (Message.WParam && !FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
 }
 
 void TfrmZezavEzazer::WMQueryEndSession(TMessage& Message) { Message.Result = TRUE; }

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "dialogs/MainWindowServices.h"
 #include "shell/CanvasKeys.h"
@@ -18,6 +19,7 @@ class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
 class TImgView32;
+class THyLabel;
 class TMainLayout;
 class TMainLocale;
 class TMainTray;
@@ -35,7 +37,8 @@ constexpr UINT WM_OPENHANDEDFILE = WM_USER + 0x120;
 
 class TfrmZezavEzazer : public TForm, public TMainWindowServices {
 public:
-    explicit TfrmZezavEzazer(TComponent* AOwner);
+    // Arguments: the command line after the program's name (read at first show).
+    explicit TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments = {});
     ~TfrmZezavEzazer() override;
     String ClassName() const override { return u"TfrmZezavEzazer"; }
 
@@ -63,6 +66,7 @@ public:
     TsfSkinPanel* pnlShowRight = nullptr;
     TsfSkinPanel* pnlText = nullptr;
     TImgView32* Image = nullptr;
+    THyLabel* lblLink = nullptr;
     TsfSkinForm* sfSkinForm1 = nullptr;
 
     // ---- State of the window's life.
@@ -134,6 +138,7 @@ private:
     void WMOpenHandedFile(TMessage& Message);
     void WMQueryEndSession(TMessage& Message);
     void WMEndSession(TMessage& Message);
+    void WMEnable(TMessage& Message);
 
     TsfSkinData* FSkinData = nullptr;
     std::unique_ptr<TMainLayout> FLayout;
@@ -144,6 +149,7 @@ private:
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
     std::unique_ptr<TMainTray> FTray;
+    std::vector<String> FArguments;
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TDataTable> FCropSizeDT;
