@@ -12,7 +12,10 @@
 #include "shell/MainLifecycle.h"
 #include "shell/ColorButtonCore.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
+#include "shell/win/CanvasZoom.h"
 #include "shell/win/ColorHandlers.h"
+#include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
@@ -64,6 +67,9 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FEffects = std::make_unique<TEffectLauncher>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
+    FZoom = std::make_unique<TCanvasZoom>(*this);
+    FRulers = std::make_unique<TCanvasRulers>(*this);
+    BindCanvasCommands();
     FTray = std::make_unique<TMainTray>(*this);
     FToolPanels->CreateControls();
     FEffects->CreateControls();
@@ -86,7 +92,10 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FStylePanel = std::make_unique<TStylePanel>(*this);
     FLocale->CreateParts();
+    FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
+    FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -142,6 +151,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
     pnlStyles->SetWidth(Columns * S::StylePitchX + S::StyleButtonsWidth + 18);
     pnlShowRight->SetLeft(pnlStyles->Left() + pnlStyles->Width() + 3);
+    FStylePanel->CreateStyleImages(Columns);
 
     InitEffectFrameTables();
     FDocuments->LoadOpenFileTable();
@@ -230,21 +240,42 @@ void TfrmZezavEzazer::DocumentLoaded()
 
 void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
 {
-    TImageDraw* Doc = FDocuments->Live();
     switch (Action) {
         case TCanvasKeyAction::Save: FDocuments->Save(); break;
         case TCanvasKeyAction::OpenClipboard:
             FDocuments->SaveToStream();
             FDocuments->LoadDocument(String(), true, true);
             break;
-        case TCanvasKeyAction::ToggleZoom: {
-            const Single Scale = ToggledZoom(Image->ScaleX()) / 100.0f;
-            Image->SetScale(Scale);
-            if (Doc) Doc->SetScale(Scale);
-            break;
-        }
-        default: break;  // the edit commands
+        case TCanvasKeyAction::ToggleZoom: FZoom->SetZoom(ToggledZoom(Image->ScaleX()), true); break;
+        case TCanvasKeyAction::Crop: FCommands->muCropClick(this); break;
+        case TCanvasKeyAction::Delete: FCommands->muDeleteClick(this); break;
+        case TCanvasKeyAction::SelectAll: FCommands->muSelectAllObjectsClick(this); break;
+        case TCanvasKeyAction::CopyMerged: FCommands->muCopyMergedClick(this); break;
+        case TCanvasKeyAction::Copy: FCommands->muCopyClick(this); break;
+        case TCanvasKeyAction::Merge: FCommands->muFlattenClick(this); break;
+        case TCanvasKeyAction::Paste: FCommands->muPasteClick(this); break;
+        case TCanvasKeyAction::Cut: FCommands->muCutClick(this); break;
+        case TCanvasKeyAction::Undo: FCommands->Undo(); break;
+        case TCanvasKeyAction::Redo: FCommands->Redo(); break;
+        default: break;
     }
+}
+
+void TfrmZezavEzazer::BindCanvasCommands()
+{
+    TCanvasInput& In = *FCanvasInput;
+    In.OnPopupEditMenu = [this](Integer X, Integer Y) { FCommands->PopupEditMenu(X, Y); };
+    In.OnApplyCanvasDrag = [this] { FCommands->ApplyCanvasDrag(); };
+    In.OnAutoScroll = [this](bool Enabled) { FZoom->SetAutoScroll(Enabled); };
+    In.OnZoomClickAllowed = [this] { return FZoom->ZoomClickAllowed(); };
+    In.OnZoomClick = [this](bool ZoomIn, Integer X, Integer Y) { FZoom->ZoomClick(ZoomIn, X, Y); };
+    In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
+    FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
+    FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
+        D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
+            FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);
+        };
+    };
 }
 
 void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
@@ -390,9 +421,12 @@ void TfrmZezavEzazer::InsertImageFiles(const String& Folder, const String& Files
     FDocuments->InsertImageFiles(Folder, Files);
 }
 
-void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Integer, Integer, Integer, Integer, Integer,
-                                   Integer, bool, TColor)
+void TfrmZezavEzazer::AddWatermark(bool IsEnabled, const String& FileName, Integer LocationType, Integer Location,
+                                   Integer LocationED1, Integer LocationED2, Integer LocationSD1, Integer LocationSD2,
+                                   Integer Angle, Integer Opacity, bool UseTC, TColor TC)
 {
+    FCommands->AddWatermark(IsEnabled, FileName, LocationType, Location, LocationED1, LocationED2, LocationSD1,
+                            LocationSD2, Angle, Opacity, UseTC, TC);
 }
 
 void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }

@@ -15,6 +15,8 @@
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
+class TCanvasRulers;
+class TCanvasZoom;
 class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
@@ -22,6 +24,7 @@ class TImgView32;
 class THyLabel;
 class TMainLayout;
 class TMainLocale;
+class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -50,9 +53,12 @@ public:
     TEffectLauncher& Effects() { return *FEffects; }
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
+    TCanvasZoom& Zoom() { return *FZoom; }
+    TCanvasRulers& Rulers() { return *FRulers; }
     TMainTray& Tray() { return *FTray; }
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
+    TStylePanel& StylePanel() { return *FStylePanel; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -106,6 +112,8 @@ public:
     void DocumentLoaded();
     // A canvas shortcut that is a command of the window.
     void CanvasKeyCommand(TCanvasKeyAction Action);
+    // The canvas's hooks into the commands, zoom and rulers.
+    void BindCanvasCommands();
 
     // ---- TMainWindowServices.
     std::uintptr_t MainWindowHandle() const override;
@@ -148,10 +156,13 @@ private:
     std::unique_ptr<TEffectLauncher> FEffects;
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
+    std::unique_ptr<TCanvasZoom> FZoom;
+    std::unique_ptr<TCanvasRulers> FRulers;
     std::unique_ptr<TMainTray> FTray;
     std::vector<String> FArguments;
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
+    std::unique_ptr<TStylePanel> FStylePanel;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
