@@ -130,6 +130,11 @@ public:
     // when a row's thumbnail must be made again.
     std::function<void()> OnRowsChanged;
     std::function<void(Integer Index)> OnThumbReset;
+    // Told when a document was built, before it is first drawn: the main
+    // window binds its events.
+    std::function<void(TImageDraw& Document)> OnDocumentCreated;
+    // The messages and dialogs the documents use.
+    TDocumentPrompts& Prompts();
     // The gallery window of this program (an HWND), 0 when it is not open.
     std::function<std::uintptr_t()> GalleryWindow;
 
@@ -149,7 +154,6 @@ private:
     void RowsChanged();
     void ThumbReset(Integer Index);
     void DropSelectionForSave();
-    TDocumentPrompts& Prompts();
 
     TfrmZezavEzazer& FForm;
     std::unique_ptr<TDataTable> FOpenFileDT;
