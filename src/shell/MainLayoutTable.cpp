@@ -35,7 +35,7 @@ const std::vector<TMainPart> Parts = {
     {u"pnlTools", u"pnlLeft", K::Panel, A::None, 0, 0, S::LeftWidth, 152, true},
     {u"pnlSelection", u"pnlLeft", K::Panel, A::None, 0, 154, S::LeftWidth, 152, true},
     {u"pnlMagicTools", u"pnlLeft", K::Panel, A::None, 0, 308, S::LeftWidth, 212, true},
-    {u"lblLink", u"pnlLeft", K::Label, A::None, 2, 440, S::LeftWidth - 4, 18, false},
+    {u"lblLink", u"pnlLeft", K::LinkLabel, A::None, 2, 440, S::LeftWidth - 4, 18, false},
     {u"pnlRight", nullptr, K::Panel, A::Right, 0, 0, S::RightWidth, 0, true},
     {u"pnlThumb", u"pnlRight", K::Panel, A::Client, 0, 0, 0, 0, true},
     // The canvas with its rulers (made by the rulers' own code).

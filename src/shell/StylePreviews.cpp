@@ -62,7 +62,7 @@ std::unique_ptr<TImgShape> MakeLine(TShapeType Tool, Integer Id, const TRow& Row
     L->SetShapeType(Tool);
     L->SetStyleId(Id);
     L->SetArrowType(0);
-    L->SetGradientMode(0);
+    L->SetGradientMode(-1);
     const Integer Width = Cell(Row, cWidth);
     if (Id >= 9 && Id <= 11) {
         L->SetPoint(1, {7, 9});
@@ -104,12 +104,13 @@ std::unique_ptr<TImgShape> MakeText(TShapeType Tool, Integer Id, const TRow& Row
     T->SetAlignment(Cell(Row, cAlignment));
     T->SetLayout(Cell(Row, cLayout));
     T->SetText(UnescapeCellText(CellText(Row, cText)));
-    T->SetTextGradientMode(0);
-    T->SetGradientMode(0);
+    T->SetTextGradientMode(-1);
+    T->SetGradientMode(-1);
     T->SetIsOutline(CellBool(Row, cOutline));
     T->SetIsFill(Tool == shCallout);
     T->SetAntialias(true);
     T->InitPoints(true);
+    T->CalcPoints(true);
     return T;
 }
 
@@ -120,7 +121,7 @@ std::unique_ptr<TImgShape> MakePolygon(Integer Id, TCustomBitmap32* B)
     P->SetShapeType(shPolygon);
     P->SetStyleId(Id);
     P->SetIsOutline(true);
-    P->SetGradientMode(0);
+    P->SetGradientMode(-1);
     P->SetAntialias(true);
     if (Id == 0 || Id == 5) {
         P->SetPoints(u"20.9.22.51.49.7.36.44.35.17");
@@ -174,7 +175,7 @@ std::unique_ptr<TImgShape> CreatePreview(TShapeType Tool, const TRow& Row, TCust
             S->SetSRect(R);
             S->SetIsOutline(true);
             S->SetIsFill(false);
-            S->SetGradientMode(0);
+            S->SetGradientMode(-1);
             S->SetAntialias(Tool == shEllipse || Id > 0);
             if (Tool == shEllipse) S->SetCenterPoint(CentreOf(R));
             S->InitPoints(true);

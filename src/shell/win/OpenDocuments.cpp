@@ -3,6 +3,7 @@
 #include "dialogs/FileOptions.h"
 #include "dialogs/win/BmpOptionForm.h"
 #include "dialogs/win/JpgOptionForm.h"
+#include "document/ImageClipboard.h"
 #include "document/win/ImageDraw_Win.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
@@ -132,7 +133,16 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     bool HasAlpha = false;
     Integer BitDepth = -1;
     const bool FromFile = !FileName.empty() && !IsNew && FileExists(FileName);
-    if (FromFile && !HasSidecar(FileName)) {
+    // A new image from the clipboard: its picture, taken now. Without one (or
+    // with one that cannot be read) there is nothing to open.
+    std::unique_ptr<TCustomBitmap32> Pasted;
+    if (FromClipboard && !Given) {
+        Pasted = SystemClipboard().GetBitmap();
+        if (!Pasted || Pasted->Empty()) {
+            Prompts().ShowMessage(GetLangText(1, 395));
+            return false;
+        }
+    } else if (FromFile && !HasSidecar(FileName)) {
         TImageLoadStatus Status;
         Decoded = LoadImageToBitmap32(FileName, HasAlpha, BitDepth, &Status);
         const bool Loaded = Decoded && !Decoded->Empty();
@@ -167,9 +177,12 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     if (!FView) FView = std::make_unique<TImgViewDrawView>(FForm.Image);
     std::unique_ptr<TImageDraw> Doc;
     std::unique_ptr<TBitmap32> Clip;
-    if (Given) {
+    if (Given || Pasted) {
         Clip = std::make_unique<TBitmap32>();
-        Clip->Assign(Given.get());
+        if (Given)
+            Clip->Assign(Given.get());
+        else
+            Clip->Assign(Pasted.get());
     }
     try {
         if (FromFile)
@@ -187,6 +200,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     }
     Decoded.reset();
     Clip.reset();
+    Pasted.reset();
 
     RegisterOpenDocument(Name, Untitled);
     FFileName = Name;
@@ -234,7 +248,7 @@ void TOpenDocuments::ShowImageSizeInfo()
 
 void TOpenDocuments::RegisterOpenDocument(const String& Name, bool IsNew)
 {
-    if (!IsNew) Settings().GetItem(31)->SetText(Name);
+    if (!IsNew) Settings().GetItem(31)->SetText(EscapeCellText(Name));
     const TRegisteredRow R =
         RegisterOpenFileRow(*FOpenFileDT, Name, IsNew, Settings().GetItem(0)->Value(), Settings().GetItem(1)->Value());
     FOpenFileIndex = R.Index;
@@ -361,6 +375,8 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 {
     if (Index < 0 || Index >= FOpenFileDT->ItemCount() || FOpenFileDT->ItemCount() < 2) return;
     const String Name = FOpenFileDT->GetItem(Index)->GetItem(C::FileName)->Text();
+    const Integer Tag = Index;
+    const bool WasModified = FOpenFileDT->GetItem(Index)->GetItem(C::Modified)->AsBool();
     if (Mode == 1) {
         const String Text = GetLangText(1, 387) + u" \"" + Name + u"\" " + GetLangText(1, 388);
         if (Prompts().Ask(Text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -389,6 +405,7 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
         DeleteFile(Name + u".vuxa");
     }
     RowsChanged();
+    if (FStrip) FStrip->AfterClose(Tag, Mode == 0 && !WasModified);
 }
 
 // ---------------------------------------------------------------------------
@@ -397,11 +414,11 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 void TOpenDocuments::sbOpenClick(TObject*)
 {
     TCell& Folder = *Settings().GetItem(40);
-    const String File = Prompts().ChooseOpenFile(OpenFilter(), Folder.Text());
+    const String File = Prompts().ChooseOpenFile(OpenFilter(), UnescapeCellText(Folder.Text()));
     if (File.empty()) return;
     Application->ProcessMessages();
     TBusyCursor Busy;
-    Folder.SetText(ExtractFilePath(File));
+    Folder.SetText(EscapeCellText(ExtractFilePath(File)));
     OpenImageFile(File);
 }
 
@@ -476,9 +493,10 @@ bool TOpenDocuments::SaveAs()
     if (!FDocument) return false;
     TCell& Folder = *Settings().GetItem(41);
     Integer FilterIndex = 1;
-    String Name = Prompts().ChooseSaveFile(SaveFilter, Folder.Text(), FDocument->ExportGetFilterIndex(), FilterIndex);
+    String Name = Prompts().ChooseSaveFile(SaveFilter, UnescapeCellText(Folder.Text()), FDocument->ExportGetFilterIndex(),
+                                           FilterIndex);
     if (Name.empty()) return false;
-    Folder.SetText(ExtractFilePath(Name));
+    Folder.SetText(EscapeCellText(ExtractFilePath(Name)));
     Name = SaveAsFileName(Name, FilterIndex);
     if (FindOpenFileRow(*FOpenFileDT, Name) >= 0) {
         Prompts().ShowMessage(SaveAsOpenRefusal(Name, GetLangText(1, 174), GetLangText(1, 175)));
@@ -500,7 +518,7 @@ bool TOpenDocuments::SaveAs()
     Row.GetItem(C::New)->SetAsBool(false);
     FFileName = Name;
     ShowCaption();
-    Settings().GetItem(31)->SetText(Name);
+    Settings().GetItem(31)->SetText(EscapeCellText(Name));
     Announce();
     return true;
 }

@@ -99,6 +99,13 @@ TOpenFileStrip::~TOpenFileStrip()
     delete FPreview;
 }
 
+void TOpenFileStrip::AfterClose(Integer Index, bool Hover)
+{
+    if (Hover && Index >= 0 && Index < FTable.ItemCount() && Index < TileCount())
+        OpenFileTileMouseEnter(FOpenFileBox[Index]);
+    if (FTable.ItemCount() == 1) Hint1->HideHint();
+}
+
 void TOpenFileStrip::StopWorker()
 {
     if (FWorker) FWorker->Stop();

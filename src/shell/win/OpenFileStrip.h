@@ -88,6 +88,10 @@ public:
     void ResetOpenFileThumb(Integer Index);
     // Brings tile Index into view.
     void ScrollOpenFileIntoView(Integer Index);
+    // After row Index was closed or deleted: the tile now at Index (under the
+    // mouse after a click on a close glyph) takes the hover when Hover is
+    // set; with one row left the close hint goes.
+    void AfterClose(Integer Index, bool Hover);
     // Ends the worker; no thumbnail arrives after it (before the rows go).
     void StopWorker();
 

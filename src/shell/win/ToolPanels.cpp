@@ -257,6 +257,7 @@ void TToolPanels::ToolSelected()
     T.OutWidth = FProps.OutWidth;
     T.Opacity = FProps.Opacity;
     T.FillColor = FProps.FillColor;
+    if (OnToolSelected) OnToolSelected();
 }
 
 void TToolPanels::SyncShapeButtons()

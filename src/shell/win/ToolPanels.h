@@ -8,6 +8,7 @@
 // named operations other parts call as short forwards to it.
 #pragma once
 
+#include <functional>
 #include <map>
 
 #include "shell/ToolPanelsCore.h"
@@ -59,6 +60,8 @@ public:
     void DocumentShapeModified();
     // The idle pass: the save, undo and redo buttons, the message label.
     void IdleUpdate();
+    // The tool (or its style) just changed: the style strip follows.
+    std::function<void()> OnToolSelected;
 
     // Parts of the bar (others may be missing until their panels exist).
     TsfSkinSpeedButton* sbWidth[5] = {};

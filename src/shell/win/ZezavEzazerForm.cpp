@@ -2,6 +2,7 @@
 
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/win/AboutForm.h"
+#include "dialogs/win/HyControls.h"
 #include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
@@ -14,6 +15,7 @@
 #include "shell/win/CanvasRulers.h"
 #include "shell/win/CanvasZoom.h"
 #include "shell/win/ColorHandlers.h"
+#include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
@@ -32,7 +34,8 @@
 
 namespace S = MainLayoutSize;
 
-TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
+TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments)
+    : TForm(AOwner), FArguments(std::move(Arguments))
 {
     SetName(u"frmZezavEzazer");
     SetCaption(u"图片编辑器");
@@ -56,6 +59,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     pnlShowRight = FLayout->PartAs<TsfSkinPanel>(u"pnlShowRight");
     pnlText = FLayout->PartAs<TsfSkinPanel>(u"pnlText");
     Image = FLayout->PartAs<TImgView32>(u"Image");
+    lblLink = FLayout->PartAs<THyLabel>(u"lblLink");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
@@ -88,7 +92,10 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     };
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FStylePanel = std::make_unique<TStylePanel>(*this);
     FLocale->CreateParts();
+    FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
+    FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -128,6 +135,11 @@ void TfrmZezavEzazer::FormCreate(TObject*)
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
     FToolPanels->sbShowRight->SetDown(pnlRight->Visible());
+    // The feedback link, when the settings give an address.
+    lblLink->SetCaption(ConfigTable->GetProp(60)->Text());
+    lblLink->SetUrl(ConfigTable->GetProp(61)->Text());
+    lblLink->Font()->SetColor(static_cast<TColor>(ConfigTable->GetProp(62)->Value()));
+    lblLink->SetVisible(!lblLink->Url().empty());
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
@@ -139,6 +151,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
     pnlStyles->SetWidth(Columns * S::StylePitchX + S::StyleButtonsWidth + 18);
     pnlShowRight->SetLeft(pnlStyles->Left() + pnlStyles->Width() + 3);
+    FStylePanel->CreateStyleImages(Columns);
 
     InitEffectFrameTables();
     FDocuments->LoadOpenFileTable();
@@ -169,7 +182,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
     FTransformWindowLeft = pnlRight->Left() - 200, FTransformWindowTop = T + 40;
     FColorAdjustWindowLeft = R - 474, FColorAdjustWindowTop = (Screen->Height() - 620) / 2;
 
-    const std::vector<String> Args = ProgramArguments();
+    const std::vector<String>& Args = FArguments;
     if (Args.size() >= 2) FCalledAppId = CalledAppIdOf(Args[1]);
     TDataTable& Open = FDocuments->OpenFileDT();
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
@@ -187,10 +200,15 @@ void TfrmZezavEzazer::ShowMainWindow(bool AVisible)
     if (AVisible != Visible()) SetVisible(AVisible);
     if (!Visible()) return;
     Application->Restore();
+    // A dialog the window shows comes before it: the platform need not lift
+    // an owned window with its owner shown again.
+    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) {
+        SetWindowPos(ActiveFormWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(ActiveFormWindow);
+        return;
+    }
     Application->BringToFront();
     SetForegroundWindow(Handle());
-    // A dialog the window shows stays in front of it.
-    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) SetForegroundWindow(ActiveFormWindow);
 }
 
 void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
@@ -198,7 +216,13 @@ void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
 void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 {
     EndEffectDrawing();
-    if (FDocuments->Live() && FDocuments->Live()->Changed()) ShowMainWindow(true);
+    // The save questions come with the window they are about.
+    const TDataTable& Open = FDocuments->OpenFileDT();
+    for (Integer I = 0; I < Open.ItemCount(); ++I)
+        if (Open.GetItem(I)->GetItem(15)->AsBool()) {
+            ShowMainWindow(true);
+            break;
+        }
     if (!QuerySaveDocuments(true)) return;
     FAppClosed = true;
     Close();
@@ -299,6 +323,7 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
+        case WM_ENABLE: WMEnable(Message); break;
         case ColorButtons::WM_COLORBUTTONHOVER: FColorHandlers->WMColorButtonHover(Message); return;
         case ColorButtons::WM_COLORBUTTONTRACK: FColorHandlers->WMColorButtonTrack(Message); return;
     }
@@ -325,12 +350,20 @@ void TfrmZezavEzazer::WMCopyData(TMessage& Message)
 
 void TfrmZezavEzazer::WMOpenHandedFile(TMessage&)
 {
-    if (FHandedFiles.empty()) return;
+    // Not under a modal dialog (it may work on the live document): the file
+    // waits until the window is enabled again.
+    if (FHandedFiles.empty() || !IsWindowEnabled(Handle())) return;
     const THandedFile F = FHandedFiles.front();
     FHandedFiles.pop_front();
+    if (!FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
     if (!OpenImageFile(F.FileName)) return;
     FCalledAppId = F.CallerId;
     Application->BringToFront();
+}
+
+void TfrmZezavEzazer::WMEnable(TMessage& Message)
+{
+    if (Message.WParam && !FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
 }
 
 void TfrmZezavEzazer::WMQueryEndSession(TMessage& Message) { Message.Result = TRUE; }

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "dialogs/MainWindowServices.h"
 #include "shell/CanvasKeys.h"
@@ -20,8 +21,10 @@ class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
 class TImgView32;
+class THyLabel;
 class TMainLayout;
 class TMainLocale;
+class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -37,7 +40,8 @@ constexpr UINT WM_OPENHANDEDFILE = WM_USER + 0x120;
 
 class TfrmZezavEzazer : public TForm, public TMainWindowServices {
 public:
-    explicit TfrmZezavEzazer(TComponent* AOwner);
+    // Arguments: the command line after the program's name (read at first show).
+    explicit TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments = {});
     ~TfrmZezavEzazer() override;
     String ClassName() const override { return u"TfrmZezavEzazer"; }
 
@@ -54,6 +58,7 @@ public:
     TMainTray& Tray() { return *FTray; }
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
+    TStylePanel& StylePanel() { return *FStylePanel; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -67,6 +72,7 @@ public:
     TsfSkinPanel* pnlShowRight = nullptr;
     TsfSkinPanel* pnlText = nullptr;
     TImgView32* Image = nullptr;
+    THyLabel* lblLink = nullptr;
     TsfSkinForm* sfSkinForm1 = nullptr;
 
     // ---- State of the window's life.
@@ -140,6 +146,7 @@ private:
     void WMOpenHandedFile(TMessage& Message);
     void WMQueryEndSession(TMessage& Message);
     void WMEndSession(TMessage& Message);
+    void WMEnable(TMessage& Message);
 
     TsfSkinData* FSkinData = nullptr;
     std::unique_ptr<TMainLayout> FLayout;
@@ -152,8 +159,10 @@ private:
     std::unique_ptr<TCanvasZoom> FZoom;
     std::unique_ptr<TCanvasRulers> FRulers;
     std::unique_ptr<TMainTray> FTray;
+    std::vector<String> FArguments;
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
+    std::unique_ptr<TStylePanel> FStylePanel;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;

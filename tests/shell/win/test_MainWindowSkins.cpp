@@ -19,6 +19,11 @@
 #include "shell/SkinChoice.h"
 #include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
+#include "shell/win/StylePanel.h"
+#include "shell/win/ToolPanels.h"
+#include "shell/win/CanvasInput.h"
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "foundation/HyPresets.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinPanels.h"
 #include "skin/frame/win/SkinForm.h"
@@ -216,6 +221,51 @@ TEST_F(MainWindowSkins, ScreenshotsInEverySkinAndBothLanguages)
         Form = nullptr;
         DoneGlobals();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The style strip in the window: the polygon tool's fifteen styles, a click
+// on one with the real pointer makes it the tool's style (framed navy), the
+// hovered one is framed red; a tool without styles hides them all.
+TEST_F(MainWindowSkins, TheStyleStripShowsTheToolsStylesAndTakesAClick)
+{
+    Open(2);
+    TStylePanel& Styles = Form->StylePanel();
+    Form->ToolPanels().SelectTool(shPolygon);
+    guitest::Pump();
+    Integer Shown = 0;
+    for (Integer I = 0; I < StylePreviews::ImageCount; ++I) Shown += Styles.Image(I)->Visible();
+    EXPECT_EQ(Shown, 15);
+    EXPECT_EQ(Styles.Image(0)->Tag(), 0);
+    EXPECT_EQ(Styles.Image(1)->Tag(), 5);
+
+    // Only the first row shows; click the third image of it.
+    TImage32* Third = Styles.Image(2);
+    const TPoint Centre = Third->ClientToScreen(TPoint{26, 31});
+    guitest::MovePointer(Centre);
+    guitest::LeftButton(true);
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Form->ToolPanels().Tools().ShapeStyleId() == Third->Tag(); }));
+    EXPECT_EQ(Form->CanvasInput().Tool().StyleId, Third->Tag());
+    EXPECT_EQ(PropertyTable->GetItem(shPolygon)->GetItem(24)->Value(), Third->Tag());
+    // The click redraws the strip: the chosen style framed navy.
+    const TPoint Corner = Third->ClientToScreen(TPoint{0, 0});
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(Corner.X, Corner.Y) == RGB(0, 0, 0x80); }));
+    // The pointer over the first image frames it red; leaving it clears the frame.
+    const TPoint First = Styles.Image(0)->ClientToScreen(TPoint{0, 0});
+    guitest::MovePointer(Styles.Image(0)->ClientToScreen(TPoint{26, 31}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(First.X, First.Y) == RGB(0xFF, 0, 0); }));
+    guitest::MovePointer(Form->ClientToScreen(TPoint{Form->ClientWidth() / 2, Form->ClientHeight() / 2}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(First.X, First.Y) == RGB(0xE3, 0xE6, 0xE8); }));
+    EXPECT_EQ(guitest::ScreenPixel(Corner.X, Corner.Y), RGB(0, 0, 0x80));
+    skintest::SaveScreenshot(Form->pnlStyles, u"MainWindow_PolygonStyles");
+
+    Form->ToolPanels().SelectTool(shPencil);
+    guitest::Pump();
+    for (Integer I = 0; I < StylePreviews::ImageCount; ++I) EXPECT_FALSE(Styles.Image(I)->Visible()) << I;
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/FileOptions.h"
 #include "dialogs/win/JpgOptionForm.h"
+#include "document/ImageClipboard.h"
 #include "document/ImageDraw.h"
 #include "document/win/ImageDraw_Win.h"
 #include "filters/FiltersStartup.h"
@@ -72,7 +73,12 @@ public:
         Answers.pop_front();
         return A;
     }
-    String ChooseOpenFile(const String&, const String&) override { return String(); }
+    String OpenName, OpenFolderShown;
+    String ChooseOpenFile(const String&, const String& InitialDir) override
+    {
+        OpenFolderShown = InitialDir;
+        return OpenName;
+    }
     String ChooseSaveFile(const String&, const String&, Integer, Integer& FilterIndex) override
     {
         FilterIndex = SaveFilterIndex;
@@ -229,6 +235,8 @@ TEST_F(MainDocuments, TwoPicturesSwitchByTheStripAndCloseByTheGlyph)
     EXPECT_EQ(RowName(0), Red);
     EXPECT_EQ(Docs().FileName(), Red);
     EXPECT_EQ(Docs().OpenFileIndex(), 0);
+    // The tile now under the mouse is the hovered one.
+    EXPECT_TRUE(Table().GetItem(0)->GetItem(C::Hover)->AsBool());
     EXPECT_TRUE(guitest::PumpUntil([&] { return !Docs().Strip()->Tile(2)->Visible(); }));
 
     // Closing the live one makes its right-hand neighbour live. (Each press
@@ -492,4 +500,56 @@ TEST_F(MainDocuments, ARectangleDrawnOnAPhotoComesBackFromItsDocumentFile)
     ASSERT_TRUE(Docs().OpenImageFile(Png));
     ASSERT_EQ(Docs().Live()->ShapeCount(), 1);
     EXPECT_EQ(Place(), Drawn);
+}
+
+TEST_F(MainDocuments, NamesWithCommasKeepTheSettingsRowWhole)
+{
+    const String Folder = Dir / u"Trip, 2026\\";
+    ForceDirectories(Folder);
+    const String Pic = WritePicture(Folder + u"beach, day 1.png", 40, 30, 0xFF2080C0);
+    Start();
+    Prompts.OpenName = Pic;
+    Docs().sbOpenClick(nullptr);
+    ASSERT_EQ(Docs().FileName(), Pic);
+    Docs().sbOpenClick(nullptr);  // the dialog starts in the folder it was left in
+    EXPECT_EQ(Prompts.OpenFolderShown, Folder);
+
+    // Written and read back, the row keeps its cells: the last image and the
+    // folder come back whole and the cells after them stay where they were.
+    TRow& Settings = *ConfigTable->GetItem(1);
+    Settings.GetItem(45)->SetText(u"-1");
+    const Integer Cells = Settings.ItemCount();
+    ConfigTable->Save();
+    TDataTable Back;
+    Back.SetIsAddVerifyCode(true);
+    Back.Load(ConfigFileName, 0, 0);
+    TRow& Row = *Back.GetItem(1);
+    EXPECT_EQ(Row.ItemCount(), Cells);
+    EXPECT_EQ(UnescapeCellText(Row.GetItem(31)->Text()), Pic);
+    EXPECT_EQ(UnescapeCellText(Row.GetItem(40)->Text()), Folder);
+    EXPECT_EQ(Row.GetItem(45)->Text(), u"-1");
+}
+
+TEST_F(MainDocuments, ANewImageFromTheClipboardTakesItsPicture)
+{
+    Start();
+    TImageDraw* Before = Docs().Live();
+    // Nothing on the clipboard: refused, the live document stays.
+    SystemClipboard().Clear();
+    Docs().SaveToStream();
+    EXPECT_FALSE(Docs().LoadDocument(String(), true, true));
+    ASSERT_EQ(Prompts.Messages.size(), 1u);
+    EXPECT_EQ(Prompts.Messages[0], GetLangText(1, 395));
+    EXPECT_EQ(Docs().Live(), Before);
+    EXPECT_EQ(Table().ItemCount(), 1);
+
+    TCustomBitmap32 Picture;
+    Picture.SetSize(123, 45);
+    Picture.Clear(0xFF10A020);
+    SystemClipboard().SetBitmap(Picture);
+    ASSERT_TRUE(Docs().LoadDocument(String(), true, true));
+    EXPECT_EQ(Docs().Live()->Width(), 123);
+    EXPECT_EQ(Docs().Live()->Height(), 45);
+    EXPECT_EQ(Docs().FileName(), Untitled(2));
+    EXPECT_EQ(Table().ItemCount(), 2);
 }

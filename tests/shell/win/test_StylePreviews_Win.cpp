@@ -33,8 +33,9 @@ TEST(StylePreviewsWin, EveryShownStyleIsDrawnByItsObject)
     }
     TStyleStrip Strip(Presets, Ptrs);
     const std::pair<TShapeType, const char*> Tools[] = {
-        {shCrop, "styles_crop.bmp"},       {shRectangle, "styles_rectangle.bmp"}, {shLines, "styles_lines.bmp"},
-        {shPolygon, "styles_polygon.bmp"}, {shEllipse, "styles_ellipse.bmp"},
+        {shCrop, "styles_crop.bmp"},         {shArrow, "styles_arrow.bmp"},   {shRectangle, "styles_rectangle.bmp"},
+        {shLines, "styles_lines.bmp"},       {shLine, "styles_line.bmp"},     {shText, "styles_text.bmp"},
+        {shPolygon, "styles_polygon.bmp"},   {shCallout, "styles_callout.bmp"}, {shEllipse, "styles_ellipse.bmp"},
     };
     for (const auto& [Tool, Name] : Tools) {
         SCOPED_TRACE(Name);

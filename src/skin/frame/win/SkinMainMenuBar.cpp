@@ -581,6 +581,26 @@ TMainMenu* TsfSkinMainMenuBar::GetChildMainMenu()
     return nullptr;
 }
 
+void TsfSkinMainMenuBar::SetDefItemFont(TFont* Value)
+{
+    FDefItemFont->Assign(Value);
+    if (!FSkinSupport) Invalidate();
+}
+
+void TsfSkinMainMenuBar::SetDefaultWidth(Integer Value)
+{
+    FDefaultWidth = Value;
+    if (!FSkinSupport && Value > 0) SetWidth(Value);
+}
+
+void TsfSkinMainMenuBar::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    GetSkinData();
+    if (FSkinSupport && UseSkinSize) AHeight = BarSkinRect.Height();
+    inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
+    Invalidate();
+}
+
 void TsfSkinMainMenuBar::SetDefaultHeight(Integer Value)
 {
     FDefaultHeight = Value;

@@ -172,8 +172,15 @@ public:
     bool ScrollMenu = true;
     bool PopupToUp = false;
     TFont* DefItemFont() const { return FDefItemFont.get(); }
+    // The items' font without the skin's (assigned; a bar without skin repaints).
+    void SetDefItemFont(TFont* Value);
+    // The size without skin: a value above 0 sizes a bar that has no skin at once.
+    Integer DefaultWidth() const { return FDefaultWidth; }
+    void SetDefaultWidth(Integer Value);
     Integer DefaultHeight() const { return FDefaultHeight; }
     void SetDefaultHeight(Integer Value);
+    // A skinned bar of the skin's size keeps the height of its picture.
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     TMainMenuItemClick OnMainMenuItemClick;
     TsfItemEnterEvent OnItemMouseEnter;
     TsfItemEnterEvent OnItemMouseLeave;
@@ -229,5 +236,6 @@ private:
     TMainMenu* FMainMenu = nullptr;
     TMainMenu* FMergeMenu = nullptr;
     std::unique_ptr<TFont> FDefItemFont;
+    Integer FDefaultWidth = 0;
     Integer FDefaultHeight = 22;
 };

@@ -235,3 +235,31 @@ TEST_F(SkinHint, ASkinnedControlsTitleAndImageShowInTheApplicationsHint)
     EXPECT_EQ(R.bottom - R.top, Plain.Height());
     Application->CancelHint();
 }
+
+TEST_F(SkinHint, DelayedHintsWithATitleOrBesideARectangle)
+{
+    Hint->SetSkinData(nullptr);
+    Hint->ActivateHint({200, 200}, u"text");
+    const TRect Plain = HintRect();
+    Hint->HideHint();
+    // With a title: after the pause, taller than the plain one, at the cursor.
+    Hint->ActivateHintEx2(u"Title", u"text", nullptr, 0);
+    FClock.Clock.Advance(499);
+    EXPECT_FALSE(Hint->IsVisible());
+    FClock.Clock.Advance(1);
+    ASSERT_TRUE(Hint->IsVisible());
+    EXPECT_GT(HintRect().Height(), Plain.Height());
+    EXPECT_EQ(HintRect().Left, 400);
+    FClock.Clock.Advance(2500);
+    EXPECT_FALSE(Hint->IsVisible());
+    // Beside a rectangle: above it, centred, and its title gone with the last showing.
+    Hint->ActivateHint3({300, 300, 340, 320}, u"text", true);
+    FClock.Clock.Advance(500);
+    ASSERT_TRUE(Hint->IsVisible());
+    const TRect R = HintRect();
+    EXPECT_EQ(R.Bottom, 300);
+    EXPECT_EQ(R.Left, 320 - R.Width() / 2);
+    EXPECT_EQ(R.Height(), Plain.Height());
+    FClock.Clock.Advance(2500);
+    EXPECT_FALSE(Hint->IsVisible());
+}

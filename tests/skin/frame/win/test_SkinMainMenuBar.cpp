@@ -383,3 +383,37 @@ TEST_F(SkinMainMenuBar, ItemsShowTheirImagesBeforeTheirCaptions)
     Pump();
     EXPECT_EQ(Bar->Items()[1]->ObjectRect.Width(), Plain);
 }
+
+TEST_F(SkinMainMenuBar, DefaultSizesAndFontWithoutSkinAndTheSkinsHeightWithIt)
+{
+    TForm* F = NewForm(100, 100, 400, 200);
+    auto* C = new TsfSkinForm(F);
+    int Runs = 0;
+    TsfSkinMainMenuBar* Bar = NewBar(F, C, NewMenu(F, Runs));
+    Bar->SetAlign(alNone);
+    ShowAndWait(F);
+    Bar->SetDefaultWidth(300);
+    Bar->SetDefaultHeight(30);
+    EXPECT_EQ(Bar->Width(), 300);
+    EXPECT_EQ(Bar->Height(), 30);
+    Bar->Repaint();
+    Pump();
+    const Integer Narrow = Bar->Items()[0]->ObjectRect.Width();
+    TFont Big;
+    Big.Assign(Bar->DefItemFont());
+    Big.SetHeight(28);
+    Bar->SetDefItemFont(&Big);
+    Bar->Repaint();
+    Pump();
+    EXPECT_GT(Bar->Items()[0]->ObjectRect.Width(), Narrow);
+    // The skin's bar: any height asked becomes the height of its picture.
+    Bar->SetSkinData(Skin(u"Rire"));
+    Bar->SetBounds(0, 0, 250, 60);
+    ASSERT_TRUE(Bar->FSkinSupport);
+    EXPECT_EQ(Bar->Height(), Bar->BarSkinRect.Height());
+    EXPECT_EQ(Bar->Width(), 250);
+    // Without the skin's size it keeps what it is given.
+    Bar->UseSkinSize = false;
+    Bar->SetBounds(0, 0, 250, 60);
+    EXPECT_EQ(Bar->Height(), 60);
+}

@@ -185,3 +185,29 @@ TEST_F(SkinQuickButtons, HoveredButtonsShowTheirHintsAndDisabledOnesStayCold)
     ASSERT_TRUE(PumpUntil([&] { return Open->Active; }));
     EXPECT_FALSE(Hint->HintTimerRunning());
 }
+
+TEST_F(SkinQuickButtons, DeactivatingTheFormClearsTheHotButton)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    F->SetCaption(u"Quick");
+    auto* C = new TsfSkinForm(F);
+    auto* IL = new TImageList(F);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    AddImage(IL, clRed);
+    TsfQuickButtonItem* A = C->QuickButtons()->Add();
+    A->SetImageIndex(0);
+    C->SetQuickImageList(IL);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetBounds(100, 100, 320, 200);
+    ShowAndWait(F);
+    C->UpDateFormNC();
+    Pump();
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    MovePointer({W.left + (A->ItemRect.Left + A->ItemRect.Right) / 2, W.top + (A->ItemRect.Top + A->ItemRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return A->Active; }));
+    SendMessageW(F->Handle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_FALSE(A->Active);
+    EXPECT_FALSE(A->Down);
+}
