@@ -72,7 +72,17 @@ void TEffectPreview::SetPreviewChecked(bool Checked)
     DoPreview();
 }
 
-void TEffectPreview::Ok() { SetPreviewChecked(true); }
+void TEffectPreview::Ok()
+{
+    // OK before the first preview was drawn (within the pause) would keep an
+    // effect run that computed nothing: the preview is made now.
+    const bool NotYet = SkinClock()->TimerRunning(this, FirstPreviewTimer) || FCount == 0;
+    SkinClock()->StopTimer(this, FirstPreviewTimer);
+    if (!FPreviewChecked)
+        SetPreviewChecked(true);
+    else if (NotYet)
+        DoPreview();
+}
 
 // ---------------------------------------------------------------------------
 

@@ -56,8 +56,8 @@ public:
     void ValueChanged();
     void OptionChanged();
     void SetPreviewChecked(bool Checked);
-    // OK: Preview is ticked first (a fresh run computed); the caller stores
-    // its values and ends with OK.
+    // OK: Preview is ticked first (a fresh run computed), and a preview not
+    // made yet is made; the caller stores its values and ends with OK.
     void Ok();
 
 private:

@@ -180,7 +180,9 @@ void TImageDraw::MoveShapes(Integer X1, Integer Y1, Integer X2, Integer Y2)
         if (Shape && Shape->Selected()) Shape->MoveShape(X1, Y1, X2, Y2);
     }
     FModified = true;
-    Draw();
+    // A drag step: only what changed within the view is composed again (on
+    // a large picture a whole composition takes longer than a mouse step).
+    DrawChanged(VisibleImageRect());
     SetChanged(true);
 }
 

@@ -662,7 +662,8 @@ void TImageDraw::MoveShape(Integer X1, Integer Y1, Integer X2, Integer Y2)
     if (FVertGuidesRow->ItemCount() > 0)
         X2 = X1 + SnapToGuides(*FVertGuidesRow, Start.Left, Start.Right, S->Width(), X2 - X1);
     S->MoveShape(X1, Y1, X2, Y2);
-    Draw();
+    // A drag step: only what changed within the view is composed again.
+    DrawChanged(VisibleImageRect());
     SetChanged(true);
     if (OnShapeModified) OnShapeModified(this);
 }

@@ -96,6 +96,9 @@ public:
     bool PressAlt() const { return FPressAlt; }
     // The last pointer position in view coordinates (-1 once it left).
     TPoint LastViewPoint() const { return {FX2A, FY2A}; }
+    // The image point of the last press and of the last pointer move.
+    TPoint PressImagePoint() const { return {FX, FY}; }
+    TPoint LastImagePoint() const { return {FX2, FY2}; }
     TCursor Cursor() const { return FCursor; }
     Integer ModifySelection() const { return FModifySelection; }
 

@@ -13,7 +13,8 @@ enum class TMainPartKind : Byte {
     Panel,      // a skinned panel
     ScrollBox,  // a skinned scroll box
     ImageView,  // the canvas view
-    Label,      // the program's own label
+    Label,      // a plain label
+    LinkLabel,  // the program's own label that can be a web link
     Bevel,      // a skinned bevel
 };
 

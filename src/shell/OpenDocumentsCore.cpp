@@ -131,3 +131,11 @@ std::uintptr_t StoredWindowHandle(const String& Text)
     if (!TryStrToInt64(Text, H) || H == 0) return 0;
     return static_cast<std::uintptr_t>(H);
 }
+
+String ImageSizeText(Integer W, Integer H) { return IntToStr(W) + u" × " + IntToStr(H); }
+
+String ImageBitsText(Integer Depth)
+{
+    if (Depth == 0) return String();
+    return (Depth < 0 ? String(u"32") : IntToStr(Depth)) + u"b";
+}

@@ -58,6 +58,11 @@ String ImageSizeRefusal(Int64 W, Int64 H, const String& Text385, const String& T
 // extension, without regard to case, in the order dropped.
 std::vector<String> AcceptedDroppedFiles(const std::vector<String>& Names);
 
+// The status bar's size labels: "W × H", and the bit depth read from the
+// file as "24b" ("32b" for a negative depth, nothing for 0).
+String ImageSizeText(Integer W, Integer H);
+String ImageBitsText(Integer Depth);
+
 // After a close of row Closed (no longer in the table of Count rows): the row
 // that becomes live, its right-hand neighbour or the new last row.
 Integer NextLiveRowAfterClose(Integer Closed, Integer Count);

@@ -1,6 +1,7 @@
 #include "shell/OpenFileStripCore.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "framework/runtime/SysUtils.h"
 
@@ -101,4 +102,20 @@ String FitPathText(const String& Path, Integer LabelWidth, const std::function<I
     for (Integer K = 3; TextWidth(Text) < LabelWidth - 10 && K < Integer(Path.size()); ++K)
         Text = Path.substr(0, K) + Tail;
     return Text;
+}
+
+Integer OpenFilePreviewLeft(Integer TileX, Integer PreviewWidth)
+{
+    return TileX - (PreviewWidth - OpenFileStrip::TileWidth) / 2;
+}
+
+std::vector<Integer> OpenFilePreviewSlide(Integer From, Integer To)
+{
+    std::vector<Integer> Steps;
+    const Integer Step = std::abs(To - From) > OpenFileStrip::TileWidth ? 2 : 1;
+    for (Integer L = From; L != To;) {
+        L = To > L ? std::min(L + Step, To) : std::max(L - Step, To);
+        Steps.push_back(L);
+    }
+    return Steps;
 }

@@ -49,6 +49,13 @@ Integer OpenFileDropTarget(Integer Start, Integer Over, Integer Mode);
 // The expanded strip's height: the rows needed, at most three, of the pitch.
 Integer ExpandedOpenFileHeight(Integer Count, Integer Columns);
 
+// The preview's left edge for a tile whose left edge is at TileX (screen),
+// centred on it.
+Integer OpenFilePreviewLeft(Integer TileX, Integer PreviewWidth);
+// The left edges an open preview passes through from From to To: 2 pixels a
+// step over more than a tile's width, else 1; To last (empty when equal).
+std::vector<Integer> OpenFilePreviewSlide(Integer From, Integer To);
+
 // The path shown in a label LabelWidth wide: whole when it fits, else its
 // first characters, "...\" and the file name.
 String FitPathText(const String& Path, Integer LabelWidth, const std::function<Integer(const String&)>& TextWidth);

@@ -115,3 +115,75 @@ TToolSelection::TStacked TToolSelection::PencilPair() const
     if (FShapeType == shBrush) return TStacked::Second;
     return TStacked::Unchanged;
 }
+
+namespace {
+using G = TToolGroup;
+const std::vector<TToolButtonDef> Buttons = {
+    {u"sbShape2", G::Shape, shArrow, true, 0, u"↗"},
+    {u"sbShape3", G::Shape, shRectangle, true, 0, u"▭"},
+    {u"sbShape4", G::Shape, shLines, true, 0, u"✎"},
+    {u"sbShape5", G::Shape, shLine, true, 0, u"∕"},
+    {u"sbShape8", G::Shape, shText, true, 0, u"T"},
+    {u"sbShape10", G::Shape, shPolygon, true, 0, u"⬠"},
+    {u"sbShape12", G::Shape, shHLRect, true, 0, u"▨"},
+    {u"sbShape13", G::Shape, shCallout, true, 0, u"☁"},
+    {u"sbShape15", G::Shape, shEllipse, true, 0, u"◯"},
+    {u"sbShape16", G::Shape, shFreeShape, true, 0, u"∿"},
+    {u"sbToolCrop", G::Tools, shCrop, true, 0, u"⌗"},
+    {u"sbToolZoom", G::Tools, shZoom, true, 0, u"⊕"},
+    {u"sbToolEraser", G::Tools, shEraser, true, 0, u"⌫"},
+    {u"sbToolFill", G::Tools, shFill, true, 0, u"▣"},
+    {u"sbToolHighlight", G::Tools, shHLRect, true, 0, u"▨"},
+    {u"sbToolPencil", G::Tools, shPencil, true, 2, u"✏"},
+    {u"sbToolBrush", G::Tools, shBrush, false, 2, u"✒"},
+    {u"sbToolHand", G::Tools, shHand, true, 1, u"✋"},
+    {u"sbToolRuler", G::Tools, shRuler, false, 1, u"↔"},
+    {u"sbToolCloneStamp", G::Tools, shCloneStamp, true, 0, u"⎘"},
+    {u"sbSelection6", G::Tools, shGradientFill, true, 0, u"▤"},
+    {u"sbSelection0", G::Selection, 0, true, 0, u"⬚"},
+    {u"sbSelection1", G::Selection, 1, true, 0, u"◌"},
+    {u"sbSelection2_2", G::Selection, 2, true, 0, u"⬡"},
+    {u"sbSelection3_2", G::Selection, 3, true, 0, u"⌒"},
+    {u"sbSelection4", G::Selection, 4, true, 0, u"⁘"},
+    {u"sbSelection5", G::Selection, 5, true, 0, u"★"},
+    {u"sbSelection7", G::Selection, 7, true, 0, u"✥"},
+    {u"sbSelection9", G::Selection, 9, true, 0, u"═"},
+    {u"sbSelection10", G::Selection, 10, true, 0, u"║"},
+    {u"sbToolMosaic", G::Magic, 0, true, 0, u"▒"},
+    {u"sbToolColorize", G::Magic, 1, true, 0, u"◑"},
+    {u"sbToolColoring", G::Magic, 2, true, 0, u"◐"},
+    {u"sbToolBokeh", G::Magic, 3, true, 0, u"◎"},
+    {u"sbToolHighlighter", G::Magic, 4, true, 0, u"▐"},
+    {u"sbToolZooming", G::Magic, 5, true, 0, u"☉"},
+    {u"sbToolWarping", G::Magic, 6, true, 0, u"≈"},
+    {u"sbToolTwirling", G::Magic, 7, true, 0, u"֍"},
+    {u"sbToolRedEye", G::Magic, 8, true, 0, u"◉"},
+    {u"sbToolBlurring", G::Magic, 9, true, 3, u"☁"},
+    {u"sbToolSharpening", G::Magic, 12, false, 3, u"△"},
+    {u"sbToolColorDodge", G::Magic, 10, true, 4, u"☼"},
+    {u"sbToolColorBurn", G::Magic, 11, false, 4, u"☽"},
+    {u"sbToolSaturation", G::Magic, 13, true, 0, u"◈"},
+};
+const TToolPairMenu PairMenus[] = {
+    {1, u"pmToolHand", u"muToolHand", 19, u"muToolRuler", 20, u"sbToolHand", u"sbToolRuler"},
+    {2, u"pmToolPencil", u"muToolPencil", 17, u"muToolBrush", 18, u"sbToolPencil", u"sbToolBrush"},
+    {3, u"pmToolBlurring", u"muToolBlur", 9, u"muToolSharpen", 12, u"sbToolBlurring", u"sbToolSharpening"},
+    {4, u"pmToolColorDodge", u"muToolColorDodge", 10, u"muToolColorBurn", 11, u"sbToolColorDodge",
+     u"sbToolColorBurn"},
+};
+}  // namespace
+
+const std::vector<TToolButtonDef>& ToolButtonDefs() { return Buttons; }
+
+const TToolButtonDef* FindToolButton(const String& Name)
+{
+    for (const TToolButtonDef& B : Buttons)
+        if (Name == B.Name) return &B;
+    return nullptr;
+}
+
+const TToolPairMenu& ToolPairMenu(Integer Pair)
+{
+    if (Pair < 1 || Pair > 4) throw EListError(u"No stacked pair " + IntToStr(Pair));
+    return PairMenus[Pair - 1];
+}

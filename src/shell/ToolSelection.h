@@ -22,6 +22,38 @@ struct TToolTables {
     TRow* OpenFileRow = nullptr;       // the live document's
 };
 
+// The tool buttons of the main window: the group that holds each, its tag
+// (the tool; for the selection buttons the selection style; for the effect
+// brushes the brush), whether it shows at first, and which stacked pair it
+// belongs to (0 none; 1 hand/ruler, 2 pencil/brush, 3 blur/sharpen brushes,
+// 4 dodge/burn brushes), a press held on it opening the pair's menu.
+enum class TToolGroup : Byte { Shape, Tools, Selection, Magic };
+struct TToolButtonDef {
+    const char16_t* Name;
+    TToolGroup Group;
+    Integer Tag;
+    bool Visible;
+    Integer Pair;
+    const char16_t* Caption;  // the short text the button shows
+};
+const std::vector<TToolButtonDef>& ToolButtonDefs();
+const TToolButtonDef* FindToolButton(const String& Name);
+// The stacked pairs' menus: the menu's name, its two items' names and tags,
+// and the two buttons they stand for.
+struct TToolPairMenu {
+    Integer Pair;
+    const char16_t* Menu;
+    const char16_t* FirstItem;
+    Integer FirstTag;
+    const char16_t* SecondItem;
+    Integer SecondTag;
+    const char16_t* FirstButton;
+    const char16_t* SecondButton;
+};
+const TToolPairMenu& ToolPairMenu(Integer Pair);
+// How long a press on a stacked button is held before its menu opens.
+constexpr Cardinal ToolLongPress = 400;
+
 namespace ToolCell {
 constexpr Integer OpenFileTool = 19, OpenFileSelectionStyle = 13;
 constexpr Integer Width = 18, SelectionStyle = 24, BrushFlow = 40;

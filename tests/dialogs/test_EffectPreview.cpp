@@ -111,6 +111,19 @@ TEST_F(BlurDialog, OkAfterPreviewOffComputesAndAppliesOnce)
     EXPECT_EQ(ActionDT.ItemCount(), 1) << "the whole raster is replayable";
 }
 
+TEST_F(BlurDialog, OkBeforeTheFirstPreviewStillAppliesTheEffectOnce)
+{
+    Preview.Shown();
+    Clock.Clock.Advance(FirstPreviewDelay - 1);
+    Preview.Ok();
+    EXPECT_EQ(Calls, 1);
+    Clock.Clock.Advance(FirstPreviewDelay);
+    EXPECT_EQ(Calls, 1) << "the pause's preview no longer comes";
+    EffectEnd(true);
+    EXPECT_FALSE(SamePixels(*Doc->SrcBmp(), *Original));
+    EXPECT_EQ(ActionDT.ItemCount(), 1);
+}
+
 TEST_F(BlurDialog, OkOnASelectionAddsNoActionRow)
 {
     Doc->EffectEnd(false);

@@ -157,3 +157,10 @@ TEST(OpenDocumentsCore, SaveNoticeGoesToTheGalleryOrTheCaller)
     EXPECT_EQ(StoredWindowHandle(u""), 0u);
     EXPECT_EQ(StoredWindowHandle(u"12ab"), 0u);
 }
+
+TEST(OpenDocumentsCore, SizeLabels)
+{
+    EXPECT_EQ(ImageSizeText(6000, 5000), u"6000 × 5000");
+    const std::pair<Integer, const char16_t*> Bits[] = {{24, u"24b"}, {1, u"1b"}, {8, u"8b"}, {-1, u"32b"}, {0, u""}};
+    for (const auto& [Depth, Text] : Bits) EXPECT_EQ(ImageBitsText(Depth), Text) << Depth;
+}

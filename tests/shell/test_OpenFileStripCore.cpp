@@ -94,3 +94,31 @@ TEST(OpenFileStripCore, ExpandedHeightAndFittedPath)
     // Too narrow even for the tail.
     EXPECT_EQ(FitPathText(Path, 30, Width), u"...\\beach.png");
 }
+
+TEST(OpenFileStripCore, PreviewCentredOnTheTileAndItsSlide)
+{
+    EXPECT_EQ(OpenFilePreviewLeft(100, 254), 16);  // (254 - 86) div 2 = 84 to the left
+    EXPECT_EQ(OpenFilePreviewLeft(10, 254), -74);  // the caller keeps a hidden one at 0
+    struct TCase {
+        Integer From, To;
+        std::vector<Integer> Steps;
+    };
+    const TCase Cases[] = {
+        {10, 10, {}},
+        {10, 13, {11, 12, 13}},
+        {13, 10, {12, 11, 10}},
+        {0, 86, {}},   // a tile's width apart: 1 pixel a step (86 steps, checked below)
+        {0, 87, {}},   // further: 2 pixels a step, the last one short
+    };
+    for (const TCase& C : Cases) {
+        const std::vector<Integer> S = OpenFilePreviewSlide(C.From, C.To);
+        if (!C.Steps.empty() || C.From == C.To) EXPECT_EQ(S, C.Steps) << C.From << " " << C.To;
+        if (C.From != C.To) EXPECT_EQ(S.back(), C.To);
+    }
+    EXPECT_EQ(OpenFilePreviewSlide(0, 86).size(), 86u);
+    const std::vector<Integer> Far = OpenFilePreviewSlide(0, 87);
+    EXPECT_EQ(Far.size(), 44u);
+    EXPECT_EQ(Far[0], 2);
+    EXPECT_EQ(Far[42], 86);
+    EXPECT_EQ(OpenFilePreviewSlide(300, 100).front(), 298);
+}

@@ -85,26 +85,81 @@ void InitSkinTable(HWND MainWindow, bool AllowMessages)
     InitSkinTable(AllowMessages);
 }
 
-bool ActivatePrevInstance(const String& Title, const String& FileName, Integer CallerId)
+namespace {
+
+// The claim of this copy on its data folder, held until the process ends.
+HANDLE InstanceMutex = nullptr;
+
+// One name per data folder: the copies that would share (and overwrite) the
+// same tables. Kernel object names take no backslash, so the folder is hashed.
+String InstanceMutexName()
 {
-    if (!ProductShareRow || ProductShareRow->ItemCount() < 2) return false;
-    const Int64 Handle = StrToInt64Def(Trim(ProductShareRow->GetItem(1)->Text()), 0);
+    Cardinal Hash = 2166136261u;  // FNV-1a over the upper-cased folder
+    for (Char C : UpperCase(DataFolder)) Hash = (Hash ^ C) * 16777619u;
+    return u"Local\\Quorvan_" + ProductName + u"_" + IntToHex(static_cast<Int64>(Hash), 8);
+}
+
+// The running copy's main window, when this product's Share6.db row names a
+// window whose caption contains Title.
+HWND RunningMainWindow(const String& Title)
+{
+    const Int64 Handle = StrToInt64Def(Trim(GetShareCell(ProductName, 1)), 0);
     HWND Wnd = reinterpret_cast<HWND>(static_cast<intptr_t>(Handle));
-    // No such window, or the running copy shows a modal dialog.
-    if (!Wnd || !IsWindowEnabled(Wnd)) return false;
+    if (!Wnd || !IsWindow(Wnd)) return nullptr;
     wchar_t Caption[1025] = {};
     GetWindowTextW(Wnd, Caption, 1025);
-    if (FromWStr(Caption).find(Title) == String::npos) return false;
+    return FromWStr(Caption).find(Title) == String::npos ? nullptr : Wnd;
+}
 
-    // With a time-out: a running copy that hangs must not hang this one too.
-    if (!SendWithin(Wnd, WM_SHOWMAINWINDOW, 1, 0)) return false;
-    if (!FileName.empty()) {
-        COPYDATASTRUCT Data = {};
-        Data.dwData = static_cast<ULONG_PTR>(CallerId);
-        Data.cbData = static_cast<DWORD>((FileName.size() + 1) * sizeof(Char));
-        Data.lpData = const_cast<Char*>(FileName.c_str());
-        SendWithin(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+}  // namespace
+
+bool ActivatePrevInstance(const String& Title, const String& FileName, Integer CallerId)
+{
+    ReleaseInstanceClaim();
+    InstanceMutex = CreateMutexW(nullptr, TRUE, WStr(InstanceMutexName()));
+    if (!InstanceMutex) return false;  // no claim to be had: start as before
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+
+    // Another copy holds the folder. Its window may still be coming (a slow
+    // start) or already gone (its end is saving the tables): wait a little
+    // for either. A modal dialog leaves the window disabled; it is still told
+    // to show itself, and brings the dialog forward.
+    const ULONGLONG End = GetTickCount64() + HandOverTimeout;
+    for (;;) {
+        if (HWND Wnd = RunningMainWindow(Title)) {
+            // The running copy brings itself to the front; this copy, the
+            // one the user just started, may let it.
+            DWORD Process = 0;
+            GetWindowThreadProcessId(Wnd, &Process);
+            AllowSetForegroundWindow(Process);
+            // With a time-out: a running copy that hangs must not hang this one too.
+            if (SendWithin(Wnd, WM_SHOWMAINWINDOW, 1, 0)) {
+                if (!FileName.empty()) {
+                    COPYDATASTRUCT Data = {};
+                    Data.dwData = static_cast<ULONG_PTR>(CallerId);
+                    Data.cbData = static_cast<DWORD>((FileName.size() + 1) * sizeof(Char));
+                    Data.lpData = const_cast<Char*>(FileName.c_str());
+                    SendWithin(Wnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&Data));
+                }
+                // Its dialog, when it shows one, rather than the window under it.
+                SetForegroundWindow(GetLastActivePopup(Wnd));
+            }
+            break;
+        }
+        const DWORD Wait = WaitForSingleObject(InstanceMutex, 50);
+        if (Wait == WAIT_OBJECT_0 || Wait == WAIT_ABANDONED) return false;  // that copy has ended
+        if (GetTickCount64() >= End) break;
     }
-    SetForegroundWindow(Wnd);
+    // A copy runs: this one ends rather than write the same tables.
+    CloseHandle(InstanceMutex);
+    InstanceMutex = nullptr;
     return true;
+}
+
+void ReleaseInstanceClaim()
+{
+    if (!InstanceMutex) return;
+    ReleaseMutex(InstanceMutex);
+    CloseHandle(InstanceMutex);
+    InstanceMutex = nullptr;
 }

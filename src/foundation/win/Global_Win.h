@@ -21,9 +21,14 @@ void InitSkinTable(HWND MainWindow, bool AllowMessages);
 
 // Message 0x40A (wParam 1) tells the running copy to show itself.
 constexpr UINT WM_SHOWMAINWINDOW = WM_USER + 10;
-// When the main window stored in this product's Share6.db row exists, is
-// enabled and its caption contains Title: sends it 0x40A, hands it FileName
-// (when not empty) by WM_COPYDATA with CallerId as dwData, brings it to the
-// front and returns true (the caller then ends). A copy that does not answer
-// within a few seconds is taken as gone: false, and this one starts.
+// The single-instance test. This copy claims its data folder by a named
+// mutex; when another copy holds it, this one ends (true) after telling the
+// running main window (the window of this product's Share6.db row whose
+// caption contains Title, enabled or showing a modal dialog) to show itself
+// by 0x40A (wParam 1) and handing it FileName (when not empty) by WM_COPYDATA
+// with CallerId as dwData. A running copy whose window does not answer within
+// a few seconds is left alone, and this copy still ends; one that ends
+// meanwhile gives its claim to this copy (false: it starts).
 bool ActivatePrevInstance(const String& Title, const String& FileName = String(), Integer CallerId = 0);
+// Gives up this copy's claim (a test that plays the running copy, then not).
+void ReleaseInstanceClaim();

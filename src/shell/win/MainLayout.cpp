@@ -1,6 +1,7 @@
 #include "shell/win/MainLayout.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/HyControls.h"
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
@@ -46,6 +47,13 @@ TControl* TMainLayout::MakePart(const TMainPart& P, TsfSkinData* SkinData)
         case TMainPartKind::Label: {
             auto* Label = new TLabel(&FForm);
             Label->SetAutoSize(false);
+            Label->SetCaption(String());
+            return Label;
+        }
+        case TMainPartKind::LinkLabel: {
+            auto* Label = new THyLabel(&FForm);
+            Label->SetAutoSize(false);
+            Label->SetDrawBorder(false);
             Label->SetCaption(String());
             return Label;
         }

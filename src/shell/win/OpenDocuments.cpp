@@ -3,12 +3,15 @@
 #include "dialogs/FileOptions.h"
 #include "dialogs/win/BmpOptionForm.h"
 #include "dialogs/win/JpgOptionForm.h"
+#include "document/ImageClipboard.h"
 #include "document/win/ImageDraw_Win.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
 #include "foundation/win/HyFileUtils_Image.h"
 #include "foundation/win/HySysUtils_Win.h"
 #include "framework/controls/win/Dialogs.h"
+#include "framework/controls/win/Menus.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/MainLifecycle.h"
 #include "shell/OpenDocumentsCore.h"
 #include "shell/win/MainLayout.h"
@@ -29,41 +32,6 @@ public:
 
 private:
     TCursor FOld;
-};
-
-class TProgramPrompts : public TDocumentPrompts {
-public:
-    explicit TProgramPrompts(TsfSkinData* SkinData) : FSkinData(SkinData) {}
-    void ShowMessage(const String& Text) override { ShowInfoMsg(Text, EditionTitle); }
-    Integer Ask(const String& Text, Cardinal Flags) override
-    {
-        return Application->MessageBox(Text, EditionTitle, Flags);
-    }
-    String ChooseOpenFile(const String& Filter, const String& InitialDir) override
-    {
-        TOpenDialog D(nullptr);
-        D.SetFilter(Filter);
-        D.SetFileName(String());
-        if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
-        return D.Execute() ? D.FileName() : String();
-    }
-    String ChooseSaveFile(const String& Filter, const String& InitialDir, Integer DefaultFilter,
-                          Integer& FilterIndex) override
-    {
-        TSaveDialog D(nullptr);
-        D.SetFilter(Filter);
-        D.SetFileName(String());
-        D.SetFilterIndex(DefaultFilter);
-        if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
-        if (!D.Execute()) return String();
-        FilterIndex = D.FilterIndex();
-        return D.FileName();
-    }
-    bool JpgOptions(TImageDraw& Document) override;
-    bool BmpOptions(TImageDraw& Document) override;
-
-private:
-    TsfSkinData* FSkinData;
 };
 
 const char16_t* const SaveFilter =
@@ -114,6 +82,13 @@ void TOpenDocuments::LoadOpenFileTable()
         FStrip = std::make_unique<TOpenFileStrip>(Box, *FOpenFileDT);
         FStrip->OnSwitch = [this](Integer I) { SwitchTo(I); };
         FStrip->OnClose = [this](Integer I) { CloseOpenDocument(0, I); };
+        FStrip->OnDelete = [this](Integer I) { CloseOpenDocument(1, I); };
+        FStrip->Busy = [this] { return FDocument && FDocument->ShapeCreating(); };
+        FStrip->muOpenFileClose->SetCaption(GetLangText(1, 96));
+        FStrip->muOpenFileDelete->SetCaption(GetLangText(1, 97));
+        FStrip->CloseHint = GetLangText(1, 169);
+        FStrip->SetPanel(FForm.Layout().PartAs<TWinControl>(u"pnlOpenFile"));
+        if (auto* Side = FForm.Layout().PartAs<TWinControl>(u"pnlOpenFileRight")) FStrip->SetSidePanel(Side);
         FStrip->OnMoved = [this] { FOpenFileIndex = FindOpenFileRow(*FOpenFileDT, FFileName); };
         Box->OnResize = [this](TObject*) {
             if (FForm.FormShown()) FStrip->DrawOpenFileTiles(-1);
@@ -158,7 +133,16 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     bool HasAlpha = false;
     Integer BitDepth = -1;
     const bool FromFile = !FileName.empty() && !IsNew && FileExists(FileName);
-    if (FromFile && !HasSidecar(FileName)) {
+    // A new image from the clipboard: its picture, taken now. Without one (or
+    // with one that cannot be read) there is nothing to open.
+    std::unique_ptr<TCustomBitmap32> Pasted;
+    if (FromClipboard && !Given) {
+        Pasted = SystemClipboard().GetBitmap();
+        if (!Pasted || Pasted->Empty()) {
+            Prompts().ShowMessage(GetLangText(1, 395));
+            return false;
+        }
+    } else if (FromFile && !HasSidecar(FileName)) {
         TImageLoadStatus Status;
         Decoded = LoadImageToBitmap32(FileName, HasAlpha, BitDepth, &Status);
         const bool Loaded = Decoded && !Decoded->Empty();
@@ -193,9 +177,12 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     if (!FView) FView = std::make_unique<TImgViewDrawView>(FForm.Image);
     std::unique_ptr<TImageDraw> Doc;
     std::unique_ptr<TBitmap32> Clip;
-    if (Given) {
+    if (Given || Pasted) {
         Clip = std::make_unique<TBitmap32>();
-        Clip->Assign(Given.get());
+        if (Given)
+            Clip->Assign(Given.get());
+        else
+            Clip->Assign(Pasted.get());
     }
     try {
         if (FromFile)
@@ -213,6 +200,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     }
     Decoded.reset();
     Clip.reset();
+    Pasted.reset();
 
     RegisterOpenDocument(Name, Untitled);
     FFileName = Name;
@@ -237,17 +225,30 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
         D.Godo(true);
     }
     D.OnChanged = [this](TObject*) { DocumentChanged(); };
+    if (OnDocumentCreated) OnDocumentCreated(D);
     D.InitBitmap();
     D.Draw();
     D.SetAntialiasing(Row.GetItem(C::AntiAlias)->AsBool());
     ApplyRowView(Row);
-    DocumentChanged();
+    // The row's modified mark follows the document's change events only: a
+    // new image starts changed without being touched by the user.
+    ShowImageSizeInfo();
+    FForm.DocumentLoaded();
     return true;
+}
+
+void TOpenDocuments::ShowImageSizeInfo()
+{
+    if (!FDocument) return;
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblImageSize"))
+        L->SetCaption(ImageSizeText(FDocument->Width(), FDocument->Height()));
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblImageBits"))
+        L->SetCaption(ImageBitsText(FDocument->SrcBmpBitsPixelPer()));
 }
 
 void TOpenDocuments::RegisterOpenDocument(const String& Name, bool IsNew)
 {
-    if (!IsNew) Settings().GetItem(31)->SetText(Name);
+    if (!IsNew) Settings().GetItem(31)->SetText(EscapeCellText(Name));
     const TRegisteredRow R =
         RegisterOpenFileRow(*FOpenFileDT, Name, IsNew, Settings().GetItem(0)->Value(), Settings().GetItem(1)->Value());
     FOpenFileIndex = R.Index;
@@ -374,6 +375,8 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 {
     if (Index < 0 || Index >= FOpenFileDT->ItemCount() || FOpenFileDT->ItemCount() < 2) return;
     const String Name = FOpenFileDT->GetItem(Index)->GetItem(C::FileName)->Text();
+    const Integer Tag = Index;
+    const bool WasModified = FOpenFileDT->GetItem(Index)->GetItem(C::Modified)->AsBool();
     if (Mode == 1) {
         const String Text = GetLangText(1, 387) + u" \"" + Name + u"\" " + GetLangText(1, 388);
         if (Prompts().Ask(Text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
@@ -402,6 +405,7 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
         DeleteFile(Name + u".vuxa");
     }
     RowsChanged();
+    if (FStrip) FStrip->AfterClose(Tag, Mode == 0 && !WasModified);
 }
 
 // ---------------------------------------------------------------------------
@@ -410,11 +414,11 @@ void TOpenDocuments::CloseOpenDocument(Integer Mode, Integer Index)
 void TOpenDocuments::sbOpenClick(TObject*)
 {
     TCell& Folder = *Settings().GetItem(40);
-    const String File = Prompts().ChooseOpenFile(OpenFilter(), Folder.Text());
+    const String File = Prompts().ChooseOpenFile(OpenFilter(), UnescapeCellText(Folder.Text()));
     if (File.empty()) return;
     Application->ProcessMessages();
     TBusyCursor Busy;
-    Folder.SetText(ExtractFilePath(File));
+    Folder.SetText(EscapeCellText(ExtractFilePath(File)));
     OpenImageFile(File);
 }
 
@@ -431,8 +435,41 @@ void TOpenDocuments::DropFiles(const std::vector<String>& FileNames)
     OpenImageFile(Accepted.front());
 }
 
+void TOpenDocuments::InsertImageFiles(const String& Folder, const String& Files)
+{
+    if (!FDocument) return;
+    FForm.EndEffectDrawing();
+    // A selection or crop frame would sit above the pasted pictures.
+    if (FDocument->DeleteSelectionCropShape(true)) FDocument->Draw();
+    TBusyCursor Busy;
+    for (size_t From = 0; From <= Files.size();) {
+        size_t To = Files.find(u'|', From);
+        if (To == String::npos) To = Files.size();
+        const String Name = Files.substr(From, To - From);
+        From = To + 1;
+        const String File = IncludeTrailingPathDelimiter(Folder) + Name;
+        if (Name.empty() || !FileExists(File)) continue;
+        bool HasAlpha = false;
+        Integer Depth = 0;
+        std::unique_ptr<TBitmap32> B = LoadImageToBitmap32(File, HasAlpha, Depth);
+        if (B && B->Width() > 0 && B->Height() > 0)
+            FDocument->Paste(GetViewCenterX(), GetViewCenterY(), B.get(), false, true);
+    }
+    FDocument->Draw();
+    FDocument->SaveUndo();
+}
+
 // ---------------------------------------------------------------------------
 // Saving
+
+// A selection or crop frame is no part of the saved picture: it goes (lifted
+// pixels stamped back first) with an undo state of its own.
+void TOpenDocuments::DropSelectionForSave()
+{
+    if (!FDocument->DeleteSelectionCropShape(true)) return;
+    FDocument->Draw();
+    FDocument->SaveUndo();
+}
 
 bool TOpenDocuments::Save()
 {
@@ -444,6 +481,7 @@ bool TOpenDocuments::Save()
     {
         TBusyCursor Busy;
         FForm.EndEffectDrawing();
+        DropSelectionForSave();
         if (!FDocument->Save()) return false;
     }
     Announce();
@@ -455,9 +493,10 @@ bool TOpenDocuments::SaveAs()
     if (!FDocument) return false;
     TCell& Folder = *Settings().GetItem(41);
     Integer FilterIndex = 1;
-    String Name = Prompts().ChooseSaveFile(SaveFilter, Folder.Text(), FDocument->ExportGetFilterIndex(), FilterIndex);
+    String Name = Prompts().ChooseSaveFile(SaveFilter, UnescapeCellText(Folder.Text()), FDocument->ExportGetFilterIndex(),
+                                           FilterIndex);
     if (Name.empty()) return false;
-    Folder.SetText(ExtractFilePath(Name));
+    Folder.SetText(EscapeCellText(ExtractFilePath(Name)));
     Name = SaveAsFileName(Name, FilterIndex);
     if (FindOpenFileRow(*FOpenFileDT, Name) >= 0) {
         Prompts().ShowMessage(SaveAsOpenRefusal(Name, GetLangText(1, 174), GetLangText(1, 175)));
@@ -471,6 +510,7 @@ bool TOpenDocuments::SaveAs()
     {
         TBusyCursor Busy;
         FForm.EndEffectDrawing();
+        DropSelectionForSave();
         if (!FDocument->SaveAs(Name)) return false;
     }
     TRow& Row = *LiveRow();
@@ -478,7 +518,7 @@ bool TOpenDocuments::SaveAs()
     Row.GetItem(C::New)->SetAsBool(false);
     FFileName = Name;
     ShowCaption();
-    Settings().GetItem(31)->SetText(Name);
+    Settings().GetItem(31)->SetText(EscapeCellText(Name));
     Announce();
     return true;
 }
@@ -512,6 +552,7 @@ bool TOpenDocuments::AskBmpOptions(bool Always)
 void TOpenDocuments::Announce()
 {
     DocumentChanged();
+    ShowImageSizeInfo();
     ThumbReset(FOpenFileIndex);
     const String GalleryFolder = ProductShareRow && ProductShareRow->ItemCount() > 14
                                      ? ProductShareRow->GetItem(14)->Text()
@@ -560,6 +601,36 @@ void TOpenDocuments::FreeTable()
 }
 
 // ---------------------------------------------------------------------------
+// The program's prompts
+
+void TProgramPrompts::ShowMessage(const String& Text) { ShowInfoMsg(Text, EditionTitle); }
+
+Integer TProgramPrompts::Ask(const String& Text, Cardinal Flags)
+{
+    return Application->MessageBox(Text, EditionTitle, Flags);
+}
+
+String TProgramPrompts::ChooseOpenFile(const String& Filter, const String& InitialDir)
+{
+    TOpenDialog D(nullptr);
+    D.SetFilter(Filter);
+    D.SetFileName(String());
+    if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
+    return D.Execute() ? D.FileName() : String();
+}
+
+String TProgramPrompts::ChooseSaveFile(const String& Filter, const String& InitialDir, Integer DefaultFilter,
+                                       Integer& FilterIndex)
+{
+    TSaveDialog D(nullptr);
+    D.SetFilter(Filter);
+    D.SetFileName(String());
+    D.SetFilterIndex(DefaultFilter);
+    if (DirectoryExists(InitialDir)) D.SetInitialDir(InitialDir);
+    if (!D.Execute()) return String();
+    FilterIndex = D.FilterIndex();
+    return D.FileName();
+}
 
 bool TProgramPrompts::JpgOptions(TImageDraw& Document)
 {

@@ -42,6 +42,26 @@ public:
     virtual bool BmpOptions(TImageDraw& Document) = 0;
 };
 
+class TsfSkinData;
+
+// The program's own prompts: message boxes, the platform's file dialogs and
+// the option dialogs on the main window's skin. A test may take the option
+// dialogs from here and answer the rest itself.
+class TProgramPrompts : public TDocumentPrompts {
+public:
+    explicit TProgramPrompts(TsfSkinData* SkinData) : FSkinData(SkinData) {}
+    void ShowMessage(const String& Text) override;
+    Integer Ask(const String& Text, Cardinal Flags) override;
+    String ChooseOpenFile(const String& Filter, const String& InitialDir) override;
+    String ChooseSaveFile(const String& Filter, const String& InitialDir, Integer DefaultFilter,
+                          Integer& FilterIndex) override;
+    bool JpgOptions(TImageDraw& Document) override;
+    bool BmpOptions(TImageDraw& Document) override;
+
+private:
+    TsfSkinData* FSkinData;
+};
+
 class TOpenDocuments {
 public:
     explicit TOpenDocuments(TfrmZezavEzazer& AForm);
@@ -91,6 +111,11 @@ public:
     void sbOpenClick(TObject* Sender);
     // Dropped files: the first picture among them opens.
     void DropFiles(const std::vector<String>& FileNames);
+    // Pictures Files (names split at "|", in Folder) pasted into the live
+    // document as picture objects centred in the view, one undo state for all.
+    void InsertImageFiles(const String& Folder, const String& Files);
+    // The status bar's labels of the live picture's size and depth.
+    void ShowImageSizeInfo();
     // The image coordinate under the centre of the view.
     Integer GetViewCenterX() const;
     Integer GetViewCenterY() const;
@@ -105,6 +130,11 @@ public:
     // when a row's thumbnail must be made again.
     std::function<void()> OnRowsChanged;
     std::function<void(Integer Index)> OnThumbReset;
+    // Told when a document was built, before it is first drawn: the main
+    // window binds its events.
+    std::function<void(TImageDraw& Document)> OnDocumentCreated;
+    // The messages and dialogs the documents use.
+    TDocumentPrompts& Prompts();
     // The gallery window of this program (an HWND), 0 when it is not open.
     std::function<std::uintptr_t()> GalleryWindow;
 
@@ -123,8 +153,7 @@ private:
     void DocumentChanged();
     void RowsChanged();
     void ThumbReset(Integer Index);
-    bool SaveWritten();
-    TDocumentPrompts& Prompts();
+    void DropSelectionForSave();
 
     TfrmZezavEzazer& FForm;
     std::unique_ptr<TDataTable> FOpenFileDT;

@@ -6,6 +6,14 @@
 #include "foundation/win/Global_Helpers_Win.h"
 #include "shell/OpenDocumentsCore.h"
 #include "shell/OpenFileStripCore.h"
+#include "shell/win/OpenFileForm.h"
+#include "framework/controls/win/Hints.h"
+#include "framework/graphics/win/Graphics.h"
+#include "framework/controls/win/Menus.h"
+#include "skin/controls/SkinClock.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinScrollBar.h"
+#include "skin/frame/win/SkinMenus.h"
 
 namespace C = OpenFileCol;
 namespace S = OpenFileStrip;
@@ -40,6 +48,18 @@ std::unique_ptr<TBitmap32> ModifiedGlyph()
 
 bool Cell(TRow& R, Integer I) { return R.GetItem(I)->AsBool(); }
 
+// The expand button's arrow, pointing up or down, on the transparent magenta.
+std::unique_ptr<TBitmap> ExpandGlyph(bool Up)
+{
+    auto B = std::make_unique<TBitmap>();
+    B->SetSize(9, 5);
+    B->Canvas()->Brush()->SetColor(clFuchsia);
+    B->Canvas()->FillRect(TRect{0, 0, 9, 5});
+    for (Integer Row = 0; Row < 5; ++Row)
+        for (Integer X = Row; X < 9 - Row; ++X) B->Canvas()->SetPixels(X, Up ? 4 - Row : Row, TColor(0x404040));
+    return B;
+}
+
 }  // namespace
 
 TOpenFileStrip::TOpenFileStrip(TWinControl* Box, TDataTable& Table)
@@ -52,9 +72,39 @@ TOpenFileStrip::TOpenFileStrip(TWinControl* Box, TDataTable& Table)
     };
     FWorker->FSetThumbInfo = [this](Integer W, Integer H, TBitmap32* D) { SetOpenFileThumbInfo(W, H, D); };
     FWorker->Start();
+
+    TComponent* Owner = FBox->Owner() ? FBox->Owner() : FBox;
+    pmOpenFile = new TsfSkinPopupMenu(Owner);
+    muOpenFileClose = new TMenuItem(pmOpenFile);
+    muOpenFileClose->OnClick = [this](TObject*) {
+        if (OnClose) OnClose(FPopupIndex);
+    };
+    pmOpenFile->Items()->Add(muOpenFileClose);
+    muOpenFileDelete = new TMenuItem(pmOpenFile);
+    muOpenFileDelete->OnClick = [this](TObject*) {
+        if (OnDelete) OnDelete(FPopupIndex);
+    };
+    pmOpenFile->Items()->Add(muOpenFileDelete);
+    Hint1 = new TBalloonHint(FBox);
+    FBox->OnDragOver = [this](TObject* Sd, TObject* Src, Integer X, Integer Y, TDragState St, bool& A) {
+        boxOpenFileDragOver(Sd, Src, X, Y, St, A);
+    };
 }
 
-TOpenFileStrip::~TOpenFileStrip() { StopWorker(); }
+TOpenFileStrip::~TOpenFileStrip()
+{
+    SkinClock()->StopTimers(this);
+    StopWorker();
+    FBox->OnDragOver = nullptr;
+    delete FPreview;
+}
+
+void TOpenFileStrip::AfterClose(Integer Index, bool Hover)
+{
+    if (Hover && Index >= 0 && Index < FTable.ItemCount() && Index < TileCount())
+        OpenFileTileMouseEnter(FOpenFileBox[Index]);
+    if (FTable.ItemCount() == 1) Hint1->HideHint();
+}
 
 void TOpenFileStrip::StopWorker()
 {
@@ -79,6 +129,7 @@ void TOpenFileStrip::CreateOpenFileTiles()
         T->SetVisible(false);
         T->OnMouseEnter = [this](TObject* Sd) { OpenFileTileMouseEnter(Sd); };
         T->OnMouseLeave = [this](TObject* Sd) { OpenFileTileMouseLeave(Sd); };
+        T->OnMouseMove = [this](TObject* Sd, TShiftState Sh, Integer X, Integer Y) { OpenFileTileMouseMove(Sd, Sh, X, Y); };
         T->OnMouseDown = [this](TObject* Sd, TMouseButton B, TShiftState Sh, Integer X, Integer Y) {
             OpenFileTileMouseDown(Sd, B, Sh, X, Y);
         };
@@ -92,6 +143,51 @@ void TOpenFileStrip::CreateOpenFileTiles()
     }
 }
 
+void TOpenFileStrip::SetSidePanel(TWinControl* Side)
+{
+    FExpandUp = ExpandGlyph(true);
+    FExpandDown = ExpandGlyph(false);
+    sbOpenFileExpand = new TsfSkinSpeedButton(Side);
+    sbOpenFileExpand->SetParent(Side);
+    sbOpenFileExpand->SetBounds(2, 2, 18, 18);
+    sbOpenFileExpand->SetGlyph(FExpandUp.get());
+    sbOpenFileExpand->SetVisible(false);
+    sbOpenFileExpand->OnClick = [this](TObject*) { sbOpenFileExpandClick(); };
+    ScrollBar2 = new TsfSkinScrollBar(Side);
+    ScrollBar2->SetParent(Side);
+    ScrollBar2->SetKind(sbVertical);
+    ScrollBar2->SetBounds(Side->ClientWidth() - GetSystemMetrics(SM_CXVSCROLL), 0, GetSystemMetrics(SM_CXVSCROLL),
+                          Side->ClientHeight());
+    ScrollBar2->SetAnchors(akTop | akRight | akBottom);
+    ScrollBar2->SetSmallChange(S::PitchY);
+    ScrollBar2->SetLargeChange(S::PitchY);
+    ScrollBar2->SetVisible(false);
+    ScrollBar2->OnChange = [this](TObject*) { SetScrollPos(ScrollBar2->Position()); };
+    UpdateScrollBar();
+}
+
+void TOpenFileStrip::UpdateScrollBar()
+{
+    if (!ScrollBar2) return;
+    const Integer Range = ScrollRange();
+    if (Range > 0) ScrollBar2->SetRange(0, Range, std::min(FScrollPos, Range), 0);
+    ScrollBar2->SetVisible(Range > 0);
+    sbOpenFileExpand->SetVisible(Range > 0 || FExpanded);
+}
+
+void TOpenFileStrip::sbOpenFileExpandClick()
+{
+    TWinControl* Panel = FPanel ? FPanel : FBox;
+    FExpanded = !FExpanded;
+    if (FExpanded)
+        Panel->SetHeight(ExpandedOpenFileHeight(FTable.ItemCount(), FOpenFileColCount));
+    else
+        Panel->SetHeight(S::CollapsedHeight);
+    sbOpenFileExpand->SetGlyph(FExpanded ? FExpandDown.get() : FExpandUp.get());
+    SetScrollPos(FScrollPos);
+    LayoutOpenFileTiles();
+}
+
 void TOpenFileStrip::LayoutOpenFileTiles()
 {
     FOpenFileColCount = OpenFileColumns(FBox->ClientWidth() + GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXVSCROLL));
@@ -103,6 +199,7 @@ void TOpenFileStrip::LayoutOpenFileTiles()
         }
         FOpenFileBox[I]->SetVisible(Shown);
     }
+    UpdateScrollBar();
 }
 
 void TOpenFileStrip::DrawOpenFileTiles(Integer Index)
@@ -145,8 +242,21 @@ void TOpenFileStrip::ScrollOpenFileIntoView(Integer Index)
 {
     const Integer Pos = ::ScrollOpenFileIntoView(Index, FTable.ItemCount(), FOpenFileColCount, FScrollPos,
                                                  FBox->ClientHeight());
-    if (Pos < 0 || Pos == FScrollPos) return;
+    if (Pos >= 0) SetScrollPos(Pos);
+}
+
+Integer TOpenFileStrip::ScrollRange() const
+{
+    const Integer Rows = (FTable.ItemCount() + FOpenFileColCount - 1) / FOpenFileColCount;
+    return std::max(0, Rows * S::PitchY - FBox->ClientHeight());
+}
+
+void TOpenFileStrip::SetScrollPos(Integer Pos)
+{
+    Pos = std::max(0, std::min(Pos, std::max(ScrollRange(), FScrollPos)));
+    if (Pos == FScrollPos) return;
     FScrollPos = Pos;
+    if (ScrollBar2 && ScrollBar2->Position() != Pos) ScrollBar2->SimplySetPosition(Pos);
     LayoutOpenFileTiles();
 }
 
@@ -157,16 +267,81 @@ void TOpenFileStrip::OpenFileTileMouseEnter(TObject* Sender)
 {
     const Integer I = IndexOf(Sender);
     if (I < 0 || I >= FTable.ItemCount()) return;
-    FTable.GetItem(I)->GetItem(C::Hover)->SetAsBool(true);
+    FOpenFileMouseEntered = true;
+    TRow& Row = *FTable.GetItem(I);
+    Row.GetItem(C::Hover)->SetAsBool(true);
     DrawOpenFileTiles(I);
+
+    if (!FPreview) FPreview = new TfrmOpenFile(nullptr);
+    TBitmap32* Picture = Row.Data2().As<TBitmap32>();
+    TBitmap32* const Kept = Picture;
+    String Type = Row.GetItem(C::TypeText)->Text();
+    Integer Size = Row.GetItem(C::FileSize)->Value(), W = Row.GetItem(C::Width)->Value(),
+            H = Row.GetItem(C::Height)->Value();
+    FPreview->PaintToBox(Row.GetItem(C::FileName)->Text(), Picture, Type, Size, W, H);
+    if (Picture != Kept) Row.Data2().Own(std::unique_ptr<TBitmap32>(Picture));
+    Row.GetItem(C::TypeText)->SetText(Type);
+    Row.GetItem(C::FileSize)->SetValue(Size);
+    Row.GetItem(C::Width)->SetValue(W);
+    Row.GetItem(C::Height)->SetValue(H);
+
+    // Above the strip, centred on the tile; an open preview slides there.
+    TWinControl* Panel = FPanel ? FPanel : FBox;
+    const Integer Top = Panel->ClientToScreen(TPoint{0, 0}).Y - FPreview->Height() - 18;
+    const Integer Target = OpenFilePreviewLeft(FOpenFileBox[I]->ClientToScreen(TPoint{0, 0}).X, FPreview->Width());
+    FPreview->SetTop(Top);
+    if (FPreview->Showing()) {
+        SetWindowPos(FPreview->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        for (Integer L : OpenFilePreviewSlide(FPreview->Left(), Target)) FPreview->MoveLeft(L);
+    } else {
+        FPreview->SetLeft(std::max(Target, 0));
+        SkinClock()->StartTimer(this, TimerOpenFileOpen, OpenDelay, [this] { TimerOpenFileOpenTimer(); });
+    }
+}
+
+void TOpenFileStrip::TimerOpenFileOpenTimer()
+{
+    SkinClock()->StopTimer(this, TimerOpenFileOpen);
+    if (FOpenFileMouseEntered && FPreview) FPreview->ShowPreview();
 }
 
 void TOpenFileStrip::OpenFileTileMouseLeave(TObject* Sender)
 {
+    Hint1->HideHint();
     const Integer I = IndexOf(Sender);
-    if (I < 0 || I >= FTable.ItemCount()) return;
-    FTable.GetItem(I)->GetItem(C::Hover)->SetAsBool(false);
-    DrawOpenFileTiles(I);
+    if (I >= 0 && I < FTable.ItemCount()) {
+        FTable.GetItem(I)->GetItem(C::Hover)->SetAsBool(false);
+        DrawOpenFileTiles(I);
+    }
+    FOpenFileMouseEntered = false;
+    SkinClock()->StartTimer(this, TimerOpenFileClose, CloseDelay, [this] { TimerOpenFileCloseTimer(); });
+}
+
+void TOpenFileStrip::TimerOpenFileCloseTimer()
+{
+    if (FOpenFileMouseEntered) return;
+    if (FPreview && FPreview->Showing()) {
+        POINT P;
+        GetCursorPos(&P);
+        const TPoint Origin = FPreview->ClientToScreen(TPoint{0, 0});
+        if (P.x >= Origin.X && P.y >= Origin.Y && P.x < Origin.X + FPreview->ClientWidth() &&
+            P.y < Origin.Y + FPreview->ClientHeight())
+            return;
+    }
+    if (FPreview) FPreview->HidePreview();
+    SkinClock()->StopTimer(this, TimerOpenFileOpen);
+    SkinClock()->StopTimer(this, TimerOpenFileClose);
+}
+
+void TOpenFileStrip::OpenFileTileMouseMove(TObject* Sender, TShiftState, Integer X, Integer Y)
+{
+    if (!InOpenFileCloseArea(X, Y)) {
+        if (Hint1->ShowingHint()) Hint1->HideHint();
+        return;
+    }
+    if (Hint1->ShowingHint() || FTable.ItemCount() < 2 || CloseHint.empty()) return;
+    Hint1->SetDescription(CloseHint);
+    if (auto* Tile = dynamic_cast<TControl*>(Sender)) Hint1->ShowHint(Tile->ClientToScreen(TPoint{X, Y}));
 }
 
 void TOpenFileStrip::OpenFileTileDblClick(TObject*) { FDblClick = true; }
@@ -178,8 +353,20 @@ void TOpenFileStrip::OpenFileTileMouseDown(TObject* Sender, TMouseButton Button,
         FDblClick = false;
         return;
     }
+    if (Busy && Busy()) return;
     const Integer I = IndexOf(Sender);
-    if (I < 0 || I >= FTable.ItemCount() || Button != mbLeft) return;
+    if (I < 0 || I >= FTable.ItemCount()) return;
+    FOpenFileMouseEntered = false;
+    TimerOpenFileCloseTimer();
+    FPopupIndex = I;
+    if (Button != mbLeft) {
+        muOpenFileClose->SetEnabled(FTable.ItemCount() > 1);
+        muOpenFileDelete->SetEnabled(FTable.ItemCount() > 1);
+        POINT P;
+        GetCursorPos(&P);
+        pmOpenFile->Popup(P.x, P.y);
+        return;
+    }
     if (InOpenFileCloseArea(X, Y)) {
         if (FTable.ItemCount() > 1 && OnClose) OnClose(I);
         return;
@@ -189,6 +376,7 @@ void TOpenFileStrip::OpenFileTileMouseDown(TObject* Sender, TMouseButton Button,
     if (I >= TileCount() || I >= FTable.ItemCount()) return;
     FDragStartIndex = I;
     FDragOverIndex = FDragOverMode = -1;
+    SkinClock()->StartTimer(this, TimerDragOpenFile, DragScrollDelay, [this] { TimerDragOpenFileTimer(); });
     FOpenFileBox[I]->BeginDrag(false);
 }
 
@@ -199,15 +387,12 @@ void TOpenFileStrip::DrawOpenFileDropMark(Integer Over, Integer Mode)
 {
     // A DC of the box for this drawing only: one kept for the program's life
     // would hold a window DC the system has a few of.
-    HDC DC = GetDC(FBox->Handle());
-    if (!DC) return;
-    HBRUSH Brush = CreateSolidBrush(RGB(0, 0xFF, 0xFF));
-    HGDIOBJ Old = SelectObject(DC, Brush);
+    TClientDC DC(FBox->Handle());
+    if (!DC.Handle()) return;
+    TSolidBrush Brush(TColor(0xFFFF00));  // cyan
+    TSelectedObject Selected(DC, Brush);
     for (const TRect& R : OpenFileDropMark(Over, Mode, FOpenFileColCount, FScrollPos))
         PatBlt(DC, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top, PATINVERT);
-    SelectObject(DC, Old);
-    DeleteObject(Brush);
-    ReleaseDC(FBox->Handle(), DC);
 }
 
 void TOpenFileStrip::OpenFileTileDragOver(TObject* Sender, TObject* Source, Integer X, Integer, TDragState,
@@ -224,8 +409,47 @@ void TOpenFileStrip::OpenFileTileDragOver(TObject* Sender, TObject* Source, Inte
     if (Over != FDragStartIndex) DrawOpenFileDropMark(Over, Mode);
 }
 
+void TOpenFileStrip::boxOpenFileDragOver(TObject*, TObject* Source, Integer X, Integer Y, TDragState, bool& Accept)
+{
+    Accept = dynamic_cast<TPaintBox32*>(Source) != nullptr && FDragStartIndex >= 0 &&
+             OpenFileBoxIndexAt(X, Y, FScrollPos, FOpenFileColCount, FTable.ItemCount()) >= 0;
+    FDragAccept = Accept;
+    TrackOpenFileDrag();
+}
+
+bool TOpenFileStrip::MouseInBox() const
+{
+    POINT P;
+    GetCursorPos(&P);
+    const TPoint Origin = FBox->ClientToScreen(TPoint{0, 0});
+    return P.x >= Origin.X && P.y >= Origin.Y && P.x < Origin.X + FBox->ClientWidth() &&
+           P.y < Origin.Y + FBox->ClientHeight();
+}
+
+void TOpenFileStrip::TrackOpenFileDrag()
+{
+    if (FDragStartIndex < 0 || FDragOverIndex < 0 || FDragOverIndex == FDragStartIndex) return;
+    if (MouseInBox() && FDragAccept) return;
+    DrawOpenFileDropMark(FDragOverIndex, FDragOverMode);
+    FDragOverIndex = FDragOverMode = -1;
+}
+
+void TOpenFileStrip::TimerDragOpenFileTimer()
+{
+    TrackOpenFileDrag();
+    if (MouseInBox() || ScrollRange() <= 0) return;
+    POINT P;
+    GetCursorPos(&P);
+    const Integer Top = FBox->ClientToScreen(TPoint{0, 0}).Y;
+    if (P.y < Top)
+        SetScrollPos(FScrollPos - S::PitchY);
+    else if (P.y >= Top + FBox->ClientHeight())
+        SetScrollPos(FScrollPos + S::PitchY);
+}
+
 void TOpenFileStrip::OpenFileTileEndDrag(TObject*, TObject* Target, Integer X, Integer Y)
 {
+    SkinClock()->StopTimer(this, TimerDragOpenFile);
     if ((Target || X != 0 || Y != 0) && FDragOverIndex >= 0 && FDragStartIndex >= 0) {
         if (FDragOverIndex != FDragStartIndex) DrawOpenFileDropMark(FDragOverIndex, FDragOverMode);
         const Integer To = OpenFileDropTarget(FDragStartIndex, FDragOverIndex, FDragOverMode);

@@ -42,7 +42,7 @@ int RunProgram(std::initializer_list<TApplication::TInstallProc> Installs)
                                  Args.size() >= 2 ? CalledAppIdOf(Args[1]) : 0))
             return 0;
         Application->SetHintHidePause(20000);
-        Application->CreateForm<TfrmZezavEzazer>();
+        Application->CreateForm<TfrmZezavEzazer>(Args);
         Application->Run();
         return 0;
     } catch (const Exception& E) {

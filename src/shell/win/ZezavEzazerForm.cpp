@@ -2,20 +2,30 @@
 
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/win/AboutForm.h"
+#include "dialogs/win/HyControls.h"
 #include "dialogs/win/RemindConfirmForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/MainLayoutTable.h"
 #include "shell/MainLifecycle.h"
+#include "shell/ColorButtonCore.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
+#include "shell/win/CanvasZoom.h"
+#include "shell/win/ColorHandlers.h"
+#include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
+#include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinCheckCtrls.h"
 #include "skin/controls/win/SkinLabels.h"
 #include "skin/controls/win/SkinPanels.h"
@@ -24,7 +34,8 @@
 
 namespace S = MainLayoutSize;
 
-TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
+TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments)
+    : TForm(AOwner), FArguments(std::move(Arguments))
 {
     SetName(u"frmZezavEzazer");
     SetCaption(u"图片编辑器");
@@ -48,13 +59,43 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     pnlShowRight = FLayout->PartAs<TsfSkinPanel>(u"pnlShowRight");
     pnlText = FLayout->PartAs<TsfSkinPanel>(u"pnlText");
     Image = FLayout->PartAs<TImgView32>(u"Image");
+    lblLink = FLayout->PartAs<THyLabel>(u"lblLink");
 
     FDocuments = std::make_unique<TOpenDocuments>(*this);
     FCanvasInput = std::make_unique<TCanvasInput>(*Image, [this] { return FDocuments->Live(); });
     FToolPanels = std::make_unique<TToolPanels>(*this);
+    FEffects = std::make_unique<TEffectLauncher>(*this);
     FPresets = std::make_unique<TPresetPanel>(*this);
     FCommands = std::make_unique<TEditorCommands>(*this);
+    FZoom = std::make_unique<TCanvasZoom>(*this);
+    FRulers = std::make_unique<TCanvasRulers>(*this);
+    BindCanvasCommands();
     FTray = std::make_unique<TMainTray>(*this);
+    FToolPanels->CreateControls();
+    FEffects->CreateControls();
+    FPresets->CreateControls();
+    FCanvasInput->OnLoadToolProperties = [this] { FToolPanels->LoadToolProperties(); };
+    FCanvasInput->OnNoStampSource = [this] {
+        Application->MessageBox(GetLangText(1, 254), EditionTitle, MB_OK | MB_ICONINFORMATION);
+        AfterModalDialog();
+    };
+    FCanvasInput->OnShowPixelValue = [] { return ConfigTable && ConfigTable->GetItem(1)->GetItem(47)->AsBool(); };
+    FCanvasInput->OnShowPointer = [this](const String& XY, const String& ARGB) {
+        FLayout->PartAs<TLabel>(u"lblXY")->SetCaption(XY);
+        FLayout->PartAs<TLabel>(u"lblARGB")->SetCaption(ARGB);
+    };
+    FCanvasInput->OnWandOptions = [](Integer& Tolerance, bool& Continuous) {
+        // The wand's row of the selection options.
+        if (!SelectionTable || SelectionTable->ItemCount() <= 5) return;
+        Tolerance = SelectionTable->GetItem(5)->GetItem(1)->Value();
+        Continuous = SelectionTable->GetItem(5)->GetItem(2)->AsBool();
+    };
+    FLocale = std::make_unique<TMainLocale>(*this);
+    FColorHandlers = std::make_unique<TColorHandlers>(*this);
+    FStylePanel = std::make_unique<TStylePanel>(*this);
+    FLocale->CreateParts();
+    FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
+    FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
@@ -63,7 +104,11 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner) : TForm(AOwner)
     Loaded();
 }
 
-TfrmZezavEzazer::~TfrmZezavEzazer() = default;
+TfrmZezavEzazer::~TfrmZezavEzazer()
+{
+    // The idle pass reaches the groups, which go with the window.
+    Application->OnIdle = nullptr;
+}
 
 // ---------------------------------------------------------------------------
 // Creation
@@ -73,8 +118,6 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     InitSkinTable(Handle(), true);
     UpgradeConfigDefaults();
     ValidateSkinName();
-    EditionTitle = GetLangText(0, 163);
-    SetCaption(EditionTitle);
     TRow& Settings = *ConfigTable->GetItem(1);
 
     if (Screen->Width() <= S::NarrowScreen) pnlShowRight->SetWidth(S::ShowRightNarrow);
@@ -91,14 +134,24 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     pnlText->SetBounds(Settings.GetItem(15)->Value(), Settings.GetItem(16)->Value(), pnlText->Width(),
                        pnlText->Height());
     pnlRight->SetVisible(Settings.GetItem(46)->AsBool());
+    FToolPanels->sbShowRight->SetDown(pnlRight->Visible());
+    // The feedback link, when the settings give an address.
+    lblLink->SetCaption(ConfigTable->GetProp(60)->Text());
+    lblLink->SetUrl(ConfigTable->GetProp(61)->Text());
+    lblLink->Font()->SetColor(static_cast<TColor>(ConfigTable->GetProp(62)->Value()));
+    lblLink->SetVisible(!lblLink->Url().empty());
     LoadCropSizes(*FCropSizeDT, Settings.GetItem(13)->Text());
 
     InitHotkeys(10, ByteSet({5, 6, 7, 8}), {6, 6, 6, 6}, {u'S', u'M', u'A', u'F'});
+    FLocale->LocalizeMainWindow();
+    FLocale->LoadSkin(ConfigTable->GetProp(2)->Text());
+    FLocale->ApplySkinColors();
     InitPropertyTables();
 
     const Integer Columns = StyleColumnCount(Screen->Width(), pnlStyles->Left(), S::StyleButtonsWidth);
     pnlStyles->SetWidth(Columns * S::StylePitchX + S::StyleButtonsWidth + 18);
     pnlShowRight->SetLeft(pnlStyles->Left() + pnlStyles->Width() + 3);
+    FStylePanel->CreateStyleImages(Columns);
 
     InitEffectFrameTables();
     FDocuments->LoadOpenFileTable();
@@ -107,7 +160,10 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     // The tray icon shows for the editions that live in the tray.
     if (EditionCode == 4 || EditionCode == 5) FTray->Show();
     FCanvasInput->OnKeyCommand = [this](TCanvasKeyAction Action) { CanvasKeyCommand(Action); };
+    FCanvasInput->OnSaveEnabled = [this] { return FToolPanels->sbSave->Enabled(); };
     FCanvasInput->InstallKeyHook(Handle());
+    FColorHandlers->BindButtons();
+    Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
 }
 
@@ -126,12 +182,13 @@ void TfrmZezavEzazer::FormShow(TObject*)
     FTransformWindowLeft = pnlRight->Left() - 200, FTransformWindowTop = T + 40;
     FColorAdjustWindowLeft = R - 474, FColorAdjustWindowTop = (Screen->Height() - 620) / 2;
 
-    const std::vector<String> Args = ProgramArguments();
+    const std::vector<String>& Args = FArguments;
     if (Args.size() >= 2) FCalledAppId = CalledAppIdOf(Args[1]);
     TDataTable& Open = FDocuments->OpenFileDT();
     TFirstDocumentInput In{Args.empty() ? String() : Args[0], ConfigTable->GetItem(1),
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
     FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
+    FPresets->ShowPresetPage();
     FFormShown = true;
 }
 
@@ -143,10 +200,15 @@ void TfrmZezavEzazer::ShowMainWindow(bool AVisible)
     if (AVisible != Visible()) SetVisible(AVisible);
     if (!Visible()) return;
     Application->Restore();
+    // A dialog the window shows comes before it: the platform need not lift
+    // an owned window with its owner shown again.
+    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) {
+        SetWindowPos(ActiveFormWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(ActiveFormWindow);
+        return;
+    }
     Application->BringToFront();
     SetForegroundWindow(Handle());
-    // A dialog the window shows stays in front of it.
-    if (!IsWindowEnabled(Handle()) && ActiveFormWindow) SetForegroundWindow(ActiveFormWindow);
 }
 
 void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
@@ -154,7 +216,13 @@ void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }
 void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 {
     EndEffectDrawing();
-    if (FDocuments->Live() && FDocuments->Live()->Changed()) ShowMainWindow(true);
+    // The save questions come with the window they are about.
+    const TDataTable& Open = FDocuments->OpenFileDT();
+    for (Integer I = 0; I < Open.ItemCount(); ++I)
+        if (Open.GetItem(I)->GetItem(15)->AsBool()) {
+            ShowMainWindow(true);
+            break;
+        }
     if (!QuerySaveDocuments(true)) return;
     FAppClosed = true;
     Close();
@@ -162,25 +230,52 @@ void TfrmZezavEzazer::muTrayCloseClick(TObject*)
 
 bool TfrmZezavEzazer::QuerySaveDocuments(bool IsExit) { return FDocuments->QuerySaveDocuments(IsExit); }
 
-void TfrmZezavEzazer::EndEffectDrawing() {}
+void TfrmZezavEzazer::EndEffectDrawing() { FEffects->EndEffectDrawing(); }
+
+void TfrmZezavEzazer::DocumentLoaded()
+{
+    FToolPanels->DocumentLoaded();
+    FPresets->ClearPresetThumbCache(true);
+}
 
 void TfrmZezavEzazer::CanvasKeyCommand(TCanvasKeyAction Action)
 {
-    TImageDraw* Doc = FDocuments->Live();
     switch (Action) {
         case TCanvasKeyAction::Save: FDocuments->Save(); break;
         case TCanvasKeyAction::OpenClipboard:
             FDocuments->SaveToStream();
             FDocuments->LoadDocument(String(), true, true);
             break;
-        case TCanvasKeyAction::ToggleZoom: {
-            const Single Scale = ToggledZoom(Image->ScaleX()) / 100.0f;
-            Image->SetScale(Scale);
-            if (Doc) Doc->SetScale(Scale);
-            break;
-        }
-        default: break;  // the edit commands
+        case TCanvasKeyAction::ToggleZoom: FZoom->SetZoom(ToggledZoom(Image->ScaleX()), true); break;
+        case TCanvasKeyAction::Crop: FCommands->muCropClick(this); break;
+        case TCanvasKeyAction::Delete: FCommands->muDeleteClick(this); break;
+        case TCanvasKeyAction::SelectAll: FCommands->muSelectAllObjectsClick(this); break;
+        case TCanvasKeyAction::CopyMerged: FCommands->muCopyMergedClick(this); break;
+        case TCanvasKeyAction::Copy: FCommands->muCopyClick(this); break;
+        case TCanvasKeyAction::Merge: FCommands->muFlattenClick(this); break;
+        case TCanvasKeyAction::Paste: FCommands->muPasteClick(this); break;
+        case TCanvasKeyAction::Cut: FCommands->muCutClick(this); break;
+        case TCanvasKeyAction::Undo: FCommands->Undo(); break;
+        case TCanvasKeyAction::Redo: FCommands->Redo(); break;
+        default: break;
     }
+}
+
+void TfrmZezavEzazer::BindCanvasCommands()
+{
+    TCanvasInput& In = *FCanvasInput;
+    In.OnPopupEditMenu = [this](Integer X, Integer Y) { FCommands->PopupEditMenu(X, Y); };
+    In.OnApplyCanvasDrag = [this] { FCommands->ApplyCanvasDrag(); };
+    In.OnAutoScroll = [this](bool Enabled) { FZoom->SetAutoScroll(Enabled); };
+    In.OnZoomClickAllowed = [this] { return FZoom->ZoomClickAllowed(); };
+    In.OnZoomClick = [this](bool ZoomIn, Integer X, Integer Y) { FZoom->ZoomClick(ZoomIn, X, Y); };
+    In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
+    FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
+    FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
+        D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
+            FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);
+        };
+    };
 }
 
 void TfrmZezavEzazer::FormCloseQuery(TObject*, bool& CanClose)
@@ -228,6 +323,9 @@ void TfrmZezavEzazer::Dispatch(TMessage& Message)
         case WM_OPENHANDEDFILE: WMOpenHandedFile(Message); return;
         case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
         case WM_ENDSESSION: WMEndSession(Message); return;
+        case WM_ENABLE: WMEnable(Message); break;
+        case ColorButtons::WM_COLORBUTTONHOVER: FColorHandlers->WMColorButtonHover(Message); return;
+        case ColorButtons::WM_COLORBUTTONTRACK: FColorHandlers->WMColorButtonTrack(Message); return;
     }
     TForm::Dispatch(Message);
 }
@@ -252,12 +350,20 @@ void TfrmZezavEzazer::WMCopyData(TMessage& Message)
 
 void TfrmZezavEzazer::WMOpenHandedFile(TMessage&)
 {
-    if (FHandedFiles.empty()) return;
+    // Not under a modal dialog (it may work on the live document): the file
+    // waits until the window is enabled again.
+    if (FHandedFiles.empty() || !IsWindowEnabled(Handle())) return;
     const THandedFile F = FHandedFiles.front();
     FHandedFiles.pop_front();
+    if (!FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
     if (!OpenImageFile(F.FileName)) return;
     FCalledAppId = F.CallerId;
     Application->BringToFront();
+}
+
+void TfrmZezavEzazer::WMEnable(TMessage& Message)
+{
+    if (Message.WParam && !FHandedFiles.empty()) PostMessageW(Handle(), WM_OPENHANDEDFILE, 0, 0);
 }
 
 void TfrmZezavEzazer::WMQueryEndSession(TMessage& Message) { Message.Result = TRUE; }
@@ -290,6 +396,8 @@ void TfrmZezavEzazer::SaveState()
 
 void TfrmZezavEzazer::FormDestroy(TObject*)
 {
+    // The preset worker reads the live document and the preset rows.
+    FPresets->StopWorker();
     SaveState();
     FDocuments->FreeRowObjects();
     DoneHotkeys();
@@ -308,14 +416,20 @@ std::uintptr_t TfrmZezavEzazer::MainWindowHandle() const
 
 bool TfrmZezavEzazer::OpenImageFile(const String& FileName) { return FDocuments->OpenImageFile(FileName); }
 
-void TfrmZezavEzazer::InsertImageFiles(const String&, const String&) {}
-
-void TfrmZezavEzazer::AddWatermark(bool, const String&, Integer, Integer, Integer, Integer, Integer, Integer, Integer,
-                                   Integer, bool, TColor)
+void TfrmZezavEzazer::InsertImageFiles(const String& Folder, const String& Files)
 {
+    FDocuments->InsertImageFiles(Folder, Files);
 }
 
-void TfrmZezavEzazer::AfterModalDialog() {}
-void TfrmZezavEzazer::clColorShowTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorHideTrackMenu(TObject*) {}
-void TfrmZezavEzazer::clColorColorDialogClose(TObject*) {}
+void TfrmZezavEzazer::AddWatermark(bool IsEnabled, const String& FileName, Integer LocationType, Integer Location,
+                                   Integer LocationED1, Integer LocationED2, Integer LocationSD1, Integer LocationSD2,
+                                   Integer Angle, Integer Opacity, bool UseTC, TColor TC)
+{
+    FCommands->AddWatermark(IsEnabled, FileName, LocationType, Location, LocationED1, LocationED2, LocationSD1,
+                            LocationSD2, Angle, Opacity, UseTC, TC);
+}
+
+void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
+void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
+void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }

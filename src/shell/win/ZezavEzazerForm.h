@@ -8,15 +8,23 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "dialogs/MainWindowServices.h"
 #include "shell/CanvasKeys.h"
 #include "framework/controls/win/Forms.h"
 
 class TCanvasInput;
+class TCanvasRulers;
+class TCanvasZoom;
+class TColorHandlers;
 class TEditorCommands;
+class TEffectLauncher;
 class TImgView32;
+class THyLabel;
 class TMainLayout;
+class TMainLocale;
+class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
@@ -32,7 +40,8 @@ constexpr UINT WM_OPENHANDEDFILE = WM_USER + 0x120;
 
 class TfrmZezavEzazer : public TForm, public TMainWindowServices {
 public:
-    explicit TfrmZezavEzazer(TComponent* AOwner);
+    // Arguments: the command line after the program's name (read at first show).
+    explicit TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Arguments = {});
     ~TfrmZezavEzazer() override;
     String ClassName() const override { return u"TfrmZezavEzazer"; }
 
@@ -41,9 +50,15 @@ public:
     TOpenDocuments& Documents() { return *FDocuments; }
     TCanvasInput& CanvasInput() { return *FCanvasInput; }
     TToolPanels& ToolPanels() { return *FToolPanels; }
+    TEffectLauncher& Effects() { return *FEffects; }
     TPresetPanel& Presets() { return *FPresets; }
     TEditorCommands& Commands() { return *FCommands; }
+    TCanvasZoom& Zoom() { return *FZoom; }
+    TCanvasRulers& Rulers() { return *FRulers; }
     TMainTray& Tray() { return *FTray; }
+    TMainLocale& Locale() { return *FLocale; }
+    TColorHandlers& ColorHandlers() { return *FColorHandlers; }
+    TStylePanel& StylePanel() { return *FStylePanel; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -57,6 +72,7 @@ public:
     TsfSkinPanel* pnlShowRight = nullptr;
     TsfSkinPanel* pnlText = nullptr;
     TImgView32* Image = nullptr;
+    THyLabel* lblLink = nullptr;
     TsfSkinForm* sfSkinForm1 = nullptr;
 
     // ---- State of the window's life.
@@ -92,8 +108,12 @@ public:
     void ShowAbout();
     // Ends any effect-brush drawing (the effect launcher's work).
     void EndEffectDrawing();
+    // A new live document was loaded: its events, tool and presets.
+    void DocumentLoaded();
     // A canvas shortcut that is a command of the window.
     void CanvasKeyCommand(TCanvasKeyAction Action);
+    // The canvas's hooks into the commands, zoom and rulers.
+    void BindCanvasCommands();
 
     // ---- TMainWindowServices.
     std::uintptr_t MainWindowHandle() const override;
@@ -126,15 +146,23 @@ private:
     void WMOpenHandedFile(TMessage& Message);
     void WMQueryEndSession(TMessage& Message);
     void WMEndSession(TMessage& Message);
+    void WMEnable(TMessage& Message);
 
     TsfSkinData* FSkinData = nullptr;
     std::unique_ptr<TMainLayout> FLayout;
     std::unique_ptr<TOpenDocuments> FDocuments;
     std::unique_ptr<TCanvasInput> FCanvasInput;
     std::unique_ptr<TToolPanels> FToolPanels;
+    std::unique_ptr<TEffectLauncher> FEffects;
     std::unique_ptr<TPresetPanel> FPresets;
     std::unique_ptr<TEditorCommands> FCommands;
+    std::unique_ptr<TCanvasZoom> FZoom;
+    std::unique_ptr<TCanvasRulers> FRulers;
     std::unique_ptr<TMainTray> FTray;
+    std::vector<String> FArguments;
+    std::unique_ptr<TMainLocale> FLocale;
+    std::unique_ptr<TColorHandlers> FColorHandlers;
+    std::unique_ptr<TStylePanel> FStylePanel;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;

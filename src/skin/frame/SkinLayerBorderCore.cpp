@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/runtime/System.h"
+#include "skin/model/SFBitmap.h"
 #include "skin/model/SFWindowData.h"
 
 namespace {
@@ -147,3 +148,62 @@ std::vector<Integer> LayerFadeSteps(Integer Target)
 }
 
 Integer LayerAlphaFor(Integer Value, Integer FormAlpha) { return Integer(Round(Value * FormAlpha / 255.0)); }
+
+std::vector<TRect> LayerBlurRects(const TsfDataSkinLayerFrame& D, const TsfLayerBorderGeometry& G,
+                                  const TsfBitmap* BlurMask, TsfFormLayerBorderType T, Integer W, Integer H)
+{
+    std::vector<TRect> Out;
+    const TRect Piece = G.PieceRect(T, {0, 0, W, H});
+    if (EmptyRect(Piece)) return Out;
+    const Integer DX = W - G.PicW, DY = H - G.PicH;
+    auto Stretch = [&](const TRect& R) { return TRect{R.Left, R.Top, R.Right + DX, R.Bottom + DY}; };
+    const TRect Outer = EmptyRect(D.IntersectBlurMaskRect) ? TRect{0, 0, W, H} : Stretch(D.IntersectBlurMaskRect);
+    const bool HasInner = !EmptyRect(D.ExcludeBlurMaskRect);
+    const TRect Inner = HasInner ? Stretch(D.ExcludeBlurMaskRect) : TRect{};
+    // The corner pieces: their part of the mask and their place in the frame.
+    struct TCorner {
+        TRect Pic;
+        TPoint At;
+    };
+    std::vector<TCorner> Corners;
+    if (BlurMask && !BlurMask->Empty() && BlurMask->Width() == G.PicW && BlurMask->Height() == G.PicH) {
+        const Integer PW = G.PicW, PH = G.PicH;
+        Corners = {{{0, 0, D.LTPoint.X, D.LTPoint.Y}, {0, 0}},
+                   {{D.RTPoint.X, 0, PW, D.RTPoint.Y}, {D.RTPoint.X + DX, 0}},
+                   {{0, D.LBPoint.Y, D.LBPoint.X, PH}, {0, D.LBPoint.Y + DY}},
+                   {{D.RBPoint.X, D.RBPoint.Y, PW, PH}, {D.RBPoint.X + DX, D.RBPoint.Y + DY}}};
+    }
+    auto Blurred = [&](Integer X, Integer Y) {
+        const TPoint P{X, Y};
+        if (!In(Outer, P) || (HasInner && In(Inner, P))) return false;
+        for (const TCorner& C : Corners) {
+            const Integer MX = C.Pic.Left + X - C.At.X, MY = C.Pic.Top + Y - C.At.Y;
+            if (MX < C.Pic.Left || MY < C.Pic.Top || MX >= C.Pic.Right || MY >= C.Pic.Bottom) continue;
+            if ((BlurMask->GetPixel(MX, MY) & 0xFFFFFF) == 0) return false;
+        }
+        return true;
+    };
+    std::vector<std::pair<Integer, Integer>> Prev;
+    size_t BandStart = 0;
+    for (Integer Y = Piece.Top; Y < Piece.Bottom; ++Y) {
+        std::vector<std::pair<Integer, Integer>> Runs;
+        for (Integer X = Piece.Left; X < Piece.Right;) {
+            if (!Blurred(X, Y)) {
+                ++X;
+                continue;
+            }
+            const Integer X0 = X;
+            while (X < Piece.Right && Blurred(X, Y)) ++X;
+            Runs.emplace_back(X0 - Piece.Left, X - Piece.Left);
+        }
+        const Integer Row = Y - Piece.Top;
+        if (Y > Piece.Top && Runs == Prev) {
+            for (size_t I = BandStart; I < Out.size(); ++I) Out[I].Bottom = Row + 1;  // the band grows
+            continue;
+        }
+        BandStart = Out.size();
+        for (const auto& [A, B] : Runs) Out.push_back({A, Row, B, Row + 1});
+        Prev = std::move(Runs);
+    }
+    return Out;
+}

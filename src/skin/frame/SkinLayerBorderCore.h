@@ -10,6 +10,7 @@
 #include "framework/runtime/Types.h"
 
 class TsfDataSkinLayerFrame;
+class TsfBitmap;
 
 enum TsfFormLayerBorderType { sfflLeft, sfflTop, sfflRight, sfflBottom };
 
@@ -54,3 +55,15 @@ TRect LayerResizeStep(TsfLayerHit Hit, const TRect& B, Integer DX, Integer DY, I
 std::vector<Integer> LayerFadeSteps(Integer Target);
 // The constant alpha in force for a form alpha (0..255): round(Value x FormAlpha / 255).
 Integer LayerAlphaFor(Integer Value, Integer FormAlpha);
+
+// Where the desktop's blur shows behind window T of a frame W x H (only with
+// composition): the band between the layer frame's IntersectBlurMaskRect and
+// ExcludeBlurMaskRect (both stretched with the frame: their right and bottom
+// edges move by the frame's extra width and height; an empty outer rectangle
+// is the whole frame, an empty inner one excludes nothing), less the black
+// pixels of BlurMask (the frame picture's size, else unused) in the four
+// corner pieces cut at the corner points, the right ones shifted by the extra
+// width and the bottom ones by the extra height. Rectangles in the window's
+// own coordinates, one band of equal rows at a time (empty: no blur).
+std::vector<TRect> LayerBlurRects(const TsfDataSkinLayerFrame& D, const TsfLayerBorderGeometry& G,
+                                  const TsfBitmap* BlurMask, TsfFormLayerBorderType T, Integer W, Integer H);

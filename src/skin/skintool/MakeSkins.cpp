@@ -1,6 +1,7 @@
 // MakeSkins OUTPUT WORK NAME... [--preview FILE.png]
 //
-// Draws each named skin ("Rire", "Charm", "Laconic", "Cool"), writes it as a
+// Draws each named skin ("Rire", "Charm", "Laconic", "Cool", or the test
+// skin "FrameObjects" of tests/data/skin, TestSkins.h), writes it as a
 // skin folder WORK/<name>/ (the INI description "skin.ini" and its BMP
 // pictures) and packs that folder into OUTPUT/<name>.skn. With --preview, a
 // PNG of every picture of the named skins side by side. Everything is drawn by
@@ -12,6 +13,7 @@
 #include "PictureFiles.h"
 #include "SkinDescription.h"
 #include "SkinPack.h"
+#include "TestSkins.h"
 #include "filters/FiltersStartup.h"
 
 namespace {
@@ -73,10 +75,13 @@ int main(int argc, char** argv)
                 continue;
             }
             const String Name = UTF8ToString(argv[i]);
-            const TSkinTheme& Theme = SkinTheme(ThemeIndex(Name));
+            // A test skin starts as the program skin it is based on.
+            const char16_t* Base = TestSkinBase(Name);
+            const TSkinTheme& Theme = SkinTheme(ThemeIndex(Base ? String(Base) : Name));
             TSkinArt Art = DrawSkinArt(Theme);
             TsfSkinData Skin(nullptr);
             DescribeSkin(Theme, Art, Skin);
+            if (Base) DescribeTestSkin(Name, Skin);
             const String Folder = Work + Name + u"\\";
             if (!ForceDirectories(Folder) || !ForceDirectories(Output)) Fail("cannot make the output folders");
             WriteBytes(Output + Name + u".skn", StoreAndPackSkin(Skin, Folder));

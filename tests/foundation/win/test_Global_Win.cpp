@@ -69,7 +69,11 @@ protected:
         ForceDirectories(Dir / u"AppData");
         InitGlobals(u"LumatraStd", 5);
     }
-    void TearDown() override { DoneGlobals(); }
+    void TearDown() override
+    {
+        ReleaseInstanceClaim();
+        DoneGlobals();
+    }
 };
 
 }  // namespace
@@ -138,6 +142,8 @@ TEST_F(GlobalWinTest, Share6HeldByAnotherProgramIsWaitedFor)
 TEST_F(GlobalWinTest, ASecondStartHandsOverToTheRunningOne)
 {
     LoadLangTable();
+    // This process plays the running copy: it claims the data folder first.
+    ASSERT_FALSE(ActivatePrevInstance(TitleSuffix));
     HWND Main = CreateMainWindow(u"photo.jpg " + GetLangText(0, 163));
     SetShareCells(u"LumatraStd", 1, IntToStr(reinterpret_cast<intptr_t>(Main)));
     ASSERT_FALSE(IsWindowVisible(Main));
@@ -149,12 +155,20 @@ TEST_F(GlobalWinTest, ASecondStartHandsOverToTheRunningOne)
     EXPECT_EQ(Received.CopiedFile, u"C:\\pics\\a.png");
     EXPECT_EQ(Received.CopiedId, 1u);
 
-    // A running copy showing a modal dialog, another program's window and a
-    // window that is gone: the second copy starts.
+    // A running copy showing a modal dialog is still found and told: two
+    // copies would overwrite each other's tables.
     Received = TReceived();
+    ShowWindow(Main, SW_HIDE);
     EnableWindow(Main, FALSE);
-    EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 0);
+    EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 1);
+    EXPECT_EQ(Received.ShowMessages, 1);
+    EXPECT_TRUE(IsWindowVisible(Main));
     EnableWindow(Main, TRUE);
+
+    // No copy runs: the row's window, another program's or gone, is not asked.
+    Received = TReceived();
+    ReleaseInstanceClaim();
+    EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 0);
     SetWindowTextW(Main, L"Some other program");
     EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 0);
     DestroyWindow(Main);
@@ -162,9 +176,18 @@ TEST_F(GlobalWinTest, ASecondStartHandsOverToTheRunningOne)
     EXPECT_EQ(Received.ShowMessages, 0);
 }
 
+TEST_F(GlobalWinTest, ACopyWithoutItsWindowYetStillKeepsTheSecondOut)
+{
+    // The running copy is still starting (or saving its tables at its end):
+    // no window answers, and the second start still does not run beside it.
+    ASSERT_FALSE(ActivatePrevInstance(TitleSuffix));
+    EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 1);
+}
+
 TEST_F(GlobalWinTest, AHungRunningCopyDoesNotHangTheSecond)
 {
     LoadLangTable();
+    ASSERT_FALSE(ActivatePrevInstance(TitleSuffix));
     HANDLE Created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE Unblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HWND Main = nullptr;
@@ -177,7 +200,8 @@ TEST_F(GlobalWinTest, AHungRunningCopyDoesNotHangTheSecond)
     });
     WaitForSingleObject(Created, INFINITE);
     SetShareCells(u"LumatraStd", 1, IntToStr(reinterpret_cast<intptr_t>(Main)));
-    EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 0);
+    // It ends without waiting for the hung copy, and does not start beside it.
+    EXPECT_EQ(WaitForChild(StartChild(u"second-start")), 1);
     SetEvent(Unblock);
     Hung.join();
     CloseHandle(Created);

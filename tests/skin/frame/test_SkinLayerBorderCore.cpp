@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/frame/SkinLayerBorderCore.h"
+#include "skin/model/SFBitmap.h"
 #include "skin/model/SFWindowData.h"
 
 namespace {
@@ -120,4 +121,36 @@ TEST(SkinLayerBorderCore, FadeSteps)
     EXPECT_EQ(LayerFadeSteps(0), std::vector<Integer>{0});
     EXPECT_EQ(LayerAlphaFor(200, 128), 100);
     EXPECT_EQ(LayerAlphaFor(255, 255), 255);
+}
+
+TEST(SkinLayerBorderCore, BlurBandLessTheBlackCornerPixels)
+{
+    TsfDataSkinLayerFrame D = Frame();
+    D.IntersectBlurMaskRect = {2, 2, 98, 78};
+    D.ExcludeBlurMaskRect = {20, 30, 80, 60};
+    TsfLayerBorderGeometry G;
+    G.Init(D, 100, 80);
+    // The mask is white but for a black 5 x 5 square in each upper corner.
+    TsfBitmap Mask;
+    Mask.SetSize(100, 80);
+    Mask.FillRect({0, 0, 100, 80}, 0xFFFFFFFF);
+    Mask.FillRect({0, 0, 5, 5}, 0xFF000000);
+    Mask.FillRect({95, 0, 100, 5}, 0xFF000000);
+    using V = std::vector<TRect>;
+    // A 200 x 120 frame: 100 wider and 40 higher than the picture.
+    EXPECT_EQ(LayerBlurRects(D, G, &Mask, sfflTop, 200, 120), (V{{5, 2, 195, 5}, {2, 5, 198, 30}}));
+    EXPECT_EQ(LayerBlurRects(D, G, &Mask, sfflLeft, 200, 120), (V{{2, 0, 20, 70}}));
+    EXPECT_EQ(LayerBlurRects(D, G, &Mask, sfflRight, 200, 120), (V{{0, 0, 18, 70}}));
+    EXPECT_EQ(LayerBlurRects(D, G, &Mask, sfflBottom, 200, 120), (V{{2, 0, 198, 18}}));
+    // A lower corner piece of the mask shapes the bottom window.
+    Mask.FillRect({0, 75, 3, 80}, 0xFF000000);
+    EXPECT_EQ(LayerBlurRects(D, G, &Mask, sfflBottom, 200, 120), (V{{2, 0, 198, 15}, {3, 15, 198, 18}}));
+    // A mask of another size shapes nothing; no rectangles: the whole window.
+    TsfBitmap Small;
+    Small.SetSize(10, 10);
+    EXPECT_EQ(LayerBlurRects(D, G, &Small, sfflTop, 200, 120), (V{{2, 2, 198, 30}}));
+    D.IntersectBlurMaskRect = D.ExcludeBlurMaskRect = {};
+    EXPECT_EQ(LayerBlurRects(D, G, nullptr, sfflLeft, 200, 120), (V{{0, 0, 20, 70}}));
+    // A window of no height has no blur.
+    EXPECT_TRUE(LayerBlurRects(D, G, nullptr, sfflLeft, 200, 50).empty());
 }

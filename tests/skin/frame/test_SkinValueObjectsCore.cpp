@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "skin/frame/SkinValueObjectsCore.h"
+#include "skin/model/SFObjectData.h"
+#include "skin/model/SFSkinData.h"
 
 TEST(SkinValueObjectsCore, TrackValueAndPositionBothWays)
 {
@@ -159,4 +164,63 @@ TEST(SkinValueObjectsCore, RegulatorSteps)
     D = {};
     EXPECT_TRUE(RegulatorStep(D, TsfRegulatorKind::Vertical, 1, 40, 0, 1, 0, 10));
     EXPECT_EQ(D.TempValue, 10);
+}
+
+// The frame-object test skin as the skin tool wrote it (tests/data/skin/FrameObjects.skn): every kind of
+// object reads back from its description with what the tests rely on.
+TEST(SkinValueObjectsCore, TheTestSkinReadsBackEveryKindOfObject)
+{
+    const char* Root = std::getenv("LM_TEST_DATA");
+    const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/skin/FrameObjects.skn");
+    TsfSkinData S(nullptr);
+    ASSERT_TRUE(S.LoadFromCompressedFile(File)) << UTF8Encode(S.LoadError());
+    auto Find = [&](const char16_t* Name) -> TsfDataSkinObject* {
+        const Integer I = S.GetIndex(Name);
+        return I >= 0 && I < Integer(S.ObjectList.size()) ? S.ObjectList[size_t(I)].get() : nullptr;
+    };
+    const Integer Pieces = Integer(S.FActivePictures.size()) - 1;
+    ASSERT_GE(Pieces, 0);
+    EXPECT_EQ(S.FActivePictures.back().Width, 200);
+    EXPECT_EQ(S.FActivePictures.back().Height, 60);
+    auto* Track = dynamic_cast<TsfDataSkinTrackBar*>(Find(u"track"));
+    ASSERT_TRUE(Track);
+    EXPECT_EQ(Track->ActivePictureIndex, Pieces);
+    EXPECT_EQ(Track->BeginPoint, TPoint(6, 6));
+    EXPECT_EQ(Track->EndPoint, TPoint(54, 6));
+    EXPECT_EQ(Track->MaxValue, 96);
+    EXPECT_TRUE(Track->MouseDownChangeValue);
+    EXPECT_TRUE(Track->ButtonTransparent);
+    auto* Gauge = dynamic_cast<TsfDataSkinGauge*>(Find(u"gauge"));
+    ASSERT_TRUE(Gauge);
+    EXPECT_EQ(Gauge->MaxValue, 100);
+    auto* Regulator = dynamic_cast<TsfDataSkinFrameRegulatorObject*>(Find(u"regulator"));
+    ASSERT_TRUE(Regulator);
+    EXPECT_EQ(Regulator->CountFrames, 4);
+    EXPECT_EQ(Regulator->Kind, rkRound);
+    EXPECT_TRUE(dynamic_cast<TsfDataSkinSwitch*>(Find(u"switch")));
+    auto* Anim = dynamic_cast<TsfDataSkinAnimate*>(Find(u"anim"));
+    ASSERT_TRUE(Anim);
+    EXPECT_EQ(Anim->CountFrames, 3);
+    EXPECT_EQ(Anim->TimerInterval, 50);
+    EXPECT_EQ(Anim->Command, cmDefault);
+    EXPECT_TRUE(Anim->ButtonStyle);
+    EXPECT_EQ(Anim->DownSkinRect, TRect(136, 0, 148, 12));
+    auto* FrameGauge = dynamic_cast<TsfDataSkinFrameGaugeObject*>(Find(u"framegauge"));
+    ASSERT_TRUE(FrameGauge);
+    EXPECT_EQ(FrameGauge->CountFrames, 5);
+    auto* Bits = dynamic_cast<TsfDataSkinBitLabel*>(Find(u"bits"));
+    ASSERT_TRUE(Bits);
+    ASSERT_EQ(Bits->Symbols.Count(), 2);
+    EXPECT_EQ(Bits->Symbols.Strings(1), u"345");
+    auto* Label = dynamic_cast<TsfDataSkinLabel*>(Find(u"textlabel"));
+    ASSERT_TRUE(Label);
+    EXPECT_EQ(Label->TextValue, u"Lbl");
+    EXPECT_EQ(Label->Alignment, taCenter);
+    auto* Item = dynamic_cast<TsfDataSkinMainMenuItem*>(Find(u"MAINMENUITEM"));
+    ASSERT_TRUE(Item);
+    EXPECT_EQ(Item->TextRct, TRect(4, 0, 26, 14));
+    EXPECT_EQ(S.MainMenuRect, TRect(120, 16, 236, 30));
+    // The frame objects come first; the skin's caption buttons are gone.
+    EXPECT_EQ(S.GetIndex(u"track"), 0);
+    for (const auto& O : S.ObjectList) EXPECT_FALSE(dynamic_cast<TsfDataSkinStdButton*>(O.get())) << UTF8Encode(O->IDName);
 }

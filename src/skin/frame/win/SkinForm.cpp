@@ -15,10 +15,14 @@
 
 namespace {
 
-// The main form's handler of the application's restore (installed only when none was set).
+// The main form's handler of the application's restore (installed only when
+// none was set). It finds the component when called: a handler chained after
+// it (application events) may keep it beyond the component's life.
 struct TAppRestore {
-    TsfSkinForm* Owner;
-    void operator()(TObject*) const { Owner->CheckAppLayeredBorders(); }
+    void operator()(TObject*) const
+    {
+        if (TsfSkinForm* C = GetSkinForm(Application->MainForm())) C->CheckAppLayeredBorders();
+    }
 };
 
 // Timers of the component on the skin clock (target: the component).
@@ -106,7 +110,7 @@ TsfSkinForm::TsfSkinForm(TComponent* AOwner)
 TsfSkinForm::~TsfSkinForm()
 {
     // The application's restore handler this component put in goes with it.
-    if (const auto* R = Application->OnRestore.target<TAppRestore>(); R && R->Owner == this)
+    if (Application->OnRestore.target<TAppRestore>() && FForm == Application->MainForm())
         Application->OnRestore = nullptr;
     SkinClock()->StopTimers(this);
     UnHookApp();
@@ -162,6 +166,8 @@ void TsfSkinForm::SetSkinData(TsfSkinData* Value)
         FSD->FreeNotification(this);
         if (FForm->FormStyle() != fsMDIChild) FSkinnableForm = FSD->SkinnableForm();
     }
+    // Bounds saved at the start of a change of the old skin do not belong to this one.
+    FOldFullBorder = -1;
     if (!(ComponentState() & csDesigning)) ChangeSkinData();
 }
 
@@ -1504,7 +1510,7 @@ void TsfSkinForm::WMEraseBkgnd(TMessage& Message)
 void TsfSkinForm::WMShowWindow(TMessage& Message)
 {
     if (Message.WParam == 0) return;
-    if (FForm == Application->MainForm() && !Application->OnRestore) Application->OnRestore = TAppRestore{this};
+    if (FForm == Application->MainForm() && !Application->OnRestore) Application->OnRestore = TAppRestore{};
     if (FStartShow) {
         if (PositionInMonitor == sfpDefault) {
             FStartShow = false;
@@ -1625,8 +1631,9 @@ void TsfSkinForm::WMNCActivate(TMessage& Message)
 
 bool TsfSkinForm::WMSysCommand(TMessage& Message)
 {
+    if (Message.WParam == SC_KEYMENU) return !KeyMenuCommand(Message.LParam != 0);
     // The low four bits are the platform's own: SC_RESTORE from a caption
-    // double-click arrives as 0xF122, SC_KEYMENU from the mouse as 0xF101.
+    // double-click arrives as 0xF122.
     if ((Message.WParam & 0xFFF0) != SC_RESTORE) return true;
     if (OnRestore) OnRestore(this);
     // The main form stands on the task bar itself; its border returns with it.
@@ -1639,7 +1646,29 @@ bool TsfSkinForm::WMSysCommand(TMessage& Message)
         FBorderLayer->ShowWithForm();
         return false;
     }
-    // SC_KEYMENU: the caption holds no main-menu items, so the form's own procedure takes the key.
+    return true;
+}
+
+bool TsfSkinForm::KeyMenuCommand(bool WithChar)
+{
+    if (InMainMenu) {
+        LeaveMainMenu();
+        return true;
+    }
+    // Alt with a key no accelerator took: nothing to enter, and no platform menu to beep for.
+    if (WithChar) return true;
+    const bool Bar = FMainMenuBar && FMainMenuBar->BarMainMenu();
+    bool Caption = false;
+    for (const auto& O : ObjectList)
+        if (O->Kind == TsfFrameObjectKind::MainMenuItem && O->Enabled && O->Visible) Caption = true;
+    // Without items the platform keeps the key (a main-menu mode with nothing
+    // to walk would swallow every key until Escape).
+    if (!Bar && !Caption) return false;
+    // The open menu goes with its levels (its close message leaves the menu mode).
+    if (FSkinMenu && FSkinMenu->Visible()) FSkinMenu->Hide();
+    if (InMenu) SkinMenuClose();
+    if (Bar) FMainMenuBar->EnterMenuBar();
+    else EnterMainMenu();
     return true;
 }
 

@@ -533,6 +533,7 @@ private:
     // it took the message (Pass: whether the form's own procedure still runs).
     void ChangeSkinDataClient();
     void LayerBorderAfterForm(TMessage& Message);
+    void LayerBorderSkinMessage(TMessage& Message);
     TsfFormLayerBorder* FBorderLayer = nullptr;  // owned as a component
     void ClientModeMouseDown(Integer X, Integer Y);
     void FormDragMove();
@@ -580,6 +581,8 @@ private:
     void WMNCPaint(TMessage& Message);
     void WMNCActivate(TMessage& Message);
     bool WMSysCommand(TMessage& Message);
+    // The Alt key alone (SC_KEYMENU) enters the main menu, or leaves it; false: the platform's.
+    bool KeyMenuCommand(bool WithChar);
     void WMSizing(TMessage& Message);
     void WMMoving(TMessage& Message);
     void WMEnterSizeMove(TMessage& Message);

@@ -23,13 +23,8 @@ void TsfSkinForm::ShowClientInActiveEffect()
     HideClientInActiveEffect();
     FInActivePanel = new TsfClientInActivePanel(this);
     FClientInActiveDraw = true;
-    try {
-        FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
-    } catch (...) {
-        FClientInActiveDraw = false;
-        throw;
-    }
-    FClientInActiveDraw = false;
+    auto Drawn = ScopeExit([this] { FClientInActiveDraw = false; });
+    FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
 }
 
 void TsfSkinForm::HideClientInActiveEffect()

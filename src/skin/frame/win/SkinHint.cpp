@@ -85,6 +85,8 @@ void TsfSkinHintWindow::ActivateHint(const TRect& Rect, const String& AHint)
     Show(Rect, AHint, false, false);
 }
 
+void TsfSkinHintWindow::ActivateHintData(const TRect& Rect, const String& AHint, void*) { ActivateHint(Rect, AHint); }
+
 void TsfSkinHintWindow::ActivateHintEx(const TRect& Rect, const String& AHintTitle, TCustomImageList* AImageList,
                                        Integer AImageIndex, const String& AHint)
 {
@@ -391,6 +393,8 @@ Integer TsfSkinHint::GetCursorHeightMargin() const
     const Integer Default = GetSystemMetrics(SM_CYCURSOR);
     ICONINFO Info{};
     if (!GetIconInfo(GetCursor(), &Info)) return Default;
+    // Both bitmaps the query made are ours to delete, whatever happens below.
+    const TGdiObject<HBITMAP> Mask(Info.hbmMask), Color(Info.hbmColor);
     Integer Result = Default;
     if (Info.hbmMask) {
         BITMAP BM{};
@@ -407,17 +411,13 @@ Integer TsfSkinHint::GetCursorHeightMargin() const
             BI.H.biBitCount = 1;
             const std::size_t Line = (static_cast<std::size_t>(BM.bmWidth) + 31) / 32 * 4;
             std::vector<Byte> Bits(Line * static_cast<std::size_t>(BM.bmHeight));
-            HDC DC = GetDC(nullptr);
-            const int Lines = GetDIBits(DC, Info.hbmMask, 0, static_cast<UINT>(BM.bmHeight), Bits.data(),
-                                        reinterpret_cast<BITMAPINFO*>(&BI), DIB_RGB_COLORS);
-            ReleaseDC(nullptr, DC);
+            const int Lines = GetDIBits(TClientDC(nullptr), Info.hbmMask, 0, static_cast<UINT>(BM.bmHeight),
+                                        Bits.data(), reinterpret_cast<BITMAPINFO*>(&BI), DIB_RGB_COLORS);
             if (Lines > 0)
                 Result = CursorMaskMargin(Bits.data(), Line * static_cast<std::size_t>(Lines), BM.bmWidth, Lines,
                                           static_cast<Integer>(Info.yHotspot), Default);
         }
     }
-    if (Info.hbmMask) DeleteObject(Info.hbmMask);
-    if (Info.hbmColor) DeleteObject(Info.hbmColor);
     return Result;
 }
 

@@ -20,6 +20,8 @@ public:
     String ClassName() const override { return u"TsfSkinHintWindow"; }
 
     void ActivateHint(const TRect& Rect, const String& AHint) override;
+    // The application's own hints come this way: they get the skinned showing too.
+    void ActivateHintData(const TRect& Rect, const String& AHint, void* AData) override;
     void ActivateHintEx(const TRect& Rect, const String& AHintTitle, TCustomImageList* AImageList,
                         Integer AImageIndex, const String& AHint);
     void ActivateHintFromRect(const TRect& ARect, const String& AHint, bool ATop);

@@ -8,7 +8,9 @@
 #include "skin/frame/win/SkinForm.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
+#include "skin/model/SFMessages.h"
 #include "skin/model/SFWindowData.h"
+#include "skin/model/win/SFUtils_Win.h"
 
 namespace {
 
@@ -58,6 +60,26 @@ TCursor CursorOf(TsfLayerHit Hit)
     }
 }
 
+// A region of the rectangles (none for an empty list).
+HRGN RegionOf(const std::vector<TRect>& Rects)
+{
+    if (Rects.empty()) return nullptr;
+    TRect Bounds = Rects.front();
+    for (const TRect& R : Rects)
+        Bounds = {std::min(Bounds.Left, R.Left), std::min(Bounds.Top, R.Top), std::max(Bounds.Right, R.Right),
+                  std::max(Bounds.Bottom, R.Bottom)};
+    std::vector<uint8_t> Data(sizeof(RGNDATAHEADER) + Rects.size() * sizeof(RECT));
+    auto* H = reinterpret_cast<RGNDATAHEADER*>(Data.data());
+    H->dwSize = sizeof(RGNDATAHEADER);
+    H->iType = RDH_RECTANGLES;
+    H->nCount = DWORD(Rects.size());
+    H->nRgnSize = DWORD(Rects.size() * sizeof(RECT));
+    H->rcBound = {Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom};
+    auto* Out = reinterpret_cast<RECT*>(Data.data() + sizeof(RGNDATAHEADER));
+    for (size_t I = 0; I < Rects.size(); ++I) Out[I] = {Rects[I].Left, Rects[I].Top, Rects[I].Right, Rects[I].Bottom};
+    return ExtCreateRegion(nullptr, DWORD(Data.size()), reinterpret_cast<const RGNDATA*>(Data.data()));
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -101,6 +123,16 @@ TsfLayerHit TsfFormLayerWindow::HitAtCursor() const
 
 void TsfFormLayerWindow::Dispatch(TMessage& Message)
 {
+    if (Message.Msg == WM_SETFOCUS) {
+        // The border never keeps the focus: it goes to its form.
+        TCustomForm* F = FLayerBorder->Form();
+        if (F && F->HandleAllocated()) {
+            if (GetActiveWindow() != F->Handle()) SetActiveWindow(F->Handle());
+            ::SetFocus(F->Handle());
+        }
+        Message.Result = 0;
+        return;
+    }
     if (Message.Msg == WM_SETCURSOR && LOWORD(Message.LParam) == HTCLIENT) {
         const TsfLayerHit Hit = FDown ? FHitMode : HitAtCursor();
         ::SetCursor(Screen->Cursors(CursorOf(Hit)));
@@ -113,6 +145,11 @@ void TsfFormLayerWindow::Dispatch(TMessage& Message)
 void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     TsfLayerWindow::MouseDown(Button, Shift, X, Y);
+    // A press on the border ends what a press elsewhere on the form would end.
+    TsfSkinForm* C = FLayerBorder->DSF();
+    if (C->SkinMenu() && C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
+    if (TCustomForm* F = FLayerBorder->Form())
+        if (TWinControl* A = F->ActiveControl(); A && A->HandleAllocated()) SendMessageW(A->Handle(), WM_CANCELMODE, 0, 0);
     FHitMode = HitAtCursor();
     if (Button != mbLeft || FHitMode == lhNone || FHitMode == lhObject) return;
     if (FLayerBorder->DSF()->WindowState() == wsMaximized) return;
@@ -164,6 +201,7 @@ TsfFormLayerBorder::~TsfFormLayerBorder()
 {
     SkinClock()->StopTimers(this);
     FreeWindows();
+    FreeBlurRegions();
 }
 
 void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
@@ -173,6 +211,9 @@ void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
     FData = nullptr;
     FSourceBitmap.reset();
     FSourceInActiveBitMap.reset();
+    FBlurMask.reset();
+    FreeBlurRegions();
+    FIsAeroEnabled = IsWindowsVistaOrLater() && IsCompositionEnabled();
     if (!FSD || FSD->Empty || !FSD->LayerFrame || FSD->LayerFrame->PictureIndex == -1) return;
     const TsfDataSkinLayerFrame& D = *FSD->LayerFrame;
     FSourceBitmap = AlphaPicture(FSD, D.PictureIndex, D.MaskPictureIndex);
@@ -183,6 +224,11 @@ void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
         if (FSourceInActiveBitMap && (FSourceInActiveBitMap->Width() != FSourceBitmap->Width() ||
                                       FSourceInActiveBitMap->Height() != FSourceBitmap->Height()))
             FSourceInActiveBitMap.reset();
+    }
+    if (const TsfBitmap* M = FSD->ActiveBitmap(D.BlurMaskPictureIndex); M && !M->Empty()) {
+        FBlurMask = std::make_unique<TsfBitmap>();
+        FBlurMask->SetSize(M->Width(), M->Height());
+        SkinCopyRect(FBlurMask.get(), {0, 0, M->Width(), M->Height()}, M, {0, 0, M->Width(), M->Height()});
     }
     FData = &D;
     FGeometry.Init(D, FSourceBitmap->Width(), FSourceBitmap->Height());
@@ -245,6 +291,31 @@ void TsfFormLayerBorder::BuildImages(Integer W, Integer H)
             I->CheckRGBA();
             I->CheckingAlphaBlend();
         }
+    if (BlurApplies()) BuildBlurRegions(W, H);
+}
+
+bool TsfFormLayerBorder::BlurApplies() const
+{
+    return FIsAeroEnabled && FData && FSD && FSD->AeroBlurEnabled() && !FDSF->AlphaBlend();
+}
+
+void TsfFormLayerBorder::FreeBlurRegions()
+{
+    for (TRegion& R : FBlurRgn) R.Reset();
+}
+
+void TsfFormLayerBorder::BuildBlurRegions(Integer W, Integer H)
+{
+    FreeBlurRegions();
+    for (Integer T = 0; T < 4; ++T)
+        FBlurRgn[T].Reset(
+            RegionOf(LayerBlurRects(*FData, FGeometry, FBlurMask.get(), TsfFormLayerBorderType(T), W, H)));
+}
+
+void TsfFormLayerBorder::ApplyBlur(Integer T)
+{
+    if (!BlurApplies() || !FBlurRgn[T].Handle() || !FWindows[T] || !FWindows[T]->HandleAllocated()) return;
+    SetBlurBehind(FWindows[T]->Handle(), true, FBlurRgn[T]);
 }
 
 void TsfFormLayerBorder::FreeWindows()
@@ -259,7 +330,10 @@ void TsfFormLayerBorder::PushImages()
 {
     const Integer A = std::clamp<Integer>(CurrentAlpha(), 0, 255);
     for (Integer T = 0; T < 4; ++T)
-        if (FWindows[T] && FImages[T]) UpdateLayeredBitmap(FImages[T].get(), uint8_t(A), FWindows[T]);
+        if (FWindows[T] && FImages[T]) {
+            UpdateLayeredBitmap(FImages[T].get(), uint8_t(A), FWindows[T]);
+            ApplyBlur(T);
+        }
 }
 
 void TsfFormLayerBorder::PlaceWindows(bool Show)
@@ -279,6 +353,7 @@ void TsfFormLayerBorder::PlaceWindows(bool Show)
         W->SetBounds(R.Left, R.Top, R.Width(), R.Height());
         W->HandleNeeded();
         UpdateLayeredBitmap(FImages[T].get(), uint8_t(std::clamp<Integer>(CurrentAlpha(), 0, 255)), W);
+        ApplyBlur(T);
         const bool Top = FForm && FForm->FormStyle() == fsStayOnTop;
         SetWindowPos(W->Handle(), Top ? HWND_TOPMOST : HWND_NOTOPMOST, R.Left, R.Top, R.Width(), R.Height(),
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -330,6 +405,7 @@ void TsfFormLayerBorder::Hide()
     FVisible = false;
     for (auto& I : FImages) I.reset();
     FreeWindows();
+    FreeBlurRegions();
 }
 
 void TsfFormLayerBorder::Update(Integer AHeight, Integer AWidth)
@@ -457,6 +533,10 @@ void TsfSkinForm::LayerBorderSkinChanged()
 
 void TsfSkinForm::LayerBorderAfterForm(TMessage& Message)
 {
+    if (Message.Msg == WM_SHOWLAYEREDBORDERS || Message.Msg == WM_AEROBLURENABLED) {
+        LayerBorderSkinMessage(Message);
+        return;
+    }
     if (!FBorderLayer && !IsLayerBorderUsed()) return;
     switch (Message.Msg) {
     case WM_SHOWWINDOW:
@@ -489,5 +569,28 @@ void TsfSkinForm::LayerBorderAfterForm(TMessage& Message)
     case WM_DESTROY:
         if (FBorderLayer) FBorderLayer->Hide();
         return;
+    }
+}
+
+void TsfSkinForm::LayerBorderSkinMessage(TMessage& Message)
+{
+    if (reinterpret_cast<TsfSkinData*>(Message.WParam) != FSD || !FForm->HandleAllocated()) return;
+    const bool Shown = FBorderLayer && FBorderLayer->Visible();
+    if (Message.Msg == WM_SHOWLAYEREDBORDERS) {
+        // The skin's option was switched: the border comes or goes with the form as it is.
+        if (IsLayerBorderUsed() && !Shown && IsWindowVisible(FForm->Handle())) {
+            if (!FBorderLayer) FBorderLayer = new TsfFormLayerBorder(this);
+            FBorderLayer->InitFrame(FSD, FForm);
+            if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), false);
+            FBorderLayer->SetActive(GetActiveWindow() == FForm->Handle(), false);
+            FBorderLayer->ShowWithForm();
+        } else if (!IsLayerBorderUsed() && Shown) {
+            FBorderLayer->Hide();
+            if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), true);
+        }
+    } else if (Message.Msg == WM_AEROBLURENABLED && Shown && IsLayerBorderUsed()) {
+        // New windows: the blur behind them follows the option now.
+        FBorderLayer->Hide();
+        FBorderLayer->ShowWithForm();
     }
 }

@@ -79,6 +79,11 @@ public:
     Integer CurrentAlpha() const { return FActive ? FCurrentAlphaBlendValue : FCurrentInActiveAlphaBlendValue; }
     // The frame around the form's bounds now.
     TRect FrameForForm() const;
+    // Desktop composition was on when the frame was taken.
+    bool AeroEnabled() const { return FIsAeroEnabled; }
+    // The desktop's blur shows behind the windows: composition, the skin's
+    // blur option, and a form that is not alpha-blended itself.
+    bool BlurApplies() const;
 
 private:
     void BuildImages(Integer W, Integer H);
@@ -86,6 +91,9 @@ private:
     void PlaceWindows(bool Show);
     void FreeWindows();
     void FadeStep();
+    void BuildBlurRegions(Integer W, Integer H);
+    void FreeBlurRegions();
+    void ApplyBlur(Integer T);
 
     TsfSkinForm* FDSF;
     TCustomForm* FForm = nullptr;
@@ -99,6 +107,9 @@ private:
     std::array<TsfFormLayerWindow*, 4> FWindows{};  // owned as components
     TRect FFrame{};
     Integer FCurrentAlphaBlendValue = -1, FCurrentInActiveAlphaBlendValue = -1;
+    bool FIsAeroEnabled = false;
+    std::unique_ptr<TsfBitmap> FBlurMask;
+    std::array<TRegion, 4> FBlurRgn;  // per window, in its own coordinates; empty: no blur
     std::vector<Integer> FFade;
     size_t FFadeStep = 0;
 };

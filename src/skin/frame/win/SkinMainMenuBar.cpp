@@ -6,16 +6,21 @@
 
 #include "framework/controls/win/StdCtrls.h"
 #include "skin/controls/SkinClock.h"
+#include "skin/controls/SkinCtrlGeometry.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFSkinImage.h"
+#include "skin/model/sfeffbmp.h"
 #include "skin/model/win/SFUtils_Win.h"
 
 namespace {
 
 constexpr Cardinal MouseTimerId = 1;
 constexpr Cardinal MouseTimerInterval = 50;
+constexpr Cardinal MorphTimerId = 2;
+constexpr Cardinal MorphTimerInterval = 25;
+constexpr Cardinal AnimateTimerId = 3;
 constexpr TColor Navy = 0x800000;
 constexpr TColor HotFill = 0xD2BDB6;
 constexpr TColor DownFill = 0xB59385;
@@ -45,6 +50,50 @@ TBorderIcons IconsOf(const TsfSkinForm* C)
     return Icons;
 }
 
+// Normal morphed towards Hot by Kf, drawn into B at (X, Y).
+void DrawMorphed(TsfBitmap* B, TsfBitmap& Normal, TsfBitmap& Hot, TMorphKind Kind, double Kf, Integer X, Integer Y)
+{
+    GdiFlush();
+    auto From = TsfEffectBmp::CreateFromhWnd(Normal.Handle());
+    auto To = TsfEffectBmp::CreateFromhWnd(Hot.Handle());
+    if (!From || !To) {
+        Normal.Draw(B, X, Y);
+        return;
+    }
+    From->MorphBy(Kind, To.get(), Kf);
+    From->Draw(B->Canvas()->Handle(), X, Y);
+}
+
+// The picture a menu item shows beside its caption: its own bitmap, else its
+// image in the menu's image list.
+struct TItemGlyph {
+    TBitmap* Bitmap = nullptr;
+    TCustomImageList* List = nullptr;
+    Integer Index = -1, Width = 0, Height = 0;
+    explicit operator bool() const { return Bitmap || List; }
+};
+
+TItemGlyph GlyphOf(TMenuItem* Item)
+{
+    TItemGlyph G;
+    if (!Item) return G;
+    if (TBitmap* B = Item->Bitmap(); B && !B->Empty()) {
+        G.Bitmap = B;
+        G.Width = B->Width();
+        G.Height = B->Height();
+        return G;
+    }
+    TMenu* Menu = Item->GetParentMenu();
+    TCustomImageList* L = Menu ? Menu->Images() : nullptr;
+    if (L && Item->ImageIndex() >= 0 && Item->ImageIndex() < L->Count()) {
+        G.List = L;
+        G.Index = Item->ImageIndex();
+        G.Width = L->Width();
+        G.Height = L->Height();
+    }
+    return G;
+}
+
 TsfSkinForm* MaximizedChildComponent()
 {
     TCustomForm* Main = Application->MainForm();
@@ -69,7 +118,29 @@ TsfMenuBarObject::TsfMenuBarObject(TsfSkinMainMenuBar* AParent, const TsfDataSki
     if (TsfSkinData* SD = AParent->SkinData()) Picture = SD->ActiveBitmap(AData->ActivePictureIndex);
 }
 
-void TsfMenuBarObject::ReDraw() { Parent->DrawObject(this); }
+void TsfMenuBarObject::ReDraw()
+{
+    Parent->DrawObject(this);
+    if (CanMorph()) Parent->StartMorphTimer();
+}
+
+bool TsfMenuBarObject::CanMorph() const
+{
+    const TsfSkinData* SD = Parent->SkinData();
+    return Morphing && SD && !SD->Empty && SD->EnableSkinEffects &&
+           !(Parent->ToolBarMode && Parent->ToolBarModeItemTransparent);
+}
+
+bool TsfMenuBarObject::CanMorphing() const
+{
+    return (!FDown || EmptyRect(DownRect)) && ((Active && FMorphKf < 1) || (!Active && FMorphKf > 0));
+}
+
+void TsfMenuBarObject::DoMorphing()
+{
+    SetMorphKf(FMorphKf + (Active ? 0.2 : -0.2));
+    Parent->DrawObject(this);
+}
 
 void TsfMenuBarObject::MouseEnter()
 {
@@ -98,8 +169,17 @@ void TsfSkinMainMenuBarButton::Draw(TsfBitmap* B)
     Face.SetSize(W, H);
     const bool Pressed = FDown && FMouseIn;
     if (FSkinSupport && Picture) {
+        const bool DownLook = Pressed && !EmptyRect(DownRect);
+        if (!DownLook && MorphUnderWay() && !EmptyRect(ActiveSkinRect)) {
+            TsfBitmap Hot;
+            Hot.SetSize(W, H);
+            SkinCopyRect(&Face, {0, 0, W, H}, Picture, SkinRect);
+            SkinCopyRect(&Hot, {0, 0, W, H}, Picture, ActiveSkinRect);
+            DrawMorphed(B, Face, Hot, MorphKind, FMorphKf, ObjectRect.Left, ObjectRect.Top);
+            return;
+        }
         TRect S = SkinRect;
-        if (Pressed && !EmptyRect(DownRect)) S = DownRect;
+        if (DownLook) S = DownRect;
         else if (Active && !EmptyRect(ActiveSkinRect)) S = ActiveSkinRect;
         SkinCopyRect(&Face, {0, 0, W, H}, Picture, S);
     } else {
@@ -198,6 +278,10 @@ TsfSkinMainMenuBarItem::TsfSkinMainMenuBarItem(TsfSkinMainMenuBar* AParent, cons
     LO = AData->ItemLO;
     RO = AData->ItemRO;
     StretchEffect = AData->StretchEffect;
+    AnimateSkinRect = AData->AnimateSkinRect;
+    FrameCount = AData->FrameCount;
+    AnimateInterval = AData->AnimateInterval;
+    InActiveAnimation = AData->InActiveAnimation;
     DownRect = !EmptyRect(AData->DownRect) ? AData->DownRect : !EmptyRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
     if (EmptyRect(ActiveSkinRect)) Morphing = false;
 }
@@ -220,8 +304,87 @@ Integer TsfSkinMainMenuBarItem::CalcWidth(TCanvas* C) const
     const String Caption = MenuItem ? MenuItem->Caption() : String();
     DrawWideText(C, Caption, R, DT_CALCRECT | DT_SINGLELINE);
     const Integer TW = R.Width();
-    if (FSkinSupport) return SkinRect.Width() - TextRct.Width() + TW + 2;
-    return TW + 12;
+    const TItemGlyph G = GlyphOf(MenuItem);
+    if (FSkinSupport) return SkinRect.Width() - TextRct.Width() + TW + 2 + (G ? G.Width + 5 : 0);
+    return G ? TW + G.Width + 17 : TW + 12;
+}
+
+bool TsfSkinMainMenuBarItem::Skinned() const
+{
+    return FSkinSupport && Picture && !EmptyRect(SkinRect) && !EmptyRect(TextRct);
+}
+
+bool TsfSkinMainMenuBarItem::AnimationEnabled() const
+{
+    const TsfSkinData* SD = Parent->SkinData();
+    return !EmptyRect(AnimateSkinRect) && FrameCount > 0 && SD && !SD->Empty && SD->EnableSkinEffects &&
+           !Parent->ToolBarMode;
+}
+
+TRect TsfSkinMainMenuBarItem::AnimationFrame(Integer N) const
+{
+    const TRect& S = AnimateSkinRect;
+    if (S.Height() > SkinRect.Height()) {
+        const Integer FH = S.Height() / FrameCount;
+        return {S.Left, S.Top + (N - 1) * FH, S.Right, S.Top + N * FH};
+    }
+    const Integer FW = S.Width() / FrameCount;
+    return {S.Left + (N - 1) * FW, S.Top, S.Left + N * FW, S.Bottom};
+}
+
+void TsfSkinMainMenuBarItem::DrawFace(TsfBitmap& Face, const TsfBitmap* Bar, const TRect& Src, bool Hot,
+                                      bool Down) const
+{
+    const Integer W = Face.Width(), H = Face.Height();
+    TColor Color = clBtnText;
+    TRect T{0, 0, W, H};
+    if (Skinned()) {
+        const bool Normal = !Hot && !Down;
+        bool Made = false;
+        if (Parent->ToolBarMode) {
+            TColor Unused = 0;
+            if (Normal && Parent->ToolBarModeItemTransparent && Bar) {
+                SkinCopyRect(&Face, {0, 0, W, H}, Bar, ObjectRect);
+                Made = true;
+            } else {
+                Made = DrawSkinButtonPicture(Parent->SkinData(), &Face, u"resizetoolbutton", Down, Hot, Unused);
+            }
+        }
+        if (!Made) {
+            if (Normal && Parent->ItemTransparent && Bar)
+                SkinCopyRect(&Face, {0, 0, W, H}, Bar, ObjectRect);
+            else if (Parent->UseSkinSize)
+                CreateHSkinImage(LO, RO, &Face, Picture, Src, W, H, Hot && StretchEffect);
+            else
+                CreateStretchImage(&Face, Picture, Src, {LO, H / 4, W - RO, H - H / 4}, true);
+        }
+        Color = Down ? DownFontColor : Hot ? ActiveFontColor : Enabled ? FontColor : UnEnabledFontColor;
+        T = {TextRct.Left, TextRct.Top, W - (SkinRect.Width() - TextRct.Right), TextRct.Bottom};
+    } else {
+        DefaultFace(Face, Down, Hot);
+        Color = Enabled ? clBtnText : clBtnShadow;
+    }
+    TCanvas* C = Face.Canvas();
+    if (const TItemGlyph G = GlyphOf(MenuItem)) {
+        const Integer X = T.Left + 2, Y = T.Top + (T.Height() - G.Height) / 2;
+        const bool On = MenuItem->Enabled();
+        if (G.Bitmap) {
+            G.Bitmap->SetTransparent(true);
+            C->Draw(X, Y, G.Bitmap);
+        } else {
+            G.List->Draw(C, X, Y, G.Index, On);
+        }
+        T.Left += G.Width + 5;
+    }
+    SetFont(C);
+    C->Font()->SetColor(Color);
+    C->Brush()->SetStyle(bsClear);
+    if (MenuItem && MenuItem->OnDrawItem) {
+        MenuItem->OnDrawItem(MenuItem, C, T, Hot);
+    } else {
+        TRect TR = T;
+        DrawWideText(C, MenuItem ? MenuItem->Caption() : String(), TR, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 }
 
 void TsfSkinMainMenuBarItem::Draw(TsfBitmap* B)
@@ -230,30 +393,20 @@ void TsfSkinMainMenuBarItem::Draw(TsfBitmap* B)
     if (W <= 0 || H <= 0 || !Visible) return;
     TsfBitmap Face;
     Face.SetSize(W, H);
-    TColor Color = clBtnText;
-    TRect T{0, 0, W, H};
-    if (FSkinSupport && Picture && !EmptyRect(SkinRect) && !EmptyRect(TextRct)) {
-        TRect S = SkinRect;
-        if (FDown) S = DownRect;
-        else if (Active) S = EmptyRect(ActiveSkinRect) ? SkinRect : ActiveSkinRect;
-        if (Parent->UseSkinSize) CreateHSkinImage(LO, RO, &Face, Picture, S, W, H, Active && StretchEffect);
-        else CreateStretchImage(&Face, Picture, S, {LO, H / 4, W - RO, H - H / 4}, true);
-        Color = FDown ? DownFontColor : Active ? ActiveFontColor : Enabled ? FontColor : UnEnabledFontColor;
-        T = {TextRct.Left, TextRct.Top, W - (SkinRect.Width() - TextRct.Right), TextRct.Bottom};
+    const TRect HotRect = EmptyRect(ActiveSkinRect) ? SkinRect : ActiveSkinRect;
+    if (!Skinned() || FDown) {
+        DrawFace(Face, B, DownRect, Active, FDown);
+    } else if (AnimationEnabled() && CurrentFrame > 0 && CurrentFrame <= FrameCount) {
+        DrawFace(Face, B, AnimationFrame(CurrentFrame), Active, false);
+    } else if (MorphUnderWay()) {
+        TsfBitmap Hot;
+        Hot.SetSize(W, H);
+        DrawFace(Face, B, SkinRect, false, false);
+        DrawFace(Hot, B, HotRect, true, false);
+        DrawMorphed(B, Face, Hot, MorphKind, FMorphKf, ObjectRect.Left, ObjectRect.Top);
+        return;
     } else {
-        DefaultFace(Face, FDown, Active);
-        Color = Enabled ? clBtnText : clBtnShadow;
-    }
-    TCanvas* C = Face.Canvas();
-    SetFont(C);
-    C->Font()->SetColor(Color);
-    C->Brush()->SetStyle(bsClear);
-    const String Caption = MenuItem ? MenuItem->Caption() : String();
-    if (MenuItem && MenuItem->OnDrawItem) {
-        MenuItem->OnDrawItem(MenuItem, C, T, Active);
-    } else {
-        TRect TR = T;
-        DrawWideText(C, Caption, TR, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawFace(Face, B, Active ? HotRect : SkinRect, Active, false);
     }
     Face.Draw(B, ObjectRect.Left, ObjectRect.Top);
 }
@@ -272,6 +425,7 @@ void TsfSkinMainMenuBarItem::MouseEnter()
         if (I != this && I->Active) I->MouseLeave();
     FMouseIn = Active = true;
     ReDraw();
+    if (AnimationEnabled()) Parent->StartAnimateTimer(AnimateInterval);
     if (Parent->OnItemMouseEnter) Parent->OnItemMouseEnter(MenuItem);
     if (MenuItem) Parent->SetHint(MenuItem->Hint());
 }
@@ -279,6 +433,11 @@ void TsfSkinMainMenuBarItem::MouseEnter()
 void TsfSkinMainMenuBarItem::MouseLeave()
 {
     FMouseIn = Active = false;
+    if (AnimationEnabled()) {
+        // Played back on the timer, or straight back to the normal look.
+        if (InActiveAnimation) Parent->StartAnimateTimer(AnimateInterval);
+        else CurrentFrame = 0;
+    }
     if (FDown && Morphing) SetMorphKf(0);
     ReDraw();
     if (Parent->OnItemMouseLeave) Parent->OnItemMouseLeave(MenuItem);
@@ -308,6 +467,10 @@ void TsfSkinMainMenuBarItem::SetDownState(bool Value)
     TsfSkinForm* F = Parent->SkinForm();
     if (!Value) {
         Active = false;
+        if (AnimationEnabled()) {
+            CurrentFrame = InActiveAnimation ? FrameCount + 1 : 0;
+            if (InActiveAnimation) Parent->StartAnimateTimer(AnimateInterval);
+        }
         if (Morphing) SetMorphKf(1);
         ReDraw();
         return;
@@ -418,6 +581,26 @@ TMainMenu* TsfSkinMainMenuBar::GetChildMainMenu()
     return nullptr;
 }
 
+void TsfSkinMainMenuBar::SetDefItemFont(TFont* Value)
+{
+    FDefItemFont->Assign(Value);
+    if (!FSkinSupport) Invalidate();
+}
+
+void TsfSkinMainMenuBar::SetDefaultWidth(Integer Value)
+{
+    FDefaultWidth = Value;
+    if (!FSkinSupport && Value > 0) SetWidth(Value);
+}
+
+void TsfSkinMainMenuBar::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    GetSkinData();
+    if (FSkinSupport && UseSkinSize) AHeight = BarSkinRect.Height();
+    inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
+    Invalidate();
+}
+
 void TsfSkinMainMenuBar::SetDefaultHeight(Integer Value)
 {
     FDefaultHeight = Value;
@@ -430,6 +613,48 @@ std::vector<TsfSkinMainMenuBarItem*> TsfSkinMainMenuBar::Items() const
     for (const auto& O : ObjectList)
         if (auto* I = dynamic_cast<TsfSkinMainMenuBarItem*>(O.get())) L.push_back(I);
     return L;
+}
+
+void TsfSkinMainMenuBar::StartMorphTimer()
+{
+    if (!SkinClock()->TimerRunning(this, MorphTimerId))
+        SkinClock()->StartTimer(this, MorphTimerId, MorphTimerInterval, [this] { MorphTimerTick(); });
+}
+
+void TsfSkinMainMenuBar::StartAnimateTimer(Integer Interval)
+{
+    SkinClock()->StartTimer(this, AnimateTimerId, Cardinal(std::max<Integer>(Interval, 1)),
+                            [this] { ItemAnimateTimerTick(); });
+}
+
+bool TsfSkinMainMenuBar::MorphTimerRunning() const { return SkinClock()->TimerRunning(this, MorphTimerId); }
+bool TsfSkinMainMenuBar::AnimateTimerRunning() const { return SkinClock()->TimerRunning(this, AnimateTimerId); }
+
+void TsfSkinMainMenuBar::MorphTimerTick()
+{
+    bool Any = false;
+    for (const auto& O : ObjectList)
+        if (O->CanMorph() && O->CanMorphing()) {
+            O->DoMorphing();
+            Any = true;
+        }
+    if (!Any) SkinClock()->StopTimer(this, MorphTimerId);
+}
+
+void TsfSkinMainMenuBar::ItemAnimateTimerTick()
+{
+    bool Any = false;
+    for (TsfSkinMainMenuBarItem* I : Items()) {
+        if (!I->AnimationEnabled()) continue;
+        const Integer Was = I->CurrentFrame;
+        if (I->Active) I->CurrentFrame = std::min(I->CurrentFrame + 1, I->FrameCount + 1);
+        else I->CurrentFrame = std::max<Integer>(I->CurrentFrame - 1, 0);
+        if (I->CurrentFrame != Was) {
+            Any = true;
+            DrawObject(I);
+        }
+    }
+    if (!Any) SkinClock()->StopTimer(this, AnimateTimerId);
 }
 
 void TsfSkinMainMenuBar::ClearBarObjects()
@@ -627,6 +852,25 @@ void TsfSkinMainMenuBar::LayoutObjects(TCanvas* Measure)
     }
 }
 
+namespace {
+
+// The bar as a tool panel: the skin's "resizetoolpanel" (else "panel") built to B.
+bool PaintToolPanel(TsfSkinData* SD, TsfBitmap* B)
+{
+    for (const char16_t* Name : {u"resizetoolpanel", u"panel"}) {
+        const Integer I = SD->GetControlIndex(Name);
+        if (I < 0 || I >= Integer(SD->CtrlList.size())) continue;
+        auto* D = dynamic_cast<const TsfDataSkinCustomControl*>(SD->CtrlList[size_t(I)].get());
+        const TsfBitmap* P = D ? SD->ActiveBitmap(D->PictureIndex) : nullptr;
+        if (!P) continue;
+        CreateDescriptionImage(B, P, *D, D->SkinRect);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void TsfSkinMainMenuBar::PaintBar(TsfBitmap* B)
 {
     const Integer W = B->Width(), H = B->Height();
@@ -637,6 +881,7 @@ void TsfSkinMainMenuBar::PaintBar(TsfBitmap* B)
     } else if (UseSkinSize) {
         CreateHSkinImage(ItemsRect.Left, BarSkinRect.Width() - ItemsRect.Right, B, BarPicture, BarSkinRect, W, H,
                          StretchEffect);
+    } else if (ToolBarMode && PaintToolPanel(FSD, B)) {
     } else {
         CreateStretchImage(B, BarPicture, BarSkinRect, {ItemsRect.Left, H / 4, ItemsRect.Right, H - H / 4}, true);
     }

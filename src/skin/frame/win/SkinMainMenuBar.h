@@ -25,7 +25,15 @@ class TsfMenuBarObject {
 public:
     TsfMenuBarObject(TsfSkinMainMenuBar* AParent, const TsfDataSkinObject* AData);
     virtual ~TsfMenuBarObject() = default;
+    // Repaints the object; one that can morph starts the bar's morph timer too.
     void ReDraw();
+    // Morphing is on for the object and the bar's skin allows effects.
+    bool CanMorph() const;
+    // The morph has some way to go towards the look of the hot state.
+    bool CanMorphing() const;
+    // One morph step (0.2) towards the hot or the normal look.
+    void DoMorphing();
+    bool MorphUnderWay() const { return CanMorph() && CanMorphing(); }
     virtual void Draw(TsfBitmap* B) { (void)B; }
     virtual void DblClick() {}
     virtual void MouseDown(Integer X, Integer Y, TMouseButton Button) { (void)X, (void)Y, (void)Button; }
@@ -90,9 +98,22 @@ public:
     TRect TextRct{};
     Integer LO = 0, RO = 0;
     bool StretchEffect = false;
+    // The item's animation: FrameCount frames of AnimateSkinRect (stacked
+    // when the strip is taller than SkinRect, else side by side), one every
+    // AnimateInterval ms while hot; CurrentFrame 0 is the normal look and
+    // FrameCount + 1 the hot one.
+    TRect AnimateSkinRect{};
+    Integer FrameCount = 0, AnimateInterval = 0, CurrentFrame = 0;
+    bool InActiveAnimation = false;
+    bool AnimationEnabled() const;
+    TRect AnimationFrame(Integer N) const;
 
 private:
     void SetFont(TCanvas* C) const;
+    bool Skinned() const;
+    // The face of one look (Src of the picture, or the tool-bar button) with
+    // the caption in that look's colour; Bar: the bar's picture under it.
+    void DrawFace(TsfBitmap& Face, const TsfBitmap* Bar, const TRect& Src, bool Hot, bool Down) const;
 };
 
 using TMainMenuItemClick = TEvent<const String& /*IDName*/>;
@@ -141,14 +162,25 @@ public:
     TMainMenu* BarMainMenu() const override { return FMainMenu; }
     TMainMenu* ShownChildMainMenu() override { return ChildMenuIn ? GetChildMainMenu() : nullptr; }
 
+    // Tool-bar mode: the items are the skin's "resizetoolbutton" and, without
+    // the skin's size, the bar its "resizetoolpanel" (else "panel"); with
+    // transparent items the normal look is the bar itself.
     bool ToolBarMode = false;
+    bool ToolBarModeItemTransparent = false;
     bool UseSkinSize = true;
     bool UseSkinFont = true;
     bool ScrollMenu = true;
     bool PopupToUp = false;
     TFont* DefItemFont() const { return FDefItemFont.get(); }
+    // The items' font without the skin's (assigned; a bar without skin repaints).
+    void SetDefItemFont(TFont* Value);
+    // The size without skin: a value above 0 sizes a bar that has no skin at once.
+    Integer DefaultWidth() const { return FDefaultWidth; }
+    void SetDefaultWidth(Integer Value);
     Integer DefaultHeight() const { return FDefaultHeight; }
     void SetDefaultHeight(Integer Value);
+    // A skinned bar of the skin's size keeps the height of its picture.
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     TMainMenuItemClick OnMainMenuItemClick;
     TsfItemEnterEvent OnItemMouseEnter;
     TsfItemEnterEvent OnItemMouseLeave;
@@ -171,6 +203,13 @@ public:
     bool StretchEffect = false;
     bool ItemTransparent = false;
     std::vector<TsfSkinMainMenuBarItem*> Items() const;
+    // The morph timer (25 ms) and the item animation timer (an item's interval).
+    void StartMorphTimer();
+    void StartAnimateTimer(Integer Interval);
+    bool MorphTimerRunning() const;
+    bool AnimateTimerRunning() const;
+    void MorphTimerTick();
+    void ItemAnimateTimerTick();
 
 protected:
     void CreateControlDefaultImage(TsfBitmap* B) override;
@@ -197,5 +236,6 @@ private:
     TMainMenu* FMainMenu = nullptr;
     TMainMenu* FMergeMenu = nullptr;
     std::unique_ptr<TFont> FDefItemFont;
+    Integer FDefaultWidth = 0;
     Integer FDefaultHeight = 22;
 };

@@ -94,20 +94,42 @@ void DrawCaptionQuickButtons(TsfSkinForm* DSF, TCanvas* Canvas)
     }
 }
 
+namespace {
+
+// The hovered button: the first visible, enabled one under the point (-1 none).
+Integer HoveredQuickButton(TsfQuickButtonItems* Q, Integer X, Integer Y)
+{
+    std::vector<TRect> R;
+    for (Integer I = 0; I < Q->Count(); ++I) {
+        const TsfQuickButtonItem* B = Q->Items(I);
+        R.push_back(B->Visible() && B->Enabled() ? B->ItemRect : TRect{});
+    }
+    return QuickButtonAt(R, X, Y);
+}
+
+bool QuickHintsShown(TsfSkinForm* DSF) { return DSF->QuickButtonsShowHint && DSF->SkinHint(); }
+
+} // namespace
+
 bool QuickButtonsMouseMove(TsfSkinForm* DSF, Integer X, Integer Y)
 {
     if (!Shown(DSF)) return false;
     TsfQuickButtonItems* Q = DSF->QuickButtons();
-    std::vector<TRect> R;
-    for (Integer I = 0; I < Q->Count(); ++I) R.push_back(Q->Items(I)->Visible() ? Q->Items(I)->ItemRect : TRect{});
-    const Integer Hot = QuickButtonAt(R, X, Y);
+    const Integer Hot = HoveredQuickButton(Q, X, Y);
+    Integer WasHot = -1;
     bool Changed = false;
     for (Integer I = 0; I < Q->Count(); ++I) {
         TsfQuickButtonItem* B = Q->Items(I);
+        if (B->Active && WasHot < 0) WasHot = I;
         if (B->Active != (I == Hot)) {
             B->Active = I == Hot;
             Changed = true;
         }
+    }
+    // A newly hovered button tells what it does; leaving them all takes the hint away.
+    if (QuickHintsShown(DSF)) {
+        if (Hot >= 0 && Hot != WasHot) DSF->SkinHint()->ActivateHint2(Q->Items(Hot)->Hint);
+        else if (Changed && Hot < 0) DSF->SkinHint()->HideHint();
     }
     return Changed;
 }
@@ -120,7 +142,11 @@ bool QuickButtonsMouseDown(TsfSkinForm* DSF, TMouseButton Button, Integer X, Int
     for (Integer I = 0; I < Q->Count(); ++I) {
         TsfQuickButtonItem* B = Q->Items(I);
         if (!B->Active) continue;
+        // A press is no time for a hint.
+        if (QuickHintsShown(DSF)) DSF->SkinHint()->HideHint();
         if (Button == mbLeft) {
+            for (Integer J = 0; J < Q->Count(); ++J)
+                if (J != I) Q->Items(J)->Active = Q->Items(J)->Down = false;
             B->Down = true;
             DSF->UpDateFormNC();
             if (B->PopupMenu) {
@@ -150,10 +176,10 @@ bool QuickButtonsMouseUp(TsfSkinForm* DSF, TMouseButton Button, Integer X, Integ
         TsfQuickButtonItem* B = Q->Items(I);
         if (!B->Down) continue;
         B->Down = false;
-        const bool On = B->Visible() && X >= B->ItemRect.Left && X < B->ItemRect.Right && Y >= B->ItemRect.Top &&
-                        Y < B->ItemRect.Bottom;
+        const bool On = HoveredQuickButton(Q, X, Y) == I;
+        if (!On) B->Active = false;
         DSF->UpDateFormNC();
-        if (On && Button == mbLeft && B->Enabled() && B->OnClick) B->OnClick(B);
+        if (On && Button == mbLeft && B->OnClick) B->OnClick(B);
         return true;
     }
     return false;
@@ -168,6 +194,7 @@ bool ClearQuickButtons(TsfSkinForm* DSF)
         Changed = Changed || B->Active || B->Down;
         B->Active = B->Down = false;
     }
+    if (Changed && QuickHintsShown(DSF)) DSF->SkinHint()->HideHint();
     return Changed;
 }
 

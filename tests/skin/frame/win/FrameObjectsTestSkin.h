@@ -1,16 +1,21 @@
-// The frame-object test skin: the built-in skin with one more picture of solid
-// colour pieces and a description of every kind of frame object a skin can
-// place on a form (track bar, switch, gauge, frame gauge, frame regulator,
-// animation, label, bit label, caption main-menu item), put before the skin's
-// own objects so that they win the hit tests. The skin's caption buttons are
-// left out, so that nothing covers the objects; the caption moves to the upper
+// The frame-object test skin, tests/data/skin/FrameObjects.skn, made by the
+// skin tool (src/skin/skintool/TestSkins.cpp; "MakeSkins OUT WORK FrameObjects"
+// writes it again): the built-in skin with one more picture of solid colour
+// pieces and a description of every kind of frame object a skin can place on
+// a form (track bar, switch, gauge, frame gauge, frame regulator, animation,
+// label, bit label, caption main-menu item), put before the skin's own
+// objects so that they win the hit tests. The skin's caption buttons are left
+// out, so that nothing covers the objects; the caption moves to the upper
 // right corner, clear of them, and the lower right half of the caption strip
-// holds the caption main menu. The pieces are plain colours so
-// that a test can tell each look from the pixels.
+// holds the caption main menu. The pieces are plain colours so that a test
+// can tell each look from the pixels; their colours and places are below.
 #pragma once
 
 #include "SkinControlTestEnv.h"
 #include "skin/model/SFObjectData.h"
+
+#include <cstdlib>
+#include <string>
 
 namespace frameobjects {
 
@@ -30,124 +35,27 @@ struct TObjectsTestSkin {
     Integer Picture = -1;
 };
 
-inline void FillPiece(TDibImage& Pic, const TRect& R, TColor C)
-{
-    for (Integer y = R.Top; y < R.Bottom; ++y)
-        for (Integer x = R.Left; x < R.Right; ++x) {
-            uint8_t* p = Pic.ScanLine(y) + 3 * x;
-            p[0] = uint8_t(C >> 16);
-            p[1] = uint8_t(C >> 8);
-            p[2] = uint8_t(C);
-        }
-}
-
-template <class T>
-T* AddObject(std::vector<std::unique_ptr<TsfDataSkinObject>>& List, const char16_t* Name, Integer Picture,
-             TRect SkinRect, TRect ActiveSkinRect)
-{
-    auto D = std::make_unique<T>(Name);
-    D->ActivePictureIndex = Picture;
-    D->SkinRect = SkinRect;
-    D->ActiveSkinRect = ActiveSkinRect;
-    T* Raw = D.get();
-    List.push_back(std::move(D));
-    return Raw;
-}
-
-// Object places in the frame picture (240 x 180, caption 30 high): the left
-// corner piece (x below 40) and the middle of the caption (40 to 120) keep
-// their place at every form width; the right piece moves with the right edge.
+// The picture of the pieces (200 x 60, the last of the skin's list):
+//   track fill (0, 0, 60, 12), thumb (60, 0, 68, 8) with its keyed top-left
+//   2 x 2, dragged thumb (68, 0, 76, 8); gauge fill (0, 12, 60, 20); frame
+//   gauge frames 10 x 10 from (0, 20); regulator frames 16 x 16 from (0, 30);
+//   switch on (80, 0, 96, 10); animation frames 12 x 12 from (100, 0), pressed
+//   (136, 0, 148, 12); label hot (80, 12, 140, 32); bit-label cells 6 x 8 from
+//   (150, 0); main-menu item normal, hot and down 30 x 14 from (0, 46).
+// The objects on the frame: switch (6, 4, 22, 14), animation (24, 4, 36, 16),
+// frame gauge (6, 16, 16, 26), bit label (18, 18, 38, 26), track (42, 4, 102,
+// 16) from (6, 6) to (54, 6) over 0..96, gauge (42, 18, 102, 26) over 0..100,
+// regulator (102, 4, 118, 20) round over 0..100 in 4 frames, label (124, 2,
+// 184, 14) "Lbl" named "textlabel" (a control of the skin is "label"); the caption main menu in (120, 16, 236, 30).
 inline TObjectsTestSkin MakeObjectsTestSkin()
 {
     TObjectsTestSkin S;
-    S.SD = skintest::LoadSkin(u"Rire");
-    TDibImage Pic;
-    Pic.Allocate(200, 60, pf24bit);
-    FillPiece(Pic, {0, 0, 200, 60}, 0x808080);
-    FillPiece(Pic, {0, 0, 60, 12}, TrackFill);
-    FillPiece(Pic, {60, 0, 68, 8}, Thumb);
-    FillPiece(Pic, {60, 0, 62, 2}, ThumbKey);  // the thumb's top-left corner is keyed out
-    FillPiece(Pic, {68, 0, 76, 8}, ThumbDrag);
-    FillPiece(Pic, {0, 12, 60, 20}, GaugeFill);
-    for (int i = 0; i < 5; ++i) FillPiece(Pic, {i * 10, 20, i * 10 + 10, 30}, FrameGaugeFrames[i]);
-    for (int i = 0; i < 4; ++i) FillPiece(Pic, {i * 16, 30, i * 16 + 16, 46}, RegulatorFrames[i]);
-    FillPiece(Pic, {80, 0, 96, 10}, SwitchOn);
-    for (int i = 0; i < 3; ++i) FillPiece(Pic, {100 + i * 12, 0, 112 + i * 12, 12}, AnimateFrames[i]);
-    FillPiece(Pic, {136, 0, 148, 12}, AnimateDown);
-    FillPiece(Pic, {80, 12, 140, 32}, LabelHot);
-    for (int i = 0; i < 6; ++i)
-        FillPiece(Pic, {150 + (i % 3) * 6, (i / 3) * 8, 156 + (i % 3) * 6, (i / 3) * 8 + 8}, BitCells[i]);
-    FillPiece(Pic, {0, 46, 30, 60}, MenuItemNormal);
-    FillPiece(Pic, {30, 46, 60, 60}, MenuItemHot);
-    FillPiece(Pic, {60, 46, 90, 60}, MenuItemDown);
-    S.SD->FActivePictures.push_back(std::move(Pic));
+    S.SD = std::make_unique<TsfSkinData>(nullptr);
+    const char* Root = std::getenv("LM_TEST_DATA");
+    const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/skin/FrameObjects.skn");
+    EXPECT_TRUE(S.SD->LoadFromCompressedFile(File)) << "cannot load " << UTF8Encode(File) << ": "
+                                                     << UTF8Encode(S.SD->LoadError());
     S.Picture = Integer(S.SD->FActivePictures.size()) - 1;
-    const Integer P = S.Picture;
-
-    std::vector<std::unique_ptr<TsfDataSkinObject>> L;
-    auto* Track = AddObject<TsfDataSkinTrackBar>(L, u"track", P, {42, 4, 102, 16}, {0, 0, 60, 12});
-    Track->ButtonRect = {60, 0, 68, 8};
-    Track->ActiveButtonRect = {68, 0, 76, 8};
-    Track->BeginPoint = {6, 6};
-    Track->EndPoint = {54, 6};
-    Track->MinValue = 0;
-    Track->MaxValue = 96;  // two units a pixel
-    Track->MouseDownChangeValue = true;
-    Track->ButtonTransparent = true;
-    Track->ButtonTransparentColor = ThumbKey;
-    auto* Gauge = AddObject<TsfDataSkinGauge>(L, u"gauge", P, {42, 18, 102, 26}, {0, 12, 60, 20});
-    Gauge->MinValue = 0;
-    Gauge->MaxValue = 100;
-    auto* Regulator = AddObject<TsfDataSkinFrameRegulatorObject>(L, u"regulator", P, {102, 4, 118, 20}, {0, 30, 64, 46});
-    Regulator->MinValue = 0;
-    Regulator->MaxValue = 100;
-    Regulator->CountFrames = 4;
-    Regulator->Kind = rkRound;
-    AddObject<TsfDataSkinSwitch>(L, u"switch", P, {6, 4, 22, 14}, {80, 0, 96, 10});
-    auto* Anim = AddObject<TsfDataSkinAnimate>(L, u"anim", P, {24, 4, 36, 16}, {100, 0, 136, 12});
-    Anim->CountFrames = 3;
-    Anim->TimerInterval = 50;
-    Anim->Command = cmDefault;
-    Anim->ButtonStyle = true;
-    Anim->DownSkinRect = {136, 0, 148, 12};
-    auto* FrameGauge = AddObject<TsfDataSkinFrameGaugeObject>(L, u"framegauge", P, {6, 16, 16, 26}, {0, 20, 50, 30});
-    FrameGauge->MinValue = 0;
-    FrameGauge->MaxValue = 100;
-    FrameGauge->CountFrames = 5;
-    auto* Bits = AddObject<TsfDataSkinBitLabel>(L, u"bits", P, {18, 18, 38, 26}, {150, 0, 168, 16});
-    Bits->SymbolWidth = 6;
-    Bits->SymbolHeight = 8;
-    Bits->Symbols.Add(u"012");
-    Bits->Symbols.Add(u"345");
-    auto* Label = AddObject<TsfDataSkinLabel>(L, u"label", P, {124, 2, 184, 14}, {80, 12, 140, 24});
-    Label->FontName = u"Arial";
-    Label->FontHeight = 12;
-    Label->FontColor = clBlack;
-    Label->ActiveFontColor = clWhite;
-    Label->Alignment = taCenter;
-    Label->TextValue = u"Lbl";
-    // The caption main menu: items 30 x 14 whose text sits between 4-pixel ends.
-    auto* Item = AddObject<TsfDataSkinMainMenuItem>(L, u"MAINMENUITEM", P, {0, 46, 30, 60}, {30, 46, 60, 60});
-    Item->DownRect = {60, 46, 90, 60};
-    Item->TextRct = {4, 0, 26, 14};
-    Item->ItemLO = Item->ItemRO = 4;
-    Item->FontName = u"Arial";
-    Item->FontHeight = 11;
-    Item->FontColor = clBlack;
-    Item->ActiveFontColor = clNavy;
-    Item->DownFontColor = clWhite;
-    Item->UnEnabledFontColor = clGray;
-    S.SD->MainMenuRect = {120, 16, 236, 30};
-    for (auto& O : S.SD->ObjectList) {
-        if (dynamic_cast<TsfDataSkinStdButton*>(O.get())) continue;
-        if (auto* Cap = dynamic_cast<TsfDataSkinCaption*>(O.get())) {
-            // Presses on the caption move the window: it keeps clear of the objects.
-            Cap->SkinRect = {186, 1, 236, 15};
-            Cap->TextRct = {0, 0, Cap->SkinRect.Width(), Cap->SkinRect.Height()};
-        }
-        L.push_back(std::move(O));
-    }
-    S.SD->ObjectList = std::move(L);
     return S;
 }
 

@@ -73,7 +73,7 @@ TEST_F(SkinAnimatedObjects, AnimationPlaysOnTheTimerAndHoverPlaysItBack)
 TEST_F(SkinAnimatedObjects, LabelDrawsItsTextAndItsHotLook)
 {
     TsfSkinForm* C = NewObjectsForm();
-    auto* L = Object<TsfSkinLabelObject>(C, u"label");
+    auto* L = Object<TsfSkinLabelObject>(C, u"textlabel");
     ASSERT_NE(L, nullptr);
     const TRect R = L->ObjectRect;
     auto Inked = [&](const TDib& D, DWORD Ink) {
@@ -82,9 +82,9 @@ TEST_F(SkinAnimatedObjects, LabelDrawsItsTextAndItsHotLook)
             for (int x = R.Left; x < R.Right; ++x) N += D.Pixel(x, y) == Ink;
         return N;
     };
-    C->LabelSetText(u"label", u"");
+    C->LabelSetText(u"textlabel", u"");
     const int Blank = Inked(*FrameInto(C->Form()), 0);
-    C->LabelSetText(u"label", u"WWW");
+    C->LabelSetText(u"textlabel", u"WWW");
     EXPECT_EQ(L->TextValue(), u"WWW");
     EXPECT_GT(Inked(*FrameInto(C->Form()), 0), Blank + 10);  // black text
     // Hot: the active background and the active colour.

@@ -94,6 +94,64 @@ TEST_F(SkinFormWindowState, MinimisedDialogsParkSideBySideAndRestore)
     EXPECT_EQ(R.right - R.left, 300);
 }
 
+// Run on a display of 1920 x 1040 (the test "..._1920"); skipped on any other.
+TEST_F(SkinFormWindowState, ThreeDialogsParkAlongA1920By1040WorkArea)
+{
+    const RECT Work = WorkArea();
+    if (Work.left != 0 || Work.top != 0 || Work.right != 1920 || Work.bottom != 1040)
+        GTEST_SKIP() << "needs a work area of 1920 x 1040";
+    // A skin whose forms are at least 200 x 30, also minimised.
+    TsfSkinData* S = Skin(u"Rire");
+    S->FormMinWidth = 200;
+    S->FormMinHeight = 30;
+    TsfSkinForm* D[3] = {NewDialog(100, 100), NewDialog(150, 150), NewDialog(200, 200)};
+    for (TsfSkinForm* C : D) {
+        C->SetSkinData(S);
+        C->Form()->SetBounds(C->Form()->Left(), C->Form()->Top(), 300, 200);
+    }
+    Pump();
+    const TPoint Want[3] = {{0, 1010}, {200, 1010}, {400, 1010}};
+    for (int I = 0; I < 3; ++I) {
+        D[I]->SetWindowState(wsMinimized);
+        Pump();
+        ASSERT_EQ(D[I]->GetMinWidth(), 200);
+        ASSERT_EQ(D[I]->GetMinHeight(), 30);
+        const RECT R = Bounds(D[I]);
+        EXPECT_EQ(R.left, Want[I].X) << I;
+        EXPECT_EQ(R.top, Want[I].Y) << I;
+        EXPECT_EQ(R.right - R.left, 200) << I;
+        EXPECT_EQ(R.bottom - R.top, 30) << I;
+    }
+}
+
+TEST_F(SkinFormWindowState, MaximisedFormsFillTheWorkAreaOrTheScreen)
+{
+    const RECT Work = WorkArea();
+    const int SW = GetSystemMetrics(SM_CXSCREEN), SH = GetSystemMetrics(SM_CYSCREEN);
+    // A work area as large as the screen is a task bar that hides itself: a pixel is left free around.
+    const bool Hidden = Work.left == 0 && Work.top == 0 && Work.right == SW && Work.bottom == SH;
+    const int Inset = Hidden ? 1 : 0;
+    struct { bool FullScreen; RECT Want; } Cases[] = {
+        {false, {Work.left + Inset, Work.top + Inset, Work.right - Inset, Work.bottom - Inset}},
+        {true, {0, 0, SW, SH}},
+    };
+    for (const auto& K : Cases) {
+        TsfSkinForm* C = NewDialog(120, 110);
+        C->MaximizeOnFullScreen = K.FullScreen;
+        C->SetWindowState(wsMaximized);
+        Pump();
+        const RECT R = Bounds(C);
+        EXPECT_EQ(R.left, K.Want.left) << K.FullScreen;
+        EXPECT_EQ(R.top, K.Want.top) << K.FullScreen;
+        EXPECT_EQ(R.right, K.Want.right) << K.FullScreen;
+        EXPECT_EQ(R.bottom, K.Want.bottom) << K.FullScreen;
+        C->SetWindowState(wsNormal);
+        EXPECT_EQ(Bounds(C).left, 120);
+        EXPECT_EQ(Bounds(C).right - Bounds(C).left, 300);
+        C->Form()->Hide();
+    }
+}
+
 TEST_F(SkinFormWindowState, RollUpShrinksToTheCaptionAndBack)
 {
     TsfSkinForm* C = NewDialog(100, 100);
@@ -929,6 +987,12 @@ TEST_F(SkinFormLayerBorderStates, ASkinChangeKeepsTheOuterFrameOfAFullBorder)
         F->Hide();
         Pump();
     }
+    // A change broken off by another skin set in between keeps the form where it is.
+    TsfSkinForm* B = NewBorderedDialog(true);
+    SendMessageW(B->Form()->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(B->SkinData()), 0);
+    B->SetSkinData(nullptr);
+    EXPECT_EQ(FormRect(B), (TRect{300, 200, 600, 400}));
+    B->Form()->Hide();
     // Bounds taken around a plain border are left alone.
     TsfSkinForm* C = NewBorderedDialog(false);
     SendMessageW(C->Form()->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(C->SkinData()), 0);
@@ -1019,4 +1083,54 @@ TEST_F(SkinFormWindowState, MaximisingEndsABodyDragInClientMode)
     EXPECT_EQ(F->BoundsRect(), Max);
     C->SetWindowState(wsNormal);
     EXPECT_EQ(F->BoundsRect(), (TRect{100, 100, 340, 280}));
+}
+
+TEST_F(SkinFormWindowState, TheAltKeyAloneEntersAndLeavesTheMainMenu)
+{
+    TsfSkinForm* C = NewDialog(100, 100);
+    TCustomForm* F = C->Form();
+    auto* M = new TMainMenu(F);
+    AddItem(M, AddItem(M, M->Items(), u"mFile", u"&File", 0, nullptr), u"mOpen", u"Open", 0, nullptr);
+    AddItem(M, M->Items(), u"mRun", u"&Run", 0, nullptr);
+    SetForegroundWindow(F->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == F->Handle(); }));
+    auto AltAlone = [&] {
+        INPUT In[2] = {};
+        In[0].type = In[1].type = INPUT_KEYBOARD;
+        In[0].ki.wVk = In[1].ki.wVk = VK_MENU;
+        In[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, In, sizeof(INPUT));
+        Pump();
+    };
+    // Nothing to walk: the key stays the platform's, no main-menu mode swallows the keys after it.
+    C->SetMainMenu(M);
+    AltAlone();
+    EXPECT_FALSE(C->InMainMenu);
+    EXPECT_FALSE(C->AppHooked());
+    // With a bar: Alt enters it (its first item hot), Alt again leaves it.
+    C->SetMainMenu(nullptr);
+    auto* Bar = new TsfSkinMainMenuBar(F);
+    Bar->SetParent(F);
+    Bar->SetSkinForm(C);
+    Bar->SetMainMenu(M);
+    Pump();
+    AltAlone();
+    EXPECT_TRUE(C->InMainMenu);
+    EXPECT_TRUE(Bar->MenuActive);
+    ASSERT_FALSE(Bar->Items().empty());
+    EXPECT_TRUE(Bar->Items()[0]->Active);
+    // A key walks the bar while it is entered.
+    PressKeys({}, VK_RIGHT);
+    EXPECT_TRUE(Bar->Items()[1]->Active);
+    AltAlone();
+    EXPECT_FALSE(C->InMainMenu);
+    EXPECT_FALSE(Bar->MenuActive);
+    EXPECT_FALSE(C->AppHooked());
+    // An open skinned menu closes when the main menu is entered.
+    AltSpace(C);
+    ASSERT_TRUE(C->InMenu);
+    SendMessageW(F->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_FALSE(C->SkinMenu()->Visible());
+    EXPECT_TRUE(C->InMainMenu);
+    C->LeaveMainMenu();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinControlTestEnv.h"
+#include "skin/controls/win/SkinPanels.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinHint.h"
 
@@ -176,4 +177,89 @@ TEST_F(SkinHint, FrameObjectsShowTheirHintsThroughTheFormsHintComponent)
     C->FindActiveObject(Close->ObjectRect.Left + 3, Close->ObjectRect.Top + 3, true);
     EXPECT_FALSE(Hint->HintTimerRunning());
     C->FindActiveObject(-1, -1, false);
+}
+
+TEST_F(SkinHint, ASkinnedControlsTitleAndImageShowInTheApplicationsHint)
+{
+    // A skinned panel with a hint, a title and a red 16 x 16 image.
+    auto* IL = new TImageList(Main);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    TBitmap Red;
+    Red.SetPixelFormat(pf24bit);
+    Red.SetSize(16, 16);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect({0, 0, 16, 16});
+    IL->Add(&Red);
+    auto* Panel = new TsfSkinPanel(Main);
+    Panel->SetParent(Main);
+    Panel->SetBounds(20, 20, 120, 80);
+    Panel->SetHint(u"Body");
+    Panel->SetShowHint(true);
+    Panel->SetHintTitle(u"Head");
+    Panel->SetHintImageList(IL);
+    Panel->SetHintImageIndex(0);
+    Pump();
+    // The plain hint of the same text, for comparison.
+    Hint->SetSkinData(nullptr);
+    Hint->ActivateHint({200, 200}, u"Body");
+    const TRect Plain = HintRect();
+    Hint->HideHint();
+    const TPoint P = Panel->ClientToScreen({60, 40});
+    MovePointer(P);
+    Pump();
+    Application->ActivateHint(P);
+    auto* W = dynamic_cast<TsfSkinHintWindow*>(Application->HintWindow());
+    ASSERT_NE(W, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return W->HandleAllocated() && IsWindowVisible(W->Handle()); }));
+    EXPECT_EQ(W->Caption(), u"Body");
+    RECT R;
+    GetWindowRect(W->Handle(), &R);
+    // Room for the title above and the image beside the text.
+    EXPECT_GE(R.right - R.left, Plain.Width() + 16);
+    EXPECT_GT(R.bottom - R.top, Plain.Height());
+    int RedPixels = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        const auto Shot = CaptureScreen({R.left, R.top, R.right, R.bottom});
+        RedPixels = 0;
+        for (int Y = 0; Y < Shot->Height(); ++Y)
+            for (int X = 0; X < Shot->Width(); ++X) RedPixels += Shot->Pixel(X, Y) == ScreenRGB(clRed);
+        return RedPixels == 16 * 16;
+    })) << RedPixels;
+    // A control without a title: the plain hint again.
+    Panel->SetHintTitle(u"");
+    Panel->SetHintImageList(nullptr);
+    Application->ActivateHint(P);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(W->Handle()); }));
+    GetWindowRect(W->Handle(), &R);
+    EXPECT_EQ(R.bottom - R.top, Plain.Height());
+    Application->CancelHint();
+}
+
+TEST_F(SkinHint, DelayedHintsWithATitleOrBesideARectangle)
+{
+    Hint->SetSkinData(nullptr);
+    Hint->ActivateHint({200, 200}, u"text");
+    const TRect Plain = HintRect();
+    Hint->HideHint();
+    // With a title: after the pause, taller than the plain one, at the cursor.
+    Hint->ActivateHintEx2(u"Title", u"text", nullptr, 0);
+    FClock.Clock.Advance(499);
+    EXPECT_FALSE(Hint->IsVisible());
+    FClock.Clock.Advance(1);
+    ASSERT_TRUE(Hint->IsVisible());
+    EXPECT_GT(HintRect().Height(), Plain.Height());
+    EXPECT_EQ(HintRect().Left, 400);
+    FClock.Clock.Advance(2500);
+    EXPECT_FALSE(Hint->IsVisible());
+    // Beside a rectangle: above it, centred, and its title gone with the last showing.
+    Hint->ActivateHint3({300, 300, 340, 320}, u"text", true);
+    FClock.Clock.Advance(500);
+    ASSERT_TRUE(Hint->IsVisible());
+    const TRect R = HintRect();
+    EXPECT_EQ(R.Bottom, 300);
+    EXPECT_EQ(R.Left, 320 - R.Width() / 2);
+    EXPECT_EQ(R.Height(), Plain.Height());
+    FClock.Clock.Advance(2500);
+    EXPECT_FALSE(Hint->IsVisible());
 }

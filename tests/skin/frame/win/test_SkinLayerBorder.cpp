@@ -9,6 +9,7 @@
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinLayerBorder.h"
 #include "skin/model/SFWindowData.h"
+#include "skin/model/win/SFSkinData_Win.h"
 #include "skin/model/win/SFUtils_Win.h"
 
 using namespace guitest;
@@ -33,6 +34,46 @@ BOOL WINAPI FakeUpdateLayeredWindow(HWND Wnd, HDC, POINT*, SIZE* Size, HDC Src, 
     return TRUE;
 }
 
+// The blur the platform was asked for: the window and a copy of the region.
+struct TBlur {
+    HWND Wnd;
+    bool Enable;
+    HRGN Rgn;  // owned by the test
+};
+std::vector<TBlur> GBlurs;
+
+HRESULT WINAPI FakeBlurBehind(HWND Wnd, const TsfDwmBlurBehind* B)
+{
+    HRGN Copy = nullptr;
+    if (B->hRgnBlur) {
+        Copy = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(Copy, B->hRgnBlur, nullptr, RGN_COPY);
+    }
+    GBlurs.push_back({Wnd, B->fEnable != FALSE, Copy});
+    return S_OK;
+}
+
+void ClearBlurs()
+{
+    for (TBlur& B : GBlurs)
+        if (B.Rgn) DeleteObject(B.Rgn);
+    GBlurs.clear();
+}
+
+// Composition switched on for the test.
+HRESULT WINAPI FakeCompositionOn(BOOL* Enabled)
+{
+    *Enabled = TRUE;
+    return S_OK;
+}
+
+// The skin's messages reach the forms while it lives (as in the program).
+struct TSkinMessages {
+    TsfSkinMessageSender Saved = SfSkinMessageSender;
+    TSkinMessages() { InstallSkinDataWin(); }
+    ~TSkinMessages() { SfSkinMessageSender = Saved; }
+};
+
 class SkinLayerBorder : public SkinFormTest {
 protected:
     void SetUp() override
@@ -45,6 +86,7 @@ protected:
     {
         SkinFormTest::TearDown();
         SfUpdateLayeredWindow = Saved;
+        ClearBlurs();
     }
     // "Rire" with a 100 x 80 layer frame: red, its mask grey 128 outside the
     // form's part (20, 30)-(80, 60) and white inside; a sizing band 8 wide.
@@ -228,4 +270,131 @@ TEST_F(SkinLayerBorder, DraggingTheOuterBandSizesTheForm)
     Pump();
     EXPECT_EQ(F->Width(), C->GetMinWidth());
     EXPECT_EQ(F->Left() + F->Width(), Right);
+}
+
+TEST_F(SkinLayerBorder, WithCompositionTheDesktopBlursBehindTheBandLessTheMasksCorners)
+{
+    const auto SavedComposition = SfDwmIsCompositionEnabled;
+    const auto SavedBlur = SfDwmEnableBlurBehindWindow;
+    struct TRestore {
+        TDwmIsCompositionEnabledProc C;
+        TDwmEnableBlurBehindWindowProc B;
+        ~TRestore()
+        {
+            SfDwmIsCompositionEnabled = C;
+            SfDwmEnableBlurBehindWindow = B;
+        }
+    } Restore{SavedComposition, SavedBlur};
+    SfDwmIsCompositionEnabled = FakeCompositionOn;
+    SfDwmEnableBlurBehindWindow = FakeBlurBehind;
+    TSkinMessages Messages;
+    ASSERT_TRUE(IsCompositionEnabled());
+    // The blur mask: white with a black 5 x 5 square in the upper left corner;
+    // the blur band from 2 pixels inside the picture to the form's part.
+    TsfSkinData* S = LayerSkin();
+    TDibImage M;
+    M.Allocate(100, 80, pf24bit);
+    for (Integer Y = 0; Y < 80; ++Y)
+        for (Integer X = 0; X < 100; ++X) {
+            uint8_t* Px = M.ScanLine(Y) + 3 * X;
+            Px[0] = Px[1] = Px[2] = X < 5 && Y < 5 ? 0 : 255;
+        }
+    S->FActivePictures.push_back(std::move(M));
+    S->LayerFrame->BlurMaskPictureIndex = Integer(S->FActivePictures.size()) - 1;
+    S->LayerFrame->IntersectBlurMaskRect = {2, 2, 98, 78};
+    S->LayerFrame->ExcludeBlurMaskRect = {20, 30, 80, 60};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    EXPECT_TRUE(L->AeroEnabled());
+    // Every window asked for its blur; the last request of each tells its region.
+    auto LastOf = [&](TsfFormLayerBorderType T) -> const TBlur* {
+        const HWND W = L->Window(T)->Handle();
+        const TBlur* Found = nullptr;
+        for (const TBlur& B : GBlurs)
+            if (B.Wnd == W) Found = &B;
+        return Found;
+    };
+    auto In = [](const TBlur* B, int X, int Y) { return PtInRegion(B->Rgn, X, Y) != FALSE; };
+    // The frame is 340 x 250 (the form 300 x 200).
+    const TBlur* Top = LastOf(sfflTop);
+    ASSERT_TRUE(Top && Top->Enable && Top->Rgn);
+    EXPECT_FALSE(In(Top, 1, 10));    // outside the band
+    EXPECT_TRUE(In(Top, 2, 10));
+    EXPECT_FALSE(In(Top, 4, 3));     // the mask's black corner
+    EXPECT_TRUE(In(Top, 5, 3));
+    EXPECT_TRUE(In(Top, 337, 3));    // the right end moves with the frame's width
+    EXPECT_FALSE(In(Top, 338, 3));
+    const TBlur* Left = LastOf(sfflLeft);
+    ASSERT_TRUE(Left && Left->Rgn);
+    EXPECT_TRUE(In(Left, 19, 100));
+    EXPECT_FALSE(In(Left, 1, 100));
+    const TBlur* Bottom = LastOf(sfflBottom);
+    ASSERT_TRUE(Bottom && Bottom->Rgn);
+    EXPECT_TRUE(In(Bottom, 100, 17));  // the band ends 2 pixels above the frame's bottom
+    EXPECT_FALSE(In(Bottom, 100, 18));
+    // Sizing the form stretches the band with it.
+    C->Form()->SetBounds(C->Form()->Left(), C->Form()->Top(), 400, 200);
+    Pump();
+    Top = LastOf(sfflTop);
+    ASSERT_TRUE(Top && Top->Rgn);
+    EXPECT_TRUE(In(Top, 437, 3));
+    EXPECT_FALSE(In(Top, 438, 3));
+    // The skin's blur switched off: the border comes back in new windows without blur.
+    ClearBlurs();
+    const HWND OldTop = L->Window(sfflTop)->Handle();
+    S->SetAeroBlurEnabled(false);
+    Pump();
+    ASSERT_TRUE(L->Visible());
+    EXPECT_NE(L->Window(sfflTop)->Handle(), OldTop);
+    EXPECT_TRUE(GBlurs.empty());
+    // An alpha-blended form gets no blur behind its border either.
+    S->SetAeroBlurEnabled(true);
+    Pump();
+    EXPECT_FALSE(GBlurs.empty());
+    ClearBlurs();
+    C->SetAlphaBlend(true);
+    L->UpdateBorder();
+    EXPECT_TRUE(GBlurs.empty());
+}
+
+TEST_F(SkinLayerBorder, SwitchingTheSkinsOptionTakesTheBorderAwayAndBringsItBack)
+{
+    TSkinMessages Messages;
+    TsfSkinData* S = LayerSkin();
+    TsfSkinForm* C = NewBorderedForm(S);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    S->SetShowLayeredBorders(false);
+    Pump();
+    EXPECT_FALSE(L->Visible());
+    EXPECT_FALSE(L->Window(sfflTop));
+    S->SetShowLayeredBorders(true);
+    Pump();
+    ASSERT_TRUE(L->Visible());
+    ASSERT_TRUE(L->Window(sfflTop));
+    EXPECT_TRUE(IsWindowVisible(L->Window(sfflTop)->Handle()));
+    EXPECT_EQ(L->FrameForForm(), TRect(C->Form()->Left() - 20, C->Form()->Top() - 30,
+                                       C->Form()->Left() + C->Form()->Width() + 20,
+                                       C->Form()->Top() + C->Form()->Height() + 20));
+}
+
+TEST_F(SkinLayerBorder, APressOnTheBorderClosesTheFormsMenuAndTheFocusGoesToTheForm)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin());
+    TCustomForm* F = C->Form();
+    const HWND Left = C->BorderLayer()->Window(sfflLeft)->Handle();
+    auto* Menu = new TPopupMenu(F);
+    auto* Item = new TMenuItem(Menu);
+    Item->SetCaption(u"Item");
+    Menu->Items()->Add(Item);
+    C->DoPopupMenu(Menu, F->Left() + 40, F->Top() + 60);
+    ASSERT_TRUE(PumpUntil([&] { return C->SkinMenu()->Visible(); }));
+    SendMessageW(Left, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    SendMessageW(Left, WM_LBUTTONUP, 0, MAKELPARAM(2, 50));
+    EXPECT_FALSE(C->SkinMenu()->Visible());
+    ::SetFocus(Left);
+    Pump();
+    EXPECT_NE(GetFocus(), Left);
+    EXPECT_EQ(GetActiveWindow(), F->Handle());
 }

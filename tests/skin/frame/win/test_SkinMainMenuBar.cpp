@@ -196,3 +196,224 @@ TEST_F(SkinMainMenuBarMdi, AMaximisedChildBringsItsButtons)
     EXPECT_EQ(GetSkinForm(Kids[0])->WindowState(), wsNormal);
     EXPECT_EQ(Bar->ButtonsCount, 0);
 }
+
+namespace {
+
+void FillPiece(TDibImage& Pic, const TRect& R, TColor C)
+{
+    for (Integer Y = R.Top; Y < R.Bottom; ++Y)
+        for (Integer X = R.Left; X < R.Right; ++X) {
+            uint8_t* P = Pic.ScanLine(Y) + 3 * X;
+            P[0] = uint8_t(C >> 16), P[1] = uint8_t(C >> 8), P[2] = uint8_t(C);
+        }
+}
+
+} // namespace
+
+TEST_F(SkinMainMenuBar, SkinnedItemsAnimateMorphAndBecomeToolButtons)
+{
+    // "Rire" with its bar item and tool pieces pointed at plain colours.
+    constexpr TColor Normal = 0xC0C0C0, Hot = 0x80C0F0, Down = 0x604020, Frames[3] = {0x000080, 0x008000, 0x800000};
+    constexpr TColor ToolNormal = 0x808000, ToolHot = 0x008080, Panel = 0x404080;
+    TsfSkinData* S = Skin(u"Rire");
+    TDibImage Pic;
+    Pic.Allocate(200, 60, pf24bit);
+    FillPiece(Pic, {0, 0, 200, 60}, clWhite);
+    FillPiece(Pic, {0, 0, 30, 20}, Normal);
+    FillPiece(Pic, {30, 0, 60, 20}, Hot);
+    FillPiece(Pic, {60, 0, 90, 20}, Down);
+    for (int I = 0; I < 3; ++I) FillPiece(Pic, {I * 30, 20, I * 30 + 30, 40}, Frames[I]);
+    FillPiece(Pic, {100, 0, 130, 20}, ToolNormal);
+    FillPiece(Pic, {130, 0, 160, 20}, ToolHot);
+    FillPiece(Pic, {100, 20, 200, 60}, Panel);
+    S->FActivePictures.push_back(std::move(Pic));
+    const Integer P = Integer(S->FActivePictures.size()) - 1;
+    auto* D = dynamic_cast<TsfDataSkinMainMenuBarItem*>(S->ObjectList[size_t(S->GetIndex(u"mainmenubaritem"))].get());
+    ASSERT_TRUE(D);
+    D->ActivePictureIndex = P;
+    D->SkinRect = {0, 0, 30, 20};
+    D->ActiveSkinRect = {30, 0, 60, 20};
+    D->DownRect = {60, 0, 90, 20};
+    D->StretchEffect = false;
+    D->AnimateSkinRect = {0, 20, 90, 40};  // three frames side by side
+    D->FrameCount = 3;
+    D->AnimateInterval = 40;
+    auto Tool = [&](const char16_t* Name, const TRect& R, const TRect& HotR) {
+        auto* T = dynamic_cast<TsfDataSkinCustomControl*>(S->CtrlList[size_t(S->GetControlIndex(Name))].get());
+        ASSERT_TRUE(T);
+        T->PictureIndex = P;
+        T->MaskPictureIndex = -1;
+        T->SkinRect = R;
+        if (auto* B = dynamic_cast<TsfDataSkinButtonControl*>(T)) B->ActiveSkinRect = B->DownSkinRect = HotR;
+    };
+    Tool(u"resizetoolbutton", {100, 0, 130, 20}, {130, 0, 160, 20});
+    Tool(u"resizetoolpanel", {100, 20, 200, 60}, {});
+    S->EnableSkinEffects = true;
+
+    TForm* F = NewForm(100, 100, 400, 200);
+    auto* C = new TsfSkinForm(F);
+    C->SetSkinData(S);
+    int Runs = 0;
+    auto* Bar = new TsfSkinMainMenuBar(F);
+    Bar->SetParent(F);
+    Bar->SetSkinData(S);
+    Bar->SetSkinForm(C);
+    Bar->SetMainMenu(NewMenu(F, Runs));
+    ShowAndWait(F);
+    const std::vector<TsfSkinMainMenuBarItem*> Items = Bar->Items();
+    ASSERT_EQ(Items.size(), 3u);
+    // The items' left end columns show their looks.
+    auto Shows = [&](const TsfSkinMainMenuBarItem* I, TColor Want) {
+        const TPoint At = Bar->ClientToScreen({I->ObjectRect.Left + 1, (I->ObjectRect.Top + I->ObjectRect.Bottom) / 2});
+        return PumpUntil([&] { return ScreenPixelNow(At.X, At.Y) == COLORREF(Want); });
+    };
+    const TPoint Away = Bar->ClientToScreen({Bar->Width() / 2, Bar->Height() + 60});
+    auto Leave = [&](TsfSkinMainMenuBarItem* I) {
+        MovePointer(Away);
+        return PumpUntil([&] {
+            FClock.Clock.Advance(0);
+            return !I->Active;
+        });
+    };
+    EXPECT_TRUE(Shows(Items[0], Normal));
+
+    // Hovering plays the frames one interval apart, then the hot look; the timer stops.
+    MovePointer(Centre(Bar, Items[0]));
+    ASSERT_TRUE(PumpUntil([&] { return Items[0]->Active; }));
+    EXPECT_TRUE(Bar->AnimateTimerRunning());
+    EXPECT_EQ(Items[0]->CurrentFrame, 0);
+    for (int I = 0; I < 3; ++I) {
+        FClock.Clock.Advance(40);
+        EXPECT_EQ(Items[0]->CurrentFrame, I + 1);
+        EXPECT_TRUE(Shows(Items[0], Frames[I])) << I;
+    }
+    FClock.Clock.Advance(40);
+    EXPECT_TRUE(Shows(Items[0], Hot));
+    FClock.Clock.Advance(40);
+    EXPECT_FALSE(Bar->AnimateTimerRunning());
+    // Leaving goes straight back to the normal look ...
+    ASSERT_TRUE(Leave(Items[0]));
+    EXPECT_EQ(Items[0]->CurrentFrame, 0);
+    EXPECT_TRUE(Shows(Items[0], Normal));
+    // ... or, with the inactive animation, plays the frames back.
+    Items[0]->InActiveAnimation = true;
+    MovePointer(Centre(Bar, Items[0]));
+    ASSERT_TRUE(PumpUntil([&] { return Items[0]->Active; }));
+    FClock.Clock.Advance(200);
+    EXPECT_EQ(Items[0]->CurrentFrame, 4);
+    ASSERT_TRUE(Leave(Items[0]));
+    FClock.Clock.Advance(40);
+    EXPECT_EQ(Items[0]->CurrentFrame, 3);
+    EXPECT_TRUE(Shows(Items[0], Frames[2]));
+    FClock.Clock.Advance(120);
+    EXPECT_EQ(Items[0]->CurrentFrame, 0);
+    EXPECT_TRUE(Shows(Items[0], Normal));
+
+    // A morphing item without animation: a fifth of the way every 25 ms, then the timer stops.
+    Items[1]->AnimateSkinRect = {};
+    Items[1]->Morphing = true;
+    MovePointer(Centre(Bar, Items[1]));
+    ASSERT_TRUE(PumpUntil([&] { return Items[1]->Active; }));
+    EXPECT_TRUE(Bar->MorphTimerRunning());
+    FClock.Clock.Advance(25);
+    EXPECT_DOUBLE_EQ(Items[1]->MorphKf(), 0.2);
+    FClock.Clock.Advance(100);
+    EXPECT_DOUBLE_EQ(Items[1]->MorphKf(), 1.0);
+    FClock.Clock.Advance(25);
+    EXPECT_FALSE(Bar->MorphTimerRunning());
+    EXPECT_TRUE(Shows(Items[1], Hot));
+    ASSERT_TRUE(Leave(Items[1]));
+    FClock.Clock.Advance(50);
+    EXPECT_NEAR(Items[1]->MorphKf(), 0.6, 1e-9);
+    FClock.Clock.Advance(100);
+    EXPECT_DOUBLE_EQ(Items[1]->MorphKf(), 0.0);
+    EXPECT_TRUE(Shows(Items[1], Normal));
+
+    // Tool-bar mode without the skin's size: a tool panel with tool buttons.
+    Bar->ToolBarMode = true;
+    Bar->UseSkinSize = false;
+    Bar->Invalidate();
+    const TPoint End = Bar->ClientToScreen({Bar->Width() - 3, Bar->Height() / 2});
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixelNow(End.X, End.Y) == COLORREF(Panel); }));
+    EXPECT_TRUE(Shows(Items[2], ToolNormal));
+    MovePointer(Centre(Bar, Items[2]));
+    ASSERT_TRUE(PumpUntil([&] { return Items[2]->Active; }));
+    EXPECT_TRUE(Shows(Items[2], ToolHot));
+    // With transparent tool items the normal look is the panel itself.
+    Bar->ToolBarModeItemTransparent = true;
+    Bar->Invalidate();
+    EXPECT_TRUE(Shows(Items[0], Panel));
+}
+
+TEST_F(SkinMainMenuBar, ItemsShowTheirImagesBeforeTheirCaptions)
+{
+    TForm* F = NewForm(100, 100, 400, 200);
+    auto* C = new TsfSkinForm(F);
+    int Runs = 0;
+    TMainMenu* M = NewMenu(F, Runs);
+    TsfSkinMainMenuBar* Bar = NewBar(F, C, M);
+    ShowAndWait(F);
+    Bar->Repaint();
+    Pump();
+    const Integer Plain = Bar->Items()[1]->ObjectRect.Width();
+    // A red 16 x 16 image for Edit from the menu's image list.
+    auto* IL = new TImageList(F);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    TBitmap Red;
+    Red.SetPixelFormat(pf24bit);
+    Red.SetSize(16, 16);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect({0, 0, 16, 16});
+    IL->Add(&Red);
+    M->SetImages(IL);
+    M->Items()->Items(1)->SetImageIndex(0);
+    Bar->UpDateItems();
+    Bar->Repaint();
+    Pump();
+    const TsfSkinMainMenuBarItem* Edit = Bar->Items()[1];
+    // The image and 5 pixels more than the caption alone.
+    EXPECT_EQ(Edit->ObjectRect.Width(), Plain + 16 + 5);
+    const TPoint At = Bar->ClientToScreen({Edit->ObjectRect.Left + 2 + 8, (Edit->ObjectRect.Top + Edit->ObjectRect.Bottom) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixelNow(At.X, At.Y) == COLORREF(ColorToRGB(clRed)); }));
+    // An index beyond the list shows nothing and takes no room.
+    M->Items()->Items(1)->SetImageIndex(5);
+    Bar->UpDateItems();
+    Bar->Repaint();
+    Pump();
+    EXPECT_EQ(Bar->Items()[1]->ObjectRect.Width(), Plain);
+}
+
+TEST_F(SkinMainMenuBar, DefaultSizesAndFontWithoutSkinAndTheSkinsHeightWithIt)
+{
+    TForm* F = NewForm(100, 100, 400, 200);
+    auto* C = new TsfSkinForm(F);
+    int Runs = 0;
+    TsfSkinMainMenuBar* Bar = NewBar(F, C, NewMenu(F, Runs));
+    Bar->SetAlign(alNone);
+    ShowAndWait(F);
+    Bar->SetDefaultWidth(300);
+    Bar->SetDefaultHeight(30);
+    EXPECT_EQ(Bar->Width(), 300);
+    EXPECT_EQ(Bar->Height(), 30);
+    Bar->Repaint();
+    Pump();
+    const Integer Narrow = Bar->Items()[0]->ObjectRect.Width();
+    TFont Big;
+    Big.Assign(Bar->DefItemFont());
+    Big.SetHeight(28);
+    Bar->SetDefItemFont(&Big);
+    Bar->Repaint();
+    Pump();
+    EXPECT_GT(Bar->Items()[0]->ObjectRect.Width(), Narrow);
+    // The skin's bar: any height asked becomes the height of its picture.
+    Bar->SetSkinData(Skin(u"Rire"));
+    Bar->SetBounds(0, 0, 250, 60);
+    ASSERT_TRUE(Bar->FSkinSupport);
+    EXPECT_EQ(Bar->Height(), Bar->BarSkinRect.Height());
+    EXPECT_EQ(Bar->Width(), 250);
+    // Without the skin's size it keeps what it is given.
+    Bar->UseSkinSize = false;
+    Bar->SetBounds(0, 0, 250, 60);
+    EXPECT_EQ(Bar->Height(), 60);
+}

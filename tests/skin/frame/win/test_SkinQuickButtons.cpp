@@ -6,6 +6,7 @@
 #include "SkinControlTestEnv.h"
 #include "framework/controls/win/ImgList.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinHint.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/frame/win/SkinQuickButtons.h"
 
@@ -100,4 +101,113 @@ TEST_F(SkinQuickButtons, ButtonsSitInTheCaptionAndRunTheirItems)
     C->SkinMenuClose();
     Pump();
     EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(SkinQuickButtons, HoveredButtonsShowTheirHintsAndDisabledOnesStayCold)
+{
+    // The hint component lives on the application's main form, where the hint window looks for it.
+    TForm* Main = Application->CreateForm<TForm>();
+    struct TCleanUp {
+        TForm* F;
+        ~TCleanUp()
+        {
+            delete F;
+            HintWindowClass = HintWindowClassOf<THintWindow>();
+            Application->OnShowHint = nullptr;
+        }
+    } CleanUp{Main};
+    Main->SetCaption(u"Quick");
+    auto* Hint = new TsfSkinHint(Main);
+    Hint->SetSkinData(Skin(u"Rire"));
+    Application->SetHintPause(500);
+    Application->SetHintHidePause(2500);
+    auto* C = new TsfSkinForm(Main);
+    auto* IL = new TImageList(Main);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    AddImage(IL, clRed);
+    AddImage(IL, clLime);
+    int Clicks = 0;
+    TsfQuickButtonItems* Q = C->QuickButtons();
+    TsfQuickButtonItem* Open = Q->Add();
+    Open->SetImageIndex(0);
+    Open->Hint = u"Open";
+    TsfQuickButtonItem* Off = Q->Add();
+    Off->SetImageIndex(1);
+    Off->Hint = u"Off";
+    Off->SetEnabled(false);
+    Off->OnClick = [&](TObject*) { ++Clicks; };
+    TsfQuickButtonItem* Save = Q->Add();
+    Save->SetImageIndex(1);
+    Save->Hint = u"Save";
+    C->SetQuickImageList(IL);
+    C->SetSkinHint(Hint);
+    C->QuickButtonsShowHint = true;
+    C->SetSkinData(Skin(u"Rire"));
+    Main->SetBounds(100, 100, 320, 200);
+    ShowAndWait(Main);
+    C->UpDateFormNC();
+    Pump();
+    RECT W;
+    GetWindowRect(Main->Handle(), &W);
+    auto Centre = [&](const TRect& R) { return TPoint{W.left + (R.Left + R.Right) / 2, W.top + (R.Top + R.Bottom) / 2}; };
+    MovePointer(Centre(Open->ItemRect));
+    ASSERT_TRUE(PumpUntil([&] { return Open->Active; }));
+    EXPECT_TRUE(Hint->HintTimerRunning());
+    FClock.Clock.Advance(500);
+    ASSERT_TRUE(Hint->IsVisible());
+    EXPECT_EQ(Hint->Window()->Caption(), u"Open");
+    // The disabled button is no button to hover or press: the hint goes.
+    MovePointer(Centre(Off->ItemRect));
+    ASSERT_TRUE(PumpUntil([&] { return !Open->Active; }));
+    EXPECT_FALSE(Off->Active);
+    EXPECT_FALSE(Hint->IsVisible());
+    EXPECT_FALSE(Hint->HintTimerRunning());
+    LeftButton(true);
+    LeftButton(false);
+    Pump();
+    EXPECT_FALSE(Off->Down);
+    EXPECT_EQ(Clicks, 0);
+    // The next button's own hint; a press takes it away.
+    MovePointer(Centre(Save->ItemRect));
+    ASSERT_TRUE(PumpUntil([&] { return Save->Active; }));
+    FClock.Clock.Advance(500);
+    ASSERT_TRUE(Hint->IsVisible());
+    EXPECT_EQ(Hint->Window()->Caption(), u"Save");
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return Save->Down; }));
+    EXPECT_FALSE(Hint->IsVisible());
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return !Save->Down; }));
+    // Without the switch no hint is asked for.
+    C->QuickButtonsShowHint = false;
+    MovePointer(Centre(Open->ItemRect));
+    ASSERT_TRUE(PumpUntil([&] { return Open->Active; }));
+    EXPECT_FALSE(Hint->HintTimerRunning());
+}
+
+TEST_F(SkinQuickButtons, DeactivatingTheFormClearsTheHotButton)
+{
+    TForm* F = NewForm(100, 100, 100, 100);
+    F->SetCaption(u"Quick");
+    auto* C = new TsfSkinForm(F);
+    auto* IL = new TImageList(F);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    AddImage(IL, clRed);
+    TsfQuickButtonItem* A = C->QuickButtons()->Add();
+    A->SetImageIndex(0);
+    C->SetQuickImageList(IL);
+    C->SetSkinData(Skin(u"Rire"));
+    F->SetBounds(100, 100, 320, 200);
+    ShowAndWait(F);
+    C->UpDateFormNC();
+    Pump();
+    RECT W;
+    GetWindowRect(F->Handle(), &W);
+    MovePointer({W.left + (A->ItemRect.Left + A->ItemRect.Right) / 2, W.top + (A->ItemRect.Top + A->ItemRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return A->Active; }));
+    SendMessageW(F->Handle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_FALSE(A->Active);
+    EXPECT_FALSE(A->Down);
 }

@@ -17,7 +17,7 @@ TEST_F(SkinValueObjects, TheFactoryMakesEveryKindOfTheSkin)
         {u"track", u"TsfSkinTrackBarObject"},     {u"gauge", u"TsfSkinGaugeObject"},
         {u"regulator", u"TsfSkinFrameRegulatorObject"}, {u"switch", u"TsfSkinSwitchObject"},
         {u"anim", u"TsfSkinAnimateObject"},        {u"framegauge", u"TsfSkinFrameGaugeObject"},
-        {u"bits", u"TsfSkinBitLabelObject"},       {u"label", u"TsfSkinLabelObject"},
+        {u"bits", u"TsfSkinBitLabelObject"},       {u"textlabel", u"TsfSkinLabelObject"},
     };
     for (size_t i = 0; i < std::size(Cases); ++i) {
         ASSERT_LT(i, C->ObjectList.size());

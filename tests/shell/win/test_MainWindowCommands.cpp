@@ -1,0 +1,446 @@
+// The main window itself with real input: the zoom controls of the status
+// bar and the wheel, the rulers beside the canvas with the pointer mark, the
+// canvas's edit menu with its rules and commands, the keys of the edit
+// commands with undo, the rotation menu, guides and the canvas-edge drag.
+// Pixels are read back from the screen.
+#include "../../dialogs/win/DialogTest.h"
+
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "document/ImageClipboard.h"
+#include "document/win/ImageDraw_Win.h"
+#include "filters/FiltersStartup.h"
+#include "foundation/HyDataTable.h"
+#include "foundation/win/HyFileUtils_Image.h"
+#include "shell/RulerLayout.h"
+#include "shell/ZoomSteps.h"
+#include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
+#include "shell/win/CanvasZoom.h"
+#include "shell/win/EditorCommands.h"
+#include "shell/win/OpenDocuments.h"
+#include "shell/win/ZezavEzazerForm.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinTrackBars.h"
+#include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinMenus.h"
+
+namespace {
+
+constexpr COLORREF Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255), Black = RGB(0, 0, 0);
+
+// Answers for the documents' questions: nothing is asked of a person.
+class TQuietPrompts : public TDocumentPrompts {
+public:
+    std::vector<String> Messages;
+    void ShowMessage(const String& Text) override { Messages.push_back(Text); }
+    Integer Ask(const String&, Cardinal) override { return IDNO; }
+    String ChooseOpenFile(const String&, const String&) override { return String(); }
+    String ChooseSaveFile(const String&, const String&, Integer, Integer&) override { return String(); }
+    bool JpgOptions(TImageDraw&) override { return false; }
+    bool BmpOptions(TImageDraw&) override { return false; }
+};
+
+void Keys(std::initializer_list<WORD> Down)
+{
+    std::vector<INPUT> In;
+    for (WORD K : Down) {
+        INPUT I = {};
+        I.type = INPUT_KEYBOARD;
+        I.ki.wVk = K;
+        In.push_back(I);
+    }
+    for (auto It = std::rbegin(Down); It != std::rend(Down); ++It) {
+        INPUT I = {};
+        I.type = INPUT_KEYBOARD;
+        I.ki.wVk = *It;
+        I.ki.dwFlags = KEYEVENTF_KEYUP;
+        In.push_back(I);
+    }
+    SendInput(UINT(In.size()), In.data(), sizeof(INPUT));
+    guitest::Pump();
+}
+
+void Wheel(Integer Delta)
+{
+    INPUT I = {};
+    I.type = INPUT_MOUSE;
+    I.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    I.mi.mouseData = DWORD(Delta);
+    SendInput(1, &I, sizeof(INPUT));
+    guitest::Pump();
+}
+
+void Button(DWORD Flag)
+{
+    INPUT I = {};
+    I.type = INPUT_MOUSE;
+    I.mi.dwFlags = Flag;
+    SendInput(1, &I, sizeof(INPUT));
+}
+
+class MainWindowCommands : public GlobalsTest {
+protected:
+    TfrmZezavEzazer* F = nullptr;
+    TQuietPrompts Prompts;
+    String Picture;
+
+    void SetUp() override
+    {
+        GlobalsTest::SetUp();
+        static const bool Installed = (InstallFilters(), InstallImageControls(), InstallImageDrawHooks(), true);
+        (void)Installed;
+        TRow& S = *ConfigTable->GetItem(1);
+        S.GetItem(17)->SetAsBool(true);  // rulers shown
+        S.GetItem(35)->SetValue(0);      // the wheel zooms while the picture fits
+        // A 200 x 100 picture: red on the left half, blue on the right.
+        TBitmap32 B;
+        B.SetSize(200, 100);
+        B.Clear(0xFFFF0000);
+        B.FillRect(100, 0, 200, 100, 0xFF0000FF);
+        Picture = Dir / u"halves.png";
+        SaveBitmap32ToFile(&B, Picture, ifPng, 0);
+
+        F = NewForm<TfrmZezavEzazer>(0, 0, 1100, 700);
+        F->Documents().SetPrompts(&Prompts);
+        F->SetPosition(poDesigned);
+        F->SetBounds(0, 0, 1100, 700);
+        ShowAndWait(F);
+        WaitShown(F);
+        ASSERT_TRUE(F->OpenImageFile(Picture));
+        ASSERT_NE(Doc(), nullptr);
+        F->Zoom().SetZoom(100, true);
+        Settle();
+    }
+    void TearDown() override
+    {
+        F->Documents().SetPrompts(nullptr);
+        GlobalsTest::TearDown();
+    }
+    TImageDraw* Doc() { return F->Documents().Live(); }
+    // The rectangle of the topmost object that is not a crop or selection.
+    TRect LastObjectRect()
+    {
+        for (Integer I = Doc()->DT()->ItemCount() - 1; I >= 0; --I)
+            if (TImgShape* S = TImageDraw::RowShape(Doc()->DT()->GetItem(I))) return S->SRect();
+        return TRect{};
+    }
+    // Lets every part repaint and the screen show it.
+    void Settle()
+    {
+        RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        guitest::Pump();
+    }
+    // A screen point of an image point of the live document.
+    TPoint ScreenOf(TPoint Image) { return F->Image->ClientToScreen(F->Image->BitmapToControl(Image)); }
+    COLORREF CanvasPixel(TPoint Image)
+    {
+        const TPoint P = ScreenOf(Image);
+        return guitest::ScreenPixel(P.X, P.Y);
+    }
+    void ClickControl(TControl* C) { Click(ScreenCentre(C)); }
+    // The screen point of an item in the open levels of the skinned menu.
+    bool FindMenuItem(TMenuItem* Item, TPoint& At)
+    {
+        TsfSkinMenu* Engine = F->SkinForm()->SkinMenu();
+        for (Integer L = 0; Engine->Visible() && L < Engine->LevelCount(); ++L) {
+            TsfSkinPopupWindow* Level = Engine->Level(L);
+            for (auto& I : Level->ItemList)
+                if (I->MenuItem == Item) {
+                    const TRect& R = I->ObjectRect;
+                    At = Level->ClientToScreen(TPoint{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2});
+                    return true;
+                }
+        }
+        return false;
+    }
+    // A real click on a menu item of an open skinned menu; an item of a
+    // sub-menu is reached through the item that opens it.
+    bool ClickMenuItem(TMenuItem* Item)
+    {
+        TsfSkinMenu* Engine = F->SkinForm()->SkinMenu();
+        TPoint At;
+        if (!guitest::PumpUntil([&] { return FindMenuItem(Item, At); }, 1000)) {
+            TMenuItem* Parent = Item->Parent();
+            if (!Parent || !FindMenuItem(Parent, At)) return false;
+            Click(At);
+            if (!guitest::PumpUntil([&] { return FindMenuItem(Item, At); })) return false;
+        }
+        Click(At);
+        return guitest::PumpUntil([&] { return !Engine->Visible(); });
+    }
+    // A right click on the canvas at an image point: the edit menu opens.
+    void RightClick(TPoint Image)
+    {
+        guitest::MovePointer(ScreenOf(Image));
+        Button(MOUSEEVENTF_RIGHTDOWN);
+        guitest::Pump();
+        Button(MOUSEEVENTF_RIGHTUP);
+        guitest::Pump();
+    }
+    void FocusCanvas()
+    {
+        F->Image->SetFocus();
+        guitest::PumpUntil([&] { return GetFocus() == F->Image->Handle(); });
+    }
+    // The ruler's pixels in one row, as black or not, over its width.
+    std::vector<Integer> BlackColumns(Integer Row)
+    {
+        TPaintBox32* Box = F->Rulers().FRulerPaintBox[0];
+        const TPoint O = Box->ClientToScreen(TPoint{0, 0});
+        auto Shot = guitest::CaptureScreen(TRect{O.X, O.Y + Row, O.X + Box->Width(), O.Y + Row + 1});
+        std::vector<Integer> Xs;
+        for (Integer X = RulerThickness; X < Box->Width(); ++X)
+            if (Shot->Pixel(X, 0) == 0) Xs.push_back(X);
+        return Xs;
+    }
+    // Where the labelled ticks of the ruler lie at the view's zoom and scroll.
+    std::vector<Integer> LabelledTicks()
+    {
+        std::vector<Integer> Xs;
+        const Integer W = F->Rulers().FRulerPaintBox[0]->Width();
+        for (const TRulerTick& T : RulerTicks(CalcRulerSpacing(F->Image->ScaleX()), F->Image->OffsetHorz(), W))
+            if (T.Top == 0 && T.X >= RulerThickness && T.X < W) Xs.push_back(T.X);
+        std::sort(Xs.begin(), Xs.end());
+        return Xs;
+    }
+};
+
+TEST_F(MainWindowCommands, ZoomButtonsMenuAndWheelChangeTheCanvasScale)
+{
+    TCanvasZoom& Z = F->Zoom();
+    EXPECT_EQ(CanvasPixel({10, 50}), Red);
+    EXPECT_EQ(CanvasPixel({150, 50}), Blue);
+
+    ClickControl(Z.sbZoomInc);
+    EXPECT_EQ(Z.CurrentZoom(), 400);
+    EXPECT_EQ(Z.trbZoom->Value(), 120);
+    EXPECT_EQ(Z.sbZoom->Caption(), u"400%");
+    EXPECT_EQ(Doc()->Scale(), 4.0f);
+    Settle();
+    // The picture is four times as large on the screen: a point 30 image
+    // pixels in shows the left half, 120 pixels the right.
+    EXPECT_EQ(F->Image->BitmapToControl(TPoint{30, 0}).X - F->Image->BitmapToControl(TPoint{0, 0}).X, 120);
+    F->Image->ScrollToCenter(100, 50);
+    Settle();
+    EXPECT_EQ(CanvasPixel({90, 50}), Red);
+    EXPECT_EQ(CanvasPixel({110, 50}), Blue);
+
+    ClickControl(Z.sbZoomDec);
+    EXPECT_EQ(Z.CurrentZoom(), 100);
+
+    // The wheel over a picture that fits the view zooms: down out, up in.
+    guitest::MovePointer(ScreenOf({50, 50}));
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Z.CurrentZoom(), 50);
+    EXPECT_EQ(Z.sbZoom->Caption(), u"50%");
+    Wheel(WHEEL_DELTA);
+    EXPECT_EQ(Z.CurrentZoom(), 100);
+
+    // The zoom menu, opened by its button, checks the zoom shown; an item sets it.
+    ClickControl(Z.sbZoom);
+    TMenuItem* Item800 = nullptr;
+    for (Integer I = 0; I < Z.pmZoom->Items()->Count(); ++I) {
+        TMenuItem* Item = Z.pmZoom->Items()->Items(I);
+        EXPECT_EQ(Item->Checked(), Item->Caption() == u"100%") << UTF8Encode(Item->Caption());
+        if (Item->Tag() == 800) Item800 = Item;
+    }
+    ASSERT_NE(Item800, nullptr);
+    ASSERT_TRUE(ClickMenuItem(Item800));
+    EXPECT_EQ(Z.CurrentZoom(), 800);
+    EXPECT_EQ(Z.trbZoom->Value(), 147);
+
+    // F3 toggles between 100 % and 1600 %.
+    FocusCanvas();
+    Keys({VK_F3});
+    EXPECT_EQ(Z.CurrentZoom(), 100);
+    Keys({VK_F3});
+    EXPECT_EQ(Z.CurrentZoom(), 1600);
+    EXPECT_EQ(Z.sbZoom->Caption(), u"1600%");
+
+    // Fit: a 200 x 100 picture by the view's tighter side.
+    ClickControl(Z.sbFittoWindow);
+    const Integer Expected = FitZoom(F->Image->Width(), F->Image->Height(), 200, 100);
+    EXPECT_EQ(Z.CurrentZoom(), Expected);
+    ClickControl(Z.sbActualSize);
+    EXPECT_EQ(Z.CurrentZoom(), 100);
+
+    // A zoom between the track bar's steps keeps its value; the track bar
+    // moved by its user sets the zoom it stands for.
+    Z.SetZoom(150, true);
+    EXPECT_EQ(Z.trbZoom->Value(), 103);
+    EXPECT_EQ(Z.CurrentZoom(), 150);
+    Z.trbZoom->SetValue(120);
+    EXPECT_EQ(Z.CurrentZoom(), 400);
+}
+
+TEST_F(MainWindowCommands, RulersShowTicksAtTheZoomAndMarkThePointer)
+{
+    TCanvasRulers& R = F->Rulers();
+    ASSERT_TRUE(R.RulersShown());
+    Settle();
+    // Row 10 is below the labels and above the minor ticks: only labelled
+    // ticks are black there.
+    std::vector<Integer> Ticks = LabelledTicks();
+    ASSERT_GE(Ticks.size(), 3u);
+    EXPECT_EQ(Ticks[1] - Ticks[0], 50);
+    EXPECT_EQ(BlackColumns(10), Ticks);
+    EXPECT_EQ(R.Spacing().Spacing, 50);
+
+    F->Zoom().SetZoom(200, true);
+    Settle();
+    Ticks = LabelledTicks();
+    ASSERT_GE(Ticks.size(), 3u);
+    EXPECT_EQ(Ticks[1] - Ticks[0], 40);
+    EXPECT_EQ(BlackColumns(10), Ticks);
+    EXPECT_EQ(R.Spacing().Value, 20);
+
+    // The pointer over the canvas puts a red mark in the ruler above it.
+    F->Zoom().SetZoom(100, true);
+    Settle();
+    const TPoint View = F->Image->BitmapToControl(TPoint{60, 40});
+    guitest::MovePointer(ScreenOf({60, 40}));
+    TPaintBox32* Top = R.FRulerPaintBox[0];
+    const TPoint O = Top->ClientToScreen(TPoint{View.X + RulerThickness, 10});
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixel(O.X, O.Y) == Red; }));
+    // Off the canvas the mark goes.
+    guitest::MovePointer(ScreenCentre(F->Zoom().sbActualSize));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixel(O.X, O.Y) != Red; }));
+
+    // Hidden rulers give their room to the canvas.
+    const Integer Left = F->Image->Left();
+    R.ShowRulers(false);
+    guitest::Pump();
+    EXPECT_FALSE(ConfigTable->GetItem(1)->GetItem(17)->AsBool());
+    EXPECT_EQ(F->Image->Left(), Left - RulerThickness);
+}
+
+TEST_F(MainWindowCommands, TheEditMenuFollowsWhatIsSelectedAndRunsItsCommands)
+{
+    TEditorCommands& C = F->Commands();
+    // Nothing selected: no cut or flip, but the guides.
+    RightClick({50, 50});
+    EXPECT_TRUE(C.Item(u"muGuides")->Visible());
+    EXPECT_FALSE(C.Item(u"muCut")->Enabled());
+    EXPECT_FALSE(C.Item(u"muFlip")->Visible());
+    EXPECT_FALSE(C.Item(u"muCrop")->Visible());
+    // A horizontal guide through the point of the right click.
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muHorzGuides")));
+    ASSERT_EQ(Doc()->HorzGuidesRow()->ItemCount(), 1);
+    EXPECT_EQ(Doc()->HorzGuidesRow()->GetItem(0)->Value(), 50);
+
+    // The picture copied becomes a bitmap object in the middle of the view.
+    C.muCopyImageClick(nullptr);
+    ASSERT_NE(ImageClipboard(), nullptr);
+    C.muPasteImageClick(nullptr);
+    ASSERT_EQ(Doc()->ShapeSelectedCount(), 1);
+    const Integer Undo0 = Doc()->UndoIndex();
+
+    RightClick({100, 30});
+    EXPECT_TRUE(C.Item(u"muCut")->Enabled());
+    EXPECT_TRUE(C.Item(u"muFlip")->Visible());
+    EXPECT_TRUE(C.Item(u"muOrder")->Visible());
+    EXPECT_FALSE(C.Item(u"muGuides")->Visible());
+    // Delete, from the menu.
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muDelete")));
+    EXPECT_EQ(Doc()->ShapeEditableCount(), 0);
+    EXPECT_EQ(Doc()->UndoIndex(), Undo0 + 1);
+
+    // Ctrl+Z brings it back; Ctrl+Shift+Z takes it away again.
+    FocusCanvas();
+    Keys({VK_CONTROL, 'Z'});
+    EXPECT_EQ(Doc()->ShapeEditableCount(), 1);
+    Keys({VK_CONTROL, VK_SHIFT, 'Z'});
+    EXPECT_EQ(Doc()->ShapeEditableCount(), 0);
+    Keys({VK_CONTROL, 'Z'});
+    ASSERT_EQ(Doc()->ShapeEditableCount(), 1);
+
+    // Copy and paste with the pointer inside the picture: the copy's corner
+    // goes to the pointer; with the pointer on the left edge (x = 0) it goes
+    // to the middle of the view.
+    Keys({VK_CONTROL, 'A'});
+    ASSERT_EQ(Doc()->ShapeSelectedCount(), 1);
+    Keys({VK_CONTROL, 'C'});
+    guitest::MovePointer(ScreenOf({20, 30}));
+    ASSERT_EQ(F->CanvasInput().Core().LastImagePoint(), (TPoint{20, 30}));
+    Keys({VK_CONTROL, 'V'});
+    ASSERT_EQ(Doc()->ShapeEditableCount(), 2);
+    EXPECT_EQ(Doc()->Shape()->SRect().Left, 20);
+    EXPECT_EQ(Doc()->Shape()->SRect().Top, 30);
+    guitest::MovePointer(ScreenOf({0, 30}));
+    ASSERT_EQ(F->CanvasInput().Core().LastImagePoint().X, 0);
+    Keys({VK_CONTROL, 'V'});
+    ASSERT_EQ(Doc()->ShapeEditableCount(), 3);
+    const TRect Pasted = Doc()->Shape()->SRect();
+    const Integer CX = F->Documents().GetViewCenterX(), CY = F->Documents().GetViewCenterY();
+    EXPECT_NE(Pasted.Left, 0);
+    EXPECT_TRUE(Pasted.Left <= CX && CX <= Pasted.Right && Pasted.Top <= CY && CY <= Pasted.Bottom)
+        << Pasted.Left << "," << Pasted.Top << " " << Pasted.Right << "," << Pasted.Bottom << " centre " << CX << ","
+        << CY;
+
+    // Select all and merge them into the picture; then nothing is left to cut.
+    Keys({VK_CONTROL, 'A'});
+    EXPECT_EQ(Doc()->ShapeSelectedCount(), 3);
+    Keys({VK_CONTROL, 'M'});
+    EXPECT_EQ(Doc()->ShapeEditableCount(), 0);
+}
+
+TEST_F(MainWindowCommands, RotationMenuFlipsAndTurnsThePicture)
+{
+    TEditorCommands& C = F->Commands();
+    C.pmRotate->Popup(ScreenCentre(F->Zoom().sbActualSize).X, 300);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muFlipHorz")));
+    Settle();
+    EXPECT_EQ(CanvasPixel({10, 50}), Blue);
+    EXPECT_EQ(CanvasPixel({190, 50}), Red);
+
+    C.pmRotate->Popup(ScreenCentre(F->Zoom().sbActualSize).X, 300);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muRotateRight90")));
+    EXPECT_EQ(Doc()->Width(), 100);
+    EXPECT_EQ(Doc()->Height(), 200);
+    Settle();
+    // Blue was on the left: a clockwise quarter turn puts it on top.
+    EXPECT_EQ(CanvasPixel({50, 10}), Blue);
+    EXPECT_EQ(CanvasPixel({50, 190}), Red);
+
+    FocusCanvas();
+    Keys({VK_CONTROL, 'Z'});
+    Keys({VK_CONTROL, 'Z'});
+    Settle();
+    EXPECT_EQ(Doc()->Width(), 200);
+    EXPECT_EQ(CanvasPixel({10, 50}), Red);
+}
+
+TEST_F(MainWindowCommands, DraggingTheTopLeftCanvasHandleGrowsTheCanvasAndMovesTheObjects)
+{
+    F->Commands().muCopyImageClick(nullptr);
+    F->Commands().muPasteImageClick(nullptr);
+    ASSERT_EQ(Doc()->ShapeEditableCount(), 1);
+    const TRect Before = LastObjectRect();
+    F->Commands().DropSelectionShape(false);
+    Settle();
+
+    Doc()->CalcCanvasCtrRects();
+    const TRect H = Doc()->CanvasCtrRect(1);
+    const TPoint From = F->Image->ClientToScreen(TPoint{(H.Left + H.Right) / 2, (H.Top + H.Bottom) / 2});
+    guitest::MovePointer(From);
+    guitest::MovePointer({From.X + 1, From.Y});
+    guitest::MovePointer(From);
+    ASSERT_EQ(Doc()->CanvasCtrIndex(), 1);
+    guitest::LeftButton(true);
+    guitest::Pump();
+    guitest::MovePointer({From.X - 5, From.Y - 10});
+    guitest::MovePointer({From.X - 10, From.Y - 20});
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Width() != 200; }));
+    EXPECT_EQ(Doc()->Width(), 210);
+    EXPECT_EQ(Doc()->Height(), 120);
+    const TRect After = LastObjectRect();
+    EXPECT_EQ(After.Left - Before.Left, 10);
+    EXPECT_EQ(After.Top - Before.Top, 20);
+    // The picture moved with the new room on its left and top.
+    Settle();
+    EXPECT_NE(CanvasPixel({5, 50}), Red);
+    EXPECT_EQ(CanvasPixel({15, 50}), Red);
+}
+
+}  // namespace

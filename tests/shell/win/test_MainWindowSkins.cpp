@@ -1,0 +1,271 @@
+// The main window's skins and languages on a real window: the skin menu
+// offers the skins whose files exist (the stored one always) and checks the
+// current one; choosing a skin loads it and repaints the program's panels in
+// its colours, the window showing again; a skin file that vanished after the
+// menu opened leaves the window as it was; the captions, title and label
+// places follow the language column. Screenshots of the window in the four
+// skins and both languages are kept as test output.
+#include <gtest/gtest.h>
+
+#include "ScopedEnv.h"
+#include "SkinControlTestEnv.h"
+#include "TempFolder.h"
+
+#include "document/win/ImageDraw_Win.h"
+#include "foundation/HyDataTable.h"
+#include "foundation/win/Global_Win.h"
+#include "framework/controls/win/GuiTest.h"
+#include "shell/MainTexts.h"
+#include "shell/SkinChoice.h"
+#include "shell/win/MainLocale.h"
+#include "shell/win/MainTray.h"
+#include "shell/win/StylePanel.h"
+#include "shell/win/ToolPanels.h"
+#include "shell/win/CanvasInput.h"
+#include "Component/Raster32/win/Ras32_Image.h"
+#include "foundation/HyPresets.h"
+#include "shell/win/ZezavEzazerForm.h"
+#include "skin/controls/win/SkinPanels.h"
+#include "skin/frame/win/SkinForm.h"
+#include "skin/model/SFResStrData.h"
+#include "skin/model/SFSkinData.h"
+
+namespace {
+
+class MainWindowSkins : public testing::Test {
+protected:
+    TTempFolder Data{u"lm_mainskin_"};
+    TScopedEnv EnvAppData{u"APPDATA", Data / u"AppData"};
+    TfrmZezavEzazer* Form = nullptr;
+
+    static void SetUpTestSuite()
+    {
+        InstallSkinDataWin();
+        InstallImageDrawHooks();
+    }
+
+    // The window made as the program makes it, in the language of Column and
+    // with the skin named in the settings.
+    void Open(Integer Column, const String& Skin = u"Rire")
+    {
+        ForceDirectories(Data / u"AppData");
+        InitGlobals(u"LumatraStd", 5, Data.Path());
+        ConfigTable->GetProp(1)->SetValue(Column == 0 ? 936 : 1252);
+        ConfigTable->GetProp(2)->SetText(Skin);
+        ConfigTable->Save();
+        DoneGlobals();
+        InitGlobals(u"LumatraStd", 5, Data.Path());
+        LoadLangTable();
+        ASSERT_EQ(LangColumn, Column);
+        Form = new TfrmZezavEzazer(Application);
+        Form->Show();
+        guitest::Pump();
+    }
+    void TearDown() override
+    {
+        delete Form;
+        DoneGlobals();
+    }
+    TMainLocale& Locale() { return Form->Locale(); }
+    void PopupProgramMenu()
+    {
+        // What the menu does as it opens, without holding the test in its loop.
+        Locale().pmMenu->OnPopup(Locale().pmMenu);
+    }
+    String Caption(const String& Name) { return dynamic_cast<TControl*>(Form->FindComponent(Name))->Caption(); }
+};
+
+TEST_F(MainWindowSkins, TheSkinMenuOffersTheSkinsWithFilesAndChecksTheCurrentOne)
+{
+    Open(2);
+    EXPECT_EQ(Form->SkinData()->SkinName, u"Rire");
+    PopupProgramMenu();
+    for (Integer I = 0; I < 4; ++I) EXPECT_TRUE(Locale().muSkinItems[I]->Enabled()) << I;
+    EXPECT_TRUE(Locale().muSkinItems[2]->Checked());
+    EXPECT_FALSE(Locale().muSkinItems[0]->Checked());
+    // The hidden language menu checks the column's item.
+    EXPECT_FALSE(Locale().muLanguage->Visible());
+    EXPECT_TRUE(Locale().muLangItems[2]->Checked());
+    EXPECT_FALSE(Locale().muLangItems[0]->Checked());
+
+    // A program folder without skin files offers the stored skin only.
+    const String Saved = ProgramFolder;
+    ProgramFolder = Data.Path();
+    PopupProgramMenu();
+    EXPECT_FALSE(Locale().muSkinItems[0]->Enabled());
+    EXPECT_FALSE(Locale().muSkinItems[1]->Enabled());
+    EXPECT_TRUE(Locale().muSkinItems[2]->Enabled());
+    EXPECT_FALSE(Locale().muSkinItems[3]->Enabled());
+    ProgramFolder = Saved;
+}
+
+TEST_F(MainWindowSkins, ChoosingASkinLoadsItAndPaintsThePanelsInItsColours)
+{
+    Open(2);
+    TsfSkinPanel* Style = dynamic_cast<TsfSkinPanel*>(Form->FindComponent(u"pnlStyle"));
+    ASSERT_NE(Style, nullptr);
+    EXPECT_EQ(Style->Color(), SkinChoice::BackColors[2]);
+    Integer Changed = 0;
+    Locale().OnSkinChanged = [&](TObject*) { ++Changed; };
+    PopupProgramMenu();
+    Locale().muSkinItems[3]->Click();
+    EXPECT_EQ(Form->SkinData()->SkinName, u"Cool");
+    EXPECT_EQ(ConfigTable->GetProp(2)->Text(), u"Cool");
+    EXPECT_EQ(Locale().SkinIndex(), 3);
+    EXPECT_EQ(Style->Color(), SkinChoice::BackColors[3]);
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_EQ(Changed, 1);
+
+    // Choosing the current skin again neither hides nor reloads.
+    PopupProgramMenu();
+    EXPECT_TRUE(Locale().muSkinItems[3]->Checked());
+    Locale().muSkinItems[3]->Click();
+    EXPECT_EQ(Changed, 1);
+
+    // Back to the stored skin.
+    Locale().muSkinItems[2]->Click();
+    EXPECT_EQ(Form->SkinData()->SkinName, u"Rire");
+    EXPECT_EQ(Changed, 2);
+}
+
+TEST_F(MainWindowSkins, ASkinFileThatVanishedAfterTheMenuOpenedLeavesTheWindowShown)
+{
+    // The skins are copied into a program folder of the test's own, so that
+    // one can go away.
+    const String Saved = ProgramFolder;
+    Open(2);
+    ForceDirectories(Data / u"Skin");
+    for (const char16_t* Name : {u"Charm", u"Laconic", u"Cool"})
+        ASSERT_TRUE(CopyFileW(WStr(Saved + u"Skin\\" + Name + u".skn"), WStr(Data / (u"Skin\\" + String(Name) + u".skn")),
+                              FALSE));
+    ProgramFolder = Data.Path();
+    PopupProgramMenu();
+    EXPECT_TRUE(Locale().muSkinItems[1]->Enabled());
+    DeleteFile(Data / u"Skin\\Laconic.skn");
+    Locale().muSkinItems[1]->Click();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_EQ(Form->SkinData()->SkinName, u"Rire");
+    EXPECT_EQ(ConfigTable->GetProp(2)->Text(), u"Rire");
+    EXPECT_FALSE(Locale().muSkinItems[1]->Enabled());
+    ProgramFolder = Saved;
+}
+
+TEST_F(MainWindowSkins, TheStoredSkinNamedInLowerCaseIsLookedForAsAFile)
+{
+    const String Saved = ProgramFolder;
+    Open(2);
+    // A skin file of that lower-case name (another skin's pictures) is what
+    // loads; the menu still checks the stored skin's item.
+    ForceDirectories(Data / u"Skin");
+    ASSERT_TRUE(CopyFileW(WStr(Saved + u"Skin\\Cool.skn"), WStr(Data / u"Skin\\rire.skn"), FALSE));
+    ProgramFolder = Data.Path();
+    Locale().LoadSkin(u"rire");
+    EXPECT_EQ(Form->SkinData()->SkinName, u"Cool");
+    EXPECT_EQ(ConfigTable->GetProp(2)->Text(), u"rire");
+    EXPECT_EQ(Locale().SkinIndex(), 2);
+    PopupProgramMenu();
+    EXPECT_TRUE(Locale().muSkinItems[2]->Checked());
+    // A name outside the skin table changes nothing.
+    Locale().LoadSkin(u"Autumn");
+    EXPECT_EQ(ConfigTable->GetProp(2)->Text(), u"rire");
+    ProgramFolder = Saved;
+}
+
+TEST_F(MainWindowSkins, EnglishCaptionsTitleAndLabelPlaces)
+{
+    Open(2);
+    // The window's title ends with the application title (the document's name comes first).
+    EXPECT_EQ(EditionTitle, u"Image Editor - Quorvan Lumatra Standard");
+    EXPECT_TRUE(EndsStr(EditionTitle, Form->Caption())) << UTF8Encode(Form->Caption());
+    EXPECT_EQ(Caption(u"btnMenu"), u"Menu");
+    EXPECT_EQ(Locale().muSkin->Caption(), u"Skins");
+    EXPECT_EQ(Locale().muSkinItems[0]->Caption(), u"Charm");
+    EXPECT_EQ(Form->Tray().TrayIcon1->Hint(), EditionTitle);
+    EXPECT_EQ(Form->Font()->Name(), u"Tahoma");
+    EXPECT_TRUE(Form->SkinForm()->UseSkinFontInCaption);
+    EXPECT_EQ(Form->SkinForm()->DefCaptionFont()->Name(), u"Arial");
+    EXPECT_EQ(Form->SkinData()->ResourceStrData()->GetResStr(u"MI_CLOSECAPTION"), u"&Close");
+}
+
+TEST_F(MainWindowSkins, ChineseCaptionsFontsAndSkinTextsWithCodePage936)
+{
+    Open(0);
+    EXPECT_EQ(EditionTitle, u"图像编辑 - 阔文卢玛特拉标准版");
+    EXPECT_TRUE(EndsStr(EditionTitle, Form->Caption()));
+    EXPECT_EQ(Caption(u"btnMenu"), u"菜单");
+    EXPECT_EQ(Locale().muSkin->Caption(), u"皮肤");
+    EXPECT_EQ(Form->Font()->Name(), u"微软雅黑");
+    EXPECT_FALSE(Form->SkinForm()->UseSkinFontInCaption);
+    EXPECT_EQ(Form->SkinForm()->DefCaptionFont()->Size(), 9);
+    EXPECT_EQ(Form->SkinData()->ResourceStrData()->GetResStr(u"MI_CLOSECAPTION"), u"关闭(&C)");
+    EXPECT_EQ(Form->SkinData()->ResourceStrData()->CharSet(), 134);
+    PopupProgramMenu();
+    EXPECT_TRUE(Locale().muLangItems[0]->Checked());
+}
+
+// The window in each skin and language, as test output (not compared).
+TEST_F(MainWindowSkins, ScreenshotsInEverySkinAndBothLanguages)
+{
+    for (Integer Column : {2, 0}) {
+        Open(Column);
+        for (Integer Row : {2, 0, 1, 3}) {
+            Locale().muSkinItems[Row]->Click();
+            guitest::Pump();
+            const String Name = SkinTable->GetItem(Row)->GetItem(0)->Text();
+            EXPECT_EQ(Form->SkinData()->SkinName, Name);
+            skintest::SaveScreenshot(TRect{Form->Left(), Form->Top(), Form->Left() + Form->Width(),
+                                           Form->Top() + Form->Height()},
+                                     u"MainWindow_" + Name + (Column == 0 ? u"_zh" : u"_en"));
+        }
+        delete Form;
+        Form = nullptr;
+        DoneGlobals();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The style strip in the window: the polygon tool's fifteen styles, a click
+// on one with the real pointer makes it the tool's style (framed navy), the
+// hovered one is framed red; a tool without styles hides them all.
+TEST_F(MainWindowSkins, TheStyleStripShowsTheToolsStylesAndTakesAClick)
+{
+    Open(2);
+    TStylePanel& Styles = Form->StylePanel();
+    Form->ToolPanels().SelectTool(shPolygon);
+    guitest::Pump();
+    Integer Shown = 0;
+    for (Integer I = 0; I < StylePreviews::ImageCount; ++I) Shown += Styles.Image(I)->Visible();
+    EXPECT_EQ(Shown, 15);
+    EXPECT_EQ(Styles.Image(0)->Tag(), 0);
+    EXPECT_EQ(Styles.Image(1)->Tag(), 5);
+
+    // Only the first row shows; click the third image of it.
+    TImage32* Third = Styles.Image(2);
+    const TPoint Centre = Third->ClientToScreen(TPoint{26, 31});
+    guitest::MovePointer(Centre);
+    guitest::LeftButton(true);
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Form->ToolPanels().Tools().ShapeStyleId() == Third->Tag(); }));
+    EXPECT_EQ(Form->CanvasInput().Tool().StyleId, Third->Tag());
+    EXPECT_EQ(PropertyTable->GetItem(shPolygon)->GetItem(24)->Value(), Third->Tag());
+    // The click redraws the strip: the chosen style framed navy.
+    const TPoint Corner = Third->ClientToScreen(TPoint{0, 0});
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(Corner.X, Corner.Y) == RGB(0, 0, 0x80); }));
+    // The pointer over the first image frames it red; leaving it clears the frame.
+    const TPoint First = Styles.Image(0)->ClientToScreen(TPoint{0, 0});
+    guitest::MovePointer(Styles.Image(0)->ClientToScreen(TPoint{26, 31}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(First.X, First.Y) == RGB(0xFF, 0, 0); }));
+    guitest::MovePointer(Form->ClientToScreen(TPoint{Form->ClientWidth() / 2, Form->ClientHeight() / 2}));
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(First.X, First.Y) == RGB(0xE3, 0xE6, 0xE8); }));
+    EXPECT_EQ(guitest::ScreenPixel(Corner.X, Corner.Y), RGB(0, 0, 0x80));
+    skintest::SaveScreenshot(Form->pnlStyles, u"MainWindow_PolygonStyles");
+
+    Form->ToolPanels().SelectTool(shPencil);
+    guitest::Pump();
+    for (Integer I = 0; I < StylePreviews::ImageCount; ++I) EXPECT_FALSE(Styles.Image(I)->Visible()) << I;
+}
+
+}  // namespace
