@@ -48,6 +48,9 @@ TfrmAbout::TfrmAbout(TComponent* AOwner, TsfSkinData* ASkinData) : TForm(AOwner)
     SetClientWidth(480);
     SetClientHeight(230);
     sfSkinForm1 = new TsfSkinForm(this);
+    // A dialog's frame: no sizing, only the close button.
+    sfSkinForm1->Sizeable = false;
+    sfSkinForm1->SetBorderIcons(sfbiSystemMenu);
     sfSkinForm1->SetSkinData(ASkinData);
 
     Image1 = new TImage(this);

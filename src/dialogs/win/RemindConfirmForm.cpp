@@ -30,6 +30,9 @@ TfrmRemindConfirm::TfrmRemindConfirm(TComponent* AOwner, TsfSkinData* ASkinData)
     SetPosition(poScreenCenter);
     SetClientWidth(FormClientWidth);
     sfSkinForm1 = new TsfSkinForm(this);
+    // A dialog's frame: no sizing, only the close button.
+    sfSkinForm1->Sizeable = false;
+    sfSkinForm1->SetBorderIcons(sfbiSystemMenu);
     sfSkinForm1->SetSkinData(ASkinData);
 
     pnlMsg = new TsfSkinPanel(this);

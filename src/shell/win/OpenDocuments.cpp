@@ -3,6 +3,7 @@
 #include "dialogs/FileOptions.h"
 #include "dialogs/win/BmpOptionForm.h"
 #include "dialogs/win/JpgOptionForm.h"
+#include "document/ImageClipboard.h"
 #include "document/win/ImageDraw_Win.h"
 #include "foundation/HyPresets.h"
 #include "foundation/win/Global_Win.h"
@@ -132,7 +133,16 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     bool HasAlpha = false;
     Integer BitDepth = -1;
     const bool FromFile = !FileName.empty() && !IsNew && FileExists(FileName);
-    if (FromFile && !HasSidecar(FileName)) {
+    // A new image from the clipboard: its picture, taken now. Without one (or
+    // with one that cannot be read) there is nothing to open.
+    std::unique_ptr<TCustomBitmap32> Pasted;
+    if (FromClipboard && !Given) {
+        Pasted = SystemClipboard().GetBitmap();
+        if (!Pasted || Pasted->Empty()) {
+            Prompts().ShowMessage(GetLangText(1, 395));
+            return false;
+        }
+    } else if (FromFile && !HasSidecar(FileName)) {
         TImageLoadStatus Status;
         Decoded = LoadImageToBitmap32(FileName, HasAlpha, BitDepth, &Status);
         const bool Loaded = Decoded && !Decoded->Empty();
@@ -167,9 +177,12 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     if (!FView) FView = std::make_unique<TImgViewDrawView>(FForm.Image);
     std::unique_ptr<TImageDraw> Doc;
     std::unique_ptr<TBitmap32> Clip;
-    if (Given) {
+    if (Given || Pasted) {
         Clip = std::make_unique<TBitmap32>();
-        Clip->Assign(Given.get());
+        if (Given)
+            Clip->Assign(Given.get());
+        else
+            Clip->Assign(Pasted.get());
     }
     try {
         if (FromFile)
@@ -187,6 +200,7 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
     }
     Decoded.reset();
     Clip.reset();
+    Pasted.reset();
 
     RegisterOpenDocument(Name, Untitled);
     FFileName = Name;

@@ -22,6 +22,7 @@
 #include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
@@ -205,10 +206,12 @@ void TfrmZezavEzazer::ShowMainWindow(bool AVisible)
     if (!IsWindowEnabled(Handle()) && ActiveFormWindow) {
         SetWindowPos(ActiveFormWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(ActiveFormWindow);
-        return;
+    } else {
+        Application->BringToFront();
+        SetForegroundWindow(Handle());
     }
-    Application->BringToFront();
-    SetForegroundWindow(Handle());
+    // The strip's tiles may have changed while the window was in the tray.
+    if (TOpenFileStrip* Strip = FDocuments->Strip()) Strip->DrawOpenFileTiles(-1);
 }
 
 void TfrmZezavEzazer::TrayIcon1Click(TObject*) { ShowMainWindow(!Visible()); }

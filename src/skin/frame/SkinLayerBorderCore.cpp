@@ -207,3 +207,35 @@ std::vector<TRect> LayerBlurRects(const TsfDataSkinLayerFrame& D, const TsfLayer
     }
     return Out;
 }
+
+TsfFullBorderCaption LayoutFullBorderCaption(const TsfDataSkinLayerFrame& D, Integer PicW, Integer TopW,
+                                             const std::vector<TPoint>& Buttons, Integer ButtonsOffset,
+                                             TPoint SysMenu, bool IconHidden)
+{
+    TsfFullBorderCaption L;
+    const Integer Extra = TopW - PicW;
+    const TRect Area{D.CaptionRect.Left, D.CaptionRect.Top, D.CaptionRect.Right + Extra, D.CaptionRect.Bottom};
+    Integer X = Area.Right, Y = D.ButtonsTopOffset != 0 ? D.ButtonsTopOffset : Area.Top;
+    if (!EmptyRect(D.ButtonsRect)) {
+        X = D.ButtonsRect.Right + Extra;
+        Y = D.ButtonsRect.Top;
+    }
+    for (const TPoint& B : Buttons) {
+        const TRect R{X - B.X, Y, X, Y + B.Y};
+        L.Buttons.push_back(R);
+        X = R.Left - ButtonsOffset;
+    }
+    const Integer CaptionRight = L.Buttons.empty() ? X : L.Buttons.back().Left - ButtonsOffset;
+    Integer CaptionLeft = Area.Left;
+    if (SysMenu.X > 0 && SysMenu.Y > 0) {
+        const bool Own = !EmptyRect(D.SysMenuButtonRect);
+        const TRect Place = Own ? D.SysMenuButtonRect : Area;
+        const Integer Top = IconHidden && D.SysButtonTopOffset != 0
+                                ? D.SysButtonTopOffset
+                                : Place.Top + (Place.Height() - SysMenu.Y) / 2;
+        L.SysMenu = {Place.Left, Top, Place.Left + SysMenu.X, Top + SysMenu.Y};
+        if (!Own) CaptionLeft = L.SysMenu.Right;
+    }
+    L.Caption = {CaptionLeft, Area.Top, std::max(CaptionLeft, CaptionRight), Area.Bottom};
+    return L;
+}

@@ -67,3 +67,18 @@ Integer LayerAlphaFor(Integer Value, Integer FormAlpha);
 // own coordinates, one band of equal rows at a time (empty: no blur).
 std::vector<TRect> LayerBlurRects(const TsfDataSkinLayerFrame& D, const TsfLayerBorderGeometry& G,
                                   const TsfBitmap* BlurMask, TsfFormLayerBorderType T, Integer W, Integer H);
+
+// Where a full border puts the caption and its buttons on the top window
+// (top-image coordinates). Buttons: the sizes of the visible caption buttons
+// the skin has, in the order close, maximise, minimise, roll-up, minimise to
+// tray; they go leftwards from the right end of the caption area (or of the
+// skin's buttons rectangle), ButtonsOffset apart. SysMenu: the size of the
+// system menu button, empty for none; IconHidden: the form shows no icon.
+struct TsfFullBorderCaption {
+    TRect Caption;
+    std::vector<TRect> Buttons;
+    TRect SysMenu;
+};
+TsfFullBorderCaption LayoutFullBorderCaption(const TsfDataSkinLayerFrame& D, Integer PicW, Integer TopW,
+                                             const std::vector<TPoint>& Buttons, Integer ButtonsOffset,
+                                             TPoint SysMenu, bool IconHidden);

@@ -141,6 +141,14 @@ private:
 
 std::vector<String> Arguments(std::initializer_list<String> Args) { return Args; }
 
+// Whether the program's message loop was told to end (taken off the queue:
+// the application's own flag stays set once any test ended the loop).
+bool QuitPosted()
+{
+    MSG Msg;
+    return PeekMessageW(&Msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -258,15 +266,14 @@ TEST_F(MainWindow, CloseHidesToTheTrayAfterTheNoticeUntilItIsLeftTicked)
             Click(ScreenCentre(N->btnContinue));
         });
         CloseByUser();
+        EXPECT_FALSE(QuitPosted());  // hidden, not closed: the program lives on in the tray
         EXPECT_EQ(Notice.Shown(), S.NoticeShown ? 1 : 0);
         if (S.NoticeShown) {
             EXPECT_TRUE(TickedWhenShown);
             EXPECT_EQ(Text, GetLangText(0, 197));
         }
         EXPECT_EQ(ConfigTable->GetProp(66)->AsBool(), S.NotAgain);
-        // Hidden, not closed: the program lives on in the tray.
         EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Form->Handle()); }));
-        EXPECT_FALSE(Application->Terminated());
         EXPECT_NE(Form->Documents().Live(), nullptr);
         EXPECT_EQ(ActiveFormWindow, nullptr);
 
@@ -376,15 +383,14 @@ TEST_F(MainWindow, TheTrayExitAsksAboutChangesAndCancelKeepsTheProgram)
     EXPECT_EQ(Answers.Questions, 1);
     EXPECT_TRUE(IsWindowVisible(Form->Handle()));
     EXPECT_FALSE(Form->AppClosed());
-    Pump();
-    EXPECT_FALSE(Application->Terminated());
+    EXPECT_FALSE(QuitPosted());
 
     // Not saved: the exit goes on and the message loop ends.
     Answers.Answer = IDNO;
     Form->Tray().muTrayClose->Click();
     EXPECT_EQ(Answers.Questions, 2);
     EXPECT_TRUE(Form->AppClosed());
-    EXPECT_TRUE(PumpUntil([&] { return Application->Terminated(); }));
+    EXPECT_TRUE(QuitPosted());
 }
 
 TEST_F(MainWindow, TheEndWritesTheSettingsAndTheTables)
@@ -420,4 +426,31 @@ TEST_F(MainWindow, TheSessionsEndLetsItEndAndKeepsTheSettings)
     Saved.Load(DataFolder + u"Config.db", 0, 0);
     ASSERT_GT(Saved.ItemCount(), 1);
     EXPECT_EQ(Saved.GetItem(1)->GetItem(13)->Text(), u"50.60");
+}
+
+TEST_F(MainWindow, InDeveloperModeCloseAsksAndEndsWithoutTheTray)
+{
+    Start();
+    const bool Saved = IsZezavEzazerExe;
+    IsZezavEzazerExe = true;
+    auto Restore = ScopeExit([&] { IsZezavEzazerExe = Saved; });
+    Form->Documents().Live()->SetChanged(true);
+    struct {
+        const char* Name;
+        Integer Answer;
+        bool Ends;
+    } const Steps[] = {
+        {"cancel: the window stays", IDCANCEL, false},
+        {"not saved: the program ends", IDNO, true},
+    };
+    for (const auto& S : Steps) {
+        SCOPED_TRACE(S.Name);
+        Answers.Answer = S.Answer;
+        TWhenDialog<TfrmRemindConfirm> Notice([](TfrmRemindConfirm* N) { N->Close(); });
+        CloseByUser();
+        EXPECT_EQ(Notice.Shown(), 0);  // no tray, so no notice
+        EXPECT_EQ(QuitPosted(), S.Ends);
+        if (!S.Ends) EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    }
+    EXPECT_FALSE(ConfigTable->GetProp(66)->AsBool());
 }

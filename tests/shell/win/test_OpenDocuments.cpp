@@ -17,6 +17,7 @@
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/FileOptions.h"
 #include "dialogs/win/JpgOptionForm.h"
+#include "document/ImageClipboard.h"
 #include "document/ImageDraw.h"
 #include "document/win/ImageDraw_Win.h"
 #include "filters/FiltersStartup.h"
@@ -527,4 +528,28 @@ TEST_F(MainDocuments, NamesWithCommasKeepTheSettingsRowWhole)
     EXPECT_EQ(UnescapeCellText(Row.GetItem(31)->Text()), Pic);
     EXPECT_EQ(UnescapeCellText(Row.GetItem(40)->Text()), Folder);
     EXPECT_EQ(Row.GetItem(45)->Text(), u"-1");
+}
+
+TEST_F(MainDocuments, ANewImageFromTheClipboardTakesItsPicture)
+{
+    Start();
+    TImageDraw* Before = Docs().Live();
+    // Nothing on the clipboard: refused, the live document stays.
+    SystemClipboard().Clear();
+    Docs().SaveToStream();
+    EXPECT_FALSE(Docs().LoadDocument(String(), true, true));
+    ASSERT_EQ(Prompts.Messages.size(), 1u);
+    EXPECT_EQ(Prompts.Messages[0], GetLangText(1, 395));
+    EXPECT_EQ(Docs().Live(), Before);
+    EXPECT_EQ(Table().ItemCount(), 1);
+
+    TCustomBitmap32 Picture;
+    Picture.SetSize(123, 45);
+    Picture.Clear(0xFF10A020);
+    SystemClipboard().SetBitmap(Picture);
+    ASSERT_TRUE(Docs().LoadDocument(String(), true, true));
+    EXPECT_EQ(Docs().Live()->Width(), 123);
+    EXPECT_EQ(Docs().Live()->Height(), 45);
+    EXPECT_EQ(Docs().FileName(), Untitled(2));
+    EXPECT_EQ(Table().ItemCount(), 2);
 }

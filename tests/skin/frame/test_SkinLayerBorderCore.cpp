@@ -154,3 +154,35 @@ TEST(SkinLayerBorderCore, BlurBandLessTheBlackCornerPixels)
     // A window of no height has no blur.
     EXPECT_TRUE(LayerBlurRects(D, G, nullptr, sfflLeft, 200, 50).empty());
 }
+
+TEST(SkinLayerBorderCore, FullBorderCaptionLayout)
+{
+    TsfDataSkinLayerFrame D = Frame();
+    D.CaptionRect = {10, 4, 90, 24};  // in the 100-wide picture
+    const std::vector<TPoint> Three{{16, 14}, {16, 14}, {12, 14}};  // close, maximise, minimise
+    // A top window 300 wide: the caption area reaches 290; buttons 2 apart from its right end.
+    TsfFullBorderCaption L = LayoutFullBorderCaption(D, 100, 300, Three, 2, {16, 16}, false);
+    ASSERT_EQ(L.Buttons.size(), 3u);
+    EXPECT_EQ(L.Buttons[0], TRect(274, 4, 290, 18));
+    EXPECT_EQ(L.Buttons[1], TRect(256, 4, 272, 18));
+    EXPECT_EQ(L.Buttons[2], TRect(242, 4, 254, 18));
+    // The system menu button at the area's left, centred; the caption between it and the buttons.
+    EXPECT_EQ(L.SysMenu, TRect(10, 6, 26, 22));
+    EXPECT_EQ(L.Caption, TRect(26, 4, 240, 24));
+    // The buttons' own rectangle and top; the system menu button's own place and top without icon.
+    D.ButtonsRect = {50, 8, 80, 20};
+    D.SysMenuButtonRect = {2, 2, 20, 22};
+    D.SysButtonTopOffset = 1;
+    L = LayoutFullBorderCaption(D, 100, 300, {{16, 14}}, 2, {16, 16}, true);
+    EXPECT_EQ(L.Buttons[0], TRect(264, 8, 280, 22));
+    EXPECT_EQ(L.SysMenu, TRect(2, 1, 18, 17));
+    EXPECT_EQ(L.Caption, TRect(10, 4, 262, 24));  // the caption keeps the area's left
+    // The buttons' top offset without a buttons rectangle; no buttons, no system menu button.
+    D.ButtonsRect = {};
+    D.ButtonsTopOffset = 3;
+    L = LayoutFullBorderCaption(D, 100, 200, {{10, 10}}, 0, {}, false);
+    EXPECT_EQ(L.Buttons[0], TRect(180, 3, 190, 13));
+    EXPECT_EQ(L.Caption, TRect(10, 4, 180, 24));
+    L = LayoutFullBorderCaption(D, 100, 200, {}, 4, {}, false);
+    EXPECT_EQ(L.Caption, TRect(10, 4, 190, 24));
+}

@@ -238,6 +238,8 @@ TsfFrameObjectList TsfSkinForm::ObjectPlaces() const
 void TsfSkinForm::FindActiveObject(Integer X, Integer Y, bool AInFrame)
 {
     if (ObjectList.empty()) return;
+    // A full layered border tracks the objects on its own window.
+    if (FSupportNCArea && FullLayerBorderShown()) return;
     if (!(GetFormActive() || !FSupportNCArea) || FSizeMove || IsMaximizedMDIChild()) return;
     if (BorderNone() && FSupportNCArea) return;
     OldActiveObject = ActiveObject;
@@ -1051,6 +1053,10 @@ void TsfSkinForm::DrawSkinObject(TsfActiveSkinObject* AObject)
         return;
     }
     if (IsMaximizedMDIChild() || BorderNone()) return;
+    if (FullLayerBorderShown()) {
+        FBorderLayer->UpdateBorder();
+        return;
+    }
     TNonClientCanvas C(FForm->Handle());
     AObject->Draw(&C, true);
 }
@@ -1569,6 +1575,8 @@ void TsfSkinForm::WMNCCalcSize(TMessage& Message)
 {
     Message.Result = 0;
     if (!FSupportNCArea || IsMaximizedMDIChild() || BorderNone()) return;
+    // A full layered border draws the whole frame outside: the window is all client.
+    if (FullLayerBorderShown()) return;
     auto* R = reinterpret_cast<RECT*>(Message.LParam);
     SyncGeometry();
     if (HasSkinFrame()) FGeometry.CalcFrameRects();
@@ -1578,6 +1586,10 @@ void TsfSkinForm::WMNCCalcSize(TMessage& Message)
 
 void TsfSkinForm::WMNCHitTest(TMessage& Message)
 {
+    if (FSupportNCArea && FullLayerBorderShown()) {
+        Message.Result = HTCLIENT;
+        return;
+    }
     if (FSupportNCArea) {
         const TPoint P = MessagePoint(Message);
         Message.Result = FSkinSupport ? CalcNCHitTest(P) : CalcDefHitTest(P);
@@ -1606,6 +1618,10 @@ void TsfSkinForm::WMNCPaint(TMessage& Message)
 {
     Message.Result = 0;
     if (!FrameDrawn()) return;
+    if (FSkinSupport && FullLayerBorderShown()) {
+        Message.Result = 1;
+        return;
+    }
     if (FSkinSupport) PaintNCSkin(nullptr, false);
     else if (!FStopPainting) PaintNCDefault(nullptr, false);
 }

@@ -6,6 +6,7 @@
 
 #include "skin/controls/SkinClock.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinObjects.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
 #include "skin/model/SFMessages.h"
@@ -16,6 +17,8 @@ namespace {
 
 constexpr Cardinal FadeTimerId = 1;
 constexpr Cardinal FadeInterval = 5;
+constexpr Cardinal MouseTimerId = 2;
+constexpr Cardinal MouseTimerInterval = 500;
 
 TRect Bounds(TCustomForm* F) { return {F->Left(), F->Top(), F->Left() + F->Width(), F->Top() + F->Height()}; }
 
@@ -117,12 +120,34 @@ TsfLayerHit TsfFormLayerWindow::HitAtCursor() const
     if (!F) return lhNone;
     POINT P{};
     GetCursorPos(&P);
+    if (BorderType == sfflTop && FLayerBorder->FullBorder()) {
+        FLayerBorder->SyncPlaced();
+        // The caption and its buttons first: a button is pressed, the caption drags the form.
+        // The window is not parented: its bounds are screen coordinates.
+        const Integer I = FLayerBorder->ObjectAt({P.x - Left(), P.y - Top()});
+        if (I >= 0) {
+            const TsfActiveSkinObject* O = FLayerBorder->Placed(I);
+            if (O->Kind != TsfFrameObjectKind::Caption) return lhObject;
+            return C->NCDraggAble && C->WindowState() != wsMaximized ? lhCaption : lhNone;
+        }
+    }
     const bool Sizeable = C->IsSizeAble() && !C->RollUpState() && C->WindowState() == wsNormal;
     return FLayerBorder->Geometry().HitTest(BorderType, FLayerBorder->FrameForForm(), Bounds(F), {P.x, P.y}, Sizeable);
 }
 
 void TsfFormLayerWindow::Dispatch(TMessage& Message)
 {
+    if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
+        ++FBusy;
+        try {
+            TsfLayerWindow::Dispatch(Message);
+        } catch (...) {
+            --FBusy;
+            throw;
+        }
+        --FBusy;
+        return;
+    }
     if (Message.Msg == WM_SETFOCUS) {
         // The border never keeps the focus: it goes to its form.
         TCustomForm* F = FLayerBorder->Form();
@@ -151,6 +176,15 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
     if (TCustomForm* F = FLayerBorder->Form())
         if (TWinControl* A = F->ActiveControl(); A && A->HandleAllocated()) SendMessageW(A->Handle(), WM_CANCELMODE, 0, 0);
     FHitMode = HitAtCursor();
+    if (BorderType == sfflTop && FLayerBorder->FullBorder()) {
+        FLayerBorder->SyncPlaced();
+        FLayerBorder->TrackObjects({X, Y});
+        const Integer I = FLayerBorder->ObjectAt({X, Y});
+        if (I >= 0) {
+            FLayerBorder->MouseCaptureObject = I;
+            FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
+        }
+    }
     if (Button != mbLeft || FHitMode == lhNone || FHitMode == lhObject) return;
     if (FLayerBorder->DSF()->WindowState() == wsMaximized) return;
     FDown = true;
@@ -163,6 +197,11 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
 void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
     TsfLayerWindow::MouseMove(Shift, X, Y);
+    if (!FDown && BorderType == sfflTop && FLayerBorder->FullBorder()) {
+        FLayerBorder->SyncPlaced();
+        FLayerBorder->TrackObjects({X, Y});
+        if (TsfActiveSkinObject* O = FLayerBorder->Placed(FLayerBorder->ActiveObject)) O->MouseMove(X, Y);
+    }
     if (!FDown) return;
     TCustomForm* F = FLayerBorder->Form();
     TsfSkinForm* C = FLayerBorder->DSF();
@@ -187,9 +226,24 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
 void TsfFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     TsfLayerWindow::MouseUp(Button, Shift, X, Y);
+    if (BorderType == sfflTop && FLayerBorder->FullBorder()) {
+        FLayerBorder->SyncPlaced();
+        // The object that took the press hears of the release too, then the one under the mouse.
+        const Integer Under = FLayerBorder->ObjectAt({X, Y}), Captured = FLayerBorder->MouseCaptureObject;
+        FLayerBorder->MouseCaptureObject = -1;
+        if (TsfActiveSkinObject* O = Captured != Under ? FLayerBorder->Placed(Captured) : nullptr)
+            O->MouseUp(X, Y, Button);
+        if (TsfActiveSkinObject* O = FLayerBorder->Placed(Under)) O->MouseUp(X, Y, Button);
+    }
     if (!FDown) return;
     FDown = false;
     if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+void TsfFormLayerWindow::CMMouseLeave(TMessage& Message)
+{
+    TsfLayerWindow::CMMouseLeave(Message);
+    if (BorderType == sfflTop && FLayerBorder->FullBorder() && !FDown) FLayerBorder->TrackObjects({-1, -1});
 }
 
 // ---------------------------------------------------------------------------
@@ -201,6 +255,7 @@ TsfFormLayerBorder::~TsfFormLayerBorder()
 {
     SkinClock()->StopTimers(this);
     FreeWindows();
+    for (TsfFormLayerWindow* W : FRetired) delete W;
     FreeBlurRegions();
 }
 
@@ -260,6 +315,10 @@ void TsfFormLayerBorder::BuildImages(Integer W, Integer H)
         FImages[sfflTop] = std::move(Top);
     } else {
         CreateHSkinImage(D.LTPoint.X, PW - D.RTPoint.X, Top.get(), Src, {0, 0, PW, G.TopH}, W, G.TopH, true);
+        if (D.FullBorder) {
+            LayoutObjects(W);
+            DrawObjects(Top.get());
+        }
         FImages[sfflTop] = std::move(Top);
         const Integer BH = G.BottomHeight(H);
         if (BH > 0) {
@@ -294,6 +353,113 @@ void TsfFormLayerBorder::BuildImages(Integer W, Integer H)
     if (BlurApplies()) BuildBlurRegions(W, H);
 }
 
+void TsfFormLayerBorder::LayoutObjects(Integer TopW)
+{
+    FPlaced.clear();
+    static const TStdCommand Order[] = {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray};
+    auto StdButton = [](const TsfActiveSkinObject* O, TStdCommand Cmd) {
+        return O->Kind == TsfFrameObjectKind::StdButton && O->Command == Cmd && O->Visible;
+    };
+    std::vector<TsfActiveSkinObject*> Buttons;
+    std::vector<TPoint> Sizes;
+    for (TStdCommand Cmd : Order)
+        for (const auto& O : FDSF->ObjectList)
+            if (StdButton(O.get(), Cmd)) {
+                Buttons.push_back(O.get());
+                Sizes.push_back({O->SkinRect.Width(), O->SkinRect.Height()});
+                break;
+            }
+    TsfActiveSkinObject *Sys = nullptr, *Cap = nullptr;
+    for (const auto& O : FDSF->ObjectList) {
+        if (!Sys && StdButton(O.get(), cmSysMenu)) Sys = O.get();
+        if (!Cap && O->Kind == TsfFrameObjectKind::Caption) Cap = O.get();
+    }
+    const TsfFullBorderCaption L =
+        LayoutFullBorderCaption(*FData, FGeometry.PicW, TopW, Sizes, FSD->ButtonsOffset,
+                                Sys ? TPoint{Sys->SkinRect.Width(), Sys->SkinRect.Height()} : TPoint{},
+                                !FDSF->ShowIcon());
+    // The caption first: the buttons over it win the hit tests.
+    for (size_t I = 0; I < Buttons.size(); ++I) {
+        Buttons[I]->ObjectRect = L.Buttons[I];
+        FPlaced.push_back(Buttons[I]);
+    }
+    if (Sys) {
+        Sys->ObjectRect = L.SysMenu;
+        FPlaced.push_back(Sys);
+    }
+    if (Cap) {
+        Cap->ObjectRect = L.Caption;
+        FPlaced.push_back(Cap);
+    }
+    if (ActiveObject >= Integer(FPlaced.size())) ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+}
+
+void TsfFormLayerBorder::DrawObjects(TsfBitmap* Top)
+{
+    // Drawn back to front (the caption under the buttons); what they cover is opaque.
+    for (auto It = FPlaced.rbegin(); It != FPlaced.rend(); ++It) {
+        TsfActiveSkinObject* O = *It;
+        const TRect R{std::max<Integer>(O->ObjectRect.Left, 0), std::max<Integer>(O->ObjectRect.Top, 0),
+                      std::min(O->ObjectRect.Right, Top->Width()), std::min(O->ObjectRect.Bottom, Top->Height())};
+        if (R.Width() <= 0 || R.Height() <= 0) continue;
+        O->Draw(Top->Canvas(), true);
+        GdiFlush();
+        for (Integer Y = R.Top; Y < R.Bottom; ++Y)
+            for (Integer X = R.Left; X < R.Right; ++X) Top->SetPixel(X, Y, Top->GetPixel(X, Y) | 0xFF000000u);
+    }
+}
+
+void TsfFormLayerBorder::SyncPlaced()
+{
+    // The form lays its objects out for its own frame on every size change: on the top window they go back.
+    if (FVisible && FullBorder()) LayoutObjects(FFrame.Width());
+}
+
+TsfActiveSkinObject* TsfFormLayerBorder::Placed(Integer I) const
+{
+    if (I < 0 || I >= Integer(FPlaced.size())) return nullptr;
+    for (const auto& O : FDSF->ObjectList)
+        if (O.get() == FPlaced[size_t(I)]) return O.get();
+    return nullptr;
+}
+
+Integer TsfFormLayerBorder::ObjectAt(const TPoint& P) const
+{
+    for (Integer I = 0; I < Integer(FPlaced.size()); ++I) {
+        const TsfActiveSkinObject* O = Placed(I);
+        if (!O) continue;
+        const TRect& R = O->ObjectRect;
+        if (O->Visible && O->Enabled && P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom) return I;
+    }
+    return -1;
+}
+
+void TsfFormLayerBorder::TrackObjects(const TPoint& P)
+{
+    const Integer Now = ObjectAt(P);
+    if (Now == ActiveObject) return;
+    OldActiveObject = ActiveObject;
+    ActiveObject = Now;
+    if (TsfActiveSkinObject* Old = Placed(OldActiveObject)) Old->MouseLeave();
+    if (Now >= 0) {
+        Placed(Now)->MouseEnter();
+        // The pointer may leave without the window hearing of it: a slow poll lets go.
+        SkinClock()->StartTimer(this, MouseTimerId, MouseTimerInterval, [this] { MouseTimerTick(); });
+    }
+    UpdateBorder();
+}
+
+void TsfFormLayerBorder::MouseTimerTick()
+{
+    TsfFormLayerWindow* W = FWindows[sfflTop];
+    POINT P{};
+    GetCursorPos(&P);
+    if (W && W->HandleAllocated() && WindowFromPoint(P) == W->Handle()) return;
+    SkinClock()->StopTimer(this, MouseTimerId);
+    MouseCaptureObject = -1;
+    TrackObjects({-1, -1});
+}
+
 bool TsfFormLayerBorder::BlurApplies() const
 {
     return FIsAeroEnabled && FData && FSD && FSD->AeroBlurEnabled() && !FDSF->AlphaBlend();
@@ -320,8 +486,21 @@ void TsfFormLayerBorder::ApplyBlur(Integer T)
 
 void TsfFormLayerBorder::FreeWindows()
 {
+    for (auto It = FRetired.begin(); It != FRetired.end();)
+        if ((*It)->FBusy == 0) {
+            delete *It;
+            It = FRetired.erase(It);
+        } else {
+            ++It;
+        }
     for (auto& W : FWindows) {
-        delete W;
+        if (W && W->FBusy > 0) {
+            // Still inside its own mouse message: hidden now, deleted later.
+            if (W->HandleAllocated()) ShowWindow(W->Handle(), SW_HIDE);
+            FRetired.push_back(W);
+        } else {
+            delete W;
+        }
         W = nullptr;
     }
 }
@@ -360,14 +539,28 @@ void TsfFormLayerBorder::PlaceWindows(bool Show)
     }
 }
 
+namespace {
+
+// The form's own frame (its non-client area) goes or comes back.
+void FrameChanged(TCustomForm* F)
+{
+    if (F && F->HandleAllocated() && !(F->ComponentState() & csDestroying))
+        SetWindowPos(F->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
 void TsfFormLayerBorder::Show(Integer X, Integer Y, Integer AHeight, Integer AWidth)
 {
     if (!FData) return;
+    const bool WasVisible = FVisible;
     FFrame = {X, Y, X + AWidth, Y + AHeight};
     FVisible = true;
     BuildImages(AWidth, AHeight);
     FreeWindows();
     PlaceWindows(true);
+    if (FData->FullBorder && !WasVisible) FrameChanged(FForm);
 }
 
 void TsfFormLayerBorder::ShowWithForm()
@@ -402,10 +595,15 @@ void TsfFormLayerBorder::FadeStep()
 void TsfFormLayerBorder::Hide()
 {
     SkinClock()->StopTimer(this, FadeTimerId);
+    const bool WasFull = FVisible && FullBorder();
     FVisible = false;
+    SkinClock()->StopTimer(this, MouseTimerId);
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    FPlaced.clear();
     for (auto& I : FImages) I.reset();
     FreeWindows();
     FreeBlurRegions();
+    if (WasFull) FrameChanged(FForm);
 }
 
 void TsfFormLayerBorder::Update(Integer AHeight, Integer AWidth)

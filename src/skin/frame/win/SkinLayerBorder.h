@@ -14,6 +14,7 @@
 
 class TsfSkinForm;
 class TsfFormLayerBorder;
+class TsfActiveSkinObject;
 
 class TsfFormLayerWindow : public TsfLayerWindow {
 public:
@@ -25,6 +26,8 @@ public:
     bool FDown = false;
     TPoint MousePos1{};
     TsfLayerHit FHitMode = lhNone;
+    // Inside a mouse message: an object's action (closing the form) may hide the border meanwhile.
+    Integer FBusy = 0;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -32,6 +35,7 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void CMMouseLeave(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
 
 private:
@@ -79,6 +83,19 @@ public:
     Integer CurrentAlpha() const { return FActive ? FCurrentAlphaBlendValue : FCurrentInActiveAlphaBlendValue; }
     // The frame around the form's bounds now.
     TRect FrameForForm() const;
+    // The top window carries the caption and its buttons (the form's frame objects).
+    bool FullBorder() const { return FData && FData->FullBorder; }
+    // Full border: the caption objects laid out on the top window (top-image coordinates).
+    const std::vector<TsfActiveSkinObject*>& PlacedObjects() const { return FPlaced; }
+    // Placed object I while it is still one of the form's objects (a skin change frees them), else null.
+    TsfActiveSkinObject* Placed(Integer I) const;
+    // The placed object at P of the top window, -1 for none.
+    Integer ObjectAt(const TPoint& P) const;
+    // The objects put back in their places on the top window.
+    void SyncPlaced();
+    // Hover tracking over the placed objects (P outside the window: none).
+    void TrackObjects(const TPoint& P);
+    Integer ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
     // Desktop composition was on when the frame was taken.
     bool AeroEnabled() const { return FIsAeroEnabled; }
     // The desktop's blur shows behind the windows: composition, the skin's
@@ -92,6 +109,9 @@ private:
     void FreeWindows();
     void FadeStep();
     void BuildBlurRegions(Integer W, Integer H);
+    void LayoutObjects(Integer TopW);
+    void DrawObjects(TsfBitmap* Top);
+    void MouseTimerTick();
     void FreeBlurRegions();
     void ApplyBlur(Integer T);
 
@@ -105,8 +125,10 @@ private:
     std::unique_ptr<TsfBitmap> FSourceBitmap, FSourceInActiveBitMap;
     std::array<std::unique_ptr<TsfBitmap>, 4> FImages;
     std::array<TsfFormLayerWindow*, 4> FWindows{};  // owned as components
+    std::vector<TsfFormLayerWindow*> FRetired;      // hidden, deleted once out of their messages
     TRect FFrame{};
     Integer FCurrentAlphaBlendValue = -1, FCurrentInActiveAlphaBlendValue = -1;
+    std::vector<TsfActiveSkinObject*> FPlaced;
     bool FIsAeroEnabled = false;
     std::unique_ptr<TsfBitmap> FBlurMask;
     std::array<TRegion, 4> FBlurRgn;  // per window, in its own coordinates; empty: no blur

@@ -398,3 +398,48 @@ TEST_F(SkinLayerBorder, APressOnTheBorderClosesTheFormsMenuAndTheFocusGoesToTheF
     EXPECT_NE(GetFocus(), Left);
     EXPECT_EQ(GetActiveWindow(), F->Handle());
 }
+
+TEST_F(SkinLayerBorder, AFullBorderCarriesTheCaptionAndItsButtons)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    // The form has no frame of its own: all of it is client area.
+    RECT Client;
+    GetClientRect(F->Handle(), &Client);
+    EXPECT_EQ(Client.right, F->Width());
+    EXPECT_EQ(Client.bottom, F->Height());
+    EXPECT_EQ(SendMessageW(F->Handle(), WM_NCHITTEST, 0, MAKELPARAM(F->Left() + 5, F->Top() + 5)), HTCLIENT);
+    // The close button sits at the right end of the caption area, widened with the frame (340 wide).
+    TsfActiveSkinObject* Close = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmClose && O->Visible && !Close) Close = O.get();
+    ASSERT_TRUE(Close);
+    L->SyncPlaced();
+    EXPECT_EQ(Close->ObjectRect.Right, 80 + 240);
+    EXPECT_EQ(Close->ObjectRect.Top, 4);
+    // Drawn opaque over the frame picture's half-transparent band.
+    const TsfBitmap* Top = L->Image(sfflTop);
+    ASSERT_TRUE(Top);
+    const TPoint Mid{(Close->ObjectRect.Left + Close->ObjectRect.Right) / 2,
+                     (Close->ObjectRect.Top + Close->ObjectRect.Bottom) / 2};
+    EXPECT_EQ(Top->GetPixel(Mid.X, Mid.Y) >> 24, 255u);
+    EXPECT_EQ(Top->GetPixel(2, 2) >> 24, 128u);
+    // A click on it on the top window closes the form.
+    bool Closed = false;
+    F->OnClose = [&](TObject*, TCloseAction& A) {
+        Closed = true;
+        A = caHide;
+    };
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + Mid.X, W.top + Mid.Y});
+    ASSERT_TRUE(PumpUntil([&] { return L->ActiveObject >= 0; }));
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return Closed; }));
+}
