@@ -5,12 +5,15 @@
 // Pixels are read back from the screen.
 #include "../../dialogs/win/DialogTest.h"
 
+#include <cmath>
+
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageClipboard.h"
 #include "document/win/ImageDraw_Win.h"
 #include "filters/FiltersStartup.h"
 #include "foundation/HyDataTable.h"
 #include "foundation/win/HyFileUtils_Image.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/RulerLayout.h"
 #include "shell/ZoomSteps.h"
 #include "shell/win/CanvasInput.h"
@@ -18,6 +21,7 @@
 #include "shell/win/CanvasZoom.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/ToolPanels.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinTrackBars.h"
@@ -175,6 +179,18 @@ protected:
         Button(MOUSEEVENTF_RIGHTDOWN);
         guitest::Pump();
         Button(MOUSEEVENTF_RIGHTUP);
+        guitest::Pump();
+    }
+    // A drag with the left button between two image points by real input.
+    void Drag(TPoint From, TPoint To)
+    {
+        guitest::MovePointer(ScreenOf(From));
+        guitest::LeftButton(true);
+        guitest::PumpUntil([&] { return F->CanvasInput().Core().MouseDownLeft(); }, 1000);
+        guitest::MovePointer(ScreenOf({(From.X + To.X) / 2, (From.Y + To.Y) / 2}));
+        guitest::MovePointer(ScreenOf(To));
+        guitest::LeftButton(false);
+        guitest::PumpUntil([&] { return !F->CanvasInput().Core().MouseDownLeft(); }, 1000);
         guitest::Pump();
     }
     void FocusCanvas()
@@ -441,6 +457,72 @@ TEST_F(MainWindowCommands, DraggingTheTopLeftCanvasHandleGrowsTheCanvasAndMovesT
     Settle();
     EXPECT_NE(CanvasPixel({5, 50}), Red);
     EXPECT_EQ(CanvasPixel({15, 50}), Red);
+}
+
+TEST_F(MainWindowCommands, TheMeasuringToolShowsAngleAndLength)
+{
+    TCanvasRulers& R = F->Rulers();
+    F->ToolPanels().SelectTool(shRuler);
+    Drag({10, 10}, {20, 0});
+    ASSERT_TRUE(Doc()->RulerEnabled());
+    EXPECT_EQ(R.lblRulerX->Caption(), u"X: 10");
+    EXPECT_EQ(R.lblRulerY->Caption(), u"Y: 10");
+    EXPECT_EQ(R.lblRulerW->Caption(), u"W: 10");
+    EXPECT_EQ(R.lblRulerH->Caption(), u"H: -10");
+    wchar_t Sep[8] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, Sep, 8);
+    EXPECT_EQ(R.lblRulerA->Caption(), u"A: 45" + String(1, char16_t(Sep[0])) + u"0°");
+    EXPECT_EQ(R.lblRulerD->Caption(), u"D: 14" + String(1, char16_t(Sep[0])) + u"14");
+    // The clear button takes the line away and the read-out back to its captions.
+    R.pnlPropRuler->SetVisible(true);
+    guitest::Pump();
+    ClickControl(R.btnRulerClear);
+    EXPECT_FALSE(Doc()->RulerEnabled());
+    EXPECT_EQ(R.lblRulerA->Caption(), u"A: ");
+}
+
+TEST_F(MainWindowCommands, ACropFrameTakesARatioAndASavedSizeAndEnterCrops)
+{
+    TEditorCommands& C = F->Commands();
+    F->ToolPanels().SelectTool(shCrop);
+    Drag({20, 5}, {120, 95});
+    ASSERT_TRUE(Doc()->CropExists());
+    // The frame covers the pixels dragged over, both ends included.
+    const Integer W = Doc()->Shape()->SRect().Width(), H16x9 = static_cast<Integer>(std::nearbyint(W * 9.0 / 16));
+    ASSERT_EQ(W, 101);
+    ASSERT_EQ(Doc()->Shape()->SRect().Height(), 91);
+
+    // With a crop frame the menu offers cropping and its sizes, not the clipboard.
+    RightClick({60, 50});
+    EXPECT_TRUE(C.Item(u"muCrop")->Visible());
+    EXPECT_TRUE(C.Item(u"muCropRestrainRatio")->Visible());
+    EXPECT_TRUE(C.Item(u"muSaveCropSize")->Visible());
+    EXPECT_FALSE(C.Item(u"muCut")->Visible());
+    EXPECT_FALSE(C.Item(u"muPaste")->Visible());
+    EXPECT_TRUE(C.Item(u"muCropNoRestraint")->Checked());
+    // 16:9 keeps the width.
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muCropRatio8")));
+    EXPECT_EQ(C.CropRatioIndex(), 8);
+    EXPECT_EQ(Doc()->Shape()->SRect().Width(), W);
+    EXPECT_EQ(Doc()->Shape()->SRect().Height(), H16x9);
+    // The size saved goes on top of the list.
+    const Integer Before = F->CropSizes().ItemCount();
+    RightClick({60, 30});
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muSaveCropSize")));
+    EXPECT_EQ(F->CropSizes().ItemCount(), std::min(Before + 1, 8));
+    EXPECT_EQ(F->CropSizes().GetItem(0)->GetItem(0)->Value(), W);
+    EXPECT_EQ(F->CropSizes().GetItem(0)->GetItem(1)->Value(), H16x9);
+
+    // Enter crops the picture to the frame.
+    FocusCanvas();
+    Keys({VK_RETURN});
+    EXPECT_FALSE(Doc()->CropExists());
+    EXPECT_EQ(Doc()->Width(), W);
+    EXPECT_EQ(Doc()->Height(), H16x9);
+    Settle();
+    // The frame lay across both halves: red from 20 to 100, blue beyond.
+    EXPECT_EQ(CanvasPixel({5, 30}), Red);
+    EXPECT_EQ(CanvasPixel({W - 5, 30}), Blue);
 }
 
 }  // namespace

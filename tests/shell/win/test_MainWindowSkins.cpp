@@ -20,6 +20,10 @@
 #include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
 #include "shell/win/StylePanel.h"
+#include "shell/win/ColorHandlers.h"
+#include "shell/win/OpenDocuments.h"
+#include "document/ImageDraw.h"
+#include "skin/controls/win/sfColorCtrls.h"
 #include "shell/win/ToolPanels.h"
 #include "shell/win/CanvasInput.h"
 #include "Component/Raster32/win/Ras32_Image.h"
@@ -266,6 +270,81 @@ TEST_F(MainWindowSkins, TheStyleStripShowsTheToolsStylesAndTakesAClick)
     Form->ToolPanels().SelectTool(shPencil);
     guitest::Pump();
     for (Integer I = 0; I < StylePreviews::ImageCount; ++I) EXPECT_FALSE(Styles.Image(I)->Visible()) << I;
+}
+
+}  // namespace
+
+namespace {
+
+// The colour buttons' shared handlers on the window: the outline button's
+// drop-down opens, the grid reports its item 0 under the pointer (message
+// 0x40B, as the grid sends it) and the selected rectangle loses its outline;
+// the drop-down closing without a choice gives it back with its colour. The
+// custom colours one button's dialog keeps are offered by another.
+TEST_F(MainWindowSkins, TheColourGridPreviewsOnTheSelectionAndTheCloseRestoresIt)
+{
+    Open(2);
+    TImageDraw* Doc = Form->Documents().Live();
+    ASSERT_NE(Doc, nullptr);
+    Form->ToolPanels().SelectTool(shRectangle);
+    // A rectangle drawn by a drag on the canvas, selected after it.
+    auto Screen = [&](TPoint P) { return Form->Image->ClientToScreen(Form->Image->BitmapToControl(P)); };
+    guitest::MovePointer(Screen({20, 20}));
+    guitest::LeftButton(true);
+    guitest::PumpUntil([&] { return Doc->LeftMouseDown(); }, 1000);
+    guitest::MovePointer(Screen({70, 50}));
+    guitest::MovePointer(Screen({120, 80}));
+    guitest::LeftButton(false);
+    guitest::PumpUntil([&] { return !Doc->LeftMouseDown(); }, 1000);
+    guitest::Pump();
+    TImgShape* Rect = Doc->Shape();
+    ASSERT_NE(Rect, nullptr);
+    Doc->SelectShape(selAll, -1);
+    ASSERT_EQ(Doc->ObjectSelectedCount(), 1);
+    Rect->SetColor(0x0000FF);
+    Rect->SetIsOutline(true);
+    Integer Undo = Doc->ActionDT() ? Doc->ActionDT()->ItemCount() : 0;
+
+    auto* Outline = dynamic_cast<TsfSkinColorButton*>(Form->FindComponent(u"clColor"));
+    ASSERT_NE(Outline, nullptr);
+    Outline->SetDrawColorMarker(true);
+    Outline->SetColorValue(0x0000FF);
+    Outline->OnShowTrackMenu(Outline);
+    EXPECT_EQ(Form->ColorHandlers().ColorButtonName(), u"clColor");
+    SendMessageW(Form->Handle(), 0x40B, 0xFFFFFF, 0);  // item 0: no colour
+    EXPECT_FALSE(Rect->IsOutline());
+    SendMessageW(Form->Handle(), 0x40B, 0x00FF00, 5);
+    EXPECT_TRUE(Rect->IsOutline());
+    EXPECT_EQ(Rect->Color(), 0x00FF00);
+    SendMessageW(Form->Handle(), 0x40B, 0xFFFFFF, 0);
+    EXPECT_FALSE(Rect->IsOutline());
+    // Escape: the drop-down closes without a choice.
+    Outline->SetDialogFormLeft(321);
+    Outline->SetDialogFormTop(123);
+    Outline->OnHideTrackMenu(Outline);
+    EXPECT_TRUE(Rect->IsOutline());
+    EXPECT_EQ(Rect->Color(), 0x0000FF);
+    EXPECT_EQ(ConfigTable->GetItem(1)->GetItem(9)->Value(), 321);
+    EXPECT_EQ(ConfigTable->GetItem(1)->GetItem(10)->Value(), 123);
+    // No undo step for previews.
+    EXPECT_EQ(Doc->ActionDT() ? Doc->ActionDT()->ItemCount() : 0, Undo);
+
+    // Custom colours kept by the fill button's dialog reach the outline button.
+    auto* Fill = dynamic_cast<TsfSkinColorButton*>(Form->FindComponent(u"clFillColor"));
+    ASSERT_NE(Fill, nullptr);
+    TsfCustomColors Mine;
+    Mine.Add(0x112233);
+    Mine.Add(0x445566);
+    Fill->SetCustomColors(Mine);
+    Fill->OnColorDialogClose(Fill);
+    EXPECT_EQ(ConfigTable->GetItem(1)->GetItem(11)->Text(), u"1122867.4478310");
+    Outline->OnShowTrackMenu(Outline);
+    EXPECT_EQ(Outline->CustomColors().Count, 2);
+    EXPECT_EQ(Outline->CustomColors().Values[1], 0x445566);
+    EXPECT_EQ(Outline->DialogFormLeft(), 321);
+    // A choice clears the name: the close then keeps what was chosen.
+    Outline->OnChangeColor(Outline);
+    EXPECT_TRUE(Form->ColorHandlers().ColorButtonName().empty());
 }
 
 }  // namespace

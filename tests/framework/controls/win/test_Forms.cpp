@@ -1,6 +1,7 @@
 // Forms, the application's message loop and the screen, on real windows.
 #include "GuiTest.h"
 
+#include <atomic>
 #include <string>
 
 #include "framework/controls/win/ExtCtrls.h"
@@ -477,16 +478,21 @@ protected:
     }
 };
 
+std::atomic<bool> GWatchdogFired{false};
+void CALLBACK OnWatchdog(HWND, UINT, UINT_PTR, DWORD) { GWatchdogFired = true; }
+
 TEST_F(Forms, ThreadCallsWakeTheIdleMessageLoop)
 {
     TSyncThread thread;
-    // A watchdog message, should the wake-up not come.
-    UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, nullptr);
-    DWORD start = GetTickCount();
+    // A watchdog message, should the wake-up not come: the loop then wakes
+    // for it alone. Long, so that a loaded machine does not look like a
+    // missing wake-up.
+    GWatchdogFired = false;
+    UINT_PTR watchdog = SetTimer(nullptr, 0, 30000, OnWatchdog);
     thread.Start();
-    while (thread.OnMain.size() < 2 && GetTickCount() - start < 6000) Application->HandleMessage();
+    while (thread.OnMain.size() < 2 && !GWatchdogFired) Application->HandleMessage();
     KillTimer(nullptr, watchdog);
-    EXPECT_LT(GetTickCount() - start, 4000u);
+    EXPECT_FALSE(GWatchdogFired) << "the thread's calls did not wake the idle loop";
     EXPECT_EQ(thread.OnMain, (std::vector<bool>{true, true}));
     thread.WaitFor();
 }
