@@ -203,6 +203,8 @@ void TToolPanels::MakePropertyBar()
     sbUndo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Undo); };
     sbRedo = Speed(u"sbRedo", 33, 30, 29, u"\u21B7");
     sbRedo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Redo); };
+    btnRestore = Speed(u"btnRestore", 2, 60, 60, u"0");
+    btnRestore->OnClick = [this](TObject* S) { btnRestoreClick(S); };
     for (auto* B : {sbSave, sbUndo, sbRedo}) B->SetEnabled(false);
 
     // The switch of the preset panel fills its strip of the bar.
@@ -213,6 +215,23 @@ void TToolPanels::MakePropertyBar()
     sbShowRight->SetGroupIndex(13);
     sbShowRight->SetAllowAllUp(true);
     sbShowRight->OnClick = [this](TObject* S) { sbShowRightClick(S); };
+}
+
+void TToolPanels::btnRestoreClick(TObject*)
+{
+    FForm.EndEffectDrawing();
+    TImageDraw* Doc = FForm.Documents().Live();
+    if (!Doc) return;
+    Doc->DeleteCropShape();
+    Doc->ImageRestore();
+    Doc->Draw();
+    Doc->SaveUndo();
+    // Batch processing replays these rows: none of them holds any more.
+    if (TDataTable* Actions = Doc->ActionDT())
+        for (Integer i = Actions->ItemCount() - 1; i >= 0; --i) {
+            TImageDraw::ClearActionData(Actions->GetItem(i));
+            Actions->RemoveItemByIndex(i);
+        }
 }
 
 void TToolPanels::sbShowRightClick(TObject*)
@@ -345,6 +364,10 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnCountChanged = [this](TObject*) {
+        if (TImageDraw* D = FForm.Documents().Live()) btnRestore->SetCaption(IntToStr(D->Count()));
+    };
+    btnRestore->SetCaption(IntToStr(Doc->Count()));
     Doc->OnTimeStringChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) FForm.Layout().PartAs<TLabel>(u"lblMsg1")->SetCaption(D->TimeString());
     };

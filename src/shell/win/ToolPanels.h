@@ -77,6 +77,9 @@ public:
     TsfSkinSpeedButton* sbUndo = nullptr;
     TsfSkinSpeedButton* sbRedo = nullptr;
     TsfSkinSpeedButton* sbShowRight = nullptr;
+    TsfSkinSpeedButton* btnRestore = nullptr;
+    // Back to the picture as first loaded; the replayable actions are dropped.
+    void btnRestoreClick(TObject* Sender);
     // Shows the preset panel exactly when sbShowRight is down.
     void sbShowRightClick(TObject* Sender);
 

@@ -385,3 +385,41 @@ TEST_F(MainWindow, AnOpacityDragChangesTheObjectAsItGoesAndIsOneUndoStep)
     EXPECT_EQ(Shape->OutWidth(), 3);
     EXPECT_EQ(Doc()->UndoCount(), Undos + 2);
 }
+
+TEST_F(MainWindow, ATransparentPictureShowsACheckerboardBehindIt)
+{
+    ConfigTable->GetItem(1)->GetItem(3)->SetValue(2);  // a transparent canvas
+    ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
+    ASSERT_TRUE(Doc()->CanvasTransparent());
+    Form->Image->SetScale(1);
+    Doc()->SetScale(1);
+    Doc()->Draw();
+    Form->Image->Invalidate();
+    // The middles of three squares: light, dark (to the right), light (below that).
+    const TPoint A = Screen({4, 4}), B = Screen({12, 4}), C = Screen({12, 12});
+    EXPECT_TRUE(guitest::PumpUntil([&] {
+        return guitest::ScreenPixelNow(A.X, A.Y) == RGB(255, 255, 255) &&
+               guitest::ScreenPixelNow(B.X, B.Y) == RGB(0xCC, 0xCC, 0xCC) &&
+               guitest::ScreenPixelNow(C.X, C.Y) == RGB(255, 255, 255);
+    })) << std::hex << guitest::ScreenPixelNow(A.X, A.Y) << " " << guitest::ScreenPixelNow(B.X, B.Y) << " "
+        << guitest::ScreenPixelNow(C.X, C.Y);
+}
+
+TEST_F(MainWindow, RestoreBringsBackThePictureAsLoadedAndDropsTheActions)
+{
+    auto Loaded = std::make_unique<TCustomBitmap32>();
+    Loaded->Assign(Doc()->SrcBmp());
+    Doc()->SetEffectMode(emInvert);
+    Doc()->EffectBegin();
+    Doc()->EffectDo(0, false);
+    Doc()->EffectEnd(true);
+    Doc()->SetEffectMode(emNone);
+    Doc()->Draw();
+    ASSERT_EQ(ActionRows(), 1);
+    ASSERT_FALSE(SamePixels(*Doc()->SrcBmp(), *Loaded));
+    const Integer Undos = Doc()->UndoCount();
+    ClickButton(Tools().btnRestore);
+    EXPECT_TRUE(SamePixels(*Doc()->SrcBmp(), *Loaded));
+    EXPECT_EQ(ActionRows(), 0);
+    EXPECT_EQ(Doc()->UndoCount(), Undos + 1) << "the restore is a step of its own";
+}
