@@ -12,16 +12,7 @@ source "$here/configure.sh"
 
 runs=${1:-10}
 "$here/setup.sh"
-lm_configure bench-win64
-dir=$LM_BUILD/bench-win64
-lm_say "building Lumatra and bench_ProgramStart"
-cmake --build "$dir" -j "$LM_JOBS" --target Lumatra bench_ProgramStart >/dev/null
-prefix=$dir/wineprefix
-"$here/wine-prefix.sh" "$prefix"
-
-source "$here/xvfb.sh"
-lm_start_xvfb
-trap 'WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; kill "$LM_XVFB_PID" 2>/dev/null || true' EXIT
-export DISPLAY=$LM_XVFB_DISPLAY
+lm_bench_win64 Lumatra bench_ProgramStart
+lm_bench_display
 exe=$(WINEPREFIX=$prefix winepath -w "$dir/src/app/Lumatra.exe" 2>/dev/null)
 "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_ProgramStart.exe" "$exe" "$runs"
