@@ -5,6 +5,7 @@
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "shell/ToolGlyphs.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
@@ -33,6 +34,45 @@ const char16_t* GroupPanel(TToolGroup G)
         case TToolGroup::Magic: return u"pnlMagicTools";
     }
     return u"pnlShape";
+}
+
+// A glyph as a picture blended over what is below: Ink where the mask has
+// ink, as much of it as the mask says.
+std::unique_ptr<TBitmap> GlyphPicture(const TToolGlyphRows& Glyph, TColor Ink)
+{
+    const TColor RGB = ColorToRGB(Ink);
+    const Integer R = RGB & 0xFF, G = (RGB >> 8) & 0xFF, B = (RGB >> 16) & 0xFF;
+    auto Bmp = std::make_unique<TBitmap>();
+    Bmp->SetPixelFormat(pf32bit);
+    Bmp->SetSize(ToolGlyphSize, ToolGlyphSize);
+    Bmp->SetAlphaFormat(afPremultiplied);
+    for (Integer y = 0; y < ToolGlyphSize; ++y) {
+        auto* P = static_cast<uint8_t*>(Bmp->ScanLine(y));
+        for (Integer x = 0; x < ToolGlyphSize; ++x, P += 4) {
+            const Integer A = ToolGlyphInk(Glyph, x, y);
+            P[0] = static_cast<uint8_t>((B * A + 127) / 255);
+            P[1] = static_cast<uint8_t>((G * A + 127) / 255);
+            P[2] = static_cast<uint8_t>((R * A + 127) / 255);
+            P[3] = static_cast<uint8_t>(A);
+        }
+    }
+    return Bmp;
+}
+
+// The button shows its glyph instead of a caption, in the colour its caption
+// would have (the skin's, the hot, down or disabled one). It sits in the
+// middle of the whole button, so that it stays put when the skin's content
+// rectangle differs between states.
+void GiveGlyph(TsfSkinSpeedButton* Button)
+{
+    const TToolGlyphRows* Glyph = FindToolGlyph(Button->Name());
+    if (!Glyph) return;
+    Button->SetCaption(String());
+    Button->OnPaint = [Glyph, Button](TObject*, TCanvas* C, const TRect&, bool, bool, bool& DrawDefault) {
+        DrawDefault = false;
+        auto Picture = GlyphPicture(*Glyph, C->Font()->Color());
+        C->Draw((Button->Width() - ToolGlyphSize) / 2, (Button->Height() - ToolGlyphSize) / 2, Picture.get());
+    };
 }
 
 // The stacked second button takes its partner's place.
@@ -71,7 +111,6 @@ void TToolPanels::MakeToolButton(const TToolButtonDef& D)
     B->SetSkinData(FForm.SkinData());
     B->SetUseSkinSize(false);
     B->SetFlat(true);
-    B->SetCaption(D.Caption);
     B->SetTag(D.Tag);
     B->SetGroupIndex(D.Group == TToolGroup::Magic ? 4 : static_cast<Integer>(D.Group) + 1);
     B->SetAllowAllUp(true);
@@ -82,6 +121,7 @@ void TToolPanels::MakeToolButton(const TToolButtonDef& D)
         B->SetBounds(3 + (Slot % 2) * ToolPitch, 2 + (Slot / 2) * ToolPitch, ToolButtonSize, ToolButtonSize);
     B->SetVisible(D.Visible);
     B->SetParent(Parent);
+    GiveGlyph(B);
     switch (D.Group) {
         case TToolGroup::Shape:
         case TToolGroup::Tools: B->OnClick = [this](TObject* S) { sbShape1Click(S); }; break;
@@ -112,7 +152,9 @@ void TToolPanels::MakePairMenu(Integer Pair)
         Item->SetName(Names[i]);
         Item->SetTag(Tags[i]);
         Item->SetRadioItem(true);
-        Item->SetCaption(FindToolButton(Buttons[i])->Caption);
+        // The item shows its button's glyph; its text is the button's hint, taken when the menu opens.
+        if (const TToolGlyphRows* Glyph = FindToolGlyph(Buttons[i]))
+            Item->SetBitmap(GlyphPicture(*Glyph, clMenuText).get());
         const bool Second = i == 1;
         Item->OnClick = [this, Pair, Second](TObject*) { PairItemClick(Pair, Second); };
         Menu->Items()->Add(Item);
@@ -134,6 +176,7 @@ void TToolPanels::MakePropertyBar()
         B->SetCaption(Caption);
         B->SetBounds(X, Y, W, 24);
         B->SetParent(Bar);
+        GiveGlyph(B);
         return B;
     };
     auto Label = [&](const String& Name, Integer X, Integer Y, Integer W) {
@@ -178,9 +221,8 @@ void TToolPanels::MakePropertyBar()
     clColor->OnChangeColor = [this](TObject*) { clColorChangeColor(); };
     clFillColor = Colour(u"clFillColor", 44);
     clFillColor->OnChangeColor = [this](TObject*) { clFillColorChangeColor(); };
-    const char16_t* Arrows[3] = {u"\u2192", u"\u2194", u"\u21A6"};
     for (Integer i = 0; i < 3; ++i) {
-        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, Arrows[i]);
+        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, String());
         sbArrow[i]->SetTag(i);
         sbArrow[i]->SetGroupIndex(12);
         const Integer Tag = i;
@@ -197,11 +239,11 @@ void TToolPanels::MakePropertyBar()
     lblAngle = Label(u"lblAngle", 210, 76, 60);
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
-    sbSave = Speed(u"sbSave", 2, 2, 60, u"\u2B73");
+    sbSave = Speed(u"sbSave", 2, 2, 60, String());
     sbSave->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Save); };
-    sbUndo = Speed(u"sbUndo", 2, 30, 29, u"\u21B6");
+    sbUndo = Speed(u"sbUndo", 2, 30, 29, String());
     sbUndo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Undo); };
-    sbRedo = Speed(u"sbRedo", 33, 30, 29, u"\u21B7");
+    sbRedo = Speed(u"sbRedo", 33, 30, 29, String());
     sbRedo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Redo); };
     btnRestore = Speed(u"btnRestore", 2, 60, 60, u"0");
     btnRestore->OnClick = [this](TObject* S) { btnRestoreClick(S); };
@@ -416,7 +458,10 @@ void TToolPanels::LongPressTimer()
 
 void TToolPanels::PairMenuPopup(Integer Pair)
 {
-    const bool SecondShown = Button(ToolPairMenu(Pair).SecondButton)->Visible();
+    const TToolPairMenu& M = ToolPairMenu(Pair);
+    PairItem(Pair, false)->SetCaption(Button(M.FirstButton)->Hint());
+    PairItem(Pair, true)->SetCaption(Button(M.SecondButton)->Hint());
+    const bool SecondShown = Button(M.SecondButton)->Visible();
     PairItem(Pair, false)->SetChecked(!SecondShown);
     PairItem(Pair, true)->SetChecked(SecondShown);
 }
