@@ -413,6 +413,7 @@ void TToolPanels::DocumentLoaded()
     Doc->OnTimeStringChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) FForm.Layout().PartAs<TLabel>(u"lblMsg1")->SetCaption(D->TimeString());
     };
+    if (OnDocumentBound) OnDocumentBound(*Doc);
     // The document remembers its tool and its selection style.
     TRow* Row = FForm.Documents().LiveRow();
     TShapeType Tool = FTools.ShapeType();
@@ -539,6 +540,7 @@ void TToolPanels::RefreshPropertyControls()
     if (FProps.IsFill) clFillColor->SetColorValue(FProps.FillColor);
     for (Integer i = 0; i < 3; ++i) sbArrow[i]->SetDown(FProps.ArrowType == i);
     btnPenStyle->SetItemIndex(FProps.PenStyle);
+    if (OnFillPanels) OnFillPanels(V);
     FPending = false;
 }
 

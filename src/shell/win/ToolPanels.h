@@ -62,6 +62,13 @@ public:
     void IdleUpdate();
     // The tool (or its style) just changed: the style strip follows.
     std::function<void()> OnToolSelected;
+    // The option panels fill themselves in the same pass, while Pending().
+    std::function<void(const TPropertyVisibility&)> OnFillPanels;
+    // A new live document's events are bound: other groups bind theirs.
+    std::function<void(TImageDraw&)> OnDocumentBound;
+    bool Pending() const { return FPending; }
+    // The text panel edits the text, alignment and layout of the tool.
+    TShapeProps& ShapeProps() { return FProps; }
 
     // Parts of the bar (others may be missing until their panels exist).
     TsfSkinSpeedButton* sbWidth[5] = {};
