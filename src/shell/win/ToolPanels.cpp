@@ -274,6 +274,8 @@ void TToolPanels::btnRestoreClick(TObject*)
             TImageDraw::ClearActionData(Actions->GetItem(i));
             Actions->RemoveItemByIndex(i);
         }
+    // The first picture may have had another size.
+    DocumentProcessingDone(TProcessingMode::pmResize, false);
 }
 
 void TToolPanels::sbShowRightClick(TObject*)
@@ -399,6 +401,13 @@ void TToolPanels::DocumentShapeSelected()
     SyncShapeButtons();
 }
 
+void TToolPanels::DocumentProcessingDone(TProcessingMode Mode, bool Value)
+{
+    if (Mode == TProcessingMode::pmCrop) FRemindReplaceOriginal = Value;
+    if (Mode == TProcessingMode::pmResize || Mode == TProcessingMode::pmTransform || Mode == TProcessingMode::pmCrop)
+        FForm.Documents().ShowImageSizeInfo();
+}
+
 void TToolPanels::DocumentLoaded()
 {
     TImageDraw* Doc = FForm.Documents().Live();
@@ -406,6 +415,9 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnProcessingDone = [this](TImageDraw*, TProcessingMode Mode, bool Value) {
+        DocumentProcessingDone(Mode, Value);
+    };
     Doc->OnCountChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) btnRestore->SetCaption(IntToStr(D->Count()));
     };

@@ -58,6 +58,10 @@ public:
     void TakeShapeProperties();
     void RefreshPropertyControls();
     void DocumentShapeModified();
+    // The document finished a raster operation: the size labels follow a new
+    // size; a crop remembers whether it is worth reminding of replacing the original.
+    void DocumentProcessingDone(TProcessingMode Mode, bool Value);
+    bool RemindReplaceOriginal() const { return FRemindReplaceOriginal; }
     // The idle pass: the save, undo and redo buttons, the message label.
     void IdleUpdate();
     // The tool (or its style) just changed: the style strip follows.
@@ -110,6 +114,7 @@ private:
     TShapeProps FProps;
     Integer FWidthPageIndex = 0;
     bool FPending = false;
+    bool FRemindReplaceOriginal = false;
     std::map<String, TsfSkinSpeedButton*> FButtons;
     TsfSkinPopupMenu* FPairMenus[4] = {};
     TMenuItem* FPairItems[4][2] = {};

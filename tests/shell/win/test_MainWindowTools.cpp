@@ -14,6 +14,7 @@
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
+#include "shell/OpenDocumentsCore.h"
 #include "shell/ToolGlyphs.h"
 #include "shell/ToolSelection.h"
 #include "shell/win/CanvasInput.h"
@@ -532,4 +533,34 @@ TEST_F(MainWindow, ToolButtonsShowTheirOwnGlyphsWhateverTheFonts)
         ASSERT_TRUE(Button->Visible()) << UTF8Encode(Button->Name());
         EXPECT_TRUE(ShowsItsGlyph(Button)) << UTF8Encode(Button->Name());
     }
+}
+
+TEST_F(MainWindow, ACropShowsTheNewSizeAndRemembersWhetherToRemindOfTheOriginal)
+{
+    const struct {
+        Integer W, H;
+        bool Remind;  // less than half kept of more than 2560000 pixels
+    } Cases[] = {{2000, 1500, true}, {300, 200, false}};
+    auto* Size = Form->Layout().PartAs<TLabel>(u"lblImageSize");
+    ASSERT_NE(Size, nullptr);
+    for (const auto& C : Cases) {
+        ConfigTable->GetItem(1)->GetItem(0)->SetValue(C.W);
+        ConfigTable->GetItem(1)->GetItem(1)->SetValue(C.H);
+        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
+        Form->Image->SetScale(1);
+        Doc()->SetScale(1);
+        guitest::Pump();
+        EXPECT_EQ(Size->Caption(), ImageSizeText(C.W, C.H));
+        ClickButton(B(u"sbToolCrop"));
+        // Around the middle, which the view shows of a large picture too.
+        Drag({C.W / 2 - 50, C.H / 2 - 30}, {C.W / 2 + 50, C.H / 2 + 30});
+        ASSERT_TRUE(Doc()->CropExists());
+        Doc()->Crop();
+        EXPECT_EQ(Size->Caption(), ImageSizeText(Doc()->Width(), Doc()->Height())) << C.W;
+        EXPECT_LT(Doc()->Width(), C.W);
+        EXPECT_EQ(Tools().RemindReplaceOriginal(), C.Remind) << C.W;
+    }
+    // Restore brings the first size back, and says so.
+    ClickButton(Tools().btnRestore);
+    EXPECT_EQ(Size->Caption(), ImageSizeText(300, 200));
 }
