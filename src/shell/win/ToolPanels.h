@@ -62,7 +62,8 @@ public:
     // size; a crop remembers whether it is worth reminding of replacing the original.
     void DocumentProcessingDone(TProcessingMode Mode, bool Value);
     bool RemindReplaceOriginal() const { return FRemindReplaceOriginal; }
-    // The idle pass: the save, undo and redo buttons, the message label.
+    // The idle pass: the status texts, the measuring panel, the save, undo and
+    // redo buttons, the open-documents strip's drag mark.
     void IdleUpdate();
     // The tool (or its style) just changed: the style strip follows.
     std::function<void()> OnToolSelected;
@@ -97,6 +98,7 @@ private:
     void PairMenuPopup(Integer Pair);
     void PairItemClick(Integer Pair, bool Second);
     void ToolSelected();  // the canvas and the panels learn the tool
+    void PlaceRulerPanel();
     TToolTables Tables() const;
     void SetProperty(const String& Name, Integer Value, bool IsDraw);
     TRow* ToolRow() const;

@@ -18,6 +18,7 @@
 #include "shell/ToolGlyphs.h"
 #include "shell/ToolSelection.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/MainLayout.h"
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/EffectLauncher.h"
@@ -563,4 +564,44 @@ TEST_F(MainWindow, ACropShowsTheNewSizeAndRemembersWhetherToRemindOfTheOriginal)
     // Restore brings the first size back, and says so.
     ClickButton(Tools().btnRestore);
     EXPECT_EQ(Size->Caption(), ImageSizeText(300, 200));
+}
+
+TEST_F(MainWindow, TheIdlePassShowsTheMeasuringPanelWithTheRulerAndHidesAnEmptyTimeText)
+{
+    TCanvasRulers& Rulers = Form->Rulers();
+    ASSERT_NE(Rulers.pnlPropRuler, nullptr);
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Rulers.pnlPropRuler->Visible());
+
+    // The ruler from the hand's menu: the panel shows at the foot of the canvas, its clear button idle.
+    Tools().PairItem(1, true)->Click();
+    guitest::Pump();
+    ASSERT_EQ(Tools().Tools().ShapeType(), shRuler);
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Rulers.pnlPropRuler->Visible());
+    EXPECT_FALSE(Rulers.btnRulerClear->Enabled());
+    const TRect Canvas{Form->pnlLeft->Width(), Form->pnlProp->Height(), Form->pnlLeft->Width() + Form->Image->Width(),
+                       Form->pnlProp->Height() + Form->Image->Height()};
+    EXPECT_GE(Rulers.pnlPropRuler->Left(), Canvas.Left);
+    EXPECT_LE(Rulers.pnlPropRuler->Left() + Rulers.pnlPropRuler->Width(), Canvas.Right);
+    EXPECT_LT(Rulers.pnlPropRuler->Top(), Canvas.Bottom);
+    EXPECT_GT(Rulers.pnlPropRuler->Top(), Canvas.Top + Form->Image->Height() / 2);
+
+    // A measurement outlives the tool; without one the panel goes with it.
+    Doc()->SetRulerEnabled(true);
+    ClickButton(B(u"sbShape3"));
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Rulers.pnlPropRuler->Visible());
+    EXPECT_TRUE(Rulers.btnRulerClear->Enabled());
+    Doc()->SetRulerEnabled(false);
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Rulers.pnlPropRuler->Visible());
+
+    auto* Msg1 = Form->Layout().PartAs<TLabel>(u"lblMsg1");
+    Msg1->SetCaption(u"12:00");
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Msg1->Visible());
+    Msg1->SetCaption(String());
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Msg1->Visible());
 }
