@@ -309,6 +309,11 @@ void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
     }
     FData = &D;
     FGeometry.Init(D, FSourceBitmap->Width(), FSourceBitmap->Height());
+    if (D.FullBorder) {
+        // The frame objects draw themselves with their own alpha on the top window.
+        for (const auto& O : FDSF->ObjectList) O->InitAlphaImages();
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    }
     if (FCurrentAlphaBlendValue < 0) {
         FCurrentAlphaBlendValue = D.AlphaBlendValue;
         FCurrentInActiveAlphaBlendValue = D.InActiveAlphaBlendValue;
@@ -418,16 +423,11 @@ void TsfFormLayerBorder::LayoutObjects(Integer TopW)
 
 void TsfFormLayerBorder::DrawObjects(TsfBitmap* Top)
 {
-    // Drawn back to front (the caption under the buttons); what they cover is opaque.
+    // Drawn back to front (the caption under the buttons), each with its own alpha.
     for (auto It = FPlaced.rbegin(); It != FPlaced.rend(); ++It) {
         TsfActiveSkinObject* O = *It;
-        const TRect R{std::max<Integer>(O->ObjectRect.Left, 0), std::max<Integer>(O->ObjectRect.Top, 0),
-                      std::min(O->ObjectRect.Right, Top->Width()), std::min(O->ObjectRect.Bottom, Top->Height())};
-        if (R.Width() <= 0 || R.Height() <= 0) continue;
-        O->Draw(Top->Canvas(), true);
-        GdiFlush();
-        for (Integer Y = R.Top; Y < R.Bottom; ++Y)
-            for (Integer X = R.Left; X < R.Right; ++X) Top->SetPixel(X, Y, Top->GetPixel(X, Y) | 0xFF000000u);
+        if (!O->Visible || O->ObjectRect.Width() <= 0 || O->ObjectRect.Height() <= 0) continue;
+        O->DrawAlpha(Top->Canvas(), Top);
     }
 }
 
