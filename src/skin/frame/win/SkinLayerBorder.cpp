@@ -9,6 +9,7 @@
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
+#include "skin/model/SFUtils.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFWindowData.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -582,7 +583,10 @@ void TsfFormLayerBorder::Show(Integer X, Integer Y, Integer AHeight, Integer AWi
     BuildImages(AWidth, AHeight);
     FreeWindows();
     PlaceWindows(true);
-    if (FData->FullBorder && !WasVisible) FrameChanged(FForm);
+    if (FData->FullBorder && !WasVisible) {
+        FrameChanged(FForm);
+        FDSF->SetFormRegion(true);
+    }
 }
 
 void TsfFormLayerBorder::ShowWithForm()
@@ -625,7 +629,10 @@ void TsfFormLayerBorder::Hide()
     for (auto& I : FImages) I.reset();
     FreeWindows();
     FreeBlurRegions();
-    if (WasFull) FrameChanged(FForm);
+    if (WasFull) {
+        FrameChanged(FForm);
+        if (FForm && !(FForm->ComponentState() & csDestroying)) FDSF->SetFormRegion(true);
+    }
 }
 
 void TsfFormLayerBorder::Update(Integer AHeight, Integer AWidth)
@@ -736,6 +743,20 @@ bool TsfSkinForm::IsLayerBorderUsed() const
 {
     return FSkinSupport && FSkinnableForm && FSupportNCArea && FSD && FSD->ShowLayeredBorders() && FSD->LayerFrame &&
            FSD->LayerFrame->PictureIndex != -1 && !BorderNone() && FForm->FormStyle() != fsMDIChild;
+}
+
+bool TsfSkinForm::UseLayerRollUpHeight() const
+{
+    if (!FBorderLayer || !FBorderLayer->FullBorder()) return false;
+    return FRollUpState || (FWindowState == wsMinimized && FForm != Application->MainForm());
+}
+
+Integer TsfSkinForm::LayerBorderRegionHeight() const
+{
+    if (!UseLayerRollUpHeight()) return FGeometry.FormHeight;
+    // Only the caption strip the border frames shows; nothing of it without a height of its own.
+    const Integer H = FBorderLayer->Data()->RollUpFormHeight;
+    return H != 0 ? H : IsWindows7() ? 1 : 0;
 }
 
 void TsfSkinForm::LayerBorderSkinChanged()

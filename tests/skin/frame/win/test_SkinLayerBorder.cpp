@@ -590,3 +590,32 @@ TEST_F(SkinLayerBorder, AFullBordersButtonsAndCaptionTextKeepTheirOwnAlpha)
     L->UpdateBorder();
     EXPECT_EQ(Opaque(GPushed[TopWnd]), 0);
 }
+
+TEST_F(SkinLayerBorder, UnderAFullBorderTheFormsRegionIsItsRectangleOrTheRolledUpStrip)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    S->LayerFrame->RollUpFormHeight = 6;
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    auto Box = [&] {
+        TRegion R(TRect{0, 0, 0, 0});
+        if (GetWindowRgn(F->Handle(), R) == ERROR) return TRect{-1, -1, -1, -1};
+        RECT B;
+        GetRgnBox(R, &B);
+        return TRect{B.left, B.top, B.right, B.bottom};
+    };
+    // The skin's own mask does not cut a form whose frame is the border's.
+    EXPECT_EQ(Box(), TRect(0, 0, 300, 200));
+    // The frame is outside: the form may be as low as a strip.
+    EXPECT_EQ(C->GetMinHeight(), 10);
+    C->SetRollUpState(true);
+    Pump();
+    EXPECT_EQ(Box(), TRect(0, 0, 300, 6));
+    C->SetRollUpState(false);
+    Pump();
+    EXPECT_EQ(F->Height(), 200);
+    EXPECT_EQ(Box(), TRect(0, 0, 300, 200));
+}
