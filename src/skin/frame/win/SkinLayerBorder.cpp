@@ -819,16 +819,26 @@ void TsfSkinForm::LayerBorderSkinMessage(TMessage& Message)
     const bool Shown = FBorderLayer && FBorderLayer->Visible();
     if (Message.Msg == WM_SHOWLAYEREDBORDERS) {
         // The skin's option was switched: the border comes or goes with the form as it is.
+        SaveLayerBorderBounds();
         if (IsLayerBorderUsed() && !Shown && IsWindowVisible(FForm->Handle())) {
             if (!FBorderLayer) FBorderLayer = new TsfFormLayerBorder(this);
             FBorderLayer->InitFrame(FSD, FForm);
             if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), false);
             FBorderLayer->SetActive(GetActiveWindow() == FForm->Handle(), false);
             FBorderLayer->ShowWithForm();
+            // A full border takes the place of the form's own frame: the outer frame keeps the
+            // form's old bounds, as the form takes the frame's when the border goes (switching
+            // back and forth does not grow the form).
+            if (FullLayerBorderShown() && FOldFullBorder == 0) FOldFullBorder = 1;
+            RestoreLayerBorderBounds();
+            FForm->Show();
         } else if (!IsLayerBorderUsed() && Shown) {
             FBorderLayer->Hide();
+            RestoreLayerBorderBounds();
             if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), true);
         }
+        // The form's own frame comes or goes with a full border.
+        if (FBorderLayer && FBorderLayer->FullBorder()) ChangeSkinData();
     } else if (Message.Msg == WM_AEROBLURENABLED && Shown && IsLayerBorderUsed()) {
         // New windows: the blur behind them follows the option now.
         FBorderLayer->Hide();

@@ -619,3 +619,34 @@ TEST_F(SkinLayerBorder, UnderAFullBorderTheFormsRegionIsItsRectangleOrTheRolledU
     EXPECT_EQ(F->Height(), 200);
     EXPECT_EQ(Box(), TRect(0, 0, 300, 200));
 }
+
+TEST_F(SkinLayerBorder, SwitchingAFullBorderOffAndOnKeepsTheOuterFrameWhereItWas)
+{
+    TSkinMessages Messages;
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    const TRect Frame = L->FrameForForm();
+    // The border's outer edge: the sizing band, 8 pixels around the form.
+    const TRect Outer{292, 192, 608, 408};
+    // Off: the form with its own frame takes the border's place.
+    S->SetShowLayeredBorders(false);
+    Pump();
+    EXPECT_FALSE(L->Visible());
+    EXPECT_EQ(F->BoundsRect(), Outer);
+    RECT Client;
+    GetClientRect(F->Handle(), &Client);
+    EXPECT_LT(Client.bottom, F->Height());
+    // On: the border is where the form was, the form inside it as before.
+    S->SetShowLayeredBorders(true);
+    Pump();
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    EXPECT_EQ(F->BoundsRect(), TRect(300, 200, 600, 400));
+    EXPECT_EQ(L->FrameForForm(), Frame);
+    GetClientRect(F->Handle(), &Client);
+    EXPECT_EQ(Client.bottom, F->Height());
+}
