@@ -1,5 +1,6 @@
 #include "shell/win/ToolPanels.h"
 
+#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyPresets.h"
@@ -7,9 +8,11 @@
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/ToolGlyphs.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/SkinClock.h"
@@ -274,6 +277,8 @@ void TToolPanels::btnRestoreClick(TObject*)
             TImageDraw::ClearActionData(Actions->GetItem(i));
             Actions->RemoveItemByIndex(i);
         }
+    // The first picture may have had another size.
+    DocumentProcessingDone(TProcessingMode::pmResize, false);
 }
 
 void TToolPanels::sbShowRightClick(TObject*)
@@ -399,6 +404,13 @@ void TToolPanels::DocumentShapeSelected()
     SyncShapeButtons();
 }
 
+void TToolPanels::DocumentProcessingDone(TProcessingMode Mode, bool Value)
+{
+    if (Mode == TProcessingMode::pmCrop) FRemindReplaceOriginal = Value;
+    if (Mode == TProcessingMode::pmResize || Mode == TProcessingMode::pmTransform || Mode == TProcessingMode::pmCrop)
+        FForm.Documents().ShowImageSizeInfo();
+}
+
 void TToolPanels::DocumentLoaded()
 {
     TImageDraw* Doc = FForm.Documents().Live();
@@ -406,6 +418,9 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnProcessingDone = [this](TImageDraw*, TProcessingMode Mode, bool Value) {
+        DocumentProcessingDone(Mode, Value);
+    };
     Doc->OnCountChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) btnRestore->SetCaption(IntToStr(D->Count()));
     };
@@ -640,11 +655,43 @@ void TToolPanels::DocumentShapeModified()
     lblAngle->SetCaption(S ? AngleText(*S) : String());
 }
 
+namespace {
+void ShowWhen(TControl* C, bool Visible)
+{
+    if (C && C->Visible() != Visible) C->SetVisible(Visible);
+}
+}  // namespace
+
 void TToolPanels::IdleUpdate()
 {
     if (!sbSave) return;
-    const TIdleButtons B = IdleButtonsFor(FForm.Documents().Live());
+    TImageDraw* Doc = FForm.Documents().Live();
+    // Status texts take room only while they say something.
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMsg1")) ShowWhen(L, !L->Caption().empty());
+    if (auto* P = dynamic_cast<TControl*>(FForm.FindComponent(u"pnlMessage")))
+        if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMessage")) ShowWhen(P, !L->Caption().empty());
+    // The measuring panel: with the ruler tool, and as long as a measurement stands.
+    const bool RulerOn = Doc && Doc->RulerEnabled();
+    TCanvasRulers& Rulers = FForm.Rulers();
+    if (TControl* Panel = Rulers.pnlPropRuler) {
+        const bool Show = RulerOn || FTools.ShapeType() == shRuler;
+        if (Show && !Panel->Visible()) PlaceRulerPanel();
+        ShowWhen(Panel, Show);
+    }
+    if (Rulers.btnRulerClear && Rulers.btnRulerClear->Enabled() != RulerOn) Rulers.btnRulerClear->SetEnabled(RulerOn);
+    const TIdleButtons B = IdleButtonsFor(Doc);
     if (sbSave->Enabled() != B.Save) sbSave->SetEnabled(B.Save);
     if (sbUndo->Enabled() != B.Undo) sbUndo->SetEnabled(B.Undo);
     if (sbRedo->Enabled() != B.Redo) sbRedo->SetEnabled(B.Redo);
+    if (TOpenFileStrip* Strip = FForm.Documents().Strip()) Strip->TrackOpenFileDrag();
+}
+
+void TToolPanels::PlaceRulerPanel()
+{
+    // At the foot of the canvas, in its middle.
+    TControl* Panel = FForm.Rulers().pnlPropRuler;
+    if (!Panel || !FForm.Image || !FForm.pnlProp || !FForm.pnlLeft) return;
+    Panel->SetTop(FForm.pnlProp->Height() + FForm.Image->Height() - Panel->Height() - 18);
+    Panel->SetLeft((FForm.Image->Width() - Panel->Width()) / 2 + FForm.pnlLeft->Width());
+    Panel->BringToFront();
 }
