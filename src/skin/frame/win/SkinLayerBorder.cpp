@@ -225,7 +225,8 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         FLayerBorder->TrackObjects({X, Y});
         if (TsfActiveSkinObject* O = FLayerBorder->Placed(FLayerBorder->ActiveObject)) O->MouseMove(X, Y);
     }
-    if (!FDown) return;
+    // A move that arrives while the last step's messages are processed is not a step of its own.
+    if (!FDown || FInProcessMessages) return;
     TCustomForm* F = FLayerBorder->Form();
     TsfSkinForm* C = FLayerBorder->DSF();
     POINT P{};
@@ -241,9 +242,24 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         const TRect N = LayerResizeStep(FHitMode, B, DX, DY, C->GetMinWidth(), C->GetMinHeight(), C->GetMaxWidth(),
                                         C->GetMaxHeight(), FLayerBorder->FrameForForm(), {P.x, P.y},
                                         FLayerBorder->Geometry().HitTestSize);
-        if (N != B) F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        // Nothing applied: the start stays, so that the edge catches up with the pointer when it comes back.
+        if (N == B) return;
+        // The windows above a top edge that goes down move first, not to show a gap meanwhile.
+        if (N.Top > B.Top) FLayerBorder->MoveWithForm2(N.Left, N.Top);
+        if (F->HandleAllocated())
+            RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        if (N.Height() == B.Height()) FLayerBorder->MoveWithForm();
     }
     MousePos1 = {P.x, P.y};
+    FInProcessMessages = true;
+    try {
+        Application->ProcessMessages();
+    } catch (...) {
+        FInProcessMessages = false;
+        throw;
+    }
+    FInProcessMessages = false;
 }
 
 void TsfFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
