@@ -707,3 +707,41 @@ TEST_F(SkinLayerBorder, DraggingTheTopBandAndACornerSizesTheFormAndTheWindowsFol
     EXPECT_EQ(F->Left(), 300);
     EXPECT_EQ(F->Top(), 240);
 }
+
+TEST_F(SkinLayerBorder, AFullBorderOfAnInactiveFormShowsNothingHotAndItsInactiveLooks)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    TsfSkinStdButtonObject* Close = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmClose && O->Visible && !Close)
+            Close = dynamic_cast<TsfSkinStdButtonObject*>(O.get());
+    ASSERT_TRUE(Close);
+    L->SyncPlaced();
+    const HWND TopWnd = L->Window(sfflTop)->Handle();
+    // Hot under the pointer.
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (Close->ObjectRect.Left + Close->ObjectRect.Right) / 2,
+                 W.top + (Close->ObjectRect.Top + Close->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return Close->FMouseIn; }));
+    const std::vector<TsfColor> Hot = GPushed[TopWnd].Px;
+    // Deactivated: the hover is gone and the top picture is made again for the inactive looks.
+    GPushed.clear();
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 0, 0);
+    EXPECT_FALSE(Close->FMouseIn);
+    EXPECT_EQ(L->ActiveObject, -1);
+    ASSERT_TRUE(GPushed.count(TopWnd));
+    const TPushed& Now = GPushed[TopWnd];
+    const TRect B = Close->ObjectRect;
+    int Changed = 0;
+    for (int Y = B.Top; Y < B.Bottom; ++Y)
+        for (int X = B.Left; X < B.Right; ++X)
+            if (Now.At(X, Y) != Hot[size_t(Y) * Now.W + X]) ++Changed;
+    EXPECT_GT(Changed, 0);
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 1, 0);
+}
