@@ -197,6 +197,10 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
         FLayerBorder->MouseCaptureObject = I;
         if (I >= 0) FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
     }
+    // The press raised the border over a glow of a form that stays on top: the glow comes back over it.
+    if (C->LayerManager() && C->LayerManager()->IsVisible() && FLayerBorder->Form() &&
+        FLayerBorder->Form()->FormStyle() == fsStayOnTop)
+        C->LayerManager()->Update();
     if (Button == mbLeft && (Shift & ssDouble)) {
         // The second press of a double click: the object's own action (the system menu
         // button closes the form), the caption's as on an ordinary frame; no drag.

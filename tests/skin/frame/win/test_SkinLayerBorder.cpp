@@ -745,3 +745,37 @@ TEST_F(SkinLayerBorder, AFullBorderOfAnInactiveFormShowsNothingHotAndItsInactive
     EXPECT_GT(Changed, 0);
     SendMessageW(F->Handle(), WM_NCACTIVATE, 1, 0);
 }
+
+TEST_F(SkinLayerBorder, ADoubleClickOnTheSystemMenuButtonOfAFullBorderClosesTheForm)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    C->SetShowIcon(false);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    L->UpdateBorder();
+    const TsfActiveSkinObject* B = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmSysMenu && O->Visible) B = O.get();
+    ASSERT_NE(B, nullptr);
+    L->SyncPlaced();
+    bool Closed = false;
+    F->OnClose = [&](TObject*, TCloseAction& A) {
+        Closed = true;
+        A = caHide;
+    };
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (B->ObjectRect.Left + B->ObjectRect.Right) / 2,
+                 W.top + (B->ObjectRect.Top + B->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return L->ActiveObject >= 0 && L->Placed(L->ActiveObject) == B; }));
+    LeftButton(true);
+    LeftButton(false);
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return Closed; }));
+    if (C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
+    Pump();
+}
