@@ -101,6 +101,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
     FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
+    OnResize = [this](TObject*) { FLayout->FormResize(); };
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
@@ -169,6 +170,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     FColorHandlers->BindButtons();
     Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
+    FLayout->LayoutRightPanel();
 }
 
 // ---------------------------------------------------------------------------
