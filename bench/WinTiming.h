@@ -30,3 +30,21 @@ std::pair<double, double> TimeRepeats(int Repeats, F Work)
     std::sort(Ms.begin(), Ms.end());
     return {Ms[Ms.size() / 2], Ms.front()};
 }
+
+// Step(0) .. Step(Steps - 1) (at least one), each timed: the median, fastest and slowest in milliseconds.
+struct TStepTimes {
+    double Median = 0, Fastest = 0, Slowest = 0;
+};
+
+template <class F>
+TStepTimes TimeSteps(int Steps, F Step)
+{
+    std::vector<double> Ms;
+    for (int I = 0; I < std::max(1, Steps); ++I) {
+        const double Start = NowMs();
+        Step(I);
+        Ms.push_back(NowMs() - Start);
+    }
+    std::sort(Ms.begin(), Ms.end());
+    return {Ms[Ms.size() / 2], Ms.front(), Ms.back()};
+}

@@ -10,15 +10,6 @@ source "$here/configure.sh"
 
 cycles=${1:-200}
 "$here/setup.sh"
-lm_configure bench-win64
-dir=$LM_BUILD/bench-win64
-lm_say "building bench_Forms_EveryControl"
-cmake --build "$dir" -j "$LM_JOBS" --target bench_Forms_EveryControl >/dev/null
-prefix=$dir/wineprefix
-"$here/wine-prefix.sh" "$prefix"
-
-source "$here/xvfb.sh"
-lm_start_xvfb
-trap 'WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; kill "$LM_XVFB_PID" 2>/dev/null || true' EXIT
-export DISPLAY=$LM_XVFB_DISPLAY
+lm_bench_win64 bench_Forms_EveryControl
+lm_bench_display
 "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_Forms_EveryControl.exe" "$cycles"

@@ -243,9 +243,9 @@ def version(cmd):
 model, cores, avx2 = cpu()
 # A page written on a busy machine does not reproduce: the load of the last
 # minute must not exceed the processors.
-load = os.getloadavg()
-if load[0] > cores:
-    sys.exit('bench-report: load %.1f above %d processors; %s not written' % (load[0], cores, output))
+busy = os.getloadavg()
+if busy[0] > cores:
+    sys.exit('bench-report: load %.1f above %d processors; %s not written' % (busy[0], cores, output))
 commit = version('git -C "%s" rev-parse --short HEAD' % os.path.dirname(os.path.abspath(__file__)))
 if version('git -C "%s" status --porcelain --untracked-files=no' % os.path.dirname(os.path.abspath(__file__))):
     commit += ' with changes not committed'

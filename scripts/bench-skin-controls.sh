@@ -14,22 +14,12 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
+source "$here/configure.sh"
 
 steps=${1:-300}
 "$here/setup.sh"
-dir=$LM_BUILD/bench-win64
-cmake -G Ninja -S "$LM_ROOT" -B "$dir" -DLM_CONFIG=win64 -DLM_BENCH=ON \
-  -DCMAKE_TOOLCHAIN_FILE="$LM_ROOT/cmake/toolchain-win64.cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS_RELEASE=-O2 -DCMAKE_C_FLAGS_RELEASE=-O2 \
-  -DLM_DEPS_PREFIX="$LM_DEPS_CACHE/x86_64-w64-mingw32" >/dev/null
-cmake --build "$dir" -j "$LM_JOBS" --target bench_SkinSliderDrag bench_SkinListScroll bench_SkinMenuPopup lm_builtin_skin >/dev/null
-
-prefix=$dir/wineprefix
-"$here/wine-prefix.sh" "$prefix"
-source "$here/xvfb.sh"
-lm_start_xvfb
-trap 'kill "$LM_XVFB_PID" 2>/dev/null || true; WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true' EXIT
-export DISPLAY=$LM_XVFB_DISPLAY
+lm_bench_win64 bench_SkinSliderDrag bench_SkinListScroll bench_SkinMenuPopup lm_builtin_skin
+lm_bench_display
 skin=$(find "$dir" -name Rire.skn | head -n 1)
 {
   "$here/wine-exec.sh" "$prefix" "$dir/bench/bench_SkinSliderDrag.exe" "$steps"

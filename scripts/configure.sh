@@ -32,3 +32,22 @@ lm_configure() {
     cmake "${args[@]}" >/dev/null
   fi
 }
+
+# lm_bench_win64 TARGET...: the release win64 benchmark build (configured once), the targets built
+# and its Wine prefix made; sets dir (the build folder) and prefix (its Wine prefix).
+lm_bench_win64() {
+  lm_configure bench-win64
+  dir=$LM_BUILD/bench-win64
+  prefix=$dir/wineprefix
+  lm_say "building $*"
+  cmake --build "$dir" -j "$LM_JOBS" --target "$@" >/dev/null
+  "$LM_ROOT/scripts/wine-prefix.sh" "$prefix"
+}
+
+# lm_bench_display: a display of the benchmark's own; it and the prefix's wineserver stop at exit.
+lm_bench_display() {
+  source "$LM_ROOT/scripts/xvfb.sh"
+  lm_start_xvfb
+  trap 'WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; kill "$LM_XVFB_PID" 2>/dev/null || true' EXIT
+  export DISPLAY=$LM_XVFB_DISPLAY
+}

@@ -33,42 +33,12 @@
 
 #include "TestStartup.h"
 #include "WinTiming.h"
+#include "document/BenchDocument.h"
 #include "document/ObjectKinds.h"
 #include "document/ImageRectangle.h"
 #include "document/win/ImageDraw_Win.h"
 
 namespace {
-
-struct TTimes {
-    double Median = 0, Fastest = 0;
-};
-
-TTimes Time(Integer Steps, const std::function<void(Integer)>& Step)
-{
-    std::vector<double> Ms;
-    for (Integer I = 0; I < Steps; ++I) {
-        const double T0 = NowMs();
-        Step(I);
-        Ms.push_back(NowMs() - T0);
-    }
-    std::sort(Ms.begin(), Ms.end());
-    return {Ms[Ms.size() / 2], Ms.front()};
-}
-
-// The document's view without a window: a 1280 x 800 viewport showing the
-// picture from (1200, 1000), where the dragged object lies.
-class TOffscreenView : public TImageDrawView {
-public:
-    TLayerCollection* Layers() override { return &FLayers; }
-    TCustomBitmap32* Bitmap() override { return &FBitmap; }
-    Single OffsetHorz() override { return -1200; }
-    Single OffsetVert() override { return -1000; }
-    TRect GetViewportRect() override { return TRect{0, 0, 1280, 800}; }
-
-private:
-    TLayerCollection FLayers{nullptr};
-    TCustomBitmap32 FBitmap;
-};
 
 // An object's picture as drawn at its place, over the area its drawing touches.
 std::unique_ptr<TCustomBitmap32> Prerender(TImgShape& Shape)
@@ -95,7 +65,7 @@ void DragStep(TImgShape& Shape, Integer I)
 }
 
 struct TDrag {
-    TTimes Full, Release, Partial;
+    TStepTimes Full, Release, Partial;
     Int64 Differ = 0;
 };
 // Shape dragged by Steps steps, each composed in full, and released (its
@@ -105,16 +75,16 @@ struct TDrag {
 TDrag DragBothWays(TImageDraw& Doc, TImgShape& Shape, Integer Steps)
 {
     TDrag D;
-    D.Full = Time(Steps, [&](Integer I) {
+    D.Full = TimeSteps(Steps, [&](Integer I) {
         DragStep(Shape, I);
         Doc.Draw();
     });
-    D.Release = Time(1, [&](Integer) {
+    D.Release = TimeSteps(1, [&](Integer) {
         Shape.SetAdjusting(false);
         Doc.Draw();
     });
     const TRect Visible = Doc.VisibleImageRect();
-    D.Partial = Time(Steps, [&](Integer I) {
+    D.Partial = TimeSteps(Steps, [&](Integer I) {
         DragStep(Shape, I);
         Doc.DrawChanged(Visible);
     });
@@ -137,47 +107,13 @@ int wmain(int argc, wchar_t** argv)
     const Integer Steps = argc > 1 ? std::max(1, _wtoi(argv[1])) : 100;
     constexpr Integer W = 4000, H = 3000, Objects = 50;
 
-    TOffscreenView View;
+    TOffscreenView View(1200, 1000);
     TImageDraw Doc(&View, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, nullptr, W, H, 0xC0A080,
                    false, 24);
     Doc.InitBitmap();
-    // A raster with some content: bands of colour.
-    for (Integer y = 0; y < H; ++y)
-        for (Integer x = 0; x < W; ++x)
-            Doc.SrcBmp()->SetPixel(x, y, 0xFF000000 | (static_cast<TColor32>(x * 255 / W) << 16) |
-                                             (static_cast<TColor32>(y * 255 / H) << 8) | 0x60);
+    FillBands(Doc, W, H);
 
-    std::vector<TImgRectangle*> Shapes;
-    for (Integer I = 0; I < Objects; ++I) {
-        TRow* Row = Doc.DT()->AddItem(u",,,,,,,,,,,,,");
-        Row->GetItem(ObjCol::Id)->SetValue(I + 1);
-        Row->GetItem(ObjCol::Kind)->SetValue(shRectangle);
-        auto S = std::make_unique<TImgRectangle>(&Doc, I + 1, nullptr);
-        const Integer X = 100 + (I % 10) * 380, Y = 100 + (I / 10) * 560;
-        S->SetStyleId(I % 12);
-        S->SetSRect({X, Y, X + 300, Y + 200});
-        S->CalcCenterPoint();
-        S->InitPoints(false);
-        S->CalcPoints(true);
-        S->SetIsFill(true);
-        S->SetIsOutline(true);
-        S->SetOutWidth(3);
-        S->SetColor(0x202020);
-        S->SetFillColor(0x3060F0 + I * 0x010203);
-        S->SetOpacity(230);
-        S->SetAntialias(false);  // Wine draws no anti-aliasing either way
-        if (I % 2 == 0) {
-            S->SetShadowMode(0);
-            S->SetShadowColor(0);
-            S->SetShadowOpacity(160);
-            S->SetShadowDistance(12);
-            S->SetShadowAngle(45);
-            S->SetShadowBlurSize(3);
-        }
-        S->SetCreating(false);
-        Shapes.push_back(S.get());
-        Row->Data().Own(std::move(S));
-    }
+    const std::vector<TImgRectangle*> Shapes = AddRectangleGrid(Doc, Objects, {100, 100}, {380, 560}, {300, 200});
     const double Build0 = NowMs();
     Doc.Draw();  // builds every shadow once
     const double BuildMs = NowMs() - Build0;
@@ -206,7 +142,7 @@ int wmain(int argc, wchar_t** argv)
             Peer.Draw(P.Left, P.Top, Pictures[K].get());
         }
     };
-    const TTimes Raw = Time(Steps, [&](Integer I) {
+    const TStepTimes Raw = TimeSteps(Steps, [&](Integer I) {
         DragStep(*Dragged, I);
         Blend();
     });
@@ -228,7 +164,7 @@ int wmain(int argc, wchar_t** argv)
         }
 
     // Every kind: 50 objects in a grid of 10 x 5 cells over the view.
-    TOffscreenView KindsView;
+    TOffscreenView KindsView(1200, 1000);
     TImageDraw Kinds(&KindsView, nullptr, nullptr, nullptr, nullptr, String(), 0, false, false, nullptr, W, H,
                      0xC0A080, false, 24);
     Kinds.InitBitmap();

@@ -9,6 +9,9 @@ import re
 import sys
 
 CALL = re.compile(r'\b(?:GetLangText|Lang|LangColon)\(\s*(\d+)\s*,\s*(\d+)\s*[,)]')
+# A unit's own one-argument helper over one group, e.g.
+#   String Lang(Integer Index) { return GetLangText(1, Index); }
+HELPER = re.compile(r'\bString\s+(\w+)\s*\(\s*Integer\s+(\w+)\s*\)\s*\{\s*return\s+GetLangText\(\s*(\d+)\s*,\s*\2\s*\)')
 
 
 def texts(root):
@@ -34,12 +37,17 @@ def main():
                 continue
             path = os.path.join(folder, name)
             with open(path, encoding='utf-8', errors='replace') as f:
-                for number, line in enumerate(f, 1):
-                    for m in CALL.finditer(line):
-                        key = (int(m.group(1)), int(m.group(2)))
-                        if not have.get(key):
-                            missing.append('%s:%d: text (%d, %d) is not in texts.tsv in both languages'
-                                           % (os.path.relpath(path, root), number, key[0], key[1]))
+                lines = f.readlines()
+            helpers = [(re.compile(r'(?<![\w.>:])' + h.group(1) + r'\(\s*(\d+)\s*\)'), int(h.group(3)))
+                       for h in HELPER.finditer(''.join(lines))]
+            for number, line in enumerate(lines, 1):
+                keys = [(int(m.group(1)), int(m.group(2))) for m in CALL.finditer(line)]
+                for pattern, group in helpers:
+                    keys += [(group, int(m.group(1))) for m in pattern.finditer(line)]
+                for key in keys:
+                    if not have.get(key):
+                        missing.append('%s:%d: text (%d, %d) is not in texts.tsv in both languages'
+                                       % (os.path.relpath(path, root), number, key[0], key[1]))
     for m in missing:
         print(m)
     return 1 if missing else 0

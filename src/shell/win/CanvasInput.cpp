@@ -1,7 +1,10 @@
 #include "shell/win/CanvasInput.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "Component/Raster32/Ras32_ImageCore.h"
+#include "Component/Raster32/win/Ras32_GDI.h"
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageSelection.h"
 #include "framework/controls/win/Forms.h"
@@ -19,6 +22,14 @@ TCanvasInput::TCanvasInput(TImgView32& AImage, std::function<TImageDraw*()> ALiv
         ImageMouseUp(S, B, Sh, X, Y, L);
     };
     FImage.OnDblClick = [this](TObject* S) { ImageDblClick(S); };
+    TPaintStage* Stage = FImage.PaintStages()->Insert(2);
+    Stage->DsgnTime = false;
+    Stage->RunTime = true;
+    Stage->Stage = PST_CUSTOM;
+    Stage->Parameter = 0;
+    FImage.OnPaintStage = [this](TObject* S, TBitmap32* Buffer, Cardinal StageNum) {
+        ImagePaintStage(S, Buffer, StageNum);
+    };
     FImage.OnMouseLeave = [this](TObject* S) { ImageMouseLeave(S); };
 }
 
@@ -50,6 +61,28 @@ void TCanvasInput::ImageMouseUp(TObject*, TMouseButton Button, TShiftState Shift
 void TCanvasInput::ImageDblClick(TObject*) { FCore.DblClick(); }
 
 void TCanvasInput::ImageMouseLeave(TObject*) { FCore.MouseLeave(); }
+
+void TCanvasInput::ImagePaintStage(TObject*, TBitmap32* Buffer, Cardinal StageNum)
+{
+    TImageDraw* Doc = FLive();
+    if (StageNum != 2 || !Doc || !Buffer) return;
+    const TRect B = FImage.GetBitmapRect();
+    const TRect R{std::max(B.Left, 0), std::max(B.Top, 0), std::min(B.Right, Buffer->Width()),
+                  std::min(B.Bottom, Buffer->Height())};
+    if (R.Right <= R.Left || R.Bottom <= R.Top) return;
+    if (!Doc->CanvasTransparent()) {
+        Buffer->FillRectS(R, Doc->CanvasColor() | 0xFF000000);
+        return;
+    }
+    // The squares keep their places on the picture while it scrolls.
+    constexpr Integer Square = 8;
+    for (Integer y = R.Top; y < R.Bottom; y += Square - ((y - B.Top) % Square))
+        for (Integer x = R.Left; x < R.Right; x += Square - ((x - B.Left) % Square)) {
+            const bool Light = (((x - B.Left) / Square) + ((y - B.Top) / Square)) % 2 == 0;
+            Buffer->FillRectS(x, y, std::min(x + Square - (x - B.Left) % Square, R.Right),
+                              std::min(y + Square - (y - B.Top) % Square, R.Bottom), Light ? 0xFFFFFFFF : 0xFFCCCCCC);
+        }
+}
 
 // ---------------------------------------------------------------------------
 

@@ -14,6 +14,7 @@ struct tagMSG;
 
 class TImgView32;
 class TCustomLayer;
+class TBitmap32;
 
 class TCanvasInput : public TCanvasInputHost {
 public:
@@ -31,6 +32,10 @@ public:
     void ImageMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y, TCustomLayer*);
     void ImageDblClick(TObject* Sender);
     void ImageMouseLeave(TObject* Sender);
+    // The canvas behind the picture, at stage 2 of the view's paint stages: a
+    // checkerboard of 8-pixel squares under a transparent picture, else the
+    // document's canvas colour.
+    void ImagePaintStage(TObject* Sender, TBitmap32* Buffer, Cardinal StageNum);
 
     // The application-wide key hook with the canvas shortcuts, for the keys
     // of MainWindow (an HWND) and its controls; the hook before it still

@@ -19,6 +19,10 @@
 #include "shell/SkinChoice.h"
 #include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
+#include "shell/win/EditorCommands.h"
+#include "framework/controls/win/Menus.h"
+#include <functional>
+#include <map>
 #include "shell/win/StylePanel.h"
 #include "shell/win/ColorHandlers.h"
 #include "shell/win/OpenDocuments.h"
@@ -205,6 +209,45 @@ TEST_F(MainWindowSkins, ChineseCaptionsFontsAndSkinTextsWithCodePage936)
     EXPECT_EQ(Form->SkinData()->ResourceStrData()->CharSet(), 134);
     PopupProgramMenu();
     EXPECT_TRUE(Locale().muLangItems[0]->Checked());
+}
+
+// Every item of the canvas and tool-button menus reads in both languages
+// (separators and the crop sizes, which take their numbers later, aside),
+// and the two languages differ.
+TEST_F(MainWindowSkins, EveryEditRotatePasteCopyAndMoreItemHasACaptionInBothLanguages)
+{
+    std::map<String, String> English;
+    for (Integer Column : {2, 0}) {
+        Open(Column);
+        TEditorCommands& Commands = Form->Commands();
+        Integer Seen = 0;
+        std::function<void(TMenuItem*)> Walk = [&](TMenuItem* Parent) {
+            for (Integer I = 0; I < Parent->Count(); ++I) {
+                TMenuItem* Item = Parent->Items(I);
+                const String Name = Item->Name();
+                if (Item->Caption() != u"-" && !StartsStr(u"muCropSize", Name) && !StartsStr(u"muCropRatio", Name) &&
+                    Name != u"muShowRulers") {
+                    ++Seen;
+                    EXPECT_FALSE(Item->Caption().empty()) << UTF8Encode(Name) << " in column " << Column;
+                    if (Column == 2)
+                        English[Name] = Item->Caption();
+                    else if (!Item->Caption().empty())
+                        EXPECT_NE(Item->Caption(), English[Name]) << UTF8Encode(Name);
+                }
+                Walk(Item);
+            }
+        };
+        for (TPopupMenu* Menu : {static_cast<TPopupMenu*>(Commands.pmEdit), static_cast<TPopupMenu*>(Commands.pmRotate),
+                                 static_cast<TPopupMenu*>(Commands.pmPaste), static_cast<TPopupMenu*>(Commands.pmCopy),
+                                 static_cast<TPopupMenu*>(Commands.pmMore)})
+            Walk(Menu->Items());
+        EXPECT_GT(Seen, 60);
+        delete Form;
+        Form = nullptr;
+        DoneGlobals();
+    }
+    EXPECT_EQ(English[u"muAlignLeft"], u"Align Left");
+    EXPECT_EQ(English[u"muLockGuides"], u"Lock the Guides");
 }
 
 // The window in each skin and language, as test output (not compared).

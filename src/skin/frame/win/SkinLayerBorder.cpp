@@ -83,6 +83,17 @@ HRGN RegionOf(const std::vector<TRect>& Rects)
     return ExtCreateRegion(nullptr, DWORD(Data.size()), reinterpret_cast<const RGNDATA*>(Data.data()));
 }
 
+// A double click on the caption the top window carries: what the caption of an ordinary frame does.
+void LayerCaptionDblClick(TsfSkinForm* C)
+{
+    const TWindowState S = C->WindowState();
+    if (S == wsMinimized && C->Sizeable) C->SetWindowState(wsNormal);
+    else if (C->Sizeable && S == wsNormal && !C->RollUpState() && (C->BorderIcons() & sfbiMaximize))
+        C->SetWindowState(wsMaximized);
+    else if (!C->Sizeable || S != wsMaximized || C->MaxRollUpState) C->SetRollUpState(!C->RollUpState());
+    else C->SetWindowState(wsNormal);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -128,7 +139,8 @@ TsfLayerHit TsfFormLayerWindow::HitAtCursor() const
         if (I >= 0) {
             const TsfActiveSkinObject* O = FLayerBorder->Placed(I);
             if (O->Kind != TsfFrameObjectKind::Caption) return lhObject;
-            return C->NCDraggAble && C->WindowState() != wsMaximized ? lhCaption : lhNone;
+            // A maximised form's caption is not dragged (the press sees to it) but is double-clicked.
+            return C->NCDraggAble ? lhCaption : lhNone;
         }
     }
     const bool Sizeable = C->IsSizeAble() && !C->RollUpState() && C->WindowState() == wsNormal;
@@ -180,13 +192,23 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
         FLayerBorder->SyncPlaced();
         FLayerBorder->TrackObjects({X, Y});
         const Integer I = FLayerBorder->ObjectAt({X, Y});
-        if (I >= 0) {
-            FLayerBorder->MouseCaptureObject = I;
-            FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
-        }
+        FLayerBorder->MouseCaptureObject = I;
+        if (I >= 0) FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
+    }
+    if (Button == mbLeft && (Shift & ssDouble)) {
+        // The second press of a double click: the object's own action (the system menu
+        // button closes the form), the caption's as on an ordinary frame; no drag.
+        const TsfLayerHit Hit = FHitMode;
+        if (TsfActiveSkinObject* O = FLayerBorder->Placed(FLayerBorder->MouseCaptureObject)) O->DblClick();
+        if (Hit == lhCaption) LayerCaptionDblClick(C);
+        return;
     }
     if (Button != mbLeft || FHitMode == lhNone || FHitMode == lhObject) return;
     if (FLayerBorder->DSF()->WindowState() == wsMaximized) return;
+    // A press on a quick button of the caption is the button's, not a drag.
+    if (const auto* Cap = dynamic_cast<const TsfSkinCaptionObject*>(FLayerBorder->Placed(FLayerBorder->MouseCaptureObject));
+        Cap && Cap->ActiveQuickButton >= 0)
+        return;
     FDown = true;
     POINT P{};
     GetCursorPos(&P);

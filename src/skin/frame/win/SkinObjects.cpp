@@ -1,6 +1,7 @@
 #include "skin/frame/win/SkinObjects.h"
 
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinLayerBorder.h"
 #include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFResStrData.h"
@@ -153,11 +154,16 @@ void TsfActiveSkinObject::Draw(TCanvas* Cnvs, bool UpDate)
     CopyLook(Cnvs, NormalPic, SkinRect);
 }
 
-TRect TsfActiveSkinObject::ScreenRect() const
+TRect TsfActiveSkinObject::ScreenRect(bool OnLayerBorder) const
 {
     TPoint P{0, 0};
     TCustomForm* F = Parent->Form();
-    if (F->FormStyle() == fsMDIChild && F->HandleAllocated()) {
+    const TWinControl* Top = OnLayerBorder && Parent->FullLayerBorderShown() ? Parent->BorderLayer()->Window(sfflTop)
+                                                                               : nullptr;
+    if (Top && Top->HandleAllocated()) {
+        // The full layered border carries the frame objects on its top window.
+        P = {Top->Left(), Top->Top()};
+    } else if (F->FormStyle() == fsMDIChild && F->HandleAllocated()) {
         const TRect& Cl = Parent->Geometry().NewClRect;
         const bool Skin = Parent->SkinSupport();
         POINT Q{Skin ? -Cl.Left : -3, Skin ? -Cl.Top : -(Parent->GetDefCaptionHeight() + 3)};
@@ -173,7 +179,7 @@ TRect TsfActiveSkinObject::ScreenRect() const
     return {ObjectRect.Left + P.X, ObjectRect.Top + P.Y, ObjectRect.Right + P.X, ObjectRect.Bottom + P.Y};
 }
 
-void TsfActiveSkinObject::ShowGlowOn(TsfLayerManager* M)
+void TsfActiveSkinObject::ShowGlowOn(TsfLayerManager* M, bool OnLayerBorder)
 {
     if (!M || !SkinLoaded() || GlowLayerPictureIndex == -1 || !IsWindows2000OrLater() ||
         !SD->ShowCaptionButtonGlowFrames)
@@ -190,7 +196,7 @@ void TsfActiveSkinObject::ShowGlowOn(TsfLayerManager* M)
     ToBitmap(G, Image);
     const TsfBitmap* GM = SD->ActiveBitmap(GlowLayerMaskPictureIndex);
     if (GM && GM->DC()) ToBitmap(GM, Mask);
-    const TRect R = ScreenRect();
+    const TRect R = ScreenRect(OnLayerBorder);
     M->Show(R.Left - GlowLayerOffsetX, R.Top - GlowLayerOffsetY, &Image, Mask.Empty() ? nullptr : &Mask,
             GlowLayerAlphaBlendValue);
 }

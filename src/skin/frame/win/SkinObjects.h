@@ -83,8 +83,9 @@ public:
 
 protected:
     bool SkinLoaded() const;
-    // The object's rectangle on the screen (where a glow or a menu goes).
-    TRect ScreenRect() const;
+    // The object's rectangle on the screen (where a glow or a menu goes); OnLayerBorder:
+    // on the top window of a full layered border while that carries the frame objects.
+    TRect ScreenRect(bool OnLayerBorder = true) const;
     // R of P copied into ObjectRect.
     void CopyLook(TCanvas* Cnvs, const TsfBitmap* P, const TRect& R) const;
     // The normal look (NormalRect of NormalPic) morphed towards HotRect of ActivePicture by FMorphKf.
@@ -93,7 +94,7 @@ protected:
     void DrawMorphOf(TCanvas* Cnvs, TsfBitmap& Normal, TsfBitmap& Hot) const;
     bool MorphInProgress();
     // The glow on the given layer manager.
-    void ShowGlowOn(class TsfLayerManager* M);
+    void ShowGlowOn(class TsfLayerManager* M, bool OnLayerBorder = true);
     void HideGlowOn(class TsfLayerManager* M);
     double FMorphKf = 0;
 };

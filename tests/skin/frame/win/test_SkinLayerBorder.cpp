@@ -443,3 +443,71 @@ TEST_F(SkinLayerBorder, AFullBorderCarriesTheCaptionAndItsButtons)
     LeftButton(false);
     EXPECT_TRUE(PumpUntil([&] { return Closed; }));
 }
+
+TEST_F(SkinLayerBorder, DoubleClicksOnTheTopWindowsCaptionMaximiseRestoreAndRollUp)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    S->LayerFrame->RollUpFormHeight = 12;
+    TsfSkinForm* C = NewBorderedForm(S);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    auto DoubleClickCaption = [&] {
+        // Well left of the buttons, right of a system menu button.
+        const RECT W = WindowRect(L->Window(sfflTop));
+        MovePointer({W.left + 150, W.top + 15});
+        ASSERT_TRUE(PumpUntil([&] {
+            return L->ActiveObject >= 0 && L->Placed(L->ActiveObject)->Kind == TsfFrameObjectKind::Caption;
+        }));
+        LeftButton(true);
+        LeftButton(false);
+        LeftButton(true);
+        LeftButton(false);
+    };
+    DoubleClickCaption();
+    EXPECT_TRUE(PumpUntil([&] { return C->WindowState() == wsMaximized; }));
+    // Still carried by the border; the maximised form's caption is not dragged, but a double click restores it.
+    ASSERT_TRUE(L->Visible() && L->Window(sfflTop));
+    DoubleClickCaption();
+    EXPECT_TRUE(PumpUntil([&] { return C->WindowState() == wsNormal; }));
+    EXPECT_EQ(C->Form()->Width(), 300);
+    // A form that cannot be sized rolls up instead, and down again.
+    C->Sizeable = false;
+    DoubleClickCaption();
+    ASSERT_TRUE(PumpUntil([&] { return C->RollUpState(); }));
+    EXPECT_EQ(L->FrameForForm().Height(), 12 + 50);
+    DoubleClickCaption();
+    EXPECT_TRUE(PumpUntil([&] { return !C->RollUpState(); }));
+    EXPECT_EQ(C->Form()->Height(), 200);
+}
+
+TEST_F(SkinLayerBorder, TheSystemMenuOfAFullBorderOpensUnderItsButtonOnTheTopWindow)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    C->SetShowIcon(false);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    L->UpdateBorder();
+    const TsfActiveSkinObject* B = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmSysMenu && O->Visible) B = O.get();
+    ASSERT_NE(B, nullptr);
+    L->SyncPlaced();
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (B->ObjectRect.Left + B->ObjectRect.Right) / 2,
+                 W.top + (B->ObjectRect.Top + B->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return L->ActiveObject >= 0 && L->Placed(L->ActiveObject) == B; }));
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return C->InMenu && C->SkinMenu()->LevelCount() > 0; }));
+    LeftButton(false);
+    Pump();
+    // Under the button where it is drawn, not where the form's own frame would have it.
+    EXPECT_EQ(C->SkinMenu()->Level(0)->Top(), W.top + B->ObjectRect.Bottom);
+    EXPECT_EQ(C->SkinMenu()->Level(0)->Left(), W.left + B->ObjectRect.Left);
+    C->SkinMenu()->Hide();
+    Pump();
+}
