@@ -193,6 +193,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
     FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
     FPresets->ShowPresetPage();
+    FCommands->ShowOfferedCommands();
     FFormShown = true;
 }
 

@@ -9,6 +9,7 @@
 #include "skin/frame/win/SkinObjects.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
+#include "skin/model/SFUtils.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFWindowData.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -224,7 +225,8 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         FLayerBorder->TrackObjects({X, Y});
         if (TsfActiveSkinObject* O = FLayerBorder->Placed(FLayerBorder->ActiveObject)) O->MouseMove(X, Y);
     }
-    if (!FDown) return;
+    // A move that arrives while the last step's messages are processed is not a step of its own.
+    if (!FDown || FInProcessMessages) return;
     TCustomForm* F = FLayerBorder->Form();
     TsfSkinForm* C = FLayerBorder->DSF();
     POINT P{};
@@ -240,9 +242,24 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         const TRect N = LayerResizeStep(FHitMode, B, DX, DY, C->GetMinWidth(), C->GetMinHeight(), C->GetMaxWidth(),
                                         C->GetMaxHeight(), FLayerBorder->FrameForForm(), {P.x, P.y},
                                         FLayerBorder->Geometry().HitTestSize);
-        if (N != B) F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        // Nothing applied: the start stays, so that the edge catches up with the pointer when it comes back.
+        if (N == B) return;
+        // The windows above a top edge that goes down move first, not to show a gap meanwhile.
+        if (N.Top > B.Top) FLayerBorder->MoveWithForm2(N.Left, N.Top);
+        if (F->HandleAllocated())
+            RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        if (N.Height() == B.Height()) FLayerBorder->MoveWithForm();
     }
     MousePos1 = {P.x, P.y};
+    FInProcessMessages = true;
+    try {
+        Application->ProcessMessages();
+    } catch (...) {
+        FInProcessMessages = false;
+        throw;
+    }
+    FInProcessMessages = false;
 }
 
 void TsfFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -309,6 +326,11 @@ void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
     }
     FData = &D;
     FGeometry.Init(D, FSourceBitmap->Width(), FSourceBitmap->Height());
+    if (D.FullBorder) {
+        // The frame objects draw themselves with their own alpha on the top window.
+        for (const auto& O : FDSF->ObjectList) O->InitAlphaImages();
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    }
     if (FCurrentAlphaBlendValue < 0) {
         FCurrentAlphaBlendValue = D.AlphaBlendValue;
         FCurrentInActiveAlphaBlendValue = D.InActiveAlphaBlendValue;
@@ -418,16 +440,11 @@ void TsfFormLayerBorder::LayoutObjects(Integer TopW)
 
 void TsfFormLayerBorder::DrawObjects(TsfBitmap* Top)
 {
-    // Drawn back to front (the caption under the buttons); what they cover is opaque.
+    // Drawn back to front (the caption under the buttons), each with its own alpha.
     for (auto It = FPlaced.rbegin(); It != FPlaced.rend(); ++It) {
         TsfActiveSkinObject* O = *It;
-        const TRect R{std::max<Integer>(O->ObjectRect.Left, 0), std::max<Integer>(O->ObjectRect.Top, 0),
-                      std::min(O->ObjectRect.Right, Top->Width()), std::min(O->ObjectRect.Bottom, Top->Height())};
-        if (R.Width() <= 0 || R.Height() <= 0) continue;
-        O->Draw(Top->Canvas(), true);
-        GdiFlush();
-        for (Integer Y = R.Top; Y < R.Bottom; ++Y)
-            for (Integer X = R.Left; X < R.Right; ++X) Top->SetPixel(X, Y, Top->GetPixel(X, Y) | 0xFF000000u);
+        if (!O->Visible || O->ObjectRect.Width() <= 0 || O->ObjectRect.Height() <= 0) continue;
+        O->DrawAlpha(Top->Canvas(), Top);
     }
 }
 
@@ -582,7 +599,10 @@ void TsfFormLayerBorder::Show(Integer X, Integer Y, Integer AHeight, Integer AWi
     BuildImages(AWidth, AHeight);
     FreeWindows();
     PlaceWindows(true);
-    if (FData->FullBorder && !WasVisible) FrameChanged(FForm);
+    if (FData->FullBorder && !WasVisible) {
+        FrameChanged(FForm);
+        FDSF->SetFormRegion(true);
+    }
 }
 
 void TsfFormLayerBorder::ShowWithForm()
@@ -625,7 +645,10 @@ void TsfFormLayerBorder::Hide()
     for (auto& I : FImages) I.reset();
     FreeWindows();
     FreeBlurRegions();
-    if (WasFull) FrameChanged(FForm);
+    if (WasFull) {
+        FrameChanged(FForm);
+        if (FForm && !(FForm->ComponentState() & csDestroying)) FDSF->SetFormRegion(true);
+    }
 }
 
 void TsfFormLayerBorder::Update(Integer AHeight, Integer AWidth)
@@ -738,6 +761,20 @@ bool TsfSkinForm::IsLayerBorderUsed() const
            FSD->LayerFrame->PictureIndex != -1 && !BorderNone() && FForm->FormStyle() != fsMDIChild;
 }
 
+bool TsfSkinForm::UseLayerRollUpHeight() const
+{
+    if (!FBorderLayer || !FBorderLayer->FullBorder()) return false;
+    return FRollUpState || (FWindowState == wsMinimized && FForm != Application->MainForm());
+}
+
+Integer TsfSkinForm::LayerBorderRegionHeight() const
+{
+    if (!UseLayerRollUpHeight()) return FGeometry.FormHeight;
+    // Only the caption strip the border frames shows; nothing of it without a height of its own.
+    const Integer H = FBorderLayer->Data()->RollUpFormHeight;
+    return H != 0 ? H : IsWindows7() ? 1 : 0;
+}
+
 void TsfSkinForm::LayerBorderSkinChanged()
 {
     if (!IsLayerBorderUsed()) {
@@ -798,16 +835,26 @@ void TsfSkinForm::LayerBorderSkinMessage(TMessage& Message)
     const bool Shown = FBorderLayer && FBorderLayer->Visible();
     if (Message.Msg == WM_SHOWLAYEREDBORDERS) {
         // The skin's option was switched: the border comes or goes with the form as it is.
+        SaveLayerBorderBounds();
         if (IsLayerBorderUsed() && !Shown && IsWindowVisible(FForm->Handle())) {
             if (!FBorderLayer) FBorderLayer = new TsfFormLayerBorder(this);
             FBorderLayer->InitFrame(FSD, FForm);
             if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), false);
             FBorderLayer->SetActive(GetActiveWindow() == FForm->Handle(), false);
             FBorderLayer->ShowWithForm();
+            // A full border takes the place of the form's own frame: the outer frame keeps the
+            // form's old bounds, as the form takes the frame's when the border goes (switching
+            // back and forth does not grow the form).
+            if (FullLayerBorderShown() && FOldFullBorder == 0) FOldFullBorder = 1;
+            RestoreLayerBorderBounds();
+            FForm->Show();
         } else if (!IsLayerBorderUsed() && Shown) {
             FBorderLayer->Hide();
+            RestoreLayerBorderBounds();
             if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), true);
         }
+        // The form's own frame comes or goes with a full border.
+        if (FBorderLayer && FBorderLayer->FullBorder()) ChangeSkinData();
     } else if (Message.Msg == WM_AEROBLURENABLED && Shown && IsLayerBorderUsed()) {
         // New windows: the blur behind them follows the option now.
         FBorderLayer->Hide();
