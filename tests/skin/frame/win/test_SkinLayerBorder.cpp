@@ -779,3 +779,27 @@ TEST_F(SkinLayerBorder, ADoubleClickOnTheSystemMenuButtonOfAFullBorderClosesTheF
     if (C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
     Pump();
 }
+
+TEST_F(SkinLayerBorder, AnUnslicedFrameIsOneWindowWithTheWholePicture)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->RBPoint = {};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    ASSERT_TRUE(L->Window(sfflTop));
+    EXPECT_FALSE(L->Window(sfflLeft));
+    EXPECT_FALSE(L->Window(sfflRight));
+    EXPECT_FALSE(L->Window(sfflBottom));
+    const RECT W = WindowRect(L->Window(sfflTop));
+    EXPECT_EQ(W.left, F->Left() - 20);
+    EXPECT_EQ(W.top, F->Top() - 30);
+    EXPECT_EQ(W.right - W.left, 100);
+    EXPECT_EQ(W.bottom - W.top, 80);
+    const TPushed& P = GPushed[L->Window(sfflTop)->Handle()];
+    EXPECT_EQ(P.W, 100);
+    EXPECT_EQ(P.H, 80);
+    EXPECT_EQ(P.At(5, 5) >> 24, 128u);
+    EXPECT_EQ(P.At(50, 45) >> 24, 255u);  // the form's part of the mask is white
+}
