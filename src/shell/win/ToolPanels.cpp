@@ -210,22 +210,23 @@ void TToolPanels::MakePropertyBar()
     sliderOpacity->OnChanged = [this](TObject*) { sliderOpacityChanged(); };
     lblOpacity = Label(u"lblOpacity", 250, 38, 46);
 
-    auto Colour = [&](const String& Name, Integer X) {
+    auto Colour = [&](const String& Name, Integer X, Integer W) {
         auto* C = new TsfSkinColorButton(&FForm);
         C->SetName(Name);
         C->SetSkinData(FForm.SkinData());
         C->SetUseSkinSize(false);
-        C->SetBounds(X, 64, 40, 24);
+        C->SetBounds(X, 64, W, 24);
         C->SetParent(Bar);
         C->SetDrawColorMarker(true);
         return C;
     };
-    clColor = Colour(u"clColor", 2);
+    // Wide enough for their captions beside the drop-down arrow.
+    clColor = Colour(u"clColor", 2, 62);
     clColor->OnChangeColor = [this](TObject*) { clColorChangeColor(); };
-    clFillColor = Colour(u"clFillColor", 44);
+    clFillColor = Colour(u"clFillColor", 66, 46);
     clFillColor->OnChangeColor = [this](TObject*) { clFillColorChangeColor(); };
     for (Integer i = 0; i < 3; ++i) {
-        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, String());
+        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 114 + i * 24, 64, 23, String());
         sbArrow[i]->SetTag(i);
         sbArrow[i]->SetGroupIndex(12);
         const Integer Tag = i;
@@ -235,11 +236,20 @@ void TToolPanels::MakePropertyBar()
     btnPenStyle->SetName(u"btnPenStyle");
     btnPenStyle->SetSkinData(FForm.SkinData());
     btnPenStyle->SetUseSkinSize(false);
-    btnPenStyle->SetBounds(162, 64, 44, 24);
+    btnPenStyle->SetBounds(188, 64, 44, 24);
     btnPenStyle->SetParent(Bar);
     btnPenStyle->OnHideTrackMenu = [this](TObject*) { btnPenStyleHideTrackMenu(); };
-    lblObject = Label(u"lblObject", 210, 62, 88);
-    lblAngle = Label(u"lblAngle", 210, 76, 60);
+    // The selected object's place, size and angle sit in the status bar, left of the picture's size.
+    Bar = FForm.Layout().PartAs<TWinControl>(u"pnlStatus");
+    if (auto* Size = FForm.Layout().PartAs<TControl>(u"lblImageSize")) {
+        // Right-aligned labels keep the order of their right edges.
+        lblAngle = Label(u"lblAngle", Size->Left() - 50, 0, 50);
+        lblObject = Label(u"lblObject", Size->Left() - 220, 0, 170);
+        for (TLabel* L : {lblAngle, lblObject}) {
+            L->SetHeight(Bar->ClientHeight());
+            L->SetAlign(alRight);
+        }
+    }
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
     sbSave = Speed(u"sbSave", 2, 2, 60, String());

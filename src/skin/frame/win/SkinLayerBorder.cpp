@@ -7,6 +7,7 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinObjects.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
 #include "skin/model/SFUtils.h"
@@ -196,6 +197,10 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
         FLayerBorder->MouseCaptureObject = I;
         if (I >= 0) FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
     }
+    // The press raised the border over a glow of a form that stays on top: the glow comes back over it.
+    if (C->LayerManager() && C->LayerManager()->IsVisible() && FLayerBorder->Form() &&
+        FLayerBorder->Form()->FormStyle() == fsStayOnTop)
+        C->LayerManager()->Update();
     if (Button == mbLeft && (Shift & ssDouble)) {
         // The second press of a double click: the object's own action (the system menu
         // button closes the form), the caption's as on an ordinary frame; no drag.
@@ -225,7 +230,8 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         FLayerBorder->TrackObjects({X, Y});
         if (TsfActiveSkinObject* O = FLayerBorder->Placed(FLayerBorder->ActiveObject)) O->MouseMove(X, Y);
     }
-    if (!FDown) return;
+    // A move that arrives while the last step's messages are processed is not a step of its own.
+    if (!FDown || FInProcessMessages) return;
     TCustomForm* F = FLayerBorder->Form();
     TsfSkinForm* C = FLayerBorder->DSF();
     POINT P{};
@@ -241,9 +247,24 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         const TRect N = LayerResizeStep(FHitMode, B, DX, DY, C->GetMinWidth(), C->GetMinHeight(), C->GetMaxWidth(),
                                         C->GetMaxHeight(), FLayerBorder->FrameForForm(), {P.x, P.y},
                                         FLayerBorder->Geometry().HitTestSize);
-        if (N != B) F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        // Nothing applied: the start stays, so that the edge catches up with the pointer when it comes back.
+        if (N == B) return;
+        // The windows above a top edge that goes down move first, not to show a gap meanwhile.
+        if (N.Top > B.Top) FLayerBorder->MoveWithForm2(N.Left, N.Top);
+        if (F->HandleAllocated())
+            RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        if (N.Height() == B.Height()) FLayerBorder->MoveWithForm();
     }
     MousePos1 = {P.x, P.y};
+    FInProcessMessages = true;
+    try {
+        Application->ProcessMessages();
+    } catch (...) {
+        FInProcessMessages = false;
+        throw;
+    }
+    FInProcessMessages = false;
 }
 
 void TsfFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -698,9 +719,30 @@ void TsfFormLayerBorder::MoveWithForm2(Integer ALeft, Integer ATop)
 
 void TsfFormLayerBorder::SetActive(bool AActive, bool AUpdate)
 {
-    const bool Changed = FActive != AActive;
     FActive = AActive;
-    if (FVisible && Changed && FSourceInActiveBitMap) BuildImages(FFrame.Width(), FFrame.Height());
+    if (!AActive && FullBorder()) {
+        // An inactive form has nothing hot or pressed on its caption.
+        for (Integer I = 0; I < Integer(FPlaced.size()); ++I) {
+            TsfActiveSkinObject* O = Placed(I);
+            if (!O) continue;
+            if (auto* Cap = dynamic_cast<TsfSkinCaptionObject*>(O)) {
+                Cap->ActiveQuickButton = Cap->OldActiveQuickButton = Cap->MouseCaptureQuickButton = -1;
+                ClearQuickButtons(FDSF);
+            } else {
+                O->FMouseIn = false;
+                O->Active = false;
+                if (auto* B = dynamic_cast<TsfSkinButtonObject*>(O)) B->FDown = false;
+            }
+        }
+        SkinClock()->StopTimer(this, MouseTimerId);
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    }
+    // Its own inactive picture, or the caption's inactive looks: the images are made anew.
+    if (FVisible && (FSourceInActiveBitMap || FullBorder())) {
+        const TRect F = FrameForForm();
+        FFrame = F;
+        BuildImages(F.Width(), F.Height());
+    }
     if (AUpdate && FVisible) SetAlphaBlend2();
 }
 

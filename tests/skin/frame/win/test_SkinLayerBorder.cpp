@@ -650,3 +650,132 @@ TEST_F(SkinLayerBorder, SwitchingAFullBorderOffAndOnKeepsTheOuterFrameWhereItWas
     GetClientRect(F->Handle(), &Client);
     EXPECT_EQ(Client.bottom, F->Height());
 }
+
+TEST_F(SkinLayerBorder, DraggingTheTopBandAndACornerSizesTheFormAndTheWindowsFollow)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin());
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    auto Form = [&] { return TRect{F->Left(), F->Top(), F->Left() + F->Width(), F->Top() + F->Height()}; };
+    // The first point down the middle of the top window that sizes by the top edge.
+    auto TopBand = [&] {
+        const TRect Fr = L->FrameForForm();
+        const Integer X = (Fr.Left + Fr.Right) / 2;
+        for (Integer Y = Fr.Top; Y < F->Top(); ++Y)
+            if (L->Geometry().HitTest(sfflTop, Fr, Form(), {X, Y}, true) == lhTop) return TPoint{X, Y};
+        return TPoint{-1, -1};
+    };
+    const TPoint P = TopBand();
+    ASSERT_GE(P.X, 0);
+    const Integer Bottom = F->Top() + F->Height();
+    // Inwards: the top edge goes down by the movement, the bottom stays.
+    MovePointer(P);
+    LeftButton(true);
+    Pump();
+    MovePointer({P.X, P.Y + 40});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->Top(), 240);
+    EXPECT_EQ(F->Top() + F->Height(), Bottom);
+    // The four windows are around the form where it is now.
+    ASSERT_TRUE(PumpUntil([&] {
+        RECT W;
+        GetWindowRect(L->Window(sfflTop)->Handle(), &W);
+        return W.bottom == F->Top();
+    }));
+    RECT W;
+    GetWindowRect(L->Window(sfflLeft)->Handle(), &W);
+    EXPECT_EQ(W.top, F->Top());
+    // The bottom-right corner outwards: both axes once the pointer is in the frame's outer band.
+    const TRect Fr = L->FrameForForm();
+    TPoint Corner{-1, -1};
+    for (Integer D = 0; D < 20 && Corner.X < 0; ++D) {
+        const TPoint Q{F->Left() + F->Width() + D, F->Top() + F->Height() + D};
+        if (L->Geometry().HitTest(sfflBottom, Fr, Form(), Q, true) == lhBottomRight) Corner = Q;
+    }
+    ASSERT_GE(Corner.X, 0);
+    const Integer W0 = F->Width(), H0 = F->Height();
+    MovePointer(Corner);
+    LeftButton(true);
+    Pump();
+    // Into the outer band: the frame's far corner less a pixel, 25 pixels further out.
+    MovePointer({Fr.Right - 1 + 25, Fr.Bottom - 1 + 25});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->Width(), W0 + (Fr.Right - 1 + 25 - Corner.X));
+    EXPECT_EQ(F->Height(), H0 + (Fr.Bottom - 1 + 25 - Corner.Y));
+    EXPECT_EQ(F->Left(), 300);
+    EXPECT_EQ(F->Top(), 240);
+}
+
+TEST_F(SkinLayerBorder, AFullBorderOfAnInactiveFormShowsNothingHotAndItsInactiveLooks)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    TsfSkinStdButtonObject* Close = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmClose && O->Visible && !Close)
+            Close = dynamic_cast<TsfSkinStdButtonObject*>(O.get());
+    ASSERT_TRUE(Close);
+    L->SyncPlaced();
+    const HWND TopWnd = L->Window(sfflTop)->Handle();
+    // Hot under the pointer.
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (Close->ObjectRect.Left + Close->ObjectRect.Right) / 2,
+                 W.top + (Close->ObjectRect.Top + Close->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return Close->FMouseIn; }));
+    const std::vector<TsfColor> Hot = GPushed[TopWnd].Px;
+    // Deactivated: the hover is gone and the top picture is made again for the inactive looks.
+    GPushed.clear();
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 0, 0);
+    EXPECT_FALSE(Close->FMouseIn);
+    EXPECT_EQ(L->ActiveObject, -1);
+    ASSERT_TRUE(GPushed.count(TopWnd));
+    const TPushed& Now = GPushed[TopWnd];
+    const TRect B = Close->ObjectRect;
+    int Changed = 0;
+    for (int Y = B.Top; Y < B.Bottom; ++Y)
+        for (int X = B.Left; X < B.Right; ++X)
+            if (Now.At(X, Y) != Hot[size_t(Y) * Now.W + X]) ++Changed;
+    EXPECT_GT(Changed, 0);
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 1, 0);
+}
+
+TEST_F(SkinLayerBorder, ADoubleClickOnTheSystemMenuButtonOfAFullBorderClosesTheForm)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    C->SetShowIcon(false);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    L->UpdateBorder();
+    const TsfActiveSkinObject* B = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmSysMenu && O->Visible) B = O.get();
+    ASSERT_NE(B, nullptr);
+    L->SyncPlaced();
+    bool Closed = false;
+    F->OnClose = [&](TObject*, TCloseAction& A) {
+        Closed = true;
+        A = caHide;
+    };
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (B->ObjectRect.Left + B->ObjectRect.Right) / 2,
+                 W.top + (B->ObjectRect.Top + B->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return L->ActiveObject >= 0 && L->Placed(L->ActiveObject) == B; }));
+    LeftButton(true);
+    LeftButton(false);
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return Closed; }));
+    if (C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
+    Pump();
+}
