@@ -280,6 +280,7 @@ void TfrmZezavEzazer::BindCanvasCommands()
     In.OnZoomClick = [this](bool ZoomIn, Integer X, Integer Y) { FZoom->ZoomClick(ZoomIn, X, Y); };
     In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
     FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
+    FCommands->OnColorAdjustDialog = [this](TImageDraw& Doc) { return FEffects->ShowColorAdjustDialog(Doc); };
     FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
         D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
             FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);
@@ -442,3 +443,5 @@ void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
 void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
 void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
 void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }
+
+TColor TfrmZezavEzazer::PanelBackColor() const { return FLocale->BackColor(); }
