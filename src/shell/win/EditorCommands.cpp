@@ -184,6 +184,7 @@ void TEditorCommands::BuildOtherMenus()
     pmMore = Menu(u"pmMore");
     pmMore->OnPopup = [this](TObject* Sender) { pmMorePopup(Sender); };
     TMenuItem* More = pmMore->Items();
+    AddItem(More, u"muImageTransform", Lang(87), 0, String(), &H::muImageTransformClick);
     AddItem(More, u"muColorAdjust", Lang(318), 0, String(), &H::muColorAdjustClick);
     AddItem(More, u"muGrayscale", Lang(317), 1, String(), &H::muColorAdjustClick);
     AddItem(More, u"muInvert", Lang(316), 2, String(), &H::muColorAdjustClick);

@@ -92,6 +92,8 @@ public:
     void muRotateLeft90Click(TObject* Sender);
     void muFlipHorzClick(TObject* Sender);
     void muColorAdjustClick(TObject* Sender);
+    // The perspective dialog over an effect run (EditorCommands_Transform.cpp).
+    void muImageTransformClick(TObject* Sender);
     void pmMorePopup(TObject* Sender);
     void muReplaceOriginalClick(TObject* Sender);
     void muExportOriginalClick(TObject* Sender);
