@@ -1,5 +1,6 @@
 #include "shell/win/ToolPanels.h"
 
+#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyPresets.h"
@@ -7,9 +8,11 @@
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/ToolGlyphs.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/SkinClock.h"
@@ -207,22 +210,23 @@ void TToolPanels::MakePropertyBar()
     sliderOpacity->OnChanged = [this](TObject*) { sliderOpacityChanged(); };
     lblOpacity = Label(u"lblOpacity", 250, 38, 46);
 
-    auto Colour = [&](const String& Name, Integer X) {
+    auto Colour = [&](const String& Name, Integer X, Integer W) {
         auto* C = new TsfSkinColorButton(&FForm);
         C->SetName(Name);
         C->SetSkinData(FForm.SkinData());
         C->SetUseSkinSize(false);
-        C->SetBounds(X, 64, 40, 24);
+        C->SetBounds(X, 64, W, 24);
         C->SetParent(Bar);
         C->SetDrawColorMarker(true);
         return C;
     };
-    clColor = Colour(u"clColor", 2);
+    // Wide enough for their captions beside the drop-down arrow.
+    clColor = Colour(u"clColor", 2, 62);
     clColor->OnChangeColor = [this](TObject*) { clColorChangeColor(); };
-    clFillColor = Colour(u"clFillColor", 44);
+    clFillColor = Colour(u"clFillColor", 66, 46);
     clFillColor->OnChangeColor = [this](TObject*) { clFillColorChangeColor(); };
     for (Integer i = 0; i < 3; ++i) {
-        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, String());
+        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 114 + i * 24, 64, 23, String());
         sbArrow[i]->SetTag(i);
         sbArrow[i]->SetGroupIndex(12);
         const Integer Tag = i;
@@ -232,11 +236,20 @@ void TToolPanels::MakePropertyBar()
     btnPenStyle->SetName(u"btnPenStyle");
     btnPenStyle->SetSkinData(FForm.SkinData());
     btnPenStyle->SetUseSkinSize(false);
-    btnPenStyle->SetBounds(162, 64, 44, 24);
+    btnPenStyle->SetBounds(188, 64, 44, 24);
     btnPenStyle->SetParent(Bar);
     btnPenStyle->OnHideTrackMenu = [this](TObject*) { btnPenStyleHideTrackMenu(); };
-    lblObject = Label(u"lblObject", 210, 62, 88);
-    lblAngle = Label(u"lblAngle", 210, 76, 60);
+    // The selected object's place, size and angle sit in the status bar, left of the picture's size.
+    Bar = FForm.Layout().PartAs<TWinControl>(u"pnlStatus");
+    if (auto* Size = FForm.Layout().PartAs<TControl>(u"lblImageSize")) {
+        // Right-aligned labels keep the order of their right edges.
+        lblAngle = Label(u"lblAngle", Size->Left() - 50, 0, 50);
+        lblObject = Label(u"lblObject", Size->Left() - 220, 0, 170);
+        for (TLabel* L : {lblAngle, lblObject}) {
+            L->SetHeight(Bar->ClientHeight());
+            L->SetAlign(alRight);
+        }
+    }
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
     sbSave = Speed(u"sbSave", 2, 2, 60, String());
@@ -274,6 +287,8 @@ void TToolPanels::btnRestoreClick(TObject*)
             TImageDraw::ClearActionData(Actions->GetItem(i));
             Actions->RemoveItemByIndex(i);
         }
+    // The first picture may have had another size.
+    DocumentProcessingDone(TProcessingMode::pmResize, false);
 }
 
 void TToolPanels::sbShowRightClick(TObject*)
@@ -399,6 +414,13 @@ void TToolPanels::DocumentShapeSelected()
     SyncShapeButtons();
 }
 
+void TToolPanels::DocumentProcessingDone(TProcessingMode Mode, bool Value)
+{
+    if (Mode == TProcessingMode::pmCrop) FRemindReplaceOriginal = Value;
+    if (Mode == TProcessingMode::pmResize || Mode == TProcessingMode::pmTransform || Mode == TProcessingMode::pmCrop)
+        FForm.Documents().ShowImageSizeInfo();
+}
+
 void TToolPanels::DocumentLoaded()
 {
     TImageDraw* Doc = FForm.Documents().Live();
@@ -406,6 +428,9 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnProcessingDone = [this](TImageDraw*, TProcessingMode Mode, bool Value) {
+        DocumentProcessingDone(Mode, Value);
+    };
     Doc->OnCountChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) btnRestore->SetCaption(IntToStr(D->Count()));
     };
@@ -413,6 +438,7 @@ void TToolPanels::DocumentLoaded()
     Doc->OnTimeStringChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) FForm.Layout().PartAs<TLabel>(u"lblMsg1")->SetCaption(D->TimeString());
     };
+    if (OnDocumentBound) OnDocumentBound(*Doc);
     // The document remembers its tool and its selection style.
     TRow* Row = FForm.Documents().LiveRow();
     TShapeType Tool = FTools.ShapeType();
@@ -539,6 +565,7 @@ void TToolPanels::RefreshPropertyControls()
     if (FProps.IsFill) clFillColor->SetColorValue(FProps.FillColor);
     for (Integer i = 0; i < 3; ++i) sbArrow[i]->SetDown(FProps.ArrowType == i);
     btnPenStyle->SetItemIndex(FProps.PenStyle);
+    if (OnFillPanels) OnFillPanels(V);
     FPending = false;
 }
 
@@ -638,11 +665,43 @@ void TToolPanels::DocumentShapeModified()
     lblAngle->SetCaption(S ? AngleText(*S) : String());
 }
 
+namespace {
+void ShowWhen(TControl* C, bool Visible)
+{
+    if (C && C->Visible() != Visible) C->SetVisible(Visible);
+}
+}  // namespace
+
 void TToolPanels::IdleUpdate()
 {
     if (!sbSave) return;
-    const TIdleButtons B = IdleButtonsFor(FForm.Documents().Live());
+    TImageDraw* Doc = FForm.Documents().Live();
+    // Status texts take room only while they say something.
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMsg1")) ShowWhen(L, !L->Caption().empty());
+    if (auto* P = dynamic_cast<TControl*>(FForm.FindComponent(u"pnlMessage")))
+        if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMessage")) ShowWhen(P, !L->Caption().empty());
+    // The measuring panel: with the ruler tool, and as long as a measurement stands.
+    const bool RulerOn = Doc && Doc->RulerEnabled();
+    TCanvasRulers& Rulers = FForm.Rulers();
+    if (TControl* Panel = Rulers.pnlPropRuler) {
+        const bool Show = RulerOn || FTools.ShapeType() == shRuler;
+        if (Show && !Panel->Visible()) PlaceRulerPanel();
+        ShowWhen(Panel, Show);
+    }
+    if (Rulers.btnRulerClear && Rulers.btnRulerClear->Enabled() != RulerOn) Rulers.btnRulerClear->SetEnabled(RulerOn);
+    const TIdleButtons B = IdleButtonsFor(Doc);
     if (sbSave->Enabled() != B.Save) sbSave->SetEnabled(B.Save);
     if (sbUndo->Enabled() != B.Undo) sbUndo->SetEnabled(B.Undo);
     if (sbRedo->Enabled() != B.Redo) sbRedo->SetEnabled(B.Redo);
+    if (TOpenFileStrip* Strip = FForm.Documents().Strip()) Strip->TrackOpenFileDrag();
+}
+
+void TToolPanels::PlaceRulerPanel()
+{
+    // At the foot of the canvas, in its middle.
+    TControl* Panel = FForm.Rulers().pnlPropRuler;
+    if (!Panel || !FForm.Image || !FForm.pnlProp || !FForm.pnlLeft) return;
+    Panel->SetTop(FForm.pnlProp->Height() + FForm.Image->Height() - Panel->Height() - 18);
+    Panel->SetLeft((FForm.Image->Width() - Panel->Width()) / 2 + FForm.pnlLeft->Width());
+    Panel->BringToFront();
 }

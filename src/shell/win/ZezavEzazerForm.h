@@ -28,6 +28,7 @@ class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
+class TPropertyPanels;
 class TToolPanels;
 class TDataTable;
 class TsfSkinData;
@@ -59,6 +60,7 @@ public:
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
     TStylePanel& StylePanel() { return *FStylePanel; }
+    TPropertyPanels& PropertyPanels() { return *FPropertyPanels; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -126,6 +128,7 @@ public:
     void clColorShowTrackMenu(TObject* Sender) override;
     void clColorHideTrackMenu(TObject* Sender) override;
     void clColorColorDialogClose(TObject* Sender) override;
+    TColor PanelBackColor() const override;
 
 protected:
     void Dispatch(TMessage& Message) override;
@@ -163,6 +166,7 @@ private:
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TStylePanel> FStylePanel;
+    std::unique_ptr<TPropertyPanels> FPropertyPanels;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;

@@ -110,6 +110,8 @@ TEST_F(MainWindowFrames, TheTransformCommandOpensThePerspectiveDialog)
     });
     TMenuItem* Item = Form->Commands().Item(u"muImageTransform");
     ASSERT_NE(Item, nullptr);
+    Form->Commands().pmMorePopup(nullptr);
+    EXPECT_TRUE(Item->Visible()) << "offered once the dialog exists";
     Item->Click();
     EXPECT_TRUE(Same) << "the first preview is the picture itself";
     EXPECT_EQ(Doc()->EffectMode(), emNone);
