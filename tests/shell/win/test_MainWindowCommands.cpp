@@ -23,9 +23,12 @@
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
+#include "shell/win/PresetPanel.h"
 #include "shell/win/ToolPanels.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinScrollBar.h"
 #include "skin/controls/win/SkinTrackBars.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
@@ -544,19 +547,24 @@ TEST_F(MainWindowCommands, TheCommandButtonsOpenTheirMenusAndTheSliderDialogTurn
     }
 
     // Custom rotation by a quarter turn through the slider dialog.
-    Integer Slider = 0;
+    // The dialog's own buttons are its tests' matter: here it is confirmed
+    // with the slider set.
+    Integer Slider = 0, Shown = 0;
     F->Effects().OnDialogShown = [&](TForm& D) {
         auto& M = dynamic_cast<TfrmImageMosaic&>(D);
+        ++Shown;
         WhenModal(&M, [&, P = &M] {
+            // As a slider let go at the value.
             P->sliderSize->SetValue(Slider);
-            Click(ScreenCentre(P->btnOk));
+            P->sliderSizeChanged(nullptr);
+            P->btnOkClick(nullptr);
         });
     };
     const Integer Undo = Doc()->UndoIndex();
     Slider = 90;
     ClickControl(C.sbRotate);
     ASSERT_TRUE(ClickMenuItem(C.Item(u"muRotateCustom")));
-    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Height() > Doc()->Width(); }));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Height() > Doc()->Width(); })) << Shown;
     EXPECT_NEAR(Doc()->Width(), 100, 2);
     EXPECT_NEAR(Doc()->Height(), 200, 2);
     EXPECT_EQ(Doc()->UndoIndex(), Undo + 1);
@@ -567,7 +575,8 @@ TEST_F(MainWindowCommands, TheCommandButtonsOpenTheirMenusAndTheSliderDialogTurn
     Slider = 50;
     ClickControl(C.sbMore);
     ASSERT_TRUE(ClickMenuItem(C.Item(u"muImageSkew")));
-    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Width() > Wide; }));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Width() > Wide; }))
+        << Shown;
     EXPECT_EQ(Doc()->UndoIndex(), Undo + 2);
     F->Effects().OnDialogShown = nullptr;
 
@@ -663,4 +672,53 @@ TEST_F(MainWindowCommands, ImageCommandsWithoutTheirDialogAreNotOfferedAndWithOn
     EXPECT_NE(CanvasPixel({5, 45}), Red);
     EXPECT_EQ(CanvasPixel({25, 45}), Red);
     EXPECT_NE(CanvasPixel({25, 15}), Red);
+}
+
+TEST_F(MainWindowCommands, TheWheelScrollsThePanelUnderThePointerBeforeTheCanvas)
+{
+    TCanvasZoom& Z = F->Zoom();
+    const Integer Zoom = Z.CurrentZoom();
+
+    // The preset panel with a scroll bar that has room to move.
+    TsfSkinScrollBar* Presets = F->Presets().ScrollBar1;
+    F->pnlRight->SetVisible(true);
+    Presets->SetVisible(true);
+    Presets->SetEnabled(true);
+    Presets->SetRange(0, 100, 0, 10);
+    Presets->SetSmallChange(7);
+    guitest::Pump();
+    guitest::MovePointer(ScreenCentre(F->pnlRight));
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Presets->Position(), 7);
+    Wheel(WHEEL_DELTA);
+    Wheel(WHEEL_DELTA);
+    EXPECT_EQ(Presets->Position(), 0) << "the bar clamps at its start";
+    EXPECT_EQ(Z.CurrentZoom(), Zoom);
+    // A disabled bar stays where it is, and the canvas still gets nothing.
+    Presets->SetEnabled(false);
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Presets->Position(), 0);
+    EXPECT_EQ(Z.CurrentZoom(), Zoom);
+    Presets->SetEnabled(true);
+
+    // The open-documents strip's scroll bar.
+    ASSERT_NE(F->Documents().Strip(), nullptr);
+    TsfSkinScrollBar* Strip = F->Documents().Strip()->ScrollBar2;
+    Strip->SetVisible(true);
+    Strip->SetEnabled(true);
+    Strip->SetRange(0, 50, 0, 10);
+    Strip->SetSmallChange(3);
+    guitest::Pump();
+    TPoint OverStrip = ScreenCentre(F->pnlOpenFile);
+    guitest::MovePointer(OverStrip);
+    Wheel(-WHEEL_DELTA);
+    EXPECT_GT(Strip->Position(), 0);
+    EXPECT_EQ(Presets->Position(), 0);
+    EXPECT_EQ(Z.CurrentZoom(), Zoom);
+    Strip->SetVisible(false);
+
+    // With the strip's bar hidden the canvas takes the wheel again.
+    guitest::MovePointer(ScreenOf({50, 50}));
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Z.CurrentZoom(), ZoomStepOut(Zoom));
 }
