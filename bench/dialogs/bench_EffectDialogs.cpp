@@ -21,6 +21,7 @@
 #include "document/BenchDocument.h"
 #include "foundation/Global.h"
 #include "foundation/HyDataTable.h"
+#include "foundation/win/Global_Win.h"
 #include "framework/controls/win/Forms.h"
 #include "skin/controls/win/SkinTrackBars.h"
 #include "skin/model/win/SFKernels_Win.h"
@@ -59,6 +60,12 @@ int wmain(int argc, wchar_t** argv)
     InstallImageDrawHooks();
     InstallSkinKernelsWin();
     InstallSkinDataWin();
+    // The program's globals over a data folder of the benchmark's own.
+    wchar_t Temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, Temp);
+    const String Data = String(reinterpret_cast<const char16_t*>(Temp)) + u"lm_bench_dialogs\\";
+    ForceDirectories(Data);
+    InitGlobals(u"LumatraStd", 5, Data);
     LoadLangTable();
     const int Repeats = argc > 1 ? std::max(1, _wtoi(argv[1])) : 7;
     constexpr Integer W = 4000, H = 3000;
@@ -127,5 +134,6 @@ int wmain(int argc, wchar_t** argv)
         Doc.EffectEnd(false);
         Doc.SetEffectMode(emNone);
     }
+    DoneGlobals();
     return 0;
 }
