@@ -1,6 +1,5 @@
 #include "shell/win/ToolPanels.h"
 
-#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyPresets.h"
@@ -698,10 +697,7 @@ void TToolPanels::IdleUpdate()
 
 void TToolPanels::PlaceRulerPanel()
 {
-    // At the foot of the canvas, in its middle.
-    TControl* Panel = FForm.Rulers().pnlPropRuler;
-    if (!Panel || !FForm.Image || !FForm.pnlProp || !FForm.pnlLeft) return;
-    Panel->SetTop(FForm.pnlProp->Height() + FForm.Image->Height() - Panel->Height() - 18);
-    Panel->SetLeft((FForm.Image->Width() - Panel->Width()) / 2 + FForm.pnlLeft->Width());
-    Panel->BringToFront();
+    // The window's layout puts it at the foot of the canvas, in its middle.
+    FForm.Layout().LayoutRightPanel();
+    if (TControl* Panel = FForm.Rulers().pnlPropRuler) Panel->BringToFront();
 }
