@@ -3,6 +3,8 @@
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/win/HyControls.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "shell/StylePages.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/controls/win/SkinLabels.h"
@@ -82,4 +84,37 @@ TControl* TMainLayout::Part(const String& Name) const
     auto It = FParts.find(Name);
     if (It == FParts.end()) throw EListError(u"No part named " + Name);
     return It->second;
+}
+
+void TMainLayout::FormResize()
+{
+    if (!FForm.MainWindowCreated()) return;
+    LayoutRightPanel();
+    FForm.Rulers().ResizeRulers();
+}
+
+void TMainLayout::LayoutRightPanel()
+{
+    TControl* Left = Part(u"pnlLeft");
+    TControl* Magic = Part(u"pnlMagicTools");
+    TControl* Menu = dynamic_cast<TControl*>(FForm.FindComponent(u"btnMenu"));
+    TControl* Ruler = dynamic_cast<TControl*>(FForm.FindComponent(u"pnlPropRuler"));
+    StylePages::TSidePanelsIn In{};
+    In.RightHeight = FForm.pnlRight->Height();
+    // The restore button lives on the top bar here: the menu button follows
+    // the tool buttons in the left column directly.
+    In.RestoreTop = Magic->Top() + Magic->Height();
+    In.RestoreHeight = 0;
+    In.LeftHeight = Left->Height();
+    In.MagicToolsBottom = Magic->Top() + Magic->Height();
+    In.PropHeight = FForm.pnlProp->Height();
+    In.ImageHeight = FForm.Image->Height();
+    In.ImageWidth = FForm.Image->Width();
+    In.LeftWidth = Left->Width();
+    In.RulerPanelWidth = Ruler ? Ruler->Width() : 0;
+    In.RulerPanelHeight = Ruler ? Ruler->Height() : 0;
+    const StylePages::TSidePanelsOut Out = StylePages::LayoutSidePanels(In, 0);
+    if (Menu) Menu->SetTop(Out.MenuTop);
+    FForm.lblLink->SetTop(Out.LinkTop);
+    if (Ruler) Ruler->SetBounds(Out.RulerPanelLeft, Out.RulerPanelTop, Ruler->Width(), Ruler->Height());
 }

@@ -28,6 +28,14 @@ public:
         return dynamic_cast<T*>(Part(Name));
     }
 
+    // The window was resized (once it is fully made): the side panels'
+    // parts, then the rulers.
+    void FormResize();
+    // The program menu button and the link under the tool buttons on the
+    // left (lower when the column is short), the measuring panel centred
+    // under the canvas. The preset panel lays out its own parts.
+    void LayoutRightPanel();
+
 private:
     TControl* MakePart(const TMainPart& P, TsfSkinData* SkinData);
 

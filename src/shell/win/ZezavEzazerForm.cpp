@@ -23,6 +23,7 @@
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/OpenFileStrip.h"
+#include "shell/win/PerspectiveCommand.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/PropertyPanels.h"
 #include "shell/win/ProgramEntry.h"
@@ -101,6 +102,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
     FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
+    OnResize = [this](TObject*) { FLayout->FormResize(); };
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
@@ -169,6 +171,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     FColorHandlers->BindButtons();
     Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
+    FLayout->LayoutRightPanel();
 }
 
 // ---------------------------------------------------------------------------
@@ -279,6 +282,7 @@ void TfrmZezavEzazer::BindCanvasCommands()
     In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
     FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
     FCommands->OnColorAdjustDialog = [this](TImageDraw& Doc) { return FEffects->ShowColorAdjustDialog(Doc); };
+    FCommands->OnTransformDialog = [this](TImageDraw& Doc) { return ShowTransformDialog(*this, Doc); };
     FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
         D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
             FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);

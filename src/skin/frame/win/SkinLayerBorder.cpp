@@ -7,6 +7,7 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinObjects.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
 #include "skin/model/SFUtils.h"
@@ -196,6 +197,10 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
         FLayerBorder->MouseCaptureObject = I;
         if (I >= 0) FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
     }
+    // The press raised the border over a glow of a form that stays on top: the glow comes back over it.
+    if (C->LayerManager() && C->LayerManager()->IsVisible() && FLayerBorder->Form() &&
+        FLayerBorder->Form()->FormStyle() == fsStayOnTop)
+        C->LayerManager()->Update();
     if (Button == mbLeft && (Shift & ssDouble)) {
         // The second press of a double click: the object's own action (the system menu
         // button closes the form), the caption's as on an ordinary frame; no drag.
@@ -714,9 +719,30 @@ void TsfFormLayerBorder::MoveWithForm2(Integer ALeft, Integer ATop)
 
 void TsfFormLayerBorder::SetActive(bool AActive, bool AUpdate)
 {
-    const bool Changed = FActive != AActive;
     FActive = AActive;
-    if (FVisible && Changed && FSourceInActiveBitMap) BuildImages(FFrame.Width(), FFrame.Height());
+    if (!AActive && FullBorder()) {
+        // An inactive form has nothing hot or pressed on its caption.
+        for (Integer I = 0; I < Integer(FPlaced.size()); ++I) {
+            TsfActiveSkinObject* O = Placed(I);
+            if (!O) continue;
+            if (auto* Cap = dynamic_cast<TsfSkinCaptionObject*>(O)) {
+                Cap->ActiveQuickButton = Cap->OldActiveQuickButton = Cap->MouseCaptureQuickButton = -1;
+                ClearQuickButtons(FDSF);
+            } else {
+                O->FMouseIn = false;
+                O->Active = false;
+                if (auto* B = dynamic_cast<TsfSkinButtonObject*>(O)) B->FDown = false;
+            }
+        }
+        SkinClock()->StopTimer(this, MouseTimerId);
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    }
+    // Its own inactive picture, or the caption's inactive looks: the images are made anew.
+    if (FVisible && (FSourceInActiveBitMap || FullBorder())) {
+        const TRect F = FrameForForm();
+        FFrame = F;
+        BuildImages(F.Width(), F.Height());
+    }
     if (AUpdate && FVisible) SetAlphaBlend2();
 }
 
