@@ -327,6 +327,40 @@ TEST_F(MainWindowCommands, RulersShowTicksAtTheZoomAndMarkThePointer)
     guitest::MovePointer(ScreenCentre(F->Zoom().sbActualSize));
     EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixel(O.X, O.Y) != Red; }));
 
+    // Millimetres, chosen on the ruler's own menu by a right click: the
+    // labelled ticks stand 10 mm (37.8 pixels) apart, rounded from the
+    // exact distance.
+    F->Image->ScrollToCenter(0, 0);
+    Settle();
+    const TPoint OnRuler = Top->ClientToScreen(TPoint{200, 8});
+    guitest::MovePointer(OnRuler);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    guitest::Pump();
+    Button(MOUSEEVENTF_RIGHTUP);
+    guitest::Pump();
+    ASSERT_TRUE(ClickMenuItem(R.muRulerUnit[2]));
+    EXPECT_EQ(ConfigTable->GetItem(1)->GetItem(18)->Value(), 2);
+    EXPECT_DOUBLE_EQ(R.UnitSpacing().Value, 10);
+    EXPECT_EQ(R.Spacing().Spacing, 0) << "no pixel layout is drawn in millimetres";
+    Settle();
+    std::vector<Integer> Millimetres;
+    for (const TRulerTick& T :
+         UnitRulerTicks(R.UnitSpacing(), F->Image->OffsetHorz(), Top->Width(), u'.'))
+        if (T.Top == 0 && T.X >= RulerThickness) Millimetres.push_back(T.X);
+    std::sort(Millimetres.begin(), Millimetres.end());
+    ASSERT_GE(Millimetres.size(), 3u);
+    EXPECT_NEAR(Millimetres[1] - Millimetres[0], 38, 1);
+    EXPECT_EQ(BlackColumns(10), Millimetres);
+    // Back to pixels by the same menu.
+    guitest::MovePointer(OnRuler);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    guitest::Pump();
+    Button(MOUSEEVENTF_RIGHTUP);
+    guitest::Pump();
+    EXPECT_TRUE(R.muRulerUnit[2]->Checked());
+    ASSERT_TRUE(ClickMenuItem(R.muRulerUnit[0]));
+    EXPECT_EQ(R.Spacing().Spacing, 50);
+
     // Hidden rulers give their room to the canvas.
     const Integer Left = F->Image->Left();
     R.ShowRulers(false);
