@@ -23,6 +23,7 @@
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/OpenFileStrip.h"
+#include "shell/win/PerspectiveCommand.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/PropertyPanels.h"
 #include "shell/win/ProgramEntry.h"
@@ -281,6 +282,7 @@ void TfrmZezavEzazer::BindCanvasCommands()
     In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
     FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
     FCommands->OnColorAdjustDialog = [this](TImageDraw& Doc) { return FEffects->ShowColorAdjustDialog(Doc); };
+    FCommands->OnTransformDialog = [this](TImageDraw& Doc) { return ShowTransformDialog(*this, Doc); };
     FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
         D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
             FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);

@@ -381,4 +381,48 @@ TEST_F(MainWindowPanels, AResizePlacesTheMenuButtonTheLinkAndTheMeasuringPanel)
     EXPECT_EQ(Ruler->Top(), Form->pnlProp->Height() + Form->Image->Height() - Ruler->Height() - 18);
 }
 
+TEST_F(MainWindowPanels, TheWidthPagesReachEveryWidth)
+{
+    TToolPanels& T = Tools();
+    Row(shRectangle)->GetItem(18)->SetValue(2);
+    ClickButton(T.Button(u"sbShape3"));
+    auto Captions = [&] {
+        String S;
+        for (auto* B : T.sbWidth) S += B->Caption() + u" ";
+        return S;
+    };
+    auto DownCount = [&] {
+        Integer N = 0;
+        for (auto* B : T.sbWidth) N += B->Down() ? 1 : 0;
+        return N;
+    };
+    EXPECT_EQ(Captions(), u"1 2 3 4 5 ");
+    EXPECT_TRUE(T.sbWidth[1]->Down());
+    EXPECT_FALSE(T.sbWidthPageUp->Enabled());
+    ClickButton(T.sbWidthPageDown);
+    EXPECT_EQ(Captions(), u"6 7 8 9 10 ");
+    EXPECT_EQ(DownCount(), 0) << "width 2 is not on this page";
+    EXPECT_TRUE(T.sbWidthPageUp->Enabled());
+    ClickButton(T.sbWidth[4]);
+    EXPECT_EQ(T.Props().OutWidth, 10);
+    EXPECT_EQ(Row(shRectangle)->GetItem(18)->Value(), 10);
+    EXPECT_TRUE(T.sbWidth[4]->Down());
+    // A second click on it keeps it.
+    ClickButton(T.sbWidth[4]);
+    EXPECT_TRUE(T.sbWidth[4]->Down());
+    ClickButton(T.sbWidthPageDown);
+    EXPECT_EQ(Captions(), u"11 12 13 14 15 ");
+    EXPECT_EQ(DownCount(), 0);
+    ClickButton(T.sbWidthPageUp);
+    ClickButton(T.sbWidthPageUp);
+    EXPECT_EQ(T.WidthPageIndex(), 0);
+    EXPECT_FALSE(T.sbWidthPageUp->Enabled());
+    // A new tool shows the page of its width.
+    ClickButton(T.Button(u"sbShape15"));
+    Row(shRectangle)->GetItem(18)->SetValue(12);
+    ClickButton(T.Button(u"sbShape3"));
+    EXPECT_EQ(T.WidthPageIndex(), 2);
+    EXPECT_TRUE(T.sbWidth[1]->Down());
+}
+
 }  // namespace
