@@ -7,9 +7,11 @@
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/ToolGlyphs.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/SkinClock.h"
@@ -189,12 +191,21 @@ void TToolPanels::MakePropertyBar()
         return L;
     };
     for (Integer i = 0; i < 5; ++i) {
-        sbWidth[i] = Speed(u"sbWidthPx" + IntToStr(i + 1), 2 + i * 24, 34, 23, IntToStr(i + 1));
+        sbWidth[i] = Speed(u"sbWidthPx" + IntToStr(i + 1), 2 + i * 21, 34, 20, IntToStr(i + 1));
         sbWidth[i]->SetTag(i + 1);
         sbWidth[i]->SetGroupIndex(11);
+        // On a page without the current width every button is up.
+        sbWidth[i]->SetAllowAllUp(true);
         const Integer Tag = i + 1;
         sbWidth[i]->OnClick = [this, Tag](TObject*) { sbWidthClick(Tag); };
     }
+    // The page buttons, stacked beside the five widths.
+    sbWidthPageUp = Speed(u"sbWidthPageUp", 108, 34, 14, u"\u25B4");
+    sbWidthPageUp->SetHeight(12);
+    sbWidthPageUp->OnClick = [this](TObject*) { sbWidthPageUpClick(); };
+    sbWidthPageDown = Speed(u"sbWidthPageDown", 108, 46, 14, u"\u25BE");
+    sbWidthPageDown->SetHeight(12);
+    sbWidthPageDown->OnClick = [this](TObject*) { sbWidthPageDownClick(); };
     sliderOpacity = new TsfSkinSlider(&FForm);
     sliderOpacity->SetName(u"sliderOpacity");
     sliderOpacity->SetSkinData(FForm.SkinData());
@@ -207,22 +218,23 @@ void TToolPanels::MakePropertyBar()
     sliderOpacity->OnChanged = [this](TObject*) { sliderOpacityChanged(); };
     lblOpacity = Label(u"lblOpacity", 250, 38, 46);
 
-    auto Colour = [&](const String& Name, Integer X) {
+    auto Colour = [&](const String& Name, Integer X, Integer W) {
         auto* C = new TsfSkinColorButton(&FForm);
         C->SetName(Name);
         C->SetSkinData(FForm.SkinData());
         C->SetUseSkinSize(false);
-        C->SetBounds(X, 64, 40, 24);
+        C->SetBounds(X, 64, W, 24);
         C->SetParent(Bar);
         C->SetDrawColorMarker(true);
         return C;
     };
-    clColor = Colour(u"clColor", 2);
+    // Wide enough for their captions beside the drop-down arrow.
+    clColor = Colour(u"clColor", 2, 62);
     clColor->OnChangeColor = [this](TObject*) { clColorChangeColor(); };
-    clFillColor = Colour(u"clFillColor", 44);
+    clFillColor = Colour(u"clFillColor", 66, 46);
     clFillColor->OnChangeColor = [this](TObject*) { clFillColorChangeColor(); };
     for (Integer i = 0; i < 3; ++i) {
-        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, String());
+        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 114 + i * 24, 64, 23, String());
         sbArrow[i]->SetTag(i);
         sbArrow[i]->SetGroupIndex(12);
         const Integer Tag = i;
@@ -232,11 +244,20 @@ void TToolPanels::MakePropertyBar()
     btnPenStyle->SetName(u"btnPenStyle");
     btnPenStyle->SetSkinData(FForm.SkinData());
     btnPenStyle->SetUseSkinSize(false);
-    btnPenStyle->SetBounds(162, 64, 44, 24);
+    btnPenStyle->SetBounds(188, 64, 44, 24);
     btnPenStyle->SetParent(Bar);
     btnPenStyle->OnHideTrackMenu = [this](TObject*) { btnPenStyleHideTrackMenu(); };
-    lblObject = Label(u"lblObject", 210, 62, 88);
-    lblAngle = Label(u"lblAngle", 210, 76, 60);
+    // The selected object's place, size and angle sit in the status bar, left of the picture's size.
+    Bar = FForm.Layout().PartAs<TWinControl>(u"pnlStatus");
+    if (auto* Size = FForm.Layout().PartAs<TControl>(u"lblImageSize")) {
+        // Right-aligned labels keep the order of their right edges.
+        lblAngle = Label(u"lblAngle", Size->Left() - 50, 0, 50);
+        lblObject = Label(u"lblObject", Size->Left() - 220, 0, 170);
+        for (TLabel* L : {lblAngle, lblObject}) {
+            L->SetHeight(Bar->ClientHeight());
+            L->SetAlign(alRight);
+        }
+    }
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
     sbSave = Speed(u"sbSave", 2, 2, 60, String());
@@ -274,6 +295,8 @@ void TToolPanels::btnRestoreClick(TObject*)
             TImageDraw::ClearActionData(Actions->GetItem(i));
             Actions->RemoveItemByIndex(i);
         }
+    // The first picture may have had another size.
+    DocumentProcessingDone(TProcessingMode::pmResize, false);
 }
 
 void TToolPanels::sbShowRightClick(TObject*)
@@ -399,6 +422,13 @@ void TToolPanels::DocumentShapeSelected()
     SyncShapeButtons();
 }
 
+void TToolPanels::DocumentProcessingDone(TProcessingMode Mode, bool Value)
+{
+    if (Mode == TProcessingMode::pmCrop) FRemindReplaceOriginal = Value;
+    if (Mode == TProcessingMode::pmResize || Mode == TProcessingMode::pmTransform || Mode == TProcessingMode::pmCrop)
+        FForm.Documents().ShowImageSizeInfo();
+}
+
 void TToolPanels::DocumentLoaded()
 {
     TImageDraw* Doc = FForm.Documents().Live();
@@ -406,6 +436,9 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnProcessingDone = [this](TImageDraw*, TProcessingMode Mode, bool Value) {
+        DocumentProcessingDone(Mode, Value);
+    };
     Doc->OnCountChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) btnRestore->SetCaption(IntToStr(D->Count()));
     };
@@ -511,6 +544,8 @@ void TToolPanels::RefreshPropertyControls()
                                                         Doc ? Doc->Shape() : nullptr,
                                                         Doc ? Doc->ObjectSelectedCount() : 0);
     for (auto* B : sbWidth) B->SetVisible(V.Width);
+    sbWidthPageUp->SetVisible(V.Width);
+    sbWidthPageDown->SetVisible(V.Width);
     sliderOpacity->SetVisible(V.Opacity);
     lblOpacity->SetVisible(V.Opacity);
     clColor->SetVisible(V.OutlineColor);
@@ -527,11 +562,7 @@ void TToolPanels::RefreshPropertyControls()
         if (FindMainPart(Name)) FForm.Layout().Part(Name)->SetVisible(Show);
 
     FWidthPageIndex = WidthPageOf(FProps.OutWidth);
-    for (Integer i = 0; i < 5; ++i) {
-        const Integer W = WidthOfButton(i + 1, FWidthPageIndex);
-        sbWidth[i]->SetCaption(IntToStr(W));
-        sbWidth[i]->SetDown(W == FProps.OutWidth);
-    }
+    ShowWidthPage();
     sliderOpacity->SetValue(FProps.Opacity);
     lblOpacity->SetCaption(OpacityText(FProps.Opacity));
     clColor->SetDrawColorMarker(FProps.IsOutline);
@@ -549,6 +580,30 @@ void TToolPanels::SetProperty(const String& Name, Integer Value, bool IsDraw)
     if (TImageDraw* Doc = FForm.Documents().Live()) Doc->SetProperty(Name, Value, IsDraw);
 }
 
+void TToolPanels::ShowWidthPage()
+{
+    // The buttons are narrow: the number alone, the current width down.
+    for (Integer i = 0; i < 5; ++i) {
+        const Integer W = WidthOfButton(i + 1, FWidthPageIndex);
+        sbWidth[i]->SetCaption(IntToStr(W));
+        sbWidth[i]->SetHint(IntToStr(W) + u" px");
+        sbWidth[i]->SetDown(W == FProps.OutWidth);
+    }
+    sbWidthPageUp->SetEnabled(FWidthPageIndex > 0);
+}
+
+void TToolPanels::sbWidthPageUpClick()
+{
+    if (FWidthPageIndex > 0) --FWidthPageIndex;
+    ShowWidthPage();
+}
+
+void TToolPanels::sbWidthPageDownClick()
+{
+    ++FWidthPageIndex;
+    ShowWidthPage();
+}
+
 void TToolPanels::sbWidthClick(Integer Tag)
 {
     const Integer W = WidthOfButton(Tag, FWidthPageIndex);
@@ -556,6 +611,8 @@ void TToolPanels::sbWidthClick(Integer Tag)
     if (FTools.ShapeType() != shNone)
         if (TRow* Row = ToolRow()) Row->GetItem(PropCell::OutWidth)->SetValue(W);
     ToolSelected();
+    // A click on the width already down keeps it down.
+    ShowWidthPage();
     TImageDraw* Doc = FForm.Documents().Live();
     if (!Doc) return;
     Doc->SetProcessWidth(W);
@@ -640,11 +697,40 @@ void TToolPanels::DocumentShapeModified()
     lblAngle->SetCaption(S ? AngleText(*S) : String());
 }
 
+namespace {
+void ShowWhen(TControl* C, bool Visible)
+{
+    if (C && C->Visible() != Visible) C->SetVisible(Visible);
+}
+}  // namespace
+
 void TToolPanels::IdleUpdate()
 {
     if (!sbSave) return;
-    const TIdleButtons B = IdleButtonsFor(FForm.Documents().Live());
+    TImageDraw* Doc = FForm.Documents().Live();
+    // Status texts take room only while they say something.
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMsg1")) ShowWhen(L, !L->Caption().empty());
+    if (auto* P = dynamic_cast<TControl*>(FForm.FindComponent(u"pnlMessage")))
+        if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMessage")) ShowWhen(P, !L->Caption().empty());
+    // The measuring panel: with the ruler tool, and as long as a measurement stands.
+    const bool RulerOn = Doc && Doc->RulerEnabled();
+    TCanvasRulers& Rulers = FForm.Rulers();
+    if (TControl* Panel = Rulers.pnlPropRuler) {
+        const bool Show = RulerOn || FTools.ShapeType() == shRuler;
+        if (Show && !Panel->Visible()) PlaceRulerPanel();
+        ShowWhen(Panel, Show);
+    }
+    if (Rulers.btnRulerClear && Rulers.btnRulerClear->Enabled() != RulerOn) Rulers.btnRulerClear->SetEnabled(RulerOn);
+    const TIdleButtons B = IdleButtonsFor(Doc);
     if (sbSave->Enabled() != B.Save) sbSave->SetEnabled(B.Save);
     if (sbUndo->Enabled() != B.Undo) sbUndo->SetEnabled(B.Undo);
     if (sbRedo->Enabled() != B.Redo) sbRedo->SetEnabled(B.Redo);
+    if (TOpenFileStrip* Strip = FForm.Documents().Strip()) Strip->TrackOpenFileDrag();
+}
+
+void TToolPanels::PlaceRulerPanel()
+{
+    // The window's layout puts it at the foot of the canvas, in its middle.
+    FForm.Layout().LayoutRightPanel();
+    if (TControl* Panel = FForm.Rulers().pnlPropRuler) Panel->BringToFront();
 }

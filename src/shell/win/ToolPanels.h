@@ -58,7 +58,12 @@ public:
     void TakeShapeProperties();
     void RefreshPropertyControls();
     void DocumentShapeModified();
-    // The idle pass: the save, undo and redo buttons, the message label.
+    // The document finished a raster operation: the size labels follow a new
+    // size; a crop remembers whether it is worth reminding of replacing the original.
+    void DocumentProcessingDone(TProcessingMode Mode, bool Value);
+    bool RemindReplaceOriginal() const { return FRemindReplaceOriginal; }
+    // The idle pass: the status texts, the measuring panel, the save, undo and
+    // redo buttons, the open-documents strip's drag mark.
     void IdleUpdate();
     // The tool (or its style) just changed: the style strip follows.
     std::function<void()> OnToolSelected;
@@ -72,6 +77,13 @@ public:
 
     // Parts of the bar (others may be missing until their panels exist).
     TsfSkinSpeedButton* sbWidth[5] = {};
+    // The width pages: page p shows the widths 5p + 1 to 5p + 5.
+    TsfSkinSpeedButton* sbWidthPageUp = nullptr;
+    TsfSkinSpeedButton* sbWidthPageDown = nullptr;
+    void ShowWidthPage();
+    void sbWidthPageUpClick();
+    void sbWidthPageDownClick();
+    Integer WidthPageIndex() const { return FWidthPageIndex; }
     TsfSkinSlider* sliderOpacity = nullptr;
     TLabel* lblOpacity = nullptr;
     TsfSkinColorButton* clColor = nullptr;
@@ -100,6 +112,7 @@ private:
     void PairMenuPopup(Integer Pair);
     void PairItemClick(Integer Pair, bool Second);
     void ToolSelected();  // the canvas and the panels learn the tool
+    void PlaceRulerPanel();
     TToolTables Tables() const;
     void SetProperty(const String& Name, Integer Value, bool IsDraw);
     TRow* ToolRow() const;
@@ -117,6 +130,7 @@ private:
     TShapeProps FProps;
     Integer FWidthPageIndex = 0;
     bool FPending = false;
+    bool FRemindReplaceOriginal = false;
     std::map<String, TsfSkinSpeedButton*> FButtons;
     TsfSkinPopupMenu* FPairMenus[4] = {};
     TMenuItem* FPairItems[4][2] = {};

@@ -12,11 +12,14 @@
 #include "dialogs/win/ImageMosaic.h"
 #include "dialogs/win/MakeThumbThread.h"
 #include "document/ImageDraw.h"
+#include "document/win/ImageDraw_Win.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
+#include "shell/OpenDocumentsCore.h"
 #include "shell/ToolGlyphs.h"
 #include "shell/ToolSelection.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/MainLayout.h"
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/EffectLauncher.h"
@@ -103,6 +106,9 @@ protected:
     void SetUp() override
     {
         GlobalsTest::SetUp();
+        // The objects' drawing, as the program installs it at start-up.
+        static const bool Installed = (InstallImageDrawHooks(), true);
+        (void)Installed;
         Form = new TfrmZezavEzazer(nullptr);
         Form->SetBounds(0, 0, 1180, 760);
         Form->Show();
@@ -164,6 +170,10 @@ TEST_F(MainWindow, ToolButtonsSelectTheToolTheCanvasDrawsWith)
     Drag({20, 20}, {120, 80});
     ASSERT_EQ(Doc()->ShapeCount(), 1);
     EXPECT_EQ(Doc()->Shape()->ShapeType(), shRectangle);
+    // Its red outline shows on the canvas (along the top edge, clear of the handles).
+    const TPoint Edge = Screen({40, 20});
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(Edge.X, Edge.Y) == RGB(255, 0, 0); }))
+        << std::hex << guitest::ScreenPixelNow(Edge.X, Edge.Y);
 
     // The ellipse: the rectangle's button goes up, the new object deselects the old.
     ClickButton(B(u"sbShape15"));
@@ -532,4 +542,74 @@ TEST_F(MainWindow, ToolButtonsShowTheirOwnGlyphsWhateverTheFonts)
         ASSERT_TRUE(Button->Visible()) << UTF8Encode(Button->Name());
         EXPECT_TRUE(ShowsItsGlyph(Button)) << UTF8Encode(Button->Name());
     }
+}
+
+TEST_F(MainWindow, ACropShowsTheNewSizeAndRemembersWhetherToRemindOfTheOriginal)
+{
+    const struct {
+        Integer W, H;
+        bool Remind;  // less than half kept of more than 2560000 pixels
+    } Cases[] = {{2000, 1500, true}, {300, 200, false}};
+    auto* Size = Form->Layout().PartAs<TLabel>(u"lblImageSize");
+    ASSERT_NE(Size, nullptr);
+    for (const auto& C : Cases) {
+        ConfigTable->GetItem(1)->GetItem(0)->SetValue(C.W);
+        ConfigTable->GetItem(1)->GetItem(1)->SetValue(C.H);
+        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
+        Form->Image->SetScale(1);
+        Doc()->SetScale(1);
+        guitest::Pump();
+        EXPECT_EQ(Size->Caption(), ImageSizeText(C.W, C.H));
+        ClickButton(B(u"sbToolCrop"));
+        // Around the middle, which the view shows of a large picture too.
+        Drag({C.W / 2 - 50, C.H / 2 - 30}, {C.W / 2 + 50, C.H / 2 + 30});
+        ASSERT_TRUE(Doc()->CropExists());
+        Doc()->Crop();
+        EXPECT_EQ(Size->Caption(), ImageSizeText(Doc()->Width(), Doc()->Height())) << C.W;
+        EXPECT_LT(Doc()->Width(), C.W);
+        EXPECT_EQ(Tools().RemindReplaceOriginal(), C.Remind) << C.W;
+    }
+    // Restore brings the first size back, and says so.
+    ClickButton(Tools().btnRestore);
+    EXPECT_EQ(Size->Caption(), ImageSizeText(300, 200));
+}
+
+TEST_F(MainWindow, TheIdlePassShowsTheMeasuringPanelWithTheRulerAndHidesAnEmptyTimeText)
+{
+    TCanvasRulers& Rulers = Form->Rulers();
+    ASSERT_NE(Rulers.pnlPropRuler, nullptr);
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Rulers.pnlPropRuler->Visible());
+
+    // The ruler from the hand's menu: the panel shows at the foot of the canvas, its clear button idle.
+    Tools().PairItem(1, true)->Click();
+    guitest::Pump();
+    ASSERT_EQ(Tools().Tools().ShapeType(), shRuler);
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Rulers.pnlPropRuler->Visible());
+    EXPECT_FALSE(Rulers.btnRulerClear->Enabled());
+    const TRect Canvas{Form->pnlLeft->Width(), Form->pnlProp->Height(), Form->pnlLeft->Width() + Form->Image->Width(),
+                       Form->pnlProp->Height() + Form->Image->Height()};
+    EXPECT_GE(Rulers.pnlPropRuler->Left(), Canvas.Left);
+    EXPECT_LE(Rulers.pnlPropRuler->Left() + Rulers.pnlPropRuler->Width(), Canvas.Right);
+    EXPECT_LT(Rulers.pnlPropRuler->Top(), Canvas.Bottom);
+    EXPECT_GT(Rulers.pnlPropRuler->Top(), Canvas.Top + Form->Image->Height() / 2);
+
+    // A measurement outlives the tool; without one the panel goes with it.
+    Doc()->SetRulerEnabled(true);
+    ClickButton(B(u"sbShape3"));
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Rulers.pnlPropRuler->Visible());
+    EXPECT_TRUE(Rulers.btnRulerClear->Enabled());
+    Doc()->SetRulerEnabled(false);
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Rulers.pnlPropRuler->Visible());
+
+    auto* Msg1 = Form->Layout().PartAs<TLabel>(u"lblMsg1");
+    Msg1->SetCaption(u"12:00");
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Msg1->Visible());
+    Msg1->SetCaption(String());
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Msg1->Visible());
 }
