@@ -75,11 +75,11 @@ TfrmCustomShadow::TfrmCustomShadow(TComponent* AOwner, TsfSkinData* SkinData, TM
     chkInner->SetSkinData(SkinData);
     chkInner->SetVisible(false);
     const Integer LX = 12, CX = 90;
-    lblColor = NewLabel(this, LX, 42, 76, GetLangText(2, 31, true));
+    lblColor = NewLabel(this, LX, 42, 76, GetLangText(2, 30, true));
     clShadowColor = Placed(new TsfSkinColorButton(this), this, CX, 38, 60, 24);
     clShadowColor->SetName(u"clShadowColor");
     clShadowColor->SetSkinData(SkinData);
-    lblOpacity = NewLabel(this, LX, 74, 76, GetLangText(2, 32, true));
+    lblOpacity = NewLabel(this, LX, 74, 76, GetLangText(2, 37, true));
     sliderOpacity = NewSlider(this, SkinData, CX, 70, 0, 100);
     lblOpacityValue = NewLabel(this, CX + 156, 74, 44, String());
     lblAngle = NewLabel(this, LX, 112, 76, GetLangText(2, 33, true));
@@ -309,7 +309,7 @@ TfrmCustomReflect::TfrmCustomReflect(TComponent* AOwner, TsfSkinData* SkinData, 
     chkEnable = Placed(new TsfSkinCheckRadioBox(this), this, 12, 10, 180, 20);
     chkEnable->SetSkinData(SkinData);
     const Integer LX = 12, CX = 90;
-    lblOpacity = NewLabel(this, LX, 44, 76, GetLangText(2, 32, true));
+    lblOpacity = NewLabel(this, LX, 44, 76, GetLangText(2, 37, true));
     sliderOpacity = NewSlider(this, SkinData, CX, 40, 0, 100);
     lblOpacityValue = NewLabel(this, CX + 156, 44, 44, String());
     lblHeight = NewLabel(this, LX, 74, 76, GetLangText(2, 39, true));
