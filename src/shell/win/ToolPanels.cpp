@@ -1,6 +1,5 @@
 #include "shell/win/ToolPanels.h"
 
-#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyPresets.h"
@@ -192,12 +191,21 @@ void TToolPanels::MakePropertyBar()
         return L;
     };
     for (Integer i = 0; i < 5; ++i) {
-        sbWidth[i] = Speed(u"sbWidthPx" + IntToStr(i + 1), 2 + i * 24, 34, 23, IntToStr(i + 1));
+        sbWidth[i] = Speed(u"sbWidthPx" + IntToStr(i + 1), 2 + i * 21, 34, 20, IntToStr(i + 1));
         sbWidth[i]->SetTag(i + 1);
         sbWidth[i]->SetGroupIndex(11);
+        // On a page without the current width every button is up.
+        sbWidth[i]->SetAllowAllUp(true);
         const Integer Tag = i + 1;
         sbWidth[i]->OnClick = [this, Tag](TObject*) { sbWidthClick(Tag); };
     }
+    // The page buttons, stacked beside the five widths.
+    sbWidthPageUp = Speed(u"sbWidthPageUp", 108, 34, 14, u"\u25B4");
+    sbWidthPageUp->SetHeight(12);
+    sbWidthPageUp->OnClick = [this](TObject*) { sbWidthPageUpClick(); };
+    sbWidthPageDown = Speed(u"sbWidthPageDown", 108, 46, 14, u"\u25BE");
+    sbWidthPageDown->SetHeight(12);
+    sbWidthPageDown->OnClick = [this](TObject*) { sbWidthPageDownClick(); };
     sliderOpacity = new TsfSkinSlider(&FForm);
     sliderOpacity->SetName(u"sliderOpacity");
     sliderOpacity->SetSkinData(FForm.SkinData());
@@ -536,6 +544,8 @@ void TToolPanels::RefreshPropertyControls()
                                                         Doc ? Doc->Shape() : nullptr,
                                                         Doc ? Doc->ObjectSelectedCount() : 0);
     for (auto* B : sbWidth) B->SetVisible(V.Width);
+    sbWidthPageUp->SetVisible(V.Width);
+    sbWidthPageDown->SetVisible(V.Width);
     sliderOpacity->SetVisible(V.Opacity);
     lblOpacity->SetVisible(V.Opacity);
     clColor->SetVisible(V.OutlineColor);
@@ -552,11 +562,7 @@ void TToolPanels::RefreshPropertyControls()
         if (FindMainPart(Name)) FForm.Layout().Part(Name)->SetVisible(Show);
 
     FWidthPageIndex = WidthPageOf(FProps.OutWidth);
-    for (Integer i = 0; i < 5; ++i) {
-        const Integer W = WidthOfButton(i + 1, FWidthPageIndex);
-        sbWidth[i]->SetCaption(IntToStr(W));
-        sbWidth[i]->SetDown(W == FProps.OutWidth);
-    }
+    ShowWidthPage();
     sliderOpacity->SetValue(FProps.Opacity);
     lblOpacity->SetCaption(OpacityText(FProps.Opacity));
     clColor->SetDrawColorMarker(FProps.IsOutline);
@@ -574,6 +580,30 @@ void TToolPanels::SetProperty(const String& Name, Integer Value, bool IsDraw)
     if (TImageDraw* Doc = FForm.Documents().Live()) Doc->SetProperty(Name, Value, IsDraw);
 }
 
+void TToolPanels::ShowWidthPage()
+{
+    // The buttons are narrow: the number alone, the current width down.
+    for (Integer i = 0; i < 5; ++i) {
+        const Integer W = WidthOfButton(i + 1, FWidthPageIndex);
+        sbWidth[i]->SetCaption(IntToStr(W));
+        sbWidth[i]->SetHint(IntToStr(W) + u" px");
+        sbWidth[i]->SetDown(W == FProps.OutWidth);
+    }
+    sbWidthPageUp->SetEnabled(FWidthPageIndex > 0);
+}
+
+void TToolPanels::sbWidthPageUpClick()
+{
+    if (FWidthPageIndex > 0) --FWidthPageIndex;
+    ShowWidthPage();
+}
+
+void TToolPanels::sbWidthPageDownClick()
+{
+    ++FWidthPageIndex;
+    ShowWidthPage();
+}
+
 void TToolPanels::sbWidthClick(Integer Tag)
 {
     const Integer W = WidthOfButton(Tag, FWidthPageIndex);
@@ -581,6 +611,8 @@ void TToolPanels::sbWidthClick(Integer Tag)
     if (FTools.ShapeType() != shNone)
         if (TRow* Row = ToolRow()) Row->GetItem(PropCell::OutWidth)->SetValue(W);
     ToolSelected();
+    // A click on the width already down keeps it down.
+    ShowWidthPage();
     TImageDraw* Doc = FForm.Documents().Live();
     if (!Doc) return;
     Doc->SetProcessWidth(W);
@@ -698,10 +730,7 @@ void TToolPanels::IdleUpdate()
 
 void TToolPanels::PlaceRulerPanel()
 {
-    // At the foot of the canvas, in its middle.
-    TControl* Panel = FForm.Rulers().pnlPropRuler;
-    if (!Panel || !FForm.Image || !FForm.pnlProp || !FForm.pnlLeft) return;
-    Panel->SetTop(FForm.pnlProp->Height() + FForm.Image->Height() - Panel->Height() - 18);
-    Panel->SetLeft((FForm.Image->Width() - Panel->Width()) / 2 + FForm.pnlLeft->Width());
-    Panel->BringToFront();
+    // The window's layout puts it at the foot of the canvas, in its middle.
+    FForm.Layout().LayoutRightPanel();
+    if (TControl* Panel = FForm.Rulers().pnlPropRuler) Panel->BringToFront();
 }
