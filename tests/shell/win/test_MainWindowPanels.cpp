@@ -20,6 +20,7 @@
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/NoticeForms.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/PropertyPanels.h"
@@ -423,6 +424,34 @@ TEST_F(MainWindowPanels, TheWidthPagesReachEveryWidth)
     ClickButton(T.Button(u"sbShape3"));
     EXPECT_EQ(T.WidthPageIndex(), 2);
     EXPECT_TRUE(T.sbWidth[1]->Down());
+}
+
+TEST_F(MainWindowPanels, TheWindowsTickerTakesCommandsUpgradesAndExtraTexts)
+{
+    auto* Ticker = dynamic_cast<THyMsgText*>(Form->Layout().Part(u"lblMessage"));
+    ASSERT_NE(Ticker, nullptr);
+    EXPECT_EQ(Ticker->Caption(), u"");
+    Ticker->PointerOver = [] { return false; };
+    const Integer Accesses = ConfigTable->GetProp(47)->Value();
+    // Commands set the feedback link; the extra text the settings.
+    Ticker->MsgDataReceived(u"Trivane{0,3,5,Feedback|0,3,6,http://feedback.invalid/|0,3,7,255}"
+                            u"DSSTART0,-1,a,b,back,c,d,eDSEND");
+    EXPECT_EQ(Form->lblLink->Caption(), u"Feedback");
+    EXPECT_EQ(Form->lblLink->Url(), u"http://feedback.invalid/");
+    EXPECT_TRUE(Form->lblLink->Visible());
+    EXPECT_EQ(ConfigTable->GetProp(60)->Text(), u"Feedback");
+    EXPECT_EQ(ConfigTable->GetProp(47)->Value(), Accesses + 1);
+    EXPECT_EQ(Form->Layout().AdvertBackId(), u"back");
+    EXPECT_FALSE(Ticker->Rotating()) << "commands only: nothing left to show";
+    // An upgrade row is offered only for a newer version than this program's.
+    Ticker->MsgDataReceived(u"Trivane{0,5,,old,,,,,0.0.1|0,5,,new,,,,,999.0}");
+    EXPECT_TRUE(Ticker->Rotating());
+    EXPECT_EQ(Ticker->Caption(), u"new");
+    // The status text clears on a click.
+    auto* Msg1 = Form->Layout().PartAs<TLabel>(u"lblMsg1");
+    Msg1->SetCaption(u"Busy");
+    Msg1->OnClick(Msg1);
+    EXPECT_EQ(Msg1->Caption(), u"");
 }
 
 }  // namespace
