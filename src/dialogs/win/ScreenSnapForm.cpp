@@ -146,11 +146,10 @@ void TfrmSnapScreen::Settle()
             D->FillRect(TRect{0, 0, R.Width(), R.Height()});
             std::vector<POINT> Pts;
             for (const TPoint& P : FSel.Points()) Pts.push_back(POINT{P.X - R.Left, P.Y - R.Top});
-            HRGN Rgn = CreatePolygonRgn(Pts.data(), static_cast<int>(Pts.size()), WINDING);
+            const TGdiObject<HRGN> Rgn(CreatePolygonRgn(Pts.data(), static_cast<int>(Pts.size()), WINDING));
             SelectClipRgn(D->Handle(), Rgn);
             D->CopyRect(TRect{0, 0, R.Width(), R.Height()}, FBitScreen->Canvas(), R);
             SelectClipRgn(D->Handle(), nullptr);
-            DeleteObject(Rgn);
         } else {
             D->CopyRect(TRect{0, 0, R.Width(), R.Height()}, FBitScreen->Canvas(), R);
         }
