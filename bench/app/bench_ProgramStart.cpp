@@ -1,9 +1,11 @@
 // The program's start, from outside: Lumatra.exe started in a new process
 // until its main window is on the screen with every window in it painted,
 // timed by this program (run under Wine by scripts/bench-start.sh).
-//   bench_ProgramStart LUMATRA_EXE [RUNS]        (default 10)
+//   bench_ProgramStart LUMATRA_EXE [RUNS [PICTURE]]        (default 10)
 // Two series: a first start (no data folder yet: the tables are made) and a
-// start over the tables the first one left. The peer, in the same run: this
+// start over the tables the first one left; with PICTURE a third: a start
+// over the tables with the picture on the command line, until the window's
+// title names it and everything is painted with it. The peer, in the same run: this
 // program started again to show one plain window, the floor of a process
 // start and a first paint under Wine.
 #include <algorithm>
@@ -24,6 +26,17 @@ struct TFound {
     DWORD Process;
     HWND Window;
 };
+
+// What the title must hold before the start counts as done (empty: anything).
+std::wstring WantedTitle;
+
+bool TitleReady(HWND Wnd)
+{
+    if (WantedTitle.empty()) return true;
+    wchar_t Title[512] = {};
+    GetWindowTextW(Wnd, Title, 512);
+    return std::wstring(Title).find(WantedTitle) != std::wstring::npos;
+}
 
 BOOL CALLBACK FindShown(HWND Wnd, LPARAM Data)
 {
@@ -73,7 +86,7 @@ double TimeStart(const std::wstring& CommandLine, const std::wstring& Folder)
     while (NowMs() - Start < 60000) {
         if (WaitForSingleObject(Info.hProcess, 0) == WAIT_OBJECT_0) break;  // it ended by itself
         if (!F.Window) EnumWindows(FindShown, reinterpret_cast<LPARAM>(&F));
-        if (F.Window && Painted(F.Window)) {
+        if (F.Window && TitleReady(F.Window) && Painted(F.Window)) {
             Ms = NowMs() - Start;
             break;
         }
@@ -127,27 +140,35 @@ int wmain(int Argc, wchar_t** Argv)
 {
     if (Argc >= 2 && std::wstring(Argv[1]) == PeerFlag) return PeerWindow();
     if (Argc < 2) {
-        std::fprintf(stderr, "usage: bench_ProgramStart LUMATRA_EXE [RUNS]\n");
+        std::fprintf(stderr, "usage: bench_ProgramStart LUMATRA_EXE [RUNS [PICTURE]]\n");
         return 2;
     }
     const std::wstring Exe = Argv[1];
     const int Runs = Argc >= 3 ? std::max(1, _wtoi(Argv[2])) : 10;
+    const std::wstring Picture = Argc >= 4 ? Argv[3] : L"";
+    const std::wstring PictureName = Picture.substr(Picture.find_last_of(L"\\/") + 1);
     wchar_t Temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, Temp);
     const std::wstring Base = std::wstring(Temp) + L"lm_bench_start_" + std::to_wstring(GetCurrentProcessId());
 
-    std::vector<double> First, Again, Peer;
+    std::vector<double> First, Again, Opened, Peer;
     for (int I = 0; I < Runs; ++I) {
         const std::wstring Folder = Base + L"\\" + std::to_wstring(I);
         CreateDirectoryW(Base.c_str(), nullptr);
         CreateDirectoryW(Folder.c_str(), nullptr);
         First.push_back(TimeStart(L"\"" + Exe + L"\"", Folder));
         Again.push_back(TimeStart(L"\"" + Exe + L"\"", Folder));
+        if (!Picture.empty()) {
+            WantedTitle = PictureName;
+            Opened.push_back(TimeStart(L"\"" + Exe + L"\" \"" + Picture + L"\"", Folder));
+            WantedTitle.clear();
+        }
         Peer.push_back(TimeStart(L"\"" + OwnFile() + L"\" " + PeerFlag, Folder));
     }
     std::printf("start to the first paint of the main window, under Wine\n");
     Print("Lumatra.exe, first start", First);
     Print("Lumatra.exe, start over its tables", Again);
+    if (!Picture.empty()) Print("Lumatra.exe, start with a picture", Opened);
     Print("peer: one plain window", Peer);
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "framework/runtime/SysUtils.h"
+
 TRect FitCropToRatio(const TRect& R, double Ratio)
 {
     TRect Out = R;
@@ -59,4 +61,47 @@ bool ChangedAfterWatermark(Integer ModalResult, bool ChangedBefore)
 {
     constexpr Integer Cancel = 2;
     return ModalResult == Cancel ? ChangedBefore : true;
+}
+
+namespace {
+
+String CellText(const TRow& Row, Integer Index)
+{
+    return Index < Row.ItemCount() ? Row.GetItem(Index)->Text() : String();
+}
+
+Integer CellNumber(const TRow& Row, Integer Index) { return StrToIntDef(CellText(Row, Index), 0); }
+
+}  // namespace
+
+TWatermarkSettings ReadWatermarkSettings(const TRow& Settings)
+{
+    TWatermarkSettings W;
+    W.Enabled = CellNumber(Settings, 0) != 0;
+    W.FileName = UnescapeCellText(CellText(Settings, 11));
+    W.LocationType = CellNumber(Settings, 2);
+    W.Location = CellNumber(Settings, 3);
+    W.LocationED1 = CellNumber(Settings, 4);
+    W.LocationED2 = CellNumber(Settings, 5);
+    W.LocationSD1 = CellNumber(Settings, 6);
+    W.LocationSD2 = CellNumber(Settings, 7);
+    W.Angle = CellNumber(Settings, 8);
+    W.Opacity = CellNumber(Settings, 9);
+    W.UseTC = CellNumber(Settings, 12) != 0;
+    W.TC = CellNumber(Settings, 13);
+    return W;
+}
+
+std::unique_ptr<TRow> BuildWatermarkRow(const TRow& Settings)
+{
+    const TWatermarkSettings W = ReadWatermarkSettings(Settings);
+    auto Row = std::make_unique<TRow>();
+    Row->AddItem(W.Enabled ? u"-1" : u"0");
+    Row->AddItem(EscapeCellText(W.FileName));
+    for (Integer V : {W.LocationType, W.Location, W.LocationED1, W.LocationED2, W.LocationSD1, W.LocationSD2, W.Angle,
+                      W.Opacity})
+        Row->AddItem(V);
+    Row->AddItem(W.UseTC ? -1 : 0);
+    Row->AddItem(W.TC);
+    return Row;
 }

@@ -4,6 +4,8 @@
 // the document's changed flag after the watermark dialog.
 #pragma once
 
+#include <memory>
+
 #include "foundation/HyDataTable.h"
 #include "framework/runtime/Types.h"
 
@@ -40,3 +42,22 @@ bool GalleryBackupDue(const String& Stored, const String& Today);
 // The document's changed flag after the watermark dialog closes with
 // ModalResult: Cancel (2) keeps what it was before, anything else sets it.
 bool ChangedAfterWatermark(Integer ModalResult, bool ChangedBefore);
+
+// The watermark as the watermark settings row keeps it (cell 0 on, 2 the
+// placement kind, 3 the corner, 4-5 edge distances, 6-7 tile spacing, 8 the
+// angle, 9 the opacity, 11 the picture file stored escaped, 12 one colour
+// made transparent, 13 that colour). Missing or unreadable cells read as 0
+// or empty, so damaged settings give a watermark that is off.
+struct TWatermarkSettings {
+    bool Enabled = false;
+    String FileName;  // unescaped
+    Integer LocationType = 0, Location = 0, LocationED1 = 0, LocationED2 = 0, LocationSD1 = 0, LocationSD2 = 0;
+    Integer Angle = 0, Opacity = 0;
+    bool UseTC = false;
+    Integer TC = 0;
+};
+TWatermarkSettings ReadWatermarkSettings(const TRow& Settings);
+// The row a new document takes its watermark from: cell 0 "-1" or "0", 1 the
+// file as stored (escaped), 2-9 the numbers of cells 2-9, 10 the transparency
+// switch (-1 or 0), 11 the colour.
+std::unique_ptr<TRow> BuildWatermarkRow(const TRow& Settings);

@@ -43,6 +43,13 @@ const std::vector<TMainPart> Parts = {
     {u"Image", u"pnlImage", K::ImageView, A::Client, 0, 0, 0, 0, true},
     // The floating text panel, placed by the settings.
     {u"pnlText", nullptr, K::Panel, A::None, 0, 0, 220, 170, false},
+    // The tools' option panels: shown by the tool, placed on the bar between
+    // the tool's panel and the styles.
+    {u"pnlPropPencil", u"pnlProp", K::Panel, A::None, 0, 0, 120, S::PropHeight, false},
+    {u"pnlPropFill", u"pnlProp", K::Panel, A::None, 0, 0, 150, S::PropHeight, false},
+    {u"pnlPropSelection0", u"pnlProp", K::Panel, A::None, 0, 0, 188, S::PropHeight, false},
+    {u"pnlPropPolygon", u"pnlProp", K::Panel, A::None, 0, 0, 60, S::PropHeight, false},
+    {u"pnlPropFreeShape", u"pnlProp", K::Panel, A::None, 0, 0, 190, S::PropHeight, false},
 };
 
 }  // namespace

@@ -34,7 +34,6 @@ struct TToolButtonDef {
     Integer Tag;
     bool Visible;
     Integer Pair;
-    const char16_t* Caption;  // the short text the button shows
 };
 const std::vector<TToolButtonDef>& ToolButtonDefs();
 const TToolButtonDef* FindToolButton(const String& Name);

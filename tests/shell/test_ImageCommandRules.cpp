@@ -73,3 +73,51 @@ TEST(ImageCommandRules, GalleryBackupIsDueOnANewDateNotANewDayOfTheMonth)
     EXPECT_TRUE(GalleryBackupDue(u"11", u"2026-12-11"));          // an older day-only record
     EXPECT_TRUE(GalleryBackupDue(u"", u"2026-12-11"));
 }
+
+TEST(ImageCommandRules, WatermarkSettingsBecomeTheDocumentsRow)
+{
+    TRow Settings;
+    // On, tiled, corner 3, edges 5/6 %, spacing 7/8, 30 degrees, 60 % opaque,
+    // a file whose name holds a comma (kept escaped), white transparent.
+    Settings.Init(std::vector<String>{u"-1", u"x", u"1", u"3", u"5", u"6", u"7", u"8", u"30", u"60", u"y",
+                                      EscapeCellText(u"C:\\marks\\a,b.png"), u"-1", u"16777215"});
+    const TWatermarkSettings W = ReadWatermarkSettings(Settings);
+    EXPECT_TRUE(W.Enabled);
+    EXPECT_EQ(W.FileName, u"C:\\marks\\a,b.png");
+    EXPECT_EQ(W.LocationType, 1);
+    EXPECT_EQ(W.Location, 3);
+    EXPECT_EQ(W.LocationED2, 6);
+    EXPECT_EQ(W.LocationSD1, 7);
+    EXPECT_EQ(W.Angle, 30);
+    EXPECT_EQ(W.Opacity, 60);
+    EXPECT_TRUE(W.UseTC);
+    EXPECT_EQ(W.TC, 0xFFFFFF);
+
+    const std::unique_ptr<TRow> Row = BuildWatermarkRow(Settings);
+    ASSERT_EQ(Row->ItemCount(), 12);
+    const char16_t* Expected[12] = {u"-1", nullptr, u"1", u"3", u"5", u"6", u"7", u"8", u"30", u"60", u"-1",
+                                    u"16777215"};
+    for (Integer I = 0; I < 12; ++I)
+        if (Expected[I]) EXPECT_EQ(Row->GetItem(I)->Text(), Expected[I]) << I;
+    // The file stays escaped, as the document unescapes it.
+    EXPECT_EQ(UnescapeCellText(Row->ToString(true, u',', 2, 1)), u"C:\\marks\\a,b.png");
+    EXPECT_EQ(Row->ToString(true, u',', 2, 1).find(u','), String::npos);
+}
+
+TEST(ImageCommandRules, DamagedWatermarkSettingsGiveNoWatermark)
+{
+    TRow Short;
+    Short.Init(std::vector<String>{u"-1", u"", u"1"});  // cut off after the placement
+    const TWatermarkSettings W = ReadWatermarkSettings(Short);
+    EXPECT_TRUE(W.Enabled);
+    EXPECT_TRUE(W.FileName.empty());
+    EXPECT_EQ(W.Opacity, 0);
+    EXPECT_EQ(BuildWatermarkRow(Short)->ItemCount(), 12);
+
+    TRow Garbage;
+    Garbage.Init(std::vector<String>{u"on?", u"", u"tiles", u"", u"", u"", u"", u"", u"ninety"});
+    const TWatermarkSettings G = ReadWatermarkSettings(Garbage);
+    EXPECT_FALSE(G.Enabled);
+    EXPECT_EQ(G.LocationType, 0);
+    EXPECT_EQ(G.Angle, 0);
+}

@@ -16,8 +16,11 @@
 #include "shell/ImageCommandRules.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/CanvasRulers.h"
+#include "shell/win/EffectLauncher.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/ZezavEzazerForm.h"
+#include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinPanels.h"
 #include "skin/frame/win/SkinMenus.h"
 
 namespace {
@@ -25,6 +28,8 @@ namespace {
 using H = TEditorCommands;
 
 String Lang(Integer Index) { return GetLangText(1, Index); }
+
+constexpr Integer CommandButtonWidth = 68;
 
 // The hourglass for a scope.
 class TBusyCursor {
@@ -49,6 +54,8 @@ TEditorCommands::TEditorCommands(TfrmZezavEzazer& AForm) : FForm(AForm)
 {
     BuildEditMenu();
     BuildOtherMenus();
+    CreateButtons();
+    ShowOfferedCommands();
 }
 
 TMenuItem* TEditorCommands::Item(const String& Name) const
@@ -171,6 +178,7 @@ void TEditorCommands::BuildOtherMenus()
     AddItem(R, u"muRotateLeft90", Lang(9), 0, String(), &H::muRotateLeft90Click);
     AddItem(R, u"muRotateRight90", Lang(10), 1, String(), &H::muRotateLeft90Click);
     AddItem(R, u"muRotate180", Lang(11), 2, String(), &H::muRotateLeft90Click);
+    AddItem(R, u"muRotateCustom", Lang(181) + u"...", 0, String(), &H::muRotateCustomClick);
     AddLine(R);
     AddItem(R, u"muFlipHorz", Lang(12), 0, String(), &H::muFlipHorzClick);
     AddItem(R, u"muFlipVert", Lang(13), 1, String(), &H::muFlipHorzClick);
@@ -184,9 +192,15 @@ void TEditorCommands::BuildOtherMenus()
     pmMore = Menu(u"pmMore");
     pmMore->OnPopup = [this](TObject* Sender) { pmMorePopup(Sender); };
     TMenuItem* More = pmMore->Items();
+    AddItem(More, u"muImageSize", Lang(85), 0, String(), &H::muImageSizeClick);
+    AddItem(More, u"muImageTransform", Lang(87), 0, String(), &H::muImageTransformClick);
+    AddItem(More, u"muImageSkew", Lang(89), 0, String(), &H::muImageSkewClick);
+    AddLine(More);
     AddItem(More, u"muColorAdjust", Lang(318), 0, String(), &H::muColorAdjustClick);
     AddItem(More, u"muGrayscale", Lang(317), 1, String(), &H::muColorAdjustClick);
     AddItem(More, u"muInvert", Lang(316), 2, String(), &H::muColorAdjustClick);
+    AddLine(More);
+    AddItem(More, u"muWatermark", GetLangText(3, 28), 0, String(), &H::muWatermarkClick);
     AddLine(More);
     AddItem(More, u"muReplaceOriginal", Lang(126), 0, String(), &H::muReplaceOriginalClick);
     AddItem(More, u"muExportOriginal", Lang(176), 0, String(), &H::muExportOriginalClick);
@@ -741,8 +755,7 @@ void TEditorCommands::pmMorePopup(TObject*)
     Item(u"muExportOriginal")->SetEnabled(Sidecar);
     Item(u"muReplaceOriginal")->SetEnabled(Sidecar);
     Item(u"muShowRulers")->SetChecked(ConfigTable->GetItem(1)->GetItem(17)->AsBool());
-    // Without the dialog the colour adjustment is not offered.
-    Item(u"muColorAdjust")->SetVisible(static_cast<bool>(OnColorAdjustDialog));
+    ShowOfferedCommands();
 }
 
 void TEditorCommands::muReplaceOriginalClick(TObject*)
@@ -803,4 +816,156 @@ void TEditorCommands::AddWatermark(bool IsEnabled, const String& FileName, Integ
                           Opacity, UseTC, TC);
     Doc->InitBitmap();
     Doc->Draw();
+}
+
+// ---------------------------------------------------------------------------
+// Command buttons and the commands behind dialogs
+
+void TEditorCommands::CreateButtons()
+{
+    // Right of the preset panel's switch in the top bar: two rows of three.
+    pnlCommands = new TsfSkinPanel(&FForm);
+    pnlCommands->SetName(u"pnlCommands");
+    pnlCommands->SetSkinData(FForm.SkinData());
+    pnlCommands->SetCaption(String());
+    pnlCommands->SetBounds(FForm.pnlShowRight->Left() + FForm.pnlShowRight->Width() + 4, 0,
+                           3 * (CommandButtonWidth + 2) + 2, FForm.pnlProp->Height());
+    pnlCommands->SetParent(FForm.pnlProp);
+    auto Place = [this](TsfSkinSpeedButton* B, const char16_t* Name, Integer Slot) {
+        B->SetName(Name);
+        B->SetSkinData(FForm.SkinData());
+        B->SetFlat(true);
+        B->SetCaption(String());
+        B->SetBounds(2 + (Slot % 3) * (CommandButtonWidth + 2), 6 + (Slot / 3) * 30, CommandButtonWidth, 28);
+        B->SetParent(pnlCommands);
+    };
+    auto Menu = [this, &Place](const char16_t* Name, Integer Slot, TsfSkinPopupMenu* Popup) {
+        auto* B = new TsfSkinMenuSpeedButton(&FForm);
+        Place(B, Name, Slot);
+        B->SetSkinPopupMenu(Popup);
+        return B;
+    };
+    sbCopy = Menu(u"sbCopy", 0, pmCopy);
+    sbPaste = Menu(u"sbPaste", 1, pmPaste);
+    sbRotate = Menu(u"sbRotate", 2, pmRotate);
+    sbMore = Menu(u"sbMore", 3, pmMore);
+    sbCanvas = new TsfSkinSpeedButton(&FForm);
+    Place(sbCanvas, u"sbCanvas", 4);
+    sbCanvas->OnClick = [this](TObject* Sender) { sbCanvasClick(Sender); };
+    sbNew = new TsfSkinSpeedButton(&FForm);
+    Place(sbNew, u"sbNew", 5);
+    sbNew->OnClick = [this](TObject* Sender) { sbNewClick(Sender); };
+    // Captions and hints come with the language; until then the names of
+    // the language table's group 1 stand.
+    sbCopy->SetCaption(Lang(21));
+    sbPaste->SetCaption(Lang(76));
+    sbRotate->SetCaption(Lang(20));
+    sbRotate->SetHint(Lang(8));
+    sbMore->SetCaption(Lang(28));
+    sbCanvas->SetCaption(Lang(15));
+    sbCanvas->SetHint(Lang(80));
+    sbNew->SetCaption(u"+");
+    sbNew->SetHint(Lang(1));
+}
+
+void TEditorCommands::ShowOfferedCommands()
+{
+    // A command whose dialog is not there does not pretend to work.
+    if (sbNew) sbNew->SetVisible(static_cast<bool>(OnNewImageDialog));
+    if (sbCanvas) sbCanvas->SetVisible(static_cast<bool>(OnCanvasDialog));
+    Item(u"muImageSize")->SetVisible(static_cast<bool>(OnImageSizeDialog));
+    Item(u"muImageTransform")->SetVisible(static_cast<bool>(OnTransformDialog));
+    Item(u"muColorAdjust")->SetVisible(static_cast<bool>(OnColorAdjustDialog));
+    Item(u"muWatermark")->SetVisible(static_cast<bool>(OnWatermarkDialog));
+}
+
+void TEditorCommands::sbNewClick(TObject*)
+{
+    if (!OnNewImageDialog) return;
+    TNewImageRequest Request;
+    const bool Ok = OnNewImageDialog(Request);
+    FForm.AfterModalDialog();
+    if (!Ok) return;
+    FForm.Documents().SaveToStream();
+    FForm.Documents().LoadDocument(String(), true, Request.FromClipboard, Request.Pattern.get());
+}
+
+void TEditorCommands::sbCanvasClick(TObject*)
+{
+    if (!OnCanvasDialog || !Live()) return;
+    TCanvasRequest Request;
+    const bool Ok = OnCanvasDialog(Request);
+    FForm.AfterModalDialog();
+    TImageDraw* Doc = Live();
+    if (!Ok || !Doc) return;
+    FForm.EndEffectDrawing();
+    Doc->DeleteCropShape();
+    Doc->SetChanged(true);
+    if (Request.Relative) {
+        const Integer L = static_cast<Integer>(Round(Request.Left)), R = static_cast<Integer>(Round(Request.Right));
+        const Integer T = static_cast<Integer>(Round(Request.Top)), B = static_cast<Integer>(Round(Request.Bottom));
+        Doc->ExtendCanvas(L, R, T, B);
+        AfterCanvasResize(L, T);
+    } else {
+        // The picture stays centred: objects follow by half the growth.
+        const Integer OldW = Doc->Width(), OldH = Doc->Height();
+        Doc->ResizeCanvas(Request.Width, Request.Height);
+        AfterCanvasResize((Request.Width - OldW) / 2, (Request.Height - OldH) / 2);
+    }
+}
+
+void TEditorCommands::muImageSizeClick(TObject*)
+{
+    TImageDraw* Doc = Live();
+    if (!OnImageSizeDialog || !Doc) return;
+    Integer W = Doc->Width(), H = Doc->Height();
+    const bool Ok = OnImageSizeDialog(W, H);
+    FForm.AfterModalDialog();
+    Doc = Live();
+    if (!Ok || !Doc || (W == Doc->Width() && H == Doc->Height())) return;
+    FForm.EndEffectDrawing();
+    Doc->DeleteCropShape();
+    Doc->ResizeImage(W, H);
+    AfterCanvasResize(0, 0);
+}
+
+void TEditorCommands::muImageTransformClick(TObject*)
+{
+    TImageDraw* Doc = Live();
+    if (!OnTransformDialog || !Doc) return;
+    Doc->SetEffectSmall(false);
+    Doc->SetEffectMode(emTransform);
+    OnTransformDialog(*Doc);
+    Doc->SetEffectMode(emNone);
+    FForm.AfterModalDialog();
+}
+
+void TEditorCommands::ShowGeometryDialog(TEffectMode Mode, const String& Caption)
+{
+    TImageDraw* Doc = Live();
+    if (!Doc) return;
+    FForm.EndEffectDrawing();
+    Doc->SetEffectSmall(false);
+    Doc->SetEffectMode(Mode);
+    FForm.Effects().ShowEffectDialog(Caption);
+}
+
+void TEditorCommands::muImageSkewClick(TObject*) { ShowGeometryDialog(emSkew, Lang(89)); }
+
+void TEditorCommands::muRotateCustomClick(TObject*) { ShowGeometryDialog(emRotate, Lang(20)); }
+
+void TEditorCommands::muWatermarkClick(TObject*)
+{
+    TImageDraw* Doc = Live();
+    if (!OnWatermarkDialog || !Doc) return;
+    FForm.EndEffectDrawing();
+    const bool WasChanged = Doc->Changed();
+    const Integer Result = OnWatermarkDialog(*Doc);
+    // Whatever the answer, the stored settings are applied again: after
+    // Cancel they are those from before, and the dialog's preview goes.
+    const TWatermarkSettings W = ReadWatermarkSettings(*ConfigTable->GetItem(3));
+    AddWatermark(W.Enabled, W.FileName, W.LocationType, W.Location, W.LocationED1, W.LocationED2, W.LocationSD1,
+                 W.LocationSD2, W.Angle, W.Opacity, W.UseTC, W.TC);
+    if (TImageDraw* D = Live()) D->SetChangedFlag(ChangedAfterWatermark(Result, WasChanged));
+    FForm.AfterModalDialog();
 }

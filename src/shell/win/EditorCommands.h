@@ -11,14 +11,35 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
+#include "Component/Raster32/Ras32.h"
+#include "document/base/ImageDrawTypes.h"
 #include "framework/runtime/Classes.h"
 #include "framework/runtime/UITypes.h"
 
 class TfrmZezavEzazer;
 class TImageDraw;
 class TMenuItem;
+class TsfSkinMenuSpeedButton;
+class TsfSkinPanel;
 class TsfSkinPopupMenu;
+class TsfSkinSpeedButton;
+
+// What the new-image dialog asks for: a blank of the size it stored in the
+// settings, the clipboard's picture, or a blank with a pattern background.
+struct TNewImageRequest {
+    bool FromClipboard = false;
+    std::unique_ptr<TCustomBitmap32> Pattern;
+};
+
+// What the canvas dialog asks for: margins added to each side (negative
+// cuts), or a new canvas size with the picture centred on it.
+struct TCanvasRequest {
+    bool Relative = false;
+    double Left = 0, Right = 0, Top = 0, Bottom = 0;
+    Integer Width = 0, Height = 0;
+};
 
 class TEditorCommands {
 public:
@@ -100,6 +121,17 @@ public:
     void muSaveCropSizeClick(TObject* Sender);
     void muLoadCropSizeClick(TObject* Sender);
     void muCropSize1Click(TObject* Sender);
+    void sbNewClick(TObject* Sender);
+    void sbCanvasClick(TObject* Sender);
+    void muImageSizeClick(TObject* Sender);
+    void muImageTransformClick(TObject* Sender);
+    void muImageSkewClick(TObject* Sender);
+    void muRotateCustomClick(TObject* Sender);
+    void muWatermarkClick(TObject* Sender);
+
+    // Shows the buttons and items whose dialog is there and hides the
+    // others; runs as the window is first shown and as menus open.
+    void ShowOfferedCommands();
 
     // What other groups do for these commands: the property panel takes
     // the one selected object's properties; the size labels refresh; the
@@ -107,6 +139,21 @@ public:
     std::function<void()> OnTakeShapeProperties;
     std::function<void()> OnShowImageSizeInfo;
     std::function<bool(TImageDraw& Document)> OnColorAdjustDialog;
+    // The image commands' dialogs, set by their owners; a command whose
+    // dialog is not set is not offered (its item or button is hidden).
+    // New image: true on OK with the request filled in.
+    std::function<bool(TNewImageRequest& Request)> OnNewImageDialog;
+    // Canvas: true on OK with the request filled in.
+    std::function<bool(TCanvasRequest& Request)> OnCanvasDialog;
+    // Image size: true on OK with the new size (the current one on entry).
+    std::function<bool(Integer& Width, Integer& Height)> OnImageSizeDialog;
+    // Perspective: shows the dialog for the document, already in its
+    // transform mode, and runs the effect from its start to its end; true
+    // when it was applied.
+    std::function<bool(TImageDraw& Document)> OnTransformDialog;
+    // Watermark: shows the dialog (which writes the watermark settings on
+    // OK only) and gives its modal result.
+    std::function<Integer(TImageDraw& Document)> OnWatermarkDialog;
     // A picture file chosen for the paste-from-file and replace commands
     // (empty: cancelled); the program's open dialog by default.
     std::function<String(const String& InitialDir)> OnChoosePictureFile;
@@ -117,6 +164,14 @@ public:
     TsfSkinPopupMenu* pmPaste = nullptr;
     TsfSkinPopupMenu* pmCopy = nullptr;
     TsfSkinPopupMenu* pmMore = nullptr;
+    // ---- Buttons (owned by the window).
+    TsfSkinPanel* pnlCommands = nullptr;
+    TsfSkinMenuSpeedButton* sbCopy = nullptr;
+    TsfSkinMenuSpeedButton* sbPaste = nullptr;
+    TsfSkinMenuSpeedButton* sbRotate = nullptr;
+    TsfSkinMenuSpeedButton* sbMore = nullptr;
+    TsfSkinSpeedButton* sbCanvas = nullptr;
+    TsfSkinSpeedButton* sbNew = nullptr;
 
 private:
     TMenuItem* AddItem(TMenuItem* Parent, const char16_t* Name, const String& Caption, NativeInt Tag,
@@ -124,12 +179,17 @@ private:
     void AddLine(TMenuItem* Parent);
     void BuildEditMenu();
     void BuildOtherMenus();
+    // The command buttons of the top bar: copy, paste, rotation, more,
+    // canvas and new image.
+    void CreateButtons();
     TImageDraw* Live() const;
     // The document's Draw then SaveUndo.
     void RedrawAndRecord(TImageDraw& Doc);
     bool SelectionBitmapExists(TImageDraw& Doc) const;
     String ChoosePictureFile(Integer FolderCell);
     void PasteImageFile(const String& FileName);
+    // Skew and custom rotation: the one-slider dialog in that mode.
+    void ShowGeometryDialog(TEffectMode Mode, const String& Caption);
 
     TfrmZezavEzazer& FForm;
     std::map<String, TMenuItem*> FItems;

@@ -12,6 +12,7 @@
 #include "framework/controls/win/Dialogs.h"
 #include "framework/controls/win/Menus.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "shell/ImageCommandRules.h"
 #include "shell/MainLifecycle.h"
 #include "shell/OpenDocumentsCore.h"
 #include "shell/win/MainLayout.h"
@@ -184,14 +185,17 @@ bool TOpenDocuments::LoadDocument(const String& FileName, bool IsNew, bool FromC
         else
             Clip->Assign(Pasted.get());
     }
+    // Every new document takes the watermark of the settings.
+    const std::unique_ptr<TRow> Watermark =
+        ConfigTable && ConfigTable->ItemCount() > 3 ? BuildWatermarkRow(*ConfigTable->GetItem(3)) : nullptr;
     try {
         if (FromFile)
-            Doc = std::make_unique<TImageDraw>(FView.get(), nullptr, Decoded.get(), nullptr, nullptr, FileName,
+            Doc = std::make_unique<TImageDraw>(FView.get(), nullptr, Decoded.get(), nullptr, Watermark.get(), FileName,
                                                FForm.LanguageIndex(), false, false, Stash, 0, 0, 0, HasAlpha,
                                                Decoded ? BitDepth : -1);
         else
             Doc = std::make_unique<TImageDraw>(
-                FView.get(), Clip.get(), nullptr, CanvasPattern, nullptr, String(), FForm.LanguageIndex(),
+                FView.get(), Clip.get(), nullptr, CanvasPattern, Watermark.get(), String(), FForm.LanguageIndex(),
                 FromClipboard, FromScreenCapture, Stash, Config.GetItem(0)->Value(), Config.GetItem(1)->Value(),
                 static_cast<TColor>(Config.GetItem(2)->Value()), Config.GetItem(3)->Value() == 2, 24);
     } catch (const Exception& E) {

@@ -1,14 +1,18 @@
 #include "shell/win/ToolPanels.h"
 
+#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "shell/ToolGlyphs.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/SkinClock.h"
@@ -33,6 +37,45 @@ const char16_t* GroupPanel(TToolGroup G)
         case TToolGroup::Magic: return u"pnlMagicTools";
     }
     return u"pnlShape";
+}
+
+// A glyph as a picture blended over what is below: Ink where the mask has
+// ink, as much of it as the mask says.
+std::unique_ptr<TBitmap> GlyphPicture(const TToolGlyphRows& Glyph, TColor Ink)
+{
+    const TColor RGB = ColorToRGB(Ink);
+    const Integer R = RGB & 0xFF, G = (RGB >> 8) & 0xFF, B = (RGB >> 16) & 0xFF;
+    auto Bmp = std::make_unique<TBitmap>();
+    Bmp->SetPixelFormat(pf32bit);
+    Bmp->SetSize(ToolGlyphSize, ToolGlyphSize);
+    Bmp->SetAlphaFormat(afPremultiplied);
+    for (Integer y = 0; y < ToolGlyphSize; ++y) {
+        auto* P = static_cast<uint8_t*>(Bmp->ScanLine(y));
+        for (Integer x = 0; x < ToolGlyphSize; ++x, P += 4) {
+            const Integer A = ToolGlyphInk(Glyph, x, y);
+            P[0] = static_cast<uint8_t>((B * A + 127) / 255);
+            P[1] = static_cast<uint8_t>((G * A + 127) / 255);
+            P[2] = static_cast<uint8_t>((R * A + 127) / 255);
+            P[3] = static_cast<uint8_t>(A);
+        }
+    }
+    return Bmp;
+}
+
+// The button shows its glyph instead of a caption, in the colour its caption
+// would have (the skin's, the hot, down or disabled one). It sits in the
+// middle of the whole button, so that it stays put when the skin's content
+// rectangle differs between states.
+void GiveGlyph(TsfSkinSpeedButton* Button)
+{
+    const TToolGlyphRows* Glyph = FindToolGlyph(Button->Name());
+    if (!Glyph) return;
+    Button->SetCaption(String());
+    Button->OnPaint = [Glyph, Button](TObject*, TCanvas* C, const TRect&, bool, bool, bool& DrawDefault) {
+        DrawDefault = false;
+        auto Picture = GlyphPicture(*Glyph, C->Font()->Color());
+        C->Draw((Button->Width() - ToolGlyphSize) / 2, (Button->Height() - ToolGlyphSize) / 2, Picture.get());
+    };
 }
 
 // The stacked second button takes its partner's place.
@@ -71,7 +114,6 @@ void TToolPanels::MakeToolButton(const TToolButtonDef& D)
     B->SetSkinData(FForm.SkinData());
     B->SetUseSkinSize(false);
     B->SetFlat(true);
-    B->SetCaption(D.Caption);
     B->SetTag(D.Tag);
     B->SetGroupIndex(D.Group == TToolGroup::Magic ? 4 : static_cast<Integer>(D.Group) + 1);
     B->SetAllowAllUp(true);
@@ -82,6 +124,7 @@ void TToolPanels::MakeToolButton(const TToolButtonDef& D)
         B->SetBounds(3 + (Slot % 2) * ToolPitch, 2 + (Slot / 2) * ToolPitch, ToolButtonSize, ToolButtonSize);
     B->SetVisible(D.Visible);
     B->SetParent(Parent);
+    GiveGlyph(B);
     switch (D.Group) {
         case TToolGroup::Shape:
         case TToolGroup::Tools: B->OnClick = [this](TObject* S) { sbShape1Click(S); }; break;
@@ -112,7 +155,9 @@ void TToolPanels::MakePairMenu(Integer Pair)
         Item->SetName(Names[i]);
         Item->SetTag(Tags[i]);
         Item->SetRadioItem(true);
-        Item->SetCaption(FindToolButton(Buttons[i])->Caption);
+        // The item shows its button's glyph; its text is the button's hint, taken when the menu opens.
+        if (const TToolGlyphRows* Glyph = FindToolGlyph(Buttons[i]))
+            Item->SetBitmap(GlyphPicture(*Glyph, clMenuText).get());
         const bool Second = i == 1;
         Item->OnClick = [this, Pair, Second](TObject*) { PairItemClick(Pair, Second); };
         Menu->Items()->Add(Item);
@@ -134,6 +179,7 @@ void TToolPanels::MakePropertyBar()
         B->SetCaption(Caption);
         B->SetBounds(X, Y, W, 24);
         B->SetParent(Bar);
+        GiveGlyph(B);
         return B;
     };
     auto Label = [&](const String& Name, Integer X, Integer Y, Integer W) {
@@ -178,9 +224,8 @@ void TToolPanels::MakePropertyBar()
     clColor->OnChangeColor = [this](TObject*) { clColorChangeColor(); };
     clFillColor = Colour(u"clFillColor", 44);
     clFillColor->OnChangeColor = [this](TObject*) { clFillColorChangeColor(); };
-    const char16_t* Arrows[3] = {u"\u2192", u"\u2194", u"\u21A6"};
     for (Integer i = 0; i < 3; ++i) {
-        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, Arrows[i]);
+        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, String());
         sbArrow[i]->SetTag(i);
         sbArrow[i]->SetGroupIndex(12);
         const Integer Tag = i;
@@ -197,11 +242,11 @@ void TToolPanels::MakePropertyBar()
     lblAngle = Label(u"lblAngle", 210, 76, 60);
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
-    sbSave = Speed(u"sbSave", 2, 2, 60, u"\u2B73");
+    sbSave = Speed(u"sbSave", 2, 2, 60, String());
     sbSave->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Save); };
-    sbUndo = Speed(u"sbUndo", 2, 30, 29, u"\u21B6");
+    sbUndo = Speed(u"sbUndo", 2, 30, 29, String());
     sbUndo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Undo); };
-    sbRedo = Speed(u"sbRedo", 33, 30, 29, u"\u21B7");
+    sbRedo = Speed(u"sbRedo", 33, 30, 29, String());
     sbRedo->OnClick = [this](TObject*) { FForm.CanvasKeyCommand(TCanvasKeyAction::Redo); };
     btnRestore = Speed(u"btnRestore", 2, 60, 60, u"0");
     btnRestore->OnClick = [this](TObject* S) { btnRestoreClick(S); };
@@ -232,6 +277,8 @@ void TToolPanels::btnRestoreClick(TObject*)
             TImageDraw::ClearActionData(Actions->GetItem(i));
             Actions->RemoveItemByIndex(i);
         }
+    // The first picture may have had another size.
+    DocumentProcessingDone(TProcessingMode::pmResize, false);
 }
 
 void TToolPanels::sbShowRightClick(TObject*)
@@ -357,6 +404,13 @@ void TToolPanels::DocumentShapeSelected()
     SyncShapeButtons();
 }
 
+void TToolPanels::DocumentProcessingDone(TProcessingMode Mode, bool Value)
+{
+    if (Mode == TProcessingMode::pmCrop) FRemindReplaceOriginal = Value;
+    if (Mode == TProcessingMode::pmResize || Mode == TProcessingMode::pmTransform || Mode == TProcessingMode::pmCrop)
+        FForm.Documents().ShowImageSizeInfo();
+}
+
 void TToolPanels::DocumentLoaded()
 {
     TImageDraw* Doc = FForm.Documents().Live();
@@ -364,6 +418,9 @@ void TToolPanels::DocumentLoaded()
     Doc->OnShapeSelected = [this](TImageDraw*) { DocumentShapeSelected(); };
     Doc->OnShapeModified = [this](TImageDraw*) { DocumentShapeModified(); };
     Doc->OnGodoStart = [this](TImageDraw*, const String& State) { FForm.Effects().DocumentGodoStart(State); };
+    Doc->OnProcessingDone = [this](TImageDraw*, TProcessingMode Mode, bool Value) {
+        DocumentProcessingDone(Mode, Value);
+    };
     Doc->OnCountChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) btnRestore->SetCaption(IntToStr(D->Count()));
     };
@@ -371,6 +428,7 @@ void TToolPanels::DocumentLoaded()
     Doc->OnTimeStringChanged = [this](TObject*) {
         if (TImageDraw* D = FForm.Documents().Live()) FForm.Layout().PartAs<TLabel>(u"lblMsg1")->SetCaption(D->TimeString());
     };
+    if (OnDocumentBound) OnDocumentBound(*Doc);
     // The document remembers its tool and its selection style.
     TRow* Row = FForm.Documents().LiveRow();
     TShapeType Tool = FTools.ShapeType();
@@ -415,7 +473,10 @@ void TToolPanels::LongPressTimer()
 
 void TToolPanels::PairMenuPopup(Integer Pair)
 {
-    const bool SecondShown = Button(ToolPairMenu(Pair).SecondButton)->Visible();
+    const TToolPairMenu& M = ToolPairMenu(Pair);
+    PairItem(Pair, false)->SetCaption(Button(M.FirstButton)->Hint());
+    PairItem(Pair, true)->SetCaption(Button(M.SecondButton)->Hint());
+    const bool SecondShown = Button(M.SecondButton)->Visible();
     PairItem(Pair, false)->SetChecked(!SecondShown);
     PairItem(Pair, true)->SetChecked(SecondShown);
 }
@@ -494,6 +555,7 @@ void TToolPanels::RefreshPropertyControls()
     if (FProps.IsFill) clFillColor->SetColorValue(FProps.FillColor);
     for (Integer i = 0; i < 3; ++i) sbArrow[i]->SetDown(FProps.ArrowType == i);
     btnPenStyle->SetItemIndex(FProps.PenStyle);
+    if (OnFillPanels) OnFillPanels(V);
     FPending = false;
 }
 
@@ -593,11 +655,43 @@ void TToolPanels::DocumentShapeModified()
     lblAngle->SetCaption(S ? AngleText(*S) : String());
 }
 
+namespace {
+void ShowWhen(TControl* C, bool Visible)
+{
+    if (C && C->Visible() != Visible) C->SetVisible(Visible);
+}
+}  // namespace
+
 void TToolPanels::IdleUpdate()
 {
     if (!sbSave) return;
-    const TIdleButtons B = IdleButtonsFor(FForm.Documents().Live());
+    TImageDraw* Doc = FForm.Documents().Live();
+    // Status texts take room only while they say something.
+    if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMsg1")) ShowWhen(L, !L->Caption().empty());
+    if (auto* P = dynamic_cast<TControl*>(FForm.FindComponent(u"pnlMessage")))
+        if (auto* L = FForm.Layout().PartAs<TLabel>(u"lblMessage")) ShowWhen(P, !L->Caption().empty());
+    // The measuring panel: with the ruler tool, and as long as a measurement stands.
+    const bool RulerOn = Doc && Doc->RulerEnabled();
+    TCanvasRulers& Rulers = FForm.Rulers();
+    if (TControl* Panel = Rulers.pnlPropRuler) {
+        const bool Show = RulerOn || FTools.ShapeType() == shRuler;
+        if (Show && !Panel->Visible()) PlaceRulerPanel();
+        ShowWhen(Panel, Show);
+    }
+    if (Rulers.btnRulerClear && Rulers.btnRulerClear->Enabled() != RulerOn) Rulers.btnRulerClear->SetEnabled(RulerOn);
+    const TIdleButtons B = IdleButtonsFor(Doc);
     if (sbSave->Enabled() != B.Save) sbSave->SetEnabled(B.Save);
     if (sbUndo->Enabled() != B.Undo) sbUndo->SetEnabled(B.Undo);
     if (sbRedo->Enabled() != B.Redo) sbRedo->SetEnabled(B.Redo);
+    if (TOpenFileStrip* Strip = FForm.Documents().Strip()) Strip->TrackOpenFileDrag();
+}
+
+void TToolPanels::PlaceRulerPanel()
+{
+    // At the foot of the canvas, in its middle.
+    TControl* Panel = FForm.Rulers().pnlPropRuler;
+    if (!Panel || !FForm.Image || !FForm.pnlProp || !FForm.pnlLeft) return;
+    Panel->SetTop(FForm.pnlProp->Height() + FForm.Image->Height() - Panel->Height() - 18);
+    Panel->SetLeft((FForm.Image->Width() - Panel->Width()) / 2 + FForm.pnlLeft->Width());
+    Panel->BringToFront();
 }

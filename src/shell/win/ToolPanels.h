@@ -58,10 +58,22 @@ public:
     void TakeShapeProperties();
     void RefreshPropertyControls();
     void DocumentShapeModified();
-    // The idle pass: the save, undo and redo buttons, the message label.
+    // The document finished a raster operation: the size labels follow a new
+    // size; a crop remembers whether it is worth reminding of replacing the original.
+    void DocumentProcessingDone(TProcessingMode Mode, bool Value);
+    bool RemindReplaceOriginal() const { return FRemindReplaceOriginal; }
+    // The idle pass: the status texts, the measuring panel, the save, undo and
+    // redo buttons, the open-documents strip's drag mark.
     void IdleUpdate();
     // The tool (or its style) just changed: the style strip follows.
     std::function<void()> OnToolSelected;
+    // The option panels fill themselves in the same pass, while Pending().
+    std::function<void(const TPropertyVisibility&)> OnFillPanels;
+    // A new live document's events are bound: other groups bind theirs.
+    std::function<void(TImageDraw&)> OnDocumentBound;
+    bool Pending() const { return FPending; }
+    // The text panel edits the text, alignment and layout of the tool.
+    TShapeProps& ShapeProps() { return FProps; }
 
     // Parts of the bar (others may be missing until their panels exist).
     TsfSkinSpeedButton* sbWidth[5] = {};
@@ -93,6 +105,7 @@ private:
     void PairMenuPopup(Integer Pair);
     void PairItemClick(Integer Pair, bool Second);
     void ToolSelected();  // the canvas and the panels learn the tool
+    void PlaceRulerPanel();
     TToolTables Tables() const;
     void SetProperty(const String& Name, Integer Value, bool IsDraw);
     TRow* ToolRow() const;
@@ -110,6 +123,7 @@ private:
     TShapeProps FProps;
     Integer FWidthPageIndex = 0;
     bool FPending = false;
+    bool FRemindReplaceOriginal = false;
     std::map<String, TsfSkinSpeedButton*> FButtons;
     TsfSkinPopupMenu* FPairMenus[4] = {};
     TMenuItem* FPairItems[4][2] = {};

@@ -24,6 +24,7 @@
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
+#include "shell/win/PropertyPanels.h"
 #include "shell/win/ProgramEntry.h"
 #include "shell/win/ToolPanels.h"
 #include "skin/controls/win/SkinButtons.h"
@@ -94,6 +95,8 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FLocale = std::make_unique<TMainLocale>(*this);
     FColorHandlers = std::make_unique<TColorHandlers>(*this);
     FStylePanel = std::make_unique<TStylePanel>(*this);
+    FPropertyPanels = std::make_unique<TPropertyPanels>(*this);
+    FPropertyPanels->CreateControls();
     FLocale->CreateParts();
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
     FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
@@ -190,6 +193,7 @@ void TfrmZezavEzazer::FormShow(TObject*)
                            Open.ItemCount() > 0 ? Open.GetItem(0)->GetItem(1)->Text() : String()};
     FDocuments->LoadFirstDocument(In.ArgFile, ChooseFirstDocument(In, [](const String& F) { return FileExists(F); }));
     FPresets->ShowPresetPage();
+    FCommands->ShowOfferedCommands();
     FFormShown = true;
 }
 

@@ -28,6 +28,7 @@ class TStylePanel;
 class TMainTray;
 class TOpenDocuments;
 class TPresetPanel;
+class TPropertyPanels;
 class TToolPanels;
 class TDataTable;
 class TsfSkinData;
@@ -59,6 +60,7 @@ public:
     TMainLocale& Locale() { return *FLocale; }
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
     TStylePanel& StylePanel() { return *FStylePanel; }
+    TPropertyPanels& PropertyPanels() { return *FPropertyPanels; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -163,6 +165,7 @@ private:
     std::unique_ptr<TMainLocale> FLocale;
     std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TStylePanel> FStylePanel;
+    std::unique_ptr<TPropertyPanels> FPropertyPanels;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;

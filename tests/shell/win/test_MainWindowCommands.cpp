@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/ImageMosaic.h"
 #include "document/ImageClipboard.h"
 #include "document/win/ImageDraw_Win.h"
 #include "filters/FiltersStartup.h"
@@ -20,6 +21,7 @@
 #include "shell/win/CanvasRulers.h"
 #include "shell/win/CanvasZoom.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/EffectLauncher.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/ToolPanels.h"
 #include "shell/win/ZezavEzazerForm.h"
@@ -526,3 +528,139 @@ TEST_F(MainWindowCommands, ACropFrameTakesARatioAndASavedSizeAndEnterCrops)
 }
 
 }  // namespace
+
+TEST_F(MainWindowCommands, TheCommandButtonsOpenTheirMenusAndTheSliderDialogTurnsAndSkews)
+{
+    TEditorCommands& C = F->Commands();
+    // The four menu buttons sit in the top bar inside the window.
+    RECT Window;
+    GetWindowRect(F->Handle(), &Window);
+    for (TControl* B : {static_cast<TControl*>(C.sbCopy), static_cast<TControl*>(C.sbPaste),
+                        static_cast<TControl*>(C.sbRotate), static_cast<TControl*>(C.sbMore)}) {
+        ASSERT_TRUE(B->Visible()) << UTF8Encode(B->Name());
+        const TPoint P = ScreenCentre(B);
+        EXPECT_TRUE(P.X > Window.left && P.X < Window.right && P.Y > Window.top && P.Y < ScreenOf({0, 0}).Y)
+            << UTF8Encode(B->Name());
+    }
+
+    // Custom rotation by a quarter turn through the slider dialog.
+    Integer Slider = 0;
+    F->Effects().OnDialogShown = [&](TForm& D) {
+        auto& M = dynamic_cast<TfrmImageMosaic&>(D);
+        WhenModal(&M, [&, P = &M] {
+            P->sliderSize->SetValue(Slider);
+            Click(ScreenCentre(P->btnOk));
+        });
+    };
+    const Integer Undo = Doc()->UndoIndex();
+    Slider = 90;
+    ClickControl(C.sbRotate);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muRotateCustom")));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Height() > Doc()->Width(); }));
+    EXPECT_NEAR(Doc()->Width(), 100, 2);
+    EXPECT_NEAR(Doc()->Height(), 200, 2);
+    EXPECT_EQ(Doc()->UndoIndex(), Undo + 1);
+    EXPECT_EQ(Doc()->EffectMode(), emNone);
+
+    // Skew from the "more" menu: the picture leans and grows wider.
+    const Integer Wide = Doc()->Width();
+    Slider = 50;
+    ClickControl(C.sbMore);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muImageSkew")));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Width() > Wide; }));
+    EXPECT_EQ(Doc()->UndoIndex(), Undo + 2);
+    F->Effects().OnDialogShown = nullptr;
+
+    // The copy and paste buttons open their menus.
+    ClickControl(C.sbCopy);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muCopyImage")));
+    EXPECT_NE(ImageClipboard(), nullptr);
+    ClickControl(C.sbPaste);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muPasteImage")));
+    EXPECT_EQ(Doc()->ShapeEditableCount(), 1);
+}
+
+TEST_F(MainWindowCommands, ImageCommandsWithoutTheirDialogAreNotOfferedAndWithOneRunThem)
+{
+    TEditorCommands& C = F->Commands();
+    // Without dialogs: hidden items and buttons.
+    // The window's own dialogs are set aside for the fixtures of this test.
+    struct THooks {
+        TEditorCommands& C;
+        decltype(C.OnImageSizeDialog) Size = std::move(C.OnImageSizeDialog);
+        decltype(C.OnCanvasDialog) Canvas = std::move(C.OnCanvasDialog);
+        decltype(C.OnWatermarkDialog) Watermark = std::move(C.OnWatermarkDialog);
+        decltype(C.OnTransformDialog) Transform = std::move(C.OnTransformDialog);
+        decltype(C.OnNewImageDialog) New = std::move(C.OnNewImageDialog);
+        ~THooks()
+        {
+            C.OnImageSizeDialog = std::move(Size), C.OnCanvasDialog = std::move(Canvas);
+            C.OnWatermarkDialog = std::move(Watermark), C.OnTransformDialog = std::move(Transform);
+            C.OnNewImageDialog = std::move(New);
+        }
+    } Saved{C};
+    C.OnImageSizeDialog = nullptr, C.OnCanvasDialog = nullptr, C.OnWatermarkDialog = nullptr;
+    C.OnTransformDialog = nullptr, C.OnNewImageDialog = nullptr;
+    C.ShowOfferedCommands();
+    for (const char16_t* Name : {u"muImageSize", u"muImageTransform", u"muWatermark"})
+        EXPECT_FALSE(C.Item(Name)->Visible()) << UTF8Encode(String(Name));
+    EXPECT_FALSE(C.sbCanvas->Visible());
+    EXPECT_FALSE(C.sbNew->Visible());
+
+    // Image size: a new size is applied and recorded; the same size is not.
+    Integer AskW = 100, AskH = 50;
+    C.OnImageSizeDialog = [&](Integer& W, Integer& H) {
+        EXPECT_EQ(W, Doc()->Width());
+        W = AskW, H = AskH;
+        return true;
+    };
+    Integer Margin = 0;
+    C.OnCanvasDialog = [&](TCanvasRequest& R) {
+        R.Relative = Margin >= 0;
+        R.Left = R.Top = R.Right = R.Bottom = Margin;
+        R.Width = 140, R.Height = 90;
+        return true;
+    };
+    Integer Result = mrCancel;
+    C.OnWatermarkDialog = [&](TImageDraw&) { return Result; };
+    C.ShowOfferedCommands();
+    EXPECT_TRUE(C.sbCanvas->Visible());
+
+    // Watermark Cancel keeps the changed flag; OK sets it.
+    ASSERT_FALSE(Doc()->Changed());
+    ClickControl(C.sbMore);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muWatermark")));
+    EXPECT_FALSE(Doc()->Changed());
+    EXPECT_FALSE(Doc()->WatermarkEnabled());
+    Result = mrOk;
+    ClickControl(C.sbMore);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muWatermark")));
+    EXPECT_TRUE(Doc()->Changed());
+
+    Integer Undo = Doc()->UndoIndex();
+    ClickControl(C.sbMore);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muImageSize")));
+    EXPECT_EQ(Doc()->Width(), 100);
+    EXPECT_EQ(Doc()->Height(), 50);
+    EXPECT_EQ(Doc()->UndoIndex(), Undo + 1);
+    ClickControl(C.sbMore);
+    ASSERT_TRUE(ClickMenuItem(C.Item(u"muImageSize")));
+    EXPECT_EQ(Doc()->UndoIndex(), Undo + 1) << "the same size changes nothing";
+
+    // Canvas: margins of 0 still record a state; margins of 10 grow every side.
+    ClickControl(C.sbCanvas);
+    EXPECT_EQ(Doc()->UndoIndex(), Undo + 2);
+    Margin = 10;
+    ClickControl(C.sbCanvas);
+    EXPECT_EQ(Doc()->Width(), 120);
+    EXPECT_EQ(Doc()->Height(), 70);
+    // A new size keeps the picture centred: 140 x 90 adds 10 on each side.
+    Margin = -1;
+    ClickControl(C.sbCanvas);
+    EXPECT_EQ(Doc()->Width(), 140);
+    EXPECT_EQ(Doc()->Height(), 90);
+    Settle();
+    EXPECT_NE(CanvasPixel({5, 45}), Red);
+    EXPECT_EQ(CanvasPixel({25, 45}), Red);
+    EXPECT_NE(CanvasPixel({25, 15}), Red);
+}

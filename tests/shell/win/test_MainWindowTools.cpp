@@ -4,6 +4,8 @@
 // dialog run on the live document, and the preset panel's tiles.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "../../dialogs/win/DialogTest.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
@@ -12,7 +14,11 @@
 #include "document/ImageDraw.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
+#include "shell/OpenDocumentsCore.h"
+#include "shell/ToolGlyphs.h"
+#include "shell/ToolSelection.h"
 #include "shell/win/CanvasInput.h"
+#include "shell/win/CanvasRulers.h"
 #include "shell/win/MainLayout.h"
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/EffectLauncher.h"
@@ -28,6 +34,59 @@
 #include "skin/frame/win/SkinMenus.h"
 
 namespace {
+
+// The 16 x 16 pixels in the middle of a button on the screen, 0xAARRGGBB.
+std::vector<TColor32> GlyphPixels(TControl* Button)
+{
+    POINT P{Button->Left() + (Button->Width() - ToolGlyphSize) / 2, Button->Top() + (Button->Height() - ToolGlyphSize) / 2};
+    ::ClientToScreen(Button->Parent()->Handle(), &P);
+    auto Shot = guitest::CaptureScreen(TRect{P.x, P.y, P.x + ToolGlyphSize, P.y + ToolGlyphSize});
+    std::vector<TColor32> Out;
+    for (Integer y = 0; y < ToolGlyphSize; ++y)
+        for (Integer x = 0; x < ToolGlyphSize; ++x) Out.push_back(0xFF000000 | Shot->Pixel(x, y));
+    return Out;
+}
+
+// The button shows its glyph: one colour wherever the mask has full ink, and
+// that colour nowhere the mask has none (an empty box or a blank face fails).
+::testing::AssertionResult ShowsItsGlyph(TControl* Button)
+{
+    const TToolGlyphRows* G = FindToolGlyph(Button->Name());
+    if (!G) return ::testing::AssertionFailure() << "no glyph";
+    const std::vector<TColor32> Px = GlyphPixels(Button);
+    std::optional<TColor32> Ink;
+    for (Integer y = 0; y < ToolGlyphSize; ++y)
+        for (Integer x = 0; x < ToolGlyphSize; ++x) {
+            if (ToolGlyphInk(*G, x, y) != 255) continue;
+            const TColor32 C = Px[size_t(y * ToolGlyphSize + x)];
+            if (!Ink) Ink = C;
+            if (C != *Ink)
+                return ::testing::AssertionFailure() << "ink " << std::hex << C << " at " << std::dec << x << "," << y;
+        }
+    for (Integer y = 0; y < ToolGlyphSize; ++y)
+        for (Integer x = 0; x < ToolGlyphSize; ++x)
+            if (!ToolGlyphInk(*G, x, y) && Px[size_t(y * ToolGlyphSize + x)] == *Ink)
+                return ::testing::AssertionFailure() << "ink where the glyph has none at " << x << "," << y;
+    return ::testing::AssertionSuccess();
+}
+
+// Whether another control of the left panel (the program menu's button, the
+// link) lies over the button: where they go is the window layout's business.
+bool CoveredInTheLeftPanel(TControl* Button)
+{
+    TWinControl* Group = Button->Parent();
+    TWinControl* Left = Group ? Group->Parent() : nullptr;
+    if (!Left) return false;
+    const TRect R{Group->Left() + Button->Left(), Group->Top() + Button->Top(),
+                  Group->Left() + Button->Left() + Button->Width(), Group->Top() + Button->Top() + Button->Height()};
+    for (Integer i = 0; i < Left->ControlCount(); ++i) {
+        TControl* C = Left->Controls(i);
+        if (C == Group || !C->Visible()) continue;
+        if (C->Left() < R.Right && R.Left < C->Left() + C->Width() && C->Top() < R.Bottom && R.Top < C->Top() + C->Height())
+            return true;
+    }
+    return false;
+}
 
 bool SamePixels(TCustomBitmap32& A, TCustomBitmap32& B)
 {
@@ -161,6 +220,13 @@ TEST_F(MainWindow, APressHeldOnThePencilOpensItsMenuTheMenuSwapsTheButtons)
     Clock.Clock.Advance(1);
     EXPECT_TRUE(Form->SkinForm()->SkinMenu()->Visible());
     EXPECT_TRUE(Tools().PairItem(2, false)->Checked());
+    // The items: the buttons' glyphs, named by the buttons' hints.
+    for (bool Second : {false, true}) {
+        TMenuItem* Item = Tools().PairItem(2, Second);
+        EXPECT_FALSE(Item->Caption().empty());
+        EXPECT_EQ(Item->Caption(), B(Second ? u"sbToolBrush" : u"sbToolPencil")->Hint());
+        EXPECT_EQ(Item->Bitmap()->Width(), ToolGlyphSize);
+    }
     guitest::LeftButton(false);
     guitest::Pump();
     Form->SkinForm()->SkinMenuClose();
@@ -422,4 +488,120 @@ TEST_F(MainWindow, RestoreBringsBackThePictureAsLoadedAndDropsTheActions)
     EXPECT_TRUE(SamePixels(*Doc()->SrcBmp(), *Loaded));
     EXPECT_EQ(ActionRows(), 0);
     EXPECT_EQ(Doc()->UndoCount(), Undos + 1) << "the restore is a step of its own";
+}
+
+TEST_F(MainWindow, ToolButtonsShowTheirOwnGlyphsWhateverTheFonts)
+{
+    guitest::MovePointer(Screen({290, 190}));  // over the canvas: no button is hot
+    guitest::Pump();
+    const auto& Defs = ToolButtonDefs();
+    std::vector<TsfSkinSpeedButton*> Shown;
+    for (const TToolButtonDef& D : Defs)
+        if (B(D.Name)->Visible()) Shown.push_back(B(D.Name));
+    ASSERT_EQ(Shown.size(), 40u) << "four of the 44 wait behind their partners";
+    for (TsfSkinSpeedButton* Button : Shown)
+        if (!CoveredInTheLeftPanel(Button)) EXPECT_TRUE(ShowsItsGlyph(Button)) << UTF8Encode(Button->Name());
+
+    // The vector, basic and selection tools' glyphs, as the golden strip has them.
+    std::vector<TsfSkinSpeedButton*> Strip1;
+    for (const TToolButtonDef& D : Defs)
+        if (D.Group != TToolGroup::Magic && B(D.Name)->Visible()) Strip1.push_back(B(D.Name));
+    TCustomBitmap32 Strip;
+    Strip.SetSize(ToolGlyphSize * Integer(Strip1.size()), ToolGlyphSize);
+    for (size_t i = 0; i < Strip1.size(); ++i) {
+        const std::vector<TColor32> Px = GlyphPixels(Strip1[i]);
+        for (Integer y = 0; y < ToolGlyphSize; ++y)
+            for (Integer x = 0; x < ToolGlyphSize; ++x)
+                Strip.SetPixel(Integer(i) * ToolGlyphSize + x, y, Px[size_t(y * ToolGlyphSize + x)]);
+    }
+    const char* Root = std::getenv("LM_TEST_DATA");
+    const String File = UTF8ToString(std::string(Root ? Root : "tests/data") + "/shell/tool_glyphs.bmp");
+    if (std::getenv("LM_UPDATE_GOLDEN")) Strip.SaveToFile(File, false);
+    TCustomBitmap32 Golden;
+    ASSERT_NO_THROW(Golden.LoadFromFile(File));
+    if (!SamePixels(Strip, Golden)) {
+        Strip.SaveToFile(u"actual_tool_glyphs.bmp", false);
+        ADD_FAILURE() << "the tool buttons' glyphs differ from tests/data/shell/tool_glyphs.bmp";
+    }
+
+    // Down, and the property bar's buttons, disabled ones too.
+    ClickButton(B(u"sbShape2"));
+    guitest::MovePointer(Screen({290, 190}));
+    guitest::Pump();
+    EXPECT_TRUE(ShowsItsGlyph(B(u"sbShape2")));
+    for (TsfSkinSpeedButton* Button : {Tools().sbArrow[0], Tools().sbArrow[1], Tools().sbArrow[2], Tools().sbSave,
+                                       Tools().sbUndo, Tools().sbRedo}) {
+        ASSERT_TRUE(Button->Visible()) << UTF8Encode(Button->Name());
+        EXPECT_TRUE(ShowsItsGlyph(Button)) << UTF8Encode(Button->Name());
+    }
+}
+
+TEST_F(MainWindow, ACropShowsTheNewSizeAndRemembersWhetherToRemindOfTheOriginal)
+{
+    const struct {
+        Integer W, H;
+        bool Remind;  // less than half kept of more than 2560000 pixels
+    } Cases[] = {{2000, 1500, true}, {300, 200, false}};
+    auto* Size = Form->Layout().PartAs<TLabel>(u"lblImageSize");
+    ASSERT_NE(Size, nullptr);
+    for (const auto& C : Cases) {
+        ConfigTable->GetItem(1)->GetItem(0)->SetValue(C.W);
+        ConfigTable->GetItem(1)->GetItem(1)->SetValue(C.H);
+        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
+        Form->Image->SetScale(1);
+        Doc()->SetScale(1);
+        guitest::Pump();
+        EXPECT_EQ(Size->Caption(), ImageSizeText(C.W, C.H));
+        ClickButton(B(u"sbToolCrop"));
+        // Around the middle, which the view shows of a large picture too.
+        Drag({C.W / 2 - 50, C.H / 2 - 30}, {C.W / 2 + 50, C.H / 2 + 30});
+        ASSERT_TRUE(Doc()->CropExists());
+        Doc()->Crop();
+        EXPECT_EQ(Size->Caption(), ImageSizeText(Doc()->Width(), Doc()->Height())) << C.W;
+        EXPECT_LT(Doc()->Width(), C.W);
+        EXPECT_EQ(Tools().RemindReplaceOriginal(), C.Remind) << C.W;
+    }
+    // Restore brings the first size back, and says so.
+    ClickButton(Tools().btnRestore);
+    EXPECT_EQ(Size->Caption(), ImageSizeText(300, 200));
+}
+
+TEST_F(MainWindow, TheIdlePassShowsTheMeasuringPanelWithTheRulerAndHidesAnEmptyTimeText)
+{
+    TCanvasRulers& Rulers = Form->Rulers();
+    ASSERT_NE(Rulers.pnlPropRuler, nullptr);
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Rulers.pnlPropRuler->Visible());
+
+    // The ruler from the hand's menu: the panel shows at the foot of the canvas, its clear button idle.
+    Tools().PairItem(1, true)->Click();
+    guitest::Pump();
+    ASSERT_EQ(Tools().Tools().ShapeType(), shRuler);
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Rulers.pnlPropRuler->Visible());
+    EXPECT_FALSE(Rulers.btnRulerClear->Enabled());
+    const TRect Canvas{Form->pnlLeft->Width(), Form->pnlProp->Height(), Form->pnlLeft->Width() + Form->Image->Width(),
+                       Form->pnlProp->Height() + Form->Image->Height()};
+    EXPECT_GE(Rulers.pnlPropRuler->Left(), Canvas.Left);
+    EXPECT_LE(Rulers.pnlPropRuler->Left() + Rulers.pnlPropRuler->Width(), Canvas.Right);
+    EXPECT_LT(Rulers.pnlPropRuler->Top(), Canvas.Bottom);
+    EXPECT_GT(Rulers.pnlPropRuler->Top(), Canvas.Top + Form->Image->Height() / 2);
+
+    // A measurement outlives the tool; without one the panel goes with it.
+    Doc()->SetRulerEnabled(true);
+    ClickButton(B(u"sbShape3"));
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Rulers.pnlPropRuler->Visible());
+    EXPECT_TRUE(Rulers.btnRulerClear->Enabled());
+    Doc()->SetRulerEnabled(false);
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Rulers.pnlPropRuler->Visible());
+
+    auto* Msg1 = Form->Layout().PartAs<TLabel>(u"lblMsg1");
+    Msg1->SetCaption(u"12:00");
+    Tools().IdleUpdate();
+    EXPECT_TRUE(Msg1->Visible());
+    Msg1->SetCaption(String());
+    Tools().IdleUpdate();
+    EXPECT_FALSE(Msg1->Visible());
 }

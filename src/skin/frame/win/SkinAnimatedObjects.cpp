@@ -98,7 +98,11 @@ void TsfSkinAnimateObject::Draw(TCanvas* Cnvs, bool)
     CopyLook(Cnvs, ActivePicture, Look);
 }
 
-void TsfSkinAnimateObject::ShowLayer() { ShowGlowOn(HasMenu() ? Parent->MenuLayerManager() : Parent->LayerManager()); }
+void TsfSkinAnimateObject::ShowLayer()
+{
+    // Its glow stays at the form's frame even while a full layered border carries the caption.
+    ShowGlowOn(HasMenu() ? Parent->MenuLayerManager() : Parent->LayerManager(), false);
+}
 
 void TsfSkinAnimateObject::HideLayer() { HideGlowOn(HasMenu() ? Parent->MenuLayerManager() : Parent->LayerManager()); }
 
@@ -468,7 +472,7 @@ void TsfSkinMainMenuItem::OpenItemMenu()
     Parent->SkinMenuOpen();
     TsfSkinData* Skin = Parent->MenusSkinData() ? Parent->MenusSkinData() : Parent->SkinData();
     const bool Up = Parent->SkinData() && Parent->SkinData()->MainMenuPopupUp;
-    Parent->SkinMenu()->Popup(nullptr, Skin, 0, ScreenRect(), MenuItem, Up, false);
+    Parent->SkinMenu()->Popup(nullptr, Skin, 0, ScreenRect(false), MenuItem, Up, false);
 }
 
 bool TsfSkinMainMenuItem::ReleaseOtherDownItem()

@@ -218,6 +218,7 @@ void TsfSkinForm::SyncGeometry()
     G.QuickButtonCount = QuickButtonsShown();
     G.QuickImageWidth = QuickImageList ? QuickImageList->Width() : 0;
     G.SizeMove = FSizeMove;
+    G.LayerBorderFull = IsFullLayerBorderUsed();
     if (G.FormWidth == 0 || G.FormHeight == 0) {
         G.FormWidth = FForm->Width();
         G.FormHeight = FForm->Height();
@@ -727,7 +728,8 @@ void TsfSkinForm::SetFormRegion(bool AUpdateMask)
         if (!FSkinSupport) FGeometry.ClearMaskStrips();
         return;
     case TsfFormRegionKind::Rectangle: {
-        TRegion R(TRect{0, 0, FGeometry.FormWidth, FGeometry.FormHeight});
+        TRegion R(TRect{0, 0, FGeometry.FormWidth, FGeometry.LayerBorderFull ? LayerBorderRegionHeight()
+                                                                               : FGeometry.FormHeight});
         if (!FSkinSupport) FGeometry.ClearMaskStrips();
         Apply(R.Release());
         return;

@@ -501,6 +501,10 @@ public:
     void CheckAppLayeredBorders();
     // Taken at the start of a skin change for RestoreLayerBorderBounds.
     void SaveLayerBorderBounds();
+    // A full layered border frames the form at the skin's rolled-up height (rolled up or minimised).
+    bool UseLayerRollUpHeight() const;
+    // The height of the form's region under a full layered border.
+    Integer LayerBorderRegionHeight() const;
 
     // ---- Client mode (SkinForm_ClientMode.cpp): the skin drawn in the client
     // area; controls bound by name to areas of the picture.

@@ -278,7 +278,8 @@ void TsfSkinForm::SaveLayerBorderBounds()
 {
     FOldFormBounds = FForm->BoundsRect();
     FOldFullBorder = 0;
-    if (!FullLayerBorderShown()) return;
+    // Shown is what counts: the option that makes it used may have just been switched off.
+    if (!FBorderLayer || !FBorderLayer->Visible() || !FBorderLayer->FullBorder()) return;
     FOldFormBounds = ByBorder(FOldFormBounds, FBorderLayer->Geometry(), 1);
     FOldFullBorder = 1;
 }

@@ -7,8 +7,10 @@
 #include "skin/controls/SkinClock.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinObjects.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/model/SFSkinImage.h"
 #include "skin/model/SFStackBlur.h"
+#include "skin/model/SFUtils.h"
 #include "skin/model/SFMessages.h"
 #include "skin/model/SFWindowData.h"
 #include "skin/model/win/SFUtils_Win.h"
@@ -195,6 +197,10 @@ void TsfFormLayerWindow::MouseDown(TMouseButton Button, TShiftState Shift, Integ
         FLayerBorder->MouseCaptureObject = I;
         if (I >= 0) FLayerBorder->Placed(I)->MouseDown(X, Y, Button);
     }
+    // The press raised the border over a glow of a form that stays on top: the glow comes back over it.
+    if (C->LayerManager() && C->LayerManager()->IsVisible() && FLayerBorder->Form() &&
+        FLayerBorder->Form()->FormStyle() == fsStayOnTop)
+        C->LayerManager()->Update();
     if (Button == mbLeft && (Shift & ssDouble)) {
         // The second press of a double click: the object's own action (the system menu
         // button closes the form), the caption's as on an ordinary frame; no drag.
@@ -224,7 +230,8 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         FLayerBorder->TrackObjects({X, Y});
         if (TsfActiveSkinObject* O = FLayerBorder->Placed(FLayerBorder->ActiveObject)) O->MouseMove(X, Y);
     }
-    if (!FDown) return;
+    // A move that arrives while the last step's messages are processed is not a step of its own.
+    if (!FDown || FInProcessMessages) return;
     TCustomForm* F = FLayerBorder->Form();
     TsfSkinForm* C = FLayerBorder->DSF();
     POINT P{};
@@ -240,9 +247,24 @@ void TsfFormLayerWindow::MouseMove(TShiftState Shift, Integer X, Integer Y)
         const TRect N = LayerResizeStep(FHitMode, B, DX, DY, C->GetMinWidth(), C->GetMinHeight(), C->GetMaxWidth(),
                                         C->GetMaxHeight(), FLayerBorder->FrameForForm(), {P.x, P.y},
                                         FLayerBorder->Geometry().HitTestSize);
-        if (N != B) F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        // Nothing applied: the start stays, so that the edge catches up with the pointer when it comes back.
+        if (N == B) return;
+        // The windows above a top edge that goes down move first, not to show a gap meanwhile.
+        if (N.Top > B.Top) FLayerBorder->MoveWithForm2(N.Left, N.Top);
+        if (F->HandleAllocated())
+            RedrawWindow(F->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        F->SetBounds(N.Left, N.Top, N.Width(), N.Height());
+        if (N.Height() == B.Height()) FLayerBorder->MoveWithForm();
     }
     MousePos1 = {P.x, P.y};
+    FInProcessMessages = true;
+    try {
+        Application->ProcessMessages();
+    } catch (...) {
+        FInProcessMessages = false;
+        throw;
+    }
+    FInProcessMessages = false;
 }
 
 void TsfFormLayerWindow::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -309,6 +331,11 @@ void TsfFormLayerBorder::InitFrame(TsfSkinData* ASD, TCustomForm* AForm)
     }
     FData = &D;
     FGeometry.Init(D, FSourceBitmap->Width(), FSourceBitmap->Height());
+    if (D.FullBorder) {
+        // The frame objects draw themselves with their own alpha on the top window.
+        for (const auto& O : FDSF->ObjectList) O->InitAlphaImages();
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    }
     if (FCurrentAlphaBlendValue < 0) {
         FCurrentAlphaBlendValue = D.AlphaBlendValue;
         FCurrentInActiveAlphaBlendValue = D.InActiveAlphaBlendValue;
@@ -418,16 +445,11 @@ void TsfFormLayerBorder::LayoutObjects(Integer TopW)
 
 void TsfFormLayerBorder::DrawObjects(TsfBitmap* Top)
 {
-    // Drawn back to front (the caption under the buttons); what they cover is opaque.
+    // Drawn back to front (the caption under the buttons), each with its own alpha.
     for (auto It = FPlaced.rbegin(); It != FPlaced.rend(); ++It) {
         TsfActiveSkinObject* O = *It;
-        const TRect R{std::max<Integer>(O->ObjectRect.Left, 0), std::max<Integer>(O->ObjectRect.Top, 0),
-                      std::min(O->ObjectRect.Right, Top->Width()), std::min(O->ObjectRect.Bottom, Top->Height())};
-        if (R.Width() <= 0 || R.Height() <= 0) continue;
-        O->Draw(Top->Canvas(), true);
-        GdiFlush();
-        for (Integer Y = R.Top; Y < R.Bottom; ++Y)
-            for (Integer X = R.Left; X < R.Right; ++X) Top->SetPixel(X, Y, Top->GetPixel(X, Y) | 0xFF000000u);
+        if (!O->Visible || O->ObjectRect.Width() <= 0 || O->ObjectRect.Height() <= 0) continue;
+        O->DrawAlpha(Top->Canvas(), Top);
     }
 }
 
@@ -582,7 +604,10 @@ void TsfFormLayerBorder::Show(Integer X, Integer Y, Integer AHeight, Integer AWi
     BuildImages(AWidth, AHeight);
     FreeWindows();
     PlaceWindows(true);
-    if (FData->FullBorder && !WasVisible) FrameChanged(FForm);
+    if (FData->FullBorder && !WasVisible) {
+        FrameChanged(FForm);
+        FDSF->SetFormRegion(true);
+    }
 }
 
 void TsfFormLayerBorder::ShowWithForm()
@@ -625,7 +650,10 @@ void TsfFormLayerBorder::Hide()
     for (auto& I : FImages) I.reset();
     FreeWindows();
     FreeBlurRegions();
-    if (WasFull) FrameChanged(FForm);
+    if (WasFull) {
+        FrameChanged(FForm);
+        if (FForm && !(FForm->ComponentState() & csDestroying)) FDSF->SetFormRegion(true);
+    }
 }
 
 void TsfFormLayerBorder::Update(Integer AHeight, Integer AWidth)
@@ -691,9 +719,30 @@ void TsfFormLayerBorder::MoveWithForm2(Integer ALeft, Integer ATop)
 
 void TsfFormLayerBorder::SetActive(bool AActive, bool AUpdate)
 {
-    const bool Changed = FActive != AActive;
     FActive = AActive;
-    if (FVisible && Changed && FSourceInActiveBitMap) BuildImages(FFrame.Width(), FFrame.Height());
+    if (!AActive && FullBorder()) {
+        // An inactive form has nothing hot or pressed on its caption.
+        for (Integer I = 0; I < Integer(FPlaced.size()); ++I) {
+            TsfActiveSkinObject* O = Placed(I);
+            if (!O) continue;
+            if (auto* Cap = dynamic_cast<TsfSkinCaptionObject*>(O)) {
+                Cap->ActiveQuickButton = Cap->OldActiveQuickButton = Cap->MouseCaptureQuickButton = -1;
+                ClearQuickButtons(FDSF);
+            } else {
+                O->FMouseIn = false;
+                O->Active = false;
+                if (auto* B = dynamic_cast<TsfSkinButtonObject*>(O)) B->FDown = false;
+            }
+        }
+        SkinClock()->StopTimer(this, MouseTimerId);
+        ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    }
+    // Its own inactive picture, or the caption's inactive looks: the images are made anew.
+    if (FVisible && (FSourceInActiveBitMap || FullBorder())) {
+        const TRect F = FrameForForm();
+        FFrame = F;
+        BuildImages(F.Width(), F.Height());
+    }
     if (AUpdate && FVisible) SetAlphaBlend2();
 }
 
@@ -736,6 +785,20 @@ bool TsfSkinForm::IsLayerBorderUsed() const
 {
     return FSkinSupport && FSkinnableForm && FSupportNCArea && FSD && FSD->ShowLayeredBorders() && FSD->LayerFrame &&
            FSD->LayerFrame->PictureIndex != -1 && !BorderNone() && FForm->FormStyle() != fsMDIChild;
+}
+
+bool TsfSkinForm::UseLayerRollUpHeight() const
+{
+    if (!FBorderLayer || !FBorderLayer->FullBorder()) return false;
+    return FRollUpState || (FWindowState == wsMinimized && FForm != Application->MainForm());
+}
+
+Integer TsfSkinForm::LayerBorderRegionHeight() const
+{
+    if (!UseLayerRollUpHeight()) return FGeometry.FormHeight;
+    // Only the caption strip the border frames shows; nothing of it without a height of its own.
+    const Integer H = FBorderLayer->Data()->RollUpFormHeight;
+    return H != 0 ? H : IsWindows7() ? 1 : 0;
 }
 
 void TsfSkinForm::LayerBorderSkinChanged()
@@ -798,16 +861,26 @@ void TsfSkinForm::LayerBorderSkinMessage(TMessage& Message)
     const bool Shown = FBorderLayer && FBorderLayer->Visible();
     if (Message.Msg == WM_SHOWLAYEREDBORDERS) {
         // The skin's option was switched: the border comes or goes with the form as it is.
+        SaveLayerBorderBounds();
         if (IsLayerBorderUsed() && !Shown && IsWindowVisible(FForm->Handle())) {
             if (!FBorderLayer) FBorderLayer = new TsfFormLayerBorder(this);
             FBorderLayer->InitFrame(FSD, FForm);
             if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), false);
             FBorderLayer->SetActive(GetActiveWindow() == FForm->Handle(), false);
             FBorderLayer->ShowWithForm();
+            // A full border takes the place of the form's own frame: the outer frame keeps the
+            // form's old bounds, as the form takes the frame's when the border goes (switching
+            // back and forth does not grow the form).
+            if (FullLayerBorderShown() && FOldFullBorder == 0) FOldFullBorder = 1;
+            RestoreLayerBorderBounds();
+            FForm->Show();
         } else if (!IsLayerBorderUsed() && Shown) {
             FBorderLayer->Hide();
+            RestoreLayerBorderBounds();
             if (IsWindowsVistaOrLater()) SetDwmTransitions(FForm->Handle(), true);
         }
+        // The form's own frame comes or goes with a full border.
+        if (FBorderLayer && FBorderLayer->FullBorder()) ChangeSkinData();
     } else if (Message.Msg == WM_AEROBLURENABLED && Shown && IsLayerBorderUsed()) {
         // New windows: the blur behind them follows the option now.
         FBorderLayer->Hide();

@@ -28,6 +28,8 @@ public:
     TsfLayerHit FHitMode = lhNone;
     // Inside a mouse message: an object's action (closing the form) may hide the border meanwhile.
     Integer FBusy = 0;
+    // The pending messages of a drag step are being processed.
+    bool FInProcessMessages = false;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

@@ -1,6 +1,7 @@
 #include "skin/frame/win/SkinObjects.h"
 
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinLayerBorder.h"
 #include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/frame/win/SkinMenus.h"
 #include "skin/model/SFResStrData.h"
@@ -153,11 +154,16 @@ void TsfActiveSkinObject::Draw(TCanvas* Cnvs, bool UpDate)
     CopyLook(Cnvs, NormalPic, SkinRect);
 }
 
-TRect TsfActiveSkinObject::ScreenRect() const
+TRect TsfActiveSkinObject::ScreenRect(bool OnLayerBorder) const
 {
     TPoint P{0, 0};
     TCustomForm* F = Parent->Form();
-    if (F->FormStyle() == fsMDIChild && F->HandleAllocated()) {
+    const TWinControl* Top = OnLayerBorder && Parent->FullLayerBorderShown() ? Parent->BorderLayer()->Window(sfflTop)
+                                                                               : nullptr;
+    if (Top && Top->HandleAllocated()) {
+        // The full layered border carries the frame objects on its top window.
+        P = {Top->Left(), Top->Top()};
+    } else if (F->FormStyle() == fsMDIChild && F->HandleAllocated()) {
         const TRect& Cl = Parent->Geometry().NewClRect;
         const bool Skin = Parent->SkinSupport();
         POINT Q{Skin ? -Cl.Left : -3, Skin ? -Cl.Top : -(Parent->GetDefCaptionHeight() + 3)};
@@ -173,7 +179,7 @@ TRect TsfActiveSkinObject::ScreenRect() const
     return {ObjectRect.Left + P.X, ObjectRect.Top + P.Y, ObjectRect.Right + P.X, ObjectRect.Bottom + P.Y};
 }
 
-void TsfActiveSkinObject::ShowGlowOn(TsfLayerManager* M)
+void TsfActiveSkinObject::ShowGlowOn(TsfLayerManager* M, bool OnLayerBorder)
 {
     if (!M || !SkinLoaded() || GlowLayerPictureIndex == -1 || !IsWindows2000OrLater() ||
         !SD->ShowCaptionButtonGlowFrames)
@@ -190,7 +196,7 @@ void TsfActiveSkinObject::ShowGlowOn(TsfLayerManager* M)
     ToBitmap(G, Image);
     const TsfBitmap* GM = SD->ActiveBitmap(GlowLayerMaskPictureIndex);
     if (GM && GM->DC()) ToBitmap(GM, Mask);
-    const TRect R = ScreenRect();
+    const TRect R = ScreenRect(OnLayerBorder);
     M->Show(R.Left - GlowLayerOffsetX, R.Top - GlowLayerOffsetY, &Image, Mask.Empty() ? nullptr : &Mask,
             GlowLayerAlphaBlendValue);
 }
@@ -724,7 +730,7 @@ void TsfSkinCaptionObject::SetCaptionFont(TCanvas* Cnvs, bool AActive)
     } else {
         F->Assign(Parent->DefCaptionFont());
     }
-    F->SetColor(AActive ? ActiveFontColor : FontColor);
+    F->SetColor(FWhiteText ? clWhite : AActive ? ActiveFontColor : FontColor);
     if (SD && SD->ResourceStrData()) F->SetCharset(SD->ResourceStrData()->CharSet());
     else F->SetCharset(Parent->DefCaptionFont()->Charset());
 }
@@ -735,7 +741,8 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
     String Text = Form->Caption();
     if (!Parent->SupportNCArea() && !DefaultCaption) Text = FTextValue;
     if (Parent->OnCaptionPaint) {
-        Parent->OnCaptionPaint(Cnvs, ObjectRect, AActive);
+        // The alpha pass finds the application's painting by the pixels it changed.
+        if (!FWhiteText) Parent->OnCaptionPaint(Cnvs, ObjectRect, AActive);
         return;
     }
     if (Text.empty() || IsNullRect(TextRct)) return;
@@ -753,17 +760,27 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
         const TRect FR = AActive && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
         TsfBitmap B;
         const Integer Base = OnTop ? ObjectRect.Left : 0;
+        auto Put = [&](Integer X, Integer Y) {
+            if (!FWhiteText) {
+                B.Draw(Cnvs, X, Y);
+                return;
+            }
+            Cnvs->Brush()->SetStyle(bsSolid);
+            Cnvs->Brush()->SetColor(clWhite);
+            Cnvs->FillRect({X, Y, X + B.Width(), Y + B.Height()});
+            Cnvs->Brush()->SetStyle(bsClear);
+        };
         if (FullFrame) {
             const Integer W = ObjectRect.Width() - 2 * SD->ButtonsOffset;
             if (W > 0) {
                 CreateHSkinImage(FrameLeftOffset, FrameRightOffset, &B, ActivePicture, FR, W, FR.Height(), false);
-                B.Draw(Cnvs, Base + SD->ButtonsOffset, P.Y - FrameTextRect.Top);
+                Put(Base + SD->ButtonsOffset, P.Y - FrameTextRect.Top);
             }
         } else {
             const Integer W = FrameRect.Width() + TW - FrameTextRect.Width();
             if (W > 0) {
                 CreateHSkinImage(FrameLeftOffset, FrameRightOffset, &B, ActivePicture, FR, W, FR.Height(), false);
-                B.Draw(Cnvs, P.X - FrameTextRect.Left, P.Y - FrameTextRect.Top);
+                Put(P.X - FrameTextRect.Left, P.Y - FrameTextRect.Top);
             }
         }
     }
@@ -774,7 +791,7 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
         TRect R{X, Y, X, Y};
         DrawWideText(Cnvs, Text, R, DT_CALCRECT | Measure);
         const TColor Was = Cnvs->Font()->Color();
-        Cnvs->Font()->SetColor(Colour);
+        Cnvs->Font()->SetColor(FWhiteText ? clWhite : Colour);
         DrawWideText(Cnvs, Text, R, Flags);
         Cnvs->Font()->SetColor(Was);
     };
@@ -782,12 +799,14 @@ void TsfSkinCaptionObject::DrawCaptionText(TCanvas* Cnvs, const TRect& TR, bool 
     if (Shadow) Copy(P.X + 1, P.Y + 1, AActive ? ActiveShadowColor : ShadowColor);
     TRect R{P.X, P.Y, P.X, P.Y};
     DrawWideText(Cnvs, Text, R, DT_CALCRECT | Measure);
+    auto Effect = [&](TColor C) { return FWhiteText ? clWhite : C; };
     if (ReflectionEffect) {
-        DrawReflectionText(Cnvs, R, Text, Flags, ReflectionOffset, AActive ? ReflectionActiveColor : ReflectionColor);
+        DrawReflectionText(Cnvs, R, Text, Flags, ReflectionOffset,
+                           Effect(AActive ? ReflectionActiveColor : ReflectionColor));
     } else if (VistaGlowEffect && (AActive || VistaGlowInActiveEffect)) {
-        DrawVistaGlowText(Cnvs, R, Text, Flags, AActive ? GlowActiveColor : GlowColor);
+        DrawVistaGlowText(Cnvs, R, Text, Flags, Effect(AActive ? GlowActiveColor : GlowColor));
     } else if (GlowEffect && (AActive || GlowInActiveEffect)) {
-        DrawGlowText(Cnvs, R, Text, Flags, GlowOffset, AActive ? GlowActiveColor : GlowColor, GlowSize);
+        DrawGlowText(Cnvs, R, Text, Flags, GlowOffset, Effect(AActive ? GlowActiveColor : GlowColor), GlowSize);
     } else {
         DrawWideText(Cnvs, Text, R, Flags);
     }

@@ -8,15 +8,17 @@
 // skin/frame/SkinObjectsCore.
 #pragma once
 
+#include <memory>
+
 #include "framework/controls/win/Controls.h"
 #include "framework/controls/win/Menus.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/frame/SkinObjectsCore.h"
+#include "skin/model/SFBitmap.h"
 #include "skin/model/SFObjectData.h"
 
 class TsfSkinForm;
 class TsfSkinData;
-class TsfBitmap;
 
 // Rectangle R of P stretched (nearest pixel) into D of the context DC.
 void CopySkinPart(HDC DC, const TRect& D, const TsfBitmap* P, const TRect& R);
@@ -83,8 +85,9 @@ public:
 
 protected:
     bool SkinLoaded() const;
-    // The object's rectangle on the screen (where a glow or a menu goes).
-    TRect ScreenRect() const;
+    // The object's rectangle on the screen (where a glow or a menu goes); OnLayerBorder:
+    // on the top window of a full layered border while that carries the frame objects.
+    TRect ScreenRect(bool OnLayerBorder = true) const;
     // R of P copied into ObjectRect.
     void CopyLook(TCanvas* Cnvs, const TsfBitmap* P, const TRect& R) const;
     // The normal look (NormalRect of NormalPic) morphed towards HotRect of ActivePicture by FMorphKf.
@@ -93,7 +96,7 @@ protected:
     void DrawMorphOf(TCanvas* Cnvs, TsfBitmap& Normal, TsfBitmap& Hot) const;
     bool MorphInProgress();
     // The glow on the given layer manager.
-    void ShowGlowOn(class TsfLayerManager* M);
+    void ShowGlowOn(class TsfLayerManager* M, bool OnLayerBorder = true);
     void HideGlowOn(class TsfLayerManager* M);
     double FMorphKf = 0;
 };
@@ -147,6 +150,10 @@ public:
     void ShowLayer() override;
     void HideLayer() override;
     bool CanMorphing() override;
+    // Its looks with the alpha of their masks, for a layered border.
+    void InitAlphaImages() override;
+    // The look of the moment blended (per-pixel alpha) into ObjectRect of ABitMap.
+    void DrawAlpha(TCanvas* Cnvs, TsfBitmap* ABitMap) override;
     void Draw(TCanvas* Cnvs, bool UpDate) override;
     void DblClick() override;
     void MouseEnter() override;
@@ -168,6 +175,12 @@ public:
     Integer AlphaMaskPictureIndex = -1;
     Integer AlphaMaskActivePictureIndex = -1;
     Integer AlphaMaskInActivePictureIndex = -1;
+    // Null until InitAlphaImages, and for a look the skin does not give.
+    std::unique_ptr<TsfBitmap> FAlphaNormalImage, FAlphaActiveImage, FAlphaDownImage, FAlphaRestoreNormalImage,
+        FAlphaRestoreActiveImage, FAlphaRestoreDownImage, FAlphaInActiveImage, FAlphaInActiveRestoreImage;
+
+private:
+    bool FAlphaImagesReady = false;
 };
 
 // The caption: the form's caption text in the skin's font, colours and
@@ -177,6 +190,8 @@ public:
     TsfSkinCaptionObject(TsfSkinForm* AParent, const TsfDataSkinObject* AData);
     String ClassName() const override { return u"TsfSkinCaptionObject"; }
     void Draw(TCanvas* Cnvs, bool UpDate) override;
+    // The text (and quick buttons) drawn opaque into ABitMap over a background that keeps its alpha.
+    void DrawAlpha(TCanvas* Cnvs, TsfBitmap* ABitMap) override;
     void MouseDown(Integer X, Integer Y, TMouseButton Button) override;
     void MouseUp(Integer X, Integer Y, TMouseButton Button) override;
     void MouseMove(Integer X, Integer Y) override;
@@ -232,4 +247,6 @@ private:
     // The object-sized background of skin rectangle S in picture P.
     void MakeBackground(TsfBitmap& B, const TRect& S, const TsfBitmap* P, bool Horizontal) const;
     String FTextValue;
+    // The alpha pass of DrawAlpha: every text layer in white, the frame picture a white block.
+    bool FWhiteText = false;
 };

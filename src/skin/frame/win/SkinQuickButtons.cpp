@@ -5,6 +5,7 @@
 #include "skin/controls/win/SkinCtrls.h"
 #include "skin/frame/SkinQuickButtonsCore.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinLayerBorder.h"
 
 // ---------------------------------------------------------------------------
 // Items
@@ -152,7 +153,11 @@ bool QuickButtonsMouseDown(TsfSkinForm* DSF, TMouseButton Button, Integer X, Int
             if (B->PopupMenu) {
                 // Under the button, in screen coordinates.
                 TPoint O{DSF->Form()->Left(), DSF->Form()->Top()};
-                if (DSF->Form()->FormStyle() == fsMDIChild) {
+                if (DSF->FullLayerBorderShown() && DSF->BorderLayer()->Window(sfflTop)) {
+                    // The caption is on the full layered border's top window.
+                    const TWinControl* Top = DSF->BorderLayer()->Window(sfflTop);
+                    O = {Top->Left(), Top->Top()};
+                } else if (DSF->Form()->FormStyle() == fsMDIChild) {
                     RECT W;
                     GetWindowRect(DSF->Form()->Handle(), &W);
                     O = {W.left, W.top};

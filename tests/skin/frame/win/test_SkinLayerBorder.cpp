@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
+
 #include "SkinControlTestEnv.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinLayerBorder.h"
@@ -25,10 +27,24 @@ struct TUpdate {
 };
 std::vector<TUpdate> GUpdates;
 
+// The last picture each window was handed.
+struct TPushed {
+    int W = 0, H = 0;
+    std::vector<TsfColor> Px;
+    TsfColor At(int X, int Y) const { return X >= 0 && Y >= 0 && X < W && Y < H ? Px[size_t(Y) * W + X] : 0; }
+};
+std::map<HWND, TPushed> GPushed;
+
 BOOL WINAPI FakeUpdateLayeredWindow(HWND Wnd, HDC, POINT*, SIZE* Size, HDC Src, POINT*, COLORREF, BLENDFUNCTION* Blend,
                                     DWORD)
 {
     const TsfBitmap* B = FindSkinBitmapByDC(Src);
+    if (B && B->Width() > 0) {
+        TPushed& P = GPushed[Wnd];
+        P.W = B->Width();
+        P.H = B->Height();
+        P.Px.assign(B->Bits(), B->Bits() + size_t(P.W) * P.H);
+    }
     GUpdates.push_back({Wnd, Blend ? Blend->SourceConstantAlpha : -1, Size ? *Size : SIZE{},
                         B && B->Width() > 0 ? int(B->GetPixel(0, 0) >> 24) : -1});
     return TRUE;
@@ -81,6 +97,7 @@ protected:
         Saved = SfUpdateLayeredWindow;
         SfUpdateLayeredWindow = FakeUpdateLayeredWindow;
         GUpdates.clear();
+        GPushed.clear();
     }
     void TearDown() override
     {
@@ -480,4 +497,285 @@ TEST_F(SkinLayerBorder, DoubleClicksOnTheTopWindowsCaptionMaximiseRestoreAndRoll
     DoubleClickCaption();
     EXPECT_TRUE(PumpUntil([&] { return !C->RollUpState(); }));
     EXPECT_EQ(C->Form()->Height(), 200);
+}
+
+TEST_F(SkinLayerBorder, TheSystemMenuOfAFullBorderOpensUnderItsButtonOnTheTopWindow)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    C->SetShowIcon(false);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    L->UpdateBorder();
+    const TsfActiveSkinObject* B = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmSysMenu && O->Visible) B = O.get();
+    ASSERT_NE(B, nullptr);
+    L->SyncPlaced();
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (B->ObjectRect.Left + B->ObjectRect.Right) / 2,
+                 W.top + (B->ObjectRect.Top + B->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return L->ActiveObject >= 0 && L->Placed(L->ActiveObject) == B; }));
+    LeftButton(true);
+    ASSERT_TRUE(PumpUntil([&] { return C->InMenu && C->SkinMenu()->LevelCount() > 0; }));
+    LeftButton(false);
+    Pump();
+    // Under the button where it is drawn, not where the form's own frame would have it.
+    EXPECT_EQ(C->SkinMenu()->Level(0)->Top(), W.top + B->ObjectRect.Bottom);
+    EXPECT_EQ(C->SkinMenu()->Level(0)->Left(), W.left + B->ObjectRect.Left);
+    C->SkinMenu()->Hide();
+    Pump();
+}
+
+TEST_F(SkinLayerBorder, AFullBordersButtonsAndCaptionTextKeepTheirOwnAlpha)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    // The close button's looks get a mask: grey 64 on their left half, white on the right.
+    TsfDataSkinStdButton* CloseData = nullptr;
+    for (const auto& O : S->ObjectList)
+        if (auto* B = dynamic_cast<TsfDataSkinStdButton*>(O.get()); B && B->Command == cmClose && !CloseData) CloseData = B;
+    ASSERT_TRUE(CloseData);
+    const Integer MW = CloseData->SkinRect.Width(), MH = CloseData->SkinRect.Height();
+    ASSERT_GE(MW, 8);
+    TDibImage M;
+    M.Allocate(MW, MH, pf24bit);
+    for (Integer Y = 0; Y < MH; ++Y)
+        for (Integer X = 0; X < MW; ++X) {
+            uint8_t* Px = M.ScanLine(Y) + 3 * X;
+            Px[0] = Px[1] = Px[2] = X < MW / 2 ? 64 : 255;
+        }
+    S->FActivePictures.push_back(std::move(M));
+    CloseData->AlphaMaskPictureIndex = CloseData->AlphaMaskActivePictureIndex = CloseData->AlphaMaskInActivePictureIndex =
+        Integer(S->FActivePictures.size()) - 1;
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    TsfActiveSkinObject *Close = nullptr, *Caption = nullptr;
+    for (const auto& O : C->ObjectList) {
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmClose && O->Visible && !Close) Close = O.get();
+        if (O->Kind == TsfFrameObjectKind::Caption && !Caption) Caption = O.get();
+    }
+    ASSERT_TRUE(Close && Caption);
+    const HWND TopWnd = L->Window(sfflTop)->Handle();
+    F->SetCaption(u"WWWWWWWW");
+    L->UpdateBorder();
+    ASSERT_TRUE(GPushed.count(TopWnd));
+    const TPushed& Top = GPushed[TopWnd];
+    L->SyncPlaced();
+    const TRect B = Close->ObjectRect;
+    const int MidY = (B.Top + B.Bottom) / 2;
+    // Over the frame's alpha 128: 64 + 128 x (255 - 64) / 255 on the mask's grey half, opaque on its white half.
+    EXPECT_EQ(Top.At(B.Left + 1, MidY) >> 24, 160u);
+    EXPECT_EQ(Top.At(B.Right - 2, MidY) >> 24, 255u);
+    // The caption's text is opaque, the caption's background keeps the frame's alpha.
+    auto Opaque = [&](const TPushed& P) {
+        int N = 0;
+        const TRect R = Caption->ObjectRect;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < std::min(R.Right, B.Left); ++X) {
+                const unsigned A = P.At(X, Y) >> 24;
+                EXPECT_TRUE(A == 128 || A == 255 || (A > 128 && A < 255)) << X << "," << Y << " " << A;
+                if (A == 255) ++N;
+            }
+        return N;
+    };
+    EXPECT_GT(Opaque(Top), 20);
+    EXPECT_EQ(Top.At(Caption->ObjectRect.Left, Caption->ObjectRect.Bottom - 1) >> 24, 128u);
+    F->SetCaption(u"");
+    L->UpdateBorder();
+    EXPECT_EQ(Opaque(GPushed[TopWnd]), 0);
+}
+
+TEST_F(SkinLayerBorder, UnderAFullBorderTheFormsRegionIsItsRectangleOrTheRolledUpStrip)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    S->LayerFrame->RollUpFormHeight = 6;
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    auto Box = [&] {
+        TRegion R(TRect{0, 0, 0, 0});
+        if (GetWindowRgn(F->Handle(), R) == ERROR) return TRect{-1, -1, -1, -1};
+        RECT B;
+        GetRgnBox(R, &B);
+        return TRect{B.left, B.top, B.right, B.bottom};
+    };
+    // The skin's own mask does not cut a form whose frame is the border's.
+    EXPECT_EQ(Box(), TRect(0, 0, 300, 200));
+    // The frame is outside: the form may be as low as a strip.
+    EXPECT_EQ(C->GetMinHeight(), 10);
+    C->SetRollUpState(true);
+    Pump();
+    EXPECT_EQ(Box(), TRect(0, 0, 300, 6));
+    C->SetRollUpState(false);
+    Pump();
+    EXPECT_EQ(F->Height(), 200);
+    EXPECT_EQ(Box(), TRect(0, 0, 300, 200));
+}
+
+TEST_F(SkinLayerBorder, SwitchingAFullBorderOffAndOnKeepsTheOuterFrameWhereItWas)
+{
+    TSkinMessages Messages;
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    const TRect Frame = L->FrameForForm();
+    // The border's outer edge: the sizing band, 8 pixels around the form.
+    const TRect Outer{292, 192, 608, 408};
+    // Off: the form with its own frame takes the border's place.
+    S->SetShowLayeredBorders(false);
+    Pump();
+    EXPECT_FALSE(L->Visible());
+    EXPECT_EQ(F->BoundsRect(), Outer);
+    RECT Client;
+    GetClientRect(F->Handle(), &Client);
+    EXPECT_LT(Client.bottom, F->Height());
+    // On: the border is where the form was, the form inside it as before.
+    S->SetShowLayeredBorders(true);
+    Pump();
+    ASSERT_TRUE(C->FullLayerBorderShown());
+    EXPECT_EQ(F->BoundsRect(), TRect(300, 200, 600, 400));
+    EXPECT_EQ(L->FrameForForm(), Frame);
+    GetClientRect(F->Handle(), &Client);
+    EXPECT_EQ(Client.bottom, F->Height());
+}
+
+TEST_F(SkinLayerBorder, DraggingTheTopBandAndACornerSizesTheFormAndTheWindowsFollow)
+{
+    TsfSkinForm* C = NewBorderedForm(LayerSkin());
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    auto Form = [&] { return TRect{F->Left(), F->Top(), F->Left() + F->Width(), F->Top() + F->Height()}; };
+    // The first point down the middle of the top window that sizes by the top edge.
+    auto TopBand = [&] {
+        const TRect Fr = L->FrameForForm();
+        const Integer X = (Fr.Left + Fr.Right) / 2;
+        for (Integer Y = Fr.Top; Y < F->Top(); ++Y)
+            if (L->Geometry().HitTest(sfflTop, Fr, Form(), {X, Y}, true) == lhTop) return TPoint{X, Y};
+        return TPoint{-1, -1};
+    };
+    const TPoint P = TopBand();
+    ASSERT_GE(P.X, 0);
+    const Integer Bottom = F->Top() + F->Height();
+    // Inwards: the top edge goes down by the movement, the bottom stays.
+    MovePointer(P);
+    LeftButton(true);
+    Pump();
+    MovePointer({P.X, P.Y + 40});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->Top(), 240);
+    EXPECT_EQ(F->Top() + F->Height(), Bottom);
+    // The four windows are around the form where it is now.
+    ASSERT_TRUE(PumpUntil([&] {
+        RECT W;
+        GetWindowRect(L->Window(sfflTop)->Handle(), &W);
+        return W.bottom == F->Top();
+    }));
+    RECT W;
+    GetWindowRect(L->Window(sfflLeft)->Handle(), &W);
+    EXPECT_EQ(W.top, F->Top());
+    // The bottom-right corner outwards: both axes once the pointer is in the frame's outer band.
+    const TRect Fr = L->FrameForForm();
+    TPoint Corner{-1, -1};
+    for (Integer D = 0; D < 20 && Corner.X < 0; ++D) {
+        const TPoint Q{F->Left() + F->Width() + D, F->Top() + F->Height() + D};
+        if (L->Geometry().HitTest(sfflBottom, Fr, Form(), Q, true) == lhBottomRight) Corner = Q;
+    }
+    ASSERT_GE(Corner.X, 0);
+    const Integer W0 = F->Width(), H0 = F->Height();
+    MovePointer(Corner);
+    LeftButton(true);
+    Pump();
+    // Into the outer band: the frame's far corner less a pixel, 25 pixels further out.
+    MovePointer({Fr.Right - 1 + 25, Fr.Bottom - 1 + 25});
+    LeftButton(false);
+    Pump();
+    EXPECT_EQ(F->Width(), W0 + (Fr.Right - 1 + 25 - Corner.X));
+    EXPECT_EQ(F->Height(), H0 + (Fr.Bottom - 1 + 25 - Corner.Y));
+    EXPECT_EQ(F->Left(), 300);
+    EXPECT_EQ(F->Top(), 240);
+}
+
+TEST_F(SkinLayerBorder, AFullBorderOfAnInactiveFormShowsNothingHotAndItsInactiveLooks)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    TsfSkinStdButtonObject* Close = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmClose && O->Visible && !Close)
+            Close = dynamic_cast<TsfSkinStdButtonObject*>(O.get());
+    ASSERT_TRUE(Close);
+    L->SyncPlaced();
+    const HWND TopWnd = L->Window(sfflTop)->Handle();
+    // Hot under the pointer.
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (Close->ObjectRect.Left + Close->ObjectRect.Right) / 2,
+                 W.top + (Close->ObjectRect.Top + Close->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return Close->FMouseIn; }));
+    const std::vector<TsfColor> Hot = GPushed[TopWnd].Px;
+    // Deactivated: the hover is gone and the top picture is made again for the inactive looks.
+    GPushed.clear();
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 0, 0);
+    EXPECT_FALSE(Close->FMouseIn);
+    EXPECT_EQ(L->ActiveObject, -1);
+    ASSERT_TRUE(GPushed.count(TopWnd));
+    const TPushed& Now = GPushed[TopWnd];
+    const TRect B = Close->ObjectRect;
+    int Changed = 0;
+    for (int Y = B.Top; Y < B.Bottom; ++Y)
+        for (int X = B.Left; X < B.Right; ++X)
+            if (Now.At(X, Y) != Hot[size_t(Y) * Now.W + X]) ++Changed;
+    EXPECT_GT(Changed, 0);
+    SendMessageW(F->Handle(), WM_NCACTIVATE, 1, 0);
+}
+
+TEST_F(SkinLayerBorder, ADoubleClickOnTheSystemMenuButtonOfAFullBorderClosesTheForm)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TsfSkinForm* C = NewBorderedForm(S);
+    C->SetShowIcon(false);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    L->UpdateBorder();
+    const TsfActiveSkinObject* B = nullptr;
+    for (const auto& O : C->ObjectList)
+        if (O->Kind == TsfFrameObjectKind::StdButton && O->Command == cmSysMenu && O->Visible) B = O.get();
+    ASSERT_NE(B, nullptr);
+    L->SyncPlaced();
+    bool Closed = false;
+    F->OnClose = [&](TObject*, TCloseAction& A) {
+        Closed = true;
+        A = caHide;
+    };
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + (B->ObjectRect.Left + B->ObjectRect.Right) / 2,
+                 W.top + (B->ObjectRect.Top + B->ObjectRect.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return L->ActiveObject >= 0 && L->Placed(L->ActiveObject) == B; }));
+    LeftButton(true);
+    LeftButton(false);
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return Closed; }));
+    if (C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
+    Pump();
 }
