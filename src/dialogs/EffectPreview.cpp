@@ -14,8 +14,11 @@ void TEffectPreview::Shown()
 {
     SkinClock()->StartTimer(this, FirstPreviewTimer, FirstPreviewDelay, [this] {
         SkinClock()->StopTimer(this, FirstPreviewTimer);
-        FTarget.ProcessMessages();
-        UpdatePreview(false);
+        if (FirstPreview) {
+            FTarget.ProcessMessages();
+            UpdatePreview(false);
+        }
+        if (OnFirstTick) OnFirstTick();
     });
 }
 
@@ -76,7 +79,7 @@ void TEffectPreview::Ok()
 {
     // OK before the first preview was drawn (within the pause) would keep an
     // effect run that computed nothing: the preview is made now.
-    const bool NotYet = SkinClock()->TimerRunning(this, FirstPreviewTimer) || FCount == 0;
+    const bool NotYet = FirstPreview && (SkinClock()->TimerRunning(this, FirstPreviewTimer) || FCount == 0);
     SkinClock()->StopTimer(this, FirstPreviewTimer);
     if (!FPreviewChecked)
         SetPreviewChecked(true);

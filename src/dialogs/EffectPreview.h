@@ -11,6 +11,7 @@
 // values, when the running one ends.
 #pragma once
 
+#include <functional>
 #include <set>
 
 #include "document/base/ImageDrawTypes.h"
@@ -41,6 +42,12 @@ public:
     // Modes whose preview follows a slider while it is still dragged.
     std::set<Integer> FastEffects;
     bool Pending = false;  // the dialog fills its controls: no preview
+    // Whether the pause after showing ends in a first preview (a dialog
+    // opening at neutral values has nothing to show: no preview, and OK
+    // then keeps the picture as it is).
+    bool FirstPreview = true;
+    // Runs when the pause after showing ends, after the first preview.
+    std::function<void()> OnFirstTick;
 
     bool PreviewChecked() const { return FPreviewChecked; }
     bool Running() const { return FRunning; }

@@ -31,4 +31,7 @@ public:
     virtual void clColorShowTrackMenu(TObject* Sender) = 0;
     virtual void clColorHideTrackMenu(TObject* Sender) = 0;
     virtual void clColorColorDialogClose(TObject* Sender) = 0;
+    // The light background of the main window's tool panels in the current
+    // skin; the dialogs' parameter panels and group boxes take it too.
+    virtual TColor PanelBackColor() const = 0;
 };

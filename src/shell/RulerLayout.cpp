@@ -10,7 +10,7 @@
 namespace {
 
 // Rows where the minor ticks start (they all end at the bottom row).
-constexpr Integer LongMinorTop = 11, ShortMinorTop = 13;
+constexpr Integer LongMinorTop = 11, ShortMinorTop = 13, HalfStepTop = 8;
 
 bool IsRoundValue(double B) { return B > 0 && (B == 2 || B == 5 || std::fmod(B, 10) == 0); }
 
@@ -118,4 +118,91 @@ TMeasureTexts MeasureTexts(bool Exists, Integer X1, Integer Y1, Integer X2, Inte
             u"H: " + IntToStr(Y2 - Y1),
             u"A: " + FiveDigits(Shown, 1, DecimalSeparator) + u"°",
             u"D: " + FiveDigits(Distance, 2, DecimalSeparator)};
+}
+
+namespace {
+
+// A value of the unit ruler: up to three decimals, without trailing zeros.
+String UnitLabel(double Value, char16_t DecimalSeparator)
+{
+    String S = FloatToStrF(Value, ffFixed, 15, 3);
+    const size_t Point = S.find(u'.');
+    if (Point != String::npos) {
+        while (S.back() == u'0') S.pop_back();
+        if (S.back() == u'.') S.pop_back();
+        else S[Point] = DecimalSeparator;
+    }
+    return S;
+}
+
+}  // namespace
+
+TUnitRulerSpacing CalcUnitRulerSpacing(Integer Unit, Single Scale)
+{
+    static constexpr double InchSteps[] = {0.125, 0.25, 0.5, 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
+    static constexpr double MillimetreSteps[] = {1,   2,   5,    10,   20,   50,    100,  200,
+                                                 500, 1000, 2000, 5000, 10000, 20000, 50000};
+    TUnitRulerSpacing R;
+    if ((Unit != RulerUnitInches && Unit != RulerUnitMillimetres) || !(Scale > 0)) return R;
+    const bool Inches = Unit == RulerUnitInches;
+    const double ScreenPerUnit = (Inches ? RulerPixelsPerInch : RulerPixelsPerInch / 25.4) * Scale;
+    const double* First = Inches ? std::begin(InchSteps) : std::begin(MillimetreSteps);
+    const double* Last = Inches ? std::end(InchSteps) : std::end(MillimetreSteps);
+    R.Value = Last[-1];
+    for (const double* V = First; V != Last; ++V)
+        if (*V * ScreenPerUnit >= 30) {
+            R.Value = *V;
+            break;
+        }
+    R.Spacing = R.Value * ScreenPerUnit;
+    // The natural parts of the step, finest first.
+    std::vector<Integer> Parts;
+    if (Inches && R.Value == 1) Parts = {8, 4, 2};
+    else if (Inches && R.Value < 1) Parts = {static_cast<Integer>(std::nearbyint(R.Value * 8)), 2};
+    else {
+        const double Lead = R.Value / std::pow(10.0, std::floor(std::log10(R.Value) + 1e-9));
+        if (std::nearbyint(Lead) == 2) Parts = {4, 2};
+        else if (std::nearbyint(Lead) == 5) Parts = {5};
+        else Parts = {10, 5, 2};
+    }
+    R.Divisions = 1;
+    for (Integer N : Parts)
+        if (N > 1 && R.Spacing / N >= 4) {
+            R.Divisions = N;
+            break;
+        }
+    return R;
+}
+
+std::vector<TRulerTick> UnitRulerTicks(const TUnitRulerSpacing& S, Single OffsetHorz, Integer Width,
+                                       char16_t DecimalSeparator)
+{
+    std::vector<TRulerTick> Ticks;
+    if (S.Divisions <= 0 || !(S.Spacing > 0)) return Ticks;
+    const double X0 = std::nearbyint(OffsetHorz) + RulerThickness;
+    const double Minor = S.Spacing / S.Divisions;
+    // Closer than a pixel the ticks would only blacken the ruler.
+    if (Minor < 1) return Ticks;
+    auto Tick = [&](Integer I, Integer X) {
+        const Integer InStep = I % S.Divisions;
+        if (InStep == 0) {
+            Ticks.push_back({X, 0, UnitLabel(I / S.Divisions * S.Value, DecimalSeparator)});
+            return;
+        }
+        Integer Top = InStep % 2 == 1 || S.Divisions <= 5 ? ShortMinorTop : LongMinorTop;
+        if (S.Divisions % 2 == 0 && InStep == S.Divisions / 2) Top = HalfStepTop;
+        Ticks.push_back({X, Top, String()});
+    };
+    Ticks.push_back({static_cast<Integer>(X0), 0, u"0"});
+    for (Integer I = 1;; ++I) {
+        const Integer X = static_cast<Integer>(std::nearbyint(X0 + I * Minor));
+        if (X >= Width) break;
+        Tick(I, X);
+    }
+    for (Integer J = 1;; ++J) {
+        const Integer X = static_cast<Integer>(std::nearbyint(X0 - J * Minor));
+        if (X < RulerThickness) break;
+        Tick(J, X);
+    }
+    return Ticks;
 }

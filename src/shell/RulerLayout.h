@@ -43,3 +43,26 @@ struct TMeasureTexts {
     String X, Y, W, H, A, D;
 };
 TMeasureTexts MeasureTexts(bool Exists, Integer X1, Integer Y1, Integer X2, Integer Y2, char16_t DecimalSeparator);
+
+// The ruler in inches (unit 1) or millimetres (unit 2). The picture keeps no
+// resolution of its own: an inch is taken as 96 image pixels, the platform's
+// standard screen resolution. The labelled step is the first round value of
+// the unit (inches 1/8 to 1000, millimetres 1 to 50000) at least 30 screen
+// pixels long; its divisions are as many of the unit's natural parts (eighths
+// of an inch, tenths, fifths, quarters, halves) as keep 4 pixels apart.
+// Positions are rounded from the exact distance, so they never drift.
+constexpr Integer RulerUnitPixels = 0, RulerUnitInches = 1, RulerUnitMillimetres = 2;
+constexpr double RulerPixelsPerInch = 96;
+struct TUnitRulerSpacing {
+    double Spacing = 0;     // screen pixels between labelled ticks
+    double Value = 0;       // units one labelled step stands for
+    Integer Divisions = 0;  // minor steps between labelled ticks
+};
+// Unit 1 or 2 at Scale (screen pixels per image pixel); any other unit gives
+// an empty spacing (no ticks).
+TUnitRulerSpacing CalcUnitRulerSpacing(Integer Unit, Single Scale);
+// The ticks of the unit ruler as RulerTicks lays them out for pixels (the
+// origin "0", then right and left of it); a half step's tick is longer.
+// Fractional labels are written with DecimalSeparator.
+std::vector<TRulerTick> UnitRulerTicks(const TUnitRulerSpacing& S, Single OffsetHorz, Integer Width,
+                                       char16_t DecimalSeparator);

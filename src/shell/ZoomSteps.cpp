@@ -60,3 +60,11 @@ TPoint AutoScrollStep(TPoint P, TPoint Origin, Integer Width, Integer Height)
     if (P.X > Right) return {AutoScrollPixels, 0};
     return {0, 0};
 }
+
+TWheelTarget WheelTargetFor(const TWheelPanels& P)
+{
+    if (P.PresetBarVisible && P.RightVisible && P.OverRight) return TWheelTarget::PresetPanel;
+    if (P.StripBarVisible && P.OverStrip) return TWheelTarget::OpenDocuments;
+    if (P.TextVisible && P.MemoFocused && P.MemoLines > 4 && P.OverText) return TWheelTarget::TextMemo;
+    return TWheelTarget::Canvas;
+}

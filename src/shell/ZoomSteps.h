@@ -39,3 +39,18 @@ TWheelAction WheelActionFor(Integer Mode, Integer BitmapHeight, Integer Viewport
 // edge, nothing scrolls. Only one direction scrolls per tick.
 constexpr Integer AutoScrollMargin = 18, AutoScrollPixels = 20;
 TPoint AutoScrollStep(TPoint P, TPoint Origin, Integer Width, Integer Height);
+
+// Where a wheel notch goes before the canvas sees it, first match wins: the
+// preset panel's scroll bar while it and the right panel show and the pointer
+// is over that panel; the open-documents strip's scroll bar while it shows
+// and the pointer is over the strip; the text memo itself (the window leaves
+// the notch alone) while the text panel shows, the memo has the focus and
+// more than 4 lines and the pointer is over the text panel; else the canvas.
+enum class TWheelTarget : Byte { Canvas, PresetPanel, OpenDocuments, TextMemo };
+struct TWheelPanels {
+    bool PresetBarVisible = false, RightVisible = false, OverRight = false;
+    bool StripBarVisible = false, OverStrip = false;
+    bool TextVisible = false, MemoFocused = false, OverText = false;
+    Integer MemoLines = 0;
+};
+TWheelTarget WheelTargetFor(const TWheelPanels& P);

@@ -93,3 +93,72 @@ TEST(RulerLayout, MeasureTextsUseTheDecimalSeparator)
     EXPECT_EQ(None.X, u"X: ");
     EXPECT_EQ(None.D, u"D: ");
 }
+
+TEST(RulerLayout, InchesAndMillimetresTakeARoundStepOfTheUnit)
+{
+    struct {
+        Integer Unit;
+        Single Scale;
+        double Value;
+        Integer Divisions;
+    } const Cases[] = {
+        {RulerUnitMillimetres, 1.0f, 10, 5},     // 37.8 px: tenths would be 3.8 px apart
+        {RulerUnitMillimetres, 4.0f, 2, 4},      // 15.1 px a millimetre: 2 mm is the first of 30 px
+        {RulerUnitMillimetres, 16.0f, 1, 10},    // 60.5 px a millimetre
+        {RulerUnitMillimetres, 0.01f, 1000, 5},  // 37.8 px, as 10 mm at 100 %
+        {RulerUnitInches, 1.0f, 0.5, 4},         // 48 px in eighths
+        {RulerUnitInches, 0.5f, 1, 8},           // 48 px
+        {RulerUnitInches, 2.0f, 0.25, 2},        // 48 px
+        {RulerUnitInches, 0.25f, 2, 4},          // 48 px
+        {RulerUnitInches, 0.01f, 50, 5},         // 48 px
+    };
+    for (const auto& C : Cases) {
+        const TUnitRulerSpacing S = CalcUnitRulerSpacing(C.Unit, C.Scale);
+        EXPECT_DOUBLE_EQ(S.Value, C.Value) << C.Unit << " at " << C.Scale;
+        EXPECT_EQ(S.Divisions, C.Divisions) << C.Unit << " at " << C.Scale;
+        EXPECT_GE(S.Spacing, 30) << C.Unit << " at " << C.Scale;
+        EXPECT_GE(S.Spacing / S.Divisions, 4) << C.Unit << " at " << C.Scale;
+    }
+    // Pixels and unknown units have no unit layout, and no ticks come of it.
+    for (Integer Unit : {RulerUnitPixels, 3, -1}) {
+        const TUnitRulerSpacing S = CalcUnitRulerSpacing(Unit, 1.0f);
+        EXPECT_EQ(S.Divisions, 0);
+        EXPECT_TRUE(UnitRulerTicks(S, 0, 500, u'.').empty());
+    }
+}
+
+TEST(RulerLayout, UnitTicksStayOnTheExactDistance)
+{
+    // Millimetres at 100 %: 100 mm are 377.95 screen pixels from the origin,
+    // however many labelled steps lie between.
+    const TUnitRulerSpacing S = CalcUnitRulerSpacing(RulerUnitMillimetres, 1.0f);
+    const std::vector<TRulerTick> T = UnitRulerTicks(S, 0, 420, u',');
+    std::vector<std::pair<Integer, String>> Labelled;
+    for (const TRulerTick& K : T)
+        if (K.Top == 0) Labelled.push_back({K.X, K.Label});
+    ASSERT_EQ(Labelled.size(), 11u);
+    EXPECT_EQ(Labelled[0], (std::pair<Integer, String>{17, u"0"}));
+    EXPECT_EQ(Labelled[1], (std::pair<Integer, String>{55, u"10"}));
+    EXPECT_EQ(Labelled[10], (std::pair<Integer, String>{395, u"100"}));
+
+    // Inches at 100 %: half-inch steps in eighths, the quarter longest, the
+    // labels with the given separator; left of the origin they count up too.
+    const TUnitRulerSpacing I = CalcUnitRulerSpacing(RulerUnitInches, 1.0f);
+    const std::vector<TRulerTick> U = UnitRulerTicks(I, 100, 300, u',');
+    auto At = [&](Integer X) {
+        for (const TRulerTick& K : U)
+            if (K.X == X) return K;
+        return TRulerTick{-1, -1, u"none"};
+    };
+    EXPECT_EQ(At(117).Label, u"0");
+    EXPECT_EQ(At(117 + 48).Label, u"0,5");
+    EXPECT_EQ(At(117 + 96).Label, u"1");
+    EXPECT_EQ(At(117 + 144).Label, u"1,5");
+    EXPECT_EQ(At(117 + 12).Top, 13);
+    EXPECT_EQ(At(117 + 24).Top, 8);
+    EXPECT_EQ(At(117 - 48).Label, u"0,5");
+    for (const TRulerTick& K : U) {
+        EXPECT_GE(K.X, RulerThickness);
+        EXPECT_LT(K.X, 300);
+    }
+}

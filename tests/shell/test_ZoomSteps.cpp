@@ -78,3 +78,40 @@ TEST(ZoomSteps, AutoScrollOneDirectionPerTickOutsideTheInnerArea)
         EXPECT_EQ(S, C.Step) << C.P.X << "," << C.P.Y;
     }
 }
+
+TEST(ZoomSteps, TheWheelGoesToThePanelUnderThePointerFirst)
+{
+    using T = TWheelTarget;
+    TWheelPanels All;
+    All.PresetBarVisible = All.RightVisible = All.OverRight = true;
+    All.StripBarVisible = All.OverStrip = true;
+    All.TextVisible = All.MemoFocused = All.OverText = true;
+    All.MemoLines = 5;
+    struct {
+        const char* What;
+        void (*Change)(TWheelPanels&);
+        T Expected;
+    } const Cases[] = {
+        {"everything holds: the preset panel wins", [](TWheelPanels&) {}, T::PresetPanel},
+        {"preset bar hidden", [](TWheelPanels& P) { P.PresetBarVisible = false; }, T::OpenDocuments},
+        {"right panel hidden", [](TWheelPanels& P) { P.RightVisible = false; }, T::OpenDocuments},
+        {"pointer off the right panel", [](TWheelPanels& P) { P.OverRight = false; }, T::OpenDocuments},
+        {"no preset, strip bar hidden",
+         [](TWheelPanels& P) { P.OverRight = false, P.StripBarVisible = false; }, T::TextMemo},
+        {"no preset, pointer off the strip", [](TWheelPanels& P) { P.OverRight = false, P.OverStrip = false; },
+         T::TextMemo},
+        {"memo of 4 lines scrolls nothing itself",
+         [](TWheelPanels& P) { P.OverRight = P.OverStrip = false, P.MemoLines = 4; }, T::Canvas},
+        {"memo without the focus", [](TWheelPanels& P) { P.OverRight = P.OverStrip = P.MemoFocused = false; },
+         T::Canvas},
+        {"text panel hidden", [](TWheelPanels& P) { P.OverRight = P.OverStrip = P.TextVisible = false; }, T::Canvas},
+        {"pointer off the text panel", [](TWheelPanels& P) { P.OverRight = P.OverStrip = P.OverText = false; },
+         T::Canvas},
+        {"nothing shows", [](TWheelPanels& P) { P = TWheelPanels(); }, T::Canvas},
+    };
+    for (const auto& C : Cases) {
+        TWheelPanels P = All;
+        C.Change(P);
+        EXPECT_EQ(WheelTargetFor(P), C.Expected) << C.What;
+    }
+}

@@ -144,13 +144,19 @@ void TCanvasRulers::RenderHorizontal(Integer U)
     B.Clear(RulerWhite);
     B.VertLineS(RulerThickness - 1, 0, H - 1, RulerBlack);
     B.HorzLineS(0, H - 1, W - 1, RulerBlack);
-    // Only pixels have a tick layout; another unit shows a plain ruler.
-    if (U != 0) {
-        FSpacing = TRulerSpacing();
-        return;
+    FSpacing = TRulerSpacing();
+    FUnitSpacing = TUnitRulerSpacing();
+    std::vector<TRulerTick> Ticks;
+    if (U == RulerUnitPixels) {
+        FSpacing = CalcRulerSpacing(FForm.Image->ScaleX());
+        Ticks = RulerTicks(FSpacing, FForm.Image->OffsetHorz(), W);
+    } else {
+        // Inches and millimetres have a layout of their own; a unit the
+        // settings do not know leaves the ruler plain.
+        FUnitSpacing = CalcUnitRulerSpacing(U, FForm.Image->ScaleX());
+        Ticks = UnitRulerTicks(FUnitSpacing, FForm.Image->OffsetHorz(), W, SystemDecimalSeparator());
     }
-    FSpacing = CalcRulerSpacing(FForm.Image->ScaleX());
-    for (const TRulerTick& T : RulerTicks(FSpacing, FForm.Image->OffsetHorz(), W)) {
+    for (const TRulerTick& T : Ticks) {
         B.VertLineS(T.X, T.Top, H - 1, RulerBlack);
         if (!T.Label.empty()) B.Textout(T.X + 2, -2, T.Label);
     }
@@ -165,9 +171,12 @@ void TCanvasRulers::RenderVertical(Integer U)
     const Integer W = B.Width(), H = B.Height();
     B.Clear(RulerWhite);
     B.VertLineS(W - 1, 0, H - 1, RulerBlack);
-    if (U != 0) return;
-    const TRulerSpacing S = CalcRulerSpacing(FForm.Image->ScaleY());
-    for (const TRulerTick& T : RulerTicks(S, FForm.Image->OffsetVert() - RulerThickness, H)) {
+    const Single Offset = FForm.Image->OffsetVert() - RulerThickness;
+    const std::vector<TRulerTick> Ticks =
+        U == RulerUnitPixels ? RulerTicks(CalcRulerSpacing(FForm.Image->ScaleY()), Offset, H)
+                             : UnitRulerTicks(CalcUnitRulerSpacing(U, FForm.Image->ScaleY()), Offset, H,
+                                              SystemDecimalSeparator());
+    for (const TRulerTick& T : Ticks) {
         B.HorzLineS(T.Top, T.X, W - 1, RulerBlack);
         for (size_t I = 0; I < T.Label.size(); ++I)
             B.Textout(1, T.X + 1 + static_cast<Integer>(I) * 8, T.Label.substr(I, 1));

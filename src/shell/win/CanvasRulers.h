@@ -49,6 +49,8 @@ public:
     const TMeasureTexts& LastMeasureTexts() const { return FLastTexts; }
     // The spacing the horizontal ruler was last laid out with.
     const TRulerSpacing& Spacing() const { return FSpacing; }
+    // ... and the spacing in inches or millimetres (empty for pixels).
+    const TUnitRulerSpacing& UnitSpacing() const { return FUnitSpacing; }
 
     // ---- Parts (owned by the window).
     TPaintBox32* FRulerPaintBox[2] = {};
@@ -76,5 +78,6 @@ private:
     TfrmZezavEzazer& FForm;
     std::unique_ptr<TBitmap32> FRulerBitmap[2];
     TRulerSpacing FSpacing;
+    TUnitRulerSpacing FUnitSpacing;
     TMeasureTexts FLastTexts;
 };

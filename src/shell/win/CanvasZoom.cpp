@@ -6,14 +6,19 @@
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "framework/controls/win/ExtCtrls.h"
+#include "framework/controls/win/StdCtrls.h"
 #include "shell/ZoomSteps.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/CanvasRulers.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
+#include "shell/win/PresetPanel.h"
+#include "shell/win/PropertyPanels.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinPanels.h"
+#include "skin/controls/win/SkinScrollBar.h"
 #include "skin/controls/win/SkinTrackBars.h"
 #include "skin/frame/win/SkinMenus.h"
 
@@ -187,10 +192,7 @@ void TCanvasZoom::pnlStateResize(TObject*) { trbZoom->SetLeft(sbZoomDec->Left() 
 
 void TCanvasZoom::FormMouseWheel(bool Down, const TPoint& ScreenPos, bool& Handled)
 {
-    if (OnPanelWheel && OnPanelWheel(Down, ScreenPos)) {
-        Handled = true;
-        return;
-    }
+    if (PanelWheel(Down, ScreenPos, Handled)) return;
     Handled = true;
     TImgView32& View = *FForm.Image;
     const TRect VP = View.GetViewportRect(), BR = View.GetBitmapRect();
@@ -201,6 +203,50 @@ void TCanvasZoom::FormMouseWheel(bool Down, const TPoint& ScreenPos, bool& Handl
         case TWheelAction::Scroll: View.Scroll(0, Down ? WheelScrollPixels : -WheelScrollPixels); break;
         case TWheelAction::None: break;
     }
+}
+
+namespace {
+
+bool Shows(const TControl* C) { return C && C->Visible(); }
+
+bool Over(TControl* C, const TPoint& ScreenPos)
+{
+    if (!C) return false;
+    const TPoint P = C->ScreenToClient(ScreenPos);
+    return P.X >= 0 && P.Y >= 0 && P.X < C->ClientWidth() && P.Y < C->ClientHeight();
+}
+
+// One small step of a scroll bar (the bar clamps), when it takes input.
+void Step(TsfSkinScrollBar* Bar, bool Down)
+{
+    if (Bar->Enabled()) Bar->SetPosition(Bar->Position() + (Down ? Bar->SmallChange() : -Bar->SmallChange()));
+}
+
+}  // namespace
+
+bool TCanvasZoom::PanelWheel(bool Down, const TPoint& ScreenPos, bool& Handled)
+{
+    TsfSkinScrollBar* Presets = FForm.Presets().ScrollBar1;
+    TsfSkinScrollBar* Strip = FForm.Documents().Strip() ? FForm.Documents().Strip()->ScrollBar2 : nullptr;
+    TMemo* Memo = FForm.PropertyPanels().txtText;
+    TWheelPanels P;
+    P.PresetBarVisible = Shows(Presets);
+    P.RightVisible = Shows(FForm.pnlRight);
+    P.OverRight = P.RightVisible && Over(FForm.pnlRight, ScreenPos);
+    P.StripBarVisible = Shows(Strip);
+    P.OverStrip = Over(FForm.pnlOpenFile, ScreenPos);
+    P.TextVisible = Shows(FForm.pnlText);
+    P.MemoFocused = Memo && Memo->Focused();
+    P.MemoLines = Memo ? Memo->Lines()->Count() : 0;
+    P.OverText = P.TextVisible && Over(FForm.pnlText, ScreenPos);
+    switch (WheelTargetFor(P)) {
+        case TWheelTarget::PresetPanel: Step(Presets, Down); Handled = true; return true;
+        case TWheelTarget::OpenDocuments: Step(Strip, Down); Handled = true; return true;
+        // The memo scrolls itself.
+        case TWheelTarget::TextMemo: Handled = false; return true;
+        case TWheelTarget::Canvas: break;
+    }
+    return false;
 }
 
 // ---------------------------------------------------------------------------

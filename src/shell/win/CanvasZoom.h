@@ -43,9 +43,10 @@ public:
 
     // The wheel anywhere over the main window; Down scrolls towards the end.
     void FormMouseWheel(bool Down, const TPoint& ScreenPos, bool& Handled);
-    // Panels that scroll themselves by the wheel (the preset thumbnails, the
-    // open documents, the text memo) answer first: true when they took it.
-    std::function<bool(bool Down, const TPoint& ScreenPos)> OnPanelWheel;
+    // The panels under the pointer that scroll by the wheel (the preset
+    // thumbnails, the open documents, the text memo) take it first; true
+    // when one did (Handled is then set as that panel needs).
+    bool PanelWheel(bool Down, const TPoint& ScreenPos, bool& Handled);
 
     // Automatic scrolling while a canvas drag runs.
     void SetAutoScroll(bool Enabled);

@@ -680,8 +680,7 @@ void TEditorCommands::muColorAdjustClick(TObject* Sender)
         case 0:
             Doc->SetEffectMode(emColorAdjust);
             if (OnColorAdjustDialog) {
-                Doc->EffectBegin();
-                Doc->EffectEnd(OnColorAdjustDialog(*Doc));
+                OnColorAdjustDialog(*Doc);
                 FForm.AfterModalDialog();
             }
             break;

@@ -135,7 +135,8 @@ public:
 
     // What other groups do for these commands: the property panel takes
     // the one selected object's properties; the size labels refresh; the
-    // colour dialog runs (false: it was cancelled).
+    // colour adjustment runs between the effect run's start and end (false:
+    // it was cancelled).
     std::function<void()> OnTakeShapeProperties;
     std::function<void()> OnShowImageSizeInfo;
     std::function<bool(TImageDraw& Document)> OnColorAdjustDialog;

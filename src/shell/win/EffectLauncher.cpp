@@ -4,6 +4,9 @@
 #include <memory>
 
 #include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/ImageColorAdjust.h"
+#include "dialogs/win/ImageDirection.h"
+#include "dialogs/win/ImageEffects.h"
 #include "dialogs/win/ImageMosaic.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
@@ -163,31 +166,62 @@ bool TEffectLauncher::ShowEffectDialog(const String& Caption)
     TImageDraw* Doc = FForm.Documents().Live();
     if (!Doc) return false;
     bool Ok = false;
-    // The direction and multi-parameter dialogs have no window of their own
-    // yet: their modes open nothing.
-    if (EffectDialogFor(Doc->EffectMode()) == TEffectDialogKind::OneSlider && Settings()) {
-        auto Dialog = std::make_unique<TfrmImageMosaic>(Application, FForm.SkinData(), *Doc, *Settings());
-        Dialog->SetLeft(FForm.FEffectWindowLeft);
-        Dialog->SetTop(FForm.FEffectWindowTop);
-        Dialog->SetCaption(Caption);
-        if (OnDialogShown) {
-            TForm* D = Dialog.get();
-            auto Test = OnDialogShown;
-            auto Prior = Dialog->OnShow;
-            Dialog->OnShow = [D, Test, Prior](TObject* S) {
-                if (Prior) Prior(S);
-                Test(*D);
-            };
+    if (TRow* Row = Settings()) {
+        std::unique_ptr<TForm> Dialog;
+        // The multi-parameter dialog remembers a place of its own; the
+        // others share one.
+        Integer* Left = &FForm.FEffectWindowLeft;
+        Integer* Top = &FForm.FEffectWindowTop;
+        switch (EffectDialogFor(Doc->EffectMode())) {
+            case TEffectDialogKind::MultiParameter:
+                Dialog = std::make_unique<TfrmImageEffects>(Application, FForm.SkinData(), *Doc, *Row, &FForm);
+                Left = &FForm.FEffectsWindowLeft, Top = &FForm.FEffectsWindowTop;
+                break;
+            case TEffectDialogKind::Direction:
+                Dialog = std::make_unique<TfrmImageDirection>(Application, FForm.SkinData(), *Doc, *Row);
+                break;
+            case TEffectDialogKind::OneSlider:
+                Dialog = std::make_unique<TfrmImageMosaic>(Application, FForm.SkinData(), *Doc, *Row);
+                break;
         }
-        Doc->EffectBegin();
-        Ok = Dialog->ShowModal() == mrOk;
-        Doc->EffectEnd(Ok);
-        FForm.FEffectWindowLeft = Dialog->Left();
-        FForm.FEffectWindowTop = Dialog->Top();
+        Dialog->SetLeft(*Left);
+        Dialog->SetTop(*Top);
+        Dialog->SetCaption(Caption);
+        Ok = RunEffectDialog(*Dialog, *Doc);
+        *Left = Dialog->Left();
+        *Top = Dialog->Top();
         Dialog.reset();
         AfterModalDialog();
     }
     Doc->SetEffectMode(emNone);
+    return Ok;
+}
+
+bool TEffectLauncher::RunEffectDialog(TForm& Dialog, TImageDraw& Doc)
+{
+    if (OnDialogShown) {
+        TForm* D = &Dialog;
+        auto Test = OnDialogShown;
+        auto Prior = Dialog.OnShow;
+        Dialog.OnShow = [D, Test, Prior](TObject* S) {
+            if (Prior) Prior(S);
+            Test(*D);
+        };
+    }
+    Doc.EffectBegin();
+    const bool Ok = Dialog.ShowModal() == mrOk;
+    Doc.EffectEnd(Ok);
+    return Ok;
+}
+
+bool TEffectLauncher::ShowColorAdjustDialog(TImageDraw& Doc)
+{
+    auto Dialog = std::make_unique<TfrmImageColorAdjust>(Application, FForm.SkinData(), Doc, &FForm);
+    Dialog->SetLeft(FForm.FColorAdjustWindowLeft);
+    Dialog->SetTop(FForm.FColorAdjustWindowTop);
+    const bool Ok = RunEffectDialog(*Dialog, Doc);
+    FForm.FColorAdjustWindowLeft = Dialog->Left();
+    FForm.FColorAdjustWindowTop = Dialog->Top();
     return Ok;
 }
 

@@ -14,6 +14,7 @@
 
 class TfrmZezavEzazer;
 class TForm;
+class TImageDraw;
 class TLabel;
 class TObject;
 class TRow;
@@ -36,6 +37,10 @@ public:
     // Runs the dialog of the live document's effect mode titled Caption
     // and leaves the mode at none; true when it was confirmed.
     bool ShowEffectDialog(const String& Caption);
+    // The colour adjustment of Doc, whose effect mode is set: the dialog
+    // at its own place between the effect run's start and end (the
+    // command runs the step after the dialog); true when it was confirmed.
+    bool ShowColorAdjustDialog(TImageDraw& Doc);
     // After every modal dialog of the main window: an Alt release the
     // dialog swallowed is released here.
     void AfterModalDialog();
@@ -73,6 +78,8 @@ public:
 
 private:
     TRow* Settings() const;  // row 2 of the settings table
+    // The effect run around the modal Dialog; true when it was confirmed.
+    bool RunEffectDialog(TForm& Dialog, TImageDraw& Doc);
     Integer Cell(Integer Index) const;
     void SetCell(Integer Index, Integer Value);
     TsfSkinSpeedButton* ModeButton(TEffectMode Mode) const;

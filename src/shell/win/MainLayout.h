@@ -28,9 +28,22 @@ public:
         return dynamic_cast<T*>(Part(Name));
     }
 
+    // The window was resized (once it is fully made): the side panels'
+    // parts, then the rulers.
+    void FormResize();
+    // The program menu button and the link under the tool buttons on the
+    // left (lower when the column is short), the measuring panel centred
+    // under the canvas. The preset panel lays out its own parts.
+    void LayoutRightPanel();
+
+    // The banner's background id a download named (nothing shows it).
+    const String& AdvertBackId() const { return FAdvertBackId; }
+
 private:
+    void BindTicker(class THyMsgText& Ticker);
     TControl* MakePart(const TMainPart& P, TsfSkinData* SkinData);
 
     TfrmZezavEzazer& FForm;
     std::map<String, TControl*> FParts;
+    String FAdvertBackId;
 };

@@ -2,6 +2,7 @@
 
 #include "Component/Raster32/win/Ras32_GDI.h"
 #include "Component/Raster32/win/Ras32_Image.h"
+#include "dialogs/win/ImageFrames.h"
 #include "dialogs/win/MakeThumbThread.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
@@ -15,6 +16,7 @@
 #include "shell/EffectLauncherCore.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/MainLocale.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
@@ -347,7 +349,10 @@ void TPresetPanel::ApplyThumbnailPreset(Integer Index)
     FForm.EndEffectDrawing();
     if (Doc->DeleteCropShape()) Doc->SaveUndo();
     const bool OnBitmap = Doc->ObjectSelectedCount() == 1 && Doc->Shape() && Doc->Shape()->ShapeType() == shSmall;
-    if (FThumbTypeIndex != 0) return;  // frames open the frames dialog, which has no window yet
+    if (FThumbTypeIndex != 0) {
+        ApplyFramePreset(Row, OnBitmap);
+        return;
+    }
 
     const Integer Kind = Row.GetItem(C::Kind)->Value();
     Doc->SetEffectSmall(OnBitmap);
@@ -381,4 +386,28 @@ void TPresetPanel::ApplyThumbnailPreset(Integer Index)
     Doc->SetEffectMaskBmp(Row.Data2().As<TCustomBitmap32>());
     FForm.Effects().ShowEffectDialog(Row.GetItem(FThumbCaptionIndex)->Text());
     Doc->SetEffectMaskBmp(nullptr);
+}
+
+// A frame tile: the frame dialog over the document's frame run.
+void TPresetPanel::ApplyFramePreset(TRow& Row, bool OnBitmap)
+{
+    TImageDraw* Doc = FForm.Documents().Live();
+    if (!Doc || !ConfigTable) return;
+    Doc->SetFrameSmall(OnBitmap);
+    Doc->SetFrameType(FThumbSubTypeIndex);
+    Doc->SetFrameMode(Row.GetItem(C::Kind)->Value());
+    TDataTable* Table = FThumbSubTypeIndex == 2 ? Row.Data3().As<TDataTable>() : nullptr;
+    if (FThumbSubTypeIndex == 3) Doc->SetFrameMaskBmp(Row.Data2().As<TCustomBitmap32>());
+    auto Dialog = std::make_unique<TfrmImageFrames>(Application, FForm.SkinData(), *Doc, *ConfigTable, Table, &FForm,
+                                                    FForm.Locale().BackColor());
+    Dialog->SetLeft(FForm.FFramesWindowLeft);
+    Dialog->SetTop(FForm.FFramesWindowTop);
+    Doc->FrameBegin();
+    const bool Ok = Dialog->ShowModal() == mrOk;
+    Doc->FrameEnd(Ok);
+    FForm.FFramesWindowLeft = Dialog->Left();
+    FForm.FFramesWindowTop = Dialog->Top();
+    Dialog.reset();
+    Doc->SetFrameMaskBmp(nullptr);
+    FForm.AfterModalDialog();
 }

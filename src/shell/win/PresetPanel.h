@@ -2,7 +2,8 @@
 // buttons, the sub type tabs and a two-column grid of thumbnails. Effect
 // thumbnails are previews of the effect on a small copy of the picture as
 // first loaded, made by the preset worker; frame thumbnails are the packs'
-// pictures. A click on an effect tile runs that effect on the live document.
+// pictures. A click on an effect tile runs that effect on the live document;
+// a click on a frame tile opens the frame dialog over a frame run.
 // A group of the main window: owned by TfrmZezavEzazer, which keeps the
 // named operations other parts call as short forwards to it.
 #pragma once
@@ -71,6 +72,7 @@ private:
                       TBitmap32*& MaskBmp, TRow*& ThumbRow, Integer& ThumbWidth, Integer& ThumbHeight, bool& OK);
     void SetThumbInfo(Integer ThumbWidth, Integer ThumbHeight, TBitmap32* D);
     Integer TileIndexOf(TObject* Sender) const;
+    void ApplyFramePreset(TRow& Row, bool OnBitmap);
     void SetMouseOver(TObject* Sender, bool Over);
 
     TfrmZezavEzazer& FForm;

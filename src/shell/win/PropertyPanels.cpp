@@ -16,6 +16,7 @@
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "shell/StylePages.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/ColorHandlers.h"
 #include "shell/win/EditorCommands.h"
@@ -189,6 +190,9 @@ void TPropertyPanels::MakeTextPanel()
     lblText = NewLabel(FForm, P, u"lblText", 0, 0, P->Width());
     lblText->SetHeight(18);
     lblText->SetCursor(crSizeAll);
+    lblText->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, Integer X, Integer Y) { lblTextMouseDown(X, Y); };
+    lblText->OnMouseMove = [this](TObject*, TShiftState, Integer X, Integer Y) { lblTextMouseMove(X, Y); };
+    lblText->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, Integer, Integer) { lblTextMouseUp(); };
 
     cbFontName = new TsfSkinFontComboBox(&FForm);
     cbFontName->SetName(u"cbFontName");
@@ -644,6 +648,25 @@ void TPropertyPanels::sbTextTemplateSettingsClick()
     Dialog.reset();
     FForm.AfterModalDialog();
 }
+
+void TPropertyPanels::lblTextMouseDown(Integer X, Integer Y)
+{
+    FMovePanel = true;
+    FMoveX = X;
+    FMoveY = Y;
+}
+
+void TPropertyPanels::lblTextMouseMove(Integer X, Integer Y)
+{
+    if (!FMovePanel) return;
+    const StylePages::TDragBounds B{FForm.pnlImage->Left(), FForm.pnlImage->Top(), FForm.pnlImage->Height(),
+                                    FForm.pnlRight->Left()};
+    const TPoint At = StylePages::DraggedTextPanel({pnlText->Left(), pnlText->Top()},
+                                                   {pnlText->Width(), pnlText->Height()}, {X - FMoveX, Y - FMoveY}, B);
+    pnlText->SetBounds(At.X, At.Y, pnlText->Width(), pnlText->Height());
+}
+
+void TPropertyPanels::lblTextMouseUp() { FMovePanel = false; }
 
 // ---------------------------------------------------------------------------
 // Node panels

@@ -90,6 +90,11 @@ public:
     void sbTextTemplateClick(Integer Tag);
     void sbTextTemplateDateClick();
     void sbTextTemplateSettingsClick();
+    // Dragging the panel by its title, kept over the canvas.
+    void lblTextMouseDown(Integer X, Integer Y);
+    void lblTextMouseMove(Integer X, Integer Y);
+    void lblTextMouseUp();
+    bool MovePanel() const { return FMovePanel; }
 
     // ---- Node panels.
     TsfSkinPanel* pnlPropPolygon = nullptr;
@@ -152,5 +157,7 @@ private:
     bool Pending() const;
 
     TfrmZezavEzazer& FForm;
+    bool FMovePanel = false;
+    Integer FMoveX = 0, FMoveY = 0;
     Integer FStylesLeft = -1, FStylesWidth = 0, FSwitchLeft = 0;
 };

@@ -1,6 +1,5 @@
 #include "shell/win/ToolPanels.h"
 
-#include "Component/Raster32/win/Ras32_Image.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyPresets.h"
@@ -192,12 +191,21 @@ void TToolPanels::MakePropertyBar()
         return L;
     };
     for (Integer i = 0; i < 5; ++i) {
-        sbWidth[i] = Speed(u"sbWidthPx" + IntToStr(i + 1), 2 + i * 24, 34, 23, IntToStr(i + 1));
+        sbWidth[i] = Speed(u"sbWidthPx" + IntToStr(i + 1), 2 + i * 21, 34, 20, IntToStr(i + 1));
         sbWidth[i]->SetTag(i + 1);
         sbWidth[i]->SetGroupIndex(11);
+        // On a page without the current width every button is up.
+        sbWidth[i]->SetAllowAllUp(true);
         const Integer Tag = i + 1;
         sbWidth[i]->OnClick = [this, Tag](TObject*) { sbWidthClick(Tag); };
     }
+    // The page buttons, stacked beside the five widths.
+    sbWidthPageUp = Speed(u"sbWidthPageUp", 108, 34, 14, u"\u25B4");
+    sbWidthPageUp->SetHeight(12);
+    sbWidthPageUp->OnClick = [this](TObject*) { sbWidthPageUpClick(); };
+    sbWidthPageDown = Speed(u"sbWidthPageDown", 108, 46, 14, u"\u25BE");
+    sbWidthPageDown->SetHeight(12);
+    sbWidthPageDown->OnClick = [this](TObject*) { sbWidthPageDownClick(); };
     sliderOpacity = new TsfSkinSlider(&FForm);
     sliderOpacity->SetName(u"sliderOpacity");
     sliderOpacity->SetSkinData(FForm.SkinData());
@@ -210,22 +218,23 @@ void TToolPanels::MakePropertyBar()
     sliderOpacity->OnChanged = [this](TObject*) { sliderOpacityChanged(); };
     lblOpacity = Label(u"lblOpacity", 250, 38, 46);
 
-    auto Colour = [&](const String& Name, Integer X) {
+    auto Colour = [&](const String& Name, Integer X, Integer W) {
         auto* C = new TsfSkinColorButton(&FForm);
         C->SetName(Name);
         C->SetSkinData(FForm.SkinData());
         C->SetUseSkinSize(false);
-        C->SetBounds(X, 64, 40, 24);
+        C->SetBounds(X, 64, W, 24);
         C->SetParent(Bar);
         C->SetDrawColorMarker(true);
         return C;
     };
-    clColor = Colour(u"clColor", 2);
+    // Wide enough for their captions beside the drop-down arrow.
+    clColor = Colour(u"clColor", 2, 62);
     clColor->OnChangeColor = [this](TObject*) { clColorChangeColor(); };
-    clFillColor = Colour(u"clFillColor", 44);
+    clFillColor = Colour(u"clFillColor", 66, 46);
     clFillColor->OnChangeColor = [this](TObject*) { clFillColorChangeColor(); };
     for (Integer i = 0; i < 3; ++i) {
-        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 88 + i * 24, 64, 23, String());
+        sbArrow[i] = Speed(u"sbArrow" + IntToStr(i), 114 + i * 24, 64, 23, String());
         sbArrow[i]->SetTag(i);
         sbArrow[i]->SetGroupIndex(12);
         const Integer Tag = i;
@@ -235,11 +244,20 @@ void TToolPanels::MakePropertyBar()
     btnPenStyle->SetName(u"btnPenStyle");
     btnPenStyle->SetSkinData(FForm.SkinData());
     btnPenStyle->SetUseSkinSize(false);
-    btnPenStyle->SetBounds(162, 64, 44, 24);
+    btnPenStyle->SetBounds(188, 64, 44, 24);
     btnPenStyle->SetParent(Bar);
     btnPenStyle->OnHideTrackMenu = [this](TObject*) { btnPenStyleHideTrackMenu(); };
-    lblObject = Label(u"lblObject", 210, 62, 88);
-    lblAngle = Label(u"lblAngle", 210, 76, 60);
+    // The selected object's place, size and angle sit in the status bar, left of the picture's size.
+    Bar = FForm.Layout().PartAs<TWinControl>(u"pnlStatus");
+    if (auto* Size = FForm.Layout().PartAs<TControl>(u"lblImageSize")) {
+        // Right-aligned labels keep the order of their right edges.
+        lblAngle = Label(u"lblAngle", Size->Left() - 50, 0, 50);
+        lblObject = Label(u"lblObject", Size->Left() - 220, 0, 170);
+        for (TLabel* L : {lblAngle, lblObject}) {
+            L->SetHeight(Bar->ClientHeight());
+            L->SetAlign(alRight);
+        }
+    }
     // Save, undo and redo sit left of the tool buttons.
     Bar = FForm.pnlProp;
     sbSave = Speed(u"sbSave", 2, 2, 60, String());
@@ -526,6 +544,8 @@ void TToolPanels::RefreshPropertyControls()
                                                         Doc ? Doc->Shape() : nullptr,
                                                         Doc ? Doc->ObjectSelectedCount() : 0);
     for (auto* B : sbWidth) B->SetVisible(V.Width);
+    sbWidthPageUp->SetVisible(V.Width);
+    sbWidthPageDown->SetVisible(V.Width);
     sliderOpacity->SetVisible(V.Opacity);
     lblOpacity->SetVisible(V.Opacity);
     clColor->SetVisible(V.OutlineColor);
@@ -542,11 +562,7 @@ void TToolPanels::RefreshPropertyControls()
         if (FindMainPart(Name)) FForm.Layout().Part(Name)->SetVisible(Show);
 
     FWidthPageIndex = WidthPageOf(FProps.OutWidth);
-    for (Integer i = 0; i < 5; ++i) {
-        const Integer W = WidthOfButton(i + 1, FWidthPageIndex);
-        sbWidth[i]->SetCaption(IntToStr(W));
-        sbWidth[i]->SetDown(W == FProps.OutWidth);
-    }
+    ShowWidthPage();
     sliderOpacity->SetValue(FProps.Opacity);
     lblOpacity->SetCaption(OpacityText(FProps.Opacity));
     clColor->SetDrawColorMarker(FProps.IsOutline);
@@ -564,6 +580,30 @@ void TToolPanels::SetProperty(const String& Name, Integer Value, bool IsDraw)
     if (TImageDraw* Doc = FForm.Documents().Live()) Doc->SetProperty(Name, Value, IsDraw);
 }
 
+void TToolPanels::ShowWidthPage()
+{
+    // The buttons are narrow: the number alone, the current width down.
+    for (Integer i = 0; i < 5; ++i) {
+        const Integer W = WidthOfButton(i + 1, FWidthPageIndex);
+        sbWidth[i]->SetCaption(IntToStr(W));
+        sbWidth[i]->SetHint(IntToStr(W) + u" px");
+        sbWidth[i]->SetDown(W == FProps.OutWidth);
+    }
+    sbWidthPageUp->SetEnabled(FWidthPageIndex > 0);
+}
+
+void TToolPanels::sbWidthPageUpClick()
+{
+    if (FWidthPageIndex > 0) --FWidthPageIndex;
+    ShowWidthPage();
+}
+
+void TToolPanels::sbWidthPageDownClick()
+{
+    ++FWidthPageIndex;
+    ShowWidthPage();
+}
+
 void TToolPanels::sbWidthClick(Integer Tag)
 {
     const Integer W = WidthOfButton(Tag, FWidthPageIndex);
@@ -571,6 +611,8 @@ void TToolPanels::sbWidthClick(Integer Tag)
     if (FTools.ShapeType() != shNone)
         if (TRow* Row = ToolRow()) Row->GetItem(PropCell::OutWidth)->SetValue(W);
     ToolSelected();
+    // A click on the width already down keeps it down.
+    ShowWidthPage();
     TImageDraw* Doc = FForm.Documents().Live();
     if (!Doc) return;
     Doc->SetProcessWidth(W);
@@ -688,10 +730,7 @@ void TToolPanels::IdleUpdate()
 
 void TToolPanels::PlaceRulerPanel()
 {
-    // At the foot of the canvas, in its middle.
-    TControl* Panel = FForm.Rulers().pnlPropRuler;
-    if (!Panel || !FForm.Image || !FForm.pnlProp || !FForm.pnlLeft) return;
-    Panel->SetTop(FForm.pnlProp->Height() + FForm.Image->Height() - Panel->Height() - 18);
-    Panel->SetLeft((FForm.Image->Width() - Panel->Width()) / 2 + FForm.pnlLeft->Width());
-    Panel->BringToFront();
+    // The window's layout puts it at the foot of the canvas, in its middle.
+    FForm.Layout().LayoutRightPanel();
+    if (TControl* Panel = FForm.Rulers().pnlPropRuler) Panel->BringToFront();
 }

@@ -77,6 +77,13 @@ public:
 
     // Parts of the bar (others may be missing until their panels exist).
     TsfSkinSpeedButton* sbWidth[5] = {};
+    // The width pages: page p shows the widths 5p + 1 to 5p + 5.
+    TsfSkinSpeedButton* sbWidthPageUp = nullptr;
+    TsfSkinSpeedButton* sbWidthPageDown = nullptr;
+    void ShowWidthPage();
+    void sbWidthPageUpClick();
+    void sbWidthPageDownClick();
+    Integer WidthPageIndex() const { return FWidthPageIndex; }
     TsfSkinSlider* sliderOpacity = nullptr;
     TLabel* lblOpacity = nullptr;
     TsfSkinColorButton* clColor = nullptr;

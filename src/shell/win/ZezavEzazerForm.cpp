@@ -24,6 +24,7 @@
 #include "shell/win/MainTray.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/OpenFileStrip.h"
+#include "shell/win/PerspectiveCommand.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/PropertyPanels.h"
 #include "shell/win/ProgramEntry.h"
@@ -103,6 +104,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
     FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
+    OnResize = [this](TObject*) { FLayout->FormResize(); };
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
     OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
@@ -171,6 +173,7 @@ void TfrmZezavEzazer::FormCreate(TObject*)
     FColorHandlers->BindButtons();
     Application->OnIdle = [this](TObject*, bool&) { FToolPanels->IdleUpdate(); };
     FMainWindowCreated = true;
+    FLayout->LayoutRightPanel();
 }
 
 // ---------------------------------------------------------------------------
@@ -280,6 +283,8 @@ void TfrmZezavEzazer::BindCanvasCommands()
     In.OnZoomClick = [this](bool ZoomIn, Integer X, Integer Y) { FZoom->ZoomClick(ZoomIn, X, Y); };
     In.OnDrawRulers = [this](bool Full) { FRulers->DrawRulers(Full); };
     FCommands->OnShowImageSizeInfo = [this] { FDocuments->ShowImageSizeInfo(); };
+    FCommands->OnColorAdjustDialog = [this](TImageDraw& Doc) { return FEffects->ShowColorAdjustDialog(Doc); };
+    FCommands->OnTransformDialog = [this](TImageDraw& Doc) { return ShowTransformDialog(*this, Doc); };
     FDocuments->OnDocumentCreated = [this](TImageDraw& D) {
         D.OnRulerChanged = [this](TImageDraw* Sender, Integer X1, Integer Y1, Integer X2, Integer Y2) {
             FRulers->DocumentRulerChanged(Sender, X1, Y1, X2, Y2);
@@ -442,3 +447,5 @@ void TfrmZezavEzazer::AfterModalDialog() { FEffects->AfterModalDialog(); }
 void TfrmZezavEzazer::clColorShowTrackMenu(TObject* Sender) { FColorHandlers->ShowTrackMenu(Sender); }
 void TfrmZezavEzazer::clColorHideTrackMenu(TObject* Sender) { FColorHandlers->HideTrackMenu(Sender); }
 void TfrmZezavEzazer::clColorColorDialogClose(TObject* Sender) { FColorHandlers->ColorDialogClose(Sender); }
+
+TColor TfrmZezavEzazer::PanelBackColor() const { return FLocale->BackColor(); }

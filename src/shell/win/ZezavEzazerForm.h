@@ -128,6 +128,7 @@ public:
     void clColorShowTrackMenu(TObject* Sender) override;
     void clColorHideTrackMenu(TObject* Sender) override;
     void clColorColorDialogClose(TObject* Sender) override;
+    TColor PanelBackColor() const override;
 
 protected:
     void Dispatch(TMessage& Message) override;

@@ -62,7 +62,8 @@ Integer TsfLayerBorderGeometry::BottomHeight(Integer H) const
 TRect TsfLayerBorderGeometry::PieceRect(TsfFormLayerBorderType T, const TRect& F) const
 {
     const Integer W = F.Width(), H = F.Height();
-    if (!Sliced) return T == sfflTop ? F : TRect{};
+    // Unsliced: the whole picture at the frame's corner, whatever the frame's size.
+    if (!Sliced) return T == sfflTop ? TRect{F.Left, F.Top, F.Left + PicW, F.Top + PicH} : TRect{};
     const Integer TH = TopHeight(H), BH = BottomHeight(H), SideH = H - TH - BH;
     switch (T) {
     case sfflTop: return {F.Left, F.Top, F.Right, F.Top + TH};

@@ -23,9 +23,12 @@
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/OpenDocuments.h"
+#include "shell/win/OpenFileStrip.h"
+#include "shell/win/PresetPanel.h"
 #include "shell/win/ToolPanels.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
+#include "skin/controls/win/SkinScrollBar.h"
 #include "skin/controls/win/SkinTrackBars.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
@@ -324,6 +327,40 @@ TEST_F(MainWindowCommands, RulersShowTicksAtTheZoomAndMarkThePointer)
     guitest::MovePointer(ScreenCentre(F->Zoom().sbActualSize));
     EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixel(O.X, O.Y) != Red; }));
 
+    // Millimetres, chosen on the ruler's own menu by a right click: the
+    // labelled ticks stand 10 mm (37.8 pixels) apart, rounded from the
+    // exact distance.
+    F->Image->ScrollToCenter(0, 0);
+    Settle();
+    const TPoint OnRuler = Top->ClientToScreen(TPoint{200, 8});
+    guitest::MovePointer(OnRuler);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    guitest::Pump();
+    Button(MOUSEEVENTF_RIGHTUP);
+    guitest::Pump();
+    ASSERT_TRUE(ClickMenuItem(R.muRulerUnit[2]));
+    EXPECT_EQ(ConfigTable->GetItem(1)->GetItem(18)->Value(), 2);
+    EXPECT_DOUBLE_EQ(R.UnitSpacing().Value, 10);
+    EXPECT_EQ(R.Spacing().Spacing, 0) << "no pixel layout is drawn in millimetres";
+    Settle();
+    std::vector<Integer> Millimetres;
+    for (const TRulerTick& T :
+         UnitRulerTicks(R.UnitSpacing(), F->Image->OffsetHorz(), Top->Width(), u'.'))
+        if (T.Top == 0 && T.X >= RulerThickness) Millimetres.push_back(T.X);
+    std::sort(Millimetres.begin(), Millimetres.end());
+    ASSERT_GE(Millimetres.size(), 3u);
+    EXPECT_NEAR(Millimetres[1] - Millimetres[0], 38, 1);
+    EXPECT_EQ(BlackColumns(10), Millimetres);
+    // Back to pixels by the same menu.
+    guitest::MovePointer(OnRuler);
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    guitest::Pump();
+    Button(MOUSEEVENTF_RIGHTUP);
+    guitest::Pump();
+    EXPECT_TRUE(R.muRulerUnit[2]->Checked());
+    ASSERT_TRUE(ClickMenuItem(R.muRulerUnit[0]));
+    EXPECT_EQ(R.Spacing().Spacing, 50);
+
     // Hidden rulers give their room to the canvas.
     const Integer Left = F->Image->Left();
     R.ShowRulers(false);
@@ -544,19 +581,24 @@ TEST_F(MainWindowCommands, TheCommandButtonsOpenTheirMenusAndTheSliderDialogTurn
     }
 
     // Custom rotation by a quarter turn through the slider dialog.
-    Integer Slider = 0;
+    // The dialog's own buttons are its tests' matter: here it is confirmed
+    // with the slider set.
+    Integer Slider = 0, Shown = 0;
     F->Effects().OnDialogShown = [&](TForm& D) {
         auto& M = dynamic_cast<TfrmImageMosaic&>(D);
+        ++Shown;
         WhenModal(&M, [&, P = &M] {
+            // As a slider let go at the value.
             P->sliderSize->SetValue(Slider);
-            Click(ScreenCentre(P->btnOk));
+            P->sliderSizeChanged(nullptr);
+            P->btnOkClick(nullptr);
         });
     };
     const Integer Undo = Doc()->UndoIndex();
     Slider = 90;
     ClickControl(C.sbRotate);
     ASSERT_TRUE(ClickMenuItem(C.Item(u"muRotateCustom")));
-    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Height() > Doc()->Width(); }));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Height() > Doc()->Width(); })) << Shown;
     EXPECT_NEAR(Doc()->Width(), 100, 2);
     EXPECT_NEAR(Doc()->Height(), 200, 2);
     EXPECT_EQ(Doc()->UndoIndex(), Undo + 1);
@@ -567,7 +609,8 @@ TEST_F(MainWindowCommands, TheCommandButtonsOpenTheirMenusAndTheSliderDialogTurn
     Slider = 50;
     ClickControl(C.sbMore);
     ASSERT_TRUE(ClickMenuItem(C.Item(u"muImageSkew")));
-    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Width() > Wide; }));
+    ASSERT_TRUE(guitest::PumpUntil([&] { return Doc()->Width() > Wide; }))
+        << Shown;
     EXPECT_EQ(Doc()->UndoIndex(), Undo + 2);
     F->Effects().OnDialogShown = nullptr;
 
@@ -663,4 +706,53 @@ TEST_F(MainWindowCommands, ImageCommandsWithoutTheirDialogAreNotOfferedAndWithOn
     EXPECT_NE(CanvasPixel({5, 45}), Red);
     EXPECT_EQ(CanvasPixel({25, 45}), Red);
     EXPECT_NE(CanvasPixel({25, 15}), Red);
+}
+
+TEST_F(MainWindowCommands, TheWheelScrollsThePanelUnderThePointerBeforeTheCanvas)
+{
+    TCanvasZoom& Z = F->Zoom();
+    const Integer Zoom = Z.CurrentZoom();
+
+    // The preset panel with a scroll bar that has room to move.
+    TsfSkinScrollBar* Presets = F->Presets().ScrollBar1;
+    F->pnlRight->SetVisible(true);
+    Presets->SetVisible(true);
+    Presets->SetEnabled(true);
+    Presets->SetRange(0, 100, 0, 10);
+    Presets->SetSmallChange(7);
+    guitest::Pump();
+    guitest::MovePointer(ScreenCentre(F->pnlRight));
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Presets->Position(), 7);
+    Wheel(WHEEL_DELTA);
+    Wheel(WHEEL_DELTA);
+    EXPECT_EQ(Presets->Position(), 0) << "the bar clamps at its start";
+    EXPECT_EQ(Z.CurrentZoom(), Zoom);
+    // A disabled bar stays where it is, and the canvas still gets nothing.
+    Presets->SetEnabled(false);
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Presets->Position(), 0);
+    EXPECT_EQ(Z.CurrentZoom(), Zoom);
+    Presets->SetEnabled(true);
+
+    // The open-documents strip's scroll bar.
+    ASSERT_NE(F->Documents().Strip(), nullptr);
+    TsfSkinScrollBar* Strip = F->Documents().Strip()->ScrollBar2;
+    Strip->SetVisible(true);
+    Strip->SetEnabled(true);
+    Strip->SetRange(0, 50, 0, 10);
+    Strip->SetSmallChange(3);
+    guitest::Pump();
+    TPoint OverStrip = ScreenCentre(F->pnlOpenFile);
+    guitest::MovePointer(OverStrip);
+    Wheel(-WHEEL_DELTA);
+    EXPECT_GT(Strip->Position(), 0);
+    EXPECT_EQ(Presets->Position(), 0);
+    EXPECT_EQ(Z.CurrentZoom(), Zoom);
+    Strip->SetVisible(false);
+
+    // With the strip's bar hidden the canvas takes the wheel again.
+    guitest::MovePointer(ScreenOf({50, 50}));
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(Z.CurrentZoom(), ZoomStepOut(Zoom));
 }

@@ -11,6 +11,7 @@
 #include "Component/Raster32/win/Ras32_Image.h"
 #include "dialogs/TextTemplates.h"
 #include "dialogs/win/FeatherAmountForm.h"
+#include "dialogs/win/HyControls.h"
 #include "document/ImageDraw.h"
 #include "document/ImageFreeShape.h"
 #include "document/ImageSelection.h"
@@ -19,6 +20,7 @@
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/NoticeForms.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/PropertyPanels.h"
@@ -330,6 +332,126 @@ TEST_F(MainWindowPanels, PencilAndFillSettingsReachTheDocumentAndTheSettings)
     ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
     EXPECT_EQ(Doc()->FillTolerance(), 77);
     EXPECT_EQ(Doc()->PencilEditable(), !Editable);
+}
+
+TEST_F(MainWindowPanels, TheTextPanelDraggedByItsTitleStopsAtTheRightPanel)
+{
+    ASSERT_NE(DrawText(), nullptr);
+    TPropertyPanels& P = Panels();
+    Form->pnlRight->SetVisible(true);
+    guitest::Pump();
+    const Integer Top = P.pnlText->Top();
+    const TPoint Grip = ScreenCentre(P.lblText);
+    guitest::MovePointer(Grip);
+    guitest::LeftButton(true);
+    guitest::PumpUntil([&] { return P.MovePanel(); }, 1000);
+    ASSERT_TRUE(P.MovePanel());
+    // Far to the right (to the screen's edge), in steps as a hand moves.
+    const Integer Edge = GetSystemMetrics(SM_CXSCREEN) - 1;
+    ASSERT_GT(Edge - Grip.X, Form->pnlRight->Left() - P.pnlText->Left()) << "room to reach the right panel";
+    for (Integer X = Grip.X + 40; X < Edge; X += 40) guitest::MovePointer({X, Grip.Y});
+    guitest::MovePointer({Edge, Grip.Y});
+    guitest::LeftButton(false);
+    guitest::PumpUntil([&] { return !P.MovePanel(); }, 1000);
+    EXPECT_EQ(P.pnlText->Left(), Form->pnlRight->Left());
+    EXPECT_EQ(P.pnlText->Top(), Top);
+    EXPECT_FALSE(P.MovePanel());
+    // A move without a press moves nothing.
+    P.lblTextMouseMove(-500, 0);
+    EXPECT_EQ(P.pnlText->Left(), Form->pnlRight->Left());
+}
+
+TEST_F(MainWindowPanels, AResizePlacesTheMenuButtonTheLinkAndTheMeasuringPanel)
+{
+    Form->SetBounds(0, 0, 1100, 700);
+    guitest::Pump();
+    auto* Menu = dynamic_cast<TControl*>(Form->FindComponent(u"btnMenu"));
+    auto* Ruler = dynamic_cast<TControl*>(Form->FindComponent(u"pnlPropRuler"));
+    ASSERT_NE(Menu, nullptr);
+    ASSERT_NE(Ruler, nullptr);
+    auto* Left = Form->Layout().Part(u"pnlLeft");
+    auto* Magic = Form->Layout().Part(u"pnlMagicTools");
+    const Integer Below = Magic->Top() + Magic->Height() + 10;
+    EXPECT_EQ(Menu->Top(), Below < Left->Height() - 50 ? Below : Left->Height() - 48);
+    EXPECT_EQ(Form->lblLink->Top(), Menu->Top() + 26);
+    EXPECT_EQ(Ruler->Left(), (Form->Image->Width() - Ruler->Width()) / 2 + Left->Width());
+    EXPECT_EQ(Ruler->Top(), Form->pnlProp->Height() + Form->Image->Height() - Ruler->Height() - 18);
+    // A taller window follows.
+    Form->SetBounds(0, 0, 1100, 900);
+    guitest::Pump();
+    EXPECT_EQ(Ruler->Top(), Form->pnlProp->Height() + Form->Image->Height() - Ruler->Height() - 18);
+}
+
+TEST_F(MainWindowPanels, TheWidthPagesReachEveryWidth)
+{
+    TToolPanels& T = Tools();
+    Row(shRectangle)->GetItem(18)->SetValue(2);
+    ClickButton(T.Button(u"sbShape3"));
+    auto Captions = [&] {
+        String S;
+        for (auto* B : T.sbWidth) S += B->Caption() + u" ";
+        return S;
+    };
+    auto DownCount = [&] {
+        Integer N = 0;
+        for (auto* B : T.sbWidth) N += B->Down() ? 1 : 0;
+        return N;
+    };
+    EXPECT_EQ(Captions(), u"1 2 3 4 5 ");
+    EXPECT_TRUE(T.sbWidth[1]->Down());
+    EXPECT_FALSE(T.sbWidthPageUp->Enabled());
+    ClickButton(T.sbWidthPageDown);
+    EXPECT_EQ(Captions(), u"6 7 8 9 10 ");
+    EXPECT_EQ(DownCount(), 0) << "width 2 is not on this page";
+    EXPECT_TRUE(T.sbWidthPageUp->Enabled());
+    ClickButton(T.sbWidth[4]);
+    EXPECT_EQ(T.Props().OutWidth, 10);
+    EXPECT_EQ(Row(shRectangle)->GetItem(18)->Value(), 10);
+    EXPECT_TRUE(T.sbWidth[4]->Down());
+    // A second click on it keeps it.
+    ClickButton(T.sbWidth[4]);
+    EXPECT_TRUE(T.sbWidth[4]->Down());
+    ClickButton(T.sbWidthPageDown);
+    EXPECT_EQ(Captions(), u"11 12 13 14 15 ");
+    EXPECT_EQ(DownCount(), 0);
+    ClickButton(T.sbWidthPageUp);
+    ClickButton(T.sbWidthPageUp);
+    EXPECT_EQ(T.WidthPageIndex(), 0);
+    EXPECT_FALSE(T.sbWidthPageUp->Enabled());
+    // A new tool shows the page of its width.
+    ClickButton(T.Button(u"sbShape15"));
+    Row(shRectangle)->GetItem(18)->SetValue(12);
+    ClickButton(T.Button(u"sbShape3"));
+    EXPECT_EQ(T.WidthPageIndex(), 2);
+    EXPECT_TRUE(T.sbWidth[1]->Down());
+}
+
+TEST_F(MainWindowPanels, TheWindowsTickerTakesCommandsUpgradesAndExtraTexts)
+{
+    auto* Ticker = dynamic_cast<THyMsgText*>(Form->Layout().Part(u"lblMessage"));
+    ASSERT_NE(Ticker, nullptr);
+    EXPECT_EQ(Ticker->Caption(), u"");
+    Ticker->PointerOver = [] { return false; };
+    const Integer Accesses = ConfigTable->GetProp(47)->Value();
+    // Commands set the feedback link; the extra text the settings.
+    Ticker->MsgDataReceived(u"Trivane{0,3,5,Feedback|0,3,6,http://feedback.invalid/|0,3,7,255}"
+                            u"DSSTART0,-1,a,b,back,c,d,eDSEND");
+    EXPECT_EQ(Form->lblLink->Caption(), u"Feedback");
+    EXPECT_EQ(Form->lblLink->Url(), u"http://feedback.invalid/");
+    EXPECT_TRUE(Form->lblLink->Visible());
+    EXPECT_EQ(ConfigTable->GetProp(60)->Text(), u"Feedback");
+    EXPECT_EQ(ConfigTable->GetProp(47)->Value(), Accesses + 1);
+    EXPECT_EQ(Form->Layout().AdvertBackId(), u"back");
+    EXPECT_FALSE(Ticker->Rotating()) << "commands only: nothing left to show";
+    // An upgrade row is offered only for a newer version than this program's.
+    Ticker->MsgDataReceived(u"Trivane{0,5,,old,,,,,0.0.1|0,5,,new,,,,,999.0}");
+    EXPECT_TRUE(Ticker->Rotating());
+    EXPECT_EQ(Ticker->Caption(), u"new");
+    // The status text clears on a click.
+    auto* Msg1 = Form->Layout().PartAs<TLabel>(u"lblMsg1");
+    Msg1->SetCaption(u"Busy");
+    Msg1->OnClick(Msg1);
+    EXPECT_EQ(Msg1->Caption(), u"");
 }
 
 }  // namespace

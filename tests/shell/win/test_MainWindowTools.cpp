@@ -12,6 +12,7 @@
 #include "dialogs/win/ImageMosaic.h"
 #include "dialogs/win/MakeThumbThread.h"
 #include "document/ImageDraw.h"
+#include "document/win/ImageDraw_Win.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/Menus.h"
 #include "shell/OpenDocumentsCore.h"
@@ -105,6 +106,9 @@ protected:
     void SetUp() override
     {
         GlobalsTest::SetUp();
+        // The objects' drawing, as the program installs it at start-up.
+        static const bool Installed = (InstallImageDrawHooks(), true);
+        (void)Installed;
         Form = new TfrmZezavEzazer(nullptr);
         Form->SetBounds(0, 0, 1180, 760);
         Form->Show();
@@ -166,6 +170,10 @@ TEST_F(MainWindow, ToolButtonsSelectTheToolTheCanvasDrawsWith)
     Drag({20, 20}, {120, 80});
     ASSERT_EQ(Doc()->ShapeCount(), 1);
     EXPECT_EQ(Doc()->Shape()->ShapeType(), shRectangle);
+    // Its red outline shows on the canvas (along the top edge, clear of the handles).
+    const TPoint Edge = Screen({40, 20});
+    EXPECT_TRUE(guitest::PumpUntil([&] { return guitest::ScreenPixelNow(Edge.X, Edge.Y) == RGB(255, 0, 0); }))
+        << std::hex << guitest::ScreenPixelNow(Edge.X, Edge.Y);
 
     // The ellipse: the rectangle's button goes up, the new object deselects the old.
     ClickButton(B(u"sbShape15"));

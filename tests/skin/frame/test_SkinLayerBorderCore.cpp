@@ -55,7 +55,7 @@ TEST(SkinLayerBorderCore, TheFrameAndItsFourPieces)
     One.RBPoint = {};
     G.Init(One, 100, 80);
     EXPECT_FALSE(G.Sliced);
-    EXPECT_EQ(G.PieceRect(sfflTop, F), F);
+    EXPECT_EQ(G.PieceRect(sfflTop, F), TRect(F.Left, F.Top, F.Left + 100, F.Top + 80));
     EXPECT_EQ(G.PieceRect(sfflLeft, F), TRect());
 }
 

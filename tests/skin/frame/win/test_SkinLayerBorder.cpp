@@ -8,7 +8,10 @@
 #include <map>
 
 #include "SkinControlTestEnv.h"
+#include "framework/controls/win/ImgList.h"
 #include "skin/frame/win/SkinForm.h"
+#include "skin/frame/win/SkinMenus.h"
+#include "skin/frame/win/SkinQuickButtons.h"
 #include "skin/frame/win/SkinLayerBorder.h"
 #include "skin/model/SFWindowData.h"
 #include "skin/model/win/SFSkinData_Win.h"
@@ -777,5 +780,95 @@ TEST_F(SkinLayerBorder, ADoubleClickOnTheSystemMenuButtonOfAFullBorderClosesTheF
     LeftButton(false);
     EXPECT_TRUE(PumpUntil([&] { return Closed; }));
     if (C->SkinMenu()->Visible()) C->SkinMenu()->Hide();
+    Pump();
+}
+
+TEST_F(SkinLayerBorder, AnUnslicedFrameIsOneWindowWithTheWholePicture)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->RBPoint = {};
+    TsfSkinForm* C = NewBorderedForm(S);
+    TCustomForm* F = C->Form();
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && L->Visible());
+    ASSERT_TRUE(L->Window(sfflTop));
+    EXPECT_FALSE(L->Window(sfflLeft));
+    EXPECT_FALSE(L->Window(sfflRight));
+    EXPECT_FALSE(L->Window(sfflBottom));
+    const RECT W = WindowRect(L->Window(sfflTop));
+    EXPECT_EQ(W.left, F->Left() - 20);
+    EXPECT_EQ(W.top, F->Top() - 30);
+    EXPECT_EQ(W.right - W.left, 100);
+    EXPECT_EQ(W.bottom - W.top, 80);
+    const TPushed& P = GPushed[L->Window(sfflTop)->Handle()];
+    EXPECT_EQ(P.W, 100);
+    EXPECT_EQ(P.H, 80);
+    EXPECT_EQ(P.At(5, 5) >> 24, 128u);
+    EXPECT_EQ(P.At(50, 45) >> 24, 255u);  // the form's part of the mask is white
+}
+
+TEST_F(SkinLayerBorder, QuickButtonsOnAFullBorderAreOpaqueRunTheirItemsAndOpenTheirMenusThere)
+{
+    TsfSkinData* S = LayerSkin();
+    S->LayerFrame->FullBorder = true;
+    S->LayerFrame->CaptionRect = {20, 4, 80, 28};
+    TForm* F = NewForm(300, 200, 100, 100);
+    F->SetCaption(u"Quick");
+    auto* C = new TsfSkinForm(F);
+    C->MinWidth = 150;
+    auto* IL = new TImageList(F);
+    IL->SetWidth(16);
+    IL->SetHeight(16);
+    TBitmap Lime;
+    Lime.SetPixelFormat(pf24bit);
+    Lime.SetSize(16, 16);
+    Lime.Canvas()->Brush()->SetColor(clLime);
+    Lime.Canvas()->FillRect({0, 0, 16, 16});
+    IL->Add(&Lime);
+    int Clicks = 0;
+    TsfQuickButtonItem* A = C->QuickButtons()->Add();
+    A->SetImageIndex(0);
+    A->OnClick = [&](TObject*) { ++Clicks; };
+    TsfQuickButtonItem* WithMenu = C->QuickButtons()->Add();
+    WithMenu->SetImageIndex(0);
+    auto* Menu = new TPopupMenu(F);
+    auto* Item = new TMenuItem(Menu);
+    Item->SetCaption(u"Item");
+    Menu->Items()->Add(Item);
+    WithMenu->PopupMenu = Menu;
+    C->SetQuickImageList(IL);
+    C->SetSkinData(S);
+    F->SetBounds(300, 200, 300, 200);
+    ShowAndWait(F);
+    TsfFormLayerBorder* L = C->BorderLayer();
+    ASSERT_TRUE(L && C->FullLayerBorderShown());
+    L->UpdateBorder();
+    const HWND TopWnd = L->Window(sfflTop)->Handle();
+    ASSERT_TRUE(GPushed.count(TopWnd));
+    // The image is opaque lime on the half-transparent frame.
+    const TPoint Mid{(A->ItemRect.Left + A->ItemRect.Right) / 2, (A->ItemRect.Top + A->ItemRect.Bottom) / 2};
+    const TsfColor Px = GPushed[TopWnd].At(Mid.X, Mid.Y);
+    EXPECT_EQ(Px >> 24, 255u);
+    EXPECT_EQ((Px >> 8) & 0xFF, 255u);
+    EXPECT_EQ(GPushed[TopWnd].At(A->ItemRect.Left - 3, Mid.Y) >> 24, 128u);
+    // A click on it on the top window runs its item and does not move the form.
+    const RECT W = WindowRect(L->Window(sfflTop));
+    MovePointer({W.left + Mid.X, W.top + Mid.Y});
+    ASSERT_TRUE(PumpUntil([&] { return A->Active; }));
+    LeftButton(true);
+    LeftButton(false);
+    EXPECT_TRUE(PumpUntil([&] { return Clicks == 1; }));
+    EXPECT_EQ(F->Left(), 300);
+    EXPECT_EQ(F->Top(), 200);
+    // The other opens its menu under itself where the top window shows it.
+    const TRect& R = WithMenu->ItemRect;
+    MovePointer({W.left + (R.Left + R.Right) / 2, W.top + (R.Top + R.Bottom) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return WithMenu->Active; }));
+    LeftButton(true);
+    LeftButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return C->SkinMenu()->LevelCount() > 0; }));
+    EXPECT_EQ(C->SkinMenu()->Level(0)->Top(), W.top + R.Bottom);
+    EXPECT_EQ(C->SkinMenu()->Level(0)->Left(), W.left + R.Left);
+    C->SkinMenu()->Hide();
     Pump();
 }
