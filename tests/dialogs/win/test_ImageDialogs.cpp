@@ -83,6 +83,7 @@ public:
     void clColorShowTrackMenu(TObject*) override {}
     void clColorHideTrackMenu(TObject*) override {}
     void clColorColorDialogClose(TObject*) override {}
+    TColor PanelBackColor() const override { return 0xE8E6E3; }
 };
 
 class ImageDialogs : public GlobalsTest {
