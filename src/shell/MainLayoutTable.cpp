@@ -26,7 +26,7 @@ const std::vector<TMainPart> Parts = {
     {u"bevelARGB", u"pnlStatus", K::Bevel, A::Right, 0, 0, 4, 0, true},
     {u"lblImageBits", u"pnlStatus", K::Label, A::Right, 0, 0, 40, 0, true},
     {u"lblImageSize", u"pnlStatus", K::Label, A::Right, 0, 0, 110, 0, true},
-    {u"lblMessage", u"pnlStatus", K::Label, A::Client, 0, 0, 0, 0, true},
+    {u"lblMessage", u"pnlStatus", K::MsgText, A::Client, 0, 0, 0, 0, true},
     {u"pnlOpenFile", nullptr, K::Panel, A::Bottom, 0, 0, 0, S::OpenFileHeight, true},
     {u"pnlOpenFileRight", u"pnlOpenFile", K::Panel, A::Right, 0, 0, 40, 0, true},
     {u"boxOpenFile", u"pnlOpenFile", K::ScrollBox, A::Client, 0, 0, 0, 0, true},

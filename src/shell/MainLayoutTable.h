@@ -14,6 +14,7 @@ enum class TMainPartKind : Byte {
     ScrollBox,  // a skinned scroll box
     ImageView,  // the canvas view
     Label,      // a plain label
+    MsgText,    // the message ticker
     LinkLabel,  // the program's own label that can be a web link
     Bevel,      // a skinned bevel
 };

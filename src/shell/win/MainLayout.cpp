@@ -5,6 +5,9 @@
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/StylePages.h"
 #include "shell/win/CanvasRulers.h"
+#include "shell/win/NoticeForms.h"
+#include "foundation/Global.h"
+#include "foundation/HyDataTable.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinBoxCtrls.h"
 #include "skin/controls/win/SkinLabels.h"
@@ -52,6 +55,14 @@ TControl* TMainLayout::MakePart(const TMainPart& P, TsfSkinData* SkinData)
             Label->SetCaption(String());
             return Label;
         }
+        case TMainPartKind::MsgText: {
+            auto* Ticker = new THyMsgText(&FForm);
+            Ticker->SetAutoSize(false);
+            Ticker->SetDrawBorder(false);
+            Ticker->SetCaption(String());
+            BindTicker(*Ticker);
+            return Ticker;
+        }
         case TMainPartKind::LinkLabel: {
             auto* Label = new THyLabel(&FForm);
             Label->SetAutoSize(false);
@@ -77,6 +88,8 @@ void TMainLayout::CreateParts(TsfSkinData* SkinData)
         C->SetParent(Parent);
         FParts[P.Name] = C;
     }
+    // A click on the status text clears it.
+    if (auto* Msg = PartAs<TLabel>(u"lblMsg1")) Msg->OnClick = [Msg](TObject*) { Msg->SetCaption(String()); };
 }
 
 TControl* TMainLayout::Part(const String& Name) const
@@ -117,4 +130,31 @@ void TMainLayout::LayoutRightPanel()
     if (Menu) Menu->SetTop(Out.MenuTop);
     FForm.lblLink->SetTop(Out.LinkTop);
     if (Ruler) Ruler->SetBounds(Out.RulerPanelLeft, Out.RulerPanelTop, Ruler->Width(), Ruler->Height());
+}
+
+void TMainLayout::BindTicker(THyMsgText& Ticker)
+{
+    // A download's extra text: the settings it carries, today's date, one
+    // more access counted; then the layout again.
+    Ticker.OnMsgAccessFinished = [this](TObject*, bool Success, const String& Extra) {
+        if (!Success || Extra.empty() || !ConfigTable) return;
+        Word Year = 0, Month = 0, Day = 0;
+        DecodeDate(Date(), Year, Month, Day);
+        FAdvertBackId = Notices::ApplyAccessExtra(*ConfigTable, Extra, Year, Month, Day);
+        ConfigTable->Save();
+        if (FForm.MainWindowCreated()) LayoutRightPanel();
+    };
+    // A command row: the web address or the feedback link.
+    Ticker.OnMsgCommand = [this](TObject*, TRow& Row) {
+        if (!ConfigTable) return;
+        Notices::ApplyMsgCommand(*ConfigTable, Row);
+        THyLabel* Link = FForm.lblLink;
+        Link->SetCaption(ConfigTable->GetProp(60)->Text());
+        Link->SetUrl(ConfigTable->GetProp(61)->Text());
+        Link->Font()->SetColor(static_cast<TColor>(ConfigTable->GetProp(62)->Value()));
+        Link->SetVisible(!Link->Url().empty());
+    };
+    Ticker.OnMsgUpgrade = [](TObject*, const String& Version, bool& Upgrade) {
+        Upgrade = Notices::UpgradeWanted(ProductVersion, Version);
+    };
 }

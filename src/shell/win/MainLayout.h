@@ -36,9 +36,14 @@ public:
     // under the canvas. The preset panel lays out its own parts.
     void LayoutRightPanel();
 
+    // The banner's background id a download named (nothing shows it).
+    const String& AdvertBackId() const { return FAdvertBackId; }
+
 private:
+    void BindTicker(class THyMsgText& Ticker);
     TControl* MakePart(const TMainPart& P, TsfSkinData* SkinData);
 
     TfrmZezavEzazer& FForm;
     std::map<String, TControl*> FParts;
+    String FAdvertBackId;
 };

@@ -13,6 +13,7 @@
 #include "document/ImageDraw.h"
 #include "foundation/HyDataTable.h"
 #include "framework/controls/win/Menus.h"
+#include "shell/win/ColorHandlers.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/OpenDocuments.h"
@@ -22,6 +23,7 @@
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinPanels.h"
 #include "skin/controls/win/SkinTrackBars.h"
+#include "skin/controls/win/sfColorCtrls.h"
 
 namespace {
 
@@ -163,4 +165,39 @@ TEST_F(MainWindowEffects, TheColourAdjustCommandRunsItsDialog)
         EXPECT_EQ(ActionRows(), Actions + (R == mrOk ? 1 : 0));
     }
     EXPECT_EQ(Form->FColorAdjustWindowLeft, 300);
+}
+
+// The glow's colour button shares the main window's colour handlers: its
+// drop-down takes the kept dialog place and custom colours and keeps them
+// back; a chosen colour recomputes the preview.
+TEST_F(MainWindowEffects, TheGlowColourButtonUsesTheSharedColourHandlers)
+{
+    ConfigTable->GetItem(1)->GetItem(9)->SetValue(222);
+    ConfigTable->GetItem(1)->GetItem(11)->SetText(u"1122867.4478310");
+    TEffectLauncher& E = Form->Effects();
+    bool Checked = false;
+    E.OnDialogShown = [&](TForm& D) {
+        auto* F = dynamic_cast<TfrmImageEffects*>(&D);
+        ASSERT_NE(F, nullptr);
+        WhenModal(F, [&, F] {
+            ASSERT_TRUE(F->pnlParam5->Visible());
+            EXPECT_EQ(F->cbColor->ColorValue(), 0xFFFFFF) << "glow starts white";
+            Clock.Clock.Advance(FirstPreviewDelay);
+            F->cbColor->OnShowTrackMenu(F->cbColor);
+            EXPECT_EQ(Form->ColorHandlers().ColorButtonName(), u"cbColor");
+            EXPECT_EQ(F->cbColor->DialogFormLeft(), 222);
+            EXPECT_EQ(F->cbColor->CustomColors().Count, 2);
+            F->cbColor->SetDialogFormLeft(333);
+            F->cbColor->OnHideTrackMenu(F->cbColor);
+            EXPECT_EQ(ConfigTable->GetItem(1)->GetItem(9)->Value(), 333);
+            const Integer Before = F->Preview().PreviewCount();
+            F->cbColor->SetColorValue(0x00FFFF);
+            EXPECT_EQ(F->Preview().PreviewCount(), Before + 1);
+            Checked = true;
+            Click(ScreenCentre(F->btnCancel));
+        });
+    };
+    Doc()->SetEffectMode(emGlow);
+    EXPECT_FALSE(E.ShowEffectDialog(u"Glow"));
+    EXPECT_TRUE(Checked);
 }

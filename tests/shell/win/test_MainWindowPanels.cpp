@@ -18,8 +18,10 @@
 #include "document/ImageText.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "framework/graphics/win/PngImage.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/MainLayout.h"
+#include "shell/win/NoticeForms.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/PresetPanel.h"
 #include "shell/win/PropertyPanels.h"
@@ -35,6 +37,22 @@
 #include "framework/controls/win/Menus.h"
 
 namespace {
+
+// A part of the screen kept as test output (not compared).
+void SaveScreenshot(const TRect& R, const String& Name)
+{
+    CreateDir(u"screenshots");
+    TBitmap Bmp;
+    Bmp.SetPixelFormat(pf24bit);
+    Bmp.SetSize(R.Width(), R.Height());
+    guitest::Pump();
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Bmp.Canvas()->Handle(), 0, 0, R.Width(), R.Height(), Screen, R.Left, R.Top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    TPngImage Png;
+    Png.Assign(&Bmp);
+    Png.SaveToFile(u"screenshots/" + Name + u".png");
+}
 
 void RightButton(bool Down)
 {
@@ -164,6 +182,9 @@ TEST_F(MainWindowPanels, TheTextPanelShowsTheRowAndTheHollowStrokeReleasesTheStr
     ClickButton(P.sbAlignLayout[1]);
     EXPECT_EQ(Text->Layout(), P.sbAlignLayout[1]->Down() ? 1 : 0);
 
+    // The window with the text panel, as test output (not compared).
+    SaveScreenshot(TRect{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()},
+                             u"MainWindow_TextPanel");
     // Leaving the object hides the panel.
     Doc()->SelectShape(selNone, -1);
     guitest::Pump();
@@ -219,6 +240,8 @@ TEST_F(MainWindowPanels, TheSelectionPanelFollowsTheStyleWithoutUndoSteps)
     EXPECT_EQ(P.pnlPropSelection0->Width(), 388);
     EXPECT_TRUE(P.editSelectionTolerance->Visible());
     EXPECT_EQ(P.editSelectionTolerance->Value(), 48);
+    SaveScreenshot(TRect{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + 160},
+                             u"MainWindow_WandOptions");
 
     // A tool without an option panel gives the styles their place back.
     const Integer StylesLeft = Form->Layout().Part(u"pnlShape")->Left() + Shape->Width() + 3;
@@ -423,6 +446,34 @@ TEST_F(MainWindowPanels, TheWidthPagesReachEveryWidth)
     ClickButton(T.Button(u"sbShape3"));
     EXPECT_EQ(T.WidthPageIndex(), 2);
     EXPECT_TRUE(T.sbWidth[1]->Down());
+}
+
+TEST_F(MainWindowPanels, TheWindowsTickerTakesCommandsUpgradesAndExtraTexts)
+{
+    auto* Ticker = dynamic_cast<THyMsgText*>(Form->Layout().Part(u"lblMessage"));
+    ASSERT_NE(Ticker, nullptr);
+    EXPECT_EQ(Ticker->Caption(), u"");
+    Ticker->PointerOver = [] { return false; };
+    const Integer Accesses = ConfigTable->GetProp(47)->Value();
+    // Commands set the feedback link; the extra text the settings.
+    Ticker->MsgDataReceived(u"Trivane{0,3,5,Feedback|0,3,6,http://feedback.invalid/|0,3,7,255}"
+                            u"DSSTART0,-1,a,b,back,c,d,eDSEND");
+    EXPECT_EQ(Form->lblLink->Caption(), u"Feedback");
+    EXPECT_EQ(Form->lblLink->Url(), u"http://feedback.invalid/");
+    EXPECT_TRUE(Form->lblLink->Visible());
+    EXPECT_EQ(ConfigTable->GetProp(60)->Text(), u"Feedback");
+    EXPECT_EQ(ConfigTable->GetProp(47)->Value(), Accesses + 1);
+    EXPECT_EQ(Form->Layout().AdvertBackId(), u"back");
+    EXPECT_FALSE(Ticker->Rotating()) << "commands only: nothing left to show";
+    // An upgrade row is offered only for a newer version than this program's.
+    Ticker->MsgDataReceived(u"Trivane{0,5,,old,,,,,0.0.1|0,5,,new,,,,,999.0}");
+    EXPECT_TRUE(Ticker->Rotating());
+    EXPECT_EQ(Ticker->Caption(), u"new");
+    // The status text clears on a click.
+    auto* Msg1 = Form->Layout().PartAs<TLabel>(u"lblMsg1");
+    Msg1->SetCaption(u"Busy");
+    Msg1->OnClick(Msg1);
+    EXPECT_EQ(Msg1->Caption(), u"");
 }
 
 }  // namespace
