@@ -101,6 +101,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FPropertyPanels = std::make_unique<TPropertyPanels>(*this);
     FPropertyPanels->CreateControls();
     FLocale->CreateParts();
+    FCommands->AddProgramMenuItems(FLocale->pmMenu->Items());
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
     FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 
