@@ -20,6 +20,8 @@
 #include "shell/ToolSelection.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/CanvasRulers.h"
+#include "shell/win/ColorHandlers.h"
+#include "dialogs/win/ShowColorForm.h"
 #include "shell/win/MainLayout.h"
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/EffectLauncher.h"
@@ -640,4 +642,23 @@ TEST_F(MainWindow, TheOutlineColourWithNoToolChangesTheObjectButNoRowAndOffKeeps
     Tools().clColor->SetColorValue(0xFF0000);
     EXPECT_FALSE(Rect->IsOutline());
     EXPECT_EQ(Rect->Color(), TColor(0x00FF00));
+}
+
+TEST_F(MainWindow, APickFromTheScreenSetsTheOutlineButtonAndItsMarker)
+{
+    auto* Button = dynamic_cast<TsfSkinColorButton*>(Form->FindComponent(u"clColor"));
+    ASSERT_NE(Button, nullptr);
+    ASSERT_TRUE(Button->OnStartPickColor);
+    guitest::MovePointer(TPoint{3, 3});
+    const COLORREF Want = guitest::ScreenPixel(3, 3);
+    Button->OnStartPickColor(Button);
+    ASSERT_NE(Form->ColorHandlers().ScreenPick(), nullptr);
+    ASSERT_TRUE(Form->ColorHandlers().ScreenPick()->Running());
+    guitest::MovePointer(TPoint{4, 3});
+    guitest::MovePointer(TPoint{3, 3});
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return !Form->ColorHandlers().ScreenPick()->Running(); }));
+    EXPECT_EQ(static_cast<COLORREF>(Button->ColorValue()), Want);
+    EXPECT_TRUE(Button->DrawColorMarker());
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
 }
