@@ -17,11 +17,14 @@
 #include "shell/win/CanvasInput.h"
 #include "shell/win/CanvasRulers.h"
 #include "shell/win/EffectLauncher.h"
+#include "shell/win/MainLayout.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/ZezavEzazerForm.h"
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinPanels.h"
 #include "skin/frame/win/SkinMenus.h"
+
+#include <shellapi.h>
 
 namespace {
 
@@ -876,6 +879,70 @@ void TEditorCommands::ShowOfferedCommands()
     Item(u"muImageTransform")->SetVisible(static_cast<bool>(OnTransformDialog));
     Item(u"muColorAdjust")->SetVisible(static_cast<bool>(OnColorAdjustDialog));
     Item(u"muWatermark")->SetVisible(static_cast<bool>(OnWatermarkDialog));
+    if (FItems.count(u"muSettings")) Item(u"muSettings")->SetVisible(static_cast<bool>(OnOptionsDialog));
+}
+
+void TEditorCommands::AddProgramMenuItems(TMenuItem* Menu)
+{
+    const struct {
+        const char16_t* Name;
+        Integer Text;
+        void (TEditorCommands::*Handler)(TObject*);
+    } Items[] = {{u"muSettings", 290, &H::muSettingsClick},
+                 {u"muHelp", 256, &H::muHelpClick},
+                 {u"muForum", 296, &H::muForumClick},
+                 {u"muAbout", 298, &H::muAboutClick}};
+    Integer At = 0;
+    for (const auto& I : Items) {
+        auto* Item = new TMenuItem(Menu);
+        Item->SetName(I.Name);
+        Item->SetCaption(Lang(I.Text));
+        auto Handler = I.Handler;
+        Item->OnClick = [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
+        Menu->Insert(At++, Item);
+        FItems[I.Name] = Item;
+    }
+    auto* Line = new TMenuItem(Menu);
+    Line->SetCaption(u"-");
+    Menu->Insert(At, Line);
+    ShowOfferedCommands();
+}
+
+void TEditorCommands::muSettingsClick(TObject*)
+{
+    if (!OnOptionsDialog) return;
+    OnOptionsDialog();
+    FForm.AfterModalDialog();
+    // The new settings take effect at once.
+    TRow& Settings = *ConfigTable->GetItem(1);
+    if (TImageDraw* Doc = Live()) {
+        Doc->SetNotSaveDataFile(Settings.GetItem(49)->AsBool());
+        Doc->SetDefaultTextOnCreatingObject(UnescapeCellText(Settings.GetItem(34)->Text()));
+    }
+    const bool ShowPixel = Settings.GetItem(47)->AsBool();
+    if (auto* Bevel = FForm.Layout().PartAs<TControl>(u"bevelARGB")) Bevel->SetVisible(ShowPixel);
+    if (auto* Label = FForm.Layout().PartAs<TControl>(u"lblARGB")) Label->SetShowHint(ShowPixel);
+}
+
+void TEditorCommands::muAboutClick(TObject*) { FForm.ShowAbout(); }
+
+void TEditorCommands::muForumClick(TObject*)
+{
+    const String Link = BuildWebLink(u"home");
+    if (OnOpenWebPage)
+        OnOpenWebPage(Link, false);
+    else
+        ShellExecuteW(nullptr, L"open", reinterpret_cast<LPCWSTR>(Link.c_str()), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TEditorCommands::muHelpClick(TObject*)
+{
+    const String Link = BuildWebLink(u"FAQ");
+    if (OnOpenWebPage)
+        OnOpenWebPage(Link, true);
+    else
+        ShellExecuteW(FForm.Handle(), L"open", reinterpret_cast<LPCWSTR>(Link.c_str()), nullptr, nullptr,
+                      SW_SHOWMAXIMIZED);
 }
 
 void TEditorCommands::sbNewClick(TObject*)

@@ -129,6 +129,13 @@ public:
     void muRotateCustomClick(TObject* Sender);
     void muWatermarkClick(TObject* Sender);
 
+    // The program menu's settings, help, home page and About items, put
+    // before its skin and language entries.
+    void AddProgramMenuItems(TMenuItem* Menu);
+    void muSettingsClick(TObject* Sender);
+    void muAboutClick(TObject* Sender);
+    void muForumClick(TObject* Sender);
+    void muHelpClick(TObject* Sender);
     // Shows the buttons and items whose dialog is there and hides the
     // others; runs as the window is first shown and as menus open.
     void ShowOfferedCommands();
@@ -155,6 +162,11 @@ public:
     // Watermark: shows the dialog (which writes the watermark settings on
     // OK only) and gives its modal result.
     std::function<Integer(TImageDraw& Document)> OnWatermarkDialog;
+    // Options: shows the dialog; the settings are applied again afterwards.
+    std::function<void()> OnOptionsDialog;
+    // Opens a web page: the help page maximised over the main window, the
+    // home page on its own (the shell's open verb by default).
+    std::function<void(const String& Link, bool Help)> OnOpenWebPage;
     // A picture file chosen for the paste-from-file and replace commands
     // (empty: cancelled); the program's open dialog by default.
     std::function<String(const String& InitialDir)> OnChoosePictureFile;

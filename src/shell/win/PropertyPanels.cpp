@@ -227,7 +227,7 @@ void TPropertyPanels::MakeTextPanel()
     sbFontBold = Toggle(u"sbFontBold", 48, 46, u"B");
     sbFontItalic = Toggle(u"sbFontItalic", 72, 46, u"I");
     sbFontUnderline = Toggle(u"sbFontUnderline", 96, 46, u"U");
-    sbTextVertical = Toggle(u"sbTextVertical", 120, 46, u"\u2B07");
+    sbTextVertical = Toggle(u"sbTextVertical", 120, 46, u"\u2193");
     Integer Group = 21;
     for (TsfSkinSpeedButton* B : {sbFontBold, sbFontItalic, sbFontUnderline, sbTextVertical}) {
         B->SetGroupIndex(Group++);
@@ -251,7 +251,7 @@ void TPropertyPanels::MakeTextPanel()
         sbAlignLayout[I]->SetVisible(I == 1);
         sbAlignLayout[I]->OnClick = [this](TObject*) { sbAlignMiddleClick(); };
     }
-    sbFontStroke = Toggle(u"sbFontStroke", 106, 72, u"\u25A3");
+    sbFontStroke = Toggle(u"sbFontStroke", 106, 72, u"\u25A0");
     sbFontStroke->SetGroupIndex(33);
     sbFontStroke->OnClick = [this](TObject*) { sbFontStrokeClick(false); };
     sbFontStrokeEmpty = Toggle(u"sbFontStrokeEmpty", 130, 72, u"\u25A1");
@@ -293,7 +293,7 @@ void TPropertyPanels::MakeTextPanel()
         sbTextTemplate[I]->SetTag(I);
         sbTextTemplate[I]->OnClick = [this, I](TObject*) { sbTextTemplateClick(I); };
     }
-    sbTextTemplateDate = NewSpeed(FForm, P, u"sbTextTemplateDate", 82, 146, 24, u"\u25F7");
+    sbTextTemplateDate = NewSpeed(FForm, P, u"sbTextTemplateDate", 82, 146, 24, u"31");
     sbTextTemplateDate->OnClick = [this](TObject*) { sbTextTemplateDateClick(); };
     sbTextTemplateSettings = NewSpeed(FForm, P, u"sbTextTemplateSettings", 108, 146, 24, u"\u2026");
     sbTextTemplateSettings->OnClick = [this](TObject*) { sbTextTemplateSettingsClick(); };
@@ -313,7 +313,7 @@ void TPropertyPanels::MakeNodePanels()
     P = pnlPropFreeShape;
     const char16_t* ModeNames[3] = {u"sbFreeShapeControlMode1", u"sbFreeShapeControlMode2",
                                     u"sbFreeShapeControlMode4"};
-    const char16_t* ModeGlyphs[3] = {u"\u2B1A", u"\u25C7", u"\u25B1"};
+    const char16_t* ModeGlyphs[3] = {u"\u25A1", u"\u25CA", u"\u2571"};
     for (Integer I = 0; I < 3; ++I) {
         sbFreeShapeControlMode[I] = NewSpeed(FForm, P, ModeNames[I], 4 + I * 26, 6, 24, ModeGlyphs[I]);
         sbFreeShapeControlMode[I]->SetGroupIndex(41);
@@ -325,17 +325,17 @@ void TPropertyPanels::MakeNodePanels()
     sbFreeShapeAddNode->OnClick = [this](TObject*) { sbFreeShapeAddNodeClick(); };
     sbFreeShapeDeleteNode = NewSpeed(FForm, P, u"sbFreeShapeDeleteNode", 30, 34, 24, u"\u2212");
     sbFreeShapeDeleteNode->OnClick = [this](TObject*) { sbFreeShapeDeleteNodeClick(); };
-    sbFreeShapeSetCommonTangent = NewSpeed(FForm, P, u"sbFreeShapeSetCommonTangent", 56, 34, 24, u"\u223F");
+    sbFreeShapeSetCommonTangent = NewSpeed(FForm, P, u"sbFreeShapeSetCommonTangent", 56, 34, 24, u"\u2229");
     sbFreeShapeSetCommonTangent->SetTag(0);
     sbFreeShapeSetCommonTangent->OnClick = [this](TObject*) { sbFreeShapeSetCommonTangentClick(true); };
-    sbFreeShapeSetSingleTangent = NewSpeed(FForm, P, u"sbFreeShapeSetSingleTangent", 82, 34, 24, u"\u2227");
+    sbFreeShapeSetSingleTangent = NewSpeed(FForm, P, u"sbFreeShapeSetSingleTangent", 82, 34, 24, u"^");
     sbFreeShapeSetSingleTangent->SetTag(1);
     sbFreeShapeSetSingleTangent->OnClick = [this](TObject*) { sbFreeShapeSetCommonTangentClick(false); };
     sbFreeShapeHideTangent = NewSpeed(FForm, P, u"sbFreeShapeHideTangent", 108, 34, 24, u"\u2022");
     sbFreeShapeHideTangent->OnClick = [this](TObject*) { sbFreeShapeHideTangentClick(); };
-    sbFreeShapeCloseShape = NewSpeed(FForm, P, u"sbFreeShapeCloseShape", 4, 62, 24, u"\u25EF");
+    sbFreeShapeCloseShape = NewSpeed(FForm, P, u"sbFreeShapeCloseShape", 4, 62, 24, u"\u25CB");
     sbFreeShapeCloseShape->OnClick = [this](TObject*) { sbFreeShapeCloseShapeClick(); };
-    sbFreeShapeBreakNode = NewSpeed(FForm, P, u"sbFreeShapeBreakNode", 30, 62, 24, u"\u2702");
+    sbFreeShapeBreakNode = NewSpeed(FForm, P, u"sbFreeShapeBreakNode", 30, 62, 24, u"\u00F7");
     sbFreeShapeBreakNode->OnClick = [this](TObject*) { sbFreeShapeBreakNodeClick(); };
 }
 

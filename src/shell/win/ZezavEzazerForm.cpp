@@ -17,6 +17,7 @@
 #include "shell/win/ColorHandlers.h"
 #include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/ImageDialogs.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/EffectPickers.h"
 #include "shell/win/GradientPanel.h"
@@ -75,6 +76,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FZoom = std::make_unique<TCanvasZoom>(*this);
     FRulers = std::make_unique<TCanvasRulers>(*this);
     BindCanvasCommands();
+    BindImageDialogs(*this);
     FTray = std::make_unique<TMainTray>(*this);
     FToolPanels->CreateControls();
     FEffects->CreateControls();
@@ -105,6 +107,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FGradientPanel = std::make_unique<TGradientPanel>(*this);
     FGradientPanel->CreateControls();
     FLocale->CreateParts();
+    FCommands->AddProgramMenuItems(FLocale->pmMenu->Items());
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };
     FToolPanels->OnToolSelected = [this] { FStylePanel->BuildStyleImages(); };
 

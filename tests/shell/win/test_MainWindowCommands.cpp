@@ -22,6 +22,8 @@
 #include "shell/win/CanvasZoom.h"
 #include "shell/win/EditorCommands.h"
 #include "shell/win/EffectLauncher.h"
+#include "shell/win/MainLayout.h"
+#include "shell/win/MainLocale.h"
 #include "shell/win/OpenDocuments.h"
 #include "shell/win/OpenFileStrip.h"
 #include "shell/win/PresetPanel.h"
@@ -755,4 +757,43 @@ TEST_F(MainWindowCommands, TheWheelScrollsThePanelUnderThePointerBeforeTheCanvas
     guitest::MovePointer(ScreenOf({50, 50}));
     Wheel(-WHEEL_DELTA);
     EXPECT_EQ(Z.CurrentZoom(), ZoomStepOut(Zoom));
+}
+
+TEST_F(MainWindowCommands, TheProgramMenuOpensTheWebPagesAndTheOptionsApplyTheirSettings)
+{
+    TEditorCommands& C = F->Commands();
+    TMenuItem* Menu = F->Locale().pmMenu->Items();
+    const char16_t* Order[4] = {u"muSettings", u"muHelp", u"muForum", u"muAbout"};
+    for (Integer I = 0; I < 4; ++I) EXPECT_EQ(Menu->Items(I), C.Item(Order[I])) << I;
+
+    std::vector<std::pair<String, bool>> Opened;
+    C.OnOpenWebPage = [&](const String& Link, bool Help) { Opened.push_back({Link, Help}); };
+    C.muHelpClick(nullptr);
+    C.muForumClick(nullptr);
+    C.OnOpenWebPage = nullptr;
+    ASSERT_EQ(Opened.size(), 2u);
+    EXPECT_TRUE(Opened[0].second);
+    EXPECT_TRUE(Opened[0].first.ends_with(u"&a=faq")) << UTF8Encode(Opened[0].first);
+    EXPECT_FALSE(Opened[1].second);
+    EXPECT_TRUE(Opened[1].first.ends_with(u"&a=home")) << UTF8Encode(Opened[1].first);
+
+    // No options dialog: no options item. With one, what it stored applies.
+    auto Saved = std::move(C.OnOptionsDialog);
+    C.OnOptionsDialog = nullptr;
+    C.ShowOfferedCommands();
+    EXPECT_FALSE(C.Item(u"muSettings")->Visible());
+    TRow& S = *ConfigTable->GetItem(1);
+    C.OnOptionsDialog = [&] {
+        S.GetItem(49)->SetAsBool(true);
+        S.GetItem(34)->SetText(EscapeCellText(u"Hello, world"));
+        S.GetItem(47)->SetAsBool(false);
+    };
+    C.ShowOfferedCommands();
+    EXPECT_TRUE(C.Item(u"muSettings")->Visible());
+    C.muSettingsClick(nullptr);
+    EXPECT_TRUE(Doc()->NotSaveDataFile());
+    EXPECT_EQ(Doc()->DefaultTextOnCreatingObject(), u"Hello, world");
+    EXPECT_FALSE(F->Layout().Part(u"bevelARGB")->Visible());
+    C.OnOptionsDialog = std::move(Saved);
+    C.ShowOfferedCommands();
 }

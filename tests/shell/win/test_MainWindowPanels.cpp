@@ -18,6 +18,7 @@
 #include "document/ImageText.h"
 #include "foundation/HyPresets.h"
 #include "framework/controls/win/StdCtrls.h"
+#include "framework/graphics/win/PngImage.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/NoticeForms.h"
@@ -36,6 +37,22 @@
 #include "framework/controls/win/Menus.h"
 
 namespace {
+
+// A part of the screen kept as test output (not compared).
+void SaveScreenshot(const TRect& R, const String& Name)
+{
+    CreateDir(u"screenshots");
+    TBitmap Bmp;
+    Bmp.SetPixelFormat(pf24bit);
+    Bmp.SetSize(R.Width(), R.Height());
+    guitest::Pump();
+    HDC Screen = GetDC(nullptr);
+    BitBlt(Bmp.Canvas()->Handle(), 0, 0, R.Width(), R.Height(), Screen, R.Left, R.Top, SRCCOPY);
+    ReleaseDC(nullptr, Screen);
+    TPngImage Png;
+    Png.Assign(&Bmp);
+    Png.SaveToFile(u"screenshots/" + Name + u".png");
+}
 
 void RightButton(bool Down)
 {
@@ -165,6 +182,9 @@ TEST_F(MainWindowPanels, TheTextPanelShowsTheRowAndTheHollowStrokeReleasesTheStr
     ClickButton(P.sbAlignLayout[1]);
     EXPECT_EQ(Text->Layout(), P.sbAlignLayout[1]->Down() ? 1 : 0);
 
+    // The window with the text panel, as test output (not compared).
+    SaveScreenshot(TRect{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + Form->Height()},
+                             u"MainWindow_TextPanel");
     // Leaving the object hides the panel.
     Doc()->SelectShape(selNone, -1);
     guitest::Pump();
@@ -220,6 +240,8 @@ TEST_F(MainWindowPanels, TheSelectionPanelFollowsTheStyleWithoutUndoSteps)
     EXPECT_EQ(P.pnlPropSelection0->Width(), 388);
     EXPECT_TRUE(P.editSelectionTolerance->Visible());
     EXPECT_EQ(P.editSelectionTolerance->Value(), 48);
+    SaveScreenshot(TRect{Form->Left(), Form->Top(), Form->Left() + Form->Width(), Form->Top() + 160},
+                             u"MainWindow_WandOptions");
 
     // A tool without an option panel gives the styles their place back.
     const Integer StylesLeft = Form->Layout().Part(u"pnlShape")->Left() + Shape->Width() + 3;
