@@ -1,5 +1,6 @@
 #include "shell/win/ColorHandlers.h"
 
+#include "dialogs/win/ShowColorForm.h"
 #include "document/ImageDraw.h"
 #include "foundation/Global.h"
 #include "foundation/HyDataTable.h"
@@ -34,6 +35,7 @@ void TColorHandlers::BindButtons()
         Button->OnShowTrackMenu = [this](TObject* Sender) { ShowTrackMenu(Sender); };
         Button->OnHideTrackMenu = [this](TObject* Sender) { HideTrackMenu(Sender); };
         Button->OnColorDialogClose = [this](TObject* Sender) { ColorDialogClose(Sender); };
+        Button->OnStartPickColor = [this](TObject* Sender) { StartPickColor(Sender); };
         const TNotifyEvent Chosen = Button->OnChangeColor;
         Button->OnChangeColor = [this, Chosen](TObject* Sender) {
             ColorChosen();
@@ -81,4 +83,24 @@ void TColorHandlers::WMColorButtonHover(TMessage& Message)
 void TColorHandlers::WMColorButtonTrack(TMessage& Message)
 {
     Apply(TrackChanges(FColorButtonName, static_cast<TColor>(Message.WParam)));
+}
+
+TColorHandlers::~TColorHandlers() = default;
+
+void TColorHandlers::StartPickColor(TObject* Sender)
+{
+    auto* Source = dynamic_cast<TComponent*>(Sender);
+    if (!Source) return;
+    // One pick at a time.
+    if (FScreenPick && FScreenPick->Running()) return;
+    const String Name = Source->Name();
+    FScreenPick = std::make_unique<TScreenColorPick>([this, Name](Integer Code, TColor Color,
+                                                                  const ScreenCapture::TPickEnd& Action) {
+        if (!Action.ApplyColor) return;
+        auto* Button = dynamic_cast<TsfSkinColorButton*>(FForm.FindComponent(Name));
+        if (!Button) return;
+        if (ScreenCapture::PickSourceShowsMarker(Code)) Button->SetDrawColorMarker(true);
+        Button->SetColorValue(Color);
+    });
+    FScreenPick->Start(Name);
 }

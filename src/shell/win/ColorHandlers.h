@@ -7,14 +7,18 @@
 // without a choice. None of them records an undo step: the choice does.
 #pragma once
 
+#include <memory>
+
 #include "framework/controls/win/Messages.h"
 #include "shell/ColorButtonCore.h"
 
 class TfrmZezavEzazer;
+class TScreenColorPick;
 
 class TColorHandlers {
 public:
     explicit TColorHandlers(TfrmZezavEzazer& AForm);
+    ~TColorHandlers();
     TColorHandlers(const TColorHandlers&) = delete;
     TColorHandlers& operator=(const TColorHandlers&) = delete;
 
@@ -33,6 +37,10 @@ public:
     void BindButtons();
 
     const String& ColorButtonName() const { return FColorButtonName; }
+    // A colour button's "pick from the screen": the pick's colour goes to
+    // that button when the left button is released.
+    void StartPickColor(TObject* Sender);
+    TScreenColorPick* ScreenPick() const { return FScreenPick.get(); }
 
 private:
     void Apply(const ColorButtons::TChanges& Changes);
@@ -41,4 +49,5 @@ private:
     String FColorButtonName;
     TColor FColorButtonColor = 0;
     bool FColorButtonDrawColorMaker = false;
+    std::unique_ptr<TScreenColorPick> FScreenPick;
 };

@@ -17,6 +17,7 @@
 #include "shell/win/ColorHandlers.h"
 #include "shell/win/StylePanel.h"
 #include "shell/win/EditorCommands.h"
+#include "shell/win/ImageDialogs.h"
 #include "shell/win/EffectLauncher.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/MainLocale.h"
@@ -73,6 +74,7 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FZoom = std::make_unique<TCanvasZoom>(*this);
     FRulers = std::make_unique<TCanvasRulers>(*this);
     BindCanvasCommands();
+    BindImageDialogs(*this);
     FTray = std::make_unique<TMainTray>(*this);
     FToolPanels->CreateControls();
     FEffects->CreateControls();

@@ -20,6 +20,8 @@
 #include "shell/ToolSelection.h"
 #include "shell/win/CanvasInput.h"
 #include "shell/win/CanvasRulers.h"
+#include "shell/win/ColorHandlers.h"
+#include "dialogs/win/ShowColorForm.h"
 #include "shell/win/MainLayout.h"
 #include "framework/controls/win/StdCtrls.h"
 #include "shell/win/EffectLauncher.h"
@@ -31,6 +33,7 @@
 #include "skin/controls/win/SkinButtons.h"
 #include "skin/controls/win/SkinTabs.h"
 #include "skin/controls/win/SkinTrackBars.h"
+#include "skin/controls/win/sfColorCtrls.h"
 #include "skin/frame/win/SkinForm.h"
 #include "skin/frame/win/SkinMenus.h"
 
@@ -612,4 +615,50 @@ TEST_F(MainWindow, TheIdlePassShowsTheMeasuringPanelWithTheRulerAndHidesAnEmptyT
     Msg1->SetCaption(String());
     Tools().IdleUpdate();
     EXPECT_FALSE(Msg1->Visible());
+}
+
+TEST_F(MainWindow, TheOutlineColourWithNoToolChangesTheObjectButNoRowAndOffKeepsTheColour)
+{
+    ClickButton(B(u"sbShape3"));
+    Drag({20, 20}, {120, 80});
+    ASSERT_EQ(Doc()->ObjectSelectedCount(), 1);
+    TImgShape* Rect = Doc()->Shape();
+    Tools().SelectTool(shNone);
+    const Integer NoneRow = PropertyTable->GetItem(shNone)->GetItem(14)->Value();
+    const Integer RectRow = PropertyTable->GetItem(shRectangle)->GetItem(14)->Value();
+    const Integer Undo = Doc()->UndoIndex();
+
+    // A pick sets the colour, which reports the change.
+    Tools().clColor->SetDrawColorMarker(true);
+    Tools().clColor->SetColorValue(0x00FF00);
+    EXPECT_EQ(Rect->Color(), TColor(0x00FF00));
+    EXPECT_TRUE(Rect->IsOutline());
+    EXPECT_EQ(PropertyTable->GetItem(shNone)->GetItem(14)->Value(), NoneRow);
+    EXPECT_EQ(PropertyTable->GetItem(shRectangle)->GetItem(14)->Value(), RectRow);
+    EXPECT_EQ(Doc()->UndoIndex(), Undo + 1);
+
+    // The marker off: the outline goes, its colour stays for the next time.
+    Tools().clColor->SetDrawColorMarker(false);
+    Tools().clColor->SetColorValue(0xFF0000);
+    EXPECT_FALSE(Rect->IsOutline());
+    EXPECT_EQ(Rect->Color(), TColor(0x00FF00));
+}
+
+TEST_F(MainWindow, APickFromTheScreenSetsTheOutlineButtonAndItsMarker)
+{
+    auto* Button = dynamic_cast<TsfSkinColorButton*>(Form->FindComponent(u"clColor"));
+    ASSERT_NE(Button, nullptr);
+    ASSERT_TRUE(Button->OnStartPickColor);
+    guitest::MovePointer(TPoint{3, 3});
+    const COLORREF Want = guitest::ScreenPixel(3, 3);
+    Button->OnStartPickColor(Button);
+    ASSERT_NE(Form->ColorHandlers().ScreenPick(), nullptr);
+    ASSERT_TRUE(Form->ColorHandlers().ScreenPick()->Running());
+    guitest::MovePointer(TPoint{4, 3});
+    guitest::MovePointer(TPoint{3, 3});
+    guitest::LeftButton(false);
+    ASSERT_TRUE(guitest::PumpUntil([&] { return !Form->ColorHandlers().ScreenPick()->Running(); }));
+    EXPECT_EQ(static_cast<COLORREF>(Button->ColorValue()), Want);
+    EXPECT_TRUE(Button->DrawColorMarker());
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
 }
