@@ -2,8 +2,9 @@
 """The table of what the program is made of: every piece of the design, the
 units (header and source pairs under src/) that build it and the test programs
 that cover it. The map lives beside this script (parts-map.tsv: number, title,
-units, tests; units relative to src/ without extension, tests by program name;
-an empty units cell means not built yet). The page docs/PARTS.md is written
+units, tests and, optionally, what is still missing; units relative to src/
+without extension, tests by program name; an empty units cell means not built
+yet, a fifth cell that the piece is built in part). The page docs/PARTS.md is written
 from it.
 Usage: parts.py REPO_ROOT            check: every unit and test named exists,
                                      every test is named in a CMake list, the page is current
@@ -24,9 +25,10 @@ def read_map(path):
             if not line or line.startswith('#'):
                 continue
             cells = line.split('\t')
-            if len(cells) != 4:
-                sys.exit('%s:%d: expected 4 tab-separated cells, found %d' % (path, number, len(cells)))
-            rows.append((number, cells[0], cells[1], cells[2].split(), cells[3].split()))
+            if len(cells) not in (4, 5):
+                sys.exit('%s:%d: expected 4 or 5 tab-separated cells, found %d' % (path, number, len(cells)))
+            missing = cells[4].strip() if len(cells) == 5 else ''
+            rows.append((number, cells[0], cells[1], cells[2].split(), cells[3].split(), missing))
     return rows
 
 
@@ -48,18 +50,20 @@ def test_programs(root):
 
 
 def page(rows):
-    built = sum(1 for r in rows if r[3])
+    built = sum(1 for r in rows if r[3] and not r[5])
+    partly = sum(1 for r in rows if r[3] and r[5])
     out = ['# What the program is made of', '',
            'Written by `scripts/checks/parts.py REPO --write` from `scripts/checks/parts-map.tsv`; do not edit by '
            'hand (the check `host.check_parts` fails when this page, the map, the code and the tests disagree). '
            'Each row is one piece of the design: the units under `src/` that build it and the test programs that '
            'cover it.', '',
-           '%d of %d pieces built.' % (built, len(rows)), '',
-           '| piece | what | units | tests |', '|---|---|---|---|']
-    for _, num, title, units, tests in rows:
-        out.append('| %s | %s | %s | %s |' % (num, title.replace('|', '/'),
-                                              '<br>'.join('`%s`' % u for u in units) or '**not built**',
-                                              '<br>'.join('`%s`' % t for t in tests) or '**none**'))
+           '%d of %d pieces built, %d in part, %d not yet.' % (built, len(rows), partly, len(rows) - built - partly),
+           '', '| piece | what | units | tests | still missing |', '|---|---|---|---|---|']
+    for _, num, title, units, tests, missing in rows:
+        out.append('| %s | %s | %s | %s | %s |' % (num, title.replace('|', '/'),
+                                                   '<br>'.join('`%s`' % u for u in units) or '**not built**',
+                                                   '<br>'.join('`%s`' % t for t in tests) or '**none**',
+                                                   missing.replace('|', '/')))
     return '\n'.join(out) + '\n'
 
 
@@ -70,7 +74,7 @@ def main():
     files, registered = test_programs(root)
     faults = []
     seen = set()
-    for line, num, _, units, tests in rows:
+    for line, num, _, units, tests, _ in rows:
         if num in seen:
             faults.append('map line %d: %s listed twice' % (line, num))
         seen.add(num)

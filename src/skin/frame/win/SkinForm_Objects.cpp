@@ -2,6 +2,8 @@
 // a skin change, the caption buttons' states and hints, the morph, animation
 // and cursor timers, the objects' events, and the walk over the form's
 // skinned controls when the skin changes.
+#include <unordered_set>
+
 #include "framework/controls/win/Messages.h"
 #include "skin/controls/SkinClock.h"
 #include "skin/controls/win/SkinCtrls.h"
@@ -320,11 +322,24 @@ void TsfSkinForm::BeforeChangeSkinDataOfControls(TsfSkinData* ASkinData, TContro
 void TsfSkinForm::ChangeSkinDataOfControls(TsfSkinData* ASkinData, TControl* AControl)
 {
     auto* W = dynamic_cast<TWinControl*>(AControl);
+    // A control's skin change may free or make other controls (a panel
+    // rebuilding its items), so the list is taken again after each change and
+    // only controls still in it are reached; each is changed once.
     std::vector<IsfSkinnedControl*> List;
-    if (IsfSkinnedControl* S = AsSkinnedControl(AControl)) List.push_back(S);
-    CollectSkinnedControls(W, List);
-    for (IsfSkinnedControl* S : List)
-        if (!ASkinData || S->SkinData() == ASkinData) S->ChangeSkinData();
+    std::unordered_set<IsfSkinnedControl*> Done;
+    for (;;) {
+        List.clear();
+        if (IsfSkinnedControl* S = AsSkinnedControl(AControl)) List.push_back(S);
+        CollectSkinnedControls(W, List);
+        IsfSkinnedControl* Next = nullptr;
+        for (IsfSkinnedControl* S : List)
+            if (Done.insert(S).second && (!ASkinData || S->SkinData() == ASkinData)) {
+                Next = S;
+                break;
+            }
+        if (!Next) break;
+        Next->ChangeSkinData();
+    }
 }
 
 void TsfSkinForm::ChangeSkinData()

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "framework/controls/win/HandleCount.h"
@@ -852,4 +853,66 @@ TEST_F(SkinForm, ScreenshotsInTheFourSkins)
         SaveScreenshot(TRect{W.left - 10, W.top - 10, W.right + 10, W.bottom + 10}, String(u"form_") + Name);
         F->Hide();
     }
+}
+
+namespace {
+
+// Buttons that note every skin change and whether it reached a live one.
+std::set<const void*> LiveButtons;
+int ChangesOfFreedButtons = 0;
+
+class TNotingButton : public TsfSkinButton {
+public:
+    explicit TNotingButton(TComponent* AOwner) : TsfSkinButton(AOwner) { LiveButtons.insert(this); }
+    ~TNotingButton() override { LiveButtons.erase(this); }
+    void ChangeSkinData() override
+    {
+        if (!LiveButtons.count(this)) {
+            ++ChangesOfFreedButtons;
+            return;
+        }
+        ++Changes;
+        TsfSkinButton::ChangeSkinData();
+    }
+    int Changes = 0;
+};
+
+// A button whose skin change frees other controls, as a panel rebuilding its items does.
+class TFreeingButton : public TNotingButton {
+public:
+    using TNotingButton::TNotingButton;
+    void ChangeSkinData() override
+    {
+        TNotingButton::ChangeSkinData();
+        for (TControl* C : Victims) delete C;
+        Victims.clear();
+    }
+    std::vector<TControl*> Victims;
+};
+
+} // namespace
+
+TEST_F(SkinForm, ASkinChangeThatFreesControlsReachesOnlyLiveOnes)
+{
+    TsfSkinForm* C = NewSkinnedForm(u"Rire", 320, 220);
+    TCustomForm* F = C->Form();
+    auto Add = [&](TNotingButton* B) {
+        B->SetParent(F);
+        B->SetSkinData(C->SkinData());
+        return B;
+    };
+    ChangesOfFreedButtons = 0;
+    TNotingButton* Before = Add(new TNotingButton(nullptr));
+    auto* Freeing = static_cast<TFreeingButton*>(Add(new TFreeingButton(nullptr)));
+    TNotingButton* After = Add(new TNotingButton(nullptr));
+    TNotingButton* Kept = Add(new TNotingButton(nullptr));
+    // Whichever order the walk takes, one of the two freed buttons comes after the freeing one.
+    Freeing->Victims = {Before, After};
+    const int KeptBefore = Kept->Changes, FreeingBefore = Freeing->Changes;
+    TsfSkinForm::ChangeSkinDataOfControls(nullptr, F);
+    EXPECT_EQ(ChangesOfFreedButtons, 0);
+    EXPECT_EQ(Kept->Changes, KeptBefore + 1);
+    EXPECT_EQ(Freeing->Changes, FreeingBefore + 1);
+    delete Freeing;
+    delete Kept;
 }
