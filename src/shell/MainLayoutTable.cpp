@@ -12,8 +12,8 @@ const std::vector<TMainPart> Parts = {
     // The top bar: the tool's property panels, the style strip and the
     // right-panel switch.
     {u"pnlProp", nullptr, K::Panel, A::Top, 0, 0, 0, S::PropHeight, true},
-    {u"pnlShape", u"pnlProp", K::Panel, A::None, S::LeftWidth, 0, 300, S::PropHeight, true},
-    {u"pnlStyles", u"pnlProp", K::Panel, A::None, S::LeftWidth + 303, 0, 480, S::PropHeight, true},
+    {u"pnlShape", u"pnlProp", K::Panel, A::None, S::LeftWidth, 0, 340, S::PropHeight, true},
+    {u"pnlStyles", u"pnlProp", K::Panel, A::None, S::LeftWidth + 343, 0, 480, S::PropHeight, true},
     {u"pnlStyleC", u"pnlStyles", K::Panel, A::Right, 0, 0, S::StyleButtonsWidth, 0, true},
     {u"pnlStyleContainer", u"pnlStyles", K::Panel, A::Client, 0, 0, 0, 0, true},
     {u"pnlStyle", u"pnlStyleContainer", K::Panel, A::None, 0, 0, 454, S::PropHeight, true},

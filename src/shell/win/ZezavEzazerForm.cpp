@@ -19,6 +19,8 @@
 #include "shell/win/EditorCommands.h"
 #include "shell/win/ImageDialogs.h"
 #include "shell/win/EffectLauncher.h"
+#include "shell/win/EffectPickers.h"
+#include "shell/win/GradientPanel.h"
 #include "shell/win/MainLayout.h"
 #include "shell/win/MainLocale.h"
 #include "shell/win/MainTray.h"
@@ -100,6 +102,10 @@ TfrmZezavEzazer::TfrmZezavEzazer(TComponent* AOwner, std::vector<String> Argumen
     FStylePanel = std::make_unique<TStylePanel>(*this);
     FPropertyPanels = std::make_unique<TPropertyPanels>(*this);
     FPropertyPanels->CreateControls();
+    FEffectPickers = std::make_unique<TEffectPickers>(*this);
+    FEffectPickers->CreateControls();
+    FGradientPanel = std::make_unique<TGradientPanel>(*this);
+    FGradientPanel->CreateControls();
     FLocale->CreateParts();
     FCommands->AddProgramMenuItems(FLocale->pmMenu->Items());
     FLocale->OnSkinChanged = [this](TObject*) { FStylePanel->DrawStyleImages(); };

@@ -20,6 +20,8 @@ class TCanvasZoom;
 class TColorHandlers;
 class TEditorCommands;
 class TEffectLauncher;
+class TEffectPickers;
+class TGradientPanel;
 class TImgView32;
 class THyLabel;
 class TMainLayout;
@@ -61,6 +63,8 @@ public:
     TColorHandlers& ColorHandlers() { return *FColorHandlers; }
     TStylePanel& StylePanel() { return *FStylePanel; }
     TPropertyPanels& PropertyPanels() { return *FPropertyPanels; }
+    TEffectPickers& EffectPickers() { return *FEffectPickers; }
+    TGradientPanel& GradientPanel() { return *FGradientPanel; }
     TsfSkinData* SkinData() const { return FSkinData; }
     TsfSkinForm* SkinForm() const { return sfSkinForm1; }
 
@@ -167,6 +171,8 @@ private:
     std::unique_ptr<TColorHandlers> FColorHandlers;
     std::unique_ptr<TStylePanel> FStylePanel;
     std::unique_ptr<TPropertyPanels> FPropertyPanels;
+    std::unique_ptr<TEffectPickers> FEffectPickers;
+    std::unique_ptr<TGradientPanel> FGradientPanel;
     std::unique_ptr<TDataTable> FCropSizeDT;
 
     bool FMainWindowCreated = false;
