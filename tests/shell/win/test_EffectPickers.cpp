@@ -4,6 +4,8 @@
 // tool's defaults (opacity in 0..255) and records the new mode.
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
+
 #include "../../dialogs/win/DialogTest.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
@@ -22,38 +24,18 @@
 
 namespace {
 
-class Pickers : public GlobalsTest {
+class Pickers : public MainWindowFixture {
 protected:
-    TSkinClockScope Clock;
-    TfrmZezavEzazer* Form = nullptr;
-
     void SetUp() override
     {
-        GlobalsTest::SetUp();
-        Form = new TfrmZezavEzazer(nullptr);
-        Form->SetBounds(0, 0, 1180, 760);
-        Form->Show();
-        WaitShown(Form);
-        ConfigTable->GetItem(1)->GetItem(0)->SetValue(300);
-        ConfigTable->GetItem(1)->GetItem(1)->SetValue(200);
-        ConfigTable->GetItem(1)->GetItem(2)->SetValue(0xFFFFFF);
-        ConfigTable->GetItem(1)->GetItem(3)->SetValue(0);
-        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure()) return;
         for (Integer k = 0; k < PropertyTable->ItemCount(); ++k)
             for (auto [Col, Value] : {std::pair{14, 0x0000FF}, {16, 255}, {18, 2}, {20, -1}, {21, 0}, {27, -1},
                                       {28, -1}})
                 PropertyTable->GetItem(k)->GetItem(Col)->SetValue(Value);
-        Form->Image->SetScale(1);
-        Doc()->SetScale(1);
-        guitest::Pump();
+        ViewAtFullSize();
     }
-    void TearDown() override
-    {
-        Form->Presets().StopWorker();
-        delete Form;
-        GlobalsTest::TearDown();
-    }
-    TImageDraw* Doc() { return Form->Documents().Live(); }
     TPoint Screen(TPoint Image) { return Form->Image->ClientToScreen(Form->Image->BitmapToControl(Image)); }
     void Drag(TPoint From, TPoint To)
     {

@@ -4,6 +4,8 @@
 // and records the effect, Cancel restores, the mode goes back to none.
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
+
 #include "../../dialogs/win/DialogTest.h"
 
 #include "dialogs/EffectPreview.h"
@@ -43,33 +45,9 @@ bool SamePixels(TCustomBitmap32& A, TCustomBitmap32& B)
     return true;
 }
 
-class MainWindowEffects : public GlobalsTest {
+class MainWindowEffects : public MainWindowFixture {
 protected:
-    TSkinClockScope Clock;
-    TfrmZezavEzazer* Form = nullptr;
-
-    void SetUp() override
-    {
-        GlobalsTest::SetUp();
-        Form = new TfrmZezavEzazer(nullptr);
-        Form->SetBounds(0, 0, 1180, 760);
-        Form->Show();
-        WaitShown(Form);
-        ASSERT_NE(Doc(), nullptr);
-        ConfigTable->GetItem(1)->GetItem(0)->SetValue(300);
-        ConfigTable->GetItem(1)->GetItem(1)->SetValue(200);
-        ConfigTable->GetItem(1)->GetItem(2)->SetValue(0x3080C0);
-        ConfigTable->GetItem(1)->GetItem(3)->SetValue(0);
-        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
-        guitest::Pump();
-    }
-    void TearDown() override
-    {
-        Form->Presets().StopWorker();
-        delete Form;
-        GlobalsTest::TearDown();
-    }
-    TImageDraw* Doc() { return Form->Documents().Live(); }
+    MainWindowEffects() { CanvasColour = 0x3080C0; }
     Integer ActionRows() { return Doc()->ActionDT() ? Doc()->ActionDT()->ItemCount() : 0; }
     TRow& Effects() { return *ConfigTable->GetItem(2); }
 };

@@ -3,6 +3,8 @@
 // on the live document, at its remembered place.
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
+
 #include "../../dialogs/win/DialogTest.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
@@ -38,33 +40,7 @@ void WhenDialog(TComponent* Owner, F Script)
     };
 }
 
-class MainWindowFrames : public GlobalsTest {
-protected:
-    TSkinClockScope Clock;
-    TfrmZezavEzazer* Form = nullptr;
-
-    void SetUp() override
-    {
-        GlobalsTest::SetUp();
-        Form = new TfrmZezavEzazer(nullptr);
-        Form->SetBounds(0, 0, 1180, 760);
-        Form->Show();
-        WaitShown(Form);
-        ASSERT_NE(Doc(), nullptr);
-        ConfigTable->GetItem(1)->GetItem(0)->SetValue(300);
-        ConfigTable->GetItem(1)->GetItem(1)->SetValue(200);
-        ConfigTable->GetItem(1)->GetItem(2)->SetValue(0xFFFFFF);
-        ConfigTable->GetItem(1)->GetItem(3)->SetValue(0);
-        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
-        guitest::Pump();
-    }
-    void TearDown() override
-    {
-        Form->Presets().StopWorker();
-        delete Form;
-        GlobalsTest::TearDown();
-    }
-    TImageDraw* Doc() { return Form->Documents().Live(); }
+class MainWindowFrames : public MainWindowFixture {
 };
 
 }  // namespace

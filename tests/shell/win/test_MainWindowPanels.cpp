@@ -6,6 +6,8 @@
 // node editing; the option panel takes its place on the bar.
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
+
 #include "../../dialogs/win/DialogTest.h"
 
 #include "Component/Raster32/win/Ras32_Image.h"
@@ -62,35 +64,14 @@ void RightButton(bool Down)
     SendInput(1, &In, sizeof(INPUT));
 }
 
-class MainWindowPanels : public GlobalsTest {
+class MainWindowPanels : public MainWindowFixture {
 protected:
-    TSkinClockScope Clock;
-    TfrmZezavEzazer* Form = nullptr;
-
     void SetUp() override
     {
-        GlobalsTest::SetUp();
-        Form = new TfrmZezavEzazer(nullptr);
-        Form->SetBounds(0, 0, 1180, 760);
-        Form->Show();
-        WaitShown(Form);
-        ASSERT_NE(Doc(), nullptr);
-        ConfigTable->GetItem(1)->GetItem(0)->SetValue(300);
-        ConfigTable->GetItem(1)->GetItem(1)->SetValue(200);
-        ConfigTable->GetItem(1)->GetItem(2)->SetValue(0xFFFFFF);
-        ConfigTable->GetItem(1)->GetItem(3)->SetValue(0);
-        ASSERT_TRUE(Form->Documents().LoadDocument(String(), true));
-        Form->Image->SetScale(1);
-        Doc()->SetScale(1);
-        guitest::Pump();
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure()) return;
+        ViewAtFullSize();
     }
-    void TearDown() override
-    {
-        Form->Presets().StopWorker();
-        delete Form;
-        GlobalsTest::TearDown();
-    }
-    TImageDraw* Doc() { return Form->Documents().Live(); }
     TToolPanels& Tools() { return Form->ToolPanels(); }
     TPropertyPanels& Panels() { return Form->PropertyPanels(); }
     TPoint Screen(TPoint Image) { return Form->Image->ClientToScreen(Form->Image->BitmapToControl(Image)); }
