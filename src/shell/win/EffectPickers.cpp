@@ -119,6 +119,20 @@ void TEffectPickers::SyncProperties()
     Tools.RefreshPropertyControls();
 }
 
+// Both dialogs open where either was last left, and are freed before the
+// main window takes over again.
+Integer TEffectPickers::ShowAtShadowPlace(std::unique_ptr<TForm> Dialog)
+{
+    Dialog->SetPosition(poDesigned);
+    Dialog->SetLeft(FForm.FShadowWindowLeft);
+    Dialog->SetTop(FForm.FShadowWindowTop);
+    if (OnDialogShown) OnDialogShown(*Dialog);
+    const Integer Result = Dialog->ShowModal();
+    FForm.FShadowWindowLeft = Dialog->Left();
+    FForm.FShadowWindowTop = Dialog->Top();
+    return Result;
+}
+
 void TEffectPickers::imgShadowClick(TObject*)
 {
     TRow* Row = ToolRowOf(FForm);
@@ -126,17 +140,7 @@ void TEffectPickers::imgShadowClick(TObject*)
     TImageDraw* Doc = FForm.Documents().Live();
     TImgShape* Shape = OneSelected(Doc);
     const TShadowFields Kept = Shape ? KeepShadow(*Shape) : TShadowFields{};
-    Integer Result;
-    {
-        auto Dialog = std::make_unique<TfrmCustomShadow>(Application, FForm.SkinData(), &FForm, Doc, *Row);
-        Dialog->SetPosition(poDesigned);
-        Dialog->SetLeft(FForm.FShadowWindowLeft);
-        Dialog->SetTop(FForm.FShadowWindowTop);
-        if (OnDialogShown) OnDialogShown(*Dialog);
-        Result = Dialog->ShowModal();
-        FForm.FShadowWindowLeft = Dialog->Left();
-        FForm.FShadowWindowTop = Dialog->Top();
-    }
+    const Integer Result = ShowAtShadowPlace(std::make_unique<TfrmCustomShadow>(Application, FForm.SkinData(), &FForm, Doc, *Row));
     FForm.AfterModalDialog();
     if (Result == mrOk) {
         const Integer Mode = Row->GetItem(ShadowCell::Mode)->Value();
@@ -160,17 +164,7 @@ void TEffectPickers::imgReflectClick(TObject*)
     TImageDraw* Doc = FForm.Documents().Live();
     TImgShape* Shape = OneSelected(Doc);
     const TReflectFields Kept = Shape ? KeepReflect(*Shape) : TReflectFields{};
-    Integer Result;
-    {
-        auto Dialog = std::make_unique<TfrmCustomReflect>(Application, FForm.SkinData(), Doc, *Row);
-        Dialog->SetPosition(poDesigned);
-        Dialog->SetLeft(FForm.FShadowWindowLeft);
-        Dialog->SetTop(FForm.FShadowWindowTop);
-        if (OnDialogShown) OnDialogShown(*Dialog);
-        Result = Dialog->ShowModal();
-        FForm.FShadowWindowLeft = Dialog->Left();
-        FForm.FShadowWindowTop = Dialog->Top();
-    }
+    const Integer Result = ShowAtShadowPlace(std::make_unique<TfrmCustomReflect>(Application, FForm.SkinData(), Doc, *Row));
     FForm.AfterModalDialog();
     if (Result == mrOk) {
         const Integer Mode = Row->GetItem(ReflectCell::Mode)->Value();

@@ -43,6 +43,7 @@ public:
     std::function<void(TForm&)> OnDialogShown;
 
 private:
+    Integer ShowAtShadowPlace(std::unique_ptr<TForm> Dialog);
     void Fill(const TPropertyVisibility& V);
     // The bar's properties again from the object or the tool.
     void SyncProperties();
